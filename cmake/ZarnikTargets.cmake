@@ -1,0 +1,31 @@
+# One static library per layer, made of every source file below the layer's folder.
+# New files are picked up without editing any list (CONFIGURE_DEPENDS).
+function(zarnik_layer_library name)
+  cmake_parse_arguments(ARG "" "" "DEPENDS;LIBS;EXCLUDE" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+    ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.c)
+  foreach(excluded ${ARG_EXCLUDE})
+    list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${excluded})
+  endforeach()
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    set(scope PUBLIC)
+  else()
+    add_library(${name} INTERFACE)  # a layer whose first code has not arrived yet
+    set(scope INTERFACE)
+  endif()
+  target_include_directories(${name} ${scope} ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(${name} ${scope} ${ARG_DEPENDS} ${ARG_LIBS})
+endfunction()
+
+# One test executable per layer, made of every test source below tests/<folder>.
+function(zarnik_layer_tests name folder)
+  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+    ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
+  add_executable(${name} ${sources} $<TARGET_OBJECTS:zarnik_test_main>)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} zarnik_testing)
+  target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/support)
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+endfunction()

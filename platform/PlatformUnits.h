@@ -1,0 +1,4 @@
+#pragma once
+// The platform layer's start-up: floating-point control word, class registration.
+
+void InitializePlatformUnits();

@@ -1,0 +1,154 @@
+#pragma once
+// The root object, class references and the registry of classes by name.
+//
+// A class reference (TClass) is a pointer to the class's one TMetaClass object. It knows the
+// class's name and parent and can construct the class through each constructor family that the
+// class offers ("virtual constructors"): no arguments, an owner component, an owner persistent
+// or an owning collection. Declare a class's metadata with one line in its body:
+//
+//     class TFoo : public TBar {
+//         Z_CLASS(TFoo, TBar)
+//     public:
+//         ...
+//     };
+//
+// A family that needs class-level virtual operations (a painter class, a texture-image kind)
+// derives its own metaclass from TMetaClass and declares its members with Z_CLASS_META.
+
+#include <type_traits>
+#include <vector>
+
+#include "SysTypes.h"
+
+class TObject;
+class TPersistent;
+class TComponent;
+class TCollection;
+class TMetaClass;
+using TClass = const TMetaClass*;
+
+class TMetaClass {
+public:
+    using FactoryNone = TObject* (*)();
+    using FactoryComponent = TObject* (*)(TComponent* owner);
+    using FactoryPersistent = TObject* (*)(TPersistent* owner);
+    using FactoryCollection = TObject* (*)(TCollection* collection);
+
+    TMetaClass(const wchar_t* name, TClass parent) : name_(name), parent_(parent) {}
+    TMetaClass(const TMetaClass&) = delete;
+    TMetaClass& operator=(const TMetaClass&) = delete;
+    virtual ~TMetaClass() = default;
+
+    String ClassName() const { return name_; }
+    const wchar_t* ClassNameW() const { return name_; }
+    TClass ClassParent() const { return parent_; }
+    bool InheritsFrom(TClass ancestor) const;
+    bool IsAbstract() const { return abstract_; }
+
+    // Virtual constructors; each raises EInvalidOperation when the class is abstract or lacks
+    // that constructor family. Create(TComponent*) calls AfterConstruction on the new object.
+    TObject* Create() const;
+    TObject* Create(TComponent* owner) const;
+    TObject* Create(TPersistent* owner) const;
+    TObject* CreateInCollection(TCollection* collection) const;
+    bool CanCreate() const { return none_ != nullptr; }
+    bool CanCreateWithComponent() const { return component_ != nullptr; }
+    bool CanCreateWithPersistent() const { return persistent_ != nullptr; }
+    bool CanCreateInCollection() const { return collection_ != nullptr; }
+
+protected:
+    template <class C> friend struct TMetaClassInit;
+    const wchar_t* name_;
+    TClass parent_;
+    bool abstract_ = false;
+    FactoryNone none_ = nullptr;
+    FactoryComponent component_ = nullptr;
+    FactoryPersistent persistent_ = nullptr;
+    FactoryCollection collection_ = nullptr;
+};
+
+// Converts only to exactly T, so that a constructor taking a base pointer is not mistaken for
+// one taking T (a constructor of TPersistent* must not count as one of TComponent*).
+template <class T>
+struct TExactArg {
+    operator T() const;
+    template <class U>
+    operator U() const = delete;
+};
+
+// Fills a metaclass's factories from the constructors that C really has.
+template <class C>
+struct TMetaClassInit {
+    static void Fill(TMetaClass& m) {
+        m.abstract_ = std::is_abstract_v<C>;
+        if constexpr (!std::is_abstract_v<C>) {
+            if constexpr (std::is_constructible_v<C>)
+                m.none_ = []() -> TObject* { return new C(); };
+            if constexpr (std::is_constructible_v<C, TExactArg<TComponent*>>)
+                m.component_ = [](TComponent* o) -> TObject* { return new C(o); };
+            if constexpr (std::is_constructible_v<C, TExactArg<TPersistent*>>)
+                m.persistent_ = [](TPersistent* o) -> TObject* { return new C(o); };
+            if constexpr (std::is_constructible_v<C, TExactArg<TCollection*>>)
+                m.collection_ = [](TCollection* c) -> TObject* { return new C(c); };
+        }
+    }
+};
+
+// The metaclass of C, of type Meta (TMetaClass or a family's own metaclass template
+// instantiated for C), created on first use.
+template <class C, class Meta>
+TClass MakeMetaClass(const wchar_t* name, TClass parent) {
+    static Meta meta(name, parent);
+    static const bool filled = (TMetaClassInit<C>::Fill(meta), true);
+    (void)filled;
+    return &meta;
+}
+
+#define Z_CLASS_META(Self, Parent, Meta)                                                  \
+public:                                                                                   \
+    static TClass StaticClass() { return MakeMetaClass<Self, Meta>(L## #Self, Parent::StaticClass()); } \
+    TClass ClassType() const override { return StaticClass(); }                          \
+                                                                                          \
+private:
+
+#define Z_CLASS(Self, Parent) Z_CLASS_META(Self, Parent, TMetaClass)
+
+class TObject {
+public:
+    TObject() = default;
+    TObject(const TObject&) = delete;
+    TObject& operator=(const TObject&) = delete;
+    virtual ~TObject() = default;
+
+    static TClass StaticClass();
+    virtual TClass ClassType() const { return StaticClass(); }
+    String ClassName() const { return ClassType()->ClassName(); }
+    TClass ClassParent() const { return ClassType()->ClassParent(); }
+    bool InheritsFrom(TClass ancestor) const { return ClassType()->InheritsFrom(ancestor); }
+
+    // Called once the object is fully constructed by a virtual constructor or by the owner that
+    // creates it; the counterpart runs before the destructor when the object is freed with Free.
+    virtual void AfterConstruction() {}
+    virtual void BeforeDestruction() {}
+};
+
+// Frees an object, calling BeforeDestruction first; a null object is ignored.
+void FreeObject(TObject* object);
+template <class T>
+void FreeAndNil(T*& object) {
+    T* doomed = object;
+    object = nullptr;
+    FreeObject(doomed);
+}
+
+// The class registry: classes are found by name (case-insensitive) for streaming.
+void RegisterClass(TClass cls);
+void RegisterClasses(std::initializer_list<TClass> classes);
+void UnRegisterClass(TClass cls);
+TClass GetClass(const String& name);   // nullptr when unknown
+TClass FindClass(const String& name);  // raises EClassNotFound "Class %s not found"
+
+template <class T>
+T* As(TObject* object) { return dynamic_cast<T*>(object); }
+template <class T>
+bool Is(const TObject* object) { return dynamic_cast<const T*>(object) != nullptr; }

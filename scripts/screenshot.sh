@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Starts the editor under Xvfb, waits for its main window and saves a screenshot.
+# Usage: scripts/screenshot.sh [out.png] [seconds to wait after the window appears]
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="${ZARNIK_BUILD:-$ROOT/build/i686}"
+OUT="${1:-$ROOT/shots/editor.png}"
+SETTLE="${2:-2}"
+source "$ROOT/scripts/wine-env.sh"
+
+zarnik_wine_prefix
+unset DISPLAY
+trap 'kill $editor 2>/dev/null || true; wineserver -k 2>/dev/null || true; zarnik_stop_display' EXIT
+zarnik_start_display
+(cd "$BUILD/editor" && exec wine ./ZarnikEditor.exe) &
+editor=$!
+for i in $(seq 1 300); do
+  if xwininfo -root -tree 2>/dev/null | grep -q 'Редактор Zarnik'; then break; fi
+  sleep 0.2
+done
+sleep "$SETTLE"
+mkdir -p "$(dirname "$OUT")"
+import -window root "$OUT"
+echo "saved $OUT"
