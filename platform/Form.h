@@ -1,0 +1,174 @@
+#pragma once
+// TCustomForm and TForm: the top-level windows of the program.
+//
+// A form made with the owner constructor reads its stored description once it is fully
+// constructed (in AfterConstruction, so that the derived class's fields and handlers exist),
+// then runs OnCreate once; a form made with the CreateNew constructor starts empty. Create forms
+// through a class reference (Application->CreateForm, TClass::Create) so that AfterConstruction
+// runs.
+//
+// Sections: types; TCustomForm (life, window, focus, closing, modal loop); TForm.
+
+#include "CustomControl.h"
+
+enum TFormBorderStyle : Byte { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TBorderIcon : Byte { biSystemMenu, biMinimize, biMaximize, biHelp };
+using TBorderIcons = TSet<TBorderIcon>;
+enum TFormStyle : Byte { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+enum TWindowState : Byte { wsNormal, wsMinimized, wsMaximized };
+enum TPosition : Byte {
+    poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
+    poMainFormCenter, poOwnerFormCenter
+};
+enum TCloseAction : Byte { caNone, caHide, caFree, caMinimize };
+
+using TModalResult = Integer;
+constexpr TModalResult mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = IDABORT, mrRetry = IDRETRY,
+                       mrIgnore = IDIGNORE, mrYes = IDYES, mrNo = IDNO, mrAll = mrNo + 1, mrNoToAll = mrAll + 1,
+                       mrYesToAll = mrNoToAll + 1, mrClose = mrYesToAll + 1;
+
+using TCloseEvent = TEvent<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = TEvent<void(TObject* Sender, bool& CanClose)>;
+
+// Selects the constructor that makes an empty form without reading a description.
+struct TCreateNew {};
+inline constexpr TCreateNew CreateNew{};
+
+class TCustomForm : public TCustomControl {
+    Z_CLASS(TCustomForm, TCustomControl)
+    Z_MESSAGE_MAP(TCustomForm, TCustomControl,
+        Z_MESSAGE(WM_CLOSE, WMClose),
+        Z_MESSAGE(WM_ACTIVATE, WMActivate),
+        Z_MESSAGE(WM_GETMINMAXINFO, WMGetMinMaxInfo),
+        Z_MESSAGE(WM_SYSCOMMAND, WMSysCommand),
+        Z_MESSAGE(WM_SIZE, WMSize),
+        Z_MESSAGE(CM_SHOWINGCHANGED, CMShowingChanged),
+        Z_MESSAGE(CM_RELEASE, CMRelease),
+        Z_MESSAGE(CM_DIALOGKEY, CMDialogKey),
+        Z_MESSAGE(CM_ACTIVATE, CMActivate),
+        Z_MESSAGE(CM_DEACTIVATE, CMDeactivate))
+public:
+    // Reads the form's stored description after construction.
+    explicit TCustomForm(TComponent* AOwner);
+    // An empty form.
+    TCustomForm(TComponent* AOwner, TCreateNew);
+    ~TCustomForm() override;
+    void AfterConstruction() override;
+    void BeforeDestruction() override;
+
+    // -- window --
+    TFormBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TFormBorderStyle v);
+    TBorderIcons BorderIcons() const { return borderIcons_; }
+    void SetBorderIcons(TBorderIcons v);
+    TFormStyle FormStyle() const { return formStyle_; }
+    void SetFormStyle(TFormStyle v);
+    TWindowState WindowState() const;
+    void SetWindowState(TWindowState v);
+    TPosition Position() const { return position_; }
+    void SetPosition(TPosition v) { position_ = v; }
+    void SetClientWidth(int v) override;
+    void SetClientHeight(int v) override;
+    TRect ClientRect() const override;
+    TPoint ClientOrigin() const override;
+    bool Active() const { return active_; }
+
+    // -- focus and keys --
+    bool KeyPreview() const { return keyPreview_; }
+    void SetKeyPreview(bool v) { keyPreview_ = v; }
+    TWinControl* ActiveControl() const { return activeControl_; }
+    void SetActiveControl(TWinControl* control);
+    // Focuses control when the form is active, otherwise makes it the active control.
+    void FocusControl(TWinControl* control);
+    // Called when a control of the form receives the focus; false refuses it.
+    bool SetFocusedControl(TWinControl* control);
+    // Moves the focus off control (before it is hidden, disabled or removed).
+    void DefocusControl(TWinControl* control, bool removing);
+    void ControlRemoved(TControl* control);
+    void SetFocus() override;
+    bool CanFocus() const override { return Visible() && Enabled(); }
+    bool DoKeyDown(TMessage& Message) { return TWinControl::DoKeyDown(Message); }
+    bool DoKeyUp(TMessage& Message) { return TWinControl::DoKeyUp(Message); }
+    bool DoKeyPress(TMessage& Message) { return TWinControl::DoKeyPress(Message); }
+
+    // -- showing and closing --
+    void Show();
+    void Hide();
+    void Close();
+    // True when OnCloseQuery allows closing.
+    virtual bool CloseQuery();
+    // Shows the form modally: runs the message loop until ModalResult is set, then hides it.
+    virtual TModalResult ShowModal();
+    TModalResult ModalResult() const { return modalResult_; }
+    void SetModalResult(TModalResult v) { modalResult_ = v; }
+    bool Modal() const { return modal_; }
+    // Frees the form once the messages already queued for it have been handled.
+    void Release();
+
+    void MouseWheelHandler(TMessage& Message) override;
+    // Updates the actions of the form's controls; the application calls it at idle.
+    virtual void UpdateActions() {}
+
+    TNotifyEvent OnCreate, OnDestroy, OnShow, OnHide, OnActivate, OnDeactivate, OnPaint;
+    TCloseEvent OnClose;
+    TCloseQueryEvent OnCloseQuery;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void Paint() override;
+    void Loaded() override;
+    virtual void DoCreate();
+    virtual void DoDestroy();
+    virtual void DoShow() { if (OnShow) OnShow(this); }
+    virtual void DoHide() { if (OnHide) OnHide(this); }
+    virtual void DoClose(TCloseAction& Action) { if (OnClose) OnClose(this, Action); }
+    virtual void Activate() { if (OnActivate) OnActivate(this); }
+    virtual void Deactivate() { if (OnDeactivate) OnDeactivate(this); }
+    // Reads the stored description of the form's class; false when there is none.
+    virtual bool ReadDescription();
+
+    void WMClose(TMessage& Message);
+    void WMActivate(TMessage& Message);
+    void WMGetMinMaxInfo(TMessage& Message);
+    void WMSysCommand(TMessage& Message);
+    void WMSize(TMessage& Message);
+    void CMShowingChanged(TMessage& Message);
+    void CMRelease(TMessage& Message);
+    void CMDialogKey(TMessage& Message);
+    void CMActivate(TMessage& Message);
+    void CMDeactivate(TMessage& Message);
+
+private:
+    void InitForm();
+    void SetActive(bool v);
+    void SetWindowFocus();
+    void CloseModal();
+    void ApplyPosition();
+    // Outer size minus client size of a window with this form's styles.
+    SIZE FrameSize() const;
+
+    bool streamDescription_;
+    TFormBorderStyle borderStyle_ = bsSizeable;
+    TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
+    TFormStyle formStyle_ = fsNormal;
+    TWindowState windowState_ = wsNormal;
+    TPosition position_ = poDefaultPosOnly;
+    bool keyPreview_ = false;
+    bool active_ = false;
+    bool modal_ = false;
+    bool positioned_ = false;
+    TModalResult modalResult_ = mrNone;
+    TWinControl* activeControl_ = nullptr;
+    TWinControl* focusedControl_ = nullptr;
+};
+
+class TForm : public TCustomForm {
+    Z_CLASS(TForm, TCustomForm)
+public:
+    explicit TForm(TComponent* AOwner) : TCustomForm(AOwner) {}
+    TForm(TComponent* AOwner, TCreateNew) : TCustomForm(AOwner, CreateNew) {}
+};
+
+// Finds the form of a control, or null.
+TCustomForm* GetParentForm(TControl* control);

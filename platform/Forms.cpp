@@ -1,0 +1,24 @@
+#include "Forms.h"
+
+#include "CallbackBarrier.h"
+#include "Timer.h"
+
+void InitializeForms() {
+    RegisterClasses({TControl::StaticClass(), TWinControl::StaticClass(), TCustomControl::StaticClass(),
+                     TGraphicControl::StaticClass(), TCustomForm::StaticClass(), TForm::StaticClass(),
+                     TTimer::StaticClass()});
+    Mouse = new TMouse();
+    Screen = new TScreen(nullptr);
+    Application = new TApplication(nullptr);
+    SetCallbackExceptionHandler(&ApplicationCallbackExceptionHandler);
+}
+
+void FinalizeForms() {
+    // The application frees its forms while Screen still exists.
+    FreeObject(Application);
+    Application = nullptr;
+    FreeObject(Screen);
+    Screen = nullptr;
+    delete Mouse;
+    Mouse = nullptr;
+}
