@@ -96,33 +96,24 @@ private:
 };
 
 // Typed views: the same lists, with the casts written once.
-template <class T>
-class TTypedList : public TList {
+//     TTypedObjectList<TGLLight> lights;   // owns its lights
+template <class T, class Base>
+class TTypedListOf : public Base {
 public:
-    Integer Add(T* item) { return TList::Add(item); }
-    void Insert(Integer index, T* item) { TList::Insert(index, item); }
-    Integer Remove(T* item) { return TList::Remove(item); }
-    T* Extract(T* item) { return static_cast<T*>(TList::Extract(item)); }
-    Integer IndexOf(T* item) const { return TList::IndexOf(item); }
-    T* Items(Integer index) const { return static_cast<T*>(TList::Items(index)); }
-    void SetItems(Integer index, T* item) { TList::SetItems(index, item); }
+    using Base::Base;
+    Integer Add(T* item) { return Base::Add(item); }
+    void Insert(Integer index, T* item) { Base::Insert(index, item); }
+    Integer Remove(T* item) { return Base::Remove(item); }
+    T* Extract(T* item) { return static_cast<T*>(Base::Extract(item)); }
+    Integer IndexOf(T* item) const { return Base::IndexOf(item); }
+    T* Items(Integer index) const { return static_cast<T*>(Base::Items(index)); }
+    void SetItems(Integer index, T* item) { Base::SetItems(index, item); }
     T* operator[](Integer index) const { return Items(index); }
     T* First() const { return Items(0); }
-    T* Last() const { return Items(Count() - 1); }
+    T* Last() const { return Items(this->Count() - 1); }
 };
 
 template <class T>
-class TTypedObjectList : public TObjectList {
-public:
-    using TObjectList::TObjectList;
-    Integer Add(T* item) { return TObjectList::Add(item); }
-    void Insert(Integer index, T* item) { TObjectList::Insert(index, item); }
-    Integer Remove(T* item) { return TObjectList::Remove(item); }
-    T* Extract(T* item) { return static_cast<T*>(TObjectList::Extract(item)); }
-    Integer IndexOf(T* item) const { return TObjectList::IndexOf(item); }
-    T* Items(Integer index) const { return static_cast<T*>(TObjectList::Items(index)); }
-    void SetItems(Integer index, T* item) { TObjectList::SetItems(index, item); }
-    T* operator[](Integer index) const { return Items(index); }
-    T* First() const { return Items(0); }
-    T* Last() const { return Items(Count() - 1); }
-};
+using TTypedList = TTypedListOf<T, TList>;
+template <class T>
+using TTypedObjectList = TTypedListOf<T, TObjectList>;
