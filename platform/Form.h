@@ -170,5 +170,13 @@ public:
     TForm(TComponent* AOwner, TCreateNew) : TCustomForm(AOwner, CreateNew) {}
 };
 
+// Makes an empty form of class T (which has T(owner, CreateNew)) and runs its creation.
+template <class T = TForm>
+T* CreateNewForm(TComponent* owner) {
+    T* form = new T(owner, CreateNew);
+    form->AfterConstruction();
+    return form;
+}
+
 // Finds the form of a control, or null.
 TCustomForm* GetParentForm(TControl* control);
