@@ -1,0 +1,5 @@
+#include "GraphicsObject.h"
+
+void TGraphicsObject::Changed() {
+    if (OnChange) OnChange(this);
+}
