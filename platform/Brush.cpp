@@ -3,8 +3,6 @@
 #include "Bitmap.h"
 #include "GraphicsTypes.h"
 
-TBrush::~TBrush() { FreeHandle(); }
-
 void TBrush::Assign(TPersistent* source) {
     if (auto* brush = As<TBrush>(source)) {
         if (brush == this) return;
@@ -17,46 +15,24 @@ void TBrush::Assign(TPersistent* source) {
     TGraphicsObject::Assign(source);
 }
 
-void TBrush::FreeHandle() {
-    if (handle_) DeleteObject(handle_);
-    handle_ = nullptr;
-}
-
-// The old handle is deleted after the listeners heard of the change, so that a canvas has
-// deselected it by then.
-void TBrush::Changed() {
-    HBRUSH old = handle_;
-    handle_ = nullptr;
-    TGraphicsObject::Changed();
-    if (old) DeleteObject(old);
-}
-
-HBRUSH TBrush::Handle() {
-    if (handle_) return handle_;
+HGDIOBJ TBrush::CreateGdiHandle() {
     LOGBRUSH lb{};
-    if (bitmap_ && !bitmap_->Empty()) {
-        handle_ = CreatePatternBrush(bitmap_->Handle());
-    } else {
-        lb.lbColor = ColorToRGB(color_) & 0xFFFFFF;
-        switch (style_) {
-            case bsSolid: lb.lbStyle = BS_SOLID; break;
-            case bsClear: lb.lbStyle = BS_HOLLOW; break;
-            default:
-                lb.lbStyle = BS_HATCHED;
-                lb.lbHatch = style_ - bsHorizontal;  // HS_HORIZONTAL .. HS_DIAGCROSS in the same order
-        }
-        handle_ = CreateBrushIndirect(&lb);
+    if (bitmap_ && !bitmap_->Empty()) return CreatePatternBrush(bitmap_->Handle());
+    lb.lbColor = ColorToRGB(color_) & 0xFFFFFF;
+    switch (style_) {
+        case bsSolid: lb.lbStyle = BS_SOLID; break;
+        case bsClear: lb.lbStyle = BS_HOLLOW; break;
+        default:
+            lb.lbStyle = BS_HATCHED;
+            lb.lbHatch = style_ - bsHorizontal;  // HS_HORIZONTAL .. HS_DIAGCROSS in the same order
     }
-    if (!handle_) throw EOutOfResources(L"Out of system resources");
-    return handle_;
+    return CreateBrushIndirect(&lb);
 }
 
 void TBrush::SetHandle(HBRUSH handle) {
-    if (handle == handle_) return;
     LOGBRUSH lb{};
     if (handle && GetObjectW(handle, sizeof(lb), &lb) == 0)
         throw EInvalidGraphicOperation(L"Invalid brush handle");
-    HBRUSH old = handle_;
     if (handle) {
         bitmap_ = nullptr;
         if (lb.lbStyle == BS_SOLID || lb.lbStyle == BS_HATCHED) color_ = TColor(lb.lbColor);
@@ -64,9 +40,7 @@ void TBrush::SetHandle(HBRUSH handle) {
         else if (lb.lbStyle == BS_HOLLOW) style_ = bsClear;
         else if (lb.lbStyle == BS_HATCHED && lb.lbHatch <= HS_DIAGCROSS) style_ = TBrushStyle(bsHorizontal + lb.lbHatch);
     }
-    handle_ = handle;
-    TGraphicsObject::Changed();
-    if (old) DeleteObject(old);
+    AdoptHandle(handle);
 }
 
 void TBrush::SetColor(TColor value) {

@@ -15,14 +15,12 @@ class TBrush : public TGraphicsObject {
     Z_CLASS(TBrush, TGraphicsObject)
 public:
     TBrush() = default;
-    ~TBrush() override;
 
     void Assign(TPersistent* source) override;
 
-    HBRUSH Handle();
+    HBRUSH Handle() { return static_cast<HBRUSH>(GdiHandle()); }
     // Takes ownership of the handle; a solid or hatched brush's colour and style are read back.
     void SetHandle(HBRUSH handle);
-    bool HandleAllocated() const { return handle_ != nullptr; }
 
     TColor Color() const { return color_; }
     void SetColor(TColor value);
@@ -34,12 +32,9 @@ public:
     void SetBitmap(TBitmap* value);
 
 protected:
-    void Changed() override;
+    HGDIOBJ CreateGdiHandle() override;
 
 private:
-    void FreeHandle();
-
-    HBRUSH handle_ = nullptr;
     TColor color_ = clWhite;
     TBrushStyle style_ = bsSolid;
     TBitmap* bitmap_ = nullptr;

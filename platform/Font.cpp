@@ -4,8 +4,6 @@
 
 TFont::TFont() : pixelsPerInch_(ScreenPixelsPerInch()) {}
 
-TFont::~TFont() { FreeHandle(); }
-
 Integer TFont::ScreenPixelsPerInch() {
     static Integer ppi = [] {
         HDC dc = GetDC(nullptr);
@@ -32,20 +30,6 @@ void TFont::Assign(TPersistent* source) {
     TGraphicsObject::Assign(source);
 }
 
-void TFont::FreeHandle() {
-    if (handle_) DeleteObject(handle_);
-    handle_ = nullptr;
-}
-
-// The old handle is deleted after the listeners heard of the change, so that a canvas has
-// deselected it by then.
-void TFont::Changed() {
-    HFONT old = handle_;
-    handle_ = nullptr;
-    TGraphicsObject::Changed();
-    if (old) DeleteObject(old);
-}
-
 LOGFONTW TFont::LogFont() const {
     LOGFONTW lf{};
     lf.lfHeight = height_;
@@ -64,21 +48,15 @@ LOGFONTW TFont::LogFont() const {
     return lf;
 }
 
-HFONT TFont::Handle() {
-    if (!handle_) {
-        LOGFONTW lf = LogFont();
-        handle_ = CreateFontIndirectW(&lf);
-        if (!handle_) throw EOutOfResources(L"Out of system resources");
-    }
-    return handle_;
+HGDIOBJ TFont::CreateGdiHandle() {
+    LOGFONTW lf = LogFont();
+    return CreateFontIndirectW(&lf);
 }
 
 void TFont::SetHandle(HFONT handle) {
-    if (handle == handle_) return;
     LOGFONTW lf{};
     if (handle && GetObjectW(handle, sizeof(lf), &lf) == 0)
         throw EInvalidGraphicOperation(L"Invalid font handle");
-    HFONT old = handle_;
     if (handle) {
         name_ = lf.lfFaceName;
         height_ = lf.lfHeight;
@@ -92,9 +70,7 @@ void TFont::SetHandle(HFONT handle) {
         }
         orientation_ = lf.lfEscapement;
     }
-    handle_ = handle;
-    TGraphicsObject::Changed();
-    if (old) DeleteObject(old);
+    AdoptHandle(handle);
 }
 
 void TFont::SetName(const String& value) {
@@ -122,8 +98,7 @@ void TFont::SetStyle(TFontStyles value) {
 void TFont::SetColor(TColor value) {
     if (value == color_) return;
     color_ = value;
-    // The colour is the canvas's text colour, not part of the handle.
-    TGraphicsObject::Changed();
+    Notify();  // the canvas's text colour, not part of the handle
 }
 
 void TFont::SetCharset(TFontCharset value) {

@@ -17,15 +17,13 @@ class TFont : public TGraphicsObject {
     Z_CLASS(TFont, TGraphicsObject)
 public:
     TFont();
-    ~TFont() override;
 
     void Assign(TPersistent* source) override;
 
     // Creates the handle on demand; the font keeps owning it.
-    HFONT Handle();
+    HFONT Handle() { return static_cast<HFONT>(GdiHandle()); }
     // Takes ownership of the handle and reads its description into the properties.
     void SetHandle(HFONT handle);
-    bool HandleAllocated() const { return handle_ != nullptr; }
 
     String Name() const { return name_; }
     void SetName(const String& value);
@@ -56,12 +54,9 @@ public:
     static Integer ScreenPixelsPerInch();
 
 protected:
-    void Changed() override;
+    HGDIOBJ CreateGdiHandle() override;
 
 private:
-    void FreeHandle();
-
-    HFONT handle_ = nullptr;
     String name_ = L"Tahoma";
     Integer height_ = -11;
     TFontStyles style_ = 0;

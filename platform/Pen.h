@@ -17,14 +17,12 @@ class TPen : public TGraphicsObject {
     Z_CLASS(TPen, TGraphicsObject)
 public:
     TPen() = default;
-    ~TPen() override;
 
     void Assign(TPersistent* source) override;
 
-    HPEN Handle();
+    HPEN Handle() { return static_cast<HPEN>(GdiHandle()); }
     // Takes ownership of the handle and reads its colour, width and style back.
     void SetHandle(HPEN handle);
-    bool HandleAllocated() const { return handle_ != nullptr; }
 
     TColor Color() const { return color_; }
     void SetColor(TColor value);
@@ -38,12 +36,9 @@ public:
     int Rop2() const { return int(mode_) + 1; }
 
 protected:
-    void Changed() override;
+    HGDIOBJ CreateGdiHandle() override;
 
 private:
-    void FreeHandle();
-
-    HPEN handle_ = nullptr;
     TColor color_ = clBlack;
     Integer width_ = 1;
     TPenStyle style_ = psSolid;
