@@ -1,6 +1,7 @@
 #include "PlatformUnits.h"
 
 #include "FloatControl.h"
+#include "SysUtils.h"
 #include "Units.h"
 
 namespace {
@@ -12,5 +13,6 @@ void InitializeSystem() { SetDefaultFPUControlWord(); }
 void InitializePlatformUnits() {
     InitializeUnits({
         {"System", &InitializeSystem, nullptr},
+        {"SysUtils", &InitializeSysUtils, nullptr},
     });
 }
