@@ -4,6 +4,7 @@
 
 #include "Filer.h"
 #include "SysExceptions.h"
+#include "SysUtils.h"
 
 namespace {
 
@@ -78,7 +79,7 @@ void TComponent::SetName(const String& name) {
 }
 
 void TComponent::ValidateRename(TComponent* component, const String& currentName, const String& newName) {
-    if (component && !SameIdent(currentName, newName) && !newName.empty()) {
+    if (component && !SameText(currentName, newName) && !newName.empty()) {
         TComponent* other = FindComponent(newName);
         if (other && other != component)
             throw EComponentError(L"A component named " + newName + L" already exists");
@@ -126,7 +127,7 @@ void TComponent::Remove(TComponent* component) {
 TComponent* TComponent::FindComponent(const String& name) const {
     if (name.empty()) return nullptr;
     for (TComponent* c : components_)
-        if (SameIdent(c->name_, name)) return c;
+        if (SameText(c->name_, name)) return c;
     return nullptr;
 }
 
@@ -202,7 +203,7 @@ TComponent* FindGlobalComponent(const String& name) {
     size_t dot = name.find(L'.');
     String rootName = name.substr(0, dot);
     for (TComponent* root : GlobalRoots()) {
-        if (!SameIdent(root->Name(), rootName)) continue;
+        if (!SameText(root->Name(), rootName)) continue;
         if (dot == String::npos) return root;
         TComponent* c = root;
         size_t start = dot + 1;

@@ -4,6 +4,7 @@
 
 #include "Collection.h"
 #include "FormDescriptionLexer.h"
+#include "SysUtils.h"
 
 // Sections: TReader (set-up and the root · components · properties · values · references) ·
 // TWriter.
@@ -23,7 +24,7 @@ std::vector<String> SplitPath(const String& path) {
 
 bool ClassNamed(TClass cls, const String& name) {
     for (TClass c = cls; c; c = c->ClassParent())
-        if (SameIdent(c->ClassName(), name)) return true;
+        if (SameText(c->ClassName(), name)) return true;
     return false;
 }
 
@@ -85,18 +86,20 @@ TToken TReader::ExpectIdent(const wchar_t* what) {
     return t;
 }
 
+// "Name: TClass" or, for an unnamed component, "TClass".
+std::pair<String, String> TReader::ReadHeader() {
+    TToken first = ExpectIdent(L"A component name");
+    if (!lexer_->Peek().IsSymbol(L':')) return {String(), first.Text};
+    lexer_->Next();
+    return {first.Text, ExpectIdent(L"A class name").Text};
+}
+
 TComponent* TReader::ReadRootComponent(TComponent* root) {
     bool createdRoot = false;
     try {
         TToken start = lexer_->Next();
         if (!start.IsKeyword(L"object")) ErrorAt(L"'object' expected", start.Line);
-        TToken first = ExpectIdent(L"A component name");
-        String name, className = first.Text;
-        if (lexer_->Peek().IsSymbol(L':')) {
-            lexer_->Next();
-            name = first.Text;
-            className = ExpectIdent(L"A class name").Text;
-        }
+        auto [name, className] = ReadHeader();
         if (!root) {
             TClass cls = GetClass(className);
             if (!cls) ErrorAt(L"Class " + className + L" not found", start.Line);
@@ -185,13 +188,7 @@ void TReader::ReadData(TComponent* instance) {
 
 TComponent* TReader::ReadComponent(TComponent*) {
     TToken start = lexer_->Next();  // "object"
-    TToken first = ExpectIdent(L"A component name");
-    String name, className = first.Text;
-    if (lexer_->Peek().IsSymbol(L':')) {
-        lexer_->Next();
-        name = first.Text;
-        className = ExpectIdent(L"A class name").Text;
-    }
+    auto [name, className] = ReadHeader();
     TClass cls = GetClass(className);
     if (!cls) ErrorAt(L"Class " + className + L" not found", start.Line);
     if (!cls->InheritsFrom(TComponent::StaticClass())) ErrorAt(className + L" is not a component class", start.Line);
@@ -371,13 +368,13 @@ void TReader::ReadCollection(TCollection* collection) {
 }
 
 void TReader::DefineProperty(const String& name, const TReaderProc& readData, const TWriterProc&, bool) {
-    if (definedFound_ || definedName_.empty() || !readData || !SameIdent(name, definedName_)) return;
+    if (definedFound_ || definedName_.empty() || !readData || !SameText(name, definedName_)) return;
     definedFound_ = true;
     readData(this);
 }
 
 void TReader::DefineBinaryProperty(const String& name, const TStreamProc& readData, const TStreamProc&, bool) {
-    if (definedFound_ || definedName_.empty() || !readData || !SameIdent(name, definedName_)) return;
+    if (definedFound_ || definedName_.empty() || !readData || !SameText(name, definedName_)) return;
     definedFound_ = true;
     if (lexer_->Peek().Kind != ttBinary) Error(L"Invalid value for property " + name + L": binary data expected");
     TToken t = lexer_->Next();
@@ -493,7 +490,7 @@ TComponent* TReader::ResolveReference(const String& name) const {
     for (const String& part : parts)
         if (c) c = c->FindComponent(part);
     if (c) return c;
-    if (SameIdent(parts[0], root_->Name())) {
+    if (SameText(parts[0], root_->Name())) {
         c = root_;
         for (size_t i = 1; i < parts.size() && c; ++i) c = c->FindComponent(parts[i]);
         if (c) return c;

@@ -116,6 +116,7 @@ private:
         int line;
     };
 
+    std::pair<String, String> ReadHeader();
     TComponent* ReadComponent(TComponent* parentInstance);
     void ReadProperty(TPersistent* instance);
     void ReadPropValue(TPersistent* instance, const String& name, int line);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "SysExceptions.h"
+#include "SysUtils.h"
 #include "TypInfo.h"
 
 namespace {
@@ -21,7 +22,7 @@ int HexDigit(wchar_t c) {
 
 }  // namespace
 
-bool TToken::IsKeyword(const wchar_t* word) const { return Kind == ttIdent && SameIdent(Text, word); }
+bool TToken::IsKeyword(const wchar_t* word) const { return Kind == ttIdent && SameText(Text, word); }
 
 // ---- UTF-8 ---------------------------------------------------------------------------------
 
@@ -63,31 +64,8 @@ String DecodeUtf8(const std::vector<Byte>& bytes) {
 }
 
 std::vector<Byte> EncodeUtf8(const String& text) {
-    std::vector<Byte> out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        UInt64 c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (UInt64(text[i + 1]) - 0xDC00);
-            ++i;
-        }
-        if (c < 0x80) {
-            out.push_back(Byte(c));
-        } else if (c < 0x800) {
-            out.push_back(Byte(0xC0 | (c >> 6)));
-            out.push_back(Byte(0x80 | (c & 0x3F)));
-        } else if (c < 0x10000) {
-            out.push_back(Byte(0xE0 | (c >> 12)));
-            out.push_back(Byte(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(Byte(0x80 | (c & 0x3F)));
-        } else {
-            out.push_back(Byte(0xF0 | (c >> 18)));
-            out.push_back(Byte(0x80 | ((c >> 12) & 0x3F)));
-            out.push_back(Byte(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(Byte(0x80 | (c & 0x3F)));
-        }
-    }
-    return out;
+    AnsiString bytes = UTF8Encode(text);
+    return std::vector<Byte>(bytes.begin(), bytes.end());
 }
 
 String QuoteString(const String& value) {

@@ -1,17 +1,10 @@
 #include "TypInfo.h"
 
+#include "SysUtils.h"
+
 namespace {
 
-wchar_t UpAscii(wchar_t c) { return (c >= L'a' && c <= L'z') ? wchar_t(c - 32) : c; }
-
 bool IsIdentStart(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') || c == L'_'; }
-
-String Trimmed(const String& s) {
-    size_t b = s.find_first_not_of(L" \t\r\n");
-    if (b == String::npos) return {};
-    size_t e = s.find_last_not_of(L" \t\r\n");
-    return s.substr(b, e - b + 1);
-}
 
 }  // namespace
 
@@ -19,13 +12,6 @@ bool IsValidIdent(const String& ident) {
     if (ident.empty() || !IsIdentStart(ident[0])) return false;
     for (wchar_t c : ident)
         if (!IsIdentStart(c) && !(c >= L'0' && c <= L'9')) return false;
-    return true;
-}
-
-bool SameIdent(const String& a, const String& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (UpAscii(a[i]) != UpAscii(b[i])) return false;
     return true;
 }
 
@@ -37,7 +23,7 @@ TEnumInfo::TEnumInfo(const wchar_t* typeName, const wchar_t* names) : name_(type
     while (start <= all.size()) {
         size_t comma = all.find(L',', start);
         if (comma == String::npos) comma = all.size();
-        String member = Trimmed(all.substr(start, comma - start));
+        String member = Trim(all.substr(start, comma - start));
         // Members are numbered in order; an explicit value would break the numbering.
         Assert(IsValidIdent(member), L"Enumeration " + name_ + L" must list plain identifiers");
         names_.push_back(member);
@@ -52,7 +38,7 @@ String TEnumInfo::NameOf(Int64 ordinal) const {
 
 int TEnumInfo::OrdinalOf(const String& name) const {
     for (size_t i = 0; i < names_.size(); ++i)
-        if (SameIdent(names_[i], name)) return int(i);
+        if (SameText(names_[i], name)) return int(i);
     return -1;
 }
 
@@ -60,7 +46,7 @@ int TEnumInfo::OrdinalOf(const String& name) const {
 
 bool TIdentMap::IdentToInt(const String& ident, Int64& value) const {
     for (const TIdentMapEntry& e : entries_)
-        if (SameIdent(e.name, ident)) {
+        if (SameText(e.name, ident)) {
             value = e.value;
             return true;
         }
@@ -114,14 +100,14 @@ TPublishedTable::TPublishedTable(TClass cls, const TPublishedTable* parent, TDec
 const TPropInfo* TPublishedTable::FindProperty(const String& name) const {
     for (const TPublishedTable* t = this; t; t = t->parent_)
         for (const auto& p : t->properties_)
-            if (SameIdent(p->Name, name)) return p.get();
+            if (SameText(p->Name, name)) return p.get();
     return nullptr;
 }
 
 const TMethodInfo* TPublishedTable::FindMethod(const String& name) const {
     for (const TPublishedTable* t = this; t; t = t->parent_)
         for (const auto& m : t->methods_)
-            if (SameIdent(m->Name, name)) return m.get();
+            if (SameText(m->Name, name)) return m.get();
     return nullptr;
 }
 
@@ -133,7 +119,7 @@ std::vector<const TPropInfo*> TPublishedTable::Properties() const {
         for (const auto& p : (*it)->properties_) {
             bool replaced = false;
             for (const TPropInfo*& existing : result)
-                if (SameIdent(existing->Name, p->Name)) {
+                if (SameText(existing->Name, p->Name)) {
                     existing = FindProperty(p->Name);  // the most derived declaration
                     replaced = true;
                 }
@@ -232,7 +218,7 @@ void SetSetProp(TPersistent* instance, const String& name, const String& value) 
     while (start <= list.size()) {
         size_t comma = list.find(L',', start);
         if (comma == String::npos) comma = list.size();
-        String member = Trimmed(list.substr(start, comma - start));
+        String member = Trim(list.substr(start, comma - start));
         if (!member.empty()) {
             int ordinal = p.EnumType->OrdinalOf(member);
             if (ordinal < 0) throw EPropertyError(L"Invalid property element: " + member);

@@ -388,6 +388,5 @@ void SetStrProp(TPersistent* instance, const String& name, const String& value);
 TObject* GetObjectProp(TPersistent* instance, const String& name);
 void SetObjectProp(TPersistent* instance, const String& name, TObject* value);
 
-// Identifier helpers shared by the filer: ASCII letters, digits and '_', not starting with a digit.
+// An identifier: ASCII letters, digits and '_', not starting with a digit.
 bool IsValidIdent(const String& ident);
-bool SameIdent(const String& a, const String& b);  // ASCII letter case ignored
