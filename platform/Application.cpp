@@ -19,6 +19,9 @@ int DefaultMessageBox(HWND owner, const String& text, const String& caption, UIN
 
 TMessageBoxFunction messageBoxFunction = &DefaultMessageBox;
 
+// Until the thread unit arrives there are no queued calls to run.
+bool CheckSynchronize() { return false; }
+
 constexpr UINT_PTR kHintShowTimer = 1;
 constexpr UINT_PTR kHintHideTimer = 2;
 
@@ -111,6 +114,7 @@ void TApplication::ControlDestroyed(TControl* control) {
 
 void NotifyControlDestroyed(TControl* control) {
     if (Application) Application->ControlDestroyed(control);
+    if (Screen) Screen->ControlDestroyed(control);
 }
 
 // ---- the loop ----

@@ -9,19 +9,22 @@ TScreen* Screen = nullptr;
 // ---- TMonitor ----
 
 TRect TMonitor::BoundsRect() const {
-    MONITORINFO info{sizeof(info)};
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
     if (!GetMonitorInfoW(handle_, &info)) return TRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     return info.rcMonitor;
 }
 
 TRect TMonitor::WorkareaRect() const {
-    MONITORINFO info{sizeof(info)};
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
     if (!GetMonitorInfoW(handle_, &info)) return BoundsRect();
     return info.rcWork;
 }
 
 bool TMonitor::Primary() const {
-    MONITORINFO info{sizeof(info)};
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
     return GetMonitorInfoW(handle_, &info) && (info.dwFlags & MONITORINFOF_PRIMARY);
 }
 
@@ -180,4 +183,8 @@ void TScreen::SetActiveControl(TWinControl* control) {
     if (activeControl_ == control) return;
     activeControl_ = control;
     if (OnActiveControlChange) OnActiveControlChange(this);
+}
+
+void TScreen::ControlDestroyed(TControl* control) {
+    if (activeControl_ == control) SetActiveControl(nullptr);
 }

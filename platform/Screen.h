@@ -67,6 +67,7 @@ public:
     void RemoveForm(TCustomForm* form);
     void SetActiveForm(TCustomForm* form);
     void SetActiveControl(TWinControl* control);
+    void ControlDestroyed(TControl* control);
 
 private:
     void LoadSystemFonts();

@@ -37,7 +37,8 @@ LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     if (!control) return DefWindowProcW(window, message, wParam, lParam);
     return CallbackBarrier(LRESULT(0), [&]() -> LRESULT {
         TMessage m{message, wParam, lParam, 0};
-        control->windowProc_(m);
+        TWndMethod proc = control->WindowProc();
+        proc(m);
         return m.Result;
     });
 }

@@ -174,7 +174,7 @@ namespace {
 class TPanelish : public TCustomControl {
     Z_CLASS(TPanelish, TCustomControl)
 public:
-    explicit TPanelish(TComponent* o) : TCustomControl(o) { IncludeStyle(csAcceptsControls); }
+    explicit TPanelish(TComponent* o) : TCustomControl(o) { SetControlStyle(ControlStyle() + csAcceptsControls); }
     int resizes = 0;
 
 protected:
@@ -221,7 +221,7 @@ TEST_F(WindowTest, AlignedAndAnchoredChildrenFollowTheFormsClientSize) {
         EXPECT_EQ(rect(right), (std::vector<int>{w - 40, 45, 40, h - 65}));
         EXPECT_EQ(rect(client), (std::vector<int>{50, 45, w - 90, h - 65}));
         EXPECT_EQ(rect(corner), (std::vector<int>{w - 50, h - 40, 30, 20}));
-        EXPECT_EQ(rect(stretched), (std::vector<int>{10, 100, w - 110, 20}));
+        EXPECT_EQ(rect(stretched), (std::vector<int>{10, 100, w - 300, 20}));
         // The windows agree with the objects.
         RECT r;
         GetWindowRect(client->Handle(), &r);

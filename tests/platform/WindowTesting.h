@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Forms.h"
+#include "TestSupport.h"
 
 // A message box that the application showed, as recorded instead of shown.
 struct TShownBox {
