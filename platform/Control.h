@@ -15,6 +15,7 @@
 #include "GraphicsTypes.h"
 #include "MessageMap.h"
 #include "Sets.h"
+#include "TypInfo.h"
 
 class TWinControl;
 class TCustomForm;
@@ -23,8 +24,10 @@ class TCanvas;
 // ---- types and events ----
 
 enum TAlign : Byte { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+Z_ENUM_NAMES(TAlign, alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom)
 
 enum TAnchorKind : Byte { akLeft, akTop, akRight, akBottom };
+Z_ENUM_NAMES(TAnchorKind, akLeft, akTop, akRight, akBottom)
 using TAnchors = TSet<TAnchorKind>;
 
 enum TShiftStateItem : Byte { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
@@ -63,6 +66,13 @@ using TKeyEvent = TEvent<void(TObject* Sender, Word& Key, TShiftState Shift)>;
 using TKeyPressEvent = TEvent<void(TObject* Sender, wchar_t& Key)>;
 using TContextPopupEvent = TEvent<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
 
+// Colour identifiers (clBtnFace ...) for colour properties in form descriptions.
+const TIdentMap& ColorIdentMap();
+
+// Publishes an event that is a public field of the class.
+#define Z_EVENT_PROPERTY(Class, Event) \
+    p.Property(L## #Event, &Class::Event, [](Class* c, const decltype(Class::Event)& e) { c->Event = e; })
+
 // The shift state of key and mouse messages.
 TShiftState KeysToShiftState(WPARAM keys);          // MK_ flags of mouse messages
 TShiftState KeyDataToShiftState(LPARAM keyData);    // lParam of key messages
@@ -74,6 +84,13 @@ using TConstraintSize = Integer;
 
 class TSizeConstraints : public TPersistent {
     Z_CLASS(TSizeConstraints, TPersistent)
+    Z_PUBLISHED(TSizeConstraints) {
+        p.Property(L"MaxHeight", &TSizeConstraints::MaxHeight, &TSizeConstraints::SetMaxHeight).Default(0);
+        p.Property(L"MaxWidth", &TSizeConstraints::MaxWidth, &TSizeConstraints::SetMaxWidth).Default(0);
+        p.Property(L"MinHeight", &TSizeConstraints::MinHeight, &TSizeConstraints::SetMinHeight).Default(0);
+        p.Property(L"MinWidth", &TSizeConstraints::MinWidth, &TSizeConstraints::SetMinWidth).Default(0);
+    }
+
 public:
     explicit TSizeConstraints(TControl* control) : control_(control) {}
     TConstraintSize MaxHeight() const { return maxHeight_; }
@@ -101,6 +118,40 @@ private:
 
 class TControl : public TComponent {
     Z_CLASS(TControl, TComponent)
+    Z_PUBLISHED(TControl) {
+        p.Property(L"Left", &TControl::Left, &TControl::SetLeft);
+        p.Property(L"Top", &TControl::Top, &TControl::SetTop);
+        p.Property(L"Width", &TControl::Width, &TControl::SetWidth);
+        p.Property(L"Height", &TControl::Height, &TControl::SetHeight);
+        p.Property(L"Align", &TControl::Align, &TControl::SetAlign).Default(alNone);
+        p.Property(L"Anchors", &TControl::Anchors, &TControl::SetAnchors).Default(TAnchors{akLeft, akTop});
+        p.Property(L"Constraints", &TControl::Constraints);
+        p.Property(L"Caption", &TControl::Caption, &TControl::SetCaption);
+        p.Property(L"ParentColor", &TControl::ParentColor, &TControl::SetParentColor);
+        p.Property(L"Color", &TControl::Color, &TControl::SetColor).Idents(ColorIdentMap()).Stored([](TPersistent* o) { return static_cast<TControl*>(o)->IsColorStored(); });
+        p.Property(L"ParentFont", &TControl::ParentFont, &TControl::SetParentFont);
+        p.Property(L"Font", &TControl::Font).Stored([](TPersistent* o) { return static_cast<TControl*>(o)->IsFontStored(); });
+        p.Property(L"Cursor", &TControl::Cursor, &TControl::SetCursor).Default(crDefault);
+        p.Property(L"Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true);
+        p.Property(L"Hint", &TControl::Hint, &TControl::SetHint);
+        p.Property(L"ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint);
+        p.Property(L"ShowHint", &TControl::ShowHint, &TControl::SetShowHint).Stored([](TPersistent* o) { return static_cast<TControl*>(o)->IsShowHintStored(); });
+        p.Property(L"Visible", &TControl::Visible, &TControl::SetVisible);
+        Z_EVENT_PROPERTY(TControl, OnClick);
+        Z_EVENT_PROPERTY(TControl, OnDblClick);
+        Z_EVENT_PROPERTY(TControl, OnResize);
+        Z_EVENT_PROPERTY(TControl, OnMouseDown);
+        Z_EVENT_PROPERTY(TControl, OnMouseMove);
+        Z_EVENT_PROPERTY(TControl, OnMouseUp);
+        Z_EVENT_PROPERTY(TControl, OnMouseWheel);
+        Z_EVENT_PROPERTY(TControl, OnMouseEnter);
+        Z_EVENT_PROPERTY(TControl, OnMouseLeave);
+        Z_EVENT_PROPERTY(TControl, OnKeyDown);
+        Z_EVENT_PROPERTY(TControl, OnKeyUp);
+        Z_EVENT_PROPERTY(TControl, OnKeyPress);
+        Z_EVENT_PROPERTY(TControl, OnContextPopup);
+    }
+
 public:
     explicit TControl(TComponent* AOwner);
     ~TControl() override;
@@ -256,6 +307,9 @@ protected:
     }
     bool IsLoading() const;
     bool IsDestroying() const;
+    bool IsColorStored() const { return !parentColor_; }
+    bool IsFontStored() const { return !parentFont_; }
+    bool IsShowHintStored() const { return !parentShowHint_; }
     void IncludeState(TControlStateItem f) { controlState_ += f; }
     void ExcludeState(TControlStateItem f) { controlState_ -= f; }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Application.h"
+#include "FormDescription.h"
 #include "CallbackBarrier.h"
 #include "Screen.h"
 
@@ -35,7 +36,15 @@ TCustomForm::~TCustomForm() {
 
 void TCustomForm::AfterConstruction() {
     TCustomControl::AfterConstruction();
-    if (streamDescription_) ReadDescription();
+    if (streamDescription_) {
+        try {
+            ReadDescription();
+        } catch (...) {
+            // A form that cannot be read is not made at all.
+            FreeObject(this);
+            throw;
+        }
+    }
     DoCreate();
 }
 
@@ -44,7 +53,31 @@ void TCustomForm::BeforeDestruction() {
     TCustomControl::BeforeDestruction();
 }
 
-bool TCustomForm::ReadDescription() { return false; }
+bool TCustomForm::ReadDescription() {
+    // The form stays hidden while it is read; a stored Visible takes effect afterwards.
+    IncludeState(csReadingState);
+    bool found = false;
+    try {
+        found = InitInheritedComponent(this, TCustomForm::StaticClass());
+    } catch (...) {
+        ExcludeState(csReadingState);
+        throw;
+    }
+    ExcludeState(csReadingState);
+    if (!found && ClassType() != TForm::StaticClass() && ClassType() != TCustomForm::StaticClass())
+        throw EResNotFound(L"Resource " + ClassName() + L" not found");
+    if (Visible()) UpdateControlState();
+    return found;
+}
+
+void TCustomForm::GetChildren(const TGetChildProc& Proc, TComponent* Root) {
+    TCustomControl::GetChildren(Proc, Root);
+    if (Root != this) return;
+    for (int i = 0; i < ComponentCount(); ++i) {
+        TComponent* c = Components(i);
+        if (!c->HasParent() && !c->ComponentStyle().Contains(csSubComponent)) Proc(c);
+    }
+}
 
 void TCustomForm::DoCreate() {
     // A failing creation handler is reported and the form opens all the same.
@@ -233,6 +266,10 @@ void TCustomForm::WMSize(TMessage& Message) {
 
 void TCustomForm::SetActiveControl(TWinControl* control) {
     if (activeControl_ == control) return;
+    if (IsLoading()) {
+        activeControl_ = control;  // checked once the form is read
+        return;
+    }
     if (control && (control == this || control->GetParentForm() != this || !control->CanFocus()))
         throw EInvalidOperation(L"Cannot focus a disabled or invisible window");
     activeControl_ = control;

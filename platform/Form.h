@@ -12,14 +12,20 @@
 #include "CustomControl.h"
 
 enum TFormBorderStyle : Byte { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+Z_ENUM_NAMES(TFormBorderStyle, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin)
 enum TBorderIcon : Byte { biSystemMenu, biMinimize, biMaximize, biHelp };
+Z_ENUM_NAMES(TBorderIcon, biSystemMenu, biMinimize, biMaximize, biHelp)
 using TBorderIcons = TSet<TBorderIcon>;
 enum TFormStyle : Byte { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+Z_ENUM_NAMES(TFormStyle, fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop)
 enum TWindowState : Byte { wsNormal, wsMinimized, wsMaximized };
+Z_ENUM_NAMES(TWindowState, wsNormal, wsMinimized, wsMaximized)
 enum TPosition : Byte {
     poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
     poMainFormCenter, poOwnerFormCenter
 };
+Z_ENUM_NAMES(TPosition, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
+             poMainFormCenter, poOwnerFormCenter)
 enum TCloseAction : Byte { caNone, caHide, caFree, caMinimize };
 
 using TModalResult = Integer;
@@ -36,6 +42,27 @@ inline constexpr TCreateNew CreateNew{};
 
 class TCustomForm : public TCustomControl {
     Z_CLASS(TCustomForm, TCustomControl)
+    Z_PUBLISHED(TCustomForm) {
+        p.Property(L"BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle).Default(bsSizeable);
+        p.Property(L"BorderIcons", &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons)
+            .Default(TBorderIcons{biSystemMenu, biMinimize, biMaximize});
+        p.Property(L"FormStyle", &TCustomForm::FormStyle, &TCustomForm::SetFormStyle).Default(fsNormal);
+        p.Property(L"Position", &TCustomForm::Position, &TCustomForm::SetPosition).Default(poDefaultPosOnly);
+        p.Property(L"WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState).Default(wsNormal);
+        p.Property(L"ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth);
+        p.Property(L"ClientHeight", &TCustomForm::ClientHeight, &TCustomForm::SetClientHeight);
+        p.Property(L"KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview).Default(false);
+        p.Property(L"ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl);
+        Z_EVENT_PROPERTY(TCustomForm, OnCreate);
+        Z_EVENT_PROPERTY(TCustomForm, OnDestroy);
+        Z_EVENT_PROPERTY(TCustomForm, OnShow);
+        Z_EVENT_PROPERTY(TCustomForm, OnHide);
+        Z_EVENT_PROPERTY(TCustomForm, OnActivate);
+        Z_EVENT_PROPERTY(TCustomForm, OnDeactivate);
+        Z_EVENT_PROPERTY(TCustomForm, OnPaint);
+        Z_EVENT_PROPERTY(TCustomForm, OnClose);
+        Z_EVENT_PROPERTY(TCustomForm, OnCloseQuery);
+    }
     Z_MESSAGE_MAP(TCustomForm, TCustomControl,
         Z_MESSAGE(WM_CLOSE, WMClose),
         Z_MESSAGE(WM_ACTIVATE, WMActivate),
@@ -86,6 +113,7 @@ public:
     void DefocusControl(TWinControl* control, bool removing);
     void ControlRemoved(TControl* control);
     void SetFocus() override;
+    void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
     bool CanFocus() const override { return Visible() && Enabled(); }
     bool DoKeyDown(TMessage& Message) { return TWinControl::DoKeyDown(Message); }
     bool DoKeyUp(TMessage& Message) { return TWinControl::DoKeyUp(Message); }

@@ -937,3 +937,13 @@ void TWinControl::SetTextBuf(const String& v) {
     text_ = v;
     if (handle_) SetWindowTextW(handle_, v.c_str());
 }
+
+void TWinControl::GetChildren(const TGetChildProc& Proc, TComponent* Root) {
+    for (TControl* c : std::vector<TControl*>(controls_))
+        if (c->Owner() == Root) Proc(c);
+}
+
+void TWinControl::SetChildOrder(TComponent* Child, int Order) {
+    // The reader gives children in the order they were written: their painting order.
+    if (auto* c = As<TControl>(Child)) SetChildOrder(c, Order);
+}

@@ -25,6 +25,13 @@ struct TCreateParams {
 
 class TWinControl : public TControl {
     Z_CLASS(TWinControl, TControl)
+    Z_PUBLISHED(TWinControl) {
+        p.Property(L"TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(false);
+        p.Property(L"TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder);
+        p.Property(L"DoubleBuffered", &TWinControl::DoubleBuffered, &TWinControl::SetDoubleBuffered).Default(false);
+        Z_EVENT_PROPERTY(TWinControl, OnEnter);
+        Z_EVENT_PROPERTY(TWinControl, OnExit);
+    }
     Z_MESSAGE_MAP(TWinControl, TControl,
         Z_MESSAGE(WM_PAINT, WMPaint),
         Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd),
@@ -136,6 +143,8 @@ public:
     bool Showing() const override { return showing_; }
     void Loaded() override;
     void SetParent(TWinControl* AParent) override;
+    void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
+    void SetChildOrder(TComponent* Child, int Order) override;
 
     TNotifyEvent OnEnter, OnExit;
 
