@@ -1,0 +1,12 @@
+#include "EngineUnits.h"
+
+#include "PersistentClasses.h"
+#include "Units.h"
+#include "VectorLists.h"
+
+void InitializeEngineUnits() {
+    InitializeUnits({
+        {"PersistentClasses", &RegisterPersistentClasses, nullptr},
+        {"VectorLists", &RegisterVectorListClasses, nullptr},
+    });
+}
