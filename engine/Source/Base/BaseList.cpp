@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 
+#include "Filer.h"
 #include "SysUtils.h"
 #include "VectorArithmetic.h"
 
@@ -140,7 +141,39 @@ void TBaseList::ReadFromArchive(TVirtualReader* reader) {
 }
 
 // ---- TBaseList: form property ----------------------------------------------------------------
-// (DefineProperties and the "Items" property follow in the filer section.)
+
+void TBaseList::DefineProperties(TFiler* filer) {
+    TPersistentObject::DefineProperties(filer);
+    filer->DefineProperty(
+        L"Items", [this](TReader* reader) { ReadItemsProperty(reader); },
+        [this](TWriter* writer) { WriteItemsProperty(writer); }, true);
+}
+
+void TBaseList::WriteItemsProperty(TWriter* writer) {
+    static const wchar_t digits[] = L"0123456789ABCDEF";
+    AnsiString bytes = SaveToString();
+    String hex;
+    hex.reserve(bytes.size() * 2);
+    for (char c : bytes) {
+        hex += digits[Byte(c) >> 4];
+        hex += digits[Byte(c) & 15];
+    }
+    writer->WriteString(hex);
+}
+
+void TBaseList::ReadItemsProperty(TReader* reader) {
+    String hex = reader->ReadString();
+    auto digit = [&](wchar_t c) -> int {
+        if (c >= L'0' && c <= L'9') return c - L'0';
+        if (c >= L'A' && c <= L'F') return c - L'A' + 10;
+        if (c >= L'a' && c <= L'f') return c - L'a' + 10;
+        throw EReadError(ClassName() + L": invalid hexadecimal items");
+    };
+    if (hex.size() % 2) throw EReadError(ClassName() + L": invalid hexadecimal items");
+    AnsiString bytes(hex.size() / 2, '\0');
+    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = char(digit(hex[2 * i]) * 16 + digit(hex[2 * i + 1]));
+    LoadFromString(bytes);
+}
 
 // ---- TBaseVectorList -------------------------------------------------------------------------
 
