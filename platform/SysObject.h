@@ -12,6 +12,8 @@
 //         ...
 //     };
 //
+// Z_CLASS also names the parent `inherited`, for calls to the parent's version of a method.
+//
 // A family that needs class-level virtual operations (a painter class, a texture-image kind)
 // derives its own metaclass from TMetaClass and declares its members with Z_CLASS_META.
 
@@ -114,6 +116,7 @@ TClass MakeMetaClass(const wchar_t* name, TClass parent) {
 
 #define Z_CLASS_META(Self, Parent, Meta)                                                  \
 public:                                                                                   \
+    using inherited = Parent;                                                             \
     static TClass StaticClass() { return MakeMetaClass<Self, Meta>(L## #Self, Parent::StaticClass()); } \
     TClass ClassType() const override { return StaticClass(); }                          \
                                                                                           \
