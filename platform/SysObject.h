@@ -76,10 +76,13 @@ protected:
 
 // Converts only to exactly T, so that a constructor taking a base pointer is not mistaken for
 // one taking T (a constructor of TPersistent* must not count as one of TComponent*).
+// Only pointers are blocked: a deleted conversion to every type would also make the class's
+// (deleted) copy constructor a candidate and every family look ambiguous.
 template <class T>
 struct TExactArg {
     operator T() const;
     template <class U>
+        requires std::is_pointer_v<U>
     operator U() const = delete;
 };
 
