@@ -1,6 +1,7 @@
 #include "PlatformUnits.h"
 
 #include "FloatControl.h"
+#include "GraphicsUnit.h"
 #include "SysUtils.h"
 #include "Units.h"
 
@@ -14,5 +15,6 @@ void InitializePlatformUnits() {
     InitializeUnits({
         {"System", &InitializeSystem, nullptr},
         {"SysUtils", &InitializeSysUtils, nullptr},
+        {"Graphics", &InitializeGraphics, &FinalizeGraphics},
     });
 }
