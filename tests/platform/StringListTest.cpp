@@ -8,12 +8,6 @@
 
 namespace {
 
-std::vector<String> Lines(const TStrings& list) {
-    std::vector<String> out;
-    for (Integer i = 0; i < list.Count(); ++i) out.push_back(list[i]);
-    return out;
-}
-
 using V = std::vector<String>;
 
 TEST(StringList, IndexOfIgnoresCaseUnlessCaseSensitive) {
