@@ -106,11 +106,7 @@ void TIcon::SaveToStream(TStream* stream) {
 }
 
 void TIcon::ReadData(TStream* stream) {
-    std::int32_t size = 0;
-    stream->ReadBuffer(&size, 4);
-    if (size < 0 || size > stream->Size() - stream->Position()) throw EInvalidGraphic(kInvalidIcon);
-    TBytes data(static_cast<size_t>(size));
-    if (size) stream->ReadBuffer(data.data(), size);
+    TBytes data = ReadFramedData(stream, kInvalidIcon);
     if (data.empty()) {
         Replace(nullptr, {});
         return;
@@ -120,9 +116,7 @@ void TIcon::ReadData(TStream* stream) {
 }
 
 void TIcon::WriteData(TStream* stream) {
-    std::int32_t size = std::int32_t(data_.size());
-    stream->WriteBuffer(&size, 4);
-    if (size) stream->WriteBuffer(data_.data(), size);
+    WriteFramedData(stream, data_);
 }
 
 void TIcon::LoadFromResourceName(HINSTANCE instance, const String& name) {

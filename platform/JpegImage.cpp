@@ -360,11 +360,7 @@ void TJPEGImage::SaveToStream(TStream* stream) {
 }
 
 void TJPEGImage::ReadData(TStream* stream) {
-    std::int32_t size = 0;
-    stream->ReadBuffer(&size, 4);
-    if (size < 0 || size > stream->Size() - stream->Position()) throw EJPEG(L"JPEG error #" + std::to_wstring(JERR_INPUT_EOF));
-    TBytes data(static_cast<size_t>(size));
-    if (size) stream->ReadBuffer(data.data(), size);
+    TBytes data = ReadFramedData(stream, Format(L"JPEG error #%d", {JERR_INPUT_EOF}));
     if (data.empty()) {
         Assign(nullptr);
         return;
@@ -374,9 +370,7 @@ void TJPEGImage::ReadData(TStream* stream) {
 
 void TJPEGImage::WriteData(TStream* stream) {
     Compress();
-    std::int32_t size = std::int32_t(data_.size());
-    stream->WriteBuffer(&size, 4);
-    if (size) stream->WriteBuffer(data_.data(), size);
+    WriteFramedData(stream, data_);
 }
 
 void TJPEGImage::Draw(TCanvas* canvas, const TRect& r) {
