@@ -3,6 +3,7 @@
 #include "FloatControl.h"
 #include "GraphicsUnit.h"
 #include "SysUtils.h"
+#include "Threads.h"
 #include "Units.h"
 
 namespace {
@@ -15,6 +16,7 @@ void InitializePlatformUnits() {
     InitializeUnits({
         {"System", &InitializeSystem, nullptr},
         {"SysUtils", &InitializeSysUtils, nullptr},
+        {"Threads", &InitializeThreads, &FinalizeThreads},
         {"Graphics", &InitializeGraphics, &FinalizeGraphics},
     });
 }

@@ -38,7 +38,12 @@ void TStrings::AddStrings(std::initializer_list<String> strings) {
     EndUpdate();
 }
 
-void TStrings::Assign(const TStrings* source) {
+void TStrings::Assign(TPersistent* persistent) {
+    auto* source = dynamic_cast<TStrings*>(persistent);
+    if (!source) {
+        TPersistent::Assign(persistent);
+        return;
+    }
     if (source == this) return;
     BeginUpdate();
     Clear();

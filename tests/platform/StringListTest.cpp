@@ -260,6 +260,8 @@ TEST(StringList, AssignAndAddStrings) {
     EXPECT_EQ(target.Objects(0), &tag);
     target.AddStrings(&source);
     EXPECT_EQ(target.Count(), 4);
+    TPersistent other;
+    EXPECT_THROW(target.Assign(&other), EConvertError);
     EXPECT_TRUE(source.Equals(&source));
     EXPECT_FALSE(source.Equals(&target));
 }
