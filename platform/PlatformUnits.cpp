@@ -1,7 +1,9 @@
 #include "PlatformUnits.h"
 
 #include "FloatControl.h"
+#include "GraphicsUnit.h"
 #include "SysUtils.h"
+#include "Threads.h"
 #include "Units.h"
 
 namespace {
@@ -14,5 +16,7 @@ void InitializePlatformUnits() {
     InitializeUnits({
         {"System", &InitializeSystem, nullptr},
         {"SysUtils", &InitializeSysUtils, nullptr},
+        {"Threads", &InitializeThreads, &FinalizeThreads},
+        {"Graphics", &InitializeGraphics, &FinalizeGraphics},
     });
 }
