@@ -391,6 +391,18 @@ void TStringList::Exchange(Integer index1, Integer index2) {
     Changed();
 }
 
+void TStringList::Move(Integer curIndex, Integer newIndex) {
+    if (sorted_) throw EStringListError(L"Operation not allowed on sorted list");
+    if (curIndex == newIndex) return;
+    CheckIndex(curIndex);
+    CheckIndex(newIndex);
+    Changing();
+    TItem item = std::move(items_[size_t(curIndex)]);
+    items_.erase(items_.begin() + curIndex);
+    items_.insert(items_.begin() + newIndex, std::move(item));
+    Changed();
+}
+
 Integer TStringList::IndexOf(const String& s) const {
     if (!sorted_) return TStrings::IndexOf(s);
     Integer index;

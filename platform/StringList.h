@@ -143,6 +143,8 @@ public:
     void Delete(Integer index) override;
     void Clear() override;
     void Exchange(Integer index1, Integer index2) override;
+    // Not on a sorted list (checked before anything moves, so no line is lost).
+    void Move(Integer curIndex, Integer newIndex) override;
     Integer IndexOf(const String& s) const override;
 
     // Binary search of a sorted list: true when found; index is the match, or where s belongs.
