@@ -15,7 +15,7 @@ private:
     TComponentList* list_;
 };
 
-TComponentList::TComponentList(bool ownsObjects) : TObjectList(ownsObjects), nexus_(new TNexus(this)) {}
+TComponentList::TComponentList(bool ownsObjects) : TTypedListOf(ownsObjects), nexus_(new TNexus(this)) {}
 
 TComponentList::~TComponentList() {
     Clear();

@@ -6,22 +6,11 @@
 #include "Component.h"
 #include "Lists.h"
 
-class TComponentList : public TObjectList {
+class TComponentList : public TTypedListOf<TComponent, TObjectList> {
     Z_CLASS(TComponentList, TObjectList)
 public:
     explicit TComponentList(bool ownsObjects = true);
     ~TComponentList() override;
-
-    Integer Add(TComponent* component) { return TList::Add(component); }
-    void Insert(Integer index, TComponent* component) { TList::Insert(index, component); }
-    Integer Remove(TComponent* component) { return TList::Remove(component); }
-    TComponent* Extract(TComponent* component) { return static_cast<TComponent*>(TList::Extract(component)); }
-    Integer IndexOf(TComponent* component) const { return TList::IndexOf(component); }
-    TComponent* Items(Integer index) const { return static_cast<TComponent*>(TList::Items(index)); }
-    void SetItems(Integer index, TComponent* component) { TList::SetItems(index, component); }
-    TComponent* operator[](Integer index) const { return Items(index); }
-    TComponent* First() const { return Items(0); }
-    TComponent* Last() const { return Items(Count() - 1); }
 
 protected:
     void Notify(void* item, TListNotification action) override;
