@@ -6,7 +6,10 @@
 #include <initializer_list>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "Streams.h"
+#include "TestSupport.h"
 #include "SysTypes.h"
 
 using TFileBytes = TBytes;
@@ -39,6 +42,21 @@ struct TDdsHeader {
 inline std::uint32_t FourCCOf(const char* s) {
     return std::uint32_t(Byte(s[0])) | std::uint32_t(Byte(s[1])) << 8 | std::uint32_t(Byte(s[2])) << 16 |
            std::uint32_t(Byte(s[3])) << 24;
+}
+
+// An uncompressed surface with the usual 8-bit channel masks (alpha only when withAlpha).
+inline TDdsHeader UncompressedDds(std::uint32_t bitCount, std::uint32_t width, std::uint32_t height,
+                                  bool withAlpha) {
+    TDdsHeader h;
+    h.pixelFlags = withAlpha ? 0x41 : 0x40;
+    h.width = width;
+    h.height = height;
+    h.bitCount = bitCount;
+    h.red = 0xFF0000;
+    h.green = 0xFF00;
+    h.blue = 0xFF;
+    h.alpha = withAlpha ? 0xFF000000 : 0;
+    return h;
 }
 
 inline TFileBytes DdsHeader(const TDdsHeader& h) {
@@ -76,6 +94,19 @@ void LoadFromBytes(G& graphic, const TFileBytes& bytes) {
     if (!bytes.empty()) stream.WriteBuffer(bytes.data(), Integer(bytes.size()));
     stream.SetPosition(0);
     graphic.LoadFromStream(&stream);
+}
+
+// Saving must raise E with the message before writing anything.
+template <class E, class G>
+void ExpectSaveRefused(G& graphic, const char* message) {
+    TMemoryStream stream;
+    try {
+        graphic.SaveToStream(&stream);
+        ADD_FAILURE() << "saved";
+    } catch (const E& e) {
+        EXPECT_EQ(Utf8(e.Message()), message);
+    }
+    EXPECT_EQ(stream.Size(), 0);
 }
 
 template <class G>

@@ -87,16 +87,7 @@ TEST(ImageMutation, DDS) {
     dxt.fourCC = FourCCOf("DXT3");
     TFileBytes dxt3 = DdsHeader(dxt);
     for (int i = 0; i < 64; ++i) dxt3.push_back(Byte(i * 11));
-    TDdsHeader plain;
-    plain.pixelFlags = 0x41;
-    plain.width = 3;
-    plain.height = 2;
-    plain.bitCount = 32;
-    plain.red = 0xFF0000;
-    plain.green = 0xFF00;
-    plain.blue = 0xFF;
-    plain.alpha = 0xFF000000;
-    TFileBytes rgba = DdsHeader(plain);
+    TFileBytes rgba = DdsHeader(UncompressedDds(32, 3, 2, true));
     for (int i = 0; i < 24; ++i) rgba.push_back(Byte(i * 9));
     RunMutations({dxt1, dxt3, dxt5, rgba}, [] { return new TDDSImage; }, 10000, 2);
 }
