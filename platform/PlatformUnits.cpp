@@ -2,6 +2,7 @@
 
 #include "FloatControl.h"
 #include "SysUtils.h"
+#include "Threads.h"
 #include "Units.h"
 
 namespace {
@@ -14,5 +15,6 @@ void InitializePlatformUnits() {
     InitializeUnits({
         {"System", &InitializeSystem, nullptr},
         {"SysUtils", &InitializeSysUtils, nullptr},
+        {"Threads", &InitializeThreads, &FinalizeThreads},
     });
 }

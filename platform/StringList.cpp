@@ -38,7 +38,12 @@ void TStrings::AddStrings(std::initializer_list<String> strings) {
     EndUpdate();
 }
 
-void TStrings::Assign(const TStrings* source) {
+void TStrings::Assign(TPersistent* persistent) {
+    auto* source = dynamic_cast<TStrings*>(persistent);
+    if (!source) {
+        TPersistent::Assign(persistent);
+        return;
+    }
     if (source == this) return;
     BeginUpdate();
     Clear();
@@ -383,6 +388,18 @@ void TStringList::Exchange(Integer index1, Integer index2) {
     CheckIndex(index2);
     Changing();
     std::swap(items_[size_t(index1)], items_[size_t(index2)]);
+    Changed();
+}
+
+void TStringList::Move(Integer curIndex, Integer newIndex) {
+    if (sorted_) throw EStringListError(L"Operation not allowed on sorted list");
+    if (curIndex == newIndex) return;
+    CheckIndex(curIndex);
+    CheckIndex(newIndex);
+    Changing();
+    TItem item = std::move(items_[size_t(curIndex)]);
+    items_.erase(items_.begin() + curIndex);
+    items_.insert(items_.begin() + newIndex, std::move(item));
     Changed();
 }
 

@@ -128,7 +128,7 @@ class TBytesFile : public TBytesReader {
     Z_DATA_FILE_CLASS(TBytesFile, TBytesReader)
 public:
     using TBytesReader::TBytesReader;
-    static TDataFileCapabilities Capabilities() { return dfcRead | dfcWrite; }
+    static TDataFileCapabilities Capabilities() { return {dfcRead, dfcWrite}; }
     void SaveToStream(TStream* stream) override { stream->WriteBuffer(text.data(), Integer(text.size())); }
 };
 
@@ -147,9 +147,9 @@ TEST_F(FileIOHooks, DataFileSavesAndLoadsByName) {
     EXPECT_EQ(Utf8(reader.StoredName()), "data.bin");
     EXPECT_EQ(TBytesFile::StaticClass(), reader.ClassType());
 
-    EXPECT_EQ(TDataFile::Capabilities(), dfcRead);
-    EXPECT_EQ(reader.DataFileClass()->Capabilities(), dfcRead | dfcWrite);
-    EXPECT_EQ(static_cast<TDataFileClass>(TBytesReader::StaticClass())->Capabilities(), dfcRead);
+    EXPECT_EQ(TDataFile::Capabilities(), TDataFileCapabilities{dfcRead});
+    EXPECT_TRUE(reader.DataFileClass()->Capabilities().Contains(dfcWrite));
+    EXPECT_EQ(static_cast<TDataFileClass>(TBytesReader::StaticClass())->Capabilities(), TDataFileCapabilities{dfcRead});
 }
 
 TEST_F(FileIOHooks, DataFileFailures) {

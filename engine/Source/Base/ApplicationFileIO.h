@@ -9,6 +9,7 @@
 
 #include "Events.h"
 #include "Persistent.h"
+#include "Sets.h"
 #include "Streams.h"
 
 // The open modes the engine uses; fmCreate makes or empties the file.
@@ -41,10 +42,9 @@ bool FileIOHooksActive();
 std::unique_ptr<TStream> CreateHookedFileStream(const String& fileName, Word mode);
 bool HookedFileExists(const String& fileName);
 
-// What a data-file class can do: a set of these bits.
-using TDataFileCapabilities = Byte;
-constexpr TDataFileCapabilities dfcRead = 1;
-constexpr TDataFileCapabilities dfcWrite = 2;
+// What a data-file class can do.
+enum TDataFileCapability { dfcRead, dfcWrite };
+using TDataFileCapabilities = TSet<TDataFileCapability>;
 
 // The class reference of the data-file family, which answers Capabilities for its class.
 class TDataFileMetaClass : public TMetaClass {
@@ -71,7 +71,7 @@ class TDataFile : public TPersistent {
 public:
     explicit TDataFile(TPersistent* owner) : owner_(owner) {}
 
-    static TDataFileCapabilities Capabilities() { return dfcRead; }
+    static TDataFileCapabilities Capabilities() { return {dfcRead}; }
     TDataFileClass DataFileClass() const { return static_cast<TDataFileClass>(ClassType()); }
 
     TPersistent* GetOwner() const override { return owner_; }
