@@ -173,18 +173,6 @@ TEST(DDSImage, UncompressedChannelsFromMasks) {
     EXPECT_EQ(Bgra(image32, 0, 0), (Px{10, 20, 30, 40}));
 }
 
-std::string ErrorOf(const TFileBytes& bytes) {
-    TDDSImage image;
-    try {
-        LoadFromBytes(image, bytes);
-    } catch (const EDDSException& e) {
-        return Utf8(e.Message());
-    } catch (const EReadError&) {
-        return "short read";
-    }
-    return "";
-}
-
 TEST(DDSImage, RefusesWhatItCannotRead) {
     TFileBytes badMagic = DdsHeader(Compressed("DXT1", 4, 4));
     badMagic[3] = 'X';
@@ -218,7 +206,7 @@ TEST(DDSImage, RefusesWhatItCannotRead) {
         {"dimensions beyond any bitmap", DdsHeader(vast), "Unsupported DDS image size 1073741824 x 1073741824"},
         {"corrupt pitch is ignored", pitchFile, ""},
     };
-    for (const Case& c : cases) EXPECT_EQ(ErrorOf(c.file), c.error) << c.what;
+    for (const Case& c : cases) EXPECT_EQ(LoadError<EDDSException, TDDSImage>(c.file), c.error) << c.what;
 }
 
 TEST(DDSImage, SaveAndReloadKeepsPixelsAndTransparent) {

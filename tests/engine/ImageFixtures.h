@@ -96,6 +96,21 @@ void LoadFromBytes(G& graphic, const TFileBytes& bytes) {
     graphic.LoadFromStream(&stream);
 }
 
+// The message of the E a load raises, "short read" for a stream that ends early, "" when the
+// load succeeds.
+template <class E, class G>
+std::string LoadError(const TFileBytes& bytes) {
+    G graphic;
+    try {
+        LoadFromBytes(graphic, bytes);
+    } catch (const E& e) {
+        return Utf8(e.Message());
+    } catch (const EReadError&) {
+        return "short read";
+    }
+    return "";
+}
+
 // Saving must raise E with the message before writing anything.
 template <class E, class G>
 void ExpectSaveRefused(G& graphic, const char* message) {

@@ -17,18 +17,6 @@ std::vector<int> Pixels(TBitmap& bitmap) {
     return out;
 }
 
-std::string ErrorOf(const TFileBytes& bytes) {
-    TTGAImage image;
-    try {
-        LoadFromBytes(image, bytes);
-    } catch (const ETGAException& e) {
-        return Utf8(e.Message());
-    } catch (const EReadError&) {
-        return "short read";
-    }
-    return "";
-}
-
 TEST(TGAImage, RawRowsFollowTheDescriptorRowOrder) {
     // Two rows of two 24-bit pixels; the first stored row is "row A".
     const std::vector<int> rowA = {1, 2, 3, 4, 5, 6}, rowB = {7, 8, 9, 10, 11, 12};
@@ -113,7 +101,7 @@ TEST(TGAImage, RefusesWhatItCannotRead) {
         {"size far beyond the data", huge, "short read"},
         {"ID field past the end", idPastEnd, "short read"},
     };
-    for (const Case& c : cases) EXPECT_EQ(ErrorOf(c.file), c.error) << c.what;
+    for (const Case& c : cases) EXPECT_EQ(LoadError<ETGAException, TTGAImage>(c.file), c.error) << c.what;
 }
 
 TEST(TGAImage, SavesRawBottomUpAndReadsBackTheSamePixels) {
