@@ -575,19 +575,12 @@ void TBitmap::SaveToStream(TStream* stream) {
 }
 
 void TBitmap::ReadData(TStream* stream) {
-    std::int32_t size = 0;
-    stream->ReadBuffer(&size, 4);
-    if (size < 0 || size > stream->Size() - stream->Position()) throw EInvalidGraphic(kInvalidBitmap);
-    std::vector<Byte> data(static_cast<size_t>(size));
-    if (size) stream->ReadBuffer(data.data(), size);
+    TBytes data = ReadFramedData(stream, kInvalidBitmap);
     LoadFromBmpData(data.data(), data.size(), true);
 }
 
 void TBitmap::WriteData(TStream* stream) {
-    std::vector<Byte> data = SaveToBmpData();
-    std::int32_t size = std::int32_t(data.size());
-    stream->WriteBuffer(&size, 4);
-    if (size) stream->WriteBuffer(data.data(), size);
+    WriteFramedData(stream, SaveToBmpData());
 }
 
 namespace {

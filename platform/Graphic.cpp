@@ -36,6 +36,21 @@ void TGraphic::SaveToFile(const String& fileName) {
     SaveToStream(&stream);
 }
 
+TBytes TGraphic::ReadFramedData(TStream* stream, const String& invalidMessage) {
+    std::int32_t size = 0;
+    stream->ReadBuffer(&size, 4);
+    if (size < 0 || size > stream->Size() - stream->Position()) throw EInvalidGraphic(invalidMessage);
+    TBytes data(static_cast<size_t>(size));
+    if (size) stream->ReadBuffer(data.data(), size);
+    return data;
+}
+
+void TGraphic::WriteFramedData(TStream* stream, const TBytes& data) {
+    std::int32_t size = std::int32_t(data.size());
+    stream->WriteBuffer(&size, 4);
+    if (size) stream->WriteBuffer(data.data(), size);
+}
+
 bool TGraphic::Equals(TGraphic* other) {
     if (!other || other->ClassType() != ClassType()) return false;
     if (Empty() || other->Empty()) return Empty() && other->Empty();

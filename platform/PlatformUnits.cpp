@@ -1,6 +1,7 @@
 #include "PlatformUnits.h"
 
 #include "FloatControl.h"
+#include "GraphicsUnit.h"
 #include "SysUtils.h"
 #include "Threads.h"
 #include "Units.h"
@@ -16,5 +17,6 @@ void InitializePlatformUnits() {
         {"System", &InitializeSystem, nullptr},
         {"SysUtils", &InitializeSysUtils, nullptr},
         {"Threads", &InitializeThreads, &FinalizeThreads},
+        {"Graphics", &InitializeGraphics, &FinalizeGraphics},
     });
 }
