@@ -206,7 +206,7 @@ TEST(DDSImage, RefusesWhatItCannotRead) {
         {"dimensions beyond any bitmap", DdsHeader(vast), "Unsupported DDS image size 1073741824 x 1073741824"},
         {"corrupt pitch is ignored", pitchFile, ""},
     };
-    for (const Case& c : cases) EXPECT_EQ(LoadError<EDDSException, TDDSImage>(c.file), c.error) << c.what;
+    for (const Case& c : cases) EXPECT_EQ((LoadError<EDDSException, TDDSImage>(c.file)), c.error) << c.what;
 }
 
 TEST(DDSImage, SaveAndReloadKeepsPixelsAndTransparent) {

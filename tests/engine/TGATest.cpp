@@ -101,7 +101,7 @@ TEST(TGAImage, RefusesWhatItCannotRead) {
         {"size far beyond the data", huge, "short read"},
         {"ID field past the end", idPastEnd, "short read"},
     };
-    for (const Case& c : cases) EXPECT_EQ(LoadError<ETGAException, TTGAImage>(c.file), c.error) << c.what;
+    for (const Case& c : cases) EXPECT_EQ((LoadError<ETGAException, TTGAImage>(c.file)), c.error) << c.what;
 }
 
 TEST(TGAImage, SavesRawBottomUpAndReadsBackTheSamePixels) {
