@@ -295,3 +295,23 @@ TEST_F(FormDescriptions, DefaultAndUnstoredValuesAreNotWritten) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FormDescriptions, FormsStreamTheirDescriptionsFromTheProgramsResources) {
+    auto* form = Keep(new TTestForm(nullptr));
+    EXPECT_TRUE(InitInheritedComponent(form, TCounted::StaticClass()));
+    EXPECT_EQ(form->Name(), L"ResourceForm");
+    EXPECT_EQ(form->Caption(), L"Из ресурса");
+    auto* child = As<TTestWidget>(form->FindComponent(L"Child"));
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(child->Width(), 42);
+    EXPECT_TRUE(child->OnClick().Assigned());
+
+    // A class with no description of its own: nothing is read.
+    auto* thing = Keep(new TTestThing(nullptr));
+    EXPECT_FALSE(InitInheritedComponent(thing, TCounted::StaticClass()));
+    EXPECT_THROW(ReadComponentRes(L"TNoSuchForm", Keep(new TTestForm(nullptr))), EResNotFound);
+}
+
+}  // namespace
