@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "DDS.h"
+#include "JpegImage.h"
 #include "ImageFixtures.h"
 #include "TGA.h"
 
@@ -44,17 +45,18 @@ TFileBytes Mutate(const TFileBytes& valid, TRandom& random) {
 
 // Loads n mutants of each valid file; counts the loads and refusals and checks that the GDI
 // objects the process holds come back to where they were.
-void RunMutations(const std::vector<TFileBytes>& valid, const std::function<TBitmap*()>& make, int n,
+void RunMutations(const std::vector<TFileBytes>& valid, const std::function<TGraphic*()>& make, int n,
                   std::uint32_t seed) {
     TRandom random(seed);
     const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     int loaded = 0, refused = 0;
     for (int i = 0; i < n; ++i) {
         const TFileBytes input = Mutate(valid[i % valid.size()], random);
-        std::unique_ptr<TBitmap> image(make());
+        std::unique_ptr<TGraphic> image(make());
         try {
             LoadFromBytes(*image, input);
-            if (!image->Empty()) image->Handle();  // the pixels must make a usable section
+            // the pixels must make a usable section
+            if (auto* bitmap = dynamic_cast<TBitmap*>(image.get()); bitmap && !bitmap->Empty()) bitmap->Handle();
             ++loaded;
         } catch (const Exception&) {
             ++refused;
@@ -102,6 +104,20 @@ TEST(ImageMutation, BMP) {
         valid.push_back(SaveToBytes(bitmap));
     }
     RunMutations(valid, [] { return new TBitmap; }, 10000, 3);
+}
+
+TEST(ImageMutation, JPEG) {
+    std::vector<TFileBytes> valid;
+    for (int size : {8, 17}) {
+        TBitmap bitmap;
+        bitmap.SetPixelFormat(pf24bit);
+        bitmap.SetSize(size, 9);
+        for (int x = 0; x < size; ++x) bitmap.Canvas()->SetPixels(x, x % 9, TColor(0x102030 * x));
+        TJPEGImage jpeg;
+        jpeg.Assign(&bitmap);
+        valid.push_back(SaveToBytes(jpeg));
+    }
+    RunMutations(valid, [] { return new TJPEGImage; }, 10000, 4);
 }
 
 }  // namespace
