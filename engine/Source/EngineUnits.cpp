@@ -1,0 +1,10 @@
+#include "EngineUnits.h"
+
+#include "OpenGL1x.h"
+#include "Units.h"
+
+void InitializeEngineUnits() {
+    InitializeUnits({
+        {"OpenGL1x", &InitializeOpenGL1x, &FinalizeOpenGL1x},
+    });
+}
