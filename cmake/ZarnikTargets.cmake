@@ -22,7 +22,7 @@ endfunction()
 function(zarnik_layer_tests name folder)
   cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS
-    ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
+    ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.rc)
   add_executable(${name} ${sources} $<TARGET_OBJECTS:zarnik_test_main>)
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} zarnik_testing)
   target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/support)

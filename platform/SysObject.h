@@ -18,6 +18,11 @@
 #include <type_traits>
 #include <vector>
 
+// windows.h makes RegisterClass a macro for RegisterClassW; take it in first and drop the macro,
+// so that the class registry keeps one name in every file whichever headers come before.
+#include <windows.h>
+#undef RegisterClass
+
 #include "SysTypes.h"
 
 class TObject;

@@ -12,3 +12,17 @@ std::vector<String> TakeRecordedCallbackErrors();
 
 // gtest prints wide strings poorly under Wine's console; tests compare through UTF-8.
 std::string Utf8(const String& text);
+
+// A fresh folder under the system's temporary folder, removed with its files at the end.
+class TTempFolder {
+public:
+    TTempFolder();
+    ~TTempFolder();
+    TTempFolder(const TTempFolder&) = delete;
+    TTempFolder& operator=(const TTempFolder&) = delete;
+    const String& Path() const { return path_; }  // ends with a backslash
+    String File(const String& name) const { return path_ + name; }
+
+private:
+    String path_;
+};
