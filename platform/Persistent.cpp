@@ -1,6 +1,7 @@
 #include "Persistent.h"
 
 #include "SysExceptions.h"
+#include "TypInfo.h"
 
 void TPersistent::Assign(TPersistent* source) {
     if (source) {
@@ -27,3 +28,8 @@ String TPersistent::GetNamePath() const {
 }
 
 void TPersistent::DefineProperties(TFiler*) {}
+
+const TPublishedTable& TPersistent::StaticPublished() {
+    static const TPublishedTable table(StaticClass(), nullptr, nullptr);
+    return table;
+}

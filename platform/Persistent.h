@@ -6,6 +6,7 @@
 #include "SysObject.h"
 
 class TFiler;
+class TPublishedTable;
 
 class TPersistent : public TObject {
     Z_CLASS(TPersistent, TObject)
@@ -24,6 +25,11 @@ public:
     // Declares the properties the class streams itself (binary data, lists) to a reader or
     // writer; the default declares none.
     virtual void DefineProperties(TFiler* filer);
+
+    // The published properties and methods of this object's class and its ancestors; a class
+    // declares its own with Z_PUBLISHED (TypInfo.h).
+    static const TPublishedTable& StaticPublished();
+    virtual const TPublishedTable& PublishedTable() const { return StaticPublished(); }
 
 protected:
     virtual void AssignTo(TPersistent* dest);

@@ -1,6 +1,9 @@
 #include "PlatformUnits.h"
 
 #include "FloatControl.h"
+#include "GraphicsUnit.h"
+#include "SysUtils.h"
+#include "Threads.h"
 #include "Units.h"
 
 namespace {
@@ -12,5 +15,8 @@ void InitializeSystem() { SetDefaultFPUControlWord(); }
 void InitializePlatformUnits() {
     InitializeUnits({
         {"System", &InitializeSystem, nullptr},
+        {"SysUtils", &InitializeSysUtils, nullptr},
+        {"Threads", &InitializeThreads, &FinalizeThreads},
+        {"Graphics", &InitializeGraphics, &FinalizeGraphics},
     });
 }

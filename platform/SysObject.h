@@ -12,6 +12,8 @@
 //         ...
 //     };
 //
+// Z_CLASS also names the parent `inherited`, for calls to the parent's version of a method.
+//
 // A family that needs class-level virtual operations (a painter class, a texture-image kind)
 // derives its own metaclass from TMetaClass and declares its members with Z_CLASS_META.
 
@@ -73,11 +75,14 @@ protected:
 };
 
 // Converts only to exactly T, so that a constructor taking a base pointer is not mistaken for
-// one taking T (a constructor of TPersistent* must not count as one of TComponent*).
+// one taking T (a constructor of TPersistent* must not count as one of TComponent*). Only
+// pointers are refused: a refused conversion to the class itself would make the copy
+// constructor a rival of every owner constructor, and nothing would count as constructible.
 template <class T>
 struct TExactArg {
     operator T() const;
     template <class U>
+        requires std::is_pointer_v<U>
     operator U() const = delete;
 };
 
@@ -111,6 +116,7 @@ TClass MakeMetaClass(const wchar_t* name, TClass parent) {
 
 #define Z_CLASS_META(Self, Parent, Meta)                                                  \
 public:                                                                                   \
+    using inherited = Parent;                                                             \
     static TClass StaticClass() { return MakeMetaClass<Self, Meta>(L## #Self, Parent::StaticClass()); } \
     TClass ClassType() const override { return StaticClass(); }                          \
                                                                                           \

@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "CallbackBarrier.h"
+#include "StringList.h"
 #include "SysExceptions.h"
 
 namespace {
@@ -77,3 +78,9 @@ void RemoveTree(const String& folder) {
 }  // namespace
 
 TTempFolder::~TTempFolder() { RemoveTree(path_); }
+
+std::vector<String> Lines(const TStrings& list) {
+    std::vector<String> out;
+    for (Integer i = 0; i < list.Count(); ++i) out.push_back(list[i]);
+    return out;
+}

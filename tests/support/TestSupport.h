@@ -10,6 +10,10 @@
 void InstallRecordingCallbackHandler();
 std::vector<String> TakeRecordedCallbackErrors();
 
+class TStrings;
+// The lines of a string list, for comparing with an expected vector.
+std::vector<String> Lines(const TStrings& list);
+
 // gtest prints wide strings poorly under Wine's console; tests compare through UTF-8.
 std::string Utf8(const String& text);
 
