@@ -9,6 +9,7 @@
 // MulDiv and Sleep are the system's own (windows.h): MulDiv rounds half away from zero and
 // answers -1 on overflow or a zero divisor.
 
+#include "SysObject.h"  // and windows.h, for MulDiv and Sleep
 #include "SysTypes.h"
 
 Int64 Round(Extended value);  // half to even: Round(2.5) = 2, Round(3.5) = 4

@@ -23,17 +23,27 @@ struct TSyncEntry {
     std::exception_ptr error;
 };
 
-std::mutex queueLock;
-std::condition_variable entryDone;
-std::deque<std::shared_ptr<TSyncEntry>> pending;
+struct TSyncQueue {
+    std::mutex lock;
+    std::condition_variable entryDone;
+    std::deque<std::shared_ptr<TSyncEntry>> pending;
+};
+
+// Made on first use: no work in global constructors.
+TSyncQueue& SyncQueue() {
+    static TSyncQueue queue;
+    return queue;
+}
+
 HANDLE syncEvent = nullptr;  // set whenever a call is queued
 
 bool OnMainThread() { return GetCurrentThreadId() == MainThreadID; }
 
 void Post(TThread* thread, const std::shared_ptr<TSyncEntry>& entry) {
     {
-        std::lock_guard guard(queueLock);
-        pending.push_back(entry);
+        TSyncQueue& q = SyncQueue();
+        std::lock_guard guard(q.lock);
+        q.pending.push_back(entry);
     }
     if (syncEvent) SetEvent(syncEvent);
     if (WakeMainThread) WakeMainThread(thread);
@@ -44,18 +54,19 @@ void Post(TThread* thread, const std::shared_ptr<TSyncEntry>& entry) {
 bool CheckSynchronize(Cardinal timeout) {
     if (!OnMainThread())
         throw EThread(L"CheckSynchronize called from a thread that is not the main thread");
+    TSyncQueue& q = SyncQueue();
     if (timeout > 0 && syncEvent) {
         bool empty;
         {
-            std::lock_guard guard(queueLock);
-            empty = pending.empty();
+            std::lock_guard guard(q.lock);
+            empty = q.pending.empty();
         }
         if (empty) WaitForSingleObject(syncEvent, timeout);
     }
     std::deque<std::shared_ptr<TSyncEntry>> batch;
     {
-        std::lock_guard guard(queueLock);
-        batch.swap(pending);
+        std::lock_guard guard(q.lock);
+        batch.swap(q.pending);
     }
     for (const auto& entry : batch) {
         if (entry->synchronous) {
@@ -64,13 +75,13 @@ bool CheckSynchronize(Cardinal timeout) {
             } catch (...) {
                 entry->error = std::current_exception();
             }
-            std::lock_guard guard(queueLock);
+            std::lock_guard guard(q.lock);
             entry->done = true;
         } else {
             CallbackBarrier([&] { entry->call(); });
         }
     }
-    if (!batch.empty()) entryDone.notify_all();
+    if (!batch.empty()) q.entryDone.notify_all();
     return !batch.empty();
 }
 
@@ -82,8 +93,9 @@ void TThread::Synchronize(TThread* thread, const TThreadProcedure& method) {
     auto entry = std::make_shared<TSyncEntry>(method, true);
     Post(thread, entry);
     {
-        std::unique_lock lock(queueLock);
-        entryDone.wait(lock, [&] { return entry->done; });
+        TSyncQueue& q = SyncQueue();
+        std::unique_lock lock(q.lock);
+        q.entryDone.wait(lock, [&] { return entry->done; });
     }
     if (entry->error) std::rethrow_exception(entry->error);
 }
@@ -171,6 +183,7 @@ Integer TThread::WaitFor() {
 
 void InitializeThreads() {
     MainThreadID = GetCurrentThreadId();
+    SyncQueue();
     syncEvent = CreateEventW(nullptr, FALSE, FALSE, nullptr);
 }
 
