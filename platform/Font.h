@@ -18,8 +18,8 @@ class TFont : public TGraphicsObject {
     Z_PUBLISHED(TFont) {
         p.Property(L"Charset", &TFont::Charset, &TFont::SetCharset).Default(DEFAULT_CHARSET);
         p.Property(L"Color", &TFont::Color, &TFont::SetColor).Default(clWindowText).Idents(ColorIdentMap());
-        p.Property(L"Height", &TFont::Height, &TFont::SetHeight);
-        p.Property(L"Name", &TFont::Name, &TFont::SetName);
+        p.Property(L"Height", &TFont::Height, &TFont::SetHeight).Default(-11);
+        p.Property(L"Name", &TFont::Name, &TFont::SetName).Default(L"Tahoma");
         p.Property(L"Orientation", &TFont::Orientation, &TFont::SetOrientation).Default(0);
         p.Property(L"Pitch", &TFont::Pitch, &TFont::SetPitch).Default(fpDefault);
         p.Property(L"Size", &TFont::Size, &TFont::SetSize).Stored(false);
