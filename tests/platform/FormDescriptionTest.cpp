@@ -156,6 +156,7 @@ TEST_F(FormDescriptions, HandWrittenTextWithCommentsHexNamedValuesAndOtherForms)
         "  object W: TTestWidget\n"
         "    Width = $7F\n"
         "    Color = clBtnFace\n"
+        "    Small = $FFFF\n"
         "    Options = []\n"
         "    Visible = true\n"
         "    Ratio = -2\n"
@@ -173,6 +174,7 @@ TEST_F(FormDescriptions, HandWrittenTextWithCommentsHexNamedValuesAndOtherForms)
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->Width(), 127);
     EXPECT_EQ(w->Color(), int(0xFF00000F));
+    EXPECT_EQ(w->Small(), -1);  // a hexadecimal bit pattern fills the sign bit
     EXPECT_EQ(w->Ratio(), -2.0);
     EXPECT_EQ(w->Font()->Size(), 12);
     EXPECT_EQ(w->Buddy(), other->FindComponent(L"Shared"));
@@ -217,6 +219,8 @@ const TBadInput kBadInputs[] = {
      "Invalid value for property Width: an integer expected at line 3"},
     {"integer out of range", "object F: TTestForm\n  object A: TTestWidget\n    Small = 40000\n  end\nend\n",
      "Value 40000 out of range for property Small at line 3"},
+    {"hexadecimal too wide", "object F: TTestForm\n  object A: TTestWidget\n    Small = $10000\n  end\nend\n",
+     "Value 65536 out of range for property Small at line 3"},
     {"unknown enumeration member", "object F: TTestForm\n  object A: TTestWidget\n    Shape = tsHexagon\n  end\nend\n",
      "Invalid value tsHexagon for property Shape at line 3"},
     {"unknown set member", "object F: TTestForm\n  object A: TTestWidget\n    Options = [toBold, toBlink]\n  end\nend\n",
