@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "FormDescription.h"
+#include "StringList.h"
 #include "StreamingFixtures.h"
 #include "TestSupport.h"
 
@@ -320,6 +321,43 @@ TEST_F(FormDescriptions, FormsStreamTheirDescriptionsFromTheProgramsResources) {
     auto* thing = Keep(new TTestThing(nullptr));
     EXPECT_FALSE(InitInheritedComponent(thing, TCounted::StaticClass()));
     EXPECT_THROW(ReadComponentRes(L"TNoSuchForm", Keep(new TTestForm(nullptr))), EResNotFound);
+}
+
+}  // namespace
+
+namespace {
+
+class TListHolder : public TComponent {
+    Z_CLASS(TListHolder, TComponent)
+    Z_PUBLISHED(TListHolder) {
+        p.Property(L"Lines", &TListHolder::Lines);
+    }
+
+public:
+    explicit TListHolder(TComponent* owner) : TComponent(owner) {}
+    TStringList* Lines() { return &lines_; }
+
+private:
+    TStringList lines_;
+};
+
+TEST_F(FormDescriptions, StringListsAreWrittenAsListsOfStrings) {
+    RegisterClass(TListHolder::StaticClass());
+    auto* holder = Keep(new TListHolder(nullptr));
+    holder->SetName(L"Holder");
+    holder->Lines()->AddStrings({L"первая", L"", L"it's"});
+    AnsiString text = WriteComponentToText(holder);
+    EXPECT_EQ(text,
+              "object Holder: TListHolder\r\n"
+              "  Lines.Strings = (\r\n"
+              "    '\xD0\xBF\xD0\xB5\xD1\x80\xD0\xB2\xD0\xB0\xD1\x8F'\r\n"
+              "    ''\r\n"
+              "    'it''s')\r\n"
+              "end\r\n");
+    auto* copy = Keep(static_cast<TListHolder*>(ReadComponentFromText(text, nullptr)));
+    EXPECT_TRUE(copy->Lines()->Equals(holder->Lines()));
+    EXPECT_THROW(ReadComponentFromText("object H: TListHolder\n  Lines.Strings = ('a' 2)\nend\n", nullptr),
+                 EReadError);
 }
 
 }  // namespace
