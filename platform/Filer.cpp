@@ -265,7 +265,9 @@ void TReader::ReadPropValue(TPersistent* instance, const String& name, int line)
     }
     case tkClass: {
         auto* collection = As<TCollection>(p->GetObject(instance));
-        if (!collection || !v.IsSymbol(L'<')) wrongKind();
+        if (!collection)
+            ErrorAt(L"Property " + name + L" holds an object: give its properties as " + name + L".<name>", v.Line);
+        if (!v.IsSymbol(L'<')) wrongKind();
         ReadCollection(collection);
         break;
     }

@@ -246,8 +246,12 @@ const TBadInput kBadInputs[] = {
     {"stray character", "object F: TTestForm\n  Caption = 'a' ?\nend\n", "Invalid character '?' at line 2"},
     {"text after the end", "object F: TTestForm\nend\nobject G: TTestForm\nend\n",
      "Text after the end of the description at line 3"},
-    {"read-only property", "object F: TTestForm\n  object A: TTestWidget\n    Font = 1\n  end\nend\n",
-     "Invalid value for property Font: a collection expected at line 3"},
+    {"value for a sub-object", "object F: TTestForm\n  object A: TTestWidget\n    Font = 1\n  end\nend\n",
+     "Property Font holds an object: give its properties as Font.<name> at line 3"},
+    {"item outside a collection", "object F: TTestForm\n  object A: TTestWidget\n    Items = (1)\n  end\nend\n",
+     "Invalid value for property Items: a collection expected at line 3"},
+    {"path through an empty reference", "object F: TTestForm\n  object A: TTestThing\n    Target.Name = 'x'\n  end\nend\n",
+     "Property Target of TTestThing has no object to read into at line 3"},
 };
 
 TEST_F(FormDescriptions, BadInputIsRefusedWithItsLineAndLeavesNothingBehind) {
@@ -292,6 +296,26 @@ TEST_F(FormDescriptions, DefaultAndUnstoredValuesAreNotWritten) {
               "  object W: TTestWidget\r\n"
               "  end\r\n"
               "end\r\n");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FormDescriptions, FormsStreamTheirDescriptionsFromTheProgramsResources) {
+    auto* form = Keep(new TTestForm(nullptr));
+    EXPECT_TRUE(InitInheritedComponent(form, TCounted::StaticClass()));
+    EXPECT_EQ(form->Name(), L"ResourceForm");
+    EXPECT_EQ(form->Caption(), L"Из ресурса");
+    auto* child = As<TTestWidget>(form->FindComponent(L"Child"));
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(child->Width(), 42);
+    EXPECT_TRUE(child->OnClick().Assigned());
+
+    // A class with no description of its own: nothing is read.
+    auto* thing = Keep(new TTestThing(nullptr));
+    EXPECT_FALSE(InitInheritedComponent(thing, TCounted::StaticClass()));
+    EXPECT_THROW(ReadComponentRes(L"TNoSuchForm", Keep(new TTestForm(nullptr))), EResNotFound);
 }
 
 }  // namespace

@@ -1,0 +1,12 @@
+#include "EngineUnits.h"
+
+#include "GLContext.h"
+#include "OpenGL1x.h"
+#include "Units.h"
+
+void InitializeEngineUnits() {
+    InitializeUnits({
+        {"OpenGL1x", &InitializeOpenGL1x, &FinalizeOpenGL1x},
+        {"GLContext", &InitializeGLContext, &FinalizeGLContext},
+    });
+}
