@@ -138,10 +138,17 @@ private:
     bool changedInUpdate_ = false;
 };
 
+// The base of image lists that other layers derive from; it adds nothing to the custom list.
+class TDragImageList : public TCustomImageList {
+    Z_CLASS(TDragImageList, TCustomImageList)
+public:
+    using TCustomImageList::TCustomImageList;
+};
+
 // --- the published image list
 
-class TImageList : public TCustomImageList {
-    Z_CLASS(TImageList, TCustomImageList)
+class TImageList : public TDragImageList {
+    Z_CLASS(TImageList, TDragImageList)
     Z_PUBLISHED(TImageList) {
         p.Property(L"AllocBy", &TImageList::AllocBy, &TImageList::SetAllocBy).Default(4);
         p.Property(L"BlendColor", &TImageList::BlendColor, &TImageList::SetBlendColor).Default(clNone).Idents(ColorIdentMap());
@@ -156,5 +163,5 @@ class TImageList : public TCustomImageList {
     }
 
 public:
-    using TCustomImageList::TCustomImageList;
+    using TDragImageList::TDragImageList;
 };
