@@ -4,10 +4,12 @@
 #include "GLWin32Context.h"
 #include "OpenGL1x.h"
 #include "Units.h"
+#include "XOpenGL.h"
 
 void InitializeEngineUnits() {
     InitializeUnits({
         {"OpenGL1x", &InitializeOpenGL1x, &FinalizeOpenGL1x},
+        {"XOpenGL", &InitializeXOpenGL, &FinalizeXOpenGL},
         {"GLContext", &InitializeGLContext, &FinalizeGLContext},
         {"GLWin32Context", &InitializeGLWin32Context, &FinalizeGLWin32Context},
     });
