@@ -265,7 +265,9 @@ void TReader::ReadPropValue(TPersistent* instance, const String& name, int line)
     }
     case tkClass: {
         auto* collection = As<TCollection>(p->GetObject(instance));
-        if (!collection || !v.IsSymbol(L'<')) wrongKind();
+        if (!collection)
+            ErrorAt(L"Property " + name + L" holds an object: give its properties as " + name + L".<name>", v.Line);
+        if (!v.IsSymbol(L'<')) wrongKind();
         ReadCollection(collection);
         break;
     }
@@ -306,6 +308,9 @@ void TReader::ReadOrdinalValue(TPersistent* instance, const TPropInfo& p) {
             value = t.Integer;
         else if (!(t.Kind == ttIdent && p.Idents && p.Idents->IdentToInt(t.Text, value)))
             wrong();
+        // $FF00000F fills the sign bit of a 32-bit colour, as the same constant does in code.
+        if (t.Hex && p.MinValue < 0 && value > p.MaxValue && value <= p.MaxValue * 2 + 1)
+            value -= (p.MaxValue + 1) * 2;
         if (value < p.MinValue || value > p.MaxValue)
             ErrorAt(L"Value " + std::to_wstring(value) + L" out of range for property " + p.Name, t.Line);
         break;

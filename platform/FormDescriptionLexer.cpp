@@ -212,6 +212,7 @@ void TFormDescriptionLexer::ScanNumber(TToken& token) {
         }
         if (digits == 0) Fail(L"Invalid number", token.Line);
         token.Kind = ttInteger;
+        token.Hex = !negative;
         token.Integer = negative ? -Int64(value) : Int64(value);
     } else {
         bool isFloat = false;

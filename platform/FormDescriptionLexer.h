@@ -21,6 +21,7 @@ struct TToken {
     int Line = 1;
     String Text;          // identifier, string value, or the symbol
     Int64 Integer = 0;
+    bool Hex = false;  // written with '$': a bit pattern, which may fill a signed type's sign bit
     double Float = 0;
     std::vector<Byte> Bytes;
 
