@@ -260,6 +260,18 @@ void TGLWin32Context::CreateBootstrapContext(HDC dc) {
     bootstrapOnly_ = false;
 }
 
+void TGLWin32Context::DropBootstrapContext(bool afterFailure) {
+    std::exception_ptr error;
+    try {
+        DeactivatePlatform();
+    } catch (...) {
+        error = std::current_exception();
+    }
+    DestroyPlatformContext();
+    // After a failure the first error is the one that matters.
+    if (error && !afterFailure) std::rethrow_exception(error);
+}
+
 void TGLWin32Context::ChoosePixelFormatThroughARB(HDC dc, PIXELFORMATDESCRIPTOR& descriptor, int& format) {
     TUtilityWindow utility;
     if (!utility.dc) RaiseLastOSError();
@@ -280,15 +292,10 @@ void TGLWin32Context::ChoosePixelFormatThroughARB(HDC dc, PIXELFORMATDESCRIPTOR&
             }
         }
     } catch (...) {
-        try {
-            DeactivatePlatform();
-        } catch (...) {
-        }
-        DestroyPlatformContext();
+        DropBootstrapContext(true);
         throw;
     }
-    DeactivatePlatform();
-    DestroyPlatformContext();
+    DropBootstrapContext(false);
 }
 
 void TGLWin32Context::CreatePlatformContext(HDC dc) {
@@ -396,15 +403,10 @@ void TGLWin32Context::CreatePlatformMemoryContext(HDC, int width, int height, in
         RaiseGLErrorIfAny();
     } catch (...) {
         dropPbuffer();
-        try {
-            DeactivatePlatform();
-        } catch (...) {
-        }
-        DestroyPlatformContext();
+        DropBootstrapContext(true);
         throw;
     }
-    DeactivatePlatform();
-    DestroyPlatformContext();
+    DropBootstrapContext(false);
 
     rc_ = pbufferRC;
     dc_ = pbufferDC;

@@ -46,6 +46,7 @@ protected:
 private:
     void ChoosePixelFormatThroughARB(HDC dc, PIXELFORMATDESCRIPTOR& descriptor, int& format);
     void CreateBootstrapContext(HDC dc);
+    void DropBootstrapContext(bool afterFailure);
     void WindowDestroyed();
 
     HGLRC rc_ = nullptr;
