@@ -1,12 +1,16 @@
 #include "EngineUnits.h"
 
 #include "GLContext.h"
+#include "GLWin32Context.h"
 #include "OpenGL1x.h"
 #include "Units.h"
+#include "XOpenGL.h"
 
 void InitializeEngineUnits() {
     InitializeUnits({
         {"OpenGL1x", &InitializeOpenGL1x, &FinalizeOpenGL1x},
+        {"XOpenGL", &InitializeXOpenGL, &FinalizeXOpenGL},
         {"GLContext", &InitializeGLContext, &FinalizeGLContext},
+        {"GLWin32Context", &InitializeGLWin32Context, &FinalizeGLWin32Context},
     });
 }
