@@ -277,7 +277,7 @@ void TReader::ReadPropValue(TPersistent* instance, const String& name, int line)
         if (t.IsKeyword(L"nil"))
             Guarded(t.Line, [&] { p->SetObject(instance, nullptr); });
         else
-            fixups_.push_back({instance, p, t.Text, t.Line});
+            fixups_.push_back({instance, p, t.Text, t.Line, root_});
         break;
     }
     case tkMethod: {
@@ -489,14 +489,14 @@ void TReader::SkipValue() {
 
 // ---- TReader: references -------------------------------------------------------------------
 
-TComponent* TReader::ResolveReference(const String& name) const {
+TComponent* TReader::ResolveReference(TComponent* root, const String& name) {
     std::vector<String> parts = SplitPath(name);
-    TComponent* c = root_;
+    TComponent* c = root;
     for (const String& part : parts)
         if (c) c = c->FindComponent(part);
     if (c) return c;
-    if (SameText(parts[0], root_->Name())) {
-        c = root_;
+    if (SameText(parts[0], root->Name())) {
+        c = root;
         for (size_t i = 1; i < parts.size() && c; ++i) c = c->FindComponent(parts[i]);
         if (c) return c;
     }
@@ -505,7 +505,7 @@ TComponent* TReader::ResolveReference(const String& name) const {
 
 void TReader::ResolveFixups() {
     for (const TFixup& f : fixups_) {
-        TComponent* c = ResolveReference(f.name);
+        TComponent* c = ResolveReference(f.root, f.name);
         if (!c) ErrorAt(L"Component " + f.name + L" not found", f.line);
         if (!c->InheritsFrom(f.property->ClassType))
             ErrorAt(L"Invalid value for property " + f.property->Name + L": " + f.name + L" is not a " +
@@ -688,9 +688,12 @@ void TWriter::BeginProperty(const String& name) {
 }
 
 void TWriter::BeginValue() {
-    if (listFirst_.empty()) return;
-    listFirst_.back() = false;
-    NewLine();
+    if (!listFirst_.empty()) {
+        listFirst_.back() = false;
+        NewLine();
+    } else if (!text_.empty() && text_.back() != L' ' && text_.back() != L'\n') {
+        text_ += L' ';  // values written one after another
+    }
 }
 
 void TWriter::WriteInteger(Int64 value) {

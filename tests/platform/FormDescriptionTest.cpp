@@ -361,3 +361,75 @@ TEST_F(FormDescriptions, StringListsAreWrittenAsListsOfStrings) {
 }
 
 }  // namespace
+
+namespace {
+
+// Reads its own description against its owner, as a scene inside a form does.
+class TTestScene : public TTestWidget {
+    Z_CLASS(TTestScene, TTestWidget)
+public:
+    explicit TTestScene(TComponent* owner) : TTestWidget(owner) {}
+    void ReadState(TReader* reader) override {
+        TComponent* saved = reader->Root();
+        if (Owner()) reader->SetRoot(Owner());
+        try {
+            inherited::ReadState(reader);
+        } catch (...) {
+            reader->SetRoot(saved);
+            throw;
+        }
+        reader->SetRoot(saved);
+    }
+};
+
+TEST_F(FormDescriptions, AComponentMayReadAgainstAnotherRoot) {
+    auto* form = Keep(new TTestForm(nullptr));
+    auto* target = new TTestWidget(form);
+    target->SetName(L"Target");
+    auto* scene = new TTestScene(form);
+    ReadComponentFromText("object Scene: TTestScene\n  Buddy = Target\n  OnClick = ButtonClick\nend\n", scene);
+    EXPECT_EQ(scene->Buddy(), target);
+    scene->OnClick()(scene);
+    EXPECT_EQ(form->clicks.size(), 1u);  // bound to the owning form's method
+}
+
+TEST_F(FormDescriptions, ValueRoutinesWriteSequencesTheReaderReadsBack) {
+    TMemoryStream stream;
+    {
+        TWriter writer(&stream);
+        writer.WriteInteger(2);
+        writer.WriteInteger(0);
+        writer.WriteString(L"TGLMovement");
+        writer.WriteFloat(-2.5);
+        writer.WriteIdent(L"psStandard");
+        writer.WriteBoolean(false);
+        writer.WriteListBegin();
+        writer.WriteString(L"ъ");
+        writer.WriteListEnd();
+        writer.WriteInteger(7);
+    }
+    stream.SetPosition(0);
+    TReader reader(&stream);
+    EXPECT_EQ(reader.NextValue(), vaInt);
+    EXPECT_EQ(reader.ReadInteger(), 2);
+    EXPECT_EQ(reader.ReadInteger(), 0);
+    EXPECT_EQ(reader.NextValue(), vaString);
+    EXPECT_EQ(reader.ReadString(), L"TGLMovement");
+    EXPECT_EQ(reader.NextValue(), vaExtended);
+    EXPECT_EQ(reader.ReadFloat(), -2.5);
+    EXPECT_EQ(reader.NextValue(), vaIdent);
+    EXPECT_EQ(reader.ReadIdent(), L"psStandard");
+    EXPECT_EQ(reader.NextValue(), vaFalse);
+    EXPECT_FALSE(reader.ReadBoolean());
+    EXPECT_EQ(reader.NextValue(), vaList);
+    reader.SkipValue();
+    try {
+        reader.ReadString();
+        FAIL();
+    } catch (const EReadError& e) {
+        EXPECT_EQ(Utf8(e.Message()), "String value expected at line 2");
+    }
+    EXPECT_EQ(reader.NextValue(), vaNull);
+}
+
+}  // namespace
