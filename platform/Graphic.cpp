@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "Bitmap.h"
+#include "Filer.h"
 #include "Streams.h"
 
 void TGraphic::SetSize(Integer width, Integer height) {
@@ -69,4 +70,10 @@ void TGraphic::AssignTo(TPersistent* dest) {
         return;
     }
     TPersistent::AssignTo(dest);
+}
+
+void TGraphic::DefineProperties(TFiler* filer) {
+    inherited::DefineProperties(filer);
+    filer->DefineBinaryProperty(L"Data", [this](TStream* s) { ReadData(s); }, [this](TStream* s) { WriteData(s); },
+                                !Empty());
 }

@@ -44,6 +44,8 @@ public:
     // Reading raises EInvalidGraphic with the message when the length runs past the stream.
     static TBytes ReadFramedData(TStream* stream, const String& invalidMessage);
     static void WriteFramedData(TStream* stream, const TBytes& data);
+    // Stores the graphic as "Data" (ReadData/WriteData) when it is not empty.
+    void DefineProperties(TFiler* filer) override;
     // True when both write the same data.
     virtual bool Equals(TGraphic* other);
 

@@ -1,6 +1,7 @@
 #include "Picture.h"
 
 #include "Bitmap.h"
+#include "Filer.h"
 #include "Format.h"
 #include "Streams.h"
 #include "SysUtils.h"
@@ -163,8 +164,8 @@ void TPicture::WriteData(TStream* stream) {
     if (graphic_) graphic_->WriteData(stream);
 }
 
-bool TPicture::DataStored() const { return graphic_ && !graphic_->Empty(); }
-
 void TPicture::DefineProperties(TFiler* filer) {
-    TPersistent::DefineProperties(filer);
+    inherited::DefineProperties(filer);
+    filer->DefineBinaryProperty(L"Data", [this](TStream* s) { ReadData(s); }, [this](TStream* s) { WriteData(s); },
+                                graphic_ != nullptr);
 }

@@ -65,7 +65,6 @@ protected:
 
 private:
     void ReplaceGraphic(TGraphic* graphic);
-    bool DataStored() const;
 
     TGraphic* graphic_ = nullptr;
 };

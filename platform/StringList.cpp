@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "Filer.h"
 #include "Format.h"
 #include "Streams.h"
 
@@ -36,6 +37,31 @@ void TStrings::AddStrings(std::initializer_list<String> strings) {
     BeginUpdate();
     for (const String& s : strings) Add(s);
     EndUpdate();
+}
+
+void TStrings::DefineProperties(TFiler* filer) {
+    inherited::DefineProperties(filer);
+    filer->DefineProperty(
+        L"Strings",
+        [this](TReader* reader) {
+            BeginUpdate();
+            try {
+                Clear();
+                reader->ReadListBegin();
+                while (!reader->EndOfList()) Add(reader->ReadString());
+                reader->ReadListEnd();
+            } catch (...) {
+                EndUpdate();
+                throw;
+            }
+            EndUpdate();
+        },
+        [this](TWriter* writer) {
+            writer->WriteListBegin();
+            for (Integer i = 0; i < Count(); ++i) writer->WriteString(Get(i));
+            writer->WriteListEnd();
+        },
+        Count() > 0);
 }
 
 void TStrings::Assign(TPersistent* persistent) {

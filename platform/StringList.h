@@ -52,6 +52,8 @@ public:
     void AddStrings(std::initializer_list<String> strings);
     // From another list: replaces the lines and objects with those of source.
     void Assign(TPersistent* source) override;
+    // In form descriptions the lines are the defined property "Strings", a list of strings.
+    void DefineProperties(TFiler* filer) override;
     virtual void Move(Integer curIndex, Integer newIndex);
     virtual void Exchange(Integer index1, Integer index2);
     // The first line equal to s under CompareStrings, or -1.

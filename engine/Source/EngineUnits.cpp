@@ -1,11 +1,19 @@
 #include "EngineUnits.h"
 
+#include "GLContext.h"
+#include "GLWin32Context.h"
+#include "OpenGL1x.h"
 #include "PersistentClasses.h"
 #include "Units.h"
 #include "VectorLists.h"
+#include "XOpenGL.h"
 
 void InitializeEngineUnits() {
     InitializeUnits({
+        {"OpenGL1x", &InitializeOpenGL1x, &FinalizeOpenGL1x},
+        {"XOpenGL", &InitializeXOpenGL, &FinalizeXOpenGL},
+        {"GLContext", &InitializeGLContext, &FinalizeGLContext},
+        {"GLWin32Context", &InitializeGLWin32Context, &FinalizeGLWin32Context},
         {"PersistentClasses", &RegisterPersistentClasses, nullptr},
         {"VectorLists", &RegisterVectorListClasses, nullptr},
     });

@@ -1,5 +1,5 @@
 #pragma once
-// The engine's start-up: registration of its classes with the platform's class registry.
-// Runs after the platform's own units.
+// The engine's unit list: each unit's initialization in start-up order. The program (and the
+// engine tests) call this after InitializePlatformUnits.
 
 void InitializeEngineUnits();

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "FormDescription.h"
+#include "StringList.h"
 #include "StreamingFixtures.h"
 #include "TestSupport.h"
 
@@ -125,8 +129,10 @@ TEST_F(FormDescriptions, RoundTripKeepsEveryKindOfValue) {
     EXPECT_EQ(form->clicks[0], panel);
     EXPECT_TRUE(original->clicks.empty());
 
-    // Writing the copy gives the same text.
+    // Writing the copy gives the same text; each component is in the writing state meanwhile.
     EXPECT_EQ(WriteComponentToText(form), text);
+    EXPECT_TRUE(panel->writingSeen);
+    EXPECT_FALSE(panel->ComponentState().Contains(csWriting));
 }
 
 TEST_F(FormDescriptions, LoadingStateDuringTheReadAndLoadedInCreationOrderAfterIt) {
@@ -156,6 +162,7 @@ TEST_F(FormDescriptions, HandWrittenTextWithCommentsHexNamedValuesAndOtherForms)
         "  object W: TTestWidget\n"
         "    Width = $7F\n"
         "    Color = clBtnFace\n"
+        "    Small = $FFFF\n"
         "    Options = []\n"
         "    Visible = true\n"
         "    Ratio = -2\n"
@@ -173,6 +180,7 @@ TEST_F(FormDescriptions, HandWrittenTextWithCommentsHexNamedValuesAndOtherForms)
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->Width(), 127);
     EXPECT_EQ(w->Color(), int(0xFF00000F));
+    EXPECT_EQ(w->Small(), -1);  // a hexadecimal bit pattern fills the sign bit
     EXPECT_EQ(w->Ratio(), -2.0);
     EXPECT_EQ(w->Font()->Size(), 12);
     EXPECT_EQ(w->Buddy(), other->FindComponent(L"Shared"));
@@ -217,6 +225,8 @@ const TBadInput kBadInputs[] = {
      "Invalid value for property Width: an integer expected at line 3"},
     {"integer out of range", "object F: TTestForm\n  object A: TTestWidget\n    Small = 40000\n  end\nend\n",
      "Value 40000 out of range for property Small at line 3"},
+    {"hexadecimal too wide", "object F: TTestForm\n  object A: TTestWidget\n    Small = $10000\n  end\nend\n",
+     "Value 65536 out of range for property Small at line 3"},
     {"unknown enumeration member", "object F: TTestForm\n  object A: TTestWidget\n    Shape = tsHexagon\n  end\nend\n",
      "Invalid value tsHexagon for property Shape at line 3"},
     {"unknown set member", "object F: TTestForm\n  object A: TTestWidget\n    Options = [toBold, toBlink]\n  end\nend\n",
@@ -246,8 +256,12 @@ const TBadInput kBadInputs[] = {
     {"stray character", "object F: TTestForm\n  Caption = 'a' ?\nend\n", "Invalid character '?' at line 2"},
     {"text after the end", "object F: TTestForm\nend\nobject G: TTestForm\nend\n",
      "Text after the end of the description at line 3"},
-    {"read-only property", "object F: TTestForm\n  object A: TTestWidget\n    Font = 1\n  end\nend\n",
-     "Invalid value for property Font: a collection expected at line 3"},
+    {"value for a sub-object", "object F: TTestForm\n  object A: TTestWidget\n    Font = 1\n  end\nend\n",
+     "Property Font holds an object: give its properties as Font.<name> at line 3"},
+    {"item outside a collection", "object F: TTestForm\n  object A: TTestWidget\n    Items = (1)\n  end\nend\n",
+     "Invalid value for property Items: a collection expected at line 3"},
+    {"path through an empty reference", "object F: TTestForm\n  object A: TTestThing\n    Target.Name = 'x'\n  end\nend\n",
+     "Property Target of TTestThing has no object to read into at line 3"},
 };
 
 TEST_F(FormDescriptions, BadInputIsRefusedWithItsLineAndLeavesNothingBehind) {
@@ -281,6 +295,22 @@ TEST_F(FormDescriptions, BadUtf8IsRefusedWithItsLine) {
     }
 }
 
+TEST_F(FormDescriptions, FloatsThatAreNotNumbersSurviveTheRoundTrip) {
+    auto* form = Keep(new TTestForm(nullptr));
+    auto* w = new TTestWidget(form);
+    w->SetName(L"W");
+    w->SetRatio(-HUGE_VAL);
+    w->SetScale(std::numeric_limits<float>::quiet_NaN());
+    auto* copy = Read(WriteComponentToText(form));
+    auto* w2 = As<TTestWidget>(copy->FindComponent(L"W"));
+    EXPECT_EQ(w2->Ratio(), -HUGE_VAL);
+    EXPECT_TRUE(std::isnan(w2->Scale()));
+    EXPECT_EQ(As<TTestWidget>(Read("object F: TTestForm\n object W: TTestWidget\n  Ratio = Inf\n end\nend\n")
+                                  ->FindComponent(L"W"))
+                  ->Ratio(),
+              HUGE_VAL);
+}
+
 TEST_F(FormDescriptions, DefaultAndUnstoredValuesAreNotWritten) {
     auto* form = Keep(new TTestForm(nullptr));
     form->SetName(L"F");
@@ -292,6 +322,135 @@ TEST_F(FormDescriptions, DefaultAndUnstoredValuesAreNotWritten) {
               "  object W: TTestWidget\r\n"
               "  end\r\n"
               "end\r\n");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FormDescriptions, FormsStreamTheirDescriptionsFromTheProgramsResources) {
+    auto* form = Keep(new TTestForm(nullptr));
+    EXPECT_TRUE(InitInheritedComponent(form, TCounted::StaticClass()));
+    EXPECT_EQ(form->Name(), L"ResourceForm");
+    EXPECT_EQ(form->Caption(), L"Из ресурса");
+    auto* child = As<TTestWidget>(form->FindComponent(L"Child"));
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(child->Width(), 42);
+    EXPECT_TRUE(child->OnClick().Assigned());
+
+    // A class with no description of its own: nothing is read.
+    auto* thing = Keep(new TTestThing(nullptr));
+    EXPECT_FALSE(InitInheritedComponent(thing, TCounted::StaticClass()));
+    EXPECT_THROW(ReadComponentRes(L"TNoSuchForm", Keep(new TTestForm(nullptr))), EResNotFound);
+}
+
+}  // namespace
+
+namespace {
+
+class TListHolder : public TComponent {
+    Z_CLASS(TListHolder, TComponent)
+    Z_PUBLISHED(TListHolder) {
+        p.Property(L"Lines", &TListHolder::Lines);
+    }
+
+public:
+    explicit TListHolder(TComponent* owner) : TComponent(owner) {}
+    TStringList* Lines() { return &lines_; }
+
+private:
+    TStringList lines_;
+};
+
+TEST_F(FormDescriptions, StringListsAreWrittenAsListsOfStrings) {
+    RegisterClass(TListHolder::StaticClass());
+    auto* holder = Keep(new TListHolder(nullptr));
+    holder->SetName(L"Holder");
+    holder->Lines()->AddStrings({L"первая", L"", L"it's"});
+    AnsiString text = WriteComponentToText(holder);
+    EXPECT_EQ(text,
+              "object Holder: TListHolder\r\n"
+              "  Lines.Strings = (\r\n"
+              "    '\xD0\xBF\xD0\xB5\xD1\x80\xD0\xB2\xD0\xB0\xD1\x8F'\r\n"
+              "    ''\r\n"
+              "    'it''s')\r\n"
+              "end\r\n");
+    auto* copy = Keep(static_cast<TListHolder*>(ReadComponentFromText(text, nullptr)));
+    EXPECT_TRUE(copy->Lines()->Equals(holder->Lines()));
+    EXPECT_THROW(ReadComponentFromText("object H: TListHolder\n  Lines.Strings = ('a' 2)\nend\n", nullptr),
+                 EReadError);
+}
+
+}  // namespace
+
+namespace {
+
+// Reads its own description against its owner, as a scene inside a form does.
+class TTestScene : public TTestWidget {
+    Z_CLASS(TTestScene, TTestWidget)
+public:
+    explicit TTestScene(TComponent* owner) : TTestWidget(owner) {}
+    void ReadState(TReader* reader) override {
+        TComponent* saved = reader->Root();
+        if (Owner()) reader->SetRoot(Owner());
+        try {
+            inherited::ReadState(reader);
+        } catch (...) {
+            reader->SetRoot(saved);
+            throw;
+        }
+        reader->SetRoot(saved);
+    }
+};
+
+TEST_F(FormDescriptions, AComponentMayReadAgainstAnotherRoot) {
+    auto* form = Keep(new TTestForm(nullptr));
+    auto* target = new TTestWidget(form);
+    target->SetName(L"Target");
+    auto* scene = new TTestScene(form);
+    ReadComponentFromText("object Scene: TTestScene\n  Buddy = Target\n  OnClick = ButtonClick\nend\n", scene);
+    EXPECT_EQ(scene->Buddy(), target);
+    scene->OnClick()(scene);
+    EXPECT_EQ(form->clicks.size(), 1u);  // bound to the owning form's method
+}
+
+TEST_F(FormDescriptions, ValueRoutinesWriteSequencesTheReaderReadsBack) {
+    TMemoryStream stream;
+    {
+        TWriter writer(&stream);
+        writer.WriteInteger(2);
+        writer.WriteInteger(0);
+        writer.WriteString(L"TGLMovement");
+        writer.WriteFloat(-2.5);
+        writer.WriteIdent(L"psStandard");
+        writer.WriteBoolean(false);
+        writer.WriteListBegin();
+        writer.WriteString(L"ъ");
+        writer.WriteListEnd();
+        writer.WriteInteger(7);
+    }
+    stream.SetPosition(0);
+    TReader reader(&stream);
+    EXPECT_EQ(reader.NextValue(), vaInt);
+    EXPECT_EQ(reader.ReadInteger(), 2);
+    EXPECT_EQ(reader.ReadInteger(), 0);
+    EXPECT_EQ(reader.NextValue(), vaString);
+    EXPECT_EQ(reader.ReadString(), L"TGLMovement");
+    EXPECT_EQ(reader.NextValue(), vaExtended);
+    EXPECT_EQ(reader.ReadFloat(), -2.5);
+    EXPECT_EQ(reader.NextValue(), vaIdent);
+    EXPECT_EQ(reader.ReadIdent(), L"psStandard");
+    EXPECT_EQ(reader.NextValue(), vaFalse);
+    EXPECT_FALSE(reader.ReadBoolean());
+    EXPECT_EQ(reader.NextValue(), vaList);
+    reader.SkipValue();
+    try {
+        reader.ReadString();
+        FAIL();
+    } catch (const EReadError& e) {
+        EXPECT_EQ(Utf8(e.Message()), "String value expected at line 2");
+    }
+    EXPECT_EQ(reader.NextValue(), vaNull);
 }
 
 }  // namespace

@@ -218,4 +218,18 @@ TEST(Icon, LoadsFromFileDrawsWithMaskAndSavesTheSameFile) {
     EXPECT_EQ(icon.Width(), 16);
 }
 
+TEST(Icon, LoadsFromResource) {
+    TIcon icon;
+    icon.LoadFromResourceName(GetModuleHandleW(nullptr), L"ZTESTICON");
+    EXPECT_EQ(icon.Width(), GetSystemMetrics(SM_CXICON));
+    TBitmap target(icon.Width(), icon.Height(), pf24bit);
+    target.Canvas()->Draw(0, 0, &icon);
+    EXPECT_EQ(PixelAt(target, icon.Width() - 2, icon.Height() - 2), clRed);
+    EXPECT_EQ(PixelAt(target, 1, 1), clWhite);
+    EXPECT_THROW(icon.LoadFromResourceName(GetModuleHandleW(nullptr), L"NO_SUCH_ICON"), EResNotFound);
+    HICON handle = icon.ReleaseHandle();
+    EXPECT_TRUE(icon.Empty());
+    DestroyIcon(handle);
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "ApplicationFileIO.h"
 #include "BinaryArchive.h"
 #include "SysUtils.h"
 
@@ -75,13 +76,13 @@ void TPersistentObject::LoadFromStream(TStream* stream, TVirtualReaderClass read
 
 void TPersistentObject::SaveToFile(const String& fileName, TVirtualWriterClass writerClass) {
     if (!writerClass) writerClass = DefaultWriterClass();
-    std::unique_ptr<TStream> stream(new TFileStream(fileName, fmCreate));
+    std::unique_ptr<TStream> stream = CreateHookedFileStream(fileName, fmCreate);
     SaveToStream(stream.get(), writerClass);
 }
 
 void TPersistentObject::LoadFromFile(const String& fileName, TVirtualReaderClass readerClass) {
     if (!readerClass) readerClass = DefaultReaderClass();
-    std::unique_ptr<TStream> stream(new TFileStream(fileName, fmOpenRead | fmShareDenyWrite));
+    std::unique_ptr<TStream> stream = CreateHookedFileStream(fileName, fmOpenReadDenyWrite);
     LoadFromStream(stream.get(), readerClass);
 }
 
