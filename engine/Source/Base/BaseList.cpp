@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "Filer.h"
+#include "PersistentObjectList.h"
 #include "SysUtils.h"
 #include "VectorArithmetic.h"
 
@@ -18,17 +19,7 @@ TBaseList::~TBaseList() {
 
 void TBaseList::SetCapacity(Integer value) {
     if (value == capacity_) return;
-    if (value < 0) throw EListError(L"Invalid list capacity (" + IntToStr(value) + L")");
-    if (value == 0) {
-        std::free(data_);
-        data_ = nullptr;
-    } else {
-        size_t bytes = size_t(value) * size_t(itemSize_);
-        if (itemSize_ > 0 && bytes / size_t(itemSize_) != size_t(value)) throw EOutOfResources(L"Out of memory");
-        void* block = std::realloc(data_, bytes);
-        if (!block) throw EOutOfResources(L"Out of memory");
-        data_ = static_cast<Byte*>(block);
-    }
+    data_ = static_cast<Byte*>(ReallocListBlock(data_, value, size_t(itemSize_)));
     capacity_ = value;
     // Typed access must never reach past the block.
     if (count_ > value) count_ = value;
@@ -222,25 +213,7 @@ void TBaseVectorList::Translate(const TAffineVector& delta) {
     }
 }
 
-void TBaseVectorList::TranslateItems(TBaseVectorList* other) {
-    Assert(other->count_ >= count_, L"VectorLists: other list too short");
-    for (Integer i = 0; i < count_; ++i) {
-        Single* v = Xyz(i);
-        const Single* w = other->Xyz(i);
-        for (int k = 0; k < 3; ++k) v[k] += w[k];
-    }
-}
-
-void TBaseVectorList::UntranslateItems(TBaseVectorList* other) {
-    Assert(other->count_ >= count_, L"VectorLists: other list too short");
-    for (Integer i = 0; i < count_; ++i) {
-        Single* v = Xyz(i);
-        const Single* w = other->Xyz(i);
-        for (int k = 0; k < 3; ++k) v[k] -= w[k];
-    }
-}
-
-void TBaseVectorList::Combine(TBaseVectorList* other, Single f) {
+void TBaseVectorList::AddScaledItems(TBaseVectorList* other, Single f) {
     Assert(other->count_ >= count_, L"VectorLists: other list too short");
     for (Integer i = 0; i < count_; ++i) {
         Single* v = Xyz(i);
@@ -248,6 +221,12 @@ void TBaseVectorList::Combine(TBaseVectorList* other, Single f) {
         for (int k = 0; k < 3; ++k) v[k] += f * w[k];
     }
 }
+
+void TBaseVectorList::TranslateItems(TBaseVectorList* other) { AddScaledItems(other, 1); }
+
+void TBaseVectorList::UntranslateItems(TBaseVectorList* other) { AddScaledItems(other, -1); }
+
+void TBaseVectorList::Combine(TBaseVectorList* other, Single f) { AddScaledItems(other, f); }
 
 void TBaseVectorList::LerpLists(TBaseVectorList* a, TBaseVectorList* b, Single t) {
     Assert(a->count_ == b->count_, L"VectorLists: count mismatch");
@@ -268,7 +247,7 @@ void TBaseVectorList::LerpLists(TBaseVectorList* a, TBaseVectorList* b, Single t
 
 void TBaseVectorList::CombineLists(TBaseVectorList* other, Single f) {
     Assert(other->count_ == count_, L"VectorLists: count mismatch");
-    TBaseVectorList::Combine(other, f);
+    AddScaledItems(other, f);
 }
 
 bool TBaseVectorList::PrepareLerp(TBaseVectorList* a, TBaseVectorList* b) {

@@ -105,4 +105,6 @@ protected:
     // Asserts that a and b have this class and equal counts and sizes this list to them;
     // false when either is of another class.
     bool PrepareLerp(TBaseVectorList* a, TBaseVectorList* b);
+    // item i += f * other_i over x, y, z; other must not be shorter.
+    void AddScaledItems(TBaseVectorList* other, Single f);
 };

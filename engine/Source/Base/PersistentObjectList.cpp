@@ -1,5 +1,6 @@
 #include "PersistentObjectList.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -42,17 +43,21 @@ Integer TPersistentObjectList::Remove(TObject* item) {
     return index;
 }
 
+void* ReallocListBlock(void* block, Integer count, size_t itemSize) {
+    if (count < 0) throw EListError(L"Invalid list capacity (" + IntToStr(count) + L")");
+    if (count == 0 || itemSize == 0) {
+        std::free(block);
+        return nullptr;
+    }
+    if (size_t(count) > SIZE_MAX / itemSize) throw EOutOfResources(L"Out of memory");
+    void* grown = std::realloc(block, size_t(count) * itemSize);
+    if (!grown) throw EOutOfResources(L"Out of memory");
+    return grown;
+}
+
 void TPersistentObjectList::SetCapacity(Integer value) {
     if (value == capacity_) return;
-    if (value < 0) throw EListError(L"Invalid list capacity (" + IntToStr(value) + L")");
-    if (value == 0) {
-        std::free(items_);
-        items_ = nullptr;
-    } else {
-        void* block = std::realloc(items_, size_t(value) * sizeof(TObject*));
-        if (!block) throw EOutOfResources(L"Out of memory");
-        items_ = static_cast<TObject**>(block);
-    }
+    items_ = static_cast<TObject**>(ReallocListBlock(items_, value, sizeof(TObject*)));
     if (value < count_) count_ = value;
     capacity_ = value;
 }

@@ -7,6 +7,11 @@
 #include "Events.h"
 #include "PersistentObject.h"
 
+// The block of an engine list resized to count items, the first ones kept; count 0 frees it.
+// A negative count raises EListError; out of memory raises EOutOfResources and leaves the old
+// block as it was.
+void* ReallocListBlock(void* block, Integer count, size_t itemSize);
+
 // Called for each object created while a list is read, before the object reads itself.
 using TPersistentObjectCreatedEvent = TEvent<void(TObject* item)>;
 

@@ -117,18 +117,21 @@ protected:
     TStream* stream_;
 };
 
-template <class C>
-TVirtualReader* TVirtualReaderMetaOf<C>::CreateReader(TStream* stream) const {
+// A new C on stream; an abstract class cannot be made.
+template <class C, class Result>
+Result* CreateOnStream(const TMetaClass& cls, TStream* stream) {
     if constexpr (std::is_abstract_v<C>)
-        throw EInvalidOperation(L"Cannot create an instance of " + ClassName());
+        throw EInvalidOperation(L"Cannot create an instance of " + cls.ClassName());
     else
         return new C(stream);
 }
 
 template <class C>
+TVirtualReader* TVirtualReaderMetaOf<C>::CreateReader(TStream* stream) const {
+    return CreateOnStream<C, TVirtualReader>(*this, stream);
+}
+
+template <class C>
 TVirtualWriter* TVirtualWriterMetaOf<C>::CreateWriter(TStream* stream) const {
-    if constexpr (std::is_abstract_v<C>)
-        throw EInvalidOperation(L"Cannot create an instance of " + ClassName());
-    else
-        return new C(stream);
+    return CreateOnStream<C, TVirtualWriter>(*this, stream);
 }
