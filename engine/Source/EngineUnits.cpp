@@ -3,6 +3,7 @@
 #include "GLContext.h"
 #include "GLWin32Context.h"
 #include "OpenGL1x.h"
+#include "PictureRegisteredFormats.h"
 #include "Units.h"
 #include "XOpenGL.h"
 
@@ -12,5 +13,6 @@ void InitializeEngineUnits() {
         {"XOpenGL", &InitializeXOpenGL, &FinalizeXOpenGL},
         {"GLContext", &InitializeGLContext, &FinalizeGLContext},
         {"GLWin32Context", &InitializeGLWin32Context, &FinalizeGLWin32Context},
+        {"PictureRegisteredFormats", &InitializePictureFormats, &FinalizePictureFormats},
     });
 }

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "GLGraphics.h"
+#include "GLRecorder.h"
 #include "ImageFixtures.h"
 #include "TGA.h"
 #include "TestSupport.h"
@@ -172,7 +173,6 @@ TEST(GLBitmap32, OtherWidthsAndFormatsAreDrawnThroughA24BitBitmap) {
 }  // namespace
 
 // --- upload, against the recording table
-#include "GLRecorder.h"
 
 namespace {
 
