@@ -251,9 +251,9 @@ void TReader::ReadPropValue(TPersistent* instance, const String& name, int line)
         ReadOrdinalValue(instance, *p);
         break;
     case tkFloat: {
-        if (v.Kind != ttFloat && v.Kind != ttInteger) wrongKind();
+        if (!v.IsNumber()) wrongKind();
         TToken t = lexer_->Next();
-        Extended value = t.Kind == ttFloat ? Extended(t.Float) : Extended(t.Integer);
+        Extended value = t.Number();
         Guarded(t.Line, [&] { p->SetFloat(instance, value); });
         break;
     }
@@ -427,9 +427,8 @@ Integer TReader::ReadInteger() {
 
 Extended TReader::ReadFloat() {
     TToken t = lexer_->Next();
-    if (t.Kind == ttFloat) return t.Float;
-    if (t.Kind == ttInteger) return Extended(t.Integer);
-    ErrorAt(L"Floating-point value expected", t.Line);
+    if (!t.IsNumber()) ErrorAt(L"Floating-point value expected", t.Line);
+    return t.Number();
 }
 
 String TReader::ReadString() {

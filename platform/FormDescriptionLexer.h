@@ -27,6 +27,9 @@ struct TToken {
 
     bool IsSymbol(wchar_t c) const { return Kind == ttSymbol && Text.size() == 1 && Text[0] == c; }
     bool IsKeyword(const wchar_t* word) const;  // an identifier, letter case ignored
+    // A number where one is expected: an integer, a float, or the identifiers NaN and Inf.
+    bool IsNumber() const;
+    double Number() const;
 };
 
 // Splits a description into tokens. Every fault raises EReadError naming the line: an

@@ -119,9 +119,9 @@ void TGLContext::Activate() {
 void TGLContext::Deactivate() {
     Assert(activeContext == this && activations_ > 0, kUnbalanced);
     if (--activations_ == 0) {
-        if (!HasPlatformContext()) throw EGLContext(L"Context not created");
         // The platform context stays current on the thread until another one is made current.
         activeContext = nullptr;
+        if (!HasPlatformContext()) throw EGLContext(L"Context not created");
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "CallbackBarrier.h"
 #include "GLRecorder.h"
 #include "GLWin32Context.h"
 #include "TestSupport.h"
@@ -140,11 +141,22 @@ namespace {
 
 const wchar_t kTestClass[] = L"ZarnikGLTestWindow";
 
+// What the view window saw of its context when it was destroyed itself.
+TGLContext* viewContext = nullptr;
+int viewDestroyedWithContext = -1;
+
+LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallbackBarrier(LRESULT(0), [&] {
+        if (message == WM_DESTROY && viewContext) viewDestroyedWithContext = viewContext->HasPlatformContext();
+        return DefWindowProcW(window, message, wParam, lParam);
+    });
+}
+
 void RegisterTestClass() {
     WNDCLASSW wc{};
     if (GetClassInfoW(GetModuleHandleW(nullptr), kTestClass, &wc)) return;
     wc.style = CS_OWNDC;
-    wc.lpfnWndProc = &DefWindowProcW;
+    wc.lpfnWndProc = &TestWindowProc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = kTestClass;
     RegisterClassW(&wc);
@@ -275,7 +287,11 @@ TEST_F(Win32ContextTest, DestroyingTheFormTearsTheContextDown) {
     TGLListHandle list;
     list.Allocate();
     context->Deactivate();
+    viewContext = context.get();
+    viewDestroyedWithContext = -1;
     DestroyWindow(form);
+    viewContext = nullptr;
+    EXPECT_EQ(viewDestroyedWithContext, 0);  // gone before the view's own window went
     EXPECT_FALSE(context->HasPlatformContext());
     EXPECT_EQ(list.Handle(), 0u);
     EXPECT_EQ(WatchedWindowCount(), 0);
@@ -305,5 +321,31 @@ TEST_F(Win32ContextTest, AFailedActivationRaises) {
     EXPECT_FALSE(context->IsActive());
     EXPECT_EQ(ActiveGLContext(), nullptr);
     context->Activate();  // and works again once the driver does
+    context->Deactivate();
+}
+
+TEST_F(Win32ContextTest, CompilesAndLinksAShaderProgram) {
+    context->CreateForDevice(GetDC(view));
+    context->Activate();
+    {
+        TGLProgramHandle program;
+        program.Allocate();
+        program.CompileAndAttach(TGLVertexShaderHandle::StaticClass(),
+                                 "void main() { gl_Position = ftransform(); }");
+        program.CompileAndAttach(TGLFragmentShaderHandle::StaticClass(),
+                                 "uniform vec4 tint; void main() { gl_FragColor = tint; }");
+        ASSERT_TRUE(program.LinkObjects());
+        program.UseProgram();
+        EXPECT_GE(program.LocateUniform("tint"), 0);
+        EXPECT_THAT(MessageOf([&] { program.LocateUniform("shade"); }),
+                    testing::HasSubstr("Unknown uniform \"shade\" or program not in use"));
+        program.EndUseProgram();
+        EXPECT_THAT(MessageOf([&] {
+                        program.CompileAndAttach(TGLFragmentShaderHandle::StaticClass(), "void main() { oops }");
+                    }),
+                    testing::StartsWith("EGLShader: DefaultShaderName (TGLFragmentShaderHandle): \r\n"));
+        RaiseGLErrorIfAny();
+    }
+    EXPECT_TRUE(context->OwnedHandles().empty());
     context->Deactivate();
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "FormDescription.h"
 #include "StringList.h"
 #include "StreamingFixtures.h"
@@ -126,8 +129,10 @@ TEST_F(FormDescriptions, RoundTripKeepsEveryKindOfValue) {
     EXPECT_EQ(form->clicks[0], panel);
     EXPECT_TRUE(original->clicks.empty());
 
-    // Writing the copy gives the same text.
+    // Writing the copy gives the same text; each component is in the writing state meanwhile.
     EXPECT_EQ(WriteComponentToText(form), text);
+    EXPECT_TRUE(panel->writingSeen);
+    EXPECT_FALSE(panel->ComponentState().Contains(csWriting));
 }
 
 TEST_F(FormDescriptions, LoadingStateDuringTheReadAndLoadedInCreationOrderAfterIt) {
@@ -288,6 +293,22 @@ TEST_F(FormDescriptions, BadUtf8IsRefusedWithItsLine) {
     } catch (const EReadError& e) {
         EXPECT_EQ(Utf8(e.Message()), "Invalid UTF-8 text at line 2");
     }
+}
+
+TEST_F(FormDescriptions, FloatsThatAreNotNumbersSurviveTheRoundTrip) {
+    auto* form = Keep(new TTestForm(nullptr));
+    auto* w = new TTestWidget(form);
+    w->SetName(L"W");
+    w->SetRatio(-HUGE_VAL);
+    w->SetScale(std::numeric_limits<float>::quiet_NaN());
+    auto* copy = Read(WriteComponentToText(form));
+    auto* w2 = As<TTestWidget>(copy->FindComponent(L"W"));
+    EXPECT_EQ(w2->Ratio(), -HUGE_VAL);
+    EXPECT_TRUE(std::isnan(w2->Scale()));
+    EXPECT_EQ(As<TTestWidget>(Read("object F: TTestForm\n object W: TTestWidget\n  Ratio = Inf\n end\nend\n")
+                                  ->FindComponent(L"W"))
+                  ->Ratio(),
+              HUGE_VAL);
 }
 
 TEST_F(FormDescriptions, DefaultAndUnstoredValuesAreNotWritten) {
