@@ -129,8 +129,10 @@ TEST_F(FormDescriptions, RoundTripKeepsEveryKindOfValue) {
     EXPECT_EQ(form->clicks[0], panel);
     EXPECT_TRUE(original->clicks.empty());
 
-    // Writing the copy gives the same text.
+    // Writing the copy gives the same text; each component is in the writing state meanwhile.
     EXPECT_EQ(WriteComponentToText(form), text);
+    EXPECT_TRUE(panel->writingSeen);
+    EXPECT_FALSE(panel->ComponentState().Contains(csWriting));
 }
 
 TEST_F(FormDescriptions, LoadingStateDuringTheReadAndLoadedInCreationOrderAfterIt) {
