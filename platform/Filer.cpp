@@ -592,12 +592,13 @@ void TWriter::WriteProperty(TPersistent* instance, const TPropInfo& p, const Str
             WriteProperties(c, path + L".");
             return;
         }
+        if (!p.Writable) return;
         BeginProperty(path);
         WriteIdent(ReferenceName(c));
         return;
     }
     case tkMethod: {
-        if (!p.MethodAssigned(instance)) return;
+        if (!p.Writable || !p.MethodAssigned(instance)) return;
         // Only handlers that are published methods of the root can be written; others were
         // assigned in code and are assigned again by code.
         for (const TMethodInfo* m : root_->PublishedTable().Methods())
@@ -611,7 +612,8 @@ void TWriter::WriteProperty(TPersistent* instance, const TPropInfo& p, const Str
     default:
         break;
     }
-    if (p.IsDefault(instance)) return;
+    // A value that could not be read back is not written.
+    if (!p.Writable || p.IsDefault(instance)) return;
     BeginProperty(path);
     switch (p.Kind) {
     case tkInteger: {

@@ -4,6 +4,7 @@
 #include "GLWin32Context.h"
 #include "OpenGL1x.h"
 #include "PersistentClasses.h"
+#include "PictureRegisteredFormats.h"
 #include "Units.h"
 #include "VectorLists.h"
 #include "XOpenGL.h"
@@ -16,5 +17,6 @@ void InitializeEngineUnits() {
         {"GLWin32Context", &InitializeGLWin32Context, &FinalizeGLWin32Context},
         {"PersistentClasses", &RegisterPersistentClasses, nullptr},
         {"VectorLists", &RegisterVectorListClasses, nullptr},
+        {"PictureRegisteredFormats", &InitializePictureFormats, &FinalizePictureFormats},
     });
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "CallbackBarrier.h"
 
 namespace {
 
@@ -419,17 +418,13 @@ void TGLProgramHandle::EndUseProgram() { GL.glUseProgramObjectARB(0); }
 
 // ---- TGLContextManager ----
 
-TGLContextManager::TGLContextManager() { InitializeCriticalSection(&lock_); }
-
-TGLContextManager::~TGLContextManager() { DeleteCriticalSection(&lock_); }
-
 TGLContext* TGLContextManager::CreateContextInstance() {
     if (!contextClasses || contextClasses->empty()) return nullptr;
     return As<TGLContext>(contextClasses->front()->Create());
 }
 
-void TGLContextManager::LockContextList() { EnterCriticalSection(&lock_); }
-void TGLContextManager::UnlockContextList() { LeaveCriticalSection(&lock_); }
+void TGLContextManager::LockContextList() { lock_.Enter(); }
+void TGLContextManager::UnlockContextList() { lock_.Leave(); }
 
 int TGLContextManager::ContextCount() {
     LockContextList();

@@ -17,6 +17,7 @@
 #include "OpenGL1x.h"
 #include "Events.h"
 #include "SysObject.h"
+#include "Threads.h"
 
 Z_EXCEPTION(EGLContext, Exception)
 Z_EXCEPTION(EGLShader, EGLContext)
@@ -321,8 +322,6 @@ private:
 class TGLContextManager : public TObject {
     Z_CLASS(TGLContextManager, TObject)
 public:
-    TGLContextManager();
-    ~TGLContextManager() override;
 
     // A new context of the first registered class; nullptr when none is registered.
     TGLContext* CreateContextInstance();
@@ -333,7 +332,7 @@ public:
     void RemoveContext(TGLContext* context);
 
 private:
-    CRITICAL_SECTION lock_;
+    TCriticalSection lock_;
     std::vector<TGLContext*> contexts_;
 };
 

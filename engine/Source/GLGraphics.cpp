@@ -219,3 +219,57 @@ void TGLBitmap32::HeightToNormalMap(Single scale, bool wrapColumns, bool wrapRow
     }
     data_.swap(result);
 }
+
+// --- upload
+
+bool IsFloatInternalFormat(GLenum format) {
+    return format == GL_RGBA32F_ARB || format == GL_RGBA16F_ARB || format == GL_FLOAT_RGBA16_NV ||
+           format == GL_FLOAT_RGBA32_NV;
+}
+
+void TGLBitmap32::UploadAsTexture(GLenum target, TGLMinFilter minFilter, GLenum internalFormat,
+                                  Integer& textureWidth, Integer& textureHeight) {
+    textureWidth = textureHeight = 0;
+    if (DataSize() == 0) return;
+    Integer w = width_, h = height_;
+    if (!GL.GL_ARB_texture_non_power_of_two) {
+        w = Integer(NextPowerOfTwo(w));
+        h = Integer(NextPowerOfTwo(h));
+    }
+    GLint maxSize = 0;
+    GL.glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+    if (maxSize > 0) {
+        w = std::min<Integer>(w, maxSize);
+        h = std::min<Integer>(h, maxSize);
+    }
+    textureWidth = w;
+    textureHeight = h;
+
+    const bool isFloat = IsFloatInternalFormat(internalFormat);
+    std::vector<TGLPixel32> scaled;
+    const TGLPixel32* pixels = Data();
+    if (!(w == width_ && h == height_) && !isFloat && !blank_) {
+        scaled.resize(size_t(w) * size_t(h));
+        GL.gluScaleImage(GL_RGBA, width_, height_, GL_UNSIGNED_BYTE, pixels, w, h, GL_UNSIGNED_BYTE,
+                         scaled.data());
+        pixels = scaled.data();
+    }
+    if (isFloat) {
+        Assert(target == GL_TEXTURE_2D, L"ATI Float-type texture must use GL_TEXTURE_2D");
+        GL.glTexImage2D(target, 0, GLint(internalFormat), w, h, 0, GL_RGBA, GL_FLOAT, nullptr);
+    } else if (blank_) {
+        GL.glTexImage2D(target, 0, GLint(internalFormat), w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    } else if (minFilter == miNearest || minFilter == miLinear) {
+        GL.glTexImage2D(target, 0, GLint(internalFormat), w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    } else if (GL.GL_SGIS_generate_mipmap && target == GL_TEXTURE_2D) {
+        GL.glTexParameteri(target, GL_GENERATE_MIPMAP_SGIS, GL_TRUE);
+        GL.glTexImage2D(target, 0, GLint(internalFormat), w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    } else {
+        GL.gluBuild2DMipmaps(target, GLint(internalFormat), w, h, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    }
+}
+
+void TGLBitmap32::UploadAsTexture(GLenum target, TGLMinFilter minFilter, GLenum internalFormat) {
+    Integer w, h;
+    UploadAsTexture(target, minFilter, internalFormat, w, h);
+}

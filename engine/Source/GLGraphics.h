@@ -11,6 +11,7 @@
 
 #include "Colors.h"
 #include "Graphic.h"
+#include "OpenGL1x.h"
 #include "Persistent.h"
 
 class TBitmap;
@@ -25,6 +26,9 @@ enum TGLMinFilter : Byte {
     miLinearMipmapLinear
 };
 enum TGLMagFilter : Byte { maNearest, maLinear };
+
+// True for the float internal formats, which upload storage only.
+bool IsFloatInternalFormat(GLenum format);
 
 // --- the pixel type
 struct TGLPixel32 {
@@ -84,6 +88,15 @@ public:
     void ApplyGamma(Single gamma);
     // The green channel read as height and turned into a tangent-space normal map.
     void HeightToNormalMap(Single scale, bool wrapColumns, bool wrapRows);
+
+    // --- upload
+    // Level 0 of the texture bound to target, with mipmaps for a mipmapped min filter. Sizes
+    // are rounded up to powers of two without GL_ARB_texture_non_power_of_two (the pixels
+    // rescaled by GLU) and limited to GL_MAX_TEXTURE_SIZE; the uploaded size is returned.
+    // Nothing happens for an empty buffer. OpenGL errors are left to the caller.
+    void UploadAsTexture(GLenum target, TGLMinFilter minFilter, GLenum internalFormat,
+                         Integer& textureWidth, Integer& textureHeight);
+    void UploadAsTexture(GLenum target, TGLMinFilter minFilter, GLenum internalFormat);
 
 private:
     void ReadBitmap(TBitmap* bitmap);

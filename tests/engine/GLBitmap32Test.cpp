@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "GLGraphics.h"
+#include "GLRecorder.h"
 #include "ImageFixtures.h"
 #include "TGA.h"
 #include "TestSupport.h"
@@ -167,6 +168,70 @@ TEST(GLBitmap32, OtherWidthsAndFormatsAreDrawnThroughA24BitBitmap) {
     fromPalette.Assign(&paletted);
     EXPECT_EQ(fromPalette.Width(), 4);
     EXPECT_EQ(fromPalette.Data()[0], (P{255, 255, 255, 255}));
+}
+
+}  // namespace
+
+// --- upload, against the recording table
+
+namespace {
+
+GLint fakeMaxTextureSize = 0;
+void APIENTRY GetIntegerv(GLenum pname, GLint* value) {
+    if (pname == GL_MAX_TEXTURE_SIZE) *value = fakeMaxTextureSize;
+}
+
+struct TUpload {
+    Integer width = 0, height = 0;
+    TGLCalls calls;
+};
+
+TUpload Upload(Integer w, Integer h, TGLMinFilter filter, GLenum target = GL_TEXTURE_2D,
+               GLenum format = GL_RGBA8, bool npot = false, bool sgis = false, GLint maxSize = 4096,
+               bool blank = false) {
+    TGLRecorder recorder;
+    GL.glGetIntegerv = &GetIntegerv;
+    GL.GL_ARB_texture_non_power_of_two = npot;
+    GL.GL_SGIS_generate_mipmap = sgis;
+    fakeMaxTextureSize = maxSize;
+    TGLBitmap32 buffer;
+    buffer.SetBlank(blank);
+    buffer.SetWidth(w);
+    buffer.SetHeight(h);
+    TUpload result;
+    buffer.UploadAsTexture(target, filter, format, result.width, result.height);
+    result.calls = recorder.Take();
+    return result;
+}
+
+TEST(GLBitmap32Upload, SizesFollowThePowerOfTwoRuleAndTheLimit) {
+    TUpload rescaled = Upload(100, 60, miLinear);
+    EXPECT_EQ(rescaled.width, 128);
+    EXPECT_EQ(rescaled.height, 64);
+    EXPECT_EQ(rescaled.calls, (TGLCalls{"gluScaleImage(6408,100,60,5121,ptr,128,64,5121,ptr)",
+                                        "glTexImage2D(3553,0,32856,128,64,0,6408,5121,ptr)"}));
+    TUpload npot = Upload(100, 60, miLinear, GL_TEXTURE_2D, GL_RGBA8, true);
+    EXPECT_EQ(npot.width, 100);
+    EXPECT_EQ(npot.calls, (TGLCalls{"glTexImage2D(3553,0,32856,100,60,0,6408,5121,ptr)"}));
+    TUpload limited = Upload(256, 256, miNearest, GL_TEXTURE_2D, GL_RGBA8, false, false, 64);
+    EXPECT_EQ(limited.width, 64);
+    EXPECT_EQ(limited.height, 64);
+    EXPECT_EQ(Upload(0, 0, miLinear).calls, TGLCalls{});
+}
+
+TEST(GLBitmap32Upload, MipmapsFloatAndBlankStorage) {
+    EXPECT_EQ(Upload(4, 4, miLinearMipmapLinear, GL_TEXTURE_2D, GL_RGBA8, false, true).calls,
+              (TGLCalls{"glTexParameteri(3553,33169,1)", "glTexImage2D(3553,0,32856,4,4,0,6408,5121,ptr)"}));
+    EXPECT_EQ(Upload(4, 4, miNearestMipmapNearest, GL_TEXTURE_CUBE_MAP_POSITIVE_X, GL_RGBA8, false, true).calls,
+              (TGLCalls{"gluBuild2DMipmaps(34069,32856,4,4,6408,5121,ptr)"}));
+    // Float formats and blank buffers send storage only, at the rounded size, without rescaling.
+    EXPECT_EQ(Upload(6, 4, miLinear, GL_TEXTURE_2D, GL_RGBA16F_ARB).calls,
+              (TGLCalls{"glTexImage2D(3553,0,34842,8,4,0,6408,5126,null)"}));
+    EXPECT_EQ(Upload(8, 3, miLinearMipmapLinear, GL_TEXTURE_2D, GL_RGBA8, false, false, 4096, true).calls,
+              (TGLCalls{"glTexImage2D(3553,0,32856,8,4,0,6408,5121,null)"}));
+    EXPECT_THROW(Upload(4, 4, miLinear, GL_TEXTURE_CUBE_MAP_POSITIVE_X, GL_RGBA32F_ARB), EAssertionFailed);
+    EXPECT_TRUE(IsFloatInternalFormat(GL_FLOAT_RGBA32_NV));
+    EXPECT_FALSE(IsFloatInternalFormat(GL_RGBA8));
 }
 
 }  // namespace

@@ -9,16 +9,11 @@
 #include "StringList.h"
 #include "TGA.h"
 #include "TestSupport.h"
-#include "Units.h"
 
 namespace {
 
 class PictureFormats : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        InitializeUnits({{"PictureRegisteredFormats", &InitializePictureFormats, &FinalizePictureFormats}});
-    }
-
     static void WriteFile(const String& name, const TFileBytes& bytes) {
         TFileStream file(name, fmCreate);
         if (!bytes.empty()) file.WriteBuffer(bytes.data(), Integer(bytes.size()));

@@ -260,6 +260,8 @@ const TBadInput kBadInputs[] = {
      "Property Font holds an object: give its properties as Font.<name> at line 3"},
     {"item outside a collection", "object F: TTestForm\n  object A: TTestWidget\n    Items = (1)\n  end\nend\n",
      "Invalid value for property Items: a collection expected at line 3"},
+    {"read-only property", "object F: TTestForm\n  object T: TTestThing\n    Uses = 4\n  end\nend\n",
+     "Property Uses is read-only at line 3"},
     {"path through an empty reference", "object F: TTestForm\n  object A: TTestThing\n    Target.Name = 'x'\n  end\nend\n",
      "Property Target of TTestThing has no object to read into at line 3"},
 };

@@ -221,12 +221,14 @@ class TTestThing : public TCounted {
     Z_CLASS(TTestThing, TCounted)
     Z_PUBLISHED(TTestThing) {
         p.Property(L"Target", &TTestThing::Target, &TTestThing::SetTarget);
+        p.Property(L"Uses", &TTestThing::Uses);  // read-only: never written, refused on reading
     }
 
 public:
     explicit TTestThing(TComponent* owner) : TCounted(owner) {}
     TComponent* Target() const { return target_; }
     void SetTarget(TComponent* v) { target_ = v; }
+    int Uses() const { return 3; }
 
 private:
     TComponent* target_ = nullptr;
