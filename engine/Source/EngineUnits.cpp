@@ -1,6 +1,7 @@
 #include "EngineUnits.h"
 
 #include "GLContext.h"
+#include "GLCoordinates.h"
 #include "GLWin32Context.h"
 #include "OpenGL1x.h"
 #include "PersistentClasses.h"
@@ -17,6 +18,7 @@ void InitializeEngineUnits() {
         {"GLWin32Context", &InitializeGLWin32Context, &FinalizeGLWin32Context},
         {"PersistentClasses", &RegisterPersistentClasses, nullptr},
         {"VectorLists", &RegisterVectorListClasses, nullptr},
+        {"GLCoordinates", &RegisterCoordinatesClasses, nullptr},
         {"PictureRegisteredFormats", &InitializePictureFormats, &FinalizePictureFormats},
     });
 }
