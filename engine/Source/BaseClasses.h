@@ -6,6 +6,9 @@
 #include "Events.h"
 #include "GLCrossPlatform.h"
 #include "Persistent.h"
+#include "VectorTypes.h"
+
+class TFiler;
 
 // Implemented by everything that hears of its parts' changes.
 class IChangeNotifiable {
@@ -72,3 +75,7 @@ public:
     // Tells the owner component when it is update-able, with this component as the sender.
     void ReportChange(TObject* sender) override;
 };
+
+// Defines a form property holding the 16 bytes of value (four little-endian singles), always
+// written; reading stores them without notification and refuses data of any other size.
+void DefineVector4Property(TFiler* filer, const String& name, TVector4f& value);

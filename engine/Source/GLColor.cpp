@@ -1,6 +1,5 @@
 #include "GLColor.h"
 
-#include "Filer.h"
 
 TGLColor::TGLColor(TPersistent* owner) : TGLUpdateAbleObject(owner), color_{0, 0, 0, 1} {}
 
@@ -41,13 +40,7 @@ void TGLColor::ReportChange(TObject* sender) {
 
 void TGLColor::DefineProperties(TFiler* filer) {
     TGLUpdateAbleObject::DefineProperties(filer);
-    filer->DefineBinaryProperty(
-        L"Color",
-        [this](TStream* stream) {
-            if (stream->Size() != Int64(sizeof(color_))) throw EReadError(L"Invalid Color data");
-            stream->ReadBuffer(&color_, Integer(sizeof(color_)));
-        },
-        [this](TStream* stream) { stream->WriteBuffer(&color_, Integer(sizeof(color_))); }, true);
+    DefineVector4Property(filer, L"Color", color_);
 }
 
 TVector4f WinColorToVector(TColor winColor, Single alpha) {

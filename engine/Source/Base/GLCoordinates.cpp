@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "Filer.h"
 #include "VectorArithmetic.h"
 
 TGLCustomCoordinates::TGLCustomCoordinates(TPersistent* owner) : TGLUpdateAbleObject(owner) {}
@@ -74,13 +73,7 @@ void TGLCustomCoordinates::ReportChange(TObject* sender) {
 
 void TGLCustomCoordinates::DefineProperties(TFiler* filer) {
     TGLUpdateAbleObject::DefineProperties(filer);
-    filer->DefineBinaryProperty(
-        L"Coordinates",
-        [this](TStream* stream) {
-            if (stream->Size() != Int64(sizeof(coordinates_))) throw EReadError(L"Invalid Coordinates data");
-            stream->ReadBuffer(&coordinates_, Integer(sizeof(coordinates_)));
-        },
-        [this](TStream* stream) { stream->WriteBuffer(&coordinates_, Integer(sizeof(coordinates_))); }, true);
+    DefineVector4Property(filer, L"Coordinates", coordinates_);
 }
 
 void RegisterCoordinatesClasses() {
