@@ -193,6 +193,12 @@ TEST(PersistentObject, SavesAndLoadsThroughStringsStreamsAndFiles) {
     EXPECT_EQ(b.Name(), "first");
     EXPECT_EQ(b.Number(), 70000);
 
+    TStringStream stream(data);
+    TBinaryReader reader(&stream);
+    std::unique_ptr<TPersistentObject> created(TPersistentObject::CreateFromArchive(TOtherRecord::StaticClass(), &reader));
+    EXPECT_EQ(created->ClassType(), TOtherRecord::StaticClass());
+    EXPECT_EQ(static_cast<TArchiveRecord*>(created.get())->Number(), 70000);
+
     TTempFolder folder;
     a.SetNumber(-3);
     a.SaveToFile(folder.File(L"record.bin"));
