@@ -1,3 +1,5 @@
+include(${CMAKE_CURRENT_LIST_DIR}/ZarnikForms.cmake)
+
 # One static library per layer, made of every source file below the layer's folder.
 # New files are picked up without editing any list (CONFIGURE_DEPENDS).
 function(zarnik_layer_library name)
@@ -24,6 +26,11 @@ function(zarnik_layer_tests name folder)
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS
     ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.rc)
   add_executable(${name} ${sources} $<TARGET_OBJECTS:zarnik_test_main>)
+  foreach(source IN LISTS sources)
+    if(source MATCHES "\\.rc$")
+      zarnik_form_resource_depends("${source}")
+    endif()
+  endforeach()
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} zarnik_testing)
   target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/support)
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)

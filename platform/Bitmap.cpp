@@ -162,7 +162,7 @@ void TBitmap::Assign(TPersistent* source) {
         return;
     }
     if (other->Empty()) {
-        ReplaceImage(nullptr, nullptr, 0, 0, other->pixelFormat_);
+        ReplaceImage(nullptr, nullptr, other->width_, other->height_, other->pixelFormat_);
     } else {
         other->HandleNeeded();
         other->FreeContext();
@@ -222,17 +222,18 @@ void TBitmap::ReplaceImage(HBITMAP dib, Byte* bits, Integer width, Integer heigh
     dormantColors_.clear();
     dib_ = dib;
     bits_ = bits;
-    width_ = dib ? width : 0;
-    height_ = dib ? height : 0;
+    // An empty bitmap keeps the size it was given, so that width and height can be set apart.
+    width_ = width;
+    height_ = height;
     pixelFormat_ = format;
     bitCount_ = PixelFormatBits(format);
-    stride_ = dib ? Integer(RowBytes(width_, bitCount_)) : 0;
+    stride_ = Integer(RowBytes(width_, bitCount_));
 }
 
 // A new section of the given size and format holding the old picture at its top left.
 void TBitmap::Reformat(Integer width, Integer height, TPixelFormat format) {
     if (width <= 0 || height <= 0) {
-        ReplaceImage(nullptr, nullptr, 0, 0, format);
+        ReplaceImage(nullptr, nullptr, width, height, format);
         return;
     }
     HandleNeeded();
@@ -387,7 +388,7 @@ void TBitmap::Dormant() {
 // --- pixels
 
 void* TBitmap::ScanLine(Integer row) {
-    if (row < 0 || row >= height_) throw EInvalidGraphicOperation(L"Scan line index out of range");
+    if (row < 0 || row >= height_ || Empty()) throw EInvalidGraphicOperation(L"Scan line index out of range");
     HandleNeeded();
     GdiFlush();
     return bits_ + size_t(height_ - 1 - row) * size_t(stride_);
@@ -575,19 +576,12 @@ void TBitmap::SaveToStream(TStream* stream) {
 }
 
 void TBitmap::ReadData(TStream* stream) {
-    std::int32_t size = 0;
-    stream->ReadBuffer(&size, 4);
-    if (size < 0 || size > stream->Size() - stream->Position()) throw EInvalidGraphic(kInvalidBitmap);
-    std::vector<Byte> data(static_cast<size_t>(size));
-    if (size) stream->ReadBuffer(data.data(), size);
+    TBytes data = ReadFramedData(stream, kInvalidBitmap);
     LoadFromBmpData(data.data(), data.size(), true);
 }
 
 void TBitmap::WriteData(TStream* stream) {
-    std::vector<Byte> data = SaveToBmpData();
-    std::int32_t size = std::int32_t(data.size());
-    stream->WriteBuffer(&size, 4);
-    if (size) stream->WriteBuffer(data.data(), size);
+    WriteFramedData(stream, SaveToBmpData());
 }
 
 namespace {

@@ -9,10 +9,15 @@
 
 class TBitmap;
 
-enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+Z_ENUM(TBrushStyle, bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross)
 
 class TBrush : public TGraphicsObject {
     Z_CLASS(TBrush, TGraphicsObject)
+    Z_PUBLISHED(TBrush) {
+        p.Property(L"Color", &TBrush::Color, &TBrush::SetColor).Default(clWhite).Idents(ColorIdentMap());
+        p.Property(L"Style", &TBrush::Style, &TBrush::SetStyle).Default(bsSolid);
+    }
+
 public:
     TBrush() = default;
 

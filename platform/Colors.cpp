@@ -6,63 +6,24 @@
 #include <cwctype>
 
 #include "SysExceptions.h"
+#include "TypInfo.h"
 
 namespace {
 
-const TColorIdent kColors[] = {
-    {clBlack, L"clBlack"},
-    {clMaroon, L"clMaroon"},
-    {clGreen, L"clGreen"},
-    {clOlive, L"clOlive"},
-    {clNavy, L"clNavy"},
-    {clPurple, L"clPurple"},
-    {clTeal, L"clTeal"},
-    {clGray, L"clGray"},
-    {clSilver, L"clSilver"},
-    {clRed, L"clRed"},
-    {clLime, L"clLime"},
-    {clYellow, L"clYellow"},
-    {clBlue, L"clBlue"},
-    {clFuchsia, L"clFuchsia"},
-    {clAqua, L"clAqua"},
-    {clWhite, L"clWhite"},
-    {clMoneyGreen, L"clMoneyGreen"},
-    {clSkyBlue, L"clSkyBlue"},
-    {clCream, L"clCream"},
-    {clMedGray, L"clMedGray"},
-    {clActiveBorder, L"clActiveBorder"},
-    {clActiveCaption, L"clActiveCaption"},
-    {clAppWorkSpace, L"clAppWorkSpace"},
-    {clBackground, L"clBackground"},
-    {clBtnFace, L"clBtnFace"},
-    {clBtnHighlight, L"clBtnHighlight"},
-    {clBtnShadow, L"clBtnShadow"},
-    {clBtnText, L"clBtnText"},
-    {clCaptionText, L"clCaptionText"},
-    {clGradientActiveCaption, L"clGradientActiveCaption"},
-    {clGradientInactiveCaption, L"clGradientInactiveCaption"},
-    {clGrayText, L"clGrayText"},
-    {clHighlight, L"clHighlight"},
-    {clHighlightText, L"clHighlightText"},
-    {clHotLight, L"clHotLight"},
-    {clInactiveBorder, L"clInactiveBorder"},
-    {clInactiveCaption, L"clInactiveCaption"},
-    {clInactiveCaptionText, L"clInactiveCaptionText"},
-    {clInfoBk, L"clInfoBk"},
-    {clInfoText, L"clInfoText"},
-    {clMenu, L"clMenu"},
-    {clMenuBar, L"clMenuBar"},
-    {clMenuHighlight, L"clMenuHighlight"},
-    {clMenuText, L"clMenuText"},
-    {clScrollBar, L"clScrollBar"},
-    {cl3DDkShadow, L"cl3DDkShadow"},
-    {cl3DLight, L"cl3DLight"},
-    {clWindow, L"clWindow"},
-    {clWindowFrame, L"clWindowFrame"},
-    {clWindowText, L"clWindowText"},
-    {clNone, L"clNone"},
-    {clDefault, L"clDefault"},
-};
+// Every named colour: standard, system, then clNone and clDefault.
+#define Z_COLOR_IDENTS(X) \
+    X(clBlack) X(clMaroon) X(clGreen) X(clOlive) X(clNavy) X(clPurple) X(clTeal) X(clGray) \
+    X(clSilver) X(clRed) X(clLime) X(clYellow) X(clBlue) X(clFuchsia) X(clAqua) X(clWhite) \
+    X(clMoneyGreen) X(clSkyBlue) X(clCream) X(clMedGray) X(clActiveBorder) X(clActiveCaption) \
+    X(clAppWorkSpace) X(clBackground) X(clBtnFace) X(clBtnHighlight) X(clBtnShadow) X(clBtnText) \
+    X(clCaptionText) X(clGradientActiveCaption) X(clGradientInactiveCaption) X(clGrayText) \
+    X(clHighlight) X(clHighlightText) X(clHotLight) X(clInactiveBorder) X(clInactiveCaption) \
+    X(clInactiveCaptionText) X(clInfoBk) X(clInfoText) X(clMenu) X(clMenuBar) X(clMenuHighlight) \
+    X(clMenuText) X(clScrollBar) X(cl3DDkShadow) X(cl3DLight) X(clWindow) X(clWindowFrame) \
+    X(clWindowText) X(clNone) X(clDefault)
+
+#define Z_COLOR_IDENT(name) {name, L## #name},
+const TColorIdent kColors[] = {Z_COLOR_IDENTS(Z_COLOR_IDENT)};
 
 bool SameIdent(const String& a, const wchar_t* b) {
     size_t n = std::wcslen(b);
@@ -129,4 +90,9 @@ TColor StringToColor(const String& text) {
     if (base == 16 && *digits == L'-') ok = false;
     if (!ok) throw EConvertError(L"'" + text + L"' is not a valid colour");
     return TColor(static_cast<std::uint32_t>(value));
+}
+
+const TIdentMap& ColorIdentMap() {
+    static const TIdentMap map{Z_COLOR_IDENTS(Z_COLOR_IDENT)};
+    return map;
 }

@@ -78,6 +78,10 @@ String ColorToString(TColor color);
 // An identifier, a "$" hexadecimal or a decimal number; raises EConvertError otherwise.
 TColor StringToColor(const String& text);
 
+class TIdentMap;
+// The colour identifiers for published colour properties (.Idents(ColorIdentMap())).
+const TIdentMap& ColorIdentMap();
+
 struct TColorIdent {
     TColor value;
     const wchar_t* name;

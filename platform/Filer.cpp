@@ -251,9 +251,9 @@ void TReader::ReadPropValue(TPersistent* instance, const String& name, int line)
         ReadOrdinalValue(instance, *p);
         break;
     case tkFloat: {
-        if (v.Kind != ttFloat && v.Kind != ttInteger) wrongKind();
+        if (!v.IsNumber()) wrongKind();
         TToken t = lexer_->Next();
-        Extended value = t.Kind == ttFloat ? Extended(t.Float) : Extended(t.Integer);
+        Extended value = t.Number();
         Guarded(t.Line, [&] { p->SetFloat(instance, value); });
         break;
     }
@@ -265,7 +265,9 @@ void TReader::ReadPropValue(TPersistent* instance, const String& name, int line)
     }
     case tkClass: {
         auto* collection = As<TCollection>(p->GetObject(instance));
-        if (!collection || !v.IsSymbol(L'<')) wrongKind();
+        if (!collection)
+            ErrorAt(L"Property " + name + L" holds an object: give its properties as " + name + L".<name>", v.Line);
+        if (!v.IsSymbol(L'<')) wrongKind();
         ReadCollection(collection);
         break;
     }
@@ -275,7 +277,7 @@ void TReader::ReadPropValue(TPersistent* instance, const String& name, int line)
         if (t.IsKeyword(L"nil"))
             Guarded(t.Line, [&] { p->SetObject(instance, nullptr); });
         else
-            fixups_.push_back({instance, p, t.Text, t.Line});
+            fixups_.push_back({instance, p, t.Text, t.Line, root_});
         break;
     }
     case tkMethod: {
@@ -306,6 +308,9 @@ void TReader::ReadOrdinalValue(TPersistent* instance, const TPropInfo& p) {
             value = t.Integer;
         else if (!(t.Kind == ttIdent && p.Idents && p.Idents->IdentToInt(t.Text, value)))
             wrong();
+        // $FF00000F fills the sign bit of a 32-bit colour, as the same constant does in code.
+        if (t.Hex && p.MinValue < 0 && value > p.MaxValue && value <= p.MaxValue * 2 + 1)
+            value -= (p.MaxValue + 1) * 2;
         if (value < p.MinValue || value > p.MaxValue)
             ErrorAt(L"Value " + std::to_wstring(value) + L" out of range for property " + p.Name, t.Line);
         break;
@@ -422,9 +427,8 @@ Integer TReader::ReadInteger() {
 
 Extended TReader::ReadFloat() {
     TToken t = lexer_->Next();
-    if (t.Kind == ttFloat) return t.Float;
-    if (t.Kind == ttInteger) return Extended(t.Integer);
-    ErrorAt(L"Floating-point value expected", t.Line);
+    if (!t.IsNumber()) ErrorAt(L"Floating-point value expected", t.Line);
+    return t.Number();
 }
 
 String TReader::ReadString() {
@@ -484,14 +488,14 @@ void TReader::SkipValue() {
 
 // ---- TReader: references -------------------------------------------------------------------
 
-TComponent* TReader::ResolveReference(const String& name) const {
+TComponent* TReader::ResolveReference(TComponent* root, const String& name) {
     std::vector<String> parts = SplitPath(name);
-    TComponent* c = root_;
+    TComponent* c = root;
     for (const String& part : parts)
         if (c) c = c->FindComponent(part);
     if (c) return c;
-    if (SameText(parts[0], root_->Name())) {
-        c = root_;
+    if (SameText(parts[0], root->Name())) {
+        c = root;
         for (size_t i = 1; i < parts.size() && c; ++i) c = c->FindComponent(parts[i]);
         if (c) return c;
     }
@@ -500,7 +504,7 @@ TComponent* TReader::ResolveReference(const String& name) const {
 
 void TReader::ResolveFixups() {
     for (const TFixup& f : fixups_) {
-        TComponent* c = ResolveReference(f.name);
+        TComponent* c = ResolveReference(f.root, f.name);
         if (!c) ErrorAt(L"Component " + f.name + L" not found", f.line);
         if (!c->InheritsFrom(f.property->ClassType))
             ErrorAt(L"Invalid value for property " + f.property->Name + L": " + f.name + L" is not a " +
@@ -588,12 +592,13 @@ void TWriter::WriteProperty(TPersistent* instance, const TPropInfo& p, const Str
             WriteProperties(c, path + L".");
             return;
         }
+        if (!p.Writable) return;
         BeginProperty(path);
         WriteIdent(ReferenceName(c));
         return;
     }
     case tkMethod: {
-        if (!p.MethodAssigned(instance)) return;
+        if (!p.Writable || !p.MethodAssigned(instance)) return;
         // Only handlers that are published methods of the root can be written; others were
         // assigned in code and are assigned again by code.
         for (const TMethodInfo* m : root_->PublishedTable().Methods())
@@ -607,7 +612,8 @@ void TWriter::WriteProperty(TPersistent* instance, const TPropInfo& p, const Str
     default:
         break;
     }
-    if (p.IsDefault(instance)) return;
+    // A value that could not be read back is not written.
+    if (!p.Writable || p.IsDefault(instance)) return;
     BeginProperty(path);
     switch (p.Kind) {
     case tkInteger: {
@@ -683,9 +689,12 @@ void TWriter::BeginProperty(const String& name) {
 }
 
 void TWriter::BeginValue() {
-    if (listFirst_.empty()) return;
-    listFirst_.back() = false;
-    NewLine();
+    if (!listFirst_.empty()) {
+        listFirst_.back() = false;
+        NewLine();
+    } else if (!text_.empty() && text_.back() != L' ' && text_.back() != L'\n') {
+        text_ += L' ';  // values written one after another
+    }
 }
 
 void TWriter::WriteInteger(Int64 value) {

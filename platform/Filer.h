@@ -42,6 +42,10 @@ public:
 
     TStream* Stream() const { return stream_; }
     TComponent* Root() const { return root_; }
+    // A component that reads its own part against another root (a scene reading as its owning
+    // form) sets it here and restores it afterwards; references and events read meanwhile
+    // resolve against that root.
+    void SetRoot(TComponent* root) { root_ = root; }
     // The object a description is compared against to write only differences; forms here never
     // inherit, so it is always null and every stored value is written.
     TPersistent* Ancestor() const { return nullptr; }
@@ -83,7 +87,9 @@ public:
 
     // Owner and parent of the components being read at this level.
     TComponent* Owner() const { return owner_; }
+    void SetOwner(TComponent* owner) { owner_ = owner; }
     TComponent* Parent() const { return parent_; }
+    void SetParent(TComponent* parent) { parent_ = parent; }
 
     // Value routines for defined properties.
     TValueType NextValue();
@@ -114,6 +120,7 @@ private:
         const TPropInfo* property;
         String name;
         int line;
+        TComponent* root;  // the root at the time of reading
     };
 
     std::pair<String, String> ReadHeader();
@@ -121,7 +128,7 @@ private:
     void ReadProperty(TPersistent* instance);
     void ReadPropValue(TPersistent* instance, const String& name, int line);
     void ReadOrdinalValue(TPersistent* instance, const TPropInfo& p);
-    TComponent* ResolveReference(const String& name) const;
+    static TComponent* ResolveReference(TComponent* root, const String& name);
     void ResolveFixups();
     void FreeCreated();
     TToken Expect(wchar_t symbol);
@@ -144,7 +151,9 @@ private:
 // ---- TWriter -------------------------------------------------------------------------------
 
 // Writes descriptions as UTF-8 text to the stream: the stored, non-default published properties
-// of each component, its defined properties, then its children.
+// of each component, its defined properties, then its children. The value routines may also be
+// used on their own to write a sequence of values that a TReader reads back; the text reaches the
+// stream when WriteRootComponent ends, at FlushBuffer, or when the writer is freed.
 class TWriter : public TFiler {
     Z_CLASS(TWriter, TFiler)
 public:

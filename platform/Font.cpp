@@ -35,10 +35,10 @@ LOGFONTW TFont::LogFont() const {
     lf.lfHeight = height_;
     lf.lfEscapement = orientation_;
     lf.lfOrientation = orientation_;
-    lf.lfWeight = (style_ & fsBold) ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = (style_ & fsItalic) ? 1 : 0;
-    lf.lfUnderline = (style_ & fsUnderline) ? 1 : 0;
-    lf.lfStrikeOut = (style_ & fsStrikeOut) ? 1 : 0;
+    lf.lfWeight = style_.Contains(fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = style_.Contains(fsItalic) ? 1 : 0;
+    lf.lfUnderline = style_.Contains(fsUnderline) ? 1 : 0;
+    lf.lfStrikeOut = style_.Contains(fsStrikeOut) ? 1 : 0;
     lf.lfCharSet = charset_;
     lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
     lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
@@ -60,8 +60,11 @@ void TFont::SetHandle(HFONT handle) {
     if (handle) {
         name_ = lf.lfFaceName;
         height_ = lf.lfHeight;
-        style_ = TFontStyles((lf.lfWeight >= FW_BOLD ? fsBold : 0) | (lf.lfItalic ? fsItalic : 0) |
-                             (lf.lfUnderline ? fsUnderline : 0) | (lf.lfStrikeOut ? fsStrikeOut : 0));
+        style_ = {};
+        if (lf.lfWeight >= FW_BOLD) style_ += fsBold;
+        if (lf.lfItalic) style_ += fsItalic;
+        if (lf.lfUnderline) style_ += fsUnderline;
+        if (lf.lfStrikeOut) style_ += fsStrikeOut;
         charset_ = lf.lfCharSet;
         switch (lf.lfPitchAndFamily & 3) {
             case FIXED_PITCH: pitch_ = fpFixed; break;

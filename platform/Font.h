@@ -8,13 +8,24 @@
 #include "GraphicsObject.h"
 #include "GraphicsTypes.h"
 
-enum TFontStyle : Byte { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
-using TFontStyles = Byte;  // a set of TFontStyle bits
-enum TFontPitch { fpDefault, fpVariable, fpFixed };
+Z_ENUM(TFontStyle, fsBold, fsItalic, fsUnderline, fsStrikeOut)
+using TFontStyles = TSet<TFontStyle>;
+Z_ENUM(TFontPitch, fpDefault, fpVariable, fpFixed)
 using TFontCharset = Byte;
 
 class TFont : public TGraphicsObject {
     Z_CLASS(TFont, TGraphicsObject)
+    Z_PUBLISHED(TFont) {
+        p.Property(L"Charset", &TFont::Charset, &TFont::SetCharset).Default(DEFAULT_CHARSET);
+        p.Property(L"Color", &TFont::Color, &TFont::SetColor).Default(clWindowText).Idents(ColorIdentMap());
+        p.Property(L"Height", &TFont::Height, &TFont::SetHeight).Default(-11);
+        p.Property(L"Name", &TFont::Name, &TFont::SetName).Default(L"Tahoma");
+        p.Property(L"Orientation", &TFont::Orientation, &TFont::SetOrientation).Default(0);
+        p.Property(L"Pitch", &TFont::Pitch, &TFont::SetPitch).Default(fpDefault);
+        p.Property(L"Size", &TFont::Size, &TFont::SetSize).Stored(false);
+        p.Property(L"Style", &TFont::Style, &TFont::SetStyle).Default(TFontStyles{});
+    }
+
 public:
     TFont();
 
@@ -59,7 +70,7 @@ protected:
 private:
     String name_ = L"Tahoma";
     Integer height_ = -11;
-    TFontStyles style_ = 0;
+    TFontStyles style_;
     TColor color_ = clWindowText;
     TFontCharset charset_ = DEFAULT_CHARSET;
     TFontPitch pitch_ = fpDefault;

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 #include "SysExceptions.h"
 #include "SysUtils.h"
@@ -23,6 +24,15 @@ int HexDigit(wchar_t c) {
 }  // namespace
 
 bool TToken::IsKeyword(const wchar_t* word) const { return Kind == ttIdent && SameText(Text, word); }
+
+bool TToken::IsNumber() const { return Kind == ttFloat || Kind == ttInteger || IsKeyword(L"NaN") || IsKeyword(L"Inf"); }
+
+double TToken::Number() const {
+    if (Kind == ttInteger) return double(Integer);
+    if (IsKeyword(L"NaN")) return std::numeric_limits<double>::quiet_NaN();
+    if (IsKeyword(L"Inf")) return HUGE_VAL;
+    return Float;
+}
 
 // ---- UTF-8 ---------------------------------------------------------------------------------
 
@@ -94,12 +104,15 @@ String QuoteString(const String& value) {
 }
 
 String FormatFloatValue(double value, bool singlePrecision) {
+    // The control word masks floating-point exceptions, so these values do occur.
+    if (std::isnan(value)) return L"NaN";
+    if (std::isinf(value)) return value > 0 ? L"Inf" : L"-Inf";
     char buffer[64];
     std::to_chars_result r = singlePrecision ? std::to_chars(buffer, buffer + sizeof buffer, float(value))
                                              : std::to_chars(buffer, buffer + sizeof buffer, value);
     String text(buffer, r.ptr);
     // Always recognisable as a float, never as an integer.
-    if (text.find_first_of(L".e") == String::npos && std::isfinite(value)) text += L".0";
+    if (text.find_first_of(L".e") == String::npos) text += L".0";
     return text;
 }
 
@@ -202,6 +215,13 @@ void TFormDescriptionLexer::ScanNumber(TToken& token) {
         negative = text_[pos_] == L'-';
         ++pos_;
     }
+    if (negative && text_.compare(pos_, 3, L"Inf") == 0 &&
+        !(pos_ + 3 < text_.size() && (IsLetter(text_[pos_ + 3]) || IsDigit(text_[pos_ + 3])))) {
+        pos_ += 3;
+        token.Kind = ttFloat;
+        token.Float = -HUGE_VAL;
+        return;
+    }
     if (pos_ < text_.size() && text_[pos_] == L'$') {
         ++pos_;
         UInt64 value = 0;
@@ -212,6 +232,7 @@ void TFormDescriptionLexer::ScanNumber(TToken& token) {
         }
         if (digits == 0) Fail(L"Invalid number", token.Line);
         token.Kind = ttInteger;
+        token.Hex = !negative;
         token.Integer = negative ? -Int64(value) : Int64(value);
     } else {
         bool isFloat = false;

@@ -21,11 +21,15 @@ struct TToken {
     int Line = 1;
     String Text;          // identifier, string value, or the symbol
     Int64 Integer = 0;
+    bool Hex = false;  // written with '$': a bit pattern, which may fill a signed type's sign bit
     double Float = 0;
     std::vector<Byte> Bytes;
 
     bool IsSymbol(wchar_t c) const { return Kind == ttSymbol && Text.size() == 1 && Text[0] == c; }
     bool IsKeyword(const wchar_t* word) const;  // an identifier, letter case ignored
+    // A number where one is expected: an integer, a float, or the identifiers NaN and Inf.
+    bool IsNumber() const;
+    double Number() const;
 };
 
 // Splits a description into tokens. Every fault raises EReadError naming the line: an

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "Bitmap.h"
+#include "Filer.h"
 #include "Streams.h"
 
 void TGraphic::SetSize(Integer width, Integer height) {
@@ -36,6 +37,21 @@ void TGraphic::SaveToFile(const String& fileName) {
     SaveToStream(&stream);
 }
 
+TBytes TGraphic::ReadFramedData(TStream* stream, const String& invalidMessage) {
+    std::int32_t size = 0;
+    stream->ReadBuffer(&size, 4);
+    if (size < 0 || size > stream->Size() - stream->Position()) throw EInvalidGraphic(invalidMessage);
+    TBytes data(static_cast<size_t>(size));
+    if (size) stream->ReadBuffer(data.data(), size);
+    return data;
+}
+
+void TGraphic::WriteFramedData(TStream* stream, const TBytes& data) {
+    std::int32_t size = std::int32_t(data.size());
+    stream->WriteBuffer(&size, 4);
+    if (size) stream->WriteBuffer(data.data(), size);
+}
+
 bool TGraphic::Equals(TGraphic* other) {
     if (!other || other->ClassType() != ClassType()) return false;
     if (Empty() || other->Empty()) return Empty() && other->Empty();
@@ -54,4 +70,10 @@ void TGraphic::AssignTo(TPersistent* dest) {
         return;
     }
     TPersistent::AssignTo(dest);
+}
+
+void TGraphic::DefineProperties(TFiler* filer) {
+    inherited::DefineProperties(filer);
+    filer->DefineBinaryProperty(L"Data", [this](TStream* s) { ReadData(s); }, [this](TStream* s) { WriteData(s); },
+                                !Empty());
 }

@@ -6,9 +6,9 @@
 #include "Events.h"
 #include "GraphicsTypes.h"
 #include "Persistent.h"
+#include "Streams.h"
 
 class TCanvas;
-class TStream;
 
 class TGraphic : public TPersistent {
     Z_CLASS(TGraphic, TPersistent)
@@ -40,6 +40,12 @@ public:
     // frames it differently.
     virtual void ReadData(TStream* stream) { LoadFromStream(stream); }
     virtual void WriteData(TStream* stream) { SaveToStream(stream); }
+    // The framing most graphics use for their stored data: a 32-bit length, then the bytes.
+    // Reading raises EInvalidGraphic with the message when the length runs past the stream.
+    static TBytes ReadFramedData(TStream* stream, const String& invalidMessage);
+    static void WriteFramedData(TStream* stream, const TBytes& data);
+    // Stores the graphic as "Data" (ReadData/WriteData) when it is not empty.
+    void DefineProperties(TFiler* filer) override;
     // True when both write the same data.
     virtual bool Equals(TGraphic* other);
 

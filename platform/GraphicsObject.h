@@ -6,6 +6,7 @@
 
 #include "Events.h"
 #include "Persistent.h"
+#include "TypInfo.h"
 
 class TGraphicsObject : public TPersistent {
     Z_CLASS(TGraphicsObject, TPersistent)

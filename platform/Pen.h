@@ -6,15 +6,20 @@
 #include "Colors.h"
 #include "GraphicsObject.h"
 
-enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+Z_ENUM(TPenStyle, psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame)
 // In the order of the R2_ codes, from R2_BLACK (1) to R2_WHITE (16).
-enum TPenMode {
-    pmBlack, pmNotMerge, pmMaskNotPen, pmNotCopy, pmMaskPenNot, pmNot, pmXor, pmNotMask,
-    pmMask, pmNotXor, pmNop, pmMergeNotPen, pmCopy, pmMergePenNot, pmMerge, pmWhite
-};
+Z_ENUM(TPenMode, pmBlack, pmNotMerge, pmMaskNotPen, pmNotCopy, pmMaskPenNot, pmNot, pmXor, pmNotMask,
+       pmMask, pmNotXor, pmNop, pmMergeNotPen, pmCopy, pmMergePenNot, pmMerge, pmWhite)
 
 class TPen : public TGraphicsObject {
     Z_CLASS(TPen, TGraphicsObject)
+    Z_PUBLISHED(TPen) {
+        p.Property(L"Color", &TPen::Color, &TPen::SetColor).Default(clBlack).Idents(ColorIdentMap());
+        p.Property(L"Mode", &TPen::Mode, &TPen::SetMode).Default(pmCopy);
+        p.Property(L"Style", &TPen::Style, &TPen::SetStyle).Default(psSolid);
+        p.Property(L"Width", &TPen::Width, &TPen::SetWidth).Default(1);
+    }
+
 public:
     TPen() = default;
 

@@ -2,7 +2,9 @@
 
 #include "FloatControl.h"
 #include "Forms.h"
+#include "GraphicsUnit.h"
 #include "SysUtils.h"
+#include "Threads.h"
 #include "Units.h"
 
 namespace {
@@ -15,6 +17,8 @@ void InitializePlatformUnits() {
     InitializeUnits({
         {"System", &InitializeSystem, nullptr},
         {"SysUtils", &InitializeSysUtils, nullptr},
+        {"Threads", &InitializeThreads, &FinalizeThreads},
+        {"Graphics", &InitializeGraphics, &FinalizeGraphics},
         {"Forms", &InitializeForms, &FinalizeForms},
     });
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "Filer.h"
 #include "Format.h"
 #include "Streams.h"
 
@@ -38,7 +39,37 @@ void TStrings::AddStrings(std::initializer_list<String> strings) {
     EndUpdate();
 }
 
-void TStrings::Assign(const TStrings* source) {
+void TStrings::DefineProperties(TFiler* filer) {
+    inherited::DefineProperties(filer);
+    filer->DefineProperty(
+        L"Strings",
+        [this](TReader* reader) {
+            BeginUpdate();
+            try {
+                Clear();
+                reader->ReadListBegin();
+                while (!reader->EndOfList()) Add(reader->ReadString());
+                reader->ReadListEnd();
+            } catch (...) {
+                EndUpdate();
+                throw;
+            }
+            EndUpdate();
+        },
+        [this](TWriter* writer) {
+            writer->WriteListBegin();
+            for (Integer i = 0; i < Count(); ++i) writer->WriteString(Get(i));
+            writer->WriteListEnd();
+        },
+        Count() > 0);
+}
+
+void TStrings::Assign(TPersistent* persistent) {
+    auto* source = dynamic_cast<TStrings*>(persistent);
+    if (!source) {
+        TPersistent::Assign(persistent);
+        return;
+    }
     if (source == this) return;
     BeginUpdate();
     Clear();
@@ -383,6 +414,18 @@ void TStringList::Exchange(Integer index1, Integer index2) {
     CheckIndex(index2);
     Changing();
     std::swap(items_[size_t(index1)], items_[size_t(index2)]);
+    Changed();
+}
+
+void TStringList::Move(Integer curIndex, Integer newIndex) {
+    if (sorted_) throw EStringListError(L"Operation not allowed on sorted list");
+    if (curIndex == newIndex) return;
+    CheckIndex(curIndex);
+    CheckIndex(newIndex);
+    Changing();
+    TItem item = std::move(items_[size_t(curIndex)]);
+    items_.erase(items_.begin() + curIndex);
+    items_.insert(items_.begin() + newIndex, std::move(item));
     Changed();
 }
 

@@ -20,13 +20,13 @@
 #include <vector>
 
 #include "Events.h"
-#include "SysObject.h"
+#include "Persistent.h"
 #include "SysUtils.h"
 
 class TStream;
 
-class TStrings : public TObject {
-    Z_CLASS(TStrings, TObject)
+class TStrings : public TPersistent {
+    Z_CLASS(TStrings, TPersistent)
 public:
     // ---- the lines
     virtual Integer Count() const = 0;
@@ -50,8 +50,10 @@ public:
     void Insert(Integer index, const String& s) { InsertObject(index, s, nullptr); }
     void AddStrings(const TStrings* strings);
     void AddStrings(std::initializer_list<String> strings);
-    // Replaces the lines and objects with those of source.
-    virtual void Assign(const TStrings* source);
+    // From another list: replaces the lines and objects with those of source.
+    void Assign(TPersistent* source) override;
+    // In form descriptions the lines are the defined property "Strings", a list of strings.
+    void DefineProperties(TFiler* filer) override;
     virtual void Move(Integer curIndex, Integer newIndex);
     virtual void Exchange(Integer index1, Integer index2);
     // The first line equal to s under CompareStrings, or -1.
@@ -143,6 +145,8 @@ public:
     void Delete(Integer index) override;
     void Clear() override;
     void Exchange(Integer index1, Integer index2) override;
+    // Not on a sorted list (checked before anything moves, so no line is lost).
+    void Move(Integer curIndex, Integer newIndex) override;
     Integer IndexOf(const String& s) const override;
 
     // Binary search of a sorted list: true when found; index is the match, or where s belongs.

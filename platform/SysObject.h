@@ -75,14 +75,14 @@ protected:
 };
 
 // Converts only to exactly T, so that a constructor taking a base pointer is not mistaken for
-// one taking T (a constructor of TPersistent* must not count as one of TComponent*).
-// Conversions to a class type are left out altogether: otherwise a conversion to C itself would
-// make C's (deleted) copy constructor a rival of the constructor wanted.
+// one taking T (a constructor of TPersistent* must not count as one of TComponent*). Only
+// pointers are refused: a refused conversion to the class itself would make the copy
+// constructor a rival of every owner constructor, and nothing would count as constructible.
 template <class T>
 struct TExactArg {
     operator T() const;
     template <class U>
-        requires(!std::is_class_v<std::remove_cvref_t<U>>)
+        requires std::is_pointer_v<U>
     operator U() const = delete;
 };
 

@@ -156,7 +156,8 @@ public:
     bool IsOrdinal() const { return Kind == tkInteger || Kind == tkEnumeration || Kind == tkSet || Kind == tkBoolean; }
 };
 
-// Chained options of a property being declared.
+// Chained options of a property of class C being declared.
+template <class C>
 class TPropDecl {
 public:
     explicit TPropDecl(TPropInfo& info) : info_(info) {}
@@ -180,7 +181,7 @@ public:
     template <class P>
         requires(!std::is_same_v<P, bool>)
     TPropDecl& Stored(P predicate) {
-        info_.StoredPredicate = [predicate](TPersistent* o) { return bool(std::invoke(predicate, o)); };
+        info_.StoredPredicate = [predicate](TPersistent* o) { return bool(std::invoke(predicate, static_cast<C*>(o))); };
         return *this;
     }
     TPropDecl& Idents(const TIdentMap& map) {
@@ -252,12 +253,12 @@ public:
     // A property read through getter only: a sub-object or collection that the object owns
     // (its own properties are read and written in place), or a value not read back.
     template <class G>
-    TPropDecl Property(const wchar_t* name, G getter) {
+    TPropDecl<C> Property(const wchar_t* name, G getter) {
         return Declare(name, getter, nullptr);
     }
     // getter and setter: member functions (or data members, or callables taking C*).
     template <class G, class S>
-    TPropDecl Property(const wchar_t* name, G getter, S setter) {
+    TPropDecl<C> Property(const wchar_t* name, G getter, S setter) {
         return Declare(name, getter, setter);
     }
 
@@ -276,7 +277,7 @@ private:
     static C* Self(TPersistent* o) { return static_cast<C*>(o); }
 
     template <class G, class S>
-    TPropDecl Declare(const wchar_t* name, G getter, S setter) {
+    TPropDecl<C> Declare(const wchar_t* name, G getter, S setter) {
         using V = std::decay_t<std::invoke_result_t<G, C*>>;
         constexpr bool writable = !std::is_same_v<S, std::nullptr_t>;
         TPropInfo& p = table_.AddProperty(name);
@@ -346,7 +347,7 @@ private:
         } else {
             static_assert(sizeof(V) == 0, "this type cannot be published");
         }
-        return TPropDecl(p);
+        return TPropDecl<C>(p);
     }
 
     TPublishedTable& table_;

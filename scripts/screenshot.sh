@@ -12,10 +12,13 @@ zarnik_wine_prefix
 unset DISPLAY
 trap 'kill $editor 2>/dev/null || true; wineserver -k 2>/dev/null || true; zarnik_stop_display' EXIT
 zarnik_start_display
-(cd "$BUILD/editor" && exec wine ./ZarnikEditor.exe) &
+# A Wine virtual desktop draws the window's frame and caption itself, as Windows would; a
+# bare Xvfb has no window manager to draw them.
+(cd "$BUILD/editor" && exec wine explorer /desktop=Zarnik,1280x1024 ./ZarnikEditor.exe) &
 editor=$!
 for i in $(seq 1 300); do
-  if xwininfo -root -tree 2>/dev/null | grep -q 'Редактор Zarnik'; then break; fi
+  if wine tasklist 2>/dev/null | grep -qi ZarnikEditor ||
+     xwininfo -root -tree 2>/dev/null | grep -q 'Zarnik - Wine desktop'; then break; fi
   sleep 0.2
 done
 sleep "$SETTLE"

@@ -16,7 +16,7 @@ if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
 packages=(
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
   cmake ninja-build ccache dpkg-dev
-  wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick
+  wine wine32:i386 wine64 fonts-wine xvfb xauth x11-utils imagemagick
   libgl1-mesa-dri:i386 libgl1:i386 libglx-mesa0:i386 libglu1-mesa:i386
   googletest
 )

@@ -54,6 +54,6 @@ zarnik_stop_display() {
 # from a test instead, the services would inherit ctest's output pipes and ctest would wait
 # for them to close; a live server also keeps each test's start short.
 zarnik_start_wine_services() {
-  wineserver -p >/dev/null 2>&1 </dev/null
+  wineserver -p >/dev/null 2>&1 </dev/null || true  # already running is fine
   wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 }

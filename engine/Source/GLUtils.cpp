@@ -1,7 +1,10 @@
 #include "GLUtils.h"
 
+#include <windows.h>
+
 #include <cmath>
 
+#include "ApplicationFileIO.h"
 #include "ScalarArithmetic.h"
 
 namespace {
@@ -80,6 +83,29 @@ Extended ParseFloatOr(const String& text, Extended defaultValue) {
 Extended ParseFloatOr(const AnsiString& text, Extended defaultValue) {
     Extended value;
     return TryParseFloatDot(text, value) ? value : defaultValue;
+}
+
+void SaveTextToFile(const String& fileName, const AnsiString& text) {
+    std::unique_ptr<TStream> stream = CreateHookedFileStream(fileName, fmCreate);
+    if (!text.empty()) stream->WriteBuffer(text.data(), Integer(text.size()));
+}
+
+AnsiString LoadTextFromFile(const String& fileName) {
+    if (!HookedFileExists(fileName)) return {};
+    std::unique_ptr<TStream> stream = CreateHookedFileStream(fileName, fmOpenReadDenyNone);
+    stream->SetPosition(0);
+    Int64 size = stream->Size();
+    if (size > 0x7FFFFFFF) throw EReadError(L"File too large: \"" + fileName + L"\"");
+    AnsiString text(size_t(size), '\0');
+    if (size > 0) stream->ReadBuffer(text.data(), Integer(size));
+    return text;
+}
+
+Int64 FileSizeOf(const String& fileName) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(fileName.c_str(), GetFileExInfoStandard, &data)) return 0;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return 0;
+    return (Int64(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
 const Byte* SquareRootRampTable() {

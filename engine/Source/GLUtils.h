@@ -17,5 +17,13 @@ bool TryParseFloatDot(const AnsiString& text, Extended& value);
 Extended ParseFloatOr(const String& text, Extended defaultValue);
 Extended ParseFloatOr(const AnsiString& text, Extended defaultValue);
 
+// Creates the file through CreateHookedFileStream and writes the text's bytes; an empty text
+// still creates the file.
+void SaveTextToFile(const String& fileName, const AnsiString& text);
+// The whole file as bytes, read with sharing allowed; empty when the file does not exist.
+AnsiString LoadTextFromFile(const String& fileName);
+// The file's size, 0 when it does not exist.
+Int64 FileSizeOf(const String& fileName);
+
 // 256 bytes, t[i] = trunc(sqrt(i / 255) * 255); built on first use.
 const Byte* SquareRootRampTable();

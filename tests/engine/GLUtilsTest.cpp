@@ -102,3 +102,33 @@ TEST(GLCrossPlatform, RaiseLastOSErrorText) {
 }
 
 }  // namespace
+
+#include "Bitmap.h"
+
+namespace {
+
+TEST(GLCrossPlatform, EngineComponentBase) {
+    TGLComponent owner(nullptr);
+    TObject* created = TGLComponent::StaticClass()->Create(static_cast<TComponent*>(&owner));
+    ASSERT_TRUE(Is<TGLComponent>(created));
+    auto* child = static_cast<TGLComponent*>(created);
+    EXPECT_EQ(child->Owner(), &owner);  // freed with its owner
+    EXPECT_FALSE(HasSubComponentStyle(child));
+    child->SetSubComponent(true);
+    EXPECT_TRUE(HasSubComponentStyle(child));
+    child->SetSubComponent(false);
+    EXPECT_FALSE(HasSubComponentStyle(child));
+}
+
+TEST(GLCrossPlatform, BitmapScanLineCountsRowsFromTheTop) {
+    TBitmap bitmap(5, 3, pf32bit);
+    auto* top = static_cast<Byte*>(BitmapScanLine(&bitmap, 0));
+    auto* next = static_cast<Byte*>(BitmapScanLine(&bitmap, 1));
+    EXPECT_EQ(top, bitmap.ScanLine(0));
+    EXPECT_EQ(std::abs(next - top), bitmap.RowSize());
+    // A pixel written through the row shows at the top of the picture.
+    static_cast<Cardinal*>(BitmapScanLine(&bitmap, 0))[2] = 0x00FF0000;  // bytes B, G, R: red
+    EXPECT_EQ(bitmap.Canvas()->Pixels(2, 0), TColor(0x0000FF));
+}
+
+}  // namespace

@@ -170,6 +170,13 @@ TEST(MatrixArithmetic, DecomposeMatrix) {
     ASSERT_TRUE(DecomposeMatrix(RotationMatrixZ(std::sin(-1.2f), std::cos(-1.2f)), d));
     EXPECT_NEAR(d.RotationZ, -1.2, 1e-6);
 
+    // Everything is divided by m[3][3] first.
+    TMatrix4x4 homogeneous = Translation(2, 4, 6);
+    homogeneous[3][3] = 2;
+    ASSERT_TRUE(DecomposeMatrix(homogeneous, d));
+    EXPECT_EQ(d.TranslationY, 2);
+    EXPECT_EQ(d.ScaleX, 0.25f);
+
     TMatrix4x4 projective = IdentityMatrix;
     projective[1][3] = 0.5f;
     ASSERT_TRUE(DecomposeMatrix(projective, d));

@@ -145,6 +145,18 @@ TEST(Bitmap, SetSizeKeepsTopLeftAndPaintsNewAreaWhite) {
     bitmap.SetSize(0, 5);
     EXPECT_TRUE(bitmap.Empty());
     EXPECT_EQ(bitmap.Handle(), nullptr);
+    EXPECT_THROW(bitmap.ScanLine(0), EInvalidGraphicOperation);
+
+    // Width and height set one after the other, as file readers do.
+    TBitmap loaded;
+    loaded.SetPixelFormat(pf32bit);
+    loaded.SetWidth(10);
+    EXPECT_TRUE(loaded.Empty());
+    loaded.SetHeight(5);
+    EXPECT_EQ(loaded.Width(), 10);
+    EXPECT_EQ(loaded.Height(), 5);
+    EXPECT_EQ(loaded.RowSize(), 40);
+    EXPECT_NE(loaded.Handle(), nullptr);
 }
 
 TEST(Bitmap, HandleReleaseAndDormantKeepPixels) {

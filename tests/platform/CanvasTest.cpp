@@ -215,6 +215,30 @@ TEST_F(CanvasFixture, ChangingToolsLeaksNoGdiObjects) {
     EXPECT_LE(GdiObjectCount(), before + 2);
 }
 
+TEST_F(CanvasFixture, PatternBrushTilesItsBitmap) {
+    TBitmap pattern(2, 2, pf24bit);
+    pattern.Canvas()->SetPixels(0, 0, clRed);
+    pattern.Canvas()->SetPixels(1, 1, clRed);
+    canvas->Brush()->SetBitmap(&pattern);
+    canvas->FillRect(Rect(0, 0, 8, 8));
+    canvas->Brush()->SetBitmap(nullptr);
+    int red = 0;
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) red += PixelAt(bitmap, x, y) == clRed;
+    EXPECT_EQ(red, 32);  // a checkerboard: half the pixels
+    EXPECT_NE(PixelAt(bitmap, 0, 0), PixelAt(bitmap, 1, 0));
+    EXPECT_EQ(PixelAt(bitmap, 9, 9), clWhite);
+}
+
+TEST(Canvas, OwnedHandleIsDeletedWhenReplaced) {
+    TCanvas canvas;
+    HDC owned = CreateCompatibleDC(nullptr);
+    canvas.SetHandle(owned, true);
+    canvas.TextOut(0, 0, L"x");
+    canvas.SetHandle(nullptr);
+    EXPECT_EQ(GetObjectType(owned), 0u);
+}
+
 TEST(Canvas, BorrowedHandleIsSwitchedAndNotDeleted) {
     TBitmap a(4, 4, pf24bit), b(4, 4, pf24bit);
     TCanvas canvas;

@@ -56,7 +56,7 @@ TEST(Font, SizeHeightAndLogFontRoundTrip) {
     EXPECT_EQ(font.Height(), -16);
     EXPECT_EQ(font.Size(), 12);
     font.SetName(L"Courier New");
-    font.SetStyle(fsBold | fsItalic | fsUnderline);
+    font.SetStyle({fsBold, fsItalic, fsUnderline});
     font.SetOrientation(900);
     font.SetCharset(RUSSIAN_CHARSET);
     font.SetPitch(fpFixed);
@@ -66,7 +66,7 @@ TEST(Font, SizeHeightAndLogFontRoundTrip) {
     copy.SetHandle(CreateFontIndirectW(&lf));
     EXPECT_EQ(Utf8(copy.Name()), "Courier New");
     EXPECT_EQ(copy.Height(), -16);
-    EXPECT_EQ(copy.Style(), fsBold | fsItalic | fsUnderline);
+    EXPECT_EQ(copy.Style(), TFontStyles({fsBold, fsItalic, fsUnderline}));
     EXPECT_EQ(copy.Orientation(), 900);
     EXPECT_EQ(copy.Charset(), RUSSIAN_CHARSET);
     EXPECT_EQ(copy.Pitch(), fpFixed);
@@ -97,11 +97,11 @@ TEST(Font, SettersNotifyOnlyOnChangeAndDropTheHandle) {
 TEST(Font, AssignCopiesAndRejectsOtherKinds) {
     TFont a, b;
     a.SetName(L"Arial");
-    a.SetStyle(fsStrikeOut);
+    a.SetStyle({fsStrikeOut});
     a.SetColor(clNavy);
     b.Assign(&a);
     EXPECT_EQ(Utf8(b.Name()), "Arial");
-    EXPECT_EQ(b.Style(), fsStrikeOut);
+    EXPECT_EQ(b.Style(), TFontStyles{fsStrikeOut});
     EXPECT_EQ(b.Color(), clNavy);
     TPen pen;
     EXPECT_THROW(b.Assign(&pen), EConvertError);

@@ -170,4 +170,28 @@ TEST(MemIniFile, KeepsTextTheAnsiCodePageCannotHold) {
     EXPECT_EQ(back.ReadString(L"S", L"Text", L""), L"\u4E2D\u6587 Блок");
 }
 
+TEST(MemIniFile, OddLinesInTheFile) {
+    TStringList lines;
+    lines.SetText(L"orphan=before any section\n"
+                  L"; a comment\n"
+                  L"  [ Spaced ]  \n"
+                  L"  key  =  value with blanks  \n"
+                  L"noequals\n"
+                  L"[unterminated\n"
+                  L"=no name\n"
+                  L"[Second]\n"
+                  L"a=1\n"
+                  L"A=2\n");
+    TMemIniFile ini(L"");
+    ini.SetStrings(&lines);
+    TStringList list;
+    ini.ReadSections(&list);
+    EXPECT_EQ(Lines(list), (V{L"Spaced", L"Second"}));
+    EXPECT_EQ(ini.ReadString(L"spaced", L"KEY", L""), L"value with blanks");
+    EXPECT_EQ(ini.ReadString(L"Spaced", L"orphan", L"none"), L"none");
+    ini.ReadSection(L"Spaced", &list);
+    EXPECT_EQ(Lines(list), (V{L"key"}));  // lines without a name are not keys
+    EXPECT_EQ(ini.ReadInteger(L"Second", L"a", 0), 1);  // the first of two spellings wins
+}
+
 }  // namespace

@@ -57,3 +57,27 @@ TEST(Persistent, NamePathFollowsOwners) {
 }
 
 }  // namespace
+
+namespace {
+
+class TWithOwner : public TPersistent {
+    Z_CLASS(TWithOwner, TPersistent)
+public:
+    explicit TWithOwner(TPersistent*) {}
+};
+
+class TWithNone : public TPersistent {
+    Z_CLASS(TWithNone, TPersistent)
+};
+
+// Each constructor family is found from the constructors the class really has, and a
+// constructor of a base pointer does not count as one of a derived pointer.
+TEST(Persistent, VirtualConstructorFamiliesFollowTheConstructors) {
+    EXPECT_TRUE(TWithOwner::StaticClass()->CanCreateWithPersistent());
+    EXPECT_FALSE(TWithOwner::StaticClass()->CanCreateWithComponent());
+    EXPECT_FALSE(TWithOwner::StaticClass()->CanCreate());
+    EXPECT_TRUE(TWithNone::StaticClass()->CanCreate());
+    EXPECT_FALSE(TWithNone::StaticClass()->CanCreateWithPersistent());
+}
+
+}  // namespace

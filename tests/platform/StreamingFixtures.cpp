@@ -9,5 +9,6 @@ const TIdentMap& TestColorIdents() {
 }
 
 void RegisterStreamingFixtures() {
-    RegisterClasses({TTestWidget::StaticClass(), TTestThing::StaticClass(), TTestForm::StaticClass()});
+    RegisterClasses({TTestWidget::StaticClass(), TTestThing::StaticClass(), TTestForm::StaticClass(),
+                     TTestFont::StaticClass()});
 }

@@ -118,7 +118,7 @@ public:
     int Width() const { return width_; }
     void SetWidth(int v) {
         width_ = v;
-        loadingWhenSized = ComponentState().Contains(csLoading);
+        loadingWhenSized = ComponentState().Contains(csLoading) && ComponentState().Contains(csReading);
     }
     double Ratio() const { return ratio_; }
     void SetRatio(double v) { ratio_ = v; }
@@ -181,6 +181,11 @@ public:
     }
 
     bool loadingWhenSized = false;
+    bool writingSeen = false;
+    void WriteState(TWriter* writer) override {
+        writingSeen = ComponentState().Contains(csWriting);
+        inherited::WriteState(writer);
+    }
     bool buddyResolvedWhenLoaded = false;
     void Loaded() override {
         buddyResolvedWhenLoaded = buddy_ != nullptr;
@@ -216,12 +221,14 @@ class TTestThing : public TCounted {
     Z_CLASS(TTestThing, TCounted)
     Z_PUBLISHED(TTestThing) {
         p.Property(L"Target", &TTestThing::Target, &TTestThing::SetTarget);
+        p.Property(L"Uses", &TTestThing::Uses);  // read-only: never written, refused on reading
     }
 
 public:
     explicit TTestThing(TComponent* owner) : TCounted(owner) {}
     TComponent* Target() const { return target_; }
     void SetTarget(TComponent* v) { target_ = v; }
+    int Uses() const { return 3; }
 
 private:
     TComponent* target_ = nullptr;

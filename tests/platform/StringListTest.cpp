@@ -47,6 +47,8 @@ TEST(StringList, EditingKeepsObjects) {
     }
     EXPECT_THROW(list.Insert(3, L"x"), EStringListError);
     EXPECT_THROW(list.Delete(-1), EStringListError);
+    EXPECT_THROW(list.Move(0, 2), EStringListError);
+    EXPECT_EQ(Lines(list), (V{L"TWO", L"zero"}));
 }
 
 TEST(StringList, NamesAndValues) {
@@ -168,6 +170,8 @@ TEST(StringList, SortedInsertFindAndDuplicates) {
     EXPECT_EQ(index, 1);
     EXPECT_THROW(list.Insert(0, L"x"), EStringListError);
     EXPECT_THROW(list.Put(0, L"x"), EStringListError);
+    EXPECT_THROW(list.Move(0, 2), EStringListError);
+    EXPECT_EQ(Lines(list), (V{L"Apple", L"fig", L"pear"}));  // nothing lost
 
     list.SetDuplicates(dupError);
     try {
@@ -260,6 +264,8 @@ TEST(StringList, AssignAndAddStrings) {
     EXPECT_EQ(target.Objects(0), &tag);
     target.AddStrings(&source);
     EXPECT_EQ(target.Count(), 4);
+    TPersistent other;
+    EXPECT_THROW(target.Assign(&other), EConvertError);
     EXPECT_TRUE(source.Equals(&source));
     EXPECT_FALSE(source.Equals(&target));
 }

@@ -160,7 +160,9 @@ void OrthonormalizeMatrix(TMatrix4x4& m) {
 bool DecomposeMatrix(const TMatrix4x4& m, TMatrixDecomposition& out) {
     TMatrix4x4 l = m;
     if (l[3][3] == 0) return false;
-    ScaleMatrixInPlace(l, 1.0L / l[3][3]);
+    const Ext w = l[3][3];
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4; ++j) l[i][j] = Single(l[i][j] / w);
 
     TMatrix4x4 p = l;
     p[0][3] = p[1][3] = p[2][3] = 0;

@@ -2,7 +2,14 @@
 
 #include <windows.h>
 
+#include "Bitmap.h"
 #include "SysExceptions.h"
+
+bool HasSubComponentStyle(const TComponent* component) {
+    return component->ComponentStyle().Contains(csSubComponent);
+}
+
+void* BitmapScanLine(TBitmap* bitmap, Integer row) { return bitmap->ScanLine(row); }
 
 void RaiseLastOSErrorText() {
     DWORD code = GetLastError();

@@ -1,11 +1,25 @@
 #pragma once
-// The few platform services the engine needs, in a form of its own: text layout, the
-// high-resolution counter and the last system error as an exception.
+// The few platform services the engine needs, in a form of its own: the engine's component
+// base, text layout, the high-resolution counter, the last system error as an exception, the
+// sub-component test and bitmap row access.
 
-#include "SysTypes.h"
+#include "Component.h"
+
+class TBitmap;
+
+// The base of the engine's components: the platform component with nothing added.
+class TGLComponent : public TComponent {
+    Z_CLASS(TGLComponent, TComponent)
+public:
+    using TComponent::TComponent;
+};
 
 // Vertical placement of text.
 enum TGLTextLayout { tlTop, tlCenter, tlBottom };
+
+bool HasSubComponentStyle(const TComponent* component);
+// The address of a row's pixels, row 0 at the top.
+void* BitmapScanLine(TBitmap* bitmap, Integer row);
 
 // Raises EOSError "OS Error : " followed by the system's message for GetLastError.
 [[noreturn]] void RaiseLastOSErrorText();

@@ -1,0 +1,28 @@
+#include "EngineUnits.h"
+
+#include "GLContext.h"
+#include "GLCoordinates.h"
+#include "GLMaterial.h"
+#include "GLTextureImage.h"
+#include "GLWin32Context.h"
+#include "OpenGL1x.h"
+#include "PersistentClasses.h"
+#include "PictureRegisteredFormats.h"
+#include "Units.h"
+#include "VectorLists.h"
+#include "XOpenGL.h"
+
+void InitializeEngineUnits() {
+    InitializeUnits({
+        {"OpenGL1x", &InitializeOpenGL1x, &FinalizeOpenGL1x},
+        {"XOpenGL", &InitializeXOpenGL, &FinalizeXOpenGL},
+        {"GLContext", &InitializeGLContext, &FinalizeGLContext},
+        {"GLWin32Context", &InitializeGLWin32Context, &FinalizeGLWin32Context},
+        {"PersistentClasses", &RegisterPersistentClasses, nullptr},
+        {"VectorLists", &RegisterVectorListClasses, nullptr},
+        {"GLCoordinates", &RegisterCoordinatesClasses, nullptr},
+        {"PictureRegisteredFormats", &InitializePictureFormats, &FinalizePictureFormats},
+        {"GLTextureImage", &InitializeTextureImages, &FinalizeTextureImages},
+        {"GLMaterial", &RegisterMaterialClasses, nullptr},
+    });
+}
