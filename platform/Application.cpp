@@ -4,6 +4,7 @@
 #include "HintWindow.h"
 #include "MessageWindow.h"
 #include "Screen.h"
+#include "Threads.h"
 
 TApplication* Application = nullptr;
 
@@ -18,9 +19,6 @@ int DefaultMessageBox(HWND owner, const String& text, const String& caption, UIN
 }
 
 TMessageBoxFunction messageBoxFunction = &DefaultMessageBox;
-
-// Until the thread unit arrives there are no queued calls to run.
-bool CheckSynchronize() { return false; }
 
 constexpr UINT_PTR kHintShowTimer = 1;
 constexpr UINT_PTR kHintHideTimer = 2;
@@ -211,8 +209,13 @@ void TApplication::Idle() {
     } catch (...) {
         HandleException(this);
     }
-    if (CheckSynchronize()) done = false;
+    if (GetCurrentThreadId() == MainThreadID && CheckSynchronize()) done = false;
     if (done) WaitMessage();
+}
+
+void TApplication::WakeMainThread(TObject*) {
+    // Any message ends the wait of the idle step, which then runs the queued calls.
+    if (handle_) PostMessageW(handle_, WM_NULL, 0, 0);
 }
 
 void TApplication::WndProc(TMessage& Message) {

@@ -94,6 +94,9 @@ public:
     TMessageEvent OnMessage;
     TNotifyEvent OnHint;
 
+    // Wakes the loop from another thread when a call has been queued for it.
+    void WakeMainThread(TObject* Sender);
+
     // Internal: a control or form is going away.
     void ControlDestroyed(TControl* control);
     void FormDestroyed(TCustomForm* form);

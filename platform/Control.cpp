@@ -678,14 +678,3 @@ TControl* FindDragTarget(TPoint screenPos, bool allowDisabled) {
     if (child) result = child;
     return result;
 }
-
-const TIdentMap& ColorIdentMap() {
-    static const TIdentMap map = [] {
-        int count = 0;
-        const TColorIdent* idents = ColorIdents(count);
-        std::vector<TIdentMapEntry> entries;
-        for (int i = 0; i < count; ++i) entries.push_back(TIdentMapEntry{Int64(idents[i].value), idents[i].name});
-        return TIdentMap(std::move(entries));
-    }();
-    return map;
-}

@@ -66,9 +66,6 @@ using TKeyEvent = TEvent<void(TObject* Sender, Word& Key, TShiftState Shift)>;
 using TKeyPressEvent = TEvent<void(TObject* Sender, wchar_t& Key)>;
 using TContextPopupEvent = TEvent<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
 
-// Colour identifiers (clBtnFace ...) for colour properties in form descriptions.
-const TIdentMap& ColorIdentMap();
-
 // Publishes an event that is a public field of the class.
 #define Z_EVENT_PROPERTY(Class, Event) \
     p.Property(L## #Event, &Class::Event, [](Class* c, const decltype(Class::Event)& e) { c->Event = e; })

@@ -1,6 +1,7 @@
 #include "Forms.h"
 
 #include "CallbackBarrier.h"
+#include "Threads.h"
 #include "Timer.h"
 
 void InitializeForms() {
@@ -11,9 +12,11 @@ void InitializeForms() {
     Screen = new TScreen(nullptr);
     Application = new TApplication(nullptr);
     SetCallbackExceptionHandler(&ApplicationCallbackExceptionHandler);
+    WakeMainThread = MakeEvent(Application, &TApplication::WakeMainThread);
 }
 
 void FinalizeForms() {
+    WakeMainThread = nullptr;
     // The application frees its forms while Screen still exists.
     FreeObject(Application);
     Application = nullptr;

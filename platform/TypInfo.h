@@ -99,7 +99,6 @@ struct TIdentMapEntry {
 class TIdentMap {
 public:
     TIdentMap(std::initializer_list<TIdentMapEntry> entries) : entries_(entries) {}
-    explicit TIdentMap(std::vector<TIdentMapEntry> entries) : entries_(std::move(entries)) {}
     bool IdentToInt(const String& ident, Int64& value) const;  // letter case ignored
     bool IntToIdent(Int64 value, String& ident) const;
 

@@ -1,6 +1,7 @@
 // Forms and the application: creation, errors, closing, modal loops, timers.
 
 #include "Controls.h"
+#include "Threads.h"
 #include "Timer.h"
 #include "WindowTesting.h"
 
@@ -266,4 +267,51 @@ TEST_F(OwnApplicationTest, RunShowsTheMainFormAndEndsWhenItIsClosed) {
     EXPECT_TRUE(Application->Terminated());
     EXPECT_GE(closer.idles, 1);
     EXPECT_EQ(Application->ExitCode(), 0);
+}
+
+namespace {
+
+// A worker that hands one call to the GUI thread and waits for it.
+class TSyncWorker : public TThread {
+    Z_CLASS(TSyncWorker, TThread)
+public:
+    DWORD ranOn = 0;
+    bool returned = false;
+
+protected:
+    void Execute() override {
+        Synchronize([this] { ranOn = GetCurrentThreadId(); });
+        returned = true;
+    }
+};
+
+}  // namespace
+
+TEST_F(WindowTest, AWorkersSynchronizeCallRunsOnTheGuiThreadAtIdle) {
+    TSyncWorker worker;
+    worker.Start();
+    // Nothing else happens: only the idle step of the loop can run the call.
+    EXPECT_TRUE(PumpUntil([&] { return worker.ranOn != 0; }, 3000));
+    EXPECT_EQ(worker.ranOn, GetCurrentThreadId());
+    worker.WaitFor();
+    EXPECT_TRUE(worker.returned);
+}
+
+TEST_F(WindowTest, AQueuedCallWakesTheWaitingLoop) {
+    // The loop waits in the idle step with no timer to wake it; the queued call must.
+    struct TQueuer : TThread {
+        bool* ran;
+        void Execute() override {
+            Sleep(50);
+            Queue([r = ran] { *r = true; });
+        }
+    };
+    bool ran = false;
+    TQueuer worker;
+    worker.ran = &ran;
+    worker.Start();
+    DWORD start = GetTickCount();
+    while (!ran && GetTickCount() - start < 3000) Application->HandleMessage();
+    EXPECT_TRUE(ran);
+    worker.WaitFor();
 }
