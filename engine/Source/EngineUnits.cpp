@@ -2,6 +2,7 @@
 
 #include "GLContext.h"
 #include "GLCoordinates.h"
+#include "GLScene.h"
 #include "GLWin32Context.h"
 #include "OpenGL1x.h"
 #include "PersistentClasses.h"
@@ -19,6 +20,7 @@ void InitializeEngineUnits() {
         {"PersistentClasses", &RegisterPersistentClasses, nullptr},
         {"VectorLists", &RegisterVectorListClasses, nullptr},
         {"GLCoordinates", &RegisterCoordinatesClasses, nullptr},
+        {"GLScene", &RegisterSceneClasses, nullptr},
         {"PictureRegisteredFormats", &InitializePictureFormats, &FinalizePictureFormats},
     });
 }
