@@ -2,6 +2,8 @@
 
 #include "GLContext.h"
 #include "GLCoordinates.h"
+#include "GLMaterial.h"
+#include "GLTextureImage.h"
 #include "GLWin32Context.h"
 #include "OpenGL1x.h"
 #include "PersistentClasses.h"
@@ -20,5 +22,7 @@ void InitializeEngineUnits() {
         {"VectorLists", &RegisterVectorListClasses, nullptr},
         {"GLCoordinates", &RegisterCoordinatesClasses, nullptr},
         {"PictureRegisteredFormats", &InitializePictureFormats, &FinalizePictureFormats},
+        {"GLTextureImage", &InitializeTextureImages, &FinalizeTextureImages},
+        {"GLMaterial", &RegisterMaterialClasses, nullptr},
     });
 }

@@ -13,6 +13,7 @@
 #include "Graphic.h"
 #include "OpenGL1x.h"
 #include "Persistent.h"
+#include "TypInfo.h"
 
 class TBitmap;
 
@@ -26,6 +27,9 @@ enum TGLMinFilter : Byte {
     miLinearMipmapLinear
 };
 enum TGLMagFilter : Byte { maNearest, maLinear };
+Z_ENUM_NAMES(TGLMinFilter, miNearest, miLinear, miNearestMipmapNearest, miLinearMipmapNearest, miNearestMipmapLinear,
+             miLinearMipmapLinear)
+Z_ENUM_NAMES(TGLMagFilter, maNearest, maLinear)
 
 // True for the float internal formats, which upload storage only.
 bool IsFloatInternalFormat(GLenum format);
