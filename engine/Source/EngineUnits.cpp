@@ -2,7 +2,9 @@
 
 #include "GLContext.h"
 #include "GLCoordinates.h"
+#include "GLMaterial.h"
 #include "GLScene.h"
+#include "GLTextureImage.h"
 #include "GLWin32Context.h"
 #include "OpenGL1x.h"
 #include "PersistentClasses.h"
@@ -20,7 +22,9 @@ void InitializeEngineUnits() {
         {"PersistentClasses", &RegisterPersistentClasses, nullptr},
         {"VectorLists", &RegisterVectorListClasses, nullptr},
         {"GLCoordinates", &RegisterCoordinatesClasses, nullptr},
-        {"GLScene", &RegisterSceneClasses, nullptr},
         {"PictureRegisteredFormats", &InitializePictureFormats, &FinalizePictureFormats},
+        {"GLTextureImage", &InitializeTextureImages, &FinalizeTextureImages},
+        {"GLMaterial", &RegisterMaterialClasses, nullptr},
+        {"GLScene", &RegisterSceneClasses, nullptr},
     });
 }
