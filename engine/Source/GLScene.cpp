@@ -194,6 +194,7 @@ void TGLScene::ReadState(TReader* reader) {
 }
 
 void RegisterSceneClasses() {
-    RegisterClasses({TGLScene::StaticClass(), TGLSceneRootObject::StaticClass()});
+    RegisterClasses({TGLScene::StaticClass(), TGLSceneRootObject::StaticClass(), TGLSceneObject::StaticClass(),
+                     TGLImmaterialSceneObject::StaticClass()});
     RegisterBehaviourClasses();
 }

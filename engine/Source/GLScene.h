@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "GLBaseSceneObject.h"
+#include "GLCustomSceneObject.h"
 
 class TGLCamera;
 class TGLContext;

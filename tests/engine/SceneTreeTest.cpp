@@ -404,3 +404,28 @@ TEST(SceneTree, RootBelongsOnlyToAScene) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SceneObjectMaterial, MaterialChangesReachTheSceneAndTravelWithTheObject) {
+    TSceneFixture f;
+    auto* o = f.Add<TGLSceneObject>(nullptr, L"Lit");
+    int before = f.buffer.changes;
+    o->Material()->FrontProperties()->Diffuse()->SetAlpha(0.5f);
+    EXPECT_GT(f.buffer.changes, before);
+    EXPECT_FALSE(o->IsBlended());
+    o->Material()->SetBlendingMode(bmTransparency);
+    EXPECT_TRUE(o->IsBlended());
+    o->SetHint(L"подсказка");
+
+    auto* copy = f.Add<TGLSceneObject>(nullptr, L"Copy");
+    copy->Assign(o);
+    EXPECT_EQ(copy->Material()->BlendingMode(), bmTransparency);
+    EXPECT_FLOAT_EQ(copy->Material()->FrontProperties()->Diffuse()->Alpha(), 0.5f);
+    EXPECT_EQ(copy->Hint(), L"подсказка");
+
+    AnsiString text = WriteComponentToText(f.form.get());
+    EXPECT_NE(text.find("Material.BlendingMode = bmTransparency"), AnsiString::npos) << text;
+}
+
+}  // namespace
