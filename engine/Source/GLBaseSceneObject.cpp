@@ -840,33 +840,28 @@ void TGLBaseSceneObject::Loaded() {
     if (effects_) effects_->NotifyItemsLoaded();
 }
 
-void TGLBaseSceneObject::WriteBehaviours(TStream* stream) {
+namespace {
+
+void WriteCollection(TXCollection* collection, TStream* stream) {
     TWriter writer(stream);
-    Behaviours()->WriteToWriter(&writer);
+    collection->WriteToWriter(&writer);
 }
 
-void TGLBaseSceneObject::ReadBehaviours(TStream* stream) {
+void ReadCollection(TXCollection* collection, TStream* stream) {
     TReader reader(stream);
-    Behaviours()->ReadFromReader(&reader);
+    collection->ReadFromReader(&reader);
 }
 
-void TGLBaseSceneObject::WriteEffects(TStream* stream) {
-    TWriter writer(stream);
-    Effects()->WriteToWriter(&writer);
-}
-
-void TGLBaseSceneObject::ReadEffects(TStream* stream) {
-    TReader reader(stream);
-    Effects()->ReadFromReader(&reader);
-}
+}  // namespace
 
 void TGLBaseSceneObject::DefineProperties(TFiler* filer) {
     TGLCoordinatesUpdateAbleComponent::DefineProperties(filer);
     filer->DefineBinaryProperty(
-        L"BehavioursData", [this](TStream* s) { ReadBehaviours(s); }, [this](TStream* s) { WriteBehaviours(s); },
-        HasBehaviours());
+        L"BehavioursData", [this](TStream* s) { ReadCollection(Behaviours(), s); },
+        [this](TStream* s) { WriteCollection(Behaviours(), s); }, HasBehaviours());
     filer->DefineBinaryProperty(
-        L"EffectsData", [this](TStream* s) { ReadEffects(s); }, [this](TStream* s) { WriteEffects(s); }, HasEffects());
+        L"EffectsData", [this](TStream* s) { ReadCollection(Effects(), s); },
+        [this](TStream* s) { WriteCollection(Effects(), s); }, HasEffects());
 }
 
 void TGLBaseSceneObject::GetChildren(const TGetChildProc& proc, TComponent* root) {

@@ -286,10 +286,6 @@ private:
     void DoSetAngle(int axis, Single value);
     void RotateUpAndDirection(const TAffineVector& axis, Single radians);
     void MarkSubtreeMatricesStale();
-    void WriteBehaviours(TStream* stream);
-    void ReadBehaviours(TStream* stream);
-    void WriteEffects(TStream* stream);
-    void ReadEffects(TStream* stream);
 
     TMatrix4x4 localMatrix_ = IdentityMatrix;
     TMatrix4x4* absoluteMatrices_ = nullptr;  // absolute, then inverse absolute

@@ -205,23 +205,21 @@ TEST(ScenePlacement, OrbitKeepsTheDistanceAndStopsShortOfTheUpAxis) {
 
 TEST(SceneRayQuery, NearestVisibleHitWins) {
     TSceneFixture f;
-    auto* farBall = f.Add<TTestBall>(nullptr, L"Far");
-    farBall->Position()->SetPoint(0, 0, 10);
-    auto* nearBall = f.Add<TTestBall>(nullptr, L"Near");
-    nearBall->Position()->SetPoint(0, 0, 5);
-    auto* hidden = f.Add<TTestBall>(nullptr, L"Hidden");
-    hidden->Position()->SetPoint(0, 0, 2);
+    auto ball = [&](TGLBaseSceneObject* parent, const wchar_t* name, Single x, Single y, Single z) {
+        auto* b = f.Add<TTestBall>(parent, name);
+        b->Position()->SetPoint(x, y, z);
+        return b;
+    };
+    auto* farBall = ball(nullptr, L"Far", 0, 0, 10);
+    auto* nearBall = ball(nullptr, L"Near", 0, 0, 5);
+    auto* hidden = ball(nullptr, L"Hidden", 0, 0, 2);
     hidden->SetVisible(false);
-    auto* underHidden = f.Add<TTestBall>(hidden, L"UnderHidden");
-    (void)underHidden;  // skipped with its invisible parent
+    ball(hidden, L"UnderHidden", 0, 0, 0);  // skipped with its invisible parent
     auto* box = f.Add<TTestContainer>(nullptr, L"Box");
     box->Position()->SetPoint(0, 0, 20);
-    auto* inBox = f.Add<TTestBall>(box, L"InBox");
-    inBox->Position()->SetPoint(3, 0, 0);
-    auto* twin1 = f.Add<TTestBall>(nullptr, L"Twin1");
-    twin1->Position()->SetPoint(0, 7, 30);
-    auto* twin2 = f.Add<TTestBall>(nullptr, L"Twin2");
-    twin2->Position()->SetPoint(0, 7, 30);
+    auto* inBox = ball(box, L"InBox", 3, 0, 0);
+    auto* twin1 = ball(nullptr, L"Twin1", 0, 7, 30);
+    ball(nullptr, L"Twin2", 0, 7, 30);
 
     struct Case {
         TVector4f start, vector;
