@@ -204,6 +204,42 @@ TEST(MaterialLibraryFile, OlderVersionsAndDuplicateNames) {
     EXPECT_EQ(glass->TextureScale()->AsVector().X, 2.0f);
 }
 
+TEST(MaterialLibraryFile, MutatedFilesLoadOrAreRefused) {
+    TGLMaterialLibrary library(nullptr);
+    TBitmap picture;
+    picture.SetPixelFormat(pf24bit);
+    picture.SetSize(4, 2);
+    TGLLibMaterial* entry = library.AddBitmapMaterial(L"Brick", &picture);
+    entry->Material()->TextureEx()->Add()->Texture()->SetDisabled(false);
+    entry->SetTexture2Name(L"Brick");
+    library.Materials()->Add();
+    TMemoryStream stream;
+    library.SaveToStream(&stream);
+    const TFileBytes valid = StreamBytes(&stream);
+    std::uint32_t s = 5;
+    auto next = [&s](std::uint32_t range) {
+        s = s * 134775813u + 1u;
+        return std::uint32_t((std::uint64_t(s) * range) >> 32);
+    };
+    int loaded = 0, refused = 0;
+    for (int i = 0; i < 3000; ++i) {
+        TFileBytes input = valid;
+        if (next(8) == 0) input.resize(next(std::uint32_t(input.size())));
+        const std::uint32_t changes = 1 + next(4);
+        for (std::uint32_t k = 0; k < changes && !input.empty(); ++k)
+            input[next(std::uint32_t(input.size()))] = next(2) ? Byte(next(256)) : Byte(0xFF);
+        TGLMaterialLibrary target(nullptr);
+        try {
+            LoadFromBytes(target, input);
+            ++loaded;
+        } catch (const Exception&) {
+            ++refused;
+        }
+    }
+    EXPECT_GT(loaded, 0);
+    EXPECT_GT(refused, 0);
+}
+
 TEST(MaterialLibraryFile, RefusesBadFiles) {
     auto errorOf = [](const TFileBytes& bytes) -> std::string {
         TGLMaterialLibrary library(nullptr);
