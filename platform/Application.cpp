@@ -245,23 +245,22 @@ void TApplication::HandleException(TObject* Sender) { HandleException(Sender, st
 void TApplication::HandleException(TObject* Sender, std::exception_ptr error) {
     if (!error) return;
     if (HWND capture = GetCapture()) ::SendMessageW(capture, WM_CANCELMODE, 0, 0);
+    auto report = [&](const Exception& e) {
+        if (OnException) OnException(Sender, e);
+        else ShowException(e);
+    };
     try {
         std::rethrow_exception(error);
     } catch (const EAbort&) {
         // Silent by design.
     } catch (const Exception& e) {
-        if (OnException) OnException(Sender, e);
-        else ShowException(e);
+        report(e);
     } catch (const std::exception& e) {
         String text;
         for (const char* p = e.what(); *p; ++p) text += wchar_t(static_cast<unsigned char>(*p));
-        Exception wrapped(text);
-        if (OnException) OnException(Sender, wrapped);
-        else ShowException(wrapped);
+        report(Exception(text));
     } catch (...) {
-        Exception unknown(L"Unknown exception");
-        if (OnException) OnException(Sender, unknown);
-        else ShowException(unknown);
+        report(Exception(L"Unknown exception"));
     }
 }
 
@@ -274,20 +273,8 @@ int TApplication::MessageBox(const String& Text, const String& Caption, UINT Fla
 }
 
 void ApplicationCallbackExceptionHandler(std::exception_ptr error) {
-    if (Application) {
-        Application->HandleException(nullptr, error);
-        return;
-    }
-    String text = L"Unknown exception";
-    try {
-        std::rethrow_exception(error);
-    } catch (const EAbort&) {
-        return;
-    } catch (const Exception& e) {
-        text = e.Message();
-    } catch (...) {
-    }
-    messageBoxFunction(nullptr, text, L"Error", MB_OK | MB_ICONSTOP);
+    // Installed only while the application object exists.
+    if (Application) Application->HandleException(nullptr, error);
 }
 
 // ---- mouse and hints ----

@@ -443,10 +443,7 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     if (ALeft == left_ && ATop == top_ && AWidth == width_ && AHeight == height_) return;
     bool resized = AWidth != width_ || AHeight != height_;
     InvalidateControl(Visible(), false);
-    left_ = ALeft;
-    top_ = ATop;
-    width_ = AWidth;
-    height_ = AHeight;
+    SetBoundsQuiet(ALeft, ATop, AWidth, AHeight);
     UpdateAnchorRules();
     Invalidate();
     RequestAlign();
@@ -653,17 +650,8 @@ TGraphicControl::~TGraphicControl() { delete canvas_; }
 
 void TGraphicControl::WMPaint(TMessage& Message) {
     if (Message.WParam == 0) return;
-    canvas_->Lock();
-    canvas_->SetHandle(reinterpret_cast<HDC>(Message.WParam));
-    try {
-        Paint();
-    } catch (...) {
-        canvas_->SetHandle(nullptr);
-        canvas_->Unlock();
-        throw;
-    }
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
+    TCanvasPaintScope scope(canvas_, reinterpret_cast<HDC>(Message.WParam));
+    Paint();
 }
 
 // ---- helpers ----

@@ -24,3 +24,22 @@ private:
     HWND window_ = nullptr;  // the window whose context was acquired
     HDC acquired_ = nullptr;
 };
+
+// Lends a paint message's device context to a canvas for the length of a scope (locked, so that
+// no other thread draws on it meanwhile).
+class TCanvasPaintScope {
+public:
+    TCanvasPaintScope(TCanvas* canvas, HDC dc) : canvas_(canvas) {
+        canvas_->Lock();
+        canvas_->SetHandle(dc);
+    }
+    ~TCanvasPaintScope() {
+        canvas_->SetHandle(nullptr);
+        canvas_->Unlock();
+    }
+    TCanvasPaintScope(const TCanvasPaintScope&) = delete;
+    TCanvasPaintScope& operator=(const TCanvasPaintScope&) = delete;
+
+private:
+    TCanvas* canvas_;
+};

@@ -20,18 +20,9 @@ void TCustomControl::WMPaint(TMessage& Message) {
 }
 
 void TCustomControl::PaintWindow(HDC dc) {
-    canvas_->Lock();
     canvas_->FreeHandle();
-    canvas_->SetHandle(dc);
-    try {
-        Paint();
-    } catch (...) {
-        canvas_->SetHandle(nullptr);
-        canvas_->Unlock();
-        throw;
-    }
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
+    TCanvasPaintScope scope(canvas_, dc);
+    Paint();
 }
 
 void TCustomControl::DestroyWnd() {

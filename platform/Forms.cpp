@@ -17,6 +17,7 @@ void InitializeForms() {
 
 void FinalizeForms() {
     WakeMainThread = nullptr;
+    SetCallbackExceptionHandler(nullptr);
     // The application frees its forms while Screen still exists.
     FreeObject(Application);
     Application = nullptr;

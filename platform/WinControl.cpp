@@ -500,10 +500,7 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
         return;
     }
     bool resized = AWidth != width_ || AHeight != height_;
-    left_ = ALeft;
-    top_ = ATop;
-    width_ = AWidth;
-    height_ = AHeight;
+    SetBoundsQuiet(ALeft, ATop, AWidth, AHeight);
     UpdateAnchorRules();
     RequestAlign();
     if (resized) {
