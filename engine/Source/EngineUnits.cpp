@@ -3,6 +3,7 @@
 #include "GLContext.h"
 #include "GLCoordinates.h"
 #include "GLMaterial.h"
+#include "GLScene.h"
 #include "GLTextureImage.h"
 #include "GLWin32Context.h"
 #include "OpenGL1x.h"
@@ -24,5 +25,6 @@ void InitializeEngineUnits() {
         {"PictureRegisteredFormats", &InitializePictureFormats, &FinalizePictureFormats},
         {"GLTextureImage", &InitializeTextureImages, &FinalizeTextureImages},
         {"GLMaterial", &RegisterMaterialClasses, nullptr},
+        {"GLScene", &RegisterSceneClasses, nullptr},
     });
 }

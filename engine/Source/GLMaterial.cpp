@@ -386,8 +386,12 @@ void TGLShader::EndUpdate() {
     --updateCount_;
 }
 
+// The handle is being deleted (in its own context): only the shader's side is released here.
 void TGLShader::OnDestroy(TObject*, GLuint& handle) {
-    ReleaseShader();
+    if (initialized_) {
+        initialized_ = false;
+        ReleaseHook();
+    }
     handle = 0;
 }
 

@@ -239,6 +239,39 @@ TEST_F(TextureRender, ACubeMapOfUnequalFacesUploadsNothing) {
     RaiseGLErrorIfAny();
 }
 
+// Counts its set-ups and releases; renders in two passes.
+class TTwoPassShader : public TGLShader {
+public:
+    using TGLShader::TGLShader;
+    int prepared = 0, released = 0, applied = 0, pass = 0;
+
+protected:
+    void PrepareHook() override { ++prepared; }
+    void ReleaseHook() override { ++released; }
+    void DoApply(TRenderContextInfo&, TObject*) override { ++applied; }
+    bool DoUnapply(TRenderContextInfo&) override { return ++pass % 2 == 1; }
+};
+
+TEST_F(TextureRender, ShadersAreSetUpOnceAndAgainAfterAChange) {
+    TTwoPassShader shader(nullptr);
+    TGLLibMaterial* entry = library_->Materials()->Add();
+    entry->SetShader(&shader);
+    TGLMaterial material(nullptr);
+    material.SetMaterialLibrary(library_.get());
+    material.SetLibMaterialName(entry->Name());
+    DrawQuad(material);  // two passes
+    EXPECT_EQ(shader.applied, 1);
+    EXPECT_EQ(shader.pass, 2);
+    DrawQuad(material);
+    EXPECT_EQ(shader.prepared, 1);
+    shader.ReportChange(&shader);  // a setting changed: set up again on the next use
+    EXPECT_EQ(shader.released, 1);
+    DrawQuad(material);
+    EXPECT_EQ(shader.prepared, 2);
+    entry->SetShader(nullptr);
+    EXPECT_TRUE(shader.Users().empty());
+}
+
 TEST_F(TextureRender, AnUnlitDiffuseMaterialRendersItsExactColour) {
     TGLMaterial material(nullptr);
     material.SetMaterialOptions(TMaterialOptions{} + moNoLighting);
