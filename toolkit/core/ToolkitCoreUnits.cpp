@@ -1,11 +1,13 @@
 #include "ToolkitCoreUnits.h"
 
 #include "Units.h"
+#include "cxBitmap.h"
 #include "cxGraphics.h"
 
 namespace {
 
-void InitializeCxGraphics() {}
+// Bitmaps are re-created by class name from pictures in form descriptions.
+void InitializeCxGraphics() { RegisterClasses({TcxCustomBitmap::StaticClass(), TcxBitmap::StaticClass()}); }
 
 }  // namespace
 
