@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Application.h"
+#include "FormDescription.h"
 #include "GLCadencer.h"
 #include "SceneFixtures.h"
 
@@ -180,6 +181,39 @@ TEST(Cadencer, FastModeTicksThroughTheMessageLoopAndLetsGoOfItsWindow) {
     recorder.action = nullptr;
     cadencer->SetEnabled(true);
     cadencer.reset();
+    EXPECT_TRUE(PumpUntil([] { return CadencerTickWindow() == nullptr; }));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Cadencer, StoredInAFormItStartsOnceLoaded) {
+    AnsiString text;
+    {
+        TComponent form(nullptr);
+        form.SetName(L"Form1");
+        auto* scene = new TGLScene(&form);
+        scene->SetName(L"GLScene1");
+        auto* cadencer = new TGLCadencer(&form);
+        cadencer->SetName(L"GLCadencer1");
+        cadencer->SetScene(scene);
+        text = WriteComponentToText(&form);
+        cadencer->SetTimeMultiplier(2);
+        EXPECT_NE(WriteComponentToText(&form).find("TimeMultiplier = 2"), AnsiString::npos);
+    }
+    EXPECT_NE(text.find("Scene = GLScene1"), AnsiString::npos) << text;
+    EXPECT_EQ(text.find("TimeMultiplier"), AnsiString::npos);  // the defaults are not written
+    EXPECT_EQ(text.find("Mode"), AnsiString::npos);
+    EXPECT_TRUE(PumpUntil([] { return CadencerTickWindow() == nullptr; }));
+
+    auto form = std::make_unique<TComponent>(nullptr);
+    ReadComponentFromText(text, form.get());
+    auto* cadencer = dynamic_cast<TGLCadencer*>(form->FindComponent(L"GLCadencer1"));
+    ASSERT_NE(cadencer, nullptr);
+    EXPECT_EQ(cadencer->Scene(), form->FindComponent(L"GLScene1"));
+    EXPECT_NE(CadencerTickWindow(), nullptr);
+    form.reset();
     EXPECT_TRUE(PumpUntil([] { return CadencerTickWindow() == nullptr; }));
 }
 
