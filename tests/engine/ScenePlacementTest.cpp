@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 
 #include "MathExpect.h"
 #include "SceneFixtures.h"
+#include "GLSilhouette.h"
 #include "SysExceptions.h"
 #include "VectorGeometry.h"
 
@@ -238,6 +240,63 @@ TEST(SceneRayQuery, NearestVisibleHitWins) {
     EXPECT_EQ(f.scene->RayCastIntersect({0, 0, -10, 1}, {0, 0, 1, 0}, &point, &normal), nearBall);
     EXPECT_TRUE(Near(point, {0, 0, 5 - std::sqrt(0.75f), 1}, 1e-5));
     EXPECT_TRUE(Near(normal, {0, 0, -1, 0}, 1e-6));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ScenePlacement, SilhouetteIsACircleAroundTheBoundingSphere) {
+    TGLBaseSceneObject o(nullptr);  // unscaled radius sqrt(0.75)
+    const Single r = std::sqrt(0.75f);
+    struct Case {
+        Byte style;
+        TAffineVector seen;
+        bool capped;
+        Single radius;
+    };
+    const Case cases[] = {
+        {ssParallel, {0, 0, 1}, false, r},
+        {ssParallel, {1, 0, 0}, true, r},  // along X: the second axis comes from Y
+        {ssOmni, {0, 0, 2}, false, r * 2 / std::sqrt(4 - 0.75f)},
+    };
+    for (const Case& k : cases) {
+        TSilhouetteParameters p{};
+        p.LightDirection = k.seen;
+        p.Style = k.style;
+        p.CappingRequired = k.capped;
+        std::unique_ptr<TGLSilhouette> s(o.BuildSilhouette(p));
+        ASSERT_EQ(s->Vertices()->Count(), k.capped ? 22 : 21);
+        EXPECT_EQ(s->Indices()->Count(), 42);
+        EXPECT_EQ(s->CapIndices()->Count(), k.capped ? 63 : 0);
+        EXPECT_EQ(s->Indices()->GetItem(41), 0);  // the last edge closes the circle
+        for (int i = 0; i < 21; ++i) {
+            TVector4f v = s->Vertices()->GetItem(i);
+            EXPECT_NEAR(LengthVector4xyz(v), 0.98 * k.radius, 1e-5);
+            EXPECT_NEAR(DotAffine({v.X, v.Y, v.Z}, k.seen), 0, 1e-5);  // at right angles to the view
+        }
+    }
+    TSilhouetteParameters bad{};
+    bad.Style = 7;
+    EXPECT_THROW(delete o.BuildSilhouette(bad), EAssertionFailed);
+}
+
+TEST(ScenePlacement, StructureChangesReportOnceUnlessDrawnDirectly) {
+    TSceneFixture f;
+    auto* o = f.Add(nullptr);
+    auto* direct = f.Add(nullptr);
+    direct->SetObjectStyle(TGLObjectStyle{osDirectDraw});
+    for (auto* x : {o, direct}) x->ClearStructureChanged();
+    int before = f.buffer.changes;
+    o->StructureChanged();
+    o->StructureChanged();  // already pending: the list is rebuilt once anyway
+    EXPECT_EQ(f.buffer.changes, before + 1);
+    direct->StructureChanged();
+    direct->StructureChanged();
+    EXPECT_EQ(f.buffer.changes, before + 3);
+    EXPECT_TRUE(o->Changes().Contains(ocStructure));
+    o->ClearStructureChanged();
+    EXPECT_FALSE(o->Changes().Contains(ocStructure));
 }
 
 }  // namespace
