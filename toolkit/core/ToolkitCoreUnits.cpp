@@ -3,6 +3,7 @@
 #include "Units.h"
 #include "cxBitmap.h"
 #include "cxGraphics.h"
+#include "dxGDIPlusAPI.h"
 
 namespace {
 
@@ -14,5 +15,6 @@ void InitializeCxGraphics() { RegisterClasses({TcxCustomBitmap::StaticClass(), T
 void InitializeToolkitCoreUnits() {
     InitializeUnits({
         {"cxGraphics", &InitializeCxGraphics, &FinalizeSharedScreenCanvas},
+        {"dxGDIPlusAPI", &InitializeGDIPlusAPI, &FinalizeGDIPlusAPI},
     });
 }
