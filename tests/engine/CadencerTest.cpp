@@ -218,3 +218,36 @@ TEST(Cadencer, StoredInAFormItStartsOnceLoaded) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Cadencer, IdleModeRunsFromTheApplicationsIdleStep) {
+    ASSERT_NE(Application, nullptr);
+    TSceneFixture scene;
+    TGLCadencer cadencer(nullptr);
+    TStepRecorder recorder(nullptr);
+    cadencer.Subscribe(&recorder);
+    cadencer.SetMode(cmApplicationIdle);
+    cadencer.SetScene(scene.scene);
+    EXPECT_EQ(CadencerTickWindow(), nullptr);
+    ASSERT_TRUE(bool(Application->OnIdle));
+
+    bool done = true;
+    Application->OnIdle(Application, done);
+    EXPECT_FALSE(done);  // keeps the idle step coming
+    EXPECT_EQ(recorder.steps.size(), 1u);
+
+    // Leaving the mode clears only its own handler.
+    cadencer.SetMode(cmManual);
+    EXPECT_FALSE(bool(Application->OnIdle));
+    cadencer.SetMode(cmApplicationIdle);
+    TGLCadencer other(nullptr);
+    other.SetMode(cmApplicationIdle);
+    other.SetScene(scene.scene);  // the last one registered runs
+    cadencer.SetEnabled(false);
+    EXPECT_TRUE(bool(Application->OnIdle));
+    other.SetMode(cmManual);
+    EXPECT_FALSE(bool(Application->OnIdle));
+}
+
+}  // namespace
