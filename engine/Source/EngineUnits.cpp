@@ -1,5 +1,6 @@
 #include "EngineUnits.h"
 
+#include "GLCadencer.h"
 #include "GLContext.h"
 #include "GLCoordinates.h"
 #include "GLMaterial.h"
@@ -26,5 +27,6 @@ void InitializeEngineUnits() {
         {"GLTextureImage", &InitializeTextureImages, &FinalizeTextureImages},
         {"GLMaterial", &RegisterMaterialClasses, nullptr},
         {"GLScene", &RegisterSceneClasses, nullptr},
+        {"GLCadencer", &InitializeCadencer, &FinalizeCadencer},
     });
 }

@@ -70,7 +70,9 @@ struct TSceneFixture {
     TSceneFixture() : form(new TComponent(nullptr)), scene(new TGLScene(form.get())) {
         scene->AddBuffer(&buffer);
     }
-    ~TSceneFixture() { scene->RemoveBuffer(&buffer); }
+    ~TSceneFixture() {
+        if (scene) scene->RemoveBuffer(&buffer);
+    }
 
     template <class T = TGLBaseSceneObject>
     T* Add(TGLBaseSceneObject* parent, const String& name = String()) {
