@@ -4,6 +4,7 @@
 #include "cxBitmap.h"
 #include "cxGraphics.h"
 #include "dxGDIPlusAPI.h"
+#include "dxGDIPlusClasses.h"
 
 namespace {
 
@@ -16,5 +17,6 @@ void InitializeToolkitCoreUnits() {
     InitializeUnits({
         {"cxGraphics", &InitializeCxGraphics, &FinalizeSharedScreenCanvas},
         {"dxGDIPlusAPI", &InitializeGDIPlusAPI, &FinalizeGDIPlusAPI},
+        {"dxGDIPlusClasses", &InitializeGDIPlusClasses, &FinalizeGDIPlusClasses},
     });
 }
