@@ -1,0 +1,10 @@
+#include "ToolkitCoreUnits.h"
+
+#include "Units.h"
+#include "dxCore.h"
+
+void InitializeToolkitCoreUnits() {
+    InitializeUnits({
+        {"dxCore", &InitializePlatformFlags, &FinalizeResourceStringsRepository},
+    });
+}
