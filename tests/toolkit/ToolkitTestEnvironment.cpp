@@ -1,16 +1,16 @@
-// Runs the toolkit core's start-up once before the toolkit tests (the platform's has run).
-
+// Starts the toolkit core's units once before the toolkit tests run (the shared main starts
+// only the platform's).
 #include <gtest/gtest.h>
 
 #include "ToolkitCoreUnits.h"
 
 namespace {
 
-class ToolkitEnvironment : public testing::Environment {
+class TToolkitEnvironment : public testing::Environment {
 public:
     void SetUp() override { InitializeToolkitCoreUnits(); }
 };
 
-const auto* const environment = testing::AddGlobalTestEnvironment(new ToolkitEnvironment);
+const auto* const environment = testing::AddGlobalTestEnvironment(new TToolkitEnvironment);
 
 }  // namespace

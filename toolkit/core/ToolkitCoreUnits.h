@@ -1,3 +1,5 @@
 #pragma once
-// Start-up and shut-down of the toolkit core's units, in order; run after the platform's units.
+// The toolkit core's unit list: each unit's initialization in start-up order. The program (and
+// the toolkit tests) call this after InitializePlatformUnits.
+
 void InitializeToolkitCoreUnits();
