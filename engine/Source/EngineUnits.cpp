@@ -1,7 +1,11 @@
 #include "EngineUnits.h"
 
+#include "GLCadencer.h"
 #include "GLContext.h"
 #include "GLCoordinates.h"
+#include "GLMaterial.h"
+#include "GLScene.h"
+#include "GLTextureImage.h"
 #include "GLWin32Context.h"
 #include "OpenGL1x.h"
 #include "PersistentClasses.h"
@@ -20,5 +24,9 @@ void InitializeEngineUnits() {
         {"VectorLists", &RegisterVectorListClasses, nullptr},
         {"GLCoordinates", &RegisterCoordinatesClasses, nullptr},
         {"PictureRegisteredFormats", &InitializePictureFormats, &FinalizePictureFormats},
+        {"GLTextureImage", &InitializeTextureImages, &FinalizeTextureImages},
+        {"GLMaterial", &RegisterMaterialClasses, nullptr},
+        {"GLScene", &RegisterSceneClasses, nullptr},
+        {"GLCadencer", &InitializeCadencer, &FinalizeCadencer},
     });
 }

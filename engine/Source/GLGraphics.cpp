@@ -13,7 +13,7 @@ namespace {
 
 const wchar_t kAssertionFailure[] = L"Assertion failure";
 
-Integer RoundUpTo4(Integer v) { return (v + 3) & ~3; }
+Integer RoundUpTo4(Integer v) { return Integer((Int64(v) + 3) & ~Int64(3)); }
 
 // Round to nearest, ties to even, as the FPU does under the program's control word.
 Integer RoundNearest(double v) { return Integer(std::nearbyint(v)); }
@@ -22,30 +22,44 @@ Integer RoundNearest(double v) { return Integer(std::nearbyint(v)); }
 
 // --- size
 
-void TGLBitmap32::Resize() {
-    if (blank_) data_.clear();
-    else data_.resize(size_t(width_) * size_t(height_));
+// Sizes also come from files (blank-image descriptions, pictures): one whose data size does not
+// fit the 32-bit data size, or whose pixels cannot be had, is refused and nothing changes.
+void TGLBitmap32::Resize(Int64 width, Int64 height) {
+    if (width * height * 4 > 0x7FFFFFFF) throw EOutOfResources(L"Image too large");
+    try {
+        if (blank_) data_.clear();
+        else data_.resize(size_t(width) * size_t(height));
+    } catch (const std::bad_alloc&) {
+        throw EOutOfResources(L"Out of memory for the image");
+    }
+    width_ = Integer(width);
+    height_ = Integer(height);
 }
+
+void TGLBitmap32::Resize() { Resize(width_, height_); }
 
 void TGLBitmap32::SetWidth(Integer value) {
     Assert(value >= 0, kAssertionFailure);
-    value = RoundUpTo4(value);
-    if (value == width_) return;
-    width_ = value;
-    Resize();
+    const Int64 rounded = (Int64(value) + 3) & ~Int64(3);
+    if (rounded == width_) return;
+    Resize(rounded, height_);
 }
 
 void TGLBitmap32::SetHeight(Integer value) {
     Assert(value >= 0, kAssertionFailure);
     if (value == height_) return;
-    height_ = value;
-    Resize();
+    Resize(width_, value);
 }
 
 void TGLBitmap32::SetBlank(bool value) {
     if (value == blank_) return;
     blank_ = value;
-    Resize();
+    try {
+        Resize();
+    } catch (...) {
+        blank_ = !value;
+        throw;
+    }
 }
 
 // --- reading pictures

@@ -13,6 +13,7 @@
 #include "Graphic.h"
 #include "OpenGL1x.h"
 #include "Persistent.h"
+#include "TypInfo.h"
 
 class TBitmap;
 
@@ -26,6 +27,9 @@ enum TGLMinFilter : Byte {
     miLinearMipmapLinear
 };
 enum TGLMagFilter : Byte { maNearest, maLinear };
+Z_ENUM_NAMES(TGLMinFilter, miNearest, miLinear, miNearestMipmapNearest, miLinearMipmapNearest, miNearestMipmapLinear,
+             miLinearMipmapLinear)
+Z_ENUM_NAMES(TGLMagFilter, maNearest, maLinear)
 
 // True for the float internal formats, which upload storage only.
 bool IsFloatInternalFormat(GLenum format);
@@ -56,7 +60,8 @@ public:
     Integer Width() const { return width_; }
     Integer Height() const { return height_; }
     // Rounded up to a multiple of 4; a negative value fails an assertion. The pixel memory is
-    // resized (new pixels are left as they come) unless the buffer is blank.
+    // resized (new pixels are left as they come) unless the buffer is blank. A size whose data
+    // would pass 2 GB raises EOutOfResources and changes nothing.
     void SetWidth(Integer value);
     void SetHeight(Integer value);
     Integer DataSize() const { return width_ * height_ * 4; }
@@ -101,6 +106,7 @@ public:
 private:
     void ReadBitmap(TBitmap* bitmap);
     void Resize();
+    void Resize(Int64 width, Int64 height);
     template <class F>
     void ForEachPixel(F f);
 

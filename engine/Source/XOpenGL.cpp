@@ -232,6 +232,7 @@ void EndTexCoordMappingUpdate() {
 
 void ForbidSecondTextureUnit() { secondUnitForbidden = true; }
 void AllowSecondTextureUnit() { secondUnitForbidden = false; }
+bool SecondTextureUnitForbidden() { return secondUnitForbidden; }
 
 void InitializeXOpenGL() {
     currentMode = mtcmUndefined;

@@ -47,6 +47,8 @@ void EndTexCoordMappingUpdate();
 
 void ForbidSecondTextureUnit();
 void AllowSecondTextureUnit();
+// Whether a second texture may use unit 1 (library materials ask before applying one).
+bool SecondTextureUnitForbidden();
 
 void InitializeXOpenGL();
 void FinalizeXOpenGL();

@@ -37,6 +37,11 @@ TEST(GLBitmap32, SizeRoundsTheWidthAndBlankHoldsNoPixels) {
     EXPECT_EQ(buffer.DataSize(), 32 * 2 * 4);
     EXPECT_NE(buffer.Data(), nullptr);
     EXPECT_THROW(buffer.SetWidth(-1), EAssertionFailed);
+    // Sizes from files: too large for the data size is refused, and nothing changes.
+    EXPECT_THROW(buffer.SetWidth(0x7FFFFFFF), EOutOfResources);
+    EXPECT_THROW(buffer.SetHeight(0x10000000), EOutOfResources);
+    EXPECT_EQ(buffer.Width(), 32);
+    EXPECT_EQ(buffer.Height(), 2);
     buffer.SetBlank(true);
     EXPECT_EQ(buffer.Data(), nullptr);
     EXPECT_EQ(buffer.DataSize(), 32 * 2 * 4);

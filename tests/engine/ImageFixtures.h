@@ -87,6 +87,11 @@ inline void Dxt1Block(TFileBytes& out, std::uint16_t c0, std::uint16_t c1, std::
     PutLE(out, indices, 4);
 }
 
+inline void WriteBytesToFile(const String& fileName, const TFileBytes& bytes) {
+    TFileStream file(fileName, fmCreate);
+    if (!bytes.empty()) file.WriteBuffer(bytes.data(), Integer(bytes.size()));
+}
+
 // Reads a graphic from the bytes of a file through a memory stream.
 template <class G>
 void LoadFromBytes(G& graphic, const TFileBytes& bytes) {

@@ -14,10 +14,6 @@ namespace {
 
 class PictureFormats : public testing::Test {
 protected:
-    static void WriteFile(const String& name, const TFileBytes& bytes) {
-        TFileStream file(name, fmCreate);
-        if (!bytes.empty()) file.WriteBuffer(bytes.data(), Integer(bytes.size()));
-    }
 
     TTempFolder folder_;
 };
@@ -43,7 +39,7 @@ TEST_F(PictureFormats, LoadsByExtensionThroughTheOwnTableFirst) {
     TBitmap source;
     source.SetPixelFormat(pf24bit);
     source.SetSize(4, 2);
-    WriteFile(folder_.File(L"Sky.BMP"), SaveToBytes(source));
+    WriteBytesToFile(folder_.File(L"Sky.BMP"), SaveToBytes(source));
     std::unique_ptr<TGraphic> bmp(LoadGraphicFromFile(folder_.File(L"Sky.BMP")));
     ASSERT_NE(bmp, nullptr);
     EXPECT_EQ(bmp->ClassType(), TBitmap::StaticClass());
@@ -53,7 +49,7 @@ TEST_F(PictureFormats, LoadsByExtensionThroughTheOwnTableFirst) {
     RegisterPictureExtension(L".TGX", TTGAImage::StaticClass());
     TFileBytes tga = TgaHeader(2, 1, 1, 24);
     Append(tga, {1, 2, 3});
-    WriteFile(folder_.File(L"grass.tgx"), tga);
+    WriteBytesToFile(folder_.File(L"grass.tgx"), tga);
     std::unique_ptr<TGraphic> loaded(LoadGraphicFromFile(folder_.File(L"grass.tgx")));
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(loaded->ClassType(), TTGAImage::StaticClass());
@@ -63,7 +59,7 @@ TEST_F(PictureFormats, UnknownOrMissingFilesGiveNil) {
     EXPECT_EQ(LoadGraphicFromFile(folder_.File(L"missing.tga")), nullptr);
     // Held open without sharing: opening it would fail, so nil shows it was never opened.
     const String name = folder_.File(L"notes.xyz");
-    WriteFile(name, {1, 2, 3});
+    WriteBytesToFile(name, {1, 2, 3});
     HANDLE held = CreateFileW(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_EQ(LoadGraphicFromFile(name), nullptr);
@@ -74,8 +70,8 @@ TEST_F(PictureFormats, ACorruptFileRaisesItsFormatErrorAndLeaksNothing) {
     // Sized first, then cut short inside the run-length data.
     TFileBytes corrupt = TgaHeader(10, 8, 8, 32);
     Append(corrupt, {0x8F, 1, 2, 3, 4});
-    WriteFile(folder_.File(L"cut.tga"), corrupt);
-    WriteFile(folder_.File(L"mapped.tga"), TgaHeader(1, 2, 2, 24, 0, 0, 1));
+    WriteBytesToFile(folder_.File(L"cut.tga"), corrupt);
+    WriteBytesToFile(folder_.File(L"mapped.tga"), TgaHeader(1, 2, 2, 24, 0, 0, 1));
     const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     for (int i = 0; i < 200; ++i) {
         EXPECT_THROW(LoadGraphicFromFile(folder_.File(L"cut.tga")), EReadError);

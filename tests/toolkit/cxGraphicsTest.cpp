@@ -361,5 +361,6 @@ TEST(cxScreenCanvas, SharedScreenCanvasMeasuresText) {
     EXPECT_NE(screen->GetCanvasHandle(), nullptr);
     EXPECT_GT(screen->WidthOfText(L"Hello"), 0);
     std::unique_ptr<TcxScreenCanvas> own(TcxScreenCanvas::CreateForScreen());
+    own->SetCanvasFont(screen->GetCanvasFont());
     EXPECT_EQ(own->WidthOfText(L"Hello"), screen->WidthOfText(L"Hello"));
 }

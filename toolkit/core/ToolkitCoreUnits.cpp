@@ -1,12 +1,15 @@
 #include "ToolkitCoreUnits.h"
 
 #include "Units.h"
+#include "cxBitmap.h"
 #include "cxGraphics.h"
 #include "dxCore.h"
+#include "dxGDIPlusAPI.h"
 
 namespace {
 
-void InitializeCxGraphics() {}
+// Bitmaps are re-created by class name from pictures in form descriptions.
+void InitializeCxGraphics() { RegisterClasses({TcxCustomBitmap::StaticClass(), TcxBitmap::StaticClass()}); }
 
 }  // namespace
 
@@ -14,5 +17,6 @@ void InitializeToolkitCoreUnits() {
     InitializeUnits({
         {"dxCore", &InitializePlatformFlags, &FinalizeResourceStringsRepository},
         {"cxGraphics", &InitializeCxGraphics, &FinalizeSharedScreenCanvas},
+        {"dxGDIPlusAPI", &InitializeGDIPlusAPI, &FinalizeGDIPlusAPI},
     });
 }
