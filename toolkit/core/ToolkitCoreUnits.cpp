@@ -5,6 +5,7 @@
 #include "cxGraphics.h"
 #include "dxCore.h"
 #include "dxGDIPlusAPI.h"
+#include "dxGDIPlusClasses.h"
 
 namespace {
 
@@ -18,5 +19,6 @@ void InitializeToolkitCoreUnits() {
         {"dxCore", &InitializePlatformFlags, &FinalizeResourceStringsRepository},
         {"cxGraphics", &InitializeCxGraphics, &FinalizeSharedScreenCanvas},
         {"dxGDIPlusAPI", &InitializeGDIPlusAPI, &FinalizeGDIPlusAPI},
+        {"dxGDIPlusClasses", &InitializeGDIPlusClasses, &FinalizeGDIPlusClasses},
     });
 }
