@@ -3,6 +3,7 @@
 #include "Units.h"
 #include "cxBitmap.h"
 #include "cxGraphics.h"
+#include "dxCore.h"
 #include "dxGDIPlusAPI.h"
 #include "dxGDIPlusClasses.h"
 
@@ -15,6 +16,7 @@ void InitializeCxGraphics() { RegisterClasses({TcxCustomBitmap::StaticClass(), T
 
 void InitializeToolkitCoreUnits() {
     InitializeUnits({
+        {"dxCore", &InitializePlatformFlags, &FinalizeResourceStringsRepository},
         {"cxGraphics", &InitializeCxGraphics, &FinalizeSharedScreenCanvas},
         {"dxGDIPlusAPI", &InitializeGDIPlusAPI, &FinalizeGDIPlusAPI},
         {"dxGDIPlusClasses", &InitializeGDIPlusClasses, &FinalizeGDIPlusClasses},
