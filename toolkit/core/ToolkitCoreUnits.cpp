@@ -3,6 +3,8 @@
 #include "Units.h"
 #include "cxBitmap.h"
 #include "cxGraphics.h"
+#include "cxDWMApi.h"
+#include "cxGeometry.h"
 #include "dxCore.h"
 #include "dxGDIPlusAPI.h"
 #include "dxGDIPlusClasses.h"
@@ -17,6 +19,8 @@ void InitializeCxGraphics() { RegisterClasses({TcxCustomBitmap::StaticClass(), T
 void InitializeToolkitCoreUnits() {
     InitializeUnits({
         {"dxCore", &InitializePlatformFlags, &FinalizeResourceStringsRepository},
+        {"cxGeometry", &InitializeGeometry, &FinalizeGeometry},
+        {"cxDWMApi", &InitializeDWMApi, &FinalizeDWMApi},
         {"cxGraphics", &InitializeCxGraphics, &FinalizeSharedScreenCanvas},
         {"dxGDIPlusAPI", &InitializeGDIPlusAPI, &FinalizeGDIPlusAPI},
         {"dxGDIPlusClasses", &InitializeGDIPlusClasses, &FinalizeGDIPlusClasses},
