@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "FormDescription.h"
 #include "Picture.h"
 #include "dxGDIPlusClasses.h"
 
@@ -285,4 +286,39 @@ TEST_F(PngFixture, ImagesFromPixelsCopyBlendAndDraw) {
     TBitmap target(4, 4, pf32bit);
     copy->DrawToDC(target.Canvas()->Handle(), Rect(0, 0, 4, 4));
     EXPECT_EQ(BitmapPixel(target, 1, 1) & 0xFFFFFF, 0xFF0000u);
+}
+
+namespace {
+
+class TPictureHolder : public TComponent {
+    Z_CLASS(TPictureHolder, TComponent)
+    Z_PUBLISHED(TPictureHolder) { p.Property(L"Picture", &TPictureHolder::Picture); }
+
+public:
+    explicit TPictureHolder(TComponent* owner) : TComponent(owner) {}
+    ~TPictureHolder() override { delete picture_; }
+    TPicture* Picture() const { return picture_; }
+
+private:
+    TPicture* picture_ = new TPicture;
+};
+
+}  // namespace
+
+TEST_F(PngFixture, PicturesHoldPngThroughAFormDescription) {
+    TdxPNGImage png;
+    LoadBytes(png, BuildPng(2, 2, fixture));
+    TPictureHolder original(nullptr);
+    original.SetName(L"Holder");
+    original.Picture()->SetGraphic(&png);
+    ASSERT_TRUE(Is<TdxPNGImage>(original.Picture()->Graphic()));
+    AnsiString text = WriteComponentToText(&original);
+    SCOPED_TRACE(text);
+    EXPECT_NE(text.find("Picture.Data = {"), AnsiString::npos);
+    TPictureHolder copy(nullptr);
+    ReadComponentFromText(text, &copy);
+    auto* loaded = As<TdxPNGImage>(copy.Picture()->Graphic());
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_TRUE(loaded->HasSamePixels(&png));
+    EXPECT_TRUE(loaded->UsesAlphaChannel());
 }
