@@ -5,6 +5,7 @@
 #include "cxGraphics.h"
 #include "cxDWMApi.h"
 #include "cxGeometry.h"
+#include "cxWindowHelpers.h"
 #include "dxCore.h"
 #include "dxOffice11.h"
 #include "dxThemeManager.h"
@@ -30,5 +31,6 @@ void InitializeToolkitCoreUnits() {
         {"cxGraphics", &InitializeCxGraphics, &FinalizeSharedScreenCanvas},
         {"dxGDIPlusAPI", &InitializeGDIPlusAPI, &FinalizeGDIPlusAPI},
         {"dxGDIPlusClasses", &InitializeGDIPlusClasses, &FinalizeGDIPlusClasses},
+        {"cxControls", &InitializeToolkitControls, &FinalizeToolkitControls},
     });
 }
