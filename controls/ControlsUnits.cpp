@@ -1,0 +1,12 @@
+#include "ControlsUnits.h"
+
+#include "RzShellIntf.h"
+#include "RzShellUtils.h"
+#include "Units.h"
+
+void InitializeControlsUnits() {
+    InitializeUnits({
+        {"RzShellIntf", &InitializeShellIntf, &FinalizeShellIntf},
+        {"RzShellUtils", &InitializeShellUtils, &FinalizeShellUtils},
+    });
+}
