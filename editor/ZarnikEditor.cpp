@@ -1,51 +1,33 @@
-// The program: runs the units' start-up, opens the main window and runs the message loop
-// until the window is closed.
+// The program: runs the units' start-up, creates the main window from its stored description and
+// runs the application's message loop until the main window is closed.
 
 #include <windows.h>
 
-#include "CallbackBarrier.h"
+#include "Forms.h"
 #include "PlatformUnits.h"
 #include "Units.h"
 
 namespace {
 
-const wchar_t kMainWindowClass[] = L"TfmMain";
+// The editor's main window; its content arrives with the editor itself.
+class TfmMain : public TForm {
+    Z_CLASS(TfmMain, TForm)
+public:
+    explicit TfmMain(TComponent* AOwner) : TForm(AOwner) {}
+};
 
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return CallbackBarrier(LRESULT(0), [&]() -> LRESULT {
-        if (message == WM_DESTROY) {
-            PostQuitMessage(0);
-            return 0;
-        }
-        return DefWindowProcW(window, message, wParam, lParam);
-    });
-}
-
-HWND CreateMainWindow(HINSTANCE instance) {
-    WNDCLASSEXW cls = {};
-    cls.cbSize = sizeof(cls);
-    cls.lpfnWndProc = MainWindowProc;
-    cls.hInstance = instance;
-    cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    cls.lpszClassName = kMainWindowClass;
-    RegisterClassExW(&cls);
-    return CreateWindowExW(0, kMainWindowClass, L"Редактор Zarnik", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                           CW_USEDEFAULT, 1024, 720, nullptr, nullptr, instance, nullptr);
-}
+TfmMain* fmMain = nullptr;
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     InitializePlatformUnits();
-    HWND window = CreateMainWindow(instance);
-    if (!window) return 1;
-    ShowWindow(window, showCommand);
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    RegisterClass(TfmMain::StaticClass());
+    Application->Initialize();
+    Application->SetTitle(L"Редактор Zarnik");
+    Application->CreateForm(fmMain);
+    Application->Run();
+    int exitCode = Application->ExitCode();
     FinalizeUnits();
-    return int(message.wParam);
+    return exitCode;
 }

@@ -1,6 +1,7 @@
 #include "PlatformUnits.h"
 
 #include "FloatControl.h"
+#include "Forms.h"
 #include "GraphicsUnit.h"
 #include "SysUtils.h"
 #include "Threads.h"
@@ -18,5 +19,6 @@ void InitializePlatformUnits() {
         {"SysUtils", &InitializeSysUtils, nullptr},
         {"Threads", &InitializeThreads, &FinalizeThreads},
         {"Graphics", &InitializeGraphics, &FinalizeGraphics},
+        {"Forms", &InitializeForms, &FinalizeForms},
     });
 }

@@ -1,8 +1,10 @@
 #include "EngineUnits.h"
 
+#include "GLCadencer.h"
 #include "GLContext.h"
 #include "GLCoordinates.h"
 #include "GLMaterial.h"
+#include "GLScene.h"
 #include "GLTextureImage.h"
 #include "GLWin32Context.h"
 #include "OpenGL1x.h"
@@ -24,5 +26,7 @@ void InitializeEngineUnits() {
         {"PictureRegisteredFormats", &InitializePictureFormats, &FinalizePictureFormats},
         {"GLTextureImage", &InitializeTextureImages, &FinalizeTextureImages},
         {"GLMaterial", &RegisterMaterialClasses, nullptr},
+        {"GLScene", &RegisterSceneClasses, nullptr},
+        {"GLCadencer", &InitializeCadencer, &FinalizeCadencer},
     });
 }

@@ -5,6 +5,7 @@
 // never owns what it points to.
 
 #include "Events.h"
+#include "TypInfo.h"
 #include "VectorTypes.h"
 
 class TGLScene;
@@ -14,6 +15,8 @@ class TPersistentObjectList;
 
 enum TGLObjectsSorting { osInherited, osNone, osRenderFarthestFirst, osRenderBlendedLast, osRenderNearestFirst };
 enum TGLVisibilityCulling { vcInherited, vcNone, vcObjectBased, vcHierarchical };
+Z_ENUM_NAMES(TGLObjectsSorting, osInherited, osNone, osRenderFarthestFirst, osRenderBlendedLast, osRenderNearestFirst)
+Z_ENUM_NAMES(TGLVisibilityCulling, vcInherited, vcNone, vcObjectBased, vcHierarchical)
 
 // drawState values.
 constexpr Byte dsRendering = 0;

@@ -1,0 +1,210 @@
+#pragma once
+// TCustomForm and TForm: the top-level windows of the program.
+//
+// A form made with the owner constructor reads its stored description once it is fully
+// constructed (in AfterConstruction, so that the derived class's fields and handlers exist),
+// then runs OnCreate once; a form made with the CreateNew constructor starts empty. Create forms
+// through a class reference (Application->CreateForm, TClass::Create) so that AfterConstruction
+// runs.
+//
+// Sections: types; TCustomForm (life, window, focus, closing, modal loop); TForm.
+
+#include "CustomControl.h"
+
+enum TFormBorderStyle : Byte { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+Z_ENUM_NAMES(TFormBorderStyle, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin)
+enum TBorderIcon : Byte { biSystemMenu, biMinimize, biMaximize, biHelp };
+Z_ENUM_NAMES(TBorderIcon, biSystemMenu, biMinimize, biMaximize, biHelp)
+using TBorderIcons = TSet<TBorderIcon>;
+enum TFormStyle : Byte { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+Z_ENUM_NAMES(TFormStyle, fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop)
+enum TWindowState : Byte { wsNormal, wsMinimized, wsMaximized };
+Z_ENUM_NAMES(TWindowState, wsNormal, wsMinimized, wsMaximized)
+enum TPosition : Byte {
+    poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
+    poMainFormCenter, poOwnerFormCenter
+};
+Z_ENUM_NAMES(TPosition, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
+             poMainFormCenter, poOwnerFormCenter)
+enum TCloseAction : Byte { caNone, caHide, caFree, caMinimize };
+
+using TModalResult = Integer;
+constexpr TModalResult mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = IDABORT, mrRetry = IDRETRY,
+                       mrIgnore = IDIGNORE, mrYes = IDYES, mrNo = IDNO, mrAll = mrNo + 1, mrNoToAll = mrAll + 1,
+                       mrYesToAll = mrNoToAll + 1, mrClose = mrYesToAll + 1;
+
+using TCloseEvent = TEvent<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = TEvent<void(TObject* Sender, bool& CanClose)>;
+
+// Selects the constructor that makes an empty form without reading a description.
+struct TCreateNew {};
+inline constexpr TCreateNew CreateNew{};
+
+class TCustomForm : public TCustomControl {
+    Z_CLASS(TCustomForm, TCustomControl)
+    Z_PUBLISHED(TCustomForm) {
+        p.Property(L"BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle).Default(bsSizeable);
+        p.Property(L"BorderIcons", &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons)
+            .Default(TBorderIcons{biSystemMenu, biMinimize, biMaximize});
+        p.Property(L"FormStyle", &TCustomForm::FormStyle, &TCustomForm::SetFormStyle).Default(fsNormal);
+        p.Property(L"Position", &TCustomForm::Position, &TCustomForm::SetPosition).Default(poDefaultPosOnly);
+        p.Property(L"WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState).Default(wsNormal);
+        p.Property(L"ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth);
+        p.Property(L"ClientHeight", &TCustomForm::ClientHeight, &TCustomForm::SetClientHeight);
+        p.Property(L"KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview).Default(false);
+        p.Property(L"ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl);
+        Z_EVENT_PROPERTY(TCustomForm, OnCreate);
+        Z_EVENT_PROPERTY(TCustomForm, OnDestroy);
+        Z_EVENT_PROPERTY(TCustomForm, OnShow);
+        Z_EVENT_PROPERTY(TCustomForm, OnHide);
+        Z_EVENT_PROPERTY(TCustomForm, OnActivate);
+        Z_EVENT_PROPERTY(TCustomForm, OnDeactivate);
+        Z_EVENT_PROPERTY(TCustomForm, OnPaint);
+        Z_EVENT_PROPERTY(TCustomForm, OnClose);
+        Z_EVENT_PROPERTY(TCustomForm, OnCloseQuery);
+    }
+    Z_MESSAGE_MAP(TCustomForm, TCustomControl,
+        Z_MESSAGE(WM_CLOSE, WMClose),
+        Z_MESSAGE(WM_ACTIVATE, WMActivate),
+        Z_MESSAGE(WM_GETMINMAXINFO, WMGetMinMaxInfo),
+        Z_MESSAGE(WM_SYSCOMMAND, WMSysCommand),
+        Z_MESSAGE(WM_SIZE, WMSize),
+        Z_MESSAGE(CM_SHOWINGCHANGED, CMShowingChanged),
+        Z_MESSAGE(CM_RELEASE, CMRelease),
+        Z_MESSAGE(CM_DIALOGKEY, CMDialogKey),
+        Z_MESSAGE(CM_ACTIVATE, CMActivate),
+        Z_MESSAGE(CM_DEACTIVATE, CMDeactivate))
+public:
+    // Reads the form's stored description after construction.
+    explicit TCustomForm(TComponent* AOwner);
+    // An empty form.
+    TCustomForm(TComponent* AOwner, TCreateNew);
+    ~TCustomForm() override;
+    void AfterConstruction() override;
+    void BeforeDestruction() override;
+
+    // -- window --
+    TFormBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TFormBorderStyle v);
+    TBorderIcons BorderIcons() const { return borderIcons_; }
+    void SetBorderIcons(TBorderIcons v);
+    TFormStyle FormStyle() const { return formStyle_; }
+    void SetFormStyle(TFormStyle v);
+    TWindowState WindowState() const;
+    void SetWindowState(TWindowState v);
+    TPosition Position() const { return position_; }
+    void SetPosition(TPosition v) { position_ = v; }
+    void SetClientWidth(int v) override;
+    void SetClientHeight(int v) override;
+    TRect ClientRect() const override;
+    TPoint ClientOrigin() const override;
+    bool Active() const { return active_; }
+
+    // -- focus and keys --
+    bool KeyPreview() const { return keyPreview_; }
+    void SetKeyPreview(bool v) { keyPreview_ = v; }
+    TWinControl* ActiveControl() const { return activeControl_; }
+    void SetActiveControl(TWinControl* control);
+    // Focuses control when the form is active, otherwise makes it the active control.
+    void FocusControl(TWinControl* control);
+    // Called when a control of the form receives the focus; false refuses it.
+    bool SetFocusedControl(TWinControl* control);
+    // Moves the focus off control (before it is hidden, disabled or removed).
+    void DefocusControl(TWinControl* control, bool removing);
+    void ControlRemoved(TControl* control);
+    void SetFocus() override;
+    void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
+    bool CanFocus() const override { return Visible() && Enabled(); }
+    bool DoKeyDown(TMessage& Message) { return TWinControl::DoKeyDown(Message); }
+    bool DoKeyUp(TMessage& Message) { return TWinControl::DoKeyUp(Message); }
+    bool DoKeyPress(TMessage& Message) { return TWinControl::DoKeyPress(Message); }
+
+    // -- showing and closing --
+    void Show();
+    void Hide();
+    void Close();
+    // True when OnCloseQuery allows closing.
+    virtual bool CloseQuery();
+    // Shows the form modally: runs the message loop until ModalResult is set, then hides it.
+    virtual TModalResult ShowModal();
+    TModalResult ModalResult() const { return modalResult_; }
+    void SetModalResult(TModalResult v) { modalResult_ = v; }
+    bool Modal() const { return modal_; }
+    // Frees the form once the messages already queued for it have been handled.
+    void Release();
+
+    void MouseWheelHandler(TMessage& Message) override;
+    // Updates the actions of the form's controls; the application calls it at idle.
+    virtual void UpdateActions() {}
+
+    TNotifyEvent OnCreate, OnDestroy, OnShow, OnHide, OnActivate, OnDeactivate, OnPaint;
+    TCloseEvent OnClose;
+    TCloseQueryEvent OnCloseQuery;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void Paint() override;
+    void Loaded() override;
+    virtual void DoCreate();
+    virtual void DoDestroy();
+    virtual void DoShow() { if (OnShow) OnShow(this); }
+    virtual void DoHide() { if (OnHide) OnHide(this); }
+    virtual void DoClose(TCloseAction& Action) { if (OnClose) OnClose(this, Action); }
+    virtual void Activate() { if (OnActivate) OnActivate(this); }
+    virtual void Deactivate() { if (OnDeactivate) OnDeactivate(this); }
+    // Reads the stored description of the form's class; false when there is none.
+    virtual bool ReadDescription();
+
+    void WMClose(TMessage& Message);
+    void WMActivate(TMessage& Message);
+    void WMGetMinMaxInfo(TMessage& Message);
+    void WMSysCommand(TMessage& Message);
+    void WMSize(TMessage& Message);
+    void CMShowingChanged(TMessage& Message);
+    void CMRelease(TMessage& Message);
+    void CMDialogKey(TMessage& Message);
+    void CMActivate(TMessage& Message);
+    void CMDeactivate(TMessage& Message);
+
+private:
+    void InitForm();
+    void SetActive(bool v);
+    void SetWindowFocus();
+    void CloseModal();
+    void ApplyPosition();
+    // Outer size minus client size of a window with this form's styles.
+    SIZE FrameSize() const;
+
+    bool streamDescription_;
+    TFormBorderStyle borderStyle_ = bsSizeable;
+    TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
+    TFormStyle formStyle_ = fsNormal;
+    TWindowState windowState_ = wsNormal;
+    TPosition position_ = poDefaultPosOnly;
+    bool keyPreview_ = false;
+    bool active_ = false;
+    bool modal_ = false;
+    bool positioned_ = false;
+    TModalResult modalResult_ = mrNone;
+    TWinControl* activeControl_ = nullptr;
+    TWinControl* focusedControl_ = nullptr;
+};
+
+class TForm : public TCustomForm {
+    Z_CLASS(TForm, TCustomForm)
+public:
+    explicit TForm(TComponent* AOwner) : TCustomForm(AOwner) {}
+    TForm(TComponent* AOwner, TCreateNew) : TCustomForm(AOwner, CreateNew) {}
+};
+
+// Makes an empty form of class T (which has T(owner, CreateNew)) and runs its creation.
+template <class T = TForm>
+T* CreateNewForm(TComponent* owner) {
+    T* form = new T(owner, CreateNew);
+    form->AfterConstruction();
+    return form;
+}
+
+// Finds the form of a control, or null.
+TCustomForm* GetParentForm(TControl* control);

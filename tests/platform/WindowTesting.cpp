@@ -1,0 +1,102 @@
+#include "WindowTesting.h"
+
+#include <mutex>
+
+#include "CallbackBarrier.h"
+#include "TestSupport.h"
+
+namespace {
+
+std::vector<TShownBox> boxes;
+
+int RecordBox(HWND, const String& text, const String& caption, UINT flags) {
+    boxes.push_back(TShownBox{text, caption, flags});
+    return IDOK;
+}
+
+void SendOne(INPUT input) { SendInput(1, &input, sizeof(INPUT)); }
+
+}  // namespace
+
+void WindowTest::SetUp() {
+    boxes.clear();
+    SetMessageBoxFunction(&RecordBox);
+    SetCallbackExceptionHandler(&ApplicationCallbackExceptionHandler);
+}
+
+void WindowTest::TearDown() {
+    Pump(20);
+    SetMessageBoxFunction(nullptr);
+    InstallRecordingCallbackHandler();
+}
+
+bool WindowTest::PumpUntil(const std::function<bool()>& pred, int timeoutMs) {
+    // A thread timer keeps the idle step's wait short.
+    UINT_PTR timer = SetTimer(nullptr, 0, 10, nullptr);
+    DWORD start = GetTickCount();
+    bool ok = pred();
+    while (!ok && GetTickCount() - start < DWORD(timeoutMs)) {
+        Application->HandleMessage();
+        ok = pred();
+    }
+    KillTimer(nullptr, timer);
+    return ok;
+}
+
+void WindowTest::Pump(int ms) {
+    PumpUntil([] { return false; }, ms);
+}
+
+std::vector<TShownBox> WindowTest::TakeBoxes() { return std::exchange(boxes, {}); }
+
+TForm* WindowTest::NewShownForm(int clientWidth, int clientHeight) {
+    auto* form = CreateNewForm(nullptr);
+    form->SetPosition(poDesigned);
+    form->SetBounds(0, 0, 100, 100);
+    form->SetClientWidth(clientWidth);
+    form->SetClientHeight(clientHeight);
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    Pump(30);
+    return form;
+}
+
+void MoveMouseTo(TPoint screen) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = LONG((screen.x * 65535 + GetSystemMetrics(SM_CXSCREEN) / 2) / (GetSystemMetrics(SM_CXSCREEN) - 1));
+    input.mi.dy = LONG((screen.y * 65535 + GetSystemMetrics(SM_CYSCREEN) / 2) / (GetSystemMetrics(SM_CYSCREEN) - 1));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendOne(input);
+    SetCursorPos(screen.x, screen.y);
+}
+
+void MouseButton(bool down) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    SendOne(input);
+}
+
+void ClickAt(TPoint screen) {
+    MoveMouseTo(screen);
+    MouseButton(true);
+    MouseButton(false);
+}
+
+void WheelBy(int delta) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    input.mi.mouseData = DWORD(delta);
+    SendOne(input);
+}
+
+void TypeKey(Word virtualKey) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    SendOne(input);
+    input.ki.dwFlags = KEYEVENTF_KEYUP;
+    SendOne(input);
+}

@@ -1,0 +1,42 @@
+#pragma once
+// Helpers of the window tests: real windows on the test's display, driven through the
+// application's own message loop, with real mouse and keyboard input.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Forms.h"
+#include "TestSupport.h"
+
+// A message box that the application showed, as recorded instead of shown.
+struct TShownBox {
+    String Text;
+    String Caption;
+    UINT Flags;
+};
+
+// Records the application's message boxes and routes exceptions caught at callback barriers to
+// the application's handler (as the program does), for the length of a test.
+class WindowTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Runs the real loop (HandleMessage, idle step included) until pred holds or timeoutMs pass.
+    static bool PumpUntil(const std::function<bool()>& pred, int timeoutMs = 3000);
+    static void Pump(int ms);
+    static std::vector<TShownBox> TakeBoxes();
+
+    // A form of the given client size, shown at the screen's top-left and made active.
+    static TForm* NewShownForm(int clientWidth = 400, int clientHeight = 300);
+};
+
+// Real input, as a user would give it.
+void MoveMouseTo(TPoint screen);
+void ClickAt(TPoint screen);
+void MouseButton(bool down);
+void WheelBy(int delta);
+void TypeKey(Word virtualKey);
