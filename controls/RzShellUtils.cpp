@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "RzDeviceChangeHandler.h"
 #include "SysUtils.h"
 
 namespace {
@@ -476,6 +477,7 @@ void InitializeShellUtils() {
 }
 
 void FinalizeShellUtils() {
+    FreeDeviceChangeHandler();
     if (netApiModule) FreeLibrary(netApiModule);
     netApiModule = nullptr;
     netUseState = nusNotTried;
