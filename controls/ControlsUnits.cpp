@@ -1,5 +1,6 @@
 #include "ControlsUnits.h"
 
+#include "RzCommon.h"
 #include "RzShellIntf.h"
 #include "RzShellUtils.h"
 #include "Units.h"
@@ -8,5 +9,6 @@ void InitializeControlsUnits() {
     InitializeUnits({
         {"RzShellIntf", &InitializeShellIntf, &FinalizeShellIntf},
         {"RzShellUtils", &InitializeShellUtils, &FinalizeShellUtils},
+        {"RzCommon", &InitializeRzCommon, nullptr},
     });
 }
