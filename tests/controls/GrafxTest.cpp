@@ -28,6 +28,13 @@ protected:
     TCanvas* canvas() { return bitmap.Canvas(); }
     TColor At(int x, int y) { return canvas()->Pixels(x, y); }
     static TColor Rgb(TColor c) { return ColorToRGB(c); }
+    struct Pixel {
+        int x, y;
+        TColor color;
+    };
+    void ExpectPixels(std::initializer_list<Pixel> pixels) {
+        for (auto& p : pixels) EXPECT_EQ(At(p.x, p.y), p.color) << "at " << p.x << "," << p.y;
+    }
     static std::vector<int> R(const TRect& r) { return {int(r.left), int(r.top), int(r.right), int(r.bottom)}; }
 
     TBitmap bitmap{40, 40, pf24bit};
@@ -70,12 +77,8 @@ TEST_F(Grafx, FrameStylesInSystemColours) {
     // Groove: shadow outside upper-left, highlight inside, and the reverse lower-right.
     EXPECT_EQ(R(PaintFrameStyle(canvas(), r, fsGroove)), (std::vector<int>{2, 2, 8, 8}));
     TColor ul = Rgb(clBtnShadow), lr = Rgb(clBtnHighlight);
-    struct Pixel {
-        int x, y;
-        TColor color;
-    } groove[] = {{0, 0, ul}, {1, 1, lr}, {8, 8, ul}, {9, 9, lr}, {9, 0, lr}, {0, 9, lr},
-                  {8, 1, ul}, {9, 5, lr}, {5, 8, ul}, {5, 9, lr}, {2, 2, Paper}};
-    for (auto& p : groove) EXPECT_EQ(At(p.x, p.y), p.color) << p.x << "," << p.y;
+    ExpectPixels({{0, 0, ul}, {1, 1, lr}, {8, 8, ul}, {9, 9, lr}, {9, 0, lr}, {0, 9, lr},
+                  {8, 1, ul}, {9, 5, lr}, {5, 8, ul}, {5, 9, lr}, {2, 2, Paper}});
 
     struct Ring {
         TFrameStyleEx style;
@@ -166,31 +169,18 @@ TEST_F(Grafx, OutlinesFocusDotsCornerMarksAndRoundedFrames) {
 
     Clear();
     PaintBoxCornerMarks(canvas(), TRect{0, 0, 10, 10}, clBlue, 3);
-    EXPECT_EQ(At(0, 0), clBlue);
-    EXPECT_EQ(At(2, 0), clBlue);
-    EXPECT_EQ(At(0, 1), clBlue);
-    EXPECT_EQ(At(3, 0), Paper);
-    EXPECT_EQ(At(9, 9), clBlue);
-    EXPECT_EQ(At(5, 0), Paper);
+    ExpectPixels({{0, 0, clBlue}, {2, 0, clBlue}, {0, 1, clBlue}, {3, 0, Paper}, {9, 9, clBlue}, {5, 0, Paper}});
 
     Clear();
     EXPECT_EQ(R(PaintRoundedFlatFrame(canvas(), TRect{0, 0, 10, 10}, clBlue, sdAllSides)), (std::vector<int>{2, 2, 8, 8}));
-    EXPECT_EQ(At(0, 0), Paper);  // rounded corner
-    EXPECT_EQ(At(1, 1), clBlue);
-    EXPECT_EQ(At(0, 2), clBlue);
-    EXPECT_EQ(At(8, 8), clBlue);
-    EXPECT_EQ(At(9, 9), Paper);
+    ExpectPixels({{0, 0, Paper}, {1, 1, clBlue}, {0, 2, clBlue}, {8, 8, clBlue}, {9, 9, Paper}});  // rounded corners
 }
 
 TEST_F(Grafx, PanelBordersWorkInward) {
     TRect inside = PaintPanelBorders(canvas(), TRect{0, 0, 20, 20}, fsFlat, fsStatus, 2, sdAllSides, 1, clRed,
                                      clWhite, clGray, clBlue, 0, clYellow, clBlack, false);
     EXPECT_EQ(R(inside), (std::vector<int>{4, 4, 16, 16}));
-    EXPECT_EQ(At(0, 10), clBlue);
-    EXPECT_EQ(At(1, 10), clRed);
-    EXPECT_EQ(At(2, 10), clRed);
-    EXPECT_EQ(At(3, 10), clGray);
-    EXPECT_EQ(At(16, 10), clWhite);
+    ExpectPixels({{0, 10, clBlue}, {1, 10, clRed}, {2, 10, clRed}, {3, 10, clGray}, {16, 10, clWhite}});
 }
 
 TEST_F(Grafx, DropDownTriangle) {
@@ -218,15 +208,9 @@ TEST_F(Grafx, CheckBoxGlyphs) {
     const TRect box{0, 0, 13, 13};
     PaintCheckBoxGlyph(canvas(), box, cbChecked, cgkNormal, false, htsInterior, clBlue, clBlack, clWhite, clYellow,
                        clSilver, clAqua, clNavy, false, false, clInfoBk);
-    EXPECT_EQ(At(0, 0), clBlue);
-    EXPECT_EQ(At(2, 2), clWhite);
     // Inner left 1, top 0: column 1+2 holds rows 5..7, column 1+8 rows 3..5.
-    EXPECT_EQ(At(3, 5), clBlack);
-    EXPECT_EQ(At(3, 7), clBlack);
-    EXPECT_EQ(At(3, 8), clWhite);
-    EXPECT_EQ(At(5, 9), clBlack);
-    EXPECT_EQ(At(9, 3), clBlack);
-    EXPECT_EQ(At(9, 6), clWhite);
+    ExpectPixels({{0, 0, clBlue}, {2, 2, clWhite}, {3, 5, clBlack}, {3, 7, clBlack}, {3, 8, clWhite},
+                  {5, 9, clBlack}, {9, 3, clBlack}, {9, 6, clWhite}});
 
     Clear();
     PaintCheckBoxGlyph(canvas(), box, cbChecked, cgkDisabled, false, htsInterior, clBlue, clBlack, clWhite, clYellow,
@@ -284,19 +268,31 @@ TEST_F(Grafx, LinearGradients) {
 }
 
 TEST_F(Grafx, DiagonalAndBoxGradients) {
-    PaintGradient(canvas(), TRect{0, 0, 20, 10}, gdDiagonalUp, clLime, clLime);
-    EXPECT_EQ(At(0, 0), clLime);
-    EXPECT_EQ(At(19, 9), clLime);
-
-    Clear();
-    PaintGradient(canvas(), TRect{0, 0, 20, 10}, gdDiagonalUp, clBlack, clWhite);
-    EXPECT_EQ(At(0, 9), clBlack);
-    EXPECT_EQ(At(19, 0), clWhite);
-    EXPECT_EQ(At(0, 0), At(19, 9));  // the other diagonal is one band
-    Clear();
-    PaintGradient(canvas(), TRect{0, 0, 20, 10}, gdDiagonalDown, clBlack, clWhite);
-    EXPECT_EQ(At(0, 0), clBlack);
-    EXPECT_EQ(At(19, 9), clWhite);
+    // Corner colours of the diagonals: bottom-left to top-right going up, top-left to
+    // bottom-right going down; equal colours fill.
+    struct Case {
+        TGradientDirection direction;
+        TColor first, second;
+        TColor topLeft, topRight, bottomLeft, bottomRight;
+    } cases[] = {{gdDiagonalUp, clLime, clLime, clLime, clLime, clLime, clLime},
+                 {gdDiagonalUp, clBlack, clWhite, 0, clWhite, clBlack, 0},
+                 {gdDiagonalDown, clBlack, clWhite, clBlack, 0, 0, clWhite}};
+    for (auto& c : cases) {
+        Clear();
+        PaintGradient(canvas(), TRect{0, 0, 20, 10}, c.direction, c.first, c.second);
+        auto corner = [&](int x, int y, TColor want) {  // 0: not checked
+            if (want) {
+                EXPECT_EQ(At(x, y), want) << c.direction << " at " << x << "," << y;
+            }
+        };
+        corner(0, 0, c.topLeft);
+        corner(19, 0, c.topRight);
+        corner(0, 9, c.bottomLeft);
+        corner(19, 9, c.bottomRight);
+        if (c.direction == gdDiagonalUp) {
+            EXPECT_EQ(At(0, 0), At(19, 9));  // the other diagonal is one band
+        }
+    }
 
     Clear();
     PaintGradient(canvas(), TRect{0, 0, 21, 21}, gdSquareBox, clBlack, clWhite);
