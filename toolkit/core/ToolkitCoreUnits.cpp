@@ -6,6 +6,8 @@
 #include "cxDWMApi.h"
 #include "cxGeometry.h"
 #include "dxCore.h"
+#include "dxThemeManager.h"
+#include "dxUxTheme.h"
 #include "dxGDIPlusAPI.h"
 #include "dxGDIPlusClasses.h"
 
@@ -21,6 +23,8 @@ void InitializeToolkitCoreUnits() {
         {"dxCore", &InitializePlatformFlags, &FinalizeResourceStringsRepository},
         {"cxGeometry", &InitializeGeometry, &FinalizeGeometry},
         {"cxDWMApi", &InitializeDWMApi, &FinalizeDWMApi},
+        {"dxUxTheme", &InitializeUxTheme, &FinalizeUxTheme},
+        {"dxThemeManager", &InitializeThemeManager, &FinalizeThemeManager},
         {"cxGraphics", &InitializeCxGraphics, &FinalizeSharedScreenCanvas},
         {"dxGDIPlusAPI", &InitializeGDIPlusAPI, &FinalizeGDIPlusAPI},
         {"dxGDIPlusClasses", &InitializeGDIPlusClasses, &FinalizeGDIPlusClasses},
