@@ -6,6 +6,7 @@
 #include "cxDWMApi.h"
 #include "cxGeometry.h"
 #include "dxCore.h"
+#include "dxOffice11.h"
 #include "dxThemeManager.h"
 #include "dxUxTheme.h"
 #include "dxGDIPlusAPI.h"
@@ -25,6 +26,7 @@ void InitializeToolkitCoreUnits() {
         {"cxDWMApi", &InitializeDWMApi, &FinalizeDWMApi},
         {"dxUxTheme", &InitializeUxTheme, &FinalizeUxTheme},
         {"dxThemeManager", &InitializeThemeManager, &FinalizeThemeManager},
+        {"dxOffice11", &InitializeOffice11, &FinalizeOffice11},
         {"cxGraphics", &InitializeCxGraphics, &FinalizeSharedScreenCanvas},
         {"dxGDIPlusAPI", &InitializeGDIPlusAPI, &FinalizeGDIPlusAPI},
         {"dxGDIPlusClasses", &InitializeGDIPlusClasses, &FinalizeGDIPlusClasses},
