@@ -4,6 +4,7 @@
 
 #include "Control.h"
 #include "Filer.h"
+#include "RzOldPropReader.h"
 #include "RzRegIniFile.h"
 
 namespace {
@@ -187,5 +188,5 @@ void TRzFrameController::DefineProperties(TFiler* filer) {
             if (style >= fsNone && style <= fsFlatBold) SetFrameHotStyle(TFrameStyle(style));
         },
         nullptr, false);
-    filer->DefineProperty(L"FrameFlatStyle", [](TReader* reader) { reader->ReadIdent(); }, nullptr, false);
+    filer->DefineProperty(L"FrameFlatStyle", &TRzOldPropReader::ReadOldIdentProp, nullptr, false);
 }

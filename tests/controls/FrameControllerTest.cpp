@@ -6,8 +6,10 @@
 
 #include "Control.h"
 #include "ControlsUnits.h"
+#include "Filer.h"
 #include "FormDescription.h"
 #include "RzFrameController.h"
+#include "RzOldPropReader.h"
 #include "RzRegIniFile.h"
 
 namespace {
@@ -197,6 +199,42 @@ TEST_F(FrameController, ObsoleteStoredSettingsAreReadNeverWritten) {
     AnsiString text = WriteComponentToText(&controller);
     EXPECT_EQ(text.find("FrameFlat"), std::string::npos) << text;
     EXPECT_NE(text.find("FrameStyle = fsStatus"), std::string::npos) << text;
+}
+
+namespace {
+// Reads every kind of obsolete value and keeps none.
+class TOldSettings : public TComponent {
+    Z_CLASS(TOldSettings, TComponent)
+public:
+    using TComponent::TComponent;
+    int kept = 0;
+    Z_PUBLISHED(TOldSettings) { p.Property(L"Kept", &TOldSettings::Kept, &TOldSettings::SetKept); }
+    int Kept() const { return kept; }
+    void SetKept(int v) { kept = v; }
+
+protected:
+    void DefineProperties(TFiler* filer) override {
+        inherited::DefineProperties(filer);
+        filer->DefineProperty(L"OldFlag", &TRzOldPropReader::ReadOldBooleanProp, nullptr, false);
+        filer->DefineProperty(L"OldStyle", &TRzOldPropReader::ReadOldIdentProp, nullptr, false);
+        filer->DefineProperty(L"OldWidth", &TRzOldPropReader::ReadOldIntegerProp, nullptr, false);
+        filer->DefineProperty(L"OldLines", &TRzOldPropReader::ReadOldStringsProp, nullptr, false);
+    }
+};
+}  // namespace
+
+TEST(RzOldPropReader, ObsoleteValuesOfEveryKindAreSkipped) {
+    TOldSettings settings(nullptr);
+    ReadComponentFromText(
+        "object s: TOldSettings\n"
+        "  OldFlag = False\n"
+        "  OldStyle = fsGone\n"
+        "  OldWidth = 12\n"
+        "  OldLines = (\n    'one'\n    'two')\n"
+        "  Kept = 7\n"
+        "end\n",
+        &settings);
+    EXPECT_EQ(settings.kept, 7);
 }
 
 TEST(RzRegIniFile, ChangesMarkTheStoreForRecreation) {
