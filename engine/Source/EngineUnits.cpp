@@ -4,6 +4,7 @@
 #include "GLContext.h"
 #include "GLCoordinates.h"
 #include "GLMaterial.h"
+#include "GLObjects.h"
 #include "GLScene.h"
 #include "GLTextureImage.h"
 #include "GLWin32Context.h"
@@ -27,6 +28,7 @@ void InitializeEngineUnits() {
         {"GLTextureImage", &InitializeTextureImages, &FinalizeTextureImages},
         {"GLMaterial", &RegisterMaterialClasses, nullptr},
         {"GLScene", &RegisterSceneClasses, nullptr},
+        {"GLObjects", &RegisterGLObjectsClasses, nullptr},
         {"GLCadencer", &InitializeCadencer, &FinalizeCadencer},
     });
 }
