@@ -39,7 +39,7 @@ void TGLCameraInvariantObject::Assign(TPersistent* source) {
 }
 
 void TGLCameraInvariantObject::DoRender(TRenderContextInfo& rci, bool renderSelf, bool renderChildren) {
-    if (camInvarianceMode_ == cimNone || !rci.modelViewMatrix) {
+    if (camInvarianceMode_ == cimNone || (camInvarianceMode_ == cimPosition && !rci.modelViewMatrix)) {
         TGLImmaterialSceneObject::DoRender(rci, renderSelf, renderChildren);
         return;
     }
