@@ -3,7 +3,11 @@
 #include "Units.h"
 #include "cxBitmap.h"
 #include "cxGraphics.h"
+#include "cxDWMApi.h"
+#include "cxGeometry.h"
+#include "dxCore.h"
 #include "dxGDIPlusAPI.h"
+#include "dxGDIPlusClasses.h"
 
 namespace {
 
@@ -14,7 +18,11 @@ void InitializeCxGraphics() { RegisterClasses({TcxCustomBitmap::StaticClass(), T
 
 void InitializeToolkitCoreUnits() {
     InitializeUnits({
+        {"dxCore", &InitializePlatformFlags, &FinalizeResourceStringsRepository},
+        {"cxGeometry", &InitializeGeometry, &FinalizeGeometry},
+        {"cxDWMApi", &InitializeDWMApi, &FinalizeDWMApi},
         {"cxGraphics", &InitializeCxGraphics, &FinalizeSharedScreenCanvas},
         {"dxGDIPlusAPI", &InitializeGDIPlusAPI, &FinalizeGDIPlusAPI},
+        {"dxGDIPlusClasses", &InitializeGDIPlusClasses, &FinalizeGDIPlusClasses},
     });
 }
