@@ -3,6 +3,7 @@
 #include "Units.h"
 #include "cxBitmap.h"
 #include "cxGraphics.h"
+#include "cxImageStates.h"
 #include "cxDWMApi.h"
 #include "cxGeometry.h"
 #include "dxCore.h"
@@ -28,6 +29,7 @@ void InitializeToolkitCoreUnits() {
         {"dxThemeManager", &InitializeThemeManager, &FinalizeThemeManager},
         {"dxOffice11", &InitializeOffice11, &FinalizeOffice11},
         {"cxGraphics", &InitializeCxGraphics, &FinalizeSharedScreenCanvas},
+        {"cxImageStates", &InitializeImageStates, &FinalizeImageStates},
         {"dxGDIPlusAPI", &InitializeGDIPlusAPI, &FinalizeGDIPlusAPI},
         {"dxGDIPlusClasses", &InitializeGDIPlusClasses, &FinalizeGDIPlusClasses},
     });
