@@ -106,16 +106,9 @@ void SetBitmapFormatAndSize(TBitmap* bitmap, int width, int height, TPixelFormat
 }
 
 int BitsPerPixelOf(TBitmap* bitmap) {
-    switch (bitmap->PixelFormat()) {
-        case pf1bit: return 1;
-        case pf4bit: return 4;
-        case pf8bit: return 8;
-        case pf15bit:
-        case pf16bit: return 16;
-        case pf24bit: return 24;
-        case pf32bit: return 32;
-        default: return GetDeviceCaps(bitmap->Canvas()->Handle(), BITSPIXEL);
-    }
+    TPixelFormat format = bitmap->PixelFormat();
+    if (format == pfDevice || format == pfCustom) return GetDeviceCaps(bitmap->Canvas()->Handle(), BITSPIXEL);
+    return PixelFormatBits(format);
 }
 
 TcxBitmap* CopyAsAlphaBitmap(TBitmap* bitmap) {
