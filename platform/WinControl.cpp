@@ -56,6 +56,16 @@ TWinControl::~TWinControl() {
         RemoveControl(child);
         FreeObject(child);
     }
+    if (brush_) DeleteObject(brush_);
+}
+
+HBRUSH TWinControl::Brush() {
+    if (!brush_ || brushColor_ != Color()) {
+        if (brush_) DeleteObject(brush_);
+        brushColor_ = Color();
+        brush_ = CreateSolidBrush(COLORREF(ColorToRGB(brushColor_)));
+    }
+    return brush_;
 }
 
 void TWinControl::Loaded() {
@@ -258,6 +268,14 @@ void TWinControl::WndProc(TMessage& Message) {
 void TWinControl::DefaultHandler(TMessage& Message) {
     if (!handle_) {
         TControl::DefaultHandler(Message);
+        return;
+    }
+    if (Message.Msg >= CN_CTLCOLORMSGBOX && Message.Msg <= CN_CTLCOLORSTATIC) {
+        // A system control asks its parent how to colour it: in this control's font and colour.
+        HDC dc = reinterpret_cast<HDC>(Message.WParam);
+        SetTextColor(dc, COLORREF(ColorToRGB(font_->Color())));
+        SetBkColor(dc, COLORREF(ColorToRGB(Color())));
+        Message.Result = reinterpret_cast<LRESULT>(Brush());
         return;
     }
     if (Message.Msg >= CM_BASE) {
@@ -732,9 +750,7 @@ void TWinControl::WMPaint(TMessage& Message) {
 void TWinControl::WMEraseBkgnd(TMessage& Message) {
     HDC dc = reinterpret_cast<HDC>(Message.WParam);
     RECT r = ClientRect();
-    HBRUSH brush = CreateSolidBrush(COLORREF(ColorToRGB(Color())));
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
+    FillRect(dc, &r, Brush());
     Message.Result = 1;
 }
 

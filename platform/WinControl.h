@@ -94,6 +94,8 @@ public:
     // The window that an unparented control uses as parent (a control in a foreign window).
     HWND ParentWindow() const { return parentWindow_; }
     void SetParentWindow(HWND v);
+    // A solid brush of Color, kept by the control (erasing, system controls' colour messages).
+    HBRUSH Brush();
     // The default window procedure of the window class (DefWindowProc or the superclass's).
     WNDPROC DefWndProc() const { return defWndProc_; }
 
@@ -226,6 +228,8 @@ private:
     // Tells every child that a property it may inherit changed.
     void NotifyChildren(Cardinal Msg);
 
+    HBRUSH brush_ = nullptr;
+    TColor brushColor_ = clNone;
     std::vector<TControl*> controls_;   // every child, in painting order
     std::vector<TWinControl*> tabList_;  // windowed children, in tab order
     HWND parentWindow_ = nullptr;

@@ -406,6 +406,12 @@ TEST_F(ControlInputTest, PaintsItselfAndItsParentPaintsTheWindowlessChild) {
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
+    // Double buffered, the picture reaches the window all the same.
+    probe->SetDoubleBuffered(true);
+    before = probe->paints;
+    probe->Repaint();
+    EXPECT_EQ(probe->paints, before + 1);
+    EXPECT_EQ(PixelOf(probe, 90, 50), RGB(255, 0, 0));
 }
 
 TEST_F(ControlInputTest, ReceivesMouseDownMoveUpAndClick) {
@@ -502,4 +508,60 @@ TEST_F(ControlInputTest, AFormLevelWheelHandlerSeesTheWheelOverAChildWhenTheForm
     WheelBy(120);
     ASSERT_TRUE(PumpUntil([&] { return formWheel.deltas.size() == 1; }));
     EXPECT_EQ(formWheel.deltas[0], 120);
+}
+
+TEST_F(ControlInputTest, TabMovesTheFocusAlongTheTabOrder) {
+    auto* second = new TProbeControl(form);
+    second->SetBounds(20, 100, 100, 40);
+    second->SetParent(form);
+    auto* skipped = new TProbeControl(form);
+    skipped->SetBounds(150, 100, 50, 40);
+    skipped->SetParent(form);
+    skipped->SetTabStop(false);
+    second->SetTabOrder(0);  // before the probe now
+    EXPECT_EQ(probe->TabOrder(), 1);
+    ASSERT_TRUE(PumpUntil([&] { return probe->Focused(); }));
+    TypeKey(VK_TAB);
+    ASSERT_TRUE(PumpUntil([&] { return second->Focused(); }));
+    EXPECT_EQ(form->ActiveControl(), second);
+    EXPECT_EQ(second->Count("keydown 9"), 0);  // the form took the Tab
+    TypeKey(VK_TAB);
+    EXPECT_TRUE(PumpUntil([&] { return probe->Focused(); }));
+}
+
+TEST_F(ControlInputTest, TheCursorComesFromTheScreenTableByTheControlsCursorId) {
+    HCURSOR cross = LoadCursorW(nullptr, IDC_CROSS);
+    const TCursor custom = 7;
+    Screen->SetCursors(custom, cross);
+    EXPECT_EQ(Screen->Cursors(custom), cross);
+    EXPECT_EQ(Screen->Cursors(12345), Screen->Cursors(crDefault));  // unknown: the arrow
+    probe->SetCursor(custom);
+    MoveMouseTo(ProbePoint(40, 30));
+    MoveMouseTo(ProbePoint(41, 31));
+    EXPECT_TRUE(PumpUntil([&] { return GetCursor() == cross; }));
+    // The screen's cursor wins over every control's while it is set.
+    Screen->SetCursor(crHourGlass);
+    MoveMouseTo(ProbePoint(42, 30));
+    EXPECT_TRUE(PumpUntil([&] { return GetCursor() == Screen->Cursors(crHourGlass); }));
+    Screen->SetCursor(crDefault);
+    EXPECT_TRUE(PumpUntil([&] { return GetCursor() == cross; }));
+    EXPECT_EQ(Mouse->CursorPos().x, ProbePoint(42, 30).x);
+}
+
+TEST_F(ControlInputTest, AHintShowsAfterThePauseAndGoesWhenTheMouseLeaves) {
+    probe->SetHint(L"Подсказка");
+    probe->SetShowHint(true);
+    Application->SetHintPause(50);
+    MoveMouseTo(form->ClientToScreen(TPoint{5, 150}));
+    Pump(20);
+    MoveMouseTo(ProbePoint(30, 30));
+    auto hintWindow = [] { return FindWindowW(L"THintWindow", nullptr); };
+    ASSERT_TRUE(PumpUntil([&] { return hintWindow() && IsWindowVisible(hintWindow()); }));
+    wchar_t text[64] = {};
+    GetWindowTextW(hintWindow(), text, 64);
+    EXPECT_EQ(Utf8(text), "Подсказка");
+    EXPECT_EQ(Utf8(Application->Hint()), "Подсказка");
+    MoveMouseTo(form->ClientToScreen(TPoint{5, 150}));
+    EXPECT_TRUE(PumpUntil([&] { return !hintWindow() || !IsWindowVisible(hintWindow()); }));
+    Application->SetHintPause(500);
 }

@@ -190,6 +190,10 @@ TEST_F(WindowTest, CloseAsksOnCloseQueryAndHidesASecondaryForm) {
     form->Close();
     EXPECT_EQ(log.log, (std::vector<std::string>{"closequery", "closequery", "close"}));
     EXPECT_FALSE(form->Visible());
+    // Constraints hold for the form's own size too.
+    form->Constraints()->SetMinWidth(250);
+    form->SetWidth(100);
+    EXPECT_EQ(form->Width(), 250);
     FreeObject(form);
     EXPECT_EQ(log.log.back(), "destroy");
 }

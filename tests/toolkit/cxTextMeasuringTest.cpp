@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "Bitmap.h"
+#include "CustomControl.h"
 #include "Font.h"
 #include "StringList.h"
 #include "cxGraphics.h"
@@ -155,4 +156,58 @@ TEST(cxTextMeasuring, IsComplexScriptText) {
         {SHIFTJIS_CHARSET, L"\x4E2D", false}, {ANSI_CHARSET, L"\x00E9", false},
     };
     for (const Case& c : cases) EXPECT_EQ(IsComplexScriptText(c.charset, c.text), c.expected) << int(c.charset);
+}
+
+namespace {
+
+// A parent that erases in its colour and paints a green square at (5, 5).
+class TPaintedParent : public TCustomControl {
+    Z_CLASS(TPaintedParent, TCustomControl)
+public:
+    explicit TPaintedParent(TComponent* owner) : TCustomControl(owner) {}
+    bool paintCopySeen = false;
+
+protected:
+    void Paint() override {
+        paintCopySeen = InState(csPaintCopy);
+        Canvas()->Brush()->SetColor(TColor(0x00FF00));
+        Canvas()->FillRect(Rect(5, 5, 7, 7));
+    }
+};
+
+}  // namespace
+
+TEST(cxTextMeasuring, DrawParentBackgroundPaintsTheParentAndTheSiblingsBelow) {
+    TPaintedParent parent(nullptr);
+    parent.SetBounds(0, 0, 40, 40);
+    parent.SetColor(TColor(0x0000FF));
+    TWinControl sibling(nullptr);
+    sibling.SetBounds(8, 8, 10, 10);
+    sibling.SetColor(TColor(0xFF0000));
+    sibling.SetParent(&parent);
+    TWinControl served(nullptr);
+    served.SetBounds(5, 5, 10, 10);
+    served.SetParent(&parent);
+    TWinControl above(nullptr);  // above the served control: never painted
+    above.SetBounds(0, 0, 40, 40);
+    above.SetColor(TColor(0x00FFFF));
+    above.SetParent(&parent);
+
+    for (bool siblings : {false, true}) {
+        TBitmap target(10, 10, pf32bit);
+        TcxCanvas canvas(target.Canvas());
+        DrawParentBackground(&served, &canvas, Rect(0, 0, 10, 10), siblings);
+        GdiFlush();
+        auto at = [&](int x, int y) { return static_cast<DWORD*>(target.ScanLine(y))[x] & 0xFFFFFF; };
+        EXPECT_EQ(at(0, 0), 0x00FF00u) << "the parent's painting at the control's place";
+        EXPECT_EQ(at(2, 2), 0xFF0000u) << "the parent's colour";
+        EXPECT_EQ(at(9, 9), siblings ? 0x0000FFu : 0xFF0000u) << "the sibling below, when asked";
+        EXPECT_EQ(canvas.GetWindowOrigin().x, 0);
+        EXPECT_TRUE(parent.paintCopySeen);
+        EXPECT_FALSE(parent.InState(csPaintCopy));
+    }
+    TWinControl orphan(nullptr);
+    TBitmap target(2, 2, pf32bit);
+    TcxCanvas canvas(target.Canvas());
+    DrawParentBackground(&orphan, &canvas, Rect(0, 0, 2, 2));  // no parent: nothing
 }

@@ -3,7 +3,15 @@
 #include "Units.h"
 #include "cxBitmap.h"
 #include "cxGraphics.h"
+#include "cxImageStates.h"
+#include "cxDWMApi.h"
+#include "cxGeometry.h"
+#include "dxCore.h"
+#include "dxOffice11.h"
+#include "dxThemeManager.h"
+#include "dxUxTheme.h"
 #include "dxGDIPlusAPI.h"
+#include "dxGDIPlusClasses.h"
 
 namespace {
 
@@ -14,7 +22,15 @@ void InitializeCxGraphics() { RegisterClasses({TcxCustomBitmap::StaticClass(), T
 
 void InitializeToolkitCoreUnits() {
     InitializeUnits({
+        {"dxCore", &InitializePlatformFlags, &FinalizeResourceStringsRepository},
+        {"cxGeometry", &InitializeGeometry, &FinalizeGeometry},
+        {"cxDWMApi", &InitializeDWMApi, &FinalizeDWMApi},
+        {"dxUxTheme", &InitializeUxTheme, &FinalizeUxTheme},
+        {"dxThemeManager", &InitializeThemeManager, &FinalizeThemeManager},
+        {"dxOffice11", &InitializeOffice11, &FinalizeOffice11},
         {"cxGraphics", &InitializeCxGraphics, &FinalizeSharedScreenCanvas},
+        {"cxImageStates", &InitializeImageStates, &FinalizeImageStates},
         {"dxGDIPlusAPI", &InitializeGDIPlusAPI, &FinalizeGDIPlusAPI},
+        {"dxGDIPlusClasses", &InitializeGDIPlusClasses, &FinalizeGDIPlusClasses},
     });
 }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "Font.h"
+#include "WinControl.h"
 #include "StringList.h"
 #include "cxGraphics.h"
 
@@ -178,4 +179,65 @@ bool IsComplexScriptText(Byte charset, const String& text) {
     }
     if (!text.empty() && text[0] < 128) return false;
     return charset == GB2312_CHARSET || charset == CHINESEBIG5_CHARSET || charset == ARABIC_CHARSET;
+}
+
+// ---- parent background ---------------------------------------------------------------------
+
+namespace {
+
+// Paints control with its point `shift` on the canvas origin, when visible there gives some of
+// it. A sibling (not the parent) gets its frame drawn first and its client area clipped.
+void PaintControlInto(TWinControl* control, TcxCanvas* canvas, const TPoint& shift, const TRect& visible,
+                      bool drawFrame) {
+    canvas->PushDC();
+    TPoint origin = canvas->GetWindowOrigin();
+    canvas->SetWindowOrigin(TPoint{origin.x + shift.x, origin.y + shift.y});
+    HDC dc = canvas->GetCanvasHandle();
+    if (RectVisible(dc, &visible)) {
+        control->SetControlState(control->ControlState() + csPaintCopy);
+        if (drawFrame && control->HandleAllocated()) {
+            HWND window = control->WindowHandle();
+            TRect frame{0, 0, control->Width(), control->Height()};
+            if (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE)
+                DrawEdge(dc, &frame, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+            else if (GetWindowLongW(window, GWL_STYLE) & WS_BORDER)
+                DrawEdge(dc, &frame, BDR_RAISEDOUTER | BDR_SUNKENOUTER, BF_RECT | BF_ADJUST | BF_MONO);
+            IntersectClipRect(dc, frame.left, frame.top, frame.right, frame.bottom);
+            canvas->SetWindowOrigin(TPoint{origin.x + shift.x - frame.left, origin.y + shift.y - frame.top});
+        }
+        TCanvas* locked = canvas->Canvas();
+        locked->Lock();
+        try {
+            control->Perform(WM_ERASEBKGND, WPARAM(dc), 0);
+            control->Perform(WM_PAINT, WPARAM(dc), 0);
+        } catch (...) {
+            locked->Unlock();
+            control->SetControlState(control->ControlState() - csPaintCopy);
+            canvas->PopDC();
+            throw;
+        }
+        locked->Unlock();
+        control->SetControlState(control->ControlState() - csPaintCopy);
+    }
+    canvas->PopDC();
+}
+
+}  // namespace
+
+void DrawParentBackground(TControl* control, TcxCanvas* canvas, const TRect& r, bool includeSiblings) {
+    TWinControl* parent = control->Parent();
+    if (!parent) return;
+    TRect inParent = r;
+    OffsetRect(&inParent, control->Left(), control->Top());
+    TPoint shift{inParent.left, inParent.top};
+    PaintControlInto(parent, canvas, shift, inParent, false);
+    if (!includeSiblings) return;
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        TControl* sibling = parent->Controls(i);
+        if (sibling == control) break;
+        auto* windowed = As<TWinControl>(sibling);
+        if (!windowed || !windowed->Visible()) continue;
+        PaintControlInto(windowed, canvas, TPoint{shift.x - windowed->Left(), shift.y - windowed->Top()},
+                         TRect{0, 0, windowed->Width(), windowed->Height()}, true);
+    }
 }

@@ -2,7 +2,7 @@
 // Free routines around text and device contexts: measuring in a DC or a font, the narrowest
 // rectangle for a number of rows, word wrapping into lines, cutting with an ellipsis, thin
 // wrappers of the platform text calls, the logical descriptions of GDI objects and the screen's
-// pixels per inch. Measuring without a DC of one's own uses the shared screen canvas.
+// pixels per inch, and painting a control's parent as its background. Measuring without a DC of one's own uses the shared screen canvas.
 
 #include <windows.h>
 
@@ -10,6 +10,7 @@
 #include "SysTypes.h"
 
 class TcxCanvas;
+class TControl;
 class TFont;
 class TStrings;
 
@@ -50,3 +51,8 @@ bool ReadPenLog(HPEN pen, LOGPEN& log);
 // True when text in the character set needs complex-script handling (Chinese or Arabic) and
 // does not start with a plain ASCII character.
 bool IsComplexScriptText(Byte charset, const String& text);
+
+// Paints the control's parent (and, with includeSiblings, the windowed siblings below the
+// control) into the canvas so that the rectangle, in the control's coordinates, lands on the
+// canvas origin: what a control without a background of its own shows there.
+void DrawParentBackground(TControl* control, TcxCanvas* canvas, const TRect& r, bool includeSiblings = false);
