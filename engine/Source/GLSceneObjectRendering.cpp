@@ -121,6 +121,15 @@ GLuint TGLBaseSceneObject::DisplayListFor(TRenderContextInfo& rci) {
 
 namespace {
 
+// Puts a field of the record back as it was, also when a child fails.
+template <class T>
+struct TRestoreOnExit {
+    explicit TRestoreOnExit(T& field) : field(field), saved(field) {}
+    ~TRestoreOnExit() { field = saved; }
+    T& field;
+    T saved;
+};
+
 void DrawSelf(TGLBaseSceneObject* object, TRenderContextInfo& rci) {
     if (object->ObjectStyle().Contains(osDirectDraw) || rci.amalgamating)
         object->BuildList(rci);
@@ -163,13 +172,8 @@ void TGLImmaterialSceneObject::DoRender(TRenderContextInfo& rci, bool renderSelf
 
 void TGLBaseSceneObject::RenderChildren(Integer firstChildIndex, Integer lastChildIndex, TRenderContextInfo& rci) {
     if (GetChildCount() == 0) return;
-    TGLVisibilityCulling savedCulling = rci.visibilityCulling;
+    TRestoreOnExit restoreCulling(rci.visibilityCulling);
     if (visibilityCulling_ != vcInherited) rci.visibilityCulling = visibilityCulling_;
-    struct RestoreCulling {
-        TRenderContextInfo& rci;
-        TGLVisibilityCulling value;
-        ~RestoreCulling() { rci.visibilityCulling = value; }
-    } restoreCulling{rci, savedCulling};
 
     if (firstChildIndex == lastChildIndex) {
         TGLBaseSceneObject* child = GetChild(firstChildIndex);
@@ -178,13 +182,8 @@ void TGLBaseSceneObject::RenderChildren(Integer firstChildIndex, Integer lastChi
     }
     if (firstChildIndex > lastChildIndex) return;
 
-    TGLObjectsSorting savedSorting = rci.objectsSorting;
+    TRestoreOnExit restoreSorting(rci.objectsSorting);
     if (objectsSorting_ != osInherited) rci.objectsSorting = objectsSorting_;
-    struct RestoreSorting {
-        TRenderContextInfo& rci;
-        TGLObjectsSorting value;
-        ~RestoreSorting() { rci.objectsSorting = value; }
-    } restoreSorting{rci, savedSorting};
 
     // Keys and children sorted together, then drawn from the largest key down.
     auto renderSorted = [&](TSingleList& keys, TPersistentObjectList& objects) {
