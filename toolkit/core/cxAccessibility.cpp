@@ -240,66 +240,52 @@ STDMETHODIMP TcxAccessibilityHelper::get_accChild(VARIANT childId, IDispatch** c
     });
 }
 
-STDMETHODIMP TcxAccessibilityHelper::get_accName(VARIANT childId, BSTR* name) {
-    if (!name) return E_POINTER;
-    *name = nullptr;
+HRESULT TcxAccessibilityHelper::AnswerText(const VARIANT& childId, BSTR* result, Integer flag, bool falseWhenEmpty,
+                                           const std::function<String(Integer)>& text) {
+    if (!result) return E_POINTER;
+    *result = nullptr;
     return Guarded([&]() -> HRESULT {
         if (!ownerObjectLive_) return S_OK;
         Integer element = 0;
         if (HRESULT r = ElementIdOf(childId, element); FAILED(r)) return r;
-        *name = NewBString(GetName(element));
-        return *name ? S_OK : S_FALSE;
+        if (flag && !(GetSupportedProperties(element) & flag)) return DISP_E_MEMBERNOTFOUND;
+        *result = NewBString(text(element));
+        return *result || !falseWhenEmpty ? S_OK : S_FALSE;
     });
+}
+
+HRESULT TcxAccessibilityHelper::AnswerNumber(const VARIANT& childId, VARIANT* result,
+                                             const std::function<Integer(Integer)>& number) {
+    if (!result) return E_POINTER;
+    VariantInit(result);
+    return Guarded([&]() -> HRESULT {
+        if (!ownerObjectLive_) return S_OK;
+        Integer element = 0;
+        if (HRESULT r = ElementIdOf(childId, element); FAILED(r)) return r;
+        SetI4(result, number(element));
+        return S_OK;
+    });
+}
+
+STDMETHODIMP TcxAccessibilityHelper::get_accName(VARIANT childId, BSTR* name) {
+    return AnswerText(childId, name, 0, true, [this](Integer id) { return GetName(id); });
 }
 
 STDMETHODIMP TcxAccessibilityHelper::get_accValue(VARIANT childId, BSTR* value) {
-    if (!value) return E_POINTER;
-    *value = nullptr;
-    return Guarded([&]() -> HRESULT {
-        if (!ownerObjectLive_) return S_OK;
-        Integer element = 0;
-        if (HRESULT r = ElementIdOf(childId, element); FAILED(r)) return r;
-        if (!(GetSupportedProperties(element) & cxAccessibleValue)) return DISP_E_MEMBERNOTFOUND;
-        *value = NewBString(GetValue(element));
-        return S_OK;
-    });
+    return AnswerText(childId, value, cxAccessibleValue, false, [this](Integer id) { return GetValue(id); });
 }
 
 STDMETHODIMP TcxAccessibilityHelper::get_accDescription(VARIANT childId, BSTR* description) {
-    if (!description) return E_POINTER;
-    *description = nullptr;
-    return Guarded([&]() -> HRESULT {
-        if (!ownerObjectLive_) return S_OK;
-        Integer element = 0;
-        if (HRESULT r = ElementIdOf(childId, element); FAILED(r)) return r;
-        if (!(GetSupportedProperties(element) & cxAccessibleDescription)) return DISP_E_MEMBERNOTFOUND;
-        *description = NewBString(GetDescription(element));
-        return *description ? S_OK : S_FALSE;
-    });
+    return AnswerText(childId, description, cxAccessibleDescription, true,
+                      [this](Integer id) { return GetDescription(id); });
 }
 
 STDMETHODIMP TcxAccessibilityHelper::get_accRole(VARIANT childId, VARIANT* role) {
-    if (!role) return E_POINTER;
-    VariantInit(role);
-    return Guarded([&]() -> HRESULT {
-        if (!ownerObjectLive_) return S_OK;
-        Integer element = 0;
-        if (HRESULT r = ElementIdOf(childId, element); FAILED(r)) return r;
-        SetI4(role, GetRole(element));
-        return S_OK;
-    });
+    return AnswerNumber(childId, role, [this](Integer id) { return GetRole(id); });
 }
 
 STDMETHODIMP TcxAccessibilityHelper::get_accState(VARIANT childId, VARIANT* state) {
-    if (!state) return E_POINTER;
-    VariantInit(state);
-    return Guarded([&]() -> HRESULT {
-        if (!ownerObjectLive_) return S_OK;
-        Integer element = 0;
-        if (HRESULT r = ElementIdOf(childId, element); FAILED(r)) return r;
-        SetI4(state, GetState(element));
-        return S_OK;
-    });
+    return AnswerNumber(childId, state, [this](Integer id) { return GetState(id); });
 }
 
 STDMETHODIMP TcxAccessibilityHelper::get_accHelp(VARIANT, BSTR* help) {
@@ -314,25 +300,15 @@ STDMETHODIMP TcxAccessibilityHelper::get_accHelpTopic(BSTR* helpFile, VARIANT, l
 }
 
 STDMETHODIMP TcxAccessibilityHelper::get_accKeyboardShortcut(VARIANT childId, BSTR* shortCut) {
-    if (!shortCut) return E_POINTER;
-    *shortCut = nullptr;
-    return Guarded([&]() -> HRESULT {
-        if (!ownerObjectLive_) return S_OK;
-        Integer element = 0;
-        if (HRESULT r = ElementIdOf(childId, element); FAILED(r)) return r;
-        if (!(GetSupportedProperties(element) & cxAccessibleKeyboardShortcut)) return DISP_E_MEMBERNOTFOUND;
+    return AnswerText(childId, shortCut, cxAccessibleKeyboardShortcut, true, [this](Integer id) {
         Word key = 0;
         String caption;
-        GetKeyboardAccessParameters(element, key, caption);
-        String text;
-        if (wchar_t hotkey = CaptionHotkey(caption)) {
-            text.assign(1, hotkey);
-            CharUpperBuffW(text.data(), 1);
-        } else {
-            text = ShortCutText(key);
-        }
-        *shortCut = NewBString(text);
-        return *shortCut ? S_OK : S_FALSE;
+        GetKeyboardAccessParameters(id, key, caption);
+        wchar_t hotkey = CaptionHotkey(caption);
+        if (!hotkey) return ShortCutText(key);
+        String text(1, hotkey);
+        CharUpperBuffW(text.data(), 1);
+        return text;
     });
 }
 
@@ -357,16 +333,8 @@ STDMETHODIMP TcxAccessibilityHelper::get_accSelection(VARIANT* children) {
 }
 
 STDMETHODIMP TcxAccessibilityHelper::get_accDefaultAction(VARIANT childId, BSTR* action) {
-    if (!action) return E_POINTER;
-    *action = nullptr;
-    return Guarded([&]() -> HRESULT {
-        if (!ownerObjectLive_) return S_OK;
-        Integer element = 0;
-        if (HRESULT r = ElementIdOf(childId, element); FAILED(r)) return r;
-        if (!(GetSupportedProperties(element) & cxAccessibleDefaultAction)) return DISP_E_MEMBERNOTFOUND;
-        *action = NewBString(GetDefaultActionDescription(element));
-        return S_OK;
-    });
+    return AnswerText(childId, action, cxAccessibleDefaultAction, false,
+                      [this](Integer id) { return GetDefaultActionDescription(id); });
 }
 
 STDMETHODIMP TcxAccessibilityHelper::accSelect(long, VARIANT) {

@@ -14,6 +14,8 @@
 //
 // Sections: interfaces · helper class references · helper · oleacc binding.
 
+#include <functional>
+
 #include <oleacc.h>
 #include <windows.h>
 
@@ -179,6 +181,11 @@ private:
     HRESULT ElementIdOf(const VARIANT& childId, Integer& elementId);
     // A child id as returned to clients: a child with a helper goes out as its IDispatch.
     void ReturnChild(Integer childId, VARIANT* result);
+    // The common road of the element properties: live check, element id, support flag (0: none
+    // needed), then the answer.
+    HRESULT AnswerText(const VARIANT& childId, BSTR* result, Integer flag, bool falseWhenEmpty,
+                       const std::function<String(Integer)>& text);
+    HRESULT AnswerNumber(const VARIANT& childId, VARIANT* result, const std::function<Integer(Integer)>& number);
 
     TObject* ownerObject_;
     bool ownerObjectLive_ = true;
