@@ -4,6 +4,7 @@
 #include "cxAccessibility.h"
 #include "cxBitmap.h"
 #include "cxGraphics.h"
+#include "cxImageStates.h"
 #include "cxDWMApi.h"
 #include "cxGeometry.h"
 #include "dxCore.h"
@@ -30,6 +31,7 @@ void InitializeToolkitCoreUnits() {
         {"dxOffice11", &InitializeOffice11, &FinalizeOffice11},
         {"cxAccessibility", &InitializeAccessibility, &FinalizeAccessibility},
         {"cxGraphics", &InitializeCxGraphics, &FinalizeSharedScreenCanvas},
+        {"cxImageStates", &InitializeImageStates, &FinalizeImageStates},
         {"dxGDIPlusAPI", &InitializeGDIPlusAPI, &FinalizeGDIPlusAPI},
         {"dxGDIPlusClasses", &InitializeGDIPlusClasses, &FinalizeGDIPlusClasses},
     });
