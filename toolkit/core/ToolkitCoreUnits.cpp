@@ -1,6 +1,7 @@
 #include "ToolkitCoreUnits.h"
 
 #include "Units.h"
+#include "cxAccessibility.h"
 #include "cxBitmap.h"
 #include "cxGraphics.h"
 #include "cxImageList.h"
@@ -30,6 +31,7 @@ void InitializeToolkitCoreUnits() {
         {"dxUxTheme", &InitializeUxTheme, &FinalizeUxTheme},
         {"dxThemeManager", &InitializeThemeManager, &FinalizeThemeManager},
         {"dxOffice11", &InitializeOffice11, &FinalizeOffice11},
+        {"cxAccessibility", &InitializeAccessibility, &FinalizeAccessibility},
         {"cxGraphics", &InitializeCxGraphics, &FinalizeSharedScreenCanvas},
         {"cxImageStates", &InitializeImageStates, &FinalizeImageStates},
         {"dxGDIPlusAPI", &InitializeGDIPlusAPI, &FinalizeGDIPlusAPI},
