@@ -220,13 +220,11 @@ TEST(cxImageStates, NothingWithoutAnImageAndTheHookGoesFirst) {
 TEST(cxImageStates, ReplaceLinkedImageListMovesTheLink) {
     TImageList first(nullptr), second(nullptr);
     TCustomImageList* field = nullptr;
-    TChangeLink link;
-    int changes = 0;
-    struct Counter {
-        int* n;
-        void Changed(TObject*) { ++*n; }
-    } counter{&changes};
-    link.OnChange = MakeEvent(&counter, &Counter::Changed);
+    struct CountingLink : TChangeLink {
+        int changes = 0;
+        void Change() override { ++changes; }
+    } link;
+    int& changes = link.changes;
     ReplaceLinkedImageList(&first, field, &link, nullptr);
     EXPECT_EQ(field, &first);
     EXPECT_EQ(changes, 1);
