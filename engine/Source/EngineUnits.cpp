@@ -1,6 +1,7 @@
 #include "EngineUnits.h"
 
 #include "GLCadencer.h"
+#include "GLCamera.h"
 #include "GLContext.h"
 #include "GLCoordinates.h"
 #include "GLMaterial.h"
@@ -27,6 +28,7 @@ void InitializeEngineUnits() {
         {"GLTextureImage", &InitializeTextureImages, &FinalizeTextureImages},
         {"GLMaterial", &RegisterMaterialClasses, nullptr},
         {"GLScene", &RegisterSceneClasses, nullptr},
+        {"GLCamera", &RegisterCameraClasses, nullptr},
         {"GLCadencer", &InitializeCadencer, &FinalizeCadencer},
     });
 }
