@@ -15,11 +15,13 @@ zarnik_wine_prefix() {
   (
     flock 9
     [ -f "$stamp" ] && exit 0
+    # A prefix left half made by an earlier run may still have a server: start clean.
+    wineserver -k >/dev/null 2>&1 || true
     wineboot -i >/dev/null 2>&1 || true
     wine reg add 'HKCU\Software\Wine' /v Version /d win7 /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v ThemeActive /d 0 /f >/dev/null 2>&1
     wine reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v DllName /f >/dev/null 2>&1
-    wineserver -w
+    timeout 120 wineserver -w || wineserver -k >/dev/null 2>&1 || true
     touch "$stamp"
   ) 9>"$WINEPREFIX.lock"
 }

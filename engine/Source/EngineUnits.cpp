@@ -1,6 +1,7 @@
 #include "EngineUnits.h"
 
 #include "GLCadencer.h"
+#include "GLCamera.h"
 #include "GLContext.h"
 #include "GLCoordinates.h"
 #include "GLMaterial.h"
@@ -28,6 +29,7 @@ void InitializeEngineUnits() {
         {"GLTextureImage", &InitializeTextureImages, &FinalizeTextureImages},
         {"GLMaterial", &RegisterMaterialClasses, nullptr},
         {"GLScene", &RegisterSceneClasses, nullptr},
+        {"GLCamera", &RegisterCameraClasses, nullptr},
         {"GLObjects", &RegisterGLObjectsClasses, nullptr},
         {"GLCadencer", &InitializeCadencer, &FinalizeCadencer},
     });

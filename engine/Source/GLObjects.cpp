@@ -54,11 +54,7 @@ void TGLCameraInvariantObject::DoRender(TRenderContextInfo& rci, bool renderSelf
             GL.glScalef(1, -1, -1);
         }
         GL.glMultMatrixf(&LocalMatrix()[0].X);
-        if (renderSelf) {
-            if (ObjectStyle().Contains(osDirectDraw) || !ListHandle()) BuildList(rci);
-            else GL.glCallList(ListHandle()->Handle());
-        }
-        if (renderChildren && GetChildCount() > 0) RenderChildren(0, GetChildCount() - 1, rci);
+        TGLImmaterialSceneObject::DoRender(rci, renderSelf, renderChildren);
     } catch (...) {
         GL.glPopMatrix();
         throw;

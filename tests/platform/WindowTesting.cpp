@@ -56,6 +56,8 @@ TForm* WindowTest::NewShownForm(int clientWidth, int clientHeight) {
     form->SetClientWidth(clientWidth);
     form->SetClientHeight(clientHeight);
     form->Show();
+    // On top of anything an earlier test left on the screen, and active.
+    SetWindowPos(form->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(form->Handle());
     Pump(30);
     return form;

@@ -1,18 +1,25 @@
 #include "ToolkitCoreUnits.h"
 
 #include "Units.h"
+#include "cxAccessibility.h"
 #include "cxBitmap.h"
 #include "cxGraphics.h"
+#include "cxImageList.h"
+#include "cxImageStates.h"
 #include "cxDWMApi.h"
 #include "cxGeometry.h"
 #include "dxCore.h"
+#include "dxOffice11.h"
+#include "dxThemeManager.h"
+#include "dxUxTheme.h"
 #include "dxGDIPlusAPI.h"
 #include "dxGDIPlusClasses.h"
 
 namespace {
 
 // Bitmaps are re-created by class name from pictures in form descriptions.
-void InitializeCxGraphics() { RegisterClasses({TcxCustomBitmap::StaticClass(), TcxBitmap::StaticClass()}); }
+void InitializeCxGraphics() { RegisterClasses({TcxCustomBitmap::StaticClass(), TcxBitmap::StaticClass(), TcxImageList::StaticClass(),
+                     TcxImageInfoItem::StaticClass()}); }
 
 }  // namespace
 
@@ -21,7 +28,12 @@ void InitializeToolkitCoreUnits() {
         {"dxCore", &InitializePlatformFlags, &FinalizeResourceStringsRepository},
         {"cxGeometry", &InitializeGeometry, &FinalizeGeometry},
         {"cxDWMApi", &InitializeDWMApi, &FinalizeDWMApi},
+        {"dxUxTheme", &InitializeUxTheme, &FinalizeUxTheme},
+        {"dxThemeManager", &InitializeThemeManager, &FinalizeThemeManager},
+        {"dxOffice11", &InitializeOffice11, &FinalizeOffice11},
+        {"cxAccessibility", &InitializeAccessibility, &FinalizeAccessibility},
         {"cxGraphics", &InitializeCxGraphics, &FinalizeSharedScreenCanvas},
+        {"cxImageStates", &InitializeImageStates, &FinalizeImageStates},
         {"dxGDIPlusAPI", &InitializeGDIPlusAPI, &FinalizeGDIPlusAPI},
         {"dxGDIPlusClasses", &InitializeGDIPlusClasses, &FinalizeGDIPlusClasses},
     });

@@ -1,0 +1,14 @@
+#include "ControlsUnits.h"
+
+#include "RzCommon.h"
+#include "RzShellIntf.h"
+#include "RzShellUtils.h"
+#include "Units.h"
+
+void InitializeControlsUnits() {
+    InitializeUnits({
+        {"RzShellIntf", &InitializeShellIntf, &FinalizeShellIntf},
+        {"RzShellUtils", &InitializeShellUtils, &FinalizeShellUtils},
+        {"RzCommon", &InitializeRzCommon, nullptr},
+    });
+}
