@@ -2,6 +2,8 @@
 
 #include "GLCadencer.h"
 #include "GLCamera.h"
+#include "GLFogEnvironment.h"
+#include "GLLightSource.h"
 #include "GLContext.h"
 #include "GLCoordinates.h"
 #include "GLMaterial.h"
@@ -29,6 +31,7 @@ void InitializeEngineUnits() {
         {"GLMaterial", &RegisterMaterialClasses, nullptr},
         {"GLScene", &RegisterSceneClasses, nullptr},
         {"GLCamera", &RegisterCameraClasses, nullptr},
+        {"GLLightSource", &RegisterLightSourceClasses, nullptr},
         {"GLCadencer", &InitializeCadencer, &FinalizeCadencer},
     });
 }
