@@ -2,6 +2,8 @@
 
 #include "GLCadencer.h"
 #include "GLCamera.h"
+#include "GLFogEnvironment.h"
+#include "GLLightSource.h"
 #include "GLContext.h"
 #include "GLCoordinates.h"
 #include "GLMaterial.h"
@@ -30,6 +32,7 @@ void InitializeEngineUnits() {
         {"GLMaterial", &RegisterMaterialClasses, nullptr},
         {"GLScene", &RegisterSceneClasses, nullptr},
         {"GLCamera", &RegisterCameraClasses, nullptr},
+        {"GLLightSource", &RegisterLightSourceClasses, nullptr},
         {"GLObjects", &RegisterGLObjectsClasses, nullptr},
         {"GLCadencer", &InitializeCadencer, &FinalizeCadencer},
     });
