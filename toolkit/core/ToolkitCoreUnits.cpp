@@ -4,6 +4,7 @@
 #include "cxAccessibility.h"
 #include "cxBitmap.h"
 #include "cxGraphics.h"
+#include "cxStyles.h"
 #include "cxImageStates.h"
 #include "cxDWMApi.h"
 #include "cxGeometry.h"
@@ -32,6 +33,7 @@ void InitializeToolkitCoreUnits() {
         {"cxAccessibility", &InitializeAccessibility, &FinalizeAccessibility},
         {"cxGraphics", &InitializeCxGraphics, &FinalizeSharedScreenCanvas},
         {"cxImageStates", &InitializeImageStates, &FinalizeImageStates},
+        {"cxStyles", &InitializeStyles, nullptr},
         {"dxGDIPlusAPI", &InitializeGDIPlusAPI, &FinalizeGDIPlusAPI},
         {"dxGDIPlusClasses", &InitializeGDIPlusClasses, &FinalizeGDIPlusClasses},
     });
