@@ -1,6 +1,9 @@
 #include "EngineUnits.h"
 
 #include "GLCadencer.h"
+#include "GLCamera.h"
+#include "GLFogEnvironment.h"
+#include "GLLightSource.h"
 #include "GLContext.h"
 #include "GLCoordinates.h"
 #include "GLMaterial.h"
@@ -27,6 +30,8 @@ void InitializeEngineUnits() {
         {"GLTextureImage", &InitializeTextureImages, &FinalizeTextureImages},
         {"GLMaterial", &RegisterMaterialClasses, nullptr},
         {"GLScene", &RegisterSceneClasses, nullptr},
+        {"GLCamera", &RegisterCameraClasses, nullptr},
+        {"GLLightSource", &RegisterLightSourceClasses, nullptr},
         {"GLCadencer", &InitializeCadencer, &FinalizeCadencer},
     });
 }

@@ -7,7 +7,9 @@
 
 #include "cxBitmap.h"
 #include "cxImageStates.h"
+#include "cxGraphics.h"
 #include "dxCore.h"
+#include "dxOffice11.h"
 
 namespace {
 
@@ -220,13 +222,11 @@ TEST(cxImageStates, NothingWithoutAnImageAndTheHookGoesFirst) {
 TEST(cxImageStates, ReplaceLinkedImageListMovesTheLink) {
     TImageList first(nullptr), second(nullptr);
     TCustomImageList* field = nullptr;
-    TChangeLink link;
-    int changes = 0;
-    struct Counter {
-        int* n;
-        void Changed(TObject*) { ++*n; }
-    } counter{&changes};
-    link.OnChange = MakeEvent(&counter, &Counter::Changed);
+    struct CountingLink : TChangeLink {
+        int changes = 0;
+        void Change() override { ++changes; }
+    } link;
+    int& changes = link.changes;
     ReplaceLinkedImageList(&first, field, &link, nullptr);
     EXPECT_EQ(field, &first);
     EXPECT_EQ(changes, 1);
@@ -239,4 +239,21 @@ TEST(cxImageStates, ReplaceLinkedImageListMovesTheLink) {
     ReplaceLinkedImageList(&second, field, &link, nullptr);  // unchanged: nothing
     EXPECT_EQ(changes, 3);
     ReplaceLinkedImageList(nullptr, field, &link, nullptr);
+}
+
+TEST(cxImageStates, DesignSelectorByPixel) {
+    for (bool selected : {false, true}) {
+        TBitmap b(30, 30, pf32bit);
+        Fill(&b, 0xFFFFFFFF);
+        TcxCanvas canvas(b.Canvas());
+        DrawDesignSelector(&canvas, TRect{2, 2, 22, 22}, selected);
+        TColor fill = selected ? TColor(0x9090FF) : TColor(0xA0FFA0);
+        EXPECT_EQ(Rgb(At(&b, 10, 10)), RgbOf(fill));                            // between the hatch lines
+        EXPECT_EQ(Rgb(At(&b, 12, 10)), RgbOf(ScaleColorByPercent(fill, 75)));  // on a line
+        EXPECT_EQ(Rgb(At(&b, 2, 10)), RgbOf(ScaleColorByPercent(fill, 50)));   // the frame
+        EXPECT_EQ(Rgb(At(&b, 22, 10)), RgbOf(clBtnShadow));                     // the drop shadow
+        EXPECT_EQ(Rgb(At(&b, 10, 22)), RgbOf(clBtnShadow));
+        EXPECT_EQ(Rgb(At(&b, 23, 10)), 0xFFFFFFu);
+        EXPECT_EQ(Rgb(At(&b, 1, 10)), 0xFFFFFFu);
+    }
 }

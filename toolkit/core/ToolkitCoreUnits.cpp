@@ -4,6 +4,7 @@
 #include "cxAccessibility.h"
 #include "cxBitmap.h"
 #include "cxGraphics.h"
+#include "cxImageList.h"
 #include "cxStyles.h"
 #include "cxImageStates.h"
 #include "cxDWMApi.h"
@@ -18,7 +19,8 @@
 namespace {
 
 // Bitmaps are re-created by class name from pictures in form descriptions.
-void InitializeCxGraphics() { RegisterClasses({TcxCustomBitmap::StaticClass(), TcxBitmap::StaticClass()}); }
+void InitializeCxGraphics() { RegisterClasses({TcxCustomBitmap::StaticClass(), TcxBitmap::StaticClass(), TcxImageList::StaticClass(),
+                     TcxImageInfoItem::StaticClass()}); }
 
 }  // namespace
 

@@ -10,6 +10,7 @@
 
 #include "cxBitmap.h"
 #include "cxGraphics.h"
+#include "cxImageList.h"
 #include "dxCore.h"
 #include "dxOffice11.h"
 
@@ -407,7 +408,10 @@ namespace {
 
 // The list's image into the bitmap: the kept pair of a toolkit list, else the system list's.
 void ReadListImage(TCustomImageList* images, int index, TBitmap* image, TBitmap* mask) {
-    ReadImageListBitmaps(images->Handle(), index, image, mask);
+    if (auto* cx = As<TcxImageList>(images))
+        cx->GetImage(index, image, mask);
+    else
+        ReadImageListBitmaps(images->Handle(), index, image, mask);
 }
 
 }  // namespace

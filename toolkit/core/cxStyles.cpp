@@ -115,23 +115,17 @@ void TcxStyle::SetAssignedValues(TcxStyleValues value) {
     NotifyChanged();
 }
 
-void TcxStyle::SetColor(TColor value) {
-    if (color_ == value) return;
-    color_ = value;
-    if (value == clDefault)
-        assignedValues_ -= svColor;
-    else
-        assignedValues_ += svColor;
-    NotifyChanged();
-}
+void TcxStyle::SetColor(TColor value) { ChangeColor(color_, value, svColor); }
 
-void TcxStyle::SetTextColor(TColor value) {
-    if (textColor_ == value) return;
-    textColor_ = value;
+void TcxStyle::SetTextColor(TColor value) { ChangeColor(textColor_, value, svTextColor); }
+
+void TcxStyle::ChangeColor(TColor& field, TColor value, TcxStyleValue flag) {
+    if (field == value) return;
+    field = value;
     if (value == clDefault)
-        assignedValues_ -= svTextColor;
+        assignedValues_ -= flag;
     else
-        assignedValues_ += svTextColor;
+        assignedValues_ += flag;
     NotifyChanged();
 }
 

@@ -108,6 +108,8 @@ private:
     bool IsBitmapStored() const { return assignedValues_.Contains(svBitmap); }
     bool IsFontStored() const { return assignedValues_.Contains(svFont); }
     bool IsTextColorStored() const { return assignedValues_.Contains(svTextColor); }
+    // clDefault leaves the value unassigned.
+    void ChangeColor(TColor& field, TColor value, TcxStyleValue flag);
     void BitmapChanged(TObject* sender);
     void FontChanged(TObject* sender);
 
