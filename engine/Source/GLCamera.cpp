@@ -105,6 +105,9 @@ Single TGLCamera::GetFieldOfView(Single viewportDimension) const {
 }
 
 void TGLCamera::SetFieldOfView(Single viewportDimension, Single fieldOfView) {
+    // No lens has a view of nothing or of a half-space or more: the focal length would be
+    // infinite (or negative) and the projection unusable.
+    if (!(fieldOfView > 0 && fieldOfView < 180)) return;
     SetFocalLength(Single(viewportDimension / (2 * std::tan(DegreesToRadians(fieldOfView) / 2))));
 }
 

@@ -46,6 +46,7 @@ public:
     void ScaleDistanceToTarget(Single ratio);
     // The field of view across a viewport dimension (pixels), degrees; 0 with no focal length.
     Single GetFieldOfView(Single viewportDimension) const;
+    // Angles outside (0, 180) degrees are ignored.
     void SetFieldOfView(Single viewportDimension, Single fieldOfView);
 
     Single FocalLength() const { return focalLength_; }

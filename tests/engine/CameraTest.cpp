@@ -188,6 +188,10 @@ TEST(Camera, FocalLengthAndFieldOfView) {
     camera->SetFieldOfView(470, 155.97705f);
     EXPECT_NEAR(camera->FocalLength(), 50, 1e-3);
     EXPECT_NEAR(camera->GetFieldOfView(470), 155.97705, 1e-3);
+    for (Single degrees : {0.0f, -10.0f, 180.0f, 200.0f}) {
+        camera->SetFieldOfView(470, degrees);
+        EXPECT_NEAR(camera->FocalLength(), 50, 1e-3) << degrees;
+    }
     camera->LocalMatrix();  // matrices up to date: the next change is reported
     int before = fixture.buffer.changes;
     camera->SetDepthOfView(50);
