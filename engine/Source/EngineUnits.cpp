@@ -1,9 +1,13 @@
 #include "EngineUnits.h"
 
 #include "GLCadencer.h"
+#include "GLCamera.h"
+#include "GLFogEnvironment.h"
+#include "GLLightSource.h"
 #include "GLContext.h"
 #include "GLCoordinates.h"
 #include "GLMaterial.h"
+#include "GLObjects.h"
 #include "GLScene.h"
 #include "GLTextureImage.h"
 #include "GLWin32Context.h"
@@ -27,6 +31,9 @@ void InitializeEngineUnits() {
         {"GLTextureImage", &InitializeTextureImages, &FinalizeTextureImages},
         {"GLMaterial", &RegisterMaterialClasses, nullptr},
         {"GLScene", &RegisterSceneClasses, nullptr},
+        {"GLCamera", &RegisterCameraClasses, nullptr},
+        {"GLLightSource", &RegisterLightSourceClasses, nullptr},
+        {"GLObjects", &RegisterGLObjectsClasses, nullptr},
         {"GLCadencer", &InitializeCadencer, &FinalizeCadencer},
     });
 }

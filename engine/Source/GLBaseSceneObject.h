@@ -20,6 +20,7 @@
 #include "GLBehaviours.h"
 #include "GLCoordinates.h"
 #include "GLRenderContextInfo.h"
+#include "OpenGL1x.h"
 #include "Sets.h"
 #include "VectorTypes.h"
 
@@ -71,6 +72,10 @@ enum TGLSilhouetteStyle : Byte { ssOmni, ssParallel };
 // Called with every scene object that changes its name.
 using TGLObjectRenamedEvent = TEvent<void(TGLBaseSceneObject* object, const String& oldName)>;
 extern TGLObjectRenamedEvent GLBaseSceneObjectRenamed;
+
+// Draws the three axes from the origin, +length bright and -length dim, stippled with the
+// pattern, lighting off; restores what it changes.
+void AxesBuildList(TRenderContextInfo& rci, GLushort pattern, Single axisLength);
 
 class TGLBaseSceneObject : public TGLCoordinatesUpdateAbleComponent {
     Z_CLASS(TGLBaseSceneObject, TGLCoordinatesUpdateAbleComponent)
@@ -245,10 +250,23 @@ public:
     TAxisAlignedBox AbsoluteAxisAlignedBox();
     void InvalidateBoxCache(TGLBoxCacheFlags flags);
 
-    // ---- rendering hooks (drawing itself belongs to the renderer) ----
+    // ---- rendering (GLSceneObjectRendering.cpp) ----
+    // Draws the object and its subtree: culling, the local matrix, the picking name, axes,
+    // effects. The entry for the root and for every child.
+    void Render(TRenderContextInfo& rci);
+    // The compiled display list of BuildList, compiled again after a structure change. Needs
+    // an active context; the compile is closed also when BuildList fails.
+    virtual GLuint DisplayListFor(TRenderContextInfo& rci);
+    // Emits the object's own geometry (in its own axes); nothing in the base.
     virtual void BuildList(TRenderContextInfo& rci) {}
-    virtual void DoRender(TRenderContextInfo& rci, bool renderSelf, bool renderChildren) {}
-    virtual void RenderChildren(Integer firstChildIndex, Integer lastChildIndex, TRenderContextInfo& rci) {}
+    // The object's geometry (direct or through its list), then its children.
+    virtual void DoRender(TRenderContextInfo& rci, bool renderSelf, bool renderChildren);
+    // The visible children first..last, sorted and culled as the record (or this object) says.
+    virtual void RenderChildren(Integer firstChildIndex, Integer lastChildIndex, TRenderContextInfo& rci);
+    // The list exists, has a name and no structure change waits.
+    bool HasValidDisplayList() const;
+    // The name the object is loaded with while picking: its address.
+    GLuint PickingName() const { return GLuint(reinterpret_cast<uintptr_t>(this)); }
     // Releases the display list.
     virtual void DestroyHandle();
     // The subtree's handles, children first.

@@ -23,6 +23,8 @@ public:
     void SetHint(const String& value) { hint_ = value; }
 
     bool IsBlended() const override { return material_->IsBlended(); }
+    // Between the material's Apply and Unapply, once per pass the material asks for.
+    void DoRender(TRenderContextInfo& rci, bool renderSelf, bool renderChildren) override;
     // The display list and the material's textures.
     void DestroyHandle() override;
     void Assign(TPersistent* source) override;
@@ -46,4 +48,6 @@ class TGLImmaterialSceneObject : public TGLCustomSceneObject {
     Z_CLASS(TGLImmaterialSceneObject, TGLCustomSceneObject)
 public:
     using TGLCustomSceneObject::TGLCustomSceneObject;
+    // Draws without touching its material.
+    void DoRender(TRenderContextInfo& rci, bool renderSelf, bool renderChildren) override;
 };

@@ -98,6 +98,10 @@ public:
     void AddLights(TGLBaseSceneObject* subtree);
     void RemoveLights(TGLBaseSceneObject* subtree);
     TPersistentObjectList* Lights() const { return lights_; }
+    // Before each frame, with the camera's view on the model-view matrix: enables and sends
+    // every shining light of the table, disables the other entries and the context's lights
+    // beyond the table (maxLights: the context's GL_MAX_LIGHTS).
+    void SetupLights(Integer maxLights);
 
     // Buffers register when they render this scene; the first one's context is shared with
     // the others.

@@ -161,12 +161,12 @@ TEST(cxBitmap, HatchAndDirtyBlendOverThePixels) {
     auto d = Make2x2(0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF);
     d->ApplyPixelFilter(bfDirty);
     RGBQUAD expected = PixelFromValue(0xFFFFFFFF);
-    cxBlendPixel(PixelFromValue(cxColorToPixel(clBtnShadow, 192)), expected, 238);
+    BlendPixel(PixelFromValue(ColorToPixel(clBtnShadow, 192)), expected, 238);
     EXPECT_EQ(Pixel(*d, 1, 1), PixelValue(expected));
     RGBQUAD kept = PixelFromValue(0x11223344);
-    cxBlendPixel(PixelFromValue(0xFF998877), kept, 0);
+    BlendPixel(PixelFromValue(0xFF998877), kept, 0);
     EXPECT_EQ(PixelValue(kept), 0x11223344u);
-    cxBlendPixel(PixelFromValue(0xFF998877), kept, 255);
+    BlendPixel(PixelFromValue(0xFF998877), kept, 255);
     EXPECT_EQ(PixelValue(kept), 0xFF998877u);
 }
 

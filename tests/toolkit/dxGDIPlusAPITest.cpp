@@ -74,12 +74,12 @@ TEST_F(GdiPlusFallback, MissingLibraryIsRetriedQuietly) {
 }
 
 TEST_F(GdiPlusFallback, MissingNameLeavesNothingBoundAndFreesTheLibrary) {
-    ASSERT_EQ(GetModuleHandleW(L"oleacc.dll"), nullptr);
-    Use(L"oleacc.dll");
+    ASSERT_EQ(GetModuleHandleW(L"cabinet.dll"), nullptr);
+    Use(L"cabinet.dll");
     EXPECT_FALSE(GdiPlusUsable());
     EXPECT_EQ(GdipAlloc, nullptr);
     EXPECT_EQ(GdipCloneBitmapAreaI, nullptr);
-    EXPECT_EQ(GetModuleHandleW(L"oleacc.dll"), nullptr) << "the library is not kept after a failed binding";
+    EXPECT_EQ(GetModuleHandleW(L"cabinet.dll"), nullptr) << "the library is not kept after a failed binding";
     EXPECT_FALSE(GdiPlusUsable());
 }
 

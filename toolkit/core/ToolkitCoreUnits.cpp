@@ -1,8 +1,12 @@
 #include "ToolkitCoreUnits.h"
 
 #include "Units.h"
+#include "cxAccessibility.h"
 #include "cxBitmap.h"
 #include "cxGraphics.h"
+#include "cxImageList.h"
+#include "cxStyles.h"
+#include "cxImageStates.h"
 #include "cxDWMApi.h"
 #include "cxGeometry.h"
 #include "cxWindowHelpers.h"
@@ -16,7 +20,8 @@
 namespace {
 
 // Bitmaps are re-created by class name from pictures in form descriptions.
-void InitializeCxGraphics() { RegisterClasses({TcxCustomBitmap::StaticClass(), TcxBitmap::StaticClass()}); }
+void InitializeCxGraphics() { RegisterClasses({TcxCustomBitmap::StaticClass(), TcxBitmap::StaticClass(), TcxImageList::StaticClass(),
+                     TcxImageInfoItem::StaticClass()}); }
 
 }  // namespace
 
@@ -28,7 +33,10 @@ void InitializeToolkitCoreUnits() {
         {"dxUxTheme", &InitializeUxTheme, &FinalizeUxTheme},
         {"dxThemeManager", &InitializeThemeManager, &FinalizeThemeManager},
         {"dxOffice11", &InitializeOffice11, &FinalizeOffice11},
+        {"cxAccessibility", &InitializeAccessibility, &FinalizeAccessibility},
         {"cxGraphics", &InitializeCxGraphics, &FinalizeSharedScreenCanvas},
+        {"cxImageStates", &InitializeImageStates, &FinalizeImageStates},
+        {"cxStyles", &InitializeStyles, nullptr},
         {"dxGDIPlusAPI", &InitializeGDIPlusAPI, &FinalizeGDIPlusAPI},
         {"dxGDIPlusClasses", &InitializeGDIPlusClasses, &FinalizeGDIPlusClasses},
         {"cxControls", &InitializeToolkitControls, &FinalizeToolkitControls},

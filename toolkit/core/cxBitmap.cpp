@@ -1,4 +1,4 @@
-// Sections: pixel helpers · construction · pixels · filters · transparency.
+// Sections: construction · pixels · filters · transparency.
 
 #include "cxBitmap.h"
 
@@ -7,30 +7,11 @@
 
 #include "cxGraphics.h"
 
-// ---- pixel helpers -------------------------------------------------------------------------
-
-DWORD cxColorToPixel(TColor color, Byte alpha) {
-    DWORD rgb = DWORD(ColorToRGB(color));
-    return (DWORD(alpha) << 24) | ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
-}
-
 namespace {
 
-Byte Clamp(long v) { return Byte(std::clamp<long>(v, 0, 255)); }
-// Half to even, as everywhere in the program.
-Byte RoundClamp(float v) { return Clamp(std::lrint(v)); }
+Byte RoundClamp(float v) { return ClampChannel(std::lrint(v)); }
 
 }  // namespace
-
-void cxBlendPixel(RGBQUAD source, RGBQUAD& dest, Byte alpha) {
-    float c = float(alpha) / 255.0f;
-    float k = c * float(source.rgbReserved);
-    float e = 1.0f - k / 255.0f;
-    dest.rgbBlue = RoundClamp(c * float(source.rgbBlue) + e * float(dest.rgbBlue));
-    dest.rgbGreen = RoundClamp(c * float(source.rgbGreen) + e * float(dest.rgbGreen));
-    dest.rgbRed = RoundClamp(c * float(source.rgbRed) + e * float(dest.rgbRed));
-    dest.rgbReserved = RoundClamp(k + e * float(dest.rgbReserved));
-}
 
 // ---- construction --------------------------------------------------------------------------
 
@@ -117,8 +98,8 @@ void TcxBitmap::ApplyPixelFilter(TcxBitmapFilter kind) {
 }
 
 void TcxBitmap::SetHatch(TColor color1, TColor color2, Byte step, Byte alpha1, Byte alpha2) {
-    hatchColor1_ = cxColorToPixel(color1, 255);
-    hatchColor2_ = cxColorToPixel(color2, 255);
+    hatchColor1_ = ColorToPixel(color1, 255);
+    hatchColor2_ = ColorToPixel(color2, 255);
     hatchAlpha1_ = alpha1;
     hatchAlpha2_ = alpha2;
     hatchStep_ = step;
@@ -140,7 +121,7 @@ void TcxBitmap::FilterPixel(TcxBitmapFilter kind, RGBQUAD& p) {
             // A zero step would divide by zero: cells of one pixel then.
             int step = hatchStep_ ? hatchStep_ : 1;
             bool odd = ((current_.x / step + current_.y / step) & 1) != 0;
-            cxBlendPixel(PixelFromValue(odd ? hatchColor2_ : hatchColor1_), p, odd ? hatchAlpha2_ : hatchAlpha1_);
+            BlendPixel(PixelFromValue(odd ? hatchColor2_ : hatchColor1_), p, odd ? hatchAlpha2_ : hatchAlpha1_);
             return;
         }
         default: break;
@@ -149,14 +130,14 @@ void TcxBitmap::FilterPixel(TcxBitmapFilter kind, RGBQUAD& p) {
     switch (kind) {
         case bfDingy:
             if (p.rgbReserved == 255) {
-                for (BYTE* c : {&p.rgbRed, &p.rgbGreen, &p.rgbBlue}) *c = Clamp(*c + MulDiv(255 - *c, 3, 10));
+                for (BYTE* c : {&p.rgbRed, &p.rgbGreen, &p.rgbBlue}) *c = ClampChannel(*c + MulDiv(255 - *c, 3, 10));
             } else {
-                for (BYTE* c : {&p.rgbRed, &p.rgbGreen, &p.rgbBlue, &p.rgbReserved}) *c = Clamp(MulDiv(*c, 200, 255));
+                for (BYTE* c : {&p.rgbRed, &p.rgbGreen, &p.rgbBlue, &p.rgbReserved}) *c = ClampChannel(MulDiv(*c, 200, 255));
             }
             break;
         case bfDirty:
             setGrey(weighted(0.299f, 0.587f, 0.114f));
-            cxBlendPixel(PixelFromValue(cxColorToPixel(clBtnShadow, 192)), p, 238);
+            BlendPixel(PixelFromValue(ColorToPixel(clBtnShadow, 192)), p, 238);
             break;
         case bfGrey: setGrey(Byte((p.rgbRed + p.rgbGreen + p.rgbBlue) / 3)); break;
         case bfFaded: setGrey(weighted(0.299f, 0.587f, 0.114f)); break;
@@ -171,7 +152,7 @@ void TcxBitmap::FilterPixel(TcxBitmapFilter kind, RGBQUAD& p) {
 // ---- transparency --------------------------------------------------------------------------
 
 void TcxBitmap::AddTransparentColor(TColor color) {
-    transparentPixels_.push_back(cxColorToPixel(color, 0) & 0xFFFFFF);
+    transparentPixels_.push_back(ColorToPixel(color, 0) & 0xFFFFFF);
 }
 
 bool TcxBitmap::IsTransparentPixel(DWORD pixel) const {

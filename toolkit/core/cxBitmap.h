@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "cxCustomBitmap.h"
+#include "cxImageStates.h"
 
-// Pixel arrays: width x height entries, row by row; ReadPixels gives the bottom row first.
-using TRGBColors = std::vector<RGBQUAD>;
+// ReadPixels gives the bottom row first.
 // 24-bit pixel values $00RRGGBB.
 using TcxColorList = std::vector<DWORD>;
 
@@ -28,10 +28,6 @@ enum TcxBitmapFilter : Byte {
     bfClearAlpha,        // alpha 0 on every pixel
 };
 
-// The pixel value of a colour (system colours resolved) with the given alpha.
-DWORD cxColorToPixel(TColor color, Byte alpha);
-// Blends a premultiplied source pixel over dest with a constant alpha.
-void cxBlendPixel(RGBQUAD source, RGBQUAD& dest, Byte alpha);
 inline DWORD PixelValue(RGBQUAD p) { return std::bit_cast<DWORD>(p); }
 inline RGBQUAD PixelFromValue(DWORD v) { return std::bit_cast<RGBQUAD>(v); }
 
@@ -72,6 +68,7 @@ public:
     void SetTransparentBkColor(DWORD value) { transparentBkColor_ = value; }
     const TcxColorList& TransparentPixels() const { return transparentPixels_; }
     void AddTransparentColor(TColor color);
+    void ClearTransparentColors() { transparentPixels_.clear(); }
     // Equal to the background colour in all 32 bits, or with its colour part in the list.
     bool IsTransparentPixel(DWORD pixel) const;
 

@@ -1,5 +1,5 @@
 // Sections: construction and change lock · copying and rotation · stored form · run-length
-// coding · pixel transfer.
+// coding.
 
 #include "cxCustomBitmap.h"
 
@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "cxGraphics.h"
+#include "cxImageStates.h"
 
 namespace {
 
@@ -64,38 +65,13 @@ void TcxCustomBitmap::CopyBitmap(TBitmap* source, DWORD rop) {
 }
 
 void TcxCustomBitmap::CopyBitmapRect(TBitmap* source, const TRect& dest, DWORD rop, const TPoint& sourcePoint) {
-    HDC target = Canvas()->Handle();
-    BitBlt(target, dest.left, dest.top, RectWidth(dest), RectHeight(dest), source->Canvas()->Handle(), sourcePoint.x,
-           sourcePoint.y, rop);
+    CopyDCRect(Canvas()->Handle(), source->Canvas()->Handle(), dest, rop, sourcePoint);
     Changed(this);
 }
 
 void TcxCustomBitmap::Rotate(int mode, bool mirror) {
-    if (mode == 0 && !mirror) return;
-    int w = Width(), h = Height();
-    if (w <= 0 || h <= 0) return;
-    std::vector<RGBQUAD> source = GetBitmapPixelsTopDown(this);
-    bool swapped = mode == 1 || mode == 2;
-    int nw = swapped ? h : w;
-    std::vector<RGBQUAD> target(source.size());
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            int tx = x, ty = y;
-            switch (mode) {
-                case 0: ty = h - 1 - y; break;
-                case 1: tx = y; ty = mirror ? x : w - 1 - x; break;
-                case 2: tx = h - 1 - y; ty = mirror ? w - 1 - x : x; break;
-                default: tx = w - 1 - x; ty = mirror ? y : h - 1 - y; break;
-            }
-            target[size_t(ty) * size_t(nw) + size_t(tx)] = source[size_t(y) * size_t(w) + size_t(x)];
-        }
     BeginChange();
-    if (swapped) {
-        SetHeight(0);
-        SetWidth(h);
-        SetHeight(w);
-    }
-    SetBitmapPixelsTopDown(this, target);
+    RotateBitmapPixels(cxCanvas_, this, mode, mirror);
     EndChange(true);
 }
 
@@ -201,41 +177,4 @@ void DecodeRunLength(TStream* source, Integer size, TStream* dest) {
         }
     }
     if (!out.empty()) dest->WriteBuffer(out.data(), Integer(out.size()));
-}
-
-// ---- pixel transfer ------------------------------------------------------------------------
-
-namespace {
-
-BITMAPINFO TopDownHeader(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
-}  // namespace
-
-std::vector<RGBQUAD> GetBitmapPixelsTopDown(TBitmap* bitmap) {
-    int w = bitmap->Width(), h = bitmap->Height();
-    std::vector<RGBQUAD> pixels(size_t(w > 0 && h > 0 ? w * h : 0));
-    if (pixels.empty()) return pixels;
-    BITMAPINFO info = TopDownHeader(w, h);
-    HBITMAP handle = bitmap->Handle();
-    if (!GetDIBits(SharedScreenCanvas()->GetCanvasHandle(), handle, 0, UINT(h), pixels.data(), &info, DIB_RGB_COLORS) &&
-        bitmap->PixelFormat() == pf32bit)
-        for (int y = 0; y < h; ++y) std::memcpy(&pixels[size_t(y * w)], bitmap->ScanLine(y), size_t(w) * 4);
-    return pixels;
-}
-
-void SetBitmapPixelsTopDown(TBitmap* bitmap, const std::vector<RGBQUAD>& pixels) {
-    int w = bitmap->Width(), h = bitmap->Height();
-    if (w <= 0 || h <= 0 || pixels.size() < size_t(w * h)) return;
-    BITMAPINFO info = TopDownHeader(w, h);
-    SetDIBits(SharedScreenCanvas()->GetCanvasHandle(), bitmap->Handle(), 0, UINT(h), pixels.data(), &info,
-              DIB_RGB_COLORS);
 }

@@ -69,7 +69,3 @@ private:
 Integer EncodeRunLength(TStream* source, TStream* dest);
 // Decodes size encoded bytes from source into dest; never reads past size.
 void DecodeRunLength(TStream* source, Integer size, TStream* dest);
-
-// The 32-bit pixels of a bitmap, top row first.
-std::vector<RGBQUAD> GetBitmapPixelsTopDown(TBitmap* bitmap);
-void SetBitmapPixelsTopDown(TBitmap* bitmap, const std::vector<RGBQUAD>& pixels);

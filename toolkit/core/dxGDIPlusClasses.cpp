@@ -8,10 +8,11 @@
 
 #include "Picture.h"
 #include "cxCustomBitmap.h"
+#include "cxImageStates.h"
 
 TClass GPImageClass = TdxGPNullImage::StaticClass();
 
-void GetBitmapPixels32(TBitmap* bitmap, TdxRGBColors& pixels) { pixels = GetBitmapPixelsTopDown(bitmap); }
+void GetBitmapPixels32(TBitmap* bitmap, TdxRGBColors& pixels) { pixels = LoadBitmapColors(bitmap, true); }
 
 // ---- images --------------------------------------------------------------------------------
 
