@@ -73,3 +73,31 @@ TEST_F(PrimitiveRender, CubeSeenFromTheFront) {
     Draw();
     EXPECT_FALSE(Lit(kSize / 2, kSize / 2));
 }
+
+TEST_F(PrimitiveRender, AmalgamatedDummyCubeReplaysItsSubtreeUntilItsStructureChanges) {
+    auto* group = fixture.Add<TGLDummyCube>(nullptr);
+    group->SetAmalgamate(true);
+    EXPECT_TRUE(group->ObjectStyle().Contains(osDoesTemperWithColorsOrFaceWinding));
+    auto* cube = fixture.Add<TGLCube>(group);
+    cube->Material()->SetMaterialOptions(TMaterialOptions{moNoLighting});
+    cube->Position()->SetPoint(0, 0, -4);
+    Draw();
+    GLuint list = group->AmalgamatedList()->Handle();
+    EXPECT_NE(list, 0u);
+    EXPECT_TRUE(Lit(kSize / 2, kSize / 2));
+    Draw();
+    EXPECT_EQ(group->AmalgamatedList()->Handle(), list);  // replayed, not compiled again
+    EXPECT_TRUE(Lit(kSize / 2, kSize / 2));
+
+    group->StructureChanged();
+    EXPECT_EQ(group->AmalgamatedList()->Handle(), 0u);
+    cube->SetVisible(false);
+    Draw();
+    EXPECT_NE(group->AmalgamatedList()->Handle(), 0u);
+    EXPECT_FALSE(Lit(kSize / 2, kSize / 2));
+
+    group->SetAmalgamate(false);
+    EXPECT_EQ(group->AmalgamatedList()->Handle(), 0u);
+    EXPECT_FALSE(group->ObjectStyle().Contains(osDoesTemperWithColorsOrFaceWinding));
+    EXPECT_EQ(GL.glGetError(), GLenum(GL_NO_ERROR));
+}
