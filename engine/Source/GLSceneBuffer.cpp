@@ -418,31 +418,28 @@ void TGLSceneBuffer::RenderScene(TGLScene* scene, Byte drawState, TGLBaseSceneOb
 
 // --- Conversions ---
 
-TAffineVector TGLSceneBuffer::ScreenToWorld(const TAffineVector& screenPoint) {
-    if (!camera_) return screenPoint;
+// Through GLU with the matrices and viewport of the last frame; unchanged without a camera.
+TAffineVector TGLSceneBuffer::Project(const TAffineVector& point, bool inverse) {
+    if (!camera_) return point;
     TMatrix4x4d mv, proj;
     MatrixToDoubles(modelViewMatrix_, mv);
     MatrixToDoubles(projectionMatrix_, proj);
     GLint viewport[4] = {0, 0, viewport_.Width, viewport_.Height};
     GLdouble x = 0, y = 0, z = 0;
-    GL.gluUnProject(screenPoint.X, screenPoint.Y, screenPoint.Z, &mv.M[0][0], &proj.M[0][0], viewport, &x, &y, &z);
+    if (inverse)
+        GL.gluUnProject(point.X, point.Y, point.Z, &mv.M[0][0], &proj.M[0][0], viewport, &x, &y, &z);
+    else
+        GL.gluProject(point.X, point.Y, point.Z, &mv.M[0][0], &proj.M[0][0], viewport, &x, &y, &z);
     return {Single(x), Single(y), Single(z)};
 }
+
+TAffineVector TGLSceneBuffer::ScreenToWorld(const TAffineVector& screenPoint) { return Project(screenPoint, true); }
 
 TAffineVector TGLSceneBuffer::ScreenToWorld(Integer x, Integer y) {
     return ScreenToWorld(TAffineVector{Single(x), Single(viewport_.Height - y), 0});
 }
 
-TAffineVector TGLSceneBuffer::WorldToScreen(const TAffineVector& worldPoint) {
-    if (!camera_) return worldPoint;
-    TMatrix4x4d mv, proj;
-    MatrixToDoubles(modelViewMatrix_, mv);
-    MatrixToDoubles(projectionMatrix_, proj);
-    GLint viewport[4] = {0, 0, viewport_.Width, viewport_.Height};
-    GLdouble x = 0, y = 0, z = 0;
-    GL.gluProject(worldPoint.X, worldPoint.Y, worldPoint.Z, &mv.M[0][0], &proj.M[0][0], viewport, &x, &y, &z);
-    return {Single(x), Single(y), Single(z)};
-}
+TAffineVector TGLSceneBuffer::WorldToScreen(const TAffineVector& worldPoint) { return Project(worldPoint, false); }
 
 TAffineVector TGLSceneBuffer::ScreenToVector(const TAffineVector& screenPoint) {
     TAffineVector world = ScreenToWorld(screenPoint);

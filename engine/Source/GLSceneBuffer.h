@@ -126,6 +126,7 @@ public:
     TDirectRenderEvent WrapUpRendering;
 
 private:
+    TAffineVector Project(const TAffineVector& point, bool inverse);
     void SetupRenderingStates();
     void ClearBuffers();
     void BaseRender(Byte drawState, TGLBaseSceneObject* baseObject, const TRectangle* pickRect);
