@@ -23,14 +23,20 @@ TVector4f AsDirection(TVector4f v) {
     return v;
 }
 
+// Setters store only a changed value and then tell.
+template <class T>
+bool Store(T& field, T value) {
+    if (field == value) return false;
+    field = value;
+    return true;
+}
+
 }  // namespace
 
 // ---- TGLCameraInvariantObject ----
 
 void TGLCameraInvariantObject::SetCamInvarianceMode(TGLCameraInvarianceMode value) {
-    if (value == camInvarianceMode_) return;
-    camInvarianceMode_ = value;
-    ReportChange(this);
+    if (Store(camInvarianceMode_, value)) ReportChange(this);
 }
 
 void TGLCameraInvariantObject::Assign(TPersistent* source) {
@@ -77,9 +83,7 @@ TGLDummyCube::~TGLDummyCube() {
 }
 
 void TGLDummyCube::SetCubeSize(Single value) {
-    if (value == cubeSize_) return;
-    cubeSize_ = value;
-    StructureChanged();
+    if (Store(cubeSize_, value)) StructureChanged();
 }
 
 void TGLDummyCube::SetEdgeColor(TGLColor* value) {
@@ -89,9 +93,7 @@ void TGLDummyCube::SetEdgeColor(TGLColor* value) {
 }
 
 void TGLDummyCube::SetVisibleAtRunTime(bool value) {
-    if (value == visibleAtRunTime_) return;
-    visibleAtRunTime_ = value;
-    StructureChanged();
+    if (Store(visibleAtRunTime_, value)) StructureChanged();
 }
 
 void TGLDummyCube::SetAmalgamate(bool value) {
@@ -202,9 +204,7 @@ void TGLDummyCube::StructureChanged() {
 TGLPlane::TGLPlane(TComponent* owner) : TGLSceneObject(owner) { SetObjectStyle(ObjectStyle() + osDirectDraw); }
 
 void TGLPlane::SetSingle(Single& field, Single value) {
-    if (value == field) return;
-    field = value;
-    StructureChanged();
+    if (Store(field, value)) StructureChanged();
 }
 
 void TGLPlane::SetHeight(Single value) { SetSingle(height_, value); }
@@ -215,27 +215,19 @@ void TGLPlane::SetXScope(Single value) { SetSingle(xScope_, std::min(value, 1.0f
 void TGLPlane::SetYScope(Single value) { SetSingle(yScope_, std::min(value, 1.0f)); }
 
 void TGLPlane::SetXTiles(Cardinal value) {
-    if (value == xTiles_) return;
-    xTiles_ = value;
-    StructureChanged();
+    if (Store(xTiles_, value)) StructureChanged();
 }
 
 void TGLPlane::SetYTiles(Cardinal value) {
-    if (value == yTiles_) return;
-    yTiles_ = value;
-    StructureChanged();
+    if (Store(yTiles_, value)) StructureChanged();
 }
 
 void TGLPlane::SetStyle(TPlaneStyles value) {
-    if (value == style_) return;
-    style_ = value;
-    StructureChanged();
+    if (Store(style_, value)) StructureChanged();
 }
 
 void TGLPlane::SetNoZWrite(bool value) {
-    if (value == noZWrite_) return;
-    noZWrite_ = value;
-    StructureChanged();
+    if (Store(noZWrite_, value)) StructureChanged();
 }
 
 void TGLPlane::Assign(TPersistent* source) {
@@ -343,21 +335,15 @@ TGLSprite::TGLSprite(TComponent* owner) : TGLSceneObject(owner) {
 }
 
 void TGLSprite::SetWidth(Single value) {
-    if (value == width_) return;
-    width_ = value;
-    ReportChange(this);
+    if (Store(width_, value)) ReportChange(this);
 }
 
 void TGLSprite::SetHeight(Single value) {
-    if (value == height_) return;
-    height_ = value;
-    ReportChange(this);
+    if (Store(height_, value)) ReportChange(this);
 }
 
 void TGLSprite::SetRotation(Single value) {
-    if (value == rotation_) return;
-    rotation_ = value;
-    ReportChange(this);
+    if (Store(rotation_, value)) ReportChange(this);
 }
 
 void TGLSprite::SetAlphaChannel(Single value) {
@@ -458,15 +444,11 @@ void TGLCube::SetSize(int axis, Single value) {
 }
 
 void TGLCube::SetNormalDirection(TNormalDirection value) {
-    if (value == normalDirection_) return;
-    normalDirection_ = value;
-    StructureChanged();
+    if (Store(normalDirection_, value)) StructureChanged();
 }
 
 void TGLCube::SetParts(TCubeParts value) {
-    if (value == parts_) return;
-    parts_ = value;
-    StructureChanged();
+    if (Store(parts_, value)) StructureChanged();
 }
 
 void TGLCube::DefineProperties(TFiler* filer) {
@@ -551,15 +533,11 @@ void TGLCube::BuildList(TRenderContextInfo&) {
 // ---- TGLQuadricObject ----
 
 void TGLQuadricObject::SetNormals(TNormalSmoothing value) {
-    if (value == normals_) return;
-    normals_ = value;
-    StructureChanged();
+    if (Store(normals_, value)) StructureChanged();
 }
 
 void TGLQuadricObject::SetNormalDirection(TNormalDirection value) {
-    if (value == normalDirection_) return;
-    normalDirection_ = value;
-    StructureChanged();
+    if (Store(normalDirection_, value)) StructureChanged();
 }
 
 void TGLQuadricObject::Assign(TPersistent* source) {
@@ -575,37 +553,27 @@ void TGLQuadricObject::Assign(TPersistent* source) {
 TGLSphere::TGLSphere(TComponent* owner) : TGLQuadricObject(owner) {}
 
 void TGLSphere::SetRadius(Single value) {
-    if (value == radius_) return;
-    radius_ = value;
-    StructureChanged();
+    if (Store(radius_, value)) StructureChanged();
 }
 
 void TGLSphere::SetSlices(Integer value) {
     value = std::max(value, 1);
-    if (value == slices_) return;
-    slices_ = value;
-    StructureChanged();
+    if (Store(slices_, value)) StructureChanged();
 }
 
 void TGLSphere::SetStacks(Integer value) {
     value = std::max(value, 1);
-    if (value == stacks_) return;
-    stacks_ = value;
-    StructureChanged();
+    if (Store(stacks_, value)) StructureChanged();
 }
 
 void TGLSphere::SetTop(TAngleLimit1 value) {
     value = std::clamp<TAngleLimit1>(value, -90, 90);
-    if (value == top_) return;
-    top_ = value;
-    StructureChanged();
+    if (Store(top_, value)) StructureChanged();
 }
 
 void TGLSphere::SetBottom(TAngleLimit1 value) {
     value = std::clamp<TAngleLimit1>(value, -90, 90);
-    if (value == bottom_) return;
-    bottom_ = value;
-    StructureChanged();
+    if (Store(bottom_, value)) StructureChanged();
 }
 
 void TGLSphere::SetStart(TAngleLimit2 value) {
@@ -625,15 +593,11 @@ void TGLSphere::SetStop(TAngleLimit2 value) {
 }
 
 void TGLSphere::SetTopCap(TCapType value) {
-    if (value == topCap_) return;
-    topCap_ = value;
-    StructureChanged();
+    if (Store(topCap_, value)) StructureChanged();
 }
 
 void TGLSphere::SetBottomCap(TCapType value) {
-    if (value == bottomCap_) return;
-    bottomCap_ = value;
-    StructureChanged();
+    if (Store(bottomCap_, value)) StructureChanged();
 }
 
 void TGLSphere::Assign(TPersistent* source) {
