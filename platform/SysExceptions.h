@@ -46,6 +46,7 @@ Z_EXCEPTION(EComponentError, Exception)
 Z_EXCEPTION(EIntError, Exception)
 Z_EXCEPTION(EMathError, Exception)
 Z_EXCEPTION(EAssertionFailed, Exception)
+Z_EXCEPTION(EInvalidCast, Exception)
 
 class EOSError : public Exception {
     Z_CLASS(EOSError, Exception)

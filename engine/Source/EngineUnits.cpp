@@ -7,6 +7,7 @@
 #include "GLContext.h"
 #include "GLCoordinates.h"
 #include "GLMaterial.h"
+#include "GLObjects.h"
 #include "GLScene.h"
 #include "GLTextureImage.h"
 #include "GLWin32Context.h"
@@ -32,6 +33,7 @@ void InitializeEngineUnits() {
         {"GLScene", &RegisterSceneClasses, nullptr},
         {"GLCamera", &RegisterCameraClasses, nullptr},
         {"GLLightSource", &RegisterLightSourceClasses, nullptr},
+        {"GLObjects", &RegisterGLObjectsClasses, nullptr},
         {"GLCadencer", &InitializeCadencer, &FinalizeCadencer},
     });
 }

@@ -539,3 +539,29 @@ TEST(AccessibilityHelper, WindowsAnswerClientsThroughOleAcc) {
 }
 
 }  // namespace
+
+namespace {
+
+// A helper whose element fails while a client asks about it.
+class TFailingHelper : public TcxAccessibilityHelper {
+public:
+    TFailingHelper() : TcxAccessibilityHelper(nullptr) {}
+    String GetName(Integer) override { throw EdxException(L"element failed"); }
+    Integer GetChildCount() override { return 2; }  // ChildIsSimpleElement is left to the base
+};
+
+TEST(AccessibilityHelper, FailuresOfAnElementNeverReachTheClient) {
+    TakeRecordedCallbackErrors();  // start from none
+    IPtr<TFailingHelper> helper(new TFailingHelper);
+    IAccessible* acc = helper->AsAccessible();
+    BSTR name = reinterpret_cast<BSTR>(1);
+    EXPECT_EQ(acc->get_accName(Id(CHILDID_SELF), &name), E_FAIL);
+    EXPECT_EQ(name, nullptr);
+    IDispatch* child = nullptr;
+    EXPECT_EQ(acc->get_accChild(Id(1), &child), E_FAIL);
+    std::vector<String> errors = TakeRecordedCallbackErrors();
+    ASSERT_EQ(errors.size(), 2u);
+    EXPECT_EQ(Utf8(errors[0]), "element failed");
+}
+
+}  // namespace

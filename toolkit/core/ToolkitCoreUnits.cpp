@@ -5,6 +5,7 @@
 #include "cxBitmap.h"
 #include "cxGraphics.h"
 #include "cxImageList.h"
+#include "cxStyles.h"
 #include "cxImageStates.h"
 #include "cxDWMApi.h"
 #include "cxGeometry.h"
@@ -34,6 +35,7 @@ void InitializeToolkitCoreUnits() {
         {"cxAccessibility", &InitializeAccessibility, &FinalizeAccessibility},
         {"cxGraphics", &InitializeCxGraphics, &FinalizeSharedScreenCanvas},
         {"cxImageStates", &InitializeImageStates, &FinalizeImageStates},
+        {"cxStyles", &InitializeStyles, nullptr},
         {"dxGDIPlusAPI", &InitializeGDIPlusAPI, &FinalizeGDIPlusAPI},
         {"dxGDIPlusClasses", &InitializeGDIPlusClasses, &FinalizeGDIPlusClasses},
     });

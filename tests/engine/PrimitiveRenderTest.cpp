@@ -1,0 +1,103 @@
+// The basic scene objects drawn for real through the scene and read back.
+
+#include "HiddenGLWindow.h"
+#include "PrimitiveFixtures.h"
+
+namespace {
+
+class PrimitiveRender : public THiddenGLWindow {
+protected:
+    void SetUp() override {
+        THiddenGLWindow::SetUp();
+        // A 90-degree view from the origin along -Z, back faces culled.
+        GL.glMatrixMode(GL_PROJECTION);
+        GL.glLoadIdentity();
+        gluPerspective(90, 1, 0.1, 500);
+        GL.glMatrixMode(GL_MODELVIEW);
+        rci_.bufferFaceCull = true;
+        states_.EnableState(stCullFace);
+        GL.glCullFace(GL_BACK);
+    }
+    void Draw() {
+        GL.glClearColor(0, 0, 0, 1);
+        GL.glClear(GL_COLOR_BUFFER_BIT);
+        fixture.Root()->Render(rci_);
+        GL.glFinish();
+    }
+    bool Lit(int x, int y) { return Pixel(x, y).X > 0.5f; }
+    template <class T>
+    T* AddUnlit() {
+        T* object = fixture.Add<T>(nullptr);
+        object->Material()->SetMaterialOptions(TMaterialOptions{moNoLighting});
+        object->Material()->FrontProperties()->Diffuse()->SetColorVector({1, 1, 1, 1});
+        return object;
+    }
+    TSceneFixture fixture;
+};
+
+}  // namespace
+
+TEST_F(PrimitiveRender, SkySphereSeenFromInsideCoversOnlyTheUpperHalf) {
+    auto* sky = AddUnlit<TGLSphere>();
+    sky->SetRadius(80);
+    sky->SetNormalDirection(ndInside);
+    sky->SetBottom(0);
+    Draw();
+    EXPECT_EQ(GL.glGetError(), GLenum(GL_NO_ERROR));
+    for (int x : {2, kSize / 2, kSize - 3}) {
+        SCOPED_TRACE(x);
+        EXPECT_TRUE(Lit(x, kSize - 3));  // above the horizon: the sky's inside
+        EXPECT_TRUE(Lit(x, kSize / 2 + 3));
+        EXPECT_FALSE(Lit(x, kSize / 2 - 3));  // below: the cut-away half
+        EXPECT_FALSE(Lit(x, 2));
+    }
+    // Seen from outside the same sphere's inside faces are culled away.
+    sky->SetNormalDirection(ndOutside);
+    Draw();
+    EXPECT_FALSE(Lit(kSize / 2, kSize - 3));
+}
+
+TEST_F(PrimitiveRender, CubeSeenFromTheFront) {
+    auto* cube = AddUnlit<TGLCube>();
+    cube->Position()->SetPoint(0, 0, -4);
+    cube->SetCubeWidth(2);
+    cube->SetCubeHeight(2);
+    Draw();
+    // The front face at z = -3.5 spans 1 / 3.5 of the half view: about 4.6 pixels each way.
+    EXPECT_TRUE(Lit(kSize / 2, kSize / 2));
+    EXPECT_TRUE(Lit(kSize / 2 + 3, kSize / 2 - 3));
+    EXPECT_FALSE(Lit(kSize / 2 + 7, kSize / 2));
+    EXPECT_FALSE(Lit(2, 2));
+    // The back face alone turns away from the viewer and is culled.
+    cube->SetParts(TCubeParts{cpBack});
+    Draw();
+    EXPECT_FALSE(Lit(kSize / 2, kSize / 2));
+}
+
+TEST_F(PrimitiveRender, AmalgamatedDummyCubeReplaysItsSubtreeUntilItsStructureChanges) {
+    auto* group = fixture.Add<TGLDummyCube>(nullptr);
+    group->SetAmalgamate(true);
+    EXPECT_TRUE(group->ObjectStyle().Contains(osDoesTemperWithColorsOrFaceWinding));
+    auto* cube = fixture.Add<TGLCube>(group);
+    cube->Material()->SetMaterialOptions(TMaterialOptions{moNoLighting});
+    cube->Position()->SetPoint(0, 0, -4);
+    Draw();
+    GLuint list = group->AmalgamatedList()->Handle();
+    EXPECT_NE(list, 0u);
+    EXPECT_TRUE(Lit(kSize / 2, kSize / 2));
+    Draw();
+    EXPECT_EQ(group->AmalgamatedList()->Handle(), list);  // replayed, not compiled again
+    EXPECT_TRUE(Lit(kSize / 2, kSize / 2));
+
+    group->StructureChanged();
+    EXPECT_EQ(group->AmalgamatedList()->Handle(), 0u);
+    cube->SetVisible(false);
+    Draw();
+    EXPECT_NE(group->AmalgamatedList()->Handle(), 0u);
+    EXPECT_FALSE(Lit(kSize / 2, kSize / 2));
+
+    group->SetAmalgamate(false);
+    EXPECT_EQ(group->AmalgamatedList()->Handle(), 0u);
+    EXPECT_FALSE(group->ObjectStyle().Contains(osDoesTemperWithColorsOrFaceWinding));
+    EXPECT_EQ(GL.glGetError(), GLenum(GL_NO_ERROR));
+}
