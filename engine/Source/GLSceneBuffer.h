@@ -1,0 +1,170 @@
+#pragma once
+// TGLSceneBuffer: turns a scene into pixels. It owns the rendering context of a viewer, sets up
+// buffers and states, renders one frame through a camera (matrices, lights, fog, render record,
+// tree), swaps, measures the frame rate and converts between window pixels and world space.
+// Its owner is the viewer; a scene change ends here and goes on to the viewer's OnChange.
+
+#include <vector>
+
+#include "BaseClasses.h"
+#include "Colors.h"
+#include "GLColor.h"
+#include "GLContext.h"
+#include "GLRenderContextInfo.h"
+#include "GLCamera.h"
+#include "GLState.h"
+#include "VectorTypes.h"
+
+class TGLCamera;
+class TGLFogEnvironment;
+class TPersistentObjectList;
+
+enum TContextOption {
+    roDoubleBuffer, roStencilBuffer, roRenderToWindow, roTwoSideLighting, roStereo, roDestinationAlpha,
+    roNoColorBuffer, roNoColorBufferClear, roNoSwapBuffers, roNoDepthBufferClear
+};
+struct TContextOptions {
+    Cardinal bits = 0;
+    TContextOptions() = default;
+    TContextOptions(std::initializer_list<TContextOption> options) {
+        for (auto o : options) bits |= 1u << o;
+    }
+    bool Contains(TContextOption o) const { return bits & (1u << o); }
+    friend bool operator==(TContextOptions, TContextOptions) = default;
+};
+enum TGLDepthPrecision { dpDefault, dp16bits, dp24bits, dp32bits };
+enum TGLColorDepth { cdDefault, cd8bits, cd16bits, cd24bits, cdFloat64bits, cdFloat128bits };
+enum TGLShadeModel { smDefault, smSmooth, smFlat };
+
+class TGLSceneBuffer : public TGLUpdateAbleObject, public IGLSceneBuffer {
+    Z_CLASS(TGLSceneBuffer, TGLUpdateAbleObject)
+public:
+    explicit TGLSceneBuffer(TPersistent* owner);
+    ~TGLSceneBuffer() override;
+
+    // --- Context ---
+    // Raises "Failed to create RenderingContext." without a context class; a failed platform
+    // creation leaves no context and re-raises.
+    void CreateRC(HDC device, bool memoryContext, Integer bufferCount = 1);
+    void DestroyRC();
+    bool RCInstantiated() const { return context_ != nullptr; }
+    TGLContext* RenderingContext() const override { return context_; }
+    TGLStateCache* GLStates() const { return states_; }
+
+    // --- Viewport ---
+    void Resize(Integer newWidth, Integer newHeight);
+    void SetViewport(Integer left, Integer top, Integer width, Integer height);
+    Integer Width() const { return viewport_.Width; }
+    Integer Height() const { return viewport_.Height; }
+
+    // --- Frames ---
+    // One frame of the base object's subtree, or of the whole scene when null.
+    void Render(TGLBaseSceneObject* baseObject = nullptr);
+    bool Rendering() const { return rendering_; }
+    Single FramesPerSecond() const { return framesPerSecond_; }
+    Integer FrameCount() const { return frameCount_; }
+    Single LastFrameTime() const { return lastFrameTime_; }
+    void ResetPerformanceMonitor();
+    void PushModelViewMatrix(const TMatrix4x4& newMatrix);
+    void PopModelViewMatrix();
+
+    // --- Conversions (unchanged without a camera) ---
+    TAffineVector ScreenToWorld(Integer x, Integer y);                 // y from the top; near plane
+    TAffineVector ScreenToWorld(const TAffineVector& screenPoint);     // y from the bottom, depth in Z
+    TAffineVector WorldToScreen(const TAffineVector& worldPoint);      // y from the bottom
+    TAffineVector ScreenToVector(const TAffineVector& screenPoint);
+    TVector4f ScreenToVector(Integer x, Integer y);                    // y used unchanged; W = 0
+    Single GetPixelDepth(Integer x, Integer y);                        // y from the top
+    Single PixelDepthToDistance(Integer x, Integer y);
+
+    // Scene changes end here: OnChange unless a frame is rendering.
+    void ReportChange(TObject* sender) override;
+
+    // --- Properties ---
+    TGLCamera* Camera() const { return camera_; }
+    void SetCamera(TGLCamera* value);
+    TColor BackgroundColor() const { return backgroundColor_; }
+    void SetBackgroundColor(TColor value);
+    Single BackgroundAlpha() const { return backgroundAlpha_; }
+    void SetBackgroundAlpha(Single value);
+    bool DepthTest() const { return depthTest_; }
+    void SetDepthTest(bool value);
+    bool FaceCulling() const { return faceCulling_; }
+    void SetFaceCulling(bool value);
+    bool Lighting() const { return lighting_; }
+    void SetLighting(bool value);
+    bool FogEnable() const { return fogEnable_; }
+    void SetFogEnable(bool value);
+    TGLShadeModel ShadeModel() const { return shadeModel_; }
+    void SetShadeModel(TGLShadeModel value);
+    TGLColor* AmbientColor() const { return ambientColor_; }
+    void SetAmbientColor(TGLColor* value);
+    TGLFogEnvironment* FogEnvironment() const { return fogEnvironment_; }
+    void SetFogEnvironment(TGLFogEnvironment* value);
+    TContextOptions ContextOptions() const { return contextOptions_; }
+    void SetContextOptions(TContextOptions value);
+    TGLAntiAliasing AntiAliasing() const { return antiAliasing_; }
+    void SetAntiAliasing(TGLAntiAliasing value);
+    TGLDepthPrecision DepthPrecision() const { return depthPrecision_; }
+    void SetDepthPrecision(TGLDepthPrecision value);
+    TGLColorDepth ColorDepth() const { return colorDepth_; }
+    void SetColorDepth(TGLColorDepth value);
+    Integer AccumBufferBits() const { return accumBufferBits_; }
+    void SetAccumBufferBits(Integer value);
+
+    const TMatrix4x4& ProjectionMatrix() const { return projectionMatrix_; }
+    const TMatrix4x4& ModelViewMatrix() const { return modelViewMatrix_; }
+    const TVector4f& CameraPosition() const { return cameraPosition_; }
+
+    TNotifyEvent OnStructuralChange;
+    TNotifyEvent OnPrepareGLContext;
+    TNotifyEvent BeforeRender;
+    TNotifyEvent OnBeforeRenderHook;  // the viewer's vertical sync
+    TNotifyEvent PostRender;
+    TNotifyEvent AfterRender;
+    TDirectRenderEvent InitiateRendering;
+    TDirectRenderEvent WrapUpRendering;
+
+private:
+    TAffineVector Project(const TAffineVector& point, bool inverse);
+    void SetupRenderingStates();
+    void ClearBuffers();
+    void BaseRender(Byte drawState, TGLBaseSceneObject* baseObject, const TRectangle* pickRect);
+    void RenderScene(TGLScene* scene, Byte drawState, TGLBaseSceneObject* baseObject);
+    void NotifyStructuralChange();
+    bool OwnerInDesignMode() const;
+    void ChangeRenderingState(bool& field, bool value);
+
+    TGLStateCache* states_;
+    bool rendering_ = false;
+    TGLContext* context_ = nullptr;
+    TPersistentObjectList* afterRenderEffects_;
+    TMatrix4x4 projectionMatrix_;
+    TMatrix4x4 modelViewMatrix_;
+    std::vector<TMatrix4x4> modelViewStack_;
+    TMatrix4x4 baseProjectionMatrix_;
+    TVector4f cameraPosition_ = {0, 0, 0, 1};
+    TRectangle viewport_ = {0, 0, 1, 1};
+    bool faceCulling_ = true, fogEnable_ = false, lighting_ = true, depthTest_ = true;
+    TColor backgroundColor_ = clBtnFace;
+    Single backgroundAlpha_ = 1;
+    TGLColor* ambientColor_;
+    TGLAntiAliasing antiAliasing_ = aaDefault;
+    TGLDepthPrecision depthPrecision_ = dpDefault;
+    TGLColorDepth colorDepth_ = cdDefault;
+    TContextOptions contextOptions_ = {roDoubleBuffer, roRenderToWindow};
+    TGLShadeModel shadeModel_ = smDefault;
+    Integer renderDPI_ = 96;
+    TGLFogEnvironment* fogEnvironment_;
+    Integer accumBufferBits_ = 0;
+    TGLCamera* camera_ = nullptr;
+    TGLScene* registeredScene_ = nullptr;
+    Single framesPerSecond_ = 0;
+    Integer frameCount_ = 0;
+    Int64 firstFrameTime_ = 0;
+    Single lastFrameTime_ = 0;
+};
+
+// Frames per second of frameCount frames over elapsed performance-counter ticks; 0 when no
+// time has passed.
+Single FrameRate(Integer frameCount, Int64 elapsedTicks, Int64 frequency);
