@@ -10,6 +10,7 @@
 #include "GLObjects.h"
 #include "GLScene.h"
 #include "GLTextureImage.h"
+#include "GLWin32Viewer.h"
 #include "GLWin32Context.h"
 #include "OpenGL1x.h"
 #include "PersistentClasses.h"
@@ -35,5 +36,6 @@ void InitializeEngineUnits() {
         {"GLLightSource", &RegisterLightSourceClasses, nullptr},
         {"GLObjects", &RegisterGLObjectsClasses, nullptr},
         {"GLCadencer", &InitializeCadencer, &FinalizeCadencer},
+        {"GLWin32Viewer", &RegisterSceneViewerClasses, nullptr},
     });
 }

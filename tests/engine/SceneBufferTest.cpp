@@ -5,35 +5,15 @@
 #include <cmath>
 #include <memory>
 
-#include "CallbackBarrier.h"
 #include "GLSceneBuffer.h"
 #include "MathExpect.h"
+#include "SceneBufferFixtures.h"
 #include "SceneFixtures.h"
 #include "TestSupport.h"
 
 namespace {
 
-// A red square of side 2 around its origin, facing +Z, drawn with direct OpenGL calls.
-class TRedSquare : public TGLSceneObject {
-    Z_CLASS(TRedSquare, TGLSceneObject)
-public:
-    explicit TRedSquare(TComponent* owner) : TGLSceneObject(owner) { SetObjectStyle(TGLObjectStyle{osDirectDraw}); }
-    void BuildList(TRenderContextInfo& rci) override {
-        ++draws;
-        drawState = rci.drawState;
-        if (onDraw) onDraw();
-        GL.glColor3f(1, 0, 0);
-        GL.glBegin(GL_QUADS);
-        GL.glVertex3f(-1, -1, 0);
-        GL.glVertex3f(1, -1, 0);
-        GL.glVertex3f(1, 1, 0);
-        GL.glVertex3f(-1, 1, 0);
-        GL.glEnd();
-    }
-    int draws = 0;
-    Byte drawState = 255;
-    std::function<void()> onDraw;
-};
+using TRedSquare = TColouredSquare;
 
 class SceneBufferGL : public testing::Test {
 protected:
@@ -41,17 +21,7 @@ protected:
     static constexpr TColor kBlue = 0xFF0000;  // $00BBGGRR
 
     void SetUp() override {
-        static const wchar_t kClass[] = L"ZarnikSceneBufferTestWindow";
-        WNDCLASSW wc{};
-        if (!GetClassInfoW(GetModuleHandleW(nullptr), kClass, &wc)) {
-            wc.style = CS_OWNDC;
-            wc.lpfnWndProc = &WindowProc;
-            wc.hInstance = GetModuleHandleW(nullptr);
-            wc.lpszClassName = kClass;
-            RegisterClassW(&wc);
-        }
-        window_ = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, kClass, L"buffer", WS_POPUP | WS_VISIBLE, 0, 0,
-                                  kWidth, kHeight, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        window_ = CreatePopupHost(kWidth, kHeight, CS_OWNDC);
         ASSERT_NE(window_, nullptr);
         target = fixture.Add<TGLBaseSceneObject>(nullptr, L"target");
         square = fixture.Add<TRedSquare>(nullptr, L"square");
@@ -90,10 +60,6 @@ protected:
     std::unique_ptr<TGLSceneBuffer> buffer;
     HWND window_ = nullptr;
 
-private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        return CallbackBarrier(LRESULT(0), [&] { return DefWindowProcW(window, message, wParam, lParam); });
-    }
 };
 
 TEST_F(SceneBufferGL, AFrameShowsTheBackgroundAndTheSceneThroughTheCamera) {

@@ -1,0 +1,50 @@
+#pragma once
+// A square drawn with direct OpenGL calls and a popup host window, for the tests of the scene
+// buffer and its viewer, which render whole frames for real.
+#include <functional>
+
+#include "CallbackBarrier.h"
+#include "GLScene.h"
+#include "OpenGL1x.h"
+
+// A square of side 2 around its origin, facing +Z, in one flat colour.
+class TColouredSquare : public TGLSceneObject {
+    Z_CLASS(TColouredSquare, TGLSceneObject)
+public:
+    explicit TColouredSquare(TComponent* owner) : TGLSceneObject(owner) { SetObjectStyle(TGLObjectStyle{osDirectDraw}); }
+    void BuildList(TRenderContextInfo& rci) override {
+        ++draws;
+        drawState = rci.drawState;
+        if (onDraw) onDraw();
+        GL.glColor3f(colour.X, colour.Y, colour.Z);
+        GL.glBegin(GL_QUADS);
+        GL.glVertex3f(-1, -1, 0);
+        GL.glVertex3f(1, -1, 0);
+        GL.glVertex3f(1, 1, 0);
+        GL.glVertex3f(-1, 1, 0);
+        GL.glEnd();
+    }
+    TVector4f colour = {1, 0, 0, 1};
+    int draws = 0;
+    Byte drawState = 255;
+    std::function<void()> onDraw;
+};
+
+inline LRESULT CALLBACK PopupHostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallbackBarrier(LRESULT(0), [&] { return DefWindowProcW(window, message, wParam, lParam); });
+}
+
+// A visible popup window (off the taskbar, never activated): quick to destroy under Wine.
+inline HWND CreatePopupHost(int width, int height, UINT classStyle) {
+    const wchar_t* name = classStyle & CS_OWNDC ? L"ZarnikSceneHostOwnDC" : L"ZarnikSceneHost";
+    WNDCLASSW wc{};
+    if (!GetClassInfoW(GetModuleHandleW(nullptr), name, &wc)) {
+        wc.style = classStyle;
+        wc.lpfnWndProc = &PopupHostProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = name;
+        RegisterClassW(&wc);
+    }
+    return CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, name, L"scene", WS_POPUP | WS_VISIBLE, 0, 0, width,
+                           height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
