@@ -1,6 +1,7 @@
 #include "ControlsUnits.h"
 
 #include "RzCommon.h"
+#include "RzPanel.h"
 #include "RzShellIntf.h"
 #include "RzShellUtils.h"
 #include "Units.h"
@@ -10,5 +11,6 @@ void InitializeControlsUnits() {
         {"RzShellIntf", &InitializeShellIntf, &FinalizeShellIntf},
         {"RzShellUtils", &InitializeShellUtils, &FinalizeShellUtils},
         {"RzCommon", &InitializeRzCommon, nullptr},
+        {"RzPanel", &InitializeRzPanel, nullptr},
     });
 }

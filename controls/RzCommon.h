@@ -21,6 +21,7 @@ class TControl;
 
 // ---- Enumerations
 
+Z_ENUM(TAlignment, taLeftJustify, taRightJustify, taCenter)
 Z_ENUM(TAlignmentVertical, avTop, avCenter, avBottom)
 Z_ENUM(TTextStyle, tsNormal, tsRaised, tsRecessed, tsShadow)
 Z_ENUM(TOrientation, orHorizontal, orVertical)

@@ -580,6 +580,9 @@ void InvalidateTransparentChildren(TWinControl* parent) {
 }
 
 int PaintText(TCanvas* canvas, const String& text, TRect bounds, UINT format) {
+    // DrawText works on the bare handle: an empty text output first brings the canvas's font,
+    // text colour and brush mode into the device context.
+    canvas->TextRect(TRect{0, 0, 0, 0}, 0, 0, String());
     return DrawTextW(canvas->Handle(), text.c_str(), -1, &bounds, format);
 }
 

@@ -21,7 +21,9 @@ trap 'wineserver -k 2>/dev/null || true; zarnik_stop_display' EXIT
 zarnik_start_display
 zarnik_start_wine_services
 stage "wine prefix"
+# The test executables run one after another: their window tests share one display, the
+# cursor and the keyboard focus, and in parallel they disturb each other.
 status=0
-(cd "$BUILD" && ctest --output-on-failure -j "${ZARNIK_TEST_JOBS:-$(nproc)}" "$@") || status=$?
+(cd "$BUILD" && ctest --output-on-failure -j "${ZARNIK_TEST_JOBS:-1}" "$@") || status=$?
 stage "tests"
 exit $status

@@ -1,0 +1,51 @@
+#pragma once
+// Paints a windowed control into a memory bitmap (erase, then paint, as a real WM_PAINT does) so
+// that tests can read its pixels without depending on what the screen shows.
+
+#include <windows.h>
+
+#include <vector>
+
+#include "Colors.h"
+#include "WinControl.h"
+
+class TControlSnapshot {
+public:
+    explicit TControlSnapshot(TWinControl* control) : width_(control->Width()), height_(control->Height()) {
+        HDC screen = GetDC(nullptr);
+        dc_ = CreateCompatibleDC(screen);
+        bitmap_ = CreateCompatibleBitmap(screen, width_, height_);
+        ReleaseDC(nullptr, screen);
+        old_ = SelectObject(dc_, bitmap_);
+        control->Perform(WM_ERASEBKGND, WPARAM(dc_), 0);
+        control->PaintHandler(dc_);
+    }
+    ~TControlSnapshot() {
+        SelectObject(dc_, old_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    TControlSnapshot(const TControlSnapshot&) = delete;
+    TControlSnapshot& operator=(const TControlSnapshot&) = delete;
+
+    TColor Pixel(int x, int y) const { return TColor(GetPixel(dc_, x, y)); }
+    // Rows (from top) in which some pixel has the given colour.
+    std::vector<int> RowsWith(TColor color) const {
+        std::vector<int> rows;
+        for (int y = 0; y < height_; ++y)
+            for (int x = 0; x < width_; ++x)
+                if (Pixel(x, y) == color) {
+                    rows.push_back(y);
+                    break;
+                }
+        return rows;
+    }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+private:
+    int width_, height_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ old_;
+};
