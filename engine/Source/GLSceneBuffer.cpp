@@ -1,6 +1,7 @@
 // TGLSceneBuffer. Sections: construction and properties; context; frames; conversions.
 #include "GLSceneBuffer.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -315,6 +316,48 @@ void TGLSceneBuffer::Render(TGLBaseSceneObject* baseObject) {
         RaiseGLErrorIfAny();
     }
     if (AfterRender && dynamic_cast<TComponent*>(Owner()) && !OwnerInDesignMode()) AfterRender(this);
+}
+
+std::vector<GLuint> TGLSceneBuffer::PickObjects(const TRectangle& rect) {
+    std::vector<GLuint> names;
+    if (rendering_ || !context_) return names;
+    const TMatrix4x4 projection = projectionMatrix_, modelView = modelViewMatrix_;
+    std::vector<GLuint> selection(4096);
+    GLint hits = 0;
+    {
+        TFlagGuard guard(rendering_);
+        TActivation active(context_);
+        FlushGLErrors();
+        GL.glSelectBuffer(GLsizei(selection.size()), selection.data());
+        GL.glRenderMode(GL_SELECT);
+        GL.glInitNames();
+        GL.glPushName(0);
+        try {
+            SetupRenderingStates();
+            BaseRender(dsPicking, nullptr, &rect);
+        } catch (...) {
+            GL.glRenderMode(GL_RENDER);
+            projectionMatrix_ = projection;
+            modelViewMatrix_ = modelView;
+            throw;
+        }
+        hits = GL.glRenderMode(GL_RENDER);  // negative when the selection buffer overflowed
+        projectionMatrix_ = projection;
+        modelViewMatrix_ = modelView;
+        FlushGLErrors();
+    }
+    // Records: name count, minimum and maximum depth, the name stack.
+    std::vector<std::pair<GLuint, GLuint>> found;  // depth, innermost name
+    size_t at = 0;
+    for (GLint i = 0; i < hits && at + 3 <= selection.size(); ++i) {
+        const GLuint count = selection[at];
+        if (at + 3 + count > selection.size()) break;
+        if (count > 0 && selection[at + 2 + count] != 0) found.push_back({selection[at + 1], selection[at + 2 + count]});
+        at += 3 + count;
+    }
+    std::stable_sort(found.begin(), found.end(), [](auto& a, auto& b) { return a.first < b.first; });
+    for (auto& hit : found) names.push_back(hit.second);
+    return names;
 }
 
 void TGLSceneBuffer::BaseRender(Byte drawState, TGLBaseSceneObject* baseObject, const TRectangle* pickRect) {

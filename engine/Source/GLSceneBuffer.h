@@ -60,6 +60,9 @@ public:
     // --- Frames ---
     // One frame of the base object's subtree, or of the whole scene when null.
     void Render(TGLBaseSceneObject* baseObject = nullptr);
+    // The picking names (object addresses) drawn inside the rectangle (window pixels, y from
+    // the top), nearest first; the last frame's matrices stay as they were.
+    std::vector<GLuint> PickObjects(const TRectangle& rect);
     bool Rendering() const { return rendering_; }
     Single FramesPerSecond() const { return framesPerSecond_; }
     Integer FrameCount() const { return frameCount_; }

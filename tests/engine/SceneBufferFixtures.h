@@ -4,8 +4,10 @@
 #include <functional>
 
 #include "CallbackBarrier.h"
+#include "GLCamera.h"
 #include "GLScene.h"
 #include "OpenGL1x.h"
+#include "SceneFixtures.h"
 
 // A square of side 2 around its origin, facing +Z, in one flat colour.
 class TColouredSquare : public TGLSceneObject {
@@ -48,3 +50,19 @@ inline HWND CreatePopupHost(int width, int height, UINT classStyle) {
     return CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, name, L"scene", WS_POPUP | WS_VISIBLE, 0, 0, width,
                            height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
+
+// The square at the origin, seen by a camera 20 units up the Z axis (beyond the near plane of
+// the default focal length).
+struct TSquareScene {
+    TSquareScene() {
+        target = fixture.Add<TGLBaseSceneObject>(nullptr, L"target");
+        square = fixture.Add<TColouredSquare>(nullptr, L"square");
+        camera = fixture.Add<TGLCamera>(nullptr, L"camera");
+        camera->Position()->SetPoint(0, 0, 20);
+        camera->SetTargetObject(target);
+    }
+    TSceneFixture fixture;
+    TGLBaseSceneObject* target = nullptr;
+    TColouredSquare* square = nullptr;
+    TGLCamera* camera = nullptr;
+};

@@ -13,21 +13,20 @@
 
 namespace {
 
-using TRedSquare = TColouredSquare;
-
 class SceneBufferGL : public testing::Test {
 protected:
+    TSquareScene scene;
+    TSceneFixture& fixture = scene.fixture;
+    TGLBaseSceneObject*& target = scene.target;
+    TColouredSquare*& square = scene.square;
+    TGLCamera*& camera = scene.camera;
+
     static constexpr int kWidth = 64, kHeight = 48;
     static constexpr TColor kBlue = 0xFF0000;  // $00BBGGRR
 
     void SetUp() override {
         window_ = CreatePopupHost(kWidth, kHeight, CS_OWNDC);
         ASSERT_NE(window_, nullptr);
-        target = fixture.Add<TGLBaseSceneObject>(nullptr, L"target");
-        square = fixture.Add<TRedSquare>(nullptr, L"square");
-        camera = fixture.Add<TGLCamera>(nullptr, L"camera");
-        camera->Position()->SetPoint(0, 0, 20);  // beyond the near plane of the default focal length
-        camera->SetTargetObject(target);
         buffer = std::make_unique<TGLSceneBuffer>(nullptr);
         // Frames stay in the back buffer, where glReadPixels finds them.
         buffer->SetContextOptions({roDoubleBuffer, roRenderToWindow, roNoSwapBuffers});
@@ -53,10 +52,6 @@ protected:
         return unsigned(p[0]) << 16 | unsigned(p[1]) << 8 | p[2];
     }
 
-    TSceneFixture fixture;
-    TGLBaseSceneObject* target = nullptr;
-    TRedSquare* square = nullptr;
-    TGLCamera* camera = nullptr;
     std::unique_ptr<TGLSceneBuffer> buffer;
     HWND window_ = nullptr;
 
@@ -77,6 +72,26 @@ TEST_F(SceneBufferGL, AFrameShowsTheBackgroundAndTheSceneThroughTheCamera) {
     square->Position()->SetPoint(100, 0, 0);
     buffer->Render();
     EXPECT_EQ(Pixel(kWidth / 2, kHeight / 2), 0x0000FFu);
+}
+
+TEST_F(SceneBufferGL, PickingFindsTheObjectUnderThePixel) {
+    buffer->Render();
+    TAffineVector before = buffer->WorldToScreen({1, 1, 0});
+    const struct { TRectangle rect; bool hit; } cases[] = {
+        {{kWidth / 2 - 1, kHeight / 2 - 1, 3, 3}, true},   // the middle
+        {{0, 0, 3, 3}, false},                             // a corner
+        {{kWidth / 2 - 1, kHeight - 4, 3, 3}, false},      // below the square
+    };
+    for (const auto& c : cases) {
+        std::vector<GLuint> names = buffer->PickObjects(c.rect);
+        if (c.hit)
+            EXPECT_EQ(names, std::vector<GLuint>{square->PickingName()}) << c.rect.Left << "," << c.rect.Top;
+        else
+            EXPECT_TRUE(names.empty()) << c.rect.Left << "," << c.rect.Top;
+        EXPECT_EQ(square->drawState, dsPicking);
+    }
+    // The conversions still use the last frame.
+    EXPECT_FLOAT_EQ(buffer->WorldToScreen({1, 1, 0}).X, before.X);
 }
 
 TEST_F(SceneBufferGL, WithoutACameraOnlyTheBackgroundIsDrawn) {

@@ -13,17 +13,18 @@ namespace {
 
 class SceneViewerWin : public testing::Test {
 protected:
+    TSquareScene scene;
+    TSceneFixture& fixture = scene.fixture;
+    TGLBaseSceneObject*& target = scene.target;
+    TColouredSquare*& square = scene.square;
+    TGLCamera*& camera = scene.camera;
+
     static constexpr int kWidth = 64, kHeight = 48;
 
     void SetUp() override {
         host_ = CreatePopupHost(kWidth, kHeight, 0);
         ASSERT_NE(host_, nullptr);
-        target = fixture.Add<TGLBaseSceneObject>(nullptr, L"target");
-        square = fixture.Add<TColouredSquare>(nullptr, L"square");
         square->colour = {0, 1, 0, 1};
-        camera = fixture.Add<TGLCamera>(nullptr, L"camera");
-        camera->Position()->SetPoint(0, 0, 20);
-        camera->SetTargetObject(target);
         viewer = std::make_unique<TGLSceneViewer>(nullptr);
         viewer->SetParentWindow(host_);
         viewer->SetBounds(0, 0, kWidth, kHeight);
@@ -45,10 +46,6 @@ protected:
         UpdateWindow(viewer->WindowHandle());
     }
 
-    TSceneFixture fixture;
-    TGLBaseSceneObject* target = nullptr;
-    TColouredSquare* square = nullptr;
-    TGLCamera* camera = nullptr;
     std::unique_ptr<TGLSceneViewer> viewer;
     HWND host_ = nullptr;
 
