@@ -8,7 +8,7 @@
 #include "GLCoordinates.h"
 #include "GLMaterial.h"
 #include "GLObjects.h"
-#include "GLScene.h"
+#include "Scene.h"
 #include "GLTextureImage.h"
 #include "GLWin32Viewer.h"
 #include "GLWin32Context.h"
@@ -31,7 +31,7 @@ void InitializeEngineUnits() {
         {"PictureRegisteredFormats", &InitializePictureFormats, &FinalizePictureFormats},
         {"GLTextureImage", &InitializeTextureImages, &FinalizeTextureImages},
         {"GLMaterial", &RegisterMaterialClasses, nullptr},
-        {"GLScene", &RegisterSceneClasses, nullptr},
+        {"Scene", &RegisterSceneClasses, nullptr},
         {"GLCamera", &RegisterCameraClasses, nullptr},
         {"GLLightSource", &RegisterLightSourceClasses, nullptr},
         {"GLObjects", &RegisterGLObjectsClasses, nullptr},

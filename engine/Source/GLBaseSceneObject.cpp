@@ -8,7 +8,7 @@
 #include "Filer.h"
 #include "GLContext.h"
 #include "GLCrossPlatform.h"
-#include "GLScene.h"
+#include "Scene.h"
 #include "GLSilhouette.h"
 #include "GeometryBB.h"
 #include "PersistentObjectList.h"

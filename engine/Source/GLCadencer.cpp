@@ -8,7 +8,7 @@
 #include "Application.h"
 #include "DateUtils.h"
 #include "GLCrossPlatform.h"
-#include "GLScene.h"
+#include "Scene.h"
 #include "MessageWindow.h"
 
 // ---- unit state and the fast-mode handler ----------------------------------------------------

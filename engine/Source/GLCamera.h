@@ -3,7 +3,7 @@
 // focal length, depth of view and the viewport, and the view from its absolute position towards
 // its target object or along its own direction.
 
-#include "GLScene.h"
+#include "Scene.h"
 
 enum TGLCameraStyle { csPerspective, csOrthogonal, csOrtho2D, csCustom, csInfinitePerspective };
 Z_ENUM_NAMES(TGLCameraStyle, csPerspective, csOrthogonal, csOrtho2D, csCustom, csInfinitePerspective)

@@ -1,7 +1,7 @@
 #include "GLFogEnvironment.h"
 
 #include "GLContext.h"
-#include "GLScene.h"
+#include "Scene.h"
 
 #ifndef GL_FOG_DISTANCE_MODE_NV
 #define GL_FOG_DISTANCE_MODE_NV 0x855A

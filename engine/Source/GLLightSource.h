@@ -5,7 +5,7 @@
 // itself does not turn its cone; a parallel light shines along SpotDirection in its own frame.
 
 #include "GLColor.h"
-#include "GLScene.h"
+#include "Scene.h"
 
 enum TLightStyle { lsSpot, lsOmni, lsParallel };
 Z_ENUM_NAMES(TLightStyle, lsSpot, lsOmni, lsParallel)

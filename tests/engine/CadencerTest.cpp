@@ -194,7 +194,7 @@ TEST(Cadencer, StoredInAFormItStartsOnceLoaded) {
         TComponent form(nullptr);
         form.SetName(L"Form1");
         auto* scene = new TGLScene(&form);
-        scene->SetName(L"GLScene1");
+        scene->SetName(L"Scene1");
         auto* cadencer = new TGLCadencer(&form);
         cadencer->SetName(L"GLCadencer1");
         cadencer->SetScene(scene);
@@ -202,7 +202,7 @@ TEST(Cadencer, StoredInAFormItStartsOnceLoaded) {
         cadencer->SetTimeMultiplier(2);
         EXPECT_NE(WriteComponentToText(&form).find("TimeMultiplier = 2"), AnsiString::npos);
     }
-    EXPECT_NE(text.find("Scene = GLScene1"), AnsiString::npos) << text;
+    EXPECT_NE(text.find("Scene = Scene1"), AnsiString::npos) << text;
     EXPECT_EQ(text.find("TimeMultiplier"), AnsiString::npos);  // the defaults are not written
     EXPECT_EQ(text.find("Mode"), AnsiString::npos);
     EXPECT_TRUE(PumpUntil([] { return CadencerTickWindow() == nullptr; }));
@@ -211,7 +211,7 @@ TEST(Cadencer, StoredInAFormItStartsOnceLoaded) {
     ReadComponentFromText(text, form.get());
     auto* cadencer = dynamic_cast<TGLCadencer*>(form->FindComponent(L"GLCadencer1"));
     ASSERT_NE(cadencer, nullptr);
-    EXPECT_EQ(cadencer->Scene(), form->FindComponent(L"GLScene1"));
+    EXPECT_EQ(cadencer->Scene(), form->FindComponent(L"Scene1"));
     EXPECT_NE(CadencerTickWindow(), nullptr);
     form.reset();
     EXPECT_TRUE(PumpUntil([] { return CadencerTickWindow() == nullptr; }));

@@ -17,7 +17,7 @@ struct TRoundTrip {
         TComponent source(nullptr);
         source.SetName(L"Form1");
         auto* scene = new TGLScene(&source);
-        scene->SetName(L"GLScene1");
+        scene->SetName(L"Scene1");
         fill(scene->Objects());
         text = WriteComponentToText(&source);
         ReadComponentFromText(text, &form);

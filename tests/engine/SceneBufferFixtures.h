@@ -5,7 +5,7 @@
 
 #include "CallbackBarrier.h"
 #include "GLCamera.h"
-#include "GLScene.h"
+#include "Scene.h"
 #include "OpenGL1x.h"
 #include "SceneFixtures.h"
 

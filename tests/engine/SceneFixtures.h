@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "GLScene.h"
+#include "Scene.h"
 #include "PersistentObjectList.h"
 
 // Every destruction of a logged object lands here, by name.

@@ -339,7 +339,7 @@ TEST(SceneTree, SceneStoresItsTreeInAFormDescriptionAndReadsItBack) {
         TComponent form(nullptr);
         form.SetName(L"Form1");
         auto* scene = new TGLScene(&form);
-        scene->SetName(L"GLScene1");
+        scene->SetName(L"Scene1");
         scene->SetObjectsSorting(osRenderFarthestFirst);
         auto* ball = static_cast<TTestBall*>(scene->Objects()->AddNewChild(TTestBall::StaticClass()));
         ball->SetName(L"Ball");
@@ -358,7 +358,7 @@ TEST(SceneTree, SceneStoresItsTreeInAFormDescriptionAndReadsItBack) {
 
     TComponent form(nullptr);
     ReadComponentFromText(text, &form);
-    auto* scene = dynamic_cast<TGLScene*>(form.FindComponent(L"GLScene1"));
+    auto* scene = dynamic_cast<TGLScene*>(form.FindComponent(L"Scene1"));
     ASSERT_NE(scene, nullptr);
     EXPECT_EQ(scene->ObjectsSorting(), osRenderFarthestFirst);
     auto* ball = dynamic_cast<TTestBall*>(form.FindComponent(L"Ball"));

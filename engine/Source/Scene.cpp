@@ -1,4 +1,4 @@
-#include "GLScene.h"
+#include "Scene.h"
 
 #include <algorithm>
 
