@@ -30,7 +30,7 @@ void WindowTest::TearDown() {
     InstallRecordingCallbackHandler();
 }
 
-bool WindowTest::PumpUntil(const std::function<bool()>& pred, int timeoutMs) {
+bool PumpUntil(const std::function<bool()>& pred, int timeoutMs) {
     // A thread timer keeps the idle step's wait short.
     UINT_PTR timer = SetTimer(nullptr, 0, 10, nullptr);
     DWORD start = GetTickCount();
@@ -43,13 +43,9 @@ bool WindowTest::PumpUntil(const std::function<bool()>& pred, int timeoutMs) {
     return ok;
 }
 
-void WindowTest::Pump(int ms) {
-    PumpUntil([] { return false; }, ms);
-}
-
 std::vector<TShownBox> WindowTest::TakeBoxes() { return std::exchange(boxes, {}); }
 
-TForm* WindowTest::NewShownForm(int clientWidth, int clientHeight) {
+TForm* NewShownTestForm(int clientWidth, int clientHeight) {
     auto* form = CreateNewForm(nullptr);
     form->SetPosition(poDesigned);
     form->SetBounds(0, 0, 100, 100);
@@ -59,7 +55,7 @@ TForm* WindowTest::NewShownForm(int clientWidth, int clientHeight) {
     // On top of anything an earlier test left on the screen, and active.
     SetWindowPos(form->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(form->Handle());
-    Pump(30);
+    PumpFor(30);
     return form;
 }
 

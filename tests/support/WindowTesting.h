@@ -18,6 +18,13 @@ struct TShownBox {
     UINT Flags;
 };
 
+// Runs the application's real loop (HandleMessage, idle step included) until pred holds or
+// timeoutMs pass.
+bool PumpUntil(const std::function<bool()>& pred, int timeoutMs = 3000);
+inline void PumpFor(int ms) { PumpUntil([] { return false; }, ms); }
+// An empty form of the given client size, shown at the screen's top-left and made active.
+TForm* NewShownTestForm(int clientWidth = 400, int clientHeight = 300);
+
 // Records the application's message boxes and routes exceptions caught at callback barriers to
 // the application's handler (as the program does), for the length of a test.
 class WindowTest : public testing::Test {
@@ -25,13 +32,14 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Runs the real loop (HandleMessage, idle step included) until pred holds or timeoutMs pass.
-    static bool PumpUntil(const std::function<bool()>& pred, int timeoutMs = 3000);
-    static void Pump(int ms);
+    static bool PumpUntil(const std::function<bool()>& pred, int timeoutMs = 3000) {
+        return ::PumpUntil(pred, timeoutMs);
+    }
+    static void Pump(int ms) { PumpFor(ms); }
     static std::vector<TShownBox> TakeBoxes();
-
-    // A form of the given client size, shown at the screen's top-left and made active.
-    static TForm* NewShownForm(int clientWidth = 400, int clientHeight = 300);
+    static TForm* NewShownForm(int clientWidth = 400, int clientHeight = 300) {
+        return NewShownTestForm(clientWidth, clientHeight);
+    }
 };
 
 // Real input, as a user would give it.

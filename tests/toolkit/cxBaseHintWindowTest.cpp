@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "ToolkitWindowTesting.h"
+#include "WindowTesting.h"
 #include "cxBaseHintWindow.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "CustomControl.h"
-#include "ToolkitWindowTesting.h"
+#include "WindowTesting.h"
 #include "cxMouseTracking.h"
 #include "cxWindowHelpers.h"
 

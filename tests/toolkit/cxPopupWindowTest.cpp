@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "CustomControl.h"
-#include "ToolkitWindowTesting.h"
+#include "WindowTesting.h"
 #include "cxPopupWindow.h"
 #include "cxWindowHelpers.h"
 

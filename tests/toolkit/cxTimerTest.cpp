@@ -6,7 +6,7 @@
 #include "Threads.h"
 #include "cxWindowHelpers.h"
 
-#include "ToolkitWindowTesting.h"
+#include "WindowTesting.h"
 #include "cxMessageWindow.h"
 #include "cxTimer.h"
 

@@ -4,7 +4,7 @@
 
 #include "CustomControl.h"
 #include "Screen.h"
-#include "ToolkitWindowTesting.h"
+#include "WindowTesting.h"
 #include "cxWindowHelpers.h"
 
 namespace {
