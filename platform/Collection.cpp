@@ -4,14 +4,6 @@
 
 #include "SysExceptions.h"
 
-namespace {
-
-[[noreturn]] void ListIndexError(int index) {
-    throw EListError(L"List index out of bounds (" + std::to_wstring(index) + L")");
-}
-
-}  // namespace
-
 // ---- TCollectionItem -----------------------------------------------------------------------
 
 TCollectionItem::TCollectionItem(TCollection* collection) {

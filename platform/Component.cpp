@@ -8,10 +8,6 @@
 
 namespace {
 
-[[noreturn]] void ListIndexError(int index) {
-    throw EListError(L"List index out of bounds (" + std::to_wstring(index) + L")");
-}
-
 std::vector<TComponent*>& GlobalRoots() {
     static std::vector<TComponent*> roots;
     return roots;

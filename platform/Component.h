@@ -66,8 +66,9 @@ public:
     // name") or another component of the same owner has it ("A component named %s already exists").
     // An empty name is allowed.
     virtual void SetName(const String& name);
-    Integer Tag() const { return tag_; }
-    void SetTag(Integer tag) { tag_ = tag; }
+    // Pointer-sized, so that code may keep an address in it on either target.
+    NativeInt Tag() const { return tag_; }
+    void SetTag(NativeInt tag) { tag_ = tag; }
 
     TComponentState ComponentState() const { return state_; }
     TComponentStyle ComponentStyle() const { return style_; }
@@ -134,7 +135,7 @@ private:
     std::vector<TComponent*> components_;
     std::vector<TComponent*> freeNotifies_;
     String name_;
-    Integer tag_ = 0;
+    NativeInt tag_ = 0;
     TComponentState state_;
     TComponentStyle style_{csInheritable};
 };

@@ -44,3 +44,7 @@ void AssertionFailed(const String& message, const char* file, int line) {
     for (const char* p = file; *p; ++p) fileName += wchar_t(static_cast<unsigned char>(*p));
     throw EAssertionFailed(message + L" (" + fileName + L", line " + std::to_wstring(line) + L")");
 }
+
+void ListIndexError(Integer index) {
+    throw EListError(L"List index out of bounds (" + std::to_wstring(index) + L")");
+}

@@ -66,6 +66,12 @@ String SysErrorMessage(Cardinal errorCode);
 // Raises EOSError when a Win32 call returned false.
 inline void Win32Check(bool ok) { if (!ok) RaiseLastOSError(); }
 
+// Raises EListError "List index out of bounds (n)", the text of every list's bad index.
+[[noreturn]] void ListIndexError(Integer index);
+
+// The message of an assertion that has no text of its own.
+inline constexpr wchar_t kAssertionFailure[] = L"Assertion failure";
+
 // Assertions stay on in every build; a failure raises EAssertionFailed whose message is the
 // given text followed by " (file, line n)".
 [[noreturn]] void AssertionFailed(const String& message, const char* file, int line);

@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
-# Sets the machine up (scripts/setup.sh) and builds everything into build/ (or $ZARNIK_BUILD).
+# Sets the machine up (scripts/setup.sh) and builds each target into build/<target>: i686 and
+# x86_64, or those named in ZARNIK_TARGETS. Arguments go to `cmake --build` (e.g. --target X).
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-BUILD="${ZARNIK_BUILD:-$ROOT/build/i686}"
+source "$ROOT/scripts/wine-env.sh"
 
-"$ROOT/scripts/setup.sh"
+[ -n "${ZARNIK_SETUP_DONE:-}" ] || "$ROOT/scripts/setup.sh"
 # ccache hits across clones and worktrees: paths are taken relative to the checkout.
 export CCACHE_BASEDIR="$ROOT" CCACHE_NOHASHDIR=1
-if [ ! -f "$BUILD/build.ninja" ]; then
-  cmake -S "$ROOT" -B "$BUILD" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
-    -DCMAKE_BUILD_TYPE="${ZARNIK_BUILD_TYPE:-Release}" \
-    -DZARNIK_DEPS="${ZARNIK_DEPS:-$ROOT/build/deps}"
-fi
-cmake --build "$BUILD" "$@"
+targets="$(zarnik_targets)"
+for target in $targets; do
+  build="$ROOT/build/$target"
+  if [ ! -f "$build/build.ninja" ]; then
+    cmake -S "$ROOT" -B "$build" -G Ninja \
+      -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$target.cmake" \
+      -DCMAKE_BUILD_TYPE="${ZARNIK_BUILD_TYPE:-Release}"
+  fi
+  cmake --build "$build" "$@"
+done

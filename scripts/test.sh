@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test under Wine, on a private Xvfb display when none is set.
-# Prints the time each stage took.
+#
+# Both targets are built. The x86_64 tests run everywhere; the i686 tests run where this
+# machine can run 32-bit programs (some kernels cannot: there the i686 program is built but its
+# tests are skipped, and the summary says so). ZARNIK_TARGETS=x86_64 (or i686) restricts a run to
+# one target. Arguments go to ctest. Prints the time each stage took.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-BUILD="${ZARNIK_BUILD:-$ROOT/build/i686}"
 source "$ROOT/scripts/wine-env.sh"
 
 stage_start=$SECONDS
@@ -13,9 +16,24 @@ stage() {
 }
 
 "$ROOT/scripts/setup.sh"
+export ZARNIK_SETUP_DONE=1
 stage "setup"
-"$ROOT/scripts/build.sh"
-stage "build"
+
+targets="$(zarnik_targets)"
+tested=()
+skipped=""
+for target in $targets; do
+  if [ "$target" = i686 ] && ! zarnik_can_run_i386; then
+    skipped="this machine cannot run 32-bit programs (the i386 probe failed: the kernel's 32-bit emulation is off)"
+    ZARNIK_TARGETS=i686 "$ROOT/scripts/build.sh" --target ZarnikEditor
+    stage "build i686 (program only)"
+  else
+    ZARNIK_TARGETS=$target "$ROOT/scripts/build.sh"
+    stage "build $target"
+    tested+=("$target")
+  fi
+done
+
 zarnik_wine_prefix
 trap 'wineserver -k 2>/dev/null || true; zarnik_stop_display' EXIT
 zarnik_start_display
@@ -24,6 +42,15 @@ stage "wine prefix"
 # The test executables run one after another: their window tests share one display, the
 # cursor and the keyboard focus, and in parallel they disturb each other.
 status=0
-(cd "$BUILD" && ctest --output-on-failure -j "${ZARNIK_TEST_JOBS:-1}" "$@") || status=$?
-stage "tests"
+for target in "${tested[@]}"; do
+  echo "== testing $target"
+  (cd "$ROOT/build/$target" && ctest --output-on-failure -j "${ZARNIK_TEST_JOBS:-1}" "$@") || status=$?
+  stage "tests $target"
+done
+
+echo "== built: $targets"
+echo "== tested: ${tested[*]:-none}"
+if [ -n "$skipped" ]; then
+  echo "== i686 tests skipped: $skipped"
+fi
 exit $status

@@ -40,7 +40,42 @@ TVector4f RightOf(const TVector4f& a, const TVector4f& up) {
     return r;
 }
 
+// The table behind the picking names: slot i holds the object named i + 1; freed slots are
+// taken again first, so the table stays as large as the most objects alive at once.
+std::vector<TGLBaseSceneObject*>& PickingTable() {
+    static std::vector<TGLBaseSceneObject*> table;
+    return table;
+}
+std::vector<GLuint>& FreePickingSlots() {
+    static std::vector<GLuint> slots;
+    return slots;
+}
+
+GLuint TakePickingName(TGLBaseSceneObject* object) {
+    auto& table = PickingTable();
+    auto& free = FreePickingSlots();
+    if (!free.empty()) {
+        GLuint slot = free.back();
+        free.pop_back();
+        table[slot] = object;
+        return slot + 1;
+    }
+    table.push_back(object);
+    return GLuint(table.size());
+}
+
+void ReleasePickingName(GLuint name) {
+    if (name == 0) return;
+    PickingTable()[name - 1] = nullptr;
+    FreePickingSlots().push_back(name - 1);
+}
+
 }  // namespace
+
+TGLBaseSceneObject* TGLBaseSceneObject::FindByPickingName(GLuint name) {
+    const auto& table = PickingTable();
+    return name >= 1 && name <= table.size() ? table[name - 1] : nullptr;
+}
 
 // ---- construction and destruction ------------------------------------------------------------
 
@@ -53,6 +88,7 @@ TGLBaseSceneObject::TGLBaseSceneObject(TComponent* owner) : TGLCoordinatesUpdate
     changes_ = TGLObjectChanges{ocTransformation, ocAbsoluteMatrix, ocInvAbsoluteMatrix, ocStructure};
     boxCache_ = TGLBoxCacheFlags{bcChildrenBoxStale, bcOwnBoxStale};
     ownBox_ = childrenBox_ = ownAndChildrenBox_ = EmptyBox;
+    pickingName_ = TakePickingName(this);
 }
 
 TGLBaseSceneObject::~TGLBaseSceneObject() {
@@ -62,6 +98,7 @@ TGLBaseSceneObject::~TGLBaseSceneObject() {
     delete up_;
     delete scale_;
     delete rotation_;
+    ReleasePickingName(pickingName_);
 }
 
 void TGLBaseSceneObject::BeforeDestruction() {
@@ -95,7 +132,7 @@ TPersistentObjectList* TGLBaseSceneObject::ChildList() {
 Integer TGLBaseSceneObject::GetChildCount() const { return children_ ? children_->Count() : 0; }
 
 TGLBaseSceneObject* TGLBaseSceneObject::GetChild(Integer index) const {
-    if (index < 0 || index >= GetChildCount()) throw EListError(L"List index out of bounds (" + IntToStr(index) + L")");
+    if (index < 0 || index >= GetChildCount()) ListIndexError(index);
     return static_cast<TGLBaseSceneObject*>(children_->GetItem(index));
 }
 
@@ -137,7 +174,7 @@ void TGLBaseSceneObject::Insert(Integer index, TGLBaseSceneObject* object) {
     Assert(!IsInSubtreeOf(object), L"Cannot add a scene object to its own subtree");
     // Checked before anything moves; taking out a child of this node shortens the list by one.
     Integer last = GetChildCount() - (object->parent_ == this ? 1 : 0);
-    if (index < 0 || index > last) throw EListError(L"List index out of bounds (" + IntToStr(index) + L")");
+    if (index < 0 || index > last) ListIndexError(index);
     if (object->parent_) object->parent_->Remove(object, false);
     ChildList()->Insert(index, object);
     object->parent_ = this;

@@ -265,8 +265,11 @@ public:
     virtual void RenderChildren(Integer firstChildIndex, Integer lastChildIndex, TRenderContextInfo& rci);
     // The list exists, has a name and no structure change waits.
     bool HasValidDisplayList() const;
-    // The name the object is loaded with while picking: its address.
-    GLuint PickingName() const { return GLuint(reinterpret_cast<uintptr_t>(this)); }
+    // The name the object is loaded with while picking: its slot in the table of live scene
+    // objects (never 0), not its address, which does not fit a 32-bit name on 64-bit Windows.
+    GLuint PickingName() const { return pickingName_; }
+    // The live object a picking name stands for; nullptr when it is freed or was never given.
+    static TGLBaseSceneObject* FindByPickingName(GLuint name);
     // Releases the display list.
     virtual void DestroyHandle();
     // The subtree's handles, children first.
@@ -331,4 +334,5 @@ private:
     TGLObjectEffects* effects_ = nullptr;
     Single tagFloat_ = 0;
     bool tornDown_ = false;
+    GLuint pickingName_ = 0;
 };

@@ -11,8 +11,6 @@
 
 namespace {
 
-const wchar_t kAssertionFailure[] = L"Assertion failure";
-
 Integer RoundUpTo4(Integer v) { return Integer((Int64(v) + 3) & ~Int64(3)); }
 
 // Round to nearest, ties to even, as the FPU does under the program's control word.

@@ -14,7 +14,6 @@
 
 namespace {
 
-const wchar_t kAssertionFailure[] = L"Assertion failure";
 const GLenum kPolygonModes[] = {GL_FILL, GL_LINE, GL_POINT};
 
 template <class T>

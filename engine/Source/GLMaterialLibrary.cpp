@@ -15,8 +15,6 @@
 
 namespace {
 
-const wchar_t kAssertionFailure[] = L"Assertion failure";
-
 bool Contains(const std::vector<TObject*>& list, const TObject* item) {
     return std::find(list.begin(), list.end(), item) != list.end();
 }

@@ -8,8 +8,6 @@
 
 namespace {
 
-const wchar_t kAssertionFailure[] = L"Assertion failure";
-
 GLenum UncompressedFormat(TGLTextureFormat format) {
     switch (format) {
         case tfRGB: return GL_RGB8;

@@ -9,15 +9,6 @@
 
 namespace {
 
-std::string MessageOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Exception& e) {
-        return Utf8(e.Message());
-    }
-    return "(nothing raised)";
-}
-
 // Files that exist only in memory, served by the hooks or the provider.
 std::map<String, AnsiString> virtualFiles;
 

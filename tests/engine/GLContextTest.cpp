@@ -68,15 +68,6 @@ protected:
     std::unique_ptr<TFakeContext> c = std::make_unique<TFakeContext>("C");
 };
 
-std::string MessageOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Exception& e) {
-        return Utf8(e.Message());
-    }
-    return "(no exception)";
-}
-
 }  // namespace
 
 TEST_F(GLContextTest, ActivationsNest) {

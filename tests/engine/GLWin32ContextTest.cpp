@@ -162,15 +162,6 @@ void RegisterTestClass() {
     RegisterClassW(&wc);
 }
 
-std::string MessageOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Exception& e) {
-        return Utf8(e.ClassName()) + ": " + Utf8(e.Message());
-    }
-    return "(no exception)";
-}
-
 struct TRGBA {
     int r, g, b;
     friend bool operator==(const TRGBA&, const TRGBA&) = default;
@@ -262,7 +253,7 @@ TEST_F(Win32ContextTest, ReadsVersionAndExtensionsWhenFirstCurrent) {
     EXPECT_NE(GL.wglChoosePixelFormatARB, nullptr);
 
     GL.glEnable(0xFFFF);
-    EXPECT_EQ(MessageOf([] { RaiseGLErrorIfAny(); }), "EOpenGLError: invalid enumerant");
+    EXPECT_EQ(ClassAndMessageOf([] { RaiseGLErrorIfAny(); }), "EOpenGLError: invalid enumerant");
     RaiseGLErrorIfAny();  // nothing left behind
     context->Deactivate();
 }
@@ -302,7 +293,7 @@ TEST_F(Win32ContextTest, AFailedCreationLeavesNoWatchBehind) {
     EnsureGLLibraries();
     auto realCreate = GL.wglCreateContext;
     GL.wglCreateContext = &FailCreateContext;
-    std::string message = MessageOf([&] { context->CreateForDevice(GetDC(view)); });
+    std::string message = ClassAndMessageOf([&] { context->CreateForDevice(GetDC(view)); });
     GL.wglCreateContext = realCreate;
     EXPECT_NE(message, "(no exception)");
     EXPECT_FALSE(context->HasPlatformContext());
@@ -315,7 +306,7 @@ TEST_F(Win32ContextTest, AFailedActivationRaises) {
     context->CreateForDevice(GetDC(view));
     auto realMakeCurrent = GL.wglMakeCurrent;
     GL.wglMakeCurrent = &FailMakeCurrent;
-    std::string message = MessageOf([&] { context->Activate(); });
+    std::string message = ClassAndMessageOf([&] { context->Activate(); });
     GL.wglMakeCurrent = realMakeCurrent;
     EXPECT_THAT(message, testing::StartsWith("EGLContext: Context activation failed"));
     EXPECT_FALSE(context->IsActive());
@@ -337,10 +328,10 @@ TEST_F(Win32ContextTest, CompilesAndLinksAShaderProgram) {
         ASSERT_TRUE(program.LinkObjects());
         program.UseProgram();
         EXPECT_GE(program.LocateUniform("tint"), 0);
-        EXPECT_THAT(MessageOf([&] { program.LocateUniform("shade"); }),
+        EXPECT_THAT(ClassAndMessageOf([&] { program.LocateUniform("shade"); }),
                     testing::HasSubstr("Unknown uniform \"shade\" or program not in use"));
         program.EndUseProgram();
-        EXPECT_THAT(MessageOf([&] {
+        EXPECT_THAT(ClassAndMessageOf([&] {
                         program.CompileAndAttach(TGLFragmentShaderHandle::StaticClass(), "void main() { oops }");
                     }),
                     testing::StartsWith("EGLShader: DefaultShaderName (TGLFragmentShaderHandle): \r\n"));

@@ -84,9 +84,10 @@ TEST_F(SceneBufferGL, PickingFindsTheObjectUnderThePixel) {
     };
     for (const auto& c : cases) {
         std::vector<GLuint> names = buffer->PickObjects(c.rect);
-        if (c.hit)
+        if (c.hit) {
             EXPECT_EQ(names, std::vector<GLuint>{square->PickingName()}) << c.rect.Left << "," << c.rect.Top;
-        else
+            if (!names.empty()) EXPECT_EQ(TGLBaseSceneObject::FindByPickingName(names[0]), square);
+        } else
             EXPECT_TRUE(names.empty()) << c.rect.Left << "," << c.rect.Top;
         EXPECT_EQ(square->drawState, dsPicking);
     }

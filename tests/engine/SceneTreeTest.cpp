@@ -11,6 +11,24 @@
 
 namespace {
 
+TEST(SceneTree, PickingNamesFindTheirLiveObjectsOnly) {
+    TSceneFixture f;
+    auto* a = f.Add(nullptr, L"a");
+    auto* b = f.Add(a, L"b");
+    ASSERT_NE(a->PickingName(), 0u);
+    ASSERT_NE(a->PickingName(), b->PickingName());
+    EXPECT_EQ(TGLBaseSceneObject::FindByPickingName(a->PickingName()), a);
+    EXPECT_EQ(TGLBaseSceneObject::FindByPickingName(b->PickingName()), b);
+    EXPECT_EQ(TGLBaseSceneObject::FindByPickingName(0), nullptr);
+    EXPECT_EQ(TGLBaseSceneObject::FindByPickingName(0xFFFFFFFFu), nullptr);
+    const GLuint freed = b->PickingName();
+    FreeObject(b);
+    EXPECT_EQ(TGLBaseSceneObject::FindByPickingName(freed), nullptr);
+    // A later object may take the freed slot, and then that name finds it.
+    auto* c = f.Add(nullptr, L"c");
+    EXPECT_EQ(TGLBaseSceneObject::FindByPickingName(c->PickingName()), c);
+}
+
 TEST(SceneTree, FindByNameSearchesSubtreesBeforeALaterDirectMatch) {
     TSceneFixture f;
     auto* a = f.Add(nullptr, L"x");

@@ -84,3 +84,21 @@ std::vector<String> Lines(const TStrings& list) {
     for (Integer i = 0; i < list.Count(); ++i) out.push_back(list[i]);
     return out;
 }
+
+std::string MessageOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const Exception& e) {
+        return Utf8(e.Message());
+    }
+    return "(no exception)";
+}
+
+std::string ClassAndMessageOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const Exception& e) {
+        return Utf8(e.ClassName()) + ": " + Utf8(e.Message());
+    }
+    return "(no exception)";
+}

@@ -1,6 +1,8 @@
 #pragma once
 // Helpers shared by the tests of every layer.
 
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "SysTypes.h"
@@ -16,6 +18,11 @@ std::vector<String> Lines(const TStrings& list);
 
 // gtest prints wide strings poorly under Wine's console; tests compare through UTF-8.
 std::string Utf8(const String& text);
+
+// The message of the exception that the action raises, "(no exception)" when it raises none.
+std::string MessageOf(const std::function<void()>& action);
+// The same, preceded by the exception's class name and ": ".
+std::string ClassAndMessageOf(const std::function<void()>& action);
 
 // A fresh folder under the system's temporary folder, removed with its files at the end.
 class TTempFolder {

@@ -5,6 +5,7 @@
 
 #include "WindowTesting.h"
 #include "cxBaseHintWindow.h"
+#include "ToolkitTestSupport.h"
 
 namespace {
 
@@ -19,12 +20,6 @@ protected:
         TcxBaseHintWindow::Animate(flags);
     }
 };
-
-TRect WorkArea() {
-    RECT r;
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
-    return r;
-}
 
 bool SystemTooltipAnimation() {
     BOOL on = FALSE;

@@ -10,18 +10,15 @@
 #include "cxBitmap.h"
 #include "cxImageList.h"
 #include "cxImageStates.h"
+#include "ToolkitTestSupport.h"
 
 namespace {
 
 const DWORD kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kYellow = 0xFFFF00, kGrey = 0x808080;
 
-DWORD Rgb(DWORD pixel) { return pixel & 0xFFFFFF; }
 TColor ColorOf(DWORD rgb) { return TColor(((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF)); }
 
-DWORD At(TBitmap* b, int x, int y) {
-    TRGBColors p = LoadBitmapColors(b, true);
-    return Rgb(PixelValue(p[size_t(y * b->Width() + x)]));
-}
+DWORD At(TBitmap* b, int x, int y) { return Rgb(PixelAt(b, x, y)); }
 
 // Cells of 16 x 16 in the given colours, row by row, each with a fuchsia one-pixel border.
 std::unique_ptr<TBitmap> MakeCells(int columns, int rows, std::initializer_list<DWORD> colours) {

@@ -10,16 +10,12 @@
 #include "cxGraphics.h"
 #include "dxCore.h"
 #include "dxOffice11.h"
+#include "ToolkitTestSupport.h"
 
 namespace {
 
-DWORD Rgb(DWORD pixel) { return pixel & 0xFFFFFF; }
 DWORD RgbOf(TColor color) { return Rgb(ColorToPixel(color, 0)); }
 
-DWORD At(TBitmap* b, int x, int y) {
-    TRGBColors p = LoadBitmapColors(b, true);
-    return PixelValue(p[size_t(y * b->Width() + x)]);
-}
 
 void Fill(TBitmap* b, DWORD pixel) {
     TRGBColors p(size_t(b->Width() * b->Height()), PixelFromValue(pixel));
@@ -92,7 +88,7 @@ TEST(cxImageStates, LanczosKeepsAFlatColourAtEverySize) {
         Fill(&source, 0xFF806040);
         ResampleLanczos3(&source, &dest);
         for (int y = 0; y < c.dh; ++y)
-            for (int x = 0; x < c.dw; ++x) ExpectNear(At(&dest, x, y), 0xFF806040, 3);
+            for (int x = 0; x < c.dw; ++x) ExpectNear(PixelAt(&dest, x, y), 0xFF806040, 3);
     }
 }
 
@@ -103,9 +99,9 @@ TEST(cxImageStates, LanczosHalvesAnEdgeSmoothly) {
     for (int x = 0; x < 8; ++x) p[size_t(x)] = PixelFromValue(x < 4 ? 0xFF000000 : 0xFFFFFFFF);
     StoreBitmapColors(&source, p, true);
     ResampleLanczos3(&source, &dest);
-    EXPECT_LE(At(&dest, 0, 0) & 0xFF, 5u);
-    EXPECT_GE(At(&dest, 3, 0) & 0xFF, 250u);
-    EXPECT_LT(At(&dest, 1, 0) & 0xFF, At(&dest, 2, 0) & 0xFF);
+    EXPECT_LE(PixelAt(&dest, 0, 0) & 0xFF, 5u);
+    EXPECT_GE(PixelAt(&dest, 3, 0) & 0xFF, 250u);
+    EXPECT_LT(PixelAt(&dest, 1, 0) & 0xFF, PixelAt(&dest, 2, 0) & 0xFF);
 }
 
 TEST(cxImageStates, OwnBlendPathAgreesWithTheSystem) {
@@ -122,8 +118,8 @@ TEST(cxImageStates, OwnBlendPathAgreesWithTheSystem) {
     PlatformFlags.Win9xFamily = saved;
     RGBQUAD expected = PixelFromValue(0xFFFFFFFF);
     BlendPixel(PixelFromValue(0x80800000), expected, 200);
-    ExpectNear(Rgb(At(&bySystem, 1, 1)), Rgb(PixelValue(expected)));
-    ExpectNear(Rgb(At(&byOwn, 1, 1)), Rgb(PixelValue(expected)));
+    ExpectNear(Rgb(PixelAt(&bySystem, 1, 1)), Rgb(PixelValue(expected)));
+    ExpectNear(Rgb(PixelAt(&byOwn, 1, 1)), Rgb(PixelValue(expected)));
 }
 
 TEST(cxImageStates, SmoothBlendResamplesWhenSizesDiffer) {
@@ -131,7 +127,7 @@ TEST(cxImageStates, SmoothBlendResamplesWhenSizesDiffer) {
     Fill(&source, 0xFF0000FF);
     Fill(&dest, 0xFF000000);
     AlphaBlendBitmaps(&dest, &source, TRect{0, 0, 4, 4}, 255, true, TRect{0, 0, 8, 8});
-    ExpectNear(Rgb(At(&dest, 2, 2)), 0x0000FF, 3);
+    ExpectNear(Rgb(PixelAt(&dest, 2, 2)), 0x0000FF, 3);
 }
 
 TEST(cxImageStates, GlyphStatesByPixel) {
@@ -204,7 +200,7 @@ TEST(cxImageStates, NothingWithoutAnImageAndTheHookGoesFirst) {
     TImageList list(nullptr);
     PaintImageWithState(dest.Canvas()->Handle(), TRect{0, 0, 8, 8}, TRect{0, 0, 8, 8}, nullptr, &list, 0, idmNormal,
                         false, HBRUSH(GetStockObject(BLACK_BRUSH)));
-    EXPECT_EQ(Rgb(At(&dest, 3, 3)), 0x00FF00u);
+    EXPECT_EQ(Rgb(PixelAt(&dest, 3, 3)), 0x00FF00u);
 
     static int calls;
     calls = 0;
@@ -248,12 +244,12 @@ TEST(cxImageStates, DesignSelectorByPixel) {
         TcxCanvas canvas(b.Canvas());
         DrawDesignSelector(&canvas, TRect{2, 2, 22, 22}, selected);
         TColor fill = selected ? TColor(0x9090FF) : TColor(0xA0FFA0);
-        EXPECT_EQ(Rgb(At(&b, 10, 10)), RgbOf(fill));                            // between the hatch lines
-        EXPECT_EQ(Rgb(At(&b, 12, 10)), RgbOf(ScaleColorByPercent(fill, 75)));  // on a line
-        EXPECT_EQ(Rgb(At(&b, 2, 10)), RgbOf(ScaleColorByPercent(fill, 50)));   // the frame
-        EXPECT_EQ(Rgb(At(&b, 22, 10)), RgbOf(clBtnShadow));                     // the drop shadow
-        EXPECT_EQ(Rgb(At(&b, 10, 22)), RgbOf(clBtnShadow));
-        EXPECT_EQ(Rgb(At(&b, 23, 10)), 0xFFFFFFu);
-        EXPECT_EQ(Rgb(At(&b, 1, 10)), 0xFFFFFFu);
+        EXPECT_EQ(Rgb(PixelAt(&b, 10, 10)), RgbOf(fill));                            // between the hatch lines
+        EXPECT_EQ(Rgb(PixelAt(&b, 12, 10)), RgbOf(ScaleColorByPercent(fill, 75)));  // on a line
+        EXPECT_EQ(Rgb(PixelAt(&b, 2, 10)), RgbOf(ScaleColorByPercent(fill, 50)));   // the frame
+        EXPECT_EQ(Rgb(PixelAt(&b, 22, 10)), RgbOf(clBtnShadow));                     // the drop shadow
+        EXPECT_EQ(Rgb(PixelAt(&b, 10, 22)), RgbOf(clBtnShadow));
+        EXPECT_EQ(Rgb(PixelAt(&b, 23, 10)), 0xFFFFFFu);
+        EXPECT_EQ(Rgb(PixelAt(&b, 1, 10)), 0xFFFFFFu);
     }
 }

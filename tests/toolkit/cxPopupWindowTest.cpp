@@ -7,14 +7,9 @@
 #include "WindowTesting.h"
 #include "cxPopupWindow.h"
 #include "cxWindowHelpers.h"
+#include "ToolkitTestSupport.h"
 
 namespace {
-
-TRect WorkArea() {
-    RECT r;
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
-    return r;
-}
 
 // A 100 x 80 popup that keeps its size, for the placement cases.
 std::unique_ptr<TcxPopupWindow> FixedPopup() {
@@ -179,8 +174,8 @@ struct TNcActivateRecorder : TObject {
 };
 
 TEST(cxPopupWindowTest, ClosesWhenTheApplicationOrThePopupLosesActivation) {
+    TNcActivateRecorder recorder;  // outlives the form, whose window procedure it takes
     std::unique_ptr<TForm> form(NewShownTestForm(300, 200));
-    TNcActivateRecorder recorder;
     recorder.Attach(form.get());
     std::unique_ptr<TcxPopupWindow> popup(new TcxPopupWindow(nullptr));
     popup->SetAdjustable(false);

@@ -5,10 +5,11 @@
 #include "dxOffice11.h"
 #include "dxThemeManager.h"
 #include "dxUxTheme.h"
+#include "ToolkitTestSupport.h"
 
 namespace {
 
-TColor Rgb(TColor c) { return ColorToRGB(c); }
+TColor RgbOfColor(TColor c) { return ColorToRGB(c); }
 
 // A 32-bit top-down DIB section in a memory device context, read back as TColor values.
 struct Surface {
@@ -52,17 +53,17 @@ TEST(Office11Colors, ClassicWindowsFollowsTheSystemColours) {
     EXPECT_FALSE(IsOffice11XPScheme());
     const TdxOffice11Colors& c = Office11Colors();
     EXPECT_EQ(c.MidpointPercent, 75);
-    EXPECT_EQ(c.FaceColor, Rgb(clBtnFace));
+    EXPECT_EQ(c.FaceColor, RgbOfColor(clBtnFace));
     EXPECT_EQ(c.HeaderLightColor, MixColorsByPercent(clBtnFace, clWindow, 22));
-    EXPECT_EQ(c.Color[4], Rgb(clBtnShadow));
+    EXPECT_EQ(c.Color[4], RgbOfColor(clBtnShadow));
     EXPECT_EQ(c.Color[5], c.Color[2]);
     EXPECT_EQ(c.Color[9], MixColorsByPercent(c.Color[4], clWindow, 50));
     EXPECT_EQ(c.Color[12], MixColorsByPercent(c.Color[4], c.Color[8], 50));
     EXPECT_EQ(c.Color[36], BlendSystemColors(41, 11, 48));
     EXPECT_EQ(c.Color[47], NavPaneCaptionColor(true));
     EXPECT_EQ(c.GroupByBoxColor, c.Color[12]);
-    EXPECT_EQ(c.SelectionBorderColor, Rgb(clHighlight));
-    EXPECT_EQ(c.Color[43], Rgb(clBtnFace));
+    EXPECT_EQ(c.SelectionBorderColor, RgbOfColor(clHighlight));
+    EXPECT_EQ(c.Color[43], RgbOfColor(clBtnFace));
 }
 
 TEST(Office11Colors, MixBlendAndScaleChannels) {
@@ -71,7 +72,7 @@ TEST(Office11Colors, MixBlendAndScaleChannels) {
     EXPECT_EQ(ScaleColorByPercent(0x804020, 50), 0x402010);
     EXPECT_EQ(ScaleColorByPercent(0x000003, 50), 0x000002);  // 1.5 rounds to even
     EXPECT_EQ(ScaleColorByPercent(0x0000C8, 200), 0x0000FF);
-    TColor face = Rgb(clBtnFace), hl = Rgb(clHighlight), win = Rgb(clWindow);
+    TColor face = RgbOfColor(clBtnFace), hl = RgbOfColor(clHighlight), win = RgbOfColor(clWindow);
     auto expected = [&](int shift) {
         int v = MulDiv((face >> shift) & 0xFF, 42, 100) + MulDiv((hl >> shift) & 0xFF, 11, 100) +
                 MulDiv((win >> shift) & 0xFF, 47, 100);
@@ -88,8 +89,8 @@ TEST(Office11Colors, BlackButtonFaceMakesEveryBlendTheHighlight) {
     TColor blend1 = BlendSystemColors(42, 11, 47), blend2 = BlendSystemColors(-2, 30, 72);
     SetSysColors(1, &index, &saved);
     EXPECT_TRUE(isBlack);
-    EXPECT_EQ(blend1, Rgb(clHighlight));
-    EXPECT_EQ(blend2, Rgb(clHighlight));
+    EXPECT_EQ(blend1, RgbOfColor(clHighlight));
+    EXPECT_EQ(blend2, RgbOfColor(clHighlight));
 }
 
 // Stand-ins for the visual-styles library, reporting an XP colour scheme.
@@ -105,7 +106,6 @@ struct FakeStyle {
     }
 };
 
-FARPROC AsProc(auto f) { return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(f)); }
 
 TEST(Office11Colors, XPSchemesComeFromTheirRows) {
     const char* names[] = {"OpenThemeData", "CloseThemeData", "IsThemeActive", "GetCurrentThemeName"};
@@ -201,8 +201,8 @@ TEST(Office11Gradients, SystemGradientFillRunsFromFirstToSecondColour) {
     EXPECT_GE(s.At(0, 0) & 0xFF, 0xF0);
     EXPECT_GE((s.At(0, 99) >> 16) & 0xFF, 0xF0);
     Surface solid(4, 4);
-    FillRectWithGradient(solid.dc, TRect{0, 0, 4, 4}, clBtnFace, Rgb(clBtnFace), true);
-    EXPECT_EQ(solid.At(3, 3), Rgb(clBtnFace));
+    FillRectWithGradient(solid.dc, TRect{0, 0, 4, 4}, clBtnFace, RgbOfColor(clBtnFace), true);
+    EXPECT_EQ(solid.At(3, 3), RgbOfColor(clBtnFace));
 }
 
 TEST(Office11Gradients, MidpointGradientPassesThroughTheMiddleColour) {
@@ -265,7 +265,7 @@ TEST(Office11Drawing, FramesAndSolidFills) {
     FillRectSolid(s.dc, TRect{0, 0, 6, 6}, clWindow);
     Office11FrameRect(s.dc, TRect{0, 0, 6, 6});
     EXPECT_EQ(s.At(0, 3), Office11Colors().SelectionBorderColor);
-    EXPECT_EQ(s.At(3, 3), Rgb(clWindow));
+    EXPECT_EQ(s.At(3, 3), RgbOfColor(clWindow));
     FrameRectSolid(s.dc, TRect{1, 1, 5, 5}, 0x123456);
     EXPECT_EQ(s.At(4, 2), 0x123456);
 }

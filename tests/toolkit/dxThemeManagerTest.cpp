@@ -6,6 +6,7 @@
 #include "SysUtils.h"
 #include "dxThemeManager.h"
 #include "dxUxTheme.h"
+#include "ToolkitTestSupport.h"
 
 namespace {
 
@@ -25,7 +26,6 @@ struct FakeThemes {
     static BOOL WINAPI Active() { return active; }
 };
 
-FARPROC AsProc(auto f) { return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(f)); }
 
 class ThemeManagerTest : public testing::Test {
 protected:

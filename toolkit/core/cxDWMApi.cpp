@@ -13,7 +13,7 @@ const char* const kEntryNames[] = {
 };
 constexpr int kEntryCount = int(sizeof(kEntryNames) / sizeof(kEntryNames[0]));
 
-HMODULE library = nullptr;
+HMODULE dwmLibrary = nullptr;
 FARPROC entries[kEntryCount] = {};
 
 template <class F>
@@ -30,19 +30,19 @@ FARPROC GetDwmEntry(const char* name) {
 }
 
 void InitializeDWMApi() {
-    if (PlatformMajorVersion <= 5 || library) return;
-    library = LoadLibraryW(L"dwmapi.dll");
-    if (!library) return;
-    for (int i = 0; i < kEntryCount; ++i) entries[i] = GetProcAddress(library, kEntryNames[i]);
+    if (PlatformMajorVersion <= 5 || dwmLibrary) return;
+    dwmLibrary = LoadLibraryW(L"dwmapi.dll");
+    if (!dwmLibrary) return;
+    for (int i = 0; i < kEntryCount; ++i) entries[i] = GetProcAddress(dwmLibrary, kEntryNames[i]);
 }
 
 void FinalizeDWMApi() {
     for (auto& entry : entries) entry = nullptr;
-    if (library) FreeLibrary(library);
-    library = nullptr;
+    if (dwmLibrary) FreeLibrary(dwmLibrary);
+    dwmLibrary = nullptr;
 }
 
-bool IsDwmLoaded() { return library != nullptr; }
+bool IsDwmLoaded() { return dwmLibrary != nullptr; }
 
 bool IsDwmCompositionActive() {
     auto isEnabled = Entry<HRESULT(WINAPI*)(BOOL*)>("DwmIsCompositionEnabled");

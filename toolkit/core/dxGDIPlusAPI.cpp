@@ -22,7 +22,7 @@ struct TGdipEntry {
 const TGdipEntry gdipEntries[] = {DX_GDIPLUS_FUNCTIONS(DX_GDIPLUS_ENTRY)};
 #undef DX_GDIPLUS_ENTRY
 
-HMODULE library = nullptr;
+HMODULE gdiPlusLibrary = nullptr;
 bool usable = false;
 ULONG_PTR startupToken = 0;
 ULONG_PTR hookToken = 0;
@@ -35,8 +35,8 @@ void ClearEntries() {
 // A failed load leaves nothing behind, so the next attempt starts clean.
 void ReleaseLibrary() {
     ClearEntries();
-    if (library) FreeLibrary(library);
-    library = nullptr;
+    if (gdiPlusLibrary) FreeLibrary(gdiPlusLibrary);
+    gdiPlusLibrary = nullptr;
     usable = false;
 }
 
@@ -53,7 +53,7 @@ bool GdiPlusUsable() {
 
 void* BindGdipEntry(const char* name) {
     if (!usable) return nullptr;
-    void* address = reinterpret_cast<void*>(GetProcAddress(library, name));
+    void* address = reinterpret_cast<void*>(GetProcAddress(gdiPlusLibrary, name));
     usable = address != nullptr;
     return address;
 }
@@ -61,9 +61,9 @@ void* BindGdipEntry(const char* name) {
 void LoadGdiPlus() {
     if (usable) return;
     UINT oldMode = SetErrorMode(SEM_NOOPENFILEERRORBOX);
-    library = LoadLibraryW(GdiPlusLibraryName);
+    gdiPlusLibrary = LoadLibraryW(GdiPlusLibraryName);
     SetErrorMode(oldMode);
-    usable = library != nullptr;
+    usable = gdiPlusLibrary != nullptr;
     if (!usable) return;
     for (const TGdipEntry& entry : gdipEntries) *entry.slot = BindGdipEntry(entry.name);
     if (!usable) {

@@ -23,7 +23,7 @@ const char* const kEntryNames[] = {
 constexpr int kEntryCount = int(sizeof(kEntryNames) / sizeof(kEntryNames[0]));
 static_assert(kEntryCount == 52);
 
-HMODULE library = nullptr;
+HMODULE uxThemeLibrary = nullptr;
 FARPROC entries[kEntryCount] = {};
 
 int IndexOfEntry(const char* name) {
@@ -39,7 +39,7 @@ F Entry(const char* name) {
 
 }  // namespace
 
-bool IsUxThemeLoaded() { return library != nullptr; }
+bool IsUxThemeLoaded() { return uxThemeLibrary != nullptr; }
 
 FARPROC GetUxThemeEntry(const char* name) {
     int index = IndexOfEntry(name);
@@ -56,16 +56,16 @@ FARPROC SetUxThemeEntry(const char* name, FARPROC entry) {
 
 void InitializeUxTheme() {
     InitCommonControls();
-    if (library) return;
-    library = LoadLibraryW(L"UxTheme.dll");
-    if (!library) return;
-    for (int i = 0; i < kEntryCount; ++i) entries[i] = GetProcAddress(library, kEntryNames[i]);
+    if (uxThemeLibrary) return;
+    uxThemeLibrary = LoadLibraryW(L"UxTheme.dll");
+    if (!uxThemeLibrary) return;
+    for (int i = 0; i < kEntryCount; ++i) entries[i] = GetProcAddress(uxThemeLibrary, kEntryNames[i]);
 }
 
 void FinalizeUxTheme() {
     for (auto& entry : entries) entry = nullptr;
-    if (library) FreeLibrary(library);
-    library = nullptr;
+    if (uxThemeLibrary) FreeLibrary(uxThemeLibrary);
+    uxThemeLibrary = nullptr;
 }
 
 HTHEME OpenThemeData(HWND window, const wchar_t* classList) {

@@ -1,0 +1,28 @@
+#pragma once
+// Helpers shared by the toolkit's tests.
+
+#include <windows.h>
+
+#include "Bitmap.h"
+#include "GraphicsTypes.h"
+#include "cxBitmap.h"
+#include "cxImageStates.h"
+
+// A pixel's colour without its alpha byte, 0xRRGGBB.
+inline DWORD Rgb(DWORD pixel) { return pixel & 0xFFFFFF; }
+
+// The whole 32-bit pixel at (x, y), counted from the top-left corner.
+inline DWORD PixelAt(TBitmap* b, int x, int y) {
+    TRGBColors p = LoadBitmapColors(b, true);
+    return PixelValue(p[size_t(y * b->Width() + x)]);
+}
+
+// The desktop's work area, where popups and hints are kept.
+inline TRect WorkArea() {
+    RECT r;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
+    return r;
+}
+
+// A function (or a captureless lambda's function) as the untyped entry a binding table holds.
+inline FARPROC AsProc(auto f) { return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(f)); }
