@@ -86,7 +86,9 @@ TEST_F(SceneBufferGL, PickingFindsTheObjectUnderThePixel) {
         std::vector<GLuint> names = buffer->PickObjects(c.rect);
         if (c.hit) {
             EXPECT_EQ(names, std::vector<GLuint>{square->PickingName()}) << c.rect.Left << "," << c.rect.Top;
-            if (!names.empty()) EXPECT_EQ(TGLBaseSceneObject::FindByPickingName(names[0]), square);
+            if (!names.empty()) {
+                EXPECT_EQ(TGLBaseSceneObject::FindByPickingName(names[0]), square);
+            }
         } else
             EXPECT_TRUE(names.empty()) << c.rect.Left << "," << c.rect.Top;
         EXPECT_EQ(square->drawState, dsPicking);
