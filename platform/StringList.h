@@ -162,10 +162,8 @@ public:
     bool CaseSensitive() const { return caseSensitive_; }
     void SetCaseSensitive(bool value);  // re-sorts a sorted list
 
-    TNotifyEvent OnChange() const { return onChange_; }
-    void SetOnChange(TNotifyEvent handler) { onChange_ = handler; }
-    TNotifyEvent OnChanging() const { return onChanging_; }
-    void SetOnChanging(TNotifyEvent handler) { onChanging_ = handler; }
+    TNotifyEvent OnChange;
+    TNotifyEvent OnChanging;
 
     int CompareStrings(const String& a, const String& b) const override;
 
@@ -186,6 +184,4 @@ private:
     bool sorted_ = false;
     bool caseSensitive_ = false;
     TDuplicates duplicates_ = dupIgnore;
-    TNotifyEvent onChange_;
-    TNotifyEvent onChanging_;
 };

@@ -25,15 +25,14 @@ struct TCreateParams {
 
 class TWinControl : public TControl {
     Z_CLASS(TWinControl, TControl)
-    Z_PUBLISHED(TWinControl) {
+    Z_PUBLISHED {
         p.Property(L"TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(false);
         p.Property(L"TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder);
         p.Property(L"DoubleBuffered", &TWinControl::DoubleBuffered, &TWinControl::SetDoubleBuffered).Default(false);
-        Z_EVENT_PROPERTY(TWinControl, OnEnter);
-        Z_EVENT_PROPERTY(TWinControl, OnExit);
+        p.Event(L"OnEnter", &TWinControl::OnEnter);
+        p.Event(L"OnExit", &TWinControl::OnExit);
     }
-    Z_MESSAGE_MAP(TWinControl, TControl,
-        Z_MESSAGE(WM_PAINT, WMPaint),
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_PAINT, WMPaint),
         Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd),
         Z_MESSAGE(WM_SIZE, WMSize),
         Z_MESSAGE(WM_MOVE, WMMove),

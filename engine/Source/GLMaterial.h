@@ -16,10 +16,10 @@ class TGLMaterialLibrary;
 class TGLShader;
 
 // --- enumerations and interfaces
-enum TPolygonMode : Byte { pmFill, pmLines, pmPoints };
-enum TBlendingMode : Byte { bmOpaque, bmTransparency, bmAdditive, bmAlphaTest50, bmAlphaTest100, bmModulate };
-enum TFaceCulling : Byte { fcBufferDefault, fcCull, fcNoCull };
-enum TMaterialOption : Byte { moIgnoreFog, moNoLighting };
+Z_ENUM(TPolygonMode, Byte, pmFill, pmLines, pmPoints)
+Z_ENUM(TBlendingMode, Byte, bmOpaque, bmTransparency, bmAdditive, bmAlphaTest50, bmAlphaTest100, bmModulate)
+Z_ENUM(TFaceCulling, Byte, fcBufferDefault, fcCull, fcNoCull)
+Z_ENUM(TMaterialOption, Byte, moIgnoreFog, moNoLighting)
 using TMaterialOptions = TSet<TMaterialOption>;
 enum TGLShaderStyle : Byte { ssHighLevel, ssLowLevel, ssReplace };
 enum TGLShaderFailedInitAction : Byte {
@@ -29,10 +29,6 @@ enum TGLShaderFailedInitAction : Byte {
     fiaReRaiseException
 };
 using TShininess = Byte;  // 0..128
-Z_ENUM_NAMES(TPolygonMode, pmFill, pmLines, pmPoints)
-Z_ENUM_NAMES(TBlendingMode, bmOpaque, bmTransparency, bmAdditive, bmAlphaTest50, bmAlphaTest100, bmModulate)
-Z_ENUM_NAMES(TFaceCulling, fcBufferDefault, fcCull, fcNoCull)
-Z_ENUM_NAMES(TMaterialOption, moIgnoreFog, moNoLighting)
 
 Z_EXCEPTION(EGLShaderException, Exception)
 
@@ -46,7 +42,7 @@ public:
 // --- face properties
 class TGLFaceProperties : public TGLUpdateAbleObject {
     Z_CLASS(TGLFaceProperties, TGLUpdateAbleObject)
-    Z_PUBLISHED(TGLFaceProperties) {
+    Z_PUBLISHED {
         p.Property(L"Ambient", &TGLFaceProperties::Ambient);
         p.Property(L"Diffuse", &TGLFaceProperties::Diffuse);
         p.Property(L"Emission", &TGLFaceProperties::Emission);
@@ -96,7 +92,7 @@ private:
 class TGLMaterial : public TGLUpdateAbleObject, public IGLTextureNotifiable, public IGLMaterialLibrarySource {
     Z_CLASS(TGLMaterial, TGLUpdateAbleObject)
     // A material that uses a library entry stores only the reference.
-    Z_PUBLISHED(TGLMaterial) {
+    Z_PUBLISHED {
         p.Property(L"BackProperties", &TGLMaterial::BackProperties).Stored(&TGLMaterial::OwnSettingsStored);
         p.Property(L"FrontProperties", &TGLMaterial::FrontProperties).Stored(&TGLMaterial::OwnSettingsStored);
         p.Property(L"BlendingMode", &TGLMaterial::BlendingMode, &TGLMaterial::SetBlendingMode)
@@ -179,7 +175,7 @@ private:
 // --- the shader
 class TGLShader : public TGLUpdateAbleComponent {
     Z_CLASS(TGLShader, TGLUpdateAbleComponent)
-    Z_PUBLISHED(TGLShader) { p.Property(L"Enabled", &TGLShader::Enabled, &TGLShader::SetEnabled).Default(true); }
+    Z_PUBLISHED { p.Property(L"Enabled", &TGLShader::Enabled, &TGLShader::SetEnabled).Default(true); }
 
 public:
     explicit TGLShader(TComponent* owner);
@@ -236,7 +232,7 @@ private:
 // --- library entries
 class TGLLibMaterial : public TCollectionItem, public IGLTextureNotifiable, public IGLMaterialLibrarySource {
     Z_CLASS(TGLLibMaterial, TCollectionItem)
-    Z_PUBLISHED(TGLLibMaterial) {
+    Z_PUBLISHED {
         p.Property(L"Name", &TGLLibMaterial::Name, &TGLLibMaterial::SetName);
         p.Property(L"Material", &TGLLibMaterial::Material);
         p.Property(L"Tag", &TGLLibMaterial::Tag, &TGLLibMaterial::SetTag).Default(0);
@@ -338,10 +334,10 @@ public:
 // --- the library
 class TGLMaterialLibrary : public TGLCadenceAbleComponent {
     Z_CLASS(TGLMaterialLibrary, TGLCadenceAbleComponent)
-    Z_PUBLISHED(TGLMaterialLibrary) {
+    Z_PUBLISHED {
         p.Property(L"Materials", &TGLMaterialLibrary::Materials).Stored(&TGLMaterialLibrary::MaterialsStored);
         p.Property(L"TexturePaths", &TGLMaterialLibrary::TexturePaths, &TGLMaterialLibrary::SetTexturePaths);
-        p.Property(L"OnTextureNeeded", &TGLMaterialLibrary::OnTextureNeeded, &TGLMaterialLibrary::SetOnTextureNeeded);
+        p.Event(L"OnTextureNeeded", &TGLMaterialLibrary::OnTextureNeeded);
     }
 
 public:
@@ -358,7 +354,6 @@ public:
     void SetTexturePaths(const String& value);
     const std::vector<String>& TexturePathList() const { return texturePathList_; }
     TTextureNeededEvent OnTextureNeeded;
-    void SetOnTextureNeeded(TTextureNeededEvent value) { OnTextureNeeded = value; }
     bool MaterialsStored() const { return materials_->Count() > 0; }
 
     TGLLibMaterial* EntryByName(const String& name) const;
