@@ -354,6 +354,7 @@ public:
     void SetTexturePaths(const String& value);
     const std::vector<String>& TexturePathList() const { return texturePathList_; }
     TTextureNeededEvent OnTextureNeeded;
+    void SetOnTextureNeeded(TTextureNeededEvent value) { OnTextureNeeded = value; }  // former spelling
     bool MaterialsStored() const { return materials_->Count() > 0; }
 
     TGLLibMaterial* EntryByName(const String& name) const;

@@ -86,6 +86,9 @@ public:
     bool Amalgamate() const { return amalgamate_; }
     void SetAmalgamate(bool value);
     TGLVisibilityDeterminationEvent OnVisibilityDetermination;
+    void SetOnVisibilityDetermination(const TGLVisibilityDeterminationEvent& value) {  // former spelling
+        OnVisibilityDetermination = value;
+    }
     // The display list of the amalgamated subtree.
     TGLListHandle* AmalgamatedList() const { return groupList_; }
 

@@ -61,6 +61,8 @@ void FinalizeTextureImages();
 class TGLTextureImage : public TGLUpdateAbleObject {
     Z_CLASS_FAMILY(TGLTextureImage, TGLUpdateAbleObject, TGLTextureImageMetaClass)
 public:
+    // The former spelling of ClassType().
+    TGLTextureImageClass ImageClass() const { return ClassType(); }
     // The owner is the texture the image belongs to (or none).
     explicit TGLTextureImage(TPersistent* owner);
 

@@ -41,6 +41,7 @@ public:
     void Assign(TPersistent* source) override;  // from another TcxRect; anything else is ignored
 
     TNotifyEvent OnChange;
+    void SetOnChange(const TNotifyEvent& value) { OnChange = value; }  // former spelling
 
 private:
     TPersistent* owner_;
@@ -81,6 +82,7 @@ public:
     void Assign(TPersistent* source) override;
 
     TNotifyEvent OnChange;
+    void SetOnChange(const TNotifyEvent& value) { OnChange = value; }  // former spelling
 
 protected:
     virtual void NotifyChanged();

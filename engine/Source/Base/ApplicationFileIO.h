@@ -70,6 +70,8 @@ using TDataFileClass = const TDataFileMetaClass*;
 class TDataFile : public TPersistent {
     Z_CLASS_FAMILY(TDataFile, TPersistent, TDataFileMetaClass)
 public:
+    // The former spelling of ClassType().
+    TDataFileClass DataFileClass() const { return ClassType(); }
     explicit TDataFile(TPersistent* owner) : owner_(owner) {}
 
     static TDataFileCapabilities Capabilities() { return {dfcRead}; }

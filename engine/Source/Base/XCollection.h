@@ -65,6 +65,8 @@ private:
 class TXCollectionItem : public TGLInterfacedPersistent {
     Z_CLASS_FAMILY(TXCollectionItem, TGLInterfacedPersistent, TXCollectionItemMeta)
 public:
+    // The former spelling of ClassType().
+    TXCollectionItemClass ItemClassType() const { return ClassType(); }
     // Appends itself to owner when owner is not null; CreateItem also checks acceptance and
     // names the item after its class's caption.
     explicit TXCollectionItem(TXCollection* owner);
