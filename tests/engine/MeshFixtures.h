@@ -85,28 +85,18 @@ inline std::string Text(const std::vector<TAffineVector>& items) {
 
 // ---- archives written value by value, the way files of each version hold them ----
 
-inline void PutAffines(TBinaryWriter& w, std::initializer_list<TAffineVector> items) {
+// A list archive: version, count, item size, the items raw; vector lists add their own version.
+template <class T>
+void PutItems(TBinaryWriter& w, std::initializer_list<T> items, bool vectorList) {
     w.WriteInteger(0);
     w.WriteInteger(Integer(items.size()));
-    w.WriteInteger(12);
-    for (const TAffineVector& v : items) w.Write(&v, 12);
-    w.WriteInteger(0);
+    w.WriteInteger(Integer(sizeof(T)));
+    for (const T& item : items) w.Write(&item, Integer(sizeof(T)));
+    if (vectorList) w.WriteInteger(0);
 }
-
-inline void PutTexPoints(TBinaryWriter& w, std::initializer_list<TTexPoint> items) {
-    w.WriteInteger(0);
-    w.WriteInteger(Integer(items.size()));
-    w.WriteInteger(8);
-    for (const TTexPoint& p : items) w.Write(&p, 8);
-}
-
-inline void PutVectors(TBinaryWriter& w, std::initializer_list<TVector4f> items) {
-    w.WriteInteger(0);
-    w.WriteInteger(Integer(items.size()));
-    w.WriteInteger(16);
-    for (const TVector4f& v : items) w.Write(&v, 16);
-    w.WriteInteger(0);
-}
+inline void PutAffines(TBinaryWriter& w, std::initializer_list<TAffineVector> items) { PutItems(w, items, true); }
+inline void PutTexPoints(TBinaryWriter& w, std::initializer_list<TTexPoint> items) { PutItems(w, items, false); }
+inline void PutVectors(TBinaryWriter& w, std::initializer_list<TVector4f> items) { PutItems(w, items, true); }
 
 inline void PutIntegers(TBinaryWriter& w, const std::vector<Integer>& items) {
     w.WriteInteger(0);

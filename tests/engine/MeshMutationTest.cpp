@@ -3,44 +3,15 @@
 // silhouettes and draw without reading past its arrays. No crash, no hang, no leak.
 #include <gtest/gtest.h>
 
-#include <malloc.h>
-
 #include <cstring>
 #include <memory>
 
 #include "HiddenGLWindow.h"
 #include "MeshFixtures.h"
+#include "MutationSupport.h"
 #include "SceneFixtures.h"
 
 namespace {
-
-// Blocks and bytes in use on the C runtime heap.
-struct THeapUse {
-    size_t blocks = 0, bytes = 0;
-};
-THeapUse MeshHeapInUse() {
-    _HEAPINFO entry{};
-    THeapUse use;
-    while (_heapwalk(&entry) == _HEAPOK)
-        if (entry._useflag == _USEDENTRY) {
-            ++use.blocks;
-            use.bytes += entry._size;
-        }
-    return use;
-}
-
-// The runtime's own generator: s := s * 134775813 + 1.
-class TMeshMutationRandom {
-public:
-    explicit TMeshMutationRandom(std::uint32_t seed) : s_(seed) {}
-    std::uint32_t Next(std::uint32_t range) {
-        s_ = s_ * 134775813u + 1u;
-        return std::uint32_t((std::uint64_t(s_) * range) >> 32);
-    }
-
-private:
-    std::uint32_t s_;
-};
 
 // Valid model files using every class, mode and version the reader knows.
 std::vector<AnsiString> ValidModels() {
@@ -89,7 +60,7 @@ std::vector<AnsiString> ValidModels() {
 }
 
 // A broken variant of a valid file.
-AnsiString Mutate(const AnsiString& valid, TMeshMutationRandom& random) {
+AnsiString Mutate(const AnsiString& valid, TRuntimeRandom& random) {
     AnsiString out = valid;
     switch (random.Next(8)) {
         case 0: out.resize(random.Next(std::uint32_t(out.size()))); break;  // cut short
@@ -174,17 +145,17 @@ TEST_F(MeshMutation, CorruptedModelFilesAreLoadedOrRefused) {
         Run(valid);
         ASSERT_EQ(refused, 0) << "a valid file was refused";
     }
-    TMeshMutationRandom random(20);
+    TRuntimeRandom random(20);
     auto pass = [&](int n) {
         for (int i = 0; i < n; ++i) Run(Mutate(corpus[size_t(i) % corpus.size()], random));
     };
     pass(2000);  // warms up the heap, the driver and every lazily made structure
     mesh->MeshObjects()->Clear();
-    const THeapUse before = MeshHeapInUse();
+    const THeapUse before = HeapInUse();
     const int loadedBefore = loaded, refusedBefore = refused;
     pass(10000);
     mesh->MeshObjects()->Clear();
-    const THeapUse after = MeshHeapInUse();
+    const THeapUse after = HeapInUse();
 
     EXPECT_EQ(loaded - loadedBefore + refused - refusedBefore, 10000);
     EXPECT_GT(loaded - loadedBefore, 500);
