@@ -9,13 +9,10 @@
 #include "Bitmap.h"
 #include "Canvas.h"
 #include "FormDescription.h"
-#include "GLCamera.h"
 #include "GLHUDObjects.h"
-#include "GLSceneBuffer.h"
 #include "GLWindowsFont.h"
 #include "Picture.h"
-#include "SceneBufferFixtures.h"
-#include "SceneFixtures.h"
+#include "SceneViewFixture.h"
 #include "SysUtils.h"
 #include "TestSupport.h"
 
@@ -148,58 +145,13 @@ TEST(WindowsBitmapFont, OnlyRangesOtherThanTheDefaultAreStored) {
     EXPECT_EQ(read->Font()->Charset(), RUSSIAN_CHARSET);
 }
 
-namespace {
-
-// A HUD text with a Windows font drawn by a scene buffer into a window, read back whole.
-class WindowsFontRender : public testing::Test {
-protected:
-    static constexpr int kWidth = 160, kHeight = 40;
-
-    void SetUp() override {
-        window_ = CreatePopupHost(kWidth, kHeight, CS_OWNDC);
-        ASSERT_NE(window_, nullptr);
-        camera = fixture.Add<TGLCamera>(nullptr, L"camera");
-        text = fixture.Add<TGLHUDText>(nullptr, L"text");
-        font = new TGLWindowsBitmapFont(fixture.form.get());
-        buffer = std::make_unique<TGLSceneBuffer>(nullptr);
-        buffer->SetContextOptions({roDoubleBuffer, roRenderToWindow, roNoSwapBuffers});
-        buffer->SetBackgroundColor(clBlack);
-        buffer->SetLighting(false);
-        buffer->SetCamera(camera);
-        buffer->Resize(kWidth, kHeight);
-        buffer->CreateRC(GetDC(window_), false);
-    }
-    void TearDown() override {
-        buffer.reset();
-        if (window_) DestroyWindow(window_);
-        EXPECT_EQ(TakeRecordedCallbackErrors(), std::vector<String>{});
-    }
-
-    // The red channel of every pixel, rows from the top.
-    std::vector<Byte> ReadFrame() {
-        std::vector<Byte> rgba(size_t(kWidth) * kHeight * 4);
-        buffer->RenderingContext()->Activate();
-        GL.glReadBuffer(GL_BACK);
-        GL.glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        GL.glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-        buffer->RenderingContext()->Deactivate();
-        std::vector<Byte> red(size_t(kWidth) * kHeight);
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x) red[size_t(y) * kWidth + x] = rgba[(size_t(kHeight - 1 - y) * kWidth + x) * 4];
-        return red;
-    }
-
+TEST(WindowsFontRender, CyrillicGlyphsReadBackWhereTheLayoutPutsThem) {
+    constexpr int kWidth = 160, kHeight = 40;
     TSceneFixture fixture;
-    TGLCamera* camera = nullptr;
-    TGLHUDText* text = nullptr;
-    TGLWindowsBitmapFont* font = nullptr;
-    std::unique_ptr<TGLSceneBuffer> buffer;
-    HWND window_ = nullptr;
-};
-
-}  // namespace
-
-TEST_F(WindowsFontRender, CyrillicGlyphsReadBackWhereTheLayoutPutsThem) {
+    auto* text = fixture.Add<TGLHUDText>(nullptr, L"text");
+    auto* font = new TGLWindowsBitmapFont(fixture.form.get());
+    TSceneView view(fixture, kWidth, kHeight);
+    ASSERT_TRUE(view.Ready());
     font->Font()->SetCharset(RUSSIAN_CHARSET);
     font->Font()->SetSize(12);
     font->Ranges()->Items(0)->SetStopASCII(126);
@@ -211,8 +163,7 @@ TEST_F(WindowsFontRender, CyrillicGlyphsReadBackWhereTheLayoutPutsThem) {
     text->SetText(caption);
     const int left = 6, top = 5;
     text->Position()->SetPoint(left, top, 0);
-    buffer->Render();
-    const std::vector<Byte> frame = ReadFrame();
+    view.Render();
     ASSERT_EQ(font->Ranges()->CharacterCount(), 95 + 64);
 
     // GDI draws each character the way the layout places its glyph: at the pen, one pixel below
@@ -243,7 +194,7 @@ TEST_F(WindowsFontRender, CyrillicGlyphsReadBackWhereTheLayoutPutsThem) {
         const auto* row = static_cast<const Byte*>(reference.ScanLine(y));
         for (int x = 0; x < kWidth; ++x) {
             const int expected = (row[x * 4] + row[x * 4 + 1] + row[x * 4 + 2]) / 3;
-            const int actual = frame[size_t(y) * kWidth + x];
+            const int actual = view.At(x, y).r;
             if (std::abs(expected - actual) > 3) ++mismatches;
             if (actual > 128)
                 for (size_t g = 0; g < boxes.size(); ++g)
