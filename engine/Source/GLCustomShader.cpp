@@ -40,8 +40,9 @@ void TGLShaderProgram::NotifyShaderChange() {
 void TGLShaderProgram::Assign(TPersistent* source) {
     if (!source) return;
     if (auto* other = As<TGLShaderProgram>(source)) {
-        SetEnabled(other->enabled_);
+        // The code first: new code enables a program, and the source's flag must win.
         code_->Assign(other->code_);
+        SetEnabled(other->enabled_);
     } else {
         TPersistent::Assign(source);
     }
