@@ -1,5 +1,6 @@
 #pragma once
-// Horizontal text alignment, published by controls and by the engine's text objects.
+// Horizontal alignment of text and content, shared by the platform's controls, the toolkit's
+// painters and the control library.
 
 #include "TypInfo.h"
 

@@ -11,9 +11,11 @@
 #include "GLContext.h"
 #include "GLCoordinates.h"
 #include "GLMaterial.h"
+#include "GLMesh.h"
 #include "GLObjects.h"
 #include "GLSLDiffuseSpecularShader.h"
 #include "GLSLShader.h"
+#include "GLVectorFileFormats.h"
 #include "Scene.h"
 #include "GLTextureImage.h"
 #include "GLWin32Viewer.h"
@@ -43,6 +45,8 @@ void InitializeEngineUnits() {
         {"GLCamera", &RegisterCameraClasses, nullptr},
         {"GLLightSource", &RegisterLightSourceClasses, nullptr},
         {"GLObjects", &RegisterGLObjectsClasses, nullptr},
+        {"GLMesh", &RegisterGLMeshClasses, nullptr},
+        {"GLVectorFileObjects", &InitializeVectorFileObjects, &FinalizeVectorFileObjects},
         {"GLBitmapFont", &RegisterBitmapFontClasses, nullptr},
         {"GLWindowsFont", &RegisterWindowsFontClasses, nullptr},
         {"GLHUDObjects", &RegisterHUDObjectsClasses, nullptr},
