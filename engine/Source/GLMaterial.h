@@ -16,10 +16,10 @@ class TGLMaterialLibrary;
 class TGLShader;
 
 // --- enumerations and interfaces
-Z_ENUM(TPolygonMode, Byte, pmFill, pmLines, pmPoints)
-Z_ENUM(TBlendingMode, Byte, bmOpaque, bmTransparency, bmAdditive, bmAlphaTest50, bmAlphaTest100, bmModulate)
-Z_ENUM(TFaceCulling, Byte, fcBufferDefault, fcCull, fcNoCull)
-Z_ENUM(TMaterialOption, Byte, moIgnoreFog, moNoLighting)
+enum TPolygonMode : Byte { pmFill, pmLines, pmPoints };
+enum TBlendingMode : Byte { bmOpaque, bmTransparency, bmAdditive, bmAlphaTest50, bmAlphaTest100, bmModulate };
+enum TFaceCulling : Byte { fcBufferDefault, fcCull, fcNoCull };
+enum TMaterialOption : Byte { moIgnoreFog, moNoLighting };
 using TMaterialOptions = TSet<TMaterialOption>;
 enum TGLShaderStyle : Byte { ssHighLevel, ssLowLevel, ssReplace };
 enum TGLShaderFailedInitAction : Byte {
@@ -29,6 +29,13 @@ enum TGLShaderFailedInitAction : Byte {
     fiaReRaiseException
 };
 using TShininess = Byte;  // 0..128
+Z_ENUM_NAMES(TPolygonMode, pmFill, pmLines, pmPoints)
+Z_ENUM_NAMES(TBlendingMode, bmOpaque, bmTransparency, bmAdditive, bmAlphaTest50, bmAlphaTest100, bmModulate)
+Z_ENUM_NAMES(TFaceCulling, fcBufferDefault, fcCull, fcNoCull)
+Z_ENUM_NAMES(TMaterialOption, moIgnoreFog, moNoLighting)
+Z_ENUM_NAMES(TGLShaderStyle, ssHighLevel, ssLowLevel, ssReplace)
+Z_ENUM_NAMES(TGLShaderFailedInitAction, fiaSilentDisable, fiaRaiseStandardException, fiaRaiseHandledException,
+             fiaReRaiseException)
 
 Z_EXCEPTION(EGLShaderException, Exception)
 
@@ -42,7 +49,7 @@ public:
 // --- face properties
 class TGLFaceProperties : public TGLUpdateAbleObject {
     Z_CLASS(TGLFaceProperties, TGLUpdateAbleObject)
-    Z_PUBLISHED {
+    Z_PUBLISHED(TGLFaceProperties) {
         p.Property(L"Ambient", &TGLFaceProperties::Ambient);
         p.Property(L"Diffuse", &TGLFaceProperties::Diffuse);
         p.Property(L"Emission", &TGLFaceProperties::Emission);
@@ -92,7 +99,7 @@ private:
 class TGLMaterial : public TGLUpdateAbleObject, public IGLTextureNotifiable, public IGLMaterialLibrarySource {
     Z_CLASS(TGLMaterial, TGLUpdateAbleObject)
     // A material that uses a library entry stores only the reference.
-    Z_PUBLISHED {
+    Z_PUBLISHED(TGLMaterial) {
         p.Property(L"BackProperties", &TGLMaterial::BackProperties).Stored(&TGLMaterial::OwnSettingsStored);
         p.Property(L"FrontProperties", &TGLMaterial::FrontProperties).Stored(&TGLMaterial::OwnSettingsStored);
         p.Property(L"BlendingMode", &TGLMaterial::BlendingMode, &TGLMaterial::SetBlendingMode)
@@ -175,7 +182,7 @@ private:
 // --- the shader
 class TGLShader : public TGLUpdateAbleComponent {
     Z_CLASS(TGLShader, TGLUpdateAbleComponent)
-    Z_PUBLISHED { p.Property(L"Enabled", &TGLShader::Enabled, &TGLShader::SetEnabled).Default(true); }
+    Z_PUBLISHED(TGLShader) { p.Property(L"Enabled", &TGLShader::Enabled, &TGLShader::SetEnabled).Default(true); }
 
 public:
     explicit TGLShader(TComponent* owner);
@@ -232,7 +239,7 @@ private:
 // --- library entries
 class TGLLibMaterial : public TCollectionItem, public IGLTextureNotifiable, public IGLMaterialLibrarySource {
     Z_CLASS(TGLLibMaterial, TCollectionItem)
-    Z_PUBLISHED {
+    Z_PUBLISHED(TGLLibMaterial) {
         p.Property(L"Name", &TGLLibMaterial::Name, &TGLLibMaterial::SetName);
         p.Property(L"Material", &TGLLibMaterial::Material);
         p.Property(L"Tag", &TGLLibMaterial::Tag, &TGLLibMaterial::SetTag).Default(0);
@@ -334,10 +341,10 @@ public:
 // --- the library
 class TGLMaterialLibrary : public TGLCadenceAbleComponent {
     Z_CLASS(TGLMaterialLibrary, TGLCadenceAbleComponent)
-    Z_PUBLISHED {
+    Z_PUBLISHED(TGLMaterialLibrary) {
         p.Property(L"Materials", &TGLMaterialLibrary::Materials).Stored(&TGLMaterialLibrary::MaterialsStored);
         p.Property(L"TexturePaths", &TGLMaterialLibrary::TexturePaths, &TGLMaterialLibrary::SetTexturePaths);
-        p.Event(L"OnTextureNeeded", &TGLMaterialLibrary::OnTextureNeeded);
+        p.Property(L"OnTextureNeeded", &TGLMaterialLibrary::OnTextureNeeded, &TGLMaterialLibrary::SetOnTextureNeeded);
     }
 
 public:
@@ -354,7 +361,7 @@ public:
     void SetTexturePaths(const String& value);
     const std::vector<String>& TexturePathList() const { return texturePathList_; }
     TTextureNeededEvent OnTextureNeeded;
-    void SetOnTextureNeeded(TTextureNeededEvent value) { OnTextureNeeded = value; }  // former spelling
+    void SetOnTextureNeeded(TTextureNeededEvent value) { OnTextureNeeded = value; }
     bool MaterialsStored() const { return materials_->Count() > 0; }
 
     TGLLibMaterial* EntryByName(const String& name) const;
