@@ -7,6 +7,7 @@
 #include "cxImageList.h"
 #include "cxStyles.h"
 #include "cxImageStates.h"
+#include "cxLookAndFeel.h"
 #include "cxPainterImages.h"
 #include "cxDWMApi.h"
 #include "cxGeometry.h"
@@ -38,6 +39,7 @@ void InitializeToolkitCoreUnits() {
         {"cxGraphics", &InitializeCxGraphics, &FinalizeSharedScreenCanvas},
         {"cxImageStates", &InitializeImageStates, &FinalizeImageStates},
         {"cxStyles", &InitializeStyles, nullptr},
+        {"cxLookAndFeels", &InitializeLookAndFeels, &FinalizeLookAndFeels},
         {"cxLookAndFeelPainters", &InitializeLookAndFeelPainters, &FinalizeLookAndFeelPainters},
         {"dxGDIPlusAPI", &InitializeGDIPlusAPI, &FinalizeGDIPlusAPI},
         {"dxGDIPlusClasses", &InitializeGDIPlusClasses, &FinalizeGDIPlusClasses},
