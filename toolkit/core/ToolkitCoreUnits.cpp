@@ -8,6 +8,9 @@
 #include "cxStyles.h"
 #include "cxImageStates.h"
 #include "cxDWMApi.h"
+#include "cxFormats.h"
+#include "cxLibraryStrs.h"
+#include "cxTextLayout.h"
 #include "cxGeometry.h"
 #include "cxWindowHelpers.h"
 #include "dxCore.h"
@@ -28,6 +31,8 @@ void InitializeCxGraphics() { RegisterClasses({TcxCustomBitmap::StaticClass(), T
 void InitializeToolkitCoreUnits() {
     InitializeUnits({
         {"dxCore", &InitializePlatformFlags, &FinalizeResourceStringsRepository},
+        {"cxLibraryStrs", &RegisterLibraryStrings, &UnregisterLibraryStrings},
+        {"cxFormats", nullptr, &FinalizeFormatController},
         {"cxGeometry", &InitializeGeometry, &FinalizeGeometry},
         {"cxDWMApi", &InitializeDWMApi, &FinalizeDWMApi},
         {"dxUxTheme", &InitializeUxTheme, &FinalizeUxTheme},
@@ -36,6 +41,7 @@ void InitializeToolkitCoreUnits() {
         {"cxAccessibility", &InitializeAccessibility, &FinalizeAccessibility},
         {"cxGraphics", &InitializeCxGraphics, &FinalizeSharedScreenCanvas},
         {"cxImageStates", &InitializeImageStates, &FinalizeImageStates},
+        {"cxTextLayout", &InitializeTextLayout, &FinalizeTextLayout},
         {"cxStyles", &InitializeStyles, nullptr},
         {"dxGDIPlusAPI", &InitializeGDIPlusAPI, &FinalizeGDIPlusAPI},
         {"dxGDIPlusClasses", &InitializeGDIPlusClasses, &FinalizeGDIPlusClasses},
