@@ -7,6 +7,7 @@
 #include "cxImageList.h"
 #include "cxStyles.h"
 #include "cxImageStates.h"
+#include "cxPainterImages.h"
 #include "cxDWMApi.h"
 #include "cxFormats.h"
 #include "cxLibraryStrs.h"
@@ -43,6 +44,7 @@ void InitializeToolkitCoreUnits() {
         {"cxImageStates", &InitializeImageStates, &FinalizeImageStates},
         {"cxTextLayout", &InitializeTextLayout, &FinalizeTextLayout},
         {"cxStyles", &InitializeStyles, nullptr},
+        {"cxLookAndFeelPainters", &InitializeLookAndFeelPainters, &FinalizeLookAndFeelPainters},
         {"dxGDIPlusAPI", &InitializeGDIPlusAPI, &FinalizeGDIPlusAPI},
         {"dxGDIPlusClasses", &InitializeGDIPlusClasses, &FinalizeGDIPlusClasses},
         {"cxControls", &InitializeToolkitControls, &FinalizeToolkitControls},

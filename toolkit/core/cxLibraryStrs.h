@@ -1,7 +1,7 @@
 #pragma once
 // The toolkit library's own strings: four messages and the twenty smart words with which date
-// editors accept typed dates. They live in the string table of cxLibraryStrs.rc, which every
-// program that links the toolkit core carries, and are registered with the resource-string
+// editors accept typed dates. They live in the string table of cxLibraryStrs.rc (part of the
+// toolkit's resources, ToolkitCore.rc) and are registered with the resource-string
 // repository as one product so that they can be looked up and replaced by name.
 
 #include "dxCore.h"
