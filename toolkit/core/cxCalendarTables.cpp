@@ -36,7 +36,7 @@ namespace {
 constexpr int kMaxCalendarMonthSteps = 20000 * 13;
 constexpr int kMaxCalendarYearSteps = 20000;
 
-TcxCalendarMoment WithTime(TcxCalendarMoment date, const TcxCalendarMoment& time) {
+TcxCalendarMoment MomentWithTimeOf(TcxCalendarMoment date, const TcxCalendarMoment& time) {
     date.Hours = time.Hours;
     date.Minutes = time.Minutes;
     date.Seconds = time.Seconds;
@@ -97,7 +97,7 @@ TDateTime TcxCustomCalendarTable::MoveByMonths(const TcxCalendarMoment& date, in
     if (day > length) day = length;
     ResolveEraAt(year, era, day, month);
     if (!AcceptsEraDay(era, year, month, day)) return LowerDateLimit();
-    TDateTime value = MomentToValue(WithTime({era, year, month, day}, date));
+    TDateTime value = MomentToValue(MomentWithTimeOf({era, year, month, day}, date));
     ClampToSupported(value);
     return value;
 }
@@ -116,7 +116,7 @@ TDateTime TcxCustomCalendarTable::MoveByYears(const TcxCalendarMoment& date, int
     int day = date.Day;
     if (!AcceptsEraDay(era, year, month, day)) day = EraMonthLength(era, year, month);
     ResolveEraAt(year, era, day, month);
-    TDateTime value = MomentToValue(WithTime({era, year, month, day}, date));
+    TDateTime value = MomentToValue(MomentWithTimeOf({era, year, month, day}, date));
     ClampToSupported(value);
     return value;
 }

@@ -204,7 +204,7 @@ TDateTime CalendarTextToDate(const String& text) {
 
 namespace {
 
-bool IsDecimalDigit(WideChar c) { return c >= L'0' && c <= L'9'; }
+bool IsDateTextDigit(WideChar c) { return c >= L'0' && c <= L'9'; }
 
 // The characters from `from` up to (not including) the next stop character; `from` moves to
 // the stop (or the end).
@@ -227,7 +227,7 @@ void ParseCalendarDateText(const String& text, const TcxDateTextSettings& settin
     int eraOffset = 0;
     if (!format.empty() && format[0] == L'g') {
         size_t digit = 0;
-        while (digit < text.size() && !IsDecimalDigit(text[digit])) ++digit;
+        while (digit < text.size() && !IsDateTextDigit(text[digit])) ++digit;
         eraOffset = EraOffsetFromName(Trim(text.substr(0, digit)));
         pos = digit;
     } else if (format.find(L'e') != String::npos) {
@@ -250,7 +250,7 @@ void ParseCalendarDateText(const String& text, const TcxDateTextSettings& settin
 
     while (pos < text.size() && text[pos] == L' ') ++pos;
     // A blank separator with a word after the third token: the month name has two words.
-    if (separator == L' ' && pos + 1 < text.size() && !IsDecimalDigit(text[pos])) {
+    if (separator == L' ' && pos + 1 < text.size() && !IsDateTextDigit(text[pos])) {
         if (order == kMonthDayYear) {
             t1 += L" " + t2;
             t2 = t3;

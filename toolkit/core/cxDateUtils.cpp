@@ -115,13 +115,13 @@ TcxFirstWeekRule LocaleFirstWeekRule() {
 
 namespace {
 
-int YearOfDate(TDateTime date) {
+int GregorianYearOf(TDateTime date) {
     Word y, m, d;
     DecodeDate(date, y, m, d);
     return y;
 }
 
-int MonthOfDate(TDateTime date) {
+int GregorianMonthOf(TDateTime date) {
     Word y, m, d;
     DecodeDate(date, y, m, d);
     return m;
@@ -131,15 +131,15 @@ int MonthOfDate(TDateTime date) {
 
 int WeekOfYear(int startDay, TcxFirstWeekRule rule, TDateTime date) {
     if (rule == fwrLocale) rule = LocaleFirstWeekRule();
-    const int year = YearOfDate(date);
+    const int year = GregorianYearOf(date);
     TDateTime first = WeekStartOf(EncodeDate(Word(year), 1, 1), startDay);
-    if (rule == fwrFullWeek && YearOfDate(first) < year) first += 7;
-    if (rule == fwrFourDays && YearOfDate(first + 3) < year) first += 7;
+    if (rule == fwrFullWeek && GregorianYearOf(first) < year) first += 7;
+    if (rule == fwrFourDays && GregorianYearOf(first + 3) < year) first += 7;
     const int week = int(std::trunc(std::trunc(date) - first)) / 7 + 1;
-    if (MonthOfDate(date) == 12) {
+    if (GregorianMonthOf(date) == 12) {
         const TDateTime start = WeekStartOf(date, startDay);
-        if (rule == fwrJanuaryFirst && MonthOfDate(start + 6) == 1) return 1;
-        if (rule == fwrFourDays && MonthOfDate(start + 3) == 1) return 1;
+        if (rule == fwrJanuaryFirst && GregorianMonthOf(start + 6) == 1) return 1;
+        if (rule == fwrFourDays && GregorianMonthOf(start + 3) == 1) return 1;
     }
     return week;
 }

@@ -63,7 +63,7 @@ bool IsHighSurrogateUnit(WideChar c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogateUnit(WideChar c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 // Logical units of n device pixels along each axis, at least 1 for n > 0.
-TSize LogicalPixels(HDC dc, int n) {
+TSize LogicalUnitsOfPixels(HDC dc, int n) {
     POINT points[2] = {{0, 0}, {n, n}};
     DPtoLP(dc, points, 2);
     TSize size{std::abs(points[1].x - points[0].x), std::abs(points[1].y - points[0].y)};
@@ -106,7 +106,7 @@ TcxTextParams CalcTextParams(HDC dc, Cardinal flags, double lineSpacingFactor) {
     p.BreakChar = metrics.tmBreakChar;
     p.MaxCharWidth = metrics.tmMaxCharWidth;
     p.CharSet = metrics.tmCharSet;
-    p.OnePixel = LogicalPixels(dc, 1).cx;
+    p.OnePixel = LogicalUnitsOfPixels(dc, 1).cx;
     p.HorizontalAlignment = int(flags & CXTO_HORIZONTAL_ALIGNMENT);
     if (p.HorizontalAlignment > int(CXTO_DISTRIBUTE)) p.HorizontalAlignment = int(CXTO_LEFT);
     p.VerticalAlignment = int(flags & CXTO_VERTICAL_ALIGNMENT);
@@ -114,7 +114,7 @@ TcxTextParams CalcTextParams(HDC dc, Cardinal flags, double lineSpacingFactor) {
     p.SingleLine = flags & CXTO_SINGLELINE;
     p.ExpandTabs = flags & CXTO_EXPANDTABS;
     p.EndEllipsis = flags & CXTO_END_ELLIPSIS;
-    p.Greek = (flags & CXTO_GREEK_SMALL_TEXT) && p.FontHeight < LogicalPixels(dc, 6).cy;
+    p.Greek = (flags & CXTO_GREEK_SMALL_TEXT) && p.FontHeight < LogicalUnitsOfPixels(dc, 6).cy;
     p.EditControl = flags & CXTO_EDIT_CONTROL;
     p.NoClip = flags & CXTO_NOCLIP;
     p.AutoIndents = flags & CXTO_AUTO_INDENTS;
@@ -383,7 +383,7 @@ private:
     bool hadRegion_;
 };
 
-TRect IntersectionOf(const TRect& a, const TRect& b) {
+TRect TextBandIntersection(const TRect& a, const TRect& b) {
     TRect result;
     if (!IntersectRect(&result, &a, &b)) result = Rect(0, 0, 0, 0);
     return result;
@@ -411,7 +411,7 @@ struct TTextDrawing {
         const bool clip = !params.NoClip && !metafile && x + params.EllipsisWidth > r.right;
         TSavedClipRegion saved(dc);
         if (clip) {
-            const TRect area = IntersectionOf(band, r);
+            const TRect area = TextBandIntersection(band, r);
             IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
         }
         ExtTextOutW(dc, x, y, 0, nullptr, L"...", 3, nullptr);
@@ -461,7 +461,7 @@ struct TTextDrawing {
         const bool clip = !params.NoClip && !metafile &&
                           (row.Width > width || band.top < r.top || band.bottom > r.bottom);
         if (clip) {
-            const TRect area = IntersectionOf(band, r);
+            const TRect area = TextBandIntersection(band, r);
             IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
         }
         const int ellipsisX = row.Left + rowWidth;
