@@ -143,7 +143,7 @@ class TControl : public TComponent {
         p.Property(L"Action", &TControl::Action, &TControl::SetAction);
         p.Property(L"Caption", &TControl::Caption, &TControl::SetCaption).Stored(&TControl::IsCaptionStored);
         p.Property(L"ParentColor", &TControl::ParentColor, &TControl::SetParentColor);
-        p.Property(L"Color", &TControl::Color, &TControl::SetColor).Idents(ColorIdentMap()).Stored([](TPersistent* o) { return static_cast<TControl*>(o)->IsColorStored(); });
+        p.Property(L"Color", &TControl::Color, &TControl::SetColor).Stored([](TPersistent* o) { return static_cast<TControl*>(o)->IsColorStored(); });
         p.Property(L"ParentFont", &TControl::ParentFont, &TControl::SetParentFont);
         p.Property(L"Font", &TControl::Font).Stored([](TPersistent* o) { return static_cast<TControl*>(o)->IsFontStored(); });
         p.Property(L"Cursor", &TControl::Cursor, &TControl::SetCursor).Default(crDefault);

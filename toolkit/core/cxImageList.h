@@ -43,7 +43,7 @@ class TcxImageInfoItem : public TCollectionItem {
         p.Property(L"Mask", &TcxImageInfoItem::Mask);
         p.Property(L"MaskColor", &TcxImageInfoItem::MaskColor, &TcxImageInfoItem::SetMaskColor)
             .Default(clNone)
-            .Idents(ColorIdentMap());
+            ;
     }
 
 public:
@@ -92,8 +92,8 @@ class TcxImageList : public TDragImageList {
     Z_PUBLISHED {
         p.Property(L"BlendColor", &TcxImageList::BlendColor, &TcxImageList::SetBlendColor)
             .Default(clNone)
-            .Idents(ColorIdentMap());
-        p.Property(L"BkColor", &TcxImageList::BkColor, &TcxImageList::SetBkColor).Default(clNone).Idents(ColorIdentMap());
+            ;
+        p.Property(L"BkColor", &TcxImageList::BkColor, &TcxImageList::SetBkColor).Default(clNone);
         p.Property(L"CompressData", &TcxImageList::CompressData, &TcxImageList::SetCompressData).Default(false);
         p.Property(L"DrawingStyle", &TcxImageList::DrawingStyle, &TcxImageList::SetDrawingStyle).Default(dsNormal);
         p.Property(L"Height", &TcxImageList::Height, &TcxImageList::SetHeight).Default(16);

@@ -76,12 +76,12 @@ class TcxStyle : public TcxCustomStyle {
         p.Property(L"AssignedValues", &TcxStyle::AssignedValues, &TcxStyle::SetAssignedValues);
         p.Property(L"Color", &TcxStyle::Color, &TcxStyle::SetColor)
             .Stored(&TcxStyle::IsColorStored)
-            .Idents(ColorIdentMap());
+            ;
         p.Property(L"Bitmap", &TcxStyle::Bitmap, &TcxStyle::SetBitmap).Stored(&TcxStyle::IsBitmapStored);
         p.Property(L"Font", &TcxStyle::Font, &TcxStyle::SetFont).Stored(&TcxStyle::IsFontStored);
         p.Property(L"TextColor", &TcxStyle::TextColor, &TcxStyle::SetTextColor)
             .Stored(&TcxStyle::IsTextColorStored)
-            .Idents(ColorIdentMap());
+            ;
     }
 
 public:
