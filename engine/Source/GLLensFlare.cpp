@@ -3,6 +3,7 @@
 
 #include "GLLensFlare.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 

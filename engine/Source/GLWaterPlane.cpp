@@ -3,6 +3,8 @@
 
 #include "GLWaterPlane.h"
 
+#include <algorithm>
+
 #include "Bitmap.h"
 #include "Canvas.h"
 #include "Picture.h"

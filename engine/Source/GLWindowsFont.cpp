@@ -1,5 +1,6 @@
 #include "GLWindowsFont.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "Bitmap.h"
