@@ -36,9 +36,7 @@ void TBitmapFontRange::SetStopASCII(Byte value) {
 
 void TBitmapFontRange::SetStartGlyphIdx(Integer value) {
     value = std::max<Integer>(value, 0);
-    if (value == startGlyphIdx_) return;
-    startGlyphIdx_ = value;
-    Changed(false);
+    if (AssignIfChanged(startGlyphIdx_, value)) Changed(false);
 }
 
 String TBitmapFontRange::DisplayName() const {
@@ -356,9 +354,7 @@ void TGLCustomBitmapFont::SetRanges(TBitmapFontRanges* value) {
 void TGLCustomBitmapFont::SetGlyphs(TPicture* value) { glyphs_->Assign(value); }
 
 void TGLCustomBitmapFont::SetGeometryValue(Integer& field, Integer value) {
-    if (field == value) return;
-    field = value;
-    ReportChange(this);
+    if (AssignIfChanged(field, value)) ReportChange(this);
 }
 
 void TGLCustomBitmapFont::SetCharWidth(Integer value) { SetGeometryValue(charWidth_, std::max<Integer>(value, 1)); }
@@ -373,15 +369,11 @@ void TGLCustomBitmapFont::SetHSpace(Integer value) { SetGeometryValue(hSpace_, s
 void TGLCustomBitmapFont::SetVSpace(Integer value) { SetGeometryValue(vSpace_, std::max<Integer>(value, 0)); }
 
 void TGLCustomBitmapFont::SetMinFilter(TGLMinFilter value) {
-    if (value == minFilter_) return;
-    minFilter_ = value;
-    ReportChange(this);
+    if (AssignIfChanged(minFilter_, value)) ReportChange(this);
 }
 
 void TGLCustomBitmapFont::SetMagFilter(TGLMagFilter value) {
-    if (value == magFilter_) return;
-    magFilter_ = value;
-    ReportChange(this);
+    if (AssignIfChanged(magFilter_, value)) ReportChange(this);
 }
 
 // ---- registration ----
