@@ -3,6 +3,7 @@
 #include "GLCadencer.h"
 #include "GLCamera.h"
 #include "GLFogEnvironment.h"
+#include "GLGraph.h"
 #include "GLLightSource.h"
 #include "GLContext.h"
 #include "GLCoordinates.h"
@@ -35,6 +36,8 @@ void InitializeEngineUnits() {
         {"GLCamera", &RegisterCameraClasses, nullptr},
         {"GLLightSource", &RegisterLightSourceClasses, nullptr},
         {"GLObjects", &RegisterGLObjectsClasses, nullptr},
+        {"GLLines", &RegisterLinesClasses, nullptr},
+        {"GLGraph", &RegisterGraphClasses, nullptr},
         {"GLCadencer", &InitializeCadencer, &FinalizeCadencer},
         {"GLWin32Viewer", &RegisterSceneViewerClasses, nullptr},
     });
