@@ -19,7 +19,7 @@ class TGLLineBase : public TGLImmaterialSceneObject {
         p.Property(L"AntiAliased", &TGLLineBase::AntiAliased, &TGLLineBase::SetAntiAliased).Default(false);
         p.Property(L"LineColor", &TGLLineBase::LineColor);
         p.Property(L"LinePattern", &TGLLineBase::LinePattern, &TGLLineBase::SetLinePattern).Default(65535);
-        p.Property(L"LineWidth", &TGLLineBase::LineWidth, &TGLLineBase::SetLineWidth).Default(1);
+        p.Property(L"LineWidth", &TGLLineBase::LineWidth, &TGLLineBase::SetLineWidth).Default(1.0f);
         p.Property(L"Visible", &TGLLineBase::Visible, &TGLLineBase::SetVisible).Default(true);
     }
 
@@ -101,7 +101,7 @@ class TGLNodedLines : public TGLLineBase {
         p.Property(L"NodeColor", &TGLNodedLines::NodeColor);
         p.Property(L"Nodes", &TGLNodedLines::Nodes);
         p.Property(L"NodesAspect", &TGLNodedLines::NodesAspect, &TGLNodedLines::SetNodesAspect).Default(lnaAxes);
-        p.Property(L"NodeSize", &TGLNodedLines::NodeSize, &TGLNodedLines::SetNodeSize).Default(1);
+        p.Property(L"NodeSize", &TGLNodedLines::NodeSize, &TGLNodedLines::SetNodeSize).Default(1.0f);
     }
 
 public:

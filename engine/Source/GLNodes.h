@@ -11,9 +11,9 @@ class TCubicSpline;
 class TGLNode : public TCollectionItem {
     Z_CLASS(TGLNode, TCollectionItem)
     Z_PUBLISHED(TGLNode) {
-        p.Property(L"X", &TGLNode::X, &TGLNode::SetX).Default(0);
-        p.Property(L"Y", &TGLNode::Y, &TGLNode::SetY).Default(0);
-        p.Property(L"Z", &TGLNode::Z, &TGLNode::SetZ).Default(0);
+        p.Property(L"X", &TGLNode::X, &TGLNode::SetX).Default(0.0f);
+        p.Property(L"Y", &TGLNode::Y, &TGLNode::SetY).Default(0.0f);
+        p.Property(L"Z", &TGLNode::Z, &TGLNode::SetZ).Default(0.0f);
     }
 
 public:

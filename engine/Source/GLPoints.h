@@ -65,7 +65,7 @@ class TGLPoints : public TGLImmaterialSceneObject {
     Z_PUBLISHED(TGLPoints) {
         p.Property(L"NoZWrite", &TGLPoints::NoZWrite, &TGLPoints::SetNoZWrite).Default(false);
         p.Property(L"Static", &TGLPoints::Static, &TGLPoints::SetStatic).Default(false);
-        p.Property(L"Size", &TGLPoints::Size, &TGLPoints::SetSize).Default(1);
+        p.Property(L"Size", &TGLPoints::Size, &TGLPoints::SetSize).Default(1.0f);
         p.Property(L"Style", &TGLPoints::Style, &TGLPoints::SetStyle).Default(psSquare);
         p.Property(L"PointParameters", &TGLPoints::PointParameters);
     }
