@@ -204,6 +204,11 @@ void TGLNodedLines::Assign(TPersistent* source) {
     TGLLineBase::Assign(source);
 }
 
+void TGLNodedLines::Loaded() {
+    TGLLineBase::Loaded();
+    oldNodeColor_ = nodeColor_->Color();
+}
+
 TVector4f TGLNodedLines::UnscaledDimensions() const {
     TVector4f extent{0, 0, 0, 0};
     for (int i = 0; i < nodes_->Count(); ++i) {

@@ -120,6 +120,8 @@ public:
     void SetNodeSize(Single value);
 
     void Assign(TPersistent* source) override;
+    // A node colour read from a description is the one that nodes follow from then on.
+    void Loaded() override;
     // Per axis, the largest absolute node coordinate.
     TVector4f UnscaledDimensions() const override;
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "FormDescription.h"
+#include "GLGraph.h"
 #include "GLLines.h"
 #include "GLPoints.h"
 #include "MathExpect.h"
@@ -9,6 +10,12 @@
 #include "VectorLists.h"
 
 namespace {
+
+size_t CountInText(const AnsiString& text, const char* part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != AnsiString::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
 
 class LinesTest : public PrimitiveTest {
 protected:
@@ -185,6 +192,56 @@ TEST(PointParameters, StoredAsOneBinaryPropertyOnlyWhenNotDefault) {
     EXPECT_EQ(read->PointParameters()->FadeTresholdSize(), 1);
     EXPECT_TRUE(read->PointParameters()->Enabled());
     EXPECT_EQ(WriteComponentToText(&copy), text);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(LinesDescription, NodesAndTheirColoursReadBackAsWritten) {
+    TSceneFixture scene;
+    auto* lines = scene.Add<TGLLines>(nullptr, L"Path");
+    lines->NodeColor()->SetColorVector({1, 0, 0, 1});
+    for (Single x : {0.0f, 2.0f, 5.0f}) lines->Nodes()->Add()->SetX(x);
+    lines->Nodes()->Items(1)->Color()->SetColorVector({0, 1, 0, 1});
+    lines->Nodes()->Items(2)->SetZ(-1);
+    lines->SetSplineMode(lsmCubicSpline);
+    const AnsiString text = WriteComponentToText(scene.form.get());
+    // Only the node that differs from the node colour stores its own.
+    EXPECT_EQ(CountInText(text, "Color.Color"), 3u) << text;  // line, node colour, the green node
+
+    TComponent form(nullptr);
+    ReadComponentFromText(text, &form);
+    auto* read = dynamic_cast<TGLLines*>(form.FindComponent(L"Path"));
+    ASSERT_NE(read, nullptr);
+    ASSERT_EQ(read->Nodes()->Count(), 3);
+    EXPECT_TRUE(SameVector4(read->Nodes()->Items(0)->Color()->Color(), TVector4f{1, 0, 0, 1}));
+    EXPECT_TRUE(SameVector4(read->Nodes()->Items(1)->Color()->Color(), TVector4f{0, 1, 0, 1}));
+    EXPECT_EQ(read->Nodes()->Items(2)->Z(), -1);
+    EXPECT_EQ(read->SplineMode(), lsmCubicSpline);
+    EXPECT_EQ(WriteComponentToText(&form), text);
+    // The node colour read is the one the nodes follow.
+    read->NodeColor()->SetColorVector({0, 0, 1, 1});
+    EXPECT_TRUE(SameVector4(read->Nodes()->Items(2)->Color()->Color(), TVector4f{0, 0, 1, 1}));
+    EXPECT_TRUE(SameVector4(read->Nodes()->Items(1)->Color()->Color(), TVector4f{0, 1, 0, 1}));
+}
+
+TEST(LinesDescription, OldGridsSmoothTheirLinesWithLinesSmoothing) {
+    TComponent form(nullptr);
+    ReadComponentFromText("object F: TComponent\n"
+                          "  object S: TGLScene\n"
+                          "    object Grid: TGLXYZGrid\n"
+                          "      LinesSmoothing = True\n"
+                          "    end\n"
+                          "  end\n"
+                          "end\n",
+                          &form);
+    auto* grid = dynamic_cast<TGLXYZGrid*>(form.FindComponent(L"Grid"));
+    ASSERT_NE(grid, nullptr);
+    EXPECT_TRUE(grid->AntiAliased());
+    const AnsiString text = WriteComponentToText(&form);
+    EXPECT_EQ(text.find("LinesSmoothing"), AnsiString::npos);
+    EXPECT_NE(text.find("AntiAliased = True"), AnsiString::npos);
 }
 
 }  // namespace
