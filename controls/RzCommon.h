@@ -11,6 +11,7 @@
 #include <bitset>
 #include <vector>
 
+#include "Alignment.h"
 #include "Colors.h"
 #include "GraphicsTypes.h"
 #include "Sets.h"
@@ -21,7 +22,6 @@ class TControl;
 
 // ---- Enumerations
 
-Z_ENUM(TAlignment, taLeftJustify, taRightJustify, taCenter)
 Z_ENUM(TAlignmentVertical, avTop, avCenter, avBottom)
 Z_ENUM(TTextStyle, tsNormal, tsRaised, tsRecessed, tsShadow)
 Z_ENUM(TOrientation, orHorizontal, orVertical)

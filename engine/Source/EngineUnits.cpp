@@ -8,7 +8,9 @@
 #include "GLContext.h"
 #include "GLCoordinates.h"
 #include "GLMaterial.h"
+#include "GLMesh.h"
 #include "GLObjects.h"
+#include "GLVectorFileFormats.h"
 #include "Scene.h"
 #include "GLTextureImage.h"
 #include "GLWin32Viewer.h"
@@ -38,6 +40,8 @@ void InitializeEngineUnits() {
         {"GLObjects", &RegisterGLObjectsClasses, nullptr},
         {"GLLines", &RegisterLinesClasses, nullptr},
         {"GLGraph", &RegisterGraphClasses, nullptr},
+        {"GLMesh", &RegisterGLMeshClasses, nullptr},
+        {"GLVectorFileObjects", &InitializeVectorFileObjects, &FinalizeVectorFileObjects},
         {"GLCadencer", &InitializeCadencer, &FinalizeCadencer},
         {"GLWin32Viewer", &RegisterSceneViewerClasses, nullptr},
     });

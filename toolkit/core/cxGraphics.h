@@ -70,10 +70,13 @@ enum TcxBorder { bLeft, bTop, bRight, bBottom };
 using TcxBorders = TSet<TcxBorder>;
 inline const TcxBorders cxBordersAll{bLeft, bTop, bRight, bBottom};
 
-// The background of a framed fill: a tile bitmap (or none) and a colour.
+// How an area looks: a tile bitmap (or none) and a colour for the background, and the font and
+// colour of its text (nil and clDefault leave the canvas's own).
 struct TcxViewParams {
     TBitmap* bitmap = nullptr;
     TColor color = clDefault;
+    TFont* font = nullptr;
+    TColor textColor = clDefault;
 };
 
 // The rectangle that stands for the whole surface of a DC without a clip region.
@@ -160,9 +163,11 @@ public:
     // Aligned, clipped text; disabled text is embossed (highlight at +1, +1 under shadow).
     void DrawTextInRect(const String& text, const TRect& r, Word flags, bool enabled = true);
 
-protected:
-    // Makes sure the wrapped canvas has its DC and the named tools selected.
+    // Makes sure the wrapped canvas has its DC and the named tools selected (for drawing calls
+    // made straight on the DC, such as the visual-style text).
     void RequireTools(bool font, bool brush, bool pen = false);
+
+protected:
     TCanvas* canvas_;
 
 private:
