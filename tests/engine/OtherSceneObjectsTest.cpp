@@ -13,6 +13,7 @@
 #include "GLState.h"
 #include "MathExpect.h"
 #include "PersistentObjectList.h"
+#include "PrimitiveFixtures.h"
 #include "SceneBufferFixtures.h"
 #include "SceneFixtures.h"
 
