@@ -9,6 +9,9 @@
 #include "cxImageStates.h"
 #include "cxPainterImages.h"
 #include "cxDWMApi.h"
+#include "cxFormats.h"
+#include "cxLibraryStrs.h"
+#include "cxTextLayout.h"
 #include "cxGeometry.h"
 #include "cxWindowHelpers.h"
 #include "dxCore.h"
@@ -29,6 +32,8 @@ void InitializeCxGraphics() { RegisterClasses({TcxCustomBitmap::StaticClass(), T
 void InitializeToolkitCoreUnits() {
     InitializeUnits({
         {"dxCore", &InitializePlatformFlags, &FinalizeResourceStringsRepository},
+        {"cxLibraryStrs", &RegisterLibraryStrings, &UnregisterLibraryStrings},
+        {"cxFormats", nullptr, &FinalizeFormatController},
         {"cxGeometry", &InitializeGeometry, &FinalizeGeometry},
         {"cxDWMApi", &InitializeDWMApi, &FinalizeDWMApi},
         {"dxUxTheme", &InitializeUxTheme, &FinalizeUxTheme},
@@ -37,6 +42,7 @@ void InitializeToolkitCoreUnits() {
         {"cxAccessibility", &InitializeAccessibility, &FinalizeAccessibility},
         {"cxGraphics", &InitializeCxGraphics, &FinalizeSharedScreenCanvas},
         {"cxImageStates", &InitializeImageStates, &FinalizeImageStates},
+        {"cxTextLayout", &InitializeTextLayout, &FinalizeTextLayout},
         {"cxStyles", &InitializeStyles, nullptr},
         {"cxLookAndFeelPainters", &InitializeLookAndFeelPainters, &FinalizeLookAndFeelPainters},
         {"dxGDIPlusAPI", &InitializeGDIPlusAPI, &FinalizeGDIPlusAPI},
