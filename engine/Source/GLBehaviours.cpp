@@ -81,6 +81,6 @@ void TGLObjectEffects::RenderPostEffects(TRenderContextInfo& rci) {
 }
 
 void RegisterBehaviourClasses() {
-    RegisterXCollectionItemClass(TGLBehaviour::ItemClass());
-    RegisterXCollectionItemClass(TGLObjectEffect::ItemClass());
+    RegisterXCollectionItemClass(TGLBehaviour::StaticClass());
+    RegisterXCollectionItemClass(TGLObjectEffect::StaticClass());
 }

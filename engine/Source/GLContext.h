@@ -37,8 +37,7 @@ struct TContextBufferOptions {
     friend bool operator==(TContextBufferOptions, TContextBufferOptions) = default;
 };
 
-enum TGLAntiAliasing { aaDefault, aaNone, aa2x, aa2xHQ, aa4x, aa4xHQ };
-Z_ENUM_NAMES(TGLAntiAliasing, aaDefault, aaNone, aa2x, aa2xHQ, aa4x, aa4xHQ)
+Z_ENUM(TGLAntiAliasing, int, aaDefault, aaNone, aa2x, aa2xHQ, aa4x, aa4xHQ)
 enum TContextAcceleration { caUndetermined, caHardware, caGeneric };
 
 class TGLContextHandle;

@@ -13,28 +13,21 @@ void TGLDirectOpenGL::SetUseBuildList(bool value) {
     StructureChanged();
 }
 
-void TGLDirectOpenGL::SetOnRender(const TDirectRenderEvent& value) {
-    onRender_ = value;
-    StructureChanged();
-}
-
 void TGLDirectOpenGL::SetBlend(bool value) {
-    if (value == blend_) return;
-    blend_ = value;
-    StructureChanged();
+    if (AssignIfChanged(blend_, value)) StructureChanged();
 }
 
 void TGLDirectOpenGL::Assign(TPersistent* source) {
     if (auto* other = dynamic_cast<TGLDirectOpenGL*>(source)) {
         SetUseBuildList(other->useBuildList_);
-        onRender_ = other->onRender_;
+        OnRender = other->OnRender;
         SetBlend(other->blend_);
     }
     TGLCustomSceneObject::Assign(source);
 }
 
 void TGLDirectOpenGL::BuildList(TRenderContextInfo& rci) {
-    if (!onRender_) return;
+    if (!OnRender) return;
     SelectMainTexCoordMapping();
-    onRender_(this, rci);
+    OnRender(this, rci);
 }

@@ -6,9 +6,9 @@
 
 class TGLDirectOpenGL : public TGLCustomSceneObject {
     Z_CLASS(TGLDirectOpenGL, TGLCustomSceneObject)
-    Z_PUBLISHED(TGLDirectOpenGL) {
+    Z_PUBLISHED {
         p.Property(L"UseBuildList", &TGLDirectOpenGL::UseBuildList, &TGLDirectOpenGL::SetUseBuildList).Default(false);
-        p.Property(L"OnRender", &TGLDirectOpenGL::OnRender, &TGLDirectOpenGL::SetOnRender);
+        p.Event(L"OnRender", &TGLDirectOpenGL::OnRender);
         p.Property(L"Blend", &TGLDirectOpenGL::Blend, &TGLDirectOpenGL::SetBlend).Default(false);
     }
 
@@ -18,8 +18,6 @@ public:
     bool UseBuildList() const { return useBuildList_; }
     // True compiles the event's output into a display list; false calls it every frame.
     void SetUseBuildList(bool value);
-    const TDirectRenderEvent& OnRender() const { return onRender_; }
-    void SetOnRender(const TDirectRenderEvent& value);
     bool Blend() const { return blend_; }
     // Tells the sorting of the parent whether the object draws blended.
     void SetBlend(bool value);
@@ -30,8 +28,11 @@ public:
     TVector4f UnscaledDimensions() const override { return {0, 0, 0, 1}; }
     bool IsBlended() const override { return blend_; }
 
+    // Draws the object, with (self, rci). A display list (UseBuildList) is not rebuilt when
+    // the event changes: call StructureChanged.
+    TDirectRenderEvent OnRender;
+
 private:
     bool useBuildList_ = false;
-    TDirectRenderEvent onRender_;
     bool blend_ = false;
 };

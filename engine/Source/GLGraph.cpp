@@ -27,16 +27,12 @@ void TGLSamplingScale::SetMax(Single value) {
 }
 
 void TGLSamplingScale::SetOrigin(Single value) {
-    if (value == origin_) return;
-    origin_ = value;
-    ReportChange(this);
+    if (AssignIfChanged(origin_, value)) ReportChange(this);
 }
 
 void TGLSamplingScale::SetStep(Single value) {
     if (value <= 0) value = 1;
-    if (value == step_) return;
-    step_ = value;
-    ReportChange(this);
+    if (AssignIfChanged(step_, value)) ReportChange(this);
 }
 
 void TGLSamplingScale::Assign(TPersistent* source) {
@@ -87,15 +83,11 @@ TGLXYZGrid::~TGLXYZGrid() {
 }
 
 void TGLXYZGrid::SetParts(TXYZGridParts value) {
-    if (value == parts_) return;
-    parts_ = value;
-    StructureChanged();
+    if (AssignIfChanged(parts_, value)) StructureChanged();
 }
 
 void TGLXYZGrid::SetLinesStyle(TXYZGridLinesStyle value) {
-    if (value == linesStyle_) return;
-    linesStyle_ = value;
-    StructureChanged();
+    if (AssignIfChanged(linesStyle_, value)) StructureChanged();
 }
 
 void TGLXYZGrid::Assign(TPersistent* source) {
@@ -194,15 +186,11 @@ TGLHeightField::~TGLHeightField() {
 }
 
 void TGLHeightField::SetColorMode(THeightFieldColorMode value) {
-    if (value == colorMode_) return;
-    colorMode_ = value;
-    StructureChanged();
+    if (AssignIfChanged(colorMode_, value)) StructureChanged();
 }
 
 void TGLHeightField::SetOptions(THeightFieldOptions value) {
-    if (value == options_) return;
-    options_ = value;
-    StructureChanged();
+    if (AssignIfChanged(options_, value)) StructureChanged();
 }
 
 void TGLHeightField::SetOnGetHeight(const THeightFieldGetHeightEvent& value) {

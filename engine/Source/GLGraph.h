@@ -10,7 +10,7 @@
 
 class TGLSamplingScale : public TGLUpdateAbleObject {
     Z_CLASS(TGLSamplingScale, TGLUpdateAbleObject)
-    Z_PUBLISHED(TGLSamplingScale) {
+    Z_PUBLISHED {
         p.Property(L"Min", &TGLSamplingScale::Min, &TGLSamplingScale::SetMin);
         p.Property(L"Max", &TGLSamplingScale::Max, &TGLSamplingScale::SetMax);
         p.Property(L"Origin", &TGLSamplingScale::Origin, &TGLSamplingScale::SetOrigin);
@@ -52,15 +52,13 @@ private:
 
 // ---- TGLXYZGrid ----
 
-enum TXYZGridPart { gpX, gpY, gpZ };
-Z_ENUM_NAMES(TXYZGridPart, gpX, gpY, gpZ)
+Z_ENUM(TXYZGridPart, int, gpX, gpY, gpZ)
 using TXYZGridParts = TSet<TXYZGridPart>;
-enum TXYZGridLinesStyle { davLine, davSegments };
-Z_ENUM_NAMES(TXYZGridLinesStyle, davLine, davSegments)
+Z_ENUM(TXYZGridLinesStyle, int, davLine, davSegments)
 
 class TGLXYZGrid : public TGLLineBase {
     Z_CLASS(TGLXYZGrid, TGLLineBase)
-    Z_PUBLISHED(TGLXYZGrid) {
+    Z_PUBLISHED {
         p.Property(L"XSamplingScale", &TGLXYZGrid::XSamplingScale);
         p.Property(L"YSamplingScale", &TGLXYZGrid::YSamplingScale);
         p.Property(L"ZSamplingScale", &TGLXYZGrid::ZSamplingScale);
@@ -102,10 +100,8 @@ private:
 
 // ---- TGLHeightField ----
 
-enum THeightFieldColorMode { hfcmNone, hfcmEmission, hfcmAmbient, hfcmDiffuse, hfcmAmbientAndDiffuse };
-Z_ENUM_NAMES(THeightFieldColorMode, hfcmNone, hfcmEmission, hfcmAmbient, hfcmDiffuse, hfcmAmbientAndDiffuse)
-enum THeightFieldOption { hfoTextureCoordinates, hfoTwoSided };
-Z_ENUM_NAMES(THeightFieldOption, hfoTextureCoordinates, hfoTwoSided)
+Z_ENUM(THeightFieldColorMode, int, hfcmNone, hfcmEmission, hfcmAmbient, hfcmDiffuse, hfcmAmbientAndDiffuse)
+Z_ENUM(THeightFieldOption, int, hfoTextureCoordinates, hfoTwoSided)
 using THeightFieldOptions = TSet<THeightFieldOption>;
 
 // The height (and colour and texture point) at (x, y); texPoint comes preset to (x, y).
@@ -116,7 +112,7 @@ using THeightFieldGetHeight2Event =
 
 class TGLHeightField : public TGLSceneObject {
     Z_CLASS(TGLHeightField, TGLSceneObject)
-    Z_PUBLISHED(TGLHeightField) {
+    Z_PUBLISHED {
         p.Property(L"XSamplingScale", &TGLHeightField::XSamplingScale);
         p.Property(L"YSamplingScale", &TGLHeightField::YSamplingScale);
         p.Property(L"ColorMode", &TGLHeightField::ColorMode, &TGLHeightField::SetColorMode).Default(hfcmNone);
@@ -138,7 +134,8 @@ public:
     void SetColorMode(THeightFieldColorMode value);
     THeightFieldOptions Options() const { return options_; }
     void SetOptions(THeightFieldOptions value);
-    // Without either event (or at design time) the field shows a built-in ripple.
+    // Without either event (or at design time) the field shows a built-in ripple. The events
+    // are set through setters, not assigned as fields: a new height source changes the geometry.
     const THeightFieldGetHeightEvent& OnGetHeight() const { return onGetHeight_; }
     void SetOnGetHeight(const THeightFieldGetHeightEvent& value);
     const THeightFieldGetHeight2Event& OnGetHeight2() const { return onGetHeight2_; }

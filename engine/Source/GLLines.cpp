@@ -20,9 +20,7 @@ TGLLineBase::TGLLineBase(TComponent* owner)
 TGLLineBase::~TGLLineBase() { delete lineColor_; }
 
 void TGLLineBase::SetAntiAliased(bool value) {
-    if (value == antiAliased_) return;
-    antiAliased_ = value;
-    StructureChanged();
+    if (AssignIfChanged(antiAliased_, value)) StructureChanged();
 }
 
 void TGLLineBase::SetLineColor(TGLColor* value) {
@@ -31,15 +29,11 @@ void TGLLineBase::SetLineColor(TGLColor* value) {
 }
 
 void TGLLineBase::SetLinePattern(Word value) {
-    if (value == linePattern_) return;
-    linePattern_ = value;
-    StructureChanged();
+    if (AssignIfChanged(linePattern_, value)) StructureChanged();
 }
 
 void TGLLineBase::SetLineWidth(Single value) {
-    if (value == lineWidth_) return;
-    lineWidth_ = value;
-    StructureChanged();
+    if (AssignIfChanged(lineWidth_, value)) StructureChanged();
 }
 
 void TGLLineBase::ReportChange(TObject* sender) {
@@ -182,16 +176,12 @@ void TGLNodedLines::SetNodes(TGLLinesNodes* value) {
 }
 
 void TGLNodedLines::SetNodesAspect(TLineNodesAspect value) {
-    if (value == nodesAspect_) return;
-    nodesAspect_ = value;
-    StructureChanged();
+    if (AssignIfChanged(nodesAspect_, value)) StructureChanged();
 }
 
 void TGLNodedLines::SetNodeSize(Single value) {
     if (value <= 0) value = 1;
-    if (value == nodeSize_) return;
-    nodeSize_ = value;
-    StructureChanged();
+    if (AssignIfChanged(nodeSize_, value)) StructureChanged();
 }
 
 void TGLNodedLines::Assign(TPersistent* source) {
@@ -257,15 +247,11 @@ TGLLines::~TGLLines() { delete nurbsKnots_; }
 
 void TGLLines::SetDivision(Integer value) {
     value = std::max(value, 1);
-    if (value == division_) return;
-    division_ = value;
-    StructureChanged();
+    if (AssignIfChanged(division_, value)) StructureChanged();
 }
 
 void TGLLines::SetSplineMode(TLineSplineMode value) {
-    if (value == splineMode_) return;
-    splineMode_ = value;
-    StructureChanged();
+    if (AssignIfChanged(splineMode_, value)) StructureChanged();
 }
 
 void TGLLines::SetOptions(TLinesOptions value) {

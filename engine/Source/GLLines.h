@@ -15,7 +15,7 @@ class TSingleList;
 
 class TGLLineBase : public TGLImmaterialSceneObject {
     Z_CLASS(TGLLineBase, TGLImmaterialSceneObject)
-    Z_PUBLISHED(TGLLineBase) {
+    Z_PUBLISHED {
         p.Property(L"AntiAliased", &TGLLineBase::AntiAliased, &TGLLineBase::SetAntiAliased).Default(false);
         p.Property(L"LineColor", &TGLLineBase::LineColor);
         p.Property(L"LinePattern", &TGLLineBase::LinePattern, &TGLLineBase::SetLinePattern).Default(65535);
@@ -57,7 +57,7 @@ private:
 
 class TGLLinesNode : public TGLNode {
     Z_CLASS(TGLLinesNode, TGLNode)
-    Z_PUBLISHED(TGLLinesNode) {
+    Z_PUBLISHED {
         p.Property(L"Color", &TGLLinesNode::Color).Stored(&TGLLinesNode::IsColorStored);
     }
 
@@ -92,12 +92,11 @@ public:
 
 // ---- TGLNodedLines ----
 
-enum TLineNodesAspect { lnaInvisible, lnaAxes, lnaCube, lnaDodecahedron };
-Z_ENUM_NAMES(TLineNodesAspect, lnaInvisible, lnaAxes, lnaCube, lnaDodecahedron)
+Z_ENUM(TLineNodesAspect, int, lnaInvisible, lnaAxes, lnaCube, lnaDodecahedron)
 
 class TGLNodedLines : public TGLLineBase {
     Z_CLASS(TGLNodedLines, TGLLineBase)
-    Z_PUBLISHED(TGLNodedLines) {
+    Z_PUBLISHED {
         p.Property(L"NodeColor", &TGLNodedLines::NodeColor);
         p.Property(L"Nodes", &TGLNodedLines::Nodes);
         p.Property(L"NodesAspect", &TGLNodedLines::NodesAspect, &TGLNodedLines::SetNodesAspect).Default(lnaAxes);
@@ -141,15 +140,13 @@ private:
 
 // ---- TGLLines ----
 
-enum TLineSplineMode { lsmLines, lsmCubicSpline, lsmBezierSpline, lsmNURBSCurve, lsmSegments, lsmLoop };
-Z_ENUM_NAMES(TLineSplineMode, lsmLines, lsmCubicSpline, lsmBezierSpline, lsmNURBSCurve, lsmSegments, lsmLoop)
-enum TLinesOption { loUseNodeColorForLines };
-Z_ENUM_NAMES(TLinesOption, loUseNodeColorForLines)
+Z_ENUM(TLineSplineMode, int, lsmLines, lsmCubicSpline, lsmBezierSpline, lsmNURBSCurve, lsmSegments, lsmLoop)
+Z_ENUM(TLinesOption, int, loUseNodeColorForLines)
 using TLinesOptions = TSet<TLinesOption>;
 
 class TGLLines : public TGLNodedLines {
     Z_CLASS(TGLLines, TGLNodedLines)
-    Z_PUBLISHED(TGLLines) {
+    Z_PUBLISHED {
         p.Property(L"Division", &TGLLines::Division, &TGLLines::SetDivision).Default(10);
         p.Property(L"SplineMode", &TGLLines::SplineMode, &TGLLines::SetSplineMode).Default(lsmLines);
         p.Property(L"Options", &TGLLines::Options, &TGLLines::SetOptions).Default(TLinesOptions{});

@@ -10,7 +10,7 @@ class TCubicSpline;
 
 class TGLNode : public TCollectionItem {
     Z_CLASS(TGLNode, TCollectionItem)
-    Z_PUBLISHED(TGLNode) {
+    Z_PUBLISHED {
         p.Property(L"X", &TGLNode::X, &TGLNode::SetX).Default(0.0f);
         p.Property(L"Y", &TGLNode::Y, &TGLNode::SetY).Default(0.0f);
         p.Property(L"Z", &TGLNode::Z, &TGLNode::SetZ).Default(0.0f);

@@ -60,7 +60,7 @@ void TGLNonVisualViewer::CopyToTexture(TGLTexture* texture, Integer bufferIndex,
     GLint readBuffer = GL_BACK;
     GL.glGetIntegerv(GL_READ_BUFFER, &readBuffer);
     try {
-        GLenum target = texture->Image()->ImageClass()->TextureTarget();
+        GLenum target = texture->Image()->ClassType()->TextureTarget();
         const bool cubeFace = target == GL_TEXTURE_CUBE_MAP && cubeMapFaceIndex_ >= 0 && cubeMapFaceIndex_ < 6;
         if (cubeFace) target = GL_TEXTURE_CUBE_MAP_POSITIVE_X + GLenum(cubeMapFaceIndex_);
         GL.glReadBuffer(kColorBuffers[bufferIndex]);

@@ -7,7 +7,7 @@
 
 class TGLNonVisualViewer : public TComponent {
     Z_CLASS(TGLNonVisualViewer, TComponent)
-    Z_PUBLISHED(TGLNonVisualViewer) {
+    Z_PUBLISHED {
         p.Property(L"Camera", &TGLNonVisualViewer::Camera, &TGLNonVisualViewer::SetCamera);
         p.Property(L"Width", &TGLNonVisualViewer::Width, &TGLNonVisualViewer::SetWidth).Default(256);
         p.Property(L"Height", &TGLNonVisualViewer::Height, &TGLNonVisualViewer::SetHeight).Default(256);
@@ -66,7 +66,7 @@ private:
 
 class TGLMemoryViewer : public TGLNonVisualViewer {
     Z_CLASS(TGLMemoryViewer, TGLNonVisualViewer)
-    Z_PUBLISHED(TGLMemoryViewer) {
+    Z_PUBLISHED {
         p.Property(L"BufferCount", &TGLMemoryViewer::BufferCount, &TGLMemoryViewer::SetBufferCount).Default(1);
     }
 

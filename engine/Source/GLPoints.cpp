@@ -14,16 +14,12 @@ TGLPointParameters::TGLPointParameters(TPersistent* owner)
 TGLPointParameters::~TGLPointParameters() { delete distanceAttenuation_; }
 
 void TGLPointParameters::SetEnabled(bool value) {
-    if (value == enabled_) return;
-    enabled_ = value;
-    ReportChange(this);
+    if (AssignIfChanged(enabled_, value)) ReportChange(this);
 }
 
 void TGLPointParameters::StoreSize(Single& field, Single value) {
     value = std::max<Single>(value, 0);
-    if (value == field) return;
-    field = value;
-    ReportChange(this);
+    if (AssignIfChanged(field, value)) ReportChange(this);
 }
 
 void TGLPointParameters::SetMinSize(Single value) { StoreSize(minSize_, value); }
@@ -94,9 +90,7 @@ TGLPoints::~TGLPoints() {
 }
 
 void TGLPoints::SetNoZWrite(bool value) {
-    if (value == noZWrite_) return;
-    noZWrite_ = value;
-    StructureChanged();
+    if (AssignIfChanged(noZWrite_, value)) StructureChanged();
 }
 
 void TGLPoints::SetStatic(bool value) {
@@ -107,15 +101,11 @@ void TGLPoints::SetStatic(bool value) {
 }
 
 void TGLPoints::SetSize(Single value) {
-    if (value == size_) return;
-    size_ = value;
-    StructureChanged();
+    if (AssignIfChanged(size_, value)) StructureChanged();
 }
 
 void TGLPoints::SetStyle(TGLPointStyle value) {
-    if (value == style_) return;
-    style_ = value;
-    StructureChanged();
+    if (AssignIfChanged(style_, value)) StructureChanged();
 }
 
 void TGLPoints::Assign(TPersistent* source) {

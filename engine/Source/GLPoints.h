@@ -8,15 +8,14 @@
 class TAffineVectorList;
 class TVectorList;
 
-enum TGLPointStyle { psSquare, psRound, psSmooth, psSmoothAdditive, psSquareAdditive };
-Z_ENUM_NAMES(TGLPointStyle, psSquare, psRound, psSmooth, psSmoothAdditive, psSquareAdditive)
+Z_ENUM(TGLPointStyle, int, psSquare, psRound, psSmooth, psSmoothAdditive, psSquareAdditive)
 
 // Point sizes by distance, used only when enabled and when the context offers point parameters.
 // The three sizes are stored together as the 12 bytes of "PointParams" (MinSize, MaxSize,
 // FadeTresholdSize as singles), and only when one differs from its default.
 class TGLPointParameters : public TGLUpdateAbleObject {
     Z_CLASS(TGLPointParameters, TGLUpdateAbleObject)
-    Z_PUBLISHED(TGLPointParameters) {
+    Z_PUBLISHED {
         p.Property(L"Enabled", &TGLPointParameters::Enabled, &TGLPointParameters::SetEnabled).Default(false);
         p.Property(L"MinSize", &TGLPointParameters::MinSize, &TGLPointParameters::SetMinSize).Stored(false);
         p.Property(L"MaxSize", &TGLPointParameters::MaxSize, &TGLPointParameters::SetMaxSize).Stored(false);
@@ -62,7 +61,7 @@ private:
 
 class TGLPoints : public TGLImmaterialSceneObject {
     Z_CLASS(TGLPoints, TGLImmaterialSceneObject)
-    Z_PUBLISHED(TGLPoints) {
+    Z_PUBLISHED {
         p.Property(L"NoZWrite", &TGLPoints::NoZWrite, &TGLPoints::SetNoZWrite).Default(false);
         p.Property(L"Static", &TGLPoints::Static, &TGLPoints::SetStatic).Default(false);
         p.Property(L"Size", &TGLPoints::Size, &TGLPoints::SetSize).Default(1.0f);

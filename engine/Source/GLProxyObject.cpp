@@ -27,9 +27,7 @@ void TGLProxyObject::SetMasterObject(TGLBaseSceneObject* value) {
 }
 
 void TGLProxyObject::SetProxyOptions(TGLProxyObjectOptions value) {
-    if (value == proxyOptions_) return;
-    proxyOptions_ = value;
-    StructureChanged();
+    if (AssignIfChanged(proxyOptions_, value)) StructureChanged();
 }
 
 void TGLProxyObject::Notification(TComponent* component, TOperation operation) {

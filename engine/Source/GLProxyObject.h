@@ -5,13 +5,12 @@
 
 #include "GLBaseSceneObject.h"
 
-enum TGLProxyObjectOption { pooEffects, pooObjects, pooTransformation };
-Z_ENUM_NAMES(TGLProxyObjectOption, pooEffects, pooObjects, pooTransformation)
+Z_ENUM(TGLProxyObjectOption, int, pooEffects, pooObjects, pooTransformation)
 using TGLProxyObjectOptions = TSet<TGLProxyObjectOption>;
 
 class TGLProxyObject : public TGLBaseSceneObject {
     Z_CLASS(TGLProxyObject, TGLBaseSceneObject)
-    Z_PUBLISHED(TGLProxyObject) {
+    Z_PUBLISHED {
         p.Property(L"MasterObject", &TGLProxyObject::MasterObject, &TGLProxyObject::SetMasterObject);
         p.Property(L"ProxyOptions", &TGLProxyObject::ProxyOptions, &TGLProxyObject::SetProxyOptions)
             .Default(TGLProxyObjectOptions{pooEffects, pooObjects, pooTransformation});

@@ -75,9 +75,7 @@ void TGLSceneBuffer::ReportChange(TObject*) {
 }
 
 void TGLSceneBuffer::ChangeRenderingState(bool& field, bool value) {
-    if (field == value) return;
-    field = value;
-    ReportChange(this);
+    if (AssignIfChanged(field, value)) ReportChange(this);
 }
 
 void TGLSceneBuffer::SetDepthTest(bool value) { ChangeRenderingState(depthTest_, value); }
@@ -269,7 +267,7 @@ void TGLSceneBuffer::CopyToTexture(TGLTexture* texture, Integer xSrc, Integer yS
                                    Integer xDest, Integer yDest, GLenum target, bool forceUpload) {
     if (!context_ || !texture || width <= 0 || height <= 0) return;
     TActivation active(context_);
-    if (target == 0) target = texture->Image()->ImageClass()->TextureTarget();
+    if (target == 0) target = texture->Image()->ClassType()->TextureTarget();
     const bool cubeFace = target >= GL_TEXTURE_CUBE_MAP_POSITIVE_X && target <= GL_TEXTURE_CUBE_MAP_NEGATIVE_Z;
     const bool upload = forceUpload || !texture->HasGLTexture();
     const GLuint name = texture->HasGLTexture() ? texture->Handle() : texture->CreateGLTexture();

@@ -22,23 +22,16 @@ class TGLCamera;
 class TGLTexture;
 class TPersistentObjectList;
 
-enum TContextOption {
-    roDoubleBuffer, roStencilBuffer, roRenderToWindow, roTwoSideLighting, roStereo, roDestinationAlpha,
-    roNoColorBuffer, roNoColorBufferClear, roNoSwapBuffers, roNoDepthBufferClear
-};
-Z_ENUM_NAMES(TContextOption, roDoubleBuffer, roStencilBuffer, roRenderToWindow, roTwoSideLighting, roStereo,
-             roDestinationAlpha, roNoColorBuffer, roNoColorBufferClear, roNoSwapBuffers, roNoDepthBufferClear)
+Z_ENUM(TContextOption, int, roDoubleBuffer, roStencilBuffer, roRenderToWindow, roTwoSideLighting, roStereo,
+       roDestinationAlpha, roNoColorBuffer, roNoColorBufferClear, roNoSwapBuffers, roNoDepthBufferClear)
 using TContextOptions = TSet<TContextOption>;
-enum TGLDepthPrecision { dpDefault, dp16bits, dp24bits, dp32bits };
-Z_ENUM_NAMES(TGLDepthPrecision, dpDefault, dp16bits, dp24bits, dp32bits)
-enum TGLColorDepth { cdDefault, cd8bits, cd16bits, cd24bits, cdFloat64bits, cdFloat128bits };
-Z_ENUM_NAMES(TGLColorDepth, cdDefault, cd8bits, cd16bits, cd24bits, cdFloat64bits, cdFloat128bits)
-enum TGLShadeModel { smDefault, smSmooth, smFlat };
-Z_ENUM_NAMES(TGLShadeModel, smDefault, smSmooth, smFlat)
+Z_ENUM(TGLDepthPrecision, int, dpDefault, dp16bits, dp24bits, dp32bits)
+Z_ENUM(TGLColorDepth, int, cdDefault, cd8bits, cd16bits, cd24bits, cdFloat64bits, cdFloat128bits)
+Z_ENUM(TGLShadeModel, int, smDefault, smSmooth, smFlat)
 
 class TGLSceneBuffer : public TGLUpdateAbleObject, public IGLSceneBuffer {
     Z_CLASS(TGLSceneBuffer, TGLUpdateAbleObject)
-    Z_PUBLISHED(TGLSceneBuffer) {
+    Z_PUBLISHED {
         p.Property(L"FaceCulling", &TGLSceneBuffer::FaceCulling, &TGLSceneBuffer::SetFaceCulling).Default(true);
         p.Property(L"FogEnable", &TGLSceneBuffer::FogEnable, &TGLSceneBuffer::SetFogEnable).Default(false);
         p.Property(L"Lighting", &TGLSceneBuffer::Lighting, &TGLSceneBuffer::SetLighting).Default(true);

@@ -116,12 +116,12 @@ void TGLSceneViewer::WMPaint(TMessage& Message) {
 
 void TGLSceneViewer::MouseEnter() {
     mouseInControl_ = true;
-    TWinControl::MouseEnter();
+    inherited::MouseEnter();
 }
 
 void TGLSceneViewer::MouseLeave() {
     mouseInControl_ = false;
-    TWinControl::MouseLeave();
+    inherited::MouseLeave();
 }
 
 void TGLSceneViewer::DoBufferChange(TObject*) {

@@ -9,7 +9,7 @@
 
 class TGLSceneViewer : public TWinControl {
     Z_CLASS(TGLSceneViewer, TWinControl)
-    Z_PUBLISHED(TGLSceneViewer) {
+    Z_PUBLISHED {
         p.Property(L"Camera", &TGLSceneViewer::Camera, &TGLSceneViewer::SetCamera);
         p.Property(L"VSync", &TGLSceneViewer::VSync, &TGLSceneViewer::SetVSync).Default(vsmNoSync);
         p.Property(L"BeforeRender", &TGLSceneViewer::BeforeRender, &TGLSceneViewer::SetBeforeRender);
@@ -18,8 +18,7 @@ class TGLSceneViewer : public TWinControl {
         p.Property(L"Buffer", &TGLSceneViewer::Buffer);
         p.Property(L"FieldOfView", &TGLSceneViewer::FieldOfView, &TGLSceneViewer::SetFieldOfView);
     }
-    Z_MESSAGE_MAP(TGLSceneViewer, TWinControl,
-        Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd),
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd),
         Z_MESSAGE(WM_SIZE, WMSize),
         Z_MESSAGE(WM_PAINT, WMPaint),
         Z_MESSAGE(WM_DESTROY, WMDestroy))
@@ -52,11 +51,13 @@ public:
     void Loaded() override;
 
 protected:
-    void MouseEnter() override;
-    void MouseLeave() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
+    // The mouse entered or left the viewer itself (not one of its children): tracked, then the
+    // published OnMouseEnter/OnMouseLeave.
+    void MouseEnter() override;
+    void MouseLeave() override;
     void DestroyWnd() override;
     virtual void DoBufferChange(TObject* Sender);
     void DoBufferStructuralChange(TObject* Sender);

@@ -38,7 +38,7 @@ public:
 };
 
 class TQueuedEffect : public TGLObjectAfterEffect {
-    Z_XCOLLECTION_ITEM(TQueuedEffect, TGLObjectAfterEffect)
+    Z_CLASS(TQueuedEffect, TGLObjectAfterEffect)
 public:
     using TGLObjectAfterEffect::TGLObjectAfterEffect;
     void Render(TRenderContextInfo& rci) override { FrameStepLog().push_back("after effect"); }

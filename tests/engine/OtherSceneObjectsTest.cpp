@@ -40,7 +40,7 @@ public:
 };
 
 class TLoggingEffect : public TGLObjectEffect {
-    Z_XCOLLECTION_ITEM(TLoggingEffect, TGLObjectEffect)
+    Z_CLASS(TLoggingEffect, TGLObjectEffect)
 public:
     using TGLObjectEffect::TGLObjectEffect;
     void PreRender(TRenderContextInfo&) override { ProxyAndEffectLog().push_back("effect:pre"); }
@@ -48,7 +48,7 @@ public:
 };
 
 class TLoggingAfterEffect : public TGLObjectAfterEffect {
-    Z_XCOLLECTION_ITEM(TLoggingAfterEffect, TGLObjectAfterEffect)
+    Z_CLASS(TLoggingAfterEffect, TGLObjectAfterEffect)
 public:
     using TGLObjectAfterEffect::TGLObjectAfterEffect;
     void Render(TRenderContextInfo&) override { ProxyAndEffectLog().push_back("after effect"); }
@@ -90,7 +90,7 @@ TEST_F(OtherObjectsTest, DirectOpenGLHandsItsDrawingToTheEvent) {
     EXPECT_TRUE(direct->ObjectStyle().Contains(osDirectDraw));
     EXPECT_TRUE(direct->ObjectStyle().Contains(osDoesTemperWithColorsOrFaceWinding));
     TRenderHandler handler;
-    direct->SetOnRender(MakeEvent(&handler, &TRenderHandler::Draw));
+    direct->OnRender = MakeEvent(&handler, &TRenderHandler::Draw);
     Render(direct);
     Render(direct);
     EXPECT_EQ(handler.senders, (std::vector<TObject*>{direct, direct}));  // every frame

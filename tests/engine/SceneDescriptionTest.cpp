@@ -22,7 +22,7 @@ namespace {
 // The root of the descriptions, with the handlers they bind by name.
 class TSceneTestForm : public TForm {
     Z_CLASS(TSceneTestForm, TForm)
-    Z_PUBLISHED(TSceneTestForm) {
+    Z_PUBLISHED {
         p.Method(L"GLSceneViewerMouseDown", &TSceneTestForm::GLSceneViewerMouseDown);
         p.Method(L"GLSceneViewerMouseMove", &TSceneTestForm::GLSceneViewerMouseMove);
         p.Method(L"ViewerBeforeRender", &TSceneTestForm::ViewerBeforeRender);
