@@ -7,6 +7,7 @@
 #include "GLCamera.h"
 #include "GLCustomShader.h"
 #include "GLFogEnvironment.h"
+#include "GLGraph.h"
 #include "GLLightSource.h"
 #include "GLContext.h"
 #include "GLCoordinates.h"
@@ -45,6 +46,8 @@ void InitializeEngineUnits() {
         {"GLCamera", &RegisterCameraClasses, nullptr},
         {"GLLightSource", &RegisterLightSourceClasses, nullptr},
         {"GLObjects", &RegisterGLObjectsClasses, nullptr},
+        {"GLLines", &RegisterLinesClasses, nullptr},
+        {"GLGraph", &RegisterGraphClasses, nullptr},
         {"GLMesh", &RegisterGLMeshClasses, nullptr},
         {"GLVectorFileObjects", &InitializeVectorFileObjects, &FinalizeVectorFileObjects},
         {"GLBitmapFont", &RegisterBitmapFontClasses, nullptr},
