@@ -6,6 +6,7 @@
 #include "GLLensFlare.h"
 #include "GLCamera.h"
 #include "GLCustomShader.h"
+#include "GLFileSMD.h"
 #include "GLFogEnvironment.h"
 #include "GLLightSource.h"
 #include "GLContext.h"
@@ -47,6 +48,7 @@ void InitializeEngineUnits() {
         {"GLObjects", &RegisterGLObjectsClasses, nullptr},
         {"GLMesh", &RegisterGLMeshClasses, nullptr},
         {"GLVectorFileObjects", &InitializeVectorFileObjects, &FinalizeVectorFileObjects},
+        {"GLFileSMD", &InitializeFileSMD, nullptr},
         {"GLBitmapFont", &RegisterBitmapFontClasses, nullptr},
         {"GLWindowsFont", &RegisterWindowsFontClasses, nullptr},
         {"GLHUDObjects", &RegisterHUDObjectsClasses, nullptr},
