@@ -253,11 +253,12 @@ void TGLActor::SelectAnimationByName(const String& name, bool smooth) {
 
 void TGLActor::SynchronizeWith(TGLActor* other) {
     if (!other) return;
+    // The reference first: the range is checked against the frames of the kind it will index.
+    reference_ = other->reference_;
     const Integer frames = FrameCount();
     if (other->startFrame_ < frames) startFrame_ = other->startFrame_;
     if (other->endFrame_ < frames) endFrame_ = other->endFrame_;
     if (other->currentFrame_ < frames) currentFrame_ = other->currentFrame_;
-    reference_ = other->reference_;
     currentFrameDelta_ = other->currentFrameDelta_;
     animationMode_ = other->animationMode_;
     frameInterpolation_ = other->frameInterpolation_;
