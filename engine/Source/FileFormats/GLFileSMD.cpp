@@ -79,7 +79,7 @@ private:
     void Split(const String& line, Integer minimum) {
         fields_.SetCommaText(line);
         if (fields_.Count() < minimum)
-            throw EInvalidVectorFile(Format(L"SMD line %d has %d fields, %d expected", {at_, fields_.Count(), minimum}));
+            throw EInvalidVectorFile(Format(L"SMD line %d: too few fields (%d of %d)", {at_, fields_.Count(), minimum}));
     }
     Integer IntegerField(Integer i) const { return StrToInt(fields_.Get(i)); }
     // A number that does not read counts as 0.
