@@ -310,3 +310,19 @@ TEST_F(SmdFiles, WrittenFilesUseDotsWhateverTheLocale) {
               Text(Items(*actor->MeshObjects()->GetMeshObject(0)->Vertices())));
     EXPECT_ITEMS(*copy->Skeleton()->Frames()->Frame(0)->Position(), V3(0, 0, 0), V3(1, 0, 0));
 }
+
+TEST_F(SmdFiles, WhatIsWrittenReadsBack) {
+    // A quote in a bone's name, and a skeleton without frames.
+    LoadSmd(actor.get(), L"robot.smd",
+            SmdText({"version 1", "nodes", "0 \"say \"\"hi\"\"\" -1", "end", "skeleton", "end", "triangles", "skin",
+                     "0 0 0 0 0 0 1 0 0", "0 1 0 0 0 0 1 1 0", "0 0 1 0 0 0 1 0 1", "end"}));
+    EXPECT_EQ(actor->Skeleton()->BoneByID(0)->Name(), L"say \"hi\"");
+    TStringStream out;
+    actor->SaveToStream(L"copy.smd", &out);
+    std::unique_ptr<TGLActor> copy(new TGLActor(nullptr));
+    out.SetPosition(0);
+    copy->LoadFromStream(L"copy.smd", &out);
+    EXPECT_EQ(copy->Skeleton()->BoneByID(0)->Name(), L"say \"hi\"");
+    EXPECT_EQ(copy->Skeleton()->Frames()->Count(), 0);
+    EXPECT_EQ(copy->MeshObjects()->GetMeshObject(0)->TriangleCount(), 1);
+}

@@ -137,13 +137,17 @@ private:
             const String line = NextLine(L"skeleton");
             if (line == L"end") break;
             if (line.compare(0, 5, L"time ") != 0) throw EInvalidVectorFile(L"time not found, got: " + line);
-            auto* frame = new TSkeletonFrame(frames);
+            // A frame joins the skeleton whole or not at all: every frame poses every bone.
+            auto frame = std::make_unique<TSkeletonFrame>();
             frame->SetName(file_->StoredName() + L" " + line);
-            while (at_ < lines_.Count() && IsBoneLine(lines_.Get(at_))) ReadBoneLine(frame, NextLine(L"skeleton"), bones);
+            while (at_ < lines_.Count() && IsBoneLine(lines_.Get(at_)))
+                ReadBoneLine(frame.get(), NextLine(L"skeleton"), bones, frames->Count() + 1);
             while (frame->Position()->Count() < bones) {
                 frame->Position()->Add(NullAffineVector);
                 frame->Rotation()->Add(NullAffineVector);
             }
+            frame->SetOwner(frames);
+            frames->Add(frame.release());
         }
         if (auto* actor = dynamic_cast<TGLActor*>(mesh_)) {
             const String& name = file_->StoredName();
@@ -156,13 +160,14 @@ private:
         }
     }
 
-    void ReadBoneLine(TSkeletonFrame* frame, const String& line, Integer bones) {
+    // frameNumber: the frame's place among the skeleton's frames, from 1.
+    void ReadBoneLine(TSkeletonFrame* frame, const String& line, Integer bones, Integer frameNumber) {
         Split(line, 7);
         const Integer id = IntegerField(0);
         if (id < 0) throw EInvalidVectorFile(Format(L"SMD line %d: unknown bone %d", {at_, id}));
         // Padding up to a larger id would make the frame longer than the skeleton.
         if (id >= bones)
-            throw EInvalidVectorFile(L"Invalid number of bones in frame " + IntToStr(skeleton_->Frames()->Count()));
+            throw EInvalidVectorFile(L"Invalid number of bones in frame " + IntToStr(frameNumber));
         TAffineVectorList* position = frame->Position();
         TAffineVectorList* rotation = frame->Rotation();
         if (id < position->Count()) {
@@ -269,7 +274,10 @@ namespace {
 void WriteSMDBones(TStringList& out, TSkeletonBoneList* list, Integer parentId) {
     for (Integer i = 0; i < list->Count(); ++i) {
         TSkeletonBone* bone = list->Bone(i);
-        out.Add(Format(L"%3d \"%s\" %3d", {bone->BoneID(), bone->Name(), parentId}));
+        // A quote inside the name is doubled, as the reader's field rule reads it back.
+        String name;
+        for (wchar_t c : bone->Name()) name += c == L'"' ? String(L"\"\"") : String(1, c);
+        out.Add(Format(L"%3d \"%s\" %3d", {bone->BoneID(), name, parentId}));
         WriteSMDBones(out, bone, bone->BoneID());
     }
 }
@@ -316,20 +324,19 @@ void TGLSMDVectorFile::SaveToStream(TStream* stream) {
     out.Add(L"nodes");
     WriteSMDBones(out, skeleton->RootBones(), -1);
     out.Add(L"end");
+    // The section is written even without frames: the reader needs it.
     TSkeletonFrameList* frames = skeleton->Frames();
-    if (frames->Count() > 0) {
-        out.Add(L"skeleton");
-        for (Integer k = 0; k < frames->Count(); ++k) {
-            out.Add(L"time " + IntToStr(k));
-            TSkeletonFrame* frame = frames->Frame(k);
-            for (Integer s = 0; s < frame->Position()->Count(); ++s) {
-                const TAffineVector p = frame->Position()->GetItem(s);
-                const TAffineVector r = ItemOrZero(frame->Rotation(), s);
-                out.Add(SMDFormat(L"%3d %.6f %.6f %.6f %.6f %.6f %.6f", {s, p.X, p.Y, p.Z, r.X, r.Y, r.Z}));
-            }
+    out.Add(L"skeleton");
+    for (Integer k = 0; k < frames->Count(); ++k) {
+        out.Add(L"time " + IntToStr(k));
+        TSkeletonFrame* frame = frames->Frame(k);
+        for (Integer s = 0; s < frame->Position()->Count(); ++s) {
+            const TAffineVector p = frame->Position()->GetItem(s);
+            const TAffineVector r = ItemOrZero(frame->Rotation(), s);
+            out.Add(SMDFormat(L"%3d %.6f %.6f %.6f %.6f %.6f %.6f", {s, p.X, p.Y, p.Z, r.X, r.Y, r.Z}));
         }
-        out.Add(L"end");
     }
+    out.Add(L"end");
     if (mesh->MeshObjects()->Count() > 0) {
         out.Add(L"triangles");
         for (Integer i = 0; i < mesh->MeshObjects()->Count(); ++i)
