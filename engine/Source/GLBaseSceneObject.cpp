@@ -382,7 +382,7 @@ void TGLBaseSceneObject::DoProgress(const TProgressStepTimes& times) {
     }
     if (behaviours_) behaviours_->DoProgress(times);
     if (effects_) effects_->DoProgress(times);
-    if (onProgress_) onProgress_(this, times.DeltaTime, times.NewTime);
+    if (OnProgress) OnProgress(this, times.DeltaTime, times.NewTime);
 }
 
 TGLBehaviours* TGLBaseSceneObject::Behaviours() {
@@ -855,7 +855,7 @@ void TGLBaseSceneObject::Assign(TPersistent* source) {
         throw;
     }
     if (scene_) scene_->EndUpdate();
-    onProgress_ = other->onProgress_;
+    OnProgress = other->OnProgress;
     if (other->behaviours_)
         Behaviours()->Assign(other->behaviours_);
     else

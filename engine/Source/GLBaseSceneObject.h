@@ -79,7 +79,7 @@ void AxesBuildList(TRenderContextInfo& rci, GLushort pattern, Single axisLength)
 
 class TGLBaseSceneObject : public TGLCoordinatesUpdateAbleComponent {
     Z_CLASS(TGLBaseSceneObject, TGLCoordinatesUpdateAbleComponent)
-    Z_PUBLISHED(TGLBaseSceneObject) {
+    Z_PUBLISHED {
         p.Property(L"ObjectsSorting", &TGLBaseSceneObject::ObjectsSorting, &TGLBaseSceneObject::SetObjectsSorting)
             .Default(osInherited);
         p.Property(L"VisibilityCulling", &TGLBaseSceneObject::VisibilityCulling,
@@ -94,7 +94,7 @@ class TGLBaseSceneObject : public TGLCoordinatesUpdateAbleComponent {
         p.Property(L"TurnAngle", &TGLBaseSceneObject::TurnAngle, &TGLBaseSceneObject::SetTurnAngle).Default(0);
         p.Property(L"Up", &TGLBaseSceneObject::Up);
         p.Property(L"Visible", &TGLBaseSceneObject::Visible, &TGLBaseSceneObject::SetVisible).Default(true);
-        p.Property(L"OnProgress", &TGLBaseSceneObject::OnProgress, &TGLBaseSceneObject::SetOnProgress);
+        p.Event(L"OnProgress", &TGLBaseSceneObject::OnProgress);
         p.Property(L"TagFloat", &TGLBaseSceneObject::TagFloat, &TGLBaseSceneObject::SetTagFloat).Default(0);
     }
 
@@ -152,8 +152,8 @@ public:
     // ---- progress ----
     // Children last to first, behaviours, effects, then OnProgress.
     virtual void DoProgress(const TProgressStepTimes& times) override;
-    const TGLProgressEvent& OnProgress() const { return onProgress_; }
-    void SetOnProgress(const TGLProgressEvent& event) { onProgress_ = event; }
+    TGLProgressEvent OnProgress;
+    void SetOnProgress(const TGLProgressEvent& value) { OnProgress = value; }  // former spelling
     TNotifyEvent OnAddedToParent;
 
     // ---- behaviours and effects (created on first access) ----
@@ -329,7 +329,6 @@ private:
     bool rotating_ = false;
     TGLObjectsSorting objectsSorting_ = osInherited;
     TGLVisibilityCulling visibilityCulling_ = vcInherited;
-    TGLProgressEvent onProgress_;
     TGLBehaviours* behaviours_ = nullptr;
     TGLObjectEffects* effects_ = nullptr;
     Single tagFloat_ = 0;

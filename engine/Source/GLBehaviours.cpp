@@ -65,6 +65,6 @@ void TGLObjectEffects::DoProgress(const TProgressStepTimes& times) {
 }
 
 void RegisterBehaviourClasses() {
-    RegisterXCollectionItemClass(TGLBehaviour::ItemClass());
-    RegisterXCollectionItemClass(TGLObjectEffect::ItemClass());
+    RegisterXCollectionItemClass(TGLBehaviour::StaticClass());
+    RegisterXCollectionItemClass(TGLObjectEffect::StaticClass());
 }

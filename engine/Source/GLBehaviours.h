@@ -10,7 +10,7 @@ class TGLBaseSceneObject;
 
 // The common base: knows the scene object it belongs to and streams a version of its own.
 class TGLBaseBehaviour : public TXCollectionItem {
-    Z_XCOLLECTION_ITEM(TGLBaseBehaviour, TXCollectionItem)
+    Z_CLASS(TGLBaseBehaviour, TXCollectionItem)
 public:
     explicit TGLBaseBehaviour(TXCollection* owner);
 
@@ -24,13 +24,13 @@ public:
 };
 
 class TGLBehaviour : public TGLBaseBehaviour {
-    Z_XCOLLECTION_ITEM(TGLBehaviour, TGLBaseBehaviour)
+    Z_CLASS(TGLBehaviour, TGLBaseBehaviour)
 public:
     using TGLBaseBehaviour::TGLBaseBehaviour;
 };
 
 class TGLObjectEffect : public TGLBaseBehaviour {
-    Z_XCOLLECTION_ITEM(TGLObjectEffect, TGLBaseBehaviour)
+    Z_CLASS(TGLObjectEffect, TGLBaseBehaviour)
 public:
     using TGLBaseBehaviour::TGLBaseBehaviour;
     // Draws the effect's part of the owner; nothing in the base.
@@ -44,7 +44,7 @@ public:
     // The owner must be a scene object (an assertion failure otherwise).
     explicit TGLBehaviours(TPersistent* owner);
 
-    TXCollectionItemClass BaseItemClass() const override { return TGLBehaviour::ItemClass(); }
+    TXCollectionItemClass BaseItemClass() const override { return TGLBehaviour::StaticClass(); }
     bool AcceptsItemClass(TXCollectionItemClass itemClass) const override;
     String GetNamePath() const override;
     TGLBehaviour* Behaviour(Integer index) const { return static_cast<TGLBehaviour*>(GetItem(index)); }
@@ -59,7 +59,7 @@ public:
     // The owner must be a scene object (an assertion failure otherwise).
     explicit TGLObjectEffects(TPersistent* owner);
 
-    TXCollectionItemClass BaseItemClass() const override { return TGLObjectEffect::ItemClass(); }
+    TXCollectionItemClass BaseItemClass() const override { return TGLObjectEffect::StaticClass(); }
     bool AcceptsItemClass(TXCollectionItemClass itemClass) const override;
     String GetNamePath() const override;
     TGLObjectEffect* ObjectEffect(Integer index) const { return static_cast<TGLObjectEffect*>(GetItem(index)); }

@@ -18,18 +18,8 @@
 class TBitmap;
 
 // --- filters (the GL values are given where the texture sends them)
-enum TGLMinFilter : Byte {
-    miNearest,
-    miLinear,
-    miNearestMipmapNearest,
-    miLinearMipmapNearest,
-    miNearestMipmapLinear,
-    miLinearMipmapLinear
-};
-enum TGLMagFilter : Byte { maNearest, maLinear };
-Z_ENUM_NAMES(TGLMinFilter, miNearest, miLinear, miNearestMipmapNearest, miLinearMipmapNearest, miNearestMipmapLinear,
-             miLinearMipmapLinear)
-Z_ENUM_NAMES(TGLMagFilter, maNearest, maLinear)
+Z_ENUM(TGLMinFilter, Byte, miNearest, miLinear, miNearestMipmapNearest, miLinearMipmapNearest, miNearestMipmapLinear, miLinearMipmapLinear)
+Z_ENUM(TGLMagFilter, Byte, maNearest, maLinear)
 
 // True for the float internal formats, which upload storage only.
 bool IsFloatInternalFormat(GLenum format);

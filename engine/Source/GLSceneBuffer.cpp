@@ -71,9 +71,7 @@ void TGLSceneBuffer::ReportChange(TObject*) {
 }
 
 void TGLSceneBuffer::ChangeRenderingState(bool& field, bool value) {
-    if (field == value) return;
-    field = value;
-    ReportChange(this);
+    if (AssignIfChanged(field, value)) ReportChange(this);
 }
 
 void TGLSceneBuffer::SetDepthTest(bool value) { ChangeRenderingState(depthTest_, value); }

@@ -50,9 +50,10 @@ TGLTextureImageClass FindTextureImageClass(const String& name) {
 const std::vector<TGLTextureImageClass>& TextureImageClasses() { return Registry(); }
 
 void InitializeTextureImages() {
-    for (TClass cls : {TGLBlankImage::StaticClass(), TGLPersistentImage::StaticClass(), TGLPicFileImage::StaticClass(),
-                       TGLCubeMapImage::StaticClass(), TGLFloatDataImage::StaticClass()}) {
-        RegisterTextureImageClass(static_cast<TGLTextureImageClass>(cls));
+    for (TGLTextureImageClass cls : {TGLBlankImage::StaticClass(), TGLPersistentImage::StaticClass(),
+                                     TGLPicFileImage::StaticClass(), TGLCubeMapImage::StaticClass(),
+                                     TGLFloatDataImage::StaticClass()}) {
+        RegisterTextureImageClass(cls);
         RegisterClass(cls);
     }
 }

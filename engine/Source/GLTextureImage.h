@@ -32,7 +32,7 @@ public:
 };
 
 template <class C>
-class TGLTextureImageMetaClassOf final : public TGLTextureImageMetaClass {
+class TMetaClassOf<TGLTextureImageMetaClass, C> final : public TGLTextureImageMetaClass {
 public:
     using TGLTextureImageMetaClass::TGLTextureImageMetaClass;
     String KindName() const override { return C::KindName(); }
@@ -44,7 +44,8 @@ public:
 };
 
 using TGLTextureImageClass = const TGLTextureImageMetaClass*;
-#define Z_TEXTURE_IMAGE_CLASS(Self, Parent) Z_CLASS_META(Self, Parent, TGLTextureImageMetaClassOf<Self>)
+// The former spelling of a kind's declaration.
+#define Z_TEXTURE_IMAGE_CLASS(Self, Parent) Z_CLASS(Self, Parent)
 
 void RegisterTextureImageClass(TGLTextureImageClass imageClass);
 // The first registered kind whose class name is exactly name; nil when none.
@@ -58,15 +59,16 @@ void FinalizeTextureImages();
 // --- the base
 
 class TGLTextureImage : public TGLUpdateAbleObject {
-    Z_TEXTURE_IMAGE_CLASS(TGLTextureImage, TGLUpdateAbleObject)
+    Z_CLASS_FAMILY(TGLTextureImage, TGLUpdateAbleObject, TGLTextureImageMetaClass)
 public:
+    // The former spelling of ClassType().
+    TGLTextureImageClass ImageClass() const { return ClassType(); }
     // The owner is the texture the image belongs to (or none).
     explicit TGLTextureImage(TPersistent* owner);
 
     static String KindName() { return String(); }
     static String KindDescription() { return String(); }
     static GLenum TextureTarget() { return GL_TEXTURE_2D; }
-    TGLTextureImageClass ImageClass() const { return static_cast<TGLTextureImageClass>(ClassType()); }
 
     virtual Integer ImageHeight() const = 0;
     virtual Integer ImageWidth() const = 0;
@@ -97,8 +99,8 @@ private:
 
 // An image of a given size whose pixels OpenGL receives unset (default 256 x 256).
 class TGLBlankImage : public TGLTextureImage {
-    Z_TEXTURE_IMAGE_CLASS(TGLBlankImage, TGLTextureImage)
-    Z_PUBLISHED(TGLBlankImage) {
+    Z_CLASS(TGLBlankImage, TGLTextureImage)
+    Z_PUBLISHED {
         p.Property(L"Width", &TGLBlankImage::Width, &TGLBlankImage::SetWidth).Default(256);
         p.Property(L"Height", &TGLBlankImage::Height, &TGLBlankImage::SetHeight).Default(256);
     }
@@ -137,7 +139,7 @@ private:
 
 // An image held in a platform picture.
 class TGLPictureImage : public TGLTextureImage {
-    Z_TEXTURE_IMAGE_CLASS(TGLPictureImage, TGLTextureImage)
+    Z_CLASS(TGLPictureImage, TGLTextureImage)
 public:
     explicit TGLPictureImage(TPersistent* owner) : TGLTextureImage(owner) {}
     ~TGLPictureImage() override;
@@ -168,8 +170,8 @@ private:
 
 // A picture stored with the form data.
 class TGLPersistentImage : public TGLPictureImage {
-    Z_TEXTURE_IMAGE_CLASS(TGLPersistentImage, TGLPictureImage)
-    Z_PUBLISHED(TGLPersistentImage) { p.Property(L"Picture", &TGLPersistentImage::Picture); }
+    Z_CLASS(TGLPersistentImage, TGLPictureImage)
+    Z_PUBLISHED { p.Property(L"Picture", &TGLPersistentImage::Picture); }
 
 public:
     explicit TGLPersistentImage(TPersistent* owner) : TGLPictureImage(owner) {}
@@ -189,8 +191,8 @@ public:
 // A picture read from a named file when the texture first needs it. The pixels are not kept:
 // after the build they live in the buffer and then in the OpenGL texture.
 class TGLPicFileImage : public TGLPictureImage {
-    Z_TEXTURE_IMAGE_CLASS(TGLPicFileImage, TGLPictureImage)
-    Z_PUBLISHED(TGLPicFileImage) {
+    Z_CLASS(TGLPicFileImage, TGLPictureImage)
+    Z_PUBLISHED {
         p.Property(L"PictureFileName", &TGLPicFileImage::PictureFileName, &TGLPicFileImage::SetPictureFileName);
     }
 
@@ -227,8 +229,8 @@ private:
 
 // Six pictures: positive X, negative X, positive Y, negative Y, positive Z, negative Z.
 class TGLCubeMapImage : public TGLTextureImage {
-    Z_TEXTURE_IMAGE_CLASS(TGLCubeMapImage, TGLTextureImage)
-    Z_PUBLISHED(TGLCubeMapImage) {
+    Z_CLASS(TGLCubeMapImage, TGLTextureImage)
+    Z_PUBLISHED {
         p.Property(L"PicturePX", &TGLCubeMapImage::PicturePX);
         p.Property(L"PictureNX", &TGLCubeMapImage::PictureNX);
         p.Property(L"PicturePY", &TGLCubeMapImage::PicturePY);
@@ -274,7 +276,7 @@ private:
 
 // Storage of a given size that OpenGL fills (default 256 x 256).
 class TGLFloatDataImage : public TGLBlankImage {
-    Z_TEXTURE_IMAGE_CLASS(TGLFloatDataImage, TGLBlankImage)
+    Z_CLASS(TGLFloatDataImage, TGLBlankImage)
 public:
     explicit TGLFloatDataImage(TPersistent* owner) : TGLBlankImage(owner) {}
 

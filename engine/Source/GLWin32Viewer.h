@@ -9,18 +9,15 @@
 
 class TGLSceneViewer : public TWinControl {
     Z_CLASS(TGLSceneViewer, TWinControl)
-    Z_PUBLISHED(TGLSceneViewer) {
+    Z_PUBLISHED {
         p.Property(L"Camera", &TGLSceneViewer::Camera, &TGLSceneViewer::SetCamera);
         p.Property(L"VSync", &TGLSceneViewer::VSync, &TGLSceneViewer::SetVSync).Default(vsmNoSync);
         p.Property(L"FieldOfView", &TGLSceneViewer::FieldOfView, &TGLSceneViewer::SetFieldOfView);
     }
-    Z_MESSAGE_MAP(TGLSceneViewer, TWinControl,
-        Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd),
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd),
         Z_MESSAGE(WM_SIZE, WMSize),
         Z_MESSAGE(WM_PAINT, WMPaint),
-        Z_MESSAGE(WM_DESTROY, WMDestroy),
-        Z_MESSAGE(CM_MOUSEENTER, CMMouseEnter),
-        Z_MESSAGE(CM_MOUSELEAVE, CMMouseLeave))
+        Z_MESSAGE(WM_DESTROY, WMDestroy))
 
 public:
     explicit TGLSceneViewer(TComponent* AOwner);
@@ -41,13 +38,14 @@ public:
 
     void Loaded() override;
 
-    TNotifyEvent OnMouseEnter;
-    TNotifyEvent OnMouseLeave;
-
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
+    // The mouse entered or left the viewer itself (not one of its children): tracked, then the
+    // published OnMouseEnter/OnMouseLeave.
+    void MouseEnter() override;
+    void MouseLeave() override;
     void DestroyWnd() override;
     virtual void DoBufferChange(TObject* Sender);
     void DoBufferStructuralChange(TObject* Sender);
@@ -58,8 +56,6 @@ private:
     void WMSize(TMessage& Message);
     void WMPaint(TMessage& Message);
     void WMDestroy(TMessage& Message);
-    void CMMouseEnter(TMessage& Message);
-    void CMMouseLeave(TMessage& Message);
     void ReleaseContext();
 
     TGLSceneBuffer* buffer_;

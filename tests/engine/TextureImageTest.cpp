@@ -41,7 +41,7 @@ TEST_F(TextureImages, KindsAreRegisteredByExactClassName) {
     for (TGLTextureImageClass cls : TextureImageClasses()) names.push_back(cls->KindName());
     EXPECT_EQ(names, (std::vector<String>{L"Blank Image", L"Persistent Image", L"PicFile Image", L"CubeMap Image",
                                           L"FloatData Image"}));
-    auto* cube = static_cast<TGLTextureImageClass>(TGLCubeMapImage::StaticClass());
+    TGLTextureImageClass cube = TGLCubeMapImage::StaticClass();
     EXPECT_EQ(cube->KindDescription(), L"CubeMap Image");
     EXPECT_EQ(cube->TextureTarget(), GLenum(GL_TEXTURE_CUBE_MAP));
 }
