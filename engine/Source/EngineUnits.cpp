@@ -6,6 +6,7 @@
 #include "GLLensFlare.h"
 #include "GLCamera.h"
 #include "GLCustomShader.h"
+#include "GLFileSMD.h"
 #include "GLFogEnvironment.h"
 #include "GLGraph.h"
 #include "GLLightSource.h"
@@ -50,6 +51,7 @@ void InitializeEngineUnits() {
         {"GLGraph", &RegisterGraphClasses, nullptr},
         {"GLMesh", &RegisterGLMeshClasses, nullptr},
         {"GLVectorFileObjects", &InitializeVectorFileObjects, &FinalizeVectorFileObjects},
+        {"GLFileSMD", &InitializeFileSMD, nullptr},
         {"GLBitmapFont", &RegisterBitmapFontClasses, nullptr},
         {"GLWindowsFont", &RegisterWindowsFontClasses, nullptr},
         {"GLHUDObjects", &RegisterHUDObjectsClasses, nullptr},
