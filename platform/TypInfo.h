@@ -207,16 +207,19 @@ public:
     template <class V>
     TPropDecl& Default(V value) {
         info_.HasDefault = true;
-        if constexpr (std::is_floating_point_v<V>)
+        if constexpr (std::is_floating_point_v<V>) {
             info_.DefaultFloat = value;
-        else if constexpr (std::is_enum_v<V> || std::is_integral_v<V>)
+        } else if constexpr (std::is_enum_v<V> || std::is_integral_v<V>) {
             info_.DefaultOrd = Int64(value);
-        else if constexpr (NamedIntegerType<V>)
+            // A whole number is also the default of a float property: Default(50) on a single.
+            if constexpr (std::is_integral_v<V>) info_.DefaultFloat = Extended(value);
+        } else if constexpr (NamedIntegerType<V>) {
             info_.DefaultOrd = Int64(Integer(value));
-        else if constexpr (requires { value.Bits(); })
+        } else if constexpr (requires { value.Bits(); }) {
             info_.DefaultOrd = Int64(value.Bits());
-        else
+        } else {
             info_.DefaultString = String(value);
+        }
         return *this;
     }
     TPropDecl& Stored(bool stored) {

@@ -113,15 +113,17 @@ public:
     TGLBaseSceneObject* operator[](Integer index) const { return GetChild(index); }
     bool HasSubChildren() const { return GetChildCount() > 0; }
 
-    // Appends an object that has no parent (it is not taken out of a former one).
+    // Appends the object, first taking it out of its former parent, if any (so that it never
+    // sits in two child lists). Moving inside one scene keeps the object's display lists and
+    // textures; only leaving its scene releases them.
     virtual void AddChild(TGLBaseSceneObject* object);
     // A new object of the class, owned by this node's owner, appended / inserted first.
     virtual TGLBaseSceneObject* AddNewChild(TClass objectClass);
     virtual TGLBaseSceneObject* PrependNewChild(TClass objectClass);
     // Inserts at a position, taking the object out of its former parent first.
     virtual void Insert(Integer index, TGLBaseSceneObject* object);
-    // Takes a child out (it is not freed). With keepChildren its children move to this node,
-    // last first.
+    // Takes a child out (it is not freed); the child leaves the scene. With keepChildren its
+    // children move to this node, last first, and stay in the scene.
     virtual void Remove(TGLBaseSceneObject* object, bool keepChildren);
     // Frees the whole subtree below this node, cameras first. Reports no change.
     virtual void DeleteChildren();
@@ -303,6 +305,10 @@ private:
     static TAffineVector AffineOf(const TVector4f& v) { return {v.X, v.Y, v.Z}; }
     void TearDown();
     void FreeCameras();
+    // Takes a child out of the list without telling anyone; it keeps its scene.
+    void Detach(TGLBaseSceneObject* object);
+    // Takes the object out of its parent before this node adopts it.
+    void TakeOutOfParent(TGLBaseSceneObject* object);
     bool IsInSubtreeOf(const TGLBaseSceneObject* node) const;
     void DoSetAngle(int axis, Single value);
     void RotateUpAndDirection(const TAffineVector& axis, Single radians);

@@ -5,6 +5,7 @@
 
 #include "Filer.h"
 #include "GLContext.h"
+#include "GLSceneBuffer.h"
 #include "GLSilhouette.h"
 #include "GLState.h"
 #include "VectorGeometry.h"
@@ -53,7 +54,17 @@ void TGLCameraInvariantObject::DoRender(TRenderContextInfo& rci, bool renderSelf
             GL.glScalef(1, -1, -1);
         }
         GL.glMultMatrixf(&LocalMatrix()[0].X);
-        TGLImmaterialSceneObject::DoRender(rci, renderSelf, renderChildren);
+        // The subtree sees this model-view as the frame's (rci.modelViewMatrix is the buffer's).
+        TMatrix4x4 modelView;
+        GL.glGetFloatv(GL_MODELVIEW_MATRIX, &modelView[0].X);
+        if (rci.buffer) rci.buffer->PushModelViewMatrix(modelView);
+        try {
+            TGLImmaterialSceneObject::DoRender(rci, renderSelf, renderChildren);
+        } catch (...) {
+            if (rci.buffer) rci.buffer->PopModelViewMatrix();
+            throw;
+        }
+        if (rci.buffer) rci.buffer->PopModelViewMatrix();
     } catch (...) {
         GL.glPopMatrix();
         throw;
@@ -125,21 +136,20 @@ TVector4f TGLDummyCube::UnscaledDimensions() const {
     return {h, h, h, 0};
 }
 
-void TGLDummyCube::BuildList(TRenderContextInfo& rci) {
-    if (!ComponentState().Contains(csDesigning) && !visibleAtRunTime_) return;
-    Single h = cubeSize_ * 0.5f;
+void CubeWireframeBuildList(TRenderContextInfo& rci, Single size, bool stipple, const TVector4f& color) {
+    const Single h = size * 0.5f;
     GL.glPushAttrib(GL_CURRENT_BIT | GL_LINE_BIT | GL_LIGHTING_BIT | GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT);
     GL.glDisable(GL_LIGHTING);
     GL.glEnable(GL_LINE_SMOOTH);
-    GL.glEnable(GL_LINE_STIPPLE);
+    if (stipple) GL.glEnable(GL_LINE_STIPPLE);
     GL.glEnable(GL_BLEND);
     GL.glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     GL.glLineWidth(1);
-    GL.glLineStipple(1, 0xCCCC);
+    if (stipple) GL.glLineStipple(1, 0xCCCC);
     if (rci.GLStates) rci.GLStates->ResetMaterialColors();
     GL.glColorMaterial(GL_FRONT, GL_EMISSION);
     GL.glEnable(GL_COLOR_MATERIAL);
-    GL.glColor4fv(&edgeColor_->Color().X);
+    GL.glColor4fv(&color.X);
     GL.glBegin(GL_LINE_STRIP);
     GL.glVertex3f(h, -h, -h);
     GL.glVertex3f(h, h, -h);
@@ -161,6 +171,11 @@ void TGLDummyCube::BuildList(TRenderContextInfo& rci) {
     GL.glVertex3f(-h, -h, h);
     GL.glEnd();
     GL.glPopAttrib();
+}
+
+void TGLDummyCube::BuildList(TRenderContextInfo& rci) {
+    if (!ComponentState().Contains(csDesigning) && !visibleAtRunTime_) return;
+    CubeWireframeBuildList(rci, cubeSize_, true, edgeColor_->Color());
 }
 
 void TGLDummyCube::DoRender(TRenderContextInfo& rci, bool renderSelf, bool renderChildren) {

@@ -62,6 +62,10 @@ private:
 
 // ---- TGLDummyCube ----
 
+// The twelve edges of a cube of edge size around the origin, in the colour, smoothed and
+// blended, stippled 0xCCCC when asked; lighting off; restores what it changes.
+void CubeWireframeBuildList(TRenderContextInfo& rci, Single size, bool stipple, const TVector4f& color);
+
 class TGLDummyCube : public TGLCameraInvariantObject {
     Z_CLASS(TGLDummyCube, TGLCameraInvariantObject)
     Z_PUBLISHED {

@@ -3,6 +3,8 @@
 #include "GLRenderContextInfo.h"
 #include "GLState.h"
 #include "GLUtils.h"
+#include "PersistentObjectList.h"
+#include "Scene.h"
 #include "SysUtils.h"
 #include "XOpenGL.h"
 
@@ -395,7 +397,20 @@ void TGLTexture::LoadCubeMapMatrix(TRenderContextInfo& rci) {
             MultTransposedModelView(rci);
             break;
         }
-        // tmmCubeMapLight0 follows the scene's first light, which the scene supplies.
+        case tmmCubeMapLight0: {
+            // The first light of the scene's light table; nothing is loaded without one.
+            TGLBaseSceneObject* light = nullptr;
+            if (rci.scene)
+                for (Integer i = 0; !light && i < rci.scene->Lights()->Count(); ++i)
+                    light = static_cast<TGLBaseSceneObject*>(rci.scene->Lights()->GetItem(i));
+            if (light) {
+                TMatrix4x4 m = light->AbsoluteMatrix();
+                OrthonormalizeMatrix(m);
+                LoadTransposed(m);
+                MultTransposedModelView(rci);
+            }
+            break;
+        }
         default: break;
     }
     GL.glMatrixMode(GL_MODELVIEW);

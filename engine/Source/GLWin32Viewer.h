@@ -12,6 +12,10 @@ class TGLSceneViewer : public TWinControl {
     Z_PUBLISHED {
         p.Property(L"Camera", &TGLSceneViewer::Camera, &TGLSceneViewer::SetCamera);
         p.Property(L"VSync", &TGLSceneViewer::VSync, &TGLSceneViewer::SetVSync).Default(vsmNoSync);
+        p.Property(L"BeforeRender", &TGLSceneViewer::BeforeRender, &TGLSceneViewer::SetBeforeRender);
+        p.Property(L"PostRender", &TGLSceneViewer::PostRender, &TGLSceneViewer::SetPostRender);
+        p.Property(L"AfterRender", &TGLSceneViewer::AfterRender, &TGLSceneViewer::SetAfterRender);
+        p.Property(L"Buffer", &TGLSceneViewer::Buffer);
         p.Property(L"FieldOfView", &TGLSceneViewer::FieldOfView, &TGLSceneViewer::SetFieldOfView);
     }
     Z_MESSAGE_MAP(Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd),
@@ -32,6 +36,14 @@ public:
     // The camera's field of view across the smaller side; 0 without a camera.
     Single FieldOfView() const;
     void SetFieldOfView(Single value);
+    // The buffer's render events, published by the viewer.
+    TNotifyEvent BeforeRender() const { return buffer_->BeforeRender; }
+    void SetBeforeRender(const TNotifyEvent& value) { buffer_->BeforeRender = value; }
+    TNotifyEvent PostRender() const { return buffer_->PostRender; }
+    void SetPostRender(const TNotifyEvent& value) { buffer_->PostRender = value; }
+    TNotifyEvent AfterRender() const { return buffer_->AfterRender; }
+    void SetAfterRender(const TNotifyEvent& value) { buffer_->AfterRender = value; }
+    // Between the mouse entering the control and leaving it.
     bool IsMouseInControl() const { return mouseInControl_; }
     // The buffer has a context with a platform context behind it.
     bool HasUsableContext() const;

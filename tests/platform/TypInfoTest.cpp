@@ -79,6 +79,30 @@ TEST(PublishedProperties, ColourPropertiesWriteAndReadTheColourIdentifiersByThem
     UnRegisterClass(TTintedThing::StaticClass());
 }
 
+// A float property whose default is written as a whole number.
+class TWholeDefaultWidget : public TComponent {
+    Z_CLASS(TWholeDefaultWidget, TComponent)
+    Z_PUBLISHED {
+        p.Property(L"Focal", &TWholeDefaultWidget::Focal, &TWholeDefaultWidget::SetFocal).Default(50);
+    }
+
+public:
+    using TComponent::TComponent;
+    float Focal() const { return focal_; }
+    void SetFocal(float v) { focal_ = v; }
+
+private:
+    float focal_ = 50;
+};
+
+TEST(PublishedProperties, AWholeNumberIsTheDefaultOfAFloatProperty) {
+    TWholeDefaultWidget w(nullptr);
+    const TPropInfo* focal = w.PublishedTable().FindProperty(L"Focal");
+    EXPECT_TRUE(focal->IsDefault(&w));
+    w.SetFocal(49.5f);
+    EXPECT_FALSE(focal->IsDefault(&w));
+}
+
 TEST(PublishedProperties, KindsComeFromTheGetterTypes) {
     TTestWidget w(nullptr);
     struct Case {
