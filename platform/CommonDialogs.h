@@ -39,7 +39,7 @@ class TColorDialog : public TCommonDialog {
         p.Property(L"Color", &TColorDialog::Color, &TColorDialog::SetColor).Default(clBlack);
 =======
     Z_PUBLISHED {
-        p.Property(L"Color", &TColorDialog::Color, &TColorDialog::SetColor).Default(clBlack).Idents(ColorIdentMap());
+        p.Property(L"Color", &TColorDialog::Color, &TColorDialog::SetColor).Default(clBlack);
 >>>>>>> main
         p.Property(L"Options", &TColorDialog::Options, &TColorDialog::SetOptions).Default(TColorDialogOptions{});
     }

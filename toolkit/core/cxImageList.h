@@ -42,8 +42,7 @@ class TcxImageInfoItem : public TCollectionItem {
         p.Property(L"Image", &TcxImageInfoItem::Image);
         p.Property(L"Mask", &TcxImageInfoItem::Mask);
         p.Property(L"MaskColor", &TcxImageInfoItem::MaskColor, &TcxImageInfoItem::SetMaskColor)
-            .Default(clNone)
-            ;
+            .Default(clNone);
     }
 
 public:
@@ -91,8 +90,7 @@ class TcxImageList : public TDragImageList {
     Z_CLASS(TcxImageList, TDragImageList)
     Z_PUBLISHED {
         p.Property(L"BlendColor", &TcxImageList::BlendColor, &TcxImageList::SetBlendColor)
-            .Default(clNone)
-            ;
+            .Default(clNone);
         p.Property(L"BkColor", &TcxImageList::BkColor, &TcxImageList::SetBkColor).Default(clNone);
         p.Property(L"CompressData", &TcxImageList::CompressData, &TcxImageList::SetCompressData).Default(false);
         p.Property(L"DrawingStyle", &TcxImageList::DrawingStyle, &TcxImageList::SetDrawingStyle).Default(dsNormal);
