@@ -34,13 +34,8 @@ using TColorDialogOptions = TSet<TColorDialogOption>;
 
 class TColorDialog : public TCommonDialog {
     Z_CLASS(TColorDialog, TCommonDialog)
-<<<<<<< HEAD
-    Z_PUBLISHED(TColorDialog) {
-        p.Property(L"Color", &TColorDialog::Color, &TColorDialog::SetColor).Default(clBlack);
-=======
     Z_PUBLISHED {
         p.Property(L"Color", &TColorDialog::Color, &TColorDialog::SetColor).Default(clBlack);
->>>>>>> main
         p.Property(L"Options", &TColorDialog::Options, &TColorDialog::SetOptions).Default(TColorDialogOptions{});
     }
 
