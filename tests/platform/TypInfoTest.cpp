@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "Colors.h"
 #include "FormDescription.h"
 #include "StreamingFixtures.h"
 #include "TestSupport.h"

@@ -16,6 +16,8 @@ inline DWORD PixelAt(TBitmap* b, int x, int y) {
     TRGBColors p = LoadBitmapColors(b, true);
     return PixelValue(p[size_t(y * b->Width() + x)]);
 }
+// The same without its alpha byte.
+inline DWORD At(TBitmap* b, int x, int y) { return Rgb(PixelAt(b, x, y)); }
 
 // The desktop's work area, where popups and hints are kept.
 inline TRect WorkArea() {

@@ -43,7 +43,8 @@ void RemoveThreadHook(HHOOK& handle);
 
 // ---- Weak object links --------------------------------------------------------------------
 
-// Ref becomes nil when the object is destroyed (its destructor calls ResetObjectLinks).
+// Ref becomes nil when the object is destroyed: a component's free notification clears the links
+// to it; other objects call ResetObjectLinks from their destructors.
 class TcxObjectLink : public TObject {
     Z_CLASS(TcxObjectLink, TObject)
 public:

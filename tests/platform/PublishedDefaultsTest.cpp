@@ -1,0 +1,9 @@
+// Every class registered for form descriptions starts with the defaults its properties declare.
+
+#include <gtest/gtest.h>
+
+#include "PublishedDefaults.h"
+
+TEST(PublishedDefaults, EveryRegisteredClassStartsWithItsDeclaredDefaults) {
+    for (const std::string& off : PropertiesOffTheirDefaults(RegisteredClasses())) ADD_FAILURE() << off;
+}
