@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Colors.h"
+#include "Control.h"
 #include "GraphicsTypes.h"
 #include "Sets.h"
 #include "TypInfo.h"
@@ -21,7 +22,6 @@ class TControl;
 
 // ---- Enumerations
 
-Z_ENUM(TAlignment, taLeftJustify, taRightJustify, taCenter)
 Z_ENUM(TAlignmentVertical, avTop, avCenter, avBottom)
 Z_ENUM(TTextStyle, tsNormal, tsRaised, tsRecessed, tsShadow)
 Z_ENUM(TOrientation, orHorizontal, orVertical)

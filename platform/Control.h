@@ -35,6 +35,9 @@ using TShiftState = TSet<TShiftStateItem>;
 
 enum TMouseButton : Byte { mbLeft, mbRight, mbMiddle };
 
+// Horizontal placement of a control's text.
+Z_ENUM(TAlignment, taLeftJustify, taRightJustify, taCenter)
+
 // ControlStyle: what a control class is and does.
 enum TControlStyleItem : Byte {
     csAcceptsControls, csCaptureMouse, csDesignInteractive, csClickEvents, csFramed, csSetCaption,

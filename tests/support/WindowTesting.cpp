@@ -1,5 +1,6 @@
 #include "WindowTesting.h"
 
+#include <iterator>
 #include <mutex>
 
 #include "CallbackBarrier.h"
@@ -97,4 +98,32 @@ void TypeKey(Word virtualKey) {
     SendOne(input);
     input.ki.dwFlags = KEYEVENTF_KEYUP;
     SendOne(input);
+}
+
+void TypeChord(std::initializer_list<Word> virtualKeys) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    for (Word key : virtualKeys) {
+        input.ki.wVk = key;
+        input.ki.dwFlags = 0;
+        SendOne(input);
+    }
+    for (auto it = std::rbegin(virtualKeys); it != std::rend(virtualKeys); ++it) {
+        input.ki.wVk = *it;
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+        SendOne(input);
+    }
+}
+
+void TypeText(const String& text) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    for (wchar_t c : text) {
+        input.ki.wVk = 0;
+        input.ki.wScan = c;
+        input.ki.dwFlags = KEYEVENTF_UNICODE;
+        SendOne(input);
+        input.ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+        SendOne(input);
+    }
 }

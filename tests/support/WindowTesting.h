@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -48,3 +49,7 @@ void ClickAt(TPoint screen);
 void MouseButton(bool down);
 void WheelBy(int delta);
 void TypeKey(Word virtualKey);
+// Presses the keys in order and releases them in reverse (VK_MENU, 'N' is Alt+N).
+void TypeChord(std::initializer_list<Word> virtualKeys);
+// Types each character as the keyboard would deliver it, whatever the keyboard layout.
+void TypeText(const String& text);
