@@ -11,6 +11,7 @@
 #include <bitset>
 #include <vector>
 
+#include "Alignment.h"
 #include "Colors.h"
 #include "Control.h"
 #include "GraphicsTypes.h"

@@ -7,7 +7,9 @@
 #include "GLContext.h"
 #include "GLCoordinates.h"
 #include "GLMaterial.h"
+#include "GLMesh.h"
 #include "GLObjects.h"
+#include "GLVectorFileFormats.h"
 #include "Scene.h"
 #include "GLTextureImage.h"
 #include "GLWin32Viewer.h"
@@ -35,6 +37,8 @@ void InitializeEngineUnits() {
         {"GLCamera", &RegisterCameraClasses, nullptr},
         {"GLLightSource", &RegisterLightSourceClasses, nullptr},
         {"GLObjects", &RegisterGLObjectsClasses, nullptr},
+        {"GLMesh", &RegisterGLMeshClasses, nullptr},
+        {"GLVectorFileObjects", &InitializeVectorFileObjects, &FinalizeVectorFileObjects},
         {"GLCadencer", &InitializeCadencer, &FinalizeCadencer},
         {"GLWin32Viewer", &RegisterSceneViewerClasses, nullptr},
     });

@@ -10,6 +10,7 @@
 
 class TGLScene;
 class TGLSceneBuffer;
+class TGLMaterialLibrary;
 class TGLStateCache;
 class TPersistentObjectList;
 
@@ -49,6 +50,10 @@ struct TRenderContextInfo {
     bool ignoreBlendingRequests = false;
     bool amalgamating = false;
     TPersistentObjectList* afterRenderEffects = nullptr;  // the buffer's own list
+    // Set by a mesh while its mesh objects draw: the library their face groups name materials
+    // of, and the one their lightmap indices point into.
+    TGLMaterialLibrary* materialLibrary = nullptr;
+    TGLMaterialLibrary* lightmapLibrary = nullptr;
 };
 
 using TDirectRenderEvent = TEvent<void(TObject* Sender, TRenderContextInfo& rci)>;

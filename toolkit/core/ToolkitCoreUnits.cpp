@@ -7,6 +7,7 @@
 #include "cxImageList.h"
 #include "cxStyles.h"
 #include "cxImageStates.h"
+#include "cxPainterImages.h"
 #include "cxDWMApi.h"
 #include "cxGeometry.h"
 #include "cxWindowHelpers.h"
@@ -37,6 +38,7 @@ void InitializeToolkitCoreUnits() {
         {"cxGraphics", &InitializeCxGraphics, &FinalizeSharedScreenCanvas},
         {"cxImageStates", &InitializeImageStates, &FinalizeImageStates},
         {"cxStyles", &InitializeStyles, nullptr},
+        {"cxLookAndFeelPainters", &InitializeLookAndFeelPainters, &FinalizeLookAndFeelPainters},
         {"dxGDIPlusAPI", &InitializeGDIPlusAPI, &FinalizeGDIPlusAPI},
         {"dxGDIPlusClasses", &InitializeGDIPlusClasses, &FinalizeGDIPlusClasses},
         {"cxControls", &InitializeToolkitControls, &FinalizeToolkitControls},

@@ -70,10 +70,13 @@ enum TcxBorder { bLeft, bTop, bRight, bBottom };
 using TcxBorders = TSet<TcxBorder>;
 inline const TcxBorders cxBordersAll{bLeft, bTop, bRight, bBottom};
 
-// The background of a framed fill: a tile bitmap (or none) and a colour.
+// How an area looks: a tile bitmap (or none) and a colour for the background, and the font and
+// colour of its text (nil and clDefault leave the canvas's own).
 struct TcxViewParams {
     TBitmap* bitmap = nullptr;
     TColor color = clDefault;
+    TFont* font = nullptr;
+    TColor textColor = clDefault;
 };
 
 // The rectangle that stands for the whole surface of a DC without a clip region.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Bitmap.h"
 #include "SysUtils.h"
 #include "dxCore.h"
 #include "dxThemeManager.h"
@@ -36,6 +37,8 @@ bool xpScheme = false;
 bool computed = false;
 TdxOffice11Colors colors{};
 TdxOffice11Brushes brushes{};
+TBitmap* subMenuExpandBitmap = nullptr;
+TBitmap* expandButtonBitmaps[2] = {nullptr, nullptr};  // collapsed, expanded
 int users = 0;
 HMODULE msimg32 = nullptr;
 FARPROC gradientFill = nullptr;
@@ -170,6 +173,44 @@ void CreateBrushes() {
     brushes.GroupByBoxBrush = CreateSolidBrush(COLORREF(c.GroupByBoxColor));
 }
 
+void FreeOffice11Bitmaps() {
+    delete subMenuExpandBitmap;
+    subMenuExpandBitmap = nullptr;
+    for (TBitmap*& b : expandButtonBitmaps) {
+        delete b;
+        b = nullptr;
+    }
+}
+
+TBitmap* LoadOffice11Bitmap(const wchar_t* name) {
+    auto* bitmap = new TBitmap();
+    try {
+        bitmap->LoadFromResourceName(GetModuleHandleW(nullptr), name);
+    } catch (...) {
+        delete bitmap;
+        throw;
+    }
+    return bitmap;
+}
+
+// Loads all three first, so that a missing resource leaves the previous bitmaps in place.
+void CreateOffice11Bitmaps() {
+    TBitmap* loaded[3] = {};
+    try {
+        loaded[0] = LoadOffice11Bitmap(L"DXSUBMENUEXPAND");
+        loaded[1] = LoadOffice11Bitmap(L"DXEXPANDBUTTON_PLUS");
+        loaded[2] = LoadOffice11Bitmap(L"DXEXPANDBUTTON_MINUS");
+    } catch (...) {
+        for (TBitmap* b : loaded) delete b;
+        throw;
+    }
+    FreeOffice11Bitmaps();
+    subMenuExpandBitmap = loaded[0];
+    expandButtonBitmaps[0] = loaded[1];
+    expandButtonBitmaps[1] = loaded[2];
+    RecolorSubMenuExpandBitmap(subMenuExpandBitmap, colors.HeaderLightColor, colors.HeaderDarkColor);
+}
+
 void FillWithBrushOrColor(HDC dc, const TRect& r, HBRUSH brush, TColor color) {
     if (brush) FillRect(dc, &r, brush);
     else FillRectSolid(dc, r, color);
@@ -194,21 +235,56 @@ const TdxOffice11Colors& Office11Colors() {
 
 const TdxOffice11Brushes& Office11Brushes() { return brushes; }
 
+TBitmap* Office11SubMenuExpandBitmap() { return subMenuExpandBitmap; }
+TBitmap* Office11ExpandButtonBitmap(bool expanded) { return expandButtonBitmaps[expanded]; }
+
+void RecolorSubMenuExpandBitmap(TBitmap* bitmap, TColor lightColor, TColor darkColor) {
+    TColor light = ColorToRGB(lightColor), dark = ColorToRGB(darkColor);
+    if (light == dark) dark = light == 0 ? 0xFFFFFF : 0;
+    TCanvas* canvas = bitmap->Canvas();
+    const int w = bitmap->Width(), h = bitmap->Height();
+    if (w <= 0 || h <= 0) return;
+    const TColor background = canvas->Pixels(0, 0);
+    auto isShade = [&](TColor c) { return c != background && c != 0; };
+    int smallest = 255, largest = 1;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            TColor c = canvas->Pixels(x, y);
+            if ((x || y) && isShade(c)) smallest = std::min(smallest, R(c)), largest = std::max(largest, R(c));
+        }
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            TColor c = canvas->Pixels(x, y);
+            if (!(x || y) || !isShade(c)) continue;
+            // A badge of a single grey would divide by zero: it takes the light colour.
+            int percent = largest > smallest ? MulDiv(R(c) - smallest, 100, largest - smallest) : 100;
+            canvas->SetPixels(x, y, MixColorsByPercent(light, dark, percent));
+        }
+}
+
 void AcquireOffice11ColorTables() {
-    if (users++ == 0) {
+    if (users == 0) {
         ComputeColors();
+        CreateOffice11Bitmaps();
         CreateBrushes();
     }
+    ++users;
 }
 
 void ReleaseOffice11ColorTables() {
     if (users <= 0) return;
-    if (--users == 0) FreeBrushes();
+    if (--users == 0) {
+        FreeBrushes();
+        FreeOffice11Bitmaps();
+    }
 }
 
 void RecalcOffice11ColorTables() {
     ComputeColors();
-    if (users > 0) CreateBrushes();
+    if (users > 0) {
+        CreateOffice11Bitmaps();
+        CreateBrushes();
+    }
 }
 
 int Office11ColorTablesUsers() { return users; }
@@ -435,6 +511,7 @@ void InitializeOffice11() {
 
 void FinalizeOffice11() {
     FreeBrushes();
+    FreeOffice11Bitmaps();
     users = 0;
     computed = false;
     gradientFill = nullptr;

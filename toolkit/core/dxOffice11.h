@@ -10,6 +10,8 @@
 #include "Colors.h"
 #include "GraphicsTypes.h"
 
+class TBitmap;
+
 // 0 none, 1 blue ("NORMALCOLOR"), 2 olive ("HOMESTEAD"), 3 silver ("METALLIC").
 Byte Office11Scheme();
 bool IsOffice11XPScheme();
@@ -37,6 +39,17 @@ struct TdxOffice11Brushes {
     HBRUSH Color35Brush, Color36Brush, Color37Brush, Color38Brush, Color33Brush, GroupByBoxBrush;
 };
 const TdxOffice11Brushes& Office11Brushes();  // all nil while nobody holds the tables
+
+// Bitmaps of the colour set, loaded from the program's resources with the brushes and freed
+// with them: the submenu expand badge recoloured to the header gradient ("DXSUBMENUEXPAND"),
+// and the 11 x 11 tree buttons, expanded ("DXEXPANDBUTTON_MINUS") and collapsed
+// ("DXEXPANDBUTTON_PLUS"). Nil while nobody holds the tables. Acquiring the tables raises when
+// a resource is missing.
+TBitmap* Office11SubMenuExpandBitmap();
+TBitmap* Office11ExpandButtonBitmap(bool expanded);
+// Maps the badge's greys onto the gradient from the header light to the header dark colour,
+// in place (black and the background colour of pixel (0, 0) are kept).
+void RecolorSubMenuExpandBitmap(TBitmap* bitmap, TColor lightColor, TColor darkColor);
 
 void AcquireOffice11ColorTables();
 void ReleaseOffice11ColorTables();

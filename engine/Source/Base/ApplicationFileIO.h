@@ -77,6 +77,8 @@ public:
     TPersistent* GetOwner() const override { return owner_; }
     // The name without its folder of the last file loaded or saved by name.
     const String& StoredName() const { return storedName_; }
+    // For owners that open the stream themselves and name the file it came from.
+    void SetStoredName(const String& value) { storedName_ = value; }
 
     // A new data file of the same class with the given owner; nothing is copied.
     virtual TDataFile* CreateLike(TPersistent* owner) const;

@@ -1,0 +1,7 @@
+#pragma once
+// Horizontal alignment of text and content, shared by the platform's controls, the toolkit's
+// painters and the control library.
+
+#include "TypInfo.h"
+
+Z_ENUM(TAlignment, taLeftJustify, taRightJustify, taCenter)
