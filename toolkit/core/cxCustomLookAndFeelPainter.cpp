@@ -22,6 +22,38 @@ void TcxCustomLookAndFeelPainter::FillRectColor(TcxCanvas* canvas, const TRect& 
     canvas->FillRectWithColor(r, color);
 }
 
+void TcxCustomLookAndFeelPainter::DrawTwoToneFrames(TcxCanvas* canvas, const TRect& r,
+                                                    std::initializer_list<std::pair<TColor, TColor>> frames,
+                                                    TcxBorders borders) {
+    TRect frame = r;
+    for (auto [leftTop, rightBottom] : frames) {
+        canvas->DrawTwoToneBorders(frame, leftTop, rightBottom, borders);
+        frame = InflateRectSides(frame, -1, -1, -1, -1);
+    }
+}
+
+void TcxCustomLookAndFeelPainter::DrawPlainFrames(TcxCanvas* canvas, const TRect& r,
+                                                  std::initializer_list<TColor> colors) {
+    TRect frame = r;
+    for (TColor color : colors) {
+        canvas->FrameRectBorders(frame, color);
+        frame = InflateRectSides(frame, -1, -1, -1, -1);
+    }
+}
+
+void TcxCustomLookAndFeelPainter::FillScrollBarTrack(TcxCanvas* canvas, const TRect& r, bool pressed) {
+    TBrush* brush = canvas->GetCanvasBrush();
+    brush->SetBitmap(ScrollBarTrackPattern(pressed));
+    canvas->Canvas()->FillRect(r);
+    brush->SetBitmap(nullptr);
+    brush->SetStyle(bsSolid);
+}
+
+void TcxCustomLookAndFeelPainter::FillViewParams(TcxCanvas* canvas, const TRect& r, const TcxViewParams& background) {
+    if (background.color != clDefault) canvas->SetBrushColor(background.color);
+    canvas->FillRectWithTile(r, background.bitmap);
+}
+
 void TcxCustomLookAndFeelPainter::FillBackground(TcxCanvas* canvas, const TRect& r, bool transparent, TColor color,
                                                  TBitmap* bitmap) const {
     if (!transparent)
@@ -340,9 +372,7 @@ void TcxCustomLookAndFeelPainter::DrawFooterCellBorder(TcxCanvas*, const TRect&)
 
 void TcxCustomLookAndFeelPainter::DrawFooterPanel(TcxCanvas* canvas, const TRect& r,
                                                   const TcxViewParams& background) const {
-    if (IsRectEmpty(&r)) return;
-    if (background.color != clDefault) canvas->SetBrushColor(background.color);
-    canvas->FillRectWithTile(r, background.bitmap);
+    if (!IsRectEmpty(&r)) FillViewParams(canvas, r, background);
 }
 
 void TcxCustomLookAndFeelPainter::DrawFooterLine(TcxCanvas* canvas, const TRect& r) const {

@@ -22,6 +22,8 @@
 // splitters · class-level helpers).
 
 #include <array>
+#include <initializer_list>
+#include <utility>
 
 #include "Alignment.h"
 #include "Events.h"
@@ -439,4 +441,15 @@ protected:
     TcxCustomLookAndFeelPainter() = default;
     // Fills r with the colour (system colours resolved); clNone fills nothing.
     static void FillRectColor(TcxCanvas* canvas, const TRect& r, TColor color);
+    // One-pixel two-tone frames (left and top in the first colour, right and bottom in the
+    // second), each one pixel inside the one before, on the given borders.
+    static void DrawTwoToneFrames(TcxCanvas* canvas, const TRect& r,
+                                  std::initializer_list<std::pair<TColor, TColor>> frames,
+                                  TcxBorders borders = cxBordersAll);
+    // One-pixel frames of one colour each, each inside the one before.
+    static void DrawPlainFrames(TcxCanvas* canvas, const TRect& r, std::initializer_list<TColor> colors);
+    // A scroll-bar track: the shared checkerboard pattern, the pressed one when pressed.
+    static void FillScrollBarTrack(TcxCanvas* canvas, const TRect& r, bool pressed);
+    // Fills r with the background's colour, or tiles its bitmap.
+    static void FillViewParams(TcxCanvas* canvas, const TRect& r, const TcxViewParams& background);
 };

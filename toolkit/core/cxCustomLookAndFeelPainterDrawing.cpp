@@ -276,12 +276,8 @@ void TcxCustomLookAndFeelPainter::DrawSmallPlusMinusButton(TcxCanvas* canvas, co
 void TcxCustomLookAndFeelPainter::DrawSeparatorStrip(TcxCanvas* canvas, const TRect& r,
                                                      const TcxViewParams& background, TColor color,
                                                      int margin) const {
-    auto fillBackground = [&](const TRect& band) {
-        if (background.color != clDefault) canvas->SetBrushColor(background.color);
-        canvas->FillRectWithTile(band, background.bitmap);
-    };
-    fillBackground(TRect{r.left, r.top, r.left + margin, r.bottom});
-    fillBackground(TRect{r.right - margin, r.top, r.right, r.bottom});
+    FillViewParams(canvas, TRect{r.left, r.top, r.left + margin, r.bottom}, background);
+    FillViewParams(canvas, TRect{r.right - margin, r.top, r.right, r.bottom}, background);
     FillRectColor(canvas, TRect{r.left + margin, r.top, r.right - margin, r.bottom}, color);
 }
 

@@ -163,9 +163,11 @@ public:
     // Aligned, clipped text; disabled text is embossed (highlight at +1, +1 under shadow).
     void DrawTextInRect(const String& text, const TRect& r, Word flags, bool enabled = true);
 
-protected:
-    // Makes sure the wrapped canvas has its DC and the named tools selected.
+    // Makes sure the wrapped canvas has its DC and the named tools selected (for drawing calls
+    // made straight on the DC, such as the visual-style text).
     void RequireTools(bool font, bool brush, bool pen = false);
+
+protected:
     TCanvas* canvas_;
 
 private:
