@@ -13,7 +13,6 @@
 
 #include "Alignment.h"
 #include "Colors.h"
-#include "Control.h"
 #include "GraphicsTypes.h"
 #include "Sets.h"
 #include "TypInfo.h"

@@ -9,6 +9,7 @@
 // them to Dispatch: the handler bound to the number in the class's message map, otherwise
 // DefaultHandler. Perform sends a message straight through WindowProc.
 
+#include "Alignment.h"
 #include "Colors.h"
 #include "Component.h"
 #include "Font.h"
@@ -34,9 +35,6 @@ enum TShiftStateItem : Byte { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle,
 using TShiftState = TSet<TShiftStateItem>;
 
 enum TMouseButton : Byte { mbLeft, mbRight, mbMiddle };
-
-// Horizontal placement of a control's text.
-Z_ENUM(TAlignment, taLeftJustify, taRightJustify, taCenter)
 
 // ControlStyle: what a control class is and does.
 enum TControlStyleItem : Byte {
