@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include "CallbackBarrier.h"
+#include "DragDrop.h"
 #include "HintWindow.h"
 #include "MessageWindow.h"
 #include "Screen.h"
@@ -111,6 +112,7 @@ void TApplication::ControlDestroyed(TControl* control) {
 }
 
 void NotifyControlDestroyed(TControl* control) {
+    DragControlDestroyed(control);
     if (Application) Application->ControlDestroyed(control);
     if (Screen) Screen->ControlDestroyed(control);
 }
@@ -153,7 +155,7 @@ bool TApplication::ProcessMessage(MSG& msg) {
     bool handled = false;
     if (OnMessage) OnMessage(msg, handled);
     if (msg.message == WM_MOUSEMOVE || msg.message == WM_NCMOUSEMOVE) CheckMouseControl();
-    if (!handled && !IsHintMsg(msg) && !IsKeyMsg(msg)) {
+    if (!handled && !IsHintMsg(msg) && !IsMDIMsg(msg) && !IsKeyMsg(msg)) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
@@ -162,6 +164,11 @@ bool TApplication::ProcessMessage(MSG& msg) {
 
 bool TApplication::IsKeyMsg(MSG& msg) {
     if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
+    if (HWND drag = DragCaptureWindow()) {
+        // A running drag hears the keys (Escape cancels it).
+        ::SendMessageW(drag, msg.message, msg.wParam, msg.lParam);
+        return true;
+    }
     HWND window = GetCapture();
     if (!window) window = msg.hwnd;
     // The focused window may be a system control inside one of ours: reflect to the nearest.
@@ -173,6 +180,13 @@ bool TApplication::IsKeyMsg(MSG& msg) {
         }
     }
     return false;
+}
+
+bool TApplication::IsMDIMsg(MSG& msg) {
+    // The keys of document windows (Ctrl+F4, Ctrl+F6) while the main form is an MDI frame.
+    if (!mainForm_ || mainForm_->FormStyle() != fsMDIForm || !mainForm_->ClientHandle()) return false;
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    return TranslateMDISysAccel(mainForm_->ClientHandle(), &msg) != 0;
 }
 
 bool TApplication::IsHintMsg(MSG& msg) {
@@ -294,7 +308,35 @@ void TApplication::CheckMouseControl() {
 void TApplication::SetHint(const String& v) {
     if (hint_ == v) return;
     hint_ = v;
-    if (OnHint) OnHint(this);
+    if (OnHint) {
+        OnHint(this);
+        return;
+    }
+    THintAction action(nullptr);
+    action.SetHint(v);
+    action.Execute();
+}
+
+// ---- actions and help ----
+
+bool TApplication::DispatchAction(Cardinal message, TBasicAction* action) {
+    TCustomForm* active = Screen ? Screen->ActiveForm() : nullptr;
+    if (active && active->Perform(message, 0, reinterpret_cast<LPARAM>(action)) != 0) return true;
+    return mainForm_ && mainForm_ != active && mainForm_->Perform(message, 0, reinterpret_cast<LPARAM>(action)) != 0;
+}
+
+bool TApplication::ExecuteAction(TBasicAction* Action) { return DispatchAction(CM_ACTIONEXECUTE, Action); }
+
+bool TApplication::UpdateAction(TBasicAction* Action) { return DispatchAction(CM_ACTIONUPDATE, Action); }
+
+bool TApplication::HelpContext(THelpContext Context) { return HelpCommand(HELP_CONTEXT, Context); }
+
+bool TApplication::HelpCommand(Word Command, NativeInt Data) {
+    bool callHelp = true;
+    TCustomForm* form = Screen ? Screen->ActiveForm() : nullptr;
+    if (form && form->OnHelp) return form->OnHelp(Command, Data, callHelp);
+    if (OnHelp) return OnHelp(Command, Data, callHelp);
+    return false;
 }
 
 void TApplication::SetShowHint(bool v) {

@@ -71,7 +71,8 @@ public:
     void ShowException(const Exception& E);
     int MessageBox(const String& Text, const String& Caption, UINT Flags = MB_OK);
 
-    // Hints.
+    // Hints. A new Hint goes to OnHint, or, without a handler, to the forms as a THintAction
+    // (a status bar shows it).
     const String& Hint() const { return hint_; }
     void SetHint(const String& v);
     bool ShowHint() const { return showHint_; }
@@ -89,6 +90,17 @@ public:
     // CM_MOUSEENTER when it changed.
     void CheckMouseControl();
 
+    // Offers an action that its list and its own handlers left alone to the active form and the
+    // main form (CM_ACTIONEXECUTE, CM_ACTIONUPDATE); true when a control took it.
+    bool ExecuteAction(TBasicAction* Action);
+    bool UpdateAction(TBasicAction* Action);
+
+    // Help requests go to the active form's OnHelp, else to the application's; the program has
+    // no help file, so nothing more happens. The result is the handler's.
+    bool HelpContext(THelpContext Context);
+    bool HelpCommand(Word Command, NativeInt Data);
+    THelpEvent OnHelp;
+
     TIdleEvent OnIdle;
     TExceptionEvent OnException;
     TMessageEvent OnMessage;
@@ -104,6 +116,8 @@ public:
 private:
     bool ProcessMessage(MSG& msg);
     bool IsKeyMsg(MSG& msg);
+    bool IsMDIMsg(MSG& msg);
+    bool DispatchAction(Cardinal message, TBasicAction* action);
     bool IsHintMsg(MSG& msg);
     void Idle();
     void WndProc(TMessage& Message);

@@ -3,8 +3,12 @@
 #include <windowsx.h>
 
 #include "Application.h"
+#include "ControlActionLink.h"
 #include "ControlCanvas.h"
+#include "DragDrop.h"
 #include "Form.h"
+#include "Mouse.h"
+#include "Screen.h"
 #include "WinControl.h"
 
 // ---- shift state ----
@@ -122,6 +126,7 @@ const TMessageMap& TControl::StaticMessageMap() {
         Z_MESSAGE(CM_PARENTSHOWHINTCHANGED, CMParentShowHintChanged),
         Z_MESSAGE(CM_SYSCOLORCHANGE, CMSysColorChange),
         Z_MESSAGE(CM_HINTSHOW, CMHintShow),
+        Z_MESSAGE(CM_DRAG, CMDrag),
     });
     return map;
 }
@@ -138,6 +143,8 @@ TControl::TControl(TComponent* AOwner)
 
 TControl::~TControl() {
     NotifyControlDestroyed(this);
+    delete actionLink_;
+    actionLink_ = nullptr;
     if (parent_) parent_->RemoveControl(this);
     delete font_;
     delete constraints_;
@@ -148,6 +155,7 @@ bool TControl::IsDestroying() const { return ComponentState().Contains(csDestroy
 
 void TControl::Loaded() {
     TComponent::Loaded();
+    if (TBasicAction* action = Action()) ActionChange(action, true);
     UpdateAnchorRules();
     RequestAlign();
 }
@@ -206,6 +214,11 @@ void TControl::WndProc(TMessage& Message) {
                 break;
             case WM_LBUTTONDOWN:
             case WM_LBUTTONDBLCLK:
+                if (dragMode_ == dmAutomatic && dragKind_ == dkDrag && !DragObject()) {
+                    // The press starts the drag instead of reaching the mouse handlers.
+                    BeginDrag(Mouse && Mouse->DragImmediate(), -1);
+                    return;
+                }
                 IncludeState(csLButtonDown);
                 break;
             case WM_LBUTTONUP:
@@ -328,12 +341,26 @@ void TControl::WMCancelMode(TMessage& Message) {
 }
 
 void TControl::WMContextMenu(TMessage& Message) {
+    if (Message.Result != 0) return;
     TPoint pos = MessagePoint(Message.LParam);
-    TPoint client = pos.x == -1 && pos.y == -1 ? TPoint{-1, -1} : ScreenToClient(pos);
+    bool fromKeyboard = pos.x == -1 && pos.y == -1;
+    TPoint client = fromKeyboard ? TPoint{-1, -1} : ScreenToClient(pos);
     bool handled = false;
     DoContextPopup(client, handled);
-    if (handled) Message.Result = 1;
-    else DefaultHandler(Message);
+    if (handled) {
+        Message.Result = 1;
+        return;
+    }
+    if (popupMenu_ && popupMenu_->AutoPopup()) {
+        if (fromKeyboard) pos = ClientToScreen(TPoint{0, 0});
+        SendCancelMode(nullptr);
+        popupMenu_->SetPopupComponent(this);
+        popupMenu_->Popup(pos.x, pos.y);
+        Message.Result = 1;
+        return;
+    }
+    // The window class passes the request on to the parent window.
+    DefaultHandler(Message);
 }
 
 void TControl::DoContextPopup(TPoint MousePos, bool& Handled) {
@@ -368,7 +395,11 @@ void TControl::CMHintShow(TMessage&) {}
 // ---- TControl: mouse and keyboard ----
 
 void TControl::DoClick() {
-    if (OnClick) OnClick(this);
+    // OnClick, unless it is the action's own handler: then the action runs (once).
+    TBasicAction* action = Action();
+    if (OnClick && (!action || !(OnClick == action->OnExecute()))) OnClick(this);
+    else if (action) actionLink_->Execute(this);
+    else if (OnClick) OnClick(this);
 }
 void TControl::DblClick() {
     if (OnDblClick) OnDblClick(this);
@@ -665,4 +696,125 @@ TControl* FindDragTarget(TPoint screenPos, bool allowDisabled) {
     TControl* child = control->ControlAtPos(control->ScreenToClient(screenPos), allowDisabled);
     if (child) result = child;
     return result;
+}
+
+// ---- TControl: popup menu and action ----
+
+void TControl::SetPopupMenu(TPopupMenu* v) {
+    if (popupMenu_ == v) return;
+    if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
+    popupMenu_ = v;
+    if (v) v->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == popupMenu_) popupMenu_ = nullptr;
+    if (actionLink_ && AComponent == actionLink_->Action()) SetAction(nullptr);
+}
+
+TBasicAction* TControl::Action() const { return actionLink_ ? actionLink_->Action() : nullptr; }
+
+TClass TControl::GetActionLinkClass() const { return TControlActionLink::StaticClass(); }
+
+void TControl::SetAction(TBasicAction* v) {
+    if (v == Action()) return;
+    if (!v) {
+        delete actionLink_;
+        actionLink_ = nullptr;
+        controlStyle_ -= csActionClient;
+        return;
+    }
+    if (!actionLink_) {
+        TBasicActionLink* link = NewActionLink(GetActionLinkClass(), this);
+        actionLink_ = As<TControlActionLink>(link);
+        if (!actionLink_) {
+            FreeObject(link);
+            throw EInvalidCast(ClassName() + L" needs a control action link");
+        }
+        actionLink_->OnChange = MakeEvent(this, &TControl::DoActionChange);
+    }
+    actionLink_->SetAction(v);
+    ActionChange(v, v->ComponentState().Contains(csLoading));
+    v->FreeNotification(this);
+    controlStyle_ += csActionClient;
+}
+
+void TControl::DoActionChange(TObject* Sender) {
+    if (Sender == Action()) ActionChange(Sender, false);
+}
+
+void TControl::ActionChange(TObject* Sender, bool CheckDefaults) {
+    auto* action = As<TCustomAction>(Sender);
+    if (!action) return;
+    if (!CheckDefaults || Caption().empty()) SetCaption(action->Caption());
+    if (!CheckDefaults || Enabled()) SetEnabled(action->Enabled());
+    if (!CheckDefaults || Hint().empty()) SetHint(action->Hint());
+    if (!CheckDefaults || Visible()) SetVisible(action->Visible());
+    if (!CheckDefaults || !OnClick) OnClick = action->OnExecute();
+}
+
+void TControl::InitiateAction() {
+    if (actionLink_) actionLink_->Update();
+}
+
+bool TControl::IsCaptionStored() const { return !actionLink_ || !actionLink_->IsCaptionLinked(); }
+bool TControl::IsEnabledStored() const { return !actionLink_ || !actionLink_->IsEnabledLinked(); }
+bool TControl::IsHintStored() const { return !actionLink_ || !actionLink_->IsHintLinked(); }
+bool TControl::IsVisibleStored() const { return !actionLink_ || !actionLink_->IsVisibleLinked(); }
+bool TControl::IsOnClickStored() const { return !actionLink_ || !actionLink_->IsOnExecuteLinked(); }
+
+// ---- TControl: drag and drop ----
+
+void TControl::BeginDrag(bool Immediate, int Threshold) {
+    if (dragKind_ != dkDrag || DragObject()) return;
+    if (Threshold < 0) Threshold = Mouse ? Mouse->DragThreshold() : 5;
+    StartDragOf(this, Immediate, Threshold);
+}
+
+void TControl::EndDrag(bool Drop) {
+    if (Dragging()) FinishDrag(Drop);
+}
+
+bool TControl::Dragging() const { return DragSourceControl() == this; }
+
+void TControl::DoStartDrag(TDragObject*& DragObject) {
+    if (OnStartDrag) OnStartDrag(this, DragObject);
+}
+
+void TControl::DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) {
+    Accept = false;
+    if (OnDragOver) {
+        Accept = true;
+        OnDragOver(this, Source, X, Y, State, Accept);
+    }
+}
+
+void TControl::DragDrop(TObject* Source, int X, int Y) {
+    if (OnDragDrop) OnDragDrop(this, Source, X, Y);
+}
+
+void TControl::DoEndDrag(TObject* Target, int X, int Y) {
+    if (OnEndDrag) OnEndDrag(this, Target, X, Y);
+}
+
+void TControl::CMDrag(TMessage& Message) {
+    auto* drag = reinterpret_cast<TDragRec*>(Message.LParam);
+    TPoint p = ScreenToClient(drag->Pos);
+    TObject* source = DragSourceObject(drag->Source);
+    static const TDragState states[] = {dsDragEnter, dsDragLeave, dsDragMove};
+    switch (Message.WParam) {
+        case dmDragEnter:
+        case dmDragLeave:
+        case dmDragMove: {
+            bool accept = false;
+            DragOver(source, p.x, p.y, states[Message.WParam], accept);
+            Message.Result = accept ? 1 : 0;
+            break;
+        }
+        case dmDragDrop:
+            DragDrop(source, p.x, p.y);
+            break;
+    }
 }

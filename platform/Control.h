@@ -3,24 +3,31 @@
 // its parent paints.
 //
 // Sections: types and events; TSizeConstraints; TControl (bounds and alignment, appearance,
-// messages, mouse and keyboard); TGraphicControl; helpers.
+// messages, mouse and keyboard, popup menu, action, drag and dock); TGraphicControl; helpers.
 //
 // Messages reach a control through WindowProc (replaceable, WndProc by default), which hands
 // them to Dispatch: the handler bound to the number in the class's message map, otherwise
 // DefaultHandler. Perform sends a message straight through WindowProc.
 
+#include "Actions.h"
 #include "Alignment.h"
 #include "Colors.h"
 #include "Component.h"
 #include "Font.h"
 #include "GraphicsTypes.h"
+#include "Menus.h"
 #include "MessageMap.h"
 #include "Sets.h"
+#include "ShortCuts.h"
 #include "TypInfo.h"
 
 class TWinControl;
 class TCustomForm;
 class TCanvas;
+class TControlActionLink;
+class TDragObject;
+class TDragDockObject;
+class TDragImageList;
 
 // ---- types and events ----
 
@@ -30,9 +37,6 @@ Z_ENUM_NAMES(TAlign, alNone, alTop, alBottom, alLeft, alRight, alClient, alCusto
 enum TAnchorKind : Byte { akLeft, akTop, akRight, akBottom };
 Z_ENUM_NAMES(TAnchorKind, akLeft, akTop, akRight, akBottom)
 using TAnchors = TSet<TAnchorKind>;
-
-enum TShiftStateItem : Byte { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
-using TShiftState = TSet<TShiftStateItem>;
 
 enum TMouseButton : Byte { mbLeft, mbRight, mbMiddle };
 
@@ -66,6 +70,19 @@ using TMouseWheelEvent =
 using TKeyEvent = TEvent<void(TObject* Sender, Word& Key, TShiftState Shift)>;
 using TKeyPressEvent = TEvent<void(TObject* Sender, wchar_t& Key)>;
 using TContextPopupEvent = TEvent<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
+
+// Drag and drop. A control with DragMode dmAutomatic starts a drag when the left button goes
+// down on it; BeginDrag starts one by code. Sources are the dragged control (or the drag
+// object when it belongs to no control).
+Z_ENUM(TDragMode, dmManual, dmAutomatic)
+Z_ENUM(TDragKind, dkDrag, dkDock)
+enum TDragState : Byte { dsDragEnter, dsDragLeave, dsDragMove };
+using TDragOverEvent =
+    TEvent<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TDragDropEvent = TEvent<void(TObject* Sender, TObject* Source, int X, int Y)>;
+using TStartDragEvent = TEvent<void(TObject* Sender, TDragObject*& DragObject)>;
+using TEndDragEvent = TEvent<void(TObject* Sender, TObject* Target, int X, int Y)>;
+using TStartDockEvent = TEvent<void(TObject* Sender, TDragDockObject*& DragObject)>;
 
 // Publishes an event that is a public field of the class.
 #define Z_EVENT_PROPERTY(Class, Event) \
@@ -124,18 +141,24 @@ class TControl : public TComponent {
         p.Property(L"Align", &TControl::Align, &TControl::SetAlign).Default(alNone);
         p.Property(L"Anchors", &TControl::Anchors, &TControl::SetAnchors).Default(TAnchors{akLeft, akTop});
         p.Property(L"Constraints", &TControl::Constraints);
-        p.Property(L"Caption", &TControl::Caption, &TControl::SetCaption);
+        p.Property(L"Action", &TControl::Action, &TControl::SetAction);
+        p.Property(L"Caption", &TControl::Caption, &TControl::SetCaption).Stored(&TControl::IsCaptionStored);
         p.Property(L"ParentColor", &TControl::ParentColor, &TControl::SetParentColor);
         p.Property(L"Color", &TControl::Color, &TControl::SetColor).Idents(ColorIdentMap()).Stored([](TPersistent* o) { return static_cast<TControl*>(o)->IsColorStored(); });
         p.Property(L"ParentFont", &TControl::ParentFont, &TControl::SetParentFont);
         p.Property(L"Font", &TControl::Font).Stored([](TPersistent* o) { return static_cast<TControl*>(o)->IsFontStored(); });
         p.Property(L"Cursor", &TControl::Cursor, &TControl::SetCursor).Default(crDefault);
-        p.Property(L"Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true);
-        p.Property(L"Hint", &TControl::Hint, &TControl::SetHint);
+        p.Property(L"DragCursor", &TControl::DragCursor, &TControl::SetDragCursor).Default(crDrag);
+        p.Property(L"DragKind", &TControl::DragKind, &TControl::SetDragKind).Default(dkDrag);
+        p.Property(L"DragMode", &TControl::DragMode, &TControl::SetDragMode).Default(dmManual);
+        p.Property(L"Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true).Stored(&TControl::IsEnabledStored);
+        p.Property(L"Hint", &TControl::Hint, &TControl::SetHint).Stored(&TControl::IsHintStored);
         p.Property(L"ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint);
         p.Property(L"ShowHint", &TControl::ShowHint, &TControl::SetShowHint).Stored([](TPersistent* o) { return static_cast<TControl*>(o)->IsShowHintStored(); });
-        p.Property(L"Visible", &TControl::Visible, &TControl::SetVisible);
-        Z_EVENT_PROPERTY(TControl, OnClick);
+        p.Property(L"PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu);
+        p.Property(L"Visible", &TControl::Visible, &TControl::SetVisible).Stored(&TControl::IsVisibleStored);
+        p.Property(L"OnClick", &TControl::OnClick, [](TControl* c, const TNotifyEvent& e) { c->OnClick = e; })
+            .Stored(&TControl::IsOnClickStored);
         Z_EVENT_PROPERTY(TControl, OnDblClick);
         Z_EVENT_PROPERTY(TControl, OnResize);
         Z_EVENT_PROPERTY(TControl, OnMouseDown);
@@ -148,6 +171,12 @@ class TControl : public TComponent {
         Z_EVENT_PROPERTY(TControl, OnKeyUp);
         Z_EVENT_PROPERTY(TControl, OnKeyPress);
         Z_EVENT_PROPERTY(TControl, OnContextPopup);
+        Z_EVENT_PROPERTY(TControl, OnDragDrop);
+        Z_EVENT_PROPERTY(TControl, OnDragOver);
+        Z_EVENT_PROPERTY(TControl, OnEndDock);
+        Z_EVENT_PROPERTY(TControl, OnEndDrag);
+        Z_EVENT_PROPERTY(TControl, OnStartDock);
+        Z_EVENT_PROPERTY(TControl, OnStartDrag);
     }
 
 public:
@@ -262,6 +291,11 @@ public:
     TKeyEvent OnKeyDown, OnKeyUp;
     TKeyPressEvent OnKeyPress;
     TContextPopupEvent OnContextPopup;
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
+    TStartDragEvent OnStartDrag;
+    TEndDragEvent OnEndDrag, OnEndDock;
+    TStartDockEvent OnStartDock;
 
     // The form the control sits on, or null.
     TCustomForm* GetParentForm() const;
@@ -272,6 +306,53 @@ public:
 
     void Loaded() override;
     void Click() { DoClick(); }
+
+    // -- popup menu --
+    // Shown on a context-menu request (WM_CONTEXTMENU) that OnContextPopup left unhandled, when
+    // its AutoPopup is set; a keyboard request shows it at the client origin.
+    TPopupMenu* PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(TPopupMenu* v);
+
+    // -- action --
+    // The action the control shows and runs on Click (through its action link).
+    TBasicAction* Action() const;
+    void SetAction(TBasicAction* v);
+    TControlActionLink* ActionLink() const { return actionLink_; }
+    // Lets the action update itself; the idle step calls it for controls with csActionClient.
+    virtual void InitiateAction();
+    // A form offers an action that nobody else handled to its controls (CM_ACTIONEXECUTE,
+    // CM_ACTIONUPDATE); true when this control took it.
+    virtual bool ExecuteAction(TBasicAction* Action) { return false; }
+    virtual bool UpdateAction(TBasicAction* Action) { return false; }
+
+    // -- drag and drop --
+    TDragMode DragMode() const { return dragMode_; }
+    void SetDragMode(TDragMode v) { dragMode_ = v; }
+    TDragKind DragKind() const { return dragKind_; }
+    void SetDragKind(TDragKind v) { dragKind_ = v; }
+    // The cursor over a target that accepts this control.
+    TCursor DragCursor() const { return dragCursor_; }
+    void SetDragCursor(TCursor v) { dragCursor_ = v; }
+    // Starts dragging this control: at once, or once the mouse has moved Threshold pixels (-1:
+    // the mouse's DragThreshold) with the button down. Nothing while a drag runs.
+    void BeginDrag(bool Immediate, int Threshold = -1);
+    // Ends this control's drag: dropped where it is, or cancelled.
+    void EndDrag(bool Drop);
+    bool Dragging() const;
+    // The images shown under the cursor while this control is dragged; null for none.
+    virtual TDragImageList* GetDragImages() { return nullptr; }
+    // Called by the drag machinery: the start (OnStartDrag may supply the drag object), a drop
+    // on this control (OnDragDrop) and the end of this control's drag (OnEndDrag; Target null
+    // when nothing took the drop).
+    virtual void DoStartDrag(TDragObject*& DragObject);
+    virtual void DragDrop(TObject* Source, int X, int Y);
+    virtual void DoEndDrag(TObject* Target, int X, int Y);
+
+    // -- docking --
+    // Makes the control a client of the dock site (its dock manager places it); false when the
+    // current site's OnUnDock refused. Nothing of this system docks by dragging.
+    bool ManualDock(TWinControl* NewDockSite, TControl* DropControl = nullptr, TAlign ControlSide = alNone);
+    TWinControl* HostDockSite() const { return hostDockSite_; }
 
 protected:
     virtual void WndProc(TMessage& Message);
@@ -288,6 +369,14 @@ protected:
     virtual void MouseLeave() { if (OnMouseLeave) OnMouseLeave(this); }
     virtual void Resize() { if (OnResize) OnResize(this); }
     virtual void DoContextPopup(TPoint MousePos, bool& Handled);
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    // The link class that SetAction makes for this control.
+    virtual TClass GetActionLinkClass() const;
+    // Takes the properties of the action (a TCustomAction). With CheckDefaults (the action was
+    // assigned while loading) a property that already holds a value of its own keeps it.
+    virtual void ActionChange(TObject* Sender, bool CheckDefaults);
+    // Fires OnDragOver; Accept starts false and is true while a handler is assigned.
+    virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
     // Keeps the bounds inside the constraints; subclasses may adjust further.
     virtual void ConstrainedResize(int& AWidth, int& AHeight);
     // Asks the parent to lay out its aligned children again.
@@ -308,6 +397,11 @@ protected:
     bool IsColorStored() const { return !parentColor_; }
     bool IsFontStored() const { return !parentFont_; }
     bool IsShowHintStored() const { return !parentShowHint_; }
+    bool IsCaptionStored() const;
+    bool IsEnabledStored() const;
+    bool IsHintStored() const;
+    bool IsVisibleStored() const;
+    bool IsOnClickStored() const;
     void IncludeState(TControlStateItem f) { controlState_ += f; }
     void ExcludeState(TControlStateItem f) { controlState_ -= f; }
 
@@ -338,6 +432,7 @@ protected:
     void CMParentShowHintChanged(TMessage& Message);
     void CMSysColorChange(TMessage& Message);
     void CMHintShow(TMessage& Message);
+    void CMDrag(TMessage& Message);
 
     TWinControl* parent_ = nullptr;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
@@ -349,6 +444,7 @@ protected:
 
 private:
     friend class TWinControl;
+    void DoActionChange(TObject* Sender);
     void DoMouseDown(TMessage& Message, TMouseButton Button, TShiftState Shift);
     void DoMouseUp(TMessage& Message, TMouseButton Button);
     void ConstraintsChanged(TObject* Sender);
@@ -368,6 +464,12 @@ private:
     String hint_;
     bool showHint_ = false;
     bool parentShowHint_ = true;
+    TPopupMenu* popupMenu_ = nullptr;
+    TControlActionLink* actionLink_ = nullptr;
+    TDragMode dragMode_ = dmManual;
+    TDragKind dragKind_ = dkDrag;
+    TCursor dragCursor_ = crDrag;
+    TWinControl* hostDockSite_ = nullptr;
 };
 
 // ---- TGraphicControl ----

@@ -4,10 +4,12 @@
 
 #include "Application.h"
 #include "FormDescription.h"
+#include "WinControl.h"
 #include "CallbackBarrier.h"
 #include "Screen.h"
 
-// Sections: life; window; focus and keys; showing and closing; the modal loop.
+// Sections: life; window; focus and keys; showing and closing; the modal loop; menus, shortcuts
+// and actions; owner window, help and placement; MDI.
 
 // ---- life ----
 
@@ -108,8 +110,7 @@ void TCustomForm::Loaded() {
 void TCustomForm::CreateParams(TCreateParams& Params) {
     TCustomControl::CreateParams(Params);
     if (!parent_ && !ParentWindow()) {
-        TCustomForm* main = Application ? Application->MainForm() : nullptr;
-        Params.WndParent = main && main != this && main->HandleAllocated() ? main->WindowHandle() : nullptr;
+        Params.WndParent = OwnerWindow();
         Params.Style &= ~(WS_CHILD | WS_GROUP | WS_TABSTOP);
     }
     Params.WindowClass.style = CS_DBLCLKS;
@@ -138,10 +139,20 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
         Params.X = CW_USEDEFAULT;
         Params.Y = CW_USEDEFAULT;
     }
+    if (formStyle_ == fsMDIChild && !parent_) {
+        TCustomForm* main = Application ? Application->MainForm() : nullptr;
+        if (!main || main->FormStyle() != fsMDIForm || !main->ClientHandle())
+            throw EInvalidOperation(L"Cannot create form. No MDI forms are currently active");
+        Params.WndParent = main->ClientHandle();
+        Params.Style = (Params.Style & ~WS_POPUP) | WS_CHILD;
+        Params.ExStyle |= WS_EX_MDICHILD;
+    }
 }
 
 void TCustomForm::CreateWnd() {
     TCustomControl::CreateWnd();
+    if (formStyle_ == fsMDIForm) CreateMDIClient();
+    if (menu_) menu_->SetWindowHandle(handle_);
     if (Application && Application->Icon())
         ::SendMessageW(handle_, WM_SETICON, ICON_BIG, LPARAM(Application->Icon()));
 }
@@ -190,7 +201,12 @@ void TCustomForm::SetBorderIcons(TBorderIcons v) {
 
 void TCustomForm::SetFormStyle(TFormStyle v) {
     if (formStyle_ == v) return;
+    bool mdi = formStyle_ == fsMDIForm || formStyle_ == fsMDIChild || v == fsMDIForm || v == fsMDIChild;
     formStyle_ = v;
+    if (mdi) {
+        RecreateWnd();
+        return;
+    }
     if (handle_) SetWindowPos(handle_, v == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
@@ -207,8 +223,14 @@ TWindowState TCustomForm::WindowState() const {
 void TCustomForm::SetWindowState(TWindowState v) {
     if (WindowState() == v) return;
     windowState_ = v;
+    if (!handle_ || !Showing()) return;
+    if (formStyle_ == fsMDIChild && v != wsMinimized) {
+        // The client window keeps its children's state: it maximizes and restores them.
+        ::SendMessageW(GetParent(handle_), v == wsMaximized ? WM_MDIMAXIMIZE : WM_MDIRESTORE, WPARAM(handle_), 0);
+        return;
+    }
     static const int commands[] = {SW_SHOWNORMAL, SW_MINIMIZE, SW_SHOWMAXIMIZED};
-    if (handle_ && Showing()) ShowWindow(handle_, commands[v]);
+    ShowWindow(handle_, commands[v]);
 }
 
 void TCustomForm::ApplyPosition() {
@@ -381,6 +403,7 @@ void TCustomForm::CMShowingChanged(TMessage&) {
         DoShow();
         ApplyPosition();
         ShowWindow(handle_, commands[windowState_]);
+        if (formStyle_ == fsMDIChild) ::SendMessageW(GetParent(handle_), WM_MDIACTIVATE, WPARAM(handle_), 0);
         if (!active_ && GetActiveWindow() == handle_) SetActive(true);
     } else {
         DoHide();
@@ -401,7 +424,9 @@ void TCustomForm::Close() {
         return;
     }
     if (!CloseQuery()) return;
-    TCloseAction action = caHide;
+    // A document window that the user closes goes away; hiding it would leave a hole in the
+    // client window's list of children.
+    TCloseAction action = formStyle_ == fsMDIChild ? caFree : caHide;
     DoClose(action);
     if (action == caNone) return;
     if (Application && Application->MainForm() == this) Application->Terminate();
@@ -491,3 +516,201 @@ TModalResult TCustomForm::ShowModal() {
 }
 
 TCustomForm* GetParentForm(TControl* control) { return control ? control->GetParentForm() : nullptr; }
+
+// ---- menus, shortcuts and actions ----
+
+void TCustomForm::SetMenu(TMainMenu* v) {
+    if (menu_ == v) return;
+    if (menu_) {
+        menu_->SetWindowHandle(nullptr);
+        menu_->RemoveFreeNotification(this);
+    }
+    menu_ = v;
+    if (v) {
+        v->FreeNotification(this);
+        if (handle_) v->SetWindowHandle(handle_);
+    }
+}
+
+void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
+    TCustomControl::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == menu_) menu_ = nullptr;
+    if (AComponent == popupParent_) {
+        popupParent_ = nullptr;
+        if (popupMode_ == pmExplicit) popupMode_ = pmNone;
+    }
+}
+
+bool TCustomForm::IsShortCut(TMessage& Message) {
+    if (menu_ && menu_->IsShortCut(Message)) return true;
+    for (int i = 0; i < ComponentCount(); ++i)
+        if (auto* list = As<TActionList>(Components(i)); list && list->IsShortCut(Message)) return true;
+    return false;
+}
+
+void TCustomForm::WMCommand(TMessage& Message) {
+    // A menu command comes with no control window and notification code 0.
+    if (Message.LParam == 0 && HIWORD(Message.WParam) == 0 && menu_ && menu_->DispatchCommand(LOWORD(Message.WParam)))
+        return;
+    Inherited<TCustomControl>(Message);
+}
+
+void TCustomForm::WMMenuOwnerDraw(TMessage& Message) {
+    if (menu_ && menu_->HandleOwnerDrawMessage(Message)) return;
+    Inherited<TCustomControl>(Message);
+}
+
+void TCustomForm::WMMenuSelect(TMessage& Message) {
+    if (menu_) menu_->HandleMenuSelect(Message);
+    Inherited<TCustomControl>(Message);
+}
+
+namespace {
+
+void UpdateClientActions(TWinControl* parent) {
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        TControl* control = parent->Controls(i);
+        if (!control->Visible()) continue;
+        if (control->HasStyle(csActionClient)) control->InitiateAction();
+        if (auto* w = As<TWinControl>(control)) UpdateClientActions(w);
+    }
+}
+
+bool OfferActionToControls(TWinControl* parent, TBasicAction* action, bool execute) {
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        TControl* control = parent->Controls(i);
+        if (!control->Visible()) continue;
+        if (execute ? control->ExecuteAction(action) : control->UpdateAction(action)) return true;
+        if (auto* w = As<TWinControl>(control); w && OfferActionToControls(w, action, execute)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void TCustomForm::UpdateActions() {
+    if (ComponentState().Contains(csDesigning)) return;
+    InitiateAction();
+    UpdateClientActions(this);
+}
+
+bool TCustomForm::RouteAction(TBasicAction* action, bool execute) {
+    if (!action || !Visible() || ComponentState().Contains(csDesigning)) return false;
+    auto offer = [&](TControl* c) { return execute ? c->ExecuteAction(action) : c->UpdateAction(action); };
+    if (activeControl_ && offer(activeControl_)) return true;
+    if (offer(this)) return true;
+    return OfferActionToControls(this, action, execute);
+}
+
+void TCustomForm::CMActionExecute(TMessage& Message) {
+    Message.Result = RouteAction(reinterpret_cast<TBasicAction*>(Message.LParam), true) ? 1 : 0;
+}
+
+void TCustomForm::CMActionUpdate(TMessage& Message) {
+    Message.Result = RouteAction(reinterpret_cast<TBasicAction*>(Message.LParam), false) ? 1 : 0;
+}
+
+// ---- owner window, help and placement ----
+
+HWND TCustomForm::OwnerWindow() const {
+    TCustomForm* owner = Application ? Application->MainForm() : nullptr;
+    if (popupMode_ == pmAuto) {
+        if (TCustomForm* active = Screen ? Screen->ActiveForm() : nullptr; active && active != this) owner = active;
+    } else if (popupMode_ == pmExplicit && popupParent_) {
+        owner = popupParent_;
+    }
+    if (!owner || owner == this) return nullptr;
+    return owner->Handle();
+}
+
+void TCustomForm::SetPopupMode(TPopupMode v) {
+    if (popupMode_ == v) return;
+    popupMode_ = v;
+    if (v != pmExplicit && popupParent_) {
+        popupParent_->RemoveFreeNotification(this);
+        popupParent_ = nullptr;
+    }
+    if (handle_ && !parent_) SetWindowLongPtrW(handle_, GWLP_HWNDPARENT, LONG_PTR(OwnerWindow()));
+}
+
+void TCustomForm::SetPopupParent(TCustomForm* v) {
+    if (v == this) throw EInvalidOperation(L"A form cannot be its own popup parent");
+    if (popupParent_ == v) return;
+    if (popupParent_) popupParent_->RemoveFreeNotification(this);
+    popupParent_ = v;
+    if (v) v->FreeNotification(this);
+    popupMode_ = v ? pmExplicit : pmNone;
+    if (handle_ && !parent_) SetWindowLongPtrW(handle_, GWLP_HWNDPARENT, LONG_PTR(OwnerWindow()));
+}
+
+TRect TCustomForm::RestoredBounds() const {
+    if (!handle_) return BoundsRect();
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    if (!GetWindowPlacement(handle_, &placement)) return BoundsRect();
+    TRect r = placement.rcNormalPosition;
+    LONG_PTR exStyle = GetWindowLongPtrW(handle_, GWL_EXSTYLE);
+    LONG_PTR style = GetWindowLongPtrW(handle_, GWL_STYLE);
+    if (!(style & WS_CHILD) && !(exStyle & WS_EX_TOOLWINDOW)) {
+        // Top-level windows report their place relative to the work area, not the screen.
+        MONITORINFO info{};
+        info.cbSize = sizeof(info);
+        if (GetMonitorInfoW(MonitorFromWindow(handle_, MONITOR_DEFAULTTONEAREST), &info))
+            OffsetRect(&r, info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top);
+    }
+    return r;
+}
+
+// ---- MDI ----
+
+void TCustomForm::CreateMDIClient() {
+    CLIENTCREATESTRUCT info{nullptr, 0xFF00};
+    RECT client;
+    GetClientRect(handle_, &client);
+    clientHandle_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
+                                    WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_HSCROLL | WS_VSCROLL,
+                                    0, 0, client.right, client.bottom, handle_, nullptr, GetModuleHandleW(nullptr), &info);
+    if (!clientHandle_) RaiseLastOSError();
+    Realign();
+}
+
+void TCustomForm::DestroyWindowHandle() {
+    if (menu_) menu_->SetWindowHandle(nullptr);
+    clientHandle_ = nullptr;
+    if (formStyle_ == fsMDIChild && handle_) {
+        // The client window destroys its children itself and picks the next active one.
+        if (HWND client = GetParent(handle_)) ::SendMessageW(client, WM_MDIDESTROY, WPARAM(handle_), 0);
+        if (handle_ && !IsWindow(handle_)) handle_ = nullptr;
+        if (!handle_) return;
+    }
+    TCustomControl::DestroyWindowHandle();
+}
+
+void TCustomForm::DefaultHandler(TMessage& Message) {
+    if (handle_ && Message.Msg < CM_BASE) {
+        if (formStyle_ == fsMDIForm && clientHandle_) {
+            Message.Result = DefFrameProcW(handle_, clientHandle_, Message.Msg, Message.WParam, Message.LParam);
+            return;
+        }
+        if (formStyle_ == fsMDIChild && (GetWindowLongPtrW(handle_, GWL_EXSTYLE) & WS_EX_MDICHILD)) {
+            Message.Result = DefMDIChildProcW(handle_, Message.Msg, Message.WParam, Message.LParam);
+            return;
+        }
+    }
+    TCustomControl::DefaultHandler(Message);
+}
+
+void TCustomForm::AlignControls(TControl* AControl, TRect& rect) {
+    TCustomControl::AlignControls(AControl, rect);
+    // The client window takes what the aligned controls leave.
+    if (clientHandle_)
+        SetWindowPos(clientHandle_, HWND_BOTTOM, rect.left, rect.top, std::max<LONG>(RectWidth(rect), 0),
+                     std::max<LONG>(RectHeight(rect), 0), SWP_NOACTIVATE);
+}
+
+TCustomForm* TCustomForm::ActiveMDIChild() const {
+    if (formStyle_ != fsMDIForm || !clientHandle_) return nullptr;
+    auto active = reinterpret_cast<HWND>(::SendMessageW(clientHandle_, WM_MDIGETACTIVE, 0, 0));
+    return As<TCustomForm>(FindControl(active));
+}

@@ -7,7 +7,12 @@
 // through a class reference (Application->CreateForm, TClass::Create) so that AfterConstruction
 // runs.
 //
-// Sections: types; TCustomForm (life, window, focus, closing, modal loop); TForm.
+// Sections: types; TCustomForm (life, window, focus, closing, modal loop, menus and actions,
+// MDI, help); TForm.
+//
+// MDI: a form with FormStyle fsMDIForm has a client window (ClientHandle, of the system class
+// "MDICLIENT") in the client area that its aligned controls leave; forms with fsMDIChild live
+// in the main form's client window, and ActiveMDIChild is the one the client window activated.
 
 #include "CustomControl.h"
 
@@ -27,6 +32,9 @@ enum TPosition : Byte {
 Z_ENUM_NAMES(TPosition, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
              poMainFormCenter, poOwnerFormCenter)
 enum TCloseAction : Byte { caNone, caHide, caFree, caMinimize };
+// Which window owns a form's window: the main form (pmNone), the active form when the window is
+// made (pmAuto), or PopupParent (pmExplicit).
+Z_ENUM(TPopupMode, pmNone, pmAuto, pmExplicit)
 
 using TModalResult = Integer;
 constexpr TModalResult mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = IDABORT, mrRetry = IDRETRY,
@@ -35,6 +43,9 @@ constexpr TModalResult mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = I
 
 using TCloseEvent = TEvent<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = TEvent<void(TObject* Sender, bool& CanClose)>;
+// A help request (Command and Data as the help system takes them); CallHelp false keeps the
+// request from going further. The result says whether the handler dealt with it.
+using THelpEvent = TEvent<bool(Word Command, NativeInt Data, bool& CallHelp)>;
 
 // Selects the constructor that makes an empty form without reading a description.
 struct TCreateNew {};
@@ -53,6 +64,10 @@ class TCustomForm : public TCustomControl {
         p.Property(L"ClientHeight", &TCustomForm::ClientHeight, &TCustomForm::SetClientHeight);
         p.Property(L"KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview).Default(false);
         p.Property(L"ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl);
+        p.Property(L"Menu", &TCustomForm::Menu, &TCustomForm::SetMenu);
+        p.Property(L"PopupMode", &TCustomForm::PopupMode, &TCustomForm::SetPopupMode).Default(pmNone);
+        p.Property(L"PopupParent", &TCustomForm::PopupParent, &TCustomForm::SetPopupParent);
+        p.Property(L"HelpContext", &TCustomForm::HelpContext, &TCustomForm::SetHelpContext).Default(0);
         Z_EVENT_PROPERTY(TCustomForm, OnCreate);
         Z_EVENT_PROPERTY(TCustomForm, OnDestroy);
         Z_EVENT_PROPERTY(TCustomForm, OnShow);
@@ -62,6 +77,7 @@ class TCustomForm : public TCustomControl {
         Z_EVENT_PROPERTY(TCustomForm, OnPaint);
         Z_EVENT_PROPERTY(TCustomForm, OnClose);
         Z_EVENT_PROPERTY(TCustomForm, OnCloseQuery);
+        Z_EVENT_PROPERTY(TCustomForm, OnHelp);
     }
     Z_MESSAGE_MAP(TCustomForm, TCustomControl,
         Z_MESSAGE(WM_CLOSE, WMClose),
@@ -69,6 +85,12 @@ class TCustomForm : public TCustomControl {
         Z_MESSAGE(WM_GETMINMAXINFO, WMGetMinMaxInfo),
         Z_MESSAGE(WM_SYSCOMMAND, WMSysCommand),
         Z_MESSAGE(WM_SIZE, WMSize),
+        Z_MESSAGE(WM_COMMAND, WMCommand),
+        Z_MESSAGE(WM_MEASUREITEM, WMMenuOwnerDraw),
+        Z_MESSAGE(WM_DRAWITEM, WMMenuOwnerDraw),
+        Z_MESSAGE(WM_MENUSELECT, WMMenuSelect),
+        Z_MESSAGE(CM_ACTIONEXECUTE, CMActionExecute),
+        Z_MESSAGE(CM_ACTIONUPDATE, CMActionUpdate),
         Z_MESSAGE(CM_SHOWINGCHANGED, CMShowingChanged),
         Z_MESSAGE(CM_RELEASE, CMRelease),
         Z_MESSAGE(CM_DIALOGKEY, CMDialogKey),
@@ -134,16 +156,48 @@ public:
     void Release();
 
     void MouseWheelHandler(TMessage& Message) override;
-    // Updates the actions of the form's controls; the application calls it at idle.
-    virtual void UpdateActions() {}
+
+    // -- menus, shortcuts and actions --
+    // The menu bar of the form.
+    TMainMenu* Menu() const { return menu_; }
+    void SetMenu(TMainMenu* v);
+    // When the key message is the shortcut of an item of Menu or of an action of an action list
+    // that the form owns, runs it and answers true.
+    virtual bool IsShortCut(TMessage& Message);
+    // Lets the form and its visible controls that show an action (csActionClient) update it;
+    // the application calls it at idle.
+    virtual void UpdateActions();
+
+    // -- owner window, help and placement --
+    TPopupMode PopupMode() const { return popupMode_; }
+    void SetPopupMode(TPopupMode v);
+    TCustomForm* PopupParent() const { return popupParent_; }
+    // Also switches PopupMode to pmExplicit (back to pmNone with null).
+    void SetPopupParent(TCustomForm* v);
+    THelpContext HelpContext() const { return helpContext_; }
+    void SetHelpContext(THelpContext v) { helpContext_ = v; }
+    // The bounds the window has when it is neither minimized nor maximized, in screen
+    // coordinates (the bounds while it has no window).
+    TRect RestoredBounds() const;
+
+    // -- MDI --
+    // The MDI client window of an fsMDIForm form; null otherwise.
+    HWND ClientHandle() const { return clientHandle_; }
+    // The active child of an fsMDIForm form; null when none or for other forms.
+    TCustomForm* ActiveMDIChild() const;
 
     TNotifyEvent OnCreate, OnDestroy, OnShow, OnHide, OnActivate, OnDeactivate, OnPaint;
     TCloseEvent OnClose;
     TCloseQueryEvent OnCloseQuery;
+    THelpEvent OnHelp;
 
 protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
+    void DestroyWindowHandle() override;
+    void DefaultHandler(TMessage& Message) override;
+    void AlignControls(TControl* AControl, TRect& rect) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     void Paint() override;
     void Loaded() override;
     virtual void DoCreate();
@@ -161,6 +215,11 @@ protected:
     void WMGetMinMaxInfo(TMessage& Message);
     void WMSysCommand(TMessage& Message);
     void WMSize(TMessage& Message);
+    void WMCommand(TMessage& Message);
+    void WMMenuOwnerDraw(TMessage& Message);
+    void WMMenuSelect(TMessage& Message);
+    void CMActionExecute(TMessage& Message);
+    void CMActionUpdate(TMessage& Message);
     void CMShowingChanged(TMessage& Message);
     void CMRelease(TMessage& Message);
     void CMDialogKey(TMessage& Message);
@@ -175,6 +234,10 @@ private:
     void ApplyPosition();
     // Outer size minus client size of a window with this form's styles.
     SIZE FrameSize() const;
+    // Offers the action to the active control, the form, then the visible controls.
+    bool RouteAction(TBasicAction* action, bool execute);
+    HWND OwnerWindow() const;
+    void CreateMDIClient();
 
     bool streamDescription_;
     TFormBorderStyle borderStyle_ = bsSizeable;
@@ -189,6 +252,11 @@ private:
     TModalResult modalResult_ = mrNone;
     TWinControl* activeControl_ = nullptr;
     TWinControl* focusedControl_ = nullptr;
+    TMainMenu* menu_ = nullptr;
+    TPopupMode popupMode_ = pmNone;
+    TCustomForm* popupParent_ = nullptr;
+    THelpContext helpContext_ = 0;
+    HWND clientHandle_ = nullptr;
 };
 
 class TForm : public TCustomForm {

@@ -7,7 +7,8 @@
 void InitializeForms() {
     RegisterClasses({TControl::StaticClass(), TWinControl::StaticClass(), TCustomControl::StaticClass(),
                      TGraphicControl::StaticClass(), TCustomForm::StaticClass(), TForm::StaticClass(),
-                     TTimer::StaticClass()});
+                     TTimer::StaticClass(), TMenuItem::StaticClass(), TMainMenu::StaticClass(),
+                     TPopupMenu::StaticClass(), TActionList::StaticClass(), TAction::StaticClass()});
     Mouse = new TMouse();
     Screen = new TScreen(nullptr);
     Application = new TApplication(nullptr);

@@ -337,3 +337,45 @@ void TCustomImageList::WriteData(TStream* stream) {
     GlobalUnlock(memory);
     target->Release();
 }
+
+// ---- the drag image ----
+
+TDragImageList::~TDragImageList() { EndDrag(); }
+
+bool TDragImageList::SetDragImage(Integer index, Integer hotSpotX, Integer hotSpotY) {
+    if (index < 0 || index >= Count()) return false;
+    dragIndex_ = index;
+    dragHotspot_ = TPoint{hotSpotX, hotSpotY};
+    return true;
+}
+
+bool TDragImageList::BeginDrag(HWND window, Integer x, Integer y) {
+    if (dragging_ || dragIndex_ >= Count()) return false;
+    if (!ImageList_BeginDrag(Handle(), dragIndex_, dragHotspot_.x, dragHotspot_.y)) return false;
+    if (!ImageList_DragEnter(window, x, y)) {
+        ImageList_EndDrag();
+        return false;
+    }
+    dragging_ = true;
+    dragWindow_ = window;
+    return true;
+}
+
+bool TDragImageList::DragMove(Integer x, Integer y) { return dragging_ && ImageList_DragMove(x, y); }
+
+bool TDragImageList::EndDrag() {
+    if (!dragging_) return false;
+    dragging_ = false;
+    ImageList_DragLeave(dragWindow_);
+    ImageList_EndDrag();
+    dragWindow_ = nullptr;
+    return true;
+}
+
+void TDragImageList::HideDragImage() {
+    if (dragging_) ImageList_DragShowNolock(FALSE);
+}
+
+void TDragImageList::ShowDragImage() {
+    if (dragging_) ImageList_DragShowNolock(TRUE);
+}

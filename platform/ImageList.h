@@ -138,11 +138,32 @@ private:
     bool changedInUpdate_ = false;
 };
 
-// The base of image lists that other layers derive from; it adds nothing to the custom list.
+// An image list that can show one of its images under the cursor while something is dragged
+// (the system's drag image). The base of the image lists that other layers derive from.
 class TDragImageList : public TCustomImageList {
     Z_CLASS(TDragImageList, TCustomImageList)
 public:
     using TCustomImageList::TCustomImageList;
+    ~TDragImageList() override;
+
+    // The image to drag and its point that sits under the cursor; false for an invalid index.
+    bool SetDragImage(Integer index, Integer hotSpotX, Integer hotSpotY);
+    Integer DragIndex() const { return dragIndex_; }
+    TPoint DragHotspot() const { return dragHotspot_; }
+    // Shows the drag image at x, y (coordinates of window, whose updates it locks; null: the
+    // screen) until EndDrag; false when the system refuses.
+    bool BeginDrag(HWND window, Integer x, Integer y);
+    bool DragMove(Integer x, Integer y);
+    bool EndDrag();
+    bool Dragging() const { return dragging_; }
+    void HideDragImage();
+    void ShowDragImage();
+
+private:
+    Integer dragIndex_ = 0;
+    TPoint dragHotspot_{};
+    bool dragging_ = false;
+    HWND dragWindow_ = nullptr;
 };
 
 // --- the published image list

@@ -4,6 +4,8 @@
 
 #include "Application.h"
 #include "CallbackBarrier.h"
+#include "Docking.h"
+#include "DragDrop.h"
 #include "Form.h"
 #include "Screen.h"
 
@@ -50,6 +52,8 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 TWinControl::~TWinControl() {
     if (parent_) parent_->RemoveControl(this);
     if (handle_) DestroyWindowHandle();
+    delete dockManager_;
+    dockManager_ = nullptr;
     // Children that are still here go with their parent.
     while (!controls_.empty()) {
         TControl* child = controls_.back();
@@ -391,6 +395,7 @@ void TWinControl::RemoveControl(TControl* AControl) {
     if (TCustomForm* form = GetParentForm()) form->ControlRemoved(AControl);
     AControl->Invalidate();
     controls_.erase(it);
+    RemoveDockClient(AControl);
     if (auto* w = As<TWinControl>(AControl)) {
         tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), w), tabList_.end());
         if (w->handle_ && !IsDestroying()) w->DestroyHandle();
@@ -457,6 +462,7 @@ void TWinControl::AlignAll() {
     aligning_ = true;
     try {
         AlignControls(nullptr, rect);
+        if (dockManager_) dockManager_->ResetBounds(false);
     } catch (...) {
         aligning_ = false;
         throw;
@@ -689,6 +695,7 @@ void TWinControl::PaintHandler(HDC dc) {
     if (clip != NULLREGION) PaintWindow(dc);
     RestoreDC(dc, saved);
     PaintControls(dc, nullptr);
+    if (dockManager_) dockManager_->PaintSite(dc);
 }
 
 void TWinControl::PaintControls(HDC dc, TControl* first) {
@@ -820,8 +827,18 @@ void TWinControl::WMChar(TMessage& Message) {
     if (!DoKeyPress(Message)) Inherited<TControl>(Message);
 }
 
+bool TWinControl::IsMenuKey(TMessage& Message) {
+    for (TControl* c = this; c; c = c->Parent()) {
+        TPopupMenu* menu = c->PopupMenu();
+        if (menu && menu->WindowHandle() && menu->IsShortCut(Message)) return true;
+    }
+    TCustomForm* form = GetParentForm();
+    return form && form->IsShortCut(Message);
+}
+
 void TWinControl::CNKeyDown(TMessage& Message) {
     Message.Result = 1;
+    if (IsMenuKey(Message)) return;
     if (Perform(CM_CHILDKEY, Message.WParam, reinterpret_cast<LPARAM>(this)) != 0) return;
     UINT mask = 0;
     switch (Message.WParam) {
@@ -919,6 +936,19 @@ void TWinControl::WMReflectColor(TMessage& Message) {
     if (!ReflectToControl(reinterpret_cast<HWND>(Message.LParam), Message)) Inherited<TControl>(Message);
 }
 
+void TWinControl::WMContextMenu(TMessage& Message) {
+    if (Message.Result != 0) return;
+    TPoint pos = MessagePoint(Message.LParam);
+    if (handle_ && !(pos.x == -1 && pos.y == -1)) {
+        // A windowless child under the point has the first say.
+        if (TControl* child = ControlAtPos(ScreenToClient(pos), false)) {
+            Message.Result = child->Perform(WM_CONTEXTMENU, Message.WParam, Message.LParam);
+            if (Message.Result != 0) return;
+        }
+    }
+    Inherited<TControl>(Message);
+}
+
 void TWinControl::WMSysColorChange(TMessage& Message) {
     Perform(CM_SYSCOLORCHANGE);
     Inherited<TControl>(Message);
@@ -996,4 +1026,61 @@ void TWinControl::GetChildren(const TGetChildProc& Proc, TComponent* Root) {
 void TWinControl::SetChildOrder(TComponent* Child, int Order) {
     // The reader gives children in the order they were written: their painting order.
     if (auto* c = As<TControl>(Child)) SetChildOrder(c, Order);
+}
+
+// ---- docking ----
+
+void TWinControl::SetDockSite(bool v) {
+    if (dockSite_ == v) return;
+    dockSite_ = v;
+    UpdateDockManager();
+}
+
+void TWinControl::SetUseDockManager(bool v) {
+    if (useDockManager_ == v) return;
+    useDockManager_ = v;
+    UpdateDockManager();
+}
+
+void TWinControl::UpdateDockManager() {
+    bool wanted = dockSite_ && useDockManager_;
+    if (wanted && !dockManager_) {
+        dockManager_ = CreateDockManager();
+        for (TControl* client : dockClients_) dockManager_->InsertControl(client, alNone, nullptr);
+        Realign();
+    } else if (!wanted && dockManager_) {
+        delete dockManager_;
+        dockManager_ = nullptr;
+    }
+    Invalidate();
+}
+
+TDockTree* TWinControl::CreateDockManager() { return new TDockTree(this); }
+
+void TWinControl::DockDrop(TDragDockObject* Source, int X, int Y) {
+    TControl* client = Source->Control();
+    client->SetAlign(alNone);
+    client->SetParent(this);
+    client->hostDockSite_ = this;
+    if (std::find(dockClients_.begin(), dockClients_.end(), client) == dockClients_.end())
+        dockClients_.push_back(client);
+    if (dockManager_) dockManager_->InsertControl(client, Source->DropAlign(), Source->DropOnControl());
+    Realign();
+    Invalidate();
+    if (OnDockDrop) OnDockDrop(this, Source, X, Y);
+}
+
+bool TWinControl::DoUnDock(TWinControl* NewTarget, TControl* Client) {
+    bool allow = true;
+    if (OnUnDock) OnUnDock(this, Client, NewTarget, allow);
+    return allow;
+}
+
+void TWinControl::RemoveDockClient(TControl* client) {
+    auto it = std::find(dockClients_.begin(), dockClients_.end(), client);
+    if (it == dockClients_.end()) return;
+    dockClients_.erase(it);
+    client->hostDockSite_ = nullptr;
+    if (dockManager_) dockManager_->RemoveControl(client);
+    Invalidate();
 }

@@ -11,6 +11,16 @@
 
 #include "Control.h"
 
+class TDockTree;
+
+// Dock events: what a dock site would accept, a client arriving, and one leaving.
+using TGetSiteInfoEvent =
+    TEvent<void(TObject* Sender, TControl* DockClient, TRect& InfluenceRect, TPoint MousePos, bool& CanDock)>;
+using TDockOverEvent =
+    TEvent<void(TObject* Sender, TDragDockObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TDockDropEvent = TEvent<void(TObject* Sender, TDragDockObject* Source, int X, int Y)>;
+using TUnDockEvent = TEvent<void(TObject* Sender, TControl* Client, TWinControl* NewTarget, bool& Allow)>;
+
 struct TCreateParams {
     String Caption;
     DWORD Style = 0;
@@ -32,8 +42,14 @@ class TWinControl : public TControl {
         p.Property(L"ParentCtl3D", &TWinControl::ParentCtl3D, &TWinControl::SetParentCtl3D).Default(true);
         p.Property(L"Ctl3D", &TWinControl::Ctl3D, &TWinControl::SetCtl3D)
             .Stored([](TPersistent* o) { return !static_cast<TWinControl*>(o)->ParentCtl3D(); });
+        p.Property(L"DockSite", &TWinControl::DockSite, &TWinControl::SetDockSite).Default(false);
+        p.Property(L"UseDockManager", &TWinControl::UseDockManager, &TWinControl::SetUseDockManager).Default(false);
         Z_EVENT_PROPERTY(TWinControl, OnEnter);
         Z_EVENT_PROPERTY(TWinControl, OnExit);
+        Z_EVENT_PROPERTY(TWinControl, OnDockDrop);
+        Z_EVENT_PROPERTY(TWinControl, OnDockOver);
+        Z_EVENT_PROPERTY(TWinControl, OnGetSiteInfo);
+        Z_EVENT_PROPERTY(TWinControl, OnUnDock);
     }
     Z_MESSAGE_MAP(TWinControl, TControl,
         Z_MESSAGE(WM_PAINT, WMPaint),
@@ -63,6 +79,7 @@ class TWinControl : public TControl {
         Z_MESSAGE(WM_MOUSELEAVE, WMMouseLeave),
         Z_MESSAGE(WM_NCDESTROY, WMNCDestroy),
         Z_MESSAGE(WM_SYSCOLORCHANGE, WMSysColorChange),
+        Z_MESSAGE(WM_CONTEXTMENU, WMContextMenu),
         Z_MESSAGE(CN_KEYDOWN, CNKeyDown),
         Z_MESSAGE(CN_SYSKEYDOWN, CNKeyDown),
         Z_MESSAGE(CN_KEYUP, CNKeyUp),
@@ -161,9 +178,34 @@ public:
     void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
     void SetChildOrder(TComponent* Child, int Order) override;
 
+    // -- docking --
+    // A dock site takes clients through ManualDock; with UseDockManager its dock manager places
+    // them and paints their frames.
+    bool DockSite() const { return dockSite_; }
+    void SetDockSite(bool v);
+    bool UseDockManager() const { return useDockManager_; }
+    void SetUseDockManager(bool v);
+    TDockTree* DockManager() const { return dockManager_; }
+    int DockClientCount() const { return int(dockClients_.size()); }
+    TControl* DockClients(int index) const { return dockClients_.at(size_t(index)); }
+    // Takes Source's control as a client (through the dock manager), then fires OnDockDrop.
+    virtual void DockDrop(TDragDockObject* Source, int X, int Y);
+    // Asks OnUnDock whether Client may leave for NewTarget.
+    virtual bool DoUnDock(TWinControl* NewTarget, TControl* Client);
+
+    // Offers the key message to the popup menus of this control and its parents, then to the
+    // form's shortcuts; true when one of them ran a command.
+    bool IsMenuKey(TMessage& Message);
+
     TNotifyEvent OnEnter, OnExit;
+    TGetSiteInfoEvent OnGetSiteInfo;
+    TDockOverEvent OnDockOver;
+    TDockDropEvent OnDockDrop;
+    TUnDockEvent OnUnDock;
 
 protected:
+    // The dock manager of a dock site with UseDockManager; the base makes a TDockTree.
+    virtual TDockTree* CreateDockManager();
     void WndProc(TMessage& Message) override;
     void DefaultHandler(TMessage& Message) override;
     String GetText() const override;
@@ -211,6 +253,7 @@ protected:
     void WMMouseLeave(TMessage& Message);
     void WMNCDestroy(TMessage& Message);
     void WMSysColorChange(TMessage& Message);
+    void WMContextMenu(TMessage& Message);
     void CNKeyDown(TMessage& Message);
     void CNKeyUp(TMessage& Message);
     void CNChar(TMessage& Message);
@@ -242,6 +285,8 @@ private:
     void BroadcastToChildren(TMessage& Message);
     // Tells every child that a property it may inherit changed.
     void NotifyChildren(Cardinal Msg);
+    void UpdateDockManager();
+    void RemoveDockClient(TControl* client);
 
     HBRUSH brush_ = nullptr;
     TColor brushColor_ = clNone;
@@ -257,4 +302,8 @@ private:
     bool ctl3D_ = true;
     bool parentCtl3D_ = true;
     bool trackingLeave_ = false;
+    bool dockSite_ = false;
+    bool useDockManager_ = false;
+    TDockTree* dockManager_ = nullptr;
+    std::vector<TControl*> dockClients_;
 };

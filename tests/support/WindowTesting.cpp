@@ -1,6 +1,6 @@
 #include "WindowTesting.h"
 
-#include <iterator>
+#include <algorithm>
 #include <mutex>
 
 #include "CallbackBarrier.h"
@@ -83,6 +83,16 @@ void ClickAt(TPoint screen) {
     MouseButton(false);
 }
 
+void RightClickAt(TPoint screen) {
+    MoveMouseTo(screen);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+    SendOne(input);
+    input.mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    SendOne(input);
+}
+
 void WheelBy(int delta) {
     INPUT input{};
     input.type = INPUT_MOUSE;
@@ -101,14 +111,15 @@ void TypeKey(Word virtualKey) {
 }
 
 void TypeChord(std::initializer_list<Word> virtualKeys) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
     for (Word key : virtualKeys) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
         input.ki.wVk = key;
-        input.ki.dwFlags = 0;
         SendOne(input);
     }
     for (auto it = std::rbegin(virtualKeys); it != std::rend(virtualKeys); ++it) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
         input.ki.wVk = *it;
         input.ki.dwFlags = KEYEVENTF_KEYUP;
         SendOne(input);
@@ -116,14 +127,64 @@ void TypeChord(std::initializer_list<Word> virtualKeys) {
 }
 
 void TypeText(const String& text) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    for (wchar_t c : text) {
-        input.ki.wVk = 0;
-        input.ki.wScan = c;
+    for (wchar_t ch : text) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wScan = ch;
         input.ki.dwFlags = KEYEVENTF_UNICODE;
         SendOne(input);
         input.ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
         SendOne(input);
     }
+}
+
+// ---- popup menus ----
+
+namespace {
+std::vector<TWhileMenuShows*> armedMenuWatches;
+UINT_PTR menuWatchTimer = 0;
+}
+
+std::vector<HWND> VisibleMenuWindows() {
+    std::vector<HWND> windows;
+    for (HWND w = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); w;
+         w = FindWindowExW(nullptr, w, L"#32768", nullptr))
+        if (IsWindowVisible(w)) windows.push_back(w);
+    // Windows are listed topmost first: the newest menu comes first.
+    std::reverse(windows.begin(), windows.end());
+    return windows;
+}
+
+TRect MenuItemScreenRect(HMENU menu, int index) {
+    RECT r{};
+    GetMenuItemRect(nullptr, menu, UINT(index), &r);
+    return r;
+}
+
+TWhileMenuShows::TWhileMenuShows(std::function<void(HWND menuWindow)> action, int level)
+    : action_(std::move(action)), level_(level) {
+    armedMenuWatches.push_back(this);
+    if (!menuWatchTimer) menuWatchTimer = SetTimer(nullptr, 0, 30, &TWhileMenuShows::Tick);
+}
+
+TWhileMenuShows::~TWhileMenuShows() { Disarm(); }
+
+void TWhileMenuShows::Disarm() {
+    std::erase(armedMenuWatches, this);
+    if (armedMenuWatches.empty() && menuWatchTimer) {
+        KillTimer(nullptr, menuWatchTimer);
+        menuWatchTimer = 0;
+    }
+}
+
+void CALLBACK TWhileMenuShows::Tick(HWND, UINT, UINT_PTR, DWORD) {
+    CallbackBarrier([] {
+        if (armedMenuWatches.empty()) return;
+        TWhileMenuShows* watch = armedMenuWatches.front();
+        std::vector<HWND> menus = VisibleMenuWindows();
+        if (int(menus.size()) < watch->level_) return;
+        watch->Disarm();
+        watch->ran_ = true;
+        watch->action_(menus.back());
+    });
 }

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -46,10 +45,35 @@ protected:
 // Real input, as a user would give it.
 void MoveMouseTo(TPoint screen);
 void ClickAt(TPoint screen);
+void RightClickAt(TPoint screen);
 void MouseButton(bool down);
 void WheelBy(int delta);
 void TypeKey(Word virtualKey);
-// Presses the keys in order and releases them in reverse (VK_MENU, 'N' is Alt+N).
+// Presses the keys in order and releases them in reverse: TypeChord({VK_CONTROL, 'S'}).
 void TypeChord(std::initializer_list<Word> virtualKeys);
-// Types each character as the keyboard would deliver it, whatever the keyboard layout.
+// Types the text character by character as Unicode input (any script).
 void TypeText(const String& text);
+
+// Runs action once, from a timer, as soon as `level` popup menu windows (the system's menu
+// class) are visible: 1 for a menu, 2 once a sub-menu of it has opened too. Arm the watches
+// before the call that shows the menu (and returns when it closes); they fire one per tick in the
+// order armed. The action gets the newest menu window.
+class TWhileMenuShows {
+public:
+    explicit TWhileMenuShows(std::function<void(HWND menuWindow)> action, int level = 1);
+    ~TWhileMenuShows();
+    TWhileMenuShows(const TWhileMenuShows&) = delete;
+    TWhileMenuShows& operator=(const TWhileMenuShows&) = delete;
+    bool Ran() const { return ran_; }
+    void Disarm();
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    std::function<void(HWND)> action_;
+    int level_;
+    bool ran_ = false;
+};
+// The visible popup menu windows, the first opened first.
+std::vector<HWND> VisibleMenuWindows();
+// The screen rectangle of the item at index of a shown popup menu.
+TRect MenuItemScreenRect(HMENU menu, int index);
