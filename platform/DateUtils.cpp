@@ -23,6 +23,12 @@ void Split(TDateTime value, Integer& days, Integer& msecs) {
 
 bool IsLeapYear(Word year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
 
+Word DayOfWeek(TDateTime date) {
+    Integer days, msecs;
+    Split(date, days, msecs);
+    return Word(((days % 7) + 7) % 7 + 1);  // day 0 of this count is a Sunday
+}
+
 bool TryEncodeDate(Word year, Word month, Word day, TDateTime& date) {
     if (year < 1 || year > 9999 || month < 1 || month > 12) return false;
     const Word* days = kMonthDays[IsLeapYear(year)];

@@ -10,6 +10,8 @@ TDateTime Date();  // today, midnight
 TDateTime Time();  // the time of day alone
 
 bool IsLeapYear(Word year);
+// 1 = Sunday .. 7 = Saturday.
+Word DayOfWeek(TDateTime date);
 // Year 1..9999; raises EConvertError "Invalid argument to date encode" / "... time encode".
 bool TryEncodeDate(Word year, Word month, Word day, TDateTime& date);
 TDateTime EncodeDate(Word year, Word month, Word day);

@@ -192,6 +192,25 @@ Int64 StrToInt64Def(const String& s, Int64 defaultValue) {
 
 TFormatSettings FormatSettings;
 
+String LocaleTimeFormatToRuntime(const String& format) {
+    String result;
+    for (size_t i = 0; i < format.size(); ++i) {
+        wchar_t c = format[i];
+        if (c == L'\'') {  // quoted text passes unchanged
+            size_t close = format.find(L'\'', i + 1);
+            size_t end = close == String::npos ? format.size() : close + 1;
+            result += format.substr(i, end - i);
+            i = end - 1;
+        } else if (c == L't') {
+            while (i + 1 < format.size() && format[i + 1] == L't') ++i;
+            result += L"AMPM";
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
 TFormatSettings TFormatSettings::ForLocale(LCID locale) {
     TFormatSettings settings;
     auto read = [&](LCTYPE type, wchar_t fallback) {
@@ -202,6 +221,18 @@ TFormatSettings TFormatSettings::ForLocale(LCID locale) {
     settings.ThousandSeparator = read(LOCALE_STHOUSAND, L',');
     settings.DateSeparator = read(LOCALE_SDATE, L'/');
     settings.TimeSeparator = read(LOCALE_STIME, L':');
+    auto text = [&](LCTYPE type, const String& fallback) {
+        wchar_t buffer[256] = {};
+        return GetLocaleInfoW(locale, type, buffer, 256) > 1 ? String(buffer) : fallback;
+    };
+    settings.ShortDateFormat = text(LOCALE_SSHORTDATE, settings.ShortDateFormat);
+    settings.LongDateFormat = text(LOCALE_SLONGDATE, settings.LongDateFormat);
+    settings.ShortTimeFormat = LocaleTimeFormatToRuntime(text(LOCALE_SSHORTTIME, L"h:mm tt"));
+    settings.LongTimeFormat = LocaleTimeFormatToRuntime(text(LOCALE_STIMEFORMAT, L"h:mm:ss tt"));
+    for (int i = 0; i < 12; ++i) {
+        settings.LongMonthNames[i] = text(LOCALE_SMONTHNAME1 + i, settings.LongMonthNames[i]);
+        settings.ShortMonthNames[i] = text(LOCALE_SABBREVMONTHNAME1 + i, settings.ShortMonthNames[i]);
+    }
     return settings;
 }
 

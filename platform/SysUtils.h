@@ -67,11 +67,25 @@ struct TFormatSettings {
     wchar_t ThousandSeparator = L',';
     wchar_t DateSeparator = L'/';
     wchar_t TimeSeparator = L':';
+    // Date and time formats in the runtime's notation (d, m, y, h, n, s, z; "AMPM" for the
+    // designator; "/" and ":" for the separators): the locale's own, with its "tt" or "t"
+    // designator written "AMPM".
+    String ShortDateFormat = L"M/d/yyyy";
+    String LongDateFormat = L"dddd, MMMM d, yyyy";
+    String ShortTimeFormat = L"h:mm AMPM";
+    String LongTimeFormat = L"h:mm:ss AMPM";
+    String LongMonthNames[12] = {L"January", L"February", L"March",     L"April",   L"May",      L"June",
+                                 L"July",    L"August",   L"September", L"October", L"November", L"December"};
+    String ShortMonthNames[12] = {L"Jan", L"Feb", L"Mar", L"Apr", L"May", L"Jun",
+                                  L"Jul", L"Aug", L"Sep", L"Oct", L"Nov", L"Dec"};
     // The settings of a locale (LOCALE_USER_DEFAULT for the user's own).
     static TFormatSettings ForLocale(LCID locale);
     // Invariant settings: "." and ",", for files that must read the same everywhere.
     static TFormatSettings Invariant() { return {}; }
 };
+
+// A Windows time format ("h:mm:ss tt") in the runtime's notation ("h:mm:ss AMPM").
+String LocaleTimeFormatToRuntime(const String& format);
 
 // The user's settings, read at start-up (the SysUtils unit) and again on demand.
 extern TFormatSettings FormatSettings;

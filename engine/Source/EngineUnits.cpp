@@ -1,7 +1,11 @@
 #include "EngineUnits.h"
 
+#include "GLBitmapFont.h"
 #include "GLCadencer.h"
+#include "GLHUDObjects.h"
+#include "GLLensFlare.h"
 #include "GLCamera.h"
+#include "GLCustomShader.h"
 #include "GLFogEnvironment.h"
 #include "GLLightSource.h"
 #include "GLContext.h"
@@ -9,11 +13,15 @@
 #include "GLMaterial.h"
 #include "GLMesh.h"
 #include "GLObjects.h"
+#include "GLSLDiffuseSpecularShader.h"
+#include "GLSLShader.h"
 #include "GLVectorFileFormats.h"
 #include "Scene.h"
 #include "GLTextureImage.h"
 #include "GLWin32Viewer.h"
 #include "GLWin32Context.h"
+#include "GLWaterPlane.h"
+#include "GLWindowsFont.h"
 #include "OpenGL1x.h"
 #include "PersistentClasses.h"
 #include "PictureRegisteredFormats.h"
@@ -39,6 +47,14 @@ void InitializeEngineUnits() {
         {"GLObjects", &RegisterGLObjectsClasses, nullptr},
         {"GLMesh", &RegisterGLMeshClasses, nullptr},
         {"GLVectorFileObjects", &InitializeVectorFileObjects, &FinalizeVectorFileObjects},
+        {"GLBitmapFont", &RegisterBitmapFontClasses, nullptr},
+        {"GLWindowsFont", &RegisterWindowsFontClasses, nullptr},
+        {"GLHUDObjects", &RegisterHUDObjectsClasses, nullptr},
+        {"GLLensFlare", &RegisterLensFlareClasses, nullptr},
+        {"GLWaterPlane", &RegisterWaterPlaneClasses, nullptr},
+        {"GLCustomShader", &RegisterCustomShaderClasses, nullptr},
+        {"GLSLShader", &RegisterGLSLShaderClasses, nullptr},
+        {"GLSLDiffuseSpecularShader", &RegisterGLSLDiffuseSpecularShaderClasses, nullptr},
         {"GLCadencer", &InitializeCadencer, &FinalizeCadencer},
         {"GLWin32Viewer", &RegisterSceneViewerClasses, nullptr},
     });

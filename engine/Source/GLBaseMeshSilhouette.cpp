@@ -15,16 +15,23 @@ TFaceGroupConnectivity::TFaceGroupConnectivity(bool precomputeFaceNormals) : TCo
 
 TFaceGroupConnectivity::TFaceGroupConnectivity(TMeshObject* meshObject, bool precomputeFaceNormals)
     : TConnectivity(precomputeFaceNormals) {
-    SetMeshObject(meshObject);
+    try {
+        SetMeshObject(meshObject);
+    } catch (...) {
+        // No destructor of this class runs for a failed constructor, the base's does.
+        ReturnBorrowedVertices();
+        throw;
+    }
 }
 
-TFaceGroupConnectivity::~TFaceGroupConnectivity() {
-    // The base frees its vertex list: a borrowed one goes back to the mesh object first.
-    if (!ownsVertices_) {
-        Clear();
-        vertices_ = new TAffineVectorList;
-        ownsVertices_ = true;
-    }
+TFaceGroupConnectivity::~TFaceGroupConnectivity() { ReturnBorrowedVertices(); }
+
+void TFaceGroupConnectivity::ReturnBorrowedVertices() {
+    // The base frees the vertex list it holds: a borrowed one goes back to the mesh object.
+    if (ownsVertices_) return;
+    Clear();
+    vertices_ = new TAffineVectorList;
+    ownsVertices_ = true;
 }
 
 void TFaceGroupConnectivity::Clear() {
@@ -85,7 +92,12 @@ TGLBaseMeshConnectivity::TGLBaseMeshConnectivity(bool precomputeFaceNormals)
 
 TGLBaseMeshConnectivity::TGLBaseMeshConnectivity(TGLBaseMesh* mesh)
     : TBaseConnectivity(!MeshDeformsVertices(mesh)) {
-    SetMesh(mesh);
+    try {
+        SetMesh(mesh);
+    } catch (...) {
+        ClearAll(false);
+        throw;
+    }
 }
 
 TGLBaseMeshConnectivity::~TGLBaseMeshConnectivity() { ClearAll(false); }

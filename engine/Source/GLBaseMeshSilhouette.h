@@ -28,6 +28,8 @@ public:
     void RebuildEdgeList();
 
 private:
+    void ReturnBorrowedVertices();
+
     TMeshObject* meshObject_ = nullptr;
     bool ownsVertices_ = true;
 };

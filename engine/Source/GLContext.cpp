@@ -146,8 +146,12 @@ void TGLContext::Teardown() {
     Activate();
     try {
         TGLContext* sharer = FirstSharingContext();
-        for (auto it = handles_.rbegin(); it != handles_.rend(); ++it) {
-            TGLContextHandle* handle = *it;
+        // Last first, each taken off the list before it is handled: forgetting one object may
+        // release others of this context (a shader's program with its shader), which then leave
+        // the list themselves.
+        while (!handles_.empty()) {
+            TGLContextHandle* handle = handles_.back();
+            handles_.pop_back();
             if (sharer && handle->IsTransferable()) {
                 handle->owner_ = sharer;
                 sharer->handles_.push_back(handle);
@@ -155,7 +159,6 @@ void TGLContext::Teardown() {
                 handle->ForgetGLObject();
             }
         }
-        handles_.clear();
         Remove(sharing_, this);
         SpreadSharedList();
         sharing_.clear();

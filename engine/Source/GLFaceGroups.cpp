@@ -89,6 +89,9 @@ void ConvertToTriangles(Byte mode, const TAffineVectorList* source, TAffineVecto
     }
 }
 
+namespace {
+
+// True when there were any.
 bool RemoveEmptyListEntries(TPersistentObjectList* list) {
     bool found = false;
     for (Integer i = list->Count() - 1; i >= 0; --i)
@@ -97,6 +100,18 @@ bool RemoveEmptyListEntries(TPersistentObjectList* list) {
             found = true;
         }
     return found;
+}
+
+}  // namespace
+
+void ReadListWithoutEmptyEntries(TPersistentObjectList* list, TVirtualReader* reader, const String& itemKind) {
+    try {
+        list->TPersistentObjectList::ReadFromArchive(reader);
+    } catch (...) {
+        RemoveEmptyListEntries(list);
+        throw;
+    }
+    if (RemoveEmptyListEntries(list)) throw EReadError(list->ClassName() + L", a " + itemKind + L" is missing");
 }
 
 // ---- TFaceGroup ------------------------------------------------------------------------------
@@ -448,11 +463,5 @@ void TFaceGroups::ItemCreated(TObject* item) {
 
 void TFaceGroups::ReadFromArchive(TVirtualReader* reader) {
     Clear();
-    try {
-        TPersistentObjectList::ReadFromArchive(reader);
-    } catch (...) {
-        RemoveEmptyListEntries(this);
-        throw;
-    }
-    if (RemoveEmptyListEntries(this)) throw EReadError(ClassName() + L", a face group is missing");
+    ReadListWithoutEmptyEntries(this, reader, L"face group");
 }

@@ -34,9 +34,10 @@ enum TFaceGroupMeshMode : Byte {
 void ConvertToTriangles(Byte mode, const TAffineVectorList* source, TAffineVectorList* destination,
                         const TIntegerList* indices);
 
-// Takes the empty entries out of a list of owned objects read from an archive (everything that
-// walks such a list expects an object in every entry); true when there were any.
-bool RemoveEmptyListEntries(TPersistentObjectList* list);
+// Reads the list archive of a list of owned objects, refusing empty entries with EReadError
+// "<list class>, a <item kind> is missing": everything that walks such a list expects an object
+// in every entry. The items read before a failure stay, without empty entries.
+void ReadListWithoutEmptyEntries(TPersistentObjectList* list, TVirtualReader* reader, const String& itemKind);
 
 // ---- TFaceGroup ----
 

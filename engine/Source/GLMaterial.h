@@ -33,6 +33,9 @@ Z_ENUM_NAMES(TPolygonMode, pmFill, pmLines, pmPoints)
 Z_ENUM_NAMES(TBlendingMode, bmOpaque, bmTransparency, bmAdditive, bmAlphaTest50, bmAlphaTest100, bmModulate)
 Z_ENUM_NAMES(TFaceCulling, fcBufferDefault, fcCull, fcNoCull)
 Z_ENUM_NAMES(TMaterialOption, moIgnoreFog, moNoLighting)
+Z_ENUM_NAMES(TGLShaderStyle, ssHighLevel, ssLowLevel, ssReplace)
+Z_ENUM_NAMES(TGLShaderFailedInitAction, fiaSilentDisable, fiaRaiseStandardException, fiaRaiseHandledException,
+             fiaReRaiseException)
 
 Z_EXCEPTION(EGLShaderException, Exception)
 

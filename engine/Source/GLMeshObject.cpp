@@ -377,13 +377,5 @@ void TMeshObjectList::ItemCreated(TObject* item) {
 
 void TMeshObjectList::ReadFromArchive(TVirtualReader* reader) {
     Clear();
-    // The objects read before a failure stay; an empty entry never does, since everything that
-    // walks the list expects an object in every entry.
-    try {
-        TPersistentObjectList::ReadFromArchive(reader);
-    } catch (...) {
-        RemoveEmptyListEntries(this);
-        throw;
-    }
-    if (RemoveEmptyListEntries(this)) throw EReadError(ClassName() + L", a mesh object is missing");
+    ReadListWithoutEmptyEntries(this, reader, L"mesh object");
 }

@@ -65,10 +65,12 @@ void DrawUnderLibMaterial(TGLLibMaterial* material, TRenderContextInfo& rci, F d
 
 void TMeshObject::DeclareArrays(TRenderContextInfo& rci, bool again) {
     const bool withMaterials = !rci.ignoreMaterials;
+    const Integer vertexCount = Vertices()->Count();
+    // Only arrays that cover every vertex: glDrawElements reads each enabled array at each index.
+    auto covers = [vertexCount](const TBaseList* list) { return list->Count() > 0 && list->Count() >= vertexCount; };
     if (arraysDeclared_ && !again) {
         // A material between two face groups may have moved the coordinates to other units.
-        if (withMaterials && rci.drawState != dsPicking && texCoords_->Count() > 0 &&
-            mappingStamp_ != CurrentMappingStamp())
+        if (withMaterials && rci.drawState != dsPicking && covers(texCoords_) && mappingStamp_ != CurrentMappingStamp())
             DeclareTexCoordPointer(rci);
         return;
     }
@@ -76,10 +78,6 @@ void TMeshObject::DeclareArrays(TRenderContextInfo& rci, bool again) {
     GL.glGetIntegerv(GL_LIST_INDEX, &compiling);
     // Kept: an object first drawn into a display list never uses buffers afterwards.
     useBufferObjects_ = useBufferObjects_ && GL.GL_ARB_vertex_buffer_object && compiling == 0;
-
-    const Integer vertexCount = Vertices()->Count();
-    // Only arrays that cover every vertex: glDrawElements reads each enabled array at each index.
-    auto covers = [vertexCount](const TBaseList* list) { return list->Count() > 0 && list->Count() >= vertexCount; };
     const bool useBuffers = useBufferObjects_;
 
     if (vertexCount > 0) {

@@ -11,6 +11,7 @@
 #include "OpenGL1x.h"
 #include "PersistentObjectList.h"
 #include "SysExceptions.h"
+#include "SysMath.h"
 #include "VectorArithmetic.h"
 
 namespace {
@@ -27,18 +28,6 @@ struct TActivation {
     explicit TActivation(TGLContext* c) : context(c) { context->Activate(); }
     ~TActivation() { context->Deactivate(); }
 };
-
-Int64 PerformanceCounter() {
-    LARGE_INTEGER v;
-    QueryPerformanceCounter(&v);
-    return v.QuadPart;
-}
-
-Int64 PerformanceFrequency() {
-    LARGE_INTEGER v;
-    QueryPerformanceFrequency(&v);
-    return v.QuadPart;
-}
 
 void SetGLState(TGLStateCache* states, TCachedGLState state, bool on) {
     if (on) {

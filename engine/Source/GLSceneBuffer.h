@@ -116,6 +116,9 @@ public:
     void SetAccumBufferBits(Integer value);
 
     const TMatrix4x4& ProjectionMatrix() const { return projectionMatrix_; }
+    // The projection before the camera's: the identity, or the picking rectangle while picking.
+    // Window-space overlays draw through it.
+    const TMatrix4x4& BaseProjectionMatrix() const { return baseProjectionMatrix_; }
     const TMatrix4x4& ModelViewMatrix() const { return modelViewMatrix_; }
     const TVector4f& CameraPosition() const { return cameraPosition_; }
 

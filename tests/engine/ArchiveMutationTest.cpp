@@ -3,24 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include <malloc.h>
-
 #include <random>
 
 #include "ArchiveFixtures.h"
+#include "MutationSupport.h"
 #include "TestSupport.h"
 #include "VectorLists.h"
 
 namespace {
-
-// Bytes in use on the C runtime heap.
-size_t HeapInUse() {
-    _HEAPINFO entry{};
-    size_t used = 0;
-    while (_heapwalk(&entry) == _HEAPOK)
-        if (entry._useflag == _USEDENTRY) used += entry._size;
-    return used;
-}
 
 std::vector<AnsiString> ValidArchives() {
     RegisterArchiveRecords();
@@ -121,10 +111,10 @@ TEST(ArchiveMutation, MutatedArchivesAreReadOrRefused) {
         }
     };
     pass();  // warms up the heap and every lazily made structure
-    size_t heapBefore = HeapInUse();
+    size_t heapBefore = HeapInUse().bytes;
     int inputsBefore = inputs;
     pass();
-    size_t heapAfter = HeapInUse();
+    size_t heapAfter = HeapInUse().bytes;
 
     EXPECT_GE(inputs - inputsBefore, 10000);
     EXPECT_GT(refusals, 0);

@@ -7,24 +7,12 @@
 #include "DDS.h"
 #include "JpegImage.h"
 #include "ImageFixtures.h"
+#include "MutationSupport.h"
 #include "TGA.h"
 
 namespace {
 
-// The runtime's own generator: s := s * 134775813 + 1.
-class TRandom {
-public:
-    explicit TRandom(std::uint32_t seed) : s_(seed) {}
-    std::uint32_t Next(std::uint32_t range) {
-        s_ = s_ * 134775813u + 1u;
-        return std::uint32_t((std::uint64_t(s_) * range) >> 32);
-    }
-
-private:
-    std::uint32_t s_;
-};
-
-TFileBytes Mutate(const TFileBytes& valid, TRandom& random) {
+TFileBytes Mutate(const TFileBytes& valid, TRuntimeRandom& random) {
     TFileBytes out = valid;
     static const Byte interesting[] = {0x00, 0x01, 0x7F, 0x80, 0xFF, 0x20, 0x10};
     const std::uint32_t kind = random.Next(10);
@@ -47,7 +35,7 @@ TFileBytes Mutate(const TFileBytes& valid, TRandom& random) {
 // objects the process holds come back to where they were.
 void RunMutations(const std::vector<TFileBytes>& valid, const std::function<TGraphic*()>& make, int n,
                   std::uint32_t seed) {
-    TRandom random(seed);
+    TRuntimeRandom random(seed);
     const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     int loaded = 0, refused = 0;
     for (int i = 0; i < n; ++i) {

@@ -1,6 +1,7 @@
 #pragma once
 // Small meshes for the mesh tests: mesh objects built from vertex lists, a closed tetrahedron and
-// a closed cube with outward faces, and comparisons of vector lists.
+// a closed cube with outward faces, comparisons of vector lists, and mesh-object list archives
+// written value by value in every version.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ArchiveFixtures.h"
 #include "GLBaseMesh.h"
 #include "GLFaceGroups.h"
 #include "GLMeshObject.h"
@@ -80,3 +82,85 @@ inline std::string Text(const std::vector<TAffineVector>& items) {
 }
 
 #define EXPECT_ITEMS(list, ...) EXPECT_EQ(Text(Items(list)), Text(std::vector<TAffineVector>{__VA_ARGS__}))
+
+// ---- archives written value by value, the way files of each version hold them ----
+
+// A list archive: version, count, item size, the items raw; vector lists add their own version.
+template <class T>
+void PutItems(TBinaryWriter& w, std::initializer_list<T> items, bool vectorList) {
+    w.WriteInteger(0);
+    w.WriteInteger(Integer(items.size()));
+    w.WriteInteger(Integer(sizeof(T)));
+    for (const T& item : items) w.Write(&item, Integer(sizeof(T)));
+    if (vectorList) w.WriteInteger(0);
+}
+inline void PutAffines(TBinaryWriter& w, std::initializer_list<TAffineVector> items) { PutItems(w, items, true); }
+inline void PutTexPoints(TBinaryWriter& w, std::initializer_list<TTexPoint> items) { PutItems(w, items, false); }
+inline void PutVectors(TBinaryWriter& w, std::initializer_list<TVector4f> items) { PutItems(w, items, true); }
+
+inline void PutIntegers(TBinaryWriter& w, const std::vector<Integer>& items) {
+    w.WriteInteger(0);
+    w.WriteInteger(Integer(items.size()));
+    w.WriteInteger(4);
+    for (Integer i : items) w.Write(&i, 4);
+}
+
+// One mesh object in a list, with the values each version stores. Fields that the tests change
+// to make broken archives default to a valid file.
+struct TMeshArchive {
+    int baseVersion = 1;
+    int version = 3;
+    int groupVersion = 1;       // the face group's own part: 0 without lightmap, 1 with
+    int indexListVersion = 0;
+    std::vector<Integer> indices = {0, 1, 2};
+    int groupMode = 0;
+    int mode = 2;
+    int optionsSize = 1;
+    Integer extraSets = 1;
+    const char* objectClass = "TMeshObject";
+    const char* groupClass = "TFGVertexIndexList";
+    bool nullEntry = false;
+
+    AnsiString Bytes() const {
+        return Written([&](TBinaryWriter& w) {
+            w.WriteInteger(0);  // the list's own version
+            w.WriteListBegin();
+            w.WriteString(objectClass);
+            w.WriteInteger(baseVersion);
+            w.WriteString("Hull");
+            PutAffines(w, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
+            PutAffines(w, {{0, 0, 1}, {0, 0, 1}, {0, 0, 1}});
+            if (baseVersion >= 1) w.WriteBoolean(false);
+            w.WriteInteger(version);
+            PutAffines(w, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
+            if (version == 1 || version == 2) PutTexPoints(w, {{0.25f, 0.5f}, {0.5f, 0.5f}, {0.75f, 0.5f}});
+            if (version >= 3) PutAffines(w, {{0.25f, 0.5f, 0}, {0.5f, 0.5f, 0}, {0.75f, 0.5f, 0}});
+            PutVectors(w, {{1, 0, 0, 1}, {0, 1, 0, 1}, {0, 0, 1, 1}});
+            w.WriteInteger(0);  // the face-group list
+            w.WriteListBegin();
+            w.WriteString(groupClass);
+            w.WriteInteger(groupVersion);
+            w.WriteString("Stone");
+            if (groupVersion >= 1) w.WriteInteger(2);  // the lightmap
+            w.WriteInteger(indexListVersion);
+            PutIntegers(w, indices);
+            w.WriteInteger(groupMode);
+            w.WriteListEnd();
+            w.WriteInteger(mode);
+            w.WriteInteger(optionsSize);
+            const Byte groupByMaterial = 1;
+            w.Write(&groupByMaterial, 1);
+            if (version >= 2) {
+                w.WriteInteger(extraSets);
+                if (extraSets == 1) PutVectors(w, {{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}});
+                w.WriteInteger(5);
+                w.WriteInteger(4);
+            }
+            if (nullEntry) {
+                w.WriteBoolean(false);
+                w.WriteInteger(0);
+            }
+            w.WriteListEnd();
+        });
+    }
+};

@@ -392,6 +392,17 @@ TEST(MeshSilhouette, StripsFansAndUnsupportedGroups) {
 
     AddIndexGroup(object, {0, 1, 3, 2}, fgmmQuads);
     EXPECT_EQ(MessageOf([&] { connectivity.RebuildEdgeList(); }).rfind("Not supported", 0), 0u);
+    // A connectivity that fails while it is made gives the borrowed vertices back untouched.
+    for (int attempt = 0; attempt < 2; ++attempt)
+        EXPECT_EQ(MessageOf([&] { TFaceGroupConnectivity failed(object, true); }).rfind("Not supported", 0), 0u);
+    EXPECT_EQ(object->Vertices()->Count(), 5);
+    TSceneFixture fixture;
+    auto* mesh = fixture.Add<TGLFreeForm>(nullptr);
+    mesh->MeshObjects()->Add(list.Pop());
+    mesh->MeshObjects()->GetMeshObject(0)->SetOwner(mesh->MeshObjects());
+    EXPECT_EQ(MessageOf([&] { delete mesh->BuildSilhouette({{0, 0, 5}, {}, ssOmni, false}); }).rfind("Not supported", 0),
+              0u);
+    EXPECT_EQ(object->Vertices()->Count(), 5);
     delete object->FaceGroups()->GetFaceGroup(2);  // leaves its list
     new TUnindexedFaceGroup(object->FaceGroups());
     EXPECT_NE(MessageOf([&] { connectivity.RebuildEdgeList(); }).find("descendants of TFGVertexIndexList"),

@@ -93,6 +93,9 @@ TEST(Dates, EncodeDecodeAndTheEpoch) {
     EXPECT_EQ(st.wYear, 2024);
     EXPECT_EQ(st.wDay, 17);
     EXPECT_EQ(st.wDayOfWeek, 5);  // a Friday
+    EXPECT_EQ(DayOfWeek(EncodeDate(2024, 5, 17) + 0.9), 6);  // 1 = Sunday
+    EXPECT_EQ(DayOfWeek(0), 7);                              // 1899-12-30, a Saturday
+    EXPECT_EQ(DayOfWeek(EncodeDate(1850, 1, 6) - 0.5), 1);   // a Sunday before the epoch
     EXPECT_EQ(st.wMilliseconds, 6);
     EXPECT_DOUBLE_EQ(SystemTimeToDateTime(st), EncodeDate(2024, 5, 17) + EncodeTime(9, 8, 7, 6));
 

@@ -103,6 +103,23 @@ TEST(Floats, TextUsesTheSettingsDecimalSeparator) {
     }
 }
 
+TEST(Floats, LocaleDateAndTimeFormats) {
+    // The designator "tt" or "t" becomes "AMPM"; quoted text passes unchanged.
+    EXPECT_EQ(LocaleTimeFormatToRuntime(L"h:mm:ss tt"), L"h:mm:ss AMPM");
+    EXPECT_EQ(LocaleTimeFormatToRuntime(L"tt h:mm"), L"AMPM h:mm");
+    EXPECT_EQ(LocaleTimeFormatToRuntime(L"HH:mm:ss"), L"HH:mm:ss");
+    EXPECT_EQ(LocaleTimeFormatToRuntime(L"H 'ttt' mm t"), L"H 'ttt' mm AMPM");
+    const TFormatSettings russian = TFormatSettings::ForLocale(0x419);
+    EXPECT_EQ(russian.ShortDateFormat, L"dd.MM.yyyy");
+    EXPECT_EQ(russian.LongTimeFormat, L"HH:mm:ss");
+    EXPECT_EQ(russian.DateSeparator, L'.');
+    EXPECT_EQ(Utf8(russian.LongMonthNames[1]), "февраль");
+    const TFormatSettings english = TFormatSettings::ForLocale(0x409);
+    EXPECT_EQ(english.ShortDateFormat, L"M/d/yyyy");
+    EXPECT_EQ(english.LongTimeFormat, L"h:mm:ss AMPM");
+    EXPECT_EQ(english.ShortMonthNames[11], L"Dec");
+}
+
 TEST(Format, IntegersStringsAndWidths) {
     struct Case {
         const char* expected;

@@ -7,8 +7,12 @@
 #include "cxImageList.h"
 #include "cxStyles.h"
 #include "cxImageStates.h"
+#include "cxLookAndFeel.h"
 #include "cxPainterImages.h"
 #include "cxDWMApi.h"
+#include "cxFormats.h"
+#include "cxLibraryStrs.h"
+#include "cxTextLayout.h"
 #include "cxGeometry.h"
 #include "cxWindowHelpers.h"
 #include "dxCore.h"
@@ -29,6 +33,8 @@ void InitializeCxGraphics() { RegisterClasses({TcxCustomBitmap::StaticClass(), T
 void InitializeToolkitCoreUnits() {
     InitializeUnits({
         {"dxCore", &InitializePlatformFlags, &FinalizeResourceStringsRepository},
+        {"cxLibraryStrs", &RegisterLibraryStrings, &UnregisterLibraryStrings},
+        {"cxFormats", nullptr, &FinalizeFormatController},
         {"cxGeometry", &InitializeGeometry, &FinalizeGeometry},
         {"cxDWMApi", &InitializeDWMApi, &FinalizeDWMApi},
         {"dxUxTheme", &InitializeUxTheme, &FinalizeUxTheme},
@@ -37,7 +43,9 @@ void InitializeToolkitCoreUnits() {
         {"cxAccessibility", &InitializeAccessibility, &FinalizeAccessibility},
         {"cxGraphics", &InitializeCxGraphics, &FinalizeSharedScreenCanvas},
         {"cxImageStates", &InitializeImageStates, &FinalizeImageStates},
+        {"cxTextLayout", &InitializeTextLayout, &FinalizeTextLayout},
         {"cxStyles", &InitializeStyles, nullptr},
+        {"cxLookAndFeels", &InitializeLookAndFeels, &FinalizeLookAndFeels},
         {"cxLookAndFeelPainters", &InitializeLookAndFeelPainters, &FinalizeLookAndFeelPainters},
         {"dxGDIPlusAPI", &InitializeGDIPlusAPI, &FinalizeGDIPlusAPI},
         {"dxGDIPlusClasses", &InitializeGDIPlusClasses, &FinalizeGDIPlusClasses},

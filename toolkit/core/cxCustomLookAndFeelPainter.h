@@ -448,6 +448,10 @@ protected:
                                   TcxBorders borders = cxBordersAll);
     // One-pixel frames of one colour each, each inside the one before.
     static void DrawPlainFrames(TcxCanvas* canvas, const TRect& r, std::initializer_list<TColor> colors);
+    // The text of a cell, with a clear brush, in the font and colour given (nil and clDefault
+    // keep the canvas's).
+    static void DrawCellText(TcxCanvas* canvas, const TRect& textRect, TAlignment alignHorz, TcxAlignmentVert alignVert,
+                             bool multiLine, bool showEndEllipsis, const String& text, TFont* font, TColor textColor);
     // A scroll-bar track: the shared checkerboard pattern, the pressed one when pressed.
     static void FillScrollBarTrack(TcxCanvas* canvas, const TRect& r, bool pressed);
     // Fills r with the background's colour, or tiles its bitmap.

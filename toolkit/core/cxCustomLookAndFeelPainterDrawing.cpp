@@ -152,6 +152,12 @@ void TcxCustomLookAndFeelPainter::DrawTextContent(TcxCanvas* canvas, const TRect
                                                   const TcxDrawBackgroundEvent& onDrawBackground, bool) const {
     if (!onDrawBackground.Assigned() || !onDrawBackground(canvas, bounds))
         FillRectColor(canvas, bounds, backgroundColor);
+    DrawCellText(canvas, textRect, alignHorz, alignVert, multiLine, showEndEllipsis, text, font, textColor);
+}
+
+void TcxCustomLookAndFeelPainter::DrawCellText(TcxCanvas* canvas, const TRect& textRect, TAlignment alignHorz,
+                                               TcxAlignmentVert alignVert, bool multiLine, bool showEndEllipsis,
+                                               const String& text, TFont* font, TColor textColor) {
     if (!text.empty())
         DrawClearText(canvas, text, textRect, TextFlags(alignHorz, alignVert, multiLine, showEndEllipsis), font,
                       textColor);

@@ -1,6 +1,6 @@
 #include "cxRadioButtonImageList.h"
 
-#include "cxImageStates.h"
+#include "cxOffice11LookAndFeelPainter.h"
 #include "cxPainterImages.h"
 #include "dxOffice11.h"
 
@@ -24,30 +24,17 @@ struct TRadioColors {
     TColor role[7];
 };
 
-// The Office-style face of a button in a state.
-TColor RadioOffice11Face(TcxButtonState state) {
-    const TdxOffice11Colors& office = Office11Colors();
-    switch (state) {
-        case cxbsHot: return office.HotFaceColor;
-        case cxbsPressed: return office.PressedFaceColor;
-        case cxbsDisabled: return clBtnFace;
-        default: return office.FaceColor;
-    }
-}
-
 TRadioColors RadioColorsOf(TcxLookAndFeelKind kind, TcxButtonState state, bool checked, bool focused,
                            bool emphasized) {
     const bool disabled = state == cxbsDisabled;
     const bool hotOrPressed = state == cxbsHot || state == cxbsPressed;
     TColor body;
     if (kind == lfOffice11)
-        body = state == cxbsNormal ? clWindow : RadioOffice11Face(state);
+        body = state == cxbsNormal ? clWindow : TcxOffice11LookAndFeelPainter::Instance()->ButtonFaceColor(state);
     else if (disabled)
         body = clBtnFace;
     else if (kind == lfUltraFlat)
-        body = state == cxbsHot ? HotSelectionColor() : state == cxbsPressed ? PressedSelectionColor()
-                                                                            : state == cxbsNormal ? clWindow
-                                                                                                   : clBtnFace;
+        body = state == cxbsNormal ? clWindow : TcxUltraFlatLookAndFeelPainter::Instance()->ButtonFaceColor(state);
     else
         body = state == cxbsPressed ? clBtnFace : clWindow;
 

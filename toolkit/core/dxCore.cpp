@@ -150,6 +150,14 @@ AnsiString WideToAnsiByCodePage(const String& text, UINT codePage, int length) {
     return result;
 }
 
+bool IsFarEastSystem() { return GetSystemMetrics(SM_DBCSENABLED) != 0; }
+
+bool IsDoubleByteAnsiChar(WideChar c) {
+    if (c < 0x80) return false;
+    char bytes[4];
+    return WideCharToMultiByte(CP_ACP, 0, &c, 1, bytes, sizeof(bytes), nullptr, nullptr) > 1;
+}
+
 void FillZero(void* block, size_t length) {
     if (length) std::memset(block, 0, length);
 }

@@ -106,6 +106,11 @@ void FinalizeResourceStringsRepository();
 String AnsiToWideByCodePage(const AnsiString& text, UINT codePage, int length = -1);
 AnsiString WideToAnsiByCodePage(const String& text, UINT codePage, int length = -1);
 
+// True on a system whose ANSI code page is a double-byte (Far-East) one.
+bool IsFarEastSystem();
+// True when the ANSI code page writes the character with two bytes (a lead and a trail byte).
+bool IsDoubleByteAnsiChar(WideChar c);
+
 void FillZero(void* block, size_t length);
 void CopyBytes(const void* source, void* destination, size_t count);  // overlapping-safe
 // Bit `value` of a 256-bit set stored as 32 bytes.

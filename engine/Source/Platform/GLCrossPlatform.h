@@ -16,6 +16,7 @@ public:
 
 // Vertical placement of text.
 enum TGLTextLayout { tlTop, tlCenter, tlBottom };
+Z_ENUM_NAMES(TGLTextLayout, tlTop, tlCenter, tlBottom)
 
 bool HasSubComponentStyle(const TComponent* component);
 // The address of a row's pixels, row 0 at the top.
