@@ -29,12 +29,12 @@ protected:
 
 // ---- colour ----
 
-Z_ENUM(TColorDialogOption, cdFullOpen, cdPreventFullOpen, cdSolidColor, cdAnyColor)
+Z_ENUM(TColorDialogOption, Byte, cdFullOpen, cdPreventFullOpen, cdSolidColor, cdAnyColor)
 using TColorDialogOptions = TSet<TColorDialogOption>;
 
 class TColorDialog : public TCommonDialog {
     Z_CLASS(TColorDialog, TCommonDialog)
-    Z_PUBLISHED(TColorDialog) {
+    Z_PUBLISHED {
         p.Property(L"Color", &TColorDialog::Color, &TColorDialog::SetColor).Default(clBlack).Idents(ColorIdentMap());
         p.Property(L"Options", &TColorDialog::Options, &TColorDialog::SetOptions).Default(TColorDialogOptions{});
     }
@@ -56,12 +56,12 @@ private:
 
 // ---- font ----
 
-Z_ENUM(TFontDialogOption, fdEffects, fdFixedPitchOnly, fdForceFontExist, fdNoSimulations)
+Z_ENUM(TFontDialogOption, Byte, fdEffects, fdFixedPitchOnly, fdForceFontExist, fdNoSimulations)
 using TFontDialogOptions = TSet<TFontDialogOption>;
 
 class TFontDialog : public TCommonDialog {
     Z_CLASS(TFontDialog, TCommonDialog)
-    Z_PUBLISHED(TFontDialog) {
+    Z_PUBLISHED {
         p.Property(L"Font", &TFontDialog::Font);
         p.Property(L"Options", &TFontDialog::Options, &TFontDialog::SetOptions).Default(TFontDialogOptions{fdEffects});
     }
@@ -84,14 +84,14 @@ private:
 
 // ---- open and save ----
 
-Z_ENUM(TOpenOption, ofReadOnly, ofOverwritePrompt, ofHideReadOnly, ofNoChangeDir, ofShowHelp, ofNoValidate,
+Z_ENUM(TOpenOption, Byte, ofReadOnly, ofOverwritePrompt, ofHideReadOnly, ofNoChangeDir, ofShowHelp, ofNoValidate,
        ofAllowMultiSelect, ofExtensionDifferent, ofPathMustExist, ofFileMustExist, ofCreatePrompt, ofShareAware,
        ofNoReadOnlyReturn, ofNoTestFileCreate, ofNoDereferenceLinks, ofForceShowHidden)
 using TOpenOptions = TSet<TOpenOption>;
 
 class TOpenDialog : public TCommonDialog {
     Z_CLASS(TOpenDialog, TCommonDialog)
-    Z_PUBLISHED(TOpenDialog) {
+    Z_PUBLISHED {
         p.Property(L"DefaultExt", &TOpenDialog::DefaultExt, &TOpenDialog::SetDefaultExt);
         p.Property(L"FileName", &TOpenDialog::FileName, &TOpenDialog::SetFileName);
         p.Property(L"Filter", &TOpenDialog::Filter, &TOpenDialog::SetFilter);

@@ -4,8 +4,8 @@
 
 #include "Application.h"
 
-Z_ENUM(TMsgDlgType, mtWarning, mtError, mtInformation, mtConfirmation, mtCustom)
-Z_ENUM(TMsgDlgBtn, mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll,
+Z_ENUM(TMsgDlgType, Byte, mtWarning, mtError, mtInformation, mtConfirmation, mtCustom)
+Z_ENUM(TMsgDlgBtn, Byte, mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll,
        mbHelp, mbClose)
 using TMsgDlgButtons = TSet<TMsgDlgBtn>;
 
