@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "SysUtils.h"
+
 // Sections: construction and window; items and selection; edit part; notifications.
 
 // ---- construction and window ----
@@ -76,14 +78,11 @@ void TCustomComboBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 }
 
 void TCustomComboBox::SetStyle(TComboBoxStyle v) {
-    if (style_ == v) return;
-    style_ = v;
-    RecreateWnd();
+    if (AssignIfChanged(style_, v)) RecreateWnd();
 }
 
 void TCustomComboBox::SetCharCase(TEditCharCase v) {
-    if (charCase_ == v) return;
-    charCase_ = v;
+    if (!AssignIfChanged(charCase_, v)) return;
     if (!IsListStyle() && v == ecUpperCase) SetText(AnsiUpperCase(Text()));
     if (!IsListStyle() && v == ecLowerCase) SetText(AnsiLowerCase(Text()));
     RecreateWnd();
@@ -95,14 +94,11 @@ int TCustomComboBox::ItemHeight() const {
 }
 
 void TCustomComboBox::SetItemHeight(int v) {
-    if (itemHeight_ == v) return;
-    itemHeight_ = v;
-    if (style_ == csOwnerDrawFixed || style_ == csOwnerDrawVariable) RecreateWnd();
+    if (AssignIfChanged(itemHeight_, v) && (style_ == csOwnerDrawFixed || style_ == csOwnerDrawVariable)) RecreateWnd();
 }
 
 void TCustomComboBox::SetDropDownCount(int v) {
-    if (dropDownCount_ == v) return;
-    dropDownCount_ = v;
+    if (!AssignIfChanged(dropDownCount_, v)) return;
     if (!HandleAllocated()) return;
     ::SendMessageW(handle_, CB_SETMINVISIBLE, WPARAM(v), 0);
     if (style_ != csSimple)
@@ -110,9 +106,7 @@ void TCustomComboBox::SetDropDownCount(int v) {
 }
 
 void TCustomComboBox::SetMaxLength(int v) {
-    if (maxLength_ == v) return;
-    maxLength_ = v;
-    if (HandleAllocated()) ::SendMessageW(handle_, CB_LIMITTEXT, WPARAM(v), 0);
+    if (AssignIfChanged(maxLength_, v) && HandleAllocated()) ::SendMessageW(handle_, CB_LIMITTEXT, WPARAM(v), 0);
 }
 
 bool TCustomComboBox::DroppedDown() const {

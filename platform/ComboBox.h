@@ -17,11 +17,11 @@
 #include "SubclassedWindow.h"
 #include "SystemControl.h"
 
-Z_ENUM(TComboBoxStyle, csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable)
+Z_ENUM(TComboBoxStyle, Byte, csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable)
 
 class TCustomComboBox : public TSystemControl {
     Z_CLASS(TCustomComboBox, TSystemControl)
-    Z_MESSAGE_MAP(TCustomComboBox, TSystemControl,
+    Z_MESSAGE_MAP(
         Z_MESSAGE(CN_COMMAND, CNCommand),
         Z_MESSAGE(CN_DRAWITEM, CNDrawItem),
         Z_MESSAGE(CN_MEASUREITEM, CNMeasureItem),
@@ -134,7 +134,7 @@ private:
 
 class TComboBox : public TCustomComboBox {
     Z_CLASS(TComboBox, TCustomComboBox)
-    Z_PUBLISHED(TComboBox) {
+    Z_PUBLISHED {
         using C = TComboBox;
         p.Property(L"Caption", &C::Caption, &C::SetCaption).Stored(false);  // Text is stored
         p.Property(L"TabStop", &C::TabStop, &C::SetTabStop).Default(true);
@@ -151,12 +151,12 @@ class TComboBox : public TCustomComboBox {
         p.Property(L"Items", &C::Items, &C::SetItems);
         p.Property(L"ItemIndex", &C::ItemIndex, &C::SetItemIndex).Default(-1);
         p.Property(L"Text", &C::Text, &C::SetText);
-        Z_EVENT_PROPERTY(TComboBox, OnChange);
-        Z_EVENT_PROPERTY(TComboBox, OnSelect);
-        Z_EVENT_PROPERTY(TComboBox, OnDropDown);
-        Z_EVENT_PROPERTY(TComboBox, OnCloseUp);
-        Z_EVENT_PROPERTY(TComboBox, OnDrawItem);
-        Z_EVENT_PROPERTY(TComboBox, OnMeasureItem);
+        p.Event(L"OnChange", &TComboBox::OnChange);
+        p.Event(L"OnSelect", &TComboBox::OnSelect);
+        p.Event(L"OnDropDown", &TComboBox::OnDropDown);
+        p.Event(L"OnCloseUp", &TComboBox::OnCloseUp);
+        p.Event(L"OnDrawItem", &TComboBox::OnDrawItem);
+        p.Event(L"OnMeasureItem", &TComboBox::OnMeasureItem);
     }
 
 public:

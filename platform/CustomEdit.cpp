@@ -1,5 +1,7 @@
 #include "CustomEdit.h"
 
+#include "SysUtils.h"
+
 TCustomEdit::TCustomEdit(TComponent* AOwner) : TSystemControl(AOwner) {
     SetBorderStyle(bsSingle);
     SetBounds(0, 0, 121, 21);
@@ -29,20 +31,15 @@ void TCustomEdit::CreateWnd() {
 }
 
 void TCustomEdit::SetAlignment(TAlignment v) {
-    if (alignment_ == v) return;
-    alignment_ = v;
-    RecreateWnd();
+    if (AssignIfChanged(alignment_, v)) RecreateWnd();
 }
 
 void TCustomEdit::SetAutoSize(bool v) {
-    if (autoSize_ == v) return;
-    autoSize_ = v;
-    AdjustHeight();
+    if (AssignIfChanged(autoSize_, v)) AdjustHeight();
 }
 
 void TCustomEdit::SetCharCase(TEditCharCase v) {
-    if (charCase_ == v) return;
-    charCase_ = v;
+    if (!AssignIfChanged(charCase_, v)) return;
     // The window converts what is typed; convert what is already there.
     if (v == ecUpperCase) SetText(AnsiUpperCase(Text()));
     if (v == ecLowerCase) SetText(AnsiLowerCase(Text()));
@@ -50,21 +47,15 @@ void TCustomEdit::SetCharCase(TEditCharCase v) {
 }
 
 void TCustomEdit::SetHideSelection(bool v) {
-    if (hideSelection_ == v) return;
-    hideSelection_ = v;
-    RecreateWnd();
+    if (AssignIfChanged(hideSelection_, v)) RecreateWnd();
 }
 
 void TCustomEdit::SetMaxLength(int v) {
-    if (maxLength_ == v) return;
-    maxLength_ = v;
-    if (HandleAllocated()) ::SendMessageW(handle_, EM_LIMITTEXT, WPARAM(v), 0);
+    if (AssignIfChanged(maxLength_, v) && HandleAllocated()) ::SendMessageW(handle_, EM_LIMITTEXT, WPARAM(v), 0);
 }
 
 void TCustomEdit::SetOEMConvert(bool v) {
-    if (oemConvert_ == v) return;
-    oemConvert_ = v;
-    RecreateWnd();
+    if (AssignIfChanged(oemConvert_, v)) RecreateWnd();
 }
 
 void TCustomEdit::SetPasswordChar(wchar_t v) {
@@ -81,9 +72,8 @@ void TCustomEdit::SetPasswordChar(wchar_t v) {
 }
 
 void TCustomEdit::SetReadOnly(bool v) {
-    if (readOnly_ == v) return;
-    readOnly_ = v;
-    if (HandleAllocated()) ::SendMessageW(handle_, EM_SETREADONLY, v ? TRUE : FALSE, 0);
+    if (AssignIfChanged(readOnly_, v) && HandleAllocated())
+        ::SendMessageW(handle_, EM_SETREADONLY, v ? TRUE : FALSE, 0);
 }
 
 bool TCustomEdit::Modified() const {

@@ -7,11 +7,11 @@
 
 #include "SystemControl.h"
 
-Z_ENUM(TEditCharCase, ecNormal, ecUpperCase, ecLowerCase)
+Z_ENUM(TEditCharCase, Byte, ecNormal, ecUpperCase, ecLowerCase)
 
 class TCustomEdit : public TSystemControl {
     Z_CLASS(TCustomEdit, TSystemControl)
-    Z_MESSAGE_MAP(TCustomEdit, TSystemControl,
+    Z_MESSAGE_MAP(
         Z_MESSAGE(CN_COMMAND, CNCommand),
         Z_MESSAGE(CM_ENTER, CMEnter),
         Z_MESSAGE(CM_FONTCHANGED, CMFontChanged))
@@ -84,7 +84,7 @@ private:
 
 class TEdit : public TCustomEdit {
     Z_CLASS(TEdit, TCustomEdit)
-    Z_PUBLISHED(TEdit) {
+    Z_PUBLISHED {
         using C = TEdit;
         p.Property(L"Caption", &C::Caption, &C::SetCaption).Stored(false);  // Text is stored
         p.Property(L"Text", &C::Text, &C::SetText);
@@ -100,7 +100,7 @@ class TEdit : public TCustomEdit {
         p.Property(L"OEMConvert", &C::OEMConvert, &C::SetOEMConvert).Default(false);
         p.Property(L"PasswordChar", &C::PasswordChar, &C::SetPasswordChar).Default(0);
         p.Property(L"ReadOnly", &C::ReadOnly, &C::SetReadOnly).Default(false);
-        Z_EVENT_PROPERTY(TEdit, OnChange);
+        p.Event(L"OnChange", &TEdit::OnChange);
     }
 
 public:

@@ -51,9 +51,7 @@ bool TCustomListBox::WindowMultiSelects() const {
 }
 
 void TCustomListBox::SetStyle(TListBoxStyle v) {
-    if (style_ == v) return;
-    style_ = v;
-    RecreateWnd();
+    if (AssignIfChanged(style_, v)) RecreateWnd();
 }
 
 int TCustomListBox::ItemHeight() const {
@@ -79,15 +77,11 @@ void TCustomListBox::SetMultiSelect(bool v) {
 }
 
 void TCustomListBox::SetExtendedSelect(bool v) {
-    if (extendedSelect_ == v) return;
-    extendedSelect_ = v;
-    if (multiSelect_) RecreateWnd();
+    if (AssignIfChanged(extendedSelect_, v) && multiSelect_) RecreateWnd();
 }
 
 void TCustomListBox::SetIntegralHeight(bool v) {
-    if (integralHeight_ == v) return;
-    integralHeight_ = v;
-    RecreateWnd();
+    if (AssignIfChanged(integralHeight_, v)) RecreateWnd();
 }
 
 int TCustomListBox::ItemIndex() const {

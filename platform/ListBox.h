@@ -8,11 +8,11 @@
 #include "ListControlItems.h"
 #include "SystemControl.h"
 
-Z_ENUM(TListBoxStyle, lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable)
+Z_ENUM(TListBoxStyle, Byte, lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable)
 
 class TCustomListBox : public TSystemControl {
     Z_CLASS(TCustomListBox, TSystemControl)
-    Z_MESSAGE_MAP(TCustomListBox, TSystemControl,
+    Z_MESSAGE_MAP(
         Z_MESSAGE(CN_COMMAND, CNCommand),
         Z_MESSAGE(CN_DRAWITEM, CNDrawItem),
         Z_MESSAGE(CN_MEASUREITEM, CNMeasureItem))
@@ -84,7 +84,7 @@ private:
 
 class TListBox : public TCustomListBox {
     Z_CLASS(TListBox, TCustomListBox)
-    Z_PUBLISHED(TListBox) {
+    Z_PUBLISHED {
         using C = TListBox;
         p.Property(L"TabStop", &C::TabStop, &C::SetTabStop).Default(true);
         p.Property(L"ParentColor", &C::ParentColor, &C::SetParentColor).Default(false);
@@ -96,8 +96,8 @@ class TListBox : public TCustomListBox {
         p.Property(L"IntegralHeight", &C::IntegralHeight, &C::SetIntegralHeight).Default(false);
         p.Property(L"Sorted", &C::Sorted, &C::SetSorted).Default(false);
         p.Property(L"Items", &C::Items, &C::SetItems);
-        Z_EVENT_PROPERTY(TListBox, OnDrawItem);
-        Z_EVENT_PROPERTY(TListBox, OnMeasureItem);
+        p.Event(L"OnDrawItem", &TListBox::OnDrawItem);
+        p.Event(L"OnMeasureItem", &TListBox::OnMeasureItem);
     }
 
 public:

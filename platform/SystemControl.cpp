@@ -28,9 +28,7 @@ TSystemControl::TSystemControl(TComponent* AOwner) : TWinControl(AOwner) {
 TSystemControl::~TSystemControl() { FreeObject(canvas_); }
 
 void TSystemControl::SetBorderStyle(TBorderStyle v) {
-    if (borderStyle_ == v) return;
-    borderStyle_ = v;
-    RecreateWnd();
+    if (AssignIfChanged(borderStyle_, v)) RecreateWnd();
 }
 
 TCanvas* TSystemControl::Canvas() {

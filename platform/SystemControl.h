@@ -21,7 +21,7 @@
 //
 //     class TCustomEdit : public TSystemControl {
 //         Z_CLASS(TCustomEdit, TSystemControl)
-//         Z_MESSAGE_MAP(TCustomEdit, TSystemControl, Z_MESSAGE(CN_COMMAND, CNCommand))
+//         Z_MESSAGE_MAP(Z_MESSAGE(CN_COMMAND, CNCommand))
 //     protected:
 //         const wchar_t* SystemClassName() const override { return L"EDIT"; }
 //         void CreateParams(TCreateParams& Params) override {
@@ -52,7 +52,7 @@ using TMeasureItemEvent = TEvent<void(TWinControl* Control, int Index, int& Heig
 
 class TSystemControl : public TWinControl {
     Z_CLASS(TSystemControl, TWinControl)
-    Z_MESSAGE_MAP(TSystemControl, TWinControl, Z_MESSAGE(CM_CTL3DCHANGED, CMCtl3DChanged))
+    Z_MESSAGE_MAP(Z_MESSAGE(CM_CTL3DCHANGED, CMCtl3DChanged))
 public:
     explicit TSystemControl(TComponent* AOwner);
     ~TSystemControl() override;

@@ -9,7 +9,7 @@ namespace {
 // A combo box that logs what passes its edit part and the entries deleted with their data.
 class TProbeComboBox : public TComboBox {
     Z_CLASS(TProbeComboBox, TComboBox)
-    Z_MESSAGE_MAP(TProbeComboBox, TComboBox, Z_MESSAGE(WM_DELETEITEM, WMDeleteItem))
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_DELETEITEM, WMDeleteItem))
 public:
     explicit TProbeComboBox(TComponent* o) : TComboBox(o) {}
     String editChars;

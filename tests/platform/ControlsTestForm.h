@@ -12,7 +12,7 @@
 
 class TControlsTestForm : public TForm {
     Z_CLASS(TControlsTestForm, TForm)
-    Z_PUBLISHED(TControlsTestForm) {
+    Z_PUBLISHED {
         using C = TControlsTestForm;
         p.Method(L"ControlChange", &C::ControlChange);
         p.Method(L"ControlClick", &C::ControlClick);
