@@ -354,4 +354,4 @@ void TGLLines::BuildList(TRenderContextInfo& rci) {
     DrawNodes(rci);
 }
 
-void RegisterLinesClasses() { RegisterClasses({TGLLines::StaticClass(), TGLPoints::StaticClass()}); }
+void InitializeGLLines() { RegisterClasses({TGLLines::StaticClass(), TGLPoints::StaticClass()}); }

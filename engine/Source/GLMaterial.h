@@ -385,4 +385,4 @@ private:
 };
 
 // Unit start-up: the classes form descriptions create by name.
-void RegisterMaterialClasses();
+void InitializeGLMaterial();

@@ -119,4 +119,4 @@ private:
 };
 
 // Unit start-up: TGLMesh by name.
-void RegisterGLMeshClasses();
+void InitializeGLMesh();
