@@ -49,6 +49,8 @@ public:
         SendMessageW(ThemeChangeReceiverWindow(), WM_THEMECHANGED, 0, 0);
         RecalcOffice11ColorTables();
     }
+    // Changes the scheme's name alone, leaving the colour tables as they are.
+    void SetSchemeName(const wchar_t* scheme) { schemeName() = scheme; }
     static std::vector<TThemeDraw> Take() { return std::exchange(drawn(), {}); }
 
 private:

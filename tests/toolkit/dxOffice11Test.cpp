@@ -149,6 +149,9 @@ TEST(Office11Colors, XPSchemesComeFromTheirRows) {
 }
 
 TEST(Office11Colors, BrushesLiveWhileTheTablesAreHeld) {
+    // The toolkit's palette listener holds the tables while it lives: let go of them here.
+    const int held = Office11ColorTablesUsers();
+    for (int i = 0; i < held; ++i) ReleaseOffice11ColorTables();
     ASSERT_EQ(Office11ColorTablesUsers(), 0);
     EXPECT_EQ(Office11Brushes().Color15Brush, nullptr);
     AcquireOffice11ColorTables();
@@ -160,6 +163,7 @@ TEST(Office11Colors, BrushesLiveWhileTheTablesAreHeld) {
     EXPECT_EQ(Office11Brushes().GroupByBoxBrush, nullptr);
     ReleaseOffice11ColorTables();  // one too many: ignored
     EXPECT_EQ(Office11ColorTablesUsers(), 0);
+    for (int i = 0; i < held; ++i) AcquireOffice11ColorTables();
 }
 
 int CountRuns(const Surface& s, int length) {

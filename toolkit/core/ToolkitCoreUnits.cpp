@@ -7,6 +7,7 @@
 #include "cxImageList.h"
 #include "cxStyles.h"
 #include "cxImageStates.h"
+#include "cxLookAndFeel.h"
 #include "cxPainterImages.h"
 #include "cxDWMApi.h"
 #include "cxFormats.h"
@@ -44,6 +45,7 @@ void InitializeToolkitCoreUnits() {
         {"cxImageStates", &InitializeImageStates, &FinalizeImageStates},
         {"cxTextLayout", &InitializeTextLayout, &FinalizeTextLayout},
         {"cxStyles", &InitializeStyles, nullptr},
+        {"cxLookAndFeels", &InitializeLookAndFeels, &FinalizeLookAndFeels},
         {"cxLookAndFeelPainters", &InitializeLookAndFeelPainters, &FinalizeLookAndFeelPainters},
         {"dxGDIPlusAPI", &InitializeGDIPlusAPI, &FinalizeGDIPlusAPI},
         {"dxGDIPlusClasses", &InitializeGDIPlusClasses, &FinalizeGDIPlusClasses},

@@ -1,12 +1,16 @@
 #include "cxPainterImages.h"
 
+#include "cxExtendedStylePainters.h"
 #include "cxRadioButtonImageList.h"
+#include "cxSystemPaletteChangedNotifier.h"
 
 namespace {
 
 TSize checkBoxSize{13, 13};
 TCustomImageList* indicatorImages = nullptr;
 TBitmap* trackPatterns[2] = {nullptr, nullptr};
+// Rebuilds the radio-button images when the system colours change.
+TcxSystemPaletteChangedNotifier* paintersPaletteNotifier = nullptr;
 
 const wchar_t* const kIndicatorBitmapNames[] = {L"CX_ARROWBITMAP",    L"CX_EDITBITMAP",       L"CX_INSERTBITMAP",
                                                 L"CX_MULTIDOTBITMAP", L"CX_MULTIARROWBITMAP", L"CX_FILTERBITMAP"};
@@ -63,12 +67,17 @@ void UpdateScrollBarPatterns() {
 }
 
 void InitializeLookAndFeelPainters() {
-    MeasureCheckBoxSize();
+    CreateExtendedStylePainters();
     LoadIndicatorImages();
     UpdateScrollBarPatterns();
+    paintersPaletteNotifier = new TcxSystemPaletteChangedNotifier(true);
+    paintersPaletteNotifier->OnSystemPaletteChanged = &ResetRadioButtonImageList;
+    MeasureCheckBoxSize();
 }
 
 void FinalizeLookAndFeelPainters() {
+    delete paintersPaletteNotifier;
+    paintersPaletteNotifier = nullptr;
     for (TBitmap*& pattern : trackPatterns) {
         delete pattern;
         pattern = nullptr;
@@ -76,4 +85,5 @@ void FinalizeLookAndFeelPainters() {
     delete indicatorImages;
     indicatorImages = nullptr;
     FreeRadioButtonImageList();
+    FreeExtendedStylePainters();
 }

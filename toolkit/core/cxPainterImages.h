@@ -18,7 +18,8 @@ TBitmap* ScrollBarTrackPattern(bool pressed);
 // colours may have changed).
 void UpdateScrollBarPatterns();
 
-// Start and end of the painters' unit: the shared images above, and their free at the end.
-// Start-up fails (the resource loader raises) when an indicator bitmap is missing.
+// Start and end of the painters' unit: the painter registry, the shared images above, and the
+// primary palette notifier that rebuilds the radio-button images. Start-up fails (the resource
+// loader raises) when an indicator bitmap is missing.
 void InitializeLookAndFeelPainters();
 void FinalizeLookAndFeelPainters();
