@@ -54,3 +54,17 @@ TcxObjectLink* CreateObjectLink(TObject* object);
 void DestroyObjectLink(TcxObjectLink* link);
 void ResetObjectLinks(TObject* object);
 int ObjectLinkCount();  // links alive, for checks of balance
+
+// Holds a weak link to an object for a scope, so that code that runs user handlers can stop
+// touching the object once a handler has destroyed it.
+class TcxObjectLinkGuard {
+public:
+    explicit TcxObjectLinkGuard(TObject* object) : link_(CreateObjectLink(object)) {}
+    ~TcxObjectLinkGuard() { DestroyObjectLink(link_); }
+    TcxObjectLinkGuard(const TcxObjectLinkGuard&) = delete;
+    TcxObjectLinkGuard& operator=(const TcxObjectLinkGuard&) = delete;
+    bool Alive() const { return link_->Ref != nullptr; }
+
+private:
+    TcxObjectLink* link_;
+};
