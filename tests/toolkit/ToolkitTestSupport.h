@@ -17,6 +17,9 @@ inline DWORD PixelAt(TBitmap* b, int x, int y) {
     return PixelValue(p[size_t(y * b->Width() + x)]);
 }
 
+// The same pixel without its alpha byte.
+inline DWORD At(TBitmap* b, int x, int y) { return Rgb(PixelAt(b, x, y)); }
+
 // The desktop's work area, where popups and hints are kept.
 inline TRect WorkArea() {
     RECT r;

@@ -9,6 +9,7 @@
 
 #include "Bitmap.h"
 #include "CustomControl.h"
+#include "cxClasses.h"
 #include "cxCustomLookAndFeelPainter.h"
 #include "cxGraphics.h"
 #include "cxLookAndFeel.h"
@@ -19,38 +20,14 @@ class TdxThemeChangedNotificator;
 
 // ---- view info -----------------------------------------------------------------------------
 
-// The class reference of view infos: derived scroll bars answer a derived class in ViewInfoClass.
+// The class reference of view infos: a derived scroll bar answers its own in ViewInfoClass.
 class TcxScrollBarViewInfo;
-class TcxScrollBarViewInfoMeta : public TMetaClass {
-public:
-    using TMetaClass::TMetaClass;
-    virtual TcxScrollBarViewInfo* Create(TcxScrollBar* scrollBar) const = 0;
-};
-using TcxScrollBarViewInfoClass = const TcxScrollBarViewInfoMeta*;
-
-template <class C>
-class TcxScrollBarViewInfoMetaOf final : public TcxScrollBarViewInfoMeta {
-public:
-    using TcxScrollBarViewInfoMeta::TcxScrollBarViewInfoMeta;
-    TcxScrollBarViewInfo* Create(TcxScrollBar* scrollBar) const override { return new C(scrollBar); }
-};
-
-// Declares a view-info class: its class reference is its StaticClass().
-#define Z_SCROLLBAR_VIEWINFO(Self, Parent)                                                       \
-public:                                                                                          \
-    using inherited = Parent;                                                                    \
-    static TcxScrollBarViewInfoClass StaticClass() {                                             \
-        return static_cast<TcxScrollBarViewInfoClass>(                                           \
-            MakeMetaClass<Self, TcxScrollBarViewInfoMetaOf<Self>>(L## #Self, Parent::StaticClass())); \
-    }                                                                                            \
-    TClass ClassType() const override { return StaticClass(); }                                 \
-                                                                                                 \
-private:
+using TcxScrollBarViewInfoClass = const TcxArgClassMeta<TcxScrollBarViewInfo, TcxScrollBar*>*;
 
 // Where each part of a scroll bar lies, in its client coordinates. Empty rectangles stand for
 // parts that are not there (no thumb on a disabled bar or a track too short for one).
 class TcxScrollBarViewInfo : public TObject {
-    Z_SCROLLBAR_VIEWINFO(TcxScrollBarViewInfo, TObject)
+    Z_ARG_FAMILY_CLASS(TcxScrollBarViewInfo, TObject, TcxScrollBarViewInfo, TcxScrollBar*)
 public:
     explicit TcxScrollBarViewInfo(TcxScrollBar* scrollBar) : scrollBar_(scrollBar) {}
     // The whole geometry from the bar's size, range, position and metrics.
