@@ -22,34 +22,34 @@ class TControl;
 
 // ---- Enumerations
 
-Z_ENUM(TAlignmentVertical, avTop, avCenter, avBottom)
-Z_ENUM(TTextStyle, tsNormal, tsRaised, tsRecessed, tsShadow)
-Z_ENUM(TOrientation, orHorizontal, orVertical)
-Z_ENUM(TFramingPreference, fpCustomFraming, fpXPThemes)
-Z_ENUM(TRzHotTrackColorType, htctComplement, htctActual)
-Z_ENUM(TRzGradientColorStyle, gcsSystem, gcsMSOffice, gcsCustom)
-Z_ENUM(TRzVisualStyle, vsClassic, vsWinXP, vsGradient)
-Z_ENUM(TRzButtonHotTrackStyle, htsInterior, htsFrame)
-Z_ENUM(TRzFrameControllerProperty, fcpColor, fcpFocusColor, fcpDisabledColor, fcpReadOnlyColor,
+Z_ENUM(TAlignmentVertical, int, avTop, avCenter, avBottom)
+Z_ENUM(TTextStyle, int, tsNormal, tsRaised, tsRecessed, tsShadow)
+Z_ENUM(TOrientation, int, orHorizontal, orVertical)
+Z_ENUM(TFramingPreference, int, fpCustomFraming, fpXPThemes)
+Z_ENUM(TRzHotTrackColorType, int, htctComplement, htctActual)
+Z_ENUM(TRzGradientColorStyle, int, gcsSystem, gcsMSOffice, gcsCustom)
+Z_ENUM(TRzVisualStyle, int, vsClassic, vsWinXP, vsGradient)
+Z_ENUM(TRzButtonHotTrackStyle, int, htsInterior, htsFrame)
+Z_ENUM(TRzFrameControllerProperty, int, fcpColor, fcpFocusColor, fcpDisabledColor, fcpReadOnlyColor,
        fcpReadOnlyColorOnFocus, fcpParentColor, fcpFlatButtonColor, fcpFlatButtons, fcpFrameColor,
        fcpFrameHotColor, fcpFrameHotTrack, fcpFrameHotStyle, fcpFrameSides, fcpFrameStyle, fcpFrameVisible,
        fcpFramingPreference, fcpAll)
 using TRzFrameControllerNotifications = TSet<TRzFrameControllerProperty>;
-Z_ENUM(TRzPathType, ptIniFile, ptRegistry)
-Z_ENUM(TRzRegKey, hkeyClassesRoot, hkeyCurrentUser, hkeyLocalMachine, hkeyUsers, hkeyPerformanceData,
+Z_ENUM(TRzPathType, int, ptIniFile, ptRegistry)
+Z_ENUM(TRzRegKey, int, hkeyClassesRoot, hkeyCurrentUser, hkeyLocalMachine, hkeyUsers, hkeyPerformanceData,
        hkeyCurrentConfig, hkeyDynData)
-Z_ENUM(TRzRegAccessKey, keyQueryValue, keySetValue, keyCreateSubKey, keyEnumerateSubKeys, keyNotify,
+Z_ENUM(TRzRegAccessKey, int, keyQueryValue, keySetValue, keyCreateSubKey, keyEnumerateSubKeys, keyNotify,
        keyCreateLink, keyRead, keyWrite, keyExecute, keyAllAccess)
 using TRzRegAccess = TSet<TRzRegAccessKey>;
-Z_ENUM(TRzSpecialFolder, sfNone, sfUserAppDataRoaming, sfUserAppDataLocal, sfUserDocuments, sfProgramData)
-Z_ENUM(TRzIniFileEncoding, feDefault, feUTF8, feUnicode)
+Z_ENUM(TRzSpecialFolder, int, sfNone, sfUserAppDataRoaming, sfUserAppDataLocal, sfUserDocuments, sfProgramData)
+Z_ENUM(TRzIniFileEncoding, int, feDefault, feUTF8, feUnicode)
 
 // Frame sides and styles shared by the framed controls and the drawing helpers.
-Z_ENUM(TSide, sdLeft, sdTop, sdRight, sdBottom)
+Z_ENUM(TSide, int, sdLeft, sdTop, sdRight, sdBottom)
 using TSides = TSet<TSide>;
 constexpr TSides sdAllSides = TSides::FromBits(15);
 // fsNone..fsFlatBold is the frame style of the controls; fsFlatRounded only panels draw.
-Z_ENUM(TFrameStyleEx, fsNone, fsFlat, fsGroove, fsBump, fsLowered, fsButtonDown, fsRaised, fsButtonUp, fsStatus,
+Z_ENUM(TFrameStyleEx, int, fsNone, fsFlat, fsGroove, fsBump, fsLowered, fsButtonDown, fsRaised, fsButtonUp, fsStatus,
        fsPopup, fsFlatBold, fsFlatRounded)
 using TFrameStyle = TFrameStyleEx;
 

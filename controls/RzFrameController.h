@@ -22,10 +22,10 @@ protected:
 
 class TRzFrameController : public TComponent {
     Z_CLASS(TRzFrameController, TComponent)
-    Z_PUBLISHED(TRzFrameController) {
+    Z_PUBLISHED {
         using C = TRzFrameController;
         p.Property(L"Color", &C::Color, &C::SetColor).Idents(ColorIdentMap()).Default(clWindow)
-            .Stored([](C* c) { return !c->ParentColor(); });
+            .Stored(&C::IsColorStored);
         p.Property(L"ParentColor", &C::ParentColor, &C::SetParentColor).Default(false);
         p.Property(L"FlatButtonColor", &C::FlatButtonColor, &C::SetFlatButtonColor).Idents(ColorIdentMap()).Default(clBtnFace);
         p.Property(L"FlatButtons", &C::FlatButtons, &C::SetFlatButtons).Default(true);
@@ -62,6 +62,7 @@ public:
     TColor Color() const { return color_; }
     virtual void SetColor(TColor value);
     bool ParentColor() const { return parentColor_; }
+    bool IsColorStored() const { return !parentColor_; }
     virtual void SetParentColor(bool value);
     TColor FlatButtonColor() const { return flatButtonColor_; }
     virtual void SetFlatButtonColor(TColor value) { Change(flatButtonColor_, value, fcpFlatButtonColor); }
@@ -104,9 +105,7 @@ protected:
 private:
     template <class T>
     void Change(T& field, const T& value, TRzFrameControllerProperty property) {
-        if (field == value) return;
-        field = value;
-        UpdateFrames(property);
+        if (AssignIfChanged(field, value)) UpdateFrames(property);
     }
     void PushProperty(TControl* control, TRzFrameControllerProperty property);
 

@@ -24,10 +24,10 @@ class TFont;
 
 // ---- Types
 
-Z_ENUM(TGradientDirection, gdDiagonalUp, gdDiagonalDown, gdHorizontalEnd, gdHorizontalCenter, gdHorizontalBox,
+Z_ENUM(TGradientDirection, int, gdDiagonalUp, gdDiagonalDown, gdHorizontalEnd, gdHorizontalCenter, gdHorizontalBox,
        gdVerticalEnd, gdVerticalCenter, gdVerticalBox, gdSquareBox, gdBigSquareBox)
-Z_ENUM(TRzGroupBarGradientPath, gpTopToBottom, gpBottomToTop)
-Z_ENUM(TCheckBoxState, cbUnchecked, cbChecked, cbGrayed)
+Z_ENUM(TRzGroupBarGradientPath, int, gpTopToBottom, gpBottomToTop)
+Z_ENUM(TCheckBoxState, int, cbUnchecked, cbChecked, cbGrayed)
 // How a check box glyph is drawn.
 enum TRzCheckGlyphKind { cgkNormal, cgkPressed, cgkHot, cgkDisabled };
 

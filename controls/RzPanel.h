@@ -14,7 +14,7 @@
 
 class TRzCustomPanel : public TCustomControl, public ICustomFraming {
     Z_CLASS(TRzCustomPanel, TCustomControl)
-    Z_PUBLISHED(TRzCustomPanel) {
+    Z_PUBLISHED {
         using C = TRzCustomPanel;
         p.Property(L"Alignment", &C::Alignment, &C::SetAlignment).Default(taCenter);
         p.Property(L"AlignmentVertical", &C::AlignmentVertical, &C::SetAlignmentVertical).Default(avCenter);
@@ -48,10 +48,9 @@ class TRzCustomPanel : public TCustomControl, public ICustomFraming {
         p.Property(L"Transparent", &C::Transparent, &C::SetTransparent).Default(false);
         p.Property(L"VisualStyle", &C::VisualStyle, &C::SetVisualStyle).Default(vsWinXP);
         p.Property(L"WordWrap", &C::WordWrap, &C::SetWordWrap).Default(true);
-        Z_EVENT_PROPERTY(TRzCustomPanel, OnPaint);
+        p.Event(L"OnPaint", &TRzCustomPanel::OnPaint);
     }
-    Z_MESSAGE_MAP(TRzCustomPanel, TCustomControl,
-        Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd),
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd),
         Z_MESSAGE(WM_WINDOWPOSCHANGED, WMWindowPosChanged),
         Z_MESSAGE(WM_THEMECHANGED, WMThemeChanged),
         Z_MESSAGE(CM_ENABLEDCHANGED, CMEnabledChanged),
@@ -162,8 +161,7 @@ private:
     // Stores a changed value and repaints.
     template <class T>
     bool Change(T& field, const T& value) {
-        if (field == value) return false;
-        field = value;
+        if (!AssignIfChanged(field, value)) return false;
         Invalidate();
         return true;
     }

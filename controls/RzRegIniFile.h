@@ -7,7 +7,7 @@
 
 class TRzRegIniFile : public TComponent {
     Z_CLASS(TRzRegIniFile, TComponent)
-    Z_PUBLISHED(TRzRegIniFile) {
+    Z_PUBLISHED {
         p.Property(L"Path", &TRzRegIniFile::Path, &TRzRegIniFile::SetPath);
         p.Property(L"PathType", &TRzRegIniFile::PathType, &TRzRegIniFile::SetPathType).Default(ptIniFile);
         p.Property(L"RegKey", &TRzRegIniFile::RegKey, &TRzRegIniFile::SetRegKey).Default(hkeyCurrentUser);
@@ -39,9 +39,7 @@ public:
 private:
     template <class T>
     void Change(T& field, const T& value) {
-        if (field == value) return;
-        field = value;
-        recreate_ = true;
+        if (AssignIfChanged(field, value)) recreate_ = true;
     }
 
     String path_;

@@ -130,7 +130,7 @@ private:
 // An action that may belong to an action list (a child of the list in form descriptions).
 class TContainedAction : public TBasicAction {
     Z_CLASS(TContainedAction, TBasicAction)
-    Z_PUBLISHED(TContainedAction) {
+    Z_PUBLISHED {
         p.Property(L"Category", &TContainedAction::Category, &TContainedAction::SetCategory);
     }
 
@@ -164,10 +164,10 @@ using TActionEvent = TEvent<void(TBasicAction* Action, bool& Handled)>;
 
 class TActionList : public TComponent {
     Z_CLASS(TActionList, TComponent)
-    Z_PUBLISHED(TActionList) {
+    Z_PUBLISHED {
         p.Property(L"Images", &TActionList::Images, &TActionList::SetImages);
-        p.Property(L"OnExecute", &TActionList::OnExecute, [](TActionList* l, const TActionEvent& e) { l->OnExecute = e; });
-        p.Property(L"OnUpdate", &TActionList::OnUpdate, [](TActionList* l, const TActionEvent& e) { l->OnUpdate = e; });
+        p.Event(L"OnExecute", &TActionList::OnExecute);
+        p.Event(L"OnUpdate", &TActionList::OnUpdate);
     }
 
 public:
@@ -250,7 +250,7 @@ private:
 
 class TAction : public TCustomAction {
     Z_CLASS(TAction, TCustomAction)
-    Z_PUBLISHED(TAction) {
+    Z_PUBLISHED {
         p.Property(L"Caption", &TAction::Caption, &TAction::SetCaption);
         p.Property(L"Checked", &TAction::Checked, &TAction::SetChecked).Default(false);
         p.Property(L"Enabled", &TAction::Enabled, &TAction::SetEnabled).Default(true);
@@ -259,9 +259,10 @@ class TAction : public TCustomAction {
         p.Property(L"ImageIndex", &TAction::ImageIndex, &TAction::SetImageIndex).Default(-1);
         p.Property(L"ShortCut", &TAction::ShortCut, &TAction::SetShortCut).Default(scNone);
         p.Property(L"Visible", &TAction::Visible, &TAction::SetVisible).Default(true);
+        // A property, not a plain event: the clients that show the handler follow a new one.
         p.Property(L"OnExecute", &TAction::OnExecute, &TAction::SetOnExecute);
-        p.Property(L"OnHint", &TAction::OnHint, [](TAction* a, const THintEvent& e) { a->OnHint = e; });
-        p.Property(L"OnUpdate", &TAction::OnUpdate, [](TAction* a, const TNotifyEvent& e) { a->OnUpdate = e; });
+        p.Event(L"OnHint", &TAction::OnHint);
+        p.Event(L"OnUpdate", &TAction::OnUpdate);
     }
 
 public:

@@ -4,4 +4,4 @@
 
 #include "TypInfo.h"
 
-Z_ENUM(TAlignment, taLeftJustify, taRightJustify, taCenter)
+Z_ENUM(TAlignment, Byte, taLeftJustify, taRightJustify, taCenter)

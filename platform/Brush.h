@@ -9,11 +9,11 @@
 
 class TBitmap;
 
-Z_ENUM(TBrushStyle, bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross)
+Z_ENUM(TBrushStyle, int, bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross)
 
 class TBrush : public TGraphicsObject {
     Z_CLASS(TBrush, TGraphicsObject)
-    Z_PUBLISHED(TBrush) {
+    Z_PUBLISHED {
         p.Property(L"Color", &TBrush::Color, &TBrush::SetColor).Default(clWhite).Idents(ColorIdentMap());
         p.Property(L"Style", &TBrush::Style, &TBrush::SetStyle).Default(bsSolid);
     }

@@ -41,7 +41,7 @@ using TGetChildProc = std::function<void(TComponent* child)>;
 
 class TComponent : public TPersistent {
     Z_CLASS(TComponent, TPersistent)
-    Z_PUBLISHED(TComponent) {
+    Z_PUBLISHED {
         p.Property(L"Name", &TComponent::Name, &TComponent::SetName).Stored(false);
         p.Property(L"Tag", &TComponent::Tag, &TComponent::SetTag).Default(0);
     }

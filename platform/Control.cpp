@@ -98,8 +98,7 @@ void TSizeConstraints::Change() {
 // ---- TControl: construction ----
 
 const TMessageMap& TControl::StaticMessageMap() {
-    using ZMsgSelf = TControl;
-    static const TMessageMap map(nullptr, {
+    static const TMessageMap map(nullptr, MessageEntries<
         Z_MESSAGE(WM_LBUTTONDOWN, WMLButtonDown),
         Z_MESSAGE(WM_RBUTTONDOWN, WMRButtonDown),
         Z_MESSAGE(WM_MBUTTONDOWN, WMMButtonDown),
@@ -126,8 +125,7 @@ const TMessageMap& TControl::StaticMessageMap() {
         Z_MESSAGE(CM_PARENTSHOWHINTCHANGED, CMParentShowHintChanged),
         Z_MESSAGE(CM_SYSCOLORCHANGE, CMSysColorChange),
         Z_MESSAGE(CM_HINTSHOW, CMHintShow),
-        Z_MESSAGE(CM_DRAG, CMDrag),
-    });
+        Z_MESSAGE(CM_DRAG, CMDrag)>());
     return map;
 }
 

@@ -85,8 +85,8 @@ Z_ENUM_NAMES(TScrollStyle, ssNone, ssHorizontal, ssVertical, ssBoth)
 // Drag and drop. A control with DragMode dmAutomatic starts a drag when the left button goes
 // down on it; BeginDrag starts one by code. Sources are the dragged control (or the drag
 // object when it belongs to no control).
-Z_ENUM(TDragMode, dmManual, dmAutomatic)
-Z_ENUM(TDragKind, dkDrag, dkDock)
+Z_ENUM(TDragMode, Byte, dmManual, dmAutomatic)
+Z_ENUM(TDragKind, Byte, dkDrag, dkDock)
 enum TDragState : Byte { dsDragEnter, dsDragLeave, dsDragMove };
 using TDragOverEvent =
     TEvent<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
@@ -168,8 +168,7 @@ class TControl : public TComponent {
         p.Property(L"ShowHint", &TControl::ShowHint, &TControl::SetShowHint).Stored([](TPersistent* o) { return static_cast<TControl*>(o)->IsShowHintStored(); });
         p.Property(L"PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu);
         p.Property(L"Visible", &TControl::Visible, &TControl::SetVisible).Stored(&TControl::IsVisibleStored);
-        p.Property(L"OnClick", &TControl::OnClick, [](TControl* c, const TNotifyEvent& e) { c->OnClick = e; })
-            .Stored(&TControl::IsOnClickStored);
+        p.Event(L"OnClick", &TControl::OnClick).Stored(&TControl::IsOnClickStored);
         Z_EVENT_PROPERTY(TControl, OnDblClick);
         Z_EVENT_PROPERTY(TControl, OnResize);
         Z_EVENT_PROPERTY(TControl, OnMouseDown);
@@ -182,12 +181,12 @@ class TControl : public TComponent {
         Z_EVENT_PROPERTY(TControl, OnKeyUp);
         Z_EVENT_PROPERTY(TControl, OnKeyPress);
         Z_EVENT_PROPERTY(TControl, OnContextPopup);
-        Z_EVENT_PROPERTY(TControl, OnDragDrop);
-        Z_EVENT_PROPERTY(TControl, OnDragOver);
-        Z_EVENT_PROPERTY(TControl, OnEndDock);
-        Z_EVENT_PROPERTY(TControl, OnEndDrag);
-        Z_EVENT_PROPERTY(TControl, OnStartDock);
-        Z_EVENT_PROPERTY(TControl, OnStartDrag);
+        p.Event(L"OnDragDrop", &TControl::OnDragDrop);
+        p.Event(L"OnDragOver", &TControl::OnDragOver);
+        p.Event(L"OnEndDock", &TControl::OnEndDock);
+        p.Event(L"OnEndDrag", &TControl::OnEndDrag);
+        p.Event(L"OnStartDock", &TControl::OnStartDock);
+        p.Event(L"OnStartDrag", &TControl::OnStartDrag);
     }
 
 public:

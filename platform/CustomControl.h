@@ -6,7 +6,7 @@
 
 class TCustomControl : public TWinControl {
     Z_CLASS(TCustomControl, TWinControl)
-    Z_MESSAGE_MAP(TCustomControl, TWinControl, Z_MESSAGE(WM_PAINT, WMPaint))
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_PAINT, WMPaint))
 public:
     explicit TCustomControl(TComponent* AOwner);
     ~TCustomControl() override;

@@ -8,14 +8,14 @@
 #include "GraphicsObject.h"
 #include "GraphicsTypes.h"
 
-Z_ENUM(TFontStyle, fsBold, fsItalic, fsUnderline, fsStrikeOut)
+Z_ENUM(TFontStyle, int, fsBold, fsItalic, fsUnderline, fsStrikeOut)
 using TFontStyles = TSet<TFontStyle>;
-Z_ENUM(TFontPitch, fpDefault, fpVariable, fpFixed)
+Z_ENUM(TFontPitch, int, fpDefault, fpVariable, fpFixed)
 using TFontCharset = Byte;
 
 class TFont : public TGraphicsObject {
     Z_CLASS(TFont, TGraphicsObject)
-    Z_PUBLISHED(TFont) {
+    Z_PUBLISHED {
         p.Property(L"Charset", &TFont::Charset, &TFont::SetCharset).Default(DEFAULT_CHARSET);
         p.Property(L"Color", &TFont::Color, &TFont::SetColor).Default(clWindowText).Idents(ColorIdentMap());
         p.Property(L"Height", &TFont::Height, &TFont::SetHeight).Default(-11);

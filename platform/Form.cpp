@@ -625,8 +625,7 @@ HWND TCustomForm::OwnerWindow() const {
 }
 
 void TCustomForm::SetPopupMode(TPopupMode v) {
-    if (popupMode_ == v) return;
-    popupMode_ = v;
+    if (!AssignIfChanged(popupMode_, v)) return;
     if (v != pmExplicit && popupParent_) {
         popupParent_->RemoveFreeNotification(this);
         popupParent_ = nullptr;

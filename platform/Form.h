@@ -34,7 +34,7 @@ Z_ENUM_NAMES(TPosition, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOn
 enum TCloseAction : Byte { caNone, caHide, caFree, caMinimize };
 // Which window owns a form's window: the main form (pmNone), the active form when the window is
 // made (pmAuto), or PopupParent (pmExplicit).
-Z_ENUM(TPopupMode, pmNone, pmAuto, pmExplicit)
+Z_ENUM(TPopupMode, Byte, pmNone, pmAuto, pmExplicit)
 
 using TModalResult = Integer;
 constexpr TModalResult mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = IDABORT, mrRetry = IDRETRY,
@@ -77,7 +77,7 @@ class TCustomForm : public TCustomControl {
         Z_EVENT_PROPERTY(TCustomForm, OnPaint);
         Z_EVENT_PROPERTY(TCustomForm, OnClose);
         Z_EVENT_PROPERTY(TCustomForm, OnCloseQuery);
-        Z_EVENT_PROPERTY(TCustomForm, OnHelp);
+        p.Event(L"OnHelp", &TCustomForm::OnHelp);
     }
     Z_MESSAGE_MAP(TCustomForm, TCustomControl,
         Z_MESSAGE(WM_CLOSE, WMClose),

@@ -1,6 +1,7 @@
 #include "Forms.h"
 
 #include "CallbackBarrier.h"
+#include "CommonDialogs.h"
 #include "Threads.h"
 #include "Timer.h"
 
@@ -8,7 +9,9 @@ void InitializeForms() {
     RegisterClasses({TControl::StaticClass(), TWinControl::StaticClass(), TCustomControl::StaticClass(),
                      TGraphicControl::StaticClass(), TCustomForm::StaticClass(), TForm::StaticClass(),
                      TTimer::StaticClass(), TMenuItem::StaticClass(), TMainMenu::StaticClass(),
-                     TPopupMenu::StaticClass(), TActionList::StaticClass(), TAction::StaticClass()});
+                     TPopupMenu::StaticClass(), TActionList::StaticClass(), TAction::StaticClass(),
+                     TColorDialog::StaticClass(), TFontDialog::StaticClass(), TOpenDialog::StaticClass(),
+                     TSaveDialog::StaticClass()});
     Mouse = new TMouse();
     Screen = new TScreen(nullptr);
     Application = new TApplication(nullptr);

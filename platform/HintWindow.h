@@ -5,7 +5,7 @@
 
 class THintWindow : public TCustomControl {
     Z_CLASS(THintWindow, TCustomControl)
-    Z_MESSAGE_MAP(THintWindow, TCustomControl, Z_MESSAGE(WM_NCHITTEST, WMNCHitTest))
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_NCHITTEST, WMNCHitTest))
 public:
     explicit THintWindow(TComponent* AOwner);
     // Shows the window at rect (screen coordinates) with the text, without taking the focus.

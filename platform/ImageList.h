@@ -41,8 +41,8 @@ private:
 
 // --- the image list
 
-Z_ENUM(TDrawingStyle, dsFocus, dsSelected, dsNormal, dsTransparent)
-Z_ENUM(TImageType, itImage, itMask)
+Z_ENUM(TDrawingStyle, int, dsFocus, dsSelected, dsNormal, dsTransparent)
+Z_ENUM(TImageType, int, itImage, itMask)
 
 class TCustomImageList : public TComponent {
     Z_CLASS(TCustomImageList, TComponent)
@@ -113,8 +113,8 @@ public:
     virtual void WriteData(TStream* stream);
 
     TNotifyEvent OnChange;
-    void SetOnChange(TNotifyEvent value) { OnChange = value; }
-    TNotifyEvent GetOnChange() const { return OnChange; }
+    void SetOnChange(TNotifyEvent value) { OnChange = value; }   // former spelling
+    TNotifyEvent GetOnChange() const { return OnChange; }        // former spelling
 
 protected:
     // Tells the change links, then OnChange (folded while an update bracket is open).
@@ -170,7 +170,7 @@ private:
 
 class TImageList : public TDragImageList {
     Z_CLASS(TImageList, TDragImageList)
-    Z_PUBLISHED(TImageList) {
+    Z_PUBLISHED {
         p.Property(L"AllocBy", &TImageList::AllocBy, &TImageList::SetAllocBy).Default(4);
         p.Property(L"BlendColor", &TImageList::BlendColor, &TImageList::SetBlendColor).Default(clNone).Idents(ColorIdentMap());
         p.Property(L"BkColor", &TImageList::BkColor, &TImageList::SetBkColor).Default(clNone).Idents(ColorIdentMap());
@@ -180,7 +180,7 @@ class TImageList : public TDragImageList {
         p.Property(L"Masked", &TImageList::Masked, &TImageList::SetMasked).Default(true);
         p.Property(L"ShareImages", &TImageList::ShareImages, &TImageList::SetShareImages).Default(false);
         p.Property(L"Width", &TImageList::Width, &TImageList::SetWidth).Default(16);
-        p.Property(L"OnChange", &TImageList::GetOnChange, &TImageList::SetOnChange);
+        p.Event(L"OnChange", &TImageList::OnChange);
     }
 
 public:

@@ -34,8 +34,8 @@ public:
     virtual void WriteFloat(const String& section, const String& ident, Double value);
     // Hexadecimal text of the stream's bytes. Reading appends the bytes at the stream's position
     // and returns their number (0 when the value is missing or not hexadecimal).
-    Integer ReadBinaryStream(const String& section, const String& ident, TStream* value);
-    void WriteBinaryStream(const String& section, const String& ident, TStream* value);
+    virtual Integer ReadBinaryStream(const String& section, const String& ident, TStream* value);
+    virtual void WriteBinaryStream(const String& section, const String& ident, TStream* value);
 
     // The names of the keys of a section, of the sections, and a section's name=value lines;
     // each replaces the list's content.

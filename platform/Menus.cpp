@@ -101,9 +101,7 @@ void TMenuItem::BeforeDestruction() {
 }
 
 void TMenuItem::SetCaption(const String& v) {
-    if (caption_ == v) return;
-    caption_ = v;
-    MenuChanged();
+    if (AssignIfChanged(caption_, v)) MenuChanged();
 }
 
 void TMenuItem::SetChecked(bool v) {
@@ -134,33 +132,23 @@ void TMenuItem::UncheckRadioSiblings() {
 }
 
 void TMenuItem::SetEnabled(bool v) {
-    if (enabled_ == v) return;
-    enabled_ = v;
-    MenuChanged();
+    if (AssignIfChanged(enabled_, v)) MenuChanged();
 }
 
 void TMenuItem::SetVisible(bool v) {
-    if (visible_ == v) return;
-    visible_ = v;
-    MenuChanged();
+    if (AssignIfChanged(visible_, v)) MenuChanged();
 }
 
 void TMenuItem::SetDefault(bool v) {
-    if (default_ == v) return;
-    default_ = v;
-    MenuChanged();
+    if (AssignIfChanged(default_, v)) MenuChanged();
 }
 
 void TMenuItem::SetShortCut(TShortCut v) {
-    if (shortCut_ == v) return;
-    shortCut_ = v;
-    MenuChanged();
+    if (AssignIfChanged(shortCut_, v)) MenuChanged();
 }
 
 void TMenuItem::SetImageIndex(int v) {
-    if (imageIndex_ == v) return;
-    imageIndex_ = v;
-    MenuChanged();
+    if (AssignIfChanged(imageIndex_, v)) MenuChanged();
 }
 
 TMenuItem* TMenuItem::Items(int index) const {

@@ -24,7 +24,7 @@ class TMenu;
 
 class TMenuItem : public TComponent {
     Z_CLASS(TMenuItem, TComponent)
-    Z_PUBLISHED(TMenuItem) {
+    Z_PUBLISHED {
         p.Property(L"Caption", &TMenuItem::Caption, &TMenuItem::SetCaption);
         p.Property(L"Checked", &TMenuItem::Checked, &TMenuItem::SetChecked).Default(false);
         p.Property(L"Default", &TMenuItem::Default, &TMenuItem::SetDefault).Default(false);
@@ -35,7 +35,7 @@ class TMenuItem : public TComponent {
         p.Property(L"RadioItem", &TMenuItem::RadioItem, &TMenuItem::SetRadioItem).Default(false);
         p.Property(L"ShortCut", &TMenuItem::ShortCut, &TMenuItem::SetShortCut).Default(scNone);
         p.Property(L"Visible", &TMenuItem::Visible, &TMenuItem::SetVisible).Default(true);
-        p.Property(L"OnClick", &TMenuItem::OnClick, [](TMenuItem* i, const TNotifyEvent& e) { i->OnClick = e; });
+        p.Event(L"OnClick", &TMenuItem::OnClick);
     }
 
 public:
@@ -134,7 +134,7 @@ Z_EXCEPTION(EMenuError, Exception)
 
 class TMenu : public TComponent {
     Z_CLASS(TMenu, TComponent)
-    Z_PUBLISHED(TMenu) {
+    Z_PUBLISHED {
         p.Property(L"Images", &TMenu::Images, &TMenu::SetImages);
     }
 
@@ -210,9 +210,9 @@ private:
 
 class TPopupMenu : public TMenu {
     Z_CLASS(TPopupMenu, TMenu)
-    Z_PUBLISHED(TPopupMenu) {
+    Z_PUBLISHED {
         p.Property(L"AutoPopup", &TPopupMenu::AutoPopup, &TPopupMenu::SetAutoPopup).Default(true);
-        p.Property(L"OnPopup", &TPopupMenu::OnPopup, [](TPopupMenu* m, const TNotifyEvent& e) { m->OnPopup = e; });
+        p.Event(L"OnPopup", &TPopupMenu::OnPopup);
     }
 
 public:

@@ -1,14 +1,13 @@
 #pragma once
 // Dispatch of window messages by number to handler methods.
 //
-// A control class binds message numbers to its methods with one declaration in its body; the
+// A control class binds message numbers to its methods with one declaration after Z_CLASS; the
 // table inherits its parent's entries and overrides them:
 //
 //     class TMyControl : public TCustomControl {
 //         Z_CLASS(TMyControl, TCustomControl)
-//         Z_MESSAGE_MAP(TMyControl, TCustomControl,
-//             Z_MESSAGE(WM_SIZE, WMSize),
-//             Z_MESSAGE(CM_MOUSEENTER, CMMouseEnter))
+//         Z_MESSAGE_MAP(Z_MESSAGE(WM_SIZE, WMSize),
+//                       Z_MESSAGE(CM_MOUSEENTER, CMMouseEnter))
 //         void WMSize(TMessage& Message);
 //         ...
 //     };
@@ -18,7 +17,9 @@
 // Inherited<TParentClass>(Message).
 
 #include <initializer_list>
+#include <type_traits>
 #include <unordered_map>
+#include <vector>
 
 #include "Messages.h"
 
@@ -32,7 +33,7 @@ struct TMessageEntry {
 
 class TMessageMap {
 public:
-    TMessageMap(const TMessageMap* parent, std::initializer_list<TMessageEntry> entries) {
+    TMessageMap(const TMessageMap* parent, const std::vector<TMessageEntry>& entries) {
         if (parent) handlers_ = parent->handlers_;
         for (const TMessageEntry& e : entries) handlers_[e.Msg] = e.Handler;
     }
@@ -45,16 +46,42 @@ private:
     std::unordered_map<Cardinal, TMessageHandler> handlers_;
 };
 
-#define Z_MESSAGE_MAP(Self, Parent, ...)                                                \
-public:                                                                                 \
-    static const TMessageMap& StaticMessageMap() {                                      \
-        using ZMsgSelf = Self;                                                          \
-        static const TMessageMap map(&Parent::StaticMessageMap(), {__VA_ARGS__});       \
-        return map;                                                                     \
-    }                                                                                   \
-    const TMessageMap& MessageMap() const override { return StaticMessageMap(); }      \
-                                                                                        \
+// One Z_MESSAGE entry: the message number and the handler, as a type, so that the entries of a
+// map can travel as a list of template arguments.
+template <Cardinal Msg, auto Handler>
+struct TMessageBinding {};
+
+template <class T>
+struct TMessageEntryOf {
+    // The class names that the former spelling Z_MESSAGE_MAP(Self, Parent, ...) put first.
+    static void AddTo(std::vector<TMessageEntry>&) {}
+};
+template <Cardinal Msg, auto Handler>
+struct TMessageEntryOf<TMessageBinding<Msg, Handler>> {
+    static void AddTo(std::vector<TMessageEntry>& entries) {
+        entries.push_back({Msg, static_cast<TMessageHandler>(Handler)});
+    }
+};
+
+template <class... Bindings>
+std::vector<TMessageEntry> MessageEntries() {
+    std::vector<TMessageEntry> entries;
+    (TMessageEntryOf<Bindings>::AddTo(entries), ...);
+    return entries;
+}
+
+#define Z_MESSAGE_MAP(...)                                                                          \
+public:                                                                                             \
+    static const TMessageMap& StaticMessageMap() {                                                  \
+        static const TMessageMap map(&inherited::StaticMessageMap(), MessageEntries<__VA_ARGS__>()); \
+        return map;                                                                                 \
+    }                                                                                               \
+    const TMessageMap& MessageMap() const override {                                                \
+        static_assert(std::is_same_v<std::remove_cvref_t<decltype(*this)>, ZSelf>,                  \
+                      "Z_MESSAGE_MAP needs Z_CLASS of its own class first");                        \
+        return StaticMessageMap();                                                                  \
+    }                                                                                               \
+                                                                                                    \
 private:
 
-#define Z_MESSAGE(Number, Method) \
-    TMessageEntry { Cardinal(Number), static_cast<TMessageHandler>(&ZMsgSelf::Method) }
+#define Z_MESSAGE(Number, Method) TMessageBinding<Cardinal(Number), &ZSelf::Method>

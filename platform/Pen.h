@@ -6,14 +6,14 @@
 #include "Colors.h"
 #include "GraphicsObject.h"
 
-Z_ENUM(TPenStyle, psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame)
+Z_ENUM(TPenStyle, int, psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame)
 // In the order of the R2_ codes, from R2_BLACK (1) to R2_WHITE (16).
-Z_ENUM(TPenMode, pmBlack, pmNotMerge, pmMaskNotPen, pmNotCopy, pmMaskPenNot, pmNot, pmXor, pmNotMask,
+Z_ENUM(TPenMode, int, pmBlack, pmNotMerge, pmMaskNotPen, pmNotCopy, pmMaskPenNot, pmNot, pmXor, pmNotMask,
        pmMask, pmNotXor, pmNop, pmMergeNotPen, pmCopy, pmMergePenNot, pmMerge, pmWhite)
 
 class TPen : public TGraphicsObject {
     Z_CLASS(TPen, TGraphicsObject)
-    Z_PUBLISHED(TPen) {
+    Z_PUBLISHED {
         p.Property(L"Color", &TPen::Color, &TPen::SetColor).Default(clBlack).Idents(ColorIdentMap());
         p.Property(L"Mode", &TPen::Mode, &TPen::SetMode).Default(pmCopy);
         p.Property(L"Style", &TPen::Style, &TPen::SetStyle).Default(psSolid);

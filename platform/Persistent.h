@@ -3,6 +3,7 @@
 // streamed into a form description (published properties plus the properties a class defines
 // itself through DefineProperties).
 
+#include "AssignIfChanged.h"
 #include "SysObject.h"
 
 class TFiler;

@@ -484,11 +484,11 @@ void TStringList::SetCaseSensitive(bool value) {
 }
 
 void TStringList::Changing() {
-    if (UpdateCount() == 0 && onChanging_) onChanging_(this);
+    if (UpdateCount() == 0 && OnChanging) OnChanging(this);
 }
 
 void TStringList::Changed() {
-    if (UpdateCount() == 0 && onChange_) onChange_(this);
+    if (UpdateCount() == 0 && OnChange) OnChange(this);
 }
 
 void TStringList::SetUpdateState(bool updating) {

@@ -162,10 +162,10 @@ public:
     bool CaseSensitive() const { return caseSensitive_; }
     void SetCaseSensitive(bool value);  // re-sorts a sorted list
 
-    TNotifyEvent OnChange() const { return onChange_; }
-    void SetOnChange(TNotifyEvent handler) { onChange_ = handler; }
-    TNotifyEvent OnChanging() const { return onChanging_; }
-    void SetOnChanging(TNotifyEvent handler) { onChanging_ = handler; }
+    TNotifyEvent OnChange;
+    void SetOnChange(TNotifyEvent handler) { OnChange = handler; }  // former spelling
+    TNotifyEvent OnChanging;
+    void SetOnChanging(TNotifyEvent handler) { OnChanging = handler; }  // former spelling
 
     int CompareStrings(const String& a, const String& b) const override;
 
@@ -186,6 +186,4 @@ private:
     bool sorted_ = false;
     bool caseSensitive_ = false;
     TDuplicates duplicates_ = dupIgnore;
-    TNotifyEvent onChange_;
-    TNotifyEvent onChanging_;
 };

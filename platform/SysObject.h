@@ -4,7 +4,7 @@
 // A class reference (TClass) is a pointer to the class's one TMetaClass object. It knows the
 // class's name and parent and can construct the class through each constructor family that the
 // class offers ("virtual constructors"): no arguments, an owner component, an owner persistent
-// or an owning collection. Declare a class's metadata with one line in its body:
+// or an owning collection. Declare a class's metadata with one line, first in its body:
 //
 //     class TFoo : public TBar {
 //         Z_CLASS(TFoo, TBar)
@@ -12,11 +12,23 @@
 //         ...
 //     };
 //
-// Z_CLASS also names the parent `inherited`, for calls to the parent's version of a method.
+// Z_CLASS records the class for the declarations that follow it (Z_PUBLISHED, Z_MESSAGE_MAP),
+// names the parent `inherited`, for calls to the parent's version of a method, and refuses a
+// parent that is not a direct base. Like every declaration macro it leaves the access private.
 //
-// A family that needs class-level virtual operations (a painter class, a texture-image kind)
-// derives its own metaclass from TMetaClass and declares its members with Z_CLASS_META.
+// A family that needs class-level virtual operations (a texture-image kind, an archive reader)
+// derives its own metaclass from TMetaClass, specializes TMetaClassOf<Family, C> to forward the
+// operations to C's statics, and declares its root class with Z_CLASS_FAMILY; the classes below
+// the root use plain Z_CLASS. Every class of the family then answers StaticClass() and
+// ClassType() with a pointer to the family's metaclass:
+//
+//     class TVirtualReader : public TObject {
+//         Z_CLASS_FAMILY(TVirtualReader, TObject, TVirtualReaderMeta)
+//         ...
+//     };
+//     TVirtualReaderClass cls = TBinaryReader::StaticClass();   // cls->CreateReader(stream)
 
+#include <tr2/type_traits>
 #include <type_traits>
 #include <vector>
 
@@ -104,28 +116,73 @@ struct TMetaClassInit {
     }
 };
 
-// The metaclass of C, of type Meta (TMetaClass or a family's own metaclass template
-// instantiated for C), created on first use.
+// The metaclass of C, of type Meta (TMetaClass or a family's TMetaClassOf<Family, C>), created
+// on first use.
 template <class C, class Meta>
-TClass MakeMetaClass(const wchar_t* name, TClass parent) {
+const Meta* MakeMetaClass(const wchar_t* name, TClass parent) {
     static Meta meta(name, parent);
     static const bool filled = (TMetaClassInit<C>::Fill(meta), true);
     (void)filled;
     return &meta;
 }
 
-#define Z_CLASS_META(Self, Parent, Meta)                                                  \
-public:                                                                                   \
-    using inherited = Parent;                                                             \
-    static TClass StaticClass() { return MakeMetaClass<Self, Meta>(L## #Self, Parent::StaticClass()); } \
-    TClass ClassType() const override { return StaticClass(); }                          \
-                                                                                          \
+// The metaclass of class C in a family: a family specializes it to answer its class-level
+// operations from C's statics. The plain family (TMetaClass) needs no type of its own per class.
+template <class Family, class C>
+class TMetaClassOf : public Family {
+public:
+    using Family::Family;
+};
+template <class Family, class C>
+using TMetaClassFor = std::conditional_t<std::is_same_v<Family, TMetaClass>, TMetaClass, TMetaClassOf<Family, C>>;
+
+// True when Parent is the class that C derives from: one of C's direct bases is Parent, or is a
+// layer without a class declaration of its own above Parent (a typed-list template).
+template <class Parent, class Base>
+constexpr bool DeclaredClassIs() {
+    if constexpr (requires { typename Base::ZSelf; })
+        return std::is_same_v<typename Base::ZSelf, Parent>;
+    else
+        return false;
+}
+template <class Parent, class Bases>
+struct TIsDirectBaseIn;
+template <class Parent, class... Bases>
+struct TIsDirectBaseIn<Parent, std::tr2::__reflection_typelist<Bases...>>
+    : std::bool_constant<(DeclaredClassIs<Parent, Bases>() || ...)> {};
+template <class Parent, class C>
+inline constexpr bool IsDirectBase = TIsDirectBaseIn<Parent, typename std::tr2::direct_bases<C>::type>::value;
+
+// Z_CLASS(Self, Parent) and Z_CLASS_FAMILY(Self, Parent, Family): see the top of this file.
+#define Z_CLASS(Self, Parent) Z_CLASS_IN_FAMILY(Self, Parent, typename Parent::ZFamily)
+
+#define Z_CLASS_FAMILY(Self, Parent, Family) \
+    Z_CLASS_IN_FAMILY(Self, Parent, Family)  \
+public:                                      \
+    using ZFamily = Family;                  \
+                                             \
 private:
 
-#define Z_CLASS(Self, Parent) Z_CLASS_META(Self, Parent, TMetaClass)
+#define Z_CLASS_IN_FAMILY(Self, Parent, Family)                                                 \
+public:                                                                                        \
+    using inherited = Parent;                                                                  \
+    using ZSelf = Self;                                                                        \
+    static const Family* StaticClass() {                                                       \
+        static_assert(IsDirectBase<Parent, Self>, "Z_CLASS names a parent that is not a direct base of " #Self); \
+        return MakeMetaClass<Self, TMetaClassFor<Family, Self>>(L## #Self, Parent::StaticClass()); \
+    }                                                                                          \
+    const Family* ClassType() const override { return StaticClass(); }                        \
+                                                                                               \
+private:
+
+// The spelling of a family's class before Z_CLASS_FAMILY: Meta is ignored, the family comes from
+// the parent.
+#define Z_CLASS_META(Self, Parent, Meta) Z_CLASS(Self, Parent)
 
 class TObject {
 public:
+    using ZSelf = TObject;
+    using ZFamily = TMetaClass;
     TObject() = default;
     TObject(const TObject&) = delete;
     TObject& operator=(const TObject&) = delete;

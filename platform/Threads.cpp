@@ -154,7 +154,7 @@ DWORD WINAPI TThread::ThreadProc(void* parameter) {
 }
 
 void TThread::DoTerminate() {
-    if (onTerminate_) Synchronize([this] { onTerminate_(this); });
+    if (OnTerminate) Synchronize([this] { OnTerminate(this); });
 }
 
 Integer TThread::WaitFor() {

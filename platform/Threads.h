@@ -73,8 +73,8 @@ public:
     void SetFreeOnTerminate(bool value) { freeOnTerminate_ = value; }
     Integer ReturnValue() const { return returnValue_; }
     // Called on the main thread (through Synchronize) after Execute has returned.
-    TNotifyEvent OnTerminate() const { return onTerminate_; }
-    void SetOnTerminate(TNotifyEvent handler) { onTerminate_ = handler; }
+    TNotifyEvent OnTerminate;
+    void SetOnTerminate(TNotifyEvent handler) { OnTerminate = handler; }  // former spelling
     // The exception that ended Execute, if one did.
     std::exception_ptr FatalException() const { return fatalException_; }
     HANDLE Handle() const { return handle_; }
@@ -110,7 +110,6 @@ private:
     std::atomic<bool> finished_{false};
     bool freeOnTerminate_ = false;
     Integer returnValue_ = 0;
-    TNotifyEvent onTerminate_;
     std::exception_ptr fatalException_;
 };
 

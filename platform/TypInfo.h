@@ -5,30 +5,33 @@
 // Sections: enumeration names · identifier maps · TPropInfo · TMethodInfo · TPublishedTable ·
 // TPublisher and Z_PUBLISHED (declaring) · access by name.
 //
-// A class declares its published properties and methods in one block, right after Z_CLASS; the
-// kind of each property follows from its getter's type, and the table is inherited:
+// A class declares its published properties, events and methods in one block, right after
+// Z_CLASS; the kind of each property follows from its getter's type, and the table is inherited:
 //
-//     Z_ENUM(TAlign, alNone, alTop, alBottom, alClient)
+//     Z_ENUM(TAlign, Byte, alNone, alTop, alBottom, alClient)
 //
 //     class TPanelish : public TComponent {
 //         Z_CLASS(TPanelish, TComponent)
-//         Z_PUBLISHED(TPanelish) {
+//         Z_PUBLISHED {
 //             p.Property(L"Align", &TPanelish::Align, &TPanelish::SetAlign).Default(alNone);
 //             p.Property(L"Caption", &TPanelish::Caption, &TPanelish::SetCaption);
+//             p.Property(L"Color", &TPanelish::Color, &TPanelish::SetColor).Default(clBtnFace);
 //             p.Property(L"Font", &TPanelish::Font);                // sub-object: no setter
-//             p.Property(L"OnClick", &TPanelish::OnClick, &TPanelish::SetOnClick);
+//             p.Property(L"Tag", &TPanelish::Tag, &TPanelish::SetTag).Stored(&TPanelish::IsTagStored);
+//             p.Event(L"OnClick", &TPanelish::OnClick);            // a public TEvent field
 //             p.Method(L"PanelClick", &TPanelish::PanelClick);     // bindable by name
 //         }
 //     public:
+//         TNotifyEvent OnClick;
 //         ...
 //     };
 //
-// Kinds by getter type: bool -> Boolean; other integers -> Integer; an enumeration with names
-// (Z_ENUM / Z_ENUM_NAMES) -> Enumeration; TSet<E> -> Set; float/double/long double -> Float;
-// String -> String; TEvent<...> -> Method (event); a pointer to a TComponent kind -> Component
-// (a reference, or a nested sub-component when that component has csSubComponent and belongs
-// to the object); a pointer to another TPersistent kind -> Class (a nested sub-object; a
-// TCollection is written as a collection).
+// Kinds by getter type: bool -> Boolean; TColor -> Integer written with the colour identifiers
+// (clBtnFace); other integers -> Integer; an enumeration declared with Z_ENUM -> Enumeration;
+// TSet<E> -> Set; float/double/long double -> Float; String -> String; TEvent<...> -> Method
+// (event); a pointer to a TComponent kind -> Component (a reference, or a nested sub-component
+// when that component has csSubComponent and belongs to the object); a pointer to another
+// TPersistent kind -> Class (a nested sub-object; a TCollection is written as a collection).
 //
 // A property is written when it is stored and differs from its declared default. Without a
 // declared default, strings are written when not empty, references when set, events when
@@ -69,10 +72,43 @@ private:
     std::vector<String> names_;
 };
 
-// Declares an enumeration together with its identifiers, for published properties and sets.
-#define Z_ENUM(Type, ...)              \
-    enum Type : int { __VA_ARGS__ };   \
+// Declares an enumeration together with its identifiers, for published properties and sets:
+//
+//     Z_ENUM(TAlign, Byte, alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom)
+//
+// declares `enum TAlign : Byte { alNone, ... }`. The members are numbered 0, 1, 2, ... in order.
+#define Z_ENUM(Type, ...) Z_ENUM_SELECT(Z_ENUM_IS_TYPE(Z_ENUM_FIRST(__VA_ARGS__)), Type, __VA_ARGS__)
+
+#define Z_ENUM_OF(Type, Underlying, ...)  \
+    enum Type : Underlying { __VA_ARGS__ }; \
     Z_ENUM_NAMES(Type, __VA_ARGS__)
+
+// The former spelling Z_ENUM(Type, members...) declared an int enumeration: a second argument
+// that is not one of these type names is a member.
+#define Z_ENUM_FIRST(first, ...) first
+#define Z_ENUM_SECOND(a, b, ...) b
+#define Z_ENUM_PROBE(...) Z_ENUM_SECOND(__VA_ARGS__, 0, 0)
+#define Z_ENUM_IS_TYPE(token) Z_ENUM_IS_TYPE_(token)
+#define Z_ENUM_IS_TYPE_(token) Z_ENUM_PROBE(Z_ENUM_TYPE_##token)
+#define Z_ENUM_TYPE_int ~, 1
+#define Z_ENUM_TYPE_Byte ~, 1
+#define Z_ENUM_TYPE_Word ~, 1
+#define Z_ENUM_TYPE_Integer ~, 1
+#define Z_ENUM_TYPE_Cardinal ~, 1
+#define Z_ENUM_TYPE_ShortInt ~, 1
+#define Z_ENUM_TYPE_SmallInt ~, 1
+#define Z_ENUM_TYPE_LongWord ~, 1
+#define Z_ENUM_TYPE_unsigned ~, 1
+#define Z_ENUM_TYPE_uint8_t ~, 1
+#define Z_ENUM_TYPE_uint16_t ~, 1
+#define Z_ENUM_TYPE_uint32_t ~, 1
+#define Z_ENUM_TYPE_int8_t ~, 1
+#define Z_ENUM_TYPE_int16_t ~, 1
+#define Z_ENUM_TYPE_int32_t ~, 1
+#define Z_ENUM_SELECT(isType, Type, ...) Z_ENUM_SELECT_(isType, Type, __VA_ARGS__)
+#define Z_ENUM_SELECT_(isType, Type, ...) Z_ENUM_SELECT_##isType(Type, __VA_ARGS__)
+#define Z_ENUM_SELECT_1(Type, ...) Z_ENUM_OF(Type, __VA_ARGS__)
+#define Z_ENUM_SELECT_0(Type, ...) Z_ENUM_OF(Type, int, __VA_ARGS__)
 
 // Gives an enumeration declared elsewhere (at namespace scope) its identifiers; list every member
 // in order.
@@ -163,10 +199,13 @@ public:
     template <class V>
     TPropDecl& Default(V value) {
         info_.HasDefault = true;
-        if constexpr (std::is_floating_point_v<V>)
+        if constexpr (std::is_floating_point_v<V>) {
             info_.DefaultFloat = value;
-        else if constexpr (std::is_enum_v<V> || std::is_integral_v<V>)
+        } else if constexpr (std::is_enum_v<V> || std::is_integral_v<V>) {
             info_.DefaultOrd = Int64(value);
+            // A whole number is also the default of a float property: Default(50) on a single.
+            if constexpr (std::is_integral_v<V>) info_.DefaultFloat = Extended(value);
+        }
         else if constexpr (requires { value.Bits(); })
             info_.DefaultOrd = Int64(value.Bits());
         else
@@ -259,6 +298,13 @@ public:
     template <class G, class S>
     TPropDecl<C> Property(const wchar_t* name, G getter, S setter) {
         return Declare(name, getter, setter);
+    }
+
+    // An event: a public TEvent field of the class, assigned directly by whoever binds it.
+    template <class B, class S>
+    TPropDecl<C> Event(const wchar_t* name, TEvent<S> B::*field) {
+        static_assert(std::is_base_of_v<B, C>, "the event must be a field of the class or of an ancestor");
+        return Declare(name, field, [field](C* c, const TEvent<S>& e) { c->*field = e; });
     }
 
     // A method that event properties of components in a description can be bound to by name.
@@ -354,20 +400,27 @@ private:
 
 // Opens the published block of a class; follow it with the block's body (see the top of this
 // file). Place it right after Z_CLASS.
-#define Z_PUBLISHED(Self)                                                                        \
+#define Z_PUBLISHED                                                                              \
 public:                                                                                          \
     static const TPublishedTable& StaticPublished() {                                            \
-        static_assert(std::is_same_v<decltype(&Self::ClassType), TClass (Self::*)() const>,      \
-                      "Z_PUBLISHED needs Z_CLASS first");                                        \
         static const TPublishedTable table(StaticClass(), &inherited::StaticPublished(),         \
                                            [](TPublishedTable& t) {                              \
-                                               TPublisher<Self> p(t);                            \
-                                               Self::DeclarePublished(p);                        \
+                                               TPublisher<ZSelf> p(t);                           \
+                                               ZSelf::DeclarePublished(p);                       \
                                            });                                                   \
         return table;                                                                            \
     }                                                                                            \
-    const TPublishedTable& PublishedTable() const override { return StaticPublished(); }         \
-    static void DeclarePublished([[maybe_unused]] TPublisher<Self>& p)
+    const TPublishedTable& PublishedTable() const override {                                     \
+        static_assert(std::is_same_v<std::remove_cvref_t<decltype(*this)>, ZSelf>,               \
+                      "Z_PUBLISHED needs Z_CLASS of its own class first");                       \
+        return StaticPublished();                                                                \
+    }                                                                                            \
+    static auto DeclarePublished([[maybe_unused]] TPublisher<ZSelf>& p) -> ZPublishedBlock
+
+// The result type of the published block. As a macro it swallows the class name of the former
+// spelling Z_PUBLISHED(Self); as a type it ends the declaration when no name follows.
+using ZPublishedBlock = void;
+#define ZPublishedBlock(...) void
 
 // ---- access by name ------------------------------------------------------------------------
 // Each raises EPropertyError when the object has no such published property or when it is of

@@ -994,15 +994,11 @@ void TWinControl::SetChildOrder(TComponent* Child, int Order) {
 // ---- docking ----
 
 void TWinControl::SetDockSite(bool v) {
-    if (dockSite_ == v) return;
-    dockSite_ = v;
-    UpdateDockManager();
+    if (AssignIfChanged(dockSite_, v)) UpdateDockManager();
 }
 
 void TWinControl::SetUseDockManager(bool v) {
-    if (useDockManager_ == v) return;
-    useDockManager_ = v;
-    UpdateDockManager();
+    if (AssignIfChanged(useDockManager_, v)) UpdateDockManager();
 }
 
 void TWinControl::UpdateDockManager() {

@@ -43,10 +43,10 @@ class TWinControl : public TControl {
         p.Property(L"UseDockManager", &TWinControl::UseDockManager, &TWinControl::SetUseDockManager).Default(false);
         Z_EVENT_PROPERTY(TWinControl, OnEnter);
         Z_EVENT_PROPERTY(TWinControl, OnExit);
-        Z_EVENT_PROPERTY(TWinControl, OnDockDrop);
-        Z_EVENT_PROPERTY(TWinControl, OnDockOver);
-        Z_EVENT_PROPERTY(TWinControl, OnGetSiteInfo);
-        Z_EVENT_PROPERTY(TWinControl, OnUnDock);
+        p.Event(L"OnDockDrop", &TWinControl::OnDockDrop);
+        p.Event(L"OnDockOver", &TWinControl::OnDockOver);
+        p.Event(L"OnGetSiteInfo", &TWinControl::OnGetSiteInfo);
+        p.Event(L"OnUnDock", &TWinControl::OnUnDock);
     }
     Z_MESSAGE_MAP(TWinControl, TControl,
         Z_MESSAGE(WM_PAINT, WMPaint),

@@ -6,7 +6,9 @@
 #include "GLLensFlare.h"
 #include "GLCamera.h"
 #include "GLCustomShader.h"
+#include "GLFileSMD.h"
 #include "GLFogEnvironment.h"
+#include "GLGraph.h"
 #include "GLLightSource.h"
 #include "GLContext.h"
 #include "GLCoordinates.h"
@@ -45,8 +47,11 @@ void InitializeEngineUnits() {
         {"GLCamera", &RegisterCameraClasses, nullptr},
         {"GLLightSource", &RegisterLightSourceClasses, nullptr},
         {"GLObjects", &RegisterGLObjectsClasses, nullptr},
+        {"GLLines", &RegisterLinesClasses, nullptr},
+        {"GLGraph", &RegisterGraphClasses, nullptr},
         {"GLMesh", &RegisterGLMeshClasses, nullptr},
         {"GLVectorFileObjects", &InitializeVectorFileObjects, &FinalizeVectorFileObjects},
+        {"GLFileSMD", &InitializeFileSMD, nullptr},
         {"GLBitmapFont", &RegisterBitmapFontClasses, nullptr},
         {"GLWindowsFont", &RegisterWindowsFontClasses, nullptr},
         {"GLHUDObjects", &RegisterHUDObjectsClasses, nullptr},

@@ -12,6 +12,8 @@
 #include "GLBaseMeshSilhouette.h"
 #include "GLContext.h"
 #include "GLMeshObject.h"
+#include "GLSkeleton.h"
+#include "GLSkeletonMeshObject.h"
 #include "GLState.h"
 #include "Scene.h"
 #include "VectorArithmetic.h"
@@ -22,7 +24,8 @@
 TGLBaseMesh::TGLBaseMesh(TComponent* owner)
     : TGLSceneObject(owner),
       autoScaling_(new TGLCoordinates3(this, TVector4f{1, 1, 1, 0}, csPoint)),
-      meshObjects_(new TMeshObjectList(this)) {
+      meshObjects_(new TMeshObjectList(this)),
+      skeleton_(new TSkeleton(this)) {
     SetObjectStyle(ObjectStyle() + osDoesTemperWithColorsOrFaceWinding);
 }
 
@@ -33,6 +36,7 @@ TGLBaseMesh::~TGLBaseMesh() {
     materialLibrary_ = lightmapLibrary_ = nullptr;
     FreeAndNil(connectivity_);
     FreeAndNil(meshObjects_);
+    FreeAndNil(skeleton_);
     FreeAndNil(autoScaling_);
 }
 
@@ -71,7 +75,7 @@ void TGLBaseMesh::LoadFromStream(const String& fileName, TStream* stream) {
     lastLoadedFilename_.clear();
     if (fileName.empty()) return;
     meshObjects_->Clear();
-    // The skeleton is emptied here too once meshes carry one.
+    skeleton_->Clear();
     std::unique_ptr<TVectorFile> vectorFile(CreateVectorFile(fileName));
     PrepareVectorFile(vectorFile.get());
     ReadVectorFile(vectorFile.get(), stream);
@@ -403,7 +407,15 @@ void TGLBaseMesh::Assign(TPersistent* source) {
         ignoreMissingTextures_ = other->ignoreMissingTextures_;
         autoCentering_ = other->autoCentering_;
         autoScaling_->Assign(other->autoScaling_);
+        skeleton_->Clear();
+        skeleton_->Assign(other->skeleton_);
         meshObjects_->Assign(other->meshObjects_);
+        // The copies' vertices may be posed away from the bind pose that reading them assumes:
+        // the source's bind-pose meshes are taken as they are.
+        for (Integer i = 0; i < meshObjects_->Count() && i < other->meshObjects_->Count(); ++i)
+            if (auto* copy = dynamic_cast<TSkeletonMeshObject*>(meshObjects_->GetMeshObject(i)))
+                copy->Assign(other->meshObjects_->GetMeshObject(i));
+        skeleton_->RootBones()->PrepareGlobalMatrices();
     }
     TGLSceneObject::Assign(source);
 }

@@ -1,8 +1,9 @@
 #pragma once
-// TGLBaseMesh: the scene object that shows a model held as a list of mesh objects. It loads and
-// saves them through the model-file registry (GLVectorFileFormats.h), can re-centre and re-scale
-// what it loads, takes the materials its face groups name from a material library, and draws its
-// mesh objects inside its own material. TGLFreeForm is the static mesh.
+// TGLBaseMesh: the scene object that shows a model held as a list of mesh objects and a skeleton
+// (GLSkeleton.h) that poses the skeletal ones. It loads and saves them through the model-file
+// registry (GLVectorFileFormats.h), can re-centre and re-scale what it loads, takes the
+// materials its face groups name from a material library, and draws its mesh objects inside its
+// own material. TGLFreeForm is the static mesh; TGLActor (GLActor.h) the animated one.
 //
 //     auto* form = static_cast<TGLFreeForm*>(scene->Objects()->AddNewChild(TGLFreeForm::StaticClass()));
 //     form->SetMaterialLibrary(library);
@@ -14,6 +15,7 @@
 class TGLBaseMeshConnectivity;
 class TGLMaterialLibrary;
 class TMeshObjectList;
+class TSkeleton;
 
 enum TMeshAutoCentering { macCenterX, macCenterY, macCenterZ, macUseBarycenter };
 Z_ENUM_NAMES(TMeshAutoCentering, macCenterX, macCenterY, macCenterZ, macUseBarycenter)
@@ -38,6 +40,7 @@ public:
     ~TGLBaseMesh() override;
 
     TMeshObjectList* MeshObjects() const { return meshObjects_; }
+    TSkeleton* Skeleton() const { return skeleton_; }
     TMeshNormalsOrientation NormalsOrientation() const { return normalsOrientation_; }
     void SetNormalsOrientation(TMeshNormalsOrientation value);
     // Not owned; forgotten when the library is freed.
@@ -61,12 +64,13 @@ public:
     const String& LastLoadedFilename() const { return lastLoadedFilename_; }
 
     // ---- files: a name without a registered extension raises EInvalidVectorFile ----
-    // Replaces the mesh objects. An empty name only forgets the last file name.
+    // Replaces the mesh objects and empties the skeleton. An empty name only forgets the last
+    // file name.
     virtual void LoadFromFile(const String& fileName);
     virtual void LoadFromStream(const String& fileName, TStream* stream);
     virtual void SaveToFile(const String& fileName);
     virtual void SaveToStream(const String& fileName, TStream* stream);
-    // Reads into the mesh objects there are, without scaling or centring.
+    // Reads into the mesh objects and skeleton there are, without scaling or centring.
     virtual void AddDataFromFile(const String& fileName);
     virtual void AddDataFromStream(const String& fileName, TStream* stream);
 
@@ -122,6 +126,7 @@ private:
     TGLBaseMeshConnectivity* connectivity_ = nullptr;
     String lastLoadedFilename_;
     TMeshObjectList* meshObjects_;
+    TSkeleton* skeleton_;
 };
 
 // The static mesh.

@@ -1,13 +1,11 @@
 #include "GLBaseMeshSilhouette.h"
 
+#include "GLActor.h"
 #include "GLBaseMesh.h"
 #include "GLFaceGroups.h"
 #include "GLMeshObject.h"
 
-bool MeshDeformsVertices(const TGLBaseMesh*) {
-    // Only animated meshes move their vertices, and none of the meshes here is animated.
-    return false;
-}
+bool MeshDeformsVertices(const TGLBaseMesh* mesh) { return dynamic_cast<const TGLActor*>(mesh) != nullptr; }
 
 // ---- TFaceGroupConnectivity ------------------------------------------------------------------
 

@@ -142,10 +142,22 @@ bool TGLBaseSceneObject::IsInSubtreeOf(const TGLBaseSceneObject* node) const {
     return false;
 }
 
+void TGLBaseSceneObject::TakeOutOfParent(TGLBaseSceneObject* object) {
+    TGLBaseSceneObject* former = object->parent_;
+    if (!former) return;
+    if (object->scene_ && object->scene_ == scene_) {
+        // A move inside one scene: its display lists and textures stay valid.
+        former->Detach(object);
+        former->ReportChange(former);
+    } else {
+        former->Remove(object, false);
+    }
+}
+
 void TGLBaseSceneObject::AddChild(TGLBaseSceneObject* object) {
     // A node under itself would free itself twice; one in two lists likewise.
     Assert(!IsInSubtreeOf(object), L"Cannot add a scene object to its own subtree");
-    if (object->parent_) object->parent_->Remove(object, false);
+    TakeOutOfParent(object);
     if (scene_) scene_->AddLights(object);
     ChildList()->Add(object);
     object->parent_ = this;
@@ -175,7 +187,7 @@ void TGLBaseSceneObject::Insert(Integer index, TGLBaseSceneObject* object) {
     // Checked before anything moves; taking out a child of this node shortens the list by one.
     Integer last = GetChildCount() - (object->parent_ == this ? 1 : 0);
     if (index < 0 || index > last) ListIndexError(index);
-    if (object->parent_) object->parent_->Remove(object, false);
+    TakeOutOfParent(object);
     ChildList()->Insert(index, object);
     object->parent_ = this;
     if (object->scene_ != scene_) object->DestroyHandles();
@@ -186,19 +198,25 @@ void TGLBaseSceneObject::Insert(Integer index, TGLBaseSceneObject* object) {
     InvalidateBoxCache(TGLBoxCacheFlags{bcChildrenBoxStale});
 }
 
-void TGLBaseSceneObject::Remove(TGLBaseSceneObject* object, bool keepChildren) {
-    if (!object || object->parent_ != this || !children_) return;
+void TGLBaseSceneObject::Detach(TGLBaseSceneObject* object) {
     if (scene_) scene_->RemoveLights(object);
     if (object->Owner() == this) RemoveComponent(object);
     children_->Remove(object);
     object->parent_ = nullptr;
-    // A detached object reports nowhere, and must not keep a scene that may go before it.
-    object->SetScene(nullptr);
     InvalidateBoxCache(TGLBoxCacheFlags{bcChildrenBoxStale});
+}
+
+void TGLBaseSceneObject::Remove(TGLBaseSceneObject* object, bool keepChildren) {
+    if (!object || object->parent_ != this || !children_) return;
+    Detach(object);
     if (!keepChildren) {
+        // A detached object reports nowhere, and must not keep a scene that may go before it.
+        object->SetScene(nullptr);
         ReportChange(this);
         return;
     }
+    // The children move while their old parent still shares their scene, so they keep their
+    // display lists; then the emptied object leaves the scene.
     BeginUpdate();
     try {
         for (Integer i = object->GetChildCount() - 1; i >= 0; --i) {
@@ -206,20 +224,23 @@ void TGLBaseSceneObject::Remove(TGLBaseSceneObject* object, bool keepChildren) {
             if (!HasSubComponentStyle(child)) child->MoveTo(this);
         }
     } catch (...) {
+        object->SetScene(nullptr);
         EndUpdate();
         throw;
     }
+    object->SetScene(nullptr);
     EndUpdate();
 }
 
 void TGLBaseSceneObject::MoveTo(TGLBaseSceneObject* newParent) {
     if (newParent == parent_) return;
-    if (newParent) Assert(!newParent->IsInSubtreeOf(this), L"Cannot add a scene object to its own subtree");
-    if (parent_) parent_->Remove(this, false);
-    if (newParent)
+    if (newParent) {
+        // AddChild takes the object out of its parent, keeping its GL objects inside one scene.
         newParent->AddChild(this);
-    else
+    } else {
+        if (parent_) parent_->Remove(this, false);
         SetScene(nullptr);
+    }
 }
 
 void TGLBaseSceneObject::FreeCameras() {
@@ -382,7 +403,7 @@ void TGLBaseSceneObject::DoProgress(const TProgressStepTimes& times) {
     }
     if (behaviours_) behaviours_->DoProgress(times);
     if (effects_) effects_->DoProgress(times);
-    if (onProgress_) onProgress_(this, times.DeltaTime, times.NewTime);
+    if (OnProgress) OnProgress(this, times.DeltaTime, times.NewTime);
 }
 
 TGLBehaviours* TGLBaseSceneObject::Behaviours() {
@@ -855,7 +876,7 @@ void TGLBaseSceneObject::Assign(TPersistent* source) {
         throw;
     }
     if (scene_) scene_->EndUpdate();
-    onProgress_ = other->onProgress_;
+    OnProgress = other->OnProgress;
     if (other->behaviours_)
         Behaviours()->Assign(other->behaviours_);
     else

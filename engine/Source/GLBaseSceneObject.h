@@ -79,7 +79,7 @@ void AxesBuildList(TRenderContextInfo& rci, GLushort pattern, Single axisLength)
 
 class TGLBaseSceneObject : public TGLCoordinatesUpdateAbleComponent {
     Z_CLASS(TGLBaseSceneObject, TGLCoordinatesUpdateAbleComponent)
-    Z_PUBLISHED(TGLBaseSceneObject) {
+    Z_PUBLISHED {
         p.Property(L"ObjectsSorting", &TGLBaseSceneObject::ObjectsSorting, &TGLBaseSceneObject::SetObjectsSorting)
             .Default(osInherited);
         p.Property(L"VisibilityCulling", &TGLBaseSceneObject::VisibilityCulling,
@@ -94,7 +94,7 @@ class TGLBaseSceneObject : public TGLCoordinatesUpdateAbleComponent {
         p.Property(L"TurnAngle", &TGLBaseSceneObject::TurnAngle, &TGLBaseSceneObject::SetTurnAngle).Default(0);
         p.Property(L"Up", &TGLBaseSceneObject::Up);
         p.Property(L"Visible", &TGLBaseSceneObject::Visible, &TGLBaseSceneObject::SetVisible).Default(true);
-        p.Property(L"OnProgress", &TGLBaseSceneObject::OnProgress, &TGLBaseSceneObject::SetOnProgress);
+        p.Event(L"OnProgress", &TGLBaseSceneObject::OnProgress);
         p.Property(L"TagFloat", &TGLBaseSceneObject::TagFloat, &TGLBaseSceneObject::SetTagFloat).Default(0);
     }
 
@@ -113,15 +113,17 @@ public:
     TGLBaseSceneObject* operator[](Integer index) const { return GetChild(index); }
     bool HasSubChildren() const { return GetChildCount() > 0; }
 
-    // Appends an object that has no parent (it is not taken out of a former one).
+    // Appends the object, first taking it out of its former parent, if any (so that it never
+    // sits in two child lists). Moving inside one scene keeps the object's display lists and
+    // textures; only leaving its scene releases them.
     virtual void AddChild(TGLBaseSceneObject* object);
     // A new object of the class, owned by this node's owner, appended / inserted first.
     virtual TGLBaseSceneObject* AddNewChild(TClass objectClass);
     virtual TGLBaseSceneObject* PrependNewChild(TClass objectClass);
     // Inserts at a position, taking the object out of its former parent first.
     virtual void Insert(Integer index, TGLBaseSceneObject* object);
-    // Takes a child out (it is not freed). With keepChildren its children move to this node,
-    // last first.
+    // Takes a child out (it is not freed); the child leaves the scene. With keepChildren its
+    // children move to this node, last first, and stay in the scene.
     virtual void Remove(TGLBaseSceneObject* object, bool keepChildren);
     // Frees the whole subtree below this node, cameras first. Reports no change.
     virtual void DeleteChildren();
@@ -152,8 +154,8 @@ public:
     // ---- progress ----
     // Children last to first, behaviours, effects, then OnProgress.
     virtual void DoProgress(const TProgressStepTimes& times) override;
-    const TGLProgressEvent& OnProgress() const { return onProgress_; }
-    void SetOnProgress(const TGLProgressEvent& event) { onProgress_ = event; }
+    TGLProgressEvent OnProgress;
+    void SetOnProgress(const TGLProgressEvent& value) { OnProgress = value; }  // former spelling
     TNotifyEvent OnAddedToParent;
 
     // ---- behaviours and effects (created on first access) ----
@@ -303,6 +305,10 @@ private:
     static TAffineVector AffineOf(const TVector4f& v) { return {v.X, v.Y, v.Z}; }
     void TearDown();
     void FreeCameras();
+    // Takes a child out of the list without telling anyone; it keeps its scene.
+    void Detach(TGLBaseSceneObject* object);
+    // Takes the object out of its parent before this node adopts it.
+    void TakeOutOfParent(TGLBaseSceneObject* object);
     bool IsInSubtreeOf(const TGLBaseSceneObject* node) const;
     void DoSetAngle(int axis, Single value);
     void RotateUpAndDirection(const TAffineVector& axis, Single radians);
@@ -329,7 +335,6 @@ private:
     bool rotating_ = false;
     TGLObjectsSorting objectsSorting_ = osInherited;
     TGLVisibilityCulling visibilityCulling_ = vcInherited;
-    TGLProgressEvent onProgress_;
     TGLBehaviours* behaviours_ = nullptr;
     TGLObjectEffects* effects_ = nullptr;
     Single tagFloat_ = 0;

@@ -2,6 +2,7 @@
 
 #include "Filer.h"
 #include "GLBaseSceneObject.h"
+#include "PersistentObjectList.h"
 #include "SysUtils.h"
 
 // ---- TGLBaseBehaviour ------------------------------------------------------------------------
@@ -64,7 +65,22 @@ void TGLObjectEffects::DoProgress(const TProgressStepTimes& times) {
     for (Integer i = 0; i < Count(); ++i) static_cast<TGLBaseBehaviour*>(GetItem(i))->DoProgress(times);
 }
 
+void TGLObjectEffects::RenderPreEffects(TRenderContextInfo& rci) {
+    for (Integer i = 0; i < Count(); ++i) ObjectEffect(i)->PreRender(rci);
+}
+
+void TGLObjectEffects::RenderPostEffects(TRenderContextInfo& rci) {
+    for (Integer i = 0; i < Count(); ++i) {
+        TGLObjectEffect* effect = ObjectEffect(i);
+        if (dynamic_cast<TGLObjectAfterEffect*>(effect)) {
+            if (rci.afterRenderEffects) rci.afterRenderEffects->Add(effect);
+        } else {
+            effect->Render(rci);
+        }
+    }
+}
+
 void RegisterBehaviourClasses() {
-    RegisterXCollectionItemClass(TGLBehaviour::ItemClass());
-    RegisterXCollectionItemClass(TGLObjectEffect::ItemClass());
+    RegisterXCollectionItemClass(TGLBehaviour::StaticClass());
+    RegisterXCollectionItemClass(TGLObjectEffect::StaticClass());
 }

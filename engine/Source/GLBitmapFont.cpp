@@ -36,9 +36,7 @@ void TBitmapFontRange::SetStopASCII(Byte value) {
 
 void TBitmapFontRange::SetStartGlyphIdx(Integer value) {
     value = std::max<Integer>(value, 0);
-    if (value == startGlyphIdx_) return;
-    startGlyphIdx_ = value;
-    Changed(false);
+    if (AssignIfChanged(startGlyphIdx_, value)) Changed(false);
 }
 
 String TBitmapFontRange::DisplayName() const {
@@ -328,23 +326,6 @@ void TGLCustomBitmapFont::DrawString(TRenderContextInfo& rci, const String& text
     states->ResetMaterialColors();
 }
 
-TEnableAttribScope::TEnableAttribScope(TGLStateCache* cache)
-    : cache_(cache), savedStates_(cache ? cache->States() : 0) {
-    GL.glPushAttrib(GL_ENABLE_BIT);
-}
-
-TEnableAttribScope::~TEnableAttribScope() {
-    GL.glPopAttrib();
-    if (!cache_) return;
-    const Cardinal changed = cache_->States() ^ savedStates_;
-    for (int s = 0; s <= stTexture3D; ++s) {
-        if (!(changed & (1u << s))) continue;
-        if (savedStates_ & (1u << s))
-            cache_->EnableState(TCachedGLState(s));
-        else
-            cache_->DisableState(TCachedGLState(s));
-    }
-}
 
 // ---- properties ----
 
@@ -356,9 +337,7 @@ void TGLCustomBitmapFont::SetRanges(TBitmapFontRanges* value) {
 void TGLCustomBitmapFont::SetGlyphs(TPicture* value) { glyphs_->Assign(value); }
 
 void TGLCustomBitmapFont::SetGeometryValue(Integer& field, Integer value) {
-    if (field == value) return;
-    field = value;
-    ReportChange(this);
+    if (AssignIfChanged(field, value)) ReportChange(this);
 }
 
 void TGLCustomBitmapFont::SetCharWidth(Integer value) { SetGeometryValue(charWidth_, std::max<Integer>(value, 1)); }
@@ -373,15 +352,11 @@ void TGLCustomBitmapFont::SetHSpace(Integer value) { SetGeometryValue(hSpace_, s
 void TGLCustomBitmapFont::SetVSpace(Integer value) { SetGeometryValue(vSpace_, std::max<Integer>(value, 0)); }
 
 void TGLCustomBitmapFont::SetMinFilter(TGLMinFilter value) {
-    if (value == minFilter_) return;
-    minFilter_ = value;
-    ReportChange(this);
+    if (AssignIfChanged(minFilter_, value)) ReportChange(this);
 }
 
 void TGLCustomBitmapFont::SetMagFilter(TGLMagFilter value) {
-    if (value == magFilter_) return;
-    magFilter_ = value;
-    ReportChange(this);
+    if (AssignIfChanged(magFilter_, value)) ReportChange(this);
 }
 
 // ---- registration ----

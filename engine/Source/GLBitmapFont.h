@@ -32,7 +32,7 @@ struct TRenderContextInfo;
 // keep start <= stop by moving the other end.
 class TBitmapFontRange : public TCollectionItem {
     Z_CLASS(TBitmapFontRange, TCollectionItem)
-    Z_PUBLISHED(TBitmapFontRange) {
+    Z_PUBLISHED {
         p.Property(L"StartASCII", &TBitmapFontRange::StartASCII, &TBitmapFontRange::SetStartASCII);
         p.Property(L"StopASCII", &TBitmapFontRange::StopASCII, &TBitmapFontRange::SetStopASCII);
         p.Property(L"StartGlyphIdx", &TBitmapFontRange::StartGlyphIdx, &TBitmapFontRange::SetStartGlyphIdx);
@@ -197,7 +197,7 @@ private:
 // A font whose glyph sheet is a picture drawn by hand.
 class TGLBitmapFont : public TGLCustomBitmapFont {
     Z_CLASS(TGLBitmapFont, TGLCustomBitmapFont)
-    Z_PUBLISHED(TGLBitmapFont) {
+    Z_PUBLISHED {
         p.Property(L"Glyphs", &TGLBitmapFont::Glyphs, &TGLBitmapFont::SetGlyphs);
         p.Property(L"GlyphsIntervalX", &TGLBitmapFont::GlyphsIntervalX, &TGLBitmapFont::SetGlyphsIntervalX)
             .Default(0);
@@ -215,21 +215,6 @@ class TGLBitmapFont : public TGLCustomBitmapFont {
 
 public:
     using TGLCustomBitmapFont::TGLCustomBitmapFont;
-};
-
-// Pushes OpenGL's enable group for its lifetime. State-cache calls made meanwhile would leave
-// the cache believing what it was told after the pop: the cache (and OpenGL, redundantly) is put
-// back to the states it held at the push.
-class TEnableAttribScope {
-public:
-    explicit TEnableAttribScope(TGLStateCache* cache);
-    ~TEnableAttribScope();
-    TEnableAttribScope(const TEnableAttribScope&) = delete;
-    TEnableAttribScope& operator=(const TEnableAttribScope&) = delete;
-
-private:
-    TGLStateCache* cache_;
-    Cardinal savedStates_;
 };
 
 // ---- class registration ----

@@ -240,7 +240,7 @@ void TGLCadencer::Progress() {
                     for (TGLCadenceAbleComponent* c : subscribers)
                         if (std::find(subscribed_.begin(), subscribed_.end(), c) != subscribed_.end())
                             c->DoProgress({step, lastTime_});
-                    if (onProgress_ && !IsDesigning()) onProgress_(this, step, newTime);
+                    if (OnProgress && !IsDesigning()) OnProgress(this, step, newTime);
                     if (step <= 0) break;
                     total -= step;
                 }

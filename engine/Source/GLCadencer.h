@@ -15,12 +15,12 @@
 
 class TGLScene;
 
-Z_ENUM(TGLCadencerMode, cmManual, cmASAP, cmApplicationIdle)
-Z_ENUM(TGLCadencerTimeReference, cmRTC, cmPerformanceCounter, cmExternal)
+Z_ENUM(TGLCadencerMode, int, cmManual, cmASAP, cmApplicationIdle)
+Z_ENUM(TGLCadencerTimeReference, int, cmRTC, cmPerformanceCounter, cmExternal)
 
 class TGLCadencer : public TComponent {
     Z_CLASS(TGLCadencer, TComponent)
-    Z_PUBLISHED(TGLCadencer) {
+    Z_PUBLISHED {
         p.Property(L"Scene", &TGLCadencer::Scene, &TGLCadencer::SetScene);
         p.Property(L"Enabled", &TGLCadencer::Enabled, &TGLCadencer::SetEnabled).Default(true);
         p.Property(L"TimeMultiplier", &TGLCadencer::TimeMultiplier, &TGLCadencer::SetTimeMultiplier).Default(1.0);
@@ -31,7 +31,7 @@ class TGLCadencer : public TComponent {
         p.Property(L"MaxDeltaTime", &TGLCadencer::MaxDeltaTime, &TGLCadencer::SetMaxDeltaTime).Default(0.0);
         p.Property(L"MinDeltaTime", &TGLCadencer::MinDeltaTime, &TGLCadencer::SetMinDeltaTime).Default(0.0);
         p.Property(L"FixedDeltaTime", &TGLCadencer::FixedDeltaTime, &TGLCadencer::SetFixedDeltaTime).Default(0.0);
-        p.Property(L"OnProgress", &TGLCadencer::OnProgress, &TGLCadencer::SetOnProgress);
+        p.Event(L"OnProgress", &TGLCadencer::OnProgress);
     }
 
 public:
@@ -78,8 +78,8 @@ public:
     void SetMinDeltaTime(Double value) { minDeltaTime_ = value; }
     Double FixedDeltaTime() const { return fixedDeltaTime_; }
     void SetFixedDeltaTime(Double value) { fixedDeltaTime_ = value; }
-    const TGLProgressEvent& OnProgress() const { return onProgress_; }
-    void SetOnProgress(const TGLProgressEvent& value) { onProgress_ = value; }
+    TGLProgressEvent OnProgress;
+    void SetOnProgress(const TGLProgressEvent& value) { OnProgress = value; }  // former spelling
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;
@@ -105,7 +105,6 @@ private:
     Double externalTime_ = 0;
     Double originTime_ = 0;
     Double maxDeltaTime_ = 0, minDeltaTime_ = 0, fixedDeltaTime_ = 0;
-    TGLProgressEvent onProgress_;
     Integer progressing_ = 0;
     bool tornDown_ = false;
 };

@@ -5,8 +5,7 @@
 
 #include "Scene.h"
 
-enum TGLCameraStyle { csPerspective, csOrthogonal, csOrtho2D, csCustom, csInfinitePerspective };
-Z_ENUM_NAMES(TGLCameraStyle, csPerspective, csOrthogonal, csOrtho2D, csCustom, csInfinitePerspective)
+Z_ENUM(TGLCameraStyle, int, csPerspective, csOrthogonal, csOrtho2D, csCustom, csInfinitePerspective)
 
 // A viewport in pixels: left, top, width, height.
 struct TRectangle {
@@ -19,7 +18,7 @@ using TOnCustomPerspective = TEvent<void(TObject* Sender, const TRectangle& view
 
 class TGLCamera : public TGLBaseSceneObject, public IGLCameraObject {
     Z_CLASS(TGLCamera, TGLBaseSceneObject)
-    Z_PUBLISHED(TGLCamera) {
+    Z_PUBLISHED {
         p.Property(L"FocalLength", &TGLCamera::FocalLength, &TGLCamera::SetFocalLength).Default(50);
         p.Property(L"SceneScale", &TGLCamera::SceneScale, &TGLCamera::SetSceneScale)
             .Stored(&TGLCamera::IsSceneScaleStored);

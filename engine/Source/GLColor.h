@@ -11,7 +11,7 @@
 class TGLColor : public TGLUpdateAbleObject {
     Z_CLASS(TGLColor, TGLUpdateAbleObject)
     // The components read and write one value each; the form stores the whole vector instead.
-    Z_PUBLISHED(TGLColor) {
+    Z_PUBLISHED {
         p.Property(L"Red", &TGLColor::Red, &TGLColor::SetRed).Stored(false);
         p.Property(L"Green", &TGLColor::Green, &TGLColor::SetGreen).Stored(false);
         p.Property(L"Blue", &TGLColor::Blue, &TGLColor::SetBlue).Stored(false);

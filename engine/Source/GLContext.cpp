@@ -20,8 +20,6 @@ void Remove(std::vector<T*>& list, const T* item) {
     if (found != list.end()) list.erase(found);
 }
 
-const wchar_t* const kUnbalanced = L"Unbalanced context activations";
-
 }  // namespace
 
 TGLContext* ActiveGLContext() { return activeContext; }
@@ -110,13 +108,13 @@ void TGLContext::Activate() {
         ActivatePlatform();
         activeContext = this;
     } else {
-        Assert(activeContext == this, kUnbalanced);
+        Assert(activeContext == this, kAssertionFailure);
     }
     ++activations_;
 }
 
 void TGLContext::Deactivate() {
-    Assert(activeContext == this && activations_ > 0, kUnbalanced);
+    Assert(activeContext == this && activations_ > 0, kAssertionFailure);
     if (--activations_ == 0) {
         // The platform context stays current on the thread until another one is made current.
         activeContext = nullptr;
@@ -188,8 +186,8 @@ TGLContextHandle::~TGLContextHandle() {
 }
 
 void TGLContextHandle::Allocate() {
-    Assert(name_ == 0, L"Handle already allocated");
-    Assert(activeContext != nullptr, L"No active rendering context");
+    Assert(name_ == 0, kAssertionFailure);
+    Assert(activeContext != nullptr, kAssertionFailure);
     name_ = CreateGLObject();
     if (name_ != 0) {
         owner_ = activeContext;
@@ -294,19 +292,19 @@ void TGLOcclusionQueryHandle::DeleteGLObject() {
 }
 
 void TGLOcclusionQueryHandle::BeginQuery() {
-    Assert(Handle() != 0, L"Occlusion query not allocated");
+    Assert(Handle() != 0, kAssertionFailure);
     GL.glBeginOcclusionQueryNV(Handle());
     active_ = true;
 }
 
 void TGLOcclusionQueryHandle::EndQuery() {
     active_ = false;
-    Assert(Handle() != 0, L"Occlusion query not allocated");
+    Assert(Handle() != 0, kAssertionFailure);
     GL.glEndOcclusionQueryNV();
 }
 
 GLuint TGLOcclusionQueryHandle::QueryPixelCount() {
-    Assert(Handle() != 0, L"Occlusion query not allocated");
+    Assert(Handle() != 0, kAssertionFailure);
     GLuint count = 0;
     GL.glGetOcclusionQueryuivNV(Handle(), GL_PIXEL_COUNT_NV, &count);
     return count;

@@ -18,6 +18,7 @@
 #include "Events.h"
 #include "SysObject.h"
 #include "Threads.h"
+#include "TypInfo.h"
 
 Z_EXCEPTION(EGLContext, Exception)
 Z_EXCEPTION(EGLShader, EGLContext)
@@ -36,7 +37,7 @@ struct TContextBufferOptions {
     friend bool operator==(TContextBufferOptions, TContextBufferOptions) = default;
 };
 
-enum TGLAntiAliasing { aaDefault, aaNone, aa2x, aa2xHQ, aa4x, aa4xHQ };
+Z_ENUM(TGLAntiAliasing, int, aaDefault, aaNone, aa2x, aa2xHQ, aa4x, aa4xHQ)
 enum TContextAcceleration { caUndetermined, caHardware, caGeneric };
 
 class TGLContextHandle;

@@ -8,7 +8,7 @@
 
 class TGLCustomSceneObject : public TGLBaseSceneObject {
     Z_CLASS(TGLCustomSceneObject, TGLBaseSceneObject)
-    Z_PUBLISHED(TGLCustomSceneObject) {
+    Z_PUBLISHED {
         p.Property(L"Hint", &TGLCustomSceneObject::Hint, &TGLCustomSceneObject::SetHint);
     }
 
@@ -36,7 +36,7 @@ private:
 
 class TGLSceneObject : public TGLCustomSceneObject {
     Z_CLASS(TGLSceneObject, TGLCustomSceneObject)
-    Z_PUBLISHED(TGLSceneObject) {
+    Z_PUBLISHED {
         p.Property(L"Material", &TGLSceneObject::Material);
     }
 

@@ -31,7 +31,7 @@ struct TMatrix3f {
 // owning shader, which then builds itself again on its next use.
 class TGLShaderProgram : public TPersistent {
     Z_CLASS(TGLShaderProgram, TPersistent)
-    Z_PUBLISHED(TGLShaderProgram) {
+    Z_PUBLISHED {
         p.Property(L"Code", &TGLShaderProgram::Code, &TGLShaderProgram::SetCode);
         p.Property(L"Enabled", &TGLShaderProgram::Enabled, &TGLShaderProgram::SetEnabled).Default(false);
     }

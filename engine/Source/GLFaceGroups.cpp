@@ -89,31 +89,6 @@ void ConvertToTriangles(Byte mode, const TAffineVectorList* source, TAffineVecto
     }
 }
 
-namespace {
-
-// True when there were any.
-bool RemoveEmptyListEntries(TPersistentObjectList* list) {
-    bool found = false;
-    for (Integer i = list->Count() - 1; i >= 0; --i)
-        if (!list->GetItem(i)) {
-            list->Delete(i);
-            found = true;
-        }
-    return found;
-}
-
-}  // namespace
-
-void ReadListWithoutEmptyEntries(TPersistentObjectList* list, TVirtualReader* reader, const String& itemKind) {
-    try {
-        list->TPersistentObjectList::ReadFromArchive(reader);
-    } catch (...) {
-        RemoveEmptyListEntries(list);
-        throw;
-    }
-    if (RemoveEmptyListEntries(list)) throw EReadError(list->ClassName() + L", a " + itemKind + L" is missing");
-}
-
 // ---- TFaceGroup ------------------------------------------------------------------------------
 
 TFaceGroup::TFaceGroup(TFaceGroups* owner) : owner_(owner) {

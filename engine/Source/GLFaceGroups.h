@@ -34,11 +34,6 @@ enum TFaceGroupMeshMode : Byte {
 void ConvertToTriangles(Byte mode, const TAffineVectorList* source, TAffineVectorList* destination,
                         const TIntegerList* indices);
 
-// Reads the list archive of a list of owned objects, refusing empty entries with EReadError
-// "<list class>, a <item kind> is missing": everything that walks such a list expects an object
-// in every entry. The items read before a failure stay, without empty entries.
-void ReadListWithoutEmptyEntries(TPersistentObjectList* list, TVirtualReader* reader, const String& itemKind);
-
 // ---- TFaceGroup ----
 
 class TFaceGroup : public TPersistentObject {

@@ -40,9 +40,7 @@ void TGLFlatText::SetLayout(TGLTextLayout value) {
 }
 
 void TGLFlatText::SetOptions(TGLFlatTextOptions value) {
-    if (value == options_) return;
-    options_ = value;
-    StructureChanged();
+    if (AssignIfChanged(options_, value)) StructureChanged();
 }
 
 void TGLFlatText::Assign(TPersistent* source) {

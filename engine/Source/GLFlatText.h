@@ -8,13 +8,12 @@
 #include "GLCustomSceneObject.h"
 #include "Sets.h"
 
-enum TGLFlatTextOption { ftoTwoSided };
-Z_ENUM_NAMES(TGLFlatTextOption, ftoTwoSided)
+Z_ENUM(TGLFlatTextOption, int, ftoTwoSided)
 using TGLFlatTextOptions = TSet<TGLFlatTextOption>;
 
 class TGLFlatText : public TGLImmaterialSceneObject {
     Z_CLASS(TGLFlatText, TGLImmaterialSceneObject)
-    Z_PUBLISHED(TGLFlatText) {
+    Z_PUBLISHED {
         p.Property(L"BitmapFont", &TGLFlatText::BitmapFont, &TGLFlatText::SetBitmapFont);
         p.Property(L"Text", &TGLFlatText::Text, &TGLFlatText::SetText);
         p.Property(L"Alignment", &TGLFlatText::Alignment, &TGLFlatText::SetAlignment).Default(taLeftJustify);

@@ -7,14 +7,12 @@
 #include "OpenGL1x.h"
 #include "TypInfo.h"
 
-enum TFogMode { fmLinear, fmExp, fmExp2 };
-Z_ENUM_NAMES(TFogMode, fmLinear, fmExp, fmExp2)
-enum TFogDistance { fdDefault, fdEyeRadial, fdEyePlane };
-Z_ENUM_NAMES(TFogDistance, fdDefault, fdEyeRadial, fdEyePlane)
+Z_ENUM(TFogMode, int, fmLinear, fmExp, fmExp2)
+Z_ENUM(TFogDistance, int, fdDefault, fdEyeRadial, fdEyePlane)
 
 class TGLFogEnvironment : public TGLUpdateAbleObject {
     Z_CLASS(TGLFogEnvironment, TGLUpdateAbleObject)
-    Z_PUBLISHED(TGLFogEnvironment) {
+    Z_PUBLISHED {
         p.Property(L"FogColor", &TGLFogEnvironment::FogColor);
         p.Property(L"FogStart", &TGLFogEnvironment::FogStart, &TGLFogEnvironment::SetFogStart).Default(10);
         p.Property(L"FogEnd", &TGLFogEnvironment::FogEnd, &TGLFogEnvironment::SetFogEnd).Default(1000);

@@ -271,13 +271,20 @@ void TGLBitmap32::UploadAsTexture(GLenum target, TGLMinFilter minFilter, GLenum 
         GL.glTexImage2D(target, 0, GLint(internalFormat), w, h, 0, GL_RGBA, GL_FLOAT, nullptr);
     } else if (blank_) {
         GL.glTexImage2D(target, 0, GLint(internalFormat), w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-    } else if (minFilter == miNearest || minFilter == miLinear) {
-        GL.glTexImage2D(target, 0, GLint(internalFormat), w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    } else {
+        UploadRGBAPixels(target, minFilter, internalFormat, w, h, pixels);
+    }
+}
+
+void UploadRGBAPixels(GLenum target, TGLMinFilter minFilter, GLenum internalFormat, Integer width, Integer height,
+                      const void* pixels) {
+    if (minFilter == miNearest || minFilter == miLinear) {
+        GL.glTexImage2D(target, 0, GLint(internalFormat), width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
     } else if (GL.GL_SGIS_generate_mipmap && target == GL_TEXTURE_2D) {
         GL.glTexParameteri(target, GL_GENERATE_MIPMAP_SGIS, GL_TRUE);
-        GL.glTexImage2D(target, 0, GLint(internalFormat), w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+        GL.glTexImage2D(target, 0, GLint(internalFormat), width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
     } else {
-        GL.gluBuild2DMipmaps(target, GLint(internalFormat), w, h, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+        GL.gluBuild2DMipmaps(target, GLint(internalFormat), width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
     }
 }
 

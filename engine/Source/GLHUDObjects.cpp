@@ -57,19 +57,15 @@ TGLHUDSprite::TGLHUDSprite(TComponent* owner) : TGLSprite(owner) {
 }
 
 void TGLHUDSprite::SetXTiles(Integer value) {
-    if (value == xTiles_) return;
-    xTiles_ = value;
-    StructureChanged();
+    if (AssignIfChanged(xTiles_, value)) StructureChanged();
 }
 
 void TGLHUDSprite::SetYTiles(Integer value) {
-    if (value == yTiles_) return;
-    yTiles_ = value;
-    StructureChanged();
+    if (AssignIfChanged(yTiles_, value)) StructureChanged();
 }
 
-bool TGLHUDSprite::WidthStored() const { return std::fabs(Width() - 16) > 0.001f; }
-bool TGLHUDSprite::HeightStored() const { return std::fabs(Height() - 16) > 0.001f; }
+bool TGLHUDSprite::IsWidthStored() const { return std::fabs(Width() - 16) > 0.001f; }
+bool TGLHUDSprite::IsHeightStored() const { return std::fabs(Height() - 16) > 0.001f; }
 
 void TGLHUDSprite::DoRender(TRenderContextInfo& rci, bool, bool) {
     // Picking and colour-masked passes: the sprite and its subtree take no part.

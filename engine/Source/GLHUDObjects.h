@@ -14,11 +14,11 @@
 // children included.
 class TGLHUDSprite : public TGLSprite {
     Z_CLASS(TGLHUDSprite, TGLSprite)
-    Z_PUBLISHED(TGLHUDSprite) {
+    Z_PUBLISHED {
         p.Property(L"XTiles", &TGLHUDSprite::XTiles, &TGLHUDSprite::SetXTiles).Default(1);
         p.Property(L"YTiles", &TGLHUDSprite::YTiles, &TGLHUDSprite::SetYTiles).Default(1);
-        p.Property(L"Width", &TGLHUDSprite::Width, &TGLHUDSprite::SetWidth).Stored(&TGLHUDSprite::WidthStored);
-        p.Property(L"Height", &TGLHUDSprite::Height, &TGLHUDSprite::SetHeight).Stored(&TGLHUDSprite::HeightStored);
+        p.Property(L"Width", &TGLHUDSprite::Width, &TGLHUDSprite::SetWidth).Stored(&TGLHUDSprite::IsWidthStored);
+        p.Property(L"Height", &TGLHUDSprite::Height, &TGLHUDSprite::SetHeight).Stored(&TGLHUDSprite::IsHeightStored);
     }
 
 public:
@@ -30,8 +30,8 @@ public:
     Integer YTiles() const { return yTiles_; }
     void SetYTiles(Integer value);
     // Stored only when they differ from 16 by more than 0.001.
-    bool WidthStored() const;
-    bool HeightStored() const;
+    bool IsWidthStored() const;
+    bool IsHeightStored() const;
 
     void DoRender(TRenderContextInfo& rci, bool renderSelf, bool renderChildren) override;
 
@@ -43,7 +43,7 @@ private:
 // and Layout). Without a font, or with an empty text, only its children are drawn.
 class TGLHUDText : public TGLImmaterialSceneObject {
     Z_CLASS(TGLHUDText, TGLImmaterialSceneObject)
-    Z_PUBLISHED(TGLHUDText) {
+    Z_PUBLISHED {
         p.Property(L"BitmapFont", &TGLHUDText::BitmapFont, &TGLHUDText::SetBitmapFont);
         p.Property(L"Text", &TGLHUDText::Text, &TGLHUDText::SetText);
         p.Property(L"Rotation", &TGLHUDText::Rotation, &TGLHUDText::SetRotation).Default(0.0f);

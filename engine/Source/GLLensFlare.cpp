@@ -3,6 +3,7 @@
 
 #include "GLLensFlare.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -92,15 +93,11 @@ void TGLLensFlare::SetResolution(Integer value) {
 }
 
 void TGLLensFlare::SetAutoZTest(bool value) {
-    if (value == autoZTest_) return;
-    autoZTest_ = value;
-    StructureChanged();
+    if (AssignIfChanged(autoZTest_, value)) StructureChanged();
 }
 
 void TGLLensFlare::SetElements(TFlareElements value) {
-    if (value == elements_) return;
-    elements_ = value;
-    StructureChanged();
+    if (AssignIfChanged(elements_, value)) StructureChanged();
 }
 
 void TGLLensFlare::BuildTables() {

@@ -20,7 +20,7 @@ class TGLTextureHandle;
 // A colour ramp from the centre of an element to its rim.
 class TGLFlareGradient : public TGLUpdateAbleObject {
     Z_CLASS(TGLFlareGradient, TGLUpdateAbleObject)
-    Z_PUBLISHED(TGLFlareGradient) {
+    Z_PUBLISHED {
         p.Property(L"FromColor", &TGLFlareGradient::FromColor, &TGLFlareGradient::SetFromColor);
         p.Property(L"ToColor", &TGLFlareGradient::ToColor, &TGLFlareGradient::SetToColor);
     }
@@ -41,13 +41,12 @@ private:
     TGLColor* toColor_;
 };
 
-enum TFlareElement { feGlow, feRing, feStreaks, feRays, feSecondaries };
-Z_ENUM_NAMES(TFlareElement, feGlow, feRing, feStreaks, feRays, feSecondaries)
+Z_ENUM(TFlareElement, int, feGlow, feRing, feStreaks, feRays, feSecondaries)
 using TFlareElements = TSet<TFlareElement>;
 
 class TGLLensFlare : public TGLBaseSceneObject {
     Z_CLASS(TGLLensFlare, TGLBaseSceneObject)
-    Z_PUBLISHED(TGLLensFlare) {
+    Z_PUBLISHED {
         p.Property(L"GlowGradient", &TGLLensFlare::GlowGradient, &TGLLensFlare::SetGlowGradient);
         p.Property(L"RingGradient", &TGLLensFlare::RingGradient);
         p.Property(L"StreaksGradient", &TGLLensFlare::StreaksGradient);
@@ -56,10 +55,10 @@ class TGLLensFlare : public TGLBaseSceneObject {
         p.Property(L"Size", &TGLLensFlare::Size, &TGLLensFlare::SetSize).Default(50);
         p.Property(L"Seed", &TGLLensFlare::Seed, &TGLLensFlare::SetSeed);
         p.Property(L"Squeeze", &TGLLensFlare::Squeeze, &TGLLensFlare::SetSqueeze)
-            .Stored(&TGLLensFlare::SqueezeStored);
+            .Stored(&TGLLensFlare::IsSqueezeStored);
         p.Property(L"NumStreaks", &TGLLensFlare::NumStreaks, &TGLLensFlare::SetNumStreaks).Default(4);
         p.Property(L"StreakWidth", &TGLLensFlare::StreakWidth, &TGLLensFlare::SetStreakWidth)
-            .Stored(&TGLLensFlare::StreakWidthStored);
+            .Stored(&TGLLensFlare::IsStreakWidthStored);
         p.Property(L"StreakAngle", &TGLLensFlare::StreakAngle, &TGLLensFlare::SetStreakAngle).Default(0.0f);
         p.Property(L"NumSecs", &TGLLensFlare::NumSecs, &TGLLensFlare::SetNumSecs).Default(8);
         p.Property(L"Resolution", &TGLLensFlare::Resolution, &TGLLensFlare::SetResolution).Default(64);
@@ -88,12 +87,12 @@ public:
     // Vertical scale of the glow, the rays and the streaks.
     Single Squeeze() const { return squeeze_; }
     void SetSqueeze(Single value);
-    bool SqueezeStored() const { return squeeze_ != 1; }
+    bool IsSqueezeStored() const { return squeeze_ != 1; }
     Integer NumStreaks() const { return numStreaks_; }
     void SetNumStreaks(Integer value);
     Single StreakWidth() const { return streakWidth_; }
     void SetStreakWidth(Single value);
-    bool StreakWidthStored() const { return streakWidth_ != 2; }
+    bool IsStreakWidthStored() const { return streakWidth_ != 2; }
     // Degrees.
     Single StreakAngle() const { return streakAngle_; }
     void SetStreakAngle(Single value);

@@ -7,12 +7,11 @@
 #include "GLColor.h"
 #include "Scene.h"
 
-enum TLightStyle { lsSpot, lsOmni, lsParallel };
-Z_ENUM_NAMES(TLightStyle, lsSpot, lsOmni, lsParallel)
+Z_ENUM(TLightStyle, int, lsSpot, lsOmni, lsParallel)
 
 class TGLLightSource : public TGLBaseSceneObject, public IGLLightSourceSlot {
     Z_CLASS(TGLLightSource, TGLBaseSceneObject)
-    Z_PUBLISHED(TGLLightSource) {
+    Z_PUBLISHED {
         p.Property(L"Ambient", &TGLLightSource::Ambient);
         p.Property(L"ConstAttenuation", &TGLLightSource::ConstAttenuation, &TGLLightSource::SetConstAttenuation)
             .Default(1);

@@ -9,6 +9,7 @@
 
 #include "GLContext.h"
 #include "GLFaceGroups.h"
+#include "GLSkeletonMeshObject.h"
 #include "MeshUtils.h"
 #include "SysUtils.h"
 
@@ -369,6 +370,24 @@ Integer TMeshObjectList::TriangleCount() const {
     return sum;
 }
 
+void TMeshObjectList::MorphTo(Integer index) {
+    for (Integer i = 0; i < Count(); ++i)
+        if (auto* object = dynamic_cast<TMorphableMeshObject*>(GetMeshObject(i))) object->MorphTo(index);
+}
+
+void TMeshObjectList::Lerp(Integer index1, Integer index2, Single t) {
+    for (Integer i = 0; i < Count(); ++i)
+        if (auto* object = dynamic_cast<TMorphableMeshObject*>(GetMeshObject(i))) object->Lerp(index1, index2, t);
+}
+
+Integer TMeshObjectList::MorphTargetCount() const {
+    Integer fewest = -1;
+    for (Integer i = 0; i < Count(); ++i)
+        if (auto* object = dynamic_cast<TMorphableMeshObject*>(GetMeshObject(i)))
+            if (fewest < 0 || object->MorphTargets()->Count() < fewest) fewest = object->MorphTargets()->Count();
+    return fewest < 0 ? 0 : fewest;
+}
+
 void TMeshObjectList::ItemCreated(TObject* item) {
     auto* object = dynamic_cast<TMeshObject*>(item);
     if (!object) throw EReadError(item->ClassName() + L" is not a mesh object class");
@@ -378,4 +397,6 @@ void TMeshObjectList::ItemCreated(TObject* item) {
 void TMeshObjectList::ReadFromArchive(TVirtualReader* reader) {
     Clear();
     ReadListWithoutEmptyEntries(this, reader, L"mesh object");
+    for (Integer i = 0; i < Count(); ++i)
+        if (auto* object = dynamic_cast<TSkeletonMeshObject*>(GetMeshObject(i))) object->PrepareBindPoseMeshes();
 }

@@ -233,7 +233,14 @@ public:
     TAffineVectorList* ExtractTriangles(TAffineVectorList* texCoords = nullptr, TAffineVectorList* normals = nullptr);
     Integer TriangleCount() const;
 
+    // ---- morph targets (GLMorphableMeshObject.h): on every morphable object ----
+    void MorphTo(Integer index);
+    void Lerp(Integer index1, Integer index2, Single t);
+    // The fewest targets a morphable object has; 0 without morphable objects.
+    Integer MorphTargetCount() const;
+
     // The list archive; every item must be a mesh object, and each gets this list as owner.
+    // The skeletal ones then take their bind pose from the mesh's skeleton.
     void ReadFromArchive(TVirtualReader* reader) override;
 
 protected:

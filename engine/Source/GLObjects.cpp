@@ -5,6 +5,7 @@
 
 #include "Filer.h"
 #include "GLContext.h"
+#include "GLSceneBuffer.h"
 #include "GLSilhouette.h"
 #include "GLState.h"
 #include "VectorGeometry.h"
@@ -23,20 +24,13 @@ TVector4f AsDirection(TVector4f v) {
     return v;
 }
 
-// Setters store only a changed value and then tell.
-template <class T>
-bool Store(T& field, T value) {
-    if (field == value) return false;
-    field = value;
-    return true;
-}
 
 }  // namespace
 
 // ---- TGLCameraInvariantObject ----
 
 void TGLCameraInvariantObject::SetCamInvarianceMode(TGLCameraInvarianceMode value) {
-    if (Store(camInvarianceMode_, value)) ReportChange(this);
+    if (AssignIfChanged(camInvarianceMode_, value)) ReportChange(this);
 }
 
 void TGLCameraInvariantObject::Assign(TPersistent* source) {
@@ -60,7 +54,17 @@ void TGLCameraInvariantObject::DoRender(TRenderContextInfo& rci, bool renderSelf
             GL.glScalef(1, -1, -1);
         }
         GL.glMultMatrixf(&LocalMatrix()[0].X);
-        TGLImmaterialSceneObject::DoRender(rci, renderSelf, renderChildren);
+        // The subtree sees this model-view as the frame's (rci.modelViewMatrix is the buffer's).
+        TMatrix4x4 modelView;
+        GL.glGetFloatv(GL_MODELVIEW_MATRIX, &modelView[0].X);
+        if (rci.buffer) rci.buffer->PushModelViewMatrix(modelView);
+        try {
+            TGLImmaterialSceneObject::DoRender(rci, renderSelf, renderChildren);
+        } catch (...) {
+            if (rci.buffer) rci.buffer->PopModelViewMatrix();
+            throw;
+        }
+        if (rci.buffer) rci.buffer->PopModelViewMatrix();
     } catch (...) {
         GL.glPopMatrix();
         throw;
@@ -83,7 +87,7 @@ TGLDummyCube::~TGLDummyCube() {
 }
 
 void TGLDummyCube::SetCubeSize(Single value) {
-    if (Store(cubeSize_, value)) StructureChanged();
+    if (AssignIfChanged(cubeSize_, value)) StructureChanged();
 }
 
 void TGLDummyCube::SetEdgeColor(TGLColor* value) {
@@ -93,7 +97,7 @@ void TGLDummyCube::SetEdgeColor(TGLColor* value) {
 }
 
 void TGLDummyCube::SetVisibleAtRunTime(bool value) {
-    if (Store(visibleAtRunTime_, value)) StructureChanged();
+    if (AssignIfChanged(visibleAtRunTime_, value)) StructureChanged();
 }
 
 void TGLDummyCube::SetAmalgamate(bool value) {
@@ -132,21 +136,20 @@ TVector4f TGLDummyCube::UnscaledDimensions() const {
     return {h, h, h, 0};
 }
 
-void TGLDummyCube::BuildList(TRenderContextInfo& rci) {
-    if (!ComponentState().Contains(csDesigning) && !visibleAtRunTime_) return;
-    Single h = cubeSize_ * 0.5f;
+void CubeWireframeBuildList(TRenderContextInfo& rci, Single size, bool stipple, const TVector4f& color) {
+    const Single h = size * 0.5f;
     GL.glPushAttrib(GL_CURRENT_BIT | GL_LINE_BIT | GL_LIGHTING_BIT | GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT);
     GL.glDisable(GL_LIGHTING);
     GL.glEnable(GL_LINE_SMOOTH);
-    GL.glEnable(GL_LINE_STIPPLE);
+    if (stipple) GL.glEnable(GL_LINE_STIPPLE);
     GL.glEnable(GL_BLEND);
     GL.glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     GL.glLineWidth(1);
-    GL.glLineStipple(1, 0xCCCC);
+    if (stipple) GL.glLineStipple(1, 0xCCCC);
     if (rci.GLStates) rci.GLStates->ResetMaterialColors();
     GL.glColorMaterial(GL_FRONT, GL_EMISSION);
     GL.glEnable(GL_COLOR_MATERIAL);
-    GL.glColor4fv(&edgeColor_->Color().X);
+    GL.glColor4fv(&color.X);
     GL.glBegin(GL_LINE_STRIP);
     GL.glVertex3f(h, -h, -h);
     GL.glVertex3f(h, h, -h);
@@ -170,8 +173,13 @@ void TGLDummyCube::BuildList(TRenderContextInfo& rci) {
     GL.glPopAttrib();
 }
 
+void TGLDummyCube::BuildList(TRenderContextInfo& rci) {
+    if (!ComponentState().Contains(csDesigning) && !visibleAtRunTime_) return;
+    CubeWireframeBuildList(rci, cubeSize_, true, edgeColor_->Color());
+}
+
 void TGLDummyCube::DoRender(TRenderContextInfo& rci, bool renderSelf, bool renderChildren) {
-    if (onVisibilityDetermination_.Assigned() && !onVisibilityDetermination_(this, rci)) return;
+    if (OnVisibilityDetermination.Assigned() && !OnVisibilityDetermination(this, rci)) return;
     if (!amalgamate_ || rci.amalgamating) {
         TGLCameraInvariantObject::DoRender(rci, renderSelf, renderChildren);
         return;
@@ -204,7 +212,7 @@ void TGLDummyCube::StructureChanged() {
 TGLPlane::TGLPlane(TComponent* owner) : TGLSceneObject(owner) { SetObjectStyle(ObjectStyle() + osDirectDraw); }
 
 void TGLPlane::SetSingle(Single& field, Single value) {
-    if (Store(field, value)) StructureChanged();
+    if (AssignIfChanged(field, value)) StructureChanged();
 }
 
 void TGLPlane::SetHeight(Single value) { SetSingle(height_, value); }
@@ -215,19 +223,19 @@ void TGLPlane::SetXScope(Single value) { SetSingle(xScope_, std::min(value, 1.0f
 void TGLPlane::SetYScope(Single value) { SetSingle(yScope_, std::min(value, 1.0f)); }
 
 void TGLPlane::SetXTiles(Cardinal value) {
-    if (Store(xTiles_, value)) StructureChanged();
+    if (AssignIfChanged(xTiles_, value)) StructureChanged();
 }
 
 void TGLPlane::SetYTiles(Cardinal value) {
-    if (Store(yTiles_, value)) StructureChanged();
+    if (AssignIfChanged(yTiles_, value)) StructureChanged();
 }
 
 void TGLPlane::SetStyle(TPlaneStyles value) {
-    if (Store(style_, value)) StructureChanged();
+    if (AssignIfChanged(style_, value)) StructureChanged();
 }
 
 void TGLPlane::SetNoZWrite(bool value) {
-    if (Store(noZWrite_, value)) StructureChanged();
+    if (AssignIfChanged(noZWrite_, value)) StructureChanged();
 }
 
 void TGLPlane::Assign(TPersistent* source) {
@@ -335,15 +343,15 @@ TGLSprite::TGLSprite(TComponent* owner) : TGLSceneObject(owner) {
 }
 
 void TGLSprite::SetWidth(Single value) {
-    if (Store(width_, value)) ReportChange(this);
+    if (AssignIfChanged(width_, value)) ReportChange(this);
 }
 
 void TGLSprite::SetHeight(Single value) {
-    if (Store(height_, value)) ReportChange(this);
+    if (AssignIfChanged(height_, value)) ReportChange(this);
 }
 
 void TGLSprite::SetRotation(Single value) {
-    if (Store(rotation_, value)) ReportChange(this);
+    if (AssignIfChanged(rotation_, value)) ReportChange(this);
 }
 
 void TGLSprite::SetAlphaChannel(Single value) {
@@ -444,11 +452,11 @@ void TGLCube::SetSize(int axis, Single value) {
 }
 
 void TGLCube::SetNormalDirection(TNormalDirection value) {
-    if (Store(normalDirection_, value)) StructureChanged();
+    if (AssignIfChanged(normalDirection_, value)) StructureChanged();
 }
 
 void TGLCube::SetParts(TCubeParts value) {
-    if (Store(parts_, value)) StructureChanged();
+    if (AssignIfChanged(parts_, value)) StructureChanged();
 }
 
 void TGLCube::DefineProperties(TFiler* filer) {
@@ -533,11 +541,11 @@ void TGLCube::BuildList(TRenderContextInfo&) {
 // ---- TGLQuadricObject ----
 
 void TGLQuadricObject::SetNormals(TNormalSmoothing value) {
-    if (Store(normals_, value)) StructureChanged();
+    if (AssignIfChanged(normals_, value)) StructureChanged();
 }
 
 void TGLQuadricObject::SetNormalDirection(TNormalDirection value) {
-    if (Store(normalDirection_, value)) StructureChanged();
+    if (AssignIfChanged(normalDirection_, value)) StructureChanged();
 }
 
 void TGLQuadricObject::Assign(TPersistent* source) {
@@ -553,27 +561,27 @@ void TGLQuadricObject::Assign(TPersistent* source) {
 TGLSphere::TGLSphere(TComponent* owner) : TGLQuadricObject(owner) {}
 
 void TGLSphere::SetRadius(Single value) {
-    if (Store(radius_, value)) StructureChanged();
+    if (AssignIfChanged(radius_, value)) StructureChanged();
 }
 
 void TGLSphere::SetSlices(Integer value) {
     value = std::max(value, 1);
-    if (Store(slices_, value)) StructureChanged();
+    if (AssignIfChanged(slices_, value)) StructureChanged();
 }
 
 void TGLSphere::SetStacks(Integer value) {
     value = std::max(value, 1);
-    if (Store(stacks_, value)) StructureChanged();
+    if (AssignIfChanged(stacks_, value)) StructureChanged();
 }
 
 void TGLSphere::SetTop(TAngleLimit1 value) {
     value = std::clamp<TAngleLimit1>(value, -90, 90);
-    if (Store(top_, value)) StructureChanged();
+    if (AssignIfChanged(top_, value)) StructureChanged();
 }
 
 void TGLSphere::SetBottom(TAngleLimit1 value) {
     value = std::clamp<TAngleLimit1>(value, -90, 90);
-    if (Store(bottom_, value)) StructureChanged();
+    if (AssignIfChanged(bottom_, value)) StructureChanged();
 }
 
 void TGLSphere::SetStart(TAngleLimit2 value) {
@@ -593,11 +601,11 @@ void TGLSphere::SetStop(TAngleLimit2 value) {
 }
 
 void TGLSphere::SetTopCap(TCapType value) {
-    if (Store(topCap_, value)) StructureChanged();
+    if (AssignIfChanged(topCap_, value)) StructureChanged();
 }
 
 void TGLSphere::SetBottomCap(TCapType value) {
-    if (Store(bottomCap_, value)) StructureChanged();
+    if (AssignIfChanged(bottomCap_, value)) StructureChanged();
 }
 
 void TGLSphere::Assign(TPersistent* source) {

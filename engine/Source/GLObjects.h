@@ -16,25 +16,19 @@ class TGLListHandle;
 
 // ---- enumerations ----
 
-enum TGLCameraInvarianceMode { cimNone, cimPosition, cimOrientation };
-Z_ENUM_NAMES(TGLCameraInvarianceMode, cimNone, cimPosition, cimOrientation)
+Z_ENUM(TGLCameraInvarianceMode, int, cimNone, cimPosition, cimOrientation)
 
-enum TPlaneStyle { psSingleQuad, psTileTexture };
-Z_ENUM_NAMES(TPlaneStyle, psSingleQuad, psTileTexture)
+Z_ENUM(TPlaneStyle, int, psSingleQuad, psTileTexture)
 using TPlaneStyles = TSet<TPlaneStyle>;
 
-enum TNormalDirection { ndInside, ndOutside };
-Z_ENUM_NAMES(TNormalDirection, ndInside, ndOutside)
+Z_ENUM(TNormalDirection, int, ndInside, ndOutside)
 
-enum TCubePart { cpTop, cpBottom, cpFront, cpBack, cpLeft, cpRight };
-Z_ENUM_NAMES(TCubePart, cpTop, cpBottom, cpFront, cpBack, cpLeft, cpRight)
+Z_ENUM(TCubePart, int, cpTop, cpBottom, cpFront, cpBack, cpLeft, cpRight)
 using TCubeParts = TSet<TCubePart>;
 
-enum TNormalSmoothing { nsFlat, nsSmooth, nsNone };
-Z_ENUM_NAMES(TNormalSmoothing, nsFlat, nsSmooth, nsNone)
+Z_ENUM(TNormalSmoothing, int, nsFlat, nsSmooth, nsNone)
 
-enum TCapType { ctNone, ctCenter, ctFlat };
-Z_ENUM_NAMES(TCapType, ctNone, ctCenter, ctFlat)
+Z_ENUM(TCapType, int, ctNone, ctCenter, ctFlat)
 
 using TAngleLimit1 = ShortInt;  // -90 .. 90
 using TAngleLimit2 = Word;      // 0 .. 360
@@ -47,7 +41,7 @@ using TGLVisibilityDeterminationEvent = TEvent<bool(TObject* Sender, TRenderCont
 // Rendered from the camera's position (cimPosition) or ignoring the camera (cimOrientation).
 class TGLCameraInvariantObject : public TGLImmaterialSceneObject {
     Z_CLASS(TGLCameraInvariantObject, TGLImmaterialSceneObject)
-    Z_PUBLISHED(TGLCameraInvariantObject) {
+    Z_PUBLISHED {
         p.Property(L"CamInvarianceMode", &TGLCameraInvariantObject::CamInvarianceMode,
                    &TGLCameraInvariantObject::SetCamInvarianceMode)
             .Default(cimNone);
@@ -68,16 +62,19 @@ private:
 
 // ---- TGLDummyCube ----
 
+// The twelve edges of a cube of edge size around the origin, in the colour, smoothed and
+// blended, stippled 0xCCCC when asked; lighting off; restores what it changes.
+void CubeWireframeBuildList(TRenderContextInfo& rci, Single size, bool stipple, const TVector4f& color);
+
 class TGLDummyCube : public TGLCameraInvariantObject {
     Z_CLASS(TGLDummyCube, TGLCameraInvariantObject)
-    Z_PUBLISHED(TGLDummyCube) {
+    Z_PUBLISHED {
         p.Property(L"CubeSize", &TGLDummyCube::CubeSize, &TGLDummyCube::SetCubeSize);
         p.Property(L"EdgeColor", &TGLDummyCube::EdgeColor);
         p.Property(L"VisibleAtRunTime", &TGLDummyCube::VisibleAtRunTime, &TGLDummyCube::SetVisibleAtRunTime)
             .Default(false);
         p.Property(L"Amalgamate", &TGLDummyCube::Amalgamate, &TGLDummyCube::SetAmalgamate).Default(false);
-        p.Property(L"OnVisibilityDetermination", &TGLDummyCube::OnVisibilityDetermination,
-                   &TGLDummyCube::SetOnVisibilityDetermination);
+        p.Event(L"OnVisibilityDetermination", &TGLDummyCube::OnVisibilityDetermination);
     }
 
 public:
@@ -92,9 +89,9 @@ public:
     void SetVisibleAtRunTime(bool value);
     bool Amalgamate() const { return amalgamate_; }
     void SetAmalgamate(bool value);
-    const TGLVisibilityDeterminationEvent& OnVisibilityDetermination() const { return onVisibilityDetermination_; }
-    void SetOnVisibilityDetermination(const TGLVisibilityDeterminationEvent& value) {
-        onVisibilityDetermination_ = value;
+    TGLVisibilityDeterminationEvent OnVisibilityDetermination;
+    void SetOnVisibilityDetermination(const TGLVisibilityDeterminationEvent& value) {  // former spelling
+        OnVisibilityDetermination = value;
     }
     // The display list of the amalgamated subtree.
     TGLListHandle* AmalgamatedList() const { return groupList_; }
@@ -118,7 +115,6 @@ private:
     bool visibleAtRunTime_ = false;
     bool amalgamate_ = false;
     TGLListHandle* groupList_;
-    TGLVisibilityDeterminationEvent onVisibilityDetermination_;
 };
 
 // ---- TGLPlane ----
@@ -126,7 +122,7 @@ private:
 // A rectangle in the local XY plane facing +Z.
 class TGLPlane : public TGLSceneObject {
     Z_CLASS(TGLPlane, TGLSceneObject)
-    Z_PUBLISHED(TGLPlane) {
+    Z_PUBLISHED {
         p.Property(L"Height", &TGLPlane::Height, &TGLPlane::SetHeight).Default(1.0f);
         p.Property(L"Width", &TGLPlane::Width, &TGLPlane::SetWidth).Default(1.0f);
         p.Property(L"XOffset", &TGLPlane::XOffset, &TGLPlane::SetXOffset).Default(0.0f);
@@ -187,7 +183,7 @@ private:
 // A quad that always faces the camera.
 class TGLSprite : public TGLSceneObject {
     Z_CLASS(TGLSprite, TGLSceneObject)
-    Z_PUBLISHED(TGLSprite) {
+    Z_PUBLISHED {
         p.Property(L"Width", &TGLSprite::Width, &TGLSprite::SetWidth).Default(1.0f);
         p.Property(L"Height", &TGLSprite::Height, &TGLSprite::SetHeight).Default(1.0f);
         p.Property(L"Rotation", &TGLSprite::Rotation, &TGLSprite::SetRotation).Default(0.0f);
@@ -231,7 +227,7 @@ private:
 // An axis-aligned box; its three sizes are stored together as "CubeSize".
 class TGLCube : public TGLSceneObject {
     Z_CLASS(TGLCube, TGLSceneObject)
-    Z_PUBLISHED(TGLCube) {
+    Z_PUBLISHED {
         p.Property(L"CubeWidth", &TGLCube::CubeWidth, &TGLCube::SetCubeWidth).Stored(false);
         p.Property(L"CubeHeight", &TGLCube::CubeHeight, &TGLCube::SetCubeHeight).Stored(false);
         p.Property(L"CubeDepth", &TGLCube::CubeDepth, &TGLCube::SetCubeDepth).Stored(false);
@@ -276,7 +272,7 @@ private:
 
 class TGLQuadricObject : public TGLSceneObject {
     Z_CLASS(TGLQuadricObject, TGLSceneObject)
-    Z_PUBLISHED(TGLQuadricObject) {
+    Z_PUBLISHED {
         p.Property(L"Normals", &TGLQuadricObject::Normals, &TGLQuadricObject::SetNormals).Default(nsSmooth);
         p.Property(L"NormalDirection", &TGLQuadricObject::NormalDirection, &TGLQuadricObject::SetNormalDirection)
             .Default(ndOutside);
@@ -303,7 +299,7 @@ private:
 // (Start, Stop, longitude 0 on +Z) and closed with caps.
 class TGLSphere : public TGLQuadricObject {
     Z_CLASS(TGLSphere, TGLQuadricObject)
-    Z_PUBLISHED(TGLSphere) {
+    Z_PUBLISHED {
         p.Property(L"Radius", &TGLSphere::Radius, &TGLSphere::SetRadius).Default(0.5f);
         p.Property(L"Slices", &TGLSphere::Slices, &TGLSphere::SetSlices).Default(16);
         p.Property(L"Stacks", &TGLSphere::Stacks, &TGLSphere::SetStacks).Default(16);

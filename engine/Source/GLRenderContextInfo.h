@@ -14,10 +14,8 @@ class TGLMaterialLibrary;
 class TGLStateCache;
 class TPersistentObjectList;
 
-enum TGLObjectsSorting { osInherited, osNone, osRenderFarthestFirst, osRenderBlendedLast, osRenderNearestFirst };
-enum TGLVisibilityCulling { vcInherited, vcNone, vcObjectBased, vcHierarchical };
-Z_ENUM_NAMES(TGLObjectsSorting, osInherited, osNone, osRenderFarthestFirst, osRenderBlendedLast, osRenderNearestFirst)
-Z_ENUM_NAMES(TGLVisibilityCulling, vcInherited, vcNone, vcObjectBased, vcHierarchical)
+Z_ENUM(TGLObjectsSorting, int, osInherited, osNone, osRenderFarthestFirst, osRenderBlendedLast, osRenderNearestFirst)
+Z_ENUM(TGLVisibilityCulling, int, vcInherited, vcNone, vcObjectBased, vcHierarchical)
 
 // drawState values.
 constexpr Byte dsRendering = 0;

@@ -6,13 +6,17 @@
 #include <cstdio>
 
 #include "Component.h"
+#include "GLBehaviours.h"
 #include "GLFogEnvironment.h"
+#include "GLTexture.h"
+#include "GLTextureImage.h"
 #include "MatrixArithmetic.h"
 #include "OpenGL1x.h"
 #include "PersistentObjectList.h"
 #include "SysExceptions.h"
 #include "SysMath.h"
 #include "VectorArithmetic.h"
+#include "XOpenGL.h"
 
 namespace {
 
@@ -71,9 +75,7 @@ void TGLSceneBuffer::ReportChange(TObject*) {
 }
 
 void TGLSceneBuffer::ChangeRenderingState(bool& field, bool value) {
-    if (field == value) return;
-    field = value;
-    ReportChange(this);
+    if (AssignIfChanged(field, value)) ReportChange(this);
 }
 
 void TGLSceneBuffer::SetDepthTest(bool value) { ChangeRenderingState(depthTest_, value); }
@@ -261,6 +263,25 @@ void TGLSceneBuffer::ResetPerformanceMonitor() {
     firstFrameTime_ = 0;
 }
 
+void TGLSceneBuffer::CopyToTexture(TGLTexture* texture, Integer xSrc, Integer ySrc, Integer width, Integer height,
+                                   Integer xDest, Integer yDest, GLenum target, bool forceUpload) {
+    if (!context_ || !texture || width <= 0 || height <= 0) return;
+    TActivation active(context_);
+    if (target == 0) target = texture->Image()->ClassType()->TextureTarget();
+    const bool cubeFace = target >= GL_TEXTURE_CUBE_MAP_POSITIVE_X && target <= GL_TEXTURE_CUBE_MAP_NEGATIVE_Z;
+    const bool upload = forceUpload || !texture->HasGLTexture();
+    const GLuint name = texture->HasGLTexture() ? texture->Handle() : texture->CreateGLTexture();
+    GL.glBindTexture(cubeFace ? GL_TEXTURE_CUBE_MAP : target, name);
+    if (upload) {
+        std::vector<Byte> pixels(size_t(width) * size_t(height) * 4);
+        GL.glReadPixels(xSrc, ySrc, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        UploadRGBAPixels(target, texture->MinFilter(), texture->ChooseInternalFormat(), width, height, pixels.data());
+    } else {
+        GL.glCopyTexSubImage2D(target, 0, xDest, yDest, xSrc, ySrc, width, height);
+    }
+    FlushGLErrors();
+}
+
 void TGLSceneBuffer::PushModelViewMatrix(const TMatrix4x4& newMatrix) {
     modelViewStack_.push_back(modelViewMatrix_);
     modelViewMatrix_ = newMatrix;
@@ -373,6 +394,9 @@ void TGLSceneBuffer::BaseRender(Byte drawState, TGLBaseSceneObject* baseObject, 
         cameraPosition_ = camera_->GetAbsolutePosition();
     }
     GL.glGetFloatv(GL_MODELVIEW_MATRIX, &modelViewMatrix_[0].X);
+    // Texture coordinates start every frame on the main unit, whatever the last one left.
+    SelectNullTexCoordMapping();
+    SelectMainTexCoordMapping();
     if (OnBeforeRenderHook) OnBeforeRenderHook(this);
     if (BeforeRender && runEvents) BeforeRender(this);
     if (camera_ && camera_->Scene()) {
@@ -436,6 +460,8 @@ void TGLSceneBuffer::RenderScene(TGLScene* scene, Byte drawState, TGLBaseSceneOb
     else
         scene->Objects()->Render(rci);
     GL.glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    for (Integer i = 0; i < afterRenderEffects_->Count(); ++i)
+        static_cast<TGLObjectEffect*>(afterRenderEffects_->GetItem(i))->Render(rci);
     if (WrapUpRendering) WrapUpRendering(this, rci);
     states_->DisableState(stBlend);
     GL.glDisable(GL_BLEND);

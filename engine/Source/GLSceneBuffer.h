@@ -8,36 +8,51 @@
 
 #include "BaseClasses.h"
 #include "Colors.h"
+#include "Sets.h"
+#include "TypInfo.h"
 #include "GLColor.h"
 #include "GLContext.h"
 #include "GLRenderContextInfo.h"
 #include "GLCamera.h"
+#include "GLFogEnvironment.h"
 #include "GLState.h"
 #include "VectorTypes.h"
 
 class TGLCamera;
-class TGLFogEnvironment;
+class TGLTexture;
 class TPersistentObjectList;
 
-enum TContextOption {
-    roDoubleBuffer, roStencilBuffer, roRenderToWindow, roTwoSideLighting, roStereo, roDestinationAlpha,
-    roNoColorBuffer, roNoColorBufferClear, roNoSwapBuffers, roNoDepthBufferClear
-};
-struct TContextOptions {
-    Cardinal bits = 0;
-    TContextOptions() = default;
-    TContextOptions(std::initializer_list<TContextOption> options) {
-        for (auto o : options) bits |= 1u << o;
-    }
-    bool Contains(TContextOption o) const { return bits & (1u << o); }
-    friend bool operator==(TContextOptions, TContextOptions) = default;
-};
-enum TGLDepthPrecision { dpDefault, dp16bits, dp24bits, dp32bits };
-enum TGLColorDepth { cdDefault, cd8bits, cd16bits, cd24bits, cdFloat64bits, cdFloat128bits };
-enum TGLShadeModel { smDefault, smSmooth, smFlat };
+Z_ENUM(TContextOption, int, roDoubleBuffer, roStencilBuffer, roRenderToWindow, roTwoSideLighting, roStereo,
+       roDestinationAlpha, roNoColorBuffer, roNoColorBufferClear, roNoSwapBuffers, roNoDepthBufferClear)
+using TContextOptions = TSet<TContextOption>;
+Z_ENUM(TGLDepthPrecision, int, dpDefault, dp16bits, dp24bits, dp32bits)
+Z_ENUM(TGLColorDepth, int, cdDefault, cd8bits, cd16bits, cd24bits, cdFloat64bits, cdFloat128bits)
+Z_ENUM(TGLShadeModel, int, smDefault, smSmooth, smFlat)
 
 class TGLSceneBuffer : public TGLUpdateAbleObject, public IGLSceneBuffer {
     Z_CLASS(TGLSceneBuffer, TGLUpdateAbleObject)
+    Z_PUBLISHED {
+        p.Property(L"FaceCulling", &TGLSceneBuffer::FaceCulling, &TGLSceneBuffer::SetFaceCulling).Default(true);
+        p.Property(L"FogEnable", &TGLSceneBuffer::FogEnable, &TGLSceneBuffer::SetFogEnable).Default(false);
+        p.Property(L"Lighting", &TGLSceneBuffer::Lighting, &TGLSceneBuffer::SetLighting).Default(true);
+        p.Property(L"DepthTest", &TGLSceneBuffer::DepthTest, &TGLSceneBuffer::SetDepthTest).Default(true);
+        p.Property(L"BackgroundColor", &TGLSceneBuffer::BackgroundColor, &TGLSceneBuffer::SetBackgroundColor)
+            .Idents(ColorIdentMap())
+            .Default(clBtnFace);
+        p.Property(L"AmbientColor", &TGLSceneBuffer::AmbientColor);
+        p.Property(L"AntiAliasing", &TGLSceneBuffer::AntiAliasing, &TGLSceneBuffer::SetAntiAliasing)
+            .Default(aaDefault);
+        p.Property(L"DepthPrecision", &TGLSceneBuffer::DepthPrecision, &TGLSceneBuffer::SetDepthPrecision)
+            .Default(dpDefault);
+        p.Property(L"ColorDepth", &TGLSceneBuffer::ColorDepth, &TGLSceneBuffer::SetColorDepth).Default(cdDefault);
+        p.Property(L"ContextOptions", &TGLSceneBuffer::ContextOptions, &TGLSceneBuffer::SetContextOptions)
+            .Default(TContextOptions{roDoubleBuffer, roRenderToWindow});
+        p.Property(L"ShadeModel", &TGLSceneBuffer::ShadeModel, &TGLSceneBuffer::SetShadeModel).Default(smDefault);
+        p.Property(L"FogEnvironment", &TGLSceneBuffer::FogEnvironment);
+        p.Property(L"AccumBufferBits", &TGLSceneBuffer::AccumBufferBits, &TGLSceneBuffer::SetAccumBufferBits)
+            .Default(0);
+    }
+
 public:
     explicit TGLSceneBuffer(TPersistent* owner);
     ~TGLSceneBuffer() override;
@@ -68,6 +83,13 @@ public:
     Integer FrameCount() const { return frameCount_; }
     Single LastFrameTime() const { return lastFrameTime_; }
     void ResetPerformanceMonitor();
+    // Copies width x height pixels of the frame from (xSrc, ySrc), y from the bottom, into the
+    // texture at (xDest, yDest), in the buffer's context; nothing without one. target: the
+    // texture image's own when 0; a cube-map face binds the cube map. Forced, or when the
+    // texture has no OpenGL texture yet, the pixels are read and uploaded as the whole texture
+    // (with mipmaps as its min filter asks); otherwise the region is copied into the texture.
+    void CopyToTexture(TGLTexture* texture, Integer xSrc, Integer ySrc, Integer width, Integer height,
+                       Integer xDest = 0, Integer yDest = 0, GLenum target = 0, bool forceUpload = false);
     void PushModelViewMatrix(const TMatrix4x4& newMatrix);
     void PopModelViewMatrix();
 

@@ -76,10 +76,14 @@ void TGLBaseSceneObject::Render(TRenderContextInfo& rci) {
             if (objectStyle_.Contains(osDoesTemperWithColorsOrFaceWinding) && rci.GLStates) rci.GLStates->ResetAll();
         };
         if (HasEffects()) {
-            // Effects draw in the object's axes and leave the matrix as they found it.
+            // Effects draw in the object's axes; whatever the pre-render step does to the matrix
+            // is undone before the object draws.
+            GL.glPushMatrix();
+            effects_->RenderPreEffects(rci);
+            GL.glPopMatrix();
             GL.glPushMatrix();
             draw();
-            for (Integer i = 0; i < effects_->Count(); ++i) effects_->ObjectEffect(i)->Render(rci);
+            effects_->RenderPostEffects(rci);
             GL.glPopMatrix();
         } else {
             draw();

@@ -139,3 +139,21 @@ void TGLStateCache::ResetAll() {
     ResetTextureCache();
     ResetFrontFace();
 }
+
+TEnableAttribScope::TEnableAttribScope(TGLStateCache* cache)
+    : cache_(cache), savedStates_(cache ? cache->States() : 0) {
+    GL.glPushAttrib(GL_ENABLE_BIT);
+}
+
+TEnableAttribScope::~TEnableAttribScope() {
+    GL.glPopAttrib();
+    if (!cache_) return;
+    const Cardinal changed = cache_->States() ^ savedStates_;
+    for (int s = 0; s <= stTexture3D; ++s) {
+        if (!(changed & (1u << s))) continue;
+        if (savedStates_ & (1u << s))
+            cache_->EnableState(TCachedGLState(s));
+        else
+            cache_->DisableState(TCachedGLState(s));
+    }
+}

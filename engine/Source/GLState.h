@@ -64,3 +64,18 @@ private:
     bool frontFaceCCW_ = true;
     bool textureMatrixIsIdentity_ = true;
 };
+
+// Pushes OpenGL's enable group for its lifetime. State-cache calls made meanwhile would leave
+// the cache believing what it was told after the pop: the cache (and OpenGL, redundantly) is put
+// back to the states it held at the push.
+class TEnableAttribScope {
+public:
+    explicit TEnableAttribScope(TGLStateCache* cache);
+    ~TEnableAttribScope();
+    TEnableAttribScope(const TEnableAttribScope&) = delete;
+    TEnableAttribScope& operator=(const TEnableAttribScope&) = delete;
+
+private:
+    TGLStateCache* cache_;
+    Cardinal savedStates_;
+};

@@ -3,6 +3,8 @@
 #include "GLRenderContextInfo.h"
 #include "GLState.h"
 #include "GLUtils.h"
+#include "PersistentObjectList.h"
+#include "Scene.h"
 #include "SysUtils.h"
 #include "XOpenGL.h"
 
@@ -139,15 +141,11 @@ void TGLTexture::MarkParamsChanged() {
 
 #define Z_IMAGE_SETTER(Name, Type, field) \
     void TGLTexture::Set##Name(Type value) { \
-        if (value == field) return;          \
-        field = value;                       \
-        MarkImageChanged();                  \
+        if (AssignIfChanged(field, value)) MarkImageChanged(); \
     }
 #define Z_PARAMS_SETTER(Name, Type, field) \
     void TGLTexture::Set##Name(Type value) { \
-        if (value == field) return;           \
-        field = value;                        \
-        MarkParamsChanged();                  \
+        if (AssignIfChanged(field, value)) MarkParamsChanged(); \
     }
 Z_IMAGE_SETTER(ImageAlpha, TGLTextureImageAlpha, imageAlpha_)
 Z_IMAGE_SETTER(ImageBrightness, Single, imageBrightness_)
@@ -243,7 +241,7 @@ GLuint TGLTexture::CreateGLTexture() {
         handle_->Allocate();
         Assert(handle_->Handle() != 0, kAssertionFailure);
     }
-    const GLenum target = image_->ImageClass()->TextureTarget();
+    const GLenum target = image_->ClassType()->TextureTarget();
     if (!(target == GL_TEXTURE_CUBE_MAP && !GL.GL_ARB_texture_cube_map)) {
         GL.glBindTexture(target, handle_->Handle());
         SetTextureParameters(target);
@@ -255,7 +253,7 @@ GLuint TGLTexture::CreateGLTexture() {
 GLuint TGLTexture::EnsureUploaded() {
     if (handle_->Handle() == 0 || changes_ != 0) {
         CreateGLTexture();
-        const GLenum target = image_->ImageClass()->TextureTarget();
+        const GLenum target = image_->ClassType()->TextureTarget();
         if (target == GL_TEXTURE_CUBE_MAP) {
             if (GL.GL_ARB_texture_cube_map) {
                 auto* cube = As<TGLCubeMapImage>(image_);
@@ -399,7 +397,20 @@ void TGLTexture::LoadCubeMapMatrix(TRenderContextInfo& rci) {
             MultTransposedModelView(rci);
             break;
         }
-        // tmmCubeMapLight0 follows the scene's first light, which the scene supplies.
+        case tmmCubeMapLight0: {
+            // The first light of the scene's light table; nothing is loaded without one.
+            TGLBaseSceneObject* light = nullptr;
+            if (rci.scene)
+                for (Integer i = 0; !light && i < rci.scene->Lights()->Count(); ++i)
+                    light = static_cast<TGLBaseSceneObject*>(rci.scene->Lights()->GetItem(i));
+            if (light) {
+                TMatrix4x4 m = light->AbsoluteMatrix();
+                OrthonormalizeMatrix(m);
+                LoadTransposed(m);
+                MultTransposedModelView(rci);
+            }
+            break;
+        }
         default: break;
     }
     GL.glMatrixMode(GL_MODELVIEW);
@@ -413,7 +424,7 @@ void TGLTexture::Apply(TRenderContextInfo& rci) {
         SelectMainTexCoordMapping();
         return;
     }
-    const GLenum target = image_->ImageClass()->TextureTarget();
+    const GLenum target = image_->ClassType()->TextureTarget();
     if (target == GL_TEXTURE_2D) {
         states.EnableState(stTexture2D);
         states.BindTextureCached(0, GL_TEXTURE_2D, EnsureUploaded());
@@ -448,7 +459,7 @@ void TGLTexture::Unapply(TRenderContextInfo& rci) {
 void TGLTexture::ApplyOnUnit(Integer n, TRenderContextInfo& rci, const TMatrix4x4* textureMatrix) {
     if (disabled_) return;
     GL.glActiveTextureARB(GL_TEXTURE0_ARB + n - 1);
-    const GLenum target = image_->ImageClass()->TextureTarget();
+    const GLenum target = image_->ClassType()->TextureTarget();
     if (target == GL_TEXTURE_2D) {
         GL.glEnable(GL_TEXTURE_2D);
         rci.GLStates->BindTextureCached(n - 1, GL_TEXTURE_2D, EnsureUploaded());
@@ -473,7 +484,7 @@ void TGLTexture::ApplyOnUnit(Integer n, TRenderContextInfo& rci, const TMatrix4x
 void TGLTexture::UnapplyFromUnit(Integer n, bool reloadIdentity) {
     GL.glActiveTextureARB(GL_TEXTURE0_ARB + n - 1);
     DisableTexGen();
-    const GLenum target = image_->ImageClass()->TextureTarget();
+    const GLenum target = image_->ClassType()->TextureTarget();
     if (reloadIdentity || target != GL_TEXTURE_2D) {
         GL.glMatrixMode(GL_TEXTURE);
         GL.glLoadIdentity();

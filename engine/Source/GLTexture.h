@@ -17,58 +17,14 @@
 struct TRenderContextInfo;
 
 // --- enumerations
-enum TGLTextureMode : Byte { tmDecal, tmModulate, tmBlend, tmReplace };
-enum TGLTextureWrap : Byte { twBoth, twNone, twVertical, twHorizontal };
-enum TGLTextureImageAlpha : Byte {
-    tiaDefault,
-    tiaAlphaFromIntensity,
-    tiaSuperBlackTransparent,
-    tiaLuminance,
-    tiaLuminanceSqrt,
-    tiaOpaque,
-    tiaTopLeftPointColorTransparent,
-    tiaInverseLuminance,
-    tiaInverseLuminanceSqrt,
-    tiaBottomRightPointColorTransparent
-};
-enum TGLTextureFormat : Byte {
-    tfDefault,
-    tfRGB,
-    tfRGBA,
-    tfRGB16,
-    tfRGBA16,
-    tfAlpha,
-    tfLuminance,
-    tfLuminanceAlpha,
-    tfIntensity,
-    tfNormalMap,
-    tfRGBAFloat16,
-    tfRGBAFloat32
-};
-enum TGLTextureCompression : Byte { tcDefault, tcNone, tcStandard, tcHighQuality, tcHighSpeed };
-enum TGLTextureFilteringQuality : Byte { tfIsotropic, tfAnisotropic };
-enum TGLTextureMappingMode : Byte {
-    tmmUser,
-    tmmObjectLinear,
-    tmmEyeLinear,
-    tmmSphere,
-    tmmCubeMapReflection,
-    tmmCubeMapNormal,
-    tmmCubeMapLight0,
-    tmmCubeMapCamera
-};
+Z_ENUM(TGLTextureMode, Byte, tmDecal, tmModulate, tmBlend, tmReplace)
+Z_ENUM(TGLTextureWrap, Byte, twBoth, twNone, twVertical, twHorizontal)
+Z_ENUM(TGLTextureImageAlpha, Byte, tiaDefault, tiaAlphaFromIntensity, tiaSuperBlackTransparent, tiaLuminance, tiaLuminanceSqrt, tiaOpaque, tiaTopLeftPointColorTransparent, tiaInverseLuminance, tiaInverseLuminanceSqrt, tiaBottomRightPointColorTransparent)
+Z_ENUM(TGLTextureFormat, Byte, tfDefault, tfRGB, tfRGBA, tfRGB16, tfRGBA16, tfAlpha, tfLuminance, tfLuminanceAlpha, tfIntensity, tfNormalMap, tfRGBAFloat16, tfRGBAFloat32)
+Z_ENUM(TGLTextureCompression, Byte, tcDefault, tcNone, tcStandard, tcHighQuality, tcHighSpeed)
+Z_ENUM(TGLTextureFilteringQuality, Byte, tfIsotropic, tfAnisotropic)
+Z_ENUM(TGLTextureMappingMode, Byte, tmmUser, tmmObjectLinear, tmmEyeLinear, tmmSphere, tmmCubeMapReflection, tmmCubeMapNormal, tmmCubeMapLight0, tmmCubeMapCamera)
 
-Z_ENUM_NAMES(TGLTextureMode, tmDecal, tmModulate, tmBlend, tmReplace)
-Z_ENUM_NAMES(TGLTextureWrap, twBoth, twNone, twVertical, twHorizontal)
-Z_ENUM_NAMES(TGLTextureImageAlpha, tiaDefault, tiaAlphaFromIntensity, tiaSuperBlackTransparent, tiaLuminance,
-             tiaLuminanceSqrt, tiaOpaque, tiaTopLeftPointColorTransparent, tiaInverseLuminance,
-             tiaInverseLuminanceSqrt, tiaBottomRightPointColorTransparent)
-Z_ENUM_NAMES(TGLTextureFormat, tfDefault, tfRGB, tfRGBA, tfRGB16, tfRGBA16, tfAlpha, tfLuminance, tfLuminanceAlpha,
-             tfIntensity, tfNormalMap, tfRGBAFloat16, tfRGBAFloat32)
-Z_ENUM_NAMES(TGLTextureCompression, tcDefault, tcNone, tcStandard, tcHighQuality, tcHighSpeed)
-Z_ENUM_NAMES(TGLTextureFilteringQuality, tfIsotropic, tfAnisotropic)
-Z_ENUM_NAMES(TGLTextureMappingMode, tmmUser, tmmObjectLinear, tmmEyeLinear, tmmSphere, tmmCubeMapReflection,
-             tmmCubeMapNormal, tmmCubeMapLight0, tmmCubeMapCamera)
 
 // The system-wide defaults a tfDefault format and a tcDefault compression resolve to.
 constexpr TGLTextureFormat vDefaultTextureFormat = tfRGBA;
@@ -85,7 +41,7 @@ public:
 class TGLTexture : public TGLUpdateAbleObject {
     Z_CLASS(TGLTexture, TGLUpdateAbleObject)
     // The image class is read first, so that the image's own properties reach the right kind.
-    Z_PUBLISHED(TGLTexture) {
+    Z_PUBLISHED {
         p.Property(L"ImageClassName", &TGLTexture::ImageClassName, &TGLTexture::SetImageClassName)
             .Stored(&TGLTexture::ImageClassStored);
         p.Property(L"Image", &TGLTexture::Image);
@@ -236,7 +192,7 @@ private:
 // A texture bound to a unit of its own, with its own texture matrix from an offset and scale.
 class TGLTextureExItem : public TCollectionItem, public IGLTextureNotifiable {
     Z_CLASS(TGLTextureExItem, TCollectionItem)
-    Z_PUBLISHED(TGLTextureExItem) {
+    Z_PUBLISHED {
         p.Property(L"Texture", &TGLTextureExItem::Texture);
         p.Property(L"TextureIndex", &TGLTextureExItem::TextureIndex, &TGLTextureExItem::SetTextureIndex);
         p.Property(L"TextureOffset", &TGLTextureExItem::TextureOffset);

@@ -50,9 +50,10 @@ TGLTextureImageClass FindTextureImageClass(const String& name) {
 const std::vector<TGLTextureImageClass>& TextureImageClasses() { return Registry(); }
 
 void InitializeTextureImages() {
-    for (TClass cls : {TGLBlankImage::StaticClass(), TGLPersistentImage::StaticClass(), TGLPicFileImage::StaticClass(),
-                       TGLCubeMapImage::StaticClass(), TGLFloatDataImage::StaticClass()}) {
-        RegisterTextureImageClass(static_cast<TGLTextureImageClass>(cls));
+    for (TGLTextureImageClass cls : {TGLBlankImage::StaticClass(), TGLPersistentImage::StaticClass(),
+                                     TGLPicFileImage::StaticClass(), TGLCubeMapImage::StaticClass(),
+                                     TGLFloatDataImage::StaticClass()}) {
+        RegisterTextureImageClass(cls);
         RegisterClass(cls);
     }
 }
@@ -85,31 +86,41 @@ void TGLTextureImage::Invalidate() {
     ReportChange(this);
 }
 
-// --- blank
+// --- blank and float data
 
-void TGLBlankImage::Assign(TPersistent* source) {
-    if (auto* other = As<TGLBlankImage>(source)) {
-        width_ = other->width_;
-        height_ = other->height_;
-        Invalidate();
-    } else {
-        TGLTextureImage::Assign(source);
-    }
+void TGLSizedImage::AssignSize(const TGLSizedImage* other) {
+    width_ = other->width_;
+    height_ = other->height_;
+    Invalidate();
 }
 
-void TGLBlankImage::SetWidth(Integer value) {
+void TGLBlankImage::Assign(TPersistent* source) {
+    if (auto* other = As<TGLBlankImage>(source))
+        AssignSize(other);
+    else
+        TGLTextureImage::Assign(source);
+}
+
+void TGLFloatDataImage::Assign(TPersistent* source) {
+    if (auto* other = As<TGLFloatDataImage>(source))
+        AssignSize(other);
+    else
+        TGLTextureImage::Assign(source);
+}
+
+void TGLSizedImage::SetWidth(Integer value) {
     if (value == width_) return;
     width_ = std::max(value, 1);
     Invalidate();
 }
 
-void TGLBlankImage::SetHeight(Integer value) {
+void TGLSizedImage::SetHeight(Integer value) {
     if (value == height_) return;
     height_ = std::max(value, 1);
     Invalidate();
 }
 
-TGLBitmap32* TGLBlankImage::BuildBitmap32(GLenum) {
+TGLBitmap32* TGLSizedImage::BuildBitmap32(GLenum) {
     if (!bitmap_) {
         bitmap_ = std::make_unique<TGLBitmap32>();
         bitmap_->SetBlank(BlankBuffer());
@@ -119,16 +130,16 @@ TGLBitmap32* TGLBlankImage::BuildBitmap32(GLenum) {
     return bitmap_.get();
 }
 
-void TGLBlankImage::SaveToFile(const String& fileName) {
+void TGLSizedImage::SaveToFile(const String& fileName) {
     SaveTextToFile(fileName, AnsiString(FileSection()) + "\r\nWidth=" + std::to_string(width_) +
                                  "\r\nHeight=" + std::to_string(height_));
 }
 
-void TGLBlankImage::LoadFromFile(const String& fileName) {
+void TGLSizedImage::LoadFromFile(const String& fileName) {
     const String name = ResolveFileName(fileName);
-    if (!FileExists(name)) AssertionFailed(Format(kCouldNotOpenFile, {fileName}), __FILE__, __LINE__);
+    if (!HookedFileExists(name)) AssertionFailed(Format(kCouldNotOpenFile, {fileName}), __FILE__, __LINE__);
     TStringList lines;
-    lines.LoadFromFile(name);
+    lines.LoadFromStream(CreateHookedFileStream(name, fmOpenReadDenyNone).get());
     width_ = StrToInt(lines.Values(L"Width"));
     height_ = StrToInt(lines.Values(L"Height"));
 }

@@ -3,7 +3,7 @@
 // 32-bit buffer to upload for an OpenGL target. The kinds register by class name so that a
 // texture can switch its image kind by name.
 //
-// Sections: the kind metaclass and registry; the base; blank; picture, persistent and
+// Sections: the kind metaclass and registry; the base; blank and float data (sizes); picture, persistent and
 // picture-file; cube map; float data.
 
 #include <array>
@@ -32,7 +32,7 @@ public:
 };
 
 template <class C>
-class TGLTextureImageMetaClassOf final : public TGLTextureImageMetaClass {
+class TMetaClassOf<TGLTextureImageMetaClass, C> final : public TGLTextureImageMetaClass {
 public:
     using TGLTextureImageMetaClass::TGLTextureImageMetaClass;
     String KindName() const override { return C::KindName(); }
@@ -44,7 +44,8 @@ public:
 };
 
 using TGLTextureImageClass = const TGLTextureImageMetaClass*;
-#define Z_TEXTURE_IMAGE_CLASS(Self, Parent) Z_CLASS_META(Self, Parent, TGLTextureImageMetaClassOf<Self>)
+// The former spelling of a kind's declaration.
+#define Z_TEXTURE_IMAGE_CLASS(Self, Parent) Z_CLASS(Self, Parent)
 
 void RegisterTextureImageClass(TGLTextureImageClass imageClass);
 // The first registered kind whose class name is exactly name; nil when none.
@@ -58,15 +59,16 @@ void FinalizeTextureImages();
 // --- the base
 
 class TGLTextureImage : public TGLUpdateAbleObject {
-    Z_TEXTURE_IMAGE_CLASS(TGLTextureImage, TGLUpdateAbleObject)
+    Z_CLASS_FAMILY(TGLTextureImage, TGLUpdateAbleObject, TGLTextureImageMetaClass)
 public:
+    // The former spelling of ClassType().
+    TGLTextureImageClass ImageClass() const { return ClassType(); }
     // The owner is the texture the image belongs to (or none).
     explicit TGLTextureImage(TPersistent* owner);
 
     static String KindName() { return String(); }
     static String KindDescription() { return String(); }
     static GLenum TextureTarget() { return GL_TEXTURE_2D; }
-    TGLTextureImageClass ImageClass() const { return static_cast<TGLTextureImageClass>(ClassType()); }
 
     virtual Integer ImageHeight() const = 0;
     virtual Integer ImageWidth() const = 0;
@@ -93,23 +95,20 @@ private:
     TGLTexture* ownerTexture_;
 };
 
-// --- blank
+// --- blank and float data
 
-// An image of a given size whose pixels OpenGL receives unset (default 256 x 256).
-class TGLBlankImage : public TGLTextureImage {
-    Z_TEXTURE_IMAGE_CLASS(TGLBlankImage, TGLTextureImage)
-    Z_PUBLISHED(TGLBlankImage) {
-        p.Property(L"Width", &TGLBlankImage::Width, &TGLBlankImage::SetWidth).Default(256);
-        p.Property(L"Height", &TGLBlankImage::Height, &TGLBlankImage::SetHeight).Default(256);
+// The kinds that are only a size (default 256 x 256): their pixels are left to OpenGL. Files
+// hold a section name, then Width= and Height= lines.
+class TGLSizedImage : public TGLTextureImage {
+    Z_CLASS(TGLSizedImage, TGLTextureImage)
+    Z_PUBLISHED {
+        p.Property(L"Width", &TGLSizedImage::Width, &TGLSizedImage::SetWidth).Default(256);
+        p.Property(L"Height", &TGLSizedImage::Height, &TGLSizedImage::SetHeight).Default(256);
     }
 
 public:
-    explicit TGLBlankImage(TPersistent* owner) : TGLTextureImage(owner) {}
+    explicit TGLSizedImage(TPersistent* owner) : TGLTextureImage(owner) {}
 
-    static String KindName() { return L"Blank Image"; }
-    static String KindDescription() { return L"Blank Image (Width x Height)"; }
-
-    void Assign(TPersistent* source) override;
     Integer ImageWidth() const override { return width_; }
     Integer ImageHeight() const override { return height_; }
     Integer Width() const { return width_; }
@@ -120,24 +119,44 @@ public:
 
     TGLBitmap32* BuildBitmap32(GLenum target) override;
     void DropBitmap32() override { bitmap_.reset(); }
-    // "[BlankImage]", then Width= and Height= lines.
     void SaveToFile(const String& fileName) override;
+    // Read through the engine's file hooks; sets the size as it is (no clamping, no
+    // invalidation). A missing file fails an assertion.
     void LoadFromFile(const String& fileName) override;
 
 protected:
-    virtual const char* FileSection() const { return "[BlankImage]"; }
-    virtual bool BlankBuffer() const { return false; }
+    // Copies the size and invalidates.
+    void AssignSize(const TGLSizedImage* other);
+    virtual const char* FileSection() const = 0;
+    // True for storage without pixel memory.
+    virtual bool BlankBuffer() const = 0;
 
 private:
     std::unique_ptr<TGLBitmap32> bitmap_;
     Integer width_ = 256, height_ = 256;
 };
 
+// An image of a given size whose pixels OpenGL receives unset.
+class TGLBlankImage : public TGLSizedImage {
+    Z_CLASS(TGLBlankImage, TGLSizedImage)
+public:
+    explicit TGLBlankImage(TPersistent* owner) : TGLSizedImage(owner) {}
+
+    static String KindName() { return L"Blank Image"; }
+    static String KindDescription() { return L"Blank Image (Width x Height)"; }
+    // From another blank image: its size.
+    void Assign(TPersistent* source) override;
+
+protected:
+    const char* FileSection() const override { return "[BlankImage]"; }
+    bool BlankBuffer() const override { return false; }
+};
+
 // --- picture, persistent and picture-file
 
 // An image held in a platform picture.
 class TGLPictureImage : public TGLTextureImage {
-    Z_TEXTURE_IMAGE_CLASS(TGLPictureImage, TGLTextureImage)
+    Z_CLASS(TGLPictureImage, TGLTextureImage)
 public:
     explicit TGLPictureImage(TPersistent* owner) : TGLTextureImage(owner) {}
     ~TGLPictureImage() override;
@@ -168,8 +187,8 @@ private:
 
 // A picture stored with the form data.
 class TGLPersistentImage : public TGLPictureImage {
-    Z_TEXTURE_IMAGE_CLASS(TGLPersistentImage, TGLPictureImage)
-    Z_PUBLISHED(TGLPersistentImage) { p.Property(L"Picture", &TGLPersistentImage::Picture); }
+    Z_CLASS(TGLPersistentImage, TGLPictureImage)
+    Z_PUBLISHED { p.Property(L"Picture", &TGLPersistentImage::Picture); }
 
 public:
     explicit TGLPersistentImage(TPersistent* owner) : TGLPictureImage(owner) {}
@@ -189,8 +208,8 @@ public:
 // A picture read from a named file when the texture first needs it. The pixels are not kept:
 // after the build they live in the buffer and then in the OpenGL texture.
 class TGLPicFileImage : public TGLPictureImage {
-    Z_TEXTURE_IMAGE_CLASS(TGLPicFileImage, TGLPictureImage)
-    Z_PUBLISHED(TGLPicFileImage) {
+    Z_CLASS(TGLPicFileImage, TGLPictureImage)
+    Z_PUBLISHED {
         p.Property(L"PictureFileName", &TGLPicFileImage::PictureFileName, &TGLPicFileImage::SetPictureFileName);
     }
 
@@ -227,8 +246,8 @@ private:
 
 // Six pictures: positive X, negative X, positive Y, negative Y, positive Z, negative Z.
 class TGLCubeMapImage : public TGLTextureImage {
-    Z_TEXTURE_IMAGE_CLASS(TGLCubeMapImage, TGLTextureImage)
-    Z_PUBLISHED(TGLCubeMapImage) {
+    Z_CLASS(TGLCubeMapImage, TGLTextureImage)
+    Z_PUBLISHED {
         p.Property(L"PicturePX", &TGLCubeMapImage::PicturePX);
         p.Property(L"PictureNX", &TGLCubeMapImage::PictureNX);
         p.Property(L"PicturePY", &TGLCubeMapImage::PicturePY);
@@ -272,14 +291,16 @@ private:
 
 // --- float data
 
-// Storage of a given size that OpenGL fills (default 256 x 256).
-class TGLFloatDataImage : public TGLBlankImage {
-    Z_TEXTURE_IMAGE_CLASS(TGLFloatDataImage, TGLBlankImage)
+// Storage of a given size that OpenGL fills.
+class TGLFloatDataImage : public TGLSizedImage {
+    Z_CLASS(TGLFloatDataImage, TGLSizedImage)
 public:
-    explicit TGLFloatDataImage(TPersistent* owner) : TGLBlankImage(owner) {}
+    explicit TGLFloatDataImage(TPersistent* owner) : TGLSizedImage(owner) {}
 
     static String KindName() { return L"FloatData Image"; }
     static String KindDescription() { return L"Image to be dynamically generated by OpenGL"; }
+    // From another float data image: its size.
+    void Assign(TPersistent* source) override;
 
 protected:
     const char* FileSection() const override { return "[FloatDataImage]"; }

@@ -1,9 +1,13 @@
 #include "GLVectorFileFormats.h"
 
 #include "Format.h"
+#include "GLActor.h"
+#include "GLAnimationControler.h"
 #include "GLBaseMesh.h"
 #include "GLFaceGroups.h"
 #include "GLMeshObject.h"
+#include "GLSkeleton.h"
+#include "GLSkeletonMeshObject.h"
 #include "SysUtils.h"
 
 // ---- TVectorFile -----------------------------------------------------------------------------
@@ -66,9 +70,13 @@ void RegisterVectorFileFormat(const String& extension, const String& description
 // ---- unit start-up ---------------------------------------------------------------------------
 
 void InitializeVectorFileObjects() {
-    RegisterClasses({TGLFreeForm::StaticClass(), TMeshObject::StaticClass(), TFaceGroup::StaticClass(),
-                     TFGVertexIndexList::StaticClass(), TFGVertexNormalTexIndexList::StaticClass(),
-                     TFGIndexTexCoordList::StaticClass()});
+    RegisterClasses({TGLFreeForm::StaticClass(), TGLActor::StaticClass(), TSkeleton::StaticClass(),
+                     TSkeletonFrame::StaticClass(), TSkeletonBone::StaticClass(), TSkeletonMeshObject::StaticClass(),
+                     TMeshObject::StaticClass(), TSkeletonFrameList::StaticClass(), TMeshMorphTarget::StaticClass(),
+                     TMorphableMeshObject::StaticClass(), TFaceGroup::StaticClass(), TFGVertexIndexList::StaticClass(),
+                     TFGVertexNormalTexIndexList::StaticClass(), TGLAnimationControler::StaticClass(),
+                     TFGIndexTexCoordList::StaticClass(), TSkeletonCollider::StaticClass(),
+                     TSkeletonColliderList::StaticClass()});
     RegisterVectorFileFormat(L"glsm", L"GLScene Mesh", VectorFileClassOf<TGLGLSMVectorFile>());
 }
 

@@ -82,7 +82,7 @@ TVectorFileFormatsList* GetVectorFileFormats();
 // Registers the class by name too. A later format for the same extension wins.
 void RegisterVectorFileFormat(const String& extension, const String& description, TVectorFileClass vectorFileClass);
 
-// Unit start-up: the mesh classes that archives name and the "glsm" format; the end frees the
-// registry.
+// Unit start-up: the mesh, skeleton and actor classes that archives and form descriptions name,
+// and the "glsm" format; the end frees the registry.
 void InitializeVectorFileObjects();
 void FinalizeVectorFileObjects();

@@ -3,8 +3,7 @@
 
 #include "TypInfo.h"
 
-enum TVSyncMode { vsmSync, vsmNoSync };
-Z_ENUM_NAMES(TVSyncMode, vsmSync, vsmNoSync)
+Z_ENUM(TVSyncMode, int, vsmSync, vsmNoSync)
 
 // Sets the swap interval for the mode when the swap-control extension is there; sends it only
 // when it differs. Needs the viewer's context current.

@@ -3,6 +3,8 @@
 
 #include "GLWaterPlane.h"
 
+#include <algorithm>
+
 #include "Bitmap.h"
 #include "Canvas.h"
 #include "Picture.h"
@@ -37,15 +39,11 @@ void TGLWaterPlane::SetViscosity(Single value) {
 
 void TGLWaterPlane::SetResolution(Integer value) {
     value = std::max<Integer>(value, 16);
-    if (value == resolution_) return;
-    resolution_ = value;
-    RebuildGrid();
+    if (AssignIfChanged(resolution_, value)) RebuildGrid();
 }
 
 void TGLWaterPlane::SetOptions(TGLWaterPlaneOptions value) {
-    if (value == options_) return;
-    options_ = value;
-    StructureChanged();
+    if (AssignIfChanged(options_, value)) StructureChanged();
 }
 
 void TGLWaterPlane::SetMask(TPicture* value) { mask_->Assign(value); }
@@ -57,9 +55,7 @@ void TGLWaterPlane::MaskChanged(TObject*) {
 
 void TGLWaterPlane::SetSimulationFrequency(Single value) {
     value = std::max(value, 1.0f);
-    if (value == simulationFrequency_) return;
-    simulationFrequency_ = value;
-    timeToNextUpdate_ = 0;
+    if (AssignIfChanged(simulationFrequency_, value)) timeToNextUpdate_ = 0;
 }
 
 void TGLWaterPlane::Assign(TPersistent* source) {

@@ -13,13 +13,12 @@
 
 class TPicture;
 
-enum TGLWaterPlaneOption { wpoTextured };
-Z_ENUM_NAMES(TGLWaterPlaneOption, wpoTextured)
+Z_ENUM(TGLWaterPlaneOption, int, wpoTextured)
 using TGLWaterPlaneOptions = TSet<TGLWaterPlaneOption>;
 
 class TGLWaterPlane : public TGLSceneObject {
     Z_CLASS(TGLWaterPlane, TGLSceneObject)
-    Z_PUBLISHED(TGLWaterPlane) {
+    Z_PUBLISHED {
         p.Property(L"Active", &TGLWaterPlane::Active, &TGLWaterPlane::SetActive).Default(true);
         p.Property(L"RainTimeInterval", &TGLWaterPlane::RainTimeInterval, &TGLWaterPlane::SetRainTimeInterval)
             .Default(500);

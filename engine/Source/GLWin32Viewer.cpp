@@ -114,16 +114,14 @@ void TGLSceneViewer::WMPaint(TMessage& Message) {
     Message.Result = 0;
 }
 
-void TGLSceneViewer::CMMouseEnter(TMessage& Message) {
-    Inherited<TWinControl>(Message);
+void TGLSceneViewer::MouseEnter() {
     mouseInControl_ = true;
-    if (OnMouseEnter) OnMouseEnter(this);
+    inherited::MouseEnter();
 }
 
-void TGLSceneViewer::CMMouseLeave(TMessage& Message) {
-    Inherited<TWinControl>(Message);
+void TGLSceneViewer::MouseLeave() {
     mouseInControl_ = false;
-    if (OnMouseLeave) OnMouseLeave(this);
+    inherited::MouseLeave();
 }
 
 void TGLSceneViewer::DoBufferChange(TObject*) {

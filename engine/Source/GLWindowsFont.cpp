@@ -1,5 +1,6 @@
 #include "GLWindowsFont.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "Bitmap.h"
@@ -72,7 +73,7 @@ TGLWindowsBitmapFont::~TGLWindowsBitmapFont() {
     delete font_;
 }
 
-bool TGLWindowsBitmapFont::RangesStored() const {
+bool TGLWindowsBitmapFont::IsRangesStored() const {
     const TBitmapFontRanges* ranges = Ranges();
     return !(ranges->Count() == 1 && ranges->Items(0)->StartASCII() == 32 && ranges->Items(0)->StopASCII() == 125);
 }

@@ -31,14 +31,14 @@ bool ChooseGlyphSheetSize(const TGlyphAdvances& advances, Integer charHeight, In
 
 class TGLWindowsBitmapFont : public TGLCustomBitmapFont {
     Z_CLASS(TGLWindowsBitmapFont, TGLCustomBitmapFont)
-    Z_PUBLISHED(TGLWindowsBitmapFont) {
+    Z_PUBLISHED {
         p.Property(L"Font", &TGLWindowsBitmapFont::Font, &TGLWindowsBitmapFont::SetFont);
         p.Property(L"MagFilter", &TGLWindowsBitmapFont::MagFilter, &TGLWindowsBitmapFont::SetMagFilter)
             .Default(maLinear);
         p.Property(L"MinFilter", &TGLWindowsBitmapFont::MinFilter, &TGLWindowsBitmapFont::SetMinFilter)
             .Default(miLinear);
         p.Property(L"Ranges", &TGLWindowsBitmapFont::Ranges, &TGLWindowsBitmapFont::SetRanges)
-            .Stored(&TGLWindowsBitmapFont::RangesStored);
+            .Stored(&TGLWindowsBitmapFont::IsRangesStored);
     }
 
 public:
@@ -49,7 +49,7 @@ public:
     TFont* Font() const { return font_; }
     void SetFont(TFont* value) { font_->Assign(value); }
     // Anything but the single default range.
-    bool RangesStored() const;
+    bool IsRangesStored() const;
 
     // The sheet first, then the texture from it.
     void BuildGlyphImage() override;

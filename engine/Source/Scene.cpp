@@ -4,6 +4,10 @@
 
 #include "Filer.h"
 #include "GLContext.h"
+#include "GLDirectOpenGL.h"
+#include "GLNonVisualViewer.h"
+#include "GLProxyObject.h"
+#include "GLRenderPoint.h"
 #include "GeometryBB.h"
 #include "PersistentObjectList.h"
 #include "VectorGeometry.h"
@@ -195,6 +199,7 @@ void TGLScene::ReadState(TReader* reader) {
 
 void RegisterSceneClasses() {
     RegisterClasses({TGLScene::StaticClass(), TGLSceneRootObject::StaticClass(), TGLSceneObject::StaticClass(),
-                     TGLImmaterialSceneObject::StaticClass()});
+                     TGLImmaterialSceneObject::StaticClass(), TGLProxyObject::StaticClass(),
+                     TGLDirectOpenGL::StaticClass(), TGLRenderPoint::StaticClass(), TGLMemoryViewer::StaticClass()});
     RegisterBehaviourClasses();
 }

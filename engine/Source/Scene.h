@@ -57,12 +57,12 @@ public:
 
 class TGLScene : public TGLUpdateAbleComponent {
     Z_CLASS(TGLScene, TGLUpdateAbleComponent)
-    Z_PUBLISHED(TGLScene) {
+    Z_PUBLISHED {
         p.Property(L"ObjectsSorting", &TGLScene::ObjectsSorting, &TGLScene::SetObjectsSorting)
             .Default(osRenderBlendedLast);
         p.Property(L"VisibilityCulling", &TGLScene::VisibilityCulling, &TGLScene::SetVisibilityCulling)
             .Default(vcNone);
-        p.Property(L"OnProgress", &TGLScene::OnProgress, &TGLScene::SetOnProgress);
+        p.Event(L"OnProgress", &TGLScene::OnProgress);
     }
 
 public:
@@ -120,8 +120,8 @@ public:
     void SetObjectsSorting(TGLObjectsSorting value);
     TGLVisibilityCulling VisibilityCulling() const { return visibilityCulling_; }
     void SetVisibilityCulling(TGLVisibilityCulling value);
-    const TGLProgressEvent& OnProgress() const { return onProgress_; }
-    void SetOnProgress(const TGLProgressEvent& event) { onProgress_ = event; }
+    TGLProgressEvent OnProgress;
+    void SetOnProgress(const TGLProgressEvent& value) { OnProgress = value; }  // former spelling
 
     // Form streaming: the root's children are the scene's; references inside the scene resolve
     // against the owning form.
@@ -142,7 +142,6 @@ private:
     IGLSceneBuffer* currentBuffer_ = nullptr;
     TGLObjectsSorting objectsSorting_ = osRenderBlendedLast;
     TGLVisibilityCulling visibilityCulling_ = vcNone;
-    TGLProgressEvent onProgress_;
     TGLInitializableObjectList initializableObjects_;
     bool tornDown_ = false;
 };

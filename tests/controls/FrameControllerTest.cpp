@@ -17,7 +17,7 @@ namespace {
 // A control with some of the framed controls' properties; it counts every set.
 class TFramedThing : public TControl {
     Z_CLASS(TFramedThing, TControl)
-    Z_PUBLISHED(TFramedThing) {
+    Z_PUBLISHED {
         using C = TFramedThing;
         p.Property(L"FocusColor", &C::FocusColor, &C::SetFocusColor);
         p.Property(L"FrameColor", &C::FrameColor, &C::SetFrameColor);
@@ -50,7 +50,7 @@ public:
 // Asks for the frame colour only.
 class TPickyThing : public TFramedThing {
     Z_CLASS(TPickyThing, TFramedThing)
-    Z_PUBLISHED(TPickyThing) {
+    Z_PUBLISHED {
         p.Property(L"FrameControllerNotifications", &TPickyThing::Notifications, &TPickyThing::SetNotifications);
     }
 
@@ -208,7 +208,7 @@ class TOldSettings : public TComponent {
 public:
     using TComponent::TComponent;
     int kept = 0;
-    Z_PUBLISHED(TOldSettings) { p.Property(L"Kept", &TOldSettings::Kept, &TOldSettings::SetKept); }
+    Z_PUBLISHED { p.Property(L"Kept", &TOldSettings::Kept, &TOldSettings::SetKept); }
     int Kept() const { return kept; }
     void SetKept(int v) { kept = v; }
 

@@ -14,7 +14,7 @@ namespace {
 // Erases to blue and prints a red square at (10, 10)-(14, 14) of its client area.
 class TPaintingParent : public TWinControl {
     Z_CLASS(TPaintingParent, TWinControl)
-    Z_MESSAGE_MAP(TPaintingParent, TWinControl, Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd),
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd),
                   Z_MESSAGE(WM_PRINTCLIENT, WMPrintClient))
 public:
     using TWinControl::TWinControl;
@@ -40,7 +40,7 @@ public:
 
 class TSeeThrough : public TControl {
     Z_CLASS(TSeeThrough, TControl)
-    Z_PUBLISHED(TSeeThrough) { p.Property(L"Transparent", &TSeeThrough::Transparent, &TSeeThrough::SetTransparent); }
+    Z_PUBLISHED { p.Property(L"Transparent", &TSeeThrough::Transparent, &TSeeThrough::SetTransparent); }
 
 public:
     using TControl::TControl;

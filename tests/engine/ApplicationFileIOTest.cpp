@@ -108,7 +108,7 @@ TEST_F(FileIOHooks, ProviderAnswersWhenNoHookIsSet) {
 
 // A reader that keeps what it read; it cannot write.
 class TBytesReader : public TDataFile {
-    Z_DATA_FILE_CLASS(TBytesReader, TDataFile)
+    Z_CLASS(TBytesReader, TDataFile)
 public:
     using TDataFile::TDataFile;
     void LoadFromStream(TStream* stream) override { text = StreamBytes(stream); }
@@ -116,7 +116,7 @@ public:
 };
 
 class TBytesFile : public TBytesReader {
-    Z_DATA_FILE_CLASS(TBytesFile, TBytesReader)
+    Z_CLASS(TBytesFile, TBytesReader)
 public:
     using TBytesReader::TBytesReader;
     static TDataFileCapabilities Capabilities() { return {dfcRead, dfcWrite}; }
@@ -139,8 +139,8 @@ TEST_F(FileIOHooks, DataFileSavesAndLoadsByName) {
     EXPECT_EQ(TBytesFile::StaticClass(), reader.ClassType());
 
     EXPECT_EQ(TDataFile::Capabilities(), TDataFileCapabilities{dfcRead});
-    EXPECT_TRUE(reader.DataFileClass()->Capabilities().Contains(dfcWrite));
-    EXPECT_EQ(static_cast<TDataFileClass>(TBytesReader::StaticClass())->Capabilities(), TDataFileCapabilities{dfcRead});
+    EXPECT_TRUE(reader.ClassType()->Capabilities().Contains(dfcWrite));
+    EXPECT_EQ(TBytesReader::StaticClass()->Capabilities(), TDataFileCapabilities{dfcRead});
 }
 
 TEST_F(FileIOHooks, DataFileFailures) {

@@ -1,6 +1,8 @@
 // Bitmap fonts: the range and width tables, the layout of drawn strings (recorded vertices), the
 // glyph texture read back as pixels, the font's users, and the flat text.
 
+#include <cstdio>
+
 #include "FontFixtures.h"
 #include "FormDescription.h"
 #include "GLFlatText.h"

@@ -117,7 +117,7 @@ TEST(Cadencer, AdvancesTheSceneAndIsNotReenteredFromIt) {
         TGLCadencer* cadencer = nullptr;
     } listener;
     listener.cadencer = f.cadencer.get();
-    ball->SetOnProgress(MakeEvent(&listener, &TListener::Progressed));
+    ball->OnProgress = MakeEvent(&listener, &TListener::Progressed);
 
     f.StepAt(0.5);
     EXPECT_EQ(listener.times, std::vector<Double>{0.5});

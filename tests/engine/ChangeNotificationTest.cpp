@@ -264,7 +264,7 @@ TEST(Coordinates, APlacedComponentHearsOnlyByName) {
 
 class TValueHolder : public TGLUpdateAbleComponent {
     Z_CLASS(TValueHolder, TGLUpdateAbleComponent)
-    Z_PUBLISHED(TValueHolder) {
+    Z_PUBLISHED {
         p.Property(L"Diffuse", &TValueHolder::Diffuse);
         p.Property(L"Position", &TValueHolder::Position);
         p.Property(L"Samples", &TValueHolder::Samples);

@@ -80,14 +80,14 @@ TEST_F(GLContextTest, ActivationsNest) {
     a->Deactivate();
     EXPECT_EQ(ActiveGLContext(), nullptr);
     EXPECT_EQ(recorder.Take(), TGLCalls{});  // the platform context is not released
-    EXPECT_THAT(MessageOf([&] { a->Deactivate(); }), testing::HasSubstr("Unbalanced context activations"));
+    EXPECT_THAT(MessageOf([&] { a->Deactivate(); }), testing::StartsWith("Assertion failure ("));
     EXPECT_EQ(a->ActivationCount(), 0);
 
     // A context active below another that became current cannot be reactivated.
     a->Activate();
     b->Activate();
     EXPECT_EQ(ActiveGLContext(), b.get());
-    EXPECT_THAT(MessageOf([&] { a->Activate(); }), testing::HasSubstr("Unbalanced context activations"));
+    EXPECT_THAT(MessageOf([&] { a->Activate(); }), testing::StartsWith("Assertion failure ("));
     EXPECT_EQ(a->ActivationCount(), 1);
     b->Deactivate();
 
@@ -170,7 +170,7 @@ TEST_F(GLContextTest, FreedHandlesDeleteTheirObjects) {
     }  // never allocated: nothing to delete
     EXPECT_EQ(recorder.Take(), TGLCalls{});
     a->Deactivate();
-    EXPECT_THAT(MessageOf([] { TGLListHandle().Allocate(); }), testing::HasSubstr("No active rendering context"));
+    EXPECT_THAT(MessageOf([] { TGLListHandle().Allocate(); }), testing::StartsWith("Assertion failure ("));
 }
 
 TEST_F(GLContextTest, TeardownMovesTransferableHandlesToASharer) {

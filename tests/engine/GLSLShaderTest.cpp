@@ -4,6 +4,7 @@
 // it.
 
 #include <cmath>
+#include <cstring>
 
 #include "Bitmap.h"
 #include "Canvas.h"

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "FormDescription.h"
 #include "GLLensFlare.h"
 #include "GLObjects.h"

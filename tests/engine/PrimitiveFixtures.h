@@ -14,11 +14,13 @@
 #include "SceneFixtures.h"
 #include "XOpenGL.h"
 
-// One vertex as OpenGL received it: the current texture coordinate and normal, then the position.
+// One vertex as OpenGL received it: the current texture coordinate, normal and colour, then the
+// position.
 struct TRecordedVertex {
     float s = 0, t = 0;
     TAffineVector n = {0, 0, 1};
     TAffineVector p = {0, 0, 0};
+    TVector4f c = {1, 1, 1, 1};
 };
 
 struct TRecordedPrimitive {
@@ -51,12 +53,16 @@ inline std::vector<TRecordedPrimitive> DecodePrimitives(const TGLCalls& calls) {
         std::vector<float> a = CallArguments(call);
         if (name == "glBegin") {
             result.push_back({GLenum(a[0]), {}});
-        } else if (name == "glTexCoord2f") {
+        } else if (name == "glTexCoord2f" || name == "glTexCoord2fv") {
             current.s = a[0];
             current.t = a[1];
-        } else if (name == "glNormal3f") {
+        } else if (name == "glNormal3f" || name == "glNormal3fv") {
             current.n = {a[0], a[1], a[2]};
-        } else if (name == "glVertex2f" || name == "glVertex3f") {
+        } else if (name == "glColor3f" || name == "glColor3fv") {
+            current.c = {a[0], a[1], a[2], 1};
+        } else if (name == "glColor4f" || name == "glColor4fv") {
+            current.c = {a[0], a[1], a[2], a[3]};
+        } else if (name == "glVertex2f" || name == "glVertex3f" || name == "glVertex3fv") {
             current.p = {a[0], a[1], a.size() > 2 ? a[2] : 0};
             if (!result.empty()) result.back().v.push_back(current);
         }

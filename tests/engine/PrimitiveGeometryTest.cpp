@@ -407,7 +407,7 @@ TEST_F(DummyCubeTest, VisibilityEventCanSkipTheSubtree) {
     auto* dummy = scene.Add<TGLDummyCube>(nullptr);
     dummy->SetVisibleAtRunTime(true);
     dummy->SetCamInvarianceMode(cimOrientation);
-    dummy->SetOnVisibilityDetermination(MakeEvent(&vote, &TVote::Decide));
+    dummy->OnVisibilityDetermination = MakeEvent(&vote, &TVote::Decide);
     recorder.Clear();
     dummy->DoRender(rci, true, true);
     EXPECT_TRUE(recorder.Take().empty());

@@ -246,7 +246,7 @@ TEST(SceneTree, ChangesReachTheBuffersOncePerBracket) {
 }
 
 class TProgressLog : public TGLBehaviour {
-    Z_XCOLLECTION_ITEM(TProgressLog, TGLBehaviour)
+    Z_CLASS(TProgressLog, TGLBehaviour)
 public:
     using TGLBehaviour::TGLBehaviour;
     void DoProgress(const TProgressStepTimes& times) override { Log().push_back(L"behaviour"); }
@@ -257,7 +257,7 @@ public:
 };
 
 class TEffectLog : public TGLObjectEffect {
-    Z_XCOLLECTION_ITEM(TEffectLog, TGLObjectEffect)
+    Z_CLASS(TEffectLog, TGLObjectEffect)
 public:
     using TGLObjectEffect::TGLObjectEffect;
     void DoProgress(const TProgressStepTimes& times) override { TProgressLog::Log().push_back(L"effect"); }
@@ -275,10 +275,10 @@ TEST(SceneTree, ProgressRunsChildrenLastFirstThenBehavioursEffectsAndTheEvent) {
     TSceneFixture f;
     TProgressListener listener;
     auto* p = f.Add(nullptr, L"P");
-    for (const wchar_t* n : {L"C1", L"C2"}) f.Add(p, n)->SetOnProgress(MakeEvent(&listener, &TProgressListener::Progressed));
-    TProgressLog::ItemClass()->CreateItem(p->Behaviours());
-    TEffectLog::ItemClass()->CreateItem(p->Effects());
-    p->SetOnProgress(MakeEvent(&listener, &TProgressListener::Progressed));
+    for (const wchar_t* n : {L"C1", L"C2"}) f.Add(p, n)->OnProgress = MakeEvent(&listener, &TProgressListener::Progressed);
+    TProgressLog::StaticClass()->CreateItem(p->Behaviours());
+    TEffectLog::StaticClass()->CreateItem(p->Effects());
+    p->OnProgress = MakeEvent(&listener, &TProgressListener::Progressed);
 
     TProgressLog::Log().clear();
     f.scene->Progress(0.25, 2);
@@ -286,8 +286,8 @@ TEST(SceneTree, ProgressRunsChildrenLastFirstThenBehavioursEffectsAndTheEvent) {
     EXPECT_EQ(listener.lastDelta, 0.25);
 
     // Each collection takes only its own kind.
-    EXPECT_THROW(TEffectLog::ItemClass()->CreateItem(p->Behaviours()), EAssertionFailed);
-    EXPECT_THROW(TProgressLog::ItemClass()->CreateItem(p->Effects()), EAssertionFailed);
+    EXPECT_THROW(TEffectLog::StaticClass()->CreateItem(p->Behaviours()), EAssertionFailed);
+    EXPECT_THROW(TProgressLog::StaticClass()->CreateItem(p->Effects()), EAssertionFailed);
     EXPECT_EQ(p->Behaviours()->GetNamePath(), L"P.Behaviours");
     EXPECT_EQ(p->Effects()->GetNamePath(), L"P.Effects");
 }
@@ -328,7 +328,7 @@ TEST(SceneTree, AssignCopiesTheSubtree) {
     auto* child = f.Add<TTestBall>(src, L"Child");
     child->Position()->SetPoint(0, 5, 0);
     f.Add<TTestLight>(child, L"Lamp");
-    TProgressLog::ItemClass()->CreateItem(src->Behaviours());
+    TProgressLog::StaticClass()->CreateItem(src->Behaviours());
 
     auto* copy = f.Add(nullptr, L"Copy");
     f.Add(copy, L"Old");
@@ -351,7 +351,7 @@ TEST(SceneTree, AssignCopiesTheSubtree) {
 
 TEST(SceneTree, SceneStoresItsTreeInAFormDescriptionAndReadsItBack) {
     RegisterClasses({TTestBall::StaticClass(), TGLBaseSceneObject::StaticClass()});
-    RegisterXCollectionItemClass(TProgressLog::ItemClass());
+    RegisterXCollectionItemClass(TProgressLog::StaticClass());
     AnsiString text;
     {
         TComponent form(nullptr);
@@ -364,7 +364,7 @@ TEST(SceneTree, SceneStoresItsTreeInAFormDescriptionAndReadsItBack) {
         ball->Position()->SetPoint(1, 2, 3);
         ball->SetPitchAngle(90);
         ball->SetVisible(false);
-        TProgressLog::ItemClass()->CreateItem(ball->Behaviours());
+        TProgressLog::StaticClass()->CreateItem(ball->Behaviours());
         auto* inner = ball->AddNewChild(TGLBaseSceneObject::StaticClass());
         inner->SetName(L"Inner");
         inner->Scale()->SetVector(2, 2, 2);

@@ -4,10 +4,12 @@
 
 #include <memory>
 
+#include "FormDescription.h"
 #include "GLWin32Viewer.h"
 #include "SceneBufferFixtures.h"
 #include "SceneFixtures.h"
 #include "TestSupport.h"
+#include "WindowTesting.h"
 
 namespace {
 
@@ -156,6 +158,72 @@ TEST_F(SceneViewerWin, FieldOfViewFollowsTheCameraAndForgetsAFreedOne) {
     EXPECT_EQ(viewer->FieldOfView(), 0);
     viewer->SetFieldOfView(45);  // nothing to set
     EXPECT_NE(GetClass(L"TGLSceneViewer"), nullptr);
+}
+
+// A form whose handlers a description binds to a viewer's mouse events by name.
+class TViewerEventsForm : public TForm {
+    Z_CLASS(TViewerEventsForm, TForm)
+    Z_PUBLISHED {
+        p.Method(L"ViewerEnter", &TViewerEventsForm::ViewerEnter);
+        p.Method(L"ViewerLeave", &TViewerEventsForm::ViewerLeave);
+    }
+
+public:
+    using TForm::TForm;
+    void ViewerEnter(TObject*) { log.push_back("enter"); }
+    void ViewerLeave(TObject*) { log.push_back("leave"); }
+    std::vector<std::string> log;
+};
+
+// A windowless child of the viewer, so that the mouse can enter a child of it.
+class TViewerSpot : public TGraphicControl {
+    Z_CLASS(TViewerSpot, TGraphicControl)
+public:
+    using TGraphicControl::TGraphicControl;
+};
+
+TEST_F(WindowTest, TheViewersMouseEventsAreThePublishedOnesAndFireOnlyForTheViewerItself) {
+    auto* form = CreateNewForm<TViewerEventsForm>(nullptr);
+    ReadComponentFromText(R"(object ViewerEventsForm: TViewerEventsForm
+  object Viewer: TGLSceneViewer
+    Left = 0
+    Top = 0
+    Width = 120
+    Height = 90
+    OnMouseEnter = ViewerEnter
+    OnMouseLeave = ViewerLeave
+  end
+end
+)", form);
+    auto* viewer = As<TGLSceneViewer>(form->FindComponent(L"Viewer"));
+    ASSERT_NE(viewer, nullptr);
+    // Code sees the slot that the description bound.
+    EXPECT_TRUE(viewer->OnMouseEnter.Assigned());
+    EXPECT_TRUE(viewer->OnMouseLeave.Assigned());
+    auto* spot = new TViewerSpot(form);
+    spot->SetBounds(80, 50, 30, 30);
+    spot->SetParent(viewer);
+    form->SetBounds(0, 0, 300, 200);
+    form->Show();
+    MoveMouseTo(form->ClientToScreen(TPoint{200, 150}));
+    ASSERT_TRUE(PumpUntil([&] { return form->Visible() && viewer->HandleAllocated(); }));
+    form->log.clear();
+
+    MoveMouseTo(viewer->ClientToScreen(TPoint{20, 20}));
+    ASSERT_TRUE(PumpUntil([&] { return form->log.size() == 1; }));
+    EXPECT_TRUE(viewer->IsMouseInControl());
+    // Into the child and back: the viewer is left and entered once each, the child's own
+    // enter and leave do not reach the viewer's handlers.
+    MoveMouseTo(viewer->ClientToScreen(TPoint{90, 60}));
+    ASSERT_TRUE(PumpUntil([&] { return form->log.size() == 2; }));
+    EXPECT_FALSE(viewer->IsMouseInControl());
+    MoveMouseTo(viewer->ClientToScreen(TPoint{20, 20}));
+    ASSERT_TRUE(PumpUntil([&] { return form->log.size() == 3; }));
+    MoveMouseTo(form->ClientToScreen(TPoint{200, 150}));
+    ASSERT_TRUE(PumpUntil([&] { return form->log.size() == 4; }));
+    EXPECT_EQ(form->log, (std::vector<std::string>{"enter", "leave", "enter", "leave"}));
+    EXPECT_FALSE(viewer->IsMouseInControl());
+    FreeObject(form);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "ApplicationFileIO.h"
 #include "GLTexture.h"
 #include "GLUtils.h"
 #include "SysUtils.h"
@@ -41,7 +42,7 @@ TEST_F(TextureImages, KindsAreRegisteredByExactClassName) {
     for (TGLTextureImageClass cls : TextureImageClasses()) names.push_back(cls->KindName());
     EXPECT_EQ(names, (std::vector<String>{L"Blank Image", L"Persistent Image", L"PicFile Image", L"CubeMap Image",
                                           L"FloatData Image"}));
-    auto* cube = static_cast<TGLTextureImageClass>(TGLCubeMapImage::StaticClass());
+    TGLTextureImageClass cube = TGLCubeMapImage::StaticClass();
     EXPECT_EQ(cube->KindDescription(), L"CubeMap Image");
     EXPECT_EQ(cube->TextureTarget(), GLenum(GL_TEXTURE_CUBE_MAP));
 }
@@ -75,6 +76,38 @@ TEST_F(TextureImages, BlankAndFloatImagesAndTheirFiles) {
     EXPECT_EQ(buffer->Width(), 256);
     floats.SaveToFile(folder_.File(L"float.txt"));
     EXPECT_EQ(LoadTextFromFile(folder_.File(L"float.txt")), "[FloatDataImage]\r\nWidth=256\r\nHeight=256");
+}
+
+// The sizes of blank and float images, served from memory by the engine's file hooks.
+TStream* SizedImageStream(const String& fileName, Word) {
+    if (fileName == L"mem:blank.txt") return new TStringStream("[BlankImage]\r\nWidth=12\r\nHeight=34");
+    if (fileName == L"mem:float.txt") return new TStringStream("[FloatDataImage]\r\nWidth=8\r\nHeight=2");
+    return nullptr;
+}
+bool SizedImageExists(const String& fileName) { return fileName.rfind(L"mem:", 0) == 0; }
+
+TEST_F(TextureImages, SizedImagesReadTheirFilesThroughTheHooksAndKeepToTheirKind) {
+    CreateFileStreamHook = &SizedImageStream;
+    FileStreamExistsHook = &SizedImageExists;
+    TGLBlankImage blank(&texture_);
+    TGLFloatDataImage floats(&texture_);
+    blank.LoadFromFile(L"mem:blank.txt");
+    floats.LoadFromFile(L"mem:float.txt");
+    CreateFileStreamHook = nullptr;
+    FileStreamExistsHook = nullptr;
+    EXPECT_EQ(blank.Width(), 12);
+    EXPECT_EQ(blank.Height(), 34);
+    EXPECT_EQ(floats.Width(), 8);
+    EXPECT_EQ(floats.Height(), 2);
+
+    // A float image is no kind of blank image: neither takes the other's size.
+    EXPECT_FALSE(floats.InheritsFrom(TGLBlankImage::StaticClass()));
+    EXPECT_THROW(floats.Assign(&blank), EConvertError);
+    EXPECT_THROW(blank.Assign(&floats), EConvertError);
+    EXPECT_EQ(floats.Width(), 8);
+    TGLFloatDataImage other(&texture_);
+    other.Assign(&floats);
+    EXPECT_EQ(other.Height(), 2);
 }
 
 TEST_F(TextureImages, PicFileNamesFromShortTextFiles) {

@@ -16,7 +16,7 @@ namespace {
 int liveItems = 0;
 
 class TItemA : public TXCollectionItem {
-    Z_XCOLLECTION_ITEM(TItemA, TXCollectionItem)
+    Z_CLASS(TItemA, TXCollectionItem)
 public:
     explicit TItemA(TXCollection* owner) : TXCollectionItem(owner) { ++liveItems; }
     ~TItemA() override { --liveItems; }
@@ -24,7 +24,7 @@ public:
 };
 
 class TItemB : public TItemA {
-    Z_XCOLLECTION_ITEM(TItemB, TItemA)
+    Z_CLASS(TItemB, TItemA)
 public:
     using TItemA::TItemA;
     static String ClassCaption() { return L"Item B"; }
@@ -32,21 +32,21 @@ public:
 };
 
 class TUniqueItem : public TItemA {
-    Z_XCOLLECTION_ITEM(TUniqueItem, TItemA)
+    Z_CLASS(TUniqueItem, TItemA)
 public:
     using TItemA::TItemA;
     static bool IsUnique() { return true; }
 };
 
 class TDerivedUnique : public TUniqueItem {
-    Z_XCOLLECTION_ITEM(TDerivedUnique, TUniqueItem)
+    Z_CLASS(TDerivedUnique, TUniqueItem)
 public:
     using TUniqueItem::TUniqueItem;
 };
 
 // Refuses every collection.
 class TShyItem : public TItemA {
-    Z_XCOLLECTION_ITEM(TShyItem, TItemA)
+    Z_CLASS(TShyItem, TItemA)
 public:
     using TItemA::TItemA;
     static bool CanAddTo(TXCollection*) { return false; }
@@ -61,18 +61,18 @@ public:
 class XCollectionTest : public testing::Test {
 protected:
     void SetUp() override {
-        for (TXCollectionItemClass c : {TItemA::ItemClass(), TItemB::ItemClass(), TUniqueItem::ItemClass()})
+        for (TXCollectionItemClass c : {TItemA::StaticClass(), TItemB::StaticClass(), TUniqueItem::StaticClass()})
             RegisterXCollectionItemClass(c);
         liveBefore_ = liveItems;
     }
     void TearDown() override {
-        for (TXCollectionItemClass c : {TItemA::ItemClass(), TItemB::ItemClass(), TUniqueItem::ItemClass()})
+        for (TXCollectionItemClass c : {TItemA::StaticClass(), TItemB::StaticClass(), TUniqueItem::StaticClass()})
             UnregisterXCollectionItemClass(c);
         EXPECT_EQ(liveItems, liveBefore_) << "items leaked or freed twice";
     }
     template <class C>
     C* Add(TXCollection& collection, const String& name) {
-        auto* item = static_cast<C*>(C::ItemClass()->CreateItem(&collection));
+        auto* item = static_cast<C*>(C::StaticClass()->CreateItem(&collection));
         item->SetName(name);
         return item;
     }
@@ -160,13 +160,13 @@ TEST_F(XCollectionTest, ReadingRefusesUnknownClassesAndKeepsWhatCameBefore) {
 
 TEST_F(XCollectionTest, UniqueClassesAndVetoes) {
     TXCollection collection(nullptr);
-    EXPECT_TRUE(collection.AcceptsItemClass(TUniqueItem::ItemClass()));
+    EXPECT_TRUE(collection.AcceptsItemClass(TUniqueItem::StaticClass()));
     Add<TUniqueItem>(collection, L"one");
-    EXPECT_FALSE(collection.AcceptsItemClass(TUniqueItem::ItemClass()));
-    EXPECT_FALSE(collection.AcceptsItemClass(TDerivedUnique::ItemClass()));  // derives from a present unique
-    EXPECT_TRUE(collection.AcceptsItemClass(TItemA::ItemClass()));            // its ancestor is not unique
+    EXPECT_FALSE(collection.AcceptsItemClass(TUniqueItem::StaticClass()));
+    EXPECT_FALSE(collection.AcceptsItemClass(TDerivedUnique::StaticClass()));  // derives from a present unique
+    EXPECT_TRUE(collection.AcceptsItemClass(TItemA::StaticClass()));            // its ancestor is not unique
     try {
-        TUniqueItem::ItemClass()->CreateItem(&collection);
+        TUniqueItem::StaticClass()->CreateItem(&collection);
         ADD_FAILURE();
     } catch (const EAssertionFailed& e) {
         EXPECT_NE(e.Message().find(L"Addition of TUniqueItem to TXCollection rejected."), String::npos);
@@ -175,9 +175,9 @@ TEST_F(XCollectionTest, UniqueClassesAndVetoes) {
 
     TXCollection other(nullptr);
     Add<TDerivedUnique>(other, L"derived");
-    EXPECT_FALSE(other.AcceptsItemClass(TUniqueItem::ItemClass()));  // a descendant of it is present
-    EXPECT_FALSE(other.AcceptsItemClass(TShyItem::ItemClass()));
-    EXPECT_THROW(TShyItem::ItemClass()->CreateItem(&other), EAssertionFailed);
+    EXPECT_FALSE(other.AcceptsItemClass(TUniqueItem::StaticClass()));  // a descendant of it is present
+    EXPECT_FALSE(other.AcceptsItemClass(TShyItem::StaticClass()));
+    EXPECT_THROW(TShyItem::StaticClass()->CreateItem(&other), EAssertionFailed);
     EXPECT_EQ(other.Count(), 1);
 }
 
@@ -213,11 +213,11 @@ TEST_F(XCollectionTest, CaptionsNamesAndPaths) {
     TComponent cube(nullptr);
     cube.SetName(L"Cube1");
     TXCollection behaviours(&cube);
-    TItemB* item = static_cast<TItemB*>(TItemB::ItemClass()->CreateItem(&behaviours));
+    TItemB* item = static_cast<TItemB*>(TItemB::StaticClass()->CreateItem(&behaviours));
     EXPECT_EQ(item->Name(), L"Item B");  // named after the class caption
-    EXPECT_EQ(TItemB::ItemClass()->ClassDescription(), L"The second kind");
-    EXPECT_EQ(TItemA::ItemClass()->ClassDescription(), L"Item A");  // defaults to the caption
-    TItemA::ItemClass()->CreateItem(&behaviours);
+    EXPECT_EQ(TItemB::StaticClass()->ClassDescription(), L"The second kind");
+    EXPECT_EQ(TItemA::StaticClass()->ClassDescription(), L"Item A");  // defaults to the caption
+    TItemA::StaticClass()->CreateItem(&behaviours);
     EXPECT_EQ(behaviours.GetNamePath(), L"Cube1.XCollection");
     EXPECT_EQ(behaviours[1]->GetNamePath(), L"Cube1.XCollection[1]");
     TXCollection loose(nullptr);

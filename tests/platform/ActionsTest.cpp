@@ -29,7 +29,7 @@ public:
 
 class TActionTestForm : public TForm {
     Z_CLASS(TActionTestForm, TForm)
-    Z_PUBLISHED(TActionTestForm) {
+    Z_PUBLISHED {
         p.Method(L"SaveExecute", &TActionTestForm::SaveExecute);
         p.Method(L"SaveUpdate", &TActionTestForm::SaveUpdate);
         p.Method(L"BoxClick", &TActionTestForm::BoxClick);

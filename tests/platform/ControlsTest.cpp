@@ -12,7 +12,7 @@ constexpr Cardinal WM_OTHER = WM_APP + 2;
 // A windowless control that logs which handler saw a message.
 class TDispatchBase : public TGraphicControl {
     Z_CLASS(TDispatchBase, TGraphicControl)
-    Z_MESSAGE_MAP(TDispatchBase, TGraphicControl, Z_MESSAGE(WM_PROBE, WMProbe))
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_PROBE, WMProbe))
 public:
     explicit TDispatchBase(TComponent* o) : TGraphicControl(o) {}
     std::vector<std::string> log;
@@ -30,7 +30,7 @@ protected:
 
 class TDispatchDerived : public TDispatchBase {
     Z_CLASS(TDispatchDerived, TDispatchBase)
-    Z_MESSAGE_MAP(TDispatchDerived, TDispatchBase, Z_MESSAGE(WM_PROBE, WMProbeDerived), Z_MESSAGE(WM_OTHER, WMOther))
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_PROBE, WMProbeDerived), Z_MESSAGE(WM_OTHER, WMOther))
 public:
     explicit TDispatchDerived(TComponent* o) : TDispatchBase(o) {}
 
@@ -94,7 +94,7 @@ namespace {
 // A windowed control that fails on one message, to show the barrier behind every window.
 class TFailingControl : public TCustomControl {
     Z_CLASS(TFailingControl, TCustomControl)
-    Z_MESSAGE_MAP(TFailingControl, TCustomControl, Z_MESSAGE(WM_PROBE, WMProbe))
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_PROBE, WMProbe))
 public:
     explicit TFailingControl(TComponent* o) : TCustomControl(o) {}
     int probes = 0;

@@ -63,7 +63,7 @@ TTestForm* BuildSample() {
     second->SetWeight(2.5);
     for (int i = 0; i < 40; ++i) panel->bits.push_back(Byte(i * 7));
     panel->points = {1, -2, 300000};
-    panel->SetOnClick(MakeEvent(form, &TTestForm::ButtonClick));
+    panel->OnClick = MakeEvent(form, &TTestForm::ButtonClick);
 
     auto* inner = new TTestWidget(form);
     inner->SetName(L"Inner");
@@ -123,8 +123,8 @@ TEST_F(FormDescriptions, RoundTripKeepsEveryKindOfValue) {
     EXPECT_EQ(thing->Target(), inner);
 
     // The event is bound to the new form's method.
-    ASSERT_TRUE(panel->OnClick().Assigned());
-    panel->OnClick()(panel);
+    ASSERT_TRUE(panel->OnClick.Assigned());
+    panel->OnClick(panel);
     ASSERT_EQ(form->clicks.size(), 1u);
     EXPECT_EQ(form->clicks[0], panel);
     EXPECT_TRUE(original->clicks.empty());
@@ -185,7 +185,7 @@ TEST_F(FormDescriptions, HandWrittenTextWithCommentsHexNamedValuesAndOtherForms)
     EXPECT_EQ(w->Font()->Size(), 12);
     EXPECT_EQ(w->Buddy(), other->FindComponent(L"Shared"));
     EXPECT_EQ(w->bits, (TBytes{0x00, 0xFF, 0x10, 0x7F}));
-    EXPECT_TRUE(w->OnClick().Assigned());
+    EXPECT_TRUE(w->OnClick.Assigned());
     EXPECT_EQ(FindGlobalComponent(L"Main.W"), w);
 
     // A second instance of a form gets its own name among the loaded forms.
@@ -338,7 +338,7 @@ TEST_F(FormDescriptions, FormsStreamTheirDescriptionsFromTheProgramsResources) {
     auto* child = As<TTestWidget>(form->FindComponent(L"Child"));
     ASSERT_NE(child, nullptr);
     EXPECT_EQ(child->Width(), 42);
-    EXPECT_TRUE(child->OnClick().Assigned());
+    EXPECT_TRUE(child->OnClick.Assigned());
 
     // A class with no description of its own: nothing is read.
     auto* thing = Keep(new TTestThing(nullptr));
@@ -352,7 +352,7 @@ namespace {
 
 class TListHolder : public TComponent {
     Z_CLASS(TListHolder, TComponent)
-    Z_PUBLISHED(TListHolder) {
+    Z_PUBLISHED {
         p.Property(L"Lines", &TListHolder::Lines);
     }
 
@@ -412,7 +412,7 @@ TEST_F(FormDescriptions, AComponentMayReadAgainstAnotherRoot) {
     auto* scene = new TTestScene(form);
     ReadComponentFromText("object Scene: TTestScene\n  Buddy = Target\n  OnClick = ButtonClick\nend\n", scene);
     EXPECT_EQ(scene->Buddy(), target);
-    scene->OnClick()(scene);
+    scene->OnClick(scene);
     EXPECT_EQ(form->clicks.size(), 1u);  // bound to the owning form's method
 }
 

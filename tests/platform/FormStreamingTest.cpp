@@ -16,7 +16,7 @@ public:
 
 class TStreamedTestForm : public TForm {
     Z_CLASS(TStreamedTestForm, TForm)
-    Z_PUBLISHED(TStreamedTestForm) {
+    Z_PUBLISHED {
         p.Method(L"FormCreate", &TStreamedTestForm::FormCreate);
         p.Method(L"PanelClick", &TStreamedTestForm::PanelClick);
     }

@@ -33,7 +33,7 @@ public:
 // A plain push button on the system's button class, reporting its clicks through CN_COMMAND.
 class TTestButton : public TWinControl {
     Z_CLASS(TTestButton, TWinControl)
-    Z_MESSAGE_MAP(TTestButton, TWinControl, Z_MESSAGE(CN_COMMAND, CNCommand))
+    Z_MESSAGE_MAP(Z_MESSAGE(CN_COMMAND, CNCommand))
 public:
     explicit TTestButton(TComponent* o) : TWinControl(o) {
         SetTabStop(true);

@@ -152,7 +152,7 @@ TEST(ImageList, SizeChangeClearsAndAssignCopies) {
 // A root holding what forms store: a picture, a glyph bitmap and image lists.
 class TGraphicsHolder : public TComponent {
     Z_CLASS(TGraphicsHolder, TComponent)
-    Z_PUBLISHED(TGraphicsHolder) {
+    Z_PUBLISHED {
         p.Property(L"Picture", &TGraphicsHolder::Picture);
         p.Property(L"Glyph", &TGraphicsHolder::Glyph);
         p.Property(L"Font", &TGraphicsHolder::Font);

@@ -59,7 +59,7 @@ namespace {
 
 class TMenuTestForm : public TForm {
     Z_CLASS(TMenuTestForm, TForm)
-    Z_PUBLISHED(TMenuTestForm) {
+    Z_PUBLISHED {
         p.Method(L"ViewClick", &TMenuTestForm::ViewClick);
         p.Method(L"PasteClick", &TMenuTestForm::PasteClick);
         p.Method(L"MenuPopup", &TMenuTestForm::MenuPopup);

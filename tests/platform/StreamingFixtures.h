@@ -10,8 +10,8 @@
 #include "Filer.h"
 #include "TypInfo.h"
 
-Z_ENUM(TTestShape, tsCircle, tsSquare, tsTriangle)
-Z_ENUM(TTestOption, toBold, toItalic, toUnderline, toStrike)
+Z_ENUM(TTestShape, int, tsCircle, tsSquare, tsTriangle)
+Z_ENUM(TTestOption, int, toBold, toItalic, toUnderline, toStrike)
 using TTestOptions = TSet<TTestOption>;
 
 // Live instances of every test component, and the names seen by Loaded, in order.
@@ -44,7 +44,7 @@ protected:
 
 class TTestFont : public TPersistent {
     Z_CLASS(TTestFont, TPersistent)
-    Z_PUBLISHED(TTestFont) {
+    Z_PUBLISHED {
         p.Property(L"Name", &TTestFont::Name, &TTestFont::SetName).Default(L"Tahoma");
         p.Property(L"Size", &TTestFont::Size, &TTestFont::SetSize).Default(8);
     }
@@ -62,7 +62,7 @@ private:
 
 class TTestItem : public TCollectionItem {
     Z_CLASS(TTestItem, TCollectionItem)
-    Z_PUBLISHED(TTestItem) {
+    Z_PUBLISHED {
         p.Property(L"Caption", &TTestItem::Caption, &TTestItem::SetCaption);
         p.Property(L"Weight", &TTestItem::Weight, &TTestItem::SetWeight).Default(1.0);
     }
@@ -92,7 +92,7 @@ private:
 // whose parent it is inside itself.
 class TTestWidget : public TCounted {
     Z_CLASS(TTestWidget, TCounted)
-    Z_PUBLISHED(TTestWidget) {
+    Z_PUBLISHED {
         p.Property(L"Caption", &TTestWidget::Caption, &TTestWidget::SetCaption);
         p.Property(L"Width", &TTestWidget::Width, &TTestWidget::SetWidth).Default(75);
         p.Property(L"Ratio", &TTestWidget::Ratio, &TTestWidget::SetRatio).Default(0.0);
@@ -105,7 +105,7 @@ class TTestWidget : public TCounted {
         p.Property(L"Font", &TTestWidget::Font);
         p.Property(L"Items", &TTestWidget::Items);
         p.Property(L"Buddy", &TTestWidget::Buddy, &TTestWidget::SetBuddy);
-        p.Property(L"OnClick", &TTestWidget::OnClick, &TTestWidget::SetOnClick);
+        p.Event(L"OnClick", &TTestWidget::OnClick);
         p.Property(L"Secret", &TTestWidget::Secret, &TTestWidget::SetSecret).Stored(false);
     }
 
@@ -142,8 +142,7 @@ public:
         buddy_ = v;
         if (v) v->FreeNotification(this);
     }
-    TNotifyEvent OnClick() const { return onClick_; }
-    void SetOnClick(TNotifyEvent v) { onClick_ = v; }
+    TNotifyEvent OnClick;
     int Secret() const { return secret_; }
     void SetSecret(int v) { secret_ = v; }
 
@@ -211,7 +210,6 @@ private:
     TTestFont* font_ = new TTestFont;
     TOwnedCollection items_{this, TTestItem::StaticClass()};
     TTestWidget* buddy_ = nullptr;
-    TNotifyEvent onClick_;
     int secret_ = 0;
     TComponent* parent_ = nullptr;
 };
@@ -219,7 +217,7 @@ private:
 // A non-visual component: written among the root's children, never inside a widget.
 class TTestThing : public TCounted {
     Z_CLASS(TTestThing, TCounted)
-    Z_PUBLISHED(TTestThing) {
+    Z_PUBLISHED {
         p.Property(L"Target", &TTestThing::Target, &TTestThing::SetTarget);
         p.Property(L"Uses", &TTestThing::Uses);  // read-only: never written, refused on reading
     }
@@ -238,7 +236,7 @@ private:
 // publishes the handlers that events can be bound to.
 class TTestForm : public TCounted {
     Z_CLASS(TTestForm, TCounted)
-    Z_PUBLISHED(TTestForm) {
+    Z_PUBLISHED {
         p.Property(L"Caption", &TTestForm::Caption, &TTestForm::SetCaption);
         p.Method(L"ButtonClick", &TTestForm::ButtonClick);
         p.Method(L"OtherClick", &TTestForm::OtherClick);

@@ -202,8 +202,8 @@ public:
 TEST(StringList, ChangeEventsFireOnceInsideAnUpdate) {
     TStringList list;
     TChangeCounter counter;
-    list.SetOnChanging(MakeEvent(&counter, &TChangeCounter::Changing));
-    list.SetOnChange(MakeEvent(&counter, &TChangeCounter::Changed));
+    list.OnChanging = MakeEvent(&counter, &TChangeCounter::Changing);
+    list.OnChange = MakeEvent(&counter, &TChangeCounter::Changed);
     list.Add(L"a");
     EXPECT_EQ(counter.changing, 1);
     EXPECT_EQ(counter.changed, 1);

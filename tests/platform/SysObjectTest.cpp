@@ -28,6 +28,19 @@ public:
     virtual double Area() const = 0;
 };
 
+// A layer without a class declaration of its own (as the typed lists are) stays transparent.
+template <class Base>
+class TTricks : public Base {};
+class TPoodle : public TTricks<TDog> {
+    Z_CLASS(TPoodle, TDog)
+};
+
+// Z_CLASS refuses a parent that is not the class's direct base; these are its rulings.
+static_assert(IsDirectBase<TAnimal, TDog>);
+static_assert(!IsDirectBase<TObject, TDog>, "a grandparent is not the parent");
+static_assert(!IsDirectBase<TAbstractShape, TDog>, "an unrelated class is not the parent");
+static_assert(IsDirectBase<TDog, TPoodle>, "a layer without Z_CLASS stands for the class under it");
+
 TEST(ClassReferences, CreateByNameThroughRegistry) {
     RegisterClasses({TAnimal::StaticClass(), TDog::StaticClass()});
     TClass cls = FindClass(L"tdog");  // names are found case-insensitively

@@ -92,7 +92,7 @@ TEST(Threads, TerminateOnTerminateAndFreeOnTerminate) {
         }
     });
     worker->SetFreeOnTerminate(true);
-    worker->SetOnTerminate(MakeEvent(&watcher, &TTerminateWatcher::Terminated));
+    worker->OnTerminate = MakeEvent(&watcher, &TTerminateWatcher::Terminated);
     worker->Start();
     while (loops == 0) Sleep(1);
     worker->Terminate();

@@ -9,7 +9,7 @@ namespace {
 // A descendant that changes an inherited default and adds a property.
 class TWideWidget : public TTestWidget {
     Z_CLASS(TWideWidget, TTestWidget)
-    Z_PUBLISHED(TWideWidget) {
+    Z_PUBLISHED {
         p.Property(L"Width", &TWideWidget::Width, &TWideWidget::SetWidth).Default(200);
         p.Property(L"Depth", &TWideWidget::Depth, &TWideWidget::SetDepth).Stored(&TWideWidget::DepthStored);
     }
@@ -23,6 +23,43 @@ public:
 private:
     int depth_ = 0;
 };
+
+Z_ENUM(TNarrowShade, Byte, nsLight, nsMedium, nsDark)
+static_assert(sizeof(TNarrowShade) == 1, "Z_ENUM keeps the underlying type it is given");
+
+TEST(Enumerations, MembersAreNamedInOrder) {
+    const TEnumInfo& info = EnumInfo(nsMedium);
+    EXPECT_EQ(info.Count(), 3);
+    EXPECT_EQ(Utf8(info.Name()), "TNarrowShade");
+    EXPECT_EQ(Utf8(info.NameOf(nsDark)), "nsDark");
+    EXPECT_EQ(info.OrdinalOf(L"NSMEDIUM"), int(nsMedium));
+    EXPECT_EQ(info.OrdinalOf(L"nsBright"), -1);
+    EXPECT_TRUE(info.NameOf(3).empty());
+}
+
+// A float property whose default is written as a whole number.
+class TWholeDefaultWidget : public TComponent {
+    Z_CLASS(TWholeDefaultWidget, TComponent)
+    Z_PUBLISHED {
+        p.Property(L"Focal", &TWholeDefaultWidget::Focal, &TWholeDefaultWidget::SetFocal).Default(50);
+    }
+
+public:
+    using TComponent::TComponent;
+    float Focal() const { return focal_; }
+    void SetFocal(float v) { focal_ = v; }
+
+private:
+    float focal_ = 50;
+};
+
+TEST(PublishedProperties, AWholeNumberIsTheDefaultOfAFloatProperty) {
+    TWholeDefaultWidget w(nullptr);
+    const TPropInfo* focal = w.PublishedTable().FindProperty(L"Focal");
+    EXPECT_TRUE(focal->IsDefault(&w));
+    w.SetFocal(49.5f);
+    EXPECT_FALSE(focal->IsDefault(&w));
+}
 
 TEST(PublishedProperties, KindsComeFromTheGetterTypes) {
     TTestWidget w(nullptr);
@@ -110,10 +147,10 @@ TEST(PublishedProperties, MethodsBindEventsToTheirObject) {
     onClick->SetMethod(&w, m, &form);
     EXPECT_TRUE(onClick->MethodIs(&w, *m, &form));
     EXPECT_FALSE(onClick->MethodIs(&w, *form.PublishedTable().FindMethod(L"OtherClick"), &form));
-    w.OnClick()(&w);
+    w.OnClick(&w);
     ASSERT_EQ(form.clicks.size(), 1u);
     onClick->SetMethod(&w, nullptr, &form);
-    EXPECT_FALSE(w.OnClick().Assigned());
+    EXPECT_FALSE(w.OnClick.Assigned());
 }
 
 }  // namespace

@@ -469,7 +469,7 @@ TEST_F(AccessibilityTree, NextNavigableChildSkipsSimpleAndUnreachableChildren) {
 }
 
 TEST(AccessibilityHelper, TheBaseDescribesALeafAndRaisesForWhatOnlyParentsKnow) {
-    IPtr<TcxAccessibilityHelper> helper(TcxAccessibilityHelper::HelperClass()->CreateHelper(nullptr));
+    IPtr<TcxAccessibilityHelper> helper(TcxAccessibilityHelper::StaticClass()->CreateHelper(nullptr));
     EXPECT_EQ(helper->GetChildCount(), 0);
     EXPECT_THROW(helper->ChildIsSimpleElement(0), EdxException);
     EXPECT_THROW(helper->GetChildIndex(nullptr), EdxException);

@@ -244,7 +244,7 @@ namespace {
 
 class TGlyphHolder : public TComponent {
     Z_CLASS(TGlyphHolder, TComponent)
-    Z_PUBLISHED(TGlyphHolder) { p.Property(L"Glyph", &TGlyphHolder::Glyph); }
+    Z_PUBLISHED { p.Property(L"Glyph", &TGlyphHolder::Glyph); }
 
 public:
     explicit TGlyphHolder(TComponent* owner) : TComponent(owner) {}

@@ -11,11 +11,11 @@
 namespace {
 
 using P = TcxLookAndFeelPainterClass;
-const TcxFlatLookAndFeelPainter* const flat = TcxFlatLookAndFeelPainter::Instance();
-const TcxUltraFlatLookAndFeelPainter* const ultraFlat = TcxUltraFlatLookAndFeelPainter::Instance();
+const TcxFlatLookAndFeelPainter* const flatPainter = TcxFlatLookAndFeelPainter::Instance();
+const TcxUltraFlatLookAndFeelPainter* const ultraFlatPainter = TcxUltraFlatLookAndFeelPainter::Instance();
 
 TEST(cxFlatPainters, FlatAnswers) {
-    CheckPainterAnswers(flat, {
+    CheckPainterAnswers(flatPainter, {
         {"PainterStyleCode", [](P p) { return p->PainterStyleCode(); }, lfsFlat},
         {"ContentColor", [](P p) { return p->ContentColor(); }, clWindow},
         {"BorderWidth", [](P p) { return p->BorderWidth(); }, 1},
@@ -33,7 +33,7 @@ TEST(cxFlatPainters, FlatAnswers) {
 }
 
 TEST(cxFlatPainters, UltraFlatAnswers) {
-    CheckPainterAnswers(ultraFlat, {
+    CheckPainterAnswers(ultraFlatPainter, {
         {"PainterStyleCode", [](P p) { return p->PainterStyleCode(); }, lfsUltraFlat},
         {"SchedulerBorderColor", [](P p) { return p->SchedulerBorderColor(); }, clBtnShadow},
         {"ButtonFaceColor normal", [](P p) { return p->ButtonFaceColor(cxbsNormal); }, clBtnFace},
@@ -56,10 +56,10 @@ TEST(cxFlatPainters, UltraFlatAnswers) {
         {"FooterCellSpacing", [](P p) { return p->FooterCellSpacing(); }, 2},
         {"SmallCloseButtonSize", [](P p) { return SizeCode(p->SmallCloseButtonSize()); }, SizeCode(TSize{16, 15})},
     });
-    EXPECT_EQ(ultraFlat->FlatStateBorderColor(cxbsNormal), clBtnShadow);
-    EXPECT_EQ(ultraFlat->FlatStateBorderColor(cxbsDisabled), clHighlight);
-    EXPECT_EQ(ultraFlat->FlatDarkBorderColor(), clBtnText);
-    EXPECT_EQ(ultraFlat->FlatHotBorderColor(), clHighlight);
+    EXPECT_EQ(ultraFlatPainter->FlatStateBorderColor(cxbsNormal), clBtnShadow);
+    EXPECT_EQ(ultraFlatPainter->FlatStateBorderColor(cxbsDisabled), clHighlight);
+    EXPECT_EQ(ultraFlatPainter->FlatDarkBorderColor(), clBtnText);
+    EXPECT_EQ(ultraFlatPainter->FlatHotBorderColor(), clHighlight);
 }
 
 TEST(cxFlatPainters, UltraFlatButtonGroupBorders) {
@@ -68,7 +68,7 @@ TEST(cxFlatPainters, UltraFlatButtonGroupBorders) {
         TRect borders;
     } cases[] = {{3, 0, {2, 2, 1, 2}}, {3, 1, {1, 2, 1, 2}}, {3, 2, {1, 2, 2, 2}}, {1, 0, {2, 2, 1, 2}}};
     for (const Case& c : cases)
-        EXPECT_EQ(RectCode(ultraFlat->ButtonGroupBorders(c.count, c.index)), RectCode(c.borders))
+        EXPECT_EQ(RectCode(ultraFlatPainter->ButtonGroupBorders(c.count, c.index)), RectCode(c.borders))
             << c.count << " buttons, index " << c.index;
 }
 
@@ -93,7 +93,7 @@ TSortMarkShape SortMarkShape(P painter, bool ascending) {
 
 TEST(cxFlatPainters, SortMarksAreSevenByEightUltraFlatAndEightBySevenFlat) {
     for (bool ascending : {true, false}) {
-        TSortMarkShape u = SortMarkShape(ultraFlat, ascending), f = SortMarkShape(flat, ascending);
+        TSortMarkShape u = SortMarkShape(ultraFlatPainter, ascending), f = SortMarkShape(flatPainter, ascending);
         EXPECT_EQ(RectCode(u.box), RectCode(TRect{5, 4, 12, 12})) << ascending;
         EXPECT_EQ(u.apexPixels, 1) << ascending;
         EXPECT_EQ(RectCode(f.box), RectCode(TRect{4, 4, 12, 11})) << ascending;
@@ -101,7 +101,7 @@ TEST(cxFlatPainters, SortMarksAreSevenByEightUltraFlatAndEightBySevenFlat) {
     }
     // Ultra-flat marks are all in the shadow colour; flat ones lit on one side.
     TPaintSurface s(16, 16, clFuchsia);
-    flat->DrawSortMark(s.Canvas(), s.Bounds(), true);
+    flatPainter->DrawSortMark(s.Canvas(), s.Bounds(), true);
     EXPECT_GT(s.Count(clBtnHighlight), 3);
     EXPECT_GT(s.Count(clBtnShadow), 3);
 }
@@ -116,13 +116,13 @@ TEST(cxFlatPainters, UltraFlatButtonsAreHotTracked) {
                  {cxbsDisabled, clBtnShadow, clBtnFace}};
     for (const Case& c : cases) {
         TPaintSurface s(20, 12, clFuchsia);
-        ultraFlat->DrawCaptionButton(s.Canvas(), s.Bounds(), c.state, L"", true);
+        ultraFlatPainter->DrawCaptionButton(s.Canvas(), s.Bounds(), c.state, L"", true);
         EXPECT_EQ(s.At(0, 6), RgbColor(c.frame)) << int(c.state);
         EXPECT_EQ(s.At(19, 6), RgbColor(c.frame)) << int(c.state);
         EXPECT_EQ(s.At(1, 6), RgbColor(c.face)) << int(c.state);
     }
     TPaintSurface defaultButton(20, 12, clFuchsia);
-    ultraFlat->DrawCaptionButton(defaultButton.Canvas(), defaultButton.Bounds(), cxbsDefault, L"", true);
+    ultraFlatPainter->DrawCaptionButton(defaultButton.Canvas(), defaultButton.Bounds(), cxbsDefault, L"", true);
     EXPECT_EQ(defaultButton.At(1, 6), RgbColor(clWindowFrame));
     EXPECT_EQ(defaultButton.At(2, 6), RgbColor(clBtnFace));
 }
@@ -133,14 +133,14 @@ TEST(cxFlatPainters, HotScrollArrowsOnlyUltraFlatTracks) {
         painter->DrawScrollBarElement(s->Canvas(), s->Bounds(), state, false, sbpLineDown);
         return s;
     };
-    EXPECT_TRUE(arrow(flat, cxbsHot)->SameAs(*arrow(flat, cxbsNormal)));
-    auto hot = arrow(ultraFlat, cxbsHot);
-    EXPECT_FALSE(hot->SameAs(*arrow(ultraFlat, cxbsNormal)));
+    EXPECT_TRUE(arrow(flatPainter, cxbsHot)->SameAs(*arrow(flatPainter, cxbsNormal)));
+    auto hot = arrow(ultraFlatPainter, cxbsHot);
+    EXPECT_FALSE(hot->SameAs(*arrow(ultraFlatPainter, cxbsNormal)));
     EXPECT_EQ(hot->At(0, 8), RgbColor(clHighlight));
     EXPECT_EQ(hot->At(2, 2), RgbColor(HotSelectionColor()));
     EXPECT_GT(hot->Count(clBtnText), 3);  // the arrow
     // A disabled thumb draws nothing in either look.
-    for (P p : {P(flat), P(ultraFlat)}) {
+    for (P p : {P(flatPainter), P(ultraFlatPainter)}) {
         TPaintSurface thumb(17, 30, clFuchsia);
         p->DrawScrollBarElement(thumb.Canvas(), thumb.Bounds(), cxbsDisabled, false, sbpThumbnail);
         EXPECT_TRUE(thumb.IsBlank(clFuchsia));
@@ -149,9 +149,9 @@ TEST(cxFlatPainters, HotScrollArrowsOnlyUltraFlatTracks) {
 
 TEST(cxFlatPainters, UltraFlatGroupedButtonsShowLinesBetweenLitButtons) {
     TPaintSurface middle(20, 12, clFuchsia), first(20, 12, clFuchsia), plain(20, 12, clFuchsia);
-    ultraFlat->DrawGroupedButton(middle.Canvas(), middle.Bounds(), cxbsHot, 3, 1, clRed);
-    ultraFlat->DrawGroupedButton(first.Canvas(), first.Bounds(), cxbsHot, 3, 0, clRed);
-    ultraFlat->DrawGroupedButton(plain.Canvas(), plain.Bounds(), cxbsNormal, 3, 1, clRed);
+    ultraFlatPainter->DrawGroupedButton(middle.Canvas(), middle.Bounds(), cxbsHot, 3, 1, clRed);
+    ultraFlatPainter->DrawGroupedButton(first.Canvas(), first.Bounds(), cxbsHot, 3, 0, clRed);
+    ultraFlatPainter->DrawGroupedButton(plain.Canvas(), plain.Bounds(), cxbsNormal, 3, 1, clRed);
     // The rect loses its top and bottom rows (and the outer column of the end buttons).
     EXPECT_EQ(middle.At(5, 0), RgbColor(clFuchsia));
     EXPECT_EQ(middle.At(0, 6), RgbColor(clHighlight));

@@ -20,7 +20,7 @@ public:
 TEST(cxRect, FiresOnlyOnRealChangesAndReadsByIndex) {
     TcxRect r(nullptr);
     ChangeCounter counter;
-    r.SetOnChange(MakeEvent(&counter, &ChangeCounter::Changed));
+    r.OnChange = MakeEvent(&counter, &ChangeCounter::Changed);
     r.AssignRect(Rect(1, 2, 3, 4));
     EXPECT_EQ(counter.count, 1);
     EXPECT_EQ(counter.last, &r);
@@ -45,7 +45,7 @@ TEST(cxRect, FiresOnlyOnRealChangesAndReadsByIndex) {
 TEST(cxSize, ClampsNegativesAndStoresOnlyNonZeroValues) {
     TcxSize s(nullptr);
     ChangeCounter counter;
-    s.SetOnChange(MakeEvent(&counter, &ChangeCounter::Changed));
+    s.OnChange = MakeEvent(&counter, &ChangeCounter::Changed);
     s.ApplySize(MakeSize(-5, 10));
     EXPECT_TRUE(s.EqualsSize(MakeSize(0, 10)));
     EXPECT_EQ(counter.count, 1);

@@ -240,7 +240,7 @@ TEST_F(LookAndFeels, AssignCopiesOwnValuesAndTheMaster) {
 // A holder of a look-and-feel, stored in a form description as a control stores its own.
 class TLookAndFeelHolder : public TComponent {
     Z_CLASS(TLookAndFeelHolder, TComponent)
-    Z_PUBLISHED(TLookAndFeelHolder) { p.Property(L"LookAndFeel", &TLookAndFeelHolder::LookAndFeel); }
+    Z_PUBLISHED { p.Property(L"LookAndFeel", &TLookAndFeelHolder::LookAndFeel); }
 
 public:
     explicit TLookAndFeelHolder(TComponent* owner) : TComponent(owner), lookAndFeel_(this) {}

@@ -14,13 +14,13 @@
 namespace {
 
 using P = TcxLookAndFeelPainterClass;
-const TcxOffice11LookAndFeelPainter* const office = TcxOffice11LookAndFeelPainter::Instance();
+const TcxOffice11LookAndFeelPainter* const officePainter = TcxOffice11LookAndFeelPainter::Instance();
 
 TEST(cxOffice11Painter, AnswersUnderTheClassicScheme) {
     RecalcOffice11ColorTables();
     ASSERT_FALSE(IsOffice11XPScheme());
     const TdxOffice11Colors& c = Office11Colors();
-    CheckPainterAnswers(office, {
+    CheckPainterAnswers(officePainter, {
         {"PainterStyleCode", [](P p) { return p->PainterStyleCode(); }, lfsOffice11},
         {"pressed ButtonGlyphColor", [](P p) { return p->ButtonGlyphColor(cxbsPressed, clRed); }, clHighlightText},
         {"hot ButtonGlyphColor ignores the default", [](P p) { return p->ButtonGlyphColor(cxbsHot, clRed); },
@@ -46,39 +46,39 @@ TEST(cxOffice11Painter, AnswersUnderTheClassicScheme) {
         {"IsPlusMinusDrawnFirst", [](P p) { return p->IsPlusMinusDrawnFirst(); }, false},
         {"SortMarkSize (ultra-flat)", [](P p) { return SizeCode(p->SortMarkSize()); }, SizeCode(TSize{7, 8})},
     });
-    EXPECT_EQ(office->FlatStateBorderColor(cxbsNormal), c.HeaderShadowColor);
-    EXPECT_EQ(office->FlatStateBorderColor(cxbsHot), c.SelectionBorderColor);
-    EXPECT_EQ(office->FlatHotBorderColor(), c.SelectionBorderColor);
-    EXPECT_EQ(office->HeaderEdgeColor(), c.HeaderDarkColor);
-    EXPECT_EQ(office->HeaderBrightColor(), c.HeaderBrightColor);
+    EXPECT_EQ(officePainter->FlatStateBorderColor(cxbsNormal), c.HeaderShadowColor);
+    EXPECT_EQ(officePainter->FlatStateBorderColor(cxbsHot), c.SelectionBorderColor);
+    EXPECT_EQ(officePainter->FlatHotBorderColor(), c.SelectionBorderColor);
+    EXPECT_EQ(officePainter->HeaderEdgeColor(), c.HeaderDarkColor);
+    EXPECT_EQ(officePainter->HeaderBrightColor(), c.HeaderBrightColor);
 }
 
 TEST(cxOffice11Painter, PressedGlyphsUnderTheXPSchemesKeepTheGlyphColour) {
     for (const wchar_t* scheme : {L"NormalColor", L"HomeStead", L"Metallic"}) {
         TRecordingVisualStyles styles(scheme);
         ASSERT_TRUE(IsOffice11XPScheme()) << Utf8(scheme);
-        EXPECT_EQ(office->ButtonGlyphColor(cxbsPressed), Office11Colors().GlyphColor) << Utf8(scheme);
+        EXPECT_EQ(officePainter->ButtonGlyphColor(cxbsPressed), Office11Colors().GlyphColor) << Utf8(scheme);
     }
-    EXPECT_EQ(office->ButtonGlyphColor(cxbsPressed), clHighlightText);  // back to classic
+    EXPECT_EQ(officePainter->ButtonGlyphColor(cxbsPressed), clHighlightText);  // back to classic
 }
 
 void DrawOfficeHeader(TPaintSurface& s, TcxButtonState state, TcxNeighbors neighbors = {}) {
-    office->DrawHeaderCell(s.Canvas(), s.Bounds(), InflateRectSides(s.Bounds(), -2, -2, -2, -2), state, neighbors,
+    officePainter->DrawHeaderCell(s.Canvas(), s.Bounds(), InflateRectSides(s.Bounds(), -2, -2, -2, -2), state, neighbors,
                            cxBordersAll, taLeftJustify, vaCenter, false, false, L"", nullptr, clBtnText, clRed);
 }
 
-int Channel(TColor c, int shift) { return (c >> shift) & 0xFF; }
+int ColorChannel(TColor c, int shift) { return (c >> shift) & 0xFF; }
 
-int Distance(TColor a, TColor b) {
+int ColorDistance(TColor a, TColor b) {
     int d = 0;
-    for (int shift : {0, 8, 16}) d += std::abs(Channel(a, shift) - Channel(b, shift));
+    for (int shift : {0, 8, 16}) d += std::abs(ColorChannel(a, shift) - ColorChannel(b, shift));
     return d;
 }
 
 // Within one step of rounding in each channel.
-bool NearColor(TColor a, TColor b) {
+bool NearlySameColor(TColor a, TColor b) {
     for (int shift : {0, 8, 16})
-        if (std::abs(Channel(a, shift) - Channel(b, shift)) > 2) return false;
+        if (std::abs(ColorChannel(a, shift) - ColorChannel(b, shift)) > 2) return false;
     return true;
 }
 
@@ -86,34 +86,34 @@ TEST(cxOffice11Painter, HeaderFaceEndsInAFourPixelGradient) {
     RecalcOffice11ColorTables();
     TPaintSurface s(40, 20, clFuchsia);
     DrawOfficeHeader(s, cxbsNormal);
-    const TColor face = office->HeaderFaceColor(), edge = office->HeaderEdgeColor();
+    const TColor face = officePainter->HeaderFaceColor(), edge = officePainter->HeaderEdgeColor();
     // The content is the cell less one pixel: the face down to row 15, then rows 15 to 18 run to
     // the edge colour; the background colour asked for is not used.
     for (int y = 1; y <= 15; ++y) EXPECT_EQ(s.At(20, y), face) << y;
-    EXPECT_LT(Distance(s.At(20, 18), edge), Distance(s.At(20, 18), face)) << std::hex << s.At(20, 18);
+    EXPECT_LT(ColorDistance(s.At(20, 18), edge), ColorDistance(s.At(20, 18), face)) << std::hex << s.At(20, 18);
     for (int y = 16; y <= 18; ++y)
-        for (int shift : {0, 8, 16}) EXPECT_LE(Channel(s.At(20, y), shift), Channel(s.At(20, y - 1), shift) + 1) << y;
+        for (int shift : {0, 8, 16}) EXPECT_LE(ColorChannel(s.At(20, y), shift), ColorChannel(s.At(20, y - 1), shift) + 1) << y;
     EXPECT_EQ(s.Count(clRed), 0);
     // The borders: face on top, shadow at the bottom, bright on the left, shadow on the right.
     EXPECT_EQ(s.At(20, 0), face);
-    EXPECT_EQ(s.At(20, 19), office->HeaderShadowColor());
-    EXPECT_EQ(s.At(0, 10), office->HeaderBrightColor());
+    EXPECT_EQ(s.At(20, 19), officePainter->HeaderShadowColor());
+    EXPECT_EQ(s.At(0, 10), officePainter->HeaderBrightColor());
     EXPECT_EQ(s.At(0, 18), edge);
-    EXPECT_EQ(s.At(39, 10), office->HeaderShadowColor());
-    EXPECT_EQ(s.At(39, 0), MixColorsByPercent(face, office->HeaderShadowColor(), 50));
+    EXPECT_EQ(s.At(39, 10), officePainter->HeaderShadowColor());
+    EXPECT_EQ(s.At(39, 0), MixColorsByPercent(face, officePainter->HeaderShadowColor(), 50));
 }
 
 TEST(cxOffice11Painter, HeaderCornersJoinTheirNeighbours) {
     TPaintSurface s(40, 20, clFuchsia);
     DrawOfficeHeader(s, cxbsNormal, {nLeft, nRight});
-    const TColor face = office->HeaderFaceColor(), edge = office->HeaderEdgeColor();
+    const TColor face = officePainter->HeaderFaceColor(), edge = officePainter->HeaderEdgeColor();
     EXPECT_EQ(s.At(0, 1), face);
     EXPECT_EQ(s.At(0, 17), MixColorsByPercent(face, edge, 25));
     EXPECT_EQ(s.At(0, 18), edge);
-    EXPECT_EQ(s.At(0, 10), office->HeaderBrightColor());
+    EXPECT_EQ(s.At(0, 10), officePainter->HeaderBrightColor());
     EXPECT_EQ(s.At(39, 1), face);
     EXPECT_EQ(s.At(39, 0), face);  // the top row, not the corner blend
-    EXPECT_EQ(s.At(39, 10), office->HeaderShadowColor());
+    EXPECT_EQ(s.At(39, 10), officePainter->HeaderShadowColor());
 }
 
 TEST(cxOffice11Painter, HotHeaderIsLightWithAGlowAlongItsBottom) {
@@ -122,18 +122,18 @@ TEST(cxOffice11Painter, HotHeaderIsLightWithAGlowAlongItsBottom) {
     const TdxOffice11Colors& c = Office11Colors();
     for (int y = 1; y <= 16; ++y) EXPECT_EQ(s.At(20, y), c.HeaderLightColor) << y;
     // The glow: from one pixel left of the content to its right side, rows 17 to 19.
-    EXPECT_TRUE(NearColor(s.At(20, 17), c.HotFaceColor)) << std::hex << s.At(20, 17);
-    EXPECT_TRUE(NearColor(s.At(20, 19), c.HotFaceEndColor) || c.HotFaceColor == c.HotFaceEndColor);
-    EXPECT_NE(s.At(0, 18), office->HeaderBrightColor());  // the glow covers the left border's foot
-    EXPECT_EQ(s.At(39, 10), office->HeaderShadowColor());  // the right border stays
-    EXPECT_EQ(s.At(39, 18), MixColorsByPercent(office->HeaderEdgeColor(), office->HeaderShadowColor(), 50));
+    EXPECT_TRUE(NearlySameColor(s.At(20, 17), c.HotFaceColor)) << std::hex << s.At(20, 17);
+    EXPECT_TRUE(NearlySameColor(s.At(20, 19), c.HotFaceEndColor) || c.HotFaceColor == c.HotFaceEndColor);
+    EXPECT_NE(s.At(0, 18), officePainter->HeaderBrightColor());  // the glow covers the left border's foot
+    EXPECT_EQ(s.At(39, 10), officePainter->HeaderShadowColor());  // the right border stays
+    EXPECT_EQ(s.At(39, 18), MixColorsByPercent(officePainter->HeaderEdgeColor(), officePainter->HeaderShadowColor(), 50));
 }
 
 TEST(cxOffice11Painter, PlusMinusCornersBlendWithTheBackground) {
     const TColor background = 0x20C040;
     for (bool expanded : {false, true}) {
         TPaintSurface s(15, 15, background);
-        office->DrawPlusMinusButton(s.Canvas(), TRect{2, 2, 13, 13}, clDefault, expanded);
+        officePainter->DrawPlusMinusButton(s.Canvas(), TRect{2, 2, 13, 13}, clDefault, expanded);
         EXPECT_EQ(s.At(2, 2), MixColorsByPercent(Office11LightCornerColor, background, 25));
         TColor dark = MixColorsByPercent(Office11DarkCornerColor, background, 25);
         EXPECT_EQ(s.At(12, 12), dark);
@@ -149,31 +149,31 @@ TEST(cxOffice11Painter, PlusMinusCornersBlendWithTheBackground) {
 TEST(cxOffice11Painter, ScrollBarPartsAreTheStandardOnesWithoutVisualStyles) {
     for (TcxScrollBarPart part : {sbpLineUp, sbpThumbnail, sbpPageDown}) {
         TPaintSurface drawn(17, 30, clFuchsia), expected(17, 30, clFuchsia);
-        office->DrawScrollBarElement(drawn.Canvas(), drawn.Bounds(), cxbsPressed, false, part);
+        officePainter->DrawScrollBarElement(drawn.Canvas(), drawn.Bounds(), cxbsPressed, false, part);
         TcxStandardLookAndFeelPainter::Instance()->DrawScrollBarElement(expected.Canvas(), expected.Bounds(), cxbsPressed,
                                                                         false, part);
         EXPECT_TRUE(drawn.SameAs(expected)) << int(part);
     }
     TRecordingVisualStyles styles;
     TPaintSurface s(17, 17);
-    office->DrawScrollBarElement(s.Canvas(), s.Bounds(), cxbsHot, true, sbpLineDown);
+    officePainter->DrawScrollBarElement(s.Canvas(), s.Bounds(), cxbsHot, true, sbpLineDown);
     EXPECT_EQ(TRecordingVisualStyles::Take(), (std::vector<TThemeDraw>{{L"ScrollBar", 1, 14}}));
 }
 
 TEST(cxOffice11Painter, FramesAndPanels) {
     TPaintSurface button(20, 12, clFuchsia);
-    office->DrawCaptionButton(button.Canvas(), button.Bounds(), cxbsHot, L"", true);
+    officePainter->DrawCaptionButton(button.Canvas(), button.Bounds(), cxbsHot, L"", true);
     EXPECT_EQ(button.At(0, 6), Office11Colors().SelectionBorderColor);
     EXPECT_EQ(button.At(1, 6), Office11Colors().HotFaceColor);
     TPaintSurface border(20, 12, clFuchsia);
-    office->DrawControlBorder(border.Canvas(), border.Bounds());
+    officePainter->DrawControlBorder(border.Canvas(), border.Bounds());
     EXPECT_EQ(border.At(0, 6), Office11Colors().BorderColor);
     EXPECT_EQ(border.At(1, 6), RgbColor(clFuchsia));
     TPaintSurface panel(4, 40, clFuchsia);
-    office->DrawPanelBackdrop(panel.Canvas(), panel.Bounds(), nullptr, 0x000000, 0x0000FF);
-    EXPECT_LT(Channel(panel.At(1, 2), 0), 40);
-    EXPECT_GT(Channel(panel.At(1, 37), 0), 215);
-    office->DrawPanelBackdrop(panel.Canvas(), panel.Bounds(), nullptr, 0x00FF00, clDefault);
+    officePainter->DrawPanelBackdrop(panel.Canvas(), panel.Bounds(), nullptr, 0x000000, 0x0000FF);
+    EXPECT_LT(ColorChannel(panel.At(1, 2), 0), 40);
+    EXPECT_GT(ColorChannel(panel.At(1, 37), 0), 215);
+    officePainter->DrawPanelBackdrop(panel.Canvas(), panel.Bounds(), nullptr, 0x00FF00, clDefault);
     EXPECT_EQ(panel.Count(0x00FF00), 4 * 40);
 }
 

@@ -1,4 +1,4 @@
-// The standard painter: its answers and its bevels, checked by their pixels.
+// The standardPainter painter: its answers and its bevels, checked by their pixels.
 
 #include <gtest/gtest.h>
 
@@ -8,10 +8,10 @@
 namespace {
 
 using P = TcxLookAndFeelPainterClass;
-const TcxStandardLookAndFeelPainter* const standard = TcxStandardLookAndFeelPainter::Instance();
+const TcxStandardLookAndFeelPainter* const standardPainter = TcxStandardLookAndFeelPainter::Instance();
 
 TEST(cxStandardPainter, Answers) {
-    CheckPainterAnswers(standard, {
+    CheckPainterAnswers(standardPainter, {
         {"PainterStyleCode", [](P p) { return p->PainterStyleCode(); }, lfsStandard},
         {"SchedulerViewColor", [](P p) { return p->SchedulerViewColor(); }, clWindow},
         {"BorderWidth", [](P p) { return p->BorderWidth(); }, 2},
@@ -33,25 +33,25 @@ TEST(cxStandardPainter, Answers) {
     });
     // The left border adds the border width and the right one takes it away again.
     TPaintSurface s(4, 4);
-    EXPECT_EQ(standard->HeaderWidthForCaption(s.Canvas(), TcxBorders{bLeft, bRight}, nullptr, L""), 4);
-    EXPECT_EQ(standard->HeaderWidthForCaption(s.Canvas(), TcxBorders{bLeft}, nullptr, L""), 5);
+    EXPECT_EQ(standardPainter->HeaderWidthForCaption(s.Canvas(), TcxBorders{bLeft, bRight}, nullptr, L""), 4);
+    EXPECT_EQ(standardPainter->HeaderWidthForCaption(s.Canvas(), TcxBorders{bLeft}, nullptr, L""), 5);
 }
 
 // The colours of one row across a button's left and right edges.
-struct TEdgeCase {
+struct TButtonEdgeCase {
     TcxButtonState state;
     std::vector<TColor> left, right;  // from the outer pixel inward
 };
 
 TEST(cxStandardPainter, DefaultButtonIsFramedThreeDeepWithABlackOuterLine) {
-    const TEdgeCase cases[] = {
+    const TButtonEdgeCase cases[] = {
         {cxbsDefault, {clBlack, clBtnHighlight, cl3DLight, clBtnFace}, {clBlack, cl3DDkShadow, clBtnShadow, clBtnFace}},
         {cxbsNormal, {clBtnHighlight, cl3DLight, clBtnFace}, {cl3DDkShadow, clBtnShadow, clBtnFace}},
         {cxbsPressed, {clBlack, clBtnShadow, clBtnFace}, {clBlack, clBtnShadow, clBtnFace}},
     };
-    for (const TEdgeCase& c : cases) {
+    for (const TButtonEdgeCase& c : cases) {
         TPaintSurface s(20, 20, clFuchsia);
-        standard->DrawCaptionButton(s.Canvas(), s.Bounds(), c.state, L"", true);
+        standardPainter->DrawCaptionButton(s.Canvas(), s.Bounds(), c.state, L"", true);
         for (size_t i = 0; i < c.left.size(); ++i) {
             EXPECT_EQ(s.At(int(i), 10), RgbColor(c.left[i])) << "state " << int(c.state) << " left " << i;
             EXPECT_EQ(s.At(19 - int(i), 10), RgbColor(c.right[i])) << "state " << int(c.state) << " right " << i;
@@ -61,32 +61,32 @@ TEST(cxStandardPainter, DefaultButtonIsFramedThreeDeepWithABlackOuterLine) {
     }
 }
 
-// The arrow of the system's scroll-bar button, as the standard painter leaves it.
-TPainterPixels ArrowPixels(TcxButtonState state) {
+// The arrow of the system's scroll-bar button, as the standardPainter painter leaves it.
+TPainterPixels StandardArrowPixels(TcxButtonState state) {
     TPaintSurface s(17, 17, clFuchsia);
-    standard->DrawScrollBarElement(s.Canvas(), s.Bounds(), state, false, sbpLineUp);
+    standardPainter->DrawScrollBarElement(s.Canvas(), s.Bounds(), state, false, sbpLineUp);
     return s.PixelsOf(clBtnText, TRect{2, 2, 15, 15});
 }
 
 TEST(cxStandardPainter, PressedArrowIsFlatAndShifted) {
     TPaintSurface pressed(17, 17, clFuchsia);
-    standard->DrawScrollBarElement(pressed.Canvas(), pressed.Bounds(), cxbsPressed, false, sbpLineUp);
+    standardPainter->DrawScrollBarElement(pressed.Canvas(), pressed.Bounds(), cxbsPressed, false, sbpLineUp);
     // A flat border: one shadow line, then the face, on every side.
     for (auto [x, y] : {std::pair{0, 8}, {16, 8}, {8, 0}, {8, 16}}) EXPECT_EQ(pressed.At(x, y), RgbColor(clBtnShadow));
     for (auto [x, y] : {std::pair{1, 8}, {15, 8}, {8, 1}, {8, 15}}) EXPECT_EQ(pressed.At(x, y), RgbColor(clBtnFace));
-    TPainterPixels normalArrow = ArrowPixels(cxbsNormal), pressedArrow = ArrowPixels(cxbsPressed);
+    TPainterPixels normalArrow = StandardArrowPixels(cxbsNormal), pressedArrow = StandardArrowPixels(cxbsPressed);
     ASSERT_GT(normalArrow.size(), 3u);
     TPainterPixels shifted;
     for (auto [x, y] : normalArrow) shifted.insert({x + 1, y + 1});
     EXPECT_EQ(pressedArrow, shifted);
-    EXPECT_EQ(ArrowPixels(cxbsHot), normalArrow);  // hot is drawn as normal
+    EXPECT_EQ(StandardArrowPixels(cxbsHot), normalArrow);  // hot is drawn as normal
 }
 
 TEST(cxStandardPainter, ThumbAndTracks) {
     TPaintSurface disabled(17, 40, clFuchsia), normal(17, 40, clFuchsia), pressed(17, 40, clFuchsia);
-    standard->DrawScrollBarElement(disabled.Canvas(), disabled.Bounds(), cxbsDisabled, false, sbpThumbnail);
-    standard->DrawScrollBarElement(normal.Canvas(), normal.Bounds(), cxbsNormal, false, sbpThumbnail);
-    standard->DrawScrollBarElement(pressed.Canvas(), pressed.Bounds(), cxbsPressed, false, sbpThumbnail);
+    standardPainter->DrawScrollBarElement(disabled.Canvas(), disabled.Bounds(), cxbsDisabled, false, sbpThumbnail);
+    standardPainter->DrawScrollBarElement(normal.Canvas(), normal.Bounds(), cxbsNormal, false, sbpThumbnail);
+    standardPainter->DrawScrollBarElement(pressed.Canvas(), pressed.Bounds(), cxbsPressed, false, sbpThumbnail);
     EXPECT_TRUE(disabled.IsBlank(clFuchsia));
     EXPECT_TRUE(pressed.SameAs(normal));
     EXPECT_EQ(normal.At(8, 20), RgbColor(clBtnFace));
@@ -95,7 +95,7 @@ TEST(cxStandardPainter, ThumbAndTracks) {
 
     // Tracks: the checkerboard, and a solid brush again afterwards.
     TPaintSurface track(8, 8, clFuchsia);
-    standard->DrawScrollBarElement(track.Canvas(), track.Bounds(), cxbsNormal, false, sbpPageDown);
+    standardPainter->DrawScrollBarElement(track.Canvas(), track.Bounds(), cxbsNormal, false, sbpPageDown);
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x)
             ASSERT_EQ(track.At(x, y), RgbColor((x + y) % 2 ? clBtnHighlight : clBtnFace)) << x << "," << y;
@@ -114,7 +114,7 @@ TEST(cxStandardPainter, HeaderBevelsJoinTheirNeighbours) {
     };
     for (const Case& c : cases) {
         TPaintSurface s(20, 10, clFuchsia);
-        standard->DrawHeaderCellBorder(s.Canvas(), s.Bounds(), c.neighbors, cxBordersAll);
+        standardPainter->DrawHeaderCellBorder(s.Canvas(), s.Bounds(), c.neighbors, cxBordersAll);
         int n = int(c.neighbors.Bits());
         EXPECT_EQ(s.At(0, 1), RgbColor(c.leftTop1)) << n;
         EXPECT_EQ(s.At(0, 8), RgbColor(c.leftBottom2)) << n;
@@ -128,7 +128,7 @@ TEST(cxStandardPainter, HeaderBevelsJoinTheirNeighbours) {
 // Plus/minus buttons take themselves out of the clip, so that tree lines drawn later pass behind.
 TEST(cxStandardPainter, PlusMinusButtonStaysOutOfLaterDrawing) {
     TPaintSurface s(20, 20, clFuchsia);
-    standard->DrawPlusMinusButton(s.Canvas(), TRect{4, 4, 16, 16}, clDefault, false);
+    standardPainter->DrawPlusMinusButton(s.Canvas(), TRect{4, 4, 16, 16}, clDefault, false);
     EXPECT_EQ(s.At(4, 10), RgbColor(clBtnHighlight));
     EXPECT_EQ(s.At(15, 10), RgbColor(cl3DDkShadow));
     EXPECT_EQ(s.At(14, 10), RgbColor(clBtnShadow));

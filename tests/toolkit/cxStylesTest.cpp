@@ -26,7 +26,7 @@ public:
 // records the indexes it hears about.
 class TTestStyles : public TcxCustomStyles {
     Z_CLASS(TTestStyles, TcxCustomStyles)
-    Z_PUBLISHED(TTestStyles) {
+    Z_PUBLISHED {
         p.Property(L"Content", &TTestStyles::Content, &TTestStyles::SetContent);
         p.Property(L"Header", &TTestStyles::Header, &TTestStyles::SetHeader);
     }
@@ -57,7 +57,7 @@ private:
 
 class TTestStyleSheet : public TcxCustomStyleSheet {
     Z_CLASS(TTestStyleSheet, TcxCustomStyleSheet)
-    Z_PUBLISHED(TTestStyleSheet) { p.Property(L"Styles", &TTestStyleSheet::Styles); }
+    Z_PUBLISHED { p.Property(L"Styles", &TTestStyleSheet::Styles); }
 
 public:
     explicit TTestStyleSheet(TComponent* owner) : TcxCustomStyleSheet(owner) {}

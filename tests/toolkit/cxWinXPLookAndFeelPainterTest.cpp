@@ -18,11 +18,11 @@
 namespace {
 
 using P = TcxLookAndFeelPainterClass;
-const TcxWinXPLookAndFeelPainter* const native = TcxWinXPLookAndFeelPainter::Instance();
+const TcxWinXPLookAndFeelPainter* const nativePainter = TcxWinXPLookAndFeelPainter::Instance();
 
-using TDrawing = std::function<void(P painter, TcxCanvas* canvas)>;
+using TPainterDrawing = std::function<void(P painter, TcxCanvas* canvas)>;
 
-void DrawHeader(P p, TcxCanvas* c, TcxButtonState state, bool isLast) {
+void DrawNativeHeader(P p, TcxCanvas* c, TcxButtonState state, bool isLast) {
     p->DrawHeaderCell(c, TRect{0, 0, 40, 18}, TRect{2, 2, 38, 16}, state, {}, cxBordersAll, taLeftJustify, vaCenter,
                       false, false, L"Name", nullptr, clBtnText, clBtnFace, nullptr, isLast);
 }
@@ -31,7 +31,7 @@ TEST(cxWinXPPainter, AsksForThePartsAndStatesOfEachElement) {
     TRecordingVisualStyles styles;
     struct Case {
         const char* name;
-        TDrawing draw;
+        TPainterDrawing draw;
         std::vector<TThemeDraw> expected;
     } cases[] = {
         {"default push button", [](P p, TcxCanvas* c) { p->DrawCaptionButton(c, TRect{0, 0, 60, 22}, cxbsDefault, L"OK", true); },
@@ -51,9 +51,9 @@ TEST(cxWinXPPainter, AsksForThePartsAndStatesOfEachElement) {
          {{L"Button", 3, 6}}},
         {"disabled checked radio button", [](P p, TcxCanvas* c) { p->DrawRadioButton(c, 0, 0, cxbsDisabled, true, false, false); },
          {{L"Button", 2, 8}}},
-        {"last header item, blue scheme", [](P p, TcxCanvas* c) { DrawHeader(p, c, cxbsNormal, true); }, {{L"Header", 3, 1}}},
-        {"pressed last header item", [](P p, TcxCanvas* c) { DrawHeader(p, c, cxbsPressed, true); }, {{L"Header", 1, 3}}},
-        {"header item", [](P p, TcxCanvas* c) { DrawHeader(p, c, cxbsHot, false); }, {{L"Header", 1, 2}}},
+        {"last header item, blue scheme", [](P p, TcxCanvas* c) { DrawNativeHeader(p, c, cxbsNormal, true); }, {{L"Header", 3, 1}}},
+        {"pressed last header item", [](P p, TcxCanvas* c) { DrawNativeHeader(p, c, cxbsPressed, true); }, {{L"Header", 1, 3}}},
+        {"header item", [](P p, TcxCanvas* c) { DrawNativeHeader(p, c, cxbsHot, false); }, {{L"Header", 1, 2}}},
         {"hot navigator button", [](P p, TcxCanvas* c) { p->DrawNavigatorPushButton(c, TRect{0, 0, 20, 20}, cxbsHot); },
          {{L"ToolBar", 1, 5}}},
         {"expanded tree button", [](P p, TcxCanvas* c) { p->DrawPlusMinusButton(c, TRect{0, 0, 9, 9}, clDefault, true); },
@@ -69,7 +69,7 @@ TEST(cxWinXPPainter, AsksForThePartsAndStatesOfEachElement) {
     };
     TPaintSurface s(80, 60);
     for (const Case& c : cases) {
-        c.draw(native, s.Canvas());
+        c.draw(nativePainter, s.Canvas());
         EXPECT_EQ(TRecordingVisualStyles::Take(), c.expected) << c.name;
     }
 }
@@ -83,14 +83,14 @@ TEST(cxWinXPPainter, RightEndHeaderPartOnlyUnderTheBlueAndOliveSchemes) {
     } cases[] = {{L"NormalColor", 3}, {L"HomeStead", 3}, {L"Metallic", 1}};
     for (const Case& c : cases) {
         styles.SetScheme(c.scheme);
-        DrawHeader(native, s.Canvas(), cxbsNormal, true);
+        DrawNativeHeader(nativePainter, s.Canvas(), cxbsNormal, true);
         EXPECT_EQ(TRecordingVisualStyles::Take(), (std::vector<TThemeDraw>{{L"Header", c.part, 1}})) << Utf8(c.scheme);
     }
 }
 
 TEST(cxWinXPPainter, MetricsAndColoursFromTheVisualStyles) {
     TRecordingVisualStyles styles;
-    CheckPainterAnswers(native, {
+    CheckPainterAnswers(nativePainter, {
         {"PainterStyleCode", [](P p) { return p->PainterStyleCode(); }, lfsNative},
         {"ButtonBorderWidth: the content's left offset", [](P p) { return p->ButtonBorderWidth(cxbsNormal); }, 3},
         {"ButtonGroupBorders", [](P p) { return RectCode(p->ButtonGroupBorders(2, 0)); }, RectCode(TRect{3, 3, 3, 3})},
@@ -120,7 +120,7 @@ TEST(cxWinXPPainter, WithStylesOffDrawsAsTheStandardPainter) {
     const TcxStandardLookAndFeelPainter* standard = TcxStandardLookAndFeelPainter::Instance();
     struct Case {
         const char* name;
-        TDrawing draw;
+        TPainterDrawing draw;
     } cases[] = {
         {"caption button", [](P p, TcxCanvas* c) { p->DrawCaptionButton(c, TRect{2, 2, 62, 24}, cxbsHot, L"", true); }},
         {"disabled caption button", [](P p, TcxCanvas* c) { p->DrawCaptionButton(c, TRect{2, 2, 62, 24}, cxbsDisabled, L"", true); }},
@@ -130,7 +130,7 @@ TEST(cxWinXPPainter, WithStylesOffDrawsAsTheStandardPainter) {
         {"group chevron", [](P p, TcxCanvas* c) { p->DrawGroupChevronButton(c, TRect{2, 2, 20, 20}, cxbsPressed, false); }},
         {"check box", [](P p, TcxCanvas* c) { p->DrawCheckBoxGlyph(c, TRect{2, 2, 15, 15}, cxbsNormal, cbsChecked); }},
         {"radio button", [](P p, TcxCanvas* c) { p->DrawRadioButton(c, 2, 2, cxbsHot, true, false, false); }},
-        {"header cell", [](P p, TcxCanvas* c) { DrawHeader(p, c, cxbsNormal, false); }},
+        {"header cell", [](P p, TcxCanvas* c) { DrawNativeHeader(p, c, cxbsNormal, false); }},
         {"footer border", [](P p, TcxCanvas* c) { p->DrawFooterBorder(c, TRect{2, 2, 60, 30}); }},
         {"footer cell", [](P p, TcxCanvas* c) {
              p->DrawFooterCell(c, TRect{2, 2, 60, 30}, taLeftJustify, vaTop, false, L"Sum", nullptr, clBtnText, clBtnFace);
@@ -158,12 +158,12 @@ TEST(cxWinXPPainter, WithStylesOffDrawsAsTheStandardPainter) {
     for (const Case& c : cases) {
         TPaintSurface expected(80, 60, clFuchsia), drawn(80, 60, clFuchsia);
         c.draw(standard, expected.Canvas());
-        c.draw(native, drawn.Canvas());
+        c.draw(nativePainter, drawn.Canvas());
         auto difference = drawn.FirstDifference(expected);
         EXPECT_EQ(difference, (std::pair{-1, -1})) << c.name;
         EXPECT_FALSE(expected.IsBlank(clFuchsia)) << c.name;
     }
-    CheckPainterAnswers(native, {
+    CheckPainterAnswers(nativePainter, {
         {"BorderWidth", [](P p) { return p->BorderWidth(); }, 2},
         {"ButtonBorderWidth", [](P p) { return p->ButtonBorderWidth(cxbsHot); }, 2},
         {"ButtonGroupBorders", [](P p) { return RectCode(p->ButtonGroupBorders(2, 0)); }, RectCode(TRect{2, 2, 2, 2})},
@@ -187,7 +187,7 @@ TEST(cxWinXPPainterThemed, DrawsEveryElement) {
     }
     struct Case {
         const char* name;
-        TDrawing draw;
+        TPainterDrawing draw;
     } cases[] = {
         {"push button", [](P p, TcxCanvas* c) { p->DrawCaptionButton(c, TRect{2, 2, 62, 24}, cxbsDefault, L"OK", true); }},
         {"tool button", [](P p, TcxCanvas* c) {
@@ -196,7 +196,7 @@ TEST(cxWinXPPainterThemed, DrawsEveryElement) {
         {"check box", [](P p, TcxCanvas* c) { p->DrawCheckBoxGlyph(c, TRect{2, 2, 15, 15}, cxbsNormal, cbsChecked); }},
         {"radio button", [](P p, TcxCanvas* c) { p->DrawRadioButton(c, 2, 2, cxbsNormal, true, false, false); }},
         {"arrow button", [](P p, TcxCanvas* c) { p->DrawArrowButton(c, TRect{2, 2, 19, 19}, cxbsNormal, adUp, true); }},
-        {"header cell", [](P p, TcxCanvas* c) { DrawHeader(p, c, cxbsNormal, true); }},
+        {"header cell", [](P p, TcxCanvas* c) { DrawNativeHeader(p, c, cxbsNormal, true); }},
         {"scroll-bar thumb", [](P p, TcxCanvas* c) { p->DrawScrollBarElement(c, TRect{2, 2, 19, 50}, cxbsNormal, false, sbpThumbnail); }},
         {"scroll-bar track", [](P p, TcxCanvas* c) { p->DrawScrollBarElement(c, TRect{2, 2, 19, 50}, cxbsNormal, false, sbpPageUp); }},
         {"size grip", [](P p, TcxCanvas* c) { p->DrawSizeGripArea(c, TRect{2, 2, 19, 19}, clDefault); }},
@@ -218,11 +218,11 @@ TEST(cxWinXPPainterThemed, DrawsEveryElement) {
     };
     for (const Case& c : cases) {
         TPaintSurface s(80, 60, clFuchsia);
-        c.draw(native, s.Canvas());
+        c.draw(nativePainter, s.Canvas());
         EXPECT_FALSE(s.IsBlank(clFuchsia)) << c.name;
     }
-    EXPECT_GT(native->ScrollBarMinThumbSize(false), 7);
-    EXPECT_GT(native->CheckBoxSize().cx, 0);
+    EXPECT_GT(nativePainter->ScrollBarMinThumbSize(false), 7);
+    EXPECT_GT(nativePainter->CheckBoxSize().cx, 0);
 }
 
 }  // namespace

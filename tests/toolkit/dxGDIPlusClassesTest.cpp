@@ -292,7 +292,7 @@ namespace {
 
 class TPictureHolder : public TComponent {
     Z_CLASS(TPictureHolder, TComponent)
-    Z_PUBLISHED(TPictureHolder) { p.Property(L"Picture", &TPictureHolder::Picture); }
+    Z_PUBLISHED { p.Property(L"Picture", &TPictureHolder::Picture); }
 
 public:
     explicit TPictureHolder(TComponent* owner) : TComponent(owner) {}

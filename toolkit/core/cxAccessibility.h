@@ -69,20 +69,18 @@ public:
 using TcxAccessibilityHelperClass = const TcxAccessibilityHelperMeta*;
 
 template <class C>
-class TcxAccessibilityHelperMetaOf final : public TcxAccessibilityHelperMeta {
+class TMetaClassOf<TcxAccessibilityHelperMeta, C> final : public TcxAccessibilityHelperMeta {
 public:
     using TcxAccessibilityHelperMeta::TcxAccessibilityHelperMeta;
     TcxAccessibilityHelper* CreateHelper(TObject* ownerObject) const override { return new C(ownerObject); }
 };
 
-// Declares a helper class: Z_CLASS plus its class reference HelperClass().
-#define Z_ACCESSIBILITY_HELPER(Self, Parent)                                                     \
-    Z_CLASS_META(Self, Parent, TcxAccessibilityHelperMetaOf<Self>)                               \
-public:                                                                                          \
-    static TcxAccessibilityHelperClass HelperClass() {                                           \
-        return static_cast<TcxAccessibilityHelperClass>(StaticClass());                          \
-    }                                                                                            \
-                                                                                                 \
+// The former spelling of a helper class's declaration.
+#define Z_ACCESSIBILITY_HELPER(Self, Parent)                                       \
+    Z_CLASS(Self, Parent)                                                          \
+public:                                                                            \
+    static TcxAccessibilityHelperClass HelperClass() { return StaticClass(); }    \
+                                                                                   \
 private:
 
 // ---- Helper -------------------------------------------------------------------------------
@@ -91,7 +89,7 @@ class TcxAccessibilityHelper : public TInterfacedObject,
                                public IcxAccessibilityHelper,
                                public IAccessible,
                                public IOleWindow {
-    Z_ACCESSIBILITY_HELPER(TcxAccessibilityHelper, TInterfacedObject)
+    Z_CLASS_FAMILY(TcxAccessibilityHelper, TInterfacedObject, TcxAccessibilityHelperMeta)
 public:
     explicit TcxAccessibilityHelper(TObject* ownerObject) : ownerObject_(ownerObject) {}
 

@@ -21,7 +21,7 @@ enum TcxHintAnimationStyle : Byte {
 
 class TcxBaseHintWindow : public THintWindow {
     Z_CLASS(TcxBaseHintWindow, THintWindow)
-    Z_MESSAGE_MAP(TcxBaseHintWindow, THintWindow, Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd))
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd))
 public:
     // Hints of this length or longer appear without animation.
     static constexpr size_t MaxAnimatedHintLength = 100;

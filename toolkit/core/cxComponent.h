@@ -31,7 +31,7 @@ private:
 
 class TcxComponent : public TComponent {
     Z_CLASS(TcxComponent, TComponent)
-    Z_PUBLISHED(TcxComponent) {
+    Z_PUBLISHED {
         p.Property(L"FakeComponentLink1", &TcxComponent::FakeComponentLink1, &TcxComponent::SetFakeComponentLink1);
         p.Property(L"FakeComponentLink2", &TcxComponent::FakeComponentLink2, &TcxComponent::SetFakeComponentLink2);
         p.Property(L"FakeComponentLink3", &TcxComponent::FakeComponentLink3, &TcxComponent::SetFakeComponentLink3);

@@ -64,7 +64,7 @@ using TcxNeighbors = TSet<TcxNeighbor>;
 enum TcxHeaderArrows : Byte { haNone, haLeft, haRight, haBoth };
 
 // The four built-in kinds of look, which a look-and-feel selects.
-Z_ENUM(TcxLookAndFeelKind, lfFlat, lfStandard, lfUltraFlat, lfOffice11)
+Z_ENUM(TcxLookAndFeelKind, Byte, lfFlat, lfStandard, lfUltraFlat, lfOffice11)
 // The style a painter reports, and that a look-and-feel can be set to (ApplyStyleCode).
 enum TcxLookAndFeelStyle : Byte { lfsFlat, lfsStandard, lfsUltraFlat, lfsNative, lfsOffice11 };
 

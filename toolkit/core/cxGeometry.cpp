@@ -26,7 +26,7 @@ void TcxRect::SetCoordinate(int index, int value) {
 void TcxRect::AssignRect(const TRect& rect) {
     if (EqualsRect(rect)) return;
     rect_ = rect;
-    if (onChange_.Assigned()) onChange_(this);
+    if (OnChange.Assigned()) OnChange(this);
 }
 
 bool TcxRect::EqualsRect(const TRect& rect) const { return RectsEqual(rect_, rect); }
@@ -52,7 +52,7 @@ void TcxSize::ApplySize(const TSize& size) {
 }
 
 void TcxSize::NotifyChanged() {
-    if (onChange_.Assigned()) onChange_(this);
+    if (OnChange.Assigned()) OnChange(this);
 }
 
 void TcxSize::Assign(TPersistent* source) {

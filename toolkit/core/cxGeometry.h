@@ -9,12 +9,12 @@
 
 class TcxRect : public TPersistent {
     Z_CLASS(TcxRect, TPersistent)
-    Z_PUBLISHED(TcxRect) {
+    Z_PUBLISHED {
         p.Property(L"Left", &TcxRect::Left, &TcxRect::SetLeft).Default(0);
         p.Property(L"Top", &TcxRect::Top, &TcxRect::SetTop).Default(0);
         p.Property(L"Right", &TcxRect::Right, &TcxRect::SetRight).Default(0);
         p.Property(L"Bottom", &TcxRect::Bottom, &TcxRect::SetBottom).Default(0);
-        p.Property(L"OnChange", &TcxRect::OnChange, &TcxRect::SetOnChange);
+        p.Event(L"OnChange", &TcxRect::OnChange);
     }
 
 public:
@@ -40,21 +40,20 @@ public:
 
     void Assign(TPersistent* source) override;  // from another TcxRect; anything else is ignored
 
-    const TNotifyEvent& OnChange() const { return onChange_; }
-    void SetOnChange(const TNotifyEvent& value) { onChange_ = value; }
+    TNotifyEvent OnChange;
+    void SetOnChange(const TNotifyEvent& value) { OnChange = value; }  // former spelling
 
 private:
     TPersistent* owner_;
     TRect rect_{};
-    TNotifyEvent onChange_;
 };
 
 class TcxSize : public TPersistent {
     Z_CLASS(TcxSize, TPersistent)
-    Z_PUBLISHED(TcxSize) {
+    Z_PUBLISHED {
         p.Property(L"Width", &TcxSize::Width, &TcxSize::SetWidth).Stored(&TcxSize::IsWidthStored);
         p.Property(L"Height", &TcxSize::Height, &TcxSize::SetHeight).Stored(&TcxSize::IsHeightStored);
-        p.Property(L"OnChange", &TcxSize::OnChange, &TcxSize::SetOnChange);
+        p.Event(L"OnChange", &TcxSize::OnChange);
     }
 
 public:
@@ -82,8 +81,8 @@ public:
 
     void Assign(TPersistent* source) override;
 
-    const TNotifyEvent& OnChange() const { return onChange_; }
-    void SetOnChange(const TNotifyEvent& value) { onChange_ = value; }
+    TNotifyEvent OnChange;
+    void SetOnChange(const TNotifyEvent& value) { OnChange = value; }  // former spelling
 
 protected:
     virtual void NotifyChanged();
@@ -91,7 +90,6 @@ protected:
 private:
     TPersistent* owner_;
     TSize size_{};
-    TNotifyEvent onChange_;
 };
 
 // ---- Rectangle and point routines ---------------------------------------------------------

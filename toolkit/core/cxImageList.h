@@ -38,7 +38,7 @@ private:
 
 class TcxImageInfoItem : public TCollectionItem {
     Z_CLASS(TcxImageInfoItem, TCollectionItem)
-    Z_PUBLISHED(TcxImageInfoItem) {
+    Z_PUBLISHED {
         p.Property(L"Image", &TcxImageInfoItem::Image);
         p.Property(L"Mask", &TcxImageInfoItem::Mask);
         p.Property(L"MaskColor", &TcxImageInfoItem::MaskColor, &TcxImageInfoItem::SetMaskColor)
@@ -89,7 +89,7 @@ private:
 
 class TcxImageList : public TDragImageList {
     Z_CLASS(TcxImageList, TDragImageList)
-    Z_PUBLISHED(TcxImageList) {
+    Z_PUBLISHED {
         p.Property(L"BlendColor", &TcxImageList::BlendColor, &TcxImageList::SetBlendColor)
             .Default(clNone)
             .Idents(ColorIdentMap());
@@ -100,7 +100,7 @@ class TcxImageList : public TDragImageList {
         p.Property(L"ImageType", &TcxImageList::ImageType, &TcxImageList::SetImageType).Default(itImage);
         p.Property(L"ShareImages", &TcxImageList::ShareImages, &TcxImageList::SetShareImages).Default(false);
         p.Property(L"Width", &TcxImageList::Width, &TcxImageList::SetWidth).Default(16);
-        p.Property(L"OnChange", &TcxImageList::GetOnChange, &TcxImageList::SetOnChange);
+        p.Event(L"OnChange", &TcxImageList::OnChange);
     }
 
 public:

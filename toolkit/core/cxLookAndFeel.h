@@ -23,7 +23,7 @@ class TcxSystemPaletteChangedNotifier;
 
 // ---- values --------------------------------------------------------------------------------
 
-Z_ENUM(TcxLookAndFeelValue, lfvKind, lfvNativeStyle, lfvSkinName)
+Z_ENUM(TcxLookAndFeelValue, Byte, lfvKind, lfvNativeStyle, lfvSkinName)
 using TcxLookAndFeelValues = TSet<TcxLookAndFeelValue>;
 inline const TcxLookAndFeelValues cxLookAndFeelValueAll{lfvKind, lfvNativeStyle, lfvSkinName};
 using TdxSkinName = String;
@@ -49,7 +49,7 @@ class TcxLookAndFeel : public TcxInterfacedPersistent,
                        public IcxLookAndFeelChangeListener,
                        public IcxPainterRegistryListener {
     Z_CLASS(TcxLookAndFeel, TcxInterfacedPersistent)
-    Z_PUBLISHED(TcxLookAndFeel) {
+    Z_PUBLISHED {
         p.Property(L"AssignedValues", &TcxLookAndFeel::AssignedValues, &TcxLookAndFeel::SetAssignedValues).Stored(false);
         p.Property(L"Kind", &TcxLookAndFeel::Kind, &TcxLookAndFeel::SetKind).Stored(&TcxLookAndFeel::IsKindStored);
         p.Property(L"NativeStyle", &TcxLookAndFeel::NativeStyle, &TcxLookAndFeel::SetNativeStyle)
@@ -161,7 +161,7 @@ TcxLookAndFeel* GetRootLookAndFeel();
 // application to the defaults.
 class TcxLookAndFeelController : public TComponent, public IcxLookAndFeelChangeListener {
     Z_CLASS(TcxLookAndFeelController, TComponent)
-    Z_PUBLISHED(TcxLookAndFeelController) {
+    Z_PUBLISHED {
         p.Property(L"Kind", &TcxLookAndFeelController::Kind, &TcxLookAndFeelController::SetKind).Default(lfUltraFlat);
         p.Property(L"NativeStyle", &TcxLookAndFeelController::NativeStyle, &TcxLookAndFeelController::SetNativeStyle)
             .Default(false);

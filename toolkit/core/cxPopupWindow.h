@@ -17,7 +17,7 @@ enum TcxPopupSide : Byte { psLeft, psTop, psRight, psBottom };
 
 class TcxPopupWindow : public TForm {
     Z_CLASS(TcxPopupWindow, TForm)
-    Z_MESSAGE_MAP(TcxPopupWindow, TForm, Z_MESSAGE(WM_ACTIVATE, WMActivate), Z_MESSAGE(WM_ACTIVATEAPP, WMActivateApp),
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_ACTIVATE, WMActivate), Z_MESSAGE(WM_ACTIVATEAPP, WMActivateApp),
                   Z_MESSAGE(CM_SHOWINGCHANGED, CMShowingChanged))
 public:
     explicit TcxPopupWindow(TComponent* AOwner);

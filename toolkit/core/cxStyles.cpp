@@ -120,8 +120,7 @@ void TcxStyle::SetColor(TColor value) { ChangeColor(color_, value, svColor); }
 void TcxStyle::SetTextColor(TColor value) { ChangeColor(textColor_, value, svTextColor); }
 
 void TcxStyle::ChangeColor(TColor& field, TColor value, TcxStyleValue flag) {
-    if (field == value) return;
-    field = value;
+    if (!AssignIfChanged(field, value)) return;
     if (value == clDefault)
         assignedValues_ -= flag;
     else

@@ -26,7 +26,7 @@ class TcxStyleRepository;
 
 // ---- Values and observers -----------------------------------------------------------------
 
-Z_ENUM(TcxStyleValue, svBitmap, svColor, svFont, svTextColor)
+Z_ENUM(TcxStyleValue, int, svBitmap, svColor, svFont, svTextColor)
 using TcxStyleValues = TSet<TcxStyleValue>;
 
 struct IcxStyleObserver : virtual IInterface {
@@ -72,7 +72,7 @@ private:
 
 class TcxStyle : public TcxCustomStyle {
     Z_CLASS(TcxStyle, TcxCustomStyle)
-    Z_PUBLISHED(TcxStyle) {
+    Z_PUBLISHED {
         p.Property(L"AssignedValues", &TcxStyle::AssignedValues, &TcxStyle::SetAssignedValues);
         p.Property(L"Color", &TcxStyle::Color, &TcxStyle::SetColor)
             .Stored(&TcxStyle::IsColorStored)
@@ -175,7 +175,7 @@ using TcxCustomStylesClass = TClass;
 
 class TcxCustomStyleSheet : public TcxComponent {
     Z_CLASS(TcxCustomStyleSheet, TcxComponent)
-    Z_PUBLISHED(TcxCustomStyleSheet) {
+    Z_PUBLISHED {
         p.Property(L"Caption", &TcxCustomStyleSheet::Caption, &TcxCustomStyleSheet::SetCaption)
             .Stored(&TcxCustomStyleSheet::IsCaptionStored);
     }
@@ -227,7 +227,7 @@ using TcxCustomStyleSheetClass = TClass;
 
 class TcxStyleRepository : public TComponent {
     Z_CLASS(TcxStyleRepository, TComponent)
-    Z_PUBLISHED(TcxStyleRepository) {
+    Z_PUBLISHED {
         p.Property(L"Scalable", &TcxStyleRepository::Scalable, &TcxStyleRepository::SetScalable).Default(false);
     }
 

@@ -54,7 +54,7 @@ public:
 };
 
 template <class C>
-class TDataFileMetaClassOf final : public TDataFileMetaClass {
+class TMetaClassOf<TDataFileMetaClass, C> final : public TDataFileMetaClass {
 public:
     using TDataFileMetaClass::TDataFileMetaClass;
     TDataFileCapabilities Capabilities() const override { return C::Capabilities(); }
@@ -62,17 +62,19 @@ public:
 
 using TDataFileClass = const TDataFileMetaClass*;
 
-// Declares a data-file class; the class gives its own static Capabilities() when it differs.
-#define Z_DATA_FILE_CLASS(Self, Parent) Z_CLASS_META(Self, Parent, TDataFileMetaClassOf<Self>)
+// The former spelling of a data-file class's declaration. A data-file class gives its own
+// static Capabilities() when they differ from its parent's.
+#define Z_DATA_FILE_CLASS(Self, Parent) Z_CLASS(Self, Parent)
 
 // Loads and saves by file name through the hooks and leaves the stream work to descendants.
 class TDataFile : public TPersistent {
-    Z_DATA_FILE_CLASS(TDataFile, TPersistent)
+    Z_CLASS_FAMILY(TDataFile, TPersistent, TDataFileMetaClass)
 public:
+    // The former spelling of ClassType().
+    TDataFileClass DataFileClass() const { return ClassType(); }
     explicit TDataFile(TPersistent* owner) : owner_(owner) {}
 
     static TDataFileCapabilities Capabilities() { return {dfcRead}; }
-    TDataFileClass DataFileClass() const { return static_cast<TDataFileClass>(ClassType()); }
 
     TPersistent* GetOwner() const override { return owner_; }
     // The name without its folder of the last file loaded or saved by name.

@@ -7,7 +7,7 @@
 #include "VirtualArchive.h"
 
 class TBinaryReader : public TVirtualReader {
-    Z_READER_CLASS(TBinaryReader, TVirtualReader)
+    Z_CLASS(TBinaryReader, TVirtualReader)
 public:
     using TVirtualReader::TVirtualReader;
 
@@ -30,7 +30,7 @@ private:
 };
 
 class TBinaryWriter : public TVirtualWriter {
-    Z_WRITER_CLASS(TBinaryWriter, TVirtualWriter)
+    Z_CLASS(TBinaryWriter, TVirtualWriter)
 public:
     using TVirtualWriter::TVirtualWriter;
 

@@ -79,7 +79,7 @@ private:
 
 class TGLCoordinates2 : public TGLCustomCoordinates {
     Z_CLASS(TGLCoordinates2, TGLCustomCoordinates)
-    Z_PUBLISHED(TGLCoordinates2) {
+    Z_PUBLISHED {
         p.Property(L"X", &TGLCoordinates2::X, &TGLCoordinates2::SetX).Stored(false);
         p.Property(L"Y", &TGLCoordinates2::Y, &TGLCoordinates2::SetY).Stored(false);
     }
@@ -90,7 +90,7 @@ public:
 
 class TGLCoordinates3 : public TGLCustomCoordinates {
     Z_CLASS(TGLCoordinates3, TGLCustomCoordinates)
-    Z_PUBLISHED(TGLCoordinates3) {
+    Z_PUBLISHED {
         p.Property(L"X", &TGLCoordinates3::X, &TGLCoordinates3::SetX).Stored(false);
         p.Property(L"Y", &TGLCoordinates3::Y, &TGLCoordinates3::SetY).Stored(false);
         p.Property(L"Z", &TGLCoordinates3::Z, &TGLCoordinates3::SetZ).Stored(false);
@@ -102,7 +102,7 @@ public:
 
 class TGLCoordinates4 : public TGLCustomCoordinates {
     Z_CLASS(TGLCoordinates4, TGLCustomCoordinates)
-    Z_PUBLISHED(TGLCoordinates4) {
+    Z_PUBLISHED {
         p.Property(L"X", &TGLCoordinates4::X, &TGLCoordinates4::SetX).Stored(false);
         p.Property(L"Y", &TGLCoordinates4::Y, &TGLCoordinates4::SetY).Stored(false);
         p.Property(L"Z", &TGLCoordinates4::Z, &TGLCoordinates4::SetZ).Stored(false);

@@ -23,9 +23,9 @@ TPersistentObject* TPersistentObject::CreateFromArchive(TClass cls, TVirtualRead
     return object;
 }
 
-TVirtualWriterClass TPersistentObject::DefaultWriterClass() const { return TBinaryWriter::WriterClass(); }
+TVirtualWriterClass TPersistentObject::DefaultWriterClass() const { return TBinaryWriter::StaticClass(); }
 
-TVirtualReaderClass TPersistentObject::DefaultReaderClass() const { return TBinaryReader::ReaderClass(); }
+TVirtualReaderClass TPersistentObject::DefaultReaderClass() const { return TBinaryReader::StaticClass(); }
 
 TPersistentObject* TPersistentObject::Duplicate() {
     std::unique_ptr<TObject> copy(ClassType()->Create());
@@ -55,7 +55,7 @@ void TPersistentObject::ReadFromArchive(TVirtualReader* reader) {
 }
 
 void TPersistentObject::SaveToStream(TStream* stream, TVirtualWriterClass writerClass) {
-    if (!writerClass) writerClass = TBinaryWriter::WriterClass();
+    if (!writerClass) writerClass = TBinaryWriter::StaticClass();
     std::unique_ptr<TVirtualWriter> writer(writerClass->CreateWriter(stream));
     AnsiString signature = Signature();
     if (!signature.empty()) writer->Write(signature.data(), Integer(signature.size()));
@@ -63,7 +63,7 @@ void TPersistentObject::SaveToStream(TStream* stream, TVirtualWriterClass writer
 }
 
 void TPersistentObject::LoadFromStream(TStream* stream, TVirtualReaderClass readerClass) {
-    if (!readerClass) readerClass = TBinaryReader::ReaderClass();
+    if (!readerClass) readerClass = TBinaryReader::StaticClass();
     std::unique_ptr<TVirtualReader> reader(readerClass->CreateReader(stream));
     AnsiString signature = Signature();
     if (!signature.empty()) {

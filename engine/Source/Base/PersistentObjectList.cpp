@@ -176,4 +176,29 @@ void TPersistentObjectList::ReadItemsFromArchive(TVirtualReader* reader,
     reader->ReadListEnd();
 }
 
+namespace {
+
+// True when there were any.
+bool RemoveEmptyListEntries(TPersistentObjectList* list) {
+    bool found = false;
+    for (Integer i = list->Count() - 1; i >= 0; --i)
+        if (!list->GetItem(i)) {
+            list->Delete(i);
+            found = true;
+        }
+    return found;
+}
+
+}  // namespace
+
+void ReadListWithoutEmptyEntries(TPersistentObjectList* list, TVirtualReader* reader, const String& itemKind) {
+    try {
+        list->TPersistentObjectList::ReadFromArchive(reader);
+    } catch (...) {
+        RemoveEmptyListEntries(list);
+        throw;
+    }
+    if (RemoveEmptyListEntries(list)) throw EReadError(list->ClassName() + L", a " + itemKind + L" is missing");
+}
+
 void RegisterPersistentClasses() { RegisterClass(TPersistentObjectList::StaticClass()); }

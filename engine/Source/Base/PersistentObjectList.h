@@ -69,3 +69,8 @@ private:
     Integer capacity_ = 0;
     Integer growthDelta_ = 16;
 };
+
+// Reads the list archive of a list of owned objects, refusing empty entries with EReadError
+// "<list class>, a <item kind> is missing": everything that walks such a list expects an object
+// in every entry. The items read before a failure stay, without empty entries.
+void ReadListWithoutEmptyEntries(TPersistentObjectList* list, TVirtualReader* reader, const String& itemKind);

@@ -42,34 +42,35 @@ using TVirtualReaderClass = const TVirtualReaderMeta*;
 using TVirtualWriterClass = const TVirtualWriterMeta*;
 
 template <class C>
-class TVirtualReaderMetaOf : public TVirtualReaderMeta {
+class TMetaClassOf<TVirtualReaderMeta, C> final : public TVirtualReaderMeta {
 public:
     using TVirtualReaderMeta::TVirtualReaderMeta;
     TVirtualReader* CreateReader(TStream* stream) const override;
 };
 template <class C>
-class TVirtualWriterMetaOf : public TVirtualWriterMeta {
+class TMetaClassOf<TVirtualWriterMeta, C> final : public TVirtualWriterMeta {
 public:
     using TVirtualWriterMeta::TVirtualWriterMeta;
     TVirtualWriter* CreateWriter(TStream* stream) const override;
 };
 
-#define Z_READER_CLASS(Self, Parent)                                                              \
-    Z_CLASS_META(Self, Parent, TVirtualReaderMetaOf<Self>)                                        \
-public:                                                                                           \
-    static TVirtualReaderClass ReaderClass() { return static_cast<TVirtualReaderClass>(StaticClass()); } \
-                                                                                                  \
+// The former spellings of a reader's and a writer's class declaration.
+#define Z_READER_CLASS(Self, Parent)                                    \
+    Z_CLASS(Self, Parent)                                               \
+public:                                                                 \
+    static TVirtualReaderClass ReaderClass() { return StaticClass(); } \
+                                                                        \
 private:
-#define Z_WRITER_CLASS(Self, Parent)                                                              \
-    Z_CLASS_META(Self, Parent, TVirtualWriterMetaOf<Self>)                                        \
-public:                                                                                           \
-    static TVirtualWriterClass WriterClass() { return static_cast<TVirtualWriterClass>(StaticClass()); } \
-                                                                                                  \
+#define Z_WRITER_CLASS(Self, Parent)                                    \
+    Z_CLASS(Self, Parent)                                               \
+public:                                                                 \
+    static TVirtualWriterClass WriterClass() { return StaticClass(); } \
+                                                                        \
 private:
 
 // Reads values from a stream it does not own.
 class TVirtualReader : public TObject {
-    Z_READER_CLASS(TVirtualReader, TObject)
+    Z_CLASS_FAMILY(TVirtualReader, TObject, TVirtualReaderMeta)
 public:
     explicit TVirtualReader(TStream* stream) : stream_(stream) {}
     TStream* Stream() const { return stream_; }
@@ -100,7 +101,7 @@ protected:
 
 // Writes values to a stream it does not own.
 class TVirtualWriter : public TObject {
-    Z_WRITER_CLASS(TVirtualWriter, TObject)
+    Z_CLASS_FAMILY(TVirtualWriter, TObject, TVirtualWriterMeta)
 public:
     explicit TVirtualWriter(TStream* stream) : stream_(stream) {}
     TStream* Stream() const { return stream_; }
@@ -127,11 +128,11 @@ Result* CreateOnStream(const TMetaClass& cls, TStream* stream) {
 }
 
 template <class C>
-TVirtualReader* TVirtualReaderMetaOf<C>::CreateReader(TStream* stream) const {
+TVirtualReader* TMetaClassOf<TVirtualReaderMeta, C>::CreateReader(TStream* stream) const {
     return CreateOnStream<C, TVirtualReader>(*this, stream);
 }
 
 template <class C>
-TVirtualWriter* TVirtualWriterMetaOf<C>::CreateWriter(TStream* stream) const {
+TVirtualWriter* TMetaClassOf<TVirtualWriterMeta, C>::CreateWriter(TStream* stream) const {
     return CreateOnStream<C, TVirtualWriter>(*this, stream);
 }

@@ -107,7 +107,7 @@ void TXCollection::Clear() {
 bool TXCollection::AcceptsItemClass(TXCollectionItemClass itemClass) const {
     if (!itemClass->CanAddTo(const_cast<TXCollection*>(this))) return false;
     for (void* p : list_) {
-        auto* present = static_cast<TXCollectionItemClass>(static_cast<TXCollectionItem*>(p)->ClassType());
+        TXCollectionItemClass present = static_cast<TXCollectionItem*>(p)->ClassType();
         if (itemClass->IsUnique() && present->InheritsFrom(itemClass)) return false;
         if (present->IsUnique() && itemClass->InheritsFrom(present)) return false;
     }
@@ -128,7 +128,7 @@ void TXCollection::Assign(TPersistent* source) {
     list_.SetCapacity(other->Count());
     for (Integer i = 0; i < other->Count(); ++i) {
         TXCollectionItem* from = other->GetItem(i);
-        from->ItemClassType()->CreateItem(this)->Assign(from);
+        from->ClassType()->CreateItem(this)->Assign(from);
     }
     count_ = list_.Count();
 }

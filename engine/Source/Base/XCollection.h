@@ -6,7 +6,7 @@
 // it accepts (uniqueness, the item class's own veto).
 //
 // Items are created through their class reference, which lets the collection refuse them:
-//     TMyBehaviour::ItemClass()->CreateItem(behaviours);
+//     TMyBehaviour::StaticClass()->CreateItem(behaviours);
 
 #include "Events.h"
 #include "Lists.h"
@@ -38,7 +38,7 @@ using TXCollectionItemClass = const TXCollectionItemMeta*;
 
 // Forwards to the static class-level operations of C (inherited ones included).
 template <class C>
-class TXCollectionItemMetaOf final : public TXCollectionItemMeta {
+class TMetaClassOf<TXCollectionItemMeta, C> final : public TXCollectionItemMeta {
 public:
     using TXCollectionItemMeta::TXCollectionItemMeta;
     String ClassCaption() const override { return C::ClassCaption(); }
@@ -54,17 +54,19 @@ protected:
     TXCollectionItem* NewItem(TXCollection* owner) const override;
 };
 
-// Declares an item class: Z_CLASS plus the item class reference.
-#define Z_XCOLLECTION_ITEM(Self, Parent)                                                          \
-    Z_CLASS_META(Self, Parent, TXCollectionItemMetaOf<Self>)                                      \
-public:                                                                                           \
-    static TXCollectionItemClass ItemClass() { return static_cast<TXCollectionItemClass>(StaticClass()); } \
-                                                                                                  \
+// The former spelling of an item class's declaration.
+#define Z_XCOLLECTION_ITEM(Self, Parent)                                   \
+    Z_CLASS(Self, Parent)                                                  \
+public:                                                                    \
+    static TXCollectionItemClass ItemClass() { return StaticClass(); }    \
+                                                                           \
 private:
 
 class TXCollectionItem : public TGLInterfacedPersistent {
-    Z_XCOLLECTION_ITEM(TXCollectionItem, TGLInterfacedPersistent)
+    Z_CLASS_FAMILY(TXCollectionItem, TGLInterfacedPersistent, TXCollectionItemMeta)
 public:
+    // The former spelling of ClassType().
+    TXCollectionItemClass ItemClassType() const { return ClassType(); }
     // Appends itself to owner when owner is not null; CreateItem also checks acceptance and
     // names the item after its class's caption.
     explicit TXCollectionItem(TXCollection* owner);
@@ -77,7 +79,6 @@ public:
     static String ClassCategory() { return {}; }
     static bool IsUnique() { return false; }
     static bool CanAddTo(TXCollection*) { return true; }
-    TXCollectionItemClass ItemClassType() const { return static_cast<TXCollectionItemClass>(ClassType()); }
 
     TXCollection* Owner() const { return owner_; }
     const String& Name() const { return name_; }
@@ -118,7 +119,7 @@ public:
     // Frees every item.
     void Clear();
 
-    virtual TXCollectionItemClass BaseItemClass() const { return TXCollectionItem::ItemClass(); }
+    virtual TXCollectionItemClass BaseItemClass() const { return TXCollectionItem::StaticClass(); }
     // False when the class vetoes this collection, when it is unique and an item of it (or of a
     // descendant) is present, or when it descends from the class of a present unique item.
     virtual bool AcceptsItemClass(TXCollectionItemClass itemClass) const;
@@ -154,7 +155,7 @@ using TXCollectionDestroyedEvent = TEvent<void(TXCollection* collection)>;
 extern TXCollectionDestroyedEvent XCollectionDestroyed;
 
 template <class C>
-TXCollectionItem* TXCollectionItemMetaOf<C>::NewItem(TXCollection* owner) const {
+TXCollectionItem* TMetaClassOf<TXCollectionItemMeta, C>::NewItem(TXCollection* owner) const {
     if constexpr (std::is_abstract_v<C> || !std::is_constructible_v<C, TXCollection*>)
         throw EInvalidOperation(L"Cannot create an instance of " + ClassName());
     else

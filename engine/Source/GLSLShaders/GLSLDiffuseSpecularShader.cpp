@@ -4,6 +4,7 @@
 
 #include "Format.h"
 #include "GLContext.h"
+#include "GLState.h"
 #include "GLTexture.h"
 #include "StringList.h"
 #include "SysUtils.h"

@@ -182,7 +182,7 @@ protected:
 
 class TGLSLDiffuseSpecularShader : public TGLCustomGLSLDiffuseSpecularShader {
     Z_CLASS(TGLSLDiffuseSpecularShader, TGLCustomGLSLDiffuseSpecularShader)
-    Z_PUBLISHED(TGLSLDiffuseSpecularShader) {
+    Z_PUBLISHED {
         p.Property(L"SpecularPower", &TGLSLDiffuseSpecularShader::SpecularPower,
                    &TGLSLDiffuseSpecularShader::SetSpecularPower)
             .Default(8.0f);
@@ -196,7 +196,7 @@ public:
 
 class TGLSLDiffuseSpecularShaderMT : public TGLCustomGLSLDiffuseSpecularShaderMT {
     Z_CLASS(TGLSLDiffuseSpecularShaderMT, TGLCustomGLSLDiffuseSpecularShaderMT)
-    Z_PUBLISHED(TGLSLDiffuseSpecularShaderMT) {
+    Z_PUBLISHED {
         p.Property(L"MainTextureName", &TGLSLDiffuseSpecularShaderMT::MainTextureName,
                    &TGLSLDiffuseSpecularShaderMT::SetMainTextureName);
         p.Property(L"SpecularPower", &TGLSLDiffuseSpecularShaderMT::SpecularPower,
@@ -214,7 +214,7 @@ public:
 class TGLSLDiffuseSpecularShaderAM : public TGLCustomGLSLDiffuseSpecularShaderAM {
     Z_CLASS(TGLSLDiffuseSpecularShaderAM, TGLCustomGLSLDiffuseSpecularShaderAM)
     // MainTexture is a reference to a texture owned elsewhere: code sets it, a form does not.
-    Z_PUBLISHED(TGLSLDiffuseSpecularShaderAM) {
+    Z_PUBLISHED {
         p.Property(L"AmbientColor", &TGLSLDiffuseSpecularShaderAM::AmbientColor,
                    &TGLSLDiffuseSpecularShaderAM::SetAmbientColor);
         p.Property(L"DiffuseColor", &TGLSLDiffuseSpecularShaderAM::DiffuseColor,
@@ -240,7 +240,7 @@ public:
 
 class TGLSLMLDiffuseSpecularShader : public TGLCustomGLSLMLDiffuseSpecularShader {
     Z_CLASS(TGLSLMLDiffuseSpecularShader, TGLCustomGLSLMLDiffuseSpecularShader)
-    Z_PUBLISHED(TGLSLMLDiffuseSpecularShader) {
+    Z_PUBLISHED {
         p.Property(L"LightCount", &TGLSLMLDiffuseSpecularShader::LightCount,
                    &TGLSLMLDiffuseSpecularShader::SetLightCount)
             .Default(1);
@@ -261,7 +261,7 @@ public:
 
 class TGLSLMLDiffuseSpecularShaderMT : public TGLCustomGLSLMLDiffuseSpecularShaderMT {
     Z_CLASS(TGLSLMLDiffuseSpecularShaderMT, TGLCustomGLSLMLDiffuseSpecularShaderMT)
-    Z_PUBLISHED(TGLSLMLDiffuseSpecularShaderMT) {
+    Z_PUBLISHED {
         p.Property(L"MainTextureName", &TGLSLMLDiffuseSpecularShaderMT::MainTextureName,
                    &TGLSLMLDiffuseSpecularShaderMT::SetMainTextureName);
         p.Property(L"LightCount", &TGLSLMLDiffuseSpecularShaderMT::LightCount,

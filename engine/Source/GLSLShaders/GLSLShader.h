@@ -81,12 +81,6 @@ public:
     TGLSLShaderEvent OnApply;
     TGLSLShaderUnUplyEvent OnUnApply;
     TGLSLShaderEvent OnInitialize;
-    const TGLSLShaderEvent& GetOnApply() const { return OnApply; }
-    void SetOnApply(const TGLSLShaderEvent& value) { OnApply = value; }
-    const TGLSLShaderUnUplyEvent& GetOnUnApply() const { return OnUnApply; }
-    void SetOnUnApply(const TGLSLShaderUnUplyEvent& value) { OnUnApply = value; }
-    const TGLSLShaderEvent& GetOnInitialize() const { return OnInitialize; }
-    void SetOnInitialize(const TGLSLShaderEvent& value) { OnInitialize = value; }
 
 protected:
     void DoApply(TRenderContextInfo& rci, TObject* sender) override;
@@ -109,12 +103,12 @@ private:
 
 class TGLSLShader : public TGLCustomGLSLShader {
     Z_CLASS(TGLSLShader, TGLCustomGLSLShader)
-    Z_PUBLISHED(TGLSLShader) {
+    Z_PUBLISHED {
         p.Property(L"FragmentProgram", &TGLSLShader::FragmentProgram, &TGLSLShader::SetFragmentProgram);
         p.Property(L"VertexProgram", &TGLSLShader::VertexProgram, &TGLSLShader::SetVertexProgram);
-        p.Property(L"OnApply", &TGLSLShader::GetOnApply, &TGLSLShader::SetOnApply);
-        p.Property(L"OnUnApply", &TGLSLShader::GetOnUnApply, &TGLSLShader::SetOnUnApply);
-        p.Property(L"OnInitialize", &TGLSLShader::GetOnInitialize, &TGLSLShader::SetOnInitialize);
+        p.Event(L"OnApply", &TGLSLShader::OnApply);
+        p.Event(L"OnUnApply", &TGLSLShader::OnUnApply);
+        p.Event(L"OnInitialize", &TGLSLShader::OnInitialize);
         p.Property(L"ShaderStyle", &TGLSLShader::ShaderStyle, &TGLSLShader::SetShaderStyle).Default(ssLowLevel);
         p.Property(L"FailedInitAction", &TGLSLShader::FailedInitAction, &TGLSLShader::SetFailedInitAction)
             .Default(fiaRaiseStandardException);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "CallbackBarrier.h"
+#include "GLCrossPlatform.h"
 
 // Sections: destruction watch; utility window and palette; TGLWin32Context.
 
@@ -50,7 +51,7 @@ void WatchWindowDestruction(HWND window, TWindowCallback callback) {
     if (!IsWindow(window)) return;
     if (!watchHook) {
         watchHook = SetWindowsHookExW(WH_CALLWNDPROC, &WindowDestroyHook, nullptr, GetCurrentThreadId());
-        if (!watchHook) RaiseLastOSError();
+        if (!watchHook) RaiseLastOSErrorText();
     }
     watchList.push_back({window, callback});
 }
@@ -67,11 +68,11 @@ HWND CreateUtilityWindow() {
         info.lpfnWndProc = &DefWindowProcW;
         info.hInstance = instance;
         info.lpszClassName = kUtilityClass;
-        if (!RegisterClassW(&info)) RaiseLastOSError();
+        if (!RegisterClassW(&info)) RaiseLastOSErrorText();
     }
     HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, kUtilityClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                   instance, nullptr);
-    if (!window) RaiseLastOSError();
+    if (!window) RaiseLastOSErrorText();
     return window;
 }
 
@@ -102,7 +103,7 @@ void SetupIndexPalette(HDC dc, const PIXELFORMATDESCRIPTOR& pfd) {
         palette->palPalEntry[i].peFlags = 0;
     }
     HPALETTE handle = CreatePalette(palette);
-    if (!handle) RaiseLastOSError();
+    if (!handle) RaiseLastOSErrorText();
     SelectPalette(dc, handle, FALSE);
     RealizePalette(dc);
 }
@@ -274,7 +275,7 @@ void TGLWin32Context::DropBootstrapContext(bool afterFailure) {
 
 void TGLWin32Context::ChoosePixelFormatThroughARB(HDC dc, PIXELFORMATDESCRIPTOR& descriptor, int& format) {
     TUtilityWindow utility;
-    if (!utility.dc) RaiseLastOSError();
+    if (!utility.dc) RaiseLastOSErrorText();
     CreateBootstrapContext(utility.dc);
     try {
         ActivatePlatform();
@@ -288,7 +289,7 @@ void TGLWin32Context::ChoosePixelFormatThroughARB(HDC dc, PIXELFORMATDESCRIPTOR&
             int count = ChooseARBPixelFormat(dc, 1, formats);
             if (count > 0) {
                 format = SelectARBPixelFormat(dc, formats, count);
-                if (GetPixelFormat(dc) != format && !SetPixelFormat(dc, format, &descriptor)) RaiseLastOSError();
+                if (GetPixelFormat(dc) != format && !SetPixelFormat(dc, format, &descriptor)) RaiseLastOSErrorText();
             }
         }
     } catch (...) {
@@ -299,10 +300,10 @@ void TGLWin32Context::ChoosePixelFormatThroughARB(HDC dc, PIXELFORMATDESCRIPTOR&
 }
 
 void TGLWin32Context::CreatePlatformContext(HDC dc) {
-    if (!EnsureGLLibraries()) RaiseLastOSError();
+    if (!EnsureGLLibraries()) RaiseLastOSErrorText();
 
     DWORD objectType = GetObjectType(dc);
-    if (objectType == 0) RaiseLastOSError();
+    if (objectType == 0) RaiseLastOSErrorText();
     const bool memoryDC = IsMemoryOrMetafile(objectType);
 
     PIXELFORMATDESCRIPTOR pfd{};
@@ -340,17 +341,17 @@ void TGLWin32Context::CreatePlatformContext(HDC dc) {
             format = ChoosePixelFormat(dc, &pfd);
             if (!memoryDC && !IsAcceleratedFormat(dc, format)) format = fallback;
         }
-        if (format == 0) RaiseLastOSError();
+        if (format == 0) RaiseLastOSErrorText();
         if (GL.glGetError) FlushGLErrors();
     }
 
-    if (GetPixelFormat(dc) != format && !SetPixelFormat(dc, format, &pfd)) RaiseLastOSError();
+    if (GetPixelFormat(dc) != format && !SetPixelFormat(dc, format, &pfd)) RaiseLastOSErrorText();
     DescribePixelFormat(dc, format, sizeof(pfd), &pfd);
     if (pfd.dwFlags & PFD_NEED_PALETTE) SetupIndexPalette(dc, pfd);
     SetAccelerationKind(pfd.dwFlags & PFD_GENERIC_FORMAT ? caGeneric : caHardware);
 
     HGLRC rc = GL.wglCreateContext(dc);
-    if (!rc) RaiseLastOSError();
+    if (!rc) RaiseLastOSErrorText();
     // Watch the window only now that there is a context to tear down.
     if (!bootstrapOnly_) {
         HWND window = WindowFromDC(dc);
@@ -368,9 +369,9 @@ void TGLWin32Context::CreatePlatformContext(HDC dc) {
 }
 
 void TGLWin32Context::CreatePlatformMemoryContext(HDC, int width, int height, int bufferCount) {
-    if (!EnsureGLLibraries()) RaiseLastOSError();
+    if (!EnsureGLLibraries()) RaiseLastOSErrorText();
     TUtilityWindow utility;
-    if (!utility.dc) RaiseLastOSError();
+    if (!utility.dc) RaiseLastOSErrorText();
     CreateBootstrapContext(utility.dc);
 
     HPBUFFERARB pbuffer = nullptr;
