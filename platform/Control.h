@@ -79,8 +79,7 @@ enum TScrollCode : Byte {
 };
 using TScrollEvent = TEvent<void(TObject* Sender, TScrollCode ScrollCode, int& ScrollPos)>;
 // Which scroll bars a control shows.
-enum TScrollStyle : Byte { ssNone, ssHorizontal, ssVertical, ssBoth };
-Z_ENUM_NAMES(TScrollStyle, ssNone, ssHorizontal, ssVertical, ssBoth)
+Z_ENUM(TScrollStyle, Byte, ssNone, ssHorizontal, ssVertical, ssBoth)
 
 // Drag and drop. A control with DragMode dmAutomatic starts a drag when the left button goes
 // down on it; BeginDrag starts one by code. Sources are the dragged control (or the drag

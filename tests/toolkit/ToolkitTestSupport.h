@@ -3,10 +3,15 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include "Bitmap.h"
 #include "GraphicsTypes.h"
 #include "cxBitmap.h"
 #include "cxImageStates.h"
+
+// Plain colours as pixels read back give them, 0xRRGGBB.
+constexpr DWORD kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kYellow = 0xFFFF00, kGrey = 0x808080;
 
 // A pixel's colour without its alpha byte, 0xRRGGBB.
 inline DWORD Rgb(DWORD pixel) { return pixel & 0xFFFFFF; }
@@ -29,3 +34,11 @@ inline TRect WorkArea() {
 
 // A function (or a captureless lambda's function) as the untyped entry a binding table holds.
 inline FARPROC AsProc(auto f) { return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(f)); }
+
+// Compares two rectangles, naming both when they differ: EXPECT_TRUE(SameRect(a, b)).
+inline testing::AssertionResult SameRect(const TRect& actual, const TRect& expected) {
+    if (EqualRect(&actual, &expected)) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "(" << actual.left << ", " << actual.top << ", " << actual.right << ", "
+                                       << actual.bottom << ") instead of (" << expected.left << ", " << expected.top
+                                       << ", " << expected.right << ", " << expected.bottom << ")";
+}

@@ -15,7 +15,6 @@
 namespace {
 
 constexpr DWORD kWhite = 0xFFFFFF;
-constexpr DWORD kRed = 0xFF0000;
 
 // A 400 x 300 32-bit top-down DIB section in a memory DC of its own.
 class TextLayoutFixture : public testing::Test {

@@ -236,6 +236,8 @@ bool TcxControl::IsWithinDragThreshold(int x, int y) const {
     return DragMode() == dmManual || IsPointInDragDetectArea(mouseDownPos_, x, y);
 }
 
+bool TcxControl::IsNearMouseDownPoint(int x, int y) const { return IsPointInDragDetectArea(mouseDownPos_, x, y); }
+
 void TcxControl::SetMouseCaptureObject(TObject* value) {
     if (mouseCaptureObject_ == value) return;
     IcxMouseCaptureObject* old;
@@ -391,8 +393,13 @@ void TcxControl::DoContextPopup(TPoint MousePos, bool& Handled) {
 
 // ---- the window procedure ------------------------------------------------------------------
 
+// The system holds a window at 32767 pixels however large it is asked to be: a control that
+// size stands for one that may be larger, and its points are taken from the cursor.
+constexpr int kLargestMessageCoordinate = 0x7FFF;
+
 TPoint TcxControl::MessagePointOf(const TMessage& Message) {
-    if (Width() > 0x8000 || Height() > 0x8000) return ScreenToClient(Mouse->CursorPos());
+    if (Width() >= kLargestMessageCoordinate || Height() >= kLargestMessageCoordinate)
+        return ScreenToClient(Mouse->CursorPos());
     return MessagePoint(Message.LParam);
 }
 

@@ -97,7 +97,7 @@ using TcxDragControlObjectClass = const TcxArgClassMeta<TDragObject, TControl*>*
 
 class TcxControl : public TCustomControl, public IdxResourceStringsListener, public IcxLookAndFeelOwner {
     Z_CLASS(TcxControl, TCustomControl)
-    Z_MESSAGE_MAP(TcxControl, TCustomControl,
+    Z_MESSAGE_MAP(
         Z_MESSAGE(WM_CANCELMODE, WMCancelMode),
         Z_MESSAGE(WM_CONTEXTMENU, WMContextMenu),
         Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd),
@@ -184,7 +184,8 @@ public:
     // Whether the point lies within the drag threshold of the last press (always, with a
     // manual drag mode).
     virtual bool IsWithinDragThreshold(int x, int y) const;
-    bool IsNearMouseDownPoint(int x, int y) const { return IsWithinDragThreshold(x, y); }
+    // Whether (x, y) is still within the drag threshold of the last press.
+    bool IsNearMouseDownPoint(int x, int y) const;
 
     // -- popup menu: a TPopupMenu or a component with IcxToolkitPopupMenu (others count as nil)
     TComponent* PopupMenu() const { return popupMenu_; }

@@ -1,6 +1,7 @@
 #include "cxControlScrollBars.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "Application.h"
 #include "MessageWindow.h"
@@ -190,7 +191,7 @@ void TcxControl::SetScrollBarInfo(TScrollBarKind kind, int min, int max, int sma
 namespace {
 
 // A derived control whose reported needs flip with every pass would keep the calculation going
-// for ever; the four combinations of two bars are all a stable answer can visit.
+// for ever; a content that settles does so within the four combinations of two bars.
 constexpr int kMaxScrollBarCalculationPasses = 8;
 
 }  // namespace
@@ -201,10 +202,22 @@ void TcxControl::CalculateScrollBarsParams() {
     try {
         hScrollBar_->Data().Visible = false;
         vScrollBar_->Data().Visible = false;
-        for (int pass = 0; pass < kMaxScrollBarCalculationPasses; ++pass) {
-            const bool h = hScrollBar_->Data().Visible, v = vScrollBar_->Data().Visible;
+        bool settled = false;
+        bool hBefore = false, vBefore = false;
+        for (int pass = 0; pass < kMaxScrollBarCalculationPasses && !settled; ++pass) {
+            hBefore = hScrollBar_->Data().Visible;
+            vBefore = vScrollBar_->Data().Visible;
             CalculateScrollBarParams();
-            if (hScrollBar_->Data().Visible == h && vScrollBar_->Data().Visible == v) break;
+            settled = hScrollBar_->Data().Visible == hBefore && vScrollBar_->Data().Visible == vBefore;
+        }
+        if (!settled) {
+            // The content needs a bar exactly while it is hidden: the bar that keeps flipping
+            // stays, disabled.
+            for (auto [bar, before] : {std::pair{hScrollBar_, hBefore}, std::pair{vScrollBar_, vBefore}}) {
+                if (bar->Data().Visible == before) continue;
+                bar->Data().Visible = true;
+                bar->Data().Enabled = false;
+            }
         }
         // Both bars shown only because each takes room from the other: with TracksScrollEnd, a
         // page that grows by the other bar's thickness shows the whole content, so both go.

@@ -26,7 +26,7 @@ struct TcxScrollBarData {
 // drawn with the control's look-and-feel.
 class TcxControlScrollBar : public TcxScrollBar {
     Z_CLASS(TcxControlScrollBar, TcxScrollBar)
-    Z_MESSAGE_MAP(TcxControlScrollBar, TcxScrollBar,
+    Z_MESSAGE_MAP(
         Z_MESSAGE(WM_LBUTTONDOWN, WMLButtonDown),
         Z_MESSAGE(CM_DESIGNHITTEST, CMDesignHitTest))
 public:
@@ -49,7 +49,7 @@ private:
 // The square between the two bars, in the painter's form-content colour.
 class TcxSizeGrip : public TCustomControl {
     Z_CLASS(TcxSizeGrip, TCustomControl)
-    Z_MESSAGE_MAP(TcxSizeGrip, TCustomControl, Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd))
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd))
 public:
     explicit TcxSizeGrip(TComponent* AOwner);
     ~TcxSizeGrip() override;

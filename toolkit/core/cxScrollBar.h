@@ -64,7 +64,7 @@ private:
 
 class TcxScrollBar : public TCustomControl {
     Z_CLASS(TcxScrollBar, TCustomControl)
-    Z_PUBLISHED(TcxScrollBar) {
+    Z_PUBLISHED {
         p.Property(L"Kind", &TcxScrollBar::Kind, &TcxScrollBar::SetKind).Default(sbHorizontal);
         p.Property(L"LargeChange", &TcxScrollBar::LargeChange, &TcxScrollBar::SetLargeChange).Default(1);
         p.Property(L"LookAndFeel", &TcxScrollBar::LookAndFeel);
@@ -75,10 +75,10 @@ class TcxScrollBar : public TCustomControl {
         p.Property(L"SmallChange", &TcxScrollBar::SmallChange, &TcxScrollBar::SetSmallChange).Default(1);
         p.Property(L"UnlimitedTracking", &TcxScrollBar::UnlimitedTracking, &TcxScrollBar::SetUnlimitedTracking)
             .Default(false);
-        Z_EVENT_PROPERTY(TcxScrollBar, OnChange);
-        Z_EVENT_PROPERTY(TcxScrollBar, OnScroll);
+        p.Event(L"OnChange", &TcxScrollBar::OnChange);
+        p.Event(L"OnScroll", &TcxScrollBar::OnScroll);
     }
-    Z_MESSAGE_MAP(TcxScrollBar, TCustomControl,
+    Z_MESSAGE_MAP(
         Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd),
         Z_MESSAGE(WM_CANCELMODE, WMCancelMode),
         Z_MESSAGE(CN_HSCROLL, CNScroll),
