@@ -10,9 +10,6 @@
 #include "cxBitmap.h"
 #include "cxImageStates.h"
 
-// Plain colours as pixels read back give them, 0xRRGGBB.
-constexpr DWORD kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kYellow = 0xFFFF00, kGrey = 0x808080;
-
 // A pixel's colour without its alpha byte, 0xRRGGBB.
 inline DWORD Rgb(DWORD pixel) { return pixel & 0xFFFFFF; }
 
@@ -21,8 +18,7 @@ inline DWORD PixelAt(TBitmap* b, int x, int y) {
     TRGBColors p = LoadBitmapColors(b, true);
     return PixelValue(p[size_t(y * b->Width() + x)]);
 }
-
-// The same pixel without its alpha byte.
+// The same without its alpha byte.
 inline DWORD At(TBitmap* b, int x, int y) { return Rgb(PixelAt(b, x, y)); }
 
 // The desktop's work area, where popups and hints are kept.

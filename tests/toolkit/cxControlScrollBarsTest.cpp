@@ -4,11 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <vector>
 
+#include "Bitmap.h"
 #include "Mouse.h"
+#include "SysUtils.h"
 #include "Screen.h"
 #include "ToolkitTestSupport.h"
 #include "WindowTesting.h"
@@ -62,6 +66,7 @@ public:
     int calculations = 0;
     std::vector<TScrollStep> steps;
     int metricsMessages = 0;
+    String caption;
     // What the control saw when a key reached it.
     bool scrollingWhenKeyed = false;
 
@@ -72,6 +77,12 @@ public:
     }
 
 protected:
+    void Paint() override {
+        Canvas()->Brush()->SetColor(clWindow);
+        Canvas()->FillRect(ClientBounds());
+        Canvas()->Font()->SetColor(clWindowText);
+        Canvas()->TextOut(6, 6, caption);
+    }
     void CalculateScrollBarParams() override {
         ++calculations;
         if (script) script(this);
@@ -354,6 +365,70 @@ TEST_F(cxControlScrollBarsTest, AMiddleClickStartsAnAutoScrollThatFollowsThePoin
     EXPECT_EQ(AutoScrollAnchor(), nullptr);
     EXPECT_FALSE(anchor && IsWindow(anchor));
     EXPECT_NE(GetCapture(), control->Handle());
+}
+
+// ---- every painter -------------------------------------------------------------------------
+
+DWORD RgbOfColor(TColor color) {
+    const DWORD c = DWORD(ColorToRGB(color));
+    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
+// One control with both bars and the size grip under each painter, read back from the screen.
+// With ZARNIK_CONTROL_GALLERY set to a file name the picture is saved there as a BMP
+// (scripts/painter-gallery.sh makes docs/control-scrollbars.png that way).
+TEST_F(cxControlScrollBarsTest, EveryPainterDrawsTheBarsAndTheSizeGrip) {
+    struct TPainterCase {
+        const wchar_t* name;
+        TcxLookAndFeelKind kind;
+        bool native;
+    } painters[] = {{L"Standard", lfStandard, false},
+                    {L"Flat", lfFlat, false},
+                    {L"Ultra-flat", lfUltraFlat, false},
+                    {L"Office 11", lfOffice11, false},
+                    {L"Native", lfStandard, true}};
+    constexpr int kWidth = 150, kHeight = 120, kGap = 8;
+    std::unique_ptr<TForm> gallery(NewShownForm(5 * (kWidth + kGap) + kGap, kHeight + 2 * kGap));
+    std::vector<TContentControl*> controls;
+    for (int i = 0; i < 5; ++i) {
+        auto* c = new TContentControl(gallery.get());
+        c->caption = painters[i].name;
+        c->SetBounds(kGap + i * (kWidth + kGap), kGap, kWidth, kHeight);
+        c->SetParent(gallery.get());
+        c->LookAndFeel()->SetKind(painters[i].kind);
+        c->LookAndFeel()->SetNativeStyle(painters[i].native);
+        c->contentWidth = c->contentHeight = 1000;
+        c->RecalcScrollBars();
+        controls.push_back(c);
+    }
+    gallery->Repaint();
+    Pump(100);
+    const TRect client = gallery->ClientRect();
+    TBitmap shot(RectWidth(client), RectHeight(client), pf32bit);
+    HDC dc = GetDC(gallery->Handle());
+    BitBlt(shot.Canvas()->Handle(), 0, 0, RectWidth(client), RectHeight(client), dc, 0, 0, SRCCOPY);
+    ReleaseDC(gallery->Handle(), dc);
+
+    for (int i = 0; i < 5; ++i) {
+        SCOPED_TRACE(testing::Message() << UTF8Encode(painters[i].name).c_str());
+        TContentControl* c = controls[i];
+        ASSERT_TRUE(c->HScrollBar()->Visible() && c->VScrollBar()->Visible() && c->SizeGrip()->Visible());
+        const TRect grip = c->SizeGrip()->BoundsRect();
+        const int gx = c->Left() + (grip.left + grip.right) / 2, gy = c->Top() + (grip.top + grip.bottom) / 2;
+        EXPECT_EQ(At(&shot, gx, gy), RgbOfColor(c->LookAndFeel()->ActivePainter()->FormContentColor()));
+        // Each bar shows its parts: more than one colour along it.
+        for (TcxControlScrollBar* bar : {c->HScrollBar(), c->VScrollBar()}) {
+            const TRect r = bar->BoundsRect();
+            std::vector<DWORD> seen;
+            for (int y = r.top; y < r.bottom; ++y)
+                for (int x = r.left; x < r.right; ++x) {
+                    const DWORD pixel = At(&shot, c->Left() + x, c->Top() + y);
+                    if (std::find(seen.begin(), seen.end(), pixel) == seen.end()) seen.push_back(pixel);
+                }
+            EXPECT_GE(seen.size(), 3u) << (bar == c->HScrollBar() ? "horizontal" : "vertical");
+        }
+    }
+    if (const char* file = std::getenv("ZARNIK_CONTROL_GALLERY")) shot.SaveToFile(UTF8ToString(file));
 }
 
 }  // namespace

@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
 #include "Menus.h"
+#include "Screen.h"
 #include "WindowTesting.h"
 #include "cxClasses.h"
 #include "cxControl.h"
@@ -258,6 +260,54 @@ TEST_F(cxControlTest, MouseEnterAndLeaveFireOnceForTheControl) {
     ASSERT_EQ(recorder.events.size(), 2u);
     EXPECT_EQ(recorder.events[0], std::make_pair('e', static_cast<TObject*>(control)));
     EXPECT_EQ(recorder.events[1], std::make_pair('l', static_cast<TObject*>(control)));
+}
+
+TEST_F(cxControlTest, OnlyMenusThatMayPopUpAreShown) {
+    EXPECT_FALSE(ShowToolkitPopupMenu(control, nullptr, 0, 0));
+    auto* plain = new TComponent(form.get());
+    EXPECT_FALSE(ShowToolkitPopupMenu(control, plain, 0, 0));
+    TMessage key{WM_KEYDOWN, VK_F7, 0, 0};
+    EXPECT_FALSE(IsPopupMenuKey(plain, key));
+    EXPECT_FALSE(IsPopupMenuKey(nullptr, key));
+
+    auto* popup = new TPopupMenu(form.get());
+    popup->SetAutoPopup(false);
+    EXPECT_FALSE(ShowToolkitPopupMenu(control, popup, 10, 10));
+
+    auto* menu = new TRecordingToolkitMenu(form.get());
+    EXPECT_TRUE(ShowToolkitPopupMenu(control, menu, 7, 9));
+    ASSERT_EQ(menu->popups.size(), 1u);
+    EXPECT_EQ(menu->popups[0].x, 7);
+    EXPECT_EQ(menu->popups[0].y, 9);
+    EXPECT_TRUE(IsPopupMenuKey(menu, key));
+}
+
+// The toolkit's cursors come from the program's resources: each is its own, none the arrow.
+TEST(cxToolkitCursors, EveryCursorLoadsFromTheResources) {
+    const TCursor ids[] = {crcxDragCopy,  crcxFullScroll, crcxHorScroll,  crcxVerScroll, crcxUpScroll,
+                           crcxRightScroll, crcxDownScroll, crcxLeftScroll, crcxRemove,    crcxVertSize,
+                           crcxHorzSize,  crcxMultiDrag,  crcxNoDrop,     crcxDrag,      crcxColorPicker};
+    const HCURSOR arrow = Screen->Cursors(crDefault);
+    std::vector<HCURSOR> seen;
+    for (TCursor id : ids) {
+        const HCURSOR cursor = Screen->Cursors(id);
+        EXPECT_NE(cursor, arrow) << id;
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), cursor), 0) << id;
+        seen.push_back(cursor);
+    }
+    // The auto-scroll cursors point with their centre, the drag cursors with the arrow's tip.
+    struct THotSpot {
+        TCursor id;
+        DWORD x, y;
+    } hotSpots[] = {{crcxFullScroll, 15, 15}, {crcxUpScroll, 15, 15}, {crcxDrag, 0, 0}, {crcxDragCopy, 0, 0}};
+    for (const THotSpot& h : hotSpots) {
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(Screen->Cursors(h.id), &info)) << h.id;
+        EXPECT_EQ(info.xHotspot, h.x) << h.id;
+        EXPECT_EQ(info.yHotspot, h.y) << h.id;
+        if (info.hbmMask) DeleteObject(info.hbmMask);
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+    }
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 namespace {
 
 constexpr DWORD kWhite = 0xFFFFFF;
+constexpr DWORD kLayoutRed = 0xFF0000;
 
 // A 400 x 300 32-bit top-down DIB section in a memory DC of its own.
 class TextLayoutFixture : public testing::Test {
@@ -293,10 +294,10 @@ TEST_F(TextLayoutFixture, HighlightedSpanInItsOwnColours) {
             const bool inSpan = x >= spanLeft && x < spanRight && y >= 10 && y < bottom;
             if (inSpan) {
                 ++spanPixels;
-                red += p == kRed;
+                red += p == kLayoutRed;
                 ASSERT_FALSE(IsDark(p)) << "normal text drawn over the highlight at " << x << "," << y;
             } else {
-                ASSERT_NE(p, kRed) << "highlight outside its span at " << x << "," << y;
+                ASSERT_NE(p, kLayoutRed) << "highlight outside its span at " << x << "," << y;
                 darkBefore += x < spanLeft && IsDark(p);
             }
         }
@@ -309,7 +310,7 @@ TEST_F(TextLayoutFixture, HighlightedSpanInItsOwnColours) {
         RenderWideText(dc, text, again, CXTO_SINGLELINE, start, 5, font.get(), clRed, clWhite);
         const std::vector<DWORD> plain = Pixels();
         int anyRed = 0;
-        for (DWORD p : plain) anyRed += Rgb(p) == kRed;
+        for (DWORD p : plain) anyRed += Rgb(p) == kLayoutRed;
         EXPECT_EQ(anyRed, 0) << start;
     }
 }
