@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr DWORD kWhite = 0xFFFFFF;
+constexpr DWORD kLayoutWhite = 0xFFFFFF;
 constexpr DWORD kLayoutRed = 0xFF0000;
 
 // A 400 x 300 32-bit top-down DIB section in a memory DC of its own.
@@ -152,7 +152,7 @@ TEST_F(TextLayoutFixture, AWordWiderThanTheRectangleIsClipped) {
     int inside = 0;
     for (int y = 0; y < 80; ++y)
         for (int x = 0; x < 200; ++x) {
-            const bool ink = At(pixels, x, y) != kWhite;
+            const bool ink = At(pixels, x, y) != kLayoutWhite;
             if (x >= 10 && x < 40 && y >= 10 && y < 60)
                 inside += ink;
             else
@@ -357,7 +357,7 @@ TEST_F(TextLayoutFixture, GreekedRowsAreBars) {
                 const DWORD p = At(pixels, x, y);
                 const bool inBar = x >= 10 && x < 10 + textWidth && y >= barTop && y < barBottom;
                 if (!inBar) {
-                    ASSERT_EQ(p, kWhite) << x << "," << y << (bold ? " bold" : "");
+                    ASSERT_EQ(p, kLayoutWhite) << x << "," << y << (bold ? " bold" : "");
                 } else if (bold) {
                     ASSERT_EQ(p, 0u) << x << "," << y;  // solid text colour
                 } else {
