@@ -44,6 +44,8 @@ struct TEditorScene {
     TGLDummyCube* lights;
 };
 
+inline TAffineVector XYZ(const TVector4f& v) { return {v.X, v.Y, v.Z}; }
+
 // Writes bytes or text (UTF-8, as the editor's files are ASCII) into a file.
 inline void WriteTextFile(const String& fileName, const std::string& text) {
     std::ofstream out(fileName.c_str(), std::ios::binary);
