@@ -396,15 +396,13 @@ TEST_F(PopupWindows, FrameStylesOnScreen) {
         TcxContainerBorderStyle border;
         int x;
         TColor outer, inner;  // the left side's outer and inner frame pixels
-    } styles[] = {{cbsSingle, 20, clRed, clYellow}, {cbsFlat, 210, clBtnShadow, clBtnFace},
+    } styles[] = {{cbsSingle, 20, clWindowFrame, clBtnFace}, {cbsFlat, 210, clBtnShadow, clBtnFace},
                   {cbs3D, 400, clBtnShadow, cl3DDkShadow}};
     std::vector<TTestPopup*> shown;
     for (const Style& s : styles) {
         TPopupTestControl* anchor = s.x == 20 ? owner : MakeControl(form, s.x, 20, 120, 24);
         TTestPopup* popup = NewPopup(anchor, false);
-        popup->Style()->SetBorderStyle(s.border);
-        popup->Style()->SetBorderColor(clRed);
-        popup->Style()->SetColor(clYellow);
+        popup->Style()->SetBorderStyle(s.border);  // the other values are the style's defaults
         Show(popup);
         shown.push_back(popup);
     }
@@ -417,13 +415,12 @@ TEST_F(PopupWindows, FrameStylesOnScreen) {
         const int midY = (r.top + r.bottom) / 2;
         EXPECT_EQ(GetPixel(screen, r.left, midY), COLORREF(ColorToRGB(styles[i].outer))) << i;
         EXPECT_EQ(GetPixel(screen, r.left + 1, midY), COLORREF(ColorToRGB(styles[i].inner))) << i;
-        EXPECT_EQ(GetPixel(screen, (r.left + r.right) / 2, midY), COLORREF(ColorToRGB(clYellow))) << i;
+        EXPECT_EQ(GetPixel(screen, (r.left + r.right) / 2, midY), COLORREF(ColorToRGB(clBtnFace))) << i;
     }
     if (const char* file = std::getenv("ZARNIK_POPUP_GALLERY")) {
-        RECT area;
-        GetWindowRect(form->Handle(), &area);
-        TBitmap picture(area.right - area.left, area.bottom - area.top + 20, pf24bit);
-        BitBlt(picture.Canvas()->Handle(), 0, 0, picture.Width(), picture.Height(), screen, area.left, area.top,
+        const TPoint origin = form->ClientToScreen(TPoint{0, 0});
+        TBitmap picture(form->ClientWidth(), form->ClientHeight(), pf24bit);
+        BitBlt(picture.Canvas()->Handle(), 0, 0, picture.Width(), picture.Height(), screen, origin.x, origin.y,
                SRCCOPY);
         picture.SaveToFile(String(file, file + std::string(file).size()));
     }
