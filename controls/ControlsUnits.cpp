@@ -2,6 +2,7 @@
 
 #include "RzCommon.h"
 #include "RzPanel.h"
+#include "RzShellHelpers.h"
 #include "RzShellIntf.h"
 #include "RzShellUtils.h"
 #include "Units.h"
@@ -12,5 +13,6 @@ void InitializeControlsUnits() {
         {"RzShellUtils", &InitializeShellUtils, &FinalizeShellUtils},
         {"RzCommon", &InitializeRzCommon, nullptr},
         {"RzPanel", &InitializeRzPanel, nullptr},
+        {"RzShellHelpers", &InitializeShellHelpers, &FinalizeShellHelpers},
     });
 }
