@@ -137,6 +137,17 @@ TEST_F(cxDragAndDropTest, AClickOnADraggableSpotEndsWithoutAMove) {
     EXPECT_TRUE(control->moves.empty());
     EXPECT_TRUE(control->drops.empty());
 
+    // Another window taking the mouse meanwhile ends it, without a drop.
+    CursorAt(TPoint{20, 100});
+    MouseButton(true);
+    ASSERT_TRUE(PumpUntil([&] { return control->DragAndDropState() == ddsStarting; }));
+    SetCapture(form->Handle());
+    EXPECT_EQ(control->DragAndDropState(), ddsNone);
+    ReleaseCapture();
+    MouseButton(false);
+    Pump(30);
+    EXPECT_TRUE(control->drops.empty());
+
     // Elsewhere nothing starts.
     CursorAt(TPoint{120, 40});
     MouseButton(true);
@@ -230,6 +241,40 @@ TEST_F(cxDragAndDropTest, APlatformDragWithCtrlHeldShowsTheCopyCursorOverAnAccep
     EXPECT_EQ(withCtrl, copy);
     ASSERT_TRUE(PumpUntil([&] { return handlers.drops == 1; }));
     EXPECT_EQ(DragSourceControl(), nullptr);
+}
+
+// A control whose drag image is a 16 x 12 red block.
+class TImageDraggingControl : public TcxControl {
+    Z_CLASS(TImageDraggingControl, TcxControl)
+public:
+    using TcxControl::TcxControl;
+
+protected:
+    bool HasDragImages() const override { return true; }
+    TSize DragImageSize() const override { return TSize{16, 12}; }
+    void DrawDragImage(TcxCanvas* canvas, const TRect& r) override { canvas->FillRectWithColor(r, clRed); }
+};
+
+TEST_F(cxDragAndDropTest, ADragImageIsDrawnAtItsSizeAndGoesWithTheDrag) {
+    auto* source = new TImageDraggingControl(form.get());
+    source->SetBounds(240, 20, 120, 100);
+    source->SetParent(form.get());
+    source->HandleNeeded();
+    EXPECT_TRUE(source->HasStyle(csDisplayDragImage));
+    CursorAt(TPoint{100, 60});
+    source->BeginDrag(false);
+    ASSERT_EQ(DragSourceControl(), source);
+    TDragImageList* images = source->DragImages();
+    ASSERT_NE(images, nullptr);
+    EXPECT_EQ(images->Count(), 1);
+    EXPECT_EQ(images->Width(), 16);
+    EXPECT_EQ(images->Height(), 12);
+    source->EndDrag(false);
+    EXPECT_EQ(DragSourceControl(), nullptr);
+    EXPECT_EQ(source->DragImages(), nullptr);
+
+    // Without a size there is nothing to offer the platform.
+    EXPECT_EQ(control->DragImages(), nullptr);
 }
 
 }  // namespace

@@ -465,6 +465,13 @@ void TcxControl::WMCancelMode(TMessage& Message) {
     if (self.Alive()) CancelMouseOperations();
 }
 
+void TcxControl::WMCaptureChanged(TMessage& Message) {
+    TcxObjectLinkGuard self(this);
+    Inherited<TCustomControl>(Message);
+    if (self.Alive() && dragAndDropState_ == ddsStarting && reinterpret_cast<HWND>(Message.LParam) != WindowHandle())
+        Perform(WM_CANCELMODE);
+}
+
 void TcxControl::WMContextMenu(TMessage& Message) {
     if (Message.Result != 0 || IsDesigning()) {
         Inherited<TCustomControl>(Message);

@@ -99,6 +99,7 @@ class TcxControl : public TCustomControl, public IdxResourceStringsListener, pub
     Z_CLASS(TcxControl, TCustomControl)
     Z_MESSAGE_MAP(
         Z_MESSAGE(WM_CANCELMODE, WMCancelMode),
+        Z_MESSAGE(WM_CAPTURECHANGED, WMCaptureChanged),
         Z_MESSAGE(WM_CONTEXTMENU, WMContextMenu),
         Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd),
         Z_MESSAGE(WM_GETDLGCODE, WMGetDlgCode),
@@ -342,6 +343,8 @@ protected:
 
     // -- messages
     void WMCancelMode(TMessage& Message);
+    // Another window took the mouse while a drag-and-drop was about to start: it does not.
+    void WMCaptureChanged(TMessage& Message);
     void WMContextMenu(TMessage& Message);
     void WMEraseBkgnd(TMessage& Message);
     void WMGetDlgCode(TMessage& Message);
