@@ -1,5 +1,6 @@
 #include "ControlsUnits.h"
 
+#include "RzButton.h"
 #include "RzCommon.h"
 #include "RzPanel.h"
 #include "RzShellIntf.h"
@@ -12,5 +13,6 @@ void InitializeControlsUnits() {
         {"RzShellUtils", &InitializeShellUtils, &FinalizeShellUtils},
         {"RzCommon", &InitializeRzCommon, nullptr},
         {"RzPanel", &InitializeRzPanel, nullptr},
+        {"RzButton", &InitializeRzButton, &FinalizeRzButton},
     });
 }
