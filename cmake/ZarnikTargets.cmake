@@ -27,6 +27,14 @@ function(zarnik_layer_library name)
   endif()
 endfunction()
 
+# Gives an executable the application manifest (common controls version 6). Every program and
+# test executable takes it, so that the standard controls are the same everywhere.
+function(zarnik_application_manifest target)
+  set(rc ${CMAKE_SOURCE_DIR}/platform/ApplicationManifest.rc)
+  set_property(SOURCE ${rc} APPEND PROPERTY OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/platform/ApplicationManifest.manifest)
+  target_sources(${target} PRIVATE ${rc})
+endfunction()
+
 # One test executable per layer, made of every test source below tests/<folder>.
 function(zarnik_layer_tests name folder)
   cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
@@ -38,6 +46,7 @@ function(zarnik_layer_tests name folder)
       zarnik_form_resource_depends("${source}")
     endif()
   endforeach()
+  zarnik_application_manifest(${name})
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} zarnik_testing)
   target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/support)
   # gmock first: it declares functions named like our Assert macro.

@@ -10,6 +10,7 @@
 // DefaultHandler. Perform sends a message straight through WindowProc.
 
 #include "Actions.h"
+#include "Alignment.h"
 #include "Colors.h"
 #include "Component.h"
 #include "Font.h"

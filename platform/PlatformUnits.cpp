@@ -3,6 +3,7 @@
 #include "FloatControl.h"
 #include "Forms.h"
 #include "GraphicsUnit.h"
+#include "StandardControls.h"
 #include "SysUtils.h"
 #include "Threads.h"
 #include "Units.h"
@@ -20,5 +21,6 @@ void InitializePlatformUnits() {
         {"Threads", &InitializeThreads, &FinalizeThreads},
         {"Graphics", &InitializeGraphics, &FinalizeGraphics},
         {"Forms", &InitializeForms, &FinalizeForms},
+        {"StandardControls", &InitializeStandardControls, &FinalizeStandardControls},
     });
 }

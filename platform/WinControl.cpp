@@ -164,10 +164,23 @@ void TWinControl::CreateWnd() {
     ::SendMessageW(handle_, WM_SETFONT, WPARAM(font_->Handle()), 1);
 }
 
+namespace {
+// An identifier that no child of parent uses yet. Owner-drawn system controls are measured
+// through WM_MEASUREITEM, which names the control only by its identifier.
+HMENU FreeChildId(HWND parent) {
+    static UINT_PTR next = 0;
+    do {
+        next = next % 0xFFFE + 1;
+    } while (GetDlgItem(parent, int(next)));
+    return reinterpret_cast<HMENU>(next);
+}
+}  // namespace
+
 void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
+    HMENU id = (Params.Style & WS_CHILD) && Params.WndParent ? FreeChildId(Params.WndParent) : nullptr;
     creationControl = this;
     HWND window = CreateWindowExW(Params.ExStyle, Params.WinClassName.c_str(), Params.Caption.c_str(), Params.Style,
-                                  Params.X, Params.Y, Params.Width, Params.Height, Params.WndParent, nullptr,
+                                  Params.X, Params.Y, Params.Width, Params.Height, Params.WndParent, id,
                                   Params.WindowClass.hInstance, Params.Param);
     DWORD error = GetLastError();
     creationControl = nullptr;
@@ -369,6 +382,7 @@ void TWinControl::InsertControl(TControl* AControl) {
     if (auto* w = As<TWinControl>(AControl)) tabList_.push_back(w);
     if (AControl->ParentFont()) AControl->ParentFontChanged();
     if (AControl->ParentColor()) AControl->ParentColorChanged();
+    if (auto* w = As<TWinControl>(AControl); w && w->parentCtl3D_) w->Perform(CM_PARENTCTL3DCHANGED);
     AControl->UpdateAnchorRules();
     Perform(CM_CONTROLLISTCHANGE, WPARAM(AControl), 1);
     Realign();
@@ -843,7 +857,8 @@ void TWinControl::CNKeyUp(TMessage& Message) { Message.Result = 0; }
 
 void TWinControl::CNChar(TMessage& Message) {
     Message.Result = 0;
-    if ((Perform(WM_GETDLGCODE) & DLGC_WANTCHARS) == 0) {
+    // Alt+letter is never text: it always goes to the form as a possible accelerator.
+    if (Message.Msg == CN_SYSCHAR || (Perform(WM_GETDLGCODE) & DLGC_WANTCHARS) == 0) {
         if (TCustomForm* form = GetParentForm(); form && form->Perform(CM_DIALOGCHAR, Message.WParam, Message.LParam) != 0)
             Message.Result = 1;
     }
@@ -916,6 +931,7 @@ void TWinControl::WMReflect(TMessage& Message) {
         case WM_MEASUREITEM:
             if (Message.WParam) child = GetDlgItem(handle_, int(Message.WParam));
             break;
+        case WM_DELETEITEM: child = reinterpret_cast<DELETEITEMSTRUCT*>(Message.LParam)->hwndItem; break;
     }
     if (!child || !ReflectToControl(child, Message)) Inherited<TControl>(Message);
 }
@@ -960,6 +976,27 @@ void TWinControl::CMFontChanged(TMessage& Message) {
     Inherited<TControl>(Message);
     if (handle_) ::SendMessageW(handle_, WM_SETFONT, WPARAM(font_->Handle()), 0);
     NotifyChildren(CM_PARENTFONTCHANGED);
+}
+
+void TWinControl::SetCtl3D(bool v) {
+    parentCtl3D_ = false;
+    if (ctl3D_ == v) return;
+    ctl3D_ = v;
+    Perform(CM_CTL3DCHANGED);
+}
+
+void TWinControl::SetParentCtl3D(bool v) {
+    if (parentCtl3D_ == v) return;
+    parentCtl3D_ = v;
+    if (v) Perform(CM_PARENTCTL3DCHANGED);
+}
+
+void TWinControl::CMCtl3DChanged(TMessage&) { NotifyChildren(CM_PARENTCTL3DCHANGED); }
+
+void TWinControl::CMParentCtl3DChanged(TMessage&) {
+    if (!parentCtl3D_ || !parent_ || ctl3D_ == parent_->ctl3D_) return;
+    ctl3D_ = parent_->ctl3D_;
+    Perform(CM_CTL3DCHANGED);
 }
 
 void TWinControl::CMTextChanged(TMessage& Message) {

@@ -39,6 +39,9 @@ class TWinControl : public TControl {
         p.Property(L"TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(false);
         p.Property(L"TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder);
         p.Property(L"DoubleBuffered", &TWinControl::DoubleBuffered, &TWinControl::SetDoubleBuffered).Default(false);
+        p.Property(L"ParentCtl3D", &TWinControl::ParentCtl3D, &TWinControl::SetParentCtl3D).Default(true);
+        p.Property(L"Ctl3D", &TWinControl::Ctl3D, &TWinControl::SetCtl3D)
+            .Stored([](TPersistent* o) { return !static_cast<TWinControl*>(o)->ParentCtl3D(); });
         p.Property(L"DockSite", &TWinControl::DockSite, &TWinControl::SetDockSite).Default(false);
         p.Property(L"UseDockManager", &TWinControl::UseDockManager, &TWinControl::SetUseDockManager).Default(false);
         Z_EVENT_PROPERTY(TWinControl, OnEnter);
@@ -68,6 +71,7 @@ class TWinControl : public TControl {
         Z_MESSAGE(WM_VSCROLL, WMReflect),
         Z_MESSAGE(WM_DRAWITEM, WMReflect),
         Z_MESSAGE(WM_MEASUREITEM, WMReflect),
+        Z_MESSAGE(WM_DELETEITEM, WMReflect),
         Z_MESSAGE(WM_CTLCOLORBTN, WMReflectColor),
         Z_MESSAGE(WM_CTLCOLOREDIT, WMReflectColor),
         Z_MESSAGE(WM_CTLCOLORLISTBOX, WMReflectColor),
@@ -87,6 +91,8 @@ class TWinControl : public TControl {
         Z_MESSAGE(CM_VISIBLECHANGED, CMVisibleChanged),
         Z_MESSAGE(CM_COLORCHANGED, CMColorChanged),
         Z_MESSAGE(CM_FONTCHANGED, CMFontChanged),
+        Z_MESSAGE(CM_CTL3DCHANGED, CMCtl3DChanged),
+        Z_MESSAGE(CM_PARENTCTL3DCHANGED, CMParentCtl3DChanged),
         Z_MESSAGE(CM_TEXTCHANGED, CMTextChanged),
         Z_MESSAGE(CM_CHILDKEY, CMChildKey),
         Z_MESSAGE(CM_DIALOGKEY, CMDialogKey),
@@ -146,6 +152,13 @@ public:
     void GetTabOrderList(std::vector<TWinControl*>& list) const;
     TWinControl* FindNextControl(TWinControl* current, bool goForward, bool checkTabStop, bool checkParent) const;
     void SelectNext(TWinControl* current, bool goForward, bool checkTabStop);
+
+    // Sunken (true) or flat (false) borders of the controls that have one; children follow
+    // their parent's while ParentCtl3D.
+    bool Ctl3D() const { return ctl3D_; }
+    void SetCtl3D(bool v);
+    bool ParentCtl3D() const { return parentCtl3D_; }
+    void SetParentCtl3D(bool v);
 
     // -- painting --
     bool DoubleBuffered() const { return doubleBuffered_; }
@@ -250,6 +263,8 @@ protected:
     void CMVisibleChanged(TMessage& Message);
     void CMColorChanged(TMessage& Message);
     void CMFontChanged(TMessage& Message);
+    void CMCtl3DChanged(TMessage& Message);
+    void CMParentCtl3DChanged(TMessage& Message);
     void CMTextChanged(TMessage& Message);
     void CMChildKey(TMessage& Message);
     void CMDialogKey(TMessage& Message);
@@ -287,6 +302,8 @@ private:
     bool showing_ = false;
     bool tabStop_ = false;
     bool doubleBuffered_ = false;
+    bool ctl3D_ = true;
+    bool parentCtl3D_ = true;
     bool trackingLeave_ = false;
     bool dockSite_ = false;
     bool useDockManager_ = false;

@@ -14,7 +14,7 @@ export LIBGL_ALWAYS_SOFTWARE=1
 ZARNIK_WINE32=/usr/lib/wine/wine
 ZARNIK_WINE64=/usr/lib/wine/wine64
 # Bump when the prefix's settings below change: existing prefixes are then brought up to date.
-ZARNIK_PREFIX_VERSION=2
+ZARNIK_PREFIX_VERSION=3
 
 # True when this machine runs 32-bit (i386) programs. Some kernels have their 32-bit emulation
 # switched off; there every i386 program fails at once with "Exec format error". The probe runs
@@ -59,6 +59,9 @@ zarnik_wine_prefix() {
     # A crashing program ends at once with its backtrace on standard error instead of waiting
     # for a click on Wine's crash dialog.
     zarnik_wine reg.exe add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    # Windows that no window manager manages: on a bare Xvfb, hiding or destroying a managed
+    # top-level window waits two seconds for a window manager's answer that never comes.
+    zarnik_wine reg.exe add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     timeout 120 wineserver -w || wineserver -k >/dev/null 2>&1 || true
     touch "$stamp"
   ) 9>"$WINEPREFIX.lock"

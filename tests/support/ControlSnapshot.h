@@ -1,6 +1,8 @@
 #pragma once
 // Paints a windowed control into a memory bitmap (erase, then paint, as a real WM_PAINT does) so
-// that tests can read its pixels without depending on what the screen shows.
+// that tests can read its pixels without depending on what the screen shows. A window that is
+// not a control of ours (the dropped list of a combo box) paints its client area through
+// WM_PRINTCLIENT.
 
 #include <windows.h>
 
@@ -19,6 +21,18 @@ public:
         old_ = SelectObject(dc_, bitmap_);
         control->Perform(WM_ERASEBKGND, WPARAM(dc_), 0);
         control->PaintHandler(dc_);
+    }
+    explicit TControlSnapshot(HWND window) {
+        RECT client{};
+        GetClientRect(window, &client);
+        width_ = client.right;
+        height_ = client.bottom;
+        HDC screen = GetDC(nullptr);
+        dc_ = CreateCompatibleDC(screen);
+        bitmap_ = CreateCompatibleBitmap(screen, width_, height_);
+        ReleaseDC(nullptr, screen);
+        old_ = SelectObject(dc_, bitmap_);
+        SendMessageW(window, WM_PRINTCLIENT, WPARAM(dc_), PRF_CLIENT | PRF_ERASEBKGND);
     }
     ~TControlSnapshot() {
         SelectObject(dc_, old_);

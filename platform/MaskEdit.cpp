@@ -1,0 +1,6 @@
+#include "MaskEdit.h"
+
+void TCustomMaskEdit::ValidateError() {
+    MessageBeep(0);
+    throw EDBEditError(L"Invalid input value");
+}
