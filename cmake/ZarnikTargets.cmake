@@ -54,3 +54,18 @@ function(zarnik_layer_tests name folder)
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
   set_tests_properties(${name} PROPERTIES TIMEOUT 900)
 endfunction()
+
+# The editor's data (assets/textures and assets/models, made by scripts/gen-editor-data.py and
+# committed) copied next to a target's executable, where the editor looks for it.
+function(zarnik_editor_data target)
+  file(GLOB_RECURSE data CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/textures/* ${CMAKE_SOURCE_DIR}/assets/models/*)
+  set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${target}-data.stamp)
+  add_custom_command(OUTPUT ${stamp}
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/assets/textures $<TARGET_FILE_DIR:${target}>/textures
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/assets/models $<TARGET_FILE_DIR:${target}>/models
+    COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
+    DEPENDS ${data}
+    COMMENT "Copying the editor's data next to ${target}")
+  add_custom_target(${target}_data DEPENDS ${stamp})
+  add_dependencies(${target} ${target}_data)
+endfunction()

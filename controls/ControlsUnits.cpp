@@ -3,6 +3,7 @@
 #include "RzButton.h"
 #include "RzCommon.h"
 #include "RzPanel.h"
+#include "RzShellHelpers.h"
 #include "RzShellIntf.h"
 #include "RzShellUtils.h"
 #include "Units.h"
@@ -13,6 +14,7 @@ void InitializeControlsUnits() {
         {"RzShellUtils", &InitializeShellUtils, &FinalizeShellUtils},
         {"RzCommon", &InitializeRzCommon, nullptr},
         {"RzPanel", &InitializeRzPanel, nullptr},
+        {"RzShellHelpers", &InitializeShellHelpers, &FinalizeShellHelpers},
         {"RzButton", &InitializeRzButton, &FinalizeRzButton},
     });
 }

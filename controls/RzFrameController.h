@@ -24,17 +24,17 @@ class TRzFrameController : public TComponent {
     Z_CLASS(TRzFrameController, TComponent)
     Z_PUBLISHED {
         using C = TRzFrameController;
-        p.Property(L"Color", &C::Color, &C::SetColor).Idents(ColorIdentMap()).Default(clWindow)
+        p.Property(L"Color", &C::Color, &C::SetColor).Default(clWindow)
             .Stored(&C::IsColorStored);
         p.Property(L"ParentColor", &C::ParentColor, &C::SetParentColor).Default(false);
-        p.Property(L"FlatButtonColor", &C::FlatButtonColor, &C::SetFlatButtonColor).Idents(ColorIdentMap()).Default(clBtnFace);
+        p.Property(L"FlatButtonColor", &C::FlatButtonColor, &C::SetFlatButtonColor).Default(clBtnFace);
         p.Property(L"FlatButtons", &C::FlatButtons, &C::SetFlatButtons).Default(true);
-        p.Property(L"DisabledColor", &C::DisabledColor, &C::SetDisabledColor).Idents(ColorIdentMap()).Default(clBtnFace);
-        p.Property(L"ReadOnlyColor", &C::ReadOnlyColor, &C::SetReadOnlyColor).Idents(ColorIdentMap()).Default(clInfoBk);
+        p.Property(L"DisabledColor", &C::DisabledColor, &C::SetDisabledColor).Default(clBtnFace);
+        p.Property(L"ReadOnlyColor", &C::ReadOnlyColor, &C::SetReadOnlyColor).Default(clInfoBk);
         p.Property(L"ReadOnlyColorOnFocus", &C::ReadOnlyColorOnFocus, &C::SetReadOnlyColorOnFocus).Default(false);
-        p.Property(L"FocusColor", &C::FocusColor, &C::SetFocusColor).Idents(ColorIdentMap()).Default(clWindow);
-        p.Property(L"FrameColor", &C::FrameColor, &C::SetFrameColor).Idents(ColorIdentMap()).Default(clBtnShadow);
-        p.Property(L"FrameHotColor", &C::FrameHotColor, &C::SetFrameHotColor).Idents(ColorIdentMap()).Default(clBtnShadow);
+        p.Property(L"FocusColor", &C::FocusColor, &C::SetFocusColor).Default(clWindow);
+        p.Property(L"FrameColor", &C::FrameColor, &C::SetFrameColor).Default(clBtnShadow);
+        p.Property(L"FrameHotColor", &C::FrameHotColor, &C::SetFrameHotColor).Default(clBtnShadow);
         p.Property(L"FrameHotTrack", &C::FrameHotTrack, &C::SetFrameHotTrack).Default(false);
         p.Property(L"FrameHotStyle", &C::FrameHotStyle, &C::SetFrameHotStyle).Default(fsFlatBold);
         p.Property(L"FrameSides", &C::FrameSides, &C::SetFrameSides).Default(sdAllSides);

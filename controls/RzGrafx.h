@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include "CheckBoxState.h"
 #include "Colors.h"
 #include "GraphicsTypes.h"
 #include "RzCommon.h"
@@ -27,7 +28,6 @@ class TFont;
 Z_ENUM(TGradientDirection, int, gdDiagonalUp, gdDiagonalDown, gdHorizontalEnd, gdHorizontalCenter, gdHorizontalBox,
        gdVerticalEnd, gdVerticalCenter, gdVerticalBox, gdSquareBox, gdBigSquareBox)
 Z_ENUM(TRzGroupBarGradientPath, int, gpTopToBottom, gpBottomToTop)
-Z_ENUM(TCheckBoxState, int, cbUnchecked, cbChecked, cbGrayed)
 // How a check box glyph is drawn.
 enum TRzCheckGlyphKind { cgkNormal, cgkPressed, cgkHot, cgkDisabled };
 

@@ -14,7 +14,7 @@ Z_ENUM(TBrushStyle, int, bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal
 class TBrush : public TGraphicsObject {
     Z_CLASS(TBrush, TGraphicsObject)
     Z_PUBLISHED {
-        p.Property(L"Color", &TBrush::Color, &TBrush::SetColor).Default(clWhite).Idents(ColorIdentMap());
+        p.Property(L"Color", &TBrush::Color, &TBrush::SetColor).Default(clWhite);
         p.Property(L"Style", &TBrush::Style, &TBrush::SetStyle).Default(bsSolid);
     }
 

@@ -235,6 +235,14 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const String& text) {
     Changed();
 }
 
+int TCanvas::TextRect(TRect& r, const String& text, UINT format) {
+    Changing();
+    RequiredState(csHandleValid | csFontValid | csBrushValid);
+    int height = DrawTextW(handle_, text.c_str(), int(text.size()), &r, format);
+    Changed();
+    return height;
+}
+
 TSize TCanvas::TextExtent(const String& text) {
     RequiredState(csHandleValid | csFontValid);
     TSize size{0, 0};

@@ -94,6 +94,9 @@ public:
     void TextOut(int x, int y, const String& text);
     // Text clipped to the rectangle, which is filled with the brush first unless it is clear.
     void TextRect(const TRect& r, int x, int y, const String& text);
+    // Text laid out in the rectangle by DrawText's DT_ format flags; answers the text's height.
+    // With DT_CALCRECT it only measures, into the rectangle.
+    int TextRect(TRect& r, const String& text, UINT format);
     TSize TextExtent(const String& text);
     int TextWidth(const String& text) { return TextExtent(text).cx; }
     int TextHeight(const String& text) { return TextExtent(text).cy; }

@@ -45,7 +45,7 @@ const TColorIdent* ColorIdents(int& count) {
     return kColors;
 }
 
-bool ColorToIdent(Integer color, String& ident) {
+bool ColorToIdent(TColor color, String& ident) {
     for (const TColorIdent& c : kColors)
         if (c.value == color) {
             ident = c.name;
@@ -54,7 +54,7 @@ bool ColorToIdent(Integer color, String& ident) {
     return false;
 }
 
-bool IdentToColor(const String& ident, Integer& color) {
+bool IdentToColor(const String& ident, TColor& color) {
     for (const TColorIdent& c : kColors)
         if (SameIdent(ident, c.name)) {
             color = c.value;
@@ -72,7 +72,7 @@ String ColorToString(TColor color) {
 }
 
 TColor StringToColor(const String& text) {
-    Integer color;
+    TColor color;
     if (IdentToColor(text, color)) return color;
     const wchar_t* digits = text.c_str();
     int base = 10;

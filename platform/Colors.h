@@ -5,7 +5,17 @@
 
 #include "SysTypes.h"
 
-using TColor = Integer;
+// A colour is a type of its own, so that a published colour property writes and reads its
+// identifier by itself; it converts to and from Integer freely.
+class TColor {
+public:
+    constexpr TColor() = default;
+    constexpr TColor(Integer value) : value_(value) {}
+    constexpr operator Integer() const { return value_; }
+
+private:
+    Integer value_ = 0;
+};
 
 constexpr TColor SystemColor(int index) { return static_cast<TColor>(0xFF000000u | unsigned(index)); }
 
@@ -71,16 +81,17 @@ Integer ColorToRGB(TColor color);
 constexpr TColor RGBToColor(Byte r, Byte g, Byte b) { return TColor(r | (g << 8) | (b << 16)); }
 
 // Identifier <-> value for the named colours (case-insensitive); false when there is none.
-bool ColorToIdent(Integer color, String& ident);
-bool IdentToColor(const String& ident, Integer& color);
+bool ColorToIdent(TColor color, String& ident);
+bool IdentToColor(const String& ident, TColor& color);
 // The identifier, or "$" followed by eight hexadecimal digits.
 String ColorToString(TColor color);
 // An identifier, a "$" hexadecimal or a decimal number; raises EConvertError otherwise.
 TColor StringToColor(const String& text);
 
 class TIdentMap;
-// The colour identifiers for published colour properties (.Idents(ColorIdentMap())).
+// The colour identifiers; every published property of type TColor uses them.
 const TIdentMap& ColorIdentMap();
+inline const TIdentMap& IdentMapOf(TColor) { return ColorIdentMap(); }
 
 struct TColorIdent {
     TColor value;

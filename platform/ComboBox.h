@@ -151,12 +151,12 @@ class TComboBox : public TCustomComboBox {
         p.Property(L"Items", &C::Items, &C::SetItems);
         p.Property(L"ItemIndex", &C::ItemIndex, &C::SetItemIndex).Default(-1);
         p.Property(L"Text", &C::Text, &C::SetText);
-        p.Event(L"OnChange", &TComboBox::OnChange);
-        p.Event(L"OnSelect", &TComboBox::OnSelect);
-        p.Event(L"OnDropDown", &TComboBox::OnDropDown);
-        p.Event(L"OnCloseUp", &TComboBox::OnCloseUp);
-        p.Event(L"OnDrawItem", &TComboBox::OnDrawItem);
-        p.Event(L"OnMeasureItem", &TComboBox::OnMeasureItem);
+        p.Event(L"OnChange", &C::OnChange);
+        p.Event(L"OnSelect", &C::OnSelect);
+        p.Event(L"OnDropDown", &C::OnDropDown);
+        p.Event(L"OnCloseUp", &C::OnCloseUp);
+        p.Event(L"OnDrawItem", &C::OnDrawItem);
+        p.Event(L"OnMeasureItem", &C::OnMeasureItem);
     }
 
 public:

@@ -35,7 +35,7 @@ using TColorDialogOptions = TSet<TColorDialogOption>;
 class TColorDialog : public TCommonDialog {
     Z_CLASS(TColorDialog, TCommonDialog)
     Z_PUBLISHED {
-        p.Property(L"Color", &TColorDialog::Color, &TColorDialog::SetColor).Default(clBlack).Idents(ColorIdentMap());
+        p.Property(L"Color", &TColorDialog::Color, &TColorDialog::SetColor).Default(clBlack);
         p.Property(L"Options", &TColorDialog::Options, &TColorDialog::SetOptions).Default(TColorDialogOptions{});
     }
 

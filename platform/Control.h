@@ -71,6 +71,17 @@ using TKeyEvent = TEvent<void(TObject* Sender, Word& Key, TShiftState Shift)>;
 using TKeyPressEvent = TEvent<void(TObject* Sender, wchar_t& Key)>;
 using TContextPopupEvent = TEvent<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
 
+// Scroll bars: their orientation, the codes of a scroll request (the order of the system's SB_
+// codes) and the event that reports one; a handler may change the position.
+enum TScrollBarKind : Byte { sbHorizontal, sbVertical };
+Z_ENUM_NAMES(TScrollBarKind, sbHorizontal, sbVertical)
+enum TScrollCode : Byte {
+    scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom, scEndScroll
+};
+using TScrollEvent = TEvent<void(TObject* Sender, TScrollCode ScrollCode, int& ScrollPos)>;
+// Which scroll bars a control shows.
+Z_ENUM(TScrollStyle, Byte, ssNone, ssHorizontal, ssVertical, ssBoth)
+
 // Drag and drop. A control with DragMode dmAutomatic starts a drag when the left button goes
 // down on it; BeginDrag starts one by code. Sources are the dragged control (or the drag
 // object when it belongs to no control).
@@ -144,7 +155,7 @@ class TControl : public TComponent {
         p.Property(L"Action", &TControl::Action, &TControl::SetAction);
         p.Property(L"Caption", &TControl::Caption, &TControl::SetCaption).Stored(&TControl::IsCaptionStored);
         p.Property(L"ParentColor", &TControl::ParentColor, &TControl::SetParentColor);
-        p.Property(L"Color", &TControl::Color, &TControl::SetColor).Idents(ColorIdentMap()).Stored([](TPersistent* o) { return static_cast<TControl*>(o)->IsColorStored(); });
+        p.Property(L"Color", &TControl::Color, &TControl::SetColor).Stored([](TPersistent* o) { return static_cast<TControl*>(o)->IsColorStored(); });
         p.Property(L"ParentFont", &TControl::ParentFont, &TControl::SetParentFont);
         p.Property(L"Font", &TControl::Font).Stored([](TPersistent* o) { return static_cast<TControl*>(o)->IsFontStored(); });
         p.Property(L"Cursor", &TControl::Cursor, &TControl::SetCursor).Default(crDefault);

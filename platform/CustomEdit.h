@@ -100,7 +100,7 @@ class TEdit : public TCustomEdit {
         p.Property(L"OEMConvert", &C::OEMConvert, &C::SetOEMConvert).Default(false);
         p.Property(L"PasswordChar", &C::PasswordChar, &C::SetPasswordChar).Default(0);
         p.Property(L"ReadOnly", &C::ReadOnly, &C::SetReadOnly).Default(false);
-        p.Event(L"OnChange", &TEdit::OnChange);
+        p.Event(L"OnChange", &C::OnChange);
     }
 
 public:

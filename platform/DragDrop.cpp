@@ -1,6 +1,7 @@
 #include "DragDrop.h"
 
 #include <cstdlib>
+#include <utility>
 
 #include "ImageList.h"
 #include "MessageWindow.h"
@@ -77,6 +78,7 @@ private:
 
 namespace {
 TDragSession* currentDrag = nullptr;
+bool dragStartCancelled = false;
 }
 
 bool TDragSession::SendDrag(TControl* target, TDragMessage kind, TPoint p) {
@@ -236,7 +238,9 @@ HWND DragCaptureWindow() { return currentDrag ? currentDrag->Window() : nullptr;
 void StartDragOf(TControl* control, bool immediate, int threshold) {
     if (currentDrag) return;
     TDragObject* object = nullptr;
+    dragStartCancelled = false;
     control->DoStartDrag(object);
+    if (std::exchange(dragStartCancelled, false)) return;
     if (currentDrag) return;  // the handler started another drag
     bool owns = object == nullptr;
     if (owns) object = new TDragControlObject(control);
@@ -247,6 +251,8 @@ void StartDragOf(TControl* control, bool immediate, int threshold) {
         currentDrag->MoveTo(p);
     }
 }
+
+void CancelDragStart() { dragStartCancelled = true; }
 
 void FinishDrag(bool drop) {
     if (currentDrag) currentDrag->Finish(drop);

@@ -111,6 +111,9 @@ TControl* DragSourceControl();
 HWND DragCaptureWindow();
 // Starts dragging control (see TControl::BeginDrag).
 void StartDragOf(TControl* control, bool immediate, int threshold);
+// Called from a DoStartDrag override: the drag does not start (the override has freed any
+// object it supplied).
+void CancelDragStart();
 // Ends the running drag: dropped at the cursor, or cancelled.
 void FinishDrag(bool drop);
 // Internal: a control is being destroyed; a drag from or over it ends without its events.

@@ -17,7 +17,7 @@ class TFont : public TGraphicsObject {
     Z_CLASS(TFont, TGraphicsObject)
     Z_PUBLISHED {
         p.Property(L"Charset", &TFont::Charset, &TFont::SetCharset).Default(DEFAULT_CHARSET);
-        p.Property(L"Color", &TFont::Color, &TFont::SetColor).Default(clWindowText).Idents(ColorIdentMap());
+        p.Property(L"Color", &TFont::Color, &TFont::SetColor).Default(clWindowText);
         p.Property(L"Height", &TFont::Height, &TFont::SetHeight).Default(-11);
         p.Property(L"Name", &TFont::Name, &TFont::SetName).Default(L"Tahoma");
         p.Property(L"Orientation", &TFont::Orientation, &TFont::SetOrientation).Default(0);

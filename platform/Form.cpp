@@ -31,9 +31,11 @@ void TCustomForm::InitForm() {
 }
 
 TCustomForm::~TCustomForm() {
+    // The window goes first: while it is destroyed the form may be activated once more (when a
+    // window it owns had the activation), which would put it back into the screen's list.
+    if (handle_) DestroyHandle();
     if (Screen) Screen->RemoveForm(this);
     if (Application) Application->FormDestroyed(this);
-    if (handle_) DestroyHandle();
 }
 
 void TCustomForm::AfterConstruction() {
@@ -349,6 +351,9 @@ void TCustomForm::SetActive(bool v) {
 }
 
 void TCustomForm::WMActivate(TMessage& Message) {
+    // A form being freed is still activated when the window it owns that had the activation goes
+    // first: it must neither come back into the screen's list nor make its windows again.
+    if (ComponentState().Contains(csDestroying)) return;
     bool activating = LOWORD(Message.WParam) != WA_INACTIVE;
     if (activating && Screen) Screen->SetActiveForm(this);
     SetActive(activating);

@@ -130,7 +130,7 @@ public:
     // Focuses control when the form is active, otherwise makes it the active control.
     void FocusControl(TWinControl* control);
     // Called when a control of the form receives the focus; false refuses it.
-    bool SetFocusedControl(TWinControl* control);
+    virtual bool SetFocusedControl(TWinControl* control);
     // Moves the focus off control (before it is hidden, disabled or removed).
     void DefocusControl(TWinControl* control, bool removing);
     void ControlRemoved(TControl* control);

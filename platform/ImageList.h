@@ -172,8 +172,8 @@ class TImageList : public TDragImageList {
     Z_CLASS(TImageList, TDragImageList)
     Z_PUBLISHED {
         p.Property(L"AllocBy", &TImageList::AllocBy, &TImageList::SetAllocBy).Default(4);
-        p.Property(L"BlendColor", &TImageList::BlendColor, &TImageList::SetBlendColor).Default(clNone).Idents(ColorIdentMap());
-        p.Property(L"BkColor", &TImageList::BkColor, &TImageList::SetBkColor).Default(clNone).Idents(ColorIdentMap());
+        p.Property(L"BlendColor", &TImageList::BlendColor, &TImageList::SetBlendColor).Default(clNone);
+        p.Property(L"BkColor", &TImageList::BkColor, &TImageList::SetBkColor).Default(clNone);
         p.Property(L"DrawingStyle", &TImageList::DrawingStyle, &TImageList::SetDrawingStyle).Default(dsNormal);
         p.Property(L"Height", &TImageList::Height, &TImageList::SetHeight).Default(16);
         p.Property(L"ImageType", &TImageList::ImageType, &TImageList::SetImageType).Default(itImage);

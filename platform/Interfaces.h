@@ -2,14 +2,26 @@
 // Interfaces: abstract classes that objects implement alongside their class, asked for with
 // Supports.
 //
-//     struct IChangeNotifiable : virtual IInterface {
-//         virtual void NotifyChange(TObject* sender) = 0;
-//     };
-//     class TGLMaterial : public TNoRefCountObject, public IChangeNotifiable { ... };
-//     IChangeNotifiable* target;
-//     if (Supports(object, target)) target->NotifyChange(this);
+// The rule: an interface whose references are counted, or that stands for a COM interface,
+// derives from IInterface (virtually) and is held through IPtr; every other interface is a plain
+// abstract class with a protected destructor, implemented by ordinary inheritance.
 //
-// Two lifetimes:
+//     struct IStyleListener : virtual IInterface {          // counted
+//         virtual void StyleChanged(TObject* style) = 0;
+//     };
+//     class TStyledBox : public TInterfacedObject, public IStyleListener { ... };
+//     IPtr<IStyleListener> listener(new TStyledBox);
+//
+//     class IRefreshable {                                   // plain
+//     public:
+//         virtual void Refresh() = 0;
+//     protected:
+//         ~IRefreshable() = default;
+//     };
+//     IRefreshable* target;
+//     if (Supports(object, target)) target->Refresh();
+//
+// Two lifetimes for the objects behind IInterface:
 // - Reference-counted (TInterfacedObject): the object frees itself when the last IPtr to it
 //   goes. Hold such objects only through IPtr; the count starts at 0, so an object never put
 //   into an IPtr must be freed by hand.

@@ -96,8 +96,8 @@ class TListBox : public TCustomListBox {
         p.Property(L"IntegralHeight", &C::IntegralHeight, &C::SetIntegralHeight).Default(false);
         p.Property(L"Sorted", &C::Sorted, &C::SetSorted).Default(false);
         p.Property(L"Items", &C::Items, &C::SetItems);
-        p.Event(L"OnDrawItem", &TListBox::OnDrawItem);
-        p.Event(L"OnMeasureItem", &TListBox::OnMeasureItem);
+        p.Event(L"OnDrawItem", &C::OnDrawItem);
+        p.Event(L"OnMeasureItem", &C::OnMeasureItem);
     }
 
 public:

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "WinControl.h"
+#include "SystemControl.h"
 
 const TListWindowMessages ListBoxMessages{LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT, LB_SETITEMDATA,
                                           LB_GETCURSEL,    LB_SETCURSEL,    LB_ERR,          LB_ERRSPACE};
@@ -121,8 +121,7 @@ void TListControlItems::Clear() {
 }
 
 void TListControlItems::SetSorted(bool value) {
-    if (sorted_ == value) return;
-    sorted_ = value;
+    if (!AssignIfChanged(sorted_, value)) return;
     if (!value) return;
     std::stable_sort(items_.begin(), items_.end(),
                      [this](const TItem& a, const TItem& b) { return CompareStrings(a.text, b.text) < 0; });
@@ -149,9 +148,4 @@ void TListControlItems::FillWindow() const {
     for (Integer i = 0; i < Count(); ++i) InsertIntoWindow(i);
 }
 
-void TListControlItems::SetUpdateState(bool updating) {
-    HWND window = Window();
-    if (!window) return;
-    ::SendMessageW(window, WM_SETREDRAW, updating ? FALSE : TRUE, 0);
-    if (!updating) InvalidateRect(window, nullptr, TRUE);
-}
+void TListControlItems::SetUpdateState(bool updating) { EnableWindowDrawing(Window(), !updating); }

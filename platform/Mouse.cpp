@@ -18,6 +18,7 @@ void TMouse::SetCapture(HWND window) {
 }
 
 int TMouse::WheelScrollLines() const {
+    if (wheelScrollLines_) return *wheelScrollLines_;
     UINT lines = 3;
     if (!SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0)) return 3;
     return lines == WHEEL_PAGESCROLL ? -1 : int(lines);

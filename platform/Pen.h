@@ -14,7 +14,7 @@ Z_ENUM(TPenMode, int, pmBlack, pmNotMerge, pmMaskNotPen, pmNotCopy, pmMaskPenNot
 class TPen : public TGraphicsObject {
     Z_CLASS(TPen, TGraphicsObject)
     Z_PUBLISHED {
-        p.Property(L"Color", &TPen::Color, &TPen::SetColor).Default(clBlack).Idents(ColorIdentMap());
+        p.Property(L"Color", &TPen::Color, &TPen::SetColor).Default(clBlack);
         p.Property(L"Mode", &TPen::Mode, &TPen::SetMode).Default(pmCopy);
         p.Property(L"Style", &TPen::Style, &TPen::SetStyle).Default(psSolid);
         p.Property(L"Width", &TPen::Width, &TPen::SetWidth).Default(1);

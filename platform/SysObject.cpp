@@ -102,6 +102,12 @@ TClass GetClass(const String& name) {
     return nullptr;
 }
 
+std::vector<TClass> RegisteredClasses() {
+    ClassRegistry& r = Registry();
+    std::lock_guard guard(r.lock);
+    return r.classes;
+}
+
 TClass FindClass(const String& name) {
     if (TClass c = GetClass(name)) return c;
     throw EClassNotFound(L"Class " + name + L" not found");

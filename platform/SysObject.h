@@ -214,6 +214,7 @@ void RegisterClass(TClass cls);
 void RegisterClasses(std::initializer_list<TClass> classes);
 void UnRegisterClass(TClass cls);
 TClass GetClass(const String& name);   // nullptr when unknown
+std::vector<TClass> RegisteredClasses();  // in registration order
 TClass FindClass(const String& name);  // raises EClassNotFound "Class %s not found"
 
 template <class T>

@@ -1,12 +1,12 @@
 #pragma once
-// The basic value types every layer uses: UTF-16 strings, 8-bit strings where bytes are
-// specified, and the fixed-width integer names the rest of the system is written with.
+// The basic value types every layer uses: UTF-16 strings, 8-bit strings where a file format or
+// an API works in bytes, and the fixed-width integer names the rest of the system is written with.
 
 #include <cstdint>
 #include <string>
 
 using String = std::wstring;     // UTF-16; every Win32 call takes the wide API
-using AnsiString = std::string;  // 8-bit text in the ANSI code page, only where bytes are specified
+using AnsiString = std::string;  // 8-bit text in the ANSI code page, only where a format stores bytes
 using WideChar = wchar_t;
 
 using Byte = std::uint8_t;

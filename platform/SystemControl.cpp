@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "ImageList.h"
+
 void InitCommonControlClasses() {
     static const bool loaded = [] {
         INITCOMMONCONTROLSEX init{sizeof(init), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
@@ -18,6 +20,12 @@ int FontLineHeight(TFont* font) {
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
     return metrics.tmHeight;
+}
+
+void EnableWindowDrawing(HWND window, bool redraw) {
+    if (!window) return;
+    ::SendMessageW(window, WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
+    if (redraw) InvalidateRect(window, nullptr, TRUE);
 }
 
 TSystemControl::TSystemControl(TComponent* AOwner) : TWinControl(AOwner) {
@@ -92,4 +100,32 @@ void TSystemControl::DrawOwnerDrawnItem(const DRAWITEMSTRUCT& item,
 void TSystemControl::CMCtl3DChanged(TMessage& Message) {
     if (borderStyle_ == bsSingle) RecreateWnd();
     Inherited<TWinControl>(Message);
+}
+
+void TSystemControl::CMColorChanged(TMessage& Message) {
+    Inherited<TWinControl>(Message);
+    ApplyColors();
+}
+
+void TSystemControl::CMFontChanged(TMessage& Message) {
+    Inherited<TWinControl>(Message);
+    ApplyColors();
+}
+
+void TSystemControl::CMWantSpecialKey(TMessage& Message) {
+    if (IsEditing()) Message.Result = 1;
+}
+
+bool TSystemControl::ChangeImageList(TCustomImageList*& field, TCustomImageList* value, TChangeLink* link) {
+    if (field == value) return false;
+    if (field) {
+        field->UnRegisterChanges(link);
+        field->RemoveFreeNotification(this);
+    }
+    field = value;
+    if (value) {
+        value->RegisterChanges(link);
+        value->FreeNotification(this);
+    }
+    return true;
 }

@@ -35,6 +35,9 @@
 #include "Form.h"
 #include "WinControl.h"
 
+class TChangeLink;
+class TCustomImageList;
+
 // The border of a system control; only bsNone and bsSingle apply.
 using TBorderStyle = TFormBorderStyle;
 
@@ -52,7 +55,11 @@ using TMeasureItemEvent = TEvent<void(TWinControl* Control, int Index, int& Heig
 
 class TSystemControl : public TWinControl {
     Z_CLASS(TSystemControl, TWinControl)
-    Z_MESSAGE_MAP(Z_MESSAGE(CM_CTL3DCHANGED, CMCtl3DChanged))
+    Z_MESSAGE_MAP(
+        Z_MESSAGE(CM_CTL3DCHANGED, CMCtl3DChanged),
+        Z_MESSAGE(CM_COLORCHANGED, CMColorChanged),
+        Z_MESSAGE(CM_FONTCHANGED, CMFontChanged),
+        Z_MESSAGE(CM_WANTSPECIALKEY, CMWantSpecialKey))
 public:
     explicit TSystemControl(TComponent* AOwner);
     ~TSystemControl() override;
@@ -61,6 +68,9 @@ public:
     void SetBorderStyle(TBorderStyle v);
     // A canvas on the control, for owner-drawn items and custom drawing (made on first use).
     TCanvas* Canvas();
+    // True while the user edits a label in the control: Enter and Escape then go to the edit,
+    // not to the form's buttons.
+    virtual bool IsEditing() const { return false; }
 
 protected:
     // The system's window class the control is built on ("EDIT", WC_LISTVIEWW...).
@@ -72,6 +82,12 @@ protected:
     virtual void FillWindow() {}
     // Reads back, before the window goes, what the user may have changed in it.
     virtual void SaveWindowState() {}
+    // Gives the window the control's colour and font colour, for windows that keep their own
+    // (called after every change of either).
+    virtual void ApplyColors() {}
+    // Points field at another image list; the control's change link and free notification move
+    // with it. False when nothing changed.
+    bool ChangeImageList(TCustomImageList*& field, TCustomImageList* value, TChangeLink* link);
     // Lends the device context of an owner-draw or custom-draw message to Canvas, with the
     // control's font and colour selected, for the length of draw.
     void DrawOnCanvas(HDC dc, const std::function<void()>& draw);
@@ -82,6 +98,9 @@ protected:
 
 private:
     void CMCtl3DChanged(TMessage& Message);
+    void CMColorChanged(TMessage& Message);
+    void CMFontChanged(TMessage& Message);
+    void CMWantSpecialKey(TMessage& Message);
     TBorderStyle borderStyle_ = bsNone;
     TControlCanvas* canvas_ = nullptr;
 };
@@ -90,3 +109,5 @@ private:
 void InitCommonControlClasses();
 // The height of a line of text in the font (its text metrics' tmHeight).
 int FontLineHeight(TFont* font);
+// Stops (false) or resumes (true) a window's drawing; resuming repaints it.
+void EnableWindowDrawing(HWND window, bool redraw);

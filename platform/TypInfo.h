@@ -142,6 +142,14 @@ private:
     std::vector<TIdentMapEntry> entries_;
 };
 
+// An integer type whose values have names: a class convertible to and from Integer for which
+// IdentMapOf(value) gives the names (TColor: clBtnFace). Its properties write the names by
+// themselves.
+template <class V>
+concept NamedIntegerType = std::is_class_v<V> && std::is_convertible_v<V, Integer> && requires(V v) {
+    { IdentMapOf(v) } -> std::same_as<const TIdentMap&>;
+};
+
 // ---- TPropInfo -----------------------------------------------------------------------------
 
 enum TTypeKind { tkInteger, tkEnumeration, tkSet, tkFloat, tkString, tkBoolean, tkClass, tkComponent, tkMethod };
@@ -205,11 +213,13 @@ public:
             info_.DefaultOrd = Int64(value);
             // A whole number is also the default of a float property: Default(50) on a single.
             if constexpr (std::is_integral_v<V>) info_.DefaultFloat = Extended(value);
-        }
-        else if constexpr (requires { value.Bits(); })
+        } else if constexpr (NamedIntegerType<V>) {
+            info_.DefaultOrd = Int64(Integer(value));
+        } else if constexpr (requires { value.Bits(); }) {
             info_.DefaultOrd = Int64(value.Bits());
-        else
+        } else {
             info_.DefaultString = String(value);
+        }
         return *this;
     }
     TPropDecl& Stored(bool stored) {
@@ -327,8 +337,14 @@ private:
         constexpr bool writable = !std::is_same_v<S, std::nullptr_t>;
         TPropInfo& p = table_.AddProperty(name);
         p.Writable = writable;
-        if constexpr (std::is_same_v<V, bool> || std::is_integral_v<V> || std::is_enum_v<V> || TIsSet<V>::value) {
-            if constexpr (std::is_same_v<V, bool>) {
+        if constexpr (std::is_same_v<V, bool> || std::is_integral_v<V> || std::is_enum_v<V> || TIsSet<V>::value ||
+                      NamedIntegerType<V>) {
+            if constexpr (NamedIntegerType<V>) {
+                p.Kind = tkInteger;
+                p.Idents = &IdentMapOf(V{});
+                p.MinValue = Int64(std::numeric_limits<Integer>::min());
+                p.MaxValue = Int64(std::numeric_limits<Integer>::max());
+            } else if constexpr (std::is_same_v<V, bool>) {
                 p.Kind = tkBoolean;
             } else if constexpr (std::is_integral_v<V>) {
                 static_assert(sizeof(V) < 8 || std::is_signed_v<V>, "a published integer must fit Int64");
@@ -348,11 +364,13 @@ private:
             p.GetOrd = [getter](TPersistent* o) -> Int64 {
                 V v = std::invoke(getter, Self(o));
                 if constexpr (TIsSet<V>::value) return Int64(v.Bits());
+                else if constexpr (NamedIntegerType<V>) return Int64(Integer(v));
                 else return Int64(v);
             };
             if constexpr (writable)
                 p.SetOrd = [setter](TPersistent* o, Int64 x) {
                     if constexpr (TIsSet<V>::value) std::invoke(setter, Self(o), V::FromBits(std::uint64_t(x)));
+                    else if constexpr (NamedIntegerType<V>) std::invoke(setter, Self(o), V(Integer(x)));
                     else std::invoke(setter, Self(o), static_cast<V>(x));
                 };
         } else if constexpr (std::is_floating_point_v<V>) {

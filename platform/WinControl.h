@@ -40,8 +40,7 @@ class TWinControl : public TControl {
         p.Property(L"TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder);
         p.Property(L"DoubleBuffered", &TWinControl::DoubleBuffered, &TWinControl::SetDoubleBuffered).Default(false);
         p.Property(L"ParentCtl3D", &TWinControl::ParentCtl3D, &TWinControl::SetParentCtl3D).Default(true);
-        p.Property(L"Ctl3D", &TWinControl::Ctl3D, &TWinControl::SetCtl3D)
-            .Stored([](TPersistent* o) { return !static_cast<TWinControl*>(o)->ParentCtl3D(); });
+        p.Property(L"Ctl3D", &TWinControl::Ctl3D, &TWinControl::SetCtl3D).Stored(&TWinControl::IsCtl3DStored);
         p.Property(L"DockSite", &TWinControl::DockSite, &TWinControl::SetDockSite).Default(false);
         p.Property(L"UseDockManager", &TWinControl::UseDockManager, &TWinControl::SetUseDockManager).Default(false);
         Z_EVENT_PROPERTY(TWinControl, OnEnter);
@@ -159,6 +158,7 @@ public:
     void SetCtl3D(bool v);
     bool ParentCtl3D() const { return parentCtl3D_; }
     void SetParentCtl3D(bool v);
+    bool IsCtl3DStored() const { return !parentCtl3D_; }
 
     // -- painting --
     bool DoubleBuffered() const { return doubleBuffered_; }

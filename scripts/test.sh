@@ -19,7 +19,7 @@ stage() {
 export ZARNIK_SETUP_DONE=1
 stage "setup"
 
-targets="$(zarnik_targets)"
+targets="$(zarnik_targets | xargs)"
 tested=()
 skipped=""
 for target in $targets; do

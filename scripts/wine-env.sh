@@ -55,7 +55,8 @@ zarnik_wine_prefix() {
     zarnik_wine wineboot.exe -i >/dev/null 2>&1 || true
     zarnik_wine reg.exe add 'HKCU\Software\Wine' /v Version /d win7 /f >/dev/null 2>&1
     zarnik_wine reg.exe add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v ThemeActive /d 0 /f >/dev/null 2>&1
-    zarnik_wine reg.exe delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v DllName /f >/dev/null 2>&1
+    # Already gone in a prefix brought up from an older version: that is fine.
+    zarnik_wine reg.exe delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v DllName /f >/dev/null 2>&1 || true
     # A crashing program ends at once with its backtrace on standard error instead of waiting
     # for a click on Wine's crash dialog.
     zarnik_wine reg.exe add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1

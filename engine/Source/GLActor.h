@@ -38,7 +38,7 @@ using TGLActorOptions = TSet<TGLActorOption>;
 // the animation's kind.
 class TActorAnimation : public TCollectionItem {
     Z_CLASS(TActorAnimation, TCollectionItem)
-    Z_PUBLISHED(TActorAnimation) {
+    Z_PUBLISHED {
         p.Property(L"Name", &TActorAnimation::Name, &TActorAnimation::SetName);
         p.Property(L"StartFrame", &TActorAnimation::StartFrame, &TActorAnimation::SetStartFrame);
         p.Property(L"EndFrame", &TActorAnimation::EndFrame, &TActorAnimation::SetEndFrame);
@@ -96,7 +96,7 @@ public:
 
 class TGLActor : public TGLBaseMesh {
     Z_CLASS(TGLActor, TGLBaseMesh)
-    Z_PUBLISHED(TGLActor) {
+    Z_PUBLISHED {
         p.Property(L"StartFrame", &TGLActor::StartFrame, &TGLActor::SetStartFrame).Default(0);
         p.Property(L"EndFrame", &TGLActor::EndFrame, &TGLActor::SetEndFrame).Default(0);
         p.Property(L"Reference", &TGLActor::Reference, &TGLActor::SetReference).Default(aarMorph);

@@ -10,7 +10,7 @@ struct TSkeletonLerpInfo;
 
 class TGLBaseAnimationControler : public TComponent {
     Z_CLASS(TGLBaseAnimationControler, TComponent)
-    Z_PUBLISHED(TGLBaseAnimationControler) {
+    Z_PUBLISHED {
         p.Property(L"Enabled", &TGLBaseAnimationControler::Enabled, &TGLBaseAnimationControler::SetEnabled)
             .Default(true);
         p.Property(L"Actor", &TGLBaseAnimationControler::Actor, &TGLBaseAnimationControler::SetActor);
@@ -45,7 +45,7 @@ private:
 // Blends the named animation of the actor at a place from 0 (its start) to 1 (its end).
 class TGLAnimationControler : public TGLBaseAnimationControler {
     Z_CLASS(TGLAnimationControler, TGLBaseAnimationControler)
-    Z_PUBLISHED(TGLAnimationControler) {
+    Z_PUBLISHED {
         p.Property(L"AnimationName", &TGLAnimationControler::AnimationName, &TGLAnimationControler::SetAnimationName);
         p.Property(L"Ratio", &TGLAnimationControler::Ratio, &TGLAnimationControler::SetRatio).Default(0.0);
     }

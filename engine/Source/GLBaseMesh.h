@@ -23,7 +23,7 @@ using TMeshAutoCenterings = TSet<TMeshAutoCentering>;
 
 class TGLBaseMesh : public TGLSceneObject {
     Z_CLASS(TGLBaseMesh, TGLSceneObject)
-    Z_PUBLISHED(TGLBaseMesh) {
+    Z_PUBLISHED {
         p.Property(L"AutoCentering", &TGLBaseMesh::AutoCentering, &TGLBaseMesh::SetAutoCentering)
             .Default(TMeshAutoCenterings{});
         p.Property(L"AutoScaling", &TGLBaseMesh::AutoScaling);

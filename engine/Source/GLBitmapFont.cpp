@@ -361,4 +361,4 @@ void TGLCustomBitmapFont::SetMagFilter(TGLMagFilter value) {
 
 // ---- registration ----
 
-void RegisterBitmapFontClasses() { RegisterClasses({TGLBitmapFont::StaticClass(), TGLFlatText::StaticClass()}); }
+void InitializeGLBitmapFont() { RegisterClasses({TGLBitmapFont::StaticClass(), TGLFlatText::StaticClass()}); }

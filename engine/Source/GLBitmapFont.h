@@ -219,4 +219,4 @@ public:
 
 // ---- class registration ----
 
-void RegisterBitmapFontClasses();
+void InitializeGLBitmapFont();

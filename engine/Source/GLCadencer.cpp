@@ -111,13 +111,13 @@ void TASAPHandler::WndProc(TMessage& message) {
 
 HWND CadencerTickWindow() { return fastHandler ? fastHandler->Window() : nullptr; }
 
-void InitializeCadencer() {
+void InitializeGLCadencer() {
     RegisterClass(TGLCadencer::StaticClass());
     tickMessage = RegisterWindowMessageW(L"TickGLCadencer");
     if (!QueryCounterFrequency(counterFrequency)) counterFrequency = 0;
 }
 
-void FinalizeCadencer() { FreeFastMode(); }
+void FinalizeGLCadencer() { FreeFastMode(); }
 
 // ---- construction ----------------------------------------------------------------------------
 

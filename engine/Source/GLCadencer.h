@@ -112,5 +112,5 @@ private:
 // The hidden window of the fast mode; null while no cadencer runs in it.
 HWND CadencerTickWindow();
 
-void InitializeCadencer();
-void FinalizeCadencer();
+void InitializeGLCadencer();
+void FinalizeGLCadencer();

@@ -163,4 +163,4 @@ void TGLCamera::Notification(TComponent* component, TOperation operation) {
     TGLBaseSceneObject::Notification(component, operation);
 }
 
-void RegisterCameraClasses() { RegisterClasses({TGLCamera::StaticClass()}); }
+void InitializeGLCamera() { RegisterClasses({TGLCamera::StaticClass()}); }

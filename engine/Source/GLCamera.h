@@ -94,4 +94,4 @@ private:
 };
 
 // Makes the camera class known to form descriptions.
-void RegisterCameraClasses();
+void InitializeGLCamera();

@@ -66,6 +66,6 @@ void TGLCustomShader::Assign(TPersistent* source) {
     TGLShader::Assign(source);
 }
 
-void RegisterCustomShaderClasses() {
+void InitializeGLCustomShader() {
     RegisterClasses({TGLCustomShader::StaticClass(), TGLShaderProgram::StaticClass()});
 }

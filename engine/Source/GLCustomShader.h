@@ -117,4 +117,4 @@ public:
     virtual void BindTexture(Integer textureIndex, GLenum target, GLuint textureName) = 0;
 };
 
-void RegisterCustomShaderClasses();
+void InitializeGLCustomShader();

@@ -299,4 +299,4 @@ void TGLHeightField::BuildList(TRenderContextInfo& rci) {
     if (pushed) GL.glPopAttrib();
 }
 
-void RegisterGraphClasses() { RegisterClasses({TGLHeightField::StaticClass(), TGLXYZGrid::StaticClass()}); }
+void InitializeGLGraph() { RegisterClasses({TGLHeightField::StaticClass(), TGLXYZGrid::StaticClass()}); }

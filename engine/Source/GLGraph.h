@@ -156,4 +156,4 @@ private:
     THeightFieldGetHeight2Event onGetHeight2_;
 };
 
-void RegisterGraphClasses();
+void InitializeGLGraph();

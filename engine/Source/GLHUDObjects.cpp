@@ -202,7 +202,7 @@ void TGLAbsoluteHUDText::DoRender(TRenderContextInfo& rci, bool, bool) {
 
 // ---- registration ----
 
-void RegisterHUDObjectsClasses() {
+void InitializeGLHUDObjects() {
     RegisterClasses({TGLHUDText::StaticClass(), TGLHUDSprite::StaticClass(),
                      TGLResolutionIndependantHUDText::StaticClass(), TGLAbsoluteHUDText::StaticClass()});
 }

@@ -105,4 +105,4 @@ public:
     void DoRender(TRenderContextInfo& rci, bool renderSelf, bool renderChildren) override;
 };
 
-void RegisterHUDObjectsClasses();
+void InitializeGLHUDObjects();

@@ -355,4 +355,4 @@ void TGLLensFlare::DrawElements(TRenderContextInfo& rci, Single px, Single py) {
 
 // ---- registration ----
 
-void RegisterLensFlareClasses() { RegisterClasses({TGLLensFlare::StaticClass()}); }
+void InitializeGLLensFlare() { RegisterClasses({TGLLensFlare::StaticClass()}); }

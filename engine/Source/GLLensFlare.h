@@ -154,4 +154,4 @@ private:
     TGLOcclusionQueryHandle* occlusionQuery_ = nullptr;
 };
 
-void RegisterLensFlareClasses();
+void InitializeGLLensFlare();

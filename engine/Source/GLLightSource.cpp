@@ -145,4 +145,4 @@ void TGLScene::SetupLights(Integer maxLights) {
     for (Integer i = n; i < maxLights; ++i) GL.glDisable(FirstGLLight + Cardinal(i));
 }
 
-void RegisterLightSourceClasses() { RegisterClasses({TGLLightSource::StaticClass()}); }
+void InitializeGLLightSource() { RegisterClasses({TGLLightSource::StaticClass()}); }

@@ -91,4 +91,4 @@ private:
 };
 
 // Makes the light class known to form descriptions.
-void RegisterLightSourceClasses();
+void InitializeGLLightSource();

@@ -269,6 +269,10 @@ void TGLLines::Assign(TPersistent* source) {
 }
 
 void TGLLines::DrawNurbsCurve(const std::vector<GLfloat>& controlPoints) {
+    // GLU takes as many control points as there are knots beyond the order: more than the
+    // nodes would be read past them, so such a curve is not drawn.
+    const Integer controlCount = nurbsKnots_->Count() - nurbsCurveOrder_;
+    if (controlCount < 1 || size_t(controlCount) * 3 > controlPoints.size()) return;
     // GLU may come without a NURBS renderer (Wine's has none): then there is no curve.
     GLUnurbs* renderer = GL.gluNewNurbsRenderer ? GL.gluNewNurbsRenderer() : nullptr;
     if (!renderer) return;
@@ -350,4 +354,4 @@ void TGLLines::BuildList(TRenderContextInfo& rci) {
     DrawNodes(rci);
 }
 
-void RegisterLinesClasses() { RegisterClasses({TGLLines::StaticClass(), TGLPoints::StaticClass()}); }
+void InitializeGLLines() { RegisterClasses({TGLLines::StaticClass(), TGLPoints::StaticClass()}); }

@@ -186,4 +186,4 @@ private:
     TSingleList* nurbsKnots_;
 };
 
-void RegisterLinesClasses();
+void InitializeGLLines();

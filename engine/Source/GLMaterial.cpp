@@ -470,6 +470,6 @@ void TGLShader::HandleInitFailure(const String& message) {
     }
 }
 
-void RegisterMaterialClasses() {
+void InitializeGLMaterial() {
     RegisterClasses({TGLMaterialLibrary::StaticClass(), TGLMaterial::StaticClass(), TGLShader::StaticClass()});
 }

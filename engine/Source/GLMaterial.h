@@ -49,7 +49,7 @@ public:
 // --- face properties
 class TGLFaceProperties : public TGLUpdateAbleObject {
     Z_CLASS(TGLFaceProperties, TGLUpdateAbleObject)
-    Z_PUBLISHED(TGLFaceProperties) {
+    Z_PUBLISHED {
         p.Property(L"Ambient", &TGLFaceProperties::Ambient);
         p.Property(L"Diffuse", &TGLFaceProperties::Diffuse);
         p.Property(L"Emission", &TGLFaceProperties::Emission);
@@ -99,7 +99,7 @@ private:
 class TGLMaterial : public TGLUpdateAbleObject, public IGLTextureNotifiable, public IGLMaterialLibrarySource {
     Z_CLASS(TGLMaterial, TGLUpdateAbleObject)
     // A material that uses a library entry stores only the reference.
-    Z_PUBLISHED(TGLMaterial) {
+    Z_PUBLISHED {
         p.Property(L"BackProperties", &TGLMaterial::BackProperties).Stored(&TGLMaterial::OwnSettingsStored);
         p.Property(L"FrontProperties", &TGLMaterial::FrontProperties).Stored(&TGLMaterial::OwnSettingsStored);
         p.Property(L"BlendingMode", &TGLMaterial::BlendingMode, &TGLMaterial::SetBlendingMode)
@@ -182,7 +182,7 @@ private:
 // --- the shader
 class TGLShader : public TGLUpdateAbleComponent {
     Z_CLASS(TGLShader, TGLUpdateAbleComponent)
-    Z_PUBLISHED(TGLShader) { p.Property(L"Enabled", &TGLShader::Enabled, &TGLShader::SetEnabled).Default(true); }
+    Z_PUBLISHED { p.Property(L"Enabled", &TGLShader::Enabled, &TGLShader::SetEnabled).Default(true); }
 
 public:
     explicit TGLShader(TComponent* owner);
@@ -239,7 +239,7 @@ private:
 // --- library entries
 class TGLLibMaterial : public TCollectionItem, public IGLTextureNotifiable, public IGLMaterialLibrarySource {
     Z_CLASS(TGLLibMaterial, TCollectionItem)
-    Z_PUBLISHED(TGLLibMaterial) {
+    Z_PUBLISHED {
         p.Property(L"Name", &TGLLibMaterial::Name, &TGLLibMaterial::SetName);
         p.Property(L"Material", &TGLLibMaterial::Material);
         p.Property(L"Tag", &TGLLibMaterial::Tag, &TGLLibMaterial::SetTag).Default(0);
@@ -341,7 +341,7 @@ public:
 // --- the library
 class TGLMaterialLibrary : public TGLCadenceAbleComponent {
     Z_CLASS(TGLMaterialLibrary, TGLCadenceAbleComponent)
-    Z_PUBLISHED(TGLMaterialLibrary) {
+    Z_PUBLISHED {
         p.Property(L"Materials", &TGLMaterialLibrary::Materials).Stored(&TGLMaterialLibrary::MaterialsStored);
         p.Property(L"TexturePaths", &TGLMaterialLibrary::TexturePaths, &TGLMaterialLibrary::SetTexturePaths);
         p.Property(L"OnTextureNeeded", &TGLMaterialLibrary::OnTextureNeeded, &TGLMaterialLibrary::SetOnTextureNeeded);
@@ -385,4 +385,4 @@ private:
 };
 
 // Unit start-up: the classes form descriptions create by name.
-void RegisterMaterialClasses();
+void InitializeGLMaterial();

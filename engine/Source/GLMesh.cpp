@@ -243,4 +243,4 @@ void TGLMesh::Assign(TPersistent* source) {
     TGLSceneObject::Assign(source);
 }
 
-void RegisterGLMeshClasses() { RegisterClass(TGLMesh::StaticClass()); }
+void InitializeGLMesh() { RegisterClass(TGLMesh::StaticClass()); }

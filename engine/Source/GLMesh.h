@@ -84,7 +84,7 @@ private:
 
 class TGLMesh : public TGLSceneObject {
     Z_CLASS(TGLMesh, TGLSceneObject)
-    Z_PUBLISHED(TGLMesh) {
+    Z_PUBLISHED {
         p.Property(L"Mode", &TGLMesh::Mode, &TGLMesh::SetMode);
         p.Property(L"VertexMode", &TGLMesh::VertexMode, &TGLMesh::SetVertexMode).Default(vmVNCT);
     }
@@ -119,4 +119,4 @@ private:
 };
 
 // Unit start-up: TGLMesh by name.
-void RegisterGLMeshClasses();
+void InitializeGLMesh();

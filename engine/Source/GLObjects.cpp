@@ -723,7 +723,7 @@ void TGLSphere::BuildList(TRenderContextInfo& rci) {
 
 // ---- class registration ----
 
-void RegisterGLObjectsClasses() {
+void InitializeGLObjects() {
     RegisterClasses({TGLSphere::StaticClass(), TGLCube::StaticClass(), TGLPlane::StaticClass(),
                      TGLSprite::StaticClass(), TGLDummyCube::StaticClass()});
 }

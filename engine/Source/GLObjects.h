@@ -354,4 +354,4 @@ private:
 
 // ---- class registration ----
 
-void RegisterGLObjectsClasses();
+void InitializeGLObjects();

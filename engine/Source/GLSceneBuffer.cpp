@@ -412,7 +412,12 @@ void TGLSceneBuffer::BaseRender(Byte drawState, TGLBaseSceneObject* baseObject, 
         RenderScene(camera_->Scene(), drawState, baseObject);
     }
     if (PostRender && runEvents) PostRender(this);
-    Assert(modelViewStack_.empty(), L"Unbalance Push/PopModelViewMatrix.");
+    if (!modelViewStack_.empty()) {
+        // Reported once: the next frame starts from a balanced stack again.
+        modelViewMatrix_ = modelViewStack_.front();
+        modelViewStack_.clear();
+        Assert(false, L"Unbalance Push/PopModelViewMatrix.");
+    }
 }
 
 void TGLSceneBuffer::RenderScene(TGLScene* scene, Byte drawState, TGLBaseSceneObject* baseObject) {

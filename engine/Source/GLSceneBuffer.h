@@ -37,7 +37,6 @@ class TGLSceneBuffer : public TGLUpdateAbleObject, public IGLSceneBuffer {
         p.Property(L"Lighting", &TGLSceneBuffer::Lighting, &TGLSceneBuffer::SetLighting).Default(true);
         p.Property(L"DepthTest", &TGLSceneBuffer::DepthTest, &TGLSceneBuffer::SetDepthTest).Default(true);
         p.Property(L"BackgroundColor", &TGLSceneBuffer::BackgroundColor, &TGLSceneBuffer::SetBackgroundColor)
-            .Idents(ColorIdentMap())
             .Default(clBtnFace);
         p.Property(L"AmbientColor", &TGLSceneBuffer::AmbientColor);
         p.Property(L"AntiAliasing", &TGLSceneBuffer::AntiAliasing, &TGLSceneBuffer::SetAntiAliasing)

@@ -49,7 +49,7 @@ TGLTextureImageClass FindTextureImageClass(const String& name) {
 
 const std::vector<TGLTextureImageClass>& TextureImageClasses() { return Registry(); }
 
-void InitializeTextureImages() {
+void InitializeGLTextureImage() {
     for (TGLTextureImageClass cls : {TGLBlankImage::StaticClass(), TGLPersistentImage::StaticClass(),
                                      TGLPicFileImage::StaticClass(), TGLCubeMapImage::StaticClass(),
                                      TGLFloatDataImage::StaticClass()}) {
@@ -58,7 +58,7 @@ void InitializeTextureImages() {
     }
 }
 
-void FinalizeTextureImages() { Registry().clear(); }
+void FinalizeGLTextureImage() { Registry().clear(); }
 
 // --- the base
 

@@ -53,8 +53,8 @@ TGLTextureImageClass FindTextureImageClass(const String& name);
 // The registered kinds in order of registration.
 const std::vector<TGLTextureImageClass>& TextureImageClasses();
 // Unit start-up: the five kinds, in order.
-void InitializeTextureImages();
-void FinalizeTextureImages();
+void InitializeGLTextureImage();
+void FinalizeGLTextureImage();
 
 // --- the base
 

@@ -69,7 +69,7 @@ void RegisterVectorFileFormat(const String& extension, const String& description
 
 // ---- unit start-up ---------------------------------------------------------------------------
 
-void InitializeVectorFileObjects() {
+void InitializeGLVectorFileFormats() {
     RegisterClasses({TGLFreeForm::StaticClass(), TGLActor::StaticClass(), TSkeleton::StaticClass(),
                      TSkeletonFrame::StaticClass(), TSkeletonBone::StaticClass(), TSkeletonMeshObject::StaticClass(),
                      TMeshObject::StaticClass(), TSkeletonFrameList::StaticClass(), TMeshMorphTarget::StaticClass(),
@@ -80,4 +80,4 @@ void InitializeVectorFileObjects() {
     RegisterVectorFileFormat(L"glsm", L"GLScene Mesh", VectorFileClassOf<TGLGLSMVectorFile>());
 }
 
-void FinalizeVectorFileObjects() { FreeAndNil(gVectorFileFormats); }
+void FinalizeGLVectorFileFormats() { FreeAndNil(gVectorFileFormats); }

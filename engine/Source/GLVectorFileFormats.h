@@ -84,5 +84,5 @@ void RegisterVectorFileFormat(const String& extension, const String& description
 
 // Unit start-up: the mesh, skeleton and actor classes that archives and form descriptions name,
 // and the "glsm" format; the end frees the registry.
-void InitializeVectorFileObjects();
-void FinalizeVectorFileObjects();
+void InitializeGLVectorFileFormats();
+void FinalizeGLVectorFileFormats();

@@ -234,4 +234,4 @@ void TGLWaterPlane::BuildList(TRenderContextInfo&) {
 
 // ---- registration ----
 
-void RegisterWaterPlaneClasses() { RegisterClasses({TGLWaterPlane::StaticClass()}); }
+void InitializeGLWaterPlane() { RegisterClasses({TGLWaterPlane::StaticClass()}); }

@@ -118,4 +118,4 @@ private:
     Single lastUpdateTime_ = 0;
 };
 
-void RegisterWaterPlaneClasses();
+void InitializeGLWaterPlane();

@@ -143,4 +143,4 @@ void TGLSceneViewer::SetFieldOfView(Single value) {
     if (Camera()) Camera()->SetFieldOfView(Single(std::min(Width(), Height())), value);
 }
 
-void RegisterSceneViewerClasses() { RegisterClass(TGLSceneViewer::StaticClass()); }
+void InitializeGLWin32Viewer() { RegisterClass(TGLSceneViewer::StaticClass()); }

@@ -77,4 +77,4 @@ private:
     POINT lastOrigin_ = {LONG_MIN, LONG_MIN};
 };
 
-void RegisterSceneViewerClasses();
+void InitializeGLWin32Viewer();

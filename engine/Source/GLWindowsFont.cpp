@@ -152,6 +152,6 @@ void TGLWindowsBitmapFont::BuildFontSheet() {
     });
 }
 
-void RegisterWindowsFontClasses() {
+void InitializeGLWindowsFont() {
     RegisterClasses({TGLWindowsBitmapFont::StaticClass(), TGLStoredBitmapFont::StaticClass()});
 }

@@ -76,4 +76,4 @@ public:
     using TGLWindowsBitmapFont::TGLWindowsBitmapFont;
 };
 
-void RegisterWindowsFontClasses();
+void InitializeGLWindowsFont();

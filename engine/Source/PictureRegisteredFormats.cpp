@@ -71,13 +71,13 @@ TGraphic* LoadGraphicFromFile(const String& fileName) {
     return graphic;
 }
 
-void InitializePictureFormats() {
+void InitializePictureRegisteredFormats() {
     TPicture::RegisterFileFormat(L"tga", L"Targa", TTGAImage::StaticClass());
     TPicture::RegisterFileFormat(L"dds", L"Microsoft DirectDraw Surface", TDDSImage::StaticClass());
     RegisterPictureExtension(L".bmp", TBitmap::StaticClass());
 }
 
-void FinalizePictureFormats() {
+void FinalizePictureRegisteredFormats() {
     TPicture::UnregisterGraphicClass(TDDSImage::StaticClass());
     TPicture::UnregisterGraphicClass(TTGAImage::StaticClass());
     ExtensionTable().clear();

@@ -24,5 +24,5 @@ void RegisterPictureExtension(const String& extension, TGraphicClass graphicClas
 TGraphic* LoadGraphicFromFile(const String& fileName);
 
 // Unit start-up and shut-down: "tga" and "dds" with the platform, ".bmp" in the own table.
-void InitializePictureFormats();
-void FinalizePictureFormats();
+void InitializePictureRegisteredFormats();
+void FinalizePictureRegisteredFormats();

@@ -197,7 +197,7 @@ void TGLScene::ReadState(TReader* reader) {
     reader->SetRoot(savedRoot);
 }
 
-void RegisterSceneClasses() {
+void InitializeScene() {
     RegisterClasses({TGLScene::StaticClass(), TGLSceneRootObject::StaticClass(), TGLSceneObject::StaticClass(),
                      TGLImmaterialSceneObject::StaticClass(), TGLProxyObject::StaticClass(),
                      TGLDirectOpenGL::StaticClass(), TGLRenderPoint::StaticClass(), TGLMemoryViewer::StaticClass()});

@@ -146,4 +146,4 @@ private:
     bool tornDown_ = false;
 };
 
-void RegisterSceneClasses();
+void InitializeScene();

@@ -49,7 +49,7 @@ TEST_F(Common, JoinHslRoundTripsClosely) {
 
 TEST_F(Common, LightnessAndBlending) {
     EXPECT_EQ(DarkenColor(0xFFFFFF, 240), 0x000000);
-    for (TColor color : {0x000000, 0x3366CC, clBtnFace, 0x0000FF}) EXPECT_EQ(BrightenColor(color, 255), 0xFFFFFF);
+    for (TColor color : {TColor(0x000000), TColor(0x3366CC), clBtnFace, TColor(0x0000FF)}) EXPECT_EQ(BrightenColor(color, 255), 0xFFFFFF);
     EXPECT_EQ(DarkenColor(0x0000FF, 60), 0x000080);  // red at lightness 60
     EXPECT_EQ(AdjustColorLightness(clBtnFace, 0), clBtnFace);  // not even resolved
     EXPECT_EQ(AdjustColorLightness(0x0000FF, -60), DarkenColor(0x0000FF, 60));
@@ -89,7 +89,7 @@ TEST_F(Common, SystemDerivedSchemeColours) {
     EXPECT_EQ(stop, BlendColors(clBlack, clBtnFace, 80));
     if (VisualStylesActive()) {
         GetGroupBarColors(gcsMSOffice, start, stop);
-        EXPECT_EQ(start, XPColorScheme() == 0 ? 0xE7A27B : start);
+        EXPECT_EQ(start, XPColorScheme() == 0 ? TColor(0xE7A27B) : start);
     }
 }
 

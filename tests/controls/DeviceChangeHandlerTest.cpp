@@ -6,6 +6,7 @@
 #include "RzDeviceChangeHandler.h"
 #include "SysExceptions.h"
 #include "TestSupport.h"
+#include "WindowTesting.h"
 
 namespace {
 
@@ -22,11 +23,6 @@ struct TListener : TObject {
         if (fail) throw Exception(L"listener failed");
     }
 };
-
-void PumpMessages() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-}
 
 }  // namespace
 
@@ -46,7 +42,7 @@ TEST(DeviceChangeHandler, RelaysBroadcastsInRegistrationOrderFromTheLoop) {
 
     SendMessageW(relay->Handle(), WM_DEVICECHANGE, 0x8000, 0);
     EXPECT_TRUE(calls.empty());  // answered first, relayed later
-    PumpMessages();
+    EXPECT_TRUE(PumpUntil([] { return calls.size() >= 3; }));
     EXPECT_EQ(calls, (std::vector<std::string>{"first:32768", "second:32768", "first:32768"}));
     // A failing handler is reported and does not stop the others.
     EXPECT_EQ(TakeRecordedCallbackErrors().size(), 2u);
@@ -57,7 +53,7 @@ TEST(DeviceChangeHandler, RelaysBroadcastsInRegistrationOrderFromTheLoop) {
     EXPECT_EQ(relay->Count(), 1);
     calls.clear();
     SendMessageW(relay->Handle(), WM_DEVICECHANGE, 0x8004, 0);
-    PumpMessages();
+    EXPECT_TRUE(PumpUntil([] { return !calls.empty(); }));
     EXPECT_EQ(calls, (std::vector<std::string>{"second:32772"}));
     relay->Unregister(onSecond);
     EXPECT_EQ(relay->Count(), 0);

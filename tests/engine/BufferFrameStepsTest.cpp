@@ -102,6 +102,11 @@ TEST_F(FrameSteps, AnUnbalancedModelViewStackFailsTheFrame) {
               0u);
     EXPECT_FALSE(buffer->Rendering());
     EXPECT_EQ(ActiveGLContext(), nullptr);
+    // Once the object behaves, frames render again: the failed frame left no stale entry.
+    probe->pushWithoutPop = false;
+    const Integer frames = buffer->FrameCount();
+    EXPECT_NO_THROW(buffer->Render());
+    EXPECT_EQ(buffer->FrameCount(), frames + 1);
 }
 
 TEST_F(FrameSteps, AfterRenderEffectsRunOnceTheTreeIsDrawn) {

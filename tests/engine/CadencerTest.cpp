@@ -10,6 +10,7 @@
 #include "FormDescription.h"
 #include "GLCadencer.h"
 #include "SceneFixtures.h"
+#include "WindowTesting.h"
 
 namespace {
 
@@ -134,21 +135,6 @@ std::vector<String> shownBoxes;
 int RecordBox(HWND, const String& text, const String&, UINT) {
     shownBoxes.push_back(text);
     return IDOK;
-}
-
-// Runs the message loop until pred holds or about two seconds pass.
-bool PumpUntil(const std::function<bool()>& pred) {
-    DWORD start = GetTickCount();
-    while (!pred() && GetTickCount() - start < 2000) {
-        MSG msg;
-        if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        } else {
-            Sleep(1);
-        }
-    }
-    return pred();
 }
 
 TEST(Cadencer, FastModeTicksThroughTheMessageLoopAndLetsGoOfItsWindow) {

@@ -112,6 +112,17 @@ TEST_F(LinesTest, NurbsCurvesNeedARendererAnOrderAndKnots) {
     Build(lines);
     EXPECT_EQ(CallsNamed(calls, "gluNurbsCurve").size(), 1u);
     EXPECT_EQ(CallsNamed(calls, "gluDeleteNurbsRenderer").size(), 1u);
+
+    // Knots that ask for more control points than there are nodes, or for none: no curve,
+    // even with a renderer at hand.
+    for (Single k : {2, 2, 2}) lines->NurbsKnotList()->Add(k);
+    recorder.Returns("gluNewNurbsRenderer", {0x1234});
+    Build(lines);
+    EXPECT_EQ(CallsNamed(calls, "gluNurbsCurve"), TGLCalls{});
+    lines->NurbsKnotList()->Clear();
+    for (Single k : {0, 0, 1}) lines->NurbsKnotList()->Add(k);
+    Build(lines);
+    EXPECT_EQ(CallsNamed(calls, "gluNurbsCurve"), TGLCalls{});
 }
 
 TEST_F(LinesTest, OneNodeDrawsNothingAndMarkersSitOnTheNodes) {

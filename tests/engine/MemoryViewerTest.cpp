@@ -116,4 +116,34 @@ TEST_F(MemoryViewerGL, CopiesFramesIntoTextures) {
     EXPECT_EQ(TexturePixels(texture, kWidth, kHeight)[0], 0x00FF00u);
 }
 
+TEST_F(MemoryViewerGL, CopiesARegionIntoTheChosenFaceOfACubeMap) {
+    if (!GL.GL_ARB_texture_cube_map) GTEST_SKIP() << "no cube-map textures";
+    TGLTexture texture(nullptr);
+    texture.SetImageClassName(L"TGLCubeMapImage");
+    texture.SetMinFilter(miLinear);
+    view.viewer.SetCubeMapFaceIndex(2);  // +Y
+    view.Render();
+    // A square from the middle of the frame, where the red square is, uploaded as that face.
+    constexpr int kFace = 4;
+    view.viewer.CopyToTexture(&texture, 0, kWidth / 2 - kFace / 2, kHeight / 2 - kFace / 2, 0, 0, kFace, kFace);
+    ASSERT_TRUE(texture.HasGLTexture());
+    std::vector<GLubyte> bytes(kFace * kFace * 4);
+    GLint width = 0;
+    TGLContext* context = view.viewer.Buffer()->RenderingContext();
+    context->Activate();
+    GL.glBindTexture(GL_TEXTURE_CUBE_MAP, texture.Handle());
+    GL.glGetTexLevelParameteriv(GL_TEXTURE_CUBE_MAP_POSITIVE_Y, 0, GL_TEXTURE_WIDTH, &width);
+    GL.glGetTexImage(GL_TEXTURE_CUBE_MAP_POSITIVE_Y, 0, GL_RGBA, GL_UNSIGNED_BYTE, bytes.data());
+    const GLenum error = GL.glGetError();
+    context->Deactivate();
+    EXPECT_EQ(error, GLenum(GL_NO_ERROR));
+    EXPECT_EQ(width, kFace);
+    for (size_t i = 0; i < bytes.size(); i += 4) {
+        SCOPED_TRACE(i / 4);
+        EXPECT_EQ(bytes[i], 255);
+        EXPECT_EQ(bytes[i + 1], 0);
+        EXPECT_EQ(bytes[i + 2], 0);
+    }
+}
+
 }  // namespace

@@ -81,7 +81,7 @@ TEST_F(StandardControlsTest, AComboDropsDownAndSelectsWithClicks) {
 
 TEST_F(StandardControlsTest, TypingIntoAComboPassesItsEditPartAndFiresOnChangeOncePerChange) {
     auto* combo = new TProbeComboBox(form);
-    combo->SetBounds(200, 8, 150, 21);
+    combo->SetBounds(200, 400, 150, 21);
     combo->SetParent(form);
     combo->Items()->AddStrings({L"New York", L"Москва"});
     combo->OnChange = MakeEvent(form, &TControlsTestForm::ControlChange);

@@ -1,6 +1,7 @@
 // Forms and the application: creation, errors, closing, modal loops, timers.
 
 #include "Controls.h"
+#include "FormDescription.h"
 #include "Threads.h"
 #include "Timer.h"
 #include "WindowTesting.h"
@@ -227,6 +228,54 @@ TEST_F(WindowTest, ATimerTicksOnTheGuiThreadUntilDisabled) {
     timer.SetEnabled(true);
     EXPECT_TRUE(PumpUntil([&] { return TakeBoxes().size() >= 1; }, 2000));
     timer.SetEnabled(false);
+}
+
+namespace {
+class TTimerTestForm : public TForm {
+    Z_CLASS(TTimerTestForm, TForm)
+    Z_PUBLISHED {
+        p.Method(L"ClockTick", &TTimerTestForm::ClockTick);
+    }
+
+public:
+    explicit TTimerTestForm(TComponent* o) : TForm(o, CreateNew) {}
+    int ticks = 0;
+    void ClockTick(TObject*) { ++ticks; }
+};
+}  // namespace
+
+TEST_F(WindowTest, ATimerReadFromADescriptionRunsWithItsIntervalAndHandler) {
+    RegisterClass(TTimerTestForm::StaticClass());
+    const char* const description = R"(object TimerTestForm: TTimerTestForm
+  object Clock: TTimer
+    Interval = 15
+    OnTimer = ClockTick
+  end
+  object Idle: TTimer
+    Enabled = False
+    Interval = 500
+    OnTimer = ClockTick
+  end
+end
+)";
+    auto* form = new TTimerTestForm(nullptr);
+    ReadComponentFromText(description, form);
+    auto* clock = As<TTimer>(form->FindComponent(L"Clock"));
+    auto* idle = As<TTimer>(form->FindComponent(L"Idle"));
+    ASSERT_TRUE(clock && idle);
+    EXPECT_EQ(clock->Interval(), 15u);
+    EXPECT_TRUE(clock->Enabled());
+    EXPECT_EQ(idle->Interval(), 500u);
+    EXPECT_FALSE(idle->Enabled());
+    EXPECT_TRUE(PumpUntil([&] { return form->ticks >= 3; }, 2000));
+    // Written back the same: the defaults (Enabled, 1000 ms) are left out.
+    clock->SetEnabled(false);
+    clock->SetInterval(1000);
+    AnsiString text = WriteComponentToText(form);
+    EXPECT_NE(text.find("Enabled = False\r\n    Interval = 500\r\n    OnTimer = ClockTick"), AnsiString::npos) << text;
+    EXPECT_EQ(text.find("Interval = 1000"), AnsiString::npos) << text;
+    FreeObject(form);
+    UnRegisterClass(TTimerTestForm::StaticClass());
 }
 
 TEST_F(OwnApplicationTest, AnExceptionWhileTheMainFormIsBuiltIsShownAndEndsWithExitCode1) {

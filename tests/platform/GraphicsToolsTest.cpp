@@ -38,7 +38,7 @@ TEST(Colors, IdentifiersAndTextRoundTrip) {
     }
     for (const wchar_t* bad : {L"", L"clPink", L"$", L"$12G", L"12abc", L"$1FFFFFFFF"})
         EXPECT_THROW(StringToColor(bad), EConvertError) << Utf8(bad);
-    Integer color = 0;
+    TColor color = 0;
     EXPECT_FALSE(IdentToColor(L"clNothing", color));
     String ident;
     EXPECT_FALSE(ColorToIdent(0x123456, ident));

@@ -21,6 +21,10 @@ private:
     std::function<void(TLambdaThread*)> body_;
 };
 
+// Set from a worker thread when it asks the main thread to run a call.
+std::atomic<bool> threadsTestCallRequested{false};
+void NoteThreadsTestCallRequest(TObject*) { threadsTestCallRequested = true; }
+
 // Runs CheckSynchronize until done() or about five seconds pass.
 bool PumpUntil(const std::function<bool()>& done) {
     for (int i = 0; i < 500 && !done(); ++i) CheckSynchronize(10);
@@ -37,8 +41,14 @@ TEST(Threads, SynchronizeRunsOnTheMainThreadWhenItChecks) {
         returned = true;  // only after the main thread ran the call
         self->SetReturnValue(7);
     });
+    TNotifyEvent previousWake = WakeMainThread;
+    threadsTestCallRequested = false;
+    WakeMainThread = NoteThreadsTestCallRequest;
     thread->Start();
-    Sleep(50);
+    // Once the worker has asked, only the main thread's check can let it go on.
+    for (int i = 0; i < 500 && !threadsTestCallRequested; ++i) Sleep(10);
+    WakeMainThread = previousWake;
+    ASSERT_TRUE(threadsTestCallRequested);
     EXPECT_FALSE(returned) << "Synchronize must wait for the main thread";
     EXPECT_EQ(ranOn, 0u);
     ASSERT_TRUE(PumpUntil([&] { return returned.load(); }));

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "Colors.h"
+#include "FormDescription.h"
 #include "StreamingFixtures.h"
 #include "TestSupport.h"
 #include "TypInfo.h"
@@ -35,6 +37,47 @@ TEST(Enumerations, MembersAreNamedInOrder) {
     EXPECT_EQ(info.OrdinalOf(L"NSMEDIUM"), int(nsMedium));
     EXPECT_EQ(info.OrdinalOf(L"nsBright"), -1);
     EXPECT_TRUE(info.NameOf(3).empty());
+}
+
+// A colour property declared without naming its identifiers.
+class TTintedThing : public TComponent {
+    Z_CLASS(TTintedThing, TComponent)
+    Z_PUBLISHED {
+        p.Property(L"Tint", &TTintedThing::Tint, &TTintedThing::SetTint).Default(clBtnFace);
+    }
+
+public:
+    using TComponent::TComponent;
+    TColor Tint() const { return tint_; }
+    void SetTint(TColor value) { tint_ = value; }
+
+private:
+    TColor tint_ = clBtnFace;
+};
+
+TEST(PublishedProperties, ColourPropertiesWriteAndReadTheColourIdentifiersByThemselves) {
+    RegisterClass(TTintedThing::StaticClass());
+    struct Case {
+        TColor tint;
+        const char* written;  // the line in the description; null: not written (the default)
+    } cases[] = {{clRed, "Tint = clRed"}, {clWindowText, "Tint = clWindowText"},
+                 {TColor(0x123456), "Tint = 1193046"}, {clBtnFace, nullptr}};
+    for (const Case& c : cases) {
+        TTintedThing thing(nullptr);
+        thing.SetName(L"Thing");
+        thing.SetTint(c.tint);
+        AnsiString text = WriteComponentToText(&thing);
+        if (!c.written) {
+            EXPECT_EQ(text.find("Tint ="), AnsiString::npos) << text;
+            continue;
+        }
+        EXPECT_NE(text.find(c.written), AnsiString::npos) << text;
+        TTintedThing copy(nullptr);
+        copy.SetTint(clBlack);
+        ReadComponentFromText(text, &copy);
+        EXPECT_EQ(copy.Tint(), c.tint) << c.written;
+    }
+    UnRegisterClass(TTintedThing::StaticClass());
 }
 
 // A float property whose default is written as a whole number.

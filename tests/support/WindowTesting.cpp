@@ -188,3 +188,34 @@ void CALLBACK TWhileMenuShows::Tick(HWND, UINT, UINT_PTR, DWORD) {
         watch->action_(menus.back());
     });
 }
+
+// ---- scripts run from timer ticks ----
+
+namespace {
+TTickScript* runningScript = nullptr;
+}
+
+TTickScript::TTickScript(std::vector<std::function<bool()>> steps, int timeoutMs, UINT intervalMs)
+    : steps_(std::move(steps)), deadline_(GetTickCount() + DWORD(timeoutMs)) {
+    runningScript = this;
+    timer_ = SetTimer(nullptr, 0, intervalMs, &TTickScript::Tick);
+}
+
+TTickScript::~TTickScript() {
+    if (timer_) KillTimer(nullptr, timer_);
+    if (runningScript == this) runningScript = nullptr;
+}
+
+void CALLBACK TTickScript::Tick(HWND, UINT, UINT_PTR, DWORD) {
+    CallbackBarrier([] {
+        TTickScript* script = runningScript;
+        if (!script || script->Done()) return;
+        if (LONG(GetTickCount() - script->deadline_) > 0) {
+            script->timedOut_ = true;
+            script->next_ = script->steps_.size();
+            ReleaseCapture();
+            return;
+        }
+        if (script->steps_[script->next_]()) ++script->next_;
+    });
+}

@@ -77,3 +77,27 @@ private:
 std::vector<HWND> VisibleMenuWindows();
 // The screen rectangle of the item at index of a shown popup menu.
 TRect MenuItemScreenRect(HMENU menu, int index);
+
+// Runs steps one per timer tick from whatever loop takes the messages, a modal loop included
+// (a drag detection, an auto-scroll, a menu): real input can be given while the code under test
+// waits in its own loop. A step answers true to move on, false to be tried again next tick. If
+// the script has not finished within its time, it releases the mouse capture (which ends the
+// toolkit's modal loops) and counts as failed. One script runs at a time.
+class TTickScript {
+public:
+    explicit TTickScript(std::vector<std::function<bool()>> steps, int timeoutMs = 5000, UINT intervalMs = 40);
+    ~TTickScript();
+    TTickScript(const TTickScript&) = delete;
+    TTickScript& operator=(const TTickScript&) = delete;
+    bool Done() const { return next_ >= steps_.size(); }
+    bool TimedOut() const { return timedOut_; }
+    size_t StepsRun() const { return next_; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    std::vector<std::function<bool()>> steps_;
+    size_t next_ = 0;
+    DWORD deadline_;
+    bool timedOut_ = false;
+    UINT_PTR timer_ = 0;
+};

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include "Bitmap.h"
 #include "GraphicsTypes.h"
 #include "cxBitmap.h"
@@ -16,6 +18,8 @@ inline DWORD PixelAt(TBitmap* b, int x, int y) {
     TRGBColors p = LoadBitmapColors(b, true);
     return PixelValue(p[size_t(y * b->Width() + x)]);
 }
+// The same without its alpha byte.
+inline DWORD At(TBitmap* b, int x, int y) { return Rgb(PixelAt(b, x, y)); }
 
 // The desktop's work area, where popups and hints are kept.
 inline TRect WorkArea() {
@@ -26,3 +30,11 @@ inline TRect WorkArea() {
 
 // A function (or a captureless lambda's function) as the untyped entry a binding table holds.
 inline FARPROC AsProc(auto f) { return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(f)); }
+
+// Compares two rectangles, naming both when they differ: EXPECT_TRUE(SameRect(a, b)).
+inline testing::AssertionResult SameRect(const TRect& actual, const TRect& expected) {
+    if (EqualRect(&actual, &expected)) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "(" << actual.left << ", " << actual.top << ", " << actual.right << ", "
+                                       << actual.bottom << ") instead of (" << expected.left << ", " << expected.top
+                                       << ", " << expected.right << ", " << expected.bottom << ")";
+}

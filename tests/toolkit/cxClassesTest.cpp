@@ -172,4 +172,24 @@ TEST(ObjectLinks, ReadNilOnceTheirObjectIsGoneAndDieSafely) {
     delete other;
 }
 
+TEST(ObjectLinks, ALinkToAnyComponentReadsNilOnceTheComponentIsFreed) {
+    int before = ObjectLinkCount();
+    auto* owner = new TComponent(nullptr);
+    auto* owned = new TComponent(owner);
+    auto* kept = new TComponent(nullptr);
+    TcxObjectLink* toOwned = CreateObjectLink(owned);
+    TcxObjectLink* toOwner = CreateObjectLink(owner);
+    TcxObjectLink* toKept = CreateObjectLink(kept);
+    TcxObjectLink* dropped = CreateObjectLink(kept);
+    DestroyObjectLink(dropped);  // the other link to it still follows the component
+    FreeObject(owner);           // frees owned with it
+    EXPECT_EQ(toOwned->Ref, nullptr);
+    EXPECT_EQ(toOwner->Ref, nullptr);
+    EXPECT_EQ(toKept->Ref, kept);
+    FreeObject(kept);
+    EXPECT_EQ(toKept->Ref, nullptr);
+    for (TcxObjectLink* link : {toOwned, toOwner, toKept}) DestroyObjectLink(link);
+    EXPECT_EQ(ObjectLinkCount(), before);
+}
+
 }  // namespace

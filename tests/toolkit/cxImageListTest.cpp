@@ -18,8 +18,6 @@ const DWORD kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kYellow = 0xFF
 
 TColor ColorOf(DWORD rgb) { return TColor(((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF)); }
 
-DWORD At(TBitmap* b, int x, int y) { return Rgb(PixelAt(b, x, y)); }
-
 // Cells of 16 x 16 in the given colours, row by row, each with a fuchsia one-pixel border.
 std::unique_ptr<TBitmap> MakeCells(int columns, int rows, std::initializer_list<DWORD> colours) {
     auto b = std::make_unique<TBitmap>(16 * columns, 16 * rows, pf24bit);

@@ -14,8 +14,8 @@
 
 namespace {
 
-constexpr DWORD kWhite = 0xFFFFFF;
-constexpr DWORD kRed = 0xFF0000;
+constexpr DWORD kLayoutWhite = 0xFFFFFF;
+constexpr DWORD kLayoutRed = 0xFF0000;
 
 // A 400 x 300 32-bit top-down DIB section in a memory DC of its own.
 class TextLayoutFixture : public testing::Test {
@@ -152,7 +152,7 @@ TEST_F(TextLayoutFixture, AWordWiderThanTheRectangleIsClipped) {
     int inside = 0;
     for (int y = 0; y < 80; ++y)
         for (int x = 0; x < 200; ++x) {
-            const bool ink = At(pixels, x, y) != kWhite;
+            const bool ink = At(pixels, x, y) != kLayoutWhite;
             if (x >= 10 && x < 40 && y >= 10 && y < 60)
                 inside += ink;
             else
@@ -294,10 +294,10 @@ TEST_F(TextLayoutFixture, HighlightedSpanInItsOwnColours) {
             const bool inSpan = x >= spanLeft && x < spanRight && y >= 10 && y < bottom;
             if (inSpan) {
                 ++spanPixels;
-                red += p == kRed;
+                red += p == kLayoutRed;
                 ASSERT_FALSE(IsDark(p)) << "normal text drawn over the highlight at " << x << "," << y;
             } else {
-                ASSERT_NE(p, kRed) << "highlight outside its span at " << x << "," << y;
+                ASSERT_NE(p, kLayoutRed) << "highlight outside its span at " << x << "," << y;
                 darkBefore += x < spanLeft && IsDark(p);
             }
         }
@@ -310,7 +310,7 @@ TEST_F(TextLayoutFixture, HighlightedSpanInItsOwnColours) {
         RenderWideText(dc, text, again, CXTO_SINGLELINE, start, 5, font.get(), clRed, clWhite);
         const std::vector<DWORD> plain = Pixels();
         int anyRed = 0;
-        for (DWORD p : plain) anyRed += Rgb(p) == kRed;
+        for (DWORD p : plain) anyRed += Rgb(p) == kLayoutRed;
         EXPECT_EQ(anyRed, 0) << start;
     }
 }
@@ -357,7 +357,7 @@ TEST_F(TextLayoutFixture, GreekedRowsAreBars) {
                 const DWORD p = At(pixels, x, y);
                 const bool inBar = x >= 10 && x < 10 + textWidth && y >= barTop && y < barBottom;
                 if (!inBar) {
-                    ASSERT_EQ(p, kWhite) << x << "," << y << (bold ? " bold" : "");
+                    ASSERT_EQ(p, kLayoutWhite) << x << "," << y << (bold ? " bold" : "");
                 } else if (bold) {
                     ASSERT_EQ(p, 0u) << x << "," << y;  // solid text colour
                 } else {

@@ -15,6 +15,7 @@
 #include "cxTextLayout.h"
 #include "cxGeometry.h"
 #include "cxWindowHelpers.h"
+#include "cxPopupHooks.h"
 #include "dxCore.h"
 #include "dxOffice11.h"
 #include "dxThemeManager.h"
@@ -50,5 +51,6 @@ void InitializeToolkitCoreUnits() {
         {"dxGDIPlusAPI", &InitializeGDIPlusAPI, &FinalizeGDIPlusAPI},
         {"dxGDIPlusClasses", &InitializeGDIPlusClasses, &FinalizeGDIPlusClasses},
         {"cxControls", &InitializeToolkitControls, &FinalizeToolkitControls},
+        {"cxContainer", &InitializeContainer, &FinalizeContainer},
     });
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "SysUtils.h"
+#include "cxComponent.h"
 
 // ---- Names of components ------------------------------------------------------------------
 
@@ -69,8 +70,15 @@ void RemoveThreadHook(HHOOK& handle) {
 
 namespace {
 
+void ClearLinksToFreedComponent(TObject*, TComponent* component) { ResetObjectLinks(component); }
+
+// The live links. A link to a component is cleared by the component's free notification, so any
+// component can be linked to; a destructor that calls ResetObjectLinks clears its links earlier,
+// and is the only way for an object that is not a component.
 struct TcxObjectLinkController {
+    TcxObjectLinkController() { watcher.OnFreeNotification = ClearLinksToFreedComponent; }
     std::vector<TcxObjectLink*> links;
+    TcxFreeNotificator watcher{nullptr};
 };
 
 TcxObjectLinkController* linkController = nullptr;
@@ -84,6 +92,7 @@ TcxObjectLink* CreateObjectLink(TObject* object) {
     auto* link = new TcxObjectLink;
     link->Ref = object;
     linkController->links.push_back(link);
+    if (auto* component = dynamic_cast<TComponent*>(object)) linkController->watcher.WatchComponent(component);
     ++linkCount;
     return link;
 }
@@ -94,6 +103,7 @@ void DestroyObjectLink(TcxObjectLink* link) {
         auto& links = linkController->links;
         auto it = std::find(links.begin(), links.end(), link);
         if (it != links.end()) links.erase(it);
+        // The component stays watched: its notification then finds no link, which is harmless.
     }
     delete link;
     if (--linkCount == 0) {

@@ -1,6 +1,7 @@
 #include "cxDWMApi.h"
 
 #include <cstring>
+#include <utility>
 
 #include "dxCore.h"
 
@@ -26,6 +27,12 @@ F Entry(const char* name) {
 FARPROC GetDwmEntry(const char* name) {
     for (int i = 0; i < kEntryCount; ++i)
         if (std::strcmp(kEntryNames[i], name) == 0) return entries[i];
+    return nullptr;
+}
+
+FARPROC SetDwmEntry(const char* name, FARPROC entry) {
+    for (int i = 0; i < kEntryCount; ++i)
+        if (std::strcmp(kEntryNames[i], name) == 0) return std::exchange(entries[i], entry);
     return nullptr;
 }
 

@@ -19,8 +19,10 @@ HRESULT cxDwmGetWindowAttribute(HWND window, DWORD attribute, void* value, DWORD
 HRESULT cxDwmSetWindowAttribute(HWND window, DWORD attribute, const void* value, DWORD size);
 HRESULT cxDwmGetColorizationColor(DWORD* color, BOOL* opaqueBlend);
 
-// The address of a bound dwmapi entry point, nil when absent.
+// The address of a bound dwmapi entry point, nil when absent. SetDwmEntry replaces one and
+// returns the previous address, so tests can stand in for the library.
 FARPROC GetDwmEntry(const char* name);
+FARPROC SetDwmEntry(const char* name, FARPROC entry);
 
 void InitializeDWMApi();
 void FinalizeDWMApi();

@@ -66,7 +66,7 @@ private:
 
 // ---- canvas --------------------------------------------------------------------------------
 
-enum TcxBorder { bLeft, bTop, bRight, bBottom };
+Z_ENUM(TcxBorder, int, bLeft, bTop, bRight, bBottom)
 using TcxBorders = TSet<TcxBorder>;
 inline const TcxBorders cxBordersAll{bLeft, bTop, bRight, bBottom};
 

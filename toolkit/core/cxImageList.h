@@ -42,8 +42,7 @@ class TcxImageInfoItem : public TCollectionItem {
         p.Property(L"Image", &TcxImageInfoItem::Image);
         p.Property(L"Mask", &TcxImageInfoItem::Mask);
         p.Property(L"MaskColor", &TcxImageInfoItem::MaskColor, &TcxImageInfoItem::SetMaskColor)
-            .Default(clNone)
-            .Idents(ColorIdentMap());
+            .Default(clNone);
     }
 
 public:
@@ -91,9 +90,8 @@ class TcxImageList : public TDragImageList {
     Z_CLASS(TcxImageList, TDragImageList)
     Z_PUBLISHED {
         p.Property(L"BlendColor", &TcxImageList::BlendColor, &TcxImageList::SetBlendColor)
-            .Default(clNone)
-            .Idents(ColorIdentMap());
-        p.Property(L"BkColor", &TcxImageList::BkColor, &TcxImageList::SetBkColor).Default(clNone).Idents(ColorIdentMap());
+            .Default(clNone);
+        p.Property(L"BkColor", &TcxImageList::BkColor, &TcxImageList::SetBkColor).Default(clNone);
         p.Property(L"CompressData", &TcxImageList::CompressData, &TcxImageList::SetCompressData).Default(false);
         p.Property(L"DrawingStyle", &TcxImageList::DrawingStyle, &TcxImageList::SetDrawingStyle).Default(dsNormal);
         p.Property(L"Height", &TcxImageList::Height, &TcxImageList::SetHeight).Default(16);

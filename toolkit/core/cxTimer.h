@@ -1,6 +1,7 @@
 #pragma once
 // TcxTimer: a timer component whose system timers all run on one shared hidden window, so that
-// many toolkit timers cost one window. A timer runs while it is enabled and has OnTimer.
+// many toolkit timers cost one window. A timer runs while it is enabled and has OnTimer, so
+// OnTimer has a setter, unlike other events: assigning the handler is what starts the timer.
 
 #include "Component.h"
 #include "Events.h"
@@ -9,6 +10,12 @@ class TcxMessageWindow;
 
 class TcxTimer : public TComponent {
     Z_CLASS(TcxTimer, TComponent)
+    Z_PUBLISHED {
+        p.Property(L"Enabled", &TcxTimer::Enabled, &TcxTimer::SetEnabled).Default(true);
+        p.Property(L"Interval", &TcxTimer::Interval, &TcxTimer::SetInterval).Default(1000);
+        p.Property(L"OnTimer", &TcxTimer::OnTimer, &TcxTimer::SetOnTimer);
+    }
+
 public:
     explicit TcxTimer(TComponent* AOwner);
     ~TcxTimer() override;

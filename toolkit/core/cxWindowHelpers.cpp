@@ -6,6 +6,7 @@
 #include "Form.h"
 #include "Screen.h"
 #include "WinControl.h"
+#include "cxControlScrollBars.h"
 #include "cxMessageWindow.h"
 #include "cxMouseTracking.h"
 #include "cxTimer.h"
@@ -229,6 +230,7 @@ void FinalizeToolkitControls() {
     animateWindow = nullptr;
     if (user32) FreeLibrary(user32);
     user32 = nullptr;
+    FreeSettingsController();
     FinalizeTimers();
     FreeMessageWindow();
 }

@@ -31,6 +31,11 @@ constexpr TCursor crcxColorPicker = 2114;
 // Toolkit window messages.
 constexpr Cardinal CM_SCROLLBARMETRICSCHANGED = 0x8065;
 constexpr Cardinal CM_RUNSYNCHRONIZE = 0x8066;
+// Understood by every TcxCustomPopupWindow: close it and give its owner the focus; show it again
+// with the control it focused. No other toolkit window may use these numbers for messages that
+// could reach a popup.
+constexpr Cardinal CM_CLOSEPOPUPFOCUSOWNER = 0x807D;
+constexpr Cardinal CM_SHOWPOPUPAGAIN = 0x807E;
 // Registered at start-up; 0 while not registered.
 extern Word WM_TOOLKITFORMQUERY;   // answered by the toolkit's forms
 extern Word WM_RIBBONSKINCHANGED;  // wParam: the ribbon form now draws with a skin

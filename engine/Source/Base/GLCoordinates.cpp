@@ -76,6 +76,6 @@ void TGLCustomCoordinates::DefineProperties(TFiler* filer) {
     DefineVector4Property(filer, L"Coordinates", coordinates_);
 }
 
-void RegisterCoordinatesClasses() {
+void InitializeGLCoordinates() {
     RegisterClasses({TGLCoordinates2::StaticClass(), TGLCoordinates3::StaticClass(), TGLCoordinates4::StaticClass()});
 }

@@ -123,4 +123,4 @@ public:
 };
 
 // Registers the coordinates classes that form descriptions create.
-void RegisterCoordinatesClasses();
+void InitializeGLCoordinates();

@@ -8,4 +8,4 @@
 #include "VirtualArchive.h"
 
 // Registers the persistent classes that archives name.
-void RegisterPersistentClasses();
+void InitializePersistentObjectList();

@@ -201,4 +201,4 @@ void ReadListWithoutEmptyEntries(TPersistentObjectList* list, TVirtualReader* re
     if (RemoveEmptyListEntries(list)) throw EReadError(list->ClassName() + L", a " + itemKind + L" is missing");
 }
 
-void RegisterPersistentClasses() { RegisterClass(TPersistentObjectList::StaticClass()); }
+void InitializePersistentObjectList() { RegisterClass(TPersistentObjectList::StaticClass()); }

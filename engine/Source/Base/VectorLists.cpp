@@ -133,7 +133,7 @@ void SortSinglesWithObjects(Integer first, Integer last, TSingleList* keys, TPer
     }
 }
 
-void RegisterVectorListClasses() {
+void InitializeVectorLists() {
     RegisterClasses({TAffineVectorList::StaticClass(), TVectorList::StaticClass(), TTexPointList::StaticClass(),
                      TSingleList::StaticClass(), TDoubleList::StaticClass()});
 }

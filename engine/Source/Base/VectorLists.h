@@ -116,4 +116,4 @@ public:
 void SortSinglesWithObjects(Integer first, Integer last, TSingleList* keys, TPersistentObjectList* objects);
 
 // Registers the lists that archives name.
-void RegisterVectorListClasses();
+void InitializeVectorLists();

@@ -349,6 +349,6 @@ void TGLSMDVectorFile::SaveToStream(TStream* stream) {
 
 // ---- start-up --------------------------------------------------------------------------------
 
-void InitializeFileSMD() {
+void InitializeGLFileSMD() {
     RegisterVectorFileFormat(L"smd", L"Half-Life SMD files", VectorFileClassOf<TGLSMDVectorFile>());
 }

@@ -47,4 +47,4 @@ public:
 };
 
 // Unit start-up: registers "smd".
-void InitializeFileSMD();
+void InitializeGLFileSMD();

@@ -312,7 +312,7 @@ void TGLCustomGLSLMLDiffuseSpecularShaderMT::WriteProgramTexts() {
 
 // ---- registration ----
 
-void RegisterGLSLDiffuseSpecularShaderClasses() {
+void InitializeGLSLDiffuseSpecularShader() {
     RegisterClasses({TGLCustomGLSLDiffuseSpecularShader::StaticClass(), TGLCustomGLSLDiffuseSpecularShaderMT::StaticClass(),
                      TGLCustomGLSLDiffuseSpecularShaderAM::StaticClass(),
                      TGLCustomGLSLMLDiffuseSpecularShader::StaticClass(),

@@ -282,4 +282,4 @@ public:
     using TGLCustomGLSLMLDiffuseSpecularShaderMT::TGLCustomGLSLMLDiffuseSpecularShaderMT;
 };
 
-void RegisterGLSLDiffuseSpecularShaderClasses();
+void InitializeGLSLDiffuseSpecularShader();

@@ -225,6 +225,6 @@ bool TGLCustomGLSLShader::DoUnapply(TRenderContextInfo&) {
 
 // ---- registration ----
 
-void RegisterGLSLShaderClasses() {
+void InitializeGLSLShader() {
     RegisterClasses({TGLCustomGLSLShader::StaticClass(), TGLSLShader::StaticClass()});
 }

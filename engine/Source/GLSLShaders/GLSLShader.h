@@ -118,4 +118,4 @@ public:
     using TGLCustomGLSLShader::TGLCustomGLSLShader;
 };
 
-void RegisterGLSLShaderClasses();
+void InitializeGLSLShader();

@@ -3,6 +3,7 @@
 // base, text layout, the high-resolution counter, the last system error as an exception, the
 // sub-component test and bitmap row access.
 
+#include "Alignment.h"
 #include "Component.h"
 
 class TBitmap;
@@ -15,8 +16,7 @@ public:
 };
 
 // Vertical placement of text.
-enum TGLTextLayout { tlTop, tlCenter, tlBottom };
-Z_ENUM_NAMES(TGLTextLayout, tlTop, tlCenter, tlBottom)
+using TGLTextLayout = TTextLayout;
 
 bool HasSubComponentStyle(const TComponent* component);
 // The address of a row's pixels, row 0 at the top.

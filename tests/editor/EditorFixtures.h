@@ -1,0 +1,58 @@
+#pragma once
+// The part of the editor's scene that the level and the robot work on, built in code: the sky,
+// the block container 0.25 below the ground, the tile container, and a material library that
+// starts with the editor's eleven built-in material names.
+
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "Component.h"
+#include "GLMaterial.h"
+#include "GLObjects.h"
+#include "Scene.h"
+#include "SysUtils.h"
+#include "TestSupport.h"
+
+inline const wchar_t* const kBuiltInMaterialNames[] = {L"LightOff",   L"LightOn",     L"Clover",     L"Cursor_green",
+                                                       L"Cursor_blue", L"Beton",      L"Area_red",   L"Area_green",
+                                                       L"Area_blue",  L"Area_yellow", L"Area_black"};
+
+struct TEditorScene {
+    TEditorScene() {
+        owner = std::make_unique<TComponent>(nullptr);
+        scene = new TGLScene(owner.get());
+        library = new TGLMaterialLibrary(owner.get());
+        for (const wchar_t* name : kBuiltInMaterialNames) library->Materials()->Add()->SetName(name);
+        sky = Add<TGLSphere>(L"Sky");
+        blocks = Add<TGLDummyCube>(L"dcBlocks");
+        blocks->Position()->SetPoint(0, -0.25f, 0);
+        lights = Add<TGLDummyCube>(L"dcLights");
+    }
+    template <class T>
+    T* Add(const String& name) {
+        auto* object = static_cast<T*>(scene->Objects()->AddNewChild(T::StaticClass()));
+        object->SetName(name);
+        return object;
+    }
+
+    std::unique_ptr<TComponent> owner;
+    TGLScene* scene;
+    TGLMaterialLibrary* library;
+    TGLSphere* sky;
+    TGLDummyCube* blocks;
+    TGLDummyCube* lights;
+};
+
+inline TAffineVector XYZ(const TVector4f& v) { return {v.X, v.Y, v.Z}; }
+
+// Writes bytes or text (UTF-8, as the editor's files are ASCII) into a file.
+inline void WriteTextFile(const String& fileName, const std::string& text) {
+    std::ofstream out(fileName.c_str(), std::ios::binary);
+    out << text;
+}
+
+inline std::string ReadTextFile(const String& fileName) {
+    std::ifstream in(fileName.c_str(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
