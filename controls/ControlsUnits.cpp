@@ -1,5 +1,6 @@
 #include "ControlsUnits.h"
 
+#include "RzButton.h"
 #include "RzCommon.h"
 #include "RzPanel.h"
 #include "RzShellHelpers.h"
@@ -14,5 +15,6 @@ void InitializeControlsUnits() {
         {"RzCommon", &InitializeRzCommon, nullptr},
         {"RzPanel", &InitializeRzPanel, nullptr},
         {"RzShellHelpers", &InitializeShellHelpers, &FinalizeShellHelpers},
+        {"RzButton", &InitializeRzButton, &FinalizeRzButton},
     });
 }

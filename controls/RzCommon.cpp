@@ -4,6 +4,7 @@
 
 #include "CallbackBarrier.h"
 #include "Persistent.h"
+#include "Themes.h"
 
 namespace {
 
@@ -171,14 +172,7 @@ Integer DetectXPColorScheme() {
     return 0;
 }
 
-bool VisualStylesActive() {
-    using TBoolProc = BOOL(WINAPI*)();
-    static HMODULE uxtheme = LoadLibraryW(L"uxtheme.dll");
-    if (!uxtheme) return false;
-    static auto isThemeActive = reinterpret_cast<TBoolProc>(GetProcAddress(uxtheme, "IsThemeActive"));
-    static auto isAppThemed = reinterpret_cast<TBoolProc>(GetProcAddress(uxtheme, "IsAppThemed"));
-    return isThemeActive && isAppThemed && isThemeActive() && isAppThemed();
-}
+bool VisualStylesActive() { return ThemesActive(); }
 
 bool WindowsVersionMatches(DWORD platformId, DWORD major, DWORD minor, Integer version, bool orLater) {
     bool nt = platformId == VER_PLATFORM_WIN32_NT;

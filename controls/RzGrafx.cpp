@@ -8,6 +8,7 @@
 #include "Brush.h"
 #include "Canvas.h"
 #include "Control.h"
+#include "Themes.h"
 #include "CustomControl.h"
 #include "Form.h"
 #include "Font.h"
@@ -515,20 +516,8 @@ void PaintGroupBarFill(TCanvas* canvas, const TRect& r, TRzVisualStyle style, TR
                        TRzGroupBarGradientPath path, TColor startColor, TColor stopColor) {
     if (style == vsClassic) return;
     if (style == vsWinXP && VisualStylesActive()) {
-        using TOpen = HANDLE(WINAPI*)(HWND, LPCWSTR);
-        using TDraw = HRESULT(WINAPI*)(HANDLE, HDC, int, int, const RECT*, const RECT*);
-        using TClose = HRESULT(WINAPI*)(HANDLE);
-        static HMODULE uxtheme = LoadLibraryW(L"uxtheme.dll");
-        static auto open = reinterpret_cast<TOpen>(GetProcAddress(uxtheme, "OpenThemeData"));
-        static auto draw = reinterpret_cast<TDraw>(GetProcAddress(uxtheme, "DrawThemeBackground"));
-        static auto close = reinterpret_cast<TClose>(GetProcAddress(uxtheme, "CloseThemeData"));
-        if (open && draw && close) {
-            if (HANDLE theme = open(nullptr, L"EXPLORERBAR")) {
-                draw(theme, canvas->Handle(), 0, 0, &r, nullptr);
-                close(theme);
-                return;
-            }
-        }
+        TThemeData theme(L"EXPLORERBAR");
+        if (theme.DrawBackground(canvas->Handle(), 0, 0, r)) return;
     }
     if (!IsHighColorDisplay()) return;
     if (colorStyle != gcsCustom) GetGroupBarColors(colorStyle, startColor, stopColor);

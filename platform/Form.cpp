@@ -314,6 +314,7 @@ bool TCustomForm::SetFocusedControl(TWinControl* control) {
     if (Screen) Screen->SetActiveControl(control);
     if (old && old != this) old->Perform(CM_EXIT);
     if (control && control != this) control->Perform(CM_ENTER);
+    Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
     return true;
 }
 

@@ -872,6 +872,10 @@ void TWinControl::CMDialogKey(TMessage& Message) { BroadcastToChildren(Message);
 
 void TWinControl::CMDialogChar(TMessage& Message) { BroadcastToChildren(Message); }
 
+void TWinControl::CMFocusChanged(TMessage& Message) {
+    for (TControl* c : std::vector<TControl*>(controls_)) c->Perform(Message.Msg, Message.WParam, Message.LParam);
+}
+
 void TWinControl::BroadcastToChildren(TMessage& Message) {
     for (TControl* c : std::vector<TControl*>(controls_)) {
         c->windowProc_(Message);

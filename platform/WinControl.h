@@ -96,6 +96,7 @@ class TWinControl : public TControl {
         Z_MESSAGE(CM_CHILDKEY, CMChildKey),
         Z_MESSAGE(CM_DIALOGKEY, CMDialogKey),
         Z_MESSAGE(CM_DIALOGCHAR, CMDialogChar),
+        Z_MESSAGE(CM_FOCUSCHANGED, CMFocusChanged),
         Z_MESSAGE(CM_SYSCOLORCHANGE, CMSysColorChange),
         Z_MESSAGE(CM_CANCELMODE, CMCancelMode),
         Z_MESSAGE(CM_RECREATEWND, CMRecreateWnd),
@@ -268,6 +269,8 @@ protected:
     void CMChildKey(TMessage& Message);
     void CMDialogKey(TMessage& Message);
     void CMDialogChar(TMessage& Message);
+    // The form tells every control which one took the focus (LParam); buttons follow it.
+    void CMFocusChanged(TMessage& Message);
     void CMSysColorChange(TMessage& Message);
     void CMCancelMode(TMessage& Message);
     void CMRecreateWnd(TMessage& Message);

@@ -1,0 +1,53 @@
+#pragma once
+// Helpers of the control tests: a plain focusable control, a click counter, a script that
+// drives a modal form from timer ticks, and colours resolved for pixel comparisons.
+
+#include <functional>
+#include <vector>
+
+#include "CustomControl.h"
+#include "Form.h"
+#include "Timer.h"
+
+// A focusable control that is no button, so that a form's default button stays active.
+class TFocusTarget : public TCustomControl {
+public:
+    explicit TFocusTarget(TComponent* owner) : TCustomControl(owner) { SetTabStop(true); }
+};
+
+struct TClickCount : TObject {
+    int clicks = 0;
+    void Click(TObject*) { ++clicks; }
+};
+
+inline TColor RgbOf(TColor c) { return TColor(ColorToRGB(c)); }
+
+// Runs steps one per timer tick while a modal form runs; ends the form with `timeoutResult`
+// when the steps are done and it is still open some ticks later.
+class TModalScript : public TObject {
+public:
+    TModalScript(TCustomForm* form, std::vector<std::function<void()>> steps, TModalResult timeoutResult = 99)
+        : form_(form), steps_(std::move(steps)), timeoutResult_(timeoutResult), timer_(new TTimer(nullptr)) {
+        timer_->SetInterval(40);
+        timer_->SetOnTimer(MakeEvent(this, &TModalScript::Tick));
+    }
+    ~TModalScript() override { delete timer_; }
+
+private:
+    void Tick(TObject*) {
+        // The first step waits until the form is the active window.
+        if (next_ == 0 && GetForegroundWindow() != form_->WindowHandle()) return;
+        if (next_ < steps_.size()) {
+            steps_[next_++]();
+        } else if (++idle_ > 15 && form_->ModalResult() == mrNone) {
+            form_->SetModalResult(timeoutResult_);
+        }
+    }
+    TCustomForm* form_;
+    std::vector<std::function<void()>> steps_;
+    TModalResult timeoutResult_;
+    TTimer* timer_;
+    size_t next_ = 0;
+    int idle_ = 0;
+};
+
