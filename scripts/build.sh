@@ -6,8 +6,10 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$ROOT/scripts/wine-env.sh"
 
 [ -n "${ZARNIK_SETUP_DONE:-}" ] || "$ROOT/scripts/setup.sh"
-# ccache hits across clones and worktrees: paths are taken relative to the checkout.
+# ccache hits across clones and worktrees: paths are taken relative to the checkout. Without the
+# sloppiness settings ccache refuses every compile that uses a precompiled header.
 export CCACHE_BASEDIR="$ROOT" CCACHE_NOHASHDIR=1
+export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
 targets="$(zarnik_targets)"
 for target in $targets; do
   build="$ROOT/build/$target"
