@@ -316,6 +316,28 @@ TEST_F(PopupWindows, TheOwnersFormKeepsItsActiveCaptionWhileAPopupIsUp) {
     EXPECT_EQ(tap.Take(), TSeen{CM_DEACTIVATE});
 }
 
+TEST_F(PopupWindows, ClosingAWindowClosesThePopupsThatDependOnIt) {
+    TMessageTap tap(form, {WM_CLOSE});
+    using TSeen = std::vector<Cardinal>;
+    // The owner's form closing takes its tool popup with it, before the form hears of it.
+    TTestPopup* toolPopup = NewPopup(owner, false);
+    Show(toolPopup);
+    SendMessageW(form->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(toolPopup->IsShown());
+    EXPECT_EQ(tap.Take(), TSeen{WM_CLOSE});
+    form->Show();
+    ASSERT_TRUE(PumpUntil([&] { return IsControlShowing(owner); }));
+
+    // A focus popup closed as a window (Alt+F4 in it) closes the window it was opened from.
+    TTestPopup* focusPopup = NewPopup(owner, true);
+    Show(focusPopup);
+    SendMessageW(focusPopup->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(focusPopup->IsShown());
+    EXPECT_FALSE(IsWindowVisible(focusPopup->Handle()));
+    EXPECT_EQ(tap.Take(), TSeen{WM_CLOSE});
+    EXPECT_EQ(ShownPopupCount(), 0);
+}
+
 TEST_F(PopupWindows, AltKeysAreDroppedUnlessThePopupHandlesThem) {
     struct Case {
         const char* what;
