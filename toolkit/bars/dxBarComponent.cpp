@@ -4,7 +4,7 @@
 
 #include "dxBarManager.h"
 
-// Sections: TdxObjectList · TdxBarComponent · TdxBarComponentList.
+// Sections: TdxObjectList and selectable items · TdxBarComponent · TdxBarComponentList.
 
 // ---- TdxObjectList ------------------------------------------------------------------------
 
@@ -29,6 +29,22 @@ void TdxObjectList::CopyList(const TList* source, TList* target) {
         else
             target->Add(object);
     }
+}
+
+IdxBarSelectableItem* QuerySelectableItem(TObject* object) {
+    return object ? dynamic_cast<IdxBarSelectableItem*>(object) : nullptr;
+}
+
+bool QuerySelectableItemInterface(TObject* object, IdxBarSelectableItem*& item) {
+    item = QuerySelectableItem(object);
+    return item != nullptr;
+}
+
+TObject* SelectableItemObject(IdxBarSelectableItem* item) { return item ? item->GetSelectableInstance() : nullptr; }
+
+void RemoveNonSelectableItems(TdxObjectList* list) {
+    for (int i = list->Count() - 1; i >= 0; --i)
+        if (!SupportsSelectableItem(list->Items(i))) list->Delete(i);
 }
 
 // ---- TdxBarComponent ----------------------------------------------------------------------

@@ -54,6 +54,13 @@ protected:
     ~IdxBarSelectableItem() = default;
 };
 
+// The selectable item an object offers: nil (false) when it offers none.
+IdxBarSelectableItem* QuerySelectableItem(TObject* object);
+bool QuerySelectableItemInterface(TObject* object, IdxBarSelectableItem*& item);
+inline bool SupportsSelectableItem(TObject* object) { return QuerySelectableItem(object) != nullptr; }
+// The object behind a selectable item (nil for nil).
+TObject* SelectableItemObject(IdxBarSelectableItem* item);
+
 // The selection a manager works with: the form designer's at design time, the run-time
 // selection controller while the user customizes. Counted: whoever installs it hands it over.
 struct IdxBarDesigner : virtual IInterface {
@@ -82,6 +89,9 @@ public:
     static void CopyList(const TList* source, TList* target);
     void AssignTo(TList* target) const { CopyList(this, target); }
 };
+
+// Deletes, from the last to the first, every object of the list that is not selectable.
+void RemoveNonSelectableItems(TdxObjectList* list);
 
 // ---- TdxBarComponent ----------------------------------------------------------------------
 

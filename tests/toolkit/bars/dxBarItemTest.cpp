@@ -247,6 +247,61 @@ TEST_F(BarItem, AnItemWithoutARegistrationOfItsOwnClassHasNoControlClass) {
     RegisterClass(TTestBarItem::StaticClass());  // the suite streams it
 }
 
+TEST_F(BarItem, SelectionGoesThroughTheManagersDesigner) {
+    TTestBarItem* item = NewItem(L"btnSelectable");
+    IdxBarSelectableItem* selectable = QuerySelectableItem(item);
+    ASSERT_NE(selectable, nullptr);
+    EXPECT_EQ(SelectableItemObject(selectable), item);
+    EXPECT_EQ(selectable->GetSupportedActions(), 0x0419);
+    EXPECT_EQ(selectable->GetSelectionState(), 0);  // no designer: nothing is selected
+    auto* designer = new TRecordingDesigner;
+    manager->SetDesigner(designer);
+    selectable->SelectInDesigner(dxBarSelectionExclusive);
+    ASSERT_EQ(designer->selections.size(), 1u);
+    EXPECT_EQ(designer->selections[0], (std::pair<TObject*, Integer>(item, dxBarSelectionExclusive)));
+    designer->selected.push_back(item);
+    EXPECT_TRUE(selectable->IsSelected());
+    TList selection;
+    manager->GetSelectedComponents(&selection);
+    EXPECT_EQ(selection.Count(), 1);
+    TdxObjectList owners;
+    selectable->AddOwnerToList(&owners);
+    selectable->AddOwnerToList(&owners);
+    EXPECT_EQ(owners.Count(), 1);
+    EXPECT_EQ(owners.GetObject(0), form.get());
+    EXPECT_EQ(owners.GetObject(1), nullptr);
+    item->OpenDefaultHandler();
+    EXPECT_EQ(designer->openedHandlers, (std::vector<TdxBarItem*>{item}));
+    // Deleting asks the designer; a refused item stays.
+    designer->canRemove = false;
+    IdxBarSelectableItem* ref = selectable;
+    selectable->DeleteIfAllowed(ref, true);
+    EXPECT_EQ(ref, selectable);
+    designer->canRemove = true;
+    designer->selected.clear();
+    selectable->DeleteIfAllowed(ref, true);
+    EXPECT_EQ(ref, nullptr);
+    EXPECT_EQ(manager->FindItemByName(L"btnSelectable"), nullptr);
+    manager->SetDesigner(nullptr);
+}
+
+TEST_F(BarItem, AnObjectListHoldsEachObjectOnceAndDropsTheUnselectable) {
+    TTestBarItem* item = NewItem(L"btnListed");
+    TdxObjectList list;
+    EXPECT_EQ(list.AddUnique(item), 0);
+    EXPECT_EQ(list.AddUnique(item), 0);
+    EXPECT_EQ(list.AddUnique(nullptr), -1);
+    list.AddUnique(form.get());
+    EXPECT_EQ(list.GetLast(), form.get());
+    TdxObjectList copy;
+    copy.AddUnique(manager);
+    list.AssignTo(&copy);
+    EXPECT_EQ(copy.Count(), 2);
+    RemoveNonSelectableItems(&copy);
+    EXPECT_EQ(copy.Count(), 1);
+    EXPECT_EQ(copy.GetObject(0), item);
+}
+
 TEST_F(BarItem, TheNewItemCaptionIsTheStringTableText) { EXPECT_EQ(Utf8(NewItem(L"btnNew")->GetNewItemCaption()), "Новый элемент"); }
 
 }  // namespace
