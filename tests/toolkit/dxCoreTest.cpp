@@ -67,7 +67,7 @@ TEST(ResourceStrings, AReplacementIsAnsweredByResolvingOnlyWhileItsProductIsRegi
     ASSERT_TRUE(product->SetReplacement(L"CXSTODAY", L"Today"));
     EXPECT_EQ(ResolveResourceString(&kToday), L"Today");
     EXPECT_EQ(Utf8(LoadResourceStringText(&kToday)), "Сегодня");  // the table itself is untouched
-    ASSERT_TRUE(product->SetReplacement(L"cxSToday", L""));        // an empty text replaces too
+    ASSERT_TRUE(product->SetReplacement(L"cxSToday", L""));       // an empty text replaces too
     EXPECT_EQ(ResolveResourceString(&kToday), L"");
     product->RemoveReplacement(L"cxSToday");
     EXPECT_EQ(Utf8(ResolveResourceString(&kToday)), "Сегодня");

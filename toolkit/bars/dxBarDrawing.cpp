@@ -148,7 +148,9 @@ void RestoreDCClipRegion(HDC dc, HRGN saved) {
     if (saved) DeleteObject(saved);
 }
 
-void IntersectDCClipRect(HDC dc, const TRect& rect) { IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom); }
+void IntersectDCClipRect(HDC dc, const TRect& rect) {
+    IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
+}
 
 void FillRectWithBackground(HDC dc, const TRect& rect, HBRUSH brush, TColor color, TBitmap* bitmap) {
     if (bitmap && !bitmap->Empty())
@@ -168,12 +170,13 @@ void TileBitmapInRect(HDC dc, const TRect& rect, const TRect& origin, TBitmap* b
     auto first = [](int from, int start, int step) { return start - ((start - from) % step + step) % step; };
     HDC source = bitmap->Canvas()->Handle();
     for (int y = first(origin.top, rect.top, h); y < rect.bottom; y += h)
-        for (int x = first(origin.left, rect.left, w); x < rect.right; x += w) BitBlt(dc, x, y, w, h, source, 0, 0, SRCCOPY);
+        for (int x = first(origin.left, rect.left, w); x < rect.right; x += w)
+            BitBlt(dc, x, y, w, h, source, 0, 0, SRCCOPY);
     RestoreDCClipRegion(dc, saved);
 }
 
-void ShiftWindowOrgToParent(TCustomForm* form, TWinControl* barWindow, HDC dc, TPoint& previousOrigin,
-                            TPoint& offset, TRect& rect) {
+void ShiftWindowOrgToParent(TCustomForm* form, TWinControl* barWindow, HDC dc, TPoint& previousOrigin, TPoint& offset,
+                            TRect& rect) {
     offset = TPoint{0, 0};
     if (form && barWindow && form->HandleAllocated() && barWindow->HandleAllocated()) {
         POINT p{0, 0};
@@ -187,7 +190,9 @@ void ShiftWindowOrgToParent(TCustomForm* form, TWinControl* barWindow, HDC dc, T
     OffsetRect(&rect, -offset.x, -offset.y);
 }
 
-void RestoreWindowOrg(HDC dc, const TPoint& previousOrigin) { SetWindowOrgEx(dc, previousOrigin.x, previousOrigin.y, nullptr); }
+void RestoreWindowOrg(HDC dc, const TPoint& previousOrigin) {
+    SetWindowOrgEx(dc, previousOrigin.x, previousOrigin.y, nullptr);
+}
 
 void DrawSizeGripTransparent(HDC dc, const TRect& rect) {
     int w = RectWidth(rect), h = RectHeight(rect);

@@ -67,8 +67,8 @@ void FillRectWithBackground(HDC dc, const TRect& rect, HBRUSH brush, TColor colo
 void TileBitmapInRect(HDC dc, const TRect& rect, const TRect& origin, TBitmap* bitmap);
 // Moves the DC's window origin so that the form's client origin lands where it lies in the bar
 // window, and the rectangle with it; RestoreWindowOrg puts the origin back.
-void ShiftWindowOrgToParent(TCustomForm* form, TWinControl* barWindow, HDC dc, TPoint& previousOrigin,
-                            TPoint& offset, TRect& rect);
+void ShiftWindowOrgToParent(TCustomForm* form, TWinControl* barWindow, HDC dc, TPoint& previousOrigin, TPoint& offset,
+                            TRect& rect);
 void RestoreWindowOrg(HDC dc, const TPoint& previousOrigin);
 // The system size grip over the rectangle, the background kept where the grip has none.
 void DrawSizeGripTransparent(HDC dc, const TRect& rect);

@@ -152,7 +152,9 @@ TcxStyle* TdxBarItem::GetStyleByIndex(int index) const { return StylesData()->Ge
 
 void TdxBarItem::SetStyleByIndex(int index, TcxStyle* style) { StylesData()->SetStyle(index, style); }
 
-TdxBarItem::TStyleValues TdxBarItem::GetStyleValues(int index) const { return GetStyleValuesOf(GetStyleByIndex(index)); }
+TdxBarItem::TStyleValues TdxBarItem::GetStyleValues(int index) const {
+    return GetStyleValuesOf(GetStyleByIndex(index));
+}
 
 TdxBarItem::TStyleValues TdxBarItem::GetStyleValuesOf(TcxStyle* style) {
     TStyleValues values;
@@ -355,7 +357,8 @@ void TdxBarItem::SetIndexInManager(int index) {
     TdxBarManager* manager = BarManager();
     if (!manager) return;
     int own = manager->ItemList()->IndexOf(this);
-    if (own >= 0 && index >= 0 && index < manager->GetItemCount() && own != index) manager->ItemList()->Move(own, index);
+    if (own >= 0 && index >= 0 && index < manager->GetItemCount() && own != index)
+        manager->ItemList()->Move(own, index);
 }
 
 // ---- The click road -----------------------------------------------------------------------

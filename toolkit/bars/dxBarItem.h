@@ -62,16 +62,19 @@ class TdxBarItem : public TdxBarComponent {
         p.Property(L"Category", &TdxBarItem::Category, &TdxBarItem::SetCategory).Default(-1);
         p.Property(L"Description", &TdxBarItem::Description, &TdxBarItem::SetDescription);
         p.Property(L"Enabled", &TdxBarItem::GetEnabled, &TdxBarItem::SetEnabled)
-            .Default(true).Stored(&TdxBarItem::IsEnabledStored);
+            .Default(true)
+            .Stored(&TdxBarItem::IsEnabledStored);
         p.Property(L"HelpContext", &TdxBarItem::HelpContext, &TdxBarItem::SetHelpContext)
-            .Default(0).Stored(&TdxBarItem::IsHelpContextStored);
+            .Default(0)
+            .Stored(&TdxBarItem::IsHelpContextStored);
         p.Property(L"Hint", &TdxBarItem::Hint, &TdxBarItem::SetHint).Stored(&TdxBarItem::IsHintStored);
         p.Property(L"KeyTip", &TdxBarItem::KeyTip, &TdxBarItem::SetKeyTip);
         p.Property(L"MergeKind", &TdxBarItem::MergeKind, &TdxBarItem::SetMergeKind).Default(mkAdd);
         p.Property(L"MergeOrder", &TdxBarItem::MergeOrder, &TdxBarItem::SetMergeOrder).Default(0);
         p.Property(L"Style", &TdxBarItem::Style, &TdxBarItem::SetStyle);
         p.Property(L"Visible", &TdxBarItem::Visible, &TdxBarItem::SetVisible)
-            .Default(ivAlways).Stored(&TdxBarItem::IsVisibleStored);
+            .Default(ivAlways)
+            .Stored(&TdxBarItem::IsVisibleStored);
         p.Event(L"OnDestroy", &TdxBarItem::OnDestroy);
     }
 

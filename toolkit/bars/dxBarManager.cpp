@@ -660,7 +660,8 @@ void TdxBarManager::Loaded() {
         LockUpdate();
         try {
             for (int i = 0; i < categories_->Count(); ++i)
-                if (TdxBarCategoryData* data = categories_->Data(i)) SetCategoryItemsVisible(i, data->LoadedItemsVisible);
+                if (TdxBarCategoryData* data = categories_->Data(i))
+                    SetCategoryItemsVisible(i, data->LoadedItemsVisible);
         } catch (...) {
             UnlockUpdate();
             throw;

@@ -59,7 +59,9 @@ constexpr int dxBarFormFirst = 2;
 class TdxBarManager : public TComponent {
     Z_CLASS(TdxBarManager, TComponent)
     Z_PUBLISHED {
-        p.Property(L"AllowCallFromAnotherForm", &TdxBarManager::AllowCallFromAnotherForm, &TdxBarManager::SetAllowCallFromAnotherForm).Default(false);
+        p.Property(L"AllowCallFromAnotherForm", &TdxBarManager::AllowCallFromAnotherForm,
+                   &TdxBarManager::SetAllowCallFromAnotherForm)
+            .Default(false);
         p.Property(L"AllowReset", &TdxBarManager::AllowReset, &TdxBarManager::SetAllowReset).Default(true);
         p.Property(L"AlwaysMerge", &TdxBarManager::AlwaysMerge, &TdxBarManager::SetAlwaysMerge).Default(false);
         p.Property(L"AlwaysSaveText", &TdxBarManager::AlwaysSaveText, &TdxBarManager::SetAlwaysSaveText).Default(false);
@@ -67,35 +69,50 @@ class TdxBarManager : public TComponent {
         p.Property(L"AutoDockColor", &TdxBarManager::AutoDockColor, &TdxBarManager::SetAutoDockColor).Default(true);
         p.Property(L"AutoHideEmptyBars", &TdxBarManager::AutoHideEmptyBars, &TdxBarManager::SetAutoHideEmptyBars)
             .Default(false);
-        p.Property(L"ButtonArrowWidth", &TdxBarManager::ButtonArrowWidth, &TdxBarManager::SetButtonArrowWidth).Default(11);
+        p.Property(L"ButtonArrowWidth", &TdxBarManager::ButtonArrowWidth, &TdxBarManager::SetButtonArrowWidth)
+            .Default(11);
         p.Property(L"CanCustomize", &TdxBarManager::CanCustomize, &TdxBarManager::SetCanCustomize).Default(true);
         p.Property(L"Categories", &TdxBarManager::Categories, &TdxBarManager::SetCategories);
         p.Property(L"DockColor", &TdxBarManager::DockColor, &TdxBarManager::SetDockColor)
             .Stored(&TdxBarManager::IsDockColorStored);
-        p.Property(L"FlatCloseButton", &TdxBarManager::FlatCloseButton, &TdxBarManager::SetFlatCloseButton).Default(false);
+        p.Property(L"FlatCloseButton", &TdxBarManager::FlatCloseButton, &TdxBarManager::SetFlatCloseButton)
+            .Default(false);
         p.Property(L"Font", &TdxBarManager::Font, &TdxBarManager::SetFont).Stored(&TdxBarManager::IsFontStored);
         p.Property(L"HelpButtonGlyph", &TdxBarManager::HelpButtonGlyph, &TdxBarManager::SetHelpButtonGlyph);
         p.Property(L"HelpContext", &TdxBarManager::HelpContext, &TdxBarManager::SetHelpContext).Default(0);
-        p.Property(L"HideFloatingBarsWhenInactive", &TdxBarManager::HideFloatingBarsWhenInactive, &TdxBarManager::SetHideFloatingBarsWhenInactive).Default(true);
+        p.Property(L"HideFloatingBarsWhenInactive", &TdxBarManager::HideFloatingBarsWhenInactive,
+                   &TdxBarManager::SetHideFloatingBarsWhenInactive)
+            .Default(true);
         p.Property(L"IniFileName", &TdxBarManager::IniFileName, &TdxBarManager::SetIniFileName);
         p.Property(L"LargeButtonArrowWidth", &TdxBarManager::LargeButtonArrowWidth,
-                   &TdxBarManager::SetLargeButtonArrowWidth).Default(13);
-        p.Property(L"MenuAnimations", &TdxBarManager::MenuAnimations, &TdxBarManager::SetMenuAnimations).Default(maNone);
+                   &TdxBarManager::SetLargeButtonArrowWidth)
+            .Default(13);
+        p.Property(L"MenuAnimations", &TdxBarManager::MenuAnimations, &TdxBarManager::SetMenuAnimations)
+            .Default(maNone);
         p.Property(L"MenusShowRecentItemsFirst", &TdxBarManager::MenusShowRecentItemsFirst,
-                   &TdxBarManager::SetMenusShowRecentItemsFirst).Default(true);
+                   &TdxBarManager::SetMenusShowRecentItemsFirst)
+            .Default(true);
         p.Property(L"MostRecentItemsPercents", &TdxBarManager::MostRecentItemsPercents,
-                   &TdxBarManager::SetMostRecentItemsPercents).Default(95);
+                   &TdxBarManager::SetMostRecentItemsPercents)
+            .Default(95);
         p.Property(L"NotDocking", &TdxBarManager::NotDocking, &TdxBarManager::SetNotDocking);
         p.Property(L"RegistryPath", &TdxBarManager::RegistryPath, &TdxBarManager::SetRegistryPath);
         p.Property(L"Scaled", &TdxBarManager::Scaled, &TdxBarManager::SetScaled).Default(true);
-        p.Property(L"ShowCloseButton", &TdxBarManager::ShowCloseButton, &TdxBarManager::SetShowCloseButton).Default(false);
-        p.Property(L"ShowFullMenusAfterDelay", &TdxBarManager::ShowFullMenusAfterDelay, &TdxBarManager::SetShowFullMenusAfterDelay).Default(true);
+        p.Property(L"ShowCloseButton", &TdxBarManager::ShowCloseButton, &TdxBarManager::SetShowCloseButton)
+            .Default(false);
+        p.Property(L"ShowFullMenusAfterDelay", &TdxBarManager::ShowFullMenusAfterDelay,
+                   &TdxBarManager::SetShowFullMenusAfterDelay)
+            .Default(true);
         p.Property(L"ShowHelpButton", &TdxBarManager::ShowHelpButton, &TdxBarManager::SetShowHelpButton).Default(false);
         p.Property(L"ShowHint", &TdxBarManager::ShowHint, &TdxBarManager::SetShowHint).Default(true);
-        p.Property(L"ShowHintForDisabledItems", &TdxBarManager::ShowHintForDisabledItems, &TdxBarManager::SetShowHintForDisabledItems).Default(true);
-        p.Property(L"ShowShortCutInHint", &TdxBarManager::ShowShortCutInHint, &TdxBarManager::SetShowShortCutInHint).Default(false);
+        p.Property(L"ShowHintForDisabledItems", &TdxBarManager::ShowHintForDisabledItems,
+                   &TdxBarManager::SetShowHintForDisabledItems)
+            .Default(true);
+        p.Property(L"ShowShortCutInHint", &TdxBarManager::ShowShortCutInHint, &TdxBarManager::SetShowShortCutInHint)
+            .Default(false);
         p.Property(L"StoreInIniFile", &TdxBarManager::StoreInIniFile, &TdxBarManager::SetStoreInIniFile).Default(false);
-        p.Property(L"StoreInRegistry", &TdxBarManager::StoreInRegistry, &TdxBarManager::SetStoreInRegistry).Default(false);
+        p.Property(L"StoreInRegistry", &TdxBarManager::StoreInRegistry, &TdxBarManager::SetStoreInRegistry)
+            .Default(false);
         p.Property(L"Style", &TdxBarManager::Style, &TdxBarManager::SetStyle).Default(bmsEnhanced);
         p.Property(L"SunkenBorder", &TdxBarManager::SunkenBorder, &TdxBarManager::SetSunkenBorder).Default(false);
         p.Property(L"UseF10ForMenu", &TdxBarManager::UseF10ForMenu, &TdxBarManager::SetUseF10ForMenu).Default(true);
@@ -136,7 +153,7 @@ public:
     int GetItemCount() const;
     TdxBarItem* GetItemByIndex(int index) const;  // nil outside the list
     int GetGroupCount() const;
-    TdxBarComponent* GetGroup(int index) const;   // nil outside the list
+    TdxBarComponent* GetGroup(int index) const;  // nil outside the list
     int GetDockControlCount() const { return int(dockControls_.size()); }
     TdxDockControl* GetDockControl(int index) const;
     void AddDockControl(TdxDockControl* dockControl);
@@ -227,8 +244,8 @@ public:
     void FireShowCustomizingPopup(TdxBarItemLinks* links);
     void FireShowToolbarsPopup(TdxBarItemLinks* links);
     void FireItemLinkChange(TdxBarItemLink* link);
-    void FireMergeItemLink(TdxBarItemLinks* destinationLinks, TdxBarItemLinks* sourceLinks,
-                           TdxBarItemLink* sourceLink, TdxBarItemMergeKind& mergeKind, int& mergeIndex);
+    void FireMergeItemLink(TdxBarItemLinks* destinationLinks, TdxBarItemLinks* sourceLinks, TdxBarItemLink* sourceLink,
+                           TdxBarItemMergeKind& mergeKind, int& mergeIndex);
 
     // -- the handler collections of the layout storage, MDI merging and system fonts
     TcxEventHandlerCollection* ReadIniFileHandlers() const { return readIniFileHandlers_; }

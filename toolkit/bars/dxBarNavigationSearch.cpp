@@ -13,7 +13,8 @@ struct TCandidateScore {
 };
 
 bool ScoreCandidate(const RECT& source, const RECT& r, int direction, TCandidateScore& score) {
-    long double cx1 = source.left + (source.right - source.left) / 2.0L, cy1 = source.top + (source.bottom - source.top) / 2.0L;
+    long double cx1 = source.left + (source.right - source.left) / 2.0L,
+                cy1 = source.top + (source.bottom - source.top) / 2.0L;
     long double cx2 = r.left + (r.right - r.left) / 2.0L, cy2 = r.top + (r.bottom - r.top) / 2.0L;
     long double angle = std::atan2(cy2 - cy1, cx2 - cx1) * 180.0L / std::numbers::pi_v<long double>;
     if (angle < 0) angle += 360;
@@ -22,10 +23,18 @@ bool ScoreCandidate(const RECT& source, const RECT& r, int direction, TCandidate
     long double wrapped = angle >= 0 ? angle - 360 : angle + 360;
     score.Deviation = std::min(std::fabs(angle), std::fabs(wrapped));
     switch (direction) {
-        case 0: score.Gap = (long long)source.left - r.right; break;
-        case 1: score.Gap = (long long)source.top - r.bottom; break;
-        case 2: score.Gap = (long long)r.left - source.right; break;
-        default: score.Gap = (long long)r.top - source.bottom; break;
+    case 0:
+        score.Gap = (long long)source.left - r.right;
+        break;
+    case 1:
+        score.Gap = (long long)source.top - r.bottom;
+        break;
+    case 2:
+        score.Gap = (long long)r.left - source.right;
+        break;
+    default:
+        score.Gap = (long long)r.top - source.bottom;
+        break;
     }
     return score.Gap >= 0;
 }
@@ -37,7 +46,8 @@ TcxAccessibilityHelper* BestCandidate(const RECT& source, const std::vector<TcxA
     for (TcxAccessibilityHelper* candidate : candidates) {
         TCandidateScore score;
         if (!candidate || !ScoreCandidate(source, candidate->GetScreenBounds(0), direction, score)) continue;
-        if (!best || score.Gap < bestScore.Gap || (score.Gap == bestScore.Gap && score.Deviation < bestScore.Deviation)) {
+        if (!best || score.Gap < bestScore.Gap ||
+            (score.Gap == bestScore.Gap && score.Deviation < bestScore.Deviation)) {
             best = candidate;
             bestScore = score;
         }

@@ -11,7 +11,8 @@ int FindAccelCharPos(String& caption, bool deleteAmpersands) {
         if (caption[i] == L'&' && i + 1 < caption.size()) {
             ++i;
             // "&&" is a literal ampersand; the first single mark names the accelerator.
-            if (caption[i] != L'&' && position == 0) position = deleteAmpersands ? int(stripped.size()) + 1 : int(i) + 1;
+            if (caption[i] != L'&' && position == 0)
+                position = deleteAmpersands ? int(stripped.size()) + 1 : int(i) + 1;
         } else if (caption[i] == L'&') {
             continue;  // a trailing mark marks nothing
         }

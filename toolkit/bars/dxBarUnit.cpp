@@ -62,7 +62,8 @@ TdxBarItemList* ItemRegistryInstance() {
 }
 
 void RegisterItemControlClass(TClass itemClass, TClass itemControlClass, bool offered) {
-    if (TdxBarItemList* registry = ItemRegistryInstance()) registry->AddRegistration(itemClass, itemControlClass, offered);
+    if (TdxBarItemList* registry = ItemRegistryInstance())
+        registry->AddRegistration(itemClass, itemControlClass, offered);
 }
 
 void UnregisterItemControlClass(TClass itemClass) {

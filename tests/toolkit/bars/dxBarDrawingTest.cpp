@@ -43,8 +43,9 @@ TEST(BarDrawing, AnArrowFittedToItsRectangle) {
         TRect rect;
         int direction, expected;
     } sizes[] = {{{0, 0, 20, 16}, 1, 5}, {{0, 0, 21, 16}, 1, 7}, {{0, 0, 20, 16}, 3, 4},
-                 {{0, 0, 20, 17}, 3, 6}, {{0, 0, 9, 7}, 1, 3}, {{0, 0, 40, 7}, 0, 3}};
-    for (const Size& s : sizes) EXPECT_EQ(FittedArrowSize(s.rect, s.direction), s.expected) << s.rect.right << "x" << s.rect.bottom;
+                 {{0, 0, 20, 17}, 3, 6}, {{0, 0, 9, 7}, 1, 3},   {{0, 0, 40, 7}, 0, 3}};
+    for (const Size& s : sizes)
+        EXPECT_EQ(FittedArrowSize(s.rect, s.direction), s.expected) << s.rect.right << "x" << s.rect.bottom;
 
     // Down, enabled: rows 9, 7, 5, 3, 1 pixels wide in the button text colour, centred.
     TPixelArea area(20, 16, kWhite);
@@ -117,7 +118,7 @@ TEST(BarDrawing, TheTransparentSizeGripKeepsTheBackground) {
             }
         }
     EXPECT_GT(gripPixels, 10);
-    EXPECT_EQ(facePixels, 0);     // the grip's own background is not drawn
+    EXPECT_EQ(facePixels, 0);        // the grip's own background is not drawn
     EXPECT_EQ(area.At(3, 3), kRed);  // the grip lines run in the bottom-right corner
 }
 
@@ -183,7 +184,8 @@ TEST(BarDrawing, TheDrawModeOfAGlyph) {
         {"shadow when selected", [](TdxBarGlyphFlags& f) { f.Effects = true, f.Selected = true, f.Shadow = true; },
          idmShadowed},
         {"no shadow when pressed",
-         [](TdxBarGlyphFlags& f) { f.Effects = true, f.Selected = true, f.Shadow = true, f.Pressed = true; }, idmNormal},
+         [](TdxBarGlyphFlags& f) { f.Effects = true, f.Selected = true, f.Shadow = true, f.Pressed = true; },
+         idmNormal},
     };
     ASSERT_GT(ScreenColorDepth(), 8);
     for (const Case& c : cases) {

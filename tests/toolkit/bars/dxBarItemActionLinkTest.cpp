@@ -28,8 +28,9 @@ TEST_F(ItemActionLink, APropertyFollowsTheActionOnlyWhileTheItemShowsTheActionsV
         {"Caption", [](TAction* a) { a->SetCaption(a->Caption() + L"!"); },
          [](TdxBarItem* i) { i->SetCaption(L"by hand"); }, [](TdxBarItem* i) { return i->GetCaption(); },
          [](TAction* a) { return a->Caption(); }},
-        {"Enabled", [](TAction* a) { a->SetEnabled(!a->Enabled()); }, [](TdxBarItem* i) { i->SetEnabled(!i->GetEnabled()); },
-         [&](TdxBarItem* i) { return text(i->GetEnabled()); }, [&](TAction* a) { return text(a->Enabled()); }},
+        {"Enabled", [](TAction* a) { a->SetEnabled(!a->Enabled()); },
+         [](TdxBarItem* i) { i->SetEnabled(!i->GetEnabled()); }, [&](TdxBarItem* i) { return text(i->GetEnabled()); },
+         [&](TAction* a) { return text(a->Enabled()); }},
         {"HelpContext", [](TAction* a) { a->SetHelpContext(a->HelpContext() + 1); },
          [](TdxBarItem* i) { i->SetHelpContext(99); }, [&](TdxBarItem* i) { return text(i->HelpContext()); },
          [&](TAction* a) { return text(a->HelpContext()); }},
@@ -148,9 +149,7 @@ class ItemStylesData : public BarTest {
 protected:
     std::vector<TdxBarItemStyleChange> changes;
     void Changed(TdxBarItemStyleChange change) { changes.push_back(change); }
-    TdxBarItemStylesData* NewData() {
-        return new TdxBarItemStylesData(2, MakeEvent(this, &ItemStylesData::Changed));
-    }
+    TdxBarItemStylesData* NewData() { return new TdxBarItemStylesData(2, MakeEvent(this, &ItemStylesData::Changed)); }
 };
 
 TEST_F(ItemStylesData, OneStyleInTwoSlotsIsListenedToOnce) {
@@ -179,10 +178,12 @@ TEST_F(ItemStylesData, AFontChangeAsksForALayoutAColourChangeForARepaint) {
         {"colour", [](TcxStyle* s) { s->SetColor(clRed); }, {iscDrawing}},
         {"text colour", [](TcxStyle* s) { s->SetTextColor(clBlue); }, {iscDrawing}},
         {"the same colour again", [](TcxStyle* s) { s->SetColor(clYellow); }, {}},
-        {"a bitmap", [](TcxStyle* s) {
+        {"a bitmap",
+         [](TcxStyle* s) {
              TBitmap bitmap(4, 4);
              s->SetBitmap(&bitmap);
-         }, {}},
+         },
+         {}},
     };
     for (const Case& c : cases) {
         auto* style = new TcxStyle(form.get());

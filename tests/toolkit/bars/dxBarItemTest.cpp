@@ -302,6 +302,8 @@ TEST_F(BarItem, AnObjectListHoldsEachObjectOnceAndDropsTheUnselectable) {
     EXPECT_EQ(copy.GetObject(0), item);
 }
 
-TEST_F(BarItem, TheNewItemCaptionIsTheStringTableText) { EXPECT_EQ(Utf8(NewItem(L"btnNew")->GetNewItemCaption()), "Новый элемент"); }
+TEST_F(BarItem, TheNewItemCaptionIsTheStringTableText) {
+    EXPECT_EQ(Utf8(NewItem(L"btnNew")->GetNewItemCaption()), "Новый элемент");
+}
 
 }  // namespace

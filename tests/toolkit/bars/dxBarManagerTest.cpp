@@ -190,8 +190,7 @@ TEST_F(BarManager, DockingIsAllowedByTheBarTheManagerOrAHandPlacedDock) {
     } cases[] = {
         {dsBottom, nullptr, true, false},  // the bar refuses
         {dsLeft, nullptr, true, false},    // the manager refuses at the side docks
-        {dsLeft, side, true, false},
-        {dsTop, side, true, true},
+        {dsLeft, side, true, false},      {dsTop, side, true, true},
         {dsLeft, own, true, true},  // a dock placed by hand decides itself
         {dsLeft, own, false, false},
     };
@@ -199,7 +198,8 @@ TEST_F(BarManager, DockingIsAllowedByTheBarTheManagerOrAHandPlacedDock) {
         own->SetAllowDocking(c.ownAllows);
         EXPECT_EQ(manager->IsDockingAllowed(bar, c.style, c.dock), c.allowed) << int(c.style);
     }
-    manager->OnDocking = TdxBarCanDockingEvent(+[](TObject*, TdxBarDockingStyle, TdxDockControl*, bool& can) { can = true; });
+    manager->OnDocking =
+        TdxBarCanDockingEvent(+[](TObject*, TdxBarDockingStyle, TdxDockControl*, bool& can) { can = true; });
     EXPECT_TRUE(manager->IsDockingAllowed(bar, dsBottom, nullptr));
 }
 

@@ -94,12 +94,8 @@ TEST(BarServices, AShortcutFromAKeyMessage) {
         LPARAM keyData;
         TShortCut expected;
     } cases[] = {
-        {{VK_CONTROL}, 'A', 0, 0x4041},
-        {{VK_CONTROL}, 'A', 0x20000000, 0xC041},
-        {{VK_SHIFT}, VK_F5, 0, 0x2074},
-        {{}, 'A', 0x20000000, 0x8041},
-        {{VK_CONTROL, VK_SHIFT}, 'S', 0, 0x6053},
-        {{VK_CONTROL}, 0, 0x20000000, 0},
+        {{VK_CONTROL}, 'A', 0, 0x4041}, {{VK_CONTROL}, 'A', 0x20000000, 0xC041},  {{VK_SHIFT}, VK_F5, 0, 0x2074},
+        {{}, 'A', 0x20000000, 0x8041},  {{VK_CONTROL, VK_SHIFT}, 'S', 0, 0x6053}, {{VK_CONTROL}, 0, 0x20000000, 0},
     };
     for (const Case& c : cases) {
         TKeysDown keys(c.held);
@@ -231,8 +227,7 @@ TEST(BarServices, TheDispatchHelpersPostAQuitAgain) {
     }
     ValidateRect(window, nullptr);  // first: a window left invalid would answer every peek
     MSG msg;
-    while (PeekMessageW(&msg, window, 0, 0, PM_REMOVE)) {
-    }
+    while (PeekMessageW(&msg, window, 0, 0, PM_REMOVE)) {}
     DestroyWindow(window);
 }
 
@@ -263,7 +258,8 @@ TEST(BarServices, AlphaBlendingMakesAWindowLayeredAndBack) {
 TEST(BarServices, MouseButtonMessagesAndPrintableKeys) {
     for (UINT m : {WM_LBUTTONDOWN, WM_RBUTTONDBLCLK, WM_NCMBUTTONDOWN, WM_NCLBUTTONDBLCLK})
         EXPECT_TRUE(IsMouseButtonDownMessage(m)) << m;
-    for (UINT m : {WM_LBUTTONUP, WM_MOUSEMOVE, WM_NCRBUTTONUP, WM_KEYDOWN}) EXPECT_FALSE(IsMouseButtonDownMessage(m)) << m;
+    for (UINT m : {WM_LBUTTONUP, WM_MOUSEMOVE, WM_NCRBUTTONUP, WM_KEYDOWN})
+        EXPECT_FALSE(IsMouseButtonDownMessage(m)) << m;
     EXPECT_TRUE(KeyHasPrintableChar('A'));
     EXPECT_TRUE(KeyHasPrintableChar('7'));
     EXPECT_FALSE(KeyHasPrintableChar(VK_SPACE));
@@ -279,8 +275,12 @@ TEST(BarServices, CaptionsAcceleratorsAndShortcutSuffixes) {
         int position;
         const wchar_t* after;
     } cases[] = {
-        {L"&Open", false, 2, L"&Open"},  {L"&Open", true, 1, L"Open"},   {L"Save && E&xit", false, 11, L"Save && E&xit"},
-        {L"Save && E&xit", true, 9, L"Save & Exit"}, {L"No accel", true, 0, L"No accel"}, {L"Tail&", true, 0, L"Tail"},
+        {L"&Open", false, 2, L"&Open"},
+        {L"&Open", true, 1, L"Open"},
+        {L"Save && E&xit", false, 11, L"Save && E&xit"},
+        {L"Save && E&xit", true, 9, L"Save & Exit"},
+        {L"No accel", true, 0, L"No accel"},
+        {L"Tail&", true, 0, L"Tail"},
     };
     for (const Case& c : cases) {
         String caption = c.caption;
