@@ -134,10 +134,10 @@ class TRzButton : public TRzCustomButton {
         p.Property(L"DropDownOnEnter", &C::DropDownOnEnter, &C::SetDropDownOnEnter).Default(true);
         p.Property(L"GroupIndex", &C::GroupIndex, &C::SetGroupIndex).Default(0);
         p.Property(L"Down", &C::Down, &C::SetDown).Default(false);
-        p.Property(L"FrameColor", &C::FrameColor, &C::SetFrameColor).Idents(ColorIdentMap()).Default(cl3DDkShadow);
-        p.Property(L"HighlightColor", &C::HighlightColor, &C::SetHighlightColor).Idents(ColorIdentMap()).Default(clHighlight);
+        p.Property(L"FrameColor", &C::FrameColor, &C::SetFrameColor).Default(cl3DDkShadow);
+        p.Property(L"HighlightColor", &C::HighlightColor, &C::SetHighlightColor).Default(clHighlight);
         p.Property(L"HotTrack", &C::HotTrack, &C::SetHotTrack).Default(false);
-        p.Property(L"HotTrackColor", &C::HotTrackColor, &C::SetHotTrackColor).Idents(ColorIdentMap()).Default(TColor(0x00149BF0));
+        p.Property(L"HotTrackColor", &C::HotTrackColor, &C::SetHotTrackColor).Default(TColor(0x00149BF0));
         p.Property(L"HotTrackColorType", &C::HotTrackColorType, &C::SetHotTrackColorType).Default(htctActual);
         p.Property(L"LightTextStyle", &C::LightTextStyle, &C::SetLightTextStyle).Default(false);
         p.Property(L"ModalResult", &C::ModalResult, &C::SetModalResult).Default(0).Stored(&C::IsModalResultStored);
@@ -145,8 +145,8 @@ class TRzButton : public TRzCustomButton {
         p.Property(L"ShowFocusRect", &C::ShowFocusRect, &C::SetShowFocusRect).Default(true);
         p.Property(L"TabOrder", &C::TabOrder, &C::SetTabOrder);
         p.Property(L"TabStop", &C::TabStop, &C::SetTabStop).Default(true);
-        p.Property(L"TextHighlightColor", &C::TextHighlightColor, &C::SetTextHighlightColor).Idents(ColorIdentMap()).Default(clBtnHighlight);
-        p.Property(L"TextShadowColor", &C::TextShadowColor, &C::SetTextShadowColor).Idents(ColorIdentMap()).Default(clBtnShadow);
+        p.Property(L"TextHighlightColor", &C::TextHighlightColor, &C::SetTextHighlightColor).Default(clBtnHighlight);
+        p.Property(L"TextShadowColor", &C::TextShadowColor, &C::SetTextShadowColor).Default(clBtnShadow);
         p.Property(L"TextShadowDepth", &C::TextShadowDepth, &C::SetTextShadowDepth).Default(2);
         p.Property(L"TextStyle", &C::TextStyle, &C::SetTextStyle).Default(tsNormal);
         p.Property(L"ThemeAware", &C::ThemeAware, &C::SetThemeAware).Default(true);
