@@ -407,7 +407,7 @@ TEST_F(PopupWindows, FrameStylesOnScreen) {
         shown.push_back(popup);
     }
     for (TTestPopup* popup : shown) popup->Update();
-    Pump(100);
+    PumpUntilIdle();
     HDC screen = GetDC(nullptr);
     for (size_t i = 0; i < shown.size(); ++i) {
         RECT r;
