@@ -11,6 +11,7 @@
 
 #include "Actions.h"
 #include "Alignment.h"
+#include "AssignIfChanged.h"
 #include "Colors.h"
 #include "Component.h"
 #include "Font.h"
@@ -391,6 +392,14 @@ protected:
     virtual void ParentColorChanged();
     virtual void FontChanged(TObject* Sender);
     void InvalidateControl(bool IsVisible, bool IsOpaque);
+    // The setter rule for a property that changes only the control's look: ignore an equal value,
+    // store, repaint. True when the value changed.
+    template <class T, class V>
+    bool AssignAndInvalidate(T& field, const V& value) {
+        if (!AssignIfChanged(field, value)) return false;
+        Invalidate();
+        return true;
+    }
     // Stores new bounds without any side effect (window position updates use it).
     void SetBoundsQuiet(int ALeft, int ATop, int AWidth, int AHeight) {
         left_ = ALeft; top_ = ATop; width_ = AWidth; height_ = AHeight;
