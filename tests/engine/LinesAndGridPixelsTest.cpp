@@ -35,6 +35,19 @@ protected:
         return view->Brightness(p.x, p.y) < 40;
     }
 
+    // Lines 2 pixels wide through nodes on the ground, without node markers.
+    TGLLines* LinesThrough(const TAffineVector (&nodes)[3]) {
+        auto* lines = scene.Add<TGLLines>(nullptr, L"Lines");
+        lines->SetNodesAspect(lnaInvisible);
+        lines->SetLineWidth(2);
+        for (const TAffineVector& n : nodes) {
+            TGLLinesNode* node = lines->Nodes()->Add();
+            node->SetX(n.X);
+            node->SetZ(n.Z);
+        }
+        return lines;
+    }
+
     TSceneFixture scene;
     TGLCamera* camera = nullptr;
     std::unique_ptr<TOffscreenView> view;
@@ -75,16 +88,9 @@ TEST_F(GroundPixels, TheEditorsGridDrawsEighteenLines) {
 }
 
 TEST_F(GroundPixels, LinesAndSplinesRunThroughTheirNodes) {
-    auto* lines = scene.Add<TGLLines>(nullptr, L"Lines");
-    lines->SetNodesAspect(lnaInvisible);
-    lines->LineColor()->SetColorVector({1, 0, 0, 1});
-    lines->SetLineWidth(2);
     const TAffineVector nodes[] = {{1, 0, 1}, {4, 0, 8}, {8, 0, 2}};
-    for (const TAffineVector& n : nodes) {
-        TGLLinesNode* node = lines->Nodes()->Add();
-        node->SetX(n.X);
-        node->SetZ(n.Z);
-    }
+    TGLLines* lines = LinesThrough(nodes);
+    lines->LineColor()->SetColorVector({1, 0, 0, 1});
     auto midpoint = [](const TAffineVector& a, const TAffineVector& b) {
         return TAffineVector{(a.X + b.X) / 2, 0, (a.Z + b.Z) / 2};
     };
@@ -116,15 +122,8 @@ TEST_F(GroundPixels, LinesAndSplinesRunThroughTheirNodes) {
 }
 
 TEST_F(GroundPixels, NurbsCurvesDrawOnlyWhereGLUHasARenderer) {
-    auto* lines = scene.Add<TGLLines>(nullptr, L"Lines");
-    lines->SetNodesAspect(lnaInvisible);
-    lines->SetLineWidth(2);
     const TAffineVector nodes[] = {{1, 0, 1}, {4, 0, 8}, {8, 0, 1}};
-    for (const TAffineVector& n : nodes) {
-        TGLLinesNode* node = lines->Nodes()->Add();
-        node->SetX(n.X);
-        node->SetZ(n.Z);
-    }
+    TGLLines* lines = LinesThrough(nodes);
     lines->SetSplineMode(lsmNURBSCurve);
     lines->SetNurbsCurveOrder(3);
     for (Single k : {0, 0, 0, 1, 1, 1}) lines->NurbsKnotList()->Add(k);
