@@ -7,12 +7,17 @@
 #include <windows.h>
 
 #include "RzCommon.h"
+#include "ShortCuts.h"
 
 class TControl;
 class TPopupMenu;
 class TRzFrameController;
+class TWinControl;
 
-struct TRzControlFrame {
+class TRzControlFrame {
+public:
+    explicit TRzControlFrame(TWinControl* control) : control_(control) {}
+
     bool Visible = false;
     TFrameStyle Style = fsFlat;
     TFrameStyle HotStyle = fsFlatBold;
@@ -26,31 +31,40 @@ struct TRzControlFrame {
     TColor DisabledColor = clBtnFace;
     TColor FocusColor = clWindow;
     TColor UnfocusedColor = clWindow;
+    bool MouseOver = false;
 
     // The visual style draws the border (fpXPThemes while the styles are on): we paint nothing.
     bool Themed() const { return Preference == fpXPThemes && VisualStylesActive(); }
     // We paint the frame: it is visible and not left to the visual style.
     bool Painted() const { return Visible && !Themed(); }
-    // The colour the control shows: disabled, focused or neither.
-    TColor StateColor(bool enabled, bool focused) const {
-        return !enabled ? DisabledColor : focused ? FocusColor : UnfocusedColor;
-    }
-    // A colour that came from outside (Color set, the parent's colour followed) becomes the
-    // unfocused colour, and the focused one too while the two were the same.
-    void TakeOutsideColor(TColor color) {
-        if (FocusColor == UnfocusedColor) FocusColor = color;
-        UnfocusedColor = color;
-    }
-    // Paints the frame on the whole-window device context of window, over its two border pixels
-    // (erased in the control's colour first). hot: hot tracking on and the control focused or
-    // under the mouse.
-    void Paint(HWND window, TColor controlColor, bool hot) const;
+    // Drawn in the hot style: hot tracking on, and the control focused or under the mouse.
+    bool Hot() const;
+    // The control shows the colour of its state: disabled, focused or neither (not while it is
+    // being read). The change is the control's own and moves neither of the colours below.
+    void ShowStateColor();
+    // After any change of the control's colour: one that came from outside (Color set, the
+    // parent's colour followed) becomes the unfocused colour, and the focused one too while the
+    // two were the same. True when the frame shows the colour and must be painted again.
+    bool ColorChanged();
+    // After a change of the system's colours: a control colour that names one changes again.
+    void SystemColorsChanged();
+    // WM_NCPAINT, after the system's own painting: the frame over the window's two border pixels
+    // (erased in the control's colour first) when it is ours to paint.
+    void PaintNonClient() const;
     // The controller governs the setting: it is the controller's to store, not the control's.
     bool Governed(TRzFrameControllerProperty property) const;
+    // FocusColor is stored when not governed and not the same colour as the control's.
+    bool IsFocusColorStored() const;
+
+private:
+    TWinControl* control_;
+    bool settingColor_ = false;
 };
 
-// A colour that names one of the system's colours (resolved when drawn).
-inline bool IsSystemColorValue(TColor color) { return (unsigned(Integer(color)) & 0xFF000000u) == 0xFF000000u; }
+// The keys that ask for a context menu: the menu key without Shift, and Shift+F10.
+inline bool IsContextMenuKey(Word key, TShiftState shift) {
+    return (key == VK_APPS && !shift.Contains(ssShift)) || (key == VK_F10 && shift.Contains(ssShift));
+}
 
 // Shows menu for control at a screen point, as the platform shows a control's popup menu: the
 // control that has the mouse gives it up first, and the menu learns whom it was shown for.

@@ -71,7 +71,7 @@ bool ApplicationInForeground() {
 // ---- construction and window
 
 TRzCustomListView::TRzCustomListView(TComponent* AOwner)
-    : TCustomListView(AOwner), headerCanvas_(new TCanvas()) {}
+    : TCustomListView(AOwner), frame_(this), headerCanvas_(new TCanvas()) {}
 
 TRzCustomListView::~TRzCustomListView() {
     if (frame_.Controller) frame_.Controller->RemoveControl(this);
@@ -142,7 +142,7 @@ void TRzCustomListView::SetViewStyle(TViewStyle v) {
 
 void TRzCustomListView::WMNCPaint(TMessage& Message) {
     DefaultHandler(Message);
-    if (frame_.Painted()) frame_.Paint(WindowHandle(), Color(), FrameIsHot());
+    frame_.PaintNonClient();
     Message.Result = 0;
 }
 
@@ -156,34 +156,22 @@ void TRzCustomListView::RepaintFrame() {
     InvalidateNonClientFrame(WindowHandle(), TRect{0, 0, Width(), Height()});
 }
 
-void TRzCustomListView::UpdateColors() {
-    if (IsLoading()) return;
-    settingColor_ = true;
-    try {
-        SetColor(frame_.StateColor(Enabled(), Focused()));
-    } catch (...) {
-        settingColor_ = false;
-        throw;
-    }
-    settingColor_ = false;
-}
+void TRzCustomListView::UpdateColors() { frame_.ShowStateColor(); }
 
 void TRzCustomListView::UpdateFrameState(bool changeMouseOver, bool mouseOver) {
-    if (changeMouseOver) mouseOver_ = mouseOver;
+    if (changeMouseOver) frame_.MouseOver = mouseOver;
     if (frame_.HotTrack) RepaintFrame();
     UpdateColors();
 }
 
 void TRzCustomListView::CMColorChanged(TMessage& Message) {
     Inherited<TCustomListView>(Message);
-    // A colour set from outside (or taken from the parent) is the unfocused one from now on.
-    if (!settingColor_) frame_.TakeOutsideColor(Color());
-    if (frame_.Painted()) RepaintFrame();
+    if (frame_.ColorChanged()) RepaintFrame();
 }
 
 void TRzCustomListView::CMSysColorChange(TMessage& Message) {
     Inherited<TCustomListView>(Message);
-    if (IsSystemColorValue(Color())) Perform(CM_COLORCHANGED);
+    frame_.SystemColorsChanged();
 }
 
 void TRzCustomListView::CMEnabledChanged(TMessage& Message) {
@@ -248,10 +236,6 @@ void TRzCustomListView::SetDisabledColor(TColor v) {
 
 void TRzCustomListView::SetFocusColor(TColor v) {
     if (AssignIfChanged(frame_.FocusColor, v) && Focused()) UpdateColors();
-}
-
-bool TRzCustomListView::IsFocusColorStored() const {
-    return !frame_.Governed(fcpFocusColor) && ColorToRGB(frame_.FocusColor) != ColorToRGB(Color());
 }
 
 // ---- header
@@ -702,7 +686,7 @@ void TRzCustomListView::WMRButtonUp(TMessage& Message) {
 // ---- mouse and keys
 
 void TRzCustomListView::KeyDown(Word& Key, TShiftState Shift) {
-    if ((Key == VK_APPS && !Shift.Contains(ssShift)) || (Key == VK_F10 && Shift.Contains(ssShift))) {
+    if (IsContextMenuKey(Key, Shift)) {
         Key = 0;
         ShowContextMenuAt(TPoint{0, 0});
         return;

@@ -88,7 +88,7 @@ public:
     // governs is the controller's to store.
     bool IsFrameSettingStored(TRzFrameControllerProperty property) const { return !frame_.Governed(property); }
     bool IsColorStored() const { return TCustomListView::IsColorStored() && Enabled(); }
-    bool IsFocusColorStored() const;
+    bool IsFocusColorStored() const { return frame_.IsFocusColorStored(); }
 
     // ---- header
     TRzLVHeaderSortDisplayMode HeaderSortDisplayMode() const { return headerSortDisplayMode_; }
@@ -123,7 +123,7 @@ public:
     virtual void UpdateColors();
     virtual void UpdateFrameState(bool changeMouseOver, bool mouseOver);
     virtual void RepaintFrame();
-    bool MouseOver() const { return mouseOver_; }
+    bool MouseOver() const { return frame_.MouseOver; }
     void SetViewStyle(TViewStyle v) override;
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     void SetParent(TWinControl* AParent) override;
@@ -176,7 +176,6 @@ private:
     void ChangeFrame(T& field, const T& value) {
         if (AssignIfChanged(field, value)) RepaintFrame();
     }
-    bool FrameIsHot() const { return frame_.HotTrack && (Focused() || mouseOver_); }
     // ---- header
     void HookHeader();
     void HeaderWndProc(TMessage& Message);
@@ -205,8 +204,6 @@ private:
     bool rowClickEdits_ = false;
     bool stretchLastColumn_ = true;
     int lastSortColumn_ = -1;
-    bool mouseOver_ = false;
-    bool settingColor_ = false;
     bool loadingColumns_ = false;
     bool dragStarted_ = false;
     bool editingCaption_ = false;

@@ -17,7 +17,7 @@
 // ---- construction and window
 
 TRzCustomTreeView::TRzCustomTreeView(TComponent* AOwner)
-    : TCustomTreeView(AOwner), inactiveSelectionPen_(new TPen()), canvas_(new TControlCanvas(this)) {
+    : TCustomTreeView(AOwner), frame_(this), inactiveSelectionPen_(new TPen()), canvas_(new TControlCanvas(this)) {
     inactiveSelectionPen_->SetColor(clBtnShadow);
     inactiveSelectionPen_->OnChange = MakeEvent(this, &TRzCustomTreeView::PenChanged);
 }
@@ -64,7 +64,7 @@ void TRzCustomTreeView::Notification(TComponent* AComponent, TOperation Operatio
 
 void TRzCustomTreeView::WMNCPaint(TMessage& Message) {
     DefaultHandler(Message);
-    if (frame_.Painted()) frame_.Paint(WindowHandle(), Color(), FrameIsHot());
+    frame_.PaintNonClient();
     Message.Result = 0;
 }
 
@@ -77,33 +77,22 @@ void TRzCustomTreeView::RepaintFrame() {
     if (HandleAllocated()) InvalidateNonClientFrame(WindowHandle(), TRect{0, 0, Width(), Height()});
 }
 
-void TRzCustomTreeView::UpdateColors() {
-    if (IsLoading()) return;
-    settingColor_ = true;
-    try {
-        SetColor(frame_.StateColor(Enabled(), Focused()));
-    } catch (...) {
-        settingColor_ = false;
-        throw;
-    }
-    settingColor_ = false;
-}
+void TRzCustomTreeView::UpdateColors() { frame_.ShowStateColor(); }
 
 void TRzCustomTreeView::UpdateFrameState(bool changeMouseOver, bool mouseOver) {
-    if (changeMouseOver) mouseOver_ = mouseOver;
+    if (changeMouseOver) frame_.MouseOver = mouseOver;
     if (frame_.HotTrack) RepaintFrame();
     UpdateColors();
 }
 
 void TRzCustomTreeView::CMColorChanged(TMessage& Message) {
     Inherited<TCustomTreeView>(Message);
-    if (!settingColor_) frame_.TakeOutsideColor(Color());
-    if (frame_.Painted()) RepaintFrame();
+    if (frame_.ColorChanged()) RepaintFrame();
 }
 
 void TRzCustomTreeView::CMSysColorChange(TMessage& Message) {
     Inherited<TCustomTreeView>(Message);
-    if (IsSystemColorValue(Color())) Perform(CM_COLORCHANGED);
+    frame_.SystemColorsChanged();
 }
 
 void TRzCustomTreeView::CMEnabledChanged(TMessage& Message) {
@@ -178,10 +167,6 @@ void TRzCustomTreeView::SetDisabledColor(TColor v) {
 
 void TRzCustomTreeView::SetFocusColor(TColor v) {
     if (AssignIfChanged(frame_.FocusColor, v) && Focused()) UpdateColors();
-}
-
-bool TRzCustomTreeView::IsFocusColorStored() const {
-    return !frame_.Governed(fcpFocusColor) && ColorToRGB(frame_.FocusColor) != ColorToRGB(Color());
 }
 
 // ---- nodes and their look
@@ -323,7 +308,7 @@ void TRzCustomTreeView::WMContextMenu(TMessage& Message) {
 }
 
 void TRzCustomTreeView::KeyDown(Word& Key, TShiftState Shift) {
-    if ((Key == VK_APPS && !Shift.Contains(ssShift)) || (Key == VK_F10 && Shift.Contains(ssShift))) {
+    if (IsContextMenuKey(Key, Shift)) {
         Key = 0;
         ShowContextMenuAt();
         return;

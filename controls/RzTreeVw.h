@@ -70,12 +70,12 @@ public:
     // Stored-form rules of the shell tree that publishes these (as for the list view base).
     bool IsFrameSettingStored(TRzFrameControllerProperty property) const { return !frame_.Governed(property); }
     bool IsColorStored() const { return TCustomTreeView::IsColorStored() && Enabled(); }
-    bool IsFocusColorStored() const;
+    bool IsFocusColorStored() const { return frame_.IsFocusColorStored(); }
 
     virtual void UpdateColors();
     virtual void UpdateFrameState(bool changeMouseOver, bool mouseOver);
     virtual void RepaintFrame();
-    bool MouseOver() const { return mouseOver_; }
+    bool MouseOver() const { return frame_.MouseOver; }
 
     // ---- nodes and their look
     // Pixels a row is high; 0 (also for anything below) is the tree's own height.
@@ -139,7 +139,6 @@ private:
     void ChangeFrame(T& field, const T& value) {
         if (AssignIfChanged(field, value)) RepaintFrame();
     }
-    bool FrameIsHot() const { return frame_.HotTrack && (Focused() || mouseOver_); }
     void PenChanged(TObject* Sender) { Invalidate(); }
     void PaintInactiveSelection();
     void RightClick();
@@ -148,8 +147,6 @@ private:
     int itemHeight_ = 0;
     bool selectOnExpand_ = false;
     TPen* inactiveSelectionPen_;
-    bool mouseOver_ = false;
-    bool settingColor_ = false;
     bool recreating_ = false;
     bool menuHandled_ = false;
     TTreeNode* rightClickNode_ = nullptr;

@@ -210,6 +210,34 @@ TEST_F(TreeViewBase, IndentedTextsLoadOrAreRefusedWithoutLeaks) {
     EXPECT_LE(after.bytes, before.bytes + 16 * 1024) << "memory left behind";
 }
 
+TEST_F(TreeViewBase, FrameAndColoursFollowTheState) {
+    MoveMouseTo(TPoint{700, 550});  // the frame is hot under the mouse
+    tree->SetColor(clWhite);
+    EXPECT_EQ(tree->FocusColor(), clWhite) << "it was the same as Color";
+    tree->SetFocusColor(clYellow);
+    tree->SetFrameColor(clRed);
+    tree->SetFrameVisible(true);
+    auto framePixel = [&](int x) {
+        RedrawWindow(tree->WindowHandle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        HDC dc = GetWindowDC(tree->WindowHandle());
+        TColor c = TColor(GetPixel(dc, x, tree->Height() / 2));
+        ReleaseDC(tree->WindowHandle(), dc);
+        return c;
+    };
+    EXPECT_EQ(framePixel(0), RgbOf(clRed));
+    EXPECT_EQ(framePixel(1), RgbOf(clWhite));
+    tree->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return tree->Focused(); }));
+    EXPECT_EQ(tree->Color(), clYellow);
+    EXPECT_EQ(framePixel(1), RgbOf(clYellow)) << "the frame's inner ring takes the control's colour";
+    tree->SetEnabled(false);
+    EXPECT_EQ(tree->Color(), clBtnFace);
+    tree->SetEnabled(true);
+    other->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return !tree->Focused(); }));
+    EXPECT_EQ(tree->Color(), clWhite);
+}
+
 TEST_F(TreeViewBase, ItemHeightZeroOrBelowIsTheTreesOwn) {
     HWND window = tree->WindowHandle();
     const int own = int(SendMessageW(window, TVM_GETITEMHEIGHT, 0, 0));
