@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "ControlSnapshot.h"
 #include "ControlTesting.h"
 #include "ControlsUnits.h"
 #include "Mouse.h"
@@ -75,42 +76,6 @@ protected:
     std::unique_ptr<TForm> form;
     TFocusTarget* other = nullptr;
     TRzCustomTreeView* tree = nullptr;
-};
-
-// What the screen shows of a window's client area after it has painted, copied once.
-class TClientCapture {
-public:
-    explicit TClientCapture(HWND window) {
-        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        RECT r{};
-        GetClientRect(window, &r);
-        width_ = r.right;
-        height_ = r.bottom;
-        HDC source = GetDC(window);
-        dc_ = CreateCompatibleDC(source);
-        bitmap_ = CreateCompatibleBitmap(source, width_, height_);
-        old_ = SelectObject(dc_, bitmap_);
-        BitBlt(dc_, 0, 0, width_, height_, source, 0, 0, SRCCOPY);
-        ReleaseDC(window, source);
-    }
-    ~TClientCapture() {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    TColor Pixel(int x, int y) const { return TColor(GetPixel(dc_, x, y)); }
-    bool Contains(TColor colour) const {
-        for (int y = 0; y < height_; ++y)
-            for (int x = 0; x < width_; ++x)
-                if (Pixel(x, y) == colour) return true;
-        return false;
-    }
-
-private:
-    int width_, height_;
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ old_;
 };
 
 
@@ -300,7 +265,7 @@ TEST_F(TreeViewBase, TheSelectionIsOutlinedWhileTheFocusIsElsewhere) {
     other->SetFocus();
     ASSERT_TRUE(PumpUntil([&] { return !tree->Focused(); }));
     auto outlined = [&](TColor colour) {
-        TClientCapture shot(tree->WindowHandle());
+        TControlSnapshot shot(tree->WindowHandle(), TControlSnapshot::kFromScreen);
         const TRect r = second->DisplayRect(true);
         // The four corners and the middle of two sides of the node's text rectangle.
         for (TPoint p : {TPoint{r.left, r.top}, TPoint{r.right - 1, r.top}, TPoint{r.left, r.bottom - 1},
@@ -309,7 +274,7 @@ TEST_F(TreeViewBase, TheSelectionIsOutlinedWhileTheFocusIsElsewhere) {
             if (shot.Pixel(p.x, p.y) != RgbOf(colour)) return false;
         return true;
     };
-    auto redAnywhere = [&] { return TClientCapture(tree->WindowHandle()).Contains(RgbOf(clRed)); };
+    auto redAnywhere = [&] { return TControlSnapshot(tree->WindowHandle(), TControlSnapshot::kFromScreen).Contains(RgbOf(clRed)); };
     EXPECT_TRUE(outlined(clBtnShadow));
     tree->InactiveSelectionPen()->SetColor(clRed);  // the pen's change repaints
     EXPECT_TRUE(outlined(clRed));
