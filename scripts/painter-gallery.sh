@@ -18,7 +18,7 @@ ZARNIK_PAINTER_GALLERY="Z:${work//\//\\}\\classic.bmp" \
 ZARNIK_PAINTER_GALLERY_THEMED="Z:${work//\//\\}\\themed.bmp" \
   bash "$ROOT/tests/scripts/themed-run.sh" x86_64 "$tests" --gtest_filter='cxPainterGalleryThemed.*' >/dev/null
 # The bitmaps are 32-bit with alpha left as the drawing left it: keep them opaque.
-convert "$work/classic.bmp" "$work/themed.bmp" -alpha off -background white -splice 0x8 -append \
+convert "$work/classic.bmp" "$work/themed.bmp" -alpha off -background white -splice 0x8 -append +repage \
   "$ROOT/docs/painters.png"
 echo "wrote docs/painters.png"
 ZARNIK_CONTROL_GALLERY="Z:${work//\//\\}\\controls.bmp" \
