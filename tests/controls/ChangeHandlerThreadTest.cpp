@@ -81,6 +81,15 @@ protected:
         EXPECT_TRUE(PumpUntil([&] { return fenceListener.received > 0; }, 5000)) << "the fence saw the change";
         PumpUntilIdle();
     }
+    // Waits until the messages of the last change have stopped coming (six ticks of a 50 ms timer
+    // without one), so that the next change finds the watch armed again.
+    void SettleMessages() {
+        int seen = -1;
+        for (int round = 0; round < 20 && seen != listener.received; ++round) {
+            seen = listener.received;
+            PumpForTicks(50, 6);
+        }
+    }
     TTempFolder temp;
     TChangeListener listener;
 };
@@ -111,6 +120,7 @@ TEST_F(ChangeHandlerThreadTest, CreateRenameAndDeletePostTheSlotToTheOwner) {
         // File-name changes reach only the watch with the file-name filter.
         EXPECT_TRUE(PumpUntil([&] { return listener.received > 0; }, 5000)) << step.what;
         EXPECT_EQ(listener.lastSlot, WPARAM(slot)) << step.what;
+        SettleMessages();
     }
     listener.received = 0;
     CreateDirectoryW(temp.File(L"Sub").c_str(), nullptr);
