@@ -16,7 +16,7 @@ import sys
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 OUT = os.path.join(ROOT, "toolkit", "ribbon", "res")
 
-# The BMP writer and the drawing helpers are the toolkit core's generator's.
+# The BMP writer, the drawing helpers and the writing of the files are the toolkit core's generator's.
 _spec = importlib.util.spec_from_file_location("toolkit_bitmaps", os.path.join(ROOT, "scripts", "gen-toolkit-bitmaps.py"))
 toolkit_bitmaps = importlib.util.module_from_spec(_spec)
 _spec.loader.exec_module(toolkit_bitmaps)
@@ -71,22 +71,8 @@ IMAGES = {f"dxStatusBar{name.capitalize()}.bmp": (lambda color=color: lamp(color
 
 
 def main():
-    check = "--check" in sys.argv[1:]
-    os.makedirs(OUT, exist_ok=True)
-    stale = []
-    for name, draw in IMAGES.items():
-        data = bmp_bytes(draw())
-        path = os.path.join(OUT, name)
-        if check:
-            if not os.path.exists(path) or open(path, "rb").read() != data:
-                stale.append(name)
-        else:
-            with open(path, "wb") as f:
-                f.write(data)
-    if stale:
-        print("out of date, run scripts/gen-ribbon-bitmaps.py:", ", ".join(stale))
-        return 1
-    return 0
+    files = [(name, lambda draw=draw: bmp_bytes(draw())) for name, draw in IMAGES.items()]
+    return toolkit_bitmaps.write_or_check(OUT, files, "gen-ribbon-bitmaps.py")
 
 
 if __name__ == "__main__":

@@ -21,14 +21,20 @@ protected:
         bar->SetSizeGrip(false);
     }
     TColor Yellow() const { return RgbColor(clYellow); }
+    // Three panels: lowered, raised and without a bevel.
+    struct TBevelledPanels {
+        TdxStatusBarPanel *lowered, *raised, *plain;
+    };
+    TBevelledPanels AddBevelledPanels() {
+        TBevelledPanels panels{AddPanel(100), AddPanel(100), AddPanel(100)};
+        panels.raised->SetBevel(dxpbRaised);
+        panels.plain->SetBevel(dxpbNone);
+        return panels;
+    }
 };
 
 TEST_F(StatusBarPainters, StandardPanelsSitBelowTheIndentWithOnePixelEdges) {
-    TdxStatusBarPanel* lowered = AddPanel(100);
-    TdxStatusBarPanel* raised = AddPanel(100);
-    raised->SetBevel(dxpbRaised);
-    TdxStatusBarPanel* plain = AddPanel(100);
-    plain->SetBevel(dxpbNone);
+    const TBevelledPanels panels = AddBevelledPanels();
     TControlSnapshot s(bar);
     for (int x = 0; x < 400; x += 7) {
         ASSERT_EQ(s.Pixel(x, 0), Yellow()) << x;
@@ -48,9 +54,8 @@ TEST_F(StatusBarPainters, StandardPanelsSitBelowTheIndentWithOnePixelEdges) {
     EXPECT_EQ(s.Pixel(104, 2), RgbColor(clBtnHighlight));
     EXPECT_EQ(s.Pixel(205, 19), RgbColor(clBtnShadow));
     // No bevel: the panel's colour to its edge.
-    const TRect r = PanelRect(plain);
+    const TRect r = PanelRect(panels.plain);
     EXPECT_EQ(s.Pixel(r.left, r.top), Yellow());
-    (void)lowered;
 
     // A border width frames the panels in the bar's colour.
     bar->SetBorderWidth(3);
@@ -62,19 +67,15 @@ TEST_F(StatusBarPainters, StandardPanelsSitBelowTheIndentWithOnePixelEdges) {
 
 TEST_F(StatusBarPainters, FlatBevelsAreOneShadowFrame) {
     bar->SetPaintStyle(dxspsFlat);
-    TdxStatusBarPanel* lowered = AddPanel(100);
-    TdxStatusBarPanel* raised = AddPanel(100);
-    raised->SetBevel(dxpbRaised);
-    TdxStatusBarPanel* plain = AddPanel(100);
-    plain->SetBevel(dxpbNone);
+    const TBevelledPanels panels = AddBevelledPanels();
     TControlSnapshot s(bar);
-    for (TdxStatusBarPanel* panel : {lowered, raised}) {
+    for (TdxStatusBarPanel* panel : {panels.lowered, panels.raised}) {
         const TRect r = PanelRect(panel);
         EXPECT_EQ(s.Pixel(r.left, r.top), RgbColor(clBtnShadow));
         EXPECT_EQ(s.Pixel(r.right - 1, r.bottom - 1), RgbColor(clBtnShadow));
         EXPECT_EQ(s.Pixel(r.left + 1, r.top + 1), Yellow());
     }
-    EXPECT_EQ(s.Pixel(PanelRect(plain).left, PanelRect(plain).top), Yellow());
+    EXPECT_EQ(s.Pixel(PanelRect(panels.plain).left, PanelRect(panels.plain).top), Yellow());
 }
 
 TEST_F(StatusBarPainters, TheOfficeStyleFramesThePanelsWithItsGradient) {

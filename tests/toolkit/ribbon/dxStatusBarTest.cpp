@@ -103,6 +103,20 @@ TEST_F(StatusBarTest, PanelWidthsFollowTheirRules) {
     EXPECT_EQ(bar->BorderWidth(), 0);
 }
 
+TEST_F(StatusBarTest, PanelsTakeTheBarsReadingOrderUntilGivenTheirOwn) {
+    TdxStatusBarPanel* following = AddPanel();
+    TdxStatusBarPanel* own = AddPanel();
+    own->SetBiDiMode(bdRightToLeft);
+    EXPECT_FALSE(own->ParentBiDiMode());
+    EXPECT_TRUE(own->IsBiDiModeStored());
+    bar->SetBiDiMode(bdRightToLeftNoAlign);
+    EXPECT_EQ(following->BiDiMode(), bdRightToLeftNoAlign);
+    EXPECT_EQ(own->BiDiMode(), bdRightToLeft);
+    own->SetParentBiDiMode(true);
+    EXPECT_EQ(own->BiDiMode(), bdRightToLeftNoAlign);
+    EXPECT_EQ(bar->AddPanel()->BiDiMode(), bdRightToLeftNoAlign) << "a new panel takes it too";
+}
+
 // ---- the size grip -------------------------------------------------------------------------
 
 TEST_F(StatusBarTest, TheGripShowsOnlyAtTheCornerOfANormalSizeableForm) {
