@@ -1,5 +1,7 @@
 #include "dxStatusBarStateIndicatorPanel.h"
 
+#include <iterator>
+
 #include "AssignIfChanged.h"
 #include "Bitmap.h"
 #include "cxGraphics.h"
@@ -12,7 +14,7 @@ const wchar_t* StateIndicatorBitmapName(TdxStatusBarStateIndicatorType type) {
     static const wchar_t* const names[] = {L"DXSTATUSBAR_GRAY",  L"DXSTATUSBAR_YELLOW", L"DXSTATUSBAR_BLUE",
                                            L"DXSTATUSBAR_GREEN", L"DXSTATUSBAR_RED",    L"DXSTATUSBAR_TEAL",
                                            L"DXSTATUSBAR_PURPLE"};
-    return names[type];
+    return size_t(type) < std::size(names) ? names[type] : L"";
 }
 
 TdxStatusBarStateIndicatorItem::TdxStatusBarStateIndicatorItem(TCollection* collection)
@@ -65,11 +67,8 @@ void TdxStatusBarStateIndicators::Update(TCollectionItem*) { style_->Changed(); 
 TdxStatusBarStateIndicatorPanelStyle::TdxStatusBarStateIndicatorPanelStyle(TdxStatusBarPanel* owner)
     : TdxStatusBarPanelStyle(owner), indicators_(new TdxStatusBarStateIndicators(this)) {}
 
-TdxStatusBarStateIndicatorPanelStyle::~TdxStatusBarStateIndicatorPanelStyle() {
-    TdxStatusBarStateIndicators* indicators = std::exchange(indicators_, nullptr);
-    indicators->BeginUpdate();  // the panel hears nothing of its going style
-    delete indicators;
-}
+// A collection that goes tells nobody of its items going: the panel hears nothing.
+TdxStatusBarStateIndicatorPanelStyle::~TdxStatusBarStateIndicatorPanelStyle() { delete indicators_; }
 
 void TdxStatusBarStateIndicatorPanelStyle::SetSpacing(int value) {
     if (AssignIfChanged(spacing_, value)) Changed();

@@ -45,7 +45,8 @@ private:
     TBitmap* bitmap_;
 };
 
-// The name of the bitmap resource of a lamp type: "DXSTATUSBAR_GRAY" for sitOff, and so on.
+// The name of the bitmap resource of a lamp type: "DXSTATUSBAR_GRAY" for sitOff, and so on; an
+// empty name for a value outside the type.
 const wchar_t* StateIndicatorBitmapName(TdxStatusBarStateIndicatorType type);
 
 // Every change reports a change of the style's panel.
