@@ -16,7 +16,8 @@
 
 namespace {
 
-// What the window shows on the display now, copied from its own device context.
+// What the window shows on the display now, copied from its own device context without asking
+// it to paint first: the tests watch the bar repaint by itself.
 class TWindowCapture {
 public:
     explicit TWindowCapture(TWinControl* control) : width_(control->ClientWidth()), height_(control->ClientHeight()) {
