@@ -7,6 +7,7 @@
 #include "Form.h"
 #include "SysUtils.h"
 #include "dxBarDockControl.h"
+#include "dxBarItemLinks.h"
 #include "dxBarLookups.h"
 #include "dxBarStrs.h"
 #include "dxBarUnit.h"
@@ -638,7 +639,10 @@ void TdxBarManager::Loaded() {
     if (lockUpdate_ > 0) return;
     ownLoading_ = true;
     try {
-        // Hook (item links): every link resolves the item name it read.
+        // The menus of the items resolve the item names their links read. Hook (toolbars): the
+        // links of the bars too.
+        for (int i = 0; i < GetItemCount(); ++i)
+            if (TdxBarItemLinks* links = GetItemByIndex(i)->GetItemLinks()) links->ResolveLoadedItems();
         if (IsBarManagerDesigning()) {
             // A stable sort of the items by category.
             for (bool swapped = true; swapped;) {
