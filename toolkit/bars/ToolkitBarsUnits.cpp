@@ -8,7 +8,7 @@
 // bar unit, as their parts join.
 void InitializeToolkitBarsUnits() {
     InitializeUnits({
-        {"dxBarStrs", &InitializeBarStrs, &FinalizeBarStrs},
-        {"dxBar", &InitializeBarUnit, &FinalizeBarUnit},
+        {"dxBarStrs", &InitializedxBarStrs, &FinalizedxBarStrs},
+        {"dxBarUnit", &InitializeBarUnit, &FinalizeBarUnit},
     });
 }
