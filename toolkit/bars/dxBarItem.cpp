@@ -16,6 +16,7 @@
 #include "dxBarLookups.h"
 #include "dxBarManager.h"
 #include "dxBarStrs.h"
+#include "dxBarSubItem.h"
 #include "dxBarTextHelpers.h"
 
 // Sections: construction and destruction · properties · change steps · captions and hints ·
@@ -24,11 +25,7 @@
 namespace {
 
 // Sub items keep their hint apart from their caption.
-// Hook (sub items): true for TCustomdxBarSubItem and its descendants.
-bool IsSubItem(const TdxBarItem* item) {
-    (void)item;
-    return false;
-}
+bool IsSubItem(const TdxBarItem* item) { return item->InheritsFrom(TCustomdxBarSubItem::StaticClass()); }
 
 }  // namespace
 

@@ -13,6 +13,7 @@
 #include "dxBarManager.h"
 #include "dxBarMenuSounds.h"
 #include "dxBarPopupMenu.h"
+#include "dxBarSubItem.h"
 
 // Sections: process-wide state · registry · layered windows · colour depth and checker brush ·
 // start-up and shut-down.
@@ -121,7 +122,8 @@ void InitializeBarUnit() {
     RegisterClasses({TdxBarManager::StaticClass(), TdxBar::StaticClass(), TdxBarGroup::StaticClass(),
                      TdxBarPopupMenu::StaticClass()});
     RegisterClasses({TdxBarButton::StaticClass(), TdxBarLabel::StaticClass(), TdxBarSeparator::StaticClass(),
-                     TdxBarApplicationMenuButtonItem::StaticClass()});
+                     TdxBarApplicationMenuButtonItem::StaticClass(), TdxBarSubItem::StaticClass(),
+                     TdxBarListItem::StaticClass(), TdxBarContainerItem::StaticClass()});
     // AnimateWindow is the toolkit core's binding (AnimateWindowProc).
     user32 = LoadLibraryW(L"user32.dll");
     if (user32) {
