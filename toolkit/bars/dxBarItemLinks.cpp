@@ -6,6 +6,7 @@
 #include "Filer.h"
 #include "cxClasses.h"
 #include "dxBarButton.h"
+#include "dxBarEdit.h"
 #include "dxBarItemActionLink.h"
 #include "dxBarManager.h"
 #include "dxBarTextHelpers.h"
@@ -252,8 +253,7 @@ TdxBarPaintStyle TdxBarItemLink::GetEffectivePaintStyle() const {
 int TdxBarItemLink::GetEffectiveWidth() const {
     if (userDefine_.Contains(udWidth)) return userWidth_;
     TdxBarItem* item = Item();
-    // Hook (edit items): an edit item's own width.
-    return 0;
+    return item && item->InheritsFrom(TdxCustomBarEdit::StaticClass()) ? item->GetWidth() : 0;
 }
 
 // ---- TdxBarItemLink: lists and visibility -------------------------------------------------

@@ -8,6 +8,7 @@
 #include "SysUtils.h"
 #include "dxBar.h"
 #include "dxBarButton.h"
+#include "dxBarCombo.h"
 #include "dxBarGroup.h"
 #include "dxBarItemRegistry.h"
 #include "dxBarManager.h"
@@ -123,7 +124,8 @@ void InitializeBarUnit() {
                      TdxBarPopupMenu::StaticClass()});
     RegisterClasses({TdxBarButton::StaticClass(), TdxBarLabel::StaticClass(), TdxBarSeparator::StaticClass(),
                      TdxBarApplicationMenuButtonItem::StaticClass(), TdxBarSubItem::StaticClass(),
-                     TdxBarListItem::StaticClass(), TdxBarContainerItem::StaticClass()});
+                     TdxBarListItem::StaticClass(), TdxBarContainerItem::StaticClass(), TdxBarEdit::StaticClass(),
+                     TdxBarCombo::StaticClass()});
     // AnimateWindow is the toolkit core's binding (AnimateWindowProc).
     user32 = LoadLibraryW(L"user32.dll");
     if (user32) {
