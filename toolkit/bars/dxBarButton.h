@@ -19,17 +19,18 @@ Z_ENUM(TdxBarButtonStyle, Byte, bsDefault, bsChecked, bsDropDown, bsCheckedDropD
 class TdxBarButton : public TdxBarItem, public IdxBarLinksOwner {
     Z_CLASS(TdxBarButton, TdxBarItem)
     Z_PUBLISHED {
-        p.Property(L"AllowAllUp", &TdxBarButton::AllowAllUp, &TdxBarButton::SetAllowAllUp).Default(false);
+        // The group comes before Down: joining a group releases the button.
         p.Property(L"ButtonStyle", &TdxBarButton::ButtonStyle, &TdxBarButton::SetButtonStyle).Default(bsDefault);
-        p.Property(L"CloseSubMenuOnClick", &TdxBarButton::CloseSubMenuOnClick, &TdxBarButton::SetCloseSubMenuOnClick)
-            .Default(true);
+        p.Property(L"GroupIndex", &TdxBarButton::GroupIndex, &TdxBarButton::SetGroupIndex).Default(0);
+        p.Property(L"AllowAllUp", &TdxBarButton::AllowAllUp, &TdxBarButton::SetAllowAllUp).Default(false);
         p.Property(L"Down", &TdxBarButton::Down, &TdxBarButton::SetDown)
             .Default(false)
             .Stored(&TdxBarButton::StoresDown);
+        p.Property(L"CloseSubMenuOnClick", &TdxBarButton::CloseSubMenuOnClick, &TdxBarButton::SetCloseSubMenuOnClick)
+            .Default(true);
         p.Property(L"DropDownEnabled", &TdxBarButton::DropDownEnabled, &TdxBarButton::SetDropDownEnabled)
             .Default(true);
         p.Property(L"DropDownMenu", &TdxBarButton::DropDownMenu, &TdxBarButton::SetDropDownMenu);
-        p.Property(L"GroupIndex", &TdxBarButton::GroupIndex, &TdxBarButton::SetGroupIndex).Default(0);
         p.Property(L"Lowered", &TdxBarButton::Lowered, &TdxBarButton::SetLowered).Default(false);
         p.Property(L"Glyph", &TdxBarButton::Glyph, &TdxBarButton::SetGlyph);
         p.Property(L"ImageIndex", &TdxBarButton::ImageIndex, &TdxBarButton::SetImageIndex)
