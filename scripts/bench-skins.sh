@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the skin element cache's benchmark (one element drawn 10,000 times through the cache and
 # directly) under Wine for one target (default x86_64). Build first with scripts/build.sh.
-# Exits with the benchmark's status: 1 when the cache is less than three times faster.
+# Exits with the benchmark's status: 1 when the cached form caption is less than three times faster.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$ROOT/scripts/wine-env.sh"

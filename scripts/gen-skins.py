@@ -274,8 +274,8 @@ def look(pal, state, flat=False):
     if state == "hotcheck":
         return Look(pal["hotChecked"], pal["checked"], pal["pressedLine"], pal["glyphHot"])
     if state == "active":
-        if flat:
-            return Look(None, None, None, pal["glyph"])
+        if flat:  # the other half of a split button is hot: a quiet outline
+            return Look(pal["face"], pal["faceBottom"], pal["hotLine"], pal["glyph"])
         return Look(pal["face"], pal["faceBottom"], pal["accent"], pal["glyph"])
     if state in ("disabled", "activedisabled"):
         if flat:

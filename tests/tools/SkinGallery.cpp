@@ -28,14 +28,23 @@ const wchar_t* const stateNames[] = {L"normal",  L"hot",     L"pressed",        
 
 constexpr int sheetMargin = 14, nameWidth = 210, cellGap = 14, captionHeight = 14, rowGap = 12, sheetWidth = 1180;
 
-// The size an element is shown at: a picture drawn at its own size as it is; a thin strip along
-// its length; anything stretched a little larger than its frame; a colour as a swatch.
+// A small picture of several states or image sets without text of its own: a check mark, a
+// selection frame, a small button; painters draw these about their own size.
+bool IsSmallButton(TdxSkinElement* element) {
+    const TSize size = element->Image()->FrameSize();
+    return size.cx <= 20 && size.cy <= 20 && !IsSkinColorAssigned(element->TextColor()) &&
+           (element->ImageCount() > 1 || element->Image()->StateCount() > 1 || !element->Glyph()->Empty());
+}
+
+// The size an element is shown at: a picture drawn at its own size, or a small button, as it
+// is; a thin strip along its length; anything else a little larger than its frame; a colour as
+// a swatch.
 TSize TypicalSize(TdxSkinElement* element) {
     TdxSkinImage* image = element->Image();
     TSize size = image->FrameSize();
     if (image->Empty()) {
         size = element->Glyph()->Empty() ? TSize{56, 20} : element->Glyph()->FrameSize();
-    } else if (image->Stretch() != smNoResize) {
+    } else if (image->Stretch() != smNoResize && !IsSmallButton(element)) {
         if (size.cx <= 8)
             size.cy = std::max<LONG>(size.cy, 40);
         else if (size.cy <= 8)
@@ -56,6 +65,7 @@ TdxSkinElementStates ShownStates(TdxSkinElement* element) {
 }
 
 struct TCell {
+    int slotLeft;  // where its caption starts
     TRect bounds;  // where the element is drawn
     int imageIndex;
     TdxSkinElementState state;
@@ -78,13 +88,14 @@ int LayOut(TdxSkinControlGroup* group, std::vector<TRow>& rows) {
         for (int index = 0; index < row.element->ImageCount(); ++index)
             for (int s = 0; s < dxSkinElementStateCount; ++s) {
                 if (!states.Contains(TdxSkinElementState(s))) continue;
-                const int width = std::max<int>(size.cx, 44);
+                // room for the caption above the cell
+                const int width = std::max<int>(size.cx, row.element->ImageCount() > 1 ? 76 : 58);
                 if (x + width > sheetWidth - sheetMargin && x > sheetMargin + nameWidth) {
                     x = sheetMargin + nameWidth;
                     lineTop += captionHeight + size.cy + rowGap;
                 }
-                const int left = x + (width - size.cx) / 2;
-                row.cells.push_back({TRect{left, lineTop + captionHeight, left + size.cx, lineTop + captionHeight + size.cy},
+                const int left = x + std::min<int>(10, (width - size.cx) / 2);
+                row.cells.push_back({x, TRect{left, lineTop + captionHeight, left + size.cx, lineTop + captionHeight + size.cy},
                                      index, TdxSkinElementState(s)});
                 x += width + cellGap;
             }
@@ -121,8 +132,13 @@ void DrawSheet(TdxSkinInfo& info, TdxSkinControlGroup* group, const String& path
             canvas->Font()->SetColor(TColor(0x8A7C78));
             String caption = stateNames[cell.state];
             if (element->ImageCount() > 1) caption = L"#" + std::to_wstring(cell.imageIndex) + L" " + caption;
-            canvas->TextOut(cell.bounds.left, cell.bounds.top - captionHeight, caption);
+            canvas->TextOut(cell.slotLeft, cell.bounds.top - captionHeight, caption);
             element->DrawInRect(canvas->Handle(), cell.bounds, cell.imageIndex, cell.state);
+            if (element->Image()->Empty() && element->Glyph()->Empty()) {  // a colour: outline the swatch
+                canvas->Brush()->SetColor(TColor(0xC8C0BC));
+                canvas->FrameRect(InflateRectSides(cell.bounds, 1, 1, 1, 1));
+                canvas->Brush()->SetStyle(bsClear);
+            }
             if (IsSkinColorAssigned(element->TextColor())) {
                 const TRect& offset = element->ContentOffset()->Rect();
                 TRect content = InflateRectSides(cell.bounds, -offset.left, -offset.top, -offset.right, -offset.bottom);

@@ -115,7 +115,21 @@ void TdxSkinCanvas::FillRectByGradient(const TRect& r, TColor color1, TColor col
 }
 
 void TdxSkinCanvas::DrawImage(TdxPNGImage* picture, const TRect& dest, const TRect& source) {
-    picture->DrawOnGraphics(graphics_, dest, source);
+    const int dw = RectWidth(dest), dh = RectHeight(dest), sw = RectWidth(source), sh = RectHeight(source);
+    if (dw == sw && dh == sh) {
+        picture->DrawOnGraphics(graphics_, dest, source);
+        return;
+    }
+    if (picture->Empty() || dw < 1 || dh < 1 || sw < 1 || sh < 1) return;
+    // As the picture's own drawing does, an enlarged source is sampled one pixel shorter. A
+    // scaled axis also gets its destination widened by a quarter pixel at both ends: a GDI+ that
+    // maps pixels back to the source in single precision otherwise finds the first row or column
+    // a hair outside the source and leaves it empty. No pixel boundary moves.
+    const REAL growX = dw != sw ? 0.25f : 0.0f, growY = dh != sh ? 0.25f : 0.0f;
+    CheckGdipStatus(GdipDrawImageRectRect(graphics_, picture->Image()->Handle(), REAL(dest.left) - growX,
+                                          REAL(dest.top) - growY, REAL(dw) + 2 * growX, REAL(dh) + 2 * growY,
+                                          REAL(source.left), REAL(source.top), REAL(dw > sw && sw > 1 ? sw - 1 : sw),
+                                          REAL(dh > sh && sh > 1 ? sh - 1 : sh), UnitPixel, nullptr, nullptr, nullptr));
 }
 
 void TdxSkinCanvas::DrawImageNoResize(TdxPNGImage* picture, const TRect& dest, const TRect& source) {

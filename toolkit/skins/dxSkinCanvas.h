@@ -35,7 +35,8 @@ public:
 
     void FillRectByColor(const TRect& r, TColor color);
     void FillRectByGradient(const TRect& r, TColor color1, TColor color2, TdxSkinGradientMode mode);
-    // The source rectangle of the picture stretched into dest with the graphics' own sampling.
+    // The source rectangle of the picture stretched into dest with the graphics' own sampling
+    // (an enlarged source one pixel shorter, so that no pixel beyond it bleeds in).
     void DrawImage(TdxPNGImage* picture, const TRect& dest, const TRect& source);
     // The same with nearest-neighbour sampling, so that parts drawn 1:1 stay exact.
     void DrawImageNoResize(TdxPNGImage* picture, const TRect& dest, const TRect& source);

@@ -142,6 +142,21 @@ TEST(dxSkinDrawing, CornersAreExactAndStretchedPartsKeepTheirColours) {
     EXPECT_EQ(surface.At(r.right, 20), 0xFFFFFFu);
 }
 
+TEST(dxSkinDrawing, StretchedPartsCoverTheirFirstRowAndColumnWhereverTheyAreDrawn) {
+    TdxSkinElement element(nullptr, L"E");
+    MakeNinePartElement(element);
+    TSkinTestSurface surface(3100, 40, 0xFFFFFF);
+    // the centre's and the top edge's first column, the left edge's and the centre's first row
+    for (int x = 0; x < 3000; x += 37) {
+        const TRect r{x, 3, x + 55, 30};
+        element.DrawInRect(surface.DC(), r, 0, esNormal);
+        EXPECT_NE(surface.At(x + 4, 15), 0xFFFFFFu) << x;
+        EXPECT_NE(surface.At(x + 4, 3), 0xFFFFFFu) << x;
+        EXPECT_NE(surface.At(x, 7), 0xFFFFFFu) << x;
+        EXPECT_NE(surface.At(x + 20, 7), 0xFFFFFFu) << x;
+    }
+}
+
 TEST(dxSkinDrawing, TiledPartsRepeatTheirPixels) {
     TdxSkinElement element(nullptr, L"E");
     element.Image()->SetStates({esNormal});
