@@ -68,6 +68,15 @@ protected:
         InitializeControlsUnits();
     }
     static void Touch(const String& file) { std::ofstream(file.c_str()) << "x"; }
+    // Waits until the messages of the last change have stopped coming (300 ms without one), so
+    // that the next change finds the watch armed again.
+    void SettleMessages() {
+        int seen = -1;
+        for (int round = 0; round < 20 && seen != listener.received; ++round) {
+            seen = listener.received;
+            Pump(300);
+        }
+    }
     TTempFolder temp;
     TChangeListener listener;
 };
@@ -98,6 +107,7 @@ TEST_F(ChangeHandlerThreadTest, CreateRenameAndDeletePostTheSlotToTheOwner) {
         // File-name changes reach only the watch with the file-name filter.
         EXPECT_TRUE(PumpUntil([&] { return listener.received > 0; }, 5000)) << step.what;
         EXPECT_EQ(listener.lastSlot, WPARAM(slot)) << step.what;
+        SettleMessages();
     }
     listener.received = 0;
     CreateDirectoryW(temp.File(L"Sub").c_str(), nullptr);

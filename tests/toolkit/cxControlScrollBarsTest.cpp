@@ -19,6 +19,7 @@
 #include "cxControl.h"
 #include "cxControlScrollBars.h"
 #include "cxWindowHelpers.h"
+#include "dxThemeManager.h"
 
 namespace {
 
@@ -152,18 +153,27 @@ TEST_F(cxControlScrollBarsTest, TheContentDecidesWhichBarsShowAndWhere) {
         Show(c.width, c.height, c.allowHide);
         EXPECT_EQ(H()->Visible(), c.hVisible);
         EXPECT_EQ(V()->Visible(), c.vVisible);
-        if (c.hVisible) EXPECT_EQ(H()->Enabled(), c.hEnabled);
-        if (c.vVisible) EXPECT_EQ(V()->Enabled(), c.vEnabled);
+        if (c.hVisible) {
+            EXPECT_EQ(H()->Enabled(), c.hEnabled);
+        }
+        if (c.vVisible) {
+            EXPECT_EQ(V()->Enabled(), c.vEnabled);
+        }
         EXPECT_EQ(control->SizeGrip()->Visible(), c.hVisible && c.vVisible);
         const TRect client = control->ClientRect();
         const TRect bounds = control->ClientBounds();
         EXPECT_EQ(bounds.right, client.right - (c.vVisible ? vWidth : 0));
         EXPECT_EQ(bounds.bottom, client.bottom - (c.hVisible ? hHeight : 0));
-        if (c.hVisible) EXPECT_TRUE(SameRect(H()->BoundsRect(), TRect{0, bounds.bottom, bounds.right, client.bottom}));
-        if (c.vVisible) EXPECT_TRUE(SameRect(V()->BoundsRect(), TRect{bounds.right, 0, client.right, bounds.bottom}));
-        if (c.hVisible && c.vVisible)
+        if (c.hVisible) {
+            EXPECT_TRUE(SameRect(H()->BoundsRect(), TRect{0, bounds.bottom, bounds.right, client.bottom}));
+        }
+        if (c.vVisible) {
+            EXPECT_TRUE(SameRect(V()->BoundsRect(), TRect{bounds.right, 0, client.right, bounds.bottom}));
+        }
+        if (c.hVisible && c.vVisible) {
             EXPECT_TRUE(
                 SameRect(control->SizeGrip()->BoundsRect(), TRect{bounds.right, bounds.bottom, client.right, client.bottom}));
+        }
     }
     // The range reaches the bar: a page of the visible width over the whole content.
     Show(500, 100);
@@ -374,49 +384,48 @@ DWORD RgbOfColor(TColor color) {
     return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
 
-// One control with both bars and the size grip under each painter, read back from the screen.
-// With ZARNIK_CONTROL_GALLERY set to a file name the picture is saved there as a BMP
-// (scripts/painter-gallery.sh makes docs/control-scrollbars.png that way).
-TEST_F(cxControlScrollBarsTest, EveryPainterDrawsTheBarsAndTheSizeGrip) {
-    struct TPainterCase {
-        const wchar_t* name;
-        TcxLookAndFeelKind kind;
-        bool native;
-    } painters[] = {{L"Standard", lfStandard, false},
-                    {L"Flat", lfFlat, false},
-                    {L"Ultra-flat", lfUltraFlat, false},
-                    {L"Office 11", lfOffice11, false},
-                    {L"Native", lfStandard, true}};
+struct TScrollBarPainterCase {
+    const wchar_t* name;
+    TcxLookAndFeelKind kind;
+    bool native;
+};
+
+// One control with both bars and the size grip under each painter, side by side on a form,
+// read back from the screen: the grip has the painter's form-content colour and each bar shows
+// its parts (more than two colours along it). With the environment variable set to a file name
+// the picture is saved there as a BMP (scripts/painter-gallery.sh makes
+// docs/control-scrollbars.png that way).
+void CheckScrollBarGallery(const std::vector<TScrollBarPainterCase>& painters, const char* galleryVariable) {
     constexpr int kWidth = 150, kHeight = 120, kGap = 8;
-    std::unique_ptr<TForm> gallery(NewShownForm(5 * (kWidth + kGap) + kGap, kHeight + 2 * kGap));
+    const int count = int(painters.size());
+    std::unique_ptr<TForm> gallery(NewShownTestForm(count * (kWidth + kGap) + kGap, kHeight + 2 * kGap));
     std::vector<TContentControl*> controls;
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < count; ++i) {
         auto* c = new TContentControl(gallery.get());
-        c->caption = painters[i].name;
+        c->caption = painters[size_t(i)].name;
         c->SetBounds(kGap + i * (kWidth + kGap), kGap, kWidth, kHeight);
         c->SetParent(gallery.get());
-        c->LookAndFeel()->SetKind(painters[i].kind);
-        c->LookAndFeel()->SetNativeStyle(painters[i].native);
+        c->LookAndFeel()->SetKind(painters[size_t(i)].kind);
+        c->LookAndFeel()->SetNativeStyle(painters[size_t(i)].native);
         c->contentWidth = c->contentHeight = 1000;
         c->RecalcScrollBars();
         controls.push_back(c);
     }
     gallery->Repaint();
-    Pump(100);
+    PumpFor(100);
     const TRect client = gallery->ClientRect();
     TBitmap shot(RectWidth(client), RectHeight(client), pf32bit);
     HDC dc = GetDC(gallery->Handle());
     BitBlt(shot.Canvas()->Handle(), 0, 0, RectWidth(client), RectHeight(client), dc, 0, 0, SRCCOPY);
     ReleaseDC(gallery->Handle(), dc);
 
-    for (int i = 0; i < 5; ++i) {
-        SCOPED_TRACE(testing::Message() << UTF8Encode(painters[i].name).c_str());
-        TContentControl* c = controls[i];
+    for (int i = 0; i < count; ++i) {
+        SCOPED_TRACE(testing::Message() << UTF8Encode(painters[size_t(i)].name).c_str());
+        TContentControl* c = controls[size_t(i)];
         ASSERT_TRUE(c->HScrollBar()->Visible() && c->VScrollBar()->Visible() && c->SizeGrip()->Visible());
         const TRect grip = c->SizeGrip()->BoundsRect();
         const int gx = c->Left() + (grip.left + grip.right) / 2, gy = c->Top() + (grip.top + grip.bottom) / 2;
         EXPECT_EQ(At(&shot, gx, gy), RgbOfColor(c->LookAndFeel()->ActivePainter()->FormContentColor()));
-        // Each bar shows its parts: more than one colour along it.
         for (TcxControlScrollBar* bar : {c->HScrollBar(), c->VScrollBar()}) {
             const TRect r = bar->BoundsRect();
             std::vector<DWORD> seen;
@@ -428,7 +437,29 @@ TEST_F(cxControlScrollBarsTest, EveryPainterDrawsTheBarsAndTheSizeGrip) {
             EXPECT_GE(seen.size(), 3u) << (bar == c->HScrollBar() ? "horizontal" : "vertical");
         }
     }
-    if (const char* file = std::getenv("ZARNIK_CONTROL_GALLERY")) shot.SaveToFile(UTF8ToString(file));
+    if (const char* file = std::getenv(galleryVariable)) shot.SaveToFile(UTF8ToString(file));
+}
+
+TEST_F(cxControlScrollBarsTest, EveryPainterDrawsTheBarsAndTheSizeGrip) {
+    CheckScrollBarGallery({{L"Standard", lfStandard, false},
+                           {L"Flat", lfFlat, false},
+                           {L"Ultra-flat", lfUltraFlat, false},
+                           {L"Office 11", lfOffice11, false},
+                           {L"Native (off)", lfStandard, true}},
+                          "ZARNIK_CONTROL_GALLERY");
+}
+
+// Under Wine's light theme the native painter, and the Office-style one through it, draw the
+// bars with the theme's parts.
+using cxControlScrollBarsThemed = cxControlScrollBarsTest;
+
+TEST_F(cxControlScrollBarsThemed, NativeAndOffice11BarsUnderTheLightTheme) {
+    if (!AreThemesAvailable()) {
+        if (std::getenv("ZARNIK_EXPECT_THEMES")) FAIL() << "the themed run found visual styles off";
+        GTEST_SKIP() << "visual styles are off";
+    }
+    CheckScrollBarGallery({{L"Native", lfStandard, true}, {L"Office 11", lfOffice11, false}},
+                          "ZARNIK_CONTROL_GALLERY_THEMED");
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include "Bitmap.h"
 #include "ToolkitTestSupport.h"
 #include "WindowTesting.h"
+#include "cxExtendedStylePainters.h"
+#include "cxOffice11LookAndFeelPainter.h"
 #include "cxScrollBar.h"
 
 namespace {
@@ -182,6 +184,47 @@ TEST(cxScrollBarGeometry, KindTurnsTheBarAQuarter) {
     EXPECT_EQ(bar->Height(), 17);
     EXPECT_EQ(bar->Left(), 10);
     EXPECT_EQ(bar->Top(), 20);
+}
+
+// A painter of its own, standing for a skin painter.
+class TScrollBarTestSkinPainter : public TcxOffice11LookAndFeelPainter {
+public:
+    static const TScrollBarTestSkinPainter* Instance() {
+        static const TScrollBarTestSkinPainter painter;
+        return &painter;
+    }
+};
+
+TEST(cxScrollBarLookAndFeel, ASkinKeepsCtl3DOffAndTheBarsOwnSettingComesBack) {
+    ASSERT_TRUE(GlobalExtendedStylePainters()->RegisterPainter(L"ScrollBarSkin", TScrollBarTestSkinPainter::Instance(),
+                                                               nullptr));
+    std::unique_ptr<TForm> form(NewShownTestForm(200, 100));
+    auto* bar = new TcxScrollBar(form.get());
+    bar->SetParent(form.get());
+    ASSERT_TRUE(bar->Ctl3D());
+    ASSERT_TRUE(bar->ParentCtl3D());
+
+    bar->LookAndFeel()->SetSkinName(L"ScrollBarSkin");
+    ASSERT_EQ(bar->Painter(), TScrollBarTestSkinPainter::Instance());
+    EXPECT_FALSE(bar->Ctl3D());
+    bar->LookAndFeel()->SetSkinName(L"");
+    EXPECT_TRUE(bar->Ctl3D());
+    EXPECT_TRUE(bar->ParentCtl3D());  // still following the form
+
+    // Switched off by hand, it stays off when a skin comes and goes.
+    bar->SetCtl3D(false);
+    bar->LookAndFeel()->SetSkinName(L"ScrollBarSkin");
+    bar->LookAndFeel()->SetSkinName(L"");
+    EXPECT_FALSE(bar->Ctl3D());
+    EXPECT_FALSE(bar->ParentCtl3D());
+
+    // Switched on under a skin, it waits for the skin to go.
+    bar->LookAndFeel()->SetSkinName(L"ScrollBarSkin");
+    bar->SetCtl3D(true);
+    EXPECT_FALSE(bar->Ctl3D());
+    bar->LookAndFeel()->SetSkinName(L"");
+    EXPECT_TRUE(bar->Ctl3D());
+    GlobalExtendedStylePainters()->UnregisterPainter(L"ScrollBarSkin");
 }
 
 // ---- range and scroll requests -------------------------------------------------------------
