@@ -30,16 +30,11 @@ TdxSkin::~TdxSkin() {
 }
 
 TdxSkinColor* TdxSkin::AddColor(const String& name, TColor value) {
-    auto* color = new TdxSkinColor(this, name);
-    BeginUpdate();
-    try {
-        AdoptChild(colors_, color);
+    TdxSkinColor* color = nullptr;
+    WithinUpdate([&] {
+        color = AdoptChild(colors_, new TdxSkinColor(this, name));
         color->SetValue(value);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
     return color;
 }
 
@@ -112,19 +107,13 @@ TdxSkinCustomPersistentObject* TdxSkin::Clone() {
 }
 
 void TdxSkin::Assign(TPersistent* source) {
-    if (auto* other = As<TdxSkin>(source)) {
-        BeginUpdate();
-        try {
+    if (auto* other = As<TdxSkin>(source))
+        WithinUpdate([&] {
             for (int i = 0; i < other->ColorCount(); ++i)
                 AdoptChild(colors_, static_cast<TdxSkinColor*>(other->Colors(i)->Clone()));
             for (int i = 0; i < other->GroupCount(); ++i)
                 AdoptChild(groups_, static_cast<TdxSkinControlGroup*>(other->Groups(i)->Clone()));
-        } catch (...) {
-            EndUpdate();
-            throw;
-        }
-        EndUpdate();
-    }
+        });
     TdxSkinPersistent::Assign(source);
 }
 
@@ -158,8 +147,7 @@ void TdxSkin::LoadFromStream(TStream* stream) {
     ReadSkinHeader(stream, version_);
     name_ = ReadSkinString(stream);
     CheckSkinVersion(version_);
-    BeginUpdate();
-    try {
+    WithinUpdate([&] {
         Clear();
         const Integer colorCount = ReadSkinCount(stream);
         CheckSkinStreamCount(stream, colorCount, skinColorRecordMinimum);
@@ -172,11 +160,7 @@ void TdxSkin::LoadFromStream(TStream* stream) {
         const Integer groupCount = ReadSkinCount(stream);
         CheckSkinStreamCount(stream, groupCount, skinGroupRecordMinimum);
         for (Integer i = 0; i < groupCount; ++i) AddGroup(ReadSkinString(stream))->ReadData(stream, version_);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TdxSkin::SaveToStream(TStream* stream) {

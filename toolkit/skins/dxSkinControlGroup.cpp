@@ -18,9 +18,7 @@ TdxSkinControlGroup::~TdxSkinControlGroup() = default;
 TdxSkin* TdxSkinControlGroup::Skin() const { return As<TdxSkin>(owner_); }
 
 TdxSkinElement* TdxSkinControlGroup::AddElementOfClass(const String& name, TdxSkinObjectClass elementClass) {
-    if (!elementClass || !elementClass->InheritsFrom(TdxSkinElement::StaticClass()))
-        throw EInvalidOperation(L"Not a skin element class");
-    return AdoptChild(elements_, static_cast<TdxSkinElement*>(elementClass->CreateObject(this, name)));
+    return AddChildOfClass(elements_, elementClass, name);
 }
 
 TdxSkinElement* TdxSkinControlGroup::GetElementByName(const String& name) {
@@ -29,17 +27,11 @@ TdxSkinElement* TdxSkinControlGroup::GetElementByName(const String& name) {
 }
 
 void TdxSkinControlGroup::Assign(TPersistent* source) {
-    if (auto* other = As<TdxSkinControlGroup>(source)) {
-        BeginUpdate();
-        try {
+    if (auto* other = As<TdxSkinControlGroup>(source))
+        WithinUpdate([&] {
             for (int i = 0; i < other->ElementCount(); ++i)
                 AdoptChild(elements_, static_cast<TdxSkinElement*>(other->Elements(i)->Clone()));
-        } catch (...) {
-            EndUpdate();
-            throw;
-        }
-        EndUpdate();
-    }
+        });
     TdxSkinPersistent::Assign(source);
 }
 

@@ -42,15 +42,11 @@ void TdxSkinImage::SetGradient(TdxSkinGradientMode value) {
 }
 
 void TdxSkinImage::SetGradientBeginColor(TColor value) {
-    if (Integer(value) == Integer(gradientBeginColor_)) return;
-    gradientBeginColor_ = value;
-    Changed();
+    if (AssignIfChanged(gradientBeginColor_, value)) Changed();
 }
 
 void TdxSkinImage::SetGradientEndColor(TColor value) {
-    if (Integer(value) == Integer(gradientEndColor_)) return;
-    gradientEndColor_ = value;
-    Changed();
+    if (AssignIfChanged(gradientEndColor_, value)) Changed();
 }
 
 void TdxSkinImage::SetImageLayout(TdxSkinImageLayout value) {

@@ -37,21 +37,14 @@ void TdxSkinPersistent::Assign(TPersistent* source) {
         TdxSkinCustomPersistentObject::Assign(source);
         return;
     }
-    BeginUpdate();
-    try {
+    WithinUpdate([&] {
         for (int i = 0; i < other->PropertyCount(); ++i)
             AdoptChild(properties_, static_cast<TdxSkinProperty*>(other->Properties(i)->Clone()));
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 TdxSkinProperty* TdxSkinPersistent::AddProperty(const String& name, TdxSkinObjectClass propertyClass) {
-    if (!propertyClass || !propertyClass->InheritsFrom(TdxSkinProperty::StaticClass()))
-        throw EInvalidOperation(L"Not a skin property class");
-    return AdoptChild(properties_, static_cast<TdxSkinProperty*>(propertyClass->CreateObject(this, name)));
+    return AddChildOfClass(properties_, propertyClass, name);
 }
 
 TdxSkinProperty* TdxSkinPersistent::GetPropertyByName(const String& name) {

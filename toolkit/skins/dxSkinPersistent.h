@@ -68,6 +68,18 @@ public:
     void BeginUpdate();
     // Closing the outermost bracket reports one change.
     void EndUpdate();
+    // Runs body inside an update bracket, which closes also when body raises.
+    template <class F>
+    void WithinUpdate(F body) {
+        BeginUpdate();
+        try {
+            body();
+        } catch (...) {
+            EndUpdate();
+            throw;
+        }
+        EndUpdate();
+    }
     int LockCount() const { return lockCount_; }
     bool Sorted() const { return sorted_; }
 
@@ -86,6 +98,14 @@ public:
     bool ArePropertiesEqual(TdxSkinPersistent* other);
 
 protected:
+    // A new child of a class of the kind T, made through the class's virtual constructor and
+    // adopted; EInvalidOperation for a class of another kind.
+    template <class T>
+    T* AddChildOfClass(TTypedObjectList<T>& list, TdxSkinObjectClass cls, const String& name) {
+        if (!cls || !cls->InheritsFrom(T::StaticClass()))
+            throw EInvalidOperation(L"Not a class of " + T::StaticClass()->ClassName());
+        return AdoptChild(list, static_cast<T*>(cls->CreateObject(this, name)));
+    }
     // Makes child this object's: owner, change handler, appended to the list; then Changed.
     template <class T>
     T* AdoptChild(TTypedObjectList<T>& list, T* child) {

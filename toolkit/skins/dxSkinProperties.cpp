@@ -42,38 +42,10 @@ bool TdxSkinProperty::IsSameKindAndName(TdxSkinProperty* other) const {
     return other && other->ClassType() == ClassType() && other->Name() == name_;
 }
 
-// ---- TdxSkinIntegerProperty ----------------------------------------------------------------
-
-void TdxSkinIntegerProperty::SetValue(Integer value) {
-    if (AssignIfChanged(value_, value)) DoChange();
-}
-
-void TdxSkinIntegerProperty::Assign(TPersistent* source) {
-    if (auto* other = As<TdxSkinIntegerProperty>(source))
-        SetValue(other->Value());
-    else
-        TdxSkinProperty::Assign(source);
-}
+// ---- value properties ----------------------------------------------------------------------
 
 void TdxSkinIntegerProperty::ReadData(TStream* stream) { value_ = ReadSkinValue(stream); }
 void TdxSkinIntegerProperty::WriteData(TStream* stream) { WriteSkinInteger(stream, value_); }
-
-bool TdxSkinIntegerProperty::IsEqual(TdxSkinProperty* other) {
-    return IsSameKindAndName(other) && static_cast<TdxSkinIntegerProperty*>(other)->value_ == value_;
-}
-
-// ---- TdxSkinBooleanProperty ----------------------------------------------------------------
-
-void TdxSkinBooleanProperty::SetValue(bool value) {
-    if (AssignIfChanged(value_, value)) DoChange();
-}
-
-void TdxSkinBooleanProperty::Assign(TPersistent* source) {
-    if (auto* other = As<TdxSkinBooleanProperty>(source))
-        SetValue(other->Value());
-    else
-        TdxSkinProperty::Assign(source);
-}
 
 void TdxSkinBooleanProperty::ReadData(TStream* stream) {
     Byte stored = 0;
@@ -83,31 +55,11 @@ void TdxSkinBooleanProperty::ReadData(TStream* stream) {
 
 void TdxSkinBooleanProperty::WriteData(TStream* stream) { WriteSkinByte(stream, value_ ? 1 : 0); }
 
-bool TdxSkinBooleanProperty::IsEqual(TdxSkinProperty* other) {
-    return IsSameKindAndName(other) && static_cast<TdxSkinBooleanProperty*>(other)->value_ == value_;
-}
-
-// ---- TdxSkinColor --------------------------------------------------------------------------
-
-void TdxSkinColor::SetValue(TColor value) {
-    if (Integer(value) == Integer(value_)) return;
-    value_ = value;
-    DoChange();
-}
-
-void TdxSkinColor::Assign(TPersistent* source) {
-    if (auto* other = As<TdxSkinColor>(source))
-        SetValue(other->Value());
-    else
-        TdxSkinProperty::Assign(source);
-}
-
 void TdxSkinColor::ReadData(TStream* stream) { value_ = ReadSkinValue(stream); }
 void TdxSkinColor::WriteData(TStream* stream) { WriteSkinInteger(stream, value_); }
 
-bool TdxSkinColor::IsEqual(TdxSkinProperty* other) {
-    return IsSameKindAndName(other) && Integer(static_cast<TdxSkinColor*>(other)->value_) == Integer(value_);
-}
+void TdxSkinStringProperty::ReadData(TStream* stream) { value_ = ReadSkinString(stream); }
+void TdxSkinStringProperty::WriteData(TStream* stream) { WriteSkinString(stream, value_); }
 
 // ---- TdxSkinRectProperty -------------------------------------------------------------------
 
@@ -180,35 +132,13 @@ bool TdxSkinSizeProperty::IsEqual(TdxSkinProperty* other) {
     return size.cx == value_.cx && size.cy == value_.cy;
 }
 
-// ---- TdxSkinStringProperty -----------------------------------------------------------------
-
-void TdxSkinStringProperty::SetValue(const String& value) {
-    if (AssignIfChanged(value_, value)) DoChange();
-}
-
-void TdxSkinStringProperty::Assign(TPersistent* source) {
-    if (auto* other = As<TdxSkinStringProperty>(source))
-        SetValue(other->Value());
-    else
-        TdxSkinProperty::Assign(source);
-}
-
-void TdxSkinStringProperty::ReadData(TStream* stream) { value_ = ReadSkinString(stream); }
-void TdxSkinStringProperty::WriteData(TStream* stream) { WriteSkinString(stream, value_); }
-
-bool TdxSkinStringProperty::IsEqual(TdxSkinProperty* other) {
-    return IsSameKindAndName(other) && CompareSkinNames(static_cast<TdxSkinStringProperty*>(other)->value_, value_) == 0;
-}
-
 // ---- TdxSkinBorder -------------------------------------------------------------------------
 
 TdxSkinBorder::TdxSkinBorder(TPersistent* owner, const String& name, TdxSkinBorderSide side)
     : TdxSkinProperty(owner, name), side_(side) {}
 
 void TdxSkinBorder::SetColor(TColor value) {
-    if (Integer(value) == Integer(color_)) return;
-    color_ = value;
-    DoChange();
+    if (AssignIfChanged(color_, value)) DoChange();
 }
 
 void TdxSkinBorder::SetThin(Integer value) {

@@ -35,59 +35,81 @@ protected:
 
 // ---- value properties ----------------------------------------------------------------------
 
-class TdxSkinIntegerProperty : public TdxSkinProperty {
+// A property holding one plain value: the setter reports a real change only, Assign copies the
+// value of a property of the same class, IsEqual compares class, name and value (Self may
+// declare its own SameValues).
+template <class Self, class T>
+class TdxSkinValueProperty : public TdxSkinProperty {
+public:
+    TdxSkinValueProperty(TPersistent* owner, const String& name, T initial)
+        : TdxSkinProperty(owner, name), value_(initial) {}
+    T Value() const { return value_; }
+    void SetValue(const T& value) {
+        if (AssignIfChanged(value_, value)) DoChange();
+    }
+    void Assign(TPersistent* source) override {
+        if (auto* other = As<Self>(source))
+            SetValue(other->value_);
+        else
+            TdxSkinProperty::Assign(source);
+    }
+    bool IsEqual(TdxSkinProperty* other) override {
+        return IsSameKindAndName(other) && Self::SameValues(static_cast<Self*>(other)->value_, value_);
+    }
+    static bool SameValues(const T& a, const T& b) { return a == b; }
+
+protected:
+    T value_;
+};
+
+class TdxSkinIntegerProperty : public TdxSkinValueProperty<TdxSkinIntegerProperty, Integer> {
     Z_CLASS(TdxSkinIntegerProperty, TdxSkinProperty)
     Z_PUBLISHED {
         p.Property(L"Value", &TdxSkinIntegerProperty::Value, &TdxSkinIntegerProperty::SetValue).Default(0);
     }
 
 public:
-    explicit TdxSkinIntegerProperty(TPersistent* owner, const String& name = String()) : TdxSkinProperty(owner, name) {}
-    Integer Value() const { return value_; }
-    void SetValue(Integer value);
-    void Assign(TPersistent* source) override;
+    explicit TdxSkinIntegerProperty(TPersistent* owner, const String& name = String())
+        : TdxSkinValueProperty(owner, name, 0) {}
     void ReadData(TStream* stream) override;
     void WriteData(TStream* stream) override;
-    bool IsEqual(TdxSkinProperty* other) override;
-
-private:
-    Integer value_ = 0;
 };
 
-class TdxSkinBooleanProperty : public TdxSkinProperty {
+class TdxSkinBooleanProperty : public TdxSkinValueProperty<TdxSkinBooleanProperty, bool> {
     Z_CLASS(TdxSkinBooleanProperty, TdxSkinProperty)
     Z_PUBLISHED {
         p.Property(L"Value", &TdxSkinBooleanProperty::Value, &TdxSkinBooleanProperty::SetValue).Default(false);
     }
 
 public:
-    explicit TdxSkinBooleanProperty(TPersistent* owner, const String& name = String()) : TdxSkinProperty(owner, name) {}
-    bool Value() const { return value_; }
-    void SetValue(bool value);
-    void Assign(TPersistent* source) override;
+    explicit TdxSkinBooleanProperty(TPersistent* owner, const String& name = String())
+        : TdxSkinValueProperty(owner, name, false) {}
     void ReadData(TStream* stream) override;
     void WriteData(TStream* stream) override;
-    bool IsEqual(TdxSkinProperty* other) override;
-
-private:
-    bool value_ = false;
 };
 
-class TdxSkinColor : public TdxSkinProperty {
+class TdxSkinColor : public TdxSkinValueProperty<TdxSkinColor, TColor> {
     Z_CLASS(TdxSkinColor, TdxSkinProperty)
     Z_PUBLISHED { p.Property(L"Value", &TdxSkinColor::Value, &TdxSkinColor::SetValue).Default(clDefault); }
 
 public:
-    explicit TdxSkinColor(TPersistent* owner, const String& name = String()) : TdxSkinProperty(owner, name) {}
-    TColor Value() const { return value_; }
-    void SetValue(TColor value);
-    void Assign(TPersistent* source) override;
+    explicit TdxSkinColor(TPersistent* owner, const String& name = String())
+        : TdxSkinValueProperty(owner, name, clDefault) {}
     void ReadData(TStream* stream) override;
     void WriteData(TStream* stream) override;
-    bool IsEqual(TdxSkinProperty* other) override;
+};
 
-private:
-    TColor value_ = clDefault;
+// Its values compare with the user's locale.
+class TdxSkinStringProperty : public TdxSkinValueProperty<TdxSkinStringProperty, String> {
+    Z_CLASS(TdxSkinStringProperty, TdxSkinProperty)
+    Z_PUBLISHED { p.Property(L"Value", &TdxSkinStringProperty::Value, &TdxSkinStringProperty::SetValue); }
+
+public:
+    explicit TdxSkinStringProperty(TPersistent* owner, const String& name = String())
+        : TdxSkinValueProperty(owner, name, String()) {}
+    void ReadData(TStream* stream) override;
+    void WriteData(TStream* stream) override;
+    static bool SameValues(const String& a, const String& b) { return CompareSkinNames(a, b) == 0; }
 };
 
 class TdxSkinRectProperty : public TdxSkinProperty {
@@ -131,23 +153,6 @@ public:
 
 private:
     TSize value_{0, 0};
-};
-
-class TdxSkinStringProperty : public TdxSkinProperty {
-    Z_CLASS(TdxSkinStringProperty, TdxSkinProperty)
-    Z_PUBLISHED { p.Property(L"Value", &TdxSkinStringProperty::Value, &TdxSkinStringProperty::SetValue); }
-
-public:
-    explicit TdxSkinStringProperty(TPersistent* owner, const String& name = String()) : TdxSkinProperty(owner, name) {}
-    const String& Value() const { return value_; }
-    void SetValue(const String& value);
-    void Assign(TPersistent* source) override;
-    void ReadData(TStream* stream) override;
-    void WriteData(TStream* stream) override;
-    bool IsEqual(TdxSkinProperty* other) override;
-
-private:
-    String value_;
 };
 
 // ---- borders -------------------------------------------------------------------------------

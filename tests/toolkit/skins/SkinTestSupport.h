@@ -54,6 +54,18 @@ inline std::vector<Byte> SkinTestPngBytes(int w, int h, DWORD rgb) {
     return std::vector<Byte>(bytes, bytes + png.Size());
 }
 
+// Makes every picture of the class (a stand-in decoder) for the life of the object.
+class TSkinImageClassScope {
+public:
+    explicit TSkinImageClassScope(TClass cls) : saved_(GPImageClass) { GPImageClass = cls; }
+    ~TSkinImageClassScope() { GPImageClass = saved_; }
+    TSkinImageClassScope(const TSkinImageClassScope&) = delete;
+    TSkinImageClassScope& operator=(const TSkinImageClassScope&) = delete;
+
+private:
+    TClass saved_;
+};
+
 // ---- skin streams byte by byte -------------------------------------------------------------
 
 class TSkinStreamBytes {

@@ -69,15 +69,6 @@ protected:
     }
 };
 
-class TSkinImageClassScope {
-public:
-    explicit TSkinImageClassScope(TClass cls) : saved_(GPImageClass) { GPImageClass = cls; }
-    ~TSkinImageClassScope() { GPImageClass = saved_; }
-
-private:
-    TClass saved_;
-};
-
 // Where the fields between pictures are: just after the end of each PNG.
 std::vector<size_t> SkinFieldPositions(const TSkinBytes& skin) {
     static const Byte iend[8] = {'I', 'E', 'N', 'D', 0xAE, 0x42, 0x60, 0x82};

@@ -207,16 +207,6 @@ protected:
     }
 };
 
-// Swaps the class every picture is made of for the life of the object.
-class TImageClassSwap {
-public:
-    explicit TImageClassSwap(TClass cls) : saved_(GPImageClass) { GPImageClass = cls; }
-    ~TImageClassSwap() { GPImageClass = saved_; }
-
-private:
-    TClass saved_;
-};
-
 }  // namespace
 
 TEST(dxSkinStream, ADecoderThatStopsEarlyDoesNotShiftTheStream) {
@@ -225,7 +215,7 @@ TEST(dxSkinStream, ADecoderThatStopsEarlyDoesNotShiftTheStream) {
     bytes.Str("First").Element(1.02, 1, SkinTestPngBytes(5, 5, 0x0000FF));
     bytes.Str("Second").Element(1.02, 1, SkinTestPngBytes(5, 5, 0x0000FF), 1, TColor(0x778899));
     bytes.Int(0);
-    TImageClassSwap swap(TEarlyStoppingImage::StaticClass());
+    TSkinImageClassScope earlyStopping(TEarlyStoppingImage::StaticClass());
     auto stream = SkinTestStream(bytes.Data());
     TdxSkin skin(L"S");
     skin.LoadFromStream(stream.get());
