@@ -66,7 +66,7 @@ bool TdxSkinImage::Empty() const { return sourceName_.empty() && picture_->Empty
 void TdxSkinImage::Clear() {
     sourceName_.clear();
     picture_->ReplaceImage(nullptr);
-    Changed();
+    picture_->Changed(picture_);  // reports through PictureChanged
 }
 
 void TdxSkinImage::Assign(TPersistent* source) {

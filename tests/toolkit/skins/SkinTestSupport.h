@@ -36,7 +36,7 @@ inline void SetSkinTestPicture(TdxSkinImage* image, int w, int h, const std::fun
             p.rgbReserved = Byte(a);
         }
     image->Picture()->ReplaceImage(TdxGPImage::CreateFromBits(w, h, pixels, true));
-    image->Changed();
+    image->Picture()->Changed(image->Picture());
 }
 
 // A picture of one opaque colour ($RRGGBB).

@@ -326,6 +326,17 @@ TEST(dxSkinDrawing, ACachedElementWithTransparentPixelsKeepsItsAlpha) {
     EXPECT_TRUE(cache.UsesAlpha());
     EXPECT_EQ(surface.At(0, 0), 0x0000FFu);
     EXPECT_EQ(surface.At(5, 5), 0x00FF00u);  // the transparent half shows what was there
+    // borders and a gradient fill are drawn into the cached bitmap opaque (the glyph, drawn
+    // last, is kept off the right border by the content offset)
+    element.Borders()->Right()->SetColor(TColor(0x00FFFF));  // yellow
+    element.ContentOffset()->AssignRect(TRect{0, 0, 1, 0});
+    element.Glyph()->SetGradientBeginColor(clWhite);
+    element.Glyph()->SetGradientEndColor(clBlack);
+    element.Glyph()->SetGradient(gmVertical);
+    cache.DrawEx(surface.DC(), &element, TRect{0, 0, 6, 6}, esHot, 0);
+    EXPECT_EQ(surface.At(5, 3), 0xFFFF00u);
+    EXPECT_PRED3(SkinColorsNear, surface.At(3, 0), 0xFFFFFFu, 48);
+    EXPECT_PRED3(SkinColorsNear, surface.At(3, 5), 0x000000u, 48);
 }
 
 TEST(dxSkinDrawing, TheNinthDistinctRectangleDropsTheOldestCacheEntry) {
