@@ -52,7 +52,7 @@ protected:
         AddColumn(L"Size", 80, taRightJustify);
         AddColumn(L"Type", 60, taCenter);
         list->SetStretchLastColumn(false);
-        Pump(30);
+        PumpUntilIdle();
     }
     void TearDown() override {
         form.reset();
@@ -151,7 +151,7 @@ TEST_F(ListViewBase, HeaderFormatsFollowTheSortDisplayMode) {
     list->SetViewStyle(vsReport);
     EXPECT_TRUE(HeaderFormat(0) & HDF_OWNERDRAW);
     list->SetMultiSelect(true);  // re-creates the window
-    Pump(30);
+    PumpUntilIdle();
     ASSERT_NE(Header(), nullptr);
     EXPECT_TRUE(HeaderFormat(1) & HDF_OWNERDRAW);
     EXPECT_EQ(HeaderFormat(1) & HDF_JUSTIFYMASK, HDF_RIGHT);
@@ -196,10 +196,10 @@ TEST_F(ListViewBase, TheSortArrowPointsItsWayAndNeedsRoom) {
     EXPECT_GT(shadowPixelsIn(0), 2 * h);
     EXPECT_EQ(shadowPixelsIn(1), 0);
     list->Columns()->Items(0)->SetWidth(2 * (size + 1));
-    Pump(20);
+    PumpUntilIdle();
     EXPECT_EQ(shadowPixelsIn(0), 0) << "exactly twice the box is not enough";
     list->Columns()->Items(0)->SetWidth(2 * (size + 1) + 1);
-    Pump(20);
+    PumpUntilIdle();
     EXPECT_GT(shadowPixelsIn(0), 0);
     list->SetHeaderSortDisplayMode(hsdmNone);
     EXPECT_EQ(shadowPixelsIn(0), 0);
@@ -214,7 +214,7 @@ TEST_F(ListViewBase, ColumnClicksSortUpThenDownWithEmptyTextsLast) {
     AddItem(L"Alpha");
     AddItem(L"gamma", {L""});
     AddItem(L"delta", {L"1"});
-    Pump(30);
+    PumpUntilIdle();
 
     struct Step {
         int column;
@@ -336,7 +336,7 @@ TEST_F(ListViewBase, TheFramePaintsOverTheBorderOnItsSides) {
     list->SetColor(clWhite);
     list->SetFrameColor(clRed);
     list->SetFrameVisible(true);
-    Pump(30);
+    PumpUntilIdle();
     const int w = list->Width(), h = list->Height();
     EXPECT_EQ(WindowPixel(0, h / 2), RgbOf(clRed));
     EXPECT_EQ(WindowPixel(1, h / 2), RgbOf(clWhite)) << "the second ring in the control's colour";
@@ -362,7 +362,7 @@ TEST_F(ListViewBase, TheFramePaintsOverTheBorderOnItsSides) {
     // No frame: the system's border.
     list->SetFrameHotTrack(false);
     list->SetFrameVisible(false);
-    Pump(30);
+    PumpUntilIdle();
     EXPECT_NE(WindowPixel(0, h / 2), RgbOf(clRed));
 }
 
@@ -382,7 +382,7 @@ TEST_F(ListViewBase, ContextMenusGoToThePlainPopupOrTheItemEvent) {
     ASSERT_EQ(popup.shown.size(), 1u);
     EXPECT_EQ(popup.shown[0], PointText(list->ClientToScreen(TPoint{0, 0})));
     EXPECT_EQ(popup.PopupComponent(), list);
-    PumpFor(100);
+    PumpUntilIdle();
     // A request of the system with nothing selected shows nothing.
     recorder.calls.clear();
     list->Perform(WM_CONTEXTMENU, WPARAM(list->WindowHandle()), MAKELPARAM(-1, -1));
@@ -392,7 +392,7 @@ TEST_F(ListViewBase, ContextMenusGoToThePlainPopupOrTheItemEvent) {
     recorder.handlePlainPopup = true;
     TypeKey(VK_APPS);
     ASSERT_TRUE(PumpUntil([&] { return !recorder.calls.empty(); }, 2000));
-    PumpFor(100);  // the key's release, with its request, goes by before the selection changes
+    PumpUntilIdle();  // the key's release, with its request, goes by before the selection changes
     EXPECT_EQ(popup.shown.size(), 1u);
 
     // With a focused item the item's event decides, at the middle of its icon.
@@ -410,7 +410,7 @@ TEST_F(ListViewBase, ContextMenusGoToThePlainPopupOrTheItemEvent) {
                                                        std::to_string(middle.y)});
     EXPECT_EQ(itemMenu.shown[0], PointText(list->ClientToScreen(middle)));
     EXPECT_EQ(popup.shown.size(), 1u);
-    PumpFor(100);
+    PumpUntilIdle();
     EXPECT_EQ(itemMenu.shown.size(), 1u) << "shown once";
 }
 
@@ -418,7 +418,7 @@ TEST_F(ListViewBase, ACheckChangeCanBeVetoed) {
     list->SetCheckboxes(true);
     TListItem* first = AddItem(L"first");
     AddItem(L"second");
-    Pump(30);
+    PumpUntilIdle();
     struct TCheckRecorder : TObject {
         bool allow = false;
         std::vector<std::string> calls;
@@ -443,7 +443,7 @@ TEST_F(ListViewBase, ACheckChangeCanBeVetoed) {
     ASSERT_TRUE(PumpUntil([&] { return list->Focused(); }));
     TypeKey(VK_SPACE);
     ASSERT_TRUE(PumpUntil([&] { return !recorder.calls.empty(); }, 2000));
-    PumpFor(50);
+    PumpUntilIdle();
     EXPECT_FALSE(first->Checked());
     EXPECT_EQ(recorder.calls.back(), "changing first on");
 

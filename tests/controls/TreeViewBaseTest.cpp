@@ -55,7 +55,7 @@ protected:
         tree = new TRzCustomTreeView(form.get());
         tree->SetParent(form.get());
         tree->SetBounds(10, 10, 200, 160);
-        Pump(20);
+        PumpUntilIdle();
     }
     void TearDown() override {
         form.reset();
@@ -293,7 +293,7 @@ TEST_F(TreeViewBase, TheSelectionIsOutlinedWhileTheFocusIsElsewhere) {
 
     // Hidden selections have no outline.
     tree->SetHideSelection(true);
-    Pump(20);
+    PumpUntilIdle();
     EXPECT_FALSE(redAnywhere());
 }
 
@@ -309,7 +309,7 @@ TEST_F(TreeViewBase, TheWheelStepsByLinesAndStopsAtTheTop) {
     ASSERT_EQ(position(), 0);
 
     WheelBy(120);  // up, at the top
-    Pump(50);
+    PumpUntilIdle();
     EXPECT_EQ(position(), 0);
     WheelBy(-120);
     ASSERT_TRUE(PumpUntil([&] { return position() == 3; }, 2000)) << position();
@@ -365,7 +365,7 @@ TEST_F(TreeViewBase, ContextMenusGoToTheNodeEventOrThePopupMenu) {
     recorder.replacement = &nodeMenu;
     RightClickAt(ScreenOf(TPoint{100, 140}));
     ASSERT_TRUE(PumpUntil([&] { return !nodeMenu.shown.empty(); }, 2000));
-    PumpFor(100);
+    PumpUntilIdle();
     EXPECT_EQ(recorder.calls, std::vector<std::string>{"second"});
     EXPECT_EQ(nodeMenu.shown.size(), 1u);
     EXPECT_TRUE(popup.shown.empty());
@@ -377,7 +377,7 @@ TEST_F(TreeViewBase, ContextMenusGoToTheNodeEventOrThePopupMenu) {
     TRect third = Node(L"third")->DisplayRect(true);
     RightClickAt(ScreenOf(TPoint{third.left + 2, (third.top + third.bottom) / 2}));
     ASSERT_TRUE(PumpUntil([&] { return !nodeMenu.shown.empty(); }, 2000));
-    PumpFor(100);
+    PumpUntilIdle();
     EXPECT_EQ(recorder.calls, std::vector<std::string>{"third"});
     EXPECT_EQ(nodeMenu.shown.size(), 1u);
 }

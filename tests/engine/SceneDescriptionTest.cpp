@@ -611,7 +611,7 @@ TEST_F(ViewerDescription, BufferSettingsAndEventsComeFromTheDescription) {
     MoveMouseTo(viewer->ClientToScreen({viewer->Width() / 2, viewer->Height() / 2}));
     ASSERT_TRUE(PumpUntil([&] { return viewer->IsMouseInControl(); }));
     MoveMouseTo(viewer->ClientToScreen({viewer->Width() / 2 + 5, viewer->Height() / 2}));
-    Pump(30);
+    PumpUntilIdle();
     MoveMouseTo({400, 400});
     ASSERT_TRUE(PumpUntil([&] { return !viewer->IsMouseInControl(); }));
     std::vector<std::string> mouse;

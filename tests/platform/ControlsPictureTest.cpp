@@ -51,7 +51,7 @@ TEST_F(StandardControlsTest, EveryStandardControlShowsOnTheTestFormUncovered) {
     form->Find<TToolButton>(L"btnGrid")->SetDown(true);
     form->Find<TListBox>(L"lbNames")->SetItemIndex(1);
     form->Update();
-    Pump(100);
+    PumpUntilIdle();
 
     std::set<String> classes;
     CheckShownChildren(form, classes);

@@ -236,7 +236,7 @@ TEST_F(cxControlScrollBarsTest, TheWheelScrollsALineStepPerSettingLineOrOnePage)
     Mouse->SetWheelScrollLines(3);
     WheelBy(-WHEEL_DELTA);
     ASSERT_TRUE(PumpUntil([&] { return control->steps.size() >= 3; }));
-    Pump(30);
+    PumpUntilIdle();
     EXPECT_EQ(control->steps, std::vector<TScrollStep>(3, TScrollStep{sbVertical, scLineDown}));
     control->steps.clear();
     WheelBy(WHEEL_DELTA);
@@ -248,7 +248,7 @@ TEST_F(cxControlScrollBarsTest, TheWheelScrollsALineStepPerSettingLineOrOnePage)
     Mouse->SetWheelScrollLines(-1);
     WheelBy(-WHEEL_DELTA);
     ASSERT_TRUE(PumpUntil([&] { return !control->steps.empty(); }));
-    Pump(50);
+    PumpUntilIdle();
     EXPECT_EQ(control->steps, (std::vector<TScrollStep>{TScrollStep{sbVertical, scPageDown}}));
 
     // Without a vertical bar the wheel is left alone.
@@ -256,7 +256,7 @@ TEST_F(cxControlScrollBarsTest, TheWheelScrollsALineStepPerSettingLineOrOnePage)
     control->steps.clear();
     Mouse->SetWheelScrollLines(3);
     WheelBy(-WHEEL_DELTA);
-    Pump(100);
+    PumpUntilIdle();
     EXPECT_TRUE(control->steps.empty());
 }
 
@@ -280,7 +280,7 @@ TEST_F(cxControlScrollBarsTest, ANonClientMetricsChangeReachesTheControlsAndRela
     TcxSettingsController* controller = SettingsController();
     ASSERT_NE(controller, nullptr);
     ASSERT_NE(controller->WindowHandle(), nullptr);
-    Pump(50);  // the messages that the windows' own size calculations posted
+    PumpUntilIdle();  // the messages that the windows' own size calculations posted
     control->metricsMessages = second->metricsMessages = 0;
 
     SendMessageW(controller->WindowHandle(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
@@ -309,7 +309,7 @@ TEST_F(cxControlScrollBarsTest, AnAutoScrollEndsOnAPostedEscapeAndTakesItsAnchor
     Show(1000, 1000);
     const TPoint start = control->ClientToScreen(TPoint{100, 70});
     MoveMouseTo(start);
-    Pump(30);
+    PumpUntilIdle();
     PostMessageW(control->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
     control->StartContentAutoScroll();
     EXPECT_TRUE(control->scrollingWhenKeyed);  // the key came while it ran
@@ -322,7 +322,7 @@ TEST_F(cxControlScrollBarsTest, AnAutoScrollEndsOnAPostedEscapeAndTakesItsAnchor
     control->scrollingWhenKeyed = false;
     PostMessageW(control->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
     control->StartContentAutoScroll();
-    Pump(30);
+    PumpUntilIdle();
     EXPECT_FALSE(control->scrollingWhenKeyed);
 }
 
@@ -330,7 +330,7 @@ TEST_F(cxControlScrollBarsTest, AMiddleClickStartsAnAutoScrollThatFollowsThePoin
     Show(1000, 1000);
     const TPoint start = control->ClientToScreen(TPoint{100, 70});
     MoveMouseTo(start);
-    Pump(30);
+    PumpUntilIdle();
     const HCURSOR neutral = Screen->Cursors(crcxFullScroll), down = Screen->Cursors(crcxDownScroll);
     bool runningAfterClick = false;
     HWND anchor = nullptr;
@@ -362,7 +362,7 @@ TEST_F(cxControlScrollBarsTest, AMiddleClickStartsAnAutoScrollThatFollowsThePoin
     PressMiddleButton(true);
     ASSERT_TRUE(PumpUntil([&] { return script.Done() && !control->IsScrollingContent(); }, 8000));
     PressMiddleButton(false);
-    Pump(50);
+    PumpUntilIdle();
     EXPECT_FALSE(script.TimedOut());
     EXPECT_TRUE(runningAfterClick);
     EXPECT_NE(anchor, nullptr);
@@ -412,7 +412,7 @@ void CheckScrollBarGallery(const std::vector<TScrollBarPainterCase>& painters, c
         controls.push_back(c);
     }
     gallery->Repaint();
-    PumpFor(100);
+    PumpUntilIdle();
     const TRect client = gallery->ClientRect();
     TBitmap shot(RectWidth(client), RectHeight(client), pf32bit);
     HDC dc = GetDC(gallery->Handle());

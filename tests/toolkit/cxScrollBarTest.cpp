@@ -361,7 +361,7 @@ protected:
     }
     void TearDown() override {
         MouseButton(false);
-        Pump(20);
+        PumpUntilIdle();
         form.reset();
         WindowTest::TearDown();
     }
@@ -398,7 +398,7 @@ TEST_F(cxScrollBarMouse, AHeldArrowStepsAtOnceThenAfter400ThenEvery60AndPausesOf
     MoveTo(TPoint{8, bar->Height() / 2});
     ASSERT_TRUE(PumpUntil([&] { return bar->HotPart() != sbpLineDown; }));
     const int paused = recorder.Count(scLineDown);
-    Pump(300);
+    EXPECT_TRUE(PumpForTicks(60, 5));  // the repeat interval
     EXPECT_EQ(recorder.Count(scLineDown), paused);
     MoveTo(arrow);
     EXPECT_TRUE(PumpUntil([&] { return recorder.Count(scLineDown) > paused + 1; }, 1000));
@@ -407,7 +407,7 @@ TEST_F(cxScrollBarMouse, AHeldArrowStepsAtOnceThenAfter400ThenEvery60AndPausesOf
     ASSERT_TRUE(PumpUntil([&] { return recorder.Count(scEndScroll) == 1; }));
     EXPECT_EQ(bar->PressedPart(), sbpNone);
     const int released = recorder.Count(scLineDown);
-    Pump(200);
+    EXPECT_TRUE(PumpForTicks(60, 4));
     EXPECT_EQ(recorder.Count(scLineDown), released);
 }
 
