@@ -42,9 +42,9 @@ void OpenCopyingGraphics(GpImage* image, INT interpolation, TGpGraphicsOwner& ow
     CheckGdipStatus(GdipSetCompositingMode(owner.graphics, kCompositingSourceCopy));
 }
 
-GpImage* NewPremultipliedBitmap(int width, int height) {
+GpImage* NewBitmap(int width, int height, GpPixelFormat format) {
     GpImage* image = nullptr;
-    CheckGdipStatus(GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppPARGB, nullptr, &image));
+    CheckGdipStatus(GdipCreateBitmapFromScan0(width, height, 0, format, nullptr, &image));
     return image;
 }
 
@@ -149,7 +149,10 @@ void TdxSkinnedRect::LoadFromImage(GpImage* atlas, const TRect& r, const TRect& 
     if (sourceImage_) GdipDisposeImage(std::exchange(sourceImage_, nullptr));
     const int w = RectWidth(r), h = RectHeight(r);
     GdipAssert(atlas != nullptr && w > 0 && h > 0);
-    TGpImageOwner image{NewPremultipliedBitmap(w, h)};
+    // The part's copy keeps straight alpha: Wine's GDI+ premultiplies a premultiplied source a
+    // second time when it draws it into the premultiplied cache. The cache (and the handle made
+    // of it) is premultiplied, as the system's blending wants.
+    TGpImageOwner image{NewBitmap(w, h, PixelFormat32bppARGB)};
     {
         TGpGraphicsOwner graphics;
         OpenCopyingGraphics(image.image, kInterpolationNearestNeighbor, graphics);
@@ -223,7 +226,7 @@ void TdxSkinnedRect::DisposeCache() {
 void TdxSkinnedRect::UpdateCache() {
     if (cacheImage_ && currentSize_.cx == cachedSize_.cx && currentSize_.cy == cachedSize_.cy) return;
     DisposeCache();
-    TGpImageOwner cache{NewPremultipliedBitmap(currentSize_.cx, currentSize_.cy)};
+    TGpImageOwner cache{NewBitmap(currentSize_.cx, currentSize_.cy, PixelFormat32bppPARGB)};
     {
         TGpGraphicsOwner graphics;
         OpenCopyingGraphics(cache.image, interpolation_, graphics);

@@ -1,6 +1,6 @@
 #pragma once
-// One nine-part image of a colour scheme: a rectangle cut out of a PNG atlas into a 32-bit
-// premultiplied GDI+ bitmap of its own, drawn into any rectangle with its four corners kept,
+// One nine-part image of a colour scheme: a rectangle cut out of a PNG atlas into a 32-bit GDI+
+// bitmap of its own, drawn into any rectangle with its four corners kept,
 // its edges and centre stretched, and a constant alpha. The stretched picture is cached for the
 // size last drawn, so a part drawn again and again at one size (buttons, tabs) is rendered once.
 //

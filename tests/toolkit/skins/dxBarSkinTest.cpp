@@ -1,6 +1,7 @@
 // The bar skin's part list (unique IDs and names) and the registry of colour schemes.
 #include <gtest/gtest.h>
 
+#include "../ToolkitTestSupport.h"
 #include "SkinTestSupport.h"
 #include "dxBarSkin.h"
 #include "dxCore.h"
