@@ -75,13 +75,6 @@ struct TMemoryDCOwner {
     }
 };
 
-struct TBitmapHandleOwner {
-    HBITMAP bitmap = nullptr;
-    ~TBitmapHandleOwner() {
-        if (bitmap) DeleteObject(bitmap);
-    }
-};
-
 // A copy of the decoded pixels that GDI+ will never read from the stream again: a decoder may
 // keep the stream to decode lazily, and the stream's memory is freed right after.
 GpImage* IndependentCopy(GpImage* decoded) {
@@ -219,12 +212,12 @@ void TdxSkinnedRect::SetInterpolation(int value) {
 }
 
 void TdxSkinnedRect::DisposeCache() {
-    if (cacheImage_) GdipDisposeImage(std::exchange(cacheImage_, nullptr));
+    if (cacheBitmap_) DeleteObject(std::exchange(cacheBitmap_, nullptr));
     cachedSize_ = TSize{0, 0};
 }
 
 void TdxSkinnedRect::UpdateCache() {
-    if (cacheImage_ && currentSize_.cx == cachedSize_.cx && currentSize_.cy == cachedSize_.cy) return;
+    if (cacheBitmap_ && currentSize_.cx == cachedSize_.cx && currentSize_.cy == cachedSize_.cy) return;
     DisposeCache();
     TGpImageOwner cache{NewBitmap(currentSize_.cx, currentSize_.cy, PixelFormat32bppPARGB)};
     {
@@ -253,7 +246,9 @@ void TdxSkinnedRect::UpdateCache() {
             y += cellSizes_[size_t(row * 3)].cy;
         }
     }
-    cacheImage_ = cache.Release();
+    // Kept as the premultiplied bitmap handle the blending takes, made once a size: making it
+    // on every paint would cost more than the blend itself.
+    CheckGdipStatus(GdipCreateHBITMAPFromBitmap(cache.image, &cacheBitmap_, 0));
     cachedSize_ = currentSize_;
     ++cacheRenders_;
 }
@@ -262,10 +257,7 @@ void TdxSkinnedRect::Paint(HDC dc, const TRect& r) {
     if (!sourceImage_ || currentSize_.cx <= 0 || currentSize_.cy <= 0) return;
     UpdateCache();
     if (suppressed_) return;
-    // The handle is made anew on every paint; only the GDI+ cache persists.
-    TBitmapHandleOwner bitmap;
-    CheckGdipStatus(GdipCreateHBITMAPFromBitmap(cacheImage_, &bitmap.bitmap, 0));
-    TMemoryDCOwner memory(dc, bitmap.bitmap);
+    TMemoryDCOwner memory(dc, cacheBitmap_);
     const TRect source{0, 0, currentSize_.cx, currentSize_.cy};
     bool blended;
     if (PlatformFlags.Win9xFamily) {

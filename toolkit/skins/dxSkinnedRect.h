@@ -71,7 +71,7 @@ private:
     TRect margins_{0, 0, 0, 0};
     GpImage* sourceImage_ = nullptr;
     TSize sourceSize_{0, 0};
-    GpImage* cacheImage_ = nullptr;
+    HBITMAP cacheBitmap_ = nullptr;  // the stretched picture, premultiplied
     TSize cachedSize_{0, 0};
     int partId_ = -1;
     int interpolation_ = 0;
