@@ -578,7 +578,7 @@ def paint_application_button(cv, r, k, P):
     x0, y0, x1, y1 = r
     fill, ring = P["orb"][k]
     disc(cv, (x0 + x1) / 2.0, (y0 + y1) / 2.0, (x1 - x0) / 2.0 - 1.5, fill, ring,
-         highlight=0.0 if k == 2 else 0.32 if k == 0 else 0.42)
+         highlight=0.0 if k == 2 else 0.12 if k == 0 else 0.18)
 
 
 # ---- painters: the common atlas ----------------------------------------------------------------

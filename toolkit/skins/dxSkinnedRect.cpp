@@ -221,8 +221,9 @@ void TdxSkinnedRect::UpdateCache() {
     DisposeCache();
     TGpImageOwner cache{NewBitmap(currentSize_.cx, currentSize_.cy, PixelFormat32bppPARGB)};
     {
+        // The cache only receives copies; the stretching happens in each cell's own bitmap.
         TGpGraphicsOwner graphics;
-        OpenCopyingGraphics(cache.image, interpolation_, graphics);
+        OpenCopyingGraphics(cache.image, kInterpolationNearestNeighbor, graphics);
         int y = 0;
         for (int row = 0; row < 3; ++row) {
             int x = 0;
@@ -234,12 +235,30 @@ void TdxSkinnedRect::UpdateCache() {
                 // A cell whose source is empty (a zero margin on one side, squeezed into a
                 // target narrower than the margins) has nothing to show; GDI+ would refuse it.
                 if (size.cx > 0 && size.cy > 0 && sw > 0 && sh > 0) {
-                    // Stretching samples past the source's last pixel otherwise.
-                    if (sw > 1 && sw < size.cx) --sw;
-                    if (sh > 1 && sh < size.cy) --sh;
-                    CheckGdipStatus(GdipDrawImageRectRectI(graphics.graphics, sourceImage_, x, y, size.cx, size.cy,
-                                                           source.left, source.top, sw, sh, UnitPixel, nullptr,
-                                                           nullptr, nullptr));
+                    if (sw == size.cx && sh == size.cy) {
+                        // A cell shown at its own size is copied pixel for pixel, whatever the mode.
+                        CheckGdipStatus(GdipDrawImageRectRectI(graphics.graphics, sourceImage_, x, y, sw, sh,
+                                                               source.left, source.top, sw, sh, UnitPixel, nullptr,
+                                                               nullptr, nullptr));
+                    } else {
+                        // Stretching samples past the source's last pixel otherwise.
+                        if (sw > 1 && sw < size.cx) --sw;
+                        if (sh > 1 && sh < size.cy) --sh;
+                        // Stretched into a bitmap of its own at (0, 0), then copied: Wine's GDI+
+                        // maps the first row and column of a target anywhere else a rounding error
+                        // before the source and leaves them empty.
+                        TGpImageOwner piece{NewBitmap(size.cx, size.cy, PixelFormat32bppARGB)};
+                        {
+                            TGpGraphicsOwner stretching;
+                            OpenCopyingGraphics(piece.image, interpolation_, stretching);
+                            CheckGdipStatus(GdipDrawImageRectRectI(stretching.graphics, sourceImage_, 0, 0, size.cx,
+                                                                   size.cy, source.left, source.top, sw, sh, UnitPixel,
+                                                                   nullptr, nullptr, nullptr));
+                        }
+                        CheckGdipStatus(GdipDrawImageRectRectI(graphics.graphics, piece.image, x, y, size.cx, size.cy,
+                                                               0, 0, size.cx, size.cy, UnitPixel, nullptr, nullptr,
+                                                               nullptr));
+                    }
                 }
                 x += size.cx;
             }

@@ -112,6 +112,28 @@ TEST(dxSkinnedRect, StretchesTheMiddleAndKeepsTheCorners) {
     }
 }
 
+TEST(dxSkinnedRect, StretchedCellsLeaveNoSeam) {
+    // A part of one colour shows that colour everywhere, at every size and in every mode: no
+    // row or column of a stretched cell is left out or mixed with what lies outside it.
+    for (const DWORD color : {0xFF3060A0u, 0x80FF0000u}) {
+        TTestAtlas atlas(12, 12, [=](int, int) { return color; });
+        TdxSkinnedRect part;
+        part.LoadFromImage(atlas.image, TRect{1, 1, 11, 11}, TRect{3, 3, 3, 3});
+        for (int mode : {0, 5, 7}) {
+            part.SetInterpolation(mode);
+            for (const TSize size : {TSize{40, 30}, TSize{10, 10}, TSize{7, 25}, TSize{5, 5}}) {
+                TSkinDib dib(size.cx, size.cy, 0xFFFFFFFF);
+                part.Draw(dib.DC(), TRect{0, 0, size.cx, size.cy});
+                for (int y = 0; y < size.cy; ++y)
+                    for (int x = 0; x < size.cx; ++x)
+                        ASSERT_TRUE(ColorsNear(dib.Rgb(x, y), BlendOver(color, 0xFFFFFF), 2))
+                            << std::hex << color << std::dec << " mode " << mode << " " << size.cx << " x " << size.cy
+                            << " at " << x << ", " << y << ": " << std::hex << dib.Rgb(x, y);
+            }
+        }
+    }
+}
+
 TEST(dxSkinnedRect, BlendsWithPerPixelAndConstantAlpha) {
     // Half-transparent red above, opaque blue below.
     TTestAtlas atlas(4, 4, [](int, int y) { return y < 2 ? 0x80FF0000u : 0xFF0000FFu; });
