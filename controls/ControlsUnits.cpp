@@ -10,11 +10,11 @@
 
 void InitializeControlsUnits() {
     InitializeUnits({
-        {"RzShellIntf", &InitializeShellIntf, &FinalizeShellIntf},
-        {"RzShellUtils", &InitializeShellUtils, &FinalizeShellUtils},
+        {"RzShellIntf", &InitializeRzShellIntf, &FinalizeRzShellIntf},
+        {"RzShellUtils", &InitializeRzShellUtils, &FinalizeRzShellUtils},
         {"RzCommon", &InitializeRzCommon, nullptr},
         {"RzPanel", &InitializeRzPanel, nullptr},
-        {"RzShellHelpers", &InitializeShellHelpers, &FinalizeShellHelpers},
+        {"RzShellHelpers", &InitializeRzShellHelpers, &FinalizeRzShellHelpers},
         {"RzButton", &InitializeRzButton, &FinalizeRzButton},
     });
 }

@@ -170,22 +170,28 @@ void TRzFrameController::Notification(TComponent* component, TOperation operatio
 
 void TRzFrameController::DefineProperties(TFiler* filer) {
     inherited::DefineProperties(filer);
+    DefineObsoleteFrameProperties(filer, {[this](bool v) { SetFrameHotTrack(v); },
+                                          [this](TFrameStyle v) { SetFrameStyle(v); },
+                                          [this](TFrameStyle v) { SetFrameHotStyle(v); }});
+}
+
+void DefineObsoleteFrameProperties(TFiler* filer, const TRzObsoleteFrameSetters& setters) {
     filer->DefineProperty(
         L"FrameFlat",
-        [this](TReader* reader) {
+        [setters](TReader* reader) {
             bool flat = reader->ReadBoolean();
-            SetFrameHotTrack(flat);
+            setters.SetFrameHotTrack(flat);
             if (flat) {
-                SetFrameStyle(fsStatus);
-                SetFrameHotStyle(fsLowered);
+                setters.SetFrameStyle(fsStatus);
+                setters.SetFrameHotStyle(fsLowered);
             }
         },
         nullptr, false);
     filer->DefineProperty(
         L"FrameFocusStyle",
-        [this](TReader* reader) {
+        [setters](TReader* reader) {
             int style = EnumInfo(TFrameStyle{}).OrdinalOf(reader->ReadIdent());
-            if (style >= fsNone && style <= fsFlatBold) SetFrameHotStyle(TFrameStyle(style));
+            if (style >= fsNone && style <= fsFlatBold) setters.SetFrameHotStyle(TFrameStyle(style));
         },
         nullptr, false);
     filer->DefineProperty(L"FrameFlatStyle", &TRzOldPropReader::ReadOldIdentProp, nullptr, false);

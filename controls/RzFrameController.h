@@ -3,6 +3,7 @@
 // by published property name, or, for a control that implements ICustomFraming, by telling the
 // control to copy what it wants.
 
+#include <functional>
 #include <vector>
 
 #include "Component.h"
@@ -130,3 +131,13 @@ private:
     Integer updateCount_ = 0;
     std::vector<TControl*> controls_;  // not owned
 };
+
+// The frame settings of older form descriptions, read and never written back, for the controller
+// and every framed control: "FrameFlat" (hot tracking; when on, fsStatus with fsLowered while
+// hot), "FrameFocusStyle" (the hot style) and "FrameFlatStyle" (dropped).
+struct TRzObsoleteFrameSetters {
+    std::function<void(bool)> SetFrameHotTrack;
+    std::function<void(TFrameStyle)> SetFrameStyle;
+    std::function<void(TFrameStyle)> SetFrameHotStyle;
+};
+void DefineObsoleteFrameProperties(TFiler* filer, const TRzObsoleteFrameSetters& setters);

@@ -1,20 +1,15 @@
-// Starts the toolkit's units once before the toolkit tests run (the shared main starts only the
-// platform's).
-#include <gtest/gtest.h>
-
+// The toolkit's units start once before the toolkit tests run: the core's, then the skins'.
+#include "TestSupport.h"
 #include "ToolkitCoreUnits.h"
 #include "ToolkitSkinsUnits.h"
 
 namespace {
 
-class TToolkitEnvironment : public testing::Environment {
-public:
-    void SetUp() override {
-        InitializeToolkitCoreUnits();
-        InitializeToolkitSkinsUnits();
-    }
-};
+void InitializeToolkitUnits() {
+    InitializeToolkitCoreUnits();
+    InitializeToolkitSkinsUnits();
+}
 
-const auto* const environment = testing::AddGlobalTestEnvironment(new TToolkitEnvironment);
+const bool toolkitUnits = StartUnitsBeforeTests(&InitializeToolkitUnits);
 
 }  // namespace
