@@ -6,6 +6,7 @@
 #include "../ToolkitTestSupport.h"
 #include "SkinTestSupport.h"
 #include "cxDWMApi.h"
+#include "dxOffice11.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 
 #include "../ToolkitTestSupport.h"
 #include "SkinTestSupport.h"
+#include "dxCore.h"
 
 namespace {
 
@@ -171,10 +172,12 @@ TEST_F(dxRibbonSkinParts, EveryRowGivesItsIdsAndStateEntries) {
     // Every other entry is empty, and the first part made is the active caption, which no state
     // strip contains.
     for (int group = 0; group < rpgCount; ++group)
-        for (int state = 0; state < 9; ++state)
-            if (!filled[TdxRibbonPartGroup(group)].count(state))
+        for (int state = 0; state < 9; ++state) {
+            if (!filled[TdxRibbonPartGroup(group)].count(state)) {
                 EXPECT_EQ(scheme_->PartIndex(TdxRibbonPartGroup(group), state), 0)
                     << RibbonPartRow(TdxRibbonPartGroup(group)).name << " state " << state;
+            }
+        }
     EXPECT_EQ(scheme_->PartIndex(rpgFormCaption, 0), 0);
     EXPECT_EQ(scheme_->Parts(0)->PartId(), 10000);
 }
