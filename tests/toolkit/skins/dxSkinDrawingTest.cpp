@@ -118,7 +118,7 @@ TEST(dxSkinDrawing, NinePartsShrinkTheirMarginsInProportionWhenTheRectangleIsToo
 TEST(dxSkinDrawing, CornersAreExactAndStretchedPartsKeepTheirColours) {
     TdxSkinElement element(nullptr, L"E");
     MakeNinePartElement(element);
-    TSkinTestSurface surface(60, 50, 0xFFFFFF);
+    TSkinDib surface(60, 50, 0xFFFFFFFF);
     const TRect r{5, 6, 45, 40};
     element.DrawInRect(surface.DC(), r, 0, esNormal);
     // each corner pixel by pixel
@@ -128,7 +128,7 @@ TEST(dxSkinDrawing, CornersAreExactAndStretchedPartsKeepTheirColours) {
     for (const auto& c : corners)
         for (int y = 0; y < 4; ++y)
             for (int x = 0; x < 4; ++x)
-                EXPECT_EQ(surface.At(c.dx + x, c.dy + y), Rgb32(NinePartPixel(c.sx + x, c.sy + y)))
+                EXPECT_EQ(surface.Rgb(c.dx + x, c.dy + y), Rgb32(NinePartPixel(c.sx + x, c.sy + y)))
                     << c.dx + x << "," << c.dy + y;
     // the edges and the centre, away from where they meet
     const struct {
@@ -136,24 +136,24 @@ TEST(dxSkinDrawing, CornersAreExactAndStretchedPartsKeepTheirColours) {
         DWORD rgb;
     } inside[] = {{25, r.top + 1, 0x00FF00}, {25, r.bottom - 2, 0x0000FF}, {r.left + 1, 22, 0xFF0000},
                   {r.right - 2, 22, 0xFFFF00}, {25, 22, 0x808080}};
-    for (const auto& p : inside) EXPECT_PRED3(SkinColorsNear, surface.At(p.x, p.y), p.rgb, 8) << p.x << "," << p.y;
+    for (const auto& p : inside) EXPECT_PRED3(ColorsNear, surface.Rgb(p.x, p.y), p.rgb, 8) << p.x << "," << p.y;
     // nothing outside the rectangle
-    EXPECT_EQ(surface.At(r.left - 1, 20), 0xFFFFFFu);
-    EXPECT_EQ(surface.At(r.right, 20), 0xFFFFFFu);
+    EXPECT_EQ(surface.Rgb(r.left - 1, 20), 0xFFFFFFu);
+    EXPECT_EQ(surface.Rgb(r.right, 20), 0xFFFFFFu);
 }
 
 TEST(dxSkinDrawing, StretchedPartsCoverTheirFirstRowAndColumnWhereverTheyAreDrawn) {
     TdxSkinElement element(nullptr, L"E");
     MakeNinePartElement(element);
-    TSkinTestSurface surface(3100, 40, 0xFFFFFF);
+    TSkinDib surface(3100, 40, 0xFFFFFFFF);
     // the centre's and the top edge's first column, the left edge's and the centre's first row
     for (int x = 0; x < 3000; x += 37) {
         const TRect r{x, 3, x + 55, 30};
         element.DrawInRect(surface.DC(), r, 0, esNormal);
-        EXPECT_NE(surface.At(x + 4, 15), 0xFFFFFFu) << x;
-        EXPECT_NE(surface.At(x + 4, 3), 0xFFFFFFu) << x;
-        EXPECT_NE(surface.At(x, 7), 0xFFFFFFu) << x;
-        EXPECT_NE(surface.At(x + 20, 7), 0xFFFFFFu) << x;
+        EXPECT_NE(surface.Rgb(x + 4, 15), 0xFFFFFFu) << x;
+        EXPECT_NE(surface.Rgb(x + 4, 3), 0xFFFFFFu) << x;
+        EXPECT_NE(surface.Rgb(x, 7), 0xFFFFFFu) << x;
+        EXPECT_NE(surface.Rgb(x + 20, 7), 0xFFFFFFu) << x;
     }
 }
 
@@ -167,14 +167,14 @@ TEST(dxSkinDrawing, TiledPartsRepeatTheirPixels) {
         if (x < 2 || y < 2 || x > 4 || y > 4) return 0xFF000000u;
         return 0xFF000000u | DWORD((x - 2) * 100 + 10) << 16 | DWORD((y - 2) * 100 + 10) << 8;
     });
-    TSkinTestSurface surface(30, 30);
+    TSkinDib surface(30, 30, 0xFFFFFFFF);
     element.DrawInRect(surface.DC(), TRect{0, 0, 22, 17}, 0, esNormal);
     for (int y = 2; y < 15; ++y)
         for (int x = 2; x < 20; ++x) {
             const int sx = (x - 2) % 3, sy = (y - 2) % 3;
-            EXPECT_EQ(surface.At(x, y), DWORD(sx * 100 + 10) << 16 | DWORD(sy * 100 + 10) << 8) << x << "," << y;
+            EXPECT_EQ(surface.Rgb(x, y), DWORD(sx * 100 + 10) << 16 | DWORD(sy * 100 + 10) << 8) << x << "," << y;
         }
-    EXPECT_EQ(surface.At(21, 16), 0u);  // the frame's bottom-right corner
+    EXPECT_EQ(surface.Rgb(21, 16), 0u);  // the frame's bottom-right corner
 }
 
 TEST(dxSkinDrawing, BackgroundBordersAndGlyphEachInTheirPlace) {
@@ -182,10 +182,10 @@ TEST(dxSkinDrawing, BackgroundBordersAndGlyphEachInTheirPlace) {
     TdxSkinElement half(nullptr, L"Half");
     half.SetColor(TColor(0x0000FF));  // red
     half.SetAlpha(128);
-    TSkinTestSurface surface(40, 30, 0xFFFFFF);
+    TSkinDib surface(40, 30, 0xFFFFFFFF);
     half.DrawInRect(surface.DC(), TRect{0, 0, 10, 10}, 0, esNormal);
-    EXPECT_PRED3(SkinColorsNear, surface.At(5, 5), 0xFF7F7Fu, 2);
-    EXPECT_EQ(surface.At(10, 5), 0xFFFFFFu);
+    EXPECT_PRED3(ColorsNear, surface.Rgb(5, 5), 0xFF7F7Fu, 2);
+    EXPECT_EQ(surface.Rgb(10, 5), 0xFFFFFFu);
 
     // clDefault and clNone fill nothing
     for (TColor none : {clDefault, clNone}) {
@@ -193,7 +193,7 @@ TEST(dxSkinDrawing, BackgroundBordersAndGlyphEachInTheirPlace) {
         element.SetColor(none);
         EXPECT_FALSE(element.HasColor());
         element.DrawInRect(surface.DC(), TRect{20, 0, 30, 10}, 0, esNormal);
-        EXPECT_EQ(surface.At(25, 5), 0xFFFFFFu);
+        EXPECT_EQ(surface.Rgb(25, 5), 0xFFFFFFu);
     }
 
     // borders: left, top, right, bottom bands of their thickness over the background
@@ -209,20 +209,20 @@ TEST(dxSkinDrawing, BackgroundBordersAndGlyphEachInTheirPlace) {
     framed.Glyph()->SetStates({esNormal});
     framed.Glyph()->SetStretch(smNoResize);
     SetSkinTestPictureColor(framed.Glyph(), 4, 4, 0x112233);
-    TSkinTestSurface board(50, 30, 0xFFFFFF);
+    TSkinDib board(50, 30, 0xFFFFFFFF);
     framed.DrawInRect(board.DC(), TRect{0, 0, 40, 20}, 0, esNormal);
-    EXPECT_EQ(board.At(1, 10), 0xFF0000u);   // left, 2 wide (red)
-    EXPECT_EQ(board.At(2, 10), 0xEEEEEEu);
-    EXPECT_EQ(board.At(20, 0), 0x00FF00u);   // top, 1 high
-    EXPECT_EQ(board.At(20, 1), 0xEEEEEEu);
-    EXPECT_EQ(board.At(37, 10), 0x0000FFu);  // right, 3 wide (blue)
-    EXPECT_EQ(board.At(36, 10), 0xEEEEEEu);
-    EXPECT_EQ(board.At(20, 19), 0xEEEEEEu);  // no bottom border
+    EXPECT_EQ(board.Rgb(1, 10), 0xFF0000u);   // left, 2 wide (red)
+    EXPECT_EQ(board.Rgb(2, 10), 0xEEEEEEu);
+    EXPECT_EQ(board.Rgb(20, 0), 0x00FF00u);   // top, 1 high
+    EXPECT_EQ(board.Rgb(20, 1), 0xEEEEEEu);
+    EXPECT_EQ(board.Rgb(37, 10), 0x0000FFu);  // right, 3 wide (blue)
+    EXPECT_EQ(board.Rgb(36, 10), 0xEEEEEEu);
+    EXPECT_EQ(board.Rgb(20, 19), 0xEEEEEEu);  // no bottom border
     // content (10, 2, 38, 18): the 4 x 4 glyph at (22, 8)
-    EXPECT_EQ(board.At(22, 8), 0x112233u);
-    EXPECT_EQ(board.At(25, 11), 0x112233u);
-    EXPECT_EQ(board.At(21, 8), 0xEEEEEEu);
-    EXPECT_EQ(board.At(26, 11), 0xEEEEEEu);
+    EXPECT_EQ(board.Rgb(22, 8), 0x112233u);
+    EXPECT_EQ(board.Rgb(25, 11), 0x112233u);
+    EXPECT_EQ(board.Rgb(21, 8), 0xEEEEEEu);
+    EXPECT_EQ(board.Rgb(26, 11), 0xEEEEEEu);
 }
 
 TEST(dxSkinDrawing, AGlyphLargerThanItsRectangleIsCentredAtItsOwnSize) {
@@ -230,13 +230,13 @@ TEST(dxSkinDrawing, AGlyphLargerThanItsRectangleIsCentredAtItsOwnSize) {
     image.SetStates({esNormal});
     image.SetStretch(smNoResize);
     SetSkinTestPicture(&image, 9, 9, [](int x, int y) -> DWORD { return x == 0 && y == 0 ? 0xFFFF0000u : 0xFF00FF00u; });
-    TSkinTestSurface surface(30, 30);
+    TSkinDib surface(30, 30, 0xFFFFFFFF);
     image.Draw(surface.DC(), TRect{10, 10, 14, 14}, 0, esNormal);
     // left and top (10 + 14 - 9) div 2 = 7: the glyph covers 7..15 both ways
-    EXPECT_EQ(surface.At(7, 7), 0xFF0000u);
-    EXPECT_EQ(surface.At(15, 15), 0x00FF00u);
-    EXPECT_EQ(surface.At(6, 7), 0xFFFFFFu);
-    EXPECT_EQ(surface.At(16, 15), 0xFFFFFFu);
+    EXPECT_EQ(surface.Rgb(7, 7), 0xFF0000u);
+    EXPECT_EQ(surface.Rgb(15, 15), 0x00FF00u);
+    EXPECT_EQ(surface.Rgb(6, 7), 0xFFFFFFu);
+    EXPECT_EQ(surface.Rgb(16, 15), 0xFFFFFFu);
 }
 
 TEST(dxSkinDrawing, GradientsFillTheCentreOfAnImageWithoutPicture) {
@@ -257,36 +257,36 @@ TEST(dxSkinDrawing, GradientsFillTheCentreOfAnImageWithoutPicture) {
         element.Image()->SetGradientBeginColor(clWhite);
         element.Image()->SetGradientEndColor(c.end);
         element.Image()->SetGradient(c.mode);
-        TSkinTestSurface surface(70, 70, 0x0000FF);
+        TSkinDib surface(70, 70, 0xFF0000FF);
         element.DrawInRect(surface.DC(), TRect{0, 0, 64, 64}, 0, esNormal);
-        EXPECT_PRED3(SkinColorsNear, surface.At(0, 0), c.first, 24) << c.name;
-        EXPECT_PRED3(SkinColorsNear, surface.At(63, 63), c.last, 24) << c.name;
-        EXPECT_EQ(surface.At(64, 64), 0x0000FFu) << c.name;
+        EXPECT_PRED3(ColorsNear, surface.Rgb(0, 0), c.first, 24) << c.name;
+        EXPECT_PRED3(ColorsNear, surface.Rgb(63, 63), c.last, 24) << c.name;
+        EXPECT_EQ(surface.Rgb(64, 64), 0x0000FFu) << c.name;
     }
     // TdxSkinImage.Draw draws nothing without a picture, gradient or not
     TdxSkinImage image(nullptr);
     image.SetGradientBeginColor(clWhite);
-    TSkinTestSurface surface(10, 10, 0x0000FF);
+    TSkinDib surface(10, 10, 0xFF0000FF);
     image.Draw(surface.DC(), TRect{0, 0, 10, 10}, 0, esNormal);
-    EXPECT_EQ(surface.At(5, 5), 0x0000FFu);
+    EXPECT_EQ(surface.Rgb(5, 5), 0x0000FFu);
 }
 
 TEST(dxSkinDrawing, EmptyRectanglesAndClearBordersDrawNothing) {
     TdxSkinElement element(nullptr, L"E");
     MakeNinePartElement(element);
     element.SetColor(clRed);
-    TSkinTestSurface surface(20, 20);
+    TSkinDib surface(20, 20, 0xFFFFFFFF);
     element.DrawInRect(surface.DC(), TRect{5, 5, 5, 15}, 0, esNormal);
     element.DrawInRect(surface.DC(), TRect{5, 5, 15, 5}, 0, esNormal);
     element.Image()->Draw(surface.DC(), TRect{5, 5, 5, 15}, 0, esNormal);
     TdxSkinBorder border(nullptr, L"Left");
     border.Draw(surface.DC(), TRect{0, 0, 20, 20});
     for (int y = 0; y < 20; y += 3)
-        for (int x = 0; x < 20; x += 3) EXPECT_EQ(surface.At(x, y), 0xFFFFFFu);
+        for (int x = 0; x < 20; x += 3) EXPECT_EQ(surface.Rgb(x, y), 0xFFFFFFu);
     border.SetColor(clBlue);
     border.Draw(surface.DC(), TRect{0, 0, 20, 20});
-    EXPECT_EQ(surface.At(0, 10), 0x0000FFu);
-    EXPECT_EQ(surface.At(1, 10), 0xFFFFFFu);
+    EXPECT_EQ(surface.Rgb(0, 10), 0x0000FFu);
+    EXPECT_EQ(surface.Rgb(1, 10), 0xFFFFFFu);
 }
 
 TEST(dxSkinDrawing, ColoursBecomeGdiPlusColoursWithTheirOpacity) {
@@ -301,14 +301,14 @@ TEST(dxSkinDrawing, TheCacheRendersOnlyWhenStateImageOrSizeChange) {
     TdxSkinElement element(nullptr, L"E");
     MakeNinePartElement(element);
     TdxSkinElementCache cache;
-    TSkinTestSurface surface(60, 60);
+    TSkinDib surface(60, 60, 0xFFFFFFFF);
     cache.DrawEx(surface.DC(), &element, TRect{0, 0, 30, 20}, esNormal, 0);
     cache.DrawEx(surface.DC(), &element, TRect{0, 0, 30, 20}, esNormal, 0);
     cache.DrawEx(surface.DC(), &element, TRect{10, 30, 40, 50}, esNormal, 0);  // moved, same size
     EXPECT_EQ(cache.RenderCount(), 1);
     EXPECT_FALSE(cache.UsesAlpha());
-    EXPECT_EQ(surface.At(10, 30), Rgb32(NinePartPixel(0, 0)));
-    EXPECT_EQ(surface.At(39, 49), Rgb32(NinePartPixel(11, 11)));
+    EXPECT_EQ(surface.Rgb(10, 30), Rgb32(NinePartPixel(0, 0)));
+    EXPECT_EQ(surface.Rgb(39, 49), Rgb32(NinePartPixel(11, 11)));
     cache.DrawEx(surface.DC(), &element, TRect{0, 0, 30, 20}, esHot, 0);
     cache.DrawEx(surface.DC(), &element, TRect{0, 0, 30, 20}, esHot, 1);
     cache.DrawEx(surface.DC(), &element, TRect{0, 0, 31, 20}, esHot, 1);
@@ -321,11 +321,11 @@ TEST(dxSkinDrawing, ACachedElementWithTransparentPixelsKeepsItsAlpha) {
     element.Image()->Margins()->AssignRect(TRect{2, 2, 2, 2});
     SetSkinTestPicture(element.Image(), 6, 6, [](int x, int y) -> DWORD { return x < 3 ? 0xFF0000FFu : 0x00000000u; });
     TdxSkinElementCache cache;
-    TSkinTestSurface surface(20, 20, 0x00FF00);
+    TSkinDib surface(20, 20, 0xFF00FF00);
     cache.DrawEx(surface.DC(), &element, TRect{0, 0, 6, 6}, esNormal, 0);
     EXPECT_TRUE(cache.UsesAlpha());
-    EXPECT_EQ(surface.At(0, 0), 0x0000FFu);
-    EXPECT_EQ(surface.At(5, 5), 0x00FF00u);  // the transparent half shows what was there
+    EXPECT_EQ(surface.Rgb(0, 0), 0x0000FFu);
+    EXPECT_EQ(surface.Rgb(5, 5), 0x00FF00u);  // the transparent half shows what was there
     // borders and a gradient fill are drawn into the cached bitmap opaque (the glyph, drawn
     // last, is kept off the right border by the content offset)
     element.Borders()->Right()->SetColor(TColor(0x00FFFF));  // yellow
@@ -334,16 +334,16 @@ TEST(dxSkinDrawing, ACachedElementWithTransparentPixelsKeepsItsAlpha) {
     element.Glyph()->SetGradientEndColor(clBlack);
     element.Glyph()->SetGradient(gmVertical);
     cache.DrawEx(surface.DC(), &element, TRect{0, 0, 6, 6}, esHot, 0);
-    EXPECT_EQ(surface.At(5, 3), 0xFFFF00u);
-    EXPECT_PRED3(SkinColorsNear, surface.At(3, 0), 0xFFFFFFu, 48);
-    EXPECT_PRED3(SkinColorsNear, surface.At(3, 5), 0x000000u, 48);
+    EXPECT_EQ(surface.Rgb(5, 3), 0xFFFF00u);
+    EXPECT_PRED3(ColorsNear, surface.Rgb(3, 0), 0xFFFFFFu, 48);
+    EXPECT_PRED3(ColorsNear, surface.Rgb(3, 5), 0x000000u, 48);
 }
 
 TEST(dxSkinDrawing, TheNinthDistinctRectangleDropsTheOldestCacheEntry) {
     TdxSkinElement element(nullptr, L"E");
     MakeNinePartElement(element);
     TdxSkinElementCacheList list;
-    TSkinTestSurface surface(200, 30);
+    TSkinDib surface(200, 30, 0xFFFFFFFF);
     EXPECT_EQ(list.Capacity(), 8);
     for (int i = 0; i < 9; ++i) list.DrawElement(surface.DC(), &element, TRect{i * 20, 0, i * 20 + 16, 16}, esNormal, 0);
     ASSERT_EQ(list.Count(), 8);
@@ -386,12 +386,12 @@ TEST(dxSkinDrawing, OnA16BitSurfaceDrawingGoesThroughA32BitBuffer) {
         const Word p = static_cast<const Word*>(bits)[y * 40 + x];
         return DWORD(((p >> 10) & 31) * 255 / 31) << 16 | DWORD(((p >> 5) & 31) * 255 / 31) << 8 | DWORD((p & 31) * 255 / 31);
     };
-    EXPECT_PRED3(SkinColorsNear, pixel(20, 10), 0xFF7F7Fu, 10);  // blended, not plain red
+    EXPECT_PRED3(ColorsNear, pixel(20, 10), 0xFF7F7Fu, 10);  // blended, not plain red
     EXPECT_EQ(pixel(9, 10), 0xFFFFFFu);                           // the rest untouched
     EXPECT_EQ(pixel(30, 10), 0xFFFFFFu);
 
     // on a 32-bit surface there is no buffer
-    TSkinTestSurface surface(10, 10);
+    TSkinDib surface(10, 10, 0xFFFFFFFF);
     canvas.BeginPaint(surface.DC(), TRect{0, 0, 10, 10});
     EXPECT_EQ(canvas.Buffer(), nullptr);
     canvas.EndPaint();

@@ -43,17 +43,17 @@ TEST(dxSkinInfo, AnEmptySkinGetsEveryGroupAndEveryElementButTheOptionalOnes) {
     EXPECT_EQ(bar->Image()->States(), TdxSkinElementStates{esNormal});
     EXPECT_EQ(bar->Image()->Stretch(), smStretch);
     EXPECT_TRUE(PointsEqual(bar->Size(), TSize{32, 32}));
-    TSkinTestSurface surface(32, 32, 0x00FF00);
+    TSkinDib surface(32, 32, 0xFF00FF00);
     bar->DrawInRect(surface.DC(), TRect{0, 0, 32, 32}, 0, esNormal);
     for (int i = 2; i < 30; i += 3) {
-        EXPECT_EQ(surface.At(i, i), 0xFF0000u) << i;           // the falling diagonal
-        EXPECT_EQ(surface.At(i, 31 - i), 0xFF0000u) << i;      // the rising one
+        EXPECT_EQ(surface.Rgb(i, i), 0xFF0000u) << i;           // the falling diagonal
+        EXPECT_EQ(surface.Rgb(i, 31 - i), 0xFF0000u) << i;      // the rising one
     }
-    EXPECT_EQ(surface.At(16, 3), 0xFFFFFFu);  // white between the lines
-    EXPECT_EQ(surface.At(16, 29), 0xFFFFFFu);
+    EXPECT_EQ(surface.Rgb(16, 3), 0xFFFFFFu);  // white between the lines
+    EXPECT_EQ(surface.Rgb(16, 29), 0xFFFFFFu);
     // two pixels wide across a line: (10,10) and a neighbour are red, two further is not
-    EXPECT_EQ(surface.At(11, 10), 0xFF0000u);
-    EXPECT_EQ(surface.At(13, 10), 0xFFFFFFu);
+    EXPECT_EQ(surface.Rgb(11, 10), 0xFF0000u);
+    EXPECT_EQ(surface.Rgb(13, 10), 0xFFFFFFu);
 }
 
 TEST(dxSkinInfo, ASkinWithoutBarsGetsTheBarsGroupWithTwentySevenPlaceholders) {
@@ -166,12 +166,12 @@ TEST(dxSkinInfo, AOnePixelLeftFrameDrawsItsColumnOverTheWholeHeight) {
     SetSkinTestPicture(left->Image(), 2, 9, [](int x, int y) -> DWORD { return x ? 0xFF808080u : y < 4 ? 0xFF0000FFu : 0xFFFF0000u; });
     TdxSkinInfo info(skin);
     EXPECT_EQ(info.FormFrameSizes[dxSkinNormalCaption].left, 1);
-    TSkinTestSurface surface(4, 40);
+    TSkinDib surface(4, 40, 0xFFFFFFFF);
     left->DrawInRect(surface.DC(), TRect{0, 0, 1, 40}, 0, esActive);
     // margins 1 and 0: the column is the left edge part, stretched from top to bottom
-    EXPECT_PRED3(SkinColorsNear, surface.At(0, 0), 0x0000FFu, 8);
-    EXPECT_PRED3(SkinColorsNear, surface.At(0, 39), 0xFF0000u, 8);
-    EXPECT_EQ(surface.At(1, 20), 0xFFFFFFu);
+    EXPECT_PRED3(ColorsNear, surface.Rgb(0, 0), 0x0000FFu, 8);
+    EXPECT_PRED3(ColorsNear, surface.Rgb(0, 39), 0xFF0000u, 8);
+    EXPECT_EQ(surface.Rgb(1, 20), 0xFFFFFFu);
 }
 
 TEST(dxSkinInfo, ScrollPartsPageControlAndGridGroupPanelFollowTheSkin) {
@@ -206,7 +206,7 @@ TEST(dxSkinInfo, ScrollPartsPageControlAndGridGroupPanelFollowTheSkin) {
     EXPECT_EQ(info.ScrollBarParts[0][0], nullptr);
     // a part without an element draws nothing and says so
     TdxSkinScrollInfo none(nullptr, 0);
-    TSkinTestSurface surface(10, 10);
+    TSkinDib surface(10, 10, 0xFFFFFFFF);
     EXPECT_FALSE(none.Draw(surface.DC(), TRect{0, 0, 10, 10}, 0, esNormal));
     EXPECT_TRUE(info.ScrollBarParts[0][1]->Draw(surface.DC(), TRect{0, 0, 10, 10}, 0, esNormal));
 
