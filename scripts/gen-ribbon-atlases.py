@@ -24,11 +24,10 @@ the cutting and the drawing pixel by pixel.
 """
 import os
 import re
-import struct
 import sys
-import zlib
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+from generated_files import ROOT, png_rgba, write_or_check
+
 SKINS = os.path.join(ROOT, "toolkit", "skins")
 TABLE = os.path.join(SKINS, "dxRibbonSkinParts.inc")
 OUT = os.path.join(SKINS, "atlases")
@@ -146,19 +145,8 @@ class Canvas:
         return (channel(p[0]), channel(p[1]), channel(p[2]), a)
 
     def png(self):
-        raw = bytearray()
-        for y in range(self.h):
-            raw.append(0)
-            for x in range(self.w):
-                raw.extend(self.straight(x, y))
-
-        def chunk(kind, data):
-            body = kind + data
-            return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
-
-        header = struct.pack(">IIBBBBB", self.w, self.h, 8, 6, 0, 0, 0)
-        return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(bytes(raw), 9)) +
-                chunk(b"IEND", b""))
+        rows = [b"".join(bytes(self.straight(x, y)) for x in range(self.w)) for y in range(self.h)]
+        return png_rgba(self.w, self.h, rows)
 
 
 def mix(a, b, t):
@@ -1125,29 +1113,10 @@ def build():
 
 
 def main():
-    check = "--check" in sys.argv[1:]
     files, probes = build()
-    outputs = [(os.path.join(OUT, name), data) for name, data in sorted(files.items())]
-    outputs.append((PROBES, probes))
-    stale = []
-    if not check:
-        os.makedirs(OUT, exist_ok=True)
-    for path, data in outputs:
-        if check:
-            try:
-                with open(path, "rb") as f:
-                    same = f.read() == data
-            except OSError:
-                same = False
-            if not same:
-                stale.append(os.path.relpath(path, ROOT))
-        else:
-            with open(path, "wb") as f:
-                f.write(data)
-    if stale:
-        print("out of date, run scripts/gen-ribbon-atlases.py:", ", ".join(stale))
-        return 1
-    return 0
+    outputs = {os.path.join(OUT, name): data for name, data in files.items()}
+    outputs[PROBES] = probes
+    return write_or_check(outputs, "--check" in sys.argv[1:], "gen-ribbon-atlases.py")
 
 
 if __name__ == "__main__":

@@ -36,9 +36,9 @@ import math
 import os
 import struct
 import sys
-import zlib
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+from generated_files import ROOT, png_rgba, write_or_check
+
 SOURCE = os.path.join(ROOT, "toolkit", "skins", "res", "Skins.txt")
 OUT = os.path.join(ROOT, "toolkit", "skins", "res")
 PROBES = os.path.join(ROOT, "tests", "toolkit", "skins", "SkinProbes.inc")
@@ -943,15 +943,7 @@ def draw_strip(spec, count, pal):
 
 
 def png_bytes(img):
-    def chunk(kind, data):
-        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF)
-
-    raw = bytearray()
-    for row in img.rgba_rows():
-        raw += b"\0" + row
-    header = struct.pack(">IIBBBBB", img.w, img.h, 8, 6, 0, 0, 0)
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(bytes(raw), 9)) +
-            chunk(b"IEND", b""))
+    return png_rgba(img.w, img.h, img.rgba_rows())
 
 
 # ---- the stream ----------------------------------------------------------------------------
@@ -1145,26 +1137,7 @@ def main():
     if "--dump" in sys.argv[1:]:
         DUMP = sys.argv[sys.argv.index("--dump") + 1]
         os.makedirs(DUMP, exist_ok=True)
-    outputs = build()
-    stale = []
-    for path, data in outputs.items():
-        if check:
-            try:
-                with open(path, "rb") as f:
-                    same = f.read() == data
-            except OSError:
-                same = False
-            if not same:
-                stale.append(os.path.relpath(path, ROOT))
-        else:
-            os.makedirs(os.path.dirname(path), exist_ok=True)
-            with open(path, "wb") as f:
-                f.write(data)
-            print("wrote", os.path.relpath(path, ROOT), len(data), "bytes")
-    if stale:
-        print("differs from what scripts/gen-skins.py writes:", ", ".join(stale))
-        return 1
-    return 0
+    return write_or_check(build(), check, "gen-skins.py")
 
 
 if __name__ == "__main__":

@@ -8,9 +8,6 @@
 
 namespace {
 
-constexpr INT skinNearestNeighbourMode = 5;  // InterpolationModeNearestNeighbor
-constexpr INT skinWrapModeTile = 0;
-
 // The colour depth of what the DC draws on. A memory DC draws on its bitmap, whose depth its
 // device caps do not tell (they answer the screen's).
 int SkinSurfaceBitsPerPixel(HDC dc) {
@@ -33,7 +30,7 @@ ARGB ColorToARGB(TColor color, Byte alpha) {
 
 TdxSkinNearestNeighbourScope::TdxSkinNearestNeighbourScope(GpGraphics* graphics) : graphics_(graphics) {
     CheckGdipStatus(GdipGetInterpolationMode(graphics_, &savedMode_));
-    CheckGdipStatus(GdipSetInterpolationMode(graphics_, skinNearestNeighbourMode));
+    CheckGdipStatus(GdipSetInterpolationMode(graphics_, InterpolationModeNearestNeighbor));
 }
 
 TdxSkinNearestNeighbourScope::~TdxSkinNearestNeighbourScope() { GdipSetInterpolationMode(graphics_, savedMode_); }
@@ -102,7 +99,7 @@ void TdxSkinCanvas::FillRectByGradient(const TRect& r, TColor color1, TColor col
         const GpRect area{r.left, r.top, RectWidth(r), RectHeight(r)};
         GpLineGradient* brush = nullptr;
         CheckGdipStatus(GdipCreateLineBrushFromRectI(&area, ColorToARGB(color1), ColorToARGB(color2),
-                                                     mode == gmForwardDiagonal ? 2 : 3, skinWrapModeTile, &brush));
+                                                     mode == gmForwardDiagonal ? 2 : 3, WrapModeTile, &brush));
         const GpStatus status = GdipFillRectangleI(graphics_, brush, area.X, area.Y, area.Width, area.Height);
         GdipDeleteBrush(brush);
         CheckGdipStatus(status);

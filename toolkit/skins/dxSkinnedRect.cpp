@@ -12,9 +12,6 @@
 
 namespace {
 
-constexpr INT kInterpolationNearestNeighbor = 5;
-constexpr INT kCompositingSourceCopy = 1;
-constexpr UINT kLockRead = 1, kLockWrite = 2;
 // Atlases are small; a larger claim in a damaged file is refused before memory is taken.
 constexpr Int64 kMaxAtlasBytes = 64 * 1024 * 1024;
 constexpr UINT kMaxAtlasSide = 16384;
@@ -39,7 +36,7 @@ struct TGpGraphicsOwner {
 void OpenCopyingGraphics(GpImage* image, INT interpolation, TGpGraphicsOwner& owner) {
     CheckGdipStatus(GdipGetImageGraphicsContext(image, &owner.graphics));
     CheckGdipStatus(GdipSetInterpolationMode(owner.graphics, interpolation));
-    CheckGdipStatus(GdipSetCompositingMode(owner.graphics, kCompositingSourceCopy));
+    CheckGdipStatus(GdipSetCompositingMode(owner.graphics, CompositingModeSourceCopy));
 }
 
 GpImage* NewBitmap(int width, int height, GpPixelFormat format) {
@@ -87,8 +84,8 @@ GpImage* IndependentCopy(GpImage* decoded) {
         GdipCreateBitmapFromScan0(INT(width), INT(height), 0, PixelFormat32bppARGB, nullptr, &copy.image));
     const GpRect all{0, 0, INT(width), INT(height)};
     GpBitmapData source{}, target{};
-    CheckGdipStatus(GdipBitmapLockBits(decoded, &all, kLockRead, PixelFormat32bppARGB, &source));
-    const GpStatus locked = GdipBitmapLockBits(copy.image, &all, kLockWrite, PixelFormat32bppARGB, &target);
+    CheckGdipStatus(GdipBitmapLockBits(decoded, &all, ImageLockModeRead, PixelFormat32bppARGB, &source));
+    const GpStatus locked = GdipBitmapLockBits(copy.image, &all, ImageLockModeWrite, PixelFormat32bppARGB, &target);
     if (locked == GpOk) {
         for (UINT y = 0; y < height; ++y)
             std::memcpy(static_cast<Byte*>(target.Scan0) + Int64(y) * target.Stride,
@@ -148,7 +145,7 @@ void TdxSkinnedRect::LoadFromImage(GpImage* atlas, const TRect& r, const TRect& 
     TGpImageOwner image{NewBitmap(w, h, PixelFormat32bppARGB)};
     {
         TGpGraphicsOwner graphics;
-        OpenCopyingGraphics(image.image, kInterpolationNearestNeighbor, graphics);
+        OpenCopyingGraphics(image.image, InterpolationModeNearestNeighbor, graphics);
         CheckGdipStatus(GdipDrawImageRectRectI(graphics.graphics, atlas, 0, 0, w, h, r.left, r.top, w, h, UnitPixel,
                                                nullptr, nullptr, nullptr));
     }
@@ -223,7 +220,7 @@ void TdxSkinnedRect::UpdateCache() {
     {
         // The cache only receives copies; the stretching happens in each cell's own bitmap.
         TGpGraphicsOwner graphics;
-        OpenCopyingGraphics(cache.image, kInterpolationNearestNeighbor, graphics);
+        OpenCopyingGraphics(cache.image, InterpolationModeNearestNeighbor, graphics);
         int y = 0;
         for (int row = 0; row < 3; ++row) {
             int x = 0;

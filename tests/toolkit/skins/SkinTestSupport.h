@@ -273,7 +273,7 @@ struct TTestAtlas {
         CheckGdipStatus(GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppARGB, nullptr, &image));
         const GpRect all{0, 0, width, height};
         GpBitmapData data{};
-        CheckGdipStatus(GdipBitmapLockBits(image, &all, 2, PixelFormat32bppARGB, &data));
+        CheckGdipStatus(GdipBitmapLockBits(image, &all, ImageLockModeWrite, PixelFormat32bppARGB, &data));
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x)
                 static_cast<DWORD*>(data.Scan0)[y * data.Stride / 4 + x] = pixel(x, y);
@@ -296,7 +296,7 @@ inline std::vector<DWORD> ImagePixels(GpImage* image, int& width, int& height) {
     std::vector<DWORD> pixels(size_t(w) * h);
     const GpRect all{0, 0, width, height};
     GpBitmapData data{};
-    CheckGdipStatus(GdipBitmapLockBits(image, &all, 1, PixelFormat32bppARGB, &data));
+    CheckGdipStatus(GdipBitmapLockBits(image, &all, ImageLockModeRead, PixelFormat32bppARGB, &data));
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             pixels[size_t(y * width + x)] = static_cast<const DWORD*>(data.Scan0)[y * data.Stride / 4 + x];
