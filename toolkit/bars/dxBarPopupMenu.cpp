@@ -7,6 +7,8 @@
 TdxBarPopupMenu::TdxBarPopupMenu(TComponent* owner) : TdxBarComponent(owner) {
     TdxBarManager* manager = ResolveBarManager(owner);
     SetBarManagerField(manager);
+    // The links must not outlive their manager's notice of its freeing.
+    if (manager) manager->FreeNotification(this);
     itemLinks_ = new TdxBarSubMenuControlItemLinks(manager, this);
 }
 

@@ -337,6 +337,16 @@ TEST_F(ItemLinks, SettingTheItemToNilFreesTheLinkAndKeepsTheUpdateCountBalanced)
     EXPECT_EQ(links->Count(), 0);
 }
 
+TEST_F(ItemLinks, AMenuOutlivingItsManagerForgetsIt) {
+    Fill(links, "BB");
+    FreeObject(manager);  // frees its items, and with them the menu's links
+    manager = nullptr;
+    EXPECT_EQ(menu->BarManager(), nullptr);
+    EXPECT_EQ(links->Count(), 0);
+    links->Add();
+    FreeObject(menu);
+}
+
 TEST_F(ItemLinks, LinksReportTheirChangesToTheManager) {
     std::vector<std::string> log;
     struct Handler : TObject {
