@@ -1,11 +1,14 @@
 #include "ControlsUnits.h"
 
 #include "RzButton.h"
+#include "RzCheckBox.h"
 #include "RzCommon.h"
 #include "RzPanel.h"
 #include "RzShellHelpers.h"
 #include "RzShellIntf.h"
 #include "RzShellUtils.h"
+#include "RzSplit.h"
+#include "RzToolButton.h"
 #include "Units.h"
 
 void InitializeControlsUnits() {
@@ -16,5 +19,8 @@ void InitializeControlsUnits() {
         {"RzPanel", &InitializeRzPanel, nullptr},
         {"RzShellHelpers", &InitializeShellHelpers, &FinalizeShellHelpers},
         {"RzButton", &InitializeRzButton, &FinalizeRzButton},
+        {"RzCheckBox", &InitializeRzCheckBox, nullptr},
+        {"RzToolButton", &InitializeRzToolButton, nullptr},
+        {"RzSplit", &InitializeRzSplit, nullptr},
     });
 }

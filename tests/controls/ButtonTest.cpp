@@ -169,6 +169,26 @@ TEST_F(ButtonTest, SpaceClicksOnReleaseAndLosingTheFocusDisarms) {
     EXPECT_EQ(log.clicks, 1);
 }
 
+TEST_F(ButtonTest, SpaceHeldThenEscapeCancelsTheFormWithoutClickingTheButton) {
+    TDialog dialog;
+    TClickCount okClicks;
+    dialog.ok->OnClick = MakeEvent(&okClicks, &TClickCount::Click);
+    INPUT space{};
+    space.type = INPUT_KEYBOARD;
+    space.ki.wVk = VK_SPACE;
+    TModalScript script(dialog.form.get(), {[&] { dialog.ok->SetFocus(); },
+                                            [&] { SendInput(1, &space, sizeof(INPUT)); },
+                                            [&] {
+                                                EXPECT_TRUE(dialog.ok->PressedLook());
+                                                TypeKey(VK_ESCAPE);
+                                            }});
+    EXPECT_EQ(dialog.form->ShowModal(), mrCancel);
+    space.ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(1, &space, sizeof(INPUT));
+    Pump(50);
+    EXPECT_EQ(okClicks.clicks, 0);
+}
+
 TEST_F(ButtonTest, GroupMembersLatchOneAtATime) {
     std::unique_ptr<TForm> form(NewShownForm(300, 150));
     TRzButton* b[3];
