@@ -15,7 +15,7 @@ void InitializeControlsUnits() {
     InitializeUnits({
         {"RzShellIntf", &InitializeShellIntf, &FinalizeShellIntf},
         {"RzShellUtils", &InitializeShellUtils, &FinalizeShellUtils},
-        {"RzCommon", &InitializeRzCommon, nullptr},
+        {"RzCommon", &InitializeRzCommon, &FinalizeRzCommon},
         {"RzPanel", &InitializeRzPanel, nullptr},
         {"RzShellHelpers", &InitializeShellHelpers, &FinalizeShellHelpers},
         {"RzButton", &InitializeRzButton, &FinalizeRzButton},

@@ -316,7 +316,7 @@ TEST_F(CheckBoxTest, ATransparentBoxShowsItsParentAroundTheGlyph) {
 }
 
 TEST_F(CheckBoxTest, ThemedGlyphIsTheVisualStylesCheckBox) {
-    if (!ThemesActive()) GTEST_SKIP() << "the visual styles are off in this prefix";
+    REQUIRE_THEMES();
     TRzCheckBox* box = NewBox(L"Themed");
     box->SetThemeAware(true);
     box->SetState(cbChecked);
