@@ -3,6 +3,7 @@
 #include "RzButton.h"
 #include "RzCheckBox.h"
 #include "RzCommon.h"
+#include "RzEdit.h"
 #include "RzPanel.h"
 #include "RzShellHelpers.h"
 #include "RzShellIntf.h"
@@ -22,5 +23,6 @@ void InitializeControlsUnits() {
         {"RzCheckBox", &InitializeRzCheckBox, nullptr},
         {"RzToolButton", &InitializeRzToolButton, nullptr},
         {"RzSplit", &InitializeRzSplit, nullptr},
+        {"RzEdit", &InitializeRzEdit, nullptr},
     });
 }

@@ -170,23 +170,5 @@ void TRzFrameController::Notification(TComponent* component, TOperation operatio
 
 void TRzFrameController::DefineProperties(TFiler* filer) {
     inherited::DefineProperties(filer);
-    filer->DefineProperty(
-        L"FrameFlat",
-        [this](TReader* reader) {
-            bool flat = reader->ReadBoolean();
-            SetFrameHotTrack(flat);
-            if (flat) {
-                SetFrameStyle(fsStatus);
-                SetFrameHotStyle(fsLowered);
-            }
-        },
-        nullptr, false);
-    filer->DefineProperty(
-        L"FrameFocusStyle",
-        [this](TReader* reader) {
-            int style = EnumInfo(TFrameStyle{}).OrdinalOf(reader->ReadIdent());
-            if (style >= fsNone && style <= fsFlatBold) SetFrameHotStyle(TFrameStyle(style));
-        },
-        nullptr, false);
-    filer->DefineProperty(L"FrameFlatStyle", &TRzOldPropReader::ReadOldIdentProp, nullptr, false);
+    DefineOldFrameProperties(filer, this);
 }

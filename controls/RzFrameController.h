@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "Component.h"
+#include "Filer.h"
 #include "RzCommon.h"
+#include "RzOldPropReader.h"
 
 class TControl;
 class TRzRegIniFile;
@@ -130,3 +132,30 @@ private:
     Integer updateCount_ = 0;
     std::vector<TControl*> controls_;  // not owned
 };
+
+// Reads, and never writes, the frame settings of older form descriptions into a framed control
+// or a controller (any class with the frame setters): "FrameFlat" switches hot tracking with a
+// status frame and a lowered hot frame, "FrameFocusStyle" names the hot style, "FrameFlatStyle"
+// is dropped.
+template <class C>
+void DefineOldFrameProperties(TFiler* filer, C* target) {
+    filer->DefineProperty(
+        L"FrameFlat",
+        [target](TReader* reader) {
+            bool flat = reader->ReadBoolean();
+            target->SetFrameHotTrack(flat);
+            if (flat) {
+                target->SetFrameStyle(fsStatus);
+                target->SetFrameHotStyle(fsLowered);
+            }
+        },
+        nullptr, false);
+    filer->DefineProperty(
+        L"FrameFocusStyle",
+        [target](TReader* reader) {
+            int style = EnumInfo(TFrameStyle{}).OrdinalOf(reader->ReadIdent());
+            if (style >= fsNone && style <= fsFlatBold) target->SetFrameHotStyle(TFrameStyle(style));
+        },
+        nullptr, false);
+    filer->DefineProperty(L"FrameFlatStyle", &TRzOldPropReader::ReadOldIdentProp, nullptr, false);
+}
