@@ -2,6 +2,7 @@
 
 #include "RzButton.h"
 #include "RzCheckBox.h"
+#include "RzComboBox.h"
 #include "RzCommon.h"
 #include "RzEdit.h"
 #include "RzPanel.h"
@@ -24,5 +25,6 @@ void InitializeControlsUnits() {
         {"RzToolButton", &InitializeRzToolButton, nullptr},
         {"RzSplit", &InitializeRzSplit, nullptr},
         {"RzEdit", &InitializeRzEdit, nullptr},
+        {"RzComboBox", &InitializeRzComboBox, nullptr},
     });
 }
