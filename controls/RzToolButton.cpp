@@ -418,7 +418,7 @@ void TRzToolButton::CalcContentRects(TRect& imageRect, TRect& captionRect) {
         }
         Canvas()->SetFont(Font());
         String caption = Caption();
-        PaintText(Canvas(), caption, measure, 0);  // brings the font into the context
+        Canvas()->TextRect(TRect{0, 0, 0, 0}, 0, 0, String());  // brings the font into the context
         DrawTextW(Canvas()->Handle(), caption.c_str(), -1, &measure,
                   DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK | DT_VCENTER | DT_CENTER);
         int tw = RectWidth(measure), th = RectHeight(measure);

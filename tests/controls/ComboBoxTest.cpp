@@ -15,6 +15,7 @@
 #include "MutationSupport.h"
 #include "RzComboBox.h"
 #include "RzImageComboBox.h"
+#include "SysUtils.h"
 #include "WindowTesting.h"
 
 namespace {
