@@ -15,11 +15,11 @@
 
 void InitializeControlsUnits() {
     InitializeUnits({
-        {"RzShellIntf", &InitializeShellIntf, &FinalizeShellIntf},
-        {"RzShellUtils", &InitializeShellUtils, &FinalizeShellUtils},
+        {"RzShellIntf", &InitializeRzShellIntf, &FinalizeRzShellIntf},
+        {"RzShellUtils", &InitializeRzShellUtils, &FinalizeRzShellUtils},
         {"RzCommon", &InitializeRzCommon, &FinalizeRzCommon},
         {"RzPanel", &InitializeRzPanel, nullptr},
-        {"RzShellHelpers", &InitializeShellHelpers, &FinalizeShellHelpers},
+        {"RzShellHelpers", &InitializeRzShellHelpers, &FinalizeRzShellHelpers},
         {"RzButton", &InitializeRzButton, &FinalizeRzButton},
         {"RzCheckBox", &InitializeRzCheckBox, nullptr},
         {"RzToolButton", &InitializeRzToolButton, nullptr},

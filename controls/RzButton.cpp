@@ -26,16 +26,16 @@ TRzCustomButton::TRzCustomButton(TComponent* AOwner) : TCustomControl(AOwner) {
 
 bool TRzCustomButton::UsesThemes() const { return themeAware_ && ThemesActive(); }
 
-void TRzCustomButton::SetAlignmentVertical(TAlignmentVertical v) { Change(alignmentVertical_, v); }
-void TRzCustomButton::SetHotTrack(bool v) { Change(hotTrack_, v); }
-void TRzCustomButton::SetHighlightColor(TColor v) { Change(highlightColor_, v); }
-void TRzCustomButton::SetLightTextStyle(bool v) { Change(lightTextStyle_, v); }
-void TRzCustomButton::SetTextStyle(TTextStyle v) { Change(textStyle_, v); }
-void TRzCustomButton::SetTextHighlightColor(TColor v) { Change(textHighlightColor_, v); }
-void TRzCustomButton::SetTextShadowColor(TColor v) { Change(textShadowColor_, v); }
-void TRzCustomButton::SetTextShadowDepth(int v) { Change(textShadowDepth_, v); }
-void TRzCustomButton::SetThemeAware(bool v) { Change(themeAware_, v); }
-void TRzCustomButton::SetTransparent(bool v) { Change(transparent_, v); }
+void TRzCustomButton::SetAlignmentVertical(TAlignmentVertical v) { AssignAndInvalidate(alignmentVertical_, v); }
+void TRzCustomButton::SetHotTrack(bool v) { AssignAndInvalidate(hotTrack_, v); }
+void TRzCustomButton::SetHighlightColor(TColor v) { AssignAndInvalidate(highlightColor_, v); }
+void TRzCustomButton::SetLightTextStyle(bool v) { AssignAndInvalidate(lightTextStyle_, v); }
+void TRzCustomButton::SetTextStyle(TTextStyle v) { AssignAndInvalidate(textStyle_, v); }
+void TRzCustomButton::SetTextHighlightColor(TColor v) { AssignAndInvalidate(textHighlightColor_, v); }
+void TRzCustomButton::SetTextShadowColor(TColor v) { AssignAndInvalidate(textShadowColor_, v); }
+void TRzCustomButton::SetTextShadowDepth(int v) { AssignAndInvalidate(textShadowDepth_, v); }
+void TRzCustomButton::SetThemeAware(bool v) { AssignAndInvalidate(themeAware_, v); }
+void TRzCustomButton::SetTransparent(bool v) { AssignAndInvalidate(transparent_, v); }
 
 void TRzCustomButton::DrawCaptionText(TCanvas* canvas, TRect r, UINT flags) {
     canvas->Brush()->SetStyle(bsClear);
@@ -517,7 +517,7 @@ void TRzBitBtn::SetGlyph(TBitmap* v) {
 
 void TRzBitBtn::SetMargin(int v) {
     if (v < -1) return;
-    Change(margin_, v);
+    AssignAndInvalidate(margin_, v);
 }
 
 void TRzBitBtn::SetImages(TCustomImageList* v) {

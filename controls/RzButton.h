@@ -35,9 +35,9 @@ public:
     bool HotTrack() const { return hotTrack_; }
     virtual void SetHotTrack(bool v);
     TColor HotTrackColor() const { return hotTrackColor_; }
-    void SetHotTrackColor(TColor v) { Change(hotTrackColor_, v); }
+    void SetHotTrackColor(TColor v) { AssignAndInvalidate(hotTrackColor_, v); }
     TRzHotTrackColorType HotTrackColorType() const { return hotTrackColorType_; }
-    void SetHotTrackColorType(TRzHotTrackColorType v) { Change(hotTrackColorType_, v); }
+    void SetHotTrackColorType(TRzHotTrackColorType v) { AssignAndInvalidate(hotTrackColorType_, v); }
     TColor HighlightColor() const { return highlightColor_; }
     virtual void SetHighlightColor(TColor v);
     bool LightTextStyle() const { return lightTextStyle_; }
@@ -88,13 +88,6 @@ protected:
     void WMKillFocus(TMessage& Message);
     void WMEraseBkgnd(TMessage& Message);
 
-    // Stores a changed value and invalidates.
-    template <class T>
-    bool Change(T& field, const T& value) {
-        if (!AssignIfChanged(field, value)) return false;
-        Invalidate();
-        return true;
-    }
     void SetPressedLook(bool v) { pressedLook_ = v; }
     void InvalidateHotTrackRect();
 
@@ -134,10 +127,10 @@ class TRzButton : public TRzCustomButton {
         p.Property(L"DropDownOnEnter", &C::DropDownOnEnter, &C::SetDropDownOnEnter).Default(true);
         p.Property(L"GroupIndex", &C::GroupIndex, &C::SetGroupIndex).Default(0);
         p.Property(L"Down", &C::Down, &C::SetDown).Default(false);
-        p.Property(L"FrameColor", &C::FrameColor, &C::SetFrameColor).Idents(ColorIdentMap()).Default(cl3DDkShadow);
-        p.Property(L"HighlightColor", &C::HighlightColor, &C::SetHighlightColor).Idents(ColorIdentMap()).Default(clHighlight);
+        p.Property(L"FrameColor", &C::FrameColor, &C::SetFrameColor).Default(cl3DDkShadow);
+        p.Property(L"HighlightColor", &C::HighlightColor, &C::SetHighlightColor).Default(clHighlight);
         p.Property(L"HotTrack", &C::HotTrack, &C::SetHotTrack).Default(false);
-        p.Property(L"HotTrackColor", &C::HotTrackColor, &C::SetHotTrackColor).Idents(ColorIdentMap()).Default(TColor(0x00149BF0));
+        p.Property(L"HotTrackColor", &C::HotTrackColor, &C::SetHotTrackColor).Default(TColor(0x00149BF0));
         p.Property(L"HotTrackColorType", &C::HotTrackColorType, &C::SetHotTrackColorType).Default(htctActual);
         p.Property(L"LightTextStyle", &C::LightTextStyle, &C::SetLightTextStyle).Default(false);
         p.Property(L"ModalResult", &C::ModalResult, &C::SetModalResult).Default(0).Stored(&C::IsModalResultStored);
@@ -145,8 +138,8 @@ class TRzButton : public TRzCustomButton {
         p.Property(L"ShowFocusRect", &C::ShowFocusRect, &C::SetShowFocusRect).Default(true);
         p.Property(L"TabOrder", &C::TabOrder, &C::SetTabOrder);
         p.Property(L"TabStop", &C::TabStop, &C::SetTabStop).Default(true);
-        p.Property(L"TextHighlightColor", &C::TextHighlightColor, &C::SetTextHighlightColor).Idents(ColorIdentMap()).Default(clBtnHighlight);
-        p.Property(L"TextShadowColor", &C::TextShadowColor, &C::SetTextShadowColor).Idents(ColorIdentMap()).Default(clBtnShadow);
+        p.Property(L"TextHighlightColor", &C::TextHighlightColor, &C::SetTextHighlightColor).Default(clBtnHighlight);
+        p.Property(L"TextShadowColor", &C::TextShadowColor, &C::SetTextShadowColor).Default(clBtnShadow);
         p.Property(L"TextShadowDepth", &C::TextShadowDepth, &C::SetTextShadowDepth).Default(2);
         p.Property(L"TextStyle", &C::TextStyle, &C::SetTextStyle).Default(tsNormal);
         p.Property(L"ThemeAware", &C::ThemeAware, &C::SetThemeAware).Default(true);
@@ -162,7 +155,7 @@ public:
     ~TRzButton() override;
 
     TAlignment Alignment() const { return alignment_; }
-    virtual void SetAlignment(TAlignment v) { Change(alignment_, v); }
+    virtual void SetAlignment(TAlignment v) { AssignAndInvalidate(alignment_, v); }
     bool Default() const { return default_; }
     virtual void SetDefault(bool v);
     bool Cancel() const { return cancel_; }
@@ -176,13 +169,13 @@ public:
     int GroupIndex() const { return groupIndex_; }
     virtual void SetGroupIndex(int v);
     bool ShowDownPattern() const { return showDownPattern_; }
-    virtual void SetShowDownPattern(bool v) { Change(showDownPattern_, v); }
+    virtual void SetShowDownPattern(bool v) { AssignAndInvalidate(showDownPattern_, v); }
     bool ShowFocusRect() const { return showFocusRect_; }
-    virtual void SetShowFocusRect(bool v) { Change(showFocusRect_, v); }
+    virtual void SetShowFocusRect(bool v) { AssignAndInvalidate(showFocusRect_, v); }
     bool DropDownOnEnter() const { return dropDownOnEnter_; }
     void SetDropDownOnEnter(bool v) { dropDownOnEnter_ = v; }
     TColor FrameColor() const { return frameColor_; }
-    virtual void SetFrameColor(TColor v) { Change(frameColor_, v); }
+    virtual void SetFrameColor(TColor v) { AssignAndInvalidate(frameColor_, v); }
     void SetHotTrack(bool v) override;
 
     // Reacts to Enter and paints as the default button now.
@@ -269,18 +262,18 @@ public:
     virtual TBitBtnKind Kind();
     virtual void SetKind(TBitBtnKind v);
     TButtonLayout Layout() const { return layout_; }
-    virtual void SetLayout(TButtonLayout v) { Change(layout_, v); }
+    virtual void SetLayout(TButtonLayout v) { AssignAndInvalidate(layout_, v); }
     // -1 centres glyph and caption together; lower values are ignored.
     int Margin() const { return margin_; }
     virtual void SetMargin(int v);
     int NumGlyphs() const { return numGlyphs_; }
-    virtual void SetNumGlyphs(int v) { Change(numGlyphs_, v); }
+    virtual void SetNumGlyphs(int v) { AssignAndInvalidate(numGlyphs_, v); }
     int Spacing() const { return spacing_; }
-    virtual void SetSpacing(int v) { Change(spacing_, v); }
+    virtual void SetSpacing(int v) { AssignAndInvalidate(spacing_, v); }
     int ImageIndex() const { return imageIndex_; }
-    virtual void SetImageIndex(int v) { Change(imageIndex_, v); }
+    virtual void SetImageIndex(int v) { AssignAndInvalidate(imageIndex_, v); }
     int DisabledIndex() const { return disabledIndex_; }
-    virtual void SetDisabledIndex(int v) { Change(disabledIndex_, v); }
+    virtual void SetDisabledIndex(int v) { AssignAndInvalidate(disabledIndex_, v); }
     TCustomImageList* Images() const { return images_; }
     virtual void SetImages(TCustomImageList* v);
 

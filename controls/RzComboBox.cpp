@@ -52,7 +52,9 @@ void TRzCustomComboBox::Notification(TComponent* AComponent, TOperation Operatio
 
 void TRzCustomComboBox::DefineProperties(TFiler* filer) {
     TCustomComboBox::DefineProperties(filer);
-    DefineOldFrameProperties(filer, this);
+    DefineObsoleteFrameProperties(filer, {[this](bool v) { SetFrameHotTrack(v); },
+                                          [this](TFrameStyle v) { SetFrameStyle(v); },
+                                          [this](TFrameStyle v) { SetFrameHotStyle(v); }});
 }
 
 // ---- colours

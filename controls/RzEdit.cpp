@@ -156,7 +156,9 @@ void TRzCustomEdit::UpdateFrame(bool isMouse, bool value) {
 
 void TRzCustomEdit::DefineProperties(TFiler* filer) {
     TCustomMaskEdit::DefineProperties(filer);
-    DefineOldFrameProperties(filer, this);
+    DefineObsoleteFrameProperties(filer, {[this](bool v) { SetFrameHotTrack(v); },
+                                          [this](TFrameStyle v) { SetFrameStyle(v); },
+                                          [this](TFrameStyle v) { SetFrameHotStyle(v); }});
 }
 
 // ---- text and keys

@@ -170,5 +170,29 @@ void TRzFrameController::Notification(TComponent* component, TOperation operatio
 
 void TRzFrameController::DefineProperties(TFiler* filer) {
     inherited::DefineProperties(filer);
-    DefineOldFrameProperties(filer, this);
+    DefineObsoleteFrameProperties(filer, {[this](bool v) { SetFrameHotTrack(v); },
+                                          [this](TFrameStyle v) { SetFrameStyle(v); },
+                                          [this](TFrameStyle v) { SetFrameHotStyle(v); }});
+}
+
+void DefineObsoleteFrameProperties(TFiler* filer, const TRzObsoleteFrameSetters& setters) {
+    filer->DefineProperty(
+        L"FrameFlat",
+        [setters](TReader* reader) {
+            bool flat = reader->ReadBoolean();
+            setters.SetFrameHotTrack(flat);
+            if (flat) {
+                setters.SetFrameStyle(fsStatus);
+                setters.SetFrameHotStyle(fsLowered);
+            }
+        },
+        nullptr, false);
+    filer->DefineProperty(
+        L"FrameFocusStyle",
+        [setters](TReader* reader) {
+            int style = EnumInfo(TFrameStyle{}).OrdinalOf(reader->ReadIdent());
+            if (style >= fsNone && style <= fsFlatBold) setters.SetFrameHotStyle(TFrameStyle(style));
+        },
+        nullptr, false);
+    filer->DefineProperty(L"FrameFlatStyle", &TRzOldPropReader::ReadOldIdentProp, nullptr, false);
 }

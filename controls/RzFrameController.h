@@ -3,12 +3,11 @@
 // by published property name, or, for a control that implements ICustomFraming, by telling the
 // control to copy what it wants.
 
+#include <functional>
 #include <vector>
 
 #include "Component.h"
-#include "Filer.h"
 #include "RzCommon.h"
-#include "RzOldPropReader.h"
 
 class TControl;
 class TRzRegIniFile;
@@ -133,29 +132,12 @@ private:
     std::vector<TControl*> controls_;  // not owned
 };
 
-// Reads, and never writes, the frame settings of older form descriptions into a framed control
-// or a controller (any class with the frame setters): "FrameFlat" switches hot tracking with a
-// status frame and a lowered hot frame, "FrameFocusStyle" names the hot style, "FrameFlatStyle"
-// is dropped.
-template <class C>
-void DefineOldFrameProperties(TFiler* filer, C* target) {
-    filer->DefineProperty(
-        L"FrameFlat",
-        [target](TReader* reader) {
-            bool flat = reader->ReadBoolean();
-            target->SetFrameHotTrack(flat);
-            if (flat) {
-                target->SetFrameStyle(fsStatus);
-                target->SetFrameHotStyle(fsLowered);
-            }
-        },
-        nullptr, false);
-    filer->DefineProperty(
-        L"FrameFocusStyle",
-        [target](TReader* reader) {
-            int style = EnumInfo(TFrameStyle{}).OrdinalOf(reader->ReadIdent());
-            if (style >= fsNone && style <= fsFlatBold) target->SetFrameHotStyle(TFrameStyle(style));
-        },
-        nullptr, false);
-    filer->DefineProperty(L"FrameFlatStyle", &TRzOldPropReader::ReadOldIdentProp, nullptr, false);
-}
+// The frame settings of older form descriptions, read and never written back, for the controller
+// and every framed control: "FrameFlat" (hot tracking; when on, fsStatus with fsLowered while
+// hot), "FrameFocusStyle" (the hot style) and "FrameFlatStyle" (dropped).
+struct TRzObsoleteFrameSetters {
+    std::function<void(bool)> SetFrameHotTrack;
+    std::function<void(TFrameStyle)> SetFrameStyle;
+    std::function<void(TFrameStyle)> SetFrameHotStyle;
+};
+void DefineObsoleteFrameProperties(TFiler* filer, const TRzObsoleteFrameSetters& setters);

@@ -121,50 +121,50 @@ void TRzCustomPanel::FrameControllerChanged() {
 
 // ---- setters ----
 
-void TRzCustomPanel::SetAlignment(TAlignment v) { Change(alignment_, v); }
-void TRzCustomPanel::SetAlignmentVertical(TAlignmentVertical v) { Change(alignmentVertical_, v); }
+void TRzCustomPanel::SetAlignment(TAlignment v) { AssignAndInvalidate(alignment_, v); }
+void TRzCustomPanel::SetAlignmentVertical(TAlignmentVertical v) { AssignAndInvalidate(alignmentVertical_, v); }
 void TRzCustomPanel::SetBevelWidth(int v) {
     if (v < 1) v = 1;
-    if (Change(bevelWidth_, v)) Realign();
+    if (AssignAndInvalidate(bevelWidth_, v)) Realign();
 }
-void TRzCustomPanel::SetBorderColor(TColor v) { Change(borderColor_, v); }
-void TRzCustomPanel::SetBorderHighlight(TColor v) { Change(borderHighlight_, v); }
-void TRzCustomPanel::SetBorderShadow(TColor v) { Change(borderShadow_, v); }
+void TRzCustomPanel::SetBorderColor(TColor v) { AssignAndInvalidate(borderColor_, v); }
+void TRzCustomPanel::SetBorderHighlight(TColor v) { AssignAndInvalidate(borderHighlight_, v); }
+void TRzCustomPanel::SetBorderShadow(TColor v) { AssignAndInvalidate(borderShadow_, v); }
 void TRzCustomPanel::SetBorderInner(TFrameStyleEx v) {
-    if (Change(borderInner_, v)) Realign();
+    if (AssignAndInvalidate(borderInner_, v)) Realign();
 }
 void TRzCustomPanel::SetBorderOuter(TFrameStyleEx v) {
-    if (Change(borderOuter_, v)) Realign();
+    if (AssignAndInvalidate(borderOuter_, v)) Realign();
 }
 void TRzCustomPanel::SetBorderSides(TSides v) {
-    if (Change(borderSides_, v)) Realign();
+    if (AssignAndInvalidate(borderSides_, v)) Realign();
 }
 void TRzCustomPanel::SetBorderWidth(int v) {
     if (v < 0) v = 0;
-    if (Change(borderWidth_, v)) Realign();
+    if (AssignAndInvalidate(borderWidth_, v)) Realign();
 }
-void TRzCustomPanel::SetFlatColor(TColor v) { Change(flatColor_, v); }
-void TRzCustomPanel::SetFlatColorAdjustment(int v) { Change(flatColorAdjustment_, v); }
-void TRzCustomPanel::SetGradientColorStyle(TRzGradientColorStyle v) { Change(gradientColorStyle_, v); }
+void TRzCustomPanel::SetFlatColor(TColor v) { AssignAndInvalidate(flatColor_, v); }
+void TRzCustomPanel::SetFlatColorAdjustment(int v) { AssignAndInvalidate(flatColorAdjustment_, v); }
+void TRzCustomPanel::SetGradientColorStyle(TRzGradientColorStyle v) { AssignAndInvalidate(gradientColorStyle_, v); }
 void TRzCustomPanel::SetGradientColorStart(TColor v) {
-    if (Change(gradientColorStart_, v)) InvalidateTransparentChildren(this);
+    if (AssignAndInvalidate(gradientColorStart_, v)) InvalidateTransparentChildren(this);
 }
 void TRzCustomPanel::SetGradientColorStop(TColor v) {
-    if (Change(gradientColorStop_, v)) InvalidateTransparentChildren(this);
+    if (AssignAndInvalidate(gradientColorStop_, v)) InvalidateTransparentChildren(this);
 }
 void TRzCustomPanel::SetGradientDirection(TGradientDirection v) {
-    if (Change(gradientDirection_, v)) InvalidateTransparentChildren(this);
+    if (AssignAndInvalidate(gradientDirection_, v)) InvalidateTransparentChildren(this);
 }
-void TRzCustomPanel::SetGridColor(TColor v) { Change(gridColor_, v); }
-void TRzCustomPanel::SetGridStyle(int v) { Change(gridStyle_, v); }
-void TRzCustomPanel::SetGridXSize(Word v) { Change(gridXSize_, v); }
-void TRzCustomPanel::SetGridYSize(Word v) { Change(gridYSize_, v); }
-void TRzCustomPanel::SetPaintClientArea(bool v) { Change(paintClientArea_, v); }
-void TRzCustomPanel::SetShowGrid(bool v) { Change(showGrid_, v); }
-void TRzCustomPanel::SetTextMargin(int v) { Change(textMargin_, v); }
-void TRzCustomPanel::SetTextMarginVertical(int v) { Change(textMarginVertical_, v); }
-void TRzCustomPanel::SetWordWrap(bool v) { Change(wordWrap_, v); }
-void TRzCustomPanel::SetVisualStyle(TRzVisualStyle v) { Change(visualStyle_, v); }
+void TRzCustomPanel::SetGridColor(TColor v) { AssignAndInvalidate(gridColor_, v); }
+void TRzCustomPanel::SetGridStyle(int v) { AssignAndInvalidate(gridStyle_, v); }
+void TRzCustomPanel::SetGridXSize(Word v) { AssignAndInvalidate(gridXSize_, v); }
+void TRzCustomPanel::SetGridYSize(Word v) { AssignAndInvalidate(gridYSize_, v); }
+void TRzCustomPanel::SetPaintClientArea(bool v) { AssignAndInvalidate(paintClientArea_, v); }
+void TRzCustomPanel::SetShowGrid(bool v) { AssignAndInvalidate(showGrid_, v); }
+void TRzCustomPanel::SetTextMargin(int v) { AssignAndInvalidate(textMargin_, v); }
+void TRzCustomPanel::SetTextMarginVertical(int v) { AssignAndInvalidate(textMarginVertical_, v); }
+void TRzCustomPanel::SetWordWrap(bool v) { AssignAndInvalidate(wordWrap_, v); }
+void TRzCustomPanel::SetVisualStyle(TRzVisualStyle v) { AssignAndInvalidate(visualStyle_, v); }
 
 void TRzCustomPanel::SetTransparent(bool v) {
     if (transparent_ == v) return;

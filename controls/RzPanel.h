@@ -164,14 +164,6 @@ protected:
     void CMTextChanged(TMessage& Message);
 
 private:
-    // Stores a changed value and repaints.
-    template <class T>
-    bool Change(T& field, const T& value) {
-        if (!AssignIfChanged(field, value)) return false;
-        Invalidate();
-        return true;
-    }
-
     TRzFrameController* frameController_ = nullptr;
     TRzFrameControllerNotifications frameControllerNotifications_ = fcpAllProperties;
     bool paintClientArea_ = true;

@@ -136,7 +136,7 @@ void SetWindowStyleBit(HWND window, LONG_PTR bits, bool on) {
 
 // ---- Unit start-up
 
-void InitializeShellHelpers() {
+void InitializeRzShellHelpers() {
     ShellIdListFormat();
     oleInitialized = SUCCEEDED(OleInitialize(nullptr));
     UINT value = 0;
@@ -145,7 +145,7 @@ void InitializeShellHelpers() {
     if (SystemParametersInfoW(SPI_GETMOUSEHOVERHEIGHT, 0, &value, 0)) DragHoverHeight = Integer(value);
 }
 
-void FinalizeShellHelpers() {
+void FinalizeRzShellHelpers() {
     FreeSendToList();
     if (oleInitialized) OleUninitialize();
     oleInitialized = false;

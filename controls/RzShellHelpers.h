@@ -49,5 +49,5 @@ constexpr Integer DragScrollZoneY = 20;
 constexpr Cardinal DragScrollInterval = 100;
 
 // Unit start-up: the "Shell IDList Array" format, OLE for the GUI thread, the hover settings.
-void InitializeShellHelpers();
-void FinalizeShellHelpers();
+void InitializeRzShellHelpers();
+void FinalizeRzShellHelpers();

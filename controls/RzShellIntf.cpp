@@ -10,11 +10,11 @@ void RaiseOleSysError(HRESULT errorCode) {
     throw EOleSysError(SysErrorMessage(Cardinal(errorCode)), errorCode);
 }
 
-void InitializeShellIntf() {
+void InitializeRzShellIntf() {
     comInitialized = SUCCEEDED(CoInitialize(nullptr));
 }
 
-void FinalizeShellIntf() {
+void FinalizeRzShellIntf() {
     if (comInitialized) CoUninitialize();
     comInitialized = false;
 }

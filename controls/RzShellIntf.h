@@ -59,5 +59,5 @@ private:
 };
 
 // Unit start-up: COM for the GUI thread (apartment), undone at the end only if it succeeded.
-void InitializeShellIntf();
-void FinalizeShellIntf();
+void InitializeRzShellIntf();
+void FinalizeRzShellIntf();

@@ -468,7 +468,7 @@ PItemIDList TRzIdListArray::Ancestor(Integer levels) {
 
 // ---- Unit start-up
 
-void InitializeShellUtils() {
+void InitializeRzShellUtils() {
     osVersion.dwOSVersionInfoSize = sizeof(osVersion);
     GetVersionExW(&osVersion);
     SHGetMalloc(&shellMalloc);
@@ -476,7 +476,7 @@ void InitializeShellUtils() {
     if (!GetFileVersion(L"shell32.dll", shell32Version)) shell32Version = TRzFileVersion();
 }
 
-void FinalizeShellUtils() {
+void FinalizeRzShellUtils() {
     FreeDeviceChangeHandler();
     if (netApiModule) FreeLibrary(netApiModule);
     netApiModule = nullptr;

@@ -145,5 +145,5 @@ private:
 
 // ---- Unit start-up
 
-void InitializeShellUtils();
-void FinalizeShellUtils();
+void InitializeRzShellUtils();
+void FinalizeRzShellUtils();

@@ -11,6 +11,7 @@
 
 #include "Actions.h"
 #include "Alignment.h"
+#include "AssignIfChanged.h"
 #include "Colors.h"
 #include "Component.h"
 #include "Font.h"
@@ -31,11 +32,9 @@ class TDragImageList;
 
 // ---- types and events ----
 
-enum TAlign : Byte { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
-Z_ENUM_NAMES(TAlign, alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom)
+Z_ENUM(TAlign, Byte, alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom)
 
-enum TAnchorKind : Byte { akLeft, akTop, akRight, akBottom };
-Z_ENUM_NAMES(TAnchorKind, akLeft, akTop, akRight, akBottom)
+Z_ENUM(TAnchorKind, Byte, akLeft, akTop, akRight, akBottom)
 using TAnchors = TSet<TAnchorKind>;
 
 enum TMouseButton : Byte { mbLeft, mbRight, mbMiddle };
@@ -73,8 +72,7 @@ using TContextPopupEvent = TEvent<void(TObject* Sender, TPoint MousePos, bool& H
 
 // Scroll bars: their orientation, the codes of a scroll request (the order of the system's SB_
 // codes) and the event that reports one; a handler may change the position.
-enum TScrollBarKind : Byte { sbHorizontal, sbVertical };
-Z_ENUM_NAMES(TScrollBarKind, sbHorizontal, sbVertical)
+Z_ENUM(TScrollBarKind, Byte, sbHorizontal, sbVertical)
 enum TScrollCode : Byte {
     scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom, scEndScroll
 };
@@ -95,10 +93,6 @@ using TStartDragEvent = TEvent<void(TObject* Sender, TDragObject*& DragObject)>;
 using TEndDragEvent = TEvent<void(TObject* Sender, TObject* Target, int X, int Y)>;
 using TStartDockEvent = TEvent<void(TObject* Sender, TDragDockObject*& DragObject)>;
 
-// Publishes an event that is a public field of the class.
-#define Z_EVENT_PROPERTY(Class, Event) \
-    p.Property(L## #Event, &Class::Event, [](Class* c, const decltype(Class::Event)& e) { c->Event = e; })
-
 // The shift state of key and mouse messages.
 TShiftState KeysToShiftState(WPARAM keys);          // MK_ flags of mouse messages
 TShiftState KeyDataToShiftState(LPARAM keyData);    // lParam of key messages
@@ -110,7 +104,7 @@ using TConstraintSize = Integer;
 
 class TSizeConstraints : public TPersistent {
     Z_CLASS(TSizeConstraints, TPersistent)
-    Z_PUBLISHED(TSizeConstraints) {
+    Z_PUBLISHED {
         p.Property(L"MaxHeight", &TSizeConstraints::MaxHeight, &TSizeConstraints::SetMaxHeight).Default(0);
         p.Property(L"MaxWidth", &TSizeConstraints::MaxWidth, &TSizeConstraints::SetMaxWidth).Default(0);
         p.Property(L"MinHeight", &TSizeConstraints::MinHeight, &TSizeConstraints::SetMinHeight).Default(0);
@@ -144,7 +138,7 @@ private:
 
 class TControl : public TComponent {
     Z_CLASS(TControl, TComponent)
-    Z_PUBLISHED(TControl) {
+    Z_PUBLISHED {
         p.Property(L"Left", &TControl::Left, &TControl::SetLeft);
         p.Property(L"Top", &TControl::Top, &TControl::SetTop);
         p.Property(L"Width", &TControl::Width, &TControl::SetWidth);
@@ -155,9 +149,9 @@ class TControl : public TComponent {
         p.Property(L"Action", &TControl::Action, &TControl::SetAction);
         p.Property(L"Caption", &TControl::Caption, &TControl::SetCaption).Stored(&TControl::IsCaptionStored);
         p.Property(L"ParentColor", &TControl::ParentColor, &TControl::SetParentColor);
-        p.Property(L"Color", &TControl::Color, &TControl::SetColor).Stored([](TPersistent* o) { return static_cast<TControl*>(o)->IsColorStored(); });
+        p.Property(L"Color", &TControl::Color, &TControl::SetColor).Stored(&TControl::IsColorStored);
         p.Property(L"ParentFont", &TControl::ParentFont, &TControl::SetParentFont);
-        p.Property(L"Font", &TControl::Font).Stored([](TPersistent* o) { return static_cast<TControl*>(o)->IsFontStored(); });
+        p.Property(L"Font", &TControl::Font).Stored(&TControl::IsFontStored);
         p.Property(L"Cursor", &TControl::Cursor, &TControl::SetCursor).Default(crDefault);
         p.Property(L"DragCursor", &TControl::DragCursor, &TControl::SetDragCursor).Default(crDrag);
         p.Property(L"DragKind", &TControl::DragKind, &TControl::SetDragKind).Default(dkDrag);
@@ -165,22 +159,22 @@ class TControl : public TComponent {
         p.Property(L"Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true).Stored(&TControl::IsEnabledStored);
         p.Property(L"Hint", &TControl::Hint, &TControl::SetHint).Stored(&TControl::IsHintStored);
         p.Property(L"ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint);
-        p.Property(L"ShowHint", &TControl::ShowHint, &TControl::SetShowHint).Stored([](TPersistent* o) { return static_cast<TControl*>(o)->IsShowHintStored(); });
+        p.Property(L"ShowHint", &TControl::ShowHint, &TControl::SetShowHint).Stored(&TControl::IsShowHintStored);
         p.Property(L"PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu);
         p.Property(L"Visible", &TControl::Visible, &TControl::SetVisible).Stored(&TControl::IsVisibleStored);
         p.Event(L"OnClick", &TControl::OnClick).Stored(&TControl::IsOnClickStored);
-        Z_EVENT_PROPERTY(TControl, OnDblClick);
-        Z_EVENT_PROPERTY(TControl, OnResize);
-        Z_EVENT_PROPERTY(TControl, OnMouseDown);
-        Z_EVENT_PROPERTY(TControl, OnMouseMove);
-        Z_EVENT_PROPERTY(TControl, OnMouseUp);
-        Z_EVENT_PROPERTY(TControl, OnMouseWheel);
-        Z_EVENT_PROPERTY(TControl, OnMouseEnter);
-        Z_EVENT_PROPERTY(TControl, OnMouseLeave);
-        Z_EVENT_PROPERTY(TControl, OnKeyDown);
-        Z_EVENT_PROPERTY(TControl, OnKeyUp);
-        Z_EVENT_PROPERTY(TControl, OnKeyPress);
-        Z_EVENT_PROPERTY(TControl, OnContextPopup);
+        p.Event(L"OnDblClick", &TControl::OnDblClick);
+        p.Event(L"OnResize", &TControl::OnResize);
+        p.Event(L"OnMouseDown", &TControl::OnMouseDown);
+        p.Event(L"OnMouseMove", &TControl::OnMouseMove);
+        p.Event(L"OnMouseUp", &TControl::OnMouseUp);
+        p.Event(L"OnMouseWheel", &TControl::OnMouseWheel);
+        p.Event(L"OnMouseEnter", &TControl::OnMouseEnter);
+        p.Event(L"OnMouseLeave", &TControl::OnMouseLeave);
+        p.Event(L"OnKeyDown", &TControl::OnKeyDown);
+        p.Event(L"OnKeyUp", &TControl::OnKeyUp);
+        p.Event(L"OnKeyPress", &TControl::OnKeyPress);
+        p.Event(L"OnContextPopup", &TControl::OnContextPopup);
         p.Event(L"OnDragDrop", &TControl::OnDragDrop);
         p.Event(L"OnDragOver", &TControl::OnDragOver);
         p.Event(L"OnEndDock", &TControl::OnEndDock);
@@ -398,6 +392,14 @@ protected:
     virtual void ParentColorChanged();
     virtual void FontChanged(TObject* Sender);
     void InvalidateControl(bool IsVisible, bool IsOpaque);
+    // The setter rule for a property that changes only the control's look: ignore an equal value,
+    // store, repaint. True when the value changed.
+    template <class T, class V>
+    bool AssignAndInvalidate(T& field, const V& value) {
+        if (!AssignIfChanged(field, value)) return false;
+        Invalidate();
+        return true;
+    }
     // Stores new bounds without any side effect (window position updates use it).
     void SetBoundsQuiet(int ALeft, int ATop, int AWidth, int AHeight) {
         left_ = ALeft; top_ = ATop; width_ = AWidth; height_ = AHeight;
@@ -488,7 +490,7 @@ private:
 // device context, origin moved to the control) and forwards mouse messages to it.
 class TGraphicControl : public TControl {
     Z_CLASS(TGraphicControl, TControl)
-    Z_MESSAGE_MAP(TGraphicControl, TControl, Z_MESSAGE(WM_PAINT, WMPaint))
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_PAINT, WMPaint))
 public:
     explicit TGraphicControl(TComponent* AOwner);
     ~TGraphicControl() override;

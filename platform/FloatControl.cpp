@@ -9,3 +9,5 @@ Word Get8087CW() {
 void Set8087CW(Word controlWord) {
     asm volatile("fnclex\n\tfldcw %0" : : "m"(controlWord));
 }
+
+void InitializeFloatControl() { SetDefaultFPUControlWord(); }

@@ -9,3 +9,6 @@ constexpr Word kDefaultFPUControlWord = 0x133F;
 Word Get8087CW();
 void Set8087CW(Word controlWord);
 inline void SetDefaultFPUControlWord() { Set8087CW(kDefaultFPUControlWord); }
+
+// Unit start-up: the program's control word, before any other unit computes.
+void InitializeFloatControl();

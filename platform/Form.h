@@ -16,21 +16,13 @@
 
 #include "CustomControl.h"
 
-enum TFormBorderStyle : Byte { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
-Z_ENUM_NAMES(TFormBorderStyle, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin)
-enum TBorderIcon : Byte { biSystemMenu, biMinimize, biMaximize, biHelp };
-Z_ENUM_NAMES(TBorderIcon, biSystemMenu, biMinimize, biMaximize, biHelp)
+Z_ENUM(TFormBorderStyle, Byte, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin)
+Z_ENUM(TBorderIcon, Byte, biSystemMenu, biMinimize, biMaximize, biHelp)
 using TBorderIcons = TSet<TBorderIcon>;
-enum TFormStyle : Byte { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
-Z_ENUM_NAMES(TFormStyle, fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop)
-enum TWindowState : Byte { wsNormal, wsMinimized, wsMaximized };
-Z_ENUM_NAMES(TWindowState, wsNormal, wsMinimized, wsMaximized)
-enum TPosition : Byte {
-    poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
-    poMainFormCenter, poOwnerFormCenter
-};
-Z_ENUM_NAMES(TPosition, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
-             poMainFormCenter, poOwnerFormCenter)
+Z_ENUM(TFormStyle, Byte, fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop)
+Z_ENUM(TWindowState, Byte, wsNormal, wsMinimized, wsMaximized)
+Z_ENUM(TPosition, Byte, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter,
+       poDesktopCenter, poMainFormCenter, poOwnerFormCenter)
 enum TCloseAction : Byte { caNone, caHide, caFree, caMinimize };
 // Which window owns a form's window: the main form (pmNone), the active form when the window is
 // made (pmAuto), or PopupParent (pmExplicit).
@@ -53,7 +45,7 @@ inline constexpr TCreateNew CreateNew{};
 
 class TCustomForm : public TCustomControl {
     Z_CLASS(TCustomForm, TCustomControl)
-    Z_PUBLISHED(TCustomForm) {
+    Z_PUBLISHED {
         p.Property(L"BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle).Default(bsSizeable);
         p.Property(L"BorderIcons", &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons)
             .Default(TBorderIcons{biSystemMenu, biMinimize, biMaximize});
@@ -68,18 +60,18 @@ class TCustomForm : public TCustomControl {
         p.Property(L"PopupMode", &TCustomForm::PopupMode, &TCustomForm::SetPopupMode).Default(pmNone);
         p.Property(L"PopupParent", &TCustomForm::PopupParent, &TCustomForm::SetPopupParent);
         p.Property(L"HelpContext", &TCustomForm::HelpContext, &TCustomForm::SetHelpContext).Default(0);
-        Z_EVENT_PROPERTY(TCustomForm, OnCreate);
-        Z_EVENT_PROPERTY(TCustomForm, OnDestroy);
-        Z_EVENT_PROPERTY(TCustomForm, OnShow);
-        Z_EVENT_PROPERTY(TCustomForm, OnHide);
-        Z_EVENT_PROPERTY(TCustomForm, OnActivate);
-        Z_EVENT_PROPERTY(TCustomForm, OnDeactivate);
-        Z_EVENT_PROPERTY(TCustomForm, OnPaint);
-        Z_EVENT_PROPERTY(TCustomForm, OnClose);
-        Z_EVENT_PROPERTY(TCustomForm, OnCloseQuery);
+        p.Event(L"OnCreate", &TCustomForm::OnCreate);
+        p.Event(L"OnDestroy", &TCustomForm::OnDestroy);
+        p.Event(L"OnShow", &TCustomForm::OnShow);
+        p.Event(L"OnHide", &TCustomForm::OnHide);
+        p.Event(L"OnActivate", &TCustomForm::OnActivate);
+        p.Event(L"OnDeactivate", &TCustomForm::OnDeactivate);
+        p.Event(L"OnPaint", &TCustomForm::OnPaint);
+        p.Event(L"OnClose", &TCustomForm::OnClose);
+        p.Event(L"OnCloseQuery", &TCustomForm::OnCloseQuery);
         p.Event(L"OnHelp", &TCustomForm::OnHelp);
     }
-    Z_MESSAGE_MAP(TCustomForm, TCustomControl,
+    Z_MESSAGE_MAP(
         Z_MESSAGE(WM_CLOSE, WMClose),
         Z_MESSAGE(WM_ACTIVATE, WMActivate),
         Z_MESSAGE(WM_GETMINMAXINFO, WMGetMinMaxInfo),

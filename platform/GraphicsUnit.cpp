@@ -10,7 +10,7 @@
 #include "JpegImage.h"
 #include "Picture.h"
 
-void InitializeGraphics() {
+void InitializeGraphicsUnit() {
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     RegisterClasses({TBitmap::StaticClass(), TIcon::StaticClass(), TJPEGImage::StaticClass(), TPicture::StaticClass(),
@@ -21,7 +21,7 @@ void InitializeGraphics() {
     TPicture::RegisterFileFormat(L"jpeg", L"JPEG Image File", TJPEGImage::StaticClass());
 }
 
-void FinalizeGraphics() {
+void FinalizeGraphicsUnit() {
     TPicture::UnregisterGraphicClass(TJPEGImage::StaticClass());
     TPicture::UnregisterGraphicClass(TIcon::StaticClass());
     TPicture::UnregisterGraphicClass(TBitmap::StaticClass());

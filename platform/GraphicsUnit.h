@@ -2,5 +2,5 @@
 // Start-up of the graphics classes: common controls, and the picture formats the platform
 // provides ("bmp", "ico", "jpg", "jpeg").
 
-void InitializeGraphics();
-void FinalizeGraphics();
+void InitializeGraphicsUnit();
+void FinalizeGraphicsUnit();

@@ -113,8 +113,6 @@ public:
     virtual void WriteData(TStream* stream);
 
     TNotifyEvent OnChange;
-    void SetOnChange(TNotifyEvent value) { OnChange = value; }   // former spelling
-    TNotifyEvent GetOnChange() const { return OnChange; }        // former spelling
 
 protected:
     // Tells the change links, then OnChange (folded while an update bracket is open).

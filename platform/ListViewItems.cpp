@@ -70,7 +70,7 @@ void TListColumns::Update(TCollectionItem* item) {
 // ---- TListItem ----
 
 TListItem::TListItem(TListItems* owner) : owner_(owner), subItems_(new TStringList()) {
-    subItems_->SetOnChange(MakeEvent(this, &TListItem::SubItemsChanged));
+    subItems_->OnChange = MakeEvent(this, &TListItem::SubItemsChanged);
 }
 
 TListItem::~TListItem() { FreeObject(subItems_); }

@@ -52,10 +52,7 @@ template <Cardinal Msg, auto Handler>
 struct TMessageBinding {};
 
 template <class T>
-struct TMessageEntryOf {
-    // The class names that the former spelling Z_MESSAGE_MAP(Self, Parent, ...) put first.
-    static void AddTo(std::vector<TMessageEntry>&) {}
-};
+struct TMessageEntryOf;  // only Z_MESSAGE entries belong in a message map
 template <Cardinal Msg, auto Handler>
 struct TMessageEntryOf<TMessageBinding<Msg, Handler>> {
     static void AddTo(std::vector<TMessageEntry>& entries) {

@@ -8,18 +8,12 @@
 #include "Threads.h"
 #include "Units.h"
 
-namespace {
-
-void InitializeSystem() { SetDefaultFPUControlWord(); }
-
-}  // namespace
-
 void InitializePlatformUnits() {
     InitializeUnits({
-        {"System", &InitializeSystem, nullptr},
+        {"FloatControl", &InitializeFloatControl, nullptr},
         {"SysUtils", &InitializeSysUtils, nullptr},
         {"Threads", &InitializeThreads, &FinalizeThreads},
-        {"Graphics", &InitializeGraphics, &FinalizeGraphics},
+        {"GraphicsUnit", &InitializeGraphicsUnit, &FinalizeGraphicsUnit},
         {"Forms", &InitializeForms, &FinalizeForms},
         {"StandardControls", &InitializeStandardControls, &FinalizeStandardControls},
     });

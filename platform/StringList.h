@@ -163,9 +163,7 @@ public:
     void SetCaseSensitive(bool value);  // re-sorts a sorted list
 
     TNotifyEvent OnChange;
-    void SetOnChange(TNotifyEvent handler) { OnChange = handler; }  // former spelling
     TNotifyEvent OnChanging;
-    void SetOnChanging(TNotifyEvent handler) { OnChanging = handler; }  // former spelling
 
     int CompareStrings(const String& a, const String& b) const override;
 

@@ -175,10 +175,6 @@ public:                                                                         
                                                                                                \
 private:
 
-// The spelling of a family's class before Z_CLASS_FAMILY: Meta is ignored, the family comes from
-// the parent.
-#define Z_CLASS_META(Self, Parent, Meta) Z_CLASS(Self, Parent)
-
 class TObject {
 public:
     using ZSelf = TObject;

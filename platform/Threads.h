@@ -74,7 +74,6 @@ public:
     Integer ReturnValue() const { return returnValue_; }
     // Called on the main thread (through Synchronize) after Execute has returned.
     TNotifyEvent OnTerminate;
-    void SetOnTerminate(TNotifyEvent handler) { OnTerminate = handler; }  // former spelling
     // The exception that ended Execute, if one did.
     std::exception_ptr FatalException() const { return fatalException_; }
     HANDLE Handle() const { return handle_; }

@@ -6,7 +6,8 @@
 // TPublisher and Z_PUBLISHED (declaring) · access by name.
 //
 // A class declares its published properties, events and methods in one block, right after
-// Z_CLASS; the kind of each property follows from its getter's type, and the table is inherited:
+// Z_CLASS; the kind of each property follows from its getter's type, and the table is inherited.
+// Like every declaration macro, the block leaves the access private:
 //
 //     Z_ENUM(TAlign, Byte, alNone, alTop, alBottom, alClient)
 //
@@ -77,41 +78,11 @@ private:
 //     Z_ENUM(TAlign, Byte, alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom)
 //
 // declares `enum TAlign : Byte { alNone, ... }`. The members are numbered 0, 1, 2, ... in order.
-#define Z_ENUM(Type, ...) Z_ENUM_SELECT(Z_ENUM_IS_TYPE(Z_ENUM_FIRST(__VA_ARGS__)), Type, __VA_ARGS__)
-
-#define Z_ENUM_OF(Type, Underlying, ...)  \
+#define Z_ENUM(Type, Underlying, ...)    \
     enum Type : Underlying { __VA_ARGS__ }; \
     Z_ENUM_NAMES(Type, __VA_ARGS__)
 
-// The former spelling Z_ENUM(Type, members...) declared an int enumeration: a second argument
-// that is not one of these type names is a member.
-#define Z_ENUM_FIRST(first, ...) first
-#define Z_ENUM_SECOND(a, b, ...) b
-#define Z_ENUM_PROBE(...) Z_ENUM_SECOND(__VA_ARGS__, 0, 0)
-#define Z_ENUM_IS_TYPE(token) Z_ENUM_IS_TYPE_(token)
-#define Z_ENUM_IS_TYPE_(token) Z_ENUM_PROBE(Z_ENUM_TYPE_##token)
-#define Z_ENUM_TYPE_int ~, 1
-#define Z_ENUM_TYPE_Byte ~, 1
-#define Z_ENUM_TYPE_Word ~, 1
-#define Z_ENUM_TYPE_Integer ~, 1
-#define Z_ENUM_TYPE_Cardinal ~, 1
-#define Z_ENUM_TYPE_ShortInt ~, 1
-#define Z_ENUM_TYPE_SmallInt ~, 1
-#define Z_ENUM_TYPE_LongWord ~, 1
-#define Z_ENUM_TYPE_unsigned ~, 1
-#define Z_ENUM_TYPE_uint8_t ~, 1
-#define Z_ENUM_TYPE_uint16_t ~, 1
-#define Z_ENUM_TYPE_uint32_t ~, 1
-#define Z_ENUM_TYPE_int8_t ~, 1
-#define Z_ENUM_TYPE_int16_t ~, 1
-#define Z_ENUM_TYPE_int32_t ~, 1
-#define Z_ENUM_SELECT(isType, Type, ...) Z_ENUM_SELECT_(isType, Type, __VA_ARGS__)
-#define Z_ENUM_SELECT_(isType, Type, ...) Z_ENUM_SELECT_##isType(Type, __VA_ARGS__)
-#define Z_ENUM_SELECT_1(Type, ...) Z_ENUM_OF(Type, __VA_ARGS__)
-#define Z_ENUM_SELECT_0(Type, ...) Z_ENUM_OF(Type, int, __VA_ARGS__)
-
-// Gives an enumeration declared elsewhere (at namespace scope) its identifiers; list every member
-// in order.
+// The identifiers of an enumeration, for Z_ENUM.
 #define Z_ENUM_NAMES(Type, ...)                                            \
     inline const TEnumInfo& EnumInfo(Type) {                               \
         static const TEnumInfo info(L## #Type, L## #__VA_ARGS__);          \
@@ -433,12 +404,9 @@ public:                                                                         
                       "Z_PUBLISHED needs Z_CLASS of its own class first");                       \
         return StaticPublished();                                                                \
     }                                                                                            \
-    static auto DeclarePublished([[maybe_unused]] TPublisher<ZSelf>& p) -> ZPublishedBlock
-
-// The result type of the published block. As a macro it swallows the class name of the former
-// spelling Z_PUBLISHED(Self); as a type it ends the declaration when no name follows.
-using ZPublishedBlock = void;
-#define ZPublishedBlock(...) void
+                                                                                                 \
+private:                                                                                         \
+    static void DeclarePublished([[maybe_unused]] TPublisher<ZSelf>& p)
 
 // ---- access by name ------------------------------------------------------------------------
 // Each raises EPropertyError when the object has no such published property or when it is of

@@ -35,7 +35,7 @@ struct TCreateParams {
 
 class TWinControl : public TControl {
     Z_CLASS(TWinControl, TControl)
-    Z_PUBLISHED(TWinControl) {
+    Z_PUBLISHED {
         p.Property(L"TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(false);
         p.Property(L"TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder);
         p.Property(L"DoubleBuffered", &TWinControl::DoubleBuffered, &TWinControl::SetDoubleBuffered).Default(false);
@@ -43,14 +43,14 @@ class TWinControl : public TControl {
         p.Property(L"Ctl3D", &TWinControl::Ctl3D, &TWinControl::SetCtl3D).Stored(&TWinControl::IsCtl3DStored);
         p.Property(L"DockSite", &TWinControl::DockSite, &TWinControl::SetDockSite).Default(false);
         p.Property(L"UseDockManager", &TWinControl::UseDockManager, &TWinControl::SetUseDockManager).Default(false);
-        Z_EVENT_PROPERTY(TWinControl, OnEnter);
-        Z_EVENT_PROPERTY(TWinControl, OnExit);
+        p.Event(L"OnEnter", &TWinControl::OnEnter);
+        p.Event(L"OnExit", &TWinControl::OnExit);
         p.Event(L"OnDockDrop", &TWinControl::OnDockDrop);
         p.Event(L"OnDockOver", &TWinControl::OnDockOver);
         p.Event(L"OnGetSiteInfo", &TWinControl::OnGetSiteInfo);
         p.Event(L"OnUnDock", &TWinControl::OnUnDock);
     }
-    Z_MESSAGE_MAP(TWinControl, TControl,
+    Z_MESSAGE_MAP(
         Z_MESSAGE(WM_PAINT, WMPaint),
         Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd),
         Z_MESSAGE(WM_SIZE, WMSize),

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Draws docs/popups.png: a form with owner controls and their drop-down popups shown below them,
-# one popup per frame style (single, flat, 3D), read back from the screen. Needs a built x86_64
+# one popup per frame style (single, thick, flat, 3D), read back from the screen. Needs a built x86_64
 # toolkit test program (scripts/build.sh) and ImageMagick.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"

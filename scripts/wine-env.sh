@@ -113,6 +113,29 @@ zarnik_targets() {
   done
 }
 
+# The targets whose tests a run executes: those of zarnik_targets, less i686 where this machine
+# cannot run 32-bit programs.
+zarnik_test_targets() {
+  local t
+  for t in $(zarnik_targets); do
+    if [ "$t" = i686 ] && ! zarnik_can_run_i386; then continue; fi
+    echo "$t"
+  done
+}
+
+# The closing lines of a test run: which targets were built and tested, and, when the i686
+# tests were left out, why. Usage: zarnik_test_summary "<built targets>" "<tested targets>"
+zarnik_test_summary() {
+  local built=" $1 " tested=" $2 "
+  echo "== built: $1"
+  if [[ "$built" == *" i686 "* && "$tested" != *" i686 "* ]]; then
+    echo "== tested: ${2:-no target}${2:+ only}"
+    echo "== i686 tests skipped: this machine cannot run 32-bit programs (the i386 probe failed: the kernel's 32-bit emulation is off)"
+  else
+    echo "== tested: ${2:-no target}"
+  fi
+}
+
 # The target whose editor runs here: i686 where 32-bit programs run, else x86_64.
 zarnik_run_target() {
   if zarnik_targets | grep -qx i686 && zarnik_can_run_i386; then echo i686; else echo x86_64; fi

@@ -133,7 +133,7 @@ void TGLActor::SetCurrentFrame(Integer value) {
         default: break;
     }
     StructureChanged();
-    FireEvent(onFrameChanged_);
+    FireEvent(OnFrameChanged);
 }
 
 void TGLActor::SetStartFrame(Integer value) {
@@ -207,8 +207,8 @@ void TGLActor::NextFrame(Integer n) {
         // A step that stays where it was (play-once at its end) reaches nothing again, so each
         // end of a play-once animation is reported once.
         if (currentFrame_ == before) continue;
-        if (currentFrame_ == endFrame_) FireEvent(onEndFrameReached_);
-        if (currentFrame_ == startFrame_) FireEvent(onStartFrameReached_);
+        if (currentFrame_ == endFrame_) FireEvent(OnEndFrameReached);
+        if (currentFrame_ == startFrame_) FireEvent(OnStartFrameReached);
     }
 }
 
@@ -357,7 +357,7 @@ void TGLActor::AfterDataLoaded() {
     startFrame_ = 0;
     endFrame_ = FrameCount() - 1;
     currentFrame_ = 0;
-    FireEvent(onFrameChanged_);
+    FireEvent(OnFrameChanged);
     TGLBaseMesh::AfterDataLoaded();
 }
 

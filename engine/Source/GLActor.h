@@ -25,11 +25,11 @@ class TGLBaseAnimationControler;
 // ---- enumerations ----
 
 // What the frames of an animation are.
-Z_ENUM(TActorAnimationReference, aarMorph, aarSkeleton, aarNone)
-Z_ENUM(TActorFrameInterpolation, afpNone, afpLinear)
-Z_ENUM(TActorAnimationMode, aamNone, aamPlayOnce, aamLoop, aamBounceForward, aamBounceBackward, aamLoopBackward,
+Z_ENUM(TActorAnimationReference, int, aarMorph, aarSkeleton, aarNone)
+Z_ENUM(TActorFrameInterpolation, int, afpNone, afpLinear)
+Z_ENUM(TActorAnimationMode, int, aamNone, aamPlayOnce, aamLoop, aamBounceForward, aamBounceBackward, aamLoopBackward,
        aamExternal)
-Z_ENUM(TGLActorOption, aoSkeletonNormalizeNormals)
+Z_ENUM(TGLActorOption, int, aoSkeletonNormalizeNormals)
 using TGLActorOptions = TSet<TGLActorOption>;
 
 // ---- animations ----
@@ -106,9 +106,9 @@ class TGLActor : public TGLBaseMesh {
             .Default(afpLinear);
         p.Property(L"Interval", &TGLActor::Interval, &TGLActor::SetInterval).Default(100);
         p.Property(L"AnimationMode", &TGLActor::AnimationMode, &TGLActor::SetAnimationMode).Default(aamNone);
-        p.Property(L"OnFrameChanged", &TGLActor::OnFrameChanged, &TGLActor::SetOnFrameChanged);
-        p.Property(L"OnEndFrameReached", &TGLActor::OnEndFrameReached, &TGLActor::SetOnEndFrameReached);
-        p.Property(L"OnStartFrameReached", &TGLActor::OnStartFrameReached, &TGLActor::SetOnStartFrameReached);
+        p.Event(L"OnFrameChanged", &TGLActor::OnFrameChanged);
+        p.Event(L"OnEndFrameReached", &TGLActor::OnEndFrameReached);
+        p.Event(L"OnStartFrameReached", &TGLActor::OnStartFrameReached);
         p.Property(L"Animations", &TGLActor::Animations, &TGLActor::SetAnimations).Stored(&TGLActor::AnimationsStored);
         p.Property(L"OverlaySkeleton", &TGLActor::OverlaySkeleton, &TGLActor::SetOverlaySkeleton).Default(false);
         p.Property(L"Options", &TGLActor::Options, &TGLActor::SetOptions)
@@ -173,12 +173,7 @@ public:
     Integer ControlerCount() const { return Integer(controlers_.size()); }
 
     // ---- events ----
-    const TNotifyEvent& OnFrameChanged() const { return onFrameChanged_; }
-    void SetOnFrameChanged(const TNotifyEvent& value) { onFrameChanged_ = value; }
-    const TNotifyEvent& OnEndFrameReached() const { return onEndFrameReached_; }
-    void SetOnEndFrameReached(const TNotifyEvent& value) { onEndFrameReached_ = value; }
-    const TNotifyEvent& OnStartFrameReached() const { return onStartFrameReached_; }
-    void SetOnStartFrameReached(const TNotifyEvent& value) { onStartFrameReached_ = value; }
+    TNotifyEvent OnFrameChanged, OnEndFrameReached, OnStartFrameReached;
 
     // ---- scene object ----
     // Advances by the elapsed time: whole frames step, the rest stays in the delta.
@@ -214,7 +209,6 @@ private:
     TActorFrameInterpolation frameInterpolation_ = afpLinear;
     Integer interval_ = 100;
     TActorAnimationMode animationMode_ = aamNone;
-    TNotifyEvent onFrameChanged_, onEndFrameReached_, onStartFrameReached_;
     TActorAnimations* animations_;
     TActorAnimation* targetAnimation_ = nullptr;
     std::vector<TGLBaseAnimationControler*> controlers_;

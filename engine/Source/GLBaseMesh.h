@@ -17,8 +17,7 @@ class TGLMaterialLibrary;
 class TMeshObjectList;
 class TSkeleton;
 
-enum TMeshAutoCentering { macCenterX, macCenterY, macCenterZ, macUseBarycenter };
-Z_ENUM_NAMES(TMeshAutoCentering, macCenterX, macCenterY, macCenterZ, macUseBarycenter)
+Z_ENUM(TMeshAutoCentering, int, macCenterX, macCenterY, macCenterZ, macUseBarycenter)
 using TMeshAutoCenterings = TSet<TMeshAutoCentering>;
 
 class TGLBaseMesh : public TGLSceneObject {

@@ -155,7 +155,6 @@ public:
     // Children last to first, behaviours, effects, then OnProgress.
     virtual void DoProgress(const TProgressStepTimes& times) override;
     TGLProgressEvent OnProgress;
-    void SetOnProgress(const TGLProgressEvent& value) { OnProgress = value; }  // former spelling
     TNotifyEvent OnAddedToParent;
 
     // ---- behaviours and effects (created on first access) ----

@@ -79,7 +79,6 @@ public:
     Double FixedDeltaTime() const { return fixedDeltaTime_; }
     void SetFixedDeltaTime(Double value) { fixedDeltaTime_ = value; }
     TGLProgressEvent OnProgress;
-    void SetOnProgress(const TGLProgressEvent& value) { OnProgress = value; }  // former spelling
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;

@@ -5,11 +5,11 @@
 // ---- TGLShaderProgram ----
 
 TGLShaderProgram::TGLShaderProgram(TGLCustomShader* shader) : shader_(shader), code_(new TStringList()) {
-    code_->SetOnChange(MakeEvent(this, &TGLShaderProgram::CodeChanged));
+    code_->OnChange = MakeEvent(this, &TGLShaderProgram::CodeChanged);
 }
 
 TGLShaderProgram::~TGLShaderProgram() {
-    code_->SetOnChange(nullptr);
+    code_->OnChange = nullptr;
     delete code_;
 }
 

@@ -117,7 +117,7 @@ void TFaceGroup::ApplyLightmap(TRenderContextInfo& rci) {
     TGLLibMaterials* materials = rci.lightmapLibrary->Materials();
     Assert(lightMapIndex_ < materials->Count(), L"GLVectorFileObjects: lightmap index beyond the library");
     TGLTexture* texture = materials->ItemAt(lightMapIndex_)->Material()->Texture();
-    Assert(texture->Image()->ImageClass()->TextureTarget() == GL_TEXTURE_2D,
+    Assert(texture->Image()->ClassType()->TextureTarget() == GL_TEXTURE_2D,
            L"GLVectorFileObjects: a lightmap must be a 2D texture");
     GL.glActiveTextureARB(GL_TEXTURE1_ARB);
     GL.glBindTexture(GL_TEXTURE_2D, texture->EnsureUploaded());

@@ -1,5 +1,5 @@
 // The lens flare. Sections: gradient · life and properties · visibility and size · elements ·
-// registration.
+// rays texture · registration.
 
 #include "GLLensFlare.h"
 
@@ -49,6 +49,7 @@ TGLLensFlare::TGLLensFlare(TComponent* owner)
 }
 
 TGLLensFlare::~TGLLensFlare() {
+    SetPreRenderPoint(nullptr);
     // The subtree goes first: children may still report through this object meanwhile.
     BeforeDestruction();
     delete glowGradient_;
@@ -99,6 +100,33 @@ void TGLLensFlare::SetAutoZTest(bool value) {
 void TGLLensFlare::SetElements(TFlareElements value) {
     if (AssignIfChanged(elements_, value)) StructureChanged();
 }
+
+void TGLLensFlare::SetPreRenderPoint(TGLRenderPoint* value) {
+    if (value == preRenderPoint_) return;
+    if (preRenderPoint_) {
+        preRenderPoint_->UnRegisterCallBack(MakeEvent(this, &TGLLensFlare::PrepareRaysTexture));
+        preRenderPoint_->RemoveFreeNotification(this);
+    }
+    preRenderPoint_ = value;
+    if (preRenderPoint_) {
+        preRenderPoint_->RegisterCallBack(MakeEvent(this, &TGLLensFlare::PrepareRaysTexture),
+                                          MakeEvent(this, &TGLLensFlare::PreRenderPointFreed));
+        preRenderPoint_->FreeNotification(this);
+    }
+}
+
+void TGLLensFlare::PreRenderPointFreed(TObject* sender) {
+    if (sender != preRenderPoint_) return;
+    preRenderPoint_->RemoveFreeNotification(this);
+    preRenderPoint_ = nullptr;
+}
+
+void TGLLensFlare::Notification(TComponent* component, TOperation operation) {
+    if (operation == opRemove && component == preRenderPoint_) preRenderPoint_ = nullptr;
+    TGLBaseSceneObject::Notification(component, operation);
+}
+
+bool TGLLensFlare::HasRaysTexture() const { return raysTexture_->Handle() != 0; }
 
 void TGLLensFlare::BuildTables() {
     auto fill = [](std::vector<Single>& sines, std::vector<Single>& cosines, Integer count) {
@@ -351,6 +379,110 @@ void TGLLensFlare::DrawElements(TRenderContextInfo& rci, Single px, Single py) {
     GL.glPopAttrib();
     GL.glDepthMask(GL_TRUE);
     RandSeed = savedSeed;
+    // The pop put back the binding the square's texture replaced, behind the cache's back.
+    if (elements_.Contains(feRays) && HasRaysTexture()) rci.GLStates->ResetTextureCache();
+}
+
+// ---- rays texture ----
+
+Integer LensFlareRaysTextureSize(Integer size, Integer maxTextureSize) {
+    Int64 side = 1;
+    while (side < size && side < maxTextureSize) side *= 2;
+    if (1.5L * size > side) side *= 2;
+    return Integer(std::max<Int64>(std::min<Int64>(side, maxTextureSize), 1));
+}
+
+namespace {
+
+// For its lifetime: window pixels with the origin at the bottom-left corner, and the pushed
+// enables, colour, line and pixel-store state; depth writes come back on afterwards.
+class TRaysTexturePass {
+public:
+    TRaysTexturePass(Integer width, Integer height) {
+        GL.glMatrixMode(GL_PROJECTION);
+        GL.glPushMatrix();
+        GL.glLoadIdentity();
+        GL.glOrtho(0, width, 0, height, -1, 1);
+        GL.glMatrixMode(GL_MODELVIEW);
+        GL.glPushMatrix();
+        GL.glLoadIdentity();
+        GL.glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_LINE_BIT | GL_CURRENT_BIT);
+        GL.glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    }
+    ~TRaysTexturePass() {
+        GL.glPopClientAttrib();
+        GL.glPopAttrib();
+        GL.glDepthMask(GL_TRUE);
+        GL.glMatrixMode(GL_PROJECTION);
+        GL.glPopMatrix();
+        GL.glMatrixMode(GL_MODELVIEW);
+        GL.glPopMatrix();
+    }
+    TRaysTexturePass(const TRaysTexturePass&) = delete;
+    TRaysTexturePass& operator=(const TRaysTexturePass&) = delete;
+};
+
+}  // namespace
+
+void TGLLensFlare::PrepareRaysTexture(TObject*, TRenderContextInfo& rci) {
+    if (HasRaysTexture() || rci.viewportWidth <= 0 || rci.viewportHeight <= 0) return;
+    GLint maxTextureSize = 0;
+    GL.glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize);
+    const Integer c = LensFlareRaysTextureSize(size_, maxTextureSize);
+    // The rays are drawn at the frame's corner, in a square of c + 4 pixels, which gets its
+    // pixels back once the texture holds them.
+    const GLsizei keptWidth = std::min<GLsizei>(c + 4, rci.viewportWidth);
+    const GLsizei keptHeight = std::min<GLsizei>(c + 4, rci.viewportHeight);
+    std::vector<Byte> corner(size_t(keptWidth) * size_t(keptHeight) * 4);
+    {
+        TRaysTexturePass pass(rci.viewportWidth, rci.viewportHeight);
+        GL.glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        GL.glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        GL.glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+        GL.glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+        GL.glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+        GL.glReadPixels(0, 0, keptWidth, keptHeight, GL_RGBA, GL_UNSIGNED_BYTE, corner.data());
+        GL.glDisable(GL_LIGHTING);
+        GL.glDisable(GL_DEPTH_TEST);
+        GL.glDisable(GL_FOG);
+        GL.glDisable(GL_COLOR_MATERIAL);
+        GL.glDisable(GL_CULL_FACE);
+        GL.glDisable(GL_TEXTURE_2D);
+        GL.glDepthMask(GL_FALSE);
+
+        GL.glDisable(GL_BLEND);
+        GL.glColor4f(0, 0, 0, 0);
+        GL.glBegin(GL_QUADS);
+        GL.glVertex2f(0, 0);
+        GL.glVertex2f(Single(c + 4), 0);
+        GL.glVertex2f(Single(c + 4), Single(c + 4));
+        GL.glVertex2f(0, Single(c + 4));
+        GL.glEnd();
+        GL.glEnable(GL_BLEND);
+        GL.glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+        GL.glTranslatef(c / 2.0f + 2, c / 2.0f + 2, 0);
+        // The same rays whenever the texture is made, and the program's sequence untouched.
+        const Integer savedSeed = RandSeed;
+        RandSeed = seed_;
+        DrawRays(c / 2.0f);
+        RandSeed = savedSeed;
+
+        raysTexture_->Allocate();
+        rci.GLStates->BindTextureCached(0, GL_TEXTURE_2D, raysTexture_->Handle());
+        const GLint wrap = GL.GL_VERSION_1_2 || GL.GL_EXT_texture_edge_clamp ? GL_CLAMP_TO_EDGE : GL_CLAMP;
+        GL.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
+        GL.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
+        GL.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        GL.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        GL.glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, c, c, 0);
+        rci.GLStates->BindTextureCached(0, GL_TEXTURE_2D, 0);
+
+        GL.glDisable(GL_BLEND);
+        GL.glLoadIdentity();
+        GL.glRasterPos2i(0, 0);
+        GL.glDrawPixels(keptWidth, keptHeight, GL_RGBA, GL_UNSIGNED_BYTE, corner.data());
+    }
+    RaiseGLErrorIfAny();
 }
 
 // ---- registration ----

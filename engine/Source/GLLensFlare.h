@@ -6,12 +6,14 @@
 // so the same seed always gives the same shapes and the program's own sequence is untouched.
 // The flare grows and shrinks over time as its light comes into view or is hidden, and it
 // tests its own visibility: with an occlusion query or test where the driver has one, else by
-// reading the depth buffer under its centre.
+// reading the depth buffer under its centre. With a PreRenderPoint drawn before it, the rays
+// are drawn once into a texture there and shown as one textured square afterwards.
 
 #include <vector>
 
 #include "GLBaseSceneObject.h"
 #include "GLColor.h"
+#include "GLRenderPoint.h"
 #include "Sets.h"
 
 class TGLOcclusionQueryHandle;
@@ -67,6 +69,7 @@ class TGLLensFlare : public TGLBaseSceneObject {
         p.Property(L"Elements", &TGLLensFlare::Elements, &TGLLensFlare::SetElements)
             .Default(TFlareElements{feGlow, feRing, feStreaks, feRays, feSecondaries});
         p.Property(L"Dynamic", &TGLLensFlare::Dynamic, &TGLLensFlare::SetDynamic).Default(true);
+        p.Property(L"PreRenderPoint", &TGLLensFlare::PreRenderPoint, &TGLLensFlare::SetPreRenderPoint);
     }
 
 public:
@@ -111,6 +114,12 @@ public:
     // Fade in and out over time rather than show and hide at once.
     bool Dynamic() const { return dynamic_; }
     void SetDynamic(bool value) { dynamic_ = value; }
+    // Where the rays texture is made, the first time the point draws (it must draw before the
+    // flare); without one the rays are drawn as lines every frame.
+    TGLRenderPoint* PreRenderPoint() const { return preRenderPoint_; }
+    void SetPreRenderPoint(TGLRenderPoint* value);
+    // Whether the rays are shown from their texture.
+    bool HasRaysTexture() const;
 
     // The flare's size now, in pixels: what fades it.
     Single CurrentSize() const { return currentSize_; }
@@ -118,6 +127,7 @@ public:
     // Draws the flare in window space (nothing while picking); the children are drawn by
     // DoRender as for any object.
     void BuildList(TRenderContextInfo& rci) override;
+    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     void BuildTables();
@@ -129,6 +139,10 @@ private:
     void DrawElements(TRenderContextInfo& rci, Single px, Single py);
     void SetStructureValue(Integer& field, Integer value);
     void SetStructureValue(Single& field, Single value);
+    // The render point's callbacks: the rays texture is made once, at the frame's corner; the
+    // point lets go of the flare.
+    void PrepareRaysTexture(TObject* sender, TRenderContextInfo& rci);
+    void PreRenderPointFreed(TObject* sender);
 
     TGLFlareGradient* glowGradient_;
     TGLFlareGradient* ringGradient_;
@@ -152,6 +166,12 @@ private:
     std::vector<Single> discSin_, discCos_, raySin_, rayCos_;
     TGLTextureHandle* raysTexture_;
     TGLOcclusionQueryHandle* occlusionQuery_ = nullptr;
+    TGLRenderPoint* preRenderPoint_ = nullptr;
 };
+
+// The side of the rays texture for a flare of that size: the power of two that holds the
+// flare's radius, twice that when the longer rays (1.5 times the radius) would not fit, and no
+// more than the largest texture.
+Integer LensFlareRaysTextureSize(Integer size, Integer maxTextureSize);
 
 void InitializeGLLensFlare();

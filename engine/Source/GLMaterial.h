@@ -16,26 +16,15 @@ class TGLMaterialLibrary;
 class TGLShader;
 
 // --- enumerations and interfaces
-enum TPolygonMode : Byte { pmFill, pmLines, pmPoints };
-enum TBlendingMode : Byte { bmOpaque, bmTransparency, bmAdditive, bmAlphaTest50, bmAlphaTest100, bmModulate };
-enum TFaceCulling : Byte { fcBufferDefault, fcCull, fcNoCull };
-enum TMaterialOption : Byte { moIgnoreFog, moNoLighting };
+Z_ENUM(TPolygonMode, Byte, pmFill, pmLines, pmPoints)
+Z_ENUM(TBlendingMode, Byte, bmOpaque, bmTransparency, bmAdditive, bmAlphaTest50, bmAlphaTest100, bmModulate)
+Z_ENUM(TFaceCulling, Byte, fcBufferDefault, fcCull, fcNoCull)
+Z_ENUM(TMaterialOption, Byte, moIgnoreFog, moNoLighting)
 using TMaterialOptions = TSet<TMaterialOption>;
-enum TGLShaderStyle : Byte { ssHighLevel, ssLowLevel, ssReplace };
-enum TGLShaderFailedInitAction : Byte {
-    fiaSilentDisable,
-    fiaRaiseStandardException,
-    fiaRaiseHandledException,
-    fiaReRaiseException
-};
+Z_ENUM(TGLShaderStyle, Byte, ssHighLevel, ssLowLevel, ssReplace)
+Z_ENUM(TGLShaderFailedInitAction, Byte, fiaSilentDisable, fiaRaiseStandardException,
+       fiaRaiseHandledException, fiaReRaiseException)
 using TShininess = Byte;  // 0..128
-Z_ENUM_NAMES(TPolygonMode, pmFill, pmLines, pmPoints)
-Z_ENUM_NAMES(TBlendingMode, bmOpaque, bmTransparency, bmAdditive, bmAlphaTest50, bmAlphaTest100, bmModulate)
-Z_ENUM_NAMES(TFaceCulling, fcBufferDefault, fcCull, fcNoCull)
-Z_ENUM_NAMES(TMaterialOption, moIgnoreFog, moNoLighting)
-Z_ENUM_NAMES(TGLShaderStyle, ssHighLevel, ssLowLevel, ssReplace)
-Z_ENUM_NAMES(TGLShaderFailedInitAction, fiaSilentDisable, fiaRaiseStandardException, fiaRaiseHandledException,
-             fiaReRaiseException)
 
 Z_EXCEPTION(EGLShaderException, Exception)
 
@@ -344,7 +333,7 @@ class TGLMaterialLibrary : public TGLCadenceAbleComponent {
     Z_PUBLISHED {
         p.Property(L"Materials", &TGLMaterialLibrary::Materials).Stored(&TGLMaterialLibrary::MaterialsStored);
         p.Property(L"TexturePaths", &TGLMaterialLibrary::TexturePaths, &TGLMaterialLibrary::SetTexturePaths);
-        p.Property(L"OnTextureNeeded", &TGLMaterialLibrary::OnTextureNeeded, &TGLMaterialLibrary::SetOnTextureNeeded);
+        p.Event(L"OnTextureNeeded", &TGLMaterialLibrary::OnTextureNeeded);
     }
 
 public:
@@ -361,7 +350,6 @@ public:
     void SetTexturePaths(const String& value);
     const std::vector<String>& TexturePathList() const { return texturePathList_; }
     TTextureNeededEvent OnTextureNeeded;
-    void SetOnTextureNeeded(TTextureNeededEvent value) { OnTextureNeeded = value; }
     bool MaterialsStored() const { return materials_->Count() > 0; }
 
     TGLLibMaterial* EntryByName(const String& name) const;

@@ -15,12 +15,10 @@ struct TVertexData {
 };
 static_assert(sizeof(TVertexData) == 48, "the interleaved layout has 48 bytes per vertex");
 
-enum TMeshMode { mmTriangleStrip, mmTriangleFan, mmTriangles, mmQuadStrip, mmQuads, mmPolygon };
-Z_ENUM_NAMES(TMeshMode, mmTriangleStrip, mmTriangleFan, mmTriangles, mmQuadStrip, mmQuads, mmPolygon)
+Z_ENUM(TMeshMode, int, mmTriangleStrip, mmTriangleFan, mmTriangles, mmQuadStrip, mmQuads, mmPolygon)
 
 // Which parts of the records are drawn: vertices, normals, colours, texture coordinates.
-enum TVertexMode { vmV, vmVN, vmVNC, vmVNCT, vmVNT, vmVT };
-Z_ENUM_NAMES(TVertexMode, vmV, vmVN, vmVNC, vmVNCT, vmVNT, vmVT)
+Z_ENUM(TVertexMode, int, vmV, vmVN, vmVNC, vmVNCT, vmVNT, vmVT)
 
 // The records of a mesh; every change is reported to the owner.
 class TVertexList : public TGLUpdateAbleObject {

@@ -90,9 +90,6 @@ public:
     bool Amalgamate() const { return amalgamate_; }
     void SetAmalgamate(bool value);
     TGLVisibilityDeterminationEvent OnVisibilityDetermination;
-    void SetOnVisibilityDetermination(const TGLVisibilityDeterminationEvent& value) {  // former spelling
-        OnVisibilityDetermination = value;
-    }
     // The display list of the amalgamated subtree.
     TGLListHandle* AmalgamatedList() const { return groupList_; }
 

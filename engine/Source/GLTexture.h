@@ -35,6 +35,9 @@ constexpr TGLTextureCompression vDefaultTextureCompression = tcNone;
 class IGLTextureNotifiable : public IChangeNotifiable {
 public:
     virtual void TexMappingChanged(TObject* sender) = 0;
+
+protected:
+    ~IGLTextureNotifiable() = default;
 };
 
 // --- the texture

@@ -44,8 +44,6 @@ public:
 };
 
 using TGLTextureImageClass = const TGLTextureImageMetaClass*;
-// The former spelling of a kind's declaration.
-#define Z_TEXTURE_IMAGE_CLASS(Self, Parent) Z_CLASS(Self, Parent)
 
 void RegisterTextureImageClass(TGLTextureImageClass imageClass);
 // The first registered kind whose class name is exactly name; nil when none.
@@ -61,8 +59,6 @@ void FinalizeGLTextureImage();
 class TGLTextureImage : public TGLUpdateAbleObject {
     Z_CLASS_FAMILY(TGLTextureImage, TGLUpdateAbleObject, TGLTextureImageMetaClass)
 public:
-    // The former spelling of ClassType().
-    TGLTextureImageClass ImageClass() const { return ClassType(); }
     // The owner is the texture the image belongs to (or none).
     explicit TGLTextureImage(TPersistent* owner);
 

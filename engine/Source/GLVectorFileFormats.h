@@ -14,12 +14,11 @@ class TGLBaseMesh;
 
 Z_EXCEPTION(EInvalidVectorFile, Exception)
 
-enum TMeshNormalsOrientation { mnoDefault, mnoInvert };
-Z_ENUM_NAMES(TMeshNormalsOrientation, mnoDefault, mnoInvert)
+Z_ENUM(TMeshNormalsOrientation, int, mnoDefault, mnoInvert)
 
 // Reads (and maybe writes) one model format into the mesh that owns it.
 class TVectorFile : public TDataFile {
-    Z_DATA_FILE_CLASS(TVectorFile, TDataFile)
+    Z_CLASS(TVectorFile, TDataFile)
 public:
     // The owner must be a mesh (an assertion failure otherwise).
     explicit TVectorFile(TPersistent* owner);
@@ -40,7 +39,7 @@ TVectorFileClass VectorFileClassOf() {
 
 // The engine's binary model format: the owner's mesh-object list archive.
 class TGLGLSMVectorFile : public TVectorFile {
-    Z_DATA_FILE_CLASS(TGLGLSMVectorFile, TVectorFile)
+    Z_CLASS(TGLGLSMVectorFile, TVectorFile)
 public:
     using TVectorFile::TVectorFile;
     static TDataFileCapabilities Capabilities() { return {dfcRead, dfcWrite}; }

@@ -121,7 +121,6 @@ public:
     TGLVisibilityCulling VisibilityCulling() const { return visibilityCulling_; }
     void SetVisibilityCulling(TGLVisibilityCulling value);
     TGLProgressEvent OnProgress;
-    void SetOnProgress(const TGLProgressEvent& value) { OnProgress = value; }  // former spelling
 
     // Form streaming: the root's children are the scene's; references inside the scene resolve
     // against the owning form.

@@ -108,7 +108,7 @@ TEST_F(ButtonTest, AFocusedButtonIsTheActiveOneAndAClickSetsTheModalResult) {
     std::unique_ptr<TForm> form(NewShownForm(200, 100));
     auto* plain = new TRzButton(form.get());
     plain->SetParent(form.get());
-    Pump(20);
+    PumpUntilIdle();
     form->SetModalResult(mrAbort);
     ClickAt(plain->ClientToScreen(TPoint{30, 12}));
     EXPECT_TRUE(PumpUntil([&] { return form->ModalResult() == mrNone; }));
@@ -121,7 +121,7 @@ TEST_F(ButtonTest, APressReleasedOutsideDoesNotClickAndComingBackInsideDoes) {
     button->SetBounds(20, 20, 80, 30);
     TClickCount log;
     button->OnClick = MakeEvent(&log, &TClickCount::Click);
-    Pump(30);
+    PumpUntilIdle();
     // The right and bottom edges (client width, client height) lie outside.
     for (TPoint outside : {TPoint{80, 10}, TPoint{10, 30}, TPoint{-1, 10}}) {
         MoveMouseTo(ScreenPoint(button, 40, 15));
@@ -131,7 +131,7 @@ TEST_F(ButtonTest, APressReleasedOutsideDoesNotClickAndComingBackInsideDoes) {
         ASSERT_TRUE(PumpUntil([&] { return !button->PressedLook(); })) << outside.x << "," << outside.y;
         MouseButton(false);
         ASSERT_TRUE(PumpUntil([&] { return !button->Tracking(); }));
-        Pump(30);
+        PumpUntilIdle();
         EXPECT_EQ(log.clicks, 0) << outside.x << "," << outside.y;
     }
     MoveMouseTo(ScreenPoint(button, 40, 15));
@@ -154,7 +154,7 @@ TEST_F(ButtonTest, SpaceClicksOnReleaseAndLosingTheFocusDisarms) {
     other->SetBounds(0, 80, 50, 20);
     TClickCount log;
     button->OnClick = MakeEvent(&log, &TClickCount::Click);
-    Pump(30);
+    PumpUntilIdle();
     button->SetFocus();
     ASSERT_TRUE(PumpUntil([&] { return button->Focused(); }));
     TypeKey(VK_SPACE);
@@ -207,7 +207,7 @@ TEST_F(ButtonTest, GroupMembersLatchOneAtATime) {
     elsewhere->SetParent(panel);
     elsewhere->SetGroupIndex(1);
     elsewhere->SetDown(true);
-    Pump(30);
+    PumpUntilIdle();
 
     ClickAt(ScreenPoint(b[0], 30, 12));
     ASSERT_TRUE(PumpUntil([&] { return b[0]->Down(); }));

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <fstream>
+#include <functional>
 #include <memory>
 
 #include "ControlsUnits.h"
@@ -68,6 +69,27 @@ protected:
         InitializeControlsUnits();
     }
     static void Touch(const String& file) { std::ofstream(file.c_str()) << "x"; }
+    // Makes a change that a second, live watcher of the folder reports, and returns once that
+    // report has been handled: a report from the watcher under test would have come by then.
+    void ChangeBehindAFence(const std::function<void()>& change) {
+        TChangeListener fenceListener;
+        auto fence = std::make_unique<TChangeHandlerThread>(fenceListener.window, RZ_SHELLCHANGE);
+        fence->Start();
+        Integer slot = -1;
+        ASSERT_TRUE(fence->AddWatch(temp.Path(), FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME, slot, false));
+        change();
+        EXPECT_TRUE(PumpUntil([&] { return fenceListener.received > 0; }, 5000)) << "the fence saw the change";
+        PumpUntilIdle();
+    }
+    // Waits until the messages of the last change have stopped coming (six ticks of a 50 ms timer
+    // without one), so that the next change finds the watch armed again.
+    void SettleMessages() {
+        int seen = -1;
+        for (int round = 0; round < 20 && seen != listener.received; ++round) {
+            seen = listener.received;
+            PumpForTicks(50, 6);
+        }
+    }
     TTempFolder temp;
     TChangeListener listener;
 };
@@ -98,6 +120,7 @@ TEST_F(ChangeHandlerThreadTest, CreateRenameAndDeletePostTheSlotToTheOwner) {
         // File-name changes reach only the watch with the file-name filter.
         EXPECT_TRUE(PumpUntil([&] { return listener.received > 0; }, 5000)) << step.what;
         EXPECT_EQ(listener.lastSlot, WPARAM(slot)) << step.what;
+        SettleMessages();
     }
     listener.received = 0;
     CreateDirectoryW(temp.File(L"Sub").c_str(), nullptr);
@@ -105,11 +128,12 @@ TEST_F(ChangeHandlerThreadTest, CreateRenameAndDeletePostTheSlotToTheOwner) {
 
     // Once every watch is closed, nothing more arrives.
     ASSERT_TRUE(watcher->RemoveAllWatches());
-    Pump(200);
+    PumpUntilIdle();  // the reports already posted
     listener.received = 0;
-    Touch(temp.File(L"after.txt"));
-    RemoveDirectoryW(temp.File(L"Sub").c_str());
-    Pump(600);
+    ChangeBehindAFence([&] {
+        Touch(temp.File(L"after.txt"));
+        RemoveDirectoryW(temp.File(L"Sub").c_str());
+    });
     EXPECT_EQ(listener.received, 0);
 }
 
@@ -162,8 +186,7 @@ TEST_F(ChangeHandlerThreadTest, DestructionWhileWaitingEndsTheThreadAndPostsNoth
     EXPECT_EQ(HandleCount(), handlesBefore);
 
     listener.received = 0;
-    Touch(temp.File(L"late.txt"));
-    Pump(500);
+    ChangeBehindAFence([&] { Touch(temp.File(L"late.txt")); });
     EXPECT_EQ(listener.received, 0);
 }
 
@@ -179,10 +202,9 @@ TEST_F(ChangeHandlerThreadTest, AFailingWaitEndsTheThreadWithoutSpinningOrPostin
         ASSERT_TRUE(PumpUntil([&] { return watcher->Finished(); }, 5000));
         int waits = watcher->waits;
         EXPECT_LE(waits, 3) << "the thread ended at the first failed wait";
-        Pump(200);  // the message of the change that woke the wait
+        PumpUntilIdle();  // the message of the change that woke the wait
         listener.received = 0;
-        Touch(temp.File(L"unseen.txt"));
-        Pump(300);
+        ChangeBehindAFence([&] { Touch(temp.File(L"unseen.txt")); });
         EXPECT_EQ(listener.received, 0);
         // Requests to an ended thread fail at once instead of waiting for an answer.
         DWORD started = GetTickCount();

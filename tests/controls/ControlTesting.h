@@ -6,8 +6,11 @@
 #include <functional>
 #include <vector>
 
+#include <string>
+
 #include "CustomControl.h"
 #include "Form.h"
+#include "Menus.h"
 #include "Themes.h"
 #include "Timer.h"
 
@@ -33,6 +36,17 @@ inline TColor RgbOf(TColor c) { return TColor(ColorToRGB(c)); }
             GTEST_SKIP() << "the visual styles are off in this prefix";                        \
         }                                                                                      \
     } while (false)
+
+// A popup menu that records where it was asked to show instead of showing.
+class TSpyPopupMenu : public TPopupMenu {
+public:
+    using TPopupMenu::TPopupMenu;
+    void Popup(int X, int Y) override { shown.push_back(std::to_string(X) + "," + std::to_string(Y)); }
+    std::vector<std::string> shown;
+};
+
+// "x,y", as the spy records points.
+inline std::string PointText(TPoint p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
 
 // Runs steps one per timer tick while a modal form runs; ends the form with `timeoutResult`
 // when the steps are done and it is still open some ticks later.

@@ -24,7 +24,7 @@ protected:
         panel->SetParent(form.get());
         panel->SetBounds(10, 10, 100, 60);
         panel->SetColor(clRed);
-        Pump(20);
+        PumpUntilIdle();
     }
     void TearDown() override {
         form.reset();
@@ -187,10 +187,10 @@ TEST_F(PanelTest, ChildrenAlignInsideTheFrameAndBorderWidth) {
     child->SetParent(panel);
     child->SetAlign(alClient);
     panel->SetBorderWidth(3);  // plus the raised frame's 2
-    Pump(20);
+    PumpUntilIdle();
     EXPECT_TRUE(SameRect(child->BoundsRect(), TRect{5, 5, 95, 55}));
     panel->SetBorderSides(TSides{sdLeft});
-    Pump(20);
+    PumpUntilIdle();
     EXPECT_TRUE(SameRect(child->BoundsRect(), TRect{5, 3, 97, 57}));
 }
 
@@ -217,7 +217,7 @@ TEST_F(PanelTest, EnablingRestoresEachChildsOwnState) {
 TEST_F(PanelTest, BottomAndRightAlignedPanelsKeepTheirFarEdge) {
     panel->SetAlign(alBottom);
     panel->SetHeight(40);
-    Pump(20);
+    PumpUntilIdle();
     EXPECT_EQ(panel->Top() + panel->Height(), 200);
     panel->SetHeight(70);
     EXPECT_EQ(panel->Top(), 130);
@@ -227,7 +227,7 @@ TEST_F(PanelTest, BottomAndRightAlignedPanelsKeepTheirFarEdge) {
     side->SetParent(form.get());
     side->SetAlign(alRight);
     side->SetWidth(50);
-    Pump(20);
+    PumpUntilIdle();
     int right = side->Left() + side->Width();
     side->SetWidth(80);
     EXPECT_EQ(side->Left() + side->Width(), right);

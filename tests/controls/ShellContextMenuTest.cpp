@@ -79,7 +79,7 @@ protected:
         host = new TMenuHost(form.get());
         host->SetParent(form.get());
         host->SetBounds(0, 0, 300, 200);
-        Pump(20);
+        PumpUntilIdle();
         contextMenu = std::make_unique<TRzShellContextMenu>(host->Handle(), GetSystemImageList(sisSmall));
         host->menu = contextMenu.get();
     }

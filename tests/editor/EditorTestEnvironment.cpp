@@ -1,16 +1,13 @@
-// Starts the engine's units once before the editor tests run (the shared main starts only the
-// platform's).
-#include <gtest/gtest.h>
-
+// The engine's units start once before the editor tests run; the root object of a scene, which
+// only its scene can make, is left out of the defaults test (the engine tests check it).
 #include "EngineUnits.h"
+#include "PublishedDefaults.h"
+#include "Scene.h"
+#include "TestSupport.h"
 
 namespace {
 
-class TEditorEnvironment : public testing::Environment {
-public:
-    void SetUp() override { InitializeEngineUnits(); }
-};
-
-const auto* const editorEnvironment = testing::AddGlobalTestEnvironment(new TEditorEnvironment);
+const bool editorUnits = StartUnitsBeforeTests(&InitializeEngineUnits);
+const bool editorSceneRootLeftOut = LeaveOutOfDefaultsTest(TGLSceneRootObject::StaticClass());
 
 }  // namespace

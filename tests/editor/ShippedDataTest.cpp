@@ -12,6 +12,7 @@
 #include "GLCamera.h"
 #include "GLMeshObject.h"
 #include "OffscreenView.h"
+#include "PictureRegisteredFormats.h"
 #include "SysUtils.h"
 #include "uBot.h"
 #include "uTextures.h"
@@ -19,6 +20,9 @@
 namespace {
 
 String DataFolder() { return ExtractFilePath(ParamStr(0)); }
+// The pictures the main form stores live in the source tree (they go into the form, not next to
+// the program).
+String FormPictureFolder() { return DataFolder() + L"..\\..\\..\\assets\\form\\"; }
 
 // Saves what the view shows as a 24-bit BMP (bottom row first, as the frame is read).
 void SaveViewPicture(TOffscreenView& view, int width, int height, const std::string& fileName) {
@@ -186,5 +190,80 @@ TEST_F(ShippedData, TheRobotsPictureShowsItsFaceAheadAndItsMarksOnTop) {
         ground->SetYTiles(3);
         camera->Position()->SetPoint(6.6f, 2.0f, 5.6f);
         render("robot");
+    }
+}
+
+// The form's bitmaps as the system reads them (its own BMP reader is the referee here).
+class TSystemBitmap {
+public:
+    explicit TSystemBitmap(const String& fileName)
+        : bitmap_(static_cast<HBITMAP>(
+              LoadImageW(nullptr, fileName.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION))) {
+        if (bitmap_) GetObjectW(bitmap_, sizeof(info_), &info_);
+    }
+    ~TSystemBitmap() {
+        if (bitmap_) DeleteObject(bitmap_);
+    }
+    explicit operator bool() const { return bitmap_ != nullptr; }
+    int Width() const { return info_.dsBm.bmWidth; }
+    int Height() const { return info_.dsBm.bmHeight; }
+    int Bits() const { return info_.dsBm.bmBitsPixel; }
+    // Blue, green, red (and alpha) of a pixel, rows counted from the top.
+    unsigned Pixel(int x, int y) const {
+        const int row = info_.dsBmih.biHeight > 0 ? Height() - 1 - y : y;
+        auto* bytes = static_cast<const unsigned char*>(info_.dsBm.bmBits) + row * info_.dsBm.bmWidthBytes + x * Bits() / 8;
+        unsigned value = 0;
+        for (int i = 0; i < Bits() / 8; ++i) value |= unsigned(bytes[i]) << (8 * i);
+        return value;
+    }
+
+private:
+    HBITMAP bitmap_;
+    DIBSECTION info_{};
+};
+
+TEST(ShippedFormPictures, DecodeAtTheirSizesWithTheCursorsKeyAndTransparentButtonCorners) {
+    for (auto [file, size] : {std::pair{L"Clover.jpg", 128}, std::pair{L"Beton.jpg", 256}}) {
+        std::unique_ptr<TGraphic> picture(LoadGraphicFromFile(FormPictureFolder() + file));
+        ASSERT_NE(picture, nullptr) << Utf8(file);
+        EXPECT_EQ(picture->Width(), size) << Utf8(file);
+        EXPECT_EQ(picture->Height(), size) << Utf8(file);
+    }
+
+    for (const wchar_t* file : {L"Cursor_green.bmp", L"Cursor_blue.bmp"}) {
+        SCOPED_TRACE(Utf8(file));
+        TSystemBitmap cursor(FormPictureFolder() + file);
+        ASSERT_TRUE(cursor);
+        EXPECT_EQ(cursor.Width(), 16);
+        EXPECT_EQ(cursor.Height(), 20);
+        EXPECT_EQ(cursor.Bits(), 24);
+        // The key colour fills the bottom-right corner and the right of the top row; the arrow's
+        // tip and its filling are drawn in other colours.
+        const unsigned key = cursor.Pixel(15, 19);
+        EXPECT_EQ(cursor.Pixel(15, 0), key);
+        EXPECT_NE(cursor.Pixel(0, 0), key);
+        int keyed = 0;
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 16; ++x) keyed += cursor.Pixel(x, y) == key;
+        EXPECT_GT(keyed, 16 * 20 / 3);
+        EXPECT_LT(keyed, 16 * 20 - 40);
+    }
+
+    // Eleven images a strip, each with something opaque in the middle and see-through corners.
+    for (auto [file, size] : {std::pair{L"ButtonsLarge.bmp", 32}, std::pair{L"ButtonsSmall.bmp", 20}}) {
+        SCOPED_TRACE(Utf8(file));
+        TSystemBitmap strip(FormPictureFolder() + file);
+        ASSERT_TRUE(strip);
+        EXPECT_EQ(strip.Width(), 11 * size);
+        EXPECT_EQ(strip.Height(), size);
+        ASSERT_EQ(strip.Bits(), 32);
+        for (int image = 0; image < 11; ++image) {
+            const int left = image * size;
+            int opaque = 0;
+            for (int y = 0; y < size; ++y)
+                for (int x = 0; x < size; ++x) opaque += (strip.Pixel(left + x, y) >> 24) == 255;
+            EXPECT_GT(opaque, size * size / 8) << image;
+            EXPECT_EQ(strip.Pixel(left, 0) >> 24, 0u) << image;
+        }
     }
 }

@@ -18,9 +18,9 @@ protected:
         frameChanges = endsReached = startsReached = 0;
         actor.reset(new TGLActor(nullptr));
         GiveSkeletonFrames(actor.get(), frames);
-        actor->SetOnFrameChanged(MakeEvent(this, &ActorSteps::FrameChanged));
-        actor->SetOnEndFrameReached(MakeEvent(this, &ActorSteps::EndReached));
-        actor->SetOnStartFrameReached(MakeEvent(this, &ActorSteps::StartReached));
+        actor->OnFrameChanged = MakeEvent(this, &ActorSteps::FrameChanged);
+        actor->OnEndFrameReached = MakeEvent(this, &ActorSteps::EndReached);
+        actor->OnStartFrameReached = MakeEvent(this, &ActorSteps::StartReached);
     }
     void Tick(Double seconds) {
         clock += seconds;

@@ -1,16 +1,13 @@
-// Starts the engine's units once before the engine tests run (the shared main starts only the
-// platform's).
-#include <gtest/gtest.h>
-
+// The engine's units start once before the engine tests run; the root object of a scene is made
+// by its scene only, so the defaults test reaches it through one (PublishedDefaultsTest.cpp).
 #include "EngineUnits.h"
+#include "PublishedDefaults.h"
+#include "Scene.h"
+#include "TestSupport.h"
 
 namespace {
 
-class TEngineEnvironment : public testing::Environment {
-public:
-    void SetUp() override { InitializeEngineUnits(); }
-};
-
-const auto* const environment = testing::AddGlobalTestEnvironment(new TEngineEnvironment);
+const bool engineUnits = StartUnitsBeforeTests(&InitializeEngineUnits);
+const bool sceneRootLeftOut = LeaveOutOfDefaultsTest(TGLSceneRootObject::StaticClass());
 
 }  // namespace

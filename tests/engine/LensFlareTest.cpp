@@ -1,6 +1,7 @@
 // The lens flare: its shapes replayed from the seed without touching the program's random
 // sequence, the fade over time, the visibility tests (depth read back for real; the occlusion
-// query and test against the recording table), and storage.
+// query and test against the recording table), the rays texture of a pre-render point, and
+// storage.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include "GLLensFlare.h"
 #include "GLObjects.h"
 #include "GLRecorder.h"
+#include "GLRenderPoint.h"
 #include "HiddenGLWindow.h"
 #include "SceneViewFixture.h"
 #include "SysMath.h"
@@ -168,6 +170,64 @@ TEST(LensFlare, ShowsWhereItsLightIsSeenAndNotBehindTheCameraOrACube) {
     EXPECT_FALSE(flare->FlareIsNotOccluded());
     EXPECT_EQ(flare->CurrentSize(), 0);
     EXPECT_EQ(Glowing(view, 0, 0, 120, 120), 0);
+}
+
+TEST(LensFlare, TheRaysTextureHoldsTheFlaresRadiusAndItsLongerRays) {
+    const struct {
+        Integer size, maxTextureSize, side;
+    } cases[] = {
+        {50, 4096, 128},  // 64 holds 50, not 75
+        {40, 4096, 64},   // 64 holds 40 and 60
+        {64, 4096, 128},
+        {1, 4096, 2},
+        {0, 4096, 1},
+        {3000, 2048, 2048},
+        {2147483647, 4096, 4096},
+    };
+    for (const auto& c : cases) EXPECT_EQ(LensFlareRaysTextureSize(c.size, c.maxTextureSize), c.side) << c.size;
+}
+
+TEST(LensFlare, APreRenderPointMakesTheRaysTextureOnceAndGivesTheFrameItsCornerBack) {
+    TSceneFixture fixture;
+    TSceneView view(fixture, 120, 120);
+    ASSERT_TRUE(view.Ready());
+    view.buffer->SetBackgroundColor(TColor(0x400000));  // dark blue
+    auto* point = fixture.Add<TGLRenderPoint>(nullptr);
+    auto* flare = fixture.Add<TGLLensFlare>(nullptr);
+    flare->SetDynamic(false);
+    flare->SetAutoZTest(false);
+    flare->SetElements(TFlareElements{feRays});
+    flare->SetPreRenderPoint(point);
+    EXPECT_EQ(point->CallBackCount(), 1);
+
+    // Outside the view the flare shows nothing; the rays drawn at the corner for the texture
+    // are gone from the frame, and the program's random numbers are as they were.
+    flare->Position()->SetPoint(100, 0, 0);
+    RandSeed = 4321;
+    view.Render();
+    EXPECT_EQ(RandSeed, 4321);
+    ASSERT_TRUE(flare->HasRaysTexture());
+    int notBackground = 0;
+    for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 120; ++x) notBackground += !(view.At(x, y) == TRGB8{0, 0, 64});
+    EXPECT_EQ(notBackground, 0);
+
+    // In view, the rays are one textured square of twice the flare's size around the light,
+    // bright at its centre.
+    flare->Position()->SetPoint(0, 0, 0);
+    view.buffer->SetBackgroundColor(clBlack);
+    view.Render();
+    EXPECT_GT(Glowing(view, 55, 55, 65, 65), 50);
+    EXPECT_EQ(Glowing(view, 0, 0, 120, 120), Glowing(view, 10, 10, 110, 110));
+    EXPECT_EQ(GL.glGetError(), GLenum(GL_NO_ERROR));
+
+    // The point freed, the flare forgets it; a flare freed leaves its point.
+    FreeObject(point);
+    EXPECT_EQ(flare->PreRenderPoint(), nullptr);
+    auto* second = fixture.Add<TGLRenderPoint>(nullptr);
+    flare->SetPreRenderPoint(second);
+    FreeObject(flare);
+    EXPECT_EQ(second->CallBackCount(), 0);
 }
 
 namespace {

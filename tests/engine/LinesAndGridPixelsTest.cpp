@@ -35,6 +35,19 @@ protected:
         return view->Brightness(p.x, p.y) < 40;
     }
 
+    // Lines 2 pixels wide through nodes on the ground, without node markers.
+    TGLLines* LinesThrough(const TAffineVector (&nodes)[3]) {
+        auto* lines = scene.Add<TGLLines>(nullptr, L"Lines");
+        lines->SetNodesAspect(lnaInvisible);
+        lines->SetLineWidth(2);
+        for (const TAffineVector& n : nodes) {
+            TGLLinesNode* node = lines->Nodes()->Add();
+            node->SetX(n.X);
+            node->SetZ(n.Z);
+        }
+        return lines;
+    }
+
     TSceneFixture scene;
     TGLCamera* camera = nullptr;
     std::unique_ptr<TOffscreenView> view;
@@ -75,16 +88,9 @@ TEST_F(GroundPixels, TheEditorsGridDrawsEighteenLines) {
 }
 
 TEST_F(GroundPixels, LinesAndSplinesRunThroughTheirNodes) {
-    auto* lines = scene.Add<TGLLines>(nullptr, L"Lines");
-    lines->SetNodesAspect(lnaInvisible);
-    lines->LineColor()->SetColorVector({1, 0, 0, 1});
-    lines->SetLineWidth(2);
     const TAffineVector nodes[] = {{1, 0, 1}, {4, 0, 8}, {8, 0, 2}};
-    for (const TAffineVector& n : nodes) {
-        TGLLinesNode* node = lines->Nodes()->Add();
-        node->SetX(n.X);
-        node->SetZ(n.Z);
-    }
+    TGLLines* lines = LinesThrough(nodes);
+    lines->LineColor()->SetColorVector({1, 0, 0, 1});
     auto midpoint = [](const TAffineVector& a, const TAffineVector& b) {
         return TAffineVector{(a.X + b.X) / 2, 0, (a.Z + b.Z) / 2};
     };
@@ -113,6 +119,38 @@ TEST_F(GroundPixels, LinesAndSplinesRunThroughTheirNodes) {
     const TAffineVector chord = midpoint(nodes[1], nodes[2]);
     ASSERT_GT(std::hypot(x - chord.X, z - chord.Z) * 8, 4);  // pixels apart
     EXPECT_TRUE(Dark(chord));
+}
+
+TEST_F(GroundPixels, NurbsCurvesDrawOnlyWhereGLUHasARenderer) {
+    const TAffineVector nodes[] = {{1, 0, 1}, {4, 0, 8}, {8, 0, 1}};
+    TGLLines* lines = LinesThrough(nodes);
+    lines->SetSplineMode(lsmNURBSCurve);
+    lines->SetNurbsCurveOrder(3);
+    for (Single k : {0, 0, 0, 1, 1, 1}) lines->NurbsKnotList()->Add(k);
+    // Clamped knots of order 3: the quadratic Bezier curve, through both end nodes and, half
+    // way, through (first + 2 middle + last) / 4.
+    const TAffineVector halfWay{(1 + 8 + 8) / 4.0f, 0, (1 + 16 + 1) / 4.0f};
+    const TAffineVector chord{2.5f, 0, 4.5f};  // on the straight line from the first node
+
+    // Wine's GLU has no NURBS renderer: then the frame has no curve and no failure.
+    GLUnurbs* probe = GL.gluNewNurbsRenderer ? GL.gluNewNurbsRenderer() : nullptr;
+    if (probe) GL.gluDeleteNurbsRenderer(probe);
+    RecordProperty("nurbsRenderer", probe ? "present" : "absent");
+    view->Render();
+    for (const TAffineVector& p : {nodes[0], halfWay, nodes[2]}) {
+        SCOPED_TRACE(testing::Message() << "(" << p.X << ", " << p.Z << ")");
+        if (probe)
+            EXPECT_TRUE(Lit(p));
+        else
+            EXPECT_TRUE(Dark(p));
+    }
+    EXPECT_TRUE(Dark(chord));
+
+    // With a Division of 1 the nodes are joined by a plain strip, renderer or not.
+    lines->SetDivision(1);
+    view->Render();
+    EXPECT_TRUE(Lit(chord));
+    EXPECT_TRUE(Lit(nodes[1]));
 }
 
 }  // namespace

@@ -60,7 +60,9 @@ TEST(MeshArchive, EveryVersionOfTheMeshObjectListIsRead) {
         TMeshObjectList again;
         again.LoadFromString(current);
         EXPECT_BYTES(again.SaveToString(), current);
-        if (k.baseVersion == 1 && k.version == 3) EXPECT_BYTES(current, archive.Bytes());
+        if (k.baseVersion == 1 && k.version == 3) {
+            EXPECT_BYTES(current, archive.Bytes());
+        }
     }
 }
 

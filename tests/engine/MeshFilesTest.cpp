@@ -13,7 +13,7 @@ namespace {
 // A model format for the tests: the stream holds single-precision x, y, z triples, read into one
 // new mesh object appended to the mesh's objects.
 class TPointsVectorFile : public TVectorFile {
-    Z_DATA_FILE_CLASS(TPointsVectorFile, TVectorFile)
+    Z_CLASS(TPointsVectorFile, TVectorFile)
 public:
     using TVectorFile::TVectorFile;
     void LoadFromStream(TStream* stream) override {
@@ -29,7 +29,7 @@ public:
 
 // Another class for the same extension.
 class TOtherPointsVectorFile : public TPointsVectorFile {
-    Z_DATA_FILE_CLASS(TOtherPointsVectorFile, TPointsVectorFile)
+    Z_CLASS(TOtherPointsVectorFile, TPointsVectorFile)
 public:
     using TPointsVectorFile::TPointsVectorFile;
 };

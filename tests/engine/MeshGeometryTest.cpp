@@ -8,6 +8,7 @@
 #include <memory>
 #include <set>
 
+#include "GLActor.h"
 #include "GLBaseMeshSilhouette.h"
 #include "MathExpect.h"
 #include "MeshFixtures.h"
@@ -407,4 +408,38 @@ TEST(MeshSilhouette, StripsFansAndUnsupportedGroups) {
     new TUnindexedFaceGroup(object->FaceGroups());
     EXPECT_NE(MessageOf([&] { connectivity.RebuildEdgeList(); }).find("descendants of TFGVertexIndexList"),
               std::string::npos);
+}
+
+TEST(MeshSilhouette, FreeFormsKeepTheirFaceNormalsActorsWorkThemOutEachTime) {
+    // One triangle facing +Z in each mesh, seen from in front.
+    TSceneFixture fixture;
+    auto* form = fixture.Add<TGLFreeForm>(nullptr);
+    auto* actor = fixture.Add<TGLActor>(nullptr);
+    for (TGLBaseMesh* mesh : {static_cast<TGLBaseMesh*>(form), static_cast<TGLBaseMesh*>(actor)})
+        AddIndexGroup(MakeMeshObject(mesh->MeshObjects(), {V3(0, 0, 0), V3(1, 0, 0), V3(0, 1, 0)}), {0, 1, 2});
+    TGLBaseMeshConnectivity formFaces(form), actorFaces(actor);
+    EXPECT_TRUE(formFaces.PrecomputeFaceNormals());
+    EXPECT_FALSE(actorFaces.PrecomputeFaceNormals());
+    // Whether the triangle faces the eye, and how many outline edges it gives (an open
+    // triangle gives its three only when turned away).
+    auto look = [](TGLBaseMeshConnectivity& faces) {
+        TGLSilhouette* silhouette = nullptr;
+        faces.CreateSilhouette({{0.25f, 0.25f, 5}, {}, ssOmni, false}, silhouette, false);
+        std::unique_ptr<TGLSilhouette> owned(silhouette);
+        const bool facing = (*faces.GetFaceGroupConnectivity(0)->FaceVisible())[0] != 0;
+        return std::pair{facing, silhouette->Indices()->Count() / 2};
+    };
+    EXPECT_EQ(look(formFaces), std::pair(true, 0));
+    EXPECT_EQ(look(actorFaces), std::pair(true, 0));
+
+    // Two corners swapped turn the triangle away. The free form's normal was worked out when its
+    // connectivity was made and stays; the actor's follows its vertices, as deformed ones do.
+    for (TGLBaseMesh* mesh : {static_cast<TGLBaseMesh*>(form), static_cast<TGLBaseMesh*>(actor)}) {
+        TAffineVectorList& vertices = *mesh->MeshObjects()->GetMeshObject(0)->Vertices();
+        std::swap(vertices[1], vertices[2]);
+    }
+    EXPECT_EQ(look(formFaces), std::pair(true, 0));
+    EXPECT_EQ(look(actorFaces), std::pair(false, 3));
+    TGLBaseMeshConnectivity remade(form);
+    EXPECT_EQ(look(remade), std::pair(false, 3));
 }

@@ -398,7 +398,9 @@ TEST_F(MeshObjectDrawing, ANewGLMeshDrawsItsOneTriangle) {
         // (0.25, 0.25) in the view lies inside the triangle, (-0.5, -0.5) outside.
         const TVector4f inside = Pixel(kSize * 5 / 8, kSize * 5 / 8);
         EXPECT_EQ(unsigned(inside.Z * 255 + 0.5f), k.blue);
-        if (k.mode == vmVNC || k.mode == vmVNCT) EXPECT_EQ(inside.X, 0);  // the records' colour: zero
+        if (k.mode == vmVNC || k.mode == vmVNCT) {
+            EXPECT_EQ(inside.X, 0);  // the records' colour: zero
+        }
         EXPECT_EQ(Pixel(kSize / 4, kSize / 4).X, 1);
         EXPECT_EQ(GL.glGetError(), GLenum(GL_NO_ERROR));
     }

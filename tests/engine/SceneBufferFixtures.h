@@ -1,10 +1,10 @@
 #pragma once
-// A square drawn with direct OpenGL calls and a popup host window, for the tests of the scene
+// A square drawn with direct OpenGL calls, for the tests of the scene
 // buffer and its viewer, which render whole frames for real.
 #include <functional>
 
-#include "CallbackBarrier.h"
 #include "GLCamera.h"
+#include "HiddenGLWindow.h"
 #include "Scene.h"
 #include "OpenGL1x.h"
 #include "SceneFixtures.h"
@@ -31,25 +31,6 @@ public:
     Byte drawState = 255;
     std::function<void()> onDraw;
 };
-
-inline LRESULT CALLBACK PopupHostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return CallbackBarrier(LRESULT(0), [&] { return DefWindowProcW(window, message, wParam, lParam); });
-}
-
-// A visible popup window (off the taskbar, never activated): quick to destroy under Wine.
-inline HWND CreatePopupHost(int width, int height, UINT classStyle) {
-    const wchar_t* name = classStyle & CS_OWNDC ? L"ZarnikSceneHostOwnDC" : L"ZarnikSceneHost";
-    WNDCLASSW wc{};
-    if (!GetClassInfoW(GetModuleHandleW(nullptr), name, &wc)) {
-        wc.style = classStyle;
-        wc.lpfnWndProc = &PopupHostProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = name;
-        RegisterClassW(&wc);
-    }
-    return CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, name, L"scene", WS_POPUP | WS_VISIBLE, 0, 0, width,
-                           height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-}
 
 // The square at the origin, seen by a camera 20 units up the Z axis (beyond the near plane of
 // the default focal length).

@@ -598,7 +598,9 @@ TEST_F(ViewerDescription, BufferSettingsAndEventsComeFromTheDescription) {
     GLubyte pixel[4] = {};
     GL.glReadBuffer(GL_BACK);
     GL.glReadPixels(10, 10, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
-    if (GL.WGL_EXT_swap_control && GL.wglGetSwapIntervalEXT) EXPECT_EQ(GL.wglGetSwapIntervalEXT(), 1);
+    if (GL.WGL_EXT_swap_control && GL.wglGetSwapIntervalEXT) {
+        EXPECT_EQ(GL.wglGetSwapIntervalEXT(), 1);
+    }
     context->Deactivate();
     EXPECT_EQ(pixel[0], 0x99);  // $00BBGGRR: red 99, green 66, blue 33
     EXPECT_EQ(pixel[1], 0x66);
@@ -609,7 +611,7 @@ TEST_F(ViewerDescription, BufferSettingsAndEventsComeFromTheDescription) {
     MoveMouseTo(viewer->ClientToScreen({viewer->Width() / 2, viewer->Height() / 2}));
     ASSERT_TRUE(PumpUntil([&] { return viewer->IsMouseInControl(); }));
     MoveMouseTo(viewer->ClientToScreen({viewer->Width() / 2 + 5, viewer->Height() / 2}));
-    Pump(30);
+    PumpUntilIdle();
     MoveMouseTo({400, 400});
     ASSERT_TRUE(PumpUntil([&] { return !viewer->IsMouseInControl(); }));
     std::vector<std::string> mouse;

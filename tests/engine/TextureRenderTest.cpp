@@ -4,13 +4,13 @@
 
 #include <memory>
 
-#include "CallbackBarrier.h"
 #include "DDS.h"
 #include "GLContext.h"
 #include "GLMaterial.h"
 #include "GLRenderContextInfo.h"
 #include "GLState.h"
 #include "GLWin32Context.h"
+#include "HiddenGLWindow.h"
 #include "ImageFixtures.h"
 #include "JpegImage.h"
 #include "TGA.h"
@@ -19,12 +19,7 @@
 
 namespace {
 
-const wchar_t kRenderClass[] = L"ZarnikTextureTestWindow";
-constexpr int kSize = 64;
-
-LRESULT CALLBACK RenderWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return CallbackBarrier(LRESULT(0), [&] { return DefWindowProcW(window, message, wParam, lParam); });
-}
+constexpr int kViewSize = 64;
 
 struct TRGB {
     int r, g, b;
@@ -54,39 +49,12 @@ void FillQuarters(TBitmap& bitmap, bool alpha) {
     }
 }
 
-class TextureRender : public testing::Test {
+class TextureRender : public THiddenGLWindow {
 protected:
-    void SetUp() override {
-        WNDCLASSW wc{};
-        if (!GetClassInfoW(GetModuleHandleW(nullptr), kRenderClass, &wc)) {
-            wc.style = CS_OWNDC;
-            wc.lpfnWndProc = &RenderWindowProc;
-            wc.hInstance = GetModuleHandleW(nullptr);
-            wc.lpszClassName = kRenderClass;
-            RegisterClassW(&wc);
-        }
-        window_ = CreateWindowExW(0, kRenderClass, L"view", WS_POPUP | WS_VISIBLE, 0, 0, kSize, kSize, nullptr,
-                                  nullptr, GetModuleHandleW(nullptr), nullptr);
-        ASSERT_NE(window_, nullptr);
-        context_.reset(GLContextManager()->CreateContextInstance());
-        context_->SetBufferOptions({cboDoubleBuffered});
-        context_->CreateForDevice(GetDC(window_));
-        context_->Activate();
-        rci_.GLStates = &states_;
-        rci_.modelViewMatrix = &IdentityMatrix;
-        GL.glViewport(0, 0, kSize, kSize);
-        GL.glMatrixMode(GL_PROJECTION);
-        GL.glLoadIdentity();
-        GL.glMatrixMode(GL_MODELVIEW);
-        GL.glLoadIdentity();
-        GL.glDisable(GL_DITHER);
-    }
+    TextureRender() : THiddenGLWindow(kViewSize) {}
     void TearDown() override {
         library_.reset();
-        if (context_) context_->Deactivate();
-        context_.reset();
-        if (window_) DestroyWindow(window_);
-        EXPECT_EQ(TakeRecordedCallbackErrors(), std::vector<String>{});
+        THiddenGLWindow::TearDown();
     }
 
     // Clears to the background and draws a quad over the whole view with the material.
@@ -110,7 +78,7 @@ protected:
     TRGB Texel(int x, int y) {
         GLubyte p[4] = {};
         GL.glReadBuffer(GL_BACK);
-        GL.glReadPixels(x * kSize / 4 + kSize / 8, kSize - 1 - (y * kSize / 4 + kSize / 8), 1, 1, GL_RGBA,
+        GL.glReadPixels(x * kViewSize / 4 + kViewSize / 8, kViewSize - 1 - (y * kViewSize / 4 + kViewSize / 8), 1, 1, GL_RGBA,
                         GL_UNSIGNED_BYTE, p);
         return {p[0], p[1], p[2]};
     }
@@ -134,10 +102,6 @@ protected:
         return entry->Material();
     }
 
-    HWND window_ = nullptr;
-    std::unique_ptr<TGLContext> context_;
-    TGLStateCache states_;
-    TRenderContextInfo rci_;
     TTempFolder folder_;
     std::unique_ptr<TGLMaterialLibrary> library_ = std::make_unique<TGLMaterialLibrary>(nullptr);
 };

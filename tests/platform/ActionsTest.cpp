@@ -186,7 +186,7 @@ TEST_F(WindowTest, TheIdleStepUpdatesActionsAndShortCutsAndHintsReachThem) {
     form->Show();
     SetForegroundWindow(form->Handle());
     plain->SetFocus();
-    Pump(30);
+    PumpUntilIdle();
 
     // The idle step: Enabled follows OnUpdate.
     form->canSave = false;
@@ -201,7 +201,7 @@ TEST_F(WindowTest, TheIdleStepUpdatesActionsAndShortCutsAndHintsReachThem) {
     // Not while OnUpdate disables it.
     form->canSave = false;
     TypeChord({VK_CONTROL, 'S'});
-    Pump(100);
+    PumpUntilIdle();
     EXPECT_EQ(form->log.size(), 1u);
 
     // A new application hint travels as a hint action to the form's controls...

@@ -56,7 +56,7 @@ TEST_F(StandardControlsTest, AComboDropsDownAndSelectsWithKeys) {
     TypeKey(VK_UP);
     TypeKey(VK_RETURN);
     ASSERT_TRUE(PumpUntil([&] { return !combo->DroppedDown(); }));
-    Pump(20);
+    PumpUntilIdle();
     EXPECT_EQ(combo->ItemIndex(), 1);
     EXPECT_EQ(form->TakeEvents(),
               (std::vector<std::string>{"cbKind.dropdown", "cbKind.click", "cbKind.change", "cbKind.closeup"}));
@@ -71,7 +71,7 @@ TEST_F(StandardControlsTest, AComboDropsDownAndSelectsWithClicks) {
     ASSERT_TRUE(PumpUntil([&] { return combo->DroppedDown(); }));
     ClickAt(RectCentre(DroppedEntryRect(combo, 3)));
     ASSERT_TRUE(PumpUntil([&] { return !combo->DroppedDown(); }));
-    Pump(20);
+    PumpUntilIdle();
     EXPECT_EQ(combo->ItemIndex(), 3);
     EXPECT_EQ(combo->Text(), L"Дельта");
     // The system reports the choice of a clicked entry after the list has closed.
@@ -135,7 +135,7 @@ TEST_F(StandardControlsTest, OwnerDrawnComboEntriesHaveTheirMeasuredHeightsAndPa
     for (int i = 0; i < 3; ++i) EXPECT_EQ(SendMessageW(combo->Handle(), CB_GETITEMHEIGHT, WPARAM(i), 0), 16 + 4 * i);
     combo->SetDroppedDown(true);
     ASSERT_TRUE(PumpUntil([&] { return combo->DroppedDown(); }));
-    Pump(30);
+    PumpUntilIdle();
     TControlSnapshot list(combo->ListHandle());
     const TColor expected[] = {clRed, clLime, clBlue};
     for (int i = 0; i < 3; ++i) {

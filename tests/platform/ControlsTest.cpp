@@ -232,7 +232,7 @@ TEST_F(WindowTest, AlignedAndAnchoredChildrenFollowTheFormsClientSize) {
     int resizesBefore = client->resizes;
     form->SetClientWidth(600);
     form->SetClientHeight(500);
-    Pump(20);
+    PumpUntilIdle();
     check(600, 500);
     EXPECT_GT(client->resizes, resizesBefore);
 
@@ -373,7 +373,7 @@ protected:
         graphic->SetParent(form);
         form->Repaint();
         probe->SetFocus();
-        Pump(50);
+        PumpUntilIdle();
     }
     void TearDown() override {
         FreeObject(form);
@@ -416,7 +416,7 @@ TEST_F(ControlInputTest, PaintsItselfAndItsParentPaintsTheWindowlessChild) {
 
 TEST_F(ControlInputTest, ReceivesMouseDownMoveUpAndClick) {
     MoveMouseTo(ProbePoint(10, 10));
-    Pump(30);
+    PumpUntilIdle();
     probe->Clear();
     MouseButton(true);
     MoveMouseTo(ProbePoint(30, 25));
@@ -441,7 +441,7 @@ TEST_F(ControlInputTest, ReceivesMouseDownMoveUpAndClick) {
 
 TEST_F(ControlInputTest, MouseEnterAndLeaveForWindowedAndWindowlessControls) {
     MoveMouseTo(form->ClientToScreen(TPoint{5, 150}));
-    Pump(30);
+    PumpUntilIdle();
     probe->Clear();
     graphic->log.clear();
     MoveMouseTo(ProbePoint(50, 30));
@@ -482,7 +482,7 @@ TEST_F(ControlInputTest, TheWheelGoesToTheFocusedControlThenUpToTheForm) {
     TFormWheel formWheel;
     form->OnMouseWheel = MakeEvent(&formWheel, &TFormWheel::Wheel);
     MoveMouseTo(ProbePoint(50, 30));
-    Pump(20);
+    PumpUntilIdle();
     probe->Clear();
     WheelBy(120);
     ASSERT_TRUE(PumpUntil([&] { return probe->Count("wheel") == 1; }));
@@ -502,9 +502,9 @@ TEST_F(ControlInputTest, AFormLevelWheelHandlerSeesTheWheelOverAChildWhenTheForm
     TFormWheel formWheel;
     form->OnMouseWheel = MakeEvent(&formWheel, &TFormWheel::Wheel);
     SetFocus(form->Handle());
-    Pump(20);
+    PumpUntilIdle();
     MoveMouseTo(ProbePoint(50, 30));
-    Pump(20);
+    PumpUntilIdle();
     WheelBy(120);
     ASSERT_TRUE(PumpUntil([&] { return formWheel.deltas.size() == 1; }));
     EXPECT_EQ(formWheel.deltas[0], 120);
@@ -553,7 +553,7 @@ TEST_F(ControlInputTest, AHintShowsAfterThePauseAndGoesWhenTheMouseLeaves) {
     probe->SetShowHint(true);
     Application->SetHintPause(50);
     MoveMouseTo(form->ClientToScreen(TPoint{5, 150}));
-    Pump(20);
+    PumpUntilIdle();
     MoveMouseTo(ProbePoint(30, 30));
     auto hintWindow = [] { return FindWindowW(L"THintWindow", nullptr); };
     ASSERT_TRUE(PumpUntil([&] { return hintWindow() && IsWindowVisible(hintWindow()); }));

@@ -76,7 +76,7 @@ void StandardControlsTest::SetUp() {
     form->Show();
     SetWindowPos(form->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(form->Handle());
-    PumpFor(30);
+    PumpUntilIdle();
 }
 
 void StandardControlsTest::TearDown() {

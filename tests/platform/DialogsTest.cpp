@@ -128,17 +128,23 @@ TEST_F(WindowTest, TheFontDialogIsCancelledWithEscapeAndGivesBackTheConfirmedFon
     FreeObject(form);
 }
 
-TEST_F(WindowTest, TheOpenDialogShowsItsTitleAndEscapeKeepsTheFileName) {
+TEST_F(WindowTest, TheFileDialogsShowTheirTitleAndEscapeKeepsTheFileName) {
     TForm* form = NewShownForm();
-    TOpenDialog dialog(nullptr);
-    dialog.SetTitle(L"Открыть уровень");
-    dialog.SetFilter(L"Файлы уровней (*.level)|*.level|Все файлы|*.*");
-    dialog.SetFileName(L"Level01.level");
-    TWhileDialogShows escape([](HWND) { TypeKey(VK_ESCAPE); });
-    EXPECT_FALSE(dialog.Execute());
-    EXPECT_EQ(Utf8(escape.caption), "Открыть уровень");
-    EXPECT_EQ(Utf8(dialog.FileName()), "Level01.level");
-    EXPECT_EQ(dialog.Files()->Count(), 0);
+    TOpenDialog open(nullptr);
+    TSaveDialog save(nullptr);
+    for (TOpenDialog* dialog : {&open, static_cast<TOpenDialog*>(&save)}) {
+        SCOPED_TRACE(Utf8(dialog->ClassName()));
+        dialog->SetTitle(L"Уровень");
+        dialog->SetFilter(L"Файлы уровней (*.level)|*.level|Все файлы|*.*");
+        dialog->SetFileName(L"Level01.level");
+        TWhileDialogShows escape([](HWND) { TypeKey(VK_ESCAPE); });
+        EXPECT_FALSE(dialog->Execute());
+        EXPECT_TRUE(escape.Ran());
+        EXPECT_EQ(Utf8(escape.caption), "Уровень");
+        EXPECT_EQ(escape.owner, form->Handle());
+        EXPECT_EQ(Utf8(dialog->FileName()), "Level01.level");
+        EXPECT_EQ(dialog->Files()->Count(), 0);
+    }
     FreeObject(form);
 }
 

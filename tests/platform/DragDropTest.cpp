@@ -54,7 +54,7 @@ protected:
         source->OnMouseDown = MakeEvent(source, &TDragTestBox::Down);
         target->OnDragOver = MakeEvent(target, &TDragTestBox::Over);
         target->OnDragDrop = MakeEvent(target, &TDragTestBox::Drop);
-        Pump(30);
+        PumpUntilIdle();
     }
     void TearDown() override {
         FinishDrag(false);
@@ -74,7 +74,7 @@ protected:
     void Glide(TPoint from, TPoint to, int steps = 6) {
         for (int i = 1; i <= steps; ++i) {
             MoveMouseTo(TPoint{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
-            Pump(15);
+            PumpUntilIdle();
         }
     }
     TPoint Center(TControl* c) { return c->ClientToScreen(TPoint{50, 50}); }
@@ -135,7 +135,7 @@ TEST_F(DragDropTest, ARefusingTargetShowsNoDropAndEscapeCancels) {
     TypeKey(VK_ESCAPE);
     ASSERT_TRUE(PumpUntil([&] { return !source->Dragging(); }));
     MouseButton(false);
-    Pump(30);
+    PumpUntilIdle();
     EXPECT_EQ(log.back(), "Source end on none");
     EXPECT_EQ(log[log.size() - 2], "Target over leave from Source");
     EXPECT_EQ(std::count(log.begin(), log.end(), "Target drop from Source"), 0);
@@ -156,7 +156,7 @@ TEST_F(DragDropTest, ADragStartedByCodeWaitsForTheThreshold) {
     MouseButton(true);
     ASSERT_TRUE(PumpUntil([&] { return source->Dragging(); }));
     MoveMouseTo(TPoint{start.x, start.y + 4});
-    Pump(40);
+    PumpUntilIdle();
     EXPECT_EQ(log, (std::vector<std::string>{"Source start"}));
     MoveMouseTo(TPoint{start.x, start.y + 40});
     ASSERT_TRUE(PumpUntil([&] { return log.size() >= 2; }));
@@ -245,7 +245,7 @@ TEST_F(DragDropTest, TheDragImageShowsOverTargetsThatDisplayIt) {
     ASSERT_TRUE(PumpUntil([&] { return !source->Dragging(); }));
     EXPECT_FALSE(images.Dragging());
     target->Repaint();
-    Pump(30);
+    PumpUntilIdle();
     EXPECT_EQ(redUnderCursor(), 0);
 }
 
@@ -267,7 +267,7 @@ TEST_F(DragDropTest, FreeingTheSourceDuringItsDragEndsTheDrag) {
     EXPECT_EQ(killer.victim, nullptr);
     EXPECT_EQ(DragObject(), nullptr);
     MouseButton(false);
-    Pump(30);
+    PumpUntilIdle();
     EXPECT_EQ(log, (std::vector<std::string>{"Source start"}));
 }
 
@@ -334,7 +334,7 @@ TEST_F(WindowTest, ManualDockPlacesClientsBelowTheirGrabbersAndPaintsThem) {
 
     // The grabber: raised lines in the strip above the client.
     site->Repaint();
-    Pump(30);
+    PumpUntilIdle();
     HDC screen = GetDC(nullptr);
     TPoint strip = site->ClientToScreen(TPoint{50, 3});
     EXPECT_EQ(GetPixel(screen, strip.x, strip.y), COLORREF(GetSysColor(COLOR_BTNHIGHLIGHT)));

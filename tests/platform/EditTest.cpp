@@ -49,7 +49,7 @@ TEST_F(StandardControlsTest, EditPropertiesThatNeedANewWindowKeepTheText) {
         edit->SetText(text);
         HWND before = edit->Handle();
         c.change(edit);
-        Pump(10);
+        PumpUntilIdle();
         EXPECT_EQ(edit->Handle() != before, c.recreates);
         EXPECT_NE(GetWindowLongW(edit->Handle(), GWL_STYLE) & LONG(c.style), 0);
         EXPECT_EQ(edit->Text(), c.text);

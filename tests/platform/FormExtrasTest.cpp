@@ -41,7 +41,7 @@ TEST_F(WindowTest, AnMDIFormHostsTwoChildrenMaximizesOneAndRestoresIt) {
     bar->SetParent(frame);
     frame->Show();
     SetForegroundWindow(frame->Handle());
-    Pump(30);
+    PumpUntilIdle();
     HWND client = frame->ClientHandle();
     ASSERT_NE(client, nullptr);
     EXPECT_TRUE(SameText(WindowClassOf(client), L"MDICLIENT"));
@@ -57,7 +57,7 @@ TEST_F(WindowTest, AnMDIFormHostsTwoChildrenMaximizesOneAndRestoresIt) {
     auto* second = new TMdiChildForm(frame);
     second->SetCaption(L"Второй");
     second->Show();
-    Pump(30);
+    PumpUntilIdle();
     EXPECT_EQ(GetParent(first->Handle()), client);
     EXPECT_EQ(frame->ActiveMDIChild(), second);
     wchar_t caption[64] = {};
@@ -66,7 +66,7 @@ TEST_F(WindowTest, AnMDIFormHostsTwoChildrenMaximizesOneAndRestoresIt) {
 
     TRect normal = first->BoundsRect();
     first->SetWindowState(wsMaximized);
-    Pump(30);
+    PumpUntilIdle();
     EXPECT_TRUE(IsZoomed(first->Handle()));
     EXPECT_EQ(first->WindowState(), wsMaximized);
     EXPECT_EQ(frame->ActiveMDIChild(), first);
@@ -74,7 +74,7 @@ TEST_F(WindowTest, AnMDIFormHostsTwoChildrenMaximizesOneAndRestoresIt) {
     GetClientRect(client, &inside);
     EXPECT_GE(first->Width(), inside.right);
     first->SetWindowState(wsNormal);
-    Pump(30);
+    PumpUntilIdle();
     EXPECT_FALSE(IsZoomed(first->Handle()));
     EXPECT_EQ(first->WindowState(), wsNormal);
     TRect restoredChild = first->BoundsRect();
@@ -150,10 +150,10 @@ TEST_F(WindowTest, OwnerWindowsHelpRestoredBoundsAndTheShowSteps) {
 
     // The restored rectangle stays while the window is maximized.
     active->SetBounds(50, 60, 300, 200);
-    Pump(20);
+    PumpUntilIdle();
     TRect normal = active->BoundsRect();
     active->SetWindowState(wsMaximized);
-    Pump(30);
+    PumpUntilIdle();
     EXPECT_NE(active->Width(), normal.right - normal.left);
     TRect restored = active->RestoredBounds();
     EXPECT_TRUE(EqualRect(&restored, &normal) != 0)

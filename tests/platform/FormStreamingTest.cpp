@@ -61,7 +61,7 @@ TEST_F(WindowTest, AFormBuiltFromItsDescriptionRunsOnCreateOnceAfterStreaming) {
     EXPECT_EQ(form->ActiveControl(), client);
     EXPECT_EQ(client->Color(), clWindow);  // inherited from the form
     form->Show();
-    Pump(20);
+    PumpUntilIdle();
     EXPECT_EQ(form->ClientWidth(), 320);
     EXPECT_EQ(form->ClientHeight(), 200);
     EXPECT_EQ(top->Width(), 320);

@@ -114,7 +114,7 @@ TEST_F(WindowTest, AnExceptionInOnCreateIsShownOnceAndTheFormStillOpens) {
     EXPECT_EQ(Utf8(shown[0].Caption), "Редактор Zarnik");
     EXPECT_EQ(shown[0].Flags & MB_ICONMASK, UINT(MB_ICONERROR));
     form->Show();
-    Pump(20);
+    PumpUntilIdle();
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
     EXPECT_EQ(form->creates, 1);
     FreeObject(form);
@@ -126,7 +126,7 @@ TEST_F(WindowTest, AnExceptionInAClickHandlerReachesTheErrorBoxAndTheLoopGoesOn)
     button->SetParent(form);
     TEventLog log;
     button->OnClick = MakeEvent(&log, &TEventLog::Fail);
-    Pump(30);
+    PumpUntilIdle();
     TPoint centre = button->ClientToScreen(TPoint{30, 12});
     ClickAt(centre);
     ASSERT_TRUE(PumpUntil([] { return !TakeBoxes().empty(); }));
@@ -184,7 +184,7 @@ TEST_F(WindowTest, CloseAsksOnCloseQueryAndHidesASecondaryForm) {
     form->OnDestroy = MakeEvent(&log, &TEventLog::Destroy);
     log.allowClose = false;
     PostMessageW(form->Handle(), WM_CLOSE, 0, 0);
-    Pump(30);
+    PumpUntilIdle();
     EXPECT_EQ(log.log, (std::vector<std::string>{"closequery"}));
     EXPECT_TRUE(form->Visible());
     log.allowClose = true;
@@ -219,9 +219,9 @@ TEST_F(WindowTest, ATimerTicksOnTheGuiThreadUntilDisabled) {
     timer.SetOnTimer(MakeEvent(&log, &TEventLog::Tick));
     EXPECT_TRUE(PumpUntil([&] { return log.ticks >= 3; }, 2000));
     timer.SetEnabled(false);
-    Pump(10);
+    PumpUntilIdle();
     int stopped = log.ticks;
-    Pump(80);
+    EXPECT_TRUE(PumpForTicks(15, 5));
     EXPECT_EQ(log.ticks, stopped);
     // A failing timer handler is shown and the timer goes on.
     timer.SetOnTimer(MakeEvent(&log, &TEventLog::Fail));

@@ -10,13 +10,13 @@ TEST_F(StandardControlsTest, AClickSelectsAListBoxEntryAndFiresOnClickOnce) {
     form->TakeEvents();
     ClickAt(list->ClientToScreen(RectCentre(list->ItemRect(2))));
     ASSERT_TRUE(PumpUntil([&] { return !form->events.empty(); }));
-    Pump(30);
+    PumpUntilIdle();
     EXPECT_EQ(list->ItemIndex(), 2);
     EXPECT_EQ(list->Items()->Get(2), L"Третий");
     EXPECT_EQ(form->TakeEvents(), (std::vector<std::string>{"lbNames.click"}));
     TypeKey(VK_DOWN);
     ASSERT_TRUE(PumpUntil([&] { return !form->events.empty(); }));
-    Pump(30);
+    PumpUntilIdle();
     EXPECT_EQ(list->ItemIndex(), 3);
     EXPECT_EQ(form->TakeEvents(), (std::vector<std::string>{"lbNames.click"}));
 }

@@ -41,11 +41,11 @@ TEST_F(StandardControlsTest, AListViewShowsItsItemsAndAnswersClicksAndKeys) {
 
     ClickAt(list->ClientToScreen(RectCentre(list->Items()->Item(1)->DisplayRect(drLabel))));
     ASSERT_TRUE(PumpUntil([&] { return list->Selected() == list->Items()->Item(1); }));
-    Pump(20);
+    PumpUntilIdle();
     EXPECT_EQ(form->TakeEvents(), (std::vector<std::string>{"lvFiles.select readme.txt"}));
     TypeKey(VK_DOWN);
     ASSERT_TRUE(PumpUntil([&] { return list->Selected() == list->Items()->Item(2); }));
-    Pump(20);
+    PumpUntilIdle();
     EXPECT_EQ(form->TakeEvents(),
               (std::vector<std::string>{"lvFiles.unselect readme.txt", "lvFiles.select Ёлка.bmp"}));
     EXPECT_EQ(list->ItemFocused(), list->Items()->Item(2));

@@ -264,7 +264,7 @@ protected:
         form->Show();
         SetForegroundWindow(form->Handle());
         box->SetFocus();
-        Pump(30);
+        PumpUntilIdle();
     }
     void TearDown() override {
         FreeObject(form);
@@ -312,7 +312,7 @@ TEST_F(MenuWindowTest, AClickOnAnItemRunsItsOnClickAfterTheMenuHasClosed) {
     TWhileMenuShows escape([](HWND) { TypeKey(VK_ESCAPE); });
     popup->Popup(at.x, at.y);
     EXPECT_TRUE(escape.Ran());
-    Pump(50);
+    PumpUntilIdle();
     EXPECT_EQ(form->log, (std::vector<std::string>{"popup"}));
     EXPECT_TRUE(VisibleMenuWindows().empty());
 }
@@ -334,7 +334,7 @@ TEST_F(MenuWindowTest, ARightClickShowsTheControlsMenuAfterOnContextPopup) {
         TWhileMenuShows escape([](HWND) { TypeKey(VK_ESCAPE); });
         RightClickAt(at);
         ASSERT_TRUE(PumpUntil([&] { return escape.Ran(); }));
-        Pump(30);
+        PumpUntilIdle();
     }
     EXPECT_EQ(log, (std::vector<std::string>{"context", "popup"}));
     EXPECT_EQ(popup->PopupComponent(), box);
@@ -345,7 +345,7 @@ TEST_F(MenuWindowTest, ARightClickShowsTheControlsMenuAfterOnContextPopup) {
     log.clear();
     context.handle = true;
     RightClickAt(at);
-    Pump(200);
+    PumpUntilIdle();
     EXPECT_EQ(log, (std::vector<std::string>{"context"}));
     EXPECT_TRUE(VisibleMenuWindows().empty());
 }
@@ -465,7 +465,7 @@ TEST_F(MenuWindowTest, AMainMenuIsTheFormsMenuBarAndFollowsItsItems) {
     file->SetCaption(L"&Документ");
     EXPECT_EQ(Utf8(MenuString(GetMenu(form->Handle()), 0)), "&Документ");
     form->RecreateWnd();
-    Pump(20);
+    PumpUntilIdle();
     ASSERT_NE(GetMenu(form->Handle()), nullptr);
     EXPECT_EQ(Utf8(MenuString(GetMenu(form->Handle()), 0)), "&Документ");
 

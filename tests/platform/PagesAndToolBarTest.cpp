@@ -33,7 +33,7 @@ TEST_F(StandardControlsTest, APageControlSwitchesPagesOnATabClick) {
     SendMessageW(pages->Handle(), TCM_GETITEMRECT, 0, LPARAM(&tab));
     MapWindowPoints(pages->Handle(), nullptr, reinterpret_cast<POINT*>(&tab), 2);
     ClickAt(RectCentre(tab));
-    Pump(50);
+    PumpUntilIdle();
     EXPECT_EQ(pages->ActivePage(), view);
     EXPECT_EQ(SendMessageW(pages->Handle(), TCM_GETCURSEL, 0, 0), 1);
     EXPECT_TRUE(form->TakeEvents().empty());

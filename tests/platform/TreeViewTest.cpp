@@ -36,7 +36,7 @@ TEST_F(StandardControlsTest, ATreeViewSelectsAndExpandsWithRealInput) {
 
     ClickAt(tree->ClientToScreen(RectCentre(textures->DisplayRect(true))));
     ASSERT_TRUE(PumpUntil([&] { return tree->Selected() == textures; }));
-    Pump(20);
+    PumpUntilIdle();
     EXPECT_EQ(form->TakeEvents(), (std::vector<std::string>{"tvFolders.change Текстуры"}));
 
     TypeKey(VK_RIGHT);  // expands: the children arrive first

@@ -4,6 +4,8 @@
 
 #include <mutex>
 
+#include <gtest/gtest.h>
+
 #include "CallbackBarrier.h"
 #include "StringList.h"
 #include "SysExceptions.h"
@@ -25,7 +27,21 @@ void Record(std::exception_ptr error) {
     recorded.push_back(message);
 }
 
+class TUnitsEnvironment : public testing::Environment {
+public:
+    explicit TUnitsEnvironment(void (*initializeUnits)()) : initializeUnits_(initializeUnits) {}
+    void SetUp() override { initializeUnits_(); }
+
+private:
+    void (*initializeUnits_)();
+};
+
 }  // namespace
+
+bool StartUnitsBeforeTests(void (*initializeUnits)()) {
+    testing::AddGlobalTestEnvironment(new TUnitsEnvironment(initializeUnits));
+    return true;
+}
 
 void InstallRecordingCallbackHandler() { SetCallbackExceptionHandler(&Record); }
 

@@ -7,6 +7,11 @@
 
 #include "SysTypes.h"
 
+// Has a layer's units started once before its tests run (the shared main starts the platform's
+// only). At namespace scope in one file of the layer's tests:
+//     const bool engineUnits = StartUnitsBeforeTests(&InitializeEngineUnits);
+bool StartUnitsBeforeTests(void (*initializeUnits)());
+
 // Records the messages of exceptions that reach a callback barrier, so a test can check that
 // a failure inside a window procedure was caught and reported.
 void InstallRecordingCallbackHandler();

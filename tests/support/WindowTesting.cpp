@@ -26,7 +26,7 @@ void WindowTest::SetUp() {
 }
 
 void WindowTest::TearDown() {
-    Pump(20);
+    PumpUntilIdle();
     SetMessageBoxFunction(nullptr);
     InstallRecordingCallbackHandler();
 }
@@ -44,6 +44,32 @@ bool PumpUntil(const std::function<bool()>& pred, int timeoutMs) {
     return ok;
 }
 
+bool PumpUntilIdle(int timeoutMs) {
+    UINT_PTR timer = SetTimer(nullptr, 0, 10, nullptr);  // ends the idle step's wait
+    const DWORD start = GetTickCount();
+    bool idle = false;
+    while (!idle && GetTickCount() - start < DWORD(timeoutMs)) {
+        Application->ProcessMessages();
+        Application->HandleMessage();  // the queue is empty: the idle step, then its wait
+        idle = (HIWORD(GetQueueStatus(QS_ALLINPUT)) & ~QS_TIMER) == 0;
+    }
+    KillTimer(nullptr, timer);
+    return idle;
+}
+
+namespace {
+int ticksSeen = 0;
+void CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD) { ++ticksSeen; }
+}  // namespace
+
+bool PumpForTicks(UINT intervalMs, int ticks) {
+    ticksSeen = 0;
+    UINT_PTR timer = SetTimer(nullptr, 0, intervalMs, &CountTick);
+    bool ok = PumpUntil([&] { return ticksSeen >= ticks; }, int(intervalMs) * ticks * 20 + 2000);
+    KillTimer(nullptr, timer);
+    return ok;
+}
+
 std::vector<TShownBox> WindowTest::TakeBoxes() { return std::exchange(boxes, {}); }
 
 TForm* NewShownTestForm(int clientWidth, int clientHeight) {
@@ -56,7 +82,8 @@ TForm* NewShownTestForm(int clientWidth, int clientHeight) {
     // On top of anything an earlier test left on the screen, and active.
     SetWindowPos(form->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(form->Handle());
-    PumpFor(30);
+    PumpUntil([&] { return GetForegroundWindow() == form->Handle() && IsWindowVisible(form->Handle()); });
+    PumpUntilIdle();
     return form;
 }
 

@@ -21,7 +21,18 @@ struct TShownBox {
 // Runs the application's real loop (HandleMessage, idle step included) until pred holds or
 // timeoutMs pass.
 bool PumpUntil(const std::function<bool()>& pred, int timeoutMs = 3000);
-inline void PumpFor(int ms) { PumpUntil([] { return false; }, ms); }
+// Runs the loop until its queue has run dry (nothing but timers left) after an idle step, or
+// timeoutMs pass: by then everything that the test's last step posted, sent, painted or fed in as
+// input has been handled. True when the queue ran dry.
+bool PumpUntilIdle(int timeoutMs = 3000);
+// Runs the loop until a timer of intervalMs has ticked `ticks` times: for checking that a timer of
+// the code under test, on the same clock, has stopped or never started.
+bool PumpForTicks(UINT intervalMs, int ticks);
+// A fixed stretch of the loop. Tests wait for conditions instead: PumpUntil, PumpUntilIdle,
+// PumpForTicks.
+[[deprecated("wait for a condition: PumpUntil, PumpUntilIdle or PumpForTicks")]] inline void PumpFor(int ms) {
+    PumpUntil([] { return false; }, ms);
+}
 // An empty form of the given client size, shown at the screen's top-left and made active.
 TForm* NewShownTestForm(int clientWidth = 400, int clientHeight = 300);
 
@@ -35,7 +46,10 @@ protected:
     static bool PumpUntil(const std::function<bool()>& pred, int timeoutMs = 3000) {
         return ::PumpUntil(pred, timeoutMs);
     }
-    static void Pump(int ms) { PumpFor(ms); }
+    [[deprecated("wait for a condition: PumpUntil, PumpUntilIdle or PumpForTicks")]] static void Pump(int ms) {
+        ::PumpUntil([] { return false; }, ms);
+    }
+    static bool PumpUntilIdle(int timeoutMs = 3000) { return ::PumpUntilIdle(timeoutMs); }
     static std::vector<TShownBox> TakeBoxes();
     static TForm* NewShownForm(int clientWidth = 400, int clientHeight = 300) {
         return NewShownTestForm(clientWidth, clientHeight);

@@ -1,16 +1,9 @@
-// Starts the toolkit core's units once before the toolkit tests run (the shared main starts
-// only the platform's).
-#include <gtest/gtest.h>
-
+// The toolkit core's units start once before the toolkit tests run.
+#include "TestSupport.h"
 #include "ToolkitCoreUnits.h"
 
 namespace {
 
-class TToolkitEnvironment : public testing::Environment {
-public:
-    void SetUp() override { InitializeToolkitCoreUnits(); }
-};
-
-const auto* const environment = testing::AddGlobalTestEnvironment(new TToolkitEnvironment);
+const bool toolkitUnits = StartUnitsBeforeTests(&InitializeToolkitCoreUnits);
 
 }  // namespace

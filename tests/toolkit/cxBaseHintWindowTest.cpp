@@ -84,10 +84,9 @@ TEST(cxBaseHintWindowTest, ShownHintIsTopmostVisibleAndFitted) {
     std::unique_ptr<TRecordingHint> hint(new TRecordingHint(nullptr));
     hint->SetAnimationStyle(hasSlideDown);
     hint->ShowHintInRect(TRect{w.right - 40, w.top + 50, w.right + 80, w.top + 70}, L"Сохранить уровень");
-    PumpFor(150);
-
     HWND window = hint->Handle();
-    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(window) != FALSE; }));
+    PumpUntilIdle();
     EXPECT_NE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
     EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & WS_BORDER, 0);
     EXPECT_NE(GetForegroundWindow(), window);

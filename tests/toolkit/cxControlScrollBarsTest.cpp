@@ -19,6 +19,7 @@
 #include "cxControl.h"
 #include "cxControlScrollBars.h"
 #include "cxWindowHelpers.h"
+#include "dxThemeManager.h"
 
 namespace {
 
@@ -152,18 +153,27 @@ TEST_F(cxControlScrollBarsTest, TheContentDecidesWhichBarsShowAndWhere) {
         Show(c.width, c.height, c.allowHide);
         EXPECT_EQ(H()->Visible(), c.hVisible);
         EXPECT_EQ(V()->Visible(), c.vVisible);
-        if (c.hVisible) EXPECT_EQ(H()->Enabled(), c.hEnabled);
-        if (c.vVisible) EXPECT_EQ(V()->Enabled(), c.vEnabled);
+        if (c.hVisible) {
+            EXPECT_EQ(H()->Enabled(), c.hEnabled);
+        }
+        if (c.vVisible) {
+            EXPECT_EQ(V()->Enabled(), c.vEnabled);
+        }
         EXPECT_EQ(control->SizeGrip()->Visible(), c.hVisible && c.vVisible);
         const TRect client = control->ClientRect();
         const TRect bounds = control->ClientBounds();
         EXPECT_EQ(bounds.right, client.right - (c.vVisible ? vWidth : 0));
         EXPECT_EQ(bounds.bottom, client.bottom - (c.hVisible ? hHeight : 0));
-        if (c.hVisible) EXPECT_TRUE(SameRect(H()->BoundsRect(), TRect{0, bounds.bottom, bounds.right, client.bottom}));
-        if (c.vVisible) EXPECT_TRUE(SameRect(V()->BoundsRect(), TRect{bounds.right, 0, client.right, bounds.bottom}));
-        if (c.hVisible && c.vVisible)
+        if (c.hVisible) {
+            EXPECT_TRUE(SameRect(H()->BoundsRect(), TRect{0, bounds.bottom, bounds.right, client.bottom}));
+        }
+        if (c.vVisible) {
+            EXPECT_TRUE(SameRect(V()->BoundsRect(), TRect{bounds.right, 0, client.right, bounds.bottom}));
+        }
+        if (c.hVisible && c.vVisible) {
             EXPECT_TRUE(
                 SameRect(control->SizeGrip()->BoundsRect(), TRect{bounds.right, bounds.bottom, client.right, client.bottom}));
+        }
     }
     // The range reaches the bar: a page of the visible width over the whole content.
     Show(500, 100);
@@ -226,7 +236,7 @@ TEST_F(cxControlScrollBarsTest, TheWheelScrollsALineStepPerSettingLineOrOnePage)
     Mouse->SetWheelScrollLines(3);
     WheelBy(-WHEEL_DELTA);
     ASSERT_TRUE(PumpUntil([&] { return control->steps.size() >= 3; }));
-    Pump(30);
+    PumpUntilIdle();
     EXPECT_EQ(control->steps, std::vector<TScrollStep>(3, TScrollStep{sbVertical, scLineDown}));
     control->steps.clear();
     WheelBy(WHEEL_DELTA);
@@ -238,7 +248,7 @@ TEST_F(cxControlScrollBarsTest, TheWheelScrollsALineStepPerSettingLineOrOnePage)
     Mouse->SetWheelScrollLines(-1);
     WheelBy(-WHEEL_DELTA);
     ASSERT_TRUE(PumpUntil([&] { return !control->steps.empty(); }));
-    Pump(50);
+    PumpUntilIdle();
     EXPECT_EQ(control->steps, (std::vector<TScrollStep>{TScrollStep{sbVertical, scPageDown}}));
 
     // Without a vertical bar the wheel is left alone.
@@ -246,7 +256,7 @@ TEST_F(cxControlScrollBarsTest, TheWheelScrollsALineStepPerSettingLineOrOnePage)
     control->steps.clear();
     Mouse->SetWheelScrollLines(3);
     WheelBy(-WHEEL_DELTA);
-    Pump(100);
+    PumpUntilIdle();
     EXPECT_TRUE(control->steps.empty());
 }
 
@@ -270,7 +280,7 @@ TEST_F(cxControlScrollBarsTest, ANonClientMetricsChangeReachesTheControlsAndRela
     TcxSettingsController* controller = SettingsController();
     ASSERT_NE(controller, nullptr);
     ASSERT_NE(controller->WindowHandle(), nullptr);
-    Pump(50);  // the messages that the windows' own size calculations posted
+    PumpUntilIdle();  // the messages that the windows' own size calculations posted
     control->metricsMessages = second->metricsMessages = 0;
 
     SendMessageW(controller->WindowHandle(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
@@ -299,7 +309,7 @@ TEST_F(cxControlScrollBarsTest, AnAutoScrollEndsOnAPostedEscapeAndTakesItsAnchor
     Show(1000, 1000);
     const TPoint start = control->ClientToScreen(TPoint{100, 70});
     MoveMouseTo(start);
-    Pump(30);
+    PumpUntilIdle();
     PostMessageW(control->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
     control->StartContentAutoScroll();
     EXPECT_TRUE(control->scrollingWhenKeyed);  // the key came while it ran
@@ -312,7 +322,7 @@ TEST_F(cxControlScrollBarsTest, AnAutoScrollEndsOnAPostedEscapeAndTakesItsAnchor
     control->scrollingWhenKeyed = false;
     PostMessageW(control->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
     control->StartContentAutoScroll();
-    Pump(30);
+    PumpUntilIdle();
     EXPECT_FALSE(control->scrollingWhenKeyed);
 }
 
@@ -320,7 +330,7 @@ TEST_F(cxControlScrollBarsTest, AMiddleClickStartsAnAutoScrollThatFollowsThePoin
     Show(1000, 1000);
     const TPoint start = control->ClientToScreen(TPoint{100, 70});
     MoveMouseTo(start);
-    Pump(30);
+    PumpUntilIdle();
     const HCURSOR neutral = Screen->Cursors(crcxFullScroll), down = Screen->Cursors(crcxDownScroll);
     bool runningAfterClick = false;
     HWND anchor = nullptr;
@@ -352,7 +362,7 @@ TEST_F(cxControlScrollBarsTest, AMiddleClickStartsAnAutoScrollThatFollowsThePoin
     PressMiddleButton(true);
     ASSERT_TRUE(PumpUntil([&] { return script.Done() && !control->IsScrollingContent(); }, 8000));
     PressMiddleButton(false);
-    Pump(50);
+    PumpUntilIdle();
     EXPECT_FALSE(script.TimedOut());
     EXPECT_TRUE(runningAfterClick);
     EXPECT_NE(anchor, nullptr);
@@ -374,49 +384,48 @@ DWORD RgbOfColor(TColor color) {
     return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
 
-// One control with both bars and the size grip under each painter, read back from the screen.
-// With ZARNIK_CONTROL_GALLERY set to a file name the picture is saved there as a BMP
-// (scripts/painter-gallery.sh makes docs/control-scrollbars.png that way).
-TEST_F(cxControlScrollBarsTest, EveryPainterDrawsTheBarsAndTheSizeGrip) {
-    struct TPainterCase {
-        const wchar_t* name;
-        TcxLookAndFeelKind kind;
-        bool native;
-    } painters[] = {{L"Standard", lfStandard, false},
-                    {L"Flat", lfFlat, false},
-                    {L"Ultra-flat", lfUltraFlat, false},
-                    {L"Office 11", lfOffice11, false},
-                    {L"Native", lfStandard, true}};
+struct TScrollBarPainterCase {
+    const wchar_t* name;
+    TcxLookAndFeelKind kind;
+    bool native;
+};
+
+// One control with both bars and the size grip under each painter, side by side on a form,
+// read back from the screen: the grip has the painter's form-content colour and each bar shows
+// its parts (more than two colours along it). With the environment variable set to a file name
+// the picture is saved there as a BMP (scripts/painter-gallery.sh makes
+// docs/control-scrollbars.png that way).
+void CheckScrollBarGallery(const std::vector<TScrollBarPainterCase>& painters, const char* galleryVariable) {
     constexpr int kWidth = 150, kHeight = 120, kGap = 8;
-    std::unique_ptr<TForm> gallery(NewShownForm(5 * (kWidth + kGap) + kGap, kHeight + 2 * kGap));
+    const int count = int(painters.size());
+    std::unique_ptr<TForm> gallery(NewShownTestForm(count * (kWidth + kGap) + kGap, kHeight + 2 * kGap));
     std::vector<TContentControl*> controls;
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < count; ++i) {
         auto* c = new TContentControl(gallery.get());
-        c->caption = painters[i].name;
+        c->caption = painters[size_t(i)].name;
         c->SetBounds(kGap + i * (kWidth + kGap), kGap, kWidth, kHeight);
         c->SetParent(gallery.get());
-        c->LookAndFeel()->SetKind(painters[i].kind);
-        c->LookAndFeel()->SetNativeStyle(painters[i].native);
+        c->LookAndFeel()->SetKind(painters[size_t(i)].kind);
+        c->LookAndFeel()->SetNativeStyle(painters[size_t(i)].native);
         c->contentWidth = c->contentHeight = 1000;
         c->RecalcScrollBars();
         controls.push_back(c);
     }
     gallery->Repaint();
-    Pump(100);
+    PumpUntilIdle();
     const TRect client = gallery->ClientRect();
     TBitmap shot(RectWidth(client), RectHeight(client), pf32bit);
     HDC dc = GetDC(gallery->Handle());
     BitBlt(shot.Canvas()->Handle(), 0, 0, RectWidth(client), RectHeight(client), dc, 0, 0, SRCCOPY);
     ReleaseDC(gallery->Handle(), dc);
 
-    for (int i = 0; i < 5; ++i) {
-        SCOPED_TRACE(testing::Message() << UTF8Encode(painters[i].name).c_str());
-        TContentControl* c = controls[i];
+    for (int i = 0; i < count; ++i) {
+        SCOPED_TRACE(testing::Message() << UTF8Encode(painters[size_t(i)].name).c_str());
+        TContentControl* c = controls[size_t(i)];
         ASSERT_TRUE(c->HScrollBar()->Visible() && c->VScrollBar()->Visible() && c->SizeGrip()->Visible());
         const TRect grip = c->SizeGrip()->BoundsRect();
         const int gx = c->Left() + (grip.left + grip.right) / 2, gy = c->Top() + (grip.top + grip.bottom) / 2;
         EXPECT_EQ(At(&shot, gx, gy), RgbOfColor(c->LookAndFeel()->ActivePainter()->FormContentColor()));
-        // Each bar shows its parts: more than one colour along it.
         for (TcxControlScrollBar* bar : {c->HScrollBar(), c->VScrollBar()}) {
             const TRect r = bar->BoundsRect();
             std::vector<DWORD> seen;
@@ -428,7 +437,29 @@ TEST_F(cxControlScrollBarsTest, EveryPainterDrawsTheBarsAndTheSizeGrip) {
             EXPECT_GE(seen.size(), 3u) << (bar == c->HScrollBar() ? "horizontal" : "vertical");
         }
     }
-    if (const char* file = std::getenv("ZARNIK_CONTROL_GALLERY")) shot.SaveToFile(UTF8ToString(file));
+    if (const char* file = std::getenv(galleryVariable)) shot.SaveToFile(UTF8ToString(file));
+}
+
+TEST_F(cxControlScrollBarsTest, EveryPainterDrawsTheBarsAndTheSizeGrip) {
+    CheckScrollBarGallery({{L"Standard", lfStandard, false},
+                           {L"Flat", lfFlat, false},
+                           {L"Ultra-flat", lfUltraFlat, false},
+                           {L"Office 11", lfOffice11, false},
+                           {L"Native (off)", lfStandard, true}},
+                          "ZARNIK_CONTROL_GALLERY");
+}
+
+// Under Wine's light theme the native painter, and the Office-style one through it, draw the
+// bars with the theme's parts.
+using cxControlScrollBarsThemed = cxControlScrollBarsTest;
+
+TEST_F(cxControlScrollBarsThemed, NativeAndOffice11BarsUnderTheLightTheme) {
+    if (!AreThemesAvailable()) {
+        if (std::getenv("ZARNIK_EXPECT_THEMES")) FAIL() << "the themed run found visual styles off";
+        GTEST_SKIP() << "visual styles are off";
+    }
+    CheckScrollBarGallery({{L"Native", lfStandard, true}, {L"Office 11", lfOffice11, false}},
+                          "ZARNIK_CONTROL_GALLERY_THEMED");
 }
 
 }  // namespace

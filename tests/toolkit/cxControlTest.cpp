@@ -64,7 +64,7 @@ protected:
     }
     void TearDown() override {
         MouseButton(false);
-        Pump(20);
+        PumpUntilIdle();
         form.reset();
         WindowTest::TearDown();
     }
@@ -211,7 +211,7 @@ TEST_F(cxControlTest, AMouseDownHandlerThatFreesTheControlEndsTheProcessing) {
     TcxObjectLink* link = CreateObjectLink(control);
     ClickAt(control->ClientToScreen(TPoint{30, 30}));
     ASSERT_TRUE(PumpUntil([&] { return link->Ref == nullptr; }));
-    Pump(50);  // the release and anything queued after it find no control
+    PumpUntilIdle();  // the release and anything queued after it find no control
     EXPECT_EQ(freer.calls, 1);
     EXPECT_EQ(form->ControlCount(), 0);
     DestroyObjectLink(link);
@@ -250,13 +250,13 @@ TEST_F(cxControlTest, MouseEnterAndLeaveFireOnceForTheControl) {
     control->OnMouseEnter = MakeEvent(&recorder, &TEnterLeave::Enter);
     control->OnMouseLeave = MakeEvent(&recorder, &TEnterLeave::Leave);
     MoveMouseTo(form->ClientToScreen(TPoint{300, 250}));
-    Pump(50);
+    PumpUntilIdle();
     recorder.events.clear();
     MoveMouseTo(control->ClientToScreen(TPoint{40, 40}));
     ASSERT_TRUE(PumpUntil([&] { return !recorder.events.empty(); }));
     MoveMouseTo(form->ClientToScreen(TPoint{300, 250}));
     ASSERT_TRUE(PumpUntil([&] { return recorder.events.size() >= 2; }));
-    Pump(50);
+    PumpUntilIdle();
     ASSERT_EQ(recorder.events.size(), 2u);
     EXPECT_EQ(recorder.events[0], std::make_pair('e', static_cast<TObject*>(control)));
     EXPECT_EQ(recorder.events[1], std::make_pair('l', static_cast<TObject*>(control)));

@@ -61,7 +61,7 @@ protected:
     }
     void TearDown() override {
         MouseButton(false);
-        Pump(20);
+        PumpUntilIdle();
         form.reset();
         WindowTest::TearDown();
     }
@@ -70,7 +70,7 @@ protected:
         const TPoint screen = control->ClientToScreen(client);
         MoveMouseTo(screen);
         PumpUntil([&] { return Mouse->CursorPos().x == screen.x && Mouse->CursorPos().y == screen.y; });
-        Pump(20);
+        PumpUntilIdle();
     }
 
     std::unique_ptr<TForm> form;
@@ -114,7 +114,7 @@ TEST_F(cxDragAndDropTest, DetectDragStartReportsADragOnlyOutsideTheThresholdSqua
         for (const TPosted& m : c.posted) PostMessageW(control->Handle(), m.msg, m.wParam, ClientLParam(m.client));
         EXPECT_EQ(DetectDragStart(control->Handle()), c.expected);
         EXPECT_NE(GetCapture(), control->Handle());
-        Pump(20);  // whatever the loop left in the queue
+        PumpUntilIdle();  // whatever the loop left in the queue
     }
 }
 
@@ -123,7 +123,7 @@ TEST_F(cxDragAndDropTest, DetectDragStartEndsWhenTheCaptureGoes) {
     PostMessageW(control->Handle(), WM_CANCELMODE, 0, 0);  // the control gives up the capture
     PostMessageW(control->Handle(), WM_MOUSEMOVE, 0, ClientLParam(TPoint{101, 60}));
     EXPECT_EQ(DetectDragStart(control->Handle()), ddrCancel);
-    Pump(20);
+    PumpUntilIdle();
 }
 
 // ---- the toolkit's drag-and-drop -----------------------------------------------------------
@@ -145,13 +145,13 @@ TEST_F(cxDragAndDropTest, AClickOnADraggableSpotEndsWithoutAMove) {
     EXPECT_EQ(control->DragAndDropState(), ddsNone);
     ReleaseCapture();
     MouseButton(false);
-    Pump(30);
+    PumpUntilIdle();
     EXPECT_TRUE(control->drops.empty());
 
     // Elsewhere nothing starts.
     CursorAt(TPoint{120, 40});
     MouseButton(true);
-    Pump(50);
+    PumpUntilIdle();
     EXPECT_EQ(control->DragAndDropState(), ddsNone);
     MouseButton(false);
 }
@@ -168,7 +168,7 @@ TEST_F(cxDragAndDropTest, AReleaseDropsAndEscapeCancelsRestoringCursorAndCapture
         MouseButton(true);
         ASSERT_TRUE(PumpUntil([&] { return control->DragAndDropState() == ddsStarting; }));
         MoveMouseTo(control->ClientToScreen(TPoint{23, top + 3}));  // within the threshold
-        Pump(50);
+        PumpUntilIdle();
         EXPECT_EQ(control->DragAndDropState(), ddsStarting);
         MoveMouseTo(control->ClientToScreen(TPoint{60, 80}));
         ASSERT_TRUE(PumpUntil([&] { return !control->moves.empty(); }));
@@ -185,7 +185,7 @@ TEST_F(cxDragAndDropTest, AReleaseDropsAndEscapeCancelsRestoringCursorAndCapture
             MouseButton(false);
             ASSERT_TRUE(PumpUntil([&] { return control->DragAndDropState() == ddsNone; }));
         }
-        Pump(20);
+        PumpUntilIdle();
         EXPECT_EQ(control->drops, std::vector<bool>{!escape});
         EXPECT_EQ(Screen->Cursor(), before);
         EXPECT_NE(GetCapture(), control->Handle());

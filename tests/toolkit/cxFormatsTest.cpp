@@ -166,7 +166,7 @@ TEST(FormatController, FollowsTheLocaleAndTheResourceStrings) {
 TEST(FormatController, RegistersAsAListenerForItsLife) {
     FormatControllerInstance();
     const int before = GetResourceStringsRepository()->ListenerCount();
-    FinalizeFormatController();
+    FinalizecxFormats();
     EXPECT_EQ(GetResourceStringsRepository()->ListenerCount(), before - 1);
     FormatControllerInstance();  // made again on first use
     EXPECT_EQ(GetResourceStringsRepository()->ListenerCount(), before);

@@ -93,13 +93,13 @@ TEST(DesktopComposition, FollowsThePlatformAndAnswersSafely) {
     EXPECT_FALSE(IsDwmCompositionActive());
     LRESULT result = 0;
     cxDwmDefWindowProc(nullptr, WM_NCHITTEST, 0, 0, &result);  // must not crash
-    FinalizeDWMApi();
+    FinalizecxDWMApi();
     EXPECT_FALSE(IsDwmLoaded());
     EXPECT_FALSE(IsDwmCompositionActive());
     EXPECT_FALSE(cxDwmDefWindowProc(nullptr, WM_NCHITTEST, 0, 0, &result));
     TcxDwmMargins margins{};
     EXPECT_EQ(cxDwmExtendFrameIntoClientArea(nullptr, &margins), E_NOTIMPL);
-    InitializeDWMApi();
+    InitializecxDWMApi();
     EXPECT_EQ(IsDwmLoaded(), PlatformMajorVersion > 5);
 }
 

@@ -43,8 +43,8 @@ TEST(LibraryStrings, RegisteredAsOneProductWithTheirTexts) {
         EXPECT_EQ(Utf8(ResolveResourceString(reference)), text) << Utf8(name);
     }
     // Removal and registration again under the same key.
-    UnregisterLibraryStrings();
+    FinalizecxLibraryStrs();
     EXPECT_LT(repository->IndexOfProduct(cxLibraryProductName), 0);
-    RegisterLibraryStrings();
+    InitializecxLibraryStrs();
     EXPECT_GE(repository->IndexOfProduct(cxLibraryProductName), 0);
 }

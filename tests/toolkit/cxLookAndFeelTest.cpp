@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "FormDescription.h"
+#include "MutationSupport.h"
 #include "PainterTestSupport.h"
 #include "RecordingVisualStyles.h"
 #include "cxLookAndFeel.h"
@@ -221,6 +222,24 @@ TEST_F(LookAndFeels, FreeingAMasterLeavesItsDependantsOnTheRoot) {
     EXPECT_EQ(dependant->ActivePainter(), TcxStandardLookAndFeelPainter::Instance());
     EXPECT_EQ(root->ChangeListenerCount(), rootListeners + 1);
     dependant.reset();  // would call the freed master if it had kept it
+    EXPECT_EQ(root->ChangeListenerCount(), rootListeners);
+
+    // Masters freed before their dependants, over and over, leave nothing behind.
+    auto freeMasterFirst = [] {
+        auto master = std::make_unique<TcxLookAndFeel>(nullptr);
+        auto dependant = std::make_unique<TcxLookAndFeel>(nullptr), second = std::make_unique<TcxLookAndFeel>(nullptr);
+        dependant->SetMasterLookAndFeel(master.get());
+        second->SetMasterLookAndFeel(dependant.get());
+        master->SetKind(lfOffice11);
+        master.reset();
+        second.reset();
+        dependant.reset();
+    };
+    freeMasterFirst();  // the lists reach their sizes
+    const THeapUse before = HeapInUse();
+    for (int i = 0; i < 50; ++i) freeMasterFirst();
+    EXPECT_EQ(HeapInUse().blocks, before.blocks);
+    EXPECT_EQ(root->ChangeListenerCount(), rootListeners);
 }
 
 TEST_F(LookAndFeels, AssignCopiesOwnValuesAndTheMaster) {

@@ -52,7 +52,7 @@ protected:
         recorder.Attach(control);
         MoveTo(TPoint{30, 40});
     }
-    void TearDown() override { PumpFor(20); }
+    void TearDown() override { PumpUntilIdle(); }
     // A point in the control's client coordinates.
     void MoveTo(TPoint client) {
         TPoint s = MapPointBetweenWindows(control->Handle(), nullptr, client);
@@ -74,13 +74,13 @@ TEST_F(cxMouseTrackingTest, LeavingTheControlSendsMouseLeaveOnceAndStops) {
     TRect expected = MapRectBetweenWindows(control->Handle(), nullptr, control->ClientRect());
     EXPECT_TRUE(EqualRect(&entry->Bounds(), &expected));
 
-    PumpFor(60);
+    EXPECT_TRUE(PumpForTicks(10, 6));  // the tracking timer's interval
     EXPECT_EQ(caller.leaves, 0);
     EXPECT_TRUE(IsMouseTracked(&caller));
 
     MoveTo(TPoint{200, 10});
     EXPECT_TRUE(PumpUntil([&] { return caller.leaves > 0; }));
-    PumpFor(40);
+    EXPECT_TRUE(PumpForTicks(10, 4));
     EXPECT_EQ(caller.leaves, 1);
     EXPECT_EQ(recorder.count, 1);
     EXPECT_EQ(recorder.lastLParam, reinterpret_cast<LPARAM>(control));
@@ -91,7 +91,7 @@ TEST_F(cxMouseTrackingTest, HitTestCallerLeavesItsPartWithoutTheControlHearingOf
     TLeftHalfCaller caller;
     caller.width = 120;
     StartMouseTracking(control, TRect{}, &caller);
-    PumpFor(40);
+    EXPECT_TRUE(PumpForTicks(10, 4));
     EXPECT_EQ(caller.leaves, 0);
     MoveTo(TPoint{100, 40});  // right half: still over the control
     EXPECT_TRUE(PumpUntil([&] { return caller.leaves > 0; }));
@@ -102,7 +102,7 @@ TEST_F(cxMouseTrackingTest, HitTestCallerLeavesItsPartWithoutTheControlHearingOf
 TEST_F(cxMouseTrackingTest, DisablingTheControlCountsAsLeaving) {
     TLeaveCaller caller;
     StartMouseTracking(control, control->ClientRect(), &caller);
-    PumpFor(30);
+    EXPECT_TRUE(PumpForTicks(10, 3));
     EnableWindow(form->Handle(), FALSE);
     EXPECT_TRUE(PumpUntil([&] { return caller.leaves > 0; }));
     EnableWindow(form->Handle(), TRUE);
@@ -125,7 +125,7 @@ TEST_F(cxMouseTrackingTest, StopEndsTrackingSilently) {
     StopMouseTracking(&caller);
     StopMouseTracking(&caller);
     EXPECT_FALSE(IsMouseTracked(&caller));
-    PumpFor(40);
+    EXPECT_TRUE(PumpForTicks(10, 4));
     EXPECT_EQ(caller.leaves, 0);
 }
 

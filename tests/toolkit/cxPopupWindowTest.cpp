@@ -138,7 +138,7 @@ TEST(cxPopupWindowTest, FrameStylesDrawTheirPixels) {
     popup->SetFrameColor(clRed);
     popup->SetFrameStyle(pfsFlat);
     popup->Popup();
-    PumpFor(50);
+    PumpUntilIdle();
 
     auto pixel = [&](int x, int y) {
         popup->Repaint();

@@ -6,6 +6,8 @@
 #include "Bitmap.h"
 #include "ToolkitTestSupport.h"
 #include "WindowTesting.h"
+#include "cxExtendedStylePainters.h"
+#include "cxOffice11LookAndFeelPainter.h"
 #include "cxScrollBar.h"
 
 namespace {
@@ -184,6 +186,47 @@ TEST(cxScrollBarGeometry, KindTurnsTheBarAQuarter) {
     EXPECT_EQ(bar->Top(), 20);
 }
 
+// A painter of its own, standing for a skin painter.
+class TScrollBarTestSkinPainter : public TcxOffice11LookAndFeelPainter {
+public:
+    static const TScrollBarTestSkinPainter* Instance() {
+        static const TScrollBarTestSkinPainter painter;
+        return &painter;
+    }
+};
+
+TEST(cxScrollBarLookAndFeel, ASkinKeepsCtl3DOffAndTheBarsOwnSettingComesBack) {
+    ASSERT_TRUE(GlobalExtendedStylePainters()->RegisterPainter(L"ScrollBarSkin", TScrollBarTestSkinPainter::Instance(),
+                                                               nullptr));
+    std::unique_ptr<TForm> form(NewShownTestForm(200, 100));
+    auto* bar = new TcxScrollBar(form.get());
+    bar->SetParent(form.get());
+    ASSERT_TRUE(bar->Ctl3D());
+    ASSERT_TRUE(bar->ParentCtl3D());
+
+    bar->LookAndFeel()->SetSkinName(L"ScrollBarSkin");
+    ASSERT_EQ(bar->Painter(), TScrollBarTestSkinPainter::Instance());
+    EXPECT_FALSE(bar->Ctl3D());
+    bar->LookAndFeel()->SetSkinName(L"");
+    EXPECT_TRUE(bar->Ctl3D());
+    EXPECT_TRUE(bar->ParentCtl3D());  // still following the form
+
+    // Switched off by hand, it stays off when a skin comes and goes.
+    bar->SetCtl3D(false);
+    bar->LookAndFeel()->SetSkinName(L"ScrollBarSkin");
+    bar->LookAndFeel()->SetSkinName(L"");
+    EXPECT_FALSE(bar->Ctl3D());
+    EXPECT_FALSE(bar->ParentCtl3D());
+
+    // Switched on under a skin, it waits for the skin to go.
+    bar->LookAndFeel()->SetSkinName(L"ScrollBarSkin");
+    bar->SetCtl3D(true);
+    EXPECT_FALSE(bar->Ctl3D());
+    bar->LookAndFeel()->SetSkinName(L"");
+    EXPECT_TRUE(bar->Ctl3D());
+    GlobalExtendedStylePainters()->UnregisterPainter(L"ScrollBarSkin");
+}
+
 // ---- range and scroll requests -------------------------------------------------------------
 
 TEST(cxScrollBarParams, InvalidRangesRaiseAndChangeNothing) {
@@ -318,7 +361,7 @@ protected:
     }
     void TearDown() override {
         MouseButton(false);
-        Pump(20);
+        PumpUntilIdle();
         form.reset();
         WindowTest::TearDown();
     }
@@ -355,7 +398,7 @@ TEST_F(cxScrollBarMouse, AHeldArrowStepsAtOnceThenAfter400ThenEvery60AndPausesOf
     MoveTo(TPoint{8, bar->Height() / 2});
     ASSERT_TRUE(PumpUntil([&] { return bar->HotPart() != sbpLineDown; }));
     const int paused = recorder.Count(scLineDown);
-    Pump(300);
+    EXPECT_TRUE(PumpForTicks(60, 5));  // the repeat interval
     EXPECT_EQ(recorder.Count(scLineDown), paused);
     MoveTo(arrow);
     EXPECT_TRUE(PumpUntil([&] { return recorder.Count(scLineDown) > paused + 1; }, 1000));
@@ -364,7 +407,7 @@ TEST_F(cxScrollBarMouse, AHeldArrowStepsAtOnceThenAfter400ThenEvery60AndPausesOf
     ASSERT_TRUE(PumpUntil([&] { return recorder.Count(scEndScroll) == 1; }));
     EXPECT_EQ(bar->PressedPart(), sbpNone);
     const int released = recorder.Count(scLineDown);
-    Pump(200);
+    EXPECT_TRUE(PumpForTicks(60, 4));
     EXPECT_EQ(recorder.Count(scLineDown), released);
 }
 

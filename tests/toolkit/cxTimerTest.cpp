@@ -65,7 +65,7 @@ TEST(cxTimerTest, RunsOnlyWhenEnabledWithHandlerAndIgnoresZeroInterval) {
     timer.SetEnabled(false);
     EXPECT_FALSE(timer.IsRunning());
     int ticks = counter.ticks;
-    PumpFor(60);
+    EXPECT_TRUE(PumpForTicks(10, 6));
     EXPECT_EQ(counter.ticks, ticks);
 
     timer.SetOnTimer(TNotifyEvent());

@@ -112,6 +112,21 @@ TEST(cxWinXPPainter, MetricsAndColoursFromTheVisualStyles) {
     });
 }
 
+// A theme that does define a push button's face colour: the part and state in the answer.
+HRESULT WINAPI DefinedFaceColor(HTHEME, int part, int state, int property, COLORREF* color) {
+    if (property != 204) return E_FAIL;
+    *color = RGB(part, state, 0xCC);
+    return S_OK;
+}
+
+TEST(cxWinXPPainter, ButtonFaceColorIsTheThemesWhenItDefinesOne) {
+    TRecordingVisualStyles styles;
+    FARPROC saved = SetUxThemeEntry("GetThemeColor", AsProc(&DefinedFaceColor));
+    EXPECT_EQ(nativePainter->ButtonFaceColor(cxbsHot), TColor(RGB(1, 2, 0xCC)));
+    EXPECT_EQ(nativePainter->ButtonFaceColor(cxbsDefault), TColor(RGB(1, 5, 0xCC)));
+    SetUxThemeEntry("GetThemeColor", saved);
+}
+
 // With visual styles off every operation that has a fallback draws what the standard painter
 // draws (the radio button, its size and the group borders what the base painter draws, which
 // the standard painter keeps).

@@ -23,34 +23,28 @@
 #include "dxGDIPlusAPI.h"
 #include "dxGDIPlusClasses.h"
 
-namespace {
-
-// Bitmaps are re-created by class name from pictures in form descriptions.
-void InitializeCxGraphics() { RegisterClasses({TcxCustomBitmap::StaticClass(), TcxBitmap::StaticClass(), TcxImageList::StaticClass(),
-                     TcxImageInfoItem::StaticClass()}); }
-
-}  // namespace
-
 void InitializeToolkitCoreUnits() {
     InitializeUnits({
-        {"dxCore", &InitializePlatformFlags, &FinalizeResourceStringsRepository},
-        {"cxLibraryStrs", &RegisterLibraryStrings, &UnregisterLibraryStrings},
-        {"cxFormats", nullptr, &FinalizeFormatController},
-        {"cxGeometry", &InitializeGeometry, &FinalizeGeometry},
-        {"cxDWMApi", &InitializeDWMApi, &FinalizeDWMApi},
-        {"dxUxTheme", &InitializeUxTheme, &FinalizeUxTheme},
-        {"dxThemeManager", &InitializeThemeManager, &FinalizeThemeManager},
-        {"dxOffice11", &InitializeOffice11, &FinalizeOffice11},
-        {"cxAccessibility", &InitializeAccessibility, &FinalizeAccessibility},
-        {"cxGraphics", &InitializeCxGraphics, &FinalizeSharedScreenCanvas},
-        {"cxImageStates", &InitializeImageStates, &FinalizeImageStates},
-        {"cxTextLayout", &InitializeTextLayout, &FinalizeTextLayout},
-        {"cxStyles", &InitializeStyles, nullptr},
-        {"cxLookAndFeels", &InitializeLookAndFeels, &FinalizeLookAndFeels},
-        {"cxLookAndFeelPainters", &InitializeLookAndFeelPainters, &FinalizeLookAndFeelPainters},
-        {"dxGDIPlusAPI", &InitializeGDIPlusAPI, &FinalizeGDIPlusAPI},
-        {"dxGDIPlusClasses", &InitializeGDIPlusClasses, &FinalizeGDIPlusClasses},
-        {"cxControls", &InitializeToolkitControls, &FinalizeToolkitControls},
-        {"cxContainer", &InitializeContainer, &FinalizeContainer},
+        {"dxCore", &InitializedxCore, &FinalizedxCore},
+        {"cxLibraryStrs", &InitializecxLibraryStrs, &FinalizecxLibraryStrs},
+        {"cxFormats", nullptr, &FinalizecxFormats},
+        {"cxGeometry", &InitializecxGeometry, &FinalizecxGeometry},
+        {"cxDWMApi", &InitializecxDWMApi, &FinalizecxDWMApi},
+        {"dxUxTheme", &InitializedxUxTheme, &FinalizedxUxTheme},
+        {"dxThemeManager", &InitializedxThemeManager, &FinalizedxThemeManager},
+        {"dxOffice11", &InitializedxOffice11, &FinalizedxOffice11},
+        {"cxAccessibility", &InitializecxAccessibility, &FinalizecxAccessibility},
+        {"cxGraphics", nullptr, &FinalizecxGraphics},
+        {"cxBitmap", &InitializecxBitmap, nullptr},
+        {"cxImageList", &InitializecxImageList, nullptr},
+        {"cxImageStates", &InitializecxImageStates, &FinalizecxImageStates},
+        {"cxTextLayout", &InitializecxTextLayout, &FinalizecxTextLayout},
+        {"cxStyles", &InitializecxStyles, nullptr},
+        {"cxLookAndFeel", &InitializecxLookAndFeel, &FinalizecxLookAndFeel},
+        {"cxPainterImages", &InitializecxPainterImages, &FinalizecxPainterImages},
+        {"dxGDIPlusAPI", &InitializedxGDIPlusAPI, &FinalizedxGDIPlusAPI},
+        {"dxGDIPlusClasses", &InitializedxGDIPlusClasses, &FinalizedxGDIPlusClasses},
+        {"cxWindowHelpers", &InitializecxWindowHelpers, &FinalizecxWindowHelpers},
+        {"cxPopupHooks", &InitializecxPopupHooks, &FinalizecxPopupHooks},
     });
 }

@@ -472,7 +472,7 @@ LRESULT LresultFromObjectProc(REFIID iid, WPARAM wParam, IUnknown* object) {
     return lresultFromObject ? lresultFromObject(iid, wParam, object) : 0;
 }
 
-void InitializeAccessibility() {
+void InitializecxAccessibility() {
     if (oleAccLibrary) return;
     oleAccLibrary = LoadLibraryA("oleacc.dll");
     if (!oleAccLibrary) return;
@@ -482,7 +482,7 @@ void InitializeAccessibility() {
         reinterpret_cast<void*>(GetProcAddress(oleAccLibrary, "LresultFromObject")));
 }
 
-void FinalizeAccessibility() {
+void FinalizecxAccessibility() {
     accessibleObjectFromWindow = nullptr;
     lresultFromObject = nullptr;
     if (oleAccLibrary) FreeLibrary(oleAccLibrary);

@@ -75,14 +75,6 @@ public:
     TcxAccessibilityHelper* CreateHelper(TObject* ownerObject) const override { return new C(ownerObject); }
 };
 
-// The former spelling of a helper class's declaration.
-#define Z_ACCESSIBILITY_HELPER(Self, Parent)                                       \
-    Z_CLASS(Self, Parent)                                                          \
-public:                                                                            \
-    static TcxAccessibilityHelperClass HelperClass() { return StaticClass(); }    \
-                                                                                   \
-private:
-
 // ---- Helper -------------------------------------------------------------------------------
 
 class TcxAccessibilityHelper : public TInterfacedObject,
@@ -197,5 +189,5 @@ HRESULT AccessibleObjectFromWindowProc(HWND window, DWORD objectId, REFIID iid, 
 // oleacc's LresultFromObject, the answer to WM_GETOBJECT; 0 without the library.
 LRESULT LresultFromObjectProc(REFIID iid, WPARAM wParam, IUnknown* object);
 
-void InitializeAccessibility();
-void FinalizeAccessibility();
+void InitializecxAccessibility();
+void FinalizecxAccessibility();

@@ -160,3 +160,5 @@ bool TcxBitmap::IsTransparentPixel(DWORD pixel) const {
     DWORD colour = pixel & 0xFFFFFF;
     return std::find(transparentPixels_.begin(), transparentPixels_.end(), colour) != transparentPixels_.end();
 }
+
+void InitializecxBitmap() { RegisterClasses({TcxCustomBitmap::StaticClass(), TcxBitmap::StaticClass()}); }

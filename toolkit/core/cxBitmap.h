@@ -85,3 +85,6 @@ private:
     DWORD hatchColor1_ = 0, hatchColor2_ = 0;
     Byte hatchAlpha1_ = 255, hatchAlpha2_ = 255, hatchStep_ = 1;
 };
+
+// Unit start-up: bitmaps are re-created by class name from pictures in form descriptions.
+void InitializecxBitmap();

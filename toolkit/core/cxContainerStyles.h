@@ -67,11 +67,11 @@ class TcxContainerStyle : public TcxInterfacedPersistent {
         p.Property(L"AssignedValues", &TcxContainerStyle::AssignedValues, &TcxContainerStyle::SetAssignedValues)
             .Stored(false);
         p.Property(L"BorderColor", &TcxContainerStyle::BorderColor, &TcxContainerStyle::SetBorderColor)
-            .Idents(ColorIdentMap()).Stored(&TcxContainerStyle::IsBorderColorStored);
+            .Stored(&TcxContainerStyle::IsBorderColorStored);
         p.Property(L"BorderStyle", &TcxContainerStyle::BorderStyle, &TcxContainerStyle::SetBorderStyle)
             .Stored(&TcxContainerStyle::IsBorderStyleStored);
         p.Property(L"Color", &TcxContainerStyle::Color, &TcxContainerStyle::SetColor)
-            .Idents(ColorIdentMap()).Stored(&TcxContainerStyle::IsColorStored);
+            .Stored(&TcxContainerStyle::IsColorStored);
         p.Property(L"Edges", &TcxContainerStyle::Edges, &TcxContainerStyle::SetEdges)
             .Stored(&TcxContainerStyle::IsEdgesStored);
         p.Property(L"Font", &TcxContainerStyle::Font).Stored(&TcxContainerStyle::IsFontStored);
@@ -83,7 +83,7 @@ class TcxContainerStyle : public TcxInterfacedPersistent {
         p.Property(L"StyleController", &TcxContainerStyle::StyleController, &TcxContainerStyle::SetStyleController)
             .Stored(&TcxContainerStyle::IsBaseStyle);
         p.Property(L"TextColor", &TcxContainerStyle::TextColor, &TcxContainerStyle::SetTextColor)
-            .Idents(ColorIdentMap()).Stored(&TcxContainerStyle::IsTextColorStored);
+            .Stored(&TcxContainerStyle::IsTextColorStored);
         p.Property(L"TextStyle", &TcxContainerStyle::TextStyle, &TcxContainerStyle::SetTextStyle)
             .Stored(&TcxContainerStyle::IsTextStyleStored);
         p.Property(L"TransparentBorder", &TcxContainerStyle::TransparentBorder,

@@ -36,14 +36,14 @@ FARPROC SetDwmEntry(const char* name, FARPROC entry) {
     return nullptr;
 }
 
-void InitializeDWMApi() {
+void InitializecxDWMApi() {
     if (PlatformMajorVersion <= 5 || dwmLibrary) return;
     dwmLibrary = LoadLibraryW(L"dwmapi.dll");
     if (!dwmLibrary) return;
     for (int i = 0; i < kEntryCount; ++i) entries[i] = GetProcAddress(dwmLibrary, kEntryNames[i]);
 }
 
-void FinalizeDWMApi() {
+void FinalizecxDWMApi() {
     for (auto& entry : entries) entry = nullptr;
     if (dwmLibrary) FreeLibrary(dwmLibrary);
     dwmLibrary = nullptr;

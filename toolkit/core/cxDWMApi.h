@@ -24,5 +24,5 @@ HRESULT cxDwmGetColorizationColor(DWORD* color, BOOL* opaqueBlend);
 FARPROC GetDwmEntry(const char* name);
 FARPROC SetDwmEntry(const char* name, FARPROC entry);
 
-void InitializeDWMApi();
-void FinalizeDWMApi();
+void InitializecxDWMApi();
+void FinalizecxDWMApi();

@@ -209,7 +209,7 @@ TcxFormatController* FormatControllerInstance() {
     return formatController;
 }
 
-void FinalizeFormatController() {
+void FinalizecxFormats() {
     TcxFormatController* controller = formatController;
     formatController = nullptr;
     FreeObject(controller);

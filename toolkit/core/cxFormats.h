@@ -62,4 +62,4 @@ private:
 };
 
 TcxFormatController* FormatControllerInstance();
-void FinalizeFormatController();
+void FinalizecxFormats();

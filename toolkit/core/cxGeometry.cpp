@@ -60,9 +60,9 @@ void TcxSize::Assign(TPersistent* source) {
     else TPersistent::Assign(source);
 }
 
-void InitializeGeometry() { RegisterClasses({TcxRect::StaticClass(), TcxSize::StaticClass()}); }
+void InitializecxGeometry() { RegisterClasses({TcxRect::StaticClass(), TcxSize::StaticClass()}); }
 
-void FinalizeGeometry() {
+void FinalizecxGeometry() {
     UnRegisterClass(TcxSize::StaticClass());
     UnRegisterClass(TcxRect::StaticClass());
 }

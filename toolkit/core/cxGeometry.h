@@ -41,7 +41,6 @@ public:
     void Assign(TPersistent* source) override;  // from another TcxRect; anything else is ignored
 
     TNotifyEvent OnChange;
-    void SetOnChange(const TNotifyEvent& value) { OnChange = value; }  // former spelling
 
 private:
     TPersistent* owner_;
@@ -82,7 +81,6 @@ public:
     void Assign(TPersistent* source) override;
 
     TNotifyEvent OnChange;
-    void SetOnChange(const TNotifyEvent& value) { OnChange = value; }  // former spelling
 
 protected:
     virtual void NotifyChanged();
@@ -122,5 +120,5 @@ inline TPoint MakePoint(int x, int y) { return TPoint{x, y}; }
 inline bool PointsEqual(const TPoint& a, const TPoint& b) { return a.x == b.x && a.y == b.y; }
 inline bool PointsEqual(const TSize& a, const TSize& b) { return a.cx == b.cx && a.cy == b.cy; }
 
-void InitializeGeometry();
-void FinalizeGeometry();
+void InitializecxGeometry();
+void FinalizecxGeometry();

@@ -481,7 +481,7 @@ TcxScreenCanvas* SharedScreenCanvas() {
     return sharedScreenCanvas;
 }
 
-void FinalizeSharedScreenCanvas() {
+void FinalizecxGraphics() {
     delete sharedScreenCanvas;
     sharedScreenCanvas = nullptr;
 }

@@ -209,4 +209,4 @@ public:
 
 // The process's one screen canvas, created on first use and freed when the toolkit finalizes.
 TcxScreenCanvas* SharedScreenCanvas();
-void FinalizeSharedScreenCanvas();
+void FinalizecxGraphics();

@@ -406,3 +406,5 @@ void TcxImageList::ReadData(TStream* stream) {
     TDragImageList::ReadData(stream);
     RefillInfosFromList();
 }
+
+void InitializecxImageList() { RegisterClasses({TcxImageList::StaticClass(), TcxImageInfoItem::StaticClass()}); }

@@ -164,3 +164,6 @@ private:
     int lockCount_ = 0;
     bool synchronizing_ = false;
 };
+
+// Unit start-up: image lists and their images are re-created by class name from form descriptions.
+void InitializecxImageList();

@@ -563,7 +563,7 @@ HBRUSH SystemBrush(int index) {
 
 HBRUSH CheckerPatternBrush() { return checkerBrush; }
 
-void InitializeImageStates() {
+void InitializecxImageStates() {
     systemBrushes.clear();
     for (int i = 0; i <= 30; ++i) systemBrushes.push_back(GetSysColorBrush(i));
     const WORD rows[8] = {0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55};
@@ -574,7 +574,7 @@ void InitializeImageStates() {
     if (msimg32) alphaBlendProc = reinterpret_cast<TAlphaBlendProc>(GetProcAddress(msimg32, "AlphaBlend"));
 }
 
-void FinalizeImageStates() {
+void FinalizecxImageStates() {
     alphaBlendProc = nullptr;
     if (msimg32) FreeLibrary(msimg32);
     msimg32 = nullptr;
@@ -582,7 +582,7 @@ void FinalizeImageStates() {
     systemBrushes.clear();
     if (checkerBrush) DeleteObject(checkerBrush);
     checkerBrush = nullptr;
-    FinalizeSharedScreenCanvas();
+    FinalizecxGraphics();
     for (TcxBitmap** cache : {&paintBitmap, &imageBitmap, &maskBitmap}) {
         delete *cache;
         *cache = nullptr;

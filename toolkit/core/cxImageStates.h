@@ -111,5 +111,5 @@ void ReadImageListBitmaps(HIMAGELIST list, int index, TBitmap* image, TBitmap* m
 
 HBRUSH SystemBrush(int index);
 HBRUSH CheckerPatternBrush();
-void InitializeImageStates();
-void FinalizeImageStates();
+void InitializecxImageStates();
+void FinalizecxImageStates();

@@ -61,8 +61,8 @@ void RegisterLibraryStringNames(TdxProductResourceStrings* product) {
 
 }  // namespace
 
-void RegisterLibraryStrings() {
+void InitializecxLibraryStrs() {
     GetResourceStringsRepository()->AddProduct(cxLibraryProductName, &RegisterLibraryStringNames);
 }
 
-void UnregisterLibraryStrings() { GetResourceStringsRepository()->RemoveProduct(cxLibraryProductName); }
+void FinalizecxLibraryStrs() { GetResourceStringsRepository()->RemoveProduct(cxLibraryProductName); }

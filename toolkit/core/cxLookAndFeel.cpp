@@ -305,7 +305,7 @@ void TcxLookAndFeelController::SetSkinName(const TdxSkinName& value) {
 
 // ---- unit ----------------------------------------------------------------------------------
 
-void InitializeLookAndFeels() {
+void InitializecxLookAndFeel() {
     if (rootLookAndFeel) return;
     auto* root = new TcxLookAndFeel(nullptr);
     root->isRoot_ = true;
@@ -313,7 +313,7 @@ void InitializeLookAndFeels() {
     RegisterClasses({TcxLookAndFeelController::StaticClass()});
 }
 
-void FinalizeLookAndFeels() {
+void FinalizecxLookAndFeel() {
     UnRegisterClass(TcxLookAndFeelController::StaticClass());
     delete rootLookAndFeel;
 }

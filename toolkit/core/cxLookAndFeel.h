@@ -123,7 +123,7 @@ protected:
     void NotifyChanged(TcxLookAndFeelValues changedValues);
 
 private:
-    friend void InitializeLookAndFeels();
+    friend void InitializecxLookAndFeel();
     struct TData {
         TcxLookAndFeelKind kind = lfUltraFlat;
         bool nativeStyle = false;
@@ -189,5 +189,5 @@ public:
 // ---- unit ----------------------------------------------------------------------------------
 
 // Start makes the root; the end frees it (after the look-and-feels that depend on it).
-void InitializeLookAndFeels();
-void FinalizeLookAndFeels();
+void InitializecxLookAndFeel();
+void FinalizecxLookAndFeel();

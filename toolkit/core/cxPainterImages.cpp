@@ -66,7 +66,7 @@ void UpdateScrollBarPatterns() {
     PaintTrackPattern(trackPatterns[1], cl3DDkShadow, clBlack);
 }
 
-void InitializeLookAndFeelPainters() {
+void InitializecxPainterImages() {
     CreateExtendedStylePainters();
     LoadIndicatorImages();
     UpdateScrollBarPatterns();
@@ -75,7 +75,7 @@ void InitializeLookAndFeelPainters() {
     MeasureCheckBoxSize();
 }
 
-void FinalizeLookAndFeelPainters() {
+void FinalizecxPainterImages() {
     delete paintersPaletteNotifier;
     paintersPaletteNotifier = nullptr;
     for (TBitmap*& pattern : trackPatterns) {

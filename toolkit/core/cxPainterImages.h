@@ -21,5 +21,5 @@ void UpdateScrollBarPatterns();
 // Start and end of the painters' unit: the painter registry, the shared images above, and the
 // primary palette notifier that rebuilds the radio-button images. Start-up fails (the resource
 // loader raises) when an indicator bitmap is missing.
-void InitializeLookAndFeelPainters();
-void FinalizeLookAndFeelPainters();
+void InitializecxPainterImages();
+void FinalizecxPainterImages();

@@ -299,9 +299,9 @@ void RemovePopupHooks() {
     RemoveThreadHook(callWndProcHook);
 }
 
-void InitializeContainer() {
+void InitializecxPopupHooks() {
     // The style controller's designer grouping has no meaning at run time.
     InstallPopupHooks();
 }
 
-void FinalizeContainer() { RemovePopupHooks(); }
+void FinalizecxPopupHooks() { RemovePopupHooks(); }

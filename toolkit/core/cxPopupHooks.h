@@ -23,8 +23,8 @@ LRESULT CALLBACK PopupCallWndProcHook(int code, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK PopupGetMessageHook(int code, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK PopupMouseHook(int code, WPARAM wParam, LPARAM lParam);
 
-// The container unit's start and end: the class group of the style controller, the hooks.
-void InitializeContainer();
-void FinalizeContainer();
+// The unit's start and end: the class group of the style controller, the hooks.
+void InitializecxPopupHooks();
+void FinalizecxPopupHooks();
 void InstallPopupHooks();
 void RemovePopupHooks();

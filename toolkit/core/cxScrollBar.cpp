@@ -126,6 +126,8 @@ TcxScrollBar::TcxScrollBar(TComponent* AOwner)
     repeatTimer_->SetInterval(kFirstRepeatDelay);
     repeatTimer_->SetOnTimer(MakeEvent(this, &TcxScrollBar::RepeatTimerTick));
     SetBounds(Left(), Top(), 121, GetSystemMetrics(SM_CYHSCROLL));
+    realCtl3D_ = Ctl3D();
+    realParentCtl3D_ = ParentCtl3D();
 }
 
 TcxScrollBar::~TcxScrollBar() {
@@ -209,7 +211,27 @@ void TcxScrollBar::UpdateGeometry() {
     Invalidate();
 }
 
-void TcxScrollBar::LookAndFeelChanged(TcxLookAndFeel*, TcxLookAndFeelValues) { UpdateGeometry(); }
+void TcxScrollBar::LookAndFeelChanged(TcxLookAndFeel*, TcxLookAndFeelValues) {
+    ApplySkinCtl3D();
+    UpdateGeometry();
+}
+
+void TcxScrollBar::ApplySkinCtl3D() {
+    const bool skinned = lookAndFeel_->SkinPainter() && Painter() == lookAndFeel_->SkinPainter();
+    switchingCtl3D_ = true;
+    try {
+        if (skinned) {
+            if (Ctl3D()) SetCtl3D(false);
+        } else if (Ctl3D() != realCtl3D_ || ParentCtl3D() != realParentCtl3D_) {
+            SetCtl3D(realCtl3D_);
+            SetParentCtl3D(realParentCtl3D_);
+        }
+    } catch (...) {
+        switchingCtl3D_ = false;
+        throw;
+    }
+    switchingCtl3D_ = false;
+}
 
 void TcxScrollBar::ThemeChanged() {
     UpdateGeometry();
@@ -453,6 +475,16 @@ void TcxScrollBar::CMVisibleChanged(TMessage& Message) {
 void TcxScrollBar::CMSysColorChange(TMessage& Message) {
     UpdateScrollBarPatterns();
     Inherited<TCustomControl>(Message);
+}
+
+void TcxScrollBar::CMCtl3DChanged(TMessage& Message) {
+    Inherited<TCustomControl>(Message);
+    if (switchingCtl3D_) return;
+    // A change from outside (the bar's own setting or its parent's) is the real value.
+    realCtl3D_ = Ctl3D();
+    realParentCtl3D_ = ParentCtl3D();
+    ApplySkinCtl3D();
+    UpdateGeometry();
 }
 
 void TcxScrollBar::CMMouseEnter(TMessage& Message) {

@@ -86,6 +86,7 @@ class TcxScrollBar : public TCustomControl {
         Z_MESSAGE(CM_ENABLEDCHANGED, CMEnabledChanged),
         Z_MESSAGE(CM_VISIBLECHANGED, CMVisibleChanged),
         Z_MESSAGE(CM_SYSCOLORCHANGE, CMSysColorChange),
+        Z_MESSAGE(CM_CTL3DCHANGED, CMCtl3DChanged),
         Z_MESSAGE(CM_MOUSEENTER, CMMouseEnter),
         Z_MESSAGE(CM_MOUSELEAVE, CMMouseLeave))
 public:
@@ -168,11 +169,15 @@ private:
     void CMEnabledChanged(TMessage& Message);
     void CMVisibleChanged(TMessage& Message);
     void CMSysColorChange(TMessage& Message);
+    void CMCtl3DChanged(TMessage& Message);
     void CMMouseEnter(TMessage& Message);
     void CMMouseLeave(TMessage& Message);
 
     void RepeatTimerTick(TObject* Sender);
     void ThemeChanged();
+    // A skin draws the bar's edges itself: while the look-and-feel draws with one, Ctl3D is
+    // kept off, and the bar's own setting comes back when the skin goes.
+    void ApplySkinCtl3D();
     // The step that pressing an arrow or page area makes.
     void ScrollByPart(TcxScrollBarPart part);
     // The thumb follows the pointer, or snaps back when the pointer left the tracking area.
@@ -197,4 +202,7 @@ private:
     TPoint downPoint_{};
     int savedPosition_ = 0;
     TPoint savedThumbTopLeft_{};
+    // Ctl3D and ParentCtl3D as set on the bar, apart from the switch made for a skin.
+    bool realCtl3D_ = true, realParentCtl3D_ = true;
+    bool switchingCtl3D_ = false;
 };

@@ -449,4 +449,4 @@ void TcxStyleRepository::DefineProperties(TFiler* filer) {
 // ---- Unit ---------------------------------------------------------------------------------
 
 // Styles and repositories are re-created by class name from form descriptions.
-void InitializeStyles() { RegisterClasses({TcxStyle::StaticClass(), TcxStyleRepository::StaticClass()}); }
+void InitializecxStyles() { RegisterClasses({TcxStyle::StaticClass(), TcxStyleRepository::StaticClass()}); }

@@ -269,4 +269,4 @@ private:
 
 // ---- Unit ---------------------------------------------------------------------------------
 
-void InitializeStyles();
+void InitializecxStyles();

@@ -609,7 +609,7 @@ int RenderWideText(HDC dc, const String& text, TRect& r, Cardinal flags, int hig
 
 // ---- start-up -------------------------------------------------------------------------------
 
-void InitializeTextLayout() {
+void InitializecxTextLayout() {
     if (greekSolidBrush) return;
     // Monochrome patterns: 0 bits take the text colour, 1 bits the background (Window).
     const WORD solid[8] = {0, 0, 0, 0, 0, 0, 0, 0};
@@ -618,7 +618,7 @@ void InitializeTextLayout() {
     greekCheckerBrush = CreateMonochromePatternBrush(checker);
 }
 
-void FinalizeTextLayout() {
+void FinalizecxTextLayout() {
     if (greekSolidBrush) DeleteObject(greekSolidBrush);
     if (greekCheckerBrush) DeleteObject(greekCheckerBrush);
     greekSolidBrush = greekCheckerBrush = nullptr;

@@ -142,5 +142,5 @@ void TextRowSpan(int rowLeft, int rowWidth, int x0, int x1, bool rightToLeft, in
 // ---- start-up ---------------------------------------------------------------------------------
 
 // The two greek patterns (solid and checkerboard) live from start-up to shut-down.
-void InitializeTextLayout();
-void FinalizeTextLayout();
+void InitializecxTextLayout();
+void FinalizecxTextLayout();

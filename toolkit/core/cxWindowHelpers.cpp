@@ -207,7 +207,7 @@ String RemoveAccelCharsWide(const String& caption, bool underscoreLast) {
     return RemoveAccelMarks(caption, underscoreLast);
 }
 
-void InitializeToolkitControls() {
+void InitializecxWindowHelpers() {
     finalizing = false;
     RegisterCursors();
     user32 = LoadLibraryW(L"USER32");
@@ -221,7 +221,7 @@ void InitializeToolkitControls() {
     CreateSystemController();
 }
 
-void FinalizeToolkitControls() {
+void FinalizecxWindowHelpers() {
     finalizing = true;
     FreeSystemController();
     FinalizeMouseTracking();

@@ -74,5 +74,5 @@ String RemoveAccelCharsWide(const String& caption, bool underscoreLast = false);
 using TAnimateWindowProc = BOOL(WINAPI*)(HWND, DWORD, DWORD);
 TAnimateWindowProc AnimateWindowProc();
 
-void InitializeToolkitControls();
-void FinalizeToolkitControls();
+void InitializecxWindowHelpers();
+void FinalizecxWindowHelpers();

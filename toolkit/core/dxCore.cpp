@@ -23,7 +23,7 @@ TdxPlatformFlags ComputePlatformFlags(DWORD platformId, DWORD major, DWORD minor
     return f;
 }
 
-void InitializePlatformFlags() {
+void InitializedxCore() {
     OSVERSIONINFOW info{};
     info.dwOSVersionInfoSize = sizeof(info);
 #pragma GCC diagnostic push
@@ -125,7 +125,7 @@ TdxResourceStringsRepository* GetResourceStringsRepository() {
     return repository;
 }
 
-void FinalizeResourceStringsRepository() { FreeAndNil(repository); }
+void FinalizedxCore() { FreeAndNil(repository); }
 
 // ---- Code pages and memory ----------------------------------------------------------------
 

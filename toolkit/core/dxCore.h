@@ -34,7 +34,7 @@ extern TdxPlatformFlags PlatformFlags;
 extern DWORD PlatformMajorVersion;
 
 TdxPlatformFlags ComputePlatformFlags(DWORD platformId, DWORD majorVersion, DWORD minorVersion);
-void InitializePlatformFlags();
+void InitializedxCore();
 
 // ---- Resource strings ---------------------------------------------------------------------
 
@@ -98,7 +98,7 @@ private:
 };
 
 TdxResourceStringsRepository* GetResourceStringsRepository();
-void FinalizeResourceStringsRepository();
+void FinalizedxCore();
 
 // ---- Code pages and memory ----------------------------------------------------------------
 

@@ -166,9 +166,9 @@ namespace {
 void ResetUsable() { usable = false; }
 }  // namespace
 
-void InitializeGDIPlusAPI() { GlobalUnitsLoader()->RegisterUnit(&ResetUsable, &UnloadGdiPlus); }
+void InitializedxGDIPlusAPI() { GlobalUnitsLoader()->RegisterUnit(&ResetUsable, &UnloadGdiPlus); }
 
-void FinalizeGDIPlusAPI() {
+void FinalizedxGDIPlusAPI() {
     delete unitsLoader;
     unitsLoader = nullptr;
 }

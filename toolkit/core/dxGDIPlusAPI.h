@@ -245,5 +245,5 @@ private:
 
 TdxUnitsLoader* GlobalUnitsLoader();
 // The binding unit's start-up and end (the end frees the loader).
-void InitializeGDIPlusAPI();
-void FinalizeGDIPlusAPI();
+void InitializedxGDIPlusAPI();
+void FinalizedxGDIPlusAPI();

@@ -322,6 +322,6 @@ void CleanupImageClasses() {
 
 }  // namespace
 
-void InitializeGDIPlusClasses() { GlobalUnitsLoader()->RegisterUnit(&SetupImageClasses, &CleanupImageClasses); }
+void InitializedxGDIPlusClasses() { GlobalUnitsLoader()->RegisterUnit(&SetupImageClasses, &CleanupImageClasses); }
 
-void FinalizeGDIPlusClasses() { GlobalUnitsLoader()->UnregisterUnit(&CleanupImageClasses); }
+void FinalizedxGDIPlusClasses() { GlobalUnitsLoader()->UnregisterUnit(&CleanupImageClasses); }

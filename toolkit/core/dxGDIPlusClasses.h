@@ -137,5 +137,5 @@ private:
 
 // Registers the image set-up with the units loader: with GDI+ the image class becomes
 // TdxGPImage and "png" a picture format.
-void InitializeGDIPlusClasses();
-void FinalizeGDIPlusClasses();
+void InitializedxGDIPlusClasses();
+void FinalizedxGDIPlusClasses();

@@ -503,13 +503,13 @@ void Office11DrawArrowOfSize(HDC dc, const TRect& rect, bool down, int size, boo
     DeleteObject(brush);
 }
 
-void InitializeOffice11() {
+void InitializedxOffice11() {
     if (msimg32) return;
     msimg32 = LoadLibraryW(L"msimg32.dll");
     if (msimg32) gradientFill = GetProcAddress(msimg32, "GradientFill");
 }
 
-void FinalizeOffice11() {
+void FinalizedxOffice11() {
     FreeBrushes();
     FreeOffice11Bitmaps();
     users = 0;

@@ -91,5 +91,5 @@ int Office11FittedArrowSize(const TRect& rect, bool down);
 void Office11DrawFittedArrow(HDC dc, const TRect& rect, bool down, bool enabled, bool selected);
 void Office11DrawArrowOfSize(HDC dc, const TRect& rect, bool down, int size, bool selected, bool enabled);
 
-void InitializeOffice11();
-void FinalizeOffice11();
+void InitializedxOffice11();
+void FinalizedxOffice11();

@@ -112,14 +112,14 @@ TdxThemeChangedNotificator::~TdxThemeChangedNotificator() {
 
 HWND ThemeChangeReceiverWindow() { return receiver ? receiver->Window() : nullptr; }
 
-void InitializeThemeManager() {
+void InitializedxThemeManager() {
     if (!IsUxThemeLoaded() || receiver) return;
     themeActive = IsThemeActive() != FALSE;
     receiver = new TdxThemeChangedEventReceiver;
     notificators = new std::vector<TdxThemeChangedNotificator*>;
 }
 
-void FinalizeThemeManager() {
+void FinalizedxThemeManager() {
     if (!receiver) return;
     FreeObject(receiver);  // clears the theme-active flag
     receiver = nullptr;

@@ -47,5 +47,5 @@ public:
 // The hidden window that receives WM_THEMECHANGED (nil without the library).
 HWND ThemeChangeReceiverWindow();
 
-void InitializeThemeManager();
-void FinalizeThemeManager();
+void InitializedxThemeManager();
+void FinalizedxThemeManager();

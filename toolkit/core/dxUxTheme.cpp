@@ -54,7 +54,7 @@ FARPROC SetUxThemeEntry(const char* name, FARPROC entry) {
     return previous;
 }
 
-void InitializeUxTheme() {
+void InitializedxUxTheme() {
     InitCommonControls();
     if (uxThemeLibrary) return;
     uxThemeLibrary = LoadLibraryW(L"UxTheme.dll");
@@ -62,7 +62,7 @@ void InitializeUxTheme() {
     for (int i = 0; i < kEntryCount; ++i) entries[i] = GetProcAddress(uxThemeLibrary, kEntryNames[i]);
 }
 
-void FinalizeUxTheme() {
+void FinalizedxUxTheme() {
     for (auto& entry : entries) entry = nullptr;
     if (uxThemeLibrary) FreeLibrary(uxThemeLibrary);
     uxThemeLibrary = nullptr;

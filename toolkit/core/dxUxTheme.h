@@ -42,5 +42,5 @@ HPAINTBUFFER BeginBufferedPaint(HDC target, const RECT* targetRect, int format, 
 HRESULT EndBufferedPaint(HPAINTBUFFER buffer, BOOL updateTarget);
 HRESULT BufferedPaintSetAlpha(HPAINTBUFFER buffer, const RECT* rect, BYTE alpha);
 
-void InitializeUxTheme();
-void FinalizeUxTheme();
+void InitializedxUxTheme();
+void FinalizedxUxTheme();

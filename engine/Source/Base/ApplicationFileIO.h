@@ -62,16 +62,10 @@ public:
 
 using TDataFileClass = const TDataFileMetaClass*;
 
-// The former spelling of a data-file class's declaration. A data-file class gives its own
-// static Capabilities() when they differ from its parent's.
-#define Z_DATA_FILE_CLASS(Self, Parent) Z_CLASS(Self, Parent)
-
 // Loads and saves by file name through the hooks and leaves the stream work to descendants.
 class TDataFile : public TPersistent {
     Z_CLASS_FAMILY(TDataFile, TPersistent, TDataFileMetaClass)
 public:
-    // The former spelling of ClassType().
-    TDataFileClass DataFileClass() const { return ClassType(); }
     explicit TDataFile(TPersistent* owner) : owner_(owner) {}
 
     static TDataFileCapabilities Capabilities() { return {dfcRead}; }

@@ -54,20 +54,6 @@ public:
     TVirtualWriter* CreateWriter(TStream* stream) const override;
 };
 
-// The former spellings of a reader's and a writer's class declaration.
-#define Z_READER_CLASS(Self, Parent)                                    \
-    Z_CLASS(Self, Parent)                                               \
-public:                                                                 \
-    static TVirtualReaderClass ReaderClass() { return StaticClass(); } \
-                                                                        \
-private:
-#define Z_WRITER_CLASS(Self, Parent)                                    \
-    Z_CLASS(Self, Parent)                                               \
-public:                                                                 \
-    static TVirtualWriterClass WriterClass() { return StaticClass(); } \
-                                                                        \
-private:
-
 // Reads values from a stream it does not own.
 class TVirtualReader : public TObject {
     Z_CLASS_FAMILY(TVirtualReader, TObject, TVirtualReaderMeta)

@@ -54,19 +54,9 @@ protected:
     TXCollectionItem* NewItem(TXCollection* owner) const override;
 };
 
-// The former spelling of an item class's declaration.
-#define Z_XCOLLECTION_ITEM(Self, Parent)                                   \
-    Z_CLASS(Self, Parent)                                                  \
-public:                                                                    \
-    static TXCollectionItemClass ItemClass() { return StaticClass(); }    \
-                                                                           \
-private:
-
 class TXCollectionItem : public TGLInterfacedPersistent {
     Z_CLASS_FAMILY(TXCollectionItem, TGLInterfacedPersistent, TXCollectionItemMeta)
 public:
-    // The former spelling of ClassType().
-    TXCollectionItemClass ItemClassType() const { return ClassType(); }
     // Appends itself to owner when owner is not null; CreateItem also checks acceptance and
     // names the item after its class's caption.
     explicit TXCollectionItem(TXCollection* owner);

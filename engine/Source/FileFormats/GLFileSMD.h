@@ -29,7 +29,7 @@
 #include "GLVectorFileFormats.h"
 
 class TGLSMDVectorFile : public TVectorFile {
-    Z_DATA_FILE_CLASS(TGLSMDVectorFile, TVectorFile)
+    Z_CLASS(TGLSMDVectorFile, TVectorFile)
 public:
     using TVectorFile::TVectorFile;
     static TDataFileCapabilities Capabilities() { return {dfcRead, dfcWrite}; }

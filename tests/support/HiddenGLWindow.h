@@ -1,6 +1,8 @@
 #pragma once
-// A small popup window (off the taskbar, never focused) with a current OpenGL context and a render record set up by hand, for
-// the scene tests that draw for real and read OpenGL back.
+// The one OpenGL window of the tests: a small popup window (off the taskbar, never activated)
+// with a current OpenGL context and a render record set up by hand, for the tests that draw for
+// real and read OpenGL back; and the popup host window itself, for fixtures that give the window
+// to a scene buffer or a viewer.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -12,22 +14,34 @@
 #include "TestSupport.h"
 #include "VectorGeometry.h"
 
+inline LRESULT CALLBACK PopupHostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallbackBarrier(LRESULT(0), [&] { return DefWindowProcW(window, message, wParam, lParam); });
+}
+
+// A visible popup window (off the taskbar, never activated): quick to destroy under Wine.
+inline HWND CreatePopupHost(int width, int height, UINT classStyle) {
+    const wchar_t* name = classStyle & CS_OWNDC ? L"ZarnikSceneHostOwnDC" : L"ZarnikSceneHost";
+    WNDCLASSW wc{};
+    if (!GetClassInfoW(GetModuleHandleW(nullptr), name, &wc)) {
+        wc.style = classStyle;
+        wc.lpfnWndProc = &PopupHostProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = name;
+        RegisterClassW(&wc);
+    }
+    return CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, name, L"scene", WS_POPUP | WS_VISIBLE, 0, 0, width,
+                           height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+// The window is kSize pixels square unless a fixture derived from it asks for another size.
 class THiddenGLWindow : public testing::Test {
 protected:
     static constexpr int kSize = 32;
 
+    explicit THiddenGLWindow(int size = kSize) : size_(size) {}
+
     void SetUp() override {
-        static const wchar_t kClass[] = L"ZarnikSceneTestWindow";
-        WNDCLASSW wc{};
-        if (!GetClassInfoW(GetModuleHandleW(nullptr), kClass, &wc)) {
-            wc.style = CS_OWNDC;
-            wc.lpfnWndProc = &WindowProc;
-            wc.hInstance = GetModuleHandleW(nullptr);
-            wc.lpszClassName = kClass;
-            RegisterClassW(&wc);
-        }
-        window_ = CreateWindowExW(0, kClass, L"scene", WS_POPUP | WS_VISIBLE, 0, 0, kSize, kSize, nullptr, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
+        window_ = CreatePopupHost(size_, size_, CS_OWNDC);
         ASSERT_NE(window_, nullptr);
         context_.reset(GLContextManager()->CreateContextInstance());
         context_->SetDepthBitCount(24);
@@ -36,9 +50,9 @@ protected:
         context_->Activate();
         rci_.GLStates = &states_;
         rci_.modelViewMatrix = &IdentityMatrix;
-        rci_.viewportWidth = rci_.viewportHeight = kSize;
+        rci_.viewportWidth = rci_.viewportHeight = size_;
         rci_.renderDPI = 96;
-        GL.glViewport(0, 0, kSize, kSize);
+        GL.glViewport(0, 0, size_, size_);
         GL.glMatrixMode(GL_PROJECTION);
         GL.glLoadIdentity();
         GL.glMatrixMode(GL_MODELVIEW);
@@ -72,7 +86,5 @@ protected:
     std::unique_ptr<TGLContext> context_;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        return CallbackBarrier(LRESULT(0), [&] { return DefWindowProcW(window, message, wParam, lParam); });
-    }
+    int size_;
 };
