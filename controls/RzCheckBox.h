@@ -35,7 +35,7 @@ public:
     // taRightJustify: the caption stands right of the glyph; taLeftJustify puts the glyph at the
     // right edge.
     TAlignment Alignment() const { return alignment_; }
-    virtual void SetAlignment(TAlignment v) { Change(alignment_, v); }
+    virtual void SetAlignment(TAlignment v) { AssignAndInvalidate(alignment_, v); }
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool v);
     virtual bool Checked() const { return false; }
@@ -45,11 +45,11 @@ public:
     TCustomImageList* CustomGlyphImages() const { return customGlyphImages_; }
     virtual void SetCustomGlyphImages(TCustomImageList* v);
     TColor FillColor() const { return fillColor_; }
-    virtual void SetFillColor(TColor v) { Change(fillColor_, v); }
+    virtual void SetFillColor(TColor v) { AssignAndInvalidate(fillColor_, v); }
     TColor FocusColor() const { return focusColor_; }
-    virtual void SetFocusColor(TColor v) { Change(focusColor_, v); }
+    virtual void SetFocusColor(TColor v) { AssignAndInvalidate(focusColor_, v); }
     TColor FrameColor() const { return frameColor_; }
-    virtual void SetFrameColor(TColor v) { Change(frameColor_, v); }
+    virtual void SetFrameColor(TColor v) { AssignAndInvalidate(frameColor_, v); }
     TRzFrameController* FrameController() const { return frameController_; }
     virtual void SetFrameController(TRzFrameController* v);
     TRzFrameControllerNotifications FrameControllerNotifications() const { return frameControllerNotifications_; }
@@ -57,21 +57,21 @@ public:
     bool UseCustomGlyphs() const { return useCustomGlyphs_; }
     virtual void SetUseCustomGlyphs(bool v);
     TColor DisabledColor() const { return disabledColor_; }
-    virtual void SetDisabledColor(TColor v) { Change(disabledColor_, v); }
+    virtual void SetDisabledColor(TColor v) { AssignAndInvalidate(disabledColor_, v); }
     bool ReadOnly() const { return readOnly_; }
-    virtual void SetReadOnly(bool v) { Change(readOnly_, v); }
+    virtual void SetReadOnly(bool v) { AssignAndInvalidate(readOnly_, v); }
     TColor ReadOnlyColor() const { return readOnlyColor_; }
-    virtual void SetReadOnlyColor(TColor v) { Change(readOnlyColor_, v); }
+    virtual void SetReadOnlyColor(TColor v) { AssignAndInvalidate(readOnlyColor_, v); }
     bool ReadOnlyColorOnFocus() const { return readOnlyColorOnFocus_; }
-    void SetReadOnlyColorOnFocus(bool v) { Change(readOnlyColorOnFocus_, v); }
+    void SetReadOnlyColorOnFocus(bool v) { AssignAndInvalidate(readOnlyColorOnFocus_, v); }
     TColor TransparentColor() const { return transparentColor_; }
-    virtual void SetTransparentColor(TColor v) { Change(transparentColor_, v); }
+    virtual void SetTransparentColor(TColor v) { AssignAndInvalidate(transparentColor_, v); }
     TColor WinMaskColor() const { return winMaskColor_; }
-    virtual void SetWinMaskColor(TColor v) { Change(winMaskColor_, v); }
+    virtual void SetWinMaskColor(TColor v) { AssignAndInvalidate(winMaskColor_, v); }
     bool TabOnEnter() const { return tabOnEnter_; }
     void SetTabOnEnter(bool v) { tabOnEnter_ = v; }
     TRzButtonHotTrackStyle HotTrackStyle() const { return hotTrackStyle_; }
-    void SetHotTrackStyle(TRzButtonHotTrackStyle v) { Change(hotTrackStyle_, v); }
+    void SetHotTrackStyle(TRzButtonHotTrackStyle v) { AssignAndInvalidate(hotTrackStyle_, v); }
     void SetTransparent(bool v) override;
 
     int NumGlyphs() const { return numGlyphs_; }

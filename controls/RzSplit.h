@@ -206,23 +206,23 @@ public:
     bool HotSpotVisible() const { return hotSpotVisible_; }
     virtual void SetHotSpotVisible(bool v);
     TColor HotSpotColor() const { return hotSpotColor_; }
-    void SetHotSpotColor(TColor v) { Change(hotSpotColor_, v); }
+    void SetHotSpotColor(TColor v) { AssignAndInvalidate(hotSpotColor_, v); }
     TColor HotSpotDotColor() const { return hotSpotDotColor_; }
-    void SetHotSpotDotColor(TColor v) { Change(hotSpotDotColor_, v); }
+    void SetHotSpotDotColor(TColor v) { AssignAndInvalidate(hotSpotDotColor_, v); }
     TColor HotSpotFrameColor() const { return hotSpotFrameColor_; }
-    void SetHotSpotFrameColor(TColor v) { Change(hotSpotFrameColor_, v); }
+    void SetHotSpotFrameColor(TColor v) { AssignAndInvalidate(hotSpotFrameColor_, v); }
     TColor HotSpotHighlight() const { return hotSpotHighlight_; }
-    virtual void SetHotSpotHighlight(TColor v) { Change(hotSpotHighlight_, v); }
+    virtual void SetHotSpotHighlight(TColor v) { AssignAndInvalidate(hotSpotHighlight_, v); }
     bool HotSpotIgnoreMargins() const { return hotSpotIgnoreMargins_; }
     void SetHotSpotIgnoreMargins(bool v) { hotSpotIgnoreMargins_ = v; }
     THotSpotDirection HotSpotDirection() const { return hotSpotDirection_; }
-    virtual void SetHotSpotDirection(THotSpotDirection v) { Change(hotSpotDirection_, v); }
+    virtual void SetHotSpotDirection(THotSpotDirection v) { AssignAndInvalidate(hotSpotDirection_, v); }
     int HotSpotSizePercent() const { return hotSpotSizePercent_; }
     virtual void SetHotSpotSizePercent(int v);
     TRzGroupBarGradientPath GradientPath() const { return gradientPath_; }
-    virtual void SetGradientPath(TRzGroupBarGradientPath v) { Change(gradientPath_, v); }
+    virtual void SetGradientPath(TRzGroupBarGradientPath v) { AssignAndInvalidate(gradientPath_, v); }
     int GradientColorAdjustment() const { return gradientColorAdjustment_; }
-    virtual void SetGradientColorAdjustment(int v) { Change(gradientColorAdjustment_, v); }
+    virtual void SetGradientColorAdjustment(int v) { AssignAndInvalidate(gradientColorAdjustment_, v); }
     bool ParentColor() const { return TRzCustomPanel::ParentColor(); }
     // The splitter's and both panes'.
     void SetParentColor(bool v);
@@ -298,12 +298,6 @@ protected:
     void CMShowingChanged(TMessage& Message);
 
 private:
-    template <class T>
-    bool Change(T& field, const T& value) {
-        if (!AssignIfChanged(field, value)) return false;
-        Invalidate();
-        return true;
-    }
     // The client area that the panes and the bar share.
     TRect PaneArea() const;
     int HalfExtent() const { return Extent() - splitterWidth_ / 2; }

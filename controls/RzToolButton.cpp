@@ -130,17 +130,17 @@ void TRzToolButton::SetButtonHeight(int v) {
 }
 
 void TRzToolButton::SetLayout(TButtonLayout v) {
-    if (!Change(layout_, v)) return;
+    if (!AssignAndInvalidate(layout_, v)) return;
     if (!InState(csReadingState)) useToolbarButtonLayout_ = false;
 }
 
 void TRzToolButton::SetShowCaption(bool v) {
-    if (!Change(showCaption_, v)) return;
+    if (!AssignAndInvalidate(showCaption_, v)) return;
     useToolbarShowCaption_ = false;
 }
 
 void TRzToolButton::SetVisualStyle(TRzVisualStyle v) {
-    if (!Change(visualStyle_, v)) return;
+    if (!AssignAndInvalidate(visualStyle_, v)) return;
     useToolbarVisualStyle_ = false;
 }
 

@@ -78,15 +78,15 @@ public:
     bool AllowAllUp() const { return allowAllUp_; }
     virtual void SetAllowAllUp(bool v);
     TAlignment Alignment() const { return alignment_; }
-    virtual void SetAlignment(TAlignment v) { Change(alignment_, v); }
+    virtual void SetAlignment(TAlignment v) { AssignAndInvalidate(alignment_, v); }
     TRzGradientColorStyle GradientColorStyle() const { return gradientColorStyle_; }
-    virtual void SetGradientColorStyle(TRzGradientColorStyle v) { Change(gradientColorStyle_, v); }
+    virtual void SetGradientColorStyle(TRzGradientColorStyle v) { AssignAndInvalidate(gradientColorStyle_, v); }
     TColor SelectionColorStart() const { return selectionColorStart_; }
-    virtual void SetSelectionColorStart(TColor v) { Change(selectionColorStart_, v); }
+    virtual void SetSelectionColorStart(TColor v) { AssignAndInvalidate(selectionColorStart_, v); }
     TColor SelectionColorStop() const { return selectionColorStop_; }
-    virtual void SetSelectionColorStop(TColor v) { Change(selectionColorStop_, v); }
+    virtual void SetSelectionColorStop(TColor v) { AssignAndInvalidate(selectionColorStop_, v); }
     TColor SelectionFrameColor() const { return selectionFrameColor_; }
-    virtual void SetSelectionFrameColor(TColor v) { Change(selectionFrameColor_, v); }
+    virtual void SetSelectionFrameColor(TColor v) { AssignAndInvalidate(selectionFrameColor_, v); }
     // Only a button with a GroupIndex goes down; going down releases the group's other button.
     bool Down() const { return down_; }
     virtual void SetDown(bool v);
@@ -97,13 +97,13 @@ public:
     int GroupIndex() const { return groupIndex_; }
     virtual void SetGroupIndex(int v);
     int HotIndex() const { return hotIndex_; }
-    virtual void SetHotIndex(int v) { Change(hotIndex_, v); }
+    virtual void SetHotIndex(int v) { AssignAndInvalidate(hotIndex_, v); }
     int ImageIndex() const { return imageIndex_; }
-    virtual void SetImageIndex(int v) { Change(imageIndex_, v); }
+    virtual void SetImageIndex(int v) { AssignAndInvalidate(imageIndex_, v); }
     int DownIndex() const { return downIndex_; }
-    virtual void SetDownIndex(int v) { Change(downIndex_, v); }
+    virtual void SetDownIndex(int v) { AssignAndInvalidate(downIndex_, v); }
     int DisabledIndex() const { return disabledIndex_; }
-    virtual void SetDisabledIndex(int v) { Change(disabledIndex_, v); }
+    virtual void SetDisabledIndex(int v) { AssignAndInvalidate(disabledIndex_, v); }
     TCustomImageList* Images() const { return images_; }
     virtual void SetImages(TCustomImageList* v);
     TButtonLayout Layout() const { return layout_; }
@@ -113,7 +113,7 @@ public:
     TRzToolStyle ToolStyle() const { return toolStyle_; }
     virtual void SetToolStyle(TRzToolStyle v);
     bool Transparent() const { return transparent_; }
-    virtual void SetTransparent(bool v) { Change(transparent_, v); }
+    virtual void SetTransparent(bool v) { AssignAndInvalidate(transparent_, v); }
     TRzVisualStyle VisualStyle() const { return visualStyle_; }
     virtual void SetVisualStyle(TRzVisualStyle v);
     bool UseToolbarButtonLayout() const { return useToolbarButtonLayout_; }
@@ -131,7 +131,7 @@ public:
     // The platform has no bidirectional mode: a program mirrors a button by this switch (the
     // drop-down part and the menu then stand at the left).
     bool UseRightToLeftAlignment() const { return rightToLeft_; }
-    void SetRightToLeft(bool v) { Change(rightToLeft_, v); }
+    void SetRightToLeft(bool v) { AssignAndInvalidate(rightToLeft_, v); }
 
     // A tsDropDown button with an OnClick handler or an action: it clicks outside its drop-down
     // part.
@@ -188,12 +188,6 @@ protected:
     void CMToolbarSetting(TMessage& Message) { Message.Result = 0; }
 
 private:
-    template <class T>
-    bool Change(T& field, const T& value) {
-        if (!AssignIfChanged(field, value)) return false;
-        Invalidate();
-        return true;
-    }
     void UseToolbarChange(bool& field, bool value, Cardinal message);
     void UpdateHotState();
     void BroadcastGroup();
