@@ -177,9 +177,9 @@ TEST_F(ControlsGallery, ButtonsCheckBoxesToolButtonsAndSplitterOnScreen) {
     inner->SetCaption(L"In the left pane");
     inner->SetParent(split->Pane(1));
     inner->SetBounds(8, 8, 150, 17);
-    Pump(200);
+    PumpUntilIdle();
     form->Repaint();
-    Pump(100);
+    PumpUntilIdle();
 
     // The hot-track button's ring and the splitter's hot spot are on the screen.
     EXPECT_EQ(ScreenPixel(hot, 0, 13), RgbOf(DarkenColor(clBtnFace, 20)));
@@ -251,14 +251,14 @@ TEST_F(ControlsGallery, EditsCombosAndADroppedImageComboOnScreen) {
     const int levels[] = {0, 1, 2, 3, 3, 1};
     for (int i = 0; i < 6; ++i) folders->AddItem(names[i], i % 4, levels[i]);
     folders->SetItemIndex(3);
-    Pump(100);
+    PumpUntilIdle();
     // The form's area under the combo boxes' first, taller windows is stale until drawn again.
     RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Pump(50);
+    PumpUntilIdle();
     folders->SetFocus();
     folders->SetDroppedDown(true);
     ASSERT_TRUE(PumpUntil([&] { return folders->DroppedDown(); }));
-    Pump(150);
+    PumpUntilIdle();
     // The field right of the caption: the combo's colour, not the highlight (the list has the focus).
     EXPECT_EQ(ScreenPixel(folders, 120, 10), RgbOf(folders->Color()));
 
