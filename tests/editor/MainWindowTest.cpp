@@ -1,0 +1,393 @@
+// The editor's main window, made from the program's own description on the shipped data and
+// driven by real input: start-up, picking, adding, selecting and deleting blocks, the element
+// commands, the camera, and opening and saving levels.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "EditorFixtures.h"
+#include "GLCadencer.h"
+#include "GLCamera.h"
+#include "GLMaterial.h"
+#include "GLWin32Viewer.h"
+#include "IniFiles.h"
+#include "OpenGL1x.h"
+#include "RzToolButton.h"
+#include "VectorGeometry.h"
+#include "WindowTesting.h"
+#include "uBot.h"
+#include "uCommandCombo.h"
+#include "uLevelDialogs.h"
+#include "uMain.h"
+
+namespace {
+
+void SendMouseFlags(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof(input));
+}
+
+std::vector<String> ItemsOf(TCommandCombo* combo) {
+    std::vector<String> items;
+    for (int i = 0; i < combo->Items()->Count(); ++i) items.push_back(combo->Items()->Get(i));
+    return items;
+}
+
+Single Distance(const TVector4f& a, const TVector4f& b) {
+    return Single(std::sqrt(double(a.X - b.X) * (a.X - b.X) + double(a.Y - b.Y) * (a.Y - b.Y) +
+                            double(a.Z - b.Z) * (a.Z - b.Z)));
+}
+
+// The main window on the shipped data, shown and drawn once, its dialogs answered by the test.
+class MainWindow : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        SetLevelDialogRunner([this](TOpenDialog* dialog) {
+            dialogsRun.push_back(dialog);
+            shownNames.push_back(dialog->FileName());
+            if (dialogAnswer.empty()) return false;
+            dialog->SetFileName(dialogAnswer);
+            return true;
+        });
+        form = static_cast<TfmMain*>(TfmMain::StaticClass()->Create(static_cast<TComponent*>(nullptr)));
+        // The robot's animation is not what these tests look at: frames come only when asked.
+        form->GLCadencer->SetEnabled(false);
+        form->Show();
+        SetForegroundWindow(form->Handle());
+        ASSERT_TRUE(PumpUntil([&] { return Buffer()->FrameCount() > 0; }));
+    }
+    void TearDown() override {
+        FreeObject(form);
+        SetLevelDialogRunner({});
+        WindowTest::TearDown();
+    }
+
+    TGLSceneBuffer* Buffer() { return form->GLSceneViewer->Buffer(); }
+    TLevel* Level() { return form->Level(); }
+    // The view pixel (from the top left) where a world point is drawn.
+    TPoint ViewPixel(Single x, Single y, Single z) {
+        const TAffineVector p = Buffer()->WorldToScreen(TAffineVector{x, y, z});
+        return {int(std::lround(p.X)), Buffer()->Height() - int(std::lround(p.Y))};
+    }
+    TPoint ScreenOf(TPoint viewPixel) { return form->GLSceneViewer->ClientToScreen(viewPixel); }
+    // The screen point over the ground centre of a cell.
+    TPoint CellOnScreen(Integer x, Integer z) { return ScreenOf(ViewPixel(Single(x), 0, Single(z))); }
+    TPoint CentreOf(TControl* control) {
+        return control->Parent()->ClientToScreen(TPoint{control->Left() + 20, control->Top() + 20});
+    }
+    void Press(const wchar_t* button) {
+        ClickAt(CentreOf(As<TControl>(form->FindComponent(button))));
+        ASSERT_TRUE(PumpUntilIdle());
+    }
+    void LeftClickCell(Integer x, Integer z) {
+        MoveMouseTo(CellOnScreen(x, z));
+        ASSERT_TRUE(PumpUntilIdle());
+        ClickAt(CellOnScreen(x, z));
+        ASSERT_TRUE(PumpUntilIdle());
+    }
+    TGLBaseSceneObject* Tile(Integer index) { return form->dcLights->GetChild(index); }
+
+    // The next frame the view draws, read back before it is shown: RGBA bytes, bottom row first.
+    struct TFrame {
+        int Width = 0, Height = 0;
+        std::vector<unsigned> Pixels;
+        // The colour (0xBBGGRR) at a view pixel counted from the top left.
+        unsigned At(TPoint p) const {
+            EXPECT_TRUE(p.x >= 0 && p.y >= 0 && p.x < Width && p.y < Height) << p.x << "," << p.y;
+            if (p.x < 0 || p.y < 0 || p.x >= Width || p.y >= Height) return 0;
+            return Pixels[size_t(Height - 1 - p.y) * Width + p.x] & 0xFFFFFF;
+        }
+    };
+    TFrame NextFrame() {
+        TFrame frame;
+        frame.Width = Buffer()->Width();
+        frame.Height = Buffer()->Height();
+        frame.Pixels.assign(size_t(frame.Width) * frame.Height, 0);
+        frameTarget = &frame;
+        form->GLSceneViewer->SetPostRender(MakeEvent(this, &MainWindow::ReadFrame));
+        const int before = Buffer()->FrameCount();
+        form->GLSceneViewer->Invalidate();
+        EXPECT_TRUE(PumpUntil([&] { return Buffer()->FrameCount() > before; }));
+        form->GLSceneViewer->SetPostRender({});
+        frameTarget = nullptr;
+        return frame;
+    }
+    void ReadFrame(TObject*) {
+        GL.glReadBuffer(GL_BACK);
+        GL.glReadPixels(0, 0, frameTarget->Width, frameTarget->Height, GL_RGBA, GL_UNSIGNED_BYTE,
+                        frameTarget->Pixels.data());
+    }
+    TFrame* frameTarget = nullptr;
+    Single MarkerY() { return form->SelectedPos->Position()->Y(); }
+
+    TfmMain* form = nullptr;
+    String dialogAnswer;
+    std::vector<TOpenDialog*> dialogsRun;
+    std::vector<String> shownNames;
+};
+
+}  // namespace
+
+// ---- start-up --------------------------------------------------------------------------------
+
+TEST_F(MainWindow, StartsOnTheShippedDataWithAnEmptyGridTheRobotOnFourFourAndBothCombosFilled) {
+    EXPECT_TRUE(TakeBoxes().empty());
+    EXPECT_EQ(form->Caption(), L"Редактор Zarnik");
+    EXPECT_EQ(form->ClientWidth(), 854);
+    EXPECT_EQ(form->ClientHeight(), 609);
+    EXPECT_EQ(Buffer()->Width(), 854);
+    EXPECT_EQ(Buffer()->Height(), 470);
+
+    // The library: eleven built-in materials, then the catalogue.
+    TGLLibMaterials* materials = form->libMaterials->Materials();
+    ASSERT_EQ(materials->Count(), 19);
+    for (int i = 0; i < 11; ++i) EXPECT_EQ(materials->ItemAt(i)->Name(), kBuiltInMaterialNames[i]);
+    EXPECT_EQ(ItemsOf(form->btnBlockMaterial), (std::vector<String>{L"Beton", L"Area_red", L"Area_green", L"Area_blue",
+                                                                    L"Area_yellow", L"Area_black", L"Stone"}));
+    EXPECT_EQ(ItemsOf(form->btnSkyMaterial),
+              (std::vector<String>{L"SkyDay", L"SkyEvening", L"SkyNight", L"SkyOvercast"}));
+    // Index 11 selected nothing and still reported a change: the blocks have no material.
+    EXPECT_EQ(form->btnBlockMaterial->ItemIndex(), -1);
+    EXPECT_EQ(form->btnBlockMaterial->Text(), L"");
+    EXPECT_EQ(form->btnSkyMaterial->ItemIndex(), -1);
+    EXPECT_EQ(Level()->BlockMaterialName(), L"");
+
+    // An empty grid, the robot on (4, 4) facing +X, idle, the folder for levels made.
+    EXPECT_EQ(form->dcBlocks->Count(), 0);
+    EXPECT_EQ(form->dcLights->Count(), 0);
+    EXPECT_EQ(form->Bot()->GetCell(), (TGridCell{4, 4}));
+    EXPECT_EQ(form->Bot()->ActorCube()->Position()->Y(), 0);
+    EXPECT_FALSE(form->Adding());
+    EXPECT_EQ(form->SelectedCube(), nullptr);
+    EXPECT_TRUE(DirectoryExists(EditorFolder() + L"levels\\"));
+    EXPECT_EQ(form->od->InitialDir(), EditorFolder() + L"levels\\");
+    EXPECT_EQ(form->sd->FileName(), L"Level01.level");
+    EXPECT_EQ(form->od->Title(), L"Открыть уровень");
+    EXPECT_EQ(form->sd->Title(), L"Сохранить уровень");
+    EXPECT_EQ(form->sd->Filter(), L"Файлы уровней (*.level)|*.level");
+    EXPECT_TRUE(form->GLCamera->GetAbsolutePosition().X == 11 && form->GLCamera->GetAbsolutePosition().Z == 4);
+}
+
+namespace {
+
+int Red(unsigned c) { return int(c & 0xFF); }
+int Green(unsigned c) { return int((c >> 8) & 0xFF); }
+int Blue(unsigned c) { return int(c >> 16); }
+int Brightness(unsigned c) { return Red(c) + Green(c) + Blue(c); }
+
+}  // namespace
+
+TEST_F(MainWindow, TheViewShowsSkyConcreteCloverGridAndTheRobot) {
+    TFrame frame = NextFrame();
+    // Above the horizon the sky sphere, grey in its own material until a level names one.
+    const unsigned sky = frame.At({427, 2});
+    EXPECT_NEAR(Red(sky), 0xCC, 3);
+    EXPECT_EQ(Red(sky), Blue(sky));
+    // The concrete under the grid is grey, the clover around it green.
+    const unsigned concrete = frame.At(ViewPixel(2.2f, 0, 6.3f));
+    EXPECT_LT(std::abs(Red(concrete) - Blue(concrete)), 24);
+    EXPECT_GT(Red(concrete), 100);
+    const unsigned clover = frame.At(ViewPixel(8.9f, 0, 4.7f));
+    EXPECT_GT(Green(clover), Red(clover) + 40);
+    // A grid line between two cells is brighter than the concrete in the cells beside it.
+    auto brightestNear = [&](TPoint p) {
+        int best = 0;
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy) best = std::max(best, Brightness(frame.At({p.x + dx, p.y + dy})));
+        return best;
+    };
+    EXPECT_GT(brightestNear(ViewPixel(2.5f, 0, 6.2f)), Brightness(concrete) + 60);
+    // The robot stands on (4, 4): hiding it changes the pixels above that cell.
+    const TPoint robot = ViewPixel(4, 0.4f, 4);
+    form->Bot()->Actor()->SetVisible(false);
+    TFrame without = NextFrame();
+    form->Bot()->Actor()->SetVisible(true);
+    int changed = 0;
+    for (int dx = -6; dx <= 6; ++dx)
+        for (int dy = -6; dy <= 6; ++dy)
+            if (frame.At({robot.x + dx, robot.y + dy}) != without.At({robot.x + dx, robot.y + dy})) ++changed;
+    EXPECT_GT(changed, 60);
+}
+
+TEST_F(MainWindow, PickCellFindsEveryCellWhoseCentreIsInViewAndNothingAboveTheHorizon) {
+    int seen = 0;
+    for (Integer x = 1; x <= 8; ++x)
+        for (Integer z = 1; z <= 8; ++z) {
+            const TPoint p = ViewPixel(Single(x), 0, Single(z));
+            if (p.x < 0 || p.y < 0 || p.x >= Buffer()->Width() || p.y >= Buffer()->Height()) continue;
+            ++seen;
+            EXPECT_EQ(form->PickCell(form->GLPlane, p.x, p.y), (TGridCell{x, z})) << x << "," << z;
+        }
+    EXPECT_GE(seen, 40);
+    // Cells outside the grid are picked too; the handlers check them.
+    const TPoint outside = ViewPixel(10, 0, 4);
+    EXPECT_EQ(form->PickCell(form->GLPlane, outside.x, outside.y), (TGridCell{10, 4}));
+    EXPECT_EQ(form->PickCell(form->GLPlane, 427, 2), (TGridCell{-1, -1}));
+    EXPECT_EQ(form->PickCell(form->GLPlane, 0, 0), (TGridCell{-1, -1}));
+}
+
+TEST_F(MainWindow, AnAddedBlockFollowsTheMouseAndALeftClickPlacesItOnTheColumnWithItsTile) {
+    Level()->AddBlock(3, 3);
+    Level()->AddBlock(3, 3);
+    Level()->ToggleLight(3, 3);
+    Press(L"btnAdd");
+    ASSERT_TRUE(form->Adding());
+    TGLCube* added = form->SelectedCube();
+    ASSERT_NE(added, nullptr);
+    EXPECT_FALSE(form->SelectedPos->Visible());
+    EXPECT_EQ(TLevel::CellOf(added), (TGridCell{1, 1}));
+    EXPECT_EQ(added->Material()->LibMaterialName(), L"Area_blue");
+
+    MoveMouseTo(CellOnScreen(5, 2));
+    ASSERT_TRUE(PumpUntil([&] { return TLevel::CellOf(added) == TGridCell{5, 2}; }));
+    LeftClickCell(3, 3);
+    EXPECT_FALSE(form->Adding());
+    EXPECT_EQ(form->SelectedCube(), nullptr);
+    EXPECT_EQ(Level()->CountBlocksAt(3, 3), 3);
+    EXPECT_EQ(Level()->CountBlocksAt(5, 2), 0);
+    EXPECT_EQ(added->Material()->LibMaterialName(), L"BlockSilver");
+    EXPECT_TRUE(form->SelectedPos->Visible());
+    EXPECT_FLOAT_EQ(MarkerY(), 1.51f);
+    EXPECT_EQ(form->MarkerCell(), (TGridCell{3, 3}));
+    EXPECT_FLOAT_EQ(Tile(0)->Position()->Y(), 1.51f);
+    // Idle again: moving the mouse moves nothing.
+    MoveMouseTo(CellOnScreen(6, 6));
+    ASSERT_TRUE(PumpUntilIdle());
+    EXPECT_EQ(TLevel::CellOf(added), (TGridCell{3, 3}));
+}
+
+TEST_F(MainWindow, ARightClickWhileAddingRemovesTheNewBlockAndDeleteThenDoesNothing) {
+    Level()->AddBlock(6, 6);
+    Press(L"btnAdd");
+    MoveMouseTo(CellOnScreen(4, 2));
+    ASSERT_TRUE(PumpUntil([&] { return Level()->CountBlocksAt(4, 2) == 1; }));
+    RightClickAt(CellOnScreen(4, 2));
+    ASSERT_TRUE(PumpUntilIdle());
+    EXPECT_FALSE(form->Adding());
+    EXPECT_EQ(form->SelectedCube(), nullptr);
+    EXPECT_EQ(form->dcBlocks->Count(), 1);
+    EXPECT_FALSE(form->SelectedPos->Visible());
+    Press(L"btnDelete");
+    EXPECT_EQ(form->dcBlocks->Count(), 1);
+}
+
+TEST_F(MainWindow, SelectingDeletingTogglingAndTheRobotsStartAndFacing) {
+    // An empty cell: the marker lies on the ground, no block is selected.
+    LeftClickCell(2, 5);
+    EXPECT_TRUE(form->SelectedPos->Visible());
+    EXPECT_FLOAT_EQ(MarkerY(), 0.01f);
+    EXPECT_EQ(form->SelectedCube(), nullptr);
+
+    // A column of three: its top block is selected and shown blue, the others in the level's material.
+    TGLCube* bottom = Level()->AddBlock(3, 6);
+    Level()->AddBlock(3, 6);
+    TGLCube* top = Level()->AddBlock(3, 6);
+    form->btnBlockMaterial->SetItemIndex(6);  // "Stone"
+    LeftClickCell(3, 6);
+    EXPECT_EQ(form->SelectedCube(), top);
+    EXPECT_EQ(top->Material()->LibMaterialName(), L"Area_blue");
+    EXPECT_EQ(bottom->Material()->LibMaterialName(), L"Stone");
+    EXPECT_FLOAT_EQ(MarkerY(), 1.51f);
+
+    // The light tile of the selected cell goes on and off.
+    Press(L"btnOnOff");
+    ASSERT_EQ(form->dcLights->Count(), 1);
+    EXPECT_EQ(TLevel::CellOf(Tile(0)), (TGridCell{3, 6}));
+    EXPECT_FLOAT_EQ(Tile(0)->Position()->Y(), 1.51f);
+
+    Press(L"btnDelete");
+    EXPECT_EQ(Level()->CountBlocksAt(3, 6), 2);
+    EXPECT_EQ(form->SelectedCube(), nullptr);
+    EXPECT_FLOAT_EQ(MarkerY(), 1.01f);
+    EXPECT_FLOAT_EQ(Tile(0)->Position()->Y(), 1.01f);
+    Press(L"btnOnOff");
+    EXPECT_EQ(form->dcLights->Count(), 0);
+
+    // The robot goes onto the selected column; four quarter turns bring it back to +X.
+    Press(L"btnStartPos");
+    EXPECT_EQ(form->Bot()->GetCell(), (TGridCell{3, 6}));
+    EXPECT_FLOAT_EQ(form->Bot()->ActorCube()->Position()->Y(), 1.0f);
+    const std::vector<TAffineVector> facings = {{0, 0, 1}, {-1, 0, 0}, {0, 0, -1}, {1, 0, 0}};
+    for (const TAffineVector& expected : facings) {
+        Press(L"btnRotate");
+        const TAffineVector bot = form->Bot()->GetDirection(), level = Level()->Direction();
+        EXPECT_NEAR(bot.X, expected.X, 1e-6);
+        EXPECT_NEAR(bot.Z, expected.Z, 1e-6);
+        EXPECT_TRUE(level.X == bot.X && level.Y == bot.Y && level.Z == bot.Z);
+    }
+    EXPECT_EQ(Level()->DirectionCode(), 1);
+
+    // Clearing leaves an empty grid and the marker on (1, 1).
+    Press(L"btnReset");
+    EXPECT_EQ(form->dcBlocks->Count(), 0);
+    EXPECT_TRUE(form->SelectedPos->Visible());
+    EXPECT_EQ(form->MarkerCell(), (TGridCell{1, 1}));
+    EXPECT_FLOAT_EQ(MarkerY(), 0);
+}
+
+TEST_F(MainWindow, WheelScalesTheDistanceRightDragOrbitsMiddleClickRecentres) {
+    const TPoint centre = ScreenOf({427, 300});
+    MoveMouseTo(centre);
+    ASSERT_TRUE(PumpUntilIdle());
+    const Single start = Distance(form->GLCamera->GetAbsolutePosition(), form->dcTarget->GetAbsolutePosition());
+    WheelBy(240);
+    ASSERT_TRUE(PumpUntilIdle());
+    const Single farther = Distance(form->GLCamera->GetAbsolutePosition(), form->dcTarget->GetAbsolutePosition());
+    EXPECT_NEAR(farther / start, 1.21f, 1e-4);
+    WheelBy(-240);
+    ASSERT_TRUE(PumpUntilIdle());
+    EXPECT_NEAR(Distance(form->GLCamera->GetAbsolutePosition(), form->dcTarget->GetAbsolutePosition()), start, 1e-4);
+
+    // Dragging with the right button turns the camera around its target at the same distance.
+    const TVector4f before = form->GLCamera->GetAbsolutePosition();
+    SendMouseFlags(MOUSEEVENTF_RIGHTDOWN);
+    ASSERT_TRUE(PumpUntilIdle());
+    for (int step = 1; step <= 4; ++step) {
+        MoveMouseTo({centre.x - 10 * step, centre.y});
+        ASSERT_TRUE(PumpUntilIdle());
+    }
+    SendMouseFlags(MOUSEEVENTF_RIGHTUP);
+    ASSERT_TRUE(PumpUntilIdle());
+    const TVector4f after = form->GLCamera->GetAbsolutePosition();
+    EXPECT_GT(Distance(before, after), 1);
+    EXPECT_NEAR(Distance(after, form->dcTarget->GetAbsolutePosition()), start, 1e-3);
+    EXPECT_EQ(form->LastMouseX(), centre.x - 40 - form->GLSceneViewer->ClientToScreen({0, 0}).x);
+
+    // The middle button puts the target on the cell under the pointer.
+    const TPoint cell = CellOnScreen(2, 3);
+    MoveMouseTo(cell);
+    SendMouseFlags(MOUSEEVENTF_MIDDLEDOWN);
+    SendMouseFlags(MOUSEEVENTF_MIDDLEUP);
+    ASSERT_TRUE(PumpUntilIdle());
+    const TVector4f target = form->dcTarget->GetAbsolutePosition();
+    EXPECT_TRUE(target.X == 2 && target.Y == 0 && target.Z == 3);
+}
+
+TEST_F(MainWindow, TheLensFlareShowsWhenTheCameraTurnsTowardsTheSun) {
+    // The sun stands behind the camera at start: turn the camera half round to face it.
+    TGLBaseSceneObject* sun = As<TGLBaseSceneObject>(form->FindComponent(L"Sun"));
+    const TAffineVector s = sun->AbsoluteAffinePosition();
+    TFrame frame;
+    TPoint p;
+    auto inside = [&] { return p.x > 60 && p.y > 60 && p.x < frame.Width - 60 && p.y < frame.Height - 60; };
+    for (int turn = 0; turn < 360 && !inside(); turn += 20) {
+        form->GLCamera->OrbitTarget(0, 20);
+        frame = NextFrame();
+        p = ViewPixel(s.X, s.Y, s.Z);
+    }
+    ASSERT_TRUE(inside());
+    const unsigned skyThere = frame.At({p.x + 55, p.y - 55});
+    // The flare grows in as time passes and its centre is seen unoccluded.
+    for (int step = 1; step <= 5 && Brightness(frame.At(p)) < 3 * 240; ++step) {
+        form->GLScene->Progress(0.1, 0.1 * step);
+        frame = NextFrame();
+    }
+    EXPECT_GE(Brightness(frame.At(p)), 3 * 240);
+    EXPECT_GT(Brightness(frame.At(p)), Brightness(skyThere) + 60);
+}
