@@ -6,6 +6,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Component.h"
 #include "GLMaterial.h"
@@ -55,4 +56,20 @@ inline void WriteTextFile(const String& fileName, const std::string& text) {
 inline std::string ReadTextFile(const String& fileName) {
     std::ifstream in(fileName.c_str(), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The non-blank lines of a file.
+inline std::vector<std::string> FileLines(const String& fileName) {
+    std::vector<std::string> lines;
+    std::string text = ReadTextFile(fileName), line;
+    for (char c : text) {
+        if (c == '\n' || c == '\r') {
+            if (!line.empty()) lines.push_back(line);
+            line.clear();
+        } else {
+            line += c;
+        }
+    }
+    if (!line.empty()) lines.push_back(line);
+    return lines;
 }

@@ -391,3 +391,223 @@ TEST_F(MainWindow, TheLensFlareShowsWhenTheCameraTurnsTowardsTheSun) {
     EXPECT_GE(Brightness(frame.At(p)), 3 * 240);
     EXPECT_GT(Brightness(frame.At(p)), Brightness(skyThere) + 60);
 }
+
+// ---- opening and saving ----------------------------------------------------------------------
+
+namespace {
+
+// Files of these tests in the source tree (the executable runs in build/<target>/tests).
+String FixtureFile(const String& name) {
+    return ExtractFilePath(ParamStr(0)) + L"..\\..\\..\\tests\\editor\\fixtures\\" + name;
+}
+
+}  // namespace
+
+TEST_F(MainWindow, OpeningTheLevelFileTestsFileShowsItsBlocksTilesMaterialsAndRobot) {
+    dialogAnswer = FixtureFile(L"LevelFileTest.level");
+    ASSERT_TRUE(FileExists(dialogAnswer));
+    Press(L"btnLoad");
+    ASSERT_EQ(dialogsRun, (std::vector<TOpenDialog*>{form->od}));
+    EXPECT_EQ(shownNames[0], L"Level01.level");
+    EXPECT_EQ(Level()->CountBlocksAt(1, 2), 1);
+    EXPECT_EQ(Level()->CountBlocksAt(3, 5), 2);
+    ASSERT_EQ(form->dcLights->Count(), 2);
+    EXPECT_FLOAT_EQ(Tile(1)->Position()->Y(), 1.01f);
+    // The combos take the level's names and report them: the sky shows "Clover", the blocks "Block".
+    EXPECT_EQ(form->btnSkyMaterial->Text(), L"Clover");
+    EXPECT_EQ(form->btnSkyMaterial->ItemIndex(), -1);
+    EXPECT_EQ(Level()->Sky()->Material()->LibMaterialName(), L"Clover");
+    EXPECT_EQ(form->btnBlockMaterial->Text(), L"Block");
+    EXPECT_EQ(As<TGLCube>(form->dcBlocks->GetChild(0))->Material()->LibMaterialName(), L"Block");
+    // The robot on the start cell, facing -Z.
+    EXPECT_EQ(form->Bot()->GetCell(), (TGridCell{6, 7}));
+    EXPECT_NEAR(form->Bot()->GetDirection().Z, -1, 1e-6);
+    // A cancelled dialog changes nothing.
+    dialogAnswer.clear();
+    Press(L"btnLoad");
+    EXPECT_EQ(Level()->CountBlocksAt(3, 5), 2);
+}
+
+TEST_F(MainWindow, SavingRefusesALevelWithoutTilesThenWritesTheGoldenFileThatReopensTheSame) {
+    TTempFolder folder;
+    Press(L"btnSave");
+    EXPECT_TRUE(dialogsRun.empty());
+    std::vector<TShownBox> boxes = TakeBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Text, L"Нет ни одного блока, который надо включить");
+    EXPECT_EQ(boxes[0].Caption, L"Ошибка");
+    EXPECT_EQ(boxes[0].Flags, UINT(MB_OK | MB_ICONERROR));
+
+    Level()->AddBlock(3, 5);
+    Level()->AddBlock(3, 5);
+    Level()->AddBlock(1, 2);
+    Level()->ToggleLight(2, 7);
+    Level()->ToggleLight(3, 5);
+    form->btnBlockMaterial->SetItemIndex(6);
+    form->btnSkyMaterial->SetItemIndex(0);
+    EXPECT_EQ(Level()->Sky()->Material()->LibMaterialName(), L"SkyDay");
+    for (int turn = 0; turn < 3; ++turn) Press(L"btnRotate");
+    LeftClickCell(6, 7);
+    Press(L"btnStartPos");
+
+    // Before the first open the dialog offers no name.
+    const String saved = folder.File(L"saved.level");
+    dialogAnswer = saved;
+    Press(L"btnSave");
+    ASSERT_EQ(dialogsRun, (std::vector<TOpenDialog*>{form->sd}));
+    EXPECT_EQ(shownNames[0], L"");
+    EXPECT_EQ(FileLines(saved), FileLines(FixtureFile(L"Saved.level")));
+
+    // Cleared and opened again: the same level, the robot back on its start.
+    Press(L"btnReset");
+    Press(L"btnRotate");
+    ASSERT_EQ(form->dcBlocks->Count(), 0);
+    Press(L"btnLoad");
+    EXPECT_EQ(Level()->CountBlocksAt(3, 5), 2);
+    EXPECT_EQ(Level()->CountBlocksAt(1, 2), 1);
+    EXPECT_EQ(form->dcBlocks->Count(), 3);
+    ASSERT_EQ(form->dcLights->Count(), 2);
+    EXPECT_EQ(TLevel::CellOf(Tile(0)), (TGridCell{2, 7}));
+    EXPECT_EQ(form->btnBlockMaterial->ItemIndex(), 6);
+    EXPECT_EQ(form->btnSkyMaterial->ItemIndex(), 0);
+    EXPECT_EQ(form->Bot()->GetCell(), (TGridCell{6, 7}));
+    EXPECT_EQ(Level()->DirectionCode(), 4);
+    // Now the save dialog offers the opened file's name.
+    Press(L"btnSave");
+    EXPECT_EQ(shownNames.back(), L"saved.level");
+    EXPECT_TRUE(TakeBoxes().empty());
+}
+
+// ---- faults the window guards against ---------------------------------------------------------
+
+TEST_F(MainWindow, AfterASecondAddOrADeleteWhileAddingALeftClickOnlyEndsAdding) {
+    Press(L"btnAdd");
+    TGLCube* first = form->SelectedCube();
+    Press(L"btnAdd");
+    EXPECT_TRUE(form->Adding());
+    EXPECT_EQ(form->SelectedCube(), nullptr);
+    EXPECT_EQ(form->dcBlocks->Count(), 1);
+    EXPECT_EQ(first->Material()->LibMaterialName(), Level()->BlockMaterialName());
+    LeftClickCell(4, 6);
+    EXPECT_FALSE(form->Adding());
+    EXPECT_EQ(first->Material()->LibMaterialName(), Level()->BlockMaterialName());
+    EXPECT_FALSE(form->SelectedPos->Visible());
+
+    Press(L"btnAdd");
+    Press(L"btnDelete");
+    EXPECT_TRUE(form->Adding());
+    EXPECT_EQ(form->dcBlocks->Count(), 1);
+    LeftClickCell(4, 6);
+    EXPECT_FALSE(form->Adding());
+    EXPECT_EQ(form->dcBlocks->Count(), 1);
+}
+
+TEST_F(MainWindow, ClearingOrOpeningLetsGoOfTheSelectedBlockAndOfOneBeingAdded) {
+    Press(L"btnAdd");
+    MoveMouseTo(CellOnScreen(2, 2));
+    ASSERT_TRUE(PumpUntil([&] { return Level()->CountBlocksAt(2, 2) == 1; }));
+    Press(L"btnReset");
+    EXPECT_FALSE(form->Adding());
+    EXPECT_EQ(form->SelectedCube(), nullptr);
+    EXPECT_EQ(form->dcBlocks->Count(), 0);
+    MoveMouseTo(CellOnScreen(5, 5));
+    ASSERT_TRUE(PumpUntilIdle());
+    RightClickAt(CellOnScreen(5, 5));
+    ASSERT_TRUE(PumpUntilIdle());
+    Press(L"btnDelete");
+    EXPECT_EQ(form->dcBlocks->Count(), 0);
+
+    Level()->AddBlock(5, 5);
+    LeftClickCell(5, 5);
+    ASSERT_NE(form->SelectedCube(), nullptr);
+    dialogAnswer = FixtureFile(L"LevelFileTest.level");
+    Press(L"btnLoad");
+    EXPECT_EQ(form->SelectedCube(), nullptr);
+    Press(L"btnDelete");
+    EXPECT_EQ(form->dcBlocks->Count(), 3);
+}
+
+TEST_F(MainWindow, ALeftClickOutsideTheGridWhileAddingPutsMarkerAndTileOnThePlacedBlocksCell) {
+    Level()->ToggleLight(8, 4);
+    Press(L"btnAdd");
+    TGLCube* added = form->SelectedCube();
+    MoveMouseTo(CellOnScreen(8, 4));
+    ASSERT_TRUE(PumpUntil([&] { return TLevel::CellOf(added) == TGridCell{8, 4}; }));
+    const TPoint outside = ScreenOf(ViewPixel(9.6f, 0, 4));
+    MoveMouseTo(outside);
+    ASSERT_TRUE(PumpUntilIdle());
+    ClickAt(outside);
+    ASSERT_TRUE(PumpUntilIdle());
+    EXPECT_FALSE(form->Adding());
+    EXPECT_EQ(TLevel::CellOf(added), (TGridCell{8, 4}));
+    EXPECT_EQ(form->MarkerCell(), (TGridCell{8, 4}));
+    EXPECT_FLOAT_EQ(MarkerY(), 0.51f);
+    EXPECT_FLOAT_EQ(Tile(0)->Position()->Y(), 0.51f);
+}
+
+// ---- start-up on damaged data ----------------------------------------------------------------
+
+namespace {
+
+// A data folder of the test's own: the catalogue and the robot are what the test writes there.
+class MainWindowStart : public WindowTest {
+protected:
+    void TearDown() override {
+        FreeObject(form);
+        SetEditorFolder(String());
+        WindowTest::TearDown();
+    }
+    void Start() {
+        SetEditorFolder(folder.Path());
+        form = static_cast<TfmMain*>(TfmMain::StaticClass()->Create(static_cast<TComponent*>(nullptr)));
+        form->GLCadencer->SetEnabled(false);
+    }
+    void Write(const String& relative, const std::string& text) {
+        CreateDir(folder.File(L"textures"));
+        CreateDir(folder.File(L"models"));
+        CreateDir(folder.File(L"models\\Bot"));
+        WriteTextFile(folder.File(relative), text);
+    }
+
+    TTempFolder folder;
+    TfmMain* form = nullptr;
+};
+
+}  // namespace
+
+TEST_F(MainWindowStart, AnUnreadablePictureOrRobotIsShownAndSkippedAndTheEditorWorks) {
+    const std::string picture = ReadTextFile(EditorFolder() + L"textures\\stone.bmp");
+    Write(L"textures\\textures.ini",
+          "[GENERAL]\nCount=2\n[TEXTURE1]\nFileName=broken.bmp\nMaterialName=Broken\n"
+          "[TEXTURE2]\nFileName=good.bmp\nMaterialName=Good\n");
+    Write(L"textures\\broken.bmp", "BM no picture here");
+    Write(L"textures\\good.bmp", picture);
+    Write(L"models\\Bot\\model.ini", "[MODEL]\nFileName=broken.smd\n");
+    Write(L"models\\Bot\\broken.smd", "version 1\nnodes\n0 \"root\" -1\nend\nskeleton\ntime 0\nbroken\n");
+    Start();
+    const std::vector<TShownBox> boxes = TakeBoxes();
+    EXPECT_EQ(boxes.size(), 2u);  // the picture's error, the robot's error
+    ASSERT_NE(form->Bot(), nullptr);
+    ASSERT_NE(form->Level(), nullptr);
+    EXPECT_EQ(form->Bot()->GetCell(), (TGridCell{4, 4}));
+    EXPECT_EQ(form->libMaterials->Materials()->Count(), 12);
+    EXPECT_EQ(form->btnBlockMaterial->Items()->Count(), 7);
+    EXPECT_EQ(form->btnBlockMaterial->Items()->Get(6), L"Good");
+    EXPECT_EQ(form->btnSkyMaterial->Items()->Count(), 0);
+    EXPECT_TRUE(DirectoryExists(folder.File(L"levels")));
+    form->btnAddClick(nullptr);
+    EXPECT_TRUE(form->Adding());
+}
+
+TEST_F(MainWindowStart, WithoutACatalogueTheListIndexErrorIsShownAndTheWindowStillOpens) {
+    Start();
+    const std::vector<TShownBox> boxes = TakeBoxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].Text, L"Загружены не все текстуры");
+    EXPECT_EQ(boxes[0].Caption, L"Ошибка");
+    EXPECT_EQ(boxes[1].Text, L"List index out of bounds (11)");
+    EXPECT_EQ(form->btnBlockMaterial->Items()->Count(), 6);
+    EXPECT_EQ(form->btnSkyMaterial->Items()->Count(), 0);
+    form->btnAddClick(nullptr);
+    EXPECT_TRUE(form->Adding());
+}
