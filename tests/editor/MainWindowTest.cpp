@@ -611,3 +611,13 @@ TEST_F(MainWindowStart, WithoutACatalogueTheListIndexErrorIsShownAndTheWindowSti
     form->btnAddClick(nullptr);
     EXPECT_TRUE(form->Adding());
 }
+
+TEST_F(MainWindow, ChoosingASkyWithTheKeyboardGoesThroughTheCombosRules) {
+    form->btnSkyMaterial->SetFocus();
+    ASSERT_TRUE(PumpUntilIdle());
+    TypeKey(VK_DOWN);
+    ASSERT_TRUE(PumpUntil([&] { return form->btnSkyMaterial->ItemIndex() == 0; }));
+    EXPECT_EQ(form->btnSkyMaterial->Text(), L"SkyDay");
+    EXPECT_EQ(Level()->SkyMaterialName(), L"SkyDay");
+    EXPECT_EQ(Level()->Sky()->Material()->LibMaterialName(), L"SkyDay");
+}
