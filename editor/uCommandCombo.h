@@ -18,6 +18,7 @@ class TCommandCombo : public TRzComboBox {
     Z_CLASS(TCommandCombo, TRzComboBox)
     Z_PUBLISHED {
         p.Property(L"ItemIndex", &TCommandCombo::ItemIndex, &TCommandCombo::SetItemIndex).Default(-1);
+        p.Property(L"Style", &TCommandCombo::Style, &TCommandCombo::SetStyle).Default(csDropDownList);
     }
 
 public:

@@ -1,5 +1,6 @@
-// The engine's, the controls' and the editor's units start once before the editor tests run; the root object of a scene, which
-// only its scene can make, is left out of the defaults test (the engine tests check it).
+// The engine's, the controls' and the editor's units start once before the editor tests run. Left
+// out of the defaults test: the root object of a scene, which only its scene can make (the engine
+// tests check it), and the main window, which reads its description as it is made.
 #include "PublishedDefaults.h"
 #include "Scene.h"
 #include "TestSupport.h"
@@ -9,5 +10,6 @@ namespace {
 
 const bool editorUnits = StartUnitsBeforeTests(&InitializeEditorUnits);
 const bool editorSceneRootLeftOut = LeaveOutOfDefaultsTest(TGLSceneRootObject::StaticClass());
+const bool mainWindowLeftOut = LeaveOutOfDefaultsTest(TfmMain::StaticClass());
 
 }  // namespace
