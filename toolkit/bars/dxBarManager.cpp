@@ -36,8 +36,10 @@ TdxBarManager::TdxBarManager(TComponent* owner) : TComponent(CheckedOwner(owner)
         // Hook (message hooks): installed with the first manager; the process-wide hint window
         // is made unless designing.
     }
-    // Hook (backgrounds): made first. Hook (look and feel): made next, its change bound.
-    // Hook (painters): Style := bmsEnhanced makes the painter.
+    // Hook (backgrounds): made first.
+    lookAndFeel_ = new TcxLookAndFeel(this);
+    lookAndFeel_->OnChanged = MakeEvent(this, &TdxBarManager::LookAndFeelChanged);
+    CreateDefaultPainter();
     internalItems_ = new TComponentList(true);
     items_ = new TdxBarComponentList;
     categories_ = new TdxBarManagerCategories(this);
@@ -55,10 +57,10 @@ TdxBarManager::TdxBarManager(TComponent* owner) : TComponent(CheckedOwner(owner)
     helpButtonGlyph_ = new TBitmap;
     helpButtonGlyph_->OnChange = MakeEvent(this, &TdxBarManager::HelpButtonGlyphChanged);
     themeChangeNotifier_ = new TdxThemeChangedNotificator;
-    // Hook (painters): a theme change restarts the painter.
+    themeChangeNotifier_->OnThemeChanged = MakeEvent(this, &TdxBarManager::StyleChanged);
     SetMostRecentItemsPercents(95);
     // Hook (popup-menu links): made here.
-    // Hook (fonts): UseSystemFont := True takes the system menu font into Font.
+    UpdateSystemFont();
     // Hook (painters): the paint resources. Hook (link dragging): the drag state.
     // Hook (images): the image options with their change links.
     // Hook (layout storage): the start-up snapshot, unless designing.
@@ -76,7 +78,8 @@ TdxBarManager::~TdxBarManager() {
     }
     registered_ = false;
     // Hook (hints): forget the hint object. Hook (layout storage, images, link dragging, look
-    // and feel): free the snapshot, the image options, the drag state and the look and feel.
+    // and feel): free the snapshot, the image options and the drag state.
+    FreeAndNil(lookAndFeel_);
     FreeAndNil(themeChangeNotifier_);
     // Hook (painters): delete the paint resources.
     if (popupMenus_) popupMenus_->SetOwnsObjects(true);
@@ -97,8 +100,9 @@ TdxBarManager::~TdxBarManager() {
     if (items_) items_->SetOwnsObjects(true);
     FreeAndNil(items_);
     FreeAndNil(categories_);
-    // Hook (docks): free the bar-restoring list. Hook (popup-menu links, backgrounds,
-    // painters): freed last.
+    // Hook (docks): free the bar-restoring list. Hook (popup-menu links, backgrounds): freed
+    // last, with the painter.
+    FreeAndNil(painter_);
 }
 
 // ---- Lists --------------------------------------------------------------------------------
@@ -489,10 +493,6 @@ void TdxBarManager::SetFlatCloseButton(bool value) {
 
 void TdxBarManager::SetFont(TFont* value) { font_->Assign(value); }
 
-void TdxBarManager::FontChanged(TObject* sender) {
-    // Hook (fonts): a font set by hand ends UseSystemFont; the bar windows take the new font.
-}
-
 void TdxBarManager::SetHelpButtonGlyph(TBitmap* value) { helpButtonGlyph_->Assign(value); }
 
 void TdxBarManager::HelpButtonGlyphChanged(TObject* sender) {
@@ -520,7 +520,8 @@ void TdxBarManager::SetMostRecentItemsPercents(Byte value) {
 
 void TdxBarManager::SetNotDocking(TdxBarDockingStyles value) {
     if (AssignIfChanged(notDocking_, value)) {
-        // Hook (painters, toolbars): the painter restarts and the bars refresh.
+        StyleChanged();
+        // Hook (toolbars): the bars refresh.
     }
 }
 
@@ -546,20 +547,12 @@ void TdxBarManager::SetShowHelpButton(bool value) {
 }
 
 void TdxBarManager::SetStyle(TdxBarManagerStyle value) {
-    if (AssignIfChanged(style_, value)) {
-        // Hook (painters): the painter of the new style is made.
-    }
+    if (AssignIfChanged(style_, value)) StyleChanged();
 }
 
 void TdxBarManager::SetSunkenBorder(bool value) {
     if (AssignIfChanged(sunkenBorder_, value)) {
         // Hook (docks): every dock control updates its border.
-    }
-}
-
-void TdxBarManager::SetUseSystemFont(bool value) {
-    if (AssignIfChanged(useSystemFont_, value)) {
-        // Hook (fonts): the system menu font goes into Font.
     }
 }
 

@@ -20,10 +20,12 @@
 #include "Font.h"
 #include "TypInfo.h"
 #include "cxEventHandlerCollection.h"
+#include "cxLookAndFeel.h"
 #include "dxBar.h"
 #include "dxBarComponent.h"
 #include "dxBarItem.h"
 #include "dxBarManagerCategories.h"
+#include "dxBarPainter.h"
 
 class TCustomForm;
 class TdxThemeChangedNotificator;
@@ -33,6 +35,8 @@ TdxBarManagerList* BarManagerList();
 
 Z_ENUM(TdxBarManagerStyle, Byte, bmsStandard, bmsEnhanced, bmsFlat, bmsXP, bmsOffice11, bmsUseLookAndFeel)
 Z_ENUM(TdxBarMenuAnimations, Byte, maNone, maRandom, maUnfold, maSlide, maFade)
+// The paint style of a look and feel drawn by a skin: numbered after the styles.
+constexpr TdxBarManagerStyle bmsSkinned = TdxBarManagerStyle(5);
 
 // ---- Event types --------------------------------------------------------------------------
 
@@ -84,6 +88,7 @@ class TdxBarManager : public TComponent {
                    &TdxBarManager::SetHideFloatingBarsWhenInactive)
             .Default(true);
         p.Property(L"IniFileName", &TdxBarManager::IniFileName, &TdxBarManager::SetIniFileName);
+        p.Property(L"LookAndFeel", &TdxBarManager::LookAndFeel, &TdxBarManager::SetLookAndFeel);
         p.Property(L"LargeButtonArrowWidth", &TdxBarManager::LargeButtonArrowWidth,
                    &TdxBarManager::SetLargeButtonArrowWidth)
             .Default(13);
@@ -228,6 +233,31 @@ public:
     bool Modified() const { return modified_; }
     void GetSelectedComponents(TList* list) const;
 
+    // -- style and painter
+    // The style the painter is chosen by: bmsXP without visual styles paints Enhanced;
+    // bmsUseLookAndFeel follows the look and feel (native, then skin, then its kind).
+    TdxBarManagerStyle GetPaintStyle() const;
+    // The style personalized menus and the stored layout go by: the Style itself, or for
+    // bmsUseLookAndFeel native or the kind (a skin is not considered).
+    TdxBarManagerStyle GetEffectiveStyle() const;
+    // The painter class of the paint style.
+    virtual TdxBarPainterClass GetPainterClass() const;
+    TdxBarPainterClass GetPainterClassInUse() const { return painter_ ? painter_->ClassType() : nullptr; }
+    // The painter every bar of the manager draws with; never nil while the manager lives.
+    TdxBarPainter* Painter() const { return painter_; }
+    bool IsNotStandardStyle() const { return GetEffectiveStyle() != bmsStandard; }
+    bool IsFlatStyle() const { return style_ == bmsFlat; }
+    bool ShowsRecentItemsFirst() const { return IsNotStandardStyle() && menusShowRecentItemsFirst_; }
+    // Whether the visual styles the bar painters use were there when the painter was made.
+    bool IsThemeAvailable() const { return themeAvailable_; }
+    bool IsChangingStyle() const { return changingStyle_; }
+    // Makes the look and feel draw as the manager does.
+    void AssignLookAndFeelTo(TcxLookAndFeel* lookAndFeel) const;
+    TcxLookAndFeel* LookAndFeel() const { return lookAndFeel_; }
+    void SetLookAndFeel(TcxLookAndFeel* value) { lookAndFeel_->Assign(value); }
+    // Makes the painter anew and has every bar window follow.
+    void StyleChanged();
+
     // -- the operations a descendant may change
     // Fires OnClickItem; an enabled item's click runs it before the item's own handler.
     virtual void DoClickItem(TdxBarItem* item);
@@ -252,6 +282,9 @@ public:
     TcxEventHandlerCollection* WriteIniFileHandlers() const { return writeIniFileHandlers_; }
     TcxEventHandlerCollection* MDIStateChangedHandlers() const { return mdiStateChangedHandlers_; }
     TcxEventHandlerCollection* SystemFontChangedHandlers() const { return systemFontChangedHandlers_; }
+    void FireSystemFontChanged() { systemFontChangedHandlers_->CallHandlers(this); }
+    // Font takes the system menu font (UseSystemFont), or only its height (Scaled).
+    void UpdateSystemFont();
 
     // -- properties
     bool AllowCallFromAnotherForm() const { return allowCallFromAnotherForm_; }
@@ -304,7 +337,7 @@ public:
     const String& RegistryPath() const { return registryPath_; }
     void SetRegistryPath(const String& value);  // kept with a backslash at both ends
     bool Scaled() const { return scaled_; }
-    void SetScaled(bool value) { scaled_ = value; }
+    void SetScaled(bool value);
     bool ShowCloseButton() const { return showCloseButton_; }
     void SetShowCloseButton(bool value);
     bool ShowFullMenusAfterDelay() const { return showFullMenusAfterDelay_; }
@@ -363,6 +396,8 @@ private:
     bool IsDockColorStored() const { return !autoDockColor_; }
     bool IsFontStored() const { return !useSystemFont_; }
     void FontChanged(TObject* sender);
+    void CreateDefaultPainter();
+    void LookAndFeelChanged(TcxLookAndFeel* sender, TcxLookAndFeelValues changedValues);
     void HelpButtonGlyphChanged(TObject* sender);
     void UpdateBarsRedraw(bool redraw, bool refresh);
     void UpdateDockControlColors();
@@ -386,6 +421,11 @@ private:
     TdxBarComponentList* groups_ = nullptr;
     TBitmap* helpButtonGlyph_ = nullptr;
     TdxThemeChangedNotificator* themeChangeNotifier_ = nullptr;
+    TcxLookAndFeel* lookAndFeel_ = nullptr;
+    TdxBarPainter* painter_ = nullptr;
+    bool themeAvailable_ = false;
+    bool changingStyle_ = false;
+    bool internalFontChange_ = false;  // the manager itself changes Font
 
     IPtr<IdxBarDesigner> designer_;
     TdxBarItemControl* selectedItemControl_ = nullptr;

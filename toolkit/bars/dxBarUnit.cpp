@@ -7,9 +7,11 @@
 #include "Screen.h"
 #include "SysUtils.h"
 #include "dxBar.h"
+#include "dxBarCanvas.h"
 #include "dxBarItemRegistry.h"
 #include "dxBarManager.h"
 #include "dxBarMenuSounds.h"
+#include "dxBarPainter.h"
 
 // Sections: process-wide state · registry · layered windows · colour depth and checker brush ·
 // start-up and shut-down.
@@ -151,7 +153,9 @@ void FinalizeBarUnit() {
     delete barControls;
     barControls = nullptr;
     FreeAndNil(itemRegistry);
-    // Hook (design controller, bar canvas, flat painter): freed here.
+    // Hook (design controller): freed here.
+    FreeBarCanvasInstance();
+    FreeFlatPainterInstance();
     if (checkerBrush) DeleteObject(checkerBrush);
     checkerBrush = nullptr;
     FreeAndNil(managerList);

@@ -1,0 +1,185 @@
+// The manager's style: which painter its bars draw with, and its fonts.
+
+#include <gtest/gtest.h>
+
+#include "../RecordingVisualStyles.h"
+#include "BarTestSupport.h"
+#include "cxExtendedStylePainters.h"
+#include "cxOffice11LookAndFeelPainter.h"
+#include "dxBarStylePainters.h"
+
+namespace {
+
+// A skin for the look and feel to find by name.
+class TStyleTestSkinPainter : public TcxOffice11LookAndFeelPainter {
+public:
+    static const TStyleTestSkinPainter* Instance() {
+        static const TStyleTestSkinPainter painter;
+        return &painter;
+    }
+};
+
+// A painter class the skins could put in.
+class TStyleTestSkinBarPainter : public TdxBarFlatPainter {
+    Z_CLASS(TStyleTestSkinBarPainter, TdxBarFlatPainter)
+public:
+    explicit TStyleTestSkinBarPainter(TcxLookAndFeelPainterClass data) : TdxBarFlatPainter(data), data(data) {}
+    TcxLookAndFeelPainterClass data;
+};
+
+using BarManagerStyle = BarTest;
+
+struct TStyleCase {
+    TdxBarManagerStyle style;
+    TcxLookAndFeelKind kind;
+    bool nativeStyle, themes;
+    TdxBarManagerStyle paintStyle, effectiveStyle;
+    TdxBarPainterClass painter;
+};
+
+TEST_F(BarManagerStyle, StyleAndLookAndFeelChooseThePainter) {
+    const TStyleCase cases[] = {
+        {bmsStandard, lfFlat, false, false, bmsStandard, bmsStandard, TdxBarStandardPainter::StaticClass()},
+        {bmsEnhanced, lfFlat, false, false, bmsEnhanced, bmsEnhanced, TdxBarEnhancedPainter::StaticClass()},
+        {bmsFlat, lfFlat, false, false, bmsFlat, bmsFlat, TdxBarFlatPainter::StaticClass()},
+        {bmsOffice11, lfFlat, false, false, bmsOffice11, bmsOffice11, TdxBarOffice11Painter::StaticClass()},
+        // Without visual styles XP paints as Enhanced, yet menus and layouts still go by XP.
+        {bmsXP, lfFlat, false, false, bmsEnhanced, bmsXP, TdxBarEnhancedPainter::StaticClass()},
+        {bmsXP, lfFlat, false, true, bmsXP, bmsXP, TdxBarXPPainter::StaticClass()},
+        {bmsUseLookAndFeel, lfUltraFlat, false, false, bmsFlat, bmsFlat, TdxBarFlatPainter::StaticClass()},
+        {bmsUseLookAndFeel, lfStandard, false, false, bmsStandard, bmsStandard, TdxBarStandardPainter::StaticClass()},
+        {bmsUseLookAndFeel, lfFlat, false, false, bmsEnhanced, bmsEnhanced, TdxBarEnhancedPainter::StaticClass()},
+        {bmsUseLookAndFeel, lfOffice11, false, false, bmsOffice11, bmsOffice11, TdxBarOffice11Painter::StaticClass()},
+        {bmsUseLookAndFeel, lfOffice11, true, false, bmsOffice11, bmsOffice11, TdxBarOffice11Painter::StaticClass()},
+        {bmsUseLookAndFeel, lfOffice11, true, true, bmsXP, bmsXP, TdxBarXPPainter::StaticClass()},
+    };
+    for (const TStyleCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << int(c.style) << " kind " << int(c.kind) << " native " << c.nativeStyle
+                                        << " themes " << c.themes);
+        std::unique_ptr<TRecordingVisualStyles> styles;
+        if (c.themes) styles = std::make_unique<TRecordingVisualStyles>();
+        manager->SetStyle(c.style);
+        manager->LookAndFeel()->SetKind(c.kind);
+        manager->LookAndFeel()->SetNativeStyle(c.nativeStyle);
+        manager->StyleChanged();  // the theme may have changed since the last painter
+        EXPECT_EQ(manager->IsThemeAvailable(), c.themes);
+        EXPECT_EQ(manager->GetPaintStyle(), c.paintStyle);
+        EXPECT_EQ(manager->GetEffectiveStyle(), c.effectiveStyle);
+        EXPECT_EQ(manager->GetPainterClass(), c.painter);
+        ASSERT_NE(manager->Painter(), nullptr);
+        EXPECT_EQ(manager->GetPainterClassInUse(), c.painter);
+        EXPECT_EQ(manager->IsNotStandardStyle(), c.effectiveStyle != bmsStandard);
+        styles.reset();
+        manager->StyleChanged();
+    }
+}
+
+TEST_F(BarManagerStyle, ASkinnedLookAndFeelPaintsWithTheSkinsPainterClass) {
+    ASSERT_TRUE(GlobalExtendedStylePainters()->RegisterPainter(L"Heather", TStyleTestSkinPainter::Instance(), nullptr));
+    manager->SetStyle(bmsUseLookAndFeel);
+    manager->LookAndFeel()->SetKind(lfUltraFlat);
+    manager->LookAndFeel()->SetSkinName(L"Heather");  // a look-and-feel change makes the painter anew
+
+    EXPECT_EQ(manager->GetPaintStyle(), bmsSkinned);
+    EXPECT_EQ(manager->GetEffectiveStyle(), bmsFlat);  // a skin does not count there
+    EXPECT_EQ(manager->GetPainterClassInUse(), TdxBarStandardPainter::StaticClass());
+
+    SetSkinBarPainterClass(TStyleTestSkinBarPainter::StaticClass());
+    manager->StyleChanged();
+    auto* painter = dynamic_cast<TStyleTestSkinBarPainter*>(manager->Painter());
+    ASSERT_NE(painter, nullptr);
+    EXPECT_EQ(painter->data, TStyleTestSkinPainter::Instance());  // the skin painter is the data
+
+    // The manager's look and feel copied into another one keeps the skin.
+    TcxLookAndFeel copy(nullptr);
+    manager->AssignLookAndFeelTo(&copy);
+    EXPECT_EQ(copy.SkinPainter(), TStyleTestSkinPainter::Instance());
+
+    SetSkinBarPainterClass(nullptr);
+    manager->LookAndFeel()->SetSkinName(L"");
+    GlobalExtendedStylePainters()->UnregisterPainter(L"Heather");
+    EXPECT_EQ(manager->GetPainterClassInUse(), TdxBarFlatPainter::StaticClass());
+}
+
+TEST_F(BarManagerStyle, AssignLookAndFeelToGivesTheStyleCode) {
+    const std::pair<TdxBarManagerStyle, TcxLookAndFeelKind> cases[] = {
+        {bmsStandard, lfFlat}, {bmsEnhanced, lfFlat}, {bmsFlat, lfUltraFlat}, {bmsOffice11, lfOffice11}};
+    for (auto [style, kind] : cases) {
+        manager->SetStyle(style);
+        TcxLookAndFeel target(nullptr);
+        target.SetKind(lfStandard);
+        target.SetNativeStyle(true);
+        manager->AssignLookAndFeelTo(&target);
+        EXPECT_EQ(target.Kind(), kind) << int(style);
+        EXPECT_FALSE(target.NativeStyle()) << int(style);
+    }
+}
+
+TEST_F(BarManagerStyle, ADestroyedManagerMakesNoNewPainter) {
+    manager->SetStyle(bmsUseLookAndFeel);
+    manager->LookAndFeel()->SetKind(lfFlat);
+    ASSERT_EQ(manager->GetPainterClassInUse(), TdxBarEnhancedPainter::StaticClass());
+    manager->SetStateFlag(csDestroying, true);
+    manager->LookAndFeel()->SetKind(lfOffice11);
+    EXPECT_EQ(manager->GetPainterClassInUse(), TdxBarEnhancedPainter::StaticClass());
+    manager->SetStateFlag(csDestroying, false);
+    manager->LookAndFeel()->SetKind(lfStandard);
+    EXPECT_EQ(manager->GetPainterClassInUse(), TdxBarStandardPainter::StaticClass());
+}
+
+TEST_F(BarManagerStyle, MostRecentUseCountFollowsThePercentage) {
+    const std::pair<int, int> cases[] = {{95, 20}, {50, 2}, {0, 1}, {100, 0}, {250, 0}};
+    for (auto [percents, count] : cases) {
+        manager->SetMostRecentItemsPercents(Byte(percents));
+        EXPECT_EQ(manager->MostRecentlyUsedUseCount(), count) << percents;
+    }
+}
+
+NONCLIENTMETRICSW StyleTestMenuMetrics() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    return metrics;
+}
+
+TEST_F(BarManagerStyle, TheSystemMenuFontIsTheFontUntilTheUserSetsOne) {
+    const LOGFONTW menuFont = StyleTestMenuMetrics().lfMenuFont;
+    ASSERT_TRUE(manager->UseSystemFont());
+    EXPECT_EQ(manager->Font()->Name(), String(menuFont.lfFaceName));
+    EXPECT_EQ(manager->Font()->Height(), menuFont.lfHeight);
+
+    int handlerCalls = 0;
+    struct TCounter : TObject {
+        int* calls;
+        void Changed(TObject*, const void*) { ++*calls; }
+    } counter;
+    counter.calls = &handlerCalls;
+    manager->SystemFontChangedHandlers()->AddHandler(MakeEvent(&counter, &TCounter::Changed));
+
+    // A font set by hand ends UseSystemFont; Scaled keeps the height at the menu font's.
+    manager->Font()->SetName(L"Courier New");
+    manager->Font()->SetHeight(-30);
+    EXPECT_FALSE(manager->UseSystemFont());
+    EXPECT_EQ(manager->Font()->Name(), L"Courier New");
+    EXPECT_EQ(manager->Font()->Height(), menuFont.lfHeight);
+    EXPECT_EQ(manager->CaptionFont()->Name(), L"Courier New");
+    EXPECT_EQ(manager->CaptionFont()->Height(), menuFont.lfHeight < -10 ? menuFont.lfHeight : -11);
+    EXPECT_EQ(manager->EditFont()->Name(), L"Courier New");
+    EXPECT_LE(manager->EditFont()->Height(), -11);
+    EXPECT_EQ(handlerCalls, 2);
+
+    // Without Scaled the user's height stays.
+    manager->SetScaled(false);
+    manager->Font()->SetHeight(-30);
+    EXPECT_EQ(manager->Font()->Height(), -30);
+    EXPECT_EQ(manager->EditFont()->Height(), -30);
+
+    // UseSystemFont back on takes the menu font at once.
+    manager->SetUseSystemFont(true);
+    EXPECT_TRUE(manager->UseSystemFont());
+    EXPECT_EQ(manager->Font()->Name(), String(menuFont.lfFaceName));
+    EXPECT_EQ(manager->Font()->Height(), menuFont.lfHeight);
+    manager->SystemFontChangedHandlers()->RemoveHandler(MakeEvent(&counter, &TCounter::Changed));
+}
+
+}  // namespace

@@ -1,0 +1,108 @@
+// The manager's style: which painter draws its bars and how a look and feel maps onto it.
+
+#include "dxBarManager.h"
+#include "dxBarStylePainters.h"
+#include "dxThemeManager.h"
+
+namespace {
+// The visual-style parts the bar painters draw with.
+constexpr TdxThemedObjectTypes barThemedTypes =
+    ThemedTypes({totComboBox, totEdit, totPage, totProgress, totRebar, totScrollBar, totStatus, totToolBar, totWindow});
+
+TdxBarManagerStyle StyleOfKind(TcxLookAndFeelKind kind) {
+    switch (kind) {
+        case lfStandard:
+            return bmsStandard;
+        case lfUltraFlat:
+            return bmsFlat;
+        case lfOffice11:
+            return bmsOffice11;
+        default:
+            return bmsEnhanced;
+    }
+}
+
+// Clears a flag when the scope ends, also when an exception passes.
+struct TFlagScope {
+    bool& flag;
+    explicit TFlagScope(bool& f) : flag(f) { flag = true; }
+    ~TFlagScope() { flag = false; }
+};
+}  // namespace
+
+TdxBarManagerStyle TdxBarManager::GetPaintStyle() const {
+    switch (style_) {
+        case bmsXP:
+            return themeAvailable_ ? bmsXP : bmsEnhanced;
+        case bmsUseLookAndFeel:
+            if (lookAndFeel_->NativeStyle() && themeAvailable_) return bmsXP;
+            if (lookAndFeel_->SkinPainter()) return bmsSkinned;
+            return StyleOfKind(lookAndFeel_->Kind());
+        default:
+            return style_;
+    }
+}
+
+TdxBarManagerStyle TdxBarManager::GetEffectiveStyle() const {
+    if (style_ != bmsUseLookAndFeel) return style_;
+    if (lookAndFeel_->NativeStyle() && themeAvailable_) return bmsXP;
+    return StyleOfKind(lookAndFeel_->Kind());
+}
+
+TdxBarPainterClass TdxBarManager::GetPainterClass() const {
+    switch (GetPaintStyle()) {
+        case bmsEnhanced:
+            return TdxBarEnhancedPainter::StaticClass();
+        case bmsFlat:
+            return TdxBarFlatPainter::StaticClass();
+        case bmsXP:
+            return TdxBarXPPainter::StaticClass();
+        case bmsOffice11:
+            return TdxBarOffice11Painter::StaticClass();
+        case bmsSkinned:
+            return SkinBarPainterClass();
+        default:
+            return TdxBarStandardPainter::StaticClass();
+    }
+}
+
+void TdxBarManager::CreateDefaultPainter() {
+    themeAvailable_ = AreThemesAvailable(barThemedTypes);
+    FreeAndNil(painter_);
+    painter_ = GetPainterClass()->CreateWithData(lookAndFeel_->SkinPainter());
+}
+
+void TdxBarManager::LookAndFeelChanged(TcxLookAndFeel*, TcxLookAndFeelValues) {
+    if (!IsDestroying()) StyleChanged();
+}
+
+void TdxBarManager::StyleChanged() {
+    TFlagScope changing(changingStyle_);
+    CreateDefaultPainter();
+    // Hook (bar windows): every bar window recalculates its metrics; a docked one re-lays out
+    // its dock, a floating one has its bar hidden and shown again.
+    // Hook (Customize dialog): its look is refreshed.
+    // Hook (bar windows, docks): the windows are refreshed.
+}
+
+void TdxBarManager::AssignLookAndFeelTo(TcxLookAndFeel* lookAndFeel) const {
+    lookAndFeel->ResetAssignedValues();
+    lookAndFeel->SetSkinName(L"");
+    switch (GetPaintStyle()) {
+        case bmsFlat:
+            lookAndFeel->ApplyStyleCode(2);
+            break;
+        case bmsXP:
+            lookAndFeel->ApplyStyleCode(3);
+            break;
+        case bmsOffice11:
+            lookAndFeel->ApplyStyleCode(4);
+            break;
+        case bmsSkinned:
+            lookAndFeel->Assign(lookAndFeel_);
+            break;
+        default:
+            lookAndFeel->ApplyStyleCode(0);
+            break;
+    }
+}
