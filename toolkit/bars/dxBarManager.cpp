@@ -62,7 +62,12 @@ TdxBarManager::TdxBarManager(TComponent* owner) : TComponent(CheckedOwner(owner)
     // Hook (popup-menu links): made here.
     UpdateSystemFont();
     // Hook (painters): the paint resources. Hook (link dragging): the drag state.
-    // Hook (images): the image options with their change links.
+    imageOptions_ = new TdxBarImageOptions(this);
+    imageOptions_->OnChanged = MakeEvent(this, &TdxBarManager::ImageOptionsChanged);
+    imageOptions_->OnGlyphSizeChanged = MakeEvent(this, &TdxBarManager::GlyphSizeChanged);
+    imageOptions_->OnSmallImagesChanged = MakeEvent(this, &TdxBarManager::SmallImagesChanged);
+    imageOptions_->OnLargeImagesChanged = MakeEvent(this, &TdxBarManager::LargeImagesChanged);
+    imageOptions_->OnHotImagesChanged = MakeEvent(this, &TdxBarManager::HotImagesChanged);
     // Hook (layout storage): the start-up snapshot, unless designing.
 }
 
@@ -78,7 +83,8 @@ TdxBarManager::~TdxBarManager() {
     }
     registered_ = false;
     // Hook (hints): forget the hint object. Hook (layout storage, images, link dragging, look
-    // and feel): free the snapshot, the image options and the drag state.
+    // and feel): free the snapshot and the drag state.
+    FreeAndNil(imageOptions_);
     FreeAndNil(lookAndFeel_);
     FreeAndNil(themeChangeNotifier_);
     // Hook (painters): delete the paint resources.

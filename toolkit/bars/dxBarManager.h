@@ -23,6 +23,7 @@
 #include "cxLookAndFeel.h"
 #include "dxBar.h"
 #include "dxBarComponent.h"
+#include "dxBarImageOptions.h"
 #include "dxBarItem.h"
 #include "dxBarManagerCategories.h"
 #include "dxBarPainter.h"
@@ -87,6 +88,25 @@ class TdxBarManager : public TComponent {
         p.Property(L"HideFloatingBarsWhenInactive", &TdxBarManager::HideFloatingBarsWhenInactive,
                    &TdxBarManager::SetHideFloatingBarsWhenInactive)
             .Default(true);
+        p.Property(L"ImageOptions", &TdxBarManager::ImageOptions, &TdxBarManager::SetImageOptions);
+        p.Property(L"DisabledImages", &TdxBarManager::GetDisabledImages, &TdxBarManager::SetDisabledImages)
+            .Stored(false);
+        p.Property(L"DisabledLargeImages", &TdxBarManager::GetDisabledLargeImages,
+                   &TdxBarManager::SetDisabledLargeImages)
+            .Stored(false);
+        p.Property(L"HotImages", &TdxBarManager::GetHotImages, &TdxBarManager::SetHotImages).Stored(false);
+        p.Property(L"ImageListBkColor", &TdxBarManager::ImageListBkColor, &TdxBarManager::SetImageListBkColor)
+            .Stored(false);
+        p.Property(L"Images", &TdxBarManager::GetImages, &TdxBarManager::SetImages).Stored(false);
+        p.Property(L"LargeImages", &TdxBarManager::GetLargeImages, &TdxBarManager::SetLargeImages).Stored(false);
+        p.Property(L"LargeIcons", &TdxBarManager::LargeIcons, &TdxBarManager::SetLargeIcons).Stored(false);
+        p.Property(L"MakeDisabledImagesFaded", &TdxBarManager::MakeDisabledImagesFaded,
+                   &TdxBarManager::SetMakeDisabledImagesFaded)
+            .Stored(false);
+        p.Property(L"StretchGlyphs", &TdxBarManager::StretchGlyphs, &TdxBarManager::SetStretchGlyphs).Stored(false);
+        p.Property(L"UseLargeImagesForLargeIcons", &TdxBarManager::UseLargeImagesForLargeIcons,
+                   &TdxBarManager::SetUseLargeImagesForLargeIcons)
+            .Stored(false);
         p.Property(L"IniFileName", &TdxBarManager::IniFileName, &TdxBarManager::SetIniFileName);
         p.Property(L"LookAndFeel", &TdxBarManager::LookAndFeel, &TdxBarManager::SetLookAndFeel);
         p.Property(L"LargeButtonArrowWidth", &TdxBarManager::LargeButtonArrowWidth,
@@ -258,6 +278,31 @@ public:
     // Makes the painter anew and has every bar window follow.
     void StyleChanged();
 
+    // -- images (the manager's image properties read and write its ImageOptions)
+    TdxBarImageOptions* ImageOptions() const { return imageOptions_; }
+    void SetImageOptions(TdxBarImageOptions* value) { imageOptions_->Assign(value); }
+    int GetGlyphSize() const { return imageOptions_->GlyphSize(); }
+    TCustomImageList* GetDisabledImages() const { return imageOptions_->DisabledImages(); }
+    void SetDisabledImages(TCustomImageList* value) { imageOptions_->SetDisabledImages(value); }
+    TCustomImageList* GetDisabledLargeImages() const { return imageOptions_->DisabledLargeImages(); }
+    void SetDisabledLargeImages(TCustomImageList* value) { imageOptions_->SetDisabledLargeImages(value); }
+    TCustomImageList* GetHotImages() const { return imageOptions_->HotImages(); }
+    void SetHotImages(TCustomImageList* value) { imageOptions_->SetHotImages(value); }
+    TCustomImageList* GetImages() const { return imageOptions_->Images(); }
+    void SetImages(TCustomImageList* value) { imageOptions_->SetImages(value); }
+    TCustomImageList* GetLargeImages() const { return imageOptions_->LargeImages(); }
+    void SetLargeImages(TCustomImageList* value) { imageOptions_->SetLargeImages(value); }
+    TColor ImageListBkColor() const { return imageOptions_->ImageListBkColor(); }
+    void SetImageListBkColor(TColor value) { imageOptions_->SetImageListBkColor(value); }
+    bool LargeIcons() const { return imageOptions_->LargeIcons(); }
+    void SetLargeIcons(bool value) { imageOptions_->SetLargeIcons(value); }
+    bool MakeDisabledImagesFaded() const { return imageOptions_->MakeDisabledImagesFaded(); }
+    void SetMakeDisabledImagesFaded(bool value) { imageOptions_->SetMakeDisabledImagesFaded(value); }
+    bool StretchGlyphs() const { return imageOptions_->StretchGlyphs(); }
+    void SetStretchGlyphs(bool value) { imageOptions_->SetStretchGlyphs(value); }
+    bool UseLargeImagesForLargeIcons() const { return imageOptions_->UseLargeImagesForLargeIcons(); }
+    void SetUseLargeImagesForLargeIcons(bool value) { imageOptions_->SetUseLargeImagesForLargeIcons(value); }
+
     // -- the operations a descendant may change
     // Fires OnClickItem; an enabled item's click runs it before the item's own handler.
     virtual void DoClickItem(TdxBarItem* item);
@@ -397,6 +442,11 @@ private:
     bool IsFontStored() const { return !useSystemFont_; }
     void FontChanged(TObject* sender);
     void CreateDefaultPainter();
+    void ImageOptionsChanged(TObject* sender);
+    void GlyphSizeChanged(TObject* sender);
+    void SmallImagesChanged(TObject* list);
+    void LargeImagesChanged(TObject* list);
+    void HotImagesChanged(TObject* list);
     void LookAndFeelChanged(TcxLookAndFeel* sender, TcxLookAndFeelValues changedValues);
     void HelpButtonGlyphChanged(TObject* sender);
     void UpdateBarsRedraw(bool redraw, bool refresh);
@@ -423,6 +473,7 @@ private:
     TdxThemeChangedNotificator* themeChangeNotifier_ = nullptr;
     TcxLookAndFeel* lookAndFeel_ = nullptr;
     TdxBarPainter* painter_ = nullptr;
+    TdxBarImageOptions* imageOptions_ = nullptr;
     bool themeAvailable_ = false;
     bool changingStyle_ = false;
     bool internalFontChange_ = false;  // the manager itself changes Font

@@ -106,3 +106,34 @@ void TdxBarManager::AssignLookAndFeelTo(TcxLookAndFeel* lookAndFeel) const {
             break;
     }
 }
+
+// ---- Images -------------------------------------------------------------------------------
+
+void TdxBarManager::ImageOptionsChanged(TObject*) {
+    // Hook (toolbars): every bar refreshes.
+}
+
+void TdxBarManager::GlyphSizeChanged(TObject*) {
+    imageOptions_->UpdateGlyphSize();
+    DesignerModified();
+    // Hook (Customize dialog): its options are refreshed. Hook (toolbars): every bar refreshes.
+}
+
+// A list's change reaches the items that show an image of it.
+void TdxBarManager::SmallImagesChanged(TObject*) {
+    ForEachItem([](TdxBarItem* item) {
+        if (item->ImageIndex() >= 0) item->GlyphOrImageChanged();
+    });
+}
+
+void TdxBarManager::LargeImagesChanged(TObject*) {
+    ForEachItem([](TdxBarItem* item) {
+        if (item->HasImage()) item->LargeGlyphChanged();
+    });
+}
+
+void TdxBarManager::HotImagesChanged(TObject*) {
+    ForEachItem([](TdxBarItem* item) {
+        if (item->HasHotImage()) item->HotGlyphChanged();
+    });
+}

@@ -183,3 +183,89 @@ TEST_F(BarManagerStyle, TheSystemMenuFontIsTheFontUntilTheUserSetsOne) {
 }
 
 }  // namespace
+
+namespace {
+
+// An item that counts the glyph changes its manager passes on.
+class TImageTestItem : public TTestBarItem {
+    Z_CLASS(TImageTestItem, TTestBarItem)
+public:
+    using TTestBarItem::TTestBarItem;
+    int glyphChanges = 0, largeChanges = 0;
+
+protected:
+    void GlyphOrImageChanged() override {
+        ++glyphChanges;
+        TTestBarItem::GlyphOrImageChanged();
+    }
+    void LargeGlyphChanged() override {
+        ++largeChanges;
+        TTestBarItem::LargeGlyphChanged();
+    }
+};
+
+using BarManagerImages = BarTest;
+
+TEST_F(BarManagerImages, TheGlyphSizeFollowsLargeIconsAndTheLargeList) {
+    auto large = std::make_unique<TCustomImageList>(nullptr, 24, 24);
+    TdxBarImageOptions* options = manager->ImageOptions();
+    EXPECT_EQ(manager->GetGlyphSize(), 16);
+    manager->SetLargeIcons(true);
+    EXPECT_EQ(manager->GetGlyphSize(), 32);
+    manager->SetUseLargeImagesForLargeIcons(true);
+    EXPECT_EQ(manager->GetGlyphSize(), 32);  // no large list yet
+    manager->SetLargeImages(large.get());
+    EXPECT_EQ(manager->GetGlyphSize(), 24);
+    EXPECT_TRUE(options->UsesLargeImagesForLargeIcons());
+    manager->SetUseLargeImagesForLargeIcons(false);
+    EXPECT_EQ(manager->GetGlyphSize(), 32);
+    manager->SetUseLargeImagesForLargeIcons(true);
+    EXPECT_EQ(manager->GetGlyphSize(), 24);
+    manager->SetLargeIcons(false);
+    EXPECT_EQ(manager->GetGlyphSize(), 16);
+
+    // A list freed while referenced is dropped from every place that held it.
+    manager->SetHotImages(large.get());
+    large.reset();
+    EXPECT_EQ(manager->GetLargeImages(), nullptr);
+    EXPECT_EQ(manager->GetHotImages(), nullptr);
+}
+
+TEST_F(BarManagerImages, AListsChangeReachesTheItemsThatShowItsImages) {
+    TCustomImageList images(nullptr, 16, 16), large(nullptr, 32, 32);
+    auto* withImage = new TImageTestItem(form.get());
+    withImage->SetImageIndex(0);
+    auto* withoutImage = new TImageTestItem(form.get());
+    withImage->glyphChanges = 0;
+    manager->SetImages(&images);  // the new list's link fires
+    EXPECT_EQ(withImage->glyphChanges, 1);
+    EXPECT_EQ(withoutImage->glyphChanges, 0);
+    manager->SetImages(&images);  // the same list again does nothing
+    EXPECT_EQ(withImage->glyphChanges, 1);
+    manager->SetDisabledImages(&images);
+    EXPECT_EQ(withImage->glyphChanges, 2);
+    manager->SetLargeImages(&large);
+    EXPECT_EQ(withImage->largeChanges, 1);
+    EXPECT_EQ(withoutImage->largeChanges, 0);
+    manager->SetImages(nullptr);
+    manager->SetDisabledImages(nullptr);
+    manager->SetLargeImages(nullptr);
+}
+
+TEST_F(BarManagerImages, CopiedOptionsLeaveTheGlyphCacheAlone) {
+    TCustomImageList images(nullptr, 16, 16);
+    TdxBarImageOptions source(nullptr);
+    source.SetImages(&images);
+    source.SetCacheGlyphs(false);
+    source.SetImageListBkColor(clRed);
+    source.SetStretchGlyphs(false);
+    manager->SetImageOptions(&source);
+    EXPECT_EQ(manager->GetImages(), &images);
+    EXPECT_EQ(manager->ImageListBkColor(), clRed);
+    EXPECT_FALSE(manager->StretchGlyphs());
+    EXPECT_TRUE(manager->ImageOptions()->CacheGlyphs());
+    manager->SetImages(nullptr);
+    source.SetImages(nullptr);
+}
+
+}  // namespace
