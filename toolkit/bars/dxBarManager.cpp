@@ -75,15 +75,15 @@ TdxBarManager::~TdxBarManager() {
     Destroying();
     // Customizing mode rebuilds every bar window's controls from the objects freed below, and
     // a hint timer may fire into them: both stop before anything is freed.
-    // Hook (customizing): leave customizing mode. Hook (hints): stop the show/hide timer (hiding
-    // the hint) and the 400 ms guard.
+    // Hook (customizing): leave customizing mode.
+    StopHints();
     if (registered_ && BarManagerList()) {
         BarManagerList()->Remove(this);
         // Hook (message hooks, hints): removed and freed with the last manager.
     }
     registered_ = false;
-    // Hook (hints): forget the hint object. Hook (layout storage, images, link dragging, look
-    // and feel): free the snapshot and the drag state.
+    hintObject_ = nullptr;
+    // Hook (layout storage, link dragging): free the snapshot and the drag state.
     FreeAndNil(imageOptions_);
     FreeAndNil(lookAndFeel_);
     FreeAndNil(themeChangeNotifier_);

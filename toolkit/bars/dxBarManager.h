@@ -303,6 +303,17 @@ public:
     bool UseLargeImagesForLargeIcons() const { return imageOptions_->UseLargeImagesForLargeIcons(); }
     void SetUseLargeImagesForLargeIcons(bool value) { imageOptions_->SetUseLargeImagesForLargeIcons(value); }
 
+    // -- item hints (one hint for all managers: see dxBarHints.h)
+    // Asks for the hint of the object (or the given text) to show after the show delay, at
+    // once while one shows or just went; Show false hides it.
+    void ShowItemHint(bool show, const String& hint, TObject* hintObject);
+    void HideItemHint() { ShowItemHint(false, String(), nullptr); }
+    bool IsHintWindowVisible() const;
+    TObject* HintObject() const { return hintObject_; }
+    // Expiry of the show/hide timer (for the manager that started it) and of the guard.
+    static void HintTimerExpired();
+    static void HintGuardExpired();
+
     // -- the operations a descendant may change
     // Fires OnClickItem; an enabled item's click runs it before the item's own handler.
     virtual void DoClickItem(TdxBarItem* item);
@@ -442,6 +453,10 @@ private:
     bool IsFontStored() const { return !useSystemFont_; }
     void FontChanged(TObject* sender);
     void CreateDefaultPainter();
+    void InternalShowItemHint(bool show, const String& hint, TObject* hintObject);
+    void ShowPendingHint();
+    // Stops the hints of this manager before it goes.
+    void StopHints();
     void ImageOptionsChanged(TObject* sender);
     void GlyphSizeChanged(TObject* sender);
     void SmallImagesChanged(TObject* list);
@@ -474,6 +489,7 @@ private:
     TcxLookAndFeel* lookAndFeel_ = nullptr;
     TdxBarPainter* painter_ = nullptr;
     TdxBarImageOptions* imageOptions_ = nullptr;
+    TObject* hintObject_ = nullptr;
     bool themeAvailable_ = false;
     bool changingStyle_ = false;
     bool internalFontChange_ = false;  // the manager itself changes Font
