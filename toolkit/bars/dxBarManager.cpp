@@ -61,7 +61,8 @@ TdxBarManager::TdxBarManager(TComponent* owner) : TComponent(CheckedOwner(owner)
     SetMostRecentItemsPercents(95);
     // Hook (popup-menu links): made here.
     UpdateSystemFont();
-    // Hook (painters): the paint resources. Hook (link dragging): the drag state.
+    CreatePaintResources();
+    // Hook (link dragging): the drag state.
     imageOptions_ = new TdxBarImageOptions(this);
     imageOptions_->OnChanged = MakeEvent(this, &TdxBarManager::ImageOptionsChanged);
     imageOptions_->OnGlyphSizeChanged = MakeEvent(this, &TdxBarManager::GlyphSizeChanged);
@@ -87,7 +88,7 @@ TdxBarManager::~TdxBarManager() {
     FreeAndNil(imageOptions_);
     FreeAndNil(lookAndFeel_);
     FreeAndNil(themeChangeNotifier_);
-    // Hook (painters): delete the paint resources.
+    DeletePaintResources();
     if (popupMenus_) popupMenus_->SetOwnsObjects(true);
     FreeAndNil(popupMenus_);
     FreeAndNil(helpButtonGlyph_);

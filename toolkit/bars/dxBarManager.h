@@ -278,6 +278,22 @@ public:
     // Makes the painter anew and has every bar window follow.
     void StyleChanged();
 
+    // -- the flat style's colours and brushes (each colour the nearest the screen shows), and
+    // the brush of the toolbar's visual style (nil without visual styles)
+    TColor GetFlatShadowColor() const { return flatColors_[0]; }
+    TColor GetFlatToolbarColor() const { return flatColors_[1]; }
+    TColor GetFlatDownedColor() const { return flatColors_[2]; }
+    TColor GetFlatDownedSelColor() const { return flatColors_[3]; }
+    TColor GetFlatLightColor() const { return flatColors_[4]; }
+    HBRUSH FlatShadowBrush() const { return flatBrushes_[0]; }
+    HBRUSH FlatToolbarBrush() const { return flatBrushes_[1]; }
+    HBRUSH FlatDownedBrush() const { return flatBrushes_[2]; }
+    HBRUSH FlatDownedSelBrush() const { return flatBrushes_[3]; }
+    HBRUSH FlatLightBrush() const { return flatBrushes_[4]; }
+    HBRUSH ThemeBrush() const { return themeBrush_; }
+    // The system colours changed: the brushes are made again and the windows refreshed.
+    void SysColorsChanged();
+
     // -- images (the manager's image properties read and write its ImageOptions)
     TdxBarImageOptions* ImageOptions() const { return imageOptions_; }
     void SetImageOptions(TdxBarImageOptions* value) { imageOptions_->Assign(value); }
@@ -453,6 +469,8 @@ private:
     bool IsFontStored() const { return !useSystemFont_; }
     void FontChanged(TObject* sender);
     void CreateDefaultPainter();
+    void CreatePaintResources();
+    void DeletePaintResources();
     void InternalShowItemHint(bool show, const String& hint, TObject* hintObject);
     void ShowPendingHint();
     // Stops the hints of this manager before it goes.
@@ -489,6 +507,9 @@ private:
     TcxLookAndFeel* lookAndFeel_ = nullptr;
     TdxBarPainter* painter_ = nullptr;
     TdxBarImageOptions* imageOptions_ = nullptr;
+    TColor flatColors_[5] = {};
+    HBRUSH flatBrushes_[5] = {};
+    HBRUSH themeBrush_ = nullptr;
     TObject* hintObject_ = nullptr;
     bool themeAvailable_ = false;
     bool changingStyle_ = false;

@@ -1,7 +1,10 @@
 // The manager's style: which painter draws its bars and how a look and feel maps onto it.
 
 #include "dxBarManager.h"
+#include "cxGraphics.h"
+#include "dxBarDrawing.h"
 #include "dxBarStylePainters.h"
+#include "dxOffice11.h"
 #include "dxThemeManager.h"
 
 namespace {
@@ -20,6 +23,16 @@ TdxBarManagerStyle StyleOfKind(TcxLookAndFeelKind kind) {
         default:
             return bmsEnhanced;
     }
+}
+
+// Each channel of the colour through the function.
+TColor MapChannels(TColor color, int (*channel)(int)) {
+    Integer rgb = ColorToRGB(color);
+    return TColor(RGB(channel(GetRValue(rgb)), channel(GetGValue(rgb)), channel(GetBValue(rgb))));
+}
+
+TColor NearestOnScreen(TColor color) {
+    return TColor(GetNearestColor(SharedScreenCanvas()->GetCanvasHandle(), COLORREF(ColorToRGB(color))));
 }
 
 // Clears a flag when the scope ends, also when an exception passes.
@@ -105,6 +118,41 @@ void TdxBarManager::AssignLookAndFeelTo(TcxLookAndFeel* lookAndFeel) const {
             lookAndFeel->ApplyStyleCode(0);
             break;
     }
+}
+
+// ---- Paint resources ----------------------------------------------------------------------
+
+void TdxBarManager::CreatePaintResources() {
+    const TColor colors[5] = {
+        MapChannels(clBtnShadow, [](int c) { return MulDiv(c, 8, 10); }),
+        MapChannels(clBtnFace, [](int c) { return (c + MulDiv(255 - c, 16, 100)) & 0xFF; }),
+        BlendSystemColors(11, 9, 73),
+        BlendSystemColors(14, 44, 40),
+        BlendSystemColors(-2, 30, 72),
+    };
+    for (int i = 0; i < 5; ++i) {
+        flatColors_[i] = NearestOnScreen(colors[i]);
+        flatBrushes_[i] = CreateSolidBrush(COLORREF(ColorToRGB(flatColors_[i])));
+    }
+    if (AreThemesAvailable()) themeBrush_ = CreateSolidBrush(COLORREF(ColorToRGB(GetToolbarThemeFillColor())));
+    // Hook (bar windows, docks): the windows are refreshed.
+}
+
+void TdxBarManager::DeletePaintResources() {
+    for (HBRUSH& brush : flatBrushes_) {
+        if (brush) DeleteObject(brush);
+        brush = nullptr;
+    }
+    if (themeBrush_) DeleteObject(themeBrush_);
+    themeBrush_ = nullptr;
+}
+
+void TdxBarManager::SysColorsChanged() {
+    // Hook (bar services): the screen depth and the checker brush are read again.
+    DeletePaintResources();
+    RecalcOffice11ColorTables();
+    CreatePaintResources();
+    // Hook (bar windows): every floating bar window refreshes its shadow.
 }
 
 // ---- Images -------------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include "cxExtendedStylePainters.h"
 #include "cxOffice11LookAndFeelPainter.h"
 #include "dxBarStylePainters.h"
+#include "dxOffice11.h"
 
 namespace {
 
@@ -266,6 +267,44 @@ TEST_F(BarManagerImages, CopiedOptionsLeaveTheGlyphCacheAlone) {
     EXPECT_TRUE(manager->ImageOptions()->CacheGlyphs());
     manager->SetImages(nullptr);
     source.SetImages(nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(BarManagerStyle, FlatColoursComeFromTheSystemColours) {
+    auto channels = [](TColor color, int (*f)(int)) {
+        COLORREF c = COLORREF(ColorToRGB(color));
+        return RGB(f(GetRValue(c)), f(GetGValue(c)), f(GetBValue(c)));
+    };
+    const COLORREF shadow = channels(clBtnShadow, [](int c) { return MulDiv(c, 8, 10); });
+    const COLORREF toolbar = channels(clBtnFace, [](int c) { return (c + MulDiv(255 - c, 16, 100)) & 0xFF; });
+    EXPECT_EQ(COLORREF(ColorToRGB(manager->GetFlatShadowColor())), shadow);
+    EXPECT_EQ(COLORREF(ColorToRGB(manager->GetFlatToolbarColor())), toolbar);
+    EXPECT_EQ(manager->GetFlatDownedColor(), BlendSystemColors(11, 9, 73));
+    EXPECT_EQ(manager->GetFlatDownedSelColor(), BlendSystemColors(14, 44, 40));
+    EXPECT_EQ(manager->GetFlatLightColor(), BlendSystemColors(-2, 30, 72));
+    EXPECT_EQ(manager->ThemeBrush(), nullptr);  // no visual styles here
+
+    // The brushes paint those colours, also after the system colours changed.
+    for (int round = 0; round < 2; ++round) {
+        HDC dc = CreateCompatibleDC(nullptr);
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), 1, 1, 1, 32, BI_RGB};
+        void* bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        RECT r{0, 0, 1, 1};
+        FillRect(dc, &r, manager->FlatToolbarBrush());
+        EXPECT_EQ(GetPixel(dc, 0, 0), toolbar);
+        FillRect(dc, &r, manager->FlatShadowBrush());
+        EXPECT_EQ(GetPixel(dc, 0, 0), shadow);
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        manager->SysColorsChanged();
+    }
 }
 
 }  // namespace
