@@ -173,4 +173,15 @@ TEST_F(BarHints, AManagerGoingAwayStopsItsPendingHint) {
     EXPECT_TRUE(display.log.empty());
 }
 
+// The thread timers that serve outside tests: the delay and the timeout pass on the message loop.
+TEST_F(BarHints, TheThreadTimersShowAndHideOnTheMessageLoop) {
+    SetBarHintTimers(nullptr);
+    manager->ShowItemHint(true, L"", &open);
+    EXPECT_TRUE(display.log.empty());
+    EXPECT_TRUE(PumpUntil([&] { return display.visible; }));
+    EXPECT_EQ(display.log, (std::vector<std::string>{"show Открыть"}));
+    EXPECT_TRUE(PumpUntil([&] { return !display.visible; }, 5000));
+    EXPECT_EQ(display.log.back(), "hide");
+}
+
 }  // namespace
