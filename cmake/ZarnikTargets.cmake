@@ -31,7 +31,7 @@ endfunction()
 # windres numbers the images of cursors and icons from 1 in each script it compiles, so two
 # compiled scripts that both hold cursors clash when linked (ld crashes): the program's combined
 # script includes every library's script instead. Files named in a library's script are found
-# through the library's include directory, which windres searches. DEPENDS lists the files the
+# through the script's directory, which windres searches. DEPENDS lists the files the
 # script names (images, cursors, included scripts), so that changing one rebuilds it.
 function(zarnik_resource_script target script)
   cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
@@ -44,6 +44,10 @@ function(zarnik_resource_script target script)
   endif()
   set_property(TARGET ${target} APPEND PROPERTY ZARNIK_RESOURCE_SCRIPTS ${script})
   set_property(SOURCE ${combined} APPEND PROPERTY OBJECT_DEPENDS ${script} ${ARG_DEPENDS})
+  # The files a script names are found beside it, also for a program that does not link the
+  # script's library (yet).
+  get_filename_component(script_dir ${script} DIRECTORY)
+  set_property(SOURCE ${combined} APPEND PROPERTY INCLUDE_DIRECTORIES ${script_dir})
 endfunction()
 
 # Gives an executable the application manifest (common controls version 6). Every program and

@@ -79,23 +79,8 @@ CURSORS = {
 
 
 def main():
-    check = "--check" in sys.argv[1:]
-    os.makedirs(OUT, exist_ok=True)
-    stale = []
-    for name, draw in CURSORS.items():
-        data = tk.cur_bytes(draw())
-        path = os.path.join(OUT, name)
-        if check:
-            with open(path, "rb") as f:
-                if f.read() != data:
-                    stale.append(name)
-        else:
-            with open(path, "wb") as f:
-                f.write(data)
-    if stale:
-        print("out of date, run scripts/gen-bar-resources.py:", ", ".join(stale))
-        return 1
-    return 0
+    files = [(name, lambda draw=draw: tk.cur_bytes(draw())) for name, draw in CURSORS.items()]
+    return tk.write_or_check(OUT, files, "gen-bar-resources.py")
 
 
 if __name__ == "__main__":

@@ -9,7 +9,7 @@
 void InitializeToolkitBarsUnits() {
     InitializeUnits({
         {"dxFading", &InitializedxFading, &FinalizedxFading},
-        {"dxBarStrs", &InitializeBarStrs, &FinalizeBarStrs},
-        {"dxBar", &InitializeBarUnit, &FinalizeBarUnit},
+        {"dxBarStrs", &InitializedxBarStrs, &FinalizedxBarStrs},
+        {"dxBarUnit", &InitializeBarUnit, &FinalizeBarUnit},
     });
 }

@@ -36,6 +36,6 @@ void RegisterBarResourceStrings(TdxProductResourceStrings* product) {
 
 }  // namespace
 
-void InitializeBarStrs() { GetResourceStringsRepository()->AddProduct(dxBarProductName, &RegisterBarResourceStrings); }
+void InitializedxBarStrs() { GetResourceStringsRepository()->AddProduct(dxBarProductName, &RegisterBarResourceStrings); }
 
-void FinalizeBarStrs() { GetResourceStringsRepository()->RemoveProduct(dxBarProductName); }
+void FinalizedxBarStrs() { GetResourceStringsRepository()->RemoveProduct(dxBarProductName); }

@@ -23,5 +23,5 @@ inline String BarString(const TResStringRec& reference) { return ResolveResource
 inline String BarStringTableText(const TResStringRec& reference) { return LoadResourceStringText(&reference); }
 
 // Unit start-up: adds the product with every name to the repository; shut-down removes it.
-void InitializeBarStrs();
-void FinalizeBarStrs();
+void InitializedxBarStrs();
+void FinalizedxBarStrs();

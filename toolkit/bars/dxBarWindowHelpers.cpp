@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Application.h"
+#include "CallbackBarrier.h"
 #include "Form.h"
 #include "cxPopupWindowRelations.h"
 #include "cxWindowHelpers.h"
@@ -25,6 +26,31 @@ bool TakeAndDispatch(HWND window, UINT first, UINT last) {
     }
     DispatchMessageW(&msg);
     return true;
+}
+
+// Paints the window, when its paint is pending and it was not painted yet, and then its
+// descendants the same way (enumeration callback: data is the list of painted windows).
+BOOL CALLBACK PaintPendingWindow(HWND window, LPARAM data) {
+    return CallbackBarrier(TRUE, [&] {
+        auto& painted = *reinterpret_cast<std::vector<HWND>*>(data);
+        if (std::find(painted.begin(), painted.end(), window) == painted.end() &&
+            GetUpdateRect(window, nullptr, FALSE)) {
+            painted.push_back(window);
+            UpdateWindow(window);  // sends the one WM_PAINT
+        }
+        return TRUE;
+    });
+}
+
+BOOL CALLBACK PaintPendingTopLevelWindow(HWND window, LPARAM data) {
+    PaintPendingWindow(window, data);
+    EnumChildWindows(window, &PaintPendingWindow, data);  // every descendant
+    return TRUE;
+}
+
+// Paints every window of the thread whose paint is pending and that is not in painted.
+void PaintPendingThreadWindows(std::vector<HWND>& painted) {
+    EnumThreadWindows(GetCurrentThreadId(), &PaintPendingTopLevelWindow, reinterpret_cast<LPARAM>(&painted));
 }
 
 }  // namespace
@@ -95,26 +121,6 @@ bool IsForeignProcessWindow(HWND window) {
     return process != GetCurrentProcessId();
 }
 
-bool IsMouseButtonDownMessage(UINT message) {
-    switch (message) {
-    case WM_NCLBUTTONDOWN:
-    case WM_NCLBUTTONDBLCLK:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCRBUTTONDBLCLK:
-    case WM_NCMBUTTONDOWN:
-    case WM_NCMBUTTONDBLCLK:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK:
-        return true;
-    default:
-        return false;
-    }
-}
-
 bool IsLeftButtonDown() { return GetAsyncKeyState(GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON) < 0; }
 
 bool IsRightButtonDown() { return GetAsyncKeyState(GetSystemMetrics(SM_SWAPBUTTON) ? VK_LBUTTON : VK_RBUTTON) < 0; }
@@ -145,8 +151,12 @@ void DispatchPendingPaintMessages() {
             TakeAndDispatch(nullptr, WM_PAINT, WM_PAINT);  // takes the WM_QUIT and posts it again
             return;
         }
-        // A window painted in this call that still asks is one whose painting leaves it invalid.
-        if (std::find(painted.begin(), painted.end(), msg.hwnd) != painted.end()) return;
+        // A window painted in this call that still asks is one whose painting leaves it invalid:
+        // the queue would offer it before every other window, so they are painted one by one.
+        if (std::find(painted.begin(), painted.end(), msg.hwnd) != painted.end()) {
+            PaintPendingThreadWindows(painted);
+            return;
+        }
         painted.push_back(msg.hwnd);
         if (!TakeAndDispatch(msg.hwnd, WM_PAINT, WM_PAINT)) return;
     }

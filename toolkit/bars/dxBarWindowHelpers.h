@@ -8,6 +8,7 @@
 #include "Messages.h"
 #include "ShortCuts.h"
 #include "SysTypes.h"
+#include "cxWindowHelpers.h"  // IsMouseButtonDownMessage
 
 class TControl;
 class TWinControl;
@@ -30,7 +31,6 @@ HWND FindWindowAtScreenPoint(POINT screenPoint);
 // when no child is there).
 HWND FindDeepestChildAt(HWND window, POINT clientPoint);
 bool IsForeignProcessWindow(HWND window);
-bool IsMouseButtonDownMessage(UINT message);
 // The logical buttons (swapped buttons respected), read from the hardware state now.
 bool IsLeftButtonDown();
 bool IsRightButtonDown();

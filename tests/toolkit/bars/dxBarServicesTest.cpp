@@ -210,6 +210,43 @@ TEST(BarServices, AWindowThatNeverValidatesIsPaintedOncePerCall) {
     DestroyWindow(window);
 }
 
+// A window that counts its paints and validates like any other.
+LRESULT CALLBACK CountingPaintProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) ++*reinterpret_cast<int*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+TEST(BarServices, AWindowThatNeverValidatesDoesNotKeepOthersFromPainting) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &CountingPaintProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"ZarnikCountingPaint";
+    RegisterClassW(&wc);
+    int ordinaryPaints = 0, childPaints = 0, stuckPaints = 0;
+    // The ordinary window first, so that the one that never validates lies above it and its
+    // paint is the one the queue offers first.
+    HWND ordinary = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 60, 0, 50, 50, nullptr, nullptr,
+                                    wc.hInstance, nullptr);
+    SetWindowLongPtrW(ordinary, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&ordinaryPaints));
+    HWND child = CreateWindowExW(0, wc.lpszClassName, L"", WS_CHILD | WS_VISIBLE, 5, 5, 20, 20, ordinary, nullptr,
+                                 wc.hInstance, nullptr);
+    SetWindowLongPtrW(child, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&childPaints));
+    HWND stuck = NewNeverValidatingWindow(&stuckPaints);
+    ValidateRect(ordinary, nullptr);
+    ValidateRect(child, nullptr);
+    InvalidateRect(stuck, nullptr, FALSE);
+    InvalidateRect(ordinary, nullptr, FALSE);
+    InvalidateRect(child, nullptr, FALSE);
+    DispatchPendingPaintMessages();
+    EXPECT_EQ(stuckPaints, 1);
+    EXPECT_EQ(ordinaryPaints, 1);
+    EXPECT_EQ(childPaints, 1);
+    ValidateRect(stuck, nullptr);
+    DestroyWindow(stuck);
+    DestroyWindow(ordinary);
+    UnregisterClassW(wc.lpszClassName, wc.hInstance);
+}
+
 TEST(BarServices, TheDispatchHelpersPostAQuitAgain) {
     int paints = 0;
     HWND window = NewNeverValidatingWindow(&paints);

@@ -277,11 +277,11 @@ TEST_F(BarStringReplacements, AReplacementNamesTheFirstCategoryOfALaterManager) 
 }
 
 TEST(BarStrings, RemovingTheProductTwiceIsHarmless) {
-    FinalizeBarStrs();
-    FinalizeBarStrs();
+    FinalizedxBarStrs();
+    FinalizedxBarStrs();
     EXPECT_EQ(BarProduct(), nullptr);
     EXPECT_EQ(Utf8(BarString(dxSBAR_CUSTOMIZE)), "&Настроить...");  // the string table remains
-    InitializeBarStrs();
+    InitializedxBarStrs();
     EXPECT_NE(BarProduct(), nullptr);
 }
 
