@@ -514,7 +514,28 @@ void TdxBarManager::SetLargeButtonArrowWidth(int value) {
 
 void TdxBarManager::SetMenusShowRecentItemsFirst(bool value) {
     // Hook (sub menus): the open menus follow.
-    menusShowRecentItemsFirst_ = value;
+    if (AssignIfChanged(menusShowRecentItemsFirst_, value)) MenuOptionChanged();
+}
+
+void TdxBarManager::SetMenuAnimations(TdxBarMenuAnimations value) {
+    if (AssignIfChanged(menuAnimations_, value)) MenuOptionChanged();
+}
+
+void TdxBarManager::SetShowFullMenusAfterDelay(bool value) {
+    if (AssignIfChanged(showFullMenusAfterDelay_, value)) MenuOptionChanged();
+}
+
+void TdxBarManager::SetShowHint(bool value) {
+    if (AssignIfChanged(showHint_, value)) MenuOptionChanged();
+}
+
+void TdxBarManager::SetShowShortCutInHint(bool value) {
+    if (AssignIfChanged(showShortCutInHint_, value)) MenuOptionChanged();
+}
+
+void TdxBarManager::MenuOptionChanged() {
+    DesignerModified();
+    // Hook (Customize dialog): its options are refreshed.
 }
 
 void TdxBarManager::SetMostRecentItemsPercents(Byte value) {

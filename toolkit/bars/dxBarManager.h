@@ -397,7 +397,7 @@ public:
     int LargeButtonArrowWidth() const { return largeButtonArrowWidth_; }
     void SetLargeButtonArrowWidth(int value);  // values below 2 are ignored
     TdxBarMenuAnimations MenuAnimations() const { return menuAnimations_; }
-    void SetMenuAnimations(TdxBarMenuAnimations value) { menuAnimations_ = value; }
+    void SetMenuAnimations(TdxBarMenuAnimations value);
     bool MenusShowRecentItemsFirst() const { return menusShowRecentItemsFirst_; }
     void SetMenusShowRecentItemsFirst(bool value);
     Byte MostRecentItemsPercents() const { return mostRecentItemsPercents_; }
@@ -413,15 +413,15 @@ public:
     bool ShowCloseButton() const { return showCloseButton_; }
     void SetShowCloseButton(bool value);
     bool ShowFullMenusAfterDelay() const { return showFullMenusAfterDelay_; }
-    void SetShowFullMenusAfterDelay(bool value) { showFullMenusAfterDelay_ = value; }
+    void SetShowFullMenusAfterDelay(bool value);
     bool ShowHelpButton() const { return showHelpButton_; }
     void SetShowHelpButton(bool value);
     bool ShowHint() const { return showHint_; }
-    void SetShowHint(bool value) { showHint_ = value; }
+    void SetShowHint(bool value);
     bool ShowHintForDisabledItems() const { return showHintForDisabledItems_; }
     void SetShowHintForDisabledItems(bool value) { showHintForDisabledItems_ = value; }
     bool ShowShortCutInHint() const { return showShortCutInHint_; }
-    void SetShowShortCutInHint(bool value) { showShortCutInHint_ = value; }
+    void SetShowShortCutInHint(bool value);
     bool StoreInIniFile() const { return storeInIniFile_; }
     void SetStoreInIniFile(bool value) { storeInIniFile_ = value; }
     bool StoreInRegistry() const { return storeInRegistry_; }
@@ -469,6 +469,8 @@ private:
     bool IsFontStored() const { return !useSystemFont_; }
     void FontChanged(TObject* sender);
     void CreateDefaultPainter();
+    // A menu or hint option changed: the designer and the Customize dialog hear of it.
+    void MenuOptionChanged();
     void CreatePaintResources();
     void DeletePaintResources();
     void InternalShowItemHint(bool show, const String& hint, TObject* hintObject);

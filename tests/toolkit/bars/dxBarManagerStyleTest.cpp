@@ -308,3 +308,29 @@ TEST_F(BarManagerStyle, FlatColoursComeFromTheSystemColours) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(BarManagerStyle, MenuAndHintOptionsTellTheDesigner) {
+    const std::pair<const char*, void (*)(TdxBarManager*)> cases[] = {
+        {"MenuAnimations", [](TdxBarManager* m) { m->SetMenuAnimations(maFade); }},
+        {"MenusShowRecentItemsFirst", [](TdxBarManager* m) { m->SetMenusShowRecentItemsFirst(false); }},
+        {"ShowFullMenusAfterDelay", [](TdxBarManager* m) { m->SetShowFullMenusAfterDelay(false); }},
+        {"ShowHint", [](TdxBarManager* m) { m->SetShowHint(false); }},
+        {"ShowShortCutInHint", [](TdxBarManager* m) { m->SetShowShortCutInHint(true); }},
+    };
+    for (auto [name, change] : cases) {
+        std::unique_ptr<TForm> other(CreateNewForm(nullptr));
+        auto* fresh = new TdxBarManager(other.get());
+        ASSERT_FALSE(fresh->Modified()) << name;
+        change(fresh);
+        EXPECT_TRUE(fresh->Modified()) << name;
+    }
+    // The same value again is no change.
+    std::unique_ptr<TForm> other(CreateNewForm(nullptr));
+    auto* fresh = new TdxBarManager(other.get());
+    fresh->SetShowHint(true);
+    EXPECT_FALSE(fresh->Modified());
+}
+
+}  // namespace
