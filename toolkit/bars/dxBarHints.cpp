@@ -29,46 +29,46 @@ private:
     UINT_PTR ids_[2] = {};
 };
 
-TThreadHintTimers threadTimers;
-TdxBarHintTimers* timers = &threadTimers;
-TdxBarHintDisplay* display = nullptr;
+TThreadHintTimers threadHintTimers;
+TdxBarHintTimers* hintTimers = &threadHintTimers;
+TdxBarHintDisplay* hintDisplay = nullptr;
 
 // The hint state all managers share.
-struct THintState {
+struct TBarHintState {
     bool guard = false;                   // a hint just went: the next one shows at once
     bool requested = false;               // a hint was asked for and not hidden since
     bool activated = false;               // the hint window shows the hint (the timer hides it)
     String explicitHint;                  // a text given instead of the hint object's
     TdxBarManager* timerOwner = nullptr;  // the manager that started the show/hide timer
-} state;
+} hintState;
 
-void StopShowHideTimer() { timers->Stop(TdxBarHintTimers::htShowHide); }
+void StopShowHideTimer() { hintTimers->Stop(TdxBarHintTimers::htShowHide); }
 
 void StopGuard() {
-    timers->Stop(TdxBarHintTimers::htGuard);
-    state.guard = false;
+    hintTimers->Stop(TdxBarHintTimers::htGuard);
+    hintState.guard = false;
 }
 }  // namespace
 
-TdxBarHintDisplay* BarHintDisplay() { return display; }
-void SetBarHintDisplay(TdxBarHintDisplay* value) { display = value; }
-TdxBarHintTimers* BarHintTimers() { return timers; }
-void SetBarHintTimers(TdxBarHintTimers* value) { timers = value ? value : &threadTimers; }
+TdxBarHintDisplay* BarHintDisplay() { return hintDisplay; }
+void SetBarHintDisplay(TdxBarHintDisplay* value) { hintDisplay = value; }
+TdxBarHintTimers* BarHintTimers() { return hintTimers; }
+void SetBarHintTimers(TdxBarHintTimers* value) { hintTimers = value ? value : &threadHintTimers; }
 
-bool TdxBarManager::IsHintWindowVisible() const { return display && display->IsVisible(); }
+bool TdxBarManager::IsHintWindowVisible() const { return hintDisplay && hintDisplay->IsVisible(); }
 
 void TdxBarManager::ShowItemHint(bool show, const String& hint, TObject* hintObject) {
-    if (IsCustomizingOrDesigning() || !showHint_ || !display) return;
+    if (IsCustomizingOrDesigning() || !showHint_ || !hintDisplay) return;
     // A screen tip goes first, so that the next hint waits for the show delay again.
-    if (show && display->IsScreenTipState()) InternalShowItemHint(false, String(), nullptr);
+    if (show && hintDisplay->IsScreenTipState()) InternalShowItemHint(false, String(), nullptr);
     InternalShowItemHint(show, hint, hintObject);
 }
 
 void TdxBarManager::InternalShowItemHint(bool show, const String& hint, TObject* hintObject) {
-    if (!show && !state.requested) return;
-    state.requested = show;
-    state.explicitHint = hint;
-    state.activated = false;
+    if (!show && !hintState.requested) return;
+    hintState.requested = show;
+    hintState.explicitHint = hint;
+    hintState.activated = false;
     // A control hot under the mouse wants its hint; one selected by the keyboard only with a
     // text or an object. Hook (bar windows): "hot under the mouse" is a selected control whose
     // bar window is not keyboard-active.
@@ -77,17 +77,17 @@ void TdxBarManager::InternalShowItemHint(bool show, const String& hint, TObject*
     StopShowHideTimer();
     hintObject_ = hintObject;
     if (wanted) {
-        if (display->IsVisible() || state.guard) {
+        if (hintDisplay->IsVisible() || hintState.guard) {
             ShowPendingHint();
         } else {
-            state.timerOwner = this;
-            timers->Start(TdxBarHintTimers::htShowHide, display->ShowDelay());
+            hintState.timerOwner = this;
+            hintTimers->Start(TdxBarHintTimers::htShowHide, hintDisplay->ShowDelay());
         }
-    } else if (display->IsVisible()) {
-        display->Hide();
+    } else if (hintDisplay->IsVisible()) {
+        hintDisplay->Hide();
         if (show) {  // the mouse left the items while a hint showed
-            timers->Start(TdxBarHintTimers::htGuard, dxBarHintGuardTime);
-            state.guard = true;
+            hintTimers->Start(TdxBarHintTimers::htGuard, dxBarHintGuardTime);
+            hintState.guard = true;
         }
     }
 }
@@ -95,8 +95,8 @@ void TdxBarManager::InternalShowItemHint(bool show, const String& hint, TObject*
 void TdxBarManager::ShowPendingHint() {
     String hint, shortCut;
     bool any = false;
-    if (!state.explicitHint.empty()) {
-        hint = state.explicitHint;
+    if (!hintState.explicitHint.empty()) {
+        hint = hintState.explicitHint;
         any = true;
     } else if (auto* source = dynamic_cast<IdxBarHintSource*>(hintObject_)) {
         bool hideShown = true;
@@ -107,33 +107,33 @@ void TdxBarManager::ShowPendingHint() {
             if (!showShortCutInHint_) shortCut.clear();
         }
     }
-    if (any && display->Show(this, hint, shortCut)) {
-        state.activated = true;
-        state.timerOwner = this;
+    if (any && hintDisplay->Show(this, hint, shortCut)) {
+        hintState.activated = true;
+        hintState.timerOwner = this;
         StopShowHideTimer();
-        timers->Start(TdxBarHintTimers::htShowHide, display->HideTimeout());
+        hintTimers->Start(TdxBarHintTimers::htShowHide, hintDisplay->HideTimeout());
     } else {
         HideItemHint();
     }
 }
 
 void TdxBarManager::StopHints() {
-    if (state.timerOwner == this) {
+    if (hintState.timerOwner == this) {
         StopShowHideTimer();
-        if (display && display->IsVisible()) display->Hide();
-        state.timerOwner = nullptr;
-        state.requested = state.activated = false;
+        if (hintDisplay && hintDisplay->IsVisible()) hintDisplay->Hide();
+        hintState.timerOwner = nullptr;
+        hintState.requested = hintState.activated = false;
     }
     StopGuard();
 }
 
 void TdxBarManager::HintTimerExpired() {
     StopShowHideTimer();
-    TdxBarManager* owner = state.timerOwner;
-    if (!owner || owner->IsDestroying() || !display) return;
-    if (state.activated) {
-        display->Hide();
-        state.activated = false;
+    TdxBarManager* owner = hintState.timerOwner;
+    if (!owner || owner->IsDestroying() || !hintDisplay) return;
+    if (hintState.activated) {
+        hintDisplay->Hide();
+        hintState.activated = false;
     } else {
         owner->ShowPendingHint();
     }

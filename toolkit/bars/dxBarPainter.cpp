@@ -14,11 +14,6 @@ NONCLIENTMETRICSW ReadNonClientMetrics() {
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
     return metrics;
 }
-
-void FillWithSystemColor(HDC dc, const TRect& rect, int index) {
-    RECT r = rect;
-    FillRect(dc, &r, HBRUSH(INT_PTR(index + 1)));
-}
 }  // namespace
 
 bool TdxBarPainter::SupportsFading() { return dynamic_cast<IdxBarSkinPainter*>(this) != nullptr; }

@@ -7,6 +7,7 @@
 #include "Bitmap.h"
 #include "Canvas.h"
 #include "TestSupport.h"
+#include "WindowTesting.h"
 #include "dxBarCanvas.h"
 
 namespace {
@@ -181,6 +182,38 @@ TEST(DropDownSysPanel, ATenPixelPanelGetsAFivePixelButtonAndNoPanelGivesEmptyRec
     EXPECT_TRUE(IsRectEmpty(&closeRect));
     EXPECT_TRUE(IsRectEmpty(&gripRect));
     EXPECT_EQ(BarCanvasInstance()->EntryCount(), 0);
+}
+
+// On a real window the panel is the non-client strip above the client area (here the caption's
+// place) and the rectangles come back in screen coordinates.
+using DropDownSysPanelWindow = WindowTest;
+
+TEST_F(DropDownSysPanelWindow, TheRectanglesOfAWindowAreOnTheScreen) {
+    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_CAPTION | WS_VISIBLE, 200, 150, 120,
+                                  80, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    PumpUntilIdle();
+    TRect windowRect, client;
+    GetWindowRect(window, &windowRect);
+    GetClientRect(window, &client);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    OffsetRect(&client, -windowRect.left, -windowRect.top);
+
+    for (int corner : {0, 1}) {
+        TRect closeRect, gripRect, expectedClose, expectedGrip;
+        DrawDropDownSysPanel(window, true, false, false, false, closeRect, gripRect, corner);
+        TCanvasTestDC dc(RectWidth(windowRect), RectHeight(windowRect));
+        PaintDropDownSysPanel(dc.dc, windowRect, client, true, false, false, false, expectedClose, expectedGrip,
+                              corner);
+        OffsetRect(&expectedClose, windowRect.left, windowRect.top);
+        OffsetRect(&expectedGrip, windowRect.left, windowRect.top);
+        EXPECT_TRUE(EqualRect(&closeRect, &expectedClose)) << corner;
+        EXPECT_TRUE(EqualRect(&gripRect, &expectedGrip)) << corner;
+        EXPECT_GE(closeRect.top, windowRect.top);
+        EXPECT_LE(closeRect.bottom, windowRect.top + client.top);
+    }
+    EXPECT_EQ(BarCanvasInstance()->EntryCount(), 0);
+    DestroyWindow(window);
 }
 
 }  // namespace
