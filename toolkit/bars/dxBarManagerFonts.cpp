@@ -2,15 +2,9 @@
 // floating bars and the edit font of in-place edits.
 
 #include "dxBarManager.h"
+#include "dxBarUtils.h"
 
 namespace {
-NONCLIENTMETRICSW NonClientMetrics() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-    return metrics;
-}
-
 LONG IconTitleFontHeight() {
     LOGFONTW font{};
     SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof(font), &font, 0);
@@ -27,7 +21,7 @@ struct TFlagSet {
 }  // namespace
 
 void TdxBarManager::UpdateSystemFont() {
-    NONCLIENTMETRICSW metrics = NonClientMetrics();
+    NONCLIENTMETRICSW metrics = ReadNonClientMetrics();
     if (useSystemFont_) {
         TFlagSet internal(internalFontChange_);
         font_->SetHandle(CreateFontIndirectW(&metrics.lfMenuFont));
@@ -65,7 +59,7 @@ void TdxBarManager::FontChanged(TObject*) {
         editFont_->SetHeight(height >= -10 ? -11 : height);
     }
 
-    NONCLIENTMETRICSW metrics = NonClientMetrics();
+    NONCLIENTMETRICSW metrics = ReadNonClientMetrics();
     captionFont_->SetHandle(CreateFontIndirectW(&metrics.lfMenuFont));
     if (!useSystemFont_) {
         LONG height = metrics.lfMenuFont.lfHeight;

@@ -3,17 +3,11 @@
 #include "Colors.h"
 #include "dxBarDrawing.h"
 #include "dxBarStylePainters.h"
+#include "dxBarUtils.h"
 
 namespace {
 TdxBarPainter* flatPainter = nullptr;
 TdxBarPainterClass skinBarPainterClass = nullptr;
-
-NONCLIENTMETRICSW ReadNonClientMetrics() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-    return metrics;
-}
 }  // namespace
 
 bool TdxBarPainter::SupportsFading() { return dynamic_cast<IdxBarSkinPainter*>(this) != nullptr; }
