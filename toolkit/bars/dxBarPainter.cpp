@@ -2,6 +2,8 @@
 
 #include "Colors.h"
 #include "dxBarDrawing.h"
+#include "dxBarManager.h"
+#include "dxBarUnit.h"
 #include "dxBarStylePainters.h"
 #include "dxBarUtils.h"
 
@@ -13,6 +15,20 @@ TdxBarPainterClass skinBarPainterClass = nullptr;
 bool TdxBarPainter::SupportsFading() { return dynamic_cast<IdxBarSkinPainter*>(this) != nullptr; }
 
 HBRUSH TdxBarPainter::GetToolbarBrush() const { return HBRUSH(INT_PTR(COLOR_BTNFACE + 1)); }
+
+HBRUSH TdxBarPainter::GetDownedBrush() const { return CheckerBrush(); }
+
+void TdxBarPainter::DrawDockBk(TdxDockControl*, HDC dc, const TRect& paintRect, const TRect&, const TRect&,
+                               HBRUSH brush, TColor color) const {
+    FillRectWithBackground(dc, paintRect, brush, color);
+}
+
+void TdxBarPainter::GetSizeGripWidth(TdxBarManager* manager, TSize& size) const {
+    if (UsesNativeBk(nullptr, TRect{}) && manager->IsThemeAvailable())
+        size = GetThemeSizeGripSize();
+    else
+        size = TSize{GetSystemMetrics(SM_CXHSCROLL), GetSystemMetrics(SM_CYHSCROLL)};
+}
 
 void TdxBarPainter::GetBarBorderSizes(int& horizontal, int& vertical) const {
     horizontal = 2;

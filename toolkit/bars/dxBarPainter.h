@@ -14,7 +14,10 @@
 #include "cxComponent.h"
 #include "cxCustomLookAndFeelPainter.h"
 
+class TCustomdxBarControl;
+class TdxBarManager;
 class TdxBarPainter;
+class TdxDockControl;
 
 // The class reference of the painter family: its virtual constructor.
 class TdxBarPainterMeta : public TMetaClass {
@@ -51,8 +54,18 @@ public:
 
     // -- docks and bars
     virtual int GetDockRowSpacing() const { return 0; }
+    // Whether bars and docks draw the visual style's background (the base never does).
+    virtual bool UsesNativeBk(TCustomdxBarControl* /*barWindow*/, const TRect& /*rect*/) const { return false; }
+    virtual bool UsesFlatItemLook() const { return false; }
+    // A dock's background over paintRect: the brush, else the colour.
+    virtual void DrawDockBk(TdxDockControl* dock, HDC dc, const TRect& paintRect, const TRect& rect,
+                            const TRect& barRect, HBRUSH brush, TColor color) const;
     // The system colour brush of the button face.
     virtual HBRUSH GetToolbarBrush() const;
+    // The shared checker pattern of down buttons; the button face; the highlight.
+    virtual HBRUSH GetDownedBrush() const;
+    virtual HBRUSH GetDownedSelBrush() const { return HBRUSH(INT_PTR(COLOR_BTNFACE + 1)); }
+    virtual HBRUSH GetSelBrush() const { return HBRUSH(INT_PTR(COLOR_HIGHLIGHT + 1)); }
     virtual void GetBarBorderSizes(int& horizontal, int& vertical) const;
     virtual int GetBarGap() const { return 0; }
     virtual int GetBarEdgeKind() const { return 0; }
@@ -106,6 +119,9 @@ public:
     // -- status bars and size grips
     virtual void GetStatusBarMargins(TRect& rect) const { rect = Rect(0, 0, 0, 0); }
     virtual int GetStatusBarTopIndent() const { return 2; }
+    // The visual style's grip with native backgrounds and the manager's theme, else the system's
+    // scroll-bar arrow sizes.
+    virtual void GetSizeGripWidth(TdxBarManager* manager, TSize& size) const;
 };
 
 // The painter of the flat look, shared by every painter that borrows flat behaviour; made on

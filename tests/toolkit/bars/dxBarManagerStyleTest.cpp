@@ -286,6 +286,10 @@ TEST_F(BarManagerStyle, FlatColoursComeFromTheSystemColours) {
     EXPECT_EQ(manager->GetFlatDownedSelColor(), BlendSystemColors(14, 44, 40));
     EXPECT_EQ(manager->GetFlatLightColor(), BlendSystemColors(-2, 30, 72));
     EXPECT_EQ(manager->ThemeBrush(), nullptr);  // no visual styles here
+    TSize grip;
+    manager->Painter()->GetSizeGripWidth(manager, grip);
+    EXPECT_EQ(grip.cx, GetSystemMetrics(SM_CXHSCROLL));
+    EXPECT_EQ(grip.cy, GetSystemMetrics(SM_CYHSCROLL));
 
     // The brushes paint those colours, also after the system colours changed.
     for (int round = 0; round < 2; ++round) {

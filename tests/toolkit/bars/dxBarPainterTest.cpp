@@ -6,6 +6,7 @@
 
 #include "TestSupport.h"
 #include "dxBarStylePainters.h"
+#include "dxBarUnit.h"
 
 namespace {
 
@@ -158,6 +159,22 @@ TEST(BarPainter, TheFlatPainterIsSharedAndOnlySkinPaintersFade) {
     EXPECT_TRUE(std::unique_ptr<TdxBarPainter>(TdxBarStandardPainter::StaticClass()->CreateWithData(nullptr))
                     ->IsStandardStyle());
     EXPECT_FALSE(NewBasePainter()->IsStandardStyle());
+}
+
+TEST(BarPainter, DockBackgroundsAndBrushes) {
+    auto painter = NewBasePainter();
+    TPainterTestSurface dock(10, 10);
+    HBRUSH blue = CreateSolidBrush(RGB(0, 0, 200));
+    painter->DrawDockBk(nullptr, dock.dc, Rect(0, 0, 5, 10), Rect(0, 0, 10, 10), TRect{}, blue, clRed);
+    EXPECT_EQ(dock.Pixel(4, 5), RGB(0, 0, 200));      // the brush wins
+    EXPECT_EQ(dock.Pixel(5, 5), RGB(255, 255, 255));  // only the paint rectangle
+    painter->DrawDockBk(nullptr, dock.dc, Rect(5, 0, 10, 10), Rect(0, 0, 10, 10), TRect{}, nullptr, clRed);
+    EXPECT_EQ(dock.Pixel(5, 5), RGB(255, 0, 0));  // else the colour
+    DeleteObject(blue);
+
+    EXPECT_FALSE(painter->UsesNativeBk(nullptr, Rect(0, 0, 1, 1)));
+    EXPECT_EQ(painter->GetDownedBrush(), CheckerBrush());
+    EXPECT_EQ(painter->GetSelBrush(), HBRUSH(INT_PTR(COLOR_HIGHLIGHT + 1)));
 }
 
 }  // namespace
