@@ -6,6 +6,7 @@
 #include "RzCommon.h"
 #include "RzEdit.h"
 #include "RzPanel.h"
+#include "RzShellCombo.h"
 #include "RzShellHelpers.h"
 #include "RzShellIntf.h"
 #include "RzShellUtils.h"
@@ -26,5 +27,6 @@ void InitializeControlsUnits() {
         {"RzSplit", &InitializeRzSplit, nullptr},
         {"RzEdit", &InitializeRzEdit, nullptr},
         {"RzComboBox", &InitializeRzComboBox, nullptr},
+        {"RzShellCombo", &InitializeRzShellCombo, nullptr},
     });
 }
