@@ -8,6 +8,7 @@
 #include "RzPanel.h"
 #include "RzShellCombo.h"
 #include "RzShellHelpers.h"
+#include "RzShellList.h"
 #include "RzShellIntf.h"
 #include "RzShellUtils.h"
 #include "RzSplit.h"
@@ -28,5 +29,6 @@ void InitializeControlsUnits() {
         {"RzEdit", &InitializeRzEdit, nullptr},
         {"RzComboBox", &InitializeRzComboBox, nullptr},
         {"RzShellCombo", &InitializeRzShellCombo, nullptr},
+        {"RzShellList", &InitializeRzShellList, nullptr},
     });
 }
