@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "Bitmap.h"
+#include "Canvas.h"
 #include "ControlTesting.h"
 #include "ControlsUnits.h"
 #include "RzShellDataObject.h"
@@ -421,4 +423,41 @@ TEST_F(ShellList, RightButtonReleasesReachTheControlAfterARightDrag) {
     list->rightUps = 0;
     for (int i = 0; i < 2; ++i) SendMessageW(list->Handle(), WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(list->rightUps, 2);
+}
+
+// The combo and the list linked on a form, as the open dialog shows them; with
+// ZARNIK_CONTROLS_GALLERY set to a folder the form is also saved as shellviews.bmp.
+TEST_F(ShellList, ComboAndListOnScreen) {
+    auto* combo = new TRzShellCombo(form.get());
+    combo->SetBounds(10, 10, 300, 24);
+    combo->SetParent(form.get());
+    list->SetBounds(10, 44, 580, 346);
+    combo->SetShellList(list);
+    combo->SelectedFolder()->SetPathName(tree.Path(L"sub"));
+    Show(L"");
+    combo->SelectedFolder()->SetPathName(tree.Path(L""));
+    ASSERT_TRUE(PumpUntil([&] { return list->Items()->Count() == 5; }));
+    EXPECT_EQ(AnsiCompareText(PidlToPath(combo->ItemData(combo->ItemIndex())->AbsPidl()), tree.Root()), 0);
+    EXPECT_EQ(AnsiCompareText(ShownPath(), tree.Root()), 0);
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpUntilIdle();
+    // The first row shows its icon: its pixels are not all the window's colour.
+    TRect icon = list->Items()->Item(0)->DisplayRect(drIcon);
+    HDC dc = GetDC(list->Handle());
+    int painted = 0;
+    for (int y = icon.top; y < icon.bottom; ++y)
+        for (int x = icon.left; x < icon.right; ++x)
+            if (TColor(GetPixel(dc, x, y)) != RgbOf(list->Color())) ++painted;
+    ReleaseDC(list->Handle(), dc);
+    EXPECT_GT(painted, 10);
+
+    if (const char* folder = std::getenv("ZARNIK_CONTROLS_GALLERY")) {
+        TPoint origin = form->ClientToScreen(TPoint{0, 0});
+        TBitmap picture(form->ClientWidth(), form->ClientHeight(), pf24bit);
+        HDC screen = GetDC(nullptr);
+        BitBlt(picture.Canvas()->Handle(), 0, 0, picture.Width(), picture.Height(), screen, origin.x, origin.y, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+        std::string path = std::string(folder) + "\\shellviews.bmp";
+        picture.SaveToFile(String(path.begin(), path.end()));
+    }
 }
