@@ -85,16 +85,7 @@ void TRzCustomGlyphButton::SetUseCustomGlyphs(bool v) {
 }
 
 void TRzCustomGlyphButton::SetFrameController(TRzFrameController* v) {
-    if (frameController_ == v) return;
-    if (frameController_) {
-        frameController_->RemoveControl(this);
-        frameController_->RemoveFreeNotification(this);
-    }
-    frameController_ = v;
-    if (v) {
-        v->AddControl(this);
-        v->FreeNotification(this);
-    }
+    if (!TRzFrameController::Switch(frameController_, v, this)) return;
     Invalidate();
 }
 

@@ -130,16 +130,7 @@ void TRzCustomComboBox::SetFramingPreference(TFramingPreference v) {
 }
 
 void TRzCustomComboBox::SetFrameController(TRzFrameController* v) {
-    if (frameController_ == v) return;
-    if (frameController_) {
-        frameController_->RemoveControl(this);
-        frameController_->RemoveFreeNotification(this);
-    }
-    frameController_ = v;
-    if (v) {
-        v->AddControl(this);
-        v->FreeNotification(this);
-    }
+    TRzFrameController::Switch(frameController_, v, this);
 }
 
 void TRzCustomComboBox::UpdateFrame(bool isMouse, bool value) {

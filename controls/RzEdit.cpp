@@ -121,16 +121,7 @@ void TRzCustomEdit::SetFramingPreference(TFramingPreference v) {
 }
 
 void TRzCustomEdit::SetFrameController(TRzFrameController* v) {
-    if (frameController_ == v) return;
-    if (frameController_) {
-        frameController_->RemoveControl(this);
-        frameController_->RemoveFreeNotification(this);
-    }
-    frameController_ = v;
-    if (v) {
-        v->AddControl(this);
-        v->FreeNotification(this);
-    }
+    TRzFrameController::Switch(frameController_, v, this);
 }
 
 void TRzCustomEdit::RepaintFrame() {

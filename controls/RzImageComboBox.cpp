@@ -157,7 +157,6 @@ void TRzCustomImageComboBox::SetAutoSizeHeight(bool v) {
 }
 
 void TRzCustomImageComboBox::ImagesChanged(TObject*) {
-    if (drawingImages_) return;
     FitItemHeight();
     Invalidate();
 }
@@ -206,17 +205,13 @@ void TRzCustomImageComboBox::DrawItem(int Index, TRect Rect, TOwnerDrawState Sta
     canvas->Brush()->SetColor(Color());
     canvas->FillRect(Rect);
     if (images_) {
-        // The list's own change notice would repaint the combo and so draw again, for ever.
-        drawingImages_ = true;
-        TColor oldBk = images_->BkColor();
-        images_->SetBkColor(Color());
+        // On the control's colour without changing the list: a change would repaint every client
+        // of the list, this combo included, without end.
         int y = Rect.top + (RectHeight(Rect) - images_->Height()) / 2;
-        images_->Draw(canvas, Rect.left + 2 + indent, y, item->ImageIndex(), Enabled());
+        images_->DrawOnBackground(canvas, Rect.left + 2 + indent, y, item->ImageIndex(), Color(), Enabled());
         if (item->OverlayIndex() >= 0)
             ImageList_DrawEx(images_->Handle(), item->ImageIndex(), canvas->Handle(), Rect.left + 2 + indent, y, 0,
                              0, CLR_NONE, CLR_NONE, ILD_TRANSPARENT | INDEXTOOVERLAYMASK(item->OverlayIndex() + 1));
-        images_->SetBkColor(oldBk);
-        drawingImages_ = false;
     }
     TRect caption = Rect;
     caption.left = Rect.left + 1 + indent + (images_ ? images_->Width() + 4 : 4);

@@ -98,5 +98,4 @@ private:
     int itemIndent_ = 12;
     bool freeObjOnDelete_ = false;
     TRzImageComboBoxItem* freedByWindow_ = nullptr;
-    bool drawingImages_ = false;
 };

@@ -178,16 +178,7 @@ void TRzCustomPanel::SetTransparent(bool v) {
 }
 
 void TRzCustomPanel::SetFrameController(TRzFrameController* v) {
-    if (frameController_ == v) return;
-    if (frameController_) {
-        frameController_->RemoveControl(this);
-        frameController_->RemoveFreeNotification(this);
-    }
-    frameController_ = v;
-    if (v) {
-        v->AddControl(this);
-        v->FreeNotification(this);
-    }
+    if (!TRzFrameController::Switch(frameController_, v, this)) return;
     Invalidate();
 }
 

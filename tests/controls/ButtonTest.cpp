@@ -185,7 +185,7 @@ TEST_F(ButtonTest, SpaceHeldThenEscapeCancelsTheFormWithoutClickingTheButton) {
     EXPECT_EQ(dialog.form->ShowModal(), mrCancel);
     space.ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(1, &space, sizeof(INPUT));
-    Pump(50);
+    PumpUntilIdle();
     EXPECT_EQ(okClicks.clicks, 0);
 }
 

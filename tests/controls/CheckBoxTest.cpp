@@ -66,7 +66,7 @@ TEST_F(CheckBoxTest, ClicksCycleTheStatesAndAllowGrayedAddsTheThirdOne) {
     TRzCheckBox* box = NewBox(L"Cycle");
     TClickCount clicks;
     box->OnClick = MakeEvent(&clicks, &TClickCount::Click);
-    Pump(30);
+    PumpUntilIdle();
     struct Case {
         bool allowGrayed;
         std::vector<TCheckBoxState> states;
@@ -90,17 +90,17 @@ TEST_F(CheckBoxTest, ClicksCycleTheStatesAndAllowGrayedAddsTheThirdOne) {
 TEST_F(CheckBoxTest, AReadOnlyBoxIgnoresClicksSpaceAndItsAcceleratorButNotTheProgram) {
     TRzCheckBox* box = NewBox(L"&Read only");
     box->SetReadOnly(true);
-    Pump(30);
+    PumpUntilIdle();
     ClickGlyph(box);
-    Pump(50);
+    PumpUntilIdle();
     EXPECT_EQ(box->State(), cbUnchecked);
     box->SetFocus();
     ASSERT_TRUE(PumpUntil([&] { return box->Focused(); }));
     TypeKey(VK_SPACE);
-    Pump(50);
+    PumpUntilIdle();
     EXPECT_EQ(box->State(), cbUnchecked);
     TypeChord({VK_MENU, 'R'});
-    Pump(50);
+    PumpUntilIdle();
     EXPECT_EQ(box->State(), cbUnchecked);
     box->SetChecked(true);
     EXPECT_EQ(box->State(), cbChecked);
@@ -120,7 +120,7 @@ TEST_F(CheckBoxTest, AReadOnlyBoxIgnoresClicksSpaceAndItsAcceleratorButNotThePro
 
 TEST_F(CheckBoxTest, HoldingSpaceShowsThePressedGlyphAndEscapeCancelsTheToggle) {
     TRzCheckBox* box = NewBox(L"Space");
-    Pump(30);
+    PumpUntilIdle();
     box->SetFocus();
     ASSERT_TRUE(PumpUntil([&] { return box->Focused(); }));
     TPoint c = GlyphCentre(box);
@@ -136,7 +136,7 @@ TEST_F(CheckBoxTest, HoldingSpaceShowsThePressedGlyphAndEscapeCancelsTheToggle) 
     INPUT up = down;
     up.ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(1, &up, sizeof(INPUT));
-    Pump(60);
+    PumpUntilIdle();
     EXPECT_EQ(box->State(), cbUnchecked);
     EXPECT_EQ(TControlSnapshot(box).Pixel(c.x, c.y), normal);
 }
@@ -147,7 +147,7 @@ TEST_F(CheckBoxTest, TabOnEnterMovesTheFocusOn) {
     auto* next = new TFocusTarget(form.get());
     next->SetParent(form.get());
     next->SetBounds(10, 100, 40, 20);
-    Pump(30);
+    PumpUntilIdle();
     box->SetFocus();
     ASSERT_TRUE(PumpUntil([&] { return box->Focused(); }));
     TypeKey(VK_RETURN);
@@ -195,7 +195,7 @@ TEST_F(CheckBoxTest, ImageListsOfTwelveShowTheHotColumnOnlyWithHotTrack) {
 
 TEST_F(CheckBoxTest, AStripOf117PixelsGivesThirteenPixelGlyphsAndAutoSizeFollowsTheText) {
     TRzCheckBox* box = NewBox(L"Sized box");
-    Pump(30);
+    PumpUntilIdle();
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, box->Font()->Handle());
     SIZE text{};

@@ -56,7 +56,7 @@ TEST_F(DockCaptionTest, ALeftAlignedSiteDrawsTheCaptionStripAboveTheClient) {
     ASSERT_NE(As<TRzPanelDockManager>(site->DockManager()), nullptr);
     EXPECT_TRUE(site->DoubleBuffered());
     ASSERT_TRUE(client->ManualDock(site));
-    Pump(30);
+    PumpUntilIdle();
     EXPECT_EQ(client->Parent(), site);
     EXPECT_EQ(client->Top(), 14);
     EXPECT_EQ(client->Left(), 0);
@@ -82,7 +82,7 @@ TEST_F(DockCaptionTest, ALeftAlignedSiteDrawsTheCaptionStripAboveTheClient) {
     auto* field = new TFocusTarget(form.get());
     field->SetParent(client);
     field->SetBounds(10, 10, 40, 20);
-    Pump(20);
+    PumpUntilIdle();
     field->SetFocus();
     ASSERT_TRUE(PumpUntil([&] { return field->Focused(); }));
     TControlSnapshot focused(site);
@@ -97,7 +97,7 @@ TEST_F(DockCaptionTest, ATopAlignedSiteDrawsTheCaptionUprightAtTheClientsLeft) {
     site->SetAlign(alTop);
     site->SetHeight(150);
     ASSERT_TRUE(client->ManualDock(site));
-    Pump(30);
+    PumpUntilIdle();
     EXPECT_EQ(client->Left(), 14);
     EXPECT_EQ(client->Top(), 0);
     EXPECT_EQ(client->Height(), 150);

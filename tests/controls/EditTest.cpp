@@ -72,7 +72,7 @@ TEST_F(EditTest, TabOnEnterMovesTheFocusAndInsertsNothing) {
     TRzEdit* second = NewEdit(50);
     first->SetText(L"abc");
     first->SetTabOnEnter(true);
-    Pump(30);
+    PumpUntilIdle();
     first->SetFocus();
     ASSERT_TRUE(PumpUntil([&] { return first->Focused(); }));
     TypeKey(VK_RETURN);
@@ -81,7 +81,7 @@ TEST_F(EditTest, TabOnEnterMovesTheFocusAndInsertsNothing) {
     // Without it the key stays in the edit (and a single-line edit takes no line break).
     second->SetFocus();
     TypeKey(VK_RETURN);
-    Pump(60);
+    PumpUntilIdle();
     EXPECT_TRUE(second->Focused());
 }
 
@@ -91,7 +91,7 @@ TEST_F(EditTest, ColoursFollowTheStateAndAColourFromOutsideBecomesTheNormalOne) 
     edit->SetFocusColor(clYellow);
     edit->SetDisabledColor(clSilver);
     edit->SetReadOnlyColor(clAqua);
-    Pump(30);
+    PumpUntilIdle();
     EXPECT_EQ(edit->Color(), clWindow);
     edit->SetFocus();
     ASSERT_TRUE(PumpUntil([&] { return edit->Focused(); }));
@@ -138,7 +138,7 @@ TEST_F(EditTest, CustomFrameByFrameVisibleAndFramingPreferenceInClassicAndThemed
     for (const Case& c : cases) {
         edit->SetFrameVisible(c.frameVisible);
         edit->SetFramingPreference(c.preference);
-        Pump(20);
+        PumpUntilIdle();
         bool custom = ThemesActive() ? c.customThemed : c.custom;
         TColor outer = WindowPixel(edit, 0, 10), inner = WindowPixel(edit, 1, 10);
         if (custom) {
@@ -160,7 +160,7 @@ TEST_F(EditTest, TheHotFrameShowsWhileTheMouseIsOverOrTheEditHasTheFocus) {
     edit->SetFrameHotColor(clRed);
     other->SetFocus();
     SetCursorPos(300, 190);
-    Pump(50);
+    PumpUntilIdle();
     EXPECT_EQ(WindowPixel(edit, 0, 10), RgbOf(clBlue));
     EXPECT_EQ(WindowPixel(edit, 1, 10), RgbOf(edit->Color()));
     // The mouse over the edit: the bold hot frame (two lines).
@@ -187,7 +187,7 @@ TEST_F(EditTest, ThemedCueBannerShowsOnlyWhileTheTextIsEmpty) {
     ASSERT_TRUE(SendMessageW(edit->Handle(), EM_GETCUEBANNER, WPARAM(buffer), 64));
     EXPECT_EQ(String(buffer), L"Type here");
     other->SetFocus();
-    Pump(50);
+    PumpUntilIdle();
     TColor grey = RgbOf(clGrayText);
     EXPECT_GT(CountColour(edit->Handle(), grey), 5);
     edit->SetText(L"x");

@@ -59,6 +59,19 @@ protected:
         ReleaseDC(nullptr, screen);
         return color;
     }
+    // Whether the screen shows dark (text) pixels inside the control's client area.
+    bool ScreenShowsText(TControl* c) {
+        TPoint origin = c->ClientToScreen(TPoint{0, 0});
+        HDC screen = GetDC(nullptr);
+        bool dark = false;
+        for (int y = 0; y < c->ClientHeight() && !dark; ++y)
+            for (int x = 0; x < c->ClientWidth() && !dark; ++x) {
+                COLORREF p = GetPixel(screen, origin.x + x, origin.y + y);
+                dark = GetRValue(p) < 96 && GetGValue(p) < 96 && GetBValue(p) < 96;
+            }
+        ReleaseDC(nullptr, screen);
+        return dark;
+    }
     // With `over`, that window's own drawing is copied onto the picture after the screen's (the
     // screen read-back misses the field of a combo box whose list is dropped).
     void Save(const char* name, TWinControl* over = nullptr, int extraHeight = 0) {
@@ -84,7 +97,7 @@ protected:
 }  // namespace
 
 TEST_F(ControlsGallery, ButtonsCheckBoxesToolButtonsAndSplitterOnScreen) {
-    form.reset(NewShownForm(620, 420));
+    form.reset(NewShownForm(700, 420));
     form->SetColor(clBtnFace);
     // Every button kind, then a hot-tracking button, a latched group member and a disabled one.
     const TBitBtnKind kinds[] = {bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll};
@@ -166,7 +179,7 @@ TEST_F(ControlsGallery, ButtonsCheckBoxesToolButtonsAndSplitterOnScreen) {
     }
 
     // A splitter with its hot spot.
-    auto* split = Add<TRzSplitter>(form.get(), 160, 170, 450, 240);
+    auto* split = Add<TRzSplitter>(form.get(), 160, 170, 530, 240);
     split->SetBorderOuter(fsLowered);
     split->SetHotSpotVisible(true);
     split->SetHotSpotDirection(hsdBoth);
@@ -177,9 +190,9 @@ TEST_F(ControlsGallery, ButtonsCheckBoxesToolButtonsAndSplitterOnScreen) {
     inner->SetCaption(L"In the left pane");
     inner->SetParent(split->Pane(1));
     inner->SetBounds(8, 8, 150, 17);
-    Pump(200);
+    PumpUntilIdle();
     form->Repaint();
-    Pump(100);
+    PumpUntilIdle();
 
     // The hot-track button's ring and the splitter's hot spot are on the screen.
     EXPECT_EQ(ScreenPixel(hot, 0, 13), RgbOf(DarkenColor(clBtnFace, 20)));
@@ -251,14 +264,14 @@ TEST_F(ControlsGallery, EditsCombosAndADroppedImageComboOnScreen) {
     const int levels[] = {0, 1, 2, 3, 3, 1};
     for (int i = 0; i < 6; ++i) folders->AddItem(names[i], i % 4, levels[i]);
     folders->SetItemIndex(3);
-    Pump(100);
+    PumpUntilIdle();
     // The form's area under the combo boxes' first, taller windows is stale until drawn again.
     RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Pump(50);
+    PumpUntilIdle();
     folders->SetFocus();
     folders->SetDroppedDown(true);
     ASSERT_TRUE(PumpUntil([&] { return folders->DroppedDown(); }));
-    Pump(150);
+    PumpUntilIdle();
     // The field right of the caption: the combo's colour, not the highlight (the list has the focus).
     EXPECT_EQ(ScreenPixel(folders, 120, 10), RgbOf(folders->Color()));
 
@@ -267,6 +280,8 @@ TEST_F(ControlsGallery, EditsCombosAndADroppedImageComboOnScreen) {
     HDC dc = GetWindowDC(hotEdit->Handle());
     EXPECT_EQ(TColor(GetPixel(dc, 1, 10)), RgbOf(clNavy));
     ReleaseDC(hotEdit->Handle(), dc);
+    // Its text stays under the hot frame (the screen shows it once the drawing has reached it).
+    EXPECT_TRUE(PumpUntil([&] { return ScreenShowsText(hotEdit); }));
     RECT list{};
     GetWindowRect(folders->ListHandle(), &list);
     EXPECT_GE(list.bottom - list.top, 6 * folders->ItemHeight());

@@ -37,7 +37,7 @@ protected:
         auto* s = new TRzSplitter(form.get());
         s->SetParent(form.get());
         s->SetBounds(10, 10, 300, 150);
-        Pump(30);
+        PumpUntilIdle();
         return s;
     }
     static TPoint BarPoint(TRzSplitter* s, int y) {
@@ -211,7 +211,7 @@ TEST_F(SplitterTest, DragsFollowTheRealMouseOnlyOnReleaseUnlessRealTime) {
     ASSERT_TRUE(PumpUntil([&] { return s->Sliding(); }));
     MoveMouseTo(Shifted(BarPoint(s, 60), 50));
     ASSERT_TRUE(PumpUntil([&] { return log.asked > 0; }));
-    Pump(30);
+    PumpUntilIdle();
     EXPECT_EQ(s->Position(), 100);
     MouseButton(false);
     EXPECT_TRUE(PumpUntil([&] { return s->Position() == 150; }));
@@ -222,11 +222,11 @@ TEST_F(SplitterTest, DragsFollowTheRealMouseOnlyOnReleaseUnlessRealTime) {
     MouseButton(true);
     ASSERT_TRUE(PumpUntil([&] { return s->Sliding(); }));
     MoveMouseTo(Shifted(BarPoint(s, 60), -70));
-    Pump(50);
+    PumpUntilIdle();
     TypeKey(VK_ESCAPE);
     ASSERT_TRUE(PumpUntil([&] { return !s->Sliding(); }));
     MouseButton(false);
-    Pump(50);
+    PumpUntilIdle();
     EXPECT_EQ(s->Position(), 150);
 
     // OnChanging refusing positions beyond 170 stops the bar at the last one allowed.
@@ -235,12 +235,12 @@ TEST_F(SplitterTest, DragsFollowTheRealMouseOnlyOnReleaseUnlessRealTime) {
     MouseButton(true);
     ASSERT_TRUE(PumpUntil([&] { return s->Sliding(); }));
     MoveMouseTo(Shifted(BarPoint(s, 60), 15));
-    Pump(40);
+    PumpUntilIdle();
     MoveMouseTo(Shifted(BarPoint(s, 60), 60));
-    Pump(40);
+    PumpUntilIdle();
     MouseButton(false);
     EXPECT_TRUE(PumpUntil([&] { return !s->Sliding(); }));
-    Pump(30);
+    PumpUntilIdle();
     EXPECT_EQ(s->Position(), 165);
 
     // RealTimeDrag moves the panes while dragging.
@@ -261,7 +261,7 @@ TEST_F(SplitterTest, DragsFollowTheRealMouseOnlyOnReleaseUnlessRealTime) {
     s->SetLockBar(true);
     MoveMouseTo(BarPoint(s, 60));
     MouseButton(true);
-    Pump(40);
+    PumpUntilIdle();
     EXPECT_FALSE(s->Sliding());
     MouseButton(false);
 }

@@ -68,9 +68,9 @@ protected:
     void PressAt(TRzToolButton* b, int x, std::initializer_list<Word> held = {}) {
         for (Word k : held) KeyDown(k);
         ClickAt(b->ClientToScreen(TPoint{x, 12}));
-        Pump(60);
+        PumpUntilIdle();
         for (Word k : held) KeyUp(k);
-        Pump(20);
+        PumpUntilIdle();
     }
     static void KeyDown(Word k) {
         INPUT in{};
@@ -104,7 +104,7 @@ TEST_F(ToolButtonTest, ASplitButtonClicksOutsideItsDropDownPartOnEitherSide) {
     TClickCount clicks;
     b->OnClick = MakeEvent(&clicks, &TClickCount::Click);
     ASSERT_TRUE(b->IsSplitButton());
-    Pump(30);
+    PumpUntilIdle();
     for (const Case& c : cases) {
         b->SetRightToLeft(c.rightToLeft);
         size_t shownBefore = menu->shown.size();
@@ -129,7 +129,7 @@ TEST_F(ToolButtonTest, ASplitButtonClicksOutsideItsDropDownPartOnEitherSide) {
 
 TEST_F(ToolButtonTest, ShiftOrADoubleClickOpensNoMenu) {
     TRzToolButton* b = NewButton();
-    Pump(30);
+    PumpUntilIdle();
     PressAt(b, 50, {VK_SHIFT});
     PressAt(b, 50, {VK_CONTROL});
     EXPECT_TRUE(menu->shown.empty());
@@ -140,13 +140,13 @@ TEST_F(ToolButtonTest, ShiftOrADoubleClickOpensNoMenu) {
         MouseButton(true);
         MouseButton(false);
     }
-    Pump(80);
+    PumpUntilIdle();
     EXPECT_EQ(menu->shown.size(), 1u);
 }
 
 TEST_F(ToolButtonTest, ThePressThatClosesTheMenuDoesNotReopenIt) {
     TRzToolButton* b = NewButton();
-    Pump(30);
+    PumpUntilIdle();
     PressAt(b, 50);
     ASSERT_EQ(menu->shown.size(), 1u);
     fakeTicks += 60;  // the menu closed 60 ms ago by this press
@@ -171,7 +171,7 @@ TEST_F(ToolButtonTest, OnDropDownFillsTheMenuBeforeItShows) {
     } filler;
     filler.menu = menu;
     b->OnDropDown = MakeEvent(&filler, &TFiller::DropDown);
-    Pump(30);
+    PumpUntilIdle();
     PressAt(b, 50);
     ASSERT_EQ(menu->shown.size(), 1u);
     EXPECT_EQ(filler.sender, static_cast<TObject*>(menu));
@@ -183,10 +183,10 @@ TEST_F(ToolButtonTest, TheMenuStaysInsideTheWorkAreasRightEdge) {
     AddItem(L"A rather long caption that needs a wide menu");
     TRect work = Screen->WorkAreaRect();
     form->SetBounds(work.right - 220, 40, 220, 150);
-    Pump(30);
+    PumpUntilIdle();
     TRzToolButton* b = NewButton(140);
     TRzToolButton* left = NewButton(0);
-    Pump(30);
+    PumpUntilIdle();
     int width = b->MenuTextWidth();
     ASSERT_GT(width, 100);
     b->ShowDropDownMenu();
@@ -198,7 +198,9 @@ TEST_F(ToolButtonTest, TheMenuStaysInsideTheWorkAreasRightEdge) {
     EXPECT_LE(menu->shown[0].at.x + width, work.right);
     // A button far enough from the edge keeps the menu at its left edge.
     TPoint leftCorner = left->ClientToScreen(TPoint{0, left->Height()});
-    if (leftCorner.x + width <= work.right) EXPECT_EQ(menu->shown[1].at.x, leftCorner.x);
+    if (leftCorner.x + width <= work.right) {
+        EXPECT_EQ(menu->shown[1].at.x, leftCorner.x);
+    }
 }
 
 TEST_F(ToolButtonTest, GroupIndexAndToolStyleRules) {
@@ -228,7 +230,7 @@ TEST_F(ToolButtonTest, GroupIndexAndToolStyleRules) {
     // Without AllowAllUp a down button stays down when clicked again, and fires no click.
     TClickCount clicks;
     g[1]->OnClick = MakeEvent(&clicks, &TClickCount::Click);
-    Pump(30);
+    PumpUntilIdle();
     PressAt(g[1], 20);
     EXPECT_TRUE(g[1]->Down());
     EXPECT_EQ(clicks.clicks, 0);
@@ -308,7 +310,7 @@ TEST_F(ToolButtonTest, ARealDropDownMenuOpensUnderTheButtonAndEscapeClosesIt) {
     real->Items()->Add(item);
     TRzToolButton* b = NewButton();
     b->SetDropDownMenu(real);
-    Pump(30);
+    PumpUntilIdle();
     TRect seen{};
     TWhileMenuShows escape([&](HWND menuWindow) {
         GetWindowRect(menuWindow, &seen);
@@ -329,7 +331,7 @@ TEST_F(ToolButtonTest, LooksByPixels) {
     auto* b = new TRzToolButton(form.get());
     b->SetParent(form.get());
     b->SetBounds(10, 10, 40, 30);
-    Pump(30);
+    PumpUntilIdle();
     auto pixel = [&](int x, int y) {
         HDC dc = GetDC(form->Handle());
         form->Repaint();
