@@ -81,34 +81,28 @@ IRzShellComboLink* TRzCustomShellCombo::Link() const {
     return nullptr;
 }
 
-void TRzCustomShellCombo::SetShellList(TComponent* v) {
-    if (v && shellTree_) return;  // a tree drives the combo already
-    if (v == shellList_) return;
-    if (v && !dynamic_cast<IRzShellComboLink*>(v)) throw EInvalidOperation(L"A shell list is required");
-    if (shellList_) {
-        if (auto* link = dynamic_cast<IRzShellComboLink*>(shellList_)) link->LinkShellCombo(nullptr);
-        shellList_->RemoveFreeNotification(this);
+void TRzCustomShellCombo::Relink(TComponent*& field, TComponent* v) {
+    if (v == field) return;
+    if (v && !dynamic_cast<IRzShellComboLink*>(v)) throw EInvalidOperation(L"A shell list or tree is required");
+    if (field) {
+        if (auto* link = dynamic_cast<IRzShellComboLink*>(field)) link->LinkShellCombo(nullptr);
+        field->RemoveFreeNotification(this);
     }
-    shellList_ = v;
+    field = v;
     if (v) {
         v->FreeNotification(this);
         dynamic_cast<IRzShellComboLink*>(v)->LinkShellCombo(this);
     }
 }
 
+void TRzCustomShellCombo::SetShellList(TComponent* v) {
+    if (v && shellTree_) return;  // a tree drives the combo already
+    Relink(shellList_, v);
+}
+
 void TRzCustomShellCombo::SetShellTree(TComponent* v) {
     if (v && shellList_) return;  // a list is linked already
-    if (v == shellTree_) return;
-    if (v && !dynamic_cast<IRzShellComboLink*>(v)) throw EInvalidOperation(L"A shell tree is required");
-    if (shellTree_) {
-        if (auto* link = dynamic_cast<IRzShellComboLink*>(shellTree_)) link->LinkShellCombo(nullptr);
-        shellTree_->RemoveFreeNotification(this);
-    }
-    shellTree_ = v;
-    if (v) {
-        v->FreeNotification(this);
-        dynamic_cast<IRzShellComboLink*>(v)->LinkShellCombo(this);
-    }
+    Relink(shellTree_, v);
 }
 
 void TRzCustomShellCombo::Notification(TComponent* AComponent, TOperation Operation) {

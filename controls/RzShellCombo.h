@@ -117,6 +117,8 @@ private:
     TRzImageComboBoxItem* AddShellItem(IShellFolder* folder, const ITEMIDLIST* parentPidl, const ITEMIDLIST* relPidl,
                                        int level, SFGAOF attributes, bool withCaption);
     void DeleteShellItems();
+    // Unlinks the control in field and links v (null: none).
+    void Relink(TComponent*& field, TComponent* v);
     void LocatorChanged(TObject*);
     IRzShellComboLink* Link() const;
 
