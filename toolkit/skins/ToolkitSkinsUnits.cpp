@@ -6,6 +6,7 @@
 #include "dxSkinLilian.h"
 #include "dxSkinsCore.h"
 #include "dxSkinsDefaultPainters.h"
+#include "dxSkinsdxRibbonPainter.h"
 #include "dxSkinsLookAndFeelPainter.h"
 
 void InitializeToolkitSkinsUnits() {
@@ -17,5 +18,6 @@ void InitializeToolkitSkinsUnits() {
         {"dxSkinLilian", &InitializedxSkinLilian, &FinalizedxSkinLilian},
         {"dxBarSkin", nullptr, &FinalizeBarSkin},
         {"dxRibbonSkins", &InitializeRibbonColorSchemes, &FinalizeRibbonColorSchemes},
+        {"dxSkinsdxRibbonPainter", &InitializedxSkinsdxRibbonPainter, &FinalizedxSkinsdxRibbonPainter},
     });
 }

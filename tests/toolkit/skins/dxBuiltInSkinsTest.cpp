@@ -8,6 +8,7 @@
 #include "cxExtendedStylePainters.h"
 #include "dxSkinLilian.h"
 #include "dxSkinsDefaultPainters.h"
+#include "dxSkinsdxRibbonPainter.h"
 
 namespace {
 
@@ -78,4 +79,9 @@ TEST(dxBuiltInSkins, UnregisteringLeavesNoReferenceAndRegisteringAgainRestores) 
     EXPECT_EQ(registry->Count(), count);
     ASSERT_NE(LilianSkinInfo(), nullptr);
     EXPECT_EQ(TdxLilianPainter::Instance()->ContentColor(), TColor(0xFBF9F9));
+    // the skin schemes came back in registration order; put them back in the registry's
+    // order, as start-up leaves them
+    ASSERT_NE(SkinsRibbonPainterManager(), nullptr);
+    SkinsRibbonPainterManager()->RemoveAllSchemes();
+    SkinsRibbonPainterManager()->AddMissingSchemes();
 }

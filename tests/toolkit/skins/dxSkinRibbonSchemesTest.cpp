@@ -1,0 +1,140 @@
+// The skin-driven ribbon colour schemes: one per registered skin painter, after the atlas
+// schemes; a painter registered later gets its scheme at once and loses it when unregistered.
+// A scheme draws the skin's element where the skin has one, and exactly what Black draws where
+// it finds no skin.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "../PainterTestSupport.h"
+#include "SkinTestSupport.h"
+#include "cxExtendedStylePainters.h"
+#include "dxBarSkin.h"
+#include "dxSkinLilian.h"
+#include "dxSkinsdxRibbonPainter.h"
+
+namespace {
+
+// A skin built in code, registered as "Zeta" with the base skin painter while the fixture runs.
+class SkinRibbonSchemeFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        info_ = new TdxSkinLookAndFeelPainterInfo(new TdxSkin(L"Zeta"));
+        ASSERT_TRUE(GlobalExtendedStylePainters()->RegisterPainter(L"Zeta", TdxSkinLookAndFeelPainter::Instance(),
+                                                                   info_));
+        scheme_ = dynamic_cast<TdxSkinRibbonPainter*>(BarSkinManagerInstance()->FindSkin(L"Zeta"));
+        ASSERT_NE(scheme_, nullptr);
+    }
+    void TearDown() override { GlobalExtendedStylePainters()->UnregisterPainter(L"Zeta"); }
+
+    // Frames of the given colours ($RRGGBB), one per state, stacked.
+    static void PaintStates(TdxSkinElement* element, const TdxSkinElementStates& states,
+                            const std::vector<DWORD>& colours) {
+        element->Image()->SetStates(states);
+        element->Image()->SetImageLayout(ilVertical);
+        SetSkinTestPicture(element->Image(), 10, 10 * int(colours.size()),
+                           [&](int, int y) { return 0xFF000000u | colours[size_t(y / 10)]; });
+    }
+
+    TdxSkinLookAndFeelPainterInfo* info_ = nullptr;
+    TdxSkinRibbonPainter* scheme_ = nullptr;
+};
+
+TColor Bgr(DWORD rgb) { return TColor(((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF)); }
+
+}  // namespace
+
+TEST(dxSkinRibbonSchemes, TheBarSkinManagerEndsWithTheSkinSchemesAfterTheAtlasOnes) {
+    TdxBarSkinManager* manager = BarSkinManagerInstance();
+    std::vector<String> names;
+    for (int i = 0; i < manager->SkinCount(); ++i) names.push_back(manager->Skins(i)->SkinName());
+    EXPECT_EQ(names, (std::vector<String>{L"Blue", L"Black", L"Silver", L"Lilian", L"UserSkin"}));
+    auto* lilian = dynamic_cast<TdxSkinRibbonPainter*>(manager->FindSkin(L"lilian"));
+    ASSERT_NE(lilian, nullptr);
+    EXPECT_EQ(lilian->GetSkinName(), L"Lilian");
+    TdxSkinInfo* info = nullptr;
+    ASSERT_TRUE(lilian->GetSkinInfo(info));
+    EXPECT_EQ(info, LilianSkinInfo());
+    EXPECT_FALSE(lilian->LookAndFeel()->NativeStyle());
+    EXPECT_EQ(lilian->StatusBarIndent(), 4);
+    EXPECT_EQ(lilian->ApplicationButtonIndent(),
+              info->RibbonFormAppButtonRightIndent + info->RibbonQATInRibbonBackgroundOffset + 10);
+}
+
+TEST_F(SkinRibbonSchemeFixture, APainterRegisteredLaterGetsItsSchemeAndLosesItWhenUnregistered) {
+    EXPECT_EQ(scheme_->GetName(), L"Zeta");
+    EXPECT_TRUE(scheme_->HasSkinPainter());
+    GlobalExtendedStylePainters()->UnregisterPainter(L"Zeta");
+    EXPECT_EQ(BarSkinManagerInstance()->FindSkin(L"Zeta"), nullptr);
+    // the others stay
+    EXPECT_NE(BarSkinManagerInstance()->FindSkin(L"Lilian"), nullptr);
+    EXPECT_NE(BarSkinManagerInstance()->FindSkin(L"Black"), nullptr);
+    SetUp();
+}
+
+TEST_F(SkinRibbonSchemeFixture, ButtonsAndTabsDrawTheSkinElementsInTheMappedStates) {
+    // normal, hot, pressed, active (the map gives hot for the ribbon's active button)
+    PaintStates(info_->RibbonButton, {esNormal, esHot, esPressed, esActive}, {0x100000, 0x200000, 0x300000, 0x400000});
+    struct TCase {
+        int state;
+        DWORD colour;
+    };
+    for (const TCase& c : {TCase{0, 0x100000}, TCase{2, 0x200000}, TCase{3, 0x200000}, TCase{4, 0x300000}}) {
+        TPaintSurface surface(20, 20);
+        scheme_->DrawButton(surface.Canvas()->GetCanvasHandle(), TRect{0, 0, 20, 20}, c.state);
+        EXPECT_EQ(surface.At(10, 10), Bgr(c.colour)) << c.state;
+    }
+    // a tab is lowered by 2 and narrowed by 1 on each side
+    PaintStates(info_->RibbonTab, {esNormal}, {0x00AA00});
+    TPaintSurface tab(20, 20);
+    scheme_->DrawTab(tab.Canvas()->GetCanvasHandle(), TRect{0, 0, 20, 20}, 0);
+    EXPECT_EQ(tab.At(5, 1), RgbColor(clWhite));
+    EXPECT_EQ(tab.At(0, 10), RgbColor(clWhite));
+    EXPECT_EQ(tab.At(19, 10), RgbColor(clWhite));
+    EXPECT_EQ(tab.At(1, 2), Bgr(0x00AA00));
+    EXPECT_EQ(tab.At(18, 19), Bgr(0x00AA00));
+    // the frame's widths: a status bar leaves a bottom border of 1
+    PaintStates(info_->RibbonFormFrameLeft, {esNormal}, {0x1});
+    EXPECT_EQ(scheme_->GetWindowBordersWidth(true).bottom, 1);
+    EXPECT_EQ(scheme_->GetWindowBordersWidth(true).left, 10);
+}
+
+TEST(dxSkinRibbonSchemes, WithoutASkinPainterASchemeDrawsExactlyWhatBlackDraws) {
+    std::unique_ptr<TdxSkinRibbonPainter> orphan(CreateRibbonSkin<TdxSkinRibbonPainter>(String(L"Nobody")));
+    std::unique_ptr<TdxBlackRibbonSkin> black(CreateRibbonSkin<TdxBlackRibbonSkin>());
+    EXPECT_FALSE(orphan->HasSkinPainter());
+    EXPECT_EQ(orphan->GetSkinName(), L"");
+    TdxSkinInfo* info = nullptr;
+    EXPECT_FALSE(orphan->GetSkinInfo(info));
+    const TRect r{0, 0, 40, 30};
+    using TDraw = std::function<void(TdxCustomRibbonSkin*, HDC)>;
+    const std::pair<const char*, TDraw> operations[] = {
+        {"DrawButton", [&](TdxCustomRibbonSkin* s, HDC dc) { s->DrawButton(dc, r, 2); }},
+        {"DrawTab", [&](TdxCustomRibbonSkin* s, HDC dc) { s->DrawTab(dc, r, 2); }},
+        {"DrawLargeButton", [&](TdxCustomRibbonSkin* s, HDC dc) { s->DrawLargeButton(dc, r, 4); }},
+        {"DrawApplicationButton", [&](TdxCustomRibbonSkin* s, HDC dc) { s->DrawApplicationButton(dc, r, 1); }},
+        {"DrawTabGroupBackground", [&](TdxCustomRibbonSkin* s, HDC dc) { s->DrawTabGroupBackground(dc, r, 0); }},
+    };
+    for (const auto& [name, draw] : operations) {
+        TPaintSurface mine(40, 30), blacks(40, 30);
+        draw(orphan.get(), mine.Canvas()->GetCanvasHandle());
+        draw(black.get(), blacks.Canvas()->GetCanvasHandle());
+        EXPECT_TRUE(mine.SameAs(blacks)) << name;
+        EXPECT_FALSE(mine.IsBlank()) << name;
+    }
+    EXPECT_TRUE(RectsEqual(orphan->GetWindowBordersWidth(false), black->GetWindowBordersWidth(false)));
+    EXPECT_TRUE(PointsEqual(orphan->GetApplicationButtonSize(), black->GetApplicationButtonSize()));
+}
+
+TEST(dxSkinRibbonSchemes, LargeButtonStatesFallToTheNearestStateTheImageHolds) {
+    TdxSkinElement element(nullptr, L"LargeButton");
+    element.Image()->SetStates({esNormal, esHot, esPressed, esDisabled});
+    const struct {
+        TdxSkinElementState in, out;
+    } cases[] = {{esHot, esHot},         {esActive, esHot},        {esHotCheck, esHot},  {esChecked, esPressed},
+                 {esCheckPressed, esPressed}, {esActiveDisabled, esDisabled}, {esFocused, esFocused}};
+    for (const auto& c : cases) EXPECT_EQ(TdxSkinRibbonPainter::AdjustLargeButtonState(&element, c.in), c.out) << int(c.in);
+    element.Image()->SetStates({esNormal, esChecked});
+    EXPECT_EQ(TdxSkinRibbonPainter::AdjustLargeButtonState(&element, esChecked), esChecked);
+}

@@ -1,0 +1,102 @@
+#pragma once
+// Ribbon colour schemes drawn from a skin: one scheme for every skin painter in the registry of
+// extended painters, registered in the bar skin manager under the skin's name beside the atlas
+// schemes. A skin-driven scheme is a Black scheme whose operations draw the skin's element
+// when the skin has it and do what Black does when it does not (or when the skin painter has
+// gone). The schemes follow the registry: a painter registered later gets its scheme at once,
+// an unregistered one loses it.
+
+#include "cxExtendedStylePainters.h"
+#include "cxLookAndFeel.h"
+#include "dxRibbonColorSchemes.h"
+#include "dxSkinElementCache.h"
+#include "dxSkinInfo.h"
+
+class TdxSkinRibbonPainter : public TdxBlackRibbonSkin {
+    Z_CLASS(TdxSkinRibbonPainter, TdxBlackRibbonSkin)
+public:
+    explicit TdxSkinRibbonPainter(const String& skinName);
+    ~TdxSkinRibbonPainter() override;
+
+    TcxLookAndFeel* LookAndFeel() const { return lookAndFeel_; }
+    // The scheme's registered name: the skin's name.
+    String GetName() const override;
+    // The skin's name while its painter is registered; empty once it has gone.
+    String GetSkinName() const override;
+    // The info registered with the look-and-feel's skin painter, asked again on every call.
+    bool GetSkinInfo(TdxSkinInfo*& info) const;
+    bool HasSkinPainter() const;
+
+    // Draws the element in drawRect with the DC's clip replaced by (clipOperation 0) or
+    // intersected with (1) clipRect; the DC's clip is restored afterwards.
+    void DrawElementClipped(HDC dc, const TRect& clipRect, int imageIndex, int clipOperation,
+                            TdxSkinElementState state, TdxSkinElement* element, const TRect& drawRect);
+
+    int ApplicationButtonIndent() const;
+    int StatusBarIndent() const { return 4; }
+
+    void DrawFormCaption(HDC dc, const TRect& r, const FormPaintData& data) override;
+    void DrawFormBorderIcon(HDC dc, const TRect& r, TdxRibbonBorderIcon icon, int state) override;
+    TRect GetWindowBordersWidth(bool hasStatusBar) const override;
+    void DrawRibbonTopFrameArea(HDC dc, const TRect& r) override;
+    void DrawApplicationButton(HDC dc, const TRect& r, int state) override;
+    TSize GetApplicationButtonSize() const override;
+    void AdjustApplicationButtonGlyphRect(TRect& r) const override;
+    void DrawTab(HDC dc, const TRect& r, int state) override;
+    void DrawTabGroupBackground(HDC dc, const TRect& r, int state) override;
+    void DrawButton(HDC dc, const TRect& r, int state) override;
+    void DrawLargeButton(HDC dc, const TRect& r, int state) override;
+    void DrawButtonArrow(HDC dc, const TRect& r, int state) override;
+    void DrawButtonGroupSeparator(HDC dc, const TRect& r, int state) override;
+
+    // Ribbon state 0 to 8 to element state (anything else is normal).
+    static TdxSkinElementState ToElementState(int state);
+    // The state itself when the element's image holds it, else the nearest one it may hold.
+    static TdxSkinElementState AdjustLargeButtonState(TdxSkinElement* element, TdxSkinElementState state);
+
+private:
+    TcxLookAndFeel* lookAndFeel_;
+};
+
+// The rendered-element caches that all skin-driven schemes share.
+class TdxSkinsRibbonCacheManager : public TObject {
+    Z_CLASS(TdxSkinsRibbonCacheManager, TObject)
+public:
+    TdxSkinsRibbonCacheManager();
+    ~TdxSkinsRibbonCacheManager() override;
+
+    TdxSkinElementCache* FrameCache(int side) const { return frameCaches_[side]; }
+    TdxSkinElementCache* CaptionCache() const { return captionCache_; }
+    TdxSkinElementCache* ButtonCache() const { return buttonCache_; }
+    TdxSkinElementCacheList* GroupCaches() const { return groupCaches_; }
+    TdxSkinElementCache* TabPanelCache() const { return tabPanelCache_; }
+
+private:
+    TdxSkinElementCache* frameCaches_[4];
+    TdxSkinElementCache* captionCache_;
+    TdxSkinElementCache* buttonCache_;
+    TdxSkinElementCacheList* groupCaches_;
+    TdxSkinElementCache* tabPanelCache_;
+};
+
+// Keeps one scheme per registered skin painter in the bar skin manager.
+class TdxSkinsRibbonPainterManager : public TcxIUnknownObject, public IcxPainterRegistryListener {
+    Z_CLASS(TdxSkinsRibbonPainterManager, TcxIUnknownObject)
+public:
+    TdxSkinsRibbonPainterManager();
+    ~TdxSkinsRibbonPainterManager() override;
+
+    void AddMissingSchemes();
+    void RemoveAllSchemes();
+    void PainterChanged(TcxLookAndFeelPainterClass painter) override;
+
+private:
+    static void AddScheme(const String& name);
+};
+
+// While the unit runs: the shared caches and the manager (nil otherwise).
+TdxSkinsRibbonCacheManager* SkinsRibbonCache();
+TdxSkinsRibbonPainterManager* SkinsRibbonPainterManager();
+
+void InitializedxSkinsdxRibbonPainter();
+void FinalizedxSkinsdxRibbonPainter();
