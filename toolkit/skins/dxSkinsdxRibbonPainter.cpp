@@ -1,5 +1,10 @@
 #include "dxSkinsdxRibbonPainter.h"
 
+#include <algorithm>
+#include <memory>
+
+#include "cxBitmap.h"
+#include "cxImageStates.h"
 #include "dxBarSkin.h"
 #include "dxGDIPlusAPI.h"
 #include "dxSkinsLookAndFeelPainter.h"
@@ -188,6 +193,149 @@ void TdxSkinRibbonPainter::DrawButtonGroupSeparator(HDC dc, const TRect& r, int 
     if (!GetSkinInfo(info) || !info->RibbonButtonGroupSeparator)
         return TdxBlackRibbonSkin::DrawButtonGroupSeparator(dc, r, state);
     info->RibbonButtonGroupSeparator->DrawInRect(dc, r, 0, ToElementState(state));
+}
+
+void TdxSkinRibbonPainter::DrawFormBorders(HDC dc, const TRect& bordersWidth, int captionHeight,
+                                           const FormPaintData& data) {
+    TdxSkinInfo* info;
+    if (!GetSkinInfo(info)) return TdxBlackRibbonSkin::DrawFormBorders(dc, bordersWidth, captionHeight, data);
+    const TRect& f = data.FormBounds;
+    const bool dialog = data.IsDialogFrame();
+    TdxSkinElement* const frames[4] = {dialog ? info->RibbonDialogFrameLeft : info->RibbonFormFrameLeft,
+                                       info->RibbonFormCaption,
+                                       dialog ? info->RibbonDialogFrameRight : info->RibbonFormFrameRight,
+                                       dialog ? info->RibbonDialogFrameBottom : info->RibbonFormFrameBottom};
+    const int t = bordersWidth.top + captionHeight;
+    const TRect sides[4] = {
+        {f.left, t, f.left + bordersWidth.left, f.bottom},
+        {f.left, f.top, f.right, t},
+        {f.right - bordersWidth.right, t, f.right, f.bottom},
+        {f.left + 4, f.bottom - bordersWidth.bottom, f.right - 4, f.bottom},
+    };
+    const int saved = SaveDC(dc);
+    ExcludeClipRect(dc, f.left + bordersWidth.left, f.top + bordersWidth.top, f.right - bordersWidth.right,
+                    f.bottom - bordersWidth.bottom);
+    const int image = data.IsActive ? 0 : 1;
+    for (int side = 0; side < 4; ++side) {
+        if ((side == dxSkinFrameCaption && captionHeight == 0) || !frames[side]) continue;
+        ribbonCache->FrameCache(side)->DrawEx(dc, frames[side], sides[side], data.IsActive ? esActive : esActiveDisabled,
+                                              image);
+    }
+    if (bordersWidth.bottom > 1) {
+        // the bottom corners: the ends of the side frames, below the bottom border's top
+        const int b = f.bottom - bordersWidth.bottom;
+        if (TdxSkinElement* left = frames[dxSkinFrameLeft]) {
+            const int h = left->Size().cy;
+            DrawElementClipped(dc, TRect{f.left, b, f.left + 4, f.bottom}, image, 0, esNormal, left,
+                               TRect{f.left, b - h, f.left + 4, f.bottom});
+        }
+        if (TdxSkinElement* right = frames[dxSkinFrameRight]) {
+            const int h = right->Size().cy;
+            DrawElementClipped(dc, TRect{f.right - 4, b, f.right, f.bottom}, image, 0, esNormal, right,
+                               TRect{f.right - 4, b - h, f.right, f.bottom});
+        }
+    }
+    RestoreDC(dc, saved);
+}
+
+void TdxSkinRibbonPainter::DrawStatusBar(HDC dc, const TRect& r) {
+    TdxSkinInfo* info;
+    if (!GetSkinInfo(info) || !info->RibbonStatusBarBackground) return TdxBlackRibbonSkin::DrawStatusBar(dc, r);
+    DrawElementClipped(dc, r, 0, 1, esNormal, info->RibbonStatusBarBackground,
+                       InflateRectSides(r, StatusBarIndent(), 0, StatusBarIndent(), 0));
+}
+
+void TdxSkinRibbonPainter::DrawStatusBarPanel(HDC dc, const TRect& bounds, const TRect& r, bool isLowered) {
+    TdxSkinInfo* info;
+    TdxSkinElement* background = GetSkinInfo(info) ? info->RibbonStatusBarBackground : nullptr;
+    if (!background) return TdxBlackRibbonSkin::DrawStatusBarPanel(dc, bounds, r, isLowered);
+    const int w = bounds.right - bounds.left, h = bounds.bottom - bounds.top;
+    if (w <= 0 || h <= 0) return;
+    // the panel's own slice of a background that starts 4 pixels left of the status bar
+    auto bitmap = std::make_unique<TcxBitmap>(w, h);
+    const int shift = bounds.left + StatusBarIndent();
+    const TRect d{-shift, 0, std::max<int>(w, background->Size().cx - shift) + StatusBarIndent(), h};
+    background->DrawInRect(bitmap->Canvas()->Handle(), d, isLowered ? 0 : 1, esNormal);
+    CopyDCRect(dc, bitmap->Canvas()->Handle(), r, SRCCOPY, TPoint{0, 0});
+}
+
+TColor TdxSkinRibbonPainter::PartColor(int part, int state) {
+    TdxSkinInfo* info;
+    if (!GetSkinInfo(info)) return TdxBlackRibbonSkin::PartColor(part, state);
+    auto value = [](TdxSkinColor* c) { return c ? c->Value() : clDefault; };
+    auto text = [](TdxSkinElement* e) { return e ? e->TextColor() : clDefault; };
+    TColor color = clDefault;
+    switch (part) {
+    case 9:
+    case 20:
+        color = value(info->ContentColor);
+        break;
+    case 10:
+        color = value(state == 3 ? info->ContainerHighlightBorderColor : info->ContainerBorderColor);
+        break;
+    case 41:
+    case 457:
+        color = value(info->ContainerBorderColor);
+        break;
+    case 64:
+    case 66:
+        color = text(info->RibbonDropDownGalleryGroupHeader);
+        break;
+    case 335:
+        color = state == 1 ? info->RibbonButtonDisabledColor : text(info->RibbonButton);
+        break;
+    case 362:
+        color = state == 1 ? value(info->BarDisabledTextColor) : text(info->PopupMenu);
+        break;
+    case 395:
+        color = value(info->RibbonAppMenuExtraPaneColor);
+        break;
+    case 455:
+    case 456:
+    case 10018:
+        color = info->FormContent ? info->FormContent->Color() : clDefault;
+        break;
+    case 10130:
+        color = state == 0 ? text(info->RibbonFormCaption) : info->RibbonCaptionTextColor[1];
+        break;
+    case 10131:
+        color = state == 0 ? info->RibbonDocumentNameTextColor[0] : info->RibbonCaptionTextColor[1];
+        break;
+    case 10132:
+        color = state == 3 ? info->RibbonTabTextColorSelected : text(info->RibbonTab);
+        break;
+    case 10133:
+        color = text(info->RibbonButton);
+        break;
+    case 10134:
+        color = text(info->RibbonTabGroupCaption);
+        break;
+    case 10138:
+        color = state == 0   ? info->RibbonStatusBarTextColor
+                : state == 1 ? info->RibbonStatusBarTextColorDisabled
+                : state == 2 ? info->RibbonStatusBarTextColorHot
+                             : clDefault;
+        break;
+    default:
+        break;
+    }
+    return color == clDefault ? TdxBlackRibbonSkin::PartColor(part, state) : color;
+}
+
+void TdxSkinRibbonPainter::DrawTabSeparator(HDC dc, const TRect& r, Byte alpha) {
+    if (!HasSkinPainter()) TdxBlackRibbonSkin::DrawTabSeparator(dc, r, alpha);
+}
+
+void TdxSkinRibbonPainter::DrawGroupLaunchButtonGlyph(HDC dc, const TRect& r, int state) {
+    if (!HasSkinPainter()) TdxBlackRibbonSkin::DrawGroupLaunchButtonGlyph(dc, r, state);
+}
+
+void TdxSkinRibbonPainter::DrawMenuScrollButton(HDC dc, const TRect& r, int state) {
+    if (!HasSkinPainter()) TdxBlackRibbonSkin::DrawMenuScrollButton(dc, r, state);
+}
+
+void TdxSkinRibbonPainter::DrawMDIButtonGlyph(HDC dc, const TRect& r, int button, int state) {
+    if (!HasSkinPainter()) TdxBlackRibbonSkin::DrawMDIButtonGlyph(dc, r, button, state);
 }
 
 // ---- the shared caches ---------------------------------------------------------------------

@@ -48,6 +48,18 @@ public:
     void DrawLargeButton(HDC dc, const TRect& r, int state) override;
     void DrawButtonArrow(HDC dc, const TRect& r, int state) override;
     void DrawButtonGroupSeparator(HDC dc, const TRect& r, int state) override;
+    void DrawFormBorders(HDC dc, const TRect& bordersWidth, int captionHeight, const FormPaintData& data) override;
+    void DrawStatusBar(HDC dc, const TRect& r) override;
+    void DrawStatusBarPanel(HDC dc, const TRect& bounds, const TRect& r, bool isLowered) override;
+    TColor PartColor(int part, int state) override;
+    // The skin's elements carry their own glyphs and separators: these draw nothing while the
+    // skin painter is there.
+    void DrawTabSeparator(HDC dc, const TRect& r, Byte alpha) override;
+    void DrawGroupLaunchButtonGlyph(HDC dc, const TRect& r, int state) override;
+    void DrawMenuScrollButton(HDC dc, const TRect& r, int state) override;
+    void DrawMDIButtonGlyph(HDC dc, const TRect& r, int button, int state) override;
+    bool HasTransparentGroups() const override { return true; }
+    bool NeedsScrollButtonArrows() const override { return false; }
 
     // Ribbon state 0 to 8 to element state (anything else is normal).
     static TdxSkinElementState ToElementState(int state);

@@ -138,3 +138,91 @@ TEST(dxSkinRibbonSchemes, LargeButtonStatesFallToTheNearestStateTheImageHolds) {
     element.Image()->SetStates({esNormal, esChecked});
     EXPECT_EQ(TdxSkinRibbonPainter::AdjustLargeButtonState(&element, esChecked), esChecked);
 }
+
+TEST_F(SkinRibbonSchemeFixture, PartColoursComeFromTheSkinOrFromBlack) {
+    std::unique_ptr<TdxBlackRibbonSkin> black(CreateRibbonSkin<TdxBlackRibbonSkin>());
+    // element changes re-resolve the info, so they come first
+    info_->RibbonButton->SetTextColor(0x0A0B0C);
+    TdxSkinColor border(nullptr, L"ContainerBorderColor"), highlight(nullptr, L"ContainerHighlightBorderColor");
+    border.SetValue(0x000011);
+    highlight.SetValue(0x000022);
+    info_->ContainerBorderColor = &border;
+    info_->ContainerHighlightBorderColor = &highlight;
+    info_->ContentColor = nullptr;
+    info_->RibbonStatusBarTextColor = 0x000033;
+    info_->RibbonStatusBarTextColorHot = clDefault;
+    const struct {
+        int part, state;
+        TColor skin;  // clDefault: Black's answer
+    } cases[] = {
+        {10, 0, 0x000011},   {10, 3, 0x000022},   {41, 2, 0x000011},   {457, 0, 0x000011},
+        {10133, 0, 0x0A0B0C}, {335, 0, 0x0A0B0C}, {10138, 0, 0x000033},
+        {10138, 2, clDefault},  // no colour of its own
+        {10138, 3, clDefault},  // no state 3 at all
+        {9, 0, clDefault},      // no "ContentColor"
+        {12345, 0, clDefault},  // a part the skin does not colour
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(scheme_->PartColor(c.part, c.state),
+                  c.skin == clDefault ? black->PartColor(c.part, c.state) : c.skin)
+            << c.part << "/" << c.state;
+    info_->ContainerBorderColor = info_->ContainerHighlightBorderColor = nullptr;
+}
+
+TEST_F(SkinRibbonSchemeFixture, FormBordersSkipTheCaptionWithoutHeightAndTheCornersForAThinBottom) {
+    // the side frames: esNormal (the corners) and esActive (the sides of an active form)
+    PaintStates(info_->RibbonFormFrameLeft, {esNormal, esActive}, {0x0000A0, 0x0000B0});
+    PaintStates(info_->RibbonFormFrameRight, {esNormal, esActive}, {0x0000C0, 0x0000D0});
+    PaintStates(info_->RibbonFormFrameBottom, {esNormal, esActive}, {0x00E000, 0x00F000});
+    PaintStates(info_->RibbonFormCaption, {esNormal, esActive}, {0x500000, 0x600000});
+    FormPaintData data{};
+    data.IsActive = 1;
+    data.BorderStyle = 2;
+    data.FormBounds = TRect{0, 0, 60, 50};
+    {
+        TPaintSurface surface(60, 50);
+        scheme_->DrawFormBorders(surface.Canvas()->GetCanvasHandle(), TRect{4, 4, 4, 4}, 0, data);
+        EXPECT_EQ(surface.At(30, 1), RgbColor(clWhite));  // no caption side
+        EXPECT_EQ(surface.At(1, 20), Bgr(0x0000B0));
+        EXPECT_EQ(surface.At(58, 20), Bgr(0x0000D0));
+        EXPECT_EQ(surface.At(30, 48), Bgr(0x00F000));
+        EXPECT_EQ(surface.At(1, 48), Bgr(0x0000A0));  // the corners
+        EXPECT_EQ(surface.At(58, 48), Bgr(0x0000C0));
+        EXPECT_EQ(surface.At(30, 25), RgbColor(clWhite));  // the inside is left alone
+    }
+    {
+        TPaintSurface surface(60, 50);
+        scheme_->DrawFormBorders(surface.Canvas()->GetCanvasHandle(), TRect{4, 4, 4, 1}, 10, data);
+        EXPECT_EQ(surface.At(30, 2), Bgr(0x600000));  // the caption, active, outside the inner part
+        EXPECT_EQ(surface.At(30, 6), RgbColor(clWhite));
+        EXPECT_EQ(surface.At(1, 49), Bgr(0x0000B0));  // no corners
+        EXPECT_EQ(surface.At(58, 49), Bgr(0x0000D0));
+        EXPECT_EQ(surface.At(30, 49), Bgr(0x00F000));
+    }
+}
+
+TEST_F(SkinRibbonSchemeFixture, AStatusBarPanelShowsItsSliceOfABackgroundStartingFourPixelsLeftOfTheBar) {
+    TdxSkinElement* background = info_->RibbonStatusBarBackground;
+    background->Image()->SetStates({esNormal});
+    SetSkinTestPicture(background->Image(), 100, 10, [](int x, int) { return 0xFF000000u | DWORD(x * 2) << 16; });
+    const TRect bounds{10, 0, 30, 10};
+    TPaintSurface panel(20, 10), referee(20, 10);
+    scheme_->DrawStatusBarPanel(panel.Canvas()->GetCanvasHandle(), bounds, TRect{0, 0, 20, 10}, true);
+    // the element drawn straight at the panel's offset: 10 + 4 pixels to the left
+    background->DrawInRect(referee.Canvas()->GetCanvasHandle(), TRect{-14, 0, 90, 10}, 0, esNormal);
+    EXPECT_TRUE(panel.SameAs(referee));
+    EXPECT_NE(panel.At(0, 5), panel.At(19, 5));
+}
+
+TEST_F(SkinRibbonSchemeFixture, SeparatorsAndGlyphsTheSkinCarriesDrawNothing) {
+    const TRect r{0, 0, 20, 20};
+    TPaintSurface surface(20, 20);
+    HDC dc = surface.Canvas()->GetCanvasHandle();
+    scheme_->DrawTabSeparator(dc, r, 255);
+    scheme_->DrawGroupLaunchButtonGlyph(dc, r, 0);
+    scheme_->DrawMenuScrollButton(dc, r, 0);
+    scheme_->DrawMDIButtonGlyph(dc, r, 0, 0);
+    EXPECT_TRUE(surface.IsBlank());
+    EXPECT_TRUE(scheme_->HasTransparentGroups());
+    EXPECT_FALSE(scheme_->NeedsScrollButtonArrows());
+}
