@@ -338,6 +338,167 @@ void TdxSkinRibbonPainter::DrawMDIButtonGlyph(HDC dc, const TRect& r, int button
     if (!HasSkinPainter()) TdxBlackRibbonSkin::DrawMDIButtonGlyph(dc, r, button, state);
 }
 
+bool TdxSkinRibbonPainter::DrawSkinElement(HDC dc, TdxSkinElement* TdxSkinInfo::*member, const TRect& r,
+                                           TdxSkinElementState state, int imageIndex) const {
+    TdxSkinInfo* info;
+    if (!GetSkinInfo(info) || !(info->*member)) return false;
+    (info->*member)->DrawInRect(dc, r, imageIndex, state);
+    return true;
+}
+
+namespace {
+
+const TdxSkinElementState splitButtonStates[9] = {esNormal,  esNormal, esHot, esActive, esPressed,
+                                                  esFocused, esActive, esHot, esNormal};
+const TdxSkinElementState largeSplitTopStates[9] = {esNormal,      esNormal, esHot, esActive,        esPressed,
+                                                    esDroppedDown, esActive, esHot, esActiveDisabled};
+const TdxSkinElementState largeSplitBottomStates[9] = {esNormal,  esNormal, esHot, esActive,        esPressed,
+                                                       esPressed, esActive, esHot, esActiveDisabled};
+const TdxSkinElementState launchButtonStates[9] = {esNormal, esNormal, esHot,    esHot,   esPressed,
+                                                   esNormal, esNormal, esNormal, esNormal};
+
+TdxSkinElementState GroupState(int state) { return state == 2 ? esHot : esNormal; }
+
+}  // namespace
+
+// Each of these draws one element of the info in r, or does what Black does.
+#define SKIN_ELEMENT_OPERATION(Operation, Params, Member, Rect, State, Image, BlackArgs)         \
+    void TdxSkinRibbonPainter::Operation Params {                                               \
+        if (!DrawSkinElement(dc, &TdxSkinInfo::Member, Rect, State, Image))                     \
+            TdxBlackRibbonSkin::Operation BlackArgs;                                             \
+    }
+SKIN_ELEMENT_OPERATION(DrawTabGroupHeaderBackground, (HDC dc, const TRect& r, int state), RibbonTabGroupCaption, r,
+                       GroupState(state), 0, (dc, r, state))
+SKIN_ELEMENT_OPERATION(DrawCollapsedGroup, (HDC dc, const TRect& r, int state), RibbonTabGroupCollapsed, r,
+                       ToElementState(state), 0, (dc, r, state))
+SKIN_ELEMENT_OPERATION(DrawCollapsedGroupGlyphBackground, (HDC dc, const TRect& r, int state),
+                       RibbonTabGroupCollapsedBox, r, esNormal, 0, (dc, r, state))
+SKIN_ELEMENT_OPERATION(DrawGroupLaunchButtonBackground, (HDC dc, const TRect& r, int state), RibbonTabGroupButton,
+                       (TRect{r.left + 1, r.top + 2, r.right - 1, r.bottom}), MapState(state, launchButtonStates), 0,
+                       (dc, r, state))
+SKIN_ELEMENT_OPERATION(DrawTabScrollButton, (HDC dc, const TRect& r, bool isLeft, int state), RibbonButton, r,
+                       ToElementState(state), 0, (dc, r, isLeft, state))
+SKIN_ELEMENT_OPERATION(DrawSplitButtonLeft, (HDC dc, const TRect& r, int state), RibbonSplitButtonLeft, r,
+                       MapState(state, splitButtonStates), 0, (dc, r, state))
+SKIN_ELEMENT_OPERATION(DrawSplitButtonRight, (HDC dc, const TRect& r, int state), RibbonSplitButtonRight, r,
+                       MapState(state, splitButtonStates), 0, (dc, r, state))
+SKIN_ELEMENT_OPERATION(DrawLargeSplitButtonTop, (HDC dc, const TRect& r, int state), RibbonLargeSplitButtonTop, r,
+                       MapState(state, largeSplitTopStates), 0, (dc, r, state))
+SKIN_ELEMENT_OPERATION(DrawLargeSplitButtonBottom, (HDC dc, const TRect& r, int state),
+                       RibbonLargeSplitButtonBottom, r, MapState(state, largeSplitBottomStates), 0, (dc, r, state))
+SKIN_ELEMENT_OPERATION(DrawButtonGroupBorderLeft, (HDC dc, const TRect& r), RibbonButtonGroup, r, esNormal, 0,
+                       (dc, r))
+SKIN_ELEMENT_OPERATION(DrawDropDownBorder, (HDC dc, const TRect& r), PopupMenu, r, esNormal, 0, (dc, r))
+SKIN_ELEMENT_OPERATION(DrawMenuCheck, (HDC dc, const TRect& r, int state), PopupMenuCheck, r, esNormal, 1,
+                       (dc, r, state))
+SKIN_ELEMENT_OPERATION(DrawMenuCheckMark, (HDC dc, const TRect& r, int state), PopupMenuCheck, r, esNormal, 0,
+                       (dc, r, state))
+SKIN_ELEMENT_OPERATION(DrawScreenTip, (HDC dc, const TRect& r), ScreenTipWindow, r, esNormal, 0, (dc, r))
+SKIN_ELEMENT_OPERATION(DrawQuickAccessToolbarGroupButtonGlyph, (HDC dc, const TRect& r), RibbonQATButtonGlyph, r,
+                       esNormal, 0, (dc, r))
+SKIN_ELEMENT_OPERATION(DrawQuickAccessToolbarPopup, (HDC dc, const TRect& r), RibbonQATOverflow, r, esNormal, 0,
+                       (dc, r))
+SKIN_ELEMENT_OPERATION(DrawMarkArrow, (HDC dc, const TRect& r, int state), RibbonQATCustomizeButton, r, esNormal, 0,
+                       (dc, r, state))
+SKIN_ELEMENT_OPERATION(DrawDropDownGalleryBackground, (HDC dc, const TRect& r), RibbonDropDownGalleryBackground, r,
+                       esNormal, 0, (dc, r))
+SKIN_ELEMENT_OPERATION(DrawDropDownGalleryGroupHeader, (HDC dc, const TRect& r), RibbonDropDownGalleryGroupHeader, r,
+                       esNormal, 0, (dc, r))
+SKIN_ELEMENT_OPERATION(DrawInRibbonGalleryPane, (HDC dc, const TRect& r, int state), RibbonInRibbonGalleryPane, r,
+                       ToElementState(state), 0, (dc, r, state))
+SKIN_ELEMENT_OPERATION(DrawProgressBorder, (HDC dc, const TRect& r), ProgressBorder, r, esNormal, 0, (dc, r))
+SKIN_ELEMENT_OPERATION(DrawStatusBarPanelSeparator, (HDC dc, const TRect& r), RibbonStatusBarSeparator, r, esNormal,
+                       0, (dc, r))
+SKIN_ELEMENT_OPERATION(DrawStatusBarToolbarSeparator, (HDC dc, const TRect& r), RibbonStatusBarSeparator, r,
+                       esNormal, 0, (dc, r))
+#undef SKIN_ELEMENT_OPERATION
+
+void TdxSkinRibbonPainter::DrawGroupScrollButton(HDC dc, const TRect& r, bool isLeft, int state) {
+    if (!DrawSkinElement(dc, isLeft ? &TdxSkinInfo::RibbonTabGroupLeftScrollButton
+                                    : &TdxSkinInfo::RibbonTabGroupRightScrollButton,
+                         r, ToElementState(state)))
+        TdxBlackRibbonSkin::DrawGroupScrollButton(dc, r, isLeft, state);
+}
+
+void TdxSkinRibbonPainter::DrawTabGroupsArea(HDC dc, const TRect& r) {
+    TdxSkinInfo* info;
+    if (!GetSkinInfo(info) || !info->RibbonTabPanel) return TdxBlackRibbonSkin::DrawTabGroupsArea(dc, r);
+    TRect area = r;
+    if (info->RibbonTabHeaderDownGrow != 0) area.top -= info->RibbonTabHeaderDownGrow - 1;
+    ribbonCache->TabPanelCache()->DrawEx(dc, info->RibbonTabPanel, area, esNormal, 0);
+}
+
+void TdxSkinRibbonPainter::DrawHelpButton(HDC dc, const TRect& r, int state) {
+    static const int buttonStates[] = {0, 2, 4};
+    if (HasSkinPainter())
+        DrawButton(dc, r, state >= 0 && state <= 2 ? buttonStates[state] : 0);
+    else
+        TdxBlackRibbonSkin::DrawHelpButton(dc, r, state);
+}
+
+void TdxSkinRibbonPainter::DrawButtonGroupBorderRight(HDC dc, const TRect& r) {
+    TdxSkinInfo* info;
+    if (!GetSkinInfo(info) || !info->RibbonButtonGroup) return TdxBlackRibbonSkin::DrawButtonGroupBorderRight(dc, r);
+    const int width = r.right - r.left;
+    if (width <= 0 || r.bottom <= r.top) return;
+    const int d = info->RibbonButtonGroup->Size().cx * info->RibbonButtonGroup->Image()->Margins()->Right() / width;
+    DrawElementClipped(dc, r, 0, 0, esNormal, info->RibbonButtonGroup, TRect{r.right - d, r.top, r.right, r.bottom});
+}
+
+void TdxSkinRibbonPainter::DrawMDIButton(HDC dc, const TRect& r, int button, int state) {
+    static const int buttonOf[] = {2, 4, 5};  // minimize, restore, close
+    TdxSkinInfo* info;
+    TdxSkinElement* element = GetSkinInfo(info) && button >= 0 && button <= 2
+                                  ? info->FormButtons[dxSkinNormalCaption][buttonOf[button]]
+                                  : nullptr;
+    if (!element) return TdxBlackRibbonSkin::DrawMDIButton(dc, r, button, state);
+    element->DrawInRect(dc, InflateRectSides(r, -1, -1, -1, -1), 0, CaptionButtonState(state));
+}
+
+int TdxSkinRibbonPainter::GetMenuSeparatorSize() const {
+    TdxSkinInfo* info;
+    if (!GetSkinInfo(info) || !info->PopupMenuSeparator) return TdxBlackRibbonSkin::GetMenuSeparatorSize();
+    return info->PopupMenuSeparator->Size().cy;
+}
+
+int TdxSkinRibbonPainter::GetStatusBarSeparatorSize() const {
+    TdxSkinInfo* info;
+    if (!GetSkinInfo(info) || !info->RibbonStatusBarSeparator) return TdxBlackRibbonSkin::GetStatusBarSeparatorSize();
+    int size = info->RibbonStatusBarSeparator->MinSize()->Width();
+    if (size == 0) size = info->RibbonStatusBarSeparator->Size().cx;
+    return size != 0 ? size : TdxBlackRibbonSkin::GetStatusBarSeparatorSize();
+}
+
+void TdxSkinRibbonPainter::DrawSkinEditorButton(HDC dc, const TRect& r, TcxEditBtnKind kind, int state) {
+    static const TcxButtonState editorStates[9] = {cxbsNormal,  cxbsDisabled, cxbsHot,     cxbsNormal, cxbsPressed,
+                                                   cxbsPressed, cxbsDefault,  cxbsDefault, cxbsDisabled};
+    TcxLookAndFeelPainterClass painter = nullptr;
+    TcxExtendedStylePainters* registry = GlobalExtendedStylePainters();
+    auto skinPainter = registry && registry->GetPainterByName(lookAndFeel_->SkinName(), painter)
+                           ? dynamic_cast<const TdxSkinLookAndFeelPainter*>(painter)
+                           : nullptr;
+    if (!skinPainter) return DrawEditButton(dc, r, state);
+    // a canvas over the caller's DC, which stays the caller's
+    TCanvas canvas;
+    canvas.SetHandle(dc);
+    TcxCanvas cxCanvas(&canvas);
+    skinPainter->DrawEditorButtonFace(&cxCanvas, r, state >= 0 && state <= 8 ? editorStates[state] : cxbsNormal, kind);
+    canvas.SetHandle(nullptr);
+}
+
+void TdxSkinRibbonPainter::DrawEditDropDownButton(HDC dc, const TRect& r, int state) {
+    DrawSkinEditorButton(dc, r, cxbkComboBtn, state);
+}
+void TdxSkinRibbonPainter::DrawEditEllipsisButton(HDC dc, const TRect& r, int state) {
+    DrawSkinEditorButton(dc, r, cxbkEllipsisBtn, state);
+}
+void TdxSkinRibbonPainter::DrawSpinDownButton(HDC dc, const TRect& r, int state) {
+    DrawSkinEditorButton(dc, r, cxbkSpinDownBtn, state);
+}
+void TdxSkinRibbonPainter::DrawSpinUpButton(HDC dc, const TRect& r, int state) {
+    DrawSkinEditorButton(dc, r, cxbkSpinUpBtn, state);
+}
+
 // ---- the shared caches ---------------------------------------------------------------------
 
 TdxSkinsRibbonCacheManager::TdxSkinsRibbonCacheManager()

@@ -7,6 +7,7 @@
 // an unregistered one loses it.
 
 #include "cxExtendedStylePainters.h"
+#include "cxCustomLookAndFeelPainter.h"
 #include "cxLookAndFeel.h"
 #include "dxRibbonColorSchemes.h"
 #include "dxSkinElementCache.h"
@@ -58,6 +59,42 @@ public:
     void DrawGroupLaunchButtonGlyph(HDC dc, const TRect& r, int state) override;
     void DrawMenuScrollButton(HDC dc, const TRect& r, int state) override;
     void DrawMDIButtonGlyph(HDC dc, const TRect& r, int button, int state) override;
+    void DrawTabGroupHeaderBackground(HDC dc, const TRect& r, int state) override;
+    void DrawCollapsedGroup(HDC dc, const TRect& r, int state) override;
+    void DrawCollapsedGroupGlyphBackground(HDC dc, const TRect& r, int state) override;
+    void DrawGroupLaunchButtonBackground(HDC dc, const TRect& r, int state) override;
+    void DrawTabScrollButton(HDC dc, const TRect& r, bool isLeft, int state) override;
+    void DrawGroupScrollButton(HDC dc, const TRect& r, bool isLeft, int state) override;
+    void DrawTabGroupsArea(HDC dc, const TRect& r) override;
+    void DrawSplitButtonLeft(HDC dc, const TRect& r, int state) override;
+    void DrawSplitButtonRight(HDC dc, const TRect& r, int state) override;
+    void DrawLargeSplitButtonTop(HDC dc, const TRect& r, int state) override;
+    void DrawLargeSplitButtonBottom(HDC dc, const TRect& r, int state) override;
+    void DrawHelpButton(HDC dc, const TRect& r, int state) override;
+    void DrawButtonGroupBorderLeft(HDC dc, const TRect& r) override;
+    void DrawButtonGroupBorderRight(HDC dc, const TRect& r) override;
+    void DrawMDIButton(HDC dc, const TRect& r, int button, int state) override;
+    void DrawDropDownBorder(HDC dc, const TRect& r) override;
+    void DrawMenuCheck(HDC dc, const TRect& r, int state) override;
+    void DrawMenuCheckMark(HDC dc, const TRect& r, int state) override;
+    void DrawScreenTip(HDC dc, const TRect& r) override;
+    int GetMenuSeparatorSize() const override;
+    void DrawQuickAccessToolbarGroupButtonGlyph(HDC dc, const TRect& r) override;
+    void DrawQuickAccessToolbarPopup(HDC dc, const TRect& r) override;
+    void DrawMarkArrow(HDC dc, const TRect& r, int state) override;
+    void DrawDropDownGalleryBackground(HDC dc, const TRect& r) override;
+    void DrawDropDownGalleryGroupHeader(HDC dc, const TRect& r) override;
+    void DrawInRibbonGalleryPane(HDC dc, const TRect& r, int state) override;
+    void DrawProgressBorder(HDC dc, const TRect& r) override;
+    void DrawStatusBarPanelSeparator(HDC dc, const TRect& r) override;
+    void DrawStatusBarToolbarSeparator(HDC dc, const TRect& r) override;
+    int GetStatusBarSeparatorSize() const override;
+    // The editor buttons of the ribbon's edits, through the skin look-and-feel painter.
+    void DrawSkinEditorButton(HDC dc, const TRect& r, TcxEditBtnKind kind, int state);
+    void DrawEditDropDownButton(HDC dc, const TRect& r, int state) override;
+    void DrawEditEllipsisButton(HDC dc, const TRect& r, int state) override;
+    void DrawSpinDownButton(HDC dc, const TRect& r, int state) override;
+    void DrawSpinUpButton(HDC dc, const TRect& r, int state) override;
     bool HasTransparentGroups() const override { return true; }
     bool NeedsScrollButtonArrows() const override { return false; }
 
@@ -67,6 +104,11 @@ public:
     static TdxSkinElementState AdjustLargeButtonState(TdxSkinElement* element, TdxSkinElementState state);
 
 private:
+    // Draws the element of the info member in r with the state, or returns false (no info or
+    // no element) so that the caller does what Black does.
+    bool DrawSkinElement(HDC dc, TdxSkinElement* TdxSkinInfo::*member, const TRect& r, TdxSkinElementState state,
+                         int imageIndex = 0) const;
+
     TcxLookAndFeel* lookAndFeel_;
 };
 

@@ -226,3 +226,67 @@ TEST_F(SkinRibbonSchemeFixture, SeparatorsAndGlyphsTheSkinCarriesDrawNothing) {
     EXPECT_TRUE(scheme_->HasTransparentGroups());
     EXPECT_FALSE(scheme_->NeedsScrollButtonArrows());
 }
+
+// Each plain element operation draws its element (recognised by its colour) with a skin, and
+// exactly what Black draws without one (an editor button: Black's edit button).
+TEST_F(SkinRibbonSchemeFixture, PlainElementOperationsDrawTheirElementOrWhatBlackDraws) {
+    using TDraw = std::function<void(TdxCustomRibbonSkin*, HDC, const TRect&)>;
+    struct TCase {
+        const char* name;
+        TdxSkinElement* TdxSkinInfo::*member;
+        TDraw draw;
+        TPoint probe;  // in a 40 x 30 rectangle
+    };
+    const TCase cases[] = {
+        {"TabGroupHeaderBackground", &TdxSkinInfo::RibbonTabGroupCaption,
+         [](auto s, HDC dc, auto r) { s->DrawTabGroupHeaderBackground(dc, r, 2); }, {20, 15}},
+        {"CollapsedGroup", &TdxSkinInfo::RibbonTabGroupCollapsed,
+         [](auto s, HDC dc, auto r) { s->DrawCollapsedGroup(dc, r, 0); }, {20, 15}},
+        {"GroupLaunchButtonBackground", &TdxSkinInfo::RibbonTabGroupButton,
+         [](auto s, HDC dc, auto r) { s->DrawGroupLaunchButtonBackground(dc, r, 2); }, {20, 15}},
+        {"SplitButtonLeft", &TdxSkinInfo::RibbonSplitButtonLeft,
+         [](auto s, HDC dc, auto r) { s->DrawSplitButtonLeft(dc, r, 0); }, {20, 15}},
+        {"LargeSplitButtonBottom", &TdxSkinInfo::RibbonLargeSplitButtonBottom,
+         [](auto s, HDC dc, auto r) { s->DrawLargeSplitButtonBottom(dc, r, 0); }, {20, 15}},
+        {"GroupScrollButton", &TdxSkinInfo::RibbonTabGroupLeftScrollButton,
+         [](auto s, HDC dc, auto r) { s->DrawGroupScrollButton(dc, r, true, 0); }, {20, 15}},
+        {"TabGroupsArea", &TdxSkinInfo::RibbonTabPanel, [](auto s, HDC dc, auto r) { s->DrawTabGroupsArea(dc, r); },
+         {20, 15}},
+        {"DropDownBorder", &TdxSkinInfo::PopupMenu, [](auto s, HDC dc, auto r) { s->DrawDropDownBorder(dc, r); },
+         {20, 15}},
+        {"ScreenTip", &TdxSkinInfo::ScreenTipWindow, [](auto s, HDC dc, auto r) { s->DrawScreenTip(dc, r); },
+         {20, 15}},
+        {"InRibbonGalleryPane", &TdxSkinInfo::RibbonInRibbonGalleryPane,
+         [](auto s, HDC dc, auto r) { s->DrawInRibbonGalleryPane(dc, r, 0); }, {20, 15}},
+        {"ProgressBorder", &TdxSkinInfo::ProgressBorder, [](auto s, HDC dc, auto r) { s->DrawProgressBorder(dc, r); },
+         {20, 15}},
+        {"StatusBarPanelSeparator", &TdxSkinInfo::RibbonStatusBarSeparator,
+         [](auto s, HDC dc, auto r) { s->DrawStatusBarPanelSeparator(dc, r); }, {20, 15}},
+        {"MarkArrow", &TdxSkinInfo::RibbonQATCustomizeButton, [](auto s, HDC dc, auto r) { s->DrawMarkArrow(dc, r, 0); },
+         {20, 15}},
+        {"EditDropDownButton", &TdxSkinInfo::EditorButton,
+         [](auto s, HDC dc, auto r) { s->DrawEditDropDownButton(dc, r, 0); }, {2, 2}},
+    };
+    std::unique_ptr<TdxSkinRibbonPainter> orphan(CreateRibbonSkin<TdxSkinRibbonPainter>(String(L"Nobody")));
+    std::unique_ptr<TdxBlackRibbonSkin> black(CreateRibbonSkin<TdxBlackRibbonSkin>());
+    const TRect r{0, 0, 40, 30};
+    DWORD colour = 0x101010;
+    for (const TCase& c : cases) {
+        colour += 0x080402;
+        TdxSkinElement* element = info_->*c.member;
+        element->SetImageCount(2);  // the menu check marks use image 1
+        element->Image()->SetStates({esNormal});
+        SetSkinTestPictureColor(element->Image(), 10, 20, colour);
+        TPaintSurface surface(40, 30);
+        c.draw(scheme_, surface.Canvas()->GetCanvasHandle(), r);
+        EXPECT_EQ(surface.At(c.probe.x, c.probe.y), Bgr(colour)) << c.name;
+        TPaintSurface mine(40, 30), blacks(40, 30);
+        c.draw(orphan.get(), mine.Canvas()->GetCanvasHandle(), r);
+        // without a skin painter an editor button is the scheme's edit button
+        if (c.member == &TdxSkinInfo::EditorButton)
+            black->DrawEditButton(blacks.Canvas()->GetCanvasHandle(), r, 0);
+        else
+            c.draw(black.get(), blacks.Canvas()->GetCanvasHandle(), r);
+        EXPECT_TRUE(mine.SameAs(blacks)) << c.name;
+    }
+}
