@@ -15,7 +15,7 @@ function(zarnik_form_resources target rc)
 endfunction()
 
 # Only the dependencies, for scripts already among a target's sources. A script may include
-# another by a path relative to itself (#include "../toolkit/skins/ToolkitSkins.rc"): the included
+# another by a path relative to itself (#include "../res/Other.rc"): the included
 # script's files become dependencies too, and its folder is searched for the files it names.
 function(zarnik_form_resource_depends rc_abs)
   _zarnik_rc_files("${rc_abs}" depends folders)

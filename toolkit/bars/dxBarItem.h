@@ -286,6 +286,7 @@ protected:
 
 private:
     friend class TdxBarManager;
+    friend class TdxBarManagerCategories;  // renumbers categories without moving items
     friend class TdxBarItemActionLink;
     void DoActionChange(TObject* sender);
     void GlyphBitmapChanged(TObject* sender) { GlyphOrImageChanged(); }

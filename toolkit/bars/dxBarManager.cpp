@@ -6,8 +6,11 @@
 #include "Filer.h"
 #include "Form.h"
 #include "SysUtils.h"
+#include "dxBarBackgrounds.h"
 #include "dxBarDockControl.h"
+#include "dxBarItemLinks.h"
 #include "dxBarLookups.h"
+#include "dxBarPopupMenuLink.h"
 #include "dxBarStrs.h"
 #include "dxBarUnit.h"
 #include "dxCore.h"
@@ -36,11 +39,13 @@ TdxBarManager::TdxBarManager(TComponent* owner) : TComponent(CheckedOwner(owner)
         // Hook (message hooks): installed with the first manager; the process-wide hint window
         // is made unless designing.
     }
-    // Hook (backgrounds): made first. Hook (look and feel): made next, its change bound.
+    backgrounds_ = new TdxBarBackgrounds(this);
+    // Hook (look and feel): made next, its change bound.
     // Hook (painters): Style := bmsEnhanced makes the painter.
     internalItems_ = new TComponentList(true);
     items_ = new TdxBarComponentList;
     categories_ = new TdxBarManagerCategories(this);
+    categories_->OnChange = MakeEvent(this, &TdxBarManager::CategoriesChanged);
     popupMenus_ = new TComponentList(false);
     bars_ = new TdxBars(this);
     readIniFileHandlers_ = new TcxEventHandlerCollection;
@@ -57,7 +62,7 @@ TdxBarManager::TdxBarManager(TComponent* owner) : TComponent(CheckedOwner(owner)
     themeChangeNotifier_ = new TdxThemeChangedNotificator;
     // Hook (painters): a theme change restarts the painter.
     SetMostRecentItemsPercents(95);
-    // Hook (popup-menu links): made here.
+    popupMenuLinks_ = new TdxBarPopupMenuLinks(this);
     // Hook (fonts): UseSystemFont := True takes the system menu font into Font.
     // Hook (painters): the paint resources. Hook (link dragging): the drag state.
     // Hook (images): the image options with their change links.
@@ -97,8 +102,10 @@ TdxBarManager::~TdxBarManager() {
     if (items_) items_->SetOwnsObjects(true);
     FreeAndNil(items_);
     FreeAndNil(categories_);
-    // Hook (docks): free the bar-restoring list. Hook (popup-menu links, backgrounds,
-    // painters): freed last.
+    // Hook (docks): free the bar-restoring list.
+    FreeAndNil(popupMenuLinks_);
+    FreeAndNil(backgrounds_);
+    // Hook (painters): freed last.
 }
 
 // ---- Lists --------------------------------------------------------------------------------
@@ -242,6 +249,10 @@ void TdxBarManager::MoveItem(int curIndex, int newIndex) {
 // ---- Categories ---------------------------------------------------------------------------
 
 void TdxBarManager::SetCategories(TStrings* value) { categories_->Assign(value); }
+
+void TdxBarManager::SetPopupMenuLinks(TdxBarPopupMenuLinks* value) { popupMenuLinks_->Assign(value); }
+
+void TdxBarManager::SetBackgrounds(TdxBarBackgrounds* value) { backgrounds_->Assign(value); }
 
 TdxBarItemVisible TdxBarManager::GetCategoryItemsVisible(int index) const {
     if (!categories_->HasIndex(index)) return ivNever;
@@ -638,7 +649,10 @@ void TdxBarManager::Loaded() {
     if (lockUpdate_ > 0) return;
     ownLoading_ = true;
     try {
-        // Hook (item links): every link resolves the item name it read.
+        // The menus of the items resolve the item names their links read. Hook (toolbars): the
+        // links of the bars too.
+        for (int i = 0; i < GetItemCount(); ++i)
+            if (TdxBarItemLinks* links = GetItemByIndex(i)->GetItemLinks()) links->ResolveLoadedItems();
         if (IsBarManagerDesigning()) {
             // A stable sort of the items by category.
             for (bool swapped = true; swapped;) {
@@ -696,7 +710,7 @@ void TdxBarManager::Notification(TComponent* component, TOperation operation) {
     TComponent::Notification(component, operation);
     if (operation != opRemove) return;
     std::erase(dockControls_, component);
-    // Hook (popup-menu links): a removed control or popup menu is cleared from the links.
+    if (popupMenuLinks_) popupMenuLinks_->ComponentRemoved(component);
 }
 
 // ---- TdxBarManagerList --------------------------------------------------------------------

@@ -21,9 +21,11 @@
 #include "TypInfo.h"
 #include "cxEventHandlerCollection.h"
 #include "dxBar.h"
+#include "dxBarBackgrounds.h"
 #include "dxBarComponent.h"
 #include "dxBarItem.h"
 #include "dxBarManagerCategories.h"
+#include "dxBarPopupMenuLink.h"
 
 class TCustomForm;
 class TdxThemeChangedNotificator;
@@ -69,6 +71,7 @@ class TdxBarManager : public TComponent {
         p.Property(L"AutoDockColor", &TdxBarManager::AutoDockColor, &TdxBarManager::SetAutoDockColor).Default(true);
         p.Property(L"AutoHideEmptyBars", &TdxBarManager::AutoHideEmptyBars, &TdxBarManager::SetAutoHideEmptyBars)
             .Default(false);
+        p.Property(L"Backgrounds", &TdxBarManager::Backgrounds, &TdxBarManager::SetBackgrounds);
         p.Property(L"ButtonArrowWidth", &TdxBarManager::ButtonArrowWidth, &TdxBarManager::SetButtonArrowWidth)
             .Default(11);
         p.Property(L"CanCustomize", &TdxBarManager::CanCustomize, &TdxBarManager::SetCanCustomize).Default(true);
@@ -96,6 +99,7 @@ class TdxBarManager : public TComponent {
                    &TdxBarManager::SetMostRecentItemsPercents)
             .Default(95);
         p.Property(L"NotDocking", &TdxBarManager::NotDocking, &TdxBarManager::SetNotDocking);
+        p.Property(L"PopupMenuLinks", &TdxBarManager::PopupMenuLinks, &TdxBarManager::SetPopupMenuLinks);
         p.Property(L"RegistryPath", &TdxBarManager::RegistryPath, &TdxBarManager::SetRegistryPath);
         p.Property(L"Scaled", &TdxBarManager::Scaled, &TdxBarManager::SetScaled).Default(true);
         p.Property(L"ShowCloseButton", &TdxBarManager::ShowCloseButton, &TdxBarManager::SetShowCloseButton)
@@ -163,6 +167,10 @@ public:
     // Items the manager makes for itself (owned by it).
     TComponentList* InternalItems() const { return internalItems_; }
     TdxBarComponentList* Groups() const { return groups_; }
+    TdxBarPopupMenuLinks* PopupMenuLinks() const { return popupMenuLinks_; }
+    void SetPopupMenuLinks(TdxBarPopupMenuLinks* value);
+    TdxBarBackgrounds* Backgrounds() const { return backgrounds_; }
+    void SetBackgrounds(TdxBarBackgrounds* value);
 
     // -- owner and forms
     TComponent* GetManagerOwner() const { return Owner(); }
@@ -366,10 +374,12 @@ private:
     void HelpButtonGlyphChanged(TObject* sender);
     void UpdateBarsRedraw(bool redraw, bool refresh);
     void UpdateDockControlColors();
+    void CategoriesChanged(TObject* sender) { DesignerModified(); }
     void ReadDockControlHeights(TReader* reader);
     void WriteDockControlHeights(TWriter* writer);
 
     // Owned objects, in the constructor's order.
+    TdxBarBackgrounds* backgrounds_ = nullptr;
     TdxBarComponentList* items_ = nullptr;
     TComponentList* internalItems_ = nullptr;
     TdxBarManagerCategories* categories_ = nullptr;
@@ -386,6 +396,7 @@ private:
     TdxBarComponentList* groups_ = nullptr;
     TBitmap* helpButtonGlyph_ = nullptr;
     TdxThemeChangedNotificator* themeChangeNotifier_ = nullptr;
+    TdxBarPopupMenuLinks* popupMenuLinks_ = nullptr;
 
     IPtr<IdxBarDesigner> designer_;
     TdxBarItemControl* selectedItemControl_ = nullptr;

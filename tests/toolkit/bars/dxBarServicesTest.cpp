@@ -341,7 +341,7 @@ TEST_F(BarWindows, TheWindowUnderAPointAndTheControlOfAWindow) {
     auto* inner = new TPanel(shown.get());
     inner->SetBounds(10, 10, 30, 30);
     inner->SetParent(panel);
-    Pump(30);
+    ASSERT_TRUE(PumpUntilIdle());
     TPoint screen = inner->ClientToScreen(TPoint{5, 5});
     EXPECT_EQ(FindWindowAtScreenPoint(POINT{screen.x, screen.y}), inner->Handle());
     EXPECT_EQ(FindDeepestChildAt(shown->Handle(), POINT{35, 35}), inner->Handle());
