@@ -1,7 +1,5 @@
 #include "dxSkinLilian.h"
 
-#include "cxExtendedStylePainters.h"
-#include "dxGDIPlusAPI.h"
 
 namespace {
 
@@ -30,20 +28,15 @@ String TdxLilianPainter::OwningUnitName() const { return L"dxSkinLilian"; }
 TdxSkinLookAndFeelPainterInfo* LilianSkinInfo() { return lilianInfo; }
 
 void RegisterLilianSkins() {
-    TcxExtendedStylePainters* registry = GlobalExtendedStylePainters();
-    if (!GdiPlusUsable() || !registry) return;
     const TLilianSkin& row = LilianSkin();
-    auto info = new TdxSkinLookAndFeelPainterInfo(new TdxSkin(row.name, true, GetModuleHandleW(nullptr)));
-    // A refused name leaves the data with us: free it rather than keep a skin nobody owns.
-    if (registry->RegisterPainter(row.name, row.painter, info))
+    // a refused second registration leaves the first one's info in place
+    if (auto info = RegisterStoredSkin<TdxSkinLookAndFeelPainterInfo>(row.name, row.name, row.painter))
         lilianInfo = info;
-    else
-        delete info;
 }
 
 void UnregisterLilianSkins() {
-    TcxExtendedStylePainters* registry = GlobalExtendedStylePainters();
-    if (registry && lilianInfo) registry->UnregisterPainter(LilianSkin().name);
+    TdxSkinInfo* info = lilianInfo;
+    UnregisterStoredSkin(LilianSkin().name, info);
     lilianInfo = nullptr;
 }
 

@@ -1,7 +1,5 @@
 #include "dxSkinsDefaultPainters.h"
 
-#include "cxExtendedStylePainters.h"
-#include "dxGDIPlusAPI.h"
 
 namespace {
 
@@ -23,19 +21,15 @@ String TdxSkinsUserSkinPainter::OwningUnitName() const { return L"dxSkinsDefault
 TdxSkinUserLookAndFeelPainterInfo* UserSkinInfo() { return userSkinInfo; }
 
 void RegisterUserSkin() {
-    TcxExtendedStylePainters* registry = GlobalExtendedStylePainters();
-    if (!GdiPlusUsable() || !registry) return;
-    auto info = new TdxSkinUserLookAndFeelPainterInfo(new TdxSkin(userSkinResource, true, GetModuleHandleW(nullptr)));
-    // A refused name leaves the data with us: free it rather than keep a skin nobody owns.
-    if (registry->RegisterPainter(userSkinName, TdxSkinsUserSkinPainter::Instance(), info))
+    // a refused second registration leaves the first one's info in place
+    if (auto info = RegisterStoredSkin<TdxSkinUserLookAndFeelPainterInfo>(userSkinName, userSkinResource,
+                                                                         TdxSkinsUserSkinPainter::Instance()))
         userSkinInfo = info;
-    else
-        delete info;
 }
 
 void UnregisterUserSkin() {
-    TcxExtendedStylePainters* registry = GlobalExtendedStylePainters();
-    if (registry && userSkinInfo) registry->UnregisterPainter(userSkinName);
+    TdxSkinInfo* info = userSkinInfo;
+    UnregisterStoredSkin(userSkinName, info);
     userSkinInfo = nullptr;
 }
 

@@ -696,6 +696,12 @@ void TdxSkinLookAndFeelPainter::DrawSplitter(TcxCanvas* canvas, const TRect& r, 
         TcxOffice11LookAndFeelPainter::DrawSplitter(canvas, r, hot, pressed, horizontal);
 }
 
+void UnregisterStoredSkin(const String& registryName, TdxSkinInfo*& info) {
+    TcxExtendedStylePainters* registry = GlobalExtendedStylePainters();
+    if (registry && info) registry->UnregisterPainter(registryName);
+    info = nullptr;
+}
+
 // ---- unit ----------------------------------------------------------------------------------
 
 void InitializedxSkinsLookAndFeelPainter() { painterRegistry = GlobalExtendedStylePainters(); }

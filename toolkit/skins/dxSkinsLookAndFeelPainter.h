@@ -9,6 +9,8 @@
 // registered skin painters (dxSkinsDefaultPainters.h, dxSkinLilian.h) keep theirs themselves.
 
 #include "cxOffice11LookAndFeelPainter.h"
+#include "cxExtendedStylePainters.h"
+#include "dxGDIPlusAPI.h"
 #include "dxSkinInfo.h"
 
 class TcxExtendedStylePainters;
@@ -150,8 +152,27 @@ private:
     TdxSkinElement* GroupPanelElement(bool hasCaption, TcxGroupBoxCaptionPosition position) const;
 };
 
+// Loads a skin stored with the program (resource type "DXSKINS") into a new info of the class
+// and registers it with the painter under the name; nil, with nothing kept, when GDI+ is not
+// usable or the name is taken (the refused info is freed with its skin).
+template <class TInfo>
+TInfo* RegisterStoredSkin(const String& registryName, const String& resource, TcxLookAndFeelPainterClass painter);
+// Unregisters the name when info is registered; the registry frees the info and its skin.
+void UnregisterStoredSkin(const String& registryName, TdxSkinInfo*& info);
+
 // Unit start and end: the painter keeps a reference to the registry of extended painters while
 // its unit runs.
 void InitializedxSkinsLookAndFeelPainter();
 void FinalizedxSkinsLookAndFeelPainter();
 TcxExtendedStylePainters* SkinsLookAndFeelPainterRegistry();
+
+template <class TInfo>
+TInfo* RegisterStoredSkin(const String& registryName, const String& resource, TcxLookAndFeelPainterClass painter) {
+    TcxExtendedStylePainters* registry = GlobalExtendedStylePainters();
+    if (!GdiPlusUsable() || !registry) return nullptr;
+    auto info = new TInfo(new TdxSkin(resource, true, GetModuleHandleW(nullptr)));
+    if (registry->RegisterPainter(registryName, painter, info)) return info;
+    // a refused name leaves the data with us: free it rather than keep a skin nobody owns
+    delete info;
+    return nullptr;
+}
