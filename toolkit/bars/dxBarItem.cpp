@@ -92,7 +92,7 @@ void TdxBarItem::SetEnabled(bool value) {
 }
 
 void TdxBarItem::SetVisible(TdxBarItemVisible value) {
-    if (IsLoading()) {
+    if (IsLoading() && !loadedVisibleApplied_) {
         loadedVisible_ = value;
         return;
     }
@@ -625,6 +625,7 @@ void TdxBarItem::Loaded() {
 }
 
 void TdxBarItem::ApplyLoadedVisible() {
+    loadedVisibleApplied_ = true;
     TdxBarItemVisible value = loadedVisible_;
     if (AssignIfChanged(visible_, value) && !IsDesigning()) VisibleChanged();
 }

@@ -40,8 +40,9 @@ TdxBarManager::TdxBarManager(TComponent* owner) : TComponent(CheckedOwner(owner)
         // is made unless designing.
     }
     backgrounds_ = new TdxBarBackgrounds(this);
-    // Hook (look and feel): made next, its change bound.
-    // Hook (painters): Style := bmsEnhanced makes the painter.
+    lookAndFeel_ = new TcxLookAndFeel(this);
+    lookAndFeel_->OnChanged = MakeEvent(this, &TdxBarManager::LookAndFeelChanged);
+    CreateDefaultPainter();
     internalItems_ = new TComponentList(true);
     items_ = new TdxBarComponentList;
     categories_ = new TdxBarManagerCategories(this);
@@ -60,12 +61,18 @@ TdxBarManager::TdxBarManager(TComponent* owner) : TComponent(CheckedOwner(owner)
     helpButtonGlyph_ = new TBitmap;
     helpButtonGlyph_->OnChange = MakeEvent(this, &TdxBarManager::HelpButtonGlyphChanged);
     themeChangeNotifier_ = new TdxThemeChangedNotificator;
-    // Hook (painters): a theme change restarts the painter.
+    themeChangeNotifier_->OnThemeChanged = MakeEvent(this, &TdxBarManager::StyleChanged);
     SetMostRecentItemsPercents(95);
     popupMenuLinks_ = new TdxBarPopupMenuLinks(this);
-    // Hook (fonts): UseSystemFont := True takes the system menu font into Font.
-    // Hook (painters): the paint resources. Hook (link dragging): the drag state.
-    // Hook (images): the image options with their change links.
+    UpdateSystemFont();
+    CreatePaintResources();
+    // Hook (link dragging): the drag state.
+    imageOptions_ = new TdxBarImageOptions(this);
+    imageOptions_->OnChanged = MakeEvent(this, &TdxBarManager::ImageOptionsChanged);
+    imageOptions_->OnGlyphSizeChanged = MakeEvent(this, &TdxBarManager::GlyphSizeChanged);
+    imageOptions_->OnSmallImagesChanged = MakeEvent(this, &TdxBarManager::SmallImagesChanged);
+    imageOptions_->OnLargeImagesChanged = MakeEvent(this, &TdxBarManager::LargeImagesChanged);
+    imageOptions_->OnHotImagesChanged = MakeEvent(this, &TdxBarManager::HotImagesChanged);
     // Hook (layout storage): the start-up snapshot, unless designing.
 }
 
@@ -73,17 +80,19 @@ TdxBarManager::~TdxBarManager() {
     Destroying();
     // Customizing mode rebuilds every bar window's controls from the objects freed below, and
     // a hint timer may fire into them: both stop before anything is freed.
-    // Hook (customizing): leave customizing mode. Hook (hints): stop the show/hide timer (hiding
-    // the hint) and the 400 ms guard.
+    // Hook (customizing): leave customizing mode.
+    StopHints();
     if (registered_ && BarManagerList()) {
         BarManagerList()->Remove(this);
         // Hook (message hooks, hints): removed and freed with the last manager.
     }
     registered_ = false;
-    // Hook (hints): forget the hint object. Hook (layout storage, images, link dragging, look
-    // and feel): free the snapshot, the image options, the drag state and the look and feel.
+    hintObject_ = nullptr;
+    // Hook (layout storage, link dragging): free the snapshot and the drag state.
+    FreeAndNil(imageOptions_);
+    FreeAndNil(lookAndFeel_);
     FreeAndNil(themeChangeNotifier_);
-    // Hook (painters): delete the paint resources.
+    DeletePaintResources();
     if (popupMenus_) popupMenus_->SetOwnsObjects(true);
     FreeAndNil(popupMenus_);
     FreeAndNil(helpButtonGlyph_);
@@ -105,7 +114,7 @@ TdxBarManager::~TdxBarManager() {
     // Hook (docks): free the bar-restoring list.
     FreeAndNil(popupMenuLinks_);
     FreeAndNil(backgrounds_);
-    // Hook (painters): freed last.
+    FreeAndNil(painter_);  // freed last
 }
 
 // ---- Lists --------------------------------------------------------------------------------
@@ -500,10 +509,6 @@ void TdxBarManager::SetFlatCloseButton(bool value) {
 
 void TdxBarManager::SetFont(TFont* value) { font_->Assign(value); }
 
-void TdxBarManager::FontChanged(TObject* sender) {
-    // Hook (fonts): a font set by hand ends UseSystemFont; the bar windows take the new font.
-}
-
 void TdxBarManager::SetHelpButtonGlyph(TBitmap* value) { helpButtonGlyph_->Assign(value); }
 
 void TdxBarManager::HelpButtonGlyphChanged(TObject* sender) {
@@ -518,7 +523,28 @@ void TdxBarManager::SetLargeButtonArrowWidth(int value) {
 
 void TdxBarManager::SetMenusShowRecentItemsFirst(bool value) {
     // Hook (sub menus): the open menus follow.
-    menusShowRecentItemsFirst_ = value;
+    if (AssignIfChanged(menusShowRecentItemsFirst_, value)) MenuOptionChanged();
+}
+
+void TdxBarManager::SetMenuAnimations(TdxBarMenuAnimations value) {
+    if (AssignIfChanged(menuAnimations_, value)) MenuOptionChanged();
+}
+
+void TdxBarManager::SetShowFullMenusAfterDelay(bool value) {
+    if (AssignIfChanged(showFullMenusAfterDelay_, value)) MenuOptionChanged();
+}
+
+void TdxBarManager::SetShowHint(bool value) {
+    if (AssignIfChanged(showHint_, value)) MenuOptionChanged();
+}
+
+void TdxBarManager::SetShowShortCutInHint(bool value) {
+    if (AssignIfChanged(showShortCutInHint_, value)) MenuOptionChanged();
+}
+
+void TdxBarManager::MenuOptionChanged() {
+    DesignerModified();
+    // Hook (Customize dialog): its options are refreshed.
 }
 
 void TdxBarManager::SetMostRecentItemsPercents(Byte value) {
@@ -531,7 +557,8 @@ void TdxBarManager::SetMostRecentItemsPercents(Byte value) {
 
 void TdxBarManager::SetNotDocking(TdxBarDockingStyles value) {
     if (AssignIfChanged(notDocking_, value)) {
-        // Hook (painters, toolbars): the painter restarts and the bars refresh.
+        StyleChanged();
+        // Hook (toolbars): the bars refresh.
     }
 }
 
@@ -557,20 +584,12 @@ void TdxBarManager::SetShowHelpButton(bool value) {
 }
 
 void TdxBarManager::SetStyle(TdxBarManagerStyle value) {
-    if (AssignIfChanged(style_, value)) {
-        // Hook (painters): the painter of the new style is made.
-    }
+    if (AssignIfChanged(style_, value)) StyleChanged();
 }
 
 void TdxBarManager::SetSunkenBorder(bool value) {
     if (AssignIfChanged(sunkenBorder_, value)) {
         // Hook (docks): every dock control updates its border.
-    }
-}
-
-void TdxBarManager::SetUseSystemFont(bool value) {
-    if (AssignIfChanged(useSystemFont_, value)) {
-        // Hook (fonts): the system menu font goes into Font.
     }
 }
 

@@ -8,11 +8,13 @@
 #include "SysUtils.h"
 #include "dxBar.h"
 #include "dxBarButton.h"
+#include "dxBarCanvas.h"
 #include "dxBarCombo.h"
 #include "dxBarGroup.h"
 #include "dxBarItemRegistry.h"
 #include "dxBarManager.h"
 #include "dxBarMenuSounds.h"
+#include "dxBarPainter.h"
 #include "dxBarPopupMenu.h"
 #include "dxBarSubItem.h"
 
@@ -162,7 +164,9 @@ void FinalizeBarUnit() {
     delete barControls;
     barControls = nullptr;
     FreeAndNil(itemRegistry);
-    // Hook (design controller, bar canvas, flat painter): freed here.
+    // Hook (design controller): freed here.
+    FreeBarCanvasInstance();
+    FreeFlatPainterInstance();
     if (checkerBrush) DeleteObject(checkerBrush);
     checkerBrush = nullptr;
     FreeAndNil(managerList);

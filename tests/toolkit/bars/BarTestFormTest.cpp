@@ -88,6 +88,8 @@ TEST_F(BarTestFormFixture, TheFormIsReadWithItsLinksGroupsAndCategories) {
 
     EXPECT_EQ(manager->Categories()->Count(), 4);
     EXPECT_EQ(manager->GetCategoryItemsVisible(3), ivInCustomizing);
+    EXPECT_EQ(Find<TdxBarButton>(form.get(), L"btnHidden")->Visible(), ivInCustomizing)
+        << "the category's ItemsVisible read from the form reaches its items";
     EXPECT_FALSE(manager->GetCategoryVisible(3));
 
     // The glyphs of the two image lists.
