@@ -377,26 +377,31 @@ IMAGES = {
 }
 
 
-def main():
+def write_or_check(out, files, script):
+    """files: (name, make) pairs, make() giving the bytes. Writes them into out, or with --check
+    compares them with the committed files; returns the exit code."""
     check = "--check" in sys.argv[1:]
-    os.makedirs(OUT, exist_ok=True)
+    os.makedirs(out, exist_ok=True)
     stale = []
-    files = [(name, lambda draw=draw: bmp_bytes(draw())) for name, draw in IMAGES.items()]
-    files += [(name, lambda draw=draw: cur_bytes(draw())) for name, draw in CURSORS.items()]
     for name, make in files:
         data = make()
-        path = os.path.join(OUT, name)
+        path = os.path.join(out, name)
         if check:
-            with open(path, "rb") as f:
-                if f.read() != data:
-                    stale.append(name)
+            if not os.path.exists(path) or open(path, "rb").read() != data:
+                stale.append(name)
         else:
             with open(path, "wb") as f:
                 f.write(data)
     if stale:
-        print("out of date, run scripts/gen-toolkit-bitmaps.py:", ", ".join(stale))
+        print(f"out of date, run scripts/{script}:", ", ".join(stale))
         return 1
     return 0
+
+
+def main():
+    files = [(name, lambda draw=draw: bmp_bytes(draw())) for name, draw in IMAGES.items()]
+    files += [(name, lambda draw=draw: cur_bytes(draw())) for name, draw in CURSORS.items()]
+    return write_or_check(OUT, files, "gen-toolkit-bitmaps.py")
 
 
 if __name__ == "__main__":
