@@ -4,6 +4,7 @@
 
 #include "SysExceptions.h"
 #include "SysUtils.h"
+#include "dxUnitsLoader.h"
 
 // ---- bound functions -----------------------------------------------------------------------
 
