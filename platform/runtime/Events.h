@@ -56,6 +56,11 @@ public:
                std::memcmp(a.code_, b.code_, sizeof(code_)) == 0;
     }
     friend bool operator==(const TEvent& a, std::nullptr_t) { return !a.Assigned(); }
+    // The same code whatever the object: two handlers that are one method of two objects (or
+    // the same plain function) count as one handler where only the code matters.
+    friend bool SameCode(const TEvent& a, const TEvent& b) {
+        return a.invoke_ == b.invoke_ && std::memcmp(a.code_, b.code_, sizeof(code_)) == 0;
+    }
 
 private:
     using Invoker = R (*)(void*, const unsigned char*, Args...);

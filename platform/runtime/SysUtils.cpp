@@ -483,4 +483,11 @@ int ParamCount() {
 
 String ProgramFolder() { return ExtractFilePath(ParamStr(0)); }
 
+bool IsLibrary() {
+    HMODULE own = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&IsLibrary), &own);
+    return own != nullptr && own != GetModuleHandleW(nullptr);
+}
+
 void InitializeSysUtils() { GetFormatSettings(); }

@@ -152,6 +152,8 @@ int ParamCount();
 String GetModuleName(HMODULE module);
 // The folder of the program's executable, with a trailing '\'.
 String ProgramFolder();
+// True when this code runs in a library (DLL) loaded by a program, not in the program itself.
+bool IsLibrary();
 
 // The platform's unit start-up for this unit: reads the user's format settings.
 void InitializeSysUtils();

@@ -8,6 +8,7 @@
 #include "Threads.h"
 
 TApplication* Application = nullptr;
+TInitProc InitProc = nullptr;
 
 // Sections: message box seam; life; forms; the loop; exceptions; mouse and hints.
 
@@ -33,6 +34,10 @@ TMessageBoxFunction SetMessageBoxFunction(TMessageBoxFunction function) {
 }
 
 // ---- life ----
+
+void TApplication::Initialize() {
+    if (InitProc) InitProc();
+}
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
     handle_ = AllocateHWnd(MakeEvent(this, &TApplication::WndProc));

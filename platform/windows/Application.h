@@ -33,7 +33,8 @@ public:
     explicit TApplication(TComponent* AOwner);
     ~TApplication() override;
 
-    void Initialize() {}
+    // Runs the initialization hook (InitProc), if one is installed.
+    void Initialize();
     String Title() const;
     void SetTitle(const String& v);
     HICON Icon() const { return icon_; }
@@ -142,6 +143,12 @@ private:
 
 // The application object of the program, made by the platform's start-up.
 extern TApplication* Application;
+
+// The hook that TApplication::Initialize calls, null until a library installs one. A library
+// chains itself in: it keeps the value it found, installs its own procedure and calls the kept
+// one from it, and puts the kept one back when it finishes.
+using TInitProc = void (*)();
+extern TInitProc InitProc;
 
 // Tells the application that a control is being destroyed (forgets it as mouse or hint control).
 void NotifyControlDestroyed(TControl* control);

@@ -43,6 +43,8 @@ public:
     void SetCursor(TCursor v);
 
     int PixelsPerInch() const { return pixelsPerInch_; }
+    // Replaces the value read from the screen (tests of scaling); nothing redraws.
+    void SetPixelsPerInch(int v) { pixelsPerInch_ = v; }
     int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
     int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
     TRect DesktopRect() const;

@@ -1,9 +1,15 @@
-// The toolkit core's units start once before the toolkit tests run.
+// The toolkit's units start once before the toolkit tests run: the core's, then the skins'.
 #include "TestSupport.h"
 #include "ToolkitCoreUnits.h"
+#include "ToolkitSkinsUnits.h"
 
 namespace {
 
-const bool toolkitUnits = StartUnitsBeforeTests(&InitializeToolkitCoreUnits);
+void InitializeToolkitUnits() {
+    InitializeToolkitCoreUnits();
+    InitializeToolkitSkinsUnits();
+}
+
+const bool toolkitUnits = StartUnitsBeforeTests(&InitializeToolkitUnits);
 
 }  // namespace

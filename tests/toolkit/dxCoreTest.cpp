@@ -59,6 +59,23 @@ TEST(ResourceStrings, ListenersAreHeldOnceWithTheirReferenceCounted) {
     EXPECT_EQ(listener->RefCount(), 1);  // the repository let go when it was freed
 }
 
+TEST(ResourceStrings, AReplacementIsAnsweredByResolvingOnlyWhileItsProductIsRegistered) {
+    TdxResourceStringsRepository* repository = GetResourceStringsRepository();
+    repository->AddProduct(L"ReplacementTest", &RegisterTestStrings);
+    TdxProductResourceStrings* product = repository->ProductAt(repository->IndexOfProduct(L"ReplacementTest"));
+    EXPECT_FALSE(product->SetReplacement(L"cxSNoSuchName", L"x"));  // only registered names
+    ASSERT_TRUE(product->SetReplacement(L"CXSTODAY", L"Today"));
+    EXPECT_EQ(ResolveResourceString(&kToday), L"Today");
+    EXPECT_EQ(Utf8(LoadResourceStringText(&kToday)), "Сегодня");  // the table itself is untouched
+    ASSERT_TRUE(product->SetReplacement(L"cxSToday", L""));       // an empty text replaces too
+    EXPECT_EQ(ResolveResourceString(&kToday), L"");
+    product->RemoveReplacement(L"cxSToday");
+    EXPECT_EQ(Utf8(ResolveResourceString(&kToday)), "Сегодня");
+    product->SetReplacement(L"cxSToday", L"Today");
+    repository->RemoveProduct(L"ReplacementTest");  // its replacements go with it
+    EXPECT_EQ(Utf8(ResolveResourceString(&kToday)), "Сегодня");
+}
+
 TEST(ResourceStrings, GlobalRepositoryIsOneObject) {
     EXPECT_EQ(GetResourceStringsRepository(), GetResourceStringsRepository());
 }

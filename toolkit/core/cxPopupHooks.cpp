@@ -10,6 +10,7 @@
 #include "cxCustomPopupWindow.h"
 #include "cxGeometry.h"
 #include "cxPopupWindowRelations.h"
+#include "cxWindowHelpers.h"
 
 namespace {
 
@@ -155,24 +156,6 @@ void HandleSentMessage(const CWPSTRUCT& message) {
 
 // ---- mouse hook ----------------------------------------------------------------------------
 
-bool IsClickMessage(WPARAM message) {
-    switch (message) {
-        case WM_NCLBUTTONDOWN:
-        case WM_NCLBUTTONDBLCLK:
-        case WM_NCRBUTTONDOWN:
-        case WM_NCRBUTTONDBLCLK:
-        case WM_NCMBUTTONDOWN:
-        case WM_NCMBUTTONDBLCLK:
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONDBLCLK:
-        case WM_MBUTTONDOWN:
-        case WM_MBUTTONDBLCLK: return true;
-        default: return false;
-    }
-}
-
 bool BelongsToControl(TWinControl* control, HWND window) {
     return HasWindow(control, window) || IsChildOfControl(control, window);
 }
@@ -276,7 +259,7 @@ LRESULT CALLBACK PopupGetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK PopupMouseHook(int code, WPARAM wParam, LPARAM lParam) {
     const bool discard = CallbackBarrier(false, [&] {
-        if (code < 0 || ShownPopupCount() == 0 || !IsClickMessage(wParam)) return false;
+        if (code < 0 || ShownPopupCount() == 0 || !IsMouseButtonDownMessage(UINT(wParam))) return false;
         const auto* mouse = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam);
         return !ProcessPopupClick(mouse->hwnd, UINT(wParam), TPoint{mouse->pt.x, mouse->pt.y});
     });

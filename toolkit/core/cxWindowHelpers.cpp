@@ -133,6 +133,26 @@ bool IsMDIFrameForm(TControl* control) {
 
 bool IsCtrlKeyDown() { return (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0; }
 
+bool IsMouseButtonDownMessage(UINT message) {
+    switch (message) {
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONDBLCLK:
+    case WM_NCMBUTTONDOWN:
+    case WM_NCMBUTTONDBLCLK:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool IsAncestorWindow(HWND ancestor, HWND window) {
     if (!ancestor) return false;
     for (HWND w = window ? GetParent(window) : nullptr; w; w = GetParent(w))

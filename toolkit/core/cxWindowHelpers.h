@@ -54,6 +54,8 @@ bool IsSelfOrChildWindow(HWND parent, HWND window);
 bool IsMDIChildForm(TControl* control);
 bool IsMDIFrameForm(TControl* control);
 bool IsCtrlKeyDown();
+// A press or double click of any mouse button, in the client or the non-client area.
+bool IsMouseButtonDownMessage(UINT message);
 bool IsAncestorWindow(HWND ancestor, HWND window);
 bool IsWindowEnabledDeep(HWND window);
 inline bool IsNotControlChar(wchar_t c) { return c >= 32; }

@@ -25,6 +25,11 @@ using GpPixelFormat = INT;
 constexpr GpPixelFormat PixelFormat32bppARGB = 0x0026200A;
 constexpr GpPixelFormat PixelFormat32bppPARGB = 0x000E200B;
 constexpr INT UnitPixel = 2;
+constexpr INT InterpolationModeNearestNeighbor = 5;
+constexpr INT CompositingModeSourceCopy = 1;
+constexpr INT WrapModeTile = 0;
+constexpr UINT ImageLockModeRead = 1;
+constexpr UINT ImageLockModeWrite = 2;
 
 struct GpGraphics;
 struct GpImage;

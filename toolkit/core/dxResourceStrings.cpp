@@ -2,7 +2,21 @@
 
 #include "SysExceptions.h"
 
+namespace {
+TdxResourceStringsRepository* repository = nullptr;
+}
+
 String ResolveResourceString(const TResStringRec* reference) {
+    if (!reference) return String();
+    if (repository) {
+        String replacement;
+        for (int i = 0; i < repository->ProductCount(); ++i)
+            if (repository->ProductAt(i)->FindReplacement(reference, replacement)) return replacement;
+    }
+    return LoadResourceStringText(reference);
+}
+
+String LoadResourceStringText(const TResStringRec* reference) {
     if (!reference) return String();
     HMODULE module = reference->Module ? reference->Module : GetModuleHandleW(nullptr);
     const wchar_t* text = nullptr;
@@ -29,6 +43,32 @@ void TdxProductResourceStrings::RegisterString(const String& name, const TResStr
 const TResStringRec* TdxProductResourceStrings::ReferenceOf(const String& name) const {
     int index = names_->IndexOf(name);
     return index < 0 ? nullptr : reinterpret_cast<const TResStringRec*>(names_->Objects(index));
+}
+
+bool TdxProductResourceStrings::SetReplacement(const String& name, const String& text) {
+    const TResStringRec* reference = ReferenceOf(name);
+    if (!reference) return false;
+    for (auto& [held, replacement] : replacements_)
+        if (held == reference) {
+            replacement = text;
+            return true;
+        }
+    replacements_.emplace_back(reference, text);
+    return true;
+}
+
+void TdxProductResourceStrings::RemoveReplacement(const String& name) {
+    const TResStringRec* reference = ReferenceOf(name);
+    std::erase_if(replacements_, [&](const auto& entry) { return entry.first == reference; });
+}
+
+bool TdxProductResourceStrings::FindReplacement(const TResStringRec* reference, String& text) const {
+    for (const auto& [held, replacement] : replacements_)
+        if (held == reference) {
+            text = replacement;
+            return true;
+        }
+    return false;
 }
 
 TdxResourceStringsRepository::~TdxResourceStringsRepository() {
@@ -80,10 +120,6 @@ void TdxResourceStringsRepository::RemoveListener(IdxResourceStringsListener* li
             listeners_.erase(it);
             return;
         }
-}
-
-namespace {
-TdxResourceStringsRepository* repository = nullptr;
 }
 
 TdxResourceStringsRepository* GetResourceStringsRepository() {

@@ -17,9 +17,12 @@ struct TResStringRec {
     UINT Identifier;
 };
 
-// Returns the current text of a resource string; every user-visible string of the toolkit is
-// obtained through it at the moment it is needed.
+// Returns the current text of a resource string: the replacement that a product of the
+// repository holds for it, else its string-table text. Every user-visible string of the toolkit
+// is obtained through it at the moment it is needed.
 String ResolveResourceString(const TResStringRec* reference);
+// The string-table text alone, for the few texts that must not follow replacements.
+String LoadResourceStringText(const TResStringRec* reference);
 
 // Objects that want to hear when the texts of the resource strings change.
 struct IdxResourceStringsListener : virtual IInterface {
@@ -41,9 +44,17 @@ public:
     const TStringList& Names() const { return *names_; }
     const TResStringRec* ReferenceOf(const String& name) const;
 
+    // A text that ResolveResourceString answers for a registered name instead of its string-table
+    // text (a translation); false, and nothing kept, for a name that is not registered.
+    bool SetReplacement(const String& name, const String& text);
+    void RemoveReplacement(const String& name);
+    // The replacement kept for a resource string; false when there is none.
+    bool FindReplacement(const TResStringRec* reference, String& text) const;
+
 private:
     String name_;
     TStringList* names_;
+    std::vector<std::pair<const TResStringRec*, String>> replacements_;
     TdxRegisterProductResourceStringsProc registration_;
     friend class TdxResourceStringsRepository;
 };

@@ -102,7 +102,7 @@ TEST_F(KeyboardStatePanel, TogglingCapsLockRecoloursItsCaptionWithin150Milliseco
     style->SetKeyboardStates({dxksCapsLock});
     ASSERT_TRUE(SetToggleKey(VK_CAPITAL, false));
     bar->Update();
-    Pump(250);  // the watcher has seen the key off
+    ASSERT_TRUE(PumpForTicks(100, 2));  // two of the watcher's 100 ms readings: it has seen the key off
     const TRect caps = Inside();
     const int shadow = ChannelSum(clBtnShadow), text = ChannelSum(style->Font()->Color());
     ASSERT_LT(text, shadow - 60) << "the test tells the two colours apart by brightness";
@@ -124,7 +124,7 @@ TEST_F(KeyboardStatePanel, InsertShowsOvrWhenOn) {
     style->SetKeyboardStates({dxksInsert});
     ASSERT_TRUE(SetToggleKey(VK_INSERT, false));
     bar->Update();
-    Pump(250);
+    ASSERT_TRUE(PumpForTicks(100, 2));  // the watcher has read the key
     const TRect box = Inside();
     const std::vector<COLORREF> off = TWindowCapture(bar).Pixels(box);
 

@@ -1,0 +1,645 @@
+#include "dxBarItem.h"
+
+#include <algorithm>
+
+#include "Application.h"
+#include "Canvas.h"
+#include "Filer.h"
+#include "cxClasses.h"
+#include "cxImageStates.h"
+#include "cxStyles.h"
+#include "dxBarItemActionLink.h"
+#include "dxBarItemRegistry.h"
+#include "dxBarItemStylesData.h"
+#include "dxBarLookups.h"
+#include "dxBarManager.h"
+#include "dxBarStrs.h"
+#include "dxBarTextHelpers.h"
+
+// Sections: construction and destruction · properties · change steps · captions and hints ·
+// categories · the click road · selection · action binding · links · streaming.
+
+namespace {
+
+// Sub items keep their hint apart from their caption.
+// Hook (sub items): true for TCustomdxBarSubItem and its descendants.
+bool IsSubItem(const TdxBarItem* item) {
+    (void)item;
+    return false;
+}
+
+}  // namespace
+
+bool GetButtonDown(const TdxBarItem* item, bool& down) {
+    // Hook (buttons): TdxBarButton's Down.
+    (void)item, (void)down;
+    return false;
+}
+
+void SetButtonDown(TdxBarItem* item, bool down) {
+    // Hook (buttons): TdxBarButton's SetDown.
+    (void)item, (void)down;
+}
+
+// ---- Construction and destruction ---------------------------------------------------------
+
+TdxBarItem::TdxBarItem(TComponent* owner) : TdxBarComponent(owner) {
+    TdxBarManager* manager = ResolveBarManager(owner);
+    if (!manager && BarManagerList() && BarManagerList()->Count() > 0) manager = BarManagerList()->GetManager(0);
+    SetBarManagerField(manager);
+    if (manager) manager->ItemList()->Add(this);
+    glyph_ = new TBitmap;
+    glyph_->OnChange = MakeEvent(this, &TdxBarItem::GlyphBitmapChanged);
+    largeGlyph_ = new TBitmap;
+    largeGlyph_->OnChange = MakeEvent(this, &TdxBarItem::LargeGlyphBitmapChanged);
+}
+
+TdxBarItem::~TdxBarItem() {
+    FreeAndNil(stylesData_);
+    FreeAndNil(actionLink_);
+    FreeAndNil(largeGlyph_);
+    FreeAndNil(glyph_);
+    ResetObjectLinks(this);
+}
+
+void TdxBarItem::BeforeDestruction() {
+    if (!IsDestroying()) {
+        Destroying();
+        FireNotifyEvent(this, OnDestroy);
+        DeleteAllLinks();
+    }
+    TdxBarComponent::BeforeDestruction();
+}
+
+// ---- Properties ---------------------------------------------------------------------------
+
+void TdxBarItem::SetAlign(TdxBarItemAlign value) {
+    if (AssignIfChanged(align_, value)) RecalcLinkBars(dxBarAllControlKinds);
+}
+
+void TdxBarItem::SetDescription(const String& value) {
+    if (AssignIfChanged(description_, value)) NotifyChangeListeners(false);
+}
+
+bool TdxBarItem::GetEnabled() const {
+    TdxBarManager* manager = BarManager();
+    // While the user customizes, every command can be handled.
+    if (category_ >= 0 && manager && manager->IsCustomizingOrDesigning() && !manager->IsBarManagerDesigning())
+        return true;
+    return enabled_;
+}
+
+void TdxBarItem::SetEnabled(bool value) {
+    if (AssignIfChanged(enabled_, value) && !IsLoading()) EnabledChanged();
+}
+
+void TdxBarItem::SetVisible(TdxBarItemVisible value) {
+    if (IsLoading()) {
+        loadedVisible_ = value;
+        return;
+    }
+    if (AssignIfChanged(visible_, value) && !IsDesigning()) VisibleChanged();
+}
+
+void TdxBarItem::SetImageIndex(int value) {
+    if (AssignIfChanged(imageIndex_, value)) GlyphOrImageChanged();
+}
+
+void TdxBarItem::SetLargeImageIndex(int value) {
+    if (AssignIfChanged(largeImageIndex_, value)) LargeGlyphChanged();
+}
+
+void TdxBarItem::SetPaintStyle(TdxBarPaintStyle value) {
+    if (AssignIfChanged(paintStyle_, value) && !IsLoading()) PaintStyleChanged();
+}
+
+void TdxBarItem::SetShortCut(TShortCut value) {
+    if (AssignIfChanged(shortCut_, value) && !IsLoading()) ShortCutChanged();
+}
+
+void TdxBarItem::SetWidth(int value) {
+    if (value < 0) return;
+    if (AssignIfChanged(width_, value)) WidthChanged();
+}
+
+void TdxBarItem::SetGlyphLayout(TdxBarGlyphLayout value) {
+    if (AssignIfChanged(glyphLayout_, value)) RecalcLinkBars(dxBarAllControlKinds);
+}
+
+void TdxBarItem::SetShowCaption(bool value) {
+    if (AssignIfChanged(showCaption_, value) && !IsLoading()) RecalcLinkBars(dxBarAllControlKinds);
+}
+
+TdxBarItemLink* TdxBarItem::GetLink(int index) const {
+    return index >= 0 && index < GetLinkCount() ? links_[size_t(index)] : nullptr;
+}
+
+TdxBarItemLink* TdxBarItem::GetActiveLink() const {
+    // Hook (item controls): the first link whose control exists and is active.
+    return nullptr;
+}
+
+TdxBarItemStylesData* TdxBarItem::StylesData() const {
+    // Made at first use rather than in the constructor, so that a descendant's slot count counts.
+    if (!stylesData_) {
+        auto* self = const_cast<TdxBarItem*>(this);
+        self->stylesData_ = new TdxBarItemStylesData(GetStyleCount(), MakeEvent(self, &TdxBarItem::StylesChanged));
+    }
+    return stylesData_;
+}
+
+TcxStyle* TdxBarItem::GetStyleByIndex(int index) const { return StylesData()->GetStyle(index); }
+
+void TdxBarItem::SetStyleByIndex(int index, TcxStyle* style) { StylesData()->SetStyle(index, style); }
+
+TdxBarItem::TStyleValues TdxBarItem::GetStyleValues(int index) const {
+    return GetStyleValuesOf(GetStyleByIndex(index));
+}
+
+TdxBarItem::TStyleValues TdxBarItem::GetStyleValuesOf(TcxStyle* style) {
+    TStyleValues values;
+    if (!style) return values;
+    TcxStyleValues assigned = style->AssignedValues();
+    if (assigned.Contains(svBitmap)) values.Bitmap = style->Bitmap();
+    if (assigned.Contains(svColor)) values.Color = style->Color();
+    if (assigned.Contains(svFont)) values.Font = style->Font();
+    if (assigned.Contains(svTextColor)) values.TextColor = style->TextColor();
+    return values;
+}
+
+bool TdxBarItem::IsActuallyVisible() const {
+    TdxBarManager* manager = BarManager();
+    bool customizing = manager && manager->IsCustomizingOrDesigning();
+    if (visible_ == ivAlways) return IsAvailable() || customizing;
+    return visible_ == ivInCustomizing && customizing;
+}
+
+bool TdxBarItem::IsImageAvailable(TCustomImageList* imageList, int index) { return HasListImage(imageList, index); }
+
+bool TdxBarItem::CanPlaceOn(Byte kind, TdxBar* bar, String& errorText) {
+    (void)kind, (void)bar;
+    errorText.clear();
+    return true;
+}
+
+void TdxBarItem::DrawCommandListText(TCanvas* canvas, const TRect& rect, bool selected) {
+    // Hook (Customize dialog): the command-list painter draws the row; until it exists the
+    // caption is drawn plainly.
+    (void)selected;
+    TRect r = rect;
+    String text = StripCaptionAmpersands(GetCaption());
+    DrawTextW(canvas->Handle(), text.c_str(), int(text.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+}
+
+void TdxBarItem::FillCommandListBk(TCanvas* canvas, const TRect& rect) {
+    canvas->Brush()->SetColor(clWindow);
+    canvas->FillRect(rect);
+}
+
+TClass TdxBarItem::GetItemControlClass(int kind) const {
+    (void)kind;
+    TdxBarItemList* registry = ItemRegistryInstance();
+    return registry ? registry->ControlClassOf(ClassType()) : nullptr;
+}
+
+bool TdxBarItem::CanShowLink(TdxBarItemLink* link) const {
+    (void)link;
+    return GetEnabled();
+}
+
+String TdxBarItem::GetNewItemCaption() const { return BarStringTableText(dxSBAR_NEWITEMCAPTION); }
+
+TCustomImageList* TdxBarItem::GetImages() const {
+    // Hook (image options): the manager's Images.
+    return nullptr;
+}
+
+// ---- Change steps -------------------------------------------------------------------------
+
+void TdxBarItem::CaptionChanged() {
+    // Hook (item controls): the caption-changed call of each link's control whose UserDefine
+    // lacks udCaption.
+    NotifyChangeListeners(false);
+}
+
+void TdxBarItem::EnabledChanged() {
+    // Hook (item controls): each link's control drops its cached image, then gets its
+    // enabled-changed call.
+}
+
+void TdxBarItem::GlyphOrImageChanged() {
+    // Hook (item controls): for links without udGlyph the control drops its cached image and
+    // view levels; a second pass gives each the glyph-changed call.
+    NotifyChangeListeners(false);
+}
+
+void TdxBarItem::HotGlyphChanged() {
+    // Hook (item controls): each control drops its cached image, then gets its hot-glyph call.
+}
+
+void TdxBarItem::LargeGlyphChanged() {
+    // Hook (item controls): as GlyphOrImageChanged for every link, with the large-glyph call.
+    NotifyChangeListeners(false);
+}
+
+void TdxBarItem::ShortCutChanged() {
+    RecalcLinkBars({bckSubMenu});
+    NotifyChangeListeners(false);
+}
+
+void TdxBarItem::VisibleChanged() {
+    TdxBarManager* manager = BarManager();
+    if (manager) manager->LockUpdate();
+    try {
+        // Hook (item links): each link, in order, brings its visibility up to date.
+    } catch (...) {
+        if (manager) manager->UnlockUpdate(true);
+        NotifyChangeListeners(false);
+        throw;
+    }
+    if (manager) manager->UnlockUpdate(true);
+    NotifyChangeListeners(false);
+}
+
+void TdxBarItem::WidthChanged() {
+    // Hook (item controls): the width-changed call of each control of a link without udWidth.
+}
+
+void TdxBarItem::ImagesChanged() {
+    // Hook (item controls): the images-changed call of every link's control.
+}
+
+void TdxBarItem::InvalidateLinkControls() {
+    // Hook (item controls): repaints each link's control except the selected control of an
+    // active bar window.
+}
+
+void TdxBarItem::RecalcLinkBars(TdxBarControlKinds kinds) {
+    (void)kinds;
+    // Hook (bar windows): each bar window of a kind in kinds that shows a link updates itself,
+    // unless the link's control is its selected control and the window is active.
+}
+
+void TdxBarItem::StylesChanged(TdxBarItemStyleChange change) {
+    if (change == iscStructure) {
+        // Hook (item links): every link with a control is recalculated.
+        RecalcLinkBars(dxBarAllControlKinds);
+    } else {
+        // Hook (item controls): every control re-applies its style font.
+        InvalidateLinkControls();
+    }
+}
+
+// ---- Captions and hints -------------------------------------------------------------------
+
+String TdxBarItem::GetCaptionForHint(const String& caption) {
+    String text = caption;
+    size_t ampersand = text.find(L'&');
+    if (ampersand != String::npos) text.erase(ampersand, 1);
+    size_t dots = text.find(L"...");
+    if (dots != String::npos) text.erase(dots, 3);
+    return text;
+}
+
+bool TdxBarItem::HintMatchesCaption() const {
+    return hint_.substr(0, hint_.find(L'|')) == GetCaptionForHint(GetCaption());
+}
+
+void TdxBarItem::SetCaption(const String& value) {
+    if (value == caption_) return;
+    bool hintFollows = !checkDefaults_ && !IsSubItem(this) && (hint_.empty() || HintMatchesCaption());
+    caption_ = value;
+    if (IsLoading()) return;
+    if (hintFollows) {
+        String text = GetCaptionForHint(value);
+        size_t bar = hint_.find(L'|');
+        hint_ = bar != String::npos ? text + hint_.substr(bar) : text;
+    }
+    CaptionChanged();
+}
+
+bool TdxBarItem::StoresCaption() const { return !(actionLink_ && actionLink_->IsCaptionLinked()); }
+bool TdxBarItem::IsEnabledStored() const { return !(actionLink_ && actionLink_->IsEnabledLinked()); }
+bool TdxBarItem::IsHelpContextStored() const { return !(actionLink_ && actionLink_->IsHelpContextLinked()); }
+bool TdxBarItem::IsHintStored() const { return !(actionLink_ && actionLink_->IsHintLinked()); }
+bool TdxBarItem::IsImageIndexStored() const { return !(actionLink_ && actionLink_->IsImageIndexLinked()); }
+bool TdxBarItem::IsShortCutStored() const { return !(actionLink_ && actionLink_->IsShortCutLinked()); }
+bool TdxBarItem::IsVisibleStored() const { return !(actionLink_ && actionLink_->IsVisibleLinked()); }
+bool TdxBarItem::IsOnClickStored() const { return !(actionLink_ && actionLink_->IsOnExecuteLinked()); }
+
+// ---- Categories ---------------------------------------------------------------------------
+
+void TdxBarItem::SetCategory(int value) {
+    if (IsLoading()) {
+        category_ = value;
+        return;
+    }
+    TdxBarManager* manager = BarManager();
+    if (!manager || !manager->Categories()->HasIndex(value)) return;
+    MoveToCategoryEnd(value);
+    category_ = value;
+    NotifyChangeListeners(true);
+}
+
+void TdxBarItem::MoveToCategoryEnd(int category) {
+    TdxBarManager* manager = BarManager();
+    if (!manager) return;
+    int last = -1;
+    for (int i = 0; i < manager->GetItemCount(); ++i)
+        if (manager->GetItemByIndex(i)->Category() == category) last = i;
+    if (last < 0) return;
+    int own = manager->ItemList()->IndexOf(this);
+    if (own < 0) return;
+    manager->MoveItem(own, last < own ? last + 1 : last);
+}
+
+void TdxBarItem::SetIndexInManager(int index) {
+    TdxBarManager* manager = BarManager();
+    if (!manager) return;
+    int own = manager->ItemList()->IndexOf(this);
+    if (own >= 0 && index >= 0 && index < manager->GetItemCount() && own != index)
+        manager->ItemList()->Move(own, index);
+}
+
+// ---- The click road -----------------------------------------------------------------------
+
+void TdxBarItem::Click() {
+    if (ClickableByShortCut()) DirectClick();
+}
+
+void TdxBarItem::DirectClick() {
+    if (!GetEnabled()) return;
+    // The handlers may free the item: the error is reported without it then.
+    TcxObjectLinkGuard guard(this);
+    try {
+        if (TdxBarManager* manager = BarManager()) manager->DoClickItem(this);
+        if (guard.Alive()) CallClickHandler();
+    } catch (...) {
+        Application->HandleException(guard.Alive() ? this : nullptr);
+    }
+}
+
+void TdxBarItem::CallClickHandler() {
+    TBasicAction* action = Action();
+    if (OnClick && (!action || !SameCode(action->OnExecute(), OnClick))) {
+        OnClick(this);
+        return;
+    }
+    if (!IsDesigning() && actionLink_) actionLink_->Execute(this);
+}
+
+bool TdxBarItem::ExecuteShortCut(TShortCut shortCut) {
+    if (!GetEnabled()) return false;
+    if (ClickableByShortCut() && shortCut != 0 && shortCut == shortCut_) {
+        Click();
+        return true;
+    }
+    // Hook (item links): with GetItemLinks, the links' shortcut search answers.
+    return false;
+}
+
+// ---- Selection ----------------------------------------------------------------------------
+
+bool TdxBarItem::CanDelete(bool deletingItem) {
+    if (GetLinkCount() > 0 && !deletingItem) return true;
+    return TdxBarComponent::CanDelete(deletingItem);
+}
+
+void TdxBarItem::DeleteIfAllowed(IdxBarSelectableItem*& ref, bool deletingItem) {
+    if (deletingItem || GetLinkCount() == 0)
+        TdxBarComponent::DeleteIfAllowed(ref, deletingItem);
+    else
+        DeleteAllLinks();
+}
+
+void TdxBarItem::ExecuteCustomizingAction(Byte action) {
+    (void)action;
+    // Hook (item links, design controller): with exactly one link that is not the design
+    // controller's last selected object, the action goes to that link.
+}
+
+void TdxBarItem::AddOwnerToList(TList* list) {
+    TObject* owner = BarManager() ? BarManager()->Owner() : nullptr;
+    if (auto* unique = As<TdxObjectList>(list))
+        unique->AddUnique(owner);
+    else if (owner && list->IndexOf(owner) < 0)
+        list->Add(owner);
+}
+
+TdxBarItemLink* TdxBarItem::GetSelectionLink() const {
+    // Hook (design controller): the link through which the item is selected.
+    return nullptr;
+}
+
+IdxBarSelectableItem* TdxBarItem::GetNextSelectable() {
+    // Hook (item links): the next item, cyclically, in the selection link's collection.
+    return nullptr;
+}
+
+TPersistent* TdxBarItem::GetSelectableParent() {
+    // Hook (bar windows): the owner object of the selection link's bar window.
+    return nullptr;
+}
+
+Word TdxBarItem::GetSupportedActions() {
+    if (!IsDesigning()) return 0x0419;
+    // Hook (design controller): 0x1EDF while it customizes a link.
+    return 0x0002;
+}
+
+bool TdxBarItem::SelectParent() {
+    // Hook (item links): the selection link's SelectParent.
+    return false;
+}
+
+void TdxBarItem::SelectionChanged() {
+    // Hook (design controller): its last selected object is brought up to date first.
+    InvalidateLinkControls();
+}
+
+void TdxBarItem::OpenDefaultHandler() {
+    if (IdxBarDesigner* designer = Designer()) designer->OpenDefaultHandler(this);
+}
+
+// ---- Action binding -----------------------------------------------------------------------
+
+TBasicAction* TdxBarItem::Action() const { return actionLink_ ? actionLink_->Action() : nullptr; }
+
+TClass TdxBarItem::GetActionLinkClass() const { return TdxBarItemActionLink::StaticClass(); }
+
+void TdxBarItem::SetAction(TBasicAction* value) {
+    if (value == Action()) return;
+    if (!value) {
+        FreeAndNil(actionLink_);
+        return;
+    }
+    TdxBarManager* manager = BarManager();
+    bool loading = value->ComponentState().Contains(csLoading);
+    bool hold = loading && manager;
+    if (hold) manager->LockDesignerModified(true);
+    try {
+        if (!actionLink_) actionLink_ = static_cast<TdxBarItemActionLink*>(NewActionLink(GetActionLinkClass(), this));
+        actionLink_->SetAction(value);
+        actionLink_->OnChange = MakeEvent(this, &TdxBarItem::DoActionChange);
+        ActionChange(value, loading);
+        value->FreeNotification(this);
+    } catch (...) {
+        if (hold) manager->LockDesignerModified(false);
+        throw;
+    }
+    if (hold) manager->LockDesignerModified(false);
+}
+
+void TdxBarItem::DoActionChange(TObject* sender) {
+    if (sender == Action()) ActionChange(sender, false);
+}
+
+void TdxBarItem::ActionChange(TObject* sender, bool checkDefaults) {
+    auto* action = As<TCustomAction>(sender);
+    if (!action || action != Action()) return;
+    if (!checkDefaults || GetCaption().empty()) {
+        checkDefaults_ = checkDefaults;
+        try {
+            SetCaption(action->Caption());
+        } catch (...) {
+            checkDefaults_ = false;
+            throw;
+        }
+        checkDefaults_ = false;
+    }
+    bool down = false;
+    if (GetButtonDown(this, down) && !(checkDefaults && down)) SetButtonDown(this, action->Checked());
+    if (!checkDefaults || GetEnabled()) SetEnabled(action->Enabled());
+    if (!checkDefaults || helpContext_ == 0) helpContext_ = action->HelpContext();
+    if (!checkDefaults || hint_.empty()) hint_ = action->Hint();
+    if (!checkDefaults || GetDisplayImageIndex() == -1) SetDisplayImageIndex(action->ImageIndex());
+    if (!checkDefaults || shortCut_ == 0) SetShortCut(action->ShortCut());
+    if (!checkDefaults || visible_ == ivAlways) SetVisible(action->Visible() ? ivAlways : ivNever);
+    if (!checkDefaults || !OnClick) OnClick = action->OnExecute();
+}
+
+// ---- Links --------------------------------------------------------------------------------
+
+void TdxBarItem::AddLink(TdxBarItemLink* link) {
+    if (std::find(links_.begin(), links_.end(), link) == links_.end()) links_.push_back(link);
+}
+
+void TdxBarItem::RemoveLink(TdxBarItemLink* link) { std::erase(links_, link); }
+
+bool TdxBarItem::HasLinkOnUnlockedToolbar() const {
+    // Hook (bar windows): some link lies on a toolbar window whose manager is not locked.
+    return false;
+}
+
+void TdxBarItem::DeleteAllLinks() {
+    TdxBarManager* manager = BarManager();
+    bool lock = manager && !manager->IsDestroying() && HasLinkOnUnlockedToolbar();
+    if (lock) manager->LockUpdate();
+    try {
+        // Hook (item links): the last link is removed and freed until none is left; a link
+        // leaves the list itself when it is freed.
+        while (!links_.empty()) links_.pop_back();
+    } catch (...) {
+        if (lock) manager->UnlockUpdate(true);
+        throw;
+    }
+    if (lock) manager->UnlockUpdate(true);
+}
+
+// ---- Streaming ----------------------------------------------------------------------------
+
+void TdxBarItem::Assign(TPersistent* source) {
+    auto* item = As<TdxBarItem>(source);
+    if (!item) {
+        TdxBarComponent::Assign(source);
+        return;
+    }
+    SetAction(item->Action());
+    SetAlign(item->Align());
+    SetCaption(item->GetCaption());
+    SetCategory(item->Category());
+    SetDescription(item->Description());
+    SetEnabled(item->GetEnabled());
+    SetHelpContext(item->HelpContext());
+    SetHint(item->Hint());
+    SetKeyTip(item->KeyTip());
+    SetMergeKind(item->MergeKind());
+    SetMergeOrder(item->MergeOrder());
+    SetStyle(item->Style());
+    // Hook (screen tips): ScreenTip.
+    SetVisible(item->Visible());
+    UserData = item->UserData;
+    SetGlyph(item->Glyph());
+    SetImageIndex(item->ImageIndex());
+    SetLargeGlyph(item->LargeGlyph());
+    SetLargeImageIndex(item->LargeImageIndex());
+    SetShortCut(item->ShortCut());
+    OnClick = item->OnClick;
+}
+
+void TdxBarItem::AssignTo(TPersistent* dest) {
+    auto* action = As<TCustomAction>(dest);
+    if (!action) {
+        TdxBarComponent::AssignTo(dest);
+        return;
+    }
+    action->SetCaption(GetCaption());
+    bool down = false;
+    if (GetButtonDown(this, down)) action->SetChecked(down);
+    action->SetEnabled(GetEnabled());
+    action->SetHelpContext(helpContext_);
+    action->SetHint(hint_);
+    action->SetImageIndex(imageIndex_);
+    action->SetShortCut(shortCut_);
+    if (visible_ != ivInCustomizing) action->SetVisible(visible_ == ivAlways);
+    action->SetOnExecute(OnClick);
+}
+
+TComponent* TdxBarItem::GetParentComponent() const { return HasParent() ? BarManager() : nullptr; }
+
+void TdxBarItem::SetParentComponent(TComponent* value) {
+    if (IsLoading()) return;
+    auto* manager = As<TdxBarManager>(value);
+    if (!manager) throw EInvalidCast(L"Invalid class typecast");
+    MoveToManager(manager);
+    BarManagerChanged();
+}
+
+void TdxBarItem::ReadState(TReader* reader) {
+    TdxBarComponent::ReadState(reader);
+    if (auto* manager = As<TdxBarManager>(reader->Parent())) {
+        MoveToManager(manager);
+        BarManagerChanged();
+    }
+}
+
+void TdxBarItem::MoveToManager(TdxBarManager* manager) {
+    TdxBarManager* old = BarManager();
+    if (old == manager) return;
+    if (old) old->ItemList()->Remove(this);
+    SetBarManagerField(manager);
+    if (manager && manager->ItemList()->IndexOf(this) < 0) manager->ItemList()->Add(this);
+}
+
+void TdxBarItem::Loaded() {
+    TdxBarComponent::Loaded();
+    if (TBasicAction* action = Action()) ActionChange(action, true);
+    FireNotifyEvent(this, OnAfterLoad);
+}
+
+void TdxBarItem::ApplyLoadedVisible() {
+    TdxBarItemVisible value = loadedVisible_;
+    if (AssignIfChanged(visible_, value) && !IsDesigning()) VisibleChanged();
+}
+
+void TdxBarItem::SetName(const String& name) {
+    TdxBarComponent::SetName(name);
+    if (!(IsDesigning() && name.empty())) NotifyChangeListeners(false);
+}
+
+void TdxBarItem::Notification(TComponent* component, TOperation operation) {
+    TdxBarComponent::Notification(component, operation);
+    if (operation != opRemove) return;
+    if (component == Action()) SetAction(nullptr);
+    // Hook (screen tips): a removed ScreenTip is forgotten.
+}

@@ -1,0 +1,439 @@
+#pragma once
+// TdxBarManager: the non-visual component that a form carries once, the hub of the bar library.
+// It keeps the form's items (commands), categories, groups, toolbars and dock controls, fires
+// OnClickItem for every item click before the item's own OnClick, and owns what draws and stores
+// them. TdxBarManagerList is the process-wide list of managers.
+//
+// Sections: event types · TdxBarManager (lifetime, lists, lookups and names, categories, update
+// lock, designer, events, properties, streaming) · TdxBarManagerList.
+//
+// Order matters in three places, and later parts join them where their objects belong: the
+// constructor makes the owned objects in a fixed order, the destructor leaves customizing mode
+// and stops the hints before it frees anything, and Loaded (the after-load step) resolves links,
+// applies the loaded states, takes the start-up snapshot and loads the stored layout.
+
+#include <functional>
+#include <vector>
+
+#include "Bitmap.h"
+#include "Colors.h"
+#include "Font.h"
+#include "TypInfo.h"
+#include "cxEventHandlerCollection.h"
+#include "dxBar.h"
+#include "dxBarComponent.h"
+#include "dxBarItem.h"
+#include "dxBarManagerCategories.h"
+
+class TCustomForm;
+class TdxThemeChangedNotificator;
+
+// The process-wide manager list; nil before the bar unit starts and after it finishes.
+TdxBarManagerList* BarManagerList();
+
+Z_ENUM(TdxBarManagerStyle, Byte, bmsStandard, bmsEnhanced, bmsFlat, bmsXP, bmsOffice11, bmsUseLookAndFeel)
+Z_ENUM(TdxBarMenuAnimations, Byte, maNone, maRandom, maUnfold, maSlide, maFade)
+
+// ---- Event types --------------------------------------------------------------------------
+
+using TdxBarClickItemEvent = TEvent<void(TObject* Sender, TdxBarItem* ClickedItem)>;
+using TdxBarEvent = TEvent<void(TObject* Sender, TdxBar* ABar)>;
+using TdxBarVisibleChangeEvent = TEvent<void(TObject* Sender, TdxBar* ABar)>;
+using TdxBarCanDockingEvent =
+    TEvent<void(TObject* Sender, TdxBarDockingStyle Style, TdxDockControl* DockControl, bool& CanDocking)>;
+using TdxBarItemLinkEvent = TEvent<void(TObject* Sender, TdxBarItemLink* AItemLink)>;
+using TdxBarMergeItemLinkEvent =
+    TEvent<void(TObject* Sender, TdxBarItemLinks* ADstItemLinks, TdxBarItemLinks* ASrcItemLinks,
+                TdxBarItemLink* ASrcItemLink, TdxBarItemMergeKind& AMergeKind, int& AMergeIndex)>;
+using TdxBarMergeEvent = TEvent<void(TObject* Sender, TdxBarManager* ChildBarManager, bool AddItems)>;
+using TdxBarShowPopupEvent = TEvent<void(TObject* Sender, TdxBarItemLinks* PopupItemLinks)>;
+
+// Forms by kind, for the form-of-a-control lookups: the outermost form, the first MDI child
+// form met (else the outermost), the first form met.
+constexpr int dxBarFormOutermost = 0;
+constexpr int dxBarFormMDIChildOrOutermost = 1;
+constexpr int dxBarFormFirst = 2;
+
+// ---- TdxBarManager ------------------------------------------------------------------------
+
+class TdxBarManager : public TComponent {
+    Z_CLASS(TdxBarManager, TComponent)
+    Z_PUBLISHED {
+        p.Property(L"AllowCallFromAnotherForm", &TdxBarManager::AllowCallFromAnotherForm,
+                   &TdxBarManager::SetAllowCallFromAnotherForm)
+            .Default(false);
+        p.Property(L"AllowReset", &TdxBarManager::AllowReset, &TdxBarManager::SetAllowReset).Default(true);
+        p.Property(L"AlwaysMerge", &TdxBarManager::AlwaysMerge, &TdxBarManager::SetAlwaysMerge).Default(false);
+        p.Property(L"AlwaysSaveText", &TdxBarManager::AlwaysSaveText, &TdxBarManager::SetAlwaysSaveText).Default(false);
+        p.Property(L"AutoAlignBars", &TdxBarManager::AutoAlignBars, &TdxBarManager::SetAutoAlignBars).Default(false);
+        p.Property(L"AutoDockColor", &TdxBarManager::AutoDockColor, &TdxBarManager::SetAutoDockColor).Default(true);
+        p.Property(L"AutoHideEmptyBars", &TdxBarManager::AutoHideEmptyBars, &TdxBarManager::SetAutoHideEmptyBars)
+            .Default(false);
+        p.Property(L"ButtonArrowWidth", &TdxBarManager::ButtonArrowWidth, &TdxBarManager::SetButtonArrowWidth)
+            .Default(11);
+        p.Property(L"CanCustomize", &TdxBarManager::CanCustomize, &TdxBarManager::SetCanCustomize).Default(true);
+        p.Property(L"Categories", &TdxBarManager::Categories, &TdxBarManager::SetCategories);
+        p.Property(L"DockColor", &TdxBarManager::DockColor, &TdxBarManager::SetDockColor)
+            .Stored(&TdxBarManager::IsDockColorStored);
+        p.Property(L"FlatCloseButton", &TdxBarManager::FlatCloseButton, &TdxBarManager::SetFlatCloseButton)
+            .Default(false);
+        p.Property(L"Font", &TdxBarManager::Font, &TdxBarManager::SetFont).Stored(&TdxBarManager::IsFontStored);
+        p.Property(L"HelpButtonGlyph", &TdxBarManager::HelpButtonGlyph, &TdxBarManager::SetHelpButtonGlyph);
+        p.Property(L"HelpContext", &TdxBarManager::HelpContext, &TdxBarManager::SetHelpContext).Default(0);
+        p.Property(L"HideFloatingBarsWhenInactive", &TdxBarManager::HideFloatingBarsWhenInactive,
+                   &TdxBarManager::SetHideFloatingBarsWhenInactive)
+            .Default(true);
+        p.Property(L"IniFileName", &TdxBarManager::IniFileName, &TdxBarManager::SetIniFileName);
+        p.Property(L"LargeButtonArrowWidth", &TdxBarManager::LargeButtonArrowWidth,
+                   &TdxBarManager::SetLargeButtonArrowWidth)
+            .Default(13);
+        p.Property(L"MenuAnimations", &TdxBarManager::MenuAnimations, &TdxBarManager::SetMenuAnimations)
+            .Default(maNone);
+        p.Property(L"MenusShowRecentItemsFirst", &TdxBarManager::MenusShowRecentItemsFirst,
+                   &TdxBarManager::SetMenusShowRecentItemsFirst)
+            .Default(true);
+        p.Property(L"MostRecentItemsPercents", &TdxBarManager::MostRecentItemsPercents,
+                   &TdxBarManager::SetMostRecentItemsPercents)
+            .Default(95);
+        p.Property(L"NotDocking", &TdxBarManager::NotDocking, &TdxBarManager::SetNotDocking);
+        p.Property(L"RegistryPath", &TdxBarManager::RegistryPath, &TdxBarManager::SetRegistryPath);
+        p.Property(L"Scaled", &TdxBarManager::Scaled, &TdxBarManager::SetScaled).Default(true);
+        p.Property(L"ShowCloseButton", &TdxBarManager::ShowCloseButton, &TdxBarManager::SetShowCloseButton)
+            .Default(false);
+        p.Property(L"ShowFullMenusAfterDelay", &TdxBarManager::ShowFullMenusAfterDelay,
+                   &TdxBarManager::SetShowFullMenusAfterDelay)
+            .Default(true);
+        p.Property(L"ShowHelpButton", &TdxBarManager::ShowHelpButton, &TdxBarManager::SetShowHelpButton).Default(false);
+        p.Property(L"ShowHint", &TdxBarManager::ShowHint, &TdxBarManager::SetShowHint).Default(true);
+        p.Property(L"ShowHintForDisabledItems", &TdxBarManager::ShowHintForDisabledItems,
+                   &TdxBarManager::SetShowHintForDisabledItems)
+            .Default(true);
+        p.Property(L"ShowShortCutInHint", &TdxBarManager::ShowShortCutInHint, &TdxBarManager::SetShowShortCutInHint)
+            .Default(false);
+        p.Property(L"StoreInIniFile", &TdxBarManager::StoreInIniFile, &TdxBarManager::SetStoreInIniFile).Default(false);
+        p.Property(L"StoreInRegistry", &TdxBarManager::StoreInRegistry, &TdxBarManager::SetStoreInRegistry)
+            .Default(false);
+        p.Property(L"Style", &TdxBarManager::Style, &TdxBarManager::SetStyle).Default(bmsEnhanced);
+        p.Property(L"SunkenBorder", &TdxBarManager::SunkenBorder, &TdxBarManager::SetSunkenBorder).Default(false);
+        p.Property(L"UseF10ForMenu", &TdxBarManager::UseF10ForMenu, &TdxBarManager::SetUseF10ForMenu).Default(true);
+        p.Property(L"UseFullReset", &TdxBarManager::UseFullReset, &TdxBarManager::SetUseFullReset).Default(false);
+        p.Property(L"UseSystemFont", &TdxBarManager::UseSystemFont, &TdxBarManager::SetUseSystemFont).Default(true);
+        p.Property(L"WaitForDockingTime", &TdxBarManager::WaitForDockingTime, &TdxBarManager::SetWaitForDockingTime)
+            .Default(21);
+        p.Event(L"OnBarAdd", &TdxBarManager::OnBarAdd);
+        p.Event(L"OnBarAfterReset", &TdxBarManager::OnBarAfterReset);
+        p.Event(L"OnBarBeforeReset", &TdxBarManager::OnBarBeforeReset);
+        p.Event(L"OnBarClose", &TdxBarManager::OnBarClose);
+        p.Event(L"OnBarDelete", &TdxBarManager::OnBarDelete);
+        p.Event(L"OnBarDockingStyleChange", &TdxBarManager::OnBarDockingStyleChange);
+        p.Event(L"OnBarVisibleChange", &TdxBarManager::OnBarVisibleChange);
+        p.Event(L"OnClickItem", &TdxBarManager::OnClickItem);
+        p.Event(L"OnCloseButtonClick", &TdxBarManager::OnCloseButtonClick);
+        p.Event(L"OnDocking", &TdxBarManager::OnDocking);
+        p.Event(L"OnHelpButtonClick", &TdxBarManager::OnHelpButtonClick);
+        p.Event(L"OnHideCustomizingForm", &TdxBarManager::OnHideCustomizingForm);
+        p.Event(L"OnItemLinkAdd", &TdxBarManager::OnItemLinkAdd);
+        p.Event(L"OnItemLinkChange", &TdxBarManager::OnItemLinkChange);
+        p.Event(L"OnItemLinkDelete", &TdxBarManager::OnItemLinkDelete);
+        p.Event(L"OnMenuMerge", &TdxBarManager::OnMenuMerge);
+        p.Event(L"OnMerge", &TdxBarManager::OnMerge);
+        p.Event(L"OnMergeItemLink", &TdxBarManager::OnMergeItemLink);
+        p.Event(L"OnShowCustomizingForm", &TdxBarManager::OnShowCustomizingForm);
+        p.Event(L"OnShowCustomizingPopup", &TdxBarManager::OnShowCustomizingPopup);
+        p.Event(L"OnShowToolbarsPopup", &TdxBarManager::OnShowToolbarsPopup);
+    }
+
+public:
+    // A nil owner becomes the application's main form. Raises EdxException when the owner is
+    // not a windowed control or already has a manager; nothing of the manager stays registered.
+    explicit TdxBarManager(TComponent* owner);
+    ~TdxBarManager() override;
+
+    // -- lists
+    int GetItemCount() const;
+    TdxBarItem* GetItemByIndex(int index) const;  // nil outside the list
+    int GetGroupCount() const;
+    TdxBarComponent* GetGroup(int index) const;  // nil outside the list
+    int GetDockControlCount() const { return int(dockControls_.size()); }
+    TdxDockControl* GetDockControl(int index) const;
+    void AddDockControl(TdxDockControl* dockControl);
+    void RemoveDockControl(TdxDockControl* dockControl);
+    TdxBars* Bars() const { return bars_; }
+    TdxBarComponentList* ItemList() const { return items_; }
+    // Items the manager makes for itself (owned by it).
+    TComponentList* InternalItems() const { return internalItems_; }
+    TdxBarComponentList* Groups() const { return groups_; }
+
+    // -- owner and forms
+    TComponent* GetManagerOwner() const { return Owner(); }
+    TCustomForm* GetMainForm() const;
+    TCustomForm* GetMDIOrMainForm() const;
+    // The manager of the nearest windowed parent of the owner's window; nil without a window.
+    TdxBarManager* GetParentManager() const;
+
+    // -- lookups and names
+    TdxBar* FindBarByName(const String& name) const;  // exact letter case
+    TdxBar* FindBarByComponentName(const String& name) const { return FindBarByName(name); }
+    TdxBar* FindBarByCaption(const String& caption) const;
+    TdxBarItem* FindItemByName(const String& name) const;  // letter case ignored
+    int GetItemsByCategory(int category, TList* list) const;
+    int GetVisibleItemsByCategory(int category, TList* list) const;
+    String MakeUniqueBarCaption(const String& base) const;
+    String MakeUniqueBarName(const String& base) const;
+    String MakeUniqueItemName(TClass itemClass) const;
+    int GetCategoryByVisibleIndex(int visibleIndex) const;
+
+    // -- items
+    // An item of the class, in the default category (or category 0).
+    TdxBarItem* AddItem(TClass itemClass);
+    void MoveItem(int curIndex, int newIndex);
+
+    // -- categories
+    TdxBarManagerCategories* Categories() const { return categories_; }
+    void SetCategories(TStrings* value);
+    TdxBarItemVisible GetCategoryItemsVisible(int index) const;
+    bool GetCategoryVisible(int index) const;
+    void SetCategoryItemsVisible(int index, TdxBarItemVisible value);
+    void SetCategoryVisible(int index, bool value);
+
+    // -- update lock: nests; only the outermost unlock redraws (with refresh: the changed bars too)
+    void LockUpdate();
+    void UnlockUpdate(bool refresh = false);
+    int UpdateLockCount() const { return lockUpdate_; }
+    // Calls proc for every item under the update lock (nothing while loading or destroying).
+    void ForEachItem(const std::function<void(TdxBarItem*)>& proc);
+
+    // -- selection of item controls
+    TdxBarItemControl* SelectedItemControl() const { return selectedItemControl_; }
+    void SetSelectedItemControl(TdxBarItemControl* control);
+    void AssignSelectedItemControl(TdxBarItemControl* control) { selectedItemControl_ = control; }
+
+    // -- states
+    bool IsBarManagerDesigning() const { return ComponentState().Contains(csDesigning); }
+    bool IsDestroying() const { return ComponentState().Contains(csDestroying); }
+    bool IsLoadingState() const;
+    bool IsBarsLoading() const { return barsLoading_; }
+    bool IsCreatingDockHandles() const { return creatingDockHandles_; }
+    bool IsCustomizing() const { return isCustomizing_; }
+    bool IsCustomizingOrDesigning() const { return isCustomizing_ || IsBarManagerDesigning(); }
+    bool IsAnotherManagerCustomizing() const;
+    bool CanReset() const { return readStateCount_ > 0 && allowReset_; }
+
+    // -- designer: the form designer's, or the run-time selection while customizing; nil else
+    IdxBarDesigner* Designer() const { return designer_.get(); }
+    void SetDesigner(IdxBarDesigner* designer) { designer_ = IPtr<IdxBarDesigner>(designer); }
+    // Tells the designer that the form changed (held back while locked, see LockDesignerModified).
+    void DesignerModified();
+    void LockDesignerModified(bool lock, bool notify = true);
+    bool Modified() const { return modified_; }
+    void GetSelectedComponents(TList* list) const;
+
+    // -- the operations a descendant may change
+    // Fires OnClickItem; an enabled item's click runs it before the item's own handler.
+    virtual void DoClickItem(TdxBarItem* item);
+    // May the bar dock with the style at the dock control (nil: any side dock)?
+    virtual bool IsDockingAllowed(TdxBar* bar, TdxBarDockingStyle style, TdxDockControl* dockControl);
+
+    // -- event firing (each does nothing without its handler)
+    void FireBarAfterReset(TdxBar* bar);
+    void FireBarBeforeReset(TdxBar* bar);
+    void FireBarClose(TdxBar* bar);
+    void FireBarDockingStyleChange(TdxBar* bar);
+    void FireCloseButtonClick();
+    void FireHelpButtonClick();
+    void FireShowCustomizingPopup(TdxBarItemLinks* links);
+    void FireShowToolbarsPopup(TdxBarItemLinks* links);
+    void FireItemLinkChange(TdxBarItemLink* link);
+    void FireMergeItemLink(TdxBarItemLinks* destinationLinks, TdxBarItemLinks* sourceLinks, TdxBarItemLink* sourceLink,
+                           TdxBarItemMergeKind& mergeKind, int& mergeIndex);
+
+    // -- the handler collections of the layout storage, MDI merging and system fonts
+    TcxEventHandlerCollection* ReadIniFileHandlers() const { return readIniFileHandlers_; }
+    TcxEventHandlerCollection* WriteIniFileHandlers() const { return writeIniFileHandlers_; }
+    TcxEventHandlerCollection* MDIStateChangedHandlers() const { return mdiStateChangedHandlers_; }
+    TcxEventHandlerCollection* SystemFontChangedHandlers() const { return systemFontChangedHandlers_; }
+
+    // -- properties
+    bool AllowCallFromAnotherForm() const { return allowCallFromAnotherForm_; }
+    void SetAllowCallFromAnotherForm(bool value) { allowCallFromAnotherForm_ = value; }
+    bool AllowReset() const { return allowReset_; }
+    void SetAllowReset(bool value) { allowReset_ = value; }
+    bool AlwaysMerge() const { return alwaysMerge_; }
+    void SetAlwaysMerge(bool value) { alwaysMerge_ = value; }
+    bool AlwaysSaveText() const { return alwaysSaveText_; }
+    void SetAlwaysSaveText(bool value) { alwaysSaveText_ = value; }
+    bool AutoAlignBars() const { return autoAlignBars_; }
+    void SetAutoAlignBars(bool value);
+    bool AutoDockColor() const { return autoDockColor_; }
+    void SetAutoDockColor(bool value);
+    bool AutoHideEmptyBars() const { return autoHideEmptyBars_; }
+    void SetAutoHideEmptyBars(bool value);
+    int ButtonArrowWidth() const { return buttonArrowWidth_; }
+    void SetButtonArrowWidth(int value);  // values of 1 and less are ignored
+    bool CanCustomize() const { return canCustomize_; }
+    void SetCanCustomize(bool value) { canCustomize_ = value; }
+    // The owner's colour while AutoDockColor; setting a colour turns AutoDockColor off.
+    TColor DockColor() const;
+    void SetDockColor(TColor value);
+    bool FlatCloseButton() const { return flatCloseButton_; }
+    void SetFlatCloseButton(bool value);
+    TFont* Font() const { return font_; }
+    void SetFont(TFont* value);
+    TFont* CaptionFont() const { return captionFont_; }
+    TFont* EditFont() const { return editFont_; }
+    TBitmap* HelpButtonGlyph() const { return helpButtonGlyph_; }
+    void SetHelpButtonGlyph(TBitmap* value);
+    THelpContext HelpContext() const { return helpContext_; }
+    void SetHelpContext(THelpContext value) { helpContext_ = value; }
+    bool HideFloatingBarsWhenInactive() const { return hideFloatingBarsWhenInactive_; }
+    void SetHideFloatingBarsWhenInactive(bool value) { hideFloatingBarsWhenInactive_ = value; }
+    const String& IniFileName() const { return iniFileName_; }
+    void SetIniFileName(const String& value) { iniFileName_ = value; }
+    int LargeButtonArrowWidth() const { return largeButtonArrowWidth_; }
+    void SetLargeButtonArrowWidth(int value);  // values below 2 are ignored
+    TdxBarMenuAnimations MenuAnimations() const { return menuAnimations_; }
+    void SetMenuAnimations(TdxBarMenuAnimations value) { menuAnimations_ = value; }
+    bool MenusShowRecentItemsFirst() const { return menusShowRecentItemsFirst_; }
+    void SetMenusShowRecentItemsFirst(bool value);
+    Byte MostRecentItemsPercents() const { return mostRecentItemsPercents_; }
+    void SetMostRecentItemsPercents(Byte value);  // capped at 100
+    // The use count a link needs to count as recently used (20 for 95 %).
+    int MostRecentlyUsedUseCount() const { return mostRecentlyUsedUseCount_; }
+    TdxBarDockingStyles NotDocking() const { return notDocking_; }
+    void SetNotDocking(TdxBarDockingStyles value);
+    const String& RegistryPath() const { return registryPath_; }
+    void SetRegistryPath(const String& value);  // kept with a backslash at both ends
+    bool Scaled() const { return scaled_; }
+    void SetScaled(bool value) { scaled_ = value; }
+    bool ShowCloseButton() const { return showCloseButton_; }
+    void SetShowCloseButton(bool value);
+    bool ShowFullMenusAfterDelay() const { return showFullMenusAfterDelay_; }
+    void SetShowFullMenusAfterDelay(bool value) { showFullMenusAfterDelay_ = value; }
+    bool ShowHelpButton() const { return showHelpButton_; }
+    void SetShowHelpButton(bool value);
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool value) { showHint_ = value; }
+    bool ShowHintForDisabledItems() const { return showHintForDisabledItems_; }
+    void SetShowHintForDisabledItems(bool value) { showHintForDisabledItems_ = value; }
+    bool ShowShortCutInHint() const { return showShortCutInHint_; }
+    void SetShowShortCutInHint(bool value) { showShortCutInHint_ = value; }
+    bool StoreInIniFile() const { return storeInIniFile_; }
+    void SetStoreInIniFile(bool value) { storeInIniFile_ = value; }
+    bool StoreInRegistry() const { return storeInRegistry_; }
+    void SetStoreInRegistry(bool value) { storeInRegistry_ = value; }
+    TdxBarManagerStyle Style() const { return style_; }
+    void SetStyle(TdxBarManagerStyle value);
+    bool SunkenBorder() const { return sunkenBorder_; }
+    void SetSunkenBorder(bool value);
+    bool UseF10ForMenu() const { return useF10ForMenu_; }
+    void SetUseF10ForMenu(bool value) { useF10ForMenu_ = value; }
+    bool UseFullReset() const { return useFullReset_; }
+    void SetUseFullReset(bool value) { useFullReset_ = value; }
+    bool UseSystemFont() const { return useSystemFont_; }
+    void SetUseSystemFont(bool value);
+    int WaitForDockingTime() const { return waitForDockingTime_; }
+    void SetWaitForDockingTime(int value);  // negative values are ignored
+
+    // -- streaming
+    void DefineProperties(TFiler* filer) override;
+    void GetChildren(const TGetChildProc& proc, TComponent* root) override;
+    TComponent* GetChildOwner() override { return Owner(); }
+    void SetChildOrder(TComponent* child, int order) override;
+    void ReadState(TReader* reader) override;
+    void Loaded() override;
+    void SetName(const String& name) override;
+
+    // -- events
+    TdxBarEvent OnBarAdd, OnBarAfterReset, OnBarBeforeReset, OnBarClose, OnBarDelete, OnBarDockingStyleChange;
+    TdxBarVisibleChangeEvent OnBarVisibleChange;
+    TdxBarClickItemEvent OnClickItem;
+    TNotifyEvent OnCloseButtonClick, OnHelpButtonClick, OnHideCustomizingForm, OnShowCustomizingForm;
+    TdxBarCanDockingEvent OnDocking;
+    TdxBarItemLinkEvent OnItemLinkAdd, OnItemLinkChange, OnItemLinkDelete;
+    TdxBarMergeEvent OnMenuMerge, OnMerge;
+    TdxBarMergeItemLinkEvent OnMergeItemLink;
+    TdxBarShowPopupEvent OnShowCustomizingPopup, OnShowToolbarsPopup;
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    // The owner the constructor accepts: nil becomes the main form; raises for a wrong owner.
+    static TComponent* CheckedOwner(TComponent* owner);
+    bool IsDockColorStored() const { return !autoDockColor_; }
+    bool IsFontStored() const { return !useSystemFont_; }
+    void FontChanged(TObject* sender);
+    void HelpButtonGlyphChanged(TObject* sender);
+    void UpdateBarsRedraw(bool redraw, bool refresh);
+    void UpdateDockControlColors();
+    void ReadDockControlHeights(TReader* reader);
+    void WriteDockControlHeights(TWriter* writer);
+
+    // Owned objects, in the constructor's order.
+    TdxBarComponentList* items_ = nullptr;
+    TComponentList* internalItems_ = nullptr;
+    TdxBarManagerCategories* categories_ = nullptr;
+    std::vector<TdxDockControl*> dockControls_;
+    TComponentList* popupMenus_ = nullptr;
+    TdxBars* bars_ = nullptr;
+    TcxEventHandlerCollection* readIniFileHandlers_ = nullptr;
+    TcxEventHandlerCollection* writeIniFileHandlers_ = nullptr;
+    TcxEventHandlerCollection* mdiStateChangedHandlers_ = nullptr;
+    TcxEventHandlerCollection* systemFontChangedHandlers_ = nullptr;
+    TFont* captionFont_ = nullptr;
+    TFont* editFont_ = nullptr;
+    TFont* font_ = nullptr;
+    TdxBarComponentList* groups_ = nullptr;
+    TBitmap* helpButtonGlyph_ = nullptr;
+    TdxThemeChangedNotificator* themeChangeNotifier_ = nullptr;
+
+    IPtr<IdxBarDesigner> designer_;
+    TdxBarItemControl* selectedItemControl_ = nullptr;
+    bool registered_ = false;  // in the process-wide list
+    int lockUpdate_ = 0;
+    int designerLock_ = 0;
+    bool designerChangeHeld_ = false;
+    bool modified_ = false;
+    int readStateCount_ = 0;
+    bool isCustomizing_ = false;
+    bool ownLoading_ = false;
+    bool barsLoading_ = false;
+    bool creatingDockHandles_ = false;
+
+    bool allowCallFromAnotherForm_ = false, allowReset_ = true, alwaysMerge_ = false, alwaysSaveText_ = false;
+    bool autoAlignBars_ = false, autoDockColor_ = true, autoHideEmptyBars_ = false, canCustomize_ = true;
+    bool flatCloseButton_ = false, hideFloatingBarsWhenInactive_ = true, menusShowRecentItemsFirst_ = true;
+    bool scaled_ = true, showCloseButton_ = false, showFullMenusAfterDelay_ = true, showHelpButton_ = false;
+    bool showHint_ = true, showHintForDisabledItems_ = true, showShortCutInHint_ = false;
+    bool storeInIniFile_ = false, storeInRegistry_ = false, sunkenBorder_ = false, useF10ForMenu_ = true;
+    bool useFullReset_ = false, useSystemFont_ = true;
+    int buttonArrowWidth_ = 11, largeButtonArrowWidth_ = 13, waitForDockingTime_ = 21;
+    TColor dockColor_ = clBtnFace;
+    THelpContext helpContext_ = 0;
+    String iniFileName_, registryPath_;
+    TdxBarMenuAnimations menuAnimations_ = maNone;
+    Byte mostRecentItemsPercents_ = 95;
+    int mostRecentlyUsedUseCount_ = 0;
+    TdxBarDockingStyles notDocking_;
+    TdxBarManagerStyle style_ = bmsEnhanced;
+};
+
+// ---- TdxBarManagerList --------------------------------------------------------------------
+
+// Every manager of the process, in creation order. The message hooks live exactly while it is
+// not empty.
+class TdxBarManagerList : public TdxObjectList {
+    Z_CLASS(TdxBarManagerList, TdxObjectList)
+public:
+    TdxBarManagerList() = default;
+    ~TdxBarManagerList() override;
+    TdxBarManager* GetManager(int index) const { return static_cast<TdxBarManager*>(GetObject(index)); }
+    // The first manager in customizing mode, nil when none.
+    TdxBarManager* GetCustomizingManager() const;
+    // Starting next to the manager (forward or backward, wrapping around), the first manager of
+    // the same main form; the manager itself when no other one is.
+    TdxBarManager* NextManager(TdxBarManager* manager, bool forward) const;
+    // Is the form the candidate's (its window or a parent of it through child windows, the
+    // candidate's MDI child being the active one)?
+    static bool BelongsToForm(TdxBarManager* candidate, TCustomForm* form);
+};
