@@ -5,6 +5,7 @@
 #include "Bitmap.h"
 #include "Brush.h"
 #include "Canvas.h"
+#include "ControlsStringIds.h"
 #include "Filer.h"
 #include "RzGrafx.h"
 #include "ShortCuts.h"
@@ -708,10 +709,15 @@ const std::array<TKindInfo, 11> kKindTable{{
 }};
 
 std::array<TBitmap*, 11> kindGlyphs{};
+// The kinds' captions from the program's string table, read at start-up.
+std::array<String, 11> kindCaptions{};
 
 }  // namespace
 
-String KindCaption(TBitBtnKind kind) { return kKindTable[size_t(kind)].Caption; }
+String KindCaption(TBitBtnKind kind) {
+    const String& loaded = kindCaptions[size_t(kind)];
+    return loaded.empty() ? String(kKindTable[size_t(kind)].Caption) : loaded;
+}
 TModalResult KindModalResult(TBitBtnKind kind) { return kKindTable[size_t(kind)].Result; }
 
 TBitmap* KindGlyph(TBitBtnKind kind) {
@@ -732,11 +738,14 @@ TBitmap* KindGlyph(TBitBtnKind kind) {
 }
 
 void InitializeRzButton() {
+    for (size_t kind = 1; kind < kKindTable.size(); ++kind)
+        kindCaptions[kind] = LoadControlsString(RZSTR_KINDCAPTION + int(kind) - 1, kKindTable[kind].Caption);
     RegisterClass(TRzButton::StaticClass());
     RegisterClass(TRzBitBtn::StaticClass());
 }
 
 void FinalizeRzButton() {
+    for (String& caption : kindCaptions) String().swap(caption);
     for (TBitmap*& slot : kindGlyphs) {
         delete slot;
         slot = nullptr;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "CallbackBarrier.h"
+#include "ControlsStringIds.h"
 #include "Persistent.h"
 #include "Themes.h"
 
@@ -309,36 +310,48 @@ bool CopyFrameSidesProp(TPersistent* object, TSides sides) {
 
 // ---- Colour names
 
-const std::vector<TColorData>& ColorNameTable() {
-    static const std::vector<TColorData> table = [] {
-        std::vector<TColorData> t = {
-            {0x000000, L"Black"}, {0x003399, L"Brown"}, {0x003333, L"Olive Green"}, {0x003300, L"Dark Green"},
-            {0x663300, L"Dark Teal"}, {0x800000, L"Dark Blue"}, {0x993333, L"Indigo"}, {0x333333, L"Gray 80%"},
-            {0x000080, L"Dark Red"}, {0x0066FF, L"Orange"}, {0x008080, L"Dark Yellow"}, {0x008000, L"Green"},
-            {0x808000, L"Teal"}, {0xFF0000, L"Blue"}, {0x996666, L"Blue Gray"}, {0x808080, L"Gray 50%"},
-            {0x0000FF, L"Red"}, {0x0099FF, L"Light Orange"}, {0x00CC99, L"Lime"}, {0x669933, L"Sea Green"},
-            {0x999933, L"Aqua"}, {0xFF6633, L"Light Blue"}, {0x800080, L"Violet"}, {0x999999, L"Gray 40%"},
-            {0xFF00FF, L"Pink"}, {0x00CCFF, L"Gold"}, {0x00FFFF, L"Yellow"}, {0x00FF00, L"Bright Green"},
-            {0xFFFF00, L"Turquoise"}, {0xFFCC00, L"Sky Blue"}, {0x663399, L"Plum"}, {0xC0C0C0, L"Gray 25%"},
-            {0xCC99FF, L"Rose"}, {0x99CCFF, L"Tan"}, {0x99FFFF, L"Light Yellow"}, {0xCCFFCC, L"Light Green"},
-            {0xFFFFCC, L"Light Turquoise"}, {0xFFCC99, L"Pale Blue"}, {0xFF99CC, L"Lavender"}, {0xFFFFFF, L"White"},
-        };
-        static const wchar_t* const systemNames[] = {
-            L"Scroll Bar", L"Background", L"Active Caption", L"Inactive Caption", L"Menu", L"Window",
-            L"Window Frame", L"Menu Text", L"Window Text", L"Caption Text", L"Active Border", L"Inactive Border",
-            L"App WorkSpace", L"Highlight", L"Highlight Text", L"Button Face", L"Button Shadow", L"Gray Text",
-            L"Button Text", L"Inactive Caption Text", L"Button Highlight", L"3D Dark Shadow", L"3D Light",
-            L"Info Text", L"Info Background", L"Hot Light", L"Gradient Active Caption",
-            L"Gradient Inactive Caption", L"Menu Highlight", L"Menu Bar"};
-        int index = 0;
-        for (const wchar_t* name : systemNames) {
-            if (index == 25) ++index;  // no system colour 25
-            t.push_back({SystemColor(index++), name});
-        }
-        return t;
-    }();
-    return table;
+namespace {
+
+// The table's colours with the names it falls back to when the program has no string table.
+struct TColorEntry {
+    int color;  // a TColor, or -1 - n for system colour n
+    const wchar_t* name;
+};
+const TColorEntry kColorEntries[70] = {
+    {0x000000, L"Black"}, {0x003399, L"Brown"}, {0x003333, L"Olive Green"}, {0x003300, L"Dark Green"},
+    {0x663300, L"Dark Teal"}, {0x800000, L"Dark Blue"}, {0x993333, L"Indigo"}, {0x333333, L"Gray 80%"},
+    {0x000080, L"Dark Red"}, {0x0066FF, L"Orange"}, {0x008080, L"Dark Yellow"}, {0x008000, L"Green"},
+    {0x808000, L"Teal"}, {0xFF0000, L"Blue"}, {0x996666, L"Blue Gray"}, {0x808080, L"Gray 50%"},
+    {0x0000FF, L"Red"}, {0x0099FF, L"Light Orange"}, {0x00CC99, L"Lime"}, {0x669933, L"Sea Green"},
+    {0x999933, L"Aqua"}, {0xFF6633, L"Light Blue"}, {0x800080, L"Violet"}, {0x999999, L"Gray 40%"},
+    {0xFF00FF, L"Pink"}, {0x00CCFF, L"Gold"}, {0x00FFFF, L"Yellow"}, {0x00FF00, L"Bright Green"},
+    {0xFFFF00, L"Turquoise"}, {0xFFCC00, L"Sky Blue"}, {0x663399, L"Plum"}, {0xC0C0C0, L"Gray 25%"},
+    {0xCC99FF, L"Rose"}, {0x99CCFF, L"Tan"}, {0x99FFFF, L"Light Yellow"}, {0xCCFFCC, L"Light Green"},
+    {0xFFFFCC, L"Light Turquoise"}, {0xFFCC99, L"Pale Blue"}, {0xFF99CC, L"Lavender"}, {0xFFFFFF, L"White"},
+    // The system colours, skipping number 25.
+    {-1 - 0, L"Scroll Bar"}, {-1 - 1, L"Background"}, {-1 - 2, L"Active Caption"}, {-1 - 3, L"Inactive Caption"},
+    {-1 - 4, L"Menu"}, {-1 - 5, L"Window"}, {-1 - 6, L"Window Frame"}, {-1 - 7, L"Menu Text"},
+    {-1 - 8, L"Window Text"}, {-1 - 9, L"Caption Text"}, {-1 - 10, L"Active Border"},
+    {-1 - 11, L"Inactive Border"}, {-1 - 12, L"App WorkSpace"}, {-1 - 13, L"Highlight"},
+    {-1 - 14, L"Highlight Text"}, {-1 - 15, L"Button Face"}, {-1 - 16, L"Button Shadow"}, {-1 - 17, L"Gray Text"},
+    {-1 - 18, L"Button Text"}, {-1 - 19, L"Inactive Caption Text"}, {-1 - 20, L"Button Highlight"},
+    {-1 - 21, L"3D Dark Shadow"}, {-1 - 22, L"3D Light"}, {-1 - 23, L"Info Text"}, {-1 - 24, L"Info Background"},
+    {-1 - 26, L"Hot Light"}, {-1 - 27, L"Gradient Active Caption"}, {-1 - 28, L"Gradient Inactive Caption"},
+    {-1 - 29, L"Menu Highlight"}, {-1 - 30, L"Menu Bar"},
+};
+
+std::vector<TColorData> colorNameTable;
+
+}  // namespace
+
+String LoadControlsString(int id, const wchar_t* fallback) {
+    const wchar_t* text = nullptr;
+    // Length 0 asks for a pointer into the resource itself.
+    int length = LoadStringW(GetModuleHandleW(nullptr), UINT(id), reinterpret_cast<LPWSTR>(&text), 0);
+    return length > 0 && text ? String(text, size_t(length)) : String(fallback);
 }
+
+const std::vector<TColorData>& ColorNameTable() { return colorNameTable; }
 
 // ---- Unit start-up
 
@@ -347,4 +360,12 @@ void InitializeRzCommon() {
     highColorDisplay = GetDeviceCaps(screen, NUMCOLORS) == -1;
     ReleaseDC(nullptr, screen);
     xpColorScheme = DetectXPColorScheme();
+    colorNameTable.clear();
+    for (int i = 0; i < 70; ++i) {
+        const TColorEntry& e = kColorEntries[i];
+        TColor color = e.color >= 0 ? TColor(e.color) : SystemColor(-1 - e.color);
+        colorNameTable.push_back({color, LoadControlsString(RZSTR_COLORNAME + i, e.name)});
+    }
 }
+
+void FinalizeRzCommon() { std::vector<TColorData>().swap(colorNameTable); }

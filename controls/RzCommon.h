@@ -114,6 +114,9 @@ TRect MonitorBounds(HMONITOR monitor);
 // The first monitor whose full rectangle holds the point; null when none does.
 HMONITOR MonitorAtPoint(const TPoint& point);
 
+// The program's string `id` (ControlsStringIds.h); the fallback when the program lacks it.
+String LoadControlsString(int id, const wchar_t* fallback);
+
 // ---- Property pushing by published name
 
 // The control's published FrameControllerNotifications, or every property when it has none.
@@ -127,11 +130,13 @@ bool CopyFrameSidesProp(TPersistent* object, TSides sides);
 
 struct TColorData {
     TColor Color;
-    const wchar_t* Name;
+    String Name;
 };
-// The 40-colour palette, then the system colours clScrollBar..clMenuBar (without 25): 70 entries.
+// The 40-colour palette, then the system colours clScrollBar..clMenuBar (without 25): 70 entries,
+// their names from the program's string table (read at start-up).
 const std::vector<TColorData>& ColorNameTable();
 
 // ---- Unit start-up
 
 void InitializeRzCommon();
+void FinalizeRzCommon();

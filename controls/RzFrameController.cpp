@@ -35,6 +35,20 @@ void TRzFrameController::AddControl(TControl* control) {
     UpdateControlFrame(control, fcpAll);
 }
 
+bool TRzFrameController::Switch(TRzFrameController*& field, TRzFrameController* controller, TControl* control) {
+    if (field == controller) return false;
+    if (field) {
+        field->RemoveControl(control);
+        field->RemoveFreeNotification(control);
+    }
+    field = controller;
+    if (controller) {
+        controller->AddControl(control);
+        controller->FreeNotification(control);
+    }
+    return true;
+}
+
 void TRzFrameController::RemoveControl(TControl* control) {
     auto it = std::find(controls_.begin(), controls_.end(), control);
     if (it == controls_.end()) return;

@@ -52,6 +52,9 @@ public:
     // Registers a control (once) and pushes every setting to it.
     void AddControl(TControl* control);
     void RemoveControl(TControl* control);
+    // A control's FrameController setter: leaves the controller in `field` for `controller`,
+    // registered with it and told when it goes. False when it was already that one.
+    static bool Switch(TRzFrameController*& field, TRzFrameController* controller, TControl* control);
     // Between the brackets nothing is pushed; the last EndUpdate pushes everything once.
     void BeginUpdate() { ++updateCount_; }
     void EndUpdate();

@@ -63,24 +63,24 @@ void FillSolid(HDC dc, const TRect& r, COLORREF color) {
     DeleteObject(brush);
 }
 
-// ---- Colour stepping of the gradients: components in 16.16 fixed point. The run reaches its
-// end colour exactly on its last step.
+// ---- Gradient workers. Colour components run in 16.16 fixed point: each step adds
+// (target - start) / steps, truncated, so a run ends one step short of its target colour. A band
+// keeps the colour it started with and grows while the colour stays the same or until it spans
+// the band minimum; then the next band starts.
 class TColorStepper {
 public:
     TColorStepper(COLORREF from, COLORREF to, int steps) {
-        int comps[2][3] = {{GetRValue(from), GetGValue(from), GetBValue(from)},
-                           {GetRValue(to), GetGValue(to), GetBValue(to)}};
-        int divisor = std::max(1, steps - 1);
+        int a[3] = {GetRValue(from), GetGValue(from), GetBValue(from)};
+        int b[3] = {GetRValue(to), GetGValue(to), GetBValue(to)};
+        int n = std::max(1, steps);
         for (int i = 0; i < 3; ++i) {
-            start_[i] = comps[0][i] << 16;
-            increment_[i] = ((comps[1][i] << 16) - (comps[0][i] << 16)) / divisor;
+            start_[i] = a[i] << 16;
+            increment_[i] = ((b[i] << 16) - (a[i] << 16)) / n;
         }
-        if (steps <= 1)
-            for (int i = 0; i < 3; ++i) increment_[i] = 0;
     }
     COLORREF At(int step) const {
         int c[3];
-        for (int i = 0; i < 3; ++i) c[i] = std::clamp((start_[i] + step * increment_[i] + 0x8000) >> 16, 0, 255);
+        for (int i = 0; i < 3; ++i) c[i] = std::clamp((start_[i] + step * increment_[i]) >> 16, 0, 255);
         return RGB(c[0], c[1], c[2]);
     }
 
@@ -89,8 +89,7 @@ private:
     int increment_[3];
 };
 
-// Runs the steps 0..steps-1 as bands: a band keeps its first colour while the colour does not
-// change or until it spans bandMin steps; paint(firstStep, lastStep, colour) fills one.
+// Runs the steps 0..steps-1 as bands; paint(firstStep, lastStep, colour) fills one.
 template <class Paint>
 void ForEachBand(const TColorStepper& colors, int steps, int bandMin, Paint paint) {
     int first = 0;
@@ -103,76 +102,150 @@ void ForEachBand(const TColorStepper& colors, int steps, int bandMin, Paint pain
     }
 }
 
+// The band minimum in colour steps for a band width N (0 counts as 1).
 int BandMinimum(int bandWidth, int big) {
     int n = std::max(1, bandWidth);
     return n <= 8 ? n : big / n + 1;
 }
 
-// A linear run across one axis: positions from..to (pixel rows or columns, inclusive) step from
-// colour a to colour b.
-void LinearRun(HDC dc, bool vertical, int from, int to, int thickness, COLORREF a, COLORREF b, int bandMin) {
-    int steps = std::abs(to - from) + 1;
-    int direction = to >= from ? 1 : -1;
+constexpr int kStripThickness = 8;
+
+// One pass of a linear strip: positions `from` down to `to` (1-based along the axis; position p
+// is pixel row or column p - 1) step from colour a toward colour b, one step per position.
+void StripPass(HDC dc, bool rows, int from, int to, COLORREF a, COLORREF b, int bandMin) {
+    int steps = from - to + 1;
+    if (steps <= 0) return;
     TColorStepper colors(a, b, steps);
     ForEachBand(colors, steps, bandMin, [&](int s1, int s2, COLORREF color) {
-        int p1 = from + s1 * direction, p2 = from + s2 * direction;
-        int lo = std::min(p1, p2), hi = std::max(p1, p2) + 1;
-        FillSolid(dc, vertical ? TRect{0, lo, thickness, hi} : TRect{lo, 0, hi, thickness}, color);
+        int hi = from - s1, lo = from - s2;  // positions; the band spans pixels lo-1 .. hi-1
+        FillSolid(dc, rows ? TRect{0, lo - 1, kStripThickness, hi} : TRect{lo - 1, 0, hi, kStripThickness}, color);
     });
 }
 
-// The top-left quarter of a box gradient, from the centre colour to the outer colour in
-// concentric L-shaped bands.
-void PaintBoxQuarter(HDC dc, int w, int h, int stretchX, int stretchY, COLORREF outer, COLORREF centre, int bandMin) {
+// A linear gradient strip kStripThickness thick: rows (bands across the height) or columns. With
+// middle -1 the whole size runs from the far colour (last position) to the near one (position 1);
+// with a middle P the far colour stands at position P + 1 and both ends have the near colour.
+void PaintLinearGradientStrip(HDC dc, bool rows, int size, int middle, COLORREF nearColor, COLORREF farColor,
+                              int bandMin) {
+    if (middle < 0) {
+        StripPass(dc, rows, size, 1, farColor, nearColor, bandMin);
+        return;
+    }
+    StripPass(dc, rows, middle + 1, 1, farColor, nearColor, bandMin);
+    StripPass(dc, rows, size, middle + 2, nearColor, farColor, bandMin);
+}
+
+// Widens the block painted at (x, y) to (right, bottom) by copying it next to itself, doubling
+// its height or width each time.
+void DoublingFillBlit(HDC dc, int x, int y, int right, int bottom, int blockWidth, int blockHeight, DWORD rop) {
+    int w = blockWidth, h = blockHeight;
+    bool vertical = y + h < bottom;
+    while (x + w < right || y + h < bottom) {
+        if (vertical && y + h < bottom) {
+            int copy = std::min(h, bottom - (y + h));
+            BitBlt(dc, x, y + h, w, copy, dc, x, y, rop);
+            h += copy;
+            vertical = x + w >= right;
+        } else {
+            int copy = std::min(w, right - (x + w));
+            BitBlt(dc, x + w, y, copy, h, dc, x, y, rop);
+            w += copy;
+            vertical = y + h < bottom;
+        }
+    }
+}
+
+// The top-left quarter of a box gradient: L-shaped bands of the quarter from the centre colour
+// to the outer colour, the centre stretched by the given amounts.
+void PaintBoxGradientQuarter(HDC dc, int w, int h, int stretchX, int stretchY, COLORREF outer, COLORREF centre,
+                             int bandMin) {
     if (outer == centre || w <= 4 || h <= 4) {
         FillSolid(dc, TRect{0, 0, w + 1, h + 1}, outer);
         return;
     }
     int hx = (w - 1) / 2, hy = (h - 1) / 2;
-    int px = std::max(0, hx - stretchX), py = std::max(0, hy - stretchY);
-    int steps = std::max(px, py) + 1;
+    int x0 = hx - stretchX, y0 = hy - stretchY;
+    int steps = std::max(x0, y0) + 1;
     TColorStepper colors(centre, outer, steps);
-    // Positions in 16.16, both reaching 0 on the last step.
-    auto xAt = [&](int step) { return steps > 1 ? ((px << 16) - step * ((px << 16) / (steps - 1))) >> 16 : 0; };
-    auto yAt = [&](int step) { return steps > 1 ? ((py << 16) - step * ((py << 16) / (steps - 1))) >> 16 : 0; };
-    ForEachBand(colors, steps, bandMin, [&](int s1, int s2, COLORREF color) {
-        int oldX = s1 == 0 ? hx + 1 : xAt(s1 - 1), oldY = s1 == 0 ? hy + 1 : yAt(s1 - 1);
-        int newX = s2 == steps - 1 ? 0 : xAt(s2), newY = s2 == steps - 1 ? 0 : yAt(s2);
-        FillSolid(dc, TRect{newX, newY, hx + 1, oldY}, color);
-        FillSolid(dc, TRect{newX, oldY, oldX, hy + 1}, color);
-    });
-}
-
-// Completes a picture symmetric about both centre lines from its top-left quarter.
-void MirrorQuarter(HDC dc, int w, int h) {
-    int halfW = w / 2, halfH = h / 2;
-    int quarterW = (w + 1) / 2;
-    if (halfH > 0) StretchBlt(dc, 0, h - 1, quarterW, -halfH, dc, 0, 0, quarterW, halfH, SRCCOPY);
-    if (halfW > 0) StretchBlt(dc, w - 1, 0, -halfW, h, dc, 0, 0, halfW, h, SRCCOPY);
-}
-
-// Diagonal bands: the colour runs from the bottom-left corner (a) to the top-right corner (b);
-// mirrored, from the bottom-right.
-void PaintDiagonal(HDC dc, int w, int h, COLORREF a, COLORREF b, bool mirrored) {
-    int steps = int(std::sqrt(double(w) * w + double(h) * h)) + 1;
-    TColorStepper colors(a, b, steps);
-    // Bands run parallel to the other diagonal: a pixel's place is the mean of its share of the
-    // width and of the height, counted from the starting corner.
-    std::vector<COLORREF> row(static_cast<size_t>(w));
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            int mx = mirrored ? w - 1 - x : x;
-            double t = (double(mx) / std::max(1, w - 1) + double(h - 1 - y) / std::max(1, h - 1)) / 2;
-            int step = std::clamp(int(t * (steps - 1) + 0.5), 0, steps - 1);
-            row[size_t(x)] = colors.At(step);
+    int dx = (x0 << 16) / steps, dy = (y0 << 16) / steps;
+    int oldX = hx + 1, oldY = hy + 1;
+    int step = 0, bandStart = 0;
+    COLORREF bandColor = colors.At(0);
+    for (;;) {
+        int newX = ((x0 << 16) - step * dx) >> 16, newY = ((y0 << 16) - step * dy) >> 16;
+        if (newX < 0 && newY < 0) break;
+        COLORREF color = colors.At(step);
+        // A band ends where the colour changes (or it reached the band minimum).
+        if (step > bandStart && (color != bandColor || step - bandStart >= bandMin)) {
+            bandStart = step;
+            bandColor = color;
         }
-        for (int x = 0; x < w;) {
-            int end = x;
-            while (end < w && row[size_t(end)] == row[size_t(x)]) ++end;
-            FillSolid(dc, TRect{x, y, end, y + 1}, row[size_t(x)]);
-            x = end;
-        }
+        int nx = std::max(newX, 0), ny = std::max(newY, 0);
+        FillSolid(dc, TRect{nx, ny, hx + 1, oldY}, bandColor);
+        FillSolid(dc, TRect{nx, oldY, oldX, hy + 1}, bandColor);
+        oldX = nx;
+        oldY = ny;
+        ++step;
     }
+}
+
+// Completes a picture symmetric about both centre lines from its top-left quarter: the top
+// half-block turned upside down into the bottom, then the left part mirrored into the right.
+void MirrorQuarterBlit(HDC dc, int x, int y, int w, int h, DWORD rop) {
+    int half = w / 2, halfH = h / 2, p = half % 2;
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, x, y + h - 1, half + 1, -halfH, dc, x, y, half, halfH, rop);
+    StretchBlt(dc, x + w - 1, y, -(half + p), h, dc, x, y, half - p, h, rop);
+}
+
+// Diagonal bands: the sweep line (parallel to the other diagonal) runs from the start corner to
+// the far corner in two triangles. A positive width starts at the bottom-left corner with c1,
+// a negative one at the bottom-right.
+void PaintDiagonalGradient(HDC dc, int signedWidth, int h, COLORREF c1, COLORREF c2, int bandMin) {
+    int w = std::abs(signedWidth);
+    bool fromLeft = signedWidth > 0;
+    auto X = [&](int x) { return fromLeft ? x : w - x; };
+    int steps = int(std::sqrt(double(w) * w + double(h) * h)) + 1;
+    int half = std::max(1, steps / 2);
+    int xs = (w << 16) / half, ys = (h << 16) / half;
+    TColorStepper colors(c1, c2, steps);
+    HBRUSH oldBrush = HBRUSH(SelectObject(dc, GetStockObject(DC_BRUSH)));
+    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
+    int colorStep = 0, bandStart = 0;
+    COLORREF bandColor = colors.At(0);
+    auto band = [&](std::initializer_list<POINT> points) {
+        COLORREF color = colors.At(colorStep);
+        if (colorStep > bandStart && (color != bandColor || colorStep - bandStart >= bandMin)) {
+            bandStart = colorStep;
+            bandColor = color;
+        }
+        ++colorStep;
+        SetDCBrushColor(dc, bandColor);
+        std::vector<POINT> p(points);
+        Polygon(dc, p.data(), int(p.size()));
+    };
+    FillSolid(dc, TRect{0, 0, w, h}, c1);
+    // First triangle: between the start corner's vertical edge and the bottom edge.
+    int px = 0, py = h;
+    for (int k = 1; k <= half; ++k) {
+        int nx = (k * xs) >> 16, ny = ((h << 16) - k * ys) >> 16;
+        band({POINT{X(0), py}, POINT{X(0), ny}, POINT{X(nx), h}, POINT{X(px), h}});
+        px = nx;
+        py = ny;
+    }
+    band({POINT{X(0), py}, POINT{X(0), 0}, POINT{X(w), h}, POINT{X(px), h}});
+    // Second triangle: between the top edge and the opposite vertical edge.
+    px = 0;
+    py = h;
+    for (int k = 1; k <= half; ++k) {
+        int nx = (k * xs) >> 16, ny = ((h << 16) - k * ys) >> 16;
+        band({POINT{X(px), 0}, POINT{X(nx), 0}, POINT{X(w), ny}, POINT{X(w), py}});
+        px = nx;
+        py = ny;
+    }
+    band({POINT{X(px), 0}, POINT{X(w), 0}, POINT{X(w), py}});
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBrush);
 }
 
 }  // namespace
@@ -389,13 +462,24 @@ TRect PaintRoundedFlatFrame(TCanvas* canvas, const TRect& r, TColor color, TSide
 
 // ---- Glyphs
 
+TColor XPDropDownGlyphColor() {
+    TBitmap probe(17, 21);
+    TCanvas* canvas = probe.Canvas();
+    canvas->Brush()->SetColor(clWindow);
+    canvas->FillRect(TRect{0, 0, 17, 21});
+    TThemeData theme(L"COMBOBOX");
+    theme.DrawBackground(canvas->Handle(), CP_DROPDOWNBUTTON, CBXS_NORMAL, TRect{0, 0, 16, 20});
+    TColor color = canvas->Pixels(8, 10);
+    return ColorsAreClose(color, clWindow) ? cl3DDkShadow : color;
+}
+
 void PaintDropDownGlyph(TCanvas* canvas, const TRect& r, TRzVisualStyle style, bool enabled) {
     if (IsWindowsVersionOrLater(7)) style = vsGradient;
     TColor color;
     if (!enabled)
         color = clBtnShadow;
     else if (style == vsWinXP)
-        color = cl3DDkShadow;  // the themed button's arrow colour, as close as the classic colours come
+        color = XPDropDownGlyphColor();
     else
         color = ColorsAreClose(canvas->Brush()->Color(), clBlack) ? cl3DDkShadow : clBlack;
     TColor oldBrush = canvas->Brush()->Color();
@@ -482,28 +566,27 @@ void PaintGradient(TCanvas* canvas, const TRect& bounds, TGradientDirection dire
         if (c1 == c2)
             FillSolid(dc, TRect{0, 0, w, h}, c1);
         else if (direction == gdDiagonalUp)
-            PaintDiagonal(dc, w, h, c1, c2, false);
+            PaintDiagonalGradient(dc, w, h, c1, c2, stripMin);
         else
-            PaintDiagonal(dc, w, h, c2, c1, true);
+            PaintDiagonalGradient(dc, -w, h, c2, c1, stripMin);
         break;
-    case gdHorizontalEnd: LinearRun(dc, true, 0, h - 1, w, c1, c2, stripMin); break;
-    case gdVerticalEnd: LinearRun(dc, false, 0, w - 1, h, c1, c2, stripMin); break;
+    case gdHorizontalEnd:
     case gdHorizontalCenter:
-        // Both halves run to the middle row, so the two sides mirror each other.
-        LinearRun(dc, true, 0, h / 2, w, c1, c2, stripMin);
-        LinearRun(dc, true, h - 1, h / 2, w, c1, c2, stripMin);
+        PaintLinearGradientStrip(dc, true, h, direction == gdHorizontalCenter ? h / 2 : -1, c1, c2, stripMin);
+        DoublingFillBlit(dc, 0, 0, w, h, kStripThickness, h, SRCCOPY);
         break;
+    case gdVerticalEnd:
     case gdVerticalCenter:
-        LinearRun(dc, false, 0, w / 2, h, c1, c2, stripMin);
-        LinearRun(dc, false, w - 1, w / 2, h, c1, c2, stripMin);
+        PaintLinearGradientStrip(dc, false, w, direction == gdVerticalCenter ? w / 2 : -1, c1, c2, stripMin);
+        DoublingFillBlit(dc, 0, 0, w, h, w, kStripThickness, SRCCOPY);
         break;
     default: {
         int stretchX = 0, stretchY = 0;
         if (direction == gdHorizontalBox || direction == gdBigSquareBox) stretchX = w / 4;
         if (direction == gdVerticalBox || direction == gdBigSquareBox) stretchY = h / 4;
         if (direction == gdHorizontalBox || direction == gdSquareBox) FillSolid(dc, TRect{0, 0, w, h}, c1);
-        PaintBoxQuarter(dc, w, h, stretchX, stretchY, c1, c2, boxMin);
-        MirrorQuarter(dc, w, h);
+        PaintBoxGradientQuarter(dc, w, h, stretchX, stretchY, c1, c2, boxMin);
+        MirrorQuarterBlit(dc, 0, 0, w, h, SRCCOPY);
     }
     }
     BitBlt(target, std::min(bounds.left, bounds.right), std::min(bounds.top, bounds.bottom), w, h, dc, 0, 0, SRCCOPY);

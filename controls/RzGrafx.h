@@ -65,6 +65,10 @@ TRect PaintRoundedFlatFrame(TCanvas* canvas, const TRect& bounds, TColor color, 
 // ---- Glyphs
 
 void PaintDropDownGlyph(TCanvas* canvas, const TRect& bounds, TRzVisualStyle style, bool enabled);
+// The arrow colour of the visual-style glyph: the pixel at (8, 10) of the style's combo-box
+// drop-down button, or cl3DDkShadow when that is close to the window colour (or there is no
+// style).
+TColor XPDropDownGlyphColor();
 // Nothing on a display of 256 colours or fewer; otherwise a gradient ring two pixels wide.
 void PaintHighlightRing(TCanvas* canvas, const TRect& bounds, TGradientDirection direction, TColor first,
                         TColor second);

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "Brush.h"
 #include "Canvas.h"
 #include "Filer.h"
+#include "Font.h"
 #include "RzOldPropReader.h"
 
 namespace {
@@ -78,6 +80,16 @@ void TRzCustomPanel::GetFrameColors(TColor& flatColor, int& adjustment) const {
 void TRzCustomPanel::AlignControls(TControl* AControl, TRect& rect) {
     AdjustRectForBorders(rect, true);
     TCustomControl::AlignControls(AControl, rect);
+}
+
+void TRzCustomPanel::AdjustClientRect(TRect& rect) {
+    TCustomControl::AdjustClientRect(rect);
+    if (DockSite()) AdjustRectForBorders(rect, true);
+}
+
+TDockTree* TRzCustomPanel::CreateDockManager() {
+    SetDoubleBuffered(true);
+    return new TRzPanelDockManager(this);
 }
 
 void TRzCustomPanel::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
@@ -166,16 +178,7 @@ void TRzCustomPanel::SetTransparent(bool v) {
 }
 
 void TRzCustomPanel::SetFrameController(TRzFrameController* v) {
-    if (frameController_ == v) return;
-    if (frameController_) {
-        frameController_->RemoveControl(this);
-        frameController_->RemoveFreeNotification(this);
-    }
-    frameController_ = v;
-    if (v) {
-        v->AddControl(this);
-        v->FreeNotification(this);
-    }
+    if (!TRzFrameController::Switch(frameController_, v, this)) return;
     Invalidate();
 }
 
@@ -352,6 +355,93 @@ void TRzCustomPanel::CMEnabledChanged(TMessage& Message) {
 void TRzCustomPanel::CMTextChanged(TMessage& Message) {
     Inherited<TCustomControl>(Message);
     Invalidate();
+}
+
+// ---- the dock manager
+
+TRzPanelDockManager::TRzPanelDockManager(TRzCustomPanel* panel)
+    : TDockTree(panel), panel_(panel), font_(new TFont), closeFont_(new TFont) {
+    SetGrabberSize(14);
+    font_->SetName(L"Verdana");
+    font_->SetSize(8);
+    closeFont_->SetName(L"Marlett");
+    // Marlett is a symbol font: asked for with the default character set, the font mapper
+    // (Wine's at least) passes it over for a text font.
+    closeFont_->SetCharset(SYMBOL_CHARSET);
+    closeFont_->SetSize(8);
+    savedWndProc_ = panel->WindowProc();
+    panel->SetWindowProc(MakeEvent(this, &TRzPanelDockManager::SiteWndProc));
+}
+
+TRzPanelDockManager::~TRzPanelDockManager() {
+    panel_->SetWindowProc(savedWndProc_);
+    delete closeFont_;
+    delete font_;
+}
+
+void TRzPanelDockManager::SiteWndProc(TMessage& Message) {
+    if ((Message.Msg == WM_COMMAND || Message.Msg == WM_MOUSEACTIVATE) && panel_->HandleAllocated())
+        panel_->Invalidate();
+    savedWndProc_(Message);
+}
+
+bool TRzPanelDockManager::CaptionsAtLeft() const { return panel_->Align() == alTop || panel_->Align() == alBottom; }
+
+void TRzPanelDockManager::AdjustDockRect(TControl* control, TRect& rect) {
+    if (CaptionsAtLeft()) rect.left = std::min<LONG>(rect.left + GrabberSize(), rect.right);
+    else rect.top = std::min<LONG>(rect.top + GrabberSize(), rect.bottom);
+}
+
+void TRzPanelDockManager::PaintDockFrame(TCanvas* canvas, TControl* control, const TRect& rect) {
+    if (!panel_->ShowDockClientCaptions()) {
+        TDockTree::PaintDockFrame(canvas, control, rect);
+        return;
+    }
+    // A windowed client shows the active colours only while it holds the focus.
+    bool active = true;
+    if (auto* windowed = As<TWinControl>(control)) {
+        HWND focus = GetFocus();
+        active = windowed->HandleAllocated() && focus &&
+                 (focus == windowed->WindowHandle() || IsChild(windowed->WindowHandle(), focus));
+    }
+    TColor back = active ? clActiveCaption : clInactiveCaption;
+    TColor text = active ? clCaptionText : clInactiveCaptionText;
+    int g = GrabberSize();
+    String caption = control->Caption();
+    HDC dc = canvas->Handle();
+    canvas->Brush()->SetStyle(bsSolid);
+    canvas->Brush()->SetColor(back);
+    canvas->Font()->Assign(font_);
+    canvas->Font()->SetColor(text);
+    TRect strip, close;
+    if (CaptionsAtLeft()) {
+        strip = TRect{rect.left, rect.top, rect.left + g, rect.bottom};
+        close = TRect{rect.left + 1, rect.top + 1, rect.left + 12, rect.top + 12};
+        canvas->FillRect(strip);
+        // The text runs upward from the strip's bottom, on its baseline near the right edge.
+        HFONT rotated = CreateRotatedFont(font_, 90);
+        HGDIOBJ oldFont = SelectObject(dc, rotated);
+        UINT oldAlign = SetTextAlign(dc, TA_BASELINE | TA_LEFT);
+        SetTextColor(dc, ColorToRGB(text));
+        SetBkMode(dc, TRANSPARENT);
+        ExtTextOutW(dc, strip.right - 2, strip.bottom - 3, ETO_CLIPPED, &strip, caption.c_str(), UINT(caption.size()),
+                    nullptr);
+        SetTextAlign(dc, oldAlign);
+        SelectObject(dc, oldFont);
+        DeleteObject(rotated);
+    } else {
+        strip = TRect{rect.left, rect.top, rect.right, rect.top + g};
+        close = TRect{rect.right - 15, rect.top + 1, rect.right - 2, rect.top + 12};
+        canvas->FillRect(strip);
+        TRect textArea{strip.left + 2, strip.top, close.left, strip.bottom};
+        canvas->Brush()->SetStyle(bsClear);
+        PaintText(canvas, caption, textArea, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
+    }
+    canvas->Brush()->SetStyle(bsClear);
+    canvas->Font()->Assign(closeFont_);
+    canvas->Font()->SetColor(text);
+    PaintText(canvas, L"r", close, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+    canvas->Brush()->SetStyle(bsSolid);
 }
 
 void InitializeRzPanel() { RegisterClass(TRzCustomPanel::StaticClass()); }

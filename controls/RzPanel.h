@@ -1,11 +1,13 @@
 #pragma once
 // TRzCustomPanel: a container that draws its own two-part frame on chosen sides and fills its
 // client area flat, with a gradient or not at all; it can show a design grid and a word-wrapped
-// caption, and it remembers which children were enabled while it is disabled.
+// caption, and it remembers which children were enabled while it is disabled. As a dock site it
+// draws a caption strip with a close glyph for each docked client (TRzPanelDockManager).
 //
-// Sections: published properties; frame and layout; painting; messages.
+// Sections: published properties; frame and layout; painting; messages; the dock manager.
 
 #include "CustomControl.h"
+#include "Docking.h"
 #include "RzCommon.h"
 #include "RzFrameController.h"
 #include "RzGrafx.h"
@@ -139,6 +141,8 @@ public:
     void CustomFramingChanged() override { FrameControllerChanged(); }
 
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    // A dock site's clients share the area inside the frame.
+    void AdjustClientRect(TRect& rect) override;
     // Whether each child was enabled before the panel was disabled ("1"/"0", child as object).
     const TStringList* EnabledList() const { return enabledList_; }
 
@@ -147,6 +151,8 @@ protected:
     virtual void DrawCaption(const TRect& r);
     virtual void DrawGrid(const TRect& r);
     void AlignControls(TControl* AControl, TRect& rect) override;
+    // A dock site with UseDockManager gets a TRzPanelDockManager and paints double-buffered.
+    TDockTree* CreateDockManager() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     // Reads, and never writes, the settings of older form descriptions.
     void DefineProperties(TFiler* filer) override;
@@ -190,6 +196,37 @@ private:
     int bevelWidth_ = 1;
     int borderWidth_ = 0;
     TStringList* enabledList_;
+};
+
+// ---- The dock manager
+
+// Draws a caption strip for each docked client of a panel: at the top of the client, or at its
+// left (the text turned upright) in a panel aligned to the top or the bottom. The strip shows the
+// client's text and a close glyph, in the active caption colours while the client has the focus.
+class TRzPanelDockManager : public TDockTree {
+    Z_CLASS(TRzPanelDockManager, TDockTree)
+public:
+    explicit TRzPanelDockManager(TRzCustomPanel* panel);
+    ~TRzPanelDockManager() override;
+
+    TRzCustomPanel* Panel() const { return panel_; }
+    TFont* Font() const { return font_; }
+    TFont* CloseFont() const { return closeFont_; }
+    // The caption strip stands at the left of each client (panels aligned top or bottom).
+    bool CaptionsAtLeft() const;
+
+    void AdjustDockRect(TControl* control, TRect& rect) override;
+    void PaintDockFrame(TCanvas* canvas, TControl* control, const TRect& rect) override;
+
+private:
+    // The dock site's messages pass here first: a command or an activation may move the focus,
+    // so the captions are drawn again.
+    void SiteWndProc(TMessage& Message);
+
+    TRzCustomPanel* panel_;
+    TFont* font_;
+    TFont* closeFont_;
+    TWndMethod savedWndProc_;
 };
 
 void InitializeRzPanel();

@@ -9,7 +9,7 @@
 #include "SysUtils.h"
 #include "uNumberedSections.h"
 
-bool LoadTextures(const String& folder, TGLMaterialLibrary* library) {
+bool LoadTextures(const String& folder, TGLMaterialLibrary* library, std::vector<String>* unreadable) {
     const String catalogue = folder + L"textures.ini";
     if (!FileExists(catalogue)) return false;
     TIniFile file(catalogue);
@@ -20,7 +20,15 @@ bool LoadTextures(const String& folder, TGLMaterialLibrary* library) {
         const String path = folder + fileName;
         const String name = Trim(file.ReadString(section, L"MaterialName", L""));
         if (fileName.empty() || !FileExists(path) || name.empty() || library->EntryByName(name)) continue;
-        TGLLibMaterial* entry = library->NewTextureMaterial(name, path, true);
+        TGLLibMaterial* entry = nullptr;
+        try {
+            entry = library->NewTextureMaterial(name, path, true);
+        } catch (const Exception& e) {
+            // The entry was added before its picture failed to read: it goes again.
+            if (TGLLibMaterial* added = library->EntryByName(name)) FreeObject(added);
+            if (unreadable) unreadable->push_back(e.Message());
+            continue;
+        }
         // TGA pictures carry a key colour: the picture's bottom-left pixel shows nothing.
         if (LowerCase(ExtractFileExt(path)) == L".tga") {
             TGLMaterial* material = entry->Material();

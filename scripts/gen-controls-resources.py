@@ -8,10 +8,13 @@ The files:
 - the ten button-kind glyphs RZCOMMON_<KIND>.bmp: 32 x 16 at 8 bits per pixel, a normal cell on
   the left and a disabled (embossed grey) cell on the right, on olive (the transparent colour:
   the bottom-left pixel);
-- the four splitter cursors RZSPLIT_<NAME>.cur: 32 x 32 monochrome. HORZ is a double vertical
-  line with arrows to the left and the right, VERT the same turned a quarter, both with their
-  hot spot at (8, 8); the HOTSPOT variants are an arrow pointer with a small split sign of the
-  same direction, hot spot (0, 0).
+- the four splitter cursors, 32 x 32 monochrome. HORZ is a double vertical line with arrows to
+  the left and the right, VERT the same turned a quarter, both with their hot spot at (8, 8); the
+  HOTSPOT variants are an arrow pointer with a small split sign of the same direction, hot spot
+  (0, 0). Each is written as RZSPLIT_<NAME>.cursor, the image as the system keeps a cursor in a
+  program (the hot spot, then the DIB), and goes into the program as RCDATA: the linker crashes
+  on a program whose resource scripts hold cursor images in more than one of them, and the
+  toolkit's script already does.
 """
 import math
 import os
@@ -193,7 +196,8 @@ def arrow_pointer(img):
 
 
 def cursor(shape, hot):
-    """shape: 32 x 32 grid, 1 where black. Black with a white outline, transparent elsewhere."""
+    """shape: 32 x 32 grid, 1 where black. Black with a white outline, transparent elsewhere.
+    Returns the hot spot followed by the DIB (mask rows after the image rows)."""
     white = grid(32, 32, 0)
     for y in range(32):
         for x in range(32):
@@ -214,10 +218,7 @@ def cursor(shape, hot):
     bits = b"".join(reversed(xor_rows)) + b"".join(reversed(and_rows))
     info = struct.pack("<IiiHHIIiiII", 40, 32, 64, 1, 1, 0, len(bits), 0, 0, 2, 0)
     table = bytes((0, 0, 0, 0, 255, 255, 255, 0))
-    image = info + table + bits
-    head = struct.pack("<HHH", 0, 2, 1)
-    entry = struct.pack("<BBBBHHII", 32, 32, 2, 0, hot[0], hot[1], len(image), 6 + 16)
-    return head + entry + image
+    return struct.pack("<HH", hot[0], hot[1]) + info + table + bits
 
 
 def split_cursor(horizontal):
@@ -235,10 +236,10 @@ def hotspot_cursor(horizontal):
 
 def files():
     out = {f"RZCOMMON_{name}.bmp": kind_bitmap(draw) for name, draw in KINDS.items()}
-    out["RZSPLIT_HORZ.cur"] = split_cursor(True)
-    out["RZSPLIT_VERT.cur"] = split_cursor(False)
-    out["RZSPLIT_HORZHOTSPOT.cur"] = hotspot_cursor(True)
-    out["RZSPLIT_VERTHOTSPOT.cur"] = hotspot_cursor(False)
+    out["RZSPLIT_HORZ.cursor"] = split_cursor(True)
+    out["RZSPLIT_VERT.cursor"] = split_cursor(False)
+    out["RZSPLIT_HORZHOTSPOT.cursor"] = hotspot_cursor(True)
+    out["RZSPLIT_VERTHOTSPOT.cursor"] = hotspot_cursor(False)
     return out
 
 

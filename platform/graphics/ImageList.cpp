@@ -179,6 +179,23 @@ void TCustomImageList::Draw(TCanvas* canvas, Integer x, Integer y, Integer index
     DoDraw(index, canvas, x, y, DrawFlags(style, type), enabled);
 }
 
+void TCustomImageList::DrawOnBackground(TCanvas* canvas, Integer x, Integer y, Integer index, TColor background,
+                                         bool enabled) {
+    const TColor saved = bkColor_;
+    auto setBk = [this](TColor color) {
+        bkColor_ = color;
+        if (handle_) ImageList_SetBkColor(handle_, ListColor(color));
+    };
+    setBk(background);
+    try {
+        Draw(canvas, x, y, index, enabled);
+    } catch (...) {
+        setBk(saved);
+        throw;
+    }
+    setBk(saved);
+}
+
 void TCustomImageList::DoDraw(Integer index, TCanvas* canvas, Integer x, Integer y, UINT style, bool enabled) {
     HDC dc = canvas->Handle();
     if (enabled) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ControlsUnits.h"
+#include "ControlsStringIds.h"
 #include "RzCommon.h"
 #include "TestSupport.h"
 
@@ -149,6 +150,11 @@ TEST_F(Common, ColourNameTable) {
     EXPECT_EQ(Utf8(table[65].Name), "Hot Light");
     EXPECT_EQ(table[65].Color, clHotLight);  // system colour 25 is skipped
     EXPECT_EQ(table[69].Color, clMenuBar);
+    // The names are the program's strings, the built-in English only where a program lacks them.
+    for (int i = 0; i < 70; ++i)
+        EXPECT_EQ(table[size_t(i)].Name, LoadControlsString(RZSTR_COLORNAME + i, L"")) << i;
+    EXPECT_EQ(LoadControlsString(RZSTR_COLORNAME + 200, L"fallback"), L"fallback");
+    EXPECT_EQ(LoadControlsString(RZSTR_KINDCAPTION + 2, L""), L"&Help");
 }
 
 TEST_F(Common, SmallHelpers) {

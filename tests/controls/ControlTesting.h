@@ -2,6 +2,7 @@
 // Helpers of the control tests: a plain focusable control, a click counter, a script that
 // drives a modal form from timer ticks, and colours resolved for pixel comparisons.
 
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "CustomControl.h"
 #include "Form.h"
 #include "Menus.h"
+#include "Themes.h"
 #include "Timer.h"
 
 // A focusable control that is no button, so that a form's default button stays active.
@@ -24,6 +26,16 @@ struct TClickCount : TObject {
 };
 
 inline TColor RgbOf(TColor c) { return TColor(ColorToRGB(c)); }
+
+// Tests of the visual-style paths run in the themed ctest entry (controls_tests_themed), which
+// sets ZARNIK_EXPECT_THEMES: there they fail when the styles did not come on, elsewhere they skip.
+#define REQUIRE_THEMES()                                                                       \
+    do {                                                                                       \
+        if (!ThemesActive()) {                                                                 \
+            if (std::getenv("ZARNIK_EXPECT_THEMES")) FAIL() << "the themed run found visual styles off"; \
+            GTEST_SKIP() << "the visual styles are off in this prefix";                        \
+        }                                                                                      \
+    } while (false)
 
 // A popup menu that records where it was asked to show instead of showing.
 class TSpyPopupMenu : public TPopupMenu {

@@ -9,6 +9,10 @@
 #include "Font.h"
 #include "Pen.h"
 #include "RzGrafx.h"
+#include "Themes.h"
+
+#include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -239,83 +243,149 @@ TEST_F(Grafx, CheckBoxGlyphs) {
     EXPECT_EQ(At(5, 5), DarkenColor(clYellow, 20));
 }
 
-TEST_F(Grafx, LinearGradients) {
+namespace {
+
+// The colour of step k of a run of `steps` steps from a to b: components in 16.16 fixed point,
+// each step adding (b - a) / steps, truncated.
+TColor StepColour(TColor a, TColor b, int steps, int k) {
+    auto comp = [&](int ca, int cb) { return ((ca << 16) + k * (((cb << 16) - (ca << 16)) / steps)) >> 16; };
+    return TColor(RGB(comp(GetRValue(a), GetRValue(b)), comp(GetGValue(a), GetGValue(b)),
+                      comp(GetBValue(a), GetBValue(b))));
+}
+
+}  // namespace
+
+TEST_F(Grafx, LinearGradientsStepFromTheFarEnd) {
     PaintGradient(canvas(), TRect{5, 5, 5, 20}, gdHorizontalEnd, clBlack, clWhite);
     PaintGradient(canvas(), TRect{5, 5, 20, 5}, gdHorizontalEnd, clBlack, clWhite);
     EXPECT_EQ(At(5, 5), Paper);
 
-    PaintGradient(canvas(), TRect{0, 0, 10, 20}, gdHorizontalEnd, clBlack, clWhite);
-    EXPECT_EQ(At(0, 0), clBlack);
-    EXPECT_EQ(At(9, 19), clWhite);
-    EXPECT_EQ(At(10, 10), Paper);
-    for (int y = 1; y < 20; ++y) {
-        EXPECT_GT(GetRValue(At(3, y)), GetRValue(At(3, y - 1))) << y;
-        EXPECT_EQ(At(0, y), At(9, y)) << y;
-    }
+    // Horizontal bands, 13 columns (the 8-pixel strip widened): the last row is the second
+    // colour exactly, each row above one step toward the first.
+    const TColor c1 = TColor(RGB(10, 200, 30)), c2 = TColor(RGB(250, 20, 130));
+    PaintGradient(canvas(), TRect{0, 0, 13, 30}, gdHorizontalEnd, c1, c2);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 13; ++x) ASSERT_EQ(At(x, y), StepColour(c2, c1, 30, 29 - y)) << x << "," << y;
+    EXPECT_EQ(At(13, 5), Paper);
+    EXPECT_EQ(At(5, 30), Paper);
 
+    // Vertical bands: the same along the columns.
     Clear();
-    PaintGradient(canvas(), TRect{0, 0, 21, 5}, gdVerticalCenter, clRed, clBlue);
-    EXPECT_EQ(At(0, 2), clRed);
-    EXPECT_EQ(At(20, 2), clRed);
-    EXPECT_EQ(At(10, 2), clBlue);
-    EXPECT_EQ(At(5, 0), At(15, 4));
+    PaintGradient(canvas(), TRect{0, 0, 37, 3}, gdVerticalEnd, c1, c2);
+    for (int x = 0; x < 37; ++x)
+        for (int y = 0; y < 3; ++y) ASSERT_EQ(At(x, y), StepColour(c2, c1, 37, 36 - x)) << x << "," << y;
 
+    // Centre: the second colour at row H div 2, stepping to the first colour toward row 0 in
+    // H div 2 + 1 steps; below, from the first colour at the last row back toward the middle.
     Clear();
-    PaintGradient(canvas(), TRect{0, 0, 5, 21}, gdHorizontalCenter, clRed, clBlue);
-    EXPECT_EQ(At(2, 0), clRed);
-    EXPECT_EQ(At(2, 20), clRed);
-    EXPECT_EQ(At(2, 10), clBlue);
+    PaintGradient(canvas(), TRect{0, 0, 9, 21}, gdHorizontalCenter, c1, c2);
+    for (int y = 0; y <= 10; ++y) ASSERT_EQ(At(4, y), StepColour(c2, c1, 11, 10 - y)) << y;
+    for (int y = 11; y < 21; ++y) ASSERT_EQ(At(4, y), StepColour(c1, c2, 10, 20 - y)) << y;
+    Clear();
+    PaintGradient(canvas(), TRect{0, 0, 20, 5}, gdVerticalCenter, c1, c2);
+    for (int x = 0; x <= 10; ++x) ASSERT_EQ(At(x, 2), StepColour(c2, c1, 11, 10 - x)) << x;
+    for (int x = 11; x < 20; ++x) ASSERT_EQ(At(x, 2), StepColour(c1, c2, 9, 19 - x)) << x;
 }
 
-TEST_F(Grafx, DiagonalAndBoxGradients) {
-    // Corner colours of the diagonals: bottom-left to top-right going up, top-left to
-    // bottom-right going down; equal colours fill.
-    struct Case {
-        TGradientDirection direction;
-        TColor first, second;
-        TColor topLeft, topRight, bottomLeft, bottomRight;
-    } cases[] = {{gdDiagonalUp, clLime, clLime, clLime, clLime, clLime, clLime},
-                 {gdDiagonalUp, clBlack, clWhite, 0, clWhite, clBlack, 0},
-                 {gdDiagonalDown, clBlack, clWhite, clBlack, 0, 0, clWhite}};
-    for (auto& c : cases) {
-        Clear();
-        PaintGradient(canvas(), TRect{0, 0, 20, 10}, c.direction, c.first, c.second);
-        auto corner = [&](int x, int y, TColor want) {  // 0: not checked
-            if (want) {
-                EXPECT_EQ(At(x, y), want) << c.direction << " at " << x << "," << y;
-            }
-        };
-        corner(0, 0, c.topLeft);
-        corner(19, 0, c.topRight);
-        corner(0, 9, c.bottomLeft);
-        corner(19, 9, c.bottomRight);
-        if (c.direction == gdDiagonalUp) {
-            EXPECT_EQ(At(0, 0), At(19, 9));  // the other diagonal is one band
+TEST_F(Grafx, DiagonalGradientsSweepBandsFromTheStartCorner) {
+    const TColor c1 = TColor(RGB(0, 0, 0)), c2 = TColor(RGB(240, 120, 60));
+    const int w = 36, h = 20;
+    const int steps = int(std::sqrt(double(w * w + h * h))) + 1, half = steps / 2;
+    const int xs = (w << 16) / half, ys = (h << 16) / half;
+    // The sweep lines, in the picture turned so that the start corner is at the bottom left:
+    // first from (0, Y) on the left edge to (X, h) on the bottom edge, then from (X, 0) on the top
+    // edge to (w, Y) on the right edge, X and Y in 16.16 steps truncated to pixels.
+    struct TLine {
+        double x1, y1, x2, y2;
+        // > 0 on the far side from the start corner.
+        double Side(double x, double y) const {
+            double len = std::hypot(x2 - x1, y2 - y1);
+            return len == 0 ? 1 : ((x2 - x1) * (y - y1) - (y2 - y1) * (x - x1)) / len * -1;
         }
+    };
+    std::vector<TLine> lines;  // in colour order: each band lies beyond the line before it
+    for (int k = 1; k <= half; ++k) lines.push_back({0, double(((h << 16) - k * ys) >> 16), double((k * xs) >> 16), double(h)});
+    lines.push_back({0, 0, double(w), double(h)});
+    for (int k = 1; k <= half; ++k) lines.push_back({double((k * xs) >> 16), 0, double(w), double(((h << 16) - k * ys) >> 16)});
+    for (TGradientDirection direction : {gdDiagonalUp, gdDiagonalDown}) {
+        Clear();
+        PaintGradient(canvas(), TRect{0, 0, w, h}, direction, c1, c2);
+        // Up: from c1 at the bottom-left; down: from c2 at the bottom-right toward c1.
+        TColor from = direction == gdDiagonalUp ? c1 : c2, to = direction == gdDiagonalUp ? c2 : c1;
+        int checked = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                // A polygon takes the pixels whose top-left corner it holds.
+                double px = direction == gdDiagonalUp ? x : w - x, py = y;
+                int band = 0;
+                bool nearLine = false;
+                for (const TLine& l : lines) {
+                    double side = l.Side(px, py);
+                    if (std::abs(side) < 0.35) nearLine = true;
+                    if (side >= 0) ++band;
+                }
+                if (nearLine) continue;
+                ++checked;
+                ASSERT_EQ(At(x, y), StepColour(from, to, steps, band)) << direction << " at " << x << "," << y;
+            }
+        EXPECT_GT(checked, w * h / 8);
     }
+}
 
+TEST_F(Grafx, BoxGradientsPaintAQuarterAndMirrorIt) {
+    const TColor outer = TColor(RGB(0, 0, 0)), centre = TColor(RGB(220, 110, 55));
     Clear();
-    PaintGradient(canvas(), TRect{0, 0, 21, 21}, gdSquareBox, clBlack, clWhite);
-    EXPECT_EQ(At(0, 0), clBlack);
-    EXPECT_EQ(At(20, 20), clBlack);
-    EXPECT_EQ(At(10, 10), clWhite);
-    for (int i = 0; i < 21; ++i) {
-        EXPECT_EQ(At(i, 3), At(20 - i, 3)) << i;
-        EXPECT_EQ(At(3, i), At(3, 20 - i)) << i;
-        EXPECT_EQ(At(i, 5), At(5, i)) << i;
-    }
+    PaintGradient(canvas(), TRect{0, 0, 21, 21}, gdSquareBox, outer, centre);
+    // The quarter: L-shaped bands stepping from the centre colour at (10, 10) outward; a pixel
+    // belongs to the first band whose corner it is not above or left of.
+    int dx = (10 << 16) / 11;
+    auto bandOf = [&](int x, int y) {
+        for (int k = 0;; ++k) {
+            int p = ((10 << 16) - k * dx) >> 16;
+            if (x >= p && y >= p) return k;
+        }
+    };
+    for (int y = 0; y <= 10; ++y)
+        for (int x = 0; x <= 10; ++x)
+            ASSERT_EQ(At(x, y), StepColour(centre, outer, 11, bandOf(x, y))) << x << "," << y;
+    // The right half mirrors the left one exactly (an even half width), and the bottom row
+    // the top row.
+    for (int y = 0; y < 21; ++y)
+        for (int x = 0; x < 10; ++x) ASSERT_EQ(At(20 - x, y), At(x, y)) << x << "," << y;
+    for (int x = 0; x < 21; x += 5) EXPECT_EQ(At(x, 20), At(x, 0)) << x;
 
+    // Stretched centres stay in the centre colour.
     Clear();
-    PaintGradient(canvas(), TRect{0, 0, 24, 14}, gdBigSquareBox, clBlack, clWhite);
-    EXPECT_EQ(At(0, 0), clBlack);
-    EXPECT_EQ(At(11, 6), clWhite);
-    EXPECT_EQ(At(12, 7), clWhite);
-    EXPECT_EQ(At(23, 13), clBlack);
+    PaintGradient(canvas(), TRect{0, 0, 24, 14}, gdBigSquareBox, outer, centre);
+    EXPECT_EQ(At(0, 0), StepColour(centre, outer, 6, 5));  // the last step's band is empty there
+    EXPECT_EQ(At(7, 4), centre);
+    EXPECT_EQ(At(11, 6), centre);
+    EXPECT_EQ(At(16, 9), centre);
 
     Clear();
     PaintGradient(canvas(), TRect{0, 0, 4, 9}, gdSquareBox, clRed, clWhite);  // too small: the outer colour
     for (int x = 0; x < 4; ++x)
         for (int y = 0; y < 9; ++y) EXPECT_EQ(At(x, y), clRed) << x << "," << y;
+    Clear();
+    PaintGradient(canvas(), TRect{0, 0, 20, 10}, gdDiagonalUp, clLime, clLime);  // equal colours: a fill
+    EXPECT_EQ(At(0, 0), clLime);
+    EXPECT_EQ(At(19, 9), clLime);
+}
+
+TEST_F(Grafx, ThemedDropDownArrowTakesItsColourFromTheStyle) {
+    TColor color = XPDropDownGlyphColor();
+    if (!ThemesActive() && !std::getenv("ZARNIK_EXPECT_THEMES")) {
+        EXPECT_EQ(color, cl3DDkShadow);
+        return;
+    }
+    ASSERT_TRUE(ThemesActive()) << "the themed run found visual styles off";
+    TBitmap probe(17, 21);
+    probe.Canvas()->Brush()->SetColor(clWindow);
+    probe.Canvas()->FillRect(TRect{0, 0, 17, 21});
+    TThemeData theme(L"COMBOBOX");
+    ASSERT_TRUE(theme.DrawBackground(probe.Canvas()->Handle(), CP_DROPDOWNBUTTON, CBXS_NORMAL, TRect{0, 0, 16, 20}));
+    TColor expected = probe.Canvas()->Pixels(8, 10);
+    EXPECT_EQ(color, ColorsAreClose(expected, clWindow) ? cl3DDkShadow : expected);
 }
 
 TEST_F(Grafx, HighlightRingOnlyOnHighColourDisplays) {
@@ -325,8 +395,8 @@ TEST_F(Grafx, HighlightRingOnlyOnHighColourDisplays) {
     EXPECT_EQ(At(0, 0), Paper);
 
     PaintHighlightRing(canvas(), TRect{0, 0, 12, 12}, gdDiagonalDown, clWhite, clBlack);
-    EXPECT_EQ(At(0, 0), clWhite);
-    EXPECT_EQ(At(11, 11), clBlack);
+    EXPECT_GT(GetRValue(At(0, 0)), 220);  // the run starts black at the bottom-right
+    EXPECT_LT(GetRValue(At(11, 11)), 40);
     EXPECT_EQ(At(6, 6), Paper);  // inside the ring
     EXPECT_EQ(At(2, 6), Paper);
     EXPECT_NE(At(1, 6), Paper);
@@ -355,8 +425,9 @@ TEST_F(Grafx, GroupBarFillAndRotatedFont) {
     PaintGroupBarFill(canvas(), TRect{0, 0, 10, 10}, vsClassic, gcsSystem, gpTopToBottom, clRed, clBlue);
     EXPECT_EQ(At(5, 5), Paper);
     PaintGroupBarFill(canvas(), TRect{0, 0, 10, 10}, vsGradient, gcsCustom, gpBottomToTop, clRed, clBlue);
-    EXPECT_EQ(At(5, 0), clBlue);
+    // Bottom to top: red at the bottom row, one step short of blue at the top.
     EXPECT_EQ(At(5, 9), clRed);
+    EXPECT_EQ(At(5, 0), StepColour(clRed, clBlue, 10, 9));
 
     TFont font;
     font.SetName(L"Tahoma");

@@ -9,6 +9,7 @@
 #include "RzShellContextMenu.h"
 #include "RzShellDataObject.h"
 #include "RzShellHelpers.h"
+#include "SysUtils.h"
 #include "RzShellKeys.h"
 #include "WindowTesting.h"
 

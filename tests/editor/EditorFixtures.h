@@ -4,8 +4,10 @@
 // starts with the editor's eleven built-in material names.
 
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Component.h"
 #include "GLMaterial.h"
@@ -55,4 +57,43 @@ inline void WriteTextFile(const String& fileName, const std::string& text) {
 inline std::string ReadTextFile(const String& fileName) {
     std::ifstream in(fileName.c_str(), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The non-blank lines of a file.
+inline std::vector<std::string> FileLines(const String& fileName) {
+    std::vector<std::string> lines;
+    std::string text = ReadTextFile(fileName), line;
+    for (char c : text) {
+        if (c == '\n' || c == '\r') {
+            if (!line.empty()) lines.push_back(line);
+            line.clear();
+        } else {
+            line += c;
+        }
+    }
+    if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
+// Saves a picture as a 24-bit BMP; rgb(x, y) gives 0xRRGGBB with y counted from the bottom row.
+inline void SaveBmp24(int width, int height, const std::function<unsigned(int x, int y)>& rgb,
+                      const std::string& fileName) {
+    const int stride = (width * 3 + 3) & ~3;
+    std::string data;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const unsigned c = rgb(x, y);
+            data += {char(c & 0xFF), char((c >> 8) & 0xFF), char(c >> 16)};
+        }
+        data.append(size_t(stride - width * 3), '\0');
+    }
+    auto le = [](size_t v, int bytes) {
+        std::string out;
+        for (int i = 0; i < bytes; ++i) out += char(v >> (8 * i));
+        return out;
+    };
+    std::ofstream out(fileName, std::ios::binary);
+    out << "BM" << le(54 + data.size(), 4) << le(0, 4) << le(54, 4) << le(40, 4) << le(size_t(width), 4)
+        << le(size_t(height), 4) << le(1, 2) << le(24, 2) << le(0, 4) << le(data.size(), 4) << le(2835, 4)
+        << le(2835, 4) << le(0, 4) << le(0, 4) << data;
 }

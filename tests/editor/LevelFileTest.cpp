@@ -43,22 +43,6 @@ protected:
     }
 };
 
-// The non-blank lines of a file.
-std::vector<std::string> FileLines(const String& fileName) {
-    std::vector<std::string> lines;
-    std::string text = ReadTextFile(fileName), line;
-    for (char c : text) {
-        if (c == '\n' || c == '\r') {
-            if (!line.empty()) lines.push_back(line);
-            line.clear();
-        } else {
-            line += c;
-        }
-    }
-    if (!line.empty()) lines.push_back(line);
-    return lines;
-}
-
 }  // namespace
 
 TEST_F(LevelFile, AFreshFileHasTheKeysInTheirOrderAndColumnsXMajor) {

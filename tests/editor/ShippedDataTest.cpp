@@ -24,28 +24,6 @@ String DataFolder() { return ExtractFilePath(ParamStr(0)); }
 // the program).
 String FormPictureFolder() { return DataFolder() + L"..\\..\\..\\assets\\form\\"; }
 
-// Saves what the view shows as a 24-bit BMP (bottom row first, as the frame is read).
-void SaveViewPicture(TOffscreenView& view, int width, int height, const std::string& fileName) {
-    const int stride = (width * 3 + 3) & ~3;
-    std::string data;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            unsigned c = view.Pixel(x, y);
-            data += {char(c & 0xFF), char((c >> 8) & 0xFF), char(c >> 16)};
-        }
-        data.append(stride - width * 3, '\0');
-    }
-    auto le = [](unsigned v, int bytes) {
-        std::string out;
-        for (int i = 0; i < bytes; ++i) out += char(v >> (8 * i));
-        return out;
-    };
-    std::ofstream out(fileName, std::ios::binary);
-    out << "BM" << le(54 + data.size(), 4) << le(0, 4) << le(54, 4) << le(40, 4) << le(width, 4) << le(height, 4)
-        << le(1, 2) << le(24, 2) << le(0, 4) << le(data.size(), 4) << le(2835, 4) << le(2835, 4) << le(0, 4)
-        << le(0, 4) << data;
-}
-
 class ShippedData : public testing::Test {
 protected:
     void SetUp() override { savedFolder = GetCurrentDir(); }
@@ -154,7 +132,9 @@ TEST_F(ShippedData, TheRobotsPictureShowsItsFaceAheadAndItsMarksOnTop) {
     const char* shots = std::getenv("ZARNIK_SHOTS");
     auto render = [&](const char* name) {
         view.Render();
-        if (shots) SaveViewPicture(view, kSize, kSize, std::string(shots) + "/" + name + ".bmp");
+        if (shots)
+            SaveBmp24(kSize, kSize, [&](int x, int y) { return view.Pixel(x, y); },
+                      std::string(shots) + "/" + name + ".bmp");
     };
     auto colourAt = [&](const TAffineVector& world) {
         TPoint p = view.PixelOf(world);

@@ -104,8 +104,17 @@ TEST_F(TextureCatalogue, MissingEmptyOrOvercountedCatalogues) {
     EXPECT_EQ(Materials()->Count(), 12);
 }
 
-TEST_F(TextureCatalogue, AnImageThatCannotBeDecodedRaises) {
+TEST_F(TextureCatalogue, AnImageThatCannotBeDecodedIsSkippedAndReported) {
     WriteTextFile(folder.File(L"broken.bmp"), "BM this is no bitmap");
-    WriteCatalogue("[GENERAL]\nCount=1\n[TEXTURE1]\nFileName=broken.bmp\nMaterialName=Broken\n");
-    EXPECT_NE(MessageOf([&] { LoadTextures(folder.Path(), editor.library); }), "(no exception)");
+    WriteTextFile(folder.File(L"a.bmp"), TinyBmp(9, 9, 9));
+    WriteCatalogue("[GENERAL]\nCount=2\n[TEXTURE1]\nFileName=broken.bmp\nMaterialName=Broken\n"
+                   "[TEXTURE2]\nFileName=a.bmp\nMaterialName=Good\n");
+    std::vector<String> unreadable;
+    EXPECT_TRUE(LoadTextures(folder.Path(), editor.library, &unreadable));
+    ASSERT_EQ(unreadable.size(), 1u);
+    EXPECT_FALSE(unreadable[0].empty());
+    // The broken entry left nothing behind: the next one takes its place at index 11.
+    EXPECT_EQ(Materials()->Count(), 12);
+    EXPECT_EQ(Materials()->ItemAt(11)->Name(), L"Good");
+    EXPECT_EQ(editor.library->EntryByName(L"Broken"), nullptr);
 }

@@ -94,6 +94,31 @@ TEST(ImageList, DisabledImagesAreDrawnInShadowColours) {
     EXPECT_EQ(PixelAt(target, 3, 1), clWhite);
 }
 
+TEST(ImageList, DrawingOnABackgroundColourChangesNothingAndTellsNobody) {
+    TImageList list(nullptr, 4, 4);
+    TBitmap image(4, 4, pf24bit);
+    image.Canvas()->Brush()->SetColor(clFuchsia);
+    image.Canvas()->FillRect(Rect(0, 0, 4, 4));
+    image.Canvas()->Brush()->SetColor(clNavy);
+    image.Canvas()->FillRect(Rect(0, 0, 2, 4));
+    list.AddMasked(&image, clFuchsia);
+    Recorder recorder;
+    TChangeLink link;
+    link.OnChange = MakeEvent(&recorder, &Recorder::Changed);
+    list.RegisterChanges(&link);
+    TBitmap target(8, 4, pf24bit);
+    target.Canvas()->Brush()->SetColor(clWhite);
+    target.Canvas()->FillRect(Rect(0, 0, 8, 4));
+    list.DrawOnBackground(target.Canvas(), 0, 0, 0, clAqua);
+    list.DrawOnBackground(target.Canvas(), 4, 0, 0, clAqua, false);
+    EXPECT_EQ(PixelAt(target, 0, 0), clNavy);
+    EXPECT_EQ(PixelAt(target, 3, 3), clAqua);  // the masked-out part takes the background
+    EXPECT_EQ(PixelAt(target, 4, 0), TColor(ColorToRGB(clBtnShadow)));
+    EXPECT_EQ(list.BkColor(), clNone);
+    EXPECT_TRUE(recorder.senders.empty());
+    list.UnRegisterChanges(&link);
+}
+
 TEST(ImageList, ChangeLinksHearChangesUntilFreed) {
     TImageList list(nullptr, 16, 16);
     Recorder recorder, direct;
