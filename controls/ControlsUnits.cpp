@@ -6,7 +6,9 @@
 #include "RzCommon.h"
 #include "RzEdit.h"
 #include "RzPanel.h"
+#include "RzShellCombo.h"
 #include "RzShellHelpers.h"
+#include "RzShellList.h"
 #include "RzShellIntf.h"
 #include "RzShellUtils.h"
 #include "RzSplit.h"
@@ -26,5 +28,7 @@ void InitializeControlsUnits() {
         {"RzSplit", &InitializeRzSplit, nullptr},
         {"RzEdit", &InitializeRzEdit, nullptr},
         {"RzComboBox", &InitializeRzComboBox, nullptr},
+        {"RzShellCombo", &InitializeRzShellCombo, nullptr},
+        {"RzShellList", &InitializeRzShellList, nullptr},
     });
 }

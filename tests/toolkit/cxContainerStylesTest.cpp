@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "FormDescription.h"
+#include "SysUtils.h"
 #include "cxContainerStyles.h"
 
 namespace {

@@ -3,11 +3,12 @@
 #include "Units.h"
 #include "dxBarStrs.h"
 #include "dxBarUnit.h"
+#include "dxFading.h"
 
-// The fading engine comes before the strings, the Customize dialog between the strings and the
-// bar unit, as their parts join.
+// The Customize dialog comes between the strings and the bar unit, as its part joins.
 void InitializeToolkitBarsUnits() {
     InitializeUnits({
+        {"dxFading", &InitializedxFading, &FinalizedxFading},
         {"dxBarStrs", &InitializedxBarStrs, &FinalizedxBarStrs},
         {"dxBarUnit", &InitializeBarUnit, &FinalizeBarUnit},
     });

@@ -2,6 +2,7 @@
 // Forward declarations of the bar manager's classes, for headers that only pass them around.
 
 class TdxBar;
+class TdxBarBackgrounds;
 class TdxBarComponent;
 class TdxBarComponentList;
 class TdxBarItem;
@@ -14,6 +15,8 @@ class TdxBarItemStylesData;
 class TdxBarManager;
 class TdxBarManagerCategories;
 class TdxBarManagerList;
+class TdxBarPopupMenu;
+class TdxBarPopupMenuLinks;
 class TdxBars;
 class TdxDockControl;
 class TCustomdxBarControl;

@@ -8,12 +8,15 @@
 #include "cxClasses.h"
 #include "cxImageStates.h"
 #include "cxStyles.h"
+#include "dxBarButton.h"
 #include "dxBarItemActionLink.h"
+#include "dxBarItemLinks.h"
 #include "dxBarItemRegistry.h"
 #include "dxBarItemStylesData.h"
 #include "dxBarLookups.h"
 #include "dxBarManager.h"
 #include "dxBarStrs.h"
+#include "dxBarSubItem.h"
 #include "dxBarTextHelpers.h"
 
 // Sections: construction and destruction · properties · change steps · captions and hints ·
@@ -22,23 +25,18 @@
 namespace {
 
 // Sub items keep their hint apart from their caption.
-// Hook (sub items): true for TCustomdxBarSubItem and its descendants.
-bool IsSubItem(const TdxBarItem* item) {
-    (void)item;
-    return false;
-}
+bool IsSubItem(const TdxBarItem* item) { return item->InheritsFrom(TCustomdxBarSubItem::StaticClass()); }
 
 }  // namespace
 
 bool GetButtonDown(const TdxBarItem* item, bool& down) {
-    // Hook (buttons): TdxBarButton's Down.
-    (void)item, (void)down;
-    return false;
+    auto* button = As<TdxBarButton>(const_cast<TdxBarItem*>(item));
+    if (button) down = button->Down();
+    return button != nullptr;
 }
 
 void SetButtonDown(TdxBarItem* item, bool down) {
-    // Hook (buttons): TdxBarButton's SetDown.
-    (void)item, (void)down;
+    if (auto* button = As<TdxBarButton>(item)) button->SetDown(down);
 }
 
 // ---- Construction and destruction ---------------------------------------------------------
@@ -94,7 +92,7 @@ void TdxBarItem::SetEnabled(bool value) {
 }
 
 void TdxBarItem::SetVisible(TdxBarItemVisible value) {
-    if (IsLoading()) {
+    if (IsLoading() && !loadedVisibleApplied_) {
         loadedVisible_ = value;
         return;
     }
@@ -251,7 +249,7 @@ void TdxBarItem::VisibleChanged() {
     TdxBarManager* manager = BarManager();
     if (manager) manager->LockUpdate();
     try {
-        // Hook (item links): each link, in order, brings its visibility up to date.
+        for (int i = 0; i < GetLinkCount(); ++i) GetLink(i)->UpdateVisibility();
     } catch (...) {
         if (manager) manager->UnlockUpdate(true);
         NotifyChangeListeners(false);
@@ -394,8 +392,8 @@ bool TdxBarItem::ExecuteShortCut(TShortCut shortCut) {
         Click();
         return true;
     }
-    // Hook (item links): with GetItemLinks, the links' shortcut search answers.
-    return false;
+    TdxBarItemLinks* links = GetItemLinks();
+    return links && links->ExecuteShortCut(shortCut);
 }
 
 // ---- Selection ----------------------------------------------------------------------------
@@ -536,9 +534,8 @@ void TdxBarItem::DeleteAllLinks() {
     bool lock = manager && !manager->IsDestroying() && HasLinkOnUnlockedToolbar();
     if (lock) manager->LockUpdate();
     try {
-        // Hook (item links): the last link is removed and freed until none is left; a link
-        // leaves the list itself when it is freed.
-        while (!links_.empty()) links_.pop_back();
+        // A link leaves the list itself when it is freed.
+        while (!links_.empty()) FreeObject(links_.back());
     } catch (...) {
         if (lock) manager->UnlockUpdate(true);
         throw;
@@ -628,6 +625,7 @@ void TdxBarItem::Loaded() {
 }
 
 void TdxBarItem::ApplyLoadedVisible() {
+    loadedVisibleApplied_ = true;
     TdxBarItemVisible value = loadedVisible_;
     if (AssignIfChanged(visible_, value) && !IsDesigning()) VisibleChanged();
 }

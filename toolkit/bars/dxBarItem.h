@@ -286,6 +286,7 @@ protected:
 
 private:
     friend class TdxBarManager;
+    friend class TdxBarManagerCategories;  // renumbers categories without moving items
     friend class TdxBarItemActionLink;
     void DoActionChange(TObject* sender);
     void GlyphBitmapChanged(TObject* sender) { GlyphOrImageChanged(); }
@@ -314,6 +315,9 @@ private:
     TdxBarGlyphLayout glyphLayout_ = glTop;
     bool showCaption_ = false;
     TdxBarItemVisible loadedVisible_ = ivAlways;
+    // Set once the manager has applied the value read: later changes during the loading step (a
+    // category's ItemsVisible) take effect at once instead of waiting for a step that has passed.
+    bool loadedVisibleApplied_ = false;
     bool checkDefaults_ = false;
     bool focusable_ = true;
 };

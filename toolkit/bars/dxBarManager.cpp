@@ -6,8 +6,11 @@
 #include "Filer.h"
 #include "Form.h"
 #include "SysUtils.h"
+#include "dxBarBackgrounds.h"
 #include "dxBarDockControl.h"
+#include "dxBarItemLinks.h"
 #include "dxBarLookups.h"
+#include "dxBarPopupMenuLink.h"
 #include "dxBarStrs.h"
 #include "dxBarUnit.h"
 #include "dxCore.h"
@@ -36,11 +39,14 @@ TdxBarManager::TdxBarManager(TComponent* owner) : TComponent(CheckedOwner(owner)
         // Hook (message hooks): installed with the first manager; the process-wide hint window
         // is made unless designing.
     }
-    // Hook (backgrounds): made first. Hook (look and feel): made next, its change bound.
-    // Hook (painters): Style := bmsEnhanced makes the painter.
+    backgrounds_ = new TdxBarBackgrounds(this);
+    lookAndFeel_ = new TcxLookAndFeel(this);
+    lookAndFeel_->OnChanged = MakeEvent(this, &TdxBarManager::LookAndFeelChanged);
+    CreateDefaultPainter();
     internalItems_ = new TComponentList(true);
     items_ = new TdxBarComponentList;
     categories_ = new TdxBarManagerCategories(this);
+    categories_->OnChange = MakeEvent(this, &TdxBarManager::CategoriesChanged);
     popupMenus_ = new TComponentList(false);
     bars_ = new TdxBars(this);
     readIniFileHandlers_ = new TcxEventHandlerCollection;
@@ -55,12 +61,18 @@ TdxBarManager::TdxBarManager(TComponent* owner) : TComponent(CheckedOwner(owner)
     helpButtonGlyph_ = new TBitmap;
     helpButtonGlyph_->OnChange = MakeEvent(this, &TdxBarManager::HelpButtonGlyphChanged);
     themeChangeNotifier_ = new TdxThemeChangedNotificator;
-    // Hook (painters): a theme change restarts the painter.
+    themeChangeNotifier_->OnThemeChanged = MakeEvent(this, &TdxBarManager::StyleChanged);
     SetMostRecentItemsPercents(95);
-    // Hook (popup-menu links): made here.
-    // Hook (fonts): UseSystemFont := True takes the system menu font into Font.
-    // Hook (painters): the paint resources. Hook (link dragging): the drag state.
-    // Hook (images): the image options with their change links.
+    popupMenuLinks_ = new TdxBarPopupMenuLinks(this);
+    UpdateSystemFont();
+    CreatePaintResources();
+    // Hook (link dragging): the drag state.
+    imageOptions_ = new TdxBarImageOptions(this);
+    imageOptions_->OnChanged = MakeEvent(this, &TdxBarManager::ImageOptionsChanged);
+    imageOptions_->OnGlyphSizeChanged = MakeEvent(this, &TdxBarManager::GlyphSizeChanged);
+    imageOptions_->OnSmallImagesChanged = MakeEvent(this, &TdxBarManager::SmallImagesChanged);
+    imageOptions_->OnLargeImagesChanged = MakeEvent(this, &TdxBarManager::LargeImagesChanged);
+    imageOptions_->OnHotImagesChanged = MakeEvent(this, &TdxBarManager::HotImagesChanged);
     // Hook (layout storage): the start-up snapshot, unless designing.
 }
 
@@ -68,17 +80,19 @@ TdxBarManager::~TdxBarManager() {
     Destroying();
     // Customizing mode rebuilds every bar window's controls from the objects freed below, and
     // a hint timer may fire into them: both stop before anything is freed.
-    // Hook (customizing): leave customizing mode. Hook (hints): stop the show/hide timer (hiding
-    // the hint) and the 400 ms guard.
+    // Hook (customizing): leave customizing mode.
+    StopHints();
     if (registered_ && BarManagerList()) {
         BarManagerList()->Remove(this);
         // Hook (message hooks, hints): removed and freed with the last manager.
     }
     registered_ = false;
-    // Hook (hints): forget the hint object. Hook (layout storage, images, link dragging, look
-    // and feel): free the snapshot, the image options, the drag state and the look and feel.
+    hintObject_ = nullptr;
+    // Hook (layout storage, link dragging): free the snapshot and the drag state.
+    FreeAndNil(imageOptions_);
+    FreeAndNil(lookAndFeel_);
     FreeAndNil(themeChangeNotifier_);
-    // Hook (painters): delete the paint resources.
+    DeletePaintResources();
     if (popupMenus_) popupMenus_->SetOwnsObjects(true);
     FreeAndNil(popupMenus_);
     FreeAndNil(helpButtonGlyph_);
@@ -97,8 +111,10 @@ TdxBarManager::~TdxBarManager() {
     if (items_) items_->SetOwnsObjects(true);
     FreeAndNil(items_);
     FreeAndNil(categories_);
-    // Hook (docks): free the bar-restoring list. Hook (popup-menu links, backgrounds,
-    // painters): freed last.
+    // Hook (docks): free the bar-restoring list.
+    FreeAndNil(popupMenuLinks_);
+    FreeAndNil(backgrounds_);
+    FreeAndNil(painter_);  // freed last
 }
 
 // ---- Lists --------------------------------------------------------------------------------
@@ -242,6 +258,10 @@ void TdxBarManager::MoveItem(int curIndex, int newIndex) {
 // ---- Categories ---------------------------------------------------------------------------
 
 void TdxBarManager::SetCategories(TStrings* value) { categories_->Assign(value); }
+
+void TdxBarManager::SetPopupMenuLinks(TdxBarPopupMenuLinks* value) { popupMenuLinks_->Assign(value); }
+
+void TdxBarManager::SetBackgrounds(TdxBarBackgrounds* value) { backgrounds_->Assign(value); }
 
 TdxBarItemVisible TdxBarManager::GetCategoryItemsVisible(int index) const {
     if (!categories_->HasIndex(index)) return ivNever;
@@ -489,10 +509,6 @@ void TdxBarManager::SetFlatCloseButton(bool value) {
 
 void TdxBarManager::SetFont(TFont* value) { font_->Assign(value); }
 
-void TdxBarManager::FontChanged(TObject* sender) {
-    // Hook (fonts): a font set by hand ends UseSystemFont; the bar windows take the new font.
-}
-
 void TdxBarManager::SetHelpButtonGlyph(TBitmap* value) { helpButtonGlyph_->Assign(value); }
 
 void TdxBarManager::HelpButtonGlyphChanged(TObject* sender) {
@@ -507,7 +523,28 @@ void TdxBarManager::SetLargeButtonArrowWidth(int value) {
 
 void TdxBarManager::SetMenusShowRecentItemsFirst(bool value) {
     // Hook (sub menus): the open menus follow.
-    menusShowRecentItemsFirst_ = value;
+    if (AssignIfChanged(menusShowRecentItemsFirst_, value)) MenuOptionChanged();
+}
+
+void TdxBarManager::SetMenuAnimations(TdxBarMenuAnimations value) {
+    if (AssignIfChanged(menuAnimations_, value)) MenuOptionChanged();
+}
+
+void TdxBarManager::SetShowFullMenusAfterDelay(bool value) {
+    if (AssignIfChanged(showFullMenusAfterDelay_, value)) MenuOptionChanged();
+}
+
+void TdxBarManager::SetShowHint(bool value) {
+    if (AssignIfChanged(showHint_, value)) MenuOptionChanged();
+}
+
+void TdxBarManager::SetShowShortCutInHint(bool value) {
+    if (AssignIfChanged(showShortCutInHint_, value)) MenuOptionChanged();
+}
+
+void TdxBarManager::MenuOptionChanged() {
+    DesignerModified();
+    // Hook (Customize dialog): its options are refreshed.
 }
 
 void TdxBarManager::SetMostRecentItemsPercents(Byte value) {
@@ -520,7 +557,8 @@ void TdxBarManager::SetMostRecentItemsPercents(Byte value) {
 
 void TdxBarManager::SetNotDocking(TdxBarDockingStyles value) {
     if (AssignIfChanged(notDocking_, value)) {
-        // Hook (painters, toolbars): the painter restarts and the bars refresh.
+        StyleChanged();
+        // Hook (toolbars): the bars refresh.
     }
 }
 
@@ -546,20 +584,12 @@ void TdxBarManager::SetShowHelpButton(bool value) {
 }
 
 void TdxBarManager::SetStyle(TdxBarManagerStyle value) {
-    if (AssignIfChanged(style_, value)) {
-        // Hook (painters): the painter of the new style is made.
-    }
+    if (AssignIfChanged(style_, value)) StyleChanged();
 }
 
 void TdxBarManager::SetSunkenBorder(bool value) {
     if (AssignIfChanged(sunkenBorder_, value)) {
         // Hook (docks): every dock control updates its border.
-    }
-}
-
-void TdxBarManager::SetUseSystemFont(bool value) {
-    if (AssignIfChanged(useSystemFont_, value)) {
-        // Hook (fonts): the system menu font goes into Font.
     }
 }
 
@@ -638,7 +668,10 @@ void TdxBarManager::Loaded() {
     if (lockUpdate_ > 0) return;
     ownLoading_ = true;
     try {
-        // Hook (item links): every link resolves the item name it read.
+        // The menus of the items resolve the item names their links read. Hook (toolbars): the
+        // links of the bars too.
+        for (int i = 0; i < GetItemCount(); ++i)
+            if (TdxBarItemLinks* links = GetItemByIndex(i)->GetItemLinks()) links->ResolveLoadedItems();
         if (IsBarManagerDesigning()) {
             // A stable sort of the items by category.
             for (bool swapped = true; swapped;) {
@@ -696,7 +729,7 @@ void TdxBarManager::Notification(TComponent* component, TOperation operation) {
     TComponent::Notification(component, operation);
     if (operation != opRemove) return;
     std::erase(dockControls_, component);
-    // Hook (popup-menu links): a removed control or popup menu is cleared from the links.
+    if (popupMenuLinks_) popupMenuLinks_->ComponentRemoved(component);
 }
 
 // ---- TdxBarManagerList --------------------------------------------------------------------

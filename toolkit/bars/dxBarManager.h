@@ -20,10 +20,15 @@
 #include "Font.h"
 #include "TypInfo.h"
 #include "cxEventHandlerCollection.h"
+#include "cxLookAndFeel.h"
 #include "dxBar.h"
+#include "dxBarBackgrounds.h"
 #include "dxBarComponent.h"
+#include "dxBarImageOptions.h"
 #include "dxBarItem.h"
 #include "dxBarManagerCategories.h"
+#include "dxBarPainter.h"
+#include "dxBarPopupMenuLink.h"
 
 class TCustomForm;
 class TdxThemeChangedNotificator;
@@ -33,6 +38,8 @@ TdxBarManagerList* BarManagerList();
 
 Z_ENUM(TdxBarManagerStyle, Byte, bmsStandard, bmsEnhanced, bmsFlat, bmsXP, bmsOffice11, bmsUseLookAndFeel)
 Z_ENUM(TdxBarMenuAnimations, Byte, maNone, maRandom, maUnfold, maSlide, maFade)
+// The paint style of a look and feel drawn by a skin: numbered after the styles.
+constexpr TdxBarManagerStyle bmsSkinned = TdxBarManagerStyle(5);
 
 // ---- Event types --------------------------------------------------------------------------
 
@@ -69,6 +76,7 @@ class TdxBarManager : public TComponent {
         p.Property(L"AutoDockColor", &TdxBarManager::AutoDockColor, &TdxBarManager::SetAutoDockColor).Default(true);
         p.Property(L"AutoHideEmptyBars", &TdxBarManager::AutoHideEmptyBars, &TdxBarManager::SetAutoHideEmptyBars)
             .Default(false);
+        p.Property(L"Backgrounds", &TdxBarManager::Backgrounds, &TdxBarManager::SetBackgrounds);
         p.Property(L"ButtonArrowWidth", &TdxBarManager::ButtonArrowWidth, &TdxBarManager::SetButtonArrowWidth)
             .Default(11);
         p.Property(L"CanCustomize", &TdxBarManager::CanCustomize, &TdxBarManager::SetCanCustomize).Default(true);
@@ -83,7 +91,27 @@ class TdxBarManager : public TComponent {
         p.Property(L"HideFloatingBarsWhenInactive", &TdxBarManager::HideFloatingBarsWhenInactive,
                    &TdxBarManager::SetHideFloatingBarsWhenInactive)
             .Default(true);
+        p.Property(L"ImageOptions", &TdxBarManager::ImageOptions, &TdxBarManager::SetImageOptions);
+        p.Property(L"DisabledImages", &TdxBarManager::GetDisabledImages, &TdxBarManager::SetDisabledImages)
+            .Stored(false);
+        p.Property(L"DisabledLargeImages", &TdxBarManager::GetDisabledLargeImages,
+                   &TdxBarManager::SetDisabledLargeImages)
+            .Stored(false);
+        p.Property(L"HotImages", &TdxBarManager::GetHotImages, &TdxBarManager::SetHotImages).Stored(false);
+        p.Property(L"ImageListBkColor", &TdxBarManager::ImageListBkColor, &TdxBarManager::SetImageListBkColor)
+            .Stored(false);
+        p.Property(L"Images", &TdxBarManager::GetImages, &TdxBarManager::SetImages).Stored(false);
+        p.Property(L"LargeImages", &TdxBarManager::GetLargeImages, &TdxBarManager::SetLargeImages).Stored(false);
+        p.Property(L"LargeIcons", &TdxBarManager::LargeIcons, &TdxBarManager::SetLargeIcons).Stored(false);
+        p.Property(L"MakeDisabledImagesFaded", &TdxBarManager::MakeDisabledImagesFaded,
+                   &TdxBarManager::SetMakeDisabledImagesFaded)
+            .Stored(false);
+        p.Property(L"StretchGlyphs", &TdxBarManager::StretchGlyphs, &TdxBarManager::SetStretchGlyphs).Stored(false);
+        p.Property(L"UseLargeImagesForLargeIcons", &TdxBarManager::UseLargeImagesForLargeIcons,
+                   &TdxBarManager::SetUseLargeImagesForLargeIcons)
+            .Stored(false);
         p.Property(L"IniFileName", &TdxBarManager::IniFileName, &TdxBarManager::SetIniFileName);
+        p.Property(L"LookAndFeel", &TdxBarManager::LookAndFeel, &TdxBarManager::SetLookAndFeel);
         p.Property(L"LargeButtonArrowWidth", &TdxBarManager::LargeButtonArrowWidth,
                    &TdxBarManager::SetLargeButtonArrowWidth)
             .Default(13);
@@ -96,6 +124,7 @@ class TdxBarManager : public TComponent {
                    &TdxBarManager::SetMostRecentItemsPercents)
             .Default(95);
         p.Property(L"NotDocking", &TdxBarManager::NotDocking, &TdxBarManager::SetNotDocking);
+        p.Property(L"PopupMenuLinks", &TdxBarManager::PopupMenuLinks, &TdxBarManager::SetPopupMenuLinks);
         p.Property(L"RegistryPath", &TdxBarManager::RegistryPath, &TdxBarManager::SetRegistryPath);
         p.Property(L"Scaled", &TdxBarManager::Scaled, &TdxBarManager::SetScaled).Default(true);
         p.Property(L"ShowCloseButton", &TdxBarManager::ShowCloseButton, &TdxBarManager::SetShowCloseButton)
@@ -163,6 +192,10 @@ public:
     // Items the manager makes for itself (owned by it).
     TComponentList* InternalItems() const { return internalItems_; }
     TdxBarComponentList* Groups() const { return groups_; }
+    TdxBarPopupMenuLinks* PopupMenuLinks() const { return popupMenuLinks_; }
+    void SetPopupMenuLinks(TdxBarPopupMenuLinks* value);
+    TdxBarBackgrounds* Backgrounds() const { return backgrounds_; }
+    void SetBackgrounds(TdxBarBackgrounds* value);
 
     // -- owner and forms
     TComponent* GetManagerOwner() const { return Owner(); }
@@ -228,6 +261,83 @@ public:
     bool Modified() const { return modified_; }
     void GetSelectedComponents(TList* list) const;
 
+    // -- style and painter
+    // The style the painter is chosen by: bmsXP without visual styles paints Enhanced;
+    // bmsUseLookAndFeel follows the look and feel (native, then skin, then its kind).
+    TdxBarManagerStyle GetPaintStyle() const;
+    // The style personalized menus and the stored layout go by: the Style itself, or for
+    // bmsUseLookAndFeel native or the kind (a skin is not considered).
+    TdxBarManagerStyle GetEffectiveStyle() const;
+    // The painter class of the paint style.
+    virtual TdxBarPainterClass GetPainterClass() const;
+    TdxBarPainterClass GetPainterClassInUse() const { return painter_ ? painter_->ClassType() : nullptr; }
+    // The painter every bar of the manager draws with; never nil while the manager lives.
+    TdxBarPainter* Painter() const { return painter_; }
+    bool IsNotStandardStyle() const { return GetEffectiveStyle() != bmsStandard; }
+    bool IsFlatStyle() const { return style_ == bmsFlat; }
+    bool ShowsRecentItemsFirst() const { return IsNotStandardStyle() && menusShowRecentItemsFirst_; }
+    // Whether the visual styles the bar painters use were there when the painter was made.
+    bool IsThemeAvailable() const { return themeAvailable_; }
+    bool IsChangingStyle() const { return changingStyle_; }
+    // Makes the look and feel draw as the manager does.
+    void AssignLookAndFeelTo(TcxLookAndFeel* lookAndFeel) const;
+    TcxLookAndFeel* LookAndFeel() const { return lookAndFeel_; }
+    void SetLookAndFeel(TcxLookAndFeel* value) { lookAndFeel_->Assign(value); }
+    // Makes the painter anew and has every bar window follow.
+    void StyleChanged();
+
+    // -- the flat style's colours and brushes (each colour the nearest the screen shows), and
+    // the brush of the toolbar's visual style (nil without visual styles)
+    TColor GetFlatShadowColor() const { return flatColors_[0]; }
+    TColor GetFlatToolbarColor() const { return flatColors_[1]; }
+    TColor GetFlatDownedColor() const { return flatColors_[2]; }
+    TColor GetFlatDownedSelColor() const { return flatColors_[3]; }
+    TColor GetFlatLightColor() const { return flatColors_[4]; }
+    HBRUSH FlatShadowBrush() const { return flatBrushes_[0]; }
+    HBRUSH FlatToolbarBrush() const { return flatBrushes_[1]; }
+    HBRUSH FlatDownedBrush() const { return flatBrushes_[2]; }
+    HBRUSH FlatDownedSelBrush() const { return flatBrushes_[3]; }
+    HBRUSH FlatLightBrush() const { return flatBrushes_[4]; }
+    HBRUSH ThemeBrush() const { return themeBrush_; }
+    // The system colours changed: the brushes are made again and the windows refreshed.
+    void SysColorsChanged();
+
+    // -- images (the manager's image properties read and write its ImageOptions)
+    TdxBarImageOptions* ImageOptions() const { return imageOptions_; }
+    void SetImageOptions(TdxBarImageOptions* value) { imageOptions_->Assign(value); }
+    int GetGlyphSize() const { return imageOptions_->GlyphSize(); }
+    TCustomImageList* GetDisabledImages() const { return imageOptions_->DisabledImages(); }
+    void SetDisabledImages(TCustomImageList* value) { imageOptions_->SetDisabledImages(value); }
+    TCustomImageList* GetDisabledLargeImages() const { return imageOptions_->DisabledLargeImages(); }
+    void SetDisabledLargeImages(TCustomImageList* value) { imageOptions_->SetDisabledLargeImages(value); }
+    TCustomImageList* GetHotImages() const { return imageOptions_->HotImages(); }
+    void SetHotImages(TCustomImageList* value) { imageOptions_->SetHotImages(value); }
+    TCustomImageList* GetImages() const { return imageOptions_->Images(); }
+    void SetImages(TCustomImageList* value) { imageOptions_->SetImages(value); }
+    TCustomImageList* GetLargeImages() const { return imageOptions_->LargeImages(); }
+    void SetLargeImages(TCustomImageList* value) { imageOptions_->SetLargeImages(value); }
+    TColor ImageListBkColor() const { return imageOptions_->ImageListBkColor(); }
+    void SetImageListBkColor(TColor value) { imageOptions_->SetImageListBkColor(value); }
+    bool LargeIcons() const { return imageOptions_->LargeIcons(); }
+    void SetLargeIcons(bool value) { imageOptions_->SetLargeIcons(value); }
+    bool MakeDisabledImagesFaded() const { return imageOptions_->MakeDisabledImagesFaded(); }
+    void SetMakeDisabledImagesFaded(bool value) { imageOptions_->SetMakeDisabledImagesFaded(value); }
+    bool StretchGlyphs() const { return imageOptions_->StretchGlyphs(); }
+    void SetStretchGlyphs(bool value) { imageOptions_->SetStretchGlyphs(value); }
+    bool UseLargeImagesForLargeIcons() const { return imageOptions_->UseLargeImagesForLargeIcons(); }
+    void SetUseLargeImagesForLargeIcons(bool value) { imageOptions_->SetUseLargeImagesForLargeIcons(value); }
+
+    // -- item hints (one hint for all managers: see dxBarHints.h)
+    // Asks for the hint of the object (or the given text) to show after the show delay, at
+    // once while one shows or just went; Show false hides it.
+    void ShowItemHint(bool show, const String& hint, TObject* hintObject);
+    void HideItemHint() { ShowItemHint(false, String(), nullptr); }
+    bool IsHintWindowVisible() const;
+    TObject* HintObject() const { return hintObject_; }
+    // Expiry of the show/hide timer (for the manager that started it) and of the guard.
+    static void HintTimerExpired();
+    static void HintGuardExpired();
+
     // -- the operations a descendant may change
     // Fires OnClickItem; an enabled item's click runs it before the item's own handler.
     virtual void DoClickItem(TdxBarItem* item);
@@ -252,6 +362,9 @@ public:
     TcxEventHandlerCollection* WriteIniFileHandlers() const { return writeIniFileHandlers_; }
     TcxEventHandlerCollection* MDIStateChangedHandlers() const { return mdiStateChangedHandlers_; }
     TcxEventHandlerCollection* SystemFontChangedHandlers() const { return systemFontChangedHandlers_; }
+    void FireSystemFontChanged() { systemFontChangedHandlers_->CallHandlers(this); }
+    // Font takes the system menu font (UseSystemFont), or only its height (Scaled).
+    void UpdateSystemFont();
 
     // -- properties
     bool AllowCallFromAnotherForm() const { return allowCallFromAnotherForm_; }
@@ -292,7 +405,7 @@ public:
     int LargeButtonArrowWidth() const { return largeButtonArrowWidth_; }
     void SetLargeButtonArrowWidth(int value);  // values below 2 are ignored
     TdxBarMenuAnimations MenuAnimations() const { return menuAnimations_; }
-    void SetMenuAnimations(TdxBarMenuAnimations value) { menuAnimations_ = value; }
+    void SetMenuAnimations(TdxBarMenuAnimations value);
     bool MenusShowRecentItemsFirst() const { return menusShowRecentItemsFirst_; }
     void SetMenusShowRecentItemsFirst(bool value);
     Byte MostRecentItemsPercents() const { return mostRecentItemsPercents_; }
@@ -304,19 +417,19 @@ public:
     const String& RegistryPath() const { return registryPath_; }
     void SetRegistryPath(const String& value);  // kept with a backslash at both ends
     bool Scaled() const { return scaled_; }
-    void SetScaled(bool value) { scaled_ = value; }
+    void SetScaled(bool value);
     bool ShowCloseButton() const { return showCloseButton_; }
     void SetShowCloseButton(bool value);
     bool ShowFullMenusAfterDelay() const { return showFullMenusAfterDelay_; }
-    void SetShowFullMenusAfterDelay(bool value) { showFullMenusAfterDelay_ = value; }
+    void SetShowFullMenusAfterDelay(bool value);
     bool ShowHelpButton() const { return showHelpButton_; }
     void SetShowHelpButton(bool value);
     bool ShowHint() const { return showHint_; }
-    void SetShowHint(bool value) { showHint_ = value; }
+    void SetShowHint(bool value);
     bool ShowHintForDisabledItems() const { return showHintForDisabledItems_; }
     void SetShowHintForDisabledItems(bool value) { showHintForDisabledItems_ = value; }
     bool ShowShortCutInHint() const { return showShortCutInHint_; }
-    void SetShowShortCutInHint(bool value) { showShortCutInHint_ = value; }
+    void SetShowShortCutInHint(bool value);
     bool StoreInIniFile() const { return storeInIniFile_; }
     void SetStoreInIniFile(bool value) { storeInIniFile_ = value; }
     bool StoreInRegistry() const { return storeInRegistry_; }
@@ -363,13 +476,30 @@ private:
     bool IsDockColorStored() const { return !autoDockColor_; }
     bool IsFontStored() const { return !useSystemFont_; }
     void FontChanged(TObject* sender);
+    void CreateDefaultPainter();
+    // A menu or hint option changed: the designer and the Customize dialog hear of it.
+    void MenuOptionChanged();
+    void CreatePaintResources();
+    void DeletePaintResources();
+    void InternalShowItemHint(bool show, const String& hint, TObject* hintObject);
+    void ShowPendingHint();
+    // Stops the hints of this manager before it goes.
+    void StopHints();
+    void ImageOptionsChanged(TObject* sender);
+    void GlyphSizeChanged(TObject* sender);
+    void SmallImagesChanged(TObject* list);
+    void LargeImagesChanged(TObject* list);
+    void HotImagesChanged(TObject* list);
+    void LookAndFeelChanged(TcxLookAndFeel* sender, TcxLookAndFeelValues changedValues);
     void HelpButtonGlyphChanged(TObject* sender);
     void UpdateBarsRedraw(bool redraw, bool refresh);
     void UpdateDockControlColors();
+    void CategoriesChanged(TObject* sender) { DesignerModified(); }
     void ReadDockControlHeights(TReader* reader);
     void WriteDockControlHeights(TWriter* writer);
 
     // Owned objects, in the constructor's order.
+    TdxBarBackgrounds* backgrounds_ = nullptr;
     TdxBarComponentList* items_ = nullptr;
     TComponentList* internalItems_ = nullptr;
     TdxBarManagerCategories* categories_ = nullptr;
@@ -386,6 +516,17 @@ private:
     TdxBarComponentList* groups_ = nullptr;
     TBitmap* helpButtonGlyph_ = nullptr;
     TdxThemeChangedNotificator* themeChangeNotifier_ = nullptr;
+    TdxBarPopupMenuLinks* popupMenuLinks_ = nullptr;
+    TcxLookAndFeel* lookAndFeel_ = nullptr;
+    TdxBarPainter* painter_ = nullptr;
+    TdxBarImageOptions* imageOptions_ = nullptr;
+    TColor flatColors_[5] = {};
+    HBRUSH flatBrushes_[5] = {};
+    HBRUSH themeBrush_ = nullptr;
+    TObject* hintObject_ = nullptr;
+    bool themeAvailable_ = false;
+    bool changingStyle_ = false;
+    bool internalFontChange_ = false;  // the manager itself changes Font
 
     IPtr<IdxBarDesigner> designer_;
     TdxBarItemControl* selectedItemControl_ = nullptr;

@@ -7,9 +7,16 @@
 #include "Screen.h"
 #include "SysUtils.h"
 #include "dxBar.h"
+#include "dxBarButton.h"
+#include "dxBarCanvas.h"
+#include "dxBarCombo.h"
+#include "dxBarGroup.h"
 #include "dxBarItemRegistry.h"
 #include "dxBarManager.h"
 #include "dxBarMenuSounds.h"
+#include "dxBarPainter.h"
+#include "dxBarPopupMenu.h"
+#include "dxBarSubItem.h"
 
 // Sections: process-wide state · registry · layered windows · colour depth and checker brush ·
 // start-up and shut-down.
@@ -112,9 +119,15 @@ void CreateCheckerBrush() {
 void InitializeBarUnit() {
     finalizing = false;
     // The classes that form descriptions name: the manager (the reader makes components by
-    // registered class name only), toolbars; the groups, screen tips and application-menu
-    // buttons join with their parts.
-    RegisterClasses({TdxBarManager::StaticClass(), TdxBar::StaticClass()});
+    // registered class name only), toolbars, groups and popup menus; the screen tips join with
+    // their part. The item kinds are named here too until their registrations with their
+    // controls (below) take it over.
+    RegisterClasses({TdxBarManager::StaticClass(), TdxBar::StaticClass(), TdxBarGroup::StaticClass(),
+                     TdxBarPopupMenu::StaticClass()});
+    RegisterClasses({TdxBarButton::StaticClass(), TdxBarLabel::StaticClass(), TdxBarSeparator::StaticClass(),
+                     TdxBarApplicationMenuButtonItem::StaticClass(), TdxBarSubItem::StaticClass(),
+                     TdxBarListItem::StaticClass(), TdxBarContainerItem::StaticClass(), TdxBarEdit::StaticClass(),
+                     TdxBarCombo::StaticClass()});
     // AnimateWindow is the toolkit core's binding (AnimateWindowProc).
     user32 = LoadLibraryW(L"user32.dll");
     if (user32) {
@@ -151,7 +164,9 @@ void FinalizeBarUnit() {
     delete barControls;
     barControls = nullptr;
     FreeAndNil(itemRegistry);
-    // Hook (design controller, bar canvas, flat painter): freed here.
+    // Hook (design controller): freed here.
+    FreeBarCanvasInstance();
+    FreeFlatPainterInstance();
     if (checkerBrush) DeleteObject(checkerBrush);
     checkerBrush = nullptr;
     FreeAndNil(managerList);

@@ -43,3 +43,10 @@ bool IsLoadingInherited(TComponent* component) {
     TComponentState state = component->ComponentState();
     return state.Contains(csLoading) && state.Contains(csAncestor) && !state.Contains(csReading);
 }
+
+NONCLIENTMETRICSW ReadNonClientMetrics() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    return metrics;
+}

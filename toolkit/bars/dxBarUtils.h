@@ -31,3 +31,5 @@ inline TdxBarItemVisible BoolToItemVisible(bool visible) { return visible ? ivAl
 // Is the component read as part of an inherited description (loading, an ancestor's, not its
 // own reading)?
 bool IsLoadingInherited(TComponent* component);
+// The system's non-client metrics (the wide record, read with its own size).
+NONCLIENTMETRICSW ReadNonClientMetrics();

@@ -10,6 +10,7 @@
 #include "Application.h"
 #include "FormDescription.h"
 #include "StatusBarTesting.h"
+#include "../ToolkitTestSupport.h"
 #include "cxRegisteredClasses.h"
 #include "dxStatusBarContainerPanel.h"
 #include "dxStatusBarKeyboardStatePanel.h"
