@@ -27,6 +27,7 @@
 class TGLScene;
 class TGLBaseSceneObject;
 class TGLListHandle;
+class TGLLibMaterial;
 class TGLSilhouette;
 class TPersistentObjectList;
 struct TSilhouetteParameters;
@@ -230,6 +231,10 @@ public:
 
     // ---- extents ----
     virtual bool IsBlended() const { return false; }
+    // The library material this object draws with when it may stay applied for a next sibling
+    // with the same one: the object then draws only geometry with it, has no children, axes or
+    // effects. None by default.
+    virtual TGLLibMaterial* HoldableMaterial(const TRenderContextInfo&) { return nullptr; }
     virtual TBoxCorners BoundingBoxCorners();
     virtual TVector4f Barycenter();
     virtual TVector4f UnscaledDimensions() const;

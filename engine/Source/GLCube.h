@@ -42,6 +42,7 @@ public:
                       TVector4f* intersectNormal = nullptr) override;
     TGLSilhouette* BuildSilhouette(const TSilhouetteParameters& parameters) override;
     void BuildList(TRenderContextInfo& rci) override;
+    bool DrawsGeometryOnly() const override { return true; }
 
 private:
     void SetSize(int axis, Single value);

@@ -25,6 +25,10 @@ public:
     bool IsBlended() const override { return material_->IsBlended(); }
     // Between the material's Apply and Unapply, once per pass the material asks for.
     void DoRender(TRenderContextInfo& rci, bool renderSelf, bool renderChildren) override;
+    TGLLibMaterial* HoldableMaterial(const TRenderContextInfo& rci) override;
+    // True for classes whose drawing only sends geometry (vertices, normals, texture
+    // coordinates) and changes no OpenGL state: their material may then stay applied.
+    virtual bool DrawsGeometryOnly() const { return false; }
     // The display list and the material's textures.
     void DestroyHandle() override;
     void Assign(TPersistent* source) override;

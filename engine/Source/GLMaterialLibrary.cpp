@@ -237,6 +237,14 @@ void TGLLibMaterial::Apply(TRenderContextInfo& rci) {
     EndTexCoordMappingUpdate();
 }
 
+bool TGLLibMaterial::CanStayApplied() {
+    if (shader_ || texture2Entry_ || !identity_ || material_->LibMaterial()) return false;
+    if (material_->HasTextureEx() && material_->TextureEx()->Count() > 0) return false;
+    if (!material_->HasTexture() || material_->Texture()->Disabled()) return true;
+    TGLTexture* texture = material_->Texture();
+    return texture->MappingMode() == tmmUser && texture->Image()->ClassType()->TextureTarget() == GL_TEXTURE_2D;
+}
+
 bool TGLLibMaterial::Unapply(TRenderContextInfo& rci) {
     bool result = false;
     if (shader_) {

@@ -60,6 +60,10 @@ public:
     void PrepareTexture() { material_->PrepareTexture(); }
     void Apply(TRenderContextInfo& rci);
     bool Unapply(TRenderContextInfo& rci);
+    // Whether applying once serves several objects in a row: one pass, no shader, no second
+    // texture, no texture matrix, and a texture (if any) whose coordinates come from the
+    // object, so that nothing it sets depends on the object's own matrix.
+    bool CanStayApplied();
     // Resolves a texture file name through the library's event and texture folders.
     void TextureNeeded(TObject* sender, String& textureFileName);
 

@@ -11,6 +11,7 @@
 class TGLScene;
 class TGLSceneBuffer;
 class TGLMaterialLibrary;
+class TGLLibMaterial;
 class TGLStateCache;
 class TPersistentObjectList;
 
@@ -47,6 +48,11 @@ struct TRenderContextInfo {
     bool ignoreMaterials = false;
     bool ignoreBlendingRequests = false;
     bool amalgamating = false;
+    // A library material left applied by the last child drawn, for its next siblings that draw
+    // with the same one; the loop over the children unapplies it (see RenderChildren).
+    TGLLibMaterial* heldMaterial = nullptr;
+    // Set by that loop just before a child that may keep its material applied.
+    TGLLibMaterial* materialToHold = nullptr;
     TPersistentObjectList* afterRenderEffects = nullptr;  // the buffer's own list
     // Set by a mesh while its mesh objects draw: the library their face groups name materials
     // of, and the one their lightmap indices point into.

@@ -134,6 +134,42 @@ struct TRestoreOnExit {
     T saved;
 };
 
+// Unapplies the material the last children left applied, if any.
+void ReleaseHeldMaterial(TRenderContextInfo& rci) {
+    TGLLibMaterial* held = rci.heldMaterial;
+    if (!held) return;
+    rci.heldMaterial = nullptr;
+    while (held->Unapply(rci)) {
+    }
+}
+
+// Draws one child of a run. Consecutive children that draw with the same library material
+// share one Apply and one Unapply: switching texturing off and on again between them costs
+// the driver far more than drawing a small object.
+void RenderChildInRun(TGLBaseSceneObject* child, TRenderContextInfo& rci) {
+    TGLLibMaterial* holdable = child->HoldableMaterial(rci);
+    if (rci.heldMaterial != holdable) ReleaseHeldMaterial(rci);
+    rci.materialToHold = holdable;
+    child->Render(rci);
+    rci.materialToHold = nullptr;
+}
+
+// Runs render, then unapplies what its children left applied, also when one of them fails.
+template <class F>
+void WithHeldMaterialReleased(TRenderContextInfo& rci, F render) {
+    try {
+        render();
+    } catch (...) {
+        rci.materialToHold = nullptr;
+        try {
+            ReleaseHeldMaterial(rci);
+        } catch (...) {
+        }
+        throw;
+    }
+    ReleaseHeldMaterial(rci);
+}
+
 void DrawSelf(TGLBaseSceneObject* object, TRenderContextInfo& rci) {
     if (object->ObjectStyle().Contains(osDirectDraw) || rci.amalgamating)
         object->BuildList(rci);
@@ -148,9 +184,27 @@ void TGLBaseSceneObject::DoRender(TRenderContextInfo& rci, bool renderSelf, bool
     if (renderChildren) RenderChildren(0, GetChildCount() - 1, rci);
 }
 
+TGLLibMaterial* TGLCustomSceneObject::HoldableMaterial(const TRenderContextInfo& rci) {
+    TGLLibMaterial* library = material_->LibMaterial();
+    if (!library || rci.ignoreMaterials || !DrawsGeometryOnly() || GetChildCount() > 0 || ShowAxes() ||
+        HasEffects() || ObjectStyle().Contains(osDoesTemperWithColorsOrFaceWinding) || !library->CanStayApplied())
+        return nullptr;
+    return library;
+}
+
 void TGLCustomSceneObject::DoRender(TRenderContextInfo& rci, bool renderSelf, bool renderChildren) {
+    TGLLibMaterial* hold = rci.materialToHold;
+    rci.materialToHold = nullptr;
     if (renderSelf) {
         if (rci.ignoreMaterials) {
+            DrawSelf(this, rci);
+        } else if (hold && hold == material_->LibMaterial()) {
+            // Left applied for the next sibling; the loop over the children unapplies it.
+            if (rci.heldMaterial != hold) {
+                ReleaseHeldMaterial(rci);
+                hold->Apply(rci);
+                rci.heldMaterial = hold;
+            }
             DrawSelf(this, rci);
         } else {
             material_->Apply(rci);
@@ -203,10 +257,12 @@ void TGLBaseSceneObject::RenderChildren(Integer firstChildIndex, Integer lastChi
     switch (rci.objectsSorting) {
         case osNone:
         case osInherited:
-            for (Integer i = firstChildIndex; i <= lastChildIndex; ++i) {
-                TGLBaseSceneObject* child = GetChild(i);
-                if (child->Visible()) child->Render(rci);
-            }
+            WithHeldMaterialReleased(rci, [&] {
+                for (Integer i = firstChildIndex; i <= lastChildIndex; ++i) {
+                    TGLBaseSceneObject* child = GetChild(i);
+                    if (child->Visible()) RenderChildInRun(child, rci);
+                }
+            });
             break;
         case osRenderFarthestFirst:
         case osRenderBlendedLast:
@@ -215,21 +271,23 @@ void TGLBaseSceneObject::RenderChildren(Integer firstChildIndex, Integer lastChi
             TPersistentObjectList objects;
             keys.SetGrowthDelta(lastChildIndex + 1);
             objects.SetGrowthDelta(lastChildIndex + 1);
-            for (Integer i = firstChildIndex; i <= lastChildIndex; ++i) {
-                TGLBaseSceneObject* child = GetChild(i);
-                if (!child->Visible()) continue;
-                switch (rci.objectsSorting) {
-                    case osRenderFarthestFirst: keys.Add(1 + distanceKey(child)); break;
-                    case osRenderNearestFirst: keys.Add(-1 - distanceKey(child)); break;
-                    default:
-                        if (!child->IsBlended()) {
-                            child->Render(rci);
-                            continue;
-                        }
-                        keys.Add(1 + distanceKey(child));
+            WithHeldMaterialReleased(rci, [&] {
+                for (Integer i = firstChildIndex; i <= lastChildIndex; ++i) {
+                    TGLBaseSceneObject* child = GetChild(i);
+                    if (!child->Visible()) continue;
+                    switch (rci.objectsSorting) {
+                        case osRenderFarthestFirst: keys.Add(1 + distanceKey(child)); break;
+                        case osRenderNearestFirst: keys.Add(-1 - distanceKey(child)); break;
+                        default:
+                            if (!child->IsBlended()) {
+                                RenderChildInRun(child, rci);
+                                continue;
+                            }
+                            keys.Add(1 + distanceKey(child));
+                    }
+                    objects.Add(child);
                 }
-                objects.Add(child);
-            }
+            });
             renderSorted(keys, objects);
             break;
         }

@@ -101,3 +101,38 @@ TEST_F(PrimitiveRender, AmalgamatedDummyCubeReplaysItsSubtreeUntilItsStructureCh
     EXPECT_FALSE(group->ObjectStyle().Contains(osDoesTemperWithColorsOrFaceWinding));
     EXPECT_EQ(GL.glGetError(), GLenum(GL_NO_ERROR));
 }
+
+// Cubes in a row that share a library material draw with it applied once; a cube between
+// them with a material of its own, and everything after the row, sees the shared one undone.
+TEST_F(PrimitiveRender, CubesSharingALibraryMaterialLeaveNoneOfItToOthers) {
+    TGLMaterialLibrary library(nullptr);
+    TGLLibMaterial* unlitRed = library.Materials()->Add();
+    unlitRed->SetName(L"unlitRed");
+    unlitRed->Material()->SetMaterialOptions(TMaterialOptions{moNoLighting});
+    unlitRed->Material()->FrontProperties()->Diffuse()->SetColorVector({1, 0, 0, 1});
+    const Single columns[4] = {-3, -1, 1, 3};
+    const int pixels[4] = {7, 13, 18, 24};
+    for (int i = 0; i < 4; ++i) {
+        auto* cube = fixture.Add<TGLCube>(nullptr);
+        cube->Position()->SetPoint(columns[i], 0, -6);
+        if (i == 2) {
+            // Lit, and no light is on: dark unless the red one's unlit state were left on.
+            cube->Material()->FrontProperties()->Diffuse()->SetColorVector({1, 1, 1, 1});
+            continue;
+        }
+        cube->Material()->SetMaterialLibrary(&library);
+        cube->Material()->SetLibMaterialName(L"unlitRed");
+    }
+    states_.EnableState(stLighting);
+    Draw();
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        const TVector4f c = Pixel(pixels[i], kSize / 2);
+        EXPECT_EQ(c.X > 0.5f, i != 2);
+        EXPECT_LT(c.Y, 0.1f);
+    }
+    EXPECT_TRUE(states_.IsEnabled(stLighting));
+    EXPECT_EQ(rci_.lightingDisabledCounter, 0);
+    EXPECT_EQ(rci_.heldMaterial, nullptr);
+    for (int i = 3; i >= 0; --i) FreeObject(fixture.Root()->GetChild(i));  // before the library goes
+}
