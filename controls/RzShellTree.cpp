@@ -14,7 +14,8 @@ constexpr UINT TreeSmallOpenIcon = SHGFI_SMALLICON | SHGFI_OPENICON;
 constexpr SFGAOF TreeNodeAttributes = SFGAO_HASSUBFOLDER | SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_FILESYSANCESTOR |
                                       SFGAO_REMOVABLE | SFGAO_HIDDEN | SFGAO_SHARE | SFGAO_LINK;
 constexpr Cardinal KeyboardSyncDelay = 500;
-enum TSyncAction : int { saNone = 0, saSynchronise = 1 };
+enum TSyncAction : int { saNone = 0, saSynchronise = 1, saRefresh = 2 };
+constexpr Cardinal FocusedRefreshDelay = 400, UnfocusedRefreshDelay = 2000;
 
 bool IsNoItemPidl(const ITEMIDLIST* pidl) { return PidlSize(pidl) <= 2; }
 
@@ -23,6 +24,15 @@ int CompareInFolder(IShellFolder* folder, const ITEMIDLIST* a, const ITEMIDLIST*
     HRESULT result = folder->CompareIDs(0, a, b);
     if (FAILED(result)) return 0;
     return short(HRESULT_CODE(result));
+}
+
+// Orders sibling nodes by their parent's folder.
+int CompareSiblings(TTreeNode* a, TTreeNode* b, LPARAM) {
+    auto* da = static_cast<TRzShellTreeData*>(a->Data());
+    auto* db = static_cast<TRzShellTreeData*>(b->Data());
+    if (!da || !db || !da->Parent()) return 0;
+    IShellFolder* folder = da->Parent()->ThisFolder();
+    return folder ? CompareInFolder(folder, da->RelPidl(), db->RelPidl()) : 0;
 }
 
 }  // namespace
@@ -89,6 +99,7 @@ TRzCustomShellTree::~TRzCustomShellTree() {
     if (shellList_) shellList_->LinkShellTree(nullptr);
     if (shellCombo_) shellCombo_->SetShellTree(nullptr);
     if (HandleAllocated()) DestroyHandle();
+    delete watcher_;
     ++busy_;
     Items()->Clear();
     delete selectedFolder_;
@@ -161,6 +172,130 @@ void TRzCustomShellTree::FillTree() {
         immediateSync_ = false;
     }
     FlushPendingSync(false);
+    if (options_.Contains(stoDynamicRefresh) && !ComponentState().Contains(csDesigning)) WatchFixedDrives();
+}
+
+void TRzCustomShellTree::RefreshTree() {
+    TTreeNode* root = Items()->GetFirstNode();
+    if (!root) {
+        FillTree();
+        return;
+    }
+    bool added = false;
+    {
+        THourglass hourglass;
+        DoFillStart();
+        ++busy_;
+        refreshSelection_ = Selected();
+        Items()->BeginUpdate();
+        try {
+            SetSelected(nullptr);
+            SyncNodeChildren(root, added);
+            if (added) CustomSort(&CompareSiblings, 0, true);
+        } catch (...) {
+            Items()->EndUpdate();
+            --busy_;
+            refreshSelection_ = nullptr;
+            throw;
+        }
+        Items()->EndUpdate();
+        --busy_;
+    }
+    TTreeNode* select = refreshSelection_;
+    refreshSelection_ = nullptr;
+    if (select) {
+        immediateSync_ = true;
+        SetSelected(select);
+        immediateSync_ = false;
+    }
+    DoFillComplete();
+}
+
+void TRzCustomShellTree::EnumerateInto(IShellFolder* folder, std::vector<PItemIDList>& found) {
+    SHCONTF flags = SHCONTF_FOLDERS;
+    if (options_.Contains(stoShowHidden)) flags |= SHCONTF_INCLUDEHIDDEN;
+    if (options_.Contains(stoIncludeNonFolders)) flags |= SHCONTF_NONFOLDERS;
+    TComRef<IEnumIDList> enumerator;
+    HRESULT started = folder->EnumObjects(HandleAllocated() ? Handle() : nullptr, flags, enumerator.Out());
+    if (FAILED(started) || started == S_FALSE || !enumerator) return;
+    PItemIDList item = nullptr;
+    ULONG fetched = 0;
+    while (enumerator->Next(1, &item, &fetched) == S_OK && fetched == 1) found.push_back(item);
+}
+
+void TRzCustomShellTree::SyncNodeChildren(TTreeNode* node, bool& added) {
+    if (node->HasChildren() && node->Count() == 0) return;  // never loaded: nothing to bring in line
+    TRzShellTreeData* data = NodeData(node);
+    IShellFolder* folder = data ? data->ThisFolder() : nullptr;
+    if (!folder) return;
+    std::vector<PItemIDList> fresh;
+    struct TFreeAll {
+        std::vector<PItemIDList>& items;
+        ~TFreeAll() { for (PItemIDList p : items) ShellMemFree(p); }
+    } freeAll{fresh};
+    TQuietErrors quiet;
+    EnumerateInto(folder, fresh);
+    std::vector<bool> present(fresh.size(), false);
+    for (TTreeNode* child = node->GetFirstChild(); child;) {
+        TTreeNode* next = child->GetNextSibling();
+        TRzShellTreeData* childData = NodeData(child);
+        bool found = false;
+        for (size_t i = 0; i < fresh.size() && childData && !found; ++i)
+            if (!present[i] && CompareInFolder(folder, fresh[i], childData->RelPidl()) == 0) found = present[i] = true;
+        if (!found) {
+            if (refreshSelection_ && (refreshSelection_ == child || refreshSelection_->HasAsParent(child)))
+                refreshSelection_ = node;
+            child->Delete();
+        }
+        child = next;
+    }
+    for (size_t i = 0; i < fresh.size(); ++i)
+        if (!present[i] && AddNode(folder, data->AbsPidl(), fresh[i], node)) added = true;
+    if (node->Count() > 0) node->SetHasChildren(true);
+    for (TTreeNode* child = node->GetFirstChild(); child; child = child->GetNextSibling()) SyncNodeChildren(child, added);
+}
+
+// ---- dynamic refresh
+
+void TRzCustomShellTree::EnsureWatcher() {
+    if (watcher_ || !HandleAllocated()) return;
+    watcher_ = new TChangeHandlerThread(Handle(), RZ_SHELLCHANGE);
+    watcher_->Start();
+}
+
+void TRzCustomShellTree::WatchFixedDrives() {
+    EnsureWatcher();
+    if (!watcher_) return;
+    watcher_->RemoveAllWatches();
+    DWORD drives = GetLogicalDrives();
+    for (int letter = 0; letter < 26; ++letter) {
+        if (!(drives & (1u << letter))) continue;
+        String root = String(1, wchar_t(L'A' + letter)) + L":\\";
+        UINT type = GetDriveTypeW(root.c_str());
+        // Removable and CD drives are never watched; network drives only while connected.
+        if (type == DRIVE_FIXED || type == DRIVE_RAMDISK || (type == DRIVE_REMOTE && IsNetDriveConnected(root[0])))
+            WatchDrive(root);
+    }
+}
+
+void TRzCustomShellTree::WatchDrive(const String& path) {
+    EnsureWatcher();
+    if (!watcher_) return;
+    if (path.empty()) {
+        watcher_->RemoveAllWatches();
+        return;
+    }
+    DWORD filter = FILE_NOTIFY_CHANGE_DIR_NAME;
+    if (options_.Contains(stoIncludeNonFolders)) filter |= FILE_NOTIFY_CHANGE_FILE_NAME;
+    Integer slot = -1;
+    watcher_->AddWatch(path.substr(0, 2) + L"\\", filter, slot, true);
+}
+
+void TRzCustomShellTree::WMShellChange(TMessage&) {
+    syncTimer_->SetEnabled(false);
+    syncTimer_->SetTag(saRefresh);
+    syncTimer_->SetInterval(Focused() ? FocusedRefreshDelay : UnfocusedRefreshDelay);
+    syncTimer_->SetEnabled(true);
 }
 
 void TRzCustomShellTree::FillNode(IShellFolder* folder, TTreeNode* node) {
@@ -320,8 +455,10 @@ void TRzCustomShellTree::SyncToNode(TTreeNode* node) {
 
 void TRzCustomShellTree::SyncTimerFired(TObject*) {
     syncTimer_->SetEnabled(false);
-    if (syncTimer_->Tag() == saSynchronise && NodeData(Selected())) SyncToNode(Selected());
+    NativeInt action = syncTimer_->Tag();
     syncTimer_->SetTag(saNone);
+    if (action == saSynchronise && NodeData(Selected())) SyncToNode(Selected());
+    else if (action == saRefresh) RefreshTree();
 }
 
 void TRzCustomShellTree::FlushPendingSync(bool flushLinked) {
@@ -417,6 +554,13 @@ void TRzCustomShellTree::CreateWnd() {
     if (options_.Contains(stoAutoFill) && Items()->Count() == 0 && !IsLoading())
         PostMessageW(Handle(), RZ_SHELLCONTROL_DEFERREDFILL, 0, 0);
     if (shellList_) shellList_->FollowTreeNode(selectedFolder_->IdList());
+}
+
+void TRzCustomShellTree::DestroyWnd() {
+    // The watcher posts to this window: it goes with it.
+    delete watcher_;
+    watcher_ = nullptr;
+    TRzCustomTreeView::DestroyWnd();
 }
 
 void TRzCustomShellTree::WMDeferredFill(TMessage&) {

@@ -8,7 +8,10 @@
 
 #include <shlobj.h>
 
+#include <vector>
+
 #include "ImageList.h"
+#include "RzChangeHandlerThread.h"
 #include "RzShellCombo.h"
 #include "RzShellList.h"
 #include "RzShellLocator.h"
@@ -55,6 +58,7 @@ class TRzCustomShellTree : public TRzCustomTreeView, public IRzShellComboLink, p
     Z_CLASS(TRzCustomShellTree, TRzCustomTreeView)
     Z_MESSAGE_MAP(
         Z_MESSAGE(RZ_SHELLCONTROL_DEFERREDFILL, WMDeferredFill),
+        Z_MESSAGE(RZ_SHELLCHANGE, WMShellChange),
         Z_MESSAGE(CN_NOTIFY, CNNotify))
 public:
     explicit TRzCustomShellTree(TComponent* AOwner);
@@ -74,6 +78,11 @@ public:
     // ---- filling and expansion
     // Rebuilds the tree from the base folder; shell errors raise.
     void FillTree();
+    // Brings the loaded nodes in line with the disk: vanished folders go (a selection inside
+    // them moves to the nearest remaining parent), new ones are added in order.
+    void RefreshTree();
+    // Watches the fixed and RAM drives (and connected network drives) for folder changes.
+    void WatchFixedDrives();
     TRzShellTreeData* NodeData(TTreeNode* node) const { return node ? static_cast<TRzShellTreeData*>(node->Data()) : nullptr; }
     // The child of node whose item equals relPidl in node's folder; null when none.
     TTreeNode* FindChild(TTreeNode* node, const ITEMIDLIST* relPidl);
@@ -113,17 +122,24 @@ protected:
     virtual void DoInsertItem(TTreeNode* node) { if (OnInsertItem) OnInsertItem(this, node); }
     virtual void DoFillComplete() { if (OnFillComplete) OnFillComplete(this); }
     virtual void DoFillStart() { if (OnFillStart) OnFillStart(this); }
+    // Watches the drive of path, subtree included; an empty path stops all watches.
+    virtual void WatchDrive(const String& path);
 
     bool CanExpand(TTreeNode* Node) override;
     void Change(TTreeNode* Node) override;
     void Delete(TTreeNode* Node) override;
     void GetImageIndex(TTreeNode* Node) override;
     void CreateWnd() override;
+    void DestroyWnd() override;
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     void WMDeferredFill(TMessage& Message);
+    void WMShellChange(TMessage& Message);
+    void SyncNodeChildren(TTreeNode* node, bool& added);
+    void EnumerateInto(IShellFolder* folder, std::vector<PItemIDList>& found);
+    void EnsureWatcher();
     void CNNotify(TMessage& Message);
     void BaseFolderChanged(TObject*);
     void SelectedFolderChanged(TObject*);
@@ -141,6 +157,9 @@ private:
     TImageList* smallImages_;
     bool immediateSync_ = false;
     int busy_ = 0;
+    TChangeHandlerThread* watcher_ = nullptr;
+    // While refreshing: the node to select afterwards.
+    TTreeNode* refreshSelection_ = nullptr;
 };
 
 class TRzShellTree : public TRzCustomShellTree {

@@ -172,3 +172,30 @@ TEST_F(ShellTree, LinkedListFollowsAClickAtOnceAndArrowKeysAfterARest) {
     ClickNode(Child(Root(), L"a"));
     ASSERT_TRUE(PumpUntil([&] { return shellTree->SelectedPathName() == tree.Path(L"a"); }));
 }
+
+TEST_F(ShellTree, RefreshFollowsFoldersMadeAndRemovedOutside) {
+    Show();
+    TOwnedPidl deeper(tree.Pidl(L"a\\deep\\deeper"));
+    shellTree->SelectPidl(deeper.p);
+    ASSERT_EQ(shellTree->Selected()->Text(), L"deeper");
+
+    // A new folder appears in order, the selection stays.
+    tree.Folder(L"a\\deep\\added");
+    tree.Folder(L"ab");
+    shellTree->RefreshTree();
+    EXPECT_EQ(ChildTexts(Root()), (std::vector<String>{L"a", L"ab", L"b", L"c"}));
+    EXPECT_EQ(ChildTexts(Child(Child(Root(), L"a"), L"deep")), (std::vector<String>{L"added", L"deeper"}));
+    EXPECT_EQ(shellTree->SelectedPathName(), tree.Path(L"a\\deep\\deeper"));
+
+    // The selected folder's ancestor goes: the selection moves to the nearest remaining parent.
+    TShellTestTree::RemoveAll(tree.Path(L"a\\deep"));
+    shellTree->RefreshTree();
+    EXPECT_EQ(shellTree->SelectedPathName(), tree.Path(L"a"));
+    EXPECT_EQ(shellTree->SelectedFolder()->PathName(), tree.Path(L"a"));
+    EXPECT_EQ(Child(Root(), L"a")->Count(), 0);
+
+    // Through the real watcher and timer: an outside mkdir shows up by itself.
+    tree.Folder(L"watched");
+    EXPECT_TRUE(PumpUntil([&] { return Child(Root(), L"watched") != nullptr; }, 6000));
+    EXPECT_EQ(shellTree->SelectedPathName(), tree.Path(L"a"));
+}
