@@ -166,6 +166,7 @@ class TRzShellTree : public TRzCustomShellTree {
     Z_CLASS(TRzShellTree, TRzCustomShellTree)
     Z_PUBLISHED {
         using C = TRzShellTree;
+        p.Property(L"TabStop", &C::TabStop, &C::SetTabStop).Default(true);
         p.Property(L"BaseFolder", &C::BaseFolder, &C::SetBaseFolder);
         p.Property(L"Options", &C::Options, &C::SetOptions).Default(DefaultOptions());
         p.Property(L"ShowRoot", &C::ShowRoot, &C::SetShowRoot).Default(false);
