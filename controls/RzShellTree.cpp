@@ -17,6 +17,14 @@ constexpr Cardinal KeyboardSyncDelay = 500;
 enum TSyncAction : int { saNone = 0, saSynchronise = 1, saRefresh = 2 };
 constexpr Cardinal FocusedRefreshDelay = 400, UnfocusedRefreshDelay = 2000;
 
+// Frees the lists of an enumeration at scope end.
+struct TFreeEnumeratedPidls {
+    std::vector<PItemIDList>& items;
+    ~TFreeEnumeratedPidls() {
+        for (PItemIDList p : items) ShellMemFree(p);
+    }
+};
+
 bool IsNoItemPidl(const ITEMIDLIST* pidl) { return PidlSize(pidl) <= 2; }
 
 // The folder's order of two items (column 0); a failed comparison counts as equal.
@@ -211,16 +219,17 @@ void TRzCustomShellTree::RefreshTree() {
     DoFillComplete();
 }
 
-void TRzCustomShellTree::EnumerateInto(IShellFolder* folder, std::vector<PItemIDList>& found) {
+bool TRzCustomShellTree::EnumerateInto(IShellFolder* folder, std::vector<PItemIDList>& found, HRESULT& endCode) {
     SHCONTF flags = SHCONTF_FOLDERS;
     if (options_.Contains(stoShowHidden)) flags |= SHCONTF_INCLUDEHIDDEN;
     if (options_.Contains(stoIncludeNonFolders)) flags |= SHCONTF_NONFOLDERS;
     TComRef<IEnumIDList> enumerator;
     HRESULT started = folder->EnumObjects(HandleAllocated() ? Handle() : nullptr, flags, enumerator.Out());
-    if (FAILED(started) || started == S_FALSE || !enumerator) return;
+    if (FAILED(started) || started == S_FALSE || !enumerator) return false;
     PItemIDList item = nullptr;
     ULONG fetched = 0;
-    while (enumerator->Next(1, &item, &fetched) == S_OK && fetched == 1) found.push_back(item);
+    while ((endCode = enumerator->Next(1, &item, &fetched)) == S_OK && fetched == 1) found.push_back(item);
+    return true;
 }
 
 void TRzCustomShellTree::SyncNodeChildren(TTreeNode* node, bool& added) {
@@ -229,12 +238,11 @@ void TRzCustomShellTree::SyncNodeChildren(TTreeNode* node, bool& added) {
     IShellFolder* folder = data ? data->ThisFolder() : nullptr;
     if (!folder) return;
     std::vector<PItemIDList> fresh;
-    struct TFreeAll {
-        std::vector<PItemIDList>& items;
-        ~TFreeAll() { for (PItemIDList p : items) ShellMemFree(p); }
-    } freeAll{fresh};
+    TFreeEnumeratedPidls freeAll{fresh};
     TQuietErrors quiet;
-    EnumerateInto(folder, fresh);
+    // A listing that fails or stops early says nothing about what vanished: the node stays.
+    HRESULT endCode = S_FALSE;
+    if (!EnumerateInto(folder, fresh, endCode) || !EnumerationFinished(endCode)) return;
     std::vector<bool> present(fresh.size(), false);
     for (TTreeNode* child = node->GetFirstChild(); child;) {
         TTreeNode* next = child->GetNextSibling();
@@ -311,26 +319,15 @@ void TRzCustomShellTree::FillNode(IShellFolder* folder, TTreeNode* node) {
         data->SetThisFolder(folder);
         DoInsertItem(node);
     }
-    SHCONTF flags = SHCONTF_FOLDERS;
-    if (options_.Contains(stoShowHidden)) flags |= SHCONTF_INCLUDEHIDDEN;
-    if (options_.Contains(stoIncludeNonFolders)) flags |= SHCONTF_NONFOLDERS;
-    TComRef<IEnumIDList> enumerator;
-    HRESULT started = folder->EnumObjects(HandleAllocated() ? Handle() : nullptr, flags, enumerator.Out());
-    if (FAILED(started) || started == S_FALSE || !enumerator) {
+    std::vector<PItemIDList> found;
+    TFreeEnumeratedPidls freeAll{found};
+    HRESULT next = S_FALSE;
+    if (!EnumerateInto(folder, found, next)) {
         // A folder that cannot be listed keeps its mark and shows no children.
         node->SetHasChildren(true);
         DoFillComplete();
         return;
     }
-    std::vector<PItemIDList> found;
-    PItemIDList item = nullptr;
-    ULONG fetched = 0;
-    HRESULT next;
-    while ((next = enumerator->Next(1, &item, &fetched)) == S_OK && fetched == 1) found.push_back(item);
-    struct TFreeAll {
-        std::vector<PItemIDList>& items;
-        ~TFreeAll() { for (PItemIDList p : items) ShellMemFree(p); }
-    } freeAll{found};
     if (!EnumerationFinished(next)) {
         if (next == E_FAIL) {
             DoFillComplete();

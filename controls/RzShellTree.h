@@ -138,7 +138,8 @@ private:
     void WMDeferredFill(TMessage& Message);
     void WMShellChange(TMessage& Message);
     void SyncNodeChildren(TTreeNode* node, bool& added);
-    void EnumerateInto(IShellFolder* folder, std::vector<PItemIDList>& found);
+    // Lists the folder's items with the tree's flags; false when the listing cannot start.
+    bool EnumerateInto(IShellFolder* folder, std::vector<PItemIDList>& found, HRESULT& endCode);
     void EnsureWatcher();
     void CNNotify(TMessage& Message);
     void BaseFolderChanged(TObject*);
