@@ -8,6 +8,7 @@
 
 #include "ControlTesting.h"
 #include "ControlsUnits.h"
+#include "RzShellCombo.h"
 #include "RzShellList.h"
 #include "RzShellTree.h"
 #include "ShellTestTree.h"
@@ -198,4 +199,28 @@ TEST_F(ShellTree, RefreshFollowsFoldersMadeAndRemovedOutside) {
     tree.Folder(L"watched");
     EXPECT_TRUE(PumpUntil([&] { return Child(Root(), L"watched") != nullptr; }, 6000));
     EXPECT_EQ(shellTree->SelectedPathName(), tree.Path(L"a"));
+}
+
+TEST_F(ShellTree, LinkedComboShowsTheSelectedFolderAndDrivesTheTree) {
+    auto* combo = new TRzShellCombo(form.get());
+    combo->SetBounds(270, 10, 320, 24);
+    combo->SetParent(form.get());
+    combo->HandleNeeded();
+    combo->SetShellTree(shellTree);
+    EXPECT_EQ(shellTree->ShellCombo(), combo);
+    Show();
+
+    TOwnedPidl deep(tree.Pidl(L"a\\deep"));
+    shellTree->SelectPidl(deep.p);
+    EXPECT_EQ(combo->SelectedFolder()->PathName(), tree.Path(L"a\\deep"));
+    EXPECT_EQ(AnsiCompareText(combo->Text(), L"deep"), 0);
+
+    // A folder chosen in the combo is selected in the tree.
+    combo->SelectedFolder()->SetPathName(tree.Path(L"b\\inner"));
+    EXPECT_EQ(shellTree->SelectedPathName(), tree.Path(L"b\\inner"));
+
+    delete combo;
+    EXPECT_EQ(shellTree->ShellCombo(), nullptr);
+    shellTree->GoUpLevels(1);
+    EXPECT_EQ(shellTree->SelectedPathName(), tree.Path(L"b"));
 }
