@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "RzShellScopes.h"
+#include "SysUtils.h"
 
 namespace {
 
@@ -51,6 +52,7 @@ TRzShellTreeData::TRzShellTreeData(TRzCustomShellTree* owner, TRzShellTreeData* 
     : owner_(owner), parent_(parent), relPidl_(CopyPidl(nullptr, relPidl)) {}
 
 TRzShellTreeData::~TRzShellTreeData() {
+    if (parentFolder_) parentFolder_->Release();
     if (thisFolder_) thisFolder_->Release();
     ShellMemFree(absPidl_);
     ShellMemFree(relPidl_);
@@ -79,6 +81,40 @@ void TRzShellTreeData::SetThisFolder(IShellFolder* folder) {
     if (folder) folder->AddRef();
     if (thisFolder_) thisFolder_->Release();
     thisFolder_ = folder;
+}
+
+IShellFolder* TRzShellTreeData::ParentFolder() {
+    if (parent_) return parent_->ThisFolder();
+    if (!parentFolder_ && !IsNoItemPidl(relPidl_)) {
+        TRzIdListArray levels(relPidl_);
+        PItemIDList up = CopyPidl(nullptr, levels.Ancestor(1));
+        if (FAILED(GetShellFolder(up, parentFolder_))) parentFolder_ = nullptr;
+        ShellMemFree(up);
+    }
+    return parentFolder_;
+}
+
+bool TRzShellTreeData::CanRename() {
+    if (!parent_ || IsNoItemPidl(relPidl_)) return false;
+    IShellFolder* folder = ParentFolder();
+    if (!folder) return false;
+    SFGAOF attributes = 0x40000177;  // the capability bits and file system
+    const ITEMIDLIST* item = relPidl_;
+    if (FAILED(folder->GetAttributesOf(1, &item, &attributes))) return false;
+    return attributes & SFGAO_CANRENAME;
+}
+
+void TRzShellTreeData::SetRelPidl(PItemIDList value) {
+    ShellMemFree(relPidl_);
+    relPidl_ = value;
+    DropCaches();
+}
+
+void TRzShellTreeData::DropCaches() {
+    ShellMemFree(absPidl_);
+    absPidl_ = nullptr;
+    if (thisFolder_) thisFolder_->Release();
+    thisFolder_ = nullptr;
 }
 
 // ---- construction and links
@@ -300,6 +336,10 @@ void TRzCustomShellTree::WatchDrive(const String& path) {
 }
 
 void TRzCustomShellTree::WMShellChange(TMessage&) {
+    if (ignoreNextNotification_) {
+        ignoreNextNotification_ = false;
+        return;
+    }
     syncTimer_->SetEnabled(false);
     syncTimer_->SetTag(saRefresh);
     syncTimer_->SetInterval(Focused() ? FocusedRefreshDelay : UnfocusedRefreshDelay);
@@ -417,6 +457,55 @@ void TRzCustomShellTree::Delete(TTreeNode* Node) {
     if (OnDeleteItem) OnDeleteItem(this, Node, data);
     Node->SetData(nullptr);
     delete data;
+}
+
+// ---- renaming
+
+bool TRzCustomShellTree::CanEdit(TTreeNode* Node) {
+    TRzShellTreeData* data = NodeData(Node);
+    if (!data) return TRzCustomTreeView::CanEdit(Node);
+    if (!data->CanRename() || !TRzCustomTreeView::CanEdit(Node) || ComponentState().Contains(csDesigning)) return false;
+    if (HWND edit = HWND(SendMessageW(Handle(), TVM_GETEDITCONTROL, 0, 0)))
+        SetWindowTextW(edit, GetPidlDisplayName(data->ParentFolder(), data->RelPidl(), snkInFolderForEditing).c_str());
+    return true;
+}
+
+void TRzCustomShellTree::Edit(TTreeNode* Node, String& S) {
+    TRzShellTreeData* data = NodeData(Node);
+    if (!data) {
+        TRzCustomTreeView::Edit(Node, S);
+        return;
+    }
+    S = Trim(S);
+    if (OnEdited) OnEdited(this, Node, S);
+    IShellFolder* folder = data->ParentFolder();
+    if (!folder) return;
+    THourglass hourglass;
+    ++busy_;
+    try {
+        ignoreNextNotification_ = true;
+        PITEMID_CHILD renamed = nullptr;
+        HRESULT result = folder->SetNameOf(Handle(), data->RelPidl(), S.c_str(), SHGDN_INFOLDER, &renamed);
+        if (SUCCEEDED(result) && renamed) {
+            data->SetRelPidl(renamed);
+            for (TTreeNode* below = Node->GetNext(); below && below->HasAsParent(Node); below = below->GetNext())
+                if (TRzShellTreeData* belowData = NodeData(below)) belowData->DropCaches();
+            Node->SetText(GetPidlDisplayName(folder, data->RelPidl(), snkInFolder));
+            const ITEMIDLIST* pidl = data->AbsPidl();
+            selectedFolder_->SetIdList(pidl);
+            if (shellList_) shellList_->FollowTreeNode(pidl);
+            if (shellCombo_) shellCombo_->FollowTreeNode(pidl);
+        } else {
+            // Refused: the node keeps its name.
+            if (FAILED(result)) ignoreNextNotification_ = false;
+            Node->SetText(GetPidlDisplayName(folder, data->RelPidl(), snkInFolder));
+        }
+        CustomSort(&CompareSiblings, 0, true);
+    } catch (...) {
+        --busy_;
+        throw;
+    }
+    --busy_;
 }
 
 // ---- selection and synchronisation

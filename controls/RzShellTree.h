@@ -38,6 +38,15 @@ public:
     // Takes a reference; the root is given the folder that filled it.
     void SetThisFolder(IShellFolder* folder);
     String PathName() { return PidlToPath(AbsPidl()); }
+    // The folder that holds the item (not referenced for the caller): the parent node's, or for
+    // the root the folder its base list lies in.
+    IShellFolder* ParentFolder();
+    // Whether the shell lets the item be renamed; never the root.
+    bool CanRename();
+    // Takes ownership of the renamed item's list; the cached list and folder are rebuilt.
+    void SetRelPidl(PItemIDList value);
+    // Forgets the absolute list and the folder (an ancestor was renamed).
+    void DropCaches();
 
 private:
     TRzCustomShellTree* owner_;
@@ -45,6 +54,7 @@ private:
     PItemIDList relPidl_;
     PItemIDList absPidl_ = nullptr;
     IShellFolder* thisFolder_ = nullptr;
+    IShellFolder* parentFolder_ = nullptr;
 };
 
 Z_ENUM(TRzShellTreeOption, int, stoAutoFill, stoVirtualFolders, stoDesignInteractive, stoDefaultKeyHandling,
@@ -126,6 +136,8 @@ protected:
     virtual void WatchDrive(const String& path);
 
     bool CanExpand(TTreeNode* Node) override;
+    bool CanEdit(TTreeNode* Node) override;
+    void Edit(TTreeNode* Node, String& S) override;
     void Change(TTreeNode* Node) override;
     void Delete(TTreeNode* Node) override;
     void GetImageIndex(TTreeNode* Node) override;
@@ -158,6 +170,8 @@ private:
     TImageList* smallImages_;
     bool immediateSync_ = false;
     int busy_ = 0;
+    // The watcher's next notice is the tree's own rename.
+    bool ignoreNextNotification_ = false;
     TChangeHandlerThread* watcher_ = nullptr;
     // While refreshing: the node to select afterwards.
     TTreeNode* refreshSelection_ = nullptr;

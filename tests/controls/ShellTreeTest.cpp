@@ -224,3 +224,29 @@ TEST_F(ShellTree, LinkedComboShowsTheSelectedFolderAndDrivesTheTree) {
     shellTree->GoUpLevels(1);
     EXPECT_EQ(shellTree->SelectedPathName(), tree.Path(L"b"));
 }
+
+TEST_F(ShellTree, ATypedNameRenamesTheFolderOnDiskAndTheRootRefuses) {
+    Show();
+    auto editBox = [&] { return HWND(SendMessageW(shellTree->Handle(), TVM_GETEDITCONTROL, 0, 0)); };
+    shellTree->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return shellTree->Focused(); }));
+    Root()->EditText();
+    PumpUntilIdle();
+    EXPECT_EQ(editBox(), nullptr);
+
+    TOwnedPidl deeper(tree.Pidl(L"a\\deep\\deeper"));
+    shellTree->SelectPidl(deeper.p);
+    TTreeNode* deep = shellTree->Selected()->Parent();
+    shellTree->SetSelected(deep);
+    ASSERT_TRUE(deep->EditText());
+    ASSERT_TRUE(PumpUntil([&] { return editBox() != nullptr; }));
+    TypeChord({VK_CONTROL, 'A'});
+    TypeText(L"moved");
+    TypeKey(VK_RETURN);
+    ASSERT_TRUE(PumpUntil([&] { return TShellTestTree::Exists(tree.Path(L"a\\moved")); }));
+    EXPECT_FALSE(TShellTestTree::Exists(tree.Path(L"a\\deep")));
+    EXPECT_EQ(deep->Text(), L"moved");
+    EXPECT_EQ(shellTree->SelectedFolder()->PathName(), tree.Path(L"a\\moved"));
+    // The nodes below find their folders under the new name.
+    EXPECT_EQ(shellTree->NodeData(deep->GetFirstChild())->PathName(), tree.Path(L"a\\moved\\deeper"));
+}
