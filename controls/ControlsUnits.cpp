@@ -9,6 +9,7 @@
 #include "RzShellCombo.h"
 #include "RzShellHelpers.h"
 #include "RzShellList.h"
+#include "RzShellTree.h"
 #include "RzShellIntf.h"
 #include "RzShellUtils.h"
 #include "RzSplit.h"
@@ -30,5 +31,6 @@ void InitializeControlsUnits() {
         {"RzComboBox", &InitializeRzComboBox, nullptr},
         {"RzShellCombo", &InitializeRzShellCombo, nullptr},
         {"RzShellList", &InitializeRzShellList, nullptr},
+        {"RzShellTree", &InitializeRzShellTree, nullptr},
     });
 }

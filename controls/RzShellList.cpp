@@ -1,4 +1,5 @@
 #include "RzShellList.h"
+#include "RzShellScopes.h"
 
 #include <algorithm>
 
@@ -49,33 +50,11 @@ String StrRetText(STRRET& name, const ITEMIDLIST* pidl) {
     return String();
 }
 
-// Shows the hourglass while it lives.
-class THourglass {
-public:
-    THourglass() : saved_(Screen->Cursor()) { Screen->SetCursor(crHourGlass); }
-    ~THourglass() { Screen->SetCursor(saved_); }
-
-private:
-    TCursor saved_;
-};
-
-// Critical-error boxes stay away while it lives.
-class TQuietErrors {
-public:
-    TQuietErrors() : saved_(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
-    ~TQuietErrors() { SetErrorMode(saved_); }
-
-private:
-    UINT saved_;
-};
-
 String UpperName(const String& name) {
     String upper = name;
     CharUpperBuffW(upper.data(), DWORD(upper.size()));
     return upper;
 }
-
-bool EnumerationFinished(HRESULT result) { return result == S_FALSE || result == HRESULT_FROM_WIN32(ERROR_NO_MORE_ITEMS); }
 
 }  // namespace
 
