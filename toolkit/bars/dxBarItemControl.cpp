@@ -11,6 +11,8 @@ TdxBarItemControl::TdxBarItemControl(TdxBarItemLink* link)
     : link_(link), cachedImage_(std::make_unique<TdxCachedImageOptions>()) {}
 
 TdxBarItemControl::~TdxBarItemControl() {
+    // The fader a fade was started with: GetFader no longer reaches a descendant here.
+    if (usedFader_) usedFader_->StopFading(this);
     if (link_ && link_->Control() == this) link_->SetControl(nullptr);
 }
 
@@ -61,4 +63,33 @@ TdxBarItemControlViewInfo* TdxBarItemControl::ViewInfo() {
 TdxBarItemControlDrawParams* TdxBarItemControl::DrawParams() {
     if (!drawParams_) drawParams_ = std::make_unique<TdxBarItemControlDrawParams>(this);
     return drawParams_.get();
+}
+
+bool TdxBarItemControl::IsEnabled() const {
+    TdxBarItem* item = Item();
+    return item && item->GetEnabled();
+}
+
+int TdxBarItemControl::HitTestPart(const TPoint& p) {
+    const TRect bounds = ViewInfo()->GetBounds();
+    return PtInRect(&bounds, p) ? 100 : -1;
+}
+
+void TdxBarItemControl::UpdateHotPart(const TPoint& p) {
+    if (!IsEnabled()) {
+        hotPart_ = -1;
+        return;
+    }
+    int part = HitTestPart(p);
+    if (part == hotPart_) return;
+    int old = hotPart_;
+    hotPart_ = part;
+    if (CanFade()) {
+        if (TdxFader* fader = GetFader()) {
+            usedFader_ = fader;
+            if (old == -1) fader->FadeIn(this);
+            if (part == -1) fader->FadeOut(this);
+        }
+    }
+    RepaintControl();
 }

@@ -10,15 +10,17 @@
 #include <memory>
 
 #include "TypInfo.h"
+#include "cxComponent.h"
 #include "dxBarForward.h"
 #include "dxBarViewLevels.h"
+#include "dxFading.h"
 
 class TdxBarItemControlViewInfo;
 class TdxBarItemControlDrawParams;
 class TdxCachedImageOptions;
 
-class TdxBarItemControl : public TObject {
-    Z_CLASS(TdxBarItemControl, TObject)
+class TdxBarItemControl : public TcxIUnknownObject, public IdxFadingObject {
+    Z_CLASS(TdxBarItemControl, TcxIUnknownObject)
 public:
     explicit TdxBarItemControl(TdxBarItemLink* link);
     ~TdxBarItemControl() override;
@@ -47,12 +49,40 @@ public:
     TdxBarItemControlDrawParams* DrawParams();
     TdxCachedImageOptions* CachedImage() const { return cachedImage_.get(); }
 
+    // -- the hot part and fading
+    // The part under the mouse: -1 none, 100 inside but in no part.
+    int HotPart() const { return hotPart_; }
+    // Takes the part under the point as the hot part; entering the control from outside starts
+    // a fade in, leaving it a fade out, a move between its parts only repaints.
+    void UpdateHotPart(const TPoint& p);
+    virtual bool IsEnabled() const;
+    // The fader of the bar window; nil without one.
+    virtual TdxFader* GetFader() const { return nullptr; }
+    bool CanFade() override { return false; }
+    void FadingRepaint() override { RepaintControl(); }
+    void FadingBegin(IdxFadingElementData* data) override { fadingData_ = data; }
+    void FadingEnd() override { fadingData_ = nullptr; }
+    void GetFadingImages(TBitmap*& normal, TBitmap*& hot, int& inFrames, int& inDelay, int& outFrames,
+                         int& outDelay) override {
+        CreateFadingImages(normal, hot, inFrames, inDelay, outFrames, outDelay);
+    }
+    IdxFadingElementData* FadingData() const { return fadingData_; }
+
 protected:
     // The layout width at the view info's current level.
     virtual int CalcWidth() { return 0; }
+    // The part at the point: 100 inside the view info's bounds, -1 outside.
+    virtual int HitTestPart(const TPoint& p);
+    virtual void RepaintControl() {}
+    // The normal and hot looks for a fade; the base has none, so nothing fades.
+    virtual void CreateFadingImages(TBitmap*& /*normal*/, TBitmap*& /*hot*/, int& /*inFrames*/, int& /*inDelay*/,
+                                    int& /*outFrames*/, int& /*outDelay*/) {}
 
 private:
     TdxBarItemLink* link_;
+    int hotPart_ = -1;
+    IdxFadingElementData* fadingData_ = nullptr;
+    TdxFader* usedFader_ = nullptr;
     std::unique_ptr<TdxBarItemControlViewInfo> viewInfo_;
     std::unique_ptr<TdxBarItemControlDrawParams> drawParams_;
     std::unique_ptr<TdxCachedImageOptions> cachedImage_;

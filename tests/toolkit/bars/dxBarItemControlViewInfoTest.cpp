@@ -184,6 +184,73 @@ TEST_F(ItemControlViewInfo, TheItemsImageChangesEmptyItsControlsCache) {
     EXPECT_TRUE(control.CachedImage()->Cached());
 }
 
+// A control at (0,0)-(20,10) with two parts (left and right half) that fades with its own fader
+// and counts its repaints.
+class TFadingControl : public TdxBarItemControl {
+    Z_CLASS(TFadingControl, TdxBarItemControl)
+public:
+    TFadingControl(TdxBarItemLink* link, TdxFader* fader) : TdxBarItemControl(link), fader_(fader) {
+        ViewInfo()->SetBounds(TRect(0, 0, 20, 10));
+    }
+    TdxFader* GetFader() const override { return fader_; }
+    bool CanFade() override { return true; }
+    int repaints = 0;
+
+protected:
+    int HitTestPart(const TPoint& p) override {
+        int part = TdxBarItemControl::HitTestPart(p);
+        return part == -1 ? -1 : p.x < 10 ? 0 : 1;
+    }
+    void RepaintControl() override { ++repaints; }
+    void CreateFadingImages(TBitmap*& normal, TBitmap*& hot, int&, int&, int&, int&) override {
+        normal = new TBitmap;
+        normal->SetSize(20, 10);
+        hot = new TBitmap;
+        hot->SetSize(20, 10);
+    }
+
+private:
+    TdxFader* fader_;
+};
+
+TEST_F(ItemControlViewInfo, EnteringAndLeavingFadeMovingBetweenPartsOnlyRepaints) {
+    TdxFader fader;
+    fader.SetMode(1);
+    auto control = std::make_unique<TFadingControl>(link, &fader);
+    const TPoint outside{50, 50}, left{2, 2}, right{15, 2};
+
+    control->UpdateHotPart(left);
+    ASSERT_EQ(fader.Count(), 1);
+    EXPECT_EQ(fader.Element(0)->Direction(), TdxFadingElement::fdIn);
+    EXPECT_EQ(control->HotPart(), 0);
+    fader.StopFading(control.get());
+    ASSERT_EQ(fader.Count(), 0);
+
+    const int repaints = control->repaints;  // the fader repaints too
+    control->UpdateHotPart(right);
+    EXPECT_EQ(fader.Count(), 0) << "between parts: no fade";
+    EXPECT_EQ(control->HotPart(), 1);
+    EXPECT_EQ(control->repaints, repaints + 1);
+    control->UpdateHotPart(right);
+    EXPECT_EQ(control->repaints, repaints + 1) << "the same part changes nothing";
+
+    control->UpdateHotPart(outside);
+    ASSERT_EQ(fader.Count(), 1);
+    EXPECT_EQ(fader.Element(0)->Direction(), TdxFadingElement::fdOut);
+    EXPECT_EQ(control->HotPart(), -1);
+
+    // Freeing the control ends its fade.
+    control.reset();
+    EXPECT_EQ(fader.Count(), 0);
+
+    // A disabled control has no hot part and does not fade.
+    item->SetEnabled(false);
+    TFadingControl disabled(link, &fader);
+    disabled.UpdateHotPart(left);
+    EXPECT_EQ(disabled.HotPart(), -1);
+    EXPECT_EQ(fader.Count(), 0);
+}
+
 // Two 4 x 4 images, red and blue.
 std::unique_ptr<TCustomImageList> TwoColourList() {
     auto list = std::make_unique<TCustomImageList>(nullptr, 4, 4);
