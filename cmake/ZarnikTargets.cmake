@@ -20,7 +20,15 @@ function(zarnik_layer_library name)
     add_library(${name} INTERFACE)  # a layer whose first code has not arrived yet
     set(scope INTERFACE)
   endif()
+  # Headers are included by file name: the layer's folder and each of its sub-folders that holds
+  # code are on the path, so moving a file between them changes no #include line.
   target_include_directories(${name} ${scope} ${CMAKE_CURRENT_SOURCE_DIR})
+  file(GLOB children LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  foreach(child ${children})
+    if(IS_DIRECTORY ${child} AND NOT child MATCHES "/(res|forms)$")
+      target_include_directories(${name} ${scope} ${child})
+    endif()
+  endforeach()
   target_link_libraries(${name} ${scope} ${ARG_DEPENDS} ${ARG_LIBS})
   if(sources)
     target_precompile_headers(${name} PRIVATE ${ZARNIK_COMMON_HEADERS})

@@ -4,6 +4,7 @@
 // redraws. Value objects have no update bracket: batches are bracketed at the scene only.
 
 #include "Events.h"
+#include "GLComponent.h"
 #include "GLCrossPlatform.h"
 #include "Persistent.h"
 #include "VectorTypes.h"

@@ -1,27 +1,22 @@
 #pragma once
-// Rendering contexts, the context manager and the OpenGL objects that live in a context.
+// Rendering contexts: TGLContext and its settings types (buffer options, anti-aliasing,
+// acceleration).
 //
 // A TGLContext holds the pixel-format settings, nests activations, shares display lists with
 // other contexts and owns the handles of the OpenGL objects created while it was current. Every
-// context is made through the process-wide manager, which creates instances of the platform's
-// context class (the Windows one registers itself at start-up).
+// context is made through the process-wide manager (GLContextManager.h), which creates instances
+// of the platform's context class (the Windows one registers itself at start-up).
 //
 //     TGLContext* rc = GLContextManager()->CreateContextInstance();
 //     rc->CreateForDevice(dc);
 //     rc->Activate(); ... rc->Deactivate();
-//
-// Sections: settings types; TGLContext; handles; TGLContextManager.
 
 #include <vector>
 
+#include "GLContextHandles.h"
 #include "OpenGL1x.h"
-#include "Events.h"
 #include "SysObject.h"
-#include "Threads.h"
 #include "TypInfo.h"
-
-Z_EXCEPTION(EGLContext, Exception)
-Z_EXCEPTION(EGLShader, EGLContext)
 
 // ---- Settings types ----
 
@@ -39,8 +34,6 @@ struct TContextBufferOptions {
 
 Z_ENUM(TGLAntiAliasing, int, aaDefault, aaNone, aa2x, aa2xHQ, aa4x, aa4xHQ)
 enum TContextAcceleration { caUndetermined, caHardware, caGeneric };
-
-class TGLContextHandle;
 
 // ---- TGLContext ----
 
@@ -123,224 +116,7 @@ private:
 // The context current on this program's rendering thread, or nullptr.
 TGLContext* ActiveGLContext();
 
-// ---- Handles ----
-
-// The handle of one OpenGL object of a context. The object is made in the current context by
-// Allocate and deleted by Deallocate (switching to its context when needed); a handle whose
-// class overrides DeleteGLObject must call Deallocate in its own destructor.
-class TGLContextHandle : public TObject {
-    Z_CLASS(TGLContextHandle, TObject)
-public:
-    TGLContextHandle() = default;
-    ~TGLContextHandle() override;
-
-    GLuint Handle() const { return name_; }
-    TGLContext* RenderingContext() const { return owner_; }
-    virtual bool IsTransferable() const { return true; }
-
-    void Allocate();
-    void Deallocate();
-    // A new handle of the class, allocated in the current context; raises EGLContext
-    // "Auto-allocation failed" when asked to and no object could be made.
-    static TGLContextHandle* CreateAllocated(TClass handleClass, bool failWhenUnallocated = true);
-    template <class H>
-    static H* CreateAllocated(bool failWhenUnallocated = true) {
-        return static_cast<H*>(CreateAllocated(H::StaticClass(), failWhenUnallocated));
-    }
-
-protected:
-    virtual GLuint CreateGLObject() = 0;
-    virtual void DeleteGLObject() {}
-
-private:
-    friend class TGLContext;
-    void ForgetGLObject();
-    GLuint name_ = 0;
-    TGLContext* owner_ = nullptr;
-};
-
-using TGLHandleEvent = TEvent<void(TObject* Sender, GLuint& handle)>;
-
-// An object made and deleted by its events; deletes nothing when OnDestroyObject is unassigned.
-class TGLVirtualHandle : public TGLContextHandle {
-    Z_CLASS(TGLVirtualHandle, TGLContextHandle)
-public:
-    ~TGLVirtualHandle() override { Deallocate(); }
-    TGLHandleEvent OnCreateObject;
-    TGLHandleEvent OnDestroyObject;
-
-protected:
-    GLuint CreateGLObject() override;
-    void DeleteGLObject() override;
-};
-
-class TGLListHandle : public TGLContextHandle {
-    Z_CLASS(TGLListHandle, TGLContextHandle)
-public:
-    ~TGLListHandle() override { Deallocate(); }
-
-protected:
-    GLuint CreateGLObject() override;
-    void DeleteGLObject() override;
-};
-
-class TGLTextureHandle : public TGLContextHandle {
-    Z_CLASS(TGLTextureHandle, TGLContextHandle)
-public:
-    ~TGLTextureHandle() override { Deallocate(); }
-
-protected:
-    GLuint CreateGLObject() override;
-    void DeleteGLObject() override;
-};
-
-class TGLOcclusionQueryHandle : public TGLContextHandle {
-    Z_CLASS(TGLOcclusionQueryHandle, TGLContextHandle)
-public:
-    ~TGLOcclusionQueryHandle() override { Deallocate(); }
-    bool IsTransferable() const override { return false; }
-    bool Active() const { return active_; }
-    void BeginQuery();
-    void EndQuery();
-    // Pixels written between BeginQuery and EndQuery.
-    GLuint QueryPixelCount();
-
-protected:
-    GLuint CreateGLObject() override;
-    void DeleteGLObject() override;
-
-private:
-    bool active_ = false;
-};
-
-class TGLBufferObjectHandle : public TGLContextHandle {
-    Z_CLASS(TGLBufferObjectHandle, TGLContextHandle)
-public:
-    ~TGLBufferObjectHandle() override { Deallocate(); }
-    virtual GLenum BufferTarget() const = 0;
-    void Bind();
-    void Unbind();
-    void UploadData(const void* data, GLsizeiptrARB size, GLenum usage);
-    void BindAndUpload(const void* data, GLsizeiptrARB size, GLenum usage);
-    // A new buffer of the class, allocated, filled and unbound.
-    template <class H>
-    static H* CreateWithData(const void* data, GLsizeiptrARB size, GLenum usage) {
-        H* handle = new H();
-        try {
-            handle->Allocate();
-            handle->Bind();
-            handle->UploadData(data, size, usage);
-            handle->Unbind();
-        } catch (...) {
-            delete handle;
-            throw;
-        }
-        return handle;
-    }
-
-protected:
-    GLuint CreateGLObject() override;
-    void DeleteGLObject() override;
-};
-
-class TGLVBOHandle : public TGLBufferObjectHandle {
-    Z_CLASS(TGLVBOHandle, TGLBufferObjectHandle)
-};
-
-class TGLVBOArrayBufferHandle : public TGLVBOHandle {
-    Z_CLASS(TGLVBOArrayBufferHandle, TGLVBOHandle)
-public:
-    GLenum BufferTarget() const override { return GL_ARRAY_BUFFER_ARB; }
-};
-
-class TGLVBOElementArrayHandle : public TGLVBOHandle {
-    Z_CLASS(TGLVBOElementArrayHandle, TGLVBOHandle)
-public:
-    GLenum BufferTarget() const override { return GL_ELEMENT_ARRAY_BUFFER_ARB; }
-};
-
-class TGLSLHandle : public TGLContextHandle {
-    Z_CLASS(TGLSLHandle, TGLContextHandle)
-public:
-    ~TGLSLHandle() override { Deallocate(); }
-    // The object's info log; empty when it has none.
-    String ReadInfoLog();
-
-protected:
-    void DeleteGLObject() override;
-};
-
-class TGLShaderHandle : public TGLSLHandle {
-    Z_CLASS(TGLShaderHandle, TGLSLHandle)
-public:
-    virtual GLenum ShaderKind() const = 0;
-    void SetSourceText(const AnsiString& text);
-    // True when the source compiled.
-    bool CompileSource();
-
-protected:
-    GLuint CreateGLObject() override;
-};
-
-class TGLVertexShaderHandle : public TGLShaderHandle {
-    Z_CLASS(TGLVertexShaderHandle, TGLShaderHandle)
-public:
-    GLenum ShaderKind() const override { return GL_VERTEX_SHADER_ARB; }
-};
-
-class TGLFragmentShaderHandle : public TGLShaderHandle {
-    Z_CLASS(TGLFragmentShaderHandle, TGLShaderHandle)
-public:
-    GLenum ShaderKind() const override { return GL_FRAGMENT_SHADER_ARB; }
-};
-
-class TGLProgramHandle : public TGLSLHandle {
-    Z_CLASS(TGLProgramHandle, TGLSLHandle)
-public:
-    const String& Name() const { return name_; }
-    void SetName(const String& value) { name_ = value; }
-
-    // Compiles a shader of the class and attaches it; raises EGLShader with the shader's log
-    // when it fails to compile (or warns, when warnings count as errors).
-    void CompileAndAttach(TClass shaderClass, const AnsiString& source, bool treatWarningsAsErrors = false);
-    void AttachShader(TGLShaderHandle* shader);
-    bool LinkObjects();
-    bool ValidateObjects();
-    // The uniform's location; an assertion failure when the program does not use it.
-    GLint LocateUniform(const AnsiString& uniformName);
-    void UseProgram();
-    void EndUseProgram();
-
-protected:
-    GLuint CreateGLObject() override;
-
-private:
-    String name_ = L"DefaultShaderName";
-};
-
-// ---- TGLContextManager ----
-
-class TGLContextManager : public TObject {
-    Z_CLASS(TGLContextManager, TObject)
-public:
-
-    // A new context of the first registered class; nullptr when none is registered.
-    TGLContext* CreateContextInstance();
-    void LockContextList();
-    void UnlockContextList();
-    int ContextCount();
-    void AddContext(TGLContext* context);
-    void RemoveContext(TGLContext* context);
-
-private:
-    TCriticalSection lock_;
-    std::vector<TGLContext*> contexts_;
-};
-
-// The process-wide manager, made when the unit starts (or on first use).
-TGLContextManager* GLContextManager();
-void AddContextClass(TClass contextClass);
-void RemoveContextClass(TClass contextClass);
-
-void InitializeGLContext();
-void FinalizeGLContext();
+// moved: the shader handles are in GLSLHandles.h, the manager in GLContextManager.h; included
+// here until no file expects them from this header.
+#include "GLSLHandles.h"
+#include "GLContextManager.h"

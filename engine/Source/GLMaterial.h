@@ -1,9 +1,10 @@
 #pragma once
 // Materials: how a surface is drawn (face colours, culling, blending, lighting and fog, its
-// textures), the shader base, and the material library that shares materials by name.
+// textures): the enumerations TPolygonMode, TBlendingMode, TFaceCulling, TMaterialOption(s),
+// TShininess; IGLMaterialLibrarySource; TGLFaceProperties; TGLMaterial. The shader base is in
+// GLShader.h, the material library that shares materials by name in GLMaterialLibrary.h.
 //
-// Sections: enumerations and interfaces; face properties; the material; the shader; library
-// entries; the library.
+// Sections: enumerations and interfaces; face properties; the material.
 
 #include <vector>
 
@@ -13,7 +14,6 @@
 
 class TGLLibMaterial;
 class TGLMaterialLibrary;
-class TGLShader;
 
 // --- enumerations and interfaces
 Z_ENUM(TPolygonMode, Byte, pmFill, pmLines, pmPoints)
@@ -21,12 +21,7 @@ Z_ENUM(TBlendingMode, Byte, bmOpaque, bmTransparency, bmAdditive, bmAlphaTest50,
 Z_ENUM(TFaceCulling, Byte, fcBufferDefault, fcCull, fcNoCull)
 Z_ENUM(TMaterialOption, Byte, moIgnoreFog, moNoLighting)
 using TMaterialOptions = TSet<TMaterialOption>;
-Z_ENUM(TGLShaderStyle, Byte, ssHighLevel, ssLowLevel, ssReplace)
-Z_ENUM(TGLShaderFailedInitAction, Byte, fiaSilentDisable, fiaRaiseStandardException,
-       fiaRaiseHandledException, fiaReRaiseException)
 using TShininess = Byte;  // 0..128
-
-Z_EXCEPTION(EGLShaderException, Exception)
 
 // The material library an object uses.
 class IGLMaterialLibrarySource {
@@ -168,209 +163,7 @@ private:
     TGLLibMaterial* libMaterial_ = nullptr;
 };
 
-// --- the shader
-class TGLShader : public TGLUpdateAbleComponent {
-    Z_CLASS(TGLShader, TGLUpdateAbleComponent)
-    Z_PUBLISHED { p.Property(L"Enabled", &TGLShader::Enabled, &TGLShader::SetEnabled).Default(true); }
-
-public:
-    explicit TGLShader(TComponent* owner);
-    ~TGLShader() override;
-
-    void Assign(TPersistent* source) override;
-    // Every user entry tells its users, then the shader is set up afresh on its next Apply.
-    void ReportChange(TObject* sender) override;
-
-    void Apply(TRenderContextInfo& rci, TObject* sender);
-    // True asks for another pass.
-    bool Unapply(TRenderContextInfo& rci);
-    bool Enabled() const { return enabled_; }
-    void SetEnabled(bool value);
-    TGLShaderStyle ShaderStyle() const { return shaderStyle_; }
-    void SetShaderStyle(TGLShaderStyle value) { shaderStyle_ = value; }
-    TGLShaderFailedInitAction FailedInitAction() const { return failedInitAction_; }
-    void SetFailedInitAction(TGLShaderFailedInitAction value) { failedInitAction_ = value; }
-    bool Active() const { return active_; }
-    bool Initialized() const { return initialized_; }
-
-    void BeginUpdate() { ++updateCount_; }
-    void EndUpdate();
-    void AddUser(TGLLibMaterial* user);
-    void RemoveUser(TGLLibMaterial* user);
-    const std::vector<TGLLibMaterial*>& Users() const { return users_; }
-
-    void PrepareShader();
-    void ReleaseShader();
-    virtual void HandleInitFailure(const String& message);
-    virtual String NotSupportedMessage() const;
-    virtual bool IsSupported() { return true; }
-
-protected:
-    virtual void DoApply(TRenderContextInfo& rci, TObject* sender) = 0;
-    virtual bool DoUnapply(TRenderContextInfo& rci) = 0;
-    virtual void PrepareHook() {}
-    virtual void ReleaseHook() {}
-
-private:
-    void OnAllocate(TObject*, GLuint& handle) { handle = 1; }
-    void OnDestroy(TObject*, GLuint& handle);
-
-    bool enabled_ = true;
-    std::vector<TGLLibMaterial*> users_;
-    TGLVirtualHandle* virtualHandle_;
-    TGLShaderStyle shaderStyle_ = ssLowLevel;
-    Integer updateCount_ = 0;
-    bool active_ = false;
-    bool initialized_ = false;
-    TGLShaderFailedInitAction failedInitAction_ = fiaRaiseStandardException;
-};
-
-// --- library entries
-class TGLLibMaterial : public TCollectionItem, public IGLTextureNotifiable, public IGLMaterialLibrarySource {
-    Z_CLASS(TGLLibMaterial, TCollectionItem)
-    Z_PUBLISHED {
-        p.Property(L"Name", &TGLLibMaterial::Name, &TGLLibMaterial::SetName);
-        p.Property(L"Material", &TGLLibMaterial::Material);
-        p.Property(L"Tag", &TGLLibMaterial::Tag, &TGLLibMaterial::SetTag).Default(0);
-        p.Property(L"TextureOffset", &TGLLibMaterial::TextureOffset);
-        p.Property(L"TextureScale", &TGLLibMaterial::TextureScale);
-        p.Property(L"Texture2Name", &TGLLibMaterial::Texture2Name, &TGLLibMaterial::SetTexture2Name);
-        p.Property(L"Shader", &TGLLibMaterial::Shader, &TGLLibMaterial::SetShader);
-    }
-
-public:
-    explicit TGLLibMaterial(TCollection* collection);
-    ~TGLLibMaterial() override;
-
-    void Assign(TPersistent* source) override;
-    String DisplayName() const override { return name_; }
-    // The library of the collection.
-    TGLMaterialLibrary* MaterialLibrary() const override;
-
-    const String& Name() const { return name_; }
-    // A name another entry has gets a number; while the library is being loaded the name is
-    // taken as it is. Materials that refer to the old name keep this entry.
-    void SetName(const String& value);
-    Integer NameHash() const { return nameHash_; }
-    TGLMaterial* Material() const { return material_; }
-    void SetMaterial(TGLMaterial* value) { material_->Assign(value); }
-    Integer Tag() const { return tag_; }
-    void SetTag(Integer value) { tag_ = value; }
-    TGLCoordinates3* TextureOffset() const { return textureOffset_; }
-    void SetTextureOffset(TGLCoordinates3* value);
-    TGLCoordinates3* TextureScale() const { return textureScale_; }
-    void SetTextureScale(TGLCoordinates3* value);
-    const String& Texture2Name() const { return texture2Name_; }
-    void SetTexture2Name(const String& value);
-    TGLShader* Shader() const { return shader_; }
-    void SetShader(TGLShader* value);
-    bool IsIdentity() const { return identity_; }
-    const TMatrix4x4& TextureMatrix() const { return textureMatrix_; }
-
-    void RecalcTextureMatrix();
-    // Tells every user (materials, entries using this one as their second texture).
-    void BroadcastChange();
-    void ReportChange(TObject*) override { BroadcastChange(); }
-    void TexMappingChanged(TObject* sender) override;
-    void PrepareTexture() { material_->PrepareTexture(); }
-    void Apply(TRenderContextInfo& rci);
-    bool Unapply(TRenderContextInfo& rci);
-    // Resolves a texture file name through the library's event and texture folders.
-    void TextureNeeded(TObject* sender, String& textureFileName);
-
-    void AddMaterialUser(TGLMaterial* material);
-    void RemoveMaterialUser(TGLMaterial* material);
-    void AddEntryUser(TGLLibMaterial* entry);
-    void RemoveEntryUser(TGLLibMaterial* entry);
-    // Storage without notification, for the library file.
-    void StoreName(const String& value);
-
-private:
-    void CoordinatesChanged(TObject*) { RecalcTextureMatrix(); }
-    bool SecondTextureUsable();
-    template <class F>
-    void ForEachUserOnce(F tell);
-
-    std::vector<TObject*> users_;
-    String name_;
-    Integer nameHash_ = 0;
-    TGLMaterial* material_;
-    TGLCoordinates3* textureOffset_;
-    TGLCoordinates3* textureScale_;
-    bool identity_ = true;
-    TMatrix4x4 textureMatrix_;
-    String texture2Name_;
-    TGLShader* shader_ = nullptr;
-    bool notifying_ = false;
-    TGLLibMaterial* texture2Entry_ = nullptr;
-    Integer tag_ = 0;
-};
-
-// The hash the library keeps per name: length, then h := 2h + byte for every byte.
-Integer LibMaterialNameHash(const String& name);
-
-class TGLLibMaterials : public TOwnedCollection {
-    Z_CLASS(TGLLibMaterials, TOwnedCollection)
-public:
-    explicit TGLLibMaterials(TGLMaterialLibrary* library);
-
-    TGLLibMaterial* ItemAt(int index) const { return static_cast<TGLLibMaterial*>(Items(index)); }
-    TGLLibMaterial* Add() { return static_cast<TGLLibMaterial*>(TOwnedCollection::Add()); }
-    // Case-sensitive; nil when none.
-    TGLLibMaterial* FindByName(const String& name) const;
-    // base, else base1, base2, ... the first no entry has.
-    String UniqueEntryName(const String& base) const;
-    int IndexOfTexture(const TGLTexture* texture) const;
-    String NameOfTexture(const TGLTexture* texture) const;
-    void PrepareTextures();
-    void Loaded();
-    void ReleaseGLObjects();
-};
-
-// --- the library
-class TGLMaterialLibrary : public TGLCadenceAbleComponent {
-    Z_CLASS(TGLMaterialLibrary, TGLCadenceAbleComponent)
-    Z_PUBLISHED {
-        p.Property(L"Materials", &TGLMaterialLibrary::Materials).Stored(&TGLMaterialLibrary::MaterialsStored);
-        p.Property(L"TexturePaths", &TGLMaterialLibrary::TexturePaths, &TGLMaterialLibrary::SetTexturePaths);
-        p.Event(L"OnTextureNeeded", &TGLMaterialLibrary::OnTextureNeeded);
-    }
-
-public:
-    explicit TGLMaterialLibrary(TComponent* owner);
-    ~TGLMaterialLibrary() override;
-
-    void Loaded() override;
-    void ReleaseGLObjects();
-
-    TGLLibMaterials* Materials() const { return materials_; }
-    void SetMaterials(TGLLibMaterials* value) { materials_->Assign(value); }
-    const String& TexturePaths() const { return texturePaths_; }
-    // Folders separated by ";", trimmed, each given a trailing backslash.
-    void SetTexturePaths(const String& value);
-    const std::vector<String>& TexturePathList() const { return texturePathList_; }
-    TTextureNeededEvent OnTextureNeeded;
-    bool MaterialsStored() const { return materials_->Count() > 0; }
-
-    TGLLibMaterial* EntryByName(const String& name) const;
-    // ETexture when the library is nil or no entry has the name; nil for an empty name.
-    static TGLTexture* TextureOfEntry(const TGLMaterialLibrary* library, const String& name);
-    static String EntryNameOfTexture(const TGLMaterialLibrary* library, const TGLTexture* texture);
-    // A texture material read from a file now (persistent) or when first needed.
-    TGLLibMaterial* NewTextureMaterial(const String& name, const String& fileName, bool persistent);
-    TGLLibMaterial* AddBitmapMaterial(const String& name, TGraphic* bitmap);
-
-    // The material-library file: version 2 is written; versions 0 to 2 are read.
-    virtual void SaveToStream(TStream* stream);
-    virtual void LoadFromStream(TStream* stream);
-    void SaveToFile(const String& fileName);
-    void LoadFromFile(const String& fileName);
-
-private:
-    TGLLibMaterials* materials_;
-    String texturePaths_;
-    std::vector<String> texturePathList_;
-};
-
-// Unit start-up: the classes form descriptions create by name.
-void InitializeGLMaterial();
+// moved: the shader base is in GLShader.h, the library and its entries in GLMaterialLibrary.h;
+// included here until no file expects them from this header.
+#include "GLShader.h"
+#include "GLMaterialLibrary.h"

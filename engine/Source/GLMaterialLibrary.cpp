@@ -6,7 +6,8 @@
 #include "BinaryArchive.h"
 #include "Bitmap.h"
 #include "Format.h"
-#include "GLMaterial.h"
+#include "GLMaterialLibrary.h"
+#include "GLShader.h"
 #include "GLRenderContextInfo.h"
 #include "GLState.h"
 #include "PersistentObject.h"
@@ -584,4 +585,8 @@ void TGLMaterialLibrary::LoadFromStream(TStream* stream) {
             ReadCoordinates(reader, item->TextureScale());
         }
     }
+}
+
+void InitializeGLMaterialLibrary() {
+    RegisterClasses({TGLMaterialLibrary::StaticClass(), TGLMaterial::StaticClass(), TGLShader::StaticClass()});
 }

@@ -3,10 +3,13 @@
 // 32-bit buffer to upload for an OpenGL target. The kinds register by class name so that a
 // texture can switch its image kind by name.
 //
-// Sections: the kind metaclass and registry; the base; blank and float data (sizes); picture, persistent and
-// picture-file; cube map; float data.
+// Here: the kind metaclass (TGLTextureImageMetaClass, TGLTextureImageClass) and registry, the
+// base TGLTextureImage, and the kinds that are only a size: TGLSizedImage, TGLBlankImage,
+// TGLFloatDataImage. The kinds that hold pictures are in GLPictureImages.h (TGLPictureImage,
+// TGLPersistentImage, TGLPicFileImage) and GLCubeMapImage.h (TGLCubeMapImage).
+//
+// Sections: the kind metaclass and registry; the base; blank and float data (sizes); float data.
 
-#include <array>
 #include <memory>
 
 #include "BaseClasses.h"
@@ -87,6 +90,23 @@ protected:
     // The file name passed through the texture-needed callback.
     String ResolveFileName(const String& fileName);
 
+    static constexpr wchar_t kCouldNotOpenFile[] = L"Could not open file: %s";
+
+    // Runs f on the picture with its change event suspended, so the image is not invalidated by
+    // its own reading.
+    template <class F>
+    static void WithoutChangeEvent(TPicture* picture, F f) {
+        const TNotifyEvent saved = picture->OnChange;
+        picture->OnChange = nullptr;
+        try {
+            f(picture);
+        } catch (...) {
+            picture->OnChange = saved;
+            throw;
+        }
+        picture->OnChange = saved;
+    }
+
 private:
     TGLTexture* ownerTexture_;
 };
@@ -148,143 +168,6 @@ protected:
     bool BlankBuffer() const override { return false; }
 };
 
-// --- picture, persistent and picture-file
-
-// An image held in a platform picture.
-class TGLPictureImage : public TGLTextureImage {
-    Z_CLASS(TGLPictureImage, TGLTextureImage)
-public:
-    explicit TGLPictureImage(TPersistent* owner) : TGLTextureImage(owner) {}
-    ~TGLPictureImage() override;
-
-    // A persistent image's picture, a graphic, a picture, or a 32-bit buffer (as a 32-bit
-    // platform bitmap with its rows top-down again).
-    void Assign(TPersistent* source) override;
-    Integer ImageWidth() const override;
-    Integer ImageHeight() const override;
-    // Created on first use; every change of it invalidates the image.
-    TPicture* Picture();
-    void SetPicture(TPicture* value) { Picture()->Assign(value); }
-
-    TGLBitmap32* BuildBitmap32(GLenum target) override;
-    void DropBitmap32() override { bitmap_.reset(); }
-
-protected:
-    bool HasPicture() const { return picture_ != nullptr; }
-    void PictureChanged(TObject*) { Invalidate(); }
-    // Runs f with the picture's change event suspended.
-    template <class F>
-    void Quietly(F f);
-
-private:
-    std::unique_ptr<TGLBitmap32> bitmap_;
-    TPicture* picture_ = nullptr;
-};
-
-// A picture stored with the form data.
-class TGLPersistentImage : public TGLPictureImage {
-    Z_CLASS(TGLPersistentImage, TGLPictureImage)
-    Z_PUBLISHED { p.Property(L"Picture", &TGLPersistentImage::Picture); }
-
-public:
-    explicit TGLPersistentImage(TPersistent* owner) : TGLPictureImage(owner) {}
-
-    static String KindName() { return L"Persistent Image"; }
-    static String KindDescription() {
-        return L"Image data is stored in its original format with other form resources,ie. in the DFM at "
-               L"design-time, and embedded in the EXE at run-time.";
-    }
-
-    void SaveToFile(const String& fileName) override;
-    // Through the file-IO hooks when they are active, else the picture's own loading; a file
-    // that cannot be found clears the picture and raises ETexture "Could not open file: ...".
-    void LoadFromFile(const String& fileName) override;
-};
-
-// A picture read from a named file when the texture first needs it. The pixels are not kept:
-// after the build they live in the buffer and then in the OpenGL texture.
-class TGLPicFileImage : public TGLPictureImage {
-    Z_CLASS(TGLPicFileImage, TGLPictureImage)
-    Z_PUBLISHED {
-        p.Property(L"PictureFileName", &TGLPicFileImage::PictureFileName, &TGLPicFileImage::SetPictureFileName);
-    }
-
-public:
-    explicit TGLPicFileImage(TPersistent* owner) : TGLPictureImage(owner) {}
-
-    static String KindName() { return L"PicFile Image"; }
-    static String KindDescription() { return L"Image data is retrieved from a file."; }
-
-    void Assign(TPersistent* source) override;
-    const String& PictureFileName() const { return fileName_; }
-    void SetPictureFileName(const String& value);
-    // The size of the last build (0 until then).
-    Integer ImageWidth() const override { return width_; }
-    Integer ImageHeight() const override { return height_; }
-
-    void Invalidate() override;
-    // Loads the file whenever the picture is empty; a missing file fails an assertion once per
-    // name and then builds an empty buffer.
-    TGLBitmap32* BuildBitmap32(GLenum target) override;
-    // Writes the picture file name as the whole file.
-    void SaveToFile(const String& fileName) override;
-    // A short text file (below 512 bytes, no zero byte) names the picture file; any other
-    // file is the picture file itself.
-    void LoadFromFile(const String& fileName) override;
-
-private:
-    String fileName_;
-    bool alreadyWarned_ = false;
-    Integer width_ = 0, height_ = 0;
-};
-
-// --- cube map
-
-// Six pictures: positive X, negative X, positive Y, negative Y, positive Z, negative Z.
-class TGLCubeMapImage : public TGLTextureImage {
-    Z_CLASS(TGLCubeMapImage, TGLTextureImage)
-    Z_PUBLISHED {
-        p.Property(L"PicturePX", &TGLCubeMapImage::PicturePX);
-        p.Property(L"PictureNX", &TGLCubeMapImage::PictureNX);
-        p.Property(L"PicturePY", &TGLCubeMapImage::PicturePY);
-        p.Property(L"PictureNY", &TGLCubeMapImage::PictureNY);
-        p.Property(L"PicturePZ", &TGLCubeMapImage::PicturePZ);
-        p.Property(L"PictureNZ", &TGLCubeMapImage::PictureNZ);
-    }
-
-public:
-    explicit TGLCubeMapImage(TPersistent* owner);
-    ~TGLCubeMapImage() override;
-
-    static String KindName() { return L"CubeMap Image"; }
-    static GLenum TextureTarget() { return GL_TEXTURE_CUBE_MAP; }
-
-    void Assign(TPersistent* source) override;
-    // The positive-X picture's size.
-    Integer ImageWidth() const override { return pictures_[0]->Width(); }
-    Integer ImageHeight() const override { return pictures_[0]->Height(); }
-    TPicture* Picture(Integer index) const { return pictures_[index]; }
-    void SetPicture(Integer index, TPicture* value) { pictures_[index]->Assign(value); }
-    TPicture* PicturePX() const { return pictures_[0]; }
-    TPicture* PictureNX() const { return pictures_[1]; }
-    TPicture* PicturePY() const { return pictures_[2]; }
-    TPicture* PictureNY() const { return pictures_[3]; }
-    TPicture* PicturePZ() const { return pictures_[4]; }
-    TPicture* PictureNZ() const { return pictures_[5]; }
-
-    // The picture of the face target (rows top-down); other targets take positive X.
-    TGLBitmap32* BuildBitmap32(GLenum target) override;
-    void DropBitmap32() override { bitmap_.reset(); }
-    // The 16-bit value 256, then the six pictures as BMP files.
-    void SaveToFile(const String& fileName) override;
-    void LoadFromFile(const String& fileName) override;
-
-private:
-    void PictureChanged(TObject*) { Invalidate(); }
-    std::unique_ptr<TGLBitmap32> bitmap_;
-    std::array<TPicture*, 6> pictures_{};
-};
-
 // --- float data
 
 // Storage of a given size that OpenGL fills.
@@ -302,3 +185,8 @@ protected:
     const char* FileSection() const override { return "[FloatDataImage]"; }
     bool BlankBuffer() const override { return true; }
 };
+
+// moved: the picture kinds are in GLPictureImages.h, the cube map in GLCubeMapImage.h; included
+// here until no file expects them from this header.
+#include "GLPictureImages.h"
+#include "GLCubeMapImage.h"

@@ -4,6 +4,7 @@
 #include "cxAccessibility.h"
 #include "cxBitmap.h"
 #include "cxGraphics.h"
+#include "cxScreenCanvas.h"
 #include "cxImageList.h"
 #include "cxStyles.h"
 #include "cxImageStates.h"
@@ -17,6 +18,7 @@
 #include "cxWindowHelpers.h"
 #include "cxPopupHooks.h"
 #include "dxCore.h"
+#include "dxResourceStrings.h"
 #include "dxOffice11.h"
 #include "dxThemeManager.h"
 #include "dxUxTheme.h"
@@ -25,7 +27,8 @@
 
 void InitializeToolkitCoreUnits() {
     InitializeUnits({
-        {"dxCore", &InitializedxCore, &FinalizedxCore},
+        {"dxCore", &InitializedxCore, nullptr},
+        {"dxResourceStrings", nullptr, &FinalizedxResourceStrings},
         {"cxLibraryStrs", &InitializecxLibraryStrs, &FinalizecxLibraryStrs},
         {"cxFormats", nullptr, &FinalizecxFormats},
         {"cxGeometry", &InitializecxGeometry, &FinalizecxGeometry},
@@ -34,7 +37,7 @@ void InitializeToolkitCoreUnits() {
         {"dxThemeManager", &InitializedxThemeManager, &FinalizedxThemeManager},
         {"dxOffice11", &InitializedxOffice11, &FinalizedxOffice11},
         {"cxAccessibility", &InitializecxAccessibility, &FinalizecxAccessibility},
-        {"cxGraphics", nullptr, &FinalizecxGraphics},
+        {"cxScreenCanvas", nullptr, &FinalizecxScreenCanvas},
         {"cxBitmap", &InitializecxBitmap, nullptr},
         {"cxImageList", &InitializecxImageList, nullptr},
         {"cxImageStates", &InitializecxImageStates, &FinalizecxImageStates},

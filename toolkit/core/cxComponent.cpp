@@ -2,16 +2,6 @@
 
 #include "cxClasses.h"
 
-Integer TcxInterfacedPersistent::_AddRef() {
-    IInterface* owner = owner_ ? dynamic_cast<IInterface*>(owner_) : nullptr;
-    return owner ? owner->_AddRef() : -1;
-}
-
-Integer TcxInterfacedPersistent::_Release() {
-    IInterface* owner = owner_ ? dynamic_cast<IInterface*>(owner_) : nullptr;
-    return owner ? owner->_Release() : -1;
-}
-
 // ---- TcxComponent -------------------------------------------------------------------------
 
 void TcxComponent::BeforeDestruction() {
@@ -36,15 +26,6 @@ void TcxComponent::RefreshFakeComponentLinks() {
     CollectFakeComponentLinks(&list);
     for (int i = 0; i < 3; ++i)
         fakeLinks_[i] = i < list.Count() ? static_cast<TComponent*>(list.Items(i)) : nullptr;
-}
-
-// ---- TcxObjectList ------------------------------------------------------------------------
-
-TcxObjectList::~TcxObjectList() { Clear(); }
-
-void TcxObjectList::Clear() {
-    for (int i = 0; i < Count(); ++i) FreeObject(ItemAt(i));
-    TList::Clear();
 }
 
 // ---- TcxFreeNotificator -------------------------------------------------------------------

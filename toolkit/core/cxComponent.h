@@ -1,33 +1,12 @@
 #pragma once
-// The toolkit's bases for objects, persistents and components: interface objects without
-// reference counting, a persistent with an owner, a component that clears weak links to
-// itself, an owning object list and a forwarder of free notifications.
+// The toolkit's component bases: TcxComponent, a component that clears weak links to itself,
+// and TcxFreeNotificator, a forwarder of free notifications. The interface objects without
+// reference counting and the persistent with an owner are in cxInterfacedObjects.h, the owning
+// object list (TcxObjectList) in cxComponentList.h.
 
 #include "Component.h"
 #include "Events.h"
-#include "Interfaces.h"
 #include "Lists.h"
-
-// Hands out interfaces without counting references; its owner frees it.
-class TcxIUnknownObject : public TObject, public virtual IInterface {
-    Z_CLASS(TcxIUnknownObject, TObject)
-public:
-    Integer _AddRef() override { return -1; }
-    Integer _Release() override { return -1; }
-};
-
-// A persistent that knows its owner; reference counts go to the owner's interface, if any.
-class TcxInterfacedPersistent : public TPersistent, public virtual IInterface {
-    Z_CLASS(TcxInterfacedPersistent, TPersistent)
-public:
-    explicit TcxInterfacedPersistent(TPersistent* owner) : owner_(owner) {}
-    TPersistent* GetOwner() const override { return owner_; }
-    Integer _AddRef() override;
-    Integer _Release() override;
-
-private:
-    TPersistent* owner_;
-};
 
 class TcxComponent : public TComponent {
     Z_CLASS(TcxComponent, TComponent)
@@ -63,16 +42,6 @@ private:
     TComponent* fakeLinks_[3] = {};
 };
 
-// A list that owns its objects and frees them, first to last, when cleared.
-class TcxObjectList : public TList {
-    Z_CLASS(TcxObjectList, TList)
-public:
-    TcxObjectList() = default;
-    ~TcxObjectList() override;
-    void Clear() override;
-    TObject* ItemAt(int index) const { return static_cast<TObject*>(Items(index)); }
-};
-
 using TcxFreeNotificationEvent = TEvent<void(TObject* sender, TComponent* component)>;
 
 // Tells its handler about every watched component that is being freed.
@@ -87,3 +56,8 @@ public:
 protected:
     void Notification(TComponent* component, TOperation operation) override;
 };
+
+// moved: TcxIUnknownObject and TcxInterfacedPersistent are in cxInterfacedObjects.h,
+// TcxObjectList in cxComponentList.h; included here until no file expects them from this header.
+#include "cxInterfacedObjects.h"
+#include "cxComponentList.h"

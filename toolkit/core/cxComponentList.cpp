@@ -31,3 +31,12 @@ void TcxComponentList::HandleListNotification(TComponent* component, TListNotifi
 void TcxComponentList::FireChanged(TComponent* component, TcxComponentCollectionNotification action) {
     if (updateCount_ == 0 && OnComponentListChanged.Assigned()) OnComponentListChanged(this, component, action);
 }
+
+// ---- TcxObjectList ------------------------------------------------------------------------
+
+TcxObjectList::~TcxObjectList() { Clear(); }
+
+void TcxObjectList::Clear() {
+    for (int i = 0; i < Count(); ++i) FreeObject(ItemAt(i));
+    TList::Clear();
+}

@@ -1,8 +1,10 @@
 #pragma once
-// A list of components (not owning them) that reports its changes with the collection codes.
+// A list of components (not owning them) that reports its changes with the collection codes
+// (TcxComponentList), and a list that owns its objects (TcxObjectList).
 
 #include "ComponentList.h"
 #include "Events.h"
+#include "Lists.h"
 #include "cxComponentCollection.h"
 
 class TcxComponentList;
@@ -35,4 +37,14 @@ protected:
 
 private:
     int updateCount_ = 0;
+};
+
+// A list that owns its objects and frees them, first to last, when cleared.
+class TcxObjectList : public TList {
+    Z_CLASS(TcxObjectList, TList)
+public:
+    TcxObjectList() = default;
+    ~TcxObjectList() override;
+    void Clear() override;
+    TObject* ItemAt(int index) const { return static_cast<TObject*>(Items(index)); }
 };

@@ -14,7 +14,10 @@
 // and DoContextPopup are the control's mouse, key, wheel, resize, notification and
 // context-popup handling.
 //
-// Sections: interfaces · child components · TcxControl (life · look-and-feel and painting ·
+// The interfaces a control answers or calls (IcxLookAndFeelOwner, IcxMouseCaptureObject,
+// IcxFontListener) are in cxControlInterfaces.h.
+//
+// Sections: child components · TcxControl (life · look-and-feel and painting ·
 // focus · mouse and keys · popup menu · scroll bars · drag and drop · messages).
 
 #include <vector>
@@ -23,6 +26,7 @@
 #include "Sets.h"
 #include "cxClasses.h"
 #include "cxComponent.h"
+#include "cxControlInterfaces.h"
 #include "cxGraphics.h"
 #include "cxLookAndFeel.h"
 #include "cxWindowHelpers.h"
@@ -34,23 +38,6 @@ class TcxSizeGrip;
 class TcxDragAndDropObject;
 class TcxRegion;
 class TDragImageList;
-
-// ---- interfaces ----------------------------------------------------------------------------
-
-// Answered by whatever owns a look-and-feel.
-struct IcxLookAndFeelOwner : virtual IInterface {
-    virtual TcxLookAndFeel* GetLookAndFeel() = 0;
-};
-
-// A control's mouse-capture object that wants to hear when it stops being one.
-struct IcxMouseCaptureObject : virtual IInterface {
-    virtual void MouseCaptureLost() = 0;
-};
-
-// Hears a control's font changes.
-struct IcxFontListener : virtual IInterface {
-    virtual void FontChanged(TcxControl* control, TFont* font) = 0;
-};
 
 // ---- child components ----------------------------------------------------------------------
 

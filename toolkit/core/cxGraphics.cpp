@@ -1,4 +1,4 @@
-// Sections: text flags · regions · canvas (access, stacks, clipping, drawing, text) · screen canvas.
+// Sections: text flags · canvas (access, stacks, clipping, drawing, text).
 
 #include "cxGraphics.h"
 
@@ -28,37 +28,6 @@ UINT ConvertTextFlags(Word flags) {
     if (flags & cxShowPathEllipsis) result |= DT_PATH_ELLIPSIS;
     return result;
 }
-
-// ---- regions -------------------------------------------------------------------------------
-
-TcxRegion::~TcxRegion() { ReleaseHandle(); }
-
-TcxRegion* TcxRegion::CreateFromRect(const TRect& r) { return new TcxRegion(CreateRectRgnIndirect(&r)); }
-
-TcxRegion* TcxRegion::CreateFromBounds(int left, int top, int right, int bottom) {
-    return new TcxRegion(CreateRectRgn(left, top, right, bottom));
-}
-
-bool TcxRegion::IsEmpty() const {
-    RECT box;
-    return !handle_ || GetRgnBox(handle_, &box) == NULLREGION;
-}
-
-void TcxRegion::ReleaseHandle() {
-    if (handle_) DeleteObject(handle_);
-    handle_ = nullptr;
-}
-
-void TcxRegion::CombineWith(TcxRegion* other, TcxRegionOperation operation, bool freeOther) {
-    static const int modes[] = {RGN_COPY, RGN_OR, RGN_DIFF, RGN_AND};
-    if (operation == roSet)
-        CombineRgn(handle_, other->handle_, nullptr, RGN_COPY);
-    else
-        CombineRgn(handle_, handle_, other->handle_, modes[operation]);
-    if (freeOther) delete other;
-}
-
-void TcxRegion::OffsetBy(int dx, int dy) { OffsetRgn(handle_, dx, dy); }
 
 // ---- canvas: access ------------------------------------------------------------------------
 
@@ -451,37 +420,4 @@ void TcxCanvas::DrawTextInRect(const String& text, const TRect& rect, Word flags
     output(r);
     if (brush->Style() != oldBrushStyle) brush->SetStyle(oldBrushStyle);
     font->SetColor(oldFontColor);
-}
-
-// ---- screen canvas -------------------------------------------------------------------------
-
-TScreenCanvas::~TScreenCanvas() { FreeHandle(); }
-
-void TScreenCanvas::CreateHandle() {
-    screenDC_ = GetDCEx(GetDesktopWindow(), nullptr, DCX_CACHE | DCX_LOCKWINDOWUPDATE);
-    SetHandle(screenDC_);
-}
-
-void TScreenCanvas::FreeHandle() {
-    TCanvas::FreeHandle();
-    if (screenDC_) ReleaseDC(GetDesktopWindow(), screenDC_);
-    screenDC_ = nullptr;
-}
-
-TcxScreenCanvas::TcxScreenCanvas() : TcxCanvas(new TScreenCanvas()) {}
-
-TcxScreenCanvas::~TcxScreenCanvas() { delete canvas_; }
-
-namespace {
-TcxScreenCanvas* sharedScreenCanvas = nullptr;
-}
-
-TcxScreenCanvas* SharedScreenCanvas() {
-    if (!sharedScreenCanvas) sharedScreenCanvas = TcxScreenCanvas::CreateForScreen();
-    return sharedScreenCanvas;
-}
-
-void FinalizecxGraphics() {
-    delete sharedScreenCanvas;
-    sharedScreenCanvas = nullptr;
 }

@@ -1,11 +1,12 @@
 #pragma once
-// The toolkit's canvas wrapper and region object. Every toolkit drawing routine goes through
-// TcxCanvas: it wraps a platform canvas (never owning it) and adds stacks of saved DC states,
-// clip regions and font/brush/pen states, clip-region arithmetic, frames, tiled fills and
-// aligned, optionally embossed text. The shared screen canvas measures text and serves as the
-// DC of 32-bit pixel transfers.
+// The toolkit's canvas wrapper. Every toolkit drawing routine goes through TcxCanvas: it wraps a
+// platform canvas (never owning it) and adds stacks of saved DC states, clip regions and
+// font/brush/pen states, clip-region arithmetic, frames, tiled fills and aligned, optionally
+// embossed text. Also here: the toolkit's text flags (ConvertTextFlags), the borders
+// (TcxBorder(s)) and the look of an area (TcxViewParams). The region object is in cxRegion.h,
+// the shared screen canvas in cxScreenCanvas.h.
 //
-// Sections: text flags · regions · canvas · screen canvas.
+// Sections: text flags · canvas.
 
 #include <windows.h>
 
@@ -13,6 +14,7 @@
 
 #include "Canvas.h"
 #include "Sets.h"
+#include "cxRegion.h"
 
 class TBitmap;
 class TGraphic;
@@ -37,32 +39,6 @@ constexpr Word cxDontBreakChars = 0x4000;
 
 // The DrawText flags of a toolkit flag set; DT_NOPREFIX unless the prefix is shown.
 UINT ConvertTextFlags(Word flags);
-
-// ---- regions -------------------------------------------------------------------------------
-
-enum TcxRegionOperation : Byte { roSet, roAdd, roSubtract, roIntersect };
-
-// Owns one GDI region handle.
-class TcxRegion : public TObject {
-    Z_CLASS(TcxRegion, TObject)
-public:
-    explicit TcxRegion(HRGN handle) : handle_(handle) {}
-    ~TcxRegion() override;
-    static TcxRegion* CreateFromHandle(HRGN handle) { return new TcxRegion(handle); }
-    static TcxRegion* CreateFromRect(const TRect& r);
-    static TcxRegion* CreateEmpty() { return CreateFromBounds(0, 0, 0, 0); }
-    static TcxRegion* CreateFromBounds(int left, int top, int right, int bottom);
-
-    HRGN Handle() const { return handle_; }
-    bool IsEmpty() const;
-    void ReleaseHandle();
-    // Combines other into this region (roSet copies it); frees other when asked.
-    void CombineWith(TcxRegion* other, TcxRegionOperation operation, bool freeOther = true);
-    void OffsetBy(int dx, int dy);
-
-private:
-    HRGN handle_;
-};
 
 // ---- canvas --------------------------------------------------------------------------------
 
@@ -181,32 +157,6 @@ private:
     std::vector<TcxCanvasState> savedStates_;
 };
 
-// ---- screen canvas -------------------------------------------------------------------------
-
-// A canvas on the desktop window's DC (taken from the DC cache when first needed, given back
-// when freed). No window of its own is created.
-class TScreenCanvas : public TCanvas {
-    Z_CLASS(TScreenCanvas, TCanvas)
-public:
-    TScreenCanvas() = default;
-    ~TScreenCanvas() override;
-    void FreeHandle() override;
-
-protected:
-    void CreateHandle() override;
-
-private:
-    HDC screenDC_ = nullptr;
-};
-
-class TcxScreenCanvas : public TcxCanvas {
-    Z_CLASS(TcxScreenCanvas, TcxCanvas)
-public:
-    TcxScreenCanvas();
-    ~TcxScreenCanvas() override;
-    static TcxScreenCanvas* CreateForScreen() { return new TcxScreenCanvas(); }
-};
-
-// The process's one screen canvas, created on first use and freed when the toolkit finalizes.
-TcxScreenCanvas* SharedScreenCanvas();
-void FinalizecxGraphics();
+// moved: the shared screen canvas is in cxScreenCanvas.h; included here until no file expects
+// it from this header.
+#include "cxScreenCanvas.h"

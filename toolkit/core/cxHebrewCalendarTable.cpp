@@ -6,7 +6,7 @@
 
 #include "DateUtils.h"
 #include "SysUtils.h"
-#include "cxCalendarTables.h"
+#include "cxHebrewCalendarTable.h"
 #include "cxDateText.h"
 #include "cxDateUtils.h"
 

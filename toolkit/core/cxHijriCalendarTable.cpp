@@ -5,7 +5,7 @@
 
 #include "DateUtils.h"
 #include "SysUtils.h"
-#include "cxCalendarTables.h"
+#include "cxHijriCalendarTable.h"
 #include "cxDateText.h"
 #include "cxDateUtils.h"
 

@@ -11,6 +11,7 @@
 #include "cxBitmap.h"
 #include "cxGraphics.h"
 #include "cxImageList.h"
+#include "cxScreenCanvas.h"
 #include "dxCore.h"
 #include "dxOffice11.h"
 
@@ -582,7 +583,7 @@ void FinalizecxImageStates() {
     systemBrushes.clear();
     if (checkerBrush) DeleteObject(checkerBrush);
     checkerBrush = nullptr;
-    FinalizecxGraphics();
+    FinalizecxScreenCanvas();
     for (TcxBitmap** cache : {&paintBitmap, &imageBitmap, &maskBitmap}) {
         delete *cache;
         *cache = nullptr;

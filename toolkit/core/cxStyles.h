@@ -1,13 +1,14 @@
 #pragma once
-// Styles: small components holding a background colour, a text colour, a font and a background
-// bitmap, each of which may be left unassigned; style sets (TcxCustomStyles) that use styles by
-// value index; style sheets that carry a style set for other sets to follow; and the style
-// repository, which owns styles and sheets and streams them as its children.
+// Styles: small components (TcxCustomStyle, TcxStyle) holding a background colour, a text
+// colour, a font and a background bitmap, each of which may be left unassigned; their observers
+// (IcxStyleObserver); and style sets (TcxCustomStyles) that use styles by value index. The style
+// sheets, which carry a style set for other sets to follow, and the style repository, which
+// owns styles and sheets and streams them as its children, are in cxStyleRepository.h.
 //
 // A style tells its observers about every change (once per update bracket); a style set reports
 // the change by value index to its owning sheet, which passes it to every set that follows it.
 //
-// Sections: values and observers · styles · style sets · style sheets · repository · unit.
+// Sections: values and observers · styles · style sets · unit.
 
 #include <vector>
 
@@ -169,104 +170,10 @@ private:
 
 using TcxCustomStylesClass = TClass;
 
-// ---- Style sheets -------------------------------------------------------------------------
-
-class TcxCustomStyleSheet : public TcxComponent {
-    Z_CLASS(TcxCustomStyleSheet, TcxComponent)
-    Z_PUBLISHED {
-        p.Property(L"Caption", &TcxCustomStyleSheet::Caption, &TcxCustomStyleSheet::SetCaption)
-            .Stored(&TcxCustomStyleSheet::IsCaptionStored);
-    }
-
-public:
-    explicit TcxCustomStyleSheet(TComponent* owner);
-    ~TcxCustomStyleSheet() override;
-    void AfterConstruction() override;
-
-    // The class of the style set a sheet carries.
-    virtual TcxCustomStylesClass StylesClassOf() const { return TcxCustomStyles::StaticClass(); }
-    TcxCustomStyles* StylesObject() const;
-    bool BuiltIn() const { return builtIn_; }
-
-    void AttachUser(TcxCustomStyles* user);
-    void DetachUser(TcxCustomStyles* user);
-    int UserCount() const { return int(users_.size()); }
-    void NotifyUsers(Integer index);
-
-    String Caption() const;  // the name while no caption of its own is set
-    void SetCaption(const String& value);
-
-    TcxStyleRepository* Repository() const { return repository_; }
-    void SetRepository(TcxStyleRepository* repository);
-
-    void Assign(TPersistent* source) override;
-    TComponent* GetParentComponent() const override;
-    bool HasParent() const override { return repository_ != nullptr; }
-    void SetParentComponent(TComponent* parent) override;
-    void ReadState(TReader* reader) override;
-    void DefineProperties(TFiler* filer) override;
-
-protected:
-    void CollectFakeComponentLinks(TList* list) override;
-
-private:
-    bool IsCaptionStored() const { return !caption_.empty(); }
-
-    bool builtIn_ = false;
-    mutable TcxCustomStyles* styles_ = nullptr;
-    std::vector<TcxCustomStyles*> users_;
-    String caption_;
-    TcxStyleRepository* repository_ = nullptr;
-};
-
-using TcxCustomStyleSheetClass = TClass;
-
-// ---- Repository ---------------------------------------------------------------------------
-
-class TcxStyleRepository : public TComponent {
-    Z_CLASS(TcxStyleRepository, TComponent)
-    Z_PUBLISHED {
-        p.Property(L"Scalable", &TcxStyleRepository::Scalable, &TcxStyleRepository::SetScalable).Default(false);
-    }
-
-public:
-    explicit TcxStyleRepository(TComponent* owner) : TComponent(owner) {}
-    // Frees every style, then every sheet, each from the last.
-    void BeforeDestruction() override;
-
-    bool Scalable() const { return scalable_; }
-    void SetScalable(bool value) { scalable_ = value; }
-    // Pixels per inch the stored sizes were made for; 0 when unknown.
-    Integer StoredPixelsPerInch() const { return pixelsPerInch_; }
-
-    virtual TcxCustomStyle* NewStyle(TcxStyleClass styleClass);
-    virtual TcxCustomStyle* NewStyleOwned(TcxStyleClass styleClass, TComponent* owner);
-    virtual TcxCustomStyleSheet* NewStyleSheet(TcxCustomStyleSheetClass sheetClass);
-    virtual TcxCustomStyleSheet* NewStyleSheetOwned(TcxCustomStyleSheetClass sheetClass, TComponent* owner);
-
-    void AddStyle(TcxCustomStyle* style);
-    void RemoveStyle(TcxCustomStyle* style);
-    void AddSheet(TcxCustomStyleSheet* sheet);
-    void RemoveSheet(TcxCustomStyleSheet* sheet);
-    int StyleCount() const { return int(styles_.size()); }
-    TcxCustomStyle* StyleAt(int i) const { return styles_.at(size_t(i)); }
-    int SheetCount() const { return int(sheets_.size()); }
-    TcxCustomStyleSheet* SheetAt(int i) const { return sheets_.at(size_t(i)); }
-
-    // A stored size for the screen: scaled only when Scalable and the stored pixels per inch
-    // are known and differ from the screen's.
-    Integer ScaleToScreen(Integer value) const;
-
-    void GetChildren(const TGetChildProc& proc, TComponent* root) override;
-    void DefineProperties(TFiler* filer) override;
-
-private:
-    std::vector<TcxCustomStyle*> styles_;
-    std::vector<TcxCustomStyleSheet*> sheets_;
-    bool scalable_ = false;
-    Integer pixelsPerInch_ = 0;
-};
-
 // ---- Unit ---------------------------------------------------------------------------------
 
 void InitializecxStyles();
+
+// moved: the style sheets and the repository are in cxStyleRepository.h; included here until no
+// file expects them from this header.
+#include "cxStyleRepository.h"

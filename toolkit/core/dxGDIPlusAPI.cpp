@@ -1,9 +1,10 @@
-// Sections: bound functions · loading · encoders and checks · units loader.
+// Sections: bound functions · loading · encoders and checks · units' start-up.
 
 #include "dxGDIPlusAPI.h"
 
 #include "SysExceptions.h"
 #include "SysUtils.h"
+#include "dxUnitsLoader.h"
 
 // ---- bound functions -----------------------------------------------------------------------
 
@@ -123,52 +124,10 @@ void GdipAssert(bool condition) {
     if (!condition) AssertionFailed(L"Invalid operation in GDI+", "dxGDIPlusApi", 1003);
 }
 
-// ---- units loader --------------------------------------------------------------------------
-
-namespace {
-TdxUnitsLoader* unitsLoader = nullptr;
-}  // namespace
-
-TdxUnitsLoader::~TdxUnitsLoader() { FinalizeUnits(); }
-
-void TdxUnitsLoader::RegisterUnit(TdxUnitProc initialize, TdxUnitProc finalize) {
-    if (initialize) {
-        initialized_ = true;
-        initialize();
-    }
-    finalizations_.push_back(finalize);
-}
-
-void TdxUnitsLoader::UnregisterUnit(TdxUnitProc finalize) {
-    for (auto it = finalizations_.begin(); it != finalizations_.end(); ++it)
-        if (*it == finalize) {
-            finalizations_.erase(it);
-            if (finalize) finalize();
-            return;
-        }
-}
-
-void TdxUnitsLoader::FinalizeUnits() {
-    if (!initialized_) return;
-    initialized_ = false;
-    std::vector<TdxUnitProc> pending = std::move(finalizations_);
-    finalizations_.clear();
-    for (auto it = pending.rbegin(); it != pending.rend(); ++it)
-        if (*it) (*it)();
-}
-
-TdxUnitsLoader* GlobalUnitsLoader() {
-    if (!unitsLoader) unitsLoader = new TdxUnitsLoader();
-    return unitsLoader;
-}
-
 namespace {
 void ResetUsable() { usable = false; }
 }  // namespace
 
 void InitializedxGDIPlusAPI() { GlobalUnitsLoader()->RegisterUnit(&ResetUsable, &UnloadGdiPlus); }
 
-void FinalizedxGDIPlusAPI() {
-    delete unitsLoader;
-    unitsLoader = nullptr;
-}
+void FinalizedxGDIPlusAPI() { FreeGlobalUnitsLoader(); }

@@ -3,10 +3,10 @@
 // process-wide function variables of the same names, and it is started with its background
 // thread suppressed. Nothing may call a bound function before GdiPlusUsable() returned true.
 //
-// Also here: the units loader, through which units that need GDI+ run their set-up at once and
-// their clean-up in reverse order at the end.
+// The units loader, through which units that need GDI+ run their set-up at once and their
+// clean-up in reverse order at the end, is in dxUnitsLoader.h; this unit starts it and frees it.
 //
-// Sections: flat-API types · bound functions · loading · encoders and checks · units loader.
+// Sections: flat-API types · bound functions · loading · encoders and checks · units' start-up.
 
 #include <windows.h>
 #include <objidl.h>
@@ -226,29 +226,12 @@ extern CLSID GdipPngEncoder;
 void GdipAssert(bool condition);
 inline void CheckGdipStatus(GpStatus status) { GdipAssert(status == GpOk); }
 
-// ---- units loader --------------------------------------------------------------------------
+// ---- units' start-up ----------------------------------------------------------------------
 
-using TdxUnitProc = void (*)();
-
-class TdxUnitsLoader : public TObject {
-    Z_CLASS(TdxUnitsLoader, TObject)
-public:
-    TdxUnitsLoader() = default;
-    ~TdxUnitsLoader() override;
-    // Runs the initialization at once and keeps the finalization for the end.
-    void RegisterUnit(TdxUnitProc initialize, TdxUnitProc finalize);
-    // Takes the finalization back and runs it now, when it was registered.
-    void UnregisterUnit(TdxUnitProc finalize);
-    // Runs the kept finalizations, last registered first.
-    void FinalizeUnits();
-
-private:
-    std::vector<TdxUnitProc> finalizations_;
-    std::vector<TdxUnitProc> initializations_;
-    bool initialized_ = false;  // some initialization has run
-};
-
-TdxUnitsLoader* GlobalUnitsLoader();
 // The binding unit's start-up and end (the end frees the loader).
 void InitializedxGDIPlusAPI();
 void FinalizedxGDIPlusAPI();
+
+// moved: the units loader is in dxUnitsLoader.h; included here until no file expects it from
+// this header.
+#include "dxUnitsLoader.h"

@@ -75,6 +75,16 @@ TVector4f PointFromAffine(const TAffineVector& a) { return {a.X, a.Y, a.Z, 1.0f}
 
 TVector4f DirectionFromAffine(const TAffineVector& a) { return {a.X, a.Y, a.Z, 0.0f}; }
 
+TVector4f AsPoint(TVector4f v) {
+    v.W = 1;
+    return v;
+}
+
+TVector4f AsDirection(TVector4f v) {
+    v.W = 0;
+    return v;
+}
+
 TVector4f& CopyVector4(const TVector4f& a, TVector4f& dest) {
     dest = a;
     return dest;

@@ -20,6 +20,9 @@ TAffineVector& AffineFromVector4(const TVector4f& a, TAffineVector& dest);
 TVector4f AssignVector4FromAffine(const TAffineVector& a, Single w);
 TVector4f PointFromAffine(const TAffineVector& a);
 TVector4f DirectionFromAffine(const TAffineVector& a);
+// v as a point (W := 1) or as a direction (W := 0).
+TVector4f AsPoint(TVector4f v);
+TVector4f AsDirection(TVector4f v);
 TVector4f& CopyVector4(const TVector4f& a, TVector4f& dest);
 void AssignXYZOnly(TVector4f& v, Single x, Single y, Single z);  // W untouched
 void ZeroVector4(TVector4f& v);

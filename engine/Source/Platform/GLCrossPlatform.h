@@ -1,19 +1,12 @@
 #pragma once
-// The few platform services the engine needs, in a form of its own: the engine's component
-// base, text layout, the high-resolution counter, the last system error as an exception, the
-// sub-component test and bitmap row access.
+// The few platform services the engine needs, in a form of its own: text layout, the
+// high-resolution counter, the last system error as an exception, the sub-component test and
+// bitmap row access. The engine's component base is in GLComponent.h.
 
 #include "Alignment.h"
 #include "Component.h"
 
 class TBitmap;
-
-// The base of the engine's components: the platform component with nothing added.
-class TGLComponent : public TComponent {
-    Z_CLASS(TGLComponent, TComponent)
-public:
-    using TComponent::TComponent;
-};
 
 // Vertical placement of text.
 using TGLTextLayout = TTextLayout;
@@ -30,3 +23,7 @@ bool QueryCounterFrequency(Int64& frequency);
 Int64 ReadPrecisionCounter();
 // Seconds elapsed since a value of ReadPrecisionCounter.
 Double SecondsSinceCounter(Int64 counter);
+
+// moved: TGLComponent is in GLComponent.h; included here until no file expects it from this
+// header.
+#include "GLComponent.h"
