@@ -10,6 +10,7 @@
 #include "cxStyles.h"
 #include "dxBarButton.h"
 #include "dxBarItemActionLink.h"
+#include "dxBarItemControl.h"
 #include "dxBarItemLinks.h"
 #include "dxBarItemRegistry.h"
 #include "dxBarItemStylesData.h"
@@ -220,23 +221,33 @@ void TdxBarItem::CaptionChanged() {
     NotifyChangeListeners(false);
 }
 
+void TdxBarItem::ResetLinkControlsCache(bool widths, bool skipUserGlyphs) {
+    for (int i = 0; i < GetLinkCount(); ++i) {
+        TdxBarItemLink* link = GetLink(i);
+        if (!link->Control() || (skipUserGlyphs && link->UserDefine().Contains(udGlyph))) continue;
+        link->Control()->ResetCachedSizes(widths);
+    }
+}
+
 void TdxBarItem::EnabledChanged() {
-    // Hook (item controls): each link's control drops its cached image, then gets its
-    // enabled-changed call.
+    ResetLinkControlsCache(false, false);
+    // Hook (item controls): then each control gets its enabled-changed call.
 }
 
 void TdxBarItem::GlyphOrImageChanged() {
-    // Hook (item controls): for links without udGlyph the control drops its cached image and
-    // view levels; a second pass gives each the glyph-changed call.
+    ResetLinkControlsCache(true, true);
+    // Hook (item controls): a second pass gives each control the glyph-changed call.
     NotifyChangeListeners(false);
 }
 
 void TdxBarItem::HotGlyphChanged() {
-    // Hook (item controls): each control drops its cached image, then gets its hot-glyph call.
+    ResetLinkControlsCache(false, false);
+    // Hook (item controls): then each control gets its hot-glyph call.
 }
 
 void TdxBarItem::LargeGlyphChanged() {
-    // Hook (item controls): as GlyphOrImageChanged for every link, with the large-glyph call.
+    ResetLinkControlsCache(true, false);
+    // Hook (item controls): then each control gets the large-glyph call.
     NotifyChangeListeners(false);
 }
 
@@ -264,6 +275,8 @@ void TdxBarItem::WidthChanged() {
 }
 
 void TdxBarItem::ImagesChanged() {
+    // A cached glyph was drawn from the old list.
+    ResetLinkControlsCache(false, false);
     // Hook (item controls): the images-changed call of every link's control.
 }
 

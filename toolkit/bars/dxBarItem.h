@@ -205,6 +205,9 @@ public:
     virtual void BarRemoved(bool flag, TdxBar* bar) { (void)flag, (void)bar; }
     virtual void ImagesChanged();
     virtual void InvalidateLinkControls();
+    // The controls of the links drop their cached glyph (and, when asked, their widths per
+    // level), but not those of links whose glyph the user set when so asked.
+    void ResetLinkControlsCache(bool widths, bool skipUserGlyphs);
     virtual void RecalcLinkBars(TdxBarControlKinds kinds);
     virtual bool HasHotImage() const { return false; }
     virtual bool HasImage() const { return imageIndex_ >= 0 || largeImageIndex_ >= 0; }

@@ -121,6 +121,8 @@ public:
     TdxBarManager* BarManager() const;
     TCustomdxBarControl* GetBarControl() const;
     TdxBarItemControl* Control() const { return control_; }
+    // Set by the bar window that shows the link, nil when it frees the control.
+    void SetControl(TdxBarItemControl* control) { control_ = control; }
     int GetShownIndex() const;
     int GetShowableIndex() const;
     TdxBarItemLink* GetNextShownLink() const;
