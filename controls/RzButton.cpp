@@ -18,8 +18,7 @@
 // ---- TRzCustomButton
 
 TRzCustomButton::TRzCustomButton(TComponent* AOwner) : TCustomControl(AOwner) {
-    SetControlStyle(TControlStyle{csCaptureMouse, csSetCaption, csOpaque, csDoubleClicks, csReplicatable,
-                                  csReflector});
+    SetControlStyle(TControlStyle{csCaptureMouse, csSetCaption, csOpaque, csDoubleClicks, csReplicatable, csReflector});
     SetBounds(0, 0, 115, 17);
     SetTabStop(true);
 }
@@ -44,12 +43,16 @@ void TRzCustomButton::DrawCaptionText(TCanvas* canvas, TRect r, UINT flags) {
     TRect measured = r;
     int h = PaintText(canvas, caption, measured, DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK | DT_VCENTER | DT_CENTER);
     switch (alignmentVertical_) {
-    case avTop: r.bottom = r.top + h; break;
-    case avCenter:
-        r.top = (r.top + r.bottom - h) / 2;
-        r.bottom = r.top + h;
-        break;
-    case avBottom: r.top = r.bottom - h - 1; break;
+        case avTop:
+            r.bottom = r.top + h;
+            break;
+        case avCenter:
+            r.top = (r.top + r.bottom - h) / 2;
+            r.bottom = r.top + h;
+            break;
+        case avBottom:
+            r.top = r.bottom - h - 1;
+            break;
     }
     auto textAt = [&](TColor color, int dx, int dy) {
         canvas->Font()->SetColor(color);
@@ -59,19 +62,22 @@ void TRzCustomButton::DrawCaptionText(TCanvas* canvas, TRect r, UINT flags) {
     };
     if (Enabled()) {
         switch (textStyle_) {
-        case tsRaised:
-            if (!lightTextStyle_) textAt(textShadowColor_, 1, 1);
-            textAt(textHighlightColor_, -1, -1);
-            break;
-        case tsRecessed:
-            textAt(textHighlightColor_, 1, 1);
-            if (!lightTextStyle_) textAt(textShadowColor_, -1, -1);
-            break;
-        case tsShadow:
-            if (flags & DT_RIGHT) textAt(textShadowColor_, 0, textShadowDepth_);
-            else textAt(textShadowColor_, textShadowDepth_, textShadowDepth_);
-            break;
-        case tsNormal: break;
+            case tsRaised:
+                if (!lightTextStyle_) textAt(textShadowColor_, 1, 1);
+                textAt(textHighlightColor_, -1, -1);
+                break;
+            case tsRecessed:
+                textAt(textHighlightColor_, 1, 1);
+                if (!lightTextStyle_) textAt(textShadowColor_, -1, -1);
+                break;
+            case tsShadow:
+                if (flags & DT_RIGHT)
+                    textAt(textShadowColor_, 0, textShadowDepth_);
+                else
+                    textAt(textShadowColor_, textShadowDepth_, textShadowDepth_);
+                break;
+            case tsNormal:
+                break;
         }
         canvas->Font()->SetColor(Font()->Color());
         // Right-aligned text keeps room for a shadow on its right, whatever the style.
@@ -211,7 +217,8 @@ void TRzButton::SendGroupMessage() {
     if (groupIndex_ == 0 || !Parent()) return;
     TMessage message{CM_RZBUTTONGROUP, WPARAM(groupIndex_), reinterpret_cast<LPARAM>(this), 0};
     TWinControl* parent = Parent();
-    for (int i = 0; i < parent->ControlCount(); ++i) parent->Controls(i)->Perform(message.Msg, message.WParam, message.LParam);
+    for (int i = 0; i < parent->ControlCount(); ++i)
+        parent->Controls(i)->Perform(message.Msg, message.WParam, message.LParam);
 }
 
 void TRzButton::CMButtonGroup(TMessage& Message) {
@@ -226,8 +233,10 @@ void TRzButton::CMButtonGroup(TMessage& Message) {
 }
 
 void TRzButton::ClickFromPress() {
-    if (groupIndex_ != 0) SetDown(!down_);
-    else RepaintState();
+    if (groupIndex_ != 0)
+        SetDown(!down_);
+    else
+        RepaintState();
     clicking_ = true;
     try {
         Click();
@@ -310,9 +319,7 @@ void TRzButton::DefineProperties(TFiler* filer) {
         L"FrameFlat", [this](TReader* reader) { SetHotTrack(reader->ReadBoolean()); }, nullptr, false);
 }
 
-bool TRzButton::LooksPressed() const {
-    return state_ == bsDown || state_ == bsExclusive || PressedLook();
-}
+bool TRzButton::LooksPressed() const { return state_ == bsDown || state_ == bsExclusive || PressedLook(); }
 
 TRect TRzButton::GetCaptionRect() {
     TRect r = ClientRect();
@@ -325,9 +332,15 @@ void TRzButton::PaintCaption() {
     TAlignment alignment = alignment_;
     UINT flags = DT_WORDBREAK | DT_EXPANDTABS;
     switch (alignment) {
-    case taLeftJustify: flags |= DT_LEFT; break;
-    case taRightJustify: flags |= DT_RIGHT; break;
-    case taCenter: flags |= DT_CENTER; break;
+        case taLeftJustify:
+            flags |= DT_LEFT;
+            break;
+        case taRightJustify:
+            flags |= DT_RIGHT;
+            break;
+        case taCenter:
+            flags |= DT_CENTER;
+            break;
     }
     DrawCaptionText(Canvas(), GetCaptionRect(), flags);
 }
@@ -354,11 +367,16 @@ void TRzButton::Paint() {
 
     if (UsesThemes()) {
         int state = PBS_NORMAL;
-        if (!Enabled()) state = PBS_DISABLED;
-        else if (pressed) state = PBS_PRESSED;
-        else if (MouseOver()) state = PBS_HOT;
-        else if (grouped || !(active_ || Focused()) || PressedLook()) state = PBS_NORMAL;
-        else state = PBS_DEFAULTED;
+        if (!Enabled())
+            state = PBS_DISABLED;
+        else if (pressed)
+            state = PBS_PRESSED;
+        else if (MouseOver())
+            state = PBS_HOT;
+        else if (grouped || !(active_ || Focused()) || PressedLook())
+            state = PBS_NORMAL;
+        else
+            state = PBS_DEFAULTED;
         TThemeData theme(L"BUTTON", WindowHandle());
         if (theme.IsBackgroundPartiallyTransparent(BP_PUSHBUTTON, state))
             DrawThemeParentBackgroundOf(WindowHandle(), canvas->Handle(), &r);
@@ -457,8 +475,10 @@ TRect TRzButton::PaintClassicLook(TRect r, bool pressed) {
         InflateRect(&r, -1, -1);
     }
     if (Color() == clBtnFace) {
-        if (grouped) r = PaintFrameStyle(canvas, r, pressed ? fsLowered : fsButtonUp);
-        else r = PaintButtonFrame(canvas, r, PressedLook());
+        if (grouped)
+            r = PaintFrameStyle(canvas, r, pressed ? fsLowered : fsButtonUp);
+        else
+            r = PaintButtonFrame(canvas, r, PressedLook());
     } else if (!grouped) {
         r = PaintColorButtonFrame(canvas, r, Color(), PressedLook());
     } else if (pressed) {
@@ -486,8 +506,7 @@ void TRzButton::PaintTransparentBackground(HDC dc) {
 
 // ---- TRzBitBtn
 
-TRzBitBtn::TRzBitBtn(TComponent* AOwner)
-    : TRzButton(AOwner), glyph_(new TBitmap), imagesLink_(new TChangeLink) {
+TRzBitBtn::TRzBitBtn(TComponent* AOwner) : TRzButton(AOwner), glyph_(new TBitmap), imagesLink_(new TChangeLink) {
     glyph_->OnChange = MakeEvent(this, &TRzBitBtn::GlyphChanged);
     imagesLink_->OnChange = MakeEvent(this, &TRzBitBtn::ImagesChanged);
 }
@@ -542,8 +561,7 @@ TBitBtnKind TRzBitBtn::Kind() {
     if (kind_ != bkCustom) {
         bool isDefault = kind_ == bkOK || kind_ == bkYes;
         bool isCancel = kind_ == bkCancel || kind_ == bkNo;
-        if (Default() != isDefault || Cancel() != isCancel || ModalResult() != KindModalResult(kind_) ||
-            modifiedGlyph_)
+        if (Default() != isDefault || Cancel() != isCancel || ModalResult() != KindModalResult(kind_) || modifiedGlyph_)
             kind_ = bkCustom;
     }
     return kind_;
@@ -596,7 +614,8 @@ int TRzBitBtn::GlyphCell() const {
 int TRzBitBtn::CaptionHeight(const TRect& r) {
     Canvas()->SetFont(Font());
     TRect measured = r;
-    return PaintText(Canvas(), Caption(), measured, DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK | DT_VCENTER | DT_CENTER);
+    return PaintText(Canvas(), Caption(), measured,
+                     DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK | DT_VCENTER | DT_CENTER);
 }
 
 TRect TRzBitBtn::GetCaptionRect() {
@@ -605,28 +624,30 @@ TRect TRzBitBtn::GetCaptionRect() {
     TPoint g = GetGlyphSize();
     int m = margin_, s = spacing_, h = Height();
     switch (layout_) {
-    case blGlyphLeft:
-        c.left += m >= 0 ? m + g.x + s : g.x + s - 1;
-        break;
-    case blGlyphRight:
-        c.right -= m >= 0 ? m + g.x + s : g.x + s - 1;
-        break;
-    case blGlyphTop:
-        if (m >= 0) c.top += m + g.y + s;
-        else {
-            int th = CaptionHeight(c);
-            c.top = c.top + (h - th - g.y - s) / 2 + g.y;
-            c.bottom = c.top + th;
-        }
-        break;
-    case blGlyphBottom:
-        if (m >= 0) c.bottom -= m + g.y + s;
-        else {
-            int th = CaptionHeight(c);
-            c.top = c.top + (h - th - g.y - s) / 2;
-            c.bottom = c.top + th;
-        }
-        break;
+        case blGlyphLeft:
+            c.left += m >= 0 ? m + g.x + s : g.x + s - 1;
+            break;
+        case blGlyphRight:
+            c.right -= m >= 0 ? m + g.x + s : g.x + s - 1;
+            break;
+        case blGlyphTop:
+            if (m >= 0)
+                c.top += m + g.y + s;
+            else {
+                int th = CaptionHeight(c);
+                c.top = c.top + (h - th - g.y - s) / 2 + g.y;
+                c.bottom = c.top + th;
+            }
+            break;
+        case blGlyphBottom:
+            if (m >= 0)
+                c.bottom -= m + g.y + s;
+            else {
+                int th = CaptionHeight(c);
+                c.top = c.top + (h - th - g.y - s) / 2;
+                c.bottom = c.top + th;
+            }
+            break;
     }
     return c;
 }
@@ -639,15 +660,23 @@ TRect TRzBitBtn::GetGlyphRect() {
     int m = margin_, s = spacing_, h = Height();
     int th = (layout_ == blGlyphTop || layout_ == blGlyphBottom) && m < 0 ? CaptionHeight(c) : 0;
     switch (layout_) {
-    case blGlyphLeft:
-        if (m >= 0) c.left += m;
-        break;
-    case blGlyphRight: c.left = m >= 0 ? c.right - m - g.x : c.right - g.x; break;
-    case blGlyphTop: c.top = m >= 0 ? c.top + m : (h - th - g.y - s) / 2; break;
-    case blGlyphBottom: c.top = m >= 0 ? c.bottom - m - g.y : c.top + th + (h - th - g.y - s) / 2; break;
+        case blGlyphLeft:
+            if (m >= 0) c.left += m;
+            break;
+        case blGlyphRight:
+            c.left = m >= 0 ? c.right - m - g.x : c.right - g.x;
+            break;
+        case blGlyphTop:
+            c.top = m >= 0 ? c.top + m : (h - th - g.y - s) / 2;
+            break;
+        case blGlyphBottom:
+            c.top = m >= 0 ? c.bottom - m - g.y : c.top + th + (h - th - g.y - s) / 2;
+            break;
     }
-    if (layout_ == blGlyphTop || layout_ == blGlyphBottom) c.left += (c.right - c.left - g.x + 1) / 2;
-    else c.top += (c.bottom - c.top - g.y + 1) / 2;
+    if (layout_ == blGlyphTop || layout_ == blGlyphBottom)
+        c.left += (c.right - c.left - g.x + 1) / 2;
+    else
+        c.top += (c.bottom - c.top - g.y + 1) / 2;
     c.right = c.left + g.x;
     c.bottom = c.top + g.y;
     if (PressedLook()) OffsetRect(&c, themed ? 2 : 1, themed ? 0 : 1);
@@ -656,8 +685,10 @@ TRect TRzBitBtn::GetGlyphRect() {
 
 void TRzBitBtn::PaintCaption() {
     TRzButton::PaintCaption();
-    if (Kind() == bkCustom && HasImage()) PaintImage(GetGlyphRect());
-    else if (!glyph_->Empty()) PaintGlyph(GetGlyphRect());
+    if (Kind() == bkCustom && HasImage())
+        PaintImage(GetGlyphRect());
+    else if (!glyph_->Empty())
+        PaintGlyph(GetGlyphRect());
 }
 
 void TRzBitBtn::PaintImage(const TRect& r) {

@@ -21,11 +21,9 @@ class TBitmap;
 
 class TRzCustomButton : public TCustomControl {
     Z_CLASS(TRzCustomButton, TCustomControl)
-    Z_MESSAGE_MAP(Z_MESSAGE(CM_ENABLEDCHANGED, CMEnabledChanged),
-        Z_MESSAGE(CM_TEXTCHANGED, CMTextChanged),
-        Z_MESSAGE(WM_SETFOCUS, WMSetFocus),
-        Z_MESSAGE(WM_KILLFOCUS, WMKillFocus),
-        Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd))
+    Z_MESSAGE_MAP(Z_MESSAGE(CM_ENABLEDCHANGED, CMEnabledChanged), Z_MESSAGE(CM_TEXTCHANGED, CMTextChanged),
+                  Z_MESSAGE(WM_SETFOCUS, WMSetFocus), Z_MESSAGE(WM_KILLFOCUS, WMKillFocus),
+                  Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd))
 
 public:
     explicit TRzCustomButton(TComponent* AOwner);
@@ -144,11 +142,9 @@ class TRzButton : public TRzCustomButton {
         p.Property(L"TextStyle", &C::TextStyle, &C::SetTextStyle).Default(tsNormal);
         p.Property(L"ThemeAware", &C::ThemeAware, &C::SetThemeAware).Default(true);
     }
-    Z_MESSAGE_MAP(Z_MESSAGE(CM_DIALOGKEY, CMDialogKey),
-        Z_MESSAGE(CM_DIALOGCHAR, CMDialogChar),
-        Z_MESSAGE(CM_FOCUSCHANGED, CMFocusChanged),
-        Z_MESSAGE(CM_RZBUTTONGROUP, CMButtonGroup),
-        Z_MESSAGE(WM_KILLFOCUS, WMKillFocus))
+    Z_MESSAGE_MAP(Z_MESSAGE(CM_DIALOGKEY, CMDialogKey), Z_MESSAGE(CM_DIALOGCHAR, CMDialogChar),
+                  Z_MESSAGE(CM_FOCUSCHANGED, CMFocusChanged), Z_MESSAGE(CM_RZBUTTONGROUP, CMButtonGroup),
+                  Z_MESSAGE(WM_KILLFOCUS, WMKillFocus))
 
 public:
     explicit TRzButton(TComponent* AOwner);

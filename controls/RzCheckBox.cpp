@@ -125,9 +125,15 @@ TPoint TRzCustomGlyphButton::GlyphPosition() const {
     int x = GlyphAtRight() ? Width() - glyphWidth_ : 0;
     int y = 0;
     switch (AlignmentVertical()) {
-    case avTop: y = 2; break;
-    case avCenter: y = (Height() - glyphHeight_) / 2; break;
-    case avBottom: y = Height() - glyphHeight_ - 2; break;
+        case avTop:
+            y = 2;
+            break;
+        case avCenter:
+            y = (Height() - glyphHeight_) / 2;
+            break;
+        case avBottom:
+            y = Height() - glyphHeight_ - 2;
+            break;
     }
     return TPoint{x, y};
 }
@@ -212,8 +218,10 @@ void TRzCustomGlyphButton::Loaded() {
 TRect TRzCustomGlyphButton::CaptionRect() const {
     TRect r = ClientRect();
     InflateRect(&r, -1, -1);
-    if (GlyphAtRight()) r.right -= glyphWidth_ + 4;
-    else r.left += glyphWidth_ + 4;
+    if (GlyphAtRight())
+        r.right -= glyphWidth_ + 4;
+    else
+        r.left += glyphWidth_ + 4;
     return r;
 }
 
@@ -309,9 +317,7 @@ void TRzCustomCheckBox::SetState(TCheckBoxState v) {
     if (!ClicksDisabled()) Click();
 }
 
-bool TRzCustomCheckBox::IsCheckedStored() const {
-    return !(ActionLink() && ActionLink()->IsCheckedLinked());
-}
+bool TRzCustomCheckBox::IsCheckedStored() const { return !(ActionLink() && ActionLink()->IsCheckedLinked()); }
 
 int TRzCustomCheckBox::CustomGlyphIndex(bool withHotColumn) const {
     int s = int(checkState_);
@@ -340,9 +346,12 @@ void TRzCustomCheckBox::DrawGlyphBitmap(TBitmap* bitmap) {
             canvas->FillRect(r);
         }
         int part = 1 + 4 * int(checkState_);  // CBS_UNCHECKEDNORMAL, CBS_CHECKEDNORMAL, CBS_MIXEDNORMAL
-        if (!Enabled()) part += 3;
-        else if (pressed) part += 2;
-        else if (MouseOver()) part += 1;
+        if (!Enabled())
+            part += 3;
+        else if (pressed)
+            part += 2;
+        else if (MouseOver())
+            part += 1;
         TThemeData theme(L"BUTTON", WindowHandle());
         theme.DrawBackground(canvas->Handle(), BP_CHECKBOX, part, r);
     } else if (HotTrack()) {
@@ -371,9 +380,15 @@ void TRzCustomCheckBox::DrawGlyphBitmap(TBitmap* bitmap) {
 void TRzCustomCheckBox::ClickFromPress() {
     if (UsingMouse() && ReadOnly()) return;
     switch (checkState_) {
-    case cbUnchecked: SetState(allowGrayed_ ? cbGrayed : cbChecked); break;
-    case cbChecked: SetState(cbUnchecked); break;
-    case cbGrayed: SetState(cbChecked); break;
+        case cbUnchecked:
+            SetState(allowGrayed_ ? cbGrayed : cbChecked);
+            break;
+        case cbChecked:
+            SetState(cbUnchecked);
+            break;
+        case cbGrayed:
+            SetState(cbChecked);
+            break;
     }
 }
 
@@ -381,24 +396,24 @@ void TRzCustomCheckBox::KeyDown(Word& Key, TShiftState Shift) {
     TRzCustomGlyphButton::KeyDown(Key, Shift);
     if (ReadOnly()) return;
     switch (Key) {
-    case VK_SPACE:
-        armed_ = true;
-        SetPressedLook(true);
-        RepaintState();
-        break;
-    case VK_ESCAPE:
-        if (armed_) {
-            armed_ = false;
-            SetPressedLook(false);
+        case VK_SPACE:
+            armed_ = true;
+            SetPressedLook(true);
             RepaintState();
-        }
-        break;
-    case VK_RETURN:
-        if (TabOnEnter()) {
-            Key = 0;
-            PostMessageW(WindowHandle(), WM_KEYDOWN, VK_TAB, 0);
-        }
-        break;
+            break;
+        case VK_ESCAPE:
+            if (armed_) {
+                armed_ = false;
+                SetPressedLook(false);
+                RepaintState();
+            }
+            break;
+        case VK_RETURN:
+            if (TabOnEnter()) {
+                Key = 0;
+                PostMessageW(WindowHandle(), WM_KEYDOWN, VK_TAB, 0);
+            }
+            break;
     }
 }
 
@@ -450,7 +465,8 @@ void TRzCustomCheckBox::ActionChange(TObject* Sender, bool CheckDefaults) {
 
 void TRzCustomCheckBox::DefineProperties(TFiler* filer) {
     TRzCustomGlyphButton::DefineProperties(filer);
-    filer->DefineProperty(L"Flat", [this](TReader* reader) { SetHotTrack(reader->ReadBoolean()); }, nullptr, false);
+    filer->DefineProperty(
+        L"Flat", [this](TReader* reader) { SetHotTrack(reader->ReadBoolean()); }, nullptr, false);
 }
 
 // ---- The action link

@@ -20,13 +20,10 @@ class TBitmap;
 
 class TRzCustomGlyphButton : public TRzCustomButton, public ICustomFraming {
     Z_CLASS(TRzCustomGlyphButton, TRzCustomButton)
-    Z_MESSAGE_MAP(Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd),
-        Z_MESSAGE(WM_SIZE, WMSize),
-        Z_MESSAGE(CM_ENABLEDCHANGED, CMEnabledChanged),
-        Z_MESSAGE(CM_COLORCHANGED, CMColorChanged),
-        Z_MESSAGE(CM_PARENTCOLORCHANGED, CMColorChanged),
-        Z_MESSAGE(CM_TEXTCHANGED, CMTextChanged),
-        Z_MESSAGE(CM_FONTCHANGED, CMFontChanged))
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd), Z_MESSAGE(WM_SIZE, WMSize),
+                  Z_MESSAGE(CM_ENABLEDCHANGED, CMEnabledChanged), Z_MESSAGE(CM_COLORCHANGED, CMColorChanged),
+                  Z_MESSAGE(CM_PARENTCOLORCHANGED, CMColorChanged), Z_MESSAGE(CM_TEXTCHANGED, CMTextChanged),
+                  Z_MESSAGE(CM_FONTCHANGED, CMFontChanged))
 
 public:
     explicit TRzCustomGlyphButton(TComponent* AOwner);
@@ -163,10 +160,8 @@ private:
 
 class TRzCustomCheckBox : public TRzCustomGlyphButton {
     Z_CLASS(TRzCustomCheckBox, TRzCustomGlyphButton)
-    Z_MESSAGE_MAP(Z_MESSAGE(BM_GETCHECK, BMGetCheck),
-        Z_MESSAGE(CM_DIALOGCHAR, CMDialogChar),
-        Z_MESSAGE(CM_WANTSPECIALKEY, CMWantSpecialKey),
-        Z_MESSAGE(CM_EXIT, CMExit))
+    Z_MESSAGE_MAP(Z_MESSAGE(BM_GETCHECK, BMGetCheck), Z_MESSAGE(CM_DIALOGCHAR, CMDialogChar),
+                  Z_MESSAGE(CM_WANTSPECIALKEY, CMWantSpecialKey), Z_MESSAGE(CM_EXIT, CMExit))
 
 public:
     explicit TRzCustomCheckBox(TComponent* AOwner);
@@ -222,7 +217,8 @@ class TRzCheckBox : public TRzCustomCheckBox {
         p.Property(L"FrameColor", &C::FrameColor, &C::SetFrameColor).Default(clBtnShadow);
         p.Property(L"FrameController", &C::FrameController, &C::SetFrameController);
         p.Property(L"FrameControllerNotifications", &C::FrameControllerNotifications,
-                   &C::SetFrameControllerNotifications).Default(fcpAllProperties);
+                   &C::SetFrameControllerNotifications)
+            .Default(fcpAllProperties);
         p.Property(L"HighlightColor", &C::HighlightColor, &C::SetHighlightColor).Default(clHighlight);
         p.Property(L"HotTrack", &C::HotTrack, &C::SetHotTrack).Default(false);
         p.Property(L"HotTrackColor", &C::HotTrackColor, &C::SetHotTrackColor).Default(TColor(0x00149BF0));

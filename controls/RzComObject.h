@@ -30,6 +30,6 @@ HRESULT QuerySingleInterface(Interface* self, REFIID wanted, REFIID iid, void** 
 }
 
 // The reference count of a TInterfacedObject as the interface's AddRef and Release.
-#define RZ_COM_REFERENCE_COUNT                                             \
-    STDMETHODIMP_(ULONG) AddRef() override { return ULONG(_AddRef()); }   \
+#define RZ_COM_REFERENCE_COUNT                                          \
+    STDMETHODIMP_(ULONG) AddRef() override { return ULONG(_AddRef()); } \
     STDMETHODIMP_(ULONG) Release() override { return ULONG(_Release()); }

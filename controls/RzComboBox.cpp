@@ -52,9 +52,9 @@ void TRzCustomComboBox::Notification(TComponent* AComponent, TOperation Operatio
 
 void TRzCustomComboBox::DefineProperties(TFiler* filer) {
     TCustomComboBox::DefineProperties(filer);
-    DefineObsoleteFrameProperties(filer, {[this](bool v) { SetFrameHotTrack(v); },
-                                          [this](TFrameStyle v) { SetFrameStyle(v); },
-                                          [this](TFrameStyle v) { SetFrameHotStyle(v); }});
+    DefineObsoleteFrameProperties(filer,
+                                  {[this](bool v) { SetFrameHotTrack(v); }, [this](TFrameStyle v) { SetFrameStyle(v); },
+                                   [this](TFrameStyle v) { SetFrameHotStyle(v); }});
 }
 
 // ---- colours
@@ -247,29 +247,33 @@ bool TRzCustomComboBox::CompletionKeyDown(TMessage& Message) {
     DWORD start = 0, end = 0;
     SendMessageW(EditHandle(), EM_GETSEL, WPARAM(&start), LPARAM(&end));
     switch (Message.WParam) {
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_UP:
-    case VK_DOWN:
-        typing_ = true;
-        searchString_.clear();
-        return false;
-    case VK_END:
-    case VK_HOME:
-    case VK_LEFT:
-    case VK_RIGHT: searchString_ = Text(); return false;
-    case VK_INSERT:
-        if (GetKeyState(VK_SHIFT) < 0) pasting_ = true;
-        return !allowEdit_;
-    case VK_DELETE: {
-        String text = Text();
-        if (end > start) text.erase(start, end - start);
-        else if (start < text.size()) text.erase(start, 1);
-        searchString_ = text;
-        // Without AllowEdit only a text chosen whole may be deleted.
-        bool all = start == 0 && end >= Text().size();
-        return !allowEdit_ && !all;
-    }
+        case VK_PRIOR:
+        case VK_NEXT:
+        case VK_UP:
+        case VK_DOWN:
+            typing_ = true;
+            searchString_.clear();
+            return false;
+        case VK_END:
+        case VK_HOME:
+        case VK_LEFT:
+        case VK_RIGHT:
+            searchString_ = Text();
+            return false;
+        case VK_INSERT:
+            if (GetKeyState(VK_SHIFT) < 0) pasting_ = true;
+            return !allowEdit_;
+        case VK_DELETE: {
+            String text = Text();
+            if (end > start)
+                text.erase(start, end - start);
+            else if (start < text.size())
+                text.erase(start, 1);
+            searchString_ = text;
+            // Without AllowEdit only a text chosen whole may be deleted.
+            bool all = start == 0 && end >= Text().size();
+            return !allowEdit_ && !all;
+        }
     }
     return false;
 }
@@ -284,51 +288,51 @@ bool TRzCustomComboBox::CompletionChar(TMessage& Message) {
     DWORD start = 0, end = 0;
     SendMessageW(EditHandle(), EM_GETSEL, WPARAM(&start), LPARAM(&end));
     switch (key) {
-    case VK_BACK: {
-        if (searchString_.empty()) {
-            InvalidKeyPressed();
-            return false;
-        }
-        String text = Text();
-        if (start >= searchString_.size()) {
-            searchString_.pop_back();
-        } else if (!allowEdit_) {
-            InvalidKeyPressed();
-            return true;
-        } else if (end > start) {
-            searchString_ = text.erase(start, end - start);
-        } else if (start > 0) {
-            searchString_ = text.erase(start - 1, 1);
-        }
-        Change();
-        if (searchString_.empty()) {
+        case VK_BACK: {
+            if (searchString_.empty()) {
+                InvalidKeyPressed();
+                return false;
+            }
+            String text = Text();
+            if (start >= searchString_.size()) {
+                searchString_.pop_back();
+            } else if (!allowEdit_) {
+                InvalidKeyPressed();
+                return true;
+            } else if (end > start) {
+                searchString_ = text.erase(start, end - start);
+            } else if (start > 0) {
+                searchString_ = text.erase(start - 1, 1);
+            }
+            Change();
+            if (searchString_.empty()) {
+                typing_ = true;
+                SetItemIndex(-1);
+                SetText(String());
+                typing_ = false;
+                FireClickAndChange();
+                return true;
+            }
+            if (AutoCompleteSearch(searchString_)) return true;
+            // Nothing completes what is left: it stays as typed.
             typing_ = true;
-            SetItemIndex(-1);
-            SetText(String());
+            SetText(searchString_);
             typing_ = false;
-            FireClickAndChange();
+            SetEditSelection(int(searchString_.size()), int(searchString_.size()));
             return true;
         }
-        if (AutoCompleteSearch(searchString_)) return true;
-        // Nothing completes what is left: it stays as typed.
-        typing_ = true;
-        SetText(searchString_);
-        typing_ = false;
-        SetEditSelection(int(searchString_.size()), int(searchString_.size()));
-        return true;
-    }
-    case VK_RETURN:
-        if (DroppedDown()) DoSelEndOk();
-        enterPressed_ = true;
-        return false;
-    case 0x16:  // Ctrl+V
-    case 0x18:  // Ctrl+X
-        if (!allowEdit_) return true;
-        pasting_ = true;
-        return false;
-    case VK_ESCAPE:
-        searchString_.clear();
-        return !DroppedDown();
+        case VK_RETURN:
+            if (DroppedDown()) DoSelEndOk();
+            enterPressed_ = true;
+            return false;
+        case 0x16:  // Ctrl+V
+        case 0x18:  // Ctrl+X
+            if (!allowEdit_) return true;
+            pasting_ = true;
+            return false;
+        case VK_ESCAPE:
+            searchString_.clear();
+            return !DroppedDown();
     }
     if (key < 32) return false;
     if (DoKeyPress(Message)) return true;
@@ -356,24 +360,26 @@ bool TRzCustomComboBox::CompletionChar(TMessage& Message) {
 
 bool TRzCustomComboBox::ReadOnlyDropsEditMessage(TMessage& Message) {
     switch (Message.Msg) {
-    case WM_KEYDOWN:
-        switch (Message.WParam) {
-        case VK_PRIOR:
-        case VK_NEXT:
-        case VK_LEFT:
-        case VK_UP:
-        case VK_RIGHT:
-        case VK_DOWN:
-        case VK_F4: return true;
-        }
-        return false;
-    case WM_SYSKEYDOWN: return Message.WParam != VK_F4;
-    case WM_CHAR:
-        if (Message.WParam == VK_RETURN && tabOnEnter_ && !DroppedDown()) {
-            PostMessageW(EditHandle(), WM_KEYDOWN, VK_TAB, 0);
-            return true;
-        }
-        return Message.WParam != 3;  // Ctrl+C still copies
+        case WM_KEYDOWN:
+            switch (Message.WParam) {
+                case VK_PRIOR:
+                case VK_NEXT:
+                case VK_LEFT:
+                case VK_UP:
+                case VK_RIGHT:
+                case VK_DOWN:
+                case VK_F4:
+                    return true;
+            }
+            return false;
+        case WM_SYSKEYDOWN:
+            return Message.WParam != VK_F4;
+        case WM_CHAR:
+            if (Message.WParam == VK_RETURN && tabOnEnter_ && !DroppedDown()) {
+                PostMessageW(EditHandle(), WM_KEYDOWN, VK_TAB, 0);
+                return true;
+            }
+            return Message.WParam != 3;  // Ctrl+C still copies
     }
     return false;
 }
@@ -383,16 +389,16 @@ void TRzCustomComboBox::EditWndProc(TMessage& Message) {
     bool completing = autoComplete_ && (Style() == csDropDown || Style() == csSimple);
     if (completing) {
         switch (Message.Msg) {
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-            if (CompletionKeyDown(Message)) return;
-            break;
-        case WM_CHAR:
-            if (CompletionChar(Message)) return;
-            break;
-        case WM_LBUTTONDOWN:
-            if (Style() == csDropDown) searchString_ = Text();
-            break;
+            case WM_KEYDOWN:
+            case WM_SYSKEYDOWN:
+                if (CompletionKeyDown(Message)) return;
+                break;
+            case WM_CHAR:
+                if (CompletionChar(Message)) return;
+                break;
+            case WM_LBUTTONDOWN:
+                if (Style() == csDropDown) searchString_ = Text();
+                break;
         }
     }
     TCustomComboBox::EditWndProc(Message);
@@ -411,7 +417,8 @@ void TRzCustomComboBox::KeyPress(wchar_t& Key) {
         return;
     }
     // A full edit takes no more characters while nothing is selected.
-    if (Style() == csDropDown && MaxLength() > 0 && Key >= 32 && int(Text().size()) >= MaxLength() && SelLength() == 0) {
+    if (Style() == csDropDown && MaxLength() > 0 && Key >= 32 && int(Text().size()) >= MaxLength() &&
+        SelLength() == 0) {
         InvalidKeyPressed();
         Key = 0;
         return;
@@ -554,8 +561,7 @@ void TRzCustomComboBox::PaintFrame(HDC dc) {
     } else if (themes && ColorToRGB(color) != 0xFFFFFF) {
         PaintBevel(&canvas, text, color, color, 2, sdAllSides);
     }
-    if (themes && Style() != csSimple &&
-        (IsWindowsVersion(5) || (IsWindowsVersion(7) && Style() == csDropDown))) {
+    if (themes && Style() != csSimple && (IsWindowsVersion(5) || (IsWindowsVersion(7) && Style() == csDropDown))) {
         TRect widened = button;
         widened.left -= 2;
         canvas.Brush()->SetColor(color);
@@ -590,10 +596,14 @@ void TRzCustomComboBox::PaintFrame(HDC dc) {
         bool hot = frameHotTrack_ && (inControl_ || overControl_);
         TFrameStyle style = hot ? frameHotStyle_ : frameStyle_;
         TColor frame = hot ? frameHotColor_ : frameColor_;
-        if (style == fsFlat) PaintSides(&canvas, client, frame, frame, frameSides_);
-        else if (style == fsFlatBold) PaintBevel(&canvas, client, frame, frame, 2, frameSides_);
-        else if (color == clWindow) PaintFrameStyleSides(&canvas, client, style, frameSides_);
-        else PaintColorFrameStyleSides(&canvas, client, color, style, frameSides_);
+        if (style == fsFlat)
+            PaintSides(&canvas, client, frame, frame, frameSides_);
+        else if (style == fsFlatBold)
+            PaintBevel(&canvas, client, frame, frame, 2, frameSides_);
+        else if (color == clWindow)
+            PaintFrameStyleSides(&canvas, client, style, frameSides_);
+        else
+            PaintColorFrameStyleSides(&canvas, client, color, style, frameSides_);
     }
     canvas.SetHandle(nullptr);
 }
@@ -632,11 +642,13 @@ void TRzCustomComboBox::CNDrawItem(TMessage& Message) {
 
 void TRzCustomComboBox::CNCommand(TMessage& Message) {
     switch (Message.WParamHi()) {
-    case CBN_SELENDOK:
-        typing_ = true;
-        DoSelEndOk();
-        break;
-    case CBN_SELENDCANCEL: DoSelEndCancel(); break;
+        case CBN_SELENDOK:
+            typing_ = true;
+            DoSelEndOk();
+            break;
+        case CBN_SELENDCANCEL:
+            DoSelEndCancel();
+            break;
     }
     Inherited<TCustomComboBox>(Message);
 }
@@ -698,8 +710,10 @@ void TRzCustomComboBox::CMTextChanged(TMessage& Message) {
 }
 
 void TRzCustomComboBox::CMWantSpecialKey(TMessage& Message) {
-    if (Message.WParam == VK_RETURN && tabOnEnter_ && !DroppedDown()) Message.Result = 1;
-    else Inherited<TCustomComboBox>(Message);
+    if (Message.WParam == VK_RETURN && tabOnEnter_ && !DroppedDown())
+        Message.Result = 1;
+    else
+        Inherited<TCustomComboBox>(Message);
 }
 
 // ---- TRzComboBox
@@ -722,8 +736,10 @@ String TRzComboBox::GetItemValue(int index) {
 
 String TRzComboBox::GetValue() {
     int index;
-    if (Style() == csDropDown || Style() == csSimple) index = Text().empty() ? -1 : Items()->IndexOf(Text());
-    else index = ItemIndex();
+    if (Style() == csDropDown || Style() == csSimple)
+        index = Text().empty() ? -1 : Items()->IndexOf(Text());
+    else
+        index = ItemIndex();
     if (index >= 0 && index < values_->Count() && !values_->Strings(index).empty()) return values_->Strings(index);
     return Text();
 }

@@ -27,26 +27,15 @@ using TRzDeleteComboItemEvent = TEvent<void(TObject* Sender, void* Item)>;
 
 class TRzCustomComboBox : public TCustomComboBox {
     Z_CLASS(TRzCustomComboBox, TCustomComboBox)
-    Z_MESSAGE_MAP(Z_MESSAGE(WM_PAINT, WMPaint),
-        Z_MESSAGE(WM_CHAR, WMChar),
-        Z_MESSAGE(WM_KEYDOWN, WMKeyDown),
-        Z_MESSAGE(WM_LBUTTONDOWN, WMLButtonDown),
-        Z_MESSAGE(WM_LBUTTONDBLCLK, WMLButtonDown),
-        Z_MESSAGE(WM_CUT, WMCut),
-        Z_MESSAGE(WM_PASTE, WMPaste),
-        Z_MESSAGE(WM_SIZE, WMSize),
-        Z_MESSAGE(WM_DELETEITEM, WMDeleteItem),
-        Z_MESSAGE(CN_DRAWITEM, CNDrawItem),
-        Z_MESSAGE(CN_COMMAND, CNCommand),
-        Z_MESSAGE(CM_ENTER, CMEnter),
-        Z_MESSAGE(CM_EXIT, CMExit),
-        Z_MESSAGE(CM_MOUSEENTER, CMMouseEnter),
-        Z_MESSAGE(CM_MOUSELEAVE, CMMouseLeave),
-        Z_MESSAGE(CM_COLORCHANGED, CMColorChanged),
-        Z_MESSAGE(CM_PARENTCOLORCHANGED, CMParentColorChanged),
-        Z_MESSAGE(CM_ENABLEDCHANGED, CMEnabledChanged),
-        Z_MESSAGE(CM_TEXTCHANGED, CMTextChanged),
-        Z_MESSAGE(CM_WANTSPECIALKEY, CMWantSpecialKey))
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_PAINT, WMPaint), Z_MESSAGE(WM_CHAR, WMChar), Z_MESSAGE(WM_KEYDOWN, WMKeyDown),
+                  Z_MESSAGE(WM_LBUTTONDOWN, WMLButtonDown), Z_MESSAGE(WM_LBUTTONDBLCLK, WMLButtonDown),
+                  Z_MESSAGE(WM_CUT, WMCut), Z_MESSAGE(WM_PASTE, WMPaste), Z_MESSAGE(WM_SIZE, WMSize),
+                  Z_MESSAGE(WM_DELETEITEM, WMDeleteItem), Z_MESSAGE(CN_DRAWITEM, CNDrawItem),
+                  Z_MESSAGE(CN_COMMAND, CNCommand), Z_MESSAGE(CM_ENTER, CMEnter), Z_MESSAGE(CM_EXIT, CMExit),
+                  Z_MESSAGE(CM_MOUSEENTER, CMMouseEnter), Z_MESSAGE(CM_MOUSELEAVE, CMMouseLeave),
+                  Z_MESSAGE(CM_COLORCHANGED, CMColorChanged), Z_MESSAGE(CM_PARENTCOLORCHANGED, CMParentColorChanged),
+                  Z_MESSAGE(CM_ENABLEDCHANGED, CMEnabledChanged), Z_MESSAGE(CM_TEXTCHANGED, CMTextChanged),
+                  Z_MESSAGE(CM_WANTSPECIALKEY, CMWantSpecialKey))
 
 public:
     explicit TRzCustomComboBox(TComponent* AOwner);
@@ -87,21 +76,35 @@ public:
 
     // -- frame --
     bool FlatButtons() const { return flatButtons_; }
-    virtual void SetFlatButtons(bool v) { if (AssignIfChanged(flatButtons_, v)) Invalidate(); }
+    virtual void SetFlatButtons(bool v) {
+        if (AssignIfChanged(flatButtons_, v)) Invalidate();
+    }
     TColor FlatButtonColor() const { return flatButtonColor_; }
-    virtual void SetFlatButtonColor(TColor v) { if (AssignIfChanged(flatButtonColor_, v)) Invalidate(); }
+    virtual void SetFlatButtonColor(TColor v) {
+        if (AssignIfChanged(flatButtonColor_, v)) Invalidate();
+    }
     TColor FrameColor() const { return frameColor_; }
-    virtual void SetFrameColor(TColor v) { if (AssignIfChanged(frameColor_, v)) Invalidate(); }
+    virtual void SetFrameColor(TColor v) {
+        if (AssignIfChanged(frameColor_, v)) Invalidate();
+    }
     TColor FrameHotColor() const { return frameHotColor_; }
-    virtual void SetFrameHotColor(TColor v) { if (AssignIfChanged(frameHotColor_, v)) Invalidate(); }
+    virtual void SetFrameHotColor(TColor v) {
+        if (AssignIfChanged(frameHotColor_, v)) Invalidate();
+    }
     bool FrameHotTrack() const { return frameHotTrack_; }
     virtual void SetFrameHotTrack(bool v);
     TFrameStyle FrameHotStyle() const { return frameHotStyle_; }
-    virtual void SetFrameHotStyle(TFrameStyle v) { if (AssignIfChanged(frameHotStyle_, v)) Invalidate(); }
+    virtual void SetFrameHotStyle(TFrameStyle v) {
+        if (AssignIfChanged(frameHotStyle_, v)) Invalidate();
+    }
     TSides FrameSides() const { return frameSides_; }
-    virtual void SetFrameSides(TSides v) { if (AssignIfChanged(frameSides_, v)) Invalidate(); }
+    virtual void SetFrameSides(TSides v) {
+        if (AssignIfChanged(frameSides_, v)) Invalidate();
+    }
     TFrameStyle FrameStyle() const { return frameStyle_; }
-    virtual void SetFrameStyle(TFrameStyle v) { if (AssignIfChanged(frameStyle_, v)) Invalidate(); }
+    virtual void SetFrameStyle(TFrameStyle v) {
+        if (AssignIfChanged(frameStyle_, v)) Invalidate();
+    }
     bool FrameVisible() const { return frameVisible_; }
     virtual void SetFrameVisible(bool v);
     TFramingPreference FramingPreference() const { return framingPreference_; }
@@ -137,12 +140,22 @@ protected:
     virtual void SearchAndSelect(const String& text);
     // Completes text to the first entry that begins with it; false when none does.
     virtual bool AutoCompleteSearch(const String& text);
-    virtual void DoDeleteItem(void* item) { if (OnDeleteItem) OnDeleteItem(this, item); }
+    virtual void DoDeleteItem(void* item) {
+        if (OnDeleteItem) OnDeleteItem(this, item);
+    }
     virtual void UpdateTextHint();
-    virtual void DoMatch() { if (OnMatch) OnMatch(this); }
-    virtual void DoNotInList() { if (OnNotInList) OnNotInList(this); }
-    virtual void DoSelEndCancel() { if (OnSelEndCancel) OnSelEndCancel(this); }
-    virtual void DoSelEndOk() { if (OnSelEndOk) OnSelEndOk(this); }
+    virtual void DoMatch() {
+        if (OnMatch) OnMatch(this);
+    }
+    virtual void DoNotInList() {
+        if (OnNotInList) OnNotInList(this);
+    }
+    virtual void DoSelEndCancel() {
+        if (OnSelEndCancel) OnSelEndCancel(this);
+    }
+    virtual void DoSelEndOk() {
+        if (OnSelEndOk) OnSelEndOk(this);
+    }
     // Whether the entry drawing marks the selected entry with a dotted focus border.
     bool ShowFocus() const { return showFocus_; }
     void SetShowFocus(bool v) { showFocus_ = v; }
@@ -268,36 +281,46 @@ class TRzComboBox : public TRzCustomComboBox {
         p.Property(L"AllowEdit", &C::AllowEdit, &C::SetAllowEdit).Default(true);
         p.Property(L"AutoComplete", &C::AutoComplete, &C::SetAutoComplete).Default(true);
         p.Property(L"BeepOnInvalidKey", &C::BeepOnInvalidKey, &C::SetBeepOnInvalidKey).Default(true);
-        p.Property(L"DisabledColor", &C::DisabledColor, &C::SetDisabledColor).Default(clBtnFace)
+        p.Property(L"DisabledColor", &C::DisabledColor, &C::SetDisabledColor)
+            .Default(clBtnFace)
             .Stored(&C::IsDisabledColorStored);
         p.Property(L"DropDownWidth", &C::DropDownWidth, &C::SetDropDownWidth).Default(0);
-        p.Property(L"FlatButtonColor", &C::FlatButtonColor, &C::SetFlatButtonColor).Default(clBtnFace)
+        p.Property(L"FlatButtonColor", &C::FlatButtonColor, &C::SetFlatButtonColor)
+            .Default(clBtnFace)
             .Stored(&C::IsFlatButtonColorStored);
         p.Property(L"FlatButtons", &C::FlatButtons, &C::SetFlatButtons).Default(false).Stored(&C::IsFlatButtonsStored);
         p.Property(L"FocusColor", &C::FocusColor, &C::SetFocusColor).Default(clWindow).Stored(&C::IsFocusColorStored);
-        p.Property(L"FrameColor", &C::FrameColor, &C::SetFrameColor).Default(clBtnShadow)
+        p.Property(L"FrameColor", &C::FrameColor, &C::SetFrameColor)
+            .Default(clBtnShadow)
             .Stored(&C::IsFrameColorStored);
         p.Property(L"FrameController", &C::FrameController, &C::SetFrameController);
         p.Property(L"FrameControllerNotifications", &C::FrameControllerNotifications,
-                   &C::SetFrameControllerNotifications).Default(fcpAllProperties);
-        p.Property(L"FrameHotColor", &C::FrameHotColor, &C::SetFrameHotColor).Default(clBtnShadow)
+                   &C::SetFrameControllerNotifications)
+            .Default(fcpAllProperties);
+        p.Property(L"FrameHotColor", &C::FrameHotColor, &C::SetFrameHotColor)
+            .Default(clBtnShadow)
             .Stored(&C::IsFrameHotColorStored);
-        p.Property(L"FrameHotTrack", &C::FrameHotTrack, &C::SetFrameHotTrack).Default(false)
+        p.Property(L"FrameHotTrack", &C::FrameHotTrack, &C::SetFrameHotTrack)
+            .Default(false)
             .Stored(&C::IsFrameHotTrackStored);
-        p.Property(L"FrameHotStyle", &C::FrameHotStyle, &C::SetFrameHotStyle).Default(fsFlatBold)
+        p.Property(L"FrameHotStyle", &C::FrameHotStyle, &C::SetFrameHotStyle)
+            .Default(fsFlatBold)
             .Stored(&C::IsFrameHotStyleStored);
-        p.Property(L"FrameSides", &C::FrameSides, &C::SetFrameSides).Default(sdAllSides)
-            .Stored(&C::IsFrameSidesStored);
+        p.Property(L"FrameSides", &C::FrameSides, &C::SetFrameSides).Default(sdAllSides).Stored(&C::IsFrameSidesStored);
         p.Property(L"FrameStyle", &C::FrameStyle, &C::SetFrameStyle).Default(fsFlat).Stored(&C::IsFrameStyleStored);
-        p.Property(L"FrameVisible", &C::FrameVisible, &C::SetFrameVisible).Default(false)
+        p.Property(L"FrameVisible", &C::FrameVisible, &C::SetFrameVisible)
+            .Default(false)
             .Stored(&C::IsFrameVisibleStored);
-        p.Property(L"FramingPreference", &C::FramingPreference, &C::SetFramingPreference).Default(fpXPThemes)
+        p.Property(L"FramingPreference", &C::FramingPreference, &C::SetFramingPreference)
+            .Default(fpXPThemes)
             .Stored(&C::IsFramingPreferenceStored);
         p.Property(L"KeepSearchCase", &C::KeepSearchCase, &C::SetKeepSearchCase).Default(false);
         p.Property(L"ReadOnly", &C::ReadOnly, &C::SetReadOnly).Default(false);
-        p.Property(L"ReadOnlyColor", &C::ReadOnlyColor, &C::SetReadOnlyColor).Default(clInfoBk)
+        p.Property(L"ReadOnlyColor", &C::ReadOnlyColor, &C::SetReadOnlyColor)
+            .Default(clInfoBk)
             .Stored(&C::IsReadOnlyColorStored);
-        p.Property(L"ReadOnlyColorOnFocus", &C::ReadOnlyColorOnFocus, &C::SetReadOnlyColorOnFocus).Default(false)
+        p.Property(L"ReadOnlyColorOnFocus", &C::ReadOnlyColorOnFocus, &C::SetReadOnlyColorOnFocus)
+            .Default(false)
             .Stored(&C::IsReadOnlyColorOnFocusStored);
         p.Property(L"TabOnEnter", &C::TabOnEnter, &C::SetTabOnEnter).Default(false);
         p.Property(L"TextHint", &C::TextHint, &C::SetTextHint);

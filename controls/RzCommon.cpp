@@ -66,12 +66,24 @@ TColor JoinHsl(Byte hue, Byte saturation, Byte lightness) {
     double up = m1 + v, down = m2 - v;
     double rgb[3];
     switch (sextant) {
-    case 1: rgb[0] = down, rgb[1] = m2, rgb[2] = m1; break;
-    case 2: rgb[0] = m1, rgb[1] = m2, rgb[2] = up; break;
-    case 3: rgb[0] = m1, rgb[1] = down, rgb[2] = m2; break;
-    case 4: rgb[0] = up, rgb[1] = m1, rgb[2] = m2; break;
-    case 5: rgb[0] = m2, rgb[1] = m1, rgb[2] = down; break;
-    default: rgb[0] = m2, rgb[1] = up, rgb[2] = m1; break;
+        case 1:
+            rgb[0] = down, rgb[1] = m2, rgb[2] = m1;
+            break;
+        case 2:
+            rgb[0] = m1, rgb[1] = m2, rgb[2] = up;
+            break;
+        case 3:
+            rgb[0] = m1, rgb[1] = down, rgb[2] = m2;
+            break;
+        case 4:
+            rgb[0] = up, rgb[1] = m1, rgb[2] = m2;
+            break;
+        case 5:
+            rgb[0] = m2, rgb[1] = m1, rgb[2] = down;
+            break;
+        default:
+            rgb[0] = m2, rgb[1] = up, rgb[2] = m1;
+            break;
     }
     Byte c[3];
     for (int i = 0; i < 3; ++i) c[i] = RoundByte(std::clamp(rgb[i], 0.0, 1.0) * 255);
@@ -98,8 +110,8 @@ TColor BlendColors(TColor first, TColor second, Byte weight) {
     Integer c1 = ColorToRGB(first), c2 = ColorToRGB(second);
     float w = weight / 255.0f;
     auto mix = [w](Byte a, Byte b) { return RoundByte(double(a * w + b * (1 - w))); };
-    return TColor(RGB(mix(GetRValue(c1), GetRValue(c2)), mix(GetGValue(c1), GetGValue(c2)),
-                      mix(GetBValue(c1), GetBValue(c2))));
+    return TColor(
+        RGB(mix(GetRValue(c1), GetRValue(c2)), mix(GetGValue(c1), GetGValue(c2)), mix(GetBValue(c1), GetBValue(c2))));
 }
 
 bool ColorsAreClose(TColor first, TColor second) {
@@ -180,15 +192,24 @@ bool WindowsVersionMatches(DWORD platformId, DWORD major, DWORD minor, Integer v
     bool win9x = platformId == VER_PLATFORM_WIN32_WINDOWS;
     bool either = nt || win9x;
     switch (version) {
-    case 0: return orLater ? either && major >= 4 : win9x && major <= 4 && minor == 0;
-    case 1: return orLater ? nt && major > 3 : nt && major <= 4;
-    case 2: return orLater ? either && ((major == 4 && minor >= 10) || major > 4) : win9x && major <= 4 && minor == 10;
-    case 3: return orLater ? either && ((major > 3 && minor >= 90) || major > 4) : win9x && major <= 4 && minor == 90;
-    case 4: return orLater ? nt && major > 4 : nt && major == 5 && minor == 0;
-    case 5: return orLater ? nt && (major > 5 || (major == 5 && minor >= 1)) : nt && major == 5 && minor == 1;
-    case 6: return orLater ? nt && (major > 5 || (major == 5 && minor >= 2)) : nt && major == 5 && minor == 2;
-    case 7: return orLater ? nt && major > 5 : nt && major == 6 && minor == 0;
-    default: return false;
+        case 0:
+            return orLater ? either && major >= 4 : win9x && major <= 4 && minor == 0;
+        case 1:
+            return orLater ? nt && major > 3 : nt && major <= 4;
+        case 2:
+            return orLater ? either && ((major == 4 && minor >= 10) || major > 4) : win9x && major <= 4 && minor == 10;
+        case 3:
+            return orLater ? either && ((major > 3 && minor >= 90) || major > 4) : win9x && major <= 4 && minor == 90;
+        case 4:
+            return orLater ? nt && major > 4 : nt && major == 5 && minor == 0;
+        case 5:
+            return orLater ? nt && (major > 5 || (major == 5 && minor >= 1)) : nt && major == 5 && minor == 1;
+        case 6:
+            return orLater ? nt && (major > 5 || (major == 5 && minor >= 2)) : nt && major == 5 && minor == 2;
+        case 7:
+            return orLater ? nt && major > 5 : nt && major == 6 && minor == 0;
+        default:
+            return false;
     }
 }
 
@@ -284,7 +305,8 @@ HMONITOR MonitorAtPoint(const TPoint& point) {
 TRzFrameControllerNotifications GetFrameControllerNotifications(TPersistent* control) {
     const TPropInfo* info = GetPropInfo(control, L"FrameControllerNotifications");
     if (!info || info->Kind != tkSet) return fcpAllProperties;
-    return TRzFrameControllerNotifications::FromBits(std::uint64_t(GetOrdProp(control, L"FrameControllerNotifications")));
+    return TRzFrameControllerNotifications::FromBits(
+        std::uint64_t(GetOrdProp(control, L"FrameControllerNotifications")));
 }
 
 bool SetOrdPropIfPublished(TPersistent* object, const String& name, Int64 value) {
@@ -318,26 +340,77 @@ struct TColorEntry {
     const wchar_t* name;
 };
 const TColorEntry kColorEntries[70] = {
-    {0x000000, L"Black"}, {0x003399, L"Brown"}, {0x003333, L"Olive Green"}, {0x003300, L"Dark Green"},
-    {0x663300, L"Dark Teal"}, {0x800000, L"Dark Blue"}, {0x993333, L"Indigo"}, {0x333333, L"Gray 80%"},
-    {0x000080, L"Dark Red"}, {0x0066FF, L"Orange"}, {0x008080, L"Dark Yellow"}, {0x008000, L"Green"},
-    {0x808000, L"Teal"}, {0xFF0000, L"Blue"}, {0x996666, L"Blue Gray"}, {0x808080, L"Gray 50%"},
-    {0x0000FF, L"Red"}, {0x0099FF, L"Light Orange"}, {0x00CC99, L"Lime"}, {0x669933, L"Sea Green"},
-    {0x999933, L"Aqua"}, {0xFF6633, L"Light Blue"}, {0x800080, L"Violet"}, {0x999999, L"Gray 40%"},
-    {0xFF00FF, L"Pink"}, {0x00CCFF, L"Gold"}, {0x00FFFF, L"Yellow"}, {0x00FF00, L"Bright Green"},
-    {0xFFFF00, L"Turquoise"}, {0xFFCC00, L"Sky Blue"}, {0x663399, L"Plum"}, {0xC0C0C0, L"Gray 25%"},
-    {0xCC99FF, L"Rose"}, {0x99CCFF, L"Tan"}, {0x99FFFF, L"Light Yellow"}, {0xCCFFCC, L"Light Green"},
-    {0xFFFFCC, L"Light Turquoise"}, {0xFFCC99, L"Pale Blue"}, {0xFF99CC, L"Lavender"}, {0xFFFFFF, L"White"},
+    {0x000000, L"Black"},
+    {0x003399, L"Brown"},
+    {0x003333, L"Olive Green"},
+    {0x003300, L"Dark Green"},
+    {0x663300, L"Dark Teal"},
+    {0x800000, L"Dark Blue"},
+    {0x993333, L"Indigo"},
+    {0x333333, L"Gray 80%"},
+    {0x000080, L"Dark Red"},
+    {0x0066FF, L"Orange"},
+    {0x008080, L"Dark Yellow"},
+    {0x008000, L"Green"},
+    {0x808000, L"Teal"},
+    {0xFF0000, L"Blue"},
+    {0x996666, L"Blue Gray"},
+    {0x808080, L"Gray 50%"},
+    {0x0000FF, L"Red"},
+    {0x0099FF, L"Light Orange"},
+    {0x00CC99, L"Lime"},
+    {0x669933, L"Sea Green"},
+    {0x999933, L"Aqua"},
+    {0xFF6633, L"Light Blue"},
+    {0x800080, L"Violet"},
+    {0x999999, L"Gray 40%"},
+    {0xFF00FF, L"Pink"},
+    {0x00CCFF, L"Gold"},
+    {0x00FFFF, L"Yellow"},
+    {0x00FF00, L"Bright Green"},
+    {0xFFFF00, L"Turquoise"},
+    {0xFFCC00, L"Sky Blue"},
+    {0x663399, L"Plum"},
+    {0xC0C0C0, L"Gray 25%"},
+    {0xCC99FF, L"Rose"},
+    {0x99CCFF, L"Tan"},
+    {0x99FFFF, L"Light Yellow"},
+    {0xCCFFCC, L"Light Green"},
+    {0xFFFFCC, L"Light Turquoise"},
+    {0xFFCC99, L"Pale Blue"},
+    {0xFF99CC, L"Lavender"},
+    {0xFFFFFF, L"White"},
     // The system colours, skipping number 25.
-    {-1 - 0, L"Scroll Bar"}, {-1 - 1, L"Background"}, {-1 - 2, L"Active Caption"}, {-1 - 3, L"Inactive Caption"},
-    {-1 - 4, L"Menu"}, {-1 - 5, L"Window"}, {-1 - 6, L"Window Frame"}, {-1 - 7, L"Menu Text"},
-    {-1 - 8, L"Window Text"}, {-1 - 9, L"Caption Text"}, {-1 - 10, L"Active Border"},
-    {-1 - 11, L"Inactive Border"}, {-1 - 12, L"App WorkSpace"}, {-1 - 13, L"Highlight"},
-    {-1 - 14, L"Highlight Text"}, {-1 - 15, L"Button Face"}, {-1 - 16, L"Button Shadow"}, {-1 - 17, L"Gray Text"},
-    {-1 - 18, L"Button Text"}, {-1 - 19, L"Inactive Caption Text"}, {-1 - 20, L"Button Highlight"},
-    {-1 - 21, L"3D Dark Shadow"}, {-1 - 22, L"3D Light"}, {-1 - 23, L"Info Text"}, {-1 - 24, L"Info Background"},
-    {-1 - 26, L"Hot Light"}, {-1 - 27, L"Gradient Active Caption"}, {-1 - 28, L"Gradient Inactive Caption"},
-    {-1 - 29, L"Menu Highlight"}, {-1 - 30, L"Menu Bar"},
+    {-1 - 0, L"Scroll Bar"},
+    {-1 - 1, L"Background"},
+    {-1 - 2, L"Active Caption"},
+    {-1 - 3, L"Inactive Caption"},
+    {-1 - 4, L"Menu"},
+    {-1 - 5, L"Window"},
+    {-1 - 6, L"Window Frame"},
+    {-1 - 7, L"Menu Text"},
+    {-1 - 8, L"Window Text"},
+    {-1 - 9, L"Caption Text"},
+    {-1 - 10, L"Active Border"},
+    {-1 - 11, L"Inactive Border"},
+    {-1 - 12, L"App WorkSpace"},
+    {-1 - 13, L"Highlight"},
+    {-1 - 14, L"Highlight Text"},
+    {-1 - 15, L"Button Face"},
+    {-1 - 16, L"Button Shadow"},
+    {-1 - 17, L"Gray Text"},
+    {-1 - 18, L"Button Text"},
+    {-1 - 19, L"Inactive Caption Text"},
+    {-1 - 20, L"Button Highlight"},
+    {-1 - 21, L"3D Dark Shadow"},
+    {-1 - 22, L"3D Light"},
+    {-1 - 23, L"Info Text"},
+    {-1 - 24, L"Info Background"},
+    {-1 - 26, L"Hot Light"},
+    {-1 - 27, L"Gradient Active Caption"},
+    {-1 - 28, L"Gradient Inactive Caption"},
+    {-1 - 29, L"Menu Highlight"},
+    {-1 - 30, L"Menu Bar"},
 };
 
 std::vector<TColorData> colorNameTable;

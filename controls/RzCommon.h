@@ -31,15 +31,14 @@ Z_ENUM(TRzGradientColorStyle, int, gcsSystem, gcsMSOffice, gcsCustom)
 Z_ENUM(TRzVisualStyle, int, vsClassic, vsWinXP, vsGradient)
 Z_ENUM(TRzButtonHotTrackStyle, int, htsInterior, htsFrame)
 Z_ENUM(TRzFrameControllerProperty, int, fcpColor, fcpFocusColor, fcpDisabledColor, fcpReadOnlyColor,
-       fcpReadOnlyColorOnFocus, fcpParentColor, fcpFlatButtonColor, fcpFlatButtons, fcpFrameColor,
-       fcpFrameHotColor, fcpFrameHotTrack, fcpFrameHotStyle, fcpFrameSides, fcpFrameStyle, fcpFrameVisible,
-       fcpFramingPreference, fcpAll)
+       fcpReadOnlyColorOnFocus, fcpParentColor, fcpFlatButtonColor, fcpFlatButtons, fcpFrameColor, fcpFrameHotColor,
+       fcpFrameHotTrack, fcpFrameHotStyle, fcpFrameSides, fcpFrameStyle, fcpFrameVisible, fcpFramingPreference, fcpAll)
 using TRzFrameControllerNotifications = TSet<TRzFrameControllerProperty>;
 Z_ENUM(TRzPathType, int, ptIniFile, ptRegistry)
 Z_ENUM(TRzRegKey, int, hkeyClassesRoot, hkeyCurrentUser, hkeyLocalMachine, hkeyUsers, hkeyPerformanceData,
        hkeyCurrentConfig, hkeyDynData)
-Z_ENUM(TRzRegAccessKey, int, keyQueryValue, keySetValue, keyCreateSubKey, keyEnumerateSubKeys, keyNotify,
-       keyCreateLink, keyRead, keyWrite, keyExecute, keyAllAccess)
+Z_ENUM(TRzRegAccessKey, int, keyQueryValue, keySetValue, keyCreateSubKey, keyEnumerateSubKeys, keyNotify, keyCreateLink,
+       keyRead, keyWrite, keyExecute, keyAllAccess)
 using TRzRegAccess = TSet<TRzRegAccessKey>;
 Z_ENUM(TRzSpecialFolder, int, sfNone, sfUserAppDataRoaming, sfUserAppDataLocal, sfUserDocuments, sfProgramData)
 Z_ENUM(TRzIniFileEncoding, int, feDefault, feUTF8, feUnicode)

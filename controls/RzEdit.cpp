@@ -120,9 +120,7 @@ void TRzCustomEdit::SetFramingPreference(TFramingPreference v) {
     if (v == fpCustomFraming) RepaintFrame();
 }
 
-void TRzCustomEdit::SetFrameController(TRzFrameController* v) {
-    TRzFrameController::Switch(frameController_, v, this);
-}
+void TRzCustomEdit::SetFrameController(TRzFrameController* v) { TRzFrameController::Switch(frameController_, v, this); }
 
 void TRzCustomEdit::RepaintFrame() {
     if (HandleAllocated()) InvalidateNonClientFrame(WindowHandle(), ClientRect());
@@ -147,9 +145,9 @@ void TRzCustomEdit::UpdateFrame(bool isMouse, bool value) {
 
 void TRzCustomEdit::DefineProperties(TFiler* filer) {
     TCustomMaskEdit::DefineProperties(filer);
-    DefineObsoleteFrameProperties(filer, {[this](bool v) { SetFrameHotTrack(v); },
-                                          [this](TFrameStyle v) { SetFrameStyle(v); },
-                                          [this](TFrameStyle v) { SetFrameHotStyle(v); }});
+    DefineObsoleteFrameProperties(filer,
+                                  {[this](bool v) { SetFrameHotTrack(v); }, [this](TFrameStyle v) { SetFrameStyle(v); },
+                                   [this](TFrameStyle v) { SetFrameHotStyle(v); }});
 }
 
 // ---- text and keys
@@ -179,16 +177,20 @@ void TRzCustomEdit::SetReadOnly(bool v) {
 }
 
 void TRzCustomEdit::ReadOnlyChanged() {
-    if (GetReadOnly()) HideDropButton();
-    else if (dropButtonVisible_) ShowDropButtonAgain();
+    if (GetReadOnly())
+        HideDropButton();
+    else if (dropButtonVisible_)
+        ShowDropButtonAgain();
     UpdateColors();
     RepaintNonClient();
 }
 
 void TRzCustomEdit::CMWantSpecialKey(TMessage& Message) {
     // Enter moves on instead of pressing the form's default button.
-    if (Message.WParam == VK_RETURN && tabOnEnter_) Message.Result = 1;
-    else Inherited<TCustomMaskEdit>(Message);
+    if (Message.WParam == VK_RETURN && tabOnEnter_)
+        Message.Result = 1;
+    else
+        Inherited<TCustomMaskEdit>(Message);
 }
 
 void TRzCustomEdit::KeyDown(Word& Key, TShiftState Shift) {

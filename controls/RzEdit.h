@@ -16,24 +16,15 @@ using TRzValidateErrorEvent = TEvent<void(TObject* Sender, String& Message)>;
 
 class TRzCustomEdit : public TCustomMaskEdit {
     Z_CLASS(TRzCustomEdit, TCustomMaskEdit)
-    Z_MESSAGE_MAP(Z_MESSAGE(WM_NCPAINT, WMNCPaint),
-        Z_MESSAGE(WM_NCCALCSIZE, WMNCCalcSize),
-        Z_MESSAGE(WM_NCHITTEST, WMNCHitTest),
-        Z_MESSAGE(WM_SETCURSOR, WMSetCursor),
-        Z_MESSAGE(WM_LBUTTONDOWN, WMLButtonDown),
-        Z_MESSAGE(WM_LBUTTONDBLCLK, WMLButtonDown),
-        Z_MESSAGE(WM_LBUTTONUP, WMLButtonUp),
-        Z_MESSAGE(WM_RBUTTONDOWN, WMRButtonDown),
-        Z_MESSAGE(WM_KILLFOCUS, WMKillFocus),
-        Z_MESSAGE(WM_SIZE, WMSize),
-        Z_MESSAGE(CM_ENTER, CMEnter),
-        Z_MESSAGE(CM_EXIT, CMExit),
-        Z_MESSAGE(CM_MOUSEENTER, CMMouseEnter),
-        Z_MESSAGE(CM_MOUSELEAVE, CMMouseLeave),
-        Z_MESSAGE(CM_COLORCHANGED, CMColorChanged),
-        Z_MESSAGE(CM_PARENTCOLORCHANGED, CMParentColorChanged),
-        Z_MESSAGE(CM_ENABLEDCHANGED, CMEnabledChanged),
-        Z_MESSAGE(CM_WANTSPECIALKEY, CMWantSpecialKey))
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_NCPAINT, WMNCPaint), Z_MESSAGE(WM_NCCALCSIZE, WMNCCalcSize),
+                  Z_MESSAGE(WM_NCHITTEST, WMNCHitTest), Z_MESSAGE(WM_SETCURSOR, WMSetCursor),
+                  Z_MESSAGE(WM_LBUTTONDOWN, WMLButtonDown), Z_MESSAGE(WM_LBUTTONDBLCLK, WMLButtonDown),
+                  Z_MESSAGE(WM_LBUTTONUP, WMLButtonUp), Z_MESSAGE(WM_RBUTTONDOWN, WMRButtonDown),
+                  Z_MESSAGE(WM_KILLFOCUS, WMKillFocus), Z_MESSAGE(WM_SIZE, WMSize), Z_MESSAGE(CM_ENTER, CMEnter),
+                  Z_MESSAGE(CM_EXIT, CMExit), Z_MESSAGE(CM_MOUSEENTER, CMMouseEnter),
+                  Z_MESSAGE(CM_MOUSELEAVE, CMMouseLeave), Z_MESSAGE(CM_COLORCHANGED, CMColorChanged),
+                  Z_MESSAGE(CM_PARENTCOLORCHANGED, CMParentColorChanged),
+                  Z_MESSAGE(CM_ENABLEDCHANGED, CMEnabledChanged), Z_MESSAGE(CM_WANTSPECIALKEY, CMWantSpecialKey))
 
 public:
     explicit TRzCustomEdit(TComponent* AOwner);
@@ -53,17 +44,27 @@ public:
 
     // -- frame --
     TColor FrameColor() const { return frameColor_; }
-    virtual void SetFrameColor(TColor v) { if (AssignIfChanged(frameColor_, v)) RepaintFrame(); }
+    virtual void SetFrameColor(TColor v) {
+        if (AssignIfChanged(frameColor_, v)) RepaintFrame();
+    }
     TColor FrameHotColor() const { return frameHotColor_; }
-    virtual void SetFrameHotColor(TColor v) { if (AssignIfChanged(frameHotColor_, v)) RepaintFrame(); }
+    virtual void SetFrameHotColor(TColor v) {
+        if (AssignIfChanged(frameHotColor_, v)) RepaintFrame();
+    }
     bool FrameHotTrack() const { return frameHotTrack_; }
     virtual void SetFrameHotTrack(bool v);
     TFrameStyle FrameHotStyle() const { return frameHotStyle_; }
-    virtual void SetFrameHotStyle(TFrameStyle v) { if (AssignIfChanged(frameHotStyle_, v)) RepaintFrame(); }
+    virtual void SetFrameHotStyle(TFrameStyle v) {
+        if (AssignIfChanged(frameHotStyle_, v)) RepaintFrame();
+    }
     TSides FrameSides() const { return frameSides_; }
-    virtual void SetFrameSides(TSides v) { if (AssignIfChanged(frameSides_, v)) RepaintFrame(); }
+    virtual void SetFrameSides(TSides v) {
+        if (AssignIfChanged(frameSides_, v)) RepaintFrame();
+    }
     TFrameStyle FrameStyle() const { return frameStyle_; }
-    virtual void SetFrameStyle(TFrameStyle v) { if (AssignIfChanged(frameStyle_, v)) RepaintFrame(); }
+    virtual void SetFrameStyle(TFrameStyle v) {
+        if (AssignIfChanged(frameStyle_, v)) RepaintFrame();
+    }
     bool FrameVisible() const { return frameVisible_; }
     virtual void SetFrameVisible(bool v);
     TFramingPreference FramingPreference() const { return framingPreference_; }
@@ -114,8 +115,12 @@ protected:
     virtual void SetShowDropButton(bool v);
     virtual void SetFlatButtons(bool v);
     virtual void ReadOnlyChanged();
-    virtual void DoCloseUp() { if (OnCloseUp) OnCloseUp(this); }
-    virtual void DoDropDown() { if (OnDropDown) OnDropDown(this); }
+    virtual void DoCloseUp() {
+        if (OnCloseUp) OnCloseUp(this);
+    }
+    virtual void DoDropDown() {
+        if (OnDropDown) OnDropDown(this);
+    }
     // Takes OnValidateError's message first; a non-empty one raises EDBEditError with it.
     void ValidateError() override;
     bool FlatButtons() const { return flatButtons_; }
@@ -214,35 +219,43 @@ class TRzEdit : public TRzCustomEdit {
         p.Property(L"OEMConvert", &C::OEMConvert, &C::SetOEMConvert).Default(false);
         p.Property(L"PasswordChar", &C::PasswordChar, &C::SetPasswordChar).Default(0);
         p.Property(L"ReadOnly", &C::ReadOnly, &C::SetReadOnly).Default(false);
-        p.Property(L"DisabledColor", &C::DisabledColor, &C::SetDisabledColor).Default(clBtnFace)
+        p.Property(L"DisabledColor", &C::DisabledColor, &C::SetDisabledColor)
+            .Default(clBtnFace)
             .Stored(&C::IsDisabledColorStored);
         p.Property(L"FocusColor", &C::FocusColor, &C::SetFocusColor).Default(clWindow).Stored(&C::IsFocusColorStored);
-        p.Property(L"FrameColor", &C::FrameColor, &C::SetFrameColor).Default(clBtnShadow)
+        p.Property(L"FrameColor", &C::FrameColor, &C::SetFrameColor)
+            .Default(clBtnShadow)
             .Stored(&C::IsFrameColorStored);
         p.Property(L"FrameController", &C::FrameController, &C::SetFrameController);
         p.Property(L"FrameControllerNotifications", &C::FrameControllerNotifications,
-                   &C::SetFrameControllerNotifications).Default(fcpAllProperties);
-        p.Property(L"FrameHotColor", &C::FrameHotColor, &C::SetFrameHotColor).Default(clBtnShadow)
+                   &C::SetFrameControllerNotifications)
+            .Default(fcpAllProperties);
+        p.Property(L"FrameHotColor", &C::FrameHotColor, &C::SetFrameHotColor)
+            .Default(clBtnShadow)
             .Stored(&C::IsFrameHotColorStored);
-        p.Property(L"FrameHotTrack", &C::FrameHotTrack, &C::SetFrameHotTrack).Default(false)
+        p.Property(L"FrameHotTrack", &C::FrameHotTrack, &C::SetFrameHotTrack)
+            .Default(false)
             .Stored(&C::IsFrameHotTrackStored);
-        p.Property(L"FrameHotStyle", &C::FrameHotStyle, &C::SetFrameHotStyle).Default(fsFlatBold)
+        p.Property(L"FrameHotStyle", &C::FrameHotStyle, &C::SetFrameHotStyle)
+            .Default(fsFlatBold)
             .Stored(&C::IsFrameHotStyleStored);
-        p.Property(L"FrameSides", &C::FrameSides, &C::SetFrameSides).Default(sdAllSides)
-            .Stored(&C::IsFrameSidesStored);
+        p.Property(L"FrameSides", &C::FrameSides, &C::SetFrameSides).Default(sdAllSides).Stored(&C::IsFrameSidesStored);
         p.Property(L"FrameStyle", &C::FrameStyle, &C::SetFrameStyle).Default(fsFlat).Stored(&C::IsFrameStyleStored);
-        p.Property(L"FrameVisible", &C::FrameVisible, &C::SetFrameVisible).Default(false)
+        p.Property(L"FrameVisible", &C::FrameVisible, &C::SetFrameVisible)
+            .Default(false)
             .Stored(&C::IsFrameVisibleStored);
-        p.Property(L"FramingPreference", &C::FramingPreference, &C::SetFramingPreference).Default(fpXPThemes)
+        p.Property(L"FramingPreference", &C::FramingPreference, &C::SetFramingPreference)
+            .Default(fpXPThemes)
             .Stored(&C::IsFramingPreferenceStored);
-        p.Property(L"ReadOnlyColor", &C::ReadOnlyColor, &C::SetReadOnlyColor).Default(clInfoBk)
+        p.Property(L"ReadOnlyColor", &C::ReadOnlyColor, &C::SetReadOnlyColor)
+            .Default(clInfoBk)
             .Stored(&C::IsReadOnlyColorStored);
-        p.Property(L"ReadOnlyColorOnFocus", &C::ReadOnlyColorOnFocus, &C::SetReadOnlyColorOnFocus).Default(false)
+        p.Property(L"ReadOnlyColorOnFocus", &C::ReadOnlyColorOnFocus, &C::SetReadOnlyColorOnFocus)
+            .Default(false)
             .Stored(&C::IsReadOnlyColorOnFocusStored);
         p.Property(L"TabOnEnter", &C::TabOnEnter, &C::SetTabOnEnter).Default(false);
         p.Property(L"TextHint", &C::TextHint, &C::SetTextHint);
-        p.Property(L"TextHintVisibleOnFocus", &C::TextHintVisibleOnFocus, &C::SetTextHintVisibleOnFocus)
-            .Default(false);
+        p.Property(L"TextHintVisibleOnFocus", &C::TextHintVisibleOnFocus, &C::SetTextHintVisibleOnFocus).Default(false);
         p.Event(L"OnChange", &C::OnChange);
         p.Event(L"OnValidateError", &C::OnValidateError);
     }

@@ -9,17 +9,30 @@
 
 namespace {
 
-const wchar_t* const propertyNames[] = {
-    L"Color", L"FocusColor", L"DisabledColor", L"ReadOnlyColor", L"ReadOnlyColorOnFocus", L"ParentColor",
-    L"FlatButtonColor", L"FlatButtons", L"FrameColor", L"FrameHotColor", L"FrameHotTrack", L"FrameHotStyle",
-    L"FrameSides", L"FrameStyle", L"FrameVisible", L"FramingPreference"};
+const wchar_t* const propertyNames[] = {L"Color",
+                                        L"FocusColor",
+                                        L"DisabledColor",
+                                        L"ReadOnlyColor",
+                                        L"ReadOnlyColorOnFocus",
+                                        L"ParentColor",
+                                        L"FlatButtonColor",
+                                        L"FlatButtons",
+                                        L"FrameColor",
+                                        L"FrameHotColor",
+                                        L"FrameHotTrack",
+                                        L"FrameHotStyle",
+                                        L"FrameSides",
+                                        L"FrameStyle",
+                                        L"FrameVisible",
+                                        L"FramingPreference"};
 
 // The order in which a full push sets the properties: ParentColor before Color, so a control
 // that follows its parent is not switched off it by the colour.
 const TRzFrameControllerProperty fullPushOrder[] = {
-    fcpParentColor, fcpColor, fcpDisabledColor, fcpReadOnlyColor, fcpReadOnlyColorOnFocus, fcpFocusColor,
-    fcpFlatButtonColor, fcpFlatButtons, fcpFrameColor, fcpFrameHotColor, fcpFrameHotTrack, fcpFrameHotStyle,
-    fcpFrameSides, fcpFrameStyle, fcpFrameVisible, fcpFramingPreference};
+    fcpParentColor,          fcpColor,         fcpDisabledColor,   fcpReadOnlyColor,
+    fcpReadOnlyColorOnFocus, fcpFocusColor,    fcpFlatButtonColor, fcpFlatButtons,
+    fcpFrameColor,           fcpFrameHotColor, fcpFrameHotTrack,   fcpFrameHotStyle,
+    fcpFrameSides,           fcpFrameStyle,    fcpFrameVisible,    fcpFramingPreference};
 
 }  // namespace
 
@@ -66,23 +79,56 @@ void TRzFrameController::EndUpdate() {
 void TRzFrameController::PushProperty(TControl* control, TRzFrameControllerProperty property) {
     const wchar_t* name = propertyNames[property];
     switch (property) {
-    case fcpColor: SetColorPropIfPublished(control, name, color_); break;
-    case fcpFocusColor: SetColorPropIfPublished(control, name, focusColor_); break;
-    case fcpDisabledColor: SetColorPropIfPublished(control, name, disabledColor_); break;
-    case fcpReadOnlyColor: SetColorPropIfPublished(control, name, readOnlyColor_); break;
-    case fcpReadOnlyColorOnFocus: SetOrdPropIfPublished(control, name, readOnlyColorOnFocus_); break;
-    case fcpParentColor: SetOrdPropIfPublished(control, name, parentColor_); break;
-    case fcpFlatButtonColor: SetColorPropIfPublished(control, name, flatButtonColor_); break;
-    case fcpFlatButtons: SetOrdPropIfPublished(control, name, flatButtons_); break;
-    case fcpFrameColor: SetColorPropIfPublished(control, name, frameColor_); break;
-    case fcpFrameHotColor: SetColorPropIfPublished(control, name, frameHotColor_); break;
-    case fcpFrameHotTrack: SetOrdPropIfPublished(control, name, frameHotTrack_); break;
-    case fcpFrameHotStyle: SetOrdPropIfPublished(control, name, frameHotStyle_); break;
-    case fcpFrameSides: CopyFrameSidesProp(control, frameSides_); break;
-    case fcpFrameStyle: SetOrdPropIfPublished(control, name, frameStyle_); break;
-    case fcpFrameVisible: SetOrdPropIfPublished(control, name, frameVisible_); break;
-    case fcpFramingPreference: SetOrdPropIfPublished(control, name, framingPreference_); break;
-    case fcpAll: break;
+        case fcpColor:
+            SetColorPropIfPublished(control, name, color_);
+            break;
+        case fcpFocusColor:
+            SetColorPropIfPublished(control, name, focusColor_);
+            break;
+        case fcpDisabledColor:
+            SetColorPropIfPublished(control, name, disabledColor_);
+            break;
+        case fcpReadOnlyColor:
+            SetColorPropIfPublished(control, name, readOnlyColor_);
+            break;
+        case fcpReadOnlyColorOnFocus:
+            SetOrdPropIfPublished(control, name, readOnlyColorOnFocus_);
+            break;
+        case fcpParentColor:
+            SetOrdPropIfPublished(control, name, parentColor_);
+            break;
+        case fcpFlatButtonColor:
+            SetColorPropIfPublished(control, name, flatButtonColor_);
+            break;
+        case fcpFlatButtons:
+            SetOrdPropIfPublished(control, name, flatButtons_);
+            break;
+        case fcpFrameColor:
+            SetColorPropIfPublished(control, name, frameColor_);
+            break;
+        case fcpFrameHotColor:
+            SetColorPropIfPublished(control, name, frameHotColor_);
+            break;
+        case fcpFrameHotTrack:
+            SetOrdPropIfPublished(control, name, frameHotTrack_);
+            break;
+        case fcpFrameHotStyle:
+            SetOrdPropIfPublished(control, name, frameHotStyle_);
+            break;
+        case fcpFrameSides:
+            CopyFrameSidesProp(control, frameSides_);
+            break;
+        case fcpFrameStyle:
+            SetOrdPropIfPublished(control, name, frameStyle_);
+            break;
+        case fcpFrameVisible:
+            SetOrdPropIfPublished(control, name, frameVisible_);
+            break;
+        case fcpFramingPreference:
+            SetOrdPropIfPublished(control, name, framingPreference_);
+            break;
+        case fcpAll:
+            break;
     }
 }
 
@@ -184,9 +230,9 @@ void TRzFrameController::Notification(TComponent* component, TOperation operatio
 
 void TRzFrameController::DefineProperties(TFiler* filer) {
     inherited::DefineProperties(filer);
-    DefineObsoleteFrameProperties(filer, {[this](bool v) { SetFrameHotTrack(v); },
-                                          [this](TFrameStyle v) { SetFrameStyle(v); },
-                                          [this](TFrameStyle v) { SetFrameHotStyle(v); }});
+    DefineObsoleteFrameProperties(filer,
+                                  {[this](bool v) { SetFrameHotTrack(v); }, [this](TFrameStyle v) { SetFrameStyle(v); },
+                                   [this](TFrameStyle v) { SetFrameHotStyle(v); }});
 }
 
 void DefineObsoleteFrameProperties(TFiler* filer, const TRzObsoleteFrameSetters& setters) {

@@ -25,8 +25,7 @@ class TRzFrameController : public TComponent {
     Z_CLASS(TRzFrameController, TComponent)
     Z_PUBLISHED {
         using C = TRzFrameController;
-        p.Property(L"Color", &C::Color, &C::SetColor).Default(clWindow)
-            .Stored(&C::IsColorStored);
+        p.Property(L"Color", &C::Color, &C::SetColor).Default(clWindow).Stored(&C::IsColorStored);
         p.Property(L"ParentColor", &C::ParentColor, &C::SetParentColor).Default(false);
         p.Property(L"FlatButtonColor", &C::FlatButtonColor, &C::SetFlatButtonColor).Default(clBtnFace);
         p.Property(L"FlatButtons", &C::FlatButtons, &C::SetFlatButtons).Default(true);
@@ -95,7 +94,9 @@ public:
     bool FrameVisible() const { return frameVisible_; }
     virtual void SetFrameVisible(bool value) { Change(frameVisible_, value, fcpFrameVisible); }
     TFramingPreference FramingPreference() const { return framingPreference_; }
-    virtual void SetFramingPreference(TFramingPreference value) { Change(framingPreference_, value, fcpFramingPreference); }
+    virtual void SetFramingPreference(TFramingPreference value) {
+        Change(framingPreference_, value, fcpFramingPreference);
+    }
     // A settings store this controller refers to (not owned).
     TRzRegIniFile* RegIniFile() const { return regIniFile_; }
     virtual void SetRegIniFile(TRzRegIniFile* value);

@@ -28,15 +28,13 @@ TColor D(TColor c, Byte n) { return DarkenColor(c, n); }
 TColor B(TColor c, Byte n) { return BrightenColor(c, n); }
 
 // Two rings: outer, then inner.
-TRect TwoRings(TCanvas* canvas, TRect r, TColor outerUL, TColor outerLR, TColor innerUL, TColor innerLR,
-               TSides sides) {
+TRect TwoRings(TCanvas* canvas, TRect r, TColor outerUL, TColor outerLR, TColor innerUL, TColor innerLR, TSides sides) {
     r = PaintBevel(canvas, r, outerUL, outerLR, 1, sides);
     return PaintBevel(canvas, r, innerUL, innerLR, 1, sides);
 }
 
 TRect Groove(TCanvas* canvas, const TRect& r, TColor ul, TColor lr, TSides s) {
-    bool left = s.Contains(sdLeft), top = s.Contains(sdTop), right = s.Contains(sdRight),
-         bottom = s.Contains(sdBottom);
+    bool left = s.Contains(sdLeft), top = s.Contains(sdTop), right = s.Contains(sdRight), bottom = s.Contains(sdBottom);
     if (right) canvas->SetPixels(r.right - 1, r.top, lr);
     if (top && !right) canvas->SetPixels(r.right - 1, r.top, ul);
     if (bottom) canvas->SetPixels(r.left, r.bottom - 1, lr);
@@ -303,17 +301,28 @@ TRect PaintColorButtonFrame(TCanvas* canvas, const TRect& r, TColor face, bool l
 
 TRect PaintFrameStyleSides(TCanvas* canvas, const TRect& r, TFrameStyleEx style, TSides sides) {
     switch (style) {
-    case fsNone: return r;
-    case fsFlat: return PaintBevel(canvas, r, cl3DDkShadow, cl3DDkShadow, 1, sides);
-    case fsStatus: return PaintBevel(canvas, r, clBtnShadow, clBtnHighlight, 1, sides);
-    case fsPopup: return PaintBevel(canvas, r, clBtnHighlight, clBtnShadow, 1, sides);
-    case fsFlatBold: return PaintBevel(canvas, r, clBtnShadow, clBtnShadow, 2, sides);
-    case fsLowered: return PaintCtl3DSides(canvas, r, true, sides);
-    case fsRaised: return PaintCtl3DSides(canvas, r, false, sides);
-    case fsButtonDown: return PaintButtonFrameSides(canvas, r, true, sides);
-    case fsButtonUp: return PaintButtonFrameSides(canvas, r, false, sides);
-    case fsGroove: return Groove(canvas, r, clBtnShadow, clBtnHighlight, sides);
-    default: return Groove(canvas, r, clBtnHighlight, clBtnShadow, sides);
+        case fsNone:
+            return r;
+        case fsFlat:
+            return PaintBevel(canvas, r, cl3DDkShadow, cl3DDkShadow, 1, sides);
+        case fsStatus:
+            return PaintBevel(canvas, r, clBtnShadow, clBtnHighlight, 1, sides);
+        case fsPopup:
+            return PaintBevel(canvas, r, clBtnHighlight, clBtnShadow, 1, sides);
+        case fsFlatBold:
+            return PaintBevel(canvas, r, clBtnShadow, clBtnShadow, 2, sides);
+        case fsLowered:
+            return PaintCtl3DSides(canvas, r, true, sides);
+        case fsRaised:
+            return PaintCtl3DSides(canvas, r, false, sides);
+        case fsButtonDown:
+            return PaintButtonFrameSides(canvas, r, true, sides);
+        case fsButtonUp:
+            return PaintButtonFrameSides(canvas, r, false, sides);
+        case fsGroove:
+            return Groove(canvas, r, clBtnShadow, clBtnHighlight, sides);
+        default:
+            return Groove(canvas, r, clBtnHighlight, clBtnShadow, sides);
     }
 }
 
@@ -323,17 +332,28 @@ TRect PaintFrameStyle(TCanvas* canvas, const TRect& r, TFrameStyleEx style) {
 
 TRect PaintColorFrameStyleSides(TCanvas* canvas, const TRect& r, TColor c, TFrameStyleEx style, TSides sides) {
     switch (style) {
-    case fsNone: return r;
-    case fsFlat: return PaintBevel(canvas, r, D(c, 50), D(c, 50), 1, sides);
-    case fsGroove: return Groove(canvas, r, D(c, 50), B(c, 100), sides);
-    case fsLowered: return TwoRings(canvas, r, D(c, 50), B(c, 100), D(c, 100), B(c, 50), sides);
-    case fsRaised: return TwoRings(canvas, r, B(c, 50), D(c, 100), B(c, 100), D(c, 50), sides);
-    case fsButtonDown: return PaintColorButtonFrameSides(canvas, r, c, true, sides);
-    case fsButtonUp: return PaintColorButtonFrameSides(canvas, r, c, false, sides);
-    case fsStatus: return PaintBevel(canvas, r, D(c, 50), B(c, 100), 1, sides);
-    case fsPopup: return PaintBevel(canvas, r, B(c, 100), D(c, 50), 1, sides);
-    case fsFlatBold: return PaintBevel(canvas, r, D(c, 50), D(c, 50), 2, sides);
-    default: return Groove(canvas, r, B(c, 100), D(c, 50), sides);
+        case fsNone:
+            return r;
+        case fsFlat:
+            return PaintBevel(canvas, r, D(c, 50), D(c, 50), 1, sides);
+        case fsGroove:
+            return Groove(canvas, r, D(c, 50), B(c, 100), sides);
+        case fsLowered:
+            return TwoRings(canvas, r, D(c, 50), B(c, 100), D(c, 100), B(c, 50), sides);
+        case fsRaised:
+            return TwoRings(canvas, r, B(c, 50), D(c, 100), B(c, 100), D(c, 50), sides);
+        case fsButtonDown:
+            return PaintColorButtonFrameSides(canvas, r, c, true, sides);
+        case fsButtonUp:
+            return PaintColorButtonFrameSides(canvas, r, c, false, sides);
+        case fsStatus:
+            return PaintBevel(canvas, r, D(c, 50), B(c, 100), 1, sides);
+        case fsPopup:
+            return PaintBevel(canvas, r, B(c, 100), D(c, 50), 1, sides);
+        case fsFlatBold:
+            return PaintBevel(canvas, r, D(c, 50), D(c, 50), 2, sides);
+        default:
+            return Groove(canvas, r, B(c, 100), D(c, 50), sides);
     }
 }
 
@@ -370,38 +390,44 @@ TRect PanelStyle(TCanvas* canvas, TRect r, TFrameStyleEx style, bool outer, int 
                  TSides sides, int bevelWidth, TColor borderColor, TColor highlight, TColor shadow, TColor flat,
                  TColor controlColor, TColor parentColor, bool transparent) {
     switch (style) {
-    case fsFlat: return PaintBevel(canvas, r, flat, flat, 1, sides);
-    case fsFlatBold: return PaintBevel(canvas, r, flat, flat, 2, sides);
-    case fsFlatRounded: {
-        TRect rings = r;
-        if (outer) {
-            bool bordered = borderWidth > 0 || inner != fsNone;
-            if (!transparent) {
-                rings = PaintBevel(canvas, rings, parentColor, parentColor, 1, sides);
-                TColor second = bordered ? borderColor : controlColor;
-                PaintBevel(canvas, rings, second, second, 1, sides);
-            } else if (bordered) {
-                PaintBevel(canvas, PaintSides(canvas, rings, clNone, clNone, sides), borderColor, borderColor, 1, sides);
+        case fsFlat:
+            return PaintBevel(canvas, r, flat, flat, 1, sides);
+        case fsFlatBold:
+            return PaintBevel(canvas, r, flat, flat, 2, sides);
+        case fsFlatRounded: {
+            TRect rings = r;
+            if (outer) {
+                bool bordered = borderWidth > 0 || inner != fsNone;
+                if (!transparent) {
+                    rings = PaintBevel(canvas, rings, parentColor, parentColor, 1, sides);
+                    TColor second = bordered ? borderColor : controlColor;
+                    PaintBevel(canvas, rings, second, second, 1, sides);
+                } else if (bordered) {
+                    PaintBevel(canvas, PaintSides(canvas, rings, clNone, clNone, sides), borderColor, borderColor, 1,
+                               sides);
+                }
+            } else if (!transparent) {
+                rings = PaintBevel(canvas, rings, borderColor, borderColor, 1, sides);
+                PaintBevel(canvas, rings, controlColor, controlColor, 1, sides);
+            } else {
+                PaintBevel(canvas, rings, borderColor, borderColor, 1, sides);
             }
-        } else if (!transparent) {
-            rings = PaintBevel(canvas, rings, borderColor, borderColor, 1, sides);
-            PaintBevel(canvas, rings, controlColor, controlColor, 1, sides);
-        } else {
-            PaintBevel(canvas, rings, borderColor, borderColor, 1, sides);
+            return PaintRoundedFlatFrame(canvas, r, flat, sides);
         }
-        return PaintRoundedFlatFrame(canvas, r, flat, sides);
-    }
-    case fsStatus: return PaintBevel(canvas, r, shadow, highlight, bevelWidth, sides);
-    case fsPopup: return PaintBevel(canvas, r, highlight, shadow, bevelWidth, sides);
-    default: return PaintFrameStyleSides(canvas, r, style, sides);
+        case fsStatus:
+            return PaintBevel(canvas, r, shadow, highlight, bevelWidth, sides);
+        case fsPopup:
+            return PaintBevel(canvas, r, highlight, shadow, bevelWidth, sides);
+        default:
+            return PaintFrameStyleSides(canvas, r, style, sides);
     }
 }
 }  // namespace
 
-TRect PaintPanelBorders(TCanvas* canvas, const TRect& bounds, TFrameStyleEx outer, TFrameStyleEx inner,
-                        int borderWidth, TSides sides, int bevelWidth, TColor borderColor, TColor borderHighlight,
-                        TColor borderShadow, TColor flatColor, int flatColorAdjustment, TColor controlColor,
-                        TColor parentColor, bool transparent) {
+TRect PaintPanelBorders(TCanvas* canvas, const TRect& bounds, TFrameStyleEx outer, TFrameStyleEx inner, int borderWidth,
+                        TSides sides, int bevelWidth, TColor borderColor, TColor borderHighlight, TColor borderShadow,
+                        TColor flatColor, int flatColorAdjustment, TColor controlColor, TColor parentColor,
+                        bool transparent) {
     TColor flat = AdjustColorLightness(flatColor, flatColorAdjustment);
     TRect r = PanelStyle(canvas, bounds, outer, true, borderWidth, inner, sides, bevelWidth, borderColor,
                          borderHighlight, borderShadow, flat, controlColor, parentColor, transparent);
@@ -444,8 +470,7 @@ TRect PaintDottedFocusBorder(TCanvas* canvas, const TRect& r) {
 }
 
 TRect PaintRoundedFlatFrame(TCanvas* canvas, const TRect& r, TColor color, TSides s) {
-    bool left = s.Contains(sdLeft), top = s.Contains(sdTop), right = s.Contains(sdRight),
-         bottom = s.Contains(sdBottom);
+    bool left = s.Contains(sdLeft), top = s.Contains(sdTop), right = s.Contains(sdRight), bottom = s.Contains(sdBottom);
     TRect inner{left ? r.left + 2 : r.left, top ? r.top + 2 : r.top, right ? r.right - 2 : r.right,
                 bottom ? r.bottom - 2 : r.bottom};
     canvas->Pen()->SetColor(color);
@@ -489,11 +514,10 @@ void PaintDropDownGlyph(TCanvas* canvas, const TRect& r, TRzVisualStyle style, b
     int x = r.left + (r.right - r.left) / 2;
     int y = r.top + h / 2 - (h % 2 == 0 ? 1 : 0) + (style == vsWinXP ? 4 : 2);
     if (style == vsWinXP) {
-        canvas->Polygon({TPoint{x, y}, TPoint{x - 4, y - 5}, TPoint{x - 3, y - 7}, TPoint{x, y - 3}, TPoint{x + 3, y - 7},
-                         TPoint{x + 5, y - 5}});
+        canvas->Polygon({TPoint{x, y}, TPoint{x - 4, y - 5}, TPoint{x - 3, y - 7}, TPoint{x, y - 3},
+                         TPoint{x + 3, y - 7}, TPoint{x + 5, y - 5}});
     } else {
-        for (int row = 0; row < 4; ++row)
-            canvas->FillRect(TRect{x - row, y - row, x + row + 1, y - row + 1});
+        for (int row = 0; row < 4; ++row) canvas->FillRect(TRect{x - row, y - row, x + row + 1, y - row + 1});
     }
     canvas->Pen()->SetStyle(psSolid);
     canvas->Brush()->SetColor(oldBrush);
@@ -516,16 +540,18 @@ void PaintCheckBoxGlyph(TCanvas* canvas, const TRect& bounds, TCheckBoxState sta
     TRect r = PaintBoxOutline(canvas, bounds, frameColor);
     TColor fill;
     switch (kind) {
-    case cgkPressed: fill = DarkenColor(focusColor, 20); break;
-    case cgkDisabled:
-        fill = disabledColor;
-        markColor = clBtnShadow;
-        break;
-    default:
-        if (focused)
-            fill = readOnly && readOnlyColorOnFocus ? readOnlyColor : focusColor;
-        else
-            fill = readOnly ? readOnlyColor : fillColor;
+        case cgkPressed:
+            fill = DarkenColor(focusColor, 20);
+            break;
+        case cgkDisabled:
+            fill = disabledColor;
+            markColor = clBtnShadow;
+            break;
+        default:
+            if (focused)
+                fill = readOnly && readOnlyColorOnFocus ? readOnlyColor : focusColor;
+            else
+                fill = readOnly ? readOnlyColor : fillColor;
     }
     canvas->Brush()->SetStyle(bsSolid);
     canvas->Brush()->SetColor(fill);
@@ -561,33 +587,33 @@ void PaintGradient(TCanvas* canvas, const TRect& bounds, TGradientDirection dire
     int stripMin = BandMinimum(bandWidth, 255), boxMin = BandMinimum(bandWidth, 256);
 
     switch (direction) {
-    case gdDiagonalUp:
-    case gdDiagonalDown:
-        if (c1 == c2)
-            FillSolid(dc, TRect{0, 0, w, h}, c1);
-        else if (direction == gdDiagonalUp)
-            PaintDiagonalGradient(dc, w, h, c1, c2, stripMin);
-        else
-            PaintDiagonalGradient(dc, -w, h, c2, c1, stripMin);
-        break;
-    case gdHorizontalEnd:
-    case gdHorizontalCenter:
-        PaintLinearGradientStrip(dc, true, h, direction == gdHorizontalCenter ? h / 2 : -1, c1, c2, stripMin);
-        DoublingFillBlit(dc, 0, 0, w, h, kStripThickness, h, SRCCOPY);
-        break;
-    case gdVerticalEnd:
-    case gdVerticalCenter:
-        PaintLinearGradientStrip(dc, false, w, direction == gdVerticalCenter ? w / 2 : -1, c1, c2, stripMin);
-        DoublingFillBlit(dc, 0, 0, w, h, w, kStripThickness, SRCCOPY);
-        break;
-    default: {
-        int stretchX = 0, stretchY = 0;
-        if (direction == gdHorizontalBox || direction == gdBigSquareBox) stretchX = w / 4;
-        if (direction == gdVerticalBox || direction == gdBigSquareBox) stretchY = h / 4;
-        if (direction == gdHorizontalBox || direction == gdSquareBox) FillSolid(dc, TRect{0, 0, w, h}, c1);
-        PaintBoxGradientQuarter(dc, w, h, stretchX, stretchY, c1, c2, boxMin);
-        MirrorQuarterBlit(dc, 0, 0, w, h, SRCCOPY);
-    }
+        case gdDiagonalUp:
+        case gdDiagonalDown:
+            if (c1 == c2)
+                FillSolid(dc, TRect{0, 0, w, h}, c1);
+            else if (direction == gdDiagonalUp)
+                PaintDiagonalGradient(dc, w, h, c1, c2, stripMin);
+            else
+                PaintDiagonalGradient(dc, -w, h, c2, c1, stripMin);
+            break;
+        case gdHorizontalEnd:
+        case gdHorizontalCenter:
+            PaintLinearGradientStrip(dc, true, h, direction == gdHorizontalCenter ? h / 2 : -1, c1, c2, stripMin);
+            DoublingFillBlit(dc, 0, 0, w, h, kStripThickness, h, SRCCOPY);
+            break;
+        case gdVerticalEnd:
+        case gdVerticalCenter:
+            PaintLinearGradientStrip(dc, false, w, direction == gdVerticalCenter ? w / 2 : -1, c1, c2, stripMin);
+            DoublingFillBlit(dc, 0, 0, w, h, w, kStripThickness, SRCCOPY);
+            break;
+        default: {
+            int stretchX = 0, stretchY = 0;
+            if (direction == gdHorizontalBox || direction == gdBigSquareBox) stretchX = w / 4;
+            if (direction == gdVerticalBox || direction == gdBigSquareBox) stretchY = h / 4;
+            if (direction == gdHorizontalBox || direction == gdSquareBox) FillSolid(dc, TRect{0, 0, w, h}, c1);
+            PaintBoxGradientQuarter(dc, w, h, stretchX, stretchY, c1, c2, boxMin);
+            MirrorQuarterBlit(dc, 0, 0, w, h, SRCCOPY);
+        }
     }
     BitBlt(target, std::min(bounds.left, bounds.right), std::min(bounds.top, bounds.bottom), w, h, dc, 0, 0, SRCCOPY);
     SelectObject(dc, oldBitmap);
@@ -673,8 +699,9 @@ HFONT CreateRotatedFont(TFont* font, int angle) {
     lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
     lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     lf.lfQuality = DEFAULT_QUALITY;
-    lf.lfPitchAndFamily = font->Pitch() == fpVariable ? VARIABLE_PITCH : font->Pitch() == fpFixed ? FIXED_PITCH
-                                                                                                 : DEFAULT_PITCH;
+    lf.lfPitchAndFamily = font->Pitch() == fpVariable ? VARIABLE_PITCH
+                          : font->Pitch() == fpFixed  ? FIXED_PITCH
+                                                      : DEFAULT_PITCH;
     String name = font->Name();
     lstrcpynW(lf.lfFaceName, name.c_str(), LF_FACESIZE);
     return CreateFontIndirectW(&lf);

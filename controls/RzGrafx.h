@@ -50,10 +50,10 @@ void PaintControlFrame(TCanvas* canvas, int width, int height, TFrameStyleEx sty
                        TColor frameColor, TSides sides, bool keepBackground);
 // Redraws the frame part of a window that can be seen.
 void InvalidateNonClientFrame(HWND window, const TRect& bounds);
-TRect PaintPanelBorders(TCanvas* canvas, const TRect& bounds, TFrameStyleEx outer, TFrameStyleEx inner,
-                        int borderWidth, TSides sides, int bevelWidth, TColor borderColor, TColor borderHighlight,
-                        TColor borderShadow, TColor flatColor, int flatColorAdjustment, TColor controlColor,
-                        TColor parentColor, bool transparent);
+TRect PaintPanelBorders(TCanvas* canvas, const TRect& bounds, TFrameStyleEx outer, TFrameStyleEx inner, int borderWidth,
+                        TSides sides, int bevelWidth, TColor borderColor, TColor borderHighlight, TColor borderShadow,
+                        TColor flatColor, int flatColorAdjustment, TColor controlColor, TColor parentColor,
+                        bool transparent);
 
 // ---- Outlines and marks
 

@@ -210,8 +210,8 @@ void TRzCustomImageComboBox::DrawItem(int Index, TRect Rect, TOwnerDrawState Sta
         int y = Rect.top + (RectHeight(Rect) - images_->Height()) / 2;
         images_->DrawOnBackground(canvas, Rect.left + 2 + indent, y, item->ImageIndex(), Color(), Enabled());
         if (item->OverlayIndex() >= 0)
-            ImageList_DrawEx(images_->Handle(), item->ImageIndex(), canvas->Handle(), Rect.left + 2 + indent, y, 0,
-                             0, CLR_NONE, CLR_NONE, ILD_TRANSPARENT | INDEXTOOVERLAYMASK(item->OverlayIndex() + 1));
+            ImageList_DrawEx(images_->Handle(), item->ImageIndex(), canvas->Handle(), Rect.left + 2 + indent, y, 0, 0,
+                             CLR_NONE, CLR_NONE, ILD_TRANSPARENT | INDEXTOOVERLAYMASK(item->OverlayIndex() + 1));
     }
     TRect caption = Rect;
     caption.left = Rect.left + 1 + indent + (images_ ? images_->Width() + 4 : 4);

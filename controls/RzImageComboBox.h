@@ -45,8 +45,7 @@ using TRzImageComboBoxItemEvent = TEvent<void(TObject* Sender, TRzImageComboBoxI
 
 class TRzCustomImageComboBox : public TRzCustomComboBox {
     Z_CLASS(TRzCustomImageComboBox, TRzCustomComboBox)
-    Z_MESSAGE_MAP(Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd),
-        Z_MESSAGE(CM_FONTCHANGED, CMFontChanged))
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd), Z_MESSAGE(CM_FONTCHANGED, CMFontChanged))
 
 public:
     explicit TRzCustomImageComboBox(TComponent* AOwner);
@@ -65,7 +64,9 @@ public:
     void SetImages(TCustomImageList* v);
     // Pixels per indent level.
     int ItemIndent() const { return itemIndent_; }
-    void SetItemIndent(int v) { if (AssignIfChanged(itemIndent_, v)) Invalidate(); }
+    void SetItemIndent(int v) {
+        if (AssignIfChanged(itemIndent_, v)) Invalidate();
+    }
     // The height the entries take: the font's line plus 4, at least the images' height.
     int AutoItemHeight() const;
 
@@ -78,7 +79,9 @@ public:
     TRzImageComboBoxItemEvent OnGetItemData;
 
 protected:
-    virtual void DoGetItemData(TRzImageComboBoxItem* item) { if (OnGetItemData) OnGetItemData(this, item); }
+    virtual void DoGetItemData(TRzImageComboBoxItem* item) {
+        if (OnGetItemData) OnGetItemData(this, item);
+    }
     void DoDeleteItem(void* item) override;
     void DrawItem(int Index, TRect Rect, TOwnerDrawState State) override;
     void CreateWnd() override;

@@ -31,8 +31,10 @@ int CompareByColumn(TListItem* a, TListItem* b, LPARAM data) {
     const String first = ColumnText(a, column), second = ColumnText(b, column);
     int order;
     // Empty texts come after all others.
-    if (first.empty() || second.empty()) order = int(first.empty()) - int(second.empty());
-    else order = AnsiCompareText(first, second);
+    if (first.empty() || second.empty())
+        order = int(first.empty()) - int(second.empty());
+    else
+        order = AnsiCompareText(first, second);
     return (data & 1) ? -order : order;
 }
 
@@ -109,9 +111,9 @@ void TRzCustomListView::Loaded() {
 
 void TRzCustomListView::DefineProperties(TFiler* filer) {
     TCustomListView::DefineProperties(filer);
-    DefineObsoleteFrameProperties(filer, {[this](bool v) { SetFrameHotTrack(v); },
-                                          [this](TFrameStyle v) { SetFrameStyle(v); },
-                                          [this](TFrameStyle v) { SetFrameHotStyle(v); }});
+    DefineObsoleteFrameProperties(filer,
+                                  {[this](bool v) { SetFrameHotTrack(v); }, [this](TFrameStyle v) { SetFrameStyle(v); },
+                                   [this](TFrameStyle v) { SetFrameHotStyle(v); }});
 }
 
 void TRzCustomListView::Notification(TComponent* AComponent, TOperation Operation) {
@@ -257,28 +259,32 @@ void TRzCustomListView::HeaderWndProc(TMessage& Message) {
     HWND header = header_.Handle();
     const bool themed = ThemesActive();
     switch (Message.Msg) {
-    case WM_MOUSEMOVE:
-        if (themed && !sectionPressed_) {
-            HDHITTESTINFO hit{};
-            hit.pt = POINT{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
-            hotSection_ = int(SendMessageW(header, HDM_HITTEST, 0, LPARAM(&hit)));
-            InvalidateRect(header, nullptr, FALSE);
-        }
-        if (themed && !mouseInHeader_) {
-            mouseInHeader_ = true;
-            TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, header, HOVER_DEFAULT};
-            TrackMouseEvent(&track);
-        }
-        break;
-    case WM_LBUTTONDOWN: sectionPressed_ = true; break;
-    case WM_LBUTTONUP: sectionPressed_ = false; break;
-    case WM_MOUSELEAVE:
-        if (themed) {
-            mouseInHeader_ = false;
-            hotSection_ = -1;
-            InvalidateRect(header, nullptr, FALSE);
-        }
-        break;
+        case WM_MOUSEMOVE:
+            if (themed && !sectionPressed_) {
+                HDHITTESTINFO hit{};
+                hit.pt = POINT{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
+                hotSection_ = int(SendMessageW(header, HDM_HITTEST, 0, LPARAM(&hit)));
+                InvalidateRect(header, nullptr, FALSE);
+            }
+            if (themed && !mouseInHeader_) {
+                mouseInHeader_ = true;
+                TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, header, HOVER_DEFAULT};
+                TrackMouseEvent(&track);
+            }
+            break;
+        case WM_LBUTTONDOWN:
+            sectionPressed_ = true;
+            break;
+        case WM_LBUTTONUP:
+            sectionPressed_ = false;
+            break;
+        case WM_MOUSELEAVE:
+            if (themed) {
+                mouseInHeader_ = false;
+                hotSection_ = -1;
+                InvalidateRect(header, nullptr, FALSE);
+            }
+            break;
     }
     header_.CallOriginal(Message);
 }
@@ -351,29 +357,31 @@ void TRzCustomListView::PaintHeaderSection(const DRAWITEMSTRUCT& item) {
             const TAlignment alignment = column->Alignment();
             bool arrowAfterText = false;
             switch (headerSortDisplayMode_) {
-            case hsdmNone: break;
-            case hsdmLeftAlign:
-                if (sorted && RectWidth(section) > 15) text.left = box.right + 5;
-                break;
-            case hsdmRightOfText:
-                if (alignment == taLeftJustify) {
-                    arrowAfterText = true;
+                case hsdmNone:
                     break;
-                }
-                OffsetRect(&box, text.right - box.right, 0);
-                if (sorted && alignment == taRightJustify) text.right = box.left - 5;
-                if (sorted && alignment == taCenter) InflateRect(&text, -(RectWidth(box) + 5), 0);
-                break;
-            case hsdmRightAlign:
-                OffsetRect(&box, text.right - box.right, 0);
-                if (sorted) text.right = box.left - 5;
-                break;
+                case hsdmLeftAlign:
+                    if (sorted && RectWidth(section) > 15) text.left = box.right + 5;
+                    break;
+                case hsdmRightOfText:
+                    if (alignment == taLeftJustify) {
+                        arrowAfterText = true;
+                        break;
+                    }
+                    OffsetRect(&box, text.right - box.right, 0);
+                    if (sorted && alignment == taRightJustify) text.right = box.left - 5;
+                    if (sorted && alignment == taCenter) InflateRect(&text, -(RectWidth(box) + 5), 0);
+                    break;
+                case hsdmRightAlign:
+                    OffsetRect(&box, text.right - box.right, 0);
+                    if (sorted) text.right = box.left - 5;
+                    break;
             }
 
             // The column's image, then its caption.
             TCustomImageList* images = SmallImages();
             if (column->ImageIndex() >= 0 && images) {
-                images->Draw(canvas, text.left, text.top + (RectHeight(text) - images->Height()) / 2, column->ImageIndex());
+                images->Draw(canvas, text.left, text.top + (RectHeight(text) - images->Height()) / 2,
+                             column->ImageIndex());
                 text.left += images->Width() + 4;
             }
             canvas->Brush()->SetStyle(themed ? bsClear : bsSolid);
@@ -481,54 +489,65 @@ void TRzCustomListView::WMNotify(TMessage& Message) {
     const auto* header = reinterpret_cast<const NMHDR*>(Message.LParam);
     if (!header_.Attached() || header->hwndFrom != header_.Handle()) return;
     switch (header->code) {
-    case HDN_ITEMCHANGEDW:
-    case HDN_ITEMCHANGEDA:
-    case HDN_TRACKW:
-    case HDN_TRACKA: ApplyHeaderFormats(); break;
-    case HDN_ENDTRACKW:
-    case HDN_ENDTRACKA:
-        ApplyHeaderFormats();
-        ResizeLastColumn();
-        break;
-    case HDN_DIVIDERDBLCLICKW:
-    case HDN_DIVIDERDBLCLICKA: ResizeLastColumn(); break;
+        case HDN_ITEMCHANGEDW:
+        case HDN_ITEMCHANGEDA:
+        case HDN_TRACKW:
+        case HDN_TRACKA:
+            ApplyHeaderFormats();
+            break;
+        case HDN_ENDTRACKW:
+        case HDN_ENDTRACKA:
+            ApplyHeaderFormats();
+            ResizeLastColumn();
+            break;
+        case HDN_DIVIDERDBLCLICKW:
+        case HDN_DIVIDERDBLCLICKA:
+            ResizeLastColumn();
+            break;
     }
 }
 
 void TRzCustomListView::CNNotify(TMessage& Message) {
     const auto* header = reinterpret_cast<const NMHDR*>(Message.LParam);
     switch (header->code) {
-    case LVN_GETINFOTIPW:
-    case LVN_GETINFOTIPA: return;  // the control shows its own tips
-    case LVN_BEGINDRAG:
-    case LVN_BEGINRDRAG: dragStarted_ = true; break;
-    case LVN_BEGINLABELEDITW:
-        if (!LabelEditAllowed(*reinterpret_cast<const NMLVDISPINFOW*>(header))) {
-            Message.Result = TRUE;
-            return;
-        }
-        Inherited<TCustomListView>(Message);
-        editingCaption_ = Message.Result == FALSE;
-        return;
-    case LVN_ENDLABELEDITW: editingCaption_ = false; break;
-    case LVN_ITEMCHANGING:
-    case LVN_ITEMCHANGED: ItemChangeNotify(Message, header->code == LVN_ITEMCHANGING); return;
-    case NM_RCLICK: {
-        POINT p;
-        GetCursorPos(&p);
-        const TPoint client = ScreenToClient(TPoint{p.x, p.y});
-        if (GetItemAt(client.x, client.y)) {
-            rightClicked_ = true;
-            try {
-                ShowContextMenuAt(client);
-            } catch (...) {
-                rightClicked_ = false;
-                throw;
+        case LVN_GETINFOTIPW:
+        case LVN_GETINFOTIPA:
+            return;  // the control shows its own tips
+        case LVN_BEGINDRAG:
+        case LVN_BEGINRDRAG:
+            dragStarted_ = true;
+            break;
+        case LVN_BEGINLABELEDITW:
+            if (!LabelEditAllowed(*reinterpret_cast<const NMLVDISPINFOW*>(header))) {
+                Message.Result = TRUE;
+                return;
             }
-            rightClicked_ = false;
+            Inherited<TCustomListView>(Message);
+            editingCaption_ = Message.Result == FALSE;
+            return;
+        case LVN_ENDLABELEDITW:
+            editingCaption_ = false;
+            break;
+        case LVN_ITEMCHANGING:
+        case LVN_ITEMCHANGED:
+            ItemChangeNotify(Message, header->code == LVN_ITEMCHANGING);
+            return;
+        case NM_RCLICK: {
+            POINT p;
+            GetCursorPos(&p);
+            const TPoint client = ScreenToClient(TPoint{p.x, p.y});
+            if (GetItemAt(client.x, client.y)) {
+                rightClicked_ = true;
+                try {
+                    ShowContextMenuAt(client);
+                } catch (...) {
+                    rightClicked_ = false;
+                    throw;
+                }
+                rightClicked_ = false;
+            }
+            break;
         }
-        break;
-    }
     }
     Inherited<TCustomListView>(Message);
 }
@@ -660,8 +679,10 @@ void TRzCustomListView::WMContextMenu(TMessage& Message) {
     }
     if (!Selected() && !ItemFocused()) return;
     const TPoint screen = MessagePoint(Message.LParam);
-    if (screen.x == -1 && screen.y == -1) ShowContextMenuAt(TPoint{0, 0});
-    else ShowItemContextMenu(ScreenToClient(screen));
+    if (screen.x == -1 && screen.y == -1)
+        ShowContextMenuAt(TPoint{0, 0});
+    else
+        ShowItemContextMenu(ScreenToClient(screen));
 }
 
 void TRzCustomListView::WMRButtonUp(TMessage& Message) {

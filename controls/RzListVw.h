@@ -26,8 +26,7 @@ using TRzLVOnItemContextMenuEvent = TEvent<void(TObject* Sender, TListItem* Item
 // Paints a header section when DefaultHeaderPainting is off.
 using TRzLVPaintHeaderSectionEvent = TEvent<void(TObject* Sender, TCanvas* Canvas, int Index, TRect Rect)>;
 using TRzLVItemCheckChangedEvent = TEvent<void(TObject* Sender, TListItem* Item)>;
-using TRzLVItemCheckChangingEvent =
-    TEvent<void(TObject* Sender, TListItem* Item, bool& AllowChange, bool NewChecked)>;
+using TRzLVItemCheckChangingEvent = TEvent<void(TObject* Sender, TListItem* Item, bool& AllowChange, bool NewChecked)>;
 
 // The list view posts this to itself when its window is made: the header formats are applied
 // once the window has settled.
@@ -35,21 +34,13 @@ constexpr Cardinal RZ_LV_APPLYHEADERFORMATS = WM_USER + 100;
 
 class TRzCustomListView : public TCustomListView {
     Z_CLASS(TRzCustomListView, TCustomListView)
-    Z_MESSAGE_MAP(
-        Z_MESSAGE(WM_NCPAINT, WMNCPaint),
-        Z_MESSAGE(WM_SIZE, WMSize),
-        Z_MESSAGE(WM_NOTIFY, WMNotify),
-        Z_MESSAGE(WM_DRAWITEM, WMDrawItem),
-        Z_MESSAGE(WM_PARENTNOTIFY, WMParentNotify),
-        Z_MESSAGE(WM_CONTEXTMENU, WMContextMenu),
-        Z_MESSAGE(WM_RBUTTONUP, WMRButtonUp),
-        Z_MESSAGE(CN_NOTIFY, CNNotify),
-        Z_MESSAGE(CM_ENABLEDCHANGED, CMEnabledChanged),
-        Z_MESSAGE(CM_COLORCHANGED, CMColorChanged),
-        Z_MESSAGE(CM_SYSCOLORCHANGE, CMSysColorChange),
-        Z_MESSAGE(CM_ENTER, CMEnter),
-        Z_MESSAGE(CM_EXIT, CMExit),
-        Z_MESSAGE(RZ_LV_APPLYHEADERFORMATS, WMApplyHeaderFormats))
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_NCPAINT, WMNCPaint), Z_MESSAGE(WM_SIZE, WMSize), Z_MESSAGE(WM_NOTIFY, WMNotify),
+                  Z_MESSAGE(WM_DRAWITEM, WMDrawItem), Z_MESSAGE(WM_PARENTNOTIFY, WMParentNotify),
+                  Z_MESSAGE(WM_CONTEXTMENU, WMContextMenu), Z_MESSAGE(WM_RBUTTONUP, WMRButtonUp),
+                  Z_MESSAGE(CN_NOTIFY, CNNotify), Z_MESSAGE(CM_ENABLEDCHANGED, CMEnabledChanged),
+                  Z_MESSAGE(CM_COLORCHANGED, CMColorChanged), Z_MESSAGE(CM_SYSCOLORCHANGE, CMSysColorChange),
+                  Z_MESSAGE(CM_ENTER, CMEnter), Z_MESSAGE(CM_EXIT, CMExit),
+                  Z_MESSAGE(RZ_LV_APPLYHEADERFORMATS, WMApplyHeaderFormats))
 public:
     explicit TRzCustomListView(TComponent* AOwner);
     ~TRzCustomListView() override;

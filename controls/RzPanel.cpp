@@ -13,11 +13,15 @@ namespace {
 // Pixels one frame style takes on one side.
 int FrameWidth(TFrameStyleEx style, int bevelWidth) {
     switch (style) {
-    case fsNone: return 0;
-    case fsFlat: return 1;
-    case fsStatus:
-    case fsPopup: return bevelWidth;
-    default: return 2;
+        case fsNone:
+            return 0;
+        case fsFlat:
+            return 1;
+        case fsStatus:
+        case fsPopup:
+            return bevelWidth;
+        default:
+            return 2;
     }
 }
 
@@ -170,8 +174,10 @@ void TRzCustomPanel::SetTransparent(bool v) {
     if (transparent_ == v) return;
     transparent_ = v;
     TControlStyle style = ControlStyle();
-    if (v) style -= csOpaque;
-    else style += csOpaque;
+    if (v)
+        style -= csOpaque;
+    else
+        style += csOpaque;
     SetControlStyle(style);
     Invalidate();
     for (int i = 0; i < ControlCount(); ++i) Controls(i)->Invalidate();
@@ -208,9 +214,8 @@ void TRzCustomPanel::Paint() {
     int adjustment;
     GetFrameColors(flat, adjustment);
     TColor parentColor = Parent() ? Parent()->Color() : clBtnFace;
-    r = PaintPanelBorders(canvas, r, borderOuter_, borderInner_, borderWidth_, borderSides_, bevelWidth_,
-                          borderColor_, borderHighlight_, borderShadow_, flat, adjustment, Color(), parentColor,
-                          transparent_);
+    r = PaintPanelBorders(canvas, r, borderOuter_, borderInner_, borderWidth_, borderSides_, bevelWidth_, borderColor_,
+                          borderHighlight_, borderShadow_, flat, adjustment, Color(), parentColor, transparent_);
     if (!transparent_ && paintClientArea_) {
         bool rounded = (borderOuter_ == fsFlatRounded && borderInner_ == fsNone && borderWidth_ == 0) ||
                        borderInner_ == fsFlatRounded;
@@ -257,19 +262,29 @@ void TRzCustomPanel::DrawCaption(const TRect& r) {
     UINT flags = DT_EXPANDTABS | DT_VCENTER;
     if (wordWrap_) flags |= DT_WORDBREAK;
     switch (alignment_) {
-    case taLeftJustify: flags |= DT_LEFT; break;
-    case taRightJustify: flags |= DT_RIGHT; break;
-    case taCenter: flags |= DT_CENTER; break;
+        case taLeftJustify:
+            flags |= DT_LEFT;
+            break;
+        case taRightJustify:
+            flags |= DT_RIGHT;
+            break;
+        case taCenter:
+            flags |= DT_CENTER;
+            break;
     }
     TRect measured = area;
     int h = PaintText(canvas, caption, measured, flags | DT_CALCRECT);
     switch (alignmentVertical_) {
-    case avTop: area.bottom = std::min<LONG>(area.bottom, area.top + h); break;
-    case avCenter:
-        area.top = (area.top + area.bottom - h) / 2;
-        area.bottom = std::min<LONG>(area.bottom, area.top + h);
-        break;
-    case avBottom: area.top = std::max<LONG>(area.top, area.bottom - h - 1); break;
+        case avTop:
+            area.bottom = std::min<LONG>(area.bottom, area.top + h);
+            break;
+        case avCenter:
+            area.top = (area.top + area.bottom - h) / 2;
+            area.bottom = std::min<LONG>(area.bottom, area.top + h);
+            break;
+        case avBottom:
+            area.top = std::max<LONG>(area.top, area.bottom - h - 1);
+            break;
     }
     if (!Enabled()) canvas->Font()->SetColor(clGrayText);
     PaintText(canvas, caption, area, flags);
@@ -388,8 +403,10 @@ void TRzPanelDockManager::SiteWndProc(TMessage& Message) {
 bool TRzPanelDockManager::CaptionsAtLeft() const { return panel_->Align() == alTop || panel_->Align() == alBottom; }
 
 void TRzPanelDockManager::AdjustDockRect(TControl* control, TRect& rect) {
-    if (CaptionsAtLeft()) rect.left = std::min<LONG>(rect.left + GrabberSize(), rect.right);
-    else rect.top = std::min<LONG>(rect.top + GrabberSize(), rect.bottom);
+    if (CaptionsAtLeft())
+        rect.left = std::min<LONG>(rect.left + GrabberSize(), rect.right);
+    else
+        rect.top = std::min<LONG>(rect.top + GrabberSize(), rect.bottom);
 }
 
 void TRzPanelDockManager::PaintDockFrame(TCanvas* canvas, TControl* control, const TRect& rect) {

@@ -32,7 +32,8 @@ class TRzCustomPanel : public TCustomControl, public ICustomFraming {
         p.Property(L"FlatColorAdjustment", &C::FlatColorAdjustment, &C::SetFlatColorAdjustment).Default(30);
         p.Property(L"FrameController", &C::FrameController, &C::SetFrameController);
         p.Property(L"FrameControllerNotifications", &C::FrameControllerNotifications,
-                   &C::SetFrameControllerNotifications).Default(fcpAllProperties);
+                   &C::SetFrameControllerNotifications)
+            .Default(fcpAllProperties);
         p.Property(L"FullRepaint", &C::FullRepaint, &C::SetFullRepaint).Default(true);
         p.Property(L"GradientColorStyle", &C::GradientColorStyle, &C::SetGradientColorStyle).Default(gcsSystem);
         p.Property(L"GradientColorStart", &C::GradientColorStart, &C::SetGradientColorStart).Default(clWhite);
@@ -52,11 +53,9 @@ class TRzCustomPanel : public TCustomControl, public ICustomFraming {
         p.Property(L"WordWrap", &C::WordWrap, &C::SetWordWrap).Default(true);
         p.Event(L"OnPaint", &TRzCustomPanel::OnPaint);
     }
-    Z_MESSAGE_MAP(Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd),
-        Z_MESSAGE(WM_WINDOWPOSCHANGED, WMWindowPosChanged),
-        Z_MESSAGE(WM_THEMECHANGED, WMThemeChanged),
-        Z_MESSAGE(CM_ENABLEDCHANGED, CMEnabledChanged),
-        Z_MESSAGE(CM_TEXTCHANGED, CMTextChanged))
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd), Z_MESSAGE(WM_WINDOWPOSCHANGED, WMWindowPosChanged),
+                  Z_MESSAGE(WM_THEMECHANGED, WMThemeChanged), Z_MESSAGE(CM_ENABLEDCHANGED, CMEnabledChanged),
+                  Z_MESSAGE(CM_TEXTCHANGED, CMTextChanged))
 
 public:
     explicit TRzCustomPanel(TComponent* AOwner);

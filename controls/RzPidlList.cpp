@@ -91,9 +91,8 @@ Integer TRzPidlList::IndexOf(const ITEMIDLIST* pidl) {
 }
 
 void TRzPidlList::Sort() {
-    list_->Sort([this](void* a, void* b) {
-        return Compare(static_cast<TEntry*>(a)->pidl, static_cast<TEntry*>(b)->pidl);
-    });
+    list_->Sort(
+        [this](void* a, void* b) { return Compare(static_cast<TEntry*>(a)->pidl, static_cast<TEntry*>(b)->pidl); });
 }
 
 void TRzPidlList::SetSorted(bool value) {

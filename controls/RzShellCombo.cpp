@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr SFGAOF ComboFillAttributes = 0xF00B0000;   // subfolders, file system, folder, ancestor, hidden, share, link
-constexpr SFGAOF AncestorAttributes = 0xB00B0000;    // the same without the file-system bit
+constexpr SFGAOF ComboFillAttributes = 0xF00B0000;  // subfolders, file system, folder, ancestor, hidden, share, link
+constexpr SFGAOF AncestorAttributes = 0xB00B0000;   // the same without the file-system bit
 constexpr UINT SmallIcon = SHGFI_SMALLICON;
 constexpr UINT SmallOpenIcon = SHGFI_SMALLICON | SHGFI_OPENICON;
 
@@ -44,8 +44,7 @@ TRzShellComboData::~TRzShellComboData() {
     ShellMemFree(absPidl_);
 }
 
-void TRzShellComboData::SetItem(IShellFolder* parentFolder, const ITEMIDLIST* parentPidl,
-                                const ITEMIDLIST* relPidl) {
+void TRzShellComboData::SetItem(IShellFolder* parentFolder, const ITEMIDLIST* parentPidl, const ITEMIDLIST* relPidl) {
     if (parentFolder) parentFolder->AddRef();
     if (parentFolder_) parentFolder_->Release();
     parentFolder_ = parentFolder;
@@ -173,10 +172,9 @@ TRzImageComboBoxItem* TRzCustomShellCombo::AddShellItem(IShellFolder* folder, co
     auto* data = new TRzShellComboData(this);
     data_.push_back(data);
     data->SetItem(folder, parentPidl, relPidl);
-    TRzImageComboBoxItem* item =
-        withCaption ? AddItem(GetPidlDisplayName(folder, relPidl, snkInFolder),
-                              GetPidlIconIndex(data->AbsPidl(), SmallOpenIcon), level)
-                    : AddItem(String(), -1, level);
+    TRzImageComboBoxItem* item = withCaption ? AddItem(GetPidlDisplayName(folder, relPidl, snkInFolder),
+                                                       GetPidlIconIndex(data->AbsPidl(), SmallOpenIcon), level)
+                                             : AddItem(String(), -1, level);
     item->SetData(data);
     SetOverlays(item, attributes);
     return item;
@@ -225,8 +223,8 @@ void TRzCustomShellCombo::FillComboLevel(IShellFolder* folder, const ITEMIDLIST*
             bool considered = options_.Contains(scoNonFilesystemAncestors) ||
                               (attributes & (SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR));
             if (!considered || !CanAddComboItem(folder, parent, level, attributes, rel)) continue;
-            bool matches = !target.usedUp && level - 1 < target.count &&
-                           SameItem(folder, rel, target.levels->Items(level - 1));
+            bool matches =
+                !target.usedUp && level - 1 < target.count && SameItem(folder, rel, target.levels->Items(level - 1));
             bool lastOfTarget = matches && target.count == level;
             TRzImageComboBoxItem* item = AddShellItem(folder, parent, rel, level, attributes, lastOfTarget);
             auto* data = static_cast<TRzShellComboData*>(item->Data());

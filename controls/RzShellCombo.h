@@ -146,7 +146,8 @@ class TRzShellCombo : public TRzCustomShellCombo {
         p.Property(L"ShellList", &C::ShellList, &C::SetShellList);
         p.Property(L"ShellTree", &C::ShellTree, &C::SetShellTree);
         p.Property(L"FlatButtons", &C::FlatButtons, &C::SetFlatButtons).Default(false).Stored(&C::IsFlatButtonsStored);
-        p.Property(L"FrameVisible", &C::FrameVisible, &C::SetFrameVisible).Default(false)
+        p.Property(L"FrameVisible", &C::FrameVisible, &C::SetFrameVisible)
+            .Default(false)
             .Stored(&C::IsFrameVisibleStored);
         p.Property(L"FrameController", &C::FrameController, &C::SetFrameController);
         p.Event(L"OnChange", &C::OnChange);

@@ -63,7 +63,8 @@ HRESULT BuildContextMenu(HWND owner, IShellFolder* folder, UINT count, const ITE
                          HMENU& popup, UINT flags, UINT firstCommand) {
     menu = nullptr;
     popup = nullptr;
-    HRESULT result = folder->GetUIObjectOf(owner, count, items, IID_IContextMenu, nullptr, reinterpret_cast<void**>(&menu));
+    HRESULT result =
+        folder->GetUIObjectOf(owner, count, items, IID_IContextMenu, nullptr, reinterpret_cast<void**>(&menu));
     if (FAILED(result)) {
         menu = nullptr;
         return result;
@@ -82,7 +83,8 @@ HRESULT BuildContextMenu(HWND owner, IShellFolder* folder, UINT count, const ITE
 
 String CommandVerb(IContextMenu* menu, UINT offset) {
     wchar_t wide[MAX_PATH + 1] = {};
-    if (SUCCEEDED(menu->GetCommandString(offset, GCS_VERBW, nullptr, reinterpret_cast<LPSTR>(wide), MAX_PATH)) && wide[0])
+    if (SUCCEEDED(menu->GetCommandString(offset, GCS_VERBW, nullptr, reinterpret_cast<LPSTR>(wide), MAX_PATH)) &&
+        wide[0])
         return wide;
     char ansi[MAX_PATH + 1] = {};
     if (SUCCEEDED(menu->GetCommandString(offset, GCS_VERBA, nullptr, ansi, MAX_PATH))) return AnsiToString(ansi);
@@ -139,12 +141,14 @@ const std::vector<TRzSendToEntry>& ReadSendToList() {
         if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN)) continue;
         TRzSendToEntry entry{found.cFileName, -1};
         PItemIDList pidl = nullptr;
-        if (SUCCEEDED(PathToPidl(folder + entry.FileName, pidl))) entry.IconIndex = GetPidlIconIndex(pidl, SHGFI_SMALLICON);
+        if (SUCCEEDED(PathToPidl(folder + entry.FileName, pidl)))
+            entry.IconIndex = GetPidlIconIndex(pidl, SHGFI_SMALLICON);
         ShellMemFree(pidl);
         auto at = std::lower_bound(sendToList->begin(), sendToList->end(), entry, [](const auto& a, const auto& b) {
             return AnsiCompareText(a.FileName, b.FileName) < 0;
         });
-        if (at == sendToList->end() || AnsiCompareText(at->FileName, entry.FileName) != 0) sendToList->insert(at, entry);
+        if (at == sendToList->end() || AnsiCompareText(at->FileName, entry.FileName) != 0)
+            sendToList->insert(at, entry);
     } while (FindNextFileW(search, &found));
     FindClose(search);
     return *sendToList;
@@ -209,7 +213,8 @@ TRzContextMenuChoice TRzShellContextMenu::Track(HWND owner, IContextMenu* menu, 
     } release{this, menu, popup};
 
     active_ = menu;
-    UINT command = UINT(TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, window_, nullptr));
+    UINT command =
+        UINT(TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, window_, nullptr));
     active_ = nullptr;
     TRzContextMenuChoice choice;
     if (command >= FirstShellCommand) {
@@ -238,33 +243,33 @@ bool TRzShellContextMenu::ForwardToShell(TMessage& message) {
 bool TRzShellContextMenu::HandleMenuMessage(TMessage& message) {
     if (!active_) return false;
     switch (message.Msg) {
-    case WM_INITMENUPOPUP:
-        if (!ForwardToShell(message)) AddSendToItems(reinterpret_cast<HMENU>(message.WParam));
-        return true;
-    case WM_MEASUREITEM: {
-        auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
-        if (ForwardToShell(message)) return true;
-        if (item.CtlType != ODT_MENU || !MeasureOwnItem(item)) return false;
-        message.Result = TRUE;
-        return true;
-    }
-    case WM_DRAWITEM: {
-        auto& item = *reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam);
-        if (ForwardToShell(message)) return true;
-        if (item.CtlType != ODT_MENU || !DrawOwnItem(item)) return false;
-        message.Result = TRUE;
-        return true;
-    }
-    case WM_MENUCHAR:
-        if (ForwardToShell(message)) return true;
-        if (!(HIWORD(message.WParam) & MF_POPUP)) return false;
-        message.Result = MenuChar(wchar_t(LOWORD(message.WParam)), reinterpret_cast<HMENU>(message.LParam));
-        return true;
-    case WM_MENUSELECT:
-        PopupHint(LOWORD(message.WParam), HIWORD(message.WParam));
-        return true;
-    default:
-        return false;
+        case WM_INITMENUPOPUP:
+            if (!ForwardToShell(message)) AddSendToItems(reinterpret_cast<HMENU>(message.WParam));
+            return true;
+        case WM_MEASUREITEM: {
+            auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
+            if (ForwardToShell(message)) return true;
+            if (item.CtlType != ODT_MENU || !MeasureOwnItem(item)) return false;
+            message.Result = TRUE;
+            return true;
+        }
+        case WM_DRAWITEM: {
+            auto& item = *reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam);
+            if (ForwardToShell(message)) return true;
+            if (item.CtlType != ODT_MENU || !DrawOwnItem(item)) return false;
+            message.Result = TRUE;
+            return true;
+        }
+        case WM_MENUCHAR:
+            if (ForwardToShell(message)) return true;
+            if (!(HIWORD(message.WParam) & MF_POPUP)) return false;
+            message.Result = MenuChar(wchar_t(LOWORD(message.WParam)), reinterpret_cast<HMENU>(message.LParam));
+            return true;
+        case WM_MENUSELECT:
+            PopupHint(LOWORD(message.WParam), HIWORD(message.WParam));
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -315,8 +320,7 @@ bool TRzShellContextMenu::DrawOwnItem(const DRAWITEMSTRUCT& item) {
     TextOutW(dc, item.rcItem.left + 32, item.rcItem.top + 2, name.c_str(), int(name.size()));
     Integer icon = SendToList()[item.itemData].IconIndex;
     if (icon >= 0 && smallImages_)
-        ImageList_Draw(smallImages_, icon, dc, item.rcItem.left + 8, item.rcItem.top + 2,
-                       ILD_TRANSPARENT);
+        ImageList_Draw(smallImages_, icon, dc, item.rcItem.left + 8, item.rcItem.top + 2, ILD_TRANSPARENT);
     RestoreDC(dc, saved);
     DeleteObject(font);
     return true;

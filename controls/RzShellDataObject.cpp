@@ -9,7 +9,8 @@ CLIPFORMAT shellIdListFormat = 0;
 // Locks a global block for the length of a scope.
 class TGlobalLock {
 public:
-    explicit TGlobalLock(HGLOBAL block) : block_(block), data_(block ? static_cast<Byte*>(GlobalLock(block)) : nullptr) {}
+    explicit TGlobalLock(HGLOBAL block)
+        : block_(block), data_(block ? static_cast<Byte*>(GlobalLock(block)) : nullptr) {}
     ~TGlobalLock() {
         if (data_) GlobalUnlock(block_);
     }

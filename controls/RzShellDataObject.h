@@ -31,8 +31,7 @@ HGLOBAL CopyGlobalBlock(HGLOBAL block);
 
 // Reads a "Shell IDList Array" of size bytes that any program may have written: false when the
 // count, an offset or a list runs outside the block. The lists point into data.
-bool ReadIdListArray(const void* data, SIZE_T size, const ITEMIDLIST*& parent,
-                     std::vector<const ITEMIDLIST*>& items);
+bool ReadIdListArray(const void* data, SIZE_T size, const ITEMIDLIST*& parent, std::vector<const ITEMIDLIST*>& items);
 
 // The data of shell items: the items' relative lists in their parent folder (absolute list, or
 // null for the desktop) and their parsing names, in the same order. With no items it offers

@@ -57,16 +57,12 @@ HRESULT DropGuard(DWORD* effect, Body&& body) noexcept {
 
 STDMETHODIMP TRzShellDropTarget::DragEnter(IDataObject* data, DWORD keyState, POINTL point, DWORD* effect) {
     if (!effect) return E_INVALIDARG;
-    return DropGuard(effect, [&] {
-        control_->DoDragEnter(data, keyState, point, *effect);
-    });
+    return DropGuard(effect, [&] { control_->DoDragEnter(data, keyState, point, *effect); });
 }
 
 STDMETHODIMP TRzShellDropTarget::DragOver(DWORD keyState, POINTL point, DWORD* effect) {
     if (!effect) return E_INVALIDARG;
-    return DropGuard(effect, [&] {
-        control_->DoDragOver(keyState, point, *effect);
-    });
+    return DropGuard(effect, [&] { control_->DoDragOver(keyState, point, *effect); });
 }
 
 STDMETHODIMP TRzShellDropTarget::DragLeave() {
@@ -75,9 +71,7 @@ STDMETHODIMP TRzShellDropTarget::DragLeave() {
 
 STDMETHODIMP TRzShellDropTarget::Drop(IDataObject* data, DWORD keyState, POINTL point, DWORD* effect) {
     if (!effect) return E_INVALIDARG;
-    return DropGuard(effect, [&] {
-        control_->DoDrop(data, keyState, point, *effect);
-    });
+    return DropGuard(effect, [&] { control_->DoDrop(data, keyState, point, *effect); });
 }
 
 // ---- Shell look-ups

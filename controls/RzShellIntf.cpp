@@ -6,13 +6,9 @@ namespace {
 bool comInitialized = false;
 }
 
-void RaiseOleSysError(HRESULT errorCode) {
-    throw EOleSysError(SysErrorMessage(Cardinal(errorCode)), errorCode);
-}
+void RaiseOleSysError(HRESULT errorCode) { throw EOleSysError(SysErrorMessage(Cardinal(errorCode)), errorCode); }
 
-void InitializeRzShellIntf() {
-    comInitialized = SUCCEEDED(CoInitialize(nullptr));
-}
+void InitializeRzShellIntf() { comInitialized = SUCCEEDED(CoInitialize(nullptr)); }
 
 void FinalizeRzShellIntf() {
     if (comInitialized) CoUninitialize();

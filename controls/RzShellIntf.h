@@ -46,9 +46,16 @@ public:
     T* operator->() const { return p_; }
     explicit operator bool() const { return p_ != nullptr; }
     // For out-parameters: releases what is held first.
-    T** Out() { Reset(); return &p_; }
+    T** Out() {
+        Reset();
+        return &p_;
+    }
     void** OutVoid() { return reinterpret_cast<void**>(Out()); }
-    T* Detach() { T* p = p_; p_ = nullptr; return p; }
+    T* Detach() {
+        T* p = p_;
+        p_ = nullptr;
+        return p;
+    }
     void Reset() {
         if (p_) p_->Release();
         p_ = nullptr;

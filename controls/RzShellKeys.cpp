@@ -6,15 +6,22 @@ namespace {
 
 String KeyName(Byte key) {
     switch (key) {
-    case 8: return L"BkSp";
-    case 9: return L"Tab";
-    case 13: return L"Enter";
-    case 27: return L"Esc";
-    case 45: return L"Ins";
-    case 46: return L"Del";
-    default: break;
+        case 8:
+            return L"BkSp";
+        case 9:
+            return L"Tab";
+        case 13:
+            return L"Enter";
+        case 27:
+            return L"Esc";
+        case 45:
+            return L"Ins";
+        case 46:
+            return L"Del";
+        default:
+            break;
     }
-    static const wchar_t* const navigation[] = {L"Space", L"PgUp", L"PgDn", L"End", L"Home",
+    static const wchar_t* const navigation[] = {L"Space", L"PgUp", L"PgDn",  L"End", L"Home",
                                                 L"Left",  L"Up",   L"Right", L"Down"};
     if (key >= 32 && key <= 40) return navigation[key - 32];
     if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return String(1, wchar_t(key));

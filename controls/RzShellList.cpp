@@ -17,7 +17,8 @@
 namespace {
 
 constexpr SFGAOF ListDataAttributes = 0x700F0037;
-constexpr SFGAOF IncludeAttributes = 0x724B0000;  // ancestor, folder, file system, removable, stream, hidden, share, link
+constexpr SFGAOF IncludeAttributes =
+    0x724B0000;  // ancestor, folder, file system, removable, stream, hidden, share, link
 constexpr int DefaultAllocBy = 256;
 
 // The widths of the last file-system folder's columns, for the next one (this process only).
@@ -28,24 +29,24 @@ Integer rememberedColumnSize = 0;
 
 String StrRetText(STRRET& name, const ITEMIDLIST* pidl) {
     switch (name.uType) {
-    case STRRET_WSTR: {
-        String text = name.pOleStr ? name.pOleStr : L"";
-        CoTaskMemFree(name.pOleStr);
-        return text;
-    }
-    case STRRET_OFFSET: {
-        const char* ansi = reinterpret_cast<const char*>(pidl) + name.uOffset;
-        int length = MultiByteToWideChar(CP_ACP, 0, ansi, -1, nullptr, 0);
-        String text(size_t(std::max(length, 1)), L'\0');
-        MultiByteToWideChar(CP_ACP, 0, ansi, -1, text.data(), length);
-        text.resize(wcslen(text.c_str()));
-        return text;
-    }
-    case STRRET_CSTR: {
-        wchar_t wide[MAX_PATH] = {};
-        MultiByteToWideChar(CP_ACP, 0, name.cStr, -1, wide, MAX_PATH);
-        return wide;
-    }
+        case STRRET_WSTR: {
+            String text = name.pOleStr ? name.pOleStr : L"";
+            CoTaskMemFree(name.pOleStr);
+            return text;
+        }
+        case STRRET_OFFSET: {
+            const char* ansi = reinterpret_cast<const char*>(pidl) + name.uOffset;
+            int length = MultiByteToWideChar(CP_ACP, 0, ansi, -1, nullptr, 0);
+            String text(size_t(std::max(length, 1)), L'\0');
+            MultiByteToWideChar(CP_ACP, 0, ansi, -1, text.data(), length);
+            text.resize(wcslen(text.c_str()));
+            return text;
+        }
+        case STRRET_CSTR: {
+            wchar_t wide[MAX_PATH] = {};
+            MultiByteToWideChar(CP_ACP, 0, name.cStr, -1, wide, MAX_PATH);
+            return wide;
+        }
     }
     return String();
 }
@@ -134,9 +135,12 @@ String TRzShellListData::ColumnText(int column) {
     }
     FillDefaultTexts();
     switch (column) {
-    case 1: return size_;
-    case 2: return type_;
-    case 3: return modified_;
+        case 1:
+            return size_;
+        case 2:
+            return type_;
+        case 3:
+            return modified_;
     }
     return String();
 }
@@ -149,14 +153,19 @@ int TRzShellListData::IconIndex() {
 // ---- options and links
 
 TRzShellListOptions TRzShellList::DefaultOptions() {
-    return TRzShellListOptions{sloAutoFill,      sloNonFilesystemAncestors, sloDefaultKeyHandling, sloContextMenus,
-                               sloDynamicRefresh, sloOleDrag, sloOleDrop, sloFolderContextMenu, sloShowHidden,
+    return TRzShellListOptions{sloAutoFill,         sloNonFilesystemAncestors, sloDefaultKeyHandling,
+                               sloContextMenus,     sloDynamicRefresh,         sloOleDrag,
+                               sloOleDrop,          sloFolderContextMenu,      sloShowHidden,
                                sloFilesCanBeFolders};
 }
 
 TRzCustomShellList::TRzCustomShellList(TComponent* AOwner)
-    : TRzCustomListView(AOwner), syncTimer_(new TTimer(this)), folder_(new TRzShellLocator),
-      options_(TRzShellList::DefaultOptions()), smallImages_(new TImageList(this)), largeImages_(new TImageList(this)) {
+    : TRzCustomListView(AOwner),
+      syncTimer_(new TTimer(this)),
+      folder_(new TRzShellLocator),
+      options_(TRzShellList::DefaultOptions()),
+      smallImages_(new TImageList(this)),
+      largeImages_(new TImageList(this)) {
     folder_->OnChange = MakeEvent(this, &TRzCustomShellList::FolderChanged);
     syncTimer_->SetEnabled(false);
     syncTimer_->SetOnTimer(MakeEvent(this, &TRzCustomShellList::SyncTimerFired));
@@ -194,8 +203,10 @@ void TRzCustomShellList::SetOptions(TRzShellListOptions v) {
     if (!HandleAllocated() || IsLoading()) return;
     if (old.Contains(sloOleDrop) != v.Contains(sloOleDrop)) RegisterDropTarget(v.Contains(sloOleDrop) && !Designing());
     if (old.Contains(sloDynamicRefresh) != v.Contains(sloDynamicRefresh) && !Designing()) {
-        if (v.Contains(sloDynamicRefresh)) StartWatchingFolder();
-        else if (watcher_) watcher_->RemoveAllWatches();
+        if (v.Contains(sloDynamicRefresh))
+            StartWatchingFolder();
+        else if (watcher_)
+            watcher_->RemoveAllWatches();
     }
     if (old.Contains(sloHideFoldersWhenLinkedToTree) != v.Contains(sloHideFoldersWhenLinkedToTree) ||
         old.Contains(sloShowHidden) != v.Contains(sloShowHidden))
@@ -251,8 +262,10 @@ void TRzCustomShellList::FolderChanged(TObject*) {
     if (ignoreChanges_ == 0) {
         ++ignoreChanges_;
         try {
-            if (auto* tree = dynamic_cast<IRzShellListTreeLink*>(shellTree_)) tree->SelectFolderForList(folder_->IdList());
-            else if (shellCombo_) shellCombo_->SelectedFolder()->SetIdList(folder_->IdList());
+            if (auto* tree = dynamic_cast<IRzShellListTreeLink*>(shellTree_))
+                tree->SelectFolderForList(folder_->IdList());
+            else if (shellCombo_)
+                shellCombo_->SelectedFolder()->SetIdList(folder_->IdList());
             FillList();
         } catch (...) {
             --ignoreChanges_;
@@ -385,8 +398,8 @@ void TRzCustomShellList::IncludeItem(PItemIDList relPidl) {
     const ITEMIDLIST* item = relPidl;
     SFGAOF attributes = IncludeAttributes;
     if (FAILED(shellFolder_->GetAttributesOf(1, &item, &attributes))) attributes = 0;
-    bool take = options_.Contains(sloNonFilesystemAncestors) ||
-                (attributes & (SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR));
+    bool take =
+        options_.Contains(sloNonFilesystemAncestors) || (attributes & (SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR));
     if (take && options_.Contains(sloHideFoldersWhenLinkedToTree) && LinkedToTree() &&
         IsFolderItem(attributes, options_.Contains(sloFilesCanBeFolders)))
         take = false;
@@ -510,8 +523,8 @@ void TRzCustomShellList::SetupColumns() {
             Word data[11] = {200, 60, 100, 120, 50};
             Integer size = 10;
             HKEY key = nullptr;
-            if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", 0,
-                              KEY_READ, &key) == ERROR_SUCCESS) {
+            if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", 0, KEY_READ,
+                              &key) == ERROR_SUCCESS) {
                 DWORD type = 0, bytes = sizeof(data);
                 Byte stored[22] = {};
                 if (RegQueryValueExW(key, L"DirectoryCols", nullptr, &type, stored, &bytes) == ERROR_SUCCESS &&
@@ -574,13 +587,15 @@ void TRzCustomShellList::DisplayInfo(NMLVDISPINFOW& info) {
 void TRzCustomShellList::CNNotify(TMessage& Message) {
     auto* header = reinterpret_cast<NMHDR*>(Message.LParam);
     switch (header->code) {
-    case LVN_GETDISPINFOW: DisplayInfo(*reinterpret_cast<NMLVDISPINFOW*>(header)); return;
-    case LVN_BEGINDRAG:
-    case LVN_BEGINRDRAG:
-        Inherited<TRzCustomListView>(Message);
-        if (options_.Contains(sloOleDrag) && !Designing())
-            StartListDrag(header->code == LVN_BEGINRDRAG ? dbRight : dbLeft);
-        return;
+        case LVN_GETDISPINFOW:
+            DisplayInfo(*reinterpret_cast<NMLVDISPINFOW*>(header));
+            return;
+        case LVN_BEGINDRAG:
+        case LVN_BEGINRDRAG:
+            Inherited<TRzCustomListView>(Message);
+            if (options_.Contains(sloOleDrag) && !Designing())
+                StartListDrag(header->code == LVN_BEGINRDRAG ? dbRight : dbLeft);
+            return;
     }
     Inherited<TRzCustomListView>(Message);
 }
@@ -629,9 +644,12 @@ void TRzCustomShellList::BrowseTo(const ITEMIDLIST* pidl) {
     PItemIDList target = CopyPidl(nullptr, pidl);  // pidl may belong to an item deleted below
     try {
         DeleteAllItems();
-        if (auto* tree = dynamic_cast<IRzShellListTreeLink*>(shellTree_)) tree->SelectFolderForList(target);
-        else if (shellCombo_) shellCombo_->SelectedFolder()->SetIdList(target);
-        else folder_->SetIdList(target);
+        if (auto* tree = dynamic_cast<IRzShellListTreeLink*>(shellTree_))
+            tree->SelectFolderForList(target);
+        else if (shellCombo_)
+            shellCombo_->SelectedFolder()->SetIdList(target);
+        else
+            folder_->SetIdList(target);
     } catch (...) {
         ShellMemFree(target);
         throw;
@@ -890,8 +908,7 @@ void TRzCustomShellList::InvokeFolderVerb(const String& verb) {
         if (FindVerbCommand(menu.Get(), verb) < 0) menu.Reset();
     }
     // An item menu without the verb (paste, under some shells): the folder's background menu has it.
-    if (!menu && shellFolder_)
-        OleCheck(shellFolder_->CreateViewObject(owner, IID_IContextMenu, menu.OutVoid()));
+    if (!menu && shellFolder_) OleCheck(shellFolder_->CreateViewObject(owner, IID_IContextMenu, menu.OutVoid()));
     OleCheck(menu ? S_OK : E_FAIL);
     HMENU popup = CreatePopupMenu();
     menu->QueryContextMenu(popup, 0, FirstShellCommand, 0x7FFF, CMF_EXPLORE);
@@ -927,24 +944,25 @@ void TRzCustomShellList::ShowListContextMenu(TPoint pos) {
     }
     activeMenu_ = nullptr;
     switch (choice.Kind) {
-    case TRzContextMenuChoice::ckRename:
-        if (TListItem* item = ItemFocused()) item->EditCaption();
-        break;
-    case TRzContextMenuChoice::ckInvoked:
-        if (IsNetworkFolder()) RefreshList();
-        break;
-    case TRzContextMenuChoice::ckSendTo: {
-        std::vector<String> names;
-        for (const ITEMIDLIST* p : items) {
-            PItemIDList abs = ConcatPidls(nullptr, folderPidl_, p);
-            names.push_back(PidlToPath(abs));
-            ShellMemFree(abs);
+        case TRzContextMenuChoice::ckRename:
+            if (TListItem* item = ItemFocused()) item->EditCaption();
+            break;
+        case TRzContextMenuChoice::ckInvoked:
+            if (IsNetworkFolder()) RefreshList();
+            break;
+        case TRzContextMenuChoice::ckSendTo: {
+            std::vector<String> names;
+            for (const ITEMIDLIST* p : items) {
+                PItemIDList abs = ConcatPidls(nullptr, folderPidl_, p);
+                names.push_back(PidlToPath(abs));
+                ShellMemFree(abs);
+            }
+            TComRef<IDataObject> data(TRzShellDataObject::Create(folderPidl_, items, names));
+            SendToItem(choice.SendToFile, data.Get());
+            break;
         }
-        TComRef<IDataObject> data(TRzShellDataObject::Create(folderPidl_, items, names));
-        SendToItem(choice.SendToFile, data.Get());
-        break;
-    }
-    default: break;
+        default:
+            break;
     }
 }
 
@@ -1002,8 +1020,10 @@ void TRzCustomShellList::WMRButtonUp(TMessage& Message) {
 void TRzCustomShellList::RegisterDropTarget(bool on) {
     if (on && !dropTarget_ && HandleAllocated()) {
         IDropTarget* target = TRzShellDropTarget::Create(this);
-        if (SUCCEEDED(RegisterDragDrop(Handle(), target))) dropTarget_ = target;
-        else target->Release();
+        if (SUCCEEDED(RegisterDragDrop(Handle(), target)))
+            dropTarget_ = target;
+        else
+            target->Release();
     } else if (!on && dropTarget_) {
         if (HandleAllocated()) RevokeDragDrop(Handle());
         dropTarget_->Release();
@@ -1032,8 +1052,9 @@ IDropTarget* TRzCustomShellList::ChooseDropTarget(POINTL point, TListItem*& item
     }
     // The folder's own view object first: some shells answer the item request with the target of
     // the folder's parent.
-    if (shellFolder_ && SUCCEEDED(shellFolder_->CreateViewObject(Handle(), IID_IDropTarget,
-                                                                 reinterpret_cast<void**>(&target))) && target)
+    if (shellFolder_ &&
+        SUCCEEDED(shellFolder_->CreateViewObject(Handle(), IID_IDropTarget, reinterpret_cast<void**>(&target))) &&
+        target)
         return target;
     target = nullptr;
     if (PidlSize(folderPidl_) <= 2) {
@@ -1277,7 +1298,8 @@ void TRzCustomShellList::CreateWnd() {
     }
     inWindowCreation_ = false;
     if (options_.Contains(sloOleDrop) && !Designing()) RegisterDropTarget(true);
-    if (options_.Contains(sloAutoFill) && Items()->Count() == 0) PostMessageW(Handle(), RZ_SHELLCONTROL_DEFERREDFILL, 0, 0);
+    if (options_.Contains(sloAutoFill) && Items()->Count() == 0)
+        PostMessageW(Handle(), RZ_SHELLCONTROL_DEFERREDFILL, 0, 0);
 }
 
 void TRzCustomShellList::Loaded() {

@@ -45,7 +45,10 @@ public:
     bool IsLink();
     bool CanRename() { return (Attributes() & SFGAO_CANRENAME) != 0; }
     const String& DisplayName();
-    void SetDisplayName(const String& value) { displayName_ = value; haveName_ = true; }
+    void SetDisplayName(const String& value) {
+        displayName_ = value;
+        haveName_ = true;
+    }
     // The last part of the item's path, and the path itself (empty without one).
     String FileName();
     String PathName();
@@ -98,21 +101,14 @@ constexpr Cardinal RZ_CWM_GETISHELLBROWSER = WM_USER + 7;
 
 class TRzCustomShellList : public TRzCustomListView, public IRzShellComboLink, public IRzShellDropHandler {
     Z_CLASS(TRzCustomShellList, TRzCustomListView)
-    Z_MESSAGE_MAP(
-        Z_MESSAGE(RZ_SHELLCHANGE, WMShellChange),
-        Z_MESSAGE(RZ_SHELLLIST_EDITNEWFOLDER, WMEditNewFolder),
-        Z_MESSAGE(RZ_SHELLCONTROL_DEFERREDFILL, WMDeferredFill),
-        Z_MESSAGE(RZ_CWM_GETISHELLBROWSER, WMGetIShellBrowser),
-        Z_MESSAGE(CM_WANTSPECIALKEY, CMWantSpecialKey),
-        Z_MESSAGE(CN_NOTIFY, CNNotify),
-        Z_MESSAGE(WM_INITMENUPOPUP, WMMenuMessage),
-        Z_MESSAGE(WM_DRAWITEM, WMMenuMessage),
-        Z_MESSAGE(WM_MEASUREITEM, WMMenuMessage),
-        Z_MESSAGE(WM_MENUCHAR, WMMenuMessage),
-        Z_MESSAGE(WM_MENUSELECT, WMMenuMessage),
-        Z_MESSAGE(WM_RBUTTONUP, WMRButtonUp),
-        Z_MESSAGE(WM_DESTROY, WMDestroy),
-        Z_MESSAGE(WM_WINDOWPOSCHANGED, WMWindowPosChanged))
+    Z_MESSAGE_MAP(Z_MESSAGE(RZ_SHELLCHANGE, WMShellChange), Z_MESSAGE(RZ_SHELLLIST_EDITNEWFOLDER, WMEditNewFolder),
+                  Z_MESSAGE(RZ_SHELLCONTROL_DEFERREDFILL, WMDeferredFill),
+                  Z_MESSAGE(RZ_CWM_GETISHELLBROWSER, WMGetIShellBrowser),
+                  Z_MESSAGE(CM_WANTSPECIALKEY, CMWantSpecialKey), Z_MESSAGE(CN_NOTIFY, CNNotify),
+                  Z_MESSAGE(WM_INITMENUPOPUP, WMMenuMessage), Z_MESSAGE(WM_DRAWITEM, WMMenuMessage),
+                  Z_MESSAGE(WM_MEASUREITEM, WMMenuMessage), Z_MESSAGE(WM_MENUCHAR, WMMenuMessage),
+                  Z_MESSAGE(WM_MENUSELECT, WMMenuMessage), Z_MESSAGE(WM_RBUTTONUP, WMRButtonUp),
+                  Z_MESSAGE(WM_DESTROY, WMDestroy), Z_MESSAGE(WM_WINDOWPOSCHANGED, WMWindowPosChanged))
 public:
     explicit TRzCustomShellList(TComponent* AOwner);
     ~TRzCustomShellList() override;
@@ -184,10 +180,18 @@ protected:
     virtual void PrepareFilter();
     virtual bool PassesFilter(const String& fileName, SFGAOF attributes);
     virtual void FreeFilter();
-    virtual void DoDblClickOpen(bool& handled) { if (OnDblClickOpen) OnDblClickOpen(this, handled); }
-    virtual void DoFillComplete() { if (OnFillComplete) OnFillComplete(this); }
-    virtual void DoFillStart() { if (OnFillStart) OnFillStart(this); }
-    virtual void DoFolderChanged() { if (OnFolderChanged) OnFolderChanged(this); }
+    virtual void DoDblClickOpen(bool& handled) {
+        if (OnDblClickOpen) OnDblClickOpen(this, handled);
+    }
+    virtual void DoFillComplete() {
+        if (OnFillComplete) OnFillComplete(this);
+    }
+    virtual void DoFillStart() {
+        if (OnFillStart) OnFillStart(this);
+    }
+    virtual void DoFolderChanged() {
+        if (OnFolderChanged) OnFolderChanged(this);
+    }
     virtual void StartWatchingFolder();
     // The column details of the folder shown (referenced; null: the default columns).
     virtual IShellDetails* CreateDetailsInterface(IShellFolder* folder) { return GetDetailsInterface(folder); }

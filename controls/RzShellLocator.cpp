@@ -97,8 +97,8 @@ void TRzShellLocator::Changed() {
 void TRzShellLocator::DefineProperties(TFiler* filer) {
     TPersistent::DefineProperties(filer);
     bool hasData = kind_ == lkSpecialFolder || (kind_ == lkIdList && idList_);
-    filer->DefineBinaryProperty(L"Pidl", [this](TStream* s) { ReadPidl(s); }, [this](TStream* s) { WritePidl(s); },
-                                hasData);
+    filer->DefineBinaryProperty(
+        L"Pidl", [this](TStream* s) { ReadPidl(s); }, [this](TStream* s) { WritePidl(s); }, hasData);
 }
 
 void TRzShellLocator::WritePidl(TStream* stream) {
@@ -143,8 +143,7 @@ void TRzShellLocator::ReadPidl(TStream* stream) {
         return;
     }
     // The shell will walk these bytes: anything but a sound list is refused before it is kept.
-    if (size < 2 || size > stream->Size() - stream->Position())
-        throw EReadError(L"Invalid item ID list size in Pidl");
+    if (size < 2 || size > stream->Size() - stream->Position()) throw EReadError(L"Invalid item ID list size in Pidl");
     auto* bytes = static_cast<Byte*>(ShellMemAlloc(Cardinal(size)));
     if (!bytes) throw EOutOfResources(L"Out of memory");
     try {

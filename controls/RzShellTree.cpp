@@ -59,7 +59,8 @@ TRzShellTreeData::~TRzShellTreeData() {
 }
 
 const ITEMIDLIST* TRzShellTreeData::AbsPidl() {
-    if (!absPidl_) absPidl_ = parent_ ? ConcatPidls(nullptr, parent_->AbsPidl(), relPidl_) : CopyPidl(nullptr, relPidl_);
+    if (!absPidl_)
+        absPidl_ = parent_ ? ConcatPidls(nullptr, parent_->AbsPidl(), relPidl_) : CopyPidl(nullptr, relPidl_);
     return absPidl_;
 }
 
@@ -120,13 +121,18 @@ void TRzShellTreeData::DropCaches() {
 // ---- construction and links
 
 TRzShellTreeOptions TRzShellTree::DefaultOptions() {
-    return TRzShellTreeOptions{stoAutoFill,    stoVirtualFolders, stoDefaultKeyHandling, stoContextMenus,
-                               stoDynamicRefresh, stoOleDrag,     stoOleDrop,            stoShowHidden};
+    return TRzShellTreeOptions{stoAutoFill,     stoVirtualFolders, stoDefaultKeyHandling,
+                               stoContextMenus, stoDynamicRefresh, stoOleDrag,
+                               stoOleDrop,      stoShowHidden};
 }
 
 TRzCustomShellTree::TRzCustomShellTree(TComponent* AOwner)
-    : TRzCustomTreeView(AOwner), syncTimer_(new TTimer(this)), selectedFolder_(new TRzShellLocator),
-      baseFolder_(new TRzShellLocator), options_(TRzShellTree::DefaultOptions()), smallImages_(new TImageList(this)) {
+    : TRzCustomTreeView(AOwner),
+      syncTimer_(new TTimer(this)),
+      selectedFolder_(new TRzShellLocator),
+      baseFolder_(new TRzShellLocator),
+      options_(TRzShellTree::DefaultOptions()),
+      smallImages_(new TImageList(this)) {
     syncTimer_->SetEnabled(false);
     syncTimer_->SetOnTimer(MakeEvent(this, &TRzCustomShellTree::SyncTimerFired));
     selectedFolder_->OnChange = MakeEvent(this, &TRzCustomShellTree::SelectedFolderChanged);
@@ -209,7 +215,8 @@ void TRzCustomShellTree::FillTree() {
         }
         --busy_;
     }
-    if (!IsNoItemPidl(selectedFolder_->IdList())) SelectPidl(selectedFolder_->IdList());
+    if (!IsNoItemPidl(selectedFolder_->IdList()))
+        SelectPidl(selectedFolder_->IdList());
     else if (TTreeNode* first = Items()->GetFirstNode()) {
         immediateSync_ = true;
         SetSelected(first);
@@ -296,7 +303,8 @@ void TRzCustomShellTree::SyncNodeChildren(TTreeNode* node, bool& added) {
     for (size_t i = 0; i < fresh.size(); ++i)
         if (!present[i] && AddNode(folder, data->AbsPidl(), fresh[i], node)) added = true;
     if (node->Count() > 0) node->SetHasChildren(true);
-    for (TTreeNode* child = node->GetFirstChild(); child; child = child->GetNextSibling()) SyncNodeChildren(child, added);
+    for (TTreeNode* child = node->GetFirstChild(); child; child = child->GetNextSibling())
+        SyncNodeChildren(child, added);
 }
 
 // ---- dynamic refresh
@@ -396,9 +404,11 @@ bool TRzCustomShellTree::AddNode(IShellFolder* folder, const ITEMIDLIST* parentP
     TTreeNode* child = Items()->AddChildObject(node, GetPidlDisplayName(folder, relPidl, snkInFolder), data);
     bool isFolder = attributes & SFGAO_FOLDER, hasSubfolders = attributes & SFGAO_HASSUBFOLDER;
     child->SetHasChildren(options_.Contains(stoIncludeNonFolders) ? (isFolder || hasSubfolders)
-                                                                   : (isFolder && hasSubfolders));
-    if (attributes & SFGAO_SHARE) child->SetOverlayIndex(0);
-    else if (attributes & SFGAO_LINK) child->SetOverlayIndex(1);
+                                                                  : (isFolder && hasSubfolders));
+    if (attributes & SFGAO_SHARE)
+        child->SetOverlayIndex(0);
+    else if (attributes & SFGAO_LINK)
+        child->SetOverlayIndex(1);
     if (attributes & SFGAO_HIDDEN) child->SetCut(true);
     DoInsertItem(child);
     return true;
@@ -543,8 +553,10 @@ void TRzCustomShellTree::SyncTimerFired(TObject*) {
     syncTimer_->SetEnabled(false);
     NativeInt action = syncTimer_->Tag();
     syncTimer_->SetTag(saNone);
-    if (action == saSynchronise && NodeData(Selected())) SyncToNode(Selected());
-    else if (action == saRefresh) RefreshTree();
+    if (action == saSynchronise && NodeData(Selected()))
+        SyncToNode(Selected());
+    else if (action == saRefresh)
+        RefreshTree();
 }
 
 void TRzCustomShellTree::FlushPendingSync(bool flushLinked) {

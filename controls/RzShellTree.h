@@ -66,10 +66,8 @@ using TRzShTreeInsertItemEvent = TEvent<void(TObject* Sender, TTreeNode* Node)>;
 
 class TRzCustomShellTree : public TRzCustomTreeView, public IRzShellComboLink, public IRzShellListTreeLink {
     Z_CLASS(TRzCustomShellTree, TRzCustomTreeView)
-    Z_MESSAGE_MAP(
-        Z_MESSAGE(RZ_SHELLCONTROL_DEFERREDFILL, WMDeferredFill),
-        Z_MESSAGE(RZ_SHELLCHANGE, WMShellChange),
-        Z_MESSAGE(CN_NOTIFY, CNNotify))
+    Z_MESSAGE_MAP(Z_MESSAGE(RZ_SHELLCONTROL_DEFERREDFILL, WMDeferredFill), Z_MESSAGE(RZ_SHELLCHANGE, WMShellChange),
+                  Z_MESSAGE(CN_NOTIFY, CNNotify))
 public:
     explicit TRzCustomShellTree(TComponent* AOwner);
     ~TRzCustomShellTree() override;
@@ -93,7 +91,9 @@ public:
     void RefreshTree();
     // Watches the fixed and RAM drives (and connected network drives) for folder changes.
     void WatchFixedDrives();
-    TRzShellTreeData* NodeData(TTreeNode* node) const { return node ? static_cast<TRzShellTreeData*>(node->Data()) : nullptr; }
+    TRzShellTreeData* NodeData(TTreeNode* node) const {
+        return node ? static_cast<TRzShellTreeData*>(node->Data()) : nullptr;
+    }
     // The child of node whose item equals relPidl in node's folder; null when none.
     TTreeNode* FindChild(TTreeNode* node, const ITEMIDLIST* relPidl);
 
@@ -129,9 +129,15 @@ protected:
                            const ITEMIDLIST* relPidl);
     // Fills node's children from folder; without a node, makes the root first.
     virtual void FillNode(IShellFolder* folder, TTreeNode* node);
-    virtual void DoInsertItem(TTreeNode* node) { if (OnInsertItem) OnInsertItem(this, node); }
-    virtual void DoFillComplete() { if (OnFillComplete) OnFillComplete(this); }
-    virtual void DoFillStart() { if (OnFillStart) OnFillStart(this); }
+    virtual void DoInsertItem(TTreeNode* node) {
+        if (OnInsertItem) OnInsertItem(this, node);
+    }
+    virtual void DoFillComplete() {
+        if (OnFillComplete) OnFillComplete(this);
+    }
+    virtual void DoFillStart() {
+        if (OnFillStart) OnFillStart(this);
+    }
     // Watches the drive of path, subtree included; an empty path stops all watches.
     virtual void WatchDrive(const String& path);
 

@@ -37,9 +37,7 @@ bool IsEmptyPidl(const ITEMIDLIST* pidl) { return pidl->mkid.cb == 0; }
 const Byte* NextItem(const Byte* item) { return item + *reinterpret_cast<const Word*>(item); }
 Word ItemSize(const Byte* item) { return *reinterpret_cast<const Word*>(item); }
 
-void* AllocThrough(IMalloc* malloc, Cardinal size) {
-    return malloc ? malloc->Alloc(size) : ShellMemAlloc(size);
-}
+void* AllocThrough(IMalloc* malloc, Cardinal size) { return malloc ? malloc->Alloc(size) : ShellMemAlloc(size); }
 
 // A list made of the given bytes of items plus a terminator.
 PItemIDList MakePidl(IMalloc* malloc, const void* items, Cardinal itemBytes) {
@@ -55,17 +53,17 @@ Cardinal ItemBytes(const ITEMIDLIST* pidl) { return pidl ? Cardinal(PidlSize(pid
 
 String StrRetToString(STRRET& name, const ITEMIDLIST* pidl) {
     switch (name.uType) {
-    case STRRET_WSTR: {
-        String result = name.pOleStr ? String(name.pOleStr) : String();
-        CoTaskMemFree(name.pOleStr);
-        return result;
-    }
-    case STRRET_OFFSET:
-        return AnsiToString(reinterpret_cast<const char*>(pidl) + name.uOffset);
-    case STRRET_CSTR:
-        return AnsiToString(std::string(name.cStr, strnlen(name.cStr, MAX_PATH)));
-    default:
-        return String();
+        case STRRET_WSTR: {
+            String result = name.pOleStr ? String(name.pOleStr) : String();
+            CoTaskMemFree(name.pOleStr);
+            return result;
+        }
+        case STRRET_OFFSET:
+            return AnsiToString(reinterpret_cast<const char*>(pidl) + name.uOffset);
+        case STRRET_CSTR:
+            return AnsiToString(std::string(name.cStr, strnlen(name.cStr, MAX_PATH)));
+        default:
+            return String();
     }
 }
 
@@ -92,9 +90,7 @@ constexpr int LinkFieldChars = 32768;
 
 IMalloc* ShellMalloc() { return shellMalloc; }
 
-void* ShellMemAlloc(Cardinal size) {
-    return shellMalloc ? shellMalloc->Alloc(size) : CoTaskMemAlloc(size);
-}
+void* ShellMemAlloc(Cardinal size) { return shellMalloc ? shellMalloc->Alloc(size) : CoTaskMemAlloc(size); }
 
 void ShellMemFree(void* p) {
     if (!p) return;
@@ -112,9 +108,7 @@ Integer PidlSize(const ITEMIDLIST* pidl) {
     return size;
 }
 
-PItemIDList CopyPidl(IMalloc* malloc, const ITEMIDLIST* pidl) {
-    return MakePidl(malloc, pidl, ItemBytes(pidl));
-}
+PItemIDList CopyPidl(IMalloc* malloc, const ITEMIDLIST* pidl) { return MakePidl(malloc, pidl, ItemBytes(pidl)); }
 
 PItemIDList ConcatPidls(IMalloc* malloc, const ITEMIDLIST* first, const ITEMIDLIST* second) {
     Cardinal size1 = ItemBytes(first), size2 = ItemBytes(second);
@@ -343,9 +337,9 @@ String FormatStrPos(const wchar_t* format, const std::vector<String>& strings) {
     for (size_t i = 0; i < 99; ++i)
         arguments[i] = reinterpret_cast<DWORD_PTR>(i < strings.size() ? strings[i].c_str() : L"");
     wchar_t* buffer = nullptr;
-    DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY, format, 0, 0,
-        reinterpret_cast<LPWSTR>(&buffer), 256, reinterpret_cast<va_list*>(arguments));
+    DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY,
+                       format, 0, 0, reinterpret_cast<LPWSTR>(&buffer), 256, reinterpret_cast<va_list*>(arguments));
     String result = length && buffer ? String(buffer, length) : String();
     if (buffer) LocalFree(buffer);
     return result;

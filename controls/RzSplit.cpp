@@ -28,16 +28,20 @@ const wchar_t* const kCursorNames[4] = {L"RZSPLIT_HORZ", L"RZSPLIT_HORZHOTSPOT",
 // are not counted here, unlike in the panel's frame).
 int AllowanceOf(TFrameStyleEx style, int bevelWidth) {
     switch (style) {
-    case fsFlat: return 1;
-    case fsStatus:
-    case fsPopup: return bevelWidth;
-    case fsGroove:
-    case fsBump:
-    case fsLowered:
-    case fsButtonDown:
-    case fsRaised:
-    case fsButtonUp: return 2;
-    default: return 0;
+        case fsFlat:
+            return 1;
+        case fsStatus:
+        case fsPopup:
+            return bevelWidth;
+        case fsGroove:
+        case fsBump:
+        case fsLowered:
+        case fsButtonDown:
+        case fsRaised:
+        case fsButtonUp:
+            return 2;
+        default:
+            return 0;
     }
 }
 
@@ -224,8 +228,10 @@ void TRzSplitter::SetSplitterStyle(TSplitterStyle v) {
 
 void TRzSplitter::SetSplitterWidth(Word v) {
     if (!AssignIfChanged(splitterWidth_, v)) return;
-    if (orientation_ == orVertical) barRect_.bottom = barRect_.top + v;
-    else barRect_.right = barRect_.left + v;
+    if (orientation_ == orVertical)
+        barRect_.bottom = barRect_.top + v;
+    else
+        barRect_.right = barRect_.left + v;
     AlignPanes();
     Invalidate();
 }
@@ -344,9 +350,12 @@ void TRzSplitter::AlignPanes() {
     bool v1 = panes_[0]->Visible(), v2 = panes_[1]->Visible();
     int sw = splitterWidth_;
     DisableAlign();
-    if (v1 && !v2) panes_[0]->SetBounds(r.left, r.top, w, h);
-    else if (v1) panes_[0]->SetBounds(r.left, r.top, horizontal ? position_ : w, horizontal ? h : position_);
-    else panes_[0]->SetBounds(r.left, r.top, horizontal ? 0 : w, horizontal ? h : 0);
+    if (v1 && !v2)
+        panes_[0]->SetBounds(r.left, r.top, w, h);
+    else if (v1)
+        panes_[0]->SetBounds(r.left, r.top, horizontal ? position_ : w, horizontal ? h : position_);
+    else
+        panes_[0]->SetBounds(r.left, r.top, horizontal ? 0 : w, horizontal ? h : 0);
 
     if (v1 && v2)
         barRect_ = horizontal ? TRect{r.left + position_, r.top, r.left + position_ + sw, r.top + h}
@@ -355,12 +364,14 @@ void TRzSplitter::AlignPanes() {
         barRect_ = horizontal ? TRect{r.left, r.top, r.left, r.top + h} : TRect{r.left, r.top, r.left + w, r.top};
     UpdateHotSpotRect();
 
-    if (v2 && !v1) panes_[1]->SetBounds(r.left, r.top, w, h);
+    if (v2 && !v1)
+        panes_[1]->SetBounds(r.left, r.top, w, h);
     else if (v2 && horizontal)
         panes_[1]->SetBounds(r.left + position_ + sw, r.top, std::max(0, w - position_ - sw), h);
     else if (v2)
         panes_[1]->SetBounds(r.left, r.top + position_ + sw, w, std::max(0, h - position_ - sw));
-    else panes_[1]->SetBounds(r.left, r.top, horizontal ? 0 : w, horizontal ? h : 0);
+    else
+        panes_[1]->SetBounds(r.left, r.top, horizontal ? 0 : w, horizontal ? h : 0);
 
     for (TRzSplitterPane* pane : panes_)
         for (int i = 0; i < pane->ControlCount(); ++i)
@@ -563,9 +574,8 @@ void TRzSplitter::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) 
                 SetManualPosition(position_);
             } else {
                 hotSpotPosition_ = position_;
-                bool firstHalf = orientation_ == orVertical
-                                     ? X < hotSpotRect_.left + RectWidth(hotSpotRect_) / 2
-                                     : Y < hotSpotRect_.top + RectHeight(hotSpotRect_) / 2;
+                bool firstHalf = orientation_ == orVertical ? X < hotSpotRect_.left + RectWidth(hotSpotRect_) / 2
+                                                            : Y < hotSpotRect_.top + RectHeight(hotSpotRect_) / 2;
                 if (hotSpotDirection_ == hsdMin || (hotSpotDirection_ == hsdBoth && firstHalf)) {
                     hotSpotClosedToMin_ = true;
                     SetPosition(0);
@@ -597,8 +607,10 @@ void TRzSplitter::KeyDown(Word& Key, TShiftState Shift) {
 
 void TRzSplitter::CMWantSpecialKey(TMessage& Message) {
     // Escape ends a drag here instead of closing the form.
-    if (Message.WParam == VK_ESCAPE && sliding_) Message.Result = 1;
-    else Inherited<TRzCustomPanel>(Message);
+    if (Message.WParam == VK_ESCAPE && sliding_)
+        Message.Result = 1;
+    else
+        Inherited<TRzCustomPanel>(Message);
 }
 
 void TRzSplitter::CMShowingChanged(TMessage& Message) {
@@ -663,8 +675,10 @@ void TRzSplitter::DrawHotSpot(TCanvas* canvas, bool hot, TPoint p) {
         if (hot) {
             TRect lit = inner;
             if (!hotSpotClosed_) {
-                if (vertical) (p.x < mx ? lit.right : lit.left) = mx;
-                else (p.y < my ? lit.bottom : lit.top) = my;
+                if (vertical)
+                    (p.x < mx ? lit.right : lit.left) = mx;
+                else
+                    (p.y < my ? lit.bottom : lit.top) = my;
             }
             canvas->Brush()->SetColor(hotSpotHighlight_);
             canvas->FillRect(lit);
@@ -686,20 +700,31 @@ void TRzSplitter::DrawHotSpot(TCanvas* canvas, bool hot, TPoint p) {
     // Arrows toward min point up (vertical) or left; toward max down or right.
     bool firstToMin, secondToMin;
     switch (hotSpotDirection_) {
-    case hsdMin: firstToMin = secondToMin = !hotSpotClosed_; break;
-    case hsdMax: firstToMin = secondToMin = hotSpotClosed_; break;
-    default:
-        if (hotSpotClosed_ && hotSpotClosedToMin_) firstToMin = secondToMin = false;
-        else if (hotSpotClosed_ && hotSpotClosedToMax_) firstToMin = secondToMin = true;
-        else firstToMin = true, secondToMin = false;
+        case hsdMin:
+            firstToMin = secondToMin = !hotSpotClosed_;
+            break;
+        case hsdMax:
+            firstToMin = secondToMin = hotSpotClosed_;
+            break;
+        default:
+            if (hotSpotClosed_ && hotSpotClosedToMin_)
+                firstToMin = secondToMin = false;
+            else if (hotSpotClosed_ && hotSpotClosedToMax_)
+                firstToMin = secondToMin = true;
+            else
+                firstToMin = true, secondToMin = false;
     }
     canvas->Pen()->SetColor(hotSpotDotColor_);
     canvas->Brush()->SetColor(hotSpotDotColor_);
     auto arrow = [&](int a, int b, bool toMin) {
-        if (vertical && toMin) canvas->Polygon({TPoint{a - 2, b + 1}, TPoint{a, b - 1}, TPoint{a + 2, b + 1}});
-        else if (vertical) canvas->Polygon({TPoint{a - 2, b - 1}, TPoint{a, b + 1}, TPoint{a + 2, b - 1}});
-        else if (toMin) canvas->Polygon({TPoint{a + 1, b - 2}, TPoint{a - 1, b}, TPoint{a + 1, b + 2}});
-        else canvas->Polygon({TPoint{a - 1, b - 2}, TPoint{a + 1, b}, TPoint{a - 1, b + 2}});
+        if (vertical && toMin)
+            canvas->Polygon({TPoint{a - 2, b + 1}, TPoint{a, b - 1}, TPoint{a + 2, b + 1}});
+        else if (vertical)
+            canvas->Polygon({TPoint{a - 2, b - 1}, TPoint{a, b + 1}, TPoint{a + 2, b - 1}});
+        else if (toMin)
+            canvas->Polygon({TPoint{a + 1, b - 2}, TPoint{a - 1, b}, TPoint{a + 1, b + 2}});
+        else
+            canvas->Polygon({TPoint{a - 1, b - 2}, TPoint{a + 1, b}, TPoint{a - 1, b + 2}});
     };
     if (vertical) {
         arrow(r.left + 8, my, firstToMin);
@@ -714,8 +739,10 @@ void TRzSplitter::DrawHotSpot(TCanvas* canvas, bool hot, TPoint p) {
     for (int i = 0; i < dots; ++i) {
         int at = start + 15 + 3 * i;
         if (hotSpotDirection_ == hsdBoth && !hotSpotClosed_ && std::abs(at - middle) <= 3) continue;
-        if (vertical) canvas->SetPixels(at, my, hotSpotDotColor_);
-        else canvas->SetPixels(mx, at, hotSpotDotColor_);
+        if (vertical)
+            canvas->SetPixels(at, my, hotSpotDotColor_);
+        else
+            canvas->SetPixels(mx, at, hotSpotDotColor_);
     }
 }
 
@@ -764,20 +791,27 @@ void TRzSplitter::WriteControlNames(TWriter* writer, int index) {
 
 void TRzSplitter::DefineProperties(TFiler* filer) {
     TRzCustomPanel::DefineProperties(filer);
-    filer->DefineProperty(L"BarSize", [this](TReader* r) { ReadBarSize(r); },
-                          [this](TWriter* w) { WriteBarSize(w); }, filer->Ancestor() == nullptr);
-    filer->DefineProperty(L"HotSpotClosed", [this](TReader* r) { hotSpotClosed_ = r->ReadBoolean(); },
-                          [this](TWriter* w) { w->WriteBoolean(hotSpotClosed_); }, hotSpotClosed_);
-    filer->DefineProperty(L"HotSpotClosedToMin", [this](TReader* r) { hotSpotClosedToMin_ = r->ReadBoolean(); },
-                          [this](TWriter* w) { w->WriteBoolean(hotSpotClosedToMin_); }, hotSpotClosed_);
-    filer->DefineProperty(L"HotSpotClosedToMax", [this](TReader* r) { hotSpotClosedToMax_ = r->ReadBoolean(); },
-                          [this](TWriter* w) { w->WriteBoolean(hotSpotClosedToMax_); }, hotSpotClosed_);
-    filer->DefineProperty(L"HotSpotPosition", [this](TReader* r) { hotSpotPosition_ = r->ReadInteger(); },
-                          [this](TWriter* w) { w->WriteInteger(hotSpotPosition_); }, hotSpotClosed_);
-    filer->DefineProperty(L"UpperLeftControls", [this](TReader* r) { ReadControlNames(r, 0); },
-                          [this](TWriter* w) { WriteControlNames(w, 0); }, true);
-    filer->DefineProperty(L"LowerRightControls", [this](TReader* r) { ReadControlNames(r, 1); },
-                          [this](TWriter* w) { WriteControlNames(w, 1); }, true);
+    filer->DefineProperty(
+        L"BarSize", [this](TReader* r) { ReadBarSize(r); }, [this](TWriter* w) { WriteBarSize(w); },
+        filer->Ancestor() == nullptr);
+    filer->DefineProperty(
+        L"HotSpotClosed", [this](TReader* r) { hotSpotClosed_ = r->ReadBoolean(); },
+        [this](TWriter* w) { w->WriteBoolean(hotSpotClosed_); }, hotSpotClosed_);
+    filer->DefineProperty(
+        L"HotSpotClosedToMin", [this](TReader* r) { hotSpotClosedToMin_ = r->ReadBoolean(); },
+        [this](TWriter* w) { w->WriteBoolean(hotSpotClosedToMin_); }, hotSpotClosed_);
+    filer->DefineProperty(
+        L"HotSpotClosedToMax", [this](TReader* r) { hotSpotClosedToMax_ = r->ReadBoolean(); },
+        [this](TWriter* w) { w->WriteBoolean(hotSpotClosedToMax_); }, hotSpotClosed_);
+    filer->DefineProperty(
+        L"HotSpotPosition", [this](TReader* r) { hotSpotPosition_ = r->ReadInteger(); },
+        [this](TWriter* w) { w->WriteInteger(hotSpotPosition_); }, hotSpotClosed_);
+    filer->DefineProperty(
+        L"UpperLeftControls", [this](TReader* r) { ReadControlNames(r, 0); },
+        [this](TWriter* w) { WriteControlNames(w, 0); }, true);
+    filer->DefineProperty(
+        L"LowerRightControls", [this](TReader* r) { ReadControlNames(r, 1); },
+        [this](TWriter* w) { WriteControlNames(w, 1); }, true);
     filer->DefineProperty(L"PositionMin", &TRzOldPropReader::ReadOldIntegerProp, nullptr, false);
     filer->DefineProperty(L"PositionMax", &TRzOldPropReader::ReadOldIntegerProp, nullptr, false);
 }

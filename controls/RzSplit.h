@@ -36,10 +36,8 @@ class TRzSplitterPane : public TRzCustomPanel {
         p.Property(L"BorderOuter", &C::BorderOuter, &C::SetBorderOuter).Default(fsNone);
         p.Property(L"TabStop", &C::TabStop, &C::SetTabStop).Default(false);
     }
-    Z_MESSAGE_MAP(Z_MESSAGE(WM_NCHITTEST, WMNCHitTest),
-        Z_MESSAGE(CM_VISIBLECHANGED, CMVisibleChanged),
-        Z_MESSAGE(CM_ENTER, CMFocusMoved),
-        Z_MESSAGE(CM_EXIT, CMFocusMoved))
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_NCHITTEST, WMNCHitTest), Z_MESSAGE(CM_VISIBLECHANGED, CMVisibleChanged),
+                  Z_MESSAGE(CM_ENTER, CMFocusMoved), Z_MESSAGE(CM_EXIT, CMFocusMoved))
 
 public:
     explicit TRzSplitterPane(TComponent* AOwner);
@@ -158,10 +156,8 @@ class TRzSplitter : public TRzCustomPanel {
         p.Event(L"OnLRDockDrop", &C::OnLRDockDrop);
         p.Event(L"OnLRUnDock", &C::OnLRUnDock);
     }
-    Z_MESSAGE_MAP(Z_MESSAGE(WM_SETCURSOR, WMSetCursor),
-        Z_MESSAGE(CM_MOUSELEAVE, CMMouseLeave),
-        Z_MESSAGE(CM_WANTSPECIALKEY, CMWantSpecialKey),
-        Z_MESSAGE(CM_SHOWINGCHANGED, CMShowingChanged))
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_SETCURSOR, WMSetCursor), Z_MESSAGE(CM_MOUSELEAVE, CMMouseLeave),
+                  Z_MESSAGE(CM_WANTSPECIALKEY, CMWantSpecialKey), Z_MESSAGE(CM_SHOWINGCHANGED, CMShowingChanged))
 
 public:
     explicit TRzSplitter(TComponent* AOwner);
@@ -277,10 +273,14 @@ protected:
     virtual void UpdateHotSpotHover();
     virtual void DrawHotSpot(TCanvas* canvas, bool hot, TPoint p);
     virtual void DrawSplitterBar(TCanvas* canvas);
-    virtual void DoChange() { if (OnChange) OnChange(this); }
+    virtual void DoChange() {
+        if (OnChange) OnChange(this);
+    }
     // Asks OnChanging; true to go on (true without a handler).
     virtual bool DoChanging(int newPos);
-    virtual void DoHotSpotClick() { if (OnHotSpotClick) OnHotSpotClick(this); }
+    virtual void DoHotSpotClick() {
+        if (OnHotSpotClick) OnHotSpotClick(this);
+    }
 
     void Paint() override;
     void Resize() override;
@@ -306,7 +306,8 @@ private:
     bool BothPanesVisible() const { return panes_[1] && panes_[0]->Visible() && panes_[1]->Visible(); }
     void TakeMarker();
     void ReleaseMarker();
-    void ForwardGetSiteInfo(TObject* Sender, TControl* DockClient, TRect& InfluenceRect, TPoint MousePos, bool& CanDock);
+    void ForwardGetSiteInfo(TObject* Sender, TControl* DockClient, TRect& InfluenceRect, TPoint MousePos,
+                            bool& CanDock);
     void ForwardDockOver(TObject* Sender, TDragDockObject* Source, int X, int Y, TDragState State, bool& Accept);
     void ForwardDockDrop(TObject* Sender, TDragDockObject* Source, int X, int Y);
     void ForwardUnDock(TObject* Sender, TControl* Client, TWinControl* NewTarget, bool& Allow);

@@ -55,9 +55,7 @@ TRzToolButton::~TRzToolButton() {
     delete imagesLink_;
 }
 
-bool TRzToolButton::IsSplitButton() const {
-    return toolStyle_ == tsDropDown && (bool(OnClick) || Action() != nullptr);
-}
+bool TRzToolButton::IsSplitButton() const { return toolStyle_ == tsDropDown && (bool(OnClick) || Action() != nullptr); }
 
 void TRzToolButton::BroadcastGroup() {
     if (groupIndex_ == 0 || !Parent()) return;
@@ -306,8 +304,10 @@ void TRzToolButton::UpdateHotState() {
     if (!UsesFlatLook() || !Enabled()) return;
     POINT cursor{};
     GetCursorPos(&cursor);
-    if (FindDragTarget(TPoint{cursor.x, cursor.y}, true) == this) Perform(CM_MOUSEENTER);
-    else Perform(CM_MOUSELEAVE);
+    if (FindDragTarget(TPoint{cursor.x, cursor.y}, true) == this)
+        Perform(CM_MOUSEENTER);
+    else
+        Perform(CM_MOUSELEAVE);
 }
 
 void TRzToolButton::CMMouseEnter(TMessage& Message) {
@@ -325,8 +325,10 @@ void TRzToolButton::CMMouseLeave(TMessage& Message) {
 
 void TRzToolButton::CMDialogChar(TMessage& Message) {
     if (IsAccel(wchar_t(Message.WParam), Caption()) && Enabled() && Visible() && Parent() && Parent()->Showing()) {
-        if (toolStyle_ == tsButton || IsSplitButton()) Click();
-        else ShowDropDownMenu();
+        if (toolStyle_ == tsButton || IsSplitButton())
+            Click();
+        else
+            ShowDropDownMenu();
         Message.Result = 1;
         return;
     }
@@ -397,8 +399,10 @@ TPoint TRzToolButton::GetImageSize() {
 void TRzToolButton::CalcContentRects(TRect& imageRect, TRect& captionRect) {
     TRect r = ClientRect();
     if (toolStyle_ == tsDropDown) {
-        if (rightToLeft_) r.left += kToolDropDownWidth;
-        else r.right -= kToolDropDownWidth;
+        if (rightToLeft_)
+            r.left += kToolDropDownWidth;
+        else
+            r.right -= kToolDropDownWidth;
     }
     InflateRect(&r, -2, -2);
     TPoint g = GetImageSize();
@@ -411,10 +415,18 @@ void TRzToolButton::CalcContentRects(TRect& imageRect, TRect& captionRect) {
     } else {
         TRect measure = r;
         switch (layout_) {
-        case blGlyphLeft: measure.left += gw; break;
-        case blGlyphRight: measure.right -= gw; break;
-        case blGlyphTop: measure.top += gh; break;
-        case blGlyphBottom: measure.bottom -= gh; break;
+            case blGlyphLeft:
+                measure.left += gw;
+                break;
+            case blGlyphRight:
+                measure.right -= gw;
+                break;
+            case blGlyphTop:
+                measure.top += gh;
+                break;
+            case blGlyphBottom:
+                measure.bottom -= gh;
+                break;
         }
         Canvas()->SetFont(Font());
         String caption = Caption();
@@ -424,22 +436,22 @@ void TRzToolButton::CalcContentRects(TRect& imageRect, TRect& captionRect) {
         int tw = RectWidth(measure), th = RectHeight(measure);
         int ix = 0, iy = 0, cx = 0, cy = 0;
         switch (layout_) {
-        case blGlyphLeft:
-            ix = r.left + (w - gw - tw - 4) / 2;
-            cx = ix + gw + 4;
-            break;
-        case blGlyphRight:
-            ix = r.right - gw - (w - gw - tw - 4) / 2;
-            cx = ix - tw - 4;
-            break;
-        case blGlyphTop:
-            iy = r.top + (h - gh - th - 4) / 2;
-            cy = iy + gh + 4;
-            break;
-        case blGlyphBottom:
-            iy = r.bottom - gh - (h - gh - th - 4) / 2;
-            cy = iy - th - 4;
-            break;
+            case blGlyphLeft:
+                ix = r.left + (w - gw - tw - 4) / 2;
+                cx = ix + gw + 4;
+                break;
+            case blGlyphRight:
+                ix = r.right - gw - (w - gw - tw - 4) / 2;
+                cx = ix - tw - 4;
+                break;
+            case blGlyphTop:
+                iy = r.top + (h - gh - th - 4) / 2;
+                cy = iy + gh + 4;
+                break;
+            case blGlyphBottom:
+                iy = r.bottom - gh - (h - gh - th - 4) / 2;
+                cy = iy - th - 4;
+                break;
         }
         if (layout_ == blGlyphLeft || layout_ == blGlyphRight) {
             iy = r.top + (h - gh) / 2;
@@ -519,22 +531,30 @@ void TRzToolButton::PaintButtonFace(TRect& r) {
             TThemeData theme(L"TOOLBAR", Parent() ? Parent()->Handle() : nullptr);
             int state = TS_NORMAL;
             if (active) {
-                if (state_ == bsDown || (state_ == bsDropped && !split)) state = TS_PRESSED;
-                else if (state_ == bsExclusive) state = mouseOver_ ? TS_HOTCHECKED : TS_CHECKED;
-                else state = TS_HOT;
+                if (state_ == bsDown || (state_ == bsDropped && !split))
+                    state = TS_PRESSED;
+                else if (state_ == bsExclusive)
+                    state = mouseOver_ ? TS_HOTCHECKED : TS_CHECKED;
+                else
+                    state = TS_HOT;
             }
             TRect face = r;
             if (split) {
-                if (rightToLeft_) face.left += kToolDropDownWidth;
-                else face.right -= kToolDropDownWidth;
+                if (rightToLeft_)
+                    face.left += kToolDropDownWidth;
+                else
+                    face.right -= kToolDropDownWidth;
             }
             theme.DrawBackground(canvas->Handle(), split ? TP_SPLITBUTTON : TP_BUTTON, state, face);
         } else {
             TThemeData theme(L"BUTTON", Parent() ? Parent()->Handle() : nullptr);
             int state = PBS_NORMAL;
-            if (!Enabled()) state = PBS_DISABLED;
-            else if (state_ == bsDown || state_ == bsExclusive) state = PBS_PRESSED;
-            else if (mouseOver_) state = PBS_HOT;
+            if (!Enabled())
+                state = PBS_DISABLED;
+            else if (state_ == bsDown || state_ == bsExclusive)
+                state = PBS_PRESSED;
+            else if (mouseOver_)
+                state = PBS_HOT;
             theme.DrawBackground(canvas->Handle(), BP_PUSHBUTTON, state, r);
         }
         return;
@@ -551,8 +571,10 @@ void TRzToolButton::PaintButtonFace(TRect& r) {
                 top = stop;
                 bottom = start;
             } else if (state_ == bsExclusive) {
-                if (!mouseOver_) top = DarkenColor(stop, 40), bottom = start;
-                else if (down_) top = stop, bottom = start;
+                if (!mouseOver_)
+                    top = DarkenColor(stop, 40), bottom = start;
+                else if (down_)
+                    top = stop, bottom = start;
             }
             PaintGradient(canvas, r, gdHorizontalEnd, top, bottom, 1);
         } else {
@@ -571,9 +593,12 @@ void TRzToolButton::PaintDropDownPart() {
     if (ThemedLook() && split) {
         TThemeData theme(L"TOOLBAR", Parent() ? Parent()->Handle() : nullptr);
         int state = TS_NORMAL;
-        if (!Enabled()) state = TS_DISABLED;
-        else if (state_ == bsDown || state_ == bsDropped) state = TS_PRESSED;
-        else if (mouseOver_ && state_ != bsDisabled) state = TS_HOT;
+        if (!Enabled())
+            state = TS_DISABLED;
+        else if (state_ == bsDown || state_ == bsDropped)
+            state = TS_PRESSED;
+        else if (mouseOver_ && state_ != bsDisabled)
+            state = TS_HOT;
         TRect part = rightToLeft_ ? TRect{0, 0, kToolDropDownWidth, h} : TRect{w - kToolDropDownWidth, 0, w, h};
         theme.DrawBackground(canvas->Handle(), TP_SPLITBUTTONDROPDOWN, state, part);
         return;
@@ -583,8 +608,10 @@ void TRzToolButton::PaintDropDownPart() {
             TRect part = ClientRect();
             if (split) {
                 int n = visualStyle_ == vsGradient ? 15 : 14;
-                if (rightToLeft_) part.right = n;
-                else part.left = w - n;
+                if (rightToLeft_)
+                    part.right = n;
+                else
+                    part.left = w - n;
             }
             if (visualStyle_ == vsGradient) {
                 TColor frame, start, stop;
@@ -690,11 +717,18 @@ void TRzToolButton::DefineProperties(TFiler* filer) {
     };
     filer->DefineProperty(L"GradientColorDefault", &TRzOldPropReader::ReadOldBooleanProp, nullptr, false);
     filer->DefineProperty(L"ThemeAware", &TRzOldPropReader::ReadOldBooleanProp, nullptr, false);
-    filer->DefineProperty(L"GradientColorStart", [=, this](TReader* r) { SetSelectionColorStart(colour(r)); }, nullptr, false);
-    filer->DefineProperty(L"GradientColorStop", [=, this](TReader* r) { SetSelectionColorStop(colour(r)); }, nullptr, false);
-    filer->DefineProperty(L"FrameColor", [=, this](TReader* r) { SetSelectionFrameColor(colour(r)); }, nullptr, false);
     filer->DefineProperty(
-        L"UseGradients", [this](TReader* r) { if (r->ReadBoolean()) SetVisualStyle(vsGradient); }, nullptr, false);
+        L"GradientColorStart", [=, this](TReader* r) { SetSelectionColorStart(colour(r)); }, nullptr, false);
+    filer->DefineProperty(
+        L"GradientColorStop", [=, this](TReader* r) { SetSelectionColorStop(colour(r)); }, nullptr, false);
+    filer->DefineProperty(
+        L"FrameColor", [=, this](TReader* r) { SetSelectionFrameColor(colour(r)); }, nullptr, false);
+    filer->DefineProperty(
+        L"UseGradients",
+        [this](TReader* r) {
+            if (r->ReadBoolean()) SetVisualStyle(vsGradient);
+        },
+        nullptr, false);
 }
 
 // ---- The action link

@@ -34,7 +34,8 @@ class TRzToolButton : public TGraphicControl {
         p.Property(L"Alignment", &C::Alignment, &C::SetAlignment).Default(taCenter);
         p.Property(L"DisabledIndex", &C::DisabledIndex, &C::SetDisabledIndex).Default(-1);
         p.Property(L"DownIndex", &C::DownIndex, &C::SetDownIndex).Default(-1);
-        p.Property(L"GradientColorStyle", &C::GradientColorStyle, &C::SetGradientColorStyle).Default(gcsSystem)
+        p.Property(L"GradientColorStyle", &C::GradientColorStyle, &C::SetGradientColorStyle)
+            .Default(gcsSystem)
             .Stored(&C::IsGradientColorStyleStored);
         p.Property(L"SelectionColorStart", &C::SelectionColorStart, &C::SetSelectionColorStart).Default(clBtnFace);
         p.Property(L"SelectionColorStop", &C::SelectionColorStop, &C::SetSelectionColorStop).Default(clBtnShadow);
@@ -48,8 +49,7 @@ class TRzToolButton : public TGraphicControl {
         p.Property(L"ImageIndex", &C::ImageIndex, &C::SetImageIndex).Default(-1).Stored(&C::IsImageIndexStored);
         p.Property(L"Images", &C::Images, &C::SetImages);
         p.Property(L"Layout", &C::Layout, &C::SetLayout).Default(blGlyphLeft);
-        p.Property(L"ShowCaption", &C::ShowCaption, &C::SetShowCaption).Default(false)
-            .Stored(&C::IsShowCaptionStored);
+        p.Property(L"ShowCaption", &C::ShowCaption, &C::SetShowCaption).Default(false).Stored(&C::IsShowCaptionStored);
         p.Property(L"Transparent", &C::Transparent, &C::SetTransparent).Default(true);
         p.Property(L"UseToolbarButtonLayout", &C::UseToolbarButtonLayout, &C::SetUseToolbarButtonLayout).Default(true);
         p.Property(L"UseToolbarButtonSize", &C::UseToolbarButtonSize, &C::SetUseToolbarButtonSize).Default(true);
@@ -60,16 +60,12 @@ class TRzToolButton : public TGraphicControl {
         p.Property(L"Width", &C::Width, &C::SetButtonWidth).Default(25);
         p.Event(L"OnDropDown", &C::OnDropDown);
     }
-    Z_MESSAGE_MAP(Z_MESSAGE(CM_MOUSEENTER, CMMouseEnter),
-        Z_MESSAGE(CM_MOUSELEAVE, CMMouseLeave),
-        Z_MESSAGE(CM_DIALOGCHAR, CMDialogChar),
-        Z_MESSAGE(CM_BUTTONPRESSED, CMButtonPressed),
-        Z_MESSAGE(CM_ENABLEDCHANGED, CMEnabledChanged),
-        Z_MESSAGE(CM_TEXTCHANGED, CMTextChanged),
-        Z_MESSAGE(CM_TOOLBARSHOWCAPTION, CMToolbarSetting),
-        Z_MESSAGE(CM_TOOLBARBUTTONLAYOUT, CMToolbarSetting),
-        Z_MESSAGE(CM_TOOLBARBUTTONSIZE, CMToolbarSetting),
-        Z_MESSAGE(CM_TOOLBARVISUALSTYLE, CMToolbarSetting))
+    Z_MESSAGE_MAP(Z_MESSAGE(CM_MOUSEENTER, CMMouseEnter), Z_MESSAGE(CM_MOUSELEAVE, CMMouseLeave),
+                  Z_MESSAGE(CM_DIALOGCHAR, CMDialogChar), Z_MESSAGE(CM_BUTTONPRESSED, CMButtonPressed),
+                  Z_MESSAGE(CM_ENABLEDCHANGED, CMEnabledChanged), Z_MESSAGE(CM_TEXTCHANGED, CMTextChanged),
+                  Z_MESSAGE(CM_TOOLBARSHOWCAPTION, CMToolbarSetting),
+                  Z_MESSAGE(CM_TOOLBARBUTTONLAYOUT, CMToolbarSetting),
+                  Z_MESSAGE(CM_TOOLBARBUTTONSIZE, CMToolbarSetting), Z_MESSAGE(CM_TOOLBARVISUALSTYLE, CMToolbarSetting))
 
 public:
     explicit TRzToolButton(TComponent* AOwner);
@@ -117,13 +113,19 @@ public:
     TRzVisualStyle VisualStyle() const { return visualStyle_; }
     virtual void SetVisualStyle(TRzVisualStyle v);
     bool UseToolbarButtonLayout() const { return useToolbarButtonLayout_; }
-    virtual void SetUseToolbarButtonLayout(bool v) { UseToolbarChange(useToolbarButtonLayout_, v, CM_TOOLBARBUTTONLAYOUT); }
+    virtual void SetUseToolbarButtonLayout(bool v) {
+        UseToolbarChange(useToolbarButtonLayout_, v, CM_TOOLBARBUTTONLAYOUT);
+    }
     bool UseToolbarButtonSize() const { return useToolbarButtonSize_; }
     virtual void SetUseToolbarButtonSize(bool v) { UseToolbarChange(useToolbarButtonSize_, v, CM_TOOLBARBUTTONSIZE); }
     bool UseToolbarShowCaption() const { return useToolbarShowCaption_; }
-    virtual void SetUseToolbarShowCaption(bool v) { UseToolbarChange(useToolbarShowCaption_, v, CM_TOOLBARSHOWCAPTION); }
+    virtual void SetUseToolbarShowCaption(bool v) {
+        UseToolbarChange(useToolbarShowCaption_, v, CM_TOOLBARSHOWCAPTION);
+    }
     bool UseToolbarVisualStyle() const { return useToolbarVisualStyle_; }
-    virtual void SetUseToolbarVisualStyle(bool v) { UseToolbarChange(useToolbarVisualStyle_, v, CM_TOOLBARVISUALSTYLE); }
+    virtual void SetUseToolbarVisualStyle(bool v) {
+        UseToolbarChange(useToolbarVisualStyle_, v, CM_TOOLBARVISUALSTYLE);
+    }
     // Width and Height set by hand stop following a toolbar's button size.
     virtual void SetButtonWidth(int v);
     virtual void SetButtonHeight(int v);
@@ -161,7 +163,9 @@ protected:
     virtual void PaintButtonImage(const TRect& r);
     virtual void PaintDropDownPart();
     virtual void PaintButtonCaption(const TRect& r);
-    virtual void NotifyDropDown() { if (OnDropDown) OnDropDown(dropDownMenu_); }
+    virtual void NotifyDropDown() {
+        if (OnDropDown) OnDropDown(dropDownMenu_);
+    }
     void Paint() override;
     // A tsDropDown button clicks only while it treats presses as normal ones.
     void DoClick() override;

@@ -50,9 +50,9 @@ void TRzCustomTreeView::Loaded() {
 
 void TRzCustomTreeView::DefineProperties(TFiler* filer) {
     TCustomTreeView::DefineProperties(filer);
-    DefineObsoleteFrameProperties(filer, {[this](bool v) { SetFrameHotTrack(v); },
-                                          [this](TFrameStyle v) { SetFrameStyle(v); },
-                                          [this](TFrameStyle v) { SetFrameHotStyle(v); }});
+    DefineObsoleteFrameProperties(filer,
+                                  {[this](bool v) { SetFrameHotTrack(v); }, [this](TFrameStyle v) { SetFrameStyle(v); },
+                                   [this](TFrameStyle v) { SetFrameHotStyle(v); }});
 }
 
 void TRzCustomTreeView::Notification(TComponent* AComponent, TOperation Operation) {
@@ -231,8 +231,10 @@ bool TRzCustomTreeView::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint M
     info.fMask = SIF_POS;
     GetScrollInfo(WindowHandle(), SB_VERT, &info);
     int position = info.nPos;
-    if (WheelDelta < 0) position += Mouse->WheelScrollLines();
-    else position = std::max(position - Mouse->WheelScrollLines(), 0);
+    if (WheelDelta < 0)
+        position += Mouse->WheelScrollLines();
+    else
+        position = std::max(position - Mouse->WheelScrollLines(), 0);
     SendMessageW(WindowHandle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, position), 0);
     SetScrollPos(WindowHandle(), SB_VERT, position, TRUE);
     return true;
@@ -303,8 +305,10 @@ void TRzCustomTreeView::WMContextMenu(TMessage& Message) {
     }
     if (SelectedNode()) return;
     const TPoint screen = MessagePoint(Message.LParam);
-    if (screen.x == -1 && screen.y == -1) ShowContextMenuAt();
-    else ShowNodeContextMenu(nullptr, ScreenToClient(screen));
+    if (screen.x == -1 && screen.y == -1)
+        ShowContextMenuAt();
+    else
+        ShowNodeContextMenu(nullptr, ScreenToClient(screen));
 }
 
 void TRzCustomTreeView::KeyDown(Word& Key, TShiftState Shift) {

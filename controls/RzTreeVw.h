@@ -21,18 +21,11 @@ using TRzTvOnNodeContextMenuEvent = TEvent<void(TObject* Sender, TTreeNode* Node
 
 class TRzCustomTreeView : public TCustomTreeView {
     Z_CLASS(TRzCustomTreeView, TCustomTreeView)
-    Z_MESSAGE_MAP(
-        Z_MESSAGE(WM_PAINT, WMPaint),
-        Z_MESSAGE(WM_NCPAINT, WMNCPaint),
-        Z_MESSAGE(WM_SIZE, WMSize),
-        Z_MESSAGE(WM_CONTEXTMENU, WMContextMenu),
-        Z_MESSAGE(WM_RBUTTONUP, WMRButtonUp),
-        Z_MESSAGE(CN_NOTIFY, CNNotify),
-        Z_MESSAGE(CM_ENABLEDCHANGED, CMEnabledChanged),
-        Z_MESSAGE(CM_COLORCHANGED, CMColorChanged),
-        Z_MESSAGE(CM_SYSCOLORCHANGE, CMSysColorChange),
-        Z_MESSAGE(CM_ENTER, CMEnter),
-        Z_MESSAGE(CM_EXIT, CMExit))
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_PAINT, WMPaint), Z_MESSAGE(WM_NCPAINT, WMNCPaint), Z_MESSAGE(WM_SIZE, WMSize),
+                  Z_MESSAGE(WM_CONTEXTMENU, WMContextMenu), Z_MESSAGE(WM_RBUTTONUP, WMRButtonUp),
+                  Z_MESSAGE(CN_NOTIFY, CNNotify), Z_MESSAGE(CM_ENABLEDCHANGED, CMEnabledChanged),
+                  Z_MESSAGE(CM_COLORCHANGED, CMColorChanged), Z_MESSAGE(CM_SYSCOLORCHANGE, CMSysColorChange),
+                  Z_MESSAGE(CM_ENTER, CMEnter), Z_MESSAGE(CM_EXIT, CMExit))
 public:
     explicit TRzCustomTreeView(TComponent* AOwner);
     ~TRzCustomTreeView() override;

@@ -121,11 +121,20 @@ void TBot::SetDirection(const TAffineVector& direction) {
 
 void TBot::SetDirectionCode(Integer code) {
     switch (code) {
-        case 1: SetDirection({1, 0, 0}); break;
-        case 2: SetDirection({0, 0, 1}); break;
-        case 3: SetDirection({-1, 0, 0}); break;
-        case 4: SetDirection({0, 0, -1}); break;
-        default: break;
+        case 1:
+            SetDirection({1, 0, 0});
+            break;
+        case 2:
+            SetDirection({0, 0, 1});
+            break;
+        case 3:
+            SetDirection({-1, 0, 0});
+            break;
+        case 4:
+            SetDirection({0, 0, -1});
+            break;
+        default:
+            break;
     }
 }
 

@@ -50,8 +50,8 @@ TLevelFileContent ReadLevelFile(const String& fileName) {
 
     const Integer countBlocks = file.ReadInteger(kGeneral, L"CountBlocks", 0);
     if (countBlocks > kLevelCells)
-        RefuseLevelFile(fileName, Format(L"CountBlocks = %d, а на поле 8×8 не больше %d столбцов.",
-                                         {countBlocks, kLevelCells}));
+        RefuseLevelFile(fileName,
+                        Format(L"CountBlocks = %d, а на поле 8×8 не больше %d столбцов.", {countBlocks, kLevelCells}));
     for (Integer n = 1; n <= countBlocks; ++n) {
         const String section = NumberedSection(L"BLOCK", n);
         TLevelFileColumn column;
@@ -65,8 +65,8 @@ TLevelFileContent ReadLevelFile(const String& fileName) {
 
     const Integer countLights = file.ReadInteger(kGeneral, L"CountLights", 0);
     if (countLights > kLevelCells)
-        RefuseLevelFile(fileName, Format(L"CountLights = %d, а на поле 8×8 не больше %d плиток.",
-                                         {countLights, kLevelCells}));
+        RefuseLevelFile(fileName,
+                        Format(L"CountLights = %d, а на поле 8×8 не больше %d плиток.", {countLights, kLevelCells}));
     for (Integer n = 1; n <= countLights; ++n) {
         const String section = NumberedSection(L"LIGHT", n);
         const TGridCell cell{file.ReadInteger(section, L"X", 1), file.ReadInteger(section, L"Y", 1)};
@@ -77,10 +77,14 @@ TLevelFileContent ReadLevelFile(const String& fileName) {
 
 TAffineVector FacingOfCode(Integer code) {
     switch (code) {
-        case 1: return {1, 0, 0};
-        case 2: return {0, 0, 1};
-        case 3: return {-1, 0, 0};
-        default: return {0, 0, -1};
+        case 1:
+            return {1, 0, 0};
+        case 2:
+            return {0, 0, 1};
+        case 3:
+            return {-1, 0, 0};
+        default:
+            return {0, 0, -1};
     }
 }
 

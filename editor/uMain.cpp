@@ -183,8 +183,10 @@ void TfmMain::GLSceneViewerMouseDown(TObject*, TMouseButton Button, TShiftState,
     const TGridCell cell = PickCell(GLPlane, X, Y);
     if (Button == mbMiddle && TLevel::IsCellInside(cell))
         dcTarget->Position()->SetPoint(Single(cell.X), 0, Single(cell.Z));
-    if (Button == mbLeft && adding_) PlaceAddedBlock(cell);
-    else if (Button == mbLeft && TLevel::IsCellInside(cell)) SelectCell(cell);
+    if (Button == mbLeft && adding_)
+        PlaceAddedBlock(cell);
+    else if (Button == mbLeft && TLevel::IsCellInside(cell))
+        SelectCell(cell);
     if (Button == mbRight && adding_) {
         level_->DeleteBlock(selectedCube_);
         selectedCube_ = nullptr;

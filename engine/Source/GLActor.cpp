@@ -31,9 +31,13 @@ TGLActor* TActorAnimation::Actor() const {
 Integer TActorAnimation::FrameCount() const {
     TGLActor* actor = Actor();
     switch (reference_) {
-        case aarMorph: return actor ? actor->MeshObjects()->MorphTargetCount() : 0;
-        case aarSkeleton: return actor ? actor->Skeleton()->Frames()->Count() : 0;
-        default: Assert(false, L"GLVectorFileObjects: an animation without frames"); return 0;
+        case aarMorph:
+            return actor ? actor->MeshObjects()->MorphTargetCount() : 0;
+        case aarSkeleton:
+            return actor ? actor->Skeleton()->Frames()->Count() : 0;
+        default:
+            Assert(false, L"GLVectorFileObjects: an animation without frames");
+            return 0;
     }
 }
 
@@ -107,9 +111,12 @@ TGLActor::~TGLActor() {
 
 Integer TGLActor::FrameCount() const {
     switch (reference_) {
-        case aarMorph: return MeshObjects()->MorphTargetCount();
-        case aarSkeleton: return Skeleton()->Frames()->Count();
-        default: return 0;
+        case aarMorph:
+            return MeshObjects()->MorphTargetCount();
+        case aarSkeleton:
+            return Skeleton()->Frames()->Count();
+        default:
+            return 0;
     }
 }
 
@@ -130,7 +137,8 @@ void TGLActor::SetCurrentFrame(Integer value) {
         case aamBounceBackward:
             if (currentFrame_ == startFrame_) animationMode_ = aamBounceForward;
             break;
-        default: break;
+        default:
+            break;
     }
     StructureChanged();
     FireEvent(OnFrameChanged);
@@ -195,8 +203,11 @@ Integer TGLActor::NextFrameIndex() const {
             if (targetAnimation_) return targetAnimation_->StartFrame();
             if (currentFrame_ - 1 >= startFrame_) return currentFrame_ - 1;
             return std::max(startFrame_, endFrame_ + currentFrame_ - startFrame_);
-        case aamExternal: return currentFrame_;
-        default: Assert(false, L"GLVectorFileObjects: unknown animation mode"); return currentFrame_;
+        case aamExternal:
+            return currentFrame_;
+        default:
+            Assert(false, L"GLVectorFileObjects: unknown animation mode");
+            return currentFrame_;
     }
 }
 

@@ -122,7 +122,8 @@ void TGLBaseMesh::ApplyAutoScaling() {
     const TVector4f& s = autoScaling_->AsVector();
     if (s.X == 1 && s.Y == 1 && s.Z == 1) return;
     const TAffineVector factors{s.X, s.Y, s.Z};
-    for (Integer i = 0; i < meshObjects_->Count(); ++i) meshObjects_->GetMeshObject(i)->Vertices()->ScaleComponents(factors);
+    for (Integer i = 0; i < meshObjects_->Count(); ++i)
+        meshObjects_->GetMeshObject(i)->Vertices()->ScaleComponents(factors);
 }
 
 void TGLBaseMesh::ApplyAutoCentering() {
@@ -130,7 +131,8 @@ void TGLBaseMesh::ApplyAutoCentering() {
     if (autoCentering_.Contains(macUseBarycenter)) {
         TAffineVector sum{0, 0, 0};
         Integer count = 0;
-        for (Integer i = 0; i < meshObjects_->Count(); ++i) meshObjects_->GetMeshObject(i)->ContributeToBarycenter(sum, count);
+        for (Integer i = 0; i < meshObjects_->Count(); ++i)
+            meshObjects_->GetMeshObject(i)->ContributeToBarycenter(sum, count);
         if (count > 0) delta = {-sum.X / count, -sum.Y / count, -sum.Z / count};
     } else {
         TAffineVector min, max;
@@ -184,7 +186,8 @@ bool TGLBaseMesh::IntersectRay(const TVector4f& rayStart, const TVector4f& rayVe
     const TAffineVector* corner = triangles->List();
     for (Integer i = 0; i + 2 < triangles->Count(); i += 3) {
         TVector4f point, normal;
-        if (!RayTriangleHit(localStart, localVector, corner[i], corner[i + 1], corner[i + 2], &point, &normal)) continue;
+        if (!RayTriangleHit(localStart, localVector, corner[i], corner[i + 1], corner[i + 2], &point, &normal))
+            continue;
         const TVector4f offset = SubtractVectors4(point, localStart);
         const Extended distance = SquaredLengthVector4xyz(offset);
         if (!found || distance < bestDistance) {
@@ -384,8 +387,7 @@ void TGLBaseMesh::DoRender(TRenderContextInfo& rci, bool renderSelf, bool render
                 do DrawGeometry(rci);
                 while (Material()->Unapply(rci));
             } catch (...) {
-                while (Material()->Unapply(rci)) {
-                }
+                while (Material()->Unapply(rci)) {}
                 throw;
             }
         }

@@ -78,7 +78,8 @@ void TFaceGroupConnectivity::RebuildEdgeList() {
                 for (Integer t = 0; t < group->TriangleCount(); ++t)
                     AddIndexedFace(index[3 * t], index[3 * t + 1], index[3 * t + 2]);
                 break;
-            default: Assert(false, L"Not supported");
+            default:
+                Assert(false, L"Not supported");
         }
     }
 }
@@ -88,8 +89,7 @@ void TFaceGroupConnectivity::RebuildEdgeList() {
 TGLBaseMeshConnectivity::TGLBaseMeshConnectivity(bool precomputeFaceNormals)
     : TBaseConnectivity(precomputeFaceNormals) {}
 
-TGLBaseMeshConnectivity::TGLBaseMeshConnectivity(TGLBaseMesh* mesh)
-    : TBaseConnectivity(!MeshDeformsVertices(mesh)) {
+TGLBaseMeshConnectivity::TGLBaseMeshConnectivity(TGLBaseMesh* mesh) : TBaseConnectivity(!MeshDeformsVertices(mesh)) {
     try {
         SetMesh(mesh);
     } catch (...) {

@@ -20,8 +20,8 @@ TGLObjectRenamedEvent GLBaseSceneObjectRenamed;
 
 namespace {
 
-constexpr TBoxCorners EmptyBox{{{0, 0, 0, 1}, {0, 0, 0, 1}, {0, 0, 0, 1}, {0, 0, 0, 1},
-                                {0, 0, 0, 1}, {0, 0, 0, 1}, {0, 0, 0, 1}, {0, 0, 0, 1}}};
+constexpr TBoxCorners EmptyBox{
+    {{0, 0, 0, 1}, {0, 0, 0, 1}, {0, 0, 0, 1}, {0, 0, 0, 1}, {0, 0, 0, 1}, {0, 0, 0, 1}, {0, 0, 0, 1}, {0, 0, 0, 1}}};
 
 bool IsEmptyBox(const TBoxCorners& box) { return SameBoundingBox(box, EmptyBox); }
 
@@ -279,9 +279,7 @@ void TGLBaseSceneObject::DeleteChildren() {
     InvalidateBoxCache(TGLBoxCacheFlags{bcChildrenBoxStale});
 }
 
-Integer TGLBaseSceneObject::Index() const {
-    return parent_ ? parent_->children_->IndexOf(this) : -1;
-}
+Integer TGLBaseSceneObject::Index() const { return parent_ ? parent_->children_->IndexOf(this) : -1; }
 
 void TGLBaseSceneObject::SetIndex(Integer newIndex) {
     if (!parent_) return;
@@ -515,9 +513,15 @@ void TGLBaseSceneObject::DoSetAngle(int axis, Single value) {
         try {
             TAffineVector about;
             switch (axis) {
-                case 0: about = Affine(CrossVector4(direction_->AsVector(), up_->AsVector())); break;
-                case 1: about = Affine(up_->AsVector()); break;
-                default: about = Affine(direction_->AsVector()); break;
+                case 0:
+                    about = Affine(CrossVector4(direction_->AsVector(), up_->AsVector()));
+                    break;
+                case 1:
+                    about = Affine(up_->AsVector());
+                    break;
+                default:
+                    about = Affine(direction_->AsVector());
+                    break;
             }
             RotateUpAndDirection(about, DegreesToRadiansSingle(old - value));
             TransformationChanged();
@@ -720,7 +724,9 @@ TAxisAlignedBox TGLBaseSceneObject::GetAxisAlignedBox(bool includeChildren) {
 
 Single TGLBaseSceneObject::BoundingSphereRadius() { return Single(LengthVector4xyz(AxisAlignedDimensions())); }
 
-Single TGLBaseSceneObject::BoundingSphereRadiusUnscaled() const { return Single(LengthVector4xyz(UnscaledDimensions())); }
+Single TGLBaseSceneObject::BoundingSphereRadiusUnscaled() const {
+    return Single(LengthVector4xyz(UnscaledDimensions()));
+}
 
 bool TGLBaseSceneObject::ContainsPoint(const TVector4f& point) {
     TVector4f local = AbsoluteToLocal(point);
@@ -813,9 +819,14 @@ TGLSilhouette* TGLBaseSceneObject::BuildSilhouette(const TSilhouetteParameters& 
     Single radius = 0;
     TAffineVector seen = parameters.LightDirection;
     switch (parameters.Style) {
-        case ssParallel: radius = r; break;
-        case ssOmni: radius = SphereSilhouetteRadius(Single(LengthAffine(seen)), r); break;
-        default: Assert(false, L"Unknown silhouette style");
+        case ssParallel:
+            radius = r;
+            break;
+        case ssOmni:
+            radius = SphereSilhouetteRadius(Single(LengthAffine(seen)), r);
+            break;
+        default:
+            Assert(false, L"Unknown silhouette style");
     }
     TAffineVector a = CrossAffine(seen, XAffineVector);
     if (LengthAffine(a) < 0.001) a = CrossAffine(seen, YAffineVector);

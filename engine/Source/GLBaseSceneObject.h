@@ -239,8 +239,8 @@ public:
     virtual TVector4f Barycenter();
     virtual TVector4f UnscaledDimensions() const;
     virtual bool ContainsPoint(const TVector4f& point);
-    virtual bool IntersectRay(const TVector4f& rayStart, const TVector4f& rayVector, TVector4f* intersectPoint = nullptr,
-                              TVector4f* intersectNormal = nullptr);
+    virtual bool IntersectRay(const TVector4f& rayStart, const TVector4f& rayVector,
+                              TVector4f* intersectPoint = nullptr, TVector4f* intersectNormal = nullptr);
     virtual TGLSilhouette* BuildSilhouette(const TSilhouetteParameters& parameters);
     TVector4f AxisAlignedDimensions();
     // In the object's own axes, scaled; with children their boxes are merged in.

@@ -131,9 +131,7 @@ Integer TGLCustomBitmapFont::CharWidthOf(Byte code) {
     return charWidths_[code];
 }
 
-void TGLCustomBitmapFont::FillCharWidths(Integer width) {
-    charWidths_.assign(256, width < 0 ? charWidth_ : width);
-}
+void TGLCustomBitmapFont::FillCharWidths(Integer width) { charWidths_.assign(256, width < 0 ? charWidth_ : width); }
 
 void TGLCustomBitmapFont::SetCharWidthOf(Byte code, Integer width) {
     if (charWidths_.empty()) FillCharWidths(-1);
@@ -181,8 +179,7 @@ void TGLCustomBitmapFont::BuildGlyphRects() {
             const Integer cell = range->StartGlyphIdx() + (code - range->StartASCII());
             const Integer px = (cell % perRow) * (charWidth_ + glyphsIntervalX_);
             const Integer py = (cell / perRow) * (charHeight_ + glyphsIntervalY_);
-            glyphRects_[code] = {(px + 0.05f) / w, (h - (py + 0.05f)) / h,
-                                 (px + CharWidthOf(Byte(code)) - 0.05f) / w,
+            glyphRects_[code] = {(px + 0.05f) / w, (h - (py + 0.05f)) / h, (px + CharWidthOf(Byte(code)) - 0.05f) / w,
                                  (h - (py + charHeight_ - 0.05f)) / h};
         }
     }
@@ -206,25 +203,38 @@ void TGLCustomBitmapFont::BuildGlyphImage() {
     }
     switch (glyphsAlpha_) {
         case tiaAlphaFromIntensity:
-        case tiaLuminance: image.AlphaFromLuminance(); break;
-        case tiaSuperBlackTransparent: image.KeyAlphaRGB(TGLPixel32{0, 0, 0, 0}); break;
-        case tiaLuminanceSqrt: image.AlphaFromLuminanceSqrt(); break;
-        case tiaOpaque: image.FillAlpha(255); break;
+        case tiaLuminance:
+            image.AlphaFromLuminance();
+            break;
+        case tiaSuperBlackTransparent:
+            image.KeyAlphaRGB(TGLPixel32{0, 0, 0, 0});
+            break;
+        case tiaLuminanceSqrt:
+            image.AlphaFromLuminanceSqrt();
+            break;
+        case tiaOpaque:
+            image.FillAlpha(255);
+            break;
         case tiaDefault:
         case tiaTopLeftPointColorTransparent:
             // The sheet's own corner: rows are stored bottom first, so its top-left pixel
             // starts the last row.
             if (image.Data()) image.PixelKeyAlpha(image.RowAddress(image.Height() - 1)[0]);
             break;
-        default: Assert(false, kAssertionFailure);
+        default:
+            Assert(false, kAssertionFailure);
     }
     image.UploadAsTexture(GL_TEXTURE_2D, minFilter_, GlyphTextureFormat(), textureWidth_, textureHeight_);
 }
 
 namespace {
 
-const GLenum kGlyphMinFilters[] = {GL_NEAREST, GL_LINEAR, GL_NEAREST_MIPMAP_NEAREST, GL_LINEAR_MIPMAP_NEAREST,
-                                   GL_NEAREST_MIPMAP_LINEAR, GL_LINEAR_MIPMAP_LINEAR};
+const GLenum kGlyphMinFilters[] = {GL_NEAREST,
+                                   GL_LINEAR,
+                                   GL_NEAREST_MIPMAP_NEAREST,
+                                   GL_LINEAR_MIPMAP_NEAREST,
+                                   GL_NEAREST_MIPMAP_LINEAR,
+                                   GL_LINEAR_MIPMAP_LINEAR};
 
 }  // namespace
 
@@ -264,12 +274,17 @@ void TGLCustomBitmapFont::DrawString(TRenderContextInfo& rci, const String& text
     std::vector<Integer> lineStarts;
     for (size_t begin = 0;;) {
         size_t end = codes.find('\r', begin);
-        const Integer width =
-            CodesWidth(codes.substr(begin, end == AnsiString::npos ? AnsiString::npos : end - begin));
+        const Integer width = CodesWidth(codes.substr(begin, end == AnsiString::npos ? AnsiString::npos : end - begin));
         switch (alignment) {
-            case taLeftJustify: lineStarts.push_back(0); break;
-            case taRightJustify: lineStarts.push_back(-width); break;
-            default: lineStarts.push_back(-Integer(Round(width * 0.5L))); break;
+            case taLeftJustify:
+                lineStarts.push_back(0);
+                break;
+            case taRightJustify:
+                lineStarts.push_back(-width);
+                break;
+            default:
+                lineStarts.push_back(-Integer(Round(width * 0.5L)));
+                break;
         }
         if (end == AnsiString::npos) break;
         begin = end + 1;
@@ -278,9 +293,15 @@ void TGLCustomBitmapFont::DrawString(TRenderContextInfo& rci, const String& text
     const Integer blockHeight = lines * (charHeight_ + vSpace_) - vSpace_;
     Single y = 0;
     switch (layout) {
-        case tlTop: y = 0; break;
-        case tlBottom: y = Single(blockHeight); break;
-        default: y = Single(Round(blockHeight * 0.5L)); break;
+        case tlTop:
+            y = 0;
+            break;
+        case tlBottom:
+            y = Single(blockHeight);
+            break;
+        default:
+            y = Single(Round(blockHeight * 0.5L));
+            break;
     }
     Single x = Single(lineStarts[0]);
     const Single lineAdvance = -Single(charHeight_ + vSpace_);
@@ -325,7 +346,6 @@ void TGLCustomBitmapFont::DrawString(TRenderContextInfo& rci, const String& text
     states->BindTextureCached(0, GL_TEXTURE_2D, 0);
     states->ResetMaterialColors();
 }
-
 
 // ---- properties ----
 

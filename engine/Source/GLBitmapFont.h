@@ -188,7 +188,7 @@ private:
     Integer textureWidth_ = 0, textureHeight_ = 0;
     TGLTextureImageAlpha glyphsAlpha_ = tiaDefault;
     bool tornDown_ = false;
-    std::vector<Integer> charWidths_;         // 256 entries once filled
+    std::vector<Integer> charWidths_;        // 256 entries once filled
     std::vector<TGlyphTexRect> glyphRects_;  // 256 entries once built
 };
 
@@ -199,10 +199,8 @@ class TGLBitmapFont : public TGLCustomBitmapFont {
     Z_CLASS(TGLBitmapFont, TGLCustomBitmapFont)
     Z_PUBLISHED {
         p.Property(L"Glyphs", &TGLBitmapFont::Glyphs, &TGLBitmapFont::SetGlyphs);
-        p.Property(L"GlyphsIntervalX", &TGLBitmapFont::GlyphsIntervalX, &TGLBitmapFont::SetGlyphsIntervalX)
-            .Default(0);
-        p.Property(L"GlyphsIntervalY", &TGLBitmapFont::GlyphsIntervalY, &TGLBitmapFont::SetGlyphsIntervalY)
-            .Default(0);
+        p.Property(L"GlyphsIntervalX", &TGLBitmapFont::GlyphsIntervalX, &TGLBitmapFont::SetGlyphsIntervalX).Default(0);
+        p.Property(L"GlyphsIntervalY", &TGLBitmapFont::GlyphsIntervalY, &TGLBitmapFont::SetGlyphsIntervalY).Default(0);
         p.Property(L"Ranges", &TGLBitmapFont::Ranges, &TGLBitmapFont::SetRanges);
         p.Property(L"CharWidth", &TGLBitmapFont::CharWidth, &TGLBitmapFont::SetCharWidth).Default(16);
         p.Property(L"CharHeight", &TGLBitmapFont::CharHeight, &TGLBitmapFont::SetCharHeight).Default(16);

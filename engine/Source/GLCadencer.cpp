@@ -180,15 +180,19 @@ void TGLCadencer::UnSubscribe(TGLCadenceAbleComponent* component) {
 
 Double TGLCadencer::RawReferenceTime() const {
     switch (timeReference_) {
-        case cmRTC: return Double(Now()) * 86400.0;
+        case cmRTC:
+            return Double(Now()) * 86400.0;
         case cmPerformanceCounter: {
             if (counterFrequency == 0) return Double(Now()) * 86400.0;  // no counter: the clock
             Int64 value;
             QueryCounter(value);
             return Double(value) / Double(counterFrequency);
         }
-        case cmExternal: return externalTime_;
-        default: Assert(false, L"Unknown time reference"); return 0;
+        case cmExternal:
+            return externalTime_;
+        default:
+            Assert(false, L"Unknown time reference");
+            return 0;
     }
 }
 
@@ -276,7 +280,8 @@ void TGLCadencer::UpdateRegistration() {
 void TGLCadencer::Unregister(TGLCadencerMode mode) {
     if (mode == cmASAP) {
         // Emptied only: the handler packs the list at its next tick.
-        if (fastCadencers) std::replace(fastCadencers->begin(), fastCadencers->end(), this, static_cast<TGLCadencer*>(nullptr));
+        if (fastCadencers)
+            std::replace(fastCadencers->begin(), fastCadencers->end(), this, static_cast<TGLCadencer*>(nullptr));
     } else if (mode == cmApplicationIdle && Application) {
         // Another cadencer's (or the program's) idle handler stays.
         if (Application->OnIdle == MakeEvent(this, &TGLCadencer::IdleHandler)) Application->OnIdle = {};

@@ -5,9 +5,7 @@
 
 #include "VectorGeometry.h"
 
-TGLCamera::TGLCamera(TComponent* owner) : TGLBaseSceneObject(owner) {
-    Direction()->SetInitialVector({0, 0, -1, 0});
-}
+TGLCamera::TGLCamera(TComponent* owner) : TGLBaseSceneObject(owner) { Direction()->SetInitialVector({0, 0, -1, 0}); }
 
 TGLCamera::~TGLCamera() {
     if (targetObject_) targetObject_->RemoveFreeNotification(this);
@@ -42,8 +40,12 @@ void TGLCamera::ApplyPerspective(const TRectangle& viewport, Integer width, Inte
     nearPlane_ = Single(focalLength_ * 2.0 * DPI / (25.4 * maxDim) * nearPlaneBias_);
     const Double farPlane = Double(nearPlane_) + depthOfView_;
     switch (cameraStyle_) {
-        case csPerspective: GL.glFrustum(left, right, bottom, top, nearPlane_, farPlane); break;
-        case csOrthogonal: GL.glOrtho(left, right, bottom, top, nearPlane_, farPlane); break;
+        case csPerspective:
+            GL.glFrustum(left, right, bottom, top, nearPlane_, farPlane);
+            break;
+        case csOrthogonal:
+            GL.glOrtho(left, right, bottom, top, nearPlane_, farPlane);
+            break;
         case csInfinitePerspective: {
             // The far plane at infinity, kept a hair inside so that depth stays below 1.
             const Double n = nearPlane_, epsilon = 0.0001;
@@ -56,7 +58,8 @@ void TGLCamera::ApplyPerspective(const TRectangle& viewport, Integer width, Inte
             GL.glMultMatrixf(&m[0].X);
             break;
         }
-        default: Assert(false, L"Unknown camera style");
+        default:
+            Assert(false, L"Unknown camera style");
     }
     viewPortRadius_ = Single(std::sqrt(top * top + right * right) / nearPlane_);
 }

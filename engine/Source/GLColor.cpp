@@ -1,6 +1,5 @@
 #include "GLColor.h"
 
-
 TGLColor::TGLColor(TPersistent* owner) : TGLUpdateAbleObject(owner), color_{0, 0, 0, 1} {}
 
 TGLColor::TGLColor(TPersistent* owner, const TVector4f& color, const TNotifyEvent& onChange)

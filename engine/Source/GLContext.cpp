@@ -32,8 +32,7 @@ TGLContext::~TGLContext() {
     if (TGLContextManager* manager = ExistingGLContextManager()) {
         try {
             manager->RemoveContext(this);
-        } catch (const EGLContext&) {
-        }
+        } catch (const EGLContext&) {}
     }
     if (activeContext == this) activeContext = nullptr;
 }

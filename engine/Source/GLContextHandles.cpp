@@ -35,7 +35,8 @@ void TGLContextHandle::Deallocate() {
     } clear{this};
     if (!owner) return;
     TGLContext* current = ActiveGLContext();
-    if (current == owner || (current && std::ranges::find(current->SharingContexts(), owner) != current->SharingContexts().end())) {
+    if (current == owner ||
+        (current && std::ranges::find(current->SharingContexts(), owner) != current->SharingContexts().end())) {
         DeleteGLObject();
         return;
     }

@@ -12,7 +12,6 @@ class TGLContext;
 class TGLContextManager : public TObject {
     Z_CLASS(TGLContextManager, TObject)
 public:
-
     // A new context of the first registered class; nullptr when none is registered.
     TGLContext* CreateContextInstance();
     void LockContextList();

@@ -14,8 +14,7 @@ class TGLCube : public TGLSceneObject {
         p.Property(L"CubeWidth", &TGLCube::CubeWidth, &TGLCube::SetCubeWidth).Stored(false);
         p.Property(L"CubeHeight", &TGLCube::CubeHeight, &TGLCube::SetCubeHeight).Stored(false);
         p.Property(L"CubeDepth", &TGLCube::CubeDepth, &TGLCube::SetCubeDepth).Stored(false);
-        p.Property(L"NormalDirection", &TGLCube::NormalDirection, &TGLCube::SetNormalDirection)
-            .Default(ndOutside);
+        p.Property(L"NormalDirection", &TGLCube::NormalDirection, &TGLCube::SetNormalDirection).Default(ndOutside);
         p.Property(L"Parts", &TGLCube::Parts, &TGLCube::SetParts)
             .Default(TCubeParts{cpTop, cpBottom, cpFront, cpBack, cpLeft, cpRight});
     }

@@ -32,12 +32,23 @@ void TGLCubeMapImage::Assign(TPersistent* source) {
 TGLBitmap32* TGLCubeMapImage::BuildBitmap32(GLenum target) {
     int index = 0;
     switch (target) {
-        case GL_TEXTURE_CUBE_MAP_NEGATIVE_X: index = 1; break;
-        case GL_TEXTURE_CUBE_MAP_POSITIVE_Y: index = 2; break;
-        case GL_TEXTURE_CUBE_MAP_NEGATIVE_Y: index = 3; break;
-        case GL_TEXTURE_CUBE_MAP_POSITIVE_Z: index = 4; break;
-        case GL_TEXTURE_CUBE_MAP_NEGATIVE_Z: index = 5; break;
-        default: break;
+        case GL_TEXTURE_CUBE_MAP_NEGATIVE_X:
+            index = 1;
+            break;
+        case GL_TEXTURE_CUBE_MAP_POSITIVE_Y:
+            index = 2;
+            break;
+        case GL_TEXTURE_CUBE_MAP_NEGATIVE_Y:
+            index = 3;
+            break;
+        case GL_TEXTURE_CUBE_MAP_POSITIVE_Z:
+            index = 4;
+            break;
+        case GL_TEXTURE_CUBE_MAP_NEGATIVE_Z:
+            index = 5;
+            break;
+        default:
+            break;
     }
     bitmap_.reset();
     auto bitmap = std::make_unique<TGLBitmap32>();

@@ -8,9 +8,7 @@
 
 class TGLCustomSceneObject : public TGLBaseSceneObject {
     Z_CLASS(TGLCustomSceneObject, TGLBaseSceneObject)
-    Z_PUBLISHED {
-        p.Property(L"Hint", &TGLCustomSceneObject::Hint, &TGLCustomSceneObject::SetHint);
-    }
+    Z_PUBLISHED { p.Property(L"Hint", &TGLCustomSceneObject::Hint, &TGLCustomSceneObject::SetHint); }
 
 public:
     explicit TGLCustomSceneObject(TComponent* owner);
@@ -40,9 +38,7 @@ private:
 
 class TGLSceneObject : public TGLCustomSceneObject {
     Z_CLASS(TGLSceneObject, TGLCustomSceneObject)
-    Z_PUBLISHED {
-        p.Property(L"Material", &TGLSceneObject::Material);
-    }
+    Z_PUBLISHED { p.Property(L"Material", &TGLSceneObject::Material); }
 
 public:
     using TGLCustomSceneObject::TGLCustomSceneObject;

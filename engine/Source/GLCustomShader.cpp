@@ -66,6 +66,4 @@ void TGLCustomShader::Assign(TPersistent* source) {
     TGLShader::Assign(source);
 }
 
-void InitializeGLCustomShader() {
-    RegisterClasses({TGLCustomShader::StaticClass(), TGLShaderProgram::StaticClass()});
-}
+void InitializeGLCustomShader() { RegisterClasses({TGLCustomShader::StaticClass(), TGLShaderProgram::StaticClass()}); }

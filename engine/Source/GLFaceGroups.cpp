@@ -23,11 +23,17 @@ namespace {
 GLenum FaceGroupPrimitive(Byte mode) {
     switch (mode) {
         case fgmmTriangles:
-        case fgmmFlatTriangles: return GL_TRIANGLES;
-        case fgmmTriangleStrip: return GL_TRIANGLE_STRIP;
-        case fgmmTriangleFan: return GL_TRIANGLE_FAN;
-        case fgmmQuads: return GL_QUADS;
-        default: Assert(false, L"GLVectorFileObjects: unknown face group mode"); return GL_TRIANGLES;
+        case fgmmFlatTriangles:
+            return GL_TRIANGLES;
+        case fgmmTriangleStrip:
+            return GL_TRIANGLE_STRIP;
+        case fgmmTriangleFan:
+            return GL_TRIANGLE_FAN;
+        case fgmmQuads:
+            return GL_QUADS;
+        default:
+            Assert(false, L"GLVectorFileObjects: unknown face group mode");
+            return GL_TRIANGLES;
     }
 }
 
@@ -57,11 +63,19 @@ void ConvertToTriangles(Byte mode, const TAffineVectorList* source, TAffineVecto
         // As many zero corners as the conversion makes, so parallel lists stay aligned.
         switch (mode) {
             case fgmmTriangles:
-            case fgmmFlatTriangles: destination->AppendZeroed((n / 3) * 3); return;
+            case fgmmFlatTriangles:
+                destination->AppendZeroed((n / 3) * 3);
+                return;
             case fgmmTriangleStrip:
-            case fgmmTriangleFan: destination->AppendZeroed(3 * n - 6); return;
-            case fgmmQuads: destination->AppendZeroed((n / 4) * 6); return;
-            default: Assert(false, L"GLVectorFileObjects: unknown face group mode"); return;
+            case fgmmTriangleFan:
+                destination->AppendZeroed(3 * n - 6);
+                return;
+            case fgmmQuads:
+                destination->AppendZeroed((n / 4) * 6);
+                return;
+            default:
+                Assert(false, L"GLVectorFileObjects: unknown face group mode");
+                return;
         }
     }
     const TAffineVector* v = source->List();
@@ -73,7 +87,9 @@ void ConvertToTriangles(Byte mode, const TAffineVectorList* source, TAffineVecto
             for (Integer k = 0; k < corners; ++k) destination->Add(v[index[k]]);
             break;
         }
-        case fgmmTriangleStrip: ConvertIndexedStripToList(source, indices, destination); break;
+        case fgmmTriangleStrip:
+            ConvertIndexedStripToList(source, indices, destination);
+            break;
         case fgmmTriangleFan:
             destination->ReserveCapacity(destination->Count() + 3 * n - 6);
             for (Integer k = 2; k < n; ++k) destination->AddThree(v[index[0]], v[index[k - 1]], v[index[k]]);
@@ -85,7 +101,8 @@ void ConvertToTriangles(Byte mode, const TAffineVectorList* source, TAffineVecto
                 destination->AddThree(v[index[k]], v[index[k + 2]], v[index[k + 3]]);
             }
             break;
-        default: Assert(false, L"GLVectorFileObjects: unknown face group mode");
+        default:
+            Assert(false, L"GLVectorFileObjects: unknown face group mode");
     }
 }
 
@@ -176,11 +193,16 @@ Integer TFGVertexIndexList::TriangleCount() const {
     const Integer n = vertexIndices_->Count();
     switch (mode_) {
         case fgmmTriangles:
-        case fgmmFlatTriangles: return n / 3;
+        case fgmmFlatTriangles:
+            return n / 3;
         case fgmmTriangleStrip:
-        case fgmmTriangleFan: return n > 2 ? n - 2 : 0;
-        case fgmmQuads: return n / 2;
-        default: Assert(false, L"GLVectorFileObjects: unknown face group mode"); return 0;
+        case fgmmTriangleFan:
+            return n > 2 ? n - 2 : 0;
+        case fgmmQuads:
+            return n / 2;
+        default:
+            Assert(false, L"GLVectorFileObjects: unknown face group mode");
+            return 0;
     }
 }
 
@@ -274,10 +296,17 @@ void TFGVertexNormalTexIndexList::BuildList(TRenderContextInfo&) {
     GLenum primitive = GL_TRIANGLES;
     switch (Mode()) {
         case fgmmTriangles:
-        case fgmmFlatTriangles: primitive = GL_TRIANGLES; break;
-        case fgmmTriangleStrip: primitive = GL_TRIANGLE_STRIP; break;
-        case fgmmTriangleFan: primitive = GL_TRIANGLE_FAN; break;
-        default: Assert(false, L"GLVectorFileObjects: unknown face group mode");
+        case fgmmFlatTriangles:
+            primitive = GL_TRIANGLES;
+            break;
+        case fgmmTriangleStrip:
+            primitive = GL_TRIANGLE_STRIP;
+            break;
+        case fgmmTriangleFan:
+            primitive = GL_TRIANGLE_FAN;
+            break;
+        default:
+            Assert(false, L"GLVectorFileObjects: unknown face group mode");
     }
     const TAffineVectorList* vertices = meshObject->Vertices();
     const TAffineVectorList* normals = meshObject->Normals();

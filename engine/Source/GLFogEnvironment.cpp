@@ -66,7 +66,9 @@ void TGLFogEnvironment::ApplyFog() {
     if (activate) context->Activate();
     try {
         switch (fogMode_) {
-            case fmLinear: GL.glFogi(GL_FOG_MODE, GL_LINEAR); break;
+            case fmLinear:
+                GL.glFogi(GL_FOG_MODE, GL_LINEAR);
+                break;
             case fmExp:
             case fmExp2:
                 GL.glFogi(GL_FOG_MODE, fogMode_ == fmExp ? GL_EXP : GL_EXP2);
@@ -81,10 +83,17 @@ void TGLFogEnvironment::ApplyFog() {
             // the driver's own mode, whichever distance was applied first.
             if (driverFogDistance_ == 0) GL.glGetIntegerv(GL_FOG_DISTANCE_MODE_NV, &driverFogDistance_);
             switch (fogDistance_) {
-                case fdDefault: GL.glFogi(GL_FOG_DISTANCE_MODE_NV, driverFogDistance_); break;
-                case fdEyeRadial: GL.glFogi(GL_FOG_DISTANCE_MODE_NV, GL_EYE_RADIAL_NV); break;
-                case fdEyePlane: GL.glFogi(GL_FOG_DISTANCE_MODE_NV, GL_EYE_PLANE_ABSOLUTE_NV); break;
-                default: Assert(false, L"Unknown fog distance");
+                case fdDefault:
+                    GL.glFogi(GL_FOG_DISTANCE_MODE_NV, driverFogDistance_);
+                    break;
+                case fdEyeRadial:
+                    GL.glFogi(GL_FOG_DISTANCE_MODE_NV, GL_EYE_RADIAL_NV);
+                    break;
+                case fdEyePlane:
+                    GL.glFogi(GL_FOG_DISTANCE_MODE_NV, GL_EYE_PLANE_ABSOLUTE_NV);
+                    break;
+                default:
+                    Assert(false, L"Unknown fog distance");
             }
         }
     } catch (...) {

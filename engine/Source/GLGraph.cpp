@@ -159,8 +159,8 @@ void DefaultHeight(Single x, Single y, Single& z, TVector4f& color, TTexPoint&) 
 }
 
 // The normals of a row from its neighbours in x and, where there are rows, in y.
-void ComputeRowNormals(THeightFieldRow& row, Integer count, const THeightFieldRow* before,
-                       const THeightFieldRow* after, Single xStep, Single yStep) {
+void ComputeRowNormals(THeightFieldRow& row, Integer count, const THeightFieldRow* before, const THeightFieldRow* after,
+                       Single xStep, Single yStep) {
     for (Integer i = 0; i < count; ++i) {
         Extended dx = 0, dy = 0;
         if (i > 0) dx += (row[i - 1].z - row[i].z) / Extended(xStep);
@@ -226,7 +226,9 @@ void TGLHeightField::BuildList(TRenderContextInfo& rci) {
     if (onGetHeight_ && !designing)
         height = [this](Single x, Single y, Single& z, TVector4f& c, TTexPoint& t) { onGetHeight_(x, y, z, c, t); };
     else if (onGetHeight2_ && !designing)
-        height = [this](Single x, Single y, Single& z, TVector4f& c, TTexPoint& t) { onGetHeight2_(this, x, y, z, c, t); };
+        height = [this](Single x, Single y, Single& z, TVector4f& c, TTexPoint& t) {
+            onGetHeight2_(this, x, y, z, c, t);
+        };
 
     const Integer columns = xSamplingScale_->MaxStepCount() + 1;
     THeightFieldRow rows[3];
@@ -286,11 +288,13 @@ void TGLHeightField::BuildList(TRenderContextInfo& rci) {
                 height(x, y, s.z, s.color, s.texPoint);
                 xs[size_t(count++)] = x;
             }
-            if (rowIndex >= 1) ComputeRowNormals(*previous, count, rowIndex >= 2 ? earlier : nullptr, current, xStep, yStep);
+            if (rowIndex >= 1)
+                ComputeRowNormals(*previous, count, rowIndex >= 2 ? earlier : nullptr, current, xStep, yStep);
             if (rowIndex >= 2) drawStrip(*earlier, yEarlier, *previous, yPrevious);
             ++rowIndex;
         }
-        if (rowIndex >= 1) ComputeRowNormals(*current, count, rowIndex >= 2 ? previous : nullptr, nullptr, xStep, yStep);
+        if (rowIndex >= 1)
+            ComputeRowNormals(*current, count, rowIndex >= 2 ? previous : nullptr, nullptr, xStep, yStep);
         if (rowIndex >= 2) drawStrip(*previous, yPrevious, *current, yCurrent);
     } catch (...) {
         if (pushed) GL.glPopAttrib();

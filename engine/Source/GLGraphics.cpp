@@ -25,8 +25,10 @@ Integer RoundNearest(double v) { return Integer(std::nearbyint(v)); }
 void TGLBitmap32::Resize(Int64 width, Int64 height) {
     if (width * height * 4 > 0x7FFFFFFF) throw EOutOfResources(L"Image too large");
     try {
-        if (blank_) data_.clear();
-        else data_.resize(size_t(width) * size_t(height));
+        if (blank_)
+            data_.clear();
+        else
+            data_.resize(size_t(width) * size_t(height));
     } catch (const std::bad_alloc&) {
         throw EOutOfResources(L"Out of memory for the image");
     }
@@ -239,8 +241,8 @@ bool IsFloatInternalFormat(GLenum format) {
            format == GL_FLOAT_RGBA32_NV;
 }
 
-void TGLBitmap32::UploadAsTexture(GLenum target, TGLMinFilter minFilter, GLenum internalFormat,
-                                  Integer& textureWidth, Integer& textureHeight) {
+void TGLBitmap32::UploadAsTexture(GLenum target, TGLMinFilter minFilter, GLenum internalFormat, Integer& textureWidth,
+                                  Integer& textureHeight) {
     textureWidth = textureHeight = 0;
     if (DataSize() == 0) return;
     Integer w = width_, h = height_;
@@ -262,8 +264,7 @@ void TGLBitmap32::UploadAsTexture(GLenum target, TGLMinFilter minFilter, GLenum 
     const TGLPixel32* pixels = Data();
     if (!(w == width_ && h == height_) && !isFloat && !blank_) {
         scaled.resize(size_t(w) * size_t(h));
-        GL.gluScaleImage(GL_RGBA, width_, height_, GL_UNSIGNED_BYTE, pixels, w, h, GL_UNSIGNED_BYTE,
-                         scaled.data());
+        GL.gluScaleImage(GL_RGBA, width_, height_, GL_UNSIGNED_BYTE, pixels, w, h, GL_UNSIGNED_BYTE, scaled.data());
         pixels = scaled.data();
     }
     if (isFloat) {

@@ -18,7 +18,8 @@
 class TBitmap;
 
 // --- filters (the GL values are given where the texture sends them)
-Z_ENUM(TGLMinFilter, Byte, miNearest, miLinear, miNearestMipmapNearest, miLinearMipmapNearest, miNearestMipmapLinear, miLinearMipmapLinear)
+Z_ENUM(TGLMinFilter, Byte, miNearest, miLinear, miNearestMipmapNearest, miLinearMipmapNearest, miNearestMipmapLinear,
+       miLinearMipmapLinear)
 Z_ENUM(TGLMagFilter, Byte, maNearest, maLinear)
 
 // True for the float internal formats, which upload storage only.
@@ -89,8 +90,8 @@ public:
     // are rounded up to powers of two without GL_ARB_texture_non_power_of_two (the pixels
     // rescaled by GLU) and limited to GL_MAX_TEXTURE_SIZE; the uploaded size is returned.
     // Nothing happens for an empty buffer. OpenGL errors are left to the caller.
-    void UploadAsTexture(GLenum target, TGLMinFilter minFilter, GLenum internalFormat,
-                         Integer& textureWidth, Integer& textureHeight);
+    void UploadAsTexture(GLenum target, TGLMinFilter minFilter, GLenum internalFormat, Integer& textureWidth,
+                         Integer& textureHeight);
     void UploadAsTexture(GLenum target, TGLMinFilter minFilter, GLenum internalFormat);
 
 private:

@@ -41,9 +41,7 @@ public:
     THUDWindowSpace& operator=(const THUDWindowSpace&) = delete;
 
     // Pixels at 96 dots per inch to pixels at the render resolution.
-    static Single HUDScale(const TRenderContextInfo& rci) {
-        return rci.renderDPI > 0 ? Single(rci.renderDPI) / 96 : 1;
-    }
+    static Single HUDScale(const TRenderContextInfo& rci) { return rci.renderDPI > 0 ? Single(rci.renderDPI) / 96 : 1; }
 };
 
 }  // namespace
@@ -103,8 +101,7 @@ void TGLHUDSprite::DoRender(TRenderContextInfo& rci, bool, bool) {
         do draw();
         while (Material()->Unapply(rci));
     } catch (...) {
-        while (Material()->Unapply(rci)) {
-        }
+        while (Material()->Unapply(rci)) {}
         throw;
     }
     if (GetChildCount() > 0) RenderChildren(0, GetChildCount() - 1, rci);

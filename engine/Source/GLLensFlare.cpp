@@ -157,9 +157,8 @@ void TGLLensFlare::BuildList(TRenderContextInfo& rci) {
     const Single vw = Single(rci.viewportWidth), vh = Single(rci.viewportHeight);
     const TVector4f toFlare = {position.X - rci.cameraPosition.X, position.Y - rci.cameraPosition.Y,
                                position.Z - rci.cameraPosition.Z, 0};
-    const bool inFront = toFlare.X * rci.cameraDirection.X + toFlare.Y * rci.cameraDirection.Y +
-                             toFlare.Z * rci.cameraDirection.Z >
-                         0;
+    const bool inFront =
+        toFlare.X * rci.cameraDirection.X + toFlare.Y * rci.cameraDirection.Y + toFlare.Z * rci.cameraDirection.Z > 0;
     const bool inView = inFront && screen.X >= 0 && screen.X < vw && screen.Y >= 0 && screen.Y < vh;
 
     const bool designing = Owner() && Owner()->ComponentState().Contains(csDesigning);
@@ -201,8 +200,8 @@ void TGLLensFlare::BuildList(TRenderContextInfo& rci) {
 void TGLLensFlare::TestOcclusion(TRenderContextInfo& rci, Single px, Single py, Single sx, Single sy) {
     if (!(dynamic_ && (GL.GL_NV_occlusion_query || GL.GL_HP_occlusion_test))) {
         // The depth already drawn under the flare's centre, as a distance from the camera.
-        const Single pixelDistance = rci.buffer->PixelDepthToDistance(
-            Integer(Round(sx)), Integer(Round(rci.viewportHeight - sy)));
+        const Single pixelDistance =
+            rci.buffer->PixelDepthToDistance(Integer(Round(sx)), Integer(Round(rci.viewportHeight - sy)));
         const TVector4f position = GetAbsolutePosition();
         const Single dx = position.X - rci.cameraPosition.X, dy = position.Y - rci.cameraPosition.Y,
                      dz = position.Z - rci.cameraPosition.Z;

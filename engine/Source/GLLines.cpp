@@ -120,17 +120,17 @@ namespace {
 // The dodecahedron of the node markers, around the origin.
 void DodecahedronBuildList() {
     constexpr Single a = 0.485410f, b = 0.185410f, c = 0.3f;
-    static const TAffineVector vertices[20] = {
-        {-a, 0, b},  {-a, 0, -b}, {a, 0, -b},  {a, 0, b},   {b, -a, 0},   {-b, -a, 0}, {-b, a, 0},
-        {b, a, 0},   {0, b, -a},  {0, -b, -a}, {0, -b, a},  {0, b, a},    {-c, -c, c}, {-c, -c, -c},
-        {c, -c, -c}, {c, -c, c},  {-c, c, c},  {-c, c, -c}, {c, c, -c},   {c, c, c}};
-    static const Byte faces[12][5] = {{0, 12, 10, 11, 16}, {1, 17, 8, 9, 13},  {2, 14, 9, 8, 18},
-                                      {3, 19, 11, 10, 15}, {4, 14, 2, 3, 15},  {5, 12, 0, 1, 13},
-                                      {6, 17, 1, 0, 16},   {7, 19, 3, 2, 18},  {8, 17, 6, 7, 18},
-                                      {9, 14, 4, 5, 13},   {10, 12, 5, 4, 15}, {11, 19, 7, 6, 16}};
+    static const TAffineVector vertices[20] = {{-a, 0, b},  {-a, 0, -b}, {a, 0, -b},  {a, 0, b},    {b, -a, 0},
+                                               {-b, -a, 0}, {-b, a, 0},  {b, a, 0},   {0, b, -a},   {0, -b, -a},
+                                               {0, -b, a},  {0, b, a},   {-c, -c, c}, {-c, -c, -c}, {c, -c, -c},
+                                               {c, -c, c},  {-c, c, c},  {-c, c, -c}, {c, c, -c},   {c, c, c}};
+    static const Byte faces[12][5] = {{0, 12, 10, 11, 16}, {1, 17, 8, 9, 13}, {2, 14, 9, 8, 18},  {3, 19, 11, 10, 15},
+                                      {4, 14, 2, 3, 15},   {5, 12, 0, 1, 13}, {6, 17, 1, 0, 16},  {7, 19, 3, 2, 18},
+                                      {8, 17, 6, 7, 18},   {9, 14, 4, 5, 13}, {10, 12, 5, 4, 15}, {11, 19, 7, 6, 16}};
     for (const auto& face : faces) {
         const TAffineVector& v0 = vertices[face[0]];
-        TAffineVector normal = CrossAffine(SubtractAffine(vertices[face[1]], v0), SubtractAffine(vertices[face[2]], v0));
+        TAffineVector normal =
+            CrossAffine(SubtractAffine(vertices[face[1]], v0), SubtractAffine(vertices[face[2]], v0));
         NormalizeAffineInPlace(normal);
         GL.glBegin(GL_TRIANGLE_FAN);
         GL.glNormal3fv(&normal.X);
@@ -225,14 +225,20 @@ void TGLNodedLines::DrawNodes(TRenderContextInfo& rci) {
         GL.glPushMatrix();
         GL.glTranslatef(node->X(), node->Y(), node->Z());
         switch (nodesAspect_) {
-            case lnaAxes: AxesBuildList(rci, 0xCCCC, nodeSize_ * 0.5f); break;
-            case lnaCube: CubeWireframeBuildList(rci, nodeSize_, false, node->Color()->Color()); break;
+            case lnaAxes:
+                AxesBuildList(rci, 0xCCCC, nodeSize_ * 0.5f);
+                break;
+            case lnaCube:
+                CubeWireframeBuildList(rci, nodeSize_, false, node->Color()->Color());
+                break;
             case lnaDodecahedron:
-                if (rci.GLStates) rci.GLStates->SetMaterialColors(GL_FRONT, black, ambient, node->Color()->Color(), black, 0);
+                if (rci.GLStates)
+                    rci.GLStates->SetMaterialColors(GL_FRONT, black, ambient, node->Color()->Color(), black, 0);
                 if (nodeSize_ != 1) GL.glScalef(nodeSize_, nodeSize_, nodeSize_);
                 DodecahedronBuildList();
                 break;
-            default: Assert(false, kAssertionFailure);
+            default:
+                Assert(false, kAssertionFailure);
         }
         GL.glPopMatrix();
     }
@@ -327,7 +333,7 @@ void TGLLines::BuildList(TRenderContextInfo& rci) {
                         TVector4f color = Nodes()->Items(i)->Color()->Color();
                         if (i + 1 < n)
                             color = LerpVector4(color, Nodes()->Items(i + 1)->Color()->Color(),
-                                               Single(k % division_) / division_);
+                                                Single(k % division_) / division_);
                         GL.glColor4fv(&color.X);
                     }
                     GL.glVertex3f(x, y, z);

@@ -57,9 +57,7 @@ private:
 
 class TGLLinesNode : public TGLNode {
     Z_CLASS(TGLLinesNode, TGLNode)
-    Z_PUBLISHED {
-        p.Property(L"Color", &TGLLinesNode::Color).Stored(&TGLLinesNode::IsColorStored);
-    }
+    Z_PUBLISHED { p.Property(L"Color", &TGLLinesNode::Color).Stored(&TGLLinesNode::IsColorStored); }
 
 public:
     // Takes the node colour of the lines that own the collection.

@@ -53,8 +53,8 @@ void TGLFaceProperties::Assign(TPersistent* source) {
 }
 
 void TGLFaceProperties::Apply(TRenderContextInfo& rci, GLenum face) {
-    rci.GLStates->SetMaterialColors(face, emission_->Color(), ambient_->Color(), diffuse_->Color(),
-                                    specular_->Color(), shininess_);
+    rci.GLStates->SetMaterialColors(face, emission_->Color(), ambient_->Color(), diffuse_->Color(), specular_->Color(),
+                                    shininess_);
     rci.GLStates->SetPolygonMode(face, kPolygonModes[polygonMode_]);
 }
 
@@ -100,13 +100,17 @@ void TGLMaterial::Assign(TPersistent* source) {
         TGLUpdateAbleObject::Assign(source);
         return;
     }
-    if (other->backProperties_) BackProperties()->Assign(other->backProperties_);
-    else FreeAndNil(backProperties_);
+    if (other->backProperties_)
+        BackProperties()->Assign(other->backProperties_);
+    else
+        FreeAndNil(backProperties_);
     frontProperties_->Assign(other->frontProperties_);
     blendingMode_ = other->blendingMode_;
     materialOptions_ = other->materialOptions_;
-    if (other->texture_) Texture()->Assign(other->texture_);
-    else FreeAndNil(texture_);
+    if (other->texture_)
+        Texture()->Assign(other->texture_);
+    else
+        FreeAndNil(texture_);
     faceCulling_ = other->faceCulling_;
     materialLibrary_ = other->materialLibrary_;
     SetLibMaterialName(other->libMaterialName_);
@@ -119,8 +123,10 @@ void TGLMaterial::ReportChange(TObject*) {
 }
 
 void TGLMaterial::TexMappingChanged(TObject*) {
-    if (auto* owner = dynamic_cast<IGLTextureNotifiable*>(Owner())) owner->TexMappingChanged(this);
-    else ReportChange(this);
+    if (auto* owner = dynamic_cast<IGLTextureNotifiable*>(Owner()))
+        owner->TexMappingChanged(this);
+    else
+        ReportChange(this);
 }
 
 TGLFaceProperties* TGLMaterial::BackProperties() {
@@ -162,8 +168,10 @@ TGLTexture* TGLMaterial::Texture() {
 }
 
 void TGLMaterial::SetTexture(TGLTexture* value) {
-    if (!value) FreeAndNil(texture_);
-    else Texture()->Assign(value);
+    if (!value)
+        FreeAndNil(texture_);
+    else
+        Texture()->Assign(value);
 }
 
 TGLTextureEx* TGLMaterial::TextureEx() {
@@ -173,8 +181,10 @@ TGLTextureEx* TGLMaterial::TextureEx() {
 
 void TGLMaterial::SetTextureEx(TGLTextureEx* value) {
     if (!value && !textureEx_) return;
-    if (value) TextureEx()->Assign(value);
-    else TextureEx()->Clear();
+    if (value)
+        TextureEx()->Assign(value);
+    else
+        TextureEx()->Clear();
 }
 
 void TGLMaterial::SetMaterialLibrary(TGLMaterialLibrary* value) {
@@ -220,8 +230,10 @@ void TGLMaterial::Apply(TRenderContextInfo& rci) {
             rci.lightingDisabledCounter = 1;
         }
     }
-    if (states.IsEnabled(stLighting)) frontProperties_->Apply(rci, GL_FRONT);
-    else frontProperties_->ApplyNoLighting(rci, GL_FRONT);
+    if (states.IsEnabled(stLighting))
+        frontProperties_->Apply(rci, GL_FRONT);
+    else
+        frontProperties_->ApplyNoLighting(rci, GL_FRONT);
 
     auto backFaces = [&] { BackProperties()->Apply(rci, GL_BACK); };
     if (states.IsEnabled(stCullFace)) {
@@ -232,22 +244,31 @@ void TGLMaterial::Apply(TRenderContextInfo& rci) {
                     backFaces();
                 }
                 break;
-            case fcCull: break;
+            case fcCull:
+                break;
             case fcNoCull:
                 states.DisableState(stCullFace);
                 backFaces();
                 break;
-            default: Assert(false, kAssertionFailure);
+            default:
+                Assert(false, kAssertionFailure);
         }
     } else {
         switch (faceCulling_) {
             case fcBufferDefault:
-                if (rci.bufferFaceCull) states.EnableState(stCullFace);
-                else backFaces();
+                if (rci.bufferFaceCull)
+                    states.EnableState(stCullFace);
+                else
+                    backFaces();
                 break;
-            case fcCull: states.EnableState(stCullFace); break;
-            case fcNoCull: backFaces(); break;
-            default: Assert(false, kAssertionFailure);
+            case fcCull:
+                states.EnableState(stCullFace);
+                break;
+            case fcNoCull:
+                backFaces();
+                break;
+            default:
+                Assert(false, kAssertionFailure);
         }
     }
 
@@ -282,7 +303,8 @@ void TGLMaterial::Apply(TRenderContextInfo& rci) {
                 states.EnableState(stAlphaTest);
                 GL.glBlendFunc(GL_DST_COLOR, GL_ZERO);
                 break;
-            default: Assert(false, kAssertionFailure);
+            default:
+                Assert(false, kAssertionFailure);
         }
     }
 

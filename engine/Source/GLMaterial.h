@@ -38,8 +38,7 @@ class TGLFaceProperties : public TGLUpdateAbleObject {
         p.Property(L"Diffuse", &TGLFaceProperties::Diffuse);
         p.Property(L"Emission", &TGLFaceProperties::Emission);
         p.Property(L"Shininess", &TGLFaceProperties::Shininess, &TGLFaceProperties::SetShininess).Default(0);
-        p.Property(L"PolygonMode", &TGLFaceProperties::PolygonMode, &TGLFaceProperties::SetPolygonMode)
-            .Default(pmFill);
+        p.Property(L"PolygonMode", &TGLFaceProperties::PolygonMode, &TGLFaceProperties::SetPolygonMode).Default(pmFill);
         p.Property(L"Specular", &TGLFaceProperties::Specular);
     }
 

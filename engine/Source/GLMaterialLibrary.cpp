@@ -41,8 +41,10 @@ Integer LibMaterialNameHash(const String& name) {
 // --- library entries
 
 TGLLibMaterial::TGLLibMaterial(TCollection* collection) : TCollectionItem(collection) {
-    if (auto* materials = As<TGLLibMaterials>(collection)) name_ = materials->UniqueEntryName(L"LibMaterial");
-    else name_ = L"LibMaterial";
+    if (auto* materials = As<TGLLibMaterials>(collection))
+        name_ = materials->UniqueEntryName(L"LibMaterial");
+    else
+        name_ = L"LibMaterial";
     nameHash_ = LibMaterialNameHash(name_);
     material_ = new TGLMaterial(this);
     material_->Texture()->OnTextureNeeded = MakeEvent(this, &TGLLibMaterial::TextureNeeded);
@@ -138,9 +140,11 @@ void TGLLibMaterial::SetShader(TGLShader* value) {
 }
 
 void TGLLibMaterial::RecalcTextureMatrix() {
-    identity_ = textureOffset_->SameVector(MakeVector4(0, 0, 0, 0)) &&
-                textureScale_->SameVector(MakeVector4(1, 1, 1, 0));
-    if (!identity_) textureMatrix_ = ScaleTranslateMatrix(AffineFromVector4(textureScale_->AsVector()), AffineFromVector4(textureOffset_->AsVector()));
+    identity_ =
+        textureOffset_->SameVector(MakeVector4(0, 0, 0, 0)) && textureScale_->SameVector(MakeVector4(1, 1, 1, 0));
+    if (!identity_)
+        textureMatrix_ = ScaleTranslateMatrix(AffineFromVector4(textureScale_->AsVector()),
+                                              AffineFromVector4(textureOffset_->AsVector()));
     BroadcastChange();
 }
 
@@ -160,8 +164,10 @@ void TGLLibMaterial::ForEachUserOnce(F tell) {
 
 void TGLLibMaterial::BroadcastChange() {
     ForEachUserOnce([this](TObject* user) {
-        if (auto* object = As<TGLUpdateAbleObject>(user)) object->ReportChange(this);
-        else if (auto* component = As<TGLUpdateAbleComponent>(user)) component->ReportChange(this);
+        if (auto* object = As<TGLUpdateAbleObject>(user))
+            object->ReportChange(this);
+        else if (auto* component = As<TGLUpdateAbleComponent>(user))
+            component->ReportChange(this);
         else {
             auto* entry = As<TGLLibMaterial>(user);
             Assert(entry != nullptr, kAssertionFailure);
@@ -172,10 +178,14 @@ void TGLLibMaterial::BroadcastChange() {
 
 void TGLLibMaterial::TexMappingChanged(TObject*) {
     ForEachUserOnce([this](TObject* user) {
-        if (auto* material = As<TGLMaterial>(user)) material->TexMappingChanged(material);
-        else if (auto* entry = As<TGLLibMaterial>(user)) entry->TexMappingChanged(this);
-        else if (auto* object = As<TGLUpdateAbleObject>(user)) object->ReportChange(this);
-        else if (auto* component = As<TGLUpdateAbleComponent>(user)) component->ReportChange(this);
+        if (auto* material = As<TGLMaterial>(user))
+            material->TexMappingChanged(material);
+        else if (auto* entry = As<TGLLibMaterial>(user))
+            entry->TexMappingChanged(this);
+        else if (auto* object = As<TGLUpdateAbleObject>(user))
+            object->ReportChange(this);
+        else if (auto* component = As<TGLUpdateAbleComponent>(user))
+            component->ReportChange(this);
     });
 }
 
@@ -218,11 +228,15 @@ void TGLLibMaterial::Apply(TRenderContextInfo& rci) {
                 second->ApplyOnSecondUnit(rci, texture2Entry_->identity_ ? nullptr : &texture2Entry_->textureMatrix_);
                 const bool secondUser = second->MappingMode() == tmmUser;
                 if (texture->Disabled() || texture->MappingMode() != tmmUser) {
-                    if (!secondUser) SelectMainTexCoordMapping();
-                    else SelectSecondTexCoordMapping();
+                    if (!secondUser)
+                        SelectMainTexCoordMapping();
+                    else
+                        SelectSecondTexCoordMapping();
                 } else {
-                    if (!secondUser) SelectMainTexCoordMapping();
-                    else SelectDualTexCoordMapping();
+                    if (!secondUser)
+                        SelectMainTexCoordMapping();
+                    else
+                        SelectDualTexCoordMapping();
                 }
             } else {
                 if (texture->Enabled() && !identity_) rci.GLStates->SetTextureMatrix(textureMatrix_);
@@ -248,8 +262,10 @@ bool TGLLibMaterial::CanStayApplied() {
 bool TGLLibMaterial::Unapply(TRenderContextInfo& rci) {
     bool result = false;
     if (shader_) {
-        if (shader_->ShaderStyle() == ssLowLevel) result = shader_->Unapply(rci);
-        else if (shader_->ShaderStyle() == ssReplace) return shader_->Unapply(rci);
+        if (shader_->ShaderStyle() == ssLowLevel)
+            result = shader_->Unapply(rci);
+        else if (shader_->ShaderStyle() == ssReplace)
+            return shader_->Unapply(rci);
     }
     if (result) return true;
     if (texture2Entry_ && GL.GL_ARB_multitexture && !SecondTextureUnitForbidden()) {
@@ -266,8 +282,7 @@ void TGLLibMaterial::TextureNeeded(TObject*, String& textureFileName) {
     TGLMaterialLibrary* library = MaterialLibrary();
     if (!library) return;
     if (library->OnTextureNeeded) library->OnTextureNeeded(library, textureFileName);
-    if (textureFileName.find(L':') != String::npos || (!textureFileName.empty() && textureFileName[0] == L'\\'))
-        return;
+    if (textureFileName.find(L':') != String::npos || (!textureFileName.empty() && textureFileName[0] == L'\\')) return;
     for (const String& folder : library->TexturePathList()) {
         const String candidate = IncludeTrailingPathDelimiter(folder) + textureFileName;
         if ((CreateFileStreamHook && HookedFileExists(candidate)) || FileExists(candidate)) {

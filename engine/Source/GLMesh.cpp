@@ -77,7 +77,8 @@ void TVertexList::SetLocked(bool value) {
     if (value == Locked()) return;
     if (value) {
         if (!GL.GL_NV_vertex_array_range || !ActiveGLContext() || !GL.wglAllocateMemoryNV || count_ == 0) return;
-        auto* fast = static_cast<TVertexData*>(GL.wglAllocateMemoryNV(count_ * GLsizei(sizeof(TVertexData)), 0, 0, 0.5f));
+        auto* fast =
+            static_cast<TVertexData*>(GL.wglAllocateMemoryNV(count_ * GLsizei(sizeof(TVertexData)), 0, 0, 0.5f));
         if (!fast) return;
         std::memcpy(fast, records_, size_t(count_) * sizeof(TVertexData));
         ordinaryRecords_ = records_;
@@ -190,11 +191,19 @@ void TGLMesh::BuildList(TRenderContextInfo& rci) {
     try {
         const TVertexData* records = vertices_->FirstEntry();
         switch (vertexMode_) {
-            case vmV: GL.glInterleavedArrays(GL_V3F, sizeof(TVertexData), vertices_->FirstVertex()); break;
-            case vmVN: GL.glInterleavedArrays(GL_N3F_V3F, sizeof(TVertexData), vertices_->FirstNormal()); break;
-            case vmVNC: GL.glInterleavedArrays(GL_C4F_N3F_V3F, sizeof(TVertexData), vertices_->FirstColor()); break;
+            case vmV:
+                GL.glInterleavedArrays(GL_V3F, sizeof(TVertexData), vertices_->FirstVertex());
+                break;
+            case vmVN:
+                GL.glInterleavedArrays(GL_N3F_V3F, sizeof(TVertexData), vertices_->FirstNormal());
+                break;
+            case vmVNC:
+                GL.glInterleavedArrays(GL_C4F_N3F_V3F, sizeof(TVertexData), vertices_->FirstColor());
+                break;
             case vmVNCT:
-            case vmVNT: GL.glInterleavedArrays(GL_T2F_C4F_N3F_V3F, 0, records); break;
+            case vmVNT:
+                GL.glInterleavedArrays(GL_T2F_C4F_N3F_V3F, 0, records);
+                break;
             case vmVT:
                 // No packed format holds texture coordinates and positions apart: two arrays.
                 GL.glDisableClientState(GL_NORMAL_ARRAY);
@@ -204,7 +213,8 @@ void TGLMesh::BuildList(TRenderContextInfo& rci) {
                 GL.glTexCoordPointer(2, GL_FLOAT, sizeof(TVertexData), records);
                 GL.glEnableClientState(GL_TEXTURE_COORD_ARRAY);
                 break;
-            default: Assert(false, L"Interleaved Array format not supported yet. Sorry.");
+            default:
+                Assert(false, L"Interleaved Array format not supported yet. Sorry.");
         }
         if (vertexMode_ == vmVNC || vertexMode_ == vmVNCT) {
             GL.glEnable(GL_COLOR_MATERIAL);
@@ -213,13 +223,26 @@ void TGLMesh::BuildList(TRenderContextInfo& rci) {
         }
         GLenum primitive = GL_TRIANGLES;
         switch (mode_) {
-            case mmTriangleStrip: primitive = GL_TRIANGLE_STRIP; break;
-            case mmTriangleFan: primitive = GL_TRIANGLE_FAN; break;
-            case mmTriangles: primitive = GL_TRIANGLES; break;
-            case mmQuadStrip: primitive = GL_QUAD_STRIP; break;
-            case mmQuads: primitive = GL_QUADS; break;
-            case mmPolygon: primitive = GL_POLYGON; break;
-            default: Assert(false, L"GLMesh: unknown mesh mode");
+            case mmTriangleStrip:
+                primitive = GL_TRIANGLE_STRIP;
+                break;
+            case mmTriangleFan:
+                primitive = GL_TRIANGLE_FAN;
+                break;
+            case mmTriangles:
+                primitive = GL_TRIANGLES;
+                break;
+            case mmQuadStrip:
+                primitive = GL_QUAD_STRIP;
+                break;
+            case mmQuads:
+                primitive = GL_QUADS;
+                break;
+            case mmPolygon:
+                primitive = GL_POLYGON;
+                break;
+            default:
+                Assert(false, L"GLMesh: unknown mesh mode");
         }
         if (vertices_->Count() > 0) GL.glDrawArrays(primitive, 0, vertices_->Count());
     } catch (...) {

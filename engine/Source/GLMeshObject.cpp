@@ -42,9 +42,13 @@ TBaseMeshObject::~TBaseMeshObject() {
     delete vertices_;
 }
 
-void TBaseMeshObject::SetVertices(const TAffineVectorList* list) { vertices_->Assign(const_cast<TAffineVectorList*>(list)); }
+void TBaseMeshObject::SetVertices(const TAffineVectorList* list) {
+    vertices_->Assign(const_cast<TAffineVectorList*>(list));
+}
 
-void TBaseMeshObject::SetNormals(const TAffineVectorList* list) { normals_->Assign(const_cast<TAffineVectorList*>(list)); }
+void TBaseMeshObject::SetNormals(const TAffineVectorList* list) {
+    normals_->Assign(const_cast<TAffineVectorList*>(list));
+}
 
 void TBaseMeshObject::ContributeToBarycenter(TAffineVector& sum, Integer& count) {
     TAffineVector s = vertices_->Sum();
@@ -132,7 +136,9 @@ void TMeshObject::FreeBuffers() {
     validBuffers_ = 0;
 }
 
-void TMeshObject::SetTexCoords(const TAffineVectorList* list) { texCoords_->Assign(const_cast<TAffineVectorList*>(list)); }
+void TMeshObject::SetTexCoords(const TAffineVectorList* list) {
+    texCoords_->Assign(const_cast<TAffineVectorList*>(list));
+}
 
 void TMeshObject::SetLightMapTexCoords(const TAffineVectorList* list) {
     lightMapTexCoords_->Assign(const_cast<TAffineVectorList*>(list));
@@ -204,20 +210,26 @@ TAffineVectorList* TMeshObject::ExtractTriangles(TAffineVectorList* texCoords, T
             faceGroups_->AddToTriangles(result.get(), texCoords, normals);
             return result.release();
         }
-        default: Assert(false, L"GLVectorFileObjects: unknown mesh object mode"); return nullptr;
+        default:
+            Assert(false, L"GLVectorFileObjects: unknown mesh object mode");
+            return nullptr;
     }
 }
 
 Integer TMeshObject::TriangleCount() const {
     switch (mode_) {
-        case momTriangles: return Vertices()->Count() / 3;
-        case momTriangleStrip: return Vertices()->Count() > 2 ? Vertices()->Count() - 2 : 0;
+        case momTriangles:
+            return Vertices()->Count() / 3;
+        case momTriangleStrip:
+            return Vertices()->Count() > 2 ? Vertices()->Count() - 2 : 0;
         case momFaceGroups: {
             Integer sum = 0;
             for (Integer i = 0; i < faceGroups_->Count(); ++i) sum += faceGroups_->GetFaceGroup(i)->TriangleCount();
             return sum;
         }
-        default: Assert(false, L"GLVectorFileObjects: unknown mesh object mode"); return 0;
+        default:
+            Assert(false, L"GLVectorFileObjects: unknown mesh object mode");
+            return 0;
     }
 }
 

@@ -53,8 +53,7 @@ void DrawUnderLibMaterial(TGLLibMaterial* material, TRenderContextInfo& rci, F d
         do draw();
         while (material->Unapply(rci));
     } catch (...) {
-        while (material->Unapply(rci)) {
-        }
+        while (material->Unapply(rci)) {}
         throw;
     }
 }
@@ -81,7 +80,8 @@ void TMeshObject::DeclareArrays(TRenderContextInfo& rci, bool again) {
     const bool useBuffers = useBufferObjects_;
 
     if (vertexCount > 0) {
-        GL.glVertexPointer(3, GL_FLOAT, 0, ArraySource(useBuffers, vertexBuffer_, Vertices(), validBuffers_, kVerticesValid));
+        GL.glVertexPointer(3, GL_FLOAT, 0,
+                           ArraySource(useBuffers, vertexBuffer_, Vertices(), validBuffers_, kVerticesValid));
         GL.glEnableClientState(GL_VERTEX_ARRAY);
     } else {
         GL.glDisableClientState(GL_VERTEX_ARRAY);
@@ -94,13 +94,15 @@ void TMeshObject::DeclareArrays(TRenderContextInfo& rci, bool again) {
         MappedDisableClientState(GL_TEXTURE_COORD_ARRAY);
     } else {
         if (covers(Normals())) {
-            GL.glNormalPointer(GL_FLOAT, 0, ArraySource(useBuffers, normalBuffer_, Normals(), validBuffers_, kNormalsValid));
+            GL.glNormalPointer(GL_FLOAT, 0,
+                               ArraySource(useBuffers, normalBuffer_, Normals(), validBuffers_, kNormalsValid));
             GL.glEnableClientState(GL_NORMAL_ARRAY);
         } else {
             GL.glDisableClientState(GL_NORMAL_ARRAY);
         }
         if (covers(colors_)) {
-            GL.glColorPointer(4, GL_FLOAT, 0, ArraySource(useBuffers, colorBuffer_, colors_, validBuffers_, kColorsValid));
+            GL.glColorPointer(4, GL_FLOAT, 0,
+                              ArraySource(useBuffers, colorBuffer_, colors_, validBuffers_, kColorsValid));
             GL.glEnableClientState(GL_COLOR_ARRAY);
         } else {
             GL.glDisableClientState(GL_COLOR_ARRAY);
@@ -113,8 +115,9 @@ void TMeshObject::DeclareArrays(TRenderContextInfo& rci, bool again) {
         if (GL.GL_ARB_multitexture) {
             if (covers(lightMapTexCoords_)) {
                 GL.glClientActiveTextureARB(GL_TEXTURE1_ARB);
-                GL.glTexCoordPointer(2, GL_FLOAT, 12,
-                                     ArraySource(useBuffers, lightmapBuffer_, lightMapTexCoords_, validBuffers_, kLightmapValid));
+                GL.glTexCoordPointer(
+                    2, GL_FLOAT, 12,
+                    ArraySource(useBuffers, lightmapBuffer_, lightMapTexCoords_, validBuffers_, kLightmapValid));
                 GL.glEnableClientState(GL_TEXTURE_COORD_ARRAY);
                 lightmapArrayEnabled_ = true;
             }
@@ -137,8 +140,8 @@ void TMeshObject::DeclareArrays(TRenderContextInfo& rci, bool again) {
         GL.glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
         RaiseGLErrorIfAny();
     }
-    arraysLocked_ = GL.GL_EXT_compiled_vertex_array && lightMapTexCoords_->Count() == 0 && !useBuffers &&
-                    vertexCount > 0;
+    arraysLocked_ =
+        GL.GL_EXT_compiled_vertex_array && lightMapTexCoords_->Count() == 0 && !useBuffers && vertexCount > 0;
     if (arraysLocked_) GL.glLockArraysEXT(0, vertexCount);
     currentLightmapIndex_ = -1;
     arraysDeclared_ = true;

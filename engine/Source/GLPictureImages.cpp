@@ -75,8 +75,10 @@ void TGLPersistentImage::LoadFromFile(const String& fileName) {
 // --- picture file
 
 void TGLPicFileImage::Assign(TPersistent* source) {
-    if (auto* other = As<TGLPicFileImage>(source)) SetPictureFileName(other->fileName_);
-    else TGLPictureImage::Assign(source);
+    if (auto* other = As<TGLPicFileImage>(source))
+        SetPictureFileName(other->fileName_);
+    else
+        TGLPictureImage::Assign(source);
 }
 
 void TGLPicFileImage::SetPictureFileName(const String& value) {

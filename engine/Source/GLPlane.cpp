@@ -48,9 +48,7 @@ void TGLPlane::Assign(TPersistent* source) {
     TGLSceneObject::Assign(source);
 }
 
-TVector4f TGLPlane::UnscaledDimensions() const {
-    return {std::fabs(width_) * 0.5f, std::fabs(height_) * 0.5f, 0, 0};
-}
+TVector4f TGLPlane::UnscaledDimensions() const { return {std::fabs(width_) * 0.5f, std::fabs(height_) * 0.5f, 0, 0}; }
 
 bool TGLPlane::IntersectRay(const TVector4f& rayStart, const TVector4f& rayVector, TVector4f* intersectPoint,
                             TVector4f* intersectNormal) {

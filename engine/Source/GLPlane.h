@@ -19,8 +19,7 @@ class TGLPlane : public TGLSceneObject {
         p.Property(L"YOffset", &TGLPlane::YOffset, &TGLPlane::SetYOffset).Default(0.0f);
         p.Property(L"YScope", &TGLPlane::YScope, &TGLPlane::SetYScope).Default(1.0f);
         p.Property(L"YTiles", &TGLPlane::YTiles, &TGLPlane::SetYTiles).Default(1);
-        p.Property(L"Style", &TGLPlane::Style, &TGLPlane::SetStyle)
-            .Default(TPlaneStyles{psSingleQuad, psTileTexture});
+        p.Property(L"Style", &TGLPlane::Style, &TGLPlane::SetStyle).Default(TPlaneStyles{psSingleQuad, psTileTexture});
         p.Property(L"NoZWrite", &TGLPlane::NoZWrite, &TGLPlane::SetNoZWrite);
     }
 

@@ -124,8 +124,12 @@ void TGLPoints::BuildList(TRenderContextInfo&) {
     if (count == 0) return;
     const bool colorArray = colors_->Count() > 1;
     switch (colors_->Count()) {
-        case 0: GL.glColor4f(1, 1, 1, 1); break;
-        case 1: GL.glColor4fv(&colors_->List()[0].X); break;
+        case 0:
+            GL.glColor4f(1, 1, 1, 1);
+            break;
+        case 1:
+            GL.glColor4fv(&colors_->List()[0].X);
+            break;
         default:
             GL.glColorPointer(4, GL_FLOAT, 0, colors_->List());
             GL.glEnableClientState(GL_COLOR_ARRAY);
@@ -141,7 +145,9 @@ void TGLPoints::BuildList(TRenderContextInfo&) {
     const bool locked = GL.GL_EXT_compiled_vertex_array && count > 64;
     if (locked) GL.glLockArraysEXT(0, count);
     switch (style_) {
-        case psSquare: GL.glDisable(GL_BLEND); break;
+        case psSquare:
+            GL.glDisable(GL_BLEND);
+            break;
         case psRound:
             GL.glEnable(GL_POINT_SMOOTH);
             GL.glEnable(GL_ALPHA_TEST);
@@ -166,7 +172,8 @@ void TGLPoints::BuildList(TRenderContextInfo&) {
             GL.glEnable(GL_BLEND);
             GL.glBlendFunc(GL_SRC_ALPHA, GL_ONE);
             break;
-        default: Assert(false, kAssertionFailure);
+        default:
+            Assert(false, kAssertionFailure);
     }
     GL.glDrawArrays(GL_POINTS, 0, count);
     if (locked) GL.glUnlockArraysEXT();

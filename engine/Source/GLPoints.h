@@ -19,8 +19,7 @@ class TGLPointParameters : public TGLUpdateAbleObject {
         p.Property(L"Enabled", &TGLPointParameters::Enabled, &TGLPointParameters::SetEnabled).Default(false);
         p.Property(L"MinSize", &TGLPointParameters::MinSize, &TGLPointParameters::SetMinSize).Stored(false);
         p.Property(L"MaxSize", &TGLPointParameters::MaxSize, &TGLPointParameters::SetMaxSize).Stored(false);
-        p.Property(L"FadeTresholdSize", &TGLPointParameters::FadeTresholdSize,
-                   &TGLPointParameters::SetFadeTresholdSize)
+        p.Property(L"FadeTresholdSize", &TGLPointParameters::FadeTresholdSize, &TGLPointParameters::SetFadeTresholdSize)
             .Stored(false);
         p.Property(L"DistanceAttenuation", &TGLPointParameters::DistanceAttenuation);
     }

@@ -80,7 +80,8 @@ TGLSilhouette* TGLProxyObject::BuildSilhouette(const TSilhouetteParameters& para
 TVector4f TGLProxyObject::Barycenter() {
     if (!masterObject_) return TGLBaseSceneObject::Barycenter();
     // As if Position moved by the master's offset: the offset taken through the parent's axes.
-    TVector4f offset = AsDirectionOf(SubtractVectors4(masterObject_->Barycenter(), masterObject_->GetAbsolutePosition()));
+    TVector4f offset =
+        AsDirectionOf(SubtractVectors4(masterObject_->Barycenter(), masterObject_->GetAbsolutePosition()));
     if (Parent()) offset = Parent()->LocalToAbsolute(offset);
     return AddVectors4(GetAbsolutePosition(), offset);
 }
@@ -101,7 +102,6 @@ bool TGLProxyObject::IntersectRay(const TVector4f& rayStart, const TVector4f& ra
         p.W = 1;
         *intersectPoint = LocalToAbsolute(p);
     }
-    if (intersectNormal)
-        *intersectNormal = LocalToAbsolute(masterObject_->AbsoluteToLocal(AsDirectionOf(normal)));
+    if (intersectNormal) *intersectNormal = LocalToAbsolute(masterObject_->AbsoluteToLocal(AsDirectionOf(normal)));
     return true;
 }

@@ -26,8 +26,8 @@ struct TRenderContextInfo {
     TGLScene* scene = nullptr;
     TGLSceneBuffer* buffer = nullptr;
     TVector4f cameraPosition = {};
-    TVector4f cameraDirection = {};  // normalized, W = 0
-    TVector4f cameraUp = {};         // perpendicular to the direction, normalized
+    TVector4f cameraDirection = {};               // normalized, W = 0
+    TVector4f cameraUp = {};                      // perpendicular to the direction, normalized
     const TMatrix4x4* modelViewMatrix = nullptr;  // the buffer's, camera applied
     Integer viewportWidth = 0, viewportHeight = 0;
     Integer renderDPI = 0;

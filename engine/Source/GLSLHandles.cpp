@@ -34,9 +34,7 @@ bool TGLShaderHandle::CompileSource() {
     return status != 0;
 }
 
-GLuint TGLProgramHandle::CreateGLObject() {
-    return GL.glCreateProgramObjectARB ? GL.glCreateProgramObjectARB() : 0;
-}
+GLuint TGLProgramHandle::CreateGLObject() { return GL.glCreateProgramObjectARB ? GL.glCreateProgramObjectARB() : 0; }
 
 void TGLProgramHandle::CompileAndAttach(TClass shaderClass, const AnsiString& source, bool treatWarningsAsErrors) {
     auto* shader = static_cast<TGLShaderHandle*>(CreateAllocated(shaderClass, true));

@@ -242,9 +242,14 @@ void TGLSceneBuffer::SetupRenderingStates() {
     GL.glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
     switch (shadeModel_) {
         case smDefault:
-        case smSmooth: GL.glShadeModel(GL_SMOOTH); break;
-        case smFlat: GL.glShadeModel(GL_FLAT); break;
-        default: Assert(false, L"Unknown shade model");
+        case smSmooth:
+            GL.glShadeModel(GL_SMOOTH);
+            break;
+        case smFlat:
+            GL.glShadeModel(GL_FLAT);
+            break;
+        default:
+            Assert(false, L"Unknown shade model");
     }
 }
 
@@ -362,7 +367,8 @@ std::vector<GLuint> TGLSceneBuffer::PickObjects(const TRectangle& rect) {
     for (GLint i = 0; i < hits && at + 3 <= selection.size(); ++i) {
         const GLuint count = selection[at];
         if (at + 3 + count > selection.size()) break;
-        if (count > 0 && selection[at + 2 + count] != 0) found.push_back({selection[at + 1], selection[at + 2 + count]});
+        if (count > 0 && selection[at + 2 + count] != 0)
+            found.push_back({selection[at + 1], selection[at + 2 + count]});
         at += 3 + count;
     }
     std::stable_sort(found.begin(), found.end(), [](auto& a, auto& b) { return a.first < b.first; });
@@ -376,8 +382,9 @@ void TGLSceneBuffer::BaseRender(Byte drawState, TGLBaseSceneObject* baseObject, 
     GL.glLoadIdentity();
     if (pickRect) {
         GLint viewport[4] = {0, 0, viewport_.Width, viewport_.Height};
-        GL.gluPickMatrix(pickRect->Left + pickRect->Width / 2.0, viewport_.Height - (pickRect->Top + pickRect->Height / 2.0),
-                         pickRect->Width, pickRect->Height, viewport);
+        GL.gluPickMatrix(pickRect->Left + pickRect->Width / 2.0,
+                         viewport_.Height - (pickRect->Top + pickRect->Height / 2.0), pickRect->Width, pickRect->Height,
+                         viewport);
     }
     GL.glGetFloatv(GL_PROJECTION_MATRIX, &baseProjectionMatrix_[0].X);
     if (camera_) {

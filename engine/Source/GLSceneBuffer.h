@@ -39,8 +39,7 @@ class TGLSceneBuffer : public TGLUpdateAbleObject, public IGLSceneBuffer {
         p.Property(L"BackgroundColor", &TGLSceneBuffer::BackgroundColor, &TGLSceneBuffer::SetBackgroundColor)
             .Default(clBtnFace);
         p.Property(L"AmbientColor", &TGLSceneBuffer::AmbientColor);
-        p.Property(L"AntiAliasing", &TGLSceneBuffer::AntiAliasing, &TGLSceneBuffer::SetAntiAliasing)
-            .Default(aaDefault);
+        p.Property(L"AntiAliasing", &TGLSceneBuffer::AntiAliasing, &TGLSceneBuffer::SetAntiAliasing).Default(aaDefault);
         p.Property(L"DepthPrecision", &TGLSceneBuffer::DepthPrecision, &TGLSceneBuffer::SetDepthPrecision)
             .Default(dpDefault);
         p.Property(L"ColorDepth", &TGLSceneBuffer::ColorDepth, &TGLSceneBuffer::SetColorDepth).Default(cdDefault);
@@ -93,12 +92,12 @@ public:
     void PopModelViewMatrix();
 
     // --- Conversions (unchanged without a camera) ---
-    TAffineVector ScreenToWorld(Integer x, Integer y);                 // y from the top; near plane
-    TAffineVector ScreenToWorld(const TAffineVector& screenPoint);     // y from the bottom, depth in Z
-    TAffineVector WorldToScreen(const TAffineVector& worldPoint);      // y from the bottom
+    TAffineVector ScreenToWorld(Integer x, Integer y);              // y from the top; near plane
+    TAffineVector ScreenToWorld(const TAffineVector& screenPoint);  // y from the bottom, depth in Z
+    TAffineVector WorldToScreen(const TAffineVector& worldPoint);   // y from the bottom
     TAffineVector ScreenToVector(const TAffineVector& screenPoint);
-    TVector4f ScreenToVector(Integer x, Integer y);                    // y used unchanged; W = 0
-    Single GetPixelDepth(Integer x, Integer y);                        // y from the top
+    TVector4f ScreenToVector(Integer x, Integer y);  // y used unchanged; W = 0
+    Single GetPixelDepth(Integer x, Integer y);      // y from the top
     Single PixelDepthToDistance(Integer x, Integer y);
 
     // Scene changes end here: OnChange unless a frame is rendering.

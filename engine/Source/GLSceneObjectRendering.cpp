@@ -17,8 +17,8 @@ namespace {
 // Runs draw with the depth test off when the object asks for it and the test is on.
 template <class F>
 void WithDepthHandling(TGLBaseSceneObject* object, TRenderContextInfo& rci, F draw) {
-    bool suspend = object->ObjectStyle().Contains(osIgnoreDepthBuffer) && rci.GLStates &&
-                   rci.GLStates->IsEnabled(stDepthTest);
+    bool suspend =
+        object->ObjectStyle().Contains(osIgnoreDepthBuffer) && rci.GLStates && rci.GLStates->IsEnabled(stDepthTest);
     if (!suspend) {
         draw();
         return;
@@ -43,7 +43,8 @@ void TGLBaseSceneObject::Render(TRenderContextInfo& rci) {
     bool renderSelf = true, renderChildren = hasChildren;
     switch (rci.visibilityCulling) {
         case vcNone:
-        case vcInherited: break;
+        case vcInherited:
+            break;
         case vcObjectBased:
             renderSelf = !mayCull || !SphereOutsideFrustum(GetAbsolutePosition(), BoundingSphereRadius(), rci.frustum);
             break;
@@ -57,7 +58,8 @@ void TGLBaseSceneObject::Render(TRenderContextInfo& rci) {
             renderChildren = renderSelf && hasChildren;
             break;
         }
-        default: Assert(false, L"Unknown visibility culling option");
+        default:
+            Assert(false, L"Unknown visibility culling option");
     }
     if (!renderSelf && !renderChildren) return;
 
@@ -139,8 +141,7 @@ void ReleaseHeldMaterial(TRenderContextInfo& rci) {
     TGLLibMaterial* held = rci.heldMaterial;
     if (!held) return;
     rci.heldMaterial = nullptr;
-    while (held->Unapply(rci)) {
-    }
+    while (held->Unapply(rci)) {}
 }
 
 // Draws one child of a run. Consecutive children that draw with the same library material
@@ -163,8 +164,7 @@ void WithHeldMaterialReleased(TRenderContextInfo& rci, F render) {
         rci.materialToHold = nullptr;
         try {
             ReleaseHeldMaterial(rci);
-        } catch (...) {
-        }
+        } catch (...) {}
         throw;
     }
     ReleaseHeldMaterial(rci);
@@ -186,8 +186,8 @@ void TGLBaseSceneObject::DoRender(TRenderContextInfo& rci, bool renderSelf, bool
 
 TGLLibMaterial* TGLCustomSceneObject::HoldableMaterial(const TRenderContextInfo& rci) {
     TGLLibMaterial* library = material_->LibMaterial();
-    if (!library || rci.ignoreMaterials || !DrawsGeometryOnly() || GetChildCount() > 0 || ShowAxes() ||
-        HasEffects() || ObjectStyle().Contains(osDoesTemperWithColorsOrFaceWinding) || !library->CanStayApplied())
+    if (!library || rci.ignoreMaterials || !DrawsGeometryOnly() || GetChildCount() > 0 || ShowAxes() || HasEffects() ||
+        ObjectStyle().Contains(osDoesTemperWithColorsOrFaceWinding) || !library->CanStayApplied())
         return nullptr;
     return library;
 }
@@ -213,8 +213,7 @@ void TGLCustomSceneObject::DoRender(TRenderContextInfo& rci, bool renderSelf, bo
                 while (material_->Unapply(rci));
             } catch (...) {
                 // Leaves OpenGL as the material found it; the passes are abandoned.
-                while (material_->Unapply(rci)) {
-                }
+                while (material_->Unapply(rci)) {}
                 throw;
             }
         }
@@ -276,8 +275,12 @@ void TGLBaseSceneObject::RenderChildren(Integer firstChildIndex, Integer lastChi
                     TGLBaseSceneObject* child = GetChild(i);
                     if (!child->Visible()) continue;
                     switch (rci.objectsSorting) {
-                        case osRenderFarthestFirst: keys.Add(1 + distanceKey(child)); break;
-                        case osRenderNearestFirst: keys.Add(-1 - distanceKey(child)); break;
+                        case osRenderFarthestFirst:
+                            keys.Add(1 + distanceKey(child));
+                            break;
+                        case osRenderNearestFirst:
+                            keys.Add(-1 - distanceKey(child));
+                            break;
                         default:
                             if (!child->IsBlended()) {
                                 RenderChildInRun(child, rci);
@@ -291,7 +294,8 @@ void TGLBaseSceneObject::RenderChildren(Integer firstChildIndex, Integer lastChi
             renderSorted(keys, objects);
             break;
         }
-        default: Assert(false, L"Unknown objects sorting option");
+        default:
+            Assert(false, L"Unknown objects sorting option");
     }
 }
 

@@ -5,9 +5,7 @@
 #include "GLContext.h"
 #include "GLMaterialLibrary.h"
 
-TGLShader::TGLShader(TComponent* owner) : TGLUpdateAbleComponent(owner) {
-    virtualHandle_ = new TGLVirtualHandle;
-}
+TGLShader::TGLShader(TComponent* owner) : TGLUpdateAbleComponent(owner) { virtualHandle_ = new TGLVirtualHandle; }
 
 TGLShader::~TGLShader() {
     virtualHandle_->Deallocate();
@@ -110,16 +108,18 @@ String TGLShader::NotSupportedMessage() const {
 
 void TGLShader::HandleInitFailure(const String& message) {
     switch (failedInitAction_) {
-        case fiaSilentDisable: break;
-        case fiaRaiseStandardException: throw EGLShaderException(NotSupportedMessage());
+        case fiaSilentDisable:
+            break;
+        case fiaRaiseStandardException:
+            throw EGLShaderException(NotSupportedMessage());
         case fiaRaiseHandledException:
             try {
                 throw EGLShaderException(NotSupportedMessage());
-            } catch (const EGLShaderException&) {
-            }
+            } catch (const EGLShaderException&) {}
             break;
         case fiaReRaiseException:
             throw EGLShaderException(message.empty() ? NotSupportedMessage() : message);
-        default: Assert(false, L"Error: Unknown type!");
+        default:
+            Assert(false, L"Error: Unknown type!");
     }
 }

@@ -12,8 +12,8 @@ class TGLLibMaterial;
 struct TRenderContextInfo;
 
 Z_ENUM(TGLShaderStyle, Byte, ssHighLevel, ssLowLevel, ssReplace)
-Z_ENUM(TGLShaderFailedInitAction, Byte, fiaSilentDisable, fiaRaiseStandardException,
-       fiaRaiseHandledException, fiaReRaiseException)
+Z_ENUM(TGLShaderFailedInitAction, Byte, fiaSilentDisable, fiaRaiseStandardException, fiaRaiseHandledException,
+       fiaReRaiseException)
 
 Z_EXCEPTION(EGLShaderException, Exception)
 

@@ -95,16 +95,18 @@ Integer TConnectivity::SilhouetteIndex(Integer vertex, TGLSilhouette* silhouette
 
 void TConnectivity::CreateSilhouette(const TSilhouetteParameters& parameters, TGLSilhouette*& silhouette,
                                      bool addToSilhouette) {
-    if (!silhouette) silhouette = new TGLSilhouette;
-    else if (!addToSilhouette) silhouette->Flush();
+    if (!silhouette)
+        silhouette = new TGLSilhouette;
+    else if (!addToSilhouette)
+        silhouette->Flush();
     vertexMemory_->ResetCount();
 
     const Integer* fv = faceVertexIndices_->List();
     for (Integer face = 0; face < FaceCount(); ++face) {
         Integer a = fv[3 * face], b = fv[3 * face + 1], c = fv[3 * face + 2];
         const TAffineVector& va = (*vertices_)[a];
-        TAffineVector normal = precomputeFaceNormals_ ? (*faceNormals_)[face]
-                                                      : TriangleNormal(va, (*vertices_)[b], (*vertices_)[c]);
+        TAffineVector normal =
+            precomputeFaceNormals_ ? (*faceNormals_)[face] : TriangleNormal(va, (*vertices_)[b], (*vertices_)[c]);
         bool visible = DotAffine(SubtractAffine(parameters.SeenFrom, va), normal) >= 0;
         faceVisible_->SetItem(face, visible ? 1 : 0);
         if (!visible && parameters.CappingRequired) {

@@ -21,9 +21,9 @@ public:
     TGLSilhouette();
     ~TGLSilhouette() override;
 
-    TVectorList* Vertices() const { return vertices_; }        // points, W = 1
-    TIntegerList* Indices() const { return indices_; }         // two per silhouette edge
-    TIntegerList* CapIndices() const { return capIndices_; }   // three per cap triangle
+    TVectorList* Vertices() const { return vertices_; }       // points, W = 1
+    TIntegerList* Indices() const { return indices_; }        // two per silhouette edge
+    TIntegerList* CapIndices() const { return capIndices_; }  // three per cap triangle
     // Empties the lists, keeping their memory.
     void Flush();
 
@@ -67,8 +67,7 @@ public:
     Integer AddIndexedFace(Integer vertexA, Integer vertexB, Integer vertexC);
     // Two faces (p1, p2, p3) and (p3, p4, p1); bit-identical points share a vertex. Returns the
     // first face's index.
-    Integer AddQuad(const TAffineVector& p1, const TAffineVector& p2, const TAffineVector& p3,
-                    const TAffineVector& p4);
+    Integer AddQuad(const TAffineVector& p1, const TAffineVector& p2, const TAffineVector& p3, const TAffineVector& p4);
 
     void CreateSilhouette(const TSilhouetteParameters& parameters, TGLSilhouette*& silhouette,
                           bool addToSilhouette) override;

@@ -63,7 +63,8 @@ const std::vector<TMatrix4x4>& TSkeletonFrame::LocalMatrices() {
     localMatrices_.assign(size_t(count), TMatrix4x4{});
     for (Integer i = 0; i < count; ++i) {
         TMatrix4x4& m = localMatrices_[size_t(i)];
-        m = transformMode_ == sftRotation ? EulerRotationMatrix((*rotation_)[i]) : QuaternionToMatrix4((*quaternion_)[i]);
+        m = transformMode_ == sftRotation ? EulerRotationMatrix((*rotation_)[i])
+                                          : QuaternionToMatrix4((*quaternion_)[i]);
         const TAffineVector p = i < position_->Count() ? (*position_)[i] : NullAffineVector;
         m[3] = {p.X, p.Y, p.Z, 1};
     }
@@ -399,8 +400,8 @@ void TSkeleton::ReplaceCurrentFrame(TSkeletonFrame* frame) {
 
 TSkeletonFrame* TSkeleton::CurrentFrame() {
     if (!currentFrame_)
-        currentFrame_ = frames_->Count() > 0 ? static_cast<TSkeletonFrame*>(frames_->Frame(0)->Duplicate())
-                                             : new TSkeletonFrame;
+        currentFrame_ =
+            frames_->Count() > 0 ? static_cast<TSkeletonFrame*>(frames_->Frame(0)->Duplicate()) : new TSkeletonFrame;
     return currentFrame_;
 }
 
@@ -585,7 +586,8 @@ void TSkeleton::CheckBoneIDs() {
     Integer poseable = rootBones_->BoneCount() - 1;
     if (frames_->Count() > 0) {
         poseable = frames_->Frame(0)->PoseableCount();
-        for (Integer i = 1; i < frames_->Count(); ++i) poseable = std::min(poseable, frames_->Frame(i)->PoseableCount());
+        for (Integer i = 1; i < frames_->Count(); ++i)
+            poseable = std::min(poseable, frames_->Frame(i)->PoseableCount());
     }
     std::vector<TSkeletonBoneList*> pending{rootBones_};
     while (!pending.empty()) {

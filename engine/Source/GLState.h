@@ -9,9 +9,29 @@
 #include "VectorTypes.h"
 
 enum TCachedGLState {
-    stAlphaTest, stAutoNormal, stBlend, stColorMaterial, stCullFace, stDepthTest, stDither, stFog, stLighting,
-    stLineSmooth, stLineStipple, stLogicOp, stNormalize, stPointSmooth, stPolygonSmooth, stPolygonStipple,
-    stScissorTest, stStencilTest, stTexture1D, stTexture2D, stTextureCubeMap, stTextureRect, stTexture3D
+    stAlphaTest,
+    stAutoNormal,
+    stBlend,
+    stColorMaterial,
+    stCullFace,
+    stDepthTest,
+    stDither,
+    stFog,
+    stLighting,
+    stLineSmooth,
+    stLineStipple,
+    stLogicOp,
+    stNormalize,
+    stPointSmooth,
+    stPolygonSmooth,
+    stPolygonStipple,
+    stScissorTest,
+    stStencilTest,
+    stTexture1D,
+    stTexture2D,
+    stTextureCubeMap,
+    stTextureRect,
+    stTexture3D
 };
 
 // The OpenGL enumerant of each cached state.

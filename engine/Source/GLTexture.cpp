@@ -12,17 +12,28 @@ namespace {
 
 GLenum UncompressedFormat(TGLTextureFormat format) {
     switch (format) {
-        case tfRGB: return GL_RGB8;
-        case tfRGB16: return GL_RGB5;
-        case tfRGBA16: return GL_RGBA4;
-        case tfAlpha: return GL_ALPHA8;
-        case tfLuminance: return GL_LUMINANCE8;
-        case tfLuminanceAlpha: return GL_LUMINANCE8_ALPHA8;
-        case tfIntensity: return GL_INTENSITY8;
-        case tfNormalMap: return GL_RGB8;
-        case tfRGBAFloat16: return GL_RGBA16F_ARB;
-        case tfRGBAFloat32: return GL_RGBA32F_ARB;
-        default: return GL_RGBA8;
+        case tfRGB:
+            return GL_RGB8;
+        case tfRGB16:
+            return GL_RGB5;
+        case tfRGBA16:
+            return GL_RGBA4;
+        case tfAlpha:
+            return GL_ALPHA8;
+        case tfLuminance:
+            return GL_LUMINANCE8;
+        case tfLuminanceAlpha:
+            return GL_LUMINANCE8_ALPHA8;
+        case tfIntensity:
+            return GL_INTENSITY8;
+        case tfNormalMap:
+            return GL_RGB8;
+        case tfRGBAFloat16:
+            return GL_RGBA16F_ARB;
+        case tfRGBAFloat32:
+            return GL_RGBA32F_ARB;
+        default:
+            return GL_RGBA8;
     }
 }
 
@@ -30,17 +41,27 @@ GLenum CompressedFormat(TGLTextureFormat format) {
     switch (format) {
         case tfRGB:
         case tfRGB16:
-        case tfNormalMap: return GL_COMPRESSED_RGB_ARB;
-        case tfAlpha: return GL_COMPRESSED_ALPHA_ARB;
-        case tfLuminance: return GL_COMPRESSED_LUMINANCE_ARB;
-        case tfLuminanceAlpha: return GL_COMPRESSED_LUMINANCE_ALPHA_ARB;
-        case tfIntensity: return GL_COMPRESSED_INTENSITY_ARB;
-        default: return GL_COMPRESSED_RGBA_ARB;
+        case tfNormalMap:
+            return GL_COMPRESSED_RGB_ARB;
+        case tfAlpha:
+            return GL_COMPRESSED_ALPHA_ARB;
+        case tfLuminance:
+            return GL_COMPRESSED_LUMINANCE_ARB;
+        case tfLuminanceAlpha:
+            return GL_COMPRESSED_LUMINANCE_ALPHA_ARB;
+        case tfIntensity:
+            return GL_COMPRESSED_INTENSITY_ARB;
+        default:
+            return GL_COMPRESSED_RGBA_ARB;
     }
 }
 
-const GLenum kMinFilters[] = {GL_NEAREST, GL_LINEAR, GL_NEAREST_MIPMAP_NEAREST, GL_LINEAR_MIPMAP_NEAREST,
-                              GL_NEAREST_MIPMAP_LINEAR, GL_LINEAR_MIPMAP_LINEAR};
+const GLenum kMinFilters[] = {GL_NEAREST,
+                              GL_LINEAR,
+                              GL_NEAREST_MIPMAP_NEAREST,
+                              GL_LINEAR_MIPMAP_NEAREST,
+                              GL_NEAREST_MIPMAP_LINEAR,
+                              GL_LINEAR_MIPMAP_LINEAR};
 const GLenum kMagFilters[] = {GL_NEAREST, GL_LINEAR};
 
 }  // namespace
@@ -139,12 +160,12 @@ void TGLTexture::MarkParamsChanged() {
     ReportChange(this);
 }
 
-#define Z_IMAGE_SETTER(Name, Type, field) \
-    void TGLTexture::Set##Name(Type value) { \
+#define Z_IMAGE_SETTER(Name, Type, field)                      \
+    void TGLTexture::Set##Name(Type value) {                   \
         if (AssignIfChanged(field, value)) MarkImageChanged(); \
     }
-#define Z_PARAMS_SETTER(Name, Type, field) \
-    void TGLTexture::Set##Name(Type value) { \
+#define Z_PARAMS_SETTER(Name, Type, field)                      \
+    void TGLTexture::Set##Name(Type value) {                    \
         if (AssignIfChanged(field, value)) MarkParamsChanged(); \
     }
 Z_IMAGE_SETTER(ImageAlpha, TGLTextureImageAlpha, imageAlpha_)
@@ -178,16 +199,20 @@ void TGLTexture::TellMappingChanged() {
 void TGLTexture::SetDisabled(bool value) {
     if (value == disabled_) return;
     disabled_ = value;
-    if (dynamic_cast<IGLTextureNotifiable*>(Owner())) TellMappingChanged();
-    else ReportChange(this);
+    if (dynamic_cast<IGLTextureNotifiable*>(Owner()))
+        TellMappingChanged();
+    else
+        ReportChange(this);
 }
 
 void TGLTexture::SetMappingMode(TGLTextureMappingMode value) {
     if (value == mappingMode_) return;
     const bool wasUser = mappingMode_ == tmmUser;
     mappingMode_ = value;
-    if (wasUser != (value == tmmUser)) TellMappingChanged();
-    else ReportChange(this);
+    if (wasUser != (value == tmmUser))
+        TellMappingChanged();
+    else
+        ReportChange(this);
 }
 
 TGLCoordinates4* TGLTexture::MappingSCoordinates() {
@@ -222,10 +247,17 @@ GLenum TGLTexture::ChooseInternalFormat() const {
     } else {
         GLenum hint = GL_DONT_CARE;
         switch (compression) {
-            case tcStandard: hint = GL_DONT_CARE; break;
-            case tcHighQuality: hint = GL_NICEST; break;
-            case tcHighSpeed: hint = GL_FASTEST; break;
-            default: Assert(false, kAssertionFailure);
+            case tcStandard:
+                hint = GL_DONT_CARE;
+                break;
+            case tcHighQuality:
+                hint = GL_NICEST;
+                break;
+            case tcHighSpeed:
+                hint = GL_FASTEST;
+                break;
+            default:
+                Assert(false, kAssertionFailure);
         }
         GL.glHint(GL_TEXTURE_COMPRESSION_HINT_ARB, hint);
         result = CompressedFormat(format);
@@ -278,12 +310,21 @@ void TGLTexture::PrepareBuffer(TGLBitmap32* buffer) const {
         buffer->HeightToNormalMap(normalMapScale_, textureWrap_ == twBoth || textureWrap_ == twHorizontal,
                                   textureWrap_ == twBoth || textureWrap_ == twVertical);
     switch (imageAlpha_) {
-        case tiaDefault: break;
+        case tiaDefault:
+            break;
         case tiaAlphaFromIntensity:
-        case tiaLuminance: buffer->AlphaFromLuminance(); break;
-        case tiaSuperBlackTransparent: buffer->KeyAlphaRGB(TGLPixel32{0, 0, 0, 0}); break;
-        case tiaLuminanceSqrt: buffer->AlphaFromLuminanceSqrt(); break;
-        case tiaOpaque: buffer->FillAlpha(255); break;
+        case tiaLuminance:
+            buffer->AlphaFromLuminance();
+            break;
+        case tiaSuperBlackTransparent:
+            buffer->KeyAlphaRGB(TGLPixel32{0, 0, 0, 0});
+            break;
+        case tiaLuminanceSqrt:
+            buffer->AlphaFromLuminanceSqrt();
+            break;
+        case tiaOpaque:
+            buffer->FillAlpha(255);
+            break;
         // The buffer's first pixel is the bottom-left one of the picture; the catalogue's
         // images are keyed on it.
         case tiaTopLeftPointColorTransparent:
@@ -300,7 +341,8 @@ void TGLTexture::PrepareBuffer(TGLBitmap32* buffer) const {
         case tiaBottomRightPointColorTransparent:
             if (buffer->Data()) buffer->PixelKeyAlpha(buffer->Data()[buffer->Width() - 1]);
             break;
-        default: Assert(false, kAssertionFailure);
+        default:
+            Assert(false, kAssertionFailure);
     }
     if (imageBrightness_ != 1.0f) buffer->ScaleBrightness(imageBrightness_);
     if (imageGamma_ != 1.0f) buffer->ApplyGamma(imageGamma_);
@@ -411,7 +453,8 @@ void TGLTexture::LoadCubeMapMatrix(TRenderContextInfo& rci) {
             }
             break;
         }
-        default: break;
+        default:
+            break;
     }
     GL.glMatrixMode(GL_MODELVIEW);
 }
@@ -504,7 +547,8 @@ void TGLTexture::EnableTexGen() {
         if (withR) GL.glEnable(GL_TEXTURE_GEN_R);
     };
     switch (mappingMode_) {
-        case tmmUser: break;
+        case tmmUser:
+            break;
         case tmmObjectLinear:
             GL.glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
             GL.glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
@@ -524,7 +568,9 @@ void TGLTexture::EnableTexGen() {
             GL.glEnable(GL_TEXTURE_GEN_S);
             GL.glEnable(GL_TEXTURE_GEN_T);
             break;
-        case tmmSphere: modes(GL_SPHERE_MAP, false); break;
+        case tmmSphere:
+            modes(GL_SPHERE_MAP, false);
+            break;
         case tmmCubeMapReflection:
         case tmmCubeMapCamera:
             if (GL.GL_ARB_texture_cube_map) modes(GL_REFLECTION_MAP_ARB, true);
@@ -533,7 +579,8 @@ void TGLTexture::EnableTexGen() {
         case tmmCubeMapLight0:
             if (GL.GL_ARB_texture_cube_map) modes(GL_NORMAL_MAP_ARB, true);
             break;
-        default: Assert(false, kAssertionFailure);
+        default:
+            Assert(false, kAssertionFailure);
     }
 }
 
@@ -600,7 +647,8 @@ void TGLTextureExItem::SetTextureScale(TGLCoordinates3* value) {
 
 void TGLTextureExItem::RecalcTextureMatrix() {
     identity_ = offset_->SameVector(MakeVector4(0, 0, 0, 0)) && scale_->SameVector(MakeVector4(1, 1, 1, 0));
-    if (!identity_) matrix_ = ScaleTranslateMatrix(AffineFromVector4(scale_->AsVector()), AffineFromVector4(offset_->AsVector()));
+    if (!identity_)
+        matrix_ = ScaleTranslateMatrix(AffineFromVector4(scale_->AsVector()), AffineFromVector4(offset_->AsVector()));
     NotifyMaterial();
 }
 
@@ -631,22 +679,30 @@ void TGLTextureExItem::Apply(TRenderContextInfo& rci) {
     GL.glActiveTextureARB(GL_TEXTURE0_ARB + unit);
     GL.glMatrixMode(GL_TEXTURE);
     GL.glPushMatrix();
-    if (identity_) GL.glLoadIdentity();
-    else GL.glLoadMatrixf(&matrix_.Rows[0].X);
+    if (identity_)
+        GL.glLoadIdentity();
+    else
+        GL.glLoadMatrixf(&matrix_.Rows[0].X);
     GL.glMatrixMode(GL_MODELVIEW);
     GL.glActiveTextureARB(GL_TEXTURE0_ARB);
-    if (unit == 0) texture_->Apply(rci);
-    else if (unit == 1) texture_->ApplyOnSecondUnit(rci, nullptr);
-    else texture_->ApplyOnUnit(unit + 1, rci, nullptr);
+    if (unit == 0)
+        texture_->Apply(rci);
+    else if (unit == 1)
+        texture_->ApplyOnSecondUnit(rci, nullptr);
+    else
+        texture_->ApplyOnUnit(unit + 1, rci, nullptr);
     applied_ = true;
 }
 
 void TGLTextureExItem::Unapply(TRenderContextInfo& rci) {
     if (!applied_) return;
     const Integer unit = textureIndex_;
-    if (unit == 0) texture_->Unapply(rci);
-    else if (unit == 1) texture_->UnapplyFromSecondUnit(rci, false);
-    else texture_->UnapplyFromUnit(unit + 1, false);
+    if (unit == 0)
+        texture_->Unapply(rci);
+    else if (unit == 1)
+        texture_->UnapplyFromSecondUnit(rci, false);
+    else
+        texture_->UnapplyFromUnit(unit + 1, false);
     GL.glActiveTextureARB(GL_TEXTURE0_ARB + unit);
     GL.glMatrixMode(GL_TEXTURE);
     GL.glPopMatrix();

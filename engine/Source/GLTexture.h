@@ -19,12 +19,15 @@ struct TRenderContextInfo;
 // --- enumerations
 Z_ENUM(TGLTextureMode, Byte, tmDecal, tmModulate, tmBlend, tmReplace)
 Z_ENUM(TGLTextureWrap, Byte, twBoth, twNone, twVertical, twHorizontal)
-Z_ENUM(TGLTextureImageAlpha, Byte, tiaDefault, tiaAlphaFromIntensity, tiaSuperBlackTransparent, tiaLuminance, tiaLuminanceSqrt, tiaOpaque, tiaTopLeftPointColorTransparent, tiaInverseLuminance, tiaInverseLuminanceSqrt, tiaBottomRightPointColorTransparent)
-Z_ENUM(TGLTextureFormat, Byte, tfDefault, tfRGB, tfRGBA, tfRGB16, tfRGBA16, tfAlpha, tfLuminance, tfLuminanceAlpha, tfIntensity, tfNormalMap, tfRGBAFloat16, tfRGBAFloat32)
+Z_ENUM(TGLTextureImageAlpha, Byte, tiaDefault, tiaAlphaFromIntensity, tiaSuperBlackTransparent, tiaLuminance,
+       tiaLuminanceSqrt, tiaOpaque, tiaTopLeftPointColorTransparent, tiaInverseLuminance, tiaInverseLuminanceSqrt,
+       tiaBottomRightPointColorTransparent)
+Z_ENUM(TGLTextureFormat, Byte, tfDefault, tfRGB, tfRGBA, tfRGB16, tfRGBA16, tfAlpha, tfLuminance, tfLuminanceAlpha,
+       tfIntensity, tfNormalMap, tfRGBAFloat16, tfRGBAFloat32)
 Z_ENUM(TGLTextureCompression, Byte, tcDefault, tcNone, tcStandard, tcHighQuality, tcHighSpeed)
 Z_ENUM(TGLTextureFilteringQuality, Byte, tfIsotropic, tfAnisotropic)
-Z_ENUM(TGLTextureMappingMode, Byte, tmmUser, tmmObjectLinear, tmmEyeLinear, tmmSphere, tmmCubeMapReflection, tmmCubeMapNormal, tmmCubeMapLight0, tmmCubeMapCamera)
-
+Z_ENUM(TGLTextureMappingMode, Byte, tmmUser, tmmObjectLinear, tmmEyeLinear, tmmSphere, tmmCubeMapReflection,
+       tmmCubeMapNormal, tmmCubeMapLight0, tmmCubeMapCamera)
 
 // The system-wide defaults a tfDefault format and a tcDefault compression resolve to.
 constexpr TGLTextureFormat vDefaultTextureFormat = tfRGBA;

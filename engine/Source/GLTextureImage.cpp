@@ -35,9 +35,9 @@ TGLTextureImageClass FindTextureImageClass(const String& name) {
 const std::vector<TGLTextureImageClass>& TextureImageClasses() { return Registry(); }
 
 void InitializeGLTextureImage() {
-    for (TGLTextureImageClass cls : {TGLBlankImage::StaticClass(), TGLPersistentImage::StaticClass(),
-                                     TGLPicFileImage::StaticClass(), TGLCubeMapImage::StaticClass(),
-                                     TGLFloatDataImage::StaticClass()}) {
+    for (TGLTextureImageClass cls :
+         {TGLBlankImage::StaticClass(), TGLPersistentImage::StaticClass(), TGLPicFileImage::StaticClass(),
+          TGLCubeMapImage::StaticClass(), TGLFloatDataImage::StaticClass()}) {
         RegisterTextureImageClass(cls);
         RegisterClass(cls);
     }

@@ -51,9 +51,9 @@ TVectorFileClass TVectorFileFormatsList::FindFromFileName(const String& fileName
     if (!extension.empty()) extension.erase(0, 1);  // the dot
     TVectorFileClass found = FindExt(extension);
     if (!found)
-        throw EInvalidVectorFile(Format(
-            L"Unknown file extension (%s), maybe you forgot to add the support unit to your uses? (%s?)",
-            {extension, L"GLFile" + UpperCase(extension)}));
+        throw EInvalidVectorFile(
+            Format(L"Unknown file extension (%s), maybe you forgot to add the support unit to your uses? (%s?)",
+                   {extension, L"GLFile" + UpperCase(extension)}));
     return found;
 }
 

@@ -13,6 +13,7 @@ void SetupVSync(TVSyncMode mode) {
         case vsmNoSync:
             if (interval != 0) GL.wglSwapIntervalEXT(0);
             break;
-        default: Assert(false, L"Unknown vertical sync mode");
+        default:
+            Assert(false, L"Unknown vertical sync mode");
     }
 }

@@ -29,8 +29,7 @@ class TGLWaterPlane : public TGLSceneObject {
         p.Property(L"Options", &TGLWaterPlane::Options, &TGLWaterPlane::SetOptions)
             .Default(TGLWaterPlaneOptions{wpoTextured});
         p.Property(L"Mask", &TGLWaterPlane::Mask, &TGLWaterPlane::SetMask);
-        p.Property(L"SimulationFrequency", &TGLWaterPlane::SimulationFrequency,
-                   &TGLWaterPlane::SetSimulationFrequency)
+        p.Property(L"SimulationFrequency", &TGLWaterPlane::SimulationFrequency, &TGLWaterPlane::SetSimulationFrequency)
             .Default(100.0f);
         p.Property(L"MaximumCatchupIterations", &TGLWaterPlane::MaximumCatchupIterations,
                    &TGLWaterPlane::SetMaximumCatchupIterations)

@@ -18,10 +18,8 @@ class TGLSceneViewer : public TWinControl {
         p.Property(L"Buffer", &TGLSceneViewer::Buffer);
         p.Property(L"FieldOfView", &TGLSceneViewer::FieldOfView, &TGLSceneViewer::SetFieldOfView);
     }
-    Z_MESSAGE_MAP(Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd),
-        Z_MESSAGE(WM_SIZE, WMSize),
-        Z_MESSAGE(WM_PAINT, WMPaint),
-        Z_MESSAGE(WM_DESTROY, WMDestroy))
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd), Z_MESSAGE(WM_SIZE, WMSize), Z_MESSAGE(WM_PAINT, WMPaint),
+                  Z_MESSAGE(WM_DESTROY, WMDestroy))
 
 public:
     explicit TGLSceneViewer(TComponent* AOwner);

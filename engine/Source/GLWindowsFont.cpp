@@ -59,8 +59,7 @@ bool ChooseGlyphSheetSize(const TGlyphAdvances& advances, Integer charHeight, In
     return bestArea >= 0;
 }
 
-TGLWindowsBitmapFont::TGLWindowsBitmapFont(TComponent* owner)
-    : TGLCustomBitmapFont(owner), font_(new TFont()) {
+TGLWindowsBitmapFont::TGLWindowsBitmapFont(TComponent* owner) : TGLCustomBitmapFont(owner), font_(new TFont()) {
     font_->SetColor(clWhite);
     font_->OnChange = MakeEvent(this, &TGLWindowsBitmapFont::FontChanged);
     SetGlyphsAlpha(tiaAlphaFromIntensity);

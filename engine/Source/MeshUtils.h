@@ -8,5 +8,4 @@
 // than three vertices add nothing.
 void ConvertStripToList(const TAffineVectorList* strip, TAffineVectorList* list);
 // The same over the vertices named by consecutive indices; every index must name a vertex.
-void ConvertIndexedStripToList(const TAffineVectorList* vertices, const TIntegerList* indices,
-                               TAffineVectorList* list);
+void ConvertIndexedStripToList(const TAffineVectorList* vertices, const TIntegerList* indices, TAffineVectorList* list);

@@ -60,8 +60,7 @@ class TGLScene : public TGLUpdateAbleComponent {
     Z_PUBLISHED {
         p.Property(L"ObjectsSorting", &TGLScene::ObjectsSorting, &TGLScene::SetObjectsSorting)
             .Default(osRenderBlendedLast);
-        p.Property(L"VisibilityCulling", &TGLScene::VisibilityCulling, &TGLScene::SetVisibilityCulling)
-            .Default(vcNone);
+        p.Property(L"VisibilityCulling", &TGLScene::VisibilityCulling, &TGLScene::SetVisibilityCulling).Default(vcNone);
         p.Event(L"OnProgress", &TGLScene::OnProgress);
     }
 

@@ -74,17 +74,33 @@ struct TMultiFamily {
     static void TexCoord4fv(const GLfloat* v) {
         SendCoordinates<F>([&] { GL.glTexCoord4fv(v); }, [&](GLenum u) { GL.glMultiTexCoord4fvARB(u, v); });
     }
-    static void TexGenf(GLenum c, GLenum p, GLfloat v) { OnServerUnits<F>([&] { GL.glTexGenf(c, p, v); }); }
-    static void TexGenfv(GLenum c, GLenum p, const GLfloat* v) { OnServerUnits<F>([&] { GL.glTexGenfv(c, p, v); }); }
-    static void TexGeni(GLenum c, GLenum p, GLint v) { OnServerUnits<F>([&] { GL.glTexGeni(c, p, v); }); }
-    static void TexGeniv(GLenum c, GLenum p, const GLint* v) { OnServerUnits<F>([&] { GL.glTexGeniv(c, p, v); }); }
-    static void Enable(GLenum cap) { OnServerUnits<F>([&] { GL.glEnable(cap); }); }
-    static void Disable(GLenum cap) { OnServerUnits<F>([&] { GL.glDisable(cap); }); }
+    static void TexGenf(GLenum c, GLenum p, GLfloat v) {
+        OnServerUnits<F>([&] { GL.glTexGenf(c, p, v); });
+    }
+    static void TexGenfv(GLenum c, GLenum p, const GLfloat* v) {
+        OnServerUnits<F>([&] { GL.glTexGenfv(c, p, v); });
+    }
+    static void TexGeni(GLenum c, GLenum p, GLint v) {
+        OnServerUnits<F>([&] { GL.glTexGeni(c, p, v); });
+    }
+    static void TexGeniv(GLenum c, GLenum p, const GLint* v) {
+        OnServerUnits<F>([&] { GL.glTexGeniv(c, p, v); });
+    }
+    static void Enable(GLenum cap) {
+        OnServerUnits<F>([&] { GL.glEnable(cap); });
+    }
+    static void Disable(GLenum cap) {
+        OnServerUnits<F>([&] { GL.glDisable(cap); });
+    }
     static void TexCoordPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer) {
         OnClientUnits<F>([&] { GL.glTexCoordPointer(size, type, stride, pointer); });
     }
-    static void EnableClientState(GLenum a) { OnClientUnits<F>([&] { GL.glEnableClientState(a); }); }
-    static void DisableClientState(GLenum a) { OnClientUnits<F>([&] { GL.glDisableClientState(a); }); }
+    static void EnableClientState(GLenum a) {
+        OnClientUnits<F>([&] { GL.glEnableClientState(a); });
+    }
+    static void DisableClientState(GLenum a) {
+        OnClientUnits<F>([&] { GL.glDisableClientState(a); });
+    }
 };
 
 struct TMainFamily {
@@ -154,11 +170,21 @@ void SelectMode(TMapTexCoordMode mode) {
         Assert(GL.GL_ARB_multitexture, L"Texture-coordinate mapping needs GL_ARB_multitexture");
     currentMode = mode;
     switch (mode) {
-        case mtcmMain: Point<TMainFamily>(); break;
-        case mtcmDual: Point<TMultiFamily<TFamily::Dual>>(); break;
-        case mtcmSecond: Point<TMultiFamily<TFamily::Second>>(); break;
-        case mtcmArbitrary: Point<TMultiFamily<TFamily::Arbitrary>>(); break;
-        default: Point<TNullFamily>(); break;
+        case mtcmMain:
+            Point<TMainFamily>();
+            break;
+        case mtcmDual:
+            Point<TMultiFamily<TFamily::Dual>>();
+            break;
+        case mtcmSecond:
+            Point<TMultiFamily<TFamily::Second>>();
+            break;
+        case mtcmArbitrary:
+            Point<TMultiFamily<TFamily::Arbitrary>>();
+            break;
+        default:
+            Point<TNullFamily>();
+            break;
     }
 }
 
@@ -205,9 +231,12 @@ void AddArbitraryTexCoordUnits(Byte mask) { SelectArbitraryTexCoordMappingMask(B
 
 Byte TexCoordUnitsMask() {
     switch (updateCount > 0 ? pendingMode : currentMode) {
-        case mtcmMain: return 1;
-        case mtcmDual: return 3;
-        case mtcmSecond: return 2;
+        case mtcmMain:
+            return 1;
+        case mtcmDual:
+            return 3;
+        case mtcmSecond:
+            return 2;
         case mtcmArbitrary: {
             Byte mask = 0;
             for (GLenum unit : arbitraryUnits) mask |= Byte(1 << (unit - GL_TEXTURE0));

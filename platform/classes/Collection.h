@@ -24,7 +24,7 @@ public:
     virtual void SetCollection(TCollection* collection);
     // The creation sequence number within the collection; never reused.
     Integer ID() const { return id_; }
-    int Index() const;            // -1 without a collection
+    int Index() const;                 // -1 without a collection
     virtual void SetIndex(int index);  // moves the item; the collection hears Update(nil)
     virtual String DisplayName() const { return ClassName(); }
     virtual void SetDisplayName(const String&) {}

@@ -65,8 +65,7 @@ void TComponent::SetComponentIndex(int index) {
 
 void TComponent::SetName(const String& name) {
     if (name == name_) return;
-    if (!name.empty() && !IsValidIdent(name))
-        throw EComponentError(L"'" + name + L"' is not a valid component name");
+    if (!name.empty() && !IsValidIdent(name)) throw EComponentError(L"'" + name + L"' is not a valid component name");
     if (owner_)
         owner_->ValidateRename(this, name_, name);
     else
@@ -77,8 +76,7 @@ void TComponent::SetName(const String& name) {
 void TComponent::ValidateRename(TComponent* component, const String& currentName, const String& newName) {
     if (component && !SameText(currentName, newName) && !newName.empty()) {
         TComponent* other = FindComponent(newName);
-        if (other && other != component)
-            throw EComponentError(L"A component named " + newName + L" already exists");
+        if (other && other != component) throw EComponentError(L"A component named " + newName + L" already exists");
     }
 }
 

@@ -17,14 +17,14 @@ class TReader;
 class TWriter;
 
 enum TComponentStateItem {
-    csLoading,    // being read from a form description, until Loaded
-    csReading,    // its own properties are being read
-    csWriting,    // being written
+    csLoading,  // being read from a form description, until Loaded
+    csReading,  // its own properties are being read
+    csWriting,  // being written
     csDestroying,
     csDesigning,  // never set at run time: the program has no designer
     csAncestor,
     csUpdating,
-    csFixups,     // has references waiting to be resolved by name
+    csFixups,  // has references waiting to be resolved by name
     csFreeNotification,
     csInline,
     csDesignInstance

@@ -30,15 +30,24 @@ bool ClassNamed(TClass cls, const String& name) {
 
 const wchar_t* KindText(TTypeKind kind) {
     switch (kind) {
-    case tkInteger: return L"an integer";
-    case tkEnumeration: return L"an identifier";
-    case tkSet: return L"a set";
-    case tkFloat: return L"a number";
-    case tkString: return L"a string";
-    case tkBoolean: return L"True or False";
-    case tkClass: return L"a collection";
-    case tkComponent: return L"a component name";
-    case tkMethod: return L"a method name";
+        case tkInteger:
+            return L"an integer";
+        case tkEnumeration:
+            return L"an identifier";
+        case tkSet:
+            return L"a set";
+        case tkFloat:
+            return L"a number";
+        case tkString:
+            return L"a string";
+        case tkBoolean:
+            return L"True or False";
+        case tkClass:
+            return L"a collection";
+        case tkComponent:
+            return L"a component name";
+        case tkMethod:
+            return L"a method name";
     }
     return L"a value";
 }
@@ -105,7 +114,8 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
             if (!cls) ErrorAt(L"Class " + className + L" not found", start.Line);
             if (!cls->InheritsFrom(TComponent::StaticClass()))
                 ErrorAt(className + L" is not a component class", start.Line);
-            Guarded(start.Line, [&] { root = static_cast<TComponent*>(cls->Create(static_cast<TComponent*>(nullptr))); });
+            Guarded(start.Line,
+                    [&] { root = static_cast<TComponent*>(cls->Create(static_cast<TComponent*>(nullptr))); });
             createdRoot = true;
             created_.push_back(root);
         } else if (!ClassNamed(root->ClassType(), className)) {
@@ -244,55 +254,55 @@ void TReader::ReadPropValue(TPersistent* instance, const String& name, int line)
         ErrorAt(L"Invalid value for property " + name + L": " + KindText(p->Kind) + L" expected", v.Line);
     };
     switch (p->Kind) {
-    case tkInteger:
-    case tkEnumeration:
-    case tkSet:
-    case tkBoolean:
-        ReadOrdinalValue(instance, *p);
-        break;
-    case tkFloat: {
-        if (!v.IsNumber()) wrongKind();
-        TToken t = lexer_->Next();
-        Extended value = t.Number();
-        Guarded(t.Line, [&] { p->SetFloat(instance, value); });
-        break;
-    }
-    case tkString: {
-        if (v.Kind != ttString) wrongKind();
-        TToken t = lexer_->Next();
-        Guarded(t.Line, [&] { p->SetString(instance, t.Text); });
-        break;
-    }
-    case tkClass: {
-        auto* collection = As<TCollection>(p->GetObject(instance));
-        if (!collection)
-            ErrorAt(L"Property " + name + L" holds an object: give its properties as " + name + L".<name>", v.Line);
-        if (!v.IsSymbol(L'<')) wrongKind();
-        ReadCollection(collection);
-        break;
-    }
-    case tkComponent: {
-        if (v.Kind != ttIdent) wrongKind();
-        TToken t = lexer_->Next();
-        if (t.IsKeyword(L"nil"))
-            Guarded(t.Line, [&] { p->SetObject(instance, nullptr); });
-        else
-            fixups_.push_back({instance, p, t.Text, t.Line, root_});
-        break;
-    }
-    case tkMethod: {
-        if (v.Kind != ttIdent) wrongKind();
-        TToken t = lexer_->Next();
-        const TMethodInfo* m = nullptr;
-        if (!t.IsKeyword(L"nil")) {
-            m = root_->PublishedTable().FindMethod(t.Text);
-            if (!m) ErrorAt(L"Method " + t.Text + L" not found in " + root_->ClassName(), t.Line);
-            if (m->EventType != p->EventType)
-                ErrorAt(L"Method " + t.Text + L" does not match event " + name, t.Line);
+        case tkInteger:
+        case tkEnumeration:
+        case tkSet:
+        case tkBoolean:
+            ReadOrdinalValue(instance, *p);
+            break;
+        case tkFloat: {
+            if (!v.IsNumber()) wrongKind();
+            TToken t = lexer_->Next();
+            Extended value = t.Number();
+            Guarded(t.Line, [&] { p->SetFloat(instance, value); });
+            break;
         }
-        Guarded(t.Line, [&] { p->SetMethod(instance, m, root_); });
-        break;
-    }
+        case tkString: {
+            if (v.Kind != ttString) wrongKind();
+            TToken t = lexer_->Next();
+            Guarded(t.Line, [&] { p->SetString(instance, t.Text); });
+            break;
+        }
+        case tkClass: {
+            auto* collection = As<TCollection>(p->GetObject(instance));
+            if (!collection)
+                ErrorAt(L"Property " + name + L" holds an object: give its properties as " + name + L".<name>", v.Line);
+            if (!v.IsSymbol(L'<')) wrongKind();
+            ReadCollection(collection);
+            break;
+        }
+        case tkComponent: {
+            if (v.Kind != ttIdent) wrongKind();
+            TToken t = lexer_->Next();
+            if (t.IsKeyword(L"nil"))
+                Guarded(t.Line, [&] { p->SetObject(instance, nullptr); });
+            else
+                fixups_.push_back({instance, p, t.Text, t.Line, root_});
+            break;
+        }
+        case tkMethod: {
+            if (v.Kind != ttIdent) wrongKind();
+            TToken t = lexer_->Next();
+            const TMethodInfo* m = nullptr;
+            if (!t.IsKeyword(L"nil")) {
+                m = root_->PublishedTable().FindMethod(t.Text);
+                if (!m) ErrorAt(L"Method " + t.Text + L" not found in " + root_->ClassName(), t.Line);
+                if (m->EventType != p->EventType)
+                    ErrorAt(L"Method " + t.Text + L" does not match event " + name, t.Line);
+            }
+            Guarded(t.Line, [&] { p->SetMethod(instance, m, root_); });
+            break;
+        }
     }
 }
 
@@ -303,44 +313,43 @@ void TReader::ReadOrdinalValue(TPersistent* instance, const TPropInfo& p) {
     };
     Int64 value = 0;
     switch (p.Kind) {
-    case tkInteger:
-        if (t.Kind == ttInteger)
-            value = t.Integer;
-        else if (!(t.Kind == ttIdent && p.Idents && p.Idents->IdentToInt(t.Text, value)))
+        case tkInteger:
+            if (t.Kind == ttInteger)
+                value = t.Integer;
+            else if (!(t.Kind == ttIdent && p.Idents && p.Idents->IdentToInt(t.Text, value)))
+                wrong();
+            // $FF00000F fills the sign bit of a 32-bit colour, as the same constant does in code.
+            if (t.Hex && p.MinValue < 0 && value > p.MaxValue && value <= p.MaxValue * 2 + 1)
+                value -= (p.MaxValue + 1) * 2;
+            if (value < p.MinValue || value > p.MaxValue)
+                ErrorAt(L"Value " + std::to_wstring(value) + L" out of range for property " + p.Name, t.Line);
+            break;
+        case tkBoolean:
+            if (t.IsKeyword(L"True"))
+                value = 1;
+            else if (!t.IsKeyword(L"False"))
+                wrong();
+            break;
+        case tkEnumeration:
+            if (t.Kind != ttIdent) wrong();
+            value = p.EnumType->OrdinalOf(t.Text);
+            if (value < 0) ErrorAt(L"Invalid value " + t.Text + L" for property " + p.Name, t.Line);
+            break;
+        case tkSet:
+            if (!t.IsSymbol(L'[')) wrong();
+            while (!lexer_->Peek().IsSymbol(L']')) {
+                if (value != 0) Expect(L',');
+                TToken member = ExpectIdent(L"A set member");
+                int ordinal = p.EnumType->OrdinalOf(member.Text);
+                if (ordinal < 0 || ordinal > 63)
+                    ErrorAt(L"Invalid set member " + member.Text + L" for property " + p.Name, member.Line);
+                if (value & (Int64(1) << ordinal)) ErrorAt(L"Set member " + member.Text + L" given twice", member.Line);
+                value |= Int64(1) << ordinal;
+            }
+            lexer_->Next();
+            break;
+        default:
             wrong();
-        // $FF00000F fills the sign bit of a 32-bit colour, as the same constant does in code.
-        if (t.Hex && p.MinValue < 0 && value > p.MaxValue && value <= p.MaxValue * 2 + 1)
-            value -= (p.MaxValue + 1) * 2;
-        if (value < p.MinValue || value > p.MaxValue)
-            ErrorAt(L"Value " + std::to_wstring(value) + L" out of range for property " + p.Name, t.Line);
-        break;
-    case tkBoolean:
-        if (t.IsKeyword(L"True"))
-            value = 1;
-        else if (!t.IsKeyword(L"False"))
-            wrong();
-        break;
-    case tkEnumeration:
-        if (t.Kind != ttIdent) wrong();
-        value = p.EnumType->OrdinalOf(t.Text);
-        if (value < 0) ErrorAt(L"Invalid value " + t.Text + L" for property " + p.Name, t.Line);
-        break;
-    case tkSet:
-        if (!t.IsSymbol(L'[')) wrong();
-        while (!lexer_->Peek().IsSymbol(L']')) {
-            if (value != 0) Expect(L',');
-            TToken member = ExpectIdent(L"A set member");
-            int ordinal = p.EnumType->OrdinalOf(member.Text);
-            if (ordinal < 0 || ordinal > 63)
-                ErrorAt(L"Invalid set member " + member.Text + L" for property " + p.Name, member.Line);
-            if (value & (Int64(1) << ordinal))
-                ErrorAt(L"Set member " + member.Text + L" given twice", member.Line);
-            value |= Int64(1) << ordinal;
-        }
-        lexer_->Next();
-        break;
-    default:
-        wrong();
     }
     Guarded(t.Line, [&] { p.SetOrd(instance, value); });
 }
@@ -394,21 +403,26 @@ void TReader::DefineBinaryProperty(const String& name, const TStreamProc& readDa
 TValueType TReader::NextValue() {
     const TToken& t = lexer_->Peek();
     switch (t.Kind) {
-    case ttInteger: return vaInt;
-    case ttFloat: return vaExtended;
-    case ttString: return vaString;
-    case ttBinary: return vaBinary;
-    case ttIdent:
-        if (t.IsKeyword(L"True")) return vaTrue;
-        if (t.IsKeyword(L"False")) return vaFalse;
-        if (t.IsKeyword(L"nil")) return vaNil;
-        return vaIdent;
-    case ttSymbol:
-        if (t.IsSymbol(L'(')) return vaList;
-        if (t.IsSymbol(L'[')) return vaSet;
-        if (t.IsSymbol(L'<')) return vaCollection;
-        return vaNull;
-    case ttEnd: return vaNull;
+        case ttInteger:
+            return vaInt;
+        case ttFloat:
+            return vaExtended;
+        case ttString:
+            return vaString;
+        case ttBinary:
+            return vaBinary;
+        case ttIdent:
+            if (t.IsKeyword(L"True")) return vaTrue;
+            if (t.IsKeyword(L"False")) return vaFalse;
+            if (t.IsKeyword(L"nil")) return vaNil;
+            return vaIdent;
+        case ttSymbol:
+            if (t.IsSymbol(L'(')) return vaList;
+            if (t.IsSymbol(L'[')) return vaSet;
+            if (t.IsSymbol(L'<')) return vaCollection;
+            return vaNull;
+        case ttEnd:
+            return vaNull;
     }
     return vaNull;
 }
@@ -452,37 +466,37 @@ void TReader::ReadListEnd() { Expect(L')'); }
 
 void TReader::SkipValue() {
     switch (NextValue()) {
-    case vaList:
-        ReadListBegin();
-        while (!EndOfList()) SkipValue();
-        ReadListEnd();
-        return;
-    case vaSet:
-        lexer_->Next();
-        while (!lexer_->Peek().IsSymbol(L']')) {
-            if (lexer_->Peek().Kind == ttEnd) Error(L"']' expected");
+        case vaList:
+            ReadListBegin();
+            while (!EndOfList()) SkipValue();
+            ReadListEnd();
+            return;
+        case vaSet:
             lexer_->Next();
-        }
-        lexer_->Next();
-        return;
-    case vaCollection:
-        lexer_->Next();
-        while (!lexer_->Peek().IsSymbol(L'>')) {
-            TToken start = lexer_->Next();
-            if (!start.IsKeyword(L"item")) ErrorAt(L"'item' or '>' expected", start.Line);
-            while (!(lexer_->Peek().IsKeyword(L"end") && !lexer_->Peek(1).IsSymbol(L'='))) {
-                ExpectIdent(L"A property name");
-                Expect(L'=');
-                SkipValue();
+            while (!lexer_->Peek().IsSymbol(L']')) {
+                if (lexer_->Peek().Kind == ttEnd) Error(L"']' expected");
+                lexer_->Next();
             }
             lexer_->Next();
-        }
-        lexer_->Next();
-        return;
-    case vaNull:
-        Error(L"Value expected");
-    default:
-        lexer_->Next();
+            return;
+        case vaCollection:
+            lexer_->Next();
+            while (!lexer_->Peek().IsSymbol(L'>')) {
+                TToken start = lexer_->Next();
+                if (!start.IsKeyword(L"item")) ErrorAt(L"'item' or '>' expected", start.Line);
+                while (!(lexer_->Peek().IsKeyword(L"end") && !lexer_->Peek(1).IsSymbol(L'='))) {
+                    ExpectIdent(L"A property name");
+                    Expect(L'=');
+                    SkipValue();
+                }
+                lexer_->Next();
+            }
+            lexer_->Next();
+            return;
+        case vaNull:
+            Error(L"Value expected");
+        default:
+            lexer_->Next();
     }
 }
 
@@ -574,95 +588,95 @@ void TWriter::WriteProperties(TPersistent* instance, const String& prefix) {
 void TWriter::WriteProperty(TPersistent* instance, const TPropInfo& p, const String& prefix) {
     String path = prefix + p.Name;
     switch (p.Kind) {
-    case tkClass: {
-        TObject* sub = p.GetObject(instance);
-        if (auto* collection = As<TCollection>(sub)) {
-            if (collection->Count() == 0) return;
-            BeginProperty(path);
-            WriteCollection(collection);
-        } else if (auto* persistent = As<TPersistent>(sub)) {
-            WriteProperties(persistent, path + L".");
-        }
-        return;
-    }
-    case tkComponent: {
-        auto* c = As<TComponent>(p.GetObject(instance));
-        if (!c) return;
-        if (c->ComponentStyle().Contains(csSubComponent) && c->GetOwner() == instance) {
-            WriteProperties(c, path + L".");
+        case tkClass: {
+            TObject* sub = p.GetObject(instance);
+            if (auto* collection = As<TCollection>(sub)) {
+                if (collection->Count() == 0) return;
+                BeginProperty(path);
+                WriteCollection(collection);
+            } else if (auto* persistent = As<TPersistent>(sub)) {
+                WriteProperties(persistent, path + L".");
+            }
             return;
         }
-        if (!p.Writable) return;
-        BeginProperty(path);
-        WriteIdent(ReferenceName(c));
-        return;
-    }
-    case tkMethod: {
-        if (!p.Writable || !p.MethodAssigned(instance)) return;
-        // Only handlers that are published methods of the root can be written; others were
-        // assigned in code and are assigned again by code.
-        for (const TMethodInfo* m : root_->PublishedTable().Methods())
-            if (m->EventType == p.EventType && p.MethodIs(instance, *m, root_)) {
-                BeginProperty(path);
-                WriteIdent(m->Name);
+        case tkComponent: {
+            auto* c = As<TComponent>(p.GetObject(instance));
+            if (!c) return;
+            if (c->ComponentStyle().Contains(csSubComponent) && c->GetOwner() == instance) {
+                WriteProperties(c, path + L".");
                 return;
             }
-        return;
-    }
-    default:
-        break;
+            if (!p.Writable) return;
+            BeginProperty(path);
+            WriteIdent(ReferenceName(c));
+            return;
+        }
+        case tkMethod: {
+            if (!p.Writable || !p.MethodAssigned(instance)) return;
+            // Only handlers that are published methods of the root can be written; others were
+            // assigned in code and are assigned again by code.
+            for (const TMethodInfo* m : root_->PublishedTable().Methods())
+                if (m->EventType == p.EventType && p.MethodIs(instance, *m, root_)) {
+                    BeginProperty(path);
+                    WriteIdent(m->Name);
+                    return;
+                }
+            return;
+        }
+        default:
+            break;
     }
     // A value that could not be read back is not written.
     if (!p.Writable || p.IsDefault(instance)) return;
     BeginProperty(path);
     switch (p.Kind) {
-    case tkInteger: {
-        Int64 value = p.GetOrd(instance);
-        String ident;
-        if (p.Idents && p.Idents->IntToIdent(value, ident))
+        case tkInteger: {
+            Int64 value = p.GetOrd(instance);
+            String ident;
+            if (p.Idents && p.Idents->IntToIdent(value, ident))
+                WriteIdent(ident);
+            else
+                WriteInteger(value);
+            break;
+        }
+        case tkBoolean:
+            WriteBoolean(p.GetOrd(instance) != 0);
+            break;
+        case tkEnumeration: {
+            Int64 value = p.GetOrd(instance);
+            String ident = p.EnumType->NameOf(value);
+            if (ident.empty())
+                throw EWriteError(L"Value " + std::to_wstring(value) + L" of property " + p.Name +
+                                  L" is not a member of " + p.EnumType->Name());
             WriteIdent(ident);
-        else
-            WriteInteger(value);
-        break;
-    }
-    case tkBoolean:
-        WriteBoolean(p.GetOrd(instance) != 0);
-        break;
-    case tkEnumeration: {
-        Int64 value = p.GetOrd(instance);
-        String ident = p.EnumType->NameOf(value);
-        if (ident.empty())
-            throw EWriteError(L"Value " + std::to_wstring(value) + L" of property " + p.Name + L" is not a member of " +
-                              p.EnumType->Name());
-        WriteIdent(ident);
-        break;
-    }
-    case tkSet: {
-        BeginValue();
-        UInt64 bits = UInt64(p.GetOrd(instance));
-        text_ += L'[';
-        bool first = true;
-        for (int i = 0; i < 64; ++i)
-            if (bits & (UInt64(1) << i)) {
-                String member = p.EnumType->NameOf(i);
-                if (member.empty())
-                    throw EWriteError(L"Property " + p.Name + L" holds a member outside " + p.EnumType->Name());
-                if (!first) text_ += L", ";
-                text_ += member;
-                first = false;
-            }
-        text_ += L']';
-        break;
-    }
-    case tkFloat:
-        BeginValue();
-        text_ += FormatFloatValue(double(p.GetFloat(instance)), p.FloatType == ftSingle);
-        break;
-    case tkString:
-        WriteString(p.GetString(instance));
-        break;
-    default:
-        break;
+            break;
+        }
+        case tkSet: {
+            BeginValue();
+            UInt64 bits = UInt64(p.GetOrd(instance));
+            text_ += L'[';
+            bool first = true;
+            for (int i = 0; i < 64; ++i)
+                if (bits & (UInt64(1) << i)) {
+                    String member = p.EnumType->NameOf(i);
+                    if (member.empty())
+                        throw EWriteError(L"Property " + p.Name + L" holds a member outside " + p.EnumType->Name());
+                    if (!first) text_ += L", ";
+                    text_ += member;
+                    first = false;
+                }
+            text_ += L']';
+            break;
+        }
+        case tkFloat:
+            BeginValue();
+            text_ += FormatFloatValue(double(p.GetFloat(instance)), p.FloatType == ftSingle);
+            break;
+        case tkString:
+            WriteString(p.GetString(instance));
+            break;
+        default:
+            break;
     }
 }
 
@@ -670,8 +684,7 @@ String TWriter::ReferenceName(TComponent* component) const {
     // The owner chain up to the root, or up to the top owner for a component of another form.
     String path;
     for (TComponent* c = component; c; c = c->Owner()) {
-        if (c->Name().empty())
-            throw EWriteError(L"Cannot write a reference to an unnamed " + c->ClassName());
+        if (c->Name().empty()) throw EWriteError(L"Cannot write a reference to an unnamed " + c->ClassName());
         if (c == root_ && c != component) break;
         path = path.empty() ? c->Name() : c->Name() + L"." + path;
     }
@@ -773,8 +786,7 @@ void TWriter::DefineProperty(const String& name, const TReaderProc&, const TWrit
     listFirst_ = std::move(outerLists);
 }
 
-void TWriter::DefineBinaryProperty(const String& name, const TStreamProc&, const TStreamProc& writeData,
-                                   bool hasData) {
+void TWriter::DefineBinaryProperty(const String& name, const TStreamProc&, const TStreamProc& writeData, bool hasData) {
     if (!hasData || !writeData) return;
     TMemoryStream data;
     writeData(&data);

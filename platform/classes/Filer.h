@@ -64,7 +64,20 @@ protected:
 
 // ---- TReader -------------------------------------------------------------------------------
 
-enum TValueType { vaNull, vaList, vaInt, vaExtended, vaString, vaIdent, vaFalse, vaTrue, vaBinary, vaSet, vaNil, vaCollection };
+enum TValueType {
+    vaNull,
+    vaList,
+    vaInt,
+    vaExtended,
+    vaString,
+    vaIdent,
+    vaFalse,
+    vaTrue,
+    vaBinary,
+    vaSet,
+    vaNil,
+    vaCollection
+};
 
 // Reads one description from the stream's position to its end. Every fault raises EReadError
 // whose message ends with " at line n"; a failed read frees every component it created.

@@ -120,7 +120,9 @@ String FormatFloatValue(double value, bool singlePrecision) {
 
 TFormDescriptionLexer::TFormDescriptionLexer(const std::vector<Byte>& utf8Text) : text_(DecodeUtf8(utf8Text)) {}
 
-void TFormDescriptionLexer::Fail(const String& message, int line) const { throw EReadError(message + LineSuffix(line)); }
+void TFormDescriptionLexer::Fail(const String& message, int line) const {
+    throw EReadError(message + LineSuffix(line));
+}
 
 const TToken& TFormDescriptionLexer::Peek(int ahead) {
     while (int(ahead_.size()) <= ahead) ahead_.push_back(Scan());
@@ -137,8 +139,8 @@ TToken TFormDescriptionLexer::Next() {
 TToken TFormDescriptionLexer::Scan() {
     // Blanks and comments ("//" to the end of the line).
     for (;;) {
-        while (pos_ < text_.size() && (text_[pos_] == L' ' || text_[pos_] == L'\t' || text_[pos_] == L'\r' ||
-                                       text_[pos_] == L'\n')) {
+        while (pos_ < text_.size() &&
+               (text_[pos_] == L' ' || text_[pos_] == L'\t' || text_[pos_] == L'\r' || text_[pos_] == L'\n')) {
             if (text_[pos_] == L'\n') ++line_;
             ++pos_;
         }
@@ -154,9 +156,8 @@ TToken TFormDescriptionLexer::Scan() {
     wchar_t c = text_[pos_];
     if (IsLetter(c)) {
         size_t start = pos_;
-        while (pos_ < text_.size() &&
-               (IsLetter(text_[pos_]) || IsDigit(text_[pos_]) ||
-                (text_[pos_] == L'.' && pos_ + 1 < text_.size() && IsLetter(text_[pos_ + 1]))))
+        while (pos_ < text_.size() && (IsLetter(text_[pos_]) || IsDigit(text_[pos_]) ||
+                                       (text_[pos_] == L'.' && pos_ + 1 < text_.size() && IsLetter(text_[pos_ + 1]))))
             ++pos_;
         token.Kind = ttIdent;
         token.Text = text_.substr(start, pos_ - start);
@@ -199,7 +200,8 @@ void TFormDescriptionLexer::ScanString(TToken& token) {
             ++pos_;
             size_t start = pos_;
             UInt64 code = 0;
-            while (pos_ < text_.size() && IsDigit(text_[pos_]) && code <= 0xFFFF) code = code * 10 + (text_[pos_++] - L'0');
+            while (pos_ < text_.size() && IsDigit(text_[pos_]) && code <= 0xFFFF)
+                code = code * 10 + (text_[pos_++] - L'0');
             if (pos_ == start || code > 0xFFFF) Fail(L"Invalid character code in a string", token.Line);
             token.Text += wchar_t(code);
         } else {

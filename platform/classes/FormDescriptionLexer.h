@@ -13,13 +13,13 @@ enum TTokenKind {
     ttFloat,
     ttString,  // quoted pieces and #n codes, already joined
     ttBinary,  // { hex digits }, already decoded
-    ttSymbol        // one of = : [ ] ( ) < > ,
+    ttSymbol   // one of = : [ ] ( ) < > ,
 };
 
 struct TToken {
     TTokenKind Kind = ttEnd;
     int Line = 1;
-    String Text;          // identifier, string value, or the symbol
+    String Text;  // identifier, string value, or the symbol
     Int64 Integer = 0;
     bool Hex = false;  // written with '$': a bit pattern, which may fill a signed type's sign bit
     double Float = 0;

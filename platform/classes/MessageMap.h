@@ -67,18 +67,18 @@ std::vector<TMessageEntry> MessageEntries() {
     return entries;
 }
 
-#define Z_MESSAGE_MAP(...)                                                                          \
-public:                                                                                             \
-    static const TMessageMap& StaticMessageMap() {                                                  \
+#define Z_MESSAGE_MAP(...)                                                                           \
+public:                                                                                              \
+    static const TMessageMap& StaticMessageMap() {                                                   \
         static const TMessageMap map(&inherited::StaticMessageMap(), MessageEntries<__VA_ARGS__>()); \
-        return map;                                                                                 \
-    }                                                                                               \
-    const TMessageMap& MessageMap() const override {                                                \
-        static_assert(std::is_same_v<std::remove_cvref_t<decltype(*this)>, ZSelf>,                  \
-                      "Z_MESSAGE_MAP needs Z_CLASS of its own class first");                        \
-        return StaticMessageMap();                                                                  \
-    }                                                                                               \
-                                                                                                    \
+        return map;                                                                                  \
+    }                                                                                                \
+    const TMessageMap& MessageMap() const override {                                                 \
+        static_assert(std::is_same_v<std::remove_cvref_t<decltype(*this)>, ZSelf>,                   \
+                      "Z_MESSAGE_MAP needs Z_CLASS of its own class first");                         \
+        return StaticMessageMap();                                                                   \
+    }                                                                                                \
+                                                                                                     \
 private:
 
 #define Z_MESSAGE(Number, Method) TMessageBinding<Cardinal(Number), &ZSelf::Method>

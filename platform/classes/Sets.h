@@ -26,13 +26,25 @@ public:
 
     constexpr bool Contains(E e) const { return (bits_ & Bit(e)) != 0; }
     constexpr bool Empty() const { return bits_ == 0; }
-    constexpr TSet& Include(E e) { bits_ |= Bit(e); return *this; }
-    constexpr TSet& Exclude(E e) { bits_ &= ~Bit(e); return *this; }
+    constexpr TSet& Include(E e) {
+        bits_ |= Bit(e);
+        return *this;
+    }
+    constexpr TSet& Exclude(E e) {
+        bits_ &= ~Bit(e);
+        return *this;
+    }
 
     constexpr TSet& operator+=(E e) { return Include(e); }
     constexpr TSet& operator-=(E e) { return Exclude(e); }
-    constexpr TSet& operator+=(TSet other) { bits_ |= other.bits_; return *this; }
-    constexpr TSet& operator-=(TSet other) { bits_ &= ~other.bits_; return *this; }
+    constexpr TSet& operator+=(TSet other) {
+        bits_ |= other.bits_;
+        return *this;
+    }
+    constexpr TSet& operator-=(TSet other) {
+        bits_ &= ~other.bits_;
+        return *this;
+    }
     friend constexpr TSet operator+(TSet a, TSet b) { return a += b; }
     friend constexpr TSet operator-(TSet a, TSet b) { return a -= b; }
     friend constexpr TSet operator*(TSet a, TSet b) { return FromBits(a.bits_ & b.bits_); }

@@ -71,21 +71,21 @@ bool TPropInfo::IsStored(TPersistent* instance) const {
 
 bool TPropInfo::IsDefault(TPersistent* instance) const {
     switch (Kind) {
-    case tkInteger:
-    case tkEnumeration:
-    case tkSet:
-    case tkBoolean:
-        return HasDefault && GetOrd(instance) == DefaultOrd;
-    case tkFloat:
-        return HasDefault && GetFloat(instance) == DefaultFloat;
-    case tkString:
-        return GetString(instance) == DefaultString;
-    case tkComponent:
-        return GetObject(instance) == nullptr;
-    case tkMethod:
-        return !MethodAssigned(instance);
-    case tkClass:
-        return GetObject(instance) == nullptr;
+        case tkInteger:
+        case tkEnumeration:
+        case tkSet:
+        case tkBoolean:
+            return HasDefault && GetOrd(instance) == DefaultOrd;
+        case tkFloat:
+            return HasDefault && GetFloat(instance) == DefaultFloat;
+        case tkString:
+            return GetString(instance) == DefaultString;
+        case tkComponent:
+            return GetObject(instance) == nullptr;
+        case tkMethod:
+            return !MethodAssigned(instance);
+        case tkClass:
+            return GetObject(instance) == nullptr;
     }
     return false;
 }

@@ -78,15 +78,15 @@ private:
 //     Z_ENUM(TAlign, Byte, alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom)
 //
 // declares `enum TAlign : Byte { alNone, ... }`. The members are numbered 0, 1, 2, ... in order.
-#define Z_ENUM(Type, Underlying, ...)    \
+#define Z_ENUM(Type, Underlying, ...)       \
     enum Type : Underlying { __VA_ARGS__ }; \
     Z_ENUM_NAMES(Type, __VA_ARGS__)
 
 // The identifiers of an enumeration, for Z_ENUM.
-#define Z_ENUM_NAMES(Type, ...)                                            \
-    inline const TEnumInfo& EnumInfo(Type) {                               \
-        static const TEnumInfo info(L## #Type, L## #__VA_ARGS__);          \
-        return info;                                                       \
+#define Z_ENUM_NAMES(Type, ...)                                   \
+    inline const TEnumInfo& EnumInfo(Type) {                      \
+        static const TEnumInfo info(L## #Type, L## #__VA_ARGS__); \
+        return info;                                              \
     }
 
 template <class E>
@@ -134,19 +134,19 @@ class TPropInfo {
 public:
     String Name;
     TTypeKind Kind = tkInteger;
-    const TEnumInfo* EnumType = nullptr;  // enumeration, and the members of a set
-    const TIdentMap* Idents = nullptr;    // integer: named values
-    TClass ClassType = nullptr;           // class and component: the declared class
+    const TEnumInfo* EnumType = nullptr;       // enumeration, and the members of a set
+    const TIdentMap* Idents = nullptr;         // integer: named values
+    TClass ClassType = nullptr;                // class and component: the declared class
     std::type_index EventType = typeid(void);  // method: the TEvent type
     TFloatType FloatType = ftDouble;
-    Int64 MinValue = 0, MaxValue = 0;          // integer: the range of the C++ type
+    Int64 MinValue = 0, MaxValue = 0;  // integer: the range of the C++ type
 
     bool HasDefault = false;
     Int64 DefaultOrd = 0;
     Extended DefaultFloat = 0;
     String DefaultString;
-    bool StoredAlways = true;                              // false: .Stored(false)
-    std::function<bool(TPersistent*)> StoredPredicate;     // .Stored(&C::IsXStored)
+    bool StoredAlways = true;                           // false: .Stored(false)
+    std::function<bool(TPersistent*)> StoredPredicate;  // .Stored(&C::IsXStored)
     bool Writable = false;
 
     // Ordinal kinds (integer, enumeration, set as its bits, Boolean as 0/1).
@@ -198,9 +198,10 @@ public:
         return *this;
     }
     template <class P>
-        requires(!std::is_same_v<P, bool>)
-    TPropDecl& Stored(P predicate) {
-        info_.StoredPredicate = [predicate](TPersistent* o) { return bool(std::invoke(predicate, static_cast<C*>(o))); };
+    requires(!std::is_same_v<P, bool>) TPropDecl& Stored(P predicate) {
+        info_.StoredPredicate = [predicate](TPersistent* o) {
+            return bool(std::invoke(predicate, static_cast<C*>(o)));
+        };
         return *this;
     }
     TPropDecl& Idents(const TIdentMap& map) {
@@ -334,15 +335,21 @@ private:
             }
             p.GetOrd = [getter](TPersistent* o) -> Int64 {
                 V v = std::invoke(getter, Self(o));
-                if constexpr (TIsSet<V>::value) return Int64(v.Bits());
-                else if constexpr (NamedIntegerType<V>) return Int64(Integer(v));
-                else return Int64(v);
+                if constexpr (TIsSet<V>::value)
+                    return Int64(v.Bits());
+                else if constexpr (NamedIntegerType<V>)
+                    return Int64(Integer(v));
+                else
+                    return Int64(v);
             };
             if constexpr (writable)
                 p.SetOrd = [setter](TPersistent* o, Int64 x) {
-                    if constexpr (TIsSet<V>::value) std::invoke(setter, Self(o), V::FromBits(std::uint64_t(x)));
-                    else if constexpr (NamedIntegerType<V>) std::invoke(setter, Self(o), V(Integer(x)));
-                    else std::invoke(setter, Self(o), static_cast<V>(x));
+                    if constexpr (TIsSet<V>::value)
+                        std::invoke(setter, Self(o), V::FromBits(std::uint64_t(x)));
+                    else if constexpr (NamedIntegerType<V>)
+                        std::invoke(setter, Self(o), V(Integer(x)));
+                    else
+                        std::invoke(setter, Self(o), static_cast<V>(x));
                 };
         } else if constexpr (std::is_floating_point_v<V>) {
             p.Kind = tkFloat;
@@ -377,7 +384,9 @@ private:
             p.ClassType = T::StaticClass();
             p.GetObject = [getter](TPersistent* o) -> TObject* { return std::invoke(getter, Self(o)); };
             if constexpr (writable)
-                p.SetObject = [setter](TPersistent* o, TObject* x) { std::invoke(setter, Self(o), dynamic_cast<T*>(x)); };
+                p.SetObject = [setter](TPersistent* o, TObject* x) {
+                    std::invoke(setter, Self(o), dynamic_cast<T*>(x));
+                };
         } else {
             static_assert(sizeof(V) == 0, "this type cannot be published");
         }
@@ -389,23 +398,22 @@ private:
 
 // Opens the published block of a class; follow it with the block's body (see the top of this
 // file). Place it right after Z_CLASS.
-#define Z_PUBLISHED                                                                              \
-public:                                                                                          \
-    static const TPublishedTable& StaticPublished() {                                            \
-        static const TPublishedTable table(StaticClass(), &inherited::StaticPublished(),         \
-                                           [](TPublishedTable& t) {                              \
-                                               TPublisher<ZSelf> p(t);                           \
-                                               ZSelf::DeclarePublished(p);                       \
-                                           });                                                   \
-        return table;                                                                            \
-    }                                                                                            \
-    const TPublishedTable& PublishedTable() const override {                                     \
-        static_assert(std::is_same_v<std::remove_cvref_t<decltype(*this)>, ZSelf>,               \
-                      "Z_PUBLISHED needs Z_CLASS of its own class first");                       \
-        return StaticPublished();                                                                \
-    }                                                                                            \
-                                                                                                 \
-private:                                                                                         \
+#define Z_PUBLISHED                                                                                               \
+public:                                                                                                           \
+    static const TPublishedTable& StaticPublished() {                                                             \
+        static const TPublishedTable table(StaticClass(), &inherited::StaticPublished(), [](TPublishedTable& t) { \
+            TPublisher<ZSelf> p(t);                                                                               \
+            ZSelf::DeclarePublished(p);                                                                           \
+        });                                                                                                       \
+        return table;                                                                                             \
+    }                                                                                                             \
+    const TPublishedTable& PublishedTable() const override {                                                      \
+        static_assert(std::is_same_v<std::remove_cvref_t<decltype(*this)>, ZSelf>,                                \
+                      "Z_PUBLISHED needs Z_CLASS of its own class first");                                        \
+        return StaticPublished();                                                                                 \
+    }                                                                                                             \
+                                                                                                                  \
+private:                                                                                                          \
     static void DeclarePublished([[maybe_unused]] TPublisher<ZSelf>& p)
 
 // ---- access by name ------------------------------------------------------------------------

@@ -11,7 +11,8 @@ void Frame3D(TCanvas* canvas, TRect& rect, TColor topColor, TColor bottomColor, 
         canvas->Pen()->SetColor(topColor);
         canvas->Polyline({TPoint{rect.left, rect.bottom}, TPoint{rect.left, rect.top}, TPoint{rect.right, rect.top}});
         canvas->Pen()->SetColor(bottomColor);
-        canvas->Polyline({TPoint{rect.right, rect.top}, TPoint{rect.right, rect.bottom}, TPoint{rect.left - 1, rect.bottom}});
+        canvas->Polyline(
+            {TPoint{rect.right, rect.top}, TPoint{rect.right, rect.bottom}, TPoint{rect.left - 1, rect.bottom}});
         InflateRect(&rect, -1, -1);
     }
     ++rect.bottom;
@@ -43,7 +44,9 @@ void TBevel::Paint() {
         canvas->LineTo(x2, y2);
     };
     switch (shape_) {
-        case bsBox: Frame3D(canvas, r, first, second, 1); break;
+        case bsBox:
+            Frame3D(canvas, r, first, second, 1);
+            break;
         case bsFrame: {
             // Two offset rectangles: a groove (lowered) or a ridge (raised).
             TRect outer{0, 0, w - 1, h - 1}, inner{1, 1, w, h};
@@ -67,6 +70,7 @@ void TBevel::Paint() {
             line(first, w - 2, 0, w - 2, h);
             line(second, w - 1, 0, w - 1, h);
             break;
-        case bsSpacer: break;
+        case bsSpacer:
+            break;
     }
 }

@@ -13,8 +13,7 @@ void TButton::CreateParams(TCreateParams& Params) {
 }
 
 void TButton::SetDefault(bool v) {
-    if (AssignIfChanged(default_, v) && HandleAllocated())
-        ::SendMessageW(handle_, BM_SETSTYLE, ButtonStyle(), TRUE);
+    if (AssignIfChanged(default_, v) && HandleAllocated()) ::SendMessageW(handle_, BM_SETSTYLE, ButtonStyle(), TRUE);
 }
 
 void TButton::DoClick() {
@@ -36,7 +35,8 @@ void TButton::CNCommand(TMessage& Message) {
 void TButton::CMDialogKey(TMessage& Message) {
     bool key = (Message.WParam == VK_RETURN && Active()) || (Message.WParam == VK_ESCAPE && cancel_);
     // Never with Shift, Ctrl or Alt held.
-    TShiftState modifiers = (GetShiftState() + KeyDataToShiftState(Message.LParam)) * TShiftState{ssShift, ssCtrl, ssAlt};
+    TShiftState modifiers =
+        (GetShiftState() + KeyDataToShiftState(Message.LParam)) * TShiftState{ssShift, ssCtrl, ssAlt};
     if (key && modifiers.Empty() && Visible() && Enabled()) {
         Click();
         Message.Result = 1;

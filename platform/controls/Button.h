@@ -14,10 +14,8 @@ class TButton : public TSystemControl {
         p.Property(L"Cancel", &TButton::Cancel, &TButton::SetCancel).Default(false);
         p.Property(L"ModalResult", &TButton::ModalResult, &TButton::SetModalResult).Default(mrNone);
     }
-    Z_MESSAGE_MAP(
-        Z_MESSAGE(CN_COMMAND, CNCommand),
-        Z_MESSAGE(CM_DIALOGKEY, CMDialogKey),
-        Z_MESSAGE(CM_DIALOGCHAR, CMDialogChar))
+    Z_MESSAGE_MAP(Z_MESSAGE(CN_COMMAND, CNCommand), Z_MESSAGE(CM_DIALOGKEY, CMDialogKey),
+                  Z_MESSAGE(CM_DIALOGCHAR, CMDialogChar))
 
 public:
     explicit TButton(TComponent* AOwner);

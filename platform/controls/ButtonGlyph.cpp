@@ -17,10 +17,18 @@ void PaintButtonFace(TCanvas* canvas, const TRect& rect, const TButtonFace& face
     TPoint origin{rect.left + (RectWidth(rect) - blockWidth) / 2, rect.top + (RectHeight(rect) - blockHeight) / 2};
     if (face.Margin >= 0) {
         switch (face.Layout) {
-            case blGlyphLeft: origin.x = rect.left + face.Margin; break;
-            case blGlyphRight: origin.x = rect.right - face.Margin - blockWidth; break;
-            case blGlyphTop: origin.y = rect.top + face.Margin; break;
-            case blGlyphBottom: origin.y = rect.bottom - face.Margin - blockHeight; break;
+            case blGlyphLeft:
+                origin.x = rect.left + face.Margin;
+                break;
+            case blGlyphRight:
+                origin.x = rect.right - face.Margin - blockWidth;
+                break;
+            case blGlyphTop:
+                origin.y = rect.top + face.Margin;
+                break;
+            case blGlyphBottom:
+                origin.y = rect.bottom - face.Margin - blockHeight;
+                break;
         }
     }
     TPoint glyphAt = origin, textAt = origin;

@@ -32,9 +32,15 @@ void TCheckBox::SetState(TCheckBoxState v) {
 
 void TCheckBox::Toggle() {
     switch (state_) {
-        case cbUnchecked: SetState(cbChecked); break;
-        case cbChecked: SetState(allowGrayed_ ? cbGrayed : cbUnchecked); break;
-        case cbGrayed: SetState(cbUnchecked); break;
+        case cbUnchecked:
+            SetState(cbChecked);
+            break;
+        case cbChecked:
+            SetState(allowGrayed_ ? cbGrayed : cbUnchecked);
+            break;
+        case cbGrayed:
+            SetState(cbUnchecked);
+            break;
     }
 }
 

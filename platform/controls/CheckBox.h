@@ -15,9 +15,7 @@ class TCheckBox : public TSystemControl {
         p.Property(L"State", &TCheckBox::State, &TCheckBox::SetState).Default(cbUnchecked);
         p.Property(L"Checked", &TCheckBox::Checked, &TCheckBox::SetChecked).Stored(false);  // State is
     }
-    Z_MESSAGE_MAP(
-        Z_MESSAGE(CN_COMMAND, CNCommand),
-        Z_MESSAGE(CM_DIALOGCHAR, CMDialogChar))
+    Z_MESSAGE_MAP(Z_MESSAGE(CN_COMMAND, CNCommand), Z_MESSAGE(CM_DIALOGCHAR, CMDialogChar))
 
 public:
     explicit TCheckBox(TComponent* AOwner);

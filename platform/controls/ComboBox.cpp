@@ -136,14 +136,18 @@ void TCustomComboBox::SetItemIndex(int v) {
     }
     itemIndex_ = v;
     // Without a window the text follows the entry as the window would show it.
-    if (v >= 0 && v < items_->Count()) text_ = items_->Get(v);
-    else if (IsListStyle()) text_.clear();
+    if (v >= 0 && v < items_->Count())
+        text_ = items_->Get(v);
+    else if (IsListStyle())
+        text_.clear();
 }
 
 void TCustomComboBox::SetTextBuf(const String& v) {
     // A list style shows only entries: the text chooses one.
-    if (IsListStyle()) SetItemIndex(items_->IndexOf(v));
-    else TSystemControl::SetTextBuf(v);
+    if (IsListStyle())
+        SetItemIndex(items_->IndexOf(v));
+    else
+        TSystemControl::SetTextBuf(v);
 }
 
 void TCustomComboBox::Clear() {
@@ -184,8 +188,10 @@ void TCustomComboBox::SelectAll() {
 }
 
 void TCustomComboBox::Select() {
-    if (OnSelect) OnSelect(this);
-    else Change();
+    if (OnSelect)
+        OnSelect(this);
+    else
+        Change();
 }
 
 void TCustomComboBox::WMChar(TMessage& Message) {
@@ -257,10 +263,18 @@ void TCustomComboBox::WndProc(TMessage& Message) {
 void TCustomComboBox::CNCommand(TMessage& Message) {
     if (InState(csCreating)) return;
     switch (Message.WParamHi()) {
-        case CBN_DBLCLK: DblClick(); break;
-        case CBN_EDITCHANGE: Change(); break;
-        case CBN_DROPDOWN: DropDown(); break;
-        case CBN_CLOSEUP: CloseUp(); break;
+        case CBN_DBLCLK:
+            DblClick();
+            break;
+        case CBN_EDITCHANGE:
+            Change();
+            break;
+        case CBN_DROPDOWN:
+            DropDown();
+            break;
+        case CBN_CLOSEUP:
+            CloseUp();
+            break;
         case CBN_SELCHANGE: {
             int index = ItemIndex();
             // The edit shows the chosen entry only after this notification; the events see it now.

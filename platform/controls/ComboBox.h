@@ -21,17 +21,11 @@ Z_ENUM(TComboBoxStyle, Byte, csDropDown, csSimple, csDropDownList, csOwnerDrawFi
 
 class TCustomComboBox : public TSystemControl {
     Z_CLASS(TCustomComboBox, TSystemControl)
-    Z_MESSAGE_MAP(
-        Z_MESSAGE(CN_COMMAND, CNCommand),
-        Z_MESSAGE(CN_DRAWITEM, CNDrawItem),
-        Z_MESSAGE(CN_MEASUREITEM, CNMeasureItem),
-        Z_MESSAGE(CN_DELETEITEM, CNDeleteItem),
-        Z_MESSAGE(WM_DELETEITEM, WMDeleteItem),
-        Z_MESSAGE(WM_CTLCOLOREDIT, WMChildColor),
-        Z_MESSAGE(WM_CTLCOLORLISTBOX, WMChildColor),
-        Z_MESSAGE(WM_CTLCOLORSTATIC, WMChildColor),
-        Z_MESSAGE(WM_CHAR, WMChar),
-        Z_MESSAGE(CM_WANTSPECIALKEY, CMWantSpecialKey))
+    Z_MESSAGE_MAP(Z_MESSAGE(CN_COMMAND, CNCommand), Z_MESSAGE(CN_DRAWITEM, CNDrawItem),
+                  Z_MESSAGE(CN_MEASUREITEM, CNMeasureItem), Z_MESSAGE(CN_DELETEITEM, CNDeleteItem),
+                  Z_MESSAGE(WM_DELETEITEM, WMDeleteItem), Z_MESSAGE(WM_CTLCOLOREDIT, WMChildColor),
+                  Z_MESSAGE(WM_CTLCOLORLISTBOX, WMChildColor), Z_MESSAGE(WM_CTLCOLORSTATIC, WMChildColor),
+                  Z_MESSAGE(WM_CHAR, WMChar), Z_MESSAGE(CM_WANTSPECIALKEY, CMWantSpecialKey))
 public:
     explicit TCustomComboBox(TComponent* AOwner);
     ~TCustomComboBox() override;
@@ -92,10 +86,16 @@ protected:
     void SetTextBuf(const String& v) override;
     void WndProc(TMessage& Message) override;
 
-    virtual void Change() { if (OnChange) OnChange(this); }
+    virtual void Change() {
+        if (OnChange) OnChange(this);
+    }
     virtual void Select();
-    virtual void DropDown() { if (OnDropDown) OnDropDown(this); }
-    virtual void CloseUp() { if (OnCloseUp) OnCloseUp(this); }
+    virtual void DropDown() {
+        if (OnDropDown) OnDropDown(this);
+    }
+    virtual void CloseUp() {
+        if (OnCloseUp) OnCloseUp(this);
+    }
     // Draws an owner-drawn entry on Canvas, whose colours already show the state: OnDrawItem,
     // or the entry's text.
     virtual void DrawItem(int Index, TRect Rect, TOwnerDrawState State);

@@ -76,9 +76,7 @@ void TCustomEdit::SetReadOnly(bool v) {
         ::SendMessageW(handle_, EM_SETREADONLY, v ? TRUE : FALSE, 0);
 }
 
-bool TCustomEdit::Modified() const {
-    return HandleAllocated() && ::SendMessageW(handle_, EM_GETMODIFY, 0, 0) != 0;
-}
+bool TCustomEdit::Modified() const { return HandleAllocated() && ::SendMessageW(handle_, EM_GETMODIFY, 0, 0) != 0; }
 
 void TCustomEdit::SetModified(bool v) {
     if (HandleAllocated()) ::SendMessageW(handle_, EM_SETMODIFY, v ? TRUE : FALSE, 0);

@@ -11,10 +11,8 @@ Z_ENUM(TEditCharCase, Byte, ecNormal, ecUpperCase, ecLowerCase)
 
 class TCustomEdit : public TSystemControl {
     Z_CLASS(TCustomEdit, TSystemControl)
-    Z_MESSAGE_MAP(
-        Z_MESSAGE(CN_COMMAND, CNCommand),
-        Z_MESSAGE(CM_ENTER, CMEnter),
-        Z_MESSAGE(CM_FONTCHANGED, CMFontChanged))
+    Z_MESSAGE_MAP(Z_MESSAGE(CN_COMMAND, CNCommand), Z_MESSAGE(CM_ENTER, CMEnter),
+                  Z_MESSAGE(CM_FONTCHANGED, CMFontChanged))
 public:
     explicit TCustomEdit(TComponent* AOwner);
 
@@ -61,7 +59,9 @@ protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     // The text changed; fires OnChange.
-    virtual void Change() { if (OnChange) OnChange(this); }
+    virtual void Change() {
+        if (OnChange) OnChange(this);
+    }
     // Sets the height from the font when AutoSize is on.
     void AdjustHeight();
 

@@ -6,9 +6,7 @@
 
 class TCustomGroupBox : public TCustomControl {
     Z_CLASS(TCustomGroupBox, TCustomControl)
-    Z_MESSAGE_MAP(
-        Z_MESSAGE(CM_TEXTCHANGED, CMTextChanged),
-        Z_MESSAGE(CM_FONTCHANGED, CMFontChanged))
+    Z_MESSAGE_MAP(Z_MESSAGE(CM_TEXTCHANGED, CMTextChanged), Z_MESSAGE(CM_FONTCHANGED, CMFontChanged))
 public:
     explicit TCustomGroupBox(TComponent* AOwner);
     // Inside the frame and below the caption.

@@ -6,10 +6,8 @@
 
 class TCustomLabel : public TGraphicControl {
     Z_CLASS(TCustomLabel, TGraphicControl)
-    Z_MESSAGE_MAP(
-        Z_MESSAGE(CM_TEXTCHANGED, CMTextChanged),
-        Z_MESSAGE(CM_FONTCHANGED, CMFontChanged),
-        Z_MESSAGE(CM_DIALOGCHAR, CMDialogChar))
+    Z_MESSAGE_MAP(Z_MESSAGE(CM_TEXTCHANGED, CMTextChanged), Z_MESSAGE(CM_FONTCHANGED, CMFontChanged),
+                  Z_MESSAGE(CM_DIALOGCHAR, CMDialogChar))
 public:
     explicit TCustomLabel(TComponent* AOwner);
 

@@ -2,7 +2,6 @@
 
 #include "Format.h"
 
-
 TCustomListBox::TCustomListBox(TComponent* AOwner)
     : TSystemControl(AOwner), items_(new TListControlItems(this, ListBoxMessages)) {
     SetBorderStyle(bsSingle);
@@ -32,7 +31,8 @@ void TCustomListBox::FillWindow() {
     if (multiSelect_) {
         for (int i = 0; i < items_->Count(); ++i)
             if (items_->Marked(i)) ::SendMessageW(handle_, LB_SETSEL, TRUE, i);
-        if (itemIndex_ >= 0 && itemIndex_ < items_->Count()) ::SendMessageW(handle_, LB_SETCARETINDEX, WPARAM(itemIndex_), 0);
+        if (itemIndex_ >= 0 && itemIndex_ < items_->Count())
+            ::SendMessageW(handle_, LB_SETCARETINDEX, WPARAM(itemIndex_), 0);
     } else if (itemIndex_ >= 0 && itemIndex_ < items_->Count()) {
         ::SendMessageW(handle_, LB_SETCURSEL, WPARAM(itemIndex_), 0);
     }
@@ -43,7 +43,8 @@ void TCustomListBox::SaveWindowState() {
     itemIndex_ = ItemIndex();
     topIndex_ = int(::SendMessageW(handle_, LB_GETTOPINDEX, 0, 0));
     if (WindowMultiSelects())
-        for (int i = 0; i < items_->Count(); ++i) items_->SetMarked(i, ::SendMessageW(handle_, LB_GETSEL, WPARAM(i), 0) > 0);
+        for (int i = 0; i < items_->Count(); ++i)
+            items_->SetMarked(i, ::SendMessageW(handle_, LB_GETSEL, WPARAM(i), 0) > 0);
 }
 
 bool TCustomListBox::WindowMultiSelects() const {
@@ -98,8 +99,10 @@ void TCustomListBox::SetItemIndex(int v) {
         itemIndex_ = v;
         return;
     }
-    if (multiSelect_) ::SendMessageW(handle_, LB_SETCARETINDEX, WPARAM(v), 0);
-    else ::SendMessageW(handle_, LB_SETCURSEL, WPARAM(v), 0);
+    if (multiSelect_)
+        ::SendMessageW(handle_, LB_SETCARETINDEX, WPARAM(v), 0);
+    else
+        ::SendMessageW(handle_, LB_SETCURSEL, WPARAM(v), 0);
 }
 
 bool TCustomListBox::Selected(int index) const {
@@ -112,12 +115,16 @@ bool TCustomListBox::Selected(int index) const {
 void TCustomListBox::SetSelected(int index, bool v) {
     if (index < 0 || index >= items_->Count()) throw EListError(Format(L"List index out of bounds (%d)", {index}));
     if (!multiSelect_) {
-        if (v) SetItemIndex(index);
-        else if (ItemIndex() == index) SetItemIndex(-1);
+        if (v)
+            SetItemIndex(index);
+        else if (ItemIndex() == index)
+            SetItemIndex(-1);
         return;
     }
-    if (HandleAllocated()) ::SendMessageW(handle_, LB_SETSEL, v ? TRUE : FALSE, index);
-    else items_->SetMarked(index, v);
+    if (HandleAllocated())
+        ::SendMessageW(handle_, LB_SETSEL, v ? TRUE : FALSE, index);
+    else
+        items_->SetMarked(index, v);
 }
 
 int TCustomListBox::SelCount() const {
@@ -132,8 +139,10 @@ int TCustomListBox::TopIndex() const {
 }
 
 void TCustomListBox::SetTopIndex(int v) {
-    if (HandleAllocated()) ::SendMessageW(handle_, LB_SETTOPINDEX, WPARAM(v), 0);
-    else topIndex_ = v;
+    if (HandleAllocated())
+        ::SendMessageW(handle_, LB_SETTOPINDEX, WPARAM(v), 0);
+    else
+        topIndex_ = v;
 }
 
 TRect TCustomListBox::ItemRect(int index) const {
@@ -191,8 +200,12 @@ void TCustomListBox::MeasureItem(int Index, int& Height) {
 void TCustomListBox::CNCommand(TMessage& Message) {
     if (InState(csCreating)) return;
     switch (Message.WParamHi()) {
-        case LBN_SELCHANGE: Click(); break;
-        case LBN_DBLCLK: DblClick(); break;
+        case LBN_SELCHANGE:
+            Click();
+            break;
+        case LBN_DBLCLK:
+            DblClick();
+            break;
     }
 }
 

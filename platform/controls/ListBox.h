@@ -12,10 +12,8 @@ Z_ENUM(TListBoxStyle, Byte, lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable)
 
 class TCustomListBox : public TSystemControl {
     Z_CLASS(TCustomListBox, TSystemControl)
-    Z_MESSAGE_MAP(
-        Z_MESSAGE(CN_COMMAND, CNCommand),
-        Z_MESSAGE(CN_DRAWITEM, CNDrawItem),
-        Z_MESSAGE(CN_MEASUREITEM, CNMeasureItem))
+    Z_MESSAGE_MAP(Z_MESSAGE(CN_COMMAND, CNCommand), Z_MESSAGE(CN_DRAWITEM, CNDrawItem),
+                  Z_MESSAGE(CN_MEASUREITEM, CNMeasureItem))
 public:
     explicit TCustomListBox(TComponent* AOwner);
     ~TCustomListBox() override;

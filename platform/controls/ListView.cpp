@@ -110,8 +110,7 @@ void TCustomListView::WMNotify(TMessage& Message) {
 
 void TCustomListView::SetImageList(TCustomImageList*& field, TCustomImageList* v, int kind) {
     if (!ChangeImageList(field, v, imageChangeLink_)) return;
-    if (HandleAllocated())
-        ::SendMessageW(handle_, LVM_SETIMAGELIST, WPARAM(kind), LPARAM(v ? v->Handle() : nullptr));
+    if (HandleAllocated()) ::SendMessageW(handle_, LVM_SETIMAGELIST, WPARAM(kind), LPARAM(v ? v->Handle() : nullptr));
 }
 
 void TCustomListView::ApplyImageLists() {
@@ -368,8 +367,10 @@ void TCustomListView::SortWindowByItems() {
 void TCustomListView::AlphaSort() {
     std::stable_sort(items_->items_.begin(), items_->items_.end(), [this](TListItem* a, TListItem* b) {
         int order = 0;
-        if (OnCompare) OnCompare(this, a, b, 0, order);
-        else order = AnsiCompareText(a->Caption(), b->Caption());
+        if (OnCompare)
+            OnCompare(this, a, b, 0, order);
+        else
+            order = AnsiCompareText(a->Caption(), b->Caption());
         return order < 0;
     });
     SortWindowByItems();
@@ -404,8 +405,10 @@ void TCustomListView::DisplayInfo(NMLVDISPINFOW& info) {
     if ((info.item.mask & LVIF_TEXT) && info.item.pszText && info.item.cchTextMax > 0) {
         String text;
         int sub = info.item.iSubItem;
-        if (sub == 0) text = item->Caption();
-        else if (sub - 1 < item->SubItems()->Count()) text = item->SubItems()->Get(sub - 1);
+        if (sub == 0)
+            text = item->Caption();
+        else if (sub - 1 < item->SubItems()->Count())
+            text = item->SubItems()->Get(sub - 1);
         lstrcpynW(info.item.pszText, text.c_str(), info.item.cchTextMax);
     }
     if ((info.item.mask & LVIF_IMAGE) && info.item.iSubItem == 0) {
@@ -417,8 +420,12 @@ void TCustomListView::DisplayInfo(NMLVDISPINFOW& info) {
 void TCustomListView::CNNotify(TMessage& Message) {
     auto* header = reinterpret_cast<NMHDR*>(Message.LParam);
     switch (header->code) {
-        case LVN_GETDISPINFOW: DisplayInfo(*reinterpret_cast<NMLVDISPINFOW*>(header)); return;
-        case NM_CUSTOMDRAW: Message.Result = CustomDrawNotify(*reinterpret_cast<NMLVCUSTOMDRAW*>(header)); return;
+        case LVN_GETDISPINFOW:
+            DisplayInfo(*reinterpret_cast<NMLVDISPINFOW*>(header));
+            return;
+        case NM_CUSTOMDRAW:
+            Message.Result = CustomDrawNotify(*reinterpret_cast<NMLVCUSTOMDRAW*>(header));
+            return;
         case LVN_DELETEALLITEMS:
             // Deletions are the items' own business: no notification for each.
             Message.Result = TRUE;
@@ -431,13 +438,16 @@ void TCustomListView::CNNotify(TMessage& Message) {
             auto* change = reinterpret_cast<NMLISTVIEW*>(header);
             TListItem* item = ItemOf(change->iItem, change->lParam);
             if (!item || change->iItem < 0) return;
-            TItemChange kind = (change->uChanged & LVIF_TEXT) ? ctText : (change->uChanged & LVIF_IMAGE) ? ctImage : ctState;
+            TItemChange kind = (change->uChanged & LVIF_TEXT)    ? ctText
+                               : (change->uChanged & LVIF_IMAGE) ? ctImage
+                                                                 : ctState;
             if (header->code == LVN_ITEMCHANGING) {
                 if (!CanChange(item, kind)) Message.Result = TRUE;
                 return;
             }
             Change(item, kind);
-            if ((change->uChanged & LVIF_STATE) && ((change->uNewState ^ change->uOldState) & LVIS_SELECTED) && OnSelectItem)
+            if ((change->uChanged & LVIF_STATE) && ((change->uNewState ^ change->uOldState) & LVIS_SELECTED) &&
+                OnSelectItem)
                 OnSelectItem(this, item, (change->uNewState & LVIS_SELECTED) != 0);
             return;
         }
@@ -472,8 +482,12 @@ void TCustomListView::CNNotify(TMessage& Message) {
             lstrcpynW(tip->pszText, text.c_str(), tip->cchTextMax);
             return;
         }
-        case NM_CLICK: Click(); return;
-        case NM_DBLCLK: DblClick(); return;
+        case NM_CLICK:
+            Click();
+            return;
+        case NM_DBLCLK:
+            DblClick();
+            return;
     }
 }
 

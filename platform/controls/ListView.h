@@ -21,7 +21,15 @@ Z_ENUM(TCustomDrawTarget, Byte, dtControl, dtItem, dtSubItem)
 Z_ENUM(TCustomDrawStage, Byte, cdPrePaint, cdPostPaint, cdPreErase, cdPostErase)
 // The states of an item being custom drawn, in the order of the system's CDIS_ bits.
 enum TCustomDrawStateItem : Byte {
-    cdsSelected, cdsGrayed, cdsDisabled, cdsChecked, cdsFocused, cdsDefault, cdsHot, cdsMarked, cdsIndeterminate
+    cdsSelected,
+    cdsGrayed,
+    cdsDisabled,
+    cdsChecked,
+    cdsFocused,
+    cdsDefault,
+    cdsHot,
+    cdsMarked,
+    cdsIndeterminate
 };
 using TCustomDrawState = TSet<TCustomDrawStateItem>;
 
@@ -72,9 +80,7 @@ using TLVCompare = int (*)(TListItem* Item1, TListItem* Item2, LPARAM Data);
 
 class TCustomListView : public TSystemControl {
     Z_CLASS(TCustomListView, TSystemControl)
-    Z_MESSAGE_MAP(
-        Z_MESSAGE(CN_NOTIFY, CNNotify),
-        Z_MESSAGE(WM_NOTIFY, WMNotify))
+    Z_MESSAGE_MAP(Z_MESSAGE(CN_NOTIFY, CNNotify), Z_MESSAGE(WM_NOTIFY, WMNotify))
 public:
     explicit TCustomListView(TComponent* AOwner);
     ~TCustomListView() override;
@@ -161,14 +167,24 @@ protected:
     virtual void Edit(TListItem* Item, String& S);
     virtual bool CanChange(TListItem* Item, TItemChange Change);
     virtual void Change(TListItem* Item, TItemChange Change);
-    virtual void ColClick(TListColumn* Column) { if (OnColumnClick) OnColumnClick(this, Column); }
+    virtual void ColClick(TListColumn* Column) {
+        if (OnColumnClick) OnColumnClick(this, Column);
+    }
     // An item was added (OnInsert); descendants attach their data here.
-    virtual void InsertItem(TListItem* Item) { if (OnInsert) OnInsert(this, Item); }
+    virtual void InsertItem(TListItem* Item) {
+        if (OnInsert) OnInsert(this, Item);
+    }
     // An item is being deleted (OnDeletion); never called for a window's re-creation.
-    virtual void Delete(TListItem* Item) { if (OnDeletion) OnDeletion(this, Item); }
+    virtual void Delete(TListItem* Item) {
+        if (OnDeletion) OnDeletion(this, Item);
+    }
     // Lets OnGetImageIndex set the item's ImageIndex before the window draws it.
-    virtual void GetImageIndex(TListItem* Item) { if (OnGetImageIndex) OnGetImageIndex(this, Item); }
-    virtual void DoInfoTip(TListItem* Item, String& InfoTip) { if (OnInfoTip) OnInfoTip(this, Item, InfoTip); }
+    virtual void GetImageIndex(TListItem* Item) {
+        if (OnGetImageIndex) OnGetImageIndex(this, Item);
+    }
+    virtual void DoInfoTip(TListItem* Item, String& InfoTip) {
+        if (OnInfoTip) OnInfoTip(this, Item, InfoTip);
+    }
     // Custom drawing: IsCustomDrawn says which stages want it; the drawing steps answer whether
     // the window should still draw by default. Canvas holds the control's font and colour, which
     // an item step may change for the item.

@@ -45,7 +45,8 @@ void TListColumn::Assign(TPersistent* source) {
 
 // ---- TListColumns ----
 
-TListColumns::TListColumns(TCustomListView* owner) : TOwnedCollection(owner, TListColumn::StaticClass()), owner_(owner) {}
+TListColumns::TListColumns(TCustomListView* owner)
+    : TOwnedCollection(owner, TListColumn::StaticClass()), owner_(owner) {}
 
 TListColumn* TListColumns::Add() {
     auto* column = static_cast<TListColumn*>(TCollection::Add());
@@ -118,8 +119,10 @@ bool TListItem::State(TItemStateItem s) const {
 }
 
 void TListItem::SetState(TItemStateItem s, bool v) {
-    if (v) states_ += s;
-    else states_ -= s;
+    if (v)
+        states_ += s;
+    else
+        states_ -= s;
     TCustomListView* view = ListView();
     if (!view || !view->HandleAllocated()) return;
     LVITEMW item{};
@@ -131,7 +134,8 @@ void TListItem::SetState(TItemStateItem s, bool v) {
 bool TListItem::Checked() const {
     TCustomListView* view = ListView();
     if (view && view->HandleAllocated() && view->Checkboxes())
-        return (::SendMessageW(view->WindowHandle(), LVM_GETITEMSTATE, WPARAM(Index()), LVIS_STATEIMAGEMASK) >> 12) == 2;
+        return (::SendMessageW(view->WindowHandle(), LVM_GETITEMSTATE, WPARAM(Index()), LVIS_STATEIMAGEMASK) >> 12) ==
+               2;
     return checked_;
 }
 

@@ -165,11 +165,14 @@ void TPageControl::CMControlListChange(TMessage& Message) {
         auto* page = As<TTabSheet>(control);
         if (!page) return;
         pages_.push_back(page);
-        if (!activePage_ && page->TabVisible() && !IsLoading()) SetActivePage(page);
-        else if (page != activePage_) page->SetVisible(false);
+        if (!activePage_ && page->TabVisible() && !IsLoading())
+            SetActivePage(page);
+        else if (page != activePage_)
+            page->SetVisible(false);
     } else {
         // A page being destroyed is no longer of its class: it is found by its address.
-        auto it = std::find_if(pages_.begin(), pages_.end(), [control](TTabSheet* p) { return static_cast<TControl*>(p) == control; });
+        auto it = std::find_if(pages_.begin(), pages_.end(),
+                               [control](TTabSheet* p) { return static_cast<TControl*>(p) == control; });
         if (it == pages_.end()) return;
         TTabSheet* page = *it;
         pages_.erase(it);

@@ -43,9 +43,7 @@ class TPageControl : public TSystemControl {
         p.Event(L"OnChange", &TPageControl::OnChange);
         p.Event(L"OnChanging", &TPageControl::OnChanging);
     }
-    Z_MESSAGE_MAP(
-        Z_MESSAGE(CN_NOTIFY, CNNotify),
-        Z_MESSAGE(CM_CONTROLLISTCHANGE, CMControlListChange))
+    Z_MESSAGE_MAP(Z_MESSAGE(CN_NOTIFY, CNNotify), Z_MESSAGE(CM_CONTROLLISTCHANGE, CMControlListChange))
 
 public:
     explicit TPageControl(TComponent* AOwner);
@@ -76,7 +74,9 @@ protected:
     void AlignControls(TControl* AControl, TRect& rect) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     virtual bool CanChange();
-    virtual void Change() { if (OnChange) OnChange(this); }
+    virtual void Change() {
+        if (OnChange) OnChange(this);
+    }
 
 private:
     friend class TTabSheet;

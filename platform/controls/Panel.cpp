@@ -37,8 +37,10 @@ void TCustomPanel::SetBorderStyle(TBorderStyle v) {
 void TCustomPanel::CreateParams(TCreateParams& Params) {
     TCustomControl::CreateParams(Params);
     if (borderStyle_ == bsSingle) {
-        if (Ctl3D()) Params.ExStyle |= WS_EX_CLIENTEDGE;
-        else Params.Style |= WS_BORDER;
+        if (Ctl3D())
+            Params.ExStyle |= WS_EX_CLIENTEDGE;
+        else
+            Params.Style |= WS_BORDER;
     }
     if (!fullRepaint_) Params.WindowClass.style &= ~UINT(CS_HREDRAW | CS_VREDRAW);
 }

@@ -27,7 +27,8 @@ void TSpeedButton::Paint() {
     canvas->FillRect(r);
     bool down = pressed_ && hot_;
     if (!flat_) {
-        DrawFrameControl(canvas->Handle(), &r, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (down ? DFCS_PUSHED : 0));
+        DrawFrameControl(canvas->Handle(), &r, DFC_BUTTON,
+                         DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (down ? DFCS_PUSHED : 0));
     } else if (hot_ && Enabled()) {
         DrawEdge(canvas->Handle(), &r, down ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT | BF_ADJUST);
     }

@@ -49,8 +49,10 @@ void TSystemControl::CreateParams(TCreateParams& Params) {
     InitCommonControlClasses();
     CreateSubClass(Params, SystemClassName());
     if (borderStyle_ == bsSingle) {
-        if (Ctl3D()) Params.ExStyle |= WS_EX_CLIENTEDGE;
-        else Params.Style |= WS_BORDER;
+        if (Ctl3D())
+            Params.ExStyle |= WS_EX_CLIENTEDGE;
+        else
+            Params.Style |= WS_BORDER;
     }
 }
 
@@ -91,8 +93,10 @@ void TSystemControl::DrawOwnerDrawnItem(const DRAWITEMSTRUCT& item,
             canvas->Font()->SetColor(clHighlightText);
         }
         TRect rect = item.rcItem;
-        if (int(item.itemID) >= 0) drawItem(int(item.itemID), rect, state);
-        else canvas->FillRect(rect);
+        if (int(item.itemID) >= 0)
+            drawItem(int(item.itemID), rect, state);
+        else
+            canvas->FillRect(rect);
         if (state.Contains(odFocused)) canvas->DrawFocusRect(rect);
     });
 }

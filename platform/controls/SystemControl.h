@@ -43,8 +43,19 @@ using TBorderStyle = TFormBorderStyle;
 
 // The states of an owner-drawn item, in the order of the system's ODS_ bits.
 enum TOwnerDrawStateItem : Byte {
-    odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odHotLight, odInactive, odNoAccel,
-    odNoFocusRect, odReserved1, odReserved2, odComboBoxEdit
+    odSelected,
+    odGrayed,
+    odDisabled,
+    odChecked,
+    odFocused,
+    odDefault,
+    odHotLight,
+    odInactive,
+    odNoAccel,
+    odNoFocusRect,
+    odReserved1,
+    odReserved2,
+    odComboBoxEdit
 };
 using TOwnerDrawState = TSet<TOwnerDrawStateItem>;
 inline TOwnerDrawState OwnerDrawStateFromBits(UINT itemState) { return TOwnerDrawState::FromBits(itemState & 0x1FFF); }
@@ -55,11 +66,8 @@ using TMeasureItemEvent = TEvent<void(TWinControl* Control, int Index, int& Heig
 
 class TSystemControl : public TWinControl {
     Z_CLASS(TSystemControl, TWinControl)
-    Z_MESSAGE_MAP(
-        Z_MESSAGE(CM_CTL3DCHANGED, CMCtl3DChanged),
-        Z_MESSAGE(CM_COLORCHANGED, CMColorChanged),
-        Z_MESSAGE(CM_FONTCHANGED, CMFontChanged),
-        Z_MESSAGE(CM_WANTSPECIALKEY, CMWantSpecialKey))
+    Z_MESSAGE_MAP(Z_MESSAGE(CM_CTL3DCHANGED, CMCtl3DChanged), Z_MESSAGE(CM_COLORCHANGED, CMColorChanged),
+                  Z_MESSAGE(CM_FONTCHANGED, CMFontChanged), Z_MESSAGE(CM_WANTSPECIALKEY, CMWantSpecialKey))
 public:
     explicit TSystemControl(TComponent* AOwner);
     ~TSystemControl() override;

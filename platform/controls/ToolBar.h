@@ -20,10 +20,8 @@ class TToolButton : public TGraphicControl {
         p.Property(L"ImageIndex", &TToolButton::ImageIndex, &TToolButton::SetImageIndex).Default(-1);
         p.Property(L"Down", &TToolButton::Down, &TToolButton::SetDown).Default(false);
     }
-    Z_MESSAGE_MAP(
-        Z_MESSAGE(CM_TEXTCHANGED, CMChanged),
-        Z_MESSAGE(CM_ENABLEDCHANGED, CMChanged),
-        Z_MESSAGE(CM_VISIBLECHANGED, CMChanged))
+    Z_MESSAGE_MAP(Z_MESSAGE(CM_TEXTCHANGED, CMChanged), Z_MESSAGE(CM_ENABLEDCHANGED, CMChanged),
+                  Z_MESSAGE(CM_VISIBLECHANGED, CMChanged))
 
 public:
     explicit TToolButton(TComponent* AOwner);
@@ -62,10 +60,8 @@ class TToolBar : public TSystemControl {
         p.Property(L"ButtonWidth", &TToolBar::ButtonWidth, &TToolBar::SetButtonWidth).Default(23);
         p.Property(L"ButtonHeight", &TToolBar::ButtonHeight, &TToolBar::SetButtonHeight).Default(22);
     }
-    Z_MESSAGE_MAP(
-        Z_MESSAGE(CN_COMMAND, CNCommand),
-        Z_MESSAGE(CM_CONTROLLISTCHANGE, CMControlListChange),
-        Z_MESSAGE(WM_SIZE, WMSize))
+    Z_MESSAGE_MAP(Z_MESSAGE(CN_COMMAND, CNCommand), Z_MESSAGE(CM_CONTROLLISTCHANGE, CMControlListChange),
+                  Z_MESSAGE(WM_SIZE, WMSize))
 
 public:
     explicit TToolBar(TComponent* AOwner);

@@ -82,13 +82,16 @@ void TTreeNode::SetHasChildren(bool v) {
 bool TTreeNode::Expanded() const {
     TCustomTreeView* tree = TreeView();
     if (item_ && tree && tree->HandleAllocated())
-        return (::SendMessageW(tree->WindowHandle(), TVM_GETITEMSTATE, WPARAM(item_), TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+        return (::SendMessageW(tree->WindowHandle(), TVM_GETITEMSTATE, WPARAM(item_), TVIS_EXPANDED) & TVIS_EXPANDED) !=
+               0;
     return expanded_;
 }
 
 void TTreeNode::SetExpanded(bool v) {
-    if (v) Expand(false);
-    else Collapse(false);
+    if (v)
+        Expand(false);
+    else
+        Collapse(false);
 }
 
 void TTreeNode::Expand(bool recurse) {
@@ -117,16 +120,20 @@ bool TTreeNode::Selected() const { return TreeView()->Selected() == this; }
 
 void TTreeNode::SetSelected(bool v) {
     TCustomTreeView* tree = TreeView();
-    if (v) tree->SetSelected(this);
-    else if (Selected()) tree->SetSelected(nullptr);
+    if (v)
+        tree->SetSelected(this);
+    else if (Selected())
+        tree->SetSelected(nullptr);
 }
 
 bool TTreeNode::DropTarget() const { return TreeView()->DropTarget() == this; }
 
 void TTreeNode::SetDropTarget(bool v) {
     TCustomTreeView* tree = TreeView();
-    if (v) tree->SetDropTarget(this);
-    else if (DropTarget()) tree->SetDropTarget(nullptr);
+    if (v)
+        tree->SetDropTarget(this);
+    else if (DropTarget())
+        tree->SetDropTarget(nullptr);
 }
 
 bool TTreeNode::IsVisible() const {
@@ -218,7 +225,8 @@ void TTreeNode::DeleteChildren() {
 
 void TTreeNode::AlphaSort(bool recurse) {
     TCustomTreeView* tree = TreeView();
-    tree->SortNodes(children_, item_, [tree](TTreeNode* a, TTreeNode* b) { return tree->CompareForSort(a, b); }, recurse);
+    tree->SortNodes(
+        children_, item_, [tree](TTreeNode* a, TTreeNode* b) { return tree->CompareForSort(a, b); }, recurse);
 }
 
 void TTreeNode::Assign(TPersistent* source) {
@@ -264,9 +272,10 @@ TTreeNode* TTreeNodes::InsertNode(TTreeNode* parent, size_t position, const Stri
     node->data_ = data;
     if (owner_->SortType() == stText || owner_->SortType() == stBoth) {
         // A sorted tree keeps each node among its siblings in order.
-        position = size_t(std::upper_bound(siblings.begin(), siblings.end(), node,
-                                           [this](TTreeNode* a, TTreeNode* b) { return owner_->CompareForSort(a, b) < 0; }) -
-                          siblings.begin());
+        position =
+            size_t(std::upper_bound(siblings.begin(), siblings.end(), node,
+                                    [this](TTreeNode* a, TTreeNode* b) { return owner_->CompareForSort(a, b) < 0; }) -
+                   siblings.begin());
     }
     siblings.insert(siblings.begin() + std::ptrdiff_t(std::min(position, siblings.size())), node);
     try {
@@ -293,7 +302,9 @@ TTreeNode* TTreeNodes::AddChildObject(TTreeNode* parent, const String& text, voi
     return InsertNode(parent, SiblingsOf(parent).size(), text, data);
 }
 
-TTreeNode* TTreeNodes::AddChildFirst(TTreeNode* parent, const String& text) { return InsertNode(parent, 0, text, nullptr); }
+TTreeNode* TTreeNodes::AddChildFirst(TTreeNode* parent, const String& text) {
+    return InsertNode(parent, 0, text, nullptr);
+}
 
 TTreeNode* TTreeNodes::Insert(TTreeNode* sibling, const String& text) {
     if (!sibling) return Add(nullptr, text);

@@ -98,8 +98,7 @@ void TCustomTreeView::Notification(TComponent* AComponent, TOperation Operation)
 int TCustomTreeView::Indent() const { return indent_; }
 
 void TCustomTreeView::SetIndent(int v) {
-    if (AssignIfChanged(indent_, v) && HandleAllocated() && v > 0)
-        ::SendMessageW(handle_, TVM_SETINDENT, WPARAM(v), 0);
+    if (AssignIfChanged(indent_, v) && HandleAllocated() && v > 0) ::SendMessageW(handle_, TVM_SETINDENT, WPARAM(v), 0);
 }
 
 void TCustomTreeView::SetSortType(TSortType v) {
@@ -212,8 +211,10 @@ void TCustomTreeView::FullCollapse() {
 
 int TCustomTreeView::CompareForSort(TTreeNode* a, TTreeNode* b) {
     int order = 0;
-    if (OnCompare) OnCompare(this, a, b, 0, order);
-    else order = AnsiCompareText(a->Text(), b->Text());
+    if (OnCompare)
+        OnCompare(this, a, b, 0, order);
+    else
+        order = AnsiCompareText(a->Text(), b->Text());
     return order;
 }
 
@@ -239,11 +240,13 @@ void TCustomTreeView::SortNodes(std::vector<TTreeNode*>& nodes, HTREEITEM parent
 }
 
 void TCustomTreeView::AlphaSort(bool recurse) {
-    SortNodes(items_->roots_, nullptr, [this](TTreeNode* a, TTreeNode* b) { return CompareForSort(a, b); }, recurse);
+    SortNodes(
+        items_->roots_, nullptr, [this](TTreeNode* a, TTreeNode* b) { return CompareForSort(a, b); }, recurse);
 }
 
 void TCustomTreeView::CustomSort(TTVCompare compare, LPARAM data, bool recurse) {
-    SortNodes(items_->roots_, nullptr, [&](TTreeNode* a, TTreeNode* b) { return compare(a, b, data); }, recurse);
+    SortNodes(
+        items_->roots_, nullptr, [&](TTreeNode* a, TTreeNode* b) { return compare(a, b, data); }, recurse);
 }
 
 // ---- notifications ----
@@ -311,8 +314,10 @@ void TCustomTreeView::CNNotify(TMessage& Message) {
             TTreeNode* node = NodeOf(view->itemNew.hItem, view->itemNew.lParam);
             if (!node) return;
             node->expanded_ = (view->action & TVE_EXPAND) != 0;
-            if (node->expanded_) Expand(node);
-            else Collapse(node);
+            if (node->expanded_)
+                Expand(node);
+            else
+                Collapse(node);
             return;
         }
         case TVN_SELCHANGINGW: {
@@ -342,8 +347,12 @@ void TCustomTreeView::CNNotify(TMessage& Message) {
             Message.Result = FALSE;  // the node has set the window's text itself
             return;
         }
-        case NM_CLICK: Click(); return;
-        case NM_DBLCLK: DblClick(); return;
+        case NM_CLICK:
+            Click();
+            return;
+        case NM_DBLCLK:
+            DblClick();
+            return;
         case NM_RCLICK:
             if (rightClickSelect_) {
                 POINT p;

@@ -100,19 +100,31 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
     virtual bool CanExpand(TTreeNode* Node);
-    virtual void Expand(TTreeNode* Node) { if (OnExpanded) OnExpanded(this, Node); }
+    virtual void Expand(TTreeNode* Node) {
+        if (OnExpanded) OnExpanded(this, Node);
+    }
     virtual bool CanCollapse(TTreeNode* Node);
-    virtual void Collapse(TTreeNode* Node) { if (OnCollapsed) OnCollapsed(this, Node); }
+    virtual void Collapse(TTreeNode* Node) {
+        if (OnCollapsed) OnCollapsed(this, Node);
+    }
     virtual bool CanChange(TTreeNode* Node);
-    virtual void Change(TTreeNode* Node) { if (OnChange) OnChange(this, Node); }
+    virtual void Change(TTreeNode* Node) {
+        if (OnChange) OnChange(this, Node);
+    }
     // A node is being deleted (OnDeletion); never called for a window's re-creation.
-    virtual void Delete(TTreeNode* Node) { if (OnDeletion) OnDeletion(this, Node); }
+    virtual void Delete(TTreeNode* Node) {
+        if (OnDeletion) OnDeletion(this, Node);
+    }
     virtual bool CanEdit(TTreeNode* Node);
     // The user finished editing a node's text with S (OnEdited may change it).
     virtual void Edit(TTreeNode* Node, String& S);
     // Let OnGetImageIndex / OnGetSelectedIndex set the node's indexes before it is drawn.
-    virtual void GetImageIndex(TTreeNode* Node) { if (OnGetImageIndex) OnGetImageIndex(this, Node); }
-    virtual void GetSelectedIndex(TTreeNode* Node) { if (OnGetSelectedIndex) OnGetSelectedIndex(this, Node); }
+    virtual void GetImageIndex(TTreeNode* Node) {
+        if (OnGetImageIndex) OnGetImageIndex(this, Node);
+    }
+    virtual void GetSelectedIndex(TTreeNode* Node) {
+        if (OnGetSelectedIndex) OnGetSelectedIndex(this, Node);
+    }
 
     void CNNotify(TMessage& Message);
     // The node of a window item.
@@ -127,8 +139,8 @@ private:
     void ApplyImageLists();
     void InsertIntoWindow(TTreeNode* node);
     void ExpandInWindow(TTreeNode* node, bool expand);
-    void SortNodes(std::vector<TTreeNode*>& nodes, HTREEITEM parent, const std::function<int(TTreeNode*, TTreeNode*)>& compare,
-                   bool recurse);
+    void SortNodes(std::vector<TTreeNode*>& nodes, HTREEITEM parent,
+                   const std::function<int(TTreeNode*, TTreeNode*)>& compare, bool recurse);
     int CompareForSort(TTreeNode* a, TTreeNode* b);
     void ForgetNode(TTreeNode* node);
 

@@ -53,19 +53,38 @@ std::vector<RGBQUAD> DefaultColors(Integer bitCount) {
 
 TPixelFormat FormatOfBits(Integer bitCount, DWORD greenMask) {
     switch (bitCount) {
-        case 1: return pf1bit;
-        case 4: return pf4bit;
-        case 8: return pf8bit;
-        case 16: return greenMask == 0x7E0 ? pf16bit : pf15bit;
-        case 24: return pf24bit;
-        case 32: return pf32bit;
-        default: return pfCustom;
+        case 1:
+            return pf1bit;
+        case 4:
+            return pf4bit;
+        case 8:
+            return pf8bit;
+        case 16:
+            return greenMask == 0x7E0 ? pf16bit : pf15bit;
+        case 24:
+            return pf24bit;
+        case 32:
+            return pf32bit;
+        default:
+            return pfCustom;
     }
 }
 
-std::uint32_t U32(const Byte* p) { std::uint32_t v; std::memcpy(&v, p, 4); return v; }
-std::int32_t I32(const Byte* p) { std::int32_t v; std::memcpy(&v, p, 4); return v; }
-std::uint16_t U16(const Byte* p) { std::uint16_t v; std::memcpy(&v, p, 2); return v; }
+std::uint32_t U32(const Byte* p) {
+    std::uint32_t v;
+    std::memcpy(&v, p, 4);
+    return v;
+}
+std::int32_t I32(const Byte* p) {
+    std::int32_t v;
+    std::memcpy(&v, p, 4);
+    return v;
+}
+std::uint16_t U16(const Byte* p) {
+    std::uint16_t v;
+    std::memcpy(&v, p, 2);
+    return v;
+}
 void Put32(std::vector<Byte>& out, std::uint32_t v) { out.insert(out.end(), (Byte*)&v, (Byte*)&v + 4); }
 void Put16(std::vector<Byte>& out, std::uint16_t v) { out.insert(out.end(), (Byte*)&v, (Byte*)&v + 2); }
 
@@ -93,14 +112,21 @@ private:
 
 Integer PixelFormatBits(TPixelFormat format) {
     switch (format) {
-        case pf1bit: return 1;
-        case pf4bit: return 4;
-        case pf8bit: return 8;
+        case pf1bit:
+            return 1;
+        case pf4bit:
+            return 4;
+        case pf8bit:
+            return 8;
         case pf15bit:
-        case pf16bit: return 16;
-        case pf24bit: return 24;
-        case pf32bit: return 32;
-        default: return ScreenBits();
+        case pf16bit:
+            return 16;
+        case pf24bit:
+            return 24;
+        case pf32bit:
+            return 32;
+        default:
+            return ScreenBits();
     }
 }
 
@@ -183,8 +209,8 @@ void TBitmap::Assign(TPersistent* source) {
 
 // --- size and format
 
-HBITMAP TBitmap::CreateSection(Integer width, Integer height, TPixelFormat format,
-                               const std::vector<RGBQUAD>& colors, Byte** bits) {
+HBITMAP TBitmap::CreateSection(Integer width, Integer height, TPixelFormat format, const std::vector<RGBQUAD>& colors,
+                               Byte** bits) {
     const Integer bitCount = PixelFormatBits(format);
     if (width <= 0 || height <= 0 || RowBytes(width, bitCount) * height > 0x7FFFFFFF)
         throw EInvalidGraphicOperation(L"Invalid bitmap size");
@@ -252,8 +278,8 @@ void TBitmap::Reformat(Integer width, Integer height, TPixelFormat format) {
                 const Integer stride = Integer(RowBytes(width, bitCount_));
                 const size_t rowBytes = size_t(RowBytes(w, bitCount_));
                 for (int row = 0; row < h; ++row)  // row counted from the top
-                    std::memcpy(bits + size_t(height - 1 - row) * stride,
-                                bits_ + size_t(height_ - 1 - row) * stride_, std::min<size_t>(rowBytes, stride));
+                    std::memcpy(bits + size_t(height - 1 - row) * stride, bits_ + size_t(height_ - 1 - row) * stride_,
+                                std::min<size_t>(rowBytes, stride));
             } else {
                 TSelectedDC source(dib_);
                 BitBlt(target.dc(), 0, 0, w, h, source.dc(), 0, 0, SRCCOPY);
@@ -345,8 +371,8 @@ void TBitmap::SetHandle(HBITMAP value) {
     if (n == 0) throw EInvalidGraphicOperation(L"Invalid bitmap handle");
     const bool section = n == int(sizeof(DIBSECTION)) && ds.dsBm.bmBits;
     if (section && ds.dsBmih.biHeight > 0) {
-        TPixelFormat format = FormatOfBits(ds.dsBmih.biBitCount,
-                                           ds.dsBmih.biCompression == BI_BITFIELDS ? ds.dsBitfields[1] : 0);
+        TPixelFormat format =
+            FormatOfBits(ds.dsBmih.biBitCount, ds.dsBmih.biCompression == BI_BITFIELDS ? ds.dsBitfields[1] : 0);
         if (format != pfCustom) {
             ReplaceImage(value, static_cast<Byte*>(ds.dsBm.bmBits), ds.dsBm.bmWidth, ds.dsBm.bmHeight, format);
             Changed(this);
@@ -411,8 +437,10 @@ void TBitmap::SetTransparentColor(TColor value) {
 
 void TBitmap::SetTransparentMode(TTransparentMode value) {
     if (value == transparentMode_) return;
-    if (value == tmAuto) SetTransparentColor(clDefault);
-    else SetTransparentColor(TransparentColor());
+    if (value == tmAuto)
+        SetTransparentColor(clDefault);
+    else
+        SetTransparentColor(TransparentColor());
 }
 
 // --- BMP reading and writing
@@ -580,9 +608,7 @@ void TBitmap::ReadData(TStream* stream) {
     LoadFromBmpData(data.data(), data.size(), true);
 }
 
-void TBitmap::WriteData(TStream* stream) {
-    WriteFramedData(stream, SaveToBmpData());
-}
+void TBitmap::WriteData(TStream* stream) { WriteFramedData(stream, SaveToBmpData()); }
 
 namespace {
 
@@ -615,8 +641,7 @@ void TBitmap::Draw(TCanvas* canvas, const TRect& r) {
                        ColorToRGB(TransparentColor()) & 0xFFFFFF);
     } else {
         int oldMode = SetStretchBltMode(dest, COLORONCOLOR);
-        StretchBlt(dest, r.left, r.top, RectWidth(r), RectHeight(r), source, 0, 0, width_, height_,
-                   canvas->CopyMode());
+        StretchBlt(dest, r.left, r.top, RectWidth(r), RectHeight(r), source, 0, 0, width_, height_, canvas->CopyMode());
         SetStretchBltMode(dest, oldMode);
     }
 }

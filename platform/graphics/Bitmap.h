@@ -93,8 +93,8 @@ private:
     void HandleNeeded();
     void FreeContext();
     void ReplaceImage(HBITMAP dib, Byte* bits, Integer width, Integer height, TPixelFormat format);
-    static HBITMAP CreateSection(Integer width, Integer height, TPixelFormat format,
-                                 const std::vector<RGBQUAD>& colors, Byte** bits);
+    static HBITMAP CreateSection(Integer width, Integer height, TPixelFormat format, const std::vector<RGBQUAD>& colors,
+                                 Byte** bits);
     void Reformat(Integer width, Integer height, TPixelFormat format);
     void CanvasChanged(TObject* sender) { Changed(this); }
     std::vector<RGBQUAD> ColorTable();

@@ -20,8 +20,12 @@ HGDIOBJ TBrush::CreateGdiHandle() {
     if (bitmap_ && !bitmap_->Empty()) return CreatePatternBrush(bitmap_->Handle());
     lb.lbColor = ColorToRGB(color_) & 0xFFFFFF;
     switch (style_) {
-        case bsSolid: lb.lbStyle = BS_SOLID; break;
-        case bsClear: lb.lbStyle = BS_HOLLOW; break;
+        case bsSolid:
+            lb.lbStyle = BS_SOLID;
+            break;
+        case bsClear:
+            lb.lbStyle = BS_HOLLOW;
+            break;
         default:
             lb.lbStyle = BS_HATCHED;
             lb.lbHatch = style_ - bsHorizontal;  // HS_HORIZONTAL .. HS_DIAGCROSS in the same order
@@ -31,14 +35,16 @@ HGDIOBJ TBrush::CreateGdiHandle() {
 
 void TBrush::SetHandle(HBRUSH handle) {
     LOGBRUSH lb{};
-    if (handle && GetObjectW(handle, sizeof(lb), &lb) == 0)
-        throw EInvalidGraphicOperation(L"Invalid brush handle");
+    if (handle && GetObjectW(handle, sizeof(lb), &lb) == 0) throw EInvalidGraphicOperation(L"Invalid brush handle");
     if (handle) {
         bitmap_ = nullptr;
         if (lb.lbStyle == BS_SOLID || lb.lbStyle == BS_HATCHED) color_ = TColor(lb.lbColor);
-        if (lb.lbStyle == BS_SOLID) style_ = bsSolid;
-        else if (lb.lbStyle == BS_HOLLOW) style_ = bsClear;
-        else if (lb.lbStyle == BS_HATCHED && lb.lbHatch <= HS_DIAGCROSS) style_ = TBrushStyle(bsHorizontal + lb.lbHatch);
+        if (lb.lbStyle == BS_SOLID)
+            style_ = bsSolid;
+        else if (lb.lbStyle == BS_HOLLOW)
+            style_ = bsClear;
+        else if (lb.lbStyle == BS_HATCHED && lb.lbHatch <= HS_DIAGCROSS)
+            style_ = TBrushStyle(bsHorizontal + lb.lbHatch);
     }
     AdoptHandle(handle);
 }

@@ -270,8 +270,8 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& sourceRe
     RequiredState(csHandleValid | csBrushValid);
     HDC src = source->Handle();
     int oldMode = SetStretchBltMode(handle_, COLORONCOLOR);
-    StretchBlt(handle_, dest.left, dest.top, RectWidth(dest), RectHeight(dest), src, sourceRect.left,
-               sourceRect.top, RectWidth(sourceRect), RectHeight(sourceRect), copyMode_);
+    StretchBlt(handle_, dest.left, dest.top, RectWidth(dest), RectHeight(dest), src, sourceRect.left, sourceRect.top,
+               RectWidth(sourceRect), RectHeight(sourceRect), copyMode_);
     SetStretchBltMode(handle_, oldMode);
     Changed();
 }
@@ -291,8 +291,8 @@ void TCanvas::BrushCopy(const TRect& dest, TBitmap* bitmap, const TRect& sourceR
     HGDIOBJ oldMask = SelectObject(maskDC, mask);
 
     SetStretchBltMode(work, COLORONCOLOR);
-    StretchBlt(work, 0, 0, w, h, src, sourceRect.left, sourceRect.top, RectWidth(sourceRect),
-               RectHeight(sourceRect), SRCCOPY);
+    StretchBlt(work, 0, 0, w, h, src, sourceRect.left, sourceRect.top, RectWidth(sourceRect), RectHeight(sourceRect),
+               SRCCOPY);
     // Pixels of the key colour become 1 in the mask.
     COLORREF oldBk = SetBkColor(work, ColorToRGB(color) & 0xFFFFFF);
     BitBlt(maskDC, 0, 0, w, h, work, 0, 0, SRCCOPY);

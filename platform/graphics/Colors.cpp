@@ -11,16 +11,16 @@
 namespace {
 
 // Every named colour: standard, system, then clNone and clDefault.
-#define Z_COLOR_IDENTS(X) \
-    X(clBlack) X(clMaroon) X(clGreen) X(clOlive) X(clNavy) X(clPurple) X(clTeal) X(clGray) \
-    X(clSilver) X(clRed) X(clLime) X(clYellow) X(clBlue) X(clFuchsia) X(clAqua) X(clWhite) \
-    X(clMoneyGreen) X(clSkyBlue) X(clCream) X(clMedGray) X(clActiveBorder) X(clActiveCaption) \
-    X(clAppWorkSpace) X(clBackground) X(clBtnFace) X(clBtnHighlight) X(clBtnShadow) X(clBtnText) \
-    X(clCaptionText) X(clGradientActiveCaption) X(clGradientInactiveCaption) X(clGrayText) \
-    X(clHighlight) X(clHighlightText) X(clHotLight) X(clInactiveBorder) X(clInactiveCaption) \
-    X(clInactiveCaptionText) X(clInfoBk) X(clInfoText) X(clMenu) X(clMenuBar) X(clMenuHighlight) \
-    X(clMenuText) X(clScrollBar) X(cl3DDkShadow) X(cl3DLight) X(clWindow) X(clWindowFrame) \
-    X(clWindowText) X(clNone) X(clDefault)
+#define Z_COLOR_IDENTS(X)                                                                                              \
+    X(clBlack)                                                                                                         \
+    X(clMaroon) X(clGreen) X(clOlive) X(clNavy) X(clPurple) X(clTeal) X(clGray) X(clSilver) X(clRed) X(clLime)         \
+        X(clYellow) X(clBlue) X(clFuchsia) X(clAqua) X(clWhite) X(clMoneyGreen) X(clSkyBlue) X(clCream) X(clMedGray)   \
+            X(clActiveBorder) X(clActiveCaption) X(clAppWorkSpace) X(clBackground) X(clBtnFace) X(clBtnHighlight)      \
+                X(clBtnShadow) X(clBtnText) X(clCaptionText) X(clGradientActiveCaption) X(clGradientInactiveCaption)   \
+                    X(clGrayText) X(clHighlight) X(clHighlightText) X(clHotLight) X(clInactiveBorder)                  \
+                        X(clInactiveCaption) X(clInactiveCaptionText) X(clInfoBk) X(clInfoText) X(clMenu) X(clMenuBar) \
+                            X(clMenuHighlight) X(clMenuText) X(clScrollBar) X(cl3DDkShadow) X(cl3DLight) X(clWindow)   \
+                                X(clWindowFrame) X(clWindowText) X(clNone) X(clDefault)
 
 #define Z_COLOR_IDENT(name) {name, L## #name},
 const TColorIdent kColors[] = {Z_COLOR_IDENTS(Z_COLOR_IDENT)};

@@ -55,8 +55,7 @@ HGDIOBJ TFont::CreateGdiHandle() {
 
 void TFont::SetHandle(HFONT handle) {
     LOGFONTW lf{};
-    if (handle && GetObjectW(handle, sizeof(lf), &lf) == 0)
-        throw EInvalidGraphicOperation(L"Invalid font handle");
+    if (handle && GetObjectW(handle, sizeof(lf), &lf) == 0) throw EInvalidGraphicOperation(L"Invalid font handle");
     if (handle) {
         name_ = lf.lfFaceName;
         height_ = lf.lfHeight;
@@ -67,9 +66,14 @@ void TFont::SetHandle(HFONT handle) {
         if (lf.lfStrikeOut) style_ += fsStrikeOut;
         charset_ = lf.lfCharSet;
         switch (lf.lfPitchAndFamily & 3) {
-            case FIXED_PITCH: pitch_ = fpFixed; break;
-            case VARIABLE_PITCH: pitch_ = fpVariable; break;
-            default: pitch_ = fpDefault;
+            case FIXED_PITCH:
+                pitch_ = fpFixed;
+                break;
+            case VARIABLE_PITCH:
+                pitch_ = fpVariable;
+                break;
+            default:
+                pitch_ = fpDefault;
         }
         orientation_ = lf.lfEscapement;
     }

@@ -18,8 +18,10 @@ void TGraphic::SetTransparent(bool value) {
 }
 
 void TGraphic::SetModified(bool value) {
-    if (value) Changed(this);
-    else modified_ = false;
+    if (value)
+        Changed(this);
+    else
+        modified_ = false;
 }
 
 void TGraphic::Changed(TObject*) {
@@ -74,6 +76,6 @@ void TGraphic::AssignTo(TPersistent* dest) {
 
 void TGraphic::DefineProperties(TFiler* filer) {
     inherited::DefineProperties(filer);
-    filer->DefineBinaryProperty(L"Data", [this](TStream* s) { ReadData(s); }, [this](TStream* s) { WriteData(s); },
-                                !Empty());
+    filer->DefineBinaryProperty(
+        L"Data", [this](TStream* s) { ReadData(s); }, [this](TStream* s) { WriteData(s); }, !Empty());
 }

@@ -11,9 +11,7 @@ using TPoint = POINT;
 using TSize = SIZE;
 
 inline TRect Rect(int left, int top, int right, int bottom) { return TRect{left, top, right, bottom}; }
-inline TRect Bounds(int left, int top, int width, int height) {
-    return TRect{left, top, left + width, top + height};
-}
+inline TRect Bounds(int left, int top, int width, int height) { return TRect{left, top, left + width, top + height}; }
 inline TPoint Point(int x, int y) { return TPoint{x, y}; }
 inline int RectWidth(const TRect& r) { return r.right - r.left; }
 inline int RectHeight(const TRect& r) { return r.bottom - r.top; }

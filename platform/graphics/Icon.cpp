@@ -11,8 +11,16 @@ const wchar_t kInvalidIcon[] = L"Icon image is not valid";
 // The icon made from the best image of an .ico file: the one closest to the wanted size,
 // the deepest colour among those.
 HICON IconFromFile(const TBytes& data) {
-    auto u16 = [&](size_t at) { std::uint16_t v; std::memcpy(&v, &data[at], 2); return v; };
-    auto u32 = [&](size_t at) { std::uint32_t v; std::memcpy(&v, &data[at], 4); return v; };
+    auto u16 = [&](size_t at) {
+        std::uint16_t v;
+        std::memcpy(&v, &data[at], 2);
+        return v;
+    };
+    auto u32 = [&](size_t at) {
+        std::uint32_t v;
+        std::memcpy(&v, &data[at], 4);
+        return v;
+    };
     if (data.size() < 6 || u16(0) != 0 || u16(2) != 1 || u16(4) == 0) throw EInvalidGraphic(kInvalidIcon);
     const size_t count = u16(4);
     if (data.size() < 6 + 16 * count) throw EInvalidGraphic(kInvalidIcon);
@@ -115,9 +123,7 @@ void TIcon::ReadData(TStream* stream) {
     Replace(icon, std::move(data));
 }
 
-void TIcon::WriteData(TStream* stream) {
-    WriteFramedData(stream, data_);
-}
+void TIcon::WriteData(TStream* stream) { WriteFramedData(stream, data_); }
 
 void TIcon::LoadFromResourceName(HINSTANCE instance, const String& name) {
     HICON icon = static_cast<HICON>(LoadImageW(instance, name.c_str(), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
@@ -126,5 +132,6 @@ void TIcon::LoadFromResourceName(HINSTANCE instance, const String& name) {
 }
 
 void TIcon::Draw(TCanvas* canvas, const TRect& r) {
-    if (handle_) DrawIconEx(canvas->Handle(), r.left, r.top, handle_, RectWidth(r), RectHeight(r), 0, nullptr, DI_NORMAL);
+    if (handle_)
+        DrawIconEx(canvas->Handle(), r.left, r.top, handle_, RectWidth(r), RectHeight(r), 0, nullptr, DI_NORMAL);
 }

@@ -180,7 +180,7 @@ void TCustomImageList::Draw(TCanvas* canvas, Integer x, Integer y, Integer index
 }
 
 void TCustomImageList::DrawOnBackground(TCanvas* canvas, Integer x, Integer y, Integer index, TColor background,
-                                         bool enabled) {
+                                        bool enabled) {
     const TColor saved = bkColor_;
     auto setBk = [this](TColor color) {
         bkColor_ = color;
@@ -296,8 +296,8 @@ void TCustomImageList::Assign(TPersistent* source) {
 
 void TCustomImageList::DefineProperties(TFiler* filer) {
     inherited::DefineProperties(filer);
-    filer->DefineBinaryProperty(L"Bitmap", [this](TStream* s) { ReadData(s); }, [this](TStream* s) { WriteData(s); },
-                                Count() > 0);
+    filer->DefineBinaryProperty(
+        L"Bitmap", [this](TStream* s) { ReadData(s); }, [this](TStream* s) { WriteData(s); }, Count() > 0);
 }
 
 void TCustomImageList::ReadData(TStream* stream) {

@@ -100,8 +100,7 @@ public:
     // Draws an image as Draw does with BkColor set to background, for this drawing only: the list
     // keeps its colour and its clients hear of no change (a client drawing from its paint would
     // otherwise be told to paint again, and so would every other client of a shared list).
-    void DrawOnBackground(TCanvas* canvas, Integer x, Integer y, Integer index, TColor background,
-                          bool enabled = true);
+    void DrawOnBackground(TCanvas* canvas, Integer x, Integer y, Integer index, TColor background, bool enabled = true);
 
     // Folds the change notifications of a batch into one, given when the outermost bracket ends.
     void BeginUpdate();

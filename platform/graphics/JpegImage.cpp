@@ -132,8 +132,7 @@ constexpr Int64 kMaxPixels = 64 * 1024 * 1024;
 // --- decoding
 
 // Runs the decompressor; false when the library failed (jumped back here). Only plain locals.
-bool RunDecompress(jpeg_decompress_struct* cinfo, TJpegErrorManager* errors, TStreamSource* source,
-                   TBitmap* target) {
+bool RunDecompress(jpeg_decompress_struct* cinfo, TJpegErrorManager* errors, TStreamSource* source, TBitmap* target) {
     if (setjmp(errors->jump)) return false;
     jpeg_CreateDecompress(cinfo, JPEG_LIB_VERSION, sizeof(jpeg_decompress_struct));
     cinfo->src = &source->pub;
@@ -147,7 +146,7 @@ bool RunDecompress(jpeg_decompress_struct* cinfo, TJpegErrorManager* errors, TSt
     target->SetPixelFormat(pf24bit);
     target->SetSize(width, height);
     JSAMPARRAY row = (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
-                                                  JDIMENSION(width * cinfo->output_components), 1);
+                                                 JDIMENSION(width * cinfo->output_components), 1);
     while (cinfo->output_scanline < cinfo->output_height) {
         const Integer y = Integer(cinfo->output_scanline);
         jpeg_read_scanlines(cinfo, row, 1);
@@ -181,8 +180,8 @@ bool RunCompress(jpeg_compress_struct* cinfo, TJpegErrorManager* errors, TStream
     jpeg_set_defaults(cinfo);
     jpeg_set_quality(cinfo, quality, TRUE);
     jpeg_start_compress(cinfo, TRUE);
-    JSAMPARRAY row = (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
-                                                  cinfo->image_width * 3, 1);
+    JSAMPARRAY row =
+        (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE, cinfo->image_width * 3, 1);
     while (cinfo->next_scanline < cinfo->image_height) {
         const Byte* in = static_cast<const Byte*>(source->ScanLine(Integer(cinfo->next_scanline)));
         JSAMPLE* out = row[0];
@@ -293,8 +292,10 @@ void TJPEGImage::Assign(TPersistent* source) {
 }
 
 void TJPEGImage::AssignTo(TPersistent* dest) {
-    if (auto* bitmap = As<TBitmap>(dest)) bitmap->Assign(bitmap_);
-    else TGraphic::AssignTo(dest);
+    if (auto* bitmap = As<TBitmap>(dest))
+        bitmap->Assign(bitmap_);
+    else
+        TGraphic::AssignTo(dest);
 }
 
 void TJPEGImage::SetWidth(Integer value) {

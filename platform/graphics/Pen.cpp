@@ -22,13 +22,15 @@ HGDIOBJ TPen::CreateGdiHandle() {
 
 void TPen::SetHandle(HPEN handle) {
     LOGPEN lp{};
-    if (handle && GetObjectW(handle, sizeof(lp), &lp) == 0)
-        throw EInvalidGraphicOperation(L"Invalid pen handle");
+    if (handle && GetObjectW(handle, sizeof(lp), &lp) == 0) throw EInvalidGraphicOperation(L"Invalid pen handle");
     if (handle) {
         color_ = TColor(lp.lopnColor);
         width_ = lp.lopnWidth.x;
         UINT s = lp.lopnStyle & PS_STYLE_MASK;
-        style_ = s == PS_NULL ? psClear : s == PS_INSIDEFRAME ? psInsideFrame : s <= PS_DASHDOTDOT ? TPenStyle(s) : psSolid;
+        style_ = s == PS_NULL          ? psClear
+                 : s == PS_INSIDEFRAME ? psInsideFrame
+                 : s <= PS_DASHDOTDOT  ? TPenStyle(s)
+                                       : psSolid;
     }
     AdoptHandle(handle);
 }

@@ -8,8 +8,8 @@
 
 Z_ENUM(TPenStyle, int, psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame)
 // In the order of the R2_ codes, from R2_BLACK (1) to R2_WHITE (16).
-Z_ENUM(TPenMode, int, pmBlack, pmNotMerge, pmMaskNotPen, pmNotCopy, pmMaskPenNot, pmNot, pmXor, pmNotMask,
-       pmMask, pmNotXor, pmNop, pmMergeNotPen, pmCopy, pmMergePenNot, pmMerge, pmWhite)
+Z_ENUM(TPenMode, int, pmBlack, pmNotMerge, pmMaskNotPen, pmNotCopy, pmMaskPenNot, pmNot, pmXor, pmNotMask, pmMask,
+       pmNotXor, pmNop, pmMergeNotPen, pmCopy, pmMergePenNot, pmMerge, pmWhite)
 
 class TPen : public TGraphicsObject {
     Z_CLASS(TPen, TGraphicsObject)

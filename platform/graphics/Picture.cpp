@@ -35,7 +35,8 @@ TPicture::~TPicture() { FreeObject(graphic_); }
 // --- the format registry
 
 void TPicture::RegisterFileFormat(const String& extension, const String& description, TGraphicClass graphicClass) {
-    Assert(graphicClass && graphicClass->InheritsFrom(TGraphic::StaticClass()), L"RegisterFileFormat needs a graphic class");
+    Assert(graphicClass && graphicClass->InheritsFrom(TGraphic::StaticClass()),
+           L"RegisterFileFormat needs a graphic class");
     String ext = NormalExtension(extension);
     RegisterClass(graphicClass);  // so that stored pictures find it by name
     for (TFileFormat& format : Formats())
@@ -115,15 +116,21 @@ void TPicture::SaveToFile(const String& fileName) {
 }
 
 void TPicture::Assign(TPersistent* source) {
-    if (!source) SetGraphic(nullptr);
-    else if (auto* picture = As<TPicture>(source)) SetGraphic(picture->Graphic());
-    else if (auto* graphic = As<TGraphic>(source)) SetGraphic(graphic);
-    else TPersistent::Assign(source);
+    if (!source)
+        SetGraphic(nullptr);
+    else if (auto* picture = As<TPicture>(source))
+        SetGraphic(picture->Graphic());
+    else if (auto* graphic = As<TGraphic>(source))
+        SetGraphic(graphic);
+    else
+        TPersistent::Assign(source);
 }
 
 void TPicture::AssignTo(TPersistent* dest) {
-    if (auto* graphic = As<TGraphic>(dest)) graphic->Assign(graphic_);
-    else TPersistent::AssignTo(dest);
+    if (auto* graphic = As<TGraphic>(dest))
+        graphic->Assign(graphic_);
+    else
+        TPersistent::AssignTo(dest);
 }
 
 // --- the stored form
@@ -166,6 +173,6 @@ void TPicture::WriteData(TStream* stream) {
 
 void TPicture::DefineProperties(TFiler* filer) {
     inherited::DefineProperties(filer);
-    filer->DefineBinaryProperty(L"Data", [this](TStream* s) { ReadData(s); }, [this](TStream* s) { WriteData(s); },
-                                graphic_ != nullptr);
+    filer->DefineBinaryProperty(
+        L"Data", [this](TStream* s) { ReadData(s); }, [this](TStream* s) { WriteData(s); }, graphic_ != nullptr);
 }

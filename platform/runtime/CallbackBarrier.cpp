@@ -21,8 +21,7 @@ void ShowInMessageBox(std::exception_ptr error) {
     } catch (const std::exception& e) {
         text.clear();
         for (const char* p = e.what(); *p; ++p) text += wchar_t(static_cast<unsigned char>(*p));
-    } catch (...) {
-    }
+    } catch (...) {}
     MessageBoxW(nullptr, text.c_str(), L"Error", MB_OK | MB_ICONERROR);
 }
 

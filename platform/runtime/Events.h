@@ -23,8 +23,7 @@ public:
     TEvent(std::nullptr_t) {}
 
     template <class C, class M>
-        requires std::is_member_function_pointer_v<M>
-    TEvent(C* object, M method) : object_(object) {
+    requires std::is_member_function_pointer_v<M> TEvent(C* object, M method) : object_(object) {
         static_assert(sizeof(M) <= sizeof(code_), "member function pointer too large");
         std::memcpy(code_, &method, sizeof(M));
         invoke_ = [](void* obj, const unsigned char* code, Args... args) -> R {
@@ -52,8 +51,7 @@ public:
     R operator()(Args... args) const { return invoke_(object_, code_, std::forward<Args>(args)...); }
 
     friend bool operator==(const TEvent& a, const TEvent& b) {
-        return a.invoke_ == b.invoke_ && a.object_ == b.object_ &&
-               std::memcmp(a.code_, b.code_, sizeof(code_)) == 0;
+        return a.invoke_ == b.invoke_ && a.object_ == b.object_ && std::memcmp(a.code_, b.code_, sizeof(code_)) == 0;
     }
     friend bool operator==(const TEvent& a, std::nullptr_t) { return !a.Assigned(); }
     // The same code whatever the object: two handlers that are one method of two objects (or

@@ -6,8 +6,6 @@ Word Get8087CW() {
     return cw;
 }
 
-void Set8087CW(Word controlWord) {
-    asm volatile("fnclex\n\tfldcw %0" : : "m"(controlWord));
-}
+void Set8087CW(Word controlWord) { asm volatile("fnclex\n\tfldcw %0" : : "m"(controlWord)); }
 
 void InitializeFloatControl() { SetDefaultFPUControlWord(); }

@@ -8,12 +8,18 @@
 
 String TVarRec::AsString() const {
     switch (kind_) {
-        case vtString: return *string_;
-        case vtPWideChar: return wide_ ? String(wide_) : String();
-        case vtAnsiString: return AnsiToString(*ansi_);
-        case vtPChar: return narrow_ ? AnsiToString(narrow_) : String();
-        case vtChar: return String(1, char_);
-        default: return {};
+        case vtString:
+            return *string_;
+        case vtPWideChar:
+            return wide_ ? String(wide_) : String();
+        case vtAnsiString:
+            return AnsiToString(*ansi_);
+        case vtPChar:
+            return narrow_ ? AnsiToString(narrow_) : String();
+        case vtChar:
+            return String(1, char_);
+        default:
+            return {};
     }
 }
 
@@ -55,7 +61,8 @@ void RoundDigits(TDecimal& d, int count) {
     if (up) {
         int i = count - 1;
         while (i >= 0 && d.digits[size_t(i)] == '9') d.digits[size_t(i--)] = '0';
-        if (i >= 0) ++d.digits[size_t(i)];
+        if (i >= 0)
+            ++d.digits[size_t(i)];
         else {
             d.digits.insert(d.digits.begin(), '1');
             ++d.exponent;
@@ -100,8 +107,10 @@ String Scientific(const TDecimal& d, int shownDigits, bool signedExponent, int e
     }
     int exponent = d.digits.empty() ? 0 : d.exponent - 1;
     out += L'E';
-    if (exponent < 0) out += L'-';
-    else if (signedExponent) out += L'+';
+    if (exponent < 0)
+        out += L'-';
+    else if (signedExponent)
+        out += L'+';
     String number = std::to_wstring(std::abs(exponent));
     if (int(number.size()) < exponentDigits) number.insert(0, size_t(exponentDigits) - number.size(), L'0');
     return out + number;
@@ -119,8 +128,10 @@ String FloatToStrF(Extended value, TFloatFormat format, int precision, int digit
     precision = std::clamp(precision, 1, 18);
     TDecimal d = ToDecimal(value);
     switch (format) {
-        case ffFixed: return Fixed(d, std::clamp(digits, 0, 18), false, settings);
-        case ffNumber: return Fixed(d, std::clamp(digits, 0, 18), true, settings);
+        case ffFixed:
+            return Fixed(d, std::clamp(digits, 0, 18), false, settings);
+        case ffNumber:
+            return Fixed(d, std::clamp(digits, 0, 18), true, settings);
         case ffExponent:
             RoundDigits(d, precision);
             return Scientific(d, precision, true, std::clamp(digits, 0, 4), settings);
@@ -163,7 +174,9 @@ String WithMinimumDigits(String digits, int precision) {
 
 }  // namespace
 
-String Format(const String& format, std::initializer_list<TVarRec> args) { return Format(format, args, FormatSettings); }
+String Format(const String& format, std::initializer_list<TVarRec> args) {
+    return Format(format, args, FormatSettings);
+}
 
 String Format(const String& format, std::initializer_list<TVarRec> args, const TFormatSettings& settings) {
     const TVarRec* values = args.begin();
@@ -269,8 +282,8 @@ String Format(const String& format, std::initializer_list<TVarRec> args, const T
             case L'f':
             case L'n':
                 if (arg.Kind() != TVarRec::vtExtended) Invalid(format);
-                text = FloatToStrF(arg.AsExtended(), type == L'f' ? ffFixed : ffNumber, 18, precision < 0 ? 2 : precision,
-                                   settings);
+                text = FloatToStrF(arg.AsExtended(), type == L'f' ? ffFixed : ffNumber, 18,
+                                   precision < 0 ? 2 : precision, settings);
                 break;
             case L'e':
                 if (arg.Kind() != TVarRec::vtExtended) Invalid(format);

@@ -138,9 +138,7 @@ void TIniFile::ReadSection(const String& section, TStrings* strings) {
 
 void TIniFile::ReadSections(TStrings* strings) {
     String list = ProfileText(
-        [&](wchar_t* buffer, DWORD size) {
-            return GetPrivateProfileSectionNamesW(buffer, size, fileName_.c_str());
-        },
+        [&](wchar_t* buffer, DWORD size) { return GetPrivateProfileSectionNamesW(buffer, size, fileName_.c_str()); },
         2);
     strings->BeginUpdate();
     strings->Clear();
@@ -210,8 +208,7 @@ void TMemIniFile::SetStrings(const TStrings* list) {
             current = AddSection(Trim(line.substr(1, line.size() - 2)));
         } else if (current) {
             size_t at = line.find(L'=');
-            current->Add(at == String::npos ? line
-                                            : Trim(line.substr(0, at)) + L'=' + Trim(line.substr(at + 1)));
+            current->Add(at == String::npos ? line : Trim(line.substr(0, at)) + L'=' + Trim(line.substr(at + 1)));
         }
     }
 }
@@ -243,8 +240,10 @@ void TMemIniFile::WriteString(const String& section, const String& ident, const 
     TStringList* values = AddSection(section);
     String line = ident + L'=' + value;
     Integer index = values->IndexOfName(ident);
-    if (index >= 0) values->Put(index, line);
-    else values->Add(line);
+    if (index >= 0)
+        values->Put(index, line);
+    else
+        values->Add(line);
 }
 
 void TMemIniFile::ReadSection(const String& section, TStrings* strings) {

@@ -86,7 +86,9 @@ class IPtr {
 public:
     IPtr() = default;
     IPtr(std::nullptr_t) {}
-    IPtr(T* p) : p_(p) { if (p_) p_->_AddRef(); }
+    IPtr(T* p) : p_(p) {
+        if (p_) p_->_AddRef();
+    }
     IPtr(const IPtr& other) : IPtr(other.p_) {}
     IPtr(IPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
     template <class U>

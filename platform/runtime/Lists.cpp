@@ -75,8 +75,10 @@ void TList::SetCount(Integer newCount) {
 
 void TList::SetCapacity(Integer newCapacity) {
     if (newCapacity < Count()) Error(L"List capacity out of bounds (%d)", newCapacity);
-    if (newCapacity > Capacity()) items_.reserve(size_t(newCapacity));
-    else items_.shrink_to_fit();
+    if (newCapacity > Capacity())
+        items_.reserve(size_t(newCapacity));
+    else
+        items_.shrink_to_fit();
 }
 
 void TList::Clear() {

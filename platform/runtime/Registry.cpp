@@ -135,11 +135,16 @@ void TRegistry::GetValueNames(TStrings* strings) {
 
 TRegDataType TRegistry::GetDataType(const String& name) {
     switch (QueryType(name, nullptr)) {
-        case REG_SZ: return rdString;
-        case REG_EXPAND_SZ: return rdExpandString;
-        case REG_DWORD: return rdInteger;
-        case REG_BINARY: return rdBinary;
-        default: return rdUnknown;
+        case REG_SZ:
+            return rdString;
+        case REG_EXPAND_SZ:
+            return rdExpandString;
+        case REG_DWORD:
+            return rdInteger;
+        case REG_BINARY:
+            return rdBinary;
+        default:
+            return rdUnknown;
     }
 }
 
@@ -232,9 +237,12 @@ String TRegistryIniFile::ReadString(const String& section, const String& ident, 
     if (!OpenSection(section, false) || !registry_.ValueExists(ident)) return defaultValue;
     switch (registry_.GetDataType(ident)) {
         case rdString:
-        case rdExpandString: return registry_.ReadString(ident);
-        case rdInteger: return IntToStr(registry_.ReadInteger(ident));
-        default: return defaultValue;
+        case rdExpandString:
+            return registry_.ReadString(ident);
+        case rdInteger:
+            return IntToStr(registry_.ReadInteger(ident));
+        default:
+            return defaultValue;
     }
 }
 
@@ -277,21 +285,24 @@ void TRegistryIniFile::WriteBinaryStream(const String& section, const String& id
 }
 
 void TRegistryIniFile::ReadSection(const String& section, TStrings* strings) {
-    if (OpenSection(section, false)) registry_.GetValueNames(strings);
-    else strings->Clear();
+    if (OpenSection(section, false))
+        registry_.GetValueNames(strings);
+    else
+        strings->Clear();
 }
 
 void TRegistryIniFile::ReadSections(TStrings* strings) {
-    if (OpenSection(String(), false)) registry_.GetKeyNames(strings);
-    else strings->Clear();
+    if (OpenSection(String(), false))
+        registry_.GetKeyNames(strings);
+    else
+        strings->Clear();
 }
 
 void TRegistryIniFile::ReadSectionValues(const String& section, TStrings* strings) {
     TStringList names;
     ReadSection(section, &names);
     strings->Clear();
-    for (int i = 0; i < names.Count(); ++i)
-        strings->Add(names[i] + L"=" + ReadString(section, names[i], String()));
+    for (int i = 0; i < names.Count(); ++i) strings->Add(names[i] + L"=" + ReadString(section, names[i], String()));
 }
 
 bool TRegistryIniFile::ValueExists(const String& section, const String& ident) {

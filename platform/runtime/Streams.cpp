@@ -72,10 +72,14 @@ namespace {
 
 DWORD ShareModeOf(Word mode) {
     switch (mode & 0x00F0) {
-        case fmShareDenyWrite: return FILE_SHARE_READ;
-        case fmShareDenyRead: return FILE_SHARE_WRITE;
-        case fmShareDenyNone: return FILE_SHARE_READ | FILE_SHARE_WRITE;
-        default: return 0;  // exclusive, and the compatibility mode
+        case fmShareDenyWrite:
+            return FILE_SHARE_READ;
+        case fmShareDenyRead:
+            return FILE_SHARE_WRITE;
+        case fmShareDenyNone:
+            return FILE_SHARE_READ | FILE_SHARE_WRITE;
+        default:
+            return 0;  // exclusive, and the compatibility mode
     }
 }
 
@@ -83,8 +87,8 @@ DWORD ShareModeOf(Word mode) {
 
 TFileStream::TFileStream(const String& fileName, Word mode) : THandleStream(INVALID_HANDLE_VALUE), fileName_(fileName) {
     if ((mode & fmCreate) == fmCreate) {
-        handle_ = CreateFileW(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, ShareModeOf(mode), nullptr,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        handle_ = CreateFileW(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, ShareModeOf(mode), nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle_ == INVALID_HANDLE_VALUE)
             throw EFCreateError(L"Cannot create file \"" + fileName + L"\". " + SysErrorMessage(GetLastError()));
         return;
@@ -121,9 +125,15 @@ Integer TCustomMemoryStream::Write(const void*, Integer) {
 
 Int64 TCustomMemoryStream::Seek(Int64 offset, TSeekOrigin origin) {
     switch (origin) {
-        case soBeginning: position_ = offset; break;
-        case soCurrent: position_ += offset; break;
-        case soEnd: position_ = size_ + offset; break;
+        case soBeginning:
+            position_ = offset;
+            break;
+        case soCurrent:
+            position_ += offset;
+            break;
+        case soEnd:
+            position_ = size_ + offset;
+            break;
     }
     return position_;
 }
@@ -193,9 +203,7 @@ TStringStream::TStringStream(const AnsiString& data) {
     position_ = 0;
 }
 
-AnsiString TStringStream::DataString() const {
-    return AnsiString(static_cast<const char*>(memory_), size_t(size_));
-}
+AnsiString TStringStream::DataString() const { return AnsiString(static_cast<const char*>(memory_), size_t(size_)); }
 
 AnsiString TStringStream::ReadString(Integer count) {
     AnsiString text(size_t(std::max<Int64>(0, std::min<Int64>(count, size_ - position_))), '\0');

@@ -42,9 +42,13 @@ public:
 
     // Whole values in the machine's byte order.
     template <class T>
-    void ReadData(T& value) { ReadBuffer(&value, Integer(sizeof(T))); }
+    void ReadData(T& value) {
+        ReadBuffer(&value, Integer(sizeof(T)));
+    }
     template <class T>
-    void WriteData(const T& value) { WriteBuffer(&value, Integer(sizeof(T))); }
+    void WriteData(const T& value) {
+        WriteBuffer(&value, Integer(sizeof(T)));
+    }
 };
 
 // ---- THandleStream, TFileStream ------------------------------------------------------------

@@ -141,8 +141,10 @@ void TStrings::SetValueFromIndex(Integer index, const String& value) {
     String s = Get(index);
     size_t at = s.find(nameValueSeparator_);
     String name = at == String::npos ? String() : s.substr(0, at);
-    if (value.empty()) Delete(index);
-    else Put(index, name + nameValueSeparator_ + value);
+    if (value.empty())
+        Delete(index);
+    else
+        Put(index, name + nameValueSeparator_ + value);
 }
 
 Integer TStrings::IndexOfName(const String& name) const {
@@ -166,8 +168,10 @@ void TStrings::SetValue(const String& name, const String& value) {
         return;
     }
     String line = name + nameValueSeparator_ + value;
-    if (index >= 0) Put(index, line);
-    else Add(line);
+    if (index >= 0)
+        Put(index, line);
+    else
+        Add(line);
 }
 
 // ---- TStrings: text ------------------------------------------------------------------------
@@ -440,8 +444,10 @@ bool TStringList::Find(const String& s, Integer& index) const {
     Integer low = 0, high = Count();
     while (low < high) {
         Integer mid = (low + high) / 2;
-        if (CompareStrings(items_[size_t(mid)].text, s) < 0) low = mid + 1;
-        else high = mid;
+        if (CompareStrings(items_[size_t(mid)].text, s) < 0)
+            low = mid + 1;
+        else
+            high = mid;
     }
     index = low;
     return low < Count() && CompareStrings(items_[size_t(low)].text, s) == 0;
@@ -492,6 +498,8 @@ void TStringList::Changed() {
 }
 
 void TStringList::SetUpdateState(bool updating) {
-    if (updating) Changing();
-    else Changed();
+    if (updating)
+        Changing();
+    else
+        Changed();
 }

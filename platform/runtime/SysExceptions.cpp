@@ -25,8 +25,8 @@ String SysErrorMessage(Cardinal errorCode) {
         text.assign(buffer, length);
         LocalFree(buffer);
     }
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ' ||
-                             text.back() == L'.'))
+    while (!text.empty() &&
+           (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ' || text.back() == L'.'))
         text.pop_back();
     return text;
 }
@@ -45,6 +45,4 @@ void AssertionFailed(const String& message, const char* file, int line) {
     throw EAssertionFailed(message + L" (" + fileName + L", line " + std::to_wstring(line) + L")");
 }
 
-void ListIndexError(Integer index) {
-    throw EListError(L"List index out of bounds (" + std::to_wstring(index) + L")");
-}
+void ListIndexError(Integer index) { throw EListError(L"List index out of bounds (" + std::to_wstring(index) + L")"); }

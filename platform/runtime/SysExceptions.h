@@ -20,11 +20,11 @@ private:
     static std::string NarrowForWhat(const String& message);
 };
 
-#define Z_EXCEPTION(Name, Base)                        \
-    class Name : public Base {                         \
-        Z_CLASS(Name, Base)                            \
-    public:                                            \
-        using Base::Base;                              \
+#define Z_EXCEPTION(Name, Base) \
+    class Name : public Base {  \
+        Z_CLASS(Name, Base)     \
+    public:                     \
+        using Base::Base;       \
     };
 
 Z_EXCEPTION(EAbort, Exception)  // silent: the application's handler shows nothing
@@ -64,7 +64,9 @@ String SysErrorMessage(Cardinal errorCode);
 [[noreturn]] void RaiseLastOSError();
 [[noreturn]] void RaiseLastOSError(Cardinal errorCode);
 // Raises EOSError when a Win32 call returned false.
-inline void Win32Check(bool ok) { if (!ok) RaiseLastOSError(); }
+inline void Win32Check(bool ok) {
+    if (!ok) RaiseLastOSError();
+}
 
 // Raises EListError "List index out of bounds (n)", the text of every list's bad index.
 [[noreturn]] void ListIndexError(Integer index);
@@ -75,7 +77,7 @@ inline constexpr wchar_t kAssertionFailure[] = L"Assertion failure";
 // Assertions stay on in every build; a failure raises EAssertionFailed whose message is the
 // given text followed by " (file, line n)".
 [[noreturn]] void AssertionFailed(const String& message, const char* file, int line);
-#define Assert(cond, message)                                           \
-    do {                                                                \
-        if (!(cond)) ::AssertionFailed((message), __FILE__, __LINE__);  \
+#define Assert(cond, message)                                          \
+    do {                                                               \
+        if (!(cond)) ::AssertionFailed((message), __FILE__, __LINE__); \
     } while (0)

@@ -27,8 +27,10 @@ Cardinal NextSeed() {
 
 void Randomize() {
     LARGE_INTEGER counter;
-    if (QueryPerformanceCounter(&counter)) RandSeed = Integer(Cardinal(counter.QuadPart));
-    else RandSeed = Integer(GetTickCount());
+    if (QueryPerformanceCounter(&counter))
+        RandSeed = Integer(Cardinal(counter.QuadPart));
+    else
+        RandSeed = Integer(GetTickCount());
 }
 
 Extended Random() { return Extended(NextSeed()) * (1.0L / 4294967296.0L); }

@@ -12,9 +12,9 @@
 #include "SysObject.h"  // and windows.h, for MulDiv and Sleep
 #include "SysTypes.h"
 
-Int64 Round(Extended value);  // half to even: Round(2.5) = 2, Round(3.5) = 4
-Int64 Trunc(Extended value);  // toward zero
-Extended Int(Extended value);  // the integer part, as a float
+Int64 Round(Extended value);    // half to even: Round(2.5) = 2, Round(3.5) = 4
+Int64 Trunc(Extended value);    // toward zero
+Extended Int(Extended value);   // the integer part, as a float
 Extended Frac(Extended value);  // value - Int(value), with value's sign
 
 extern Integer RandSeed;

@@ -76,7 +76,8 @@ public:
     bool CanCreateInCollection() const { return collection_ != nullptr; }
 
 protected:
-    template <class C> friend struct TMetaClassInit;
+    template <class C>
+    friend struct TMetaClassInit;
     const wchar_t* name_;
     TClass parent_;
     bool abstract_ = false;
@@ -94,7 +95,7 @@ template <class T>
 struct TExactArg {
     operator T() const;
     template <class U>
-        requires std::is_pointer_v<U>
+    requires std::is_pointer_v<U>
     operator U() const = delete;
 };
 
@@ -104,8 +105,7 @@ struct TMetaClassInit {
     static void Fill(TMetaClass& m) {
         m.abstract_ = std::is_abstract_v<C>;
         if constexpr (!std::is_abstract_v<C>) {
-            if constexpr (std::is_constructible_v<C>)
-                m.none_ = []() -> TObject* { return new C(); };
+            if constexpr (std::is_constructible_v<C>) m.none_ = []() -> TObject* { return new C(); };
             if constexpr (std::is_constructible_v<C, TExactArg<TComponent*>>)
                 m.component_ = [](TComponent* o) -> TObject* { return new C(o); };
             if constexpr (std::is_constructible_v<C, TExactArg<TPersistent*>>)
@@ -163,16 +163,16 @@ public:                                      \
                                              \
 private:
 
-#define Z_CLASS_IN_FAMILY(Self, Parent, Family)                                                 \
-public:                                                                                        \
-    using inherited = Parent;                                                                  \
-    using ZSelf = Self;                                                                        \
-    static const Family* StaticClass() {                                                       \
+#define Z_CLASS_IN_FAMILY(Self, Parent, Family)                                                                  \
+public:                                                                                                          \
+    using inherited = Parent;                                                                                    \
+    using ZSelf = Self;                                                                                          \
+    static const Family* StaticClass() {                                                                         \
         static_assert(IsDirectBase<Parent, Self>, "Z_CLASS names a parent that is not a direct base of " #Self); \
-        return MakeMetaClass<Self, TMetaClassFor<Family, Self>>(L## #Self, Parent::StaticClass()); \
-    }                                                                                          \
-    const Family* ClassType() const override { return StaticClass(); }                        \
-                                                                                               \
+        return MakeMetaClass<Self, TMetaClassFor<Family, Self>>(L## #Self, Parent::StaticClass());               \
+    }                                                                                                            \
+    const Family* ClassType() const override { return StaticClass(); }                                           \
+                                                                                                                 \
 private:
 
 class TObject {
@@ -209,11 +209,15 @@ void FreeAndNil(T*& object) {
 void RegisterClass(TClass cls);
 void RegisterClasses(std::initializer_list<TClass> classes);
 void UnRegisterClass(TClass cls);
-TClass GetClass(const String& name);   // nullptr when unknown
+TClass GetClass(const String& name);      // nullptr when unknown
 std::vector<TClass> RegisteredClasses();  // in registration order
-TClass FindClass(const String& name);  // raises EClassNotFound "Class %s not found"
+TClass FindClass(const String& name);     // raises EClassNotFound "Class %s not found"
 
 template <class T>
-T* As(TObject* object) { return dynamic_cast<T*>(object); }
+T* As(TObject* object) {
+    return dynamic_cast<T*>(object);
+}
 template <class T>
-bool Is(const TObject* object) { return dynamic_cast<const T*>(object) != nullptr; }
+bool Is(const TObject* object) {
+    return dynamic_cast<const T*>(object) != nullptr;
+}

@@ -26,8 +26,10 @@ S TrimRange(const S& s, bool left, bool right) {
 template <class S>
 S MapAscii(S s, bool upper) {
     for (auto& c : s) {
-        if (upper && c >= 'a' && c <= 'z') c = typename S::value_type(c - 32);
-        else if (!upper && c >= 'A' && c <= 'Z') c = typename S::value_type(c + 32);
+        if (upper && c >= 'a' && c <= 'z')
+            c = typename S::value_type(c - 32);
+        else if (!upper && c >= 'A' && c <= 'Z')
+            c = typename S::value_type(c + 32);
     }
     return s;
 }
@@ -127,10 +129,14 @@ bool ParseInteger(const String& s, int hexBits, UInt64 decimalMax, Int64& result
         for (; i < n; ++i) {
             wchar_t c = s[i];
             unsigned d;
-            if (c >= L'0' && c <= L'9') d = unsigned(c - L'0');
-            else if (c >= L'a' && c <= L'f') d = unsigned(c - L'a' + 10);
-            else if (c >= L'A' && c <= L'F') d = unsigned(c - L'A' + 10);
-            else return false;
+            if (c >= L'0' && c <= L'9')
+                d = unsigned(c - L'0');
+            else if (c >= L'a' && c <= L'f')
+                d = unsigned(c - L'a' + 10);
+            else if (c >= L'A' && c <= L'F')
+                d = unsigned(c - L'A' + 10);
+            else
+                return false;
             if (magnitude > (limit >> 4)) return false;
             magnitude = magnitude * 16 + d;
         }
@@ -151,9 +157,7 @@ bool ParseInteger(const String& s, int hexBits, UInt64 decimalMax, Int64& result
     return true;
 }
 
-[[noreturn]] void NotAnInteger(const String& s) {
-    throw EConvertError(L"'" + s + L"' is not a valid integer value");
-}
+[[noreturn]] void NotAnInteger(const String& s) { throw EConvertError(L"'" + s + L"' is not a valid integer value"); }
 
 }  // namespace
 
@@ -326,8 +330,8 @@ bool CanEncodeAnsi(const String& s, UINT codePage) {
     if (s.empty()) return true;
     if (codePage == CP_UTF8) return true;
     BOOL usedDefault = FALSE;
-    int size = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, s.data(), int(s.size()), nullptr, 0, nullptr,
-                                   &usedDefault);
+    int size =
+        WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, s.data(), int(s.size()), nullptr, 0, nullptr, &usedDefault);
     if (size == 0 || usedDefault) return false;
     // Best-fit mappings are refused above; a round trip catches whatever is left.
     return AnsiToString(StringToAnsi(s, codePage), codePage) == s;
@@ -436,9 +440,7 @@ bool ForceDirectories(const String& directory) {
 
 bool DeleteFile(const String& fileName) { return DeleteFileW(fileName.c_str()); }
 bool RemoveDir(const String& directory) { return RemoveDirectoryW(directory.c_str()); }
-bool RenameFile(const String& oldName, const String& newName) {
-    return MoveFileW(oldName.c_str(), newName.c_str());
-}
+bool RenameFile(const String& oldName, const String& newName) { return MoveFileW(oldName.c_str(), newName.c_str()); }
 
 String GetCurrentDir() {
     DWORD size = GetCurrentDirectoryW(0, nullptr);

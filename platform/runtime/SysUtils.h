@@ -121,8 +121,8 @@ String UTF8ToString(const AnsiString& s);
 constexpr wchar_t PathDelim = L'\\';
 constexpr wchar_t DriveDelim = L':';
 
-String ExtractFilePath(const String& fileName);  // up to and including the last '\' or ':'
-String ExtractFileDir(const String& fileName);   // the same without the trailing '\' (roots keep it)
+String ExtractFilePath(const String& fileName);   // up to and including the last '\' or ':'
+String ExtractFileDir(const String& fileName);    // the same without the trailing '\' (roots keep it)
 String ExtractFileDrive(const String& fileName);  // "C:" or "\\server\share"
 String ExtractFileName(const String& fileName);
 String ExtractFileExt(const String& fileName);  // with the dot; empty when none

@@ -52,8 +52,7 @@ void Post(TThread* thread, const std::shared_ptr<TSyncEntry>& entry) {
 }  // namespace
 
 bool CheckSynchronize(Cardinal timeout) {
-    if (!OnMainThread())
-        throw EThread(L"CheckSynchronize called from a thread that is not the main thread");
+    if (!OnMainThread()) throw EThread(L"CheckSynchronize called from a thread that is not the main thread");
     TSyncQueue& q = SyncQueue();
     if (timeout > 0 && syncEvent) {
         bool empty;

@@ -130,9 +130,7 @@ private:
 // An action that may belong to an action list (a child of the list in form descriptions).
 class TContainedAction : public TBasicAction {
     Z_CLASS(TContainedAction, TBasicAction)
-    Z_PUBLISHED {
-        p.Property(L"Category", &TContainedAction::Category, &TContainedAction::SetCategory);
-    }
+    Z_PUBLISHED { p.Property(L"Category", &TContainedAction::Category, &TContainedAction::SetCategory); }
 
 public:
     explicit TContainedAction(TComponent* AOwner) : TBasicAction(AOwner) {}

@@ -136,14 +136,11 @@ void TApplication::Run() {
     } while (!terminated_);
 }
 
-void TApplication::Terminate() {
-    PostQuitMessage(exitCode_);
-}
+void TApplication::Terminate() { PostQuitMessage(exitCode_); }
 
 void TApplication::ProcessMessages() {
     MSG msg;
-    while (ProcessMessage(msg)) {
-    }
+    while (ProcessMessage(msg)) {}
 }
 
 void TApplication::HandleMessage() {
@@ -265,8 +262,10 @@ void TApplication::HandleException(TObject* Sender, std::exception_ptr error) {
     if (!error) return;
     if (HWND capture = GetCapture()) ::SendMessageW(capture, WM_CANCELMODE, 0, 0);
     auto report = [&](const Exception& e) {
-        if (OnException) OnException(Sender, e);
-        else ShowException(e);
+        if (OnException)
+            OnException(Sender, e);
+        else
+            ShowException(e);
     };
     try {
         std::rethrow_exception(error);

@@ -99,14 +99,22 @@ struct TOpenFlag {
     DWORD flag;
 };
 constexpr TOpenFlag kOpenFlags[] = {
-    {ofReadOnly, OFN_READONLY},           {ofOverwritePrompt, OFN_OVERWRITEPROMPT},
-    {ofHideReadOnly, OFN_HIDEREADONLY},   {ofNoChangeDir, OFN_NOCHANGEDIR},
-    {ofShowHelp, OFN_SHOWHELP},           {ofNoValidate, OFN_NOVALIDATE},
-    {ofAllowMultiSelect, OFN_ALLOWMULTISELECT}, {ofExtensionDifferent, OFN_EXTENSIONDIFFERENT},
-    {ofPathMustExist, OFN_PATHMUSTEXIST}, {ofFileMustExist, OFN_FILEMUSTEXIST},
-    {ofCreatePrompt, OFN_CREATEPROMPT},   {ofShareAware, OFN_SHAREAWARE},
-    {ofNoReadOnlyReturn, OFN_NOREADONLYRETURN}, {ofNoTestFileCreate, OFN_NOTESTFILECREATE},
-    {ofNoDereferenceLinks, OFN_NODEREFERENCELINKS}, {ofForceShowHidden, OFN_FORCESHOWHIDDEN},
+    {ofReadOnly, OFN_READONLY},
+    {ofOverwritePrompt, OFN_OVERWRITEPROMPT},
+    {ofHideReadOnly, OFN_HIDEREADONLY},
+    {ofNoChangeDir, OFN_NOCHANGEDIR},
+    {ofShowHelp, OFN_SHOWHELP},
+    {ofNoValidate, OFN_NOVALIDATE},
+    {ofAllowMultiSelect, OFN_ALLOWMULTISELECT},
+    {ofExtensionDifferent, OFN_EXTENSIONDIFFERENT},
+    {ofPathMustExist, OFN_PATHMUSTEXIST},
+    {ofFileMustExist, OFN_FILEMUSTEXIST},
+    {ofCreatePrompt, OFN_CREATEPROMPT},
+    {ofShareAware, OFN_SHAREAWARE},
+    {ofNoReadOnlyReturn, OFN_NOREADONLYRETURN},
+    {ofNoTestFileCreate, OFN_NOTESTFILECREATE},
+    {ofNoDereferenceLinks, OFN_NODEREFERENCELINKS},
+    {ofForceShowHidden, OFN_FORCESHOWHIDDEN},
 };
 
 // "a|b|c|d" as the system wants it: "a\0b\0c\0d\0\0".

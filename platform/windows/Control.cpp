@@ -98,34 +98,23 @@ void TSizeConstraints::Change() {
 // ---- TControl: construction ----
 
 const TMessageMap& TControl::StaticMessageMap() {
-    static const TMessageMap map(nullptr, MessageEntries<
-        Z_MESSAGE(WM_LBUTTONDOWN, WMLButtonDown),
-        Z_MESSAGE(WM_RBUTTONDOWN, WMRButtonDown),
-        Z_MESSAGE(WM_MBUTTONDOWN, WMMButtonDown),
-        Z_MESSAGE(WM_LBUTTONDBLCLK, WMLButtonDblClk),
-        Z_MESSAGE(WM_RBUTTONDBLCLK, WMRButtonDblClk),
-        Z_MESSAGE(WM_MBUTTONDBLCLK, WMMButtonDblClk),
-        Z_MESSAGE(WM_LBUTTONUP, WMLButtonUp),
-        Z_MESSAGE(WM_RBUTTONUP, WMRButtonUp),
-        Z_MESSAGE(WM_MBUTTONUP, WMMButtonUp),
-        Z_MESSAGE(WM_MOUSEMOVE, WMMouseMove),
-        Z_MESSAGE(WM_MOUSEWHEEL, WMMouseWheel),
-        Z_MESSAGE(WM_CANCELMODE, WMCancelMode),
-        Z_MESSAGE(WM_CONTEXTMENU, WMContextMenu),
-        Z_MESSAGE(CM_MOUSEWHEEL, CMMouseWheel),
-        Z_MESSAGE(CM_MOUSEENTER, CMMouseEnter),
-        Z_MESSAGE(CM_MOUSELEAVE, CMMouseLeave),
-        Z_MESSAGE(CM_ENABLEDCHANGED, CMEnabledChanged),
-        Z_MESSAGE(CM_VISIBLECHANGED, CMVisibleChanged),
-        Z_MESSAGE(CM_FONTCHANGED, CMFontChanged),
-        Z_MESSAGE(CM_COLORCHANGED, CMColorChanged),
-        Z_MESSAGE(CM_TEXTCHANGED, CMTextChanged),
-        Z_MESSAGE(CM_PARENTFONTCHANGED, CMParentFontChanged),
-        Z_MESSAGE(CM_PARENTCOLORCHANGED, CMParentColorChanged),
-        Z_MESSAGE(CM_PARENTSHOWHINTCHANGED, CMParentShowHintChanged),
-        Z_MESSAGE(CM_SYSCOLORCHANGE, CMSysColorChange),
-        Z_MESSAGE(CM_HINTSHOW, CMHintShow),
-        Z_MESSAGE(CM_DRAG, CMDrag)>());
+    static const TMessageMap map(
+        nullptr,
+        MessageEntries<Z_MESSAGE(WM_LBUTTONDOWN, WMLButtonDown), Z_MESSAGE(WM_RBUTTONDOWN, WMRButtonDown),
+                       Z_MESSAGE(WM_MBUTTONDOWN, WMMButtonDown), Z_MESSAGE(WM_LBUTTONDBLCLK, WMLButtonDblClk),
+                       Z_MESSAGE(WM_RBUTTONDBLCLK, WMRButtonDblClk), Z_MESSAGE(WM_MBUTTONDBLCLK, WMMButtonDblClk),
+                       Z_MESSAGE(WM_LBUTTONUP, WMLButtonUp), Z_MESSAGE(WM_RBUTTONUP, WMRButtonUp),
+                       Z_MESSAGE(WM_MBUTTONUP, WMMButtonUp), Z_MESSAGE(WM_MOUSEMOVE, WMMouseMove),
+                       Z_MESSAGE(WM_MOUSEWHEEL, WMMouseWheel), Z_MESSAGE(WM_CANCELMODE, WMCancelMode),
+                       Z_MESSAGE(WM_CONTEXTMENU, WMContextMenu), Z_MESSAGE(CM_MOUSEWHEEL, CMMouseWheel),
+                       Z_MESSAGE(CM_MOUSEENTER, CMMouseEnter), Z_MESSAGE(CM_MOUSELEAVE, CMMouseLeave),
+                       Z_MESSAGE(CM_ENABLEDCHANGED, CMEnabledChanged), Z_MESSAGE(CM_VISIBLECHANGED, CMVisibleChanged),
+                       Z_MESSAGE(CM_FONTCHANGED, CMFontChanged), Z_MESSAGE(CM_COLORCHANGED, CMColorChanged),
+                       Z_MESSAGE(CM_TEXTCHANGED, CMTextChanged), Z_MESSAGE(CM_PARENTFONTCHANGED, CMParentFontChanged),
+                       Z_MESSAGE(CM_PARENTCOLORCHANGED, CMParentColorChanged),
+                       Z_MESSAGE(CM_PARENTSHOWHINTCHANGED, CMParentShowHintChanged),
+                       Z_MESSAGE(CM_SYSCOLORCHANGE, CMSysColorChange), Z_MESSAGE(CM_HINTSHOW, CMHintShow),
+                       Z_MESSAGE(CM_DRAG, CMDrag)>());
     return map;
 }
 
@@ -167,8 +156,10 @@ LRESULT TControl::Perform(Cardinal Msg, WPARAM WParam, LPARAM LParam) {
 }
 
 void TControl::Dispatch(TMessage& Message) {
-    if (TMessageHandler h = MessageMap().Find(Message.Msg)) (this->*h)(Message);
-    else DefaultHandler(Message);
+    if (TMessageHandler h = MessageMap().Find(Message.Msg))
+        (this->*h)(Message);
+    else
+        DefaultHandler(Message);
 }
 
 void TControl::DefaultHandler(TMessage& Message) {
@@ -315,16 +306,20 @@ void TControl::WMMouseWheel(TMessage& Message) {
 
 void TControl::MouseWheelHandler(TMessage& Message) {
     TCustomForm* form = GetParentForm();
-    if (form && static_cast<TControl*>(form) != this) form->MouseWheelHandler(Message);
-    else Message.Result = Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam);
+    if (form && static_cast<TControl*>(form) != this)
+        form->MouseWheelHandler(Message);
+    else
+        Message.Result = Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam);
 }
 
 void TControl::CMMouseWheel(TMessage& Message) {
     TShiftState shift = TShiftState::FromBits(LOWORD(Message.WParam));
     int delta = SmallInt(HIWORD(Message.WParam));
     Message.Result = 0;
-    if (DoMouseWheel(shift, delta, MessagePoint(Message.LParam))) Message.Result = 1;
-    else if (parent_) Message.Result = parent_->Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam);
+    if (DoMouseWheel(shift, delta, MessagePoint(Message.LParam)))
+        Message.Result = 1;
+    else if (parent_)
+        Message.Result = parent_->Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam);
 }
 
 bool TControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
@@ -395,9 +390,12 @@ void TControl::CMHintShow(TMessage&) {}
 void TControl::DoClick() {
     // OnClick, unless it is the action's own handler: then the action runs (once).
     TBasicAction* action = Action();
-    if (OnClick && (!action || !(OnClick == action->OnExecute()))) OnClick(this);
-    else if (action) actionLink_->Execute(this);
-    else if (OnClick) OnClick(this);
+    if (OnClick && (!action || !(OnClick == action->OnExecute())))
+        OnClick(this);
+    else if (action)
+        actionLink_->Execute(this);
+    else if (OnClick)
+        OnClick(this);
 }
 void TControl::DblClick() {
     if (OnDblClick) OnDblClick(this);

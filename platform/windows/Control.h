@@ -41,26 +41,49 @@ enum TMouseButton : Byte { mbLeft, mbRight, mbMiddle };
 
 // ControlStyle: what a control class is and does.
 enum TControlStyleItem : Byte {
-    csAcceptsControls, csCaptureMouse, csDesignInteractive, csClickEvents, csFramed, csSetCaption,
-    csOpaque, csDoubleClicks, csFixedWidth, csFixedHeight, csNoDesignVisible, csReplicatable,
-    csNoStdEvents, csDisplayDragImage, csReflector, csActionClient, csMenuEvents, csNeedsBorderPaint,
+    csAcceptsControls,
+    csCaptureMouse,
+    csDesignInteractive,
+    csClickEvents,
+    csFramed,
+    csSetCaption,
+    csOpaque,
+    csDoubleClicks,
+    csFixedWidth,
+    csFixedHeight,
+    csNoDesignVisible,
+    csReplicatable,
+    csNoStdEvents,
+    csDisplayDragImage,
+    csReflector,
+    csActionClient,
+    csMenuEvents,
+    csNeedsBorderPaint,
     csParentBackground
 };
 using TControlStyle = TSet<TControlStyleItem>;
 
 // ControlState: what a control is doing now.
 enum TControlStateItem : Byte {
-    csLButtonDown, csClicked, csPalette, csReadingState, csAlignmentNeeded, csFocusing, csCreating,
-    csPaintCopy, csCustomPaint, csDestroyingHandle, csDocking
+    csLButtonDown,
+    csClicked,
+    csPalette,
+    csReadingState,
+    csAlignmentNeeded,
+    csFocusing,
+    csCreating,
+    csPaintCopy,
+    csCustomPaint,
+    csDestroyingHandle,
+    csDocking
 };
 using TControlState = TSet<TControlStateItem>;
 
 using TCursor = SmallInt;
-constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSize = -22,
-                  crSizeNESW = -6, crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10,
-                  crHourGlass = -11, crDrag = -12, crNoDrop = -13, crHSplit = -14, crVSplit = -15,
-                  crMultiDrag = -16, crSQLWait = -17, crNo = -18, crAppStart = -19, crHelp = -20,
-                  crHandPoint = -21, crSizeAll = -22;
+constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSize = -22, crSizeNESW = -6,
+                  crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11, crDrag = -12,
+                  crNoDrop = -13, crHSplit = -14, crVSplit = -15, crMultiDrag = -16, crSQLWait = -17, crNo = -18,
+                  crAppStart = -19, crHelp = -20, crHandPoint = -21, crSizeAll = -22;
 
 using TMouseEvent = TEvent<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = TEvent<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
@@ -74,7 +97,15 @@ using TContextPopupEvent = TEvent<void(TObject* Sender, TPoint MousePos, bool& H
 // codes) and the event that reports one; a handler may change the position.
 Z_ENUM(TScrollBarKind, Byte, sbHorizontal, sbVertical)
 enum TScrollCode : Byte {
-    scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom, scEndScroll
+    scLineUp,
+    scLineDown,
+    scPageUp,
+    scPageDown,
+    scPosition,
+    scTrack,
+    scTop,
+    scBottom,
+    scEndScroll
 };
 using TScrollEvent = TEvent<void(TObject* Sender, TScrollCode ScrollCode, int& ScrollPos)>;
 // Which scroll bars a control shows.
@@ -86,17 +117,16 @@ Z_ENUM(TScrollStyle, Byte, ssNone, ssHorizontal, ssVertical, ssBoth)
 Z_ENUM(TDragMode, Byte, dmManual, dmAutomatic)
 Z_ENUM(TDragKind, Byte, dkDrag, dkDock)
 enum TDragState : Byte { dsDragEnter, dsDragLeave, dsDragMove };
-using TDragOverEvent =
-    TEvent<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TDragOverEvent = TEvent<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
 using TDragDropEvent = TEvent<void(TObject* Sender, TObject* Source, int X, int Y)>;
 using TStartDragEvent = TEvent<void(TObject* Sender, TDragObject*& DragObject)>;
 using TEndDragEvent = TEvent<void(TObject* Sender, TObject* Target, int X, int Y)>;
 using TStartDockEvent = TEvent<void(TObject* Sender, TDragDockObject*& DragObject)>;
 
 // The shift state of key and mouse messages.
-TShiftState KeysToShiftState(WPARAM keys);          // MK_ flags of mouse messages
-TShiftState KeyDataToShiftState(LPARAM keyData);    // lParam of key messages
-TShiftState GetShiftState();                        // the keyboard's state now
+TShiftState KeysToShiftState(WPARAM keys);        // MK_ flags of mouse messages
+TShiftState KeyDataToShiftState(LPARAM keyData);  // lParam of key messages
+TShiftState GetShiftState();                      // the keyboard's state now
 
 // ---- size constraints ----
 
@@ -156,7 +186,9 @@ class TControl : public TComponent {
         p.Property(L"DragCursor", &TControl::DragCursor, &TControl::SetDragCursor).Default(crDrag);
         p.Property(L"DragKind", &TControl::DragKind, &TControl::SetDragKind).Default(dkDrag);
         p.Property(L"DragMode", &TControl::DragMode, &TControl::SetDragMode).Default(dmManual);
-        p.Property(L"Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true).Stored(&TControl::IsEnabledStored);
+        p.Property(L"Enabled", &TControl::Enabled, &TControl::SetEnabled)
+            .Default(true)
+            .Stored(&TControl::IsEnabledStored);
         p.Property(L"Hint", &TControl::Hint, &TControl::SetHint).Stored(&TControl::IsHintStored);
         p.Property(L"ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint);
         p.Property(L"ShowHint", &TControl::ShowHint, &TControl::SetShowHint).Stored(&TControl::IsShowHintStored);
@@ -200,8 +232,10 @@ public:
     // Handles a message as the class Base and its ancestors would.
     template <class Base>
     void Inherited(TMessage& Message) {
-        if (TMessageHandler h = Base::StaticMessageMap().Find(Message.Msg)) (this->*h)(Message);
-        else DefaultHandler(Message);
+        if (TMessageHandler h = Base::StaticMessageMap().Find(Message.Msg))
+            (this->*h)(Message);
+        else
+            DefaultHandler(Message);
     }
 
     // -- parent and bounds --
@@ -369,9 +403,15 @@ protected:
     virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
     // Fires OnMouseWheel; true when the wheel was handled.
     virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
-    virtual void MouseEnter() { if (OnMouseEnter) OnMouseEnter(this); }
-    virtual void MouseLeave() { if (OnMouseLeave) OnMouseLeave(this); }
-    virtual void Resize() { if (OnResize) OnResize(this); }
+    virtual void MouseEnter() {
+        if (OnMouseEnter) OnMouseEnter(this);
+    }
+    virtual void MouseLeave() {
+        if (OnMouseLeave) OnMouseLeave(this);
+    }
+    virtual void Resize() {
+        if (OnResize) OnResize(this);
+    }
     virtual void DoContextPopup(TPoint MousePos, bool& Handled);
     void Notification(TComponent* AComponent, TOperation Operation) override;
     // The link class that SetAction makes for this control.
@@ -402,7 +442,10 @@ protected:
     }
     // Stores new bounds without any side effect (window position updates use it).
     void SetBoundsQuiet(int ALeft, int ATop, int AWidth, int AHeight) {
-        left_ = ALeft; top_ = ATop; width_ = AWidth; height_ = AHeight;
+        left_ = ALeft;
+        top_ = ATop;
+        width_ = AWidth;
+        height_ = AHeight;
     }
     bool IsLoading() const;
     bool IsDestroying() const;

@@ -36,7 +36,9 @@ void TControlCanvas::FreeHandle() {
     HWND hwnd = window_;
     acquired_ = nullptr;
     window_ = nullptr;
-    if (dc && HandleAllocated()) TCanvas::SetHandle(nullptr);
-    else TCanvas::FreeHandle();
+    if (dc && HandleAllocated())
+        TCanvas::SetHandle(nullptr);
+    else
+        TCanvas::FreeHandle();
     if (dc) ReleaseDC(hwnd, dc);
 }

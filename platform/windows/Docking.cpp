@@ -44,7 +44,9 @@ void TDockTree::ResetBounds(bool) {
     }
 }
 
-void TDockTree::AdjustDockRect(TControl*, TRect& rect) { rect.top = std::min<LONG>(rect.top + grabberSize_, rect.bottom); }
+void TDockTree::AdjustDockRect(TControl*, TRect& rect) {
+    rect.top = std::min<LONG>(rect.top + grabberSize_, rect.bottom);
+}
 
 void TDockTree::PaintDockFrame(TCanvas* canvas, TControl*, const TRect& rect) {
     // Two raised lines across the grabber strip.

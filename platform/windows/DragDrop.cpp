@@ -79,7 +79,7 @@ private:
 namespace {
 TDragSession* currentDrag = nullptr;
 bool dragStartCancelled = false;
-}
+}  // namespace
 
 bool TDragSession::SendDrag(TControl* target, TDragMessage kind, TPoint p) {
     TDragRec rec{p, object_};
@@ -137,8 +137,10 @@ void TDragSession::UpdateImage(TPoint p) {
     }
     if (wanted != imageShown_) {
         imageShown_ = wanted;
-        if (wanted) images->ShowDragImage();
-        else images->HideDragImage();
+        if (wanted)
+            images->ShowDragImage();
+        else
+            images->HideDragImage();
     }
 }
 

@@ -24,7 +24,7 @@ class TDragImageList;
 enum TDragMessage : Byte { dmDragEnter, dmDragLeave, dmDragMove, dmDragDrop, dmDragCancel };
 
 struct TDragRec {
-    TPoint Pos;           // screen coordinates of the cursor
+    TPoint Pos;  // screen coordinates of the cursor
     TDragObject* Source;
 };
 

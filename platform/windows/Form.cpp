@@ -117,11 +117,17 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
     }
     Params.WindowClass.style = CS_DBLCLKS;
     switch (borderStyle_) {
-        case bsNone: Params.Style |= WS_POPUP; break;
+        case bsNone:
+            Params.Style |= WS_POPUP;
+            break;
         case bsSingle:
-        case bsToolWindow: Params.Style |= WS_CAPTION | WS_BORDER; break;
+        case bsToolWindow:
+            Params.Style |= WS_CAPTION | WS_BORDER;
+            break;
         case bsSizeable:
-        case bsSizeToolWin: Params.Style |= WS_CAPTION | WS_THICKFRAME; break;
+        case bsSizeToolWin:
+            Params.Style |= WS_CAPTION | WS_THICKFRAME;
+            break;
         case bsDialog:
             Params.Style |= WS_POPUP | WS_CAPTION;
             Params.ExStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
@@ -155,8 +161,7 @@ void TCustomForm::CreateWnd() {
     TCustomControl::CreateWnd();
     if (formStyle_ == fsMDIForm) CreateMDIClient();
     if (menu_) menu_->SetWindowHandle(handle_);
-    if (Application && Application->Icon())
-        ::SendMessageW(handle_, WM_SETICON, ICON_BIG, LPARAM(Application->Icon()));
+    if (Application && Application->Icon()) ::SendMessageW(handle_, WM_SETICON, ICON_BIG, LPARAM(Application->Icon()));
 }
 
 SIZE TCustomForm::FrameSize() const {
@@ -209,8 +214,9 @@ void TCustomForm::SetFormStyle(TFormStyle v) {
         RecreateWnd();
         return;
     }
-    if (handle_) SetWindowPos(handle_, v == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                              SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (handle_)
+        SetWindowPos(handle_, v == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 TWindowState TCustomForm::WindowState() const {
@@ -241,7 +247,8 @@ void TCustomForm::ApplyPosition() {
     TRect area{};
     switch (position_) {
         case poScreenCenter:
-            area = Screen ? Screen->WorkAreaRect() : TRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+            area = Screen ? Screen->WorkAreaRect()
+                          : TRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
             break;
         case poDesktopCenter:
             area = TRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -249,7 +256,8 @@ void TCustomForm::ApplyPosition() {
         case poMainFormCenter:
         case poOwnerFormCenter: {
             TCustomForm* main = Application ? Application->MainForm() : nullptr;
-            if (auto* ownerForm = As<TCustomForm>(Owner()); ownerForm && position_ == poOwnerFormCenter) main = ownerForm;
+            if (auto* ownerForm = As<TCustomForm>(Owner()); ownerForm && position_ == poOwnerFormCenter)
+                main = ownerForm;
             if (!main || main == this) return;
             area = main->BoundsRect();
             break;
@@ -275,15 +283,16 @@ void TCustomForm::WMGetMinMaxInfo(TMessage& Message) {
     if (c->MaxHeight() > 0) info->ptMaxTrackSize.y = c->MaxHeight();
 }
 
-void TCustomForm::WMSysCommand(TMessage& Message) {
-    Inherited<TCustomControl>(Message);
-}
+void TCustomForm::WMSysCommand(TMessage& Message) { Inherited<TCustomControl>(Message); }
 
 void TCustomForm::WMSize(TMessage& Message) {
     Inherited<TCustomControl>(Message);
-    if (Message.WParam == SIZE_MINIMIZED) windowState_ = wsMinimized;
-    else if (Message.WParam == SIZE_MAXIMIZED) windowState_ = wsMaximized;
-    else if (Message.WParam == SIZE_RESTORED) windowState_ = wsNormal;
+    if (Message.WParam == SIZE_MINIMIZED)
+        windowState_ = wsMinimized;
+    else if (Message.WParam == SIZE_MAXIMIZED)
+        windowState_ = wsMaximized;
+    else if (Message.WParam == SIZE_RESTORED)
+        windowState_ = wsNormal;
 }
 
 // ---- focus and keys ----
@@ -322,8 +331,8 @@ void TCustomForm::DefocusControl(TWinControl* control, bool removing) {
     if (removing && focusedControl_ && control->ContainsControl(focusedControl_)) focusedControl_ = control->Parent();
     if (activeControl_ && control->ContainsControl(activeControl_)) {
         activeControl_ = nullptr;
-        if (handle_ && active_ && GetFocus() && (control->WindowHandle() == GetFocus() ||
-                                                 IsChild(control->WindowHandle(), GetFocus())))
+        if (handle_ && active_ && GetFocus() &&
+            (control->WindowHandle() == GetFocus() || IsChild(control->WindowHandle(), GetFocus())))
             ::SetFocus(handle_);
     }
 }
@@ -379,8 +388,8 @@ void TCustomForm::CMDialogKey(TMessage& Message) {
             case VK_UP:
             case VK_DOWN:
                 if (activeControl_ && activeControl_->Parent()) {
-                    activeControl_->Parent()->SelectNext(activeControl_,
-                                                         Message.WParam == VK_RIGHT || Message.WParam == VK_DOWN, false);
+                    activeControl_->Parent()->SelectNext(
+                        activeControl_, Message.WParam == VK_RIGHT || Message.WParam == VK_DOWN, false);
                     Message.Result = 1;
                 }
                 return;
@@ -390,8 +399,10 @@ void TCustomForm::CMDialogKey(TMessage& Message) {
 }
 
 void TCustomForm::MouseWheelHandler(TMessage& Message) {
-    if (focusedControl_ && focusedControl_ != this) Message.Result = focusedControl_->Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam);
-    else TCustomControl::MouseWheelHandler(Message);
+    if (focusedControl_ && focusedControl_ != this)
+        Message.Result = focusedControl_->Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam);
+    else
+        TCustomControl::MouseWheelHandler(Message);
 }
 
 // ---- showing and closing ----
@@ -435,10 +446,14 @@ void TCustomForm::Close() {
     TCloseAction action = formStyle_ == fsMDIChild ? caFree : caHide;
     DoClose(action);
     if (action == caNone) return;
-    if (Application && Application->MainForm() == this) Application->Terminate();
-    else if (action == caHide) Hide();
-    else if (action == caMinimize) SetWindowState(wsMinimized);
-    else Release();
+    if (Application && Application->MainForm() == this)
+        Application->Terminate();
+    else if (action == caHide)
+        Hide();
+    else if (action == caMinimize)
+        SetWindowState(wsMinimized);
+    else
+        Release();
 }
 
 void TCustomForm::WMClose(TMessage&) { Close(); }
@@ -477,8 +492,10 @@ void TCustomForm::CloseModal() {
         action = caHide;
         DoClose(action);
     }
-    if (action == caNone) modalResult_ = mrNone;
-    else if (action == caFree) Release();
+    if (action == caNone)
+        modalResult_ = mrNone;
+    else if (action == caFree)
+        Release();
 }
 
 TModalResult TCustomForm::ShowModal() {
@@ -504,8 +521,10 @@ TModalResult TCustomForm::ShowModal() {
             modalResult_ = mrNone;
             do {
                 Application->HandleMessage();
-                if (Application->Terminated()) modalResult_ = mrCancel;
-                else if (modalResult_ != mrNone) CloseModal();
+                if (Application->Terminated())
+                    modalResult_ = mrCancel;
+                else if (modalResult_ != mrNone)
+                    CloseModal();
             } while (modalResult_ == mrNone);
             result = modalResult_;
         } catch (...) {
@@ -673,9 +692,10 @@ void TCustomForm::CreateMDIClient() {
     CLIENTCREATESTRUCT info{nullptr, 0xFF00};
     RECT client;
     GetClientRect(handle_, &client);
-    clientHandle_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
-                                    WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_HSCROLL | WS_VSCROLL,
-                                    0, 0, client.right, client.bottom, handle_, nullptr, GetModuleHandleW(nullptr), &info);
+    clientHandle_ =
+        CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
+                        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_HSCROLL | WS_VSCROLL, 0, 0,
+                        client.right, client.bottom, handle_, nullptr, GetModuleHandleW(nullptr), &info);
     if (!clientHandle_) RaiseLastOSError();
     Realign();
 }

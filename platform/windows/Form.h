@@ -21,8 +21,8 @@ Z_ENUM(TBorderIcon, Byte, biSystemMenu, biMinimize, biMaximize, biHelp)
 using TBorderIcons = TSet<TBorderIcon>;
 Z_ENUM(TFormStyle, Byte, fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop)
 Z_ENUM(TWindowState, Byte, wsNormal, wsMinimized, wsMaximized)
-Z_ENUM(TPosition, Byte, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter,
-       poDesktopCenter, poMainFormCenter, poOwnerFormCenter)
+Z_ENUM(TPosition, Byte, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
+       poMainFormCenter, poOwnerFormCenter)
 enum TCloseAction : Byte { caNone, caHide, caFree, caMinimize };
 // Which window owns a form's window: the main form (pmNone), the active form when the window is
 // made (pmAuto), or PopupParent (pmExplicit).
@@ -71,23 +71,14 @@ class TCustomForm : public TCustomControl {
         p.Event(L"OnCloseQuery", &TCustomForm::OnCloseQuery);
         p.Event(L"OnHelp", &TCustomForm::OnHelp);
     }
-    Z_MESSAGE_MAP(
-        Z_MESSAGE(WM_CLOSE, WMClose),
-        Z_MESSAGE(WM_ACTIVATE, WMActivate),
-        Z_MESSAGE(WM_GETMINMAXINFO, WMGetMinMaxInfo),
-        Z_MESSAGE(WM_SYSCOMMAND, WMSysCommand),
-        Z_MESSAGE(WM_SIZE, WMSize),
-        Z_MESSAGE(WM_COMMAND, WMCommand),
-        Z_MESSAGE(WM_MEASUREITEM, WMMenuOwnerDraw),
-        Z_MESSAGE(WM_DRAWITEM, WMMenuOwnerDraw),
-        Z_MESSAGE(WM_MENUSELECT, WMMenuSelect),
-        Z_MESSAGE(CM_ACTIONEXECUTE, CMActionExecute),
-        Z_MESSAGE(CM_ACTIONUPDATE, CMActionUpdate),
-        Z_MESSAGE(CM_SHOWINGCHANGED, CMShowingChanged),
-        Z_MESSAGE(CM_RELEASE, CMRelease),
-        Z_MESSAGE(CM_DIALOGKEY, CMDialogKey),
-        Z_MESSAGE(CM_ACTIVATE, CMActivate),
-        Z_MESSAGE(CM_DEACTIVATE, CMDeactivate))
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_CLOSE, WMClose), Z_MESSAGE(WM_ACTIVATE, WMActivate),
+                  Z_MESSAGE(WM_GETMINMAXINFO, WMGetMinMaxInfo), Z_MESSAGE(WM_SYSCOMMAND, WMSysCommand),
+                  Z_MESSAGE(WM_SIZE, WMSize), Z_MESSAGE(WM_COMMAND, WMCommand),
+                  Z_MESSAGE(WM_MEASUREITEM, WMMenuOwnerDraw), Z_MESSAGE(WM_DRAWITEM, WMMenuOwnerDraw),
+                  Z_MESSAGE(WM_MENUSELECT, WMMenuSelect), Z_MESSAGE(CM_ACTIONEXECUTE, CMActionExecute),
+                  Z_MESSAGE(CM_ACTIONUPDATE, CMActionUpdate), Z_MESSAGE(CM_SHOWINGCHANGED, CMShowingChanged),
+                  Z_MESSAGE(CM_RELEASE, CMRelease), Z_MESSAGE(CM_DIALOGKEY, CMDialogKey),
+                  Z_MESSAGE(CM_ACTIVATE, CMActivate), Z_MESSAGE(CM_DEACTIVATE, CMDeactivate))
 public:
     // Reads the form's stored description after construction.
     explicit TCustomForm(TComponent* AOwner);
@@ -194,11 +185,21 @@ protected:
     void Loaded() override;
     virtual void DoCreate();
     virtual void DoDestroy();
-    virtual void DoShow() { if (OnShow) OnShow(this); }
-    virtual void DoHide() { if (OnHide) OnHide(this); }
-    virtual void DoClose(TCloseAction& Action) { if (OnClose) OnClose(this, Action); }
-    virtual void Activate() { if (OnActivate) OnActivate(this); }
-    virtual void Deactivate() { if (OnDeactivate) OnDeactivate(this); }
+    virtual void DoShow() {
+        if (OnShow) OnShow(this);
+    }
+    virtual void DoHide() {
+        if (OnHide) OnHide(this);
+    }
+    virtual void DoClose(TCloseAction& Action) {
+        if (OnClose) OnClose(this, Action);
+    }
+    virtual void Activate() {
+        if (OnActivate) OnActivate(this);
+    }
+    virtual void Deactivate() {
+        if (OnDeactivate) OnDeactivate(this);
+    }
     // Reads the stored description of the form's class; false when there is none.
     virtual bool ReadDescription();
 

@@ -34,7 +34,8 @@ TRect THintWindow::CalcHintRect(int maxWidth, const String& hint) {
 void THintWindow::ActivateHint(TRect rect, const String& hint) {
     SetCaption(hint);
     // Keep the window on the screen.
-    TRect screen = Screen ? Screen->DesktopRect() : TRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    TRect screen =
+        Screen ? Screen->DesktopRect() : TRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (rect.right > screen.right) OffsetRect(&rect, screen.right - rect.right, 0);
     if (rect.bottom > screen.bottom) OffsetRect(&rect, 0, screen.bottom - rect.bottom);
     if (rect.left < screen.left) OffsetRect(&rect, screen.left - rect.left, 0);

@@ -244,8 +244,10 @@ TComponent* TMenuItem::GetParentComponent() const {
 
 void TMenuItem::SetParentComponent(TComponent* Value) {
     if (parent_) parent_->Remove(this);
-    if (auto* menu = As<TMenu>(Value)) menu->Items()->Add(this);
-    else if (auto* item = As<TMenuItem>(Value)) item->Add(this);
+    if (auto* menu = As<TMenu>(Value))
+        menu->Items()->Add(this);
+    else if (auto* item = As<TMenuItem>(Value))
+        item->Add(this);
 }
 
 void TMenuItem::GetChildren(const TGetChildProc& Proc, TComponent* Root) {

@@ -134,9 +134,7 @@ Z_EXCEPTION(EMenuError, Exception)
 
 class TMenu : public TComponent {
     Z_CLASS(TMenu, TComponent)
-    Z_PUBLISHED {
-        p.Property(L"Images", &TMenu::Images, &TMenu::SetImages);
-    }
+    Z_PUBLISHED { p.Property(L"Images", &TMenu::Images, &TMenu::SetImages); }
 
 public:
     explicit TMenu(TComponent* AOwner);
@@ -235,7 +233,9 @@ public:
     TNotifyEvent OnPopup;
 
 protected:
-    virtual void DoPopup() { if (OnPopup) OnPopup(this); }
+    virtual void DoPopup() {
+        if (OnPopup) OnPopup(this);
+    }
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:

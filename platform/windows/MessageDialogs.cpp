@@ -8,16 +8,20 @@ UINT MessageDlgFlags(TMsgDlgType DlgType, TMsgDlgButtons Buttons) {
         return true;
     };
     UINT buttons = MB_OK;
-    if (has({mbYes, mbNo, mbCancel})) buttons = MB_YESNOCANCEL;
-    else if (has({mbYes, mbNo})) buttons = MB_YESNO;
-    else if (has({mbAbort, mbRetry, mbIgnore})) buttons = MB_ABORTRETRYIGNORE;
-    else if (has({mbRetry, mbCancel})) buttons = MB_RETRYCANCEL;
-    else if (has({mbOK, mbCancel})) buttons = MB_OKCANCEL;
+    if (has({mbYes, mbNo, mbCancel}))
+        buttons = MB_YESNOCANCEL;
+    else if (has({mbYes, mbNo}))
+        buttons = MB_YESNO;
+    else if (has({mbAbort, mbRetry, mbIgnore}))
+        buttons = MB_ABORTRETRYIGNORE;
+    else if (has({mbRetry, mbCancel}))
+        buttons = MB_RETRYCANCEL;
+    else if (has({mbOK, mbCancel}))
+        buttons = MB_OKCANCEL;
     return buttons | icons[DlgType];
 }
 
-int MessageDlg(const String& Caption, const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons,
-               THelpContext) {
+int MessageDlg(const String& Caption, const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, THelpContext) {
     if (!Application) return mrNone;
     return Application->MessageBox(Msg, Caption, MessageDlgFlags(DlgType, Buttons));
 }

@@ -5,8 +5,8 @@
 #include "Application.h"
 
 Z_ENUM(TMsgDlgType, Byte, mtWarning, mtError, mtInformation, mtConfirmation, mtCustom)
-Z_ENUM(TMsgDlgBtn, Byte, mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll,
-       mbHelp, mbClose)
+Z_ENUM(TMsgDlgBtn, Byte, mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp,
+       mbClose)
 using TMsgDlgButtons = TSet<TMsgDlgBtn>;
 
 // Shows Msg with the kind's icon and caption ("Warning", "Error", "Information", "Confirm"; the

@@ -36,8 +36,8 @@ HWND AllocateHWnd(const TWndMethod& method) {
     RegisterUtilClass();
     // A popup window of no size, never shown: unlike a message-only window it also hears
     // broadcasts such as WM_SYSCOLORCHANGE.
-    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, kUtilWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, kUtilWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
     if (!window) throw EOutOfResources(L"Error creating window: " + SysErrorMessage(GetLastError()));
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new TWndMethod(method)));
     return window;

@@ -13,8 +13,10 @@ TPoint TMouse::CursorPos() const {
 void TMouse::SetCursorPos(TPoint p) { ::SetCursorPos(p.x, p.y); }
 
 void TMouse::SetCapture(HWND window) {
-    if (window) ::SetCapture(window);
-    else ReleaseCapture();
+    if (window)
+        ::SetCapture(window);
+    else
+        ReleaseCapture();
 }
 
 int TMouse::WheelScrollLines() const {

@@ -11,7 +11,8 @@ TScreen* Screen = nullptr;
 TRect TMonitor::BoundsRect() const {
     MONITORINFO info{};
     info.cbSize = sizeof(info);
-    if (!GetMonitorInfoW(handle_, &info)) return TRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (!GetMonitorInfoW(handle_, &info))
+        return TRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     return info.rcMonitor;
 }
 
@@ -39,11 +40,11 @@ TScreen::TScreen(TComponent* AOwner)
         TCursor id;
         const wchar_t* resource;
     } standard[] = {
-        {crArrow, IDC_ARROW},       {crCross, IDC_CROSS},       {crIBeam, IDC_IBEAM},     {crSizeNESW, IDC_SIZENESW},
-        {crSizeNS, IDC_SIZENS},     {crSizeNWSE, IDC_SIZENWSE}, {crSizeWE, IDC_SIZEWE},   {crUpArrow, IDC_UPARROW},
-        {crHourGlass, IDC_WAIT},    {crDrag, IDC_ARROW},        {crNoDrop, IDC_NO},       {crHSplit, IDC_SIZEWE},
-        {crVSplit, IDC_SIZENS},     {crMultiDrag, IDC_ARROW},   {crSQLWait, IDC_WAIT},    {crNo, IDC_NO},
-        {crAppStart, IDC_APPSTARTING}, {crHelp, IDC_HELP},      {crHandPoint, IDC_HAND},  {crSizeAll, IDC_SIZEALL},
+        {crArrow, IDC_ARROW},          {crCross, IDC_CROSS},       {crIBeam, IDC_IBEAM},    {crSizeNESW, IDC_SIZENESW},
+        {crSizeNS, IDC_SIZENS},        {crSizeNWSE, IDC_SIZENWSE}, {crSizeWE, IDC_SIZEWE},  {crUpArrow, IDC_UPARROW},
+        {crHourGlass, IDC_WAIT},       {crDrag, IDC_ARROW},        {crNoDrop, IDC_NO},      {crHSplit, IDC_SIZEWE},
+        {crVSplit, IDC_SIZENS},        {crMultiDrag, IDC_ARROW},   {crSQLWait, IDC_WAIT},   {crNo, IDC_NO},
+        {crAppStart, IDC_APPSTARTING}, {crHelp, IDC_HELP},         {crHandPoint, IDC_HAND}, {crSizeAll, IDC_SIZEALL},
     };
     cursors_[crDefault] = LoadCursorW(nullptr, IDC_ARROW);
     cursors_[crNone] = nullptr;

@@ -3,9 +3,7 @@
 #include "Application.h"
 #include "MessageWindow.h"
 
-TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) {
-    window_ = AllocateHWnd(MakeEvent(this, &TTimer::WndProc));
-}
+TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) { window_ = AllocateHWnd(MakeEvent(this, &TTimer::WndProc)); }
 
 TTimer::~TTimer() {
     enabled_ = false;

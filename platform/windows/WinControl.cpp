@@ -346,8 +346,8 @@ void TWinControl::CMShowingChanged(TMessage&) {
 void TWinControl::CMVisibleChanged(TMessage& Message) {
     if (!Visible() && parent_) {
         // A hidden control cannot keep the focus.
-        if (TCustomForm* form = GetParentForm(); form && form->ActiveControl() &&
-                                                 (form->ActiveControl() == this || ContainsControl(form->ActiveControl())))
+        if (TCustomForm* form = GetParentForm();
+            form && form->ActiveControl() && (form->ActiveControl() == this || ContainsControl(form->ActiveControl())))
             form->DefocusControl(this, true);
     }
     UpdateControlState();
@@ -478,12 +478,16 @@ void TWinControl::AlignControls(TControl*, TRect& rect) {
         TAnchors a = c->Anchors();
         int l = c->Left(), t = c->Top(), w = c->Width(), h = c->Height();
         if (a.Contains(akRight)) {
-            if (a.Contains(akLeft)) w = RectWidth(client) - l - c->anchorRight_;
-            else l = RectWidth(client) - w - c->anchorRight_;
+            if (a.Contains(akLeft))
+                w = RectWidth(client) - l - c->anchorRight_;
+            else
+                l = RectWidth(client) - w - c->anchorRight_;
         }
         if (a.Contains(akBottom)) {
-            if (a.Contains(akTop)) h = RectHeight(client) - t - c->anchorBottom_;
-            else t = RectHeight(client) - h - c->anchorBottom_;
+            if (a.Contains(akTop))
+                h = RectHeight(client) - t - c->anchorBottom_;
+            else
+                t = RectHeight(client) - h - c->anchorBottom_;
         }
         c->SetBounds(l, t, std::max(w, 0), std::max(h, 0));
     }
@@ -495,11 +499,16 @@ void TWinControl::AlignControls(TControl*, TRect& rect) {
             if (c->Align() == align && c->Visible()) list.push_back(c);
         std::stable_sort(list.begin(), list.end(), [align](TControl* a, TControl* b) {
             switch (align) {
-                case alTop: return a->Top() < b->Top();
-                case alBottom: return a->Top() + a->Height() > b->Top() + b->Height();
-                case alLeft: return a->Left() < b->Left();
-                case alRight: return a->Left() + a->Width() > b->Left() + b->Width();
-                default: return false;
+                case alTop:
+                    return a->Top() < b->Top();
+                case alBottom:
+                    return a->Top() + a->Height() > b->Top() + b->Height();
+                case alLeft:
+                    return a->Left() < b->Left();
+                case alRight:
+                    return a->Left() + a->Width() > b->Left() + b->Width();
+                default:
+                    return false;
             }
         });
         for (TControl* c : list) {
@@ -627,8 +636,10 @@ bool TWinControl::CanFocus() const {
 bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
 
 void TWinControl::SetFocus() {
-    if (TCustomForm* form = GetParentForm()) form->FocusControl(this);
-    else if (parentWindow_) ::SetFocus(Handle());
+    if (TCustomForm* form = GetParentForm())
+        form->FocusControl(this);
+    else if (parentWindow_)
+        ::SetFocus(Handle());
 }
 
 void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) const {
@@ -842,12 +853,25 @@ void TWinControl::CNKeyDown(TMessage& Message) {
     if (Perform(CM_CHILDKEY, Message.WParam, reinterpret_cast<LPARAM>(this)) != 0) return;
     UINT mask = 0;
     switch (Message.WParam) {
-        case VK_TAB: mask = DLGC_WANTTAB; break;
-        case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: mask = DLGC_WANTARROWS; break;
-        case VK_RETURN: case VK_EXECUTE: case VK_ESCAPE: case VK_CANCEL: mask = DLGC_WANTALLKEYS; break;
+        case VK_TAB:
+            mask = DLGC_WANTTAB;
+            break;
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN:
+            mask = DLGC_WANTARROWS;
+            break;
+        case VK_RETURN:
+        case VK_EXECUTE:
+        case VK_ESCAPE:
+        case VK_CANCEL:
+            mask = DLGC_WANTALLKEYS;
+            break;
     }
     if (mask != 0 && Perform(CM_WANTSPECIALKEY, Message.WParam) == 0 && (Perform(WM_GETDLGCODE) & mask) == 0) {
-        if (TCustomForm* form = GetParentForm(); form && form->Perform(CM_DIALOGKEY, Message.WParam, Message.LParam) != 0)
+        if (TCustomForm* form = GetParentForm();
+            form && form->Perform(CM_DIALOGKEY, Message.WParam, Message.LParam) != 0)
             return;
     }
     Message.Result = 0;
@@ -859,7 +883,8 @@ void TWinControl::CNChar(TMessage& Message) {
     Message.Result = 0;
     // Alt+letter is never text: it always goes to the form as a possible accelerator.
     if (Message.Msg == CN_SYSCHAR || (Perform(WM_GETDLGCODE) & DLGC_WANTCHARS) == 0) {
-        if (TCustomForm* form = GetParentForm(); form && form->Perform(CM_DIALOGCHAR, Message.WParam, Message.LParam) != 0)
+        if (TCustomForm* form = GetParentForm();
+            form && form->Perform(CM_DIALOGCHAR, Message.WParam, Message.LParam) != 0)
             Message.Result = 1;
     }
 }
@@ -926,12 +951,18 @@ void TWinControl::WMReflect(TMessage& Message) {
     HWND child = nullptr;
     switch (Message.Msg) {
         case WM_HSCROLL:
-        case WM_VSCROLL: child = reinterpret_cast<HWND>(Message.LParam); break;
-        case WM_DRAWITEM: child = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam)->hwndItem; break;
+        case WM_VSCROLL:
+            child = reinterpret_cast<HWND>(Message.LParam);
+            break;
+        case WM_DRAWITEM:
+            child = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam)->hwndItem;
+            break;
         case WM_MEASUREITEM:
             if (Message.WParam) child = GetDlgItem(handle_, int(Message.WParam));
             break;
-        case WM_DELETEITEM: child = reinterpret_cast<DELETEITEMSTRUCT*>(Message.LParam)->hwndItem; break;
+        case WM_DELETEITEM:
+            child = reinterpret_cast<DELETEITEMSTRUCT*>(Message.LParam)->hwndItem;
+            break;
     }
     if (!child || !ReflectToControl(child, Message)) Inherited<TControl>(Message);
 }
@@ -999,9 +1030,7 @@ void TWinControl::CMParentCtl3DChanged(TMessage&) {
     Perform(CM_CTL3DCHANGED);
 }
 
-void TWinControl::CMTextChanged(TMessage& Message) {
-    Inherited<TControl>(Message);
-}
+void TWinControl::CMTextChanged(TMessage& Message) { Inherited<TControl>(Message); }
 
 void TWinControl::CMCancelMode(TMessage& Message) {
     TControl* capture = GetCaptureControl();

@@ -50,58 +50,28 @@ class TWinControl : public TControl {
         p.Event(L"OnGetSiteInfo", &TWinControl::OnGetSiteInfo);
         p.Event(L"OnUnDock", &TWinControl::OnUnDock);
     }
-    Z_MESSAGE_MAP(
-        Z_MESSAGE(WM_PAINT, WMPaint),
-        Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd),
-        Z_MESSAGE(WM_SIZE, WMSize),
-        Z_MESSAGE(WM_MOVE, WMMove),
-        Z_MESSAGE(WM_WINDOWPOSCHANGED, WMWindowPosChanged),
-        Z_MESSAGE(WM_SETFOCUS, WMSetFocus),
-        Z_MESSAGE(WM_KILLFOCUS, WMKillFocus),
-        Z_MESSAGE(WM_SETCURSOR, WMSetCursor),
-        Z_MESSAGE(WM_KEYDOWN, WMKeyDown),
-        Z_MESSAGE(WM_SYSKEYDOWN, WMKeyDown),
-        Z_MESSAGE(WM_KEYUP, WMKeyUp),
-        Z_MESSAGE(WM_SYSKEYUP, WMKeyUp),
-        Z_MESSAGE(WM_CHAR, WMChar),
-        Z_MESSAGE(WM_COMMAND, WMCommand),
-        Z_MESSAGE(WM_NOTIFY, WMNotify),
-        Z_MESSAGE(WM_HSCROLL, WMReflect),
-        Z_MESSAGE(WM_VSCROLL, WMReflect),
-        Z_MESSAGE(WM_DRAWITEM, WMReflect),
-        Z_MESSAGE(WM_MEASUREITEM, WMReflect),
-        Z_MESSAGE(WM_DELETEITEM, WMReflect),
-        Z_MESSAGE(WM_CTLCOLORBTN, WMReflectColor),
-        Z_MESSAGE(WM_CTLCOLOREDIT, WMReflectColor),
-        Z_MESSAGE(WM_CTLCOLORLISTBOX, WMReflectColor),
-        Z_MESSAGE(WM_CTLCOLORSTATIC, WMReflectColor),
-        Z_MESSAGE(WM_MOUSELEAVE, WMMouseLeave),
-        Z_MESSAGE(WM_NCDESTROY, WMNCDestroy),
-        Z_MESSAGE(WM_SYSCOLORCHANGE, WMSysColorChange),
-        Z_MESSAGE(WM_CONTEXTMENU, WMContextMenu),
-        Z_MESSAGE(CN_KEYDOWN, CNKeyDown),
-        Z_MESSAGE(CN_SYSKEYDOWN, CNKeyDown),
-        Z_MESSAGE(CN_KEYUP, CNKeyUp),
-        Z_MESSAGE(CN_SYSKEYUP, CNKeyUp),
-        Z_MESSAGE(CN_CHAR, CNChar),
-        Z_MESSAGE(CN_SYSCHAR, CNChar),
-        Z_MESSAGE(CM_ENABLEDCHANGED, CMEnabledChanged),
-        Z_MESSAGE(CM_SHOWINGCHANGED, CMShowingChanged),
-        Z_MESSAGE(CM_VISIBLECHANGED, CMVisibleChanged),
-        Z_MESSAGE(CM_COLORCHANGED, CMColorChanged),
-        Z_MESSAGE(CM_FONTCHANGED, CMFontChanged),
-        Z_MESSAGE(CM_CTL3DCHANGED, CMCtl3DChanged),
-        Z_MESSAGE(CM_PARENTCTL3DCHANGED, CMParentCtl3DChanged),
-        Z_MESSAGE(CM_TEXTCHANGED, CMTextChanged),
-        Z_MESSAGE(CM_CHILDKEY, CMChildKey),
-        Z_MESSAGE(CM_DIALOGKEY, CMDialogKey),
-        Z_MESSAGE(CM_DIALOGCHAR, CMDialogChar),
-        Z_MESSAGE(CM_FOCUSCHANGED, CMFocusChanged),
-        Z_MESSAGE(CM_SYSCOLORCHANGE, CMSysColorChange),
-        Z_MESSAGE(CM_CANCELMODE, CMCancelMode),
-        Z_MESSAGE(CM_RECREATEWND, CMRecreateWnd),
-        Z_MESSAGE(CM_ENTER, CMEnter),
-        Z_MESSAGE(CM_EXIT, CMExit))
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_PAINT, WMPaint), Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd), Z_MESSAGE(WM_SIZE, WMSize),
+                  Z_MESSAGE(WM_MOVE, WMMove), Z_MESSAGE(WM_WINDOWPOSCHANGED, WMWindowPosChanged),
+                  Z_MESSAGE(WM_SETFOCUS, WMSetFocus), Z_MESSAGE(WM_KILLFOCUS, WMKillFocus),
+                  Z_MESSAGE(WM_SETCURSOR, WMSetCursor), Z_MESSAGE(WM_KEYDOWN, WMKeyDown),
+                  Z_MESSAGE(WM_SYSKEYDOWN, WMKeyDown), Z_MESSAGE(WM_KEYUP, WMKeyUp), Z_MESSAGE(WM_SYSKEYUP, WMKeyUp),
+                  Z_MESSAGE(WM_CHAR, WMChar), Z_MESSAGE(WM_COMMAND, WMCommand), Z_MESSAGE(WM_NOTIFY, WMNotify),
+                  Z_MESSAGE(WM_HSCROLL, WMReflect), Z_MESSAGE(WM_VSCROLL, WMReflect), Z_MESSAGE(WM_DRAWITEM, WMReflect),
+                  Z_MESSAGE(WM_MEASUREITEM, WMReflect), Z_MESSAGE(WM_DELETEITEM, WMReflect),
+                  Z_MESSAGE(WM_CTLCOLORBTN, WMReflectColor), Z_MESSAGE(WM_CTLCOLOREDIT, WMReflectColor),
+                  Z_MESSAGE(WM_CTLCOLORLISTBOX, WMReflectColor), Z_MESSAGE(WM_CTLCOLORSTATIC, WMReflectColor),
+                  Z_MESSAGE(WM_MOUSELEAVE, WMMouseLeave), Z_MESSAGE(WM_NCDESTROY, WMNCDestroy),
+                  Z_MESSAGE(WM_SYSCOLORCHANGE, WMSysColorChange), Z_MESSAGE(WM_CONTEXTMENU, WMContextMenu),
+                  Z_MESSAGE(CN_KEYDOWN, CNKeyDown), Z_MESSAGE(CN_SYSKEYDOWN, CNKeyDown), Z_MESSAGE(CN_KEYUP, CNKeyUp),
+                  Z_MESSAGE(CN_SYSKEYUP, CNKeyUp), Z_MESSAGE(CN_CHAR, CNChar), Z_MESSAGE(CN_SYSCHAR, CNChar),
+                  Z_MESSAGE(CM_ENABLEDCHANGED, CMEnabledChanged), Z_MESSAGE(CM_SHOWINGCHANGED, CMShowingChanged),
+                  Z_MESSAGE(CM_VISIBLECHANGED, CMVisibleChanged), Z_MESSAGE(CM_COLORCHANGED, CMColorChanged),
+                  Z_MESSAGE(CM_FONTCHANGED, CMFontChanged), Z_MESSAGE(CM_CTL3DCHANGED, CMCtl3DChanged),
+                  Z_MESSAGE(CM_PARENTCTL3DCHANGED, CMParentCtl3DChanged), Z_MESSAGE(CM_TEXTCHANGED, CMTextChanged),
+                  Z_MESSAGE(CM_CHILDKEY, CMChildKey), Z_MESSAGE(CM_DIALOGKEY, CMDialogKey),
+                  Z_MESSAGE(CM_DIALOGCHAR, CMDialogChar), Z_MESSAGE(CM_FOCUSCHANGED, CMFocusChanged),
+                  Z_MESSAGE(CM_SYSCOLORCHANGE, CMSysColorChange), Z_MESSAGE(CM_CANCELMODE, CMCancelMode),
+                  Z_MESSAGE(CM_RECREATEWND, CMRecreateWnd), Z_MESSAGE(CM_ENTER, CMEnter), Z_MESSAGE(CM_EXIT, CMExit))
 public:
     explicit TWinControl(TComponent* AOwner);
     ~TWinControl() override;
@@ -221,15 +191,25 @@ protected:
     void CreateSubClass(TCreateParams& Params, const wchar_t* controlClassName);
     virtual void PaintWindow(HDC dc);
     virtual void AlignControls(TControl* AControl, TRect& rect);
-    virtual void KeyDown(Word& Key, TShiftState Shift) { if (OnKeyDown) OnKeyDown(this, Key, Shift); }
-    virtual void KeyUp(Word& Key, TShiftState Shift) { if (OnKeyUp) OnKeyUp(this, Key, Shift); }
-    virtual void KeyPress(wchar_t& Key) { if (OnKeyPress) OnKeyPress(this, Key); }
+    virtual void KeyDown(Word& Key, TShiftState Shift) {
+        if (OnKeyDown) OnKeyDown(this, Key, Shift);
+    }
+    virtual void KeyUp(Word& Key, TShiftState Shift) {
+        if (OnKeyUp) OnKeyUp(this, Key, Shift);
+    }
+    virtual void KeyPress(wchar_t& Key) {
+        if (OnKeyPress) OnKeyPress(this, Key);
+    }
     // Form key preview, then the control's own key events; true when the key was eaten.
     bool DoKeyDown(TMessage& Message);
     bool DoKeyUp(TMessage& Message);
     bool DoKeyPress(TMessage& Message);
-    virtual void DoEnter() { if (OnEnter) OnEnter(this); }
-    virtual void DoExit() { if (OnExit) OnExit(this); }
+    virtual void DoEnter() {
+        if (OnEnter) OnEnter(this);
+    }
+    virtual void DoExit() {
+        if (OnExit) OnExit(this);
+    }
     // Updates Showing and creates, shows or hides the window to match.
     void UpdateShowing();
     void UpdateControlState();
@@ -293,7 +273,7 @@ private:
 
     HBRUSH brush_ = nullptr;
     TColor brushColor_ = clNone;
-    std::vector<TControl*> controls_;   // every child, in painting order
+    std::vector<TControl*> controls_;    // every child, in painting order
     std::vector<TWinControl*> tabList_;  // windowed children, in tab order
     HWND parentWindow_ = nullptr;
     int alignDisabled_ = 0;

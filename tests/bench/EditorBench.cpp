@@ -1,11 +1,11 @@
 // Times the editor's 3D view with a full level (8 x 8 columns of 8 blocks) at 1024 x 768 against
 // a minimal direct OpenGL baseline that draws the same cubes from one display list under one
 // light, in the same context and the same run. Prints the median, mean and worst frame of the
-// whole scene, of its blocks alone and of the baseline, with their ratios, the time from creating the main window to its first frame, the time from a
-// click on a cell to the redrawn highlight, and the OpenGL display lists and textures alive
-// before and after 1,000 cycles of adding, drawing and deleting a block. Exits with 1 when a
-// target is missed: mean frame within 1.2 times the baseline's, worst within 2 times its worst,
-// a click redrawn within 50 ms, no object left behind. Run by scripts/bench.sh.
+// whole scene, of its blocks alone and of the baseline, with their ratios, the time from creating the main window to
+// its first frame, the time from a click on a cell to the redrawn highlight, and the OpenGL display lists and textures
+// alive before and after 1,000 cycles of adding, drawing and deleting a block. Exits with 1 when a target is missed:
+// mean frame within 1.2 times the baseline's, worst within 2 times its worst, a click redrawn within 50 ms, no object
+// left behind. Run by scripts/bench.sh.
 
 #include <windows.h>
 
@@ -259,8 +259,9 @@ int main() {
                  click = Summarize(clicks);
     std::printf("start-up to first frame: %.1f ms\n", startUp);
     auto print = [&](const char* what, const TTimes& t) {
-        std::printf("%-26s median %6.2f ms, mean %6.2f ms, worst %6.2f ms; against the baseline: mean %.2f, worst %.2f\n",
-                    what, t.median, t.mean, t.worst, t.mean / base.mean, t.worst / base.worst);
+        std::printf(
+            "%-26s median %6.2f ms, mean %6.2f ms, worst %6.2f ms; against the baseline: mean %.2f, worst %.2f\n", what,
+            t.median, t.mean, t.worst, t.mean / base.mean, t.worst / base.worst);
     };
     print("editor, whole scene:", scene);
     print("editor, blocks alone:", blocks);
@@ -270,13 +271,14 @@ int main() {
     std::printf("click to redrawn highlight (20): median %.1f ms, worst %.1f ms (target 50)\n", click.median,
                 click.worst);
     const TTimes handler = Summarize(handlerTimes), redraw = Summarize(redrawTimes);
-    std::printf("  of which the handler: median %.1f ms, worst %.1f ms; the next frame: median %.1f ms, worst %.1f ms\n",
-                handler.median, handler.worst, redraw.median, redraw.worst);
-    std::printf("  a frame after moving the marker: median %.1f ms; after one block's material: median %.1f ms;"
-                " after no change: median %.1f ms\n",
-                Summarize(afterMarker).median, Summarize(afterMaterial).median, Summarize(afterNothing).median);
-    std::printf("OpenGL lists and textures: %d before, %d after 1000 add/draw/delete cycles\n", liveBefore,
-                liveAfter);
+    std::printf(
+        "  of which the handler: median %.1f ms, worst %.1f ms; the next frame: median %.1f ms, worst %.1f ms\n",
+        handler.median, handler.worst, redraw.median, redraw.worst);
+    std::printf(
+        "  a frame after moving the marker: median %.1f ms; after one block's material: median %.1f ms;"
+        " after no change: median %.1f ms\n",
+        Summarize(afterMarker).median, Summarize(afterMaterial).median, Summarize(afterNothing).median);
+    std::printf("OpenGL lists and textures: %d before, %d after 1000 add/draw/delete cycles\n", liveBefore, liveAfter);
     const bool met = meanRatio <= 1.2 && worstRatio <= 2 && click.worst <= 50 && liveAfter <= liveBefore;
     std::printf("%s\n", met ? "all targets met" : "a target was missed");
     FreeObject(form);

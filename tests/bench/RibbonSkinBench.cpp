@@ -55,8 +55,7 @@ int main() {
     const int rendersBefore = part->CacheRenders();
     const double oneSize = TimeDraws(part, dc, draws, [](int) { return TRect{4, 4, 64, 84}; });
     const int oneSizeRenders = part->CacheRenders() - rendersBefore;
-    const double changing =
-        TimeDraws(part, dc, draws, [](int i) { return TRect{4, 4, 64 + i % 2, 84 + i % 3}; });
+    const double changing = TimeDraws(part, dc, draws, [](int i) { return TRect{4, 4, 64 + i % 2, 84 + i % 3}; });
     const int changingRenders = part->CacheRenders() - rendersBefore - oneSizeRenders;
 
     SelectObject(dc, previous);
@@ -66,8 +65,7 @@ int main() {
     const double ratio = changing / oneSize;
     std::printf("large button, %d draws at one size:      %8.1f ms (%d renders of the stretched picture)\n", draws,
                 oneSize, oneSizeRenders);
-    std::printf("large button, %d draws, size changing:   %8.1f ms (%d renders)\n", draws, changing,
-                changingRenders);
+    std::printf("large button, %d draws, size changing:   %8.1f ms (%d renders)\n", draws, changing, changingRenders);
     std::printf("one size is %.1f times faster\n", ratio);
     FinalizeUnits();
     return ratio >= 3.0 ? 0 : 1;

@@ -58,16 +58,22 @@ int main() {
     const int runs = 5;
 
     int engineHeight = 0, platformHeight = 0;
-    const double engine = BestMilliseconds(runs, [&] {
-        TRect r{0, 0, 300, 0};
-        RenderWideText(dc, text, r, CXTO_WORDBREAK | CXTO_CALCRECT);
-        return int(r.bottom - r.top);
-    }, engineHeight);
-    const double platform = BestMilliseconds(runs, [&] {
-        RECT r{0, 0, 300, 0};
-        DrawTextW(dc, text.c_str(), int(text.size()), &r, DT_WORDBREAK | DT_CALCRECT);
-        return int(r.bottom - r.top);
-    }, platformHeight);
+    const double engine = BestMilliseconds(
+        runs,
+        [&] {
+            TRect r{0, 0, 300, 0};
+            RenderWideText(dc, text, r, CXTO_WORDBREAK | CXTO_CALCRECT);
+            return int(r.bottom - r.top);
+        },
+        engineHeight);
+    const double platform = BestMilliseconds(
+        runs,
+        [&] {
+            RECT r{0, 0, 300, 0};
+            DrawTextW(dc, text.c_str(), int(text.size()), &r, DT_WORDBREAK | DT_CALCRECT);
+            return int(r.bottom - r.top);
+        },
+        platformHeight);
 
     const double ratio = engine / std::max(platform, 1e-6);
     std::printf("paragraph: %zu characters, 300 pixels wide, best of %d runs\n", text.size(), runs);

@@ -60,12 +60,8 @@ TEST_F(ButtonTest, EnterAndEscapeReachTheDefaultAndCancelButtonsOnlyWithoutModif
         std::vector<Word> keys;
         TModalResult expected;
     } cases[] = {
-        {{VK_RETURN}, mrOk},
-        {{VK_ESCAPE}, mrCancel},
-        {{VK_SHIFT, VK_RETURN}, 99},
-        {{VK_CONTROL, VK_RETURN}, 99},
-        {{VK_MENU, VK_RETURN}, 99},
-        {{VK_SHIFT, VK_ESCAPE}, 99},
+        {{VK_RETURN}, mrOk},           {{VK_ESCAPE}, mrCancel},    {{VK_SHIFT, VK_RETURN}, 99},
+        {{VK_CONTROL, VK_RETURN}, 99}, {{VK_MENU, VK_RETURN}, 99}, {{VK_SHIFT, VK_ESCAPE}, 99},
         {{VK_CONTROL, VK_ESCAPE}, 99},
     };
     for (const Case& c : cases) {
@@ -73,13 +69,17 @@ TEST_F(ButtonTest, EnterAndEscapeReachTheDefaultAndCancelButtonsOnlyWithoutModif
         TClickCount okClicks;
         dialog.ok->OnClick = MakeEvent(&okClicks, &TClickCount::Click);
         std::vector<Word> keys = c.keys;
-        TModalScript script(dialog.form.get(), {[&] { dialog.field->SetFocus(); }, [&] {
-                                ASSERT_TRUE(dialog.ok->Active());
-                                ASSERT_FALSE(dialog.cancel->Active());
-                                if (keys.size() == 1) TypeKey(keys[0]);
-                                else TypeChord({keys[0], keys[1]});
-                            }});
-        EXPECT_EQ(dialog.form->ShowModal(), c.expected) << c.keys.back() << " with " << c.keys.size() - 1 << " modifier";
+        TModalScript script(dialog.form.get(), {[&] { dialog.field->SetFocus(); },
+                                                [&] {
+                                                    ASSERT_TRUE(dialog.ok->Active());
+                                                    ASSERT_FALSE(dialog.cancel->Active());
+                                                    if (keys.size() == 1)
+                                                        TypeKey(keys[0]);
+                                                    else
+                                                        TypeChord({keys[0], keys[1]});
+                                                }});
+        EXPECT_EQ(dialog.form->ShowModal(), c.expected)
+            << c.keys.back() << " with " << c.keys.size() - 1 << " modifier";
         EXPECT_EQ(okClicks.clicks, c.expected == mrOk ? 1 : 0);
     }
 }
@@ -176,12 +176,12 @@ TEST_F(ButtonTest, SpaceHeldThenEscapeCancelsTheFormWithoutClickingTheButton) {
     INPUT space{};
     space.type = INPUT_KEYBOARD;
     space.ki.wVk = VK_SPACE;
-    TModalScript script(dialog.form.get(), {[&] { dialog.ok->SetFocus(); },
-                                            [&] { SendInput(1, &space, sizeof(INPUT)); },
-                                            [&] {
-                                                EXPECT_TRUE(dialog.ok->PressedLook());
-                                                TypeKey(VK_ESCAPE);
-                                            }});
+    TModalScript script(dialog.form.get(),
+                        {[&] { dialog.ok->SetFocus(); }, [&] { SendInput(1, &space, sizeof(INPUT)); },
+                         [&] {
+                             EXPECT_TRUE(dialog.ok->PressedLook());
+                             TypeKey(VK_ESCAPE);
+                         }});
     EXPECT_EQ(dialog.form->ShowModal(), mrCancel);
     space.ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(1, &space, sizeof(INPUT));
@@ -247,10 +247,10 @@ TEST_F(ButtonTest, KindsSetCaptionResultDefaultCancelAndGlyphAndRevertToCustom) 
         TModalResult result;
         bool isDefault, isCancel;
     } cases[] = {
-        {bkOK, L"OK", 1, true, false},       {bkCancel, L"Cancel", 2, false, true},
-        {bkHelp, L"&Help", 0, false, false}, {bkYes, L"&Yes", 6, true, false},
-        {bkNo, L"&No", 7, false, true},      {bkClose, L"&Close", 0, false, false},
-        {bkAbort, L"Abort", 3, false, false}, {bkRetry, L"&Retry", 4, false, false},
+        {bkOK, L"OK", 1, true, false},           {bkCancel, L"Cancel", 2, false, true},
+        {bkHelp, L"&Help", 0, false, false},     {bkYes, L"&Yes", 6, true, false},
+        {bkNo, L"&No", 7, false, true},          {bkClose, L"&Close", 0, false, false},
+        {bkAbort, L"Abort", 3, false, false},    {bkRetry, L"&Retry", 4, false, false},
         {bkIgnore, L"&Ignore", 5, false, false}, {bkAll, L"&All", 8, false, false},
     };
     for (const Case& c : cases) {
@@ -315,20 +315,17 @@ TEST_F(ButtonTest, GlyphAndCaptionRectanglesFollowLayoutMarginAndSpacing) {
         int margin;
         TRect glyph, caption;
     } cases[] = {
-        {blGlyphLeft, 2, {7, 5, 23, 21}, {27, 5, 70, 20}},
-        {blGlyphRight, 2, {52, 5, 68, 21}, {5, 5, 48, 20}},
-        {blGlyphTop, 2, {30, 7, 46, 23}, {5, 27, 70, 20}},
-        {blGlyphBottom, 2, {30, 2, 46, 18}, {5, 5, 70, -2}},
-        {blGlyphLeft, -1, {5, 5, 21, 21}, {24, 5, 70, 20}},
-        {blGlyphRight, -1, {54, 5, 70, 21}, {5, 5, 51, 20}},
+        {blGlyphLeft, 2, {7, 5, 23, 21}, {27, 5, 70, 20}},  {blGlyphRight, 2, {52, 5, 68, 21}, {5, 5, 48, 20}},
+        {blGlyphTop, 2, {30, 7, 46, 23}, {5, 27, 70, 20}},  {blGlyphBottom, 2, {30, 2, 46, 18}, {5, 5, 70, -2}},
+        {blGlyphLeft, -1, {5, 5, 21, 21}, {24, 5, 70, 20}}, {blGlyphRight, -1, {54, 5, 70, 21}, {5, 5, 51, 20}},
         {blGlyphLeft, 0, {5, 5, 21, 21}, {25, 5, 70, 20}},
     };
     for (const Case& c : cases) {
         button->SetLayout(c.layout);
         button->SetMargin(c.margin);
         TRect g = button->GetGlyphRect(), t = button->GetCaptionRect();
-        EXPECT_TRUE(EqualRect(&g, &c.glyph)) << int(c.layout) << "/" << c.margin << ": glyph " << g.left << ","
-                                             << g.top << "," << g.right << "," << g.bottom;
+        EXPECT_TRUE(EqualRect(&g, &c.glyph)) << int(c.layout) << "/" << c.margin << ": glyph " << g.left << "," << g.top
+                                             << "," << g.right << "," << g.bottom;
         EXPECT_TRUE(EqualRect(&t, &c.caption)) << int(c.layout) << "/" << c.margin << ": caption " << t.left << ","
                                                << t.top << "," << t.right << "," << t.bottom;
     }

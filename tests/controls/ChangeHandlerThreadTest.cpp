@@ -76,7 +76,8 @@ protected:
         auto fence = std::make_unique<TChangeHandlerThread>(fenceListener.window, RZ_SHELLCHANGE);
         fence->Start();
         Integer slot = -1;
-        ASSERT_TRUE(fence->AddWatch(temp.Path(), FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME, slot, false));
+        ASSERT_TRUE(
+            fence->AddWatch(temp.Path(), FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME, slot, false));
         change();
         EXPECT_TRUE(PumpUntil([&] { return fenceListener.received > 0; }, 5000)) << "the fence saw the change";
         PumpUntilIdle();
@@ -100,7 +101,8 @@ TEST_F(ChangeHandlerThreadTest, CreateRenameAndDeletePostTheSlotToTheOwner) {
     auto watcher = std::make_unique<TChangeHandlerThread>(listener.window, RZ_SHELLCHANGE);
     watcher->Start();
     Integer slot = -1;
-    ASSERT_TRUE(watcher->AddWatch(temp.Path(), FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME, slot, false));
+    ASSERT_TRUE(
+        watcher->AddWatch(temp.Path(), FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME, slot, false));
     EXPECT_EQ(slot, 0);
     Integer second = -1;
     ASSERT_TRUE(watcher->AddWatch(temp.Path(), FILE_NOTIFY_CHANGE_DIR_NAME, second, false));
@@ -177,7 +179,8 @@ TEST_F(ChangeHandlerThreadTest, DestructionWhileWaitingEndsTheThreadAndPostsNoth
     Integer slot = -1;
     for (int i = 0; i < 3; ++i) ASSERT_TRUE(watcher->AddWatch(temp.Path(), FILE_NOTIFY_CHANGE_FILE_NAME, slot, false));
     HANDLE thread = nullptr;
-    ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), watcher->Handle(), GetCurrentProcess(), &thread, SYNCHRONIZE, FALSE, 0));
+    ASSERT_TRUE(
+        DuplicateHandle(GetCurrentProcess(), watcher->Handle(), GetCurrentProcess(), &thread, SYNCHRONIZE, FALSE, 0));
     DWORD started = GetTickCount();
     FreeObject(watcher);
     EXPECT_LT(GetTickCount() - started, 2000u);

@@ -118,7 +118,8 @@ TEST_F(ComboBoxTest, IncrementalSearchInADropDownListFollowsTheTypedLetters) {
     for (const Step& s : steps) {
         Reset(c);
         TypeKey(VK_BACK);
-        ASSERT_TRUE(PumpUntil([&] { return c->SearchString() == s.search && c->clicks == 1; })) << "\"" << s.search << "\"";
+        ASSERT_TRUE(PumpUntil([&] { return c->SearchString() == s.search && c->clicks == 1; }))
+            << "\"" << s.search << "\"";
         EXPECT_EQ(c->ItemIndex(), s.index);
         EXPECT_EQ(c->beeps, 0);
     }
@@ -397,8 +398,10 @@ TEST_F(ComboBoxTest, ThemedTextHintReachesTheComboBox) {
     wchar_t buffer[64] = {};
     LRESULT got = SendMessageW(c->Handle(), CB_GETCUEBANNER, WPARAM(buffer), 64);
     // Wine's combo box keeps no cue banner of its own; where it does, it reads back.
-    if (got) EXPECT_EQ(String(buffer), L"Choose one");
-    else RecordProperty("cue banner", "CB_SETCUEBANNER unsupported");
+    if (got)
+        EXPECT_EQ(String(buffer), L"Choose one");
+    else
+        RecordProperty("cue banner", "CB_SETCUEBANNER unsupported");
 }
 
 // ---- the image combo

@@ -19,13 +19,10 @@ TEST_F(Common, SplitHslOfKnownColours) {
         TColor color;
         int hue, saturation, lightness;
     } cases[] = {
-        {0x0000FF, 0, 240, 120},   // red
-        {0x00FF00, 80, 240, 120},  // green
-        {0xFF0000, 160, 240, 120}, // blue
-        {0xFFFFFF, 0, 0, 240},
-        {0x000000, 0, 0, 0},
-        {0x808080, 0, 0, 120},
-        {0x000080, 0, 240, 60},    // dark red
+        {0x0000FF, 0, 240, 120},                                                                        // red
+        {0x00FF00, 80, 240, 120},                                                                       // green
+        {0xFF0000, 160, 240, 120},                                                                      // blue
+        {0xFFFFFF, 0, 0, 240},     {0x000000, 0, 0, 0}, {0x808080, 0, 0, 120}, {0x000080, 0, 240, 60},  // dark red
     };
     for (auto& c : cases) {
         THsl hsl = SplitHsl(c.color);
@@ -50,8 +47,9 @@ TEST_F(Common, JoinHslRoundTripsClosely) {
 
 TEST_F(Common, LightnessAndBlending) {
     EXPECT_EQ(DarkenColor(0xFFFFFF, 240), 0x000000);
-    for (TColor color : {TColor(0x000000), TColor(0x3366CC), clBtnFace, TColor(0x0000FF)}) EXPECT_EQ(BrightenColor(color, 255), 0xFFFFFF);
-    EXPECT_EQ(DarkenColor(0x0000FF, 60), 0x000080);  // red at lightness 60
+    for (TColor color : {TColor(0x000000), TColor(0x3366CC), clBtnFace, TColor(0x0000FF)})
+        EXPECT_EQ(BrightenColor(color, 255), 0xFFFFFF);
+    EXPECT_EQ(DarkenColor(0x0000FF, 60), 0x000080);            // red at lightness 60
     EXPECT_EQ(AdjustColorLightness(clBtnFace, 0), clBtnFace);  // not even resolved
     EXPECT_EQ(AdjustColorLightness(0x0000FF, -60), DarkenColor(0x0000FF, 60));
     EXPECT_EQ(AdjustColorLightness(0x000080, 60), BrightenColor(0x000080, 60));
@@ -121,11 +119,11 @@ TEST_F(Common, WindowsVersionMatrix) {
         int version;
         bool exactly, orLater;
     } cases[] = {
-        {nt, 6, 0, 7, true, true},   {nt, 6, 0, 5, false, true},  {nt, 6, 1, 7, false, true},
-        {nt, 5, 1, 5, true, true},   {nt, 5, 1, 7, false, false}, {nt, 5, 1, 6, false, false},
-        {nt, 5, 2, 6, true, true},   {nt, 5, 0, 4, true, true},   {nt, 5, 0, 5, false, false},
-        {nt, 4, 0, 1, true, true},   {nt, 4, 0, 4, false, false}, {nt, 3, 51, 1, true, false},
-        {w9x, 4, 0, 0, true, true},  {w9x, 4, 10, 2, true, true}, {w9x, 4, 10, 0, false, true},
+        {nt, 6, 0, 7, true, true},   {nt, 6, 0, 5, false, true},    {nt, 6, 1, 7, false, true},
+        {nt, 5, 1, 5, true, true},   {nt, 5, 1, 7, false, false},   {nt, 5, 1, 6, false, false},
+        {nt, 5, 2, 6, true, true},   {nt, 5, 0, 4, true, true},     {nt, 5, 0, 5, false, false},
+        {nt, 4, 0, 1, true, true},   {nt, 4, 0, 4, false, false},   {nt, 3, 51, 1, true, false},
+        {w9x, 4, 0, 0, true, true},  {w9x, 4, 10, 2, true, true},   {w9x, 4, 10, 0, false, true},
         {w9x, 4, 90, 3, true, true}, {w9x, 4, 90, 1, false, false}, {nt, 10, 0, 7, false, true},
         {nt, 6, 0, 8, false, false}, {nt, 6, 0, -1, false, false},
     };
@@ -151,15 +149,15 @@ TEST_F(Common, ColourNameTable) {
     EXPECT_EQ(table[65].Color, clHotLight);  // system colour 25 is skipped
     EXPECT_EQ(table[69].Color, clMenuBar);
     // The names are the program's strings, the built-in English only where a program lacks them.
-    for (int i = 0; i < 70; ++i)
-        EXPECT_EQ(table[size_t(i)].Name, LoadControlsString(RZSTR_COLORNAME + i, L"")) << i;
+    for (int i = 0; i < 70; ++i) EXPECT_EQ(table[size_t(i)].Name, LoadControlsString(RZSTR_COLORNAME + i, L"")) << i;
     EXPECT_EQ(LoadControlsString(RZSTR_COLORNAME + 200, L"fallback"), L"fallback");
     EXPECT_EQ(LoadControlsString(RZSTR_KINDCAPTION + 2, L""), L"&Help");
 }
 
 TEST_F(Common, SmallHelpers) {
     TRect r = RectCenteredIn(Rect(10, 20, 30, 41), 6, 5);
-    EXPECT_EQ((std::vector<int>{int(r.left), int(r.top), int(r.right), int(r.bottom)}), (std::vector<int>{17, 28, 23, 33}));
+    EXPECT_EQ((std::vector<int>{int(r.left), int(r.top), int(r.right), int(r.bottom)}),
+              (std::vector<int>{17, 28, 23, 33}));
     EXPECT_EQ(Smaller(3, -2), -2);
     EXPECT_EQ(Larger(3, -2), 3);
     SetEnvironmentVariableW(L"ZARNIK_TEST_VAR", L"value");

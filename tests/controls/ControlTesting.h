@@ -29,12 +29,12 @@ inline TColor RgbOf(TColor c) { return TColor(ColorToRGB(c)); }
 
 // Tests of the visual-style paths run in the themed ctest entry (controls_tests_themed), which
 // sets ZARNIK_EXPECT_THEMES: there they fail when the styles did not come on, elsewhere they skip.
-#define REQUIRE_THEMES()                                                                       \
-    do {                                                                                       \
-        if (!ThemesActive()) {                                                                 \
+#define REQUIRE_THEMES()                                                                                 \
+    do {                                                                                                 \
+        if (!ThemesActive()) {                                                                           \
             if (std::getenv("ZARNIK_EXPECT_THEMES")) FAIL() << "the themed run found visual styles off"; \
-            GTEST_SKIP() << "the visual styles are off in this prefix";                        \
-        }                                                                                      \
+            GTEST_SKIP() << "the visual styles are off in this prefix";                                  \
+        }                                                                                                \
     } while (false)
 
 // A popup menu that records where it was asked to show instead of showing.
@@ -76,4 +76,3 @@ private:
     size_t next_ = 0;
     int idle_ = 0;
 };
-

@@ -90,8 +90,9 @@ TEST_F(FrameController, RegistrationPushesEveryPublishedSettingOnce) {
     EXPECT_EQ(thing.frameSides, (TSides{sdLeft, sdTop}));
     EXPECT_EQ(thing.focusColor, clWindow);
     EXPECT_EQ(thing.Color(), clWindow);
-    EXPECT_EQ(thing.sets, (std::map<std::string, int>{
-                              {"FocusColor", 1}, {"FrameColor", 1}, {"FrameSides", 1}, {"FrameStyle", 1}, {"FrameVisible", 1}}));
+    EXPECT_EQ(thing.sets,
+              (std::map<std::string, int>{
+                  {"FocusColor", 1}, {"FrameColor", 1}, {"FrameSides", 1}, {"FrameStyle", 1}, {"FrameVisible", 1}}));
 
     thing.sets.clear();
     controller.SetFrameColor(clBlue);

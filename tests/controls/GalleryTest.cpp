@@ -80,11 +80,13 @@ protected:
         TPoint origin = form->ClientToScreen(TPoint{0, 0});
         TBitmap picture(form->ClientWidth(), form->ClientHeight() + extraHeight, pf24bit);
         HDC screen = GetDC(nullptr);
-        BitBlt(picture.Canvas()->Handle(), 0, 0, picture.Width(), picture.Height(), screen, origin.x, origin.y, SRCCOPY);
+        BitBlt(picture.Canvas()->Handle(), 0, 0, picture.Width(), picture.Height(), screen, origin.x, origin.y,
+               SRCCOPY);
         ReleaseDC(nullptr, screen);
         if (over) {
             TBitmap window(over->Width(), over->Height(), pf24bit);
-            SendMessageW(over->Handle(), WM_PRINTCLIENT, WPARAM(window.Canvas()->Handle()), PRF_CLIENT | PRF_ERASEBKGND);
+            SendMessageW(over->Handle(), WM_PRINTCLIENT, WPARAM(window.Canvas()->Handle()),
+                         PRF_CLIENT | PRF_ERASEBKGND);
             BitBlt(picture.Canvas()->Handle(), over->Left(), over->Top(), over->Width(), over->Height(),
                    window.Canvas()->Handle(), 0, 0, SRCCOPY);
         }
@@ -127,8 +129,8 @@ TEST_F(ControlsGallery, ButtonsCheckBoxesToolButtonsAndSplitterOnScreen) {
         TCheckBoxState state;
         bool hotTrack, enabled, readOnly;
     } boxes[] = {{L"Unchecked", cbUnchecked, false, true, false}, {L"Checked", cbChecked, false, true, false},
-                 {L"Grayed", cbGrayed, false, true, false},      {L"Disabled", cbChecked, false, false, false},
-                 {L"Hot track", cbChecked, true, true, false},   {L"Read-only", cbChecked, true, true, true}};
+                 {L"Grayed", cbGrayed, false, true, false},       {L"Disabled", cbChecked, false, false, false},
+                 {L"Hot track", cbChecked, true, true, false},    {L"Read-only", cbChecked, true, true, true}};
     int y = 120;
     for (const Box& b : boxes) {
         auto* box = new TRzCheckBox(form.get());
@@ -154,9 +156,10 @@ TEST_F(ControlsGallery, ButtonsCheckBoxesToolButtonsAndSplitterOnScreen) {
         bool flat, hot, down;
         TRzToolStyle toolStyle;
         const wchar_t* caption;
-    } tools[] = {{vsClassic, true, false, false, tsButton, L"Flat"},    {vsClassic, true, true, false, tsButton, L"Hot"},
-                 {vsClassic, false, false, false, tsButton, L"Raised"}, {vsGradient, true, true, false, tsButton, L"Gradient"},
-                 {vsGradient, true, false, true, tsButton, L"Latched"}, {vsClassic, false, false, false, tsDropDown, L"Menu"}};
+    } tools[] = {
+        {vsClassic, true, false, false, tsButton, L"Flat"},    {vsClassic, true, true, false, tsButton, L"Hot"},
+        {vsClassic, false, false, false, tsButton, L"Raised"}, {vsGradient, true, true, false, tsButton, L"Gradient"},
+        {vsGradient, true, false, true, tsButton, L"Latched"}, {vsClassic, false, false, false, tsDropDown, L"Menu"}};
     int x = 160;
     for (int i = 0; i < 6; ++i) {
         auto* t = new TRzToolButton(form.get());

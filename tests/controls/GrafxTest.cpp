@@ -50,8 +50,10 @@ TEST_F(Grafx, SidesAndBevels) {
     struct Case {
         TSides sides;
         std::vector<int> result;
-    } cases[] = {{sdAllSides, {1, 1, 9, 9}}, {TSides{sdLeft, sdTop}, {1, 1, 10, 10}},
-                 {TSides{sdRight}, {0, 0, 9, 10}}, {TSides{}, {0, 0, 10, 10}}};
+    } cases[] = {{sdAllSides, {1, 1, 9, 9}},
+                 {TSides{sdLeft, sdTop}, {1, 1, 10, 10}},
+                 {TSides{sdRight}, {0, 0, 9, 10}},
+                 {TSides{}, {0, 0, 10, 10}}};
     for (auto& c : cases) {
         Clear();
         EXPECT_EQ(R(PaintSides(canvas(), TRect{0, 0, 10, 10}, clRed, clBlue, c.sides)), c.result);
@@ -67,7 +69,8 @@ TEST_F(Grafx, SidesAndBevels) {
     EXPECT_EQ(At(9, 9), Paper);
 
     Clear();
-    EXPECT_EQ(R(PaintBevel(canvas(), TRect{0, 0, 10, 10}, clRed, clBlue, 3, sdAllSides)), (std::vector<int>{3, 3, 7, 7}));
+    EXPECT_EQ(R(PaintBevel(canvas(), TRect{0, 0, 10, 10}, clRed, clBlue, 3, sdAllSides)),
+              (std::vector<int>{3, 3, 7, 7}));
     EXPECT_EQ(At(2, 5), clRed);
     EXPECT_EQ(At(7, 5), clBlue);
     EXPECT_EQ(At(3, 5), Paper);
@@ -81,8 +84,17 @@ TEST_F(Grafx, FrameStylesInSystemColours) {
     // Groove: shadow outside upper-left, highlight inside, and the reverse lower-right.
     EXPECT_EQ(R(PaintFrameStyle(canvas(), r, fsGroove)), (std::vector<int>{2, 2, 8, 8}));
     TColor ul = Rgb(clBtnShadow), lr = Rgb(clBtnHighlight);
-    ExpectPixels({{0, 0, ul}, {1, 1, lr}, {8, 8, ul}, {9, 9, lr}, {9, 0, lr}, {0, 9, lr},
-                  {8, 1, ul}, {9, 5, lr}, {5, 8, ul}, {5, 9, lr}, {2, 2, Paper}});
+    ExpectPixels({{0, 0, ul},
+                  {1, 1, lr},
+                  {8, 8, ul},
+                  {9, 9, lr},
+                  {9, 0, lr},
+                  {0, 9, lr},
+                  {8, 1, ul},
+                  {9, 5, lr},
+                  {5, 8, ul},
+                  {5, 9, lr},
+                  {2, 2, Paper}});
 
     struct Ring {
         TFrameStyleEx style;
@@ -176,13 +188,14 @@ TEST_F(Grafx, OutlinesFocusDotsCornerMarksAndRoundedFrames) {
     ExpectPixels({{0, 0, clBlue}, {2, 0, clBlue}, {0, 1, clBlue}, {3, 0, Paper}, {9, 9, clBlue}, {5, 0, Paper}});
 
     Clear();
-    EXPECT_EQ(R(PaintRoundedFlatFrame(canvas(), TRect{0, 0, 10, 10}, clBlue, sdAllSides)), (std::vector<int>{2, 2, 8, 8}));
+    EXPECT_EQ(R(PaintRoundedFlatFrame(canvas(), TRect{0, 0, 10, 10}, clBlue, sdAllSides)),
+              (std::vector<int>{2, 2, 8, 8}));
     ExpectPixels({{0, 0, Paper}, {1, 1, clBlue}, {0, 2, clBlue}, {8, 8, clBlue}, {9, 9, Paper}});  // rounded corners
 }
 
 TEST_F(Grafx, PanelBordersWorkInward) {
-    TRect inside = PaintPanelBorders(canvas(), TRect{0, 0, 20, 20}, fsFlat, fsStatus, 2, sdAllSides, 1, clRed,
-                                     clWhite, clGray, clBlue, 0, clYellow, clBlack, false);
+    TRect inside = PaintPanelBorders(canvas(), TRect{0, 0, 20, 20}, fsFlat, fsStatus, 2, sdAllSides, 1, clRed, clWhite,
+                                     clGray, clBlue, 0, clYellow, clBlack, false);
     EXPECT_EQ(R(inside), (std::vector<int>{4, 4, 16, 16}));
     ExpectPixels({{0, 10, clBlue}, {1, 10, clRed}, {2, 10, clRed}, {3, 10, clGray}, {16, 10, clWhite}});
 }
@@ -201,8 +214,8 @@ TEST_F(Grafx, DropDownTriangle) {
         for (int x = 1; x <= 9; ++x) row += At(x, y) == clBlack ? '#' : '.';
         rows.push_back(row);
     }
-    EXPECT_EQ(rows, (std::vector<std::string>{".........", ".#######.", "..#####..", "...###...", "....#....",
-                                              "........."}));
+    EXPECT_EQ(rows,
+              (std::vector<std::string>{".........", ".#######.", "..#####..", "...###...", "....#....", "........."}));
     Clear(clWhite);
     PaintDropDownGlyph(canvas(), TRect{0, 0, 11, 11}, vsClassic, false);
     EXPECT_EQ(At(5, 7), Rgb(clBtnShadow));
@@ -213,8 +226,14 @@ TEST_F(Grafx, CheckBoxGlyphs) {
     PaintCheckBoxGlyph(canvas(), box, cbChecked, cgkNormal, false, htsInterior, clBlue, clBlack, clWhite, clYellow,
                        clSilver, clAqua, clNavy, false, false, clInfoBk);
     // Inner left 1, top 0: column 1+2 holds rows 5..7, column 1+8 rows 3..5.
-    ExpectPixels({{0, 0, clBlue}, {2, 2, clWhite}, {3, 5, clBlack}, {3, 7, clBlack}, {3, 8, clWhite},
-                  {5, 9, clBlack}, {9, 3, clBlack}, {9, 6, clWhite}});
+    ExpectPixels({{0, 0, clBlue},
+                  {2, 2, clWhite},
+                  {3, 5, clBlack},
+                  {3, 7, clBlack},
+                  {3, 8, clWhite},
+                  {5, 9, clBlack},
+                  {9, 3, clBlack},
+                  {9, 6, clWhite}});
 
     Clear();
     PaintCheckBoxGlyph(canvas(), box, cbChecked, cgkDisabled, false, htsInterior, clBlue, clBlack, clWhite, clYellow,
@@ -223,8 +242,8 @@ TEST_F(Grafx, CheckBoxGlyphs) {
     EXPECT_EQ(At(5, 9), Rgb(clBtnShadow));
 
     Clear();
-    PaintCheckBoxGlyph(canvas(), box, cbGrayed, cgkNormal, true, htsFrame, clBlue, clGreen, clWhite, clYellow,
-                       clSilver, clAqua, clNavy, true, true, clInfoBk);
+    PaintCheckBoxGlyph(canvas(), box, cbGrayed, cgkNormal, true, htsFrame, clBlue, clGreen, clWhite, clYellow, clSilver,
+                       clAqua, clNavy, true, true, clInfoBk);
     EXPECT_EQ(At(2, 2), Rgb(clInfoBk));  // read-only colour wins on focus when asked
     EXPECT_EQ(At(3, 3), clGreen);
     EXPECT_EQ(At(9, 9), clGreen);
@@ -249,8 +268,8 @@ namespace {
 // each step adding (b - a) / steps, truncated.
 TColor StepColour(TColor a, TColor b, int steps, int k) {
     auto comp = [&](int ca, int cb) { return ((ca << 16) + k * (((cb << 16) - (ca << 16)) / steps)) >> 16; };
-    return TColor(RGB(comp(GetRValue(a), GetRValue(b)), comp(GetGValue(a), GetGValue(b)),
-                      comp(GetBValue(a), GetBValue(b))));
+    return TColor(
+        RGB(comp(GetRValue(a), GetRValue(b)), comp(GetGValue(a), GetGValue(b)), comp(GetBValue(a), GetBValue(b))));
 }
 
 }  // namespace
@@ -304,9 +323,11 @@ TEST_F(Grafx, DiagonalGradientsSweepBandsFromTheStartCorner) {
         }
     };
     std::vector<TLine> lines;  // in colour order: each band lies beyond the line before it
-    for (int k = 1; k <= half; ++k) lines.push_back({0, double(((h << 16) - k * ys) >> 16), double((k * xs) >> 16), double(h)});
+    for (int k = 1; k <= half; ++k)
+        lines.push_back({0, double(((h << 16) - k * ys) >> 16), double((k * xs) >> 16), double(h)});
     lines.push_back({0, 0, double(w), double(h)});
-    for (int k = 1; k <= half; ++k) lines.push_back({double((k * xs) >> 16), 0, double(w), double(((h << 16) - k * ys) >> 16)});
+    for (int k = 1; k <= half; ++k)
+        lines.push_back({double((k * xs) >> 16), 0, double(w), double(((h << 16) - k * ys) >> 16)});
     for (TGradientDirection direction : {gdDiagonalUp, gdDiagonalDown}) {
         Clear();
         PaintGradient(canvas(), TRect{0, 0, w, h}, direction, c1, c2);
@@ -346,8 +367,7 @@ TEST_F(Grafx, BoxGradientsPaintAQuarterAndMirrorIt) {
         }
     };
     for (int y = 0; y <= 10; ++y)
-        for (int x = 0; x <= 10; ++x)
-            ASSERT_EQ(At(x, y), StepColour(centre, outer, 11, bandOf(x, y))) << x << "," << y;
+        for (int x = 0; x <= 10; ++x) ASSERT_EQ(At(x, y), StepColour(centre, outer, 11, bandOf(x, y))) << x << "," << y;
     // The right half mirrors the left one exactly (an even half width), and the bottom row
     // the top row.
     for (int y = 0; y < 21; ++y)

@@ -225,7 +225,7 @@ TEST_F(ListViewBase, ColumnClicksSortUpThenDownWithEmptyTextsLast) {
         {0, "- gamma delta beta Alpha ", true},
         {0, "Alpha beta delta gamma - ", false},
         {1, "delta beta - Alpha gamma ", false},  // texts: a missing sub-item is empty
-        {1, "Alpha gamma - beta delta ", true},  // empties first, in their order
+        {1, "Alpha gamma - beta delta ", true},   // empties first, in their order
     };
     int shift = 0;
     for (const Step& s : steps) {
@@ -406,8 +406,8 @@ TEST_F(ListViewBase, ContextMenusGoToThePlainPopupOrTheItemEvent) {
     ASSERT_TRUE(PumpUntil([&] { return !itemMenu.shown.empty(); }, 2000));
     TRect icon = item->DisplayRect(drIcon);
     TPoint middle{(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2};
-    EXPECT_EQ(recorder.calls, std::vector<std::string>{"item item at " + std::to_string(middle.x) + "," +
-                                                       std::to_string(middle.y)});
+    EXPECT_EQ(recorder.calls,
+              std::vector<std::string>{"item item at " + std::to_string(middle.x) + "," + std::to_string(middle.y)});
     EXPECT_EQ(itemMenu.shown[0], PointText(list->ClientToScreen(middle)));
     EXPECT_EQ(popup.shown.size(), 1u);
     PumpUntilIdle();

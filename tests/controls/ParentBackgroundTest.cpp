@@ -14,8 +14,7 @@ namespace {
 // Erases to blue and prints a red square at (10, 10)-(14, 14) of its client area.
 class TPaintingParent : public TWinControl {
     Z_CLASS(TPaintingParent, TWinControl)
-    Z_MESSAGE_MAP(Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd),
-                  Z_MESSAGE(WM_PRINTCLIENT, WMPrintClient))
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd), Z_MESSAGE(WM_PRINTCLIENT, WMPrintClient))
 public:
     using TWinControl::TWinControl;
     std::vector<UINT> received;
@@ -68,8 +67,8 @@ TEST(ParentBackground, ParentPaintsAtTheControlsPlaceWithinItsClientArea) {
     EXPECT_EQ(parent.received, (std::vector<UINT>{WM_ERASEBKGND, WM_PRINTCLIENT}));
     TCanvas* c = target.Canvas();
     EXPECT_EQ(c->Pixels(0, 0), clBlue);
-    EXPECT_EQ(c->Pixels(2, 1), clRed);   // the parent's (10, 10)
-    EXPECT_EQ(c->Pixels(5, 4), clRed);   // the parent's (13, 13)
+    EXPECT_EQ(c->Pixels(2, 1), clRed);  // the parent's (10, 10)
+    EXPECT_EQ(c->Pixels(5, 4), clRed);  // the parent's (13, 13)
     EXPECT_EQ(c->Pixels(6, 5), clBlue);
     EXPECT_EQ(c->Pixels(5, 10), clBlue);   // the parent's last row
     EXPECT_EQ(c->Pixels(5, 11), clWhite);  // below the parent's client area: untouched

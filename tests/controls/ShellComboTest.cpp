@@ -61,9 +61,7 @@ struct TChangeCounter : TObject {
     void Changed(TObject*) { ++changes; }
 };
 
-std::vector<Byte> Int32Bytes(Integer v) {
-    return {Byte(v), Byte(v >> 8), Byte(v >> 16), Byte(v >> 24)};
-}
+std::vector<Byte> Int32Bytes(Integer v) { return {Byte(v), Byte(v >> 8), Byte(v >> 16), Byte(v >> 24)}; }
 
 // Busy blocks and bytes of the process heap, where the shell's allocator takes its memory.
 THeapUse ProcessHeapInUse() {
@@ -217,10 +215,18 @@ TEST_F(ShellLocator, MutatedPidlDataIsReadOrRefusedWithoutLeaks) {
         int edits = 1 + int(random.Next(4));
         for (int i = 0; i < edits; ++i) {
             switch (random.Next(4)) {
-                case 0: bytes[random.Next(Cardinal(bytes.size()))] = Byte(random.Next(256)); break;
-                case 1: bytes.resize(random.Next(Cardinal(bytes.size()) + 1)); break;
-                case 2: bytes.push_back(Byte(random.Next(256))); break;
-                default: bytes[1 + random.Next(4)] = Byte(random.Next(256)); break;  // the size
+                case 0:
+                    bytes[random.Next(Cardinal(bytes.size()))] = Byte(random.Next(256));
+                    break;
+                case 1:
+                    bytes.resize(random.Next(Cardinal(bytes.size()) + 1));
+                    break;
+                case 2:
+                    bytes.push_back(Byte(random.Next(256)));
+                    break;
+                default:
+                    bytes[1 + random.Next(4)] = Byte(random.Next(256));
+                    break;  // the size
             }
         }
         return bytes;
@@ -228,7 +234,9 @@ TEST_F(ShellLocator, MutatedPidlDataIsReadOrRefusedWithoutLeaks) {
     // A first round settles the allocators' own bookkeeping.
     for (int i = 0; i < 200; ++i) {
         TRzShellLocator l;
-        try { ReadPidl(l, mutate()); } catch (const Exception&) {}
+        try {
+            ReadPidl(l, mutate());
+        } catch (const Exception&) {}
     }
     THeapUse processBefore = ProcessHeapInUse(), runtimeBefore = HeapInUse();
     int read = 0, refused = 0;
@@ -351,8 +359,8 @@ TEST_F(ShellCombo, ListsTheDesktopTheDrivesAndTheChainDownToTheFolder) {
     for (int i = windows + 1; i < combo->Items()->Count() && IndentOf(i) > 1; ++i) EXPECT_EQ(IndentOf(i), 2);
     EXPECT_TRUE(combo->ItemAt(drive)->Caption().empty());
     combo->FillItem(drive);
-    EXPECT_EQ(combo->ItemAt(drive)->Caption(),
-              GetPidlDisplayName(combo->ItemData(drive)->ParentFolder(), combo->ItemData(drive)->RelPidl(), snkInFolder));
+    EXPECT_EQ(combo->ItemAt(drive)->Caption(), GetPidlDisplayName(combo->ItemData(drive)->ParentFolder(),
+                                                                  combo->ItemData(drive)->RelPidl(), snkInFolder));
     EXPECT_NE(combo->ItemAt(drive)->ImageIndex(), -1);
 }
 
@@ -471,10 +479,15 @@ namespace {
 // A folder whose comparison starts another sort, as a re-entrant shell extension could.
 class TReentrantFolder : public IShellFolder {
 public:
-    STDMETHODIMP QueryInterface(REFIID, void** object) override { *object = nullptr; return E_NOINTERFACE; }
+    STDMETHODIMP QueryInterface(REFIID, void** object) override {
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
     STDMETHODIMP_(ULONG) AddRef() override { return 1; }
     STDMETHODIMP_(ULONG) Release() override { return 1; }
-    STDMETHODIMP ParseDisplayName(HWND, IBindCtx*, LPWSTR, ULONG*, PIDLIST_RELATIVE*, ULONG*) override { return E_NOTIMPL; }
+    STDMETHODIMP ParseDisplayName(HWND, IBindCtx*, LPWSTR, ULONG*, PIDLIST_RELATIVE*, ULONG*) override {
+        return E_NOTIMPL;
+    }
     STDMETHODIMP EnumObjects(HWND, SHCONTF, IEnumIDList**) override { return E_NOTIMPL; }
     STDMETHODIMP BindToObject(PCUIDLIST_RELATIVE, IBindCtx*, REFIID, void**) override { return E_NOTIMPL; }
     STDMETHODIMP BindToStorage(PCUIDLIST_RELATIVE, IBindCtx*, REFIID, void**) override { return E_NOTIMPL; }
@@ -496,7 +509,11 @@ public:
 
 PItemIDList OneByteItem(Byte value) {
     auto* bytes = static_cast<Byte*>(ShellMemAlloc(5));
-    bytes[0] = 3; bytes[1] = 0; bytes[2] = value; bytes[3] = 0; bytes[4] = 0;
+    bytes[0] = 3;
+    bytes[1] = 0;
+    bytes[2] = value;
+    bytes[3] = 0;
+    bytes[4] = 0;
     return reinterpret_cast<PItemIDList>(bytes);
 }
 

@@ -309,7 +309,8 @@ TEST_F(ShellContextMenuTest, OwnSendToItemsAreListedMeasuredDrawnAndChosenByLett
 
     ASSERT_FALSE(hints.empty());
     EXPECT_EQ(Utf8(hints.front()), "Help for open");
-    EXPECT_TRUE(std::find(hints.begin(), hints.end(), String()) != hints.end()) << "own items and submenus hint nothing";
+    EXPECT_TRUE(std::find(hints.begin(), hints.end(), String()) != hints.end())
+        << "own items and submenus hint nothing";
 }
 
 TEST_F(ShellContextMenuTest, MenuCharacterExecutesAUniqueNameAndSelectsAmongSeveral) {

@@ -459,28 +459,28 @@ TEST_F(ShellDataTransfer, MalformedIdListArraysAreNeverReadOutsideTheirBlock) {
         int changes = 1 + int(random() % 4);
         for (int c = 0; c < changes; ++c) {
             switch (random() % 5) {
-            case 0:  // a random byte anywhere
-                bytes[random() % bytes.size()] = Byte(random());
-                break;
-            case 1: {  // a random count or offset, often negative or huge
-                size_t field = random() % 4;
-                Integer value = (random() % 2) ? Integer(random()) : Integer(random() % 64) - 8;
-                std::memcpy(&bytes[field * 4], &value, 4);
-                break;
-            }
-            case 2:  // cut short
-                bytes.resize(random() % (bytes.size() + 1));
-                break;
-            case 3: {  // an item count that points elsewhere
-                if (bytes.size() < 16) break;
-                size_t at = 12 + random() % (bytes.size() - 13);
-                bytes[at] = Byte(random() % 8);
-                bytes[at + 1] = Byte(random() % 2 ? 0 : random());
-                break;
-            }
-            default:  // some bytes more
-                bytes.resize(bytes.size() + random() % 16, Byte(random()));
-                break;
+                case 0:  // a random byte anywhere
+                    bytes[random() % bytes.size()] = Byte(random());
+                    break;
+                case 1: {  // a random count or offset, often negative or huge
+                    size_t field = random() % 4;
+                    Integer value = (random() % 2) ? Integer(random()) : Integer(random() % 64) - 8;
+                    std::memcpy(&bytes[field * 4], &value, 4);
+                    break;
+                }
+                case 2:  // cut short
+                    bytes.resize(random() % (bytes.size() + 1));
+                    break;
+                case 3: {  // an item count that points elsewhere
+                    if (bytes.size() < 16) break;
+                    size_t at = 12 + random() % (bytes.size() - 13);
+                    bytes[at] = Byte(random() % 8);
+                    bytes[at + 1] = Byte(random() % 2 ? 0 : random());
+                    break;
+                }
+                default:  // some bytes more
+                    bytes.resize(bytes.size() + random() % 16, Byte(random()));
+                    break;
             }
             if (bytes.empty()) break;
         }

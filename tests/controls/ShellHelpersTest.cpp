@@ -104,8 +104,7 @@ TEST_F(ShellHelpersWindows, NewFolderTakesTheNextFreeNameOfTheSeries) {
     EXPECT_TRUE(GetFileAttributesW(temp.File(L"New Folder (5)").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
 
     // Once the first series is used up, the second one begins.
-    for (int i = 6; i <= 50; ++i)
-        CreateDirectoryW(temp.File(L"New Folder (" + IntToStr(i) + L")").c_str(), nullptr);
+    for (int i = 6; i <= 50; ++i) CreateDirectoryW(temp.File(L"New Folder (" + IntToStr(i) + L")").c_str(), nullptr);
     CreateDirectoryW(temp.File(L"fldr").c_str(), nullptr);
     ASSERT_TRUE(CreateNewFolderIn(temp.Path(), name));
     EXPECT_EQ(Utf8(name), "fldr2");
@@ -129,9 +128,12 @@ TEST_F(ShellHelpersWindows, NewFolderFailureIsShownNotRaised) {
     auto boxes = TakeBoxes();
     // Each series stops at its first failure; then the final word that nothing was made.
     ASSERT_EQ(boxes.size(), 3u);
-    EXPECT_EQ(Utf8(boxes[0].Text), Utf8(L"Unable to create the folder 'New Folder'\r\n\r\n" + SysErrorMessage(ERROR_PATH_NOT_FOUND)));
-    EXPECT_EQ(Utf8(boxes[1].Text), Utf8(L"Unable to create the folder 'fldr'\r\n\r\n" + SysErrorMessage(ERROR_PATH_NOT_FOUND)));
-    EXPECT_EQ(Utf8(boxes[2].Text), Utf8(L"Unable to create the folder 'New Folder'\r\n\r\n" + SysErrorMessage(ERROR_ALREADY_EXISTS)));
+    EXPECT_EQ(Utf8(boxes[0].Text),
+              Utf8(L"Unable to create the folder 'New Folder'\r\n\r\n" + SysErrorMessage(ERROR_PATH_NOT_FOUND)));
+    EXPECT_EQ(Utf8(boxes[1].Text),
+              Utf8(L"Unable to create the folder 'fldr'\r\n\r\n" + SysErrorMessage(ERROR_PATH_NOT_FOUND)));
+    EXPECT_EQ(Utf8(boxes[2].Text),
+              Utf8(L"Unable to create the folder 'New Folder'\r\n\r\n" + SysErrorMessage(ERROR_ALREADY_EXISTS)));
     EXPECT_TRUE(boxes[0].Flags & MB_ICONWARNING);
 }
 

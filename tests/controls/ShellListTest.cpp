@@ -455,7 +455,8 @@ TEST_F(ShellList, ComboAndListOnScreen) {
         TPoint origin = form->ClientToScreen(TPoint{0, 0});
         TBitmap picture(form->ClientWidth(), form->ClientHeight(), pf24bit);
         HDC screen = GetDC(nullptr);
-        BitBlt(picture.Canvas()->Handle(), 0, 0, picture.Width(), picture.Height(), screen, origin.x, origin.y, SRCCOPY);
+        BitBlt(picture.Canvas()->Handle(), 0, 0, picture.Width(), picture.Height(), screen, origin.x, origin.y,
+               SRCCOPY);
         ReleaseDC(nullptr, screen);
         std::string path = std::string(folder) + "\\shellviews.bmp";
         picture.SaveToFile(String(path.begin(), path.end()));

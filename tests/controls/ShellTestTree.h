@@ -33,7 +33,8 @@ public:
     // Makes a file of size bytes.
     String File(const String& relative, std::size_t size = 0) const {
         String path = Path(relative);
-        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE file =
+            CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         std::string bytes(size, 'z');
         DWORD written = 0;
         if (size) WriteFile(file, bytes.data(), DWORD(size), &written, nullptr);
@@ -56,7 +57,8 @@ public:
                 String name = found.cFileName;
                 if (name == L"." || name == L"..") continue;
                 String child = path + L"\\" + name;
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveAll(child);
+                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                    RemoveAll(child);
                 else {
                     SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
                     DeleteFileW(child.c_str());

@@ -45,7 +45,8 @@ protected:
     TTreeNode* Root() const { return shellTree->Items()->GetFirstNode(); }
     static std::vector<String> ChildTexts(TTreeNode* node) {
         std::vector<String> texts;
-        for (TTreeNode* child = node->GetFirstChild(); child; child = child->GetNextSibling()) texts.push_back(child->Text());
+        for (TTreeNode* child = node->GetFirstChild(); child; child = child->GetNextSibling())
+            texts.push_back(child->Text());
         return texts;
     }
     static TTreeNode* Child(TTreeNode* node, const String& text) {

@@ -172,8 +172,8 @@ TEST_F(ShellUtils, FormatStrPosInsertsByPosition) {
 TEST_F(ShellUtils, TrailingCharacterHelpers) {
     struct Case {
         String in, trimmed;
-    } cases[] = {{L"abc \t", L"abc"}, {L"   ", L""}, {L"", L""}, {L"a b\r\n", L"a b"}, {L"\x0416", L"\x0416"},
-                 {L"x\xD83D\xDE00", L"x\xD83D\xDE00"}};
+    } cases[] = {{L"abc \t", L"abc"},  {L"   ", L""},          {L"", L""},
+                 {L"a b\r\n", L"a b"}, {L"\x0416", L"\x0416"}, {L"x\xD83D\xDE00", L"x\xD83D\xDE00"}};
     for (auto& c : cases) EXPECT_EQ(TrimTrailingControls(c.in), c.trimmed) << Utf8(c.in);
 
     EXPECT_EQ(EnsureTrailingChar(L"", L'\\'), L"");
@@ -258,7 +258,8 @@ TEST_F(ShellNamespace, EnumeratesNamesAndAttributesInShellOrder) {
     ASSERT_EQ(list.Count(), 3);
 
     std::vector<std::string> names;
-    for (Integer i = 0; i < list.Count(); ++i) names.push_back(Utf8(GetPidlDisplayName(shellFolder, list.Pidls(i), snkInFolder)));
+    for (Integer i = 0; i < list.Count(); ++i)
+        names.push_back(Utf8(GetPidlDisplayName(shellFolder, list.Pidls(i), snkInFolder)));
     // The shell puts folders first, then files by name.
     EXPECT_EQ(names[0], "Sub");
     EXPECT_EQ(names[1].substr(0, 5), "alpha");

@@ -473,16 +473,21 @@ TEST_F(SplitterTest, BrokenDescriptionsLoadOrFailWithoutCrashOrLeak) {
         for (int e = 0; e < edits; ++e) {
             size_t at = random.Next(std::uint32_t(text.size()));
             switch (random.Next(3)) {
-            case 0: text[at] = alphabet[random.Next(std::uint32_t(alphabet.size()))]; break;
-            case 1: text.erase(at, 1 + random.Next(6)); break;
-            default: text.insert(at, 1, alphabet[random.Next(std::uint32_t(alphabet.size()))]); break;
+                case 0:
+                    text[at] = alphabet[random.Next(std::uint32_t(alphabet.size()))];
+                    break;
+                case 1:
+                    text.erase(at, 1 + random.Next(6));
+                    break;
+                default:
+                    text.insert(at, 1, alphabet[random.Next(std::uint32_t(alphabet.size()))]);
+                    break;
             }
         }
         TRzCustomPanel host(nullptr);
         try {
             ReadComponentFromText(AnsiString(text), &host);
-        } catch (const Exception&) {
-        }
+        } catch (const Exception&) {}
     };
     for (int i = 0; i < 10000; ++i) runOnce(i);
     // The same mutations again: classes met for the first time have set up their tables and

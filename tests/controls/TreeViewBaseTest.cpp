@@ -78,7 +78,6 @@ protected:
     TRzCustomTreeView* tree = nullptr;
 };
 
-
 }  // namespace
 
 TEST_F(TreeViewBase, IndentedLinesLoadAsATreeAndSaveBack) {
@@ -93,7 +92,9 @@ TEST_F(TreeViewBase, IndentedLinesLoadAsATreeAndSaveBack) {
         {"up two levels at once", {L"a", L"\tb", L"\t\tc", L"d"}, "a(b(c)) d", {"a", "\tb", "\t\tc", "d"}},
         {"a first line deeper than a later one", {L"\t\ta", L"\tb", L"c"}, "a b c", {"a", "b", "c"}},
         {"deeper first line with a child", {L"\ta", L"\t\tb", L"c"}, "a(b) c", {"a", "\tb", "c"}},
-        {"texts keep inner blanks", {L"New Folder", L"\tSub folder  x"}, "New Folder(Sub folder  x)",
+        {"texts keep inner blanks",
+         {L"New Folder", L"\tSub folder  x"},
+         "New Folder(Sub folder  x)",
          {"New Folder", "\tSub folder  x"}},
         {"no lines", {}, "", {}},
     };
@@ -135,10 +136,17 @@ TEST_F(TreeViewBase, IndentedTextsLoadOrAreRefusedWithoutLeaks) {
             for (int i = 0; i < n; ++i) {
                 // Mostly plausible steps, sometimes a jump.
                 switch (random.Next(6)) {
-                case 0: depth = int(random.Next(6)); break;
-                case 1: depth = std::max(depth - 1, 0); break;
-                case 2: ++depth; break;
-                default: break;
+                    case 0:
+                        depth = int(random.Next(6));
+                        break;
+                    case 1:
+                        depth = std::max(depth - 1, 0);
+                        break;
+                    case 2:
+                        ++depth;
+                        break;
+                    default:
+                        break;
                 }
                 String indent;
                 for (int k = 0; k < depth; ++k) indent += random.Next(2) ? L'\t' : L' ';
@@ -274,7 +282,9 @@ TEST_F(TreeViewBase, TheSelectionIsOutlinedWhileTheFocusIsElsewhere) {
             if (shot.Pixel(p.x, p.y) != RgbOf(colour)) return false;
         return true;
     };
-    auto redAnywhere = [&] { return TControlSnapshot(tree->WindowHandle(), TControlSnapshot::kFromScreen).Contains(RgbOf(clRed)); };
+    auto redAnywhere = [&] {
+        return TControlSnapshot(tree->WindowHandle(), TControlSnapshot::kFromScreen).Contains(RgbOf(clRed));
+    };
     EXPECT_TRUE(outlined(clBtnShadow));
     tree->InactiveSelectionPen()->SetColor(clRed);  // the pen's change repaints
     EXPECT_TRUE(outlined(clRed));
@@ -357,7 +367,8 @@ TEST_F(TreeViewBase, ContextMenusGoToTheNodeEventOrThePopupMenu) {
     ASSERT_TRUE(PumpUntil([&] { return !popup.shown.empty(); }, 2000));
     EXPECT_EQ(recorder.calls, std::vector<std::string>{"second"});
     TRect text = second->DisplayRect(true);
-    EXPECT_EQ(popup.shown[0], PointText(tree->ClientToScreen(TPoint{(text.left + text.right) / 2, (text.top + text.bottom) / 2})));
+    EXPECT_EQ(popup.shown[0],
+              PointText(tree->ClientToScreen(TPoint{(text.left + text.right) / 2, (text.top + text.bottom) / 2})));
 
     // A right click on empty space with a node selected: that node's menu, once.
     recorder.calls.clear();

@@ -57,10 +57,11 @@ void ExpectVector(const TAffineVector& actual, const TAffineVector& expected) {
 }  // namespace
 
 TEST_F(BotFixture, TheDescriptionSetsUpTheActor) {
-    Load("[MODEL]\nCountAnimations=2\nCountTextures=2\nFileName=robot.smd\nInterval=40\nTexture= Robot \n"
-         "SpeedMove=3\nSpeedRotate=5\n[SCALE]\nX=2,5\nY=2.5\nZ=2\n[ROTATION]\nPith=-90\nTurn=0,0\nRoll=0\n"
-         "[ANIMATION1]\nFileName=missing.smd\nName=first\n[ANIMATION2]\nFileName= idle.smd \nName=  STAND \n"
-         "[TEXTURE1]\nName=Clover\n[TEXTURE2]\nName=NoSuchMaterial\n");
+    Load(
+        "[MODEL]\nCountAnimations=2\nCountTextures=2\nFileName=robot.smd\nInterval=40\nTexture= Robot \n"
+        "SpeedMove=3\nSpeedRotate=5\n[SCALE]\nX=2,5\nY=2.5\nZ=2\n[ROTATION]\nPith=-90\nTurn=0,0\nRoll=0\n"
+        "[ANIMATION1]\nFileName=missing.smd\nName=first\n[ANIMATION2]\nFileName= idle.smd \nName=  STAND \n"
+        "[TEXTURE1]\nName=Clover\n[TEXTURE2]\nName=NoSuchMaterial\n");
     TGLActor* actor = bot->Actor();
     EXPECT_EQ(actor->Name(), L"Bot");
     EXPECT_EQ(actor->Parent(), bot->ActorCube());
@@ -93,8 +94,9 @@ TEST_F(BotFixture, TheDescriptionSetsUpTheActor) {
 }
 
 TEST_F(BotFixture, WithoutAModelTheCarrierStillStandsAndTurns) {
-    for (const std::string& description : {std::string(), std::string("[MODEL]\nFileName=nothing.smd\n"),
-                                           std::string("[MODEL]\nCountAnimations=1\n[ANIMATION1]\nFileName=idle.smd\n")}) {
+    for (const std::string& description :
+         {std::string(), std::string("[MODEL]\nFileName=nothing.smd\n"),
+          std::string("[MODEL]\nCountAnimations=1\n[ANIMATION1]\nFileName=idle.smd\n")}) {
         SCOPED_TRACE(description);
         if (description.empty())
             bot = std::make_unique<TBot>(editor.scene, folder.File(L"no such model.ini"), editor.library);

@@ -19,8 +19,9 @@ namespace {
 // Byte edits of INI text, biased toward what readers trip over: numbers at their limits, signs,
 // brackets, separators and line breaks.
 std::string MutateIniText(const std::string& seed, TRuntimeRandom& random) {
-    static const char* const kNumbers[] = {"0", "-1", "65", "257", "64", "256", "2147483647", "-2147483648",
-                                           "99999999999", "0x7FFFFFFF", "9", "1,5", "1e30", "nan"};
+    static const char* const kNumbers[] = {"0",   "-1",         "65",          "257",         "64",
+                                           "256", "2147483647", "-2147483648", "99999999999", "0x7FFFFFFF",
+                                           "9",   "1,5",        "1e30",        "nan"};
     static const char kBytes[] = "0123456789-+[]=\r\n ,.xX;\"\t";
     std::string text = seed;
     const int edits = 1 + int(random.Next(4));
@@ -36,7 +37,9 @@ std::string MutateIniText(const std::string& seed, TRuntimeRandom& random) {
                                  kNumbers[random.Next(std::size(kNumbers))]);
                 }
                 break;
-            case 1: text.insert(at, 1, kBytes[random.Next(sizeof(kBytes) - 1)]); break;
+            case 1:
+                text.insert(at, 1, kBytes[random.Next(sizeof(kBytes) - 1)]);
+                break;
             case 2:
                 if (!text.empty()) text.erase(at, 1 + random.Next(8));
                 break;
@@ -83,7 +86,8 @@ constexpr int kWarmUpMutants = 200, kMeasuredMutants = 10000;
 
 const char kMutationLevelSeed[] =
     "[GENERAL]\r\nCountLights=3\r\nCountBlocks=3\r\nBlockMaterialName=Stone\r\nSkyMaterialName=SkyDay\r\n"
-    "BotNumDirection=2\r\nStartPosX=3\r\nStartPosY=5\r\n\r\n[LIGHT1]\r\nX=2\r\nY=7\r\n\r\n[LIGHT2]\r\nX=3\r\nY=5\r\n\r\n"
+    "BotNumDirection=2\r\nStartPosX=3\r\nStartPosY=5\r\n\r\n[LIGHT1]\r\nX=2\r\nY=7\r\n\r\n[LIGHT2]\r\nX=3\r\nY="
+    "5\r\n\r\n"
     "[LIGHT3]\r\nX=8\r\nY=1\r\n\r\n[BLOCK1]\r\nX=1\r\nY=2\r\nCount=1\r\n\r\n[BLOCK2]\r\nX=3\r\nY=5\r\nCount=2\r\n\r\n"
     "[BLOCK3]\r\nX=8\r\nY=8\r\nCount=4\r\n";
 

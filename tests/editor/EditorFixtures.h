@@ -16,9 +16,9 @@
 #include "SysUtils.h"
 #include "TestSupport.h"
 
-inline const wchar_t* const kBuiltInMaterialNames[] = {L"LightOff",   L"LightOn",     L"Clover",     L"Cursor_green",
-                                                       L"Cursor_blue", L"Beton",      L"Area_red",   L"Area_green",
-                                                       L"Area_blue",  L"Area_yellow", L"Area_black"};
+inline const wchar_t* const kBuiltInMaterialNames[] = {L"LightOff",    L"LightOn",     L"Clover",    L"Cursor_green",
+                                                       L"Cursor_blue", L"Beton",       L"Area_red",  L"Area_green",
+                                                       L"Area_blue",   L"Area_yellow", L"Area_black"};
 
 struct TEditorScene {
     TEditorScene() {

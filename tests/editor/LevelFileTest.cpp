@@ -61,11 +61,28 @@ TEST_F(LevelFile, AFreshFileHasTheKeysInTheirOrderAndColumnsXMajor) {
         file.WriteInteger(L"GENERAL", L"StartPosX", 6);
         file.WriteInteger(L"GENERAL", L"StartPosY", 7);
     }
-    EXPECT_EQ(FileLines(name), (std::vector<std::string>{
-                                   "[GENERAL]", "CountLights=2", "CountBlocks=2", "BlockMaterialName=Block",
-                                   "SkyMaterialName=Clover", "BotNumDirection=4", "StartPosX=6", "StartPosY=7",
-                                   "[LIGHT1]", "X=2", "Y=7", "[LIGHT2]", "X=3", "Y=5", "[BLOCK1]", "X=1", "Y=2",
-                                   "Count=1", "[BLOCK2]", "X=3", "Y=5", "Count=2"}));
+    EXPECT_EQ(FileLines(name), (std::vector<std::string>{"[GENERAL]",
+                                                         "CountLights=2",
+                                                         "CountBlocks=2",
+                                                         "BlockMaterialName=Block",
+                                                         "SkyMaterialName=Clover",
+                                                         "BotNumDirection=4",
+                                                         "StartPosX=6",
+                                                         "StartPosY=7",
+                                                         "[LIGHT1]",
+                                                         "X=2",
+                                                         "Y=7",
+                                                         "[LIGHT2]",
+                                                         "X=3",
+                                                         "Y=5",
+                                                         "[BLOCK1]",
+                                                         "X=1",
+                                                         "Y=2",
+                                                         "Count=1",
+                                                         "[BLOCK2]",
+                                                         "X=3",
+                                                         "Y=5",
+                                                         "Count=2"}));
 
     TEditorScene other;
     TLevel reread(other.scene, other.library);
@@ -99,28 +116,56 @@ TEST_F(LevelFile, HandWrittenFilesReadAsTheirSectionsSay) {
         {"stale sections beyond the counts are ignored",
          "[GENERAL]\nCountBlocks=1\nCountLights=1\n[BLOCK1]\nX=2\nY=3\nCount=1\n[BLOCK2]\nX=4\nY=4\nCount=5\n"
          "[LIGHT1]\nX=2\nY=3\n[LIGHT2]\nX=8\nY=8\n",
-         "2,3:1 ", "2,3 ", {2, 4}, 1},
+         "2,3:1 ",
+         "2,3 ",
+         {2, 4},
+         1},
         {"a cell named by two LIGHT sections has no tile",
-         "[GENERAL]\nCountLights=3\n[LIGHT1]\nX=5\nY=5\n[LIGHT2]\nX=1\nY=1\n[LIGHT3]\nX=5\nY=5\n", "", "1,1 ", {2, 4}, 1},
+         "[GENERAL]\nCountLights=3\n[LIGHT1]\nX=5\nY=5\n[LIGHT2]\nX=1\nY=1\n[LIGHT3]\nX=5\nY=5\n",
+         "",
+         "1,1 ",
+         {2, 4},
+         1},
         {"Count 0 and negative counts add nothing",
          "[GENERAL]\nCountBlocks=2\nCountLights=-4\n[BLOCK1]\nX=2\nY=2\nCount=0\n[BLOCK2]\nX=3\nY=3\nCount=-7\n"
          "[LIGHT1]\nX=1\nY=1\n",
-         "", "", {2, 4}, 1},
-        {"BotNumDirection 0 keeps the facing", "[GENERAL]\nBotNumDirection=0\nStartPosX=7\nStartPosY=1\n", "", "",
-         {7, 1}, 4},
+         "",
+         "",
+         {2, 4},
+         1},
+        {"BotNumDirection 0 keeps the facing",
+         "[GENERAL]\nBotNumDirection=0\nStartPosX=7\nStartPosY=1\n",
+         "",
+         "",
+         {7, 1},
+         4},
         {"BotNumDirection 5 keeps the facing", "[GENERAL]\nBotNumDirection=5\n", "", "", {2, 4}, 4},
         {"BotNumDirection 3 faces -X", "[GENERAL]\nBotNumDirection=3\n", "", "", {2, 4}, 3},
         {"two sections on one cell overlap from the ground",
-         "[GENERAL]\nCountBlocks=2\n[BLOCK1]\nX=6\nY=6\nCount=2\n[BLOCK2]\nX=6\nY=6\nCount=1\n", "6,6:3 ", "", {2, 4},
+         "[GENERAL]\nCountBlocks=2\n[BLOCK1]\nX=6\nY=6\nCount=2\n[BLOCK2]\nX=6\nY=6\nCount=1\n",
+         "6,6:3 ",
+         "",
+         {2, 4},
          1},
         {"hexadecimal and blank-padded numbers",
-         "[GENERAL]\nCountBlocks=0x1\n[BLOCK1]\nX= 4 \nY=0x8\nCount=0x3\n", "4,8:3 ", "", {2, 4}, 1},
+         "[GENERAL]\nCountBlocks=0x1\n[BLOCK1]\nX= 4 \nY=0x8\nCount=0x3\n",
+         "4,8:3 ",
+         "",
+         {2, 4},
+         1},
         {"cells outside the grid are skipped, and so is such a start",
          "[GENERAL]\nCountBlocks=3\nCountLights=2\nStartPosX=0\nStartPosY=12\n[BLOCK1]\nX=9\nY=1\nCount=2\n"
          "[BLOCK2]\nX=1\nY=-2147483648\nCount=1\n[BLOCK3]\nX=8\nY=8\nCount=1\n[LIGHT1]\nX=0\nY=0\n[LIGHT2]\nX=8\nY=8\n",
-         "8,8:1 ", "8,8 ", {2, 4}, 1},
+         "8,8:1 ",
+         "8,8 ",
+         {2, 4},
+         1},
         {"unparsable values take the defaults",
-         "[GENERAL]\nCountBlocks=1\nStartPosX=two\n[BLOCK1]\nX=x\nY=\nCount=2\n", "1,1:2 ", "", {2, 4}, 1},
+         "[GENERAL]\nCountBlocks=1\nStartPosX=two\n[BLOCK1]\nX=x\nY=\nCount=2\n",
+         "1,1:2 ",
+         "",
+         {2, 4},
+         1},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -135,8 +180,9 @@ TEST_F(LevelFile, HandWrittenFilesReadAsTheirSectionsSay) {
 }
 
 TEST_F(LevelFile, BlocksAndTilesStandWhereTheFileStacksThem) {
-    level->LoadFromFile(Write("[GENERAL]\nBlockMaterialName=Area_red\nCountBlocks=1\nCountLights=1\n"
-                              "[BLOCK1]\nX=3\nY=2\nCount=3\n[LIGHT1]\nX=3\nY=2\n"));
+    level->LoadFromFile(
+        Write("[GENERAL]\nBlockMaterialName=Area_red\nCountBlocks=1\nCountLights=1\n"
+              "[BLOCK1]\nX=3\nY=2\nCount=3\n[LIGHT1]\nX=3\nY=2\n"));
     ASSERT_EQ(editor.blocks->Count(), 3);
     for (Integer k = 0; k < 3; ++k) {
         TGLBaseSceneObject* cube = editor.blocks->GetChild(k);

@@ -155,16 +155,27 @@ TEST_F(LevelModel, GridBoundsAndFacingCodes) {
         Integer x, z;
         bool inside;
     };
-    for (TInsideCase c : {TInsideCase{0, 5, false}, {9, 5, false}, {8, 8, true}, {1, 1, true}, {5, 0, false},
-                          {5, 9, false}, {-1, -1, false}})
+    for (TInsideCase c : {TInsideCase{0, 5, false},
+                          {9, 5, false},
+                          {8, 8, true},
+                          {1, 1, true},
+                          {5, 0, false},
+                          {5, 9, false},
+                          {-1, -1, false}})
         EXPECT_EQ(TLevel::IsInside(c.x, c.z), c.inside) << c.x << "," << c.z;
 
     struct TFacingCase {
         TAffineVector direction;
         Integer code;
     };
-    for (TFacingCase c : {TFacingCase{{1, 0, 0}, 1}, {{0, 0, 1}, 2}, {{-1, 0, 0}, 3}, {{0, 0, -1}, 4},
-                          {{0.9999f, 0, 0}, 0}, {{1, 5, 0}, 1}, {{0, 0, 0}, 0}, {{0.7f, 0, 0.7f}, 0}}) {
+    for (TFacingCase c : {TFacingCase{{1, 0, 0}, 1},
+                          {{0, 0, 1}, 2},
+                          {{-1, 0, 0}, 3},
+                          {{0, 0, -1}, 4},
+                          {{0.9999f, 0, 0}, 0},
+                          {{1, 5, 0}, 1},
+                          {{0, 0, 0}, 0},
+                          {{0.7f, 0, 0.7f}, 0}}) {
         level->SetDirection(c.direction);
         EXPECT_EQ(level->DirectionCode(), c.code) << c.direction.X << "," << c.direction.Z;
     }
@@ -175,7 +186,7 @@ TEST_F(LevelModel, LooksOfBlocksAndSky) {
     level->SetBlockLook(cube, L"Area_blue", false);
     EXPECT_EQ(cube->Material()->LibMaterialName(), L"Area_blue");
     EXPECT_EQ(cube->Material()->LibMaterial(), editor.library->EntryByName(L"Area_blue"));
-    level->SetBlockLook(nullptr, L"Area_red", false);  // nothing
+    level->SetBlockLook(nullptr, L"Area_red", false);          // nothing
     level->SetBlockLook(cube, L"Z:\\no such file.bmp", true);  // no file: nothing
     EXPECT_EQ(cube->Material()->LibMaterialName(), L"Area_blue");
 

@@ -42,8 +42,8 @@ std::vector<String> ItemsOf(TCommandCombo* combo) {
 }
 
 Single Distance(const TVector4f& a, const TVector4f& b) {
-    return Single(std::sqrt(double(a.X - b.X) * (a.X - b.X) + double(a.Y - b.Y) * (a.Y - b.Y) +
-                            double(a.Z - b.Z) * (a.Z - b.Z)));
+    return Single(
+        std::sqrt(double(a.X - b.X) * (a.X - b.X) + double(a.Y - b.Y) * (a.Y - b.Y) + double(a.Z - b.Z) * (a.Z - b.Z)));
 }
 
 // The main window on the shipped data, shown and drawn once, its dialogs answered by the test.
@@ -145,17 +145,20 @@ protected:
         HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
         HGDIOBJ old = SelectObject(memory, bitmap);
         BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
-        SaveBmp24(width, height, [&](int x, int y) {
-            const int top = height - 1 - y;
-            const TPoint inView{x - (view.x - origin.x), top - (view.y - origin.y)};
-            unsigned c;
-            if (inView.x >= 0 && inView.y >= 0 && inView.x < frame.Width && inView.y < frame.Height) {
-                c = frame.Pixels[size_t(frame.Height - 1 - inView.y) * frame.Width + inView.x];
-            } else {
-                c = GetPixel(memory, x, top);
-            }
-            return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);  // 0x..BBGGRR to 0xRRGGBB
-        }, fileName);
+        SaveBmp24(
+            width, height,
+            [&](int x, int y) {
+                const int top = height - 1 - y;
+                const TPoint inView{x - (view.x - origin.x), top - (view.y - origin.y)};
+                unsigned c;
+                if (inView.x >= 0 && inView.y >= 0 && inView.x < frame.Width && inView.y < frame.Height) {
+                    c = frame.Pixels[size_t(frame.Height - 1 - inView.y) * frame.Width + inView.x];
+                } else {
+                    c = GetPixel(memory, x, top);
+                }
+                return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);  // 0x..BBGGRR to 0xRRGGBB
+            },
+            fileName);
         SelectObject(memory, old);
         DeleteObject(bitmap);
         DeleteDC(memory);

@@ -133,8 +133,8 @@ TEST_F(ShippedData, TheRobotsPictureShowsItsFaceAheadAndItsMarksOnTop) {
     auto render = [&](const char* name) {
         view.Render();
         if (shots)
-            SaveBmp24(kSize, kSize, [&](int x, int y) { return view.Pixel(x, y); },
-                      std::string(shots) + "/" + name + ".bmp");
+            SaveBmp24(
+                kSize, kSize, [&](int x, int y) { return view.Pixel(x, y); }, std::string(shots) + "/" + name + ".bmp");
     };
     auto colourAt = [&](const TAffineVector& world) {
         TPoint p = view.PixelOf(world);
@@ -164,7 +164,8 @@ TEST_F(ShippedData, TheRobotsPictureShowsItsFaceAheadAndItsMarksOnTop) {
         ground->SetWidth(3);
         ground->SetHeight(3);
         ground->Position()->SetPoint(4, -0.001f, 4);
-        ground->Material()->Texture()->Image()->LoadFromFile(ExtractFilePath(DataFolder()) + L"..\\..\\..\\assets\\form\\Beton.jpg");
+        ground->Material()->Texture()->Image()->LoadFromFile(ExtractFilePath(DataFolder()) +
+                                                             L"..\\..\\..\\assets\\form\\Beton.jpg");
         ground->Material()->Texture()->SetDisabled(false);
         ground->SetXTiles(3);
         ground->SetYTiles(3);
@@ -191,7 +192,8 @@ public:
     // Blue, green, red (and alpha) of a pixel, rows counted from the top.
     unsigned Pixel(int x, int y) const {
         const int row = info_.dsBmih.biHeight > 0 ? Height() - 1 - y : y;
-        auto* bytes = static_cast<const unsigned char*>(info_.dsBm.bmBits) + row * info_.dsBm.bmWidthBytes + x * Bits() / 8;
+        auto* bytes =
+            static_cast<const unsigned char*>(info_.dsBm.bmBits) + row * info_.dsBm.bmWidthBytes + x * Bits() / 8;
         unsigned value = 0;
         for (int i = 0; i < Bits() / 8; ++i) value |= unsigned(bytes[i]) << (8 * i);
         return value;

@@ -48,8 +48,9 @@ protected:
 TEST_F(TextureCatalogue, UsableEntriesFollowTheBuiltInMaterials) {
     WriteTextFile(folder.File(L"a.bmp"), TinyBmp(255, 0, 0));
     WriteTextFile(folder.File(L"c.bmp"), TinyBmp(0, 0, 255));
-    WriteCatalogue("[GENERAL]\nCount=3\n[TEXTURE1]\nFileName=  a.bmp \nMaterialName= First \n"
-                   "[TEXTURE2]\nFileName=b.bmp\nMaterialName=Second\n[TEXTURE3]\nFileName=c.bmp\nMaterialName=Third\n");
+    WriteCatalogue(
+        "[GENERAL]\nCount=3\n[TEXTURE1]\nFileName=  a.bmp \nMaterialName= First \n"
+        "[TEXTURE2]\nFileName=b.bmp\nMaterialName=Second\n[TEXTURE3]\nFileName=c.bmp\nMaterialName=Third\n");
     EXPECT_TRUE(LoadTextures(folder.Path(), editor.library));
     ASSERT_EQ(Materials()->Count(), 13);
     EXPECT_EQ(Materials()->ItemAt(11)->Name(), L"First");  // trimmed name, file found after trimming
@@ -65,12 +66,13 @@ TEST_F(TextureCatalogue, UsableEntriesFollowTheBuiltInMaterials) {
 
 TEST_F(TextureCatalogue, EntriesThatDoNotQualifyAreSkipped) {
     WriteTextFile(folder.File(L"a.bmp"), TinyBmp(1, 2, 3));
-    WriteCatalogue("[GENERAL]\nCount=5\n"
-                   "[TEXTURE1]\nFileName=a.bmp\nMaterialName=Beton\n"        // a built-in name
-                   "[TEXTURE2]\nFileName=a.bmp\nMaterialName=\n"             // no name
-                   "[TEXTURE3]\nFileName=\nMaterialName=NoFile\n"            // the folder is no image
-                   "[TEXTURE4]\nFileName=a.bmp\nMaterialName=Twice\n"
-                   "[TEXTURE5]\nFileName=a.bmp\nMaterialName=Twice\n");     // the first one wins
+    WriteCatalogue(
+        "[GENERAL]\nCount=5\n"
+        "[TEXTURE1]\nFileName=a.bmp\nMaterialName=Beton\n"  // a built-in name
+        "[TEXTURE2]\nFileName=a.bmp\nMaterialName=\n"       // no name
+        "[TEXTURE3]\nFileName=\nMaterialName=NoFile\n"      // the folder is no image
+        "[TEXTURE4]\nFileName=a.bmp\nMaterialName=Twice\n"
+        "[TEXTURE5]\nFileName=a.bmp\nMaterialName=Twice\n");  // the first one wins
     EXPECT_TRUE(LoadTextures(folder.Path(), editor.library));
     ASSERT_EQ(Materials()->Count(), 12);
     EXPECT_EQ(Materials()->ItemAt(11)->Name(), L"Twice");
@@ -80,8 +82,9 @@ TEST_F(TextureCatalogue, EntriesThatDoNotQualifyAreSkipped) {
 TEST_F(TextureCatalogue, TgaPicturesInAnyLetterCaseGetTheirKeyColourSeeThrough) {
     WriteTextFile(folder.File(L"ROBOT.TGA"), TinyTga());
     WriteTextFile(folder.File(L"plain.tga"), TinyTga());
-    WriteCatalogue("[GENERAL]\nCount=2\n[TEXTURE1]\nFileName=ROBOT.TGA\nMaterialName=Robot\n"
-                   "[TEXTURE2]\nFileName=plain.tga\nMaterialName=Plain\n");
+    WriteCatalogue(
+        "[GENERAL]\nCount=2\n[TEXTURE1]\nFileName=ROBOT.TGA\nMaterialName=Robot\n"
+        "[TEXTURE2]\nFileName=plain.tga\nMaterialName=Plain\n");
     EXPECT_TRUE(LoadTextures(folder.Path(), editor.library));
     for (const wchar_t* name : {L"Robot", L"Plain"}) {
         TGLMaterial* material = editor.library->EntryByName(name)->Material();
@@ -107,8 +110,9 @@ TEST_F(TextureCatalogue, MissingEmptyOrOvercountedCatalogues) {
 TEST_F(TextureCatalogue, AnImageThatCannotBeDecodedIsSkippedAndReported) {
     WriteTextFile(folder.File(L"broken.bmp"), "BM this is no bitmap");
     WriteTextFile(folder.File(L"a.bmp"), TinyBmp(9, 9, 9));
-    WriteCatalogue("[GENERAL]\nCount=2\n[TEXTURE1]\nFileName=broken.bmp\nMaterialName=Broken\n"
-                   "[TEXTURE2]\nFileName=a.bmp\nMaterialName=Good\n");
+    WriteCatalogue(
+        "[GENERAL]\nCount=2\n[TEXTURE1]\nFileName=broken.bmp\nMaterialName=Broken\n"
+        "[TEXTURE2]\nFileName=a.bmp\nMaterialName=Good\n");
     std::vector<String> unreadable;
     EXPECT_TRUE(LoadTextures(folder.Path(), editor.library, &unreadable));
     ASSERT_EQ(unreadable.size(), 1u);

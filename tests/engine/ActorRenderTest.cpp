@@ -23,7 +23,7 @@ protected:
         actor = scene.fixture.Add<TGLActor>(nullptr, L"Bot");
         actor->Material()->SetMaterialOptions(TMaterialOptions{moNoLighting});
         actor->Material()->FrontProperties()->Diffuse()->SetColorVector({1, 0, 0, 1});
-        LoadSmd(actor, L"robot.smd", TwoBoneModel());  // a unit square around bone 1, at (1, 0, 0)
+        LoadSmd(actor, L"robot.smd", TwoBoneModel());     // a unit square around bone 1, at (1, 0, 0)
         AddSmd(actor, L"lift.smd", TwoFrameAnimation());  // bone 1 at (1, 0, 0), then (1, 3, 0)
         actor->SetAnimationMode(aamLoop);
         actor->SelectAnimationByName(L"LIFT");

@@ -90,6 +90,4 @@ public:
 };
 
 // Registers the record classes for reading by name (idempotent).
-inline void RegisterArchiveRecords() {
-    RegisterClasses({TArchiveRecord::StaticClass(), TOtherRecord::StaticClass()});
-}
+inline void RegisterArchiveRecords() { RegisterClasses({TArchiveRecord::StaticClass(), TOtherRecord::StaticClass()}); }

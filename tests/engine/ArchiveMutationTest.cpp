@@ -55,7 +55,7 @@ bool ReadEverywhere(const AnsiString& data, int& refusals) {
             return true;
         } catch (const EReadError&) {
         } catch (const EFilerException&) {  // unknown archive version
-        } catch (const EListError&) {        // class position outside the class table
+        } catch (const EListError&) {       // class position outside the class table
         } catch (const EClassNotFound&) {
         } catch (const Exception& e) {
             if (e.Message() != L"Broken ObjectList archive") throw;

@@ -98,8 +98,9 @@ TEST_F(FrameSteps, CameraInvariantObjectsPushTheirViewForTheirSubtree) {
 TEST_F(FrameSteps, AnUnbalancedModelViewStackFailsTheFrame) {
     auto* probe = scene.fixture.Add<TModelViewProbe>(nullptr, L"probe");
     probe->pushWithoutPop = true;
-    EXPECT_EQ(ClassAndMessageOf([&] { buffer->Render(); }).rfind("EAssertionFailed: Unbalance Push/PopModelViewMatrix.", 0),
-              0u);
+    EXPECT_EQ(
+        ClassAndMessageOf([&] { buffer->Render(); }).rfind("EAssertionFailed: Unbalance Push/PopModelViewMatrix.", 0),
+        0u);
     EXPECT_FALSE(buffer->Rendering());
     EXPECT_EQ(ActiveGLContext(), nullptr);
     // Once the object behaves, frames render again: the failed frame left no stale entry.
@@ -116,10 +117,12 @@ TEST_F(FrameSteps, AfterRenderEffectsRunOnceTheTreeIsDrawn) {
     buffer->InitiateRendering = MakeEvent(&events, &TRenderingEvents::Log);
     buffer->WrapUpRendering = MakeEvent(&events, &TRenderingEvents::Log);
     buffer->Render();
-    EXPECT_EQ(FrameStepLog(), (std::vector<std::string>{"rendering event", "probe", "after effect", "rendering event"}));
+    EXPECT_EQ(FrameStepLog(),
+              (std::vector<std::string>{"rendering event", "probe", "after effect", "rendering event"}));
     FrameStepLog().clear();
     buffer->Render();  // queued afresh for every frame
-    EXPECT_EQ(FrameStepLog(), (std::vector<std::string>{"rendering event", "probe", "after effect", "rendering event"}));
+    EXPECT_EQ(FrameStepLog(),
+              (std::vector<std::string>{"rendering event", "probe", "after effect", "rendering event"}));
 }
 
 TEST_F(FrameSteps, TextureCoordinatesStartOnTheMainUnit) {

@@ -82,7 +82,7 @@ TEST(ChangeNotification, ValueWithoutOwnerChangesSilently) {
 }
 
 TEST(ChangeNotification, ColourChangeClimbsToTheComponentTwiceEachWithTheChildAsSender) {
-    TRecordingComponent owner(nullptr);    // the material's owner
+    TRecordingComponent owner(nullptr);  // the material's owner
     TRecordingObject material(&owner);
     TRecordingObject face(&material);
     TGLColor diffuse(&face);
@@ -303,7 +303,7 @@ TEST(ValueStreaming, ColourCoordinatesAndListsRoundTripThroughAFormDescription) 
     SCOPED_TRACE(text);
     EXPECT_NE(text.find("Diffuse.Color = {"), AnsiString::npos);
     EXPECT_NE(text.find("0000803F0000003F000000C00000803E"), AnsiString::npos);  // four singles, LE
-    EXPECT_EQ(text.find("Red"), AnsiString::npos);  // the components are not stored
+    EXPECT_EQ(text.find("Red"), AnsiString::npos);                               // the components are not stored
     EXPECT_EQ(text.find("Position.X"), AnsiString::npos);
 
     TValueHolder copy(nullptr);

@@ -62,7 +62,7 @@ TEST(DXTC, Dxt3AlphaIsFourBitsTimesSeventeen) {
     PutLE(block, 0x3210, 2);  // row 0: columns 0..3 hold 0, 1, 2, 3
     PutLE(block, 0xFFFF, 2);
     PutLE(block, 0x0000, 2);
-    PutLE(block, 0xF000, 2);  // row 3: column 3 holds 15
+    PutLE(block, 0xF000, 2);              // row 3: column 3 holds 15
     Dxt1Block(block, 0x0000, 0xFFFF, 0);  // c0 <= c1 stays four-colour in DXT3: all colour 0
     const auto pixels = DecodeBlock(block, DecodeDXT3);
     EXPECT_EQ(pixels[0], (Px{0, 0, 0, 0}));
@@ -125,8 +125,7 @@ TEST(DDSImage, SixBySixDxt1FromFourBlocksWithZeroPitch) {
     EXPECT_FALSE(image.Transparent());
     const Px expected[4] = {{0, 0, 248, 255}, {0, 252, 0, 255}, {248, 0, 0, 255}, {248, 252, 248, 255}};
     for (int y = 0; y < 6; ++y)
-        for (int x = 0; x < 6; ++x)
-            EXPECT_EQ(Bgra(image, x, y), expected[(y / 4) * 2 + x / 4]) << x << "," << y;
+        for (int x = 0; x < 6; ++x) EXPECT_EQ(Bgra(image, x, y), expected[(y / 4) * 2 + x / 4]) << x << "," << y;
 }
 
 TEST(DDSImage, TransparencyFollowsTheFormat) {
@@ -198,7 +197,11 @@ TEST(DDSImage, RefusesWhatItCannotRead) {
         {"magic", badMagic, "Invalid DDS file"},
         {"caps", DdsHeader(noCaps), "Unsupported DDSCAPS settings"},
         {"ATI2", DdsHeader(Compressed("ATI2", 4, 4)), "Unsupported compression type: ATI2"},
-        {"FourCC with a zero byte", DdsHeader(Compressed("DX\0" "1", 4, 4)), "Unsupported compression type: DX"},
+        {"FourCC with a zero byte",
+         DdsHeader(Compressed("DX\0"
+                              "1",
+                              4, 4)),
+         "Unsupported compression type: DX"},
         {"bit count", DdsHeader(odd), "Unsupported DDS bit count 12"},
         {"header cut short", TFileBytes(100, 0), "short read"},
         {"block data cut short", shortBlocks, "short read"},

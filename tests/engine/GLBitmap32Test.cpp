@@ -103,8 +103,14 @@ TEST(GLBitmap32, BrightnessAndGammaTables) {
 }
 
 TEST(GLBitmap32, NormalMapOfAFlatPictureAndOfASlope) {
-    auto flat = Buffer({{9, 80, 9, 0}, {1, 80, 1, 0}, {2, 80, 2, 0}, {3, 80, 3, 0},
-                        {9, 80, 9, 0}, {1, 80, 1, 0}, {2, 80, 2, 0}, {3, 80, 3, 0}});
+    auto flat = Buffer({{9, 80, 9, 0},
+                        {1, 80, 1, 0},
+                        {2, 80, 2, 0},
+                        {3, 80, 3, 0},
+                        {9, 80, 9, 0},
+                        {1, 80, 1, 0},
+                        {2, 80, 2, 0},
+                        {3, 80, 3, 0}});
     flat->HeightToNormalMap(0.125f, true, true);
     for (Integer i = 0; i < 8; ++i) EXPECT_EQ(flat->Data()[i], (P{128, 128, 255, 255})) << i;
 
@@ -191,9 +197,8 @@ struct TUpload {
     TGLCalls calls;
 };
 
-TUpload Upload(Integer w, Integer h, TGLMinFilter filter, GLenum target = GL_TEXTURE_2D,
-               GLenum format = GL_RGBA8, bool npot = false, bool sgis = false, GLint maxSize = 4096,
-               bool blank = false) {
+TUpload Upload(Integer w, Integer h, TGLMinFilter filter, GLenum target = GL_TEXTURE_2D, GLenum format = GL_RGBA8,
+               bool npot = false, bool sgis = false, GLint maxSize = 4096, bool blank = false) {
     TGLRecorder recorder;
     GL.glGetIntegerv = &GetIntegerv;
     GL.GL_ARB_texture_non_power_of_two = npot;

@@ -148,8 +148,8 @@ TEST_F(GLContextTest, DeallocationDeletesInTheOwnersContext) {
     c->Activate();
     c->Activate();
     other.Deallocate();
-    EXPECT_EQ(recorder.Take(), (TGLCalls{"make current C", "make current A", Call("glDeleteTextures", 1, (const GLuint*)1),
-                                         "make current C"}));
+    EXPECT_EQ(recorder.Take(), (TGLCalls{"make current C", "make current A",
+                                         Call("glDeleteTextures", 1, (const GLuint*)1), "make current C"}));
     EXPECT_EQ(ActiveGLContext(), c.get());
     EXPECT_EQ(c->ActivationCount(), 2);
     EXPECT_TRUE(a->OwnedHandles().empty());
@@ -165,9 +165,7 @@ TEST_F(GLContextTest, FreedHandlesDeleteTheirObjects) {
         recorder.Clear();
     }
     EXPECT_EQ(recorder.Take(), TGLCalls{Call("glDeleteLists", name, 1)});
-    {
-        TGLVBOArrayBufferHandle buffer;
-    }  // never allocated: nothing to delete
+    { TGLVBOArrayBufferHandle buffer; }  // never allocated: nothing to delete
     EXPECT_EQ(recorder.Take(), TGLCalls{});
     a->Deactivate();
     EXPECT_THAT(MessageOf([] { TGLListHandle().Allocate(); }), testing::StartsWith("Assertion failure ("));
@@ -257,9 +255,7 @@ TEST_F(GLContextTest, ShaderCompileFailuresCarryTheLog) {
     EXPECT_NE(std::find(calls.begin(), calls.end(), Call("glAttachObjectARB", 9, 7)), calls.end());
     EXPECT_NE(std::find(calls.begin(), calls.end(), Call("glDeleteObjectARB", 7)), calls.end());
 
-    EXPECT_EQ(MessageOf([&] {
-                  program.CompileAndAttach(TGLVertexShaderHandle::StaticClass(), "void main(){}", true);
-              }),
+    EXPECT_EQ(MessageOf([&] { program.CompileAndAttach(TGLVertexShaderHandle::StaticClass(), "void main(){}", true); }),
               "Sky (TGLVertexShaderHandle): \r\n0:1(1): Warning: unused");
     infoLog = "0:1(1): error: syntax";
     compileStatus = 0;

@@ -73,10 +73,23 @@ struct TRecordingEntry<Index, R(APIENTRY*)(A...)> {
 
 int glrec::FloatArrayLength(const char* name) {
     static const std::map<std::string, int> lengths = {
-        {"glMaterialfv", 4}, {"glLoadMatrixf", 16}, {"glMultMatrixf", 16}, {"glTexGenfv", 4}, {"glColor4fv", 4},
-        {"glTexCoord2fv", 2}, {"glTexCoord3fv", 3}, {"glTexCoord4fv", 4}, {"glMultiTexCoord2fvARB", 2},
-        {"glMultiTexCoord3fvARB", 3}, {"glMultiTexCoord4fvARB", 4}, {"glLightfv", 4}, {"glFogfv", 4},
-        {"glNormal3fv", 3}, {"glVertex3fv", 3}, {"glColor3fv", 3}, {"glPointParameterfvARB", 3},
+        {"glMaterialfv", 4},
+        {"glLoadMatrixf", 16},
+        {"glMultMatrixf", 16},
+        {"glTexGenfv", 4},
+        {"glColor4fv", 4},
+        {"glTexCoord2fv", 2},
+        {"glTexCoord3fv", 3},
+        {"glTexCoord4fv", 4},
+        {"glMultiTexCoord2fvARB", 2},
+        {"glMultiTexCoord3fvARB", 3},
+        {"glMultiTexCoord4fvARB", 4},
+        {"glLightfv", 4},
+        {"glFogfv", 4},
+        {"glNormal3fv", 3},
+        {"glVertex3fv", 3},
+        {"glColor3fv", 3},
+        {"glPointParameterfvARB", 3},
     };
     auto found = lengths.find(name);
     return found == lengths.end() ? 0 : found->second;

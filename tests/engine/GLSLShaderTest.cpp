@@ -30,20 +30,39 @@ TLines CodeOf(const std::function<void(TStrings*)>& write) {
     return Lines(code);
 }
 
-const TLines kVertexText1 = {
-    L"varying vec3 Normal; ", L"varying vec3 LightVector; ", L"varying vec3 CameraVector; ", L" ", L" ",
-    L"void main(void) ", L"{ ", L"  gl_Position = ftransform(); ",
-    L"  gl_TexCoord[0] = gl_TextureMatrix[0] * gl_MultiTexCoord0; ",
-    L"  Normal = normalize(gl_NormalMatrix * gl_Normal); ", L"  vec3 p = (gl_ModelViewMatrix * gl_Vertex).xyz; ",
-    L"  LightVector = normalize(gl_LightSource[0].position.xyz - p); ", L"  CameraVector = normalize(p); ", L"} "};
+const TLines kVertexText1 = {L"varying vec3 Normal; ",
+                             L"varying vec3 LightVector; ",
+                             L"varying vec3 CameraVector; ",
+                             L" ",
+                             L" ",
+                             L"void main(void) ",
+                             L"{ ",
+                             L"  gl_Position = ftransform(); ",
+                             L"  gl_TexCoord[0] = gl_TextureMatrix[0] * gl_MultiTexCoord0; ",
+                             L"  Normal = normalize(gl_NormalMatrix * gl_Normal); ",
+                             L"  vec3 p = (gl_ModelViewMatrix * gl_Vertex).xyz; ",
+                             L"  LightVector = normalize(gl_LightSource[0].position.xyz - p); ",
+                             L"  CameraVector = normalize(p); ",
+                             L"} "};
 
 TLines FragmentText2(bool separateSpecular) {
-    return {L"uniform float LightIntensity; ", L"uniform float SpecPower; ", L"uniform sampler2D MainTexture; ", L" ",
-            L"varying vec3 Normal; ", L"varying vec3 LightVector; ", L"varying vec3 CameraVector; ", L" ",
-            L"void main(void) ", L"{ ", L"  vec4 TextureContrib = texture2D(MainTexture, gl_TexCoord[0].xy); ",
-            L"  vec4 DiffuseContrib = clamp(gl_LightSource[0].diffuse * dot(LightVector, Normal), 0.0, 1.0); ", L" ",
-            L"  vec3 reflect_vec = reflect(CameraVector, -Normal); ", L"  float Temp = dot(reflect_vec, LightVector); ",
-            L"  vec4 SpecContrib = gl_LightSource[0].specular * clamp(pow(Temp, SpecPower), 0.0, 0.95); ", L" ",
+    return {L"uniform float LightIntensity; ",
+            L"uniform float SpecPower; ",
+            L"uniform sampler2D MainTexture; ",
+            L" ",
+            L"varying vec3 Normal; ",
+            L"varying vec3 LightVector; ",
+            L"varying vec3 CameraVector; ",
+            L" ",
+            L"void main(void) ",
+            L"{ ",
+            L"  vec4 TextureContrib = texture2D(MainTexture, gl_TexCoord[0].xy); ",
+            L"  vec4 DiffuseContrib = clamp(gl_LightSource[0].diffuse * dot(LightVector, Normal), 0.0, 1.0); ",
+            L" ",
+            L"  vec3 reflect_vec = reflect(CameraVector, -Normal); ",
+            L"  float Temp = dot(reflect_vec, LightVector); ",
+            L"  vec4 SpecContrib = gl_LightSource[0].specular * clamp(pow(Temp, SpecPower), 0.0, 0.95); ",
+            L" ",
             separateSpecular ? L"  gl_FragColor = LightIntensity * (TextureContrib * (gl_LightSource[0].ambient + "
                                L"DiffuseContrib) + SpecContrib); "
                              : L"  gl_FragColor = TextureContrib * LightIntensity * (gl_LightSource[0].ambient + "
@@ -52,29 +71,61 @@ TLines FragmentText2(bool separateSpecular) {
 }
 
 const TLines kFragmentText3 = {
-    L"uniform vec4 AmbientColor; ", L"uniform vec4 DiffuseColor; ", L"uniform vec4 SpecularColor; ", L" ",
-    L"uniform float LightIntensity; ", L"uniform float SpecPower; ", L"uniform sampler2D MainTexture; ", L" ",
-    L"varying vec3 Normal; ", L"varying vec3 LightVector; ", L"varying vec3 CameraVector; ", L" ",
-    L"void main(void) ", L"{ ", L"  vec4 TextureContrib = texture2D(MainTexture, gl_TexCoord[0].xy); ",
-    L"  vec4 DiffuseContrib = clamp(DiffuseColor * dot(LightVector, Normal), 0.0, 1.0); ", L" ",
-    L"  vec3 reflect_vec = reflect(CameraVector, -Normal); ", L"  float Temp = dot(reflect_vec, LightVector); ",
-    L"  vec4 SpecContrib = SpecularColor * clamp(pow(Temp, SpecPower), 0.0, 0.95); ", L" ",
-    L"  gl_FragColor = TextureContrib * LightIntensity * (AmbientColor + DiffuseContrib + SpecContrib); ", L"} "};
-
-const TLines kVertexText4 = {
-    L"varying vec3 Normal; ", L"varying vec3 LightVector; ", L"varying vec3 ViewDirection; ", L" ", L" ",
-    L"void main(void) ", L"{ ", L"  gl_Position = ftransform(); ",
-    L"  gl_TexCoord[0] = gl_TextureMatrix[0] * gl_MultiTexCoord0; ",
-    L"  Normal = normalize(gl_NormalMatrix * gl_Normal); ", L"  ViewDirection = (gl_ModelViewMatrix * gl_Vertex).xyz; ",
+    L"uniform vec4 AmbientColor; ",
+    L"uniform vec4 DiffuseColor; ",
+    L"uniform vec4 SpecularColor; ",
+    L" ",
+    L"uniform float LightIntensity; ",
+    L"uniform float SpecPower; ",
+    L"uniform sampler2D MainTexture; ",
+    L" ",
+    L"varying vec3 Normal; ",
+    L"varying vec3 LightVector; ",
+    L"varying vec3 CameraVector; ",
+    L" ",
+    L"void main(void) ",
+    L"{ ",
+    L"  vec4 TextureContrib = texture2D(MainTexture, gl_TexCoord[0].xy); ",
+    L"  vec4 DiffuseContrib = clamp(DiffuseColor * dot(LightVector, Normal), 0.0, 1.0); ",
+    L" ",
+    L"  vec3 reflect_vec = reflect(CameraVector, -Normal); ",
+    L"  float Temp = dot(reflect_vec, LightVector); ",
+    L"  vec4 SpecContrib = SpecularColor * clamp(pow(Temp, SpecPower), 0.0, 0.95); ",
+    L" ",
+    L"  gl_FragColor = TextureContrib * LightIntensity * (AmbientColor + DiffuseContrib + SpecContrib); ",
     L"} "};
 
+const TLines kVertexText4 = {L"varying vec3 Normal; ",
+                             L"varying vec3 LightVector; ",
+                             L"varying vec3 ViewDirection; ",
+                             L" ",
+                             L" ",
+                             L"void main(void) ",
+                             L"{ ",
+                             L"  gl_Position = ftransform(); ",
+                             L"  gl_TexCoord[0] = gl_TextureMatrix[0] * gl_MultiTexCoord0; ",
+                             L"  Normal = normalize(gl_NormalMatrix * gl_Normal); ",
+                             L"  ViewDirection = (gl_ModelViewMatrix * gl_Vertex).xyz; ",
+                             L"} "};
+
 TLines FragmentText5(int lights, const String& colourLine) {
-    TLines text = {L"uniform float LightIntensity; ", L"uniform float SpecPower; ", L"uniform sampler2D MainTexture; ",
-                   L" ", L"varying vec3 Normal; ", L"varying vec3 ViewDirection; ", L" ", L"void main(void) ", L"{ ",
-                   L"  vec3 LightVector; ", L"  vec3 reflect_vec; ", L"  float Temp; ",
+    TLines text = {L"uniform float LightIntensity; ",
+                   L"uniform float SpecPower; ",
+                   L"uniform sampler2D MainTexture; ",
+                   L" ",
+                   L"varying vec3 Normal; ",
+                   L"varying vec3 ViewDirection; ",
+                   L" ",
+                   L"void main(void) ",
+                   L"{ ",
+                   L"  vec3 LightVector; ",
+                   L"  vec3 reflect_vec; ",
+                   L"  float Temp; ",
                    L"  vec4 TextureContrib = texture2D(MainTexture, gl_TexCoord[0].st); ",
-                   L"  vec3 CameraVector = normalize(ViewDirection); ", L" ",
-                   L"  vec4 DiffuseContrib = vec4(0, 0, 0, 0); ", L"  vec4 SpecContrib    = vec4(0, 0, 0, 0); ",
+                   L"  vec3 CameraVector = normalize(ViewDirection); ",
+                   L" ",
+                   L"  vec4 DiffuseContrib = vec4(0, 0, 0, 0); ",
+                   L"  vec4 SpecContrib    = vec4(0, 0, 0, 0); ",
                    L"  vec4 AmbientContrib = vec4(0, 0, 0, 0); "};
     for (int i = 0; i < lights; ++i) {
         const String n = IntToStr(i);
@@ -215,7 +266,8 @@ TEST_F(GLSLShaderGL, ABadSourceFailsWithTheInfoLogAndLeavesTheShaderDisabled) {
     auto* standard = Make<TGLSLShader>();
     standard->SetFailedInitAction(fiaRaiseStandardException);
     standard->FragmentProgram()->Code()->SetText(L"void main(void) { gl_FragColor = nonsense; }");
-    EXPECT_EQ(MessageOf([&] { standard->Apply(rci_, nullptr); }), "Your hardware/driver doesn't support shader TGLSLShader!");
+    EXPECT_EQ(MessageOf([&] { standard->Apply(rci_, nullptr); }),
+              "Your hardware/driver doesn't support shader TGLSLShader!");
     auto* silent = Make<TGLSLShader>();
     silent->SetFailedInitAction(fiaSilentDisable);
     silent->FragmentProgram()->Code()->SetText(L"void main(void) { gl_FragColor = nonsense; }");
@@ -269,8 +321,9 @@ TEST_F(GLSLShaderGL, EditsAndAssignmentsRebuildTheProgramOnNextUse) {
     EXPECT_EQ(lights->GetProgram(), nullptr);
     Use(lights);
     EXPECT_EQ(lights->FragmentProgram()->Code()->Count(), 18 + 12 + 2);
-    EXPECT_EQ(MessageOf([&] { lights->SetLightCount(0); }).rfind("Error: This shader needs at least one LightSource!", 0),
-              0u);
+    EXPECT_EQ(
+        MessageOf([&] { lights->SetLightCount(0); }).rfind("Error: This shader needs at least one LightSource!", 0),
+        0u);
     EXPECT_EQ(lights->LightCount(), 2);
 }
 
@@ -304,9 +357,10 @@ TEST(GLSLDiffuseSpecularShaderMT, TheTextureNameWaitsForALibraryOnlyWhileLoading
     // Read from a form description, the name waits; the library resolves it when set.
     RegisterClass(TGLSLDiffuseSpecularShaderMT::StaticClass());
     TComponent loaded(nullptr);
-    ReadComponentFromText("object Form1: TComponent\n  object Shader: TGLSLDiffuseSpecularShaderMT\n"
-                          "    MainTextureName = 'Stone'\n    SpecularPower = 16\n  end\nend\n",
-                          &loaded);
+    ReadComponentFromText(
+        "object Form1: TComponent\n  object Shader: TGLSLDiffuseSpecularShaderMT\n"
+        "    MainTextureName = 'Stone'\n    SpecularPower = 16\n  end\nend\n",
+        &loaded);
     auto* read = dynamic_cast<TGLSLDiffuseSpecularShaderMT*>(loaded.FindComponent(L"Shader"));
     ASSERT_NE(read, nullptr);
     EXPECT_FLOAT_EQ(read->SpecularPower(), 16);

@@ -134,7 +134,8 @@ TEST(Connectivity, AddingAppendsASecondSilhouette) {
     ASSERT_EQ(s->Indices()->Count(), 12);
     for (int i = 6; i < 12; ++i) EXPECT_GE((*s->Indices())[i], 4);
     Edges second;
-    for (int i = 6; i < 12; i += 2) second.insert({TetraVertex(*s, (*s->Indices())[i]), TetraVertex(*s, (*s->Indices())[i + 1])});
+    for (int i = 6; i < 12; i += 2)
+        second.insert({TetraVertex(*s, (*s->Indices())[i]), TetraVertex(*s, (*s->Indices())[i + 1])});
     EXPECT_EQ(second, (Edges{{1, 2}, {3, 1}, {2, 3}}));
     EXPECT_EQ(s->CapIndices()->Count(), 9);
 

@@ -27,7 +27,8 @@ TEST_F(GLStateCacheTest, StartsFromOpenGLsInitialState) {
     cache.EnableState(stTextureCubeMap);
     cache.EnableState(stLogicOp);
     cache.EnableState(stTexture3D);
-    EXPECT_EQ(recorder.Take(), (TGLCalls{Call("glEnable", 0x8513), Call("glEnable", 0x0BF1), Call("glEnable", 0x806F)}));
+    EXPECT_EQ(recorder.Take(),
+              (TGLCalls{Call("glEnable", 0x8513), Call("glEnable", 0x0BF1), Call("glEnable", 0x806F)}));
 }
 
 TEST_F(GLStateCacheTest, SkipsRedundantEnables) {
@@ -46,8 +47,8 @@ TEST_F(GLStateCacheTest, PolygonModesPerFace) {
     cache.SetPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
     cache.SetPolygonMode(GL_BACK, GL_LINE);
     cache.SetPolygonMode(GL_LEFT, GL_FILL);  // not a face
-    EXPECT_EQ(recorder.Take(), (TGLCalls{Call("glPolygonMode", GL_FRONT, GL_LINE),
-                                         Call("glPolygonMode", GL_FRONT_AND_BACK, GL_LINE)}));
+    EXPECT_EQ(recorder.Take(),
+              (TGLCalls{Call("glPolygonMode", GL_FRONT, GL_LINE), Call("glPolygonMode", GL_FRONT_AND_BACK, GL_LINE)}));
     cache.ResetPolygonModes();
     cache.SetPolygonMode(GL_BACK, GL_LINE);
     EXPECT_EQ(recorder.Take(), TGLCalls{Call("glPolygonMode", GL_BACK, GL_LINE)});
@@ -84,7 +85,8 @@ TEST_F(GLStateCacheTest, TextureBindingsAreCachedPerUnit) {
     cache.BindTextureCached(0, GL_TEXTURE_2D, 5);
     cache.BindTextureCached(0, GL_TEXTURE_CUBE_MAP, 5);
     cache.BindTextureCached(1, GL_TEXTURE_2D, 5);
-    EXPECT_EQ(recorder.Take(), (TGLCalls{Call("glBindTexture", GL_TEXTURE_2D, 5), Call("glBindTexture", GL_TEXTURE_2D, 5)}));
+    EXPECT_EQ(recorder.Take(),
+              (TGLCalls{Call("glBindTexture", GL_TEXTURE_2D, 5), Call("glBindTexture", GL_TEXTURE_2D, 5)}));
     cache.ResetTextureCache();
     cache.BindTextureCached(0, GL_TEXTURE_2D, 0);  // even name 0 is sent after a reset
     EXPECT_EQ(recorder.Take(), TGLCalls{Call("glBindTexture", GL_TEXTURE_2D, 0)});
@@ -102,8 +104,9 @@ TEST_F(GLStateCacheTest, WindingAndTextureMatrix) {
     cache.SetTextureMatrix(m);
     cache.ResetTextureMatrix();
     cache.ResetTextureMatrix();
-    EXPECT_EQ(recorder.Take(), (TGLCalls{Call("glMatrixMode", GL_TEXTURE),
-                                         Call("glLoadMatrixf", Floats{2, 0, 0, 0, 0, 2, 0, 0, 0, 0, 1, 0, 0.5f, 0, 0, 1}),
-                                         Call("glMatrixMode", GL_MODELVIEW), Call("glMatrixMode", GL_TEXTURE),
-                                         Call("glLoadIdentity"), Call("glMatrixMode", GL_MODELVIEW)}));
+    EXPECT_EQ(recorder.Take(),
+              (TGLCalls{Call("glMatrixMode", GL_TEXTURE),
+                        Call("glLoadMatrixf", Floats{2, 0, 0, 0, 0, 2, 0, 0, 0, 0, 1, 0, 0.5f, 0, 0, 1}),
+                        Call("glMatrixMode", GL_MODELVIEW), Call("glMatrixMode", GL_TEXTURE), Call("glLoadIdentity"),
+                        Call("glMatrixMode", GL_MODELVIEW)}));
 }

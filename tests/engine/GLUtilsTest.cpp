@@ -17,9 +17,9 @@ TEST(GLUtils, TryParseFloatDotAccepts) {
         const char* text;
         double expected;
     } cases[] = {
-        {"12.34", 12.34},   {"12,34", 12.34}, {"-1.5e3", -1500}, {"2e-2", 0.02},  {"  7", 7},      {"7   ", 7},
-        {"0 5", 5},         {"   ", 0},        {"+3", 3},         {"1E+2", 100},   {".5", 0.5},     {"5.", 5},
-        {"-0.25", -0.25},   {"0e99999", 0},    {"1e-99999", 0},   {"00012", 12},   {"3.0e1", 30},   {"1,5E-1", 0.15},
+        {"12.34", 12.34}, {"12,34", 12.34}, {"-1.5e3", -1500}, {"2e-2", 0.02}, {"  7", 7},    {"7   ", 7},
+        {"0 5", 5},       {"   ", 0},       {"+3", 3},         {"1E+2", 100},  {".5", 0.5},   {"5.", 5},
+        {"-0.25", -0.25}, {"0e99999", 0},   {"1e-99999", 0},   {"00012", 12},  {"3.0e1", 30}, {"1,5E-1", 0.15},
     };
     for (const Case& c : cases) {
         Extended value = -1;
@@ -36,8 +36,8 @@ TEST(GLUtils, TryParseFloatDotAccepts) {
 }
 
 TEST(GLUtils, TryParseFloatDotRejects) {
-    const char* texts[] = {"",    "1.2.3", "1 2",  " -5", "1e",  "abc", "1e-", "1e+", "-",   "+",  ".",
-                           "e5",  "1-2",   "1e2.5", "1e 2", "1x",  "12,3.4", "--1", "1e2e3", "\t1", "5 ."};
+    const char* texts[] = {"",   "1.2.3", "1 2",   " -5",  "1e", "abc",    "1e-", "1e+",   "-",   "+",  ".",
+                           "e5", "1-2",   "1e2.5", "1e 2", "1x", "12,3.4", "--1", "1e2e3", "\t1", "5 ."};
     for (const char* text : texts) {
         Extended value = 42;
         EXPECT_FALSE(TryParseFloatDot(AnsiString(text), value)) << "'" << text << "'";
@@ -60,7 +60,8 @@ TEST(GLUtils, ParseFloatOr) {
 TEST(GLUtils, NextPowerOfTwo) {
     struct Case {
         Int64 n, expected;
-    } cases[] = {{-5, 1}, {0, 1}, {1, 1}, {2, 2}, {3, 4}, {64, 64}, {65, 128}, {1000, 1024}, {(1 << 30) + 1, Int64(1) << 31}};
+    } cases[] = {
+        {-5, 1}, {0, 1}, {1, 1}, {2, 2}, {3, 4}, {64, 64}, {65, 128}, {1000, 1024}, {(1 << 30) + 1, Int64(1) << 31}};
     for (const Case& c : cases) EXPECT_EQ(NextPowerOfTwo(c.n), c.expected) << c.n;
 }
 

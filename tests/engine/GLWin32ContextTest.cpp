@@ -30,7 +30,8 @@ int Attribute(const int* list, int key, int fallback) {
 // as "c<colour> d<depth> s<samples>" plus " acc" when it asks for acceleration.
 BOOL WINAPI SimChoose(HDC, const int* attribs, const FLOAT*, UINT max, int* formats, UINT* count) {
     int color = Attribute(attribs, WGL_COLOR_BITS_ARB, 0), depth = Attribute(attribs, WGL_DEPTH_BITS_ARB, 0);
-    int sampleBuffers = Attribute(attribs, WGL_SAMPLE_BUFFERS_ARB, -1), samples = Attribute(attribs, WGL_SAMPLES_ARB, 0);
+    int sampleBuffers = Attribute(attribs, WGL_SAMPLE_BUFFERS_ARB, -1),
+        samples = Attribute(attribs, WGL_SAMPLES_ARB, 0);
     bool accel = Attribute(attribs, WGL_ACCELERATION_ARB, 0) == WGL_FULL_ACCELERATION_ARB;
     attempts.push_back("c" + std::to_string(color) + " d" + std::to_string(depth) + " s" + std::to_string(samples) +
                        (accel ? " acc" : ""));
@@ -98,16 +99,48 @@ TEST_F(PixelFormatLadder, EasesDemandsOneStepAtATime) {
         std::vector<std::string> attempts;
         int first;
     } cases[] = {
-        {"no multisampling keeps the requested depth", 32, 24, aa4x,
+        {"no multisampling keeps the requested depth",
+         32,
+         24,
+         aa4x,
          {{1, 32, 16, 0, true}, {2, 32, 24, 0, true}},
-         {"c32 d24 s4 acc", "c32 d24 s0 acc"}, 2},
-        {"only a 16-bit depth buffer", 32, 24, aaDefault, {{5, 32, 16, 0, true}}, {"c32 d24 s0 acc", "c32 d16 s0 acc"}, 5},
-        {"depth 32 falls to 24 first", 32, 32, aaDefault, {{6, 32, 24, 0, true}}, {"c32 d32 s0 acc", "c32 d24 s0 acc"}, 6},
-        {"then 16-bit colour", 32, 24, aaDefault, {{7, 16, 16, 0, true}},
-         {"c32 d24 s0 acc", "c32 d16 s0 acc", "c16 d16 s0 acc"}, 7},
-        {"only unaccelerated formats", 32, 24, aaDefault, {{8, 32, 24, 0, false}},
-         {"c32 d24 s0 acc", "c32 d16 s0 acc", "c16 d16 s0 acc", "c32 d24 s0"}, 8},
-        {"nothing at all", 32, 24, aaDefault, {}, {"c32 d24 s0 acc", "c32 d16 s0 acc", "c16 d16 s0 acc", "c32 d24 s0"}, 0},
+         {"c32 d24 s4 acc", "c32 d24 s0 acc"},
+         2},
+        {"only a 16-bit depth buffer",
+         32,
+         24,
+         aaDefault,
+         {{5, 32, 16, 0, true}},
+         {"c32 d24 s0 acc", "c32 d16 s0 acc"},
+         5},
+        {"depth 32 falls to 24 first",
+         32,
+         32,
+         aaDefault,
+         {{6, 32, 24, 0, true}},
+         {"c32 d32 s0 acc", "c32 d24 s0 acc"},
+         6},
+        {"then 16-bit colour",
+         32,
+         24,
+         aaDefault,
+         {{7, 16, 16, 0, true}},
+         {"c32 d24 s0 acc", "c32 d16 s0 acc", "c16 d16 s0 acc"},
+         7},
+        {"only unaccelerated formats",
+         32,
+         24,
+         aaDefault,
+         {{8, 32, 24, 0, false}},
+         {"c32 d24 s0 acc", "c32 d16 s0 acc", "c16 d16 s0 acc", "c32 d24 s0"},
+         8},
+        {"nothing at all",
+         32,
+         24,
+         aaDefault,
+         {},
+         {"c32 d24 s0 acc", "c32 d16 s0 acc", "c16 d16 s0 acc", "c32 d24 s0"},
+         0},
     };
     for (Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -203,8 +236,8 @@ class Win32ContextTest : public testing::Test {
 protected:
     void SetUp() override {
         RegisterTestClass();
-        form = CreateWindowExW(0, kTestClass, L"form", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr,
-                               nullptr, GetModuleHandleW(nullptr), nullptr);
+        form = CreateWindowExW(0, kTestClass, L"form", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
         view = CreateWindowExW(0, kTestClass, L"view", WS_CHILD | WS_VISIBLE, 0, 0, 64, 64, form, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
         ASSERT_TRUE(form && view);
@@ -327,8 +360,7 @@ TEST_F(Win32ContextTest, CompilesAndLinksAShaderProgram) {
     {
         TGLProgramHandle program;
         program.Allocate();
-        program.CompileAndAttach(TGLVertexShaderHandle::StaticClass(),
-                                 "void main() { gl_Position = ftransform(); }");
+        program.CompileAndAttach(TGLVertexShaderHandle::StaticClass(), "void main() { gl_Position = ftransform(); }");
         program.CompileAndAttach(TGLFragmentShaderHandle::StaticClass(),
                                  "uniform vec4 tint; void main() { gl_FragColor = tint; }");
         ASSERT_TRUE(program.LinkObjects());

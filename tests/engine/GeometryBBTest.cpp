@@ -123,8 +123,11 @@ TEST(GeometryBB, AxisAlignedHelpers) {
     struct Case {
         TAffineVector point;
         bool inside;
-    } cases[] = {{{0.5f, 0.5f, 0.5f}, true}, {{1, 0.5f, 0.5f}, true}, {{0, 0, 0}, true},
-                 {{1.001f, 0.5f, 0.5f}, false}, {{0.5f, -0.001f, 0.5f}, false}};
+    } cases[] = {{{0.5f, 0.5f, 0.5f}, true},
+                 {{1, 0.5f, 0.5f}, true},
+                 {{0, 0, 0}, true},
+                 {{1.001f, 0.5f, 0.5f}, false},
+                 {{0.5f, -0.001f, 0.5f}, false}};
     for (const Case& c : cases) EXPECT_EQ(AABBContainsPoint(c.point, kUnitCube), c.inside) << c.point;
 }
 

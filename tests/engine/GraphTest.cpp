@@ -27,12 +27,14 @@ TEST(SamplingScale, SettersKeepMinBelowMaxAndAPositiveStep) {
 }
 
 TEST(SamplingScale, StepBaseAlignsWithTheOrigin) {
-    const struct { Single min, origin, step, base; } cases[] = {
-        {0, 0.35f, 0.1f, 0.05f},  // k = 3.5
-        {0, -0.35f, 0.1f, 0.05f}, // k = -3.5: one step further
-        {0, 3, 1, 0},             // k = 3, whole and positive: Min itself
-        {0, -3, 1, 1},            // k = -3, whole and negative: still one step past Min
-        {2, 2, 0.3f, 2},          // the origin at Min
+    const struct {
+        Single min, origin, step, base;
+    } cases[] = {
+        {0, 0.35f, 0.1f, 0.05f},   // k = 3.5
+        {0, -0.35f, 0.1f, 0.05f},  // k = -3.5: one step further
+        {0, 3, 1, 0},              // k = 3, whole and positive: Min itself
+        {0, -3, 1, 1},             // k = -3, whole and negative: still one step past Min
+        {2, 2, 0.3f, 2},           // the origin at Min
         {-1, 0.25f, 0.5f, -0.75f},
     };
     for (const auto& c : cases) {
@@ -229,7 +231,10 @@ TEST_F(HeightFieldTest, StripsJoinNeighbouringRows) {
 }
 
 TEST_F(HeightFieldTest, RowCountsAndInvalidScales) {
-    const struct { Single y1; size_t strips; } cases[] = {{1, 1}, {0.5f, 0}, {4, 4}};
+    const struct {
+        Single y1;
+        size_t strips;
+    } cases[] = {{1, 1}, {0.5f, 0}, {4, 4}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.y1);
         Lattice(0, 2, 0, c.y1);

@@ -21,8 +21,8 @@ inline void PutLE(TFileBytes& out, std::uint32_t v, int bytes) {
 inline void Append(TFileBytes& out, std::initializer_list<Byte> bytes) { out.insert(out.end(), bytes); }
 
 // An 18-byte Targa header followed by idLength bytes of ID field.
-inline TFileBytes TgaHeader(Byte imageType, int width, int height, Byte depth, Byte descriptor = 0,
-                            Byte idLength = 0, Byte colorMapType = 0) {
+inline TFileBytes TgaHeader(Byte imageType, int width, int height, Byte depth, Byte descriptor = 0, Byte idLength = 0,
+                            Byte colorMapType = 0) {
     TFileBytes out = {idLength, colorMapType, imageType, 0, 0, 0, 0, 0};
     PutLE(out, 0, 2);
     PutLE(out, 0, 2);
@@ -45,8 +45,7 @@ inline std::uint32_t FourCCOf(const char* s) {
 }
 
 // An uncompressed surface with the usual 8-bit channel masks (alpha only when withAlpha).
-inline TDdsHeader UncompressedDds(std::uint32_t bitCount, std::uint32_t width, std::uint32_t height,
-                                  bool withAlpha) {
+inline TDdsHeader UncompressedDds(std::uint32_t bitCount, std::uint32_t width, std::uint32_t height, bool withAlpha) {
     TDdsHeader h;
     h.pixelFlags = withAlpha ? 0x41 : 0x40;
     h.width = width;

@@ -61,7 +61,8 @@ TEST(ImageMutation, TGA) {
     for (int i = 0; i < 45; ++i) raw.push_back(Byte(i * 5));
     TFileBytes rle = TgaHeader(10, 6, 4, 32);
     Append(rle, {0x85, 1, 2, 3, 4, 0x03, 9, 9, 9, 9, 8, 8, 8, 8, 7, 7, 7, 7, 6, 6, 6, 6, 0x8D, 5, 5, 5, 5});
-    RunMutations({raw, rle}, [] { return new TTGAImage; }, 10000, 1);
+    RunMutations(
+        {raw, rle}, [] { return new TTGAImage; }, 10000, 1);
 }
 
 TEST(ImageMutation, DDS) {
@@ -79,7 +80,8 @@ TEST(ImageMutation, DDS) {
     for (int i = 0; i < 64; ++i) dxt3.push_back(Byte(i * 11));
     TFileBytes rgba = DdsHeader(UncompressedDds(32, 3, 2, true));
     for (int i = 0; i < 24; ++i) rgba.push_back(Byte(i * 9));
-    RunMutations({dxt1, dxt3, dxt5, rgba}, [] { return new TDDSImage; }, 10000, 2);
+    RunMutations(
+        {dxt1, dxt3, dxt5, rgba}, [] { return new TDDSImage; }, 10000, 2);
 }
 
 TEST(ImageMutation, BMP) {
@@ -91,7 +93,8 @@ TEST(ImageMutation, BMP) {
         bitmap.Canvas()->SetPixels(1, 1, 0x123456);
         valid.push_back(SaveToBytes(bitmap));
     }
-    RunMutations(valid, [] { return new TBitmap; }, 10000, 3);
+    RunMutations(
+        valid, [] { return new TBitmap; }, 10000, 3);
 }
 
 TEST(ImageMutation, JPEG) {
@@ -105,7 +108,8 @@ TEST(ImageMutation, JPEG) {
         jpeg.Assign(&bitmap);
         valid.push_back(SaveToBytes(jpeg));
     }
-    RunMutations(valid, [] { return new TJPEGImage; }, 10000, 4);
+    RunMutations(
+        valid, [] { return new TJPEGImage; }, 10000, 4);
 }
 
 }  // namespace

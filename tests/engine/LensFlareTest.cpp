@@ -178,11 +178,7 @@ TEST(LensFlare, TheRaysTextureHoldsTheFlaresRadiusAndItsLongerRays) {
     } cases[] = {
         {50, 4096, 128},  // 64 holds 50, not 75
         {40, 4096, 64},   // 64 holds 40 and 60
-        {64, 4096, 128},
-        {1, 4096, 2},
-        {0, 4096, 1},
-        {3000, 2048, 2048},
-        {2147483647, 4096, 4096},
+        {64, 4096, 128}, {1, 4096, 2}, {0, 4096, 1}, {3000, 2048, 2048}, {2147483647, 4096, 4096},
     };
     for (const auto& c : cases) EXPECT_EQ(LensFlareRaysTextureSize(c.size, c.maxTextureSize), c.side) << c.size;
 }
@@ -266,12 +262,20 @@ TEST_F(LensFlareQueries, AnOcclusionQueryAnswersOneFrameLate) {
     const TGLCalls first = recorder.Take();
     EXPECT_TRUE(flare->FlareIsNotOccluded());  // no answer yet: assumed visible
     // The light projects to the window's corner (0, 0): -50, -50 from the centre.
-    const TGLCalls expected = {
-        Call("glColorMask", 0, 0, 0, 0), Call("glDepthMask", 0), Call("glBeginOcclusionQueryNV", 7u),
-        Call("glDepthFunc", GL_LEQUAL), Call("glBegin", GL_QUADS), Call("glVertex3f", -48.0f, -50.0f, 1.0f),
-        Call("glVertex3f", -50.0f, -48.0f, 1.0f), Call("glVertex3f", -52.0f, -50.0f, 1.0f),
-        Call("glVertex3f", -50.0f, -52.0f, 1.0f), Call("glEnd"), Call("glDepthFunc", GL_LESS),
-        Call("glEndOcclusionQueryNV"), Call("glDepthMask", 1), Call("glColorMask", 1, 1, 1, 1)};
+    const TGLCalls expected = {Call("glColorMask", 0, 0, 0, 0),
+                               Call("glDepthMask", 0),
+                               Call("glBeginOcclusionQueryNV", 7u),
+                               Call("glDepthFunc", GL_LEQUAL),
+                               Call("glBegin", GL_QUADS),
+                               Call("glVertex3f", -48.0f, -50.0f, 1.0f),
+                               Call("glVertex3f", -50.0f, -48.0f, 1.0f),
+                               Call("glVertex3f", -52.0f, -50.0f, 1.0f),
+                               Call("glVertex3f", -50.0f, -52.0f, 1.0f),
+                               Call("glEnd"),
+                               Call("glDepthFunc", GL_LESS),
+                               Call("glEndOcclusionQueryNV"),
+                               Call("glDepthMask", 1),
+                               Call("glColorMask", 1, 1, 1, 1)};
     auto from = std::find(first.begin(), first.end(), expected.front());
     ASSERT_NE(from, first.end());
     EXPECT_EQ(TGLCalls(from, from + std::ptrdiff_t(std::min(expected.size(), size_t(first.end() - from)))), expected);

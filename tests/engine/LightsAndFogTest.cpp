@@ -25,9 +25,7 @@ bool Contains(const TGLCalls& calls, const std::string& call) {
 
 class LightsGL : public THiddenGLWindow {
 protected:
-    TGLLightSource* AddLight(TGLBaseSceneObject* parent = nullptr) {
-        return fixture.Add<TGLLightSource>(parent);
-    }
+    TGLLightSource* AddLight(TGLBaseSceneObject* parent = nullptr) { return fixture.Add<TGLLightSource>(parent); }
     void SetupLightsNow() {
         GLint maxLights = 0;
         GL.glGetIntegerv(GL_MAX_LIGHTS, &maxLights);

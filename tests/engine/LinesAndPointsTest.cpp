@@ -37,12 +37,15 @@ protected:
 
 TEST_F(LinesTest, ModesJoinTheNodes) {
     Nodes({{0, 0, 0}, {1, 2, 0}, {3, 1, 0}});
-    const struct { TLineSplineMode mode; Integer division; GLenum primitive; size_t vertices; } cases[] = {
-        {lsmLines, 10, GL_LINE_STRIP, 3},
-        {lsmSegments, 10, GL_LINES, 3},
-        {lsmLoop, 10, GL_LINE_LOOP, 3},
-        {lsmCubicSpline, 10, GL_LINE_STRIP, 21},  // (nodes - 1) x Division + 1
-        {lsmCubicSpline, 1, GL_LINE_STRIP, 3},    // no division: the nodes themselves
+    const struct {
+        TLineSplineMode mode;
+        Integer division;
+        GLenum primitive;
+        size_t vertices;
+    } cases[] = {
+        {lsmLines, 10, GL_LINE_STRIP, 3},      {lsmSegments, 10, GL_LINES, 3},
+        {lsmLoop, 10, GL_LINE_LOOP, 3},        {lsmCubicSpline, 10, GL_LINE_STRIP, 21},  // (nodes - 1) x Division + 1
+        {lsmCubicSpline, 1, GL_LINE_STRIP, 3},  // no division: the nodes themselves
         {lsmNURBSCurve, 1, GL_LINE_STRIP, 3},
     };
     for (const auto& c : cases) {
@@ -239,14 +242,15 @@ TEST(LinesDescription, NodesAndTheirColoursReadBackAsWritten) {
 
 TEST(LinesDescription, OldGridsSmoothTheirLinesWithLinesSmoothing) {
     TComponent form(nullptr);
-    ReadComponentFromText("object F: TComponent\n"
-                          "  object S: TGLScene\n"
-                          "    object Grid: TGLXYZGrid\n"
-                          "      LinesSmoothing = True\n"
-                          "    end\n"
-                          "  end\n"
-                          "end\n",
-                          &form);
+    ReadComponentFromText(
+        "object F: TComponent\n"
+        "  object S: TGLScene\n"
+        "    object Grid: TGLXYZGrid\n"
+        "      LinesSmoothing = True\n"
+        "    end\n"
+        "  end\n"
+        "end\n",
+        &form);
     auto* grid = dynamic_cast<TGLXYZGrid*>(form.FindComponent(L"Grid"));
     ASSERT_NE(grid, nullptr);
     EXPECT_TRUE(grid->AntiAliased());

@@ -52,8 +52,7 @@ TEST(MaterialLibrary, TexturePathsAndTheSearchForTextureFiles) {
     SaveTextToFile(folder.File(L"textures\\grass.bmp"), "x");
     TGLMaterialLibrary library(nullptr);
     library.SetTexturePaths(L" \t" + folder.File(L"empty") + L" ; ;;" + folder.File(L"textures") + L"\\ ");
-    EXPECT_EQ(library.TexturePathList(),
-              (std::vector<String>{folder.File(L"empty\\"), folder.File(L"textures\\")}));
+    EXPECT_EQ(library.TexturePathList(), (std::vector<String>{folder.File(L"empty\\"), folder.File(L"textures\\")}));
 
     TGLLibMaterial* entry = library.Materials()->Add();
     String name = L"grass.bmp";
@@ -329,8 +328,9 @@ TEST(MaterialLibraryForm, EntriesRoundTripThroughAFormDescription) {
     ASSERT_NE(b, nullptr);
     EXPECT_EQ(static_cast<TGLBlankImage*>(b->Material()->Texture()->Image())->Width(), 64);
     // A stored picture keeps its class and its alpha.
-    TGraphic* picture =
-        static_cast<TGLPersistentImage*>(read.EntryByName(L"Brick")->Material()->Texture()->Image())->Picture()->Graphic();
+    TGraphic* picture = static_cast<TGLPersistentImage*>(read.EntryByName(L"Brick")->Material()->Texture()->Image())
+                            ->Picture()
+                            ->Graphic();
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->ClassType(), TTGAImage::StaticClass());
     EXPECT_EQ(static_cast<Byte*>(static_cast<TTGAImage*>(picture)->ScanLine(0))[3], 99);

@@ -228,7 +228,8 @@ TEST(MatrixArithmetic, FrustumPlanesOfTheUnitCube) {
 TEST(MatrixArithmetic, FrustumOfAPerspectiveProjection) {
     // A projection looking down -Z with near 1 and far 10 and a 90 degree field of view.
     const Single n = 1, fa = 10;
-    TMatrix4x4 projection{{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, -(fa + n) / (fa - n), -1}, {0, 0, -2 * fa * n / (fa - n), 0}}};
+    TMatrix4x4 projection{
+        {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, -(fa + n) / (fa - n), -1}, {0, 0, -2 * fa * n / (fa - n), 0}}};
     TFrustumPlanes f;
     FrustumFromMatrix(projection, f);
     EXPECT_FALSE(SphereOutsideFrustum(TAffineVector{0, 0, -5}, 0.1f, f));

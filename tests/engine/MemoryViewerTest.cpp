@@ -112,7 +112,7 @@ TEST_F(MemoryViewerGL, CopiesFramesIntoTextures) {
     pixels = TexturePixels(texture, kWidth, kHeight);
     EXPECT_EQ(pixels[0], 0x00FF00u);
     EXPECT_EQ(pixels[size_t(kHeight / 2) * kWidth + kWidth / 2], 0x0000FFu);  // the rest as it was
-    view.viewer.CopyToTexture(&texture, 4, 0, 0, 0, 0, 4, 4);  // no such colour buffer: nothing
+    view.viewer.CopyToTexture(&texture, 4, 0, 0, 0, 0, 4, 4);                 // no such colour buffer: nothing
     EXPECT_EQ(TexturePixels(texture, kWidth, kHeight)[0], 0x00FF00u);
 }
 

@@ -98,13 +98,18 @@ TEST(MeshArchive, BrokenArchivesAreRefusedWithTheirReason) {
          "EFilerException: TFGVertexIndexList : unknown archive version 2"},
         {"index list version 1", [](TMeshArchive& a) { a.indexListVersion = 1; },
          "EFilerException: TFGVertexIndexList : unknown archive version 1"},
-        {"index beyond the vertices", [](TMeshArchive& a) { a.indices = {0, 1, 3}; },
+        {"index beyond the vertices",
+         [](TMeshArchive& a) {
+             a.indices = {0, 1, 3};
+         },
          "EReadError: Face group vertex index 3 beyond its array"},
-        {"negative index", [](TMeshArchive& a) { a.indices = {0, -1, 2}; },
+        {"negative index",
+         [](TMeshArchive& a) {
+             a.indices = {0, -1, 2};
+         },
          "EReadError: Face group vertex index -1 beyond its array"},
         {"mesh object mode", [](TMeshArchive& a) { a.mode = 3; }, "EReadError: TMeshObject, unknown mode 3"},
-        {"face group mode", [](TMeshArchive& a) { a.groupMode = 5; },
-         "EReadError: TFGVertexIndexList, unknown mode 5"},
+        {"face group mode", [](TMeshArchive& a) { a.groupMode = 5; }, "EReadError: TFGVertexIndexList, unknown mode 5"},
         {"options size", [](TMeshArchive& a) { a.optionsSize = 2; },
          "EAssertionFailed: GLVectorFileObjects: wrong rendering options size"},
         {"extra sets beyond the data", [](TMeshArchive& a) { a.extraSets = 100000; },
@@ -145,8 +150,7 @@ void BuildTwoObjects(TGLBaseMesh* mesh) {
     cube->FaceGroups()->GetFaceGroup(0)->SetMaterialName(L"Stone");
     for (int i = 0; i < 8; ++i) cube->Colors()->Add({i / 8.0f, 0, 1, 1});
 
-    TMeshObject* square =
-        MakeMeshObject(mesh->MeshObjects(), {V3(0, 0, 0), V3(1, 0, 0), V3(1, 1, 0), V3(0, 1, 0)});
+    TMeshObject* square = MakeMeshObject(mesh->MeshObjects(), {V3(0, 0, 0), V3(1, 0, 0), V3(1, 1, 0), V3(0, 1, 0)});
     square->SetName(L"square");
     for (int i = 0; i < 4; ++i) square->Normals()->Add({0, 0, 1});
     square->TexCoords()->AddXY(0, 0);

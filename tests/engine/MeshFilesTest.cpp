@@ -35,8 +35,8 @@ public:
 };
 
 void RegisterPointsFormat() {
-    static const bool registered = (RegisterVectorFileFormat(L"PTS", L"points", VectorFileClassOf<TPointsVectorFile>()),
-                                    true);
+    static const bool registered =
+        (RegisterVectorFileFormat(L"PTS", L"points", VectorFileClassOf<TPointsVectorFile>()), true);
     (void)registered;
 }
 
@@ -70,10 +70,13 @@ TEST(VectorFileFormats, FormatsAreFoundByTheExtensionInAnyCase) {
         const wchar_t* fileName;
         const char* message;
     } unknown[] = {
-        {L"robot.xyz", "Unknown file extension (xyz), maybe you forgot to add the support unit to your uses? (GLFileXYZ?)"},
-        {L"C:\\models\\Robot.Xyz", "Unknown file extension (Xyz), maybe you forgot to add the support unit to your uses? (GLFileXYZ?)"},
+        {L"robot.xyz",
+         "Unknown file extension (xyz), maybe you forgot to add the support unit to your uses? (GLFileXYZ?)"},
+        {L"C:\\models\\Robot.Xyz",
+         "Unknown file extension (Xyz), maybe you forgot to add the support unit to your uses? (GLFileXYZ?)"},
         {L"robot", "Unknown file extension (), maybe you forgot to add the support unit to your uses? (GLFile?)"},
-        {L"C:\\a.b\\robot", "Unknown file extension (), maybe you forgot to add the support unit to your uses? (GLFile?)"},
+        {L"C:\\a.b\\robot",
+         "Unknown file extension (), maybe you forgot to add the support unit to your uses? (GLFile?)"},
     };
     for (const auto& k : unknown)
         EXPECT_EQ(ClassAndMessageOf([&] { formats->FindFromFileName(k.fileName); }),
@@ -96,7 +99,9 @@ TEST(VectorFileFormats, VectorFilesBelongToMeshes) {
     RegisterPointsFormat();
     TGLFreeForm mesh(nullptr);
     TStringStream out;
-    EXPECT_EQ(MessageOf([&] { mesh.SaveToStream(L"a.pts", &out); }).rfind("Export for TPointsVectorFile to TStringStream not available.", 0),
+    EXPECT_EQ(MessageOf([&] {
+                  mesh.SaveToStream(L"a.pts", &out);
+              }).rfind("Export for TPointsVectorFile to TStringStream not available.", 0),
               0u);
 }
 

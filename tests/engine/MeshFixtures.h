@@ -110,7 +110,7 @@ inline void PutIntegers(TBinaryWriter& w, const std::vector<Integer>& items) {
 struct TMeshArchive {
     int baseVersion = 1;
     int version = 3;
-    int groupVersion = 1;       // the face group's own part: 0 without lightmap, 1 with
+    int groupVersion = 1;  // the face group's own part: 0 without lightmap, 1 with
     int indexListVersion = 0;
     std::vector<Integer> indices = {0, 1, 2};
     int groupMode = 0;

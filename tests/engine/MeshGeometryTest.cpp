@@ -77,8 +77,16 @@ TEST(MeshConversion, EachFaceGroupModeGivesItsTriangles) {
         {"strip", fgmmTriangleStrip, {0, 1, 2, 3}, {kP1, kP2, kP3, kP4, kP3, kP2}, 2},
         {"fan", fgmmTriangleFan, {0, 1, 2, 3}, {kP1, kP2, kP3, kP1, kP3, kP4}, 2},
         // A fan that comes back to its first rim vertex closes all around its centre.
-        {"closed fan", fgmmTriangleFan, {0, 1, 2, 3, 4, 1}, {kP1, kP2, kP3, kP1, kP3, kP4, kP1, kP4, kP5, kP1, kP5, kP2}, 4},
-        {"quads", fgmmQuads, {0, 1, 2, 3, 5, 4, 3, 2, 0}, {kP1, kP2, kP3, kP1, kP3, kP4, kP6, kP5, kP4, kP6, kP4, kP3}, 4},
+        {"closed fan",
+         fgmmTriangleFan,
+         {0, 1, 2, 3, 4, 1},
+         {kP1, kP2, kP3, kP1, kP3, kP4, kP1, kP4, kP5, kP1, kP5, kP2},
+         4},
+        {"quads",
+         fgmmQuads,
+         {0, 1, 2, 3, 5, 4, 3, 2, 0},
+         {kP1, kP2, kP3, kP1, kP3, kP4, kP6, kP5, kP4, kP6, kP4, kP3},
+         4},
         {"two indices", fgmmTriangleStrip, {0, 1}, {}, 0},
     };
     for (const auto& k : cases) {
@@ -103,8 +111,9 @@ TEST(MeshConversion, EachFaceGroupModeGivesItsTriangles) {
         EXPECT_EQ(group.TriangleCount(), k.count);
     }
     TAffineVectorList out;
-    EXPECT_NE(MessageOf([&] { ConvertToTriangles(7, &source, &out, IndexList({0, 1, 2}).get()); })
-                  .find("unknown face group mode"),
+    EXPECT_NE(MessageOf([&] {
+                  ConvertToTriangles(7, &source, &out, IndexList({0, 1, 2}).get());
+              }).find("unknown face group mode"),
               std::string::npos);
 }
 
@@ -323,11 +332,26 @@ TEST(MeshSilhouette, ClosedShapesSeenFromTwoSides) {
         std::set<std::string> outline;
         int caps;  // faces turned away
     } cases[] = {
-        {"tetrahedron from beyond its slanted face", tetrahedron, {2, 2, 2}, Points({V3(1, 0, 0), V3(0, 1, 0), V3(0, 0, 1)}), 3},
-        {"tetrahedron from the -X side", tetrahedron, {-1, 0.25f, 0.25f}, Points({V3(0, 0, 0), V3(0, 1, 0), V3(0, 0, 1)}), 3},
-        {"cube from in front of +Z", cube, {0, 0, 5}, Points({V3(-1, -1, 1), V3(1, -1, 1), V3(1, 1, 1), V3(-1, 1, 1)}), 10},
-        {"cube from a corner", cube, {5, 5, 5},
-         Points({V3(1, -1, -1), V3(1, 1, -1), V3(-1, 1, -1), V3(-1, 1, 1), V3(-1, -1, 1), V3(1, -1, 1)}), 6},
+        {"tetrahedron from beyond its slanted face",
+         tetrahedron,
+         {2, 2, 2},
+         Points({V3(1, 0, 0), V3(0, 1, 0), V3(0, 0, 1)}),
+         3},
+        {"tetrahedron from the -X side",
+         tetrahedron,
+         {-1, 0.25f, 0.25f},
+         Points({V3(0, 0, 0), V3(0, 1, 0), V3(0, 0, 1)}),
+         3},
+        {"cube from in front of +Z",
+         cube,
+         {0, 0, 5},
+         Points({V3(-1, -1, 1), V3(1, -1, 1), V3(1, 1, 1), V3(-1, 1, 1)}),
+         10},
+        {"cube from a corner",
+         cube,
+         {5, 5, 5},
+         Points({V3(1, -1, -1), V3(1, 1, -1), V3(-1, 1, -1), V3(-1, 1, 1), V3(-1, -1, 1), V3(1, -1, 1)}),
+         6},
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.name);
@@ -401,7 +425,9 @@ TEST(MeshSilhouette, StripsFansAndUnsupportedGroups) {
     auto* mesh = fixture.Add<TGLFreeForm>(nullptr);
     mesh->MeshObjects()->Add(list.Pop());
     mesh->MeshObjects()->GetMeshObject(0)->SetOwner(mesh->MeshObjects());
-    EXPECT_EQ(MessageOf([&] { delete mesh->BuildSilhouette({{0, 0, 5}, {}, ssOmni, false}); }).rfind("Not supported", 0),
+    EXPECT_EQ(MessageOf([&] {
+                  delete mesh->BuildSilhouette({{0, 0, 5}, {}, ssOmni, false});
+              }).rfind("Not supported", 0),
               0u);
     EXPECT_EQ(object->Vertices()->Count(), 5);
     delete object->FaceGroups()->GetFaceGroup(2);  // leaves its list

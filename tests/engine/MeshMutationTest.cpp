@@ -63,10 +63,13 @@ std::vector<AnsiString> ValidModels() {
 AnsiString Mutate(const AnsiString& valid, TRuntimeRandom& random) {
     AnsiString out = valid;
     switch (random.Next(8)) {
-        case 0: out.resize(random.Next(std::uint32_t(out.size()))); break;  // cut short
-        case 1: {                                                           // grown
+        case 0:
+            out.resize(random.Next(std::uint32_t(out.size())));
+            break;  // cut short
+        case 1: {   // grown
             const std::uint32_t extra = 1 + random.Next(32);
-            for (std::uint32_t i = 0; i < extra; ++i) out.insert(out.begin() + random.Next(std::uint32_t(out.size())), char(random.Next(256)));
+            for (std::uint32_t i = 0; i < extra; ++i)
+                out.insert(out.begin() + random.Next(std::uint32_t(out.size())), char(random.Next(256)));
             break;
         }
         case 2: {  // a large, negative or small 32-bit value over any four bytes

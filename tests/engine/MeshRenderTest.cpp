@@ -21,8 +21,8 @@ namespace {
 
 // A square from (x0, y0) to (x0 + size, y0 + size) at z = 0, counter-clockwise towards +Z.
 TMeshObject* MakeSquare(TMeshObjectList* list, Single x0, Single y0, Single size, const String& material) {
-    TMeshObject* square = MakeMeshObject(list, {V3(x0, y0, 0), V3(x0 + size, y0, 0), V3(x0 + size, y0 + size, 0),
-                                                V3(x0, y0 + size, 0)});
+    TMeshObject* square =
+        MakeMeshObject(list, {V3(x0, y0, 0), V3(x0 + size, y0, 0), V3(x0 + size, y0 + size, 0), V3(x0, y0 + size, 0)});
     for (int i = 0; i < 4; ++i) square->Normals()->Add({0, 0, 1});
     square->TexCoords()->AddXY(0, 0);
     square->TexCoords()->AddXY(1, 0);
@@ -192,8 +192,8 @@ protected:
     TMeshObject* Corners() {
         mesh->MeshObjects()->Clear();
         mesh->StructureChanged();
-        return MakeMeshObject(mesh->MeshObjects(), {V3(-0.5f, -0.5f, 0), V3(0.5f, -0.5f, 0), V3(0.5f, 0.5f, 0),
-                                                    V3(-0.5f, 0.5f, 0)});
+        return MakeMeshObject(mesh->MeshObjects(),
+                              {V3(-0.5f, -0.5f, 0), V3(0.5f, -0.5f, 0), V3(0.5f, 0.5f, 0), V3(-0.5f, 0.5f, 0)});
     }
     TSceneFixture fixture;
     TGLFreeForm* mesh = nullptr;
@@ -228,16 +228,32 @@ TEST_F(MeshObjectDrawing, EveryModeAndGroupKindDrawsTheSquare) {
              AddIndexGroup(o, {0, 1, 2, 0, 2, 3});
          },
          0xFF0000},
-        {"indexed triangles in buffers", [](TMeshObject* o) { AddIndexGroup(o, {0, 1, 2, 0, 2, 3}); }, 0xFFFFFF},
+        {"indexed triangles in buffers",
+         [](TMeshObject* o) {
+             AddIndexGroup(o, {0, 1, 2, 0, 2, 3});
+         },
+         0xFFFFFF},
         {"indexed triangles in plain arrays",
          [](TMeshObject* o) {
              o->SetUseBufferObjects(false);
              AddIndexGroup(o, {0, 1, 2, 0, 2, 3});
          },
          0xFFFFFF},
-        {"indexed strip", [](TMeshObject* o) { AddIndexGroup(o, {0, 1, 3, 2}, fgmmTriangleStrip); }, 0xFFFFFF},
-        {"indexed fan", [](TMeshObject* o) { AddIndexGroup(o, {0, 1, 2, 3}, fgmmTriangleFan); }, 0xFFFFFF},
-        {"indexed quads", [](TMeshObject* o) { AddIndexGroup(o, {0, 1, 2, 3}, fgmmQuads); }, 0xFFFFFF},
+        {"indexed strip",
+         [](TMeshObject* o) {
+             AddIndexGroup(o, {0, 1, 3, 2}, fgmmTriangleStrip);
+         },
+         0xFFFFFF},
+        {"indexed fan",
+         [](TMeshObject* o) {
+             AddIndexGroup(o, {0, 1, 2, 3}, fgmmTriangleFan);
+         },
+         0xFFFFFF},
+        {"indexed quads",
+         [](TMeshObject* o) {
+             AddIndexGroup(o, {0, 1, 2, 3}, fgmmQuads);
+         },
+         0xFFFFFF},
         {"separate indices",
          [](TMeshObject* o) {
              o->Normals()->Add({0, 0, 1});
@@ -434,7 +450,9 @@ TEST_F(MeshObjectDrawing, GLMeshVertexListsLockOnlyWithTheDriversMemory) {
     EXPECT_NE(list->FirstEntry(), ordinary);
     EXPECT_EQ(Text(list->Vertex(0).Coord), Text(V3(-3, 0, 0)));
     list->SetVertexCoord(0, {7, 7, 7});
-    EXPECT_EQ(MessageOf([&] { list->AddVertex({0, 0, 0}, {0, 0, 1}, {0, 0, 0, 0}); }).rfind("Cannot add to a locked list !", 0),
+    EXPECT_EQ(MessageOf([&] {
+                  list->AddVertex({0, 0, 0}, {0, 0, 1}, {0, 0, 0, 0});
+              }).rfind("Cannot add to a locked list !", 0),
               0u);
     // Unlocking returns to the records as they were before.
     list->SetLocked(false);

@@ -213,7 +213,11 @@ TEST_F(OtherObjectsTest, ProxyAnswersRaysForItsMasterWhereItStands) {
     proxy->Position()->SetPoint(10, 0, 0);
     EXPECT_FALSE(proxy->IntersectRay({10, 0, 5, 1}, {0, 0, -1, 0}));  // no master yet
     proxy->SetMasterObject(master);
-    const struct { TVector4f start, vector; bool hit; TVector4f point, normal; } cases[] = {
+    const struct {
+        TVector4f start, vector;
+        bool hit;
+        TVector4f point, normal;
+    } cases[] = {
         {{10, 0, 5, 1}, {0, 0, -1, 0}, true, {10, 0, 0, 1}, {0, 0, 1, 0}},
         {{10.5f, -0.5f, 5, 1}, {0, 0, -4, 0}, true, {10.5f, -0.5f, 0, 1}, {0, 0, 1, 0}},
         {{0, 0, 5, 1}, {0, 0, -1, 0}, false, {}, {}},  // where the master stands, not the proxy
@@ -268,8 +272,8 @@ TEST_F(OtherObjectsTest, EffectsDrawAroundTheirOwner) {
     TGLCalls stack;
     for (const std::string& call : calls)
         if (call == "glPushMatrix()" || call == "glPopMatrix()") stack.push_back(call);
-    EXPECT_EQ(stack, (TGLCalls{"glPushMatrix()", "glPushMatrix()", "glPopMatrix()", "glPushMatrix()",
-                               "glPopMatrix()", "glPopMatrix()"}));
+    EXPECT_EQ(stack, (TGLCalls{"glPushMatrix()", "glPushMatrix()", "glPopMatrix()", "glPushMatrix()", "glPopMatrix()",
+                               "glPopMatrix()"}));
 
     // A proxy runs its master's effects after drawing it.
     auto* proxy = scene.Add<TGLProxyObject>(nullptr, L"proxy");

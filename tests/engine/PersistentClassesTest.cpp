@@ -67,7 +67,8 @@ TEST(BinaryArchive, StringsShortBelow256BytesLongFrom256) {
     EXPECT_BYTES(Written([&](TBinaryWriter& w) { w.WriteString(s256); }), Bytes({12, 0, 1, 0, 0}) + s256);
     for (const AnsiString& s : {AnsiString(), s255, s256}) {
         AnsiString read;
-        ReadBack(Written([&](TBinaryWriter& w) { w.WriteString(s); }), [&](TBinaryReader& r) { read = r.ReadString(); });
+        ReadBack(Written([&](TBinaryWriter& w) { w.WriteString(s); }),
+                 [&](TBinaryReader& r) { read = r.ReadString(); });
         EXPECT_EQ(read, s);
     }
 }
@@ -92,8 +93,10 @@ TEST(BinaryArchive, Utf8DecodingFollowsTheLeadByte) {
         {Bytes({0xC3, 0xA9}), L"\u00E9"},
         {Bytes({0xE2, 0x82, 0xAC}), L"\u20AC"},
         {Bytes({0xF0, 0x9F, 0x98, 0x80}), L"\xD83D\xDE00"},  // above FFFF: a surrogate pair
-        {Bytes({'a', 0xE2, 0x82}), L"a\xFFFD"},                // truncated sequence
-        {Bytes({0x80, 'b'}), L"\xFFFD" L"b"},                  // stray trailing byte
+        {Bytes({'a', 0xE2, 0x82}), L"a\xFFFD"},              // truncated sequence
+        {Bytes({0x80, 'b'}),
+         L"\xFFFD"
+         L"b"},                                                    // stray trailing byte
         {Bytes({0xFC, 0x84, 0x80, 0x80, 0x80, 0x80}), L"\xFFFD"},  // beyond U+10FFFF
     };
     for (const Case& c : cases) EXPECT_EQ(Utf8(DecodeArchiveUTF8(c.bytes)), Utf8(c.text)) << HexDump(c.bytes);
@@ -136,8 +139,8 @@ TEST(BinaryArchive, WrongTagIsAReadTypeErrorBeforeAnyPayload) {
     TBinaryReader reader(&stream);
     using Read = void (*)(TBinaryReader&);
     const Read reads[] = {
-        [](TBinaryReader& r) { r.ReadInteger(); },  [](TBinaryReader& r) { r.ReadBoolean(); },
-        [](TBinaryReader& r) { r.ReadFloat(); },    [](TBinaryReader& r) { r.ReadListBegin(); },
+        [](TBinaryReader& r) { r.ReadInteger(); }, [](TBinaryReader& r) { r.ReadBoolean(); },
+        [](TBinaryReader& r) { r.ReadFloat(); },   [](TBinaryReader& r) { r.ReadListBegin(); },
         [](TBinaryReader& r) { r.ReadListEnd(); },
     };
     for (Read read : reads) {
@@ -157,24 +160,27 @@ TEST(BinaryArchive, WrongTagIsAReadTypeErrorBeforeAnyPayload) {
 // Counts and lengths come from the data: they must not drive reads or allocations past it.
 TEST(BinaryArchive, TruncatedOrOversizedValuesAreRefused) {
     const AnsiString bad[] = {
-        Bytes({}),                              // nothing at all
-        Bytes({4, 1, 0}),                       // integer cut short
-        Bytes({5, 0, 0, 0}),                    // float cut short
-        Bytes({6, 5, 'a', 'b'}),                // short string cut short
+        Bytes({}),                                 // nothing at all
+        Bytes({4, 1, 0}),                          // integer cut short
+        Bytes({5, 0, 0, 0}),                       // float cut short
+        Bytes({6, 5, 'a', 'b'}),                   // short string cut short
         Bytes({12, 0xFF, 0xFF, 0xFF, 0x7F, 'a'}),  // 2 GB long string
-        Bytes({12, 0xFF, 0xFF, 0xFF, 0xFF}),    // negative length
-        Bytes({18, 0, 0, 0, 0x40, 'a', 0}),     // 1 G characters
-        Bytes({18, 2, 0, 0, 0, 'a', 0, 'b'}),   // odd byte cut off
-        Bytes({20, 9, 0, 0, 0, 'a'}),           // UTF-8 cut short
+        Bytes({12, 0xFF, 0xFF, 0xFF, 0xFF}),       // negative length
+        Bytes({18, 0, 0, 0, 0x40, 'a', 0}),        // 1 G characters
+        Bytes({18, 2, 0, 0, 0, 'a', 0, 'b'}),      // odd byte cut off
+        Bytes({20, 9, 0, 0, 0, 'a'}),              // UTF-8 cut short
     };
     for (const AnsiString& data : bad) {
         SCOPED_TRACE(HexDump(data));
         Byte tag = data.empty() ? 0 : Byte(data[0]);
         EXPECT_THROW(ReadBack(data,
                               [&](TBinaryReader& r) {
-                                  if (tag == atInt32) r.ReadInteger();
-                                  else if (tag == atExtended) r.ReadFloat();
-                                  else r.ReadString();
+                                  if (tag == atInt32)
+                                      r.ReadInteger();
+                                  else if (tag == atExtended)
+                                      r.ReadFloat();
+                                  else
+                                      r.ReadString();
                               }),
                      EReadError);
     }
@@ -195,7 +201,8 @@ TEST(PersistentObject, SavesAndLoadsThroughStringsStreamsAndFiles) {
 
     TStringStream stream(data);
     TBinaryReader reader(&stream);
-    std::unique_ptr<TPersistentObject> created(TPersistentObject::CreateFromArchive(TOtherRecord::StaticClass(), &reader));
+    std::unique_ptr<TPersistentObject> created(
+        TPersistentObject::CreateFromArchive(TOtherRecord::StaticClass(), &reader));
     EXPECT_EQ(created->ClassType(), TOtherRecord::StaticClass());
     EXPECT_EQ(static_cast<TArchiveRecord*>(created.get())->Number(), 70000);
 
@@ -341,9 +348,8 @@ TEST_F(PersistentObjectListTest, ItemCreatedHookRunsBeforeTheItemReadsItself) {
     TBinaryReader reader(&stream);
     TPersistentObjectList copy;
     copy.ReadItemsFromArchive(&reader, TPersistentObjectCreatedEvent(+[](TObject* item) {
-                                  TArchiveRecord::readOrder.push_back(
-                                      "created " + std::to_string(static_cast<TArchiveRecord*>(item)->Number()));
-                              }));
+        TArchiveRecord::readOrder.push_back("created " + std::to_string(static_cast<TArchiveRecord*>(item)->Number()));
+    }));
     EXPECT_EQ(TArchiveRecord::readOrder, (std::vector<std::string>{"created 0", "read x", "created 0", "read y"}));
     copy.Clean();
 }

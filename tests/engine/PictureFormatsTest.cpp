@@ -14,7 +14,6 @@ namespace {
 
 class PictureFormats : public testing::Test {
 protected:
-
     TTempFolder folder_;
 };
 

@@ -44,9 +44,8 @@ TEST_F(CubeTest, FacesLieOnTheirPlanesWoundOutwardWithTheWholeTexture) {
         std::set<std::pair<float, float>> texCorners;
         for (int i = 0; i < 4; ++i) {
             EXPECT_TRUE(Near(q[i].n, normals[f]));
-            EXPECT_NEAR(Dot(q[i].p, normals[f]), Dot(half, {std::fabs(normals[f].X), std::fabs(normals[f].Y),
-                                                             std::fabs(normals[f].Z)}),
-                        1e-6);
+            EXPECT_NEAR(Dot(q[i].p, normals[f]),
+                        Dot(half, {std::fabs(normals[f].X), std::fabs(normals[f].Y), std::fabs(normals[f].Z)}), 1e-6);
             EXPECT_NEAR(std::fabs(q[i].p.X), 1, 1e-6);
             EXPECT_NEAR(std::fabs(q[i].p.Y), 2, 1e-6);
             EXPECT_NEAR(std::fabs(q[i].p.Z), 3, 1e-6);
@@ -219,8 +218,18 @@ TEST_F(PlaneTest, TextureRangesOfTheSingleQuad) {
         float s0, s1, t0, t1;
     } cases[] = {
         {"8 by 8 tiles", {psSingleQuad, psTileTexture}, 8, 8, 0, 0, 1, 1, 0, 8, 0, 8},
-        {"tiles with offset and scope", {psSingleQuad, psTileTexture}, 80, 70, 0.5f, 0.25f, 0.5f, 1, 0.5f, 40.5f,
-         0.25f, 70.25f},
+        {"tiles with offset and scope",
+         {psSingleQuad, psTileTexture},
+         80,
+         70,
+         0.5f,
+         0.25f,
+         0.5f,
+         1,
+         0.5f,
+         40.5f,
+         0.25f,
+         70.25f},
         {"no tiling ignores offsets and tiles", {psSingleQuad}, 8, 8, 0.5f, 0.25f, 0.5f, 0.75f, 0, 0.5f, 0, 0.75f},
     };
     for (const Case& c : cases) {

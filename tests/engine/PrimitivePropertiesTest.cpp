@@ -192,8 +192,8 @@ TEST(PrimitiveProperties, FormDescriptionRoundTrip) {
     });
     const AnsiString& text = trip.text;
     SCOPED_TRACE(text);
-    EXPECT_FALSE(Contains(text, "XScope"));    // clamped to 1, the default
-    EXPECT_TRUE(Contains(text, "NoZWrite = False"));  // a plane always stores it
+    EXPECT_FALSE(Contains(text, "XScope"));                            // clamped to 1, the default
+    EXPECT_TRUE(Contains(text, "NoZWrite = False"));                   // a plane always stores it
     EXPECT_EQ(text.find("CubeSize = {"), text.rfind("CubeSize = {"));  // the unit block stores none
 
     auto* dummy = trip.Find<TGLDummyCube>(L"dcBlocks");

@@ -36,20 +36,22 @@ TEST(PlaneRay, HitsFromEitherSideInsideTheRectangleOnly) {
     auto* plane = f.Add<TGLPlane>(nullptr);
     plane->SetWidth(2);
     plane->SetHeight(1);
-    CheckRays(plane, {
-        {"from the front", {0, 0, 5, 1}, {0, 0, -1, 0}, true, {0, 0, 0, 1}, {0, 0, 1, 0}},
-        {"from behind", {0.5f, 0.25f, -5, 1}, {0, 0, 2, 0}, true, {0.5f, 0.25f, 0, 1}, {0, 0, -1, 0}},
-        {"oblique", {0, 0, 2, 1}, {0.5f, 0, -2, 0}, true, {0.5f, 0, 0, 1}, {0, 0, 1, 0}},
-        {"on the corner", {1, 0.5f, 3, 1}, {0, 0, -1, 0}, true, {1, 0.5f, 0, 1}, {0, 0, 1, 0}},
-        {"beside the rectangle", {1.01f, 0, 3, 1}, {0, 0, -1, 0}, false, {}, {}},
-        {"pointing away", {0, 0, 5, 1}, {0, 0, 1, 0}, false, {}, {}},
-        {"pointing away from behind", {0, 0, -5, 1}, {0, 0, -1, 0}, false, {}, {}},
-        {"parallel", {0, 0, 5, 1}, {1, 0, 0, 0}, false, {}, {}},
-        {"parallel inside the plane", {0, 0, 0, 1}, {1, 0, 0, 0}, false, {}, {}},
-        // A start in the plane counts as the front side.
-        {"in the plane heading back", {0.9f, 0.4f, 0, 1}, {0, 0, -1, 0}, true, {0.9f, 0.4f, 0, 1}, {0, 0, 1, 0}},
-        {"in the plane heading forward", {0.9f, 0.4f, 0, 1}, {0, 0, 1, 0}, false, {}, {}},
-    });
+    CheckRays(
+        plane,
+        {
+            {"from the front", {0, 0, 5, 1}, {0, 0, -1, 0}, true, {0, 0, 0, 1}, {0, 0, 1, 0}},
+            {"from behind", {0.5f, 0.25f, -5, 1}, {0, 0, 2, 0}, true, {0.5f, 0.25f, 0, 1}, {0, 0, -1, 0}},
+            {"oblique", {0, 0, 2, 1}, {0.5f, 0, -2, 0}, true, {0.5f, 0, 0, 1}, {0, 0, 1, 0}},
+            {"on the corner", {1, 0.5f, 3, 1}, {0, 0, -1, 0}, true, {1, 0.5f, 0, 1}, {0, 0, 1, 0}},
+            {"beside the rectangle", {1.01f, 0, 3, 1}, {0, 0, -1, 0}, false, {}, {}},
+            {"pointing away", {0, 0, 5, 1}, {0, 0, 1, 0}, false, {}, {}},
+            {"pointing away from behind", {0, 0, -5, 1}, {0, 0, -1, 0}, false, {}, {}},
+            {"parallel", {0, 0, 5, 1}, {1, 0, 0, 0}, false, {}, {}},
+            {"parallel inside the plane", {0, 0, 0, 1}, {1, 0, 0, 0}, false, {}, {}},
+            // A start in the plane counts as the front side.
+            {"in the plane heading back", {0.9f, 0.4f, 0, 1}, {0, 0, -1, 0}, true, {0.9f, 0.4f, 0, 1}, {0, 0, 1, 0}},
+            {"in the plane heading forward", {0.9f, 0.4f, 0, 1}, {0, 0, 1, 0}, false, {}, {}},
+        });
 }
 
 TEST(PlaneRay, PickingPlaneLaidFlatAndMoved) {
@@ -74,20 +76,21 @@ TEST(PlaneRay, PickingPlaneLaidFlatAndMoved) {
 TEST(CubeRay, FacesAreHitFromOutsideOnly) {
     TSceneFixture f;
     auto* cube = f.Add<TGLCube>(nullptr);
-    CheckRays(cube, {
-        {"through the centre along -Z", {0, 0, 5, 1}, {0, 0, -1, 0}, true, {0, 0, 0.5f, 1}, {0, 0, 1, 0}},
-        {"unnormalised vector", {0, 0, 5, 1}, {0, 0, -10, 0}, true, {0, 0, 0.5f, 1}, {0, 0, 1, 0}},
-        {"along +Z", {0.2f, 0.1f, -5, 1}, {0, 0, 1, 0}, true, {0.2f, 0.1f, -0.5f, 1}, {0, 0, -1, 0}},
-        {"along -X", {5, 0, 0, 1}, {-1, 0, 0, 0}, true, {0.5f, 0, 0, 1}, {1, 0, 0, 0}},
-        {"along +Y", {0, -5, 0, 1}, {0, 1, 0, 0}, true, {0, -0.5f, 0, 1}, {0, -1, 0, 0}},
-        {"along -Y", {0.3f, 5, -0.3f, 1}, {0, -1, 0, 0}, true, {0.3f, 0.5f, -0.3f, 1}, {0, 1, 0, 0}},
-        {"diagonal into the top", {0, 2, 0, 1}, {0.1f, -1, 0, 0}, true, {0.15f, 0.5f, 0, 1}, {0, 1, 0, 0}},
-        {"on an edge", {0.5f, 0.5f, 5, 1}, {0, 0, -1, 0}, true, {0.5f, 0.5f, 0.5f, 1}, {0, 0, 1, 0}},
-        {"beside", {0.6f, 0, 5, 1}, {0, 0, -1, 0}, false, {}, {}},
-        {"pointing away", {0, 0, 5, 1}, {0, 0, 1, 0}, false, {}, {}},
-        {"from inside", {0, 0, 0, 1}, {0, 0, -1, 0}, false, {}, {}},
-        {"from inside near a face", {0.1f, 0.2f, 0.45f, 1}, {1, 1, 1, 0}, false, {}, {}},
-    });
+    CheckRays(cube,
+              {
+                  {"through the centre along -Z", {0, 0, 5, 1}, {0, 0, -1, 0}, true, {0, 0, 0.5f, 1}, {0, 0, 1, 0}},
+                  {"unnormalised vector", {0, 0, 5, 1}, {0, 0, -10, 0}, true, {0, 0, 0.5f, 1}, {0, 0, 1, 0}},
+                  {"along +Z", {0.2f, 0.1f, -5, 1}, {0, 0, 1, 0}, true, {0.2f, 0.1f, -0.5f, 1}, {0, 0, -1, 0}},
+                  {"along -X", {5, 0, 0, 1}, {-1, 0, 0, 0}, true, {0.5f, 0, 0, 1}, {1, 0, 0, 0}},
+                  {"along +Y", {0, -5, 0, 1}, {0, 1, 0, 0}, true, {0, -0.5f, 0, 1}, {0, -1, 0, 0}},
+                  {"along -Y", {0.3f, 5, -0.3f, 1}, {0, -1, 0, 0}, true, {0.3f, 0.5f, -0.3f, 1}, {0, 1, 0, 0}},
+                  {"diagonal into the top", {0, 2, 0, 1}, {0.1f, -1, 0, 0}, true, {0.15f, 0.5f, 0, 1}, {0, 1, 0, 0}},
+                  {"on an edge", {0.5f, 0.5f, 5, 1}, {0, 0, -1, 0}, true, {0.5f, 0.5f, 0.5f, 1}, {0, 0, 1, 0}},
+                  {"beside", {0.6f, 0, 5, 1}, {0, 0, -1, 0}, false, {}, {}},
+                  {"pointing away", {0, 0, 5, 1}, {0, 0, 1, 0}, false, {}, {}},
+                  {"from inside", {0, 0, 0, 1}, {0, 0, -1, 0}, false, {}, {}},
+                  {"from inside near a face", {0.1f, 0.2f, 0.45f, 1}, {1, 1, 1, 0}, false, {}, {}},
+              });
 }
 
 TEST(CubeRay, SizedMovedAndTurned) {
@@ -98,11 +101,11 @@ TEST(CubeRay, SizedMovedAndTurned) {
     cube->SetCubeDepth(6);
     cube->Position()->SetPoint(10, 0, 0);
     CheckRays(cube, {
-        {"depth", {10, 0, 10, 1}, {0, 0, -1, 0}, true, {10, 0, 3, 1}, {0, 0, 1, 0}},
-        {"height", {10.5f, 10, 1, 1}, {0, -1, 0, 0}, true, {10.5f, 2, 1, 1}, {0, 1, 0, 0}},
-        {"width", {0, 0, 0, 1}, {1, 0, 0, 0}, true, {9, 0, 0, 1}, {-1, 0, 0, 0}},
-        {"missing the moved box", {0, 0, 10, 1}, {0, 0, -1, 0}, false, {}, {}},
-    });
+                        {"depth", {10, 0, 10, 1}, {0, 0, -1, 0}, true, {10, 0, 3, 1}, {0, 0, 1, 0}},
+                        {"height", {10.5f, 10, 1, 1}, {0, -1, 0, 0}, true, {10.5f, 2, 1, 1}, {0, 1, 0, 0}},
+                        {"width", {0, 0, 0, 1}, {1, 0, 0, 0}, true, {9, 0, 0, 1}, {-1, 0, 0, 0}},
+                        {"missing the moved box", {0, 0, 10, 1}, {0, 0, -1, 0}, false, {}, {}},
+                    });
     cube->SetTurnAngle(90);  // the depth now lies along X
     TVector4f point, normal;
     ASSERT_TRUE(cube->IntersectRay({0, 0, 0, 1}, {1, 0, 0, 0}, &point, &normal));

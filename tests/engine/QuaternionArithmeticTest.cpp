@@ -142,7 +142,7 @@ TEST(Quaternions, Slerp) {
 TEST(Angles, WrapDegrees) {
     struct Case {
         Single in, out;
-    } cases[] = {{540, 180}, {-190, 170}, {181, -179}, {0, 0},       {180, 180}, {-180, -180},
+    } cases[] = {{540, 180}, {-190, 170}, {181, -179},  {0, 0},         {180, 180}, {-180, -180},
                  {360, 0},   {725, 5},    {-540, -180}, {90.5f, 90.5f}, {-359, 1}};
     for (const Case& c : cases) EXPECT_EQ(WrapDegrees(c.in), c.out) << c.in;
 }
@@ -154,7 +154,10 @@ TEST(Angles, ConversionsAndInverseFunctions) {
     EXPECT_EQ(RadiansToDegreesSingle(1), 57.29578f);
     struct Case {
         Extended x, arcCos;
-    } cases[] = {{1, 0}, {0, std::numbers::pi_v<long double> / 2}, {-1, std::numbers::pi_v<long double>}, {0.5L, std::numbers::pi_v<long double> / 3}};
+    } cases[] = {{1, 0},
+                 {0, std::numbers::pi_v<long double> / 2},
+                 {-1, std::numbers::pi_v<long double>},
+                 {0.5L, std::numbers::pi_v<long double> / 3}};
     for (const Case& c : cases) {
         EXPECT_NEAR(double(ArcCosExtended(c.x)), double(c.arcCos), 1e-15) << double(c.x);
         EXPECT_NEAR(ArcCosSingle(Single(c.x)), double(c.arcCos), 1e-6) << double(c.x);
@@ -206,8 +209,8 @@ TEST(Scalars, RoundingTiesGoToEven) {
     struct Case {
         Single x;
         Integer rounded, truncated;
-    } cases[] = {{2.5f, 2, 2},   {3.5f, 4, 3},   {-2.5f, -2, -2}, {0.5f, 0, 0},
-                 {1.5f, 2, 1},   {-2.7f, -3, -2}, {2.49f, 2, 2},  {-0.5f, 0, 0}};
+    } cases[] = {{2.5f, 2, 2}, {3.5f, 4, 3},    {-2.5f, -2, -2}, {0.5f, 0, 0},
+                 {1.5f, 2, 1}, {-2.7f, -3, -2}, {2.49f, 2, 2},   {-0.5f, 0, 0}};
     for (const Case& c : cases) {
         EXPECT_EQ(RoundSingle(c.x), c.rounded) << c.x;
         EXPECT_EQ(RoundToWholeSingle(c.x), Single(c.rounded)) << c.x;
@@ -221,8 +224,10 @@ TEST(Scalars, Powers) {
     struct Case {
         Single base, exponent;
         double expected;
-    } cases[] = {{0, 2, 0}, {5, 0, 1}, {0, 0, 1}, {2, -2, 0.25}, {4, 0.5f, 2}, {-2, 3, -8}, {10, 3, 1000}, {2, 10, 1024}};
-    for (const Case& c : cases) EXPECT_NEAR(double(PowerSingle(c.base, c.exponent)), c.expected, 1e-12) << c.base << "^" << c.exponent;
+    } cases[] = {{0, 2, 0},    {5, 0, 1},   {0, 0, 1},     {2, -2, 0.25},
+                 {4, 0.5f, 2}, {-2, 3, -8}, {10, 3, 1000}, {2, 10, 1024}};
+    for (const Case& c : cases)
+        EXPECT_NEAR(double(PowerSingle(c.base, c.exponent)), c.expected, 1e-12) << c.base << "^" << c.exponent;
     EXPECT_TRUE(std::isnan(double(PowerSingle(-8, 1.0f / 3))));
     EXPECT_EQ(IntegerPower(3, 0), 1.0L);
     EXPECT_EQ(IntegerPower(-2, 5), -32.0L);

@@ -19,21 +19,35 @@ namespace {
 // back, and a corner bound to two bones.
 AnsiString ExportedModel(const char* texture) {
     const std::string tex = texture;
-    return SmdText({"version 1", "nodes", "  0 \"pelvis\" -1", "  1 \"spine\" 0", "  2 \"head\" 1", "end", "skeleton",
-                    "time 0", "  0 0.000000 0.000000 1.000000 0.000000 0.000000 0.000000",
-                    "  2 0.000000 0.000000 0.500000 0.000000 0.000000 1.570796", "end", "triangles", "null.bmp",
+    return SmdText({"version 1",
+                    "nodes",
+                    "  0 \"pelvis\" -1",
+                    "  1 \"spine\" 0",
+                    "  2 \"head\" 1",
+                    "end",
+                    "skeleton",
+                    "time 0",
+                    "  0 0.000000 0.000000 1.000000 0.000000 0.000000 0.000000",
+                    "  2 0.000000 0.000000 0.500000 0.000000 0.000000 1.570796",
+                    "end",
+                    "triangles",
+                    "null.bmp",
                     "0 0.000000 0.000000 0.000000 0.000000 0.000000 1.000000 0.000000 0.000000",
                     "0 1.000000 0.000000 0.000000 0.000000 0.000000 1.000000 1.000000 0.000000",
-                    "0 1.000000 1.000000 0.000000 0.000000 0.000000 1.000000 1.000000 1.000000", "null.bmp",
+                    "0 1.000000 1.000000 0.000000 0.000000 0.000000 1.000000 1.000000 1.000000",
+                    "null.bmp",
                     "0 0.000000 0.000000 0.000000 0.000000 0.000000 1.000000 0.000000 0.000000",
                     "0 1.000000 1.000000 0.000000 0.000000 0.000000 1.000000 1.000000 1.000000",
-                    "0 0.000000 1.000000 0.000000 0.000000 0.000000 1.000000 0.000000 1.000000", tex.c_str(),
+                    "0 0.000000 1.000000 0.000000 0.000000 0.000000 1.000000 0.000000 1.000000",
+                    tex.c_str(),
                     "0 0.000000 0.000000 0.000000 0.000000 0.000000 1.000000 0.500000 0.500000",
                     "1 1.000000 0.000000 0.000000 0.000000 0.000000 1.000000 1.000000 0.000000",
-                    "0 0.000000 1.000000 0.000000 0.000000 0.000000 1.000000 0.000000 1.000000", "null.bmp",
+                    "0 0.000000 1.000000 0.000000 0.000000 0.000000 1.000000 0.000000 1.000000",
+                    "null.bmp",
                     "2 0.000000 0.000000 2.000000 0.000000 0.000000 1.000000 0.000000 0.000000 2 1 0.25 2 0.75",
                     "0 1.000000 0.000000 0.000000 0.000000 0.000000 1.000000 1.000000 0.000000",
-                    "0 0.000000 1.000000 0.000000 0.000000 0.000000 1.000000 0.000000 1.000000", "end"});
+                    "0 0.000000 1.000000 0.000000 0.000000 0.000000 1.000000 0.000000 1.000000",
+                    "end"});
 }
 
 // A square bitmap of one colour saved as a file.
@@ -123,7 +137,8 @@ TEST_F(SmdFiles, AModelGivesBonesFramesAndASkeletalMeshObject) {
     EXPECT_EQ(object->BindPoseMeshCount(), 2);
     const std::vector<TAffineVector> read = Items(*object->Vertices());
     skeleton->MorphMesh(false);
-    for (size_t i = 0; i < read.size(); ++i) EXPECT_TRUE(Near(object->Vertices()->GetItem(Integer(i)), read[i], 1e-5)) << i;
+    for (size_t i = 0; i < read.size(); ++i)
+        EXPECT_TRUE(Near(object->Vertices()->GetItem(Integer(i)), read[i], 1e-5)) << i;
     EXPECT_EQ(actor->Animations()->Count(), 1);
     EXPECT_EQ(actor->Animations()->GetAnimation(0)->Name(), L"C:\\models\\robot");
 }
@@ -142,7 +157,7 @@ TEST_F(SmdFiles, AnimationsAppendFramesAndAreNamedAfterTheFileUpToItsFirstDot) {
     ASSERT_EQ(frames->Count(), 5);
     EXPECT_EQ(frames->Frame(2)->Name(), L"C:\\bot.v2\\walk.smd time 1");
     EXPECT_ITEMS(*frames->Frame(2)->Position(), V3(0, 0, 0), V3(1, 3, 0));
-    EXPECT_EQ(actor->MeshObjects()->Count(), 1);  // animations add no mesh object
+    EXPECT_EQ(actor->MeshObjects()->Count(), 1);                // animations add no mesh object
     EXPECT_EQ(actor->Skeleton()->RootBones()->BoneCount(), 3);  // nor bones
 
     ASSERT_EQ(actor->Animations()->Count(), 3);
@@ -246,7 +261,8 @@ TEST_F(SmdFiles, BadFilesAreRefusedWithTheirMessage) {
          SmdText({"version 1", "nodes", "0 \"root\" -1", "end", "skeleton", "time 0", " 0 0 0 0 0 0 0", "triangles"}),
          "EInvalidVectorFile: time not found, got: triangles"},
         {"the file ends in a triangle",
-         SmdText({"version 1", "nodes", "0 \"root\" -1", "end", "skeleton", "end", "triangles", "skin", "0 0 0 0 0 0 1 0 0"}),
+         SmdText({"version 1", "nodes", "0 \"root\" -1", "end", "skeleton", "end", "triangles", "skin",
+                  "0 0 0 0 0 0 1 0 0"}),
          "EInvalidVectorFile: SMD ends inside its triangles"},
         {"a bone id that is no number", model({"x \"root\" -1"}, pose, {corner, corner, corner}),
          "EConvertError: 'x' is not a valid integer value"},
@@ -258,7 +274,8 @@ TEST_F(SmdFiles, BadFilesAreRefusedWithTheirMessage) {
 
     // Animations added to a model whose file ends too soon.
     const Case endings[] = {
-        {"in the nodes", SmdText({"version 1", "nodes", "0 \"root\" -1"}), "EInvalidVectorFile: SMD ends inside its nodes"},
+        {"in the nodes", SmdText({"version 1", "nodes", "0 \"root\" -1"}),
+         "EInvalidVectorFile: SMD ends inside its nodes"},
         {"in the frames", SmdText({"version 1", "nodes", "end", "skeleton", "time 0", " 0 0 0 0 0 0 0"}),
          "EInvalidVectorFile: SMD ends inside its skeleton"},
     };
@@ -295,16 +312,26 @@ TEST_F(SmdFiles, WrittenFilesUseDotsWhateverTheLocale) {
     copy->LoadFromStream(L"copy.smd", &out);
     FormatSettings = saved;
 
-    EXPECT_EQ(out.DataString(),
-              SmdText({"version 1", "nodes", "  0 \"root\"  -1", "  1 \"arm\"   0", "end", "skeleton", "time 0",
-                       "  0 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000",
-                       "  1 1.000000 0.000000 0.000000 0.000000 0.000000 0.000000", "end", "triangles", "skin",
-                       "  1 0.5000 -0.5000 0.0000 0.0000 0.0000 1.0000 0.0000 0.0000",
-                       "  1 1.5000 -0.5000 0.0000 0.0000 0.0000 1.0000 1.0000 0.0000",
-                       "  1 1.5000 0.5000 0.0000 0.0000 0.0000 1.0000 1.0000 1.0000", "skin",
-                       "  1 0.5000 -0.5000 0.0000 0.0000 0.0000 1.0000 0.0000 0.0000",
-                       "  1 1.5000 0.5000 0.0000 0.0000 0.0000 1.0000 1.0000 1.0000",
-                       "  1 0.5000 0.5000 0.0000 0.0000 0.0000 1.0000 0.0000 1.0000", "end"}));
+    EXPECT_EQ(out.DataString(), SmdText({"version 1",
+                                         "nodes",
+                                         "  0 \"root\"  -1",
+                                         "  1 \"arm\"   0",
+                                         "end",
+                                         "skeleton",
+                                         "time 0",
+                                         "  0 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000",
+                                         "  1 1.000000 0.000000 0.000000 0.000000 0.000000 0.000000",
+                                         "end",
+                                         "triangles",
+                                         "skin",
+                                         "  1 0.5000 -0.5000 0.0000 0.0000 0.0000 1.0000 0.0000 0.0000",
+                                         "  1 1.5000 -0.5000 0.0000 0.0000 0.0000 1.0000 1.0000 0.0000",
+                                         "  1 1.5000 0.5000 0.0000 0.0000 0.0000 1.0000 1.0000 1.0000",
+                                         "skin",
+                                         "  1 0.5000 -0.5000 0.0000 0.0000 0.0000 1.0000 0.0000 0.0000",
+                                         "  1 1.5000 0.5000 0.0000 0.0000 0.0000 1.0000 1.0000 1.0000",
+                                         "  1 0.5000 0.5000 0.0000 0.0000 0.0000 1.0000 0.0000 1.0000",
+                                         "end"}));
     // Read back under the same locale, it is the same model.
     EXPECT_EQ(Text(Items(*copy->MeshObjects()->GetMeshObject(0)->Vertices())),
               Text(Items(*actor->MeshObjects()->GetMeshObject(0)->Vertices())));

@@ -15,26 +15,47 @@ namespace {
 
 // A model of three bones with turned frames, weighted corners and three materials.
 AnsiString WeightedModel() {
-    return SmdText({"version 1", "nodes", "  0 \"pelvis\" -1", "  1 \"spine\" 0", "  2 \"head\" 1", "end", "skeleton",
-                    "time 0", "  0 0.0 0.0 1.0 0.0 0.0 0.0", "  1 0.0 0.0 1.0 0.1 0.0 0.0",
-                    "  2 0.0 0.0 0.5 0.0 0.0 1.570796", "time 1", "  0 0.0 0.5 1.0 0.0 0.0 0.0",
-                    "  2 0.0 0.0 0.5 0.0 0.3 0.0", "end", "triangles", "null.bmp",
-                    "0 -0.5 -0.5 0.0 0.0 0.0 1.0 0.0 0.0", "1 0.5 -0.5 1.0 0.0 0.0 1.0 1.0 0.0 2 1 0.5 0 0.5",
-                    "2 0.5 0.5 2.0 0.0 0.0 1.0 1.0 1.0 3 2 0.6 1 0.3 0 0.1", "skin",
-                    "0 -0.5 -0.5 0.0 0.0 0.0 1.0 0.0 0.0", "2 0.5 0.5 2.0 0.0 0.0 1.0 1.0 1.0",
-                    "1 -0.5 0.5 1.0 0.0 -1.0 0.0 0.0 1.0", "null.bmp", "2 0.0 0.0 2.5 0.0 1.0 0.0 0.5 0.5",
-                    "1 -0.5 0.5 1.0 0.0 -1.0 0.0 0.0 1.0", "0 -0.5 -0.5 0.0 0.0 0.0 1.0 0.0 0.0", "end"});
+    return SmdText({"version 1",
+                    "nodes",
+                    "  0 \"pelvis\" -1",
+                    "  1 \"spine\" 0",
+                    "  2 \"head\" 1",
+                    "end",
+                    "skeleton",
+                    "time 0",
+                    "  0 0.0 0.0 1.0 0.0 0.0 0.0",
+                    "  1 0.0 0.0 1.0 0.1 0.0 0.0",
+                    "  2 0.0 0.0 0.5 0.0 0.0 1.570796",
+                    "time 1",
+                    "  0 0.0 0.5 1.0 0.0 0.0 0.0",
+                    "  2 0.0 0.0 0.5 0.0 0.3 0.0",
+                    "end",
+                    "triangles",
+                    "null.bmp",
+                    "0 -0.5 -0.5 0.0 0.0 0.0 1.0 0.0 0.0",
+                    "1 0.5 -0.5 1.0 0.0 0.0 1.0 1.0 0.0 2 1 0.5 0 0.5",
+                    "2 0.5 0.5 2.0 0.0 0.0 1.0 1.0 1.0 3 2 0.6 1 0.3 0 0.1",
+                    "skin",
+                    "0 -0.5 -0.5 0.0 0.0 0.0 1.0 0.0 0.0",
+                    "2 0.5 0.5 2.0 0.0 0.0 1.0 1.0 1.0",
+                    "1 -0.5 0.5 1.0 0.0 -1.0 0.0 0.0 1.0",
+                    "null.bmp",
+                    "2 0.0 0.0 2.5 0.0 1.0 0.0 0.5 0.5",
+                    "1 -0.5 0.5 1.0 0.0 -1.0 0.0 0.0 1.0",
+                    "0 -0.5 -0.5 0.0 0.0 0.0 1.0 0.0 0.0",
+                    "end"});
 }
 
 AnsiString WeightedAnimation() {
     return SmdText({"version 1", "nodes", "  0 \"pelvis\" -1", "  1 \"spine\" 0", "  2 \"head\" 1", "end", "skeleton",
-                    "time 0", "  0 0.0 0.0 1.0 0.0 0.0 0.0", "  1 0.0 0.0 1.0 0.0 0.0 0.0", "  2 0.0 0.0 0.5 0.0 0.0 0.0",
-                    "time 1", "  0 1.0 0.0 1.0 0.0 0.0 0.5", "time 2", "  1 0.0 0.0 1.0 0.0 0.2 0.0", "end"});
+                    "time 0", "  0 0.0 0.0 1.0 0.0 0.0 0.0", "  1 0.0 0.0 1.0 0.0 0.0 0.0",
+                    "  2 0.0 0.0 0.5 0.0 0.0 0.0", "time 1", "  0 1.0 0.0 1.0 0.0 0.0 0.5", "time 2",
+                    "  1 0.0 0.0 1.0 0.0 0.2 0.0", "end"});
 }
 
 struct TSmdSample {
     AnsiString text;
-    bool animation;                 // added to `model` rather than loaded
+    bool animation;  // added to `model` rather than loaded
     AnsiString (*model)() = nullptr;
 };
 
@@ -58,23 +79,40 @@ AnsiString JoinLines(const std::vector<std::string>& lines) {
 
 // A broken variant of a valid file.
 AnsiString MutateSmd(const AnsiString& valid, TRuntimeRandom& random) {
-    static const char* const tokens[] = {"-1", "0", "1", "2", "3", "7", "99", "2147483647", "-2147483648", "1e30",
-                                         "-1e30", "nan", "inf", "x", "", "\"", ",", "end", "time", "triangles", "0.5",
-                                         "40", "5"};
-    static const char* const lines[] = {"end", "time 0", "triangles", "TRIANGLES", "nodes", "skeleton", "",
-                                        " 0 0 0 0 0 0 0", " 9 0 0 0 0 0 0", "0 \"x\" -1", "3 \"y\" 2", "null.bmp",
-                                        "1 0 0 0 0 0 1 0 0", "1 0 0 0 0 0 1 0 0 1 2 1"};
+    static const char* const tokens[] = {"-1",          "0",    "1",     "2",         "3",   "7",  "99", "2147483647",
+                                         "-2147483648", "1e30", "-1e30", "nan",       "inf", "x",  "",   "\"",
+                                         ",",           "end",  "time",  "triangles", "0.5", "40", "5"};
+    static const char* const lines[] = {"end",
+                                        "time 0",
+                                        "triangles",
+                                        "TRIANGLES",
+                                        "nodes",
+                                        "skeleton",
+                                        "",
+                                        " 0 0 0 0 0 0 0",
+                                        " 9 0 0 0 0 0 0",
+                                        "0 \"x\" -1",
+                                        "3 \"y\" 2",
+                                        "null.bmp",
+                                        "1 0 0 0 0 0 1 0 0",
+                                        "1 0 0 0 0 0 1 0 0 1 2 1"};
     std::vector<std::string> text = SplitLines(valid);
     auto anyLine = [&] { return random.Next(std::uint32_t(text.size())); };
     switch (random.Next(9)) {
-        case 0: text.erase(text.begin() + anyLine()); break;
+        case 0:
+            text.erase(text.begin() + anyLine());
+            break;
         case 1: {
             const std::uint32_t i = anyLine();
             text.insert(text.begin() + i, text[i]);
             break;
         }
-        case 2: std::swap(text[anyLine()], text[anyLine()]); break;
-        case 3: text.insert(text.begin() + anyLine(), lines[random.Next(sizeof lines / sizeof *lines)]); break;
+        case 2:
+            std::swap(text[anyLine()], text[anyLine()]);
+            break;
+        case 3:
+            text.insert(text.begin() + anyLine(), lines[random.Next(sizeof lines / sizeof *lines)]);
+            break;
         case 4: {  // one field replaced
             std::string& line = text[anyLine()];
             std::vector<std::string> fields;
@@ -104,7 +142,8 @@ AnsiString MutateSmd(const AnsiString& valid, TRuntimeRandom& random) {
         default: {  // bytes changed
             AnsiString joined = JoinLines(text);
             const std::uint32_t changes = 1 + random.Next(3);
-            for (std::uint32_t i = 0; i < changes; ++i) joined[random.Next(std::uint32_t(joined.size()))] = char(random.Next(256));
+            for (std::uint32_t i = 0; i < changes; ++i)
+                joined[random.Next(std::uint32_t(joined.size()))] = char(random.Next(256));
             return joined;
         }
     }

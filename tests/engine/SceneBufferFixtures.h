@@ -13,7 +13,9 @@
 class TColouredSquare : public TGLSceneObject {
     Z_CLASS(TColouredSquare, TGLSceneObject)
 public:
-    explicit TColouredSquare(TComponent* owner) : TGLSceneObject(owner) { SetObjectStyle(TGLObjectStyle{osDirectDraw}); }
+    explicit TColouredSquare(TComponent* owner) : TGLSceneObject(owner) {
+        SetObjectStyle(TGLObjectStyle{osDirectDraw});
+    }
     void BuildList(TRenderContextInfo& rci) override {
         ++draws;
         drawState = rci.drawState;

@@ -54,7 +54,6 @@ protected:
 
     std::unique_ptr<TGLSceneBuffer> buffer;
     HWND window_ = nullptr;
-
 };
 
 TEST_F(SceneBufferGL, AFrameShowsTheBackgroundAndTheSceneThroughTheCamera) {
@@ -63,7 +62,7 @@ TEST_F(SceneBufferGL, AFrameShowsTheBackgroundAndTheSceneThroughTheCamera) {
     EXPECT_EQ(square->draws, 1);
     EXPECT_EQ(square->drawState, dsRendering);
     EXPECT_EQ(Pixel(kWidth / 2, kHeight / 2), 0xFF0000u);  // the square, in the middle
-    EXPECT_EQ(Pixel(1, 1), 0x0000FFu);                    // the background in a corner
+    EXPECT_EQ(Pixel(1, 1), 0x0000FFu);                     // the background in a corner
     EXPECT_EQ(Pixel(kWidth - 2, kHeight - 2), 0x0000FFu);
     EXPECT_EQ(fixture.scene->CurrentGLCamera(), camera);
     EXPECT_FLOAT_EQ(buffer->CameraPosition().Z, 20);
@@ -77,10 +76,13 @@ TEST_F(SceneBufferGL, AFrameShowsTheBackgroundAndTheSceneThroughTheCamera) {
 TEST_F(SceneBufferGL, PickingFindsTheObjectUnderThePixel) {
     buffer->Render();
     TAffineVector before = buffer->WorldToScreen({1, 1, 0});
-    const struct { TRectangle rect; bool hit; } cases[] = {
-        {{kWidth / 2 - 1, kHeight / 2 - 1, 3, 3}, true},   // the middle
-        {{0, 0, 3, 3}, false},                             // a corner
-        {{kWidth / 2 - 1, kHeight - 4, 3, 3}, false},      // below the square
+    const struct {
+        TRectangle rect;
+        bool hit;
+    } cases[] = {
+        {{kWidth / 2 - 1, kHeight / 2 - 1, 3, 3}, true},  // the middle
+        {{0, 0, 3, 3}, false},                            // a corner
+        {{kWidth / 2 - 1, kHeight - 4, 3, 3}, false},     // below the square
     };
     for (const auto& c : cases) {
         std::vector<GLuint> names = buffer->PickObjects(c.rect);
@@ -167,8 +169,15 @@ TEST_F(SceneBufferGL, FramesAreCountedAndTheMonitorResets) {
 }
 
 TEST(SceneBufferFrameRate, FramesOverElapsedTime) {
-    const struct { Integer frames; Int64 ticks, frequency; Single expected; } cases[] = {
-        {10, 500, 1000, 20}, {1, 3579545, 3579545, 1}, {60, 10000000, 10000000, 60}, {5, 0, 1000, 0},
+    const struct {
+        Integer frames;
+        Int64 ticks, frequency;
+        Single expected;
+    } cases[] = {
+        {10, 500, 1000, 20},
+        {1, 3579545, 3579545, 1},
+        {60, 10000000, 10000000, 60},
+        {5, 0, 1000, 0},
     };
     for (const auto& c : cases) EXPECT_FLOAT_EQ(FrameRate(c.frames, c.ticks, c.frequency), c.expected) << c.frames;
 }

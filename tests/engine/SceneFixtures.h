@@ -43,7 +43,10 @@ class TTestBall : public TGLBaseSceneObject {
     Z_CLASS(TTestBall, TGLBaseSceneObject)
 public:
     using TGLBaseSceneObject::TGLBaseSceneObject;
-    void SetHalfExtent(Single value) { half_ = value; StructureChanged(); }
+    void SetHalfExtent(Single value) {
+        half_ = value;
+        StructureChanged();
+    }
     TVector4f UnscaledDimensions() const override { return {half_, half_, half_, 0}; }
 
 private:
@@ -67,9 +70,7 @@ public:
 
 // A form owning a scene with one recording buffer; objects are owned by the form.
 struct TSceneFixture {
-    TSceneFixture() : form(new TComponent(nullptr)), scene(new TGLScene(form.get())) {
-        scene->AddBuffer(&buffer);
-    }
+    TSceneFixture() : form(new TComponent(nullptr)), scene(new TGLScene(form.get())) { scene->AddBuffer(&buffer); }
     ~TSceneFixture() {
         if (scene) scene->RemoveBuffer(&buffer);
     }

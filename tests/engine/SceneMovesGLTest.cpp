@@ -39,7 +39,11 @@ TEST_F(SceneMovesGL, MovesInsideOneSceneKeepTheLists) {
     ASSERT_NE(list, 0u);
     ASSERT_NE(texture, 0u);
 
-    const struct { const char* how; std::function<void()> move; TGLBaseSceneObject* parent; } moves[] = {
+    const struct {
+        const char* how;
+        std::function<void()> move;
+        TGLBaseSceneObject* parent;
+    } moves[] = {
         {"MoveTo", [&] { cube->MoveTo(b); }, b},
         {"AddChild", [&] { a->AddChild(cube); }, a},
         {"Insert", [&] { b->Insert(0, cube); }, b},

@@ -27,18 +27,39 @@ TEST(ScenePlacement, AngleSettersAndOrientationAnglesTurnOppositeWays) {
         TVector4f direction, up;
     };
     const Case cases[] = {
-        {"PitchAngle 90 lays a plane flat, facing up", [](auto* o) { o->SetPitchAngle(90); }, {0, 1, 0, 0}, {0, 0, -1, 0}},
-        {"SetOrientationAngles pitch 90 tilts the other way", [](auto* o) { o->SetOrientationAngles(90, 0, 0); },
-         {0, -1, 0, 0}, {0, 0, 1, 0}},
+        {"PitchAngle 90 lays a plane flat, facing up",
+         [](auto* o) { o->SetPitchAngle(90); },
+         {0, 1, 0, 0},
+         {0, 0, -1, 0}},
+        {"SetOrientationAngles pitch 90 tilts the other way",
+         [](auto* o) { o->SetOrientationAngles(90, 0, 0); },
+         {0, -1, 0, 0},
+         {0, 0, 1, 0}},
         {"TurnAngle 90", [](auto* o) { o->SetTurnAngle(90); }, {1, 0, 0, 0}, {0, 1, 0, 0}},
-        {"SetOrientationAngles turn 90", [](auto* o) { o->SetOrientationAngles(0, 90, 0); }, {-1, 0, 0, 0}, {0, 1, 0, 0}},
+        {"SetOrientationAngles turn 90",
+         [](auto* o) { o->SetOrientationAngles(0, 90, 0); },
+         {-1, 0, 0, 0},
+         {0, 1, 0, 0}},
         {"RollAngle 90", [](auto* o) { o->SetRollAngle(90); }, {0, 0, 1, 0}, {-1, 0, 0, 0}},
-        {"PitchAngle 90 then back to 0", [](auto* o) { o->SetPitchAngle(90); o->SetPitchAngle(0); }, {0, 0, 1, 0}, {0, 1, 0, 0}},
-        {"Direction (0,1,0) along Up falls back to Z x Up", [](auto* o) { o->Direction()->SetVector(0, 1, 0); },
-         {0, 1, 0, 0}, {0, 0, -1, 0}},
+        {"PitchAngle 90 then back to 0",
+         [](auto* o) {
+             o->SetPitchAngle(90);
+             o->SetPitchAngle(0);
+         },
+         {0, 0, 1, 0},
+         {0, 1, 0, 0}},
+        {"Direction (0,1,0) along Up falls back to Z x Up",
+         [](auto* o) { o->Direction()->SetVector(0, 1, 0); },
+         {0, 1, 0, 0},
+         {0, 0, -1, 0}},
         {"Up set to (1,1,0) is normalized and Direction stays at right angles",
-         [](auto* o) { o->Up()->SetVector(1, 1, 0); }, {0, 0, 1, 0}, {0.70710678f, 0.70710678f, 0, 0}},
-        {"a zero Direction becomes +Z", [](auto* o) { o->Direction()->SetVector(0, 0, 0); }, {0, 0, 1, 0}, {0, 1, 0, 0}},
+         [](auto* o) { o->Up()->SetVector(1, 1, 0); },
+         {0, 0, 1, 0},
+         {0.70710678f, 0.70710678f, 0, 0}},
+        {"a zero Direction becomes +Z",
+         [](auto* o) { o->Direction()->SetVector(0, 0, 0); },
+         {0, 0, 1, 0},
+         {0, 1, 0, 0}},
     };
     for (const Case& k : cases) {
         TGLBaseSceneObject o(nullptr);
@@ -230,8 +251,8 @@ TEST(SceneRayQuery, NearestVisibleHitWins) {
     const Case cases[] = {
         {{0, 0, -10, 1}, {0, 0, 1, 0}, nearBall},
         {{0, 0, 40, 1}, {0, 0, -1, 0}, farBall},  // from behind: Far comes first
-        {{3, 0, 0, 1}, {0, 0, 1, 0}, inBox},                                 // found inside a container
-        {{0, 7, 0, 1}, {0, 0, 1, 0}, twin1},                                 // equal distances: the first
+        {{3, 0, 0, 1}, {0, 0, 1, 0}, inBox},      // found inside a container
+        {{0, 7, 0, 1}, {0, 0, 1, 0}, twin1},      // equal distances: the first
         {{0, 50, 0, 1}, {0, 0, 1, 0}, nullptr},
     };
     for (const Case& k : cases) EXPECT_EQ(f.scene->RayCastIntersect(k.start, k.vector), k.expected) << k.start;

@@ -155,11 +155,11 @@ TEST_F(SceneRender, EachObjectDrawsInItsOwnMatrixAndPickingName) {
     RenderRoot();
     EXPECT_EQ(DrawLog(), std::vector<std::string>{"a"});  // an invisible subtree is skipped
     EXPECT_EQ(calls, (std::vector<std::string>{
-                               Call("glPushMatrix"),
-                               Call("glMultMatrixf", Floats{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 2, 3, 4, 1}),
-                               Call("glLoadName", a->PickingName()),
-                               Call("glPopMatrix"),
-                           }));
+                         Call("glPushMatrix"),
+                         Call("glMultMatrixf", Floats{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 2, 3, 4, 1}),
+                         Call("glLoadName", a->PickingName()),
+                         Call("glPopMatrix"),
+                     }));
 
     // Inside a proxy the names nest.
     rci.insideProxy = true;
@@ -182,8 +182,8 @@ TEST_F(SceneRender, DepthTestIsSuspendedAndCachesResetAsTheStyleAsks) {
     EXPECT_TRUE(plain->depthTestWhileDrawn);
     EXPECT_TRUE(states.IsEnabled(stDepthTest));
     // The colours were sent again after the object that tampered with them.
-    auto firstMaterial = std::find_if(calls.begin(), calls.end(),
-                                      [](const std::string& c) { return c.rfind("glMaterialfv", 0) == 0; });
+    auto firstMaterial =
+        std::find_if(calls.begin(), calls.end(), [](const std::string& c) { return c.rfind("glMaterialfv", 0) == 0; });
     EXPECT_NE(firstMaterial, calls.end());
 }
 

@@ -47,10 +47,7 @@ TEST(SceneTree, FindByNameSearchesSubtreesBeforeALaterDirectMatch) {
     };
     const Case cases[] = {
         {L"x", false, deep},  // inside B's subtree wins over the direct child A
-        {L"x", true, a},
-        {L"b", true, b},
-        {L"x_", false, c},
-        {L"nothing", false, nullptr},
+        {L"x", true, a},     {L"b", true, b}, {L"x_", false, c}, {L"nothing", false, nullptr},
     };
     for (const Case& k : cases)
         EXPECT_EQ(f.Root()->FindChild(k.name, k.ownOnly), k.expected) << AnsiString(k.name, k.name + wcslen(k.name));
@@ -221,11 +218,13 @@ TEST(SceneTree, ChangesReachTheBuffersOncePerBracket) {
              c->Position()->SetY(3);  // the matrices are already stale: no second report
          },
          1},
-        {"a move of the parent", [&] {
+        {"a move of the parent",
+         [&] {
              o->AbsoluteMatrix();
              c->AbsoluteMatrix();
              o->Position()->SetZ(1);
-         }, 1},
+         },
+         1},
     };
     for (const Case& k : cases) {
         int before = f.buffer.changes;
@@ -275,7 +274,8 @@ TEST(SceneTree, ProgressRunsChildrenLastFirstThenBehavioursEffectsAndTheEvent) {
     TSceneFixture f;
     TProgressListener listener;
     auto* p = f.Add(nullptr, L"P");
-    for (const wchar_t* n : {L"C1", L"C2"}) f.Add(p, n)->OnProgress = MakeEvent(&listener, &TProgressListener::Progressed);
+    for (const wchar_t* n : {L"C1", L"C2"})
+        f.Add(p, n)->OnProgress = MakeEvent(&listener, &TProgressListener::Progressed);
     TProgressLog::StaticClass()->CreateItem(p->Behaviours());
     TEffectLog::StaticClass()->CreateItem(p->Effects());
     p->OnProgress = MakeEvent(&listener, &TProgressListener::Progressed);

@@ -50,7 +50,6 @@ protected:
 
     std::unique_ptr<TGLSceneViewer> viewer;
     HWND host_ = nullptr;
-
 };
 
 TEST_F(SceneViewerWin, TheWindowComesWithItsContextOnce) {
@@ -194,7 +193,8 @@ TEST_F(WindowTest, TheViewersMouseEventsAreThePublishedOnesAndFireOnlyForTheView
     OnMouseLeave = ViewerLeave
   end
 end
-)", form);
+)",
+                          form);
     auto* viewer = As<TGLSceneViewer>(form->FindComponent(L"Viewer"));
     ASSERT_NE(viewer, nullptr);
     // Code sees the slot that the description bound.

@@ -134,8 +134,8 @@ TEST(SkeletonMeshObject, FindOrAddSharesIdenticalVertices) {
     TSkeletonMeshObject object;
     EXPECT_EQ(object.FindOrAdd(1, {1, 2, 3}, {0, 0, 1}), 0);
     EXPECT_EQ(object.FindOrAdd(1, {1, 2, 3}, {0, 0, 1}), 0);
-    EXPECT_EQ(object.FindOrAdd(2, {1, 2, 3}, {0, 0, 1}), 1);  // another bone
-    EXPECT_EQ(object.FindOrAdd(1, {1, 2, 3}, {0, 1, 0}), 2);  // another normal
+    EXPECT_EQ(object.FindOrAdd(2, {1, 2, 3}, {0, 0, 1}), 1);           // another bone
+    EXPECT_EQ(object.FindOrAdd(1, {1, 2, 3}, {0, 1, 0}), 2);           // another normal
     EXPECT_EQ(object.FindOrAdd(1, {1, 2, 3.0000005f}, {0, 0, 1}), 3);  // another position, however close
     EXPECT_EQ(object.Vertices()->Count(), 4);
     EXPECT_EQ(object.Normals()->Count(), 4);

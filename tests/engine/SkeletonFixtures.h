@@ -23,7 +23,8 @@ inline TSkeletonBone* AddBone(TSkeletonBoneList* owner, Integer id, const String
 }
 
 // A new Euler frame of the skeleton: one (position, rotation) pair per bone id.
-inline TSkeletonFrame* AddFrame(TSkeleton* skeleton, std::initializer_list<std::pair<TAffineVector, TAffineVector>> bones) {
+inline TSkeletonFrame* AddFrame(TSkeleton* skeleton,
+                                std::initializer_list<std::pair<TAffineVector, TAffineVector>> bones) {
     auto* frame = new TSkeletonFrame(skeleton->Frames());
     for (const auto& [position, rotation] : bones) {
         frame->Position()->Add(position);
@@ -72,12 +73,26 @@ inline AnsiString SmdText(std::initializer_list<const char*> lines) {
 // A model of two bones (0 the root at the origin, 1 its child at (1, 0, 0)) and one square of
 // two triangles in material "skin", all of it bound to bone 1, around (1, 0, 0) in the bind pose.
 inline AnsiString TwoBoneModel() {
-    return SmdText({"version 1", "nodes", "  0 \"root\" -1", "  1 \"arm\"  0", "end", "skeleton", "time 0",
+    return SmdText({"version 1",
+                    "nodes",
+                    "  0 \"root\" -1",
+                    "  1 \"arm\"  0",
+                    "end",
+                    "skeleton",
+                    "time 0",
                     "  0 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000",
-                    "  1 1.000000 0.000000 0.000000 0.000000 0.000000 0.000000", "end", "triangles", "skin",
-                    "  1 0.5 -0.5 0.0  0.0 0.0 1.0  0.0 0.0", "  1 1.5 -0.5 0.0  0.0 0.0 1.0  1.0 0.0",
-                    "  1 1.5 0.5 0.0  0.0 0.0 1.0  1.0 1.0", "skin", "  1 0.5 -0.5 0.0  0.0 0.0 1.0  0.0 0.0",
-                    "  1 1.5 0.5 0.0  0.0 0.0 1.0  1.0 1.0", "  1 0.5 0.5 0.0  0.0 0.0 1.0  0.0 1.0", "end"});
+                    "  1 1.000000 0.000000 0.000000 0.000000 0.000000 0.000000",
+                    "end",
+                    "triangles",
+                    "skin",
+                    "  1 0.5 -0.5 0.0  0.0 0.0 1.0  0.0 0.0",
+                    "  1 1.5 -0.5 0.0  0.0 0.0 1.0  1.0 0.0",
+                    "  1 1.5 0.5 0.0  0.0 0.0 1.0  1.0 1.0",
+                    "skin",
+                    "  1 0.5 -0.5 0.0  0.0 0.0 1.0  0.0 0.0",
+                    "  1 1.5 0.5 0.0  0.0 0.0 1.0  1.0 1.0",
+                    "  1 0.5 0.5 0.0  0.0 0.0 1.0  0.0 1.0",
+                    "end"});
 }
 
 // An animation of that model in two frames: bone 1 at (1, 0, 0), then at (1, 3, 0).

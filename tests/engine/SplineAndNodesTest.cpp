@@ -20,8 +20,14 @@ TEST(CubicSpline, ThroughZeroOneZero) {
     // Derivatives (1.5, 0, -1.5): segment 0 is 1.5 t - 0.5 t^3, segment 1 its mirror image.
     const Single p[] = {0, 1, 0};
     TCubicSpline spline(p, p, nullptr, nullptr, 3);
-    const struct { Single t, value; } cases[] = {
-        {0, 0}, {0.5f, 0.6875f}, {1, 1}, {1.5f, 0.6875f}, {2, 0},
+    const struct {
+        Single t, value;
+    } cases[] = {
+        {0, 0},
+        {0.5f, 0.6875f},
+        {1, 1},
+        {1.5f, 0.6875f},
+        {2, 0},
         // Outside [0, n - 1] the end segments' cubics go on.
         {-1, -1},  // 1.5 (-1) - 0.5 (-1)^3
         {3, -1},   // the mirror image at u = 2 beyond the last point

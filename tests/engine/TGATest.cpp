@@ -114,10 +114,10 @@ TEST(TGAImage, SavesRawBottomUpAndReadsBackTheSamePixels) {
     }
     const TFileBytes file = SaveToBytes(image);
     ASSERT_EQ(file.size(), 18u + 24u);
-    EXPECT_EQ(file[2], 2);    // raw
-    EXPECT_EQ(file[16], 32);  // depth
-    EXPECT_EQ(file[17], 0);   // bottom-up, no alpha bits declared
-    EXPECT_EQ(file[18], 100); // the bottom row first
+    EXPECT_EQ(file[2], 2);     // raw
+    EXPECT_EQ(file[16], 32);   // depth
+    EXPECT_EQ(file[17], 0);    // bottom-up, no alpha bits declared
+    EXPECT_EQ(file[18], 100);  // the bottom row first
     TTGAImage back;
     LoadFromBytes(back, file);
     EXPECT_EQ(Pixels(back), Pixels(image));

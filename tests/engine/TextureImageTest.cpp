@@ -63,8 +63,9 @@ TEST_F(TextureImages, BlankAndFloatImagesAndTheirFiles) {
     read.LoadFromFile(folder_.File(L"blank.txt"));
     EXPECT_EQ(read.Width(), 30);
     EXPECT_EQ(read.Height(), 7);
-    EXPECT_EQ(AssertionOf([&] { read.LoadFromFile(folder_.File(L"none.txt")); }).rfind(
-                  Utf8(L"Could not open file: " + folder_.File(L"none.txt")), 0),
+    EXPECT_EQ(AssertionOf([&] {
+                  read.LoadFromFile(folder_.File(L"none.txt"));
+              }).rfind(Utf8(L"Could not open file: " + folder_.File(L"none.txt")), 0),
               0u);
     SaveTextToFile(folder_.File(L"bad.txt"), "[BlankImage]\r\nWidth=wide\r\nHeight=2");
     EXPECT_THROW(read.LoadFromFile(folder_.File(L"bad.txt")), EConvertError);

@@ -28,7 +28,8 @@ struct TRGB {
 std::ostream& operator<<(std::ostream& out, const TRGB& c) { return out << c.r << "," << c.g << "," << c.b; }
 
 // The four colours of the 4 x 4 test pictures: each quarter (2 x 2 pixels) one colour.
-const TRGB kQuarters[4] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0}};  // top-left, top-right, bottom-left, bottom-right
+const TRGB kQuarters[4] = {
+    {255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0}};  // top-left, top-right, bottom-left, bottom-right
 const TRGB kBackground = {16, 32, 48};
 
 int QuarterOf(int x, int y) { return (y < 2 ? 0 : 2) + (x < 2 ? 0 : 1); }  // y counted from the top
@@ -78,8 +79,8 @@ protected:
     TRGB Texel(int x, int y) {
         GLubyte p[4] = {};
         GL.glReadBuffer(GL_BACK);
-        GL.glReadPixels(x * kViewSize / 4 + kViewSize / 8, kViewSize - 1 - (y * kViewSize / 4 + kViewSize / 8), 1, 1, GL_RGBA,
-                        GL_UNSIGNED_BYTE, p);
+        GL.glReadPixels(x * kViewSize / 4 + kViewSize / 8, kViewSize - 1 - (y * kViewSize / 4 + kViewSize / 8), 1, 1,
+                        GL_RGBA, GL_UNSIGNED_BYTE, p);
         return {p[0], p[1], p[2]};
     }
 

@@ -54,7 +54,8 @@ TEST(Texture, ImageClassByName) {
         texture.SetImageClassName(L"TGLMovieImage");
         ADD_FAILURE() << "an unknown class was taken";
     } catch (const EAssertionFailed& e) {
-        EXPECT_EQ(Utf8(e.Message()).rfind("Make sure you include the unit for TGLMovieImage in your uses clause", 0), 0u);
+        EXPECT_EQ(Utf8(e.Message()).rfind("Make sure you include the unit for TGLMovieImage in your uses clause", 0),
+                  0u);
     }
     EXPECT_EQ(texture.Image()->ClassType(), TGLBlankImage::StaticClass());
 
@@ -149,8 +150,8 @@ TEST(Texture, ApplyAndUnapplyThroughTheStateCache) {
     // Generated mapping and its reset.
     texture.SetMappingMode(tmmSphere);
     texture.EnableTexGen();
-    EXPECT_EQ(recorder.Take(), (TGLCalls{"glTexGeni(8192,9472,9218)", "glTexGeni(8193,9472,9218)",
-                                         "glEnable(3168)", "glEnable(3169)"}));
+    EXPECT_EQ(recorder.Take(),
+              (TGLCalls{"glTexGeni(8192,9472,9218)", "glTexGeni(8193,9472,9218)", "glEnable(3168)", "glEnable(3169)"}));
     texture.DisableTexGen();
     EXPECT_EQ(recorder.Take(), (TGLCalls{"glDisable(3168)", "glDisable(3169)", "glDisable(3170)"}));
 }

@@ -68,11 +68,10 @@ TYPED_TEST(TypedListArchive, RefusesSizesUnlikeTheClassOrBeyondTheData) {
                AnsiString(size_t(payload), '\x5A') + tail;
     };
     const AnsiString bad[] = {
-        archive(2, size + 1, 2 * (size + 1)),  // another item size
-        archive(2, size * 2, 4 * size),
-        archive(-1, size, 0),                  // negative count
-        archive(0x7FFFFFFF, size, 8),          // huge count
-        archive(3, size, 2 * size),            // fewer bytes than the count needs
+        archive(2, size + 1, 2 * (size + 1)),                        // another item size
+        archive(2, size * 2, 4 * size),       archive(-1, size, 0),  // negative count
+        archive(0x7FFFFFFF, size, 8),                                // huge count
+        archive(3, size, 2 * size),                                  // fewer bytes than the count needs
     };
     for (const AnsiString& data : bad) {
         SCOPED_TRACE(HexDump(data.substr(0, 12)));

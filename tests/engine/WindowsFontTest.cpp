@@ -181,8 +181,7 @@ TEST(WindowsFontRender, CyrillicGlyphsReadBackWhereTheLayoutPutsThem) {
     for (size_t i = 0; i < codes.size(); ++i) {
         const Integer advance = font->CharWidthOf(Byte(codes[i]));
         ASSERT_GT(advance, 0) << i;
-        canvas->TextRect(Rect(pen, top, pen + advance, top + font->CharHeight()), pen, top + 1,
-                         String(1, caption[i]));
+        canvas->TextRect(Rect(pen, top, pen + advance, top + font->CharHeight()), pen, top + 1, String(1, caption[i]));
         boxes.emplace_back(pen, pen + advance);
         pen += advance + font->HSpace();
     }

@@ -164,7 +164,7 @@ TEST_F(XCollectionTest, UniqueClassesAndVetoes) {
     Add<TUniqueItem>(collection, L"one");
     EXPECT_FALSE(collection.AcceptsItemClass(TUniqueItem::StaticClass()));
     EXPECT_FALSE(collection.AcceptsItemClass(TDerivedUnique::StaticClass()));  // derives from a present unique
-    EXPECT_TRUE(collection.AcceptsItemClass(TItemA::StaticClass()));            // its ancestor is not unique
+    EXPECT_TRUE(collection.AcceptsItemClass(TItemA::StaticClass()));           // its ancestor is not unique
     try {
         TUniqueItem::StaticClass()->CreateItem(&collection);
         ADD_FAILURE();

@@ -51,8 +51,19 @@ TEST_F(StandardControlsTest, EnterAndEscapeClickTheDefaultAndCancelButtonsOfAMod
     const TCase cases[] = {
         {"Enter", [] { TypeKey(VK_RETURN); }, mrOk},
         {"Escape", [] { TypeKey(VK_ESCAPE); }, mrCancel},
-        {"Enter on the focused cancel button", [] { TypeKey(VK_TAB); TypeKey(VK_TAB); TypeKey(VK_RETURN); }, mrCancel},
-        {"Shift+Enter then Escape", [] { TypeChord({VK_SHIFT, VK_RETURN}); TypeKey(VK_ESCAPE); }, mrCancel},
+        {"Enter on the focused cancel button",
+         [] {
+             TypeKey(VK_TAB);
+             TypeKey(VK_TAB);
+             TypeKey(VK_RETURN);
+         },
+         mrCancel},
+        {"Shift+Enter then Escape",
+         [] {
+             TypeChord({VK_SHIFT, VK_RETURN});
+             TypeKey(VK_ESCAPE);
+         },
+         mrCancel},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -67,8 +67,8 @@ TEST_F(CanvasFixture, LineExcludesEndPointAndUpdatesPenPos) {
 TEST_F(CanvasFixture, PolylineFollowsPoints) {
     canvas->Pen()->SetColor(clBlack);
     canvas->Polyline({Point(1, 1), Point(1, 10), Point(8, 10)});
-    ExpectRegion([](int x, int y) { return (x == 1 && y >= 1 && y <= 10) || (y == 10 && x >= 1 && x < 8); },
-                 clBlack, clWhite);
+    ExpectRegion([](int x, int y) { return (x == 1 && y >= 1 && y <= 10) || (y == 10 && x >= 1 && x < 8); }, clBlack,
+                 clWhite);
 }
 
 TEST_F(CanvasFixture, PolygonIsFilledWithBrushAndOutlinedWithPen) {

@@ -211,9 +211,7 @@ TEST_F(WindowTest, AlignedAndAnchoredChildrenFollowTheFormsClientSize) {
         SCOPED_TRACE(testing::Message() << "client " << w << "x" << h);
         EXPECT_EQ(form->ClientWidth(), w);
         EXPECT_EQ(form->ClientHeight(), h);
-        auto rect = [](TControl* c) {
-            return std::vector<int>{c->Left(), c->Top(), c->Width(), c->Height()};
-        };
+        auto rect = [](TControl* c) { return std::vector<int>{c->Left(), c->Top(), c->Width(), c->Height()}; };
         EXPECT_EQ(rect(top), (std::vector<int>{0, 0, w, 30}));
         EXPECT_EQ(rect(second), (std::vector<int>{0, 30, w, 15}));
         EXPECT_EQ(rect(bottom), (std::vector<int>{0, h - 20, w, 20}));
@@ -294,8 +292,8 @@ protected:
 
 private:
     void LogDown(TObject*, TMouseButton b, TShiftState s, int x, int y) {
-        log.push_back("down " + std::to_string(int(b)) + (s.Contains(ssLeft) ? " left" : "") + " " +
-                      std::to_string(x) + "," + std::to_string(y));
+        log.push_back("down " + std::to_string(int(b)) + (s.Contains(ssLeft) ? " left" : "") + " " + std::to_string(x) +
+                      "," + std::to_string(y));
     }
     void LogMove(TObject*, TShiftState, int x, int y) {
         ++moves;

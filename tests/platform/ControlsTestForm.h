@@ -59,12 +59,16 @@ public:
     void ColorDrawItem(TWinControl* control, int index, TRect rect, TOwnerDrawState state);
     void ColorMeasureItem(TWinControl* control, int index, int& height) { height = 16 + 4 * index; }
     void FormCreate(TObject*);
-    void ListColumnClick(TObject*, TListColumn* column) { events.push_back("lvFiles.column" + std::to_string(column->Index())); }
+    void ListColumnClick(TObject*, TListColumn* column) {
+        events.push_back("lvFiles.column" + std::to_string(column->Index()));
+    }
     void ListSelectItem(TObject*, TListItem* item, bool selected);
     void ListDeletion(TObject*, TListItem* item) { events.push_back("lvFiles.delete " + Utf8(item->Caption())); }
     void ListEdited(TObject*, TListItem* item, String& text) { events.push_back("lvFiles.edited " + Utf8(text)); }
     void TreeExpanding(TObject*, TTreeNode* node, bool& allow);
-    void TreeChange(TObject*, TTreeNode* node) { events.push_back("tvFolders.change " + (node ? Utf8(node->Text()) : "-")); }
+    void TreeChange(TObject*, TTreeNode* node) {
+        events.push_back("tvFolders.change " + (node ? Utf8(node->Text()) : "-"));
+    }
     void TreeDeletion(TObject*, TTreeNode* node) { events.push_back("tvFolders.delete " + Utf8(node->Text())); }
     void TreeEdited(TObject*, TTreeNode* node, String& text) { events.push_back("tvFolders.edited " + Utf8(text)); }
 

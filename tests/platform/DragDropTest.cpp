@@ -101,9 +101,9 @@ TEST_F(DragDropTest, ADragFromOneControlDropsOnAnotherWithTheEventsInOrder) {
     EXPECT_EQ(CursorNow(), Screen->Cursors(crDrag));
     MouseButton(false);
     ASSERT_TRUE(PumpUntil([&] { return !log.empty() && log.back().find("end") != std::string::npos; }));
-    EXPECT_EQ(log, (std::vector<std::string>{"Source start", "Target over enter from Source",
-                                             "Target over move from Source", "Target drop from Source",
-                                             "Source end on Target"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"Source start", "Target over enter from Source", "Target over move from Source",
+                                        "Target drop from Source", "Source end on Target"}));
     // The drop point is in the target's own coordinates; the press never reached the mouse
     // handlers (it started the drag).
     EXPECT_EQ(target->lastDrop.x, 50);
@@ -121,9 +121,9 @@ TEST_F(DragDropTest, ARefusingTargetShowsNoDropAndEscapeCancels) {
     EXPECT_EQ(CursorNow(), Screen->Cursors(crNoDrop));
     MouseButton(false);
     ASSERT_TRUE(PumpUntil([&] { return !source->Dragging(); }));
-    EXPECT_EQ(log, (std::vector<std::string>{"Source start", "Target over enter from Source",
-                                             "Target over move from Source", "Target over leave from Source",
-                                             "Source end on none"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"Source start", "Target over enter from Source", "Target over move from Source",
+                                        "Target over leave from Source", "Source end on none"}));
 
     // Escape over an accepting target: the target hears the drag leave, nothing is dropped.
     log.clear();
@@ -226,8 +226,7 @@ TEST_F(DragDropTest, TheDragImageShowsOverTargetsThatDisplayIt) {
         HDC screen = GetDC(nullptr);
         int red = 0;
         for (int dx = 4; dx < 20; dx += 3)
-            for (int dy = 4; dy < 20; dy += 3)
-            {
+            for (int dy = 4; dy < 20; dy += 3) {
                 // The system draws the image a little blended with what lies under it.
                 COLORREF c = GetPixel(screen, p.x + dx, p.y + dy);
                 if (GetRValue(c) > 200 && GetGValue(c) < 100 && GetBValue(c) < 100) ++red;

@@ -217,7 +217,8 @@ const TBadInput kBadInputs[] = {
      "Property Bogus does not exist in TTestWidget at line 4"},
     {"unknown sub-property", "object F: TTestForm\n  object A: TTestWidget\n    Font.Colour = 1\n  end\nend\n",
      "Property Colour does not exist in TTestFont at line 3"},
-    {"unknown item property", "object F: TTestForm\n object A: TTestWidget\n  Items = <\n   item\n    Bogus = 1\n   end>\n end\nend\n",
+    {"unknown item property",
+     "object F: TTestForm\n object A: TTestWidget\n  Items = <\n   item\n    Bogus = 1\n   end>\n end\nend\n",
      "Property Bogus does not exist in TTestItem at line 5"},
     {"string for an integer", "object F: TTestForm\n  object A: TTestWidget\n    Width = 'wide'\n  end\nend\n",
      "Invalid value for property Width: an integer expected at line 3"},
@@ -229,7 +230,8 @@ const TBadInput kBadInputs[] = {
      "Value 65536 out of range for property Small at line 3"},
     {"unknown enumeration member", "object F: TTestForm\n  object A: TTestWidget\n    Shape = tsHexagon\n  end\nend\n",
      "Invalid value tsHexagon for property Shape at line 3"},
-    {"unknown set member", "object F: TTestForm\n  object A: TTestWidget\n    Options = [toBold, toBlink]\n  end\nend\n",
+    {"unknown set member",
+     "object F: TTestForm\n  object A: TTestWidget\n    Options = [toBold, toBlink]\n  end\nend\n",
      "Invalid set member toBlink for property Options at line 3"},
     {"integer for a Boolean", "object F: TTestForm\n  object A: TTestWidget\n    Visible = 1\n  end\nend\n",
      "Invalid value for property Visible: True or False expected at line 3"},
@@ -244,11 +246,13 @@ const TBadInput kBadInputs[] = {
      "Invalid value for property Bits: binary data expected at line 3"},
     {"unresolved reference", "object F: TTestForm\n  object A: TTestWidget\n    Buddy = Nobody\n  end\nend\n",
      "Component Nobody not found at line 3"},
-    {"reference of the wrong class", "object F: TTestForm\n  object A: TTestWidget\n    Buddy = T\n  end\n  object T: TTestThing\n  end\nend\n",
+    {"reference of the wrong class",
+     "object F: TTestForm\n  object A: TTestWidget\n    Buddy = T\n  end\n  object T: TTestThing\n  end\nend\n",
      "Invalid value for property Buddy: T is not a TTestWidget at line 3"},
     {"unknown method", "object F: TTestForm\n  object A: TTestWidget\n    OnClick = Missing\n  end\nend\n",
      "Method Missing not found in TTestForm at line 3"},
-    {"method of another signature", "object F: TTestForm\n  object A: TTestWidget\n    OnClick = KeyHandler\n  end\nend\n",
+    {"method of another signature",
+     "object F: TTestForm\n  object A: TTestWidget\n    OnClick = KeyHandler\n  end\nend\n",
      "Method KeyHandler does not match event OnClick at line 3"},
     {"duplicate name", "object F: TTestForm\n  object A: TTestThing\n  end\n  object a: TTestThing\n  end\nend\n",
      "A component named a already exists at line 4"},
@@ -262,7 +266,8 @@ const TBadInput kBadInputs[] = {
      "Invalid value for property Items: a collection expected at line 3"},
     {"read-only property", "object F: TTestForm\n  object T: TTestThing\n    Uses = 4\n  end\nend\n",
      "Property Uses is read-only at line 3"},
-    {"path through an empty reference", "object F: TTestForm\n  object A: TTestThing\n    Target.Name = 'x'\n  end\nend\n",
+    {"path through an empty reference",
+     "object F: TTestForm\n  object A: TTestThing\n    Target.Name = 'x'\n  end\nend\n",
      "Property Target of TTestThing has no object to read into at line 3"},
 };
 
@@ -307,8 +312,8 @@ TEST_F(FormDescriptions, FloatsThatAreNotNumbersSurviveTheRoundTrip) {
     auto* w2 = As<TTestWidget>(copy->FindComponent(L"W"));
     EXPECT_EQ(w2->Ratio(), -HUGE_VAL);
     EXPECT_TRUE(std::isnan(w2->Scale()));
-    EXPECT_EQ(As<TTestWidget>(Read("object F: TTestForm\n object W: TTestWidget\n  Ratio = Inf\n end\nend\n")
-                                  ->FindComponent(L"W"))
+    EXPECT_EQ(As<TTestWidget>(
+                  Read("object F: TTestForm\n object W: TTestWidget\n  Ratio = Inf\n end\nend\n")->FindComponent(L"W"))
                   ->Ratio(),
               HUGE_VAL);
 }
@@ -352,9 +357,7 @@ namespace {
 
 class TListHolder : public TComponent {
     Z_CLASS(TListHolder, TComponent)
-    Z_PUBLISHED {
-        p.Property(L"Lines", &TListHolder::Lines);
-    }
+    Z_PUBLISHED { p.Property(L"Lines", &TListHolder::Lines); }
 
 public:
     explicit TListHolder(TComponent* owner) : TComponent(owner) {}
@@ -379,8 +382,7 @@ TEST_F(FormDescriptions, StringListsAreWrittenAsListsOfStrings) {
               "end\r\n");
     auto* copy = Keep(static_cast<TListHolder*>(ReadComponentFromText(text, nullptr)));
     EXPECT_TRUE(copy->Lines()->Equals(holder->Lines()));
-    EXPECT_THROW(ReadComponentFromText("object H: TListHolder\n  Lines.Strings = ('a' 2)\nend\n", nullptr),
-                 EReadError);
+    EXPECT_THROW(ReadComponentFromText("object H: TListHolder\n  Lines.Strings = ('a' 2)\nend\n", nullptr), EReadError);
 }
 
 }  // namespace

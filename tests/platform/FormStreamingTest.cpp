@@ -44,8 +44,8 @@ public:
 
 TEST_F(WindowTest, AFormBuiltFromItsDescriptionRunsOnCreateOnceAfterStreaming) {
     RegisterClasses({TStreamedPanel::StaticClass(), TStreamedTestForm::StaticClass()});
-    auto* form = static_cast<TStreamedTestForm*>(
-        TStreamedTestForm::StaticClass()->Create(static_cast<TComponent*>(nullptr)));
+    auto* form =
+        static_cast<TStreamedTestForm*>(TStreamedTestForm::StaticClass()->Create(static_cast<TComponent*>(nullptr)));
     EXPECT_EQ(form->creates, 1);
     EXPECT_TRUE(form->loadedWhenCreated);
     EXPECT_EQ(form->clientWidthWhenCreated, 320);

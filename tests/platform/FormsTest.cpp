@@ -28,7 +28,9 @@ private:
 class TBrokenForm : public TForm {
     Z_CLASS(TBrokenForm, TForm)
 public:
-    explicit TBrokenForm(TComponent* o) : TForm(o, CreateNew) { throw Exception(L"Failed to create RenderingContext."); }
+    explicit TBrokenForm(TComponent* o) : TForm(o, CreateNew) {
+        throw Exception(L"Failed to create RenderingContext.");
+    }
 };
 
 // A plain push button on the system's button class, reporting its clicks through CN_COMMAND.
@@ -94,8 +96,7 @@ protected:
         Application = saved;
         // Drop a quit message a terminated loop may have left for the thread.
         MSG msg;
-        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
+        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
         WindowTest::TearDown();
     }
     TApplication* saved = nullptr;
@@ -105,7 +106,8 @@ protected:
 
 TEST_F(WindowTest, AnExceptionInOnCreateIsShownOnceAndTheFormStillOpens) {
     Application->SetTitle(L"Редактор Zarnik");
-    auto* form = static_cast<TFailingCreateForm*>(TFailingCreateForm::StaticClass()->Create(static_cast<TComponent*>(nullptr)));
+    auto* form =
+        static_cast<TFailingCreateForm*>(TFailingCreateForm::StaticClass()->Create(static_cast<TComponent*>(nullptr)));
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(form->creates, 1);
     auto shown = TakeBoxes();
@@ -233,9 +235,7 @@ TEST_F(WindowTest, ATimerTicksOnTheGuiThreadUntilDisabled) {
 namespace {
 class TTimerTestForm : public TForm {
     Z_CLASS(TTimerTestForm, TForm)
-    Z_PUBLISHED {
-        p.Method(L"ClockTick", &TTimerTestForm::ClockTick);
-    }
+    Z_PUBLISHED { p.Method(L"ClockTick", &TTimerTestForm::ClockTick); }
 
 public:
     explicit TTimerTestForm(TComponent* o) : TForm(o, CreateNew) {}

@@ -36,8 +36,10 @@ class IniReading : public testing::TestWithParam<bool> {
 protected:
     void SetUp() override {
         WriteSample(temp.File(L"level.ini"));
-        if (GetParam()) ini = std::make_unique<TMemIniFile>(temp.File(L"level.ini"));
-        else ini = std::make_unique<TIniFile>(temp.File(L"level.ini"));
+        if (GetParam())
+            ini = std::make_unique<TMemIniFile>(temp.File(L"level.ini"));
+        else
+            ini = std::make_unique<TIniFile>(temp.File(L"level.ini"));
     }
     TTempFolder temp;
     std::unique_ptr<TCustomIniFile> ini;
@@ -116,10 +118,9 @@ TEST_P(IniReading, WritesReadBackAfterUpdate) {
     EXPECT_EQ(reread.ReadBinaryStream(L"NEW", L"Name", &back), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, IniReading, testing::Values(false, true),
-                         [](const testing::TestParamInfo<bool>& info) {
-                             return info.param ? "TMemIniFile" : "TIniFile";
-                         });
+INSTANTIATE_TEST_SUITE_P(Kinds, IniReading, testing::Values(false, true), [](const testing::TestParamInfo<bool>& info) {
+    return info.param ? "TMemIniFile" : "TIniFile";
+});
 
 TEST(IniFile, RelativeNamesAreMadeAbsolute) {
     TTempFolder temp;
@@ -172,16 +173,17 @@ TEST(MemIniFile, KeepsTextTheAnsiCodePageCannotHold) {
 
 TEST(MemIniFile, OddLinesInTheFile) {
     TStringList lines;
-    lines.SetText(L"orphan=before any section\n"
-                  L"; a comment\n"
-                  L"  [ Spaced ]  \n"
-                  L"  key  =  value with blanks  \n"
-                  L"noequals\n"
-                  L"[unterminated\n"
-                  L"=no name\n"
-                  L"[Second]\n"
-                  L"a=1\n"
-                  L"A=2\n");
+    lines.SetText(
+        L"orphan=before any section\n"
+        L"; a comment\n"
+        L"  [ Spaced ]  \n"
+        L"  key  =  value with blanks  \n"
+        L"noequals\n"
+        L"[unterminated\n"
+        L"=no name\n"
+        L"[Second]\n"
+        L"a=1\n"
+        L"A=2\n");
     TMemIniFile ini(L"");
     ini.SetStrings(&lines);
     TStringList list;
@@ -190,7 +192,7 @@ TEST(MemIniFile, OddLinesInTheFile) {
     EXPECT_EQ(ini.ReadString(L"spaced", L"KEY", L""), L"value with blanks");
     EXPECT_EQ(ini.ReadString(L"Spaced", L"orphan", L"none"), L"none");
     ini.ReadSection(L"Spaced", &list);
-    EXPECT_EQ(Lines(list), (V{L"key"}));  // lines without a name are not keys
+    EXPECT_EQ(Lines(list), (V{L"key"}));                // lines without a name are not keys
     EXPECT_EQ(ini.ReadInteger(L"Second", L"a", 0), 1);  // the first of two spellings wins
 }
 

@@ -127,7 +127,7 @@ TEST(Jpeg, AThousandFailuresLeakNothing) {
     TBytes truncated(good.begin(), good.begin() + good.size() - 40);
     TBytes corrupt = good;
     corrupt[good.size() / 2] ^= 0xFF;
-    corrupt[20] = 0xFF;  // a broken marker in the header segment
+    corrupt[20] = 0xFF;                               // a broken marker in the header segment
     for (int i = 0; i < 20; ++i) ErrorOf(truncated);  // warm-up: one-time allocations
     DWORD gdiBefore = GdiObjectCount();
     size_t heapBefore = HeapBytesInUse();

@@ -46,8 +46,7 @@ TEST_F(StandardControlsTest, AListViewShowsItsItemsAndAnswersClicksAndKeys) {
     TypeKey(VK_DOWN);
     ASSERT_TRUE(PumpUntil([&] { return list->Selected() == list->Items()->Item(2); }));
     PumpUntilIdle();
-    EXPECT_EQ(form->TakeEvents(),
-              (std::vector<std::string>{"lvFiles.unselect readme.txt", "lvFiles.select Ёлка.bmp"}));
+    EXPECT_EQ(form->TakeEvents(), (std::vector<std::string>{"lvFiles.unselect readme.txt", "lvFiles.select Ёлка.bmp"}));
     EXPECT_EQ(list->ItemFocused(), list->Items()->Item(2));
 
     // A click on the second column's header.

@@ -12,12 +12,17 @@ TEST(ShortCutText, WritesAndReadsBackTheCommonShortCuts) {
         TShortCut shortCut;
         const char* text;
     } cases[] = {
-        {scCtrl | 'S', "Ctrl+S"},          {scShift | VK_DELETE, "Shift+Del"},
-        {VK_F5, "F5"},                     {scCtrl | VK_UP, "Ctrl+Up"},
+        {scCtrl | 'S', "Ctrl+S"},
+        {scShift | VK_DELETE, "Shift+Del"},
+        {VK_F5, "F5"},
+        {scCtrl | VK_UP, "Ctrl+Up"},
         {scShift | scCtrl | scAlt | 'A', "Shift+Ctrl+Alt+A"},
-        {scAlt | VK_F4, "Alt+F4"},         {VK_INSERT, "Ins"},
-        {scCtrl | VK_RETURN, "Ctrl+Enter"}, {VK_ESCAPE, "Esc"},
-        {scCtrl | '7', "Ctrl+7"},          {scCtrl | VK_F12, "Ctrl+F12"},
+        {scAlt | VK_F4, "Alt+F4"},
+        {VK_INSERT, "Ins"},
+        {scCtrl | VK_RETURN, "Ctrl+Enter"},
+        {VK_ESCAPE, "Esc"},
+        {scCtrl | '7', "Ctrl+7"},
+        {scCtrl | VK_F12, "Ctrl+F12"},
     };
     for (const TCase& c : cases) {
         EXPECT_EQ(Utf8(ShortCutToText(c.shortCut)), c.text);
@@ -39,9 +44,9 @@ TEST(Accelerators, FindTheCharacterAfterASingleAmpersand) {
         wchar_t hotkey;
         const wchar_t* stripped;
     } cases[] = {
-        {L"&Open", L'O', L"Open"},          {L"Lar&ge icons", L'G', L"Large icons"},
-        {L"R&&D", 0, L"R&D"},               {L"R&&&D", L'D', L"R&D"},
-        {L"&Файл", L'Ф', L"Файл"},          {L"no accelerator", 0, L"no accelerator"},
+        {L"&Open", L'O', L"Open"},      {L"Lar&ge icons", L'G', L"Large icons"},
+        {L"R&&D", 0, L"R&D"},           {L"R&&&D", L'D', L"R&D"},
+        {L"&Файл", L'Ф', L"Файл"},      {L"no accelerator", 0, L"no accelerator"},
         {L"trailing&", 0, L"trailing"},
     };
     for (const TCase& c : cases) {

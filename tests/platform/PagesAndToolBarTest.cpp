@@ -51,7 +51,8 @@ TEST_F(StandardControlsTest, AToolBarLaysOutItsButtonsAndClicksThem) {
     auto* open = form->Find<TToolButton>(L"btnOpen");
     auto* grid = form->Find<TToolButton>(L"btnGrid");
     // One after the other, the separator narrower.
-    for (int i = 1; i < 4; ++i) EXPECT_EQ(bar->Buttons(i)->Left(), bar->Buttons(i - 1)->Left() + bar->Buttons(i - 1)->Width());
+    for (int i = 1; i < 4; ++i)
+        EXPECT_EQ(bar->Buttons(i)->Left(), bar->Buttons(i - 1)->Left() + bar->Buttons(i - 1)->Width());
     EXPECT_LT(bar->Buttons(2)->Width(), bar->Buttons(1)->Width());
     // Each button shows its image.
     TControlSnapshot shot(bar);
@@ -60,7 +61,8 @@ TEST_F(StandardControlsTest, AToolBarLaysOutItsButtonsAndClicksThem) {
         TColor expected = TControlsTestForm::ToolImageColors[button->ImageIndex()];
         int found = 0;
         for (int y = button->Top(); y < button->Top() + button->Height(); ++y)
-            for (int x = button->Left(); x < button->Left() + button->Width(); ++x) found += shot.Pixel(x, y) == expected;
+            for (int x = button->Left(); x < button->Left() + button->Width(); ++x)
+                found += shot.Pixel(x, y) == expected;
         EXPECT_GT(found, 10) << i;
     }
     form->TakeEvents();

@@ -37,10 +37,14 @@ TEST(PictureRegistry, PlatformFormatsAreFoundInAnyCase) {
         const wchar_t* ext;
         TClass cls;
     } cases[] = {
-        {L"bmp", TBitmap::StaticClass()},   {L".BMP", TBitmap::StaticClass()},
-        {L"JpG", TJPEGImage::StaticClass()}, {L".jpeg", TJPEGImage::StaticClass()},
-        {L"ICO", TIcon::StaticClass()},      {L"xyz", nullptr},
-        {L"", nullptr},                      {L".", nullptr},
+        {L"bmp", TBitmap::StaticClass()},
+        {L".BMP", TBitmap::StaticClass()},
+        {L"JpG", TJPEGImage::StaticClass()},
+        {L".jpeg", TJPEGImage::StaticClass()},
+        {L"ICO", TIcon::StaticClass()},
+        {L"xyz", nullptr},
+        {L"", nullptr},
+        {L".", nullptr},
     };
     for (const Case& c : cases) EXPECT_EQ(TPicture::GraphicClassForExtension(c.ext), c.cls) << Utf8(c.ext);
 }

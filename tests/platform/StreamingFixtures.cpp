@@ -9,6 +9,6 @@ const TIdentMap& TestColorIdents() {
 }
 
 void RegisterStreamingFixtures() {
-    RegisterClasses({TTestWidget::StaticClass(), TTestThing::StaticClass(), TTestForm::StaticClass(),
-                     TTestFont::StaticClass()});
+    RegisterClasses(
+        {TTestWidget::StaticClass(), TTestThing::StaticClass(), TTestForm::StaticClass(), TTestFont::StaticClass()});
 }

@@ -12,8 +12,8 @@ TEST(Rounding, RoundHalfToEvenTruncFracInt) {
         Extended value;
         Int64 round, trunc;
     } cases[] = {
-        {2.5, 2, 2},   {3.5, 4, 3},   {-2.5, -2, -2}, {-3.5, -4, -3}, {0.5, 0, 0},
-        {1.5, 2, 1},   {2.4999, 2, 2}, {2.5001, 3, 2}, {-0.7, -1, 0},  {1e12 + 0.5, 1000000000000, 1000000000000},
+        {2.5, 2, 2}, {3.5, 4, 3},    {-2.5, -2, -2}, {-3.5, -4, -3}, {0.5, 0, 0},
+        {1.5, 2, 1}, {2.4999, 2, 2}, {2.5001, 3, 2}, {-0.7, -1, 0},  {1e12 + 0.5, 1000000000000, 1000000000000},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Round(c.value), c.round) << double(c.value);
@@ -73,7 +73,8 @@ TEST(Dates, EncodeDecodeAndTheEpoch) {
     EXPECT_EQ(EncodeDate(1899, 12, 29), -1.0);
     struct Case {
         Word y, m, d;
-    } dates[] = {{1, 1, 1}, {1600, 2, 29}, {1899, 12, 30}, {1900, 2, 28}, {2000, 2, 29}, {2024, 12, 31}, {9999, 12, 31}};
+    } dates[] = {{1, 1, 1},     {1600, 2, 29},  {1899, 12, 30}, {1900, 2, 28},
+                 {2000, 2, 29}, {2024, 12, 31}, {9999, 12, 31}};
     for (const Case& c : dates) {
         Word y, m, d;
         DecodeDate(EncodeDate(c.y, c.m, c.d), y, m, d);
@@ -92,7 +93,7 @@ TEST(Dates, EncodeDecodeAndTheEpoch) {
     SYSTEMTIME st = DateTimeToSystemTime(EncodeDate(2024, 5, 17) + EncodeTime(9, 8, 7, 6));
     EXPECT_EQ(st.wYear, 2024);
     EXPECT_EQ(st.wDay, 17);
-    EXPECT_EQ(st.wDayOfWeek, 5);  // a Friday
+    EXPECT_EQ(st.wDayOfWeek, 5);                             // a Friday
     EXPECT_EQ(DayOfWeek(EncodeDate(2024, 5, 17) + 0.9), 6);  // 1 = Sunday
     EXPECT_EQ(DayOfWeek(0), 7);                              // 1899-12-30, a Saturday
     EXPECT_EQ(DayOfWeek(EncodeDate(1850, 1, 6) - 0.5), 1);   // a Sunday before the epoch

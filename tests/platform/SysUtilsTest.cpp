@@ -37,10 +37,20 @@ TEST(Integers, StrToIntAcceptsDecimalAndHexadecimal) {
         const wchar_t* text;
         Integer value;
     } cases[] = {
-        {L"0", 0},           {L"42", 42},         {L"-17", -17},          {L"+5", 5},
-        {L"  12", 12},       {L"0x1F", 31},       {L"0XfF", 255},         {L"$10", 16},
-        {L"-$10", -16},      {L"-0x10", -16},     {L"2147483647", 2147483647},
-        {L"-2147483648", Integer(-2147483647 - 1)}, {L"$FFFFFFFF", -1}, {L"0x80000000", Integer(0x80000000u)},
+        {L"0", 0},
+        {L"42", 42},
+        {L"-17", -17},
+        {L"+5", 5},
+        {L"  12", 12},
+        {L"0x1F", 31},
+        {L"0XfF", 255},
+        {L"$10", 16},
+        {L"-$10", -16},
+        {L"-0x10", -16},
+        {L"2147483647", 2147483647},
+        {L"-2147483648", Integer(-2147483647 - 1)},
+        {L"$FFFFFFFF", -1},
+        {L"0x80000000", Integer(0x80000000u)},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(StrToInt(c.text), c.value) << Utf8(c.text);
@@ -49,8 +59,8 @@ TEST(Integers, StrToIntAcceptsDecimalAndHexadecimal) {
 }
 
 TEST(Integers, InvalidTextRaisesOrGivesTheDefault) {
-    const wchar_t* invalid[] = {L"", L" ", L"12 ", L"1.5", L"abc", L"0x", L"$", L"-", L"2147483648",
-                                L"-2147483649", L"0x100000000", L"12a", L"1e3", L"--1"};
+    const wchar_t* invalid[] = {L"",  L" ",          L"12 ",         L"1.5",         L"abc", L"0x",  L"$",
+                                L"-", L"2147483648", L"-2147483649", L"0x100000000", L"12a", L"1e3", L"--1"};
     for (const wchar_t* text : invalid) {
         EXPECT_EQ(StrToIntDef(text, -7), -7) << Utf8(text);
         Integer value = 5;

@@ -12,7 +12,8 @@ std::vector<String> WindowChildTexts(TTreeView* tree, HTREEITEM parent) {
     auto next = [&](HTREEITEM item, UINT how) {
         return reinterpret_cast<HTREEITEM>(SendMessageW(tree->Handle(), TVM_GETNEXTITEM, how, LPARAM(item)));
     };
-    for (HTREEITEM item = parent ? next(parent, TVGN_CHILD) : next(nullptr, TVGN_ROOT); item; item = next(item, TVGN_NEXT)) {
+    for (HTREEITEM item = parent ? next(parent, TVGN_CHILD) : next(nullptr, TVGN_ROOT); item;
+         item = next(item, TVGN_NEXT)) {
         wchar_t text[64] = {};
         TVITEMW info{};
         info.mask = TVIF_TEXT | TVIF_HANDLE;
@@ -155,6 +156,7 @@ TEST_F(StandardControlsTest, ASortedTreeKeepsChildrenInOrderInTheWindow) {
     EXPECT_EQ(WindowChildTexts(tree, nullptr), (std::vector<String>{L"Модели", L"Текстуры"}));
     EXPECT_EQ(WindowChildTexts(tree, textures->ItemId()), (std::vector<String>{L"Вода", L"Камень", L"Трава"}));
     tree->Items()->AddChild(textures, L"Железо");
-    EXPECT_EQ(WindowChildTexts(tree, textures->ItemId()), (std::vector<String>{L"Вода", L"Железо", L"Камень", L"Трава"}));
+    EXPECT_EQ(WindowChildTexts(tree, textures->ItemId()),
+              (std::vector<String>{L"Вода", L"Железо", L"Камень", L"Трава"}));
     EXPECT_EQ(textures->Item(1)->Text(), L"Железо");
 }

@@ -42,9 +42,7 @@ TEST(Enumerations, MembersAreNamedInOrder) {
 // A colour property declared without naming its identifiers.
 class TTintedThing : public TComponent {
     Z_CLASS(TTintedThing, TComponent)
-    Z_PUBLISHED {
-        p.Property(L"Tint", &TTintedThing::Tint, &TTintedThing::SetTint).Default(clBtnFace);
-    }
+    Z_PUBLISHED { p.Property(L"Tint", &TTintedThing::Tint, &TTintedThing::SetTint).Default(clBtnFace); }
 
 public:
     using TComponent::TComponent;
@@ -60,8 +58,10 @@ TEST(PublishedProperties, ColourPropertiesWriteAndReadTheColourIdentifiersByThem
     struct Case {
         TColor tint;
         const char* written;  // the line in the description; null: not written (the default)
-    } cases[] = {{clRed, "Tint = clRed"}, {clWindowText, "Tint = clWindowText"},
-                 {TColor(0x123456), "Tint = 1193046"}, {clBtnFace, nullptr}};
+    } cases[] = {{clRed, "Tint = clRed"},
+                 {clWindowText, "Tint = clWindowText"},
+                 {TColor(0x123456), "Tint = 1193046"},
+                 {clBtnFace, nullptr}};
     for (const Case& c : cases) {
         TTintedThing thing(nullptr);
         thing.SetName(L"Thing");
@@ -83,9 +83,7 @@ TEST(PublishedProperties, ColourPropertiesWriteAndReadTheColourIdentifiersByThem
 // A float property whose default is written as a whole number.
 class TWholeDefaultWidget : public TComponent {
     Z_CLASS(TWholeDefaultWidget, TComponent)
-    Z_PUBLISHED {
-        p.Property(L"Focal", &TWholeDefaultWidget::Focal, &TWholeDefaultWidget::SetFocal).Default(50);
-    }
+    Z_PUBLISHED { p.Property(L"Focal", &TWholeDefaultWidget::Focal, &TWholeDefaultWidget::SetFocal).Default(50); }
 
 public:
     using TComponent::TComponent;
@@ -109,10 +107,9 @@ TEST(PublishedProperties, KindsComeFromTheGetterTypes) {
     struct Case {
         const wchar_t* name;
         TTypeKind kind;
-    } cases[] = {{L"Caption", tkString}, {L"Width", tkInteger},      {L"Ratio", tkFloat},
-                 {L"Shape", tkEnumeration}, {L"Options", tkSet},   {L"Visible", tkBoolean},
-                 {L"Font", tkClass},      {L"Items", tkClass},      {L"Buddy", tkComponent},
-                 {L"OnClick", tkMethod},  {L"Name", tkString},      {L"Tag", tkInteger}};
+    } cases[] = {{L"Caption", tkString},  {L"Width", tkInteger},   {L"Ratio", tkFloat}, {L"Shape", tkEnumeration},
+                 {L"Options", tkSet},     {L"Visible", tkBoolean}, {L"Font", tkClass},  {L"Items", tkClass},
+                 {L"Buddy", tkComponent}, {L"OnClick", tkMethod},  {L"Name", tkString}, {L"Tag", tkInteger}};
     for (const Case& c : cases) {
         const TPropInfo* p = GetPropInfo(&w, c.name);
         ASSERT_NE(p, nullptr) << Utf8(c.name);

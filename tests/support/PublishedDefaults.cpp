@@ -21,15 +21,15 @@ std::vector<TClass>& LeftOut() {
 std::string ValueText(const TPropInfo& p, TPersistent* object, bool declared) {
     std::ostringstream text;
     switch (p.Kind) {
-    case tkFloat:
-        text << double(declared ? p.DefaultFloat : p.GetFloat(object));
-        break;
-    case tkString:
-        text << '\'' << Utf8(declared ? p.DefaultString : p.GetString(object)) << '\'';
-        break;
-    default:
-        text << (declared ? p.DefaultOrd : p.GetOrd(object));
-        break;
+        case tkFloat:
+            text << double(declared ? p.DefaultFloat : p.GetFloat(object));
+            break;
+        case tkString:
+            text << '\'' << Utf8(declared ? p.DefaultString : p.GetString(object)) << '\'';
+            break;
+        default:
+            text << (declared ? p.DefaultOrd : p.GetOrd(object));
+            break;
     }
     return text.str();
 }

@@ -17,8 +17,9 @@ namespace {
 LONG WINAPI EndOnCrash(EXCEPTION_POINTERS* info) {
     const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
     std::fprintf(stderr, "\ncrash: exception 0x%08lX at address %p in test %s.%s\n",
-                 static_cast<unsigned long>(info->ExceptionRecord->ExceptionCode), info->ExceptionRecord->ExceptionAddress,
-                 test ? test->test_suite_name() : "(none)", test ? test->name() : "(none)");
+                 static_cast<unsigned long>(info->ExceptionRecord->ExceptionCode),
+                 info->ExceptionRecord->ExceptionAddress, test ? test->test_suite_name() : "(none)",
+                 test ? test->name() : "(none)");
     std::fflush(stderr);
     TerminateProcess(GetCurrentProcess(), 3);
     return EXCEPTION_EXECUTE_HANDLER;

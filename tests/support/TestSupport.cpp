@@ -21,8 +21,7 @@ void Record(std::exception_ptr error) {
         std::rethrow_exception(error);
     } catch (const Exception& e) {
         message = e.Message();
-    } catch (...) {
-    }
+    } catch (...) {}
     std::lock_guard guard(recordLock);
     recorded.push_back(message);
 }

@@ -170,7 +170,7 @@ void TypeText(const String& text) {
 namespace {
 std::vector<TWhileMenuShows*> armedMenuWatches;
 UINT_PTR menuWatchTimer = 0;
-}
+}  // namespace
 
 std::vector<HWND> VisibleMenuWindows() {
     std::vector<HWND> windows;

@@ -78,7 +78,8 @@ struct TPainterAnswer {
     Int64 expected;
 };
 inline Int64 RectCode(const TRect& r) {
-    return (Int64(r.left) << 48) | (Int64(r.top & 0xFFFF) << 32) | (Int64(r.right & 0xFFFF) << 16) | (r.bottom & 0xFFFF);
+    return (Int64(r.left) << 48) | (Int64(r.top & 0xFFFF) << 32) | (Int64(r.right & 0xFFFF) << 16) |
+           (r.bottom & 0xFFFF);
 }
 inline Int64 SizeCode(const TSize& s) { return (Int64(s.cx) << 32) | s.cy; }
 inline void CheckPainterAnswers(TcxLookAndFeelPainterClass painter, const std::vector<TPainterAnswer>& answers) {

@@ -54,9 +54,18 @@ public:
     static std::vector<TThemeDraw> Take() { return std::exchange(drawn(), {}); }
 
 private:
-    static std::vector<String>& classes() { static std::vector<String> c; return c; }
-    static std::vector<TThemeDraw>& drawn() { static std::vector<TThemeDraw> d; return d; }
-    static String& schemeName() { static String s; return s; }
+    static std::vector<String>& classes() {
+        static std::vector<String> c;
+        return c;
+    }
+    static std::vector<TThemeDraw>& drawn() {
+        static std::vector<TThemeDraw> d;
+        return d;
+    }
+    static String& schemeName() {
+        static String s;
+        return s;
+    }
     static String ClassOf(HTHEME theme) { return classes().at(size_t(reinterpret_cast<UINT_PTR>(theme)) - 1); }
 
     static HTHEME WINAPI Open(HWND, LPCWSTR classList) {
@@ -111,4 +120,3 @@ private:
     }
     std::map<const char*, FARPROC> saved_;
 };
-

@@ -62,9 +62,7 @@ public:
     String GetName(Integer id) override { return id == 0 ? name : simple.at(size_t(id)).name; }
     Integer GetRole(Integer id) override { return id == 0 ? ROLE_SYSTEM_TOOLBAR : ROLE_SYSTEM_PUSHBUTTON; }
     Integer GetState(Integer id) override { return id == 0 ? state : STATE_SYSTEM_FOCUSABLE; }
-    RECT GetScreenBounds(Integer id) override {
-        return id == 0 ? bounds : simple.at(size_t(id)).bounds;
-    }
+    RECT GetScreenBounds(Integer id) override { return id == 0 ? bounds : simple.at(size_t(id)).bounds; }
     Integer GetSupportedProperties(Integer) override { return flags; }
     bool CanNavigateTo() override { return navigable; }
     HWND GetOwnerObjectWindow() override { return window; }
@@ -84,7 +82,9 @@ public:
     }
     // Children sit in one row: left and right step, other directions stay.
     Integer NavigateToChild(Integer index, TcxAccessibilityNavigationDirection direction) override {
-        Integer step = direction == andRight || direction == andNext ? 1 : direction == andLeft || direction == andPrev ? -1 : 0;
+        Integer step = direction == andRight || direction == andNext  ? 1
+                       : direction == andLeft || direction == andPrev ? -1
+                                                                      : 0;
         Integer target = index + step;
         return target < 0 || target >= GetChildCount() ? index : target;
     }
@@ -330,10 +330,8 @@ TEST_F(AccessibilityTree, FocusValueActionAndShortcut) {
     };
     const Case cases[] = {
         {L"&файл", 0x4000 | 'S', S_OK, "Ф"},  // the accelerator wins over the shortcut
-        {L"Save && &quit", 0, S_OK, "Q"},
-        {L"Save && quit", 0x4000 | 'S', S_OK, "Ctrl+S"},
-        {L"", 0x2000 | VK_F5, S_OK, "Shift+F5"},
-        {L"", 0, S_FALSE, ""},
+        {L"Save && &quit", 0, S_OK, "Q"},        {L"Save && quit", 0x4000 | 'S', S_OK, "Ctrl+S"},
+        {L"", 0x2000 | VK_F5, S_OK, "Shift+F5"}, {L"", 0, S_FALSE, ""},
     };
     for (const Case& c : cases) {
         root->caption = c.caption;
@@ -504,8 +502,8 @@ TEST(AccessibilityHelper, WindowsAnswerClientsThroughOleAcc) {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"cxAccessibilityTestWindow";
     RegisterClassW(&wc);
-    HWND parent = CreateWindowW(L"STATIC", L"Окно", WS_OVERLAPPEDWINDOW, 10, 10, 300, 200, nullptr, nullptr,
-                                nullptr, nullptr);
+    HWND parent =
+        CreateWindowW(L"STATIC", L"Окно", WS_OVERLAPPEDWINDOW, 10, 10, 300, 200, nullptr, nullptr, nullptr, nullptr);
     HWND window = CreateWindowW(wc.lpszClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 50, parent, nullptr,
                                 wc.hInstance, nullptr);
     ASSERT_TRUE(window);

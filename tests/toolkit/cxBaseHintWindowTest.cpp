@@ -58,12 +58,12 @@ TEST(cxBaseHintWindowTest, PlacementStaysInsideTheWorkArea) {
         int left, top, width, height;
         int expectedLeft, expectedTop;
     } cases[] = {
-        {w.left + 10, w.top + 10, 100, 20, w.left + 10, w.top + 10},         // fits
-        {w.right - 50, w.top + 10, 100, 20, w.right - 100, w.top + 10},      // ends at the right edge
-        {w.left + 10, w.top + 10, ww + 50, 20, w.left, w.top + 10},          // wider than the area
-        {w.left - 30, w.top - 40, 100, 20, w.left, w.top},                   // before the top-left
-        {w.left + 10, w.bottom - 10, 100, 60, w.left + 10, w.bottom - 60},   // ends at the bottom
-        {w.left + 10, w.top + 5, 100, wh + 10, w.left + 10, w.top},          // taller than the area
+        {w.left + 10, w.top + 10, 100, 20, w.left + 10, w.top + 10},        // fits
+        {w.right - 50, w.top + 10, 100, 20, w.right - 100, w.top + 10},     // ends at the right edge
+        {w.left + 10, w.top + 10, ww + 50, 20, w.left, w.top + 10},         // wider than the area
+        {w.left - 30, w.top - 40, 100, 20, w.left, w.top},                  // before the top-left
+        {w.left + 10, w.bottom - 10, 100, 60, w.left + 10, w.bottom - 60},  // ends at the bottom
+        {w.left + 10, w.top + 5, 100, wh + 10, w.left + 10, w.top},         // taller than the area
     };
     for (const Case& c : cases) {
         TPoint p = TcxBaseHintWindow::FitIntoWorkArea(c.left, c.top, c.width, c.height);

@@ -123,14 +123,10 @@ TEST(cxBitmap, FiltersTable) {
         TcxBitmapFilter kind;
         DWORD red, semi, transparent;
     } cases[] = {
-        {bfDingy, 0xFFFF4D4D, 0x6432190D, none},
-        {bfGrey, 0xFF555555, 0x80252525, none},
-        {bfOpaque, red, 0xFF402010, 0xFF000000},
-        {bfMask, 0, 0, 0xFFFFFFFF},
-        {bfFaded, 0xFF4C4C4C, 0x80282828, none},
-        {bfDisabled, 0xFF131313, 0x801F1F1F, none},
-        {bfOpaqueWhereDrawn, red, semi, none},
-        {bfClearAlpha, 0x00FF0000, 0x00402010, none},
+        {bfDingy, 0xFFFF4D4D, 0x6432190D, none}, {bfGrey, 0xFF555555, 0x80252525, none},
+        {bfOpaque, red, 0xFF402010, 0xFF000000}, {bfMask, 0, 0, 0xFFFFFFFF},
+        {bfFaded, 0xFF4C4C4C, 0x80282828, none}, {bfDisabled, 0xFF131313, 0x801F1F1F, none},
+        {bfOpaqueWhereDrawn, red, semi, none},   {bfClearAlpha, 0x00FF0000, 0x00402010, none},
     };
     for (const Case& c : cases) {
         auto b = Make2x2(red, semi, none, none);
@@ -185,8 +181,8 @@ TEST(cxBitmap, RotationModes) {
     // 3 x 2, top row 1 2 3, bottom row 4 5 6.
     auto make = [] {
         auto b = std::make_unique<TcxBitmap>(3, 2);
-        b->WritePixels({PixelFromValue(4), PixelFromValue(5), PixelFromValue(6), PixelFromValue(1),
-                        PixelFromValue(2), PixelFromValue(3)});
+        b->WritePixels({PixelFromValue(4), PixelFromValue(5), PixelFromValue(6), PixelFromValue(1), PixelFromValue(2),
+                        PixelFromValue(3)});
         return b;
     };
     auto rows = [](TcxBitmap& b) {
@@ -201,9 +197,8 @@ TEST(cxBitmap, RotationModes) {
         int width;
         std::vector<DWORD> expected;
     } cases[] = {
-        {0, false, 3, {1, 2, 3, 4, 5, 6}}, {0, true, 3, {4, 5, 6, 1, 2, 3}},
-        {1, false, 2, {3, 6, 2, 5, 1, 4}}, {1, true, 2, {1, 4, 2, 5, 3, 6}},
-        {2, false, 2, {4, 1, 5, 2, 6, 3}}, {2, true, 2, {6, 3, 5, 2, 4, 1}},
+        {0, false, 3, {1, 2, 3, 4, 5, 6}}, {0, true, 3, {4, 5, 6, 1, 2, 3}},  {1, false, 2, {3, 6, 2, 5, 1, 4}},
+        {1, true, 2, {1, 4, 2, 5, 3, 6}},  {2, false, 2, {4, 1, 5, 2, 6, 3}}, {2, true, 2, {6, 3, 5, 2, 4, 1}},
         {3, false, 3, {6, 5, 4, 3, 2, 1}}, {3, true, 3, {3, 2, 1, 6, 5, 4}},
     };
     for (const Case& c : cases) {

@@ -12,7 +12,9 @@
 
 namespace {
 
-std::unique_ptr<TcxCustomCalendarTable> Table(int id) { return std::unique_ptr<TcxCustomCalendarTable>(CreateCalendarTable(id)); }
+std::unique_ptr<TcxCustomCalendarTable> Table(int id) {
+    return std::unique_ptr<TcxCustomCalendarTable>(CreateCalendarTable(id));
+}
 
 std::string Ymd(const TcxCalendarMoment& m) {
     return std::to_string(m.Year) + "-" + std::to_string(m.Month) + "-" + std::to_string(m.Day);
@@ -53,13 +55,13 @@ TEST(CalendarTables, FactoryByCalendarId) {
         int weekStart;
     };
     const Case cases[] = {
-        {1, TcxGregorianCalendarTable::StaticClass(), 1, 0},  {2, TcxGregorianCalendarTable::StaticClass(), 2, 0},
-        {9, TcxGregorianCalendarTable::StaticClass(), 9, 1},  {10, TcxGregorianCalendarTable::StaticClass(), 10, 6},
+        {1, TcxGregorianCalendarTable::StaticClass(), 1, 0},   {2, TcxGregorianCalendarTable::StaticClass(), 2, 0},
+        {9, TcxGregorianCalendarTable::StaticClass(), 9, 1},   {10, TcxGregorianCalendarTable::StaticClass(), 10, 6},
         {11, TcxGregorianCalendarTable::StaticClass(), 11, 1}, {12, TcxGregorianCalendarTable::StaticClass(), 12, 1},
-        {3, TcxJapaneseCalendarTable::StaticClass(), 3, 0},   {4, TcxTaiwanCalendarTable::StaticClass(), 4, 0},
-        {5, TcxKoreanCalendarTable::StaticClass(), 5, 0},     {6, TcxHijriCalendarTable::StaticClass(), 6, 6},
-        {7, TcxThaiCalendarTable::StaticClass(), 7, 0},       {8, TcxHebrewCalendarTable::StaticClass(), 8, 0},
-        {99, TcxGregorianCalendarTable::StaticClass(), 1, 0}, {0, TcxGregorianCalendarTable::StaticClass(), 1, 0},
+        {3, TcxJapaneseCalendarTable::StaticClass(), 3, 0},    {4, TcxTaiwanCalendarTable::StaticClass(), 4, 0},
+        {5, TcxKoreanCalendarTable::StaticClass(), 5, 0},      {6, TcxHijriCalendarTable::StaticClass(), 6, 6},
+        {7, TcxThaiCalendarTable::StaticClass(), 7, 0},        {8, TcxHebrewCalendarTable::StaticClass(), 8, 0},
+        {99, TcxGregorianCalendarTable::StaticClass(), 1, 0},  {0, TcxGregorianCalendarTable::StaticClass(), 1, 0},
     };
     for (const Case& c : cases) {
         auto table = Table(c.id);
@@ -100,7 +102,7 @@ TEST(CalendarTables, OneEraCalendarsOffsetTheirYears) {
         TDateTime lowerDate;
     };
     const Case cases[] = {
-        {7, 2567, 544, 10542, DateOf(1, 1, 1)},  // Thai
+        {7, 2567, 544, 10542, DateOf(1, 1, 1)},   // Thai
         {5, 4357, 2334, 12332, DateOf(1, 1, 1)},  // Korean
         {4, 113, 1, 8088, DateOf(1912, 1, 1)},    // Taiwan
     };
@@ -203,8 +205,7 @@ TEST(CalendarTables, HebrewYearTableAndDates) {
         {DateOf(2024, 4, 23), "5784-8-15"},  // Passover: 15 Nisan, month 8 of a leap year
         {DateOf(2024, 10, 3), "5785-1-1"},   // Rosh Hashanah 5785
         {DateOf(2025, 4, 13), "5785-7-15"},  // Passover of a plain year: month 7
-        {DateOf(2000, 1, 1), "5760-4-23"},
-        {DateOf(1583, 1, 1), "5343-4-7"},
+        {DateOf(2000, 1, 1), "5760-4-23"},   {DateOf(1583, 1, 1), "5343-4-7"},
         {DateOf(2239, 9, 29), "5999-13-29"},  // the last day of the table
     };
     for (const Case& c : cases) {
@@ -233,10 +234,10 @@ TEST(CalendarTables, HebrewDaysFollowEachOther) {
     for (TDateTime day = hebrew.LowerDateLimit() + 1; day <= StripTimeOfDay(hebrew.UpperDateLimit()); day += 1) {
         const TcxCalendarMoment m = hebrew.SplitDate(day);
         const bool nextDay = m.Year == previous.Year && m.Month == previous.Month && m.Day == previous.Day + 1;
-        const bool nextMonth = m.Day == 1 && previous.Day == hebrew.MonthLength(previous.Year, previous.Month) &&
-                               ((m.Year == previous.Year && m.Month == previous.Month + 1) ||
-                                (m.Year == previous.Year + 1 && m.Month == 1 &&
-                                 previous.Month == hebrew.MonthCount(previous.Year)));
+        const bool nextMonth =
+            m.Day == 1 && previous.Day == hebrew.MonthLength(previous.Year, previous.Month) &&
+            ((m.Year == previous.Year && m.Month == previous.Month + 1) ||
+             (m.Year == previous.Year + 1 && m.Month == 1 && previous.Month == hebrew.MonthCount(previous.Year)));
         ASSERT_TRUE(nextDay || nextMonth) << Ymd(previous) << " then " << Ymd(m);
         ASSERT_DOUBLE_EQ(hebrew.MomentToValue(m), day) << Ymd(m);
         previous = m;

@@ -6,15 +6,33 @@
 
 namespace {
 
-class A : public TObject { Z_CLASS(A, TObject) };
-class B : public A { Z_CLASS(B, A) };
-class C : public B { Z_CLASS(C, B) };
-class D : public C { Z_CLASS(D, C) };
-class Unrelated : public TObject { Z_CLASS(Unrelated, TObject) };
-class ForA : public TObject { Z_CLASS(ForA, TObject) };
-class ForB : public TObject { Z_CLASS(ForB, TObject) };
-class ForC : public TObject { Z_CLASS(ForC, TObject) };
-class ForC2 : public TObject { Z_CLASS(ForC2, TObject) };
+class A : public TObject {
+    Z_CLASS(A, TObject)
+};
+class B : public A {
+    Z_CLASS(B, A)
+};
+class C : public B {
+    Z_CLASS(C, B)
+};
+class D : public C {
+    Z_CLASS(D, C)
+};
+class Unrelated : public TObject {
+    Z_CLASS(Unrelated, TObject)
+};
+class ForA : public TObject {
+    Z_CLASS(ForA, TObject)
+};
+class ForB : public TObject {
+    Z_CLASS(ForB, TObject)
+};
+class ForC : public TObject {
+    Z_CLASS(ForC, TObject)
+};
+class ForC2 : public TObject {
+    Z_CLASS(ForC2, TObject)
+};
 
 TEST(RegisteredClassList, MostDerivedRegisteredAncestorWinsWhateverTheOrderOfRegistration) {
     TcxRegisteredClassList list;
@@ -75,7 +93,9 @@ TEST(RegisteredClasses, KeepOneEntryPerClassShowDescriptionsAndSort) {
     EXPECT_EQ(classes.IndexOfClass(B::StaticClass()), -1);
 }
 
-class Streamed : public TObject { Z_CLASS(Streamed, TObject) };
+class Streamed : public TObject {
+    Z_CLASS(Streamed, TObject)
+};
 
 TEST(RegisteredClasses, RegisterForStreamingWhenAsked) {
     {

@@ -27,8 +27,10 @@ public:
     explicit TTestItem(TComponent* owner) : TcxComponentCollectionItem(owner) {}
     int value = 0;
     void Assign(TPersistent* source) override {
-        if (auto* other = dynamic_cast<TTestItem*>(source)) value = other->value;
-        else TcxComponentCollectionItem::Assign(source);
+        if (auto* other = dynamic_cast<TTestItem*>(source))
+            value = other->value;
+        else
+            TcxComponentCollectionItem::Assign(source);
     }
 
 protected:
@@ -66,7 +68,8 @@ protected:
     }
 };
 
-TTestParent::TTestParent(TComponent* owner) : TComponent(owner), items(new TRecordingCollection(this, TTestItem::StaticClass())) {}
+TTestParent::TTestParent(TComponent* owner)
+    : TComponent(owner), items(new TRecordingCollection(this, TTestItem::StaticClass())) {}
 
 std::string& Log(TTestParent& parent) { return static_cast<TRecordingCollection*>(parent.items)->log; }
 

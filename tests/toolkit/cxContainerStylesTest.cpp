@@ -62,7 +62,7 @@ TEST_F(ContainerStyles, BorderStyleFollowsTheKindAndThickensWhenHot) {
     }
     // The border of states 1 and 3 for each base border while hot tracking is on.
     const std::pair<TcxContainerBorderStyle, TcxContainerBorderStyle> rows[] = {
-        {cbsNone, cbsFlat}, {cbsSingle, cbsThick}, {cbsThick, cbsThick}, {cbsFlat, cbs3D},
+        {cbsNone, cbsFlat}, {cbsSingle, cbsThick},        {cbsThick, cbsThick},      {cbsFlat, cbs3D},
         {cbs3D, cbs3D},     {cbsUltraFlat, cbsUltraFlat}, {cbsOffice11, cbsOffice11}};
     for (auto [base, hot] : rows) {
         Base()->SetBorderStyle(base);
@@ -213,7 +213,7 @@ TEST_F(ContainerStyles, DirectAccessResolvesAndReportsNothing) {
 }
 
 TEST_F(ContainerStyles, ValueNamesAndStoredProperties) {
-    const wchar_t* names[] = {L"BorderColor", L"BorderStyle", L"Color",    L"Edges",     L"Font",
+    const wchar_t* names[] = {L"BorderColor", L"BorderStyle", L"Color",     L"Edges",     L"Font",
                               L"HotTrack",    L"Shadow",      L"TextColor", L"TextStyle", L"TransparentBorder"};
     String name;
     for (int i = 0; i < 10; ++i) {
@@ -253,10 +253,17 @@ TEST_F(ContainerStyles, TheStoredFormKeepsAssignedValuesOnly) {
         TcxContainerStyleValues assigned;
     } cases[] = {
         {"nothing assigned", [](TcxContainerStyle*) {}, "", {}},
-        {"a colour and a border", [](TcxContainerStyle* s) { s->SetColor(clRed); s->SetBorderStyle(cbsFlat); },
-         "  Style.BorderStyle = cbsFlat\r\n  Style.Color = clRed\r\n", {csvBorderStyle, csvColor}},
-        {"a font at its defaults", [](TcxContainerStyle* s) { s->SetFont(s->Font()); },
-         "  Style.IsFontAssigned = True\r\n", {csvFont}},
+        {"a colour and a border",
+         [](TcxContainerStyle* s) {
+             s->SetColor(clRed);
+             s->SetBorderStyle(cbsFlat);
+         },
+         "  Style.BorderStyle = cbsFlat\r\n  Style.Color = clRed\r\n",
+         {csvBorderStyle, csvColor}},
+        {"a font at its defaults",
+         [](TcxContainerStyle* s) { s->SetFont(s->Font()); },
+         "  Style.IsFontAssigned = True\r\n",
+         {csvFont}},
     };
     for (const Case& c : cases) {
         std::unique_ptr<TContainerStyleHolder> holder(new TContainerStyleHolder(nullptr));

@@ -50,7 +50,8 @@ TEST(ContainerViewInfo, ClassicFramesByBorderStyle) {
         SetClassicFrame(viewInfo, c.style, c.width);
         viewInfo.PaintOn(surface.Canvas());
         const TRect outer = InflateRectSides(viewInfo.BorderRect, c.width, c.width, c.width, c.width);
-        for (int n = 0; n < int(c.rings.size()); ++n) EXPECT_EQ(RingColors(surface, outer, n), c.rings[size_t(n)]) << c.what << " ring " << n;
+        for (int n = 0; n < int(c.rings.size()); ++n)
+            EXPECT_EQ(RingColors(surface, outer, n), c.rings[size_t(n)]) << c.what << " ring " << n;
         EXPECT_EQ(surface.Count(clYellow), 32 * 22) << c.what;  // the content rectangle, filled
         EXPECT_EQ(surface.At(outer.left - 1, outer.top - 1), RgbColor(kSurfaceColor)) << c.what;
         EXPECT_EQ(surface.Count(kSurfaceColor), 44 * 34 - (outer.right - outer.left) * (outer.bottom - outer.top))
@@ -96,8 +97,14 @@ HRESULT WINAPI RecordThemeColor(HTHEME theme, int part, int state, int property,
     *color = RGB(0, 255, 0);
     return S_OK;
 }
-HRESULT WINAPI CompositionOn(BOOL* enabled) { *enabled = TRUE; return S_OK; }
-HRESULT WINAPI CompositionOff(BOOL* enabled) { *enabled = FALSE; return S_OK; }
+HRESULT WINAPI CompositionOn(BOOL* enabled) {
+    *enabled = TRUE;
+    return S_OK;
+}
+HRESULT WINAPI CompositionOff(BOOL* enabled) {
+    *enabled = FALSE;
+    return S_OK;
+}
 
 TEST(ContainerViewInfo, NativeFrameTakesTheThemeBorderColourAroundTheContent) {
     TRecordingVisualStyles styles;
@@ -126,8 +133,7 @@ TEST(ContainerViewInfo, NativeFrameTakesTheThemeBorderColourAroundTheContent) {
         EXPECT_EQ(surface.Count(clYellow), 24 * 14) << c.what;
         EXPECT_EQ(surface.Count(clYellow, TRect{3, 3, 27, 17}), 24 * 14) << c.what;
         EXPECT_EQ(surface.Count(clLime), 30 * 20 - 24 * 14) << c.what;
-        EXPECT_EQ(ThemeColorQueries(),
-                  (std::vector<TThemeColorQuery>{{GetThemeHandle(c.type), c.part, 1, 3801}}))
+        EXPECT_EQ(ThemeColorQueries(), (std::vector<TThemeColorQuery>{{GetThemeHandle(c.type), c.part, 1, 3801}}))
             << c.what;
         EXPECT_EQ(viewInfo.BorderColor, clLime) << c.what;
     }

@@ -86,8 +86,10 @@ protected:
     }
     void CalculateScrollBarParams() override {
         ++calculations;
-        if (script) script(this);
-        else Report(contentWidth, contentHeight);
+        if (script)
+            script(this);
+        else
+            Report(contentWidth, contentHeight);
     }
     void ScrollContent(TScrollBarKind kind, TScrollCode code, int& position) override {
         (void)position;
@@ -139,7 +141,7 @@ TEST_F(cxControlScrollBarsTest, TheContentDecidesWhichBarsShowAndWhere) {
         bool allowHide;
         bool hVisible, hEnabled, vVisible, vEnabled;
     } cases[] = {
-        {100, 100, true, false, true, false, true},  // fits: hidden
+        {100, 100, true, false, true, false, true},   // fits: hidden
         {100, 100, false, true, false, true, false},  // fits, may not hide: shown disabled
         {500, 100, true, true, true, false, true},
         {100, 500, true, false, true, true, true},
@@ -171,8 +173,8 @@ TEST_F(cxControlScrollBarsTest, TheContentDecidesWhichBarsShowAndWhere) {
             EXPECT_TRUE(SameRect(V()->BoundsRect(), TRect{bounds.right, 0, client.right, bounds.bottom}));
         }
         if (c.hVisible && c.vVisible) {
-            EXPECT_TRUE(
-                SameRect(control->SizeGrip()->BoundsRect(), TRect{bounds.right, bounds.bottom, client.right, client.bottom}));
+            EXPECT_TRUE(SameRect(control->SizeGrip()->BoundsRect(),
+                                 TRect{bounds.right, bounds.bottom, client.right, client.bottom}));
         }
     }
     // The range reaches the bar: a page of the visible width over the whole content.
@@ -338,7 +340,10 @@ TEST_F(cxControlScrollBarsTest, AMiddleClickStartsAnAutoScrollThatFollowsThePoin
     size_t stepsWhenBack = 0;
     int waited = 0;
     TTickScript script({
-        [&] { PressMiddleButton(false); return true; },  // a click, without moving
+        [&] {
+            PressMiddleButton(false);
+            return true;
+        },  // a click, without moving
         [&] { return ++waited == 4; },
         [&] {
             runningAfterClick = control->IsScrollingContent();
@@ -351,13 +356,19 @@ TEST_F(cxControlScrollBarsTest, AMiddleClickStartsAnAutoScrollThatFollowsThePoin
             awayCursor = GetCursor();
             return control->steps.size() >= 3 && awayCursor == down;
         },
-        [&] { MoveMouseTo(TPoint{start.x + 2, start.y + 3}); return true; },
+        [&] {
+            MoveMouseTo(TPoint{start.x + 2, start.y + 3});
+            return true;
+        },
         [&] {
             backCursor = GetCursor();
             stepsWhenBack = control->steps.size();
             return backCursor == neutral;
         },
-        [&] { PressMiddleButton(true); return true; },  // the next click ends it
+        [&] {
+            PressMiddleButton(true);
+            return true;
+        },  // the next click ends it
     });
     PressMiddleButton(true);
     ASSERT_TRUE(PumpUntil([&] { return script.Done() && !control->IsScrollingContent(); }, 8000));

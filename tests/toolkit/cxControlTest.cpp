@@ -284,9 +284,9 @@ TEST_F(cxControlTest, OnlyMenusThatMayPopUpAreShown) {
 
 // The toolkit's cursors come from the program's resources: each is its own, none the arrow.
 TEST(cxToolkitCursors, EveryCursorLoadsFromTheResources) {
-    const TCursor ids[] = {crcxDragCopy,  crcxFullScroll, crcxHorScroll,  crcxVerScroll, crcxUpScroll,
+    const TCursor ids[] = {crcxDragCopy,    crcxFullScroll, crcxHorScroll,  crcxVerScroll, crcxUpScroll,
                            crcxRightScroll, crcxDownScroll, crcxLeftScroll, crcxRemove,    crcxVertSize,
-                           crcxHorzSize,  crcxMultiDrag,  crcxNoDrop,     crcxDrag,      crcxColorPicker};
+                           crcxHorzSize,    crcxMultiDrag,  crcxNoDrop,     crcxDrag,      crcxColorPicker};
     const HCURSOR arrow = Screen->Cursors(crDefault);
     std::vector<HCURSOR> seen;
     for (TCursor id : ids) {

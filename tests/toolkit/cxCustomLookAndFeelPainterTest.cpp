@@ -20,49 +20,59 @@ using Pixels = TPainterPixels;
 TEST(cxCustomPainter, AnswersWithoutAnyInstanceOfItsOwn) {
     P p = TcxCustomLookAndFeelPainter::Instance();
     TcxBorders both{bLeft, bRight};
-    CheckPainterAnswers(p, {
-        {"PainterStyleCode", [](P p) { return p->PainterStyleCode(); }, lfsStandard},
-        {"ContentColor", [](P p) { return p->ContentColor(); }, clWindow},
-        {"ContentOddColor follows ContentColor", [](P p) { return p->ContentOddColor(); }, clWindow},
-        {"EditorBackgroundColor", [](P p) { return p->EditorBackgroundColorByDisabled(true); }, clDefault},
-        {"GroupByBoxTextColor", [](P p) { return p->GroupByBoxTextColor(); }, clBtnFace},
-        {"SchedulerBorderColor", [](P p) { return p->SchedulerBorderColor(); }, 0x9D9DA1},
-        {"SchedulerViewColor", [](P p) { return p->SchedulerViewColor(); }, 0xD5FFFF},
-        {"SelectedAppointmentTextColor", [](P p) { return p->SelectedAppointmentTextColor(); }, clHighlightText},
-        {"VerticalGridBandBorderColor", [](P p) { return p->VerticalGridBandBorderColor(); }, clBlack},
-        {"ExtraColor12", [](P p) { return p->ExtraColor12(); }, 0xCFCFCF},
-        {"ExtraColor15", [](P p) { return p->ExtraColor15(); }, 0xF0CAA6},
-        {"ExtraColor16", [](P p) { return p->ExtraColor16(); }, clNavy},
-        {"GridGroupPanelColor follows HeaderBackgroundColor", [](P p) { return p->GridGroupPanelColor(); },
-         clBtnShadow},
-        {"ButtonGlyphColor of a normal button", [](P p) { return p->ButtonGlyphColor(cxbsNormal, clRed); }, clRed},
-        {"ButtonGlyphColor of a normal button by default", [](P p) { return p->ButtonGlyphColor(cxbsHot); },
-         clBtnText},
-        {"ButtonGlyphColor disabled ignores the default", [](P p) { return p->ButtonGlyphColor(cxbsDisabled, clRed); },
-         clBtnShadow},
-        {"CheckBoxFaceColor hot", [](P p) { return p->CheckBoxFaceColor(cxbsHot); }, clWindow},
-        {"CheckBoxFaceColor pressed", [](P p) { return p->CheckBoxFaceColor(cxbsPressed); }, clBtnFace},
-        {"FooterCellTextBounds of a 10 x 10 cell",
-         [](P p) { return RectCode(p->FooterCellTextBounds(TRect{0, 0, 10, 10})); }, RectCode(TRect{2, 2, 8, 8})},
-        {"ButtonFocusRectangle", [](P p) { return RectCode(p->ButtonFocusRectangle(nullptr, TRect{0, 0, 20, 12})); },
-         RectCode(TRect{4, 4, 16, 8})},
-        {"ButtonFocusRectangle too small to shrink",
-         [](P p) { return RectCode(p->ButtonFocusRectangle(nullptr, TRect{0, 0, 8, 20})); },
-         RectCode(TRect{0, 0, 8, 20})},
-        {"HeaderBorders", [](P p) { return Int64(p->HeaderBorders(TcxNeighbors{nLeft}).Bits()); }, 15},
-        {"HeaderWidthForTextWidth", [](P p) { return p->HeaderWidthForTextWidth(30); }, 34},
-        {"SortMarkArea", [](P p) { return SizeCode(p->SortMarkArea()); }, SizeCode(TSize{16, 0})},
-        {"SmallCloseButtonSize", [](P p) { return SizeCode(p->SmallCloseButtonSize()); }, SizeCode(TSize{16, 14})},
-        {"FilterArrowButtonSize", [](P p) { return SizeCode(p->FilterArrowButtonSize()); }, SizeCode(TSize{15, 0})},
-        {"NavigationButtonMetrics of the next button",
-         [](P p) { return RectCode(p->NavigationButtonMetrics(true).borders); }, RectCode(TRect{2, 6, 0, 6})},
-        {"ProgressIndicatorMargins", [](P p) { return RectCode(p->ProgressIndicatorMargins()); },
-         RectCode(TRect{2, 2, 2, 2})},
-        {"GroupChevronButtonSize", [](P p) { return p->GroupChevronButtonSize(); }, 15},
-        {"SmallPlusMinusButtonSize", [](P p) { return p->SmallPlusMinusButtonSize(); }, 9},
-        {"SizeGripExtent", [](P p) { return SizeCode(p->SizeGripExtent()); },
-         SizeCode(TSize{GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL)})},
-    });
+    CheckPainterAnswers(
+        p,
+        {
+            {"PainterStyleCode", [](P p) { return p->PainterStyleCode(); }, lfsStandard},
+            {"ContentColor", [](P p) { return p->ContentColor(); }, clWindow},
+            {"ContentOddColor follows ContentColor", [](P p) { return p->ContentOddColor(); }, clWindow},
+            {"EditorBackgroundColor", [](P p) { return p->EditorBackgroundColorByDisabled(true); }, clDefault},
+            {"GroupByBoxTextColor", [](P p) { return p->GroupByBoxTextColor(); }, clBtnFace},
+            {"SchedulerBorderColor", [](P p) { return p->SchedulerBorderColor(); }, 0x9D9DA1},
+            {"SchedulerViewColor", [](P p) { return p->SchedulerViewColor(); }, 0xD5FFFF},
+            {"SelectedAppointmentTextColor", [](P p) { return p->SelectedAppointmentTextColor(); }, clHighlightText},
+            {"VerticalGridBandBorderColor", [](P p) { return p->VerticalGridBandBorderColor(); }, clBlack},
+            {"ExtraColor12", [](P p) { return p->ExtraColor12(); }, 0xCFCFCF},
+            {"ExtraColor15", [](P p) { return p->ExtraColor15(); }, 0xF0CAA6},
+            {"ExtraColor16", [](P p) { return p->ExtraColor16(); }, clNavy},
+            {"GridGroupPanelColor follows HeaderBackgroundColor", [](P p) { return p->GridGroupPanelColor(); },
+             clBtnShadow},
+            {"ButtonGlyphColor of a normal button", [](P p) { return p->ButtonGlyphColor(cxbsNormal, clRed); }, clRed},
+            {"ButtonGlyphColor of a normal button by default", [](P p) { return p->ButtonGlyphColor(cxbsHot); },
+             clBtnText},
+            {"ButtonGlyphColor disabled ignores the default",
+             [](P p) { return p->ButtonGlyphColor(cxbsDisabled, clRed); }, clBtnShadow},
+            {"CheckBoxFaceColor hot", [](P p) { return p->CheckBoxFaceColor(cxbsHot); }, clWindow},
+            {"CheckBoxFaceColor pressed", [](P p) { return p->CheckBoxFaceColor(cxbsPressed); }, clBtnFace},
+            {"FooterCellTextBounds of a 10 x 10 cell",
+             [](P p) {
+                 return RectCode(p->FooterCellTextBounds(TRect{0, 0, 10, 10}));
+             },
+             RectCode(TRect{2, 2, 8, 8})},
+            {"ButtonFocusRectangle",
+             [](P p) {
+                 return RectCode(p->ButtonFocusRectangle(nullptr, TRect{0, 0, 20, 12}));
+             },
+             RectCode(TRect{4, 4, 16, 8})},
+            {"ButtonFocusRectangle too small to shrink",
+             [](P p) {
+                 return RectCode(p->ButtonFocusRectangle(nullptr, TRect{0, 0, 8, 20}));
+             },
+             RectCode(TRect{0, 0, 8, 20})},
+            {"HeaderBorders", [](P p) { return Int64(p->HeaderBorders(TcxNeighbors{nLeft}).Bits()); }, 15},
+            {"HeaderWidthForTextWidth", [](P p) { return p->HeaderWidthForTextWidth(30); }, 34},
+            {"SortMarkArea", [](P p) { return SizeCode(p->SortMarkArea()); }, SizeCode(TSize{16, 0})},
+            {"SmallCloseButtonSize", [](P p) { return SizeCode(p->SmallCloseButtonSize()); }, SizeCode(TSize{16, 14})},
+            {"FilterArrowButtonSize", [](P p) { return SizeCode(p->FilterArrowButtonSize()); }, SizeCode(TSize{15, 0})},
+            {"NavigationButtonMetrics of the next button",
+             [](P p) { return RectCode(p->NavigationButtonMetrics(true).borders); }, RectCode(TRect{2, 6, 0, 6})},
+            {"ProgressIndicatorMargins", [](P p) { return RectCode(p->ProgressIndicatorMargins()); },
+             RectCode(TRect{2, 2, 2, 2})},
+            {"GroupChevronButtonSize", [](P p) { return p->GroupChevronButtonSize(); }, 15},
+            {"SmallPlusMinusButtonSize", [](P p) { return p->SmallPlusMinusButtonSize(); }, 9},
+            {"SizeGripExtent", [](P p) { return SizeCode(p->SizeGripExtent()); },
+             SizeCode(TSize{GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL)})},
+        });
     EXPECT_EQ(p->HeaderWidthForCaption(TPaintSurface(4, 4).Canvas(), both, nullptr, L""), 4);
     EXPECT_EQ(TcxCustomLookAndFeelPainter::LookAndFeelStyleToKind(lfsNative), lfStandard);
     EXPECT_EQ(TcxCustomLookAndFeelPainter::LookAndFeelStyleToKind(lfsOffice11), lfOffice11);
@@ -102,7 +112,8 @@ TEST(cxCustomPainter, ArrowAndDropDownTrianglesFillTheirRows) {
     // 8 wide: 5 wide and 3 high, its top row at the rounded middle.
     TPaintSurface dropDown(8, 8);
     TcxCustomLookAndFeelPainter::Instance()->DrawDropDownTriangle(dropDown.Canvas(), TRect{0, 0, 8, 8}, clBlue);
-    EXPECT_EQ(dropDown.PixelsOf(clBlue), (Pixels{{1, 3}, {2, 3}, {3, 3}, {4, 3}, {5, 3}, {2, 4}, {3, 4}, {4, 4}, {3, 5}}));
+    EXPECT_EQ(dropDown.PixelsOf(clBlue),
+              (Pixels{{1, 3}, {2, 3}, {3, 3}, {4, 3}, {5, 3}, {2, 4}, {3, 4}, {4, 4}, {3, 5}}));
 }
 
 TEST(cxCustomPainter, NavigationButtonLayout) {
@@ -184,8 +195,7 @@ TEST(cxCustomPainter, GroupChevronsPointUpWhenExpanded) {
         Pixels pair;
         for (int dy : {0, 4}) {
             auto add = [&](int x, int y) { pair.insert({4 + x, 3 + y + dy}); };
-            for (int i = 0; i <= 3; ++i)
-                expanded ? (add(i, 3 - i), add(3 + i, i)) : (add(i, 1 + i), add(3 + i, 4 - i));
+            for (int i = 0; i <= 3; ++i) expanded ? (add(i, 3 - i), add(3 + i, i)) : (add(i, 1 + i), add(3 + i, 4 - i));
             for (int i = 0; i <= 2; ++i)
                 expanded ? (add(1 + i, 3 - i), add(3 + i, 1 + i)) : (add(1 + i, 1 + i), add(3 + i, 3 - i));
         }
@@ -208,7 +218,7 @@ TEST(cxCustomPainter, ClockAtThreeOClock) {
     TPaintSurface s(61, 61, clFuchsia);
     P p = TcxCustomLookAndFeelPainter::Instance();
     p->DrawClockFace(s.Canvas(), s.Bounds(), EncodeTime(3, 0, 0, 0), clWhite);
-    const int cx = 30, cy = 30;  // radii 28.5
+    const int cx = 30, cy = 30;                          // radii 28.5
     EXPECT_EQ(s.At(cx + 15, cy), RgbColor(clTeal));      // the hour hand points right
     EXPECT_EQ(s.At(cx - 15, cy), RgbColor(clWhite));     // and not left
     EXPECT_EQ(s.At(cx + 1, cy - 12), RgbColor(clTeal));  // the minute hand points up
@@ -278,8 +288,8 @@ TEST(cxRadioButtonImages, Office11HotCheckedColours) {
     TPaintSurface s(size.cx + 4, size.cy + 4, clFuchsia);
     list->Draw(s.Canvas(), 2, 2, lfOffice11, cxbsHot, true, false, false, clDefault);
     const TdxOffice11Colors& office = Office11Colors();
-    const TColor expected[] = {RgbColor(clFuchsia),          office.SelectionBorderColor, office.SelectionBorderColor,
-                               office.HotFaceColor,        office.HotFaceColor,         office.HotFaceColor,
+    const TColor expected[] = {RgbColor(clFuchsia),   office.SelectionBorderColor, office.SelectionBorderColor,
+                               office.HotFaceColor,   office.HotFaceColor,         office.HotFaceColor,
                                RgbColor(clWindowText)};
     int mismatches = 0;
     for (int y = 0; y < size.cy; ++y)
@@ -318,19 +328,29 @@ TEST(Office11Bitmaps, SubMenuBadgeGreysMapOntoTheHeaderGradient) {
         TColor light, dark;
         std::vector<TColor> expected;
     } cases[] = {
-        {"ramp", {clFuchsia, 0x646464, clBlack, 0xC8C8C8, 0x969696}, 0x00FFFF, 0xFF0000,
+        {"ramp",
+         {clFuchsia, 0x646464, clBlack, 0xC8C8C8, 0x969696},
+         0x00FFFF,
+         0xFF0000,
          {clFuchsia, MixColorsByPercent(0x00FFFF, 0xFF0000, 0), clBlack, MixColorsByPercent(0x00FFFF, 0xFF0000, 100),
           MixColorsByPercent(0x00FFFF, 0xFF0000, 50)}},
-        {"one grey takes the light colour", {clFuchsia, 0x808080}, 0x00FFFF, 0xFF0000,
+        {"one grey takes the light colour",
+         {clFuchsia, 0x808080},
+         0x00FFFF,
+         0xFF0000,
          {clFuchsia, MixColorsByPercent(0x00FFFF, 0xFF0000, 100)}},
-        {"equal header colours fade to black", {clFuchsia, 0x101010, 0xF0F0F0}, 0x00FFFF, 0x00FFFF,
+        {"equal header colours fade to black",
+         {clFuchsia, 0x101010, 0xF0F0F0},
+         0x00FFFF,
+         0x00FFFF,
          {clFuchsia, MixColorsByPercent(0x00FFFF, 0, 0), MixColorsByPercent(0x00FFFF, 0, 100)}},
     };
     for (const Case& c : cases) {
         TBitmap b(int(c.row.size()), 1, pf24bit);
         for (size_t x = 0; x < c.row.size(); ++x) b.Canvas()->SetPixels(int(x), 0, c.row[x]);
         RecolorSubMenuExpandBitmap(&b, c.light, c.dark);
-        for (size_t x = 0; x < c.row.size(); ++x) EXPECT_EQ(b.Canvas()->Pixels(int(x), 0), c.expected[x]) << c.name << x;
+        for (size_t x = 0; x < c.row.size(); ++x)
+            EXPECT_EQ(b.Canvas()->Pixels(int(x), 0), c.expected[x]) << c.name << x;
     }
 }
 

@@ -129,7 +129,9 @@ TEST(DateText, CalendarDateTexts) {
     ParseCalendarDateText(L"\x05DB \x05D3 \x05EA\x05E9\x05E4\x05F4\x05D3", {L' ', L"d M yyyy"}, &hebrew, moment);
     EXPECT_EQ(DateText(hebrew.MomentToValue(moment)), "2024-01-01");
     // A token that is not a number raises; TextToDateValue turns that into NullDate.
-    EXPECT_NE(MessageOf([&] { ParseCalendarDateText(L"x/6/2567", {L'/', L"d/M/yyyy"}, &thai, moment); }),
+    EXPECT_NE(MessageOf([&] {
+                  ParseCalendarDateText(L"x/6/2567", {L'/', L"d/M/yyyy"}, &thai, moment);
+              }),
               "(no exception)");
 }
 
@@ -160,9 +162,10 @@ TEST(DateText, MutatedTextsGiveADateOrNullAndNeverRaise) {
     TLocaleScope russian(0x419);
     TFixedClock clock(kWednesday);
     static const wchar_t* const pieces[] = {
-        L"СЕГОДНЯ", L"конец", L"ТЕПЕРЬ", L"ПЕРВЫЙ", L"29", L"02", L"2024", L"9999", L"10000", L"99999999999",
-        L".",       L"/",     L":",      L"+",      L"-",  L" ",  L"\t",   L"\r",   L"13:05", L"PM",
-        L"г.",      L"0",     L"-700000", L"\xD83D\xDE00", L"\xD800", L"Ж", L"1e308", L"31", L"12", L"00:00:00"};
+        L"СЕГОДНЯ", L"конец",       L"ТЕПЕРЬ", L"ПЕРВЫЙ", L"29", L"02",      L"2024",    L"9999",
+        L"10000",   L"99999999999", L".",      L"/",      L":",  L"+",       L"-",       L" ",
+        L"\t",      L"\r",          L"13:05",  L"PM",     L"г.", L"0",       L"-700000", L"\xD83D\xDE00",
+        L"\xD800",  L"Ж",           L"1e308",  L"31",     L"12", L"00:00:00"};
     TTestRandom random(2024);
     int dates = 0;
     for (int i = 0; i < 10000; ++i) {

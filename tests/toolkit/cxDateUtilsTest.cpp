@@ -14,9 +14,9 @@ TEST(DateArithmetic, ShiftMonthAcrossYears) {
         int years;
     };
     const Case cases[] = {
-        {2024, 1, -1, 2023, 12, 0},  {2024, 1, -13, 2022, 12, -1}, {2024, 1, 25, 2026, 2, 2},
-        {2024, 12, 1, 2025, 1, 0},   {2024, 6, -6, 2023, 12, 0},   {2024, 6, 0, 2024, 6, 0},
-        {2024, 11, 14, 2026, 1, 1},  {2024, 3, -27, 2021, 12, -2},
+        {2024, 1, -1, 2023, 12, 0}, {2024, 1, -13, 2022, 12, -1}, {2024, 1, 25, 2026, 2, 2},
+        {2024, 12, 1, 2025, 1, 0},  {2024, 6, -6, 2023, 12, 0},   {2024, 6, 0, 2024, 6, 0},
+        {2024, 11, 14, 2026, 1, 1}, {2024, 3, -27, 2021, 12, -2},
     };
     for (const Case& c : cases) {
         Word year = c.year, month = c.month;
@@ -82,21 +82,21 @@ TEST(DateArithmetic, WeeksOfTheYear) {
     const Case cases[] = {
         {1, fwrJanuaryFirst, DateOf(2024, 12, 30), 1},  // the week from Monday 2024-12-30 holds 2025-01-01
         {1, fwrFourDays, DateOf(2024, 12, 30), 1},
-        {1, fwrFullWeek, DateOf(2024, 12, 30), 53},  // no December rule for full weeks
-        {1, fwrJanuaryFirst, DateOf(2024, 1, 1), 1},    // a Monday
+        {1, fwrFullWeek, DateOf(2024, 12, 30), 53},   // no December rule for full weeks
+        {1, fwrJanuaryFirst, DateOf(2024, 1, 1), 1},  // a Monday
         {1, fwrFullWeek, DateOf(2024, 1, 1), 1},
-        {0, fwrJanuaryFirst, DateOf(2023, 1, 1), 1},    // a Sunday
-        {1, fwrJanuaryFirst, DateOf(2023, 1, 1), 1},    // the week from Monday 2022-12-26
+        {0, fwrJanuaryFirst, DateOf(2023, 1, 1), 1},  // a Sunday
+        {1, fwrJanuaryFirst, DateOf(2023, 1, 1), 1},  // the week from Monday 2022-12-26
         {1, fwrFourDays, DateOf(2023, 1, 2), 1},
         {1, fwrFullWeek, DateOf(2023, 1, 8), 1},
         {1, fwrJanuaryFirst, DateOf(2023, 12, 31), 53},
-        {1, fwrFourDays, DateOf(2020, 12, 31), 53},     // a Thursday: four days of 2020
+        {1, fwrFourDays, DateOf(2020, 12, 31), 53},  // a Thursday: four days of 2020
     };
     for (const Case& c : cases)
         EXPECT_EQ(WeekOfYear(c.startDay, c.rule, c.date), c.week)
             << "start " << c.startDay << " rule " << int(c.rule) << " day " << c.date;
     EXPECT_DOUBLE_EQ(WeekStartOf(DateOf(2024, 2, 14) + 0.5, 1), DateOf(2024, 2, 12));  // Wednesday to Monday
-    EXPECT_DOUBLE_EQ(WeekStartOf(DateOf(2024, 2, 11), 1), DateOf(2024, 2, 5));        // Sunday to Monday
+    EXPECT_DOUBLE_EQ(WeekStartOf(DateOf(2024, 2, 11), 1), DateOf(2024, 2, 5));         // Sunday to Monday
     EXPECT_DOUBLE_EQ(WeekStartOf(DateOf(2024, 2, 11), 0), DateOf(2024, 2, 11));
 }
 

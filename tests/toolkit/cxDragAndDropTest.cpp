@@ -46,7 +46,9 @@ void TRecordingDragObject::MoveTo(TPoint p, bool& accepted) {
     TcxDragAndDropObject::MoveTo(p, accepted);
 }
 
-void TRecordingDragObject::FinishDrop(bool accepted) { static_cast<TDraggingControl*>(Control())->drops.push_back(accepted); }
+void TRecordingDragObject::FinishDrop(bool accepted) {
+    static_cast<TDraggingControl*>(Control())->drops.push_back(accepted);
+}
 
 class cxDragAndDropTest : public WindowTest {
 protected:
@@ -224,15 +226,33 @@ TEST_F(cxDragAndDropTest, APlatformDragWithCtrlHeldShowsTheCopyCursorOverAnAccep
     // Ctrl is pressed once the pointer rests over the target (moving the pointer resets the
     // modifier keys on this display).
     TTickScript script({
-        [&] { MoveMouseTo(control->ClientToScreen(TPoint{120, 60})); return true; },
+        [&] {
+            MoveMouseTo(control->ClientToScreen(TPoint{120, 60}));
+            return true;
+        },
         [&] { return DragSourceControl() == control; },
-        [&] { MoveMouseTo(targetPoint); return true; },
-        [&] { MoveMouseTo(TPoint{targetPoint.x + 2, targetPoint.y}); return true; },
+        [&] {
+            MoveMouseTo(targetPoint);
+            return true;
+        },
+        [&] {
+            MoveMouseTo(TPoint{targetPoint.x + 2, targetPoint.y});
+            return true;
+        },
         [&] { return (withoutCtrl = GetCursor()) == plain; },
-        [&] { ctrlKey(true); return true; },
+        [&] {
+            ctrlKey(true);
+            return true;
+        },
         [&] { return (withCtrl = GetCursor()) == copy; },
-        [&] { ctrlKey(false); return true; },
-        [&] { MouseButton(false); return true; },
+        [&] {
+            ctrlKey(false);
+            return true;
+        },
+        [&] {
+            MouseButton(false);
+            return true;
+        },
     });
     MouseButton(true);
     ASSERT_TRUE(PumpUntil([&] { return script.Done(); }, 6000));

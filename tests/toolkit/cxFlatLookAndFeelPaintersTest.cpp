@@ -15,47 +15,59 @@ const TcxFlatLookAndFeelPainter* const flatPainter = TcxFlatLookAndFeelPainter::
 const TcxUltraFlatLookAndFeelPainter* const ultraFlatPainter = TcxUltraFlatLookAndFeelPainter::Instance();
 
 TEST(cxFlatPainters, FlatAnswers) {
-    CheckPainterAnswers(flatPainter, {
-        {"PainterStyleCode", [](P p) { return p->PainterStyleCode(); }, lfsFlat},
-        {"ContentColor", [](P p) { return p->ContentColor(); }, clWindow},
-        {"BorderWidth", [](P p) { return p->BorderWidth(); }, 1},
-        {"ButtonBorderWidth default", [](P p) { return p->ButtonBorderWidth(cxbsDefault); }, 2},
-        {"ButtonBorderWidth hot", [](P p) { return p->ButtonBorderWidth(cxbsHot); }, 1},
-        {"ButtonFaceColor hot", [](P p) { return p->ButtonFaceColor(cxbsHot); }, clBtnFace},
-        {"ButtonGroupBorders", [](P p) { return RectCode(p->ButtonGroupBorders(3, 0)); }, RectCode(TRect{1, 1, 1, 1})},
-        {"ButtonPressedTextShift", [](P p) { return p->ButtonPressedTextShift(); }, 1},
-        {"PlusMinusButtonSize", [](P p) { return p->PlusMinusButtonSize(); }, 11},
-        {"SupportsButtonHotTrack", [](P p) { return p->SupportsButtonHotTrack(); }, false},
-        {"SortMarkSize", [](P p) { return SizeCode(p->SortMarkSize()); }, SizeCode(TSize{8, 7})},
-        {"FooterCellSpacing", [](P p) { return p->FooterCellSpacing(); }, 1},
-        {"HeaderBorders beside a neighbour", [](P p) { return Int64(p->HeaderBorders({nLeft}).Bits()); }, 15},
-    });
+    CheckPainterAnswers(
+        flatPainter,
+        {
+            {"PainterStyleCode", [](P p) { return p->PainterStyleCode(); }, lfsFlat},
+            {"ContentColor", [](P p) { return p->ContentColor(); }, clWindow},
+            {"BorderWidth", [](P p) { return p->BorderWidth(); }, 1},
+            {"ButtonBorderWidth default", [](P p) { return p->ButtonBorderWidth(cxbsDefault); }, 2},
+            {"ButtonBorderWidth hot", [](P p) { return p->ButtonBorderWidth(cxbsHot); }, 1},
+            {"ButtonFaceColor hot", [](P p) { return p->ButtonFaceColor(cxbsHot); }, clBtnFace},
+            {"ButtonGroupBorders", [](P p) { return RectCode(p->ButtonGroupBorders(3, 0)); },
+             RectCode(TRect{1, 1, 1, 1})},
+            {"ButtonPressedTextShift", [](P p) { return p->ButtonPressedTextShift(); }, 1},
+            {"PlusMinusButtonSize", [](P p) { return p->PlusMinusButtonSize(); }, 11},
+            {"SupportsButtonHotTrack", [](P p) { return p->SupportsButtonHotTrack(); }, false},
+            {"SortMarkSize", [](P p) { return SizeCode(p->SortMarkSize()); }, SizeCode(TSize{8, 7})},
+            {"FooterCellSpacing", [](P p) { return p->FooterCellSpacing(); }, 1},
+            {"HeaderBorders beside a neighbour", [](P p) { return Int64(p->HeaderBorders({nLeft}).Bits()); }, 15},
+        });
 }
 
 TEST(cxFlatPainters, UltraFlatAnswers) {
-    CheckPainterAnswers(ultraFlatPainter, {
-        {"PainterStyleCode", [](P p) { return p->PainterStyleCode(); }, lfsUltraFlat},
-        {"SchedulerBorderColor", [](P p) { return p->SchedulerBorderColor(); }, clBtnShadow},
-        {"ButtonFaceColor normal", [](P p) { return p->ButtonFaceColor(cxbsNormal); }, clBtnFace},
-        {"ButtonFaceColor hot", [](P p) { return p->ButtonFaceColor(cxbsHot); }, HotSelectionColor()},
-        {"ButtonFaceColor pressed", [](P p) { return p->ButtonFaceColor(cxbsPressed); }, PressedSelectionColor()},
-        {"ButtonGlyphColor pressed ignores the default",
-         [](P p) { return p->ButtonGlyphColor(cxbsPressed, clRed); }, clHighlightText},
-        {"ButtonGlyphColor hot", [](P p) { return p->ButtonGlyphColor(cxbsHot, clRed); }, clRed},
-        {"ButtonGlyphState", [](P p) { return p->ButtonGlyphState(cxbsDisabled); }, cxbsNormal},
-        {"ButtonFocusRectangle", [](P p) { return RectCode(p->ButtonFocusRectangle(nullptr, TRect{0, 0, 20, 10})); },
-         RectCode(TRect{3, 3, 17, 7})},
-        {"ButtonTextMargin", [](P p) { return p->ButtonTextMargin(); }, 2},
-        {"ButtonPressedTextShift", [](P p) { return p->ButtonPressedTextShift(); }, 0},
-        {"SupportsButtonHotTrack", [](P p) { return p->SupportsButtonHotTrack(); }, true},
-        {"HeaderBorders beside left and top neighbours",
-         [](P p) { return Int64(p->HeaderBorders({nLeft, nTop}).Bits()); }, Int64(TcxBorders{bRight, bBottom}.Bits())},
-        {"HeaderBorders beside a right neighbour", [](P p) { return Int64(p->HeaderBorders({nRight}).Bits()); }, 15},
-        {"SortMarkSize", [](P p) { return SizeCode(p->SortMarkSize()); }, SizeCode(TSize{7, 8})},
-        {"GridGroupPanelMetric", [](P p) { return p->GridGroupPanelMetric(); }, 12},
-        {"FooterCellSpacing", [](P p) { return p->FooterCellSpacing(); }, 2},
-        {"SmallCloseButtonSize", [](P p) { return SizeCode(p->SmallCloseButtonSize()); }, SizeCode(TSize{16, 15})},
-    });
+    CheckPainterAnswers(
+        ultraFlatPainter,
+        {
+            {"PainterStyleCode", [](P p) { return p->PainterStyleCode(); }, lfsUltraFlat},
+            {"SchedulerBorderColor", [](P p) { return p->SchedulerBorderColor(); }, clBtnShadow},
+            {"ButtonFaceColor normal", [](P p) { return p->ButtonFaceColor(cxbsNormal); }, clBtnFace},
+            {"ButtonFaceColor hot", [](P p) { return p->ButtonFaceColor(cxbsHot); }, HotSelectionColor()},
+            {"ButtonFaceColor pressed", [](P p) { return p->ButtonFaceColor(cxbsPressed); }, PressedSelectionColor()},
+            {"ButtonGlyphColor pressed ignores the default",
+             [](P p) { return p->ButtonGlyphColor(cxbsPressed, clRed); }, clHighlightText},
+            {"ButtonGlyphColor hot", [](P p) { return p->ButtonGlyphColor(cxbsHot, clRed); }, clRed},
+            {"ButtonGlyphState", [](P p) { return p->ButtonGlyphState(cxbsDisabled); }, cxbsNormal},
+            {"ButtonFocusRectangle",
+             [](P p) {
+                 return RectCode(p->ButtonFocusRectangle(nullptr, TRect{0, 0, 20, 10}));
+             },
+             RectCode(TRect{3, 3, 17, 7})},
+            {"ButtonTextMargin", [](P p) { return p->ButtonTextMargin(); }, 2},
+            {"ButtonPressedTextShift", [](P p) { return p->ButtonPressedTextShift(); }, 0},
+            {"SupportsButtonHotTrack", [](P p) { return p->SupportsButtonHotTrack(); }, true},
+            {"HeaderBorders beside left and top neighbours",
+             [](P p) {
+                 return Int64(p->HeaderBorders({nLeft, nTop}).Bits());
+             },
+             Int64(TcxBorders{bRight, bBottom}.Bits())},
+            {"HeaderBorders beside a right neighbour", [](P p) { return Int64(p->HeaderBorders({nRight}).Bits()); },
+             15},
+            {"SortMarkSize", [](P p) { return SizeCode(p->SortMarkSize()); }, SizeCode(TSize{7, 8})},
+            {"GridGroupPanelMetric", [](P p) { return p->GridGroupPanelMetric(); }, 12},
+            {"FooterCellSpacing", [](P p) { return p->FooterCellSpacing(); }, 2},
+            {"SmallCloseButtonSize", [](P p) { return SizeCode(p->SmallCloseButtonSize()); }, SizeCode(TSize{16, 15})},
+        });
     EXPECT_EQ(ultraFlatPainter->FlatStateBorderColor(cxbsNormal), clBtnShadow);
     EXPECT_EQ(ultraFlatPainter->FlatStateBorderColor(cxbsDisabled), clHighlight);
     EXPECT_EQ(ultraFlatPainter->FlatDarkBorderColor(), clBtnText);

@@ -45,17 +45,27 @@ bool ItemTextFitsKind(const TcxDateTimeFormatItem& item) {
         return !item.Text.empty() && item.Text.size() <= most && item.Text.find_first_not_of(letter) == String::npos;
     };
     switch (item.Kind) {
-        case fikLiteral: return !item.Text.empty();
-        case fikYear: return item.Text == L"YY" || item.Text == L"YYYY";
-        case fikMonth: return copies(L'M', 4);
-        case fikDay: return copies(L'D', 4);
-        case fikHour: return copies(L'H', 2);
-        case fikMinute: return copies(L'N', 2);
-        case fikSecond: return copies(L'S', 2);
-        case fikMillisecond: return copies(L'Z', 3);
-        case fikAmPm: return item.Text == L"AMPM" || item.Text.size() == 5 || item.Text.size() == 3;
+        case fikLiteral:
+            return !item.Text.empty();
+        case fikYear:
+            return item.Text == L"YY" || item.Text == L"YYYY";
+        case fikMonth:
+            return copies(L'M', 4);
+        case fikDay:
+            return copies(L'D', 4);
+        case fikHour:
+            return copies(L'H', 2);
+        case fikMinute:
+            return copies(L'N', 2);
+        case fikSecond:
+            return copies(L'S', 2);
+        case fikMillisecond:
+            return copies(L'Z', 3);
+        case fikAmPm:
+            return item.Text == L"AMPM" || item.Text.size() == 5 || item.Text.size() == 3;
         case fikDateSeparator:
-        case fikTimeSeparator: return item.Text.empty();
+        case fikTimeSeparator:
+            return item.Text.empty();
     }
     return false;
 }
@@ -129,13 +139,15 @@ TEST(FormatInfo, MutatedFormatsGiveValidOrEmptyDescriptions) {
         for (size_t k = 0; k < info.Items.size(); ++k) {
             const TcxDateTimeFormatItem& item = info.Items[k];
             ASSERT_LT(int(item.Kind), FormatItemKindCount) << Utf8(format);
-            ASSERT_FALSE(item.Kind >= fikYear && item.Kind <= fikAmPm && seen[item.Kind]) << "repeated in " << Utf8(format);
+            ASSERT_FALSE(item.Kind >= fikYear && item.Kind <= fikAmPm && seen[item.Kind])
+                << "repeated in " << Utf8(format);
             seen[item.Kind] = true;
             ASSERT_TRUE(ItemTextFitsKind(item)) << Utf8(format);
             ASSERT_FALSE(item.Kind == fikLiteral && k > 0 && info.Items[k - 1].Kind == fikLiteral)
                 << "unmerged literals in " << Utf8(format);
         }
-        for (int kind = 0; kind < FormatItemKindCount; ++kind) ASSERT_EQ(info.DefinedKinds[kind], seen[kind]) << Utf8(format);
+        for (int kind = 0; kind < FormatItemKindCount; ++kind)
+            ASSERT_EQ(info.DefinedKinds[kind], seen[kind]) << Utf8(format);
     }
     EXPECT_GT(empty, 0);  // formats with an era letter were among them
 }

@@ -12,7 +12,10 @@ namespace {
 
 class ChangeCounter : public TObject {
 public:
-    void Changed(TObject* sender) { ++count; last = sender; }
+    void Changed(TObject* sender) {
+        ++count;
+        last = sender;
+    }
     int count = 0;
     TObject* last = nullptr;
 };

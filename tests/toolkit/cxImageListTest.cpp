@@ -49,9 +49,7 @@ DWORD SystemCentre(TcxImageList& list, int index) {
     TcxImageList::ReadImageListBitmaps(list.Handle(), index, &image, nullptr);
     return At(&image, 8, 8);
 }
-DWORD KeptCentre(TcxImageList& list, int index) {
-    return At(list.ImageInfos()->Items(index)->Image(), 8, 8);
-}
+DWORD KeptCentre(TcxImageList& list, int index) { return At(list.ImageInfos()->Items(index)->Image(), 8, 8); }
 
 }  // namespace
 

@@ -16,7 +16,6 @@ namespace {
 
 DWORD RgbOf(TColor color) { return Rgb(ColorToPixel(color, 0)); }
 
-
 void Fill(TBitmap* b, DWORD pixel) {
     TRGBColors p(size_t(b->Width() * b->Height()), PixelFromValue(pixel));
     StoreBitmapColors(b, p, true);
@@ -25,8 +24,7 @@ void Fill(TBitmap* b, DWORD pixel) {
 // Channels within one step of each other (rounding differs between paths).
 void ExpectNear(DWORD a, DWORD b, int tolerance = 1) {
     for (int shift = 0; shift < 24; shift += 8)
-        EXPECT_NEAR(int((a >> shift) & 0xFF), int((b >> shift) & 0xFF), tolerance)
-            << std::hex << a << " vs " << b;
+        EXPECT_NEAR(int((a >> shift) & 0xFF), int((b >> shift) & 0xFF), tolerance) << std::hex << a << " vs " << b;
 }
 
 // A 16 x 16 glyph, red square 4..11 on a transparent fuchsia ground.
@@ -45,8 +43,7 @@ std::unique_ptr<TBitmap> MakeGlyph() {
 std::unique_ptr<TBitmap> PaintGlyph(TcxImageDrawMode state, TBitmap* glyph) {
     auto dest = std::make_unique<TBitmap>(20, 20, pf32bit);
     Fill(dest.get(), 0xFF00FF00);
-    PaintImageWithState(dest->Canvas()->Handle(), TRect{2, 2, 18, 18}, TRect{0, 0, 20, 20}, glyph, nullptr, -1,
-                        state);
+    PaintImageWithState(dest->Canvas()->Handle(), TRect{2, 2, 18, 18}, TRect{0, 0, 20, 20}, glyph, nullptr, -1, state);
     return dest;
 }
 
@@ -244,10 +241,10 @@ TEST(cxImageStates, DesignSelectorByPixel) {
         TcxCanvas canvas(b.Canvas());
         DrawDesignSelector(&canvas, TRect{2, 2, 22, 22}, selected);
         TColor fill = selected ? TColor(0x9090FF) : TColor(0xA0FFA0);
-        EXPECT_EQ(Rgb(PixelAt(&b, 10, 10)), RgbOf(fill));                            // between the hatch lines
+        EXPECT_EQ(Rgb(PixelAt(&b, 10, 10)), RgbOf(fill));                           // between the hatch lines
         EXPECT_EQ(Rgb(PixelAt(&b, 12, 10)), RgbOf(ScaleColorByPercent(fill, 75)));  // on a line
         EXPECT_EQ(Rgb(PixelAt(&b, 2, 10)), RgbOf(ScaleColorByPercent(fill, 50)));   // the frame
-        EXPECT_EQ(Rgb(PixelAt(&b, 22, 10)), RgbOf(clBtnShadow));                     // the drop shadow
+        EXPECT_EQ(Rgb(PixelAt(&b, 22, 10)), RgbOf(clBtnShadow));                    // the drop shadow
         EXPECT_EQ(Rgb(PixelAt(&b, 10, 22)), RgbOf(clBtnShadow));
         EXPECT_EQ(Rgb(PixelAt(&b, 23, 10)), 0xFFFFFFu);
         EXPECT_EQ(Rgb(PixelAt(&b, 1, 10)), 0xFFFFFFu);

@@ -103,7 +103,8 @@ TEST_F(LookAndFeels, ChangesTravelToTheDependantsThatDoNotSetTheValue) {
 
 TEST_F(LookAndFeels, NativeStyleWithoutVisualStylesDrawsByKindEvenWithASkin) {
     ASSERT_FALSE(AreThemesAvailable());
-    ASSERT_TRUE(GlobalExtendedStylePainters()->RegisterPainter(L"Lilac", TLookAndFeelTestSkinPainter::Instance(), nullptr));
+    ASSERT_TRUE(
+        GlobalExtendedStylePainters()->RegisterPainter(L"Lilac", TLookAndFeelTestSkinPainter::Instance(), nullptr));
     auto lookAndFeel = std::make_unique<TcxLookAndFeel>(nullptr);
     lookAndFeel->SetSkinName(L"Lilac");
     EXPECT_EQ(lookAndFeel->ActivePainter(), TLookAndFeelTestSkinPainter::Instance());
@@ -133,7 +134,7 @@ TEST_F(LookAndFeels, SkinNamesAreFoundWithoutCaseButChangeWithIt) {
         TChanges reported;
     } cases[] = {
         {L"lilac", true, {{lfvSkinName}}},
-        {L"LILAC", true, {{lfvSkinName}}},   // another name, the same skin
+        {L"LILAC", true, {{lfvSkinName}}},  // another name, the same skin
         {L"LILAC", true, {}},
         {L"Lilac2", false, {{lfvSkinName}}},
         {L"", false, {{lfvSkinName}}},
@@ -195,8 +196,8 @@ TEST_F(LookAndFeels, ApplyStyleCode) {
         int code;
         bool nativeStyle;
         TcxLookAndFeelKind kind;
-    } cases[] = {{3, true, lfFlat}, {4, false, lfOffice11}, {1, false, lfStandard},
-                 {0, false, lfFlat}, {2, false, lfUltraFlat}};
+    } cases[] = {
+        {3, true, lfFlat}, {4, false, lfOffice11}, {1, false, lfStandard}, {0, false, lfFlat}, {2, false, lfUltraFlat}};
     for (const Case& c : cases) {
         auto lookAndFeel = std::make_unique<TcxLookAndFeel>(nullptr);
         lookAndFeel->SetKind(lfFlat);
@@ -278,8 +279,12 @@ TEST_F(LookAndFeels, AnAssignedEmptySkinNameSurvivesTheStoredForm) {
     } cases[] = {
         {[](TcxLookAndFeel*) {}, "", {}},
         {[](TcxLookAndFeel* l) { l->SetSkinName(L""); }, "  LookAndFeel.SkinName = ''\r\n", {lfvSkinName}},
-        {[](TcxLookAndFeel* l) { l->SetKind(lfOffice11); l->SetNativeStyle(false); },
-         "  LookAndFeel.Kind = lfOffice11\r\n  LookAndFeel.NativeStyle = False\r\n", {lfvKind, lfvNativeStyle}},
+        {[](TcxLookAndFeel* l) {
+             l->SetKind(lfOffice11);
+             l->SetNativeStyle(false);
+         },
+         "  LookAndFeel.Kind = lfOffice11\r\n  LookAndFeel.NativeStyle = False\r\n",
+         {lfvKind, lfvNativeStyle}},
     };
     for (const Case& c : cases) {
         std::unique_ptr<TLookAndFeelHolder> holder(new TLookAndFeelHolder(nullptr));

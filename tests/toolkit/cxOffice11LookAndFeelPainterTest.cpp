@@ -20,32 +20,38 @@ TEST(cxOffice11Painter, AnswersUnderTheClassicScheme) {
     RecalcOffice11ColorTables();
     ASSERT_FALSE(IsOffice11XPScheme());
     const TdxOffice11Colors& c = Office11Colors();
-    CheckPainterAnswers(officePainter, {
-        {"PainterStyleCode", [](P p) { return p->PainterStyleCode(); }, lfsOffice11},
-        {"pressed ButtonGlyphColor", [](P p) { return p->ButtonGlyphColor(cxbsPressed, clRed); }, clHighlightText},
-        {"hot ButtonGlyphColor ignores the default", [](P p) { return p->ButtonGlyphColor(cxbsHot, clRed); },
-         c.GlyphColor},
-        {"disabled ButtonGlyphColor", [](P p) { return p->ButtonGlyphColor(cxbsDisabled); }, c.DisabledGlyphColor},
-        {"ButtonFaceColor normal", [](P p) { return p->ButtonFaceColor(cxbsNormal); }, c.FaceColor},
-        {"ButtonFaceColor hot", [](P p) { return p->ButtonFaceColor(cxbsHot); }, c.HotFaceColor},
-        {"ButtonFaceColor pressed", [](P p) { return p->ButtonFaceColor(cxbsPressed); }, c.PressedFaceColor},
-        {"ButtonFaceColor disabled", [](P p) { return p->ButtonFaceColor(cxbsDisabled); }, clBtnFace},
-        {"CheckBoxFaceColor normal", [](P p) { return p->CheckBoxFaceColor(cxbsNormal); }, clWindow},
-        {"CheckBoxFaceColor hot", [](P p) { return p->CheckBoxFaceColor(cxbsHot); }, c.HotFaceColor},
-        {"HeaderColor", [](P p) { return p->HeaderColor(); },
-         MixColorsByPercent(c.HeaderLightColor, c.HeaderDarkColor, 50)},
-        {"HeaderBackgroundColor", [](P p) { return p->HeaderBackgroundColor(); }, c.GroupByBoxColor},
-        {"GroupByBoxTextColor", [](P p) { return p->GroupByBoxTextColor(); }, c.HeaderLightColor},
-        {"FooterLineColor", [](P p) { return p->FooterLineColor(); }, c.HeaderShadowColor},
-        {"FooterTextColor", [](P p) { return p->FooterTextColor(); }, clBtnText},
-        {"SchedulerBorderColor", [](P p) { return p->SchedulerBorderColor(); }, c.SchedulerBorderColor},
-        {"ExtraColor8", [](P p) { return p->ExtraColor8(); }, c.SchedulerPanelColor},
-        {"CalendarSelectionTextColor", [](P p) { return p->CalendarSelectionTextColor(); }, clWindowText},
-        {"HeaderBorders beside neighbours", [](P p) { return Int64(p->HeaderBorders({nLeft, nTop}).Bits()); }, 15},
-        {"SmallPlusMinusButtonSize", [](P p) { return p->SmallPlusMinusButtonSize(); }, 11},
-        {"IsPlusMinusDrawnFirst", [](P p) { return p->IsPlusMinusDrawnFirst(); }, false},
-        {"SortMarkSize (ultra-flat)", [](P p) { return SizeCode(p->SortMarkSize()); }, SizeCode(TSize{7, 8})},
-    });
+    CheckPainterAnswers(
+        officePainter,
+        {
+            {"PainterStyleCode", [](P p) { return p->PainterStyleCode(); }, lfsOffice11},
+            {"pressed ButtonGlyphColor", [](P p) { return p->ButtonGlyphColor(cxbsPressed, clRed); }, clHighlightText},
+            {"hot ButtonGlyphColor ignores the default", [](P p) { return p->ButtonGlyphColor(cxbsHot, clRed); },
+             c.GlyphColor},
+            {"disabled ButtonGlyphColor", [](P p) { return p->ButtonGlyphColor(cxbsDisabled); }, c.DisabledGlyphColor},
+            {"ButtonFaceColor normal", [](P p) { return p->ButtonFaceColor(cxbsNormal); }, c.FaceColor},
+            {"ButtonFaceColor hot", [](P p) { return p->ButtonFaceColor(cxbsHot); }, c.HotFaceColor},
+            {"ButtonFaceColor pressed", [](P p) { return p->ButtonFaceColor(cxbsPressed); }, c.PressedFaceColor},
+            {"ButtonFaceColor disabled", [](P p) { return p->ButtonFaceColor(cxbsDisabled); }, clBtnFace},
+            {"CheckBoxFaceColor normal", [](P p) { return p->CheckBoxFaceColor(cxbsNormal); }, clWindow},
+            {"CheckBoxFaceColor hot", [](P p) { return p->CheckBoxFaceColor(cxbsHot); }, c.HotFaceColor},
+            {"HeaderColor", [](P p) { return p->HeaderColor(); },
+             MixColorsByPercent(c.HeaderLightColor, c.HeaderDarkColor, 50)},
+            {"HeaderBackgroundColor", [](P p) { return p->HeaderBackgroundColor(); }, c.GroupByBoxColor},
+            {"GroupByBoxTextColor", [](P p) { return p->GroupByBoxTextColor(); }, c.HeaderLightColor},
+            {"FooterLineColor", [](P p) { return p->FooterLineColor(); }, c.HeaderShadowColor},
+            {"FooterTextColor", [](P p) { return p->FooterTextColor(); }, clBtnText},
+            {"SchedulerBorderColor", [](P p) { return p->SchedulerBorderColor(); }, c.SchedulerBorderColor},
+            {"ExtraColor8", [](P p) { return p->ExtraColor8(); }, c.SchedulerPanelColor},
+            {"CalendarSelectionTextColor", [](P p) { return p->CalendarSelectionTextColor(); }, clWindowText},
+            {"HeaderBorders beside neighbours",
+             [](P p) {
+                 return Int64(p->HeaderBorders({nLeft, nTop}).Bits());
+             },
+             15},
+            {"SmallPlusMinusButtonSize", [](P p) { return p->SmallPlusMinusButtonSize(); }, 11},
+            {"IsPlusMinusDrawnFirst", [](P p) { return p->IsPlusMinusDrawnFirst(); }, false},
+            {"SortMarkSize (ultra-flat)", [](P p) { return SizeCode(p->SortMarkSize()); }, SizeCode(TSize{7, 8})},
+        });
     EXPECT_EQ(officePainter->FlatStateBorderColor(cxbsNormal), c.HeaderShadowColor);
     EXPECT_EQ(officePainter->FlatStateBorderColor(cxbsHot), c.SelectionBorderColor);
     EXPECT_EQ(officePainter->FlatHotBorderColor(), c.SelectionBorderColor);
@@ -63,8 +69,9 @@ TEST(cxOffice11Painter, PressedGlyphsUnderTheXPSchemesKeepTheGlyphColour) {
 }
 
 void DrawOfficeHeader(TPaintSurface& s, TcxButtonState state, TcxNeighbors neighbors = {}) {
-    officePainter->DrawHeaderCell(s.Canvas(), s.Bounds(), InflateRectSides(s.Bounds(), -2, -2, -2, -2), state, neighbors,
-                           cxBordersAll, taLeftJustify, vaCenter, false, false, L"", nullptr, clBtnText, clRed);
+    officePainter->DrawHeaderCell(s.Canvas(), s.Bounds(), InflateRectSides(s.Bounds(), -2, -2, -2, -2), state,
+                                  neighbors, cxBordersAll, taLeftJustify, vaCenter, false, false, L"", nullptr,
+                                  clBtnText, clRed);
 }
 
 int ColorChannel(TColor c, int shift) { return (c >> shift) & 0xFF; }
@@ -92,7 +99,8 @@ TEST(cxOffice11Painter, HeaderFaceEndsInAFourPixelGradient) {
     for (int y = 1; y <= 15; ++y) EXPECT_EQ(s.At(20, y), face) << y;
     EXPECT_LT(ColorDistance(s.At(20, 18), edge), ColorDistance(s.At(20, 18), face)) << std::hex << s.At(20, 18);
     for (int y = 16; y <= 18; ++y)
-        for (int shift : {0, 8, 16}) EXPECT_LE(ColorChannel(s.At(20, y), shift), ColorChannel(s.At(20, y - 1), shift) + 1) << y;
+        for (int shift : {0, 8, 16})
+            EXPECT_LE(ColorChannel(s.At(20, y), shift), ColorChannel(s.At(20, y - 1), shift) + 1) << y;
     EXPECT_EQ(s.Count(clRed), 0);
     // The borders: face on top, shadow at the bottom, bright on the left, shadow on the right.
     EXPECT_EQ(s.At(20, 0), face);
@@ -124,9 +132,10 @@ TEST(cxOffice11Painter, HotHeaderIsLightWithAGlowAlongItsBottom) {
     // The glow: from one pixel left of the content to its right side, rows 17 to 19.
     EXPECT_TRUE(NearlySameColor(s.At(20, 17), c.HotFaceColor)) << std::hex << s.At(20, 17);
     EXPECT_TRUE(NearlySameColor(s.At(20, 19), c.HotFaceEndColor) || c.HotFaceColor == c.HotFaceEndColor);
-    EXPECT_NE(s.At(0, 18), officePainter->HeaderBrightColor());  // the glow covers the left border's foot
+    EXPECT_NE(s.At(0, 18), officePainter->HeaderBrightColor());   // the glow covers the left border's foot
     EXPECT_EQ(s.At(39, 10), officePainter->HeaderShadowColor());  // the right border stays
-    EXPECT_EQ(s.At(39, 18), MixColorsByPercent(officePainter->HeaderEdgeColor(), officePainter->HeaderShadowColor(), 50));
+    EXPECT_EQ(s.At(39, 18),
+              MixColorsByPercent(officePainter->HeaderEdgeColor(), officePainter->HeaderShadowColor(), 50));
 }
 
 TEST(cxOffice11Painter, PlusMinusCornersBlendWithTheBackground) {
@@ -150,8 +159,8 @@ TEST(cxOffice11Painter, ScrollBarPartsAreTheStandardOnesWithoutVisualStyles) {
     for (TcxScrollBarPart part : {sbpLineUp, sbpThumbnail, sbpPageDown}) {
         TPaintSurface drawn(17, 30, clFuchsia), expected(17, 30, clFuchsia);
         officePainter->DrawScrollBarElement(drawn.Canvas(), drawn.Bounds(), cxbsPressed, false, part);
-        TcxStandardLookAndFeelPainter::Instance()->DrawScrollBarElement(expected.Canvas(), expected.Bounds(), cxbsPressed,
-                                                                        false, part);
+        TcxStandardLookAndFeelPainter::Instance()->DrawScrollBarElement(expected.Canvas(), expected.Bounds(),
+                                                                        cxbsPressed, false, part);
         EXPECT_TRUE(drawn.SameAs(expected)) << int(part);
     }
     TRecordingVisualStyles styles;

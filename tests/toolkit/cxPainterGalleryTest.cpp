@@ -39,7 +39,8 @@ void GalleryHeaders(P p, TcxCanvas* c, const TRect& r) {
                           p->HeaderBorders(neighbors), taLeftJustify, vaCenter, false, true, L"Col", nullptr,
                           p->HeaderTextColor(), p->HeaderColor(), nullptr, i == 2);
         TSize mark = p->SortMarkSize();
-        p->DrawSortMark(c, TRect{cell.right - 14, cell.top, cell.right - 14 + std::max(mark.cx, 10L), cell.bottom}, i != 1);
+        p->DrawSortMark(c, TRect{cell.right - 14, cell.top, cell.right - 14 + std::max(mark.cx, 10L), cell.bottom},
+                        i != 1);
     }
 }
 
@@ -61,50 +62,61 @@ void GalleryScrollBar(P p, TcxCanvas* c, const TRect& r) {
 std::vector<TGalleryElement> GalleryElements() {
     auto centred = [](const TRect& cell, int w, int h) { return CenteredRect(cell, w, h); };
     return {
-        {"buttons", 250, [=](P p, TcxCanvas* c, const TRect& r) {
+        {"buttons", 250,
+         [=](P p, TcxCanvas* c, const TRect& r) {
              const TcxButtonState states[] = {cxbsNormal, cxbsHot, cxbsPressed, cxbsDefault, cxbsDisabled};
              const wchar_t* captions[] = {L"Normal", L"Hot", L"Pressed", L"Default", L"Off"};
              for (int i = 0; i < 5; ++i)
                  p->DrawCaptionButton(c, TRect{r.left + i * 50 + 2, r.top + 18, r.left + i * 50 + 48, r.bottom - 18},
                                       states[i], captions[i], true);
          }},
-        {"check boxes", 60, [=](P p, TcxCanvas* c, const TRect& r) {
+        {"check boxes", 60,
+         [=](P p, TcxCanvas* c, const TRect& r) {
              const TcxCheckBoxState states[] = {cbsUnchecked, cbsChecked, cbsGrayed};
              TSize size = p->CheckBoxSize();
              for (int i = 0; i < 3; ++i)
-                 p->DrawCheckBoxGlyph(c, centred(TRect{r.left + i * 20, r.top, r.left + i * 20 + 20, r.bottom}, size.cx, size.cy),
-                                      i == 1 ? cxbsHot : cxbsNormal, states[i]);
+                 p->DrawCheckBoxGlyph(
+                     c, centred(TRect{r.left + i * 20, r.top, r.left + i * 20 + 20, r.bottom}, size.cx, size.cy),
+                     i == 1 ? cxbsHot : cxbsNormal, states[i]);
          }},
-        {"radio buttons", 60, [=](P p, TcxCanvas* c, const TRect& r) {
+        {"radio buttons", 60,
+         [=](P p, TcxCanvas* c, const TRect& r) {
              TSize size = p->RadioButtonImageSize();
              for (int i = 0; i < 3; ++i) {
                  TRect box = centred(TRect{r.left + i * 20, r.top, r.left + i * 20 + 20, r.bottom}, size.cx, size.cy);
                  p->DrawRadioButton(c, box.left, box.top, i == 2 ? cxbsDisabled : cxbsNormal, i > 0, false, false);
              }
          }},
-        {"arrow buttons", 84, [=](P p, TcxCanvas* c, const TRect& r) {
+        {"arrow buttons", 84,
+         [=](P p, TcxCanvas* c, const TRect& r) {
              for (int d = adUp; d <= adRight; ++d)
                  p->DrawArrowButton(c, centred(TRect{r.left + d * 21, r.top, r.left + d * 21 + 21, r.bottom}, 17, 17),
                                     d == adRight ? cxbsHot : cxbsNormal, TcxArrowDirection(d), true);
          }},
-        {"headers", 180, [=](P p, TcxCanvas* c, const TRect& r) {
-             GalleryHeaders(p, c, centred(r, 180, 20));
-         }},
-        {"scroll bars", 106, [=](P p, TcxCanvas* c, const TRect& r) { GalleryScrollBar(p, c, InflateRectSides(r, 0, -1, 0, -1)); }},
-        {"size grip", 24, [=](P p, TcxCanvas* c, const TRect& r) {
+        {"headers", 180, [=](P p, TcxCanvas* c, const TRect& r) { GalleryHeaders(p, c, centred(r, 180, 20)); }},
+        {"scroll bars", 106,
+         [=](P p, TcxCanvas* c, const TRect& r) { GalleryScrollBar(p, c, InflateRectSides(r, 0, -1, 0, -1)); }},
+        {"size grip", 24,
+         [=](P p, TcxCanvas* c, const TRect& r) {
              TSize grip = p->SizeGripExtent();
              p->DrawSizeGripArea(c, centred(r, grip.cx, grip.cy), p->ContentColor());
          }},
-        {"tree buttons and chevron", 60, [=](P p, TcxCanvas* c, const TRect& r) {
+        {"tree buttons and chevron", 60,
+         [=](P p, TcxCanvas* c, const TRect& r) {
              int size = std::max(p->PlusMinusButtonSize(), 9);
              c->PushClipRegion();
-             p->DrawPlusMinusButton(c, centred(TRect{r.left, r.top, r.left + 20, r.bottom}, size, size), clDefault, false);
-             p->DrawPlusMinusButton(c, centred(TRect{r.left + 20, r.top, r.left + 40, r.bottom}, size, size), clDefault, true);
+             p->DrawPlusMinusButton(c, centred(TRect{r.left, r.top, r.left + 20, r.bottom}, size, size), clDefault,
+                                    false);
+             p->DrawPlusMinusButton(c, centred(TRect{r.left + 20, r.top, r.left + 40, r.bottom}, size, size), clDefault,
+                                    true);
              c->PopClipRegion();
-             p->DrawGroupChevronButton(c, centred(TRect{r.left + 40, r.top, r.left + 60, r.bottom}, 18, 18), cxbsHot, true);
+             p->DrawGroupChevronButton(c, centred(TRect{r.left + 40, r.top, r.left + 60, r.bottom}, 18, 18), cxbsHot,
+                                       true);
          }},
-        {"small buttons", 60, [=](P p, TcxCanvas* c, const TRect& r) {
-             p->DrawFilterArrowButton(c, centred(TRect{r.left, r.top, r.left + 20, r.bottom}, 15, 18), cxbsNormal, true);
+        {"small buttons", 60,
+         [=](P p, TcxCanvas* c, const TRect& r) {
+             p->DrawFilterArrowButton(c, centred(TRect{r.left, r.top, r.left + 20, r.bottom}, 15, 18), cxbsNormal,
+                                      true);
              p->DrawSmallCloseButton(c, centred(TRect{r.left + 20, r.top, r.left + 40, r.bottom}, 16, 15), cxbsHot);
              p->DrawNavigatorPushButton(c, centred(TRect{r.left + 40, r.top, r.left + 60, r.bottom}, 18, 18), cxbsHot);
          }},
@@ -163,8 +175,8 @@ TEST(cxPainterGallery, EveryPainterDrawsItsElements) {
 
 TEST(cxPainterGalleryThemed, NativePainterUnderTheLightTheme) {
     if (!AreThemesAvailable()) GTEST_SKIP() << "visual styles are off";
-    auto gallery = DrawGallery({{"Native", TcxWinXPLookAndFeelPainter::Instance()},
-                                {"Office 11", TcxOffice11LookAndFeelPainter::Instance()}});
+    auto gallery = DrawGallery(
+        {{"Native", TcxWinXPLookAndFeelPainter::Instance()}, {"Office 11", TcxOffice11LookAndFeelPainter::Instance()}});
     SaveGalleryIfAsked("ZARNIK_PAINTER_GALLERY_THEMED", *gallery);
 }
 

@@ -271,8 +271,8 @@ TEST(cxScrollBarParams, ScrollCodesMoveThePositionWithinTheRange) {
         int from, expected;
     };
     const TCase cases[] = {
-        {scLineUp, 50, 47},   {scLineDown, 50, 53},  {scPageUp, 50, 30},   {scPageDown, 50, 70},
-        {scTop, 50, 0},       {scBottom, 50, 100},   {scPosition, 50, 50}, {scTrack, 50, 50},
+        {scLineUp, 50, 47},    {scLineDown, 50, 53},  {scPageUp, 50, 30},   {scPageDown, 50, 70},
+        {scTop, 50, 0},        {scBottom, 50, 100},   {scPosition, 50, 50}, {scTrack, 50, 50},
         {scEndScroll, 50, 50}, {scLineDown, 99, 100}, {scPageUp, 5, 0},
     };
     for (const TCase& c : cases) {

@@ -11,26 +11,32 @@ using P = TcxLookAndFeelPainterClass;
 const TcxStandardLookAndFeelPainter* const standardPainter = TcxStandardLookAndFeelPainter::Instance();
 
 TEST(cxStandardPainter, Answers) {
-    CheckPainterAnswers(standardPainter, {
-        {"PainterStyleCode", [](P p) { return p->PainterStyleCode(); }, lfsStandard},
-        {"SchedulerViewColor", [](P p) { return p->SchedulerViewColor(); }, clWindow},
-        {"BorderWidth", [](P p) { return p->BorderWidth(); }, 2},
-        {"ButtonBorderWidth default", [](P p) { return p->ButtonBorderWidth(cxbsDefault); }, 3},
-        {"ButtonBorderWidth normal", [](P p) { return p->ButtonBorderWidth(cxbsNormal); }, 2},
-        {"ButtonTextMargin", [](P p) { return p->ButtonTextMargin(); }, 1},
-        {"ButtonPressedTextShift", [](P p) { return p->ButtonPressedTextShift(); }, 1},
-        {"ButtonGroupBorders", [](P p) { return RectCode(p->ButtonGroupBorders(3, 1)); }, RectCode(TRect{2, 2, 2, 2})},
-        {"PlusMinusButtonSize", [](P p) { return p->PlusMinusButtonSize(); }, 12},
-        {"HeaderBorderWidth", [](P p) { return p->HeaderBorderWidth(); }, 1},
-        {"HeaderSectionBorderWidth pressed", [](P p) { return p->HeaderSectionBorderWidth(cxbsPressed); }, 1},
-        {"HeaderSectionBorderWidth hot", [](P p) { return p->HeaderSectionBorderWidth(cxbsHot); }, 2},
-        {"HeaderWidthForTextWidth", [](P p) { return p->HeaderWidthForTextWidth(30); }, 36},
-        {"SortMarkSize", [](P p) { return SizeCode(p->SortMarkSize()); }, SizeCode(TSize{8, 7})},
-        {"FooterCellSpacing", [](P p) { return p->FooterCellSpacing(); }, 1},
-        {"FooterCellTextBounds", [](P p) { return RectCode(p->FooterCellTextBounds(TRect{0, 0, 10, 10})); },
-         RectCode(TRect{3, 3, 7, 7})},
-        {"TabBorderWidth", [](P p) { return p->TabBorderWidth(true); }, 1},
-    });
+    CheckPainterAnswers(
+        standardPainter,
+        {
+            {"PainterStyleCode", [](P p) { return p->PainterStyleCode(); }, lfsStandard},
+            {"SchedulerViewColor", [](P p) { return p->SchedulerViewColor(); }, clWindow},
+            {"BorderWidth", [](P p) { return p->BorderWidth(); }, 2},
+            {"ButtonBorderWidth default", [](P p) { return p->ButtonBorderWidth(cxbsDefault); }, 3},
+            {"ButtonBorderWidth normal", [](P p) { return p->ButtonBorderWidth(cxbsNormal); }, 2},
+            {"ButtonTextMargin", [](P p) { return p->ButtonTextMargin(); }, 1},
+            {"ButtonPressedTextShift", [](P p) { return p->ButtonPressedTextShift(); }, 1},
+            {"ButtonGroupBorders", [](P p) { return RectCode(p->ButtonGroupBorders(3, 1)); },
+             RectCode(TRect{2, 2, 2, 2})},
+            {"PlusMinusButtonSize", [](P p) { return p->PlusMinusButtonSize(); }, 12},
+            {"HeaderBorderWidth", [](P p) { return p->HeaderBorderWidth(); }, 1},
+            {"HeaderSectionBorderWidth pressed", [](P p) { return p->HeaderSectionBorderWidth(cxbsPressed); }, 1},
+            {"HeaderSectionBorderWidth hot", [](P p) { return p->HeaderSectionBorderWidth(cxbsHot); }, 2},
+            {"HeaderWidthForTextWidth", [](P p) { return p->HeaderWidthForTextWidth(30); }, 36},
+            {"SortMarkSize", [](P p) { return SizeCode(p->SortMarkSize()); }, SizeCode(TSize{8, 7})},
+            {"FooterCellSpacing", [](P p) { return p->FooterCellSpacing(); }, 1},
+            {"FooterCellTextBounds",
+             [](P p) {
+                 return RectCode(p->FooterCellTextBounds(TRect{0, 0, 10, 10}));
+             },
+             RectCode(TRect{3, 3, 7, 7})},
+            {"TabBorderWidth", [](P p) { return p->TabBorderWidth(true); }, 1},
+        });
     // The left border adds the border width and the right one takes it away again.
     TPaintSurface s(4, 4);
     EXPECT_EQ(standardPainter->HeaderWidthForCaption(s.Canvas(), TcxBorders{bLeft, bRight}, nullptr, L""), 4);
@@ -132,8 +138,8 @@ TEST(cxStandardPainter, PlusMinusButtonStaysOutOfLaterDrawing) {
     EXPECT_EQ(s.At(4, 10), RgbColor(clBtnHighlight));
     EXPECT_EQ(s.At(15, 10), RgbColor(cl3DDkShadow));
     EXPECT_EQ(s.At(14, 10), RgbColor(clBtnShadow));
-    EXPECT_EQ(s.At(9, 9), RgbColor(clBtnText));   // the cross
-    EXPECT_EQ(s.At(9, 7), RgbColor(clBtnText));   // its vertical bar: collapsed
+    EXPECT_EQ(s.At(9, 9), RgbColor(clBtnText));  // the cross
+    EXPECT_EQ(s.At(9, 7), RgbColor(clBtnText));  // its vertical bar: collapsed
     s.Canvas()->FillRectWithColor(s.Bounds(), clRed);
     EXPECT_EQ(s.Count(clRed), 20 * 20 - 12 * 12);
 }

@@ -362,9 +362,10 @@ TEST(cxStyleRepository, StoredFontHeightsAreScaledOnlyWhenScalable) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.scalable + std::string(" ") + std::to_string(c.stored));
-        AnsiString text = std::string("object Form1: TComponent\n"
-                                      "  object Repository: TcxStyleRepository\n"
-                                      "    Scalable = ") +
+        AnsiString text = std::string(
+                              "object Form1: TComponent\n"
+                              "  object Repository: TcxStyleRepository\n"
+                              "    Scalable = ") +
                           c.scalable + "\n    PixelsPerInch = " + std::to_string(c.stored) +
                           "\n    object stBig: TcxStyle\n"
                           "      AssignedValues = [svFont]\n"

@@ -109,7 +109,7 @@ TEST_F(TextLayoutFixture, BlankAtTheSeamGoesByTheAlignment) {
     const Case cases[] = {
         {CXTO_LEFT, L"a b c", {{0, 3}, {4, 1}}},  // the second row starts with the third word
         {CXTO_CENTER_HORIZONTALLY, L"a b c", {{0, 3}, {4, 1}}},
-        {CXTO_RIGHT, L"a b c", {{0, 3}, {3, 2}}},  // right: only a trailing blank goes
+        {CXTO_RIGHT, L"a b c", {{0, 3}, {3, 2}}},   // right: only a trailing blank goes
         {CXTO_LEFT, L"a b   c", {{0, 3}, {4, 3}}},  // one blank skipped
         {CXTO_RIGHT | CXTO_SKIP_LEADING_SPACES, L"a b   c", {{0, 3}, {6, 1}}},
         {CXTO_JUSTIFY, L"a b c", {{0, 3}, {4, 1}}},  // justified: wraps without the word-break flag
@@ -213,8 +213,8 @@ TEST_F(TextLayoutFixture, EastAsianRowBreaking) {
     EXPECT_EQ(Rows(L"\x65E5\x672C\x8A9E", CXTO_WORDBREAK, Width(L"\x65E5")), (Spans{{0, 1}, {1, 1}, {2, 1}}));
     EXPECT_EQ(Rows(L"abc", CXTO_WORDBREAK, Width(L"a")), (Spans{{0, 3}}));
     // The rules themselves.
-    for (WideChar c : {WideChar(0x4E00), WideChar(0x9FFF), WideChar(0x3041), WideChar(0x30A2), WideChar(0xAC00),
-                       WideChar(0xD7A3)})
+    for (WideChar c :
+         {WideChar(0x4E00), WideChar(0x9FFF), WideChar(0x3041), WideChar(0x30A2), WideChar(0xAC00), WideChar(0xD7A3)})
         EXPECT_TRUE(IsEastAsianChar(c, false)) << int(c);
     for (WideChar c : {WideChar(L'a'), WideChar(0x3002), WideChar(0x0416), WideChar(0xD7A4)})
         EXPECT_FALSE(IsEastAsianChar(c, false)) << int(c);
@@ -394,9 +394,13 @@ TEST_F(TextLayoutFixture, RestoresTheFontAndTextColour) {
 }
 
 TEST_F(TextLayoutFixture, MutatedTextsFlagsAndRectangles) {
-    static const wchar_t* const pieces[] = {
-        L"a",  L"Wide", L"long-word-here", L" ", L"  ", L"\t", L"\r", L"\n", L"\r\n", L"&", L"&&",
-        L"\xD83D\xDE00", L"\xD800", L"\xDC00", L"\x65E5", L"\x672C", L"\x3002", L"\x304B", L"\xD55C", L".", L"!"};
+    static const wchar_t* const pieces[] = {L"a",      L"Wide",   L"long-word-here",
+                                            L" ",      L"  ",     L"\t",
+                                            L"\r",     L"\n",     L"\r\n",
+                                            L"&",      L"&&",     L"\xD83D\xDE00",
+                                            L"\xD800", L"\xDC00", L"\x65E5",
+                                            L"\x672C", L"\x3002", L"\x304B",
+                                            L"\xD55C", L".",      L"!"};
     const Cardinal definedFlags = 0x7 | 0x30 | 0xFF00 | 0xFF0000 | CXTO_HIDE_PREFIX | CXTO_SKIP_LEADING_SPACES;
     const double spacings[] = {0.5, 1.0, 1.5, 2.0};
     TTestRandom random(122);
@@ -413,7 +417,8 @@ TEST_F(TextLayoutFixture, MutatedTextsFlagsAndRectangles) {
         if (mode == 2) flags |= CXTO_CALCROWCOUNT;
         const TRect given = Bounds(int(random.Next(60)) - 10, int(random.Next(60)) - 10, int(random.Next(320)) - 20,
                                    int(random.Next(200)) - 20);
-        const int maxRows = int(random.Next(6)), leftIndent = int(random.Next(30)) - 5, rightIndent = int(random.Next(30)) - 5;
+        const int maxRows = int(random.Next(6)), leftIndent = int(random.Next(30)) - 5,
+                  rightIndent = int(random.Next(30)) - 5;
         const int start = int(random.Next(40)) - 5, length = int(random.Next(20));
         const double spacing = spacings[random.Next(4)];
         TRect r = given;

@@ -15,9 +15,15 @@ TEST(cxWindowHelpersTest, RemoveAccelCharsTable) {
         bool underscoreLast;
         const char* expected;
     } cases[] = {
-        {"&File", false, "File"},       {"Save &As", false, "Save As"}, {"Fish && Chips", false, "Fish & Chips"},
-        {"&&&x", false, "&x"},          {"End&", false, "End"},         {"End&", true, "End_"},
-        {"A&&", true, "A&"},            {"&", false, ""},               {"", true, ""},
+        {"&File", false, "File"},
+        {"Save &As", false, "Save As"},
+        {"Fish && Chips", false, "Fish & Chips"},
+        {"&&&x", false, "&x"},
+        {"End&", false, "End"},
+        {"End&", true, "End_"},
+        {"A&&", true, "A&"},
+        {"&", false, ""},
+        {"", true, ""},
         {"Plain", true, "Plain"},
     };
     for (const Case& c : cases) {

@@ -123,14 +123,19 @@ TEST(CoreHelpers, SetsSeparatorsLocaleAndCharacters) {
 }
 
 TEST(CoreHelpers, RangeCenterRoundsTowardMinusInfinity) {
-    struct Case { int a, b, center; };
+    struct Case {
+        int a, b, center;
+    };
     for (Case c : {Case{-3, 0, -2}, Case{3, 0, 1}, Case{0, 0, 0}, Case{-1, 0, -1}, Case{2, 4, 3}, Case{-4, 1, -2}})
         EXPECT_EQ(RangeCenter(c.a, c.b), c.center) << c.a << "," << c.b;
 }
 
 class Probe : public TObject {
 public:
-    void Handle(TObject* sender) { last = sender; ++calls; }
+    void Handle(TObject* sender) {
+        last = sender;
+        ++calls;
+    }
     TObject* last = nullptr;
     int calls = 0;
 };
@@ -162,7 +167,14 @@ public:
 TEST(ComponentNames, ComposeFromOwnerClassAndBase) {
     TComponent owner(nullptr);
     owner.SetName(L"dxRibbon1");
-    struct Case { TComponent* owner; const wchar_t* cls; const wchar_t* prefix; int number; const wchar_t* base; const wchar_t* name; };
+    struct Case {
+        TComponent* owner;
+        const wchar_t* cls;
+        const wchar_t* prefix;
+        int number;
+        const wchar_t* base;
+        const wchar_t* name;
+    };
     const Case cases[] = {
         {nullptr, L"TdxBar", L"", 0, L"1st", L"dxBar1st"},
         {&owner, L"TdxRibbonTab", L"TdxRibbon", 1, L"", L"dxRibbon1Tab1"},

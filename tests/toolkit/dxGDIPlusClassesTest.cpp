@@ -74,7 +74,9 @@ void LoadBytes(TdxPNGImage& image, const std::vector<Byte>& bytes) {
     image.LoadFromStream(&stream);
 }
 
-DWORD Value(const RGBQUAD& p) { return DWORD(p.rgbBlue) | DWORD(p.rgbGreen) << 8 | DWORD(p.rgbRed) << 16 | DWORD(p.rgbReserved) << 24; }
+DWORD Value(const RGBQUAD& p) {
+    return DWORD(p.rgbBlue) | DWORD(p.rgbGreen) << 8 | DWORD(p.rgbRed) << 16 | DWORD(p.rgbReserved) << 24;
+}
 
 // 2 x 2: opaque red, half-transparent green, opaque blue, transparent.
 const std::vector<uint32_t> fixture = {0xFFFF0000, 0x8000FF00, 0xFF0000FF, 0x00000000};
@@ -217,9 +219,9 @@ TEST_F(PngFixture, StretchingShortensTheSourceByOnePixel) {
         CheckGdipStatus(GdipCreateFromHDC(target.Canvas()->Handle(), &graphics));
         CheckGdipStatus(GdipSetInterpolationMode(graphics, 5 /* nearest neighbour */));
         if (directExtent)
-            CheckGdipStatus(GdipDrawImageRectRect(graphics, image.Image()->Handle(), 0, 0, REAL(size), REAL(size), 0,
-                                                  0, REAL(directExtent), REAL(directExtent), UnitPixel, nullptr,
-                                                  nullptr, nullptr));
+            CheckGdipStatus(GdipDrawImageRectRect(graphics, image.Image()->Handle(), 0, 0, REAL(size), REAL(size), 0, 0,
+                                                  REAL(directExtent), REAL(directExtent), UnitPixel, nullptr, nullptr,
+                                                  nullptr));
         else
             image.DrawOnGraphics(graphics, Rect(0, 0, size, size), Rect(0, 0, 16, 16));
         CheckGdipStatus(GdipDeleteGraphics(graphics));

@@ -106,7 +106,6 @@ struct FakeStyle {
     }
 };
 
-
 TEST(Office11Colors, XPSchemesComeFromTheirRows) {
     const char* names[] = {"OpenThemeData", "CloseThemeData", "IsThemeActive", "GetCurrentThemeName"};
     FARPROC fakes[] = {AsProc(&FakeStyle::Open), AsProc(&FakeStyle::Close), AsProc(&FakeStyle::Active),
@@ -220,7 +219,10 @@ TEST(Office11Gradients, MidpointGradientPassesThroughTheMiddleColour) {
 }
 
 TEST(Office11Drawing, FittedArrowSizes) {
-    struct Case { int width; int size; };
+    struct Case {
+        int width;
+        int size;
+    };
     for (Case c : {Case{16, 3}, Case{20, 5}, Case{21, 7}, Case{10, 3}})
         EXPECT_EQ(Office11FittedArrowSize(TRect{0, 0, c.width, 20}, true), c.size) << c.width;
     EXPECT_EQ(Office11FittedArrowSize(TRect{0, 0, 40, 16}, false), 4);
@@ -251,7 +253,7 @@ TEST(Office11Drawing, GripDotsAndResizeGripStaircase) {
     EXPECT_EQ(s.At(2, 1), c.Color[15]);
     EXPECT_EQ(s.At(3, 2), c.Color[16]);  // the shadow square below it
     EXPECT_EQ(s.At(5, 0), c.Color[15]);
-    EXPECT_EQ(s.At(8, 0), 0x808080);     // no room for a third cell
+    EXPECT_EQ(s.At(8, 0), 0x808080);  // no room for a third cell
 
     Surface grip(12, 12);
     Office11DrawResizeGrip(grip.dc, TRect{0, 0, 12, 12}, 0x0000FF, 0x00FF00);

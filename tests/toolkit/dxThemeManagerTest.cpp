@@ -22,10 +22,12 @@ struct FakeThemes {
         if (UpperCase(classList) == L"CLOCK") return nullptr;  // a class the style lacks
         return reinterpret_cast<HTHEME>(INT_PTR(nextHandle++));
     }
-    static HRESULT WINAPI Close(HTHEME) { ++closed; return S_OK; }
+    static HRESULT WINAPI Close(HTHEME) {
+        ++closed;
+        return S_OK;
+    }
     static BOOL WINAPI Active() { return active; }
 };
-
 
 class ThemeManagerTest : public testing::Test {
 protected:

@@ -22,9 +22,8 @@
 
 namespace {
 
-const wchar_t* const stateNames[] = {L"normal",  L"hot",     L"pressed",        L"disabled",     L"active",
-                                     L"focused", L"dropped", L"checked",        L"hot checked",  L"inactive",
-                                     L"check pressed"};
+const wchar_t* const stateNames[] = {L"normal",  L"hot",     L"pressed",     L"disabled", L"active",       L"focused",
+                                     L"dropped", L"checked", L"hot checked", L"inactive", L"check pressed"};
 
 constexpr int sheetMargin = 14, nameWidth = 210, cellGap = 14, captionHeight = 14, rowGap = 12, sheetWidth = 1180;
 
@@ -95,8 +94,9 @@ int LayOut(TdxSkinControlGroup* group, std::vector<TRow>& rows) {
                     lineTop += captionHeight + size.cy + rowGap;
                 }
                 const int left = x + std::min<int>(10, (width - size.cx) / 2);
-                row.cells.push_back({x, TRect{left, lineTop + captionHeight, left + size.cx, lineTop + captionHeight + size.cy},
-                                     index, TdxSkinElementState(s)});
+                row.cells.push_back(
+                    {x, TRect{left, lineTop + captionHeight, left + size.cx, lineTop + captionHeight + size.cy}, index,
+                     TdxSkinElementState(s)});
                 x += width + cellGap;
             }
         row.height = lineTop - y + captionHeight + size.cy;

@@ -28,8 +28,7 @@ class TdxBarButton : public TdxBarItem, public IdxBarLinksOwner {
             .Stored(&TdxBarButton::StoresDown);
         p.Property(L"CloseSubMenuOnClick", &TdxBarButton::CloseSubMenuOnClick, &TdxBarButton::SetCloseSubMenuOnClick)
             .Default(true);
-        p.Property(L"DropDownEnabled", &TdxBarButton::DropDownEnabled, &TdxBarButton::SetDropDownEnabled)
-            .Default(true);
+        p.Property(L"DropDownEnabled", &TdxBarButton::DropDownEnabled, &TdxBarButton::SetDropDownEnabled).Default(true);
         p.Property(L"DropDownMenu", &TdxBarButton::DropDownMenu, &TdxBarButton::SetDropDownMenu);
         p.Property(L"Lowered", &TdxBarButton::Lowered, &TdxBarButton::SetLowered).Default(false);
         p.Property(L"Glyph", &TdxBarButton::Glyph, &TdxBarButton::SetGlyph);

@@ -9,7 +9,8 @@
 TPoint FitDropDownPosition(TPoint requested, TSize window, TSize item, const TRect& workArea, bool beside) {
     int x = requested.x, y = requested.y;
     if (beside) {
-        if (workArea.right < x + window.cx && workArea.right - x < x - item.cx - workArea.left) x = x - window.cx - item.cx;
+        if (workArea.right < x + window.cx && workArea.right - x < x - item.cx - workArea.left)
+            x = x - window.cx - item.cx;
         y = std::min(y, int(workArea.bottom - window.cy));
     } else {
         x = std::min(x, int(workArea.right - window.cx));

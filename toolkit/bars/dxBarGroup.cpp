@@ -136,5 +136,6 @@ void TdxBarGroup::SetIndexInManager(int index) {
     TdxBarManager* manager = BarManager();
     if (!manager) return;
     int own = manager->Groups()->IndexOf(this);
-    if (own >= 0 && index >= 0 && index < manager->Groups()->Count() && index != own) manager->Groups()->Move(own, index);
+    if (own >= 0 && index >= 0 && index < manager->Groups()->Count() && index != own)
+        manager->Groups()->Move(own, index);
 }

@@ -36,13 +36,9 @@ int TdxBarItemControlViewInfo::GetWidthForLevel(TdxBarItemViewLevel level) {
     return entry.width;
 }
 
-bool TdxBarItemControlViewInfo::BeginsNewGroup() const {
-    return control_->Link() && control_->Link()->BeginGroup();
-}
+bool TdxBarItemControlViewInfo::BeginsNewGroup() const { return control_->Link() && control_->Link()->BeginGroup(); }
 
-bool TdxBarItemControlViewInfo::IsDistributed() const {
-    return control_->Link() && control_->Link()->Distributed();
-}
+bool TdxBarItemControlViewInfo::IsDistributed() const { return control_->Link() && control_->Link()->Distributed(); }
 
 TdxBarItemPosition TdxBarItemControlViewInfo::GetLinkPosition() const {
     return control_->Link() ? control_->Link()->Position() : ipBeginsNewRow;

@@ -82,7 +82,9 @@ TCustomdxBarControl* TdxBarItemLink::GetBarControl() const { return GetLinks() ?
 
 bool TdxBarItemLink::IsOwnerLoading() const { return GetLinks() && GetLinks()->IsOwnerLoading(); }
 
-String TdxBarItemLink::DisplayName() const { return item_ ? item_->Name() : TcxInterfacedCollectionItem::DisplayName(); }
+String TdxBarItemLink::DisplayName() const {
+    return item_ ? item_->Name() : TcxInterfacedCollectionItem::DisplayName();
+}
 
 // ---- TdxBarItemLink: the item -------------------------------------------------------------
 
@@ -130,8 +132,7 @@ bool TdxBarItemLink::IsOwnedByOwner(TComponent* owner) const {
 bool TdxBarItemLink::BeginGroup() const {
     TdxBarItemLinks* links = GetLinks();
     int shown = GetShownIndex();
-    if (beginGroup_ && shown != 0)
-        return shown == -1 || !IsSeparatorItem(links->GetShownLink(shown - 1)->Item());
+    if (beginGroup_ && shown != 0) return shown == -1 || !IsSeparatorItem(links->GetShownLink(shown - 1)->Item());
     if (shown > 0) {
         // The group line of hidden links between the previous shown link and this one.
         // Hook (bar windows): not when the window stretches items and this link's control is
@@ -208,10 +209,18 @@ void TdxBarItemLink::SetUserDefine(TdxBarUserDefines value) {
         if (was) {
             userDefine_ -= element;
             switch (element) {
-                case udCaption: userCaption_.clear(); break;
-                case udGlyph: userGlyph_->Assign(nullptr); break;
-                case udPaintStyle: userPaintStyle_ = psStandard; break;
-                case udWidth: userWidth_ = 0; break;
+                case udCaption:
+                    userCaption_.clear();
+                    break;
+                case udGlyph:
+                    userGlyph_->Assign(nullptr);
+                    break;
+                case udPaintStyle:
+                    userPaintStyle_ = psStandard;
+                    break;
+                case udWidth:
+                    userWidth_ = 0;
+                    break;
             }
         } else {
             userDefine_ += element;
@@ -623,9 +632,8 @@ void TdxBarItemLinks::BuildLists() {
             if (int(shown_.size()) >= shownLimit_) break;
             if (Find(showable_, link) >= 0) shown_.push_back(link);
         }
-        std::sort(shown_.begin(), shown_.end(), [this](TdxBarItemLink* a, TdxBarItemLink* b) {
-            return Find(showable_, a) < Find(showable_, b);
-        });
+        std::sort(shown_.begin(), shown_.end(),
+                  [this](TdxBarItemLink* a, TdxBarItemLink* b) { return Find(showable_, a) < Find(showable_, b); });
     }
     if (!(manager_ && manager_->IsCustomizingOrDesigning()) && UpdateCount() == 0) DropExtraSeparators();
 }
@@ -715,7 +723,8 @@ void TdxBarItemLinks::CompactRecentOrder() {
                                     [this](TdxBarItemLink* link) { return Find(showable_, link) < 0; });
     if (firstHidden == recent_.end()) return;
     // A stable partition: the showable links after the first hidden one move up, in order.
-    std::stable_partition(firstHidden, recent_.end(), [this](TdxBarItemLink* link) { return Find(showable_, link) >= 0; });
+    std::stable_partition(firstHidden, recent_.end(),
+                          [this](TdxBarItemLink* link) { return Find(showable_, link) >= 0; });
     RebuildLists();
 }
 
@@ -815,8 +824,7 @@ TdxBarItemLinks::TMergeDecision TdxBarItemLinks::MergeDecision(TdxBarItemLink* s
             decision = {mkAdd, best + 1};
         }
     }
-    if (manager_)
-        manager_->FireMergeItemLink(this, sourceLink->GetLinks(), sourceLink, decision.Kind, decision.Index);
+    if (manager_) manager_->FireMergeItemLink(this, sourceLink->GetLinks(), sourceLink, decision.Kind, decision.Index);
     return decision;
 }
 

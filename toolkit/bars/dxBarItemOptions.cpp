@@ -4,9 +4,12 @@
 
 TdxBarOptionValue TdxBarItemOptions::GetDefault(TdxBarItemOption option) {
     switch (option) {
-        case ioShowDescriptions: return TdxBarOptionValue::Boolean(false);
-        case ioShowShortCuts: return TdxBarOptionValue::Boolean(true);
-        case ioSize: return TdxBarOptionValue::Enumeration(int(misNormal));
+        case ioShowDescriptions:
+            return TdxBarOptionValue::Boolean(false);
+        case ioShowShortCuts:
+            return TdxBarOptionValue::Boolean(true);
+        case ioSize:
+            return TdxBarOptionValue::Enumeration(int(misNormal));
     }
     return {};
 }

@@ -23,18 +23,18 @@ bool ScoreCandidate(const RECT& source, const RECT& r, int direction, TCandidate
     long double wrapped = angle >= 0 ? angle - 360 : angle + 360;
     score.Deviation = std::min(std::fabs(angle), std::fabs(wrapped));
     switch (direction) {
-    case 0:
-        score.Gap = (long long)source.left - r.right;
-        break;
-    case 1:
-        score.Gap = (long long)source.top - r.bottom;
-        break;
-    case 2:
-        score.Gap = (long long)r.left - source.right;
-        break;
-    default:
-        score.Gap = (long long)r.top - source.bottom;
-        break;
+        case 0:
+            score.Gap = (long long)source.left - r.right;
+            break;
+        case 1:
+            score.Gap = (long long)source.top - r.bottom;
+            break;
+        case 2:
+            score.Gap = (long long)r.left - source.right;
+            break;
+        default:
+            score.Gap = (long long)r.top - source.bottom;
+            break;
     }
     return score.Gap >= 0;
 }

@@ -36,6 +36,8 @@ void RegisterBarResourceStrings(TdxProductResourceStrings* product) {
 
 }  // namespace
 
-void InitializedxBarStrs() { GetResourceStringsRepository()->AddProduct(dxBarProductName, &RegisterBarResourceStrings); }
+void InitializedxBarStrs() {
+    GetResourceStringsRepository()->AddProduct(dxBarProductName, &RegisterBarResourceStrings);
+}
 
 void FinalizedxBarStrs() { GetResourceStringsRepository()->RemoveProduct(dxBarProductName); }

@@ -86,7 +86,8 @@ void TCustomdxBarContainerItem::ItemsChanged(TObject* sender) {
 
 TdxBarListItem::TdxBarListItem(TComponent* owner) : TCustomdxBarContainerItem(owner) {
     items_ = new TStringList;
-    items_->OnChange = MakeEvent(static_cast<TCustomdxBarContainerItem*>(this), &TCustomdxBarContainerItem::ItemsChanged);
+    items_->OnChange =
+        MakeEvent(static_cast<TCustomdxBarContainerItem*>(this), &TCustomdxBarContainerItem::ItemsChanged);
     entryButtons_ = new TComponentList(true);
 }
 
@@ -195,7 +196,8 @@ void TdxBarListItem::DirectClick() {
 // ---- Container items ----------------------------------------------------------------------
 
 TdxBarContainerItem::TdxBarContainerItem(TComponent* owner) : TCustomdxBarContainerItem(owner) {
-    itemLinks_->OnChange = MakeEvent(static_cast<TCustomdxBarContainerItem*>(this), &TCustomdxBarContainerItem::ItemsChanged);
+    itemLinks_->OnChange =
+        MakeEvent(static_cast<TCustomdxBarContainerItem*>(this), &TCustomdxBarContainerItem::ItemsChanged);
 }
 
 void TdxBarContainerItem::AddExpandedLinks(TdxBarItemLinks* links, int index, TdxBarItemLink* sourceLink,

@@ -21,8 +21,7 @@ class TCustomdxBarSubItem : public TdxBarItem, public IdxBarLinksOwner {
     Z_CLASS(TCustomdxBarSubItem, TdxBarItem)
     Z_PUBLISHED {
         p.Property(L"BarSize", &TCustomdxBarSubItem::BarSize, &TCustomdxBarSubItem::SetBarSize).Default(0);
-        p.Property(L"Detachable", &TCustomdxBarSubItem::Detachable, &TCustomdxBarSubItem::SetDetachable)
-            .Default(false);
+        p.Property(L"Detachable", &TCustomdxBarSubItem::Detachable, &TCustomdxBarSubItem::SetDetachable).Default(false);
         p.Property(L"DetachingBar", &TCustomdxBarSubItem::DetachingBar, &TCustomdxBarSubItem::SetDetachingBar)
             .Default(-1);
         p.Property(L"Glyph", &TCustomdxBarSubItem::Glyph, &TCustomdxBarSubItem::SetGlyph);

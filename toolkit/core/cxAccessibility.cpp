@@ -53,10 +53,9 @@ String KeyText(Word key) {
         const wchar_t* text;
     };
     static const Named names[] = {
-        {VK_BACK, L"BkSp"}, {VK_TAB, L"Tab"},    {VK_RETURN, L"Enter"}, {VK_ESCAPE, L"Esc"},
-        {VK_SPACE, L"Space"}, {VK_PRIOR, L"PgUp"}, {VK_NEXT, L"PgDn"},  {VK_END, L"End"},
-        {VK_HOME, L"Home"},  {VK_LEFT, L"Left"},  {VK_UP, L"Up"},       {VK_RIGHT, L"Right"},
-        {VK_DOWN, L"Down"},  {VK_INSERT, L"Ins"}, {VK_DELETE, L"Del"},
+        {VK_BACK, L"BkSp"},  {VK_TAB, L"Tab"},     {VK_RETURN, L"Enter"}, {VK_ESCAPE, L"Esc"}, {VK_SPACE, L"Space"},
+        {VK_PRIOR, L"PgUp"}, {VK_NEXT, L"PgDn"},   {VK_END, L"End"},      {VK_HOME, L"Home"},  {VK_LEFT, L"Left"},
+        {VK_UP, L"Up"},      {VK_RIGHT, L"Right"}, {VK_DOWN, L"Down"},    {VK_INSERT, L"Ins"}, {VK_DELETE, L"Del"},
     };
     for (const Named& n : names)
         if (n.key == key) return n.text;
@@ -76,7 +75,6 @@ String ShortCutText(Word shortCut) {
     if (shortCut & 0x8000) text += L"Alt+";
     return text + key;
 }
-
 
 }  // namespace
 
@@ -207,7 +205,8 @@ STDMETHODIMP TcxAccessibilityHelper::get_accParent(IDispatch** parent) {
         if (!window || !accessibleObjectFromWindow) return S_FALSE;
         HWND parentWindow = (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) ? ::GetParent(window) : GetDesktopWindow();
         void* object = nullptr;
-        if (SUCCEEDED(accessibleObjectFromWindow(parentWindow, DWORD(OBJID_WINDOW), kIIDAccessible, &object)) && object) {
+        if (SUCCEEDED(accessibleObjectFromWindow(parentWindow, DWORD(OBJID_WINDOW), kIIDAccessible, &object)) &&
+            object) {
             *parent = static_cast<IAccessible*>(object);
             return S_OK;
         }
@@ -376,19 +375,31 @@ STDMETHODIMP TcxAccessibilityHelper::accNavigate(long direction, VARIANT start, 
         }
         TcxAccessibilityNavigationDirection mapped;
         switch (direction) {
-            case NAVDIR_UP: mapped = andUp; break;
-            case NAVDIR_DOWN: mapped = andDown; break;
-            case NAVDIR_LEFT: mapped = andLeft; break;
-            case NAVDIR_RIGHT: mapped = andRight; break;
-            case NAVDIR_NEXT: mapped = andNext; break;
-            case NAVDIR_PREVIOUS: mapped = andPrev; break;
-            default: return E_INVALIDARG;
+            case NAVDIR_UP:
+                mapped = andUp;
+                break;
+            case NAVDIR_DOWN:
+                mapped = andDown;
+                break;
+            case NAVDIR_LEFT:
+                mapped = andLeft;
+                break;
+            case NAVDIR_RIGHT:
+                mapped = andRight;
+                break;
+            case NAVDIR_NEXT:
+                mapped = andNext;
+                break;
+            case NAVDIR_PREVIOUS:
+                mapped = andPrev;
+                break;
+            default:
+                return E_INVALIDARG;
         }
         if (startId == CHILDID_SELF) {
             // Siblings are the parent's business.
             TcxAccessibilityHelper* parent = GetParentHelper();
-            if (!parent || !parent->IsOwnerObjectLive() ||
-                !(parent->GetSupportedProperties(0) & cxAccessibleLocation))
+            if (!parent || !parent->IsOwnerObjectLive() || !(parent->GetSupportedProperties(0) & cxAccessibleLocation))
                 return S_FALSE;
             VARIANT self;
             SetI4(&self, parent->GetChildIndex(this) + 1);
@@ -412,12 +423,15 @@ STDMETHODIMP TcxAccessibilityHelper::accHitTest(long left, long top, VARIANT* ch
         if (!PtInRect(&bounds, POINT{left, top})) return S_FALSE;
         Integer index = -1;
         switch (GetHitTest(left, top, index)) {
-            case aohtSelf: ReturnChild(CHILDID_SELF, child); return S_OK;
+            case aohtSelf:
+                ReturnChild(CHILDID_SELF, child);
+                return S_OK;
             case aohtChild:
                 if (index < 0 || index >= GetChildCount()) return S_FALSE;
                 ReturnChild(index + 1, child);
                 return S_OK;
-            default: return S_FALSE;
+            default:
+                return S_FALSE;
         }
     });
 }

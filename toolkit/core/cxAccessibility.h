@@ -96,24 +96,51 @@ public:
     virtual bool ChildIsSimpleElement(Integer index);  // raises: helpers with children answer it
     virtual void DoDefaultAction(Integer elementId) { (void)elementId; }
     virtual bool GetFocusedChild(bool& isChild, Integer& index);
-    virtual TcxAccessibilityHelper* GetChild(Integer index) { (void)index; return nullptr; }
+    virtual TcxAccessibilityHelper* GetChild(Integer index) {
+        (void)index;
+        return nullptr;
+    }
     virtual Integer GetChildCount() { return 0; }
     virtual Integer GetChildIndex(TcxAccessibilityHelper* child);  // raises
-    virtual String GetDefaultActionDescription(Integer elementId) { (void)elementId; return {}; }
-    virtual String GetDescription(Integer elementId) { (void)elementId; return {}; }
+    virtual String GetDefaultActionDescription(Integer elementId) {
+        (void)elementId;
+        return {};
+    }
+    virtual String GetDescription(Integer elementId) {
+        (void)elementId;
+        return {};
+    }
     virtual TcxAccessibleObjectHitTest GetHitTest(Integer screenX, Integer screenY, Integer& childIndex);
     virtual void GetKeyboardAccessParameters(Integer elementId, Word& shortCut, String& caption);
-    virtual String GetName(Integer elementId) { (void)elementId; return {}; }
+    virtual String GetName(Integer elementId) {
+        (void)elementId;
+        return {};
+    }
     virtual HWND GetOwnerObjectWindow() { return nullptr; }
     virtual TcxAccessibilityHelper* GetParentHelper() { return nullptr; }
-    virtual Integer GetRole(Integer elementId) { (void)elementId; return 0; }
-    virtual RECT GetScreenBounds(Integer elementId) { (void)elementId; return RECT{0, 0, 0, 0}; }
+    virtual Integer GetRole(Integer elementId) {
+        (void)elementId;
+        return 0;
+    }
+    virtual RECT GetScreenBounds(Integer elementId) {
+        (void)elementId;
+        return RECT{0, 0, 0, 0};
+    }
     virtual bool CanNavigateTo() { return false; }
-    virtual Integer GetState(Integer elementId) { (void)elementId; return 0; }
-    virtual Integer GetSupportedProperties(Integer elementId) { (void)elementId; return 0; }
+    virtual Integer GetState(Integer elementId) {
+        (void)elementId;
+        return 0;
+    }
+    virtual Integer GetSupportedProperties(Integer elementId) {
+        (void)elementId;
+        return 0;
+    }
     virtual String GetValue(Integer elementId);  // raises: helpers with a value answer it
     virtual Integer NavigateToChild(Integer currentIndex, TcxAccessibilityNavigationDirection direction);  // raises
-    virtual void SetValue(Integer elementId, const String& value) { (void)elementId; (void)value; }
+    virtual void SetValue(Integer elementId, const String& value) {
+        (void)elementId;
+        (void)value;
+    }
 
     TcxAccessibilityHelper* FindRootHelper();
     // The next child (from startIndex in the direction) whose helper can be navigated to, -1

@@ -21,13 +21,13 @@ public:
 };
 
 // Declares a class of such a family (in place of Z_CLASS): StaticClass() is its class reference.
-#define Z_ARG_FAMILY_CLASS(Self, Parent, Root, Arg)                                              \
-public:                                                                                          \
-    using inherited = Parent;                                                                    \
-    static const TcxArgClassMeta<Root, Arg>* StaticClass() {                                     \
-        return static_cast<const TcxArgClassMeta<Root, Arg>*>(                                   \
+#define Z_ARG_FAMILY_CLASS(Self, Parent, Root, Arg)                                                     \
+public:                                                                                                 \
+    using inherited = Parent;                                                                           \
+    static const TcxArgClassMeta<Root, Arg>* StaticClass() {                                            \
+        return static_cast<const TcxArgClassMeta<Root, Arg>*>(                                          \
             MakeMetaClass<Self, TcxArgClassMetaOf<Root, Arg, Self>>(L## #Self, Parent::StaticClass())); \
-    }                                                                                            \
-    TClass ClassType() const override { return StaticClass(); }                                 \
-                                                                                                 \
+    }                                                                                                   \
+    TClass ClassType() const override { return StaticClass(); }                                         \
+                                                                                                        \
 private:

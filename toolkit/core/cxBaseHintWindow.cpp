@@ -49,15 +49,24 @@ TcxHintAnimationStyle TcxBaseHintWindow::EffectiveAnimationStyle(TcxHintAnimatio
 
 DWORD TcxBaseHintWindow::AnimationFlags(TcxHintAnimationStyle style) {
     switch (style) {
-        case hasSlideRight: return AW_HOR_POSITIVE;
-        case hasSlideLeft: return AW_HOR_NEGATIVE;
-        case hasSlideDown: return AW_VER_POSITIVE;
-        case hasSlideUp: return AW_VER_NEGATIVE;
-        case hasCenter: return AW_CENTER;
-        case hasHide: return AW_HIDE;
-        case hasActivate: return AW_ACTIVATE;
-        case hasFade: return AW_BLEND;
-        default: return 0;
+        case hasSlideRight:
+            return AW_HOR_POSITIVE;
+        case hasSlideLeft:
+            return AW_HOR_NEGATIVE;
+        case hasSlideDown:
+            return AW_VER_POSITIVE;
+        case hasSlideUp:
+            return AW_VER_NEGATIVE;
+        case hasCenter:
+            return AW_CENTER;
+        case hasHide:
+            return AW_HIDE;
+        case hasActivate:
+            return AW_ACTIVATE;
+        case hasFade:
+            return AW_BLEND;
+        default:
+            return 0;
     }
 }
 
@@ -88,6 +97,8 @@ void TcxBaseHintWindow::CreateParams(TCreateParams& Params) {
 }
 
 void TcxBaseHintWindow::WMEraseBkgnd(TMessage& Message) {
-    if (needEraseBackground_) Inherited<THintWindow>(Message);
-    else Message.Result = 1;
+    if (needEraseBackground_)
+        Inherited<THintWindow>(Message);
+    else
+        Message.Result = 1;
 }

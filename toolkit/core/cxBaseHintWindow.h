@@ -7,16 +7,16 @@
 
 // Animation styles of the hint window.
 enum TcxHintAnimationStyle : Byte {
-    hasSlideRight,   // 0
-    hasSlideLeft,    // 1
-    hasSlideDown,    // 2
-    hasSlideUp,      // 3
-    hasCenter,       // 4
-    hasHide,         // 5
-    hasActivate,     // 6
-    hasFade,         // 7
-    hasSystem,       // 8: fade when the system fades tooltips, else slide down
-    hasNone,         // 9
+    hasSlideRight,  // 0
+    hasSlideLeft,   // 1
+    hasSlideDown,   // 2
+    hasSlideUp,     // 3
+    hasCenter,      // 4
+    hasHide,        // 5
+    hasActivate,    // 6
+    hasFade,        // 7
+    hasSystem,      // 8: fade when the system fades tooltips, else slide down
+    hasNone,        // 9
 };
 
 class TcxBaseHintWindow : public THintWindow {
@@ -45,7 +45,7 @@ public:
 
     // The style actually used, given the system's tooltip animation and fade settings.
     static TcxHintAnimationStyle EffectiveAnimationStyle(TcxHintAnimationStyle style, bool tooltipAnimation,
-                                                        bool tooltipFade);
+                                                         bool tooltipFade);
     // The AnimateWindow flags of a style (without AW_SLIDE); 0 for none.
     static DWORD AnimationFlags(TcxHintAnimationStyle style);
     // Where a window of the given size at (left, top) lands: inside the work area at that point.

@@ -113,10 +113,18 @@ void TcxBitmap::FilterPixel(TcxBitmapFilter kind, RGBQUAD& p) {
         return RoundClamp(r * float(p.rgbRed) + g * float(p.rgbGreen) + b * float(p.rgbBlue));
     };
     switch (kind) {
-        case bfOpaque: p.rgbReserved = 255; return;
-        case bfMask: p = PixelFromValue(transparent ? 0xFFFFFFFF : 0); return;
-        case bfBackground: p = PixelFromValue(transparentBkColor_); return;
-        case bfClearAlpha: p.rgbReserved = 0; return;
+        case bfOpaque:
+            p.rgbReserved = 255;
+            return;
+        case bfMask:
+            p = PixelFromValue(transparent ? 0xFFFFFFFF : 0);
+            return;
+        case bfBackground:
+            p = PixelFromValue(transparentBkColor_);
+            return;
+        case bfClearAlpha:
+            p.rgbReserved = 0;
+            return;
         case bfHatch: {
             // A zero step would divide by zero: cells of one pixel then.
             int step = hatchStep_ ? hatchStep_ : 1;
@@ -124,7 +132,8 @@ void TcxBitmap::FilterPixel(TcxBitmapFilter kind, RGBQUAD& p) {
             BlendPixel(PixelFromValue(odd ? hatchColor2_ : hatchColor1_), p, odd ? hatchAlpha2_ : hatchAlpha1_);
             return;
         }
-        default: break;
+        default:
+            break;
     }
     if (transparent) return;
     switch (kind) {
@@ -132,28 +141,34 @@ void TcxBitmap::FilterPixel(TcxBitmapFilter kind, RGBQUAD& p) {
             if (p.rgbReserved == 255) {
                 for (BYTE* c : {&p.rgbRed, &p.rgbGreen, &p.rgbBlue}) *c = ClampChannel(*c + MulDiv(255 - *c, 3, 10));
             } else {
-                for (BYTE* c : {&p.rgbRed, &p.rgbGreen, &p.rgbBlue, &p.rgbReserved}) *c = ClampChannel(MulDiv(*c, 200, 255));
+                for (BYTE* c : {&p.rgbRed, &p.rgbGreen, &p.rgbBlue, &p.rgbReserved})
+                    *c = ClampChannel(MulDiv(*c, 200, 255));
             }
             break;
         case bfDirty:
             setGrey(weighted(0.299f, 0.587f, 0.114f));
             BlendPixel(PixelFromValue(ColorToPixel(clBtnShadow, 192)), p, 238);
             break;
-        case bfGrey: setGrey(Byte((p.rgbRed + p.rgbGreen + p.rgbBlue) / 3)); break;
-        case bfFaded: setGrey(weighted(0.299f, 0.587f, 0.114f)); break;
-        case bfDisabled: setGrey(weighted(0.0729f, 0.7146f, 0.2125f)); break;
+        case bfGrey:
+            setGrey(Byte((p.rgbRed + p.rgbGreen + p.rgbBlue) / 3));
+            break;
+        case bfFaded:
+            setGrey(weighted(0.299f, 0.587f, 0.114f));
+            break;
+        case bfDisabled:
+            setGrey(weighted(0.0729f, 0.7146f, 0.2125f));
+            break;
         case bfOpaqueWhereDrawn:
             if (p.rgbReserved == 0) p.rgbReserved = 255;
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
 // ---- transparency --------------------------------------------------------------------------
 
-void TcxBitmap::AddTransparentColor(TColor color) {
-    transparentPixels_.push_back(ColorToPixel(color, 0) & 0xFFFFFF);
-}
+void TcxBitmap::AddTransparentColor(TColor color) { transparentPixels_.push_back(ColorToPixel(color, 0) & 0xFFFFFF); }
 
 bool TcxBitmap::IsTransparentPixel(DWORD pixel) const {
     if (pixel == transparentBkColor_) return true;

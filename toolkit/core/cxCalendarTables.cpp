@@ -74,7 +74,9 @@ TDateTime TcxCustomCalendarTable::MoveByDays(const TcxCalendarMoment& date, int 
     return value;
 }
 
-TDateTime TcxCustomCalendarTable::MoveValueByMonths(TDateTime value, int n) { return MoveByMonths(SplitDate(value), n); }
+TDateTime TcxCustomCalendarTable::MoveValueByMonths(TDateTime value, int n) {
+    return MoveByMonths(SplitDate(value), n);
+}
 
 TDateTime TcxCustomCalendarTable::MoveByMonths(const TcxCalendarMoment& date, int n) {
     if (!AcceptsEraDay(date.Era, date.Year, date.Month, date.Day) || n > kMaxCalendarMonthSteps ||
@@ -265,10 +267,10 @@ TcxProcedureLookup CalendarInfoProcedureLookup = &Kernel32Procedure;
 
 int TwoDigitYearMax(int calendarId) {
     // An unreadable maximum would widen "24" to -76; the platform's default keeps it a year.
-    auto* getCalendarInfo =
-        CalendarInfoProcedureLookup
-            ? reinterpret_cast<TGetCalendarInfoWProc>(reinterpret_cast<void*>(CalendarInfoProcedureLookup("GetCalendarInfoW")))
-            : nullptr;
+    auto* getCalendarInfo = CalendarInfoProcedureLookup
+                                ? reinterpret_cast<TGetCalendarInfoWProc>(
+                                      reinterpret_cast<void*>(CalendarInfoProcedureLookup("GetCalendarInfoW")))
+                                : nullptr;
     if (!getCalendarInfo) return kDefaultTwoDigitYearMax;
     DWORD maximum = 0;
     if (getCalendarInfo(GetThreadLocale(), CALID(calendarId), CAL_ITWODIGITYEARMAX | CAL_RETURN_NUMBER, nullptr, 0,
@@ -287,14 +289,22 @@ TcxCustomCalendarTable* CreateCalendarTable(int calendarId) {
         case 9:
         case 10:
         case 11:
-        case 12: return new TcxGregorianCalendarTable(calendarId);
-        case 3: return new TcxJapaneseCalendarTable;
-        case 4: return new TcxTaiwanCalendarTable;
-        case 5: return new TcxKoreanCalendarTable;
-        case 6: return new TcxHijriCalendarTable;
-        case 7: return new TcxThaiCalendarTable;
-        case 8: return new TcxHebrewCalendarTable;
-        default: return new TcxGregorianCalendarTable(1);
+        case 12:
+            return new TcxGregorianCalendarTable(calendarId);
+        case 3:
+            return new TcxJapaneseCalendarTable;
+        case 4:
+            return new TcxTaiwanCalendarTable;
+        case 5:
+            return new TcxKoreanCalendarTable;
+        case 6:
+            return new TcxHijriCalendarTable;
+        case 7:
+            return new TcxThaiCalendarTable;
+        case 8:
+            return new TcxHebrewCalendarTable;
+        default:
+            return new TcxGregorianCalendarTable(1);
     }
 }
 

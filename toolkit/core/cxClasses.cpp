@@ -21,8 +21,8 @@ String KeepIdentifierChars(const String& text) {
     return result;
 }
 
-String ComposeComponentName(TComponent* owner, const String& className, const String& classPrefix,
-                            int number, const String& baseName) {
+String ComposeComponentName(TComponent* owner, const String& className, const String& classPrefix, int number,
+                            const String& baseName) {
     String s = KeepIdentifierChars(baseName);
     if ((s.empty() || (s[0] >= L'0' && s[0] <= L'9')) && !className.empty()) {
         if (!classPrefix.empty() && className.size() >= classPrefix.size() &&

@@ -17,7 +17,9 @@ inline void FireNotifyEvent(TObject* sender, const TNotifyEvent& event) {
 }
 
 template <class Signature>
-bool MethodsEqual(const TEvent<Signature>& a, const TEvent<Signature>& b) { return a == b; }
+bool MethodsEqual(const TEvent<Signature>& a, const TEvent<Signature>& b) {
+    return a == b;
+}
 
 inline TSize MakeSize(int width, int height) { return TSize{width, height}; }
 
@@ -30,8 +32,8 @@ inline int RangeCenter(int a, int b) {
 // ---- Names of components ------------------------------------------------------------------
 
 String KeepIdentifierChars(const String& text);
-String ComposeComponentName(TComponent* owner, const String& className, const String& classPrefix,
-                            int number, const String& baseName);
+String ComposeComponentName(TComponent* owner, const String& className, const String& classPrefix, int number,
+                            const String& baseName);
 // A name for component that no other component of searchOwner has, made of nameOwner's name,
 // the base name (or the class name without classPrefix) and a number where needed.
 String MakeUniqueComponentName(TComponent* searchOwner, TComponent* nameOwner, TComponent* component,

@@ -24,8 +24,7 @@ void TcxComponent::RefreshFakeComponentLinks() {
     if (!IsDesigning() || IsDestroying() || !Owner()) return;
     TList list;
     CollectFakeComponentLinks(&list);
-    for (int i = 0; i < 3; ++i)
-        fakeLinks_[i] = i < list.Count() ? static_cast<TComponent*>(list.Items(i)) : nullptr;
+    for (int i = 0; i < 3; ++i) fakeLinks_[i] = i < list.Count() ? static_cast<TComponent*>(list.Items(i)) : nullptr;
 }
 
 // ---- TcxFreeNotificator -------------------------------------------------------------------

@@ -22,9 +22,15 @@ void TcxComponentList::HandleListNotification(TComponent* component, TListNotifi
     TComponentList::Notify(component, action);
     if (OnNotify.Assigned()) OnNotify(this, component, action);
     switch (action) {
-        case lnAdded: FireChanged(component, itemAdded); break;
-        case lnExtracted: FireChanged(component, itemRemoved); break;
-        case lnDeleted: FireChanged(component, itemDeleted); break;
+        case lnAdded:
+            FireChanged(component, itemAdded);
+            break;
+        case lnExtracted:
+            FireChanged(component, itemRemoved);
+            break;
+        case lnDeleted:
+            FireChanged(component, itemDeleted);
+            break;
     }
 }
 

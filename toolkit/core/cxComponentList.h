@@ -11,8 +11,7 @@ class TcxComponentList;
 
 using TcxComponentListChangeEvent =
     TEvent<void(TObject* sender, TComponent* component, TcxComponentCollectionNotification action)>;
-using TcxComponentListNotifyEvent =
-    TEvent<void(TObject* sender, TComponent* component, TListNotification action)>;
+using TcxComponentListNotifyEvent = TEvent<void(TObject* sender, TComponent* component, TListNotification action)>;
 
 class TcxComponentList : public TComponentList {
     Z_CLASS(TcxComponentList, TComponentList)
@@ -21,7 +20,7 @@ public:
     ~TcxComponentList() override;
 
     void LockChanges() { ++updateCount_; }
-    void UnlockChanges();          // fires (nil, itemChanged) afterwards
+    void UnlockChanges();  // fires (nil, itemChanged) afterwards
     void UnlockChangesSilently() { --updateCount_; }
     int UpdateCount() const { return updateCount_; }
 

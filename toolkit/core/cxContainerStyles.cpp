@@ -11,20 +11,24 @@
 
 namespace {
 
-const wchar_t* const kContainerStyleValueNames[] = {L"BorderColor", L"BorderStyle", L"Color",    L"Edges",
-                                                    L"Font",        L"HotTrack",    L"Shadow",   L"TextColor",
+const wchar_t* const kContainerStyleValueNames[] = {L"BorderColor", L"BorderStyle",      L"Color",  L"Edges",
+                                                    L"Font",        L"HotTrack",         L"Shadow", L"TextColor",
                                                     L"TextStyle",   L"TransparentBorder"};
 
 // The border a hot or pressed state draws for a base border style (rows 1 and 3; rows 0 and 2
 // keep the base style's border).
 TcxContainerBorderStyle ThickenedBorderStyle(TcxContainerBorderStyle base) {
     switch (base) {
-        case cbsNone: return cbsFlat;
+        case cbsNone:
+            return cbsFlat;
         case cbsSingle:
-        case cbsThick: return cbsThick;
+        case cbsThick:
+            return cbsThick;
         case cbsFlat:
-        case cbs3D: return cbs3D;
-        default: return base;
+        case cbs3D:
+            return cbs3D;
+        default:
+            return base;
     }
 }
 
@@ -32,8 +36,7 @@ TcxContainerBorderStyle ThickenedBorderStyle(TcxContainerBorderStyle base) {
 
 // ---- construction --------------------------------------------------------------------------
 
-TcxContainerStyle::TcxContainerStyle(TPersistent* owner, bool directAccess, TcxContainerStyle* parentStyle,
-                                     int state)
+TcxContainerStyle::TcxContainerStyle(TPersistent* owner, bool directAccess, TcxContainerStyle* parentStyle, int state)
     : TcxInterfacedPersistent(owner), directAccess_(directAccess), state_(state) {
     if (state != cxContainerStateNormal) parentStyle_ = parentStyle;
     if (directAccess_) assignedValues_ = TcxContainerStyleValues{csvColor, csvFont, csvTextColor, csvTextStyle};
@@ -151,10 +154,14 @@ TColor TcxContainerStyle::DefaultBorderColorValue() const {
 TcxContainerBorderStyle TcxContainerStyle::DefaultBorderStyleValue() const {
     if (IsBaseStyle()) {
         switch (LookAndFeel()->Kind()) {
-            case lfFlat: return cbsFlat;
-            case lfStandard: return cbs3D;
-            case lfOffice11: return cbsOffice11;
-            default: return cbsUltraFlat;
+            case lfFlat:
+                return cbsFlat;
+            case lfStandard:
+                return cbs3D;
+            case lfOffice11:
+                return cbsOffice11;
+            default:
+                return cbsUltraFlat;
         }
     }
     // Only the hot and pressed rows change the border, and only while hot tracking is on.
@@ -163,9 +170,7 @@ TcxContainerBorderStyle TcxContainerStyle::DefaultBorderStyleValue() const {
     return thickened ? ThickenedBorderStyle(base) : base;
 }
 
-TColor TcxContainerStyle::DefaultColorValue() const {
-    return IsBaseStyle() ? clBtnFace : parentStyle_->Color();
-}
+TColor TcxContainerStyle::DefaultColorValue() const { return IsBaseStyle() ? clBtnFace : parentStyle_->Color(); }
 
 TColor TcxContainerStyle::DefaultTextColorValue() const {
     if (IsBaseStyle()) return Font() ? Font()->Color() : clWindowText;

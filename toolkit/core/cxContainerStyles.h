@@ -35,8 +35,8 @@ Z_ENUM(TcxContainerStyleValue, Byte, csvBorderColor, csvBorderStyle, csvColor, c
        csvShadow, csvTextColor, csvTextStyle, csvTransparentBorder)
 using TcxContainerStyleValues = TSet<TcxContainerStyleValue>;
 inline const TcxContainerStyleValues cxContainerStyleValueAll{
-    csvBorderColor, csvBorderStyle, csvColor, csvEdges, csvFont, csvHotTrack, csvShadow, csvTextColor, csvTextStyle,
-    csvTransparentBorder};
+    csvBorderColor, csvBorderStyle, csvColor,     csvEdges,     csvFont,
+    csvHotTrack,    csvShadow,      csvTextColor, csvTextStyle, csvTransparentBorder};
 
 // Container states: 0 normal (the base style), 2 disabled; 1 and 3 thicken the border while hot
 // tracking is on.
@@ -217,7 +217,7 @@ private:
     TColor fontColor_ = clWindowText;
     TFontStyles textStyle_;
     TFont* visibleFont_ = nullptr;
-    TcxLookAndFeel* lookAndFeel_ = nullptr;  // base style only
+    TcxLookAndFeel* lookAndFeel_ = nullptr;          // base style only
     TcxStyleController* styleController_ = nullptr;  // base style only
     int updateCount_ = 0;
     bool modified_ = false;

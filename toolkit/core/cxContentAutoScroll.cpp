@@ -77,11 +77,21 @@ void TcxContentAutoScroll::ShowAnchor() {
 void TcxContentAutoScroll::SetDirectionCursor() {
     TCursor cursor = crcxFullScroll;
     switch (direction_) {
-        case dirNone: cursor = hVisible_ && vVisible_ ? crcxFullScroll : hVisible_ ? crcxHorScroll : crcxVerScroll; break;
-        case dirUp: cursor = crcxUpScroll; break;
-        case dirRight: cursor = crcxRightScroll; break;
-        case dirDown: cursor = crcxDownScroll; break;
-        case dirLeft: cursor = crcxLeftScroll; break;
+        case dirNone:
+            cursor = hVisible_ && vVisible_ ? crcxFullScroll : hVisible_ ? crcxHorScroll : crcxVerScroll;
+            break;
+        case dirUp:
+            cursor = crcxUpScroll;
+            break;
+        case dirRight:
+            cursor = crcxRightScroll;
+            break;
+        case dirDown:
+            cursor = crcxDownScroll;
+            break;
+        case dirLeft:
+            cursor = crcxLeftScroll;
+            break;
     }
     if (Screen) ::SetCursor(Screen->Cursors(cursor));
 }

@@ -170,7 +170,8 @@ void TcxControl::InvalidateRegion(TcxRegion* region, bool erase) {
 }
 
 void TcxControl::InvalidateWithChildren() {
-    if (HandleAllocated()) RedrawWindow(WindowHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_NOERASE | RDW_ALLCHILDREN);
+    if (HandleAllocated())
+        RedrawWindow(WindowHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_NOERASE | RDW_ALLCHILDREN);
 }
 
 void TcxControl::PaintWindow(HDC dc) {
@@ -220,9 +221,7 @@ void TcxControl::NotifyDesignerModified() {
 
 // ---- focus ---------------------------------------------------------------------------------
 
-bool TcxControl::CanFocusOnClick() const {
-    return !IsDesigning() && focusOnClick_ && IsFocusable() && CanFocus();
-}
+bool TcxControl::CanFocusOnClick() const { return !IsDesigning() && focusOnClick_ && IsFocusable() && CanFocus(); }
 
 bool TcxControl::CanTakeFocus() const {
     if (!CanFocus()) return false;
@@ -248,9 +247,7 @@ void TcxControl::SetMouseCaptureObject(TObject* value) {
     if (hadCapture && !value && dragAndDropState_ == ddsStarting) Perform(WM_CANCELMODE);
 }
 
-TcxWheelScrollBarKind TcxControl::WheelScrollBarKind() const {
-    return IsVScrollBarVisible() ? wsbVertical : wsbNone;
-}
+TcxWheelScrollBarKind TcxControl::WheelScrollBarKind() const { return IsVScrollBarVisible() ? wsbVertical : wsbNone; }
 
 void TcxControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     mouseDownPos_ = TPoint{X, Y};
@@ -273,8 +270,10 @@ void TcxControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
         mouseDownPos_ = TPoint{X, Y};
     }
     if (Button == mbLeft && !Shift.Contains(ssDouble) && StartDragAndDropAt(TPoint{X, Y})) {
-        if (DragAndDropObject()->StartsImmediately()) BeginDragAndDrop();
-        else SetDragAndDropState(ddsStarting);
+        if (DragAndDropObject()->StartsImmediately())
+            BeginDragAndDrop();
+        else
+            SetDragAndDropState(ddsStarting);
     } else {
         FinishDragAndDrop(false);
     }
@@ -356,8 +355,7 @@ bool TcxControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos
         if (self.Alive()) Update();
         return true;
     }
-    const TcxScrollDirection direction =
-        kind == wsbVertical ? (back ? dirUp : dirDown) : (back ? dirLeft : dirRight);
+    const TcxScrollDirection direction = kind == wsbVertical ? (back ? dirUp : dirDown) : (back ? dirLeft : dirRight);
     for (int i = 0; i < lines && self.Alive(); ++i) ScrollInDirection(direction);
     return true;
 }
@@ -447,8 +445,9 @@ void TcxControl::WndProc(TMessage& Message) {
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN: {
             static const TMouseButton buttons[] = {mbLeft, mbRight, mbMiddle};
-            const TMouseButton button =
-                buttons[Message.Msg == WM_LBUTTONDOWN ? 0 : Message.Msg == WM_RBUTTONDOWN ? 1 : 2];
+            const TMouseButton button = buttons[Message.Msg == WM_LBUTTONDOWN   ? 0
+                                                : Message.Msg == WM_RBUTTONDOWN ? 1
+                                                                                : 2];
             const TPoint p = MessagePointOf(Message);
             MouseDownStartDrag(button, p.x, p.y);
             break;
@@ -492,8 +491,10 @@ void TcxControl::WMContextMenu(TMessage& Message) {
 }
 
 void TcxControl::WMEraseBkgnd(TMessage& Message) {
-    if (ErasesBackground()) Inherited<TCustomControl>(Message);
-    else Message.Result = 1;
+    if (ErasesBackground())
+        Inherited<TCustomControl>(Message);
+    else
+        Message.Result = 1;
 }
 
 void TcxControl::WMGetDlgCode(TMessage& Message) {
@@ -594,6 +595,8 @@ void TcxControl::CNKeyDown(TMessage& Message) {
 }
 
 void TcxControl::CNSysKeyDown(TMessage& Message) {
-    if (IsPopupMenuShortCut(Message)) Message.Result = 1;
-    else Inherited<TCustomControl>(Message);
+    if (IsPopupMenuShortCut(Message))
+        Message.Result = 1;
+    else
+        Inherited<TCustomControl>(Message);
 }

@@ -84,27 +84,16 @@ using TcxDragControlObjectClass = const TcxArgClassMeta<TDragObject, TControl*>*
 
 class TcxControl : public TCustomControl, public IdxResourceStringsListener, public IcxLookAndFeelOwner {
     Z_CLASS(TcxControl, TCustomControl)
-    Z_MESSAGE_MAP(
-        Z_MESSAGE(WM_CANCELMODE, WMCancelMode),
-        Z_MESSAGE(WM_CAPTURECHANGED, WMCaptureChanged),
-        Z_MESSAGE(WM_CONTEXTMENU, WMContextMenu),
-        Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd),
-        Z_MESSAGE(WM_GETDLGCODE, WMGetDlgCode),
-        Z_MESSAGE(WM_NCCALCSIZE, WMNCCalcSize),
-        Z_MESSAGE(WM_PAINT, HandleWMPaint),
-        Z_MESSAGE(WM_SETCURSOR, WMSetCursor),
-        Z_MESSAGE(CM_COLORCHANGED, HandleColorChangedMessage),
-        Z_MESSAGE(CM_CURSORCHANGED, CMCursorChanged),
-        Z_MESSAGE(CM_FONTCHANGED, CMFontChanged),
-        Z_MESSAGE(CM_TEXTCHANGED, CMTextChanged),
-        Z_MESSAGE(CM_VISIBLECHANGED, CMVisibleChanged),
-        Z_MESSAGE(CM_DESIGNHITTEST, CMDesignHitTest),
-        Z_MESSAGE(CM_MOUSEENTER, CMMouseEnter),
-        Z_MESSAGE(CM_MOUSELEAVE, CMMouseLeave),
-        Z_MESSAGE(CM_DRAG, CMDrag),
-        Z_MESSAGE(CN_KEYDOWN, CNKeyDown),
-        Z_MESSAGE(CN_SYSKEYDOWN, CNSysKeyDown),
-        Z_MESSAGE(CM_SCROLLBARMETRICSCHANGED, CMScrollBarMetricsChanged))
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_CANCELMODE, WMCancelMode), Z_MESSAGE(WM_CAPTURECHANGED, WMCaptureChanged),
+                  Z_MESSAGE(WM_CONTEXTMENU, WMContextMenu), Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd),
+                  Z_MESSAGE(WM_GETDLGCODE, WMGetDlgCode), Z_MESSAGE(WM_NCCALCSIZE, WMNCCalcSize),
+                  Z_MESSAGE(WM_PAINT, HandleWMPaint), Z_MESSAGE(WM_SETCURSOR, WMSetCursor),
+                  Z_MESSAGE(CM_COLORCHANGED, HandleColorChangedMessage), Z_MESSAGE(CM_CURSORCHANGED, CMCursorChanged),
+                  Z_MESSAGE(CM_FONTCHANGED, CMFontChanged), Z_MESSAGE(CM_TEXTCHANGED, CMTextChanged),
+                  Z_MESSAGE(CM_VISIBLECHANGED, CMVisibleChanged), Z_MESSAGE(CM_DESIGNHITTEST, CMDesignHitTest),
+                  Z_MESSAGE(CM_MOUSEENTER, CMMouseEnter), Z_MESSAGE(CM_MOUSELEAVE, CMMouseLeave),
+                  Z_MESSAGE(CM_DRAG, CMDrag), Z_MESSAGE(CN_KEYDOWN, CNKeyDown), Z_MESSAGE(CN_SYSKEYDOWN, CNSysKeyDown),
+                  Z_MESSAGE(CM_SCROLLBARMETRICSCHANGED, CMScrollBarMetricsChanged))
 public:
     explicit TcxControl(TComponent* AOwner);
     ~TcxControl() override;
@@ -151,7 +140,10 @@ public:
     bool FocusOnClick() const { return focusOnClick_; }
     void SetFocusOnClick(bool value) { focusOnClick_ = value; }
     virtual bool CanFocusOnClick() const;
-    virtual bool FocusOnMouseDown(int x, int y) const { (void)x, (void)y; return CanFocusOnClick(); }
+    virtual bool FocusOnMouseDown(int x, int y) const {
+        (void)x, (void)y;
+        return CanFocusOnClick();
+    }
     virtual bool FocusOnScrollBarClick() const { return CanFocusOnClick(); }
     virtual bool HasFocus() const { return Focused(); }
     virtual bool CanTakeFocus() const;
@@ -168,7 +160,10 @@ public:
     // platform's capture exactly while an object is set.
     void SetMouseCaptureObject(TObject* value);
     TCursor DefaultCursor() const { return defaultCursor_; }
-    virtual TCursor CursorAt(int x, int y) { (void)x, (void)y; return defaultCursor_; }
+    virtual TCursor CursorAt(int x, int y) {
+        (void)x, (void)y;
+        return defaultCursor_;
+    }
     // Whether the point lies within the drag threshold of the last press (always, with a
     // manual drag mode).
     virtual bool IsWithinDragThreshold(int x, int y) const;
@@ -222,7 +217,10 @@ public:
 
 protected:
     // -- life
-    void CreateParams(TCreateParams& Params) override { inherited::CreateParams(Params); AdjustCreateParams(Params); }
+    void CreateParams(TCreateParams& Params) override {
+        inherited::CreateParams(Params);
+        AdjustCreateParams(Params);
+    }
     virtual void AdjustCreateParams(TCreateParams& Params);
     void CreateWnd() override;
     void DestroyWindowHandle() override;
@@ -268,7 +266,10 @@ protected:
     }
     // After the platform's press handling: the platform drag or the middle-button auto-scroll.
     virtual void MouseDownStartDrag(TMouseButton button, int x, int y);
-    virtual bool AllowsDesignDragAt(int x, int y, TShiftState shift) const { (void)x, (void)y, (void)shift; return true; }
+    virtual bool AllowsDesignDragAt(int x, int y, TShiftState shift) const {
+        (void)x, (void)y, (void)shift;
+        return true;
+    }
     virtual bool WantsDesignTimeMouse(int x, int y, TShiftState shift) const;
     // A release: a running drag-and-drop drops, the capture object goes.
     virtual void AbortMouseActions();
@@ -296,8 +297,14 @@ protected:
     virtual void RefreshScrollBarStates();
     // Derived controls describe their content here through SetScrollBarInfo.
     virtual void CalculateScrollBarParams() {}
-    virtual bool TracksScrollEnd(TScrollBarKind kind) const { (void)kind; return false; }
-    virtual bool HandlesExternalScroll(TcxScrollDirection direction) const { (void)direction; return false; }
+    virtual bool TracksScrollEnd(TScrollBarKind kind) const {
+        (void)kind;
+        return false;
+    }
+    virtual bool HandlesExternalScroll(TcxScrollDirection direction) const {
+        (void)direction;
+        return false;
+    }
     // Derived controls scroll their content here.
     virtual void ScrollContent(TScrollBarKind kind, TScrollCode code, int& position) {
         (void)kind, (void)code, (void)position;
@@ -307,13 +314,19 @@ protected:
 
     // -- drag and drop (cxDragAndDrop.cpp)
     virtual TcxDragAndDropObjectClass DragAndDropObjectClass() const;
-    virtual bool StartDragAndDropAt(TPoint p) { (void)p; return false; }
+    virtual bool StartDragAndDropAt(TPoint p) {
+        (void)p;
+        return false;
+    }
     virtual void BeginDragAndDrop();
     virtual void DragAndDropMove(TPoint p, bool& accepted);
     virtual void EndDragAndDrop(bool accepted);
     // The platform drag.
     virtual TcxDragControlObjectClass DragControlObjectClass() const;
-    virtual bool AcceptsDragObject(TDragObject* dragObject) { (void)dragObject; return true; }
+    virtual bool AcceptsDragObject(TDragObject* dragObject) {
+        (void)dragObject;
+        return true;
+    }
     virtual bool HasDragImages() const { return false; }
     virtual TClass DragImageListClass() const;
     virtual TSize DragImageSize() const { return TSize{0, 0}; }

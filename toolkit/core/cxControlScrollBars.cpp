@@ -157,8 +157,8 @@ bool TcxControl::IsVScrollBarVisible() const {
     return calculatingScrollBarParams_ ? vScrollBar_->Data().Visible : vScrollBar_->Visible();
 }
 
-void TcxControl::SetScrollBarInfo(TScrollBarKind kind, int min, int max, int smallChange, int pageSize,
-                                  int position, bool allowShow, bool allowHide) {
+void TcxControl::SetScrollBarInfo(TScrollBarKind kind, int min, int max, int smallChange, int pageSize, int position,
+                                  bool allowShow, bool allowHide) {
     TcxControlScrollBar* bar = kind == sbHorizontal ? hScrollBar_ : vScrollBar_;
     if (!bar) return;
     TcxScrollBarData& data = bar->Data();

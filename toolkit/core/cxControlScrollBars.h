@@ -26,9 +26,7 @@ struct TcxScrollBarData {
 // drawn with the control's look-and-feel.
 class TcxControlScrollBar : public TcxScrollBar {
     Z_CLASS(TcxControlScrollBar, TcxScrollBar)
-    Z_MESSAGE_MAP(
-        Z_MESSAGE(WM_LBUTTONDOWN, WMLButtonDown),
-        Z_MESSAGE(CM_DESIGNHITTEST, CMDesignHitTest))
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_LBUTTONDOWN, WMLButtonDown), Z_MESSAGE(CM_DESIGNHITTEST, CMDesignHitTest))
 public:
     explicit TcxControlScrollBar(TComponent* AOwner);
     TcxScrollBarData& Data() { return data_; }

@@ -102,9 +102,8 @@ void TcxCustomBitmap::ReadData(TStream* stream) {
     Integer size = 0;
     char signature[4] = {};
     Word version = 0;
-    bool compressed = stream->Size() - start >= 10 && stream->Read(&size, 4) == 4 &&
-                      stream->Read(signature, 4) == 4 && std::memcmp(signature, kSignature, 4) == 0 &&
-                      stream->Read(&version, 2) == 2;
+    bool compressed = stream->Size() - start >= 10 && stream->Read(&size, 4) == 4 && stream->Read(signature, 4) == 4 &&
+                      std::memcmp(signature, kSignature, 4) == 0 && stream->Read(&version, 2) == 2;
     if (!compressed) {
         stream->SetPosition(start);
         TBitmap::ReadData(stream);

@@ -176,8 +176,8 @@ TColor TcxCustomLookAndFeelPainter::ButtonGlyphColor(TcxButtonState state, TColo
 
 TcxButtonState TcxCustomLookAndFeelPainter::ButtonGlyphState(TcxButtonState state) const { return state; }
 
-void TcxCustomLookAndFeelPainter::DrawGroupedButton(TcxCanvas* canvas, const TRect& r, TcxButtonState state, int,
-                                                    int, TColor) const {
+void TcxCustomLookAndFeelPainter::DrawGroupedButton(TcxCanvas* canvas, const TRect& r, TcxButtonState state, int, int,
+                                                    TColor) const {
     DrawCaptionButton(canvas, r, state, String(), true);
 }
 
@@ -219,9 +219,8 @@ void TcxCustomLookAndFeelPainter::DrawCheckBoxGlyph(TcxCanvas* canvas, const TRe
                   state == cxbsDisabled ? clGrayText : clBtnText);
 }
 
-void TcxCustomLookAndFeelPainter::DrawRadioButton(TcxCanvas* canvas, int x, int y, TcxButtonState state,
-                                                  bool checked, bool focused, bool emphasized,
-                                                  TColor backgroundColor) const {
+void TcxCustomLookAndFeelPainter::DrawRadioButton(TcxCanvas* canvas, int x, int y, TcxButtonState state, bool checked,
+                                                  bool focused, bool emphasized, TColor backgroundColor) const {
     RadioButtonImageList()->Draw(canvas, x, y, LookAndFeelStyleToKind(PainterStyleCode()), state, checked, focused,
                                  emphasized, backgroundColor);
 }
@@ -250,12 +249,11 @@ void TcxCustomLookAndFeelPainter::DrawHeaderCell(TcxCanvas* canvas, const TRect&
                     showEndEllipsis, text, font, textColor, backgroundColor, onDrawBackground, false);
 }
 
-void TcxCustomLookAndFeelPainter::DrawPlainHeaderCell(TcxCanvas* canvas, const TRect& bounds,
-                                                      const TRect& textBounds, TcxButtonState state,
-                                                      TcxNeighbors neighbors, TcxBorders borders,
-                                                      TAlignment alignHorz, TcxAlignmentVert alignVert,
-                                                      bool multiLine, bool showEndEllipsis, const String& text,
-                                                      TFont* font, TColor textColor, TColor backgroundColor,
+void TcxCustomLookAndFeelPainter::DrawPlainHeaderCell(TcxCanvas* canvas, const TRect& bounds, const TRect& textBounds,
+                                                      TcxButtonState state, TcxNeighbors neighbors, TcxBorders borders,
+                                                      TAlignment alignHorz, TcxAlignmentVert alignVert, bool multiLine,
+                                                      bool showEndEllipsis, const String& text, TFont* font,
+                                                      TColor textColor, TColor backgroundColor,
                                                       const TcxDrawBackgroundEvent& onDrawBackground) const {
     DrawHeaderCell(canvas, bounds, textBounds, state, neighbors, borders, alignHorz, alignVert, multiLine,
                    showEndEllipsis, text, font, textColor, backgroundColor, onDrawBackground, false, false);
@@ -269,23 +267,21 @@ void TcxCustomLookAndFeelPainter::InvertHeaderRect(TcxCanvas* canvas, const TRec
 
 void TcxCustomLookAndFeelPainter::DrawHeaderSection(TcxCanvas* canvas, const TRect& bounds, const TRect& textBounds,
                                                     TcxButtonState state, TcxNeighbors, TcxBorders borders,
-                                                    TAlignment alignHorz, TcxAlignmentVert alignVert,
-                                                    bool multiLine, bool showEndEllipsis, const String& text,
-                                                    TFont* font, TColor textColor, TColor backgroundColor) const {
+                                                    TAlignment alignHorz, TcxAlignmentVert alignVert, bool multiLine,
+                                                    bool showEndEllipsis, const String& text, TFont* font,
+                                                    TColor textColor, TColor backgroundColor) const {
     DrawHeaderSectionBorder(canvas, bounds, state, borders);
-    DrawHeaderSectionContent(canvas, HeaderSectionContentBounds(bounds, state), textBounds, state, alignHorz,
-                             alignVert, multiLine, showEndEllipsis, text, font, textColor, backgroundColor);
+    DrawHeaderSectionContent(canvas, HeaderSectionContentBounds(bounds, state), textBounds, state, alignHorz, alignVert,
+                             multiLine, showEndEllipsis, text, font, textColor, backgroundColor);
 }
 
-void TcxCustomLookAndFeelPainter::DrawHeaderSectionBorder(TcxCanvas*, const TRect&, TcxButtonState,
-                                                          TcxBorders) const {}
+void TcxCustomLookAndFeelPainter::DrawHeaderSectionBorder(TcxCanvas*, const TRect&, TcxButtonState, TcxBorders) const {}
 
-void TcxCustomLookAndFeelPainter::DrawHeaderSectionContent(TcxCanvas* canvas, const TRect& r,
-                                                           const TRect& textBounds, TcxButtonState state,
-                                                           TAlignment alignHorz, TcxAlignmentVert alignVert,
-                                                           bool multiLine, bool showEndEllipsis, const String& text,
-                                                           TFont* font, TColor textColor,
-                                                           TColor backgroundColor) const {
+void TcxCustomLookAndFeelPainter::DrawHeaderSectionContent(TcxCanvas* canvas, const TRect& r, const TRect& textBounds,
+                                                           TcxButtonState state, TAlignment alignHorz,
+                                                           TcxAlignmentVert alignVert, bool multiLine,
+                                                           bool showEndEllipsis, const String& text, TFont* font,
+                                                           TColor textColor, TColor backgroundColor) const {
     FillRectColor(canvas, r, backgroundColor);
     DrawHeaderSectionText(canvas, HeaderSectionTextBounds(textBounds, state), state, alignHorz, alignVert, multiLine,
                           showEndEllipsis, text, font, textColor);
@@ -339,8 +335,8 @@ bool TcxCustomLookAndFeelPainter::SupportsHeaderHotTrack() const { return false;
 TSize TcxCustomLookAndFeelPainter::SortMarkArea() const { return TSize{16, SortMarkSize().cy}; }
 TSize TcxCustomLookAndFeelPainter::SortMarkSize() const { return TSize{0, 0}; }
 
-void TcxCustomLookAndFeelPainter::DrawGridGroupPanel(TcxCanvas* canvas, const TRect& r, bool transparent,
-                                                     TColor color, TBitmap* bitmap) const {
+void TcxCustomLookAndFeelPainter::DrawGridGroupPanel(TcxCanvas* canvas, const TRect& r, bool transparent, TColor color,
+                                                     TBitmap* bitmap) const {
     FillBackground(canvas, r, transparent, color, bitmap);
 }
 
@@ -402,8 +398,8 @@ void TcxCustomLookAndFeelPainter::FillWindowBackground(TcxCanvas* canvas, const 
 }
 
 TcxPopupFrameStyle TcxCustomLookAndFeelPainter::PopupFrameStyle() const { return pfsFlat; }
-void TcxCustomLookAndFeelPainter::DrawTabItem(TcxCanvas*, const TRect&, TcxButtonState, const String&, TFont*,
-                                              TColor, TColor, bool, bool, TcxBorders) const {}
+void TcxCustomLookAndFeelPainter::DrawTabItem(TcxCanvas*, const TRect&, TcxButtonState, const String&, TFont*, TColor,
+                                              TColor, bool, bool, TcxBorders) const {}
 void TcxCustomLookAndFeelPainter::DrawTabFrame(TcxCanvas*, const TRect&, bool, TcxBorders, int) const {}
 void TcxCustomLookAndFeelPainter::DrawTabStrip(TcxCanvas*, const TRect&, bool, TcxBorders) const {}
 bool TcxCustomLookAndFeelPainter::IsTabDrawingSupported(bool) const { return false; }
@@ -412,20 +408,18 @@ int TcxCustomLookAndFeelPainter::TabBorderWidth(bool) const { return 0; }
 
 // ---- indicators, scroll bars and size grip -------------------------------------------------
 
-void TcxCustomLookAndFeelPainter::DrawIndicatorGlyph(TcxCanvas* canvas, const TRect& r,
-                                                     TcxIndicatorKind kind) const {
+void TcxCustomLookAndFeelPainter::DrawIndicatorGlyph(TcxCanvas* canvas, const TRect& r, TcxIndicatorKind kind) const {
     TCustomImageList* images = IndicatorImages();
     if (kind == ikNone || !images || int(kind) > images->Count()) return;
-    images->Draw(canvas->Canvas(), (r.left + r.right - images->Width()) / 2,
-                 (r.top + r.bottom - images->Height()) / 2, int(kind) - 1, dsTransparent, itImage);
+    images->Draw(canvas->Canvas(), (r.left + r.right - images->Width()) / 2, (r.top + r.bottom - images->Height()) / 2,
+                 int(kind) - 1, dsTransparent, itImage);
 }
 
 void TcxCustomLookAndFeelPainter::DrawIndicatorItem(TcxCanvas* canvas, const TRect& r, TcxIndicatorKind kind,
                                                     TColor backgroundColor,
                                                     const TcxDrawBackgroundEvent& onDrawBackground) const {
-    DrawHeaderCell(canvas, r, r, cxbsNormal, TcxNeighbors{}, HeaderBorders(TcxNeighbors{nTop, nBottom}),
-                   taLeftJustify, vaTop, false, false, String(), nullptr, clDefault, backgroundColor,
-                   onDrawBackground);
+    DrawHeaderCell(canvas, r, r, cxbsNormal, TcxNeighbors{}, HeaderBorders(TcxNeighbors{nTop, nBottom}), taLeftJustify,
+                   vaTop, false, false, String(), nullptr, clDefault, backgroundColor, onDrawBackground);
     DrawIndicatorGlyph(canvas, r, kind);
 }
 
@@ -483,8 +477,8 @@ int TcxCustomLookAndFeelPainter::ExtraBorderWidth() const { return 1; }
 
 // ---- clock, editor buttons, progress bars, panels, track bars and splitters ----------------
 
-void TcxCustomLookAndFeelPainter::DrawEditorButtonFace(TcxCanvas*, const TRect&, TcxButtonState,
-                                                       TcxEditBtnKind) const {}
+void TcxCustomLookAndFeelPainter::DrawEditorButtonFace(TcxCanvas*, const TRect&, TcxButtonState, TcxEditBtnKind) const {
+}
 int TcxCustomLookAndFeelPainter::EditorButtonTextShift() const { return 0; }
 TSize TcxCustomLookAndFeelPainter::EditorButtonMinSize() const { return TSize{0, 0}; }
 TColor TcxCustomLookAndFeelPainter::EditorButtonTextColor() const { return clDefault; }
@@ -546,9 +540,13 @@ TcxArrowDirection TcxCustomLookAndFeelPainter::ScrollBarArrowDirection(bool hori
 
 TcxLookAndFeelKind TcxCustomLookAndFeelPainter::LookAndFeelStyleToKind(TcxLookAndFeelStyle style) {
     switch (style) {
-        case lfsFlat: return lfFlat;
-        case lfsUltraFlat: return lfUltraFlat;
-        case lfsOffice11: return lfOffice11;
-        default: return lfStandard;
+        case lfsFlat:
+            return lfFlat;
+        case lfsUltraFlat:
+            return lfUltraFlat;
+        case lfsOffice11:
+            return lfOffice11;
+        default:
+            return lfStandard;
     }
 }

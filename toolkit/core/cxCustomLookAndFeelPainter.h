@@ -49,7 +49,13 @@ enum TcxEditStateColorKind : Byte { esckNormal, esckDisabled, esckInactive, esck
 // A push button, or a flat button of a tool bar (matters to the visual-style painter).
 enum TcxCaptionButtonKind : Byte { cbkPushButton, cbkToolButton };
 enum TcxEditBtnKind : Byte {
-    cxbkCloseBtn, cxbkComboBtn, cxbkEditorBtn, cxbkEllipsisBtn, cxbkSpinUpBtn, cxbkSpinDownBtn, cxbkSpinLeftBtn,
+    cxbkCloseBtn,
+    cxbkComboBtn,
+    cxbkEditorBtn,
+    cxbkEllipsisBtn,
+    cxbkSpinUpBtn,
+    cxbkSpinDownBtn,
+    cxbkSpinLeftBtn,
     cxbkSpinRightBtn
 };
 // The images of a grid's indicator column; ikNone draws nothing.
@@ -99,10 +105,9 @@ public:
     // Fills bounds (unless onDrawBackground draws them), then the text in textRect. Footer cells
     // pass plainBackground; the base draws both alike.
     virtual void DrawTextContent(TcxCanvas* canvas, const TRect& bounds, const TRect& textRect, TcxButtonState state,
-                                 TAlignment alignHorz, TcxAlignmentVert alignVert, bool multiLine,
-                                 bool showEndEllipsis, const String& text, TFont* font, TColor textColor,
-                                 TColor backgroundColor, const TcxDrawBackgroundEvent& onDrawBackground,
-                                 bool plainBackground) const;
+                                 TAlignment alignHorz, TcxAlignmentVert alignVert, bool multiLine, bool showEndEllipsis,
+                                 const String& text, TFont* font, TColor textColor, TColor backgroundColor,
+                                 const TcxDrawBackgroundEvent& onDrawBackground, bool plainBackground) const;
     virtual void DrawNavigationButtonContent(TcxCanvas* canvas, const TRect& r, const TRect& arrowRect,
                                              TcxButtonState state, bool isNext) const;
     virtual TRect FooterCellInnerBounds(const TRect& bounds) const;
@@ -276,11 +281,10 @@ public:
                                           TColor textColor, TColor backgroundColor) const;
     virtual void DrawHeaderSectionText(TcxCanvas* canvas, const TRect& textBounds, TcxButtonState state,
                                        TAlignment alignHorz, TcxAlignmentVert alignVert, bool multiLine,
-                                       bool showEndEllipsis, const String& text, TFont* font,
-                                       TColor textColor) const;
+                                       bool showEndEllipsis, const String& text, TFont* font, TColor textColor) const;
     // Bands of the margin's width in the background at both ends, the middle in the colour.
-    virtual void DrawSeparatorStrip(TcxCanvas* canvas, const TRect& r, const TcxViewParams& background,
-                                    TColor color, int margin) const;
+    virtual void DrawSeparatorStrip(TcxCanvas* canvas, const TRect& r, const TcxViewParams& background, TColor color,
+                                    int margin) const;
     virtual void DrawSortMark(TcxCanvas* canvas, const TRect& r, bool ascending) const;
     virtual TcxBorders HeaderBorders(TcxNeighbors neighbors) const;
     virtual int HeaderBorderWidth() const;
@@ -318,8 +322,7 @@ public:
     virtual void DrawFooterLine(TcxCanvas* canvas, const TRect& r) const;
 
     // --- filter, small buttons, windows and tabs
-    virtual void DrawFilterActivateButton(TcxCanvas* canvas, const TRect& r, TcxButtonState state,
-                                          bool checked) const;
+    virtual void DrawFilterActivateButton(TcxCanvas* canvas, const TRect& r, TcxButtonState state, bool checked) const;
     virtual void DrawSmallCloseButton(TcxCanvas* canvas, const TRect& r, TcxButtonState state) const;
     virtual void DrawFilterArrowButton(TcxCanvas* canvas, const TRect& r, TcxButtonState state, bool active) const;
     virtual void DrawFilterPanel(TcxCanvas* canvas, const TRect& r, bool transparent, TColor color,
@@ -357,8 +360,7 @@ public:
     // --- navigation, calendar, scheduler and progress
     // Lays out a vertical navigation button: contentRect may grow; arrowRect and textRect are set.
     virtual void LayoutNavigationButton(bool isNext, bool arrowOnly, TRect& arrowRect, TRect& textRect,
-                                        TRect& contentRect, const TSize& textExtent,
-                                        const TSize& minimalExtent) const;
+                                        TRect& contentRect, const TSize& textExtent, const TSize& minimalExtent) const;
     virtual void DrawCalendarHeader(TcxCanvas* canvas, const TRect& r, const String& text, TcxNeighbors neighbors,
                                     const TcxViewParams& viewParams, TcxHeaderArrows arrows, int arrowOffset,
                                     const TcxDrawBackgroundEvent& onDrawBackground = nullptr) const;
@@ -366,9 +368,8 @@ public:
     virtual void DrawProgressIndicator(TcxCanvas* canvas, const TRect& r, const TRect& doneRect, bool transparent,
                                        TColor backgroundColor) const;
     // A navigation button; with a non-empty text rect the text reads vertically.
-    virtual void DrawNavigationButton(TcxCanvas* canvas, const TRect& r, const TRect& arrowRect,
-                                      const TRect& textRect, TcxButtonState state, const String& text,
-                                      bool isNext) const;
+    virtual void DrawNavigationButton(TcxCanvas* canvas, const TRect& r, const TRect& arrowRect, const TRect& textRect,
+                                      TcxButtonState state, const String& text, bool isNext) const;
     virtual void DrawNavigationArrow(TcxCanvas* canvas, const TRect& r, TColor color, bool isNext) const;
     virtual void DrawNavigatorPushButton(TcxCanvas* canvas, const TRect& r, TcxButtonState state) const;
     virtual void DrawSplitterBorder(TcxCanvas* canvas, const TRect& r, bool horizontal,

@@ -117,8 +117,7 @@ void TcxCustomLookAndFeelPainter::DrawArrowButton(TcxCanvas* canvas, const TRect
     DrawArrowTriangle(canvas, ComputeArrowTriangle(r, 0, false, direction), ButtonGlyphColor(state));
 }
 
-void TcxCustomLookAndFeelPainter::DrawArrowButtonFace(TcxCanvas* canvas, const TRect& r,
-                                                      TcxButtonState state) const {
+void TcxCustomLookAndFeelPainter::DrawArrowButtonFace(TcxCanvas* canvas, const TRect& r, TcxButtonState state) const {
     FillRectColor(canvas, r, ButtonFaceColor(state));
     DrawButtonFrame(canvas, r, state);
 }
@@ -147,8 +146,8 @@ Word TcxCustomLookAndFeelPainter::TextFlags(TAlignment alignHorz, TcxAlignmentVe
 
 void TcxCustomLookAndFeelPainter::DrawTextContent(TcxCanvas* canvas, const TRect& bounds, const TRect& textRect,
                                                   TcxButtonState, TAlignment alignHorz, TcxAlignmentVert alignVert,
-                                                  bool multiLine, bool showEndEllipsis, const String& text,
-                                                  TFont* font, TColor textColor, TColor backgroundColor,
+                                                  bool multiLine, bool showEndEllipsis, const String& text, TFont* font,
+                                                  TColor textColor, TColor backgroundColor,
                                                   const TcxDrawBackgroundEvent& onDrawBackground, bool) const {
     if (!onDrawBackground.Assigned() || !onDrawBackground(canvas, bounds))
         FillRectColor(canvas, bounds, backgroundColor);
@@ -226,8 +225,7 @@ void TcxCustomLookAndFeelPainter::DrawGroupChevronButton(TcxCanvas* canvas, cons
     }
 }
 
-void TcxCustomLookAndFeelPainter::DrawSmallCloseButton(TcxCanvas* canvas, const TRect& r,
-                                                       TcxButtonState state) const {
+void TcxCustomLookAndFeelPainter::DrawSmallCloseButton(TcxCanvas* canvas, const TRect& r, TcxButtonState state) const {
     DrawButtonFrame(canvas, r, state);
     int w = ButtonBorderWidth(cxbsNormal);
     FillRectColor(canvas, InflateRectSides(r, -w, -w, -w, -w), ButtonFaceColor(state));
@@ -246,8 +244,8 @@ void TcxCustomLookAndFeelPainter::DrawSmallCloseButton(TcxCanvas* canvas, const 
 
 // ---- check marks and crosses ---------------------------------------------------------------
 
-void TcxCustomLookAndFeelPainter::DrawCheckMark(TcxCanvas* canvas, const TRect& r, TcxButtonState state,
-                                                bool drawMark, TColor color) const {
+void TcxCustomLookAndFeelPainter::DrawCheckMark(TcxCanvas* canvas, const TRect& r, TcxButtonState state, bool drawMark,
+                                                TColor color) const {
     TBrush* brush = canvas->GetCanvasBrush();
     if (brush->Style() == bsSolid && !brush->Bitmap()) FillRectColor(canvas, r, CheckBoxFaceColor(state));
     if (!drawMark) return;
@@ -262,8 +260,7 @@ void TcxCustomLookAndFeelPainter::DrawCheckMark(TcxCanvas* canvas, const TRect& 
     }
 }
 
-void TcxCustomLookAndFeelPainter::DrawPlusMinusCross(TcxCanvas* canvas, const TRect& r, TColor color,
-                                                     bool expanded) {
+void TcxCustomLookAndFeelPainter::DrawPlusMinusCross(TcxCanvas* canvas, const TRect& r, TColor color, bool expanded) {
     const int cx = RangeCenter(r.left, r.right), cy = RangeCenter(r.top, r.bottom);
     const int k = (r.right - r.left - 4) / 2;
     FillRectColor(canvas, TRect{cx - k, cy, cx + k + 1, cy + 1}, color);
@@ -279,25 +276,23 @@ void TcxCustomLookAndFeelPainter::DrawSmallPlusMinusButton(TcxCanvas* canvas, co
 
 // ---- headers and sort marks ----------------------------------------------------------------
 
-void TcxCustomLookAndFeelPainter::DrawSeparatorStrip(TcxCanvas* canvas, const TRect& r,
-                                                     const TcxViewParams& background, TColor color,
-                                                     int margin) const {
+void TcxCustomLookAndFeelPainter::DrawSeparatorStrip(TcxCanvas* canvas, const TRect& r, const TcxViewParams& background,
+                                                     TColor color, int margin) const {
     FillViewParams(canvas, TRect{r.left, r.top, r.left + margin, r.bottom}, background);
     FillViewParams(canvas, TRect{r.right - margin, r.top, r.right, r.bottom}, background);
     FillRectColor(canvas, TRect{r.left + margin, r.top, r.right - margin, r.bottom}, color);
 }
 
-void TcxCustomLookAndFeelPainter::DrawSortTriangle(TcxCanvas* canvas, const TRect& r, bool ascending,
-                                                   TColor color1, TColor color2) const {
+void TcxCustomLookAndFeelPainter::DrawSortTriangle(TcxCanvas* canvas, const TRect& r, bool ascending, TColor color1,
+                                                   TColor color2) const {
     const TSize size = SortMarkSize();
     const int sw = size.cx, sh = size.cy, step = ascending ? 1 : -1;
     const bool evenWidth = sw % 2 == 0;
     const int cx = (r.left + r.right) / 2 - (evenWidth ? 1 : 0);
     const int h1 = sw / 2, h2 = h1 - (evenWidth ? 1 : 0);
     const int y = ascending ? (r.top + r.bottom - sh) / 2 : (r.top + r.bottom + sh) / 2 - 1;
-    const TPoint p[6] = {{cx + h1, y + (sh - 2) * step}, {cx + h1 - h2, y},
-                         {cx + h1, y + (sh - 1) * step}, {cx - h2, y + (sh - 1) * step},
-                         {cx, y},                        {cx - h2, y + (sh - sw % 2) * step}};
+    const TPoint p[6] = {{cx + h1, y + (sh - 2) * step}, {cx + h1 - h2, y}, {cx + h1, y + (sh - 1) * step},
+                         {cx - h2, y + (sh - 1) * step}, {cx, y},           {cx - h2, y + (sh - sw % 2) * step}};
     const TColor colors[5] = {color1, color1, ascending ? color1 : color2, color2, color2};
     canvas->MovePenTo(p[0].x, p[0].y);
     for (int i = 0; i < 5; ++i) {
@@ -306,8 +301,8 @@ void TcxCustomLookAndFeelPainter::DrawSortTriangle(TcxCanvas* canvas, const TRec
     }
 }
 
-void TcxCustomLookAndFeelPainter::DrawHeaderSideArrows(TcxCanvas* canvas, const TRect& rect, TColor color,
-                                                       int offset, TcxHeaderArrows arrows) const {
+void TcxCustomLookAndFeelPainter::DrawHeaderSideArrows(TcxCanvas* canvas, const TRect& rect, TColor color, int offset,
+                                                       TcxHeaderArrows arrows) const {
     TRect r = rect;
     r.top += BorderWidth();
     r = InflateRectSides(r, 0, -1, 0, -1);
@@ -341,9 +336,8 @@ void TcxCustomLookAndFeelPainter::DrawIndicatorListMark(TcxCanvas* canvas, const
 
 // ---- navigation buttons --------------------------------------------------------------------
 
-void TcxCustomLookAndFeelPainter::DrawNavigationButtonContent(TcxCanvas* canvas, const TRect& r,
-                                                              const TRect& arrowRect, TcxButtonState state,
-                                                              bool isNext) const {
+void TcxCustomLookAndFeelPainter::DrawNavigationButtonContent(TcxCanvas* canvas, const TRect& r, const TRect& arrowRect,
+                                                              TcxButtonState state, bool isNext) const {
     FillRectColor(canvas, r, clBtnFace);
     // The button's outer side has no border: it sits against the edge of its area.
     const TcxBorders sides = isNext ? TcxBorders{bLeft, bTop, bBottom} : TcxBorders{bTop, bRight, bBottom};
@@ -369,9 +363,8 @@ void TcxCustomLookAndFeelPainter::DrawNavigationArrow(TcxCanvas* canvas, const T
     FillRectColor(canvas, TRect{column, r.top, column + 1, r.bottom}, color);
 }
 
-void TcxCustomLookAndFeelPainter::LayoutNavigationButton(bool isNext, bool arrowOnly, TRect& arrowRect,
-                                                         TRect& textRect, TRect& contentRect,
-                                                         const TSize& textExtent,
+void TcxCustomLookAndFeelPainter::LayoutNavigationButton(bool isNext, bool arrowOnly, TRect& arrowRect, TRect& textRect,
+                                                         TRect& contentRect, const TSize& textExtent,
                                                          const TSize& minimalExtent) const {
     const TcxNavigationButtonMetrics metrics = NavigationButtonMetrics(isNext);
     const TRect& borders = metrics.borders;
@@ -397,8 +390,8 @@ void TcxCustomLookAndFeelPainter::LayoutNavigationButton(bool isNext, bool arrow
 }
 
 void TcxCustomLookAndFeelPainter::DrawNavigationButton(TcxCanvas* canvas, const TRect& r, const TRect& arrowRect,
-                                                       const TRect& textRect, TcxButtonState state,
-                                                       const String& text, bool isNext) const {
+                                                       const TRect& textRect, TcxButtonState state, const String& text,
+                                                       bool isNext) const {
     if (IsRectEmpty(&textRect)) {
         DrawNavigationButtonContent(canvas, r, arrowRect, state, isNext);
         return;

@@ -155,8 +155,9 @@ void TcxCustomPopupWindow::ShowPopup(TWinControl* focusedControl) {
     (target ? target : this)->SetFocus();
 
     TCustomForm* form = OwnerForm();
-    const bool topMost = !form || !captureFocus_ ||
-                         (form->HandleAllocated() && (GetWindowLongW(form->WindowHandle(), GWL_EXSTYLE) & WS_EX_TOPMOST));
+    const bool topMost =
+        !form || !captureFocus_ ||
+        (form->HandleAllocated() && (GetWindowLongW(form->WindowHandle(), GWL_EXSTYLE) & WS_EX_TOPMOST));
     SetWindowPos(Handle(), topMost ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     SetModalResult(mrNone);

@@ -23,7 +23,9 @@ using TcxPopupShownEvent = TEvent<void(TObject* sender, int parameter)>;
 // Class references of the popup's parts: functions that make one of the chosen class.
 using TcxContainerViewInfoClass = TcxContainerViewInfo* (*)();
 template <class T>
-TcxContainerViewInfo* MakeContainerViewInfo() { return new T(); }
+TcxContainerViewInfo* MakeContainerViewInfo() {
+    return new T();
+}
 
 // ---- TcxCustomPopupWindow ------------------------------------------------------------------
 
@@ -82,10 +84,18 @@ public:
 
 protected:
     virtual bool AdjustsToWorkArea() const { return false; }
-    virtual void DoClosed() { if (OnClosed) OnClosed(this); }
-    virtual void DoClosing() { if (OnClosing) OnClosing(this); }
-    virtual void DoShown() { if (OnShown) OnShown(this, 0); }
-    virtual void DoShowing() { if (OnShowing) OnShowing(this); }
+    virtual void DoClosed() {
+        if (OnClosed) OnClosed(this);
+    }
+    virtual void DoClosing() {
+        if (OnClosing) OnClosing(this);
+    }
+    virtual void DoShown() {
+        if (OnShown) OnShown(this, 0);
+    }
+    virtual void DoShowing() {
+        if (OnShowing) OnShowing(this);
+    }
     virtual bool ErasesBackground() const { return false; }
     virtual void ModalClose() { ClosePopup(); }
     virtual void ContainerStyleChanged() {}

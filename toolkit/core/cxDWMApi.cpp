@@ -8,9 +8,9 @@
 namespace {
 
 const char* const kEntryNames[] = {
-    "DwmDefWindowProc",  "DwmEnableBlurBehindWindow", "DwmEnableComposition",
-    "DwmEnableMMCSS",    "DwmExtendFrameIntoClientArea", "DwmGetColorizationColor",
-    "DwmGetWindowAttribute", "DwmIsCompositionEnabled", "DwmSetWindowAttribute",
+    "DwmDefWindowProc",      "DwmEnableBlurBehindWindow",    "DwmEnableComposition",
+    "DwmEnableMMCSS",        "DwmExtendFrameIntoClientArea", "DwmGetColorizationColor",
+    "DwmGetWindowAttribute", "DwmIsCompositionEnabled",      "DwmSetWindowAttribute",
 };
 constexpr int kEntryCount = int(sizeof(kEntryNames) / sizeof(kEntryNames[0]));
 

@@ -54,10 +54,10 @@ namespace {
 std::array<String, SmartWordCount> smartWords;
 
 const TResStringRec* const kSmartWordStrings[SmartWordCount] = {
-    &cxSDateToday,  &cxSDateYesterday, &cxSDateTomorrow, &cxSDateSunday, &cxSDateMonday,
+    &cxSDateToday,   &cxSDateYesterday, &cxSDateTomorrow, &cxSDateSunday, &cxSDateMonday,
     &cxSDateTuesday, &cxSDateWednesday, &cxSDateThursday, &cxSDateFriday, &cxSDateSaturday,
-    &cxSDateFirst,  &cxSDateSecond,    &cxSDateThird,    &cxSDateFourth, &cxSDateFifth,
-    &cxSDateSixth,  &cxSDateSeventh,   &cxSDateBOM,      &cxSDateEOM,    &cxSDateNow};
+    &cxSDateFirst,   &cxSDateSecond,    &cxSDateThird,    &cxSDateFourth, &cxSDateFifth,
+    &cxSDateSixth,   &cxSDateSeventh,   &cxSDateBOM,      &cxSDateEOM,    &cxSDateNow};
 
 bool SameTextIgnoringCase(const wchar_t* a, int aLength, const wchar_t* b, int bLength) {
     return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a, aLength, b, bLength) == CSTR_EQUAL;
@@ -68,13 +68,20 @@ TDateTime SmartWordValue(int index) {
     Word year, month, day;
     DecodeDate(today, year, month, day);
     switch (index) {
-        case 0: return today;
-        case 1: return today - 1;
-        case 2: return today + 1;
-        case 17: return EncodeDate(year, month, 1);
-        case 18: return EncodeDate(year, month, Word(MonthDayCount(year, month)));
-        case 19: return DateTextNow();
-        default: break;
+        case 0:
+            return today;
+        case 1:
+            return today - 1;
+        case 2:
+            return today + 1;
+        case 17:
+            return EncodeDate(year, month, 1);
+        case 18:
+            return EncodeDate(year, month, Word(MonthDayCount(year, month)));
+        case 19:
+            return DateTextNow();
+        default:
+            break;
     }
     if (index <= 9) {  // the first such weekday from today on
         const int ahead = (index - 2) - DayOfWeek(today);
@@ -124,7 +131,8 @@ void PrepareDateText(String& text) {
     auto keptWord = [](const String& word) { return AnsiUpperCase(Trim(word)); };
     String am = ThreadLocaleText(LOCALE_S1159), pm = ThreadLocaleText(LOCALE_S2359);
     const WideChar dateSeparator = ThreadLocaleFirstChar(LOCALE_SDATE, L'/');
-    const String kept[] = {keptWord(String(1, dateSeparator)), keptWord(String(1, ThreadLocaleFirstChar(LOCALE_STIME, L':'))),
+    const String kept[] = {keptWord(String(1, dateSeparator)),
+                           keptWord(String(1, ThreadLocaleFirstChar(LOCALE_STIME, L':'))),
                            keptWord(am.empty() ? L"am" : am), keptWord(pm.empty() ? L"pm" : pm)};
     TcxFormatController* formats = FormatControllerInstance();
     for (const TcxDateTimeFormatInfo* info : {&formats->DateFormatInfo(), &formats->TimeFormatInfo()}) {
@@ -405,7 +413,9 @@ bool IsGregorianCalendar(TcxCustomCalendarTable* table) {
         case 9:
         case 10:
         case 11:
-        case 12: return true;
-        default: return false;
+        case 12:
+            return true;
+        default:
+            return false;
     }
 }

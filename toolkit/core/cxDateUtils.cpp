@@ -58,9 +58,12 @@ int DateComponent(TcxDateComponent selector, TcxCustomCalendarTable* table, TDat
         day = d;
     }
     switch (selector) {
-        case dcYear: return year;
-        case dcMonth: return month;
-        default: return day;
+        case dcYear:
+            return year;
+        case dcMonth:
+            return month;
+        default:
+            return day;
     }
 }
 

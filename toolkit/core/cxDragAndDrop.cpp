@@ -166,8 +166,10 @@ void TcxControl::FinishDragAndDrop(bool accepted) {
         finishingDragAndDrop_ = false;
     };
     try {
-        if (dragAndDropState_ == ddsInProcess) EndDragAndDrop(accepted);
-        else SetDragAndDropState(ddsNone);
+        if (dragAndDropState_ == ddsInProcess)
+            EndDragAndDrop(accepted);
+        else
+            SetDragAndDropState(ddsNone);
     } catch (...) {
         finish();
         throw;
@@ -201,7 +203,8 @@ void TcxControl::DoStartDrag(TDragObject*& DragObject) {
         return;
     }
     if (HasDragImages()) {
-        if (!dragImages_) dragImages_ = static_cast<TDragImageList*>(DragImageListClass()->Create(static_cast<TComponent*>(nullptr)));
+        if (!dragImages_)
+            dragImages_ = static_cast<TDragImageList*>(DragImageListClass()->Create(static_cast<TComponent*>(nullptr)));
         InitDragImages(dragImages_);
     }
 }
@@ -217,9 +220,7 @@ void TcxControl::InitDragImages(TDragImageList* images) {
     images->AddMasked(&bitmap, bitmap.TransparentColor());
 }
 
-TDragImageList* TcxControl::GetDragImages() {
-    return dragImages_ && dragImages_->Count() > 0 ? dragImages_ : nullptr;
-}
+TDragImageList* TcxControl::GetDragImages() { return dragImages_ && dragImages_->Count() > 0 ? dragImages_ : nullptr; }
 
 void TcxControl::DoEndDrag(TObject* Target, int X, int Y) {
     TcxObjectLinkGuard self(this);

@@ -51,7 +51,10 @@ protected:
     virtual void BeginFeedback() { FeedbackChanged(); }
     // Derived objects decide `accepted` before calling the base, which sets the screen cursor.
     virtual void MoveTo(TPoint p, bool& accepted);
-    virtual void PrepareFinish(bool accepted) { (void)accepted; SetDirty(true); }
+    virtual void PrepareFinish(bool accepted) {
+        (void)accepted;
+        SetDirty(true);
+    }
 
 private:
     TcxControl* control_;

@@ -21,21 +21,35 @@ void DrawCornerSizeGrip(HDC dc, TRect& rect, TcxCorner corner) {
     bool right = corner == coTopRight || corner == coBottomRight;
     bool bottom = corner == coBottomLeft || corner == coBottomRight;
     int width = GetSystemMetrics(SM_CXVSCROLL), height = GetSystemMetrics(SM_CYHSCROLL);
-    if (right) rect.left = rect.right - width;
-    else rect.right = rect.left + width;
-    if (bottom) rect.top = rect.bottom - height;
-    else rect.bottom = rect.top + height;
+    if (right)
+        rect.left = rect.right - width;
+    else
+        rect.right = rect.left + width;
+    if (bottom)
+        rect.top = rect.bottom - height;
+    else
+        rect.bottom = rect.top + height;
 
     // Bands of button face along the outer edges, then the grip in what is left.
     TRect grip = rect;
     HBRUSH face = GetSysColorBrush(COLOR_BTNFACE);
     TRect band = grip;
-    if (right) { band.left = band.right - 2; grip.right -= 2; }
-    else { band.right = band.left + 2; grip.left += 2; }
+    if (right) {
+        band.left = band.right - 2;
+        grip.right -= 2;
+    } else {
+        band.right = band.left + 2;
+        grip.left += 2;
+    }
     FillRect(dc, &band, face);
     band = grip;
-    if (bottom) { band.top = band.bottom - 2; grip.bottom -= 2; }
-    else { band.bottom = band.top + 2; grip.top += 2; }
+    if (bottom) {
+        band.top = band.bottom - 2;
+        grip.bottom -= 2;
+    } else {
+        band.bottom = band.top + 2;
+        grip.top += 2;
+    }
     FillRect(dc, &band, face);
 
     int w = grip.right - grip.left, h = grip.bottom - grip.top;

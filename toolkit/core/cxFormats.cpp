@@ -78,12 +78,23 @@ public:
                     Add(fikYear, run > 2 ? L"YYYY" : L"YY");
                     break;
                 }
-                case L'G': return false;
-                case L'H': i += AddRun(fikHour, L'H', format, i, 2); break;
-                case L'M': i += AddRun(fikMonth, L'M', format, i, 4); break;
-                case L'N': i += AddRun(fikMinute, L'N', format, i, 2); break;
-                case L'S': i += AddRun(fikSecond, L'S', format, i, 2); break;
-                case L'Z': i += AddRun(fikMillisecond, L'Z', format, i, 3); break;
+                case L'G':
+                    return false;
+                case L'H':
+                    i += AddRun(fikHour, L'H', format, i, 2);
+                    break;
+                case L'M':
+                    i += AddRun(fikMonth, L'M', format, i, 4);
+                    break;
+                case L'N':
+                    i += AddRun(fikMinute, L'N', format, i, 2);
+                    break;
+                case L'S':
+                    i += AddRun(fikSecond, L'S', format, i, 2);
+                    break;
+                case L'Z':
+                    i += AddRun(fikMillisecond, L'Z', format, i, 3);
+                    break;
                 case L'T': {
                     const size_t run = RunLength(format, i);
                     i += run;

@@ -4,21 +4,34 @@
 
 int TcxRect::GetCoordinate(int index) const {
     switch (index) {
-        case 0: return rect_.left;
-        case 1: return rect_.top;
-        case 2: return rect_.right;
-        default: return rect_.bottom;
+        case 0:
+            return rect_.left;
+        case 1:
+            return rect_.top;
+        case 2:
+            return rect_.right;
+        default:
+            return rect_.bottom;
     }
 }
 
 void TcxRect::SetCoordinate(int index, int value) {
     TRect r = rect_;
     switch (index) {
-        case 0: r.left = value; break;
-        case 1: r.top = value; break;
-        case 2: r.right = value; break;
-        case 3: r.bottom = value; break;
-        default: break;
+        case 0:
+            r.left = value;
+            break;
+        case 1:
+            r.top = value;
+            break;
+        case 2:
+            r.right = value;
+            break;
+        case 3:
+            r.bottom = value;
+            break;
+        default:
+            break;
     }
     AssignRect(r);
 }
@@ -39,8 +52,10 @@ void TcxRect::Assign(TPersistent* source) {
 
 void TcxSize::SetExtent(int index, int value) {
     TSize size = AsSize();
-    if (index == 1) size.cx = value;
-    else size.cy = value;
+    if (index == 1)
+        size.cx = value;
+    else
+        size.cy = value;
     ApplySize(size);
 }
 
@@ -56,8 +71,10 @@ void TcxSize::NotifyChanged() {
 }
 
 void TcxSize::Assign(TPersistent* source) {
-    if (auto* other = dynamic_cast<TcxSize*>(source)) ApplySize(other->AsSize());
-    else TPersistent::Assign(source);
+    if (auto* other = dynamic_cast<TcxSize*>(source))
+        ApplySize(other->AsSize());
+    else
+        TPersistent::Assign(source);
 }
 
 void InitializecxGeometry() { RegisterClasses({TcxRect::StaticClass(), TcxSize::StaticClass()}); }

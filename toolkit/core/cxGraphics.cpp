@@ -99,8 +99,7 @@ void TcxCanvas::CopyObjectsFromDC(HDC dc) {
     if (GetObjectW(GetCurrentObject(dc, OBJ_BRUSH), sizeof(lb), &lb)) {
         TBrush* brush = canvas_->Brush();
         brush->SetColor(TColor(lb.lbColor));
-        static const TBrushStyle hatches[] = {bsHorizontal, bsVertical, bsFDiagonal,
-                                              bsBDiagonal,  bsCross,    bsDiagCross};
+        static const TBrushStyle hatches[] = {bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross};
         if (lb.lbStyle == BS_NULL)
             brush->SetStyle(bsClear);
         else if (lb.lbStyle == BS_HATCHED && lb.lbHatch <= 5)
@@ -255,8 +254,8 @@ void TcxCanvas::FrameRectBorders(const TRect& r, TColor color, int width, TcxBor
         FillRectWithTile(TRect{r.left, std::max(r.top, r.bottom - width), r.right, r.bottom}, nullptr, exclude);
 }
 
-void TcxCanvas::FillFramedRect(const TRect& r, const TcxViewParams& background, TcxBorders borders,
-                               TColor frameColor, int frameWidth, bool exclude) {
+void TcxCanvas::FillFramedRect(const TRect& r, const TcxViewParams& background, TcxBorders borders, TColor frameColor,
+                               int frameWidth, bool exclude) {
     FrameRectBorders(r, frameColor, frameWidth, borders, exclude);
     TRect inner = r;
     if (borders.Contains(bLeft)) inner.left += frameWidth;

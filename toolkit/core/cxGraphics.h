@@ -101,8 +101,7 @@ public:
     TcxRegion* CopyClipRegion(bool logical = true);
     // Applies region with the operation; logical regions are shifted to device coordinates for
     // the DC and back. The region is freed when freeRegion is set.
-    void ApplyClipRegion(TcxRegion* region, TcxRegionOperation operation, bool logical = true,
-                         bool freeRegion = true);
+    void ApplyClipRegion(TcxRegion* region, TcxRegionOperation operation, bool logical = true, bool freeRegion = true);
 
     // --- drawing
     // clNone draws nothing, clDefault fills with the current brush.

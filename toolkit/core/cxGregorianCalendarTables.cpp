@@ -31,9 +31,7 @@ TcxGregorianCalendarTable::TcxGregorianCalendarTable(int calendarId)
 
 TcxGregorianCalendarTable::~TcxGregorianCalendarTable() { FreeObject(defaultEra_); }
 
-TDateTime TcxGregorianCalendarTable::UpperDateLimit() {
-    return EncodeDate(9999, 12, 31) + EncodeTime(23, 59, 59, 999);
-}
+TDateTime TcxGregorianCalendarTable::UpperDateLimit() { return EncodeDate(9999, 12, 31) + EncodeTime(23, 59, 59, 999); }
 
 TDateTime TcxGregorianCalendarTable::LowerDateLimit() { return EncodeDate(100, 1, 1); }
 
@@ -73,9 +71,12 @@ int TcxGregorianCalendarTable::WeekStartDay() {
     switch (calendarId_) {
         case 9:
         case 11:
-        case 12: return 1;
-        case 10: return 6;
-        default: return 0;
+        case 12:
+            return 1;
+        case 10:
+            return 6;
+        default:
+            return 0;
     }
 }
 

@@ -18,12 +18,9 @@ const THebrewYearRow kHebrewYears[HebrewTableLastYear - HebrewTableFirstYear + 1
 
 // Month lengths by the year's class (deficient, regular, complete), plain and leap.
 const int kHebrewMonthLengths[6][13] = {
-    {30, 29, 29, 29, 30, 29, 30, 29, 30, 29, 30, 29, 0},
-    {30, 29, 30, 29, 30, 29, 30, 29, 30, 29, 30, 29, 0},
-    {30, 30, 30, 29, 30, 29, 30, 29, 30, 29, 30, 29, 0},
-    {30, 29, 29, 29, 30, 30, 29, 30, 29, 30, 29, 30, 29},
-    {30, 29, 30, 29, 30, 30, 29, 30, 29, 30, 29, 30, 29},
-    {30, 30, 30, 29, 30, 30, 29, 30, 29, 30, 29, 30, 29},
+    {30, 29, 29, 29, 30, 29, 30, 29, 30, 29, 30, 29, 0},  {30, 29, 30, 29, 30, 29, 30, 29, 30, 29, 30, 29, 0},
+    {30, 30, 30, 29, 30, 29, 30, 29, 30, 29, 30, 29, 0},  {30, 29, 29, 29, 30, 30, 29, 30, 29, 30, 29, 30, 29},
+    {30, 29, 30, 29, 30, 30, 29, 30, 29, 30, 29, 30, 29}, {30, 30, 30, 29, 30, 30, 29, 30, 29, 30, 29, 30, 29},
 };
 
 constexpr int kHebrewToGregorianYears = 3760;
@@ -42,12 +39,24 @@ int HebrewYearClass(int year) {
 // The Hebrew (month, day) of January 1 from its code.
 void HebrewJanuaryFirst(int code, int& month, int& day) {
     switch (code) {
-        case 0: month = 5, day = 1; break;
-        case 31: month = 5, day = 2; break;
-        case 32: month = 5, day = 3; break;
-        case 33: month = 3, day = 29; break;
-        case 30: month = 3, day = 30; break;
-        default: month = 4, day = code; break;
+        case 0:
+            month = 5, day = 1;
+            break;
+        case 31:
+            month = 5, day = 2;
+            break;
+        case 32:
+            month = 5, day = 3;
+            break;
+        case 33:
+            month = 3, day = 29;
+            break;
+        case 30:
+            month = 3, day = 30;
+            break;
+        default:
+            month = 4, day = code;
+            break;
     }
 }
 
@@ -75,7 +84,7 @@ const THebrewYearRow* HebrewYearRow(int hebrewYear) {
 
 int HebrewLetterNumber(const String& text) {
     // Alef (U+05D0) to tav (U+05EA), the final forms in their places.
-    static const int values[27] = {1,  2,  3,  4,  5,  6,  7,  8,  9,   10,  20,  20,  30, 40,
+    static const int values[27] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10,  20,  20,  30, 40,
                                    40, 50, 50, 60, 70, 80, 80, 90, 90, 100, 200, 300, 400};
     int sum = 0;
     for (WideChar c : text)

@@ -11,13 +11,25 @@
 
 namespace {
 
-constexpr int kHijriDaysBeforeEpoch = 227013;        // days from 0001-01-01 to 1 Muharram 1
+constexpr int kHijriDaysBeforeEpoch = 227013;         // days from 0001-01-01 to 1 Muharram 1
 constexpr TDateTime kHijriGregorianDayOne = -693593;  // 0001-01-01
 
 bool IsHijriLeapYear(int year) {
     switch (((year % 30) + 30) % 30) {
-        case 2: case 5: case 7: case 10: case 13: case 15: case 18: case 21: case 24: case 26: case 29: return true;
-        default: return false;
+        case 2:
+        case 5:
+        case 7:
+        case 10:
+        case 13:
+        case 15:
+        case 18:
+        case 21:
+        case 24:
+        case 26:
+        case 29:
+            return true;
+        default:
+            return false;
     }
 }
 

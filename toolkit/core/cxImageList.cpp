@@ -47,8 +47,7 @@ void CopyInto(TcxCustomBitmap* dest, TBitmap* source) {
 void TcxImageInfo::SetImage(TBitmap* value) { CopyInto(image_, value); }
 void TcxImageInfo::SetMask(TBitmap* value) { CopyInto(mask_, value); }
 
-TcxImageInfoItem::TcxImageInfoItem(TCollection* collection)
-    : TCollectionItem(collection), info_(new TcxImageInfo()) {
+TcxImageInfoItem::TcxImageInfoItem(TCollection* collection) : TCollectionItem(collection), info_(new TcxImageInfo()) {
     if (auto* infos = As<TcxImageInfoCollection>(collection)) SetCompressData(infos->CompressData());
 }
 
@@ -155,8 +154,8 @@ std::vector<TCell> CutIntoCells(TBitmap* image, TBitmap* mask, int width, int he
             if (withMask) {
                 cell.mask = std::make_unique<TcxCustomBitmap>(width, height, mask->PixelFormat());
                 cell.mask->ClearBitmap();
-                CopyDCRect(cell.mask->Canvas()->Handle(), mask->Canvas()->Handle(), TRect{0, 0, width, height},
-                           SRCCOPY, TPoint{x, y});
+                CopyDCRect(cell.mask->Canvas()->Handle(), mask->Canvas()->Handle(), TRect{0, 0, width, height}, SRCCOPY,
+                           TPoint{x, y});
             }
             cells.push_back(std::move(cell));
         }
@@ -398,8 +397,7 @@ void TcxImageList::DefineProperties(TFiler* filer) {
             r->ReadCollection(infos_);
             RebuildFromInfos();
         },
-        [this](TWriter* w) { w->WriteCollection(infos_); },
-        ancestorList ? !SameImagesAs(ancestorList) : Count() > 0);
+        [this](TWriter* w) { w->WriteCollection(infos_); }, ancestorList ? !SameImagesAs(ancestorList) : Count() > 0);
 }
 
 void TcxImageList::ReadData(TStream* stream) {

@@ -41,8 +41,7 @@ class TcxImageInfoItem : public TCollectionItem {
     Z_PUBLISHED {
         p.Property(L"Image", &TcxImageInfoItem::Image);
         p.Property(L"Mask", &TcxImageInfoItem::Mask);
-        p.Property(L"MaskColor", &TcxImageInfoItem::MaskColor, &TcxImageInfoItem::SetMaskColor)
-            .Default(clNone);
+        p.Property(L"MaskColor", &TcxImageInfoItem::MaskColor, &TcxImageInfoItem::SetMaskColor).Default(clNone);
     }
 
 public:
@@ -89,8 +88,7 @@ private:
 class TcxImageList : public TDragImageList {
     Z_CLASS(TcxImageList, TDragImageList)
     Z_PUBLISHED {
-        p.Property(L"BlendColor", &TcxImageList::BlendColor, &TcxImageList::SetBlendColor)
-            .Default(clNone);
+        p.Property(L"BlendColor", &TcxImageList::BlendColor, &TcxImageList::SetBlendColor).Default(clNone);
         p.Property(L"BkColor", &TcxImageList::BkColor, &TcxImageList::SetBkColor).Default(clNone);
         p.Property(L"CompressData", &TcxImageList::CompressData, &TcxImageList::SetCompressData).Default(false);
         p.Property(L"DrawingStyle", &TcxImageList::DrawingStyle, &TcxImageList::SetDrawingStyle).Default(dsNormal);

@@ -76,10 +76,21 @@ void RotateBitmapPixels(TcxCanvas*, TBitmap* bitmap, int mode, bool mirror) {
         for (int x = 0; x < w; ++x) {
             int tx = x, ty = y;
             switch (mode) {
-                case 0: ty = h - 1 - y; break;
-                case 1: tx = y; ty = mirror ? x : w - 1 - x; break;
-                case 2: tx = h - 1 - y; ty = mirror ? w - 1 - x : x; break;
-                default: tx = w - 1 - x; ty = mirror ? y : h - 1 - y; break;
+                case 0:
+                    ty = h - 1 - y;
+                    break;
+                case 1:
+                    tx = y;
+                    ty = mirror ? x : w - 1 - x;
+                    break;
+                case 2:
+                    tx = h - 1 - y;
+                    ty = mirror ? w - 1 - x : x;
+                    break;
+                default:
+                    tx = w - 1 - x;
+                    ty = mirror ? y : h - 1 - y;
+                    break;
             }
             target[size_t(ty) * size_t(nw) + size_t(tx)] = source[size_t(y) * size_t(w) + size_t(x)];
         }
@@ -147,8 +158,7 @@ bool HasGlyph(TBitmap* bitmap) { return bitmap && !bitmap->Empty(); }
 
 bool HasListImage(TCustomImageList* list, int index) { return list && index >= 0 && index < list->Count(); }
 
-void ReplaceLinkedImageList(TCustomImageList* newList, TCustomImageList*& field, TChangeLink* link,
-                            TComponent* owner) {
+void ReplaceLinkedImageList(TCustomImageList* newList, TCustomImageList*& field, TChangeLink* link, TComponent* owner) {
     if (newList == field) return;
     if (field) {
         if (owner) field->RemoveFreeNotification(owner);
@@ -342,8 +352,7 @@ TContributors BuildContributors(int n, int m, double scale) {
 
 Byte ApplySum(int sum) { return sum < 0 ? 0 : (sum < 65536 ? Byte(std::min(sum / 256, 255)) : 255); }
 
-RGBQUAD Resampled(const std::vector<TContributor>& contributors, const TRGBColors& line, size_t start,
-                  size_t stride) {
+RGBQUAD Resampled(const std::vector<TContributor>& contributors, const TRGBColors& line, size_t start, size_t stride) {
     int b = 0, g = 0, r = 0, a = 0;
     for (const TContributor& c : contributors) {
         const RGBQUAD& p = line[start + size_t(c.index) * stride];
@@ -418,8 +427,8 @@ void ReadListImage(TCustomImageList* images, int index, TBitmap* image, TBitmap*
 }  // namespace
 
 void PaintImageWithState(HDC dc, const TRect& imageRect, const TRect& destRect, TBitmap* glyph,
-                         TCustomImageList* images, int index, TcxImageDrawMode state, bool smooth,
-                         HBRUSH background, TColor maskColor, bool useGlyphTransparency) {
+                         TCustomImageList* images, int index, TcxImageDrawMode state, bool smooth, HBRUSH background,
+                         TColor maskColor, bool useGlyphTransparency) {
     bool useGlyph = HasGlyph(glyph);
     if (!useGlyph && !HasListImage(images, index)) return;
     int dw = RectWidth(destRect), dh = RectHeight(destRect);
@@ -475,15 +484,20 @@ void PaintImageWithState(HDC dc, const TRect& imageRect, const TRect& destRect, 
                 image->ApplyPixelFilter(bfFaded);
                 alpha = 64;
                 break;
-            case idmGrey: image->ApplyPixelFilter(bfGrey); break;
-            case idmDingy: image->ApplyPixelFilter(bfDingy); break;
+            case idmGrey:
+                image->ApplyPixelFilter(bfGrey);
+                break;
+            case idmDingy:
+                image->ApplyPixelFilter(bfDingy);
+                break;
             case idmShadowed:
                 AddOffsetShadow(image, mask, 2, true, clBtnShadow);
                 r.right += 2;
                 r.bottom += 2;
                 OffsetRect(&r, -1, -1);
                 break;
-            default: break;
+            default:
+                break;
         }
         BlendBitmapInto(image, paint, r, alpha, smooth);
     }
@@ -519,9 +533,7 @@ void DrawDesignSelector(TcxCanvas* canvas, const TRect& r, bool selected) {
 namespace {
 
 // A DIB-section copy of a strip bitmap owned by the system list.
-HBITMAP CopyStrip(HBITMAP strip) {
-    return HBITMAP(CopyImage(strip, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-}
+HBITMAP CopyStrip(HBITMAP strip) { return HBITMAP(CopyImage(strip, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)); }
 
 }  // namespace
 

@@ -46,8 +46,7 @@ bool HasGlyph(TBitmap* bitmap);
 bool HasListImage(TCustomImageList* list, int index);
 // Moves an image-list reference from the old list to the new one together with the owner's
 // free notification and the change link, then signals the link.
-void ReplaceLinkedImageList(TCustomImageList* newList, TCustomImageList*& field, TChangeLink* link,
-                            TComponent* owner);
+void ReplaceLinkedImageList(TCustomImageList* newList, TCustomImageList*& field, TChangeLink* link, TComponent* owner);
 void InsetRectByMargins(TRect& r, const TRect& margins);
 
 // ---- colours -------------------------------------------------------------------------------
@@ -88,9 +87,8 @@ void AddOffsetShadow(TcxBitmap* bitmap, TBitmap* mask, int offset, bool grow, TC
 
 enum TcxImageDrawMode : Byte { idmNormal, idmDisabled, idmFaded, idmGrey, idmDingy, idmShadowed };
 
-using TcxDrawImageHook =
-    bool (*)(TcxCanvas* canvas, TCustomImageList* images, int index, TcxImageDrawMode state, const TRect& imageRect,
-             TBitmap* glyph);
+using TcxDrawImageHook = bool (*)(TcxCanvas* canvas, TCustomImageList* images, int index, TcxImageDrawMode state,
+                                  const TRect& imageRect, TBitmap* glyph);
 // Offered every PaintImageWithState first; returns true when it has drawn the image.
 extern TcxDrawImageHook DrawImageHook;
 

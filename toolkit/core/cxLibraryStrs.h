@@ -36,5 +36,5 @@ extern const TResStringRec cxSDateBOM;
 extern const TResStringRec cxSDateEOM;
 extern const TResStringRec cxSDateNow;
 
-void InitializecxLibraryStrs();    // at start-up
-void FinalizecxLibraryStrs();  // at shut-down
+void InitializecxLibraryStrs();  // at start-up
+void FinalizecxLibraryStrs();    // at shut-down

@@ -19,10 +19,14 @@ TcxLookAndFeel* rootLookAndFeel = nullptr;
 
 TcxLookAndFeelPainterClass PainterOfKind(TcxLookAndFeelKind kind) {
     switch (kind) {
-        case lfFlat: return TcxFlatLookAndFeelPainter::Instance();
-        case lfStandard: return TcxStandardLookAndFeelPainter::Instance();
-        case lfOffice11: return TcxOffice11LookAndFeelPainter::Instance();
-        default: return TcxUltraFlatLookAndFeelPainter::Instance();
+        case lfFlat:
+            return TcxFlatLookAndFeelPainter::Instance();
+        case lfStandard:
+            return TcxStandardLookAndFeelPainter::Instance();
+        case lfOffice11:
+            return TcxOffice11LookAndFeelPainter::Instance();
+        default:
+            return TcxUltraFlatLookAndFeelPainter::Instance();
     }
 }
 
@@ -288,7 +292,9 @@ TcxLookAndFeelController::~TcxLookAndFeelController() {
     if (rootLookAndFeel) rootLookAndFeel->RemoveChangeListener(this);
 }
 
-TcxLookAndFeelKind TcxLookAndFeelController::Kind() const { return rootLookAndFeel ? rootLookAndFeel->Kind() : lfUltraFlat; }
+TcxLookAndFeelKind TcxLookAndFeelController::Kind() const {
+    return rootLookAndFeel ? rootLookAndFeel->Kind() : lfUltraFlat;
+}
 void TcxLookAndFeelController::SetKind(TcxLookAndFeelKind value) {
     if (rootLookAndFeel) rootLookAndFeel->SetKind(value);
 }

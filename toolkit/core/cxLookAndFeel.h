@@ -50,7 +50,8 @@ class TcxLookAndFeel : public TcxInterfacedPersistent,
                        public IcxPainterRegistryListener {
     Z_CLASS(TcxLookAndFeel, TcxInterfacedPersistent)
     Z_PUBLISHED {
-        p.Property(L"AssignedValues", &TcxLookAndFeel::AssignedValues, &TcxLookAndFeel::SetAssignedValues).Stored(false);
+        p.Property(L"AssignedValues", &TcxLookAndFeel::AssignedValues, &TcxLookAndFeel::SetAssignedValues)
+            .Stored(false);
         p.Property(L"Kind", &TcxLookAndFeel::Kind, &TcxLookAndFeel::SetKind).Stored(&TcxLookAndFeel::IsKindStored);
         p.Property(L"NativeStyle", &TcxLookAndFeel::NativeStyle, &TcxLookAndFeel::SetNativeStyle)
             .Stored(&TcxLookAndFeel::IsNativeStyleStored);

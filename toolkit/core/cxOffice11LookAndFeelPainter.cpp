@@ -66,10 +66,14 @@ void TcxOffice11LookAndFeelPainter::DrawControlBorder(TcxCanvas* canvas, const T
 
 TColor TcxOffice11LookAndFeelPainter::ButtonFaceColor(TcxButtonState state) const {
     switch (state) {
-        case cxbsHot: return OfficeColors().HotFaceColor;
-        case cxbsPressed: return OfficeColors().PressedFaceColor;
-        case cxbsDisabled: return clBtnFace;
-        default: return OfficeColors().FaceColor;
+        case cxbsHot:
+            return OfficeColors().HotFaceColor;
+        case cxbsPressed:
+            return OfficeColors().PressedFaceColor;
+        case cxbsDisabled:
+            return clBtnFace;
+        default:
+            return OfficeColors().FaceColor;
     }
 }
 
@@ -82,10 +86,18 @@ TColor TcxOffice11LookAndFeelPainter::ButtonGlyphColor(TcxButtonState state, TCo
 
 void TcxOffice11LookAndFeelPainter::DrawButtonFrame(TcxCanvas* canvas, const TRect& r, TcxButtonState state) const {
     switch (state) {
-        case cxbsDefault: TcxUltraFlatLookAndFeelPainter::DrawButtonFrame(canvas, r, state); break;
-        case cxbsNormal: canvas->FrameRectBorders(r, clBtnText); break;
-        case cxbsDisabled: canvas->FrameRectBorders(r, OfficeColors().DisabledGlyphColor); break;
-        default: canvas->FrameRectBorders(r, OfficeColors().SelectionBorderColor); break;
+        case cxbsDefault:
+            TcxUltraFlatLookAndFeelPainter::DrawButtonFrame(canvas, r, state);
+            break;
+        case cxbsNormal:
+            canvas->FrameRectBorders(r, clBtnText);
+            break;
+        case cxbsDisabled:
+            canvas->FrameRectBorders(r, OfficeColors().DisabledGlyphColor);
+            break;
+        default:
+            canvas->FrameRectBorders(r, OfficeColors().SelectionBorderColor);
+            break;
     }
 }
 
@@ -99,7 +111,8 @@ void TcxOffice11LookAndFeelPainter::DrawPlusMinusButton(TcxCanvas* canvas, const
     button.Assign(Office11ExpandButtonBitmap(expanded));
     if (!loaded) ReleaseOffice11ColorTables();
     TCanvas* target = canvas->Canvas();
-    const TColor underTopLeft = target->Pixels(r.left, r.top), underBottomRight = target->Pixels(r.right - 1, r.bottom - 1);
+    const TColor underTopLeft = target->Pixels(r.left, r.top),
+                 underBottomRight = target->Pixels(r.right - 1, r.bottom - 1);
     const int last = button.Width() - 1;
     TCanvas* pixels = button.Canvas();
     pixels->SetPixels(0, 0, MixColorsByPercent(Office11LightCornerColor, underTopLeft, 25));
@@ -128,9 +141,8 @@ TColor TcxOffice11LookAndFeelPainter::CheckBoxFaceColor(TcxButtonState state) co
 
 void TcxOffice11LookAndFeelPainter::DrawTextContent(TcxCanvas* canvas, const TRect& bounds, const TRect& textRect,
                                                     TcxButtonState state, TAlignment alignHorz,
-                                                    TcxAlignmentVert alignVert, bool multiLine,
-                                                    bool showEndEllipsis, const String& text, TFont* font,
-                                                    TColor textColor, TColor,
+                                                    TcxAlignmentVert alignVert, bool multiLine, bool showEndEllipsis,
+                                                    const String& text, TFont* font, TColor textColor, TColor,
                                                     const TcxDrawBackgroundEvent& onDrawBackground,
                                                     bool plainBackground) const {
     const bool hotHeader = state == cxbsHot && !plainBackground;
@@ -141,8 +153,8 @@ void TcxOffice11LookAndFeelPainter::DrawTextContent(TcxCanvas* canvas, const TRe
             FillRectColor(canvas, bounds, c1);
         } else {
             FillRectColor(canvas, TRect{bounds.left, bounds.top, bounds.right, bounds.bottom - 3}, c1);
-            FillRectWithGradient(canvas->GetCanvasHandle(), TRect{bounds.left, bounds.bottom - 4, bounds.right, bounds.bottom},
-                                 c1, c2, false);
+            FillRectWithGradient(canvas->GetCanvasHandle(),
+                                 TRect{bounds.left, bounds.bottom - 4, bounds.right, bounds.bottom}, c1, c2, false);
         }
     }
     DrawCellText(canvas, textRect, alignHorz, alignVert, multiLine, showEndEllipsis, text, font, textColor);
@@ -171,7 +183,9 @@ void TcxOffice11LookAndFeelPainter::DrawHeaderCellBorder(TcxCanvas* canvas, cons
                  bright = HeaderBrightColor();
     const int L = r.left, T = r.top, R = r.right, B = r.bottom;
     auto pixel = [&](int x, int y, TColor color) { canvas->SetPixelColor(x, y, color); };
-    auto column = [&](int x, int from, int to, TColor color) { FillRectColor(canvas, TRect{x, from, x + 1, to + 1}, color); };
+    auto column = [&](int x, int from, int to, TColor color) {
+        FillRectColor(canvas, TRect{x, from, x + 1, to + 1}, color);
+    };
     if (borders.Contains(bTop)) FillRectColor(canvas, TRect{L, T, R, T + 1}, face);
     if (borders.Contains(bBottom)) FillRectColor(canvas, TRect{L, B - 1, R, B}, shadow);
     if (borders.Contains(bLeft)) {
@@ -200,9 +214,8 @@ void TcxOffice11LookAndFeelPainter::DrawHeaderCellBorder(TcxCanvas* canvas, cons
 }
 
 void TcxOffice11LookAndFeelPainter::DrawHeaderSection(TcxCanvas* canvas, const TRect& bounds, const TRect& textBounds,
-                                                      TcxButtonState state, TcxNeighbors neighbors,
-                                                      TcxBorders borders, TAlignment alignHorz,
-                                                      TcxAlignmentVert alignVert, bool multiLine,
+                                                      TcxButtonState state, TcxNeighbors neighbors, TcxBorders borders,
+                                                      TAlignment alignHorz, TcxAlignmentVert alignVert, bool multiLine,
                                                       bool showEndEllipsis, const String& text, TFont* font,
                                                       TColor textColor, TColor backgroundColor) const {
     DrawHeaderCell(canvas, bounds, textBounds, state, neighbors, borders, alignHorz, alignVert, multiLine,
@@ -238,7 +251,8 @@ void TcxOffice11LookAndFeelPainter::DrawCalendarHeader(TcxCanvas* canvas, const 
                                                        TcxHeaderArrows arrows, int arrowOffset,
                                                        const TcxDrawBackgroundEvent& onDrawBackground) const {
     TRect inner = InflateRectSides(r, -1, -1, -1, -1);
-    if (!onDrawBackground.Assigned() || !onDrawBackground(canvas, inner)) FillRectColor(canvas, inner, viewParams.color);
+    if (!onDrawBackground.Assigned() || !onDrawBackground(canvas, inner))
+        FillRectColor(canvas, inner, viewParams.color);
     if (!text.empty()) {
         if (viewParams.font) canvas->SetCanvasFont(viewParams.font);
         if (viewParams.textColor != clDefault) canvas->GetCanvasFont()->SetColor(viewParams.textColor);
@@ -262,9 +276,10 @@ void TcxOffice11LookAndFeelPainter::DrawNavigationButtonContent(TcxCanvas* canva
                                                                 const TRect& arrowRect, TcxButtonState state,
                                                                 bool isNext) const {
     const TdxOffice11Colors& colors = OfficeColors();
-    FillRectColor(canvas, r, state == cxbsHot       ? colors.HotFaceColor
-                             : state == cxbsPressed ? colors.PressedFaceColor
-                                                    : colors.FaceColor);
+    FillRectColor(canvas, r,
+                  state == cxbsHot       ? colors.HotFaceColor
+                  : state == cxbsPressed ? colors.PressedFaceColor
+                                         : colors.FaceColor);
     const TcxBorders sides = isNext ? TcxBorders{bLeft, bTop, bBottom} : TcxBorders{bTop, bRight, bBottom};
     canvas->FrameRectBorders(r, colors.SchedulerBorderColor, 1, sides);
     DrawNavigationArrow(canvas, arrowRect, ButtonGlyphColor(state), isNext);

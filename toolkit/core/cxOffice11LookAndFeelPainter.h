@@ -56,9 +56,9 @@ public:
     void DrawHeaderCellBorder(TcxCanvas* canvas, const TRect& r, TcxNeighbors neighbors,
                               TcxBorders borders) const override;
     void DrawHeaderSection(TcxCanvas* canvas, const TRect& bounds, const TRect& textBounds, TcxButtonState state,
-                           TcxNeighbors neighbors, TcxBorders borders, TAlignment alignHorz,
-                           TcxAlignmentVert alignVert, bool multiLine, bool showEndEllipsis, const String& text,
-                           TFont* font, TColor textColor, TColor backgroundColor) const override;
+                           TcxNeighbors neighbors, TcxBorders borders, TAlignment alignHorz, TcxAlignmentVert alignVert,
+                           bool multiLine, bool showEndEllipsis, const String& text, TFont* font, TColor textColor,
+                           TColor backgroundColor) const override;
     void DrawSortMark(TcxCanvas* canvas, const TRect& r, bool ascending) const override;
     TcxBorders HeaderBorders(TcxNeighbors neighbors) const override;
     int HeaderBorderWidth() const override;

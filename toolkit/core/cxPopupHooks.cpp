@@ -138,19 +138,23 @@ void HandleSentMessage(const CWPSTRUCT& message) {
         return SwallowMessage(message.hwnd);
     if (ShownPopupCount() == 0) return;
     switch (message.message) {
-        case WM_DESTROY: return PopupWindowDestroyed(message.hwnd);
-        case WM_CLOSE: return PopupWindowClosing(message.hwnd);
+        case WM_DESTROY:
+            return PopupWindowDestroyed(message.hwnd);
+        case WM_CLOSE:
+            return PopupWindowClosing(message.hwnd);
         case WM_SHOWWINDOW:
             if (!message.wParam) OwnerWindowHidden(message.hwnd);
             return;
         case WM_ACTIVATEAPP:
             if (!message.wParam) ApplicationDeactivated();
             return;
-        case WM_WINDOWPOSCHANGED: return OwnerWindowMoved(message.hwnd);
+        case WM_WINDOWPOSCHANGED:
+            return OwnerWindowMoved(message.hwnd);
         case WM_NCACTIVATE:
             if (!message.wParam && KeepsActiveCaption(message.hwnd)) SwallowMessage(message.hwnd);
             return;
-        default: return;
+        default:
+            return;
     }
 }
 
@@ -235,8 +239,7 @@ bool ProcessPopupClick(HWND window, UINT message, TPoint point) {
 }
 
 LRESULT CALLBACK PopupCallWndProcHook(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION)
-        CallbackBarrier([&] { HandleSentMessage(*reinterpret_cast<const CWPSTRUCT*>(lParam)); });
+    if (code == HC_ACTION) CallbackBarrier([&] { HandleSentMessage(*reinterpret_cast<const CWPSTRUCT*>(lParam)); });
     return CallNextHookEx(callWndProcHook, code, wParam, lParam);
 }
 

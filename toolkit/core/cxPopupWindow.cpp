@@ -66,9 +66,12 @@ TRect TcxPopupWindow::OwnerScreenBounds() const {
 int TcxPopupWindow::FrameWidthOf(TcxPopupSide) const {
     switch (frameStyle_) {
         case pfsFlat:
-        case pfsSingle: return 1;
-        case pfsDouble: return 2;
-        default: return 0;
+        case pfsSingle:
+            return 1;
+        case pfsDouble:
+            return 2;
+        default:
+            return 0;
     }
 }
 
@@ -97,7 +100,8 @@ void TcxPopupWindow::CalculateSize() {
     }
     childOffset_ = offset;
     if (ControlCount() > 0 || right != 0 || bottom != 0)
-        SetBounds(Left(), Top(), offset.x + right + BorderSpaceOf(psRight), offset.y + bottom + BorderSpaceOf(psBottom));
+        SetBounds(Left(), Top(), offset.x + right + BorderSpaceOf(psRight),
+                  offset.y + bottom + BorderSpaceOf(psBottom));
 }
 
 void TcxPopupWindow::CalculatePosition(TPoint& position) {
@@ -112,15 +116,23 @@ void TcxPopupWindow::CalculatePosition(TPoint& position) {
     if (vert == pavCenter) y = (o.top + o.bottom - height) / 2;
     auto place = [&] {
         if (direction_ == pdVertical) {
-            if (horz == pahLeft) x = o.left, reference.x = o.left;
-            else if (horz == pahRight) x = o.right - width, reference.x = o.right;
-            if (vert == pavTop) y = o.top - height, reference.y = o.top;
-            else if (vert == pavBottom) y = o.bottom, reference.y = o.bottom;
+            if (horz == pahLeft)
+                x = o.left, reference.x = o.left;
+            else if (horz == pahRight)
+                x = o.right - width, reference.x = o.right;
+            if (vert == pavTop)
+                y = o.top - height, reference.y = o.top;
+            else if (vert == pavBottom)
+                y = o.bottom, reference.y = o.bottom;
         } else {
-            if (horz == pahLeft) x = o.left - width, reference.x = o.left;
-            else if (horz == pahRight) x = o.right, reference.x = o.right;
-            if (vert == pavTop) y = o.top, reference.y = o.top;
-            else if (vert == pavBottom) y = o.bottom - height, reference.y = o.bottom;
+            if (horz == pahLeft)
+                x = o.left - width, reference.x = o.left;
+            else if (horz == pahRight)
+                x = o.right, reference.x = o.right;
+            if (vert == pavTop)
+                y = o.top, reference.y = o.top;
+            else if (vert == pavBottom)
+                y = o.bottom - height, reference.y = o.bottom;
         }
     };
     place();
@@ -128,12 +140,16 @@ void TcxPopupWindow::CalculatePosition(TPoint& position) {
 
     if (direction_ == pdVertical) {
         int below = w.bottom - o.bottom, above = o.top - w.top;
-        if (vert == pavBottom && y + height > w.bottom && below < above) vert = pavTop, place();
-        else if (vert == pavTop && y < w.top && below >= above) vert = pavBottom, place();
+        if (vert == pavBottom && y + height > w.bottom && below < above)
+            vert = pavTop, place();
+        else if (vert == pavTop && y < w.top && below >= above)
+            vert = pavBottom, place();
     } else {
         int right = w.right - o.right, left = o.left - w.left;
-        if (horz == pahRight && x + width > w.right && right < left) horz = pahLeft, place();
-        else if (horz == pahLeft && x < w.left && right >= left) horz = pahRight, place();
+        if (horz == pahRight && x + width > w.right && right < left)
+            horz = pahLeft, place();
+        else if (horz == pahLeft && x < w.left && right >= left)
+            horz = pahRight, place();
     }
 
     if (direction_ == pdVertical || horz == pahCenter) {
@@ -155,14 +171,19 @@ void TcxPopupWindow::Paint() {
 void TcxPopupWindow::DrawFrame() {
     TRect r{0, 0, Width(), Height()};
     switch (frameStyle_) {
-        case pfsFlat: cxCanvas_->FrameRectBorders(r, frameColor_); break;
-        case pfsSingle: cxCanvas_->DrawBevelBorders(r, false, false); break;
+        case pfsFlat:
+            cxCanvas_->FrameRectBorders(r, frameColor_);
+            break;
+        case pfsSingle:
+            cxCanvas_->DrawBevelBorders(r, false, false);
+            break;
         case pfsDouble:
             cxCanvas_->DrawBevelBorders(r, false, true);
             InflateRect(&r, -1, -1);
             cxCanvas_->DrawBevelBorders(r, false, false);
             break;
-        default: break;
+        default:
+            break;
     }
 }
 

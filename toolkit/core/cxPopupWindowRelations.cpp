@@ -40,8 +40,8 @@ bool IsWindowInPopupTree(TWinControl* control, HWND window) {
         TcxCustomPopupWindow* popup = ShownPopup(i);
         if (popup == control || !popup->OwnerControl()) continue;
         // A popup opened from a control that sits on this popup, or opened for this control.
-        const bool ownedHere = popup->OwnerControl() == control ||
-                               (isPopup && GetParentForm(popup->OwnerControl()) == control);
+        const bool ownedHere =
+            popup->OwnerControl() == control || (isPopup && GetParentForm(popup->OwnerControl()) == control);
         if (ownedHere && IsInPopupOrItsTree(popup, window)) return true;
     }
     return false;
@@ -115,8 +115,7 @@ void ReenableWindows(const std::vector<HWND>* list) {
 
 bool SameTextByLocale(const String& a, const String& b, bool useLocale) {
     if (useLocale)
-        return CompareStringW(LOCALE_USER_DEFAULT, 0, a.c_str(), int(a.size()), b.c_str(), int(b.size())) ==
-               CSTR_EQUAL;
+        return CompareStringW(LOCALE_USER_DEFAULT, 0, a.c_str(), int(a.size()), b.c_str(), int(b.size())) == CSTR_EQUAL;
     String upperA = a, upperB = b;
     CharUpperBuffW(upperA.data(), DWORD(upperA.size()));
     CharUpperBuffW(upperB.data(), DWORD(upperB.size()));

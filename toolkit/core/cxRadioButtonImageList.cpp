@@ -24,8 +24,7 @@ struct TRadioColors {
     TColor role[7];
 };
 
-TRadioColors RadioColorsOf(TcxLookAndFeelKind kind, TcxButtonState state, bool checked, bool focused,
-                           bool emphasized) {
+TRadioColors RadioColorsOf(TcxLookAndFeelKind kind, TcxButtonState state, bool checked, bool focused, bool emphasized) {
     const bool disabled = state == cxbsDisabled;
     const bool hotOrPressed = state == cxbsHot || state == cxbsPressed;
     TColor body;
@@ -47,13 +46,12 @@ TRadioColors RadioColorsOf(TcxLookAndFeelKind kind, TcxButtonState state, bool c
             outerUL = clBtnShadow, outerLR = clBtnHighlight, innerUL = cl3DDkShadow, innerLR = cl3DLight;
             break;
         case lfUltraFlat:
-            outerUL = outerLR =
-                emphasized || hotOrPressed || (focused && !disabled) ? clHighlight : clBtnShadow;
+            outerUL = outerLR = emphasized || hotOrPressed || (focused && !disabled) ? clHighlight : clBtnShadow;
             innerUL = innerLR = body;
             break;
         default: {
             const TdxOffice11Colors& office = Office11Colors();
-            outerUL = outerLR = disabled ? office.DisabledGlyphColor
+            outerUL = outerLR = disabled                                ? office.DisabledGlyphColor
                                 : emphasized || focused || hotOrPressed ? office.SelectionBorderColor
                                                                         : clBtnText;
             innerUL = innerLR = body;

@@ -73,9 +73,7 @@ void TcxRegisteredClasses::RemoveClass(TClass cls) {
 
 int TcxRegisteredClasses::IndexOfClass(TClass cls) const { return items_->IndexOfObject(AsObject(cls)); }
 
-TClass TcxRegisteredClasses::ClassAt(int index) const {
-    return reinterpret_cast<TClass>(items_->Objects(index));
-}
+TClass TcxRegisteredClasses::ClassAt(int index) const { return reinterpret_cast<TClass>(items_->Objects(index)); }
 
 String TcxRegisteredClasses::Description(int index) const { return TextBeforeSeparator(items_->Strings(index)); }
 
@@ -93,8 +91,7 @@ void TcxRegisteredClasses::SetSorted(bool value) {
 
 int TcxRegisteredClasses::CompareDescriptions(int index1, int index2) const {
     String a = Description(index1), b = Description(index2);
-    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), int(a.size()), b.c_str(),
-                          int(b.size())) - 2;
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), int(a.size()), b.c_str(), int(b.size())) - 2;
 }
 
 void TcxRegisteredClasses::SortByDescription() {

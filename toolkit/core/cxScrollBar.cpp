@@ -84,14 +84,17 @@ void TcxScrollBarViewInfo::CalculateThumbnailRect() {
             length = GetSystemMetrics(bar->Kind() == sbHorizontal ? SM_CXHTHUMB : SM_CYVTHUMB);
             if (track >= length) {
                 hasThumb = true;
-                offset = (track == length || range == 0) ? 0 : MulDiv(track - length, bar->Position() - bar->Min(), range);
+                offset =
+                    (track == length || range == 0) ? 0 : MulDiv(track - length, bar->Position() - bar->Min(), range);
             }
         }
     }
     if (hasThumb) {
         const int start = TrackStart() + offset;
-        if (bar->Kind() == sbHorizontal) thumbnailRect_ = TRect{start, 0, start + length, bar->Height()};
-        else thumbnailRect_ = TRect{0, start, bar->Width(), start + length};
+        if (bar->Kind() == sbHorizontal)
+            thumbnailRect_ = TRect{start, 0, start + length, bar->Height()};
+        else
+            thumbnailRect_ = TRect{0, start, bar->Width(), start + length};
     }
     CalculatePageRects();
 }
@@ -244,13 +247,26 @@ void TcxScrollBar::ThemeChanged() {
 void TcxScrollBar::Scroll(TScrollCode code) {
     int position = position_;
     switch (code) {
-        case scLineUp: position -= smallChange_; break;
-        case scLineDown: position += smallChange_; break;
-        case scPageUp: position -= largeChange_; break;
-        case scPageDown: position += largeChange_; break;
-        case scTop: position = min_; break;
-        case scBottom: position = max_; break;
-        default: break;
+        case scLineUp:
+            position -= smallChange_;
+            break;
+        case scLineDown:
+            position += smallChange_;
+            break;
+        case scPageUp:
+            position -= largeChange_;
+            break;
+        case scPageDown:
+            position += largeChange_;
+            break;
+        case scTop:
+            position = min_;
+            break;
+        case scBottom:
+            position = max_;
+            break;
+        default:
+            break;
     }
     position = std::clamp(position, min_, max_);
     // The handler may free the bar (the control it scrolls may go away).
@@ -293,11 +309,20 @@ TcxScrollBarPart TcxScrollBar::HitTest(TPoint p) const {
 
 void TcxScrollBar::ScrollByPart(TcxScrollBarPart part) {
     switch (part) {
-        case sbpLineUp: Scroll(scLineUp); break;
-        case sbpLineDown: Scroll(scLineDown); break;
-        case sbpPageUp: Scroll(scPageUp); break;
-        case sbpPageDown: Scroll(scPageDown); break;
-        default: break;
+        case sbpLineUp:
+            Scroll(scLineUp);
+            break;
+        case sbpLineDown:
+            Scroll(scLineDown);
+            break;
+        case sbpPageUp:
+            Scroll(scPageUp);
+            break;
+        case sbpPageDown:
+            Scroll(scPageDown);
+            break;
+        default:
+            break;
     }
 }
 
@@ -383,8 +408,10 @@ void TcxScrollBar::RepeatTimerTick(TObject*) {
 void TcxScrollBar::TrackThumb(TPoint p) {
     const bool horizontal = kind_ == sbHorizontal;
     TRect area{0, 0, Width(), Height()};
-    if (horizontal) InflateRect(&area, kThumbTrackSlackAlong, kThumbTrackSlackAcross);
-    else InflateRect(&area, kThumbTrackSlackAcross, kThumbTrackSlackAlong);
+    if (horizontal)
+        InflateRect(&area, kThumbTrackSlackAlong, kThumbTrackSlackAcross);
+    else
+        InflateRect(&area, kThumbTrackSlackAcross, kThumbTrackSlackAlong);
     if (!unlimitedTracking_ && !PtInRect(&area, p)) {
         TcxObjectLinkGuard self(this);
         SetPosition(savedPosition_);
@@ -395,11 +422,13 @@ void TcxScrollBar::TrackThumb(TPoint p) {
     const int length = ViewInfo()->ThumbLength();
     const int first = ViewInfo()->TrackStart();
     const int last = first + ViewInfo()->TrackLength() - length;
-    const int start = std::clamp(int(horizontal ? savedThumbTopLeft_.x : savedThumbTopLeft_.y) + delta, first,
-                                 std::max(first, last));
+    const int start =
+        std::clamp(int(horizontal ? savedThumbTopLeft_.x : savedThumbTopLeft_.y) + delta, first, std::max(first, last));
     TRect thumb = ViewInfo()->ThumbnailRect();
-    if (horizontal) thumb = TRect{start, thumb.top, start + length, thumb.bottom};
-    else thumb = TRect{thumb.left, start, thumb.right, start + length};
+    if (horizontal)
+        thumb = TRect{start, thumb.top, start + length, thumb.bottom};
+    else
+        thumb = TRect{thumb.left, start, thumb.right, start + length};
     ViewInfo()->SetThumbnailRect(thumb);
     ViewInfo()->CalculatePageRects();
     Redraw();

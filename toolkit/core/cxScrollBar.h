@@ -78,17 +78,11 @@ class TcxScrollBar : public TCustomControl {
         p.Event(L"OnChange", &TcxScrollBar::OnChange);
         p.Event(L"OnScroll", &TcxScrollBar::OnScroll);
     }
-    Z_MESSAGE_MAP(
-        Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd),
-        Z_MESSAGE(WM_CANCELMODE, WMCancelMode),
-        Z_MESSAGE(CN_HSCROLL, CNScroll),
-        Z_MESSAGE(CN_VSCROLL, CNScroll),
-        Z_MESSAGE(CM_ENABLEDCHANGED, CMEnabledChanged),
-        Z_MESSAGE(CM_VISIBLECHANGED, CMVisibleChanged),
-        Z_MESSAGE(CM_SYSCOLORCHANGE, CMSysColorChange),
-        Z_MESSAGE(CM_CTL3DCHANGED, CMCtl3DChanged),
-        Z_MESSAGE(CM_MOUSEENTER, CMMouseEnter),
-        Z_MESSAGE(CM_MOUSELEAVE, CMMouseLeave))
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd), Z_MESSAGE(WM_CANCELMODE, WMCancelMode),
+                  Z_MESSAGE(CN_HSCROLL, CNScroll), Z_MESSAGE(CN_VSCROLL, CNScroll),
+                  Z_MESSAGE(CM_ENABLEDCHANGED, CMEnabledChanged), Z_MESSAGE(CM_VISIBLECHANGED, CMVisibleChanged),
+                  Z_MESSAGE(CM_SYSCOLORCHANGE, CMSysColorChange), Z_MESSAGE(CM_CTL3DCHANGED, CMCtl3DChanged),
+                  Z_MESSAGE(CM_MOUSEENTER, CMMouseEnter), Z_MESSAGE(CM_MOUSELEAVE, CMMouseLeave))
 public:
     // 121 pixels long and as high as the system's horizontal scroll bar; range 0 to 100.
     explicit TcxScrollBar(TComponent* AOwner);

@@ -9,9 +9,7 @@
 
 // ---- Style sheets -------------------------------------------------------------------------
 
-TcxCustomStyleSheet::TcxCustomStyleSheet(TComponent* owner) : TcxComponent(owner) {
-    builtIn_ = IsDesigning();
-}
+TcxCustomStyleSheet::TcxCustomStyleSheet(TComponent* owner) : TcxComponent(owner) { builtIn_ = IsDesigning(); }
 
 void TcxCustomStyleSheet::AfterConstruction() {
     TcxComponent::AfterConstruction();

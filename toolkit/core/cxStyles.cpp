@@ -210,8 +210,8 @@ void TcxCustomStyles::DeleteEntry(int i) {
     TcxStyleEntry entry = entries_.at(size_t(i));
     entries_.erase(entries_.begin() + i);
     // Another entry may still use the style: it stays observed then.
-    bool stillUsed = std::any_of(entries_.begin(), entries_.end(),
-                                 [&](const TcxStyleEntry& e) { return e.Style == entry.Style; });
+    bool stillUsed =
+        std::any_of(entries_.begin(), entries_.end(), [&](const TcxStyleEntry& e) { return e.Style == entry.Style; });
     if (entry.Style && !stillUsed) entry.Style->DetachObserver(this);
     NotifyValueChanged(entry.Index);
 }

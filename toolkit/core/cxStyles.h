@@ -75,12 +75,10 @@ class TcxStyle : public TcxCustomStyle {
     Z_CLASS(TcxStyle, TcxCustomStyle)
     Z_PUBLISHED {
         p.Property(L"AssignedValues", &TcxStyle::AssignedValues, &TcxStyle::SetAssignedValues);
-        p.Property(L"Color", &TcxStyle::Color, &TcxStyle::SetColor)
-            .Stored(&TcxStyle::IsColorStored);
+        p.Property(L"Color", &TcxStyle::Color, &TcxStyle::SetColor).Stored(&TcxStyle::IsColorStored);
         p.Property(L"Bitmap", &TcxStyle::Bitmap, &TcxStyle::SetBitmap).Stored(&TcxStyle::IsBitmapStored);
         p.Property(L"Font", &TcxStyle::Font, &TcxStyle::SetFont).Stored(&TcxStyle::IsFontStored);
-        p.Property(L"TextColor", &TcxStyle::TextColor, &TcxStyle::SetTextColor)
-            .Stored(&TcxStyle::IsTextColorStored);
+        p.Property(L"TextColor", &TcxStyle::TextColor, &TcxStyle::SetTextColor).Stored(&TcxStyle::IsTextColorStored);
     }
 
 public:

@@ -167,7 +167,10 @@ struct TRowBreak {
 class TRowBreaker {
 public:
     TRowBreaker(HDC dc, const String& text, const TcxTextParams& params)
-        : dc_(dc), s_(text), end_(int(text.size())), p_(params),
+        : dc_(dc),
+          s_(text),
+          end_(int(text.size())),
+          p_(params),
           wrap_(!params.SingleLine && (params.WordBreak || params.HorizontalAlignment == int(CXTO_JUSTIFY) ||
                                        params.HorizontalAlignment == int(CXTO_DISTRIBUTE))) {}
 
@@ -305,7 +308,8 @@ void MakeTextRows(HDC dc, const String& text, const TRect& r, const TcxTextParam
         accumulated += params.RowHeight;
         bool last = params.SingleLine;
         if (!last && topAlignedDrawing)
-            last = params.EditControl && !params.NoClip ? accumulated + params.RowHeight > height : accumulated > height;
+            last =
+                params.EditControl && !params.NoClip ? accumulated + params.RowHeight > height : accumulated > height;
         if (maxRowCount > 0 && rows.Count() + 1 >= maxRowCount) last = true;
         const TRowBreak row = breaker.Break(p, width, last && ellipsisAllowed);
         rows.Add({p, row.End - p, breaker.Measure(p, row.End - p), params.RowHeight, row.BreakChars, 0, 0});
@@ -329,17 +333,29 @@ void PlaceTextRows(HDC dc, const TRect& r, const TcxTextParams& params, int coun
     }
     int top;
     switch (params.VerticalAlignment) {
-        case int(CXTO_CENTER_VERTICALLY): top = r.top + (height - count * params.RowHeight) / 2; break;
-        case int(CXTO_BOTTOM): top = r.bottom - count * params.RowHeight + params.ExternalLeading; break;
-        default: top = r.top; break;
+        case int(CXTO_CENTER_VERTICALLY):
+            top = r.top + (height - count * params.RowHeight) / 2;
+            break;
+        case int(CXTO_BOTTOM):
+            top = r.bottom - count * params.RowHeight + params.ExternalLeading;
+            break;
+        default:
+            top = r.top;
+            break;
     }
     if (params.PreventTopExceed && top < r.top) top = r.top;
     for (int i = 0; i < count; ++i) {
         TcxTextRow& row = rows[i];
         switch (params.HorizontalAlignment) {
-            case int(CXTO_CENTER_HORIZONTALLY): row.Left = r.left + (width - row.Width) / 2; break;
-            case int(CXTO_RIGHT): row.Left = r.right - row.Width; break;
-            default: row.Left = r.left; break;
+            case int(CXTO_CENTER_HORIZONTALLY):
+                row.Left = r.left + (width - row.Width) / 2;
+                break;
+            case int(CXTO_RIGHT):
+                row.Left = r.right - row.Width;
+                break;
+            default:
+                row.Left = r.left;
+                break;
         }
         if (params.PreventLeftExceed && row.Left < r.left) row.Left = r.left;
         row.Top = top;
@@ -419,8 +435,8 @@ struct TTextDrawing {
 
     void DrawGreekRow(const TcxTextRow& row) const {
         const int px = params.OnePixel;
-        TRect bar = Rect(row.Left, row.Top + px, std::min(row.Left + row.Width, int(r.right)),
-                         row.Top + params.RowHeight - px);
+        TRect bar =
+            Rect(row.Left, row.Top + px, std::min(row.Left + row.Width, int(r.right)), row.Top + params.RowHeight - px);
         if (bar.bottom - bar.top < px) bar.bottom = bar.top + px;
         const COLORREF oldBackground = SetBkColor(dc, GetSysColor(COLOR_WINDOW));
         FillRect(dc, &bar, params.Bold ? greekSolidBrush : greekCheckerBrush);
@@ -450,16 +466,16 @@ struct TTextDrawing {
             count = EllipsisFit(row, width - params.EllipsisWidth);
             rowWidth = MeasureTextRun(dc, params, text.c_str() + row.Start, count);
         }
-        const bool stretch = (params.HorizontalAlignment == int(CXTO_JUSTIFY) ||
-                              params.HorizontalAlignment == int(CXTO_DISTRIBUTE)) &&
-                             !ellipsis && row.BreakCharCount > 0 && row.Width < width;
+        const bool stretch =
+            (params.HorizontalAlignment == int(CXTO_JUSTIFY) || params.HorizontalAlignment == int(CXTO_DISTRIBUTE)) &&
+            !ellipsis && row.BreakCharCount > 0 && row.Width < width;
         if (stretch) {
             SetTextJustification(dc, width - row.Width, row.BreakCharCount);
             rowWidth = width;
         }
         TSavedClipRegion saved(dc);
-        const bool clip = !params.NoClip && !metafile &&
-                          (row.Width > width || band.top < r.top || band.bottom > r.bottom);
+        const bool clip =
+            !params.NoClip && !metafile && (row.Width > width || band.top < r.top || band.bottom > r.bottom);
         if (clip) {
             const TRect area = TextBandIntersection(band, r);
             IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
@@ -511,8 +527,9 @@ void DrawTextRows(const TTextDrawing& drawing, const TcxTextRows& rows, bool tru
         if (row.Count == 0) {
             // A truncated text whose last row is empty shows only the ellipsis.
             if (isLast && truncated && drawing.params.EndEllipsis)
-                drawing.DrawEllipsis(row.Left, row.Top, Rect(drawing.r.left, row.Top, drawing.r.right,
-                                                            row.Top + drawing.params.RowHeight));
+                drawing.DrawEllipsis(
+                    row.Left, row.Top,
+                    Rect(drawing.r.left, row.Top, drawing.r.right, row.Top + drawing.params.RowHeight));
             continue;
         }
         const TRect band = Rect(drawing.r.left, row.Top, drawing.r.right, row.Top + drawing.params.RowHeight);
@@ -600,7 +617,14 @@ int RenderWideText(HDC dc, const String& text, TRect& r, Cardinal flags, int hig
         if (highlightLength > 0 && highlightStart >= 0 && highlightStart < int(laid.size()))
             end = highlightStart + std::min(highlightLength, int(laid.size()) - highlightStart);
         const int type = GetObjectType(dc);
-        const TTextDrawing drawing{dc, laid, area, params, start, end, highlightColor, highlightTextColor,
+        const TTextDrawing drawing{dc,
+                                   laid,
+                                   area,
+                                   params,
+                                   start,
+                                   end,
+                                   highlightColor,
+                                   highlightTextColor,
                                    type == OBJ_METADC || type == OBJ_ENHMETADC};
         DrawTextRows(drawing, rows, truncated);
     }

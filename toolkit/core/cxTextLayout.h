@@ -34,20 +34,20 @@ constexpr Cardinal CXTO_BOTTOM = 0x20;
 constexpr Cardinal CXTO_SPREAD = 0x30;
 constexpr Cardinal CXTO_VERTICAL_ALIGNMENT = 0x30;
 constexpr Cardinal CXTO_WORDBREAK = 0x100;
-constexpr Cardinal CXTO_SINGLELINE = 0x200;           // overrides word breaking
-constexpr Cardinal CXTO_EXPANDTABS = 0x400;           // the platform's default tab stops
-constexpr Cardinal CXTO_END_ELLIPSIS = 0x800;         // the last visible row that does not fit ends in "..."
-constexpr Cardinal CXTO_GREEK_SMALL_TEXT = 0x1000;    // fonts under 6 device pixels drawn as bars
-constexpr Cardinal CXTO_EXTERNAL_LEADING = 0x2000;    // part of the row height
-constexpr Cardinal CXTO_EDIT_CONTROL = 0x4000;        // no partly visible row at the bottom
+constexpr Cardinal CXTO_SINGLELINE = 0x200;         // overrides word breaking
+constexpr Cardinal CXTO_EXPANDTABS = 0x400;         // the platform's default tab stops
+constexpr Cardinal CXTO_END_ELLIPSIS = 0x800;       // the last visible row that does not fit ends in "..."
+constexpr Cardinal CXTO_GREEK_SMALL_TEXT = 0x1000;  // fonts under 6 device pixels drawn as bars
+constexpr Cardinal CXTO_EXTERNAL_LEADING = 0x2000;  // part of the row height
+constexpr Cardinal CXTO_EDIT_CONTROL = 0x4000;      // no partly visible row at the bottom
 constexpr Cardinal CXTO_NOCLIP = 0x8000;
-constexpr Cardinal CXTO_AUTO_INDENTS = 0x10000;       // the rectangle shrinks by 2 pixels a side
-constexpr Cardinal CXTO_CHARBREAK = 0x20000;          // words wider than a row break between characters
-constexpr Cardinal CXTO_PREVENT_LEFT_EXCEED = 0x40000;  // no row starts left of the rectangle
-constexpr Cardinal CXTO_PREVENT_TOP_EXCEED = 0x80000;   // the first row never starts above it
-constexpr Cardinal CXTO_CALCRECT = 0x100000;          // write the rectangle back instead of drawing
-constexpr Cardinal CXTO_CALCROWCOUNT = 0x200000;      // return the row count instead of drawing
-constexpr Cardinal CXTO_HIDE_PREFIX = 0x1000000;      // accelerator ampersands removed ("&&" keeps one)
+constexpr Cardinal CXTO_AUTO_INDENTS = 0x10000;           // the rectangle shrinks by 2 pixels a side
+constexpr Cardinal CXTO_CHARBREAK = 0x20000;              // words wider than a row break between characters
+constexpr Cardinal CXTO_PREVENT_LEFT_EXCEED = 0x40000;    // no row starts left of the rectangle
+constexpr Cardinal CXTO_PREVENT_TOP_EXCEED = 0x80000;     // the first row never starts above it
+constexpr Cardinal CXTO_CALCRECT = 0x100000;              // write the rectangle back instead of drawing
+constexpr Cardinal CXTO_CALCROWCOUNT = 0x200000;          // return the row count instead of drawing
+constexpr Cardinal CXTO_HIDE_PREFIX = 0x1000000;          // accelerator ampersands removed ("&&" keeps one)
 constexpr Cardinal CXTO_SKIP_LEADING_SPACES = 0x2000000;  // a wrapped row's next row drops its leading spaces
 
 // ---- rows and parameters ----------------------------------------------------------------------
@@ -62,7 +62,7 @@ struct TcxTextParams {
     WideChar BreakChar = L' ';
     int MaxCharWidth = 0;
     Byte CharSet = 0;
-    int OnePixel = 1;  // logical units of one device pixel
+    int OnePixel = 1;             // logical units of one device pixel
     int HorizontalAlignment = 0;  // CXTO_LEFT .. CXTO_DISTRIBUTE
     int VerticalAlignment = 0;    // CXTO_TOP .. CXTO_SPREAD
     bool WordBreak = false, SingleLine = false, ExpandTabs = false, EndEllipsis = false, Greek = false,
@@ -76,9 +76,9 @@ struct TcxTextParams {
 TcxTextParams CalcTextParams(HDC dc, Cardinal flags, double lineSpacingFactor);
 
 struct TcxTextRow {
-    int Start = 0;           // index of its first character in the laid-out text
-    int Count = 0;           // characters
-    int Width = 0;           // as measured
+    int Start = 0;  // index of its first character in the laid-out text
+    int Count = 0;  // characters
+    int Width = 0;  // as measured
     int Height = 0;
     int BreakCharCount = 0;  // spaces and tabs inside it, for justification
     int Left = 0;
@@ -90,7 +90,9 @@ class TcxTextRows {
 public:
     static constexpr int InlineRowCount = 32;
     int Count() const { return count_; }
-    TcxTextRow& operator[](int index) { return index < InlineRowCount ? inline_[index] : more_[size_t(index - InlineRowCount)]; }
+    TcxTextRow& operator[](int index) {
+        return index < InlineRowCount ? inline_[index] : more_[size_t(index - InlineRowCount)];
+    }
     const TcxTextRow& operator[](int index) const {
         return index < InlineRowCount ? inline_[index] : more_[size_t(index - InlineRowCount)];
     }

@@ -2,7 +2,8 @@
 // Free routines around text and device contexts: measuring in a DC or a font, the narrowest
 // rectangle for a number of rows, word wrapping into lines, cutting with an ellipsis, thin
 // wrappers of the platform text calls, the logical descriptions of GDI objects and the screen's
-// pixels per inch, and painting a control's parent as its background. Measuring without a DC of one's own uses the shared screen canvas.
+// pixels per inch, and painting a control's parent as its background. Measuring without a DC of one's own uses the
+// shared screen canvas.
 
 #include <windows.h>
 

@@ -32,9 +32,12 @@ int TcxUltraFlatLookAndFeelPainter::ButtonBorderWidth(TcxButtonState state) cons
 
 TColor TcxUltraFlatLookAndFeelPainter::ButtonFaceColor(TcxButtonState state) const {
     switch (state) {
-        case cxbsHot: return HotSelectionColor();
-        case cxbsPressed: return PressedSelectionColor();
-        default: return clBtnFace;
+        case cxbsHot:
+            return HotSelectionColor();
+        case cxbsPressed:
+            return PressedSelectionColor();
+        default:
+            return clBtnFace;
     }
 }
 
@@ -86,10 +89,18 @@ void TcxUltraFlatLookAndFeelPainter::DrawGroupedButton(TcxCanvas* canvas, const 
 
 void TcxUltraFlatLookAndFeelPainter::DrawButtonFrame(TcxCanvas* canvas, const TRect& r, TcxButtonState state) const {
     switch (state) {
-        case cxbsDefault: DrawPlainFrames(canvas, r, {clWindowFrame, clWindowFrame}); break;
-        case cxbsNormal: canvas->FrameRectBorders(r, clBtnText); break;
-        case cxbsDisabled: canvas->FrameRectBorders(r, clBtnShadow); break;
-        default: canvas->FrameRectBorders(r, clHighlight); break;
+        case cxbsDefault:
+            DrawPlainFrames(canvas, r, {clWindowFrame, clWindowFrame});
+            break;
+        case cxbsNormal:
+            canvas->FrameRectBorders(r, clBtnText);
+            break;
+        case cxbsDisabled:
+            canvas->FrameRectBorders(r, clBtnShadow);
+            break;
+        default:
+            canvas->FrameRectBorders(r, clHighlight);
+            break;
     }
 }
 
@@ -110,8 +121,7 @@ void TcxUltraFlatLookAndFeelPainter::DrawPlusMinusButton(TcxCanvas* canvas, cons
 int TcxUltraFlatLookAndFeelPainter::PlusMinusButtonSize() const { return 11; }
 bool TcxUltraFlatLookAndFeelPainter::SupportsButtonHotTrack() const { return true; }
 
-void TcxUltraFlatLookAndFeelPainter::DrawCheckBoxBorder(TcxCanvas* canvas, const TRect& r,
-                                                        TcxButtonState state) const {
+void TcxUltraFlatLookAndFeelPainter::DrawCheckBoxBorder(TcxCanvas* canvas, const TRect& r, TcxButtonState state) const {
     DrawPlainFrames(canvas, r, {clBtnText, CheckBoxFaceColor(state)});
 }
 
@@ -139,20 +149,20 @@ void TcxUltraFlatLookAndFeelPainter::DrawHeaderCellBorder(TcxCanvas* canvas, con
     canvas->FrameRectBorders(r, clBtnText, 1, lines);
 }
 
-void TcxUltraFlatLookAndFeelPainter::DrawHeaderSectionBorder(TcxCanvas* canvas, const TRect& r,
-                                                             TcxButtonState state, TcxBorders borders) const {
+void TcxUltraFlatLookAndFeelPainter::DrawHeaderSectionBorder(TcxCanvas* canvas, const TRect& r, TcxButtonState state,
+                                                             TcxBorders borders) const {
     canvas->FrameRectBorders(r, state == cxbsDisabled ? clBtnShadow : clBlack, 1, borders);
 }
 
 void TcxUltraFlatLookAndFeelPainter::DrawHeaderSectionContent(TcxCanvas* canvas, const TRect& r,
                                                               const TRect& textBounds, TcxButtonState state,
                                                               TAlignment alignHorz, TcxAlignmentVert alignVert,
-                                                              bool multiLine, bool showEndEllipsis,
-                                                              const String& text, TFont* font, TColor textColor,
+                                                              bool multiLine, bool showEndEllipsis, const String& text,
+                                                              TFont* font, TColor textColor,
                                                               TColor backgroundColor) const {
     const bool lit = state == cxbsHot || state == cxbsPressed || state == cxbsDisabled;
-    TcxCustomLookAndFeelPainter::DrawHeaderSectionContent(canvas, r, textBounds, state, alignHorz, alignVert,
-                                                          multiLine, showEndEllipsis, text, font, textColor,
+    TcxCustomLookAndFeelPainter::DrawHeaderSectionContent(canvas, r, textBounds, state, alignHorz, alignVert, multiLine,
+                                                          showEndEllipsis, text, font, textColor,
                                                           lit ? ButtonFaceColor(state) : backgroundColor);
 }
 

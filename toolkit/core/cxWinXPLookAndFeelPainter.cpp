@@ -22,19 +22,33 @@ namespace {
 
 // Parts of the theme classes.
 enum : int {
-    xpPushButton = 1, xpRadioButton = 2, xpCheckBox = 3,                     // Button
-    xpArrowButton = 1, xpThumbHorz = 2, xpThumbVert = 3, xpLowerTrackHorz = 4, xpUpperTrackHorz = 5,
-    xpLowerTrackVert = 6, xpUpperTrackVert = 7, xpGripperHorz = 8, xpGripperVert = 9, xpSizeBox = 10,  // ScrollBar
-    xpHeaderItem = 1, xpHeaderItemRight = 3,                                 // Header
-    xpTreeGlyph = 2,                                                         // TreeView
-    xpChevronExpanded = 6, xpChevronCollapsed = 7,                           // ExplorerBar
-    xpListViewBorder = 5,                                                    // ListView
-    xpSmallClose = 19,                                                       // Window
-    xpDropDownButton = 1,                                                    // ComboBox
-    xpTabItem = 1, xpTabPane = 9,                                            // Tab
-    xpToolButton = 1,                                                        // ToolBar
-    xpTrack = 1,                                                             // TrackBar
-    xpProgressBar = 1, xpProgressChunk = 3,                                  // Progress
+    xpPushButton = 1,
+    xpRadioButton = 2,
+    xpCheckBox = 3,  // Button
+    xpArrowButton = 1,
+    xpThumbHorz = 2,
+    xpThumbVert = 3,
+    xpLowerTrackHorz = 4,
+    xpUpperTrackHorz = 5,
+    xpLowerTrackVert = 6,
+    xpUpperTrackVert = 7,
+    xpGripperHorz = 8,
+    xpGripperVert = 9,
+    xpSizeBox = 10,  // ScrollBar
+    xpHeaderItem = 1,
+    xpHeaderItemRight = 3,  // Header
+    xpTreeGlyph = 2,        // TreeView
+    xpChevronExpanded = 6,
+    xpChevronCollapsed = 7,  // ExplorerBar
+    xpListViewBorder = 5,    // ListView
+    xpSmallClose = 19,       // Window
+    xpDropDownButton = 1,    // ComboBox
+    xpTabItem = 1,
+    xpTabPane = 9,     // Tab
+    xpToolButton = 1,  // ToolBar
+    xpTrack = 1,       // TrackBar
+    xpProgressBar = 1,
+    xpProgressChunk = 3,  // Progress
 };
 // Theme properties.
 constexpr int xpBorderColor = 3801, xpTextColor = 3803, xpButtonFaceColor = 204;
@@ -115,8 +129,7 @@ void TcxWinXPLookAndFeelPainter::DrawArrowButton(TcxCanvas* canvas, const TRect&
         TBase::DrawArrowButton(canvas, r, state, direction, framedFace);
 }
 
-void TcxWinXPLookAndFeelPainter::DrawArrowButtonFace(TcxCanvas* canvas, const TRect& r,
-                                                     TcxButtonState state) const {
+void TcxWinXPLookAndFeelPainter::DrawArrowButtonFace(TcxCanvas* canvas, const TRect& r, TcxButtonState state) const {
     if (HTHEME theme = XpTheme(totButton))
         XpDraw(canvas, theme, xpPushButton, XpPushButtonState(state), r);
     else
@@ -157,7 +170,8 @@ int TcxWinXPLookAndFeelPainter::ButtonBorderWidth(TcxButtonState state) const {
 // The themes define no face colour for push buttons: the button face stays unless one answers.
 TColor TcxWinXPLookAndFeelPainter::ButtonFaceColor(TcxButtonState state) const {
     TColor color = TBase::ButtonFaceColor(state);
-    if (HTHEME theme = XpTheme(totButton)) XpColor(theme, xpPushButton, XpPushButtonState(state), xpButtonFaceColor, color);
+    if (HTHEME theme = XpTheme(totButton))
+        XpColor(theme, xpPushButton, XpPushButtonState(state), xpButtonFaceColor, color);
     return color;
 }
 
@@ -190,8 +204,7 @@ int TcxWinXPLookAndFeelPainter::ButtonPressedTextShift() const { return 0; }
 
 void TcxWinXPLookAndFeelPainter::DrawCaptionButton(TcxCanvas* canvas, const TRect& r, TcxButtonState state,
                                                    const String& caption, bool withBorder, TColor faceColor,
-                                                   TColor textColor, bool wordWrap,
-                                                   TcxCaptionButtonKind kind) const {
+                                                   TColor textColor, bool wordWrap, TcxCaptionButtonKind kind) const {
     HTHEME theme = XpTheme(kind == cbkToolButton ? totToolBar : totButton);
     if (!theme) {
         TBase::DrawCaptionButton(canvas, r, state, caption, withBorder, faceColor, textColor, wordWrap, kind);
@@ -277,8 +290,8 @@ TSize TcxWinXPLookAndFeelPainter::CheckBoxSize() const {
     return TStandard::CheckBoxSize();
 }
 
-void TcxWinXPLookAndFeelPainter::DrawCheckMark(TcxCanvas* canvas, const TRect& r, TcxButtonState state,
-                                               bool drawMark, TColor color) const {
+void TcxWinXPLookAndFeelPainter::DrawCheckMark(TcxCanvas* canvas, const TRect& r, TcxButtonState state, bool drawMark,
+                                               TColor color) const {
     if (HTHEME theme = XpTheme(totButton))
         XpDraw(canvas, theme, xpCheckBox, XpPlainState(state) + (drawMark ? 4 : 0), r);
     else
@@ -315,15 +328,14 @@ TSize TcxWinXPLookAndFeelPainter::RadioButtonImageSize() const {
 void TcxWinXPLookAndFeelPainter::DrawHeaderCell(TcxCanvas* canvas, const TRect& bounds, const TRect& textBounds,
                                                 TcxButtonState state, TcxNeighbors neighbors, TcxBorders borders,
                                                 TAlignment alignHorz, TcxAlignmentVert alignVert, bool multiLine,
-                                                bool showEndEllipsis, const String& text, TFont* font,
-                                                TColor textColor, TColor backgroundColor,
-                                                const TcxDrawBackgroundEvent& onDrawBackground, bool isLast,
-                                                bool isGroup) const {
+                                                bool showEndEllipsis, const String& text, TFont* font, TColor textColor,
+                                                TColor backgroundColor, const TcxDrawBackgroundEvent& onDrawBackground,
+                                                bool isLast, bool isGroup) const {
     HTHEME theme = XpTheme(totHeader);
     if (!theme) {
         TStandard::DrawHeaderCell(canvas, bounds, textBounds, state, neighbors, borders, alignHorz, alignVert,
-                                  multiLine, showEndEllipsis, text, font, textColor, backgroundColor,
-                                  onDrawBackground, isLast, isGroup);
+                                  multiLine, showEndEllipsis, text, font, textColor, backgroundColor, onDrawBackground,
+                                  isLast, isGroup);
         return;
     }
     const int themeState = XpHeaderState(state);
@@ -350,7 +362,9 @@ void TcxWinXPLookAndFeelPainter::DrawSortMark(TcxCanvas* canvas, const TRect& r,
     TcxUltraFlatLookAndFeelPainter::Instance()->DrawSortMark(canvas, r, ascending);
 }
 
-TSize TcxWinXPLookAndFeelPainter::SortMarkSize() const { return TcxUltraFlatLookAndFeelPainter::Instance()->SortMarkSize(); }
+TSize TcxWinXPLookAndFeelPainter::SortMarkSize() const {
+    return TcxUltraFlatLookAndFeelPainter::Instance()->SortMarkSize();
+}
 
 int TcxWinXPLookAndFeelPainter::HeaderBorderWidth() const {
     TRect offsets{};
@@ -405,8 +419,7 @@ bool TcxWinXPLookAndFeelPainter::IsFooterCellDrawnFirst() const { return false; 
 
 // ---- small buttons and tabs ----------------------------------------------------------------
 
-void TcxWinXPLookAndFeelPainter::DrawSmallCloseButton(TcxCanvas* canvas, const TRect& r,
-                                                      TcxButtonState state) const {
+void TcxWinXPLookAndFeelPainter::DrawSmallCloseButton(TcxCanvas* canvas, const TRect& r, TcxButtonState state) const {
     if (HTHEME theme = XpTheme(totWindow))
         XpDraw(canvas, theme, xpSmallClose, XpPlainState(state), r);
     else
@@ -436,9 +449,8 @@ TSize TcxWinXPLookAndFeelPainter::SmallCloseButtonSize() const {
 }
 
 void TcxWinXPLookAndFeelPainter::DrawTabItem(TcxCanvas* canvas, const TRect& r, TcxButtonState state,
-                                             const String& text, TFont* font, TColor textColor,
-                                             TColor backgroundColor, bool vertical, bool showPrefix,
-                                             TcxBorders borders) const {
+                                             const String& text, TFont* font, TColor textColor, TColor backgroundColor,
+                                             bool vertical, bool showPrefix, TcxBorders borders) const {
     HTHEME theme = XpTheme(totTab);
     if (!theme) {
         TStandard::DrawTabItem(canvas, r, state, text, font, textColor, backgroundColor, vertical, showPrefix, borders);
@@ -517,7 +529,8 @@ int TcxWinXPLookAndFeelPainter::ScrollBarMinThumbSize(bool horizontal) const {
     TSize minimum{}, actual{};
     if (!theme || !XpPartSize(theme, part, 1, xpMinSize, minimum)) return 8;
     int size = horizontal ? minimum.cx : minimum.cy;
-    if (XpPartSize(theme, part, 1, xpTrueSize, actual)) size = std::max(size, int(horizontal ? actual.cx : actual.cy) + 4);
+    if (XpPartSize(theme, part, 1, xpTrueSize, actual))
+        size = std::max(size, int(horizontal ? actual.cx : actual.cy) + 4);
     return std::max(size, 8);
 }
 
@@ -593,9 +606,8 @@ void TcxWinXPLookAndFeelPainter::DrawNavigatorPushButton(TcxCanvas* canvas, cons
 }
 
 // A sideways tab: drawn upright in a turned copy of the area, then turned back.
-void TcxWinXPLookAndFeelPainter::DrawNavigationButtonContent(TcxCanvas* canvas, const TRect& r,
-                                                             const TRect& arrowRect, TcxButtonState state,
-                                                             bool isNext) const {
+void TcxWinXPLookAndFeelPainter::DrawNavigationButtonContent(TcxCanvas* canvas, const TRect& r, const TRect& arrowRect,
+                                                             TcxButtonState state, bool isNext) const {
     HTHEME theme = XpTheme(totTab);
     if (!theme) {
         TStandard::DrawNavigationButtonContent(canvas, r, arrowRect, state, isNext);
@@ -625,8 +637,8 @@ void TcxWinXPLookAndFeelPainter::DrawSplitterBorder(TcxCanvas* canvas, const TRe
                    background);
 }
 
-void TcxWinXPLookAndFeelPainter::DrawPanelBackdrop(TcxCanvas* canvas, const TRect& r, TControl* control,
-                                                   TColor color1, TColor) const {
+void TcxWinXPLookAndFeelPainter::DrawPanelBackdrop(TcxCanvas* canvas, const TRect& r, TControl* control, TColor color1,
+                                                   TColor) const {
     if (color1 == clDefault)
         DrawParentBackground(control, canvas, r);
     else
@@ -635,10 +647,9 @@ void TcxWinXPLookAndFeelPainter::DrawPanelBackdrop(TcxCanvas* canvas, const TRec
 
 // ---- themed text ---------------------------------------------------------------------------
 
-void TcxWinXPLookAndFeelPainter::DrawThemedTextContent(TcxCanvas* canvas, const TRect& textRect, HTHEME theme,
-                                                       int part, int state, const String& text, TFont* font,
-                                                       TColor textColor, TAlignment alignHorz,
-                                                       TcxAlignmentVert alignVert, bool multiLine,
+void TcxWinXPLookAndFeelPainter::DrawThemedTextContent(TcxCanvas* canvas, const TRect& textRect, HTHEME theme, int part,
+                                                       int state, const String& text, TFont* font, TColor textColor,
+                                                       TAlignment alignHorz, TcxAlignmentVert alignVert, bool multiLine,
                                                        bool showEndEllipsis, bool showPrefix) const {
     if (text.empty()) return;
     if (font) canvas->SetCanvasFont(font);

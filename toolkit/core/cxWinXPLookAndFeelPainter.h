@@ -60,9 +60,9 @@ public:
                         bool isLast = false, bool isGroup = false) const override;
     void InvertHeaderRect(TcxCanvas* canvas, const TRect& r) const override;
     void DrawHeaderSection(TcxCanvas* canvas, const TRect& bounds, const TRect& textBounds, TcxButtonState state,
-                           TcxNeighbors neighbors, TcxBorders borders, TAlignment alignHorz,
-                           TcxAlignmentVert alignVert, bool multiLine, bool showEndEllipsis, const String& text,
-                           TFont* font, TColor textColor, TColor backgroundColor) const override;
+                           TcxNeighbors neighbors, TcxBorders borders, TAlignment alignHorz, TcxAlignmentVert alignVert,
+                           bool multiLine, bool showEndEllipsis, const String& text, TFont* font, TColor textColor,
+                           TColor backgroundColor) const override;
     void DrawSortMark(TcxCanvas* canvas, const TRect& r, bool ascending) const override;
     TSize SortMarkSize() const override;
     int HeaderBorderWidth() const override;

@@ -31,13 +31,13 @@ struct TCursorResource {
     const wchar_t* name;
 };
 const TCursorResource cursorResources[] = {
-    {crcxDragCopy, L"CX_DRAGCOPYCURSOR"},     {crcxFullScroll, L"CX_FULLSCROLLCURSOR"},
-    {crcxHorScroll, L"CX_HORSCROLLCURSOR"},   {crcxVerScroll, L"CX_VERSCROLLCURSOR"},
-    {crcxUpScroll, L"CX_UPSCROLLCURSOR"},     {crcxRightScroll, L"CX_RIGHTSCROLLCURSOR"},
-    {crcxDownScroll, L"CX_DOWNSCROLLCURSOR"}, {crcxLeftScroll, L"CX_LEFTSCROLLCURSOR"},
-    {crcxRemove, L"CX_REMOVECURSOR"},         {crcxVertSize, L"CX_VERTSIZECURSOR"},
-    {crcxHorzSize, L"CX_HORZSIZECURSOR"},     {crcxMultiDrag, L"CX_MULTIDRAGCURSOR"},
-    {crcxNoDrop, L"CX_NODROPCURSOR"},         {crcxDrag, L"CX_DRAGCURSOR"},
+    {crcxDragCopy, L"CX_DRAGCOPYCURSOR"},       {crcxFullScroll, L"CX_FULLSCROLLCURSOR"},
+    {crcxHorScroll, L"CX_HORSCROLLCURSOR"},     {crcxVerScroll, L"CX_VERSCROLLCURSOR"},
+    {crcxUpScroll, L"CX_UPSCROLLCURSOR"},       {crcxRightScroll, L"CX_RIGHTSCROLLCURSOR"},
+    {crcxDownScroll, L"CX_DOWNSCROLLCURSOR"},   {crcxLeftScroll, L"CX_LEFTSCROLLCURSOR"},
+    {crcxRemove, L"CX_REMOVECURSOR"},           {crcxVertSize, L"CX_VERTSIZECURSOR"},
+    {crcxHorzSize, L"CX_HORZSIZECURSOR"},       {crcxMultiDrag, L"CX_MULTIDRAGCURSOR"},
+    {crcxNoDrop, L"CX_NODROPCURSOR"},           {crcxDrag, L"CX_DRAGCURSOR"},
     {crcxColorPicker, L"CX_COLORPICKERCURSOR"},
 };
 
@@ -117,9 +117,7 @@ TPoint QueryCursorPos() {
 
 bool HasChildStyle(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) != 0; }
 
-bool IsSelfOrChildWindow(HWND parent, HWND window) {
-    return parent && (window == parent || IsChild(parent, window));
-}
+bool IsSelfOrChildWindow(HWND parent, HWND window) { return parent && (window == parent || IsChild(parent, window)); }
 
 bool IsMDIChildForm(TControl* control) {
     auto* form = As<TCustomForm>(control);
@@ -135,21 +133,21 @@ bool IsCtrlKeyDown() { return (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0; }
 
 bool IsMouseButtonDownMessage(UINT message) {
     switch (message) {
-    case WM_NCLBUTTONDOWN:
-    case WM_NCLBUTTONDBLCLK:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCRBUTTONDBLCLK:
-    case WM_NCMBUTTONDOWN:
-    case WM_NCMBUTTONDBLCLK:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK:
-        return true;
-    default:
-        return false;
+        case WM_NCLBUTTONDOWN:
+        case WM_NCLBUTTONDBLCLK:
+        case WM_NCRBUTTONDOWN:
+        case WM_NCRBUTTONDBLCLK:
+        case WM_NCMBUTTONDOWN:
+        case WM_NCMBUTTONDBLCLK:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+            return true;
+        default:
+            return false;
     }
 }
 

@@ -25,7 +25,7 @@ constexpr TCursor crcxHorzSize = 2110;
 constexpr TCursor crcxMultiDrag = 2111;
 constexpr TCursor crcxNoDrop = 2112;
 constexpr TCursor crcxDrag = 2113;
-constexpr TCursor crcxHandPoint = -2099  /* the system hand */;
+constexpr TCursor crcxHandPoint = -2099 /* the system hand */;
 constexpr TCursor crcxColorPicker = 2114;
 
 // Toolkit window messages.

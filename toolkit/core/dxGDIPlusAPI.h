@@ -83,118 +83,118 @@ struct GdiplusStartupOutput {
 
 // ---- bound functions (in the order in which they are looked up) ----------------------------
 
-#define DX_GDIPLUS_FUNCTIONS(X)                                                                                 \
-    X(GdipAlloc, void*, (size_t size))                                                                          \
-    X(GdipFree, void, (void* ptr))                                                                              \
-    X(GdiplusStartup, GpStatus, (ULONG_PTR * token, const GdiplusStartupInput* input, GdiplusStartupOutput* output)) \
-    X(GdiplusShutdown, void, (ULONG_PTR token))                                                                 \
-    X(GdipCloneBrush, GpStatus, (GpBrush * brush, GpBrush** clone))                                             \
-    X(GdipDeleteBrush, GpStatus, (GpBrush * brush))                                                             \
-    X(GdipGetBrushType, GpStatus, (GpBrush * brush, INT* type))                                                 \
-    X(GdipCreateSolidFill, GpStatus, (ARGB color, GpSolidFill** brush))                                         \
-    X(GdipSetSolidFillColor, GpStatus, (GpSolidFill * brush, ARGB color))                                       \
-    X(GdipGetSolidFillColor, GpStatus, (GpSolidFill * brush, ARGB* color))                                      \
-    X(GdipCreateLineBrushFromRectI, GpStatus,                                                                   \
-      (const GpRect* rect, ARGB color1, ARGB color2, INT mode, INT wrapMode, GpLineGradient** brush))          \
-    X(GdipGetLineRectI, GpStatus, (GpLineGradient * brush, GpRect* rect))                                       \
-    X(GdipSetLineColors, GpStatus, (GpLineGradient * brush, ARGB color1, ARGB color2))                          \
-    X(GdipGetLineColors, GpStatus, (GpLineGradient * brush, ARGB* colors))                                      \
-    X(GdipSetLineWrapMode, GpStatus, (GpLineGradient * brush, INT wrapMode))                                    \
-    X(GdipGetLineWrapMode, GpStatus, (GpLineGradient * brush, INT* wrapMode))                                   \
-    X(GdipCreateHatchBrush, GpStatus, (INT style, ARGB foreColor, ARGB backColor, GpHatch** brush))             \
-    X(GdipGetHatchStyle, GpStatus, (GpHatch * brush, INT* style))                                               \
-    X(GdipGetHatchForegroundColor, GpStatus, (GpHatch * brush, ARGB* color))                                    \
-    X(GdipGetHatchBackgroundColor, GpStatus, (GpHatch * brush, ARGB* color))                                    \
-    X(GdipCreatePen1, GpStatus, (ARGB color, REAL width, INT unit, GpPen** pen))                                \
-    X(GdipCreatePen2, GpStatus, (GpBrush * brush, REAL width, INT unit, GpPen** pen))                           \
-    X(GdipClonePen, GpStatus, (GpPen * pen, GpPen** clone))                                                     \
-    X(GdipDeletePen, GpStatus, (GpPen * pen))                                                                   \
-    X(GdipGetPenFillType, GpStatus, (GpPen * pen, INT* type))                                                   \
-    X(GdipSetPenBrushFill, GpStatus, (GpPen * pen, GpBrush* brush))                                             \
-    X(GdipGetPenBrushFill, GpStatus, (GpPen * pen, GpBrush** brush))                                            \
-    X(GdipSetPenColor, GpStatus, (GpPen * pen, ARGB color))                                                     \
-    X(GdipGetPenColor, GpStatus, (GpPen * pen, ARGB* color))                                                    \
-    X(GdipSetPenMode, GpStatus, (GpPen * pen, INT alignment))                                                   \
-    X(GdipGetPenMode, GpStatus, (GpPen * pen, INT* alignment))                                                  \
-    X(GdipSetPenWidth, GpStatus, (GpPen * pen, REAL width))                                                     \
-    X(GdipGetPenWidth, GpStatus, (GpPen * pen, REAL* width))                                                    \
-    X(GdipCreateFromHDC, GpStatus, (HDC dc, GpGraphics** graphics))                                             \
-    X(GdipDeleteGraphics, GpStatus, (GpGraphics * graphics))                                                    \
-    X(GdipGetDC, GpStatus, (GpGraphics * graphics, HDC* dc))                                                    \
-    X(GdipReleaseDC, GpStatus, (GpGraphics * graphics, HDC dc))                                                 \
-    X(GdipGraphicsClear, GpStatus, (GpGraphics * graphics, ARGB color))                                         \
-    X(GdipDrawLineI, GpStatus, (GpGraphics * graphics, GpPen* pen, INT x1, INT y1, INT x2, INT y2))             \
-    X(GdipFillRectangleI, GpStatus, (GpGraphics * graphics, GpBrush* brush, INT x, INT y, INT width, INT height)) \
-    X(GdipDrawArcI, GpStatus,                                                                                   \
-      (GpGraphics * graphics, GpPen* pen, INT x, INT y, INT width, INT height, REAL startAngle, REAL sweepAngle)) \
-    X(GdipDrawBezierI, GpStatus,                                                                                \
-      (GpGraphics * graphics, GpPen* pen, INT x1, INT y1, INT x2, INT y2, INT x3, INT y3, INT x4, INT y4))     \
-    X(GdipDrawRectangleI, GpStatus, (GpGraphics * graphics, GpPen* pen, INT x, INT y, INT width, INT height))   \
-    X(GdipDrawEllipseI, GpStatus, (GpGraphics * graphics, GpPen* pen, INT x, INT y, INT width, INT height))     \
-    X(GdipDrawPieI, GpStatus,                                                                                   \
-      (GpGraphics * graphics, GpPen* pen, INT x, INT y, INT width, INT height, REAL startAngle, REAL sweepAngle)) \
-    X(GdipDrawPolygonI, GpStatus, (GpGraphics * graphics, GpPen* pen, const GpPoint* points, INT count))        \
-    X(GdipDrawCurve2I, GpStatus, (GpGraphics * graphics, GpPen* pen, const GpPoint* points, INT count, REAL tension)) \
-    X(GdipDrawClosedCurve2I, GpStatus,                                                                          \
-      (GpGraphics * graphics, GpPen* pen, const GpPoint* points, INT count, REAL tension))                      \
-    X(GdipFillPolygonI, GpStatus,                                                                               \
-      (GpGraphics * graphics, GpBrush* brush, const GpPoint* points, INT count, INT fillMode))                  \
-    X(GdipFillEllipseI, GpStatus, (GpGraphics * graphics, GpBrush* brush, INT x, INT y, INT width, INT height)) \
-    X(GdipFillPieI, GpStatus,                                                                                   \
-      (GpGraphics * graphics, GpBrush* brush, INT x, INT y, INT width, INT height, REAL startAngle, REAL sweepAngle)) \
-    X(GdipFillClosedCurveI, GpStatus, (GpGraphics * graphics, GpBrush* brush, const GpPoint* points, INT count)) \
-    X(GdipLoadImageFromStream, GpStatus, (IStream * stream, GpImage** image))                                   \
-    X(GdipCreateBitmapFromFile, GpStatus, (const WCHAR* fileName, GpBitmap** bitmap))                           \
-    X(GdipCreateBitmapFromStream, GpStatus, (IStream * stream, GpBitmap** bitmap))                              \
-    X(GdipCreateBitmapFromStreamICM, GpStatus, (IStream * stream, GpBitmap** bitmap))                           \
-    X(GdipCreateHBITMAPFromBitmap, GpStatus, (GpBitmap * bitmap, HBITMAP* result, ARGB background))            \
-    X(GdipLoadImageFromFile, GpStatus, (const WCHAR* fileName, GpImage** image))                                \
-    X(GdipGetImageDimension, GpStatus, (GpImage * image, REAL* width, REAL* height))                            \
-    X(GdipDrawImageRectI, GpStatus, (GpGraphics * graphics, GpImage* image, INT x, INT y, INT width, INT height)) \
-    X(GdipDisposeImage, GpStatus, (GpImage * image))                                                            \
-    X(GdipGetImageEncodersSize, GpStatus, (UINT * numEncoders, UINT* size))                                     \
-    X(GdipGetImageEncoders, GpStatus, (UINT numEncoders, UINT size, GpImageCodecInfo* encoders))                \
-    X(GdipSaveImageToStream, GpStatus,                                                                          \
-      (GpImage * image, IStream* stream, const CLSID* encoder, const GpEncoderParameters* params))              \
-    X(GdipCreateBitmapFromHBITMAP, GpStatus, (HBITMAP bitmap, HPALETTE palette, GpBitmap** result))             \
-    X(GdipGetEncoderParameterListSize, GpStatus, (GpImage * image, const CLSID* encoder, UINT* size))          \
-    X(GdipGetEncoderParameterList, GpStatus,                                                                    \
-      (GpImage * image, const CLSID* encoder, UINT size, GpEncoderParameters* buffer))                          \
-    X(GdipCreateBitmapFromGdiDib, GpStatus, (const BITMAPINFO* info, void* data, GpBitmap** bitmap))            \
-    X(GdipCreateBitmapFromScan0, GpStatus,                                                                      \
-      (INT width, INT height, INT stride, GpPixelFormat format, BYTE* scan0, GpBitmap** bitmap))                \
-    X(GdipBitmapLockBits, GpStatus,                                                                             \
-      (GpBitmap * bitmap, const GpRect* rect, UINT flags, GpPixelFormat format, GpBitmapData* data))           \
-    X(GdipBitmapUnlockBits, GpStatus, (GpBitmap * bitmap, GpBitmapData* data))                                  \
-    X(GdipDrawImageRectRectI, GpStatus,                                                                         \
-      (GpGraphics * graphics, GpImage* image, INT dstX, INT dstY, INT dstWidth, INT dstHeight, INT srcX,       \
-       INT srcY, INT srcWidth, INT srcHeight, INT srcUnit, const GpImageAttributes* attributes,                \
-       GpDrawImageAbort callback, void* callbackData))                                                         \
-    X(GdipDrawImageRectRect, GpStatus,                                                                          \
-      (GpGraphics * graphics, GpImage* image, REAL dstX, REAL dstY, REAL dstWidth, REAL dstHeight, REAL srcX,  \
-       REAL srcY, REAL srcWidth, REAL srcHeight, INT srcUnit, const GpImageAttributes* attributes,            \
-       GpDrawImageAbort callback, void* callbackData))                                                         \
-    X(GdipDrawImagePointRect, GpStatus,                                                                         \
-      (GpGraphics * graphics, GpImage* image, REAL x, REAL y, REAL srcX, REAL srcY, REAL srcWidth,            \
-       REAL srcHeight, INT srcUnit))                                                                            \
-    X(GdipCloneImage, GpStatus, (GpImage * image, GpImage** clone))                                             \
-    X(GdipSetInterpolationMode, GpStatus, (GpGraphics * graphics, INT mode))                                    \
-    X(GdipGetInterpolationMode, GpStatus, (GpGraphics * graphics, INT* mode))                                   \
-    X(GdipCreateCachedBitmap, GpStatus, (GpBitmap * bitmap, GpGraphics* graphics, GpCachedBitmap** cached))     \
-    X(GdipDeleteCachedBitmap, GpStatus, (GpCachedBitmap * cached))                                              \
-    X(GdipDrawCachedBitmap, GpStatus, (GpGraphics * graphics, GpCachedBitmap* cached, INT x, INT y))            \
-    X(GdipCreateBitmapFromGraphics, GpStatus, (INT width, INT height, GpGraphics* target, GpBitmap** bitmap))  \
-    X(GdipGetImageGraphicsContext, GpStatus, (GpImage * image, GpGraphics** graphics))                          \
-    X(GdipGetImageWidth, GpStatus, (GpImage * image, UINT* width))                                              \
-    X(GdipGetImageHeight, GpStatus, (GpImage * image, UINT* height))                                            \
-    X(GdipSetCompositingMode, GpStatus, (GpGraphics * graphics, INT mode))                                      \
-    X(GdipGetCompositingMode, GpStatus, (GpGraphics * graphics, INT* mode))                                     \
-    X(GdipSetCompositingQuality, GpStatus, (GpGraphics * graphics, INT quality))                                \
-    X(GdipGetCompositingQuality, GpStatus, (GpGraphics * graphics, INT* quality))                               \
-    X(GdipSetSmoothingMode, GpStatus, (GpGraphics * graphics, INT mode))                                        \
-    X(GdipGetSmoothingMode, GpStatus, (GpGraphics * graphics, INT* mode))                                       \
-    X(GdipCloneBitmapAreaI, GpStatus,                                                                           \
-      (INT x, INT y, INT width, INT height, GpPixelFormat format, GpBitmap* source, GpBitmap** result))
+#define DX_GDIPLUS_FUNCTIONS(X)                                                                                        \
+    X(GdipAlloc, void*, (size_t size))                                                                                 \
+    X(GdipFree, void, (void* ptr))                                                                                     \
+    X(GdiplusStartup, GpStatus, (ULONG_PTR * token, const GdiplusStartupInput* input, GdiplusStartupOutput* output))   \
+    X(GdiplusShutdown, void, (ULONG_PTR token))                                                                        \
+    X(GdipCloneBrush, GpStatus, (GpBrush * brush, GpBrush * *clone))                                                   \
+    X(GdipDeleteBrush, GpStatus, (GpBrush * brush))                                                                    \
+    X(GdipGetBrushType, GpStatus, (GpBrush * brush, INT * type))                                                       \
+    X(GdipCreateSolidFill, GpStatus, (ARGB color, GpSolidFill * *brush))                                               \
+    X(GdipSetSolidFillColor, GpStatus, (GpSolidFill * brush, ARGB color))                                              \
+    X(GdipGetSolidFillColor, GpStatus, (GpSolidFill * brush, ARGB * color))                                            \
+    X(GdipCreateLineBrushFromRectI, GpStatus,                                                                          \
+      (const GpRect* rect, ARGB color1, ARGB color2, INT mode, INT wrapMode, GpLineGradient** brush))                  \
+    X(GdipGetLineRectI, GpStatus, (GpLineGradient * brush, GpRect * rect))                                             \
+    X(GdipSetLineColors, GpStatus, (GpLineGradient * brush, ARGB color1, ARGB color2))                                 \
+    X(GdipGetLineColors, GpStatus, (GpLineGradient * brush, ARGB * colors))                                            \
+    X(GdipSetLineWrapMode, GpStatus, (GpLineGradient * brush, INT wrapMode))                                           \
+    X(GdipGetLineWrapMode, GpStatus, (GpLineGradient * brush, INT * wrapMode))                                         \
+    X(GdipCreateHatchBrush, GpStatus, (INT style, ARGB foreColor, ARGB backColor, GpHatch * *brush))                   \
+    X(GdipGetHatchStyle, GpStatus, (GpHatch * brush, INT * style))                                                     \
+    X(GdipGetHatchForegroundColor, GpStatus, (GpHatch * brush, ARGB * color))                                          \
+    X(GdipGetHatchBackgroundColor, GpStatus, (GpHatch * brush, ARGB * color))                                          \
+    X(GdipCreatePen1, GpStatus, (ARGB color, REAL width, INT unit, GpPen * *pen))                                      \
+    X(GdipCreatePen2, GpStatus, (GpBrush * brush, REAL width, INT unit, GpPen * *pen))                                 \
+    X(GdipClonePen, GpStatus, (GpPen * pen, GpPen * *clone))                                                           \
+    X(GdipDeletePen, GpStatus, (GpPen * pen))                                                                          \
+    X(GdipGetPenFillType, GpStatus, (GpPen * pen, INT * type))                                                         \
+    X(GdipSetPenBrushFill, GpStatus, (GpPen * pen, GpBrush * brush))                                                   \
+    X(GdipGetPenBrushFill, GpStatus, (GpPen * pen, GpBrush * *brush))                                                  \
+    X(GdipSetPenColor, GpStatus, (GpPen * pen, ARGB color))                                                            \
+    X(GdipGetPenColor, GpStatus, (GpPen * pen, ARGB * color))                                                          \
+    X(GdipSetPenMode, GpStatus, (GpPen * pen, INT alignment))                                                          \
+    X(GdipGetPenMode, GpStatus, (GpPen * pen, INT * alignment))                                                        \
+    X(GdipSetPenWidth, GpStatus, (GpPen * pen, REAL width))                                                            \
+    X(GdipGetPenWidth, GpStatus, (GpPen * pen, REAL * width))                                                          \
+    X(GdipCreateFromHDC, GpStatus, (HDC dc, GpGraphics * *graphics))                                                   \
+    X(GdipDeleteGraphics, GpStatus, (GpGraphics * graphics))                                                           \
+    X(GdipGetDC, GpStatus, (GpGraphics * graphics, HDC * dc))                                                          \
+    X(GdipReleaseDC, GpStatus, (GpGraphics * graphics, HDC dc))                                                        \
+    X(GdipGraphicsClear, GpStatus, (GpGraphics * graphics, ARGB color))                                                \
+    X(GdipDrawLineI, GpStatus, (GpGraphics * graphics, GpPen * pen, INT x1, INT y1, INT x2, INT y2))                   \
+    X(GdipFillRectangleI, GpStatus, (GpGraphics * graphics, GpBrush * brush, INT x, INT y, INT width, INT height))     \
+    X(GdipDrawArcI, GpStatus,                                                                                          \
+      (GpGraphics * graphics, GpPen * pen, INT x, INT y, INT width, INT height, REAL startAngle, REAL sweepAngle))     \
+    X(GdipDrawBezierI, GpStatus,                                                                                       \
+      (GpGraphics * graphics, GpPen * pen, INT x1, INT y1, INT x2, INT y2, INT x3, INT y3, INT x4, INT y4))            \
+    X(GdipDrawRectangleI, GpStatus, (GpGraphics * graphics, GpPen * pen, INT x, INT y, INT width, INT height))         \
+    X(GdipDrawEllipseI, GpStatus, (GpGraphics * graphics, GpPen * pen, INT x, INT y, INT width, INT height))           \
+    X(GdipDrawPieI, GpStatus,                                                                                          \
+      (GpGraphics * graphics, GpPen * pen, INT x, INT y, INT width, INT height, REAL startAngle, REAL sweepAngle))     \
+    X(GdipDrawPolygonI, GpStatus, (GpGraphics * graphics, GpPen * pen, const GpPoint* points, INT count))              \
+    X(GdipDrawCurve2I, GpStatus, (GpGraphics * graphics, GpPen * pen, const GpPoint* points, INT count, REAL tension)) \
+    X(GdipDrawClosedCurve2I, GpStatus,                                                                                 \
+      (GpGraphics * graphics, GpPen * pen, const GpPoint* points, INT count, REAL tension))                            \
+    X(GdipFillPolygonI, GpStatus,                                                                                      \
+      (GpGraphics * graphics, GpBrush * brush, const GpPoint* points, INT count, INT fillMode))                        \
+    X(GdipFillEllipseI, GpStatus, (GpGraphics * graphics, GpBrush * brush, INT x, INT y, INT width, INT height))       \
+    X(GdipFillPieI, GpStatus,                                                                                          \
+      (GpGraphics * graphics, GpBrush * brush, INT x, INT y, INT width, INT height, REAL startAngle, REAL sweepAngle)) \
+    X(GdipFillClosedCurveI, GpStatus, (GpGraphics * graphics, GpBrush * brush, const GpPoint* points, INT count))      \
+    X(GdipLoadImageFromStream, GpStatus, (IStream * stream, GpImage * *image))                                         \
+    X(GdipCreateBitmapFromFile, GpStatus, (const WCHAR* fileName, GpBitmap** bitmap))                                  \
+    X(GdipCreateBitmapFromStream, GpStatus, (IStream * stream, GpBitmap * *bitmap))                                    \
+    X(GdipCreateBitmapFromStreamICM, GpStatus, (IStream * stream, GpBitmap * *bitmap))                                 \
+    X(GdipCreateHBITMAPFromBitmap, GpStatus, (GpBitmap * bitmap, HBITMAP * result, ARGB background))                   \
+    X(GdipLoadImageFromFile, GpStatus, (const WCHAR* fileName, GpImage** image))                                       \
+    X(GdipGetImageDimension, GpStatus, (GpImage * image, REAL * width, REAL * height))                                 \
+    X(GdipDrawImageRectI, GpStatus, (GpGraphics * graphics, GpImage * image, INT x, INT y, INT width, INT height))     \
+    X(GdipDisposeImage, GpStatus, (GpImage * image))                                                                   \
+    X(GdipGetImageEncodersSize, GpStatus, (UINT * numEncoders, UINT * size))                                           \
+    X(GdipGetImageEncoders, GpStatus, (UINT numEncoders, UINT size, GpImageCodecInfo * encoders))                      \
+    X(GdipSaveImageToStream, GpStatus,                                                                                 \
+      (GpImage * image, IStream * stream, const CLSID* encoder, const GpEncoderParameters* params))                    \
+    X(GdipCreateBitmapFromHBITMAP, GpStatus, (HBITMAP bitmap, HPALETTE palette, GpBitmap * *result))                   \
+    X(GdipGetEncoderParameterListSize, GpStatus, (GpImage * image, const CLSID* encoder, UINT* size))                  \
+    X(GdipGetEncoderParameterList, GpStatus,                                                                           \
+      (GpImage * image, const CLSID* encoder, UINT size, GpEncoderParameters* buffer))                                 \
+    X(GdipCreateBitmapFromGdiDib, GpStatus, (const BITMAPINFO* info, void* data, GpBitmap** bitmap))                   \
+    X(GdipCreateBitmapFromScan0, GpStatus,                                                                             \
+      (INT width, INT height, INT stride, GpPixelFormat format, BYTE * scan0, GpBitmap * *bitmap))                     \
+    X(GdipBitmapLockBits, GpStatus,                                                                                    \
+      (GpBitmap * bitmap, const GpRect* rect, UINT flags, GpPixelFormat format, GpBitmapData* data))                   \
+    X(GdipBitmapUnlockBits, GpStatus, (GpBitmap * bitmap, GpBitmapData * data))                                        \
+    X(GdipDrawImageRectRectI, GpStatus,                                                                                \
+      (GpGraphics * graphics, GpImage * image, INT dstX, INT dstY, INT dstWidth, INT dstHeight, INT srcX, INT srcY,    \
+       INT srcWidth, INT srcHeight, INT srcUnit, const GpImageAttributes* attributes, GpDrawImageAbort callback,       \
+       void* callbackData))                                                                                            \
+    X(GdipDrawImageRectRect, GpStatus,                                                                                 \
+      (GpGraphics * graphics, GpImage * image, REAL dstX, REAL dstY, REAL dstWidth, REAL dstHeight, REAL srcX,         \
+       REAL srcY, REAL srcWidth, REAL srcHeight, INT srcUnit, const GpImageAttributes* attributes,                     \
+       GpDrawImageAbort callback, void* callbackData))                                                                 \
+    X(GdipDrawImagePointRect, GpStatus,                                                                                \
+      (GpGraphics * graphics, GpImage * image, REAL x, REAL y, REAL srcX, REAL srcY, REAL srcWidth, REAL srcHeight,    \
+       INT srcUnit))                                                                                                   \
+    X(GdipCloneImage, GpStatus, (GpImage * image, GpImage * *clone))                                                   \
+    X(GdipSetInterpolationMode, GpStatus, (GpGraphics * graphics, INT mode))                                           \
+    X(GdipGetInterpolationMode, GpStatus, (GpGraphics * graphics, INT * mode))                                         \
+    X(GdipCreateCachedBitmap, GpStatus, (GpBitmap * bitmap, GpGraphics * graphics, GpCachedBitmap * *cached))          \
+    X(GdipDeleteCachedBitmap, GpStatus, (GpCachedBitmap * cached))                                                     \
+    X(GdipDrawCachedBitmap, GpStatus, (GpGraphics * graphics, GpCachedBitmap * cached, INT x, INT y))                  \
+    X(GdipCreateBitmapFromGraphics, GpStatus, (INT width, INT height, GpGraphics * target, GpBitmap * *bitmap))        \
+    X(GdipGetImageGraphicsContext, GpStatus, (GpImage * image, GpGraphics * *graphics))                                \
+    X(GdipGetImageWidth, GpStatus, (GpImage * image, UINT * width))                                                    \
+    X(GdipGetImageHeight, GpStatus, (GpImage * image, UINT * height))                                                  \
+    X(GdipSetCompositingMode, GpStatus, (GpGraphics * graphics, INT mode))                                             \
+    X(GdipGetCompositingMode, GpStatus, (GpGraphics * graphics, INT * mode))                                           \
+    X(GdipSetCompositingQuality, GpStatus, (GpGraphics * graphics, INT quality))                                       \
+    X(GdipGetCompositingQuality, GpStatus, (GpGraphics * graphics, INT * quality))                                     \
+    X(GdipSetSmoothingMode, GpStatus, (GpGraphics * graphics, INT mode))                                               \
+    X(GdipGetSmoothingMode, GpStatus, (GpGraphics * graphics, INT * mode))                                             \
+    X(GdipCloneBitmapAreaI, GpStatus,                                                                                  \
+      (INT x, INT y, INT width, INT height, GpPixelFormat format, GpBitmap * source, GpBitmap * *result))
 
 #define DX_GDIPLUS_DECLARE(Name, Result, Params) \
     using T##Name = Result(WINAPI*) Params;      \

@@ -294,8 +294,8 @@ void TdxPNGImage::PaintToGraphics(GpGraphics* graphics, const TRect& dest, const
     if (dw > sw && sw > 1) --sw;
     if (dh > sh && sh > 1) --sh;
     CheckGdipStatus(GdipDrawImageRectRect(graphics, image_->Handle(), REAL(dest.left), REAL(dest.top), REAL(dw),
-                                          REAL(dh), REAL(source.left), REAL(source.top), REAL(sw), REAL(sh),
-                                          UnitPixel, nullptr, nullptr, nullptr));
+                                          REAL(dh), REAL(source.left), REAL(source.top), REAL(sw), REAL(sh), UnitPixel,
+                                          nullptr, nullptr, nullptr));
 }
 
 void TdxPNGImage::DrawOnGraphics(GpGraphics* graphics, const TRect& dest, const TRect& source) {

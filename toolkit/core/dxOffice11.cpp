@@ -78,8 +78,14 @@ void ComputeColors() {
         c.LightFaceColor = row(3);
         c.HeaderLightColor = row(0);
         c.HeaderDarkColor = row(1);
-        n[1] = row(5); n[2] = row(7); n[3] = row(9); n[4] = row(4); n[5] = row(6); n[6] = row(8);
-        n[7] = row(10); n[8] = row(11);
+        n[1] = row(5);
+        n[2] = row(7);
+        n[3] = row(9);
+        n[4] = row(4);
+        n[5] = row(6);
+        n[6] = row(8);
+        n[7] = row(10);
+        n[8] = row(11);
         for (int k = 1; k <= 3; ++k) n[8 + k] = mix(n[k], c.HeaderLightColor, 90);
     } else {
         c.FaceColor = rgb(clBtnFace);
@@ -89,47 +95,103 @@ void ComputeColors() {
         n[1] = mix(clBtnShadow, clWindow, 74);
         n[2] = snap(BlendSystemColors(-15, 29, 86));
         n[3] = snap(BlendSystemColors(42, 11, 47));
-        n[4] = rgb(clBtnShadow); n[5] = n[2]; n[6] = n[3];
+        n[4] = rgb(clBtnShadow);
+        n[5] = n[2];
+        n[6] = n[3];
         n[7] = mix(clBtnFace, clWindow, 85);
         n[8] = rgb(clBtnFace);
         for (int k = 4; k <= 6; ++k) n[5 + k] = mix(n[k], clWindow, 50);
     }
     for (int k = 4; k <= 6; ++k) n[8 + k] = mix(n[k], n[8], 50);
     if (xpScheme) {
-        n[15] = row(12); n[16] = row(13);
-        c.HeaderShadowColor = row(14); c.HeaderBrightColor = row(15);
-        n[17] = black; n[18] = white;
-        c.FilterBoxColor = row(16); n[19] = row(17);
-        c.FilterBoxTextColor = white; n[22] = n[23] = black;
-        n[24] = row(19); n[31] = row(18); n[33] = row(20);
-        c.SelectionBorderColor = row(21); c.HotFaceColor = row(22); c.HotFaceEndColor = row(23);
-        c.PressedFaceColor = row(24); n[34] = row(25); n[35] = row(26); n[36] = row(27); n[37] = row(28);
-        n[38] = row(29); c.GlyphColor = row(30); c.DisabledGlyphColor = row(31);
-        c.GroupRowColor = row(32); c.CalendarSelectionColor = row(33);
-        c.SchedulerBorderColor = row(35); c.SchedulerPanelColor = row(34);
-        n[43] = 0xC9EEFD; n[44] = row(36); n[45] = n[8]; n[46] = row(37); n[47] = row(38); n[48] = row(39);
-        n[49] = row(40); n[50] = row(41); n[51] = row(42); n[52] = row(43); n[53] = row(44); n[54] = row(45);
-        n[55] = row(46); n[56] = row(47); n[57] = row(48); n[58] = row(46); n[59] = row(47);
+        n[15] = row(12);
+        n[16] = row(13);
+        c.HeaderShadowColor = row(14);
+        c.HeaderBrightColor = row(15);
+        n[17] = black;
+        n[18] = white;
+        c.FilterBoxColor = row(16);
+        n[19] = row(17);
+        c.FilterBoxTextColor = white;
+        n[22] = n[23] = black;
+        n[24] = row(19);
+        n[31] = row(18);
+        n[33] = row(20);
+        c.SelectionBorderColor = row(21);
+        c.HotFaceColor = row(22);
+        c.HotFaceEndColor = row(23);
+        c.PressedFaceColor = row(24);
+        n[34] = row(25);
+        n[35] = row(26);
+        n[36] = row(27);
+        n[37] = row(28);
+        n[38] = row(29);
+        c.GlyphColor = row(30);
+        c.DisabledGlyphColor = row(31);
+        c.GroupRowColor = row(32);
+        c.CalendarSelectionColor = row(33);
+        c.SchedulerBorderColor = row(35);
+        c.SchedulerPanelColor = row(34);
+        n[43] = 0xC9EEFD;
+        n[44] = row(36);
+        n[45] = n[8];
+        n[46] = row(37);
+        n[47] = row(38);
+        n[48] = row(39);
+        n[49] = row(40);
+        n[50] = row(41);
+        n[51] = row(42);
+        n[52] = row(43);
+        n[53] = row(44);
+        n[54] = row(45);
+        n[55] = row(46);
+        n[56] = row(47);
+        n[57] = row(48);
+        n[58] = row(46);
+        n[59] = row(47);
     } else {
-        n[15] = mix(clBtnShadow, clWindow, 76); n[16] = rgb(clWindow);
-        c.HeaderShadowColor = mix(clBtnShadow, clWindow, 70); c.HeaderBrightColor = white;
-        n[17] = rgb(clBtnText); n[18] = rgb(clWindow);
-        c.FilterBoxColor = rgb(clBtnShadow); n[19] = c.HeaderDarkColor;
-        c.FilterBoxTextColor = rgb(clBtnHighlight); n[22] = n[23] = rgb(clBtnText);
-        n[24] = rgb(clWindow); n[31] = rgb(clBtnShadow);
+        n[15] = mix(clBtnShadow, clWindow, 76);
+        n[16] = rgb(clWindow);
+        c.HeaderShadowColor = mix(clBtnShadow, clWindow, 70);
+        c.HeaderBrightColor = white;
+        n[17] = rgb(clBtnText);
+        n[18] = rgb(clWindow);
+        c.FilterBoxColor = rgb(clBtnShadow);
+        n[19] = c.HeaderDarkColor;
+        c.FilterBoxTextColor = rgb(clBtnHighlight);
+        n[22] = n[23] = rgb(clBtnText);
+        n[24] = rgb(clWindow);
+        n[31] = rgb(clBtnShadow);
         n[33] = snap(BlendSystemColors(-2, 30, 72));
-        c.SelectionBorderColor = rgb(clHighlight); c.HotFaceColor = n[33]; c.HotFaceEndColor = n[33];
+        c.SelectionBorderColor = rgb(clHighlight);
+        c.HotFaceColor = n[33];
+        c.HotFaceEndColor = n[33];
         c.PressedFaceColor = snap(BlendSystemColors(14, 44, 40));
-        n[34] = c.PressedFaceColor; n[35] = c.HeaderDarkColor;
+        n[34] = c.PressedFaceColor;
+        n[35] = c.HeaderDarkColor;
         n[36] = BlendSystemColors(41, 11, 48);  // not snapped
-        n[37] = c.PressedFaceColor; n[38] = n[35];
-        c.GlyphColor = rgb(clBtnText); c.DisabledGlyphColor = rgb(clGrayText);
-        c.GroupRowColor = rgb(clBtnFace); c.CalendarSelectionColor = n[36];
-        c.SchedulerBorderColor = n[31]; c.SchedulerPanelColor = c.FaceColor;
-        n[43] = rgb(clBtnFace); n[44] = rgb(clBtnShadow); n[45] = rgb(clBtnShadow);
-        n[46] = snap(clBtnShadow); n[47] = NavPaneCaptionColor(true); n[48] = NavPaneCaptionColor(false);
-        n[49] = c.HotFaceColor; n[50] = c.HotFaceEndColor; n[51] = n[52] = n[36]; n[53] = n[54] = n[37];
-        n[55] = n[56] = n[46]; n[57] = rgb(clHighlightText); n[58] = snap(clBtnFace); n[59] = n[46];
+        n[37] = c.PressedFaceColor;
+        n[38] = n[35];
+        c.GlyphColor = rgb(clBtnText);
+        c.DisabledGlyphColor = rgb(clGrayText);
+        c.GroupRowColor = rgb(clBtnFace);
+        c.CalendarSelectionColor = n[36];
+        c.SchedulerBorderColor = n[31];
+        c.SchedulerPanelColor = c.FaceColor;
+        n[43] = rgb(clBtnFace);
+        n[44] = rgb(clBtnShadow);
+        n[45] = rgb(clBtnShadow);
+        n[46] = snap(clBtnShadow);
+        n[47] = NavPaneCaptionColor(true);
+        n[48] = NavPaneCaptionColor(false);
+        n[49] = c.HotFaceColor;
+        n[50] = c.HotFaceEndColor;
+        n[51] = n[52] = n[36];
+        n[53] = n[54] = n[37];
+        n[55] = n[56] = n[46];
+        n[57] = rgb(clHighlightText);
+        n[58] = snap(clBtnFace);
+        n[59] = n[46];
     }
     // The entries both columns compute the same way.
     n[20] = c.HeaderLightColor;
@@ -212,8 +274,10 @@ void CreateOffice11Bitmaps() {
 }
 
 void FillWithBrushOrColor(HDC dc, const TRect& r, HBRUSH brush, TColor color) {
-    if (brush) FillRect(dc, &r, brush);
-    else FillRectSolid(dc, r, color);
+    if (brush)
+        FillRect(dc, &r, brush);
+    else
+        FillRectSolid(dc, r, color);
 }
 
 }  // namespace
@@ -424,8 +488,8 @@ void FillRectWithMidpointGradient(HDC dc, const TRect& rect, TColor color1, TCol
         return Clamp(s + MulDiv(line, b - s, length - 1));
     };
     for (int line = 0; line < length; ++line) {
-        TColor color = MakeRGB(lineChannel(R(c1), R(c2), line), lineChannel(G(c1), G(c2), line),
-                               lineChannel(B(c1), B(c2), line));
+        TColor color =
+            MakeRGB(lineChannel(R(c1), R(c2), line), lineChannel(G(c1), G(c2), line), lineChannel(B(c1), B(c2), line));
         TRect r = horizontal ? TRect{rect.left + line, rect.top, rect.left + line + 1, rect.bottom}
                              : TRect{rect.left, rect.top + line, rect.right, rect.top + line + 1};
         FillRectSolid(dc, r, color);
@@ -433,9 +497,12 @@ void FillRectWithMidpointGradient(HDC dc, const TRect& rect, TColor color1, TCol
 }
 
 void Office11FrameRect(HDC dc, const TRect& rect) {
-    if (IsButtonFaceBlack()) FrameRectSolid(dc, rect, clHighlightText);
-    else if (brushes.SelectionBorderBrush) FrameRect(dc, &rect, brushes.SelectionBorderBrush);
-    else FrameRectSolid(dc, rect, Office11Colors().SelectionBorderColor);
+    if (IsButtonFaceBlack())
+        FrameRectSolid(dc, rect, clHighlightText);
+    else if (brushes.SelectionBorderBrush)
+        FrameRect(dc, &rect, brushes.SelectionBorderBrush);
+    else
+        FrameRectSolid(dc, rect, Office11Colors().SelectionBorderColor);
 }
 
 void Office11DrawGripDots(HDC dc, const TRect& rect, bool vertical, HBRUSH shadowBrush, HBRUSH lightBrush) {
@@ -450,8 +517,10 @@ void Office11DrawGripDots(HDC dc, const TRect& rect, bool vertical, HBRUSH shado
     while (vertical ? y + 4 <= rect.bottom : x + 4 <= rect.right) {
         FillWithBrushOrColor(dc, TRect{x + 1, y + 1, x + 3, y + 3}, shadowBrush, shadowColor);
         FillWithBrushOrColor(dc, TRect{x, y, x + 2, y + 2}, lightBrush, lightColor);
-        if (vertical) y += 4;
-        else x += 4;
+        if (vertical)
+            y += 4;
+        else
+            x += 4;
     }
 }
 

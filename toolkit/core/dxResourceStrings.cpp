@@ -75,8 +75,7 @@ TdxResourceStringsRepository::~TdxResourceStringsRepository() {
     for (auto* product : products_) FreeObject(product);
 }
 
-void TdxResourceStringsRepository::AddProduct(const String& name,
-                                              TdxRegisterProductResourceStringsProc registration) {
+void TdxResourceStringsRepository::AddProduct(const String& name, TdxRegisterProductResourceStringsProc registration) {
     auto* product = new TdxProductResourceStrings(name, registration);
     try {
         if (registration) registration(product);
@@ -102,7 +101,8 @@ int TdxResourceStringsRepository::IndexOfProduct(const String& name) const {
 }
 
 TdxProductResourceStrings* TdxResourceStringsRepository::ProductAt(int index) const {
-    if (index < 0 || index >= ProductCount()) throw EListError(L"List index out of bounds (" + std::to_wstring(index) + L")");
+    if (index < 0 || index >= ProductCount())
+        throw EListError(L"List index out of bounds (" + std::to_wstring(index) + L")");
     return products_[size_t(index)];
 }
 

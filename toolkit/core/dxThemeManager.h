@@ -9,9 +9,31 @@
 #include <initializer_list>
 
 enum TdxThemedObjectType {
-    totButton, totClock, totComboBox, totEdit, totExplorerBar, totHeader, totListBox, totListView, totMenu,
-    totPage, totProgress, totRebar, totScrollBar, totSpin, totStartPanel, totStatus, totTab, totTaskBand,
-    totTaskBar, totToolBar, totToolTip, totTrackBar, totTrayNotify, totTreeView, totWindow
+    totButton,
+    totClock,
+    totComboBox,
+    totEdit,
+    totExplorerBar,
+    totHeader,
+    totListBox,
+    totListView,
+    totMenu,
+    totPage,
+    totProgress,
+    totRebar,
+    totScrollBar,
+    totSpin,
+    totStartPanel,
+    totStatus,
+    totTab,
+    totTaskBand,
+    totTaskBar,
+    totToolBar,
+    totToolTip,
+    totTrackBar,
+    totTrayNotify,
+    totTreeView,
+    totWindow
 };
 constexpr int ThemedObjectTypeCount = 25;
 

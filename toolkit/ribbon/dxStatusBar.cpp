@@ -379,26 +379,26 @@ TdxStatusBarPaintStyle TdxCustomStatusBar::GetPaintStyle() const {
     if (paintStyle_ != dxspsLookAndFeel) return paintStyle_;
     if (LookAndFeel()->NativeStyle() && themeAvailable_) return dxspsThemed;
     switch (LookAndFeel()->Kind()) {
-    case lfUltraFlat:
-        return dxspsFlat;
-    case lfOffice11:
-        return dxspsOffice11;
-    default:
-        return dxspsStandard;
+        case lfUltraFlat:
+            return dxspsFlat;
+        case lfOffice11:
+            return dxspsOffice11;
+        default:
+            return dxspsStandard;
     }
 }
 
 TdxStatusBarPainterClass TdxCustomStatusBar::GetPainterClass() {
     switch (GetPaintStyle()) {
-    case dxspsFlat:
-        return TdxStatusBarFlatPainter::Instance();
-    case dxspsThemed:
-        if (themeAvailable_) return TdxStatusBarXPPainter::Instance();
-        return TdxStatusBarStandardPainter::Instance();
-    case dxspsOffice11:
-        return TdxStatusBarOffice11Painter::Instance();
-    default:
-        return TdxStatusBarStandardPainter::Instance();
+        case dxspsFlat:
+            return TdxStatusBarFlatPainter::Instance();
+        case dxspsThemed:
+            if (themeAvailable_) return TdxStatusBarXPPainter::Instance();
+            return TdxStatusBarStandardPainter::Instance();
+        case dxspsOffice11:
+            return TdxStatusBarOffice11Painter::Instance();
+        default:
+            return TdxStatusBarStandardPainter::Instance();
     }
 }
 

@@ -61,8 +61,7 @@ void TdxCustomRibbonSkin::DrawFormBorders(HDC dc, const TRect& bordersWidth, int
     const int top = bordersWidth.top + captionHeight;
     const int bottom = data.IsDialogFrame() ? bounds.bottom : bounds.bottom - 1;
     DrawGroupImage(dc, TRect{bounds.left, top, bounds.left + bordersWidth.left, bottom}, rpgFormBorderLeft, image);
-    DrawGroupImage(dc, TRect{bounds.right - bordersWidth.right, top, bounds.right, bottom}, rpgFormBorderRight,
-                   image);
+    DrawGroupImage(dc, TRect{bounds.right - bordersWidth.right, top, bounds.right, bottom}, rpgFormBorderRight, image);
 }
 
 void TdxCustomRibbonSkin::DrawFormBorderIcon(HDC dc, const TRect& r, TdxRibbonBorderIcon icon, int state) {
@@ -116,9 +115,10 @@ void TdxCustomRibbonSkin::DrawFormBordersLowColor(HDC dc, const TRect& bordersWi
     FillRectSolid(dc, TRect{b.right - 2, b.top, b.right - 1, b.bottom}, clBtnShadow);
     FillRectSolid(dc, TRect{b.right - 1, b.top, b.right, b.bottom}, cl3DDkShadow);
     // The rest of a wide bottom border would otherwise keep whatever was under it.
-    FillRectSolid(dc, TRect{b.left + bordersWidth.left, b.bottom - bordersWidth.bottom, b.right - bordersWidth.right,
-                            b.bottom - 1},
-                  clBtnFace);
+    FillRectSolid(
+        dc,
+        TRect{b.left + bordersWidth.left, b.bottom - bordersWidth.bottom, b.right - bordersWidth.right, b.bottom - 1},
+        clBtnFace);
     FillRectSolid(dc, TRect{b.left, b.bottom - 1, b.right, b.bottom}, cl3DDkShadow);
 }
 
@@ -353,9 +353,7 @@ void TdxCustomRibbonSkin::DrawHelpButtonGlyph(HDC dc, const TRect& r) {
     DrawGroupImage(dc, TRect{left, top, left + 16, top + 16}, rpgHelpGlyph, 0);
 }
 
-void TdxCustomRibbonSkin::DrawMDIButton(HDC dc, const TRect& r, int button, int state) {
-    DrawHelpButton(dc, r, state);
-}
+void TdxCustomRibbonSkin::DrawMDIButton(HDC dc, const TRect& r, int button, int state) { DrawHelpButton(dc, r, state); }
 
 void TdxCustomRibbonSkin::DrawMDIButtonGlyph(HDC dc, const TRect& r, int button, int state) {
     static const TdxRibbonBorderIcon icons[] = {rbiMinimize, rbiRestore, rbiClose};
@@ -412,8 +410,7 @@ void TdxCustomRibbonSkin::DrawDropDownGallerySizeGripTop(HDC dc, const TRect& r)
 }
 
 void TdxCustomRibbonSkin::DrawDropDownGallerySizeGripBottom(HDC dc, const TRect& r) {
-    DrawGroupImage(dc, SquareAtRight(TRect{r.left, r.top + 3, r.right - 2, r.bottom - 1}), rpgGallerySizeGripBottom,
-                   0);
+    DrawGroupImage(dc, SquareAtRight(TRect{r.left, r.top + 3, r.right - 2, r.bottom - 1}), rpgGallerySizeGripBottom, 0);
 }
 
 void TdxCustomRibbonSkin::DrawDropDownGalleryVerticalSizeGripTop(HDC dc, const TRect& r) {

@@ -6,16 +6,16 @@ namespace {
 
 #define RIBBON_NUMBERS(...) TdxRibbonNumbers::Of({__VA_ARGS__})
 #define RIBBON_PART(Name, Into, Atlas, L, T, R, B, Kind, States, Images, ML, MT, MR, MB, Interpolation, BaseId) \
-    {#Name,                                                                                                   \
-     rpg##Name,                                                                                               \
-     rpg##Into,                                                                                               \
-     TdxRibbonAtlas::Atlas,                                                                                   \
-     {L, T, R, B},                                                                                            \
-     TdxRibbonPartKind::Kind,                                                                                 \
-     RIBBON_NUMBERS States,                                                                                   \
-     RIBBON_NUMBERS Images,                                                                                   \
-     {ML, MT, MR, MB},                                                                                        \
-     Interpolation,                                                                                           \
+    {#Name,                                                                                                     \
+     rpg##Name,                                                                                                 \
+     rpg##Into,                                                                                                 \
+     TdxRibbonAtlas::Atlas,                                                                                     \
+     {L, T, R, B},                                                                                              \
+     TdxRibbonPartKind::Kind,                                                                                   \
+     RIBBON_NUMBERS States,                                                                                     \
+     RIBBON_NUMBERS Images,                                                                                     \
+     {ML, MT, MR, MB},                                                                                          \
+     Interpolation,                                                                                             \
      BaseId},
 
 #define RIBBON_ATLAS(...)

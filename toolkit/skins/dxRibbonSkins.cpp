@@ -99,9 +99,7 @@ int TdxCustomRibbonSkin::PartIndex(TdxRibbonPartGroup group, int entry) const {
 
 // ---- drawing helpers -----------------------------------------------------------------------
 
-void TdxCustomRibbonSkin::DrawPart(HDC dc, const TRect& r, int index, Byte alpha) {
-    Parts(index)->Draw(dc, r, alpha);
-}
+void TdxCustomRibbonSkin::DrawPart(HDC dc, const TRect& r, int index, Byte alpha) { Parts(index)->Draw(dc, r, alpha); }
 
 void TdxCustomRibbonSkin::DrawGroupImage(HDC dc, const TRect& r, TdxRibbonPartGroup group, int entry, Byte alpha) {
     DrawPart(dc, r, parts_[size_t(group)][size_t(entry)], alpha);

@@ -43,13 +43,13 @@ enum TdxRibbonBorderIcon : int { rbiMinimize = 0, rbiMaximize, rbiRestore, rbiCl
 // every handle of a window fits (the system shares them between 32- and 64-bit programs).
 #pragma pack(push, 1)
 struct FormPaintData {
-    Byte IsActive;       // non-zero when the window is drawn active
-    TRect FormBounds;    // the window rectangle moved to (0, 0)
-    Byte BorderStyle;    // 0 none, 1 single, 2 sizeable, 3 dialog, 4 tool window, 5 sizeable tool window
+    Byte IsActive;         // non-zero when the window is drawn active
+    TRect FormBounds;      // the window rectangle moved to (0, 0)
+    Byte BorderStyle;      // 0 none, 1 single, 2 sizeable, 3 dialog, 4 tool window, 5 sizeable tool window
     Integer WindowHandle;  // see Window() and SetWindow()
-    Byte WindowState;    // 0 normal, 1 minimized, 2 maximized
-    Byte FormStyle;      // 1 = MDI child
-    Byte NoComposition;  // non-zero when desktop composition must not be used for this window
+    Byte WindowState;      // 0 normal, 1 minimized, 2 maximized
+    Byte FormStyle;        // 1 = MDI child
+    Byte NoComposition;    // non-zero when desktop composition must not be used for this window
 
     HWND Window() const { return static_cast<HWND>(LongToHandle(WindowHandle)); }
     void SetWindow(HWND window) { WindowHandle = HandleToLong(window); }

@@ -142,7 +142,8 @@ void TdxSkinCanvas::DrawImageTiled(TdxPNGImage* picture, const TRect& dest, cons
     const int rows = (dh + sh - 1) / sh, columns = (dw + sw - 1) / sw;
     for (int row = 0; row < rows; ++row)
         for (int column = 0; column < columns; ++column) {
-            TRect to{dest.left + column * sw, dest.top + row * sh, dest.left + (column + 1) * sw, dest.top + (row + 1) * sh};
+            TRect to{dest.left + column * sw, dest.top + row * sh, dest.left + (column + 1) * sw,
+                     dest.top + (row + 1) * sh};
             TRect from = source;
             // The last copies are cut at the destination's edges, their sources by as much.
             if (to.right > dest.right) {

@@ -64,7 +64,9 @@ public:
 
     // Draws the state of image set imageIndex into r; nothing when r is empty or hidden.
     virtual void DrawInRect(HDC dc, const TRect& r, int imageIndex, TdxSkinElementState state);
-    void Draw(HDC dc, const TRect& r, int imageIndex, TdxSkinElementState state) { DrawInRect(dc, r, imageIndex, state); }
+    void Draw(HDC dc, const TRect& r, int imageIndex, TdxSkinElementState state) {
+        DrawInRect(dc, r, imageIndex, state);
+    }
     void DrawEx(TdxSkinCanvas* canvas, const TRect& r, int imageIndex, TdxSkinElementState state);
 
     // The element record of the stream format (the name is the group's to read and write).

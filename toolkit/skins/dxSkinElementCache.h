@@ -35,8 +35,8 @@ private:
     void FreeBitmaps();
     void Render();
 
-    GpBitmap* cache_ = nullptr;          // with alpha: 32-bit premultiplied GDI+ bitmap
-    TcxBitmap* cacheOpaque_ = nullptr;   // without
+    GpBitmap* cache_ = nullptr;         // with alpha: 32-bit premultiplied GDI+ bitmap
+    TcxBitmap* cacheOpaque_ = nullptr;  // without
     TdxSkinElement* element_ = nullptr;
     int imageIndex_ = 0;
     bool usesAlpha_ = false;

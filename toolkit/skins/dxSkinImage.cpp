@@ -81,7 +81,8 @@ void TdxSkinImage::Assign(TPersistent* source) {
         picture_->Assign(other->picture_);
         sourceName_ = other->sourceName_;
         if (sourceName_.empty())
-            if (TdxSkinElement* element = other->Element()) sourceName_ = element->GetPath() + element->GetImageFileName(other);
+            if (TdxSkinElement* element = other->Element())
+                sourceName_ = element->GetPath() + element->GetImageFileName(other);
     }
     SetGradientBeginColor(other->gradientBeginColor_);
     SetGradientEndColor(other->gradientEndColor_);
@@ -150,8 +151,8 @@ TRect TdxSkinImage::GetStateRect(int imageIndex, TdxSkinElementState state) {
     TRect r = stateRects_[std::min<int>(state, dxSkinElementStateCount - 1)];
     if (imageIndex > 0) {
         // 64-bit arithmetic: an image index far beyond the strip must not wrap around.
-        const Int64 along = Int64(imageIndex) * stateCount_ *
-                            (imageLayout_ == ilVertical ? frameSize_.cy : frameSize_.cx);
+        const Int64 along =
+            Int64(imageIndex) * stateCount_ * (imageLayout_ == ilVertical ? frameSize_.cy : frameSize_.cx);
         const int shift = int(std::clamp<Int64>(along, 0, 0x3FFFFFFF));
         r = imageLayout_ == ilVertical ? ShiftRect(r, 0, shift) : ShiftRect(r, shift, 0);
     }
@@ -183,7 +184,8 @@ void TdxSkinImage::CalculateParts(const TRect& r, TParts& parts, TPartFlags& vis
             const int sum = mt + mb;
             mt -= MulDiv(mt, dy, sum);
             mb -= MulDiv(mb, dy, sum);
-            for (int column = 0; column < 3; ++column) partResizable_[column * 3 + 0] = partResizable_[column * 3 + 2] = true;
+            for (int column = 0; column < 3; ++column)
+                partResizable_[column * 3 + 0] = partResizable_[column * 3 + 2] = true;
         }
     }
     TRect in{r.left + ml, r.top + mt, r.right - mr, r.bottom - mb};
@@ -246,8 +248,7 @@ void TdxSkinImage::DrawEx(TdxSkinCanvas* canvas, const TRect& r, int imageIndex,
     for (int row = 0; row < 3; ++row)
         for (int column = 0; column < 3; ++column) {
             const int i = column * 3 + row;
-            if (visible[i])
-                DrawPart(canvas, destParts[i], sourceParts[i], partResizable_[i], column == 1 && row == 1);
+            if (visible[i]) DrawPart(canvas, destParts[i], sourceParts[i], partResizable_[i], column == 1 && row == 1);
         }
 }
 
@@ -286,7 +287,8 @@ void TdxSkinImage::ReadData(TStream* stream, double version) {
         const Int64 start = stream->Position();
         std::vector<Byte> png(size_t(size), 0);
         stream->ReadBuffer(png.data(), size);
-        if (!IsSkinPngLayoutSound(png.data(), png.size())) throw EdxSkin(ResolveResourceString(&sdxSkinInvalidStreamFormat));
+        if (!IsSkinPngLayoutSound(png.data(), png.size()))
+            throw EdxSkin(ResolveResourceString(&sdxSkinInvalidStreamFormat));
         TdxSkinPartStream* window = SharedSkinPartStream();
         window->SetBounds(stream, start, start + size);
         window->SetPosition(0);

@@ -103,8 +103,7 @@ public:
     TNotifyEvent OnChange;
 
 protected:
-    virtual void DrawPart(TdxSkinCanvas* canvas, const TRect& dest, const TRect& source, bool resizable,
-                          bool isCentre);
+    virtual void DrawPart(TdxSkinCanvas* canvas, const TRect& dest, const TRect& source, bool resizable, bool isCentre);
 
 private:
     void MarginsChanged(TObject* sender) { Changed(); }

@@ -217,8 +217,8 @@ void TdxSkinInfo::InitializeFormElements() {
     }
     std::fill(&FormButtons[0][0], &FormButtons[0][0] + 12, nullptr);
     FormButtons[dxSkinSmallCaption][5] = GetElement(g, L"SmallFormButtonClose");
-    const wchar_t* buttons[5] = {L"FormButtonHelp", L"FormButtonMinimize", L"FormButtonMaximize",
-                                 L"FormButtonRestore", L"FormButtonClose"};
+    const wchar_t* buttons[5] = {L"FormButtonHelp", L"FormButtonMinimize", L"FormButtonMaximize", L"FormButtonRestore",
+                                 L"FormButtonClose"};
     for (int kind = 1; kind <= 5; ++kind) FormButtons[dxSkinNormalCaption][kind] = GetElement(g, buttons[kind - 1]);
     AdjustFormElements();
 }
@@ -261,7 +261,8 @@ void TdxSkinInfo::AdjustFormElements() {
             bottom->Image()->Margins()->SetBottom(1);
         }
     }
-    CaptionFontDelta = std::max(1, GetIntegerValue(FormFrames[dxSkinNormalCaption][dxSkinFrameCaption], L"FontDelta", 0));
+    CaptionFontDelta =
+        std::max(1, GetIntegerValue(FormFrames[dxSkinNormalCaption][dxSkinFrameCaption], L"FontDelta", 0));
 }
 
 void TdxSkinInfo::InitializeDockingElements() {
@@ -306,8 +307,8 @@ void TdxSkinInfo::InitializeEditorsElements() {
     LabelLineVert = GetElement(g, L"LabelLineVert");
     EditorButton = GetElement(g, L"EditorButton");
     CloseButton = GetElement(g, L"CloseButton");
-    const wchar_t* glyphs[8] = {L"CloseButton", L"ComboButtonGlyph", L"EditorButton", L"EditorButton",
-                                L"SpinUpGlyph", L"SpinDownGlyph", L"SpinLeftGlyph", L"SpinRightGlyph"};
+    const wchar_t* glyphs[8] = {L"CloseButton", L"ComboButtonGlyph", L"EditorButton",  L"EditorButton",
+                                L"SpinUpGlyph", L"SpinDownGlyph",    L"SpinLeftGlyph", L"SpinRightGlyph"};
     for (int kind = 0; kind < 8; ++kind) EditorButtonGlyphs[kind] = GetElement(g, glyphs[kind]);
     Navigator = GetElement(g, L"Navigator");
     NavigatorVert = GetElement(g, L"NavigatorVert");

@@ -104,9 +104,9 @@ public:
     TdxSkinElement* StatusBar = nullptr;
     TdxSkinElement* ScreenTipWindow = nullptr;
     TdxSkinElement* ScreenTipSeparator = nullptr;
-    TdxSkinColor* BarDisabledTextColor = nullptr;      // group colour "DisabledTextColor"
-    TdxSkinColor* ScreenTipItemColor = nullptr;        // "ScreenTipItem" of "ScreenTipWindow"
-    TdxSkinColor* ScreenTipTitleItemColor = nullptr;   // "ScreenTipTitleItem" of "ScreenTipWindow"
+    TdxSkinColor* BarDisabledTextColor = nullptr;     // group colour "DisabledTextColor"
+    TdxSkinColor* ScreenTipItemColor = nullptr;       // "ScreenTipItem" of "ScreenTipWindow"
+    TdxSkinColor* ScreenTipTitleItemColor = nullptr;  // "ScreenTipTitleItem" of "ScreenTipWindow"
 
     // ---- "Common"
     TdxSkinElement* CommonButton = nullptr;
@@ -307,8 +307,8 @@ public:
     TdxSkinColor* RibbonAppMenuExtraPaneColor = nullptr;
     TColor RibbonButtonDisabledColor = clDefault;  // group colour "ButtonDisabled"
     int RibbonTabHeaderDownGrow = 0;
-    int RibbonFormAppButtonRightIndent = 0;        // "RightIndent"
-    int RibbonQATInRibbonBackgroundOffset = 0;     // "Offset"
+    int RibbonFormAppButtonRightIndent = 0;                    // "RightIndent"
+    int RibbonQATInRibbonBackgroundOffset = 0;                 // "Offset"
     TdxSkinIntegerProperty* RibbonCaptionFontDelta = nullptr;  // "FontDelta" of "FormCaption"
     // [0] the caption's TextColor (its document name's "DocumentNameTextColor"), [1] its
     // "TextColorInactive" for an inactive form.
@@ -423,7 +423,7 @@ public:
 class TdxSkinUserLookAndFeelPainterInfo : public TdxSkinInfo {
     Z_CLASS(TdxSkinUserLookAndFeelPainterInfo, TdxSkinInfo)
 public:
-    using TdxSkinInfo::TdxSkinInfo;
     using TdxSkinInfo::SkinChanged;
+    using TdxSkinInfo::TdxSkinInfo;
     void SkinChanged() override;
 };

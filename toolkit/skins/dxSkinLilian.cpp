@@ -1,6 +1,5 @@
 #include "dxSkinLilian.h"
 
-
 namespace {
 
 struct TLilianSkin {

@@ -143,9 +143,8 @@ private:
 
 template <class T>
 void SortSkinObjects(TTypedObjectList<T>& list) {
-    list.Sort([](void* a, void* b) {
-        return CompareSkinNames(static_cast<T*>(a)->Name(), static_cast<T*>(b)->Name());
-    });
+    list.Sort(
+        [](void* a, void* b) { return CompareSkinNames(static_cast<T*>(a)->Name(), static_cast<T*>(b)->Name()); });
 }
 
 // The object of that name in a list sorted by SortSkinObjects, or null.

@@ -147,10 +147,14 @@ void TdxSkinBorder::SetThin(Integer value) {
 
 TRect TdxSkinBorder::BandIn(const TRect& r) const {
     switch (side_) {
-        case dxSkinBorderLeft: return TRect{r.left, r.top, r.left + thin_, r.bottom};
-        case dxSkinBorderTop: return TRect{r.left, r.top, r.right, r.top + thin_};
-        case dxSkinBorderRight: return TRect{r.right - thin_, r.top, r.right, r.bottom};
-        default: return TRect{r.left, r.bottom - thin_, r.right, r.bottom};
+        case dxSkinBorderLeft:
+            return TRect{r.left, r.top, r.left + thin_, r.bottom};
+        case dxSkinBorderTop:
+            return TRect{r.left, r.top, r.right, r.top + thin_};
+        case dxSkinBorderRight:
+            return TRect{r.right - thin_, r.top, r.right, r.bottom};
+        default:
+            return TRect{r.left, r.bottom - thin_, r.right, r.bottom};
     }
 }
 

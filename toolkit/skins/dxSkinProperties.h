@@ -64,9 +64,7 @@ protected:
 
 class TdxSkinIntegerProperty : public TdxSkinValueProperty<TdxSkinIntegerProperty, Integer> {
     Z_CLASS(TdxSkinIntegerProperty, TdxSkinProperty)
-    Z_PUBLISHED {
-        p.Property(L"Value", &TdxSkinIntegerProperty::Value, &TdxSkinIntegerProperty::SetValue).Default(0);
-    }
+    Z_PUBLISHED { p.Property(L"Value", &TdxSkinIntegerProperty::Value, &TdxSkinIntegerProperty::SetValue).Default(0); }
 
 public:
     explicit TdxSkinIntegerProperty(TPersistent* owner, const String& name = String())
@@ -171,7 +169,8 @@ class TdxSkinBorder : public TdxSkinProperty {
     }
 
 public:
-    explicit TdxSkinBorder(TPersistent* owner, const String& name = String(), TdxSkinBorderSide side = dxSkinBorderLeft);
+    explicit TdxSkinBorder(TPersistent* owner, const String& name = String(),
+                           TdxSkinBorderSide side = dxSkinBorderLeft);
     TColor Color() const { return color_; }
     void SetColor(TColor value);
     TdxSkinBorderSide Side() const { return side_; }

@@ -67,7 +67,8 @@ bool IsSkinPngLayoutSound(const Byte* data, size_t size) {
     static const Byte signature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
     if (size < 8 || std::memcmp(data, signature, 8) != 0) return false;
     for (size_t at = 8; at + 12 <= size;) {
-        const size_t length = size_t(data[at]) << 24 | size_t(data[at + 1]) << 16 | size_t(data[at + 2]) << 8 | data[at + 3];
+        const size_t length =
+            size_t(data[at]) << 24 | size_t(data[at + 1]) << 16 | size_t(data[at + 2]) << 8 | data[at + 3];
         if (length > size - at - 12) return false;
         if (std::memcmp(data + at + 4, "IEND", 4) == 0) return true;
         at += 12 + length;
@@ -121,9 +122,15 @@ Integer TdxSkinPartStream::Write(const void* buffer, Integer count) {
 Int64 TdxSkinPartStream::Seek(Int64 offset, TSeekOrigin origin) {
     Int64 position;
     switch (origin) {
-        case soBeginning: position = posStart_ + offset; break;
-        case soCurrent: position = source_->Position() + offset; break;
-        default: position = posEnd_ + offset; break;
+        case soBeginning:
+            position = posStart_ + offset;
+            break;
+        case soCurrent:
+            position = source_->Position() + offset;
+            break;
+        default:
+            position = posEnd_ + offset;
+            break;
     }
     position = std::clamp(position, posStart_, posEnd_);
     source_->Seek(position, soBeginning);

@@ -80,8 +80,7 @@ GpImage* IndependentCopy(GpImage* decoded) {
     CheckGdipStatus(GdipGetImageHeight(decoded, &height));
     GdipAssert(width > 0 && height > 0 && width <= kMaxAtlasSide && height <= kMaxAtlasSide);
     TGpImageOwner copy;
-    CheckGdipStatus(
-        GdipCreateBitmapFromScan0(INT(width), INT(height), 0, PixelFormat32bppARGB, nullptr, &copy.image));
+    CheckGdipStatus(GdipCreateBitmapFromScan0(INT(width), INT(height), 0, PixelFormat32bppARGB, nullptr, &copy.image));
     const GpRect all{0, 0, INT(width), INT(height)};
     GpBitmapData source{}, target{};
     CheckGdipStatus(GdipBitmapLockBits(decoded, &all, ImageLockModeRead, PixelFormat32bppARGB, &source));

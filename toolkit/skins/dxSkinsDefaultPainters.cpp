@@ -1,6 +1,5 @@
 #include "dxSkinsDefaultPainters.h"
 
-
 namespace {
 
 const wchar_t userSkinName[] = L"UserSkin";
@@ -23,7 +22,7 @@ TdxSkinUserLookAndFeelPainterInfo* UserSkinInfo() { return userSkinInfo; }
 void RegisterUserSkin() {
     // a refused second registration leaves the first one's info in place
     if (auto info = RegisterStoredSkin<TdxSkinUserLookAndFeelPainterInfo>(userSkinName, userSkinResource,
-                                                                         TdxSkinsUserSkinPainter::Instance()))
+                                                                          TdxSkinsUserSkinPainter::Instance()))
         userSkinInfo = info;
 }
 

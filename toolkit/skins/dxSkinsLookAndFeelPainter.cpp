@@ -57,8 +57,8 @@ TdxSkinElementState TdxSkinLookAndFeelPainter::ButtonStateToElementState(TcxButt
     return state <= cxbsDisabled ? map[state] : esNormal;
 }
 
-bool TdxSkinLookAndFeelPainter::DrawElement(TcxCanvas* canvas, TdxSkinElement* element, const TRect& r,
-                                            int imageIndex, TdxSkinElementState state) {
+bool TdxSkinLookAndFeelPainter::DrawElement(TcxCanvas* canvas, TdxSkinElement* element, const TRect& r, int imageIndex,
+                                            TdxSkinElementState state) {
     if (!element) return false;
     element->DrawInRect(canvas->GetCanvasHandle(), r, imageIndex, state);
     return true;
@@ -66,12 +66,12 @@ bool TdxSkinLookAndFeelPainter::DrawElement(TcxCanvas* canvas, TdxSkinElement* e
 
 // ---- colours -------------------------------------------------------------------------------
 
-#define SKIN_REAL_COLOR(Operation, Member)                                                   \
-    TColor TdxSkinLookAndFeelPainter::Operation() const {                                    \
-        TdxSkinInfo* info = PainterSkinInfo();                                               \
-        TColor value;                                                                        \
-        if (info && RealSkinColor(info->Member, value)) return value;                        \
-        return TcxOffice11LookAndFeelPainter::Operation();                                   \
+#define SKIN_REAL_COLOR(Operation, Member)                            \
+    TColor TdxSkinLookAndFeelPainter::Operation() const {             \
+        TdxSkinInfo* info = PainterSkinInfo();                        \
+        TColor value;                                                 \
+        if (info && RealSkinColor(info->Member, value)) return value; \
+        return TcxOffice11LookAndFeelPainter::Operation();            \
     }
 SKIN_REAL_COLOR(ContentColor, ContentColor)
 SKIN_REAL_COLOR(SiteColor, ContentColor)
@@ -81,11 +81,11 @@ SKIN_REAL_COLOR(ContentTextColor, ContentTextColor)
 #undef SKIN_REAL_COLOR
 
 // Used whenever the element exists, whatever colour it holds.
-#define SKIN_ELEMENT_COLOR(Operation, Member, Which)                                         \
-    TColor TdxSkinLookAndFeelPainter::Operation() const {                                    \
-        TdxSkinInfo* info = PainterSkinInfo();                                               \
-        if (info && info->Member) return info->Member->Which();                              \
-        return TcxOffice11LookAndFeelPainter::Operation();                                   \
+#define SKIN_ELEMENT_COLOR(Operation, Member, Which)            \
+    TColor TdxSkinLookAndFeelPainter::Operation() const {       \
+        TdxSkinInfo* info = PainterSkinInfo();                  \
+        if (info && info->Member) return info->Member->Which(); \
+        return TcxOffice11LookAndFeelPainter::Operation();      \
     }
 SKIN_ELEMENT_COLOR(FilterBoxTextColor, GridFilterPanel, TextColor)
 SKIN_ELEMENT_COLOR(GridFixedLineColor, GridFixedLine, Color)
@@ -137,8 +137,8 @@ TColor TdxSkinLookAndFeelPainter::GridGroupPanelColor() const {
 
 TColor TdxSkinLookAndFeelPainter::ContainerBorderColor(bool highlighted) const {
     TdxSkinInfo* info = PainterSkinInfo();
-    TdxSkinColor* color = info ? (highlighted ? info->ContainerHighlightBorderColor : info->ContainerBorderColor)
-                               : nullptr;
+    TdxSkinColor* color =
+        info ? (highlighted ? info->ContainerHighlightBorderColor : info->ContainerBorderColor) : nullptr;
     return color ? color->Value() : TcxOffice11LookAndFeelPainter::ContainerBorderColor(highlighted);
 }
 
@@ -161,13 +161,13 @@ TdxSkinElement* TdxSkinLookAndFeelPainter::GroupPanelElement(bool hasCaption,
 }
 
 // The frame size of the element the info member names, else the inherited answer.
-#define SKIN_ELEMENT_SIZE(Type, Operation, Expression, Fallback)                             \
-    Type TdxSkinLookAndFeelPainter::Operation const {                                        \
-        TdxSkinInfo* info = PainterSkinInfo();                                               \
-        if (info) {                                                                          \
-            if (TdxSkinElement* element = (Expression)) return element->Size();              \
-        }                                                                                    \
-        return TcxOffice11LookAndFeelPainter::Fallback;                                      \
+#define SKIN_ELEMENT_SIZE(Type, Operation, Expression, Fallback)                \
+    Type TdxSkinLookAndFeelPainter::Operation const {                           \
+        TdxSkinInfo* info = PainterSkinInfo();                                  \
+        if (info) {                                                             \
+            if (TdxSkinElement* element = (Expression)) return element->Size(); \
+        }                                                                       \
+        return TcxOffice11LookAndFeelPainter::Fallback;                         \
     }
 SKIN_ELEMENT_SIZE(TSize, CheckBoxSize(), info->Checkbox, CheckBoxSize())
 SKIN_ELEMENT_SIZE(TSize, RadioButtonImageSize(), info->RadioButton, RadioButtonImageSize())
@@ -175,8 +175,8 @@ SKIN_ELEMENT_SIZE(TSize, SmallCloseButtonSize(), info->CloseButton, SmallCloseBu
 SKIN_ELEMENT_SIZE(TSize, SizeGripExtent(), info->SizeGrip, SizeGripExtent())
 SKIN_ELEMENT_SIZE(TSize, EditorButtonMinSize(), info->EditorButton, EditorButtonMinSize())
 SKIN_ELEMENT_SIZE(TSize, NavigatorGlyphSize(), info->Navigator, NavigatorGlyphSize())
-SKIN_ELEMENT_SIZE(TSize, TrackBarThumbSize(bool horizontal),
-                  horizontal ? info->TrackBarThumb : info->TrackBarThumbVert, TrackBarThumbSize(horizontal))
+SKIN_ELEMENT_SIZE(TSize, TrackBarThumbSize(bool horizontal), horizontal ? info->TrackBarThumb : info->TrackBarThumbVert,
+                  TrackBarThumbSize(horizontal))
 SKIN_ELEMENT_SIZE(TSize, SplitterSize(bool horizontal), horizontal ? info->SplitterHorz : info->CommonSplitter,
                   SplitterSize(horizontal))
 #undef SKIN_ELEMENT_SIZE
@@ -188,7 +188,8 @@ int TdxSkinLookAndFeelPainter::ButtonBorderWidth(TcxButtonState state) const {
 
 TRect TdxSkinLookAndFeelPainter::ButtonGroupBorders(int buttonCount, int buttonIndex) const {
     TdxSkinInfo* info = PainterSkinInfo();
-    if (!info || !info->EditorButton) return TcxOffice11LookAndFeelPainter::ButtonGroupBorders(buttonCount, buttonIndex);
+    if (!info || !info->EditorButton)
+        return TcxOffice11LookAndFeelPainter::ButtonGroupBorders(buttonCount, buttonIndex);
     const TSize button = info->EditorButton->Size(), glyph = NavigatorGlyphSize();
     const int dx = (button.cx - glyph.cx) / 2, dy = (button.cy - glyph.cy) / 2;
     return TRect{dx, dy, dx, dy};
@@ -281,10 +282,9 @@ TcxBorders TdxSkinLookAndFeelPainter::HeaderBorders(TcxNeighbors neighbors) cons
 // ---- drawing -------------------------------------------------------------------------------
 
 void TdxSkinLookAndFeelPainter::DrawTextContent(TcxCanvas* canvas, const TRect& bounds, const TRect& textRect,
-                                                TcxButtonState state, TAlignment alignHorz,
-                                                TcxAlignmentVert alignVert, bool multiLine, bool showEndEllipsis,
-                                                const String& text, TFont* font, TColor textColor,
-                                                TColor backgroundColor,
+                                                TcxButtonState state, TAlignment alignHorz, TcxAlignmentVert alignVert,
+                                                bool multiLine, bool showEndEllipsis, const String& text, TFont* font,
+                                                TColor textColor, TColor backgroundColor,
                                                 const TcxDrawBackgroundEvent& onDrawBackground,
                                                 bool plainBackground) const {
     if (text.empty()) return;
@@ -359,9 +359,8 @@ void TdxSkinLookAndFeelPainter::DrawCheckBoxGlyph(TcxCanvas* canvas, const TRect
         TcxOffice11LookAndFeelPainter::DrawCheckBoxGlyph(canvas, r, state, checkState);
 }
 
-void TdxSkinLookAndFeelPainter::DrawRadioButton(TcxCanvas* canvas, int x, int y, TcxButtonState state,
-                                                bool checked, bool focused, bool emphasized,
-                                                TColor backgroundColor) const {
+void TdxSkinLookAndFeelPainter::DrawRadioButton(TcxCanvas* canvas, int x, int y, TcxButtonState state, bool checked,
+                                                bool focused, bool emphasized, TColor backgroundColor) const {
     TdxSkinInfo* info = PainterSkinInfo();
     if (!info || !info->RadioButton) {
         TcxOffice11LookAndFeelPainter::DrawRadioButton(canvas, x, y, state, checked, focused, emphasized,
@@ -381,8 +380,8 @@ void TdxSkinLookAndFeelPainter::DrawLabelLine(TcxCanvas* canvas, const TRect& r,
         TcxOffice11LookAndFeelPainter::DrawLabelLine(canvas, r, vertical, color1, color2);
 }
 
-void TdxSkinLookAndFeelPainter::DrawSeparatorStrip(TcxCanvas* canvas, const TRect& r,
-                                                   const TcxViewParams& background, TColor color, int margin) const {
+void TdxSkinLookAndFeelPainter::DrawSeparatorStrip(TcxCanvas* canvas, const TRect& r, const TcxViewParams& background,
+                                                   TColor color, int margin) const {
     TdxSkinInfo* info = PainterSkinInfo();
     if (info && info->HeaderBackgroundColor)
         canvas->FillRectWithColor(TRect{r.left + margin, r.top, r.right - margin, r.bottom},
@@ -407,9 +406,8 @@ void TdxSkinLookAndFeelPainter::DrawSmallCloseButton(TcxCanvas* canvas, const TR
 void TdxSkinLookAndFeelPainter::DrawFilterArrowButton(TcxCanvas* canvas, const TRect& r, TcxButtonState state,
                                                       bool active) const {
     TdxSkinInfo* info = PainterSkinInfo();
-    if (!info ||
-        !DrawElement(canvas, active ? info->FilterButtonActive : info->FilterButton, r, 0,
-                     ButtonStateToElementState(state)))
+    if (!info || !DrawElement(canvas, active ? info->FilterButtonActive : info->FilterButton, r, 0,
+                              ButtonStateToElementState(state)))
         TcxOffice11LookAndFeelPainter::DrawFilterArrowButton(canvas, r, state, active);
 }
 
@@ -449,8 +447,7 @@ void TdxSkinLookAndFeelPainter::DrawSizeGripArea(TcxCanvas* canvas, const TRect&
     DrawElement(canvas, info->SizeGrip, r);
 }
 
-void TdxSkinLookAndFeelPainter::DrawNavigatorPushButton(TcxCanvas* canvas, const TRect& r,
-                                                        TcxButtonState state) const {
+void TdxSkinLookAndFeelPainter::DrawNavigatorPushButton(TcxCanvas* canvas, const TRect& r, TcxButtonState state) const {
     DrawEditorButtonElement(canvas, r, 0, ButtonStateToElementState(state));
 }
 
@@ -520,8 +517,8 @@ void TdxSkinLookAndFeelPainter::DrawClockFace(TcxCanvas* canvas, const TRect& r,
     const TPoint c{(f.left + f.right) / 2, (f.top + f.bottom) / 2};
     const double rx = w / 2.0 - 2, ry = h / 2.0 - 2;
     const TColor handColor = info->ClockFace->TextColor();
-    DrawClockHand(dc, c, rx, ry, ((hour % 12) * 3600 + minute * 60 + second - 10800) * 2 * pi / 43200, 4.5, 0.75,
-                  0.15, handColor);
+    DrawClockHand(dc, c, rx, ry, ((hour % 12) * 3600 + minute * 60 + second - 10800) * 2 * pi / 43200, 4.5, 0.75, 0.15,
+                  handColor);
     DrawClockHand(dc, c, rx, ry, (minute * 60 + second - 900) * 2 * pi / 3600, 3.5, 0.85, 0.2, handColor);
     const double s = (second - 15) * 2 * pi / 60;
     HPEN pen = CreatePen(PS_SOLID, 1, ColorToRGB(handColor));
@@ -606,8 +603,7 @@ void TdxSkinLookAndFeelPainter::DrawProgressChunk(TcxCanvas* canvas, const TRect
         TcxOffice11LookAndFeelPainter::DrawProgressChunk(canvas, r, vertical);
 }
 
-void TdxSkinLookAndFeelPainter::DrawGroupPanelFill(TcxCanvas* canvas, const TRect& r,
-                                                   const TRect& contentRect) const {
+void TdxSkinLookAndFeelPainter::DrawGroupPanelFill(TcxCanvas* canvas, const TRect& r, const TRect& contentRect) const {
     TdxSkinInfo* info = PainterSkinInfo();
     if (!info || !DrawElement(canvas, info->GroupPanelNoBorder, contentRect))
         TcxOffice11LookAndFeelPainter::DrawGroupPanelFill(canvas, r, contentRect);
@@ -691,8 +687,8 @@ void TdxSkinLookAndFeelPainter::DrawTrackBarThumb(TcxCanvas* canvas, const TRect
 void TdxSkinLookAndFeelPainter::DrawSplitter(TcxCanvas* canvas, const TRect& r, bool hot, bool pressed,
                                              bool horizontal) const {
     TdxSkinInfo* info = PainterSkinInfo();
-    if (!info || !DrawElement(canvas, horizontal ? info->SplitterHorz : info->CommonSplitter, r, 0,
-                              hot ? esHot : esNormal))
+    if (!info ||
+        !DrawElement(canvas, horizontal ? info->SplitterHorz : info->CommonSplitter, r, 0, hot ? esHot : esNormal))
         TcxOffice11LookAndFeelPainter::DrawSplitter(canvas, r, hot, pressed, horizontal);
 }
 

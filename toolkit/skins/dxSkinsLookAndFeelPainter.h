@@ -23,8 +23,7 @@ public:
     virtual TdxSkinInfo* PainterSkinInfo() const;
     // Draws the editor button (which 0) or the editors' close button (which 1) with image 0;
     // false when the skin has no such element.
-    virtual bool DrawEditorButtonElement(TcxCanvas* canvas, const TRect& r, int which,
-                                         TdxSkinElementState state) const;
+    virtual bool DrawEditorButtonElement(TcxCanvas* canvas, const TRect& r, int which, TdxSkinElementState state) const;
     virtual String OwningUnitName() const;
 
     // --- colours
@@ -93,8 +92,8 @@ public:
     void DrawCaptionButton(TcxCanvas* canvas, const TRect& r, TcxButtonState state, const String& caption,
                            bool withBorder, TColor faceColor = clDefault, TColor textColor = clDefault,
                            bool wordWrap = false, TcxCaptionButtonKind kind = cbkPushButton) const override;
-    void DrawGroupedButton(TcxCanvas* canvas, const TRect& r, TcxButtonState state, int buttonCount,
-                           int buttonIndex, TColor frameColor) const override;
+    void DrawGroupedButton(TcxCanvas* canvas, const TRect& r, TcxButtonState state, int buttonCount, int buttonIndex,
+                           TColor frameColor) const override;
     void DrawButtonOutline(TcxCanvas* canvas, const TRect& r, bool hot, bool pressed) const override;
     void DrawPlusMinusButton(TcxCanvas* canvas, const TRect& r, TColor color, bool expanded) const override;
     void DrawSmallPlusMinusButton(TcxCanvas* canvas, const TRect& r, TColor borderColor, TColor faceColor,

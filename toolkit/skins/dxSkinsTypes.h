@@ -23,8 +23,8 @@ class TdxSkinCustomPersistentObject;
 class TdxSkinInfo;
 
 // The states a skin element can be drawn in; bit n of a stored state set is state n.
-Z_ENUM(TdxSkinElementState, Byte, esNormal, esHot, esPressed, esDisabled, esActive, esFocused, esDroppedDown,
-       esChecked, esHotCheck, esActiveDisabled, esCheckPressed)
+Z_ENUM(TdxSkinElementState, Byte, esNormal, esHot, esPressed, esDisabled, esActive, esFocused, esDroppedDown, esChecked,
+       esHotCheck, esActiveDisabled, esCheckPressed)
 using TdxSkinElementStates = TSet<TdxSkinElementState>;
 constexpr int dxSkinElementStateCount = 11;
 

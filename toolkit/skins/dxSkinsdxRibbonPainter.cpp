@@ -18,7 +18,7 @@ TdxSkinElementState MapState(int state, const TdxSkinElementState (&map)[9]) {
     return state >= 0 && state <= 8 ? map[state] : esNormal;
 }
 
-const TdxSkinElementState buttonStates[9] = {esNormal,  esDisabled, esHot,     esHot,           esPressed,
+const TdxSkinElementState buttonStates[9] = {esNormal,  esDisabled, esHot,      esHot,           esPressed,
                                              esChecked, esChecked,  esHotCheck, esActiveDisabled};
 const TdxSkinElementState buttonArrowStates[9] = {esNormal, esDisabled, esHot,    esActive, esNormal,
                                                   esNormal, esNormal,   esNormal, esNormal};
@@ -89,20 +89,19 @@ TdxSkinElementState TdxSkinRibbonPainter::ToElementState(int state) {
     return MapState(state, map);
 }
 
-TdxSkinElementState TdxSkinRibbonPainter::AdjustLargeButtonState(TdxSkinElement* element,
-                                                                 TdxSkinElementState state) {
+TdxSkinElementState TdxSkinRibbonPainter::AdjustLargeButtonState(TdxSkinElement* element, TdxSkinElementState state) {
     if (int(state) <= 15 && element->Image()->States().Contains(state)) return state;
     switch (state) {
-    case esActive:
-    case esHotCheck:
-        return esHot;
-    case esChecked:
-    case esCheckPressed:
-        return esPressed;
-    case esActiveDisabled:
-        return esDisabled;
-    default:
-        return state;
+        case esActive:
+        case esHotCheck:
+            return esHot;
+        case esChecked:
+        case esCheckPressed:
+            return esPressed;
+        case esActiveDisabled:
+            return esDisabled;
+        default:
+            return state;
     }
 }
 
@@ -142,7 +141,8 @@ void TdxSkinRibbonPainter::DrawRibbonTopFrameArea(HDC dc, const TRect& r) {
 void TdxSkinRibbonPainter::DrawApplicationButton(HDC dc, const TRect& r, int state) {
     static const TdxSkinElementState map[] = {esNormal, esHot, esPressed};
     TdxSkinInfo* info;
-    if (!GetSkinInfo(info) || !info->RibbonFormAppButton) return TdxBlackRibbonSkin::DrawApplicationButton(dc, r, state);
+    if (!GetSkinInfo(info) || !info->RibbonFormAppButton)
+        return TdxBlackRibbonSkin::DrawApplicationButton(dc, r, state);
     info->RibbonFormAppButton->DrawInRect(dc, r, 0, state >= 0 && state <= 2 ? map[state] : esNormal);
 }
 
@@ -179,7 +179,8 @@ void TdxSkinRibbonPainter::DrawButton(HDC dc, const TRect& r, int state) {
 void TdxSkinRibbonPainter::DrawLargeButton(HDC dc, const TRect& r, int state) {
     TdxSkinInfo* info;
     if (!GetSkinInfo(info) || !info->RibbonLargeButton) return TdxBlackRibbonSkin::DrawLargeButton(dc, r, state);
-    info->RibbonLargeButton->DrawInRect(dc, r, 0, AdjustLargeButtonState(info->RibbonLargeButton, ToElementState(state)));
+    info->RibbonLargeButton->DrawInRect(dc, r, 0,
+                                        AdjustLargeButtonState(info->RibbonLargeButton, ToElementState(state)));
 }
 
 void TdxSkinRibbonPainter::DrawButtonArrow(HDC dc, const TRect& r, int state) {
@@ -218,8 +219,8 @@ void TdxSkinRibbonPainter::DrawFormBorders(HDC dc, const TRect& bordersWidth, in
     const int image = data.IsActive ? 0 : 1;
     for (int side = 0; side < 4; ++side) {
         if ((side == dxSkinFrameCaption && captionHeight == 0) || !frames[side]) continue;
-        ribbonCache->FrameCache(side)->DrawEx(dc, frames[side], sides[side], data.IsActive ? esActive : esActiveDisabled,
-                                              image);
+        ribbonCache->FrameCache(side)->DrawEx(dc, frames[side], sides[side],
+                                              data.IsActive ? esActive : esActiveDisabled, image);
     }
     if (bordersWidth.bottom > 1) {
         // the bottom corners: the ends of the side frames, below the bottom border's top
@@ -266,58 +267,58 @@ TColor TdxSkinRibbonPainter::PartColor(int part, int state) {
     auto text = [](TdxSkinElement* e) { return e ? e->TextColor() : clDefault; };
     TColor color = clDefault;
     switch (part) {
-    case 9:
-    case 20:
-        color = value(info->ContentColor);
-        break;
-    case 10:
-        color = value(state == 3 ? info->ContainerHighlightBorderColor : info->ContainerBorderColor);
-        break;
-    case 41:
-    case 457:
-        color = value(info->ContainerBorderColor);
-        break;
-    case 64:
-    case 66:
-        color = text(info->RibbonDropDownGalleryGroupHeader);
-        break;
-    case 335:
-        color = state == 1 ? info->RibbonButtonDisabledColor : text(info->RibbonButton);
-        break;
-    case 362:
-        color = state == 1 ? value(info->BarDisabledTextColor) : text(info->PopupMenu);
-        break;
-    case 395:
-        color = value(info->RibbonAppMenuExtraPaneColor);
-        break;
-    case 455:
-    case 456:
-    case 10018:
-        color = info->FormContent ? info->FormContent->Color() : clDefault;
-        break;
-    case 10130:
-        color = state == 0 ? text(info->RibbonFormCaption) : info->RibbonCaptionTextColor[1];
-        break;
-    case 10131:
-        color = state == 0 ? info->RibbonDocumentNameTextColor[0] : info->RibbonCaptionTextColor[1];
-        break;
-    case 10132:
-        color = state == 3 ? info->RibbonTabTextColorSelected : text(info->RibbonTab);
-        break;
-    case 10133:
-        color = text(info->RibbonButton);
-        break;
-    case 10134:
-        color = text(info->RibbonTabGroupCaption);
-        break;
-    case 10138:
-        color = state == 0   ? info->RibbonStatusBarTextColor
-                : state == 1 ? info->RibbonStatusBarTextColorDisabled
-                : state == 2 ? info->RibbonStatusBarTextColorHot
-                             : clDefault;
-        break;
-    default:
-        break;
+        case 9:
+        case 20:
+            color = value(info->ContentColor);
+            break;
+        case 10:
+            color = value(state == 3 ? info->ContainerHighlightBorderColor : info->ContainerBorderColor);
+            break;
+        case 41:
+        case 457:
+            color = value(info->ContainerBorderColor);
+            break;
+        case 64:
+        case 66:
+            color = text(info->RibbonDropDownGalleryGroupHeader);
+            break;
+        case 335:
+            color = state == 1 ? info->RibbonButtonDisabledColor : text(info->RibbonButton);
+            break;
+        case 362:
+            color = state == 1 ? value(info->BarDisabledTextColor) : text(info->PopupMenu);
+            break;
+        case 395:
+            color = value(info->RibbonAppMenuExtraPaneColor);
+            break;
+        case 455:
+        case 456:
+        case 10018:
+            color = info->FormContent ? info->FormContent->Color() : clDefault;
+            break;
+        case 10130:
+            color = state == 0 ? text(info->RibbonFormCaption) : info->RibbonCaptionTextColor[1];
+            break;
+        case 10131:
+            color = state == 0 ? info->RibbonDocumentNameTextColor[0] : info->RibbonCaptionTextColor[1];
+            break;
+        case 10132:
+            color = state == 3 ? info->RibbonTabTextColorSelected : text(info->RibbonTab);
+            break;
+        case 10133:
+            color = text(info->RibbonButton);
+            break;
+        case 10134:
+            color = text(info->RibbonTabGroupCaption);
+            break;
+        case 10138:
+            color = state == 0   ? info->RibbonStatusBarTextColor
+                    : state == 1 ? info->RibbonStatusBarTextColorDisabled
+                    : state == 2 ? info->RibbonStatusBarTextColorHot
+                                 : clDefault;
+            break;
+        default:
+            break;
     }
     return color == clDefault ? TdxBlackRibbonSkin::PartColor(part, state) : color;
 }
@@ -362,10 +363,9 @@ TdxSkinElementState GroupState(int state) { return state == 2 ? esHot : esNormal
 }  // namespace
 
 // Each of these draws one element of the info in r, or does what Black does.
-#define SKIN_ELEMENT_OPERATION(Operation, Params, Member, Rect, State, Image, BlackArgs)         \
-    void TdxSkinRibbonPainter::Operation Params {                                               \
-        if (!DrawSkinElement(dc, &TdxSkinInfo::Member, Rect, State, Image))                     \
-            TdxBlackRibbonSkin::Operation BlackArgs;                                             \
+#define SKIN_ELEMENT_OPERATION(Operation, Params, Member, Rect, State, Image, BlackArgs)                             \
+    void TdxSkinRibbonPainter::Operation Params {                                                                    \
+        if (!DrawSkinElement(dc, &TdxSkinInfo::Member, Rect, State, Image)) TdxBlackRibbonSkin::Operation BlackArgs; \
     }
 SKIN_ELEMENT_OPERATION(DrawTabGroupHeaderBackground, (HDC dc, const TRect& r, int state), RibbonTabGroupCaption, r,
                        GroupState(state), 0, (dc, r, state))
@@ -384,10 +384,9 @@ SKIN_ELEMENT_OPERATION(DrawSplitButtonRight, (HDC dc, const TRect& r, int state)
                        MapState(state, splitButtonStates), 0, (dc, r, state))
 SKIN_ELEMENT_OPERATION(DrawLargeSplitButtonTop, (HDC dc, const TRect& r, int state), RibbonLargeSplitButtonTop, r,
                        MapState(state, largeSplitTopStates), 0, (dc, r, state))
-SKIN_ELEMENT_OPERATION(DrawLargeSplitButtonBottom, (HDC dc, const TRect& r, int state),
-                       RibbonLargeSplitButtonBottom, r, MapState(state, largeSplitBottomStates), 0, (dc, r, state))
-SKIN_ELEMENT_OPERATION(DrawButtonGroupBorderLeft, (HDC dc, const TRect& r), RibbonButtonGroup, r, esNormal, 0,
-                       (dc, r))
+SKIN_ELEMENT_OPERATION(DrawLargeSplitButtonBottom, (HDC dc, const TRect& r, int state), RibbonLargeSplitButtonBottom, r,
+                       MapState(state, largeSplitBottomStates), 0, (dc, r, state))
+SKIN_ELEMENT_OPERATION(DrawButtonGroupBorderLeft, (HDC dc, const TRect& r), RibbonButtonGroup, r, esNormal, 0, (dc, r))
 SKIN_ELEMENT_OPERATION(DrawDropDownBorder, (HDC dc, const TRect& r), PopupMenu, r, esNormal, 0, (dc, r))
 SKIN_ELEMENT_OPERATION(DrawMenuCheck, (HDC dc, const TRect& r, int state), PopupMenuCheck, r, esNormal, 1,
                        (dc, r, state))
@@ -407,16 +406,16 @@ SKIN_ELEMENT_OPERATION(DrawDropDownGalleryGroupHeader, (HDC dc, const TRect& r),
 SKIN_ELEMENT_OPERATION(DrawInRibbonGalleryPane, (HDC dc, const TRect& r, int state), RibbonInRibbonGalleryPane, r,
                        ToElementState(state), 0, (dc, r, state))
 SKIN_ELEMENT_OPERATION(DrawProgressBorder, (HDC dc, const TRect& r), ProgressBorder, r, esNormal, 0, (dc, r))
-SKIN_ELEMENT_OPERATION(DrawStatusBarPanelSeparator, (HDC dc, const TRect& r), RibbonStatusBarSeparator, r, esNormal,
+SKIN_ELEMENT_OPERATION(DrawStatusBarPanelSeparator, (HDC dc, const TRect& r), RibbonStatusBarSeparator, r, esNormal, 0,
+                       (dc, r))
+SKIN_ELEMENT_OPERATION(DrawStatusBarToolbarSeparator, (HDC dc, const TRect& r), RibbonStatusBarSeparator, r, esNormal,
                        0, (dc, r))
-SKIN_ELEMENT_OPERATION(DrawStatusBarToolbarSeparator, (HDC dc, const TRect& r), RibbonStatusBarSeparator, r,
-                       esNormal, 0, (dc, r))
 #undef SKIN_ELEMENT_OPERATION
 
 void TdxSkinRibbonPainter::DrawGroupScrollButton(HDC dc, const TRect& r, bool isLeft, int state) {
-    if (!DrawSkinElement(dc, isLeft ? &TdxSkinInfo::RibbonTabGroupLeftScrollButton
-                                    : &TdxSkinInfo::RibbonTabGroupRightScrollButton,
-                         r, ToElementState(state)))
+    if (!DrawSkinElement(
+            dc, isLeft ? &TdxSkinInfo::RibbonTabGroupLeftScrollButton : &TdxSkinInfo::RibbonTabGroupRightScrollButton,
+            r, ToElementState(state)))
         TdxBlackRibbonSkin::DrawGroupScrollButton(dc, r, isLeft, state);
 }
 
@@ -470,7 +469,7 @@ int TdxSkinRibbonPainter::GetStatusBarSeparatorSize() const {
 }
 
 void TdxSkinRibbonPainter::DrawSkinEditorButton(HDC dc, const TRect& r, TcxEditBtnKind kind, int state) {
-    static const TcxButtonState editorStates[9] = {cxbsNormal,  cxbsDisabled, cxbsHot,     cxbsNormal, cxbsPressed,
+    static const TcxButtonState editorStates[9] = {cxbsNormal,  cxbsDisabled, cxbsHot,     cxbsNormal,  cxbsPressed,
                                                    cxbsPressed, cxbsDefault,  cxbsDefault, cxbsDisabled};
     TcxLookAndFeelPainterClass painter = nullptr;
     TcxExtendedStylePainters* registry = GlobalExtendedStylePainters();

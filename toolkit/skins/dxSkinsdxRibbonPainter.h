@@ -30,8 +30,8 @@ public:
 
     // Draws the element in drawRect with the DC's clip replaced by (clipOperation 0) or
     // intersected with (1) clipRect; the DC's clip is restored afterwards.
-    void DrawElementClipped(HDC dc, const TRect& clipRect, int imageIndex, int clipOperation,
-                            TdxSkinElementState state, TdxSkinElement* element, const TRect& drawRect);
+    void DrawElementClipped(HDC dc, const TRect& clipRect, int imageIndex, int clipOperation, TdxSkinElementState state,
+                            TdxSkinElement* element, const TRect& drawRect);
 
     int ApplicationButtonIndent() const;
     int StatusBarIndent() const { return 4; }

@@ -8,9 +8,7 @@ TApplicationFileIO* FileIOProvider = nullptr;
 
 namespace {
 
-[[noreturn]] void FileNotFound(const String& fileName) {
-    throw Exception(L"File not found: \"" + fileName + L"\"");
-}
+[[noreturn]] void FileNotFound(const String& fileName) { throw Exception(L"File not found: \"" + fileName + L"\""); }
 
 }  // namespace
 

@@ -53,15 +53,19 @@ Integer TBinaryReader::ReadInteger() {
             Read(&v, 4);
             return v;
         }
-        default: RaiseReadTypeError();
+        default:
+            RaiseReadTypeError();
     }
 }
 
 bool TBinaryReader::ReadBoolean() {
     switch (ReadTag()) {
-        case atFalse: return false;
-        case atTrue: return true;
-        default: RaiseReadTypeError();
+        case atFalse:
+            return false;
+        case atTrue:
+            return true;
+        default:
+            RaiseReadTypeError();
     }
 }
 
@@ -96,7 +100,8 @@ AnsiString TBinaryReader::ReadString() {
             Read(s.data(), Integer(s.size()));
             return StringToAnsi(DecodeArchiveUTF8(s));
         }
-        default: RaiseReadTypeError();
+        default:
+            RaiseReadTypeError();
     }
 }
 

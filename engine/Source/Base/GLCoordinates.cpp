@@ -16,9 +16,14 @@ void TGLCustomCoordinates::AssignVector(const TVector4f& value) {
             coordinates_.Z = 0;
             coordinates_.W = 0;
             break;
-        case csPoint: coordinates_.W = 1; break;
-        case csVector: coordinates_.W = 0; break;
-        default: Assert(false, L"Assertion failure");
+        case csPoint:
+            coordinates_.W = 1;
+            break;
+        case csVector:
+            coordinates_.W = 0;
+            break;
+        default:
+            Assert(false, L"Assertion failure");
     }
     ReportChange(this);
 }

@@ -8,8 +8,8 @@
 #include "VectorArithmetic.h"
 
 const TBoxFace BoxFaces[6] = {
-    {{0, 1, 2, 3}, 0, true}, {{4, 5, 6, 7}, 0, false}, {{0, 4, 7, 3}, 1, true},
-    {{1, 5, 6, 2}, 1, false}, {{0, 1, 5, 4}, 2, true}, {{2, 3, 7, 6}, 2, false},
+    {{0, 1, 2, 3}, 0, true},  {{4, 5, 6, 7}, 0, false}, {{0, 4, 7, 3}, 1, true},
+    {{1, 5, 6, 2}, 1, false}, {{0, 1, 5, 4}, 2, true},  {{2, 3, 7, 6}, 2, false},
 };
 
 void SetBoxCornersFace(TBoxCorners& corners, int face, Single value) {
@@ -98,8 +98,8 @@ bool AABBContainsPoint(const TAffineVector& point, const TAxisAlignedBox& box) {
     return true;
 }
 
-bool RayHitsAABB(const TAffineVector& start, const TAffineVector& direction, const TAxisAlignedBox& box,
-                 Single& tNear, Single& tFar) {
+bool RayHitsAABB(const TAffineVector& start, const TAffineVector& direction, const TAxisAlignedBox& box, Single& tNear,
+                 Single& tFar) {
     tNear = -std::numeric_limits<Single>::infinity();
     tFar = std::numeric_limits<Single>::infinity();
     for (int i = 0; i < 3; ++i) {

@@ -12,8 +12,8 @@
 
 struct TBoxFace {
     Byte Corners[4];
-    Byte Axis;    // 0 = X, 1 = Y, 2 = Z
-    bool IsMax;   // the face on the maximum side of its axis
+    Byte Axis;   // 0 = X, 1 = Y, 2 = Z
+    bool IsMax;  // the face on the maximum side of its axis
 };
 
 extern const TBoxFace BoxFaces[6];
@@ -39,5 +39,5 @@ void TransformAABB(TAxisAlignedBox& box, const TMatrix4x4& matrix);
 bool AABBContainsPoint(const TAffineVector& point, const TAxisAlignedBox& box);
 // Slab test. On a hit, tNear and tFar are the ray parameters where it enters and leaves the box
 // (tNear is negative when the start lies inside).
-bool RayHitsAABB(const TAffineVector& start, const TAffineVector& direction, const TAxisAlignedBox& box,
-                 Single& tNear, Single& tFar);
+bool RayHitsAABB(const TAffineVector& start, const TAffineVector& direction, const TAxisAlignedBox& box, Single& tNear,
+                 Single& tFar);

@@ -79,22 +79,20 @@ TVector4f TransformVector4(const TVector4f& v, const TMatrix4x4& m) {
 
 TAffineVector TransformAffinePoint(const TAffineVector& v, const TMatrix4x4& m) {
     TAffineVector r;
-    for (int j = 0; j < 3; ++j)
-        r[j] = Single(Ext(v.X) * m[0][j] + Ext(v.Y) * m[1][j] + Ext(v.Z) * m[2][j] + m[3][j]);
+    for (int j = 0; j < 3; ++j) r[j] = Single(Ext(v.X) * m[0][j] + Ext(v.Y) * m[1][j] + Ext(v.Z) * m[2][j] + m[3][j]);
     return r;
 }
 
 // --- Determinants and inverses ---
 
-Single Determinant3(Single a1, Single a2, Single a3, Single b1, Single b2, Single b3, Single c1, Single c2,
-                    Single c3) {
+Single Determinant3(Single a1, Single a2, Single a3, Single b1, Single b2, Single b3, Single c1, Single c2, Single c3) {
     return Single(a1 * (Ext(b2) * c3 - Ext(b3) * c2) - b1 * (Ext(a2) * c3 - Ext(a3) * c2) +
                   c1 * (Ext(a2) * b3 - Ext(a3) * b2));
 }
 
 Single MatrixDeterminant(const TMatrix4x4& m) {
-    return Single(Ext(m[0][0]) * Minor3(m, 0, 0) - Ext(m[0][1]) * Minor3(m, 0, 1) +
-                  Ext(m[0][2]) * Minor3(m, 0, 2) - Ext(m[0][3]) * Minor3(m, 0, 3));
+    return Single(Ext(m[0][0]) * Minor3(m, 0, 0) - Ext(m[0][1]) * Minor3(m, 0, 1) + Ext(m[0][2]) * Minor3(m, 0, 2) -
+                  Ext(m[0][3]) * Minor3(m, 0, 3));
 }
 
 void AdjugateInPlace(TMatrix4x4& m) {

@@ -29,8 +29,7 @@ TVector4f TransformVector4(const TVector4f& v, const TMatrix4x4& m);
 TAffineVector TransformAffinePoint(const TAffineVector& v, const TMatrix4x4& m);
 
 // --- Determinants and inverses ---
-Single Determinant3(Single a1, Single a2, Single a3, Single b1, Single b2, Single b3, Single c1, Single c2,
-                    Single c3);
+Single Determinant3(Single a1, Single a2, Single a3, Single b1, Single b2, Single b3, Single c1, Single c2, Single c3);
 Single MatrixDeterminant(const TMatrix4x4& m);
 void AdjugateInPlace(TMatrix4x4& m);
 void ScaleMatrixInPlace(TMatrix4x4& m, Extended f);

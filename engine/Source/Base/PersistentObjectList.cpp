@@ -165,7 +165,8 @@ void TPersistentObjectList::ReadItemsFromArchive(TVirtualReader* reader,
                 reader->ReadInteger();
                 Add(nullptr);
                 continue;
-            default: throw Exception(L"Broken ObjectList archive");
+            default:
+                throw Exception(L"Broken ObjectList archive");
         }
         std::unique_ptr<TObject> created(cls->Create());
         auto* object = static_cast<TPersistentObject*>(created.get());

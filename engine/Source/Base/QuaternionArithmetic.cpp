@@ -68,10 +68,16 @@ TQuaternion EulerQuaternion(Single x, Single y, Single z, TEulerAxisOrder order)
     Single* middle;
     switch (order) {
         case eulXYZ:
-        case eulZYX: middle = &y; break;
+        case eulZYX:
+            middle = &y;
+            break;
         case eulXZY:
-        case eulYZX: middle = &z; break;
-        default: middle = &x; break;
+        case eulYZX:
+            middle = &z;
+            break;
+        default:
+            middle = &x;
+            break;
     }
     if (std::fabs(std::fabs(Ext(*middle)) - 90) > NearZeroEpsilon) return EulerQuaternionOrdered(x, y, z, order);
     // At the gimbal lock the axes coincide; average the rotations just either side of it.

@@ -145,9 +145,7 @@ void SubtractFromAffine(TAffineVector& v, const TAffineVector& w) { v = Subtract
 
 void SubtractFromVector4(TVector4f& v, const TVector4f& w) { v = SubtractVectors4(v, w); }
 
-void AccumulateScaledAffine(TAffineVector& v, const TAffineVector& w, const Single& f) {
-    v = AddScaledAffine(v, w, f);
-}
+void AccumulateScaledAffine(TAffineVector& v, const TAffineVector& w, const Single& f) { v = AddScaledAffine(v, w, f); }
 
 TAffineVector CombineAffine(const TAffineVector& a, const TAffineVector& b, Single f1, Single f2) {
     return {Single(Ext(f1) * a.X + Ext(f2) * b.X), Single(Ext(f1) * a.Y + Ext(f2) * b.Y),
@@ -279,9 +277,7 @@ void MultiplyVector4Components(TVector4f& v, const TVector4f& w) {
     v = {Single(Ext(v.X) * w.X), Single(Ext(v.Y) * w.Y), Single(Ext(v.Z) * w.Z), Single(Ext(v.W) * w.W)};
 }
 
-TVector4f AbsVector4(const TVector4f& v) {
-    return {std::fabs(v.X), std::fabs(v.Y), std::fabs(v.Z), std::fabs(v.W)};
-}
+TVector4f AbsVector4(const TVector4f& v) { return {std::fabs(v.X), std::fabs(v.Y), std::fabs(v.Z), std::fabs(v.W)}; }
 
 void MaxVector4Components(TVector4f& v, const TVector4f& w) {
     for (int i = 0; i < 4; ++i)
@@ -296,9 +292,7 @@ bool SameAffine(const TAffineVector& a, const TAffineVector& b) {
     return std::memcmp(&a, &b, sizeof(TAffineVector)) == 0;
 }
 
-bool SameAffine(const TAffineVector& a, const TVector4f& b) {
-    return std::memcmp(&a, &b, sizeof(TAffineVector)) == 0;
-}
+bool SameAffine(const TAffineVector& a, const TVector4f& b) { return std::memcmp(&a, &b, sizeof(TAffineVector)) == 0; }
 
 bool IsNullAffine(const TAffineVector& v) { return v.X == 0.0f && v.Y == 0.0f && v.Z == 0.0f; }
 
@@ -307,13 +301,12 @@ bool IsNullAffine(const TVector4f& v) { return v.X == 0.0f && v.Y == 0.0f && v.Z
 // --- Interpolation ---
 
 TAffineVector LerpAffine(const TAffineVector& a, const TAffineVector& b, Single t) {
-    return {Single(a.X + t * (Ext(b.X) - a.X)), Single(a.Y + t * (Ext(b.Y) - a.Y)),
-            Single(a.Z + t * (Ext(b.Z) - a.Z))};
+    return {Single(a.X + t * (Ext(b.X) - a.X)), Single(a.Y + t * (Ext(b.Y) - a.Y)), Single(a.Z + t * (Ext(b.Z) - a.Z))};
 }
 
 TVector4f LerpVector4(const TVector4f& a, const TVector4f& b, Single t) {
-    return {Single(a.X + t * (Ext(b.X) - a.X)), Single(a.Y + t * (Ext(b.Y) - a.Y)),
-            Single(a.Z + t * (Ext(b.Z) - a.Z)), Single(a.W + t * (Ext(b.W) - a.W))};
+    return {Single(a.X + t * (Ext(b.X) - a.X)), Single(a.Y + t * (Ext(b.Y) - a.Y)), Single(a.Z + t * (Ext(b.Z) - a.Z)),
+            Single(a.W + t * (Ext(b.W) - a.W))};
 }
 
 void LerpAffineArray(const TAffineVector* a, const TAffineVector* b, int n, TAffineVector* r, Single t) {

@@ -47,7 +47,7 @@ void SubtractFromVector4(TVector4f& v, const TVector4f& w);
 void AccumulateScaledAffine(TAffineVector& v, const TAffineVector& w, const Single& f);  // v += f * w
 TAffineVector CombineAffine(const TAffineVector& a, const TAffineVector& b, Single f1, Single f2);
 TAffineVector AddScaledAffine(const TAffineVector& a, const TAffineVector& b, Single f);  // a + f * b
-TVector4f CombineVector4(const TVector4f& a, const TVector4f& b, Single f);                // a + f * b
+TVector4f CombineVector4(const TVector4f& a, const TVector4f& b, Single f);               // a + f * b
 
 // --- Products, lengths and distances ---
 Extended DotAffine(const TAffineVector& a, const TAffineVector& b);
@@ -58,7 +58,7 @@ Extended ProjectOntoDirection(const TAffineVector& p, const TAffineVector& origi
 Extended ProjectOntoDirection(const TVector4f& p, const TVector4f& origin, const TVector4f& direction);
 TAffineVector CrossAffine(const TAffineVector& a, const TAffineVector& b);
 void CrossAffine(const TVector4f& a, const TVector4f& b, TVector4f& r);  // writes X, Y, Z only
-TVector4f CrossVector4(const TVector4f& a, const TVector4f& b);         // W := 0
+TVector4f CrossVector4(const TVector4f& a, const TVector4f& b);          // W := 0
 Extended Length2D(Single x, Single y);
 Single SquaredLength2D(Single x, Single y);
 Extended LengthAffine(const TAffineVector& v);

@@ -57,7 +57,9 @@ TXCollectionItem::~TXCollectionItem() {
     }
 }
 
-Integer TXCollectionItem::Index() const { return owner_ ? owner_->list_.IndexOf(const_cast<TXCollectionItem*>(this)) : -1; }
+Integer TXCollectionItem::Index() const {
+    return owner_ ? owner_->list_.IndexOf(const_cast<TXCollectionItem*>(this)) : -1;
+}
 
 void TXCollectionItem::Assign(TPersistent* source) {
     if (auto* other = dynamic_cast<TXCollectionItem*>(source)) {
@@ -170,8 +172,7 @@ void TXCollection::ReadFromReader(TReader* reader) {
         if (reader->NextValue() == vaString) {
             String name = reader->ReadString();
             itemClass = FindXCollectionItemClass(name);
-            if (!itemClass)
-                Assert(false, L"Class " + name + L" unknown. Add the relevant unit to your \"uses\".");
+            if (!itemClass) Assert(false, L"Class " + name + L" unknown. Add the relevant unit to your \"uses\".");
             classes.push_back(itemClass);
         } else {
             Integer position = reader->ReadInteger();

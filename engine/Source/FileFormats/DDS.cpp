@@ -18,9 +18,20 @@ constexpr Cardinal kFlagsWritten = 0x100F;  // caps, height, width, pitch, pixel
 
 // Byte offsets of the header fields from the start of the file.
 enum : size_t {
-    ofMagic = 0, ofSize = 4, ofFlags = 8, ofHeight = 12, ofWidth = 16, ofPitch = 20,
-    ofPixelFlags = 80, ofFourCC = 84, ofBitCount = 88, ofRedMask = 92, ofGreenMask = 96,
-    ofBlueMask = 100, ofAlphaMask = 104, ofCaps = 108
+    ofMagic = 0,
+    ofSize = 4,
+    ofFlags = 8,
+    ofHeight = 12,
+    ofWidth = 16,
+    ofPitch = 20,
+    ofPixelFlags = 80,
+    ofFourCC = 84,
+    ofBitCount = 88,
+    ofRedMask = 92,
+    ofGreenMask = 96,
+    ofBlueMask = 100,
+    ofAlphaMask = 104,
+    ofCaps = 108
 };
 
 Cardinal Get32(const Byte* header, size_t offset) {
@@ -91,9 +102,12 @@ void TDDSImage::LoadFromStream(TStream* stream) {
     const Cardinal fourCC = Get32(header, ofFourCC);
     if (compressed) {
         Integer blockSize;
-        if (fourCC == FourCC("DXT1")) blockSize = 8;
-        else if (fourCC == FourCC("DXT3") || fourCC == FourCC("DXT5")) blockSize = 16;
-        else throw EDDSException(Format(L"Unsupported compression type: %s", {FourCCText(fourCC)}));
+        if (fourCC == FourCC("DXT1"))
+            blockSize = 8;
+        else if (fourCC == FourCC("DXT3") || fourCC == FourCC("DXT5"))
+            blockSize = 16;
+        else
+            throw EDDSException(Format(L"Unsupported compression type: %s", {FourCCText(fourCC)}));
         dataSize = DXTDataSize(width, height, blockSize);
     } else {
         const Cardinal bitCount = Get32(header, ofBitCount);
@@ -118,8 +132,10 @@ void TDDSImage::LoadFromStream(TStream* stream) {
         if (fourCC == FourCC("DXT1")) {
             SetTransparent(DecodeDXT1(data.data(), data.size(), pixels.data(), width, height));
         } else {
-            if (fourCC == FourCC("DXT3")) DecodeDXT3(data.data(), data.size(), pixels.data(), width, height);
-            else DecodeDXT5(data.data(), data.size(), pixels.data(), width, height);
+            if (fourCC == FourCC("DXT3"))
+                DecodeDXT3(data.data(), data.size(), pixels.data(), width, height);
+            else
+                DecodeDXT5(data.data(), data.size(), pixels.data(), width, height);
             SetTransparent(true);
         }
         for (Integer r = 0; r < height; ++r) std::memcpy(ScanLine(r), pixels.data() + r * rowSize, rowSize);
@@ -148,9 +164,12 @@ void TDDSImage::LoadFromStream(TStream* stream) {
 void TDDSImage::SaveToStream(TStream* stream) {
     Byte header[kHeaderSize] = {};
     Cardinal bitCount;
-    if (PixelFormat() == pf24bit) bitCount = 24;
-    else if (PixelFormat() == pf32bit) bitCount = 32;
-    else throw EDDSException(L"Unsupported pixel format format");
+    if (PixelFormat() == pf24bit)
+        bitCount = 24;
+    else if (PixelFormat() == pf32bit)
+        bitCount = 32;
+    else
+        throw EDDSException(L"Unsupported pixel format format");
     const bool withAlpha = bitCount == 32 && Transparent();
     std::memcpy(header, "DDS ", 4);
     Put32(header, ofSize, 124);

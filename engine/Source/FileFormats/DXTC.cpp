@@ -9,7 +9,9 @@ struct TBGRA {
 };
 
 Word Read16(const Byte* p) { return Word(p[0] | (p[1] << 8)); }
-Cardinal Read32(const Byte* p) { return Cardinal(p[0]) | Cardinal(p[1]) << 8 | Cardinal(p[2]) << 16 | Cardinal(p[3]) << 24; }
+Cardinal Read32(const Byte* p) {
+    return Cardinal(p[0]) | Cardinal(p[1]) << 8 | Cardinal(p[2]) << 16 | Cardinal(p[3]) << 24;
+}
 
 TBGRA Expand(Word c) {
     TBGRA result{};
@@ -42,8 +44,8 @@ bool BlockColors(const Byte* block, bool threeColor, TBGRA colors[4]) {
 // Walks the blocks in file order and hands each to decode with its 16 output pixels (null for
 // pixels outside the image).
 template <class F>
-void ForEachBlock(const Byte* data, size_t dataSize, Byte* output, Integer width, Integer height,
-                  size_t blockSize, F decode) {
+void ForEachBlock(const Byte* data, size_t dataSize, Byte* output, Integer width, Integer height, size_t blockSize,
+                  F decode) {
     if (!data || !output || width <= 0 || height <= 0) return;
     const Integer across = (width + 3) / 4, down = (height + 3) / 4;
     size_t offset = 0;
@@ -53,9 +55,8 @@ void ForEachBlock(const Byte* data, size_t dataSize, Byte* output, Integer width
             TBGRA* pixels[16];
             for (int k = 0; k < 16; ++k) {
                 const Integer x = bx * 4 + k % 4, y = by * 4 + k / 4;
-                pixels[k] = x < width && y < height
-                                ? reinterpret_cast<TBGRA*>(output + (size_t(y) * width + x) * 4)
-                                : nullptr;
+                pixels[k] =
+                    x < width && y < height ? reinterpret_cast<TBGRA*>(output + (size_t(y) * width + x) * 4) : nullptr;
             }
             decode(data + offset, pixels);
             offset += blockSize;

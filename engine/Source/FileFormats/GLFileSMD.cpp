@@ -79,12 +79,15 @@ private:
     void Split(const String& line, Integer minimum) {
         fields_.SetCommaText(line);
         if (fields_.Count() < minimum)
-            throw EInvalidVectorFile(Format(L"SMD line %d: too few fields (%d of %d)", {at_, fields_.Count(), minimum}));
+            throw EInvalidVectorFile(
+                Format(L"SMD line %d: too few fields (%d of %d)", {at_, fields_.Count(), minimum}));
     }
     Integer IntegerField(Integer i) const { return StrToInt(fields_.Get(i)); }
     // A number that does not read counts as 0.
     Single RealField(Integer i) const { return Single(ParseFloatOr(fields_.Get(i), 0)); }
-    TAffineVector VectorField(Integer first) const { return {RealField(first), RealField(first + 1), RealField(first + 2)}; }
+    TAffineVector VectorField(Integer first) const {
+        return {RealField(first), RealField(first + 1), RealField(first + 2)};
+    }
 
     // A bone id of a vertex must name a bone of the skeleton.
     void CheckBone(Integer id) {
@@ -166,8 +169,7 @@ private:
         const Integer id = IntegerField(0);
         if (id < 0) throw EInvalidVectorFile(Format(L"SMD line %d: unknown bone %d", {at_, id}));
         // Padding up to a larger id would make the frame longer than the skeleton.
-        if (id >= bones)
-            throw EInvalidVectorFile(L"Invalid number of bones in frame " + IntToStr(frameNumber));
+        if (id >= bones) throw EInvalidVectorFile(L"Invalid number of bones in frame " + IntToStr(frameNumber));
         TAffineVectorList* position = frame->Position();
         TAffineVectorList* rotation = frame->Rotation();
         if (id < position->Count()) {

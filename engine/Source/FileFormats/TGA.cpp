@@ -60,9 +60,12 @@ void TTGAImage::LoadFromStream(TStream* stream) {
     stream->ReadBuffer(&header, sizeof(header));
     if (header.colorMapType != 0) throw ETGAException(L"ColorMapped TGA unsupported");
     TPixelFormat format;
-    if (header.pixelDepth == 24) format = pf24bit;
-    else if (header.pixelDepth == 32) format = pf32bit;
-    else throw ETGAException(L"Unsupported TGA ImageType");
+    if (header.pixelDepth == 24)
+        format = pf24bit;
+    else if (header.pixelDepth == 32)
+        format = pf32bit;
+    else
+        throw ETGAException(L"Unsupported TGA ImageType");
     if (header.imageType != kTypeEmpty && header.imageType != kTypeRaw && header.imageType != kTypeRunLength)
         throw ETGAException(L"Unsupported TGA ImageType " + IntToStr(Integer(header.imageType)));
 
@@ -79,8 +82,7 @@ void TTGAImage::LoadFromStream(TStream* stream) {
     // need their bytes, and a run-length packet of 1 + pixelSize bytes yields 128 pixels at most.
     const Int64 remaining = Remaining(stream);
     if (header.imageType == kTypeRaw && Int64(dataSize) > remaining) RaiseShortRead();
-    if (header.imageType == kTypeRunLength &&
-        Int64(width) * height > (remaining + pixelSize) / (1 + pixelSize) * 128)
+    if (header.imageType == kTypeRunLength && Int64(width) * height > (remaining + pixelSize) / (1 + pixelSize) * 128)
         RaiseShortRead();
 
     SetSize(0, 0);
@@ -93,8 +95,7 @@ void TTGAImage::LoadFromStream(TStream* stream) {
 
     auto target = [&](Integer i) { return bottomUp ? height - 1 - i : i; };
     if (header.imageType == kTypeRaw) {
-        for (Integer i = 0; i < height; ++i)
-            stream->ReadBuffer(ScanLine(target(i)), Integer(rowSize));
+        for (Integer i = 0; i < height; ++i) stream->ReadBuffer(ScanLine(target(i)), Integer(rowSize));
     } else {
         std::vector<Byte> buffer(dataSize);
         DecodeRunLength(stream, buffer.data(), dataSize, pixelSize);
@@ -106,9 +107,12 @@ void TTGAImage::LoadFromStream(TStream* stream) {
 
 void TTGAImage::SaveToStream(TStream* stream) {
     TTGAHeader header{};
-    if (PixelFormat() == pf24bit) header.pixelDepth = 24;
-    else if (PixelFormat() == pf32bit) header.pixelDepth = 32;
-    else throw ETGAException(L"Unsupported Bitmap format");
+    if (PixelFormat() == pf24bit)
+        header.pixelDepth = 24;
+    else if (PixelFormat() == pf32bit)
+        header.pixelDepth = 32;
+    else
+        throw ETGAException(L"Unsupported Bitmap format");
     // The header holds 16-bit sizes; a larger bitmap cannot be written without corrupting it.
     if (Width() > 0xFFFF || Height() > 0xFFFF) throw ETGAException(L"Bitmap too large for TGA");
     header.imageType = kTypeRaw;

@@ -21,20 +21,13 @@ void AddLines(TStrings* code, std::initializer_list<const wchar_t*> lines) {
 
 void GetVertexProgramCode(TStrings* code) {
     code->Clear();
-    AddLines(code, {L"varying vec3 Normal; ",
-                    L"varying vec3 LightVector; ",
-                    L"varying vec3 CameraVector; ",
-                    L" ",
-                    L" ",
-                    L"void main(void) ",
-                    L"{ ",
-                    L"  gl_Position = ftransform(); ",
+    AddLines(code, {L"varying vec3 Normal; ", L"varying vec3 LightVector; ", L"varying vec3 CameraVector; ", L" ", L" ",
+                    L"void main(void) ", L"{ ", L"  gl_Position = ftransform(); ",
                     L"  gl_TexCoord[0] = gl_TextureMatrix[0] * gl_MultiTexCoord0; ",
                     L"  Normal = normalize(gl_NormalMatrix * gl_Normal); ",
                     L"  vec3 p = (gl_ModelViewMatrix * gl_Vertex).xyz; ",
                     L"  LightVector = normalize(gl_LightSource[0].position.xyz - p); ",
-                    L"  CameraVector = normalize(p); ",
-                    L"} "});
+                    L"  CameraVector = normalize(p); ", L"} "});
 }
 
 void GetFragmentProgramCode(TStrings* code, bool separateSpecular, bool withOwnColors) {
@@ -42,17 +35,10 @@ void GetFragmentProgramCode(TStrings* code, bool separateSpecular, bool withOwnC
     if (withOwnColors)
         AddLines(code, {L"uniform vec4 AmbientColor; ", L"uniform vec4 DiffuseColor; ", L"uniform vec4 SpecularColor; ",
                         L" "});
-    AddLines(code, {L"uniform float LightIntensity; ",
-                    L"uniform float SpecPower; ",
-                    L"uniform sampler2D MainTexture; ",
-                    L" ",
-                    L"varying vec3 Normal; ",
-                    L"varying vec3 LightVector; ",
-                    L"varying vec3 CameraVector; ",
-                    L" ",
-                    L"void main(void) ",
-                    L"{ ",
-                    L"  vec4 TextureContrib = texture2D(MainTexture, gl_TexCoord[0].xy); "});
+    AddLines(code,
+             {L"uniform float LightIntensity; ", L"uniform float SpecPower; ", L"uniform sampler2D MainTexture; ", L" ",
+              L"varying vec3 Normal; ", L"varying vec3 LightVector; ", L"varying vec3 CameraVector; ", L" ",
+              L"void main(void) ", L"{ ", L"  vec4 TextureContrib = texture2D(MainTexture, gl_TexCoord[0].xy); "});
     code->Add(withOwnColors
                   ? L"  vec4 DiffuseContrib = clamp(DiffuseColor * dot(LightVector, Normal), 0.0, 1.0); "
                   : L"  vec4 DiffuseContrib = clamp(gl_LightSource[0].diffuse * dot(LightVector, Normal), 0.0, 1.0); ");
@@ -79,40 +65,22 @@ void GetFragmentProgramCode(TStrings* code, bool separateSpecular, bool withOwnC
 
 void GetMLVertexProgramCode(TStrings* code) {
     code->Clear();
-    AddLines(code, {L"varying vec3 Normal; ",
-                    L"varying vec3 LightVector; ",
-                    L"varying vec3 ViewDirection; ",
-                    L" ",
-                    L" ",
-                    L"void main(void) ",
-                    L"{ ",
-                    L"  gl_Position = ftransform(); ",
+    AddLines(code, {L"varying vec3 Normal; ", L"varying vec3 LightVector; ", L"varying vec3 ViewDirection; ", L" ",
+                    L" ", L"void main(void) ", L"{ ", L"  gl_Position = ftransform(); ",
                     L"  gl_TexCoord[0] = gl_TextureMatrix[0] * gl_MultiTexCoord0; ",
                     L"  Normal = normalize(gl_NormalMatrix * gl_Normal); ",
-                    L"  ViewDirection = (gl_ModelViewMatrix * gl_Vertex).xyz; ",
-                    L"} "});
+                    L"  ViewDirection = (gl_ModelViewMatrix * gl_Vertex).xyz; ", L"} "});
 }
 
 void GetMLFragmentProgramCode(TStrings* code, Integer lightCount, Single lightCompensation, bool separateSpecular) {
     code->Clear();
-    AddLines(code, {L"uniform float LightIntensity; ",
-                    L"uniform float SpecPower; ",
-                    L"uniform sampler2D MainTexture; ",
-                    L" ",
-                    L"varying vec3 Normal; ",
-                    L"varying vec3 ViewDirection; ",
-                    L" ",
-                    L"void main(void) ",
-                    L"{ ",
-                    L"  vec3 LightVector; ",
-                    L"  vec3 reflect_vec; ",
-                    L"  float Temp; ",
-                    L"  vec4 TextureContrib = texture2D(MainTexture, gl_TexCoord[0].st); ",
-                    L"  vec3 CameraVector = normalize(ViewDirection); ",
-                    L" ",
-                    L"  vec4 DiffuseContrib = vec4(0, 0, 0, 0); ",
-                    L"  vec4 SpecContrib    = vec4(0, 0, 0, 0); ",
-                    L"  vec4 AmbientContrib = vec4(0, 0, 0, 0); "});
+    AddLines(code,
+             {L"uniform float LightIntensity; ", L"uniform float SpecPower; ", L"uniform sampler2D MainTexture; ", L" ",
+              L"varying vec3 Normal; ", L"varying vec3 ViewDirection; ", L" ", L"void main(void) ", L"{ ",
+              L"  vec3 LightVector; ", L"  vec3 reflect_vec; ", L"  float Temp; ",
+              L"  vec4 TextureContrib = texture2D(MainTexture, gl_TexCoord[0].st); ",
+              L"  vec3 CameraVector = normalize(ViewDirection); ", L" ", L"  vec4 DiffuseContrib = vec4(0, 0, 0, 0); ",
+              L"  vec4 SpecContrib    = vec4(0, 0, 0, 0); ", L"  vec4 AmbientContrib = vec4(0, 0, 0, 0); "});
     for (Integer i = 0; i < lightCount; ++i) {
         const String n = IntToStr(i);
         code->Add(L"  LightVector = normalize(gl_LightSource[" + n + L"].position.xyz - ViewDirection); ");
@@ -135,9 +103,11 @@ void GetMLFragmentProgramCode(TStrings* code, Integer lightCount, Single lightCo
         const String f = FloatToStrF(factor, ffFixed, 15, 1, TFormatSettings::Invariant());
         code->Add(separateSpecular
                       ? L"  gl_FragColor = (LightIntensity * TextureContrib * (AmbientContrib + DiffuseContrib) + "
-                        L"SpecContrib) * " + f + L"; "
+                        L"SpecContrib) * " +
+                            f + L"; "
                       : L"  gl_FragColor =  LightIntensity * TextureContrib * (AmbientContrib + DiffuseContrib  + "
-                        L"SpecContrib) * " + f + L"; ");
+                        L"SpecContrib) * " +
+                            f + L"; ");
     }
     code->Add(L"} ");
 }
@@ -313,10 +283,10 @@ void TGLCustomGLSLMLDiffuseSpecularShaderMT::WriteProgramTexts() {
 // ---- registration ----
 
 void InitializeGLSLDiffuseSpecularShader() {
-    RegisterClasses({TGLCustomGLSLDiffuseSpecularShader::StaticClass(), TGLCustomGLSLDiffuseSpecularShaderMT::StaticClass(),
-                     TGLCustomGLSLDiffuseSpecularShaderAM::StaticClass(),
-                     TGLCustomGLSLMLDiffuseSpecularShader::StaticClass(),
-                     TGLCustomGLSLMLDiffuseSpecularShaderMT::StaticClass(), TGLSLDiffuseSpecularShader::StaticClass(),
-                     TGLSLDiffuseSpecularShaderMT::StaticClass(), TGLSLDiffuseSpecularShaderAM::StaticClass(),
-                     TGLSLMLDiffuseSpecularShader::StaticClass(), TGLSLMLDiffuseSpecularShaderMT::StaticClass()});
+    RegisterClasses(
+        {TGLCustomGLSLDiffuseSpecularShader::StaticClass(), TGLCustomGLSLDiffuseSpecularShaderMT::StaticClass(),
+         TGLCustomGLSLDiffuseSpecularShaderAM::StaticClass(), TGLCustomGLSLMLDiffuseSpecularShader::StaticClass(),
+         TGLCustomGLSLMLDiffuseSpecularShaderMT::StaticClass(), TGLSLDiffuseSpecularShader::StaticClass(),
+         TGLSLDiffuseSpecularShaderMT::StaticClass(), TGLSLDiffuseSpecularShaderAM::StaticClass(),
+         TGLSLMLDiffuseSpecularShader::StaticClass(), TGLSLMLDiffuseSpecularShaderMT::StaticClass()});
 }

@@ -62,8 +62,7 @@ private:
 };
 
 // The texture comes from a material library entry, by name.
-class TGLBaseGLSLDiffuseSpecularShaderMT : public TGLBaseCustomGLSLDiffuseSpecular,
-                                           public IGLMaterialLibrarySource {
+class TGLBaseGLSLDiffuseSpecularShaderMT : public TGLBaseCustomGLSLDiffuseSpecular, public IGLMaterialLibrarySource {
     Z_CLASS(TGLBaseGLSLDiffuseSpecularShaderMT, TGLBaseCustomGLSLDiffuseSpecular)
 public:
     using TGLBaseCustomGLSLDiffuseSpecular::TGLBaseCustomGLSLDiffuseSpecular;
@@ -168,8 +167,7 @@ protected:
     void WriteProgramTexts() override;
 };
 
-class TGLCustomGLSLMLDiffuseSpecularShaderMT : public TGLBaseGLSLDiffuseSpecularShaderMT,
-                                               public TGLMultiLightSettings {
+class TGLCustomGLSLMLDiffuseSpecularShaderMT : public TGLBaseGLSLDiffuseSpecularShaderMT, public TGLMultiLightSettings {
     Z_CLASS(TGLCustomGLSLMLDiffuseSpecularShaderMT, TGLBaseGLSLDiffuseSpecularShaderMT)
 public:
     using TGLBaseGLSLDiffuseSpecularShaderMT::TGLBaseGLSLDiffuseSpecularShaderMT;

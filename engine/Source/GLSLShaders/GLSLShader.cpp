@@ -128,8 +128,7 @@ void TGLCustomGLSLShader::Assign(TPersistent* source) {
 }
 
 bool TGLCustomGLSLShader::IsSupported() {
-    return GL.GL_ARB_shader_objects && GL.GL_ARB_vertex_program && GL.GL_ARB_vertex_shader &&
-           GL.GL_ARB_fragment_shader;
+    return GL.GL_ARB_shader_objects && GL.GL_ARB_vertex_program && GL.GL_ARB_vertex_shader && GL.GL_ARB_fragment_shader;
 }
 
 void TGLCustomGLSLShader::FreeProgram() {
@@ -225,6 +224,4 @@ bool TGLCustomGLSLShader::DoUnapply(TRenderContextInfo&) {
 
 // ---- registration ----
 
-void InitializeGLSLShader() {
-    RegisterClasses({TGLCustomGLSLShader::StaticClass(), TGLSLShader::StaticClass()});
-}
+void InitializeGLSLShader() { RegisterClasses({TGLCustomGLSLShader::StaticClass(), TGLSLShader::StaticClass()}); }

@@ -5,9 +5,7 @@
 #include "Bitmap.h"
 #include "SysExceptions.h"
 
-bool HasSubComponentStyle(const TComponent* component) {
-    return component->ComponentStyle().Contains(csSubComponent);
-}
+bool HasSubComponentStyle(const TComponent* component) { return component->ComponentStyle().Contains(csSubComponent); }
 
 void* BitmapScanLine(TBitmap* bitmap, Integer row) { return bitmap->ScanLine(row); }
 

@@ -39,7 +39,8 @@ LRESULT CALLBACK WindowDestroyHook(int code, WPARAM wParam, LPARAM lParam) {
 
 void StopWatchingWindow(HWND window) {
     if (!window || watchList.empty()) return;
-    auto found = std::find_if(watchList.begin(), watchList.end(), [&](const TWatchEntry& e) { return e.window == window; });
+    auto found =
+        std::find_if(watchList.begin(), watchList.end(), [&](const TWatchEntry& e) { return e.window == window; });
     if (found != watchList.end()) watchList.erase(found);
     if (watchList.empty() && watchHook) {
         UnhookWindowsHookEx(watchHook);
@@ -144,16 +145,13 @@ TGLWin32Context::~TGLWin32Context() {
         // A destructor cannot report: let the platform objects go regardless.
         try {
             DestroyPlatformContext();
-        } catch (...) {
-        }
+        } catch (...) {}
     }
 }
 
 void TGLWin32Context::ClearIntAttribs() { intAttribs_ = {0}; }
 
-void TGLWin32Context::AddIntAttrib(int key, int value) {
-    intAttribs_.insert(intAttribs_.end() - 1, {key, value});
-}
+void TGLWin32Context::AddIntAttrib(int key, int value) { intAttribs_.insert(intAttribs_.end() - 1, {key, value}); }
 
 void TGLWin32Context::SetIntAttrib(int key, int value) {
     for (size_t i = 0; i + 1 < intAttribs_.size(); i += 2)

@@ -60,7 +60,9 @@ TEST_F(BarCategories, InsertingDeletingExchangingAndMovingRenumberTheItems) {
     categories->Add(L"Файл");
     categories->Add(L"Вид");
     TTestBarItem *a = NewItem(L"btnA", 0), *b = NewItem(L"btnB", 1), *c = NewItem(L"btnC", 2);
-    auto indexes = [&] { return std::to_string(a->Category()) + std::to_string(b->Category()) + std::to_string(c->Category()); };
+    auto indexes = [&] {
+        return std::to_string(a->Category()) + std::to_string(b->Category()) + std::to_string(c->Category());
+    };
 
     categories->Move(0, 2);
     EXPECT_EQ(indexes(), "201");

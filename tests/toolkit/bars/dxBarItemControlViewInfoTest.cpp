@@ -57,16 +57,21 @@ TEST_F(ItemControlViewInfo, TheMostReducedLevelsFollowThePossibleAndAllowedSets)
     };
     const Case cases[] = {
         // only the large level: it is both most reduced levels
-        {{ivlLargeIconWithText}, dxBarAllViewLevels, {ivlLargeIconWithText}, ivlLargeIconWithText,
+        {{ivlLargeIconWithText},
+         dxBarAllViewLevels,
+         {ivlLargeIconWithText},
+         ivlLargeIconWithText,
          ivlLargeIconWithText},
         {dxBarAllViewLevels, dxBarAllViewLevels, dxBarAllViewLevels, ivlControlOnly, ivlControlOnly},
-        {dxBarAllViewLevels, {ivlLargeIconWithText, ivlSmallIcon}, {ivlLargeIconWithText, ivlSmallIcon},
-         ivlControlOnly, ivlSmallIcon},
+        {dxBarAllViewLevels,
+         {ivlLargeIconWithText, ivlSmallIcon},
+         {ivlLargeIconWithText, ivlSmallIcon},
+         ivlControlOnly,
+         ivlSmallIcon},
         // the link allows only the large level: the most reduced possible one stands in
         {dxBarAllViewLevels, {ivlLargeIconWithText}, {ivlLargeIconWithText}, ivlControlOnly, ivlControlOnly},
         // the link allows none of the possible levels: all possible ones are allowed
-        {{ivlSmallIconWithText}, {ivlControlOnly}, {ivlSmallIconWithText}, ivlSmallIconWithText,
-         ivlSmallIconWithText},
+        {{ivlSmallIconWithText}, {ivlControlOnly}, {ivlSmallIconWithText}, ivlSmallIconWithText, ivlSmallIconWithText},
     };
     for (const Case& c : cases) {
         link->SetViewLevels(c.linkLevels);

@@ -70,12 +70,18 @@ protected:
         for (int i = form->ComponentCount() - 1; i >= 0; --i)
             if (Is<TdxBarItem>(form->Components(i))) FreeObject(form->Components(i));
     }
-    std::string Usable() const { return Names(links->GetUsableLinkCount(), [this](int i) { return links->GetUsableLink(i); }); }
+    std::string Usable() const {
+        return Names(links->GetUsableLinkCount(), [this](int i) { return links->GetUsableLink(i); });
+    }
     std::string Showable() const {
         return Names(links->GetShowableLinkCount(), [this](int i) { return links->GetShowableLink(i); });
     }
-    std::string Shown() const { return Names(links->GetShownLinkCount(), [this](int i) { return links->GetShownLink(i); }); }
-    std::string Recent() const { return Names(links->GetRecentLinkCount(), [this](int i) { return links->GetRecentLink(i); }); }
+    std::string Shown() const {
+        return Names(links->GetShownLinkCount(), [this](int i) { return links->GetShownLink(i); });
+    }
+    std::string Recent() const {
+        return Names(links->GetRecentLinkCount(), [this](int i) { return links->GetRecentLink(i); });
+    }
 
     TdxBarPopupMenu* menu = nullptr;
     TdxBarItemLinks* links = nullptr;
@@ -85,13 +91,13 @@ TEST_F(ItemLinks, TheDerivedListsDropTrailingAndRepeatedSeparatorsAndHiddenLinks
     struct Case {
         const char *spec, *usable, *showable, *shown;
     } cases[] = {
-        {"BS", "i0 i1", "i0", "i0"},                         // a separator at the end goes
-        {"BSSB", "i0 i1 i2 i3", "i0 i2 i3", "i0 i2 i3"},     // a run keeps its last one
-        {"SB", "i0 i1", "i0 i1", "i0 i1"},                   // a leading separator stays
-        {"BSS", "i0 i1 i2", "i0", "i0"},                     // trailing separators all go
-        {"B-B", "i0 i1 i2", "i0 i2", "i0 i2"},               // a hidden link is usable only
-        {"BNB", "i0 i2", "i0 i2", "i0 i2"},                  // an item never visible is not even usable
-        {"BS-", "i0 i1 i2", "i0", "i0"},                     // the separator is last of the shown ones
+        {"BS", "i0 i1", "i0", "i0"},                      // a separator at the end goes
+        {"BSSB", "i0 i1 i2 i3", "i0 i2 i3", "i0 i2 i3"},  // a run keeps its last one
+        {"SB", "i0 i1", "i0 i1", "i0 i1"},                // a leading separator stays
+        {"BSS", "i0 i1 i2", "i0", "i0"},                  // trailing separators all go
+        {"B-B", "i0 i1 i2", "i0 i2", "i0 i2"},            // a hidden link is usable only
+        {"BNB", "i0 i2", "i0 i2", "i0 i2"},               // an item never visible is not even usable
+        {"BS-", "i0 i1 i2", "i0", "i0"},                  // the separator is last of the shown ones
     };
     for (const Case& c : cases) {
         FreeItems();
@@ -194,11 +200,17 @@ TEST_F(ItemLinks, AcceleratorsMatchTheirKeyWithTheShiftStateTheLayoutNeeds) {
         TShiftState shift;
         bool matches;
     } cases[] = {
-        {L"&Open", 'O', {}, true},        {L"&Open", 'O', {ssShift}, true},  // upper case: Shift or not
-        {L"&open", 'O', {}, true},        {L"&open", 'O', {ssShift}, false}, {L"&Open", 'O', {ssCtrl}, false},
-        {L"&1 Level", '1', {}, true},     {L"&1 Level", '1', {ssShift}, false},  // a digit: no modifiers
-        {L"Save && Exit", 'E', {}, false}, {L"Open", 'O', {}, false},           // no accelerator
-        {L"Co&py", 'P', {}, true},        {L"Co&py", 'C', {}, false},
+        {L"&Open", 'O', {}, true},
+        {L"&Open", 'O', {ssShift}, true},  // upper case: Shift or not
+        {L"&open", 'O', {}, true},
+        {L"&open", 'O', {ssShift}, false},
+        {L"&Open", 'O', {ssCtrl}, false},
+        {L"&1 Level", '1', {}, true},
+        {L"&1 Level", '1', {ssShift}, false},  // a digit: no modifiers
+        {L"Save && Exit", 'E', {}, false},
+        {L"Open", 'O', {}, false},  // no accelerator
+        {L"Co&py", 'P', {}, true},
+        {L"Co&py", 'C', {}, false},
     };
     Fill(links, "B");
     TdxBarItem* item = links->GetLink(0)->Item();
@@ -261,10 +273,8 @@ TEST_F(ItemLinks, TheMergeDecisionFollowsKindsAndOrdersAndTheManagersEvent) {
         TdxBarItemMergeKind expectedKind;
         int expectedIndex;
     } cases[] = {
-        {mkNone, 0, mkNone, -1},
-        {mkAdd, 10, mkAdd, 2},   // after the last link of order <= 10
-        {mkAdd, 15, mkAdd, 2},
-        {mkAdd, 99, mkAdd, 3},
+        {mkNone, 0, mkNone, -1},         {mkAdd, 10, mkAdd, 2},  // after the last link of order <= 10
+        {mkAdd, 15, mkAdd, 2},           {mkAdd, 99, mkAdd, 3},
         {mkMergeByCaption, 5, mkAdd, 1},  // no target (buttons do not merge): added
     };
     for (const Case& c : cases) {
@@ -283,7 +293,7 @@ TEST_F(ItemLinks, TheMergeDecisionFollowsKindsAndOrdersAndTheManagersEvent) {
         TdxBarItemMergeKind kind;
         int index;
         bool valid;
-    } validations[] = {{mkAdd, -1, false}, {mkAdd, 3, true}, {mkAdd, 4, false}, {mkMergeByCaption, 1, false},
+    } validations[] = {{mkAdd, -1, false},           {mkAdd, 3, true},  {mkAdd, 4, false}, {mkMergeByCaption, 1, false},
                        {mkMergeByCaption, 7, false}, {mkNone, 0, false}};
     for (const Validation& v : validations) {
         TdxBarItemLinks::TMergeDecision decision{v.kind, v.index};
@@ -292,7 +302,8 @@ TEST_F(ItemLinks, TheMergeDecisionFollowsKindsAndOrdersAndTheManagersEvent) {
 
     // The manager's handler may change the decision.
     struct Handler : TObject {
-        void Merge(TObject*, TdxBarItemLinks*, TdxBarItemLinks*, TdxBarItemLink*, TdxBarItemMergeKind& kind, int& index) {
+        void Merge(TObject*, TdxBarItemLinks*, TdxBarItemLinks*, TdxBarItemLink*, TdxBarItemMergeKind& kind,
+                   int& index) {
             kind = mkAdd;
             index = 1;
         }

@@ -275,8 +275,7 @@ struct TTestAtlas {
         GpBitmapData data{};
         CheckGdipStatus(GdipBitmapLockBits(image, &all, ImageLockModeWrite, PixelFormat32bppARGB, &data));
         for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-                static_cast<DWORD*>(data.Scan0)[y * data.Stride / 4 + x] = pixel(x, y);
+            for (int x = 0; x < width; ++x) static_cast<DWORD*>(data.Scan0)[y * data.Stride / 4 + x] = pixel(x, y);
         GdipBitmapUnlockBits(image, &data);
     }
     ~TTestAtlas() {

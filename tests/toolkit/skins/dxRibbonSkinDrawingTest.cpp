@@ -26,7 +26,9 @@ protected:
     }
     void TearDown() override { scheme_->SetLowColor(false); }
 
-    TdxSkinnedRect* Part(TdxRibbonPartGroup group, int entry) { return scheme_->Parts(scheme_->PartIndex(group, entry)); }
+    TdxSkinnedRect* Part(TdxRibbonPartGroup group, int entry) {
+        return scheme_->Parts(scheme_->PartIndex(group, entry));
+    }
 
     // True when the DIB shows, inside r, exactly what the part drawn alone into r shows.
     testing::AssertionResult ShowsPart(const TSkinDib& dib, const TRect& r, TdxRibbonPartGroup group, int entry) {
@@ -35,8 +37,8 @@ protected:
         for (int y = r.top; y < r.bottom; ++y)
             for (int x = r.left; x < r.right; ++x)
                 if (dib.Pixel(x, y) != alone.Pixel(x, y))
-                    return testing::AssertionFailure() << RibbonPartRow(group).name << " " << entry << " differs at "
-                                                       << x << ", " << y;
+                    return testing::AssertionFailure()
+                           << RibbonPartRow(group).name << " " << entry << " differs at " << x << ", " << y;
         return testing::AssertionSuccess();
     }
 
@@ -245,7 +247,7 @@ TEST_F(dxRibbonSkinDrawing, GlyphsAndGripsSitWhereTheirRulesPutThem) {
 TEST_F(dxRibbonSkinDrawing, TheInRibbonGalleryPaneIsFramedInItsPartColours) {
     TSkinDib dib(20, 10, kBackground);
     scheme_->DrawInRibbonGalleryPane(dib.DC(), TRect{0, 0, 20, 10}, 0);
-    EXPECT_EQ(dib.Rgb(0, 5), 0xB9D0EDu);   // part 52
+    EXPECT_EQ(dib.Rgb(0, 5), 0xB9D0EDu);  // part 52
     EXPECT_EQ(dib.Rgb(10, 0), 0xB9D0EDu);
     EXPECT_EQ(dib.Rgb(10, 5), 0xD4E6F8u);  // part 51
     scheme_->DrawDropDownGalleryBackground(dib.DC(), TRect{0, 0, 20, 10});
@@ -260,9 +262,10 @@ TEST_F(dxRibbonSkinDrawing, LowColorStripsAreFramedFlatRectangles) {
         int state;
         DWORD frame, fill;
     };
-    const TCase cases[] = {{2, 0xFFFFFF, Sys(COLOR_HIGHLIGHT)}, {6, 0xFFFFFF, Sys(COLOR_HIGHLIGHT)},
-                           {7, 0xFFFFFF, Sys(COLOR_HIGHLIGHT)}, {4, Sys(COLOR_BTNSHADOW), Sys(COLOR_HIGHLIGHT)},
-                           {3, Sys(COLOR_BTNSHADOW), Sys(COLOR_BTNFACE)}, {5, Sys(COLOR_BTNSHADOW), Sys(COLOR_BTNFACE)}};
+    const TCase cases[] = {
+        {2, 0xFFFFFF, Sys(COLOR_HIGHLIGHT)},           {6, 0xFFFFFF, Sys(COLOR_HIGHLIGHT)},
+        {7, 0xFFFFFF, Sys(COLOR_HIGHLIGHT)},           {4, Sys(COLOR_BTNSHADOW), Sys(COLOR_HIGHLIGHT)},
+        {3, Sys(COLOR_BTNSHADOW), Sys(COLOR_BTNFACE)}, {5, Sys(COLOR_BTNSHADOW), Sys(COLOR_BTNFACE)}};
     for (const TCase& c : cases) {
         TSkinDib dib(20, 20, kBackground);
         scheme_->DrawLargeButton(dib.DC(), TRect{2, 2, 18, 18}, c.state);

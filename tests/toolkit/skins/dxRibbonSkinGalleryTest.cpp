@@ -27,8 +27,10 @@ COLORREF Ref(TColor color) { return COLORREF(ColorToRGB(color)); }
 class TGallerySheet {
 public:
     explicit TGallerySheet(int height) : dib_(kSheetWidth, height, kSheetColor) {
-        font_ = CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0, L"Tahoma");
-        bold_ = CreateFontW(-13, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0, L"Tahoma");
+        font_ =
+            CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0, L"Tahoma");
+        bold_ =
+            CreateFontW(-13, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0, L"Tahoma");
         SetBkMode(dib_.DC(), TRANSPARENT);
     }
     ~TGallerySheet() {
@@ -59,7 +61,8 @@ public:
 
     void Heading(const String& text) {
         y_ += 10;
-        Text(text, TRect{kMargin, y_, kSheetWidth - kMargin, y_ + 20}, 0x333333, DT_LEFT | DT_VCENTER | DT_SINGLELINE, true);
+        Text(text, TRect{kMargin, y_, kSheetWidth - kMargin, y_ + 20}, 0x333333, DT_LEFT | DT_VCENTER | DT_SINGLELINE,
+             true);
         FillRectSolid(DC(), TRect{kMargin, y_ + 21, kSheetWidth - kMargin, y_ + 22}, 0xC8C8C8);
         y_ += 28;
     }
@@ -187,8 +190,8 @@ void DrawWindow(TGallerySheet& sheet, TdxCustomRibbonSkin* s, bool active) {
         PictureGlyph(dc, 62 + i * 22, 8, 14);
     }
     s->DrawMarkArrow(dc, TRect{128, 5, 141, 26}, 0);
-    sheet.Text(L"Уровень 1 - Редактор Zarnik", TRect{160, 0, width - 110, caption},
-               s->PartColor(10130, active ? 0 : 1), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    sheet.Text(L"Уровень 1 - Редактор Zarnik", TRect{160, 0, width - 110, caption}, s->PartColor(10130, active ? 0 : 1),
+               DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     const TdxRibbonBorderIcon icons[] = {rbiMinimize, rbiMaximize, rbiClose};
     for (int i = 0; i < 3; ++i)
         s->DrawFormBorderIcon(dc, TRect{width - 84 + i * 26, 3, width - 59 + i * 26, 28}, icons[i],
@@ -238,7 +241,8 @@ void DrawWindow(TGallerySheet& sheet, TdxCustomRibbonSkin* s, bool active) {
         const TRect r{14 + i * 61, groupTop + 2, 73 + i * 61, groupBottom - captionHeight - 2};
         s->DrawLargeButton(dc, r, large[i].state);
         PictureGlyph(dc, r.left + 9, r.top + 4, 32);
-        sheet.Text(large[i].text, TRect{r.left, r.top + 40, r.right, r.bottom}, text, DT_CENTER | DT_TOP | DT_SINGLELINE);
+        sheet.Text(large[i].text, TRect{r.left, r.top + 40, r.right, r.bottom}, text,
+                   DT_CENTER | DT_TOP | DT_SINGLELINE);
     }
     const struct {
         const wchar_t* text;
@@ -298,7 +302,8 @@ void DrawWindow(TGallerySheet& sheet, TdxCustomRibbonSkin* s, bool active) {
             s->DrawMenuCheck(dc, TRect{item.left + 2, iy + 2, item.left + 22, iy + 20}, 0);
             s->DrawMenuCheckMark(dc, TRect{item.left + 2, iy + 1, item.left + 22, iy + 21}, 0);
         }
-        sheet.Text(items[i], TRect{menu.left + 36, iy, menu.right - 6, iy + 22}, i == 3 ? s->PartColor(362, 1) : menuText);
+        sheet.Text(items[i], TRect{menu.left + 36, iy, menu.right - 6, iy + 22},
+                   i == 3 ? s->PartColor(362, 1) : menuText);
     }
     s->DrawMenuSeparatorHorz(dc, TRect{menu.left + 30, menu.top + 79, menu.right - 4, menu.top + 81});
     s->DrawScreenTip(dc, TRect{300, 190, 520, 250});
@@ -339,14 +344,18 @@ FormPaintData FormOf(const TRect& r, bool active, Byte windowState = 0, Byte bor
 void DrawOperations(TGallerySheet& sheet, TdxCustomRibbonSkin* s) {
     using std::placeholders::_1;
     sheet.Heading(L"Frame and caption");
-    sheet.Row(L"DrawFormCaption", {
-        Cell({14, 31}, L"active", [=](HDC dc, const TRect& r) { s->DrawFormCaption(dc, r, FormOf(r, true)); }),
-        Cell({14, 31}, L"inactive", [=](HDC dc, const TRect& r) { s->DrawFormCaption(dc, r, FormOf(r, false)); }),
-        Cell({200, 31}, L"active", [=](HDC dc, const TRect& r) { s->DrawFormCaption(dc, r, FormOf(r, true)); }),
-        Cell({200, 31}, L"inactive", [=](HDC dc, const TRect& r) { s->DrawFormCaption(dc, r, FormOf(r, false)); }),
-        Cell({200, 26}, L"maximized", [=](HDC dc, const TRect& r) { s->DrawFormCaption(dc, r, FormOf(r, true, 2)); }),
-        Cell({160, 26}, L"minimized", [=](HDC dc, const TRect& r) { s->DrawFormCaption(dc, r, FormOf(r, true, 1)); }),
-    });
+    sheet.Row(
+        L"DrawFormCaption",
+        {
+            Cell({14, 31}, L"active", [=](HDC dc, const TRect& r) { s->DrawFormCaption(dc, r, FormOf(r, true)); }),
+            Cell({14, 31}, L"inactive", [=](HDC dc, const TRect& r) { s->DrawFormCaption(dc, r, FormOf(r, false)); }),
+            Cell({200, 31}, L"active", [=](HDC dc, const TRect& r) { s->DrawFormCaption(dc, r, FormOf(r, true)); }),
+            Cell({200, 31}, L"inactive", [=](HDC dc, const TRect& r) { s->DrawFormCaption(dc, r, FormOf(r, false)); }),
+            Cell({200, 26}, L"maximized",
+                 [=](HDC dc, const TRect& r) { s->DrawFormCaption(dc, r, FormOf(r, true, 2)); }),
+            Cell({160, 26}, L"minimized",
+                 [=](HDC dc, const TRect& r) { s->DrawFormCaption(dc, r, FormOf(r, true, 1)); }),
+        });
     auto frame = [=](bool active, int bottom, Byte style) {
         return [=](HDC dc, const TRect& r) {
             const int saved = SaveDC(dc);
@@ -357,51 +366,61 @@ void DrawOperations(TGallerySheet& sheet, TdxCustomRibbonSkin* s) {
         };
     };
     sheet.Row(L"DrawFormBorders", {
-        Cell({100, 70}, L"active", frame(true, 4, 2)), Cell({100, 70}, L"inactive", frame(false, 4, 2)),
-        Cell({100, 70}, L"status bar", frame(true, 1, 2)), Cell({100, 70}, L"dialog", frame(true, 4, 3)),
-        Cell({180, 110}, L"stretched", frame(true, 4, 2)),
-    });
+                                      Cell({100, 70}, L"active", frame(true, 4, 2)),
+                                      Cell({100, 70}, L"inactive", frame(false, 4, 2)),
+                                      Cell({100, 70}, L"status bar", frame(true, 1, 2)),
+                                      Cell({100, 70}, L"dialog", frame(true, 4, 3)),
+                                      Cell({180, 110}, L"stretched", frame(true, 4, 2)),
+                                  });
     for (int icon = 0; icon <= 4; ++icon) {
         const wchar_t* names[] = {L"minimize", L"maximize", L"restore", L"close", L"help"};
-        sheet.Row(String(L"DrawFormBorderIcon ") + names[icon],
-                  StateCells({25, 25}, {36, 30}, Range(0, 4), [=](HDC dc, const TRect& r, int state) {
-                      // Over the caption they stand on: states 3 and 4 are an inactive window's.
-                      s->DrawFormCaption(dc, TRect{r.left - 3, r.top - 3, r.right + 3, r.bottom + 3}, FormOf(r, state < 3));
-                      s->DrawFormBorderIcon(dc, r, TdxRibbonBorderIcon(icon), state);
-                  }));
+        sheet.Row(
+            String(L"DrawFormBorderIcon ") + names[icon],
+            StateCells({25, 25}, {36, 30}, Range(0, 4), [=](HDC dc, const TRect& r, int state) {
+                // Over the caption they stand on: states 3 and 4 are an inactive window's.
+                s->DrawFormCaption(dc, TRect{r.left - 3, r.top - 3, r.right + 3, r.bottom + 3}, FormOf(r, state < 3));
+                s->DrawFormBorderIcon(dc, r, TdxRibbonBorderIcon(icon), state);
+            }));
     }
     std::vector<TCell> statusFrames;
     for (int k = 0; k < 8; ++k) {
         const bool left = k < 4, dialog = k % 2 == 1, active = (k / 2) % 2 == 0;
-        statusFrames.push_back(Cell({4, 22}, String(left ? L"L" : L"R") + (dialog ? L"d" : L"") + (active ? L"" : L"i"),
-                                    [=](HDC dc, const TRect& r) { s->DrawFormStatusBarBorder(dc, r, left, active, 0, dialog); }));
-        statusFrames.push_back(Cell({4, 40}, L"k1", [=](HDC dc, const TRect& r) { s->DrawFormStatusBarBorder(dc, r, left, active, 1, dialog); }));
+        statusFrames.push_back(
+            Cell({4, 22}, String(left ? L"L" : L"R") + (dialog ? L"d" : L"") + (active ? L"" : L"i"),
+                 [=](HDC dc, const TRect& r) { s->DrawFormStatusBarBorder(dc, r, left, active, 0, dialog); }));
+        statusFrames.push_back(Cell({4, 40}, L"k1", [=](HDC dc, const TRect& r) {
+            s->DrawFormStatusBarBorder(dc, r, left, active, 1, dialog);
+        }));
     }
     sheet.Row(L"DrawFormStatusBarBorder", statusFrames);
-    sheet.Row(L"DrawRibbonTopFrameArea", {Cell({2, 30}, L"", [=](HDC dc, const TRect& r) { s->DrawRibbonTopFrameArea(dc, r); }),
-                                          Cell({200, 30}, L"", [=](HDC dc, const TRect& r) { s->DrawRibbonTopFrameArea(dc, r); })});
+    sheet.Row(L"DrawRibbonTopFrameArea",
+              {Cell({2, 30}, L"", [=](HDC dc, const TRect& r) { s->DrawRibbonTopFrameArea(dc, r); }),
+               Cell({200, 30}, L"", [=](HDC dc, const TRect& r) { s->DrawRibbonTopFrameArea(dc, r); })});
 
     sheet.Heading(L"Application button and menu");
     sheet.Row(L"DrawApplicationButton", StateCells({42, 42}, {56, 56}, {0, 1, 2}, [=](HDC dc, const TRect& r, int st) {
                   s->DrawApplicationButton(dc, r, st);
               }));
-    sheet.Row(L"DrawApplicationMenuBorder", {Cell({8, 8}, L"", [=](HDC dc, const TRect& r) { s->DrawApplicationMenuBorder(dc, r); }),
-                                             Cell({160, 70}, L"", [=](HDC dc, const TRect& r) { s->DrawApplicationMenuBorder(dc, r); })});
-    sheet.Row(L"Header, footer", {
-        Cell({2, 14}, L"header", [=](HDC dc, const TRect& r) { s->DrawApplicationMenuContentHeader(dc, r); }),
-        Cell({160, 14}, L"header", [=](HDC dc, const TRect& r) { s->DrawApplicationMenuContentHeader(dc, r); }),
-        Cell({2, 25}, L"footer", [=](HDC dc, const TRect& r) { s->DrawApplicationMenuContentFooter(dc, r); }),
-        Cell({160, 25}, L"footer", [=](HDC dc, const TRect& r) { s->DrawApplicationMenuContentFooter(dc, r); }),
-    });
+    sheet.Row(L"DrawApplicationMenuBorder",
+              {Cell({8, 8}, L"", [=](HDC dc, const TRect& r) { s->DrawApplicationMenuBorder(dc, r); }),
+               Cell({160, 70}, L"", [=](HDC dc, const TRect& r) { s->DrawApplicationMenuBorder(dc, r); })});
+    sheet.Row(
+        L"Header, footer",
+        {
+            Cell({2, 14}, L"header", [=](HDC dc, const TRect& r) { s->DrawApplicationMenuContentHeader(dc, r); }),
+            Cell({160, 14}, L"header", [=](HDC dc, const TRect& r) { s->DrawApplicationMenuContentHeader(dc, r); }),
+            Cell({2, 25}, L"footer", [=](HDC dc, const TRect& r) { s->DrawApplicationMenuContentFooter(dc, r); }),
+            Cell({160, 25}, L"footer", [=](HDC dc, const TRect& r) { s->DrawApplicationMenuContentFooter(dc, r); }),
+        });
     sheet.Row(L"DrawApplicationMenuButton", StateCells({6, 22}, {90, 22}, {0, 2}, [=](HDC dc, const TRect& r, int st) {
                   s->DrawApplicationMenuButton(dc, r, st);
               }));
 
     sheet.Heading(L"Tabs and groups");
     sheet.Row(L"DrawTab", StateCells({24, 23}, {80, 23}, Range(0, 4), [=](HDC dc, const TRect& r, int st) {
-        s->DrawRibbonBackground(dc, r);
-        s->DrawTab(dc, r, st);
-    }));
+                  s->DrawRibbonBackground(dc, r);
+                  s->DrawTab(dc, r, st);
+              }));
     // Over the tab row, where it stands.
     auto separator = [=](Byte alpha) {
         return [=](HDC dc, const TRect& r) {
@@ -426,56 +445,66 @@ void DrawOperations(TGallerySheet& sheet, TdxCustomRibbonSkin* s) {
     };
     sheet.Row(L"DrawTabScrollButton", scrollCells({9, 24}, {14, 36}, true));
     sheet.Row(L"DrawGroupScrollButton", scrollCells({8, 92}, {12, 110}, false));
-    sheet.Row(L"DrawTabGroupsArea", {Cell({11, 92}, L"", [=](HDC dc, const TRect& r) { s->DrawTabGroupsArea(dc, r); }),
-                                     Cell({300, 100}, L"", [=](HDC dc, const TRect& r) { s->DrawTabGroupsArea(dc, r); })});
-    sheet.Row(L"DrawTabGroupBackground", StateCells({8, 68}, {110, 80}, {0, 1, 2}, [=](HDC dc, const TRect& r, int st) {
-                  s->DrawTabGroupBackground(dc, r, st);
-              }, [](int st) { return st != 1; }));
-    sheet.Row(L"DrawTabGroupHeaderBackground", StateCells({8, 17}, {110, 17}, {0, 1, 2}, [=](HDC dc, const TRect& r, int st) {
-                  s->DrawTabGroupHeaderBackground(dc, r, st);
-              }, [](int st) { return st != 1; }));
+    sheet.Row(L"DrawTabGroupsArea",
+              {Cell({11, 92}, L"", [=](HDC dc, const TRect& r) { s->DrawTabGroupsArea(dc, r); }),
+               Cell({300, 100}, L"", [=](HDC dc, const TRect& r) { s->DrawTabGroupsArea(dc, r); })});
+    sheet.Row(L"DrawTabGroupBackground",
+              StateCells(
+                  {8, 68}, {110, 80}, {0, 1, 2},
+                  [=](HDC dc, const TRect& r, int st) { s->DrawTabGroupBackground(dc, r, st); },
+                  [](int st) { return st != 1; }));
+    sheet.Row(L"DrawTabGroupHeaderBackground",
+              StateCells(
+                  {8, 17}, {110, 17}, {0, 1, 2},
+                  [=](HDC dc, const TRect& r, int st) { s->DrawTabGroupHeaderBackground(dc, r, st); },
+                  [](int st) { return st != 1; }));
     sheet.Row(L"DrawCollapsedGroup", StateCells({7, 85}, {56, 85}, Range(0, 4), [=](HDC dc, const TRect& r, int st) {
                   s->DrawCollapsedGroup(dc, r, st);
               }));
-    sheet.Row(L"DrawCollapsedGroupGlyphBackground", StateCells({10, 31}, {32, 32}, {0, 2, 3, 4}, [=](HDC dc, const TRect& r, int st) {
-                  s->DrawCollapsedGroupGlyphBackground(dc, r, st);
-              }));
-    sheet.Row(L"DrawGroupLaunchButtonBackground", StateCells({15, 14}, {30, 20}, {0, 2, 3, 4}, [=](HDC dc, const TRect& r, int st) {
-                  s->DrawGroupLaunchButtonBackground(dc, r, st);
-              }, [](int st) { return st != 0; }));
-    sheet.Row(L"DrawGroupLaunchButtonGlyph", StateCells({12, 12}, {20, 20}, Range(0, 4), [=](HDC dc, const TRect& r, int st) {
-                  s->DrawGroupLaunchButtonGlyph(dc, r, st);
-              }));
+    sheet.Row(L"DrawCollapsedGroupGlyphBackground",
+              StateCells({10, 31}, {32, 32}, {0, 2, 3, 4},
+                         [=](HDC dc, const TRect& r, int st) { s->DrawCollapsedGroupGlyphBackground(dc, r, st); }));
+    sheet.Row(L"DrawGroupLaunchButtonBackground",
+              StateCells(
+                  {15, 14}, {30, 20}, {0, 2, 3, 4},
+                  [=](HDC dc, const TRect& r, int st) { s->DrawGroupLaunchButtonBackground(dc, r, st); },
+                  [](int st) { return st != 0; }));
+    sheet.Row(L"DrawGroupLaunchButtonGlyph",
+              StateCells({12, 12}, {20, 20}, Range(0, 4),
+                         [=](HDC dc, const TRect& r, int st) { s->DrawGroupLaunchButtonGlyph(dc, r, st); }));
 
     sheet.Heading(L"Quick access toolbar");
     auto qat = [=](bool below, bool inCaption, bool app, bool active) {
         return [=](HDC dc, const TRect& r) {
-            if (inCaption) s->DrawFormCaption(dc, TRect{r.left - 4, r.top - 3, r.right + 4, r.bottom + 4}, FormOf(r, active));
+            if (inCaption)
+                s->DrawFormCaption(dc, TRect{r.left - 4, r.top - 3, r.right + 4, r.bottom + 4}, FormOf(r, active));
             s->DrawQuickAccessToolbar(dc, r, below, inCaption, app, active, true);
         };
     };
     sheet.Row(L"DrawQuickAccessToolbar", {
-        Cell({140, 24}, L"in caption", qat(false, true, true, true)),
-        Cell({140, 24}, L"inactive", qat(false, true, true, false)),
-        Cell({140, 24}, L"no application button", qat(false, true, false, true)),
-        Cell({200, 26}, L"below the ribbon", qat(true, false, true, true)),
-        Cell({20, 24}, L"20 x 24: nothing", qat(false, false, true, true), false),
-    });
+                                             Cell({140, 24}, L"in caption", qat(false, true, true, true)),
+                                             Cell({140, 24}, L"inactive", qat(false, true, true, false)),
+                                             Cell({140, 24}, L"no application button", qat(false, true, false, true)),
+                                             Cell({200, 26}, L"below the ribbon", qat(true, false, true, true)),
+                                             Cell({20, 24}, L"20 x 24: nothing", qat(false, false, true, true), false),
+                                         });
     for (bool active : {true, false})
-        sheet.Row(active ? L"QAT group button (active)" : L"QAT group button",
-                  StateCells({22, 22}, {30, 30}, {0, 1, 2, 3, 4, 5, 8}, [=](HDC dc, const TRect& r, int st) {
-                      // Shown over the caption, where they stand.
-                      s->DrawFormCaption(dc, TRect{r.left - 3, r.top - 3, r.right + 3, r.bottom + 3}, FormOf(r, active));
-                      s->DrawQuickAccessToolbarGroupButton(dc, r, false, true, active, st);
-                  }));
-    sheet.Row(L"Group button glyph, popup", {
-        Cell({16, 16}, L"glyph", [=](HDC dc, const TRect& r) { s->DrawQuickAccessToolbarGroupButtonGlyph(dc, r); }),
-        Cell({6, 28}, L"popup", [=](HDC dc, const TRect& r) { s->DrawQuickAccessToolbarPopup(dc, r); }),
-        Cell({160, 28}, L"popup", [=](HDC dc, const TRect& r) { s->DrawQuickAccessToolbarPopup(dc, r); }),
-    });
-    sheet.Row(L"DrawMarkArrow", StateCells({13, 22}, {20, 35}, {0, 2, 4}, [=](HDC dc, const TRect& r, int st) {
-                  s->DrawMarkArrow(dc, r, st);
-              }));
+        sheet.Row(
+            active ? L"QAT group button (active)" : L"QAT group button",
+            StateCells({22, 22}, {30, 30}, {0, 1, 2, 3, 4, 5, 8}, [=](HDC dc, const TRect& r, int st) {
+                // Shown over the caption, where they stand.
+                s->DrawFormCaption(dc, TRect{r.left - 3, r.top - 3, r.right + 3, r.bottom + 3}, FormOf(r, active));
+                s->DrawQuickAccessToolbarGroupButton(dc, r, false, true, active, st);
+            }));
+    sheet.Row(
+        L"Group button glyph, popup",
+        {
+            Cell({16, 16}, L"glyph", [=](HDC dc, const TRect& r) { s->DrawQuickAccessToolbarGroupButtonGlyph(dc, r); }),
+            Cell({6, 28}, L"popup", [=](HDC dc, const TRect& r) { s->DrawQuickAccessToolbarPopup(dc, r); }),
+            Cell({160, 28}, L"popup", [=](HDC dc, const TRect& r) { s->DrawQuickAccessToolbarPopup(dc, r); }),
+        });
+    sheet.Row(L"DrawMarkArrow", StateCells({13, 22}, {20, 35}, {0, 2, 4},
+                                           [=](HDC dc, const TRect& r, int st) { s->DrawMarkArrow(dc, r, st); }));
     sheet.Row(L"DrawMarkTruncated", StateCells({13, 22}, {20, 35}, {0, 2, 4}, [=](HDC dc, const TRect& r, int st) {
                   s->DrawMarkTruncated(dc, r, st);
               }));
@@ -486,68 +515,86 @@ void DrawOperations(TGallerySheet& sheet, TdxCustomRibbonSkin* s) {
                   s->DrawHelpButtonGlyph(dc, r);
               }));
     for (int button = 0; button <= 2; ++button)
-        sheet.Row(L"DrawMDIButton " + IntToStr(button), StateCells({17, 17}, {24, 24}, Range(0, 3), [=](HDC dc, const TRect& r, int st) {
+        sheet.Row(L"DrawMDIButton " + IntToStr(button),
+                  StateCells({17, 17}, {24, 24}, Range(0, 3), [=](HDC dc, const TRect& r, int st) {
                       s->DrawMDIButton(dc, r, button, st);
                       s->DrawMDIButtonGlyph(dc, r, button, st);
                   }));
-    sheet.Row(L"Background, bottom border", {
-        Cell({120, 24}, L"background", [=](HDC dc, const TRect& r) { s->DrawRibbonBackground(dc, r); }),
-        Cell({120, 2}, L"bottom border", [=](HDC dc, const TRect& r) { s->DrawRibbonBottomBorder(dc, r); }),
-    });
+    sheet.Row(L"Background, bottom border",
+              {
+                  Cell({120, 24}, L"background", [=](HDC dc, const TRect& r) { s->DrawRibbonBackground(dc, r); }),
+                  Cell({120, 2}, L"bottom border", [=](HDC dc, const TRect& r) { s->DrawRibbonBottomBorder(dc, r); }),
+              });
 
     sheet.Heading(L"Galleries");
     sheet.Row(L"DrawInRibbonGalleryPane", StateCells({60, 40}, {140, 60}, {0, 2}, [=](HDC dc, const TRect& r, int st) {
                   s->DrawInRibbonGalleryPane(dc, r, st);
               }));
     for (int kind = 0; kind <= 2; ++kind)
-        sheet.Row(L"Gallery scroll button " + IntToStr(kind), StateCells({15, 20}, {20, 28}, {0, 1, 2, 4}, [=](HDC dc, const TRect& r, int st) {
+        sheet.Row(L"Gallery scroll button " + IntToStr(kind),
+                  StateCells({15, 20}, {20, 28}, {0, 1, 2, 4}, [=](HDC dc, const TRect& r, int st) {
                       s->DrawInRibbonGalleryScrollButton(dc, r, kind, st);
                   }));
-    sheet.Row(L"Drop-down gallery", {
-        Cell({140, 40}, L"background", [=](HDC dc, const TRect& r) { s->DrawDropDownGalleryBackground(dc, r); }),
-        Cell({4, 13}, L"filter", [=](HDC dc, const TRect& r) { s->DrawDropDownGalleryFilterPanel(dc, r); }),
-        Cell({140, 20}, L"filter panel", [=](HDC dc, const TRect& r) { s->DrawDropDownGalleryFilterPanel(dc, r); }),
-        Cell({4, 4}, L"group", [=](HDC dc, const TRect& r) { s->DrawDropDownGalleryGroupHeader(dc, r); }),
-        Cell({140, 18}, L"group header", [=](HDC dc, const TRect& r) { s->DrawDropDownGalleryGroupHeader(dc, r); }),
-    });
-    sheet.Row(L"Size panels and grips", {
-        Cell({4, 11}, L"top", [=](HDC dc, const TRect& r) { s->DrawDropDownGallerySizePanelTop(dc, r); }),
-        Cell({140, 11}, L"top panel + grip", [=](HDC dc, const TRect& r) {
-            s->DrawDropDownGallerySizePanelTop(dc, r);
-            s->DrawDropDownGallerySizeGripTop(dc, r);
-        }),
-        Cell({140, 11}, L"bottom panel + grip", [=](HDC dc, const TRect& r) {
-            s->DrawDropDownGallerySizePanelBottom(dc, r);
-            s->DrawDropDownGallerySizeGripBottom(dc, r);
-        }),
-        Cell({140, 8}, L"vertical grip top", [=](HDC dc, const TRect& r) {
-            s->DrawDropDownGallerySizePanelTop(dc, r);
-            s->DrawDropDownGalleryVerticalSizeGripTop(dc, r);
-        }),
-        Cell({140, 8}, L"vertical grip bottom", [=](HDC dc, const TRect& r) {
-            s->DrawDropDownGallerySizePanelBottom(dc, r);
-            s->DrawDropDownGalleryVerticalSizeGripBottom(dc, r);
-        }),
-    });
+    sheet.Row(
+        L"Drop-down gallery",
+        {
+            Cell({140, 40}, L"background", [=](HDC dc, const TRect& r) { s->DrawDropDownGalleryBackground(dc, r); }),
+            Cell({4, 13}, L"filter", [=](HDC dc, const TRect& r) { s->DrawDropDownGalleryFilterPanel(dc, r); }),
+            Cell({140, 20}, L"filter panel", [=](HDC dc, const TRect& r) { s->DrawDropDownGalleryFilterPanel(dc, r); }),
+            Cell({4, 4}, L"group", [=](HDC dc, const TRect& r) { s->DrawDropDownGalleryGroupHeader(dc, r); }),
+            Cell({140, 18}, L"group header", [=](HDC dc, const TRect& r) { s->DrawDropDownGalleryGroupHeader(dc, r); }),
+        });
+    sheet.Row(L"Size panels and grips",
+              {
+                  Cell({4, 11}, L"top", [=](HDC dc, const TRect& r) { s->DrawDropDownGallerySizePanelTop(dc, r); }),
+                  Cell({140, 11}, L"top panel + grip",
+                       [=](HDC dc, const TRect& r) {
+                           s->DrawDropDownGallerySizePanelTop(dc, r);
+                           s->DrawDropDownGallerySizeGripTop(dc, r);
+                       }),
+                  Cell({140, 11}, L"bottom panel + grip",
+                       [=](HDC dc, const TRect& r) {
+                           s->DrawDropDownGallerySizePanelBottom(dc, r);
+                           s->DrawDropDownGallerySizeGripBottom(dc, r);
+                       }),
+                  Cell({140, 8}, L"vertical grip top",
+                       [=](HDC dc, const TRect& r) {
+                           s->DrawDropDownGallerySizePanelTop(dc, r);
+                           s->DrawDropDownGalleryVerticalSizeGripTop(dc, r);
+                       }),
+                  Cell({140, 8}, L"vertical grip bottom",
+                       [=](HDC dc, const TRect& r) {
+                           s->DrawDropDownGallerySizePanelBottom(dc, r);
+                           s->DrawDropDownGalleryVerticalSizeGripBottom(dc, r);
+                       }),
+              });
 
     sheet.Heading(L"Buttons");
     auto buttonStates = Range(0, 8);
     auto hotOnly = [](int st) { return st >= 2; };
-    sheet.Row(L"DrawButton", StateCells({22, 22}, {64, 26}, buttonStates, [=](HDC dc, const TRect& r, int st) {
-                  s->DrawButton(dc, r, st);
-              }, hotOnly));
-    sheet.Row(L"DrawSplitButtonLeft + Right", StateCells({41, 22}, {80, 26}, buttonStates, [=](HDC dc, const TRect& r, int st) {
-                  s->DrawSplitButtonLeft(dc, TRect{r.left, r.top, r.right - 12, r.bottom}, st);
-                  s->DrawSplitButtonRight(dc, TRect{r.right - 12, r.top, r.right, r.bottom}, st);
-              }, hotOnly));
-    sheet.Row(L"DrawLargeButton", StateCells({42, 66}, {56, 80}, buttonStates, [=](HDC dc, const TRect& r, int st) {
-                  s->DrawLargeButton(dc, r, st);
-              }, hotOnly));
-    sheet.Row(L"DrawLargeSplitButtonTop + Bottom", StateCells({42, 66}, {56, 80}, buttonStates, [=](HDC dc, const TRect& r, int st) {
-                  const int split = r.top + RectHeight(r) * 39 / 66;
-                  s->DrawLargeSplitButtonTop(dc, TRect{r.left, r.top, r.right, split}, st);
-                  s->DrawLargeSplitButtonBottom(dc, TRect{r.left, split, r.right, r.bottom}, st);
-              }, hotOnly));
+    sheet.Row(L"DrawButton", StateCells(
+                                 {22, 22}, {64, 26}, buttonStates,
+                                 [=](HDC dc, const TRect& r, int st) { s->DrawButton(dc, r, st); }, hotOnly));
+    sheet.Row(L"DrawSplitButtonLeft + Right",
+              StateCells(
+                  {41, 22}, {80, 26}, buttonStates,
+                  [=](HDC dc, const TRect& r, int st) {
+                      s->DrawSplitButtonLeft(dc, TRect{r.left, r.top, r.right - 12, r.bottom}, st);
+                      s->DrawSplitButtonRight(dc, TRect{r.right - 12, r.top, r.right, r.bottom}, st);
+                  },
+                  hotOnly));
+    sheet.Row(L"DrawLargeButton", StateCells(
+                                      {42, 66}, {56, 80}, buttonStates,
+                                      [=](HDC dc, const TRect& r, int st) { s->DrawLargeButton(dc, r, st); }, hotOnly));
+    sheet.Row(L"DrawLargeSplitButtonTop + Bottom",
+              StateCells(
+                  {42, 66}, {56, 80}, buttonStates,
+                  [=](HDC dc, const TRect& r, int st) {
+                      const int split = r.top + RectHeight(r) * 39 / 66;
+                      s->DrawLargeSplitButtonTop(dc, TRect{r.left, r.top, r.right, split}, st);
+                      s->DrawLargeSplitButtonBottom(dc, TRect{r.left, split, r.right, r.bottom}, st);
+                  },
+                  hotOnly));
     sheet.Row(L"Button group", StateCells({58, 22}, {100, 26}, buttonStates, [=](HDC dc, const TRect& r, int st) {
                   const int third = (RectWidth(r) - 5) / 3;
                   int x = r.left;
@@ -564,41 +611,46 @@ void DrawOperations(TGallerySheet& sheet, TdxCustomRibbonSkin* s) {
                   s->DrawButtonGroupButton(dc, TRect{x, r.top, r.right - 2, r.bottom}, 0);
                   s->DrawButtonGroupBorderRight(dc, TRect{r.right - 2, r.top, r.right, r.bottom});
               }));
-    sheet.Row(L"DrawEditButton", StateCells({12, 20}, {17, 24}, {0, 1, 2, 3, 4, 5, 8}, [=](HDC dc, const TRect& r, int st) {
-                  s->DrawEditButton(dc, r, st);
-              }));
-    sheet.Row(L"Edit and spin buttons", {
-        Cell({17, 20}, L"drop-down", [=](HDC dc, const TRect& r) { s->DrawEditDropDownButton(dc, r, 2); }, false),
-        Cell({17, 20}, L"ellipsis", [=](HDC dc, const TRect& r) { s->DrawEditEllipsisButton(dc, r, 2); }, false),
-        Cell({17, 10}, L"spin up", [=](HDC dc, const TRect& r) { s->DrawSpinUpButton(dc, r, 2); }, false),
-        Cell({17, 10}, L"spin down", [=](HDC dc, const TRect& r) { s->DrawSpinDownButton(dc, r, 2); }, false),
-    });
+    sheet.Row(L"DrawEditButton", StateCells({12, 20}, {17, 24}, {0, 1, 2, 3, 4, 5, 8},
+                                            [=](HDC dc, const TRect& r, int st) { s->DrawEditButton(dc, r, st); }));
+    sheet.Row(
+        L"Edit and spin buttons",
+        {
+            Cell(
+                {17, 20}, L"drop-down", [=](HDC dc, const TRect& r) { s->DrawEditDropDownButton(dc, r, 2); }, false),
+            Cell(
+                {17, 20}, L"ellipsis", [=](HDC dc, const TRect& r) { s->DrawEditEllipsisButton(dc, r, 2); }, false),
+            Cell(
+                {17, 10}, L"spin up", [=](HDC dc, const TRect& r) { s->DrawSpinUpButton(dc, r, 2); }, false),
+            Cell(
+                {17, 10}, L"spin down", [=](HDC dc, const TRect& r) { s->DrawSpinDownButton(dc, r, 2); }, false),
+        });
 
     sheet.Heading(L"Arrows");
-    sheet.Row(L"DrawButtonArrow", StateCells({5, 4}, {9, 6}, buttonStates, [=](HDC dc, const TRect& r, int st) {
-                  s->DrawButtonArrow(dc, r, st);
-              }));
+    sheet.Row(L"DrawButtonArrow", StateCells({5, 4}, {9, 6}, buttonStates,
+                                             [=](HDC dc, const TRect& r, int st) { s->DrawButtonArrow(dc, r, st); }));
     sheet.Row(L"Arrows", {
-        Cell({7, 4}, L"down", [=](HDC dc, const TRect& r) { s->DrawArrowDown(dc, r); }),
-        Cell({11, 6}, L"down", [=](HDC dc, const TRect& r) { s->DrawArrowDown(dc, r); }),
-        Cell({4, 7}, L"right", [=](HDC dc, const TRect& r) { s->DrawArrowRight(dc, r); }),
-        Cell({6, 11}, L"right", [=](HDC dc, const TRect& r) { s->DrawArrowRight(dc, r); }),
-        Cell({5, 3}, L"scroll", [=](HDC dc, const TRect& r) { s->DrawScrollArrow(dc, r); }),
-        Cell({9, 5}, L"scroll", [=](HDC dc, const TRect& r) { s->DrawScrollArrow(dc, r); }),
-    });
+                             Cell({7, 4}, L"down", [=](HDC dc, const TRect& r) { s->DrawArrowDown(dc, r); }),
+                             Cell({11, 6}, L"down", [=](HDC dc, const TRect& r) { s->DrawArrowDown(dc, r); }),
+                             Cell({4, 7}, L"right", [=](HDC dc, const TRect& r) { s->DrawArrowRight(dc, r); }),
+                             Cell({6, 11}, L"right", [=](HDC dc, const TRect& r) { s->DrawArrowRight(dc, r); }),
+                             Cell({5, 3}, L"scroll", [=](HDC dc, const TRect& r) { s->DrawScrollArrow(dc, r); }),
+                             Cell({9, 5}, L"scroll", [=](HDC dc, const TRect& r) { s->DrawScrollArrow(dc, r); }),
+                         });
 
     sheet.Heading(L"Menus");
-    sheet.Row(L"Menu pieces", {
-        Cell({8, 8}, L"border", [=](HDC dc, const TRect& r) { s->DrawDropDownBorder(dc, r); }),
-        Cell({120, 60}, L"border", [=](HDC dc, const TRect& r) { s->DrawDropDownBorder(dc, r); }),
-        Cell({3, 4}, L"strip", [=](HDC dc, const TRect& r) { s->DrawMenuGlyphStrip(dc, r); }),
-        Cell({26, 60}, L"strip", [=](HDC dc, const TRect& r) { s->DrawMenuGlyphStrip(dc, r); }),
-        Cell({3, 4}, L"content", [=](HDC dc, const TRect& r) { s->DrawMenuContent(dc, r); }),
-        Cell({90, 60}, L"content", [=](HDC dc, const TRect& r) { s->DrawMenuContent(dc, r); }),
-        Cell({90, 2}, L"separator", [=](HDC dc, const TRect& r) { s->DrawMenuSeparatorHorz(dc, r); }),
-        Cell({2, 40}, L"separator", [=](HDC dc, const TRect& r) { s->DrawMenuSeparatorVert(dc, r); }),
-        Cell({16, 16}, L"mark", [=](HDC dc, const TRect& r) { s->DrawMenuMarkGlyph(dc, r); }),
-    });
+    sheet.Row(L"Menu pieces",
+              {
+                  Cell({8, 8}, L"border", [=](HDC dc, const TRect& r) { s->DrawDropDownBorder(dc, r); }),
+                  Cell({120, 60}, L"border", [=](HDC dc, const TRect& r) { s->DrawDropDownBorder(dc, r); }),
+                  Cell({3, 4}, L"strip", [=](HDC dc, const TRect& r) { s->DrawMenuGlyphStrip(dc, r); }),
+                  Cell({26, 60}, L"strip", [=](HDC dc, const TRect& r) { s->DrawMenuGlyphStrip(dc, r); }),
+                  Cell({3, 4}, L"content", [=](HDC dc, const TRect& r) { s->DrawMenuContent(dc, r); }),
+                  Cell({90, 60}, L"content", [=](HDC dc, const TRect& r) { s->DrawMenuContent(dc, r); }),
+                  Cell({90, 2}, L"separator", [=](HDC dc, const TRect& r) { s->DrawMenuSeparatorHorz(dc, r); }),
+                  Cell({2, 40}, L"separator", [=](HDC dc, const TRect& r) { s->DrawMenuSeparatorVert(dc, r); }),
+                  Cell({16, 16}, L"mark", [=](HDC dc, const TRect& r) { s->DrawMenuMarkGlyph(dc, r); }),
+              });
     sheet.Row(L"DrawMenuDetachCaption", StateCells({5, 5}, {90, 8}, {0, 2}, [=](HDC dc, const TRect& r, int st) {
                   s->DrawMenuDetachCaption(dc, r, st);
               }));
@@ -606,84 +658,102 @@ void DrawOperations(TGallerySheet& sheet, TdxCustomRibbonSkin* s) {
                   s->DrawMenuCheck(dc, r, st);
                   s->DrawMenuCheckMark(dc, r, st);
               }));
-    sheet.Row(L"DrawMenuScrollButton", StateCells({6, 12}, {90, 14}, {0, 2, 4}, [=](HDC dc, const TRect& r, int st) {
-                  s->DrawMenuScrollButton(dc, r, st);
-                  s->DrawScrollArrow(dc, TRect{(r.left + r.right) / 2 - 2, r.top + 5, (r.left + r.right) / 2 + 3, r.top + 8});
-              }));
+    sheet.Row(
+        L"DrawMenuScrollButton", StateCells({6, 12}, {90, 14}, {0, 2, 4}, [=](HDC dc, const TRect& r, int st) {
+            s->DrawMenuScrollButton(dc, r, st);
+            s->DrawScrollArrow(dc, TRect{(r.left + r.right) / 2 - 2, r.top + 5, (r.left + r.right) / 2 + 3, r.top + 8});
+        }));
 
     sheet.Heading(L"Progress bar and screen tip");
-    sheet.Row(L"Progress", {
-        Cell({7, 7}, L"border", [=](HDC dc, const TRect& r) { s->DrawProgressBorder(dc, r); }),
-        Cell({86, 8}, L"solid", [=](HDC dc, const TRect& r) { s->DrawProgressSolidBand(dc, r); }),
-        Cell({5, 8}, L"block", [=](HDC dc, const TRect& r) { s->DrawProgressDiscreteBand(dc, r); }),
-        Cell({200, 16}, L"solid, 60 %", [=](HDC dc, const TRect& r) {
-            s->DrawProgressBorder(dc, r);
-            s->DrawProgressSolidBand(dc, TRect{r.left + 2, r.top + 2, r.left + 2 + 118, r.bottom - 2});
-        }),
-        Cell({200, 16}, L"blocks", [=](HDC dc, const TRect& r) {
-            s->DrawProgressBorder(dc, r);
-            for (int i = 0; i < 12; ++i) s->DrawProgressDiscreteBand(dc, TRect{r.left + 2 + i * 9, r.top + 2, r.left + 10 + i * 9, r.bottom - 2});
-        }),
-    });
+    sheet.Row(L"Progress",
+              {
+                  Cell({7, 7}, L"border", [=](HDC dc, const TRect& r) { s->DrawProgressBorder(dc, r); }),
+                  Cell({86, 8}, L"solid", [=](HDC dc, const TRect& r) { s->DrawProgressSolidBand(dc, r); }),
+                  Cell({5, 8}, L"block", [=](HDC dc, const TRect& r) { s->DrawProgressDiscreteBand(dc, r); }),
+                  Cell({200, 16}, L"solid, 60 %",
+                       [=](HDC dc, const TRect& r) {
+                           s->DrawProgressBorder(dc, r);
+                           s->DrawProgressSolidBand(dc, TRect{r.left + 2, r.top + 2, r.left + 2 + 118, r.bottom - 2});
+                       }),
+                  Cell({200, 16}, L"blocks",
+                       [=](HDC dc, const TRect& r) {
+                           s->DrawProgressBorder(dc, r);
+                           for (int i = 0; i < 12; ++i)
+                               s->DrawProgressDiscreteBand(
+                                   dc, TRect{r.left + 2 + i * 9, r.top + 2, r.left + 10 + i * 9, r.bottom - 2});
+                       }),
+              });
     sheet.Row(L"DrawScreenTip", {Cell({6, 165}, L"", [=](HDC dc, const TRect& r) { s->DrawScreenTip(dc, r); }),
                                  Cell({220, 70}, L"", [=](HDC dc, const TRect& r) { s->DrawScreenTip(dc, r); })});
 
     sheet.Heading(L"Status bar");
-    sheet.Row(L"Status bar", {
-        Cell({2, 22}, L"bar", [=](HDC dc, const TRect& r) { s->DrawStatusBar(dc, r); }),
-        Cell({120, 22}, L"bar", [=](HDC dc, const TRect& r) { s->DrawStatusBar(dc, r); }),
-        Cell({120, 22}, L"lowered", [=](HDC dc, const TRect& r) { s->DrawStatusBarPanel(dc, r, r, true); }),
-        Cell({120, 22}, L"raised", [=](HDC dc, const TRect& r) { s->DrawStatusBarPanel(dc, r, r, false); }),
-        Cell({3, 22}, L"panel sep.", [=](HDC dc, const TRect& r) { s->DrawStatusBarPanelSeparator(dc, r); }),
-        Cell({2, 22}, L"bar sep.", [=](HDC dc, const TRect& r) { s->DrawStatusBarToolbarSeparator(dc, r); }),
-        Cell({5, 22}, L"grip", [=](HDC dc, const TRect& r) { s->DrawStatusBarSizeGripBackground(dc, r); }),
-        Cell({24, 22}, L"grip", [=](HDC dc, const TRect& r) {
-            s->DrawStatusBarSizeGripBackground(dc, r);
-            s->DrawStatusBarSizeGrip(dc, TRect{r.left + 4, r.top + 2, r.right - 2, r.bottom - 3});
-        }),
-    });
+    sheet.Row(L"Status bar",
+              {
+                  Cell({2, 22}, L"bar", [=](HDC dc, const TRect& r) { s->DrawStatusBar(dc, r); }),
+                  Cell({120, 22}, L"bar", [=](HDC dc, const TRect& r) { s->DrawStatusBar(dc, r); }),
+                  Cell({120, 22}, L"lowered", [=](HDC dc, const TRect& r) { s->DrawStatusBarPanel(dc, r, r, true); }),
+                  Cell({120, 22}, L"raised", [=](HDC dc, const TRect& r) { s->DrawStatusBarPanel(dc, r, r, false); }),
+                  Cell({3, 22}, L"panel sep.", [=](HDC dc, const TRect& r) { s->DrawStatusBarPanelSeparator(dc, r); }),
+                  Cell({2, 22}, L"bar sep.", [=](HDC dc, const TRect& r) { s->DrawStatusBarToolbarSeparator(dc, r); }),
+                  Cell({5, 22}, L"grip", [=](HDC dc, const TRect& r) { s->DrawStatusBarSizeGripBackground(dc, r); }),
+                  Cell({24, 22}, L"grip",
+                       [=](HDC dc, const TRect& r) {
+                           s->DrawStatusBarSizeGripBackground(dc, r);
+                           s->DrawStatusBarSizeGrip(dc, TRect{r.left + 4, r.top + 2, r.right - 2, r.bottom - 3});
+                       }),
+              });
 }
 
 // The flat forms a screen of 256 colours or fewer gets.
 void DrawLowColor(TGallerySheet& sheet, TdxCustomRibbonSkin* s) {
     s->SetLowColor(true);
     sheet.Heading(L"Low colour");
-    sheet.Row(L"Caption, frame", {
-        Cell({160, 26}, L"caption", [=](HDC dc, const TRect& r) { s->DrawFormCaption(dc, r, FormOf(r, true)); }),
-        Cell({160, 26}, L"inactive", [=](HDC dc, const TRect& r) { s->DrawFormCaption(dc, r, FormOf(r, false)); }),
-        Cell({100, 60}, L"frame", [=](HDC dc, const TRect& r) {
-            const int saved = SaveDC(dc);
-            SetViewportOrgEx(dc, r.left, r.top, nullptr);
-            s->DrawFormBorders(dc, TRect{4, 0, 4, 4}, 20, FormOf(TRect{0, 0, RectWidth(r), RectHeight(r)}, true));
-            RestoreDC(dc, saved);
-        }),
-    });
+    sheet.Row(
+        L"Caption, frame",
+        {
+            Cell({160, 26}, L"caption", [=](HDC dc, const TRect& r) { s->DrawFormCaption(dc, r, FormOf(r, true)); }),
+            Cell({160, 26}, L"inactive", [=](HDC dc, const TRect& r) { s->DrawFormCaption(dc, r, FormOf(r, false)); }),
+            Cell({100, 60}, L"frame",
+                 [=](HDC dc, const TRect& r) {
+                     const int saved = SaveDC(dc);
+                     SetViewportOrgEx(dc, r.left, r.top, nullptr);
+                     s->DrawFormBorders(dc, TRect{4, 0, 4, 4}, 20,
+                                        FormOf(TRect{0, 0, RectWidth(r), RectHeight(r)}, true));
+                     RestoreDC(dc, saved);
+                 }),
+        });
     sheet.Row(L"Caption buttons", StateCells({25, 25}, {32, 28}, Range(0, 2), [=](HDC dc, const TRect& r, int st) {
                   s->DrawFormBorderIcon(dc, r, rbiClose, st);
               }));
     sheet.Row(L"Application button", StateCells({42, 42}, {48, 48}, {0, 1, 2}, [=](HDC dc, const TRect& r, int st) {
                   s->DrawApplicationButton(dc, r, st);
               }));
-    sheet.Row(L"Tabs", StateCells({60, 23}, {80, 23}, Range(0, 4), [=](HDC dc, const TRect& r, int st) { s->DrawTab(dc, r, st); }));
-    sheet.Row(L"Groups", {
-        Cell({120, 60}, L"area", [=](HDC dc, const TRect& r) { s->DrawTabGroupsArea(dc, r); }),
-        Cell({100, 60}, L"group", [=](HDC dc, const TRect& r) {
-            s->DrawTabGroupBackground(dc, TRect{r.left, r.top, r.right, r.bottom - 16}, 0);
-            s->DrawTabGroupHeaderBackground(dc, TRect{r.left, r.bottom - 16, r.right, r.bottom}, 0);
-        }),
-        Cell({120, 60}, L"menu border", [=](HDC dc, const TRect& r) { s->DrawApplicationMenuBorder(dc, r); }),
-    });
-    sheet.Row(L"Buttons (strips)", StateCells({42, 30}, {60, 30}, Range(0, 8), [=](HDC dc, const TRect& r, int st) {
-                  s->DrawLargeButton(dc, r, st);
-              }, [](int st) { return st >= 2; }));
-    sheet.Row(L"Arrows, status bar", {
-        Cell({11, 8}, L"down", [=](HDC dc, const TRect& r) { s->DrawArrowDown(dc, r); }),
-        Cell({8, 11}, L"right", [=](HDC dc, const TRect& r) { s->DrawArrowRight(dc, r); }),
-        Cell({120, 22}, L"status bar", [=](HDC dc, const TRect& r) {
-            s->DrawStatusBar(dc, r);
-            s->DrawStatusBarPanelSeparator(dc, TRect{r.left + 60, r.top, r.left + 63, r.bottom});
-        }),
-    });
+    sheet.Row(L"Tabs", StateCells({60, 23}, {80, 23}, Range(0, 4),
+                                  [=](HDC dc, const TRect& r, int st) { s->DrawTab(dc, r, st); }));
+    sheet.Row(L"Groups",
+              {
+                  Cell({120, 60}, L"area", [=](HDC dc, const TRect& r) { s->DrawTabGroupsArea(dc, r); }),
+                  Cell({100, 60}, L"group",
+                       [=](HDC dc, const TRect& r) {
+                           s->DrawTabGroupBackground(dc, TRect{r.left, r.top, r.right, r.bottom - 16}, 0);
+                           s->DrawTabGroupHeaderBackground(dc, TRect{r.left, r.bottom - 16, r.right, r.bottom}, 0);
+                       }),
+                  Cell({120, 60}, L"menu border", [=](HDC dc, const TRect& r) { s->DrawApplicationMenuBorder(dc, r); }),
+              });
+    sheet.Row(L"Buttons (strips)", StateCells(
+                                       {42, 30}, {60, 30}, Range(0, 8),
+                                       [=](HDC dc, const TRect& r, int st) { s->DrawLargeButton(dc, r, st); },
+                                       [](int st) { return st >= 2; }));
+    sheet.Row(L"Arrows, status bar",
+              {
+                  Cell({11, 8}, L"down", [=](HDC dc, const TRect& r) { s->DrawArrowDown(dc, r); }),
+                  Cell({8, 11}, L"right", [=](HDC dc, const TRect& r) { s->DrawArrowRight(dc, r); }),
+                  Cell({120, 22}, L"status bar",
+                       [=](HDC dc, const TRect& r) {
+                           s->DrawStatusBar(dc, r);
+                           s->DrawStatusBarPanelSeparator(dc, TRect{r.left + 60, r.top, r.left + 63, r.bottom});
+                       }),
+              });
     s->SetLowColor(false);
 }
 

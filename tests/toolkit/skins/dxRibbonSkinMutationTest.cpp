@@ -47,7 +47,8 @@ TBytes Mutate(const TBytes& valid, TRuntimeRandom& random) {
         for (std::uint32_t i = 0; i < extra; ++i) out.push_back(Byte(random.Next(256)));
     } else {
         // Mostly in the header and the first rows, where a change shows most.
-        const std::uint32_t range = random.Next(3) == 0 ? std::uint32_t(out.size()) : std::min<std::uint32_t>(200, std::uint32_t(out.size()));
+        const std::uint32_t range =
+            random.Next(3) == 0 ? std::uint32_t(out.size()) : std::min<std::uint32_t>(200, std::uint32_t(out.size()));
         const std::uint32_t changes = 1 + random.Next(4);
         for (std::uint32_t i = 0; i < changes; ++i) {
             Byte& b = out[random.Next(range)];

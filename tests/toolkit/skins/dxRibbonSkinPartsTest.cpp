@@ -207,8 +207,10 @@ testing::AssertionResult ShowsAtlasRectangle(TdxSkinnedRect* part, const std::ve
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             const DWORD want = atlas[size_t((r.top + y) * atlasWidth + r.left + x)];
-            if (!ColorsNear(dark.Rgb(x, y), BlendOver(want, 0), 2) || !ColorsNear(light.Rgb(x, y), BlendOver(want, 0xFFFFFF), 2))
-                return testing::AssertionFailure() << "pixel " << x << ", " << y << " of (" << r.left << ", " << r.top << ")";
+            if (!ColorsNear(dark.Rgb(x, y), BlendOver(want, 0), 2) ||
+                !ColorsNear(light.Rgb(x, y), BlendOver(want, 0xFFFFFF), 2))
+                return testing::AssertionFailure()
+                       << "pixel " << x << ", " << y << " of (" << r.left << ", " << r.top << ")";
         }
     return testing::AssertionSuccess();
 }

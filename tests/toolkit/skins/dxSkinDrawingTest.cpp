@@ -16,7 +16,8 @@ namespace {
 // edge and the centre one colour.
 DWORD NinePartPixel(int x, int y) {
     const int column = x < 4 ? 0 : x < 8 ? 1 : 2, row = y < 4 ? 0 : y < 8 ? 1 : 2;
-    if (column != 1 && row != 1) return 0xFF000000u | DWORD(column * 100 + row * 40) << 16 | DWORD(x * 20) << 8 | DWORD(y * 20);
+    if (column != 1 && row != 1)
+        return 0xFF000000u | DWORD(column * 100 + row * 40) << 16 | DWORD(x * 20) << 8 | DWORD(y * 20);
     static const DWORD plain[3][3] = {{0, 0xFF0000, 0}, {0x00FF00, 0x808080, 0x0000FF}, {0, 0xFFFF00, 0}};
     return 0xFF000000u | plain[column][row];
 }
@@ -46,11 +47,12 @@ TEST(dxSkinDrawing, FramesOfAVerticalStripFollowStatesAndImageSets) {
         TdxSkinElementState state;
         TRect frame;
     } cases[] = {
-        {0, esNormal, {0, 0, 20, 20}},    {0, esHot, {0, 20, 20, 40}},     {0, esPressed, {0, 40, 20, 60}},
-        {1, esNormal, {0, 60, 20, 80}},   {1, esPressed, {0, 100, 20, 120}}, {0, esDisabled, {0, 0, 20, 20}},
+        {0, esNormal, {0, 0, 20, 20}},  {0, esHot, {0, 20, 20, 40}},       {0, esPressed, {0, 40, 20, 60}},
+        {1, esNormal, {0, 60, 20, 80}}, {1, esPressed, {0, 100, 20, 120}}, {0, esDisabled, {0, 0, 20, 20}},
         {3, esHot, {0, 200, 20, 220}},  // image sets beyond the strip are not checked
     };
-    for (const auto& c : cases) EXPECT_TRUE(SameRect(image->GetStateRect(c.imageIndex, c.state), c.frame)) << c.imageIndex;
+    for (const auto& c : cases)
+        EXPECT_TRUE(SameRect(image->GetStateRect(c.imageIndex, c.state), c.frame)) << c.imageIndex;
     EXPECT_EQ(image->AdjustState(esDisabled), esNormal);
     // the horizontal strip and a new image count
     image->SetImageLayout(ilHorizontal);
@@ -66,8 +68,10 @@ TEST(dxSkinDrawing, AStateTheStripLacksFallsBackToItsLowestState) {
         TdxSkinElementStates states;
         TdxSkinElementState asked, drawn;
     } cases[] = {
-        {{esHot, esChecked}, esNormal, esHot},      {{esHot, esChecked}, esChecked, esChecked},
-        {{esHot, esChecked}, esCheckPressed, esHot}, {{}, esPressed, esPressed},
+        {{esHot, esChecked}, esNormal, esHot},
+        {{esHot, esChecked}, esChecked, esChecked},
+        {{esHot, esChecked}, esCheckPressed, esHot},
+        {{}, esPressed, esPressed},
         {{esActive, esActiveDisabled}, esNormal, esActive},
     };
     for (const auto& c : cases) {
@@ -124,7 +128,10 @@ TEST(dxSkinDrawing, CornersAreExactAndStretchedPartsKeepTheirColours) {
     // each corner pixel by pixel
     const struct {
         int sx, sy, dx, dy;
-    } corners[] = {{0, 0, r.left, r.top}, {8, 0, r.right - 4, r.top}, {0, 8, r.left, r.bottom - 4}, {8, 8, r.right - 4, r.bottom - 4}};
+    } corners[] = {{0, 0, r.left, r.top},
+                   {8, 0, r.right - 4, r.top},
+                   {0, 8, r.left, r.bottom - 4},
+                   {8, 8, r.right - 4, r.bottom - 4}};
     for (const auto& c : corners)
         for (int y = 0; y < 4; ++y)
             for (int x = 0; x < 4; ++x)
@@ -134,8 +141,11 @@ TEST(dxSkinDrawing, CornersAreExactAndStretchedPartsKeepTheirColours) {
     const struct {
         int x, y;
         DWORD rgb;
-    } inside[] = {{25, r.top + 1, 0x00FF00}, {25, r.bottom - 2, 0x0000FF}, {r.left + 1, 22, 0xFF0000},
-                  {r.right - 2, 22, 0xFFFF00}, {25, 22, 0x808080}};
+    } inside[] = {{25, r.top + 1, 0x00FF00},
+                  {25, r.bottom - 2, 0x0000FF},
+                  {r.left + 1, 22, 0xFF0000},
+                  {r.right - 2, 22, 0xFFFF00},
+                  {25, 22, 0x808080}};
     for (const auto& p : inside) EXPECT_PRED3(ColorsNear, surface.Rgb(p.x, p.y), p.rgb, 8) << p.x << "," << p.y;
     // nothing outside the rectangle
     EXPECT_EQ(surface.Rgb(r.left - 1, 20), 0xFFFFFFu);
@@ -211,9 +221,9 @@ TEST(dxSkinDrawing, BackgroundBordersAndGlyphEachInTheirPlace) {
     SetSkinTestPictureColor(framed.Glyph(), 4, 4, 0x112233);
     TSkinDib board(50, 30, 0xFFFFFFFF);
     framed.DrawInRect(board.DC(), TRect{0, 0, 40, 20}, 0, esNormal);
-    EXPECT_EQ(board.Rgb(1, 10), 0xFF0000u);   // left, 2 wide (red)
+    EXPECT_EQ(board.Rgb(1, 10), 0xFF0000u);  // left, 2 wide (red)
     EXPECT_EQ(board.Rgb(2, 10), 0xEEEEEEu);
-    EXPECT_EQ(board.Rgb(20, 0), 0x00FF00u);   // top, 1 high
+    EXPECT_EQ(board.Rgb(20, 0), 0x00FF00u);  // top, 1 high
     EXPECT_EQ(board.Rgb(20, 1), 0xEEEEEEu);
     EXPECT_EQ(board.Rgb(37, 10), 0x0000FFu);  // right, 3 wide (blue)
     EXPECT_EQ(board.Rgb(36, 10), 0xEEEEEEu);
@@ -229,7 +239,8 @@ TEST(dxSkinDrawing, AGlyphLargerThanItsRectangleIsCentredAtItsOwnSize) {
     TdxSkinImage image(nullptr);
     image.SetStates({esNormal});
     image.SetStretch(smNoResize);
-    SetSkinTestPicture(&image, 9, 9, [](int x, int y) -> DWORD { return x == 0 && y == 0 ? 0xFFFF0000u : 0xFF00FF00u; });
+    SetSkinTestPicture(&image, 9, 9,
+                       [](int x, int y) -> DWORD { return x == 0 && y == 0 ? 0xFFFF0000u : 0xFF00FF00u; });
     TSkinDib surface(30, 30, 0xFFFFFFFF);
     image.Draw(surface.DC(), TRect{10, 10, 14, 14}, 0, esNormal);
     // left and top (10 + 14 - 9) div 2 = 7: the glyph covers 7..15 both ways
@@ -345,7 +356,8 @@ TEST(dxSkinDrawing, TheNinthDistinctRectangleDropsTheOldestCacheEntry) {
     TdxSkinElementCacheList list;
     TSkinDib surface(200, 30, 0xFFFFFFFF);
     EXPECT_EQ(list.Capacity(), 8);
-    for (int i = 0; i < 9; ++i) list.DrawElement(surface.DC(), &element, TRect{i * 20, 0, i * 20 + 16, 16}, esNormal, 0);
+    for (int i = 0; i < 9; ++i)
+        list.DrawElement(surface.DC(), &element, TRect{i * 20, 0, i * 20 + 16, 16}, esNormal, 0);
     ASSERT_EQ(list.Count(), 8);
     EXPECT_TRUE(SameRect(list.Entries(0)->Bounds(), TRect{20, 0, 36, 16}));
     EXPECT_TRUE(SameRect(list.Entries(7)->Bounds(), TRect{160, 0, 176, 16}));
@@ -384,10 +396,11 @@ TEST(dxSkinDrawing, OnA16BitSurfaceDrawingGoesThroughA32BitBuffer) {
     GdiFlush();
     auto pixel = [&](int x, int y) {
         const Word p = static_cast<const Word*>(bits)[y * 40 + x];
-        return DWORD(((p >> 10) & 31) * 255 / 31) << 16 | DWORD(((p >> 5) & 31) * 255 / 31) << 8 | DWORD((p & 31) * 255 / 31);
+        return DWORD(((p >> 10) & 31) * 255 / 31) << 16 | DWORD(((p >> 5) & 31) * 255 / 31) << 8 |
+               DWORD((p & 31) * 255 / 31);
     };
     EXPECT_PRED3(ColorsNear, pixel(20, 10), 0xFF7F7Fu, 10);  // blended, not plain red
-    EXPECT_EQ(pixel(9, 10), 0xFFFFFFu);                           // the rest untouched
+    EXPECT_EQ(pixel(9, 10), 0xFFFFFFu);                      // the rest untouched
     EXPECT_EQ(pixel(30, 10), 0xFFFFFFu);
 
     // on a 32-bit surface there is no buffer

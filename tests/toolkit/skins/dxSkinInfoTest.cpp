@@ -46,8 +46,8 @@ TEST(dxSkinInfo, AnEmptySkinGetsEveryGroupAndEveryElementButTheOptionalOnes) {
     TSkinDib surface(32, 32, 0xFF00FF00);
     bar->DrawInRect(surface.DC(), TRect{0, 0, 32, 32}, 0, esNormal);
     for (int i = 2; i < 30; i += 3) {
-        EXPECT_EQ(surface.Rgb(i, i), 0xFF0000u) << i;           // the falling diagonal
-        EXPECT_EQ(surface.Rgb(i, 31 - i), 0xFF0000u) << i;      // the rising one
+        EXPECT_EQ(surface.Rgb(i, i), 0xFF0000u) << i;       // the falling diagonal
+        EXPECT_EQ(surface.Rgb(i, 31 - i), 0xFF0000u) << i;  // the rising one
     }
     EXPECT_EQ(surface.Rgb(16, 3), 0xFFFFFFu);  // white between the lines
     EXPECT_EQ(surface.Rgb(16, 29), 0xFFFFFFu);
@@ -99,7 +99,8 @@ TEST(dxSkinInfo, CaptionFontDeltaIsAtLeastOne) {
         auto skin = new TdxSkin(L"S");
         TdxSkinElement* caption = skin->AddGroup(L"Form")->AddElement(L"FormCaption");
         if (c.present)
-            static_cast<TdxSkinIntegerProperty*>(caption->AddProperty(L"FontDelta", TdxSkinIntegerProperty::StaticClass()))
+            static_cast<TdxSkinIntegerProperty*>(
+                caption->AddProperty(L"FontDelta", TdxSkinIntegerProperty::StaticClass()))
                 ->SetValue(c.stored);
         TdxSkinInfo info(skin);
         EXPECT_EQ(info.CaptionFontDelta, c.expected) << c.name;
@@ -163,7 +164,9 @@ TEST(dxSkinInfo, AOnePixelLeftFrameDrawsItsColumnOverTheWholeHeight) {
     TdxSkinElement* left = skin->AddGroup(L"Form")->AddElement(L"FormFrameLeft");
     left->Image()->SetStates({esActive});
     // the active frame's column is blue above red; the inactive one (added by resolving) grey
-    SetSkinTestPicture(left->Image(), 2, 9, [](int x, int y) -> DWORD { return x ? 0xFF808080u : y < 4 ? 0xFF0000FFu : 0xFFFF0000u; });
+    SetSkinTestPicture(left->Image(), 2, 9, [](int x, int y) -> DWORD {
+        return x ? 0xFF808080u : y < 4 ? 0xFF0000FFu : 0xFFFF0000u;
+    });
     TdxSkinInfo info(skin);
     EXPECT_EQ(info.FormFrameSizes[dxSkinNormalCaption].left, 1);
     TSkinDib surface(4, 40, 0xFFFFFFFF);
@@ -221,17 +224,22 @@ TEST(dxSkinInfo, ColoursAndPropertiesAreFoundWhereThePaintersLook) {
     auto skin = new TdxSkin(L"S");
     TdxSkinColor* content = skin->AddColor(L"ContentColor", TColor(0x010101));
     TdxSkinControlGroup* ribbon = skin->AddGroup(L"Ribbon");
-    static_cast<TdxSkinColor*>(ribbon->AddProperty(L"ButtonDisabled", TdxSkinColor::StaticClass()))->SetValue(TColor(0x020202));
-    static_cast<TdxSkinIntegerProperty*>(ribbon->AddProperty(L"TabHeaderDownGrow", TdxSkinIntegerProperty::StaticClass()))
+    static_cast<TdxSkinColor*>(ribbon->AddProperty(L"ButtonDisabled", TdxSkinColor::StaticClass()))
+        ->SetValue(TColor(0x020202));
+    static_cast<TdxSkinIntegerProperty*>(
+        ribbon->AddProperty(L"TabHeaderDownGrow", TdxSkinIntegerProperty::StaticClass()))
         ->SetValue(3);
     TdxSkinElement* caption = ribbon->AddElement(L"FormCaption");
     caption->SetTextColor(TColor(0x030303));
-    static_cast<TdxSkinColor*>(caption->AddProperty(L"TextColorInactive", TdxSkinColor::StaticClass()))->SetValue(TColor(0x040404));
+    static_cast<TdxSkinColor*>(caption->AddProperty(L"TextColorInactive", TdxSkinColor::StaticClass()))
+        ->SetValue(TColor(0x040404));
     // a property of the wrong class is not taken
-    static_cast<TdxSkinIntegerProperty*>(caption->AddProperty(L"DocumentNameTextColor", TdxSkinIntegerProperty::StaticClass()))
+    static_cast<TdxSkinIntegerProperty*>(
+        caption->AddProperty(L"DocumentNameTextColor", TdxSkinIntegerProperty::StaticClass()))
         ->SetValue(5);
     TdxSkinControlGroup* editors = skin->AddGroup(L"Editors");
-    TdxSkinColor* readOnly = static_cast<TdxSkinColor*>(editors->AddProperty(L"BackgroundReadOnlyColor", TdxSkinColor::StaticClass()));
+    TdxSkinColor* readOnly =
+        static_cast<TdxSkinColor*>(editors->AddProperty(L"BackgroundReadOnlyColor", TdxSkinColor::StaticClass()));
     TdxSkinInfo info(skin);
     EXPECT_EQ(info.ContentColor, content);
     EXPECT_EQ(Integer(info.RibbonButtonDisabledColor), 0x020202);

@@ -39,7 +39,9 @@ uint32_t SkinMutationCrc32(const Byte* data, size_t size) {
     return ~crc;
 }
 
-uint32_t SkinMutationBigEndian(const Byte* p) { return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3]; }
+uint32_t SkinMutationBigEndian(const Byte* p) {
+    return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+}
 
 // Reads all of its data, refuses it (as a decoder would, with an exception) unless it is a PNG
 // whose chunks all fit and match their checksums, and makes a 1 x 1 picture.

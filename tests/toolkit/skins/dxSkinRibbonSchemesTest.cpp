@@ -21,8 +21,8 @@ class SkinRibbonSchemeFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         info_ = new TdxSkinLookAndFeelPainterInfo(new TdxSkin(L"Zeta"));
-        ASSERT_TRUE(GlobalExtendedStylePainters()->RegisterPainter(L"Zeta", TdxSkinLookAndFeelPainter::Instance(),
-                                                                   info_));
+        ASSERT_TRUE(
+            GlobalExtendedStylePainters()->RegisterPainter(L"Zeta", TdxSkinLookAndFeelPainter::Instance(), info_));
         scheme_ = dynamic_cast<TdxSkinRibbonPainter*>(BarSkinManagerInstance()->FindSkin(L"Zeta"));
         ASSERT_NE(scheme_, nullptr);
     }
@@ -132,9 +132,11 @@ TEST(dxSkinRibbonSchemes, LargeButtonStatesFallToTheNearestStateTheImageHolds) {
     element.Image()->SetStates({esNormal, esHot, esPressed, esDisabled});
     const struct {
         TdxSkinElementState in, out;
-    } cases[] = {{esHot, esHot},         {esActive, esHot},        {esHotCheck, esHot},  {esChecked, esPressed},
-                 {esCheckPressed, esPressed}, {esActiveDisabled, esDisabled}, {esFocused, esFocused}};
-    for (const auto& c : cases) EXPECT_EQ(TdxSkinRibbonPainter::AdjustLargeButtonState(&element, c.in), c.out) << int(c.in);
+    } cases[] = {{esHot, esHot},         {esActive, esHot},           {esHotCheck, esHot},
+                 {esChecked, esPressed}, {esCheckPressed, esPressed}, {esActiveDisabled, esDisabled},
+                 {esFocused, esFocused}};
+    for (const auto& c : cases)
+        EXPECT_EQ(TdxSkinRibbonPainter::AdjustLargeButtonState(&element, c.in), c.out) << int(c.in);
     element.Image()->SetStates({esNormal, esChecked});
     EXPECT_EQ(TdxSkinRibbonPainter::AdjustLargeButtonState(&element, esChecked), esChecked);
 }
@@ -155,16 +157,14 @@ TEST_F(SkinRibbonSchemeFixture, PartColoursComeFromTheSkinOrFromBlack) {
         int part, state;
         TColor skin;  // clDefault: Black's answer
     } cases[] = {
-        {10, 0, 0x000011},   {10, 3, 0x000022},   {41, 2, 0x000011},   {457, 0, 0x000011},
-        {10133, 0, 0x0A0B0C}, {335, 0, 0x0A0B0C}, {10138, 0, 0x000033},
-        {10138, 2, clDefault},  // no colour of its own
-        {10138, 3, clDefault},  // no state 3 at all
-        {9, 0, clDefault},      // no "ContentColor"
+        {10, 0, 0x000011},     {10, 3, 0x000022},  {41, 2, 0x000011},    {457, 0, 0x000011},
+        {10133, 0, 0x0A0B0C},  {335, 0, 0x0A0B0C}, {10138, 0, 0x000033}, {10138, 2, clDefault},  // no colour of its own
+        {10138, 3, clDefault},                                                                   // no state 3 at all
+        {9, 0, clDefault},                                                                       // no "ContentColor"
         {12345, 0, clDefault},  // a part the skin does not colour
     };
     for (const auto& c : cases)
-        EXPECT_EQ(scheme_->PartColor(c.part, c.state),
-                  c.skin == clDefault ? black->PartColor(c.part, c.state) : c.skin)
+        EXPECT_EQ(scheme_->PartColor(c.part, c.state), c.skin == clDefault ? black->PartColor(c.part, c.state) : c.skin)
             << c.part << "/" << c.state;
     info_->ContainerBorderColor = info_->ContainerHighlightBorderColor = nullptr;
 }
@@ -238,34 +238,59 @@ TEST_F(SkinRibbonSchemeFixture, PlainElementOperationsDrawTheirElementOrWhatBlac
         TPoint probe;  // in a 40 x 30 rectangle
     };
     const TCase cases[] = {
-        {"TabGroupHeaderBackground", &TdxSkinInfo::RibbonTabGroupCaption,
-         [](auto s, HDC dc, auto r) { s->DrawTabGroupHeaderBackground(dc, r, 2); }, {20, 15}},
-        {"CollapsedGroup", &TdxSkinInfo::RibbonTabGroupCollapsed,
-         [](auto s, HDC dc, auto r) { s->DrawCollapsedGroup(dc, r, 0); }, {20, 15}},
-        {"GroupLaunchButtonBackground", &TdxSkinInfo::RibbonTabGroupButton,
-         [](auto s, HDC dc, auto r) { s->DrawGroupLaunchButtonBackground(dc, r, 2); }, {20, 15}},
-        {"SplitButtonLeft", &TdxSkinInfo::RibbonSplitButtonLeft,
-         [](auto s, HDC dc, auto r) { s->DrawSplitButtonLeft(dc, r, 0); }, {20, 15}},
-        {"LargeSplitButtonBottom", &TdxSkinInfo::RibbonLargeSplitButtonBottom,
-         [](auto s, HDC dc, auto r) { s->DrawLargeSplitButtonBottom(dc, r, 0); }, {20, 15}},
-        {"GroupScrollButton", &TdxSkinInfo::RibbonTabGroupLeftScrollButton,
-         [](auto s, HDC dc, auto r) { s->DrawGroupScrollButton(dc, r, true, 0); }, {20, 15}},
-        {"TabGroupsArea", &TdxSkinInfo::RibbonTabPanel, [](auto s, HDC dc, auto r) { s->DrawTabGroupsArea(dc, r); },
+        {"TabGroupHeaderBackground",
+         &TdxSkinInfo::RibbonTabGroupCaption,
+         [](auto s, HDC dc, auto r) { s->DrawTabGroupHeaderBackground(dc, r, 2); },
          {20, 15}},
-        {"DropDownBorder", &TdxSkinInfo::PopupMenu, [](auto s, HDC dc, auto r) { s->DrawDropDownBorder(dc, r); },
+        {"CollapsedGroup",
+         &TdxSkinInfo::RibbonTabGroupCollapsed,
+         [](auto s, HDC dc, auto r) { s->DrawCollapsedGroup(dc, r, 0); },
          {20, 15}},
-        {"ScreenTip", &TdxSkinInfo::ScreenTipWindow, [](auto s, HDC dc, auto r) { s->DrawScreenTip(dc, r); },
+        {"GroupLaunchButtonBackground",
+         &TdxSkinInfo::RibbonTabGroupButton,
+         [](auto s, HDC dc, auto r) { s->DrawGroupLaunchButtonBackground(dc, r, 2); },
          {20, 15}},
-        {"InRibbonGalleryPane", &TdxSkinInfo::RibbonInRibbonGalleryPane,
-         [](auto s, HDC dc, auto r) { s->DrawInRibbonGalleryPane(dc, r, 0); }, {20, 15}},
-        {"ProgressBorder", &TdxSkinInfo::ProgressBorder, [](auto s, HDC dc, auto r) { s->DrawProgressBorder(dc, r); },
+        {"SplitButtonLeft",
+         &TdxSkinInfo::RibbonSplitButtonLeft,
+         [](auto s, HDC dc, auto r) { s->DrawSplitButtonLeft(dc, r, 0); },
          {20, 15}},
-        {"StatusBarPanelSeparator", &TdxSkinInfo::RibbonStatusBarSeparator,
-         [](auto s, HDC dc, auto r) { s->DrawStatusBarPanelSeparator(dc, r); }, {20, 15}},
-        {"MarkArrow", &TdxSkinInfo::RibbonQATCustomizeButton, [](auto s, HDC dc, auto r) { s->DrawMarkArrow(dc, r, 0); },
+        {"LargeSplitButtonBottom",
+         &TdxSkinInfo::RibbonLargeSplitButtonBottom,
+         [](auto s, HDC dc, auto r) { s->DrawLargeSplitButtonBottom(dc, r, 0); },
          {20, 15}},
-        {"EditDropDownButton", &TdxSkinInfo::EditorButton,
-         [](auto s, HDC dc, auto r) { s->DrawEditDropDownButton(dc, r, 0); }, {2, 2}},
+        {"GroupScrollButton",
+         &TdxSkinInfo::RibbonTabGroupLeftScrollButton,
+         [](auto s, HDC dc, auto r) { s->DrawGroupScrollButton(dc, r, true, 0); },
+         {20, 15}},
+        {"TabGroupsArea",
+         &TdxSkinInfo::RibbonTabPanel,
+         [](auto s, HDC dc, auto r) { s->DrawTabGroupsArea(dc, r); },
+         {20, 15}},
+        {"DropDownBorder",
+         &TdxSkinInfo::PopupMenu,
+         [](auto s, HDC dc, auto r) { s->DrawDropDownBorder(dc, r); },
+         {20, 15}},
+        {"ScreenTip", &TdxSkinInfo::ScreenTipWindow, [](auto s, HDC dc, auto r) { s->DrawScreenTip(dc, r); }, {20, 15}},
+        {"InRibbonGalleryPane",
+         &TdxSkinInfo::RibbonInRibbonGalleryPane,
+         [](auto s, HDC dc, auto r) { s->DrawInRibbonGalleryPane(dc, r, 0); },
+         {20, 15}},
+        {"ProgressBorder",
+         &TdxSkinInfo::ProgressBorder,
+         [](auto s, HDC dc, auto r) { s->DrawProgressBorder(dc, r); },
+         {20, 15}},
+        {"StatusBarPanelSeparator",
+         &TdxSkinInfo::RibbonStatusBarSeparator,
+         [](auto s, HDC dc, auto r) { s->DrawStatusBarPanelSeparator(dc, r); },
+         {20, 15}},
+        {"MarkArrow",
+         &TdxSkinInfo::RibbonQATCustomizeButton,
+         [](auto s, HDC dc, auto r) { s->DrawMarkArrow(dc, r, 0); },
+         {20, 15}},
+        {"EditDropDownButton",
+         &TdxSkinInfo::EditorButton,
+         [](auto s, HDC dc, auto r) { s->DrawEditDropDownButton(dc, r, 0); },
+         {2, 2}},
     };
     std::unique_ptr<TdxSkinRibbonPainter> orphan(CreateRibbonSkin<TdxSkinRibbonPainter>(String(L"Nobody")));
     std::unique_ptr<TdxBlackRibbonSkin> black(CreateRibbonSkin<TdxBlackRibbonSkin>());

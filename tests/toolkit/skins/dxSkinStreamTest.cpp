@@ -17,8 +17,10 @@ std::unique_ptr<TdxSkin> FullSkin() {
     auto skin = std::make_unique<TdxSkin>(L"Test");
     skin->AddColor(L"ContentColor", TColor(0xFBF9F9));
     skin->AddColor(L"SelectionColor", clHighlight);
-    static_cast<TdxSkinIntegerProperty*>(skin->AddProperty(L"Count", TdxSkinIntegerProperty::StaticClass()))->SetValue(-7);
-    static_cast<TdxSkinBooleanProperty*>(skin->AddProperty(L"Flag", TdxSkinBooleanProperty::StaticClass()))->SetValue(true);
+    static_cast<TdxSkinIntegerProperty*>(skin->AddProperty(L"Count", TdxSkinIntegerProperty::StaticClass()))
+        ->SetValue(-7);
+    static_cast<TdxSkinBooleanProperty*>(skin->AddProperty(L"Flag", TdxSkinBooleanProperty::StaticClass()))
+        ->SetValue(true);
     static_cast<TdxSkinStringProperty*>(skin->AddProperty(L"Title", TdxSkinStringProperty::StaticClass()))
         ->SetValue(L"Lilac");
     static_cast<TdxSkinRectProperty*>(skin->AddProperty(L"Box", TdxSkinRectProperty::StaticClass()))
@@ -26,7 +28,8 @@ std::unique_ptr<TdxSkin> FullSkin() {
     static_cast<TdxSkinSizeProperty*>(skin->AddProperty(L"Extent", TdxSkinSizeProperty::StaticClass()))
         ->SetValue(TSize{5, 6});
     TdxSkinControlGroup* group = skin->AddGroup(L"Common");
-    static_cast<TdxSkinColor*>(group->AddProperty(L"TextColor", TdxSkinColor::StaticClass()))->SetValue(TColor(0x123456));
+    static_cast<TdxSkinColor*>(group->AddProperty(L"TextColor", TdxSkinColor::StaticClass()))
+        ->SetValue(TColor(0x123456));
     TdxSkinElement* button = group->AddElement(L"Button");
     button->SetImageCount(2);
     button->SetColor(TColor(0x00FF00));
@@ -40,10 +43,12 @@ std::unique_ptr<TdxSkin> FullSkin() {
     button->Image()->SetImageLayout(ilVertical);
     button->Image()->SetStretch(smTile);
     button->Image()->Margins()->AssignRect(TRect{2, 3, 2, 3});
-    SetSkinTestPicture(button->Image(), 8, 48, [](int x, int y) -> DWORD { return 0xFF000000u | DWORD(y * 5) << 8 | DWORD(x * 30); });
+    SetSkinTestPicture(button->Image(), 8, 48,
+                       [](int x, int y) -> DWORD { return 0xFF000000u | DWORD(y * 5) << 8 | DWORD(x * 30); });
     button->Glyph()->SetStates({esNormal});
     button->Glyph()->SetStretch(smNoResize);
-    SetSkinTestPicture(button->Glyph(), 4, 4, [](int x, int y) -> DWORD { return (x + y) % 2 ? 0x80FF0000u : 0xFF0000FFu; });
+    SetSkinTestPicture(button->Glyph(), 4, 4,
+                       [](int x, int y) -> DWORD { return (x + y) % 2 ? 0x80FF0000u : 0xFF0000FFu; });
     static_cast<TdxSkinColor*>(button->AddProperty(L"DisabledText", TdxSkinColor::StaticClass()))->SetValue(clGray);
     TdxSkinElement* panel = group->AddElement(L"GroupPanel");
     panel->Image()->SetGradientBeginColor(clWhite);
@@ -250,8 +255,10 @@ TEST(dxSkinStream, UntrustedSizesRaiseTheStreamReadErrorBeforeAnythingIsTaken) {
              data[at] = 0xFF, data[at + 1] = 0xFF, data[at + 2] = 0xFF, data[at + 3] = 0x7F;
              b.Bytes(data);
          }},
-        {"string body cut short", [](TSkinStreamBytes& b) { b.Header(1.02, "S").Int(1).Str("TdxSkinColor").Int(10).Raw("abc", 3); }},
-        {"colour value cut short", [](TSkinStreamBytes& b) { b.Header(1.02, "S").Int(1).Str("TdxSkinColor").Str("C").Raw("\x01\x02", 2); }},
+        {"string body cut short",
+         [](TSkinStreamBytes& b) { b.Header(1.02, "S").Int(1).Str("TdxSkinColor").Int(10).Raw("abc", 3); }},
+        {"colour value cut short",
+         [](TSkinStreamBytes& b) { b.Header(1.02, "S").Int(1).Str("TdxSkinColor").Str("C").Raw("\x01\x02", 2); }},
     };
     for (const auto& c : cases) {
         TSkinStreamBytes bytes;
@@ -383,10 +390,14 @@ TEST(dxSkinStream, PropertyDescriptionsAreTheirKinds) {
         TdxSkinObjectClass cls;
         const wchar_t* description;
     } cases[] = {
-        {TdxSkinIntegerProperty::StaticClass(), L"Integer"}, {TdxSkinBooleanProperty::StaticClass(), L"Boolean"},
-        {TdxSkinColor::StaticClass(), L"Color"},             {TdxSkinRectProperty::StaticClass(), L"Rect"},
-        {TdxSkinSizeProperty::StaticClass(), L"Size"},       {TdxSkinStringProperty::StaticClass(), L"String"},
-        {TdxSkinBorder::StaticClass(), L"Border"},           {TdxSkinBorders::StaticClass(), L"Borders"},
+        {TdxSkinIntegerProperty::StaticClass(), L"Integer"},
+        {TdxSkinBooleanProperty::StaticClass(), L"Boolean"},
+        {TdxSkinColor::StaticClass(), L"Color"},
+        {TdxSkinRectProperty::StaticClass(), L"Rect"},
+        {TdxSkinSizeProperty::StaticClass(), L"Size"},
+        {TdxSkinStringProperty::StaticClass(), L"String"},
+        {TdxSkinBorder::StaticClass(), L"Border"},
+        {TdxSkinBorders::StaticClass(), L"Borders"},
     };
     for (const auto& c : cases) {
         std::unique_ptr<TdxSkinCustomPersistentObject> property(c.cls->CreateObject(nullptr, L"P"));

@@ -11,7 +11,9 @@
 namespace {
 
 // Opaque, and different at every position.
-DWORD PatternPixel(int x, int y) { return 0xFF000000u | DWORD(x * 17) << 16 | DWORD(y * 23) << 8 | DWORD(x * y * 5 & 0xFF); }
+DWORD PatternPixel(int x, int y) {
+    return 0xFF000000u | DWORD(x * 17) << 16 | DWORD(y * 23) << 8 | DWORD(x * y * 5 & 0xFF);
+}
 
 TEST(dxSkinnedRect, SplitsATargetIntoNineCells) {
     struct TCase {
@@ -20,9 +22,9 @@ TEST(dxSkinnedRect, SplitsATargetIntoNineCells) {
         int columns[3], rows[3];
     };
     const TCase cases[] = {
-        {{3, 3, 3, 3}, 5, 5, {2, 0, 3}, {2, 0, 3}},     // narrower than both margins: halves
+        {{3, 3, 3, 3}, 5, 5, {2, 0, 3}, {2, 0, 3}},  // narrower than both margins: halves
         {{3, 3, 3, 3}, 7, 7, {3, 1, 3}, {3, 1, 3}},
-        {{3, 3, 3, 3}, 6, 40, {3, 0, 3}, {3, 34, 3}},   // exactly the margins: still halves
+        {{3, 3, 3, 3}, 6, 40, {3, 0, 3}, {3, 34, 3}},  // exactly the margins: still halves
         {{2, 5, 0, 5}, 1, 9, {0, 0, 1}, {4, 0, 5}},
         {{6, 10, 6, 5}, 200, 31, {6, 188, 6}, {10, 16, 5}},
         {{0, 0, 0, 0}, 4, 3, {0, 4, 0}, {0, 3, 0}},
@@ -199,7 +201,7 @@ TEST(dxSkinnedRect, DrawsNothingWhereNothingCanShow) {
     part.Draw(dib.DC(), TRect{5, 5, 5, 15});   // no width
     part.Draw(dib.DC(), TRect{5, 15, 15, 5});  // upside down
     ExcludeClipRect(dib.DC(), 0, 0, 10, 10);
-    part.Draw(dib.DC(), TRect{2, 2, 8, 8});    // clipped away
+    part.Draw(dib.DC(), TRect{2, 2, 8, 8});  // clipped away
     SelectClipRgn(dib.DC(), nullptr);
     EXPECT_FALSE(dib.ChangedFrom(0xFF808080));
     EXPECT_EQ(part.CacheRenders(), 0);

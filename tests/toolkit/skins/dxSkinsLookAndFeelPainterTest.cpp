@@ -88,8 +88,8 @@ TEST_F(SkinPainterFixture, ColoursAndMetricsComeFromTheSkinOrFromTheOfficePainte
          0x111111},
         {"CheckBoxSize", &TdxSkinInfo::Checkbox, [](auto p) { return SizeCode(p->CheckBoxSize()); },
          SizeCode({13, 14})},
-        {"RadioButtonImageSize", &TdxSkinInfo::RadioButton,
-         [](auto p) { return SizeCode(p->RadioButtonImageSize()); }, SizeCode({15, 16})},
+        {"RadioButtonImageSize", &TdxSkinInfo::RadioButton, [](auto p) { return SizeCode(p->RadioButtonImageSize()); },
+         SizeCode({15, 16})},
         {"PlusMinusButtonSize", &TdxSkinInfo::PlusMinus, [](auto p) { return Int64(p->PlusMinusButtonSize()); }, 11},
         {"EditorButtonMinSize", &TdxSkinInfo::EditorButton, [](auto p) { return SizeCode(p->EditorButtonMinSize()); },
          SizeCode({17, 19})},
@@ -107,8 +107,8 @@ TEST_F(SkinPainterFixture, ColoursAndMetricsComeFromTheSkinOrFromTheOfficePainte
         {"ProgressIndicatorMargins", &TdxSkinInfo::ProgressBorder,
          [](auto p) { return RectCode(p->ProgressIndicatorMargins()); }, RectCode({2, 3, 4, 5})},
         {"LabelLineWidth", &TdxSkinInfo::LabelLine, [](auto p) { return Int64(p->LabelLineWidth()); }, 3},
-        {"ButtonBorderWidth", &TdxSkinInfo::CommonButton, [](auto p) { return Int64(p->ButtonBorderWidth(cxbsNormal)); },
-         0},
+        {"ButtonBorderWidth", &TdxSkinInfo::CommonButton,
+         [](auto p) { return Int64(p->ButtonBorderWidth(cxbsNormal)); }, 0},
     };
     for (const TCase& c : cases) EXPECT_EQ(c.ask(Skin()), c.skinAnswer) << c.name;
     for (const TCase& c : cases) {
@@ -179,7 +179,7 @@ TEST_F(SkinPainterFixture, TheClockAtThreeShowsTheHourHandRightAndTheMinuteHandU
     Skin()->DrawClockFace(surface.Canvas(), TRect{10, 10, 70, 70}, TDateTime(3.0 / 24.0), clWhite);
     // centre (40, 40); radius 28: hour tip 21 to the right, minute tip 23.8 up
     EXPECT_EQ(surface.At(55, 40), RgbColor(clBlack));
-    EXPECT_EQ(surface.At(61, 40), TColor(0x808000));  // the tip pixel
+    EXPECT_EQ(surface.At(61, 40), TColor(0x808000));   // the tip pixel
     EXPECT_EQ(surface.At(30, 40), RgbColor(clWhite));  // the hour hand's tail is short
     EXPECT_EQ(surface.At(40, 22), RgbColor(clBlack));
     EXPECT_EQ(surface.At(40, 55), RgbColor(clWhite));
@@ -238,7 +238,9 @@ TEST_F(SkinPainterFixture, ADisabledNavigatorGlyphIsWashedOutAndKeepsItsTranspar
 
 TEST_F(SkinPainterFixture, CheckBoxAndRadioImagesFollowCheckAndButtonState) {
     // three image sets (unchecked, checked, grayed) of four states, 10 x 10 frames stacked
-    auto frameColour = [](int set, int state) { return DWORD(0xFF000000u | (40 * (set + 1)) << 16 | (30 * (state + 1)) << 8 | 0x55); };
+    auto frameColour = [](int set, int state) {
+        return DWORD(0xFF000000u | (40 * (set + 1)) << 16 | (30 * (state + 1)) << 8 | 0x55);
+    };
     TdxSkinElement* boxes[] = {info_->Checkbox, info_->RadioButton};
     for (TdxSkinElement* e : boxes) {
         e->SetImageCount(3);
@@ -251,7 +253,9 @@ TEST_F(SkinPainterFixture, CheckBoxAndRadioImagesFollowCheckAndButtonState) {
         TcxButtonState state;
         TcxCheckBoxState check;
         int stateIndex;
-    } cases[] = {{cxbsNormal, cbsUnchecked, 0}, {cxbsHot, cbsChecked, 1}, {cxbsPressed, cbsGrayed, 2},
+    } cases[] = {{cxbsNormal, cbsUnchecked, 0},
+                 {cxbsHot, cbsChecked, 1},
+                 {cxbsPressed, cbsGrayed, 2},
                  {cxbsDisabled, cbsChecked, 3}};
     for (const auto& c : cases) {
         TPaintSurface box(10, 10), radio(14, 14, clLime);

@@ -20,19 +20,26 @@ struct TStoredSkin {
 };
 const TStoredSkin storedSkins[] = {{L"LILIAN", L"Lilian", 27}, {L"DEFAULTUSERSKINDATA", L"DefaultUserSkinData", 29}};
 
-const wchar_t* const storedSkinColors[] = {
-    L"ContainerBorderColor",          L"ContainerHighlightBorderColor",    L"ContentColor",
-    L"ContentEvenColor",              L"ContentOddColor",                  L"DockControlHiddenBarTextColor",
-    L"DockControlHiddenBarTextHotColor", L"HeaderBackgroundColor",         L"HeaderBackgroundTextColor",
-    L"LayoutControlColor",            L"SelectionColor",                   L"SelectionTextColor"};
+const wchar_t* const storedSkinColors[] = {L"ContainerBorderColor",
+                                           L"ContainerHighlightBorderColor",
+                                           L"ContentColor",
+                                           L"ContentEvenColor",
+                                           L"ContentOddColor",
+                                           L"DockControlHiddenBarTextColor",
+                                           L"DockControlHiddenBarTextHotColor",
+                                           L"HeaderBackgroundColor",
+                                           L"HeaderBackgroundTextColor",
+                                           L"LayoutControlColor",
+                                           L"SelectionColor",
+                                           L"SelectionTextColor"};
 
 struct TStoredGroup {
     const wchar_t* name;
     int elements;  // in "Lilian"
 };
-const TStoredGroup storedSkinGroups[] = {{L"Bars", 27},   {L"Common", 21},      {L"Docking", 12}, {L"Editors", 27},
-                                         {L"Form", 12},   {L"Grid", 12},        {L"NavBar", 6},   {L"NavPane", 17},
-                                         {L"PageControl", 4}, {L"Ribbon", 47}, {L"Scheduler", 17}, {L"VerticalGrid", 3}};
+const TStoredGroup storedSkinGroups[] = {
+    {L"Bars", 27},  {L"Common", 21},  {L"Docking", 12},    {L"Editors", 27}, {L"Form", 12},      {L"Grid", 12},
+    {L"NavBar", 6}, {L"NavPane", 17}, {L"PageControl", 4}, {L"Ribbon", 47},  {L"Scheduler", 17}, {L"VerticalGrid", 3}};
 
 // Loads a stored skin from the program's resources and tells how many bytes were left unread.
 std::unique_ptr<TdxSkin> LoadStoredSkin(const TStoredSkin& stored, Int64* bytesLeft = nullptr) {
@@ -108,21 +115,40 @@ TEST(dxStoredSkins, ResolvingAddsNoPlaceholderAndFindsEveryColourAndProperty) {
         ASSERT_EQ(info.Skin()->GroupCount(), 12);
         for (int g = 0; g < 12; ++g) EXPECT_EQ(info.Skin()->Groups(g)->ElementCount(), before[g]) << stored.resource;
         // what the painters read, present in both skins
-        const void* present[] = {info.BarDisabledTextColor, info.ScreenTipItemColor, info.ScreenTipTitleItemColor,
-                                 info.CommonButtonDisabledTextColor, info.DockingTabHeaderTextColor,
-                                 info.DockingTabHeaderTextColorActive, info.NavPaneCaptionHeight,
-                                 info.NavPaneCaptionFontSize, info.PageControlTabHeaderTextColor,
-                                 info.PageControlTabHeaderTextColorSelected, info.PageControlTabHeaderTextColorDisabled,
-                                 info.PageControlTabHeaderTextColorHot, info.RibbonAppMenuExtraPaneColor,
-                                 info.RibbonCaptionFontDelta, info.SchedulerNavigatorColor,
-                                 info.AppointmentSeparatorColor, info.AppointmentBorderSize,
-                                 info.FormTextColorInactive, info.FormTextShadowColor,
-                                 info.QATShowsCustomizeButtonOutside[0], info.QATShowsCustomizeButtonOutside[1],
-                                 info.QATIndentBeforeCustomizeButton[0], info.QATIndentBeforeCustomizeButton[1],
-                                 info.ContainerBorderColor, info.ContainerHighlightBorderColor, info.ContentColor,
-                                 info.ContentEvenColor, info.ContentOddColor, info.DockControlHiddenBarTextColor,
-                                 info.DockControlHiddenBarTextHotColor, info.HeaderBackgroundColor,
-                                 info.HeaderBackgroundTextColor, info.LayoutControlColor, info.SelectionColor,
+        const void* present[] = {info.BarDisabledTextColor,
+                                 info.ScreenTipItemColor,
+                                 info.ScreenTipTitleItemColor,
+                                 info.CommonButtonDisabledTextColor,
+                                 info.DockingTabHeaderTextColor,
+                                 info.DockingTabHeaderTextColorActive,
+                                 info.NavPaneCaptionHeight,
+                                 info.NavPaneCaptionFontSize,
+                                 info.PageControlTabHeaderTextColor,
+                                 info.PageControlTabHeaderTextColorSelected,
+                                 info.PageControlTabHeaderTextColorDisabled,
+                                 info.PageControlTabHeaderTextColorHot,
+                                 info.RibbonAppMenuExtraPaneColor,
+                                 info.RibbonCaptionFontDelta,
+                                 info.SchedulerNavigatorColor,
+                                 info.AppointmentSeparatorColor,
+                                 info.AppointmentBorderSize,
+                                 info.FormTextColorInactive,
+                                 info.FormTextShadowColor,
+                                 info.QATShowsCustomizeButtonOutside[0],
+                                 info.QATShowsCustomizeButtonOutside[1],
+                                 info.QATIndentBeforeCustomizeButton[0],
+                                 info.QATIndentBeforeCustomizeButton[1],
+                                 info.ContainerBorderColor,
+                                 info.ContainerHighlightBorderColor,
+                                 info.ContentColor,
+                                 info.ContentEvenColor,
+                                 info.ContentOddColor,
+                                 info.DockControlHiddenBarTextColor,
+                                 info.DockControlHiddenBarTextHotColor,
+                                 info.HeaderBackgroundColor,
+                                 info.HeaderBackgroundTextColor,
+                                 info.LayoutControlColor,
+                                 info.SelectionColor,
                                  info.SelectionTextColor};
         for (size_t i = 0; i < std::size(present); ++i) EXPECT_NE(present[i], nullptr) << stored.resource << " " << i;
         for (int state = 0; state < 4; ++state) {
@@ -163,8 +189,8 @@ TEST(dxStoredSkins, LilianHoldsItsStatedFacts) {
     const TdxSkinElementStates buttonStates{esNormal, esHot, esPressed, esDisabled};
     EXPECT_EQ(info.ScrollButton->ImageCount(), 4);
     EXPECT_EQ(info.ScrollButton->Image()->States(), buttonStates);
-    EXPECT_EQ(info.LinkSelected->Image()->States(), (TdxSkinElementStates{esHot, esPressed, esChecked, esHotCheck,
-                                                                          esCheckPressed}));
+    EXPECT_EQ(info.LinkSelected->Image()->States(),
+              (TdxSkinElementStates{esHot, esPressed, esChecked, esHotCheck, esCheckPressed}));
     EXPECT_EQ(info.LinkSelected->Image()->ImageLayout(), ilVertical);
     EXPECT_EQ(info.LinkSelected->Image()->StateCount(), 5);
     EXPECT_EQ(info.PopupMenuLinkSelected->Image()->States(), (TdxSkinElementStates{esHot, esDisabled}));
