@@ -329,20 +329,7 @@ TRect TRzButton::GetCaptionRect() {
 }
 
 void TRzButton::PaintCaption() {
-    TAlignment alignment = alignment_;
-    UINT flags = DT_WORDBREAK | DT_EXPANDTABS;
-    switch (alignment) {
-        case taLeftJustify:
-            flags |= DT_LEFT;
-            break;
-        case taRightJustify:
-            flags |= DT_RIGHT;
-            break;
-        case taCenter:
-            flags |= DT_CENTER;
-            break;
-    }
-    DrawCaptionText(Canvas(), GetCaptionRect(), flags);
+    DrawCaptionText(Canvas(), GetCaptionRect(), DT_WORDBREAK | DT_EXPANDTABS | DrawTextAlignment(alignment_));
 }
 
 void TRzButton::BuildDownPattern(TBitmap* bitmap) {

@@ -385,10 +385,9 @@ void TRzCustomListView::PaintHeaderSection(const DRAWITEMSTRUCT& item) {
                 text.left += images->Width() + 4;
             }
             canvas->Brush()->SetStyle(themed ? bsClear : bsSolid);
-            static const UINT justify[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
             const String caption = column->Caption().substr(0, 255);
             PaintText(canvas, caption, text,
-                      justify[alignment] | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+                      DrawTextAlignment(alignment) | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
             if (arrowAfterText) {
                 const int width = std::min(canvas->TextWidth(caption), RectWidth(text));
                 OffsetRect(&box, text.left + width + 5 - box.left, 0);

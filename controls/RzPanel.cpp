@@ -261,17 +261,7 @@ void TRzCustomPanel::DrawCaption(const TRect& r) {
     InflateRect(&area, -textMargin_, -textMarginVertical_);
     UINT flags = DT_EXPANDTABS | DT_VCENTER;
     if (wordWrap_) flags |= DT_WORDBREAK;
-    switch (alignment_) {
-        case taLeftJustify:
-            flags |= DT_LEFT;
-            break;
-        case taRightJustify:
-            flags |= DT_RIGHT;
-            break;
-        case taCenter:
-            flags |= DT_CENTER;
-            break;
-    }
+    flags |= DrawTextAlignment(alignment_);
     TRect measured = area;
     int h = PaintText(canvas, caption, measured, flags | DT_CALCRECT);
     switch (alignmentVertical_) {

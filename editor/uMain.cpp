@@ -52,7 +52,7 @@ TfmMain::TfmMain(TComponent* AOwner) : TForm(AOwner) {}
 void TfmMain::Loaded() {
     inherited::Loaded();
     GLSceneViewer = FindPart<TGLSceneViewer>(this, L"GLSceneViewer");
-    GLScene = FindPart<TGLScene>(this, L"GLScene");
+    MainScene = FindPart<TGLScene>(this, L"MainScene");
     GLCamera = FindPart<TGLCamera>(this, L"GLCamera");
     GLCadencer = FindPart<TGLCadencer>(this, L"GLCadencer");
     libMaterials = FindPart<TGLMaterialLibrary>(this, L"libMaterials");
@@ -109,12 +109,12 @@ void TfmMain::FormCreate(TObject*) {
 
     // A robot that cannot be read leaves an empty placeholder; the editor still works.
     try {
-        bot_ = new TBot(GLScene, exeFolder + L"models\\Bot\\model.ini", libMaterials);
+        bot_ = new TBot(MainScene, exeFolder + L"models\\Bot\\model.ini", libMaterials);
     } catch (const Exception& e) {
         Application->ShowException(e);
-        bot_ = new TBot(GLScene, String(), libMaterials);
+        bot_ = new TBot(MainScene, String(), libMaterials);
     }
-    level_ = new TLevel(GLScene, libMaterials);
+    level_ = new TLevel(MainScene, libMaterials);
     adding_ = false;
     FillMaterialLists();
     // Index 11 names the first catalogue texture in the library, not in the combo's seven
@@ -146,7 +146,7 @@ TGridCell TfmMain::MarkerCell() const { return TLevel::CellOf(SelectedPos); }
 
 void TfmMain::ResetBlockHighlight() {
     selectedCube_ = nullptr;
-    TSceneUpdate update(GLScene);
+    TSceneUpdate update(MainScene);
     for (Integer i = 0; i < dcBlocks->Count(); ++i)
         if (auto* block = As<TGLSceneObject>(dcBlocks->GetChild(i)))
             block->Material()->SetLibMaterialName(level_->BlockMaterialName());

@@ -92,7 +92,7 @@ public:
 
     // ---- the form's components ----
     TGLSceneViewer* GLSceneViewer = nullptr;
-    TGLScene* GLScene = nullptr;
+    TGLScene* MainScene = nullptr;
     TGLCamera* GLCamera = nullptr;
     TGLCadencer* GLCadencer = nullptr;
     TGLMaterialLibrary* libMaterials = nullptr;

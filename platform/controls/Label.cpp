@@ -55,8 +55,7 @@ void TCustomLabel::Loaded() {
 }
 
 UINT TCustomLabel::TextFlags() const {
-    static const UINT alignments[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
-    UINT flags = DT_EXPANDTABS | alignments[alignment_];
+    UINT flags = DT_EXPANDTABS | DrawTextAlignment(alignment_);
     if (wordWrap_) flags |= DT_WORDBREAK;
     if (!showAccelChar_) flags |= DT_NOPREFIX;
     return flags;

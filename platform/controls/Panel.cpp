@@ -70,10 +70,9 @@ void TCustomPanel::Paint() {
     canvas->FillRect(r);
     String text = Caption();
     if (text.empty()) return;
-    static const UINT alignments[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
     canvas->Brush()->SetStyle(bsClear);
     canvas->Font()->Assign(Font());
-    canvas->TextRect(r, text, DT_EXPANDTABS | DT_VCENTER | DT_SINGLELINE | alignments[alignment_]);
+    canvas->TextRect(r, text, DT_EXPANDTABS | DT_VCENTER | DT_SINGLELINE | DrawTextAlignment(alignment_));
 }
 
 void TCustomPanel::CMTextChanged(TMessage& Message) {

@@ -136,7 +136,7 @@ int main() {
     };
     const std::vector<double> sceneFrames = timeFrames();
     std::vector<TGLBaseSceneObject*> hidden;
-    TGLBaseSceneObject* root = form->GLScene->Objects();
+    TGLBaseSceneObject* root = form->MainScene->Objects();
     for (Integer i = 0; i < root->Count(); ++i)
         if (root->GetChild(i) != form->dcBlocks && root->GetChild(i)->Visible()) hidden.push_back(root->GetChild(i));
     for (TGLBaseSceneObject* object : hidden) object->SetVisible(false);

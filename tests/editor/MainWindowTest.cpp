@@ -133,7 +133,7 @@ protected:
     // The window's client area as a person sees it: the controls read from the screen, the 3D
     // view from its frame (Wine under Xvfb does not show OpenGL drawn into a child window).
     void SaveWindowPicture(const std::string& fileName) {
-        form->GLScene->Progress(0.5, 0.5);  // the robot's pose and the flare as time has passed
+        form->MainScene->Progress(0.5, 0.5);  // the robot's pose and the flare as time has passed
         const TFrame frame = NextFrame();
         form->Repaint();
         PumpUntilIdle();
@@ -427,7 +427,7 @@ TEST_F(MainWindow, TheLensFlareShowsWhenTheCameraTurnsTowardsTheSun) {
     const unsigned skyThere = frame.At({p.x + 55, p.y - 55});
     // The flare grows in as time passes and its centre is seen unoccluded.
     for (int step = 1; step <= 5 && Brightness(frame.At(p)) < 3 * 240; ++step) {
-        form->GLScene->Progress(0.1, 0.1 * step);
+        form->MainScene->Progress(0.1, 0.1 * step);
         frame = NextFrame();
     }
     EXPECT_GE(Brightness(frame.At(p)), 3 * 240);
