@@ -4,44 +4,12 @@
 
 #include <string>
 
+#include "BarPainterFakes.h"
 #include "TestSupport.h"
 #include "dxBarStylePainters.h"
 #include "dxBarUnit.h"
 
 namespace {
-
-// A white 32-bit memory surface.
-struct TPainterTestSurface {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap;
-    HGDIOBJ old;
-    int width, height;
-    TPainterTestSurface(int w, int h) : width(w), height(h) {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB};
-        void* bits = nullptr;
-        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        old = SelectObject(dc, bitmap);
-        RECT r{0, 0, w, h};
-        FillRect(dc, &r, HBRUSH(GetStockObject(WHITE_BRUSH)));
-    }
-    ~TPainterTestSurface() {
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    COLORREF Pixel(int x, int y) const { return GetPixel(dc, x, y); }
-    // The rows (or columns) as text: '#' where the pixel has the colour, '.' elsewhere.
-    std::string Row(int y, COLORREF color) const {
-        std::string s;
-        for (int x = 0; x < width; ++x) s += Pixel(x, y) == color ? '#' : '.';
-        return s;
-    }
-};
-
-std::unique_ptr<TdxBarPainter> NewBasePainter() {
-    return std::unique_ptr<TdxBarPainter>(TdxBarPainter::StaticClass()->CreateWithData(nullptr));
-}
 
 TEST(BarPainter, ASeparatorIsSixPixelsWithTheEtchedLineInTheMiddle) {
     auto painter = NewBasePainter();
@@ -52,7 +20,8 @@ TEST(BarPainter, ASeparatorIsSixPixelsWithTheEtchedLineInTheMiddle) {
 
     // Between buttons of a horizontal bar: a vertical strip, the line at its 3rd and 4th pixel.
     TPainterTestSurface across(6, 10);
-    painter->DrawBarSeparator(across.dc, Rect(0, 0, 6, 10), green, false);
+    TFakeBarWindow window;
+    painter->DrawBarSeparator(&window, across.dc, Rect(0, 0, 6, 10), green, false);
     for (int x = 0; x < 6; ++x) {
         COLORREF expected = x == 2 ? shadow : x == 3 ? light : g;
         EXPECT_EQ(across.Pixel(x, 5), expected) << x;
@@ -60,7 +29,7 @@ TEST(BarPainter, ASeparatorIsSixPixelsWithTheEtchedLineInTheMiddle) {
 
     // Across a vertical bar: the same turned.
     TPainterTestSurface down(10, 6);
-    painter->DrawBarSeparator(down.dc, Rect(0, 0, 10, 6), green, true);
+    painter->DrawBarSeparator(&window, down.dc, Rect(0, 0, 10, 6), green, true);
     for (int y = 0; y < 6; ++y) {
         COLORREF expected = y == 2 ? shadow : y == 3 ? light : g;
         EXPECT_EQ(down.Pixel(5, y), expected) << y;
@@ -70,14 +39,18 @@ TEST(BarPainter, ASeparatorIsSixPixelsWithTheEtchedLineInTheMiddle) {
 
 TEST(BarPainter, TheMarkTriangleAndChevronsSitOnePixelUpOnSmallBars) {
     auto painter = NewBasePainter();
-    EXPECT_TRUE(painter->IsSmallBar(Rect(0, 0, 11, 16)));
-    EXPECT_FALSE(painter->IsSmallBar(Rect(0, 0, 11, 17)));
+    TFakeBarWindow window;
+    window.dockingStyle = dsTop;
+    EXPECT_TRUE(painter->IsSmallBar(&window, Rect(0, 0, 11, 16)));
+    EXPECT_FALSE(painter->IsSmallBar(&window, Rect(0, 0, 11, 17)));
     const COLORREF text = GetSysColor(COLOR_BTNTEXT);
     for (int height : {22, 16}) {
         SCOPED_TRACE(height);
         int small = height < 17 ? 1 : 0;
         TPainterTestSurface mark(11, height);
-        painter->DrawMarkContent(mark.dc, Rect(0, 0, 11, height), true, false, 11);
+        window.client = Rect(0, 0, 11, height);
+        window.truncated = false;
+        painter->DrawMarkContent(&window, mark.dc, Rect(0, 0, 11, height));
         // Down triangle: corners (3, y) (7, y) (5, y + 2) with y = bottom - 7, one lower when small.
         int y = height - 7 + small;
         EXPECT_EQ(mark.Row(y - 1, text), "...........");
@@ -88,7 +61,8 @@ TEST(BarPainter, TheMarkTriangleAndChevronsSitOnePixelUpOnSmallBars) {
 
         // Truncated: two chevrons at x 2 and 6 pointing right, from y0 = 4 (3 when small).
         TPainterTestSurface chevrons(11, height);
-        painter->DrawMarkContent(chevrons.dc, Rect(0, 0, 11, height), true, true, 11);
+        window.truncated = true;
+        painter->DrawMarkContent(&window, chevrons.dc, Rect(0, 0, 11, height));
         int y0 = 4 - small;
         EXPECT_EQ(chevrons.Row(y0, text), "..##..##...");
         EXPECT_EQ(chevrons.Row(y0 + 1, text), "...##..##..");
@@ -102,8 +76,11 @@ TEST(BarPainter, TheMarkTriangleAndChevronsSitOnePixelUpOnSmallBars) {
 TEST(BarPainter, VerticalBarsHaveALeftTriangleAndDownChevrons) {
     auto painter = NewBasePainter();
     const COLORREF text = GetSysColor(COLOR_BTNTEXT);
+    TFakeBarWindow window;
+    window.dockingStyle = dsLeft;
+    window.client = Rect(0, 0, 22, 11);
     TPainterTestSurface mark(22, 11);
-    painter->DrawMarkContent(mark.dc, Rect(0, 0, 22, 11), false, false, 22);
+    painter->DrawMarkContent(&window, mark.dc, Rect(0, 0, 22, 11));
     // Left triangle: (5, 3) (5, 7) (3, 5).
     EXPECT_EQ(mark.Row(3, text), ".....#................");
     EXPECT_EQ(mark.Row(4, text), "....##................");
@@ -112,7 +89,7 @@ TEST(BarPainter, VerticalBarsHaveALeftTriangleAndDownChevrons) {
     EXPECT_EQ(mark.Row(7, text), ".....#................");
 
     TPainterTestSurface chevron(22, 11);
-    painter->DrawMarkChevron(chevron.dc, 2, Rect(0, 0, 22, 11), false, 22);
+    painter->DrawMarkChevron(&window, chevron.dc, 2, Rect(0, 0, 22, 11));
     // Strokes (14, 2) -> (16, 4) -> (19, 1) and one pixel lower (the last points are not drawn).
     EXPECT_EQ(chevron.Row(2, text), "..............#...#...");
     EXPECT_EQ(chevron.Row(3, text), "..............##.##...");
@@ -134,12 +111,13 @@ TEST(BarPainter, FloatingFramesAndMarksFollowTheSystemMetrics) {
     EXPECT_EQ(caption.right, 110 - fx);
     EXPECT_EQ(caption.top, 20 + fy);
     EXPECT_EQ(caption.bottom, 20 + fy + metrics.iSmCaptionHeight);
-    EXPECT_EQ(painter->GetBarCaptionBackColor(true), clActiveCaption);
-    EXPECT_EQ(painter->GetBarCaptionBackColor(false), clInactiveCaption);
+    TFakeBarWindow window;
+    EXPECT_EQ(painter->GetBarCaptionBackColor(&window, true), clActiveCaption);
+    EXPECT_EQ(painter->GetBarCaptionBackColor(&window, false), clInactiveCaption);
 
     // The floating mark's arrow: a 7-wide down triangle centred, its top row rounded down.
     TPainterTestSurface arrow(15, 15);
-    painter->DrawFloatMarkArrow(arrow.dc, Rect(0, 0, 15, 15), 0);
+    painter->DrawFloatMarkArrow(&window, arrow.dc, Rect(0, 0, 15, 15));
     const COLORREF color = GetSysColor(COLOR_CAPTIONTEXT);
     EXPECT_EQ(arrow.Row(6, color), "....#######....");  // P = (4, ceil(11 / 2) = 6)
     EXPECT_EQ(arrow.Row(7, color), ".....#####.....");
@@ -147,7 +125,7 @@ TEST(BarPainter, FloatingFramesAndMarksFollowTheSystemMetrics) {
     EXPECT_EQ(arrow.Row(10, color), "...............");
 
     TRect check = Rect(0, 0, 100, 20), text = Rect(0, 0, 100, 20);
-    painter->CalcQuickCustCheckRect(check, text);
+    painter->CalcQuickCustCheckRect(nullptr, nullptr, check, text, false);
     EXPECT_EQ(check.right, 20);
     EXPECT_EQ(text.left, 20);
 }
