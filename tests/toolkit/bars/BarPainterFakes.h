@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,14 @@
 #include "dxBarPaintedObjects.h"
 #include "dxBarPainter.h"
 #include "dxBarDrawing.h"
+
+// Rectangles compare and print in the painter tests.
+inline bool operator==(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+inline void PrintTo(const RECT& r, std::ostream* os) {
+    *os << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
+}
 
 // A white 32-bit memory surface.
 struct TPainterTestSurface {
