@@ -237,29 +237,16 @@ TEST_F(BarButtonPainter, DownAndPressedMoveTheContentExceptInFlatStyles) {
 
     // A whole caption-only button drawn down and pressed: its caption two pixels down and right.
     auto captionBounds = [&](bool down, bool pressed) {
-        TBitmap bitmap(80, 22, pf32bit);
-        TcxCanvas canvas(bitmap.Canvas());
-        HDC dc = canvas.GetCanvasHandle();
-        RECT all{0, 0, 80, 22};
-        FillRect(dc, &all, HBRUSH(GetStockObject(WHITE_BRUSH)));
+        TPainterTestCanvas surface(80, 22);
         TdxBarButtonLikeControlDrawParams params(&control);
-        params.canvas = &canvas;
+        params.canvas = &surface.canvas;
         params.caption = L"Open";
         params.viewStructure = 2;
         params.enabled = true;
         params.down = down;
         params.pressed = pressed;
         painter->DrawButtonControl(&params, Rect(0, 0, 80, 22));
-        RECT ink{80, 22, 0, 0};
-        for (int y = 0; y < 22; ++y)
-            for (int x = 0; x < 80; ++x)
-                if (GetPixel(dc, x, y) == GetSysColor(COLOR_BTNTEXT)) {
-                    ink.left = std::min<LONG>(ink.left, x);
-                    ink.top = std::min<LONG>(ink.top, y);
-                    ink.right = std::max<LONG>(ink.right, x + 1);
-                    ink.bottom = std::max<LONG>(ink.bottom, y + 1);
-                }
-        return ink;
+        return surface.BoundsOf(GetSysColor(COLOR_BTNTEXT));
     };
     RECT normal = captionBounds(false, false), both = captionBounds(true, true);
     ASSERT_LT(normal.left, normal.right);
@@ -282,13 +269,10 @@ TEST_F(BarButtonPainter, ASmallGlyphSitsInTheButtonSquareAndTheCaptionFollows) {
     control.imageIndex = 0;
     control.brush = HBRUSH(GetStockObject(WHITE_BRUSH));
 
-    TBitmap bitmap(100, 22, pf32bit);
-    TcxCanvas canvas(bitmap.Canvas());
-    HDC dc = canvas.GetCanvasHandle();
-    RECT all{0, 0, 100, 22};
-    FillRect(dc, &all, HBRUSH(GetStockObject(WHITE_BRUSH)));
+    TPainterTestCanvas surface(100, 22);
+    HDC dc = surface.dc;
     TdxBarButtonLikeControlDrawParams params(&control);
-    params.canvas = &canvas;
+    params.canvas = &surface.canvas;
     params.caption = L"Open";
     params.viewStructure = 3;
     params.enabled = true;
@@ -316,31 +300,19 @@ TEST_F(BarButtonPainter, ASmallGlyphSitsInTheButtonSquareAndTheCaptionFollows) {
 }
 
 TEST_F(BarButtonPainter, ASplitButtonDrawsItsArrowInItsDropDownPart) {
-    TBitmap bitmap(60, 22, pf32bit);
-    TcxCanvas canvas(bitmap.Canvas());
-    HDC dc = canvas.GetCanvasHandle();
+    TPainterTestCanvas surface(60, 22);
     control.brush = HBRUSH(GetStockObject(WHITE_BRUSH));
     control.parts[1] = Rect(49, 0, 60, 22);
     TdxBarButtonLikeControlDrawParams params(&control);
-    params.canvas = &canvas;
+    params.canvas = &surface.canvas;
     params.enabled = true;
     params.isDropDown = params.isButton = true;
     params.arrowWidth = 11;
     auto arrowInk = [&](bool droppedDown) {
-        RECT all{0, 0, 60, 22};
-        FillRect(dc, &all, HBRUSH(GetStockObject(WHITE_BRUSH)));
+        surface.Clear();
         params.droppedDown = droppedDown;
         painter->DrawButtonControl(&params, Rect(0, 0, 60, 22));
-        RECT ink{60, 22, 0, 0};
-        for (int y = 0; y < 22; ++y)
-            for (int x = 0; x < 60; ++x)
-                if (GetPixel(dc, x, y) == GetSysColor(COLOR_BTNTEXT)) {
-                    ink.left = std::min<LONG>(ink.left, x);
-                    ink.top = std::min<LONG>(ink.top, y);
-                    ink.right = std::max<LONG>(ink.right, x + 1);
-                    ink.bottom = std::max<LONG>(ink.bottom, y + 1);
-                }
-        return ink;
+        return surface.BoundsOf(GetSysColor(COLOR_BTNTEXT));
     };
     RECT closed = arrowInk(false);
     ASSERT_LT(closed.left, closed.right) << "an arrow is drawn";

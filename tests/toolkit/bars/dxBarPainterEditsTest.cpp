@@ -94,13 +94,10 @@ TEST_F(BarEditPainter, TheColourButtonFitsTheHeightAndNeedsRoom) {
 
 TEST_F(BarEditPainter, ProgressBlocksAreTwoThirdsOfTheThicknessWithGapsAndCutAtThePosition) {
     window.bkBrush = HBRUSH(GetStockObject(WHITE_BRUSH));
-    TBitmap bitmap(60, 12, pf32bit);
-    TcxCanvas canvas(bitmap.Canvas());
-    HDC dc = canvas.GetCanvasHandle();
-    RECT all{0, 0, 60, 12};
-    FillRect(dc, &all, HBRUSH(GetStockObject(WHITE_BRUSH)));
+    TPainterTestCanvas surface(60, 12);
+    HDC dc = surface.dc;
     TdxBarProgressControlDrawParams params(&control);
-    params.canvas = &canvas;
+    params.canvas = &surface.canvas;
     params.position = 25;
     params.min = 0;
     params.max = 60;
@@ -111,7 +108,7 @@ TEST_F(BarEditPainter, ProgressBlocksAreTwoThirdsOfTheThicknessWithGapsAndCutAtT
     EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 0, 0)) << "blocks fill the thickness";
 
     params.solid = true;
-    FillRect(dc, &all, HBRUSH(GetStockObject(WHITE_BRUSH)));
+    surface.Clear();
     painter->DrawProgressBar(&params, Rect(0, 0, 60, 12), clRed);
     row.clear();
     for (int x = 0; x < 30; ++x) row += GetPixel(dc, x, 6) == RGB(255, 0, 0) ? '#' : '.';
@@ -124,7 +121,7 @@ TEST_F(BarEditPainter, ProgressBlocksAreTwoThirdsOfTheThicknessWithGapsAndCutAtT
         COLORREF first, last;
     } cases[] = {{5, 10, 10, RGB(255, 255, 255), RGB(255, 255, 255)}, {90, 0, 60, RGB(255, 0, 0), RGB(255, 0, 0)}};
     for (const Case& c : cases) {
-        FillRect(dc, &all, HBRUSH(GetStockObject(WHITE_BRUSH)));
+        surface.Clear();
         params.position = c.position;
         params.min = c.min;
         params.max = c.max;
@@ -156,37 +153,32 @@ TEST_F(BarEditPainter, StaticBordersByStyle) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.style);
-        TPainterTestSurface s(10, 10);
+        TPainterTestCanvas surface(10, 10);
         HBRUSH green = CreateSolidBrush(back);
         RECT all{0, 0, 10, 10};
-        FillRect(s.dc, &all, green);
+        FillRect(surface.dc, &all, green);
         DeleteObject(green);
-        TBitmap bitmap(10, 10, pf32bit);
-        TcxCanvas canvas(bitmap.Canvas());
-        BitBlt(canvas.GetCanvasHandle(), 0, 0, 10, 10, s.dc, 0, 0, SRCCOPY);
         TdxBarStaticLikeControlDrawParams params(&control);
-        params.canvas = &canvas;
+        params.canvas = &surface.canvas;
         params.borderStyle = Byte(c.style);
         painter->GetStaticBorderWidths(&control, c.style, params.borderWidths);
         TRect r = Rect(0, 0, 10, 10);
         painter->DrawStaticBorder(&params, r);
         EXPECT_EQ(r, c.after);
         for (size_t x = 0; x < c.leftColumn.size(); ++x)
-            EXPECT_EQ(GetPixel(canvas.GetCanvasHandle(), int(x), 5), c.leftColumn[x]) << x;
+            EXPECT_EQ(surface.Pixel(int(x), 5), c.leftColumn[x]) << x;
     }
 }
 
 TEST_F(BarEditPainter, ADisabledEditOnABarHasAHighlightInnerRing) {
     window.bkBrush = CreateSolidBrush(RGB(0, 128, 0));
-    TBitmap bitmap(40, 20, pf32bit);
-    TcxCanvas canvas(bitmap.Canvas());
-    HDC dc = canvas.GetCanvasHandle();
+    TPainterTestCanvas surface(40, 20);
+    HDC dc = surface.dc;
     TdxBarEditLikeControlDrawParams params(&control);
-    params.canvas = &canvas;
+    params.canvas = &surface.canvas;
     for (bool enabled : {true, false}) {
         SCOPED_TRACE(enabled);
-        RECT all{0, 0, 40, 20};
-        FillRect(dc, &all, HBRUSH(GetStockObject(WHITE_BRUSH)));
+        surface.Clear();
         params.enabled = enabled;
         TRect r = Rect(0, 0, 40, 20);
         painter->DrawEditBoxFrame(&params, r);
@@ -209,13 +201,12 @@ TEST_F(BarEditPainter, ADisabledEditOnABarHasAHighlightInnerRing) {
 
 TEST_F(BarEditPainter, ASeparatorOnABarIsTheBarSeparator) {
     window.bkBrush = CreateSolidBrush(RGB(0, 128, 0));
-    TBitmap bitmap(6, 10, pf32bit);
-    TcxCanvas canvas(bitmap.Canvas());
+    TPainterTestCanvas surface(6, 10);
     TdxBarSeparatorControlDrawParams params(&control);
-    params.canvas = &canvas;
+    params.canvas = &surface.canvas;
     params.paintKind = 0;
     painter->DrawSeparatorControl(&params, Rect(0, 0, 6, 10));
-    HDC dc = canvas.GetCanvasHandle();
+    HDC dc = surface.dc;
     EXPECT_EQ(GetPixel(dc, 0, 5), RGB(0, 128, 0));
     EXPECT_EQ(GetPixel(dc, 2, 5), GetSysColor(COLOR_BTNSHADOW));
     EXPECT_EQ(GetPixel(dc, 3, 5), GetSysColor(COLOR_BTNHIGHLIGHT));
