@@ -214,3 +214,109 @@ TEST_F(BarEditPainter, ASeparatorOnABarIsTheBarSeparator) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(BarEditPainter, StaticTextIsIndentedByAlignmentAndGlyph) {
+    window.bkBrush = HBRUSH(GetStockObject(WHITE_BRUSH));
+    control.brush = window.bkBrush;
+    const COLORREF text = GetSysColor(COLOR_BTNTEXT);
+    TPainterTestCanvas surface(120, 22);
+    SIZE extent{};
+    GetTextExtentPoint32W(surface.dc, L"Ready", 5, &extent);
+    struct Case {
+        const char* name;
+        Byte alignment, viewStructure;
+        int expectedLeft, expectedRight;  // -1: not checked
+    } cases[] = {
+        {"left, text only: a quarter of the text size", 0, 2, window.textSize / 4, -1},
+        {"right: ends two pixels in", 1, 2, -1, 118},
+        {"left after a glyph: the glyph square and 2", 0, 3, 23 + 2, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        surface.Clear();
+        TdxBarStaticLikeControlDrawParams params(&control);
+        params.canvas = &surface.canvas;
+        params.caption = L"Ready";
+        params.enabled = true;
+        params.alignment = c.alignment;
+        params.viewStructure = c.viewStructure;
+        params.buttonSize = TSize{23, 22};
+        painter->DrawStaticContent(&params, Rect(0, 0, 120, 22));
+        RECT ink = surface.BoundsOf(text);
+        ASSERT_LT(ink.left, ink.right);
+        // The ink may start a pixel or two inside the text cell.
+        if (c.expectedLeft >= 0) {
+            EXPECT_GE(ink.left, c.expectedLeft);
+            EXPECT_LE(ink.left, c.expectedLeft + 2);
+        }
+        if (c.expectedRight >= 0) {
+            EXPECT_LE(ink.right, c.expectedRight);
+            EXPECT_GE(ink.right, c.expectedRight - 2);
+        }
+        EXPECT_LE(ink.right - ink.left, extent.cx);
+    }
+}
+
+TEST_F(BarEditPainter, EllipsisDotsSitAtTheBottomAndMoveWhenPressed) {
+    TPainterTestCanvas surface(21, 21);
+    TdxBarColorComboControlDrawParams params(&control);
+    params.canvas = &surface.canvas;
+    params.enabled = true;
+    const COLORREF ink = GetSysColor(COLOR_BTNTEXT);
+    painter->DrawEllipsisDots(&params, Rect(0, 0, 21, 21));
+    // Dot size 21 div 7 = 3, three dots 6 apart, centred, raised by their size.
+    EXPECT_EQ(surface.BoundsOf(ink), Rect(3, 15, 18, 18));
+    std::string row;
+    for (int x = 0; x < 21; ++x) row += surface.Pixel(x, 16) == ink ? '#' : '.';
+    EXPECT_EQ(row, "...###...###...###...");
+    surface.Clear();
+    params.pressed = true;
+    painter->DrawEllipsisDots(&params, Rect(0, 0, 21, 21));
+    EXPECT_EQ(surface.BoundsOf(ink), Rect(4, 16, 19, 19));
+    surface.Clear();
+    params.enabled = false;
+    painter->DrawEllipsisDots(&params, Rect(0, 0, 21, 21));
+    EXPECT_EQ(surface.BoundsOf(GetSysColor(COLOR_BTNSHADOW)), Rect(4, 16, 19, 19));
+}
+
+TEST_F(BarEditPainter, SpinArrowsPointAwayFromTheMiddleAndAreEngravedWhenDisabled) {
+    TPainterTestCanvas surface(20, 20);
+    TdxBarSpinEditDrawParams params(&control);
+    params.canvas = &surface.canvas;
+    params.enabled = true;
+    params.arrowSize = TSize{7, 4};
+    const COLORREF ink = GetSysColor(COLOR_BTNTEXT);
+    painter->DrawSpinArrow(&params, Point(5, 10), 3);
+    EXPECT_EQ(surface.BoundsOf(ink), Rect(5, 7, 12, 11)) << "up: the apex three rows above the base";
+    surface.Clear();
+    painter->DrawSpinArrow(&params, Point(5, 10), 4);
+    EXPECT_EQ(surface.BoundsOf(ink), Rect(5, 10, 12, 14)) << "down: the apex below";
+    surface.Clear();
+    params.enabled = false;
+    painter->DrawSpinArrow(&params, Point(5, 10), 4);
+    EXPECT_EQ(surface.BoundsOf(GetSysColor(COLOR_BTNSHADOW)), Rect(5, 10, 12, 14));
+    EXPECT_EQ(surface.Pixel(12, 11), GetSysColor(COLOR_BTNHIGHLIGHT)) << "the highlight one pixel down and right";
+
+    TPoint pos;
+    painter->CalcSpinArrowPos(&params, Rect(0, 0, 17, 10), 3, pos);
+    EXPECT_EQ(pos.x, 4);
+    EXPECT_EQ(pos.y, (10 - 4) / 2 + 3);
+    painter->CalcSpinArrowPos(&params, Rect(0, 10, 17, 20), 4, pos);
+    EXPECT_EQ(pos.y, (30 - 4) / 2);
+}
+
+TEST_F(BarEditPainter, ADateNavigatorButtonHasARaisedTwoPixelFrame) {
+    TPainterTestSurface s(30, 20);
+    painter->DrawDateNavigatorButton(nullptr, s.dc, Rect(0, 0, 30, 20), L"", false);
+    EXPECT_EQ(s.Pixel(29, 10), GetSysColor(COLOR_BTNTEXT)) << "outer right";
+    EXPECT_EQ(s.Pixel(15, 19), GetSysColor(COLOR_BTNTEXT)) << "outer bottom";
+    EXPECT_EQ(s.Pixel(0, 10), GetSysColor(COLOR_BTNFACE)) << "outer left";
+    EXPECT_EQ(s.Pixel(28, 10), GetSysColor(COLOR_BTNSHADOW)) << "inner right";
+    EXPECT_EQ(s.Pixel(1, 10), GetSysColor(COLOR_BTNHIGHLIGHT)) << "inner left";
+    EXPECT_EQ(s.Pixel(28, 1), GetSysColor(COLOR_BTNFACE)) << "the corner pixel";
+    EXPECT_EQ(s.Pixel(15, 10), GetSysColor(COLOR_BTNFACE)) << "the opaque face inside";
+}
+
+}  // namespace
