@@ -199,6 +199,34 @@ TEST_F(BarEditPainter, ADisabledEditOnABarHasAHighlightInnerRing) {
     DeleteObject(window.bkBrush);
 }
 
+TEST_F(BarEditPainter, AnEditsBackgroundSplitsTheCaptionFromItsSpacing) {
+    window.bkBrush = CreateSolidBrush(RGB(0, 128, 0));
+    control.parts[1] = Rect(0, 0, 20, 22);   // glyph part
+    control.parts[2] = Rect(20, 0, 60, 22);  // caption part
+    TPainterTestCanvas surface(80, 22);
+    TdxBarEditLikeControlDrawParams params(&control);
+    params.canvas = &surface.canvas;
+    params.viewStructure = 3;
+    params.drawSelected = true;
+
+    // Selected in a menu: the caption in the selection, its 4-pixel spacing in the background.
+    params.paintKind = 1;
+    painter->DrawEditBk(&params);
+    EXPECT_EQ(surface.Pixel(55, 10), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(surface.Pixel(56, 10), RGB(0, 128, 0));
+    EXPECT_EQ(surface.Pixel(59, 10), RGB(0, 128, 0));
+    EXPECT_EQ(surface.Pixel(10, 10), RGB(255, 255, 255)) << "a menu's glyph column is left to the menu";
+
+    // On a bar: caption and glyph part in the bar's background.
+    surface.Clear();
+    params.paintKind = 0;
+    painter->DrawEditBk(&params);
+    EXPECT_EQ(surface.Pixel(30, 10), RGB(0, 128, 0));
+    EXPECT_EQ(surface.Pixel(10, 10), RGB(0, 128, 0));
+    EXPECT_EQ(surface.Pixel(70, 10), RGB(255, 255, 255));
+    DeleteObject(window.bkBrush);
+}
+
 TEST_F(BarEditPainter, ASeparatorOnABarIsTheBarSeparator) {
     window.bkBrush = CreateSolidBrush(RGB(0, 128, 0));
     TPainterTestCanvas surface(6, 10);
@@ -317,6 +345,51 @@ TEST_F(BarEditPainter, ADateNavigatorButtonHasARaisedTwoPixelFrame) {
     EXPECT_EQ(s.Pixel(1, 10), GetSysColor(COLOR_BTNHIGHLIGHT)) << "inner left";
     EXPECT_EQ(s.Pixel(28, 1), GetSysColor(COLOR_BTNFACE)) << "the corner pixel";
     EXPECT_EQ(s.Pixel(15, 10), GetSysColor(COLOR_BTNFACE)) << "the opaque face inside";
+}
+
+}  // namespace
+
+namespace {
+
+// The order an edit is put together in: background, menu selection, the control's frame, glyph,
+// caption, the control's content.
+TEST(BarEditPainterOrder, AnEditIsAssembledInOrder) {
+    static std::vector<std::string> log;
+    class TRecordingPainter : public TdxBarPainter {
+    public:
+        using TdxBarPainter::TdxBarPainter;
+        void DrawEditBk(P*) const override { log.push_back("background"); }
+        void DrawEditMenuSelection(P*, const TRect&) const override { log.push_back("selection"); }
+        void DrawEditGlyph(P*, TRect&) const override { log.push_back("glyph"); }
+        void DrawEditCaption(P*, TRect&) const override { log.push_back("caption"); }
+    } painter(nullptr);
+    class TRecordingControl : public TFakeItemControl {
+    public:
+        using TFakeItemControl::TFakeItemControl;
+        void DrawEditFrame() override { log.push_back("frame"); }
+        void DrawEditContent() override { log.push_back("content"); }
+    };
+    TFakeBarWindow window;
+    TRecordingControl control(&window);
+    TdxBarEditLikeControlDrawParams params(&control);
+    struct Case {
+        Byte paintKind, viewStructure;
+        bool selected;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {1, 3, true, {"background", "selection", "frame", "glyph", "caption", "content"}},
+        {0, 3, true, {"background", "frame", "glyph", "caption", "content"}},
+        {0, 2, false, {"background", "frame", "caption", "content"}},
+        {0, 0, false, {"background", "frame", "content"}},
+    };
+    for (const Case& c : cases) {
+        log.clear();
+        params.paintKind = c.paintKind;
+        params.viewStructure = c.viewStructure;
+        params.drawSelected = c.selected;
+        painter.DrawEditControl(&params, Rect(0, 0, 100, 22));
+        EXPECT_EQ(log, c.expected);
+    }
 }
 
 }  // namespace
