@@ -79,7 +79,7 @@ int TdxBarPainter::GetMenuGlyphIndent(C* control) const {
 }
 
 int TdxBarPainter::GetMenuTextOffset(W* menu) const {
-    int value = menu->IconAreaWidth();
+    int value = menu->SideBarWidth() + menu->IconAreaWidth();
     AdjustMenuItemSize(value);
     return value;
 }

@@ -12,7 +12,10 @@
 #include "BarPainterFakes.h"
 #include "Bitmap.h"
 #include "Font.h"
+#include "StringList.h"
+#include "SysUtils.h"
 #include "cxGraphics.h"
+#include "cxTextMeasuring.h"
 
 namespace {
 
@@ -309,6 +312,42 @@ TEST_F(BarMenuPainter, DescribedItemHasABoldCaptionAboveTwoDescriptionLines) {
     EXPECT_TRUE(rowsInked(descriptionTop + h, std::min(60, descriptionTop + 2 * h)));
     RECT description = BoundsOfColor(drawn.dc, 160, 60, ink);
     EXPECT_LE(description.right, 160 - 16);
+}
+
+TEST_F(BarMenuPainter, WrappedTextPutsAllTheRestOnTheLastLineCutWithAnEllipsis) {
+    const String text = L"Writes the level to a file other tools read and keeps every layer apart";
+    const TRect rect = Rect(0, 0, 100, 40);
+    TdxBarButtonLikeControlDrawParams params(&control);
+    params.enabled = true;
+    TPainterTestCanvas drawn(100, 40);
+    UseTestFont(drawn.canvas);
+    params.canvas = &drawn.canvas;
+    painter->DrawWrappedItemText(&params, text, rect, 0, 2);
+
+    TStringList lines;
+    WrapTextToLines(text, &drawn.canvas, rect, &lines);
+    ASSERT_GT(lines.Count(), 2) << "the text must need more than two lines";
+    const String first = lines[0];
+    const String rest = Trim(text.substr(text.find(first) + first.length()));
+    const int h = drawn.canvas.HeightOfText(L"Wg");
+
+    TPainterTestCanvas expected(100, 40);
+    UseTestFont(expected.canvas);
+    expected.canvas.RequireTools(true, false);
+    HDC dc = expected.canvas.GetCanvasHandle();
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, Sys(COLOR_BTNTEXT));
+    RECT line1 = rect, line2 = Rect(0, h, 100, 40);
+    DrawTextW(dc, first.c_str(), -1, &line1, DT_LEFT | DT_END_ELLIPSIS);
+    DrawTextW(dc, rest.c_str(), -1, &line2, DT_LEFT | DT_END_ELLIPSIS);
+    EXPECT_TRUE(SamePixels(drawn, expected));
+}
+
+TEST_F(BarMenuPainter, TextOffsetCountsTheOwnersSideBarAndTheGlyphColumn) {
+    menu.iconAreaWidth = 24;
+    EXPECT_EQ(24, painter->GetMenuTextOffset(&menu));
+    menu.sideBar = 20;
+    EXPECT_EQ(44, painter->GetMenuTextOffset(&menu));
 }
 
 class TCheckRecordingPainter : public TdxBarPainter {
