@@ -1,0 +1,125 @@
+#include "dxRibbonController.h"
+
+#include "CallbackBarrier.h"
+#include "Mouse.h"
+#include "cxClasses.h"
+#include "dxRibbon.h"
+
+TdxRibbonController::TdxRibbonController(TdxCustomRibbon* ribbon) : ribbon_(ribbon) {
+    repeatTimer_ = new TTimer(nullptr);
+    repeatTimer_->SetEnabled(false);
+    repeatTimer_->SetOnTimer(MakeEvent(this, &TdxRibbonController::RepeatTimerTick));
+}
+
+TdxRibbonController::~TdxRibbonController() { delete repeatTimer_; }
+
+void TdxRibbonController::SetHotElement(const TdxRibbonHitInfo& info) {
+    const TdxRibbonHitTest old = hotElement_;
+    hotElement_ = info.hitTest;
+    ribbon_->SetHotTab(info.hitTest == rhtTab ? info.tab : nullptr);
+    if (old != hotElement_) ribbon_->Invalidate();
+}
+
+void TdxRibbonController::MouseDown(TMouseButton button, TShiftState /*shift*/, int x, int y) {
+    if (button != mbLeft) return;
+    TdxRibbonHitInfo info;
+    ribbon_->ViewInfo()->HitTest(x, y, info);
+    pressedElement_ = info.hitTest;
+    switch (info.hitTest) {
+        case rhtTab:
+            ribbon_->SetActiveTab(info.tab);
+            break;
+        case rhtTabScrollLeft:
+            ScrollStep(info.hitTest, -TabScrollStep);
+            break;
+        case rhtTabScrollRight:
+            ScrollStep(info.hitTest, TabScrollStep);
+            break;
+        default:
+            break;
+    }
+    ribbon_->Invalidate();
+}
+
+void TdxRibbonController::MouseMove(TShiftState /*shift*/, int x, int y) {
+    TdxRibbonHitInfo info;
+    ribbon_->ViewInfo()->HitTest(x, y, info);
+    SetHotElement(info);
+}
+
+void TdxRibbonController::MouseUp(TMouseButton button, TShiftState /*shift*/, int x, int y) {
+    if (button != mbLeft) return;
+    const TdxRibbonHitTest pressed = pressedElement_;
+    pressedElement_ = rhtNone;
+    StopScrolling();
+    TdxRibbonHitInfo info;
+    ribbon_->ViewInfo()->HitTest(x, y, info);
+    if (pressed == rhtHelpButton && info.hitTest == rhtHelpButton) ribbon_->DoHelpButtonClick();
+    ribbon_->Invalidate();
+}
+
+void TdxRibbonController::MouseLeave() { SetHotElement(TdxRibbonHitInfo{}); }
+
+void TdxRibbonController::DblClick() {
+    const TPoint p = ribbon_->ScreenToClient(Mouse->CursorPos());
+    TdxRibbonHitInfo info;
+    ribbon_->ViewInfo()->HitTest(p.x, p.y, info);
+    // A double click on the active tab minimizes the ribbon or restores it.
+    if (info.hitTest == rhtTab && info.tab == ribbon_->ActiveTab())
+        ribbon_->SetShowTabGroups(!ribbon_->ShowTabGroups());
+}
+
+bool TdxRibbonController::MouseWheel(bool down) {
+    const int count = ribbon_->VisibleTabCount();
+    if (count == 0) return false;
+    TdxRibbonTab* active = ribbon_->ActiveTab();
+    const int index = active ? active->VisibleIndex() : -1;
+    const int next = down ? index + 1 : index - 1;
+    if (next >= 0 && next < count) ribbon_->SetActiveTab(ribbon_->GetVisibleTab(next));
+    return true;
+}
+
+void TdxRibbonController::CancelMode() {
+    pressedElement_ = rhtNone;
+    StopScrolling();
+}
+
+String TdxRibbonController::GetHintText(int x, int y) const {
+    TdxRibbonHitInfo info;
+    ribbon_->ViewInfo()->HitTest(x, y, info);
+    // A tab's caption, when the captions may be cut.
+    if (info.hitTest == rhtTab && ribbon_->ViewInfo()->TabsViewInfo()->TextsTruncated()) return info.tab->Caption();
+    return String();
+}
+
+void TdxRibbonController::ScrollStep(TdxRibbonHitTest element, int step) {
+    scrollingElement_ = element;
+    ribbon_->ViewInfo()->TabsViewInfo()->ScrollBy(step);
+    repeating_ = false;
+    repeatTimer_->SetInterval(ScrollDelay);
+    repeatTimer_->SetEnabled(true);
+}
+
+void TdxRibbonController::RepeatTimerTick(TObject*) {
+    if (scrollingElement_ == rhtNone) {
+        StopScrolling();
+        return;
+    }
+    if (!repeating_) {
+        repeating_ = true;
+        repeatTimer_->SetInterval(ScrollInterval);
+    }
+    // Off the button the scrolling pauses until the mouse comes back.
+    if (hotElement_ != scrollingElement_) return;
+    TdxRibbonTabsViewInfo* tabs = ribbon_->ViewInfo()->TabsViewInfo();
+    tabs->ScrollBy(scrollingElement_ == rhtTabScrollLeft ? -TabScrollRepeatStep : TabScrollRepeatStep);
+    // The button went away at the end of the row.
+    const auto side = scrollingElement_ == rhtTabScrollLeft ? rsbLeft : rsbRight;
+    if (!tabs->ScrollButtons().Contains(side)) StopScrolling();
+}
+
+void TdxRibbonController::StopScrolling() {
+    scrollingElement_ = rhtNone;
+    repeating_ = false;
+    repeatTimer_->SetEnabled(false);
+}
