@@ -93,6 +93,7 @@ TComponent* TdxCustomRibbon::CheckedRibbonOwner(TComponent* owner, TClass ribbon
 }
 
 void TdxCustomRibbon::BeforeDestruction() {
+    UnhookForm();
     auto& ribbons = LiveRibbons();
     ribbons.erase(std::remove(ribbons.begin(), ribbons.end(), this), ribbons.end());
     TcxControl::BeforeDestruction();
@@ -340,13 +341,15 @@ void TdxCustomRibbon::FullInvalidate() {
 
 void TdxCustomRibbon::AdjustHeight() {
     if (HasState(this, csLoading)) return;
-    const int height = viewInfo_->GetRibbonHeight();
+    // A hidden ribbon keeps only the form caption's part.
+    const int height = hidden_ && !IsDesigning() ? FormCaptionHeight() : viewInfo_->GetRibbonHeight();
     if (Height() != height) SetHeight(height);
 }
 
 void TdxCustomRibbon::ConstrainedResize(int& width, int& height) {
     TcxControl::ConstrainedResize(width, height);
-    if (!HasState(this, csLoading) && viewInfo_) height = viewInfo_->GetRibbonHeight();
+    if (!HasState(this, csLoading) && viewInfo_)
+        height = hidden_ && !IsDesigning() ? FormCaptionHeight() : viewInfo_->GetRibbonHeight();
 }
 
 void TdxCustomRibbon::Resize() {
@@ -684,6 +687,39 @@ bool TdxCustomRibbon::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mou
     return controller_->MouseWheel(wheelDelta < 0);
 }
 
+// ---- the form ------------------------------------------------------------------------------
+
+void TdxCustomRibbon::SetParent(TWinControl* parent) {
+    TWinControl* form = parent;
+    for (TWinControl* c = parent; c; c = c->Parent())
+        if (dynamic_cast<TCustomForm*>(c)) form = c;
+    UnhookForm();
+    TcxControl::SetParent(form);
+    if (form) SetTop(0);
+    if (auto* f = dynamic_cast<TCustomForm*>(form)) HookForm(f);
+}
+
+void TdxCustomRibbon::HookForm(TCustomForm* form) {
+    hookedForm_ = form;
+    form->FreeNotification(this);
+    previousFormProc_ = form->WindowProc();
+    form->SetWindowProc(MakeEvent(this, &TdxCustomRibbon::FormWindowProc));
+}
+
+void TdxCustomRibbon::UnhookForm() {
+    if (!hookedForm_) return;
+    // Only the procedure put in last can be taken out again.
+    if (hookedForm_->WindowProc() == MakeEvent(this, &TdxCustomRibbon::FormWindowProc))
+        hookedForm_->SetWindowProc(previousFormProc_);
+    hookedForm_->RemoveFreeNotification(this);
+    hookedForm_ = nullptr;
+}
+
+void TdxCustomRibbon::FormWindowProc(TMessage& message) {
+    previousFormProc_(message);
+    if (message.Msg == WM_SIZE && !HasState(this, csDestroying) && viewInfo_->ShouldBeHidden() != hidden_) Changed();
+}
+
 // ---- streaming -----------------------------------------------------------------------------
 
 void TdxCustomRibbon::ReadState(TReader* reader) {
@@ -710,6 +746,7 @@ void TdxCustomRibbon::Loaded() {
 void TdxCustomRibbon::Notification(TComponent* component, TOperation operation) {
     TcxControl::Notification(component, operation);
     if (operation != opRemove) return;
+    if (component == hookedForm_) hookedForm_ = nullptr;
     if (component == barManager_) {
         SetBarManager(nullptr);
         if (!HasState(this, csDestroying) && quickAccessToolbar_) quickAccessToolbar_->SetToolbar(nullptr);

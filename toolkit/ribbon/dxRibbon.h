@@ -111,6 +111,9 @@ public:
     int GetGroupRowsHeight() { return 3 * GetGroupRowHeight(); }
     int GetGroupHeight();
 
+    // The ribbon sits on the form that contains the parent given, at its top.
+    void SetParent(TWinControl* parent) override;
+
     // -- the form's key preview: Ctrl+F1 toggles the groups
     void FormKeyDown(Word& key, TShiftState shift);
 
@@ -167,6 +170,13 @@ public:
 
 private:
     static TComponent* CheckedRibbonOwner(TComponent* owner, TClass ribbonClass);
+    // The form's messages pass the ribbon first: a resize may hide or show it.
+    void HookForm(TCustomForm* form);
+    void UnhookForm();
+    void FormWindowProc(TMessage& message);
+
+    TCustomForm* hookedForm_ = nullptr;
+    TWndMethod previousFormProc_;
 
     int changeCount_ = 0;
     TdxRibbonTabCollection* tabs_ = nullptr;

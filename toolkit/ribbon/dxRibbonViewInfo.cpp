@@ -347,8 +347,13 @@ bool TdxRibbonViewInfo::ShouldBeHidden() const {
     if (ribbon_->IsDesigning()) return false;
     TCustomForm* form = TopLevelForm(ribbon_);
     if (!form) return false;
-    if (form->HandleAllocated() && IsIconic(form->Handle())) return true;
-    return form->Width() < HiddenBelowWidth || form->Height() < HiddenBelowHeight;
+    TRect r = form->BoundsRect();
+    if (form->HandleAllocated()) {
+        if (IsIconic(form->Handle())) return true;
+        // The window's own size: while it is being resized the form's fields may lag behind.
+        GetWindowRect(form->Handle(), &r);
+    }
+    return RectWidth(r) < HiddenBelowWidth || RectHeight(r) < HiddenBelowHeight;
 }
 
 int TdxRibbonViewInfo::GetElementState(TdxRibbonHitTest code) const {
