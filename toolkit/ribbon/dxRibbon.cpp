@@ -359,6 +359,7 @@ void TdxCustomRibbon::Resize() {
 
 void TdxCustomRibbon::CreateWnd() {
     TcxControl::CreateWnd();
+    InstallRibbonWheelHook();
     Changed();
 }
 
@@ -764,6 +765,7 @@ void InitializedxRibbon() {
 }
 
 void FinalizedxRibbon() {
+    RemoveRibbonWheelHook();
     if (!schemeWatcher) return;
     BarSkinManagerInstance()->ChangeHandlers().RemoveHandler(
         MakeEvent(schemeWatcher, &TRibbonSchemeWatcher::SkinsChanged));

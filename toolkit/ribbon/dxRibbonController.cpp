@@ -3,6 +3,7 @@
 #include "CallbackBarrier.h"
 #include "Mouse.h"
 #include "cxClasses.h"
+#include "dxCore.h"
 #include "dxRibbon.h"
 
 TdxRibbonController::TdxRibbonController(TdxCustomRibbon* ribbon) : ribbon_(ribbon) {
@@ -123,3 +124,40 @@ void TdxRibbonController::StopScrolling() {
     repeating_ = false;
     repeatTimer_->SetEnabled(false);
 }
+
+// ---- the wheel hook ------------------------------------------------------------------------
+
+namespace {
+
+HHOOK wheelHook = nullptr;
+
+// The visible ribbon whose window, or a child window of it, is at the point.
+TdxCustomRibbon* RibbonAt(const POINT& screen) {
+    for (HWND window = WindowFromPoint(screen); window; window = GetParent(window))
+        if (auto* ribbon = dynamic_cast<TdxCustomRibbon*>(FindControl(window)))
+            return ribbon->Visible() && IsWindowVisible(window) ? ribbon : nullptr;
+    return nullptr;
+}
+
+LRESULT CALLBACK RibbonWheelHookProc(int code, WPARAM wParam, LPARAM lParam) {
+    const bool handled = CallbackBarrier(false, [&] {
+        if (code != HC_ACTION || wParam != WM_MOUSEWHEEL) return false;
+        const auto* info = reinterpret_cast<const MOUSEHOOKSTRUCTEX*>(lParam);
+        TdxCustomRibbon* ribbon = RibbonAt(info->pt);
+        if (!ribbon || ribbon->IsDesigning()) return false;
+        const auto delta = short(HIWORD(info->mouseData));
+        return ribbon->Controller()->MouseWheel(delta < 0);
+    });
+    return handled ? 1 : CallNextHookEx(wheelHook, code, wParam, lParam);
+}
+
+}  // namespace
+
+void InstallRibbonWheelHook() {
+    if (wheelHook || (PlatformMajorVersion != 5 && PlatformMajorVersion != 6)) return;
+    InstallThreadHook(wheelHook, WH_MOUSE, &RibbonWheelHookProc);
+}
+
+void RemoveRibbonWheelHook() { RemoveThreadHook(wheelHook); }
+
+bool IsRibbonWheelHookInstalled() { return wheelHook != nullptr; }

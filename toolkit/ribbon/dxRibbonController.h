@@ -8,6 +8,13 @@
 
 class TdxCustomRibbon;
 
+// The wheel over a ribbon switches its tabs even while another control has the focus (which
+// is where the system sends the wheel): one mouse hook of the GUI thread, installed when the
+// first ribbon window is made, on the NT 5 and 6 families only.
+void InstallRibbonWheelHook();
+void RemoveRibbonWheelHook();
+bool IsRibbonWheelHookInstalled();
+
 class TdxRibbonController : public TObject {
     Z_CLASS(TdxRibbonController, TObject)
 public:
