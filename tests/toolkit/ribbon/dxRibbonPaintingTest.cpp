@@ -3,6 +3,7 @@
 // ribbon and the application button's glyph.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "ControlSnapshot.h"
 #include "PixelSurface.h"
 #include "RibbonTesting.h"
+#include "SysUtils.h"
 
 namespace {
 
@@ -154,4 +156,29 @@ TEST_F(RibbonApplicationButtonTest, A32BitGlyphIsBlendedByItsAlpha) {
         EXPECT_NEAR(GetGValue(s), blend(0, GetGValue(u)), 3) << i;
         EXPECT_NEAR(GetBValue(s), blend(128, GetBValue(u)), 3) << i;
     }
+}
+
+// Blue, Black and Silver each paint the two-tab ribbon their own way. With ZARNIK_RIBBON_GALLERY
+// set to a folder, each picture is saved there as Ribbon<scheme>.bmp: scripts/ribbon-gallery.sh
+// makes docs/ribbon-schemes.png that way.
+TEST_F(RibbonTest, ATwoTabRibbonLooksItsOwnInEachScheme) {
+    NewTab(L"Элементы");
+    NewTab(L"Помощь");
+    form->SetBounds(0, 0, 480, 300);
+    std::vector<TColor> backgrounds;
+    for (const wchar_t* name : {L"Blue", L"Black", L"Silver"}) {
+        ribbon->SetColorSchemeName(name);
+        ASSERT_EQ(ribbon->ColorSchemeName(), name);
+        auto picture = std::make_unique<TBitmap>();
+        picture->SetPixelFormat(pf24bit);
+        picture->SetSize(ribbon->Width(), ribbon->Height());
+        HDC dc = picture->Canvas()->Handle();
+        ribbon->Perform(WM_ERASEBKGND, WPARAM(dc), 0);
+        ribbon->PaintHandler(dc);
+        backgrounds.push_back(TColor(GetPixel(dc, ribbon->Width() - 10, 5)));
+        if (const char* folder = std::getenv("ZARNIK_RIBBON_GALLERY"))
+            picture->SaveToFile(UTF8ToString(folder) + L"\\Ribbon" + name + L".bmp");
+    }
+    EXPECT_NE(backgrounds[0], backgrounds[1]);
+    EXPECT_NE(backgrounds[1], backgrounds[2]);
 }
