@@ -690,14 +690,21 @@ bool TdxCustomRibbon::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mou
 
 // ---- the form ------------------------------------------------------------------------------
 
+TCustomForm* TopLevelFormOf(TControl* control) {
+    TCustomForm* form = nullptr;
+    for (TControl* c = control; c; c = c->Parent())
+        if (auto* f = dynamic_cast<TCustomForm*>(c)) form = f;
+    return form;
+}
+
 void TdxCustomRibbon::SetParent(TWinControl* parent) {
-    TWinControl* form = parent;
-    for (TWinControl* c = parent; c; c = c->Parent())
-        if (dynamic_cast<TCustomForm*>(c)) form = c;
+    TCustomForm* form = TopLevelFormOf(parent);
     UnhookForm();
-    TcxControl::SetParent(form);
-    if (form) SetTop(0);
-    if (auto* f = dynamic_cast<TCustomForm*>(form)) HookForm(f);
+    TcxControl::SetParent(form ? form : parent);
+    if (form) {
+        SetTop(0);
+        HookForm(form);
+    }
 }
 
 void TdxCustomRibbon::HookForm(TCustomForm* form) {

@@ -18,6 +18,7 @@
 #include "dxRibbonSkins.h"
 #include "dxRibbonTabs.h"
 
+class TCustomForm;
 class TdxRibbonController;
 class TdxRibbonPainter;
 class TdxRibbonViewInfo;
@@ -240,6 +241,9 @@ class TdxRibbon : public TdxCustomRibbon {
 public:
     explicit TdxRibbon(TComponent* owner) : TdxCustomRibbon(owner, StaticClass()) {}
 };
+
+// The outermost form among the control and its parents (nil when it lies in none).
+TCustomForm* TopLevelFormOf(TControl* control);
 
 // The unit's start: registers the ribbon's streamed classes and watches the bar-skin manager.
 void InitializedxRibbon();

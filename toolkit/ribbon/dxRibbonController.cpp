@@ -1,6 +1,7 @@
 #include "dxRibbonController.h"
 
 #include "CallbackBarrier.h"
+#include "Form.h"
 #include "Mouse.h"
 #include "cxClasses.h"
 #include "dxCore.h"
@@ -65,18 +66,23 @@ void TdxRibbonController::DblClick() {
     const TPoint p = ribbon_->ScreenToClient(Mouse->CursorPos());
     TdxRibbonHitInfo info;
     ribbon_->ViewInfo()->HitTest(p.x, p.y, info);
-    // A double click on the active tab minimizes the ribbon or restores it.
+    // A double click on the active tab minimizes the ribbon or restores it; one on the
+    // application button closes the form.
     if (info.hitTest == rhtTab && info.tab == ribbon_->ActiveTab())
         ribbon_->SetShowTabGroups(!ribbon_->ShowTabGroups());
+    if (info.hitTest == rhtApplicationButton)
+        if (TCustomForm* form = TopLevelFormOf(ribbon_)) form->Close();
 }
 
 bool TdxRibbonController::MouseWheel(bool down) {
     const int count = ribbon_->VisibleTabCount();
-    if (count == 0) return false;
+    // A minimized or hidden ribbon keeps its tab.
+    if (count == 0 || ribbon_->Hidden() || !ribbon_->ShowTabGroups() || ribbon_->IsGroupsPopupShown()) return false;
     TdxRibbonTab* active = ribbon_->ActiveTab();
     const int index = active ? active->VisibleIndex() : -1;
     const int next = down ? index + 1 : index - 1;
-    if (next >= 0 && next < count) ribbon_->SetActiveTab(ribbon_->GetVisibleTab(next));
+    if (next < 0 || next >= count) return false;  // no wrapping round
+    ribbon_->SetActiveTab(ribbon_->GetVisibleTab(next));
     return true;
 }
 
@@ -88,9 +94,23 @@ void TdxRibbonController::CancelMode() {
 String TdxRibbonController::GetHintText(int x, int y) const {
     TdxRibbonHitInfo info;
     ribbon_->ViewInfo()->HitTest(x, y, info);
-    // A tab's caption, when the captions may be cut.
-    if (info.hitTest == rhtTab && ribbon_->ViewInfo()->TabsViewInfo()->TextsTruncated()) return info.tab->Caption();
-    return String();
+    return HintTextFor(info);
+}
+
+String TdxRibbonController::HintTextFor(const TdxRibbonHitInfo& info) const {
+    switch (info.hitTest) {
+        case rhtTab:
+            // A tab's hint only repeats a caption that may be cut.
+            return info.tab && ribbon_->ViewInfo()->TabsViewInfo()->TextsTruncated() ? info.tab->Caption() : String();
+        case rhtMDIMinimize:
+            return L"Minimize Window";
+        case rhtMDIRestore:
+            return L"Восстановить окно";
+        case rhtMDIClose:
+            return L"Закрыть окно";
+        default:
+            return String();  // Hook (screen tips): the application and help buttons' headers
+    }
 }
 
 void TdxRibbonController::ScrollStep(TdxRibbonHitTest element, int step) {
@@ -111,7 +131,10 @@ void TdxRibbonController::RepeatTimerTick(TObject*) {
         repeatTimer_->SetInterval(ScrollInterval);
     }
     // Off the button the scrolling pauses until the mouse comes back.
-    if (hotElement_ != scrollingElement_) return;
+    const TPoint p = ribbon_->ScreenToClient(Mouse->CursorPos());
+    TdxRibbonHitInfo info;
+    ribbon_->ViewInfo()->HitTest(p.x, p.y, info);
+    if (info.hitTest != scrollingElement_) return;
     TdxRibbonTabsViewInfo* tabs = ribbon_->ViewInfo()->TabsViewInfo();
     tabs->ScrollBy(scrollingElement_ == rhtTabScrollLeft ? -TabScrollRepeatStep : TabScrollRepeatStep);
     // The button went away at the end of the row.
@@ -131,11 +154,14 @@ namespace {
 
 HHOOK wheelHook = nullptr;
 
-// The visible ribbon whose window, or a child window of it, is at the point.
+// The ribbon whose window, or a child window of it, is at the point; only one that shows its
+// tab headers or its groups and takes input.
 TdxCustomRibbon* RibbonAt(const POINT& screen) {
     for (HWND window = WindowFromPoint(screen); window; window = GetParent(window))
-        if (auto* ribbon = dynamic_cast<TdxCustomRibbon*>(FindControl(window)))
-            return ribbon->Visible() && IsWindowVisible(window) ? ribbon : nullptr;
+        if (auto* ribbon = dynamic_cast<TdxCustomRibbon*>(FindControl(window))) {
+            const bool shows = !ribbon->Hidden() && (ribbon->ShowTabHeaders() || ribbon->ShowTabGroups());
+            return shows && IsWindowVisible(window) && IsWindowEnabled(window) ? ribbon : nullptr;
+        }
     return nullptr;
 }
 
@@ -146,7 +172,8 @@ LRESULT CALLBACK RibbonWheelHookProc(int code, WPARAM wParam, LPARAM lParam) {
         TdxCustomRibbon* ribbon = RibbonAt(info->pt);
         if (!ribbon || ribbon->IsDesigning()) return false;
         const auto delta = short(HIWORD(info->mouseData));
-        return ribbon->Controller()->MouseWheel(delta < 0);
+        ribbon->Controller()->MouseWheel(delta < 0);
+        return true;  // the wheel over a ribbon is the ribbon's
     });
     return handled ? 1 : CallNextHookEx(wheelHook, code, wParam, lParam);
 }

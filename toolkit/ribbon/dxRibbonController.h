@@ -41,6 +41,7 @@ public:
     void CancelMode();
     // The text a hint would show for the element under the point ('' for none).
     String GetHintText(int x, int y) const;
+    String HintTextFor(const TdxRibbonHitInfo& info) const;
 
 private:
     void SetHotElement(const TdxRibbonHitInfo& info);

@@ -21,13 +21,6 @@ constexpr int HiddenBelowWidth = 300, HiddenBelowHeight = 250;
 bool IsEmptyRect(const TRect& r) { return r.right <= r.left || r.bottom <= r.top; }
 bool RectHolds(const TRect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
 
-TCustomForm* TopLevelForm(TControl* control) {
-    TCustomForm* form = nullptr;
-    for (TControl* c = control; c; c = c->Parent())
-        if (auto* f = dynamic_cast<TCustomForm*>(c)) form = f;
-    return form;
-}
-
 }  // namespace
 
 // ---- one tab header ------------------------------------------------------------------------
@@ -345,7 +338,7 @@ bool TdxRibbonViewInfo::ShowsBottomEdge() const {
 
 bool TdxRibbonViewInfo::ShouldBeHidden() const {
     if (ribbon_->IsDesigning()) return false;
-    TCustomForm* form = TopLevelForm(ribbon_);
+    TCustomForm* form = TopLevelFormOf(ribbon_);
     if (!form) return false;
     TRect r = form->BoundsRect();
     if (form->HandleAllocated()) {

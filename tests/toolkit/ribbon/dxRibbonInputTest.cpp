@@ -126,3 +126,33 @@ TEST_F(RibbonTest, AFullCaptionGivesNoHint) {
     const TRect header = ViewInfo()->TabsViewInfo()->Find(tab)->Bounds();
     EXPECT_EQ(ribbon->Controller()->GetHintText(header.left + 2, 5), L"");
 }
+
+TEST_F(RibbonTest, TheHintsOfTheRibbonsOwnElements) {
+    TdxRibbonTab* tab = NewTab(L"Элементы");
+    TdxRibbonController* controller = ribbon->Controller();
+    const struct {
+        TdxRibbonHitTest code;
+        const wchar_t* text;
+    } hints[] = {
+        {rhtTab, L""},  // the caption is shown in full
+        {rhtMDIMinimize, L"Minimize Window"},
+        {rhtMDIRestore, L"Восстановить окно"},
+        {rhtMDIClose, L"Закрыть окно"},
+        {rhtTabScrollLeft, L""},
+        {rhtHelpButton, L""},  // no screen tip
+    };
+    for (const auto& h : hints)
+        EXPECT_EQ(controller->HintTextFor(TdxRibbonHitInfo{h.code, tab}), h.text) << int(h.code);
+}
+
+TEST_F(RibbonTest, TheWheelLeavesAMinimizedRibbonsTabAlone) {
+    TdxRibbonTab* first = NewTab(L"Элементы");
+    NewTab(L"Помощь");
+    ribbon->SetShowTabGroups(false);
+    EXPECT_FALSE(ribbon->Controller()->MouseWheel(true));
+    EXPECT_TRUE(first->Active());
+    ribbon->SetShowTabGroups(true);
+    EXPECT_TRUE(ribbon->Controller()->MouseWheel(true));
+    EXPECT_FALSE(first->Active());
+    EXPECT_FALSE(ribbon->Controller()->MouseWheel(true)) << "no wrapping round";
+}
