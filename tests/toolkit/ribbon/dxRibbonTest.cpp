@@ -6,7 +6,10 @@
 #include "PublishedDefaults.h"
 #include "RecordingRibbonScheme.h"
 #include "RibbonTesting.h"
+#include "cxExtendedStylePainters.h"
 #include "dxBarSkin.h"
+#include "dxSkinInfo.h"
+#include "dxSkinsLookAndFeelPainter.h"
 
 namespace {
 
@@ -256,4 +259,18 @@ TEST_F(RibbonTest, AGroupPartIsABodyAndACaptionBandWithItsInsetsAndMetrics) {
     skin->GetSkinName(name);
     EXPECT_EQ(name, L"RecordedSkin");
     EXPECT_EQ(skin->GetSkinPartColor(10133, 4), TColor(101334));
+}
+
+// The skin-driven scheme of a skin painter goes when the painter is unregistered; a ribbon
+// showing it falls back to the first ribbon scheme and still paints.
+TEST_F(RibbonTest, UnregisteringTheSkinPainterOfTheShownSchemeLeavesTheRibbonOnBlue) {
+    NewTab(L"Элементы");
+    auto* info = new TdxSkinLookAndFeelPainterInfo(new TdxSkin(L"Zeta"));
+    ASSERT_TRUE(GlobalExtendedStylePainters()->RegisterPainter(L"Zeta", TdxSkinLookAndFeelPainter::Instance(), info));
+    ribbon->SetColorSchemeName(L"Zeta");
+    ASSERT_EQ(ribbon->ColorSchemeName(), L"Zeta");
+    GlobalExtendedStylePainters()->UnregisterPainter(L"Zeta");
+    EXPECT_EQ(BarSkinManagerInstance()->FindSkin(L"Zeta"), nullptr);
+    EXPECT_EQ(ribbon->ColorSchemeName(), L"Blue");
+    ribbon->Repaint();
 }
