@@ -182,3 +182,13 @@ TEST_F(RibbonTest, ATwoTabRibbonLooksItsOwnInEachScheme) {
     EXPECT_NE(backgrounds[0], backgrounds[1]);
     EXPECT_NE(backgrounds[1], backgrounds[2]);
 }
+
+TEST_F(RibbonApplicationButtonTest, TheButtonPushesTheTabsRightAndAnswersTheHitTestLast) {
+    EXPECT_EQ(ViewInfo()->TabsViewInfo()->Bounds().left, ViewInfo()->ApplicationButtonArea().right);
+    EXPECT_GT(ViewInfo()->ApplicationButtonArea().right, 8);
+    TdxRibbonHitInfo info;
+    ViewInfo()->HitTest((button.left + button.right) / 2, (button.top + button.bottom) / 2, info);
+    EXPECT_EQ(info.hitTest, rhtApplicationButton);
+    // The quick access toolbar row lies above the tabs.
+    EXPECT_EQ(ViewInfo()->TabsViewInfo()->Bounds().top, ViewInfo()->QATBounds().bottom);
+}

@@ -3,6 +3,7 @@
 // colour scheme.
 #include <gtest/gtest.h>
 
+#include "GroupBox.h"
 #include "PublishedDefaults.h"
 #include "RecordingRibbonScheme.h"
 #include "RibbonTesting.h"
@@ -273,4 +274,15 @@ TEST_F(RibbonTest, UnregisteringTheSkinPainterOfTheShownSchemeLeavesTheRibbonOnB
     EXPECT_EQ(BarSkinManagerInstance()->FindSkin(L"Zeta"), nullptr);
     EXPECT_EQ(ribbon->ColorSchemeName(), L"Blue");
     ribbon->Repaint();
+}
+
+TEST_F(RibbonTest, ARibbonPutOnAPanelSitsOnTheFormAtItsTop) {
+    auto* box = new TGroupBox(form.get());
+    box->SetParent(form.get());
+    box->SetBounds(20, 200, 200, 100);
+    ribbon->SetParent(nullptr);
+    ribbon->SetTop(150);
+    ribbon->SetParent(box);
+    EXPECT_EQ(ribbon->Parent(), form.get());
+    EXPECT_EQ(ribbon->Top(), 0);
 }
