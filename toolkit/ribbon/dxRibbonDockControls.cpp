@@ -15,6 +15,15 @@ TdxRibbonGroupsDockControl::~TdxRibbonGroupsDockControl() {
 
 TdxCustomRibbon* TdxRibbonGroupsDockControl::Ribbon() const { return tab_ ? tab_->Ribbon() : nullptr; }
 
+void TdxRibbonGroupsDockControl::Paint() {
+    TdxCustomRibbon* ribbon = Ribbon();
+    TdxCustomRibbonSkin* scheme = ribbon ? ribbon->ColorScheme() : nullptr;
+    TWinControl* site = Parent();
+    if (!scheme || !site) return;
+    const TRect area{-Left(), -Top(), site->ClientWidth() - Left(), site->ClientHeight() - Top()};
+    scheme->DrawTabGroupsArea(Canvas()->Handle(), area);
+}
+
 TdxRibbonQuickAccessDockControl::TdxRibbonQuickAccessDockControl(TdxCustomRibbon* ribbon)
     : TdxCustomRibbonDockControl(nullptr), ribbon_(ribbon) {
     SetVisible(false);

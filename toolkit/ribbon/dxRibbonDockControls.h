@@ -34,6 +34,10 @@ public:
     TdxRibbonTab* Tab() const { return tab_; }
     TdxCustomRibbon* Ribbon() const override;
 
+protected:
+    // The groups area of the site shows through: the part of it under this control.
+    void Paint() override;
+
 private:
     TdxRibbonTab* tab_;
 };

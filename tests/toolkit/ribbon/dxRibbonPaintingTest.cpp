@@ -192,3 +192,18 @@ TEST_F(RibbonApplicationButtonTest, TheButtonPushesTheTabsRightAndAnswersTheHitT
     // The quick access toolbar row lies above the tabs.
     EXPECT_EQ(ViewInfo()->TabsViewInfo()->Bounds().top, ViewInfo()->QATBounds().bottom);
 }
+
+// The active tab's dock control lets the groups area show through, seamlessly.
+TEST_F(RibbonTest, TheGroupsAreaShowsThroughTheDockControl) {
+    TdxRibbonTab* tab = NewTab(L"Элементы");
+    TdxRibbonGroupsDockControl* dock = tab->DockControl();
+    ASSERT_TRUE(dock->Visible());
+    TControlSnapshot shot(dock);
+    const TRect site = ribbon->GroupsSite()->ClientRect();
+    TReference reference(RectWidth(site), RectHeight(site));
+    ribbon->ColorScheme()->DrawTabGroupsArea(reference.DC(), site);
+    for (int y = 0; y < dock->Height(); y += 7)
+        for (int x : {0, dock->Width() / 2, dock->Width() - 1})
+            EXPECT_EQ(shot.Pixel(x, y), reference.Pixel(x + dock->Left(), y + dock->Top()))
+                << "(" << x << ", " << y << ")";
+}
