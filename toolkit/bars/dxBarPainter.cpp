@@ -6,6 +6,10 @@
 #include "dxBarUnit.h"
 #include "dxBarStylePainters.h"
 #include "dxBarUtils.h"
+#include "dxCustomBarControl.h"
+#include "dxBarItemLinks.h"
+#include "cxGraphics.h"
+#include <cmath>
 
 namespace {
 TdxBarPainter* flatPainter = nullptr;
@@ -155,3 +159,19 @@ TdxBarPainterClass SkinBarPainterClass() {
 }
 
 void SetSkinBarPainterClass(TdxBarPainterClass value) { skinBarPainterClass = value; }
+
+// ---- Bar window -----------------------------------------------------------------------------
+
+int TdxBarPainter::CalcBarItemHeight(TCustomdxBarControl* barWindow) const {
+    TdxBarItemLinks* links = barWindow->ItemLinks();
+    int value = links && links->GetItemSize() == misLarge ? int(std::nearbyint(barWindow->SizeRatio() * 40))
+                                                          : barWindow->TextSize();
+    AdjustMenuItemSize(value);
+    return value;
+}
+
+int TdxBarPainter::CalcTextItemHeight(TcxCanvas* canvas) const { return canvas->MeasureText(L"Wg").cy + 6; }
+
+bool TdxBarPainter::BarControlHasShadow(TCustomdxBarControl* barWindow) const {
+    return IsFlatLook() && barWindow->DockingStyle() == dsNone;
+}

@@ -15,6 +15,7 @@
 #include "cxCustomLookAndFeelPainter.h"
 
 class TCustomdxBarControl;
+class TcxCanvas;
 class TdxBarManager;
 class TdxBarPainter;
 class TdxDockControl;
@@ -122,6 +123,31 @@ public:
     // The visual style's grip with native backgrounds and the manager's theme, else the system's
     // scroll-bar arrow sizes.
     virtual void GetSizeGripWidth(TdxBarManager* manager, TSize& size) const;
+
+    // -- bar window: what the bar window base measures and asks
+    // Large menu items: the window's size ratio x 40 (ties to even); else its text size; then
+    // AdjustMenuItemSize.
+    virtual int CalcBarItemHeight(TCustomdxBarControl* barWindow) const;
+    // A style's hook for item heights; the base leaves the value.
+    virtual void AdjustMenuItemSize(int& /*value*/) const {}
+    // The height of "Wg" in the canvas + 6.
+    virtual int CalcTextItemHeight(TcxCanvas* canvas) const;
+    virtual int GetMinMenuItemHeight() const { return 19; }
+    virtual int CalcEditTextHeight(TCustomdxBarControl* /*barWindow*/, int textHeight) const { return textHeight + 9; }
+    virtual int CalcComboArrowWidth(int size) const { return 2 * size - 1; }
+    virtual bool IsFlatLook() const { return false; }
+    // Flat looks shadow the bar windows that are not docked.
+    virtual bool BarControlHasShadow(TCustomdxBarControl* barWindow) const;
+    virtual bool CutsShadowAtOwner(TCustomdxBarControl* barWindow) const { return BarControlHasShadow(barWindow); }
+    virtual void SetBarWindowRegion(HWND /*window*/, const TRect& /*windowRect*/) const {}
+    virtual int GetButtonExtraHeight() const { return 6; }
+    virtual int GetButtonExtraWidth() const { return 7; }
+    // The base ignores the text size.
+    virtual int CalcButtonHeight(int glyphSize, int /*textSize*/) const { return glyphSize + GetButtonExtraHeight(); }
+    virtual int CalcButtonWidth(int glyphSize, int /*textSize*/) const { return glyphSize + GetButtonExtraWidth(); }
+    TSize CalcButtonSize(int glyphSize, int textSize) const {
+        return TSize{CalcButtonWidth(glyphSize, textSize), CalcButtonHeight(glyphSize, textSize)};
+    }
 };
 
 // The painter of the flat look, shared by every painter that borrows flat behaviour; made on
