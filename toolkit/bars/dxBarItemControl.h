@@ -17,6 +17,7 @@
 
 #include "ImageList.h"
 #include "ShortCuts.h"
+#include "SysExceptions.h"
 #include "TypInfo.h"
 #include "cxComponent.h"
 #include "dxBarForward.h"
@@ -200,13 +201,13 @@ private:
 
 template <class C>
 TdxBarItemControl* TMetaClassOf<TdxBarItemControlMeta, C>::CreateForLink(TdxBarItemLink* link) const {
-    // A class without the link constructor is not made through its class reference.
+    // As the other virtual constructors: a class without the link constructor raises.
     if constexpr (std::is_constructible_v<C, TdxBarItemLink*> && !std::is_abstract_v<C>) {
         std::unique_ptr<C> control(new C(link));
         static_cast<TdxBarItemControl*>(control.get())->AfterCreate();
         return control.release();
     } else {
         (void)link;
-        return nullptr;
+        throw EInvalidOperation(L"Cannot create an instance of " + ClassName() + L" for a link");
     }
 }

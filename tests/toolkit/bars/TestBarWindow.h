@@ -6,10 +6,16 @@
 // form's buttons: it fills a rectangle 4 pixels larger than it is given with its image's glyph
 // colour, so that a snapshot shows both the order of drawing and the clipping.
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "BarTestForm.h"
+#include "BarTestSupport.h"
+#include "dxBarButton.h"
+#include "dxBarItemLinks.h"
+#include "dxBarSubItem.h"
 #include "dxBarItemControl.h"
 #include "dxCustomBarControl.h"
 
@@ -68,6 +74,13 @@ public:
     static inline int made = 0;
     const int serial;
     int paints = 0;
+    // Runs in ControlPress (it may free the window or the control).
+    std::function<void()> onPress;
+    void ControlPress(bool, bool) override {
+        if (onPress) onPress();
+    }
+    using TdxBarItemControl::CalcLargeHeight;
+    using TdxBarItemControl::CalcSmallHeight;
 
 protected:
     int CalcHeight() override;
@@ -84,3 +97,48 @@ public:
 private:
     bool registered_ = false;
 };
+
+// Each test gets the bar test form, the test control registered for its buttons, and the
+// links of its subFile menu to show.
+class BarWindowTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        registration = std::make_unique<TBarWindowControlRegistration>();
+        form.reset(static_cast<TBarTestForm*>(TBarTestForm::StaticClass()->Create(static_cast<TComponent*>(nullptr))));
+        manager = static_cast<TdxBarManager*>(form->FindComponent(L"dxBarManager"));
+        ASSERT_NE(manager, nullptr);
+        links = static_cast<TdxBarSubItem*>(form->FindComponent(L"subFile"))->ItemLinks();
+        TTestBarWindow::DestroyLog().clear();
+    }
+    void TearDown() override {
+        form.reset();
+        registration.reset();
+        WindowTest::TearDown();
+    }
+    // A window of the manager showing subFile's links, owned by the manager.
+    TTestBarWindow* NewWindow(const std::string& tag = "window") {
+        auto* window = new TTestBarWindow(manager, tag);
+        window->AssignItemLinks(links);
+        return window;
+    }
+    // Shows the popup on top without taking the activation, as menus do.
+    static void ShowPopup(TTestBarWindow* window) {
+        SetWindowPos(window->Handle(), HWND_TOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        window->Relayout();
+    }
+    // The shown links' buttons: Open, Save and Export (which begins a group).
+    std::vector<TdxBarItemLink*> ButtonLinks() const {
+        std::vector<TdxBarItemLink*> result;
+        for (int i = 0; i < links->GetShownLinkCount(); ++i)
+            if (Is<TdxBarButton>(links->GetShownLink(i)->Item())) result.push_back(links->GetShownLink(i));
+        return result;
+    }
+
+    std::unique_ptr<TBarWindowControlRegistration> registration;
+    std::unique_ptr<TBarTestForm> form;
+    TdxBarManager* manager = nullptr;
+    TdxBarItemLinks* links = nullptr;
+};
+

@@ -17,47 +17,7 @@
 
 namespace {
 
-class BarWindow : public WindowTest {
-protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        registration = std::make_unique<TBarWindowControlRegistration>();
-        form.reset(static_cast<TBarTestForm*>(TBarTestForm::StaticClass()->Create(static_cast<TComponent*>(nullptr))));
-        manager = static_cast<TdxBarManager*>(form->FindComponent(L"dxBarManager"));
-        ASSERT_NE(manager, nullptr);
-        links = static_cast<TdxBarSubItem*>(form->FindComponent(L"subFile"))->ItemLinks();
-        TTestBarWindow::DestroyLog().clear();
-    }
-    void TearDown() override {
-        form.reset();
-        registration.reset();
-        WindowTest::TearDown();
-    }
-    // A window of the manager showing subFile's links, owned by the manager.
-    TTestBarWindow* NewWindow(const std::string& tag = "window") {
-        auto* window = new TTestBarWindow(manager, tag);
-        window->AssignItemLinks(links);
-        return window;
-    }
-    // Shows the popup on top without taking the activation, as menus do.
-    static void ShowPopup(TTestBarWindow* window) {
-        SetWindowPos(window->Handle(), HWND_TOPMOST, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-        window->Relayout();
-    }
-    // The shown links' buttons: Open, Save and Export (which begins a group).
-    std::vector<TdxBarItemLink*> ButtonLinks() const {
-        std::vector<TdxBarItemLink*> result;
-        for (int i = 0; i < links->GetShownLinkCount(); ++i)
-            if (Is<TdxBarButton>(links->GetShownLink(i)->Item())) result.push_back(links->GetShownLink(i));
-        return result;
-    }
-
-    std::unique_ptr<TBarWindowControlRegistration> registration;
-    std::unique_ptr<TBarTestForm> form;
-    TdxBarManager* manager = nullptr;
-    TdxBarItemLinks* links = nullptr;
-};
+using BarWindow = BarWindowTest;
 
 TEST_F(BarWindow, ItemControlsLiveExactlyWhileItsWindowHandleDoes) {
     TTestBarWindow* window = NewWindow();
