@@ -613,7 +613,12 @@ void TdxBarItemLinks::CreateBarControl() {
 
 void TdxBarItemLinks::FreeBarControl() {
     TCustomdxBarControl* barControl = std::exchange(barControl_, nullptr);
-    if (barControl && !barControl->IsDestroying()) FreeObject(barControl);
+    if (!barControl) return;
+    // A window that is going already (with its manager) must not keep the links that go now.
+    if (barControl->IsDestroying())
+        barControl->ItemLinksFreed();
+    else
+        FreeObject(barControl);
 }
 
 void TdxBarItemLinks::EmptyLinkRects() {

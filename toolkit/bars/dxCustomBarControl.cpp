@@ -96,6 +96,13 @@ void TCustomdxBarControl::AssignItemLinks(TdxBarItemLinks* links) {
     if (links) links->AttachBarControl(this);
 }
 
+void TCustomdxBarControl::ItemLinksFreed() {
+    hotControl_ = nullptr;
+    selectedLink_ = nullptr;
+    itemLinks_ = nullptr;
+    if (viewInfo_) viewInfo_->ClearItems();
+}
+
 // ---- The menu chain -----------------------------------------------------------------------
 
 void TCustomdxBarControl::SetChildBar(TCustomdxBarControl* value) {
@@ -141,10 +148,8 @@ void TCustomdxBarControl::WMDestroy(TMessage& m) {
 void TCustomdxBarControl::ReleaseItemWindows() {
     if (!IsDestroying()) MouseLeave();
     if (!itemLinks_) return;
-    // Every link of the collection: only showable links have controls, and the derived lists
-    // may wait for the end of an update while links go.
-    for (int i = 0; i < itemLinks_->Count(); ++i)
-        if (TdxBarItemControl* control = itemLinks_->GetLink(i)->Control()) control->ReleaseWindows();
+    for (int i = 0; i < itemLinks_->GetShowableLinkCount(); ++i)
+        if (TdxBarItemControl* control = itemLinks_->GetShowableLink(i)->Control()) control->ReleaseWindows();
 }
 
 // ---- Item controls ------------------------------------------------------------------------
@@ -169,7 +174,7 @@ void TCustomdxBarControl::DoCreateControls() {
 void TCustomdxBarControl::DoDestroyControls() {
     hotControl_ = nullptr;
     if (!itemLinks_) return;
-    for (int i = 0; i < itemLinks_->Count(); ++i) itemLinks_->GetLink(i)->FreeControl();
+    for (int i = 0; i < itemLinks_->GetShowableLinkCount(); ++i) itemLinks_->GetShowableLink(i)->FreeControl();
 }
 
 void TCustomdxBarControl::RecreateControls() {

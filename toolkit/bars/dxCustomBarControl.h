@@ -73,6 +73,9 @@ public:
     TdxBarItemLinks* ItemLinks() const { return itemLinks_; }
     // Shows the links: they learn their bar window, which then makes their controls.
     virtual void AssignItemLinks(TdxBarItemLinks* links);
+    // The links go while the window is being destroyed already (its owner goes too): it lets
+    // go of them and of everything it knew of their controls.
+    void ItemLinksFreed();
 
     // -- the menu chain: setting one end sets the other when it does not point back yet
     TCustomdxBarControl* ChildBar() const { return childBar_; }

@@ -8,7 +8,11 @@
 #include "BarTestSupport.h"
 #include "TestBarWindow.h"
 
+#include <cmath>
+
 #include "ControlSnapshot.h"
+#include "cxTextMeasuring.h"
+#include "dxBarItemOptions.h"
 #include "dxBarButton.h"
 #include "dxBarItemControlViewInfo.h"
 #include "dxBarItemLinks.h"
@@ -61,6 +65,18 @@ TEST_F(BarWindow, FreeingTheLinksFreesTheirWindowWithItsControls) {
     ASSERT_NE(owner->ItemLinks()->GetLink(0)->Control(), nullptr);
     FreeObject(owner);
     EXPECT_FALSE(IsBarControlAlive(window));
+}
+
+// The form's end marks the manager and its windows as going before the items (and their links)
+// are freed: a window must not keep the links that go before it.
+TEST_F(BarWindow, AShownWindowOutlivingItsLinksAtTheFormsEndLetsGoOfThem) {
+    TTestBarWindow* window = NewWindow();
+    window->SetBounds(100, 100, 50, 80);
+    ShowPopup(window);
+    PumpUntilIdle();
+    form.reset();
+    EXPECT_FALSE(IsBarControlAlive(window));
+    EXPECT_EQ(TTestBarWindow::DestroyLog(), std::vector<std::string>{"window"});
 }
 
 // Stacking from the top of a window 50 wide: Open 0-20, Save 20-40, Export after a 6-pixel gap.
@@ -146,6 +162,44 @@ TEST_F(BarWindow, ItemsDrawInOrderClippedToTheirBoundsBeforeTheBackground) {
     TControlSnapshot screen(window->Handle(), TControlSnapshot::kFromScreen);
     EXPECT_EQ(screen.Pixel(25, 10), open);
     EXPECT_EQ(screen.Pixel(25, 42), bk);
+}
+
+// A link the designer has selected gets a two-pixel dotted frame: every pixel whose x + y is
+// even in the button text colour, over the control's own drawing.
+TEST_F(BarWindow, ADesignerSelectedLinkIsDrawnWithADottedFrame) {
+    auto* designer = new TRecordingDesigner;
+    manager->SetDesigner(designer);
+    TTestBarWindow* window = NewWindow();
+    window->SetBounds(100, 100, 50, 80);
+    window->HandleNeeded();
+    designer->selected = {ButtonLinks()[1]};
+    TControlSnapshot shot(window);
+    const TColor text = ColorToRGB(clBtnText), save = TBarTestForm::GlyphColor(1), open = TBarTestForm::GlyphColor(0);
+    struct TProbe {
+        int x, y;
+        TColor color;
+    };
+    for (TProbe probe : {TProbe{0, 20, text}, TProbe{1, 20, save}, TProbe{1, 21, text}, TProbe{48, 38, text},
+                         TProbe{49, 38, save}, TProbe{25, 30, save}, TProbe{2, 22, save}, TProbe{0, 18, open}})
+        EXPECT_EQ(shot.Pixel(probe.x, probe.y), probe.color) << probe.x << "," << probe.y;
+}
+
+// The metrics the layout uses, from the window font, the edit font and the base painter.
+TEST_F(BarWindow, TextMetricsComeFromTheFontsAndThePainter) {
+    TTestBarWindow* window = NewWindow();
+    window->HandleNeeded();
+    const int wg = window->GetDrawCanvas()->MeasureText(L"Wg").cy;
+    const TSize zero = FontTextExtent(manager->EditFont(), L"0");
+    EXPECT_EQ(window->TextSize(), wg + 6);
+    EXPECT_EQ(window->MenuArrowHeight(), std::max(4, (wg + 6) / 5));
+    EXPECT_DOUBLE_EQ(window->SizeRatio(), std::max(1.0, double(wg + 6) / 19));
+    EXPECT_EQ(window->IconAreaSize(), wg + 6) << "normal-size items: the text size";
+    EXPECT_EQ(window->EditTextSize(), int(zero.cy) + 9);
+    EXPECT_EQ(window->ComboArrowWidth(), 2 * int(zero.cx) - 1);
+    // Large menu items take the size ratio x 40.
+    links->ItemOptions()->SetSize(misLarge);
+    window->CalcTextMetrics();
+    EXPECT_EQ(window->IconAreaSize(), int(std::nearbyint(window->SizeRatio() * 40)));
 }
 
 TEST_F(BarWindow, ARebuildUnderTheManagersLockWaitsForTheUnlock) {
