@@ -297,6 +297,51 @@ int TdxBarItemControl::CalcLargeHeight() {
     return std::max(g, t) + 6;
 }
 
+// ---- Change reactions ---------------------------------------------------------------------
+
+void TdxBarItemControl::RequestBarUpdate() {
+    if (barControl_) barControl_->UpdateBar();
+}
+
+void TdxBarItemControl::CaptionChanged() {
+    TdxBarItem* item = Item();
+    bool stretched = item && item->Align() == iaClient && barControl_ &&
+                     (barControl_->GetBehaviorOptions() & bcboClientAlignFullWidth);
+    if (stretched)
+        RepaintControl();
+    else
+        RequestBarUpdate();
+}
+
+void TdxBarItemControl::EnabledChanged() {
+    if (barControl_) barControl_->ReplayMousePosition();
+    if (!IsEnabled() && barControl_ && barControl_->GetSelectedControl() == this) barControl_->SetSelectedLink(nullptr);
+    RepaintControl();
+}
+
+void TdxBarItemControl::GlyphOrImageChanged() {
+    TdxBarItemControlViewInfo* info = ViewInfo();
+    bool levelsChanged = GetAllowedViewLevels() != info->GetAllowedViewLevels();
+    bool iconChanged = ((GetViewLevelStyle() ^ DrawParams()->viewStructure) & 1) != 0;
+    if (levelsChanged || iconChanged)
+        RequestBarUpdate();
+    else
+        RepaintControl();
+}
+
+void TdxBarItemControl::LargeGlyphChanged() {
+    if (GetViewSize() == 0) return;
+    if (GetPaintKind() == 1)
+        RepaintControl();
+    else
+        RequestBarUpdate();
+}
+
+void TdxBarItemControl::ImagesChanged() {
+    Recalculate();
+    RepaintControl();
+}
+
 // ---- Drawing ------------------------------------------------------------------------------
 
 TcxCanvas* TdxBarItemControl::GetDrawCanvas() const {

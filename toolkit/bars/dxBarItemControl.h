@@ -75,8 +75,20 @@ public:
 
     // Marks the glyph cache stale and, when asked, forgets the widths measured per level.
     void ResetCachedSizes(bool widths);
-    // The item's image changed: the cached glyph is of the old image.
-    void GlyphOrImageChanged() { ResetCachedSizes(false); }
+
+    // -- what the item's changes do: relayout (the bar window's UpdateBar) when a size can
+    // change, else a repaint
+    void RequestBarUpdate();
+    virtual void CaptionChanged();
+    // The window under the cursor tracks again; a disabled selected control loses the selection.
+    virtual void EnabledChanged();
+    // Relayout when the allowed levels or the icon of the drawn structure changed.
+    virtual void GlyphOrImageChanged();
+    virtual void HotGlyphChanged() {}
+    virtual void LargeGlyphChanged();
+    virtual void ImagesChanged();
+    virtual void LayoutChanged() { RequestBarUpdate(); }
+    virtual void WidthChanged() {}
 
     // Made on first use, so that a descendant's view levels answer.
     TdxBarItemControlViewInfo* ViewInfo();

@@ -198,4 +198,43 @@ TEST_F(BarItemControl, FreeingASelectedControlClearsTheSelections) {
     EXPECT_EQ(window->ViewInfo()->GetItemViewInfoCount(), 2);
 }
 
+// Changes that can alter a size rebuild the window (its controls are made anew); the others
+// only repaint the control.
+TEST_F(BarItemControl, AnItemsChangeRebuildsTheWindowOnlyWhenASizeCanChange) {
+    TTestBarWindow* window = PlacedWindow();
+    TdxBarButton* save = Button(L"btnSave");
+    struct TCase {
+        const char* name;
+        std::function<void()> change;
+        bool rebuilds;
+    };
+    const TCase cases[] = {
+        {"caption", [&] { save->SetCaption(L"Сохранить &как"); }, true},
+        {"another image", [&] { save->SetImageIndex(4); }, false},
+        {"no image: the levels change", [&] { save->SetImageIndex(-1); }, true},
+        {"an image again", [&] { save->SetImageIndex(1); }, true},
+        {"disabled", [&] { save->SetEnabled(false); }, false},
+        {"enabled", [&] { save->SetEnabled(true); }, false},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        int before = window->rebuilds;
+        int serial = ControlOf(L"btnSave")->serial;
+        c.change();
+        EXPECT_EQ(window->rebuilds - before, c.rebuilds ? 1 : 0);
+        EXPECT_EQ(ControlOf(L"btnSave")->serial != serial, c.rebuilds);
+    }
+    // A disabled control that is selected loses the selection.
+    TdxBarItemLink* link = ControlOf(L"btnSave")->Link();
+    window->SetSelectedLink(link);
+    save->SetEnabled(false);
+    EXPECT_EQ(window->SelectedLink(), nullptr);
+    // A link with its own caption does not hear the item's.
+    link->SetUserCaption(L"Своя");
+    link->SetUserDefine(link->UserDefine() + udCaption);
+    int before = window->rebuilds;
+    save->SetCaption(L"Сохранить");
+    EXPECT_EQ(window->rebuilds, before);
+}
+
 }  // namespace
