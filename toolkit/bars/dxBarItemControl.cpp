@@ -140,6 +140,8 @@ void TdxBarItemControl::CalcDrawParams(bool withItemData) {
         params->shortCutText.clear();
         params->paintKind = GetPaintKind();
         params->enabled = IsEnabled();
+        params->drawSelected = ShowsSelected();
+        params->selectedByKey = params->drawSelected && !mouseSelected_;
         params->hotPart = hotPart_;
         params->customizing = barControl_ && barControl_->IsCustomizing();
     }
@@ -410,6 +412,10 @@ void TdxBarItemControl::ClickAt(bool byMouse, bool extra) {
     if (!self.Alive() || !IsBarControlAlive(barControl)) return;
     TdxBarItemLinks* links = barControl->ItemLinks();
     if (links && links->HasControl(this)) ControlClick(byMouse);
+}
+
+bool TdxBarItemControl::IsSelected() const {
+    return barControl_ && barControl_->GetSelectedControl() == this && (IsEnabled() || !mouseSelected_);
 }
 
 void TdxBarItemControl::SetPressed(bool value) {

@@ -170,6 +170,13 @@ public:
     virtual bool IsClickable() const { return true; }
     virtual bool ClosesMenuOnClick() const { return true; }
     bool HeldPressed() const { return heldPressed_; }
+
+    // -- selection, which lives in the bar window
+    // The window's selected control, and enabled or not selected by the mouse.
+    bool IsSelected() const;
+    virtual bool ShowsSelected() const { return IsSelected(); }
+    bool MouseSelected() const { return mouseSelected_; }
+    void SetMouseSelected(bool value) { mouseSelected_ = value; }
     void SetPressed(bool value);
     virtual void DataChanged();
 
@@ -203,6 +210,7 @@ private:
     TcxCanvas* paintCanvas_ = nullptr;
     std::vector<TRect> partRects_;
     bool heldPressed_ = false;
+    bool mouseSelected_ = false;
     int hotPart_ = -1;
     IdxFadingElementData* fadingData_ = nullptr;
     TdxFader* usedFader_ = nullptr;

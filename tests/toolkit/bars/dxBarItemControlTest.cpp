@@ -56,7 +56,9 @@ TEST_F(BarItemControl, HeightsFollowTheGlyphTextAndLayout) {
     ASSERT_NE(open, nullptr);
     const int t = open->MeasureText(L"Qq").cy;
     ASSERT_GT(t, 0);
-    auto largeHeight = [&](TBarWindowTestControl* control) {
+    // A change of the lists or images may rebuild the window: the control is looked up anew.
+    auto largeHeight = [&](const wchar_t* name) {
+        TBarWindowTestControl* control = ControlOf(name);
         control->ViewInfo()->SetViewLevel(ivlLargeIconWithText);
         control->CalcDrawParams(false);
         return control->CalcLargeHeight();
@@ -77,26 +79,27 @@ TEST_F(BarItemControl, HeightsFollowTheGlyphTextAndLayout) {
         SCOPED_TRACE(c.name);
         Button(L"btnOpen")->SetGlyphLayout(c.layout);
         manager->SetLargeImages(c.largeList ? form->LargeImages() : nullptr);
-        EXPECT_EQ(largeHeight(open), c.expected);
+        EXPECT_EQ(largeHeight(L"btnOpen"), c.expected);
     }
     if (t == 13) {
         // The common case of the menu font: 52 above, 38 beside.
         manager->SetLargeImages(form->LargeImages());
         Button(L"btnOpen")->SetGlyphLayout(glTop);
-        EXPECT_EQ(largeHeight(open), 52);
+        EXPECT_EQ(largeHeight(L"btnOpen"), 52);
         Button(L"btnOpen")->SetGlyphLayout(glLeft);
-        EXPECT_EQ(largeHeight(open), 38);
+        EXPECT_EQ(largeHeight(L"btnOpen"), 38);
     }
 
     // Without any image the glyph counts 20 x 20 at the large size and the manager's glyph size
     // at the small one; the small height is the text or the button across, whichever is larger.
     Button(L"btnSave")->SetImageIndex(-1);
     TBarWindowTestControl* save = ControlOf(L"btnSave");
+    open = ControlOf(L"btnOpen");
     EXPECT_EQ(save->CalcGlyphSize(2).cx, 20);
     EXPECT_EQ(save->CalcGlyphSize(2).cy, 20);
     EXPECT_EQ(save->CalcGlyphSize(0).cy, 16);
     Button(L"btnSave")->SetGlyphLayout(glTop);
-    EXPECT_EQ(largeHeight(save), 20 + t + 7);
+    EXPECT_EQ(largeHeight(L"btnSave"), 20 + t + 7);
     open->ViewInfo()->SetViewLevel(ivlSmallIconWithText);
     open->CalcDrawParams(false);
     EXPECT_EQ(open->CalcSmallHeight(), std::max(open->GetActualTextSize(), 16 + 6));
@@ -192,6 +195,22 @@ TEST_F(BarItemControl, FreeingASelectedControlClearsTheSelections) {
     manager->AssignSelectedItemControl(save);
     window->SetSelectedLink(link);
     EXPECT_EQ(window->GetSelectedControl(), save);
+    // A disabled control shows as selected only when the keyboard selected it.
+    struct TCase {
+        bool enabled, byMouse, selected;
+    };
+    for (TCase c : {TCase{true, true, true}, TCase{true, false, true}, TCase{false, false, true},
+                    TCase{false, true, false}}) {
+        save->SetMouseSelected(c.byMouse);
+        Button(L"btnSave")->SetEnabled(c.enabled);
+        window->SetSelectedLink(link);
+        EXPECT_EQ(save->IsSelected(), c.selected) << c.enabled << c.byMouse;
+        save->CalcDrawParams(true);
+        EXPECT_EQ(save->DrawParams()->selectedByKey, c.selected && !c.byMouse) << c.enabled << c.byMouse;
+    }
+    EXPECT_FALSE(ControlOf(L"btnOpen")->IsSelected());
+    Button(L"btnSave")->SetEnabled(true);
+    window->SetSelectedLink(link);
     link->FreeControl();
     EXPECT_EQ(manager->SelectedItemControl(), nullptr);
     EXPECT_EQ(window->SelectedLink(), nullptr);
