@@ -19,6 +19,7 @@
 #include "dxBarManager.h"
 #include "dxBarPainter.h"
 #include "dxBarUnit.h"
+#include "dxBarViewLevels.h"
 #include "dxBarWindowHelpers.h"
 #include "dxFading.h"
 
@@ -565,6 +566,13 @@ void TCustomdxBarControl::GetClientRectInWindow(TRect& r) const {
     TPoint origin{0, 0};
     ::ClientToScreen(WindowHandle(), &origin);
     OffsetRect(&r, origin.x - window.left, origin.y - window.top);
+}
+
+TPoint TCustomdxBarControl::CalcScreenTipPos(const TPoint& p, int tipHeight) const {
+    TPoint result{p.x, p.y + ScaleToScreenDPI(20)};
+    const TRect workArea = WorkAreaAtPoint(result);
+    if (result.y + tipHeight > workArea.bottom) result.y = ClientToScreen(TPoint{0, 0}).y - tipHeight;
+    return result;
 }
 
 TWinControl* TCustomdxBarControl::GetOwnerControl() const { return IsRectEmpty(&ownerBounds_) ? nullptr : ownerControl_; }

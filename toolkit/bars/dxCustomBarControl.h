@@ -203,6 +203,9 @@ public:
     void UpdateCanvasFont();
 
     // -- geometry
+    // Where a screen tip of the height goes for a screen point: 20 (scaled) pixels below it, or
+    // above the window's client area when it would pass the bottom of the work area there.
+    virtual TPoint CalcScreenTipPos(const TPoint& p, int tipHeight) const;
     void GetLocalWindowRect(TRect& r) const;
     void GetClientRectInWindow(TRect& r) const;
     virtual TPoint GetClientOffset() const { return TPoint{0, 0}; }

@@ -12,6 +12,8 @@
 
 #include "ControlSnapshot.h"
 #include "cxTextMeasuring.h"
+#include "cxWindowHelpers.h"
+#include "dxBarViewLevels.h"
 #include "dxBarItemOptions.h"
 #include "dxBarButton.h"
 #include "dxBarItemControlViewInfo.h"
@@ -297,6 +299,24 @@ TEST_F(BarWindow, AnOwnerThatSharesAnEdgeGivesTheGapRow) {
         EXPECT_TRUE(EqualRect(&outside, &c.outside))
             << outside.left << "," << outside.top << "," << outside.right << "," << outside.bottom;
     }
+}
+
+TEST_F(BarWindow, AScreenTipGoesBelowThePointOrAboveTheWindowAtTheWorkAreasBottom) {
+    TTestBarWindow* window = NewWindow();
+    window->SetBounds(100, 100, 50, 80);
+    window->HandleNeeded();
+    const TRect work = WorkAreaAtPoint(TPoint{120, 120});
+    const int below = ScaleToScreenDPI(20);
+    TPoint p = window->CalcScreenTipPos(TPoint{120, 120}, 30);
+    EXPECT_EQ(p.x, 120);
+    EXPECT_EQ(p.y, 120 + below);
+    // A tip that would pass the bottom goes above the window's client area.
+    const int tall = work.bottom - (120 + below) + 1;
+    p = window->CalcScreenTipPos(TPoint{120, 120}, tall);
+    EXPECT_EQ(p.x, 120);
+    EXPECT_EQ(p.y, 100 - tall);
+    p = window->CalcScreenTipPos(TPoint{120, 120}, tall - 1);
+    EXPECT_EQ(p.y, 120 + below) << "exactly to the bottom still fits";
 }
 
 TEST_F(BarWindow, TheMouseGivesTheControlUnderItItsHotPart) {
