@@ -150,7 +150,7 @@ void TdxBarItemControl::CalcDrawParams(bool withItemData) {
     params->viewStructure = GetViewLevelStyle();
     TdxBarManager* manager = GetManager();
     TdxBarPainter* painter = GetPainter();
-    if (painter && manager) params->buttonSize = painter->CalcButtonSize(manager->GetGlyphSize(), GetActualTextSize());
+    if (painter && manager) painter->CalcButtonSize(manager->GetGlyphSize(), GetActualTextSize(), params->buttonSize);
 }
 
 int TdxBarItemControl::GetActualTextSize() const {

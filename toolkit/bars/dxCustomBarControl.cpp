@@ -35,11 +35,41 @@ private:
     Byte bit_;
 };
 
+// The window as the painters see it.
+class TCustomdxBarControl::TPaintedWindow : public IdxBarPaintedWindow {
+public:
+    explicit TPaintedWindow(TCustomdxBarControl* window) : window_(window) {}
+    TdxBarManager* Manager() const override { return window_->GetManager(); }
+    HWND WindowHandle() const override { return window_->WindowHandle(); }
+    TdxBarDockingStyle DockingStyle() const override { return window_->DockingStyle(); }
+    TRect ClientRect() const override { return window_->ClientRect(); }
+    int BarControlKind() const override { return window_->GetBarControlKind(); }
+    HBRUSH BkBrush() const override { return window_->GetBkBrush(); }
+    void FillBk(HDC dc, const TRect& rect, HBRUSH brush, TColor color, bool wholeBackground) override {
+        window_->FillBk(dc, rect, wholeBackground, color, brush);
+    }
+    int TextSize() const override { return window_->TextSize(); }
+    int FontHeight() const override { return window_->Font()->Height(); }
+    int FontSize() const override { return window_->Font()->Size(); }
+    double SizeRatio() const override { return window_->SizeRatio(); }
+    int IconAreaWidth() const override { return window_->IconAreaSize(); }
+    bool UsesLargeMenuItems() const override {
+        TdxBarItemLinks* links = window_->ItemLinks();
+        return links && links->GetItemSize() == misLarge;
+    }
+    int ComboArrowWidth() const override { return window_->ComboArrowWidth(); }
+    int MenuArrowHeight() const override { return window_->MenuArrowHeight(); }
+
+private:
+    TCustomdxBarControl* window_;
+};
+
 // ---- Life -----------------------------------------------------------------------------------
 
 TCustomdxBarControl::TCustomdxBarControl(TComponent* owner) : TCustomControl(owner) {
     GetManager();  // refuses an owner that is not a manager
     drawCanvas_.reset(TcxCanvas::CreateOnCanvas(Canvas()));
+    paintedWindow_ = std::make_unique<TPaintedWindow>(this);
     RegisterBarControl(this);
     TControlStyle style = ControlStyle();
     style -= csCaptureMouse;
@@ -297,7 +327,7 @@ int TCustomdxBarControl::GetBaseItemHeight() const {
 
 int TCustomdxBarControl::CalcDefaultItemHeight() const {
     TdxBarPainter* painter = GetPainter();
-    return painter ? painter->CalcBarItemHeight(const_cast<TCustomdxBarControl*>(this)) : textSize_;
+    return painter ? painter->CalcBarItemHeight(paintedWindow_.get()) : textSize_;
 }
 
 int TCustomdxBarControl::CalcTextSize() const {
@@ -307,7 +337,7 @@ int TCustomdxBarControl::CalcTextSize() const {
 
 bool TCustomdxBarControl::HasShadow() const {
     TdxBarPainter* painter = GetPainter();
-    return painter && painter->BarControlHasShadow(const_cast<TCustomdxBarControl*>(this));
+    return painter && painter->BarControlHasShadow(paintedWindow_.get());
 }
 
 void TCustomdxBarControl::SetDockingStyle(TdxBarDockingStyle value) {
@@ -333,7 +363,7 @@ void TCustomdxBarControl::CalcTextMetrics() {
     iconAreaSize_ = CalcDefaultItemHeight();
     TSize zero = FontTextExtent(GetEditFont(), L"0");
     if (TdxBarPainter* painter = GetPainter()) {
-        editTextSize_ = painter->CalcEditTextHeight(this, zero.cy);
+        editTextSize_ = painter->CalcEditTextHeight(nullptr, zero.cy);
         comboArrowWidth_ = painter->CalcComboArrowWidth(zero.cx);
     }
 }

@@ -17,6 +17,7 @@
 #include "CustomControl.h"
 #include "dxBar.h"
 #include "dxBarForward.h"
+#include "dxBarPaintedObjects.h"
 #include "dxCustomBarControlViewInfo.h"
 
 class TcxCanvas;
@@ -202,6 +203,9 @@ public:
     // The canvas font: the window font, turned to run top to bottom on rotated windows.
     void UpdateCanvasFont();
 
+    // What the painter reads of the window.
+    IdxBarPaintedWindow* PaintedWindow() const { return paintedWindow_.get(); }
+
     // -- geometry
     // Where a screen tip of the height goes for a screen point: 20 (scaled) pixels below it, or
     // above the window's client area when it would pass the bottom of the work area there.
@@ -247,6 +251,8 @@ private:
     std::unique_ptr<TcxScreenCanvas> screenCanvas_;
     std::unique_ptr<TBitmap> bkBitmap_;
     std::unique_ptr<TCustomdxBarControlViewInfo> viewInfo_;
+    class TPaintedWindow;
+    std::unique_ptr<IdxBarPaintedWindow> paintedWindow_;
     HBRUSH bkBrush_ = nullptr;
     HFONT rotatedFont_ = nullptr;
     TCustomdxBarControl* childBar_ = nullptr;
