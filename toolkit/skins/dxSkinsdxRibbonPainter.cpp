@@ -847,8 +847,16 @@ int TdxSkinRibbonPainter::GetCaptionFontSize(int size) const {
 
 // ---- the shared caches ---------------------------------------------------------------------
 
-TdxSkinsRibbonCacheManager::TdxSkinsRibbonCacheManager()
-    : captionCache_(nullptr), buttonCache_(nullptr), groupCaches_(nullptr), tabPanelCache_(nullptr) {
+TdxSkinsRibbonCacheManager::TdxSkinsRibbonCacheManager() { CreateCaches(); }
+
+TdxSkinsRibbonCacheManager::~TdxSkinsRibbonCacheManager() { FreeCaches(); }
+
+void TdxSkinsRibbonCacheManager::Clear() {
+    FreeCaches();
+    CreateCaches();
+}
+
+void TdxSkinsRibbonCacheManager::CreateCaches() {
     buttonCache_ = new TdxSkinElementCache();
     captionCache_ = new TdxSkinElementCache();
     groupCaches_ = new TdxSkinElementCacheList();
@@ -856,12 +864,17 @@ TdxSkinsRibbonCacheManager::TdxSkinsRibbonCacheManager()
     for (TdxSkinElementCache*& cache : frameCaches_) cache = new TdxSkinElementCache();
 }
 
-TdxSkinsRibbonCacheManager::~TdxSkinsRibbonCacheManager() {
-    for (TdxSkinElementCache* cache : frameCaches_) delete cache;
+void TdxSkinsRibbonCacheManager::FreeCaches() {
+    for (TdxSkinElementCache*& cache : frameCaches_) {
+        delete cache;
+        cache = nullptr;
+    }
     delete tabPanelCache_;
     delete groupCaches_;
     delete captionCache_;
     delete buttonCache_;
+    tabPanelCache_ = captionCache_ = buttonCache_ = nullptr;
+    groupCaches_ = nullptr;
 }
 
 // ---- the manager ---------------------------------------------------------------------------

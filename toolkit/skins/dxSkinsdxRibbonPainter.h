@@ -166,13 +166,18 @@ public:
     TdxSkinElementCache* ButtonCache() const { return buttonCache_; }
     TdxSkinElementCacheList* GroupCaches() const { return groupCaches_; }
     TdxSkinElementCache* TabPanelCache() const { return tabPanelCache_; }
+    // Forgets every rendering, so that the next drawing of each element renders it again.
+    void Clear();
 
 private:
-    TdxSkinElementCache* frameCaches_[4];
-    TdxSkinElementCache* captionCache_;
-    TdxSkinElementCache* buttonCache_;
-    TdxSkinElementCacheList* groupCaches_;
-    TdxSkinElementCache* tabPanelCache_;
+    void CreateCaches();
+    void FreeCaches();
+
+    TdxSkinElementCache* frameCaches_[4] = {};
+    TdxSkinElementCache* captionCache_ = nullptr;
+    TdxSkinElementCache* buttonCache_ = nullptr;
+    TdxSkinElementCacheList* groupCaches_ = nullptr;
+    TdxSkinElementCache* tabPanelCache_ = nullptr;
 };
 
 // Keeps one scheme per registered skin painter in the bar skin manager.
