@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #include "cxExtendedStylePainters.h"
+#include "cxGraphics.h"
 #include "cxRegion.h"
 #include "dxBarCanvas.h"
+#include "dxBarItemControlDrawParams.h"
 #include "dxBarStylePainters.h"
 #include "dxSkinsCore.h"
 #include "dxUnitsLoader.h"
@@ -100,6 +102,16 @@ TSize TdxBarSkinPainter::GetSkinElementSize(TdxSkinElement* element) {
     if (!element) return TSize{0, 0};
     const TSize minimum{element->MinSize()->Width(), element->MinSize()->Height()};
     return minimum.cx != 0 || minimum.cy != 0 ? minimum : element->Size();
+}
+
+void TdxBarSkinPainter::DrawSkinElementFitted(TdxSkinElement* element, HDC dc, TdxSkinElementState state,
+                                              const TRect& r) {
+    if (!element) return;
+    const TRect margins = element->Image()->Margins()->Rect();
+    const int ends = margins.left + margins.right;
+    TSkinBarCanvasEntry canvas(dc);
+    canvas->IntersectClipWithRect(r);
+    DrawSkinElement(element, dc, state, 0, RectWidth(r) < ends ? Rect(r.right - ends, r.top, r.right, r.bottom) : r);
 }
 
 // ---- constants taken from other painters ---------------------------------------------------
@@ -355,6 +367,50 @@ void TdxBarSkinPainter::DrawDropDownListBorder(HDC dc, TColor color, const TRect
     HBRUSH frame = CreateSolidBrush(ColorToRGB(painter->ContainerBorderColor(false)));
     FrameRect(dc, &rect, frame);
     DeleteObject(frame);
+}
+
+// ---- items ---------------------------------------------------------------------------------
+
+void TdxBarSkinPainter::DrawButtonBk(BP* params, const TRect& rect, HBRUSH brush) const {
+    TdxBarPainter::DrawButtonBk(params, rect, brush);
+    const bool selected = params->drawSelected;
+    TdxSkinElement* element = nullptr;
+    if (params->paintKind == 1) {
+        if (selected) element = Element(&TdxSkinInfo::PopupMenuDropDownButtonArrow);
+    } else if (!params->droppedDown && (selected || params->down)) {
+        element = Element(&TdxSkinInfo::LinkSelected);
+    }
+    if (element)
+        DrawSkinElementFitted(element, params->canvas->GetCanvasHandle(),
+                              GetLinkState(params->paintKind, params->enabled, selected, params->down,
+                                           params->pressed),
+                              rect);
+}
+
+void TdxBarSkinPainter::DrawGlyphFrame(C* control, HDC dc, HBRUSH brush, bool, const TRect& area, int paintKind,
+                                       bool noGlyph, bool selected, bool down, bool pressed, bool droppedDown,
+                                       bool) const {
+    if (paintKind == 1) {
+        // a checked menu item with a glyph: the check frame around the glyph
+        if (down && !noGlyph)
+            DrawSkinElement(Element(&TdxSkinInfo::PopupMenuCheck), dc, esNormal, 1,
+                            Rect(area.left + 2, area.top + 2, area.right - 2, area.bottom - 2));
+        return;
+    }
+    DrawItemBk(control, dc, area, brush, false);
+    if (selected || down)
+        DrawSkinElement(Element(&TdxSkinInfo::LinkSelected), dc, GetGlyphFrameState(selected, down, pressed, droppedDown),
+                        0, area);
+}
+
+void TdxBarSkinPainter::DrawMenuItemBk(P* params, const TRect& rect) const {
+    C* control = params->GetItemControl();
+    HDC dc = params->canvas->GetCanvasHandle();
+    IdxBarPaintedControl* painted = PaintedControlOf(control);
+    DrawItemBk(control, dc, painted->Bounds(), painted->BkBrush(), false);
+    if (params->drawSelected)
+        DrawSkinElement(Element(&TdxSkinInfo::PopupMenuLinkSelected), dc,
+                        GetLinkState(1, params->enabled, true, false, params->pressed), 0, rect);
 }
 
 // ---- screen tips ---------------------------------------------------------------------------

@@ -44,6 +44,9 @@ public:
                                 const TRect& r);
     // The element's minimum size when set, else its frame size; (0, 0) without an element.
     static TSize GetSkinElementSize(TdxSkinElement* element);
+    // Draws the element clipped to r; a rectangle narrower than the element's side margins gets
+    // the element's right end (image 0).
+    static void DrawSkinElementFitted(TdxSkinElement* element, HDC dc, TdxSkinElementState state, const TRect& r);
 
     // ---- constants and flags
     bool NeedsDoubleBuffering() const override { return true; }
@@ -125,6 +128,12 @@ public:
     void DrawExpandButtonSelection(W* menu, HDC dc, const TRect& rect) const override;
     void DrawMenuCheckMark(C* control, HDC dc, const TRect& rect, int paintKind, bool down) const override;
     void DrawDropDownListBorder(HDC dc, TColor color, const TRect& rect) const override;
+    // items
+    void DrawButtonBk(BP* params, const TRect& rect, HBRUSH brush) const override;
+    void DrawGlyphFrame(C* control, HDC dc, HBRUSH brush, bool hasRoom, const TRect& area, int paintKind,
+                        bool noGlyph, bool selected, bool down, bool pressed, bool droppedDown,
+                        bool split) const override;
+    void DrawMenuItemBk(P* params, const TRect& rect) const override;
     void DrawScreenTipBk(HDC dc, const TRect& rect) const override;
     void DrawScreenTipSeparator(HDC dc, const TRect& rect) const override;
 

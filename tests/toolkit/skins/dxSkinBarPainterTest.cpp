@@ -280,3 +280,57 @@ TEST_F(SkinBarManager, ASkinnedManagerPaintsWithTheSkinBarPainterUntilItsStyleIs
     EXPECT_EQ(manager->GetPainterClassInUse(), TdxBarStandardPainter::StaticClass());
     manager->LookAndFeel()->SetSkinName(L"");
 }
+
+// A selected, pressed, down (checked) button draws "LinkSelected" in its check-pressed state; a
+// disabled menu item draws "PopupMenuLinkSelected" disabled; a checked menu item with a glyph
+// gets the check frame (image set 1) inside its glyph area.
+TEST_F(SkinBarPainterFixture, ItemsDrawTheirSelectionInTheirState) {
+    TdxSkinElement* selected = info_->LinkSelected;
+    const DWORD states[] = {0x100000, 0x200000, 0x300000, 0x400000, 0x500000};
+    selected->Image()->SetStates({esHot, esPressed, esChecked, esHotCheck, esCheckPressed});
+    selected->Image()->SetImageLayout(ilVertical);
+    SetSkinTestPicture(selected->Image(), 10, 50, [&](int, int y) { return 0xFF000000u | states[y / 10]; });
+    TFakeItemControl control(&window_);
+    const struct {
+        bool selected, down, pressed;
+        DWORD colour;
+    } buttons[] = {{true, true, true, 0x500000}, {true, true, false, 0x400000}, {true, false, true, 0x200000},
+                   {true, false, false, 0x100000}, {false, true, false, 0x300000}};
+    for (const auto& c : buttons) {
+        TPaintSurface surface(30, 22);
+        TdxBarButtonLikeControlDrawParams params(&control);
+        params.canvas = surface.Canvas();
+        params.enabled = true;
+        params.drawSelected = c.selected;
+        params.down = c.down;
+        params.pressed = c.pressed;
+        painter_->DrawButtonBk(&params, Rect(4, 0, 26, 22), nullptr);
+        EXPECT_EQ(surface.At(15, 11), BgrOf(c.colour)) << c.selected << c.down << c.pressed;
+    }
+    // a menu item
+    TdxSkinElement* menuSelected = info_->PopupMenuLinkSelected;
+    menuSelected->Image()->SetStates({esHot, esDisabled});
+    menuSelected->Image()->SetImageLayout(ilVertical);
+    SetSkinTestPicture(menuSelected->Image(), 10, 20, [](int, int y) { return y < 10 ? 0xFF00B000u : 0xFF909090u; });
+    for (bool enabled : {true, false}) {
+        TPaintSurface surface(60, 20);
+        TdxBarItemControlDrawParams params(&control);
+        params.canvas = surface.Canvas();
+        params.enabled = enabled;
+        params.drawSelected = true;
+        painter_->DrawMenuItemBk(&params, Rect(0, 0, 60, 20));
+        EXPECT_EQ(surface.At(30, 10), BgrOf(enabled ? 0x00B000 : 0x909090)) << enabled;
+    }
+    // the glyph frame of a checked menu item with a glyph
+    TdxSkinElement* check = info_->PopupMenuCheck;
+    check->SetImageCount(2);
+    check->Image()->SetStates({esNormal});
+    check->Image()->SetImageLayout(ilVertical);
+    SetSkinTestPicture(check->Image(), 6, 12, [](int, int y) { return y < 6 ? 0xFF0000A0u : 0xFFA00000u; });
+    TPaintSurface frame(24, 24);
+    painter_->DrawGlyphFrame(&control, frame.Canvas()->GetCanvasHandle(), nullptr, true, Rect(0, 0, 24, 24), 1, false,
+                             false, true, false, false, false);
+    EXPECT_EQ(frame.At(2, 2), BgrOf(0xA00000));
+    EXPECT_EQ(frame.At(21, 21), BgrOf(0xA00000));
+    EXPECT_EQ(frame.At(1, 1), RgbColor(clWhite));
+}
