@@ -413,6 +413,76 @@ void TdxBarSkinPainter::DrawMenuItemBk(P* params, const TRect& rect) const {
                         GetLinkState(1, params->enabled, true, false, params->pressed), 0, rect);
 }
 
+// ---- edits, combos and spin edits ----------------------------------------------------------
+
+namespace {
+
+void FillSolid(TcxCanvas* canvas, const TRect& r, TColor color) { canvas->FillRectWithColor(r, color); }
+
+TRect LessMargins(const TRect& r, const TRect& margins) {
+    return Rect(r.left + margins.left, r.top + margins.top, r.right - margins.right, r.bottom - margins.bottom);
+}
+
+}  // namespace
+
+void TdxBarSkinPainter::DrawEditBoxFrame(P* params, TRect& rect) const {
+    const TdxSkinLookAndFeelPainter* painter = LookAndFeelPainter();
+    if (!painter) return TdxBarPainter::DrawEditBoxFrame(params, rect);
+    TRect margins;
+    GetPartMargins(params->paintKind, margins);
+    rect = LessMargins(rect, margins);
+    const bool emphasised = params->drawSelected && params->paintKind != 1;
+    params->canvas->FrameRectBorders(Rect(rect.left - 1, rect.top - 1, rect.right + 1, rect.bottom + 1),
+                                     painter->ContainerBorderColor(emphasised));
+}
+
+void TdxBarSkinPainter::DrawComboButton(P* params, const TRect& rect, int kind) const {
+    const TdxSkinLookAndFeelPainter* painter = LookAndFeelPainter();
+    if (!painter) return TdxBarPainter::DrawComboButton(params, rect, kind);
+    FillSolid(params->canvas, rect, GetEditBackColor(params));
+    const TcxButtonState state = !params->enabled     ? cxbsDisabled
+                                 : params->droppedDown ? cxbsPressed
+                                 : params->drawSelected ? cxbsHot
+                                                        : cxbsNormal;
+    painter->DrawEditorButtonFace(params->canvas, rect, state, cxbkComboBtn);
+}
+
+void TdxBarSkinPainter::DrawColorComboCustomButton(P* params, const TRect& rect) const {
+    const TdxSkinLookAndFeelPainter* painter = LookAndFeelPainter();
+    if (!painter) return TdxBarPainter::DrawColorComboCustomButton(params, rect);
+    const TcxButtonState state = !params->enabled ? cxbsDisabled : params->drawSelected ? cxbsHot : cxbsNormal;
+    painter->DrawEditorButtonFace(params->canvas, rect, state, cxbkEllipsisBtn);
+}
+
+void TdxBarSkinPainter::DrawColorComboColorBox(P* params, const TRect& rect) const {
+    TRect margins;
+    GetColorComboMargins(params->paintKind, margins);
+    FillSolid(params->canvas, LessMargins(rect, margins), GetEditBackColor(params));
+}
+
+void TdxBarSkinPainter::DrawSpinButton(P* params, const TRect& rect, int button) const {
+    const TdxSkinLookAndFeelPainter* painter = LookAndFeelPainter();
+    if (!painter) return TdxBarPainter::DrawSpinButton(params, rect, button);
+    // the spin edit's part 3 is its up button, part 4 its down button
+    painter->DrawEditorButtonFace(params->canvas, rect, TcxButtonState(GetSpinButtonState(params, button)),
+                                  button == 3 ? cxbkSpinUpBtn : cxbkSpinDownBtn);
+}
+
+void TdxBarSkinPainter::FillSpinEditBk(P* params, const TRect& rect) const {
+    TRect margins;
+    GetSpinButtonMargins(params->paintKind, margins);
+    FillSolid(params->canvas, LessMargins(rect, margins), GetEditBackColor(params));
+}
+
+void TdxBarSkinPainter::DrawDateNavigatorButton(TdxBarItem* item, HDC dc, const TRect& rect, const String& text,
+                                                bool pushed) const {
+    const TdxSkinLookAndFeelPainter* painter = LookAndFeelPainter();
+    if (!painter) return TdxBarPainter::DrawDateNavigatorButton(item, dc, rect, text, pushed);
+    TSkinBarCanvasEntry canvas(dc);
+    BarCanvasInstance()->FillRectWithColor(rect, clWindow);
+    painter->DrawCaptionButton(BarCanvasInstance(), rect, pushed ? cxbsPressed : cxbsNormal, text, true);
+}
+
 // ---- screen tips ---------------------------------------------------------------------------
 
 void TdxBarSkinPainter::DrawScreenTipBk(HDC dc, const TRect& rect) const {

@@ -134,6 +134,15 @@ public:
                         bool noGlyph, bool selected, bool down, bool pressed, bool droppedDown,
                         bool split) const override;
     void DrawMenuItemBk(P* params, const TRect& rect) const override;
+    // edits, combos and spin edits: the skin look-and-feel painter's editor buttons
+    void DrawEditBoxFrame(P* params, TRect& rect) const override;
+    void DrawComboButton(P* params, const TRect& rect, int kind) const override;
+    void DrawColorComboCustomButton(P* params, const TRect& rect) const override;
+    void DrawColorComboColorBox(P* params, const TRect& rect) const override;
+    void DrawSpinButton(P* params, const TRect& rect, int button) const override;
+    void FillSpinEditBk(P* params, const TRect& rect) const override;
+    void DrawDateNavigatorButton(TdxBarItem* item, HDC dc, const TRect& rect, const String& text,
+                                 bool pushed) const override;
     void DrawScreenTipBk(HDC dc, const TRect& rect) const override;
     void DrawScreenTipSeparator(HDC dc, const TRect& rect) const override;
 

@@ -334,3 +334,38 @@ TEST_F(SkinBarPainterFixture, ItemsDrawTheirSelectionInTheirState) {
     EXPECT_EQ(frame.At(21, 21), BgrOf(0xA00000));
     EXPECT_EQ(frame.At(1, 1), RgbColor(clWhite));
 }
+
+// Combo and spin buttons are the skin's editor buttons, in the state of the item or the button.
+TEST_F(SkinBarPainterFixture, ComboAndSpinButtonsAreTheSkinsEditorButtons) {
+    TdxSkinElement* button = info_->EditorButton;
+    const DWORD colours[] = {0x110000, 0x220000, 0x330000, 0x440000};  // normal, hot, pressed, disabled
+    button->Image()->SetStates({esNormal, esHot, esPressed, esDisabled});
+    button->Image()->SetImageLayout(ilVertical);
+    SetSkinTestPicture(button->Image(), 10, 40, [&](int, int y) { return 0xFF000000u | colours[y / 10]; });
+    TFakeItemControl control(&window_);
+    const struct {
+        bool enabled, droppedDown, selected;
+        DWORD colour;
+    } combos[] = {{true, false, false, 0x110000}, {true, false, true, 0x220000}, {true, true, true, 0x330000},
+                  {false, true, true, 0x440000}};
+    for (const auto& c : combos) {
+        TPaintSurface surface(20, 20);
+        TdxBarEditLikeControlDrawParams params(&control);
+        params.canvas = surface.Canvas();
+        params.enabled = c.enabled;
+        params.droppedDown = c.droppedDown;
+        params.drawSelected = c.selected;
+        painter_->DrawComboButton(&params, Rect(0, 0, 20, 20), 0);
+        EXPECT_EQ(surface.At(1, 1), BgrOf(c.colour)) << c.enabled << c.droppedDown << c.selected;
+    }
+    // the pressed spin button is drawn pressed, the other normal
+    TdxBarSpinEditDrawParams spin(&control);
+    TPaintSurface surface(20, 40);
+    spin.canvas = surface.Canvas();
+    spin.enabled = true;
+    spin.activeButton = 4;
+    painter_->DrawSpinButton(&spin, Rect(0, 0, 20, 20), 3);
+    painter_->DrawSpinButton(&spin, Rect(0, 20, 20, 40), 4);
+    EXPECT_EQ(surface.At(1, 1), BgrOf(0x110000));
+    EXPECT_EQ(surface.At(1, 21), BgrOf(0x330000));
+}
