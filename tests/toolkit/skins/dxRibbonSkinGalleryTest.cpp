@@ -12,6 +12,7 @@
 
 #include "SkinTestSupport.h"
 #include "SysUtils.h"
+#include "dxBarSkin.h"
 #include "dxOffice11.h"
 
 namespace {
@@ -118,8 +119,12 @@ public:
         out.WriteBuffer(data.data(), Integer(data.size()));
     }
 
+    // The marks checked are those of the atlas schemes; a skin-driven scheme's sheet is only drawn.
+    void SetChecksMarks(bool value) { checksMarks_ = value; }
+
 private:
     void CheckDraws(const String& label, const TCell& cell, const TRect& r) {
+        if (!checksMarks_) return;
         constexpr DWORD kProbe = 0xFFFF00FF;
         TSkinDib alone(cell.size.cx + 8, cell.size.cy + 8, kProbe);
         cell.draw(alone.DC(), TRect{4, 4, 4 + cell.size.cx, 4 + cell.size.cy});
@@ -130,6 +135,7 @@ private:
     TSkinDib dib_;
     HFONT font_, bold_;
     int y_ = kMargin;
+    bool checksMarks_ = true;
 };
 
 using TCell = TGallerySheet::TCell;
@@ -757,21 +763,29 @@ void DrawLowColor(TGallerySheet& sheet, TdxCustomRibbonSkin* s) {
     s->SetLowColor(false);
 }
 
-void MakeSheet(const String& name) {
-    std::unique_ptr<TdxCustomRibbonSkin> scheme = NewSchemeNamed(name);
+void MakeSheetOf(const String& name, TdxCustomRibbonSkin* scheme, bool checksMarks) {
     TGallerySheet sheet(6000);
+    sheet.SetChecksMarks(checksMarks);
     sheet.Text(L"Colour scheme \"" + name + L"\"", TRect{kMargin, kMargin, kSheetWidth, kMargin + 22}, 0x222222,
                DT_LEFT | DT_VCENTER | DT_SINGLELINE, true);
     sheet.Skip(30);
-    DrawWindow(sheet, scheme.get(), true);
-    DrawOperations(sheet, scheme.get());
-    DrawLowColor(sheet, scheme.get());
+    DrawWindow(sheet, scheme, true);
+    DrawOperations(sheet, scheme);
+    DrawLowColor(sheet, scheme);
     EXPECT_LT(sheet.Top(), 6000);
     if (const char* folder = std::getenv("ZARNIK_SKIN_GALLERY")) sheet.Save(UTF8ToString(folder), name);
 }
 
+void MakeSheet(const String& name) { MakeSheetOf(name, NewSchemeNamed(name).get(), true); }
+
 TEST(dxRibbonSkinGallery, BlueDrawsEveryOperation) { MakeSheet(L"Blue"); }
 TEST(dxRibbonSkinGallery, BlackDrawsEveryOperation) { MakeSheet(L"Black"); }
 TEST(dxRibbonSkinGallery, SilverDrawsEveryOperation) { MakeSheet(L"Silver"); }
+// The skin-driven scheme "Lilian", as the bar skin manager holds it.
+TEST(dxRibbonSkinGallery, LilianDrawsItsSheet) {
+    auto* lilian = dynamic_cast<TdxCustomRibbonSkin*>(BarSkinManagerInstance()->FindSkin(L"Lilian"));
+    ASSERT_NE(lilian, nullptr);
+    MakeSheetOf(L"Lilian", lilian, false);
+}
 
 }  // namespace
