@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "Bitmap.h"
+#include "cxGraphics.h"
 #include "dxBarItemControl.h"
 #include "dxBarItemControlDrawParams.h"
 #include "dxBarPaintedObjects.h"
@@ -22,6 +24,21 @@ inline bool operator==(const RECT& a, const RECT& b) {
 }
 inline void PrintTo(const RECT& r, std::ostream* os) {
     *os << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
+}
+
+// The bounds of the pixels of a DC in the colour; empty when there are none.
+inline RECT BoundsOfColor(HDC dc, int width, int height, COLORREF color) {
+    RECT r{width, height, 0, 0};
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (GetPixel(dc, x, y) == color) {
+                r.left = std::min<LONG>(r.left, x);
+                r.top = std::min<LONG>(r.top, y);
+                r.right = std::max<LONG>(r.right, x + 1);
+                r.bottom = std::max<LONG>(r.bottom, y + 1);
+            }
+    if (r.right == 0) r = RECT{};
+    return r;
 }
 
 // A white 32-bit memory surface.
@@ -67,19 +84,26 @@ struct TPainterTestSurface {
         return points;
     }
     // The bounds of the pixels in the colour; empty when there are none.
-    RECT BoundsOf(COLORREF color) const {
-        RECT r{width, height, 0, 0};
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-                if (Pixel(x, y) == color) {
-                    r.left = std::min<LONG>(r.left, x);
-                    r.top = std::min<LONG>(r.top, y);
-                    r.right = std::max<LONG>(r.right, x + 1);
-                    r.bottom = std::max<LONG>(r.bottom, y + 1);
-                }
-        if (r.right == 0) r = RECT{};
-        return r;
+    RECT BoundsOf(COLORREF color) const { return BoundsOfColor(dc, width, height, color); }
+};
+
+// A white 32-bit bitmap with the canvas that draw parameters carry.
+struct TPainterTestCanvas {
+    TBitmap bitmap;
+    TcxCanvas canvas;
+    HDC dc;
+    int width, height;
+    TPainterTestCanvas(int w, int h)
+        : bitmap(w, h, pf32bit), canvas(bitmap.Canvas()), dc(canvas.GetCanvasHandle()), width(w), height(h) {
+        Clear();
     }
+    void Clear() {
+        RECT all{0, 0, width, height};
+        FillRect(dc, &all, HBRUSH(GetStockObject(WHITE_BRUSH)));
+    }
+    COLORREF Pixel(int x, int y) const { return GetPixel(dc, x, y); }
+    // The bounds of the pixels in the colour; empty when there are none.
+    RECT BoundsOf(COLORREF color) const { return BoundsOfColor(dc, width, height, color); }
 };
 
 class TFakeBarWindow : public IdxBarPaintedWindow {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 #include <utility>
 
@@ -237,29 +238,16 @@ TEST_F(BarButtonPainter, DownAndPressedMoveTheContentExceptInFlatStyles) {
 
     // A whole caption-only button drawn down and pressed: its caption two pixels down and right.
     auto captionBounds = [&](bool down, bool pressed) {
-        TBitmap bitmap(80, 22, pf32bit);
-        TcxCanvas canvas(bitmap.Canvas());
-        HDC dc = canvas.GetCanvasHandle();
-        RECT all{0, 0, 80, 22};
-        FillRect(dc, &all, HBRUSH(GetStockObject(WHITE_BRUSH)));
+        TPainterTestCanvas surface(80, 22);
         TdxBarButtonLikeControlDrawParams params(&control);
-        params.canvas = &canvas;
+        params.canvas = &surface.canvas;
         params.caption = L"Open";
         params.viewStructure = 2;
         params.enabled = true;
         params.down = down;
         params.pressed = pressed;
         painter->DrawButtonControl(&params, Rect(0, 0, 80, 22));
-        RECT ink{80, 22, 0, 0};
-        for (int y = 0; y < 22; ++y)
-            for (int x = 0; x < 80; ++x)
-                if (GetPixel(dc, x, y) == GetSysColor(COLOR_BTNTEXT)) {
-                    ink.left = std::min<LONG>(ink.left, x);
-                    ink.top = std::min<LONG>(ink.top, y);
-                    ink.right = std::max<LONG>(ink.right, x + 1);
-                    ink.bottom = std::max<LONG>(ink.bottom, y + 1);
-                }
-        return ink;
+        return surface.BoundsOf(GetSysColor(COLOR_BTNTEXT));
     };
     RECT normal = captionBounds(false, false), both = captionBounds(true, true);
     ASSERT_LT(normal.left, normal.right);
@@ -282,13 +270,10 @@ TEST_F(BarButtonPainter, ASmallGlyphSitsInTheButtonSquareAndTheCaptionFollows) {
     control.imageIndex = 0;
     control.brush = HBRUSH(GetStockObject(WHITE_BRUSH));
 
-    TBitmap bitmap(100, 22, pf32bit);
-    TcxCanvas canvas(bitmap.Canvas());
-    HDC dc = canvas.GetCanvasHandle();
-    RECT all{0, 0, 100, 22};
-    FillRect(dc, &all, HBRUSH(GetStockObject(WHITE_BRUSH)));
+    TPainterTestCanvas surface(100, 22);
+    HDC dc = surface.dc;
     TdxBarButtonLikeControlDrawParams params(&control);
-    params.canvas = &canvas;
+    params.canvas = &surface.canvas;
     params.caption = L"Open";
     params.viewStructure = 3;
     params.enabled = true;
@@ -316,31 +301,19 @@ TEST_F(BarButtonPainter, ASmallGlyphSitsInTheButtonSquareAndTheCaptionFollows) {
 }
 
 TEST_F(BarButtonPainter, ASplitButtonDrawsItsArrowInItsDropDownPart) {
-    TBitmap bitmap(60, 22, pf32bit);
-    TcxCanvas canvas(bitmap.Canvas());
-    HDC dc = canvas.GetCanvasHandle();
+    TPainterTestCanvas surface(60, 22);
     control.brush = HBRUSH(GetStockObject(WHITE_BRUSH));
     control.parts[1] = Rect(49, 0, 60, 22);
     TdxBarButtonLikeControlDrawParams params(&control);
-    params.canvas = &canvas;
+    params.canvas = &surface.canvas;
     params.enabled = true;
     params.isDropDown = params.isButton = true;
     params.arrowWidth = 11;
     auto arrowInk = [&](bool droppedDown) {
-        RECT all{0, 0, 60, 22};
-        FillRect(dc, &all, HBRUSH(GetStockObject(WHITE_BRUSH)));
+        surface.Clear();
         params.droppedDown = droppedDown;
         painter->DrawButtonControl(&params, Rect(0, 0, 60, 22));
-        RECT ink{60, 22, 0, 0};
-        for (int y = 0; y < 22; ++y)
-            for (int x = 0; x < 60; ++x)
-                if (GetPixel(dc, x, y) == GetSysColor(COLOR_BTNTEXT)) {
-                    ink.left = std::min<LONG>(ink.left, x);
-                    ink.top = std::min<LONG>(ink.top, y);
-                    ink.right = std::max<LONG>(ink.right, x + 1);
-                    ink.bottom = std::max<LONG>(ink.bottom, y + 1);
-                }
-        return ink;
+        return surface.BoundsOf(GetSysColor(COLOR_BTNTEXT));
     };
     RECT closed = arrowInk(false);
     ASSERT_LT(closed.left, closed.right) << "an arrow is drawn";
@@ -354,6 +327,58 @@ TEST_F(BarButtonPainter, ASplitButtonDrawsItsArrowInItsDropDownPart) {
     painter->CalcDropDownArrowRect(&params, parts, 1, Rect(0, 0, 60, 22));
     EXPECT_EQ(parts[0], Rect(0, 0, 49, 22));
     EXPECT_EQ(parts[1], Rect(49, 0, 60, 22));
+}
+
+TEST_F(BarButtonPainter, ASubItemsArrowSitsAtItsEndAndPointsByPaintKind) {
+    struct Case {
+        const char* name;
+        int paintKind;
+        TRect rect, arrowArea;  // the area the arrow is centred in: text size and font height
+        bool pointsDown;
+    } cases[] = {
+        {"horizontal bar", 0, Rect(0, 0, 40, 22), Rect(40 - 16 / 2 + (-11) / 2, 0, 40, 22), true},
+        {"menu", 1, Rect(0, 0, 40, 22), Rect(40 - 16 + 5, 0, 40, 22), false},
+        {"vertical bar", 2, Rect(0, 0, 22, 40), Rect(0, 40 - 16 / 2 + (-11) / 2, 22, 40), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TPainterTestCanvas surface(RectWidth(c.rect), RectHeight(c.rect));
+        TdxBarButtonLikeControlDrawParams params(&control);
+        params.canvas = &surface.canvas;
+        params.paintKind = Byte(c.paintKind);
+        params.enabled = true;
+        params.arrowHeight = 5;
+        painter->DrawWholeButtonArrow(&params, c.rect);
+        RECT ink = surface.BoundsOf(GetSysColor(COLOR_BTNTEXT));
+        ASSERT_LT(ink.left, ink.right);
+        EXPECT_GE(ink.left, c.arrowArea.left);
+        EXPECT_GE(ink.top, c.arrowArea.top);
+        EXPECT_LE(std::abs((ink.left + ink.right) - (c.arrowArea.left + c.arrowArea.right)), 1) << "centred";
+        EXPECT_EQ(ink.right - ink.left > ink.bottom - ink.top, c.pointsDown);
+
+        // An open sub menu moves the arrow on bars, not in menus.
+        surface.Clear();
+        params.droppedDown = true;
+        painter->DrawWholeButtonArrow(&params, c.rect);
+        RECT open = surface.BoundsOf(GetSysColor(COLOR_BTNTEXT));
+        EXPECT_EQ(open.left - ink.left, c.paintKind == 1 ? 0 : 1);
+    }
+}
+
+TEST_F(BarButtonPainter, AnItemFrameIsARingOfTheBackgroundOrOfTheBrush) {
+    window.bkBrush = CreateSolidBrush(RGB(0, 128, 0));
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    for (bool simple : {false, true}) {
+        SCOPED_TRACE(simple);
+        TPainterTestSurface s(10, 10);
+        painter->DrawItemFrame(&control, s.dc, Rect(0, 0, 10, 10), simple ? red : window.bkBrush, simple);
+        COLORREF ring = simple ? RGB(255, 0, 0) : RGB(0, 128, 0);
+        EXPECT_EQ(s.Row(0, ring), "##########");
+        EXPECT_EQ(s.Row(5, ring), "#........#");
+        EXPECT_EQ(s.Row(9, ring), "##########");
+    }
+    DeleteObject(red);
+    DeleteObject(window.bkBrush);
 }
 
 class BarButtonPainterMetrics : public BarTest {};

@@ -94,13 +94,10 @@ TEST_F(BarEditPainter, TheColourButtonFitsTheHeightAndNeedsRoom) {
 
 TEST_F(BarEditPainter, ProgressBlocksAreTwoThirdsOfTheThicknessWithGapsAndCutAtThePosition) {
     window.bkBrush = HBRUSH(GetStockObject(WHITE_BRUSH));
-    TBitmap bitmap(60, 12, pf32bit);
-    TcxCanvas canvas(bitmap.Canvas());
-    HDC dc = canvas.GetCanvasHandle();
-    RECT all{0, 0, 60, 12};
-    FillRect(dc, &all, HBRUSH(GetStockObject(WHITE_BRUSH)));
+    TPainterTestCanvas surface(60, 12);
+    HDC dc = surface.dc;
     TdxBarProgressControlDrawParams params(&control);
-    params.canvas = &canvas;
+    params.canvas = &surface.canvas;
     params.position = 25;
     params.min = 0;
     params.max = 60;
@@ -111,7 +108,7 @@ TEST_F(BarEditPainter, ProgressBlocksAreTwoThirdsOfTheThicknessWithGapsAndCutAtT
     EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 0, 0)) << "blocks fill the thickness";
 
     params.solid = true;
-    FillRect(dc, &all, HBRUSH(GetStockObject(WHITE_BRUSH)));
+    surface.Clear();
     painter->DrawProgressBar(&params, Rect(0, 0, 60, 12), clRed);
     row.clear();
     for (int x = 0; x < 30; ++x) row += GetPixel(dc, x, 6) == RGB(255, 0, 0) ? '#' : '.';
@@ -124,7 +121,7 @@ TEST_F(BarEditPainter, ProgressBlocksAreTwoThirdsOfTheThicknessWithGapsAndCutAtT
         COLORREF first, last;
     } cases[] = {{5, 10, 10, RGB(255, 255, 255), RGB(255, 255, 255)}, {90, 0, 60, RGB(255, 0, 0), RGB(255, 0, 0)}};
     for (const Case& c : cases) {
-        FillRect(dc, &all, HBRUSH(GetStockObject(WHITE_BRUSH)));
+        surface.Clear();
         params.position = c.position;
         params.min = c.min;
         params.max = c.max;
@@ -156,37 +153,32 @@ TEST_F(BarEditPainter, StaticBordersByStyle) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.style);
-        TPainterTestSurface s(10, 10);
+        TPainterTestCanvas surface(10, 10);
         HBRUSH green = CreateSolidBrush(back);
         RECT all{0, 0, 10, 10};
-        FillRect(s.dc, &all, green);
+        FillRect(surface.dc, &all, green);
         DeleteObject(green);
-        TBitmap bitmap(10, 10, pf32bit);
-        TcxCanvas canvas(bitmap.Canvas());
-        BitBlt(canvas.GetCanvasHandle(), 0, 0, 10, 10, s.dc, 0, 0, SRCCOPY);
         TdxBarStaticLikeControlDrawParams params(&control);
-        params.canvas = &canvas;
+        params.canvas = &surface.canvas;
         params.borderStyle = Byte(c.style);
         painter->GetStaticBorderWidths(&control, c.style, params.borderWidths);
         TRect r = Rect(0, 0, 10, 10);
         painter->DrawStaticBorder(&params, r);
         EXPECT_EQ(r, c.after);
         for (size_t x = 0; x < c.leftColumn.size(); ++x)
-            EXPECT_EQ(GetPixel(canvas.GetCanvasHandle(), int(x), 5), c.leftColumn[x]) << x;
+            EXPECT_EQ(surface.Pixel(int(x), 5), c.leftColumn[x]) << x;
     }
 }
 
 TEST_F(BarEditPainter, ADisabledEditOnABarHasAHighlightInnerRing) {
     window.bkBrush = CreateSolidBrush(RGB(0, 128, 0));
-    TBitmap bitmap(40, 20, pf32bit);
-    TcxCanvas canvas(bitmap.Canvas());
-    HDC dc = canvas.GetCanvasHandle();
+    TPainterTestCanvas surface(40, 20);
+    HDC dc = surface.dc;
     TdxBarEditLikeControlDrawParams params(&control);
-    params.canvas = &canvas;
+    params.canvas = &surface.canvas;
     for (bool enabled : {true, false}) {
         SCOPED_TRACE(enabled);
-        RECT all{0, 0, 40, 20};
-        FillRect(dc, &all, HBRUSH(GetStockObject(WHITE_BRUSH)));
+        surface.Clear();
         params.enabled = enabled;
         TRect r = Rect(0, 0, 40, 20);
         painter->DrawEditBoxFrame(&params, r);
@@ -207,19 +199,197 @@ TEST_F(BarEditPainter, ADisabledEditOnABarHasAHighlightInnerRing) {
     DeleteObject(window.bkBrush);
 }
 
+TEST_F(BarEditPainter, AnEditsBackgroundSplitsTheCaptionFromItsSpacing) {
+    window.bkBrush = CreateSolidBrush(RGB(0, 128, 0));
+    control.parts[1] = Rect(0, 0, 20, 22);   // glyph part
+    control.parts[2] = Rect(20, 0, 60, 22);  // caption part
+    TPainterTestCanvas surface(80, 22);
+    TdxBarEditLikeControlDrawParams params(&control);
+    params.canvas = &surface.canvas;
+    params.viewStructure = 3;
+    params.drawSelected = true;
+
+    // Selected in a menu: the caption in the selection, its 4-pixel spacing in the background.
+    params.paintKind = 1;
+    painter->DrawEditBk(&params);
+    EXPECT_EQ(surface.Pixel(55, 10), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(surface.Pixel(56, 10), RGB(0, 128, 0));
+    EXPECT_EQ(surface.Pixel(59, 10), RGB(0, 128, 0));
+    EXPECT_EQ(surface.Pixel(10, 10), RGB(255, 255, 255)) << "a menu's glyph column is left to the menu";
+
+    // On a bar: caption and glyph part in the bar's background.
+    surface.Clear();
+    params.paintKind = 0;
+    painter->DrawEditBk(&params);
+    EXPECT_EQ(surface.Pixel(30, 10), RGB(0, 128, 0));
+    EXPECT_EQ(surface.Pixel(10, 10), RGB(0, 128, 0));
+    EXPECT_EQ(surface.Pixel(70, 10), RGB(255, 255, 255));
+    DeleteObject(window.bkBrush);
+}
+
 TEST_F(BarEditPainter, ASeparatorOnABarIsTheBarSeparator) {
     window.bkBrush = CreateSolidBrush(RGB(0, 128, 0));
-    TBitmap bitmap(6, 10, pf32bit);
-    TcxCanvas canvas(bitmap.Canvas());
+    TPainterTestCanvas surface(6, 10);
     TdxBarSeparatorControlDrawParams params(&control);
-    params.canvas = &canvas;
+    params.canvas = &surface.canvas;
     params.paintKind = 0;
     painter->DrawSeparatorControl(&params, Rect(0, 0, 6, 10));
-    HDC dc = canvas.GetCanvasHandle();
+    HDC dc = surface.dc;
     EXPECT_EQ(GetPixel(dc, 0, 5), RGB(0, 128, 0));
     EXPECT_EQ(GetPixel(dc, 2, 5), GetSysColor(COLOR_BTNSHADOW));
     EXPECT_EQ(GetPixel(dc, 3, 5), GetSysColor(COLOR_BTNHIGHLIGHT));
     DeleteObject(window.bkBrush);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(BarEditPainter, StaticTextIsIndentedByAlignmentAndGlyph) {
+    window.bkBrush = HBRUSH(GetStockObject(WHITE_BRUSH));
+    control.brush = window.bkBrush;
+    const COLORREF text = GetSysColor(COLOR_BTNTEXT);
+    TPainterTestCanvas surface(120, 22);
+    SIZE extent{};
+    GetTextExtentPoint32W(surface.dc, L"Ready", 5, &extent);
+    struct Case {
+        const char* name;
+        Byte alignment, viewStructure;
+        int expectedLeft, expectedRight;  // -1: not checked
+    } cases[] = {
+        {"left, text only: a quarter of the text size", 0, 2, window.textSize / 4, -1},
+        {"right: ends two pixels in", 1, 2, -1, 118},
+        {"left after a glyph: the glyph square and 2", 0, 3, 23 + 2, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        surface.Clear();
+        TdxBarStaticLikeControlDrawParams params(&control);
+        params.canvas = &surface.canvas;
+        params.caption = L"Ready";
+        params.enabled = true;
+        params.alignment = c.alignment;
+        params.viewStructure = c.viewStructure;
+        params.buttonSize = TSize{23, 22};
+        painter->DrawStaticContent(&params, Rect(0, 0, 120, 22));
+        RECT ink = surface.BoundsOf(text);
+        ASSERT_LT(ink.left, ink.right);
+        // The ink may start a pixel or two inside the text cell.
+        if (c.expectedLeft >= 0) {
+            EXPECT_GE(ink.left, c.expectedLeft);
+            EXPECT_LE(ink.left, c.expectedLeft + 2);
+        }
+        if (c.expectedRight >= 0) {
+            EXPECT_LE(ink.right, c.expectedRight);
+            EXPECT_GE(ink.right, c.expectedRight - 2);
+        }
+        EXPECT_LE(ink.right - ink.left, extent.cx);
+    }
+}
+
+TEST_F(BarEditPainter, EllipsisDotsSitAtTheBottomAndMoveWhenPressed) {
+    TPainterTestCanvas surface(21, 21);
+    TdxBarColorComboControlDrawParams params(&control);
+    params.canvas = &surface.canvas;
+    params.enabled = true;
+    const COLORREF ink = GetSysColor(COLOR_BTNTEXT);
+    painter->DrawEllipsisDots(&params, Rect(0, 0, 21, 21));
+    // Dot size 21 div 7 = 3, three dots 6 apart, centred, raised by their size.
+    EXPECT_EQ(surface.BoundsOf(ink), Rect(3, 15, 18, 18));
+    std::string row;
+    for (int x = 0; x < 21; ++x) row += surface.Pixel(x, 16) == ink ? '#' : '.';
+    EXPECT_EQ(row, "...###...###...###...");
+    surface.Clear();
+    params.pressed = true;
+    painter->DrawEllipsisDots(&params, Rect(0, 0, 21, 21));
+    EXPECT_EQ(surface.BoundsOf(ink), Rect(4, 16, 19, 19));
+    surface.Clear();
+    params.enabled = false;
+    painter->DrawEllipsisDots(&params, Rect(0, 0, 21, 21));
+    EXPECT_EQ(surface.BoundsOf(GetSysColor(COLOR_BTNSHADOW)), Rect(4, 16, 19, 19));
+}
+
+TEST_F(BarEditPainter, SpinArrowsPointAwayFromTheMiddleAndAreEngravedWhenDisabled) {
+    TPainterTestCanvas surface(20, 20);
+    TdxBarSpinEditDrawParams params(&control);
+    params.canvas = &surface.canvas;
+    params.enabled = true;
+    params.arrowSize = TSize{7, 4};
+    const COLORREF ink = GetSysColor(COLOR_BTNTEXT);
+    painter->DrawSpinArrow(&params, Point(5, 10), 3);
+    EXPECT_EQ(surface.BoundsOf(ink), Rect(5, 7, 12, 11)) << "up: the apex three rows above the base";
+    surface.Clear();
+    painter->DrawSpinArrow(&params, Point(5, 10), 4);
+    EXPECT_EQ(surface.BoundsOf(ink), Rect(5, 10, 12, 14)) << "down: the apex below";
+    surface.Clear();
+    params.enabled = false;
+    painter->DrawSpinArrow(&params, Point(5, 10), 4);
+    EXPECT_EQ(surface.BoundsOf(GetSysColor(COLOR_BTNSHADOW)), Rect(5, 10, 12, 14));
+    EXPECT_EQ(surface.Pixel(12, 11), GetSysColor(COLOR_BTNHIGHLIGHT)) << "the highlight one pixel down and right";
+
+    TPoint pos;
+    painter->CalcSpinArrowPos(&params, Rect(0, 0, 17, 10), 3, pos);
+    EXPECT_EQ(pos.x, 4);
+    EXPECT_EQ(pos.y, (10 - 4) / 2 + 3);
+    painter->CalcSpinArrowPos(&params, Rect(0, 10, 17, 20), 4, pos);
+    EXPECT_EQ(pos.y, (30 - 4) / 2);
+}
+
+TEST_F(BarEditPainter, ADateNavigatorButtonHasARaisedTwoPixelFrame) {
+    TPainterTestSurface s(30, 20);
+    painter->DrawDateNavigatorButton(nullptr, s.dc, Rect(0, 0, 30, 20), L"", false);
+    EXPECT_EQ(s.Pixel(29, 10), GetSysColor(COLOR_BTNTEXT)) << "outer right";
+    EXPECT_EQ(s.Pixel(15, 19), GetSysColor(COLOR_BTNTEXT)) << "outer bottom";
+    EXPECT_EQ(s.Pixel(0, 10), GetSysColor(COLOR_BTNFACE)) << "outer left";
+    EXPECT_EQ(s.Pixel(28, 10), GetSysColor(COLOR_BTNSHADOW)) << "inner right";
+    EXPECT_EQ(s.Pixel(1, 10), GetSysColor(COLOR_BTNHIGHLIGHT)) << "inner left";
+    EXPECT_EQ(s.Pixel(28, 1), GetSysColor(COLOR_BTNFACE)) << "the corner pixel";
+    EXPECT_EQ(s.Pixel(15, 10), GetSysColor(COLOR_BTNFACE)) << "the opaque face inside";
+}
+
+}  // namespace
+
+namespace {
+
+// The order an edit is put together in: background, menu selection, the control's frame, glyph,
+// caption, the control's content.
+TEST(BarEditPainterOrder, AnEditIsAssembledInOrder) {
+    static std::vector<std::string> log;
+    class TRecordingPainter : public TdxBarPainter {
+    public:
+        using TdxBarPainter::TdxBarPainter;
+        void DrawEditBk(P*) const override { log.push_back("background"); }
+        void DrawEditMenuSelection(P*, const TRect&) const override { log.push_back("selection"); }
+        void DrawEditGlyph(P*, TRect&) const override { log.push_back("glyph"); }
+        void DrawEditCaption(P*, TRect&) const override { log.push_back("caption"); }
+    } painter(nullptr);
+    class TRecordingControl : public TFakeItemControl {
+    public:
+        using TFakeItemControl::TFakeItemControl;
+        void DrawEditFrame() override { log.push_back("frame"); }
+        void DrawEditContent() override { log.push_back("content"); }
+    };
+    TFakeBarWindow window;
+    TRecordingControl control(&window);
+    TdxBarEditLikeControlDrawParams params(&control);
+    struct Case {
+        Byte paintKind, viewStructure;
+        bool selected;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {1, 3, true, {"background", "selection", "frame", "glyph", "caption", "content"}},
+        {0, 3, true, {"background", "frame", "glyph", "caption", "content"}},
+        {0, 2, false, {"background", "frame", "caption", "content"}},
+        {0, 0, false, {"background", "frame", "content"}},
+    };
+    for (const Case& c : cases) {
+        log.clear();
+        params.paintKind = c.paintKind;
+        params.viewStructure = c.viewStructure;
+        params.drawSelected = c.selected;
+        painter.DrawEditControl(&params, Rect(0, 0, 100, 22));
+        EXPECT_EQ(log, c.expected);
+    }
 }
 
 }  // namespace
