@@ -122,6 +122,13 @@ public:
     // The visual style's grip with native backgrounds and the manager's theme, else the system's
     // scroll-bar arrow sizes.
     virtual void GetSizeGripWidth(TdxBarManager* manager, TSize& size) const;
+
+    // button controls
+    // The width of a drop-down button's arrow part (the manager's default arrow width until the
+    // button painting measures it).
+    virtual int GetDropDownArrowWidth(TdxBarManager* /*manager*/) const { return 11; }
+    // The height of a separator line in a menu.
+    virtual int GetSeparatorItemHeight() const { return 2; }
 };
 
 // The painter of the flat look, shared by every painter that borrows flat behaviour; made on
