@@ -136,6 +136,19 @@ void TdxBarButtonLikeControl::ControlInactivate(bool immediately) {
     }
 }
 
+bool TdxBarButtonLikeControl::MatchesAccelerator(Word key) const {
+    if (!IsDropDownButton()) return false;
+    return IsInMenu() ? key == VK_RIGHT : key == VK_UP || key == VK_DOWN;
+}
+
+void TdxBarButtonLikeControl::KeyDown(Word& key, TShiftState /*shift*/) {
+    if (MatchesAccelerator(key)) MarkBarDowned(false);
+}
+
+void TdxBarButtonLikeControl::MarkBarDowned(bool /*immediately*/) {
+    // Hook (bar windows): the bar window's downed flag is set.
+}
+
 void TdxBarButtonLikeControl::CloseDropDown(bool hide) {
     StopTimers();
     // Hook (bar windows): with hide, the drop-down window is hidden (its HideBar).
@@ -190,6 +203,11 @@ void TdxBarButtonControl::CloseDropDown(bool hide) {
     // Hook (popup menus): with hide, the drop-down window forgets its owning button first.
     droppedDown_ = false;
     TdxBarButtonLikeControl::CloseDropDown(hide);
+}
+
+void TdxBarButtonControl::MarkBarDowned(bool immediately) {
+    TdxBarButtonLikeControl::MarkBarDowned(immediately);
+    DropDown(immediately);
 }
 
 bool TdxBarButtonControl::ClosesMenuOnClick() const {

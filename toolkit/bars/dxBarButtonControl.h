@@ -35,6 +35,13 @@ public:
     virtual TCustomdxBarControl* GetDropDownWindow() const { return nullptr; }
     bool SupportsButtonGroups() const override { return true; }
 
+    // -- keys: a drop-down takes the navigation key that opens it (in a menu VK_RIGHT, elsewhere
+    // VK_UP and VK_DOWN); the bar window hands it to its selected control's KeyDown
+    virtual bool MatchesAccelerator(Word key) const;
+    virtual void KeyDown(Word& key, TShiftState shift);
+    // A menu of the bar is being opened from this control (not animated from the keyboard).
+    virtual void MarkBarDowned(bool immediately);
+
     // Is the control shown in a menu (its link's collection is a menu's), not on a toolbar?
     bool IsInMenu() const;
     // The control a pending delayed open or close will reach; nil when none is pending.
@@ -76,6 +83,7 @@ public:
     // button without a drop-down menu or with its drop-down disabled.
     void DropDown(bool byMouse) override;
     void CloseDropDown(bool hide) override;
+    void MarkBarDowned(bool immediately) override;
     // On a toolbar a click always closes the menus; in a menu the button's CloseSubMenuOnClick.
     virtual bool ClosesMenuOnClick() const;
 

@@ -264,6 +264,33 @@ TEST_F(ButtonControls, OnAToolbarHoveringOpensNoDropDownAndLeavingClosesAtOnce) 
     EXPECT_FALSE(inMenu.ClosesMenuOnClick());
 }
 
+TEST_F(ButtonControls, TheNavigationKeyTowardsTheDropDownOpensIt) {
+    struct Case {
+        TdxBarButtonStyle style;
+        bool inMenu;
+        Word key;
+        bool opens;
+    };
+    const Case cases[] = {
+        {bsDropDown, true, VK_RIGHT, true},       {bsDropDown, true, VK_DOWN, false},
+        {bsDropDown, false, VK_DOWN, true},       {bsCheckedDropDown, false, VK_UP, true},
+        {bsDropDown, false, VK_RIGHT, false},     {bsDefault, true, VK_RIGHT, false},
+        {bsDefault, false, VK_DOWN, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "style " << int(c.style) << (c.inMenu ? " in a menu" : " on a toolbar")
+                                        << " key " << c.key);
+        TCountingButton* button = NewButton(L"", c.style);
+        button->SetDropDownMenu(dropDownMenu);
+        TdxBarItemLinks* links = c.inMenu ? static_cast<TdxBarItemLinks*>(menu->ItemLinks()) : toolbar.get();
+        TdxBarButtonControl control(links->AddItem(button));
+        Word key = c.key;
+        control.KeyDown(key, TShiftState{});
+        EXPECT_EQ(control.DroppedDown(), c.opens);
+        EXPECT_EQ(button->dropDowns, c.opens ? 1 : 0);
+    }
+}
+
 class StaticControls : public BarTest {
 protected:
     void SetUp() override {
