@@ -6,7 +6,8 @@
 #include "dxBarManager.h"
 #include "dxBarPopupMenu.h"
 
-// Sections: delay timers · TdxBarButtonLikeControl · TdxBarButtonControl.
+// Sections: delay timers · TdxBarButtonLikeControl · TdxBarButtonControl ·
+// TdxBarApplicationMenuButtonControl.
 
 // ---- Delay timers --------------------------------------------------------------------------
 
@@ -263,4 +264,11 @@ void TdxBarButtonControl::ControlClick(bool byMouse) {
     // Hook (item controls): the base click road (menu sound, recent-use marks, the held pressed
     // look, hiding the menu chain) ends in the item's DirectClick.
     if (item) item->DirectClick();
+}
+
+// ---- TdxBarApplicationMenuButtonControl ----------------------------------------------------
+
+Byte TdxBarApplicationMenuButtonControl::GetViewStructure() const {
+    // Hook (item controls): the image at the control's display size.
+    return Item() && Item()->HasImage() ? Byte(dxBarViewIcon | dxBarViewText) : dxBarViewText;
 }

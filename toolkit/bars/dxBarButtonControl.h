@@ -109,5 +109,17 @@ private:
     bool droppedDown_ = false;
 };
 
+// The buttons at the foot of an application menu: laid out horizontally on any bar, icon and
+// text (text only without an image), no drop-down.
+class TdxBarApplicationMenuButtonControl : public TdxBarButtonLikeControl {
+    Z_CLASS(TdxBarApplicationMenuButtonControl, TdxBarButtonLikeControl)
+public:
+    explicit TdxBarApplicationMenuButtonControl(TdxBarItemLink* link) : TdxBarButtonLikeControl(link) {}
+    void DropDown(bool /*byMouse*/) override {}
+    virtual Byte GetViewStructure() const;
+    // Horizontal whatever the bar's orientation.
+    virtual Byte GetPaintKind() const { return 0; }
+};
+
 constexpr Byte dxBarViewIcon = 1;
 constexpr Byte dxBarViewText = 2;

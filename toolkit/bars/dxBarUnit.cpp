@@ -150,6 +150,8 @@ void InitializeBarUnit() {
     RegisterItemControlClass(TdxBarButton::StaticClass(), TdxBarButtonControl::StaticClass(), true);
     RegisterItemControlClass(TdxBarLabel::StaticClass(), TdxBarCustomStaticControl::StaticClass(), false);
     RegisterItemControlClass(TdxBarSeparator::StaticClass(), TdxBarSeparatorControl::StaticClass(), true);
+    RegisterItemControlClass(TdxBarApplicationMenuButtonItem::StaticClass(),
+                             TdxBarApplicationMenuButtonControl::StaticClass(), false);
     // Hook (design controller): the bar-control editors and design helpers register here.
     HINSTANCE instance = GetModuleHandleW(nullptr);
     Screen->SetCursors(crdxBarDrag, LoadCursorW(instance, L"DXBARDRAGCURSOR"));

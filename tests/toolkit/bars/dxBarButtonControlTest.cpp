@@ -380,6 +380,17 @@ TEST(BarItemControlClasses, ButtonsLabelsAndSeparatorsAreShownByTheirControls) {
     EXPECT_EQ(registry->ControlClassOf(TdxBarButton::StaticClass()), TdxBarButtonControl::StaticClass());
     EXPECT_EQ(registry->ControlClassOf(TdxBarLabel::StaticClass()), TdxBarCustomStaticControl::StaticClass());
     EXPECT_EQ(registry->ControlClassOf(TdxBarSeparator::StaticClass()), TdxBarSeparatorControl::StaticClass());
+    EXPECT_EQ(registry->ControlClassOf(TdxBarApplicationMenuButtonItem::StaticClass()),
+              TdxBarApplicationMenuButtonControl::StaticClass());
+}
+
+TEST_F(ButtonControls, AnApplicationMenuButtonShowsItsIconOnlyWithItsText) {
+    auto* item = new TdxBarApplicationMenuButtonItem(form.get());
+    TdxBarApplicationMenuButtonControl control(toolbar->AddItem(item));
+    EXPECT_EQ(control.GetViewStructure(), dxBarViewText);
+    item->SetImageIndex(2);
+    EXPECT_EQ(control.GetViewStructure(), dxBarViewIcon | dxBarViewText);
+    EXPECT_FALSE(control.IsDropDownButton());
 }
 
 }  // namespace
