@@ -291,23 +291,14 @@ TEST_F(ButtonControls, TheNavigationKeyTowardsTheDropDownOpensIt) {
     }
 }
 
-class StaticControls : public BarTest {
+// The same places (a menu and a toolbar) with a captioned separator.
+class StaticControls : public ButtonControls {
 protected:
     void SetUp() override {
-        BarTest::SetUp();
-        menu = new TdxBarPopupMenu(form.get());
-        toolbarOwner.bar = manager->Bars()->Add();
-        toolbar = std::make_unique<TdxBarControlItemLinks>(manager, &toolbarOwner);
+        ButtonControls::SetUp();
         separator = new TdxBarSeparator(form.get());
         separator->SetCaption(L"Недавние");
     }
-    void TearDown() override {
-        toolbar.reset();
-        BarTest::TearDown();
-    }
-    TdxBarPopupMenu* menu = nullptr;
-    TToolbarOwner toolbarOwner;
-    std::unique_ptr<TdxBarControlItemLinks> toolbar;
     TdxBarSeparator* separator = nullptr;
 };
 
