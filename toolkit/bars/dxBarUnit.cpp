@@ -8,7 +8,6 @@
 #include "SysUtils.h"
 #include "dxBar.h"
 #include "dxBarButton.h"
-#include "dxBarButtonControl.h"
 #include "dxBarCanvas.h"
 #include "dxBarCombo.h"
 #include "dxBarGroup.h"
@@ -17,7 +16,6 @@
 #include "dxBarMenuSounds.h"
 #include "dxBarPainter.h"
 #include "dxBarPopupMenu.h"
-#include "dxBarStaticControl.h"
 #include "dxBarSubItem.h"
 
 // Sections: process-wide state · registry · layered windows · colour depth and checker brush ·
@@ -143,15 +141,10 @@ void InitializeBarUnit() {
     CreateCheckerBrush();
     barControls = new std::vector<TCustomdxBarControl*>;
     // Hook (keyboard navigation): the navigation controller is made here.
-    // The item classes register here with their controls, in this order: button, edit, combo
-    // base, combo, sub item, list item, container item, extra-pane list item, label, separator,
-    // application-menu button, quick-customization items, quick-access item, system-menu sub
-    // item. Hook (item kinds): the classes whose controls come later.
-    RegisterItemControlClass(TdxBarButton::StaticClass(), TdxBarButtonControl::StaticClass(), true);
-    RegisterItemControlClass(TdxBarLabel::StaticClass(), TdxBarCustomStaticControl::StaticClass(), false);
-    RegisterItemControlClass(TdxBarSeparator::StaticClass(), TdxBarSeparatorControl::StaticClass(), true);
-    RegisterItemControlClass(TdxBarApplicationMenuButtonItem::StaticClass(),
-                             TdxBarApplicationMenuButtonControl::StaticClass(), false);
+    // Hook (item kinds): the item classes register here with their controls, in this order:
+    // button, edit, combo base, combo, sub item, list item, container item, extra-pane list
+    // item, label, separator, application-menu button, quick-customization items, quick-access
+    // item, system-menu sub item.
     // Hook (design controller): the bar-control editors and design helpers register here.
     HINSTANCE instance = GetModuleHandleW(nullptr);
     Screen->SetCursors(crdxBarDrag, LoadCursorW(instance, L"DXBARDRAGCURSOR"));

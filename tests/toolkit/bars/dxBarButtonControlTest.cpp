@@ -14,10 +14,8 @@
 #include "dxBarButtonControl.h"
 #include "dxBarItemControlViewInfo.h"
 #include "dxBarItemLinks.h"
-#include "dxBarItemRegistry.h"
 #include "dxBarPopupMenu.h"
 #include "dxBarStaticControl.h"
-#include "dxBarUnit.h"
 
 namespace {
 
@@ -364,15 +362,6 @@ TEST_F(StaticControls, TheHeadingsBoldFontLeavesTheBarFontAsItWas) {
         EXPECT_EQ(after.cx, before.cx);
         EXPECT_EQ(after.cy, before.cy);
     }
-}
-
-TEST(BarItemControlClasses, ButtonsLabelsAndSeparatorsAreShownByTheirControls) {
-    TdxBarItemList* registry = ItemRegistryInstance();
-    EXPECT_EQ(registry->ControlClassOf(TdxBarButton::StaticClass()), TdxBarButtonControl::StaticClass());
-    EXPECT_EQ(registry->ControlClassOf(TdxBarLabel::StaticClass()), TdxBarCustomStaticControl::StaticClass());
-    EXPECT_EQ(registry->ControlClassOf(TdxBarSeparator::StaticClass()), TdxBarSeparatorControl::StaticClass());
-    EXPECT_EQ(registry->ControlClassOf(TdxBarApplicationMenuButtonItem::StaticClass()),
-              TdxBarApplicationMenuButtonControl::StaticClass());
 }
 
 TEST_F(ButtonControls, AnApplicationMenuButtonShowsItsIconOnlyWithItsText) {
