@@ -8,6 +8,7 @@
 // borders, and the glyph inside the content offsets.
 
 #include "cxGeometry.h"
+#include "dxSkinImage.h"
 #include "dxSkinPersistent.h"
 
 class TStream;
