@@ -192,8 +192,11 @@ int main(int argc, char** argv) {
     context->Activate();
     const TMatrix4x4 projection = buffer->ProjectionMatrix();
     const TMatrix4x4 view = buffer->ModelViewMatrix();
-    const GLuint blockTexture =
-        form->libMaterials->Materials()->FindByName(form->Level()->BlockMaterialName())->Material()->Texture()->Handle();
+    const GLuint blockTexture = form->libMaterials->Materials()
+                                    ->FindByName(form->Level()->BlockMaterialName())
+                                    ->Material()
+                                    ->Texture()
+                                    ->Handle();
     const GLuint list = GL.glGenLists(1);
     GL.glNewList(list, GL_COMPILE);
     for (int x = 1; x <= 8; ++x)
