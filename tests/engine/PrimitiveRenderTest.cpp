@@ -35,6 +35,14 @@ protected:
     TSceneFixture fixture;
 };
 
+// A library material "unlitRed": plain red whatever the lights.
+void AddUnlitRed(TGLMaterialLibrary& library) {
+    TGLLibMaterial* unlitRed = library.Materials()->Add();
+    unlitRed->SetName(L"unlitRed");
+    unlitRed->Material()->SetMaterialOptions(TMaterialOptions{moNoLighting});
+    unlitRed->Material()->FrontProperties()->Diffuse()->SetColorVector({1, 0, 0, 1});
+}
+
 }  // namespace
 
 TEST_F(PrimitiveRender, SkySphereSeenFromInsideCoversOnlyTheUpperHalf) {
@@ -106,10 +114,7 @@ TEST_F(PrimitiveRender, AmalgamatedDummyCubeReplaysItsSubtreeUntilItsStructureCh
 // them with a material of its own, and everything after the row, sees the shared one undone.
 TEST_F(PrimitiveRender, CubesSharingALibraryMaterialLeaveNoneOfItToOthers) {
     TGLMaterialLibrary library(nullptr);
-    TGLLibMaterial* unlitRed = library.Materials()->Add();
-    unlitRed->SetName(L"unlitRed");
-    unlitRed->Material()->SetMaterialOptions(TMaterialOptions{moNoLighting});
-    unlitRed->Material()->FrontProperties()->Diffuse()->SetColorVector({1, 0, 0, 1});
+    AddUnlitRed(library);
     const Single columns[4] = {-3, -1, 1, 3};
     const int pixels[4] = {7, 13, 18, 24};
     for (int i = 0; i < 4; ++i) {
@@ -154,10 +159,7 @@ void APIENTRY RecordingMultMatrixf(const GLfloat* m) {
 // Without the depth test, or across a cube of another material, the order is the tree's.
 TEST_F(PrimitiveRender, CubesSharingAMaterialAreDrawnNearestFirstOnlyWhereTheDepthTestHidesTheOrder) {
     TGLMaterialLibrary library(nullptr);
-    TGLLibMaterial* unlitRed = library.Materials()->Add();
-    unlitRed->SetName(L"unlitRed");
-    unlitRed->Material()->SetMaterialOptions(TMaterialOptions{moNoLighting});
-    unlitRed->Material()->FrontProperties()->Diffuse()->SetColorVector({1, 0, 0, 1});
+    AddUnlitRed(library);
     struct TCase {
         const char* what;
         bool depthTest;
