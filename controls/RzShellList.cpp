@@ -889,31 +889,13 @@ void TRzCustomShellList::InvokeSelectionVerb(const String& verb) {
 }
 
 void TRzCustomShellList::InvokeFolderVerb(const String& verb) {
-    HWND owner = ShellOwnerWindow(this);
-    TComRef<IContextMenu> menu;
     IShellFolder* parent = nullptr;
     PItemIDList parentList = nullptr, item = nullptr;
-    HRESULT result = GetParentFolderAndItem(folder_->IdList(), parent, parentList, item);
-    if (SUCCEEDED(result)) {
-        const ITEMIDLIST* items[] = {item};
-        result = parent->GetUIObjectOf(owner, 1, items, IID_IContextMenu, nullptr, menu.OutVoid());
-        parent->Release();
-    }
+    GetParentFolderAndItem(folder_->IdList(), parent, parentList, item);  // without them, the background menu
+    HRESULT result = InvokeItemVerb(ShellOwnerWindow(this), parent, item, shellFolder_, verb);
+    if (parent) parent->Release();
     ShellMemFree(parentList);
     ShellMemFree(item);
-    if (SUCCEEDED(result)) {
-        HMENU popup = CreatePopupMenu();
-        menu->QueryContextMenu(popup, 0, FirstShellCommand, 0x7FFF, CMF_EXPLORE);
-        DestroyMenu(popup);
-        if (FindVerbCommand(menu.Get(), verb) < 0) menu.Reset();
-    }
-    // An item menu without the verb (paste, under some shells): the folder's background menu has it.
-    if (!menu && shellFolder_) OleCheck(shellFolder_->CreateViewObject(owner, IID_IContextMenu, menu.OutVoid()));
-    OleCheck(menu ? S_OK : E_FAIL);
-    HMENU popup = CreatePopupMenu();
-    menu->QueryContextMenu(popup, 0, FirstShellCommand, 0x7FFF, CMF_EXPLORE);
-    result = InvokeContextCommand(owner, menu.Get(), verb);
-    DestroyMenu(popup);
     OleCheck(result);
 }
 
