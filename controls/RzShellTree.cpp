@@ -827,7 +827,8 @@ void TRzCustomShellTree::ShowShellContextMenu(TTreeNode* node, TPoint pos) {
     IShellFolder* folder = data->ParentFolder();
     if (!folder) return;
     TRzShellContextMenu menu(Handle(), smallImages_->Handle());
-    menu.OnPopupHint = OnPopupHint;
+    // The hint reaches the handler with the tree as its sender.
+    menu.OnPopupHint = MakeEvent(this, &TRzCustomShellTree::MenuHint);
     activeMenu_ = &menu;
     insideMenuOrDrag_ = true;
     TRzContextMenuChoice choice;
@@ -854,6 +855,10 @@ void TRzCustomShellTree::ShowShellContextMenu(TTreeNode* node, TPoint pos) {
             break;
     }
     RunPostponedRefresh();
+}
+
+void TRzCustomShellTree::MenuHint(TObject*, const String& hint) {
+    if (OnPopupHint) OnPopupHint(this, hint);
 }
 
 void TRzCustomShellTree::DoSendTo(TTreeNode* node, const String& fileName) {
@@ -1097,6 +1102,7 @@ void TRzCustomShellTree::CNNotify(TMessage& Message) {
             }
             draggedNode_ = nullptr;
             Highlight(nullptr);
+            dragEnded_ = true;
             return;
         }
         case TVN_ENDLABELEDITW:
@@ -1118,6 +1124,18 @@ void TRzCustomShellTree::WMNCDestroy(TMessage& Message) {
 void TRzCustomShellTree::WMWindowPosChanged(TMessage& Message) {
     if (destroyingWindow_) return;
     Inherited<TRzCustomTreeView>(Message);
+}
+
+void TRzCustomShellTree::WMButtonDown(TMessage& Message) {
+    dragEnded_ = false;
+    Inherited<TRzCustomTreeView>(Message);
+    // Some tree windows mark the dragged node as the drop target once the begin-drag notice
+    // returns; the drag is over by then, so is the mark.
+    if (dragEnded_ && HandleAllocated()) {
+        dragEnded_ = false;
+        highlighted_ = nullptr;
+        SetDropTarget(nullptr);
+    }
 }
 
 void TRzCustomShellTree::WMNCHitTest(TMessage& Message) { DefaultHandler(Message); }

@@ -82,7 +82,8 @@ class TRzCustomShellTree : public TRzCustomTreeView,
                   Z_MESSAGE(WM_MEASUREITEM, WMMenuMessage), Z_MESSAGE(WM_MENUCHAR, WMMenuMessage),
                   Z_MESSAGE(WM_MENUSELECT, WMMenuMessage), Z_MESSAGE(WM_NCDESTROY, WMNCDestroy),
                   Z_MESSAGE(WM_WINDOWPOSCHANGED, WMWindowPosChanged), Z_MESSAGE(WM_NCHITTEST, WMNCHitTest),
-                  Z_MESSAGE(CM_DESIGNHITTEST, CMDesignHitTest), Z_MESSAGE(TVM_DELETEITEM, TVMDeleteItem))
+                  Z_MESSAGE(CM_DESIGNHITTEST, CMDesignHitTest), Z_MESSAGE(TVM_DELETEITEM, TVMDeleteItem),
+                  Z_MESSAGE(WM_LBUTTONDOWN, WMButtonDown), Z_MESSAGE(WM_RBUTTONDOWN, WMButtonDown))
 public:
     explicit TRzCustomShellTree(TComponent* AOwner);
     ~TRzCustomShellTree() override;
@@ -212,11 +213,13 @@ private:
     void WMShellChange(TMessage& Message);
     void CMWantSpecialKey(TMessage& Message);
     void WMMenuMessage(TMessage& Message);
+    void MenuHint(TObject* Sender, const String& Hint);
     void WMNCDestroy(TMessage& Message);
     void WMWindowPosChanged(TMessage& Message);
     void WMNCHitTest(TMessage& Message);
     void CMDesignHitTest(TMessage& Message);
     void TVMDeleteItem(TMessage& Message);
+    void WMButtonDown(TMessage& Message);
     // A refresh asked for during a menu, a drag or a label edit waits for its end.
     bool PostponeRefresh();
     void RunPostponedRefresh();
@@ -260,6 +263,8 @@ private:
     int probing_ = 0;
     TRzShellContextMenu* activeMenu_ = nullptr;
     TTreeNode* draggedNode_ = nullptr;
+    // A drag began (and ended) inside the window's handling of a button press.
+    bool dragEnded_ = false;
     TTreeNode* highlighted_ = nullptr;
     IDropTarget* dropTarget_ = nullptr;
     IDataObject* dragData_ = nullptr;
