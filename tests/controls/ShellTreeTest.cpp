@@ -11,7 +11,9 @@
 
 #include "ControlTesting.h"
 #include "ControlsUnits.h"
+#include "FormDescription.h"
 #include "Mouse.h"
+#include "RzPanel.h"
 #include "RzDeviceChangeHandler.h"
 #include "RzShellDataObject.h"
 #include "RzShellHelpers.h"
@@ -603,4 +605,29 @@ TEST_F(ShellTree, ADriveArrivingOrGoingRefreshesTheTree) {
     TShellTestTree::RemoveAll(tree.Path(L"mounted"));
     SendMessageW(DeviceChangeHandler()->Handle(), WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, 0);
     ASSERT_TRUE(PumpUntil([&] { return Child(Root(), L"mounted") == nullptr; }));
+}
+
+TEST_F(ShellTree, AFormDescriptionKeepsTheLinkedListAndTheBaseFolder) {
+    TRzCustomPanel host(nullptr);
+    host.SetName(L"Host");
+    auto* stored = new TRzShellTree(&host);
+    stored->SetName(L"Tree");
+    stored->SetParent(&host);
+    stored->BaseFolder()->SetPathName(tree.Root());
+    auto* list = new TRzShellList(&host);
+    list->SetName(L"List");
+    list->SetParent(&host);
+    stored->SetShellList(list);
+    AnsiString written = WriteComponentToText(&host);
+    EXPECT_NE(std::string(written.c_str()).find("ShellList = List"), std::string::npos) << written.c_str();
+
+    TRzCustomPanel copy(nullptr);
+    ReadComponentFromText(written, &copy);
+    auto* treeCopy = As<TRzShellTree>(copy.FindComponent(L"Tree"));
+    auto* listCopy = As<TRzShellList>(copy.FindComponent(L"List"));
+    ASSERT_NE(treeCopy, nullptr);
+    ASSERT_NE(listCopy, nullptr);
+    EXPECT_EQ(treeCopy->ShellList(), listCopy);
+    EXPECT_EQ(listCopy->ShellTree(), treeCopy);
+    EXPECT_EQ(treeCopy->BaseFolder()->PathName(), tree.Root());
 }
