@@ -445,7 +445,14 @@ void TRzCustomShellList::InsertItem(TListItem* Item) {
         if (addingAttributes_ & SFGAO_LINK) Item->SetOverlayIndex(1);
         if (addingAttributes_ & SFGAO_HIDDEN) Item->SetCut(true);
         int extra = details_ ? std::max(0, Columns()->Count() - 1) : 3;
+        // The window asks every column's text through the callback already: the blank sub-items
+        // need no repaint, which would read every column of each new item (sizes, dates, types)
+        // as it is added.
+        auto* subItems = As<TStringList>(Item->SubItems());
+        TNotifyEvent changed = subItems ? subItems->OnChange : TNotifyEvent();
+        if (subItems) subItems->OnChange = nullptr;
         for (int i = 0; i < extra; ++i) Item->SubItems()->Add(String());
+        if (subItems) subItems->OnChange = changed;
     }
     TRzCustomListView::InsertItem(Item);
 }
