@@ -425,8 +425,8 @@ TEST_F(ShellList, RightButtonReleasesReachTheControlAfterARightDrag) {
     EXPECT_EQ(list->rightUps, 2);
 }
 
-// The combo and the list linked on a form, as the open dialog shows them; with
-// ZARNIK_CONTROLS_GALLERY set to a folder the form is also saved as shellviews.bmp.
+// The combo and the list linked on a form, as the open dialog shows them (the gallery's picture,
+// with the tree as well, is made by ShellTree.ComboTreeAndListOnScreen).
 TEST_F(ShellList, ComboAndListOnScreen) {
     auto* combo = new TRzShellCombo(form.get());
     combo->SetBounds(10, 10, 300, 24);
@@ -450,15 +450,4 @@ TEST_F(ShellList, ComboAndListOnScreen) {
             if (TColor(GetPixel(dc, x, y)) != RgbOf(list->Color())) ++painted;
     ReleaseDC(list->Handle(), dc);
     EXPECT_GT(painted, 10);
-
-    if (const char* folder = std::getenv("ZARNIK_CONTROLS_GALLERY")) {
-        TPoint origin = form->ClientToScreen(TPoint{0, 0});
-        TBitmap picture(form->ClientWidth(), form->ClientHeight(), pf24bit);
-        HDC screen = GetDC(nullptr);
-        BitBlt(picture.Canvas()->Handle(), 0, 0, picture.Width(), picture.Height(), screen, origin.x, origin.y,
-               SRCCOPY);
-        ReleaseDC(nullptr, screen);
-        std::string path = std::string(folder) + "\\shellviews.bmp";
-        picture.SaveToFile(String(path.begin(), path.end()));
-    }
 }

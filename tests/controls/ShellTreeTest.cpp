@@ -5,10 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 
 #include <dbt.h>
 
+#include "Bitmap.h"
+#include "Canvas.h"
 #include "ControlTesting.h"
 #include "ControlsUnits.h"
 #include "FormDescription.h"
@@ -630,4 +634,55 @@ TEST_F(ShellTree, AFormDescriptionKeepsTheLinkedListAndTheBaseFolder) {
     EXPECT_EQ(treeCopy->ShellList(), listCopy);
     EXPECT_EQ(listCopy->ShellTree(), treeCopy);
     EXPECT_EQ(treeCopy->BaseFolder()->PathName(), tree.Root());
+}
+
+// The combo, the tree and the list in details view linked on a form, as the open dialog with its
+// tree pane shows them; with ZARNIK_CONTROLS_GALLERY set to a folder the form is also saved as
+// shellviews.bmp (scripts/controls-gallery.sh makes docs/controls-shellviews.png of it).
+TEST_F(ShellTree, ComboTreeAndListOnScreen) {
+    tree.File(L"first.level", 2048);
+    tree.File(L"second.level", 700);
+    form->SetClientWidth(800);
+    form->SetClientHeight(460);
+    auto* combo = new TRzShellCombo(form.get());
+    combo->SetBounds(10, 10, 300, 24);
+    combo->SetParent(form.get());
+    auto* list = new TRzShellList(form.get());
+    list->SetBounds(270, 44, 520, 406);
+    list->SetViewStyle(vsReport);
+    list->SetParent(form.get());
+    shellTree->SetBounds(10, 44, 250, 406);
+    shellTree->SetShellList(list);
+    combo->SetShellTree(shellTree);
+    Show();
+    TOwnedPidl deeper(tree.Pidl(L"a\\deep\\deeper"));
+    shellTree->SelectPidl(deeper.p);
+    shellTree->SelectPidl(TOwnedPidl(tree.Pidl(L"")).p);
+    ASSERT_TRUE(PumpUntil([&] { return list->Items()->Count() == 6; }));
+    EXPECT_EQ(combo->SelectedFolder()->PathName(), tree.Root());
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpUntilIdle();
+    // The nodes show their folder icons: the pixels left of a node's text are not all background.
+    auto paintedLeftOf = [&](TTreeNode* node) {
+        TRect text = node->DisplayRect(true);
+        HDC dc = GetDC(shellTree->Handle());
+        int painted = 0;
+        for (int y = text.top; y < text.bottom; ++y)
+            for (int x = std::max(0, int(text.left) - 18); x < text.left - 2; ++x)
+                if (TColor(GetPixel(dc, x, y)) != RgbOf(shellTree->Color())) ++painted;
+        ReleaseDC(shellTree->Handle(), dc);
+        return painted;
+    };
+    EXPECT_GT(paintedLeftOf(Child(Root(), L"b")), 10);
+
+    if (const char* folder = std::getenv("ZARNIK_CONTROLS_GALLERY")) {
+        TPoint origin = form->ClientToScreen(TPoint{0, 0});
+        TBitmap picture(form->ClientWidth(), form->ClientHeight(), pf24bit);
+        HDC screen = GetDC(nullptr);
+        BitBlt(picture.Canvas()->Handle(), 0, 0, picture.Width(), picture.Height(), screen, origin.x, origin.y,
+               SRCCOPY);
+        ReleaseDC(nullptr, screen);
+        std::string path = std::string(folder) + "\\shellviews.bmp";
+        picture.SaveToFile(String(path.begin(), path.end()));
+    }
 }
