@@ -1138,6 +1138,25 @@ void TRzCustomShellTree::WMButtonDown(TMessage& Message) {
     }
 }
 
+void TRzCustomShellTree::WMPaint(TMessage& Message) {
+    // Icons drawn straight onto the tree's colour need no mask. The lists are shared with other
+    // controls, so their colour is set on the lists themselves (no change notices) and put back.
+    HIMAGELIST lists[2] = {Images() ? Images()->Handle() : nullptr, StateImages() ? StateImages()->Handle() : nullptr};
+    COLORREF saved[2] = {CLR_NONE, CLR_NONE};
+    COLORREF colour = COLORREF(ColorToRGB(Color()));
+    for (int i = 0; i < 2; ++i)
+        if (lists[i]) saved[i] = ImageList_SetBkColor(lists[i], colour);
+    try {
+        Inherited<TRzCustomTreeView>(Message);
+    } catch (...) {
+        for (int i = 0; i < 2; ++i)
+            if (lists[i]) ImageList_SetBkColor(lists[i], saved[i]);
+        throw;
+    }
+    for (int i = 0; i < 2; ++i)
+        if (lists[i]) ImageList_SetBkColor(lists[i], saved[i]);
+}
+
 void TRzCustomShellTree::WMNCHitTest(TMessage& Message) { DefaultHandler(Message); }
 
 void TRzCustomShellTree::TVMDeleteItem(TMessage& Message) {

@@ -83,7 +83,8 @@ class TRzCustomShellTree : public TRzCustomTreeView,
                   Z_MESSAGE(WM_MENUSELECT, WMMenuMessage), Z_MESSAGE(WM_NCDESTROY, WMNCDestroy),
                   Z_MESSAGE(WM_WINDOWPOSCHANGED, WMWindowPosChanged), Z_MESSAGE(WM_NCHITTEST, WMNCHitTest),
                   Z_MESSAGE(CM_DESIGNHITTEST, CMDesignHitTest), Z_MESSAGE(TVM_DELETEITEM, TVMDeleteItem),
-                  Z_MESSAGE(WM_LBUTTONDOWN, WMButtonDown), Z_MESSAGE(WM_RBUTTONDOWN, WMButtonDown))
+                  Z_MESSAGE(WM_LBUTTONDOWN, WMButtonDown), Z_MESSAGE(WM_RBUTTONDOWN, WMButtonDown),
+                  Z_MESSAGE(WM_PAINT, WMPaint))
 public:
     explicit TRzCustomShellTree(TComponent* AOwner);
     ~TRzCustomShellTree() override;
@@ -220,6 +221,7 @@ private:
     void CMDesignHitTest(TMessage& Message);
     void TVMDeleteItem(TMessage& Message);
     void WMButtonDown(TMessage& Message);
+    void WMPaint(TMessage& Message);
     // A refresh asked for during a menu, a drag or a label edit waits for its end.
     bool PostponeRefresh();
     void RunPostponedRefresh();

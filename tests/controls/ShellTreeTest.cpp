@@ -312,6 +312,10 @@ TEST_F(ShellTree, ATypedNameRenamesTheFolderOnDiskAndTheRootRefuses) {
     EXPECT_EQ(shellTree->SelectedFolder()->PathName(), tree.Path(L"a\\moved"));
     // The nodes below find their folders under the new name.
     EXPECT_EQ(shellTree->NodeData(deep->GetFirstChild())->PathName(), tree.Path(L"a\\moved\\deeper"));
+    // The watcher's notice of the tree's own rename brings no refresh.
+    int fills = shellTree->fills;
+    PumpForTicks(100, 9);  // past the focused refresh delay
+    EXPECT_EQ(shellTree->fills, fills);
 }
 
 TEST_F(ShellTree, ANewFolderTakesTheNextFreeNameAndOpensForEditingAfterTheWait) {
