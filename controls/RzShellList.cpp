@@ -962,17 +962,7 @@ void TRzCustomShellList::WMMenuMessage(TMessage& Message) {
 
 // ---- drag and drop
 
-DWORD TRzCustomShellList::SelectedDropEffects() const {
-    std::vector<const ITEMIDLIST*> items = SelectedPidls();
-    if (items.empty() || !shellFolder_) return DROPEFFECT_NONE;
-    SFGAOF attributes = SFGAO_CANCOPY | SFGAO_CANMOVE | SFGAO_CANLINK;
-    if (FAILED(shellFolder_->GetAttributesOf(UINT(items.size()), items.data(), &attributes))) return DROPEFFECT_NONE;
-    DWORD effects = 0;
-    if (attributes & SFGAO_CANCOPY) effects |= DROPEFFECT_COPY;
-    if (attributes & SFGAO_CANMOVE) effects |= DROPEFFECT_MOVE;
-    if (attributes & SFGAO_CANLINK) effects |= DROPEFFECT_LINK;
-    return effects;
-}
+DWORD TRzCustomShellList::SelectedDropEffects() const { return ItemsDropEffects(shellFolder_, SelectedPidls()); }
 
 void TRzCustomShellList::StartListDrag(TRzDragButton button) {
     std::vector<const ITEMIDLIST*> items = SelectedPidls();
@@ -1007,17 +997,7 @@ void TRzCustomShellList::WMRButtonUp(TMessage& Message) {
 }
 
 void TRzCustomShellList::RegisterDropTarget(bool on) {
-    if (on && !dropTarget_ && HandleAllocated()) {
-        IDropTarget* target = TRzShellDropTarget::Create(this);
-        if (SUCCEEDED(RegisterDragDrop(Handle(), target)))
-            dropTarget_ = target;
-        else
-            target->Release();
-    } else if (!on && dropTarget_) {
-        if (HandleAllocated()) RevokeDragDrop(Handle());
-        dropTarget_->Release();
-        dropTarget_ = nullptr;
-    }
+    RegisterShellDropTarget(HandleAllocated() ? Handle() : nullptr, this, on, dropTarget_);
 }
 
 IDropTarget* TRzCustomShellList::ChooseDropTarget(POINTL point, TListItem*& item, DWORD& ownDragEffect) {
@@ -1098,16 +1078,10 @@ void TRzCustomShellList::DoDragOver(DWORD keyState, POINTL point, DWORD& effect)
     TListItem* item = nullptr;
     DWORD own = 0;
     TComRef<IDropTarget> target(ChooseDropTarget(point, item, own));
-    if (target && dragData_) {
-        DWORD allowed = effect;
-        target->DragEnter(dragData_, keyState, point, &allowed);
-        allowed = effect;
-        target->DragOver(keyState, point, &allowed);
-        target->DragLeave();
-        effect = allowed;
-    } else {
+    if (target && dragData_)
+        effect = ProbeDropTarget(target.Get(), dragData_, keyState, point, effect);
+    else
         effect = own == DWORD(-1) ? DROPEFFECT_NONE : (effect & own);
-    }
     Highlight(effect != DROPEFFECT_NONE ? item : nullptr);
     DragScroll(ScreenToClient(TPoint{point.x, point.y}));
     effect |= DROPEFFECT_SCROLL;
@@ -1131,16 +1105,7 @@ void TRzCustomShellList::DoDrop(IDataObject* data, DWORD keyState, POINTL point,
         effect = DROPEFFECT_NONE;  // an own item on its own folder: nothing to do
         return;
     }
-    keyState |= dragKeyState_ & (MK_LBUTTON | MK_RBUTTON);
-    DWORD allowed = effect;
-    target->DragEnter(data, keyState, point, &allowed);
-    allowed = effect;
-    target->DragOver(keyState, point, &allowed);
-    effect = allowed & DroppedItemsEffects(data);
-    {
-        THourglass hourglass;
-        target->Drop(data, keyState, point, &effect);
-    }
+    DropOnTarget(target.Get(), data, keyState | (dragKeyState_ & (MK_LBUTTON | MK_RBUTTON)), point, effect);
     RefreshList();
 }
 

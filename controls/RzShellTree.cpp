@@ -881,16 +881,7 @@ IDataObject* TRzCustomShellTree::NewNodeDataObject(TTreeNode* node) {
 
 DWORD TRzCustomShellTree::NodeDropEffects(TTreeNode* node) {
     TRzShellTreeData* data = NodeData(node);
-    IShellFolder* folder = data ? data->ParentFolder() : nullptr;
-    if (!folder) return DROPEFFECT_NONE;
-    SFGAOF attributes = SFGAO_CANCOPY | SFGAO_CANMOVE | SFGAO_CANLINK;
-    const ITEMIDLIST* item = data->RelPidl();
-    if (FAILED(folder->GetAttributesOf(1, &item, &attributes))) return DROPEFFECT_NONE;
-    DWORD effects = 0;
-    if (attributes & SFGAO_CANCOPY) effects |= DROPEFFECT_COPY;
-    if (attributes & SFGAO_CANMOVE) effects |= DROPEFFECT_MOVE;
-    if (attributes & SFGAO_CANLINK) effects |= DROPEFFECT_LINK;
-    return effects;
+    return data ? ItemsDropEffects(data->ParentFolder(), {data->RelPidl()}) : DROPEFFECT_NONE;
 }
 
 void TRzCustomShellTree::StartNodeDrag(TTreeNode* node, TRzDragButton button) {
@@ -912,17 +903,7 @@ void TRzCustomShellTree::StartNodeDrag(TTreeNode* node, TRzDragButton button) {
 }
 
 void TRzCustomShellTree::RegisterDropTarget(bool on) {
-    if (on && !dropTarget_ && HandleAllocated()) {
-        IDropTarget* target = TRzShellDropTarget::Create(this);
-        if (SUCCEEDED(RegisterDragDrop(Handle(), target)))
-            dropTarget_ = target;
-        else
-            target->Release();
-    } else if (!on && dropTarget_) {
-        if (HandleAllocated()) RevokeDragDrop(Handle());
-        dropTarget_->Release();
-        dropTarget_ = nullptr;
-    }
+    RegisterShellDropTarget(HandleAllocated() ? Handle() : nullptr, this, on, dropTarget_);
 }
 
 IDropTarget* TRzCustomShellTree::NodeDropTarget(POINTL point, TTreeNode*& node) {
@@ -965,12 +946,7 @@ void TRzCustomShellTree::DoDragOver(DWORD keyState, POINTL point, DWORD& effect)
     TTreeNode* node = nullptr;
     TComRef<IDropTarget> target(NodeDropTarget(point, node));
     if (target && dragData_) {
-        DWORD allowed = effect;
-        target->DragEnter(dragData_, keyState, point, &allowed);
-        allowed = effect;
-        target->DragOver(keyState, point, &allowed);
-        target->DragLeave();
-        effect = allowed;
+        effect = ProbeDropTarget(target.Get(), dragData_, keyState, point, effect);
         Highlight(node);
     } else {
         effect = DROPEFFECT_NONE;
@@ -997,16 +973,7 @@ void TRzCustomShellTree::DoDrop(IDataObject* data, DWORD keyState, POINTL point,
         effect = DROPEFFECT_NONE;
         return;
     }
-    keyState |= dragKeyState_ & (MK_LBUTTON | MK_RBUTTON);
-    DWORD allowed = effect;
-    target->DragEnter(data, keyState, point, &allowed);
-    allowed = effect;
-    target->DragOver(keyState, point, &allowed);
-    effect = allowed & DroppedItemsEffects(data);
-    {
-        THourglass hourglass;
-        target->Drop(data, keyState, point, &effect);
-    }
+    DropOnTarget(target.Get(), data, keyState | (dragKeyState_ & (MK_LBUTTON | MK_RBUTTON)), point, effect);
     if (insideMenuOrDrag_)
         refreshRequested_ = true;  // dropped during the tree's own drag: it refreshes when that ends
     else

@@ -49,22 +49,9 @@ protected:
     }
 };
 
-// A drop source that ends every drag at its first question, as Escape would.
-class TCancellingDropSource : public TInterfacedObject, public IDropSource {
-public:
-    STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
-        return QuerySingleInterface<IDropSource>(this, iid, IID_IDropSource, object);
-    }
-    RZ_COM_REFERENCE_COUNT
-    STDMETHODIMP QueryContinueDrag(BOOL, DWORD) override { return DRAGDROP_S_CANCEL; }
-    STDMETHODIMP GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
-};
-
 IDropSource* TTestShellList::CreateDropSource(TRzDragButton button) {
     if (!cancelDrags) return TRzShellList::CreateDropSource(button);
-    IDropSource* source = new TCancellingDropSource;
-    source->AddRef();
-    return source;
+    return TEndingDropSource::Create();
 }
 
 class ShellList : public WindowTest {
@@ -285,20 +272,9 @@ TEST_F(ShellList, CtrlCPutsTheFileOnTheClipboardAndCtrlVPastesThroughTheFolder) 
     OleSetClipboard(nullptr);
     TypeChord({VK_CONTROL, 'C'});
     PumpUntilIdle();
-    TComRef<IDataObject> clip;
-    ASSERT_HRESULT_SUCCEEDED(OleGetClipboard(clip.Out()));
-    FORMATETC format{ShellIdListFormat(), nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-    STGMEDIUM medium{};
-    ASSERT_HRESULT_SUCCEEDED(clip->GetData(&format, &medium));
-    const ITEMIDLIST* parent = nullptr;
-    std::vector<const ITEMIDLIST*> items;
-    void* block = GlobalLock(medium.hGlobal);
-    ASSERT_TRUE(ReadIdListArray(block, GlobalSize(medium.hGlobal), parent, items));
-    ASSERT_EQ(items.size(), 1u);
-    TOwnedPidl copied(ConcatPidls(nullptr, parent, items[0]));
-    EXPECT_EQ(AnsiCompareText(PidlToPath(copied.p), tree.Path(L"b.level")), 0);
-    GlobalUnlock(medium.hGlobal);
-    ReleaseStgMedium(&medium);
+    std::vector<String> copied = ClipboardShellItemPaths();
+    ASSERT_EQ(copied.size(), 1u);
+    EXPECT_EQ(AnsiCompareText(copied[0], tree.Path(L"b.level")), 0);
 
     list->Folder()->SetPathName(tree.Path(L"other"));
     ASSERT_TRUE(PumpUntil([&] { return AnsiCompareText(ShownPath(), tree.Path(L"other")) == 0; }));

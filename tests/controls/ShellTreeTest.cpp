@@ -31,17 +31,6 @@
 
 namespace {
 
-// A drop source that ends every drag at its first question, as Escape would.
-class TEndingDropSource : public TInterfacedObject, public IDropSource {
-public:
-    STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
-        return QuerySingleInterface<IDropSource>(this, iid, IID_IDropSource, object);
-    }
-    RZ_COM_REFERENCE_COUNT
-    STDMETHODIMP QueryContinueDrag(BOOL, DWORD) override { return DRAGDROP_S_CANCEL; }
-    STDMETHODIMP GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
-};
-
 // Records the drags the tree starts (and ends them at once) and its fills.
 class TTestShellTree : public TRzShellTree {
 public:
@@ -58,9 +47,7 @@ public:
 protected:
     IDropSource* CreateDropSource(TRzDragButton button) override {
         drags.push_back({DraggedNode(), DropTarget(), InsideMenuOrDrag(), button});
-        IDropSource* source = new TEndingDropSource;
-        source->AddRef();
-        return source;
+        return TEndingDropSource::Create();
     }
     void DoFillStart() override {
         ++fills;
@@ -394,19 +381,9 @@ TEST_F(ShellTree, DefaultKeysEditRefreshAndCopyAndTheRootRefusesVerbs) {
     OleSetClipboard(nullptr);
     TypeChord({VK_CONTROL, 'C'});
     PumpUntilIdle();
-    TComRef<IDataObject> clip;
-    ASSERT_HRESULT_SUCCEEDED(OleGetClipboard(clip.Out()));
-    FORMATETC format{ShellIdListFormat(), nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-    STGMEDIUM medium{};
-    ASSERT_HRESULT_SUCCEEDED(clip->GetData(&format, &medium));
-    const ITEMIDLIST* parent = nullptr;
-    std::vector<const ITEMIDLIST*> items;
-    ASSERT_TRUE(ReadIdListArray(GlobalLock(medium.hGlobal), GlobalSize(medium.hGlobal), parent, items));
-    ASSERT_EQ(items.size(), 1u);
-    TOwnedPidl copied(ConcatPidls(nullptr, parent, items[0]));
-    EXPECT_EQ(AnsiCompareText(PidlToPath(copied.p), tree.Path(L"b")), 0);
-    GlobalUnlock(medium.hGlobal);
-    ReleaseStgMedium(&medium);
+    std::vector<String> copied = ClipboardShellItemPaths();
+    ASSERT_EQ(copied.size(), 1u);
+    EXPECT_EQ(AnsiCompareText(copied[0], tree.Path(L"b")), 0);
 
     // Ctrl+V pastes into the selected folder through the shell (which copies nothing here).
     shellTree->SetSelected(Child(Root(), L"c"));
