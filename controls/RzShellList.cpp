@@ -913,6 +913,7 @@ void TRzCustomShellList::ShowItemContextMenu(TPoint pos) {
     }
     TPopupMenu* menu = PopupMenu();
     DoItemContextMenu(ItemFocused(), pos, menu);
+    MarkMenuShown();
     ShowListContextMenu(pos);
 }
 
@@ -922,7 +923,7 @@ void TRzCustomShellList::ShowListContextMenu(TPoint pos) {
     TRzShellListData* focused = ListData(ItemFocused());
     bool canRename = focused && !focused->PathName().empty() && !ReadOnly();
     TRzShellContextMenu menu(Handle(), smallImages_->Handle());
-    menu.OnPopupHint = OnPopupHint;
+    menu.OnPopupHint = MakeEvent(this, &TRzCustomShellList::MenuHint);
     activeMenu_ = &menu;
     TRzContextMenuChoice choice;
     try {
@@ -953,6 +954,11 @@ void TRzCustomShellList::ShowListContextMenu(TPoint pos) {
         default:
             break;
     }
+}
+
+void TRzCustomShellList::MenuHint(TObject*, const String& hint) {
+    // The handler hears of the list, not of the menu object.
+    if (OnPopupHint) OnPopupHint(this, hint);
 }
 
 void TRzCustomShellList::WMMenuMessage(TMessage& Message) {

@@ -385,6 +385,38 @@ TEST_F(ShellList, TheRegisteredDropTargetRoutesToItemsAndTheFolder) {
     EXPECT_FALSE(sub->DropTarget());
 }
 
+TEST_F(ShellList, AShellMenuShowsForTheSelectionAndItsHintsComeFromTheList) {
+    Show(L"");
+    SelectOnly(L"a.level");
+    struct THintSink {
+        std::vector<String> hints;
+        TObject* sender = nullptr;
+        void Hint(TObject* Sender, const String& hint) {
+            sender = Sender;
+            hints.push_back(hint);
+        }
+    } sink;
+    list->OnPopupHint = MakeEvent(&sink, &THintSink::Hint);
+    int items = 0;
+    TWhileMenuShows whileShown([&](HWND menuWindow) {
+        items = GetMenuItemCount(HMENU(SendMessageW(menuWindow, MN_GETHMENU, 0, 0)));
+        SendMessageW(list->Handle(), WM_MENUSELECT, MAKEWPARAM(FirstShellCommand, MF_HILITE), 0);
+        EndMenu();
+    });
+    // A second menu for the same click would stay up for ever: it is closed and counted.
+    TWhileMenuShows secondMenu([&](HWND) { EndMenu(); });
+    TRect r = ItemNamed(L"a.level")->DisplayRect(drIcon);
+    RightClickAt(list->ClientToScreen(TPoint{(r.left + r.right) / 2, (r.top + r.bottom) / 2}));
+    ASSERT_TRUE(PumpUntil([&] { return whileShown.Ran(); }));
+    PumpUntilIdle();
+    EXPECT_FALSE(secondMenu.Ran()) << "one click, one menu";
+    secondMenu.Disarm();
+    EXPECT_GT(items, 0);
+    ASSERT_FALSE(sink.hints.empty());
+    EXPECT_EQ(sink.sender, list);
+    EXPECT_TRUE(TakeRecordedCallbackErrors().empty());
+}
+
 TEST_F(ShellList, RightButtonReleasesReachTheControlAfterARightDrag) {
     Show(L"");
     SelectOnly(L"a.level");
