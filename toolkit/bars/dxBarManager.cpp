@@ -14,6 +14,7 @@
 #include "dxBarStrs.h"
 #include "dxBarUnit.h"
 #include "dxCore.h"
+#include "dxCustomBarControl.h"
 #include "dxThemeManager.h"
 
 // Sections: construction and destruction · lists · owner and forms · lookups and names · items ·
@@ -82,6 +83,9 @@ TdxBarManager::~TdxBarManager() {
     // a hint timer may fire into them: both stop before anything is freed.
     // Hook (customizing): leave customizing mode.
     StopHints();
+    // The bar windows go while what their controls read (images, painter, fonts) is still here.
+    for (TCustomdxBarControl* bar : LiveBarControls())
+        if (IsBarControlAlive(bar) && bar->Owner() == this) FreeObject(bar);
     if (registered_ && BarManagerList()) {
         BarManagerList()->Remove(this);
         // Hook (message hooks, hints): removed and freed with the last manager.
@@ -331,6 +335,9 @@ void TdxBarManager::UpdateBarsRedraw(bool redraw, bool refresh) {
         if (showing(dock)) SendMessageW(dock->Handle(), WM_SETREDRAW, redraw, 0);
     if (!redraw) return;
     (void)refresh;
+    // Bar windows whose rebuild the lock held back rebuild now.
+    for (TCustomdxBarControl* bar : LiveBarControls())
+        if (IsBarControlAlive(bar) && bar->Owner() == this && bar->RebuildPending()) bar->UpdateBar();
     // Hook (sub menus): a sub-menu window marked changed updates itself. Hook (bar windows):
     // windows of floating bars (and, with refresh, of changed bars) recreate their controls
     // and lay out again; other bar windows recalculate their frames and repaint.
