@@ -84,6 +84,16 @@ void UseTestFont(TcxCanvas& canvas, bool bold = false) {
     font->SetStyle(bold ? TFontStyles{fsBold} : TFontStyles{});
 }
 
+// The DC of a canvas to draw the expected text on, as the painter draws enabled menu text.
+HDC TextReferenceDC(TPainterTestCanvas& reference, bool bold = false) {
+    UseTestFont(reference.canvas, bold);
+    reference.canvas.RequireTools(true, false);
+    HDC dc = reference.canvas.GetCanvasHandle();
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, Sys(COLOR_BTNTEXT));
+    return dc;
+}
+
 // The rectangle's pixels of two canvases differ nowhere.
 ::testing::AssertionResult SamePixels(const TPainterTestCanvas& a, const TPainterTestCanvas& b) {
     for (int y = 0; y < a.height; ++y)
@@ -98,6 +108,15 @@ protected:
     std::unique_ptr<TdxBarPainter> painter = NewBasePainter();
     TFakeMenuWindow menu;
     TFakeMenuItemControl control{&menu};
+    TdxBarButtonLikeControlDrawParams params{&control};
+
+    // The item's text drawn by the painter on the canvas in the test font.
+    void DrawMenuText(TPainterTestCanvas& drawn, const TRect& rect) {
+        UseTestFont(drawn.canvas);
+        params.canvas = &drawn.canvas;
+        params.enabled = true;
+        painter->DrawMenuItemText(&params, rect);
+    }
 };
 
 // ---- metrics -----------------------------------------------------------------------------
@@ -244,23 +263,14 @@ TEST_F(BarMenuPainter, SeparatorBackgroundWidensIntoTheNonRecentBand) {
 TEST_F(BarMenuPainter, ShortcutIsRightAlignedBeforeTheSubMenuArrowRoom) {
     menu.textSize = 16;
     control.shortCut = true;
-    TdxBarButtonLikeControlDrawParams params(&control);
-    params.enabled = true;
     params.caption = L"Open";
     params.shortCutText = L"Ctrl+O";
     const TRect rect = Rect(0, 0, 150, 20);
-
     TPainterTestCanvas drawn(150, 20);
-    UseTestFont(drawn.canvas);
-    params.canvas = &drawn.canvas;
-    painter->DrawMenuItemText(&params, rect);
+    DrawMenuText(drawn, rect);
 
     TPainterTestCanvas expected(150, 20);
-    UseTestFont(expected.canvas);
-    expected.canvas.RequireTools(true, false);
-    HDC dc = expected.canvas.GetCanvasHandle();
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, Sys(COLOR_BTNTEXT));
+    HDC dc = TextReferenceDC(expected);
     RECT caption = rect, shortCut = Rect(0, 0, 150 - 16 - 5, 20);
     DrawTextW(dc, L"Open", -1, &caption, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
     DrawTextW(dc, L"Ctrl+O", -1, &shortCut, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
@@ -270,16 +280,11 @@ TEST_F(BarMenuPainter, ShortcutIsRightAlignedBeforeTheSubMenuArrowRoom) {
 TEST_F(BarMenuPainter, DescribedItemHasABoldCaptionAboveTwoDescriptionLines) {
     menu.textSize = 16;
     control.description = true;
-    TdxBarButtonLikeControlDrawParams params(&control);
-    params.enabled = true;
     params.caption = L"Export";
     params.description = L"Writes the level to a file other tools read and keeps every layer apart";
     const TRect rect = Rect(0, 0, 160, 60);
-
     TPainterTestCanvas drawn(160, 60);
-    UseTestFont(drawn.canvas);
-    params.canvas = &drawn.canvas;
-    painter->DrawMenuItemText(&params, rect);
+    DrawMenuText(drawn, rect);
     // The canvas font is left as it was.
     EXPECT_FALSE(drawn.canvas.GetCanvasFont()->Style().Contains(fsBold));
 
@@ -290,11 +295,7 @@ TEST_F(BarMenuPainter, DescribedItemHasABoldCaptionAboveTwoDescriptionLines) {
 
     // The caption band matches a bold caption centred above the description.
     TPainterTestCanvas caption(160, 60);
-    UseTestFont(caption.canvas, true);
-    caption.canvas.RequireTools(true, false);
-    HDC dc = caption.canvas.GetCanvasHandle();
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, Sys(COLOR_BTNTEXT));
+    HDC dc = TextReferenceDC(caption, true);
     RECT c = Rect(0, 0, 160, descriptionTop);
     DrawTextW(dc, L"Export", -1, &c, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
     for (int y = 0; y < descriptionTop; ++y)
@@ -317,7 +318,6 @@ TEST_F(BarMenuPainter, DescribedItemHasABoldCaptionAboveTwoDescriptionLines) {
 TEST_F(BarMenuPainter, WrappedTextPutsAllTheRestOnTheLastLineCutWithAnEllipsis) {
     const String text = L"Writes the level to a file other tools read and keeps every layer apart";
     const TRect rect = Rect(0, 0, 100, 40);
-    TdxBarButtonLikeControlDrawParams params(&control);
     params.enabled = true;
     TPainterTestCanvas drawn(100, 40);
     UseTestFont(drawn.canvas);
@@ -332,11 +332,7 @@ TEST_F(BarMenuPainter, WrappedTextPutsAllTheRestOnTheLastLineCutWithAnEllipsis) 
     const int h = drawn.canvas.HeightOfText(L"Wg");
 
     TPainterTestCanvas expected(100, 40);
-    UseTestFont(expected.canvas);
-    expected.canvas.RequireTools(true, false);
-    HDC dc = expected.canvas.GetCanvasHandle();
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, Sys(COLOR_BTNTEXT));
+    HDC dc = TextReferenceDC(expected);
     RECT line1 = rect, line2 = Rect(0, h, 100, 40);
     DrawTextW(dc, first.c_str(), -1, &line1, DT_LEFT | DT_END_ELLIPSIS);
     DrawTextW(dc, rest.c_str(), -1, &line2, DT_LEFT | DT_END_ELLIPSIS);
@@ -361,7 +357,6 @@ TEST_F(BarMenuPainter, MenuItemPutsTheCheckMarkInTheGlyphColumnAndTheCaptionAfte
     TCheckRecordingPainter recording(nullptr);
     menu.iconAreaWidth = 24;
     menu.fontSize = 8;
-    TdxBarButtonLikeControlDrawParams params(&control);
     params.enabled = true;
     params.down = true;
     params.viewStructure = 2;  // text only: a down item shows the check mark
