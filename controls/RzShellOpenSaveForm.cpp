@@ -389,7 +389,11 @@ bool TRzShellOpenSaveForm::ProcessTypedNames(const String& text) {
         }
         String name = CombinePath(folder, typed);
         if (name.empty()) continue;
-        if (name.size() >= MAX_PATH) {
+        // A folder without a file-system path resolves no relative name; nothing beyond the
+        // platform's path limit can be opened or written.
+        const TRzPathKind kind = ClassifyPath(name);
+        const bool full = kind == pkUNC || (kind == pkDriveBased && name.size() >= 3 && name[2] == L'\\');
+        if (!full || name.size() >= MAX_PATH) {
             ShowFormMessage(Format(SRzInvalidFileName, {name}), mtWarning, TMsgDlgButtons{mbOK});
             accepted = false;
             break;
@@ -418,10 +422,11 @@ bool TRzShellOpenSaveForm::ProcessTypedNames(const String& text) {
                 TListItems* items = ShellList->Items();
                 for (int i = 0; i < items->Count(); ++i) {
                     TListItem* item = items->Item(i);
-                    if (!SameText(item->Caption(), NamePart(name))) continue;
+                    TRzShellListData* data = ShellList->ListData(item);
+                    if (!data || !SameText(data->DisplayName(), NamePart(name))) continue;
                     if (!first) {
                         first = item;
-                        if (TRzShellListData* data = ShellList->ListData(item)) name = data->PathName();
+                        if (!data->PathName().empty()) name = data->PathName();
                         continue;
                     }
                     ShowFormMessage(Format(SRzDuplicateName, {NamePart(name)}), mtWarning, TMsgDlgButtons{mbOK});

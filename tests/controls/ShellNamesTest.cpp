@@ -104,17 +104,17 @@ TEST(ShellNames, ExtensionsFollowTheSelectedTypeOrTheDefault) {
         {L"C:\\l\\b.zarnikknown", L"level", L"*.level", L"C:\\l\\b.zarnikknown", false, true},  // a known type stays
         {L"C:\\l\\b", L"", L"*.level", L"C:\\l\\b", false, false},             // no default: nothing
     };
-    // A type the system knows: a key under the classes root (the user's part of it).
+    // A type the system knows: a key under the classes root (of the test's own prefix).
     TRegistry classes;
-    classes.SetRootKey(HKEY_CURRENT_USER);
-    classes.CreateKey(L"Software\\Classes\\.zarnikknown");
+    classes.SetRootKey(HKEY_CLASSES_ROOT);
+    ASSERT_TRUE(classes.CreateKey(L".zarnikknown"));
     for (const auto& c : cases) {
         bool different = c.differentBefore;
         EXPECT_EQ(CheckDefaultExtension(c.name, c.defaultExt, MaskExtension(c.mask), different), c.expected)
             << c.name << L" " << c.mask;
         EXPECT_EQ(different, c.differentAfter) << c.name << L" " << c.mask;
     }
-    classes.DeleteKey(L"Software\\Classes\\.zarnikknown");
+    classes.DeleteKey(L".zarnikknown");
 }
 
 struct TAskedBox {
