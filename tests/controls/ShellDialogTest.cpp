@@ -383,6 +383,78 @@ TEST_F(ShellDialogTest, ExecuteRefusesToRunTwice) {
     EXPECT_FALSE(dialog.Executing());
 }
 
+// With ZARNIK_DIALOG_SHOTS naming a folder (scripts/dialog-pictures.sh), asks for a picture of
+// the screen at three moments: the open dialog in list view, in details view with the tree, and
+// the save dialog, with the editor's titles.
+TEST_F(ShellDialogTest, PicturesOfTheDialogs) {
+    const char* folder = std::getenv("ZARNIK_DIALOG_SHOTS");
+    if (!folder) GTEST_SKIP() << "ZARNIK_DIALOG_SHOTS names no folder";
+    const String request = String(folder, folder + std::strlen(folder)) + L"\\request.txt";
+    bool asked = false;
+    // One step: asks for the picture, then waits until it was taken.
+    auto picture = [&](const char* name) {
+        return [&, name] {
+            if (!asked) {
+                PumpUntilIdle();
+                std::FILE* file = _wfopen(request.c_str(), L"w");
+                std::fputs(name, file);
+                std::fclose(file);
+                asked = true;
+                return false;
+            }
+            if (FileExists(request)) return false;
+            asked = false;
+            return true;
+        };
+    };
+    TRzOpenDialog open(nullptr);
+    Prepare(open);
+    open.SetTitle(L"Открыть уровень");
+    open.SetFilter(L"Файлы уровней (*.level)|*.level");
+    open.SetFrameVisible(true);
+    open.SetFramingPreference(fpCustomFraming);
+    open.SetHotTrack(true);
+    open.SetToolBtnVisualStyle(vsGradient);
+    TTickScript openScript(
+        {
+            [&] { return Active(open) && FormOf(open)->ShellList->Items()->Count() == 3; },
+            picture("shell-open-list"),
+            [&] {
+                TypeKey(VK_F12);
+                ClickAt(FormOf(open)->btnDetails->Parent()->ClientToScreen(
+                    TPoint{FormOf(open)->btnDetails->Left() + 10, FormOf(open)->btnDetails->Top() + 10}));
+                return true;
+            },
+            [&] { return FormOf(open)->ShellList->ViewStyle() == vsReport && FormOf(open)->ShellTree->Items()->Count() > 0; },
+            picture("shell-open-details-tree"),
+            [&] {
+                FormOf(open)->SetModalResult(mrCancel);
+                return true;
+            },
+        },
+        60000);
+    open.Execute();
+    EXPECT_TRUE(openScript.Done());
+
+    TRzSaveDialog save(nullptr);
+    Prepare(save);
+    save.SetTitle(L"Сохранить уровень");
+    save.SetFilter(L"Файлы уровней (*.level)|*.level");
+    save.SetFileName(L"Level02.level");
+    TTickScript saveScript(
+        {
+            [&] { return Active(save) && FormOf(save)->ShellList->Items()->Count() == 3; },
+            picture("shell-save"),
+            [&] {
+                FormOf(save)->SetModalResult(mrCancel);
+                return true;
+            },
+        },
+        60000);
+    save.Execute();
+    EXPECT_TRUE(saveScript.Done());
+}
+
 // Every typed name is refused with a message, enters a folder, names nothing, or is accepted as a
 // full path of the folder's drive.
 TEST_F(ShellDialogTest, MutatedTypedNamesAreRefusedWithAMessageOrAcceptedAsFullPaths) {
