@@ -8,6 +8,7 @@
 #include "JpegImage.h"
 #include "ImageFixtures.h"
 #include "MutationSupport.h"
+#include "PixelSurface.h"
 #include "TGA.h"
 
 namespace {
@@ -36,7 +37,7 @@ TFileBytes Mutate(const TFileBytes& valid, TRuntimeRandom& random) {
 void RunMutations(const std::vector<TFileBytes>& valid, const std::function<TGraphic*()>& make, int n,
                   std::uint32_t seed) {
     TRuntimeRandom random(seed);
-    const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const DWORD gdiBefore = GdiObjectCount();
     int loaded = 0, refused = 0;
     for (int i = 0; i < n; ++i) {
         const TFileBytes input = Mutate(valid[i % valid.size()], random);
@@ -53,7 +54,7 @@ void RunMutations(const std::vector<TFileBytes>& valid, const std::function<TGra
     EXPECT_EQ(loaded + refused, n);
     EXPECT_GT(loaded, 0);
     EXPECT_GT(refused, 0);
-    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore);
+    EXPECT_LE(GdiObjectCount(), gdiBefore);
 }
 
 TEST(ImageMutation, TGA) {

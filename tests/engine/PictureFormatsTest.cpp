@@ -6,6 +6,7 @@
 #include "DDS.h"
 #include "ImageFixtures.h"
 #include "PictureRegisteredFormats.h"
+#include "PixelSurface.h"
 #include "StringList.h"
 #include "TGA.h"
 #include "TestSupport.h"
@@ -71,7 +72,7 @@ TEST_F(PictureFormats, ACorruptFileRaisesItsFormatErrorAndLeaksNothing) {
     Append(corrupt, {0x8F, 1, 2, 3, 4});
     WriteBytesToFile(folder_.File(L"cut.tga"), corrupt);
     WriteBytesToFile(folder_.File(L"mapped.tga"), TgaHeader(1, 2, 2, 24, 0, 0, 1));
-    const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const DWORD gdiBefore = GdiObjectCount();
     for (int i = 0; i < 200; ++i) {
         EXPECT_THROW(LoadGraphicFromFile(folder_.File(L"cut.tga")), EReadError);
         try {
@@ -81,7 +82,7 @@ TEST_F(PictureFormats, ACorruptFileRaisesItsFormatErrorAndLeaksNothing) {
             EXPECT_EQ(Utf8(e.Message()), "ColorMapped TGA unsupported");
         }
     }
-    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore);
+    EXPECT_LE(GdiObjectCount(), gdiBefore);
     // The files were closed again: they can be deleted.
     EXPECT_TRUE(DeleteFileW(folder_.File(L"cut.tga").c_str()));
 }

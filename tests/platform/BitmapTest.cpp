@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "Bitmap.h"
-#include "GraphicsTestSupport.h"
+#include "PixelSurface.h"
 #include "Streams.h"
 #include "TestSupport.h"
 
@@ -97,8 +97,8 @@ TEST(Bitmap, ScanLineRowZeroIsTheTop) {
     TBitmap a, b;
     Load(a, file);
     Load(b, topDown);
-    EXPECT_EQ(PixelAt(a, 0, 0), PixelAt(b, 0, 1));
-    EXPECT_EQ(PixelAt(a, 1, 1), PixelAt(b, 1, 0));
+    EXPECT_EQ(ColorAt(a, 0, 0), ColorAt(b, 0, 1));
+    EXPECT_EQ(ColorAt(a, 1, 1), ColorAt(b, 1, 0));
 }
 
 TEST(Bitmap, PixelFormatsKeepPicture) {
@@ -138,9 +138,9 @@ TEST(Bitmap, SetSizeKeepsTopLeftAndPaintsNewAreaWhite) {
     bitmap.Canvas()->SetPixels(1, 1, clGreen);
     static_cast<Byte*>(bitmap.ScanLine(0))[3] = 0x80;  // alpha survives a resize
     bitmap.SetSize(4, 3);
-    EXPECT_EQ(PixelAt(bitmap, 0, 0), clRed);
-    EXPECT_EQ(PixelAt(bitmap, 1, 1), clGreen);
-    EXPECT_EQ(PixelAt(bitmap, 3, 2), clWhite);
+    EXPECT_EQ(ColorAt(bitmap, 0, 0), clRed);
+    EXPECT_EQ(ColorAt(bitmap, 1, 1), clGreen);
+    EXPECT_EQ(ColorAt(bitmap, 3, 2), clWhite);
     EXPECT_EQ(static_cast<Byte*>(bitmap.ScanLine(0))[3], 0x80);
     bitmap.SetSize(0, 5);
     EXPECT_TRUE(bitmap.Empty());
@@ -167,15 +167,15 @@ TEST(Bitmap, HandleReleaseAndDormantKeepPixels) {
     ASSERT_EQ(GetObjectW(handle, sizeof(ds), &ds), int(sizeof(ds)));
     bitmap.Dormant();
     EXPECT_FALSE(bitmap.HandleAllocated());
-    EXPECT_EQ(PixelAt(bitmap, 2, 1), clTeal);
+    EXPECT_EQ(ColorAt(bitmap, 2, 1), clTeal);
     HBITMAP released = bitmap.ReleaseHandle();
     ASSERT_NE(released, nullptr);
-    EXPECT_EQ(PixelAt(bitmap, 2, 1), clTeal);
+    EXPECT_EQ(ColorAt(bitmap, 2, 1), clTeal);
     EXPECT_NE(bitmap.Handle(), released);
     TBitmap adopted;
     adopted.SetHandle(released);  // takes ownership
     EXPECT_EQ(adopted.Width(), 3);
-    EXPECT_EQ(PixelAt(adopted, 2, 1), clTeal);
+    EXPECT_EQ(ColorAt(adopted, 2, 1), clTeal);
 }
 
 TEST(Bitmap, SetHandleConvertsDeviceBitmap) {
@@ -210,9 +210,9 @@ TEST(Bitmap, AssignCopiesPixelsAndChangesNotify) {
     b.Assign(&a);
     EXPECT_GE(changes, 1);
     EXPECT_EQ(b.PixelFormat(), pf32bit);
-    EXPECT_EQ(PixelAt(b, 1, 0), clMaroon);
+    EXPECT_EQ(ColorAt(b, 1, 0), clMaroon);
     a.Canvas()->SetPixels(1, 0, clWhite);
-    EXPECT_EQ(PixelAt(b, 1, 0), clMaroon);  // a copy, not a share
+    EXPECT_EQ(ColorAt(b, 1, 0), clMaroon);  // a copy, not a share
     int before = changes;
     b.Canvas()->SetPixels(0, 0, clRed);  // drawing on the canvas changes the bitmap
     EXPECT_GT(changes, before);
@@ -231,16 +231,16 @@ TEST(Bitmap, TransparentColourIsBottomLeftUnlessFixed) {
 
     TBitmap target(2, 2, pf24bit);
     target.Canvas()->Draw(0, 0, &glyph);
-    EXPECT_EQ(PixelAt(target, 0, 0), clWhite);  // key colour left out
-    EXPECT_EQ(PixelAt(target, 1, 0), clRed);
-    EXPECT_EQ(PixelAt(target, 1, 1), clWhite);
+    EXPECT_EQ(ColorAt(target, 0, 0), clWhite);  // key colour left out
+    EXPECT_EQ(ColorAt(target, 1, 0), clRed);
+    EXPECT_EQ(ColorAt(target, 1, 1), clWhite);
 
     glyph.SetTransparentColor(clRed);
     EXPECT_EQ(glyph.TransparentMode(), tmFixed);
     TBitmap second(2, 2, pf24bit);
     second.Canvas()->Draw(0, 0, &glyph);
-    EXPECT_EQ(PixelAt(second, 0, 0), clFuchsia);
-    EXPECT_EQ(PixelAt(second, 1, 0), clWhite);
+    EXPECT_EQ(ColorAt(second, 0, 0), clFuchsia);
+    EXPECT_EQ(ColorAt(second, 1, 0), clWhite);
     glyph.SetTransparentMode(tmAuto);
     EXPECT_EQ(glyph.TransparentColor(), clFuchsia);
 }
@@ -290,7 +290,7 @@ TEST(Bitmap, FormDataIsLengthAndFile) {
     data.SetPosition(0);
     TBitmap copy;
     copy.ReadData(&data);
-    EXPECT_EQ(PixelAt(copy, 1, 1), clOlive);
+    EXPECT_EQ(ColorAt(copy, 1, 1), clOlive);
     EXPECT_EQ(data.Position(), data.Size());
     EXPECT_TRUE(copy.Equals(&bitmap));
 }

@@ -4,7 +4,7 @@
 
 #include "Bitmap.h"
 #include "Canvas.h"
-#include "GraphicsTestSupport.h"
+#include "PixelSurface.h"
 #include "TestSupport.h"
 
 namespace {
@@ -20,8 +20,8 @@ struct CanvasFixture : testing::Test {
         for (int y = 0; y < bitmap.Height(); ++y)
             for (int x = 0; x < bitmap.Width(); ++x) {
                 TColor expected = inside(x, y) ? in : out;
-                if (PixelAt(bitmap, x, y) != expected && wrong++ < 5)
-                    ADD_FAILURE() << "pixel " << x << "," << y << " is " << std::hex << PixelAt(bitmap, x, y)
+                if (ColorAt(bitmap, x, y) != expected && wrong++ < 5)
+                    ADD_FAILURE() << "pixel " << x << "," << y << " is " << std::hex << ColorAt(bitmap, x, y)
                                   << ", expected " << expected;
             }
     }
@@ -75,41 +75,41 @@ TEST_F(CanvasFixture, PolygonIsFilledWithBrushAndOutlinedWithPen) {
     canvas->Brush()->SetColor(clYellow);
     canvas->Pen()->SetColor(clNavy);
     canvas->Polygon({Point(0, 0), Point(20, 0), Point(0, 20)});
-    EXPECT_EQ(PixelAt(bitmap, 0, 0), clNavy);
-    EXPECT_EQ(PixelAt(bitmap, 10, 0), clNavy);
-    EXPECT_EQ(PixelAt(bitmap, 4, 4), clYellow);
-    EXPECT_EQ(PixelAt(bitmap, 15, 15), clWhite);
-    EXPECT_EQ(PixelAt(bitmap, 25, 2), clWhite);
+    EXPECT_EQ(ColorAt(bitmap, 0, 0), clNavy);
+    EXPECT_EQ(ColorAt(bitmap, 10, 0), clNavy);
+    EXPECT_EQ(ColorAt(bitmap, 4, 4), clYellow);
+    EXPECT_EQ(ColorAt(bitmap, 15, 15), clWhite);
+    EXPECT_EQ(ColorAt(bitmap, 25, 2), clWhite);
 }
 
 TEST_F(CanvasFixture, RectangleAndEllipse) {
     canvas->Brush()->SetColor(clLime);
     canvas->Pen()->SetColor(clRed);
     canvas->Rectangle(2, 2, 12, 12);
-    EXPECT_EQ(PixelAt(bitmap, 2, 2), clRed);
-    EXPECT_EQ(PixelAt(bitmap, 11, 11), clRed);
-    EXPECT_EQ(PixelAt(bitmap, 6, 6), clLime);
-    EXPECT_EQ(PixelAt(bitmap, 12, 12), clWhite);
+    EXPECT_EQ(ColorAt(bitmap, 2, 2), clRed);
+    EXPECT_EQ(ColorAt(bitmap, 11, 11), clRed);
+    EXPECT_EQ(ColorAt(bitmap, 6, 6), clLime);
+    EXPECT_EQ(ColorAt(bitmap, 12, 12), clWhite);
 
     canvas->Pen()->SetStyle(psClear);
     canvas->Brush()->SetColor(clBlue);
     canvas->Ellipse(20, 0, 40, 20);
-    EXPECT_EQ(PixelAt(bitmap, 30, 10), clBlue);
-    EXPECT_EQ(PixelAt(bitmap, 21, 1), clWhite);  // the corner of the bounding box stays free
-    EXPECT_EQ(PixelAt(bitmap, 38, 18), clWhite);
+    EXPECT_EQ(ColorAt(bitmap, 30, 10), clBlue);
+    EXPECT_EQ(ColorAt(bitmap, 21, 1), clWhite);  // the corner of the bounding box stays free
+    EXPECT_EQ(ColorAt(bitmap, 38, 18), clWhite);
 }
 
 TEST_F(CanvasFixture, PixelsReadAndWrite) {
     canvas->SetPixels(7, 8, clFuchsia);
     EXPECT_EQ(canvas->Pixels(7, 8), clFuchsia);
-    EXPECT_EQ(PixelAt(bitmap, 7, 8), clFuchsia);
+    EXPECT_EQ(ColorAt(bitmap, 7, 8), clFuchsia);
     EXPECT_EQ(canvas->Pixels(8, 8), clWhite);
 }
 
 TEST_F(CanvasFixture, SystemColoursGoThroughGetSysColor) {
     canvas->Brush()->SetColor(clBtnFace);
     canvas->FillRect(Rect(0, 0, 1, 1));
-    EXPECT_EQ(PixelAt(bitmap, 0, 0), TColor(GetSysColor(COLOR_BTNFACE)));
+    EXPECT_EQ(ColorAt(bitmap, 0, 0), TColor(GetSysColor(COLOR_BTNFACE)));
 }
 
 TEST_F(CanvasFixture, OpaqueTextFillsExactlyItsExtent) {
@@ -126,7 +126,7 @@ TEST_F(CanvasFixture, OpaqueTextFillsExactlyItsExtent) {
     for (int y = 0; y < bitmap.Height(); ++y)
         for (int x = 0; x < bitmap.Width(); ++x) {
             bool inside = x >= 5 && x < 5 + extent.cx && y >= 6 && y < 6 + extent.cy;
-            TColor c = PixelAt(bitmap, x, y);
+            TColor c = ColorAt(bitmap, x, y);
             if (!inside) {
                 EXPECT_EQ(c, clWhite) << x << "," << y;
             } else {
@@ -146,7 +146,7 @@ TEST_F(CanvasFixture, TransparentTextKeepsBackgroundAndTextRectClips) {
     int ink = 0;
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 40; ++x) {
-            TColor c = PixelAt(bitmap, x, y);
+            TColor c = ColorAt(bitmap, x, y);
             if (x >= 10) {
                 EXPECT_EQ(c, clWhite) << x << "," << y;
             } else if (c != clWhite) {
@@ -163,15 +163,15 @@ TEST_F(CanvasFixture, CopyRectStretchesWithCopyMode) {
     source.Canvas()->SetPixels(0, 1, clBlue);
     source.Canvas()->SetPixels(1, 1, clBlack);
     canvas->CopyRect(Rect(10, 10, 14, 14), source.Canvas(), Rect(0, 0, 2, 2));
-    EXPECT_EQ(PixelAt(bitmap, 10, 10), clRed);
-    EXPECT_EQ(PixelAt(bitmap, 13, 11), clGreen);
-    EXPECT_EQ(PixelAt(bitmap, 11, 13), clBlue);
-    EXPECT_EQ(PixelAt(bitmap, 13, 13), clBlack);
-    EXPECT_EQ(PixelAt(bitmap, 14, 14), clWhite);
+    EXPECT_EQ(ColorAt(bitmap, 10, 10), clRed);
+    EXPECT_EQ(ColorAt(bitmap, 13, 11), clGreen);
+    EXPECT_EQ(ColorAt(bitmap, 11, 13), clBlue);
+    EXPECT_EQ(ColorAt(bitmap, 13, 13), clBlack);
+    EXPECT_EQ(ColorAt(bitmap, 14, 14), clWhite);
 
     canvas->SetCopyMode(cmNotSrcCopy);
     canvas->CopyRect(Rect(0, 0, 2, 2), source.Canvas(), Rect(0, 0, 2, 2));
-    EXPECT_EQ(PixelAt(bitmap, 0, 0), TColor(0xFFFF00));  // not red
+    EXPECT_EQ(ColorAt(bitmap, 0, 0), TColor(0xFFFF00));  // not red
 }
 
 TEST_F(CanvasFixture, BrushCopyPaintsBrushOverKeyColour) {
@@ -181,9 +181,9 @@ TEST_F(CanvasFixture, BrushCopyPaintsBrushOverKeyColour) {
     glyph.Canvas()->SetPixels(2, 0, clBlue);
     canvas->Brush()->SetColor(clLime);
     canvas->BrushCopy(Rect(0, 0, 3, 1), &glyph, Rect(0, 0, 3, 1), clFuchsia);
-    EXPECT_EQ(PixelAt(bitmap, 0, 0), clRed);
-    EXPECT_EQ(PixelAt(bitmap, 1, 0), clLime);
-    EXPECT_EQ(PixelAt(bitmap, 2, 0), clBlue);
+    EXPECT_EQ(ColorAt(bitmap, 0, 0), clRed);
+    EXPECT_EQ(ColorAt(bitmap, 1, 0), clLime);
+    EXPECT_EQ(ColorAt(bitmap, 2, 0), clBlue);
 }
 
 TEST_F(CanvasFixture, DrawAndStretchDrawGraphic) {
@@ -191,12 +191,12 @@ TEST_F(CanvasFixture, DrawAndStretchDrawGraphic) {
     picture.Canvas()->SetPixels(0, 0, clRed);
     picture.Canvas()->SetPixels(1, 0, clBlue);
     canvas->Draw(5, 5, &picture);
-    EXPECT_EQ(PixelAt(bitmap, 5, 5), clRed);
-    EXPECT_EQ(PixelAt(bitmap, 6, 5), clBlue);
-    EXPECT_EQ(PixelAt(bitmap, 7, 5), clWhite);
+    EXPECT_EQ(ColorAt(bitmap, 5, 5), clRed);
+    EXPECT_EQ(ColorAt(bitmap, 6, 5), clBlue);
+    EXPECT_EQ(ColorAt(bitmap, 7, 5), clWhite);
     canvas->StretchDraw(Rect(20, 20, 24, 22), &picture);
-    EXPECT_EQ(PixelAt(bitmap, 21, 21), clRed);
-    EXPECT_EQ(PixelAt(bitmap, 22, 20), clBlue);
+    EXPECT_EQ(ColorAt(bitmap, 21, 21), clRed);
+    EXPECT_EQ(ColorAt(bitmap, 22, 20), clBlue);
 }
 
 TEST_F(CanvasFixture, ChangingToolsLeaksNoGdiObjects) {
@@ -224,10 +224,10 @@ TEST_F(CanvasFixture, PatternBrushTilesItsBitmap) {
     canvas->Brush()->SetBitmap(nullptr);
     int red = 0;
     for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x) red += PixelAt(bitmap, x, y) == clRed;
+        for (int x = 0; x < 8; ++x) red += ColorAt(bitmap, x, y) == clRed;
     EXPECT_EQ(red, 32);  // a checkerboard: half the pixels
-    EXPECT_NE(PixelAt(bitmap, 0, 0), PixelAt(bitmap, 1, 0));
-    EXPECT_EQ(PixelAt(bitmap, 9, 9), clWhite);
+    EXPECT_NE(ColorAt(bitmap, 0, 0), ColorAt(bitmap, 1, 0));
+    EXPECT_EQ(ColorAt(bitmap, 9, 9), clWhite);
 }
 
 TEST(Canvas, OwnedHandleIsDeletedWhenReplaced) {
@@ -252,8 +252,8 @@ TEST(Canvas, BorrowedHandleIsSwitchedAndNotDeleted) {
     canvas.FillRect(Rect(0, 0, 4, 4));
     canvas.SetHandle(nullptr);
     EXPECT_EQ(GetObjectType(bHandle), DWORD(OBJ_MEMDC));  // the borrowed context is still alive
-    EXPECT_EQ(PixelAt(a, 1, 1), clRed);
-    EXPECT_EQ(PixelAt(b, 1, 1), clBlue);
+    EXPECT_EQ(ColorAt(a, 1, 1), clRed);
+    EXPECT_EQ(ColorAt(b, 1, 1), clBlue);
 }
 
 // A canvas that acquires its context when first drawn on, as windowed controls do.
@@ -297,7 +297,7 @@ TEST(Canvas, SubclassAcquiresContextOnDemand) {
         canvas.FreeHandle();
         EXPECT_EQ(canvas.released, 1);
     }
-    EXPECT_EQ(PixelAt(target, 2, 2), clRed);
+    EXPECT_EQ(ColorAt(target, 2, 2), clRed);
     EXPECT_LE(GdiObjectCount(), before);
 }
 

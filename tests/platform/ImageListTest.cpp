@@ -2,7 +2,7 @@
 
 #include "Bitmap.h"
 #include "FormDescription.h"
-#include "GraphicsTestSupport.h"
+#include "PixelSurface.h"
 #include "ImageList.h"
 #include "JpegImage.h"
 #include "Picture.h"
@@ -37,14 +37,14 @@ TEST(ImageList, StripBecomesImagesThatDraw) {
     ASSERT_EQ(list.Count(), 3);
     TBitmap target;
     DrawAll(list, target);
-    EXPECT_EQ(PixelAt(target, 8, 8), clRed);
-    EXPECT_EQ(PixelAt(target, 24, 8), clLime);
-    EXPECT_EQ(PixelAt(target, 40, 15), clBlue);
+    EXPECT_EQ(ColorAt(target, 8, 8), clRed);
+    EXPECT_EQ(ColorAt(target, 24, 8), clLime);
+    EXPECT_EQ(ColorAt(target, 40, 15), clBlue);
 
     list.Delete(1);
     ASSERT_EQ(list.Count(), 2);
     DrawAll(list, target);
-    EXPECT_EQ(PixelAt(target, 24, 8), clBlue);
+    EXPECT_EQ(ColorAt(target, 24, 8), clBlue);
     EXPECT_THROW(list.Delete(2), EInvalidOperation);
     EXPECT_THROW(list.Delete(-2), EInvalidOperation);
     list.Clear();
@@ -62,8 +62,8 @@ TEST(ImageList, MaskedImagesLeaveTheKeyColourOut) {
     EXPECT_EQ(image.Canvas()->Pixels(3, 3), clFuchsia);  // the caller's bitmap is left alone
     TBitmap target;
     DrawAll(list, target);
-    EXPECT_EQ(PixelAt(target, 0, 0), clNavy);
-    EXPECT_EQ(PixelAt(target, 3, 3), clWhite);
+    EXPECT_EQ(ColorAt(target, 0, 0), clNavy);
+    EXPECT_EQ(ColorAt(target, 3, 3), clWhite);
 
     // An explicit mask: white (1) bits are transparent.
     TBitmap mask(4, 4, pf1bit);
@@ -75,8 +75,8 @@ TEST(ImageList, MaskedImagesLeaveTheKeyColourOut) {
     solid.Canvas()->FillRect(Rect(0, 0, 4, 4));
     list.Add(&solid, &mask);
     DrawAll(list, target);
-    EXPECT_EQ(PixelAt(target, 4, 0), clWhite);
-    EXPECT_EQ(PixelAt(target, 5, 1), clMaroon);
+    EXPECT_EQ(ColorAt(target, 4, 0), clWhite);
+    EXPECT_EQ(ColorAt(target, 5, 1), clMaroon);
 }
 
 TEST(ImageList, DisabledImagesAreDrawnInShadowColours) {
@@ -89,9 +89,9 @@ TEST(ImageList, DisabledImagesAreDrawnInShadowColours) {
     list.AddMasked(&image, clWhite);
     TBitmap target;
     DrawAll(list, target, false);
-    EXPECT_EQ(PixelAt(target, 0, 0), TColor(ColorToRGB(clBtnShadow)));
-    EXPECT_EQ(PixelAt(target, 2, 1), TColor(ColorToRGB(clBtnHighlight)));  // the offset copy
-    EXPECT_EQ(PixelAt(target, 3, 1), clWhite);
+    EXPECT_EQ(ColorAt(target, 0, 0), TColor(ColorToRGB(clBtnShadow)));
+    EXPECT_EQ(ColorAt(target, 2, 1), TColor(ColorToRGB(clBtnHighlight)));  // the offset copy
+    EXPECT_EQ(ColorAt(target, 3, 1), clWhite);
 }
 
 TEST(ImageList, DrawingOnABackgroundColourChangesNothingAndTellsNobody) {
@@ -111,9 +111,9 @@ TEST(ImageList, DrawingOnABackgroundColourChangesNothingAndTellsNobody) {
     target.Canvas()->FillRect(Rect(0, 0, 8, 4));
     list.DrawOnBackground(target.Canvas(), 0, 0, 0, clAqua);
     list.DrawOnBackground(target.Canvas(), 4, 0, 0, clAqua, false);
-    EXPECT_EQ(PixelAt(target, 0, 0), clNavy);
-    EXPECT_EQ(PixelAt(target, 3, 3), clAqua);  // the masked-out part takes the background
-    EXPECT_EQ(PixelAt(target, 4, 0), TColor(ColorToRGB(clBtnShadow)));
+    EXPECT_EQ(ColorAt(target, 0, 0), clNavy);
+    EXPECT_EQ(ColorAt(target, 3, 3), clAqua);  // the masked-out part takes the background
+    EXPECT_EQ(ColorAt(target, 4, 0), TColor(ColorToRGB(clBtnShadow)));
     EXPECT_EQ(list.BkColor(), clNone);
     EXPECT_TRUE(recorder.senders.empty());
     list.UnRegisterChanges(&link);
@@ -234,7 +234,7 @@ TEST(GraphicsInFormDescriptions, PicturesBitmapsFontsAndImageListsRoundTrip) {
     ReadComponentFromText(text, &copy);
     ASSERT_TRUE(Is<TJPEGImage>(copy.Picture()->Graphic()));
     EXPECT_EQ(copy.Picture()->Width(), 8);
-    TColor c = PixelAt(*static_cast<TJPEGImage*>(copy.Picture()->Graphic())->Bitmap(), 4, 3);
+    TColor c = ColorAt(*static_cast<TJPEGImage*>(copy.Picture()->Graphic())->Bitmap(), 4, 3);
     EXPECT_GE(c & 0xFF, 240);
     EXPECT_EQ(copy.Glyph()->Width(), 8);
     EXPECT_EQ(copy.Glyph()->Canvas()->Pixels(7, 5), clBlue);
@@ -251,9 +251,9 @@ TEST(GraphicsInFormDescriptions, PicturesBitmapsFontsAndImageListsRoundTrip) {
     ASSERT_EQ(readIcons->Count(), 3);
     TBitmap target;
     DrawAll(*readIcons, target);
-    EXPECT_EQ(PixelAt(target, 8, 8), clRed);
-    EXPECT_EQ(PixelAt(target, 24, 8), clLime);
-    EXPECT_EQ(PixelAt(target, 40, 8), clBlue);
+    EXPECT_EQ(ColorAt(target, 8, 8), clRed);
+    EXPECT_EQ(ColorAt(target, 24, 8), clLime);
+    EXPECT_EQ(ColorAt(target, 40, 8), clBlue);
     // Written again, the copy gives the same text.
     copy.SetName(L"Holder");
     EXPECT_EQ(WriteComponentToText(&copy), text);

@@ -8,8 +8,9 @@ extern "C" {
 #include <jerror.h>
 }
 
-#include "GraphicsTestSupport.h"
 #include "JpegImage.h"
+#include "MutationSupport.h"
+#include "PixelSurface.h"
 #include "Streams.h"
 #include "TestSupport.h"
 
@@ -130,7 +131,7 @@ TEST(Jpeg, AThousandFailuresLeakNothing) {
     corrupt[20] = 0xFF;                               // a broken marker in the header segment
     for (int i = 0; i < 20; ++i) ErrorOf(truncated);  // warm-up: one-time allocations
     DWORD gdiBefore = GdiObjectCount();
-    size_t heapBefore = HeapBytesInUse();
+    size_t heapBefore = HeapInUse().bytes;
     int failures = 0;
     for (int i = 0; i < 1000; ++i) {
         TJPEGImage jpeg;
@@ -142,7 +143,7 @@ TEST(Jpeg, AThousandFailuresLeakNothing) {
     }
     EXPECT_GE(failures, 500);  // every truncated one fails; corrupt data may merely decode badly
     EXPECT_LE(GdiObjectCount(), gdiBefore + 1);
-    EXPECT_LT(HeapBytesInUse(), heapBefore + 64 * 1024);
+    EXPECT_LT(HeapInUse().bytes, heapBefore + 64 * 1024);
 }
 
 // A stream that refuses to grow past a limit, like a full disk.
@@ -159,7 +160,7 @@ TEST(Jpeg, StreamFailuresPassThroughUnchanged) {
     PaintGradient(bitmap, 64, 48);
     size_t heapBefore = 0;
     for (int round = 0; round < 50; ++round) {
-        if (round == 10) heapBefore = HeapBytesInUse();
+        if (round == 10) heapBefore = HeapInUse().bytes;
         TFullStream full;
         try {
             EncodeJpeg(&bitmap, &full, 90);
@@ -168,7 +169,7 @@ TEST(Jpeg, StreamFailuresPassThroughUnchanged) {
             EXPECT_EQ(Utf8(e.Message()), "disk full");
         }
     }
-    EXPECT_LT(HeapBytesInUse(), heapBefore + 16 * 1024);
+    EXPECT_LT(HeapInUse().bytes, heapBefore + 16 * 1024);
 }
 
 TEST(Jpeg, GreyscaleDecodesToEqualChannels) {
@@ -237,7 +238,7 @@ TEST(Jpeg, DrawingOnTheBitmapRecompresses) {
     TJPEGImage back;
     LoadBytes(back, StreamBytes(&saved));
     EXPECT_NE(StreamBytes(&saved), file);
-    TColor c = PixelAt(*back.Bitmap(), 30, 20);
+    TColor c = ColorAt(*back.Bitmap(), 30, 20);
     EXPECT_GE(c & 0xFF, 240);
     EXPECT_LE((c >> 16) & 0xFF, 15);
 }

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "Bitmap.h"
-#include "GraphicsTestSupport.h"
+#include "PixelSurface.h"
 #include "Icon.h"
 #include "JpegImage.h"
 #include "Picture.h"
@@ -207,8 +207,8 @@ TEST(Icon, LoadsFromFileDrawsWithMaskAndSavesTheSameFile) {
     EXPECT_EQ(icon.Height(), 16);
     TBitmap target(16, 16, pf24bit);
     target.Canvas()->Draw(0, 0, &icon);
-    EXPECT_EQ(PixelAt(target, 12, 12), clRed);
-    EXPECT_EQ(PixelAt(target, 2, 2), clWhite);
+    EXPECT_EQ(ColorAt(target, 12, 12), clRed);
+    EXPECT_EQ(ColorAt(target, 2, 2), clWhite);
     TMemoryStream saved;
     icon.SaveToStream(&saved);
     EXPECT_EQ(StreamBytes(&saved), file);
@@ -228,8 +228,8 @@ TEST(Icon, LoadsFromResource) {
     EXPECT_EQ(icon.Width(), GetSystemMetrics(SM_CXICON));
     TBitmap target(icon.Width(), icon.Height(), pf24bit);
     target.Canvas()->Draw(0, 0, &icon);
-    EXPECT_EQ(PixelAt(target, icon.Width() - 2, icon.Height() - 2), clRed);
-    EXPECT_EQ(PixelAt(target, 1, 1), clWhite);
+    EXPECT_EQ(ColorAt(target, icon.Width() - 2, icon.Height() - 2), clRed);
+    EXPECT_EQ(ColorAt(target, 1, 1), clWhite);
     EXPECT_THROW(icon.LoadFromResourceName(GetModuleHandleW(nullptr), L"NO_SUCH_ICON"), EResNotFound);
     HICON handle = icon.ReleaseHandle();
     EXPECT_TRUE(icon.Empty());

@@ -7,19 +7,9 @@
 
 #include "Bitmap.h"
 #include "GraphicsTypes.h"
+#include "PixelSurface.h"
 #include "cxBitmap.h"
 #include "cxImageStates.h"
-
-// A pixel's colour without its alpha byte, 0xRRGGBB.
-inline DWORD Rgb(DWORD pixel) { return pixel & 0xFFFFFF; }
-
-// The whole 32-bit pixel at (x, y), counted from the top-left corner.
-inline DWORD PixelAt(TBitmap* b, int x, int y) {
-    TRGBColors p = LoadBitmapColors(b, true);
-    return PixelValue(p[size_t(y * b->Width() + x)]);
-}
-// The same without its alpha byte.
-inline DWORD At(TBitmap* b, int x, int y) { return Rgb(PixelAt(b, x, y)); }
 
 // The desktop's work area, where popups and hints are kept.
 inline TRect WorkArea() {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "MutationSupport.h"
+#include "PixelSurface.h"
 #include "SkinTestSupport.h"
 
 namespace {
@@ -99,7 +100,7 @@ TEST(dxRibbonSkinMutation, DamagedAtlasesGiveASchemeOrAnException) {
     };
     // Once with valid atlases, so that whatever GDI+ sets up on first use is there already.
     for (const auto& [which, bytes] : atlases) delete CreateRibbonSkin<TDamagedAtlasScheme>(which, bytes);
-    const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const DWORD gdiBefore = GdiObjectCount();
     const THeapUse heapBefore = HeapInUse();
     DWORD handlesBefore = 0;
     ASSERT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &handlesBefore));
@@ -124,7 +125,7 @@ TEST(dxRibbonSkinMutation, DamagedAtlasesGiveASchemeOrAnException) {
     EXPECT_GT(parts, 0);
     DWORD handlesAfter = 0;
     ASSERT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &handlesAfter));
-    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore);
+    EXPECT_EQ(GdiObjectCount(), gdiBefore);
     EXPECT_EQ(handlesAfter, handlesBefore);
     // A leak in any run would show as thousands of blocks; a few come from first uses.
     EXPECT_LE(HeapInUse().blocks, heapBefore.blocks + 100);

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "MutationSupport.h"
+#include "PixelSurface.h"
 #include "SkinTestSupport.h"
 
 namespace {
@@ -174,7 +175,7 @@ TEST(dxSkinMutation, TenThousandBrokenSkinsLoadOrAreRefusedWithBoundedMemory) {
     TSkinImageClassScope standIn(TSkinMutationImage::StaticClass());
     RunSkinMutations(valid, 50, 1);  // the first loads make the caches the loop then reuses
     const THeapUse heapBefore = HeapInUse();
-    const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const DWORD gdiBefore = GdiObjectCount();
     const SIZE_T memoryBefore = SkinMutationMemory(), peakBefore = SkinMutationPeakMemory();
     const TSkinMutationResult result = RunSkinMutations(valid, 10000, 0x5EED5);
     const THeapUse heapAfter = HeapInUse();
@@ -185,7 +186,7 @@ TEST(dxSkinMutation, TenThousandBrokenSkinsLoadOrAreRefusedWithBoundedMemory) {
     EXPECT_GT(result.refusedClass, 0);
     EXPECT_LE(heapAfter.blocks, heapBefore.blocks + 64);
     EXPECT_LE(heapAfter.bytes, heapBefore.bytes + 64 * 1024);
-    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore);
+    EXPECT_LE(GdiObjectCount(), gdiBefore);
     // no mutant ever made the process take much more than it had
     EXPECT_LE(SkinMutationPeakMemory(), std::max(peakBefore, memoryBefore + (SIZE_T(256) << 20)));
 }
