@@ -175,30 +175,21 @@ void TRzFileDialog::PrepareForm(TRzShellOpenSaveForm* form) {
     form->SetFormFilterIndex(FilterIndex());
     form->SetSplitterPosition(formSplitterPos_);
 
-    form->ShellCombo->SetFrameColor(FrameColor());
-    form->ShellCombo->SetFrameStyle(FrameStyle());
-    form->ShellCombo->SetFrameVisible(FrameVisible());
-    form->ShellCombo->SetFramingPreference(FramingPreference());
-    form->ShellCombo->SetFlatButtons(FrameVisible());
-    for (TRzCustomComboBox* combo : {form->cbxFileTypes, form->cbxFileName}) {
-        combo->SetFrameColor(FrameColor());
-        combo->SetFrameStyle(FrameStyle());
-        combo->SetFrameVisible(FrameVisible());
-        combo->SetFramingPreference(FramingPreference());
+    auto frame = [this](auto* control) {
+        control->SetFrameColor(FrameColor());
+        control->SetFrameStyle(FrameStyle());
+        control->SetFrameVisible(FrameVisible());
+        control->SetFramingPreference(FramingPreference());
+    };
+    for (TRzCustomComboBox* combo : {static_cast<TRzCustomComboBox*>(form->ShellCombo),
+                                     static_cast<TRzCustomComboBox*>(form->cbxFileTypes),
+                                     static_cast<TRzCustomComboBox*>(form->cbxFileName)}) {
+        frame(combo);
         combo->SetFlatButtons(FrameVisible());
     }
-    form->ShellTree->SetFrameColor(FrameColor());
-    form->ShellTree->SetFrameStyle(FrameStyle());
-    form->ShellTree->SetFrameVisible(FrameVisible());
-    form->ShellTree->SetFramingPreference(FramingPreference());
-    form->ShellList->SetFrameColor(FrameColor());
-    form->ShellList->SetFrameStyle(FrameStyle());
-    form->ShellList->SetFrameVisible(FrameVisible());
-    form->ShellList->SetFramingPreference(FramingPreference());
-    form->edtFileName->SetFrameColor(FrameColor());
-    form->edtFileName->SetFrameStyle(FrameStyle());
-    form->edtFileName->SetFrameVisible(FrameVisible());
-    form->edtFileName->SetFramingPreference(FramingPreference());
+    frame(form->ShellTree);
+    frame(form->ShellList);
+    frame(form->edtFileName);
 
     for (TRzBitBtn* button : {form->btnOpen, form->btnCancel, form->btnHelp}) {
         button->SetColor(ButtonColor());

@@ -271,6 +271,17 @@ TEST_F(ShellDialogTest, FunctionKeysToggleTheTreeDropTheComboAndRefresh) {
         {
             [&] { return Active(dialog) && FormOf(dialog)->ShellList->Items()->Count() == 3; },
             [&] {
+                // The edit has the focus: the form refills the list, which shows the new file.
+                tree.File(L"levels\\later.level");
+                FocusEdit(FormOf(dialog));
+                TypeKey(VK_F5);
+                return true;
+            },
+            [&] {
+                return refreshed = SameText(ListFolder(FormOf(dialog)), levels) &&
+                                   FormOf(dialog)->ShellList->Items()->Count() == 4;
+            },
+            [&] {
                 FormOf(dialog)->ShellList->SetFocus();
                 TypeKey(VK_F12);
                 return true;
@@ -297,18 +308,6 @@ TEST_F(ShellDialogTest, FunctionKeysToggleTheTreeDropTheComboAndRefresh) {
                 return true;
             },
             [&] { return !FormOf(dialog)->ShellCombo->DroppedDown(); },
-            [&] {
-                // The edit has the focus: the form refills the list, which shows the new file.
-                tree.File(L"levels\\later.level");
-                FocusEdit(FormOf(dialog));
-                TypeKey(VK_F5);
-                return true;
-            },
-            [&] {
-                refreshed = SameText(ListFolder(FormOf(dialog)), levels) &&
-                            FormOf(dialog)->ShellList->Items()->Count() == 4;
-                return true;
-            },
             [&] {
                 FormOf(dialog)->SetModalResult(mrCancel);
                 return true;
