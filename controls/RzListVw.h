@@ -145,6 +145,9 @@ protected:
     // Keyboard and right-click requests (client point): the item menu, or the plain popup.
     virtual void ShowContextMenuAt(TPoint pos);
     virtual void ShowItemContextMenu(TPoint pos);
+    // A descendant that showed a menu of its own for the click or key: the system's request that
+    // follows is swallowed once, as for the control's own menus.
+    void MarkMenuShown() { menuHandled_ = true; }
     virtual void DoItemContextMenu(TListItem* Item, TPoint& Pos, TPopupMenu*& Menu);
 
 private:

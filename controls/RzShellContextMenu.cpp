@@ -121,6 +121,48 @@ HRESULT InvokeContextCommand(HWND owner, IContextMenu* menu, const String& verb)
     return InvokeContextCommand(owner, menu, UINT(offset));
 }
 
+HRESULT InvokeItemVerb(HWND owner, IShellFolder* parent, const ITEMIDLIST* item, IShellFolder* itself,
+                       const String& verb) {
+    // The menu that offers the verb, queried into a popup that lives until the command ran.
+    auto queried = [&](IContextMenu* menu, HMENU& popup) {
+        popup = CreatePopupMenu();
+        menu->QueryContextMenu(popup, 0, FirstShellCommand, 0x7FFF, CMF_EXPLORE);
+        if (FindVerbCommand(menu, verb) >= 0) return true;
+        DestroyMenu(popup);
+        popup = nullptr;
+        return false;
+    };
+    HMENU popup = nullptr;
+    IContextMenu* menu = nullptr;
+    HRESULT result = parent ? parent->GetUIObjectOf(owner, 1, &item, IID_IContextMenu, nullptr,
+                                                    reinterpret_cast<void**>(&menu))
+                            : E_INVALIDARG;
+    if (SUCCEEDED(result) && menu && !queried(menu, popup)) {
+        menu->Release();
+        menu = nullptr;
+        result = HRESULT_FROM_WIN32(ERROR_NOT_FOUND);
+    }
+    if (!popup && itself) {
+        if (menu) menu->Release();
+        menu = nullptr;
+        HRESULT background = itself->CreateViewObject(owner, IID_IContextMenu, reinterpret_cast<void**>(&menu));
+        if (SUCCEEDED(background) && menu && !queried(menu, popup)) {
+            menu->Release();
+            menu = nullptr;
+        } else if (FAILED(background)) {
+            result = background;
+        }
+    }
+    if (!popup) {
+        if (menu) menu->Release();
+        return FAILED(result) ? result : HRESULT_FROM_WIN32(ERROR_NOT_FOUND);
+    }
+    result = InvokeContextCommand(owner, menu, verb);
+    DestroyMenu(popup);
+    menu->Release();
+    return result;
+}
+
 // ---- Send To
 
 const std::vector<TRzSendToEntry>& SendToList() {

@@ -34,6 +34,11 @@ HRESULT InvokeContextCommand(HWND owner, IContextMenu* menu, UINT offset);
 // Invokes the command with this verb; when the menu does not offer it, invokes nothing and
 // answers HRESULT_FROM_WIN32(ERROR_NOT_FOUND).
 HRESULT InvokeContextCommand(HWND owner, IContextMenu* menu, const String& verb);
+// Invokes verb on one item through the item menu of its parent folder; when that menu is missing
+// or lacks the verb (some shells' item menus have no "paste"), through the background menu of the
+// item's own folder (itself, may be null). The invocation's result, or why no menu had the verb.
+HRESULT InvokeItemVerb(HWND owner, IShellFolder* parent, const ITEMIDLIST* item, IShellFolder* itself,
+                       const String& verb);
 
 // ---- Send To
 

@@ -1,6 +1,7 @@
 #include "RzShellDragDrop.h"
 
 #include "RzShellDataObject.h"
+#include "RzShellScopes.h"
 
 // ---- Drop source
 
@@ -85,6 +86,48 @@ struct TMediumHolder {
 };
 
 }  // namespace
+
+void RegisterShellDropTarget(HWND window, IRzShellDropHandler* handler, bool on, IDropTarget*& registered) {
+    if (on && !registered && window) {
+        IDropTarget* target = TRzShellDropTarget::Create(handler);
+        if (SUCCEEDED(RegisterDragDrop(window, target)))
+            registered = target;
+        else
+            target->Release();
+    } else if (!on && registered) {
+        if (window) RevokeDragDrop(window);
+        registered->Release();
+        registered = nullptr;
+    }
+}
+
+DWORD ProbeDropTarget(IDropTarget* target, IDataObject* data, DWORD keyState, POINTL point, DWORD effect) {
+    DWORD allowed = effect;
+    target->DragEnter(data, keyState, point, &allowed);
+    allowed = effect;
+    target->DragOver(keyState, point, &allowed);
+    target->DragLeave();
+    return allowed;
+}
+
+void DropOnTarget(IDropTarget* target, IDataObject* data, DWORD keyState, POINTL point, DWORD& effect) {
+    DWORD allowed = effect;
+    target->DragEnter(data, keyState, point, &allowed);
+    allowed = effect;
+    target->DragOver(keyState, point, &allowed);
+    effect = allowed & DroppedItemsEffects(data);
+    THourglass hourglass;
+    target->Drop(data, keyState, point, &effect);
+}
+
+DWORD ItemsDropEffects(IShellFolder* folder, const std::vector<const ITEMIDLIST*>& items) {
+    if (!folder || items.empty()) return DROPEFFECT_NONE;
+    // The shell's can-copy, can-move and can-link bits are the drop effects' own.
+    SFGAOF attributes = SFGAO_CANCOPY | SFGAO_CANMOVE | SFGAO_CANLINK;
+    std::vector<const ITEMIDLIST*> list(items);
+    if (FAILED(folder->GetAttributesOf(UINT(list.size()), list.data(), &attributes))) return DROPEFFECT_NONE;
+    return attributes & (DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK);
+}
 
 DWORD DroppedItemsEffects(IDataObject* data) {
     const DWORD allEffects = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;

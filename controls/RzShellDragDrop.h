@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <vector>
+
 #include "RzComObject.h"
 #include "RzShellUtils.h"
 
@@ -65,7 +67,21 @@ private:
     IRzShellDropHandler* control_;
 };
 
+// Registers a drop target for handler's window (on), or revokes the one registered (off);
+// registered holds it meanwhile (null while none).
+void RegisterShellDropTarget(HWND window, IRzShellDropHandler* handler, bool on, IDropTarget*& registered);
+// What target would do with the dragged data at point (entered, dragged over and left again),
+// starting from the effects the drag allows.
+DWORD ProbeDropTarget(IDropTarget* target, IDataObject* data, DWORD keyState, POINTL point, DWORD effect);
+// Drops data on target as a drag ending there would: entered and dragged over, then dropped
+// under the hourglass with the effect limited to what every dropped item allows.
+void DropOnTarget(IDropTarget* target, IDataObject* data, DWORD keyState, POINTL point, DWORD& effect);
+
 // ---- Shell look-ups
+
+// The drop effects (copy, move, link) that all of the items of folder allow; none when the
+// folder cannot tell.
+DWORD ItemsDropEffects(IShellFolder* folder, const std::vector<const ITEMIDLIST*>& items);
 
 // The drop effects (copy 1, move 2, link 4) that every item of the data's "Shell IDList Array"
 // allows. 7 when the data has none or it cannot be read; raises when the shell cannot bind the

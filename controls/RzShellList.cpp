@@ -445,7 +445,14 @@ void TRzCustomShellList::InsertItem(TListItem* Item) {
         if (addingAttributes_ & SFGAO_LINK) Item->SetOverlayIndex(1);
         if (addingAttributes_ & SFGAO_HIDDEN) Item->SetCut(true);
         int extra = details_ ? std::max(0, Columns()->Count() - 1) : 3;
+        // The window asks every column's text through the callback already: the blank sub-items
+        // need no repaint, which would read every column of each new item (sizes, dates, types)
+        // as it is added.
+        auto* subItems = As<TStringList>(Item->SubItems());
+        TNotifyEvent changed = subItems ? subItems->OnChange : TNotifyEvent();
+        if (subItems) subItems->OnChange = nullptr;
         for (int i = 0; i < extra; ++i) Item->SubItems()->Add(String());
+        if (subItems) subItems->OnChange = changed;
     }
     TRzCustomListView::InsertItem(Item);
 }
@@ -889,31 +896,13 @@ void TRzCustomShellList::InvokeSelectionVerb(const String& verb) {
 }
 
 void TRzCustomShellList::InvokeFolderVerb(const String& verb) {
-    HWND owner = ShellOwnerWindow(this);
-    TComRef<IContextMenu> menu;
     IShellFolder* parent = nullptr;
     PItemIDList parentList = nullptr, item = nullptr;
-    HRESULT result = GetParentFolderAndItem(folder_->IdList(), parent, parentList, item);
-    if (SUCCEEDED(result)) {
-        const ITEMIDLIST* items[] = {item};
-        result = parent->GetUIObjectOf(owner, 1, items, IID_IContextMenu, nullptr, menu.OutVoid());
-        parent->Release();
-    }
+    GetParentFolderAndItem(folder_->IdList(), parent, parentList, item);  // without them, the background menu
+    HRESULT result = InvokeItemVerb(ShellOwnerWindow(this), parent, item, shellFolder_, verb);
+    if (parent) parent->Release();
     ShellMemFree(parentList);
     ShellMemFree(item);
-    if (SUCCEEDED(result)) {
-        HMENU popup = CreatePopupMenu();
-        menu->QueryContextMenu(popup, 0, FirstShellCommand, 0x7FFF, CMF_EXPLORE);
-        DestroyMenu(popup);
-        if (FindVerbCommand(menu.Get(), verb) < 0) menu.Reset();
-    }
-    // An item menu without the verb (paste, under some shells): the folder's background menu has it.
-    if (!menu && shellFolder_) OleCheck(shellFolder_->CreateViewObject(owner, IID_IContextMenu, menu.OutVoid()));
-    OleCheck(menu ? S_OK : E_FAIL);
-    HMENU popup = CreatePopupMenu();
-    menu->QueryContextMenu(popup, 0, FirstShellCommand, 0x7FFF, CMF_EXPLORE);
-    result = InvokeContextCommand(owner, menu.Get(), verb);
-    DestroyMenu(popup);
     OleCheck(result);
 }
 
@@ -924,6 +913,7 @@ void TRzCustomShellList::ShowItemContextMenu(TPoint pos) {
     }
     TPopupMenu* menu = PopupMenu();
     DoItemContextMenu(ItemFocused(), pos, menu);
+    MarkMenuShown();
     ShowListContextMenu(pos);
 }
 
@@ -933,7 +923,7 @@ void TRzCustomShellList::ShowListContextMenu(TPoint pos) {
     TRzShellListData* focused = ListData(ItemFocused());
     bool canRename = focused && !focused->PathName().empty() && !ReadOnly();
     TRzShellContextMenu menu(Handle(), smallImages_->Handle());
-    menu.OnPopupHint = OnPopupHint;
+    menu.OnPopupHint = MakeEvent(this, &TRzCustomShellList::MenuHint);
     activeMenu_ = &menu;
     TRzContextMenuChoice choice;
     try {
@@ -966,6 +956,11 @@ void TRzCustomShellList::ShowListContextMenu(TPoint pos) {
     }
 }
 
+void TRzCustomShellList::MenuHint(TObject*, const String& hint) {
+    // The handler hears of the list, not of the menu object.
+    if (OnPopupHint) OnPopupHint(this, hint);
+}
+
 void TRzCustomShellList::WMMenuMessage(TMessage& Message) {
     if (activeMenu_ && activeMenu_->HandleMenuMessage(Message)) return;
     Inherited<TRzCustomListView>(Message);
@@ -973,17 +968,7 @@ void TRzCustomShellList::WMMenuMessage(TMessage& Message) {
 
 // ---- drag and drop
 
-DWORD TRzCustomShellList::SelectedDropEffects() const {
-    std::vector<const ITEMIDLIST*> items = SelectedPidls();
-    if (items.empty() || !shellFolder_) return DROPEFFECT_NONE;
-    SFGAOF attributes = SFGAO_CANCOPY | SFGAO_CANMOVE | SFGAO_CANLINK;
-    if (FAILED(shellFolder_->GetAttributesOf(UINT(items.size()), items.data(), &attributes))) return DROPEFFECT_NONE;
-    DWORD effects = 0;
-    if (attributes & SFGAO_CANCOPY) effects |= DROPEFFECT_COPY;
-    if (attributes & SFGAO_CANMOVE) effects |= DROPEFFECT_MOVE;
-    if (attributes & SFGAO_CANLINK) effects |= DROPEFFECT_LINK;
-    return effects;
-}
+DWORD TRzCustomShellList::SelectedDropEffects() const { return ItemsDropEffects(shellFolder_, SelectedPidls()); }
 
 void TRzCustomShellList::StartListDrag(TRzDragButton button) {
     std::vector<const ITEMIDLIST*> items = SelectedPidls();
@@ -1018,17 +1003,7 @@ void TRzCustomShellList::WMRButtonUp(TMessage& Message) {
 }
 
 void TRzCustomShellList::RegisterDropTarget(bool on) {
-    if (on && !dropTarget_ && HandleAllocated()) {
-        IDropTarget* target = TRzShellDropTarget::Create(this);
-        if (SUCCEEDED(RegisterDragDrop(Handle(), target)))
-            dropTarget_ = target;
-        else
-            target->Release();
-    } else if (!on && dropTarget_) {
-        if (HandleAllocated()) RevokeDragDrop(Handle());
-        dropTarget_->Release();
-        dropTarget_ = nullptr;
-    }
+    RegisterShellDropTarget(HandleAllocated() ? Handle() : nullptr, this, on, dropTarget_);
 }
 
 IDropTarget* TRzCustomShellList::ChooseDropTarget(POINTL point, TListItem*& item, DWORD& ownDragEffect) {
@@ -1109,16 +1084,10 @@ void TRzCustomShellList::DoDragOver(DWORD keyState, POINTL point, DWORD& effect)
     TListItem* item = nullptr;
     DWORD own = 0;
     TComRef<IDropTarget> target(ChooseDropTarget(point, item, own));
-    if (target && dragData_) {
-        DWORD allowed = effect;
-        target->DragEnter(dragData_, keyState, point, &allowed);
-        allowed = effect;
-        target->DragOver(keyState, point, &allowed);
-        target->DragLeave();
-        effect = allowed;
-    } else {
+    if (target && dragData_)
+        effect = ProbeDropTarget(target.Get(), dragData_, keyState, point, effect);
+    else
         effect = own == DWORD(-1) ? DROPEFFECT_NONE : (effect & own);
-    }
     Highlight(effect != DROPEFFECT_NONE ? item : nullptr);
     DragScroll(ScreenToClient(TPoint{point.x, point.y}));
     effect |= DROPEFFECT_SCROLL;
@@ -1142,16 +1111,7 @@ void TRzCustomShellList::DoDrop(IDataObject* data, DWORD keyState, POINTL point,
         effect = DROPEFFECT_NONE;  // an own item on its own folder: nothing to do
         return;
     }
-    keyState |= dragKeyState_ & (MK_LBUTTON | MK_RBUTTON);
-    DWORD allowed = effect;
-    target->DragEnter(data, keyState, point, &allowed);
-    allowed = effect;
-    target->DragOver(keyState, point, &allowed);
-    effect = allowed & DroppedItemsEffects(data);
-    {
-        THourglass hourglass;
-        target->Drop(data, keyState, point, &effect);
-    }
+    DropOnTarget(target.Get(), data, keyState | (dragKeyState_ & (MK_LBUTTON | MK_RBUTTON)), point, effect);
     RefreshList();
 }
 

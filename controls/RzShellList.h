@@ -222,6 +222,7 @@ private:
     void CMWantSpecialKey(TMessage& Message);
     void CNNotify(TMessage& Message);
     void WMMenuMessage(TMessage& Message);
+    void MenuHint(TObject* Sender, const String& Hint);
     void WMRButtonUp(TMessage& Message);
     void WMDestroy(TMessage& Message);
     void WMWindowPosChanged(TMessage& Message);

@@ -3,6 +3,13 @@
 #include <algorithm>
 #include <vector>
 
+#include <dbt.h>
+
+#include "Mouse.h"
+#include "RzDeviceChangeHandler.h"
+#include "RzShellDataObject.h"
+#include "RzShellHelpers.h"
+#include "RzShellKeys.h"
 #include "RzShellScopes.h"
 #include "SysUtils.h"
 
@@ -111,6 +118,29 @@ void TRzShellTreeData::SetRelPidl(PItemIDList value) {
     DropCaches();
 }
 
+IDropTarget* TRzShellTreeData::DropTarget(HWND owner) {
+    IDropTarget* target = nullptr;
+    // The folder's own view object first: some shells answer the item request with the target of
+    // the item's parent.
+    if (IShellFolder* folder = ThisFolder())
+        if (SUCCEEDED(folder->CreateViewObject(owner, IID_IDropTarget, reinterpret_cast<void**>(&target))) && target)
+            return target;
+    target = nullptr;
+    HRESULT result;
+    if (parent_) {
+        IShellFolder* folder = ParentFolder();
+        const ITEMIDLIST* item = relPidl_;
+        result = folder ? folder->GetUIObjectOf(owner, 1, &item, IID_IDropTarget, nullptr,
+                                                reinterpret_cast<void**>(&target))
+                        : E_FAIL;
+    } else if (IsNoItemPidl(AbsPidl())) {
+        result = GetDesktopDropTarget(target);
+    } else {
+        result = GetPidlUIObject(AbsPidl(), IID_IDropTarget, reinterpret_cast<void**>(&target));
+    }
+    return SUCCEEDED(result) ? target : nullptr;
+}
+
 void TRzShellTreeData::DropCaches() {
     ShellMemFree(absPidl_);
     absPidl_ = nullptr;
@@ -143,17 +173,43 @@ TRzCustomShellTree::TRzCustomShellTree(TComponent* AOwner)
     SetShowRoot(false);
     SetWidth(150);
     SetHeight(150);
+    DeviceChangeHandler()->Register(MakeEvent(this, &TRzCustomShellTree::DoDeviceChange));
 }
 
 TRzCustomShellTree::~TRzCustomShellTree() {
+    DeviceChangeHandler()->Unregister(MakeEvent(this, &TRzCustomShellTree::DoDeviceChange));
     if (shellList_) shellList_->LinkShellTree(nullptr);
     if (shellCombo_) shellCombo_->SetShellTree(nullptr);
     if (HandleAllocated()) DestroyHandle();
+    RegisterDropTarget(false);
+    if (dragData_) dragData_->Release();
     delete watcher_;
     ++busy_;
     Items()->Clear();
     delete selectedFolder_;
     delete baseFolder_;
+}
+
+void TRzCustomShellTree::SetOptions(TRzShellTreeOptions v) {
+    TRzShellTreeOptions old = options_;
+    if (old == v) return;
+    options_ = v;
+    if (!HandleAllocated() || IsLoading()) return;
+    if (old.Contains(stoOleDrop) != v.Contains(stoOleDrop)) RegisterDropTarget(v.Contains(stoOleDrop) && !Designing());
+    if (old.Contains(stoOleDrag) != v.Contains(stoOleDrag))
+        SetWindowStyleBit(Handle(), TVS_DISABLEDRAGDROP, !v.Contains(stoOleDrag) && DragMode() != dmAutomatic);
+    if (old.Contains(stoDynamicRefresh) != v.Contains(stoDynamicRefresh) && !Designing()) {
+        if (v.Contains(stoDynamicRefresh))
+            WatchFixedDrives();
+        else if (watcher_)
+            watcher_->RemoveAllWatches();
+    }
+}
+
+void TRzCustomShellTree::CreateParams(TCreateParams& Params) {
+    TRzCustomTreeView::CreateParams(Params);
+    // The tree's own begin-drag notices start the shell drag.
+    if (options_.Contains(stoOleDrag)) Params.Style &= ~TVS_DISABLEDRAGDROP;
 }
 
 void TRzCustomShellTree::SetBaseFolder(TRzShellLocator* v) {
@@ -198,7 +254,21 @@ void TRzCustomShellTree::BaseFolderChanged(TObject*) {
 
 // ---- filling and expansion
 
+bool TRzCustomShellTree::PostponeRefresh() {
+    if (!insideMenuOrDrag_ && !IsEditing()) return false;
+    refreshRequested_ = true;
+    return true;
+}
+
+void TRzCustomShellTree::RunPostponedRefresh() {
+    if (!refreshRequested_) return;
+    refreshRequested_ = false;
+    RefreshTree();
+}
+
 void TRzCustomShellTree::FillTree() {
+    if (PostponeRefresh()) return;
+    refreshRequested_ = false;
     {
         THourglass hourglass;
         ++busy_;
@@ -227,6 +297,8 @@ void TRzCustomShellTree::FillTree() {
 }
 
 void TRzCustomShellTree::RefreshTree() {
+    if (PostponeRefresh()) return;
+    refreshRequested_ = false;
     TTreeNode* root = Items()->GetFirstNode();
     if (!root) {
         FillTree();
@@ -267,7 +339,8 @@ bool TRzCustomShellTree::EnumerateInto(IShellFolder* folder, std::vector<PItemID
     if (options_.Contains(stoShowHidden)) flags |= SHCONTF_INCLUDEHIDDEN;
     if (options_.Contains(stoIncludeNonFolders)) flags |= SHCONTF_NONFOLDERS;
     TComRef<IEnumIDList> enumerator;
-    HRESULT started = folder->EnumObjects(HandleAllocated() ? Handle() : nullptr, flags, enumerator.Out());
+    HWND owner = HandleAllocated() && probing_ == 0 ? Handle() : nullptr;
+    HRESULT started = folder->EnumObjects(owner, flags, enumerator.Out());
     if (FAILED(started) || started == S_FALSE || !enumerator) return false;
     PItemIDList item = nullptr;
     ULONG fetched = 0;
@@ -346,6 +419,11 @@ void TRzCustomShellTree::WatchDrive(const String& path) {
 void TRzCustomShellTree::WMShellChange(TMessage&) {
     if (ignoreNextNotification_) {
         ignoreNextNotification_ = false;
+        return;
+    }
+    // Not lost: the menu or drag refreshes when it ends.
+    if (insideMenuOrDrag_) {
+        refreshRequested_ = true;
         return;
     }
     syncTimer_->SetEnabled(false);
@@ -638,17 +716,442 @@ String TRzCustomShellTree::SelectedPathName() const {
     return data ? data->PathName() : String();
 }
 
+// ---- folders, verbs and menus
+
+void TRzCustomShellTree::SortChildren(TTreeNode* node) {
+    if (!node) return;
+    // The platform sorts whole levels: the nodes below node are ordered by the same comparison.
+    Items()->BeginUpdate();
+    try {
+        CustomSort(&CompareSiblings, 0, true);
+    } catch (...) {
+        Items()->EndUpdate();
+        throw;
+    }
+    Items()->EndUpdate();
+}
+
+bool TRzCustomShellTree::CreateNewFolderInTree() {
+    TTreeNode* node = Selected();
+    String path = SelectedPathName();
+    // A folder without a file-system path has no place for a new folder; the process's current
+    // folder is not where the user looked.
+    if (!node || path.empty()) return false;
+    ignoreNextNotification_ = true;
+    String name;
+    if (!CreateNewFolderIn(path, name)) {
+        ignoreNextNotification_ = false;
+        return false;
+    }
+    // The shell needs a moment before it lists the new folder, the desktop longer.
+    WaitWithHourglass(IsNoItemPidl(selectedFolder_->IdList()) ? 2100 : 1000);
+    RefreshTree();
+    node = Selected();
+    if (!node) return true;
+    node->Expand(false);
+    for (TTreeNode* child = node->GetFirstChild(); child; child = child->GetNextSibling())
+        if (child->Text() == name) {
+            child->EditText();
+            break;
+        }
+    return true;
+}
+
+HRESULT TRzCustomShellTree::InvokeNodeVerb(TTreeNode* node, const String& verb) {
+    TRzShellTreeData* data = NodeData(node);
+    if (!data || !data->Parent()) return S_FALSE;  // the root takes no verbs
+    return InvokeItemVerb(ShellOwnerWindow(this), data->ParentFolder(), data->RelPidl(), data->ThisFolder(), verb);
+}
+
+void TRzCustomShellTree::KeyDown(Word& Key, TShiftState Shift) {
+    TRzCustomTreeView::KeyDown(Key, Shift);
+    if (Key == 0 || !options_.Contains(stoDefaultKeyHandling) || IsEditing() || Designing()) return;
+    TShortCut pressed = ShortCut(Key, Shift);
+    TTreeNode* node = Selected();
+    if (pressed == DefaultShellKey(skRename)) {
+        if (node) node->EditText();
+    } else if (pressed == DefaultShellKey(skRefresh)) {
+        RefreshTree();
+    } else if (pressed == DefaultShellKey(skCut)) {
+        OleCheck(InvokeNodeVerb(node, L"cut"));
+    } else if (pressed == DefaultShellKey(skCopy)) {
+        OleCheck(InvokeNodeVerb(node, L"copy"));
+    } else if (pressed == DefaultShellKey(skPaste)) {
+        OleCheck(InvokeNodeVerb(node, L"paste"));
+        RefreshTree();
+    } else if (pressed == DefaultShellKey(skDelete) || pressed == (DefaultShellKey(skDelete) | scShift)) {
+        OleCheck(InvokeNodeVerb(node, L"delete"));
+        RefreshTree();
+    } else {
+        return;
+    }
+    Key = 0;
+}
+
+bool TRzCustomShellTree::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+    // The wheel event's handler first; otherwise the system's line count, or a page.
+    if (TCustomTreeView::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
+    if (!HandleAllocated()) return false;
+    int lines = Mouse->WheelScrollLines();
+    bool down = WheelDelta < 0;
+    if (lines < 0) {
+        SendMessageW(Handle(), WM_VSCROLL, down ? SB_PAGEDOWN : SB_PAGEUP, 0);
+    } else {
+        for (int i = 0; i < lines; ++i) SendMessageW(Handle(), WM_VSCROLL, down ? SB_LINEDOWN : SB_LINEUP, 0);
+    }
+    return true;
+}
+
+void TRzCustomShellTree::CMWantSpecialKey(TMessage& Message) {
+    // Enter and Escape belong to the label's edit box while it is open.
+    if (IsEditing()) {
+        Message.Result = 1;
+        return;
+    }
+    Inherited<TRzCustomTreeView>(Message);
+}
+
+void TRzCustomShellTree::DoNodeContextMenu(TTreeNode* Node, TPoint& Pos, TPopupMenu*& Menu) {
+    TRzCustomTreeView::DoNodeContextMenu(Node, Pos, Menu);
+    if (!options_.Contains(stoContextMenus) || Designing() || !Node) return;
+    TRzShellTreeData* data = NodeData(Node);
+    // The root offers no verbs: the popup menu of the control stays.
+    if (!data || !data->Parent()) return;
+    Menu = nullptr;
+    ShowShellContextMenu(Node, Pos);
+}
+
+void TRzCustomShellTree::ShowShellContextMenu(TTreeNode* node, TPoint pos) {
+    TRzShellTreeData* data = NodeData(node);
+    if (!data || !data->Parent() || IsNoItemPidl(data->RelPidl())) return;
+    IShellFolder* folder = data->ParentFolder();
+    if (!folder) return;
+    TRzShellContextMenu menu(Handle(), smallImages_->Handle());
+    // The hint reaches the handler with the tree as its sender.
+    menu.OnPopupHint = MakeEvent(this, &TRzCustomShellTree::MenuHint);
+    activeMenu_ = &menu;
+    insideMenuOrDrag_ = true;
+    TRzContextMenuChoice choice;
+    try {
+        choice = menu.Show(ShellOwnerWindow(this), folder, {data->RelPidl()}, ClientToScreen(pos), !ReadOnly());
+    } catch (...) {
+        activeMenu_ = nullptr;
+        insideMenuOrDrag_ = false;
+        throw;
+    }
+    activeMenu_ = nullptr;
+    insideMenuOrDrag_ = false;
+    switch (choice.Kind) {
+        case TRzContextMenuChoice::ckRename:
+            node->EditText();
+            break;
+        case TRzContextMenuChoice::ckInvoked:
+            refreshRequested_ = true;
+            break;
+        case TRzContextMenuChoice::ckSendTo:
+            DoSendTo(node, choice.SendToFile);
+            break;
+        default:
+            break;
+    }
+    RunPostponedRefresh();
+}
+
+void TRzCustomShellTree::MenuHint(TObject*, const String& hint) {
+    if (OnPopupHint) OnPopupHint(this, hint);
+}
+
+void TRzCustomShellTree::DoSendTo(TTreeNode* node, const String& fileName) {
+    TComRef<IDataObject> data(NewNodeDataObject(node));
+    if (data) SendToItem(fileName, data.Get());
+}
+
+void TRzCustomShellTree::WMMenuMessage(TMessage& Message) {
+    if (activeMenu_ && activeMenu_->HandleMenuMessage(Message)) return;
+    Inherited<TRzCustomTreeView>(Message);
+}
+
+// ---- drag and drop
+
+IDataObject* TRzCustomShellTree::NewNodeDataObject(TTreeNode* node) {
+    TRzShellTreeData* data = NodeData(node);
+    if (!data || !data->Parent()) return nullptr;
+    return TRzShellDataObject::Create(data->Parent()->AbsPidl(), {data->RelPidl()}, {data->PathName()});
+}
+
+DWORD TRzCustomShellTree::NodeDropEffects(TTreeNode* node) {
+    TRzShellTreeData* data = NodeData(node);
+    return data ? ItemsDropEffects(data->ParentFolder(), {data->RelPidl()}) : DROPEFFECT_NONE;
+}
+
+void TRzCustomShellTree::StartNodeDrag(TTreeNode* node, TRzDragButton button) {
+    TComRef<IDataObject> data(NewNodeDataObject(node));
+    if (!data) return;  // the root is not dragged
+    insideMenuOrDrag_ = true;
+    HRESULT result = DRAGDROP_S_CANCEL;
+    try {
+        TComRef<IDropSource> source(CreateDropSource(button));
+        DWORD effect = DROPEFFECT_NONE;
+        result = DoDragDrop(data.Get(), source.Get(), NodeDropEffects(node), &effect);
+    } catch (...) {
+        insideMenuOrDrag_ = false;
+        throw;
+    }
+    insideMenuOrDrag_ = false;
+    if (result == DRAGDROP_S_DROP) refreshRequested_ = true;
+    RunPostponedRefresh();
+}
+
+void TRzCustomShellTree::RegisterDropTarget(bool on) {
+    RegisterShellDropTarget(HandleAllocated() ? Handle() : nullptr, this, on, dropTarget_);
+}
+
+IDropTarget* TRzCustomShellTree::NodeDropTarget(POINTL point, TTreeNode*& node) {
+    TPoint client = ScreenToClient(TPoint{point.x, point.y});
+    node = GetNodeAt(client.x, client.y);
+    TRzShellTreeData* data = NodeData(node);
+    IDropTarget* target = data ? data->DropTarget(probing_ ? nullptr : Handle()) : nullptr;
+    if (!target) node = nullptr;
+    return target;
+}
+
+void TRzCustomShellTree::Highlight(TTreeNode* node) {
+    if (node == highlighted_) return;
+    highlighted_ = node;
+    SetDropTarget(node);
+    Update();
+}
+
+void TRzCustomShellTree::DoDragEnter(IDataObject* data, DWORD keyState, POINTL point, DWORD& effect) {
+    if (dragData_) dragData_->Release();
+    dragData_ = data;
+    if (data) data->AddRef();
+    dragKeyState_ = keyState;
+    lastScrollTime_ = GetTickCount();
+    hoverPoint_ = ScreenToClient(TPoint{point.x, point.y});
+    hoverSince_ = lastScrollTime_;
+    TTreeNode* node = nullptr;
+    TComRef<IDropTarget> target(NodeDropTarget(point, node));
+    if (target) {
+        target->DragEnter(data, keyState, point, &effect);
+        target->DragLeave();
+        Highlight(node);
+    } else {
+        effect = DROPEFFECT_NONE;
+        Highlight(draggedNode_);
+    }
+}
+
+void TRzCustomShellTree::DoDragOver(DWORD keyState, POINTL point, DWORD& effect) {
+    TTreeNode* node = nullptr;
+    TComRef<IDropTarget> target(NodeDropTarget(point, node));
+    if (target && dragData_) {
+        effect = ProbeDropTarget(target.Get(), dragData_, keyState, point, effect);
+        Highlight(node);
+    } else {
+        effect = DROPEFFECT_NONE;
+        Highlight(draggedNode_);
+    }
+    DragScrollAndExpand(ScreenToClient(TPoint{point.x, point.y}));
+    effect |= DROPEFFECT_SCROLL;
+}
+
+void TRzCustomShellTree::DoDragLeave() {
+    if (dragData_) dragData_->Release();
+    dragData_ = nullptr;
+    Highlight(draggedNode_);
+}
+
+void TRzCustomShellTree::DoDrop(IDataObject* data, DWORD keyState, POINTL point, DWORD& effect) {
+    struct TEnd {
+        TRzCustomShellTree* self;
+        ~TEnd() { self->DoDragLeave(); }
+    } end{this};
+    TTreeNode* node = nullptr;
+    TComRef<IDropTarget> target(NodeDropTarget(point, node));
+    if (!target) {
+        effect = DROPEFFECT_NONE;
+        return;
+    }
+    DropOnTarget(target.Get(), data, keyState | (dragKeyState_ & (MK_LBUTTON | MK_RBUTTON)), point, effect);
+    if (insideMenuOrDrag_)
+        refreshRequested_ = true;  // dropped during the tree's own drag: it refreshes when that ends
+    else
+        RefreshTree();
+}
+
+void TRzCustomShellTree::DragScrollAndExpand(TPoint client) {
+    DWORD now = GetTickCount();
+    if (now - lastScrollTime_ >= DragScrollInterval) {
+        RECT r;
+        GetClientRect(Handle(), &r);
+        // A line only where the bar has somewhere to go.
+        auto scroll = [&](int bar, UINT message, WPARAM step) {
+            SCROLLINFO info{};
+            info.cbSize = sizeof(info);
+            info.fMask = SIF_ALL;
+            if (!GetScrollInfo(Handle(), bar, &info) || info.nMax - info.nMin + 1 <= int(info.nPage)) return;
+            int before = GetScrollPos(Handle(), bar);
+            SendMessageW(Handle(), message, step, 0);
+            if (GetScrollPos(Handle(), bar) != before) lastScrollTime_ = now;
+        };
+        if (client.x < DragScrollZoneX)
+            scroll(SB_HORZ, WM_HSCROLL, SB_LINELEFT);
+        else if (client.x > r.right - DragScrollZoneX)
+            scroll(SB_HORZ, WM_HSCROLL, SB_LINERIGHT);
+        if (client.y < DragScrollZoneY)
+            scroll(SB_VERT, WM_VSCROLL, SB_LINEUP);
+        else if (client.y > r.bottom - DragScrollZoneY)
+            scroll(SB_VERT, WM_VSCROLL, SB_LINEDOWN);
+    }
+    // Resting near the last point for the hover time expands the folder under it. The rectangle
+    // reaches further right and down than left and up.
+    TRect rest{hoverPoint_.x - DragHoverWidth / 2, hoverPoint_.y - DragHoverHeight / 2,
+               hoverPoint_.x + DragHoverWidth, hoverPoint_.y + DragHoverHeight};
+    bool resting = client.x >= rest.left && client.x <= rest.right && client.y >= rest.top && client.y <= rest.bottom;
+    if (!resting) {
+        hoverPoint_ = client;
+        hoverSince_ = now;
+        return;
+    }
+    if (now - hoverSince_ < DragHoverTime) return;
+    TTreeNode* node = GetNodeAt(hoverPoint_.x, hoverPoint_.y);
+    if (!node || !node->HasChildren() || node->Count() > 0) return;
+    ++probing_;
+    try {
+        node->Expand(false);
+    } catch (...) {
+        // A folder that cannot be opened during a drag just stops offering to.
+        node->SetHasChildren(false);
+    }
+    --probing_;
+}
+
+// ---- drives
+
+void TRzCustomShellTree::DoDeviceChange(TObject*, TMessage& Message) {
+    if (Message.WParam != DBT_DEVICEARRIVAL && Message.WParam != DBT_DEVICEREMOVECOMPLETE) return;
+    ValidateDrivesFolder();
+    if (!HandleAllocated() || Items()->Count() == 0) return;
+    SuspendDrivesValidation();
+    try {
+        RefreshTree();
+    } catch (...) {
+        ResumeDrivesValidation();
+        throw;
+    }
+    ResumeDrivesValidation();
+}
+
 // ---- window life
 
 void TRzCustomShellTree::CNNotify(TMessage& Message) {
     auto* header = reinterpret_cast<NMHDR*>(Message.LParam);
-    // A click synchronises at once; keyboard movement waits for rest.
-    if (header->code == NM_CLICK) immediateSync_ = true;
+    switch (header->code) {
+        case NM_CLICK:
+            // A click synchronises at once; keyboard movement waits for rest.
+            immediateSync_ = true;
+            break;
+        case TVN_BEGINDRAGW:
+        case TVN_BEGINRDRAGW: {
+            Inherited<TRzCustomTreeView>(Message);
+            auto* view = reinterpret_cast<NMTREEVIEWW*>(header);
+            TTreeNode* node = NodeOf(view->itemNew.hItem, view->itemNew.lParam);
+            if (!node || !options_.Contains(stoOleDrag) || Designing()) return;
+            draggedNode_ = node;
+            Highlight(node);
+            try {
+                StartNodeDrag(node, header->code == TVN_BEGINRDRAGW ? dbRight : dbLeft);
+            } catch (...) {
+                draggedNode_ = nullptr;
+                Highlight(nullptr);
+                throw;
+            }
+            draggedNode_ = nullptr;
+            Highlight(nullptr);
+            dragEnded_ = true;
+            return;
+        }
+        case TVN_ENDLABELEDITW:
+            Inherited<TRzCustomTreeView>(Message);
+            // The edit box goes after this notice: a refresh it held back runs once it has.
+            if (refreshRequested_ && HandleAllocated()) PostMessageW(Handle(), RZ_SHELLCONTROL_DEFERREDFILL, 0, 0);
+            return;
+    }
     Inherited<TRzCustomTreeView>(Message);
+}
+
+void TRzCustomShellTree::WMNCDestroy(TMessage& Message) {
+    RegisterDropTarget(false);
+    delete watcher_;
+    watcher_ = nullptr;
+    Inherited<TRzCustomTreeView>(Message);
+}
+
+void TRzCustomShellTree::WMWindowPosChanged(TMessage& Message) {
+    if (destroyingWindow_) return;
+    Inherited<TRzCustomTreeView>(Message);
+}
+
+void TRzCustomShellTree::WMButtonDown(TMessage& Message) {
+    dragEnded_ = false;
+    Inherited<TRzCustomTreeView>(Message);
+    // Some tree windows mark the dragged node as the drop target once the begin-drag notice
+    // returns; the drag is over by then, so is the mark.
+    if (dragEnded_ && HandleAllocated()) {
+        dragEnded_ = false;
+        highlighted_ = nullptr;
+        SetDropTarget(nullptr);
+    }
+}
+
+void TRzCustomShellTree::WMPaint(TMessage& Message) {
+    // Icons drawn straight onto the tree's colour need no mask. The lists are shared with other
+    // controls, so their colour is set on the lists themselves (no change notices) and put back.
+    HIMAGELIST lists[2] = {Images() ? Images()->Handle() : nullptr, StateImages() ? StateImages()->Handle() : nullptr};
+    COLORREF saved[2] = {CLR_NONE, CLR_NONE};
+    COLORREF colour = COLORREF(ColorToRGB(Color()));
+    for (int i = 0; i < 2; ++i)
+        if (lists[i]) saved[i] = ImageList_SetBkColor(lists[i], colour);
+    try {
+        Inherited<TRzCustomTreeView>(Message);
+    } catch (...) {
+        for (int i = 0; i < 2; ++i)
+            if (lists[i]) ImageList_SetBkColor(lists[i], saved[i]);
+        throw;
+    }
+    for (int i = 0; i < 2; ++i)
+        if (lists[i]) ImageList_SetBkColor(lists[i], saved[i]);
+}
+
+void TRzCustomShellTree::WMNCHitTest(TMessage& Message) { DefaultHandler(Message); }
+
+void TRzCustomShellTree::TVMDeleteItem(TMessage& Message) {
+    // Deleting moves the window's selection from node to node: nothing of that is the user's.
+    ++busy_;
+    try {
+        Inherited<TRzCustomTreeView>(Message);
+    } catch (...) {
+        --busy_;
+        throw;
+    }
+    --busy_;
+}
+
+void TRzCustomShellTree::CMDesignHitTest(TMessage& Message) {
+    // At design time the mouse works on items, their buttons and the scroll bars only on request.
+    Message.Result = 0;
+    if (!options_.Contains(stoDesignInteractive) || !HandleAllocated()) return;
+    POINT p = MessagePoint(Message.LParam);
+    TVHITTESTINFO hit{};
+    hit.pt = p;
+    SendMessageW(Handle(), TVM_HITTEST, 0, LPARAM(&hit));
+    if (hit.flags & (TVHT_ONITEM | TVHT_ONITEMBUTTON)) Message.Result = 1;
 }
 
 void TRzCustomShellTree::CreateWnd() {
     TRzCustomTreeView::CreateWnd();
+    if (options_.Contains(stoOleDrop) && !Designing()) RegisterDropTarget(true);
     if (options_.Contains(stoAutoFill) && Items()->Count() == 0 && !IsLoading())
         PostMessageW(Handle(), RZ_SHELLCONTROL_DEFERREDFILL, 0, 0);
     if (shellList_) shellList_->FollowTreeNode(selectedFolder_->IdList());
@@ -658,11 +1161,22 @@ void TRzCustomShellTree::DestroyWnd() {
     // The watcher posts to this window: it goes with it.
     delete watcher_;
     watcher_ = nullptr;
-    TRzCustomTreeView::DestroyWnd();
+    syncTimer_->SetEnabled(false);
+    destroyingWindow_ = true;
+    try {
+        TRzCustomTreeView::DestroyWnd();
+    } catch (...) {
+        destroyingWindow_ = false;
+        throw;
+    }
+    destroyingWindow_ = false;
 }
 
 void TRzCustomShellTree::WMDeferredFill(TMessage&) {
-    if (Items()->Count() == 0) FillTree();
+    if (Items()->Count() == 0)
+        FillTree();
+    else
+        RunPostponedRefresh();
 }
 
 void TRzCustomShellTree::Loaded() {

@@ -4,7 +4,9 @@
 #include <lm.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "RzDeviceChangeHandler.h"
 #include "SysUtils.h"
@@ -263,18 +265,35 @@ void InstallShellOverlays() {
     if (overlaysInstalled) return;
     HMODULE shell32 = LoadLibraryW(L"shell32.dll");
     if (!shell32) return;
-    HIMAGELIST lists[2] = {QuerySystemImageList(sisSmall), QuerySystemImageList(sisLarge)};
-    const int sizes[2] = {16, 32};
+    // The shell keeps one image list per icon size and gives a new icon the same index in each;
+    // an overlay added to only some of them would shift the indexes of every icon after it. So
+    // each list the shell has gets both overlays, each at its own size.
+    static const GUID imageListId = {0x46EB5926, 0x582E, 0x4017, {0x9F, 0xDF, 0xE8, 0x99, 0x8D, 0xAA, 0x09, 0x50}};
+    std::vector<HIMAGELIST> lists;
+    for (int kind = SHIL_LARGE; kind <= SHIL_JUMBO; ++kind) {
+        void* list = nullptr;
+        if (SUCCEEDED(SHGetImageList(kind, imageListId, &list)) && list &&
+            std::find(lists.begin(), lists.end(), HIMAGELIST(list)) == lists.end())
+            lists.push_back(HIMAGELIST(list));
+    }
+    if (lists.empty())
+        for (ShellIconSize size : {sisSmall, sisLarge})
+            if (HIMAGELIST list = QuerySystemImageList(size)) lists.push_back(list);
     const int resources[2] = {29, 30};  // the shared hand, then the link arrow
-    for (int l = 0; l < 2; ++l) {
-        if (!lists[l]) continue;
-        for (int r = 0; r < 2; ++r) {
-            auto icon = static_cast<HICON>(
-                LoadImageW(shell32, MAKEINTRESOURCEW(resources[r]), IMAGE_ICON, sizes[l], sizes[l], 0));
-            if (!icon) continue;
-            int index = ImageList_AddIcon(lists[l], icon);
+    for (int r = 0; r < 2; ++r) {
+        // All lists or none, so that they stay in step.
+        std::vector<HICON> icons;
+        for (HIMAGELIST list : lists) {
+            int width = 16, height = 16;
+            ImageList_GetIconSize(list, &width, &height);
+            icons.push_back(
+                static_cast<HICON>(LoadImageW(shell32, MAKEINTRESOURCEW(resources[r]), IMAGE_ICON, width, height, 0)));
+        }
+        bool all = std::find(icons.begin(), icons.end(), nullptr) == icons.end();
+        for (size_t l = 0; l < lists.size(); ++l) {
+            int index = all ? ImageList_AddIcon(lists[l], icons[l]) : -1;
             if (index >= 0) ImageList_SetOverlayImage(lists[l], index, r + 1);
-            DestroyIcon(icon);
+            if (icons[l]) DestroyIcon(icons[l]);
         }
     }
     overlaysInstalled = true;

@@ -3,6 +3,9 @@
 //
 // Sections: culling · Render · display lists · DoRender · children and sorting · axes.
 
+#include <algorithm>
+#include <vector>
+
 #include "GLBaseSceneObject.h"
 #include "GLContext.h"
 #include "GLCustomSceneObject.h"
@@ -270,6 +273,17 @@ void TGLBaseSceneObject::RenderChildren(Integer firstChildIndex, Integer lastChi
             TPersistentObjectList objects;
             keys.SetGrowthDelta(lastChildIndex + 1);
             objects.SetGrowthDelta(lastChildIndex + 1);
+            // Opaque children in a row that share a held material are drawn nearest first: the
+            // depth test then turns away what they hide before it is shaded. Only with the depth
+            // test on, and among objects of one material, does the order leave the picture alone.
+            const bool depthTested = rci.GLStates && rci.GLStates->IsEnabled(stDepthTest);
+            std::vector<std::pair<Single, TGLBaseSceneObject*>> run;
+            TGLLibMaterial* runMaterial = nullptr;
+            auto drawRun = [&] {
+                std::stable_sort(run.begin(), run.end(), [](auto& a, auto& b) { return a.first < b.first; });
+                for (auto& [distance, child] : run) RenderChildInRun(child, rci);
+                run.clear();
+            };
             WithHeldMaterialReleased(rci, [&] {
                 for (Integer i = firstChildIndex; i <= lastChildIndex; ++i) {
                     TGLBaseSceneObject* child = GetChild(i);
@@ -283,13 +297,23 @@ void TGLBaseSceneObject::RenderChildren(Integer firstChildIndex, Integer lastChi
                             break;
                         default:
                             if (!child->IsBlended()) {
-                                RenderChildInRun(child, rci);
+                                TGLLibMaterial* material =
+                                    depthTested && !child->ObjectStyle().Contains(osIgnoreDepthBuffer)
+                                        ? child->HoldableMaterial(rci)
+                                        : nullptr;
+                                if (material != runMaterial || !material) drawRun();
+                                runMaterial = material;
+                                if (material)
+                                    run.push_back({distanceKey(child), child});
+                                else
+                                    RenderChildInRun(child, rci);
                                 continue;
                             }
                             keys.Add(1 + distanceKey(child));
                     }
                     objects.Add(child);
                 }
+                drawRun();
             });
             renderSorted(keys, objects);
             break;

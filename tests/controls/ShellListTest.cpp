@@ -49,22 +49,9 @@ protected:
     }
 };
 
-// A drop source that ends every drag at its first question, as Escape would.
-class TCancellingDropSource : public TInterfacedObject, public IDropSource {
-public:
-    STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
-        return QuerySingleInterface<IDropSource>(this, iid, IID_IDropSource, object);
-    }
-    RZ_COM_REFERENCE_COUNT
-    STDMETHODIMP QueryContinueDrag(BOOL, DWORD) override { return DRAGDROP_S_CANCEL; }
-    STDMETHODIMP GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
-};
-
 IDropSource* TTestShellList::CreateDropSource(TRzDragButton button) {
     if (!cancelDrags) return TRzShellList::CreateDropSource(button);
-    IDropSource* source = new TCancellingDropSource;
-    source->AddRef();
-    return source;
+    return TEndingDropSource::Create();
 }
 
 class ShellList : public WindowTest {
@@ -285,20 +272,9 @@ TEST_F(ShellList, CtrlCPutsTheFileOnTheClipboardAndCtrlVPastesThroughTheFolder) 
     OleSetClipboard(nullptr);
     TypeChord({VK_CONTROL, 'C'});
     PumpUntilIdle();
-    TComRef<IDataObject> clip;
-    ASSERT_HRESULT_SUCCEEDED(OleGetClipboard(clip.Out()));
-    FORMATETC format{ShellIdListFormat(), nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-    STGMEDIUM medium{};
-    ASSERT_HRESULT_SUCCEEDED(clip->GetData(&format, &medium));
-    const ITEMIDLIST* parent = nullptr;
-    std::vector<const ITEMIDLIST*> items;
-    void* block = GlobalLock(medium.hGlobal);
-    ASSERT_TRUE(ReadIdListArray(block, GlobalSize(medium.hGlobal), parent, items));
-    ASSERT_EQ(items.size(), 1u);
-    TOwnedPidl copied(ConcatPidls(nullptr, parent, items[0]));
-    EXPECT_EQ(AnsiCompareText(PidlToPath(copied.p), tree.Path(L"b.level")), 0);
-    GlobalUnlock(medium.hGlobal);
-    ReleaseStgMedium(&medium);
+    std::vector<String> copied = ClipboardShellItemPaths();
+    ASSERT_EQ(copied.size(), 1u);
+    EXPECT_EQ(AnsiCompareText(copied[0], tree.Path(L"b.level")), 0);
 
     list->Folder()->SetPathName(tree.Path(L"other"));
     ASSERT_TRUE(PumpUntil([&] { return AnsiCompareText(ShownPath(), tree.Path(L"other")) == 0; }));
@@ -409,6 +385,38 @@ TEST_F(ShellList, TheRegisteredDropTargetRoutesToItemsAndTheFolder) {
     EXPECT_FALSE(sub->DropTarget());
 }
 
+TEST_F(ShellList, AShellMenuShowsForTheSelectionAndItsHintsComeFromTheList) {
+    Show(L"");
+    SelectOnly(L"a.level");
+    struct THintSink {
+        std::vector<String> hints;
+        TObject* sender = nullptr;
+        void Hint(TObject* Sender, const String& hint) {
+            sender = Sender;
+            hints.push_back(hint);
+        }
+    } sink;
+    list->OnPopupHint = MakeEvent(&sink, &THintSink::Hint);
+    int items = 0;
+    TWhileMenuShows whileShown([&](HWND menuWindow) {
+        items = GetMenuItemCount(HMENU(SendMessageW(menuWindow, MN_GETHMENU, 0, 0)));
+        SendMessageW(list->Handle(), WM_MENUSELECT, MAKEWPARAM(FirstShellCommand, MF_HILITE), 0);
+        EndMenu();
+    });
+    // A second menu for the same click would stay up for ever: it is closed and counted.
+    TWhileMenuShows secondMenu([&](HWND) { EndMenu(); });
+    TRect r = ItemNamed(L"a.level")->DisplayRect(drIcon);
+    RightClickAt(list->ClientToScreen(TPoint{(r.left + r.right) / 2, (r.top + r.bottom) / 2}));
+    ASSERT_TRUE(PumpUntil([&] { return whileShown.Ran(); }));
+    PumpUntilIdle();
+    EXPECT_FALSE(secondMenu.Ran()) << "one click, one menu";
+    secondMenu.Disarm();
+    EXPECT_GT(items, 0);
+    ASSERT_FALSE(sink.hints.empty());
+    EXPECT_EQ(sink.sender, list);
+    EXPECT_TRUE(TakeRecordedCallbackErrors().empty());
+}
+
 TEST_F(ShellList, RightButtonReleasesReachTheControlAfterARightDrag) {
     Show(L"");
     SelectOnly(L"a.level");
@@ -425,8 +433,8 @@ TEST_F(ShellList, RightButtonReleasesReachTheControlAfterARightDrag) {
     EXPECT_EQ(list->rightUps, 2);
 }
 
-// The combo and the list linked on a form, as the open dialog shows them; with
-// ZARNIK_CONTROLS_GALLERY set to a folder the form is also saved as shellviews.bmp.
+// The combo and the list linked on a form, as the open dialog shows them (the gallery's picture,
+// with the tree as well, is made by ShellTree.ComboTreeAndListOnScreen).
 TEST_F(ShellList, ComboAndListOnScreen) {
     auto* combo = new TRzShellCombo(form.get());
     combo->SetBounds(10, 10, 300, 24);
@@ -450,15 +458,4 @@ TEST_F(ShellList, ComboAndListOnScreen) {
             if (TColor(GetPixel(dc, x, y)) != RgbOf(list->Color())) ++painted;
     ReleaseDC(list->Handle(), dc);
     EXPECT_GT(painted, 10);
-
-    if (const char* folder = std::getenv("ZARNIK_CONTROLS_GALLERY")) {
-        TPoint origin = form->ClientToScreen(TPoint{0, 0});
-        TBitmap picture(form->ClientWidth(), form->ClientHeight(), pf24bit);
-        HDC screen = GetDC(nullptr);
-        BitBlt(picture.Canvas()->Handle(), 0, 0, picture.Width(), picture.Height(), screen, origin.x, origin.y,
-               SRCCOPY);
-        ReleaseDC(nullptr, screen);
-        std::string path = std::string(folder) + "\\shellviews.bmp";
-        picture.SaveToFile(String(path.begin(), path.end()));
-    }
 }

@@ -7,7 +7,9 @@
 
 #include <fstream>
 #include <string>
+#include <vector>
 
+#include "RzShellDataObject.h"
 #include "RzShellUtils.h"
 #include "SysTypes.h"
 
@@ -81,4 +83,41 @@ struct TOwnedPidl {
     ~TOwnedPidl() { ShellMemFree(p); }
     TOwnedPidl(const TOwnedPidl&) = delete;
     TOwnedPidl& operator=(const TOwnedPidl&) = delete;
+};
+
+// The paths of the shell items on the clipboard's "Shell IDList Array"; empty when it has none.
+inline std::vector<String> ClipboardShellItemPaths() {
+    std::vector<String> paths;
+    TComRef<IDataObject> clip;
+    if (FAILED(OleGetClipboard(clip.Out()))) return paths;
+    FORMATETC format{ShellIdListFormat(), nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    STGMEDIUM medium{};
+    if (FAILED(clip->GetData(&format, &medium))) return paths;
+    const ITEMIDLIST* parent = nullptr;
+    std::vector<const ITEMIDLIST*> items;
+    if (ReadIdListArray(GlobalLock(medium.hGlobal), GlobalSize(medium.hGlobal), parent, items))
+        for (const ITEMIDLIST* item : items) {
+            TOwnedPidl whole(ConcatPidls(nullptr, parent, item));
+            paths.push_back(PidlToPath(whole.p));
+        }
+    GlobalUnlock(medium.hGlobal);
+    ReleaseStgMedium(&medium);
+    return paths;
+}
+
+// A drop source that ends every drag at its first question, as Escape would.
+class TEndingDropSource : public TInterfacedObject, public IDropSource {
+public:
+    STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
+        return QuerySingleInterface<IDropSource>(this, iid, IID_IDropSource, object);
+    }
+    RZ_COM_REFERENCE_COUNT
+    STDMETHODIMP QueryContinueDrag(BOOL, DWORD) override { return DRAGDROP_S_CANCEL; }
+    STDMETHODIMP GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+    // A new one, referenced once for the caller.
+    static IDropSource* Create() {
+        IDropSource* source = new TEndingDropSource;
+        source->AddRef();
+        return source;
+    }
 };

@@ -305,6 +305,27 @@ TEST_F(ShellNamespace, IconsAndSystemImageLists) {
     EXPECT_GE(index, 0);
     EXPECT_LT(index, ImageList_GetImageCount(small));
     EXPECT_EQ(GetPidlIconIndex(folder.p, SHGFI_SMALLICON), GetPathIconIndex(folderPath, SHGFI_SMALLICON));
+
+    // The overlays went into every list of the shell, so an icon has one index in all of them:
+    // the lists hold the same number of images before and after a new kind of icon is asked for.
+    static const GUID imageListId = {0x46EB5926, 0x582E, 0x4017, {0x9F, 0xDF, 0xE8, 0x99, 0x8D, 0xAA, 0x09, 0x50}};
+    auto counts = [&] {
+        std::vector<int> found;
+        for (int kind = SHIL_LARGE; kind <= SHIL_JUMBO; ++kind) {
+            void* list = nullptr;
+            if (SUCCEEDED(SHGetImageList(kind, imageListId, &list)) && list)
+                found.push_back(ImageList_GetImageCount(HIMAGELIST(list)));
+        }
+        return found;
+    };
+    std::vector<int> before = counts();
+    ASSERT_GE(before.size(), 2u);
+    EXPECT_EQ(std::count(before.begin(), before.end(), before[0]), Integer(before.size()));
+    std::ofstream(temp.File(L"odd.zarnikicon").c_str()) << "x";
+    GetPathIconIndex(temp.File(L"odd.zarnikicon"), SHGFI_SMALLICON);
+    GetPathIconIndex(temp.File(L"Sub"), SHGFI_SMALLICON | SHGFI_OPENICON);
+    std::vector<int> after = counts();
+    EXPECT_EQ(std::count(after.begin(), after.end(), after[0]), Integer(after.size()));
 }
 
 TEST_F(ShellNamespace, ShellLinkWrittenAndResolved) {

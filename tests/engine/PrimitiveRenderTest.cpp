@@ -35,6 +35,14 @@ protected:
     TSceneFixture fixture;
 };
 
+// A library material "unlitRed": plain red whatever the lights.
+void AddUnlitRed(TGLMaterialLibrary& library) {
+    TGLLibMaterial* unlitRed = library.Materials()->Add();
+    unlitRed->SetName(L"unlitRed");
+    unlitRed->Material()->SetMaterialOptions(TMaterialOptions{moNoLighting});
+    unlitRed->Material()->FrontProperties()->Diffuse()->SetColorVector({1, 0, 0, 1});
+}
+
 }  // namespace
 
 TEST_F(PrimitiveRender, SkySphereSeenFromInsideCoversOnlyTheUpperHalf) {
@@ -106,10 +114,7 @@ TEST_F(PrimitiveRender, AmalgamatedDummyCubeReplaysItsSubtreeUntilItsStructureCh
 // them with a material of its own, and everything after the row, sees the shared one undone.
 TEST_F(PrimitiveRender, CubesSharingALibraryMaterialLeaveNoneOfItToOthers) {
     TGLMaterialLibrary library(nullptr);
-    TGLLibMaterial* unlitRed = library.Materials()->Add();
-    unlitRed->SetName(L"unlitRed");
-    unlitRed->Material()->SetMaterialOptions(TMaterialOptions{moNoLighting});
-    unlitRed->Material()->FrontProperties()->Diffuse()->SetColorVector({1, 0, 0, 1});
+    AddUnlitRed(library);
     const Single columns[4] = {-3, -1, 1, 3};
     const int pixels[4] = {7, 13, 18, 24};
     for (int i = 0; i < 4; ++i) {
@@ -135,4 +140,64 @@ TEST_F(PrimitiveRender, CubesSharingALibraryMaterialLeaveNoneOfItToOthers) {
     EXPECT_EQ(rci_.lightingDisabledCounter, 0);
     EXPECT_EQ(rci_.heldMaterial, nullptr);
     for (int i = 3; i >= 0; --i) FreeObject(fixture.Root()->GetChild(i));  // before the library goes
+}
+
+namespace {
+
+// The depth of every object placed while a frame draws, in the order they are drawn.
+std::vector<Single> placedDepths;
+decltype(GL.glMultMatrixf) realMultMatrixf = nullptr;
+void APIENTRY RecordingMultMatrixf(const GLfloat* m) {
+    placedDepths.push_back(m[14]);
+    realMultMatrixf(m);
+}
+
+}  // namespace
+
+// Opaque cubes in a row with one library material are drawn nearest first, so that the depth
+// test turns away what they hide before it is shaded; the picture stays that of the tree order.
+// Without the depth test, or across a cube of another material, the order is the tree's.
+TEST_F(PrimitiveRender, CubesSharingAMaterialAreDrawnNearestFirstOnlyWhereTheDepthTestHidesTheOrder) {
+    TGLMaterialLibrary library(nullptr);
+    AddUnlitRed(library);
+    struct TCase {
+        const char* what;
+        bool depthTest;
+        bool middleHasItsOwnMaterial;
+        std::vector<Single> drawn;
+    };
+    const TCase cases[] = {
+        // The root is placed first.
+        {"one material, depth test", true, false, {0, -4, -7, -10}},
+        {"one material, no depth test", false, false, {0, -10, -4, -7}},
+        {"another material between", true, true, {0, -10, -4, -7}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Single depths[3] = {-10, -4, -7};
+        for (int i = 0; i < 3; ++i) {
+            auto* cube = fixture.Add<TGLCube>(nullptr);
+            cube->Position()->SetPoint(0, 0, depths[i]);
+            if (i == 1 && c.middleHasItsOwnMaterial) continue;
+            cube->Material()->SetMaterialLibrary(&library);
+            cube->Material()->SetLibMaterialName(L"unlitRed");
+        }
+        if (c.depthTest) {
+            states_.EnableState(stDepthTest);
+            GL.glClear(GL_DEPTH_BUFFER_BIT);
+        }
+        rci_.objectsSorting = osRenderBlendedLast;
+        placedDepths.clear();
+        realMultMatrixf = GL.glMultMatrixf;
+        GL.glMultMatrixf = &RecordingMultMatrixf;
+        Draw();
+        GL.glMultMatrixf = realMultMatrixf;
+        EXPECT_EQ(placedDepths, c.drawn);
+        // What shows at the centre: red, unless the middle, nearest cube is the grey one.
+        EXPECT_TRUE(Lit(kSize / 2, kSize / 2));
+        EXPECT_EQ(Pixel(kSize / 2, kSize / 2).Y < 0.1f, !c.middleHasItsOwnMaterial);
+        states_.DisableState(stDepthTest);
+        EXPECT_EQ(rci_.heldMaterial, nullptr);
+        for (int i = 2; i >= 0; --i) FreeObject(fixture.Root()->GetChild(i));  // before the library goes
+    }
 }

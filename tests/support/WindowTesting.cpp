@@ -120,6 +120,13 @@ void RightClickAt(TPoint screen) {
     SendOne(input);
 }
 
+void RightMouseButton(bool down) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
+    SendOne(input);
+}
+
 void WheelBy(int delta) {
     INPUT input{};
     input.type = INPUT_MOUSE;
@@ -137,20 +144,24 @@ void TypeKey(Word virtualKey) {
     SendOne(input);
 }
 
+void KeyDown(Word virtualKey) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    SendOne(input);
+}
+
+void KeyUp(Word virtualKey) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.dwFlags = KEYEVENTF_KEYUP;
+    SendOne(input);
+}
+
 void TypeChord(std::initializer_list<Word> virtualKeys) {
-    for (Word key : virtualKeys) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        SendOne(input);
-    }
-    for (auto it = std::rbegin(virtualKeys); it != std::rend(virtualKeys); ++it) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = *it;
-        input.ki.dwFlags = KEYEVENTF_KEYUP;
-        SendOne(input);
-    }
+    for (Word key : virtualKeys) KeyDown(key);
+    for (auto it = std::rbegin(virtualKeys); it != std::rend(virtualKeys); ++it) KeyUp(*it);
 }
 
 void TypeText(const String& text) {

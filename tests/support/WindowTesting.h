@@ -61,8 +61,12 @@ void MoveMouseTo(TPoint screen);
 void ClickAt(TPoint screen);
 void RightClickAt(TPoint screen);
 void MouseButton(bool down);
+void RightMouseButton(bool down);
 void WheelBy(int delta);
 void TypeKey(Word virtualKey);
+// One key going down or up, for chords released in another order than TypeChord's.
+void KeyDown(Word virtualKey);
+void KeyUp(Word virtualKey);
 // Presses the keys in order and releases them in reverse: TypeChord({VK_CONTROL, 'S'}).
 void TypeChord(std::initializer_list<Word> virtualKeys);
 // Types the text character by character as Unicode input (any script).

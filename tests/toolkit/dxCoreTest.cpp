@@ -152,7 +152,9 @@ TEST(CoreHelpers, FireNotifyEventCallsOnlyAnAssignedMethod) {
     EXPECT_FALSE(MethodsEqual(MakeEvent(&probe, &Probe::Handle), MakeEvent(&other, &Probe::Handle)));
 }
 
-// Stand-ins for the bar manager's and ribbon's classes, whose names the naming rules look at.
+// Stand-ins for the bar manager's and ribbon's classes, whose names the naming rules look at
+// (in a namespace of their own: the real classes are in the same test program).
+namespace naming_stand_ins {
 class TdxBar : public TComponent {
     Z_CLASS(TdxBar, TComponent)
 public:
@@ -163,6 +165,7 @@ class TdxRibbonTab : public TComponent {
 public:
     using TComponent::TComponent;
 };
+}  // namespace naming_stand_ins
 
 TEST(ComponentNames, ComposeFromOwnerClassAndBase) {
     TComponent owner(nullptr);
@@ -193,14 +196,14 @@ TEST(ComponentNames, MakeUniqueSkipsNamesTakenByOthers) {
     TComponent form(nullptr);
     auto* ribbon = new TComponent(&form);
     ribbon->SetName(L"dxRibbon1");
-    auto* tab = new TdxRibbonTab(&form);
+    auto* tab = new naming_stand_ins::TdxRibbonTab(&form);
     EXPECT_EQ(MakeUniqueComponentName(&form, ribbon, tab, L"", L"TdxRibbon"), L"dxRibbon1Tab1");
     tab->SetName(L"dxRibbon1Tab1");
     // Its own name does not count as taken.
     EXPECT_EQ(MakeUniqueComponentName(&form, ribbon, tab, L"", L"TdxRibbon"), L"dxRibbon1Tab1");
-    auto* second = new TdxRibbonTab(&form);
+    auto* second = new naming_stand_ins::TdxRibbonTab(&form);
     EXPECT_EQ(MakeUniqueComponentName(&form, ribbon, second, L"", L"TdxRibbon"), L"dxRibbon1Tab2");
-    auto* bar = new TdxBar(&form);
+    auto* bar = new naming_stand_ins::TdxBar(&form);
     EXPECT_EQ(MakeUniqueComponentName(&form, ribbon, bar, L"", L"TdxBar"), L"dxRibbon11");
     // A free base name gets no digits; a taken one the first free number.
     EXPECT_EQ(MakeUniqueComponentName(&form, nullptr, bar, L"Main", L"TdxBar"), L"Main");

@@ -31,12 +31,31 @@ public:
 
     String GetDisplayText() const override { return caption_; }
 
+    // -- where the bar is docked (the bar window shows it there once it exists)
+    TdxDockControl* DockControl() const { return dockControl_; }
+    // Watches the dock: a freed dock leaves the bar undocked.
+    void SetDockControl(TdxDockControl* value);
+    TdxDockControl* DockedDockControl() const { return dockedDockControl_; }
+    void SetDockedDockControl(TdxDockControl* value);
+    TdxBarDockingStyle DockingStyle() const { return dockingStyle_; }
+    void SetDockingStyle(TdxBarDockingStyle value) { dockingStyle_ = value; }
+    TdxBarDockingStyle DockedDockingStyle() const { return dockedDockingStyle_; }
+    void SetDockedDockingStyle(TdxBarDockingStyle value) { dockedDockingStyle_ = value; }
+    bool Visible() const { return visible_; }
+    void SetVisible(bool value) { visible_ = value; }
+
 protected:
     TcxComponentCollection* CollectionFromParent(TComponent* parent) override;
+    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     String caption_;
     TdxBarDockingStyles notDocking_;
+    TdxDockControl* dockControl_ = nullptr;
+    TdxDockControl* dockedDockControl_ = nullptr;
+    TdxBarDockingStyle dockingStyle_ = dsNone;
+    TdxBarDockingStyle dockedDockingStyle_ = dsNone;
+    bool visible_ = true;
 };
 
 class TdxBars : public TcxComponentCollection {

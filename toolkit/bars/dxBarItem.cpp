@@ -216,9 +216,19 @@ TCustomImageList* TdxBarItem::GetImages() const {
 // ---- Change steps -------------------------------------------------------------------------
 
 void TdxBarItem::CaptionChanged() {
-    // Hook (item controls): the caption-changed call of each link's control whose UserDefine
-    // lacks udCaption.
+    ForEachLinkControl([](TdxBarItemLink* link, TdxBarItemControl* control) {
+        if (!link->UserDefine().Contains(udCaption)) control->CaptionChanged();
+    });
     NotifyChangeListeners(false);
+}
+
+void TdxBarItem::ForEachLinkControl(const std::function<void(TdxBarItemLink*, TdxBarItemControl*)>& proc) {
+    // A reaction may rebuild a bar window and so make the later links' controls anew: each
+    // link's control is read when its turn comes.
+    for (int i = 0; i < GetLinkCount(); ++i) {
+        TdxBarItemLink* link = GetLink(i);
+        if (link && link->Control()) proc(link, link->Control());
+    }
 }
 
 void TdxBarItem::ResetLinkControlsCache(bool widths, bool skipUserGlyphs) {
@@ -231,23 +241,25 @@ void TdxBarItem::ResetLinkControlsCache(bool widths, bool skipUserGlyphs) {
 
 void TdxBarItem::EnabledChanged() {
     ResetLinkControlsCache(false, false);
-    // Hook (item controls): then each control gets its enabled-changed call.
+    ForEachLinkControl([](TdxBarItemLink*, TdxBarItemControl* control) { control->EnabledChanged(); });
 }
 
 void TdxBarItem::GlyphOrImageChanged() {
     ResetLinkControlsCache(true, true);
-    // Hook (item controls): a second pass gives each control the glyph-changed call.
+    ForEachLinkControl([](TdxBarItemLink* link, TdxBarItemControl* control) {
+        if (!link->UserDefine().Contains(udGlyph)) control->GlyphOrImageChanged();
+    });
     NotifyChangeListeners(false);
 }
 
 void TdxBarItem::HotGlyphChanged() {
     ResetLinkControlsCache(false, false);
-    // Hook (item controls): then each control gets its hot-glyph call.
+    ForEachLinkControl([](TdxBarItemLink*, TdxBarItemControl* control) { control->HotGlyphChanged(); });
 }
 
 void TdxBarItem::LargeGlyphChanged() {
     ResetLinkControlsCache(true, false);
-    // Hook (item controls): then each control gets the large-glyph call.
+    ForEachLinkControl([](TdxBarItemLink*, TdxBarItemControl* control) { control->LargeGlyphChanged(); });
     NotifyChangeListeners(false);
 }
 
@@ -271,13 +283,15 @@ void TdxBarItem::VisibleChanged() {
 }
 
 void TdxBarItem::WidthChanged() {
-    // Hook (item controls): the width-changed call of each control of a link without udWidth.
+    ForEachLinkControl([](TdxBarItemLink* link, TdxBarItemControl* control) {
+        if (!link->UserDefine().Contains(udWidth)) control->WidthChanged();
+    });
 }
 
 void TdxBarItem::ImagesChanged() {
     // A cached glyph was drawn from the old list.
     ResetLinkControlsCache(false, false);
-    // Hook (item controls): the images-changed call of every link's control.
+    ForEachLinkControl([](TdxBarItemLink*, TdxBarItemControl* control) { control->ImagesChanged(); });
 }
 
 void TdxBarItem::InvalidateLinkControls() {

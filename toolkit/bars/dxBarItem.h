@@ -20,6 +20,7 @@
 // Steps marked "Hook (...)" reach parts that join later (item links, item controls, bar
 // windows, screen tips); until they exist the step does nothing there.
 
+#include <functional>
 #include <vector>
 
 #include "Actions.h"
@@ -208,6 +209,8 @@ public:
     // The controls of the links drop their cached glyph (and, when asked, their widths per
     // level), but not those of links whose glyph the user set when so asked.
     void ResetLinkControlsCache(bool widths, bool skipUserGlyphs);
+    // Calls proc for each link that has a control, with that control.
+    void ForEachLinkControl(const std::function<void(TdxBarItemLink*, TdxBarItemControl*)>& proc);
     virtual void RecalcLinkBars(TdxBarControlKinds kinds);
     virtual bool HasHotImage() const { return false; }
     virtual bool HasImage() const { return imageIndex_ >= 0 || largeImageIndex_ >= 0; }

@@ -4,6 +4,7 @@
 // through linked properties, so a value the user or the program gave the item by hand stays.
 
 #include "Actions.h"
+#include "dxBarComponent.h"
 #include "dxBarForward.h"
 
 class TdxBarItemActionLink : public TActionLink {

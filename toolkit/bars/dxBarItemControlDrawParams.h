@@ -3,6 +3,7 @@
 // before each, read by the painter instead of asking the control. Controls of other kinds add
 // their own fields in descendants.
 
+#include "Colors.h"
 #include "GraphicsTypes.h"
 #include "TypInfo.h"
 #include "dxBarForward.h"
@@ -32,4 +33,74 @@ public:
 private:
     Byte displaySize_ = 0;
     TdxBarItemControl* control_;
+};
+
+// ---- the draw parameters of the item control kinds -----------------------------------------
+
+// Buttons and sub items.
+class TdxBarButtonLikeControlDrawParams : public TdxBarItemControlDrawParams {
+    Z_CLASS(TdxBarButtonLikeControlDrawParams, TdxBarItemControlDrawParams)
+public:
+    using TdxBarItemControlDrawParams::TdxBarItemControlDrawParams;
+    bool down = false;
+    bool pressedOrOpen = false;  // buttons: pressed again; sub items: the sub menu is open
+    bool flatOpenLook = false;   // a flat style with the drop-down open
+    bool isButton = false;       // a button: its drop-down is a part of its own
+    bool dropDownEnabled = true, drawsHot = false, usesItemTextColor = false, grayGlyph = false;
+    bool lowered = false, inMainMenu = false;
+    int arrowWidth = 0, arrowHeight = 0;
+    Byte buttonGroupPosition = 0;
+};
+
+// Edits and combos.
+class TdxBarEditLikeControlDrawParams : public TdxBarItemControlDrawParams {
+    Z_CLASS(TdxBarEditLikeControlDrawParams, TdxBarItemControlDrawParams)
+public:
+    using TdxBarItemControlDrawParams::TdxBarItemControlDrawParams;
+    bool focused = false, editsOnlyInMenus = false;
+};
+
+class TdxBarColorComboControlDrawParams : public TdxBarEditLikeControlDrawParams {
+    Z_CLASS(TdxBarColorComboControlDrawParams, TdxBarEditLikeControlDrawParams)
+public:
+    using TdxBarEditLikeControlDrawParams::TdxBarEditLikeControlDrawParams;
+    Byte colorChoice = 0;
+    bool showsCustomButton = true;
+};
+
+class TdxBarSpinEditDrawParams : public TdxBarEditLikeControlDrawParams {
+    Z_CLASS(TdxBarSpinEditDrawParams, TdxBarEditLikeControlDrawParams)
+public:
+    using TdxBarEditLikeControlDrawParams::TdxBarEditLikeControlDrawParams;
+    TSize arrowSize{};
+    int activeButton = -1;  // the pressed spin button's part: 3 up, 4 down
+};
+
+// Labels and separators.
+class TdxBarStaticLikeControlDrawParams : public TdxBarItemControlDrawParams {
+    Z_CLASS(TdxBarStaticLikeControlDrawParams, TdxBarItemControlDrawParams)
+public:
+    using TdxBarItemControlDrawParams::TdxBarItemControlDrawParams;
+    Byte alignment = 0;  // TAlignment: left, right, centre
+    bool centered = false, drawBorder = false;
+    TRect borderWidths{};
+    Byte borderStyle = 0;
+};
+
+class TdxBarSeparatorControlDrawParams : public TdxBarStaticLikeControlDrawParams {
+    Z_CLASS(TdxBarSeparatorControlDrawParams, TdxBarStaticLikeControlDrawParams)
+public:
+    using TdxBarStaticLikeControlDrawParams::TdxBarStaticLikeControlDrawParams;
+    bool firstShownLink = false;
+    bool noTopLine = false;
+};
+
+// Progress bars.
+class TdxBarProgressControlDrawParams : public TdxBarItemControlDrawParams {
+    Z_CLASS(TdxBarProgressControlDrawParams, TdxBarItemControlDrawParams)
+public:
+    using TdxBarItemControlDrawParams::TdxBarItemControlDrawParams;
+    int position = 0, min = 0, max = 100;
+    TColor barColor = clDefault;
+    bool solid = false;
 };

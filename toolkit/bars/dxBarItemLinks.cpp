@@ -2,14 +2,17 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 #include "Filer.h"
 #include "cxClasses.h"
 #include "dxBarButton.h"
 #include "dxBarEdit.h"
 #include "dxBarItemActionLink.h"
+#include "dxBarItemControl.h"
 #include "dxBarManager.h"
 #include "dxBarTextHelpers.h"
+#include "dxCustomBarControl.h"
 
 // Sections: TdxBarItemLink (life, item, properties, effective values, visibility, usage,
 // accelerators, streaming) · TdxBarItemLinks (links, lists, recent use, keys, navigation,
@@ -238,7 +241,7 @@ void TdxBarItemLink::UserGlyphChanged(TObject* sender) {
 
 void TdxBarItemLink::SetItemRect(const TRect& rect) {
     itemRect_ = rect;
-    // Hook (item controls): the control recalculates.
+    if (control_) control_->Recalculate();
 }
 
 // ---- TdxBarItemLink: effective values -----------------------------------------------------
@@ -311,12 +314,15 @@ void TdxBarItemLink::UpdateVisibility() {
 }
 
 void TdxBarItemLink::CreateControl() {
-    if (control_ || !item_ || !GetBarControl()) return;
-    // Hook (item controls): the control of the item's control class for the window's rotation.
+    TCustomdxBarControl* barControl = GetBarControl();
+    if (control_ || !item_ || !barControl || barControl->IsDestroying()) return;
+    auto* cls = dynamic_cast<TdxBarItemControlClass>(item_->GetItemControlClass(barControl->IsRotated() ? 1 : 0));
+    if (cls) control_ = cls->CreateForLink(this);
 }
 
 void TdxBarItemLink::FreeControl() {
-    // Hook (item controls): the control is freed.
+    // The control's destructor clears control_.
+    delete control_;
     control_ = nullptr;
 }
 
@@ -499,10 +505,11 @@ TdxBarItemLinks::TdxBarItemLinks(TdxBarManager* manager, IdxBarLinksOwner* owner
 
 TdxBarItemLinks::~TdxBarItemLinks() {
     destroying_ = true;
+    // The window goes while the links whose controls it frees are still here.
+    FreeBarControl();
     BeginUpdate();
     while (Count() > 0) FreeObject(GetLink(Count() - 1));
     FreeAndNil(itemOptions_);
-    FreeBarControl();
 }
 
 bool TdxBarItemLinks::IsOwnerLoading() const {
@@ -605,8 +612,17 @@ void TdxBarItemLinks::CreateBarControl() {
 }
 
 void TdxBarItemLinks::FreeBarControl() {
-    // Hook (bar windows): the window is freed unless it is being destroyed already.
-    barControl_ = nullptr;
+    TCustomdxBarControl* barControl = std::exchange(barControl_, nullptr);
+    if (!barControl) return;
+    // A window that is going already (with its manager) must not keep the links that go now.
+    if (barControl->IsDestroying())
+        barControl->ItemLinksFreed();
+    else
+        FreeObject(barControl);
+}
+
+void TdxBarItemLinks::EmptyLinkRects() {
+    for (int i = 0; i < Count(); ++i) GetLink(i)->SetItemRect(TRect{});
 }
 
 // ---- TdxBarItemLinks: derived lists -------------------------------------------------------

@@ -308,6 +308,10 @@ public:
     // -- the bar window
     void CreateBarControl();
     void FreeBarControl();
+    // The window that shows the links takes them (nil: it lets go).
+    void AttachBarControl(TCustomdxBarControl* barControl) { barControl_ = barControl; }
+    // Every link's item rectangle becomes empty (before a layout places them again).
+    void EmptyLinkRects();
 
     // -- merging
     struct TMergeDecision {

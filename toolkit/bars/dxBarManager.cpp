@@ -10,10 +10,12 @@
 #include "dxBarDockControl.h"
 #include "dxBarItemLinks.h"
 #include "dxBarLookups.h"
+#include "dxBarMessageHooks.h"
 #include "dxBarPopupMenuLink.h"
 #include "dxBarStrs.h"
 #include "dxBarUnit.h"
 #include "dxCore.h"
+#include "dxCustomBarControl.h"
 #include "dxThemeManager.h"
 
 // Sections: construction and destruction · lists · owner and forms · lookups and names · items ·
@@ -33,12 +35,9 @@ TComponent* TdxBarManager::CheckedOwner(TComponent* owner) {
 
 // The owner is checked before the component exists, so a refused manager leaves nothing behind.
 TdxBarManager::TdxBarManager(TComponent* owner) : TComponent(CheckedOwner(owner)) {
-    if (TdxBarManagerList* list = BarManagerList()) {
-        list->Add(this);
-        registered_ = true;
-        // Hook (message hooks): installed with the first manager; the process-wide hint window
-        // is made unless designing.
-    }
+    // The first manager installs the message hooks.
+    RegisterBarManager(this);
+    registered_ = BarManagerList() && BarManagerList()->IndexOf(this) >= 0;
     backgrounds_ = new TdxBarBackgrounds(this);
     lookAndFeel_ = new TcxLookAndFeel(this);
     lookAndFeel_->OnChanged = MakeEvent(this, &TdxBarManager::LookAndFeelChanged);
@@ -82,10 +81,11 @@ TdxBarManager::~TdxBarManager() {
     // a hint timer may fire into them: both stop before anything is freed.
     // Hook (customizing): leave customizing mode.
     StopHints();
-    if (registered_ && BarManagerList()) {
-        BarManagerList()->Remove(this);
-        // Hook (message hooks, hints): removed and freed with the last manager.
-    }
+    // The bar windows go while what their controls read (images, painter, fonts) is still here.
+    for (TCustomdxBarControl* bar : LiveBarControls())
+        if (IsBarControlAlive(bar) && bar->Owner() == this) FreeObject(bar);
+    // The last manager removes the message hooks.
+    if (registered_) UnregisterBarManager(this);
     registered_ = false;
     hintObject_ = nullptr;
     // Hook (layout storage, link dragging): free the snapshot and the drag state.
@@ -93,7 +93,8 @@ TdxBarManager::~TdxBarManager() {
     FreeAndNil(lookAndFeel_);
     FreeAndNil(themeChangeNotifier_);
     DeletePaintResources();
-    if (popupMenus_) popupMenus_->SetOwnsObjects(true);
+    // The popup menus belong to their owners (the form): they outlive the manager and forget it
+    // through its free notification.
     FreeAndNil(popupMenus_);
     FreeAndNil(helpButtonGlyph_);
     if (groups_) groups_->SetOwnsObjects(true);
@@ -331,6 +332,9 @@ void TdxBarManager::UpdateBarsRedraw(bool redraw, bool refresh) {
         if (showing(dock)) SendMessageW(dock->Handle(), WM_SETREDRAW, redraw, 0);
     if (!redraw) return;
     (void)refresh;
+    // Bar windows whose rebuild the lock held back rebuild now.
+    for (TCustomdxBarControl* bar : LiveBarControls())
+        if (IsBarControlAlive(bar) && bar->Owner() == this && bar->RebuildPending()) bar->UpdateBar();
     // Hook (sub menus): a sub-menu window marked changed updates itself. Hook (bar windows):
     // windows of floating bars (and, with refresh, of changed bars) recreate their controls
     // and lay out again; other bar windows recalculate their frames and repaint.
@@ -734,9 +738,7 @@ void TdxBarManager::Notification(TComponent* component, TOperation operation) {
 
 // ---- TdxBarManagerList --------------------------------------------------------------------
 
-TdxBarManagerList::~TdxBarManagerList() {
-    // Hook (message hooks): removed with the list.
-}
+TdxBarManagerList::~TdxBarManagerList() { RemoveMessageHooks(); }
 
 TdxBarManager* TdxBarManagerList::GetCustomizingManager() const {
     for (int i = 0; i < Count(); ++i)

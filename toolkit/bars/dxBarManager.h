@@ -338,6 +338,30 @@ public:
     static void HintTimerExpired();
     static void HintGuardExpired();
 
+    // -- shortcuts and the owner window's messages (the message hooks bring them)
+    // Runs the shortcut through the bars' links and then the popup menus' links; true when an
+    // item ran. Bars waiting to be restored count for the manager that started the search.
+    bool ExecuteShortCut(TShortCut shortCut, TdxBarManager* searchStarter = nullptr);
+    // The first link of a visible bar whose caption accelerator is the key; nil when none.
+    TdxBarItemLink* FindLinkByAccel(Word key, TShiftState shift);
+    // A message of the owner window (or of a window inside it) that the manager reacts to.
+    void HandleOwnerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The manager's popup menus (each joins the list of its manager).
+    void AddPopupMenu(TdxBarPopupMenu* menu);
+    void RemovePopupMenu(TdxBarPopupMenu* menu);
+    int PopupMenuCount() const;
+    TdxBarPopupMenu* GetPopupMenu(int index) const;
+    // Whether the floating bars show the active form's look; Immediate hides or shows at once.
+    bool IsMainFormActive() const { return mainFormActive_; }
+    void SetMainFormActive(bool show, bool immediate = false, HWND window = nullptr);
+    void SetFloatingBarsShown(bool show, bool immediate, HWND window);
+    void OwnerActivated(Word state, bool minimized, HWND otherWindow);
+    void AppActivated(bool active);
+    void OwnerCancelMode();
+    // Set while a modal form of the application is being activated.
+    bool IsModalActivating() const { return modalActivating_; }
+    void SetModalActivating(bool value) { modalActivating_ = value; }
+
     // -- the operations a descendant may change
     // Fires OnClickItem; an enabled item's click runs it before the item's own handler.
     virtual void DoClickItem(TdxBarItem* item);
@@ -495,6 +519,7 @@ private:
     void UpdateBarsRedraw(bool redraw, bool refresh);
     void UpdateDockControlColors();
     void CategoriesChanged(TObject* sender) { DesignerModified(); }
+    void ContextHelp(const HELPINFO& info);
     void ReadDockControlHeights(TReader* reader);
     void WriteDockControlHeights(TWriter* writer);
 
@@ -540,6 +565,11 @@ private:
     bool ownLoading_ = false;
     bool barsLoading_ = false;
     bool creatingDockHandles_ = false;
+    bool mainFormActive_ = true;  // a manager starts on a form that is being shown
+    bool wasActive_ = false;  // the application went inactive while a modal form was up
+    bool modalActivating_ = false;
+    bool formActivating_ = false;
+    bool floatingBarsChanging_ = false;
 
     bool allowCallFromAnotherForm_ = false, allowReset_ = true, alwaysMerge_ = false, alwaysSaveText_ = false;
     bool autoAlignBars_ = false, autoDockColor_ = true, autoHideEmptyBars_ = false, canCustomize_ = true;

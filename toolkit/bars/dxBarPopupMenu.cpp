@@ -10,16 +10,26 @@ TdxBarPopupMenu::TdxBarPopupMenu(TComponent* owner) : TdxBarComponent(owner) {
     // The links must not outlive their manager's notice of its freeing.
     if (manager) manager->FreeNotification(this);
     itemLinks_ = new TdxBarSubMenuControlItemLinks(manager, this);
+    if (manager) manager->AddPopupMenu(this);
 }
 
-TdxBarPopupMenu::~TdxBarPopupMenu() { FreeAndNil(itemLinks_); }
+TdxBarPopupMenu::~TdxBarPopupMenu() {
+    if (BarManager()) BarManager()->RemovePopupMenu(this);
+    FreeAndNil(itemLinks_);
+}
 
 void TdxBarPopupMenu::SetBarManager(TdxBarManager* manager) {
     if (manager == BarManager()) return;
-    if (BarManager()) BarManager()->RemoveFreeNotification(this);
+    if (BarManager()) {
+        BarManager()->RemovePopupMenu(this);
+        BarManager()->RemoveFreeNotification(this);
+    }
     SetBarManagerField(manager);
     itemLinks_->SetBarManager(manager);
-    if (manager) manager->FreeNotification(this);
+    if (manager) {
+        manager->FreeNotification(this);
+        manager->AddPopupMenu(this);
+    }
 }
 
 void TdxBarPopupMenu::Notification(TComponent* component, TOperation operation) {

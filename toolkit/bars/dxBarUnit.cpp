@@ -61,6 +61,10 @@ bool IsBarControlAlive(TCustomdxBarControl* control) {
     return control && barControls && std::find(barControls->begin(), barControls->end(), control) != barControls->end();
 }
 
+std::vector<TCustomdxBarControl*> LiveBarControls() {
+    return barControls ? *barControls : std::vector<TCustomdxBarControl*>();
+}
+
 // ---- Registry -----------------------------------------------------------------------------
 
 TdxBarItemList* ItemRegistryInstance() {

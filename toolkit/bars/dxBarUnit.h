@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "Control.h"
 #include "dxBarForward.h"
 
@@ -28,6 +30,8 @@ bool IsBarUnitFinalizing();
 void RegisterBarControl(TCustomdxBarControl* control);
 void UnregisterBarControl(TCustomdxBarControl* control);
 bool IsBarControlAlive(TCustomdxBarControl* control);
+// A copy of the list, in creation order.
+std::vector<TCustomdxBarControl*> LiveBarControls();
 
 // The item class registry, made on first request; nil once the shut-down has begun.
 TdxBarItemList* ItemRegistryInstance();

@@ -1,6 +1,7 @@
 #include "ToolkitRibbonUnits.h"
 
 #include "Units.h"
+#include "dxRibbon.h"
 #include "dxStatusBar.h"
 #include "dxStatusBarStrs.h"
 
@@ -8,5 +9,6 @@ void InitializeToolkitRibbonUnits() {
     InitializeUnits({
         {"dxStatusBarStrs", &RegisterStatusBarStrings, &UnregisterStatusBarStrings},
         {"dxStatusBar", &InitializeStatusBar, &FinalizeStatusBar},
+        {"dxRibbon", &InitializedxRibbon, &FinalizedxRibbon},
     });
 }

@@ -6,6 +6,7 @@
 #include "dxSkinLilian.h"
 #include "dxSkinsCore.h"
 #include "dxSkinsDefaultPainters.h"
+#include "dxSkinsdxBarPainter.h"
 #include "dxSkinsdxRibbonPainter.h"
 #include "dxSkinsLookAndFeelPainter.h"
 
@@ -15,6 +16,7 @@ void InitializeToolkitSkinsUnits() {
         {"dxSkinInfo", nullptr, nullptr},
         {"dxSkinsDefaultPainters", &InitializedxSkinsDefaultPainters, &FinalizedxSkinsDefaultPainters},
         {"dxSkinsLookAndFeelPainter", &InitializedxSkinsLookAndFeelPainter, &FinalizedxSkinsLookAndFeelPainter},
+        {"dxSkinsdxBarPainter", &InitializedxSkinsdxBarPainter, &FinalizedxSkinsdxBarPainter},
         {"dxSkinLilian", &InitializedxSkinLilian, &FinalizedxSkinLilian},
         {"dxBarSkin", nullptr, &FinalizeBarSkin},
         {"dxRibbonSkins", &InitializeRibbonColorSchemes, &FinalizeRibbonColorSchemes},

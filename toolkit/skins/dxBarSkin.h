@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Persistent.h"
+#include "cxEventHandlerCollection.h"
 #include "dxSkinnedRect.h"
 
 class TdxCustomBarSkin : public TObject {
@@ -60,13 +61,17 @@ public:
     TdxCustomBarSkin* FindSkin(const String& name) const;
     int SkinCount() const { return int(skins_.size()); }
     TdxCustomBarSkin* Skins(int index) const;
+    // Called after every addition or removal (sender: the manager), so that a user of a removed
+    // skin can drop its pointer.
+    TcxEventHandlerCollection& ChangeHandlers() { return changeHandlers_; }
 
 protected:
     // Called after a skin was added or removed.
-    virtual void Changed() {}
+    virtual void Changed() { changeHandlers_.CallHandlers(this); }
 
 private:
     std::vector<TdxCustomBarSkin*> skins_;
+    TcxEventHandlerCollection changeHandlers_;
 };
 
 // The registry, created on first use.

@@ -8,6 +8,7 @@
 // borders, and the glyph inside the content offsets.
 
 #include "cxGeometry.h"
+#include "dxSkinImage.h"  // published: the publisher needs the whole class
 #include "dxSkinPersistent.h"
 
 class TStream;

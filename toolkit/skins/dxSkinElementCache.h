@@ -34,8 +34,10 @@ public:
 private:
     void FreeBitmaps();
     void Render();
+    void CopyPremultipliedPixels();
 
-    GpBitmap* cache_ = nullptr;         // with alpha: 32-bit premultiplied GDI+ bitmap
+    GpBitmap* cache_ = nullptr;              // with alpha: 32-bit premultiplied GDI+ bitmap
+    TcxBitmap* cachePremultiplied_ = nullptr;  // and its pixels in a bitmap the system blends
     TcxBitmap* cacheOpaque_ = nullptr;  // without
     TdxSkinElement* element_ = nullptr;
     int imageIndex_ = 0;

@@ -137,6 +137,36 @@ public:
     void DrawTrackBarThumb(TcxCanvas* canvas, const TRect& r, TcxButtonState state, bool horizontal,
                            TcxTrackBarTicksAlign ticks) const override;
     void DrawSplitter(TcxCanvas* canvas, const TRect& r, bool hot, bool pressed, bool horizontal) const override;
+    // headers, footers and indicators
+    void DrawHeaderCell(TcxCanvas* canvas, const TRect& bounds, const TRect& textBounds, TcxButtonState state,
+                        TcxNeighbors neighbors, TcxBorders borders, TAlignment alignHorz, TcxAlignmentVert alignVert,
+                        bool multiLine, bool showEndEllipsis, const String& text, TFont* font, TColor textColor,
+                        TColor backgroundColor, const TcxDrawBackgroundEvent& onDrawBackground = nullptr,
+                        bool isLast = false, bool isGroup = false) const override;
+    void DrawPlainHeaderCell(TcxCanvas* canvas, const TRect& bounds, const TRect& textBounds, TcxButtonState state,
+                             TcxNeighbors neighbors, TcxBorders borders, TAlignment alignHorz,
+                             TcxAlignmentVert alignVert, bool multiLine, bool showEndEllipsis, const String& text,
+                             TFont* font, TColor textColor, TColor backgroundColor,
+                             const TcxDrawBackgroundEvent& onDrawBackground = nullptr) const override;
+    void DrawFooterCell(TcxCanvas* canvas, const TRect& r, TAlignment alignHorz, TcxAlignmentVert alignVert,
+                        bool multiLine, const String& text, TFont* font, TColor textColor, TColor backgroundColor,
+                        const TcxDrawBackgroundEvent& onDrawBackground = nullptr) const override;
+    void DrawFooterBorder(TcxCanvas* canvas, const TRect& r) const override;
+    void DrawFooterPanel(TcxCanvas* canvas, const TRect& r, const TcxViewParams& background) const override;
+    void DrawIndicatorListMark(TcxCanvas* canvas, const TRect& r, TColor color) const override;
+    void DrawIndicatorGlyph(TcxCanvas* canvas, const TRect& r, TcxIndicatorKind kind) const override;
+    void DrawIndicatorItem(TcxCanvas* canvas, const TRect& r, TcxIndicatorKind kind, TColor backgroundColor,
+                           const TcxDrawBackgroundEvent& onDrawBackground = nullptr) const override;
+    void DrawIndicatorHeader(TcxCanvas* canvas, const TRect& r, TcxIndicatorKind kind, TColor backgroundColor,
+                             const TcxDrawBackgroundEvent& onDrawBackground = nullptr) const override;
+    void DrawCalendarHeader(TcxCanvas* canvas, const TRect& r, const String& text, TcxNeighbors neighbors,
+                            const TcxViewParams& viewParams, TcxHeaderArrows arrows, int arrowOffset,
+                            const TcxDrawBackgroundEvent& onDrawBackground = nullptr) const override;
+    // scheduler navigation buttons
+    void LayoutNavigationButton(bool isNext, bool arrowOnly, TRect& arrowRect, TRect& textRect, TRect& contentRect,
+                                const TSize& textExtent, const TSize& minimalExtent) const override;
+    void DrawNavigationButtonContent(TcxCanvas* canvas, const TRect& r, const TRect& arrowRect, TcxButtonState state,
+                                     bool isNext) const override;
 
     // The element state a button state is drawn in (default is drawn active).
     static TdxSkinElementState ButtonStateToElementState(TcxButtonState state);

@@ -4,7 +4,10 @@
 #include <memory>
 
 #include "cxBitmap.h"
+#include "cxDWMApi.h"
 #include "cxImageStates.h"
+#include "cxRegion.h"
+#include "dxBarCanvas.h"
 #include "dxBarSkin.h"
 #include "dxGDIPlusAPI.h"
 #include "dxSkinsLookAndFeelPainter.h"
@@ -22,6 +25,24 @@ const TdxSkinElementState buttonStates[9] = {esNormal,  esDisabled, esHot,      
                                              esChecked, esChecked,  esHotCheck, esActiveDisabled};
 const TdxSkinElementState buttonArrowStates[9] = {esNormal, esDisabled, esHot,    esActive, esNormal,
                                                   esNormal, esNormal,   esNormal, esNormal};
+
+// The shared bar canvas begun on a DC for the life of the object: the DC's state, its clip
+// included, comes back however the drawing ends.
+class TSkinSchemeCanvasEntry {
+public:
+    explicit TSkinSchemeCanvasEntry(HDC dc) : canvas_(BarCanvasInstance()) { canvas_->BeginDraw(dc); }
+    ~TSkinSchemeCanvasEntry() { canvas_->EndDraw(); }
+    TSkinSchemeCanvasEntry(const TSkinSchemeCanvasEntry&) = delete;
+    TSkinSchemeCanvasEntry& operator=(const TSkinSchemeCanvasEntry&) = delete;
+    TdxBarCanvas* operator->() const { return canvas_; }
+    TdxBarCanvas* Canvas() const { return canvas_; }
+
+private:
+    TdxBarCanvas* canvas_;
+};
+
+TRect SkinMarginsOf(TdxSkinElement* element) { return element->Image()->Margins()->Rect(); }
+TRect SkinContentOffsetOf(TdxSkinElement* element) { return element->ContentOffset()->Rect(); }
 
 TdxSkinElementState CaptionButtonState(int state) {
     static const TdxSkinElementState map[] = {esNormal, esHot, esPressed, esActive, esHot};
@@ -64,17 +85,12 @@ bool TdxSkinRibbonPainter::GetSkinInfo(TdxSkinInfo*& info) const {
 
 void TdxSkinRibbonPainter::DrawElementClipped(HDC dc, const TRect& clipRect, int imageIndex, int clipOperation,
                                               TdxSkinElementState state, TdxSkinElement* element,
-                                              const TRect& drawRect) {
+                                              const TRect& drawRect) const {
     if (!element) return;
-    const int saved = SaveDC(dc);
-    // the clip is given in logical coordinates; regions are in device ones
-    POINT corners[2] = {{clipRect.left, clipRect.top}, {clipRect.right, clipRect.bottom}};
-    LPtoDP(dc, corners, 2);
-    HRGN region = CreateRectRgn(corners[0].x, corners[0].y, corners[1].x, corners[1].y);
-    ExtSelectClipRgn(dc, region, clipOperation == 0 ? RGN_COPY : RGN_AND);
-    DeleteObject(region);
-    element->DrawInRect(dc, drawRect, imageIndex, state);
-    RestoreDC(dc, saved);
+    TSkinSchemeCanvasEntry canvas(dc);
+    // the clip is given in the drawing's (logical) coordinates, as drawRect is
+    canvas->ApplyClipRegion(TcxRegion::CreateFromRect(clipRect), clipOperation == 0 ? roSet : roIntersect);
+    element->DrawInRect(canvas->GetCanvasHandle(), drawRect, imageIndex, state);
 }
 
 int TdxSkinRibbonPainter::ApplicationButtonIndent() const {
@@ -213,9 +229,10 @@ void TdxSkinRibbonPainter::DrawFormBorders(HDC dc, const TRect& bordersWidth, in
         {f.right - bordersWidth.right, t, f.right, f.bottom},
         {f.left + 4, f.bottom - bordersWidth.bottom, f.right - 4, f.bottom},
     };
-    const int saved = SaveDC(dc);
-    ExcludeClipRect(dc, f.left + bordersWidth.left, f.top + bordersWidth.top, f.right - bordersWidth.right,
-                    f.bottom - bordersWidth.bottom);
+    TSkinSchemeCanvasEntry canvas(dc);
+    canvas->PushClipRegion();
+    canvas->ExcludeRectFromClip(TRect{f.left + bordersWidth.left, f.top + bordersWidth.top,
+                                      f.right - bordersWidth.right, f.bottom - bordersWidth.bottom});
     const int image = data.IsActive ? 0 : 1;
     for (int side = 0; side < 4; ++side) {
         if ((side == dxSkinFrameCaption && captionHeight == 0) || !frames[side]) continue;
@@ -236,7 +253,7 @@ void TdxSkinRibbonPainter::DrawFormBorders(HDC dc, const TRect& bordersWidth, in
                                TRect{f.right - 4, b - h, f.right, f.bottom});
         }
     }
-    RestoreDC(dc, saved);
+    canvas->PopClipRegion();
 }
 
 void TdxSkinRibbonPainter::DrawStatusBar(HDC dc, const TRect& r) {
@@ -477,12 +494,9 @@ void TdxSkinRibbonPainter::DrawSkinEditorButton(HDC dc, const TRect& r, TcxEditB
                            ? dynamic_cast<const TdxSkinLookAndFeelPainter*>(painter)
                            : nullptr;
     if (!skinPainter) return DrawEditButton(dc, r, state);
-    // a canvas over the caller's DC, which stays the caller's
-    TCanvas canvas;
-    canvas.SetHandle(dc);
-    TcxCanvas cxCanvas(&canvas);
-    skinPainter->DrawEditorButtonFace(&cxCanvas, r, state >= 0 && state <= 8 ? editorStates[state] : cxbsNormal, kind);
-    canvas.SetHandle(nullptr);
+    TSkinSchemeCanvasEntry canvas(dc);
+    skinPainter->DrawEditorButtonFace(canvas.Canvas(), r, state >= 0 && state <= 8 ? editorStates[state] : cxbsNormal,
+                                      kind);
 }
 
 void TdxSkinRibbonPainter::DrawEditDropDownButton(HDC dc, const TRect& r, int state) {
@@ -498,10 +512,351 @@ void TdxSkinRibbonPainter::DrawSpinUpButton(HDC dc, const TRect& r, int state) {
     DrawSkinEditorButton(dc, r, cxbkSpinUpBtn, state);
 }
 
+// ---- frame ends, application menu and ribbon area -------------------------------------------
+
+namespace {
+
+// r widened away from its side toward the inside of the bar: a left end reaches right, a right
+// end reaches left, by the element's margin on that side or to its full width.
+TRect SkinEndDrawRect(const TRect& r, TdxSkinElement* element, bool isLeft) {
+    const TRect margins = SkinMarginsOf(element);
+    const int width = std::max<int>(element->MinSize()->Width(), margins.left + margins.right);
+    TRect d = r;
+    if (isLeft)
+        d.right = std::max<int>(r.right + margins.right, r.left + width);
+    else
+        d.left = std::min<int>(r.left - margins.left, r.right - width);
+    return d;
+}
+
+TRect WidenedByMargins(const TRect& r, TdxSkinElement* element) {
+    const TRect margins = SkinMarginsOf(element);
+    return TRect{r.left - margins.left, r.top, r.right + margins.right, r.bottom};
+}
+
+}  // namespace
+
+void TdxSkinRibbonPainter::DrawFormStatusBarBorder(HDC dc, const TRect& r, bool isLeft, bool isActive, int partKind,
+                                                   bool isDialogFrame) {
+    TdxSkinInfo* info;
+    TdxSkinElement* end = nullptr;
+    if (GetSkinInfo(info))
+        end = isDialogFrame ? info->FormFrames[dxSkinNormalCaption][isLeft ? dxSkinFrameLeft : dxSkinFrameRight]
+                            : info->RibbonStatusBarBackground;
+    if (!end)
+        return TdxBlackRibbonSkin::DrawFormStatusBarBorder(dc, r, isLeft, isActive, partKind, isDialogFrame);
+    const TdxSkinElementState state = isActive ? esActive : esActiveDisabled;
+    DrawElementClipped(dc, r, partKind, 0, state, end, SkinEndDrawRect(r, end, isLeft));
+    if (!isDialogFrame) return;
+    // a dialog frame's bottom corner below the side
+    if (TdxSkinElement* bottom = info->FormFrames[dxSkinNormalCaption][dxSkinFrameBottom]) {
+        TRect corner = r;
+        corner.top = std::max<int>(r.top, r.bottom - bottom->Size().cy);
+        DrawElementClipped(dc, corner, 0, 0, state, bottom, SkinEndDrawRect(corner, bottom, isLeft));
+    }
+}
+
+void TdxSkinRibbonPainter::DrawApplicationMenuBorder(HDC dc, const TRect& r) {
+    TdxSkinInfo* info;
+    if (!GetSkinInfo(info) || !info->RibbonAppMenuBackground || !info->RibbonAppMenuBackgroundBottom)
+        return TdxBlackRibbonSkin::DrawApplicationMenuBorder(dc, r);
+    const int bottom = r.bottom - info->RibbonAppMenuBackgroundBottom->Size().cy;
+    info->RibbonAppMenuBackground->DrawInRect(dc, TRect{r.left, r.top, r.right, bottom}, 0, esNormal);
+    info->RibbonAppMenuBackgroundBottom->DrawInRect(dc, TRect{r.left, bottom, r.right, r.bottom}, 0, esNormal);
+}
+
+void TdxSkinRibbonPainter::DrawApplicationMenuContentHeader(HDC dc, const TRect& r) {
+    TdxSkinInfo* info;
+    TdxSkinElement* background = GetSkinInfo(info) ? info->RibbonAppMenuBackground : nullptr;
+    if (!background) return TdxBlackRibbonSkin::DrawApplicationMenuContentHeader(dc, r);
+    DrawElementClipped(dc, r, 0, 0, esNormal, background,
+                       TRect{r.left - 3, r.top - 3, r.right + 3, r.bottom + SkinMarginsOf(background).bottom});
+}
+
+void TdxSkinRibbonPainter::DrawApplicationMenuContentFooter(HDC dc, const TRect& r) {
+    if (!DrawSkinElement(dc, &TdxSkinInfo::RibbonAppMenuBackgroundBottom,
+                         TRect{r.left - 3, r.top, r.right + 3, r.bottom + 3}, esNormal))
+        TdxBlackRibbonSkin::DrawApplicationMenuContentFooter(dc, r);
+}
+
+void TdxSkinRibbonPainter::DrawApplicationMenuButton(HDC dc, const TRect& r, int state) {
+    if (!DrawSkinElement(dc, &TdxSkinInfo::CommonButton, r, state == 2 ? esHot : esNormal))
+        TdxBlackRibbonSkin::DrawApplicationMenuButton(dc, r, state);
+}
+
+void TdxSkinRibbonPainter::DrawRibbonBackground(HDC dc, const TRect& r) {
+    TdxSkinInfo* info;
+    TdxSkinElement* background = GetSkinInfo(info) ? info->RibbonTabBackground : nullptr;
+    if (!background) return TdxBlackRibbonSkin::DrawRibbonBackground(dc, r);
+    // a see-through background lets its bottom edge fall below the area
+    TRect d = r;
+    if (background->IsAlphaUsed()) d.bottom += SkinMarginsOf(background).bottom;
+    DrawElementClipped(dc, r, 0, 1, esNormal, background, d);
+}
+
+void TdxSkinRibbonPainter::DrawRibbonBottomBorder(HDC dc, const TRect& r) {
+    TdxSkinInfo* info;
+    TdxSkinElement* panel = GetSkinInfo(info) ? info->RibbonTabPanel : nullptr;
+    if (!panel) return TdxBlackRibbonSkin::DrawRibbonBottomBorder(dc, r);
+    TRect d = WidenedByMargins(r, panel);
+    d.bottom = r.top + panel->Size().cy;
+    DrawElementClipped(dc, r, 0, 0, esNormal, panel, d);
+}
+
+void TdxSkinRibbonPainter::DrawButtonGroupButton(HDC dc, const TRect& r, int state) {
+    TdxSkinInfo* info;
+    if (!GetSkinInfo(info) || !info->RibbonButtonGroup || !info->RibbonButtonGroupButton)
+        return TdxBlackRibbonSkin::DrawButtonGroupButton(dc, r, state);
+    DrawElementClipped(dc, r, 0, 0, esNormal, info->RibbonButtonGroup, WidenedByMargins(r, info->RibbonButtonGroup));
+    const TRect offset = SkinContentOffsetOf(info->RibbonButtonGroup);
+    info->RibbonButtonGroupButton->DrawInRect(dc, TRect{r.left, r.top + offset.top, r.right, r.bottom - offset.bottom},
+                                              0, ToElementState(state));
+}
+
+// ---- quick access toolbar ------------------------------------------------------------------
+
+void TdxSkinRibbonPainter::DrawQuickAccessToolbar(HDC dc, const TRect& r, bool belowRibbon, bool inCaption,
+                                                  bool hasApplicationButton, bool isActive, bool noGlass) {
+    TdxSkinInfo* info;
+    TdxSkinElement* background = nullptr;
+    if (GetSkinInfo(info))
+        background = belowRibbon            ? info->RibbonQATBelowBackground
+                     : hasApplicationButton ? info->RibbonQATInRibbonBackground
+                                            : info->RibbonQATAboveBackground;
+    // on glass the toolbar is drawn the way the atlas schemes draw it
+    const bool onGlass = inCaption && !noGlass && !belowRibbon && IsDwmCompositionActive();
+    if (!background || onGlass)
+        return TdxBlackRibbonSkin::DrawQuickAccessToolbar(dc, r, belowRibbon, inCaption, hasApplicationButton,
+                                                          isActive, noGlass);
+    TRect d = r;
+    if (!belowRibbon) {
+        int extra = 0;
+        if (TdxSkinElement* caption = info->RibbonFormCaption) {
+            const TRect offset = SkinContentOffsetOf(caption);
+            d.top += offset.top;
+            d.bottom -= offset.bottom;
+            extra = QuickAccessToolbarRightMargin(hasApplicationButton);
+        }
+        if (IsQATCustomizeButtonOutside(hasApplicationButton))
+            extra -= 12 + QuickAccessToolbarMarkOffset(hasApplicationButton, belowRibbon);
+        d.right += extra;
+    }
+    background->DrawInRect(dc, d, 0, esNormal);
+}
+
+void TdxSkinRibbonPainter::DrawQuickAccessToolbarGroupButton(HDC dc, const TRect& r, bool belowRibbon, bool inCaption,
+                                                             bool captionActive, int state) {
+    TdxSkinInfo* info;
+    if (!GetSkinInfo(info) || !info->RibbonButtonGroup || !info->RibbonButtonGroupButton)
+        return TdxBlackRibbonSkin::DrawQuickAccessToolbarGroupButton(dc, r, belowRibbon, inCaption, captionActive,
+                                                                     state);
+    info->RibbonButtonGroup->DrawInRect(dc, r, 0, esNormal);
+    const TRect offset = SkinContentOffsetOf(info->RibbonButtonGroup);
+    info->RibbonButtonGroupButton->DrawInRect(
+        dc, TRect{r.left + offset.left, r.top + offset.top, r.right - offset.right, r.bottom - offset.bottom}, 0,
+        ToElementState(state));
+}
+
+bool TdxSkinRibbonPainter::IsQATCustomizeButtonOutside(bool hasApplicationButton) const {
+    TdxSkinInfo* info;
+    if (!GetSkinInfo(info)) return false;
+    TdxSkinBooleanProperty* outside = info->QATShowsCustomizeButtonOutside[hasApplicationButton ? 1 : 0];
+    return outside && outside->Value();
+}
+
+int TdxSkinRibbonPainter::QuickAccessToolbarLeftMargin(bool hasApplicationButton, bool useGlass) const {
+    TdxSkinInfo* info;
+    if (!hasApplicationButton || useGlass || !GetSkinInfo(info))
+        return TdxBlackRibbonSkin::QuickAccessToolbarLeftMargin(hasApplicationButton, useGlass);
+    const int offset = info->RibbonQATInRibbonBackground ? SkinContentOffsetOf(info->RibbonQATInRibbonBackground).left : 0;
+    return offset - 15 + ApplicationButtonIndent();
+}
+
+int TdxSkinRibbonPainter::QuickAccessToolbarMarkOffset(bool hasApplicationButton, bool belowRibbon) const {
+    TdxSkinInfo* info;
+    TdxSkinIntegerProperty* indent =
+        !belowRibbon && GetSkinInfo(info) ? info->QATIndentBeforeCustomizeButton[hasApplicationButton ? 1 : 0] : nullptr;
+    if (!indent) return TdxBlackRibbonSkin::QuickAccessToolbarMarkOffset(hasApplicationButton, belowRibbon);
+    int offset = indent->Value();
+    if (IsQATCustomizeButtonOutside(hasApplicationButton)) offset += QuickAccessToolbarRightMargin(hasApplicationButton);
+    return offset;
+}
+
+int TdxSkinRibbonPainter::QuickAccessToolbarExtraWidth(bool hasApplicationButton, bool useGlass) const {
+    TdxSkinInfo* info;
+    if (!hasApplicationButton || useGlass || !GetSkinInfo(info))
+        return TdxBlackRibbonSkin::QuickAccessToolbarExtraWidth(hasApplicationButton, useGlass);
+    return QuickAccessToolbarLeftMargin(true, useGlass) + 15 - ApplicationButtonIndent();
+}
+
+int TdxSkinRibbonPainter::QuickAccessToolbarRightMargin(bool hasApplicationButton) const {
+    TdxSkinInfo* info;
+    TdxSkinElement* background = nullptr;
+    if (GetSkinInfo(info))
+        background = hasApplicationButton ? info->RibbonQATInRibbonBackground : info->RibbonQATAboveBackground;
+    if (!background) return TdxBlackRibbonSkin::QuickAccessToolbarRightMargin(hasApplicationButton);
+    return SkinContentOffsetOf(background).right;
+}
+
+// ---- menus ---------------------------------------------------------------------------------
+
+void TdxSkinRibbonPainter::DrawMenuContent(HDC dc, const TRect& r) {
+    TdxSkinInfo* info;
+    if (!GetSkinInfo(info) || !info->PopupMenu) return TdxBlackRibbonSkin::DrawMenuContent(dc, r);
+    TSkinSchemeCanvasEntry canvas(dc);
+    canvas->FillRectWithColor(r, info->PopupMenu->Color());
+}
+
+void TdxSkinRibbonPainter::DrawMenuGlyphStrip(HDC dc, const TRect& r) {
+    TdxSkinInfo* info;
+    TdxSkinElement* strip = GetSkinInfo(info) ? info->PopupMenuSideStrip : nullptr;
+    if (!strip) return TdxBlackRibbonSkin::DrawMenuGlyphStrip(dc, r);
+    // the strip's right edge is the separator: kept outside r
+    DrawElementClipped(dc, r, 0, 0, esNormal, strip,
+                       TRect{r.left, r.top, r.right + std::max<int>(SkinMarginsOf(strip).right, 2), r.bottom});
+}
+
+void TdxSkinRibbonPainter::DrawMenuSeparatorVert(HDC dc, const TRect& r) {
+    TdxSkinInfo* info;
+    TdxSkinElement* strip = GetSkinInfo(info) ? info->PopupMenuSideStrip : nullptr;
+    if (!strip) return TdxBlackRibbonSkin::DrawMenuSeparatorVert(dc, r);
+    // only the strip's right edge
+    DrawElementClipped(dc, r, 0, 0, esNormal, strip,
+                       TRect{r.right - std::max<int>(strip->Size().cx, 2), r.top, r.right, r.bottom});
+}
+
+void TdxSkinRibbonPainter::DrawMenuSeparatorHorz(HDC dc, const TRect& r) {
+    TdxSkinInfo* info;
+    TdxSkinElement* separator = GetSkinInfo(info) ? info->PopupMenuSeparator : nullptr;
+    if (!separator) return TdxBlackRibbonSkin::DrawMenuSeparatorHorz(dc, r);
+    if (separator->IsAlphaUsed()) DrawMenuContent(dc, r);
+    separator->DrawInRect(dc, r, 0, esNormal);
+}
+
+// ---- galleries -----------------------------------------------------------------------------
+
+void TdxSkinRibbonPainter::DrawDropDownGallerySizePanelTop(HDC dc, const TRect& r) {
+    if (!DrawSkinElement(dc, &TdxSkinInfo::RibbonDropDownGallerySizePanel, r, esNormal))
+        TdxBlackRibbonSkin::DrawDropDownGallerySizePanelTop(dc, r);
+}
+
+void TdxSkinRibbonPainter::DrawDropDownGallerySizePanelBottom(HDC dc, const TRect& r) {
+    if (!DrawSkinElement(dc, &TdxSkinInfo::RibbonDropDownGallerySizePanel, r, esNormal))
+        TdxBlackRibbonSkin::DrawDropDownGallerySizePanelBottom(dc, r);
+}
+
+void TdxSkinRibbonPainter::DrawDropDownGalleryFilterPanel(HDC dc, const TRect& r) {
+    TdxSkinInfo* info;
+    if (!GetSkinInfo(info) || !info->RibbonDropDownGallerySizePanel)
+        return TdxBlackRibbonSkin::DrawDropDownGalleryFilterPanel(dc, r);
+    DrawDropDownGallerySizePanelBottom(dc, r);
+}
+
+bool TdxSkinRibbonPainter::DrawGallerySizeGrip(HDC dc, const TRect& r, int imageIndex) const {
+    TRect grip{r.left, r.top + 3, r.right - 2, r.bottom - 1};
+    grip.left = grip.right - (grip.bottom - grip.top);
+    return DrawSkinElement(dc, &TdxSkinInfo::RibbonDropDownGallerySizeGrip, grip, esNormal, imageIndex);
+}
+
+void TdxSkinRibbonPainter::DrawDropDownGallerySizeGripBottom(HDC dc, const TRect& r) {
+    if (!DrawGallerySizeGrip(dc, r, 1)) TdxBlackRibbonSkin::DrawDropDownGallerySizeGripBottom(dc, r);
+}
+
+void TdxSkinRibbonPainter::DrawDropDownGallerySizeGripTop(HDC dc, const TRect& r) {
+    if (!DrawGallerySizeGrip(dc, r, 2)) TdxBlackRibbonSkin::DrawDropDownGallerySizeGripTop(dc, r);
+}
+
+void TdxSkinRibbonPainter::DrawDropDownGalleryVerticalSizeGripTop(HDC dc, const TRect& r) {
+    if (!DrawSkinElement(dc, &TdxSkinInfo::RibbonDropDownGallerySizeGrip, r, esNormal))
+        TdxBlackRibbonSkin::DrawDropDownGalleryVerticalSizeGripTop(dc, r);
+}
+
+void TdxSkinRibbonPainter::DrawDropDownGalleryVerticalSizeGripBottom(HDC dc, const TRect& r) {
+    if (!DrawSkinElement(dc, &TdxSkinInfo::RibbonDropDownGallerySizeGrip, r, esNormal))
+        TdxBlackRibbonSkin::DrawDropDownGalleryVerticalSizeGripBottom(dc, r);
+}
+
+void TdxSkinRibbonPainter::DrawInRibbonGalleryScrollButton(HDC dc, const TRect& r, int kind, int state) {
+    static TdxSkinElement* TdxSkinInfo::*const buttons[] = {&TdxSkinInfo::RibbonInRibbonGalleryButtonUp,
+                                                            &TdxSkinInfo::RibbonInRibbonGalleryButtonDown,
+                                                            &TdxSkinInfo::RibbonInRibbonGalleryButtonDropDown};
+    if (kind < 0 || kind > 2 || !DrawSkinElement(dc, buttons[kind], r, ToElementState(state)))
+        TdxBlackRibbonSkin::DrawInRibbonGalleryScrollButton(dc, r, kind, state);
+}
+
+TRect TdxSkinRibbonPainter::GetPartContentOffsets(int part) const {
+    TdxSkinInfo* info;
+    const int sizePanelPart = 65;
+    if (part != sizePanelPart || !GetSkinInfo(info) || !info->RibbonDropDownGallerySizePanel)
+        return TdxBlackRibbonSkin::GetPartContentOffsets(part);
+    return SkinMarginsOf(info->RibbonDropDownGallerySizePanel);
+}
+
+// ---- progress, status bar and caption font -------------------------------------------------
+
+void TdxSkinRibbonPainter::DrawProgressSolidBand(HDC dc, const TRect& r) {
+    TdxSkinInfo* info;
+    TdxSkinElement* chunk = GetSkinInfo(info) ? info->ProgressChunk : nullptr;
+    if (!chunk) return TdxBlackRibbonSkin::DrawProgressSolidBand(dc, r);
+    // the chunk fills the border's inside, two pixels of which the band's rectangle leaves out
+    TRect d = r;
+    if (info->ProgressBorder) {
+        const TRect offset = SkinContentOffsetOf(info->ProgressBorder);
+        d = TRect{r.left - 2 + offset.left, r.top - 2 + offset.top, r.right + 2 - offset.right,
+                  r.bottom + 2 - offset.bottom};
+    }
+    DrawElementClipped(dc, r, 0, 0, esNormal, chunk, d);
+}
+
+void TdxSkinRibbonPainter::DrawProgressDiscreteBand(HDC dc, const TRect& r) {
+    TdxSkinInfo* info;
+    TdxSkinElement* chunk = GetSkinInfo(info) ? info->ProgressChunk : nullptr;
+    if (!chunk) return TdxBlackRibbonSkin::DrawProgressDiscreteBand(dc, r);
+    TRect d = r;
+    if (info->ProgressBorder) {
+        const TRect offset = SkinContentOffsetOf(info->ProgressBorder);
+        d.top = r.top - 2 + offset.top;
+        d.bottom = r.bottom + 2 - offset.bottom;
+    }
+    // each block shows the chunk's middle only
+    d = WidenedByMargins(d, chunk);
+    DrawElementClipped(dc, r, 0, 0, esNormal, chunk, d);
+}
+
+void TdxSkinRibbonPainter::DrawStatusBarSizeGripBackground(HDC dc, const TRect& r) {
+    TdxSkinInfo* info;
+    TdxSkinElement* background = GetSkinInfo(info) ? info->RibbonStatusBarBackground : nullptr;
+    if (!background) return TdxBlackRibbonSkin::DrawStatusBarSizeGripBackground(dc, r);
+    DrawElementClipped(dc, r, 1, 0, esNormal, background, WidenedByMargins(r, background));
+    if (info->SizeGrip) {
+        const TRect offset = SkinContentOffsetOf(background);
+        info->SizeGrip->DrawInRect(
+            dc, TRect{r.left + offset.left, r.top + offset.top, r.right - offset.right, r.bottom - offset.bottom}, 0,
+            esNormal);
+    }
+    // the status bar painted afterwards leaves the grip alone
+    ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+}
+
+int TdxSkinRibbonPainter::GetCaptionFontSize(int size) const {
+    TdxSkinInfo* info;
+    const int black = TdxBlackRibbonSkin::GetCaptionFontSize(size);
+    if (!GetSkinInfo(info) || !info->RibbonCaptionFontDelta) return black;
+    return black + info->RibbonCaptionFontDelta->Value();
+}
+
 // ---- the shared caches ---------------------------------------------------------------------
 
-TdxSkinsRibbonCacheManager::TdxSkinsRibbonCacheManager()
-    : captionCache_(nullptr), buttonCache_(nullptr), groupCaches_(nullptr), tabPanelCache_(nullptr) {
+TdxSkinsRibbonCacheManager::TdxSkinsRibbonCacheManager() { CreateCaches(); }
+
+TdxSkinsRibbonCacheManager::~TdxSkinsRibbonCacheManager() { FreeCaches(); }
+
+void TdxSkinsRibbonCacheManager::Clear() {
+    FreeCaches();
+    CreateCaches();
+}
+
+void TdxSkinsRibbonCacheManager::CreateCaches() {
     buttonCache_ = new TdxSkinElementCache();
     captionCache_ = new TdxSkinElementCache();
     groupCaches_ = new TdxSkinElementCacheList();
@@ -509,12 +864,17 @@ TdxSkinsRibbonCacheManager::TdxSkinsRibbonCacheManager()
     for (TdxSkinElementCache*& cache : frameCaches_) cache = new TdxSkinElementCache();
 }
 
-TdxSkinsRibbonCacheManager::~TdxSkinsRibbonCacheManager() {
-    for (TdxSkinElementCache* cache : frameCaches_) delete cache;
+void TdxSkinsRibbonCacheManager::FreeCaches() {
+    for (TdxSkinElementCache*& cache : frameCaches_) {
+        delete cache;
+        cache = nullptr;
+    }
     delete tabPanelCache_;
     delete groupCaches_;
     delete captionCache_;
     delete buttonCache_;
+    tabPanelCache_ = captionCache_ = buttonCache_ = nullptr;
+    groupCaches_ = nullptr;
 }
 
 // ---- the manager ---------------------------------------------------------------------------

@@ -28,10 +28,10 @@ public:
     bool GetSkinInfo(TdxSkinInfo*& info) const;
     bool HasSkinPainter() const;
 
-    // Draws the element in drawRect with the DC's clip replaced by (clipOperation 0) or
-    // intersected with (1) clipRect; the DC's clip is restored afterwards.
+    // Draws the element in drawRect on the shared bar canvas with the DC's clip replaced by
+    // (clipOperation 0) or intersected with (1) clipRect; the DC's clip is restored afterwards.
     void DrawElementClipped(HDC dc, const TRect& clipRect, int imageIndex, int clipOperation, TdxSkinElementState state,
-                            TdxSkinElement* element, const TRect& drawRect);
+                            TdxSkinElement* element, const TRect& drawRect) const;
 
     int ApplicationButtonIndent() const;
     int StatusBarIndent() const { return 4; }
@@ -95,6 +95,46 @@ public:
     void DrawEditEllipsisButton(HDC dc, const TRect& r, int state) override;
     void DrawSpinDownButton(HDC dc, const TRect& r, int state) override;
     void DrawSpinUpButton(HDC dc, const TRect& r, int state) override;
+    void DrawFormStatusBarBorder(HDC dc, const TRect& r, bool isLeft, bool isActive, int partKind,
+                                 bool isDialogFrame) override;
+    void DrawApplicationMenuBorder(HDC dc, const TRect& r) override;
+    void DrawApplicationMenuContentHeader(HDC dc, const TRect& r) override;
+    void DrawApplicationMenuContentFooter(HDC dc, const TRect& r) override;
+    void DrawApplicationMenuButton(HDC dc, const TRect& r, int state) override;
+    void DrawRibbonBackground(HDC dc, const TRect& r) override;
+    void DrawRibbonBottomBorder(HDC dc, const TRect& r) override;
+    void DrawButtonGroupButton(HDC dc, const TRect& r, int state) override;
+    // the quick access toolbar
+    void DrawQuickAccessToolbar(HDC dc, const TRect& r, bool belowRibbon, bool inCaption, bool hasApplicationButton,
+                                bool isActive, bool noGlass) override;
+    void DrawQuickAccessToolbarGroupButton(HDC dc, const TRect& r, bool belowRibbon, bool inCaption,
+                                           bool captionActive, int state) override;
+    int QuickAccessToolbarLeftMargin(bool hasApplicationButton, bool useGlass) const override;
+    int QuickAccessToolbarMarkOffset(bool hasApplicationButton, bool belowRibbon) const override;
+    int QuickAccessToolbarExtraWidth(bool hasApplicationButton, bool useGlass) const override;
+    int QuickAccessToolbarRightMargin(bool hasApplicationButton) const override;
+    // The skin's word on whether the toolbar's customize button sits outside the toolbar.
+    bool IsQATCustomizeButtonOutside(bool hasApplicationButton) const;
+    // menus
+    void DrawMenuContent(HDC dc, const TRect& r) override;
+    void DrawMenuGlyphStrip(HDC dc, const TRect& r) override;
+    void DrawMenuSeparatorHorz(HDC dc, const TRect& r) override;
+    void DrawMenuSeparatorVert(HDC dc, const TRect& r) override;
+    // galleries
+    void DrawDropDownGallerySizePanelTop(HDC dc, const TRect& r) override;
+    void DrawDropDownGallerySizePanelBottom(HDC dc, const TRect& r) override;
+    void DrawDropDownGallerySizeGripTop(HDC dc, const TRect& r) override;
+    void DrawDropDownGallerySizeGripBottom(HDC dc, const TRect& r) override;
+    void DrawDropDownGalleryVerticalSizeGripTop(HDC dc, const TRect& r) override;
+    void DrawDropDownGalleryVerticalSizeGripBottom(HDC dc, const TRect& r) override;
+    void DrawDropDownGalleryFilterPanel(HDC dc, const TRect& r) override;
+    void DrawInRibbonGalleryScrollButton(HDC dc, const TRect& r, int kind, int state) override;
+    TRect GetPartContentOffsets(int part) const override;
+    // progress and status bar
+    void DrawProgressSolidBand(HDC dc, const TRect& r) override;
+    void DrawProgressDiscreteBand(HDC dc, const TRect& r) override;
+    void DrawStatusBarSizeGripBackground(HDC dc, const TRect& r) override;
+    int GetCaptionFontSize(int size) const override;
     bool HasTransparentGroups() const override { return true; }
     bool NeedsScrollButtonArrows() const override { return false; }
 
@@ -108,6 +148,8 @@ private:
     // no element) so that the caller does what Black does.
     bool DrawSkinElement(HDC dc, TdxSkinElement* TdxSkinInfo::*member, const TRect& r, TdxSkinElementState state,
                          int imageIndex = 0) const;
+    // The dropped-down gallery's size grip in a square at the right of r.
+    bool DrawGallerySizeGrip(HDC dc, const TRect& r, int imageIndex) const;
 
     TcxLookAndFeel* lookAndFeel_;
 };
@@ -124,13 +166,18 @@ public:
     TdxSkinElementCache* ButtonCache() const { return buttonCache_; }
     TdxSkinElementCacheList* GroupCaches() const { return groupCaches_; }
     TdxSkinElementCache* TabPanelCache() const { return tabPanelCache_; }
+    // Forgets every rendering, so that the next drawing of each element renders it again.
+    void Clear();
 
 private:
-    TdxSkinElementCache* frameCaches_[4];
-    TdxSkinElementCache* captionCache_;
-    TdxSkinElementCache* buttonCache_;
-    TdxSkinElementCacheList* groupCaches_;
-    TdxSkinElementCache* tabPanelCache_;
+    void CreateCaches();
+    void FreeCaches();
+
+    TdxSkinElementCache* frameCaches_[4] = {};
+    TdxSkinElementCache* captionCache_ = nullptr;
+    TdxSkinElementCache* buttonCache_ = nullptr;
+    TdxSkinElementCacheList* groupCaches_ = nullptr;
+    TdxSkinElementCache* tabPanelCache_ = nullptr;
 };
 
 // Keeps one scheme per registered skin painter in the bar skin manager.

@@ -76,6 +76,9 @@ TEST_F(BarManagerStyle, StyleAndLookAndFeelChooseThePainter) {
 }
 
 TEST_F(BarManagerStyle, ASkinnedLookAndFeelPaintsWithTheSkinsPainterClass) {
+    // the skins' units may have put their painter in: start from the standard one
+    const TdxBarPainterClass installed = SkinBarPainterClass();
+    SetSkinBarPainterClass(nullptr);
     ASSERT_TRUE(GlobalExtendedStylePainters()->RegisterPainter(L"Heather", TStyleTestSkinPainter::Instance(), nullptr));
     manager->SetStyle(bmsUseLookAndFeel);
     manager->LookAndFeel()->SetKind(lfUltraFlat);
@@ -96,7 +99,7 @@ TEST_F(BarManagerStyle, ASkinnedLookAndFeelPaintsWithTheSkinsPainterClass) {
     manager->AssignLookAndFeelTo(&copy);
     EXPECT_EQ(copy.SkinPainter(), TStyleTestSkinPainter::Instance());
 
-    SetSkinBarPainterClass(nullptr);
+    SetSkinBarPainterClass(installed);
     manager->LookAndFeel()->SetSkinName(L"");
     GlobalExtendedStylePainters()->UnregisterPainter(L"Heather");
     EXPECT_EQ(manager->GetPainterClassInUse(), TdxBarFlatPainter::StaticClass());

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "MutationSupport.h"
 #include "SkinTestSupport.h"
 #include "cxExtendedStylePainters.h"
+#include "dxBarSkin.h"
 #include "dxSkinLilian.h"
 #include "dxSkinsDefaultPainters.h"
 #include "dxSkinsdxRibbonPainter.h"
@@ -84,4 +86,52 @@ TEST(dxBuiltInSkins, UnregisteringLeavesNoReferenceAndRegisteringAgainRestores) 
     ASSERT_NE(SkinsRibbonPainterManager(), nullptr);
     SkinsRibbonPainterManager()->RemoveAllSchemes();
     SkinsRibbonPainterManager()->AddMissingSchemes();
+}
+
+// The skins' units end as the units loader ends them, last started first: the skin-driven
+// schemes with their caches, then "Lilian", then "UserSkin". Nothing of them is left, and a
+// second end and start leaves the heap exactly as the first did.
+TEST(dxBuiltInSkins, EndingTheUnitsFreesEverySkinInfoAndScheme) {
+    auto end = [] {
+        FinalizedxSkinsdxRibbonPainter();
+        FinalizedxSkinLilian();
+        FinalizedxSkinsDefaultPainters();
+    };
+    auto start = [] {
+        InitializedxSkinsDefaultPainters();
+        InitializedxSkinLilian();
+        InitializedxSkinsdxRibbonPainter();
+    };
+    auto schemeNames = [] {
+        std::vector<String> names;
+        for (int i = 0; i < BarSkinManagerInstance()->SkinCount(); ++i)
+            names.push_back(BarSkinManagerInstance()->Skins(i)->SkinName());
+        return names;
+    };
+    TcxExtendedStylePainters* registry = GlobalExtendedStylePainters();
+    const int count = registry->Count();
+    const std::vector<String> names = schemeNames();
+
+    end();
+    EXPECT_EQ(LilianSkinInfo(), nullptr);
+    EXPECT_EQ(UserSkinInfo(), nullptr);
+    EXPECT_EQ(RegistryIndexOf(L"Lilian"), -1);
+    EXPECT_EQ(RegistryIndexOf(L"UserSkin"), -1);
+    EXPECT_EQ(registry->Count(), count - 2);
+    EXPECT_EQ(SkinsRibbonCache(), nullptr);
+    EXPECT_EQ(SkinsRibbonPainterManager(), nullptr);
+    EXPECT_EQ(schemeNames(), (std::vector<String>{L"Blue", L"Black", L"Silver"}));
+    const THeapUse ended = HeapInUse();
+
+    start();
+    EXPECT_EQ(schemeNames(), names);
+    ASSERT_NE(LilianSkinInfo(), nullptr);
+    end();
+    const THeapUse endedAgain = HeapInUse();
+    EXPECT_EQ(endedAgain.bytes, ended.bytes);
+    EXPECT_EQ(endedAgain.blocks, ended.blocks);
+
+    start();
+    EXPECT_EQ(registry->Count(), count);
+    EXPECT_EQ(schemeNames(), names);
 }

@@ -12,6 +12,8 @@
 
 #include "SkinTestSupport.h"
 #include "SysUtils.h"
+#include "dxBarSkin.h"
+#include "dxSkinLilian.h"
 #include "dxOffice11.h"
 
 namespace {
@@ -118,8 +120,12 @@ public:
         out.WriteBuffer(data.data(), Integer(data.size()));
     }
 
+    // The marks checked are those of the atlas schemes; a skin-driven scheme's sheet is only drawn.
+    void SetChecksMarks(bool value) { checksMarks_ = value; }
+
 private:
     void CheckDraws(const String& label, const TCell& cell, const TRect& r) {
+        if (!checksMarks_) return;
         constexpr DWORD kProbe = 0xFFFF00FF;
         TSkinDib alone(cell.size.cx + 8, cell.size.cy + 8, kProbe);
         cell.draw(alone.DC(), TRect{4, 4, 4 + cell.size.cx, 4 + cell.size.cy});
@@ -130,6 +136,7 @@ private:
     TSkinDib dib_;
     HFONT font_, bold_;
     int y_ = kMargin;
+    bool checksMarks_ = true;
 };
 
 using TCell = TGallerySheet::TCell;
@@ -757,21 +764,147 @@ void DrawLowColor(TGallerySheet& sheet, TdxCustomRibbonSkin* s) {
     s->SetLowColor(false);
 }
 
-void MakeSheet(const String& name) {
-    std::unique_ptr<TdxCustomRibbonSkin> scheme = NewSchemeNamed(name);
+void MakeSheetOf(const String& name, TdxCustomRibbonSkin* scheme, bool checksMarks) {
     TGallerySheet sheet(6000);
+    sheet.SetChecksMarks(checksMarks);
     sheet.Text(L"Colour scheme \"" + name + L"\"", TRect{kMargin, kMargin, kSheetWidth, kMargin + 22}, 0x222222,
                DT_LEFT | DT_VCENTER | DT_SINGLELINE, true);
     sheet.Skip(30);
-    DrawWindow(sheet, scheme.get(), true);
-    DrawOperations(sheet, scheme.get());
-    DrawLowColor(sheet, scheme.get());
+    DrawWindow(sheet, scheme, true);
+    DrawOperations(sheet, scheme);
+    DrawLowColor(sheet, scheme);
     EXPECT_LT(sheet.Top(), 6000);
     if (const char* folder = std::getenv("ZARNIK_SKIN_GALLERY")) sheet.Save(UTF8ToString(folder), name);
 }
 
+void MakeSheet(const String& name) { MakeSheetOf(name, NewSchemeNamed(name).get(), true); }
+
+// The look-and-feel controls drawn by the "Lilian" skin painter: every cell must leave a mark.
+// Saved as LilianControls.bmp.
+TDraw OnCanvas(std::function<void(TcxCanvas*, const TRect&)> draw) {
+    return [draw](HDC dc, const TRect& r) {
+        // the painters leave their brush, font and background mode in the DC: the sheet's own
+        // captions want it back as it was
+        const int saved = SaveDC(dc);
+        TCanvas canvas;
+        canvas.SetHandle(dc);
+        TcxCanvas cxCanvas(&canvas);
+        draw(&cxCanvas, r);
+        canvas.SetHandle(nullptr);
+        RestoreDC(dc, saved);
+    };
+}
+
+void MakeControlsSheet() {
+    const TdxLilianPainter* p = TdxLilianPainter::Instance();
+    ASSERT_NE(p->PainterSkinInfo(), nullptr);
+    TGallerySheet sheet(2000);
+    sheet.Text(L"Look-and-feel controls drawn with the skin \"Lilian\"",
+               TRect{kMargin, kMargin, kSheetWidth, kMargin + 22}, 0x222222, DT_LEFT | DT_VCENTER | DT_SINGLELINE, true);
+    sheet.Skip(30);
+    const std::pair<TcxButtonState, const wchar_t*> states[] = {
+        {cxbsNormal, L"normal"}, {cxbsHot, L"hot"}, {cxbsPressed, L"pressed"}, {cxbsDisabled, L"disabled"}};
+    std::vector<TCell> buttons, checks, editors;
+    for (const auto& [state, name] : states) {
+        buttons.push_back(Cell({75, 23}, name, OnCanvas([p, state = state](TcxCanvas* c, const TRect& r) {
+                                   p->DrawCaptionButton(c, r, state, L"Кнопка", true);
+                               })));
+        for (TcxCheckBoxState check : {cbsUnchecked, cbsChecked, cbsGrayed})
+            checks.push_back(Cell(p->CheckBoxSize(), name, OnCanvas([p, state = state, check](TcxCanvas* c, const TRect& r) {
+                                      p->DrawCheckBoxGlyph(c, r, state, check);
+                                  })));
+        for (bool checked : {false, true})
+            checks.push_back(Cell(p->RadioButtonImageSize(), name,
+                                  OnCanvas([p, state = state, checked](TcxCanvas* c, const TRect& r) {
+                                      p->DrawRadioButton(c, r.left, r.top, state, checked, false, false);
+                                  })));
+    }
+    const std::pair<TcxEditBtnKind, const wchar_t*> kinds[] = {{cxbkComboBtn, L"combo"},     {cxbkEditorBtn, L"editor"},
+                                                               {cxbkEllipsisBtn, L"ellipsis"}, {cxbkSpinUpBtn, L"up"},
+                                                               {cxbkSpinDownBtn, L"down"},   {cxbkCloseBtn, L"close"}};
+    for (const auto& [kind, name] : kinds)
+        for (const auto& [state, stateName] : states)
+            editors.push_back(Cell({17, 20}, name, OnCanvas([p, kind = kind, state = state](TcxCanvas* c, const TRect& r) {
+                                       p->DrawEditorButtonFace(c, r, state, kind);
+                                   })));
+    sheet.Row(L"Caption buttons", buttons);
+    sheet.Row(L"Check boxes, radio buttons", checks);
+    sheet.Row(L"Editor buttons", editors);
+    sheet.Row(L"Headers, footers",
+              {
+                  Cell({90, 20}, L"header", OnCanvas([p](TcxCanvas* c, const TRect& r) {
+                           p->DrawHeaderCell(c, r, r, cxbsNormal, TcxNeighbors{}, cxBordersAll, taCenter, vaCenter,
+                                             false, false, L"Заголовок", nullptr, clDefault, clWindow);
+                       })),
+                  Cell({90, 20}, L"hot header", OnCanvas([p](TcxCanvas* c, const TRect& r) {
+                           p->DrawHeaderCell(c, r, r, cxbsHot, TcxNeighbors{}, cxBordersAll, taCenter, vaCenter,
+                                             false, false, L"Заголовок", nullptr, clDefault, clWindow);
+                       })),
+                  Cell({20, 20}, L"indicator", OnCanvas([p](TcxCanvas* c, const TRect& r) {
+                           p->DrawIndicatorItem(c, r, ikArrow, clWindow);
+                       })),
+                  Cell({90, 20}, L"footer cell", OnCanvas([p](TcxCanvas* c, const TRect& r) {
+                           p->DrawFooterCell(c, r, taRightJustify, vaCenter, false, L"12", nullptr, clDefault,
+                                             clWindow);
+                       })),
+                  Cell({140, 26}, L"calendar header", OnCanvas([p](TcxCanvas* c, const TRect& r) {
+                           p->DrawCalendarHeader(c, r, L"Декабрь 2026", TcxNeighbors{}, TcxViewParams{}, haBoth, 4);
+                       })),
+              });
+    sheet.Row(L"Scroll bar, progress, track bar",
+              {
+                  Cell({17, 17}, L"line up", OnCanvas([p](TcxCanvas* c, const TRect& r) {
+                           p->DrawScrollBarElement(c, r, cxbsNormal, false, sbpLineUp);
+                       })),
+                  Cell({17, 60}, L"thumb", OnCanvas([p](TcxCanvas* c, const TRect& r) {
+                           p->DrawScrollBarElement(c, r, cxbsHot, false, sbpThumbnail);
+                       })),
+                  Cell({140, 18}, L"progress", OnCanvas([p](TcxCanvas* c, const TRect& r) {
+                           const TRect m = p->ProgressIndicatorMargins();
+                           p->DrawProgressIndicator(c, r, TRect{r.left + m.left, r.top + m.top, r.left + 80,
+                                                                r.bottom - m.bottom},
+                                                    false, clWindow);
+                       })),
+                  Cell({120, 24}, L"track bar", OnCanvas([p](TcxCanvas* c, const TRect& r) {
+                           const int t = p->TrackBarTrackThickness(), y = (r.top + r.bottom - t) / 2;
+                           p->DrawTrackBarTrack(c, TRect{r.left, y, r.right, y + t}, TRect{}, false, true, true);
+                           const TSize thumb = p->TrackBarThumbSize(true);
+                           p->DrawTrackBarThumb(c, TRect{r.left + 40, r.top, r.left + 40 + thumb.cx, r.top + thumb.cy},
+                                                cxbsNormal, true, tbtaDown);
+                       })),
+                  Cell({60, 60}, L"clock", OnCanvas([p](TcxCanvas* c, const TRect& r) {
+                           p->DrawClockFace(c, r, TDateTime(10.25 / 24.0), clWindow);
+                       })),
+                  Cell({16, 16}, L"size grip", OnCanvas([p](TcxCanvas* c, const TRect& r) {
+                           p->DrawSizeGripArea(c, r, clWindow);
+                       })),
+              });
+    sheet.Row(L"Panels",
+              {
+                  Cell({160, 80}, L"group panel", OnCanvas([p](TcxCanvas* c, const TRect& r) {
+                           p->DrawGroupPanelFrame(c, r, cxgpTop, cxBordersAll);
+                       })),
+                  Cell({160, 80}, L"panel", OnCanvas([p](TcxCanvas* c, const TRect& r) {
+                           p->DrawPanelSurface(c, r, true);
+                       })),
+                  Cell({8, 80}, L"splitter", OnCanvas([p](TcxCanvas* c, const TRect& r) {
+                           p->DrawSplitter(c, r, false, false, false);
+                       })),
+              });
+    if (const char* folder = std::getenv("ZARNIK_SKIN_GALLERY"))
+        sheet.Save(UTF8ToString(folder), L"LilianControls");
+}
+
+TEST(dxRibbonSkinGallery, TheLilianSkinPainterDrawsEveryControl) { MakeControlsSheet(); }
+
 TEST(dxRibbonSkinGallery, BlueDrawsEveryOperation) { MakeSheet(L"Blue"); }
 TEST(dxRibbonSkinGallery, BlackDrawsEveryOperation) { MakeSheet(L"Black"); }
 TEST(dxRibbonSkinGallery, SilverDrawsEveryOperation) { MakeSheet(L"Silver"); }
+// The skin-driven scheme "Lilian", as the bar skin manager holds it.
+TEST(dxRibbonSkinGallery, LilianDrawsItsSheet) {
+    auto* lilian = dynamic_cast<TdxCustomRibbonSkin*>(BarSkinManagerInstance()->FindSkin(L"Lilian"));
+    ASSERT_NE(lilian, nullptr);
+    MakeSheetOf(L"Lilian", lilian, false);
+}
 
 }  // namespace

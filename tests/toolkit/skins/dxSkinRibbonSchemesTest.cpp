@@ -8,7 +8,9 @@
 #include <memory>
 
 #include "../PainterTestSupport.h"
+#include "../ToolkitTestSupport.h"
 #include "SkinTestSupport.h"
+#include "cxDWMApi.h"
 #include "cxExtendedStylePainters.h"
 #include "dxBarSkin.h"
 #include "dxSkinLilian.h"
@@ -35,6 +37,12 @@ protected:
         element->Image()->SetImageLayout(ilVertical);
         SetSkinTestPicture(element->Image(), 10, 10 * int(colours.size()),
                            [&](int, int y) { return 0xFF000000u | colours[size_t(y / 10)]; });
+    }
+
+    // One frame of one colour ($RRGGBB), 10 pixels wide.
+    static void Paint(TdxSkinElement* element, DWORD colour, int height = 10) {
+        element->Image()->SetStates({esNormal});
+        SetSkinTestPictureColor(element->Image(), 10, height, colour);
     }
 
     TdxSkinLookAndFeelPainterInfo* info_ = nullptr;
@@ -287,6 +295,54 @@ TEST_F(SkinRibbonSchemeFixture, PlainElementOperationsDrawTheirElementOrWhatBlac
          &TdxSkinInfo::RibbonQATCustomizeButton,
          [](auto s, HDC dc, auto r) { s->DrawMarkArrow(dc, r, 0); },
          {20, 15}},
+        {"ApplicationMenuButton",
+         &TdxSkinInfo::CommonButton,
+         [](auto s, HDC dc, auto r) { s->DrawApplicationMenuButton(dc, r, 2); },
+         {20, 15}},
+        {"ApplicationMenuContentHeader",
+         &TdxSkinInfo::RibbonAppMenuBackground,
+         [](auto s, HDC dc, auto r) { s->DrawApplicationMenuContentHeader(dc, r); },
+         {20, 15}},
+        {"ApplicationMenuContentFooter",
+         &TdxSkinInfo::RibbonAppMenuBackgroundBottom,
+         [](auto s, HDC dc, auto r) { s->DrawApplicationMenuContentFooter(dc, r); },
+         {20, 15}},
+        {"RibbonBackground",
+         &TdxSkinInfo::RibbonTabBackground,
+         [](auto s, HDC dc, auto r) { s->DrawRibbonBackground(dc, r); },
+         {20, 15}},
+        {"RibbonBottomBorder",
+         &TdxSkinInfo::RibbonTabPanel,
+         [](auto s, HDC dc, auto r) { s->DrawRibbonBottomBorder(dc, r); },
+         {20, 15}},
+        {"MenuSeparatorHorz",
+         &TdxSkinInfo::PopupMenuSeparator,
+         [](auto s, HDC dc, auto r) { s->DrawMenuSeparatorHorz(dc, r); },
+         {20, 15}},
+        {"DropDownGallerySizePanelTop",
+         &TdxSkinInfo::RibbonDropDownGallerySizePanel,
+         [](auto s, HDC dc, auto r) { s->DrawDropDownGallerySizePanelTop(dc, r); },
+         {20, 15}},
+        {"DropDownGalleryFilterPanel",
+         &TdxSkinInfo::RibbonDropDownGallerySizePanel,
+         [](auto s, HDC dc, auto r) { s->DrawDropDownGalleryFilterPanel(dc, r); },
+         {20, 15}},
+        {"DropDownGalleryVerticalSizeGripTop",
+         &TdxSkinInfo::RibbonDropDownGallerySizeGrip,
+         [](auto s, HDC dc, auto r) { s->DrawDropDownGalleryVerticalSizeGripTop(dc, r); },
+         {20, 15}},
+        {"InRibbonGalleryScrollButtonDropDown",
+         &TdxSkinInfo::RibbonInRibbonGalleryButtonDropDown,
+         [](auto s, HDC dc, auto r) { s->DrawInRibbonGalleryScrollButton(dc, r, 2, 0); },
+         {20, 15}},
+        {"ProgressSolidBand",
+         &TdxSkinInfo::ProgressChunk,
+         [](auto s, HDC dc, auto r) { s->DrawProgressSolidBand(dc, r); },
+         {20, 15}},
+        {"FormStatusBarBorder",
+         &TdxSkinInfo::RibbonStatusBarBackground,
+         [](auto s, HDC dc, auto r) { s->DrawFormStatusBarBorder(dc, r, true, true, 0, false); },
+         {20, 15}},
         {"EditDropDownButton",
          &TdxSkinInfo::EditorButton,
          [](auto s, HDC dc, auto r) { s->DrawEditDropDownButton(dc, r, 0); },
@@ -314,4 +370,179 @@ TEST_F(SkinRibbonSchemeFixture, PlainElementOperationsDrawTheirElementOrWhatBlac
             c.draw(black.get(), blacks.Canvas()->GetCanvasHandle(), r);
         EXPECT_TRUE(mine.SameAs(blacks)) << c.name;
     }
+}
+
+namespace {
+
+// A 10 x 10 picture whose two-pixel side columns are `edge` and whose middle is `middle`
+// ($RRGGBB), cut with left and right margins of 2, so the sides stay two pixels wide.
+void PaintSides(TdxSkinElement* element, DWORD edge, DWORD middle, int height = 10) {
+    element->Image()->SetStates({esNormal});
+    element->Image()->Margins()->AssignRect(TRect{2, 0, 2, 0});
+    SetSkinTestPicture(element->Image(), 10, height,
+                       [=](int x, int) { return 0xFF000000u | (x < 2 || x >= 8 ? edge : middle); });
+}
+
+}  // namespace
+
+// The operations that draw an element larger than their rectangle show the part of it the
+// rectangle asks for, and nothing outside.
+TEST_F(SkinRibbonSchemeFixture, ClippedOperationsShowTheirPartOfTheElement) {
+    const DWORD edge = 0x0000C0, middle = 0x00C000;
+    // the menu's glyph strip: its right edge (the separator) stays outside; the vertical
+    // separator is that edge alone
+    PaintSides(info_->PopupMenuSideStrip, edge, middle);
+    {
+        TPaintSurface strip(30, 30), separator(30, 30);
+        scheme_->DrawMenuGlyphStrip(strip.Canvas()->GetCanvasHandle(), TRect{0, 0, 20, 30});
+        EXPECT_EQ(strip.At(0, 10), Bgr(edge));
+        EXPECT_EQ(strip.At(19, 10), Bgr(middle));
+        EXPECT_EQ(strip.At(20, 10), RgbColor(clWhite));
+        scheme_->DrawMenuSeparatorVert(separator.Canvas()->GetCanvasHandle(), TRect{0, 0, 20, 30});
+        EXPECT_EQ(separator.At(18, 10), Bgr(edge));
+        EXPECT_EQ(separator.At(12, 10), Bgr(middle));
+        EXPECT_EQ(separator.At(9, 10), RgbColor(clWhite));
+    }
+    // the status bar's ends on the form frame: the element reaches in to its minimum width,
+    // only its outer edge shows
+    PaintSides(info_->RibbonStatusBarBackground, edge, middle);
+    info_->RibbonStatusBarBackground->MinSize()->SetWidth(30);
+    {
+        TPaintSurface ends(40, 20);
+        HDC dc = ends.Canvas()->GetCanvasHandle();
+        scheme_->DrawFormStatusBarBorder(dc, TRect{0, 0, 4, 20}, true, true, 0, false);
+        scheme_->DrawFormStatusBarBorder(dc, TRect{36, 0, 40, 20}, false, true, 0, false);
+        EXPECT_EQ(ends.At(1, 10), Bgr(edge));
+        EXPECT_EQ(ends.At(3, 10), Bgr(middle));
+        EXPECT_EQ(ends.At(4, 10), RgbColor(clWhite));
+        EXPECT_EQ(ends.At(35, 10), RgbColor(clWhite));
+        EXPECT_EQ(ends.At(36, 10), Bgr(middle));
+        EXPECT_EQ(ends.At(38, 10), Bgr(edge));
+    }
+    // a dialog frame's end: the form's side frame, with the bottom frame in the band below
+    PaintSides(info_->FormFrames[dxSkinNormalCaption][dxSkinFrameLeft], 0x300000, 0x300000);
+    PaintSides(info_->FormFrames[dxSkinNormalCaption][dxSkinFrameBottom], 0x500000, 0x500000, 5);
+    {
+        TPaintSurface dialog(10, 20);
+        scheme_->DrawFormStatusBarBorder(dialog.Canvas()->GetCanvasHandle(), TRect{0, 0, 4, 20}, true, true, 0, true);
+        EXPECT_EQ(dialog.At(1, 5), Bgr(0x300000));
+        EXPECT_EQ(dialog.At(1, 17), Bgr(0x500000));
+    }
+    // progress bands: the solid band fills the border's inside, the discrete one shows each
+    // block's middle across its width
+    info_->ProgressBorder->ContentOffset()->AssignRect(TRect{3, 3, 3, 3});
+    PaintSides(info_->ProgressChunk, edge, middle);
+    {
+        TPaintSurface solid(50, 20), discrete(50, 20);
+        scheme_->DrawProgressSolidBand(solid.Canvas()->GetCanvasHandle(), TRect{10, 5, 40, 15});
+        EXPECT_EQ(solid.At(11, 10), Bgr(edge));  // (10 - 2 + 3)
+        EXPECT_EQ(solid.At(13, 10), Bgr(middle));
+        EXPECT_EQ(solid.At(10, 10), RgbColor(clWhite));
+        scheme_->DrawProgressDiscreteBand(discrete.Canvas()->GetCanvasHandle(), TRect{10, 5, 40, 15});
+        EXPECT_EQ(discrete.At(10, 10), Bgr(middle));
+        EXPECT_EQ(discrete.At(39, 10), Bgr(middle));
+        EXPECT_EQ(discrete.At(9, 10), RgbColor(clWhite));
+    }
+    // the gallery's size grip: a square at the right of the panel
+    info_->RibbonDropDownGallerySizeGrip->SetImageCount(3);  // vertical, bottom and top grips
+    Paint(info_->RibbonDropDownGallerySizeGrip, 0x202080);
+    {
+        TPaintSurface grip(40, 20);
+        scheme_->DrawDropDownGallerySizeGripBottom(grip.Canvas()->GetCanvasHandle(), TRect{0, 0, 40, 20});
+        EXPECT_EQ(grip.At(22, 3), Bgr(0x202080));  // (0, 3, 38, 19), left at 38 - 16
+        EXPECT_EQ(grip.At(37, 18), Bgr(0x202080));
+        EXPECT_EQ(grip.At(21, 10), RgbColor(clWhite));
+        EXPECT_EQ(grip.At(38, 10), RgbColor(clWhite));
+        EXPECT_EQ(grip.At(30, 2), RgbColor(clWhite));
+    }
+    // the application menu's border: the bottom element below the background, its own height
+    Paint(info_->RibbonAppMenuBackground, 0x404000);
+    Paint(info_->RibbonAppMenuBackgroundBottom, 0x008080, 6);
+    {
+        TPaintSurface menu(40, 30);
+        scheme_->DrawApplicationMenuBorder(menu.Canvas()->GetCanvasHandle(), TRect{0, 0, 40, 30});
+        EXPECT_EQ(menu.At(20, 23), Bgr(0x404000));
+        EXPECT_EQ(menu.At(20, 24), Bgr(0x008080));
+    }
+}
+
+TEST_F(SkinRibbonSchemeFixture, TheSizeGripBackgroundKeepsWhatIsPaintedLaterOffTheGrip) {
+    info_->RibbonStatusBarBackground->SetImageCount(2);  // the grip's end is image 1
+    Paint(info_->RibbonStatusBarBackground, 0x00A0A0);
+    info_->RibbonStatusBarBackground->ContentOffset()->AssignRect(TRect{2, 2, 2, 2});
+    Paint(info_->SizeGrip, 0xA000A0);
+    TPaintSurface surface(40, 20);
+    HDC dc = surface.Canvas()->GetCanvasHandle();
+    scheme_->DrawStatusBarSizeGripBackground(dc, TRect{20, 0, 40, 20});
+    surface.Canvas()->FillRectWithColor(surface.Bounds(), clYellow);
+    EXPECT_EQ(surface.At(21, 1), Bgr(0x00A0A0));
+    EXPECT_EQ(surface.At(30, 10), Bgr(0xA000A0));  // the grip inside the content offset
+    EXPECT_EQ(surface.At(19, 10), RgbColor(clYellow));
+}
+
+TEST_F(SkinRibbonSchemeFixture, TheQuickAccessToolbarFollowsTheSkinsMarginsAndLeavesGlassToBlack) {
+    std::unique_ptr<TdxBlackRibbonSkin> black(CreateRibbonSkin<TdxBlackRibbonSkin>());
+    // element changes re-resolve the info, so they come before the properties are set
+    Paint(info_->RibbonQATInRibbonBackground, 0x606000);
+    info_->RibbonQATInRibbonBackground->ContentOffset()->AssignRect(TRect{3, 0, 7, 0});
+    info_->RibbonFormCaption->ContentOffset()->AssignRect(TRect{0, 2, 0, 3});
+    TdxSkinIntegerProperty indent(nullptr, L"IndentBeforeCustomizeButton");
+    TdxSkinBooleanProperty outside(nullptr, L"DisplayCustomizeButtonOutsideQAT");
+    indent.SetValue(4);
+    outside.SetValue(true);
+    info_->QATIndentBeforeCustomizeButton[1] = &indent;
+    info_->QATShowsCustomizeButtonOutside[1] = &outside;
+    const int indentOfButton = scheme_->ApplicationButtonIndent();
+    EXPECT_TRUE(scheme_->IsQATCustomizeButtonOutside(true));
+    EXPECT_FALSE(scheme_->IsQATCustomizeButtonOutside(false));
+    EXPECT_EQ(scheme_->QuickAccessToolbarRightMargin(true), 7);
+    EXPECT_EQ(scheme_->QuickAccessToolbarMarkOffset(true, false), 4 + 7);
+    EXPECT_EQ(scheme_->QuickAccessToolbarMarkOffset(true, true), black->QuickAccessToolbarMarkOffset(true, true));
+    EXPECT_EQ(scheme_->QuickAccessToolbarMarkOffset(false, false), black->QuickAccessToolbarMarkOffset(false, false));
+    EXPECT_EQ(scheme_->QuickAccessToolbarLeftMargin(true, false), 3 - 15 + indentOfButton);
+    EXPECT_EQ(scheme_->QuickAccessToolbarLeftMargin(true, true), black->QuickAccessToolbarLeftMargin(true, true));
+    EXPECT_EQ(scheme_->QuickAccessToolbarExtraWidth(true, false), 3);
+    EXPECT_EQ(scheme_->QuickAccessToolbarExtraWidth(false, false), black->QuickAccessToolbarExtraWidth(false, false));
+
+    // in the ribbon: inside the caption's content offset, narrowed by the right margin less the
+    // customize button outside it (7 - 12 - 11)
+    const TRect r{0, 0, 80, 26};
+    {
+        TPaintSurface surface(80, 26);
+        scheme_->DrawQuickAccessToolbar(surface.Canvas()->GetCanvasHandle(), r, false, true, true, true, true);
+        EXPECT_EQ(surface.At(63, 10), Bgr(0x606000));
+        EXPECT_EQ(surface.At(64, 10), RgbColor(clWhite));
+        EXPECT_EQ(surface.At(10, 2), Bgr(0x606000));
+        EXPECT_EQ(surface.At(10, 1), RgbColor(clWhite));
+        EXPECT_EQ(surface.At(10, 22), Bgr(0x606000));
+        EXPECT_EQ(surface.At(10, 23), RgbColor(clWhite));
+    }
+    // on glass (composition on, in the caption, glass allowed) Black draws it
+    auto composition = [](BOOL* enabled) -> HRESULT {
+        *enabled = TRUE;
+        return S_OK;
+    };
+    const FARPROC saved = SetDwmEntry("DwmIsCompositionEnabled", AsProc(+composition));
+    TPaintSurface glass(80, 26), blacks(80, 26), noGlass(80, 26);
+    scheme_->DrawQuickAccessToolbar(glass.Canvas()->GetCanvasHandle(), r, false, true, true, true, false);
+    black->DrawQuickAccessToolbar(blacks.Canvas()->GetCanvasHandle(), r, false, true, true, true, false);
+    scheme_->DrawQuickAccessToolbar(noGlass.Canvas()->GetCanvasHandle(), r, false, true, true, true, true);
+    SetDwmEntry("DwmIsCompositionEnabled", saved);
+    EXPECT_TRUE(glass.SameAs(blacks));
+    EXPECT_EQ(noGlass.At(10, 10), Bgr(0x606000));
+    info_->QATIndentBeforeCustomizeButton[1] = nullptr;
+    info_->QATShowsCustomizeButtonOutside[1] = nullptr;
+}
+
+TEST_F(SkinRibbonSchemeFixture, CaptionFontAndGalleryOffsetsComeFromTheSkinOrFromBlack) {
+    std::unique_ptr<TdxBlackRibbonSkin> black(CreateRibbonSkin<TdxBlackRibbonSkin>());
+    info_->RibbonDropDownGallerySizePanel->Image()->Margins()->AssignRect(TRect{1, 2, 3, 4});
+    TdxSkinIntegerProperty fontDelta(nullptr, L"FontDelta");
+    fontDelta.SetValue(2);
+    info_->RibbonCaptionFontDelta = &fontDelta;
+    EXPECT_EQ(scheme_->GetCaptionFontSize(9), black->GetCaptionFontSize(9) + 2);
+    info_->RibbonCaptionFontDelta = nullptr;
+    EXPECT_EQ(scheme_->GetCaptionFontSize(9), black->GetCaptionFontSize(9));
+    EXPECT_TRUE(RectsEqual(scheme_->GetPartContentOffsets(65), TRect{1, 2, 3, 4}));
+    EXPECT_TRUE(RectsEqual(scheme_->GetPartContentOffsets(64), black->GetPartContentOffsets(64)));
 }

@@ -266,3 +266,207 @@ TEST_F(SkinPainterFixture, CheckBoxAndRadioImagesFollowCheckAndButtonState) {
         EXPECT_EQ(radio.At(1, 1), RgbColor(clLime));
     }
 }
+
+namespace {
+
+// A 10 x 10 picture with a one-pixel edge of one colour around a middle of another ($RRGGBB),
+// cut with one-pixel margins, so the edge stays one pixel wide whatever the size drawn.
+void PaintFramed(TdxSkinElement* element, DWORD edge, DWORD middle) {
+    element->Image()->SetStates({esNormal, esHot});
+    element->Image()->SetImageLayout(ilVertical);
+    element->Image()->Margins()->AssignRect(TRect{1, 1, 1, 1});
+    SetSkinTestPicture(element->Image(), 10, 20, [=](int x, int y) {
+        const int fy = y % 10;
+        return 0xFF000000u | (x == 0 || x == 9 || fy == 0 || fy == 9 ? edge : middle);
+    });
+}
+
+TColor FromRgb(DWORD rgb) { return TColor(((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF)); }
+
+}  // namespace
+
+// A header cell draws its element clipped to the cell; a side without its border pushes the
+// element's edge out of the cell, so the middle reaches the cell's edge there.
+TEST_F(SkinPainterFixture, HeaderCellsDrawTheirElementGrownOverTheSidesWithoutBorders) {
+    PaintFramed(info_->Header, 0x0000A0, 0x00B000);
+    PaintFramed(info_->HeaderSpecial, 0xC00000, 0xD0D000);
+    const TRect cell{10, 2, 30, 18};
+    auto draw = [&](TcxLookAndFeelPainterClass painter, TPaintSurface& s, TcxBorders borders, bool special) {
+        painter->DrawHeaderCell(s.Canvas(), cell, cell, cxbsNormal, TcxNeighbors{}, borders, taLeftJustify, vaTop,
+                                false, false, String(), nullptr, clDefault, clWindow, nullptr, false, special);
+    };
+    struct TCase {
+        TcxBorders borders;
+        bool special;
+        DWORD left, top, middle;  // colours at the cell's left edge, top edge and middle
+    } cases[] = {
+        {cxBordersAll, false, 0x0000A0, 0x0000A0, 0x00B000},
+        {TcxBorders{bTop, bRight, bBottom}, false, 0x00B000, 0x0000A0, 0x00B000},
+        {TcxBorders{bLeft, bRight, bBottom}, false, 0x0000A0, 0x00B000, 0x00B000},
+        {cxBordersAll, true, 0xC00000, 0xC00000, 0xD0D000},
+    };
+    for (const TCase& c : cases) {
+        TPaintSurface surface(40, 20);
+        draw(Skin(), surface, c.borders, c.special);
+        EXPECT_EQ(surface.At(10, 10), FromRgb(c.left)) << c.special;
+        EXPECT_EQ(surface.At(20, 2), FromRgb(c.top)) << c.special;
+        EXPECT_EQ(surface.At(20, 10), FromRgb(c.middle)) << c.special;
+        EXPECT_EQ(surface.At(9, 10), RgbColor(clWhite));  // clipped to the cell
+        EXPECT_EQ(surface.At(20, 1), RgbColor(clWhite));
+    }
+    // a plain header cell is the cell without the special flag
+    TPaintSurface plain(40, 20), header(40, 20);
+    Skin()->DrawPlainHeaderCell(plain.Canvas(), cell, cell, cxbsNormal, TcxNeighbors{}, cxBordersAll, taLeftJustify,
+                                vaTop, false, false, String(), nullptr, clDefault, clWindow);
+    draw(Skin(), header, cxBordersAll, false);
+    EXPECT_TRUE(plain.SameAs(header));
+    // without the element: the inherited cell
+    info_->Header = nullptr;
+    TPaintSurface mine(40, 20), inherited(40, 20);
+    draw(Skin(), mine, cxBordersAll, false);
+    Skin()->TcxOffice11LookAndFeelPainter::DrawHeaderCell(inherited.Canvas(), cell, cell, cxbsNormal, TcxNeighbors{},
+                                                          cxBordersAll, taLeftJustify, vaTop, false, false, String(),
+                                                          nullptr, clDefault, clWindow);
+    EXPECT_TRUE(mine.SameAs(inherited));
+    EXPECT_FALSE(mine.IsBlank());
+}
+
+TEST_F(SkinPainterFixture, FooterCellsBorderAndPanelDrawTheFooterElements) {
+    Paint(info_->FooterCell, 10, 10, TColor(0x0000C0));
+    Paint(info_->FooterPanel, 10, 10, TColor(0x00C000));
+    info_->FooterPanel->ContentOffset()->AssignRect(TRect{2, 2, 3, 3});
+    // the cell keeps what is drawn after it off its rectangle
+    {
+        TPaintSurface surface(40, 30);
+        Skin()->DrawFooterCell(surface.Canvas(), TRect{5, 5, 20, 20}, taLeftJustify, vaTop, false, String(), nullptr,
+                               clDefault, clWindow);
+        surface.Canvas()->FillRectWithColor(surface.Bounds(), clYellow);
+        EXPECT_EQ(surface.At(10, 10), TColor(0x0000C0));
+        EXPECT_EQ(surface.At(25, 10), RgbColor(clYellow));
+    }
+    // the border: only the panel's right and bottom edges, not the line above it
+    {
+        TPaintSurface surface(50, 40);
+        Skin()->DrawFooterBorder(surface.Canvas(), TRect{10, 10, 40, 30});
+        EXPECT_EQ(surface.At(38, 15), TColor(0x00C000));
+        EXPECT_EQ(surface.At(20, 28), TColor(0x00C000));
+        EXPECT_EQ(surface.At(20, 15), RgbColor(clWhite));
+        EXPECT_EQ(surface.At(20, 9), RgbColor(clWhite));
+        EXPECT_EQ(surface.At(41, 15), RgbColor(clWhite));
+    }
+    // the panel reaches out by the content offset and one pixel up; a background picture is
+    // drawn the Office way
+    {
+        TPaintSurface surface(50, 40);
+        Skin()->DrawFooterPanel(surface.Canvas(), TRect{10, 10, 40, 30}, TcxViewParams{});
+        EXPECT_EQ(surface.At(8, 9), TColor(0x00C000));
+        EXPECT_EQ(surface.At(42, 32), TColor(0x00C000));
+        EXPECT_EQ(surface.At(7, 9), RgbColor(clWhite));
+        EXPECT_EQ(surface.At(8, 8), RgbColor(clWhite));
+        TBitmap picture(4, 4, pf32bit);
+        TcxViewParams background;
+        background.bitmap = &picture;
+        background.color = clRed;
+        TPaintSurface mine(50, 40), office(50, 40);
+        Skin()->DrawFooterPanel(mine.Canvas(), TRect{10, 10, 40, 30}, background);
+        Office()->DrawFooterPanel(office.Canvas(), TRect{10, 10, 40, 30}, background);
+        EXPECT_TRUE(mine.SameAs(office));
+    }
+}
+
+// The indicator images: arrow, edit and insert are images 0 to 2 (the list mark is 2), centred.
+TEST_F(SkinPainterFixture, IndicatorGlyphsAreTheIndicatorImagesCentred) {
+    const DWORD colours[] = {0x101080, 0x108010, 0x801010};
+    TdxSkinElement* images = info_->IndicatorImages;
+    images->SetImageCount(3);
+    images->Image()->SetStates({esNormal});
+    images->Image()->SetImageLayout(ilVertical);
+    SetSkinTestPicture(images->Image(), 6, 18, [&](int, int y) { return 0xFF000000u | colours[y / 6]; });
+    const struct {
+        TcxIndicatorKind kind;
+        int image;  // -1: nothing
+    } cases[] = {{ikArrow, 0}, {ikEdit, 1}, {ikInsert, 2}, {ikNone, -1}};
+    for (const auto& c : cases) {
+        TPaintSurface surface(15, 15);
+        Skin()->DrawIndicatorGlyph(surface.Canvas(), TRect{0, 0, 15, 15}, c.kind);
+        if (c.image < 0) {
+            EXPECT_TRUE(surface.IsBlank());
+            continue;
+        }
+        // (15 - 6) div 2 = 4
+        EXPECT_EQ(surface.At(4, 4), FromRgb(colours[c.image])) << int(c.kind);
+        EXPECT_EQ(surface.At(9, 9), FromRgb(colours[c.image])) << int(c.kind);
+        EXPECT_EQ(surface.At(3, 3), RgbColor(clWhite));
+        EXPECT_EQ(surface.At(10, 10), RgbColor(clWhite));
+    }
+    TPaintSurface mark(15, 15);
+    Skin()->DrawIndicatorListMark(mark.Canvas(), TRect{0, 0, 15, 15}, clBlack);
+    EXPECT_EQ(mark.At(6, 6), FromRgb(colours[2]));
+    // an indicator cell: a header reaching one border width up, the glyph in the row
+    Paint(info_->Header, 10, 10, TColor(0x404040));
+    TPaintSurface item(20, 40), header(20, 40);
+    Skin()->DrawIndicatorItem(item.Canvas(), TRect{0, 10, 20, 30}, ikEdit, clWindow);
+    EXPECT_EQ(item.At(2, 9), TColor(0x404040));
+    EXPECT_EQ(item.At(2, 8), RgbColor(clWhite));
+    EXPECT_EQ(item.At(10, 20), FromRgb(colours[1]));
+    Skin()->DrawIndicatorHeader(header.Canvas(), TRect{0, 10, 20, 30}, ikEdit, clWindow);
+    EXPECT_TRUE(header.SameAs(item));
+}
+
+TEST_F(SkinPainterFixture, TheCalendarHeaderIsAHeaderCellWithArrowsInTheWindowTextColour) {
+    Paint(info_->Header, 10, 10, TColor(0x00C0C0));
+    const TRect r{0, 0, 60, 20};
+    TPaintSurface none(60, 20), both(60, 20);
+    Skin()->DrawCalendarHeader(none.Canvas(), r, String(), TcxNeighbors{}, TcxViewParams{}, haNone, 4);
+    Skin()->DrawCalendarHeader(both.Canvas(), r, String(), TcxNeighbors{}, TcxViewParams{}, haBoth, 4);
+    EXPECT_EQ(none.At(30, 10), TColor(0x00C0C0));
+    EXPECT_EQ(none.Count(clWindowText), 0);
+    EXPECT_GT(both.Count(clWindowText), 0);
+    EXPECT_EQ(both.At(30, 10), TColor(0x00C0C0));
+    info_->Header = nullptr;
+    TPaintSurface mine(60, 20), office(60, 20);
+    Skin()->DrawCalendarHeader(mine.Canvas(), r, String(), TcxNeighbors{}, TcxViewParams{}, haBoth, 4);
+    Office()->DrawCalendarHeader(office.Canvas(), r, String(), TcxNeighbors{}, TcxViewParams{}, haBoth, 4);
+    EXPECT_TRUE(mine.SameAs(office));
+}
+
+TEST_F(SkinPainterFixture, NavigationButtonsGrowToTheirMinimumWidthAndHideTheirOuterEdge) {
+    info_->NavButtonNext->MinSize()->SetWidth(30);
+    info_->NavButtonPrev->MinSize()->SetWidth(30);
+    const struct {
+        bool isNext;
+        TRect grown;  // what the inherited layout is then given
+    } cases[] = {{true, {-10, 0, 20, 100}}, {false, {0, 0, 30, 100}}};
+    for (const auto& c : cases) {
+        TRect arrow{}, text{}, content{0, 0, 20, 100};
+        TRect officeArrow{}, officeText{}, officeContent = c.grown;
+        Skin()->LayoutNavigationButton(c.isNext, false, arrow, text, content, TSize{10, 10}, TSize{0, 0});
+        Skin()->TcxOffice11LookAndFeelPainter::LayoutNavigationButton(c.isNext, false, officeArrow, officeText,
+                                                                      officeContent, TSize{10, 10}, TSize{0, 0});
+        EXPECT_TRUE(RectsEqual(content, officeContent)) << c.isNext;
+        EXPECT_TRUE(RectsEqual(arrow, officeArrow)) << c.isNext;
+        EXPECT_TRUE(RectsEqual(text, officeText)) << c.isNext;
+    }
+    // wide enough already: the inherited layout unchanged
+    TRect arrow{}, text{}, content{0, 0, 40, 100}, officeArrow{}, officeText{}, officeContent{0, 0, 40, 100};
+    Skin()->LayoutNavigationButton(true, true, arrow, text, content, TSize{10, 10}, TSize{0, 0});
+    Skin()->TcxOffice11LookAndFeelPainter::LayoutNavigationButton(true, true, officeArrow, officeText, officeContent,
+                                                                  TSize{10, 10}, TSize{0, 0});
+    EXPECT_TRUE(RectsEqual(content, officeContent));
+
+    PaintFramed(info_->NavButtonPrev, 0x0000A0, 0x00B000);
+    PaintFramed(info_->NavButtonNext, 0x0000A0, 0x00B000);
+    Paint(info_->NavButtonPrevArrow, 4, 4, TColor(0x303030));
+    Paint(info_->NavButtonNextArrow, 4, 4, TColor(0x303030));
+    const TRect r{10, 0, 30, 20}, arrowR{16, 6, 24, 14};
+    for (bool isNext : {false, true}) {
+        TPaintSurface surface(40, 20);
+        Skin()->DrawNavigationButtonContent(surface.Canvas(), r, arrowR, cxbsNormal, isNext);
+        // the outer side (left of a previous button, right of a next one) shows no edge
+        EXPECT_EQ(surface.At(10, 3), FromRgb(isNext ? 0x0000A0 : 0x00B000)) << isNext;
+        EXPECT_EQ(surface.At(29, 3), FromRgb(isNext ? 0x00B000 : 0x0000A0)) << isNext;
+        EXPECT_EQ(surface.At(20, 10), TColor(0x303030)) << isNext;
+        EXPECT_EQ(surface.At(9, 3), RgbColor(clWhite));
+        EXPECT_EQ(surface.At(30, 3), RgbColor(clWhite));
+    }
+}

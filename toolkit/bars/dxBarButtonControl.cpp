@@ -1,0 +1,274 @@
+#include "dxBarButtonControl.h"
+
+#include "CallbackBarrier.h"
+#include "dxBarItemControlViewInfo.h"
+#include "dxBarItemLinks.h"
+#include "dxBarManager.h"
+#include "dxBarPopupMenu.h"
+
+// Sections: delay timers · TdxBarButtonLikeControl · TdxBarButtonControl ·
+// TdxBarApplicationMenuButtonControl.
+
+// ---- Delay timers --------------------------------------------------------------------------
+
+namespace {
+
+constexpr UINT dxBarDropDownDelay = 400;
+
+// A thread timer (no window): the id SetTimer returns is what its callback is called with.
+struct TDropDownDelay {
+    UINT_PTR id = 0;
+    TdxBarButtonLikeControl* target = nullptr;
+};
+
+TDropDownDelay openDelay, closeDelay;
+
+void CancelDelay(TDropDownDelay& delay) {
+    if (delay.id) KillTimer(nullptr, delay.id);
+    delay = {};
+}
+
+void StartDelay(TDropDownDelay& delay, TdxBarButtonLikeControl* target, TIMERPROC proc) {
+    CancelDelay(delay);
+    delay.id = SetTimer(nullptr, 0, dxBarDropDownDelay, proc);
+    if (delay.id) delay.target = target;
+}
+
+// The delay's target when the timer that fired is the delay's; the delay is over either way.
+TdxBarButtonLikeControl* TakeExpired(TDropDownDelay& delay, UINT_PTR id) {
+    if (id != delay.id) {
+        KillTimer(nullptr, id);  // a timer left over from a cancelled delay
+        return nullptr;
+    }
+    TdxBarButtonLikeControl* target = delay.target;
+    CancelDelay(delay);
+    return target;
+}
+
+void CALLBACK OpenDelayExpired(HWND, UINT, UINT_PTR id, DWORD) {
+    CallbackBarrier([&] {
+        if (TdxBarButtonLikeControl* target = TakeExpired(openDelay, id)) target->ControlActivate(true);
+    });
+}
+
+void CALLBACK CloseDelayExpired(HWND, UINT, UINT_PTR id, DWORD) {
+    CallbackBarrier([&] {
+        if (TdxBarButtonLikeControl* target = TakeExpired(closeDelay, id)) target->ControlInactivate(true);
+    });
+}
+
+// Runs a pending close at once: a drop-down opening now closes the previous one first.
+void FlushPendingClose() {
+    TdxBarButtonLikeControl* target = closeDelay.target;
+    CancelDelay(closeDelay);
+    if (target) target->ControlInactivate(true);
+}
+
+bool IsManagerCustomizingOrDesigning(const TdxBarItemControl* control) {
+    TdxBarItem* item = control->Item();
+    TdxBarManager* manager = item ? item->BarManager() : nullptr;
+    return manager && manager->IsCustomizingOrDesigning();
+}
+
+}  // namespace
+
+// ---- TdxBarButtonLikeControl ---------------------------------------------------------------
+
+TdxBarButtonLikeControl::~TdxBarButtonLikeControl() {
+    StopTimers();
+    // Hook (bar windows): an open drop-down window is hidden (its HideBar).
+}
+
+TdxBarButtonLikeControl* TdxBarButtonLikeControl::PendingOpenTarget() { return openDelay.target; }
+TdxBarButtonLikeControl* TdxBarButtonLikeControl::PendingCloseTarget() { return closeDelay.target; }
+
+bool TdxBarButtonLikeControl::IsInMenu() const {
+    auto* links = Link() ? As<TdxBarItemLinks>(Link()->Collection()) : nullptr;
+    return links && links->BelongsToMenu();
+}
+
+bool TdxBarButtonLikeControl::CanOpenDropDown() const {
+    return IsEnabled() || (Item() && Item()->BarManager() && Item()->BarManager()->IsBarManagerDesigning());
+}
+
+void TdxBarButtonLikeControl::StopTimers() {
+    if (openDelay.target == this) CancelDelay(openDelay);
+    if (closeDelay.target == this) CancelDelay(closeDelay);
+}
+
+void TdxBarButtonLikeControl::DelayActivation(bool open) {
+    if (open) {
+        if (closeDelay.target == this) CancelDelay(closeDelay);
+        StartDelay(openDelay, this, &OpenDelayExpired);
+        return;
+    }
+    if (openDelay.target == this) CancelDelay(openDelay);
+    if (IsDroppedDown()) StartDelay(closeDelay, this, &CloseDelayExpired);
+}
+
+void TdxBarButtonLikeControl::ControlActivate(bool immediately) {
+    if (IsDroppedDown()) {
+        StopTimers();
+        return;
+    }
+    active_ = true;
+    if (!IsDropDownButton() || !CanOpenDropDown()) return;
+    if (!IsInMenu()) {
+        // Hovering a toolbar button opens nothing unless a menu of that toolbar is open.
+        if (!IsBarCustomizing() && !IsBarDowned()) return;
+        immediately = true;
+    }
+    if (immediately || IsManagerCustomizingOrDesigning(this)) {
+        FlushPendingClose();
+        DropDown(true);
+    } else {
+        DelayActivation(true);
+    }
+}
+
+void TdxBarButtonLikeControl::ControlInactivate(bool immediately) {
+    if (!IsInMenu()) immediately = true;
+    // Hook (bar windows): also at once without a bar window or while it is being destroyed.
+    if (immediately || IsManagerCustomizingOrDesigning(this)) {
+        active_ = false;
+        CloseDropDown(GetDropDownWindow() != nullptr);
+    } else {
+        DelayActivation(false);
+    }
+}
+
+bool TdxBarButtonLikeControl::MatchesAccelerator(Word key) const {
+    if (!IsDropDownButton()) return false;
+    return IsInMenu() ? key == VK_RIGHT : key == VK_UP || key == VK_DOWN;
+}
+
+void TdxBarButtonLikeControl::KeyDown(Word& key, TShiftState /*shift*/) {
+    if (MatchesAccelerator(key)) MarkBarDowned(false);
+}
+
+void TdxBarButtonLikeControl::MarkBarDowned(bool /*immediately*/) {
+    // Hook (bar windows): the bar window's downed flag is set.
+}
+
+void TdxBarButtonLikeControl::CloseDropDown(bool hide) {
+    StopTimers();
+    // Hook (bar windows): with hide, the drop-down window is hidden (its HideBar).
+    (void)hide;
+    RepaintControl();
+}
+
+// ---- TdxBarButtonControl -------------------------------------------------------------------
+
+TdxBarButton* TdxBarButtonControl::GetButtonItem() const { return As<TdxBarButton>(Item()); }
+
+TdxBarButtonStyle TdxBarButtonControl::GetButtonStyle() const {
+    TdxBarButton* button = GetButtonItem();
+    return button ? button->ButtonStyle() : bsDefault;
+}
+
+bool TdxBarButtonControl::GetButtonDown() const {
+    TdxBarButton* button = GetButtonItem();
+    return button && button->Down();
+}
+
+bool TdxBarButtonControl::IsDropDownEnabled() const {
+    TdxBarButton* button = GetButtonItem();
+    return button && button->DropDownEnabled();
+}
+
+bool TdxBarButtonControl::IsLowered() const {
+    TdxBarButton* button = GetButtonItem();
+    return button && button->Lowered();
+}
+
+bool TdxBarButtonControl::IsDropDownButton() const {
+    const TdxBarButtonStyle style = GetButtonStyle();
+    return style == bsDropDown || style == bsCheckedDropDown;
+}
+
+void TdxBarButtonControl::DropDown(bool byMouse) {
+    TdxBarButton* button = GetButtonItem();
+    if (droppedDown_ || !IsEnabled() || !button || !button->DropDownEnabled() || !button->DropDownMenu()) return;
+    droppedDown_ = true;
+    // Hook (bar windows): the bar window makes the control visible (a menu scrolls).
+    RepaintControl();
+    // The anchor: the control's bottom left corner. Hook (bar windows): in a sub menu or on a
+    // vertical bar its top right corner (in a sub menu moved up by the menu frame), converted to
+    // screen coordinates.
+    const TRect bounds = ViewInfo()->GetBounds();
+    button->DropDown(this, bounds.left, bounds.bottom, byMouse);
+    // Hook (painters): with the flat button look the control repaints once more.
+}
+
+void TdxBarButtonControl::CloseDropDown(bool hide) {
+    // Hook (popup menus): with hide, the drop-down window forgets its owning button first.
+    droppedDown_ = false;
+    TdxBarButtonLikeControl::CloseDropDown(hide);
+}
+
+void TdxBarButtonControl::MarkBarDowned(bool immediately) {
+    TdxBarButtonLikeControl::MarkBarDowned(immediately);
+    DropDown(immediately);
+}
+
+bool TdxBarButtonControl::ClosesMenuOnClick() const {
+    if (!IsInMenu()) return true;
+    TdxBarButton* button = GetButtonItem();
+    return !button || button->CloseSubMenuOnClick();
+}
+
+TdxBarPaintStyle TdxBarButtonControl::GetEffectivePaintStyle() const {
+    TdxBarPaintStyle style = Link() ? Link()->GetEffectivePaintStyle() : psStandard;
+    if (!IsInMenu() && style == psStandard) CheckGlyphVisibility(style);
+    return style;
+}
+
+void TdxBarButtonControl::CheckGlyphVisibility(TdxBarPaintStyle& style) const {
+    // Hook (item controls): the image at the control's display size.
+    if (!Item() || !Item()->HasImage()) style = psCaption;
+}
+
+Byte TdxBarButtonControl::GetViewStructure() const {
+    const bool inMenu = IsInMenu();
+    switch (GetEffectivePaintStyle()) {
+        case psStandard:
+            return inMenu || !Item() || !Item()->HasImage() ? Byte(dxBarViewIcon | dxBarViewText)
+                                                            : dxBarViewIcon;
+        case psCaption:
+            return dxBarViewText;
+        case psCaptionInMenu:
+            return inMenu ? dxBarViewText : dxBarViewIcon;
+        case psCaptionGlyph:
+        default:
+            return dxBarViewIcon | dxBarViewText;
+    }
+}
+
+int TdxBarButtonControl::HitTestPart(const TPoint& p) {
+    const TRect bounds = ViewInfo()->GetBounds();
+    if (!PtInRect(&bounds, p)) return -1;
+    if (!IsDropDownButton()) return 0;
+    TdxBarManager* manager = Item() ? Item()->BarManager() : nullptr;
+    const int arrowWidth = manager ? manager->Painter()->GetDropDownArrowWidth(manager) : 0;
+    return p.x >= bounds.right - arrowWidth ? 1 : 0;
+}
+
+void TdxBarButtonControl::ControlClick(bool byMouse) {
+    if (byMouse && HotPart() != 0) return;  // released over the arrow part
+    TdxBarItem* item = Item();
+    if (TdxBarButton* button = GetButtonItem()) {
+        const TdxBarButtonStyle style = button->ButtonStyle();
+        if (style == bsChecked || style == bsCheckedDropDown) button->SetDown(!button->Down());
+    }
+    ControlInactivate(true);
+    // Hook (item controls): the base click road (menu sound, recent-use marks, the held pressed
+    // look, hiding the menu chain) ends in the item's DirectClick.
+    if (item) item->DirectClick();
+}
+
+// ---- TdxBarApplicationMenuButtonControl ----------------------------------------------------
+
+Byte TdxBarApplicationMenuButtonControl::GetViewStructure() const {
+    // Hook (item controls): the image at the control's display size.
+    return Item() && Item()->HasImage() ? Byte(dxBarViewIcon | dxBarViewText) : dxBarViewText;
+}

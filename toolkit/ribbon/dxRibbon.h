@@ -1,0 +1,250 @@
+#pragma once
+// The ribbon: a window at the top of its form that shows the tab headers, the groups of the
+// active tab (toolbars of the bar manager docked into the tab's dock control), the quick access
+// toolbar, the application button and the help button. It draws only through its colour scheme
+// (a TdxCustomRibbonSkin of the bar-skin manager) and lends that scheme to the bar painters of
+// its groups through IdxSkin, forwarding each numbered bar part to one scheme operation.
+//
+// Sections: events · the ribbon · the published ribbon.
+
+#include <memory>
+
+#include "cxControl.h"
+#include "cxEventHandlerCollection.h"
+#include "dxBarManager.h"
+#include "dxBarSkinContract.h"
+#include "dxRibbonDockControls.h"
+#include "dxRibbonOptions.h"
+#include "dxRibbonSkins.h"
+#include "dxRibbonTabs.h"
+
+class TCustomForm;
+class TdxRibbonController;
+class TdxRibbonPainter;
+class TdxRibbonViewInfo;
+
+// ---- events --------------------------------------------------------------------------------
+
+using TdxRibbonEvent = TEvent<void(TdxCustomRibbon* sender)>;
+using TdxRibbonTabChangingEvent = TEvent<void(TdxCustomRibbon* sender, TdxRibbonTab* newTab, bool& allow)>;
+using TdxRibbonApplicationMenuClickEvent = TEvent<void(TdxCustomRibbon* sender, bool& handled)>;
+
+// ---- the ribbon ----------------------------------------------------------------------------
+
+class TdxCustomRibbon : public TcxControl, public IdxSkin {
+    Z_CLASS(TdxCustomRibbon, TcxControl)
+public:
+    // Raises EdxException when GDI+ is missing, when the owner is no form (a nil owner means the
+    // main form) or when the form already has a ribbon.
+    // ribbonClass names the class in the messages and the one-per-form check (nil: this one).
+    explicit TdxCustomRibbon(TComponent* owner, TClass ribbonClass = nullptr);
+    ~TdxCustomRibbon() override;
+    void BeforeDestruction() override;
+
+    // -- model
+    TdxRibbonTabCollection* Tabs() const { return tabs_; }
+    void SetTabs(TdxRibbonTabCollection* value) { tabs_->Assign(value); }
+    TdxRibbonTab* ActiveTab() const { return activeTab_; }
+    // Asks OnTabChanging first (at run time); a veto changes nothing.
+    void SetActiveTab(TdxRibbonTab* tab);
+    int VisibleTabCount() const;
+    TdxRibbonTab* GetVisibleTab(int index) const;
+    TdxRibbonQuickAccessToolbar* QuickAccessToolbar() const { return quickAccessToolbar_; }
+    void SetQuickAccessToolbar(TdxRibbonQuickAccessToolbar* value) { quickAccessToolbar_->Assign(value); }
+    TdxRibbonApplicationButton* ApplicationButton() const { return applicationButton_; }
+    void SetApplicationButton(TdxRibbonApplicationButton* value) { applicationButton_->Assign(value); }
+    TdxRibbonFonts* Fonts() const { return fonts_; }
+    void SetFonts(TdxRibbonFonts* value) { fonts_->Assign(value); }
+
+    // -- bar manager and colour scheme
+    TdxBarManager* BarManager() const { return barManager_; }
+    void SetBarManager(TdxBarManager* value);
+    bool HasBarManager() const { return barManager_ && !barManager_->IsDestroying(); }
+    TdxCustomRibbonSkin* ColorScheme() const { return colorScheme_; }
+    String ColorSchemeName() const;
+    // An unknown name (or one that is no ribbon scheme) keeps the current scheme.
+    void SetColorSchemeName(const String& value);
+    // The bar-skin manager removed a skin: a ribbon showing it takes the first ribbon scheme.
+    void SchemeRemoved(TdxCustomBarSkin* scheme);
+    TcxEventHandlerCollection* ColorSchemeListeners() const { return colorSchemeListeners_.get(); }
+
+    // -- options
+    const String& DocumentName() const { return documentName_; }
+    void SetDocumentName(const String& value);
+    bool ShowTabGroups() const { return showTabGroups_; }
+    void SetShowTabGroups(bool value);
+    bool ShowTabHeaders() const { return showTabHeaders_; }
+    void SetShowTabHeaders(bool value);
+    bool SupportNonClientDrawing() const { return false; }
+    bool FadingEnabled() const { return fadingEnabled_; }
+    void SetFadingEnabled(bool value);
+    bool IsFadingAllowed() const;
+    // True while the form is too small for more than the caption.
+    bool Hidden() const { return hidden_; }
+    void SetHidden(bool value) { hidden_ = value; }
+    bool IsGroupsPopupShown() const { return false; }
+    bool AreGroupsVisible() const { return !hidden_ && (showTabGroups_ || IsGroupsPopupShown()); }
+
+    // -- update bracket and recalculation
+    void BeginUpdate();
+    void EndUpdate();
+    void EndUpdateNoRecalc();
+    bool IsLocked() const;
+    // Recalculates the layout and repaints, unless locked.
+    void Changed();
+    void FullInvalidate();
+    int LoadedHeight() const { return loadedHeight_; }
+    int FormCaptionHeight() const { return 0; }
+    // The height of the layout; the control's Height always follows it.
+    virtual void AdjustHeight();
+
+    // -- parts
+    TdxRibbonViewInfo* ViewInfo() const { return viewInfo_.get(); }
+    TdxRibbonPainter* Painter() const { return painter_.get(); }
+    TdxRibbonController* Controller() const { return controller_.get(); }
+    TdxRibbonGroupsDockControlSite* GroupsSite() const { return groupsSite_; }
+    TdxRibbonTab* HotTab() const { return hotTab_; }
+    void SetHotTab(TdxRibbonTab* tab);
+
+    // -- group metrics (of the groups' bar painter)
+    int GetGroupCaptionHeight();
+    int GetGroupRowHeight();
+    int GetGroupRowsHeight() { return 3 * GetGroupRowHeight(); }
+    int GetGroupHeight();
+
+    // The ribbon sits on the form that contains the parent given, at its top.
+    void SetParent(TWinControl* parent) override;
+
+    // -- the form's key preview: Ctrl+F1 toggles the groups
+    void FormKeyDown(Word& key, TShiftState shift);
+
+    // -- IdxSkin: each bar part goes to one operation of the colour scheme
+    void DrawSkinPart(HDC dc, const TRect& r, int part, int state) override;
+    void DrawSkinPartCaption(HDC dc, const String& text, const TRect& r, int part, int state) override;
+    void CalcSkinCaptionRect(const TRect& r, int part, TRect& captionRect) override;
+    void GetSkinPartContentOffsets(int part, TRect& offsets) override;
+    void GetSkinName(String& name) override;
+    TColor GetSkinPartColor(int part, int state) override;
+    int GetSkinPartOffset(int part) override;
+
+    // -- events
+    TdxRibbonEvent OnHelpButtonClick;
+    TdxRibbonEvent OnTabChanged;
+    TdxRibbonTabChangingEvent OnTabChanging;
+    TdxRibbonApplicationMenuClickEvent OnApplicationMenuClick;
+    TdxRibbonEvent OnMoreCommandsExecute;
+
+    // Called by the tab collection.
+    void TabAdded(TdxRibbonTab* tab);
+    void TabRemoving(TdxRibbonTab* tab);
+    void ActivateNearestTab(TdxRibbonTab* tab);
+    // Dispatches a click of the help button.
+    virtual void DoHelpButtonClick();
+
+protected:
+    virtual bool DoTabChanging(TdxRibbonTab* newTab);
+    virtual void DoTabChanged();
+    void ColorSchemeChanged();
+
+    void Paint() override;
+    void Loaded() override;
+    void ReadState(TReader* reader) override;
+    void GetChildren(const TGetChildProc& proc, TComponent* root) override;
+    void Notification(TComponent* component, TOperation operation) override;
+    void Resize() override;
+    void ConstrainedResize(int& width, int& height) override;
+    void KeyDown(Word& key, TShiftState shift) override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
+    void FireMouseLeave(TControl* control) override;
+    void DblClick() override;
+    void CreateWnd() override;
+    bool IsFocusable() const override { return false; }
+    bool HasScrollBars() const override { return false; }
+    void NotifyFontListeners() override;
+
+public:
+    // The recalculations done so far (tests count them).
+    int ChangeCount() const { return changeCount_; }
+
+private:
+    static TComponent* CheckedRibbonOwner(TComponent* owner, TClass ribbonClass);
+    // The form's messages pass the ribbon first: a resize may hide or show it.
+    void HookForm(TCustomForm* form);
+    void UnhookForm();
+    void FormWindowProc(TMessage& message);
+
+    TCustomForm* hookedForm_ = nullptr;
+    TWndMethod previousFormProc_;
+
+    int changeCount_ = 0;
+    TdxRibbonTabCollection* tabs_ = nullptr;
+    TdxRibbonTab* activeTab_ = nullptr;
+    TdxRibbonTab* hotTab_ = nullptr;
+    TdxRibbonQuickAccessToolbar* quickAccessToolbar_ = nullptr;
+    TdxRibbonApplicationButton* applicationButton_ = nullptr;
+    TdxRibbonFonts* fonts_ = nullptr;
+    TdxBarManager* barManager_ = nullptr;
+    TdxCustomRibbonSkin* colorScheme_ = nullptr;
+    std::unique_ptr<TcxEventHandlerCollection> colorSchemeListeners_;
+    std::unique_ptr<TdxRibbonViewInfo> viewInfo_;
+    std::unique_ptr<TdxRibbonPainter> painter_;
+    std::unique_ptr<TdxRibbonController> controller_;
+    TdxRibbonGroupsDockControlSite* groupsSite_ = nullptr;
+    String documentName_;
+    bool showTabGroups_ = true;
+    bool showTabHeaders_ = true;
+    bool fadingEnabled_ = true;
+    bool hidden_ = false;
+    bool tabsReadStarted_ = false;
+    int lockCount_ = 0;
+    int loadedHeight_ = 0;
+    bool creating_ = false;
+};
+
+// Holds the ribbon's update bracket open for a scope.
+class TdxRibbonUpdateLock {
+public:
+    explicit TdxRibbonUpdateLock(TdxCustomRibbon* ribbon) : ribbon_(ribbon) { ribbon_->BeginUpdate(); }
+    ~TdxRibbonUpdateLock() { ribbon_->EndUpdate(); }
+    TdxRibbonUpdateLock(const TdxRibbonUpdateLock&) = delete;
+    TdxRibbonUpdateLock& operator=(const TdxRibbonUpdateLock&) = delete;
+
+private:
+    TdxCustomRibbon* ribbon_;
+};
+
+// ---- the published ribbon ------------------------------------------------------------------
+
+class TdxRibbon : public TdxCustomRibbon {
+    Z_CLASS(TdxRibbon, TdxCustomRibbon)
+    Z_PUBLISHED {
+        p.Property(L"Align", &TdxRibbon::Align, &TdxRibbon::SetAlign).Default(alTop);
+        p.Property(L"DoubleBuffered", &TdxRibbon::DoubleBuffered, &TdxRibbon::SetDoubleBuffered).Default(true);
+        p.Property(L"ApplicationButton", &TdxRibbon::ApplicationButton, &TdxRibbon::SetApplicationButton);
+        p.Property(L"BarManager", &TdxRibbon::BarManager, &TdxRibbon::SetBarManager);
+        p.Property(L"ColorSchemeName", &TdxRibbon::ColorSchemeName, &TdxRibbon::SetColorSchemeName);
+        p.Property(L"DocumentName", &TdxRibbon::DocumentName, &TdxRibbon::SetDocumentName);
+        p.Property(L"Fonts", &TdxRibbon::Fonts, &TdxRibbon::SetFonts);
+        p.Property(L"QuickAccessToolbar", &TdxRibbon::QuickAccessToolbar, &TdxRibbon::SetQuickAccessToolbar);
+        p.Property(L"ShowTabGroups", &TdxRibbon::ShowTabGroups, &TdxRibbon::SetShowTabGroups).Default(true);
+        p.Property(L"ShowTabHeaders", &TdxRibbon::ShowTabHeaders, &TdxRibbon::SetShowTabHeaders).Default(true);
+        p.Event(L"OnHelpButtonClick", &TdxRibbon::OnHelpButtonClick);
+        p.Event(L"OnTabChanged", &TdxRibbon::OnTabChanged);
+        p.Event(L"OnTabChanging", &TdxRibbon::OnTabChanging);
+        p.Event(L"OnApplicationMenuClick", &TdxRibbon::OnApplicationMenuClick);
+        p.Event(L"OnMoreCommandsExecute", &TdxRibbon::OnMoreCommandsExecute);
+    }
+
+public:
+    explicit TdxRibbon(TComponent* owner) : TdxCustomRibbon(owner, StaticClass()) {}
+};
+
+// The outermost form among the control and its parents (nil when it lies in none).
+TCustomForm* TopLevelFormOf(TControl* control);
+
+// The unit's start: registers the ribbon's streamed classes and watches the bar-skin manager.
+void InitializedxRibbon();
+void FinalizedxRibbon();

@@ -1,0 +1,190 @@
+#include "dxRibbonController.h"
+
+#include "CallbackBarrier.h"
+#include "Form.h"
+#include "Mouse.h"
+#include "cxClasses.h"
+#include "dxCore.h"
+#include "dxRibbon.h"
+
+TdxRibbonController::TdxRibbonController(TdxCustomRibbon* ribbon) : ribbon_(ribbon) {
+    repeatTimer_ = new TTimer(nullptr);
+    repeatTimer_->SetEnabled(false);
+    repeatTimer_->SetOnTimer(MakeEvent(this, &TdxRibbonController::RepeatTimerTick));
+}
+
+TdxRibbonController::~TdxRibbonController() { delete repeatTimer_; }
+
+void TdxRibbonController::SetHotElement(const TdxRibbonHitInfo& info) {
+    const TdxRibbonHitTest old = hotElement_;
+    hotElement_ = info.hitTest;
+    ribbon_->SetHotTab(info.hitTest == rhtTab ? info.tab : nullptr);
+    if (old != hotElement_) ribbon_->Invalidate();
+}
+
+void TdxRibbonController::MouseDown(TMouseButton button, TShiftState /*shift*/, int x, int y) {
+    if (button != mbLeft) return;
+    TdxRibbonHitInfo info;
+    ribbon_->ViewInfo()->HitTest(x, y, info);
+    pressedElement_ = info.hitTest;
+    switch (info.hitTest) {
+        case rhtTab:
+            ribbon_->SetActiveTab(info.tab);
+            break;
+        case rhtTabScrollLeft:
+            ScrollStep(info.hitTest, -TabScrollStep);
+            break;
+        case rhtTabScrollRight:
+            ScrollStep(info.hitTest, TabScrollStep);
+            break;
+        default:
+            break;
+    }
+    ribbon_->Invalidate();
+}
+
+void TdxRibbonController::MouseMove(TShiftState /*shift*/, int x, int y) {
+    TdxRibbonHitInfo info;
+    ribbon_->ViewInfo()->HitTest(x, y, info);
+    SetHotElement(info);
+}
+
+void TdxRibbonController::MouseUp(TMouseButton button, TShiftState /*shift*/, int x, int y) {
+    if (button != mbLeft) return;
+    const TdxRibbonHitTest pressed = pressedElement_;
+    pressedElement_ = rhtNone;
+    StopScrolling();
+    TdxRibbonHitInfo info;
+    ribbon_->ViewInfo()->HitTest(x, y, info);
+    if (pressed == rhtHelpButton && info.hitTest == rhtHelpButton) ribbon_->DoHelpButtonClick();
+    ribbon_->Invalidate();
+}
+
+void TdxRibbonController::MouseLeave() { SetHotElement(TdxRibbonHitInfo{}); }
+
+void TdxRibbonController::DblClick() {
+    const TPoint p = ribbon_->ScreenToClient(Mouse->CursorPos());
+    TdxRibbonHitInfo info;
+    ribbon_->ViewInfo()->HitTest(p.x, p.y, info);
+    // A double click on the active tab minimizes the ribbon or restores it; one on the
+    // application button closes the form.
+    if (info.hitTest == rhtTab && info.tab == ribbon_->ActiveTab())
+        ribbon_->SetShowTabGroups(!ribbon_->ShowTabGroups());
+    if (info.hitTest == rhtApplicationButton)
+        if (TCustomForm* form = TopLevelFormOf(ribbon_)) form->Close();
+}
+
+bool TdxRibbonController::MouseWheel(bool down) {
+    const int count = ribbon_->VisibleTabCount();
+    // A minimized or hidden ribbon keeps its tab.
+    if (count == 0 || ribbon_->Hidden() || !ribbon_->ShowTabGroups() || ribbon_->IsGroupsPopupShown()) return false;
+    TdxRibbonTab* active = ribbon_->ActiveTab();
+    const int index = active ? active->VisibleIndex() : -1;
+    const int next = down ? index + 1 : index - 1;
+    if (next < 0 || next >= count) return false;  // no wrapping round
+    ribbon_->SetActiveTab(ribbon_->GetVisibleTab(next));
+    return true;
+}
+
+void TdxRibbonController::CancelMode() {
+    pressedElement_ = rhtNone;
+    StopScrolling();
+}
+
+String TdxRibbonController::GetHintText(int x, int y) const {
+    TdxRibbonHitInfo info;
+    ribbon_->ViewInfo()->HitTest(x, y, info);
+    return HintTextFor(info);
+}
+
+String TdxRibbonController::HintTextFor(const TdxRibbonHitInfo& info) const {
+    switch (info.hitTest) {
+        case rhtTab:
+            // A tab's hint only repeats a caption that may be cut.
+            return info.tab && ribbon_->ViewInfo()->TabsViewInfo()->TextsTruncated() ? info.tab->Caption() : String();
+        case rhtMDIMinimize:
+            return L"Minimize Window";
+        case rhtMDIRestore:
+            return L"Восстановить окно";
+        case rhtMDIClose:
+            return L"Закрыть окно";
+        default:
+            return String();  // Hook (screen tips): the application and help buttons' headers
+    }
+}
+
+void TdxRibbonController::ScrollStep(TdxRibbonHitTest element, int step) {
+    scrollingElement_ = element;
+    ribbon_->ViewInfo()->TabsViewInfo()->ScrollBy(step);
+    repeating_ = false;
+    repeatTimer_->SetInterval(ScrollDelay);
+    repeatTimer_->SetEnabled(true);
+}
+
+void TdxRibbonController::RepeatTimerTick(TObject*) {
+    if (scrollingElement_ == rhtNone) {
+        StopScrolling();
+        return;
+    }
+    if (!repeating_) {
+        repeating_ = true;
+        repeatTimer_->SetInterval(ScrollInterval);
+    }
+    // Off the button the scrolling pauses until the mouse comes back.
+    const TPoint p = ribbon_->ScreenToClient(Mouse->CursorPos());
+    TdxRibbonHitInfo info;
+    ribbon_->ViewInfo()->HitTest(p.x, p.y, info);
+    if (info.hitTest != scrollingElement_) return;
+    TdxRibbonTabsViewInfo* tabs = ribbon_->ViewInfo()->TabsViewInfo();
+    tabs->ScrollBy(scrollingElement_ == rhtTabScrollLeft ? -TabScrollRepeatStep : TabScrollRepeatStep);
+    // The button went away at the end of the row.
+    const auto side = scrollingElement_ == rhtTabScrollLeft ? rsbLeft : rsbRight;
+    if (!tabs->ScrollButtons().Contains(side)) StopScrolling();
+}
+
+void TdxRibbonController::StopScrolling() {
+    scrollingElement_ = rhtNone;
+    repeating_ = false;
+    repeatTimer_->SetEnabled(false);
+}
+
+// ---- the wheel hook ------------------------------------------------------------------------
+
+namespace {
+
+HHOOK wheelHook = nullptr;
+
+// The ribbon whose window, or a child window of it, is at the point; only one that shows its
+// tab headers or its groups and takes input.
+TdxCustomRibbon* RibbonAt(const POINT& screen) {
+    for (HWND window = WindowFromPoint(screen); window; window = GetParent(window))
+        if (auto* ribbon = dynamic_cast<TdxCustomRibbon*>(FindControl(window))) {
+            const bool shows = !ribbon->Hidden() && (ribbon->ShowTabHeaders() || ribbon->ShowTabGroups());
+            return shows && IsWindowVisible(window) && IsWindowEnabled(window) ? ribbon : nullptr;
+        }
+    return nullptr;
+}
+
+LRESULT CALLBACK RibbonWheelHookProc(int code, WPARAM wParam, LPARAM lParam) {
+    const bool handled = CallbackBarrier(false, [&] {
+        if (code != HC_ACTION || wParam != WM_MOUSEWHEEL) return false;
+        const auto* info = reinterpret_cast<const MOUSEHOOKSTRUCTEX*>(lParam);
+        TdxCustomRibbon* ribbon = RibbonAt(info->pt);
+        if (!ribbon || ribbon->IsDesigning()) return false;
+        const auto delta = short(HIWORD(info->mouseData));
+        ribbon->Controller()->MouseWheel(delta < 0);
+        return true;  // the wheel over a ribbon is the ribbon's
+    });
+    return handled ? 1 : CallNextHookEx(wheelHook, code, wParam, lParam);
+}
+
+}  // namespace
+
+void InstallRibbonWheelHook() {
+    if (wheelHook || (PlatformMajorVersion != 5 && PlatformMajorVersion != 6)) return;
+    InstallThreadHook(wheelHook, WH_MOUSE, &RibbonWheelHookProc);
+}
+
+void RemoveRibbonWheelHook() { RemoveThreadHook(wheelHook); }
+
+bool IsRibbonWheelHookInstalled() { return wheelHook != nullptr; }

@@ -1,0 +1,67 @@
+#pragma once
+// The dock controls of the ribbon: each tab has a groups dock control into which the toolbars
+// of its groups dock, and the quick access toolbar docks into its own. Both live on the
+// ribbon's groups site, a child window covering the groups area.
+//
+// Here they dock plainly (no group layout, reduction or scrolling yet): they know their tab or
+// ribbon, their bar manager, their bounds and visibility, and take a recalculation request.
+
+#include "CustomControl.h"
+#include "dxBarDockControl.h"
+
+class TdxCustomRibbon;
+class TdxRibbonTab;
+
+class TdxCustomRibbonDockControl : public TdxDockControl {
+    Z_CLASS(TdxCustomRibbonDockControl, TdxDockControl)
+public:
+    explicit TdxCustomRibbonDockControl(TComponent* owner) : TdxDockControl(owner) {}
+    virtual TdxCustomRibbon* Ribbon() const = 0;
+    // Lays the docked groups out again (a count tests read until the layout is built).
+    virtual void Recalculate() { ++recalculations_; }
+    int Recalculations() const { return recalculations_; }
+
+private:
+    int recalculations_ = 0;
+};
+
+class TdxRibbonGroupsDockControl : public TdxCustomRibbonDockControl {
+    Z_CLASS(TdxRibbonGroupsDockControl, TdxCustomRibbonDockControl)
+public:
+    // Made with no owner (the tab frees it), hidden, refusing docking by drag.
+    explicit TdxRibbonGroupsDockControl(TdxRibbonTab* tab);
+    ~TdxRibbonGroupsDockControl() override;
+    TdxRibbonTab* Tab() const { return tab_; }
+    TdxCustomRibbon* Ribbon() const override;
+
+protected:
+    // The groups area of the site shows through: the part of it under this control.
+    void Paint() override;
+
+private:
+    TdxRibbonTab* tab_;
+};
+
+class TdxRibbonQuickAccessDockControl : public TdxCustomRibbonDockControl {
+    Z_CLASS(TdxRibbonQuickAccessDockControl, TdxCustomRibbonDockControl)
+public:
+    explicit TdxRibbonQuickAccessDockControl(TdxCustomRibbon* ribbon);
+    TdxCustomRibbon* Ribbon() const override { return ribbon_; }
+
+private:
+    TdxCustomRibbon* ribbon_;
+};
+
+// The child window of the ribbon that holds the active tab's groups dock control.
+class TdxRibbonGroupsDockControlSite : public TCustomControl {
+    Z_CLASS(TdxRibbonGroupsDockControlSite, TCustomControl)
+public:
+    explicit TdxRibbonGroupsDockControlSite(TdxCustomRibbon* ribbon);
+    TdxCustomRibbon* Ribbon() const { return ribbon_; }
+
+protected:
+    void Paint() override;
+
+private:
+    TdxCustomRibbon* ribbon_;
+};

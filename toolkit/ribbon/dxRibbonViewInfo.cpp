@@ -1,0 +1,548 @@
+#include "dxRibbonViewInfo.h"
+
+#include <algorithm>
+
+#include "Form.h"
+#include "cxTextMeasuring.h"
+#include "dxBarViewLevels.h"
+#include "dxRibbon.h"
+#include "dxRibbonController.h"
+#include "dxRibbonPainter.h"
+
+namespace {
+
+constexpr int TabMinWidth = 27;         // the narrowest a header gets
+constexpr int TabTextMargins = 27;      // caption width + this: the optimal width
+constexpr int TabReducePerHeader = 17;  // what each header gives up before captions are cut
+constexpr int TabsLeftIndent = 8;
+constexpr int TabsRightIndent = 6;
+constexpr int HiddenBelowWidth = 300, HiddenBelowHeight = 250;
+
+bool IsEmptyRect(const TRect& r) { return r.right <= r.left || r.bottom <= r.top; }
+bool RectHolds(const TRect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
+
+}  // namespace
+
+// ---- one tab header ------------------------------------------------------------------------
+
+TdxRibbonTabViewInfo::TdxRibbonTabViewInfo(TdxRibbonTab* tab, TdxRibbonViewInfo* owner) : tab_(tab), owner_(owner) {}
+
+void TdxRibbonTabViewInfo::CalculateWidths(TcxCanvas* /*canvas*/) {
+    TFont* font = owner_->Ribbon()->Fonts()->TabHeader();
+    const String& caption = tab_->Caption();
+    SetWidths(FontTextWidth(font, caption), FontTextWidth(font, caption.substr(0, 3)));
+}
+
+void TdxRibbonTabViewInfo::SetWidths(int textWidth, int prefixWidth) {
+    textWidth_ = textWidth;
+    optimalWidth_ = textWidth + TabTextMargins;
+    minWidth_ = std::max(prefixWidth + 10, TabMinWidth);
+}
+
+void TdxRibbonTabViewInfo::Calculate(const TRect& bounds, int separatorAlpha) {
+    bounds_ = bounds;
+    separatorAlpha_ = separatorAlpha;
+    separatorBounds_ =
+        ShowsSeparator() ? TRect{bounds.right - 1, bounds.top, bounds.right, bounds.bottom - 1} : TRect{};
+    textBounds_ = TRect{bounds.left + 5, bounds.top + 4, bounds.right - 5, bounds.bottom - 4};
+}
+
+TdxRibbonTabState TdxRibbonTabViewInfo::GetState() const {
+    TdxCustomRibbon* ribbon = owner_->Ribbon();
+    const bool hot = ribbon->HotTab() == tab_;
+    const bool active = tab_->Active();
+    if (!hot && !active) return rtsNormal;
+    if (!ribbon->AreGroupsVisible() || !active) return hot ? rtsHot : rtsNormal;
+    return !hot || ribbon->IsGroupsPopupShown() ? rtsActive : rtsActiveHot;
+}
+
+int TdxRibbonTabViewInfo::GetFontState() const {
+    if (tab_->Active() && owner_->Ribbon()->AreGroupsVisible()) return 3;
+    return GetState() != rtsNormal ? 2 : 0;
+}
+
+void TdxRibbonTabViewInfo::Paint(TcxCanvas* canvas) {
+    TdxCustomRibbon* ribbon = owner_->Ribbon();
+    TdxCustomRibbonSkin* scheme = ribbon->ColorScheme();
+    if (!scheme) return;
+    HDC dc = canvas->GetCanvasHandle();
+    scheme->DrawTab(dc, bounds_, GetState());
+    canvas->SetCanvasFont(ribbon->Fonts()->GetTabHeaderFont(GetFontState()));
+    canvas->GetCanvasBrush()->SetStyle(bsClear);
+    const Word flags = separatorAlpha_ == 255 ? (cxSingleLine | cxAlignBottom | cxAlignLeft)
+                                              : (cxSingleLine | cxAlignBottom | cxAlignHCenter);
+    canvas->DrawTextInRect(tab_->Caption(), textBounds_, flags, true);
+    canvas->GetCanvasBrush()->SetStyle(bsSolid);
+    if (ShowsSeparator()) scheme->DrawTabSeparator(canvas->GetCanvasHandle(), separatorBounds_, Byte(separatorAlpha_));
+}
+
+// ---- the tab row ---------------------------------------------------------------------------
+
+TdxRibbonTabsViewInfo::TdxRibbonTabsViewInfo(TdxRibbonViewInfo* owner) : owner_(owner) {}
+
+TdxRibbonTabsViewInfo::~TdxRibbonTabsViewInfo() { Clear(); }
+
+void TdxRibbonTabsViewInfo::Clear() {
+    for (TdxRibbonTabViewInfo* item : items_) delete item;
+    items_.clear();
+}
+
+void TdxRibbonTabsViewInfo::Rebuild() {
+    Clear();
+    TdxRibbonTabCollection* tabs = owner_->Ribbon()->Tabs();
+    for (int i = 0; i < tabs->Count(); ++i)
+        if (tabs->Items(i)->Visible()) items_.push_back(new TdxRibbonTabViewInfo(tabs->Items(i), owner_));
+}
+
+TdxRibbonTabViewInfo* TdxRibbonTabsViewInfo::Find(const TdxRibbonTab* tab) const {
+    for (TdxRibbonTabViewInfo* item : items_)
+        if (item->Tab() == tab) return item;
+    return nullptr;
+}
+
+void TdxRibbonTabsViewInfo::Calculate(const TRect& r) {
+    for (TdxRibbonTabViewInfo* item : items_) item->CalculateWidths(nullptr);
+    Arrange(r);
+}
+
+void TdxRibbonTabsViewInfo::Arrange(const TRect& r) {
+    bounds_ = r;
+    textsTruncated_ = false;
+    scrollButtons_ = TdxRibbonScrollButtons();
+    separatorAlpha_ = 0;
+    totalMinWidth_ = totalOptimalWidth_ = 0;
+    hasTrailingButtons_ = owner_->IsHelpButtonShown() || owner_->AreMDIButtonsShown();
+    const int n = Count();
+    for (int i = 0; i < n; ++i) {
+        TdxRibbonTabViewInfo* item = items_[size_t(i)];
+        totalOptimalWidth_ += item->OptimalWidth();
+        totalMinWidth_ += item->MinWidth();
+        item->SetCanHaveSeparator(i < n - 1 || hasTrailingButtons_);
+    }
+    const int w = int(r.right - r.left);
+    if (w >= totalOptimalWidth_)
+        LayoutOptimal();
+    else if (w < totalMinWidth_)
+        LayoutScrolled();
+    else
+        LayoutReduced();
+}
+
+void TdxRibbonTabsViewInfo::ResetScrolling() {
+    scrollOffset_ = 0;
+    maxScrollOffset_ = 0;
+    scrollButtons_ = TdxRibbonScrollButtons();
+    leftScrollButtonBounds_ = rightScrollButtonBounds_ = TRect{};
+}
+
+void TdxRibbonTabsViewInfo::PlaceTabs(int left, bool atMinimum) {
+    const int n = Count();
+    for (int i = 0; i < n; ++i) {
+        TdxRibbonTabViewInfo* item = items_[size_t(i)];
+        const int width = atMinimum ? item->MinWidth() + (i < n - 1 ? 1 : 0) : item->Width();
+        item->Calculate(TRect{left, bounds_.top, left + width, bounds_.bottom}, separatorAlpha_);
+        left += width;
+    }
+}
+
+void TdxRibbonTabsViewInfo::LayoutOptimal() {
+    ResetScrolling();
+    for (TdxRibbonTabViewInfo* item : items_) item->SetWidth(item->OptimalWidth());
+    PlaceTabs(bounds_.left, false);
+}
+
+void TdxRibbonTabsViewInfo::LayoutReduced() {
+    ResetScrolling();
+    const int n = Count();
+    const int excess = totalOptimalWidth_ - int(bounds_.right - bounds_.left);
+    if (excess <= TabReducePerHeader * n)
+        ReduceEvenly(excess);
+    else
+        ReduceToText(excess - TabReducePerHeader * n);
+    PlaceTabs(bounds_.left, false);
+}
+
+void TdxRibbonTabsViewInfo::ReduceEvenly(int excess) {
+    const int n = Count();
+    separatorAlpha_ = MulDiv(excess, 255, TabReducePerHeader * n);
+    for (int i = 0; i < n; ++i) {
+        TdxRibbonTabViewInfo* item = items_[size_t(i)];
+        // The last (excess mod n) headers give one pixel more.
+        item->SetWidth(item->OptimalWidth() - excess / n - (i >= n - excess % n ? 1 : 0));
+    }
+}
+
+void TdxRibbonTabsViewInfo::ReduceToText(int excess) {
+    const int n = Count();
+    separatorAlpha_ = 255;
+    int level = 0;
+    for (TdxRibbonTabViewInfo* item : items_) {
+        item->SetWidth(item->TextWidth() + 10);
+        level = std::max(level, item->Width());
+    }
+    --level;
+    // Passes from the first header to the last, each narrowing by one pixel the headers wider
+    // than the level (never below their minimum), the level dropping by one after each pass.
+    bool narrowed = true;
+    while (excess > 0 && narrowed) {
+        narrowed = false;
+        for (int i = 0; i < n && excess > 0; ++i) {
+            TdxRibbonTabViewInfo* item = items_[size_t(i)];
+            const int floor = item->MinWidth() + (i < n - 1 ? 1 : 0);
+            if (item->Width() > level && item->Width() > floor) {
+                item->SetWidth(item->Width() - 1);
+                --excess;
+                narrowed = true;
+            }
+        }
+        --level;
+    }
+    textsTruncated_ = narrowed;
+}
+
+void TdxRibbonTabsViewInfo::LayoutScrolled() {
+    separatorAlpha_ = 255;
+    const int n = Count();
+    int total = 0;
+    for (int i = 0; i < n; ++i) total += items_[size_t(i)]->MinWidth() + (i < n - 1 ? 1 : 0);
+    maxScrollOffset_ = std::max(0, total - int(bounds_.right - bounds_.left));
+    scrollOffset_ = std::clamp(scrollOffset_, 0, maxScrollOffset_);
+    PlaceTabs(bounds_.left - scrollOffset_, true);
+    const int b = owner_->GetScrollButtonWidth();
+    scrollButtons_ = TdxRibbonScrollButtons();
+    if (scrollOffset_ > 0) scrollButtons_.Include(rsbLeft);
+    if (scrollOffset_ < maxScrollOffset_) scrollButtons_.Include(rsbRight);
+    leftScrollButtonBounds_ =
+        scrollButtons_.Contains(rsbLeft) ? TRect{bounds_.left, bounds_.top, bounds_.left + b, bounds_.bottom} : TRect{};
+    rightScrollButtonBounds_ = scrollButtons_.Contains(rsbRight)
+                                   ? TRect{bounds_.right - b, bounds_.top, bounds_.right, bounds_.bottom}
+                                   : TRect{};
+    textsTruncated_ = true;
+}
+
+TRect TdxRibbonTabsViewInfo::GetVisibleArea() const {
+    TRect r = bounds_;
+    if (scrollButtons_.Contains(rsbLeft)) r.left = leftScrollButtonBounds_.right;
+    if (scrollButtons_.Contains(rsbRight)) r.right = rightScrollButtonBounds_.left;
+    return r;
+}
+
+bool TdxRibbonTabsViewInfo::HitTest(int x, int y, TdxRibbonHitInfo& info) const {
+    if (scrollButtons_.Contains(rsbLeft) && RectHolds(leftScrollButtonBounds_, x, y)) {
+        info.hitTest = rhtTabScrollLeft;
+        return true;
+    }
+    if (scrollButtons_.Contains(rsbRight) && RectHolds(rightScrollButtonBounds_, x, y)) {
+        info.hitTest = rhtTabScrollRight;
+        return true;
+    }
+    if (!RectHolds(GetVisibleArea(), x, y)) return false;
+    for (TdxRibbonTabViewInfo* item : items_)
+        if (RectHolds(item->Bounds(), x, y)) {
+            info.hitTest = rhtTab;
+            info.tab = item->Tab();
+            return true;
+        }
+    return false;
+}
+
+void TdxRibbonTabsViewInfo::MakeTabVisible(TdxRibbonTab* tab) {
+    if (scrollButtons_.Empty()) return;
+    TdxRibbonTabViewInfo* item = Find(tab);
+    if (!item) return;
+    int offset = scrollOffset_;
+    const int b = owner_->GetScrollButtonWidth();
+    if (item->Bounds().left < bounds_.left) {
+        offset -= bounds_.left - item->Bounds().left;
+        if (item != items_.front()) offset -= b;
+    } else if (item->Bounds().right > bounds_.right) {
+        offset += item->Bounds().right - bounds_.right;
+        if (item != items_.back()) offset += b;
+    }
+    SetScrollOffset(offset);
+}
+
+void TdxRibbonTabsViewInfo::SetScrollOffset(int value) {
+    value = std::clamp(value, 0, maxScrollOffset_);
+    if (value == scrollOffset_) return;
+    scrollOffset_ = value;
+    TdxCustomRibbon* ribbon = owner_->Ribbon();
+    if (ribbon->IsLocked())
+        Arrange(bounds_);  // no window yet: the layout still follows the offset
+    else
+        ribbon->Changed();
+}
+
+void TdxRibbonTabsViewInfo::Paint(TcxCanvas* canvas) {
+    TdxCustomRibbon* ribbon = owner_->Ribbon();
+    TdxRibbonController* controller = ribbon->Controller();
+    for (int i = 0; i < 2; ++i) {
+        if (!scrollButtons_.Contains(TdxRibbonScrollButton(i))) continue;
+        const TRect& r = i == 0 ? leftScrollButtonBounds_ : rightScrollButtonBounds_;
+        const auto code = TdxRibbonHitTest(rhtTabScrollLeft + i);
+        ribbon->Painter()->DrawTabScrollButton(canvas, r, controller->HotElement() == code,
+                                               controller->ScrollingElement() == code, i == 0);
+        ribbon->Painter()->DrawTabScrollArrow(canvas, r, i == 0);
+        canvas->ExcludeRectFromClip(r);
+    }
+    canvas->PushClipRegion();
+    canvas->IntersectClipWithRect(GetVisibleArea());
+    for (TdxRibbonTabViewInfo* item : items_) item->Paint(canvas);
+    canvas->PopClipRegion();
+    for (TdxRibbonTabViewInfo* item : items_) {
+        TRect visible;
+        if (IntersectRect(&visible, &item->Bounds(), &bounds_)) canvas->ExcludeRectFromClip(visible);
+    }
+}
+
+// ---- the ribbon's layout -------------------------------------------------------------------
+
+TdxRibbonViewInfo::TdxRibbonViewInfo(TdxCustomRibbon* ribbon)
+    : ribbon_(ribbon), tabsViewInfo_(std::make_unique<TdxRibbonTabsViewInfo>(this)) {}
+
+TdxRibbonViewInfo::~TdxRibbonViewInfo() = default;
+
+bool TdxRibbonViewInfo::IsActiveContext(bool force) const {
+    return ribbon_->HasBarManager() && (force || !ribbon_->Hidden());
+}
+
+bool TdxRibbonViewInfo::AreTabHeadersShown(bool force) const {
+    return (force || !ribbon_->Hidden()) && ribbon_->ShowTabHeaders();
+}
+
+bool TdxRibbonViewInfo::AreTabGroupsShown(bool force) const {
+    return IsActiveContext(force) && (ribbon_->ShowTabGroups() || ribbon_->IsGroupsPopupShown()) &&
+           tabsViewInfo_->Count() > 0;
+}
+
+bool TdxRibbonViewInfo::IsQATVisible(bool force) const {
+    TdxRibbonQuickAccessToolbar* qat = ribbon_->QuickAccessToolbar();
+    return IsActiveContext(force) && qat->Visible() && qat->Toolbar() && qat->Toolbar()->Visible();
+}
+
+bool TdxRibbonViewInfo::IsQATBelow() const { return ribbon_->QuickAccessToolbar()->Position() == qtpBelowRibbon; }
+
+bool TdxRibbonViewInfo::IsApplicationButtonShown(bool force) const {
+    return (force || !ribbon_->Hidden()) && ribbon_->ApplicationButton()->Visible() && AreTabHeadersShown(force) &&
+           (DrawsFormCaption() || (IsQATVisible(force) && !IsQATBelow()));
+}
+
+bool TdxRibbonViewInfo::IsHelpButtonShown() const {
+    return !ribbon_->Hidden() && AreTabHeadersShown() && bool(ribbon_->OnHelpButtonClick);
+}
+
+bool TdxRibbonViewInfo::ShowsBottomEdge() const {
+    return AreTabHeadersShown() && !(AreTabGroupsShown() && !ribbon_->IsGroupsPopupShown()) &&
+           !(IsQATVisible() && IsQATBelow());
+}
+
+bool TdxRibbonViewInfo::ShouldBeHidden() const {
+    if (ribbon_->IsDesigning()) return false;
+    TCustomForm* form = TopLevelFormOf(ribbon_);
+    if (!form) return false;
+    TRect r = form->BoundsRect();
+    if (form->HandleAllocated()) {
+        if (IsIconic(form->Handle())) return true;
+        // The window's own size: while it is being resized the form's fields may lag behind.
+        GetWindowRect(form->Handle(), &r);
+    }
+    return RectWidth(r) < HiddenBelowWidth || RectHeight(r) < HiddenBelowHeight;
+}
+
+int TdxRibbonViewInfo::GetElementState(TdxRibbonHitTest code) const {
+    TdxRibbonController* controller = ribbon_->Controller();
+    if (!controller || controller->HotElement() != code) return 0;
+    const TdxRibbonHitTest pressed = controller->PressedElement();
+    if (pressed == code) return 2;
+    return pressed < rhtApplicationButton ? 1 : 0;
+}
+
+int TdxRibbonViewInfo::GetApplicationButtonState() const { return GetElementState(rhtApplicationButton); }
+
+int TdxRibbonViewInfo::GetTabRowHeight() const {
+    if (!AreTabHeadersShown()) return 0;
+    return 2 * std::abs(ribbon_->Fonts()->TabHeader()->Height()) + 2;
+}
+
+int TdxRibbonViewInfo::GetTopOffset() const {
+    if (IsQATVisible() && !IsQATBelow()) return GetQATBounds().bottom;
+    return 0;
+}
+
+int TdxRibbonViewInfo::GetTabGroupsHeight(bool force) const {
+    if (!force && !AreTabGroupsShown()) return 0;
+    const TRect margins = GetTabGroupsMargins();
+    return ribbon_->GetGroupHeight() + margins.top + margins.bottom;
+}
+
+TRect TdxRibbonViewInfo::GetTabsBounds() const {
+    TRect r = bounds_;
+    r.left = std::max(int(applicationButtonArea_.right), TabsLeftIndent);
+    if (IsHelpButtonShown())
+        r.right = helpButtonBounds_.left - 1;
+    else
+        r.right = bounds_.right - TabsRightIndent;
+    r.bottom = r.top + GetTabRowHeight();
+    OffsetRect(&r, 0, GetTopOffset());
+    return r;
+}
+
+TRect TdxRibbonViewInfo::GetTabGroupsBounds() const {
+    TRect r = bounds_;
+    r.top += GetTopOffset() + GetTabRowHeight() - (AreTabHeadersShown() ? 1 : 0);
+    r.bottom = r.top + GetTabGroupsHeight();
+    return r;
+}
+
+TSize TdxRibbonViewInfo::GetApplicationButtonSize() const {
+    TSize size{0, 0};
+    if (TdxCustomRibbonSkin* scheme = ribbon_->ColorScheme()) size = scheme->GetApplicationButtonSize();
+    return TSize{ScaleToScreenDPI(size.cx), ScaleToScreenDPI(size.cy)};
+}
+
+TRect TdxRibbonViewInfo::GetApplicationButtonMargins() const {
+    return TRect{ScaleToScreenDPI(4), ScaleToScreenDPI(10), ScaleToScreenDPI(4), 0};
+}
+
+TSize TdxRibbonViewInfo::GetQATSize() const {
+    // The quick access toolbar's own window measures its content; until it exists the row is as
+    // high as one group row and holds no buttons.
+    return TSize{0, ribbon_->GetGroupRowHeight()};
+}
+
+TRect TdxRibbonViewInfo::GetQATBounds() const {
+    if (!IsQATVisible()) return TRect{};
+    if (IsQATBelow()) {
+        int top = GetTabRowHeight() > 0 ? GetTabRowHeight() - 1 : 0;
+        if (AreTabGroupsShown() && !ribbon_->IsGroupsPopupShown()) top += GetTabGroupsHeight();
+        const int height = qatSize_.cy + 4;
+        return TRect{bounds_.left, top, bounds_.right, top + height};
+    }
+    int overlap = 0;
+    if (TdxCustomRibbonSkin* scheme = ribbon_->ColorScheme())
+        overlap = scheme->QuickAccessToolbarExtraWidth(IsApplicationButtonShown(), false);
+    int left = IsApplicationButtonShown() ? applicationButtonArea_.right - overlap : bounds_.left + 2;
+    const int width = qatSize_.cx + overlap + 1;
+    const int height = qatSize_.cy + 4 + 5;
+    return TRect{left, 0, left + width, height};
+}
+
+void TdxRibbonViewInfo::CalculateApplicationButton() {
+    if (!IsApplicationButtonShown()) {
+        applicationButtonArea_ = applicationButtonBounds_ = TRect{};
+        return;
+    }
+    const TSize size = GetApplicationButtonSize();
+    const TRect m = GetApplicationButtonMargins();
+    applicationButtonArea_ = TRect{0, 0, size.cx + m.left + m.right, size.cy + m.top + m.bottom};
+    const int left = (applicationButtonArea_.right - size.cx) / 2;
+    const int top = (applicationButtonArea_.bottom - size.cy) / 2;
+    applicationButtonBounds_ = TRect{left, top, left + size.cx, top + size.cy};
+}
+
+void TdxRibbonViewInfo::CalculateQuickAccessToolbar() {
+    qatSize_ = IsQATVisible() ? GetQATSize() : TSize{0, 0};
+    qatBounds_ = GetQATBounds();
+}
+
+void TdxRibbonViewInfo::CalculateTabGroups() {
+    if (AreTabGroupsShown() && !ribbon_->IsGroupsPopupShown()) {
+        tabGroupsBounds_ = GetTabGroupsBounds();
+        const TRect m = GetTabGroupsMargins();
+        tabGroupsContentBounds_ =
+            TRect{m.left, m.top, RectWidth(tabGroupsBounds_) - m.right, RectHeight(tabGroupsBounds_) - m.bottom};
+    } else {
+        tabGroupsBounds_ = tabGroupsContentBounds_ = TRect{};
+    }
+    TdxRibbonGroupsDockControlSite* site = ribbon_->GroupsSite();
+    site->SetBoundsRect(tabGroupsBounds_);
+    site->SetVisible(!IsEmptyRect(tabGroupsBounds_));
+    if (!AreTabGroupsShown()) return;
+    for (int i = 0; i < tabsViewInfo_->Count(); ++i) tabsViewInfo_->Items(i)->Tab()->CalculateDockControl();
+}
+
+void TdxRibbonViewInfo::CalculateHelpButton() {
+    if (!IsHelpButtonShown()) {
+        helpButtonBounds_ = TRect{};
+        return;
+    }
+    // A square as high as the tab row at the row's right end.
+    const int size = GetTabRowHeight();
+    const int top = GetTopOffset();
+    const int right = bounds_.right - TabsRightIndent;
+    helpButtonBounds_ = TRect{right - size, top, right, top + size};
+}
+
+void TdxRibbonViewInfo::CalculateTabs() {
+    if (AreTabHeadersShown() && tabsViewInfo_->Count() > 0) tabsViewInfo_->Calculate(GetTabsBounds());
+}
+
+void TdxRibbonViewInfo::Calculate(const TRect& r) {
+    bounds_ = r;
+    ribbon_->Fonts()->UpdateFonts();
+    CalculateApplicationButton();
+    CalculateQuickAccessToolbar();
+    if (ShouldBeHidden() == ribbon_->Hidden() || calculateDepth_ > 0) {
+        tabsViewInfo_->Rebuild();
+        CalculateTabGroups();
+        CalculateHelpButton();
+        CalculateTabs();
+        ribbon_->AdjustHeight();
+        return;
+    }
+    ribbon_->SetHidden(!ribbon_->Hidden());
+    ++calculateDepth_;
+    try {
+        Calculate(r);
+    } catch (...) {
+        --calculateDepth_;
+        throw;
+    }
+    --calculateDepth_;
+    if (ribbon_->Hidden() && ribbon_->ActiveTab()) ribbon_->ActiveTab()->CalculateDockControl();
+}
+
+int TdxRibbonViewInfo::GetRibbonHeight() {
+    int height;
+    if (IsQATVisible() && IsQATBelow())
+        height = GetQATBounds().bottom;
+    else if (AreTabGroupsShown() && !ribbon_->IsGroupsPopupShown())
+        height = GetTabGroupsBounds().bottom;
+    else
+        height = GetTabRowHeight() + GetTopOffset() + 1;
+    designPlaceholder_ = ribbon_->IsDesigning() && height < 8;
+    return designPlaceholder_ ? 24 : height;
+}
+
+void TdxRibbonViewInfo::HitTest(int x, int y, TdxRibbonHitInfo& info) const {
+    info = TdxRibbonHitInfo{};
+    if (IsHelpButtonShown() && RectHolds(helpButtonBounds_, x, y)) {
+        info.hitTest = rhtHelpButton;
+        return;
+    }
+    if (AreTabHeadersShown() && tabsViewInfo_->HitTest(x, y, info)) return;
+    if (IsApplicationButtonShown() && RectHolds(applicationButtonBounds_, x, y)) info.hitTest = rhtApplicationButton;
+}
+
+TdxRibbonTab* TdxRibbonViewInfo::GetTabAt(int x, int y) const {
+    for (int i = 0; i < tabsViewInfo_->Count(); ++i)
+        if (RectHolds(tabsViewInfo_->Items(i)->Bounds(), x, y)) return tabsViewInfo_->Items(i)->Tab();
+    return nullptr;
+}
+
+void TdxRibbonViewInfo::Paint(TcxCanvas* canvas) {
+    TdxRibbonPainter* painter = ribbon_->Painter();
+    if (designPlaceholder_) {
+        painter->DrawDesignPlaceholder(canvas);
+        return;
+    }
+    if (!ribbon_->ColorScheme()) return;
+    painter->DrawBackground(canvas, bounds_);
+    if (IsHelpButtonShown()) painter->DrawHelpButton(canvas, helpButtonBounds_, GetElementState(rhtHelpButton));
+    if (IsQATVisible() && !IsQATInCaption()) painter->DrawQuickAccessToolbar(canvas, qatBounds_, true);
+    if (ShowsBottomEdge()) painter->DrawBottomEdge(canvas);
+    if (AreTabHeadersShown() && tabsViewInfo_->Count() > 0) tabsViewInfo_->Paint(canvas);
+    if (AreTabGroupsShown()) painter->DrawTabGroupsBackground(canvas, tabGroupsBounds_);
+    if (IsApplicationButtonShown())
+        painter->DrawApplicationButton(canvas, applicationButtonBounds_, GetApplicationButtonState());
+}

@@ -1,0 +1,511 @@
+#include "dxSkinsdxBarPainter.h"
+
+#include <algorithm>
+
+#include "cxExtendedStylePainters.h"
+#include "cxGraphics.h"
+#include "cxRegion.h"
+#include "dxBarCanvas.h"
+#include "dxBarItemControlDrawParams.h"
+#include "dxBarStylePainters.h"
+#include "dxSkinsCore.h"
+#include "dxUnitsLoader.h"
+
+namespace {
+
+// The shared bar canvas begun on a DC while the object lives.
+class TSkinBarCanvasEntry {
+public:
+    explicit TSkinBarCanvasEntry(HDC dc) : canvas_(BarCanvasInstance()) { canvas_->BeginDraw(dc); }
+    ~TSkinBarCanvasEntry() { canvas_->EndDraw(); }
+    TSkinBarCanvasEntry(const TSkinBarCanvasEntry&) = delete;
+    TSkinBarCanvasEntry& operator=(const TSkinBarCanvasEntry&) = delete;
+    TdxBarCanvas* operator->() const { return canvas_; }
+
+private:
+    TdxBarCanvas* canvas_;
+};
+
+TColor SkinColorOrDefault(TdxSkinColor* color) { return color ? color->Value() : clDefault; }
+
+}  // namespace
+
+TdxBarSkinPainter::TdxBarSkinPainter(TcxLookAndFeelPainterClass skinPainter)
+    : TdxBarPainter(skinPainter), skinPainter_(skinPainter) {}
+
+TdxSkinInfo* TdxBarSkinPainter::GetSkinInfo() const {
+    TcxExtendedStylePainters* registry = GlobalExtendedStylePainters();
+    TObject* data = nullptr;
+    if (!skinPainter_ || !registry || !registry->FindPainterData(skinPainter_, data)) return nullptr;
+    return dynamic_cast<TdxSkinInfo*>(data);
+}
+
+const TdxSkinLookAndFeelPainter* TdxBarSkinPainter::LookAndFeelPainter() const {
+    return dynamic_cast<const TdxSkinLookAndFeelPainter*>(skinPainter_);
+}
+
+TdxSkinElement* TdxBarSkinPainter::Element(TdxSkinElement* TdxSkinInfo::*member) const {
+    TdxSkinInfo* info = GetSkinInfo();
+    return info ? info->*member : nullptr;
+}
+
+bool TdxBarSkinPainter::IsVerticalWindow(W* window) {
+    return window && (window->DockingStyle() == dsLeft || window->DockingStyle() == dsRight);
+}
+
+TdxSkinElement* TdxBarSkinPainter::GetBarElement(W* window) const {
+    TdxSkinInfo* info = GetSkinInfo();
+    if (!info || !window) return nullptr;
+    if (window->BarControlKind() == 2) return info->PopupMenu;
+    IdxBarPaintedBar* bar = window->Bar();
+    if (bar && bar->IsStatusBar()) return info->StatusBar;
+    // a toolbar without border sits flush in its dock and looks like it
+    if (bar && !bar->HasSingleBorder()) return info->Dock;
+    return IsVerticalWindow(window) ? info->BarVertical : info->Bar;
+}
+
+// ---- state tables --------------------------------------------------------------------------
+
+TdxSkinElementState TdxBarSkinPainter::GetLinkState(int paintKind, bool enabled, bool selected, bool down,
+                                                    bool pressed) {
+    if (paintKind == 1) return enabled ? esHot : esDisabled;
+    if (!selected) return esChecked;
+    if (down) return pressed ? esCheckPressed : esHotCheck;
+    return pressed ? esPressed : esHot;
+}
+
+TdxSkinElementState TdxBarSkinPainter::GetGlyphFrameState(bool selected, bool down, bool pressed, bool droppedDown) {
+    if (!selected) return esChecked;
+    if (down) return pressed ? esCheckPressed : esHotCheck;
+    return pressed && !droppedDown ? esPressed : esHot;
+}
+
+TdxSkinElementState TdxBarSkinPainter::GetMDIButtonState(int state) {
+    return state == 1 ? esHot : state == 2 ? esPressed : esNormal;
+}
+
+int TdxBarSkinPainter::GetMDIButtonImageIndex(int button) {
+    static const int images[] = {7, 0, 2};  // minimize, restore, close
+    return button >= 0 && button <= 2 ? images[button] : 0;
+}
+
+// ---- helpers -------------------------------------------------------------------------------
+
+bool TdxBarSkinPainter::DrawSkinElement(TdxSkinElement* element, HDC dc, TdxSkinElementState state, int imageIndex,
+                                        const TRect& r) {
+    if (!element) return false;
+    element->DrawInRect(dc, r, std::clamp(imageIndex, 0, std::max<int>(element->ImageCount() - 1, 0)), state);
+    return true;
+}
+
+TSize TdxBarSkinPainter::GetSkinElementSize(TdxSkinElement* element) {
+    if (!element) return TSize{0, 0};
+    const TSize minimum{element->MinSize()->Width(), element->MinSize()->Height()};
+    return minimum.cx != 0 || minimum.cy != 0 ? minimum : element->Size();
+}
+
+void TdxBarSkinPainter::DrawSkinElementFitted(TdxSkinElement* element, HDC dc, TdxSkinElementState state,
+                                              const TRect& r) {
+    if (!element) return;
+    const TRect margins = element->Image()->Margins()->Rect();
+    const int ends = margins.left + margins.right;
+    TSkinBarCanvasEntry canvas(dc);
+    canvas->IntersectClipWithRect(r);
+    DrawSkinElement(element, dc, state, 0, RectWidth(r) < ends ? Rect(r.right - ends, r.top, r.right, r.bottom) : r);
+}
+
+// ---- constants taken from other painters ---------------------------------------------------
+
+int TdxBarSkinPainter::GetDetachCaptionHeight(W* menu) const { return TdxBarPainter::GetDetachCaptionHeight(menu) + 1; }
+
+void TdxBarSkinPainter::InsetDetachCaption(W*, TRect& rect) const { InflateRect(&rect, -2, -2); }
+
+void TdxBarSkinPainter::GetPartMargins(int paintKind, TRect& rect) const {
+    if (paintKind == 1)
+        rect = Rect(1, 4, 4, 4);
+    else
+        FlatPainterInstance()->GetPartMargins(paintKind, rect);
+}
+
+void TdxBarSkinPainter::GetColorComboMargins(int paintKind, TRect& rect) const {
+    GetPartMargins(paintKind, rect);
+    rect.left = 0;
+}
+
+void TdxBarSkinPainter::GetSpinButtonMargins(int paintKind, TRect& rect) const {
+    GetPartMargins(paintKind, rect);
+    rect.left = 0;
+}
+
+int TdxBarSkinPainter::GetMenuGroupIndent() const { return FlatPainterInstance()->GetMenuGroupIndent(); }
+
+int TdxBarSkinPainter::GetMenuTextIndent(P* params) const { return FlatPainterInstance()->GetMenuTextIndent(params); }
+
+void TdxBarSkinPainter::DrawComboListItem(TCustomdxBarCombo* combo, TcxCanvas* canvas, int index, const TRect& rect,
+                                          UINT state, bool flag) const {
+    FlatPainterInstance()->DrawComboListItem(combo, canvas, index, rect, state, flag);
+}
+
+// ---- sizes ---------------------------------------------------------------------------------
+
+int TdxBarSkinPainter::GetDragAreaSize(W* window) const {
+    return GetSkinElementSize(Element(IsVerticalWindow(window) ? &TdxSkinInfo::BarDragGripVertical
+                                                               : &TdxSkinInfo::BarDragGrip))
+        .cx;
+}
+
+int TdxBarSkinPainter::GetSeparatorSize() const { return GetSkinElementSize(Element(&TdxSkinInfo::BarSeparator)).cx; }
+
+int TdxBarSkinPainter::GetMarkSize() const { return GetSkinElementSize(Element(&TdxSkinInfo::BarCustomize)).cx; }
+
+int TdxBarSkinPainter::GetMenuSeparatorHeight() const {
+    return GetSkinElementSize(Element(&TdxSkinInfo::PopupMenuSeparator)).cy;
+}
+
+int TdxBarSkinPainter::GetSeparatorItemHeight() const { return GetMenuSeparatorHeight(); }
+
+int TdxBarSkinPainter::GetScreenTipSeparatorHeight() const {
+    TdxSkinElement* separator = Element(&TdxSkinInfo::ScreenTipSeparator);
+    return separator ? separator->Size().cy : TdxBarPainter::GetScreenTipSeparatorHeight();
+}
+
+void TdxBarSkinPainter::GetSizeGripWidth(TdxBarManager* manager, TSize& size) const {
+    if (const TdxSkinLookAndFeelPainter* painter = LookAndFeelPainter())
+        size = painter->SizeGripExtent();
+    else
+        TdxBarPainter::GetSizeGripWidth(manager, size);
+}
+
+void TdxBarSkinPainter::GetDockedBarMargins(IdxBarPaintedBar* bar, TdxBarDockingStyle, TRect& rect) const {
+    TdxSkinElement* element = bar ? GetBarElement(bar->Window()) : nullptr;
+    rect = element ? element->ContentOffset()->Rect() : Rect(0, 0, 0, 0);
+}
+
+void TdxBarSkinPainter::GetStatusBarMargins(TRect& rect) const {
+    if (TdxSkinElement* statusBar = Element(&TdxSkinInfo::StatusBar))
+        rect = statusBar->ContentOffset()->Rect();
+    else
+        TdxBarPainter::GetStatusBarMargins(rect);
+}
+
+// ---- colours -------------------------------------------------------------------------------
+
+TColor TdxBarSkinPainter::GetItemTextColor(C* control, bool selected, bool flat) const {
+    TdxSkinElement* element = control ? GetBarElement(PaintedControlOf(control)->PaintedWindow()) : nullptr;
+    if (!element) return TdxBarPainter::GetItemTextColor(control, selected, flat);
+    if (selected)
+        if (auto* hot = dynamic_cast<TdxSkinColor*>(element->GetPropertyByName(L"TextColorHot"))) return hot->Value();
+    return element->TextColor();
+}
+
+void TdxBarSkinPainter::GetDisabledItemTextColors(C* control, bool selected, bool flat, TColor& highlight,
+                                                  TColor& main) const {
+    TdxSkinInfo* info = GetSkinInfo();
+    if (!info || !info->BarDisabledTextColor)
+        return TdxBarPainter::GetDisabledItemTextColors(control, selected, flat, highlight, main);
+    highlight = main = info->BarDisabledTextColor->Value();
+}
+
+TColor TdxBarSkinPainter::GetBarCaptionTextColor(W* window) const {
+    TdxSkinElement* floatBar = Element(&TdxSkinInfo::FloatBar);
+    return floatBar ? floatBar->TextColor() : TdxBarPainter::GetBarCaptionTextColor(window);
+}
+
+TColor TdxBarSkinPainter::GetDateNavigatorHeaderColor() const {
+    TdxSkinElement* floatBar = Element(&TdxSkinInfo::FloatBar);
+    return floatBar ? floatBar->Color() : TdxBarPainter::GetDateNavigatorHeaderColor();
+}
+
+TColor TdxBarSkinPainter::GetScreenTipTextColor() const {
+    TdxSkinInfo* info = GetSkinInfo();
+    return info && info->ScreenTipItemColor ? SkinColorOrDefault(info->ScreenTipItemColor)
+                                            : TdxBarPainter::GetScreenTipTextColor();
+}
+
+TColor TdxBarSkinPainter::GetScreenTipTitleColor() const {
+    TdxSkinInfo* info = GetSkinInfo();
+    return info && info->ScreenTipTitleItemColor ? SkinColorOrDefault(info->ScreenTipTitleItemColor)
+                                                 : TdxBarPainter::GetScreenTipTitleColor();
+}
+
+// ---- bars ----------------------------------------------------------------------------------
+
+void TdxBarSkinPainter::FillDockedBarBk(W* window, HDC dc, const TRect& paintRect, const TRect& rect, HBRUSH brush,
+                                        TColor color) const {
+    IdxBarPaintedBar* bar = window->Bar();
+    TdxSkinElement* element = GetBarElement(window);
+    if (!element || (bar && !bar->HasSingleBorder()) || window->HasBackgroundImage())
+        return TdxBarPainter::FillDockedBarBk(window, dc, paintRect, rect, brush, color);
+    TSkinBarCanvasEntry canvas(dc);
+    canvas->IntersectClipWithRect(paintRect);
+    // the element spans the bar less its grip and its mark, which are drawn over their own
+    // backgrounds
+    const bool vertical = IsVerticalWindow(window);
+    TRect area = rect;
+    if (window->ShowsDragGrip()) (vertical ? area.top : area.left) += GetDragAreaSize(window);
+    if (window->ShowsMark()) {
+        TRect mark;
+        CalcMarkRect(window, mark);
+        (vertical ? area.bottom : area.right) -= vertical ? RectHeight(mark) : RectWidth(mark);
+    }
+    window->FillBk(dc, area, window->BkBrush(), clNone, true);
+    DrawSkinElement(element, dc, esNormal, 0, area);
+    if (window->ShowsDragGrip()) {
+        const int size = GetDragAreaSize(window);
+        const TRect grip = vertical ? Rect(rect.left, rect.top, rect.right, rect.top + size)
+                                    : Rect(rect.left, rect.top, rect.left + size, rect.bottom);
+        window->FillBk(dc, grip, window->BkBrush(), clNone, true);
+        DrawSkinElement(Element(vertical ? &TdxSkinInfo::BarDragGripVertical : &TdxSkinInfo::BarDragGrip), dc,
+                        esNormal, 0, grip);
+    }
+}
+
+void TdxBarSkinPainter::FillFloatBarBk(W* window, HDC dc, const TRect& paintRect, const TRect& rect, HBRUSH brush,
+                                       TColor color) const {
+    TdxSkinElement* floatBar = Element(&TdxSkinInfo::FloatBar);
+    if (!floatBar || window->HasBackgroundImage())
+        return TdxBarPainter::FillFloatBarBk(window, dc, paintRect, rect, brush, color);
+    TSkinBarCanvasEntry canvas(dc);
+    canvas->IntersectClipWithRect(paintRect);
+    DrawSkinElement(floatBar, dc, esNormal, 0, window->ClientRect());
+}
+
+void TdxBarSkinPainter::FillBarCaption(W* window, HDC dc, const TRect& rect, HBRUSH brush) const {
+    TdxSkinElement* floatBar = Element(&TdxSkinInfo::FloatBar);
+    if (!floatBar) return TdxBarPainter::FillBarCaption(window, dc, rect, brush);
+    HBRUSH fill = CreateSolidBrush(ColorToRGB(floatBar->Color()));
+    FillRect(dc, &rect, fill);
+    DeleteObject(fill);
+}
+
+void TdxBarSkinPainter::DrawMDIButton(W* window, int button, int state, HDC dc, const TRect& rect) const {
+    window->FillBk(dc, rect, window->BkBrush(), clNone, true);
+    if (state == 1 || state == 2)
+        DrawSkinElement(Element(&TdxSkinInfo::LinkSelected), dc, GetMDIButtonState(state), 0, rect);
+    DrawSkinElement(Element(&TdxSkinInfo::DockWindowButtonGlyphs), dc, esNormal, GetMDIButtonImageIndex(button),
+                    rect);
+}
+
+void TdxBarSkinPainter::DrawStatusBarFrame(W* window, HDC dc, const TRect& rect, HBRUSH brush) const {
+    TdxSkinElement* statusBar = Element(&TdxSkinInfo::StatusBar);
+    if (!statusBar) return;
+    // only the frame: the inside is the status bar's own background
+    const TRect offset = statusBar->ContentOffset()->Rect();
+    TSkinBarCanvasEntry canvas(dc);
+    canvas->ExcludeRectFromClip(
+        Rect(rect.left + offset.left, rect.top + offset.top, rect.right - offset.right, rect.bottom - offset.bottom));
+    DrawSkinElement(statusBar, dc, esNormal, 0, rect);
+}
+
+void TdxBarSkinPainter::DrawBarSizeGrip(W* window, HDC dc, const TRect& gripRect, HBRUSH brush) const {
+    const TdxSkinLookAndFeelPainter* painter = LookAndFeelPainter();
+    if (!painter) return TdxBarPainter::DrawBarSizeGrip(window, dc, gripRect, brush);
+    TSkinBarCanvasEntry canvas(dc);
+    painter->DrawSizeGripArea(BarCanvasInstance(), gripRect, clNone);
+}
+
+void TdxBarSkinPainter::DrawMarkBk(W* window, HDC dc, const TRect& rect, int state) const {
+    window->FillBk(dc, rect, window->BkBrush(), clNone, true);
+    DrawSkinElement(
+        Element(IsVerticalWindow(window) ? &TdxSkinInfo::BarCustomizeVertical : &TdxSkinInfo::BarCustomize), dc,
+        state != 0 ? esHot : esNormal, 0, rect);
+}
+
+void TdxBarSkinPainter::DrawBarSeparator(W* window, HDC dc, const TRect& rect, HBRUSH, bool horizontal) const {
+    window->FillBk(dc, rect, window->BkBrush(), clNone, true);
+    // a horizontal line runs across a vertical bar
+    DrawSkinElement(Element(horizontal ? &TdxSkinInfo::BarSeparatorVertical : &TdxSkinInfo::BarSeparator), dc,
+                    esNormal, 0, rect);
+}
+
+// ---- menus ---------------------------------------------------------------------------------
+
+void TdxBarSkinPainter::DrawDetachCaption(W*, HDC dc, const TRect& rect, int) const {
+    DrawSkinElement(Element(&TdxSkinInfo::PopupMenuSeparator), dc, esNormal, 0, rect);
+}
+
+void TdxBarSkinPainter::DrawMenuSeparatorLine(TcxCanvas* canvas, const TRect& rect) const {
+    TdxSkinElement* separator = Element(&TdxSkinInfo::PopupMenuSeparator);
+    if (!separator) return TdxBarPainter::DrawMenuSeparatorLine(canvas, rect);
+    HDC dc = canvas->GetCanvasHandle();
+    TdxSkinElement* menu = Element(&TdxSkinInfo::PopupMenu);
+    if (separator->IsAlphaUsed() && menu) {
+        // the menu's middle under a see-through separator
+        TdxSkinBorders* borders = menu->Borders();
+        const TRect margins = menu->Image()->Margins()->Rect();
+        const TRect offset = menu->ContentOffset()->Rect();
+        const TRect grown{rect.left - std::max<int>(borders->Left()->Thin(), margins.left) - offset.left,
+                          rect.top - std::max<int>(borders->Top()->Thin(), margins.top) - offset.top,
+                          rect.right + std::max<int>(borders->Right()->Thin(), margins.right) + offset.right,
+                          rect.bottom + std::max<int>(borders->Bottom()->Thin(), margins.bottom) + offset.bottom};
+        TSkinBarCanvasEntry clipped(dc);
+        clipped->IntersectClipWithRect(rect);
+        DrawSkinElement(menu, dc, esNormal, 0, grown);
+    }
+    DrawSkinElement(separator, dc, esNormal, 0, rect);
+}
+
+void TdxBarSkinPainter::DrawExpandButtonContent(W*, HDC dc, const TRect& rect, bool) const {
+    DrawSkinElement(Element(&TdxSkinInfo::PopupMenuExpandButton), dc, esNormal, 0, rect);
+}
+
+void TdxBarSkinPainter::DrawExpandButtonSelection(W*, HDC dc, const TRect& rect) const {
+    DrawSkinElement(Element(&TdxSkinInfo::PopupMenuLinkSelected), dc, esNormal, 0, rect);
+}
+
+void TdxBarSkinPainter::DrawMenuCheckMark(C* control, HDC dc, const TRect& rect, int paintKind, bool down) const {
+    TdxSkinElement* check = Element(&TdxSkinInfo::PopupMenuCheck);
+    if (!down || paintKind != 1 || !check) return TdxBarPainter::DrawMenuCheckMark(control, dc, rect, paintKind, down);
+    const TSize size = check->Size();
+    const int left = rect.left + (RectWidth(rect) - size.cx) / 2, top = rect.top + (RectHeight(rect) - size.cy) / 2;
+    DrawSkinElement(check, dc, esNormal, 0, Rect(left, top, left + size.cx, top + size.cy));
+}
+
+void TdxBarSkinPainter::DrawDropDownListBorder(HDC dc, TColor color, const TRect& rect) const {
+    const TdxSkinLookAndFeelPainter* painter = LookAndFeelPainter();
+    if (!painter) return TdxBarPainter::DrawDropDownListBorder(dc, color, rect);
+    HBRUSH frame = CreateSolidBrush(ColorToRGB(painter->ContainerBorderColor(false)));
+    FrameRect(dc, &rect, frame);
+    DeleteObject(frame);
+}
+
+// ---- items ---------------------------------------------------------------------------------
+
+void TdxBarSkinPainter::DrawButtonBk(BP* params, const TRect& rect, HBRUSH brush) const {
+    TdxBarPainter::DrawButtonBk(params, rect, brush);
+    const bool selected = params->drawSelected;
+    TdxSkinElement* element = nullptr;
+    if (params->paintKind == 1) {
+        if (selected) element = Element(&TdxSkinInfo::PopupMenuDropDownButtonArrow);
+    } else if (!params->droppedDown && (selected || params->down)) {
+        element = Element(&TdxSkinInfo::LinkSelected);
+    }
+    if (element)
+        DrawSkinElementFitted(element, params->canvas->GetCanvasHandle(),
+                              GetLinkState(params->paintKind, params->enabled, selected, params->down,
+                                           params->pressed),
+                              rect);
+}
+
+void TdxBarSkinPainter::DrawGlyphFrame(C* control, HDC dc, HBRUSH brush, bool, const TRect& area, int paintKind,
+                                       bool noGlyph, bool selected, bool down, bool pressed, bool droppedDown,
+                                       bool) const {
+    if (paintKind == 1) {
+        // a checked menu item with a glyph: the check frame around the glyph
+        if (down && !noGlyph)
+            DrawSkinElement(Element(&TdxSkinInfo::PopupMenuCheck), dc, esNormal, 1,
+                            Rect(area.left + 2, area.top + 2, area.right - 2, area.bottom - 2));
+        return;
+    }
+    DrawItemBk(control, dc, area, brush, false);
+    if (selected || down)
+        DrawSkinElement(Element(&TdxSkinInfo::LinkSelected), dc, GetGlyphFrameState(selected, down, pressed, droppedDown),
+                        0, area);
+}
+
+void TdxBarSkinPainter::DrawMenuItemBk(P* params, const TRect& rect) const {
+    C* control = params->GetItemControl();
+    HDC dc = params->canvas->GetCanvasHandle();
+    IdxBarPaintedControl* painted = PaintedControlOf(control);
+    DrawItemBk(control, dc, painted->Bounds(), painted->BkBrush(), false);
+    if (params->drawSelected)
+        DrawSkinElement(Element(&TdxSkinInfo::PopupMenuLinkSelected), dc,
+                        GetLinkState(1, params->enabled, true, false, params->pressed), 0, rect);
+}
+
+// ---- edits, combos and spin edits ----------------------------------------------------------
+
+namespace {
+
+void FillSolid(TcxCanvas* canvas, const TRect& r, TColor color) { canvas->FillRectWithColor(r, color); }
+
+TRect LessMargins(const TRect& r, const TRect& margins) {
+    return Rect(r.left + margins.left, r.top + margins.top, r.right - margins.right, r.bottom - margins.bottom);
+}
+
+}  // namespace
+
+void TdxBarSkinPainter::DrawEditBoxFrame(P* params, TRect& rect) const {
+    const TdxSkinLookAndFeelPainter* painter = LookAndFeelPainter();
+    if (!painter) return TdxBarPainter::DrawEditBoxFrame(params, rect);
+    TRect margins;
+    GetPartMargins(params->paintKind, margins);
+    rect = LessMargins(rect, margins);
+    const bool emphasised = params->drawSelected && params->paintKind != 1;
+    params->canvas->FrameRectBorders(Rect(rect.left - 1, rect.top - 1, rect.right + 1, rect.bottom + 1),
+                                     painter->ContainerBorderColor(emphasised));
+}
+
+void TdxBarSkinPainter::DrawComboButton(P* params, const TRect& rect, int kind) const {
+    const TdxSkinLookAndFeelPainter* painter = LookAndFeelPainter();
+    if (!painter) return TdxBarPainter::DrawComboButton(params, rect, kind);
+    FillSolid(params->canvas, rect, GetEditBackColor(params));
+    const TcxButtonState state = !params->enabled     ? cxbsDisabled
+                                 : params->droppedDown ? cxbsPressed
+                                 : params->drawSelected ? cxbsHot
+                                                        : cxbsNormal;
+    painter->DrawEditorButtonFace(params->canvas, rect, state, cxbkComboBtn);
+}
+
+void TdxBarSkinPainter::DrawColorComboCustomButton(P* params, const TRect& rect) const {
+    const TdxSkinLookAndFeelPainter* painter = LookAndFeelPainter();
+    if (!painter) return TdxBarPainter::DrawColorComboCustomButton(params, rect);
+    const TcxButtonState state = !params->enabled ? cxbsDisabled : params->drawSelected ? cxbsHot : cxbsNormal;
+    painter->DrawEditorButtonFace(params->canvas, rect, state, cxbkEllipsisBtn);
+}
+
+void TdxBarSkinPainter::DrawColorComboColorBox(P* params, const TRect& rect) const {
+    TRect margins;
+    GetColorComboMargins(params->paintKind, margins);
+    FillSolid(params->canvas, LessMargins(rect, margins), GetEditBackColor(params));
+}
+
+void TdxBarSkinPainter::DrawSpinButton(P* params, const TRect& rect, int button) const {
+    const TdxSkinLookAndFeelPainter* painter = LookAndFeelPainter();
+    if (!painter) return TdxBarPainter::DrawSpinButton(params, rect, button);
+    // the spin edit's part 3 is its up button, part 4 its down button
+    painter->DrawEditorButtonFace(params->canvas, rect, TcxButtonState(GetSpinButtonState(params, button)),
+                                  button == 3 ? cxbkSpinUpBtn : cxbkSpinDownBtn);
+}
+
+void TdxBarSkinPainter::FillSpinEditBk(P* params, const TRect& rect) const {
+    TRect margins;
+    GetSpinButtonMargins(params->paintKind, margins);
+    FillSolid(params->canvas, LessMargins(rect, margins), GetEditBackColor(params));
+}
+
+void TdxBarSkinPainter::DrawDateNavigatorButton(TdxBarItem* item, HDC dc, const TRect& rect, const String& text,
+                                                bool pushed) const {
+    const TdxSkinLookAndFeelPainter* painter = LookAndFeelPainter();
+    if (!painter) return TdxBarPainter::DrawDateNavigatorButton(item, dc, rect, text, pushed);
+    TSkinBarCanvasEntry canvas(dc);
+    BarCanvasInstance()->FillRectWithColor(rect, clWindow);
+    painter->DrawCaptionButton(BarCanvasInstance(), rect, pushed ? cxbsPressed : cxbsNormal, text, true);
+}
+
+// ---- screen tips ---------------------------------------------------------------------------
+
+void TdxBarSkinPainter::DrawScreenTipBk(HDC dc, const TRect& rect) const {
+    DrawSkinElement(Element(&TdxSkinInfo::ScreenTipWindow), dc, esNormal, 0, rect);
+}
+
+void TdxBarSkinPainter::DrawScreenTipSeparator(HDC dc, const TRect& rect) const {
+    DrawSkinElement(Element(&TdxSkinInfo::ScreenTipSeparator), dc, esNormal, 0, rect);
+}
+
+// ---- unit ----------------------------------------------------------------------------------
+
+namespace {
+
+void InstallSkinBarPainter() {
+    if (GdiPlusUsable()) SetSkinBarPainterClass(TdxBarSkinPainter::StaticClass());
+}
+
+void UninstallSkinBarPainter() { SetSkinBarPainterClass(TdxBarStandardPainter::StaticClass()); }
+
+}  // namespace
+
+void InitializedxSkinsdxBarPainter() {
+    GlobalUnitsLoader()->RegisterUnit(&InstallSkinBarPainter, &UninstallSkinBarPainter);
+}
+void FinalizedxSkinsdxBarPainter() { GlobalUnitsLoader()->UnregisterUnit(&UninstallSkinBarPainter); }
