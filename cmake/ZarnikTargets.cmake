@@ -80,7 +80,6 @@ function(zarnik_layer_tests name folder)
   zarnik_application_manifest(${name})
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} zarnik_testing)
   target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/support)
-  # gmock first: it declares functions named like our Assert macro.
   target_precompile_headers(${name} PRIVATE ${ZARNIK_COMMON_HEADERS} <gmock/gmock.h> <gtest/gtest.h>)
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
   set_tests_properties(${name} PROPERTIES TIMEOUT 900)

@@ -7,8 +7,10 @@
 #include "RzEdit.h"
 #include "RzPanel.h"
 #include "RzShellCombo.h"
+#include "RzShellDialogs.h"
 #include "RzShellHelpers.h"
 #include "RzShellList.h"
+#include "RzShellOpenSaveForm.h"
 #include "RzShellTree.h"
 #include "RzShellIntf.h"
 #include "RzShellUtils.h"
@@ -32,5 +34,7 @@ void InitializeControlsUnits() {
         {"RzShellCombo", &InitializeRzShellCombo, nullptr},
         {"RzShellList", &InitializeRzShellList, nullptr},
         {"RzShellTree", &InitializeRzShellTree, nullptr},
+        {"RzShellOpenSaveForm", &InitializeRzShellOpenSaveForm, nullptr},
+        {"RzShellDialogs", &InitializeRzShellDialogs, nullptr},
     });
 }

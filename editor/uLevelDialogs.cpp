@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "CommonDialogs.h"
+#include "RzShellDialogs.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ TLevelDialogRunner SetLevelDialogRunner(TLevelDialogRunner runner) {
     return std::exchange(InstalledRunner(), std::move(runner));
 }
 
-bool ExecuteLevelDialog(TOpenDialog* dialog) {
+bool ExecuteLevelDialog(TRzFileDialog* dialog) {
     if (const TLevelDialogRunner& runner = InstalledRunner()) return runner(dialog);
     return dialog->Execute();
 }

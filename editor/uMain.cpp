@@ -63,8 +63,8 @@ void TfmMain::Loaded() {
     SelectedPos = FindPart<TGLPlane>(this, L"SelectedPos");
     btnSkyMaterial = FindPart<TCommandCombo>(this, L"btnSkyMaterial");
     btnBlockMaterial = FindPart<TCommandCombo>(this, L"btnBlockMaterial");
-    od = FindPart<TOpenDialog>(this, L"od");
-    sd = FindPart<TSaveDialog>(this, L"sd");
+    od = FindPart<TRzOpenDialog>(this, L"od");
+    sd = FindPart<TRzSaveDialog>(this, L"sd");
 }
 
 void TfmMain::BeforeDestruction() {
@@ -96,7 +96,7 @@ void TfmMain::FormCreate(TObject*) {
     const String exeFolder = EditorFolder();
     const String levels = exeFolder + L"levels\\";
     if (!DirectoryExists(levels)) CreateDir(levels);
-    for (TOpenDialog* dialog : {od, static_cast<TOpenDialog*>(sd)}) {
+    for (TRzFileDialog* dialog : {static_cast<TRzFileDialog*>(od), static_cast<TRzFileDialog*>(sd)}) {
         dialog->SetInitialDir(levels);
         dialog->SetFileName(L"Level01.level");
     }
@@ -270,7 +270,7 @@ void TfmMain::btnLoadClick(TObject*) {
     // Opening clears the level first: the blocks the window holds go with it.
     ResetBlockHighlight();
     ForgetBlocks();
-    level_->LoadFromFile(od->FileName());
+    level_->LoadFromFile(od->GetFileName());
     btnSkyMaterial->SetText(level_->SkyMaterialName());
     btnBlockMaterial->SetText(level_->BlockMaterialName());
     bot_->PlaceAtCell(level_->StartPos(), level_->HeightAtCell(level_->StartPos()));
@@ -283,11 +283,11 @@ void TfmMain::btnSaveClick(TObject*) {
         return;
     }
     // A relative name is looked up in the current folder, the robot's after start-up.
-    const String opened = od->FileName();
+    const String opened = od->GetFileName();
     sd->SetFileName(FileExists(opened) ? ExtractFileName(opened) : String());
     if (!ExecuteLevelDialog(sd)) return;
-    level_->SaveToFile(sd->FileName());
-    TIniFile file(sd->FileName());
+    level_->SaveToFile(sd->GetFileName());
+    TIniFile file(sd->GetFileName());
     const TGridCell start = bot_->GetCell();
     file.WriteInteger(L"GENERAL", L"StartPosX", start.X);
     file.WriteInteger(L"GENERAL", L"StartPosY", start.Z);

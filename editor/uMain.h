@@ -16,7 +16,7 @@
 // (TCommandCombo) above the view, bound to the same handlers.
 
 #include "Forms.h"  // first: the dialogs' header builds on it
-#include "CommonDialogs.h"
+#include "RzShellDialogs.h"
 #include "uLevel.h"
 
 class TBot;
@@ -103,8 +103,8 @@ public:
     TGLPlane* SelectedPos = nullptr;
     TCommandCombo* btnSkyMaterial = nullptr;
     TCommandCombo* btnBlockMaterial = nullptr;
-    TOpenDialog* od = nullptr;
-    TSaveDialog* sd = nullptr;
+    TRzOpenDialog* od = nullptr;
+    TRzSaveDialog* sd = nullptr;
 
 protected:
     void Loaded() override;

@@ -14,7 +14,9 @@ The files:
   (0, 0). Each is written as RZSPLIT_<NAME>.cursor, the image as the system keeps a cursor in a
   program (the hot spot, then the DIB), and goes into the program as RCDATA: the linker crashes
   on a program whose resource scripts hold cursor images in more than one of them, and the
-  toolkit's script already does.
+  toolkit's script already does;
+- RZSHELLDLG_TOOLBAR.bmp, the open and save dialogs' six 16 x 16 tool-button glyphs side by side
+  (up one level, desktop, new folder, tree, list, details) at 8 bits per pixel on olive.
 """
 import math
 import os
@@ -173,6 +175,78 @@ def bmp8(pixels):
     return header + info + table + bytes(data)
 
 
+# ---- the open and save dialogs' tool buttons
+
+YELLOW, DARKYELLOW, NAVY, TEAL, GREY = (255, 224, 96), (160, 128, 0), (0, 0, 128), (0, 128, 128), (96, 96, 96)
+
+
+def folder_shape(img, ox, oy):
+    polygon(img, [(ox + 1, oy + 4), (ox + 5, oy + 4), (ox + 6, oy + 5), (ox + 13, oy + 5), (ox + 13, oy + 13),
+                  (ox + 1, oy + 13)], YELLOW)
+    line(img, ox + 1, oy + 13, ox + 13, oy + 13, DARKYELLOW)
+    line(img, ox + 13, oy + 5, ox + 13, oy + 13, DARKYELLOW)
+    line(img, ox + 1, oy + 4, ox + 1, oy + 13, DARKYELLOW)
+    line(img, ox + 1, oy + 4, ox + 5, oy + 4, DARKYELLOW)
+
+
+def tool_up(img):
+    folder_shape(img, 0, 2)
+    polygon(img, [(8, 1), (12, 5), (10, 5), (10, 10), (6, 10), (6, 5), (4, 5)], GREEN)
+
+
+def tool_desktop(img):
+    polygon(img, [(1, 2), (14, 2), (14, 11), (1, 11)], NAVY)
+    polygon(img, [(2, 3), (13, 3), (13, 10), (2, 10)], TEAL)
+    line(img, 6, 12, 9, 12, GREY)
+    line(img, 4, 13, 11, 13, GREY)
+
+
+def tool_new_folder(img):
+    folder_shape(img, 0, 2)
+    line(img, 12, 0, 12, 6, RED)
+    line(img, 9, 3, 15, 3, RED)
+    line(img, 10, 1, 14, 5, RED)
+    line(img, 14, 1, 10, 5, RED)
+
+
+def tool_tree(img):
+    for y in (2, 7, 12):
+        polygon(img, [(6 if y > 2 else 1, y), (10 if y > 2 else 5, y), (10 if y > 2 else 5, y + 2),
+                      (6 if y > 2 else 1, y + 2)], YELLOW if y > 2 else NAVY)
+    line(img, 3, 5, 3, 13, GREY)
+    line(img, 3, 8, 5, 8, GREY)
+    line(img, 3, 13, 5, 13, GREY)
+
+
+def tool_list(img):
+    for col in (1, 8):
+        for y in (2, 6, 10):
+            polygon(img, [(col, y), (col + 2, y), (col + 2, y + 2), (col, y + 2)], NAVY)
+            line(img, col + 3, y + 1, col + 5, y + 1, BLACK)
+
+
+def tool_details(img):
+    for y in (2, 6, 10):
+        polygon(img, [(1, y), (3, y), (3, y + 2), (1, y + 2)], NAVY)
+        line(img, 5, y + 1, 8, y + 1, BLACK)
+        line(img, 10, y + 1, 14, y + 1, GREY)
+
+
+TOOLS = [tool_up, tool_desktop, tool_new_folder, tool_tree, tool_list, tool_details]
+
+
+def toolbar_bitmap():
+    img = [[OLIVE] * (16 * len(TOOLS)) for _ in range(16)]
+    for i, draw in enumerate(TOOLS):
+        cell = grid(16, 16)
+        draw(cell)
+        for y in range(16):
+            for x in range(16):
+                if cell[y][x] is not None:
+                    img[y][16 * i + x] = cell[y][x]
+    return bmp8(img)
+
+
 # ---- the cursors
 
 def split_sign(img, ox, oy, horizontal, scale):
@@ -240,6 +314,7 @@ def files():
     out["RZSPLIT_VERT.cursor"] = split_cursor(False)
     out["RZSPLIT_HORZHOTSPOT.cursor"] = hotspot_cursor(True)
     out["RZSPLIT_VERTHOTSPOT.cursor"] = hotspot_cursor(False)
+    out["RZSHELLDLG_TOOLBAR.bmp"] = toolbar_bitmap()
     return out
 
 

@@ -77,7 +77,12 @@ inline constexpr wchar_t kAssertionFailure[] = L"Assertion failure";
 // Assertions stay on in every build; a failure raises EAssertionFailed whose message is the
 // given text followed by " (file, line n)".
 [[noreturn]] void AssertionFailed(const String& message, const char* file, int line);
-#define Assert(cond, message)                                          \
+//
+// Assert takes two arguments. Calls and declarations of another library's functions named Assert
+// (with three or four arguments) pass through the macro unchanged, so headers may come in any order.
+#define Assert(...) ZARNIK_ASSERT_BY_COUNT(__VA_ARGS__, Assert, Assert, ZARNIK_ASSERT, unused)(__VA_ARGS__)
+#define ZARNIK_ASSERT_BY_COUNT(a1, a2, a3, a4, chosen, ...) chosen
+#define ZARNIK_ASSERT(cond, message)                                   \
     do {                                                               \
         if (!(cond)) ::AssertionFailed((message), __FILE__, __LINE__); \
     } while (0)

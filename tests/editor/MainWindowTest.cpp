@@ -18,7 +18,9 @@
 #include "GLWin32Viewer.h"
 #include "IniFiles.h"
 #include "OpenGL1x.h"
+#include "RzShellOpenSaveForm.h"
 #include "RzToolButton.h"
+#include "Screen.h"
 #include "VectorGeometry.h"
 #include "WindowTesting.h"
 #include "uBot.h"
@@ -51,9 +53,9 @@ class MainWindow : public WindowTest {
 protected:
     void SetUp() override {
         WindowTest::SetUp();
-        SetLevelDialogRunner([this](TOpenDialog* dialog) {
+        SetLevelDialogRunner([this](TRzFileDialog* dialog) {
             dialogsRun.push_back(dialog);
-            shownNames.push_back(dialog->FileName());
+            shownNames.push_back(dialog->GetFileName());
             if (dialogAnswer.empty()) return false;
             dialog->SetFileName(dialogAnswer);
             return true;
@@ -169,7 +171,7 @@ protected:
     TfmMain* form = nullptr;
     String savedFolder;
     String dialogAnswer;
-    std::vector<TOpenDialog*> dialogsRun;
+    std::vector<TRzFileDialog*> dialogsRun;
     std::vector<String> shownNames;
 };
 
@@ -208,7 +210,7 @@ TEST_F(MainWindow, StartsOnTheShippedDataWithAnEmptyGridTheRobotOnFourFourAndBot
     EXPECT_EQ(form->SelectedCube(), nullptr);
     EXPECT_TRUE(DirectoryExists(EditorFolder() + L"levels\\"));
     EXPECT_EQ(form->od->InitialDir(), EditorFolder() + L"levels\\");
-    EXPECT_EQ(form->sd->FileName(), L"Level01.level");
+    EXPECT_EQ(form->sd->GetFileName(), L"Level01.level");
     EXPECT_EQ(form->od->Title(), L"Открыть уровень");
     EXPECT_EQ(form->sd->Title(), L"Сохранить уровень");
     EXPECT_EQ(form->sd->Filter(), L"Файлы уровней (*.level)|*.level");
@@ -449,7 +451,7 @@ TEST_F(MainWindow, OpeningTheLevelFileTestsFileShowsItsBlocksTilesMaterialsAndRo
     dialogAnswer = FixtureFile(L"LevelFileTest.level");
     ASSERT_TRUE(FileExists(dialogAnswer));
     Press(L"btnLoad");
-    ASSERT_EQ(dialogsRun, (std::vector<TOpenDialog*>{form->od}));
+    ASSERT_EQ(dialogsRun, (std::vector<TRzFileDialog*>{form->od}));
     EXPECT_EQ(shownNames[0], L"Level01.level");
     EXPECT_EQ(Level()->CountBlocksAt(1, 2), 1);
     EXPECT_EQ(Level()->CountBlocksAt(3, 5), 2);
@@ -496,7 +498,7 @@ TEST_F(MainWindow, SavingRefusesALevelWithoutTilesThenWritesTheGoldenFileThatReo
     const String saved = folder.File(L"saved.level");
     dialogAnswer = saved;
     Press(L"btnSave");
-    ASSERT_EQ(dialogsRun, (std::vector<TOpenDialog*>{form->sd}));
+    ASSERT_EQ(dialogsRun, (std::vector<TRzFileDialog*>{form->sd}));
     EXPECT_EQ(shownNames[0], L"");
     EXPECT_EQ(FileLines(saved), FileLines(FixtureFile(L"Saved.level")));
 
@@ -518,6 +520,61 @@ TEST_F(MainWindow, SavingRefusesALevelWithoutTilesThenWritesTheGoldenFileThatReo
     Press(L"btnSave");
     EXPECT_EQ(shownNames.back(), L"saved.level");
     EXPECT_TRUE(TakeBoxes().empty());
+}
+
+// The real shell dialogs: a name typed into each and Enter.
+TEST_F(MainWindow, TheShellDialogsOpenATypedLevelAndSaveOneThatReopensTheSame) {
+    SetLevelDialogRunner({});
+    const String levels = EditorFolder() + L"levels\\";
+    const String opened = levels + L"zarnik-e2e.level", saved = levels + L"zarnik-e2e-saved.level";
+    ASSERT_TRUE(CopyFileW(FixtureFile(L"LevelFileTest.level").c_str(), opened.c_str(), FALSE));
+    DeleteFileW(saved.c_str());
+    auto dialogForm = [] { return As<TRzShellOpenSaveForm>(Screen->ActiveForm()); };
+    auto typeInto = [&](const wchar_t* name) {
+        return std::vector<std::function<bool()>>{
+            [=] { return dialogForm() && dialogForm()->Executing() && dialogForm()->ShellList->Items()->Count() > 0; },
+            [=] {
+                dialogForm()->edtFileName->SetFocus();
+                dialogForm()->edtFileName->SelectAll();
+                TypeText(name);
+                TypeKey(VK_RETURN);
+                return true;
+            },
+        };
+    };
+    String caption;
+    {
+        auto steps = typeInto(L"zarnik-e2e");
+        steps.insert(steps.begin() + 1, [&] { return caption = dialogForm()->Caption(), true; });
+        TTickScript script(steps, 20000);
+        Press(L"btnLoad");
+        EXPECT_TRUE(script.Done()) << script.StepsRun();
+    }
+    EXPECT_EQ(caption, L"Открыть уровень");
+    EXPECT_TRUE(SameText(form->od->GetFileName(), opened)) << Utf8(form->od->GetFileName());
+    EXPECT_EQ(Level()->CountBlocksAt(3, 5), 2);
+    EXPECT_EQ(form->dcBlocks->Count(), 3);
+    {
+        TTickScript script(typeInto(L"zarnik-e2e-saved"), 20000);
+        Press(L"btnSave");
+        EXPECT_TRUE(script.Done()) << script.StepsRun();
+    }
+    EXPECT_TRUE(SameText(form->sd->GetFileName(), saved)) << Utf8(form->sd->GetFileName());
+    ASSERT_TRUE(FileExists(saved));
+    Press(L"btnReset");
+    ASSERT_EQ(form->dcBlocks->Count(), 0);
+    {
+        TTickScript script(typeInto(L"zarnik-e2e-saved"), 20000);
+        Press(L"btnLoad");
+        EXPECT_TRUE(script.Done()) << script.StepsRun();
+    }
+    EXPECT_EQ(Level()->CountBlocksAt(3, 5), 2);
+    EXPECT_EQ(Level()->CountBlocksAt(1, 2), 1);
+    EXPECT_EQ(form->dcBlocks->Count(), 3);
+    EXPECT_EQ(form->Bot()->GetCell(), (TGridCell{6, 7}));
+    EXPECT_TRUE(TakeBoxes().empty());
+    DeleteFileW(opened.c_str());
+    DeleteFileW(saved.c_str());
 }
 
 // ---- faults the window guards against ---------------------------------------------------------
