@@ -17,6 +17,7 @@
 class TBitmap;
 class TCustomImageList;
 class TcxCanvas;
+class TdxBarItemControl;
 class TdxBarManager;
 class TdxDockControl;
 class IdxBarPaintedWindow;
@@ -113,6 +114,28 @@ public:
     // The combo arrow width and the menu arrow height of the window.
     virtual int ComboArrowWidth() const { return 11; }
     virtual int MenuArrowHeight() const { return 5; }
+
+    // -- menus
+    // The canvas the menu paints on (the expand button is copied onto it); nil without one.
+    virtual TcxCanvas* PaintCanvas() const { return nullptr; }
+    // The width of the side bar of the menu's owner; 0 without one.
+    virtual int SideBarWidth() const { return 0; }
+    // The background of a menu's recently used items (non-recent items have the window's BkBrush).
+    virtual HBRUSH MenuBkBrush() const { return BkBrush(); }
+    // The expand button's selected face.
+    virtual HBRUSH LightBrush() const { return HBRUSH(INT_PTR(COLOR_3DLIGHT + 1)); }
+    // The height of the strip above an item that begins a group.
+    virtual int BeginGroupSize() const { return 0; }
+    // A detachable menu shows a detach caption at its top: its rectangle and state (1 active).
+    virtual bool IsDetachable() const { return false; }
+    virtual TRect DetachCaptionRect() const { return TRect{}; }
+    virtual int DetachCaptionState() const { return 0; }
+    // The first and last item controls shown between the scroll buttons; nil when none.
+    virtual TdxBarItemControl* FirstVisibleItemControl() const { return nullptr; }
+    virtual TdxBarItemControl* LastVisibleItemControl() const { return nullptr; }
+    // The expand button's chevron size and its height.
+    virtual int ExpandArrowSize() const { return 3; }
+    virtual int ExpandButtonHeight() const { return 14; }
 };
 
 // An item control as the painter sees it.
@@ -127,6 +150,11 @@ public:
     virtual TColor StyleTextColor() const { return clDefault; }
     // A menu item shown as not recently used.
     virtual bool IsNonRecent() const { return false; }
+    // The first item of a run that changes between recent and non-recent items.
+    virtual bool StartsRecentChange() const { return false; }
+    // A large menu item with its description shown; a menu item with its shortcut shown.
+    virtual bool ShowsDescription() const { return false; }
+    virtual bool ShowsShortCut() const { return false; }
     // The glyph's size and image for the view size; false when there is no image.
     virtual TSize GlyphSize(int /*viewSize*/) const { return TSize{16, 16}; }
     virtual bool GetImageInfo(int /*viewSize*/, TBitmap*& glyph, TCustomImageList*& images, int& index) const {

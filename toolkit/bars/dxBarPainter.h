@@ -367,28 +367,32 @@ public:
     virtual void InsetDetachCaption(W* menu, TRect& rect) const;
     virtual void DrawDetachCaption(W* menu, HDC dc, const TRect& rect, int state) const;
     virtual void FillMenuBk(W* menu, TcxCanvas* canvas, const TRect& rect, HBRUSH brush, TColor color) const;
-    virtual void DrawMenuBorder(W* /*menu*/, HDC /*dc*/, const TRect& /*rect*/) const {}
-    virtual void DrawMenuInnerBorder(W* /*menu*/, HDC /*dc*/, const TRect& /*rect*/, HBRUSH /*brush*/) const {}
+    virtual void DrawMenuBorder(W* menu, HDC dc, const TRect& rect) const;
+    virtual void DrawMenuInnerBorder(W* menu, HDC dc, const TRect& rect, HBRUSH brush) const;
     virtual void DrawMenuItemBk(P* /*params*/, const TRect& /*rect*/) const {}
     virtual void DrawMenuItemFrame(W* /*menu*/, C* /*control*/, HDC /*dc*/, const TRect& /*rect*/, int /*index*/) const {}
     virtual void DrawMenuSeparatorLine(TcxCanvas* canvas, const TRect& rect) const;
-    virtual void DrawItemSeparator(W* /*menu*/, C* /*control*/, TcxCanvas* /*canvas*/, const TRect& /*rect*/) const {}
-    virtual void DrawMenuButtonItem(BP* /*params*/, const TRect& /*rect*/) const {}
-    virtual void DrawMenuItemText(BP* /*params*/, const TRect& /*rect*/) const {}
+    virtual void DrawItemSeparator(W* menu, C* control, TcxCanvas* canvas, const TRect& rect) const;
+    virtual void DrawMenuButtonItem(BP* params, const TRect& rect) const;
+    virtual void DrawMenuItemText(BP* params, const TRect& rect) const;
+    // The text wrapped to the rectangle's width in at most maxLines lines, the last holding all
+    // the rest (cut with an ellipsis), one "Wg" height apart.
+    virtual void DrawWrappedItemText(BP* params, const String& text, const TRect& rect, int align,
+                                     int maxLines) const;
     virtual void DrawScrollButtonFrame(W* /*menu*/, TcxCanvas* /*canvas*/, bool /*bottom*/) const {}
     virtual int GetScrollButtonHeight(W* menu) const { return menu->TextSize(); }
     virtual void GetScrollButtonRect(W* menu, bool bottom, TRect& rect) const;
     virtual void CalcScrollArrowSize(int height, int& size, int& remainder) const;
     virtual void FillScrollButton(TcxCanvas* canvas, const TRect& rect, TColor color) const;
-    virtual void DrawScrollArrow(W* /*menu*/, TcxCanvas* /*canvas*/, const TRect& /*rect*/, TColor /*color*/,
-                                 int /*direction*/) const {}
-    virtual void DrawScrollButton(W* /*menu*/, TcxCanvas* /*canvas*/, bool /*bottom*/) const {}
-    virtual void DrawScrollButtonBack(W* /*menu*/, TcxCanvas* /*canvas*/, bool /*bottom*/) const {}
-    virtual void DrawScrollButtonLine(W* /*menu*/, TcxCanvas* /*canvas*/, bool /*bottom*/) const {}
+    virtual void DrawScrollArrow(W* menu, TcxCanvas* canvas, const TRect& rect, TColor color,
+                                 int direction) const;
+    virtual void DrawScrollButton(W* menu, TcxCanvas* canvas, bool bottom) const;
+    virtual void DrawScrollButtonBack(W* menu, TcxCanvas* canvas, bool bottom) const;
+    virtual void DrawScrollButtonLine(W* menu, TcxCanvas* canvas, bool bottom) const;
     virtual void CalcExpandButtonMetrics(TcxCanvas* canvas, int textSize, int& arrowWidth, int& height) const;
-    virtual void DrawExpandButton(W* /*menu*/, const TRect& /*rect*/, bool /*selected*/) const {}
-    virtual void DrawExpandButtonSelection(W* /*menu*/, HDC /*dc*/, const TRect& /*rect*/) const {}
-    virtual void DrawExpandButtonContent(W* /*menu*/, HDC /*dc*/, const TRect& /*rect*/, bool /*selected*/) const {}
+    virtual void DrawExpandButton(W* menu, const TRect& rect, bool selected) const;
+    virtual void DrawExpandButtonSelection(W* menu, HDC dc, const TRect& rect) const;
+    virtual void DrawExpandButtonContent(W* menu, HDC dc, const TRect& rect, bool selected) const;
     virtual void DrawAppMenuBorder(W* menu, HDC dc, const TRect& rect) const { DrawMenuBorder(menu, dc, rect); }
     virtual void DrawAppMenuButton(W* /*menu*/, HDC /*dc*/, const TRect& /*rect*/, int /*state*/) const {}
     virtual void DrawAppMenuBk(W* menu, TcxCanvas* canvas, const TRect& rect, const TRect& excludedRect) const;
