@@ -255,15 +255,14 @@ int TdxBarButtonControl::HitTestPart(const TPoint& p) {
 
 void TdxBarButtonControl::ControlClick(bool byMouse) {
     if (byMouse && HotPart() != 0) return;  // released over the arrow part
-    TdxBarItem* item = Item();
     if (TdxBarButton* button = GetButtonItem()) {
         const TdxBarButtonStyle style = button->ButtonStyle();
         if (style == bsChecked || style == bsCheckedDropDown) button->SetDown(!button->Down());
     }
     ControlInactivate(true);
-    // Hook (item controls): the base click road (menu sound, recent-use marks, the held pressed
-    // look, hiding the menu chain) ends in the item's DirectClick.
-    if (item) item->DirectClick();
+    // The click road of every item control: recent-use marks, the held pressed look, the item's
+    // click.
+    TdxBarItemControl::ControlClick(byMouse);
 }
 
 // ---- TdxBarApplicationMenuButtonControl ----------------------------------------------------

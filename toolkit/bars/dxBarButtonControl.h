@@ -85,21 +85,21 @@ public:
     void CloseDropDown(bool hide) override;
     void MarkBarDowned(bool immediately) override;
     // On a toolbar a click always closes the menus; in a menu the button's CloseSubMenuOnClick.
-    virtual bool ClosesMenuOnClick() const;
+    bool ClosesMenuOnClick() const override;
 
     // -- what shows: the link's paint style; on a toolbar a psStandard button without an image
     // shows its caption
     TdxBarPaintStyle GetEffectivePaintStyle() const;
     void CheckGlyphVisibility(TdxBarPaintStyle& style) const;
     // Bit 0 icon, bit 1 text, by the effective paint style and the place.
-    virtual Byte GetViewStructure() const;
+    Byte GetViewStructure() const override;
 
     // -- press and click
     // The mouse was pressed inside on the arrow part of a drop-down button.
     bool IsArrowPressed() const { return HotPart() == 1; }
     // A release over the arrow part does nothing; a checked button toggles Down before the
-    // item's click; an open drop-down closes.
-    virtual void ControlClick(bool byMouse);
+    // click, which then goes the item controls' click road; an open drop-down closes.
+    void ControlClick(bool byMouse) override;
 
 protected:
     // Part 0 the button, part 1 the arrow of a drop-down button.
@@ -116,9 +116,9 @@ class TdxBarApplicationMenuButtonControl : public TdxBarButtonLikeControl {
 public:
     explicit TdxBarApplicationMenuButtonControl(TdxBarItemLink* link) : TdxBarButtonLikeControl(link) {}
     void DropDown(bool /*byMouse*/) override {}
-    virtual Byte GetViewStructure() const;
+    Byte GetViewStructure() const override;
     // Horizontal whatever the bar's orientation.
-    virtual Byte GetPaintKind() const { return 0; }
+    Byte GetPaintKind() const override { return 0; }
 };
 
 constexpr Byte dxBarViewIcon = 1;

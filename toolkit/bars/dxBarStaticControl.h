@@ -14,11 +14,11 @@ public:
     explicit TdxBarCustomStaticControl(TdxBarItemLink* link) : TdxBarItemControl(link) {}
 
     // Clicking never fires the item.
-    virtual bool IsClickable() const { return false; }
+    bool IsClickable() const override { return false; }
     // Selectable (to be moved or edited) only while the manager customizes or designs.
     virtual bool IsNavigable() const;
     // Bit 0 icon (the item has an image), bit 1 text (the item shows its caption).
-    virtual Byte GetViewStructure() const;
+    Byte GetViewStructure() const override;
     // Is the control shown in a menu (its link's collection is a menu's)?
     bool IsInMenu() const;
 };
@@ -37,7 +37,7 @@ public:
     int GetGlyphAreaWidth() const { return 0; }
     // In a menu: with a caption one separator line above (none for the first shown link) and one
     // below the height of a menu item; without caption the begin-group gap.
-    virtual int CalcMenuItemHeight();
+    int CalcMenuItemHeight() override;
 
     // The heading's font bracket: the canvas font becomes bold; the style it had comes back.
     TFontStyles GetStyleFont(TcxCanvas* canvas) const;

@@ -8,6 +8,7 @@
 #include "SysUtils.h"
 #include "dxBar.h"
 #include "dxBarButton.h"
+#include "dxBarButtonControl.h"
 #include "dxBarCanvas.h"
 #include "dxBarCombo.h"
 #include "dxBarGroup.h"
@@ -16,6 +17,7 @@
 #include "dxBarMenuSounds.h"
 #include "dxBarPainter.h"
 #include "dxBarPopupMenu.h"
+#include "dxBarStaticControl.h"
 #include "dxBarSubItem.h"
 
 // Sections: process-wide state · registry · layered windows · colour depth and checker brush ·
@@ -128,10 +130,8 @@ void InitializeBarUnit() {
     // controls (below) take it over.
     RegisterClasses({TdxBarManager::StaticClass(), TdxBar::StaticClass(), TdxBarGroup::StaticClass(),
                      TdxBarPopupMenu::StaticClass()});
-    RegisterClasses({TdxBarButton::StaticClass(), TdxBarLabel::StaticClass(), TdxBarSeparator::StaticClass(),
-                     TdxBarApplicationMenuButtonItem::StaticClass(), TdxBarSubItem::StaticClass(),
-                     TdxBarListItem::StaticClass(), TdxBarContainerItem::StaticClass(), TdxBarEdit::StaticClass(),
-                     TdxBarCombo::StaticClass()});
+    RegisterClasses({TdxBarSubItem::StaticClass(), TdxBarListItem::StaticClass(),
+                     TdxBarContainerItem::StaticClass(), TdxBarEdit::StaticClass(), TdxBarCombo::StaticClass()});
     // AnimateWindow is the toolkit core's binding (AnimateWindowProc).
     user32 = LoadLibraryW(L"user32.dll");
     if (user32) {
@@ -145,10 +145,15 @@ void InitializeBarUnit() {
     CreateCheckerBrush();
     barControls = new std::vector<TCustomdxBarControl*>;
     // Hook (keyboard navigation): the navigation controller is made here.
-    // Hook (item kinds): the item classes register here with their controls, in this order:
-    // button, edit, combo base, combo, sub item, list item, container item, extra-pane list
-    // item, label, separator, application-menu button, quick-customization items, quick-access
-    // item, system-menu sub item.
+    // The item classes register here with their controls, in this order: button, edit, combo
+    // base, combo, sub item, list item, container item, extra-pane list item, label, separator,
+    // application-menu button, quick-customization items, quick-access item, system-menu sub
+    // item. Hook (item kinds): the kinds whose controls do not exist yet join them in that order.
+    RegisterItemControlClass(TdxBarButton::StaticClass(), TdxBarButtonControl::StaticClass(), true);
+    RegisterItemControlClass(TdxBarLabel::StaticClass(), TdxBarCustomStaticControl::StaticClass(), false);
+    RegisterItemControlClass(TdxBarSeparator::StaticClass(), TdxBarSeparatorControl::StaticClass(), true);
+    RegisterItemControlClass(TdxBarApplicationMenuButtonItem::StaticClass(),
+                             TdxBarApplicationMenuButtonControl::StaticClass(), false);
     // Hook (design controller): the bar-control editors and design helpers register here.
     HINSTANCE instance = GetModuleHandleW(nullptr);
     Screen->SetCursors(crdxBarDrag, LoadCursorW(instance, L"DXBARDRAGCURSOR"));

@@ -85,15 +85,19 @@ void TBarWindowTestControl::DrawContent(const TRect& r, Byte) {
 
 TBarWindowControlRegistration::TBarWindowControlRegistration() {
     TdxBarItemList* registry = ItemRegistryInstance();
-    if (registry && !registry->ControlClassOf(TdxBarButton::StaticClass())) {
-        RegisterItemControlClass(TdxBarButton::StaticClass(), TBarWindowTestControl::StaticClass(), false);
-        registered_ = true;
-    }
+    if (!registry) return;
+    saved_ = registry->ControlClassOf(TdxBarButton::StaticClass());
+    if (saved_) UnregisterItemControlClass(TdxBarButton::StaticClass());
+    RegisterItemControlClass(TdxBarButton::StaticClass(), TBarWindowTestControl::StaticClass(), false);
+    registered_ = true;
 }
 
 TBarWindowControlRegistration::~TBarWindowControlRegistration() {
     if (!registered_) return;
     UnregisterItemControlClass(TdxBarButton::StaticClass());
-    // Unregistering also took the class out of the stream registry, where the bar unit keeps it.
-    RegisterClass(TdxBarButton::StaticClass());
+    if (saved_)
+        RegisterItemControlClass(TdxBarButton::StaticClass(), saved_, true);
+    else
+        // Unregistering also took the class out of the stream registry, where the bar unit keeps it.
+        RegisterClass(TdxBarButton::StaticClass());
 }

@@ -87,14 +87,15 @@ protected:
     void DrawContent(const TRect& r, Byte paintKind) override;
 };
 
-// Registers TBarWindowTestControl for the buttons while it lives, unless their class has a control
-// class already.
+// Registers TBarWindowTestControl for the buttons while it lives, in place of their own control
+// class, which it registers again when it goes.
 class TBarWindowControlRegistration {
 public:
     TBarWindowControlRegistration();
     ~TBarWindowControlRegistration();
 
 private:
+    TClass saved_ = nullptr;
     bool registered_ = false;
 };
 
@@ -133,6 +134,16 @@ protected:
         std::vector<TdxBarItemLink*> result;
         for (int i = 0; i < links->GetShownLinkCount(); ++i)
             if (Is<TdxBarButton>(links->GetShownLink(i)->Item())) result.push_back(links->GetShownLink(i));
+        return result;
+    }
+
+    // The shown links that get a control: the buttons and, after Export, the separator (the
+    // list item has none yet).
+    std::vector<TdxBarItemLink*> ControlledLinks() const {
+        std::vector<TdxBarItemLink*> result;
+        for (int i = 0; i < links->GetShownLinkCount(); ++i)
+            if (Is<TdxBarButton>(links->GetShownLink(i)->Item()) || Is<TdxBarSeparator>(links->GetShownLink(i)->Item()))
+                result.push_back(links->GetShownLink(i));
         return result;
     }
 

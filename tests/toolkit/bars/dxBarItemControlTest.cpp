@@ -214,7 +214,7 @@ TEST_F(BarItemControl, FreeingASelectedControlClearsTheSelections) {
     link->FreeControl();
     EXPECT_EQ(manager->SelectedItemControl(), nullptr);
     EXPECT_EQ(window->SelectedLink(), nullptr);
-    EXPECT_EQ(window->ViewInfo()->GetItemViewInfoCount(), 2);
+    EXPECT_EQ(window->ViewInfo()->GetItemViewInfoCount(), 3) << "the two other buttons and the separator";
 }
 
 // Changes that can alter a size rebuild the window (its controls are made anew); the others

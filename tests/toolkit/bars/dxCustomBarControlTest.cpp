@@ -39,9 +39,12 @@ TEST_F(BarWindow, ItemControlsLiveExactlyWhileItsWindowHandleDoes) {
         EXPECT_EQ(link->Control()->BarControl(), window);
         EXPECT_TRUE(window->OwnsItemControl(link->Control()));
     }
-    EXPECT_EQ(window->ViewInfo()->GetItemViewInfoCount(), 3);
+    ASSERT_EQ(ControlledLinks().size(), 4u);
+    for (TdxBarItemLink* link : ControlledLinks()) EXPECT_TRUE(window->OwnsItemControl(link->Control()));
+    EXPECT_EQ(window->ViewInfo()->GetItemViewInfoCount(), 4);
 
     window->DestroyHandle();
+    for (TdxBarItemLink* link : ControlledLinks()) EXPECT_EQ(link->Control(), nullptr) << "the handle went";
     for (TdxBarItemLink* link : ButtonLinks()) EXPECT_EQ(link->Control(), nullptr) << "the handle went";
     EXPECT_EQ(window->ViewInfo()->GetItemViewInfoCount(), 0) << "freed controls leave the view info";
 
@@ -50,7 +53,7 @@ TEST_F(BarWindow, ItemControlsLiveExactlyWhileItsWindowHandleDoes) {
     // A control freed on its own (its link hidden) leaves the window's lists too.
     TdxBarItemLink* save = ButtonLinks()[1];
     save->FreeControl();
-    EXPECT_EQ(window->ViewInfo()->GetItemViewInfoCount(), 2);
+    EXPECT_EQ(window->ViewInfo()->GetItemViewInfoCount(), 3);
 
     FreeObject(window);
     EXPECT_EQ(links->BarControl(), nullptr);
@@ -81,22 +84,24 @@ TEST_F(BarWindow, AShownWindowOutlivingItsLinksAtTheFormsEndLetsGoOfThem) {
     EXPECT_EQ(TTestBarWindow::DestroyLog(), std::vector<std::string>{"window"});
 }
 
-// Stacking from the top of a window 50 wide: Open 0-20, Save 20-40, Export after a 6-pixel gap.
+// Stacking from the top of a window 50 wide: Open 0-20, Save 20-40, Export after a 6-pixel gap,
+// then the separator's 4-pixel line.
 TEST_F(BarWindow, LinksStackDownwardsAndAPartialItemOnlyWhereAllowed) {
     struct TCase {
         const char* name;
         int clientHeight, first;
         bool partial;
-        std::vector<TRect> rects;  // Open, Save, Export
+        std::vector<TRect> rects;  // Open, Save, Export, the separator
         int bottom;
     };
     const TRect none{};
     const TCase cases[] = {
-        {"all fit", 100, 0, false, {{0, 0, 50, 20}, {0, 20, 50, 40}, {0, 46, 50, 66}}, 66},
-        {"the last is refused", 50, 0, false, {{0, 0, 50, 20}, {0, 20, 50, 40}, none}, 40},
-        {"the last is placed in part", 50, 0, true, {{0, 0, 50, 20}, {0, 20, 50, 40}, {0, 46, 50, 66}}, 50},
-        {"the first is refused", 10, 0, false, {none, none, none}, 0},
-        {"from the second link", 100, 1, false, {none, {0, 0, 50, 20}, {0, 26, 50, 46}}, 46},
+        {"all fit", 100, 0, false, {{0, 0, 50, 20}, {0, 20, 50, 40}, {0, 46, 50, 66}, {0, 66, 50, 70}}, 70},
+        {"the last is refused", 68, 0, false, {{0, 0, 50, 20}, {0, 20, 50, 40}, {0, 46, 50, 66}, none}, 66},
+        {"Export is refused", 50, 0, false, {{0, 0, 50, 20}, {0, 20, 50, 40}, none, none}, 40},
+        {"the last is placed in part", 50, 0, true, {{0, 0, 50, 20}, {0, 20, 50, 40}, {0, 46, 50, 66}, none}, 50},
+        {"the first is refused", 10, 0, false, {none, none, none, none}, 0},
+        {"from the second link", 100, 1, false, {none, {0, 0, 50, 20}, {0, 26, 50, 46}, {0, 46, 50, 50}}, 50},
     };
     TTestBarWindow* window = NewWindow();
     window->HandleNeeded();
@@ -109,9 +114,9 @@ TEST_F(BarWindow, LinksStackDownwardsAndAPartialItemOnlyWhereAllowed) {
         int bottom = -1;
         window->CalcVisibleItemsRange(c.first, bottom);
         EXPECT_EQ(bottom, c.bottom);
-        std::vector<TdxBarItemLink*> buttons = ButtonLinks();
-        for (size_t i = 0; i < buttons.size(); ++i) {
-            const TRect r = buttons[i]->ItemRect();
+        std::vector<TdxBarItemLink*> placed = ControlledLinks();
+        for (size_t i = 0; i < placed.size(); ++i) {
+            const TRect r = placed[i]->ItemRect();
             EXPECT_TRUE(EqualRect(&r, &c.rects[i]))
                 << i << ": " << r.left << "," << r.top << "," << r.right << "," << r.bottom;
         }
@@ -134,7 +139,7 @@ TEST_F(BarWindow, AWindowWithoutLinksPlacesAndDrawsNothing) {
 
 // Each control fills 4 pixels beyond its rectangle; the snapshot shows every control inside
 // its own rectangle only, the group gap in the background colour, and the background painted
-// after the items without covering them.
+// after the items without covering them (the separator's line at 66-70 is the separator's).
 TEST_F(BarWindow, ItemsDrawInOrderClippedToTheirBoundsBeforeTheBackground) {
     TTestBarWindow* window = NewWindow();
     window->SetBounds(100, 100, 50, 80);
@@ -148,7 +153,7 @@ TEST_F(BarWindow, ItemsDrawInOrderClippedToTheirBoundsBeforeTheBackground) {
         TColor color;
     };
     for (TProbe probe : {TProbe{0, open}, TProbe{19, open}, TProbe{20, save}, TProbe{39, save}, TProbe{40, bk},
-                         TProbe{45, bk}, TProbe{46, exportColor}, TProbe{65, exportColor}, TProbe{66, bk},
+                         TProbe{45, bk}, TProbe{46, exportColor}, TProbe{65, exportColor}, TProbe{70, bk},
                          TProbe{79, bk}})
         for (int x : {0, 25, 49}) EXPECT_EQ(shot.Pixel(x, probe.y), probe.color) << x << "," << probe.y;
 
