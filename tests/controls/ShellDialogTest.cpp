@@ -382,6 +382,44 @@ TEST_F(ShellDialogTest, ExecuteRefusesToRunTwice) {
     EXPECT_FALSE(dialog.Executing());
 }
 
+// Setting the form's folder, file types and options before the show must not each read the
+// folder: a big folder would be listed several times before the dialog appears.
+struct TListFillCounter : TObject {
+    TRzFileDialog* dialog = nullptr;
+    TClickCount fills;
+    void Attach(TObject*) { dialog->Form()->ShellList->OnFillStart = MakeEvent(&fills, &TClickCount::Click); }
+};
+
+TEST_F(ShellDialogTest, OpeningTheDialogReadsTheFolderOnce) {
+    TRzOpenDialog dialog(nullptr);
+    Prepare(dialog);
+    TListFillCounter counter;
+    counter.dialog = &dialog;
+    dialog.OnInitialized = MakeEvent(&counter, &TListFillCounter::Attach);
+    int fillsWhenShown = -1, fillsLater = -1;
+    std::vector<String> shown;
+    TTickScript script(
+        {
+            [&] { return Active(dialog) && FormOf(dialog)->ShellList->Items()->Count() == 3; },
+            [&] {
+                fillsWhenShown = counter.fills.clicks;
+                shown = Captions(FormOf(dialog));
+                return true;
+            },
+            [&] {
+                fillsLater = counter.fills.clicks;
+                FormOf(dialog)->SetModalResult(mrCancel);
+                return true;
+            },
+        },
+        20000);
+    dialog.Execute();
+    EXPECT_TRUE(script.Done()) << "steps run: " << script.StepsRun();
+    EXPECT_EQ(shown, (std::vector<String>{L"a.level", L"b.level", L"sub"}));
+    EXPECT_EQ(fillsWhenShown, 1);
+    EXPECT_EQ(fillsLater, 1);
+}
+
 // With ZARNIK_DIALOG_SHOTS naming a folder (scripts/dialog-pictures.sh), asks for a picture of
 // the screen at three moments: the open dialog in list view, in details view with the tree, and
 // the save dialog, with the editor's titles.
