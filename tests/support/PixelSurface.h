@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "Bitmap.h"
@@ -36,3 +38,64 @@ inline TColor ColorAt(TBitmap& bitmap, int x, int y) {
 
 // The GDI objects the process holds.
 inline DWORD GdiObjectCount() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
+
+// The bounds of the pixels of a DC in the colour; empty when there are none.
+inline RECT BoundsOfColor(HDC dc, int width, int height, COLORREF color) {
+    RECT r{width, height, 0, 0};
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (GetPixel(dc, x, y) == color) {
+                r.left = std::min<LONG>(r.left, x);
+                r.top = std::min<LONG>(r.top, y);
+                r.right = std::max<LONG>(r.right, x + 1);
+                r.bottom = std::max<LONG>(r.bottom, y + 1);
+            }
+    if (r.right == 0) r = RECT{};
+    return r;
+}
+
+// A white 32-bit memory surface that painters draw into directly, read back by its pixels.
+struct TPainterTestSurface {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap;
+    HGDIOBJ old;
+    int width, height;
+    TPainterTestSurface(int w, int h) : width(w), height(h) {
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB};
+        void* bits = nullptr;
+        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        old = SelectObject(dc, bitmap);
+        RECT r{0, 0, w, h};
+        FillRect(dc, &r, HBRUSH(GetStockObject(WHITE_BRUSH)));
+    }
+    ~TPainterTestSurface() {
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+    TPainterTestSurface(const TPainterTestSurface&) = delete;
+    TPainterTestSurface& operator=(const TPainterTestSurface&) = delete;
+    COLORREF Pixel(int x, int y) const { return GetPixel(dc, x, y); }
+    // A row as text: '#' where the pixel has the colour, '.' elsewhere.
+    std::string Row(int y, COLORREF color) const {
+        std::string s;
+        for (int x = 0; x < width; ++x) s += Pixel(x, y) == color ? '#' : '.';
+        return s;
+    }
+    std::string Column(int x, COLORREF color) const {
+        std::string s;
+        for (int y = 0; y < height; ++y) s += Pixel(x, y) == color ? '#' : '.';
+        return s;
+    }
+    // The pixels that are not white.
+    std::vector<POINT> Inked() const {
+        std::vector<POINT> points;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (Pixel(x, y) != RGB(255, 255, 255)) points.push_back({x, y});
+        return points;
+    }
+    // The bounds of the pixels in the colour; empty when there are none.
+    RECT BoundsOf(COLORREF color) const { return BoundsOfColor(dc, width, height, color); }
+};
