@@ -102,6 +102,12 @@ void TdxCustomRibbon::BeforeDestruction() {
 }
 
 TdxCustomRibbon::~TdxCustomRibbon() {
+    // Deleted without FreeObject: the form still lets go of the caption helper first.
+    if (formCaptionHelper_) {
+        if (TdxCustomRibbonForm* form = GetRibbonForm()) form->SetCaptionHelper(nullptr);
+        formCaptionHelper_.reset();
+        supportNonClientDrawing_ = false;
+    }
     controller_.reset();
     SetBarManager(nullptr);
     delete applicationButton_;

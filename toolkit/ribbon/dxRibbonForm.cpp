@@ -727,6 +727,16 @@ void TdxCustomRibbonForm::WMRButton(TMessage& message) {
     Inherited<TForm>(message);
 }
 
+void TdxCustomRibbonForm::WMNCRButtonDown(TMessage& message) {
+    // The system would follow the button itself until its release and swallow that: the
+    // release must reach WMRButton to open the system menu where it happened.
+    if (captionHelper_ && message.WParam == HTCAPTION && captionHelper_->IsInCaption(CursorPoint())) {
+        message.Result = 0;
+        return;
+    }
+    Inherited<TForm>(message);
+}
+
 void TdxCustomRibbonForm::WMDwmCompositionChanged(TMessage& message) {
     CallDefault(message);
     if (!captionHelper_) return;

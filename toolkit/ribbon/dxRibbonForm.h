@@ -36,6 +36,7 @@ class TdxCustomRibbonForm : public TForm {
                   Z_MESSAGE(WM_SHOWWINDOW, WMShowWindow), Z_MESSAGE(WM_INITMENU, WMInitMenu),
                   Z_MESSAGE(WM_QUERYOPEN, WMQueryOpen), Z_MESSAGE(WM_CANCELMODE, WMCancelMode),
                   Z_MESSAGE(WM_CAPTURECHANGED, WMCaptureChanged), Z_MESSAGE(WM_LBUTTONDOWN, WMLButtonDown),
+                  Z_MESSAGE(WM_LBUTTONDBLCLK, WMLButtonDown), Z_MESSAGE(WM_NCRBUTTONDOWN, WMNCRButtonDown),
                   Z_MESSAGE(WM_LBUTTONUP, WMLButtonUp), Z_MESSAGE(WM_RBUTTONDOWN, WMRButton),
                   Z_MESSAGE(WM_RBUTTONUP, WMRButton), Z_MESSAGE(WM_NCRBUTTONUP, WMRButton),
                   Z_MESSAGE(WM_DWMCOMPOSITIONCHANGED, WMDwmCompositionChanged), Z_MESSAGE(WM_SETTEXT, WMSetText),
@@ -121,6 +122,7 @@ protected:
     void WMLButtonDown(TMessage& message);
     void WMLButtonUp(TMessage& message);
     void WMRButton(TMessage& message);
+    void WMNCRButtonDown(TMessage& message);
     void WMDwmCompositionChanged(TMessage& message);
     void WMSetText(TMessage& message);
     void WMGetText(TMessage& message);
