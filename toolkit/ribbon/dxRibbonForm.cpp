@@ -868,7 +868,6 @@ void TdxCustomRibbonForm::WMExitSizeMove(TMessage& message) {
 
 void InitializedxRibbonForm() {
     if (IsPlatformAbove5()) BufferedPaintInit();
-    RegisterClasses({TdxRibbonForm::StaticClass()});
 }
 
 void FinalizedxRibbonForm() {
