@@ -12,6 +12,7 @@
 
 #include "Application.h"
 #include "cxDWMApi.h"
+#include "dxRibbon.h"
 #include "dxUxTheme.h"
 
 namespace {
@@ -97,6 +98,15 @@ void TdxCustomRibbonForm::DestroyWindowHandle() {
 void TdxCustomRibbonForm::AdjustClientRect(TRect& rect) {
     TForm::AdjustClientRect(rect);
     if (HandleAllocated() && IsZoomed(Handle()) && captionHelper_ && UsesCompositionFrame()) rect.top += 4;
+}
+
+void TdxCustomRibbonForm::KeyDown(Word& key, TShiftState shift) {
+    TForm::KeyDown(key, shift);
+    if (!KeyPreview() || key == 0) return;
+    TWinControl* host = this;
+    if (FormStyle() == fsMDIChild && Application && Application->MainForm()) host = Application->MainForm();
+    for (int i = 0; i < host->ControlCount() && key != 0; ++i)
+        if (auto* ribbon = As<TdxCustomRibbon>(host->Controls(i))) ribbon->FormKeyDown(key, shift);
 }
 
 bool TdxCustomRibbonForm::CanAdjustLayout() const {

@@ -99,6 +99,9 @@ protected:
     void CreateWnd() override;
     void DestroyWindowHandle() override;
     void AdjustClientRect(TRect& rect) override;
+    // With KeyPreview every key goes to the ribbons of the form (of the main form for an MDI
+    // child) too: Ctrl+F1 shows or hides the groups wherever the focus is.
+    void KeyDown(Word& key, TShiftState shift) override;
 
     virtual bool CanAdjustLayout() const;
     virtual void AdjustLayoutForRibbon();

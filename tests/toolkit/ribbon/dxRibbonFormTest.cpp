@@ -219,6 +219,19 @@ TEST_F(RibbonFormTest, TheFormAnswersItsTextWhileTheSystemCaptionStaysQuiet) {
     EXPECT_EQ(ribbon->GetFormCaptionText(), L"level.zlv - Уровень 1");
 }
 
+TEST_F(RibbonFormTest, CtrlF1OnTheFormShowsAndHidesTheGroups) {
+    ASSERT_TRUE(ribbon->ShowTabGroups());
+    TypeChord({VK_CONTROL, VK_F1});
+    EXPECT_TRUE(PumpUntil([&] { return !ribbon->ShowTabGroups(); }));
+    TypeChord({VK_CONTROL, VK_F1});
+    EXPECT_TRUE(PumpUntil([&] { return ribbon->ShowTabGroups(); }));
+    // Without the key preview the form keeps its keys.
+    form->SetKeyPreview(false);
+    TypeChord({VK_CONTROL, VK_F1});
+    PumpUntilIdle();
+    EXPECT_TRUE(ribbon->ShowTabGroups());
+}
+
 // ---- caption buttons under real input ------------------------------------------------------
 
 TEST_F(RibbonFormTest, ACloseIsPostedOnlyWhenTheButtonIsReleasedOverItself) {
