@@ -1,22 +1,8 @@
 #pragma once
-// The painter classes the manager's styles choose. Their own looks come later; until then each
-// draws as the base painter does, which keeps the choice of class (and the ribbon's and skins'
-// questions about it) true from now on.
+// The painter classes the manager's styles choose (TdxBarManager::GetPainterClass).
 
 #include "dxBarPainter.h"
-
-class TdxBarStandardPainter : public TdxBarPainter {
-    Z_CLASS(TdxBarStandardPainter, TdxBarPainter)
-public:
-    using TdxBarPainter::TdxBarPainter;
-    bool IsStandardStyle() const override { return true; }
-};
-
-class TdxBarEnhancedPainter : public TdxBarStandardPainter {
-    Z_CLASS(TdxBarEnhancedPainter, TdxBarStandardPainter)
-public:
-    using TdxBarStandardPainter::TdxBarStandardPainter;
-};
+#include "dxBarStandardPainter.h"
 
 class TdxBarFlatPainter : public TdxBarPainter {
     Z_CLASS(TdxBarFlatPainter, TdxBarPainter)
