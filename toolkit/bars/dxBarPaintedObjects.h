@@ -219,4 +219,11 @@ public:
     virtual void DrawStaticInterior(const TRect& /*rect*/) {}
     // An in-place sub item is expanded.
     virtual bool IsExpanded() const { return false; }
+
+    // -- what the style painters read
+    // The window the control's drop-down opened (a sub menu, a button's drop-down); nil while
+    // none is open.
+    virtual IdxBarPaintedWindow* DropDownWindow() const { return nullptr; }
+    // The control shows itself selected while customizing.
+    virtual bool IsSelfSelected() const { return false; }
 };

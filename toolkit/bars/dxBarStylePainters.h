@@ -2,13 +2,8 @@
 // The painter classes the manager's styles choose (TdxBarManager::GetPainterClass).
 
 #include "dxBarPainter.h"
+#include "dxBarFlatPainter.h"
 #include "dxBarStandardPainter.h"
-
-class TdxBarFlatPainter : public TdxBarPainter {
-    Z_CLASS(TdxBarFlatPainter, TdxBarPainter)
-public:
-    using TdxBarPainter::TdxBarPainter;
-};
 
 class TdxBarOffice11Painter : public TdxBarFlatPainter {
     Z_CLASS(TdxBarOffice11Painter, TdxBarFlatPainter)

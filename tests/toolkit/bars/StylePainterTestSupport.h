@@ -16,7 +16,7 @@ public:
     bool canMove = true, mainMenu = false, mdiButtons = false, internalMenu = false, quickCust = false,
          popup = false, detachable = false;
     int closeState = 0, sideBar = 0;
-    TRect windowBounds{}, ownerGap{}, ownerGapOutside{}, dockClient{};
+    TRect windowBounds{}, ownerGap{}, ownerGapOutside{}, dockClient{}, detachCaptionRect{};
     TdxBarItemControl* lastItem = nullptr;
     TBitmap* dockPicture = nullptr;
     IdxBarPaintedWindow* markPopup = nullptr;
@@ -28,6 +28,7 @@ public:
     bool IsQuickCustMenu() const override { return quickCust; }
     bool IsPopupWindow() const override { return popup; }
     bool IsDetachable() const override { return detachable; }
+    TRect DetachCaptionRect() const override { return detachCaptionRect; }
     int SideBarWidth() const override { return sideBar; }
     TRect OwnerGapRect(bool outside) const override { return outside ? ownerGapOutside : ownerGap; }
     IdxBarPaintedWindow* MarkPopup() const override { return markPopup; }
