@@ -3,13 +3,8 @@
 
 #include "dxBarPainter.h"
 #include "dxBarFlatPainter.h"
+#include "dxBarOffice11Painter.h"
 #include "dxBarStandardPainter.h"
-
-class TdxBarOffice11Painter : public TdxBarFlatPainter {
-    Z_CLASS(TdxBarOffice11Painter, TdxBarFlatPainter)
-public:
-    using TdxBarFlatPainter::TdxBarFlatPainter;
-};
 
 class TdxBarXPPainter : public TdxBarPainter {
     Z_CLASS(TdxBarXPPainter, TdxBarPainter)
