@@ -5,12 +5,7 @@
 #include "dxBarFlatPainter.h"
 #include "dxBarOffice11Painter.h"
 #include "dxBarStandardPainter.h"
-
-class TdxBarXPPainter : public TdxBarPainter {
-    Z_CLASS(TdxBarXPPainter, TdxBarPainter)
-public:
-    using TdxBarPainter::TdxBarPainter;
-};
+#include "dxBarXPPainter.h"
 
 // The painter class of the skinned paint style: the standard painter until the skins library
 // puts its own in (and back again when it ends).
