@@ -8,6 +8,8 @@
 #include "dxBarCanvas.h"
 #include "dxBarItemControlDrawParams.h"
 #include "dxBarStylePainters.h"
+#include "dxFading.h"
+#include "dxBarItemControl.h"
 #include "dxSkinsCore.h"
 #include "dxUnitsLoader.h"
 
@@ -189,6 +191,55 @@ void TdxBarSkinPainter::GetStaticBorderWidths(C* control, int style, TRect& rect
         rect = linkStatic->ContentOffset()->Rect();
     else
         TdxBarPainter::GetStaticBorderWidths(control, style, rect);
+}
+
+void TdxBarSkinPainter::CalcSpinEditLayout(P* params, TRect* parts, int partsHigh, const TRect& rect) const {
+    TdxBarPainter::CalcSpinEditLayout(params, parts, partsHigh, rect);
+    // the text runs up to the spin buttons: the edit box has no border of its own
+    if (partsHigh >= 4) parts[0].right = parts[3].left;
+}
+
+void TdxBarSkinPainter::CalcMarkRect(W* window, TRect& rect) const {
+    TdxBarPainter::CalcMarkRect(window, rect);
+    if (window->DockingStyle() == dsNone) return;
+    IdxBarPaintedBar* bar = window->Bar();
+    TRect m;
+    if (bar && bar->IsStatusBar()) {
+        GetStatusBarMargins(m);
+        rect.top -= m.top;
+        rect.right += m.right;
+        rect.bottom += m.bottom;
+        return;
+    }
+    GetDockedBarMargins(bar, window->DockingStyle(), m);
+    if (IsVerticalWindow(window)) {
+        OffsetRect(&rect, 0, m.bottom);
+        rect.left -= m.left;
+        rect.right += m.right;
+    } else {
+        OffsetRect(&rect, m.right, 0);
+        rect.top -= m.top;
+        rect.bottom += m.bottom;
+    }
+}
+
+void TdxBarSkinPainter::GetMarkDrawRect(W* window, TRect& rect) const {
+    IdxBarPaintedBar* bar = window->Bar();
+    if (!bar || (bar->HasSingleBorder() && !bar->IsStatusBar())) return CalcMarkRect(window, rect);
+    TdxBarPainter::CalcMarkRect(window, rect);
+    if (bar->IsStatusBar() || window->DockingStyle() == dsNone) return;
+    TRect m;
+    GetDockedBarMargins(bar, window->DockingStyle(), m);
+    if (IsVerticalWindow(window))
+        rect.top += m.bottom;
+    else
+        rect.left += m.right;
+}
+
+void TdxBarSkinPainter::InvalidateMark(W* window) const {
+    TdxBarPainter::InvalidateMark(window);
+    HWND handle = window->WindowHandle();
+    if (handle && window->DockingStyle() != dsNone) SendMessageW(handle, WM_NCPAINT, 1, 0);
 }
 
 void TdxBarSkinPainter::CalcBeginGroupRect(W* menu, C*, const TRect& itemRect, TRect& rect) const {
@@ -484,7 +535,27 @@ void TdxBarSkinPainter::DrawDropDownListBorder(HDC dc, TColor color, const TRect
 
 // ---- items ---------------------------------------------------------------------------------
 
+bool TdxBarSkinPainter::DrawFadingButtonBk(BP* params, const TRect& rect) {
+    C* control = params->GetItemControl();
+    IdxFadingElementData* fading = control ? control->FadingData() : nullptr;
+    if (!fading) return false;
+    TRect r = rect;
+    if (params->paintKind != 1) --r.left;  // flat: the picture starts a pixel further left
+    HDC dc = params->canvas->GetCanvasHandle();
+    const int width = RectWidth(PaintedControlOf(control)->Bounds());
+    TSkinBarCanvasEntry canvas(dc);
+    canvas->IntersectClipWithRect(r);
+    fading->DrawImage(dc, Rect(r.right - width, r.top, r.right, r.bottom));
+    return true;
+}
+
+bool TdxBarSkinPainter::DrawFadingGlyphFrame(C* control, HDC dc, const TRect& rect) {
+    IdxFadingElementData* fading = control ? control->FadingData() : nullptr;
+    return fading && fading->DrawImage(dc, rect);
+}
+
 void TdxBarSkinPainter::DrawButtonBk(BP* params, const TRect& rect, HBRUSH brush) const {
+    if (DrawFadingButtonBk(params, rect)) return;
     TdxBarPainter::DrawButtonBk(params, rect, brush);
     const bool selected = params->drawSelected;
     TdxSkinElement* element = nullptr;
@@ -510,6 +581,7 @@ void TdxBarSkinPainter::DrawGlyphFrame(C* control, HDC dc, HBRUSH brush, bool, c
                             Rect(area.left + 2, area.top + 2, area.right - 2, area.bottom - 2));
         return;
     }
+    if (DrawFadingGlyphFrame(control, dc, area)) return;
     DrawItemBk(control, dc, area, brush, false);
     const bool mainMenu = IsMainMenuWindow(PaintedControlOf(control)->PaintedWindow());
     if (selected || down)
@@ -664,6 +736,22 @@ void TdxBarSkinPainter::DrawStaticBorder(P* params, TRect& rect) const {
         DrawSkinElement(linkStatic, dc, esNormal, 0, rect);
     }
     rect = inner;
+}
+
+void TdxBarSkinPainter::DrawSeparatorCaption(P* params, const TRect& rect) const {
+    C* control = params->GetItemControl();
+    HDC dc = params->canvas->GetCanvasHandle();
+    DrawItemBk(control, dc, rect, PaintedControlOf(control)->BkBrush(), false);
+    DrawSkinElement(Element(&TdxSkinInfo::FloatBar), dc, esNormal, 0, rect);
+    // the text between the separator lines above and below it
+    auto* separator = dynamic_cast<TdxBarSeparatorControlDrawParams*>(params);
+    TRect margins, text = rect;
+    GetStaticMargins(margins);
+    text.left += margins.left;
+    text.bottom -= GetSeparatorItemHeight();
+    if (!(separator && separator->firstShownLink)) text.top += GetSeparatorItemHeight();
+    DrawItemText(control, dc, params->caption, text, 0, params->enabled, false, params->paintKind == 2, true, false,
+                 DT_SINGLELINE);
 }
 
 // ---- screen tips ---------------------------------------------------------------------------

@@ -108,6 +108,13 @@ public:
     void CalcExpandButtonMetrics(TcxCanvas* canvas, int textSize, int& arrowWidth, int& height) const override;
     void GetStaticBorderWidths(C* control, int style, TRect& rect) const override;
     void CalcBeginGroupRect(W* menu, C* control, const TRect& itemRect, TRect& rect) const override;
+    void CalcSpinEditLayout(P* params, TRect* parts, int partsHigh, const TRect& rect) const override;
+    // The mark takes in the bar's docked margins (a status bar's margins), so that it reaches
+    // the window's edge; a borderless bar's mark is only moved past its margin.
+    void CalcMarkRect(W* window, TRect& rect) const override;
+    void GetMarkDrawRect(W* window, TRect& rect) const override;
+    // A docked bar's mark reaches into its frame, which is repainted too.
+    void InvalidateMark(W* window) const override;
 
     // ---- colours
     TColor GetItemTextColor(C* control, bool selected, bool flat) const override;
@@ -170,10 +177,15 @@ public:
     void DrawProgressSolid(P* params, const TRect& rect, HBRUSH brush) const override;
     void DrawStaticBk(P* params, const TRect& rect) const override;
     void DrawStaticBorder(P* params, TRect& rect) const override;
+    void DrawSeparatorCaption(P* params, const TRect& rect) const override;
     void DrawScreenTipBk(HDC dc, const TRect& rect) const override;
     void DrawScreenTipSeparator(HDC dc, const TRect& rect) const override;
 
 private:
+    // An item that is fading draws its background and glyph frame from the fading image; false
+    // when there is none.
+    static bool DrawFadingButtonBk(BP* params, const TRect& rect);
+    static bool DrawFadingGlyphFrame(C* control, HDC dc, const TRect& rect);
     // The edit part of an edit item less the part margins.
     TRect EditBoxRect(P* params) const;
     // Whether the item sits on a status bar.

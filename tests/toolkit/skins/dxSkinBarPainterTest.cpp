@@ -14,6 +14,7 @@
 #include "SkinTestSupport.h"
 #include "cxExtendedStylePainters.h"
 #include "dxBarStylePainters.h"
+#include "dxFading.h"
 #include "dxSkinLilian.h"
 #include "dxSkinsCore.h"
 #include "dxSkinsdxBarPainter.h"
@@ -600,4 +601,119 @@ TEST_F(SkinBarPainterFixture, ExpandButtonAndBeginGroupSizes) {
     TRect rect;
     painter_->CalcBeginGroupRect(&window_, &control, Rect(2, 30, 80, 50), rect);
     EXPECT_EQ(rect, Rect(2, 23, 80, 30));
+}
+
+// The mark reaches over the bar's docked margins (the element's content offset) to the window's
+// edge; a borderless bar's mark is only moved past its margin; a status bar's takes its margins.
+TEST_F(SkinBarPainterFixture, MarksTakeInTheBarsMargins) {
+    auto offset = [](TdxSkinElement* e, TRect r) {
+        e->ContentOffset()->SetLeft(r.left);
+        e->ContentOffset()->SetTop(r.top);
+        e->ContentOffset()->SetRight(r.right);
+        e->ContentOffset()->SetBottom(r.bottom);
+    };
+    offset(info_->Bar, Rect(2, 3, 4, 5));
+    offset(info_->BarVertical, Rect(2, 3, 4, 5));
+    offset(info_->Dock, Rect(1, 1, 6, 1));
+    offset(info_->StatusBar, Rect(1, 2, 3, 4));
+    const struct {
+        const char* name;
+        TdxBarDockingStyle docking;
+        bool border, statusBar;
+        TRect calc, draw;
+    } cases[] = {
+        {"toolbar", dsTop, true, false, Rect(93, -3, 104, 27), Rect(93, -3, 104, 27)},
+        {"vertical toolbar", dsLeft, true, false, Rect(-2, 94, 26, 105), Rect(-2, 94, 26, 105)},
+        {"borderless toolbar", dsTop, false, false, Rect(95, -1, 106, 23), Rect(95, 0, 100, 22)},
+        {"status bar", dsBottom, true, true, Rect(89, -2, 103, 26), Rect(89, 0, 100, 22)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        window_.dockingStyle = c.docking;
+        window_.client = c.docking == dsLeft ? Rect(0, 0, 22, 100) : Rect(0, 0, 100, 22);
+        bar_.singleBorder = c.border;
+        bar_.statusBar = c.statusBar;
+        TRect calc, draw;
+        painter_->CalcMarkRect(&window_, calc);
+        painter_->GetMarkDrawRect(&window_, draw);
+        EXPECT_EQ(calc, c.calc);
+        EXPECT_EQ(draw, c.draw);
+    }
+    bar_.singleBorder = true;
+    bar_.statusBar = false;
+}
+
+namespace {
+
+// A fade that paints its image in one colour and remembers where.
+class TFakeFading : public TcxIUnknownObject, public IdxFadingElementData {
+public:
+    TRect drawnIn{};
+    bool DrawImage(HDC dc, const TRect& rect) override {
+        drawnIn = rect;
+        HBRUSH brush = CreateSolidBrush(RGB(0, 160, 160));
+        FillRect(dc, &rect, brush);
+        DeleteObject(brush);
+        return true;
+    }
+    bool GetImage(TdxGPImage*&) override { return false; }
+};
+
+}  // namespace
+
+// A fading item draws the fade's image instead of the skin: the button's background from a
+// pixel left of its rectangle to its right edge, as wide as the item; the glyph frame in place.
+TEST_F(SkinBarPainterFixture, FadingItemsDrawTheFadingImage) {
+    Paint(info_->LinkSelected, 0xC000C0);
+    info_->LinkSelected->Image()->SetStates({esHot});
+    TFakeItemControl control(&window_);
+    control.bounds = Rect(0, 0, 40, 22);
+    TFakeFading fading;
+    control.FadingBegin(&fading);
+    {
+        TPaintSurface surface(60, 22);
+        TdxBarButtonLikeControlDrawParams params(&control);
+        params.canvas = surface.Canvas();
+        params.enabled = true;
+        params.drawSelected = true;
+        painter_->DrawButtonBk(&params, Rect(10, 0, 30, 22), nullptr);
+        EXPECT_EQ(fading.drawnIn, Rect(-10, 0, 30, 22));
+        EXPECT_EQ(surface.At(9, 10), BgrOf(0x00A0A0));
+        EXPECT_EQ(surface.At(8, 10), RgbColor(clWhite));
+        EXPECT_EQ(surface.At(30, 10), RgbColor(clWhite));
+    }
+    {
+        TPaintSurface surface(30, 30);
+        painter_->DrawGlyphFrame(&control, surface.Canvas()->GetCanvasHandle(), nullptr, true, Rect(2, 2, 26, 26), 0,
+                                 false, true, false, false, false, false);
+        EXPECT_EQ(fading.drawnIn, Rect(2, 2, 26, 26));
+        EXPECT_EQ(surface.At(14, 14), BgrOf(0x00A0A0));
+    }
+    // the fade over, the skin again
+    control.FadingEnd();
+    TPaintSurface surface(30, 30);
+    painter_->DrawGlyphFrame(&control, surface.Canvas()->GetCanvasHandle(), nullptr, true, Rect(2, 2, 26, 26), 0,
+                             false, true, false, false, false, false);
+    EXPECT_EQ(surface.At(14, 14), BgrOf(0xC000C0));
+}
+
+// A spin edit's text runs up to its buttons; a separator with a caption lies on "FloatBar".
+TEST_F(SkinBarPainterFixture, SpinEditTextMeetsItsButtonsAndSeparatorCaptionsLieOnTheFloatBar) {
+    TFakeItemControl control(&window_);
+    control.bounds = control.editRect = Rect(0, 0, 120, 22);
+    TdxBarSpinEditDrawParams spin(&control);
+    TRect parts[5] = {};
+    painter_->CalcSpinEditLayout(&spin, parts, 4, Rect(0, 0, 120, 22));
+    EXPECT_LT(parts[3].left, 120);
+    EXPECT_EQ(parts[0].right, parts[3].left);
+    Paint(info_->FloatBar, 0x405060);
+    control.brush = HBRUSH(GetStockObject(WHITE_BRUSH));
+    TPaintSurface surface(100, 24);
+    TdxBarSeparatorControlDrawParams params(&control);
+    params.canvas = surface.Canvas();
+    params.enabled = true;
+    params.caption = L"Group";
+    painter_->DrawSeparatorCaption(&params, Rect(0, 0, 100, 24));
+    EXPECT_EQ(surface.At(95, 1), BgrOf(0x405060));
+    EXPECT_EQ(surface.At(95, 22), BgrOf(0x405060));
 }
