@@ -84,6 +84,13 @@ protected:
         ADD_FAILURE() << "no item " << Utf8(caption);
         return TPoint{0, 0};
     }
+    // The script's last step: cancels the running dialog.
+    static std::function<bool()> CancelStep(TRzFileDialog& dialog) {
+        return [&dialog] {
+            FormOf(dialog)->SetModalResult(mrCancel);
+            return true;
+        };
+    }
     static void FocusEdit(TRzShellOpenSaveForm* form) {
         form->edtFileName->SetFocus();
         form->edtFileName->SelectAll();
@@ -308,10 +315,7 @@ TEST_F(ShellDialogTest, FunctionKeysToggleTheTreeDropTheComboAndRefresh) {
                 return true;
             },
             [&] { return !FormOf(dialog)->ShellCombo->DroppedDown(); },
-            [&] {
-                FormOf(dialog)->SetModalResult(mrCancel);
-                return true;
-            },
+            CancelStep(dialog),
         },
         20000);
     dialog.Execute();
@@ -427,10 +431,7 @@ TEST_F(ShellDialogTest, TheHelpButtonAsksTheDialogsOnHelpForItsContext) {
                 return true;
             },
             [&] { return !recorder.requests.empty(); },
-            [&] {
-                FormOf(dialog)->SetModalResult(mrCancel);
-                return true;
-            },
+            CancelStep(dialog),
         },
         20000);
     dialog.Execute();

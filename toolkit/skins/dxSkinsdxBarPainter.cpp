@@ -389,6 +389,29 @@ void TdxBarSkinPainter::DrawStatusBarFrame(W* window, HDC dc, const TRect& rect,
     DrawSkinElement(statusBar, dc, esNormal, 0, rect);
 }
 
+void TdxBarSkinPainter::DrawDockBk(TdxDockControl* dock, HDC dc, const TRect& paintRect, const TRect& rect,
+                                   const TRect& barRect, HBRUSH brush, TColor color) const {
+    TdxSkinElement* element = Element(&TdxSkinInfo::Dock);
+    if (!element) return TdxBarPainter::DrawDockBk(dock, dc, paintRect, rect, barRect, brush, color);
+    // the whole dock's picture, of which the painted part shows its own piece
+    TRect whole = barRect;
+    OffsetRect(&whole, paintRect.left - rect.left, paintRect.top - rect.top);
+    TSkinBarCanvasEntry canvas(dc);
+    canvas->IntersectClipWithRect(paintRect);
+    DrawSkinElement(element, dc, esNormal, 0, whole);
+}
+
+void TdxBarSkinPainter::DrawFloatMark(W* window, HDC dc, const TRect& rect) const {
+    TdxSkinElement* button = Element(&TdxSkinInfo::DockWindowButton);
+    if (!button) return TdxBarPainter::DrawFloatMark(window, dc, rect);
+    TSkinBarCanvasEntry canvas(dc);
+    canvas->IntersectClipWithRect(rect);
+    FillBarCaption(window, dc, rect, nullptr);
+    const int state = window->MarkState();
+    DrawSkinElement(button, dc, state == 1 ? esHot : state == 2 ? esPressed : esActive, 0, rect);
+    DrawSkinElement(Element(&TdxSkinInfo::DockWindowButtonGlyphs), dc, esNormal, 6, rect);
+}
+
 void TdxBarSkinPainter::DrawStatusBarBk(W* window, HDC dc, const TRect& paintRect, const TRect& rect,
                                         const TRect& barRect, HBRUSH brush, TColor) const {
     // the bar's rectangle where the painted part shows it, so that pieces join without a seam

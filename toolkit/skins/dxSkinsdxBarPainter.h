@@ -136,6 +136,11 @@ public:
     void DrawBarSizeGrip(W* window, HDC dc, const TRect& gripRect, HBRUSH brush) const override;
     void DrawMarkBk(W* window, HDC dc, const TRect& rect, int state) const override;
     void DrawBarSeparator(W* window, HDC dc, const TRect& rect, HBRUSH brush, bool horizontal) const override;
+    void DrawDockBk(TdxDockControl* dock, HDC dc, const TRect& paintRect, const TRect& rect, const TRect& barRect,
+                    HBRUSH brush, TColor color) const override;
+    // The mark button of a floating bar's caption: "DockWindowButton" in the mark's state with
+    // the mark glyph.
+    void DrawFloatMark(W* window, HDC dc, const TRect& rect) const override;
     void DrawStatusBarBk(W* window, HDC dc, const TRect& paintRect, const TRect& rect, const TRect& barRect,
                          HBRUSH brush, TColor color) const override;
     void DrawFloatBorder(W* window, HDC dc, const TRect& windowRect, const TRect& clientRect,

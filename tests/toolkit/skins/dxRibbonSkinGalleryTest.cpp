@@ -920,6 +920,17 @@ void MakeBarsSheet() {
     bar.dragGrip = true;
     TFakeItemControl onBar(&bar), onMenu(&menu), onStatus(&status);
     auto dcCell = [](std::function<void(HDC, const TRect&)> draw) { return TDraw(std::move(draw)); };
+    // a docked toolbar's background in the bar's own coordinates
+    auto docked = [&](TdxBarDockingStyle docking) {
+        return TDraw([&, docking](HDC dc, const TRect& r) {
+            bar.dockingStyle = docking;
+            bar.client = TRect{0, 0, RectWidth(r), RectHeight(r)};
+            SetViewportOrgEx(dc, r.left, r.top, nullptr);
+            p->FillDockedBarBk(&bar, dc, bar.client, bar.client, nullptr, clNone);
+            SetViewportOrgEx(dc, 0, 0, nullptr);
+            bar.dockingStyle = dsTop;
+        });
+    };
 
     TGallerySheet sheet(1400);
     sheet.Text(L"The skin bar painter drawing with the skin \"Lilian\"",
@@ -927,21 +938,8 @@ void MakeBarsSheet() {
     sheet.Skip(30);
     sheet.Row(L"Toolbars",
               {
-                  Cell({220, 26}, L"docked, with grip", dcCell([&](HDC dc, const TRect& r) {
-                           bar.dockingStyle = dsTop;
-                           bar.client = TRect{0, 0, RectWidth(r), RectHeight(r)};
-                           SetViewportOrgEx(dc, r.left, r.top, nullptr);
-                           p->FillDockedBarBk(&bar, dc, bar.client, bar.client, nullptr, clNone);
-                           SetViewportOrgEx(dc, 0, 0, nullptr);
-                       })),
-                  Cell({26, 110}, L"vertical", dcCell([&](HDC dc, const TRect& r) {
-                           bar.dockingStyle = dsLeft;
-                           bar.client = TRect{0, 0, RectWidth(r), RectHeight(r)};
-                           SetViewportOrgEx(dc, r.left, r.top, nullptr);
-                           p->FillDockedBarBk(&bar, dc, bar.client, bar.client, nullptr, clNone);
-                           SetViewportOrgEx(dc, 0, 0, nullptr);
-                           bar.dockingStyle = dsTop;
-                       })),
+                  Cell({220, 26}, L"docked, with grip", docked(dsTop)),
+                  Cell({26, 110}, L"vertical", docked(dsLeft)),
                   Cell({8, 26}, L"separator", dcCell([&](HDC dc, const TRect& r) {
                            p->DrawBarSeparator(&bar, dc, r, nullptr, false);
                        })),

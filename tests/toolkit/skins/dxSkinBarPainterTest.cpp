@@ -23,6 +23,18 @@ namespace {
 
 TColor BgrOf(DWORD rgb) { return TColor(((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF)); }
 
+// Eight 10 x 10 image sets stacked, each a square [from, to) of its own colour, 20 x (set + 1)
+// shifted into place, in a clear frame.
+void PaintGlyphSets(TdxSkinElement* glyphs, int from, int to, int shift) {
+    glyphs->SetImageCount(8);
+    glyphs->Image()->SetStates({esNormal});
+    glyphs->Image()->SetImageLayout(ilVertical);
+    SetSkinTestPicture(glyphs->Image(), 10, 80, [=](int x, int y) -> DWORD {
+        const int fy = y % 10;
+        return x >= from && x < to && fy >= from && fy < to ? 0xFF000000u | DWORD(20 * (y / 10 + 1)) << shift : 0u;
+    });
+}
+
 class SkinBarPainterFixture : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -204,15 +216,8 @@ TEST_F(SkinBarPainterFixture, MDIButtonsShowTheSelectionWhenHotAndTheirGlyph) {
     selected->Image()->SetStates({esHot, esPressed});
     selected->Image()->SetImageLayout(ilVertical);
     SetSkinTestPicture(selected->Image(), 10, 20, [](int, int y) { return y < 10 ? 0xFF00A000u : 0xFF00A0A0u; });
-    TdxSkinElement* glyphs = info_->DockWindowButtonGlyphs;
-    glyphs->SetImageCount(8);
-    glyphs->Image()->SetStates({esNormal});
-    glyphs->Image()->SetImageLayout(ilVertical);
-    // each set a 4 x 4 square of its own colour in the middle of a clear 10 x 10 frame
-    SetSkinTestPicture(glyphs->Image(), 10, 80, [](int x, int y) -> DWORD {
-        const int fy = y % 10;
-        return x >= 3 && x < 7 && fy >= 3 && fy < 7 ? 0xFF000000u | DWORD(20 * (y / 10 + 1)) << 16 : 0u;
-    });
+    // each set a 4 x 4 square of red 20 x (set + 1)
+    PaintGlyphSets(info_->DockWindowButtonGlyphs, 3, 7, 16);
     window_.bkBrush = HBRUSH(INT_PTR(COLOR_WINDOW + 1));
     const struct {
         int button, state;
@@ -448,6 +453,37 @@ TEST_F(SkinBarPainterFixture, BackgroundsFramesAndSelectionsDrawTheirElements) {
                                        Rect(0, 0, 100, 30), nullptr, clNone);
          },
          {{1, 15, 0x00A000}, {31, 15, 0xA00000}, {36, 15, 0x00A000}, {25, 15, kWhite}, {55, 15, kWhite}}},
+        {"dock background: the piece of the dock at its place",
+         [&] { PaintWithLeftEdge(info_->Dock, 4, 0xA000A0, 0x00A0A0); },
+         [&](TcxCanvas* c) {
+             painter_->DrawDockBk(nullptr, c->GetCanvasHandle(), Rect(0, 0, 20, 30), Rect(40, 0, 60, 30),
+                                  Rect(0, 0, 100, 30), nullptr, clNone);
+             painter_->DrawDockBk(nullptr, c->GetCanvasHandle(), Rect(30, 0, 50, 30), Rect(0, 0, 20, 30),
+                                  Rect(0, 0, 100, 30), nullptr, clNone);
+         },
+         {{1, 15, 0x00A0A0}, {31, 15, 0xA000A0}, {36, 15, 0x00A0A0}, {25, 15, kWhite}, {55, 15, kWhite}}},
+        {"floating bar's mark button: the caption, the button in the mark's state, the mark glyph",
+         [&] {
+             info_->FloatBar->SetColor(TColor(0x0000F0));  // the caption: red
+             TdxSkinElement* button = info_->DockWindowButton;
+             button->Image()->SetStates({esActive, esHot, esPressed});
+             button->Image()->SetImageLayout(ilVertical);
+             // a frame of its state's colour around a clear middle; the frames stack in the
+             // states' order: hot, pressed, active
+             SetSkinTestPicture(button->Image(), 10, 30, [](int x, int y) -> DWORD {
+                 const int fy = y % 10;
+                 const DWORD colours[] = {0x108010, 0x801010, 0x101080};
+                 return x == 0 || x == 9 || fy == 0 || fy == 9 ? 0xFF000000u | colours[y / 10] : 0u;
+             });
+             PaintGlyphSets(info_->DockWindowButtonGlyphs, 4, 6, 0);  // blue 20 x (set + 1)
+             window_.markState = 1;
+         },
+         [&](TcxCanvas* c) {
+             painter_->DrawFloatMark(&window_, c->GetCanvasHandle(), Rect(10, 10, 20, 20));
+             window_.markState = 0;
+         },
+         // image set 6 is blue 140; the hot frame green; the caption shows between them
+         {{15, 15, 0x00008C}, {10, 15, 0x108010}, {12, 12, 0xF00000}, {9, 15, kWhite}}},
         {"menu background with the side strip in the glyph column",
          [&] {
              Paint(info_->PopupMenu, 0x3040A0);
