@@ -515,7 +515,9 @@ TRect ProgressFilledRect(TdxBarItemControlDrawParams* params, const TRect& rect)
 
 void TdxBarPainter::DrawProgressBar(P* params, const TRect& rect, TColor color) const {
     DrawProgressBk(params, rect);
-    TRect filled = ProgressFilledRect(params, rect);
+    TRect content = rect;
+    GetProgressContentRect(params, content);
+    TRect filled = ProgressFilledRect(params, content);
     auto* progress = dynamic_cast<TdxBarProgressControlDrawParams*>(params);
     HBRUSH brush = CreateSolidBrush(ColorToRGB(color));
     if (progress && progress->solid)
