@@ -1,0 +1,71 @@
+#include "EditControlTestWindow.h"
+
+#include <windowsx.h>
+
+#include "dxBarItemLinks.h"
+#include "dxBarSubItem.h"
+
+void TEditTestBarWindow::WndProc(TMessage& message) {
+    // A second click on the same place comes as a double click: a press all the same.
+    bool press = message.Msg == WM_LBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK;
+    if (press || message.Msg == WM_LBUTTONUP) {
+        TPoint p{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+        TdxBarItemControl* control = ItemControlAtPoint(p);
+        if (control && press) {
+            SetSelectedLink(control->Link());
+            control->ClickAt(true, false);
+        } else if (control && GetSelectedControl() == control) {
+            control->ControlClick(true);
+        }
+        return;
+    }
+    TTestBarWindow::WndProc(message);
+}
+
+void EditControlTest::SetUp() {
+    WindowTest::SetUp();
+    form.reset(static_cast<TBarTestForm*>(TBarTestForm::StaticClass()->Create(static_cast<TComponent*>(nullptr))));
+    manager = static_cast<TdxBarManager*>(form->FindComponent(L"dxBarManager"));
+    ASSERT_NE(manager, nullptr);
+    owner = static_cast<TdxBarSubItem*>(manager->AddItem(TdxBarSubItem::StaticClass()));
+}
+
+void EditControlTest::TearDown() {
+    form.reset();
+    WindowTest::TearDown();
+}
+
+void EditControlTest::ShowWindowWith(const std::vector<TdxBarItem*>& items) {
+    for (TdxBarItem* item : items) owner->ItemLinks()->AddItem(item);
+    window = new TEditTestBarWindow(manager);
+    window->AssignItemLinks(owner->ItemLinks());
+    window->SetBounds(100, 100, 220, 24 * int(items.size()) + 4);
+    SetWindowPos(window->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    window->Relayout();
+    PumpUntilIdle();
+}
+
+TdxBarItemLink* EditControlTest::LinkOf(TdxBarItem* item) const {
+    TdxBarItemLinks* links = owner->ItemLinks();
+    for (int i = 0; i < links->Count(); ++i)
+        if (links->GetLink(i)->Item() == item) return links->GetLink(i);
+    return nullptr;
+}
+
+TPoint EditControlTest::ScreenCentre(const TRect& r) const {
+    return window->ClientToScreen(TPoint{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+}
+
+String EditControlTest::ReadEditor(TdxBarWinControl* control) {
+    String text;
+    control->ReadEditText(text);
+    return text;
+}
+
+int EditControlTest::CountColor(const TControlSnapshot& shot, const TRect& r, TColor color) {
+    int count = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            if (shot.Pixel(x, y) == color) ++count;
+    return count;
+}

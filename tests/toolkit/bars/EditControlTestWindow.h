@@ -1,0 +1,46 @@
+#pragma once
+// What the edit and combo control tests share: the bar test form, a sub item whose links show
+// the items under test, and a test bar window (shown at (100, 100), 220 pixels wide) whose left
+// button presses the control under the mouse, as a bar window does.
+
+#include <memory>
+#include <vector>
+
+#include "BarTestForm.h"
+#include "ControlSnapshot.h"
+#include "TestBarWindow.h"
+#include "dxBarEditControl.h"
+#include "dxBarManager.h"
+
+// A left press selects the control under the mouse and presses it; the release clicks it.
+class TEditTestBarWindow : public TTestBarWindow {
+    Z_CLASS(TEditTestBarWindow, TTestBarWindow)
+public:
+    explicit TEditTestBarWindow(TComponent* manager) : TTestBarWindow(manager, "edits") { itemHeight = 0; }
+
+protected:
+    void WndProc(TMessage& message) override;
+};
+
+class EditControlTest : public WindowTest {
+public:
+    void Changed(TObject*) { ++changes; }
+    void CurChanged(TObject*) { ++curChanges; }
+
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Shows the window with one link per item, in order.
+    void ShowWindowWith(const std::vector<TdxBarItem*>& items);
+    TdxBarItemLink* LinkOf(TdxBarItem* item) const;
+    TPoint ScreenCentre(const TRect& clientRect) const;
+    static String ReadEditor(TdxBarWinControl* control);
+    // The pixels of the colour inside the rectangle of a snapshot.
+    static int CountColor(const TControlSnapshot& shot, const TRect& r, TColor color);
+
+    std::unique_ptr<TBarTestForm> form;
+    TdxBarManager* manager = nullptr;
+    TdxBarSubItem* owner = nullptr;
+    TEditTestBarWindow* window = nullptr;
+    int changes = 0, curChanges = 0;
+};
