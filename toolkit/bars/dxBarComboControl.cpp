@@ -55,6 +55,11 @@ void TCustomdxBarComboControl::ControlInactivate(bool immediately) {
     TdxBarEditControl::ControlInactivate(immediately);
 }
 
+void TCustomdxBarComboControl::ChangeFocused(bool value) {
+    if (!value) ChangeDroppedDown(false);
+    TdxBarEditControl::ChangeFocused(value);
+}
+
 void TCustomdxBarComboControl::EnabledChanged() {
     ChangeDroppedDown(false);
     TdxBarEditControl::EnabledChanged();

@@ -27,6 +27,8 @@ public:
     virtual TPoint CalcDropDownPos();
 
     void ControlInactivate(bool immediately) override;
+    // The list closes with the editor, also when the focus leaves to another window.
+    void ChangeFocused(bool value) override;
     void EnabledChanged() override;
     bool ContainsWindow(HWND window) const override;
     bool DrawsText() const override;

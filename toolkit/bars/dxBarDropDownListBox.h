@@ -16,7 +16,7 @@ class TdxBarDropDownListBox : public TCustomListBox {
     Z_MESSAGE_MAP(Z_MESSAGE(WM_NCCALCSIZE, WMNCCalcSize), Z_MESSAGE(WM_NCPAINT, WMNCPaint),
                   Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd), Z_MESSAGE(WM_MOUSEMOVE, WMMouseMove),
                   Z_MESSAGE(WM_CAPTURECHANGED, WMCaptureChanged), Z_MESSAGE(WM_LBUTTONUP, WMLButtonUp),
-                  Z_MESSAGE(WM_KEYDOWN, WMKeyDown))
+                  Z_MESSAGE(WM_KEYDOWN, WMKeyDown), Z_MESSAGE(WM_MOUSEACTIVATE, WMMouseActivate))
 public:
     TdxBarDropDownListBox(TComponent* owner, TdxBarCustomCombo* combo);
 
@@ -41,6 +41,7 @@ private:
     void WMCaptureChanged(TMessage& m);
     void WMLButtonUp(TMessage& m);
     void WMKeyDown(TMessage& m);
+    void WMMouseActivate(TMessage& m) { m.Result = MA_NOACTIVATE; }
 
     TdxBarCustomCombo* combo_;
     bool waitForCapture_ = false;

@@ -264,9 +264,9 @@ void TdxBarWinControl::HandleKeyUp(Word& key) {
         key = 0;
         return;
     }
+    // Hook (menu chain): an Alt released inside closes the bar window's menu chain and lets the
+    // manager's keyboard hook see the release.
     keyPressedInside_ = 0;
-    // An Alt released inside closes the menu chain, which leaves the editor.
-    if (key == VK_MENU) ControlInactivate(true);
 }
 
 void TdxBarWinControl::TabOut() {

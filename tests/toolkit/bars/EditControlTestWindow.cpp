@@ -35,9 +35,10 @@ void EditControlTest::TearDown() {
     WindowTest::TearDown();
 }
 
-void EditControlTest::ShowWindowWith(const std::vector<TdxBarItem*>& items) {
+void EditControlTest::ShowWindowWith(const std::vector<TdxBarItem*>& items, int kind) {
     for (TdxBarItem* item : items) owner->ItemLinks()->AddItem(item);
     window = new TEditTestBarWindow(manager);
+    window->kind = kind;
     window->AssignItemLinks(owner->ItemLinks());
     window->SetBounds(100, 100, 220, 24 * int(items.size()) + 4);
     SetWindowPos(window->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);

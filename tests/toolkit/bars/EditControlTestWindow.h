@@ -17,6 +17,8 @@ class TEditTestBarWindow : public TTestBarWindow {
     Z_CLASS(TEditTestBarWindow, TTestBarWindow)
 public:
     explicit TEditTestBarWindow(TComponent* manager) : TTestBarWindow(manager, "edits") { itemHeight = 0; }
+    int kind = 2;  // 0 a toolbar, 2 a menu
+    int GetBarControlKind() const override { return kind; }
 
 protected:
     void WndProc(TMessage& message) override;
@@ -31,7 +33,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
     // Shows the window with one link per item, in order.
-    void ShowWindowWith(const std::vector<TdxBarItem*>& items);
+    void ShowWindowWith(const std::vector<TdxBarItem*>& items, int kind = 2);
     TdxBarItemLink* LinkOf(TdxBarItem* item) const;
     TPoint ScreenCentre(const TRect& clientRect) const;
     static String ReadEditor(TdxBarWinControl* control);
