@@ -2,6 +2,9 @@
 
 #include <windowsx.h>
 
+#include <cstdlib>
+#include <fstream>
+
 #include "dxBarItemLinks.h"
 #include "dxBarSubItem.h"
 
@@ -69,4 +72,29 @@ int EditControlTest::CountColor(const TControlSnapshot& shot, const TRect& r, TC
         for (int x = r.left; x < r.right; ++x)
             if (shot.Pixel(x, y) == color) ++count;
     return count;
+}
+
+void EditControlTest::SaveScreenPicture(const std::string& name, const TRect& r) {
+    const char* shots = std::getenv("ZARNIK_SHOTS");
+    if (!shots) return;
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    const int stride = (width * 3 + 3) & ~3;
+    std::vector<char> pixels(size_t(stride) * size_t(height));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            COLORREF c = GetPixel(screen, r.left + x, r.top + height - 1 - y);
+            char* p = &pixels[size_t(y) * size_t(stride) + size_t(x) * 3];
+            p[0] = char(GetBValue(c)), p[1] = char(GetGValue(c)), p[2] = char(GetRValue(c));
+        }
+    ReleaseDC(nullptr, screen);
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, DWORD(pixels.size()), 0, 0, 0, 0};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = DWORD(file.bfOffBits + pixels.size());
+    std::ofstream out(std::string(shots) + "/" + name + ".bmp", std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+    out.write(reinterpret_cast<const char*>(&info), sizeof(info));
+    out.write(pixels.data(), std::streamsize(pixels.size()));
 }

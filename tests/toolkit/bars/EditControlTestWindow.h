@@ -4,6 +4,7 @@
 // button presses the control under the mouse, as a bar window does.
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "BarTestForm.h"
@@ -37,6 +38,9 @@ protected:
     TdxBarItemLink* LinkOf(TdxBarItem* item) const;
     TPoint ScreenCentre(const TRect& clientRect) const;
     static String ReadEditor(TdxBarWinControl* control);
+    // With ZARNIK_SHOTS naming a folder, saves what the screen shows in the rectangle there as
+    // name.bmp.
+    static void SaveScreenPicture(const std::string& name, const TRect& screenRect);
     // The pixels of the colour inside the rectangle of a snapshot.
     static int CountColor(const TControlSnapshot& shot, const TRect& r, TColor color);
 

@@ -61,6 +61,9 @@ TEST_F(BarComboControl, TheButtonDropsTheListBesideAMenuItemAndAClickOnAnEntryCh
     EXPECT_EQ(list.left, expected.x);
     EXPECT_EQ(list.top, expected.y);
     // Three entries, the chosen one selected; the entries' text is drawn in each row.
+    RECT bar{};
+    GetWindowRect(window->Handle(), &bar);
+    SaveScreenPicture("combo-list", TRect{bar.left - 4, bar.top - 4, list.right + 4, std::max(bar.bottom, list.bottom) + 4});
     EXPECT_EQ(combo->ListBox()->Count(), 3);
     EXPECT_EQ(combo->ListBox()->ItemIndex(), 1);
     {
@@ -69,6 +72,9 @@ TEST_F(BarComboControl, TheButtonDropsTheListBesideAMenuItemAndAClickOnAnEntryCh
         for (int i : {0, 2}) EXPECT_GT(CountColor(shot, combo->ListBox()->ItemRect(i), ink), 5) << i;
         const TColor selected = TColor(ColorToRGB(clHighlight));
         EXPECT_GT(CountColor(shot, combo->ListBox()->ItemRect(1), selected), 10);
+        // The chosen entry's text shows in the selection's text colour.
+        EXPECT_EQ(CountColor(shot, combo->ListBox()->ItemRect(1), ink), 0);
+        EXPECT_GT(CountColor(shot, combo->ListBox()->ItemRect(1), TColor(ColorToRGB(clHighlightText))), 5);
     }
     ClickAt(EntryCentre(2));
     ASSERT_TRUE(PumpUntil([&] { return !ListShown(); }));
