@@ -30,8 +30,10 @@ bool TCustomdxBarComboControl::ItemShowsEditor() const {
 }
 
 void TCustomdxBarComboControl::ChangeDroppedDown(bool value) {
+    // The flag first: a control going with its link must not reach the item.
+    if (value == droppedDown_) return;
     TCustomdxBarCombo* combo = GetComboItem();
-    if (value == droppedDown_ || !combo || combo->ReadOnly()) return;
+    if (!combo || combo->ReadOnly()) return;
     droppedDown_ = value;
     RepaintControl();
     if (value) {

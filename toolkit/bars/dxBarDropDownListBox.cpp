@@ -2,10 +2,12 @@
 
 #include <windowsx.h>
 
+#include "cxObjectLinks.h"
 #include "dxBarCanvas.h"
 #include "dxBarCombo.h"
 #include "dxBarComboControl.h"
 #include "dxBarItemLinks.h"
+#include "dxBarLookups.h"
 #include "dxBarManager.h"
 #include "dxBarPainter.h"
 #include "dxCustomBarControl.h"
@@ -101,9 +103,13 @@ void TdxBarDropDownListBox::WMLButtonUp(TMessage& m) {
     TdxBarItemLink* link = combo->GetEditingLink();
     if (link) link->GetSourceLink()->MarkUsed(true);
     // Closing the open menus ends the editing and closes the list.
+    TcxObjectLinkGuard comboAlive(combo);
+    CloseActiveBarControlMenus();
+    if (!comboAlive.Alive()) return;
+    link = combo->GetEditingLink();
     if (link)
         if (auto* control = As<TCustomdxBarComboControl>(link->Control())) control->ControlInactivate(true);
-    if (index >= 0) combo->SetItemIndex(index);
+    if (comboAlive.Alive() && index >= 0) combo->SetItemIndex(index);
 }
 
 void TdxBarDropDownListBox::DoClick() {

@@ -121,7 +121,10 @@ void TdxBarWinControl::ChangeFocused(bool value) {
     if (value) {
         cancelling_ = false;
         savedFocus_ = GetFocus();
-        // The bar window makes its active control visible; its selection follows the press.
+        TcxObjectLinkGuard self(this);
+        if (!IsActive()) ControlActivate(true);
+        if (!self.Alive()) return;
+        if (BarControl() && BarControl()->GetSelectedControl() == this) BarControl()->EnsureItemVisible(this);
         ShowEditWindow();
         return;
     }
@@ -160,7 +163,11 @@ void TdxBarWinControl::RestoreFocus() {
         if (HWND next = GetWindow(BarControl()->Handle(), GW_HWNDNEXT)) SetFocus(next);
 }
 
-void TdxBarWinControl::ControlInactivate(bool /*immediately*/) { ChangeFocused(false); }
+void TdxBarWinControl::ControlInactivate(bool immediately) {
+    TcxObjectLinkGuard self(this);
+    TdxBarItemControl::ControlInactivate(immediately);
+    if (self.Alive()) ChangeFocused(false);
+}
 
 void TdxBarWinControl::EnabledChanged() {
     ChangeFocused(false);
@@ -179,12 +186,17 @@ void TdxBarWinControl::ControlPress(bool byMouse, bool extra) {
     if (self.Alive()) UpdateHotFromCursor(byMouse);
 }
 
+bool TdxBarWinControl::AcceptsMouse() const {
+    if (!TdxBarItemControl::AcceptsMouse()) return false;
+    if (!BarControl() || BarControl()->IsCustomizing() || GetPaintKind() == 1) return true;
+    return HotPart() != 1 && HotPart() != 2;
+}
+
 bool TdxBarWinControl::IsClickable() const { return BarControl() && BarControl()->IsRotated(); }
 
 bool TdxBarWinControl::ContainsWindow(HWND window) const {
     if (!window) return false;
-    HWND bar = BarControl() && BarControl()->HandleAllocated() ? BarControl()->Handle() : nullptr;
-    if (bar && (window == bar || IsChild(bar, window))) return true;
+    if (TdxBarItemControl::ContainsWindow(window)) return true;
     HWND own = GetEditHandle();
     return own && (window == own || IsChild(own, window));
 }
@@ -210,7 +222,11 @@ void TdxBarWinControl::UpdateHotFromCursor(bool byMouse) {
 
 void TdxBarWinControl::KeyDown(Word& key, TShiftState shift) {
     if (key == VK_F10 || key == VK_MENU || shift.Contains(ssAlt)) {
+        bool chord = key != VK_MENU && shift.Contains(ssAlt);
+        TcxObjectLinkGuard self(this);
         HandleKeyDown(key, shift);
+        // Alt used with another key is a chord: its release closes nothing.
+        if (chord && self.Alive()) keyPressedInside_ = 0;
         return;
     }
     auto* item = As<TdxBarWindowItem>(Item());
@@ -251,9 +267,9 @@ bool TdxBarWinControl::HandleKeyDown(Word& key, TShiftState shift) {
     }
     if (key == VK_F10) {
         keyPressedInside_ = 0;
-        // Closing the menu chain leaves the editor.
-        ControlInactivate(true);
+        // Hook (message hooks): without Shift, F10 goes to the manager's keyboard hook.
         if (shift.Contains(ssShift)) key = 0;
+        HideBarMenuChain();
         return true;
     }
     return false;
@@ -264,9 +280,24 @@ void TdxBarWinControl::HandleKeyUp(Word& key) {
         key = 0;
         return;
     }
-    // Hook (menu chain): an Alt released inside closes the bar window's menu chain and lets the
-    // manager's keyboard hook see the release.
     keyPressedInside_ = 0;
+    // Hook (message hooks): the release is passed to the manager's keyboard hook.
+    if (key == VK_MENU) HideBarMenuChain();
+}
+
+void TdxBarWinControl::HideBarMenuChain() {
+    TcxObjectLinkGuard self(this);
+    if (TCustomdxBarControl* bar = BarControl()) bar->HideMenuChain();
+    // A bar window that does not inactivate its controls on closing still ends the editing.
+    if (self.Alive() && Focused()) ControlInactivate(true);
+}
+
+void TdxBarWinControl::ClearBarSelection() {
+    TcxObjectLinkGuard self(this);
+    TCustomdxBarControl* bar = BarControl();
+    if (bar && bar->GetSelectedControl() == this) bar->SetSelControl(nullptr);
+    // The selection may have ended the editing already.
+    (void)self;
 }
 
 void TdxBarWinControl::TabOut() {
@@ -284,21 +315,24 @@ void TdxBarWinControl::AcceptEdit() {
     StoreTextToItem();
     if (!self.Alive()) return;
     if (window && IsWindowVisible(window)) {
-        if (BarControl() && BarControl()->SelectedLink() == Link()) BarControl()->SetSelectedLink(nullptr);
+        ClearBarSelection();
+        if (!self.Alive()) return;
         DropPendingCharMessages(window);
-        // Closing the menu chain ends the editing.
-        ControlInactivate(true);
+        HideBarMenuChain();
     }
 }
 
 void TdxBarWinControl::CancelEdit() {
     HWND window = GetEditHandle();
-    if (BarControl() && BarControl()->SelectedLink() == Link()) BarControl()->SetSelectedLink(nullptr);
-    if (window) DropPendingCharMessages(window);
-    // The bar window's Escape handling leaves the editor without storing its text.
+    TcxObjectLinkGuard self(this);
+    // Leaving the editor now never stores its text.
     cancelling_ = true;
-    ControlInactivate(true);
-    cancelling_ = false;
+    ClearBarSelection();
+    if (!self.Alive()) return;
+    if (window && IsWindow(window)) DropPendingCharMessages(window);
+    // Hook (bar window Escape handling): a menu closes one level.
+    if (Focused()) ControlInactivate(true);
+    if (self.Alive()) cancelling_ = false;
 }
 
 // ---- TdxBarWinControl: the window's messages ----------------------------------------------------

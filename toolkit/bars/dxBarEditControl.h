@@ -49,7 +49,7 @@ public:
     // stores the text as the manager says and gives the focus back to where it came from
     virtual void ChangeFocused(bool value);
     // The control stops being the active one of its bar window: the editor closes.
-    virtual void ControlInactivate(bool immediately);
+    void ControlInactivate(bool immediately) override;
     void EnabledChanged() override;
     void ReleaseWindows() override;
 
@@ -58,11 +58,13 @@ public:
     bool IsClickable() const override;
     bool ClosesMenuOnClick() const override { return false; }
     // The window is the bar window, one of its children, or this control's window.
-    virtual bool ContainsWindow(HWND window) const;
-    static bool HasWindow() { return true; }
+    bool ContainsWindow(HWND window) const override;
+    bool HasWindow() const override { return true; }
+    // Outside customizing and menus the caption and the glyph take no press.
+    bool AcceptsMouse() const override;
 
     // -- keys, as the window's messages hand them over
-    virtual void KeyDown(Word& key, TShiftState shift);
+    void KeyDown(Word& key, TShiftState shift) override;
     virtual void KeyUp(Word& key, TShiftState shift);
     virtual void KeyPress(wchar_t& key);
 
@@ -91,6 +93,10 @@ protected:
     void TabOut();
     void AcceptEdit();
     void CancelEdit();
+    // Closes the bar window's menu chain, which ends the editing.
+    void HideBarMenuChain();
+    // The bar window selects nothing (this control is inactivated).
+    void ClearBarSelection();
     // The text must not go to the item when the focus leaves now (Escape).
     bool cancelling_ = false;
 

@@ -8,29 +8,19 @@
 #include "dxBarItemLinks.h"
 #include "dxBarSubItem.h"
 
-void TEditTestBarWindow::WndProc(TMessage& message) {
-    // A second click on the same place comes as a double click: a press all the same.
-    bool press = message.Msg == WM_LBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK;
-    if (press || message.Msg == WM_LBUTTONUP) {
-        TPoint p{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
-        TdxBarItemControl* control = ItemControlAtPoint(p);
-        if (control && press) {
-            SetSelectedLink(control->Link());
-            control->ClickAt(true, false);
-        } else if (control && GetSelectedControl() == control) {
-            control->ControlClick(true);
-        }
-        return;
-    }
-    TTestBarWindow::WndProc(message);
-}
-
 void EditControlTest::SetUp() {
     WindowTest::SetUp();
     form.reset(static_cast<TBarTestForm*>(TBarTestForm::StaticClass()->Create(static_cast<TComponent*>(nullptr))));
     manager = static_cast<TdxBarManager*>(form->FindComponent(L"dxBarManager"));
     ASSERT_NE(manager, nullptr);
     owner = static_cast<TdxBarSubItem*>(manager->AddItem(TdxBarSubItem::StaticClass()));
+    // The manager's form is shown and active, as in the program: a bar window hands the focus
+    // back to it.
+    form->SetPosition(poDesigned);
+    form->SetBounds(0, 300, 300, 200);
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    PumpUntil([&] { return GetForegroundWindow() == form->Handle(); });
 }
 
 void EditControlTest::TearDown() {

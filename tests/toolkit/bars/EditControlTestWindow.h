@@ -1,7 +1,7 @@
 #pragma once
 // What the edit and combo control tests share: the bar test form, a sub item whose links show
-// the items under test, and a test bar window (shown at (100, 100), 220 pixels wide) whose left
-// button presses the control under the mouse, as a bar window does.
+// the items under test, and a test bar window (shown at (100, 100), 220 pixels wide) that stays
+// shown when its menu chain closes, as a toolbar does.
 
 #include <memory>
 #include <string>
@@ -13,16 +13,13 @@
 #include "dxBarEditControl.h"
 #include "dxBarManager.h"
 
-// A left press selects the control under the mouse and presses it; the release clicks it.
 class TEditTestBarWindow : public TTestBarWindow {
     Z_CLASS(TEditTestBarWindow, TTestBarWindow)
 public:
     explicit TEditTestBarWindow(TComponent* manager) : TTestBarWindow(manager, "edits") { itemHeight = 0; }
-    int kind = 2;  // 0 a toolbar, 2 a menu
-    int GetBarControlKind() const override { return kind; }
 
 protected:
-    void WndProc(TMessage& message) override;
+    void DoHideMenu() override { TCustomdxBarControl::DoHideMenu(); }
 };
 
 class EditControlTest : public WindowTest {

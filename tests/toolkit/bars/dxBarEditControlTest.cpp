@@ -77,7 +77,10 @@ TEST_F(BarEditControl, EnterAndTabStoreTheTypedTextOnceAndEscapeKeepsTheOldOne) 
         changes = 0;
         OpenEditor();
         TypeText(L"Кубы");
-        ASSERT_TRUE(PumpUntil([&] { return ReadEditor(control) == L"Кубы"; }));
+        ASSERT_TRUE(PumpUntil([&] { return ReadEditor(control) == L"Кубы"; }))
+            << "selected " << (window->GetSelectedControl() == control) << " active " << window->IsActive()
+            << " focus " << (GetFocus() == control->EditHandle()) << " contains " << control->ContainsWindow(GetFocus())
+            << " text " << Utf8(ReadEditor(control));
         TypeKey(c.key);
         ASSERT_TRUE(PumpUntil([&] { return changes == c.changes && EditorVisible() == c.editorOpen; }));
         PumpUntilIdle();
