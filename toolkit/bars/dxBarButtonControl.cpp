@@ -5,6 +5,7 @@
 #include "dxBarItemLinks.h"
 #include "dxBarManager.h"
 #include "dxBarPopupMenu.h"
+#include "dxCustomBarControl.h"
 
 // Sections: delay timers · TdxBarButtonLikeControl · TdxBarButtonControl ·
 // TdxBarApplicationMenuButtonControl.
@@ -111,7 +112,7 @@ void TdxBarButtonLikeControl::ControlActivate(bool immediately) {
         StopTimers();
         return;
     }
-    active_ = true;
+    TdxBarItemControl::ControlActivate(immediately);
     if (!IsDropDownButton() || !CanOpenDropDown()) return;
     if (!IsInMenu()) {
         // Hovering a toolbar button opens nothing unless a menu of that toolbar is open.
@@ -127,10 +128,9 @@ void TdxBarButtonLikeControl::ControlActivate(bool immediately) {
 }
 
 void TdxBarButtonLikeControl::ControlInactivate(bool immediately) {
-    if (!IsInMenu()) immediately = true;
-    // Hook (bar windows): also at once without a bar window or while it is being destroyed.
+    if (!IsInMenu() || (BarControl() && BarControl()->IsDestroying())) immediately = true;
     if (immediately || IsManagerCustomizingOrDesigning(this)) {
-        active_ = false;
+        TdxBarItemControl::ControlInactivate(true);
         CloseDropDown(GetDropDownWindow() != nullptr);
     } else {
         DelayActivation(false);
@@ -147,8 +147,12 @@ void TdxBarButtonLikeControl::KeyDown(Word& key, TShiftState /*shift*/) {
 }
 
 void TdxBarButtonLikeControl::MarkBarDowned(bool /*immediately*/) {
-    // Hook (bar windows): the bar window's downed flag is set.
+    if (BarControl()) BarControl()->SetDowned(true);
 }
+
+bool TdxBarButtonLikeControl::IsBarDowned() const { return BarControl() && BarControl()->IsDowned(); }
+
+bool TdxBarButtonLikeControl::IsBarCustomizing() const { return BarControl() && BarControl()->IsCustomizing(); }
 
 void TdxBarButtonLikeControl::CloseDropDown(bool hide) {
     StopTimers();

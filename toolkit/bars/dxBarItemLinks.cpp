@@ -767,9 +767,8 @@ bool TdxBarItemLinks::ExecuteShortCut(TShortCut key) {
 // ---- TdxBarItemLinks: navigation ----------------------------------------------------------
 
 bool TdxBarItemLinks::IsNavigableLink(TdxBarItemLink* link) const {
-    (void)link;
-    // Hook (item controls): the link's control is navigable.
-    return false;
+    TdxBarItemControl* control = link ? link->Control() : nullptr;
+    return control && control->IsNavigable();
 }
 
 TdxBarItemLink* TdxBarItemLinks::StepNavigable(TdxBarItemLink* link, bool any, int direction) const {
