@@ -1,6 +1,7 @@
 #include "ToolkitRibbonUnits.h"
 
 #include "Units.h"
+#include "dxBarExtItems.h"
 #include "dxRibbon.h"
 #include "dxStatusBar.h"
 #include "dxStatusBarStrs.h"
@@ -10,5 +11,6 @@ void InitializeToolkitRibbonUnits() {
         {"dxStatusBarStrs", &RegisterStatusBarStrings, &UnregisterStatusBarStrings},
         {"dxStatusBar", &InitializeStatusBar, &FinalizeStatusBar},
         {"dxRibbon", &InitializedxRibbon, &FinalizedxRibbon},
+        {"dxBarExtItems", &InitializedxBarExtItems, &FinalizedxBarExtItems},
     });
 }
