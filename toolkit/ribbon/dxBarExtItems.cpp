@@ -1,6 +1,7 @@
 #include "dxBarExtItems.h"
 
 #include "AssignIfChanged.h"
+#include "Bitmap.h"
 #include "Filer.h"
 #include "dxBarItemControlViewInfo.h"
 #include "dxBarUnit.h"
@@ -137,11 +138,35 @@ bool TdxBarLargeButtonControl::DrawsGrayGlyph() const {
 
 // ---- Start-up -----------------------------------------------------------------------------
 
+namespace {
+TBitmap* trueTypeFontBitmap = nullptr;
+TBitmap* nonTrueTypeFontBitmap = nullptr;
+
+TBitmap* LoadExtItemsBitmap(const wchar_t* name) {
+    auto* bitmap = new TBitmap;
+    try {
+        bitmap->LoadFromResourceName(GetModuleHandleW(nullptr), name);
+    } catch (const Exception&) {
+        // A program without the ribbon's resources shows no marks.
+    }
+    return bitmap;
+}
+}  // namespace
+
+TBitmap* dxBarTrueTypeFontBitmap() { return trueTypeFontBitmap; }
+TBitmap* dxBarNonTrueTypeFontBitmap() { return nonTrueTypeFontBitmap; }
+
 void InitializedxBarExtItems() {
+    trueTypeFontBitmap = LoadExtItemsBitmap(L"DXBARTRUETYPEFONT");
+    nonTrueTypeFontBitmap = LoadExtItemsBitmap(L"DXBARNONTRUETYPEFONT");
     // The further item kinds join in this order as they come: colour and font-name combos,
     // date combo, tree-view and image combos, toolbars list, spin edit, control container,
     // progress, recently-used list, in-place sub item.
     RegisterItemControlClass(TdxBarLargeButton::StaticClass(), TdxBarLargeButtonControl::StaticClass(), true);
 }
 
-void FinalizedxBarExtItems() { UnregisterItemControlClass(TdxBarLargeButton::StaticClass()); }
+void FinalizedxBarExtItems() {
+    UnregisterItemControlClass(TdxBarLargeButton::StaticClass());
+    FreeAndNil(trueTypeFontBitmap);
+    FreeAndNil(nonTrueTypeFontBitmap);
+}

@@ -89,5 +89,11 @@ private:
     bool InSubMenu() const;
 };
 
+class TBitmap;
+// The font-name combo's marks for outline fonts and for the others (13 x 13, magenta shows
+// through); loaded when the unit starts.
+TBitmap* dxBarTrueTypeFontBitmap();
+TBitmap* dxBarNonTrueTypeFontBitmap();
+
 void InitializedxBarExtItems();
 void FinalizedxBarExtItems();

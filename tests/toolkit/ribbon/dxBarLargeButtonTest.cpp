@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "../bars/BarTestSupport.h"
+#include "Bitmap.h"
 #include "FormDescription.h"
 #include "dxBarExtItems.h"
 #include "dxBarItemLinks.h"
@@ -124,4 +125,18 @@ TEST_F(LargeButtonTest, OnAToolbarItShowsLargeAndInAMenuAsAButton) {
     button->SetHeight(-3);
     EXPECT_EQ(button->Height(), 40) << "a negative height is ignored";
     EXPECT_EQ(button->GetSupportedActions() & 0x0020, 0) << "no paint-style commands";
+}
+
+TEST(BarExtItemsUnit, LoadsTheTwoFontMarksAtStart) {
+    TBitmap* outline = dxBarTrueTypeFontBitmap();
+    TBitmap* other = dxBarNonTrueTypeFontBitmap();
+    ASSERT_TRUE(outline && other);
+    for (TBitmap* mark : {outline, other}) {
+        EXPECT_EQ(mark->Width(), 13);
+        EXPECT_EQ(mark->Height(), 13);
+        EXPECT_EQ(mark->Canvas()->Pixels(0, 0), TColor(0xFF00FF)) << "magenta shows through";
+    }
+    // The T's bar against the A's empty corner: the marks differ where a person looks first.
+    EXPECT_NE(outline->Canvas()->Pixels(2, 1), outline->Canvas()->Pixels(0, 0));
+    EXPECT_EQ(other->Canvas()->Pixels(2, 1), other->Canvas()->Pixels(0, 0));
 }
