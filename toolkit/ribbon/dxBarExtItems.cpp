@@ -1,5 +1,7 @@
 #include "dxBarExtItems.h"
 
+#include <algorithm>
+
 #include "AssignIfChanged.h"
 #include "Bitmap.h"
 #include "Filer.h"
@@ -119,6 +121,22 @@ int TdxBarLargeButtonControl::CalcRowHeight() {
     TdxBarLargeButton* button = LargeButton();
     if (button && button->Height() != 0 && !InSubMenu()) return button->Height();
     return TdxBarButtonControl::CalcRowHeight();
+}
+
+int TdxBarLargeButtonControl::CalcWidth() {
+    TdxBarLargeButton* button = LargeButton();
+    if (!button) return TdxBarButtonControl::CalcWidth();
+    if (button->GetWidth() != 0 && !InSubMenu()) return button->GetWidth();
+    const Byte style = GetViewLevelStyle();
+    const int caption = style & 2 ? int(MeasureText(button->GetCaption()).cx) : 0;
+    if (GetViewSize() != 2) return (style & 1 ? 22 : 0) + (style & 2 ? caption + 6 : 0);
+    const int glyph = CalcGlyphSize(2).cx;
+    if (!button->ShowCaption()) return glyph + 10;
+    switch (button->GlyphLayout()) {
+        case glLeft:
+        case glRight: return glyph + caption + 6 + 10;
+        default: return std::max(glyph, caption + 6) + 10;
+    }
 }
 
 void TdxBarLargeButtonControl::LargeGlyphChanged() {

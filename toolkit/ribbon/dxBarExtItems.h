@@ -84,6 +84,9 @@ public:
 
 protected:
     int CalcRowHeight() override;
+    // The item's Width when set; at the large level the glyph and caption as laid out by
+    // GlyphLayout, with 10 pixels of frame; at the small levels a 22-pixel icon and the caption.
+    int CalcWidth() override;
 
 private:
     bool InSubMenu() const;
