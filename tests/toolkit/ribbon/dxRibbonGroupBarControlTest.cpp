@@ -6,8 +6,10 @@
 #include "../bars/BarTestSupport.h"
 #include "WindowTesting.h"
 #include "dxBarExtItems.h"
+#include "dxBarItemControlViewInfo.h"
 #include "dxBarItemLinks.h"
 #include "dxBarPopupMenu.h"
+#include "dxRibbonDockControls.h"
 #include "dxRibbonGroupBarControl.h"
 
 namespace {
@@ -76,4 +78,44 @@ TEST_F(GroupWindowTest, AClickOnALargeButtonRunsOnClickItemThenOnClickOnce) {
     ClickAt(CentreOf(window, 1));
     PumpUntilIdle();
     EXPECT_TRUE(recorder.log.empty()) << "a disabled button does nothing";
+}
+
+TEST_F(GroupWindowTest, NarrowingReducesGroupsFromTheRightThenCollapsesThem) {
+    auto* dock = new TdxRibbonGroupsDockControl(nullptr);
+    dock->SetParent(form.get());
+    dock->SetBounds(0, 0, 480, 100);
+    std::vector<TdxRibbonGroupBarControl*> groups;
+    for (int g = 0; g < 3; ++g) {
+        links = (new TdxBarPopupMenu(form.get()))->ItemLinks();
+        for (int b = 0; b < 3; ++b) AddButton(L"btn" + std::to_wstring(g) + L"_" + std::to_wstring(b));
+        auto* window = new TdxRibbonGroupBarControl(manager);
+        window->SetParent(dock);
+        window->AssignItemLinks(links);
+        window->GroupViewInfo()->SetCollapsedWidth(50);
+        groups.push_back(window);
+    }
+    auto level = [&](int g) { return groups[size_t(g)]->GroupViewInfo()->GetItemViewInfo(0)->GetViewLevel(); };
+    TdxRibbonGroupsDockControlViewInfo* info = dock->GroupsViewInfo();
+
+    dock->CalculateGroups(Rect(0, 0, 2000, 100));
+    const int full = info->TotalGroupsWidth();
+    for (int g = 0; g < 3; ++g) EXPECT_EQ(level(g), ivlLargeIconWithText);
+    EXPECT_EQ(groups[1]->Left(), groups[0]->Width() + 2) << "side by side, 2 pixels apart";
+
+    dock->CalculateGroups(Rect(0, 0, full - 1, 100));
+    EXPECT_EQ(level(2), ivlSmallIconWithText) << "the rightmost group goes first";
+    EXPECT_EQ(level(1), ivlLargeIconWithText);
+    EXPECT_EQ(level(0), ivlLargeIconWithText);
+    EXPECT_LE(info->TotalGroupsWidth(), full - 1);
+
+    dock->CalculateGroups(Rect(0, 0, 120, 100));
+    for (auto* window : groups) EXPECT_TRUE(window->GroupViewInfo()->IsCollapsed());
+    const TRect collapsedRect = groups[0]->ItemLinks()->GetShownLink(0)->ItemRect();
+    EXPECT_TRUE(IsRectEmpty(&collapsedRect)) << "a collapsed group's links have no rectangles";
+    EXPECT_EQ(info->ScrollSides(), TdxRibbonGroupsScrollSides{gssRight}) << "154 pixels in 120";
+
+    dock->CalculateGroups(Rect(0, 0, 2000, 100));
+    for (auto* window : groups) EXPECT_FALSE(window->GroupViewInfo()->IsCollapsed());
+    EXPECT_EQ(level(2), ivlLargeIconWithText) << "every pass starts at full size";
+    EXPECT_EQ(info->ScrollSides(), TdxRibbonGroupsScrollSides{});
 }
