@@ -4,6 +4,7 @@
 
 #include "../bars/BarTestSupport.h"
 #include "Bitmap.h"
+#include "ExtItemsTesting.h"
 #include "FormDescription.h"
 #include "dxBarExtItems.h"
 #include "dxBarItemLinks.h"
@@ -15,6 +16,10 @@ namespace {
 
 class LargeButtonTest : public BarTest {
 protected:
+    void SetUp() override {
+        BarTest::SetUp();
+        EnsureLargeButtonRegistered();
+    }
     TdxBarLargeButton* NewButton() { return new TdxBarLargeButton(form.get()); }
 };
 

@@ -4,6 +4,7 @@
 
 #include "../ToolkitTestSupport.h"
 #include "../bars/BarTestSupport.h"
+#include "ExtItemsTesting.h"
 #include "WindowTesting.h"
 #include "dxBarExtItems.h"
 #include "dxBarItemControlViewInfo.h"
@@ -18,6 +19,7 @@ class GroupWindowTest : public BarTest {
 protected:
     void SetUp() override {
         BarTest::SetUp();
+        EnsureLargeButtonRegistered();
         form->SetBounds(50, 50, 500, 200);
         form->Show();
         links = (new TdxBarPopupMenu(form.get()))->ItemLinks();
