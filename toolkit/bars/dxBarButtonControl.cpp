@@ -194,13 +194,17 @@ void TdxBarButtonControl::DropDown(bool byMouse) {
     TdxBarButton* button = GetButtonItem();
     if (droppedDown_ || !IsEnabled() || !button || !button->DropDownEnabled() || !button->DropDownMenu()) return;
     droppedDown_ = true;
-    // Hook (bar windows): the bar window makes the control visible (a menu scrolls).
+    TCustomdxBarControl* bar = BarControl();
+    if (bar) bar->EnsureItemVisible(this);
     RepaintControl();
-    // The anchor: the control's bottom left corner. Hook (bar windows): in a sub menu or on a
-    // vertical bar its top right corner (in a sub menu moved up by the menu frame), converted to
-    // screen coordinates.
+    // The anchor: the control's bottom left corner; in a menu or on a vertical bar its top right
+    // corner; on the screen once the control is in a window.
+    // Hook (sub menus): in a sub menu the anchor moves up by the menu's frame.
     const TRect bounds = ViewInfo()->GetBounds();
-    button->DropDown(this, bounds.left, bounds.bottom, byMouse);
+    TPoint anchor{bounds.left, bounds.bottom};
+    if (bar && (bar->GetBarControlKind() == 2 || bar->IsVerticalLayout())) anchor = TPoint{bounds.right, bounds.top};
+    if (bar && bar->HandleAllocated()) anchor = bar->ClientToScreen(anchor);
+    button->DropDown(this, anchor.x, anchor.y, byMouse);
     // Hook (painters): with the flat button look the control repaints once more.
 }
 

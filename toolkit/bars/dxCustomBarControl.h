@@ -18,6 +18,7 @@
 #include "dxBar.h"
 #include "dxBarForward.h"
 #include "dxBarPaintedObjects.h"
+#include "dxBarViewLevels.h"
 #include "dxCustomBarControlViewInfo.h"
 
 class IdxBarHookedMenuChain;

@@ -3,6 +3,7 @@
 #include "Units.h"
 #include "dxBarExtItems.h"
 #include "dxRibbon.h"
+#include "dxRibbonForm.h"
 #include "dxStatusBar.h"
 #include "dxStatusBarStrs.h"
 
@@ -10,6 +11,7 @@ void InitializeToolkitRibbonUnits() {
     InitializeUnits({
         {"dxStatusBarStrs", &RegisterStatusBarStrings, &UnregisterStatusBarStrings},
         {"dxStatusBar", &InitializeStatusBar, &FinalizeStatusBar},
+        {"dxRibbonForm", &InitializedxRibbonForm, &FinalizedxRibbonForm},
         {"dxRibbon", &InitializedxRibbon, &FinalizedxRibbon},
         {"dxBarExtItems", &InitializedxBarExtItems, &FinalizedxBarExtItems},
     });
