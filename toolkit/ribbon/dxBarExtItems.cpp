@@ -10,6 +10,7 @@
 #include "dxBarDateCombo.h"
 #include "dxBarExtItemsShared.h"
 #include "dxBarFontNameCombo.h"
+#include "dxBarMRUListItem.h"
 #include "dxBarSpinEdit.h"
 #include "cxDateUtils.h"
 #include "dxBarUnit.h"
@@ -192,6 +193,9 @@ void InitializedxBarExtItems() {
     RegisterItemControlClass(TdxBarFontNameCombo::StaticClass(), TdxBarComboControl::StaticClass(), true);
     RegisterItemControlClass(TdxBarDateCombo::StaticClass(), TdxBarDateComboControl::StaticClass(), true);
     RegisterItemControlClass(TdxBarSpinEdit::StaticClass(), TdxBarSpinEditControl::StaticClass(), true);
+    // Hook (item kinds): the recently-used list joins with the container item control when the
+    // list items get one; until then form descriptions can name it.
+    RegisterClasses({TdxBarMRUListItem::StaticClass()});
 }
 
 void FinalizedxBarExtItems() {
