@@ -1,0 +1,88 @@
+#pragma once
+// TdxBarControl: the window of a toolbar. Docked it is a child of its dock and lays its item
+// controls out in one line along the dock (left to right, or top to bottom in docks at the
+// left and right), after a drag area with the grip; links that do not fit are cut off and the
+// mark shows at the end. Floating it is a small captioned tool window owned by the form.
+//
+// The bar (TdxBar) makes the window when it is shown and frees it when hidden; the dock arranges
+// it in its row (TdxDockControl::ArrangeRow) through the lengths measured here.
+
+#include "dxCustomBarControl.h"
+
+class TdxDockControl;
+
+class TdxBarControlViewInfo : public TCustomdxBarControlViewInfo {
+    Z_CLASS(TdxBarControlViewInfo, TCustomdxBarControlViewInfo)
+public:
+    using TCustomdxBarControlViewInfo::TCustomdxBarControlViewInfo;
+    // The placed links' controls, and a separator before each that begins a group.
+    void Calculate() override;
+};
+
+class TdxBarControl : public TCustomdxBarControl {
+    Z_CLASS(TdxBarControl, TCustomdxBarControl)
+public:
+    explicit TdxBarControl(TComponent* owner) : TCustomdxBarControl(owner) {}
+    // A window of the class for the bar, owned by the manager.
+    static TdxBarControl* CreateForBar(TClass cls, TdxBarManager* manager, TdxBar* bar);
+
+    TdxBar* Bar() const { return bar_; }
+    TdxDockControl* DockControl() const { return dockControl_; }
+
+    // -- measures along the dock (length) and across it (thickness)
+    static constexpr int DragAreaSize = 9;
+    static constexpr int BorderSize = 2;
+    int GetDragAreaSize() const;
+    int GetMarkAreaSize() const;
+    // The drag area, the first link and the mark; the drag area and all the links.
+    int CalcMinLength();
+    int CalcFullLength();
+    int CalcThickness();
+    bool Truncated() const { return truncated_; }
+    void SetTruncated(bool value);
+    // The mark, at the end of the window, while links are cut off (empty else).
+    TRect MarkRect() const;
+    // The length of the window along its dock (its width in a horizontal dock).
+    int Length() const;
+    bool IsHorizontal() const { return DockingStyle() != dsLeft && DockingStyle() != dsRight; }
+
+    // Moves and sizes the window (no z-order, no activation) and lays it out again.
+    void ApplyNewBounds(const TRect& r);
+    // The window's place into the bar: dock, row and position, or the floating rectangle.
+    void StorePosition();
+    // Docks the window at the bar's place, or floats it at the bar's floating position.
+    void PlaceFromBar();
+    bool IsDragging() const { return false; }
+    void CaptionChanged();
+    // Measures and draws again (colour, border or main-menu change).
+    void RebuildWindow() { Rebuild(false); }
+
+    TCustomdxBarControlViewInfoClass GetViewInfoClass() const override { return TdxBarControlViewInfo::StaticClass(); }
+    bool IsMainMenu() const override;
+    bool IsStatusBar() const override;
+    int GetBarControlKind() const override { return 0; }
+    bool IsDockedVertically() const override { return !IsHorizontal(); }
+    bool HasMark() const override { return truncated_; }
+    void FillBk(HDC dc, const TRect& r, bool flag, TColor color, HBRUSH brush) override;
+    void CalcLayout() override;
+    void CalcItemLayout() override;
+    int GetBeginGroupSize() const override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    void UpdateFont() override {}
+    void Paint() override;
+    void Rebuild(bool recreate) override;
+
+private:
+    // The length of a link's control along the window and its thickness across.
+    int LinkLength(TdxBarItemLink* link);
+    int LinkThickness(TdxBarItemLink* link);
+    void DrawGrip(HDC dc);
+    void DrawMarkArea(HDC dc);
+
+    TdxBar* bar_ = nullptr;
+    TdxDockControl* dockControl_ = nullptr;
+    bool truncated_ = false;
+};
