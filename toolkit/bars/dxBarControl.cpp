@@ -1,5 +1,7 @@
 #include "dxBarControl.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "Form.h"
@@ -11,7 +13,13 @@
 #include "dxBarItemLinks.h"
 #include "dxBarManager.h"
 #include "dxBarPainter.h"
+#include "dxBarUnit.h"
 #include "dxBarViewLevels.h"
+#include "CallbackBarrier.h"
+
+#include <functional>
+#include <utility>
+#include <vector>
 
 // Sections: view info · creation and placing · measures · layout · painting.
 
@@ -35,6 +43,97 @@ void TdxBarControlViewInfo::Calculate() {
                                              : TRect{r.left, r.top - gap, r.right, r.top};
             AppendSeparatorData(s, window->IsHorizontal() ? 0 : 1, control);
         }
+    }
+}
+
+// ---- Changes that replace the window -------------------------------------------------------
+
+namespace {
+
+// Changes that free the window asking for them wait until its message is done: a thread timer
+// runs them from the message loop, each only while its window still lives.
+struct TDeferredBarChange {
+    TdxBarControl* window;
+    std::function<void(TdxBar*)> change;
+};
+std::vector<TDeferredBarChange>& DeferredBarChanges() {
+    static std::vector<TDeferredBarChange> changes;
+    return changes;
+}
+UINT_PTR deferredBarChangeTimer = 0;
+
+void CALLBACK RunDeferredBarChanges(HWND, UINT, UINT_PTR, DWORD) {
+    KillTimer(nullptr, std::exchange(deferredBarChangeTimer, 0));
+    std::vector<TDeferredBarChange> changes = std::move(DeferredBarChanges());
+    DeferredBarChanges().clear();
+    for (const TDeferredBarChange& c : changes)
+        CallbackBarrier([&] {
+            if (IsBarControlAlive(c.window) && c.window->Bar() && c.window->Bar()->BarControl() == c.window)
+                c.change(c.window->Bar());
+        });
+}
+
+void DeferBarChange(TdxBarControl* window, std::function<void(TdxBar*)> change) {
+    DeferredBarChanges().push_back({window, std::move(change)});
+    if (!deferredBarChangeTimer) deferredBarChangeTimer = SetTimer(nullptr, 0, 0, &RunDeferredBarChanges);
+}
+
+}  // namespace
+
+void TdxBarControl::WMClose(TMessage& m) {
+    m.Result = 0;
+    if (DockingStyle() != dsNone || !bar_ || !bar_->CanClose()) return;
+    DeferBarChange(this, [](TdxBar* bar) {
+        TdxBarManager* manager = bar->BarManager();
+        bar->SetVisible(false);
+        if (manager) manager->FireBarClose(bar);
+    });
+}
+
+TRect TdxBarControl::DragAreaRect() const {
+    int size = GetDragAreaSize();
+    if (size == 0) return TRect{};
+    const TRect c = ClientRect();
+    return IsHorizontal() ? TRect{c.left, c.top, c.left + BorderSize + size, c.bottom}
+                          : TRect{c.left, c.top, c.right, c.top + BorderSize + size};
+}
+
+void TdxBarControl::WMLButtonDblClk(TMessage& m) {
+    const TPoint p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+    const TRect drag = DragAreaRect();
+    if (PtInRect(&drag, p)) ToggleFloating();
+    m.Result = 0;
+}
+
+void TdxBarControl::WMNCLButtonDblClk(TMessage& m) {
+    if (m.WParam == HTCAPTION && DockingStyle() == dsNone)
+        ToggleFloating();
+    else
+        DefaultHandler(m);
+}
+
+void TdxBarControl::ToggleFloating() {
+    TdxBarManager* manager = GetManager();
+    if (!bar_ || !manager) return;
+    if (DockingStyle() != dsNone) {
+        if (!manager->IsDockingAllowed(bar_, dsNone, nullptr)) return;
+        RECT w;
+        GetWindowRect(Handle(), &w);
+        TdxDockControl* dock = dockControl_ && !dockControl_->IsStandard() ? dockControl_ : nullptr;
+        const TdxBarDockingStyle style = DockingStyle();
+        DeferBarChange(this, [w, dock, style](TdxBar* bar) {
+            bar->SetDockedDockingStyle(style);
+            bar->SetDockedDockControl(dock);
+            bar->SetFloatLeft(w.left);
+            bar->SetFloatTop(w.top);
+            bar->SetFloatClientWidth(0);
+            bar->SetDockingStyle(dsNone);
+        });
+    } else {
+        const TdxBarDockingStyle style = bar_->DockedDockingStyle();
+        TdxDockControl* dock = bar_->DockedDockControl();
+        if (!manager->IsDockingAllowed(bar_, style, dock)) return;
+        DeferBarChange(this, [style, dock](TdxBar* bar) { bar->SetDockState(style, dock); });
     }
 }
 
@@ -63,6 +162,7 @@ void TdxBarControl::CreateParams(TCreateParams& params) {
     } else {
         params.Style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     }
+    params.WindowClass.style |= CS_DBLCLKS;
 }
 
 void TdxBarControl::CreateWnd() {

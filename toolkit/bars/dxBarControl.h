@@ -21,6 +21,8 @@ public:
 
 class TdxBarControl : public TCustomdxBarControl {
     Z_CLASS(TdxBarControl, TCustomdxBarControl)
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_CLOSE, WMClose), Z_MESSAGE(WM_LBUTTONDBLCLK, WMLButtonDblClk),
+                  Z_MESSAGE(WM_NCLBUTTONDBLCLK, WMNCLButtonDblClk))
 public:
     explicit TdxBarControl(TComponent* owner) : TCustomdxBarControl(owner) {}
     // A window of the class for the bar, owned by the manager.
@@ -54,6 +56,11 @@ public:
     void PlaceFromBar();
     bool IsDragging() const { return false; }
     void CaptionChanged();
+    // The drag area of a docked window, in client coordinates (empty without one).
+    TRect DragAreaRect() const;
+    // A docked bar floats where its window is; a floating one goes back to the dock it came
+    // from. Both replace the window, so they run after the message that asked for them.
+    void ToggleFloating();
     // Measures and draws again (colour, border or main-menu change).
     void RebuildWindow() { Rebuild(false); }
 
@@ -76,6 +83,10 @@ protected:
     void Rebuild(bool recreate) override;
 
 private:
+    // The close button of a floating window hides the bar (OnBarClose) instead of destroying it.
+    void WMClose(TMessage& m);
+    void WMLButtonDblClk(TMessage& m);
+    void WMNCLButtonDblClk(TMessage& m);
     // The length of a link's control along the window and its thickness across.
     int LinkLength(TdxBarItemLink* link);
     int LinkThickness(TdxBarItemLink* link);

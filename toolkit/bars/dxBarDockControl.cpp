@@ -59,6 +59,8 @@ void TdxDockRow::DeleteCol(int index) {
 void TdxDockRow::RemoveColOf(TdxBarControl* barControl) { DeleteCol(IndexOfCol(barControl)); }
 
 void TdxDockRow::UpdateOneOnRow() {
+    // A row whose last window went keeps what its bars stored when their windows left.
+    if (ColCount() == 0) return;
     for (TdxBar* bar : bars_) bar->SetOneOnRow(ColCount() == 1);
 }
 

@@ -8,6 +8,7 @@
 #include "TestBarWindow.h"
 
 #include <cstdlib>
+#include <cstring>
 
 #include "Bitmap.h"
 #include "Canvas.h"
@@ -21,6 +22,7 @@
 #include "dxBarDockRowLayout.h"
 #include "dxBarItemLinks.h"
 #include "dxBarStrs.h"
+#include "dxBarUnit.h"
 
 namespace {
 
@@ -82,21 +84,30 @@ protected:
         bar->SetCaption(caption);
         return bar;
     }
-    // The screen around the form (floating bars included) as a BMP in the shots folder (the
-    // folder named by ZARNIK_SHOTS, else "shots" in the working folder, made when missing).
-    void SaveShot(const char* name) {
+    // A picture of the form and the given floating windows, as a BMP in the shots folder
+    // (ZARNIK_SHOTS, else "shots" in the working folder; made when missing).
+    void SaveShot(const char* name, std::initializer_list<TWinControl*> floating) {
         const char* env = std::getenv("ZARNIK_SHOTS");
-        std::string folder = env ? env : "shots";
+        std::string folder = env && *env ? env : "shots";
         CreateDirectoryA(folder.c_str(), nullptr);
-        TRect r = form->BoundsRect();
+        const TRect r = form->BoundsRect();
         TBitmap picture(RectWidth(r) + 60, RectHeight(r) + 60, pf24bit);
-        HDC screen = GetDC(nullptr);
-        BitBlt(picture.Canvas()->Handle(), 0, 0, picture.Width(), picture.Height(), screen, r.left - 30, r.top - 30,
-               SRCCOPY);
-        ReleaseDC(nullptr, screen);
-        std::string path = folder + "\\" + name;
-        picture.SaveToFile(String(path.begin(), path.end()));
+        HDC dc = picture.Canvas()->Handle();
+        PatBlt(dc, 0, 0, picture.Width(), picture.Height(), WHITENESS);
+        auto print = [&](HWND window) {
+            RECT w;
+            GetWindowRect(window, &w);
+            TBitmap part(w.right - w.left, w.bottom - w.top, pf24bit);
+            PrintWindow(window, part.Canvas()->Handle(), 0);
+            BitBlt(dc, w.left - r.left + 30, w.top - r.top + 30, part.Width(), part.Height(), part.Canvas()->Handle(),
+                   0, 0, SRCCOPY);
+        };
+        print(form->Handle());
+        for (TWinControl* window : floating) print(window->Handle());
+        picture.SaveToFile(String(folder.begin(), folder.end()) + L"\\" + String(name, name + strlen(name)));
     }
+
+    static TPoint Centre(const TRect& r) { return TPoint{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
     std::unique_ptr<TBarWindowControlRegistration> registration;
     std::unique_ptr<TBarTestForm> form;
@@ -459,6 +470,55 @@ TEST_F(Toolbar, APlacedDockIsEmptyAtRunTimeAndTurnsItsBarsWithItsAlign) {
     EXPECT_EQ(second.top, kItemsStart + TToolbarTestControl::Height);
 }
 
+TEST_F(Toolbar, DoubleClickingTheDragAreaFloatsTheBarAndItsCaptionDocksItBack) {
+    NewBar(L"Первая", {L"btnOpen"});
+    TdxBar* bar = NewBar(L"Вторая", {L"btnSave", L"btnBold"});
+    bar->SetRow(1);
+    ASSERT_NE(bar->BarControl(), nullptr);
+    const TRect drag = bar->BarControl()->DragAreaRect();
+    ASSERT_FALSE(IsRectEmpty(&drag));
+    const TPoint grip = bar->BarControl()->ClientToScreen(Centre(drag));
+    ClickAt(grip);
+    ClickAt(grip);
+    ASSERT_TRUE(PumpUntil([&] { return bar->BarControl() && bar->BarControl()->DockingStyle() == dsNone; }));
+    EXPECT_EQ(bar->DockingStyle(), dsNone);
+    EXPECT_EQ(bar->DockedDockingStyle(), dsTop);
+    EXPECT_EQ(Dock(dsTop)->RowCount(), 1) << "its row went";
+    EXPECT_EQ(Dock(dsTop)->Height(), kBarHeight);
+    HWND floating = bar->BarControl()->Handle();
+    EXPECT_TRUE(GetWindowLongW(floating, GWL_STYLE) & WS_CAPTION);
+    EXPECT_EQ(GetWindow(floating, GW_OWNER), form->Handle());
+
+    EXPECT_EQ(bar->Row(), 1) << "it remembers its row";
+    EXPECT_TRUE(bar->OneOnRow());
+    RECT w;
+    GetWindowRect(floating, &w);
+    const TPoint caption{(w.left + w.right) / 2, w.top + GetSystemMetrics(SM_CYSMCAPTION) / 2 + 1};
+    ClickAt(caption);
+    ClickAt(caption);
+    ASSERT_TRUE(PumpUntil([&] { return bar->BarControl() && bar->BarControl()->DockingStyle() == dsTop; }));
+    EXPECT_EQ(bar->BarControl()->Parent(), Dock(dsTop));
+    EXPECT_EQ(Dock(dsTop)->RowCount(), 2) << "back into a row of its own";
+}
+
+TEST_F(Toolbar, TheCloseButtonOfAFloatingBarHidesIt) {
+    TdxBar* bar = NewBar(L"Плавающая", {L"btnOpen"}, dsNone);
+    bar->SetVisible(false);
+    bar->SetVisible(true);
+    ASSERT_NE(bar->BarControl(), nullptr);
+    struct TCloseRecorder : TObject {
+        std::vector<TdxBar*> closed;
+        void Closed(TObject*, TdxBar* b) { closed.push_back(b); }
+    } recorder;
+    manager->OnBarClose = TdxBarEvent(&recorder, &TCloseRecorder::Closed);
+    TdxBarControl* window = bar->BarControl();
+    SendMessageW(window->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !bar->Visible(); }));
+    EXPECT_EQ(bar->BarControl(), nullptr);
+    EXPECT_FALSE(IsBarControlAlive(window));
+    EXPECT_EQ(recorder.closed, std::vector<TdxBar*>{bar});
+}
+
 TEST_F(Toolbar, AShotOfTheFormWithToolbarsAtEveryEdge) {
     NewBar(L"Верх", {L"btnOpen", L"btnSave", L"btnExport"}, dsTop);
     NewBar(L"Слева", {L"btnBold", L"btnColor"}, dsLeft);
@@ -478,7 +538,7 @@ TEST_F(Toolbar, AShotOfTheFormWithToolbarsAtEveryEdge) {
     EXPECT_GT(Dock(dsLeft)->Width(), 0);
     EXPECT_GT(Dock(dsRight)->Width(), 0);
     PumpUntilIdle();
-    SaveShot("toolbars.bmp");
+    SaveShot("toolbars.bmp", {floating->BarControl()});
 }
 
 }  // namespace
