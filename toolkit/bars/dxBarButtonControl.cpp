@@ -1,10 +1,14 @@
 #include "dxBarButtonControl.h"
 
 #include "CallbackBarrier.h"
+#include "cxWindowHelpers.h"
+#include "dxBarItemControlDrawParams.h"
 #include "dxBarItemControlViewInfo.h"
+#include "dxBarPainter.h"
 #include "dxBarItemLinks.h"
 #include "dxBarManager.h"
 #include "dxBarPopupMenu.h"
+#include "dxCustomBarControl.h"
 
 // Sections: delay timers · TdxBarButtonLikeControl · TdxBarButtonControl ·
 // TdxBarApplicationMenuButtonControl.
@@ -111,7 +115,7 @@ void TdxBarButtonLikeControl::ControlActivate(bool immediately) {
         StopTimers();
         return;
     }
-    active_ = true;
+    TdxBarItemControl::ControlActivate(immediately);
     if (!IsDropDownButton() || !CanOpenDropDown()) return;
     if (!IsInMenu()) {
         // Hovering a toolbar button opens nothing unless a menu of that toolbar is open.
@@ -127,10 +131,9 @@ void TdxBarButtonLikeControl::ControlActivate(bool immediately) {
 }
 
 void TdxBarButtonLikeControl::ControlInactivate(bool immediately) {
-    if (!IsInMenu()) immediately = true;
-    // Hook (bar windows): also at once without a bar window or while it is being destroyed.
+    if (!IsInMenu() || (BarControl() && BarControl()->IsDestroying())) immediately = true;
     if (immediately || IsManagerCustomizingOrDesigning(this)) {
-        active_ = false;
+        TdxBarItemControl::ControlInactivate(true);
         CloseDropDown(GetDropDownWindow() != nullptr);
     } else {
         DelayActivation(false);
@@ -147,14 +150,33 @@ void TdxBarButtonLikeControl::KeyDown(Word& key, TShiftState /*shift*/) {
 }
 
 void TdxBarButtonLikeControl::MarkBarDowned(bool /*immediately*/) {
-    // Hook (bar windows): the bar window's downed flag is set.
+    if (BarControl()) BarControl()->SetDowned(true);
 }
+
+bool TdxBarButtonLikeControl::IsBarDowned() const { return BarControl() && BarControl()->IsDowned(); }
+
+bool TdxBarButtonLikeControl::IsBarCustomizing() const { return BarControl() && BarControl()->IsCustomizing(); }
 
 void TdxBarButtonLikeControl::CloseDropDown(bool hide) {
     StopTimers();
     // Hook (bar windows): with hide, the drop-down window is hidden (its HideBar).
     (void)hide;
     RepaintControl();
+}
+
+TdxBarItemControlDrawParams* TdxBarButtonLikeControl::CreateDrawParams() {
+    return new TdxBarButtonLikeControlDrawParams(this);
+}
+
+void TdxBarButtonLikeControl::CalcDrawParams(bool withItemData) {
+    TdxBarItemControl::CalcDrawParams(withItemData);
+    auto* params = static_cast<TdxBarButtonLikeControlDrawParams*>(DrawParams());
+    TdxBarManager* manager = GetManager();
+    TdxBarPainter* painter = GetPainter();
+    params->arrowWidth = painter && manager ? painter->GetDropDownArrowWidth(manager) : 0;
+    params->arrowHeight = BarControl() ? BarControl()->MenuArrowHeight() : 0;
+    params->isDropDown = IsDropDownButton();
+    params->canSelect = IsNavigable();
 }
 
 // ---- TdxBarButtonControl -------------------------------------------------------------------
@@ -190,13 +212,17 @@ void TdxBarButtonControl::DropDown(bool byMouse) {
     TdxBarButton* button = GetButtonItem();
     if (droppedDown_ || !IsEnabled() || !button || !button->DropDownEnabled() || !button->DropDownMenu()) return;
     droppedDown_ = true;
-    // Hook (bar windows): the bar window makes the control visible (a menu scrolls).
+    TCustomdxBarControl* bar = BarControl();
+    if (bar) bar->EnsureItemVisible(this);
     RepaintControl();
-    // The anchor: the control's bottom left corner. Hook (bar windows): in a sub menu or on a
-    // vertical bar its top right corner (in a sub menu moved up by the menu frame), converted to
-    // screen coordinates.
+    // The anchor: the control's bottom left corner; in a menu or on a vertical bar its top right
+    // corner; on the screen once the control is in a window.
+    // Hook (sub menus): in a sub menu the anchor moves up by the menu's frame.
     const TRect bounds = ViewInfo()->GetBounds();
-    button->DropDown(this, bounds.left, bounds.bottom, byMouse);
+    TPoint anchor{bounds.left, bounds.bottom};
+    if (bar && (bar->GetBarControlKind() == 2 || bar->IsVerticalLayout())) anchor = TPoint{bounds.right, bounds.top};
+    if (bar && bar->HandleAllocated()) anchor = bar->ClientToScreen(anchor);
+    button->DropDown(this, anchor.x, anchor.y, byMouse);
     // Hook (painters): with the flat button look the control repaints once more.
 }
 
@@ -242,6 +268,52 @@ Byte TdxBarButtonControl::GetViewStructure() const {
         default:
             return dxBarViewIcon | dxBarViewText;
     }
+}
+
+bool TdxBarButtonControl::IsPressedLook() const {
+    const TdxBarButtonStyle style = GetButtonStyle();
+    if (HeldPressed() && style != bsChecked && style != bsCheckedDropDown) return true;
+    TCustomdxBarControl* bar = BarControl();
+    return IsSelected() && bar && bar->IsActive() && GetAsyncKeyState(VK_LBUTTON) < 0 && HotPart() == 0 &&
+           bar->HandleAllocated() && bar->ItemControlAtPoint(bar->ScreenToClient(QueryCursorPos())) == this;
+}
+
+void TdxBarButtonControl::CalcDrawParams(bool withItemData) {
+    TdxBarButtonLikeControl::CalcDrawParams(withItemData);
+    if (!withItemData) return;
+    auto* params = static_cast<TdxBarButtonLikeControlDrawParams*>(DrawParams());
+    params->shortCutText = ShortCutToText(GetShortCut());
+    params->pressed = IsPressedLook();
+    params->pressedOrOpen = params->pressed;
+    params->down = GetButtonDown();
+    params->droppedDown = DroppedDown();
+    params->isButton = true;
+    params->dropDownEnabled = IsDropDownEnabled();
+    params->lowered = IsLowered();
+}
+
+void TdxBarButtonControl::CalcParts() {
+    TdxBarItemControl::CalcParts();
+    if (!IsDropDownButton()) return;
+    const TRect bounds = GetBounds();
+    auto* params = static_cast<TdxBarButtonLikeControlDrawParams*>(DrawParams());
+    TRect arrow = bounds;
+    arrow.left = bounds.right - params->arrowWidth;
+    TRect main = bounds;
+    main.right = arrow.left;
+    SetPartRects({main, arrow});
+}
+
+void TdxBarButtonControl::DrawContent(const TRect& r, Byte /*paintKind*/) {
+    TdxBarPainter* painter = GetPainter();
+    if (painter && PaintedWindow()) painter->DrawButtonControl(static_cast<TdxBarButtonLikeControlDrawParams*>(DrawParams()), r);
+}
+
+int TdxBarButtonControl::CalcHeight() {
+    int height = TdxBarButtonLikeControl::CalcHeight();
+    TdxBarPainter* painter = GetPainter();
+    if (IsLowered() && painter) height += 2 * painter->GetCheckedExtraSize();
+    return height;
 }
 
 int TdxBarButtonControl::HitTestPart(const TPoint& p) {

@@ -14,6 +14,7 @@
 #include "dxBarUnit.h"
 #include "dxBarItemControl.h"
 #include "dxBarItemLinks.h"
+#include "dxBarUnit.h"
 #include "dxBarItemRegistry.h"
 #include "dxBarUnit.h"
 #include "dxBarItemStylesData.h"
@@ -22,6 +23,7 @@
 #include "dxBarStrs.h"
 #include "dxBarSubItem.h"
 #include "dxBarTextHelpers.h"
+#include "dxBarUnit.h"
 
 // Sections: construction and destruction · properties · change steps · captions and hints ·
 // categories · the click road · selection · action binding · links · streaming.

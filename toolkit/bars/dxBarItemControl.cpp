@@ -38,7 +38,8 @@ TdxBarItemControl::~TdxBarItemControl() {
     if (link_ && link_->Control() == this) link_->SetControl(nullptr);
     if (barControl_ && IsBarControlAlive(barControl_) && barControl_->SelectedLink() == link_) {
         bool quiet = (manager && (manager->IsDestroying() || manager->IsCustomizingOrDesigning()));
-        // Hook (selection): a link that is still shown hands over through SelectByMouse(nil).
+        // The link has already forgotten the control, so the window cannot reach it through
+        // its selection any more: the selection is dropped directly.
         if (!quiet) barControl_->SetSelectedLink(nullptr);
     }
     ResetObjectLinks(this);
@@ -99,8 +100,44 @@ TdxBarItemControlViewInfo* TdxBarItemControl::ViewInfo() {
 }
 
 TdxBarItemControlDrawParams* TdxBarItemControl::DrawParams() {
-    if (!drawParams_) drawParams_ = std::make_unique<TdxBarItemControlDrawParams>(this);
+    if (!drawParams_) drawParams_.reset(CreateDrawParams());
     return drawParams_.get();
+}
+
+TdxBarItemControlDrawParams* TdxBarItemControl::CreateDrawParams() { return new TdxBarItemControlDrawParams(this); }
+
+IdxBarPaintedWindow* TdxBarItemControl::PaintedWindow() const {
+    return barControl_ ? barControl_->PaintedWindow() : nullptr;
+}
+
+TRect TdxBarItemControl::Part(int index) const {
+    return index >= 0 && size_t(index) < partRects_.size() ? partRects_[size_t(index)] : TRect{};
+}
+
+TSize TdxBarItemControl::GlyphSize(int viewSize) const {
+    return const_cast<TdxBarItemControl*>(this)->CalcGlyphSize(Byte(viewSize));
+}
+
+bool TdxBarItemControl::GetImageInfo(int viewSize, TBitmap*& glyph, TCustomImageList*& images, int& index) const {
+    auto* self = const_cast<TdxBarItemControl*>(this);
+    glyph = nullptr;
+    images = nullptr;
+    index = -1;
+    TdxBarItem* item = Item();
+    if (!item) return false;
+    if (viewSize == 2 && item->LargeGlyph() && !item->LargeGlyph()->Empty())
+        glyph = item->LargeGlyph();
+    else if (item->Glyph() && !item->Glyph()->Empty())
+        glyph = item->Glyph();
+    if (glyph) return true;
+    images = self->GetImageListForSize(Byte(viewSize));
+    index = self->GetImageIndexForSize(Byte(viewSize));
+    return TdxBarItem::IsImageAvailable(images, index);
+}
+
+TdxBarGlyphLayout TdxBarItemControl::GlyphLayout() const {
+    TdxBarItem* item = Item();
+    return item ? item->GlyphLayout() : glLeft;
 }
 
 bool TdxBarItemControl::IsEnabled() const {
@@ -414,6 +451,23 @@ void TdxBarItemControl::ClickAt(bool byMouse, bool extra) {
     if (links && links->HasControl(this)) ControlClick(byMouse);
 }
 
+bool TdxBarItemControl::HandlesDblClickInBar() const {
+    TdxBarManager* manager = GetManager();
+    return IsSubItem() || (manager && manager->IsBarManagerDesigning());
+}
+
+bool TdxBarItemControl::ContainsWindow(HWND window) const {
+    if (!window || !barControl_ || !barControl_->HandleAllocated()) return false;
+    HWND own = barControl_->Handle();
+    return window == own || IsChild(own, window);
+}
+
+void TdxBarItemControl::SelectInParent() {
+    if (!barControl_) return;
+    barControl_->SetDowned(false);
+    barControl_->SetSelControl(this);
+}
+
 bool TdxBarItemControl::IsSelected() const {
     return barControl_ && barControl_->GetSelectedControl() == this && (IsEnabled() || !mouseSelected_);
 }
@@ -448,7 +502,8 @@ void TdxBarItemControl::ControlClick(bool /*byMouse*/) {
     bool held = unclicks && (!close || (barControl_ && !barControl_->IsPopupLike()));
     if (held) SetPressed(true);
     try {
-        // Hook (menu chain): with close, the bar window's HideMenuChain closes the open menus.
+        // The open menus close before the item's handler runs (it may show a dialog).
+        if (close && barControl_ && IsBarControlAlive(barControl_)) barControl_->HideMenuChain();
         if (!close && !source) source = link_;
         if (fire && item) {
             TcxObjectLinkGuard itemAlive(item);

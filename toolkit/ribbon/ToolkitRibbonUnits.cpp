@@ -1,7 +1,9 @@
 #include "ToolkitRibbonUnits.h"
 
 #include "Units.h"
+#include "dxBarExtItems.h"
 #include "dxRibbon.h"
+#include "dxRibbonForm.h"
 #include "dxStatusBar.h"
 #include "dxStatusBarStrs.h"
 
@@ -9,6 +11,8 @@ void InitializeToolkitRibbonUnits() {
     InitializeUnits({
         {"dxStatusBarStrs", &RegisterStatusBarStrings, &UnregisterStatusBarStrings},
         {"dxStatusBar", &InitializeStatusBar, &FinalizeStatusBar},
+        {"dxRibbonForm", &InitializedxRibbonForm, &FinalizedxRibbonForm},
         {"dxRibbon", &InitializedxRibbon, &FinalizedxRibbon},
+        {"dxBarExtItems", &InitializedxBarExtItems, &FinalizedxBarExtItems},
     });
 }

@@ -191,7 +191,7 @@ TEST_F(BarWindow, ADesignerSelectedLinkIsDrawnWithADottedFrame) {
         EXPECT_EQ(shot.Pixel(probe.x, probe.y), probe.color) << probe.x << "," << probe.y;
 }
 
-// The metrics the layout uses, from the window font, the edit font and the base painter.
+// The metrics the layout uses, from the window font, the edit font and the manager's painter.
 TEST_F(BarWindow, TextMetricsComeFromTheFontsAndThePainter) {
     TTestBarWindow* window = NewWindow();
     window->HandleNeeded();
@@ -201,7 +201,9 @@ TEST_F(BarWindow, TextMetricsComeFromTheFontsAndThePainter) {
     EXPECT_EQ(window->MenuArrowHeight(), std::max(4, (wg + 6) / 5));
     EXPECT_DOUBLE_EQ(window->SizeRatio(), std::max(1.0, double(wg + 6) / 19));
     EXPECT_EQ(window->IconAreaSize(), wg + 6) << "normal-size items: the text size";
-    EXPECT_EQ(window->EditTextSize(), int(zero.cy) + 9);
+    // The manager's style paints the raised look: part margins 2 + 2, caption margins 1 + 1.
+    ASSERT_TRUE(manager->Painter()->IsStandardStyle());
+    EXPECT_EQ(window->EditTextSize(), int(zero.cy) + 6);
     EXPECT_EQ(window->ComboArrowWidth(), 2 * int(zero.cx) - 1);
     // Large menu items take the size ratio x 40.
     links->ItemOptions()->SetSize(misLarge);
