@@ -473,8 +473,9 @@ void TdxBarDateNavigator::Paint() {
     DrawHeader(dc, region);
     DrawWeekdayRow(dc);
     {
+        // Only what the weekday row painted: the rest goes to the final fill.
         const TRect body = BodyRect();
-        TRect row{0, body.top, client.right, body.top + daysOfWeekHeight_};
+        TRect row{sideWidth_ - 8, body.top, client.right - sideWidth_ + 8, body.top + daysOfWeekHeight_};
         HRGN weekdays = CreateRectRgnIndirect(&row);
         CombineRgn(region, region, weekdays, RGN_DIFF);
         DeleteObject(weekdays);
