@@ -19,46 +19,6 @@ inline void EnsureLargeButtonRegistered() {
 
 #include "CallbackBarrier.h"
 
-// Presses a button of the next system dialog that shows (from a timer its modal loop
-// dispatches); first runs the check, which sees the dialog while it is open.
-class TDialogButtonPresser {
-public:
-    explicit TDialogButtonPresser(int buttonId, std::function<void(HWND)> check = {})
-        : buttonId_(buttonId), check_(std::move(check)) {
-        armed = this;
-        timer_ = SetTimer(nullptr, 0, 50, &Tick);
-    }
-    ~TDialogButtonPresser() { Disarm(); }
-    TDialogButtonPresser(const TDialogButtonPresser&) = delete;
-    TDialogButtonPresser& operator=(const TDialogButtonPresser&) = delete;
-    bool Pressed() const { return pressed_; }
-
-private:
-    void Disarm() {
-        if (timer_) KillTimer(nullptr, timer_);
-        timer_ = 0;
-        if (armed == this) armed = nullptr;
-    }
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        CallbackBarrier([] {
-            TDialogButtonPresser* presser = armed;
-            HWND dialog = presser ? FindWindowW(L"#32770", nullptr) : nullptr;
-            if (!dialog || !IsWindowVisible(dialog) || ++presser->seen_ < 3) return;
-            presser->Disarm();
-            if (presser->check_) presser->check_(dialog);
-            presser->pressed_ = true;
-            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(presser->buttonId_, BN_CLICKED),
-                         LPARAM(GetDlgItem(dialog, presser->buttonId_)));
-        });
-    }
-    static inline TDialogButtonPresser* armed = nullptr;
-    int buttonId_;
-    std::function<void(HWND)> check_;
-    UINT_PTR timer_ = 0;
-    int seen_ = 0;
-    bool pressed_ = false;
-};
-
 // Runs the action once (from a timer a modal loop dispatches) when find answers a visible window.
 class TRunWhenShown {
 public:
@@ -94,4 +54,21 @@ private:
     UINT_PTR timer_ = 0;
     int seen_ = 0;
     bool ran_ = false;
+};
+
+// Presses a button of the next system dialog that shows; first runs the check, which sees the
+// dialog while it is open.
+class TDialogButtonPresser {
+public:
+    explicit TDialogButtonPresser(int buttonId, std::function<void(HWND)> check = {})
+        : run_([] { return FindWindowW(L"#32770", nullptr); },
+               [buttonId, check = std::move(check)](HWND dialog) {
+                   if (check) check(dialog);
+                   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                                LPARAM(GetDlgItem(dialog, buttonId)));
+               }) {}
+    bool Pressed() const { return run_.Ran(); }
+
+private:
+    TRunWhenShown run_;
 };
