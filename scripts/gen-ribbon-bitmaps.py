@@ -106,6 +106,92 @@ def other_font_mark():
     return img
 
 
+GLYPH = 16
+FRAME, WHITE = (64, 64, 64), (255, 255, 255)
+
+
+def frame_box(img, left, top, right, bottom, fill):
+    """A one-pixel dark frame around a filled box; right and bottom inclusive."""
+    for y in range(top, bottom + 1):
+        for x in range(left, right + 1):
+            edge = x in (left, right) or y in (top, bottom)
+            img[y][x] = FRAME if edge else fill
+
+
+def combo_arrow(img):
+    """The small drop-down arrow every combo glyph ends with, at the bottom right."""
+    for row, half in enumerate((2, 1, 0)):
+        for x in range(12 - half, 13 + half):
+            img[12 + row][x] = DARK
+
+
+def color_combo_glyph():
+    img = canvas(GLYPH, GLYPH, MAGENTA)
+    # Four swatches: red, green, blue, yellow.
+    for (left, top), color in zip(((1, 1), (8, 1), (1, 7), (8, 7)),
+                                  ((220, 40, 40), (40, 170, 60), (40, 80, 220), (240, 200, 20))):
+        frame_box(img, left, top, left + 5, top + 4, color)
+    combo_arrow(img)
+    return img
+
+
+def font_name_combo_glyph():
+    img = canvas(GLYPH, GLYPH, MAGENTA)
+    letter_t(img, 1, 1, DARK)
+    letter_t(img, 5, 3, GREY)
+    combo_arrow(img)
+    return img
+
+
+def date_combo_glyph():
+    img = canvas(GLYPH, GLYPH, MAGENTA)
+    frame_box(img, 1, 1, 12, 10, WHITE)
+    for x in range(2, 12):
+        img[2][x] = RED
+        img[3][x] = RED
+    # The day grid: a dot per day.
+    for y in (5, 7, 9):
+        for x in range(3, 12, 2):
+            img[y][x] = DARK
+    combo_arrow(img)
+    return img
+
+
+def tree_view_combo_glyph():
+    img = canvas(GLYPH, GLYPH, MAGENTA)
+    frame_box(img, 1, 1, 4, 3, (250, 220, 110))
+    for y in range(4, 10):
+        img[y][2] = GREY
+    for y, left in ((5, 3), (9, 3)):
+        for x in range(left, left + 3):
+            img[y][x] = GREY
+        frame_box(img, 6, y - 1, 9, y + 1, (250, 220, 110))
+    combo_arrow(img)
+    return img
+
+
+def image_combo_glyph():
+    img = canvas(GLYPH, GLYPH, MAGENTA)
+    frame_box(img, 1, 1, 11, 10, (150, 200, 250))
+    # A green hill under a yellow sun.
+    for x in range(2, 11):
+        for y in range(10 - min(x - 1, 11 - x) // 2, 10):
+            img[y][x] = (60, 150, 60)
+    for y, x in ((3, 8), (3, 9), (4, 8), (4, 9)):
+        img[y][x] = (240, 200, 20)
+    combo_arrow(img)
+    return img
+
+
+EXTRA_ITEM_GLYPHS = {
+    "dxBarColorCombo.bmp": color_combo_glyph,
+    "dxBarFontNameCombo.bmp": font_name_combo_glyph,
+    "dxBarDateCombo.bmp": date_combo_glyph,
+    "dxBarTreeViewCombo.bmp": tree_view_combo_glyph,
+    "dxBarImageCombo.bmp": image_combo_glyph,
+}
+
+
 IMAGES = {f"dxStatusBar{name.capitalize()}.bmp": (lambda color=color: lamp(color)) for name, color in LAMP_COLORS.items()}
 
 
@@ -113,6 +199,7 @@ def main():
     files = [(name, lambda draw=draw: bmp_bytes(draw())) for name, draw in IMAGES.items()]
     files += [("dxBarTrueTypeFont.bmp", lambda: bmp_bytes(true_type_mark())),
               ("dxBarNonTrueTypeFont.bmp", lambda: bmp_bytes(other_font_mark()))]
+    files += [(name, lambda draw=draw: bmp_bytes(draw())) for name, draw in EXTRA_ITEM_GLYPHS.items()]
     return toolkit_bitmaps.write_or_check(OUT, files, "gen-ribbon-bitmaps.py")
 
 

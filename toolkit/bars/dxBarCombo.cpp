@@ -252,12 +252,13 @@ void TdxBarCustomCombo::DrawItem(TdxBarPainter* painter, int index, TOwnerDrawSt
         OnDrawItem(this, index, rect, state);
         return;
     }
-    TcxCanvas* canvas = editCanvas_;
-    if (!canvas) {
-        if (!listCanvas_) listCanvas_ = TcxCanvas::CreateOnCanvas(listBox_->Canvas());
-        canvas = listCanvas_;
-    }
-    if (painter) painter->DrawComboListItem(this, canvas, index, rect, UINT(state.Bits()), drawingInterior_);
+    if (painter) painter->DrawComboListItem(this, DrawItemCanvas(), index, rect, UINT(state.Bits()), drawingInterior_);
+}
+
+TcxCanvas* TdxBarCustomCombo::DrawItemCanvas() {
+    if (editCanvas_) return editCanvas_;
+    if (!listCanvas_) listCanvas_ = TcxCanvas::CreateOnCanvas(listBox_->Canvas());
+    return listCanvas_;
 }
 
 int TdxBarCustomCombo::GetCurItemIndex() const {

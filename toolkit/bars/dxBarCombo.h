@@ -111,10 +111,10 @@ public:
     // when the entries scroll), widened to the widest entry; then 4 and the scroll bar added.
     int GetDropDownWidth();
     // ItemHeight when set, else the height of "Qq" in the list's font; OnMeasureItem may change it.
-    void MeasureItem(int index, int& height);
-    void MeasureItemWidth(int index, int& width);
+    virtual void MeasureItem(int index, int& height);
+    virtual void MeasureItemWidth(int index, int& width);
     // OnDrawItem when set, else the painter; a focused entry gets a focus rectangle.
-    void DrawItem(TdxBarPainter* painter, int index, TOwnerDrawState state, const TRect& rect);
+    virtual void DrawItem(TdxBarPainter* painter, int index, TOwnerDrawState state, const TRect& rect);
     // The editing control's index while it edits, else ItemIndex.
     int GetCurItemIndex() const;
     // Draws the entry at index (the text when -1) into a control's edit area as in the list.
@@ -122,6 +122,10 @@ public:
 
     TdxBarDrawItemEvent OnDrawItem;
     TdxBarMeasureItemEvent OnMeasureItem;
+
+protected:
+    // Where an entry is drawn now: the edit area being painted, else the list box.
+    TcxCanvas* DrawItemCanvas();
 
 private:
     void ItemsChanged(TObject* sender);

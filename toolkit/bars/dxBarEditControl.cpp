@@ -534,6 +534,13 @@ int TdxBarCustomEditControl::HitTestPart(const TPoint& p) {
     return 100;
 }
 
+int TdxBarCustomEditControl::HitTestEditMessage(const TMessage& message) {
+    HWND window = GetEditHandle();
+    TCustomdxBarControl* bar = BarControl();
+    if (!window || !bar || !bar->HandleAllocated()) return -1;
+    return HitTestPart(MessagePointInBar(message, window, bar->Handle()));
+}
+
 int TdxBarCustomEditControl::CalcWidth() { return CalcCaptionWidth() + GetGlyphAreaWidth() + GetEditWidth(); }
 
 int TdxBarCustomEditControl::CalcHeight() {

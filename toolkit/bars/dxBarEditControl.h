@@ -121,8 +121,9 @@ public:
     explicit TdxBarCustomEditControl(TdxBarItemLink* link) : TdxBarWinControl(link) {}
     ~TdxBarCustomEditControl() override;
 
-    // Part 0 the edit box, 1 the glyph area, 2 the caption, 3 a combo's drop-down button.
-    static constexpr int EditPartCount = 4;
+    // Part 0 the edit box, 1 the glyph area, 2 the caption, 3 a combo's drop-down button or a
+    // spin edit's up button, 4 a spin edit's down button or a colour combo's custom button.
+    static constexpr int EditPartCount = 5;
     TRect EditPart(int index) const {
         return index >= 0 && index < EditPartCount ? editParts_[size_t(index)] : TRect{};
     }
@@ -168,6 +169,8 @@ protected:
     int CalcHeight() override;
     int CalcMinWidth() const override;
     int HitTestPart(const TPoint& p) override;
+    // The part under the point of a mouse message of the editor window (-1 outside the control).
+    int HitTestEditMessage(const TMessage& message);
     void DrawContent(const TRect& r, Byte paintKind) override;
 
 private:

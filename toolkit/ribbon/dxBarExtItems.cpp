@@ -6,6 +6,13 @@
 #include "Bitmap.h"
 #include "Filer.h"
 #include "dxBarItemControlViewInfo.h"
+#include "dxBarColorCombo.h"
+#include "dxBarDateCombo.h"
+#include "dxBarExtItemsShared.h"
+#include "dxBarFontNameCombo.h"
+#include "dxBarMRUListItem.h"
+#include "dxBarSpinEdit.h"
+#include "cxDateUtils.h"
 #include "dxBarUnit.h"
 #include "dxCustomBarControl.h"
 
@@ -175,15 +182,28 @@ TBitmap* dxBarTrueTypeFontBitmap() { return trueTypeFontBitmap; }
 TBitmap* dxBarNonTrueTypeFontBitmap() { return nonTrueTypeFontBitmap; }
 
 void InitializedxBarExtItems() {
+    SetdxBarFirstDayOfWeek(LocaleStartOfWeek());
     trueTypeFontBitmap = LoadExtItemsBitmap(L"DXBARTRUETYPEFONT");
     nonTrueTypeFontBitmap = LoadExtItemsBitmap(L"DXBARNONTRUETYPEFONT");
     // The further item kinds join in this order as they come: colour and font-name combos,
     // date combo, tree-view and image combos, toolbars list, spin edit, control container,
     // progress, recently-used list, in-place sub item.
     RegisterItemControlClass(TdxBarLargeButton::StaticClass(), TdxBarLargeButtonControl::StaticClass(), true);
+    RegisterItemControlClass(TdxBarColorCombo::StaticClass(), TdxBarColorComboControl::StaticClass(), true);
+    RegisterItemControlClass(TdxBarFontNameCombo::StaticClass(), TdxBarComboControl::StaticClass(), true);
+    RegisterItemControlClass(TdxBarDateCombo::StaticClass(), TdxBarDateComboControl::StaticClass(), true);
+    RegisterItemControlClass(TdxBarSpinEdit::StaticClass(), TdxBarSpinEditControl::StaticClass(), true);
+    // Hook (item kinds): the recently-used list joins with the container item control when the
+    // list items get one; until then form descriptions can name it.
+    RegisterClasses({TdxBarMRUListItem::StaticClass()});
 }
 
 void FinalizedxBarExtItems() {
+    UnregisterItemControlClass(TdxBarSpinEdit::StaticClass());
+    UnregisterItemControlClass(TdxBarDateCombo::StaticClass());
+    UnregisterItemControlClass(TdxBarFontNameCombo::StaticClass());
+    UnregisterItemControlClass(TdxBarColorCombo::StaticClass());
+    FreeExtItemsDialogs();
     UnregisterItemControlClass(TdxBarLargeButton::StaticClass());
     FreeAndNil(trueTypeFontBitmap);
     FreeAndNil(nonTrueTypeFontBitmap);

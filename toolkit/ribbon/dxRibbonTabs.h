@@ -7,6 +7,7 @@
 // Sections: groups · the groups of a tab · tabs · the tab collection · docking helpers.
 
 #include "Collection.h"
+#include "GraphicsTypes.h"
 #include "TypInfo.h"
 #include "cxComponentCollection.h"
 #include "dxBar.h"
