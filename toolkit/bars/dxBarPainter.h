@@ -60,7 +60,14 @@ public:
 using TdxBarPainterClass = const TdxBarPainterMeta*;
 
 // The painters the skins make answer this, which is how fading draws a part in a state.
-struct IdxBarSkinPainter : virtual IInterface {};
+struct IdxBarSkinPainter : virtual IInterface {
+    // Whether the fading images are made opaque before they are blended.
+    virtual bool AreFadingImagesOpaque() const = 0;
+    // A bar's part (its mark) in state 0 normal, 1 hot, 2 pressed.
+    virtual void DrawBarPartState(IdxBarPaintedWindow* window, HDC dc, const TRect& rect, int state) const = 0;
+    // The face of a button outside menus, without its glyph and caption.
+    virtual void DrawSkinButtonFace(TdxBarButtonLikeControlDrawParams* params) const = 0;
+};
 
 // The item control's painting answers; neutral ones when the control gives none.
 IdxBarPaintedControl* PaintedControlOf(TdxBarItemControl* control);

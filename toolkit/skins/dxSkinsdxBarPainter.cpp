@@ -594,6 +594,18 @@ void TdxBarSkinPainter::DrawButtonBk(BP* params, const TRect& rect, HBRUSH brush
                               rect);
 }
 
+// What a fading button blends: its selection element over its bounds, never the fade itself.
+void TdxBarSkinPainter::DrawSkinButtonFace(BP* params) const {
+    if (params->paintKind == 1 || !params->canvas) return;
+    TRect bounds = PaintedControlOf(params->GetItemControl())->Bounds();
+    if (params->droppedDown || !(params->drawSelected || params->down)) return;
+    if (TdxSkinElement* element = Element(&TdxSkinInfo::LinkSelected))
+        DrawSkinElementFitted(element, params->canvas->GetCanvasHandle(),
+                              GetLinkState(params->paintKind, params->enabled, params->drawSelected, params->down,
+                                           params->pressed),
+                              bounds);
+}
+
 void TdxBarSkinPainter::DrawGlyphFrame(C* control, HDC dc, HBRUSH brush, bool, const TRect& area, int paintKind,
                                        bool noGlyph, bool selected, bool down, bool pressed, bool droppedDown,
                                        bool) const {

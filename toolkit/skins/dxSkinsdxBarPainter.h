@@ -12,7 +12,7 @@
 #include "dxSkinInfo.h"
 #include "dxSkinsLookAndFeelPainter.h"
 
-class TdxBarSkinPainter : public TdxBarPainter {
+class TdxBarSkinPainter : public TdxBarPainter, public IdxBarSkinPainter {
     Z_CLASS(TdxBarSkinPainter, TdxBarPainter)
 public:
     explicit TdxBarSkinPainter(TcxLookAndFeelPainterClass skinPainter);
@@ -51,6 +51,13 @@ public:
     static void DrawSkinElementFitted(TdxSkinElement* element, HDC dc, TdxSkinElementState state, const TRect& r);
     // Draws the element so that its content area covers r, clipped to r.
     static void DrawSkinElementInContent(TdxSkinElement* element, HDC dc, TdxSkinElementState state, const TRect& r);
+
+    // ---- fading: the mark in its state, and a button's skin background
+    bool AreFadingImagesOpaque() const override { return false; }
+    void DrawBarPartState(W* window, HDC dc, const TRect& rect, int state) const override {
+        DrawMarkBk(window, dc, rect, state);
+    }
+    void DrawSkinButtonFace(BP* params) const override;
 
     // ---- constants and flags
     bool NeedsDoubleBuffering() const override { return true; }
