@@ -401,15 +401,25 @@ void TdxBarSkinPainter::DrawDockBk(TdxDockControl* dock, HDC dc, const TRect& pa
     DrawSkinElement(element, dc, esNormal, 0, whole);
 }
 
-void TdxBarSkinPainter::DrawFloatMark(W* window, HDC dc, const TRect& rect) const {
+bool TdxBarSkinPainter::DrawSkinCaptionButton(W* window, HDC dc, const TRect& rect, int state,
+                                              int glyphIndex) const {
     TdxSkinElement* button = Element(&TdxSkinInfo::DockWindowButton);
-    if (!button) return TdxBarPainter::DrawFloatMark(window, dc, rect);
+    if (!button) return false;
     TSkinBarCanvasEntry canvas(dc);
     canvas->IntersectClipWithRect(rect);
     FillBarCaption(window, dc, rect, nullptr);
-    const int state = window->MarkState();
     DrawSkinElement(button, dc, state == 1 ? esHot : state == 2 ? esPressed : esActive, 0, rect);
-    DrawSkinElement(Element(&TdxSkinInfo::DockWindowButtonGlyphs), dc, esNormal, 6, rect);
+    DrawSkinElement(Element(&TdxSkinInfo::DockWindowButtonGlyphs), dc, esNormal, glyphIndex, rect);
+    return true;
+}
+
+void TdxBarSkinPainter::DrawFloatMark(W* window, HDC dc, const TRect& rect) const {
+    if (!DrawSkinCaptionButton(window, dc, rect, window->MarkState(), 6)) TdxBarPainter::DrawFloatMark(window, dc, rect);
+}
+
+void TdxBarSkinPainter::DrawFloatCloseButton(W* window, HDC dc, const TRect& rect) const {
+    if (!DrawSkinCaptionButton(window, dc, rect, window->CloseButtonState(), 2))
+        TdxBarPainter::DrawFloatCloseButton(window, dc, rect);
 }
 
 void TdxBarSkinPainter::DrawStatusBarBk(W* window, HDC dc, const TRect& paintRect, const TRect& rect,

@@ -148,6 +148,8 @@ public:
     // The mark button of a floating bar's caption: "DockWindowButton" in the mark's state with
     // the mark glyph.
     void DrawFloatMark(W* window, HDC dc, const TRect& rect) const override;
+    // The close button of a floating bar's caption, the same way in the close button's state.
+    void DrawFloatCloseButton(W* window, HDC dc, const TRect& rect) const override;
     void DrawStatusBarBk(W* window, HDC dc, const TRect& paintRect, const TRect& rect, const TRect& barRect,
                          HBRUSH brush, TColor color) const override;
     void DrawFloatBorder(W* window, HDC dc, const TRect& windowRect, const TRect& clientRect,
@@ -194,6 +196,9 @@ public:
     void DrawScreenTipSeparator(HDC dc, const TRect& rect) const override;
 
 private:
+    // A caption button: the caption under "DockWindowButton" in the state (0 normal, 1 hot,
+    // 2 pressed) and the glyph image; false without the element.
+    bool DrawSkinCaptionButton(W* window, HDC dc, const TRect& rect, int state, int glyphIndex) const;
     // An item that is fading draws its background and glyph frame from the fading image; false
     // when there is none.
     static bool DrawFadingButtonBk(BP* params, const TRect& rect);

@@ -484,6 +484,22 @@ TEST_F(SkinBarPainterFixture, BackgroundsFramesAndSelectionsDrawTheirElements) {
          },
          // image set 6 is blue 140; the hot frame green; the caption shows between them
          {{15, 15, 0x00008C}, {10, 15, 0x108010}, {12, 12, 0xF00000}, {9, 15, kWhite}}},
+        {"floating bar's close button: the caption, the button in its state, the close glyph",
+         [&] {
+             info_->FloatBar->SetColor(TColor(0x0000F0));
+             TdxSkinElement* button = info_->DockWindowButton;
+             button->Image()->SetStates({esActive, esHot, esPressed});
+             button->Image()->SetImageLayout(ilVertical);
+             SetSkinTestPicture(button->Image(), 10, 30, [](int x, int y) -> DWORD {
+                 const int fy = y % 10;
+                 const DWORD colours[] = {0x108010, 0x801010, 0x101080};
+                 return x == 0 || x == 9 || fy == 0 || fy == 9 ? 0xFF000000u | colours[y / 10] : 0u;
+             });
+             PaintGlyphSets(info_->DockWindowButtonGlyphs, 4, 6, 0);
+         },
+         [&](TcxCanvas* c) { painter_->DrawFloatCloseButton(&window_, c->GetCanvasHandle(), Rect(10, 10, 20, 20)); },
+         // a normal close button is the active frame with image set 2 (blue 60)
+         {{15, 15, 0x00003C}, {10, 15, 0x101080}, {12, 12, 0xF00000}, {9, 15, kWhite}}},
         {"menu background with the side strip in the glyph column",
          [&] {
              Paint(info_->PopupMenu, 0x3040A0);
