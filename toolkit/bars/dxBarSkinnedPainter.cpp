@@ -52,22 +52,35 @@ String SkinnedArrowFiller(HDC dc, int arrowWidth) {
     return filler;
 }
 
-TRect SkinnedCentered(const TRect& area, int width, int height) {
-    int x = area.left + (RectWidth(area) - width) / 2, y = area.top + (RectHeight(area) - height) / 2;
-    return Rect(x, y, x + width, y + height);
-}
+// The large button's caption row with the arrow following the last line.
+constexpr int largeTextRows = 2;
 
-void SkinnedFillColor(HDC dc, const TRect& rect, TColor color) {
+}  // namespace
+
+void TdxBarSkinnedPainter::FillColor(HDC dc, const TRect& rect, TColor color) {
     if (color == clNone || IsRectEmpty(&rect)) return;
     HBRUSH brush = CreateSolidBrush(ColorToRGB(color));
     FillRect(dc, &rect, brush);
     DeleteObject(brush);
 }
 
-// The large button's caption row with the arrow following the last line.
-constexpr int largeTextRows = 2;
+TRect TdxBarSkinnedPainter::Centered(const TRect& area, int width, int height) {
+    int x = area.left + (RectWidth(area) - width) / 2, y = area.top + (RectHeight(area) - height) / 2;
+    return Rect(x, y, x + width, y + height);
+}
 
-}  // namespace
+void TdxBarSkinnedPainter::DrawSeparatorLines(HDC dc, const TRect& rect, bool horizontal, TColor first,
+                                              TColor second) {
+    if (horizontal) {
+        int y = (rect.top + rect.bottom) / 2;
+        FillColor(dc, Rect(rect.left, y, rect.right, y + 1), first);
+        FillColor(dc, Rect(rect.left, y + 1, rect.right, y + 2), second);
+    } else {
+        int x = (rect.left + rect.right) / 2;
+        FillColor(dc, Rect(x, rect.top, x + 1, rect.bottom), second);
+        FillColor(dc, Rect(x + 1, rect.top, x + 2, rect.bottom), first);
+    }
+}
 
 TdxBarSkinnedPainter::TdxBarSkinnedPainter(TObject* skinnedObject)
     : TdxBarOffice11Painter(nullptr), skinnedObject_(skinnedObject) {}
@@ -255,16 +268,7 @@ void TdxBarSkinnedPainter::FillBarBk(W* window, HDC dc, const TRect& paintRect, 
 }
 
 void TdxBarSkinnedPainter::DrawBarSeparator(W*, HDC dc, const TRect& rect, HBRUSH, bool horizontal) const {
-    const TColor dark = TColor(RGB(162, 166, 170)), light = TColor(RGB(230, 232, 235));
-    if (horizontal) {
-        int y = (rect.top + rect.bottom) / 2;
-        SkinnedFillColor(dc, Rect(rect.left, y, rect.right, y + 1), dark);
-        SkinnedFillColor(dc, Rect(rect.left, y + 1, rect.right, y + 2), light);
-    } else {
-        int x = (rect.left + rect.right) / 2;
-        SkinnedFillColor(dc, Rect(x, rect.top, x + 1, rect.bottom), light);
-        SkinnedFillColor(dc, Rect(x + 1, rect.top, x + 2, rect.bottom), dark);
-    }
+    DrawSeparatorLines(dc, rect, horizontal, TColor(RGB(162, 166, 170)), TColor(RGB(230, 232, 235)));
 }
 
 void TdxBarSkinnedPainter::DrawMarkContent(W* window, HDC dc, const TRect& rect) const {
@@ -337,7 +341,7 @@ void TdxBarSkinnedPainter::DrawItemCaption(BP* params, const TRect& rect, int al
                 TRect text = Rect(x, row.top, x + lineWidth, row.bottom);
                 DrawTextW(dc, line.c_str(), int(line.length()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOCLIP);
                 TRect fillerRect = Rect(text.right, row.top, text.right + fillerWidth, row.bottom);
-                TRect arrow = SkinnedCentered(fillerRect, arrowSize.cx, arrowSize.cy);
+                TRect arrow = Centered(fillerRect, arrowSize.cx, arrowSize.cy);
                 arrow.left = fillerRect.right - arrowSize.cx;
                 arrow.right = fillerRect.right;
                 GetSkin()->DrawSkinPart(dc, arrow, spDropDownArrow, GetButtonPartSkinState(params, 1));
@@ -425,7 +429,7 @@ void TdxBarSkinnedPainter::DrawItemGlyph(C* control, HDC dc, const TRect& area, 
     bool enabled = !params || params->enabled;
     if (paintKind == 1 && down) {
         int side = std::min(RectWidth(area), RectHeight(area));
-        TRect check = SkinnedCentered(area, side, side);
+        TRect check = Centered(area, side, side);
         InflateRect(&check, -1, -1);
         GetSkin()->DrawSkinPart(dc, check, noGlyph ? spMenuCheckMark : spMenuGlyphCheck,
                                 enabled ? ssNormal : ssDisabled);
@@ -516,7 +520,7 @@ void TdxBarSkinnedPainter::DrawButtonArrow(BP* params, const TRect& rect) const 
     } else if (!IsSkinnedLargeView(params)) {
         TSize size;
         GetSmallArrowSize(size);
-        GetSkin()->DrawSkinPart(dc, SkinnedCentered(arrow, size.cx, size.cy), spDropDownArrow,
+        GetSkin()->DrawSkinPart(dc, Centered(arrow, size.cx, size.cy), spDropDownArrow,
                                 GetButtonPartSkinState(params, 1));
     }
 }
@@ -529,13 +533,13 @@ void TdxBarSkinnedPainter::DrawSplitDropDownPart(BP* params, const TRect& rect) 
     int inset = int(std::nearbyint((height - 14 * r) / 2));
     int width = params->arrowWidth > 0 ? params->arrowWidth : SkinnedWindowOf(params->GetItemControl())->TextSize();
     TRect line = Rect(rect.right - width, rect.top + inset, rect.right - width + 1, rect.bottom - inset);
-    SkinnedFillColor(SkinnedParamsDC(params), line, GetSkin()->GetSkinPartColor(spMenuSplitLine, GetItemSkinState(params, 1)));
+    FillColor(SkinnedParamsDC(params), line, GetSkin()->GetSkinPartColor(spMenuSplitLine, GetItemSkinState(params, 1)));
 }
 
 void TdxBarSkinnedPainter::DrawScaledArrow(W* window, HDC dc, const TRect& area, int direction) const {
     double r = window ? window->SizeRatio() : 1.0;
     int longSide = int(7 * r), shortSide = int(std::lround(4 * r));
     bool right = direction == 3;
-    TRect arrow = SkinnedCentered(area, right ? shortSide : longSide, right ? longSide : shortSide);
+    TRect arrow = Centered(area, right ? shortSide : longSide, right ? longSide : shortSide);
     GetSkin()->DrawSkinPart(dc, arrow, right ? spScaledArrowRight : spScaledArrow, ssNormal);
 }

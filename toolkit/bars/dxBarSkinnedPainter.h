@@ -232,6 +232,13 @@ public:
     void DrawScaledArrow(W* window, HDC dc, const TRect& area, int direction) const;
 
 private:
+    // Helpers both sources share: a fill in a colour (nothing for clNone), a rectangle of the
+    // size centred in the area, and two one-pixel lines through the middle of rect (across: the
+    // first colour on the middle row, the second below; down: the second colour on the middle
+    // column, the first right of it).
+    static void FillColor(HDC dc, const TRect& rect, TColor color);
+    static TRect Centered(const TRect& area, int width, int height);
+    static void DrawSeparatorLines(HDC dc, const TRect& rect, bool horizontal, TColor first, TColor second);
     // The skin parts and group borders of a button's face (whole or its two halves).
     void DrawButtonFaceParts(BP* params, HDC dc) const;
     // The combo button (kind 3) or the custom-colour button (kind 4).

@@ -23,13 +23,6 @@ IdxBarPaintedControl* SkinnedPaintedOf(TdxBarItemControlDrawParams* params) {
     return PaintedControlOf(params->GetItemControl());
 }
 
-void SkinnedMenuFillColor(HDC dc, const TRect& rect, TColor color) {
-    if (color == clNone || IsRectEmpty(&rect)) return;
-    HBRUSH brush = CreateSolidBrush(ColorToRGB(color));
-    FillRect(dc, &rect, brush);
-    DeleteObject(brush);
-}
-
 // A one-pixel frame in the colour.
 void SkinnedFrameColor(HDC dc, const TRect& rect, TColor color) {
     if (color == clNone || IsRectEmpty(&rect)) return;
@@ -38,26 +31,7 @@ void SkinnedFrameColor(HDC dc, const TRect& rect, TColor color) {
     DeleteObject(brush);
 }
 
-// Two one-pixel lines through the middle: across (first colour on the middle row, the second
-// below it) or down (the second colour on the middle column, the first right of it).
-void SkinnedSeparatorLines(HDC dc, const TRect& rect, bool horizontal, TColor first, TColor second) {
-    if (horizontal) {
-        int y = (rect.top + rect.bottom) / 2;
-        SkinnedMenuFillColor(dc, Rect(rect.left, y, rect.right, y + 1), first);
-        SkinnedMenuFillColor(dc, Rect(rect.left, y + 1, rect.right, y + 2), second);
-    } else {
-        int x = (rect.left + rect.right) / 2;
-        SkinnedMenuFillColor(dc, Rect(x, rect.top, x + 1, rect.bottom), second);
-        SkinnedMenuFillColor(dc, Rect(x + 1, rect.top, x + 2, rect.bottom), first);
-    }
-}
-
 bool SkinnedEditIsHot(int hotPart) { return hotPart == 1 || hotPart == 2 || hotPart == 100 || hotPart == -1; }
-
-TRect SkinnedMenuCentered(const TRect& area, int width, int height) {
-    int x = area.left + (RectWidth(area) - width) / 2, y = area.top + (RectHeight(area) - height) / 2;
-    return Rect(x, y, x + width, y + height);
-}
 
 constexpr int skinnedUpButton = 3;
 
@@ -108,7 +82,7 @@ void TdxBarSkinnedPainter::CalcScrollArrowSize(int height, int& size, int& remai
 
 void TdxBarSkinnedPainter::DrawExpandButtonContent(W*, HDC dc, const TRect& rect, bool) const {
     int side = RectHeight(rect) - 2;
-    GetSkin()->DrawSkinPart(dc, SkinnedMenuCentered(rect, side, side), spExpandButton, ssNormal);
+    GetSkin()->DrawSkinPart(dc, Centered(rect, side, side), spExpandButton, ssNormal);
 }
 
 void TdxBarSkinnedPainter::DrawExpandButtonSelection(W*, HDC dc, const TRect& rect) const {
@@ -214,7 +188,7 @@ void TdxBarSkinnedPainter::DrawMenuBorder(W* menu, HDC dc, const TRect& rect) co
     if (menu->IsDetachable()) {
         TRect band = rect;
         InflateRect(&band, -GetMenuFrameSize(), -GetMenuFrameSize());
-        SkinnedMenuFillColor(target, band, GetSkin()->GetSkinPartColor(spDetachCaptionArea, ssNormal));
+        FillColor(target, band, GetSkin()->GetSkinPartColor(spDetachCaptionArea, ssNormal));
         DrawDetachCaption(menu, target, menu->DetachCaptionRect(), menu->DetachCaptionState());
     }
     canvas->EndDraw();
@@ -270,21 +244,21 @@ void TdxBarSkinnedPainter::DrawAppMenuBk(W*, TcxCanvas* canvas, const TRect& rec
     skin->DrawSkinPart(dc, Rect(outer.left, outer.top, outer.right, r2.top), spAppMenuTopBand, ssNormal);
     skin->DrawSkinPart(dc, Rect(outer.left, r2.bottom, outer.right, outer.bottom), spAppMenuBottomBand, ssNormal);
     TColor side = skin->GetSkinPartColor(spAppMenuSideBand, ssNormal);
-    SkinnedMenuFillColor(dc, Rect(outer.left, r2.top, r2.left, r2.bottom), side);
-    SkinnedMenuFillColor(dc, Rect(r2.right, r2.top, outer.right, r2.bottom), side);
+    FillColor(dc, Rect(outer.left, r2.top, r2.left, r2.bottom), side);
+    FillColor(dc, Rect(r2.right, r2.top, outer.right, r2.bottom), side);
 }
 
 void TdxBarSkinnedPainter::DrawExtraPaneBk(W*, TcxCanvas* canvas, const TRect& rect, HBRUSH, TColor) const {
     HDC dc = canvas->GetCanvasHandle();
     TRect strip = Rect(rect.left, rect.top, rect.left + 2, rect.bottom);
     GetSkin()->DrawSkinPart(dc, strip, spMenuSideStrip, ssNormal);
-    SkinnedMenuFillColor(dc, Rect(strip.right, rect.top, rect.right, rect.bottom),
+    FillColor(dc, Rect(strip.right, rect.top, rect.right, rect.bottom),
                          GetSkin()->GetSkinPartColor(spAppMenuExtraPane, ssNormal));
 }
 
 void TdxBarSkinnedPainter::DrawExtraPaneSeparator(W*, TcxCanvas* canvas, const TRect& rect, HBRUSH,
                                                   bool horizontal) const {
-    SkinnedSeparatorLines(canvas->GetCanvasHandle(), rect, horizontal, TColor(RGB(216, 216, 216)),
+    DrawSeparatorLines(canvas->GetCanvasHandle(), rect, horizontal, TColor(RGB(216, 216, 216)),
                           TColor(RGB(245, 245, 245)));
 }
 
@@ -314,7 +288,7 @@ void TdxBarSkinnedPainter::AdjustSkinnedSize(P*, TSize& size) const {
 
 void TdxBarSkinnedPainter::DrawStateFace(P* params, HDC dc, const TRect& rect, int state) const {
     if (IsNamedSkin())
-        SkinnedMenuFillColor(dc, rect, GetEditBackColor(params));
+        FillColor(dc, rect, GetEditBackColor(params));
     else
         GetSkin()->DrawSkinPart(dc, rect, spEditButton, state);
 }
@@ -368,7 +342,7 @@ void TdxBarSkinnedPainter::DrawEditMenuSelection(P* params, const TRect& rect) c
     ExcludeClipRect(dc, edit.left, edit.top, edit.right, edit.bottom);
     GetSkin()->DrawSkinPart(dc, rect, spButton, state);
     RestoreDCClipRegion(dc, saved);
-    SkinnedMenuFillColor(dc, Rect(edit.left, edit.top + 1, edit.left + 1, edit.bottom - 1),
+    FillColor(dc, Rect(edit.left, edit.top + 1, edit.left + 1, edit.bottom - 1),
                          GetSkin()->GetSkinPartColor(spMenuEditLine, state));
 }
 
@@ -387,7 +361,7 @@ void TdxBarSkinnedPainter::DrawEditButton(P* params, const TRect& rect, int kind
         } else {
             TSize arrow;
             GetSmallArrowSize(arrow);
-            GetSkin()->DrawSkinPart(dc, SkinnedMenuCentered(inner, arrow.cx, arrow.cy), spDropDownArrow, state);
+            GetSkin()->DrawSkinPart(dc, Centered(inner, arrow.cx, arrow.cy), spDropDownArrow, state);
         }
     } else if (named) {
         GetSkin()->DrawSkinPart(dc, inner, spColorComboCustomButton, state);
@@ -503,7 +477,7 @@ void TdxBarSkinnedPainter::DrawStaticBorder(P* params, TRect& rect) const {
 
 void TdxBarSkinnedPainter::DrawSeparatorCaption(P* params, const TRect& rect) const {
     HDC dc = SkinnedMenuParamsDC(params);
-    SkinnedMenuFillColor(dc, rect, GetSkin()->GetSkinPartColor(spSeparatorCaption, ssNormal));
+    FillColor(dc, rect, GetSkin()->GetSkinPartColor(spSeparatorCaption, ssNormal));
     TRect margins;
     GetStaticMargins(margins);
     TRect text = rect;
@@ -524,7 +498,7 @@ void TdxBarSkinnedPainter::DrawScreenTipBk(HDC dc, const TRect& rect) const {
 }
 
 void TdxBarSkinnedPainter::DrawScreenTipSeparator(HDC dc, const TRect& rect) const {
-    SkinnedMenuFillColor(dc, Rect(rect.left, rect.top, rect.right, rect.top + 1),
+    FillColor(dc, Rect(rect.left, rect.top, rect.right, rect.top + 1),
                          GetSkin()->GetSkinPartColor(spScreenTipSeparator, ssNormal));
-    SkinnedMenuFillColor(dc, Rect(rect.left, rect.top + 1, rect.right, rect.top + 2), clWhite);
+    FillColor(dc, Rect(rect.left, rect.top + 1, rect.right, rect.top + 2), clWhite);
 }
