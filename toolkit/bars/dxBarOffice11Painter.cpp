@@ -612,3 +612,71 @@ void TdxBarOffice11Painter::DrawOwnerLinkGap(W* window, HDC dc, const TRect& own
 }
 
 TColor TdxBarOffice11Painter::GetFlatShadowColor(TcxCanvas*, const TRect&) const { return O11().SeparatorColor1; }
+
+// ---- marks, captions, popups ---------------------------------------------------------------------
+
+void TdxBarOffice11Painter::DrawQuickCustPart(W* window, HDC dc) const {
+    TRect gap = window->OwnerGapRect(false);
+    if (!IsRectEmpty(&gap)) FillRect(dc, &gap, menuBrush_);
+}
+
+void TdxBarOffice11Painter::DrawStateFace(P* params, HDC dc, const TRect& rect, int) const {
+    if (params->paintKind == 1) {
+        FillRect(dc, &rect, ownerBrush_);
+        return;
+    }
+    C* control = params->GetItemControl();
+    IdxBarPaintedControl* painted = PaintedControlOf(control);
+    DrawItemBk(control, dc, rect, painted->BkBrush(), painted->IsNonRecent());
+}
+
+void TdxBarOffice11Painter::GetMarkDrawRect(W* window, TRect& rect) const {
+    TdxBarFlatPainter::GetMarkDrawRect(window, rect);
+    IdxBarPaintedBar* bar = window->Bar();
+    if (!bar || !bar->HasSingleBorder() || window->IsMainMenu()) return;
+    switch (window->DockingStyle()) {
+        case dsLeft:
+        case dsRight:
+            --rect.left;
+            ++rect.right;
+            rect.bottom += 2;
+            break;
+        case dsTop:
+        case dsBottom:
+            --rect.top;
+            rect.right += 2;
+            ++rect.bottom;
+            break;
+        default: break;
+    }
+}
+
+void TdxBarOffice11Painter::InvalidateMark(W* window) const {
+    TdxBarFlatPainter::InvalidateMark(window);
+    // The mark's rounded end lies on the docked bar's frame.
+    HWND handle = window->WindowHandle();
+    if (handle && window->DockingStyle() != dsNone) SendMessageW(handle, WM_NCPAINT, 0, 0);
+}
+
+void TdxBarOffice11Painter::DrawFloatCaption(W* window, HDC dc, const TRect& captionRect, const TRect& areaRect,
+                                             HBRUSH) const {
+    HBRUSH brush = SolidOf(O11().FloatCaptionColor);
+    TdxBarFlatPainter::DrawFloatCaption(window, dc, captionRect, areaRect, brush);
+    DeleteObject(brush);
+}
+
+void TdxBarOffice11Painter::DrawDetachCaption(W* menu, HDC dc, const TRect& rect, int state) const {
+    TRect r = rect;
+    bool hot = state == 1;
+    if (hot) {
+        Office11FrameRect(dc, r);
+        InflateRect(&r, -1, -1);
+        O11Fill(dc, r, O11().HotColor);
+    } else {
+        O11Fill(dc, r, O11().DetachCaptionColor);
+    }
+    TRect dots = r;
+    int dx = hot ? RectWidth(r) / 4 : (RectWidth(r) + 2) / 4, dy = hot ? 1 : 2;
+    InflateRect(&dots, -dx, -dy);
+    if (!IsRectEmpty(&dots)) DrawGripDots(menu, dc, dots, false);
+}

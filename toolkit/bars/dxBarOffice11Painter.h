@@ -91,6 +91,18 @@ public:
     void DrawOwnerLinkGap(W* window, HDC dc, const TRect& ownerRect, const TRect& linkRect, C* owner) const override;
     TColor GetFlatShadowColor(TcxCanvas* canvas, const TRect& rect) const override;
 
+    // The owner's edge row a popup touches, in the menu colour.
+    void DrawQuickCustPart(W* window, HDC dc) const override;
+    // Menu items: the owner colour; elsewhere the item's background.
+    void DrawStateFace(P* params, HDC dc, const TRect& rect, int state) const override;
+    // The mark reaches over a bordered toolbar's frame.
+    void GetMarkDrawRect(W* window, TRect& rect) const override;
+    void InvalidateMark(W* window) const override;
+    void DrawFloatCaption(W* window, HDC dc, const TRect& captionRect, const TRect& areaRect,
+                          HBRUSH brush) const override;
+    // A band with a row of grip dots; framed and in the hot colour while hot.
+    void DrawDetachCaption(W* menu, HDC dc, const TRect& rect, int state) const override;
+
 private:
     HBRUSH ownerBrush_, menuBrush_, checkedBrush_, checkedHotBrush_, hotBrush_, borderBrush_, shadowBrush_;
 };

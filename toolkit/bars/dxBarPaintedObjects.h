@@ -164,6 +164,10 @@ public:
     // docked); the picture is emptied when the dock changes size.
     virtual TRect DockClientRect() const { return TRect{}; }
     virtual TBitmap* DockBkBitmap() const { return nullptr; }
+
+    // -- what the skinned painter reads
+    // The mouse is over the window (its view state is hot).
+    virtual bool IsHotViewState() const { return false; }
 };
 
 // An item control as the painter sees it.

@@ -60,7 +60,14 @@ public:
 using TdxBarPainterClass = const TdxBarPainterMeta*;
 
 // The painters the skins make answer this, which is how fading draws a part in a state.
-struct IdxBarSkinPainter : virtual IInterface {};
+struct IdxBarSkinPainter : virtual IInterface {
+    // Whether the fading images are made opaque before they are blended.
+    virtual bool AreFadingImagesOpaque() const = 0;
+    // A bar's part (its mark) in state 0 normal, 1 hot, 2 pressed.
+    virtual void DrawBarPartState(IdxBarPaintedWindow* window, HDC dc, const TRect& rect, int state) const = 0;
+    // The face of a button outside menus, without its glyph and caption.
+    virtual void DrawSkinButtonFace(TdxBarButtonLikeControlDrawParams* params) const = 0;
+};
 
 // The item control's painting answers; neutral ones when the control gives none.
 IdxBarPaintedControl* PaintedControlOf(TdxBarItemControl* control);
@@ -369,7 +376,9 @@ public:
     virtual void FillMenuBk(W* menu, TcxCanvas* canvas, const TRect& rect, HBRUSH brush, TColor color) const;
     virtual void DrawMenuBorder(W* menu, HDC dc, const TRect& rect) const;
     virtual void DrawMenuInnerBorder(W* menu, HDC dc, const TRect& rect, HBRUSH brush) const;
-    virtual void DrawMenuItemBk(P* /*params*/, const TRect& /*rect*/) const {}
+    // The styles draw their own; the neutral look fills the item, highlighted while hot, so
+    // that a painter deriving from the base never shows an unpainted item.
+    virtual void DrawMenuItemBk(P* params, const TRect& rect) const;
     virtual void DrawMenuItemFrame(W* /*menu*/, C* /*control*/, HDC /*dc*/, const TRect& /*rect*/, int /*index*/) const {}
     virtual void DrawMenuSeparatorLine(TcxCanvas* canvas, const TRect& rect) const;
     virtual void DrawItemSeparator(W* menu, C* control, TcxCanvas* canvas, const TRect& rect) const;
@@ -441,8 +450,9 @@ public:
     virtual HBRUSH GetEditButtonBrush(P* params) const { return GetItemBrush(params); }
     virtual int CalcComboArrowWidth(int size) const { return 2 * size - 1; }
     virtual void DrawComboButton(P* params, const TRect& rect, int kind) const;
-    // Draws the button's face; hands back where its arrow goes (moved while dropped down).
-    virtual void DrawComboButtonFace(P* /*params*/, TRect& /*rect*/, HBRUSH /*brush*/) const {}
+    // Draws the button's face; hands back where its arrow goes (moved while dropped down). The
+    // neutral face is the brush, so the arrow never lies on an unpainted button.
+    virtual void DrawComboButtonFace(P* params, TRect& rect, HBRUSH brush) const;
     virtual int GetDropDownListBorderSize() const { return 2; }
     virtual void DrawDropDownListBorder(HDC dc, TColor color, const TRect& rect) const;
     virtual void DrawComboListItem(TCustomdxBarCombo* combo, TcxCanvas* canvas, int index, const TRect& rect,

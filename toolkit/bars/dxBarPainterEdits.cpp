@@ -270,6 +270,10 @@ void TdxBarPainter::DrawComboButton(P* params, const TRect& rect, int) const {
     DrawLargeDropDownArrow(params, arrow, size, GetEditButtonArrowColor(params));
 }
 
+void TdxBarPainter::DrawComboButtonFace(P* params, TRect& rect, HBRUSH brush) const {
+    if (HDC dc = EditDC(params)) FillRect(dc, &rect, brush ? brush : HBRUSH(INT_PTR(COLOR_BTNFACE + 1)));
+}
+
 void TdxBarPainter::DrawDropDownListBorder(HDC dc, TColor color, const TRect& rect) const {
     TRect r = rect;
     FrameRect(dc, &r, HBRUSH(INT_PTR(COLOR_BTNSHADOW + 1)));

@@ -211,6 +211,15 @@ void TdxBarPainter::DrawItemSeparator(W* menu, C* control, TcxCanvas* canvas, co
     DrawMenuSeparatorLine(canvas, line);
 }
 
+void TdxBarPainter::DrawMenuItemBk(P* params, const TRect& rect) const {
+    C* control = params->GetItemControl();
+    HDC dc = MenuParamsDC(params);
+    if (params->drawSelected)
+        FillRect(dc, &rect, GetSelBrush());
+    else
+        DrawItemBk(control, dc, rect, PaintedControlOf(control)->BkBrush(), false);
+}
+
 void TdxBarPainter::DrawMenuButtonItem(BP* params, const TRect& rect) const {
     DrawMenuItemBk(params, rect);
     C* control = params->GetItemControl();

@@ -401,15 +401,25 @@ void TdxBarSkinPainter::DrawDockBk(TdxDockControl* dock, HDC dc, const TRect& pa
     DrawSkinElement(element, dc, esNormal, 0, whole);
 }
 
-void TdxBarSkinPainter::DrawFloatMark(W* window, HDC dc, const TRect& rect) const {
+bool TdxBarSkinPainter::DrawSkinCaptionButton(W* window, HDC dc, const TRect& rect, int state,
+                                              int glyphIndex) const {
     TdxSkinElement* button = Element(&TdxSkinInfo::DockWindowButton);
-    if (!button) return TdxBarPainter::DrawFloatMark(window, dc, rect);
+    if (!button) return false;
     TSkinBarCanvasEntry canvas(dc);
     canvas->IntersectClipWithRect(rect);
     FillBarCaption(window, dc, rect, nullptr);
-    const int state = window->MarkState();
     DrawSkinElement(button, dc, state == 1 ? esHot : state == 2 ? esPressed : esActive, 0, rect);
-    DrawSkinElement(Element(&TdxSkinInfo::DockWindowButtonGlyphs), dc, esNormal, 6, rect);
+    DrawSkinElement(Element(&TdxSkinInfo::DockWindowButtonGlyphs), dc, esNormal, glyphIndex, rect);
+    return true;
+}
+
+void TdxBarSkinPainter::DrawFloatMark(W* window, HDC dc, const TRect& rect) const {
+    if (!DrawSkinCaptionButton(window, dc, rect, window->MarkState(), 6)) TdxBarPainter::DrawFloatMark(window, dc, rect);
+}
+
+void TdxBarSkinPainter::DrawFloatCloseButton(W* window, HDC dc, const TRect& rect) const {
+    if (!DrawSkinCaptionButton(window, dc, rect, window->CloseButtonState(), 2))
+        TdxBarPainter::DrawFloatCloseButton(window, dc, rect);
 }
 
 void TdxBarSkinPainter::DrawStatusBarBk(W* window, HDC dc, const TRect& paintRect, const TRect& rect,
@@ -592,6 +602,18 @@ void TdxBarSkinPainter::DrawButtonBk(BP* params, const TRect& rect, HBRUSH brush
                               GetLinkState(params->paintKind, params->enabled, selected, params->down,
                                            params->pressed),
                               rect);
+}
+
+// What a fading button blends: its selection element over its bounds, never the fade itself.
+void TdxBarSkinPainter::DrawSkinButtonFace(BP* params) const {
+    if (params->paintKind == 1 || !params->canvas) return;
+    TRect bounds = PaintedControlOf(params->GetItemControl())->Bounds();
+    if (params->droppedDown || !(params->drawSelected || params->down)) return;
+    if (TdxSkinElement* element = Element(&TdxSkinInfo::LinkSelected))
+        DrawSkinElementFitted(element, params->canvas->GetCanvasHandle(),
+                              GetLinkState(params->paintKind, params->enabled, params->drawSelected, params->down,
+                                           params->pressed),
+                              bounds);
 }
 
 void TdxBarSkinPainter::DrawGlyphFrame(C* control, HDC dc, HBRUSH brush, bool, const TRect& area, int paintKind,

@@ -12,7 +12,7 @@
 #include "dxSkinInfo.h"
 #include "dxSkinsLookAndFeelPainter.h"
 
-class TdxBarSkinPainter : public TdxBarPainter {
+class TdxBarSkinPainter : public TdxBarPainter, public IdxBarSkinPainter {
     Z_CLASS(TdxBarSkinPainter, TdxBarPainter)
 public:
     explicit TdxBarSkinPainter(TcxLookAndFeelPainterClass skinPainter);
@@ -51,6 +51,13 @@ public:
     static void DrawSkinElementFitted(TdxSkinElement* element, HDC dc, TdxSkinElementState state, const TRect& r);
     // Draws the element so that its content area covers r, clipped to r.
     static void DrawSkinElementInContent(TdxSkinElement* element, HDC dc, TdxSkinElementState state, const TRect& r);
+
+    // ---- fading: the mark in its state, and a button's skin background
+    bool AreFadingImagesOpaque() const override { return false; }
+    void DrawBarPartState(W* window, HDC dc, const TRect& rect, int state) const override {
+        DrawMarkBk(window, dc, rect, state);
+    }
+    void DrawSkinButtonFace(BP* params) const override;
 
     // ---- constants and flags
     bool NeedsDoubleBuffering() const override { return true; }
@@ -141,6 +148,8 @@ public:
     // The mark button of a floating bar's caption: "DockWindowButton" in the mark's state with
     // the mark glyph.
     void DrawFloatMark(W* window, HDC dc, const TRect& rect) const override;
+    // The close button of a floating bar's caption, the same way in the close button's state.
+    void DrawFloatCloseButton(W* window, HDC dc, const TRect& rect) const override;
     void DrawStatusBarBk(W* window, HDC dc, const TRect& paintRect, const TRect& rect, const TRect& barRect,
                          HBRUSH brush, TColor color) const override;
     void DrawFloatBorder(W* window, HDC dc, const TRect& windowRect, const TRect& clientRect,
@@ -187,6 +196,9 @@ public:
     void DrawScreenTipSeparator(HDC dc, const TRect& rect) const override;
 
 private:
+    // A caption button: the caption under "DockWindowButton" in the state (0 normal, 1 hot,
+    // 2 pressed) and the glyph image; false without the element.
+    bool DrawSkinCaptionButton(W* window, HDC dc, const TRect& rect, int state, int glyphIndex) const;
     // An item that is fading draws its background and glyph frame from the fading image; false
     // when there is none.
     static bool DrawFadingButtonBk(BP* params, const TRect& rect);

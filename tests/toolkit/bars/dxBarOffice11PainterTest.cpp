@@ -199,3 +199,70 @@ TEST(Office11Painter, SeparatorsHaveADarkAndALightLine) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Office11Painter, TheMarkReachesOverABorderedToolbarsFrame) {
+    auto painter = NewStylePainter<TdxBarOffice11Painter>();
+    auto flat = NewStylePainter<TdxBarFlatPainter>();
+    TStyleFakeWindow window;
+    TFakeBar bar;
+    window.bar = &bar;
+    window.client = Rect(0, 0, 100, 100);
+    const struct {
+        TdxBarDockingStyle style;
+        bool border, mainMenu;
+        TRect grow;  // added to the flat rectangle: left, top, right, bottom
+    } cases[] = {{dsTop, true, false, Rect(0, -1, 2, 1)},  {dsBottom, true, false, Rect(0, -1, 2, 1)},
+                 {dsLeft, true, false, Rect(-1, 0, 1, 2)}, {dsRight, true, false, Rect(-1, 0, 1, 2)},
+                 {dsTop, false, false, Rect(0, 0, 0, 0)},  {dsTop, true, true, Rect(0, 0, 0, 0)},
+                 {dsNone, true, false, Rect(0, 0, 0, 0)}};
+    for (const auto& c : cases) {
+        window.dockingStyle = c.style;
+        bar.singleBorder = c.border;
+        window.mainMenu = c.mainMenu;
+        TRect expected, actual;
+        flat->GetMarkDrawRect(&window, expected);
+        painter->GetMarkDrawRect(&window, actual);
+        EXPECT_EQ(actual, Rect(expected.left + c.grow.left, expected.top + c.grow.top, expected.right + c.grow.right,
+                               expected.bottom + c.grow.bottom))
+            << int(c.style) << c.border << c.mainMenu;
+    }
+}
+
+TEST(Office11Painter, DetachCaptionsStateFacesAndTheOwnerGap) {
+    auto painter = NewStylePainter<TdxBarOffice11Painter>();
+    const TdxBarOffice11Colors& c = BarOffice11Colors();
+    TStyleFakeWindow menu;
+    // The caption band: the detach colour with a row of dots; hot: framed, in the hot colour.
+    for (int state : {0, 1}) {
+        TPainterTestSurface s(40, 9);
+        painter->DrawDetachCaption(&menu, s.dc, Rect(0, 0, 40, 9), state);
+        COLORREF band = O11Rgb(state == 1 ? c.HotColor : c.DetachCaptionColor);
+        EXPECT_EQ(s.Pixel(2, 1), band) << state;
+        EXPECT_EQ(s.Pixel(0, 0) == band, state == 0) << "the hot caption is framed";
+        int dots = 0;
+        for (int x = 0; x < 40; ++x)
+            for (int y = 0; y < 9; ++y) dots += s.Pixel(x, y) != band && s.Pixel(x, y) != O11Rgb(clWhite);
+        EXPECT_GT(dots, 0) << state;
+    }
+    // The face of an edit button in a menu is the owner colour.
+    TFakeItemControl control(&menu);
+    TPainterTestCanvas canvas(10, 10);
+    TdxBarItemControlDrawParams params(&control);
+    params.canvas = &canvas.canvas;
+    params.paintKind = 1;
+    painter->DrawStateFace(&params, canvas.dc, Rect(0, 0, 10, 10), 0);
+    EXPECT_EQ(canvas.Pixel(5, 5), O11Rgb(c.OwnerColor));
+    // A popup's own edge row where it touches its owner is in the menu colour; none without one.
+    TPainterTestSurface gap(30, 10);
+    RECT all{0, 0, 30, 10};
+    FillRect(gap.dc, &all, HBRUSH(GetStockObject(BLACK_BRUSH)));  // the menu colour may be white
+    painter->DrawQuickCustPart(&menu, gap.dc);
+    EXPECT_EQ(gap.Pixel(5, 0), RGB(0, 0, 0));
+    menu.ownerGap = Rect(2, 0, 20, 1);
+    painter->DrawQuickCustPart(&menu, gap.dc);
+    EXPECT_EQ(gap.Row(0, O11Rgb(c.MenuColor)), ".." + std::string(18, '#') + std::string(10, '.'));
+}
+
+}  // namespace

@@ -484,4 +484,27 @@ TEST_F(BarMenuPainter, ExpandButtonIsCopiedIntoTheMenuAndTakenOutOfItsClip) {
     }
 }
 
+TEST_F(BarMenuPainter, TheNeutralLookPaintsMenuItemsAndComboButtons) {
+    // Items: the item's own background, highlighted while hot; never left unpainted.
+    for (bool hot : {false, true}) {
+        TPainterTestCanvas drawn(40, 20);
+        RECT all{0, 0, 40, 20};
+        FillRect(drawn.dc, &all, HBRUSH(GetStockObject(BLACK_BRUSH)));
+        params.canvas = &drawn.canvas;
+        params.drawSelected = hot;
+        painter->DrawMenuItemBk(&params, Rect(0, 0, 40, 20));
+        EXPECT_EQ(drawn.Pixel(20, 10), Sys(hot ? COLOR_HIGHLIGHT : COLOR_BTNFACE)) << hot;
+    }
+    // A combo button: its face in the edit button brush, the arrow on it.
+    TPainterTestCanvas drawn(13, 20);
+    RECT all{0, 0, 13, 20};
+    FillRect(drawn.dc, &all, HBRUSH(GetStockObject(BLACK_BRUSH)));
+    params.canvas = &drawn.canvas;
+    params.drawSelected = false;
+    params.enabled = true;
+    painter->DrawComboButton(&params, Rect(0, 0, 13, 20), 0);
+    EXPECT_EQ(drawn.Pixel(1, 1), Sys(COLOR_BTNFACE));
+    EXPECT_EQ(drawn.Pixel(11, 18), Sys(COLOR_BTNFACE));
+}
+
 }  // namespace

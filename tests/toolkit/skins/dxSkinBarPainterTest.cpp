@@ -442,6 +442,20 @@ TEST_F(SkinBarPainterFixture, BackgroundsFramesAndSelectionsDrawTheirElements) {
         std::function<void(TcxCanvas*)> draw;
         std::vector<TProbe> probes;
     };
+    // The caption red; "DockWindowButton" a frame of its state's colour around a clear middle
+    // (the frames stack in the states' order: hot, pressed, active); its glyphs blue 20 x (set + 1).
+    auto PaintCaptionButton = [&] {
+        info_->FloatBar->SetColor(TColor(0x0000F0));
+        TdxSkinElement* button = info_->DockWindowButton;
+        button->Image()->SetStates({esActive, esHot, esPressed});
+        button->Image()->SetImageLayout(ilVertical);
+        SetSkinTestPicture(button->Image(), 10, 30, [](int x, int y) -> DWORD {
+            const int fy = y % 10;
+            const DWORD colours[] = {0x108010, 0x801010, 0x101080};
+            return x == 0 || x == 9 || fy == 0 || fy == 9 ? 0xFF000000u | colours[y / 10] : 0u;
+        });
+        PaintGlyphSets(info_->DockWindowButtonGlyphs, 4, 6, 0);
+    };
     const std::vector<Row> rows = {
         {"status bar background: the piece of the bar at its place",
          [&] { PaintWithLeftEdge(info_->StatusBar, 4, 0xA00000, 0x00A000); },
@@ -464,18 +478,7 @@ TEST_F(SkinBarPainterFixture, BackgroundsFramesAndSelectionsDrawTheirElements) {
          {{1, 15, 0x00A0A0}, {31, 15, 0xA000A0}, {36, 15, 0x00A0A0}, {25, 15, kWhite}, {55, 15, kWhite}}},
         {"floating bar's mark button: the caption, the button in the mark's state, the mark glyph",
          [&] {
-             info_->FloatBar->SetColor(TColor(0x0000F0));  // the caption: red
-             TdxSkinElement* button = info_->DockWindowButton;
-             button->Image()->SetStates({esActive, esHot, esPressed});
-             button->Image()->SetImageLayout(ilVertical);
-             // a frame of its state's colour around a clear middle; the frames stack in the
-             // states' order: hot, pressed, active
-             SetSkinTestPicture(button->Image(), 10, 30, [](int x, int y) -> DWORD {
-                 const int fy = y % 10;
-                 const DWORD colours[] = {0x108010, 0x801010, 0x101080};
-                 return x == 0 || x == 9 || fy == 0 || fy == 9 ? 0xFF000000u | colours[y / 10] : 0u;
-             });
-             PaintGlyphSets(info_->DockWindowButtonGlyphs, 4, 6, 0);  // blue 20 x (set + 1)
+             PaintCaptionButton();
              window_.markState = 1;
          },
          [&](TcxCanvas* c) {
@@ -484,6 +487,13 @@ TEST_F(SkinBarPainterFixture, BackgroundsFramesAndSelectionsDrawTheirElements) {
          },
          // image set 6 is blue 140; the hot frame green; the caption shows between them
          {{15, 15, 0x00008C}, {10, 15, 0x108010}, {12, 12, 0xF00000}, {9, 15, kWhite}}},
+        {"floating bar's close button: the caption, the button in its state, the close glyph",
+         [&] {
+             PaintCaptionButton();
+         },
+         [&](TcxCanvas* c) { painter_->DrawFloatCloseButton(&window_, c->GetCanvasHandle(), Rect(10, 10, 20, 20)); },
+         // a normal close button is the active frame with image set 2 (blue 60)
+         {{15, 15, 0x00003C}, {10, 15, 0x101080}, {12, 12, 0xF00000}, {9, 15, kWhite}}},
         {"menu background with the side strip in the glyph column",
          [&] {
              Paint(info_->PopupMenu, 0x3040A0);
