@@ -8,6 +8,8 @@
 #include "TestBarWindow.h"
 
 #include <cstdlib>
+#include <functional>
+#include <vector>
 #include <cstring>
 
 #include "Bitmap.h"
@@ -107,6 +109,52 @@ protected:
         picture.SaveToFile(String(folder.begin(), folder.end()) + L"\\" + String(name, name + strlen(name)));
     }
 
+    // Steps run one after another from a thread timer, also inside a modal loop: each step runs
+    // its delay (ms) after the one before. Done() tells when the last has run.
+    struct TScript {
+        struct TStep {
+            DWORD delay;
+            std::function<void()> run;
+        };
+        std::vector<TStep> steps;
+        size_t next = 0;
+        DWORD due = 0;
+        UINT_PTR timer = 0;
+        static TScript*& Current() {
+            static TScript* current = nullptr;
+            return current;
+        }
+        static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+            TScript* script = Current();
+            if (!script || script->next >= script->steps.size() || GetTickCount() < script->due) return;
+            TStep& step = script->steps[script->next++];
+            step.run();
+            if (script->next < script->steps.size()) script->due = GetTickCount() + script->steps[script->next].delay;
+        }
+        void Start() {
+            Current() = this;
+            due = GetTickCount() + (steps.empty() ? 0 : steps[0].delay);
+            timer = SetTimer(nullptr, 0, 10, &Tick);
+        }
+        bool Done() const { return next >= steps.size(); }
+        ~TScript() {
+            if (timer) KillTimer(nullptr, timer);
+            Current() = nullptr;
+        }
+    };
+    // Drags the docked bar's grip by the script: the press, then the steps, then the release.
+    void Drag(TdxBar* bar, TScript& script) {
+        const TPoint grip = bar->BarControl()->ClientToScreen(Centre(bar->BarControl()->DragAreaRect()));
+        script.steps.push_back({50, [] { MouseButton(false); }});
+        MoveMouseTo(grip);
+        MouseButton(true);
+        script.Start();
+        EXPECT_TRUE(PumpUntil([&] { return script.Done() && !manager->Bars()->IsMoving(); }, 10000));
+    }
+    // The screen point in the middle of the form's client area, away from its docks.
+    TPoint FormMiddle() const { return form->ClientToScreen(TPoint{form->ClientWidth() / 2, form->ClientHeight() / 2}); }
+
+    static TPoint Shifted(const TPoint& p, int dx, int dy) { return TPoint{p.x + dx, p.y + dy}; }
     static TPoint Centre(const TRect& r) { return TPoint{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
     std::unique_ptr<TBarWindowControlRegistration> registration;
@@ -499,6 +547,109 @@ TEST_F(Toolbar, DoubleClickingTheDragAreaFloatsTheBarAndItsCaptionDocksItBack) {
     ASSERT_TRUE(PumpUntil([&] { return bar->BarControl() && bar->BarControl()->DockingStyle() == dsTop; }));
     EXPECT_EQ(bar->BarControl()->Parent(), Dock(dsTop));
     EXPECT_EQ(Dock(dsTop)->RowCount(), 2) << "back into a row of its own";
+}
+
+TEST_F(Toolbar, TheHitTestSendsTheDragAreaToTheWindowAndLeavesFrameAndCloseButtonToTheSystem) {
+    TdxBar* docked = NewBar(L"Закреплённая", {L"btnOpen", L"btnSave"});
+    TdxBar* floating = NewBar(L"Плавающая", {L"btnBold"}, dsNone);
+    floating->SetVisible(false);
+    floating->SetVisible(true);
+    TdxBarControl* d = docked->BarControl();
+    TdxBarControl* f = floating->BarControl();
+    ASSERT_TRUE(d && f);
+    const TPoint onItem{kItemsStart + 3, kBarHeight / 2}, onGrip{4, kBarHeight / 2};
+    const TPoint pastItems{d->ClientWidth() + 50, kBarHeight / 2};
+    struct TCase {
+        TdxBarControl* window;
+        int defaultCode;
+        TPoint point;
+        int internal, answer;
+    } cases[] = {
+        {d, HTCLIENT, onGrip, HTCAPTION, HTCLIENT},
+        {d, HTCLIENT, onItem, HTCLIENT, HTCLIENT},
+        {d, HTNOWHERE, pastItems, HTCAPTION, HTCLIENT},
+        {f, HTCAPTION, TPoint{5, -5}, HTCAPTION, HTCLIENT},
+        {f, HTCLIENT, TPoint{kBorder + 3, kBarHeight / 2}, 0, HTCLIENT},
+        {f, HTCLIENT, TPoint{f->ClientWidth() + 50, 5}, HTCAPTION, HTCLIENT},
+        {f, HTCLOSE, TPoint{f->ClientWidth() - 3, -5}, HTCLOSE, HTCLOSE},
+        {f, HTBOTTOM, TPoint{5, f->ClientHeight() + 1}, HTBOTTOM, HTBOTTOM},
+    };
+    for (const TCase& c : cases) {
+        int answer = -1;
+        EXPECT_EQ(c.window->HitTest(c.defaultCode, c.point, answer), c.internal)
+            << (c.window == d ? "docked " : "floating ") << c.defaultCode << " at " << c.point.x << "," << c.point.y;
+        EXPECT_EQ(answer, c.answer) << c.defaultCode;
+    }
+}
+
+TEST_F(Toolbar, ClickingAToolbarButtonRunsItsItemOnce) {
+    TdxBar* bar = NewBar(L"Кнопки", {L"btnOpen", L"btnSave"});
+    struct TRecorder : TObject {
+        int clicks = 0;
+        void Clicked(TObject*) { ++clicks; }
+    } recorder;
+    Item(L"btnSave")->OnClick = TNotifyEvent(&recorder, &TRecorder::Clicked);
+    PumpUntilIdle();
+    const TRect second = bar->ItemLinks()->GetLink(1)->ItemRect();
+    ClickAt(bar->BarControl()->ClientToScreen(Centre(second)));
+    EXPECT_TRUE(PumpUntil([&] { return recorder.clicks > 0; }));
+    PumpUntilIdle();
+    EXPECT_EQ(recorder.clicks, 1);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_FALSE(bar->BarControl()->IsActive()) << "the click ends the menu mode";
+}
+
+TEST_F(Toolbar, ADraggedBarFloatsOffItsDockAndDocksOnlyAfterRestingOverADockWithoutCtrl) {
+    NewBar(L"Первая", {L"btnOpen"});
+    TdxBar* bar = NewBar(L"Вторая", {L"btnSave", L"btnBold"});
+    bar->SetRow(1);
+    manager->SetWaitForDockingTime(300);
+    TdxDockControl* top = Dock(dsTop);
+    RECT dockRect;
+    GetWindowRect(top->Handle(), &dockRect);
+    const TPoint overDock{dockRect.left + 200, dockRect.top + 5};
+    TdxBarDockingStyle outside = dsTop, justOver = dsNone, withCtrl = dsTop, afterCtrl = dsNone;
+    TScript script;
+    script.steps = {
+        {30, [&] { MoveMouseTo(Shifted(FormMiddle(), 0, -10)); }},
+        {30, [&] { MoveMouseTo(FormMiddle()); }},
+        {80, [&] { outside = bar->BarControl()->DockingStyle(); }},
+        {0, [&] { KeyDown(VK_CONTROL); }},
+        {30, [&] { MoveMouseTo(overDock); }},
+        {700, [&] { withCtrl = bar->BarControl()->DockingStyle(); }},
+        {0, [&] { KeyUp(VK_CONTROL); }},
+        {60, [&] { justOver = bar->BarControl()->DockingStyle(); }},
+        {900, [&] { afterCtrl = bar->BarControl()->DockingStyle(); }},
+    };
+    Drag(bar, script);
+    EXPECT_EQ(outside, dsNone) << "dragged off its dock the bar floats";
+    EXPECT_EQ(withCtrl, dsNone) << "Ctrl held never docks";
+    EXPECT_EQ(justOver, dsNone) << "docking waits for the cursor to rest";
+    EXPECT_EQ(afterCtrl, dsTop) << "releasing Ctrl re-evaluates without a move";
+    EXPECT_EQ(bar->DockingStyle(), dsTop);
+    EXPECT_EQ(bar->BarControl()->Parent(), top);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(Toolbar, EscapeEndsADragWhereTheBarIs) {
+    TdxBar* bar = NewBar(L"Вторая", {L"btnSave", L"btnBold"});
+    TScript script;
+    const TPoint middle = FormMiddle();
+    script.steps = {
+        {30, [&] { MoveMouseTo(Shifted(middle, 0, -10)); }},
+        {30, [&] { MoveMouseTo(middle); }},
+        {80, [&] { TypeKey(VK_ESCAPE); }},
+        {80, [&] { MoveMouseTo(Shifted(middle, 40, 30)); }},
+    };
+    Drag(bar, script);
+    ASSERT_NE(bar->BarControl(), nullptr);
+    EXPECT_EQ(bar->DockingStyle(), dsNone);
+    RECT w;
+    GetWindowRect(bar->BarControl()->Handle(), &w);
+    POINT cursor{middle.x, middle.y};
+    EXPECT_TRUE(PtInRect(&w, cursor)) << "the window stayed under the cursor where Escape came";
+    EXPECT_EQ(bar->FloatLeft(), w.left) << "the bar knows its floating place";
+    EXPECT_EQ(Dock(dsTop)->RowCount(), 0);
 }
 
 TEST_F(Toolbar, TheCloseButtonOfAFloatingBarHidesIt) {
