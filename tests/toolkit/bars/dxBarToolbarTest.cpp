@@ -652,6 +652,64 @@ TEST_F(Toolbar, EscapeEndsADragWhereTheBarIs) {
     EXPECT_EQ(Dock(dsTop)->RowCount(), 0);
 }
 
+TEST_F(Toolbar, AFloatingBarSizedByAnEdgeSnapsToWholeItemsAndComesBackFromOffTheScreen) {
+    TdxBar* bar = NewBar(L"Плавающая", {L"btnOpen", L"btnSave", L"btnBold", L"btnColor"}, dsNone);
+    bar->SetFloatLeft(100);
+    bar->SetFloatTop(100);
+    bar->SetVisible(false);
+    bar->SetVisible(true);
+    TdxBarControl* window = bar->BarControl();
+    ASSERT_NE(window, nullptr);
+    RECT w, c;
+    GetWindowRect(window->Handle(), &w);
+    GetClientRect(window->Handle(), &c);
+    const int frameWidth = (w.right - w.left) - c.right, frameHeight = (w.bottom - w.top) - c.bottom;
+    constexpr int itemW = TToolbarTestControl::Width, itemH = TToolbarTestControl::Height;
+    EXPECT_EQ(c.right, 4 * itemW + 2 * kBorder) << "one row of four";
+    EXPECT_EQ(c.bottom, itemH + 2 * kBorder);
+
+    struct TCase {
+        WPARAM edge;
+        int proposedClientWidth, proposedClientHeight;
+        int width, height;  // client, 0: unchanged window
+    } cases[] = {
+        {WMSZ_RIGHT, 3 * itemW + 2 * kBorder + 10, c.bottom, 3 * itemW + 2 * kBorder, 2 * itemH + 2 * kBorder},
+        {WMSZ_LEFT, itemW + 2 * kBorder + 5, c.bottom, 51, 4 * itemH + 2 * kBorder},
+        {WMSZ_BOTTOM, c.right, 2 * itemH + 2 * kBorder + 3, 2 * itemW + 2 * kBorder, 2 * itemH + 2 * kBorder},
+        {WMSZ_BOTTOMRIGHT, 30, 300, 0, 0},
+    };
+    for (const TCase& k : cases) {
+        RECT r{w.left, w.top, w.left + k.proposedClientWidth + frameWidth, w.top + k.proposedClientHeight + frameHeight};
+        if (k.edge == WMSZ_LEFT) OffsetRect(&r, (w.right - w.left) - (r.right - r.left), 0);
+        const RECT proposed = r;
+        EXPECT_EQ(SendMessageW(window->Handle(), WM_SIZING, k.edge, reinterpret_cast<LPARAM>(&r)), 1);
+        if (k.width == 0) {
+            EXPECT_TRUE(EqualRect(&r, &w)) << "a corner keeps the size";
+            continue;
+        }
+        EXPECT_EQ(r.right - r.left, k.width + frameWidth) << k.edge;
+        EXPECT_EQ(r.bottom - r.top, k.height + frameHeight) << k.edge;
+        if (k.edge == WMSZ_LEFT)
+            EXPECT_EQ(r.right, proposed.right) << "the left edge moves";
+        else
+            EXPECT_EQ(r.left, proposed.left);
+    }
+
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    POINT cursor;
+    GetCursorPos(&cursor);
+    GetMonitorInfoW(MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &info);
+    SetWindowPos(window->Handle(), nullptr, info.rcWork.right + 500, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetWindowRect(window->Handle(), &w);
+    EXPECT_EQ(w.right, info.rcWork.right) << "back at the right edge of the work area";
+    EXPECT_EQ(w.top, 200);
+    SetWindowPos(window->Handle(), nullptr, 300, -400, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetWindowRect(window->Handle(), &w);
+    EXPECT_EQ(w.top, info.rcWork.top);
+    EXPECT_EQ(w.left, 300);
+}
+
 TEST_F(Toolbar, TheCloseButtonOfAFloatingBarHidesIt) {
     TdxBar* bar = NewBar(L"Плавающая", {L"btnOpen"}, dsNone);
     bar->SetVisible(false);
