@@ -23,6 +23,7 @@
 #include "dxBarDockControl.h"
 #include "dxBarDockRowLayout.h"
 #include "dxBarItemLinks.h"
+#include "dxBarPainter.h"
 #include "dxBarStrs.h"
 #include "dxBarUnit.h"
 
@@ -96,16 +97,17 @@ protected:
         TBitmap picture(RectWidth(r) + 60, RectHeight(r) + 60, pf24bit);
         HDC dc = picture.Canvas()->Handle();
         PatBlt(dc, 0, 0, picture.Width(), picture.Height(), WHITENESS);
-        auto print = [&](HWND window) {
+        // What the screen shows: the form with its docked bars and the floating windows over it.
+        for (TWinControl* window : floating) SetWindowPos(window->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        PumpUntilIdle();
+        HDC screen = GetDC(nullptr);
+        BitBlt(dc, 30, 30, RectWidth(r), RectHeight(r), screen, r.left, r.top, SRCCOPY);
+        for (TWinControl* window : floating) {
             RECT w;
-            GetWindowRect(window, &w);
-            TBitmap part(w.right - w.left, w.bottom - w.top, pf24bit);
-            PrintWindow(window, part.Canvas()->Handle(), 0);
-            BitBlt(dc, w.left - r.left + 30, w.top - r.top + 30, part.Width(), part.Height(), part.Canvas()->Handle(),
-                   0, 0, SRCCOPY);
-        };
-        print(form->Handle());
-        for (TWinControl* window : floating) print(window->Handle());
+            GetWindowRect(window->Handle(), &w);
+            BitBlt(dc, w.left - r.left + 30, w.top - r.top + 30, w.right - w.left, w.bottom - w.top, screen, w.left, w.top, SRCCOPY);
+        }
+        ReleaseDC(nullptr, screen);
         picture.SaveToFile(String(folder.begin(), folder.end()) + L"\\" + String(name, name + strlen(name)));
     }
 
@@ -629,6 +631,27 @@ TEST_F(Toolbar, ADraggedBarFloatsOffItsDockAndDocksOnlyAfterRestingOverADockWith
     EXPECT_EQ(bar->DockingStyle(), dsTop);
     EXPECT_EQ(bar->BarControl()->Parent(), top);
     EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(Toolbar, ADragAcrossHalfARowZoneMovesTheBarIntoANewRow) {
+    NewBar(L"Первая", {L"btnOpen"});
+    TdxBar* bar = NewBar(L"Вторая", {L"btnSave", L"btnBold"});
+    ASSERT_EQ(Dock(dsTop)->RowCount(), 1);
+    const TPoint grip = bar->BarControl()->ClientToScreen(Centre(bar->BarControl()->DragAreaRect()));
+    int rowsAfterSmallMove = 0, rowAfterSmallMove = -1;
+    TScript script;
+    script.steps = {
+        {30, [&] { MoveMouseTo(Shifted(grip, 20, 3)); }},
+        {60, [&] { rowsAfterSmallMove = Dock(dsTop)->RowCount(), rowAfterSmallMove = bar->Row(); }},
+        {0, [&] { MoveMouseTo(Shifted(grip, 20, 12)); }},
+    };
+    Drag(bar, script);
+    EXPECT_EQ(rowsAfterSmallMove, 1) << "a few pixels across keep the row";
+    EXPECT_EQ(rowAfterSmallMove, 0);
+    EXPECT_EQ(Dock(dsTop)->RowCount(), 2);
+    EXPECT_EQ(bar->Row(), 1);
+    EXPECT_EQ(bar->BarControl()->Parent(), Dock(dsTop));
+    EXPECT_EQ(Dock(dsTop)->Height(), 2 * kBarHeight + Dock(dsTop)->GetPainter()->GetDockRowSpacing());
 }
 
 TEST_F(Toolbar, EscapeEndsADragWhereTheBarIs) {
