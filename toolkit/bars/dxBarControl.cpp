@@ -149,8 +149,8 @@ void TdxBarControl::CreateParams(TCreateParams& params) {
     TCustomdxBarControl::CreateParams(params);
     if (DockingStyle() == dsNone) {
         // A floating toolbar: a tool window with a caption, owned by the manager's form.
-        params.Style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-        params.ExStyle |= WS_EX_TOOLWINDOW;
+        params.Style = FloatingStyle;
+        params.ExStyle |= FloatingExStyle;
         TdxBarManager* manager = GetManager();
         auto* form = manager ? As<TWinControl>(manager->Owner()) : nullptr;
         params.WndParent = form && form->HandleAllocated() ? form->Handle() : nullptr;
@@ -185,8 +185,8 @@ void TdxBarControl::PlaceFromBar() {
         SetDockingStyle(dsNone);
         dockControl_ = nullptr;
         HandleNeeded();
-        int clientWidth = bar_->FloatClientWidth() > 0 ? bar_->FloatClientWidth() : CalcFullLength();
-        RECT r{0, 0, clientWidth, CalcThickness()};
+        const TSize client = ArrangeFloating(bar_->FloatClientWidth() > 0 ? bar_->FloatClientWidth() : CalcFullLength());
+        RECT r{0, 0, client.cx, client.cy};
         AdjustWindowRectEx(&r, DWORD(GetWindowLongPtrW(Handle(), GWL_STYLE)), FALSE,
                            DWORD(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)));
         SetBounds(bar_->FloatLeft(), bar_->FloatTop(), r.right - r.left, r.bottom - r.top);
@@ -348,6 +348,24 @@ void TdxBarControl::CalcItemLayout() {
     int pos = BorderSize + GetDragAreaSize();
     int end = (horizontal ? c.right : c.bottom) - BorderSize;
     if (truncated_) end -= GetMarkAreaSize();
+    if (!dockControl_) {
+        // Floating: rows wrap at the client width.
+        const int rowThickness = CalcThickness(true) - 2 * BorderSize;
+        int x = BorderSize, y = BorderSize;
+        for (int i = 0; i < links->GetShownLinkCount(); ++i) {
+            TdxBarItemLink* link = links->GetShownLink(i);
+            int length = LinkLength(link, true);
+            int gap = x > BorderSize ? GetLinkBeginGroupSize(link) : 0;
+            if (x > BorderSize && x + gap + length > c.right - BorderSize) {
+                x = BorderSize;
+                y += rowThickness;
+                gap = 0;
+            }
+            link->SetItemRect(TRect{x + gap, y, x + gap + length, y + rowThickness});
+            x += gap + length;
+        }
+        return;
+    }
     const int across0 = BorderSize;
     const int across1 = (horizontal ? c.bottom : c.right) - BorderSize;
     bool cut = false;

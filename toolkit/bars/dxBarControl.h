@@ -24,7 +24,9 @@ public:
 class TdxBarControl : public TCustomdxBarControl {
     Z_CLASS(TdxBarControl, TCustomdxBarControl)
     Z_MESSAGE_MAP(Z_MESSAGE(WM_CLOSE, WMClose), Z_MESSAGE(WM_LBUTTONDBLCLK, WMLButtonDblClk),
-                  Z_MESSAGE(WM_NCHITTEST, WMNCHitTest))
+                  Z_MESSAGE(WM_NCHITTEST, WMNCHitTest), Z_MESSAGE(WM_SIZING, WMSizing),
+                  Z_MESSAGE(WM_WINDOWPOSCHANGING, WMWindowPosChanging),
+                  Z_MESSAGE(WM_GETMINMAXINFO, WMGetMinMaxInfo))
 public:
     explicit TdxBarControl(TComponent* owner) : TCustomdxBarControl(owner) {}
     // A window of the class for the bar, owned by the manager.
@@ -36,6 +38,7 @@ public:
     // -- measures along the dock (length) and across it (thickness)
     static constexpr int DragAreaSize = 9;
     static constexpr int BorderSize = 2;
+    static constexpr int MinFloatingWidth = 51;
     int GetDragAreaSize() const;
     int GetMarkAreaSize() const;
     // The drag area, the first link and the mark; the drag area and all the links.
@@ -75,6 +78,14 @@ public:
     TPoint GetCursorOffset(TdxBarDockingStyle style);
     // The outer size of the window in a docking style.
     TSize CalcBarSize(TdxBarDockingStyle style);
+    // The client size of a floating window whose rows wrap at the client width (never narrower
+    // than the widest link).
+    TSize ArrangeFloating(int clientWidth);
+    // The narrowest floating client size whose height stays within the client height.
+    TSize ArrangeFloatingForHeight(int clientHeight);
+    // The styles of a floating window.
+    static constexpr DWORD FloatingStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
+    static constexpr DWORD FloatingExStyle = WS_EX_TOOLWINDOW;
     // Placed by program (not following the mouse) while above 0.
     void BeginInternalUpdate() { ++internalUpdate_; }
     void EndInternalUpdate() { internalUpdate_ = std::max(0, internalUpdate_ - 1); }
@@ -114,6 +125,13 @@ private:
     void WMClose(TMessage& m);
     void WMLButtonDblClk(TMessage& m);
     void WMNCHitTest(TMessage& m);
+    // A floating window sized by an edge snaps to a size its links fit; by a corner it keeps its
+    // size.
+    void WMSizing(TMessage& m);
+    // A floating window placed wholly off every monitor comes back into the work area.
+    void WMWindowPosChanging(TMessage& m);
+    // The system's minimum size of a sized window would widen a small floating bar.
+    void WMGetMinMaxInfo(TMessage& m);
     void HandleMouseDown(TMouseButton button, TShiftState shift, const TPoint& p, TdxBarItemControl* control) override;
     // The length of a link's control along a window of the orientation and its thickness across.
     int LinkLength(TdxBarItemLink* link, bool horizontal);

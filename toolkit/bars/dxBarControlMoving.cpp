@@ -5,6 +5,9 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+#include <utility>
+
 #include "cxObjectLinks.h"
 #include "dxBar.h"
 #include "dxBarControl.h"
@@ -103,8 +106,9 @@ void TdxBarControl::ChangeDockingStyle(TdxBarDockingStyle style, TdxDockControl*
 
 TSize TdxBarControl::CalcBarSize(TdxBarDockingStyle style) {
     if (style == dsNone) {
-        RECT r{0, 0, CalcFullLength(true, false), CalcThickness(true)};
-        AdjustWindowRectEx(&r, WS_POPUP | WS_CAPTION | WS_SYSMENU, FALSE, WS_EX_TOOLWINDOW);
+        const TSize client = ArrangeFloating(CalcFullLength(true, false));
+        RECT r{0, 0, client.cx, client.cy};
+        AdjustWindowRectEx(&r, FloatingStyle, FALSE, FloatingExStyle);
         return TSize{r.right - r.left, r.bottom - r.top};
     }
     const bool horizontal = style == dsTop || style == dsBottom;
@@ -122,4 +126,121 @@ TPoint TdxBarControl::GetCursorOffset(TdxBarDockingStyle style) {
     const TSize size = CalcBarSize(style);
     if (dragSize_.cx <= 0 || dragSize_.cy <= 0) return TPoint{size.cx / 2, size.cy / 2};
     return TPoint{MulDiv(size.cx, dragPoint_.x, dragSize_.cx), MulDiv(size.cy, dragPoint_.y, dragSize_.cy)};
+}
+
+// ---- Floating sizes -------------------------------------------------------------------------
+
+TSize TdxBarControl::ArrangeFloating(int clientWidth) {
+    clientWidth = std::max(clientWidth, MinFloatingWidth);
+    const int rowThickness = CalcThickness(true) - 2 * BorderSize;
+    TdxBarItemLinks* links = ItemLinks();
+    int x = BorderSize, rows = 1, longest = BorderSize;
+    for (int i = 0; links && i < links->GetShownLinkCount(); ++i) {
+        TdxBarItemLink* link = links->GetShownLink(i);
+        const int length = LinkLength(link, true);
+        int gap = x > BorderSize ? GetLinkBeginGroupSize(link) : 0;
+        if (x > BorderSize && x + gap + length > clientWidth - BorderSize) {
+            x = BorderSize;
+            ++rows;
+            gap = 0;
+        }
+        x += gap + length;
+        longest = std::max(longest, x);
+    }
+    return TSize{std::max(longest + BorderSize, MinFloatingWidth), rows * rowThickness + 2 * BorderSize};
+}
+
+TSize TdxBarControl::ArrangeFloatingForHeight(int clientHeight) {
+    TSize size = ArrangeFloating(CalcFullLength(true, false));
+    // Narrower while the rows still fit the height and the width still changes.
+    for (int width = size.cx - 1; width >= MinFloatingWidth; --width) {
+        const TSize narrower = ArrangeFloating(width);
+        if (narrower.cy > clientHeight) break;
+        size = narrower;
+    }
+    return size;
+}
+
+void TdxBarControl::WMSizing(TMessage& m) {
+    DefaultHandler(m);
+    if (DockingStyle() != dsNone || !HandleAllocated()) return;
+    auto* r = reinterpret_cast<RECT*>(m.LParam);
+    RECT w, c;
+    GetWindowRect(Handle(), &w);
+    GetClientRect(Handle(), &c);
+    const int frameWidth = (w.right - w.left) - c.right, frameHeight = (w.bottom - w.top) - c.bottom;
+    switch (m.WParam) {
+        case WMSZ_LEFT:
+        case WMSZ_RIGHT: {
+            const TSize size = ArrangeFloating(r->right - r->left - frameWidth);
+            if (m.WParam == WMSZ_LEFT)
+                r->left = r->right - size.cx - frameWidth;
+            else
+                r->right = r->left + size.cx + frameWidth;
+            r->bottom = r->top + size.cy + frameHeight;
+            break;
+        }
+        case WMSZ_TOP:
+        case WMSZ_BOTTOM: {
+            const TSize size = ArrangeFloatingForHeight(r->bottom - r->top - frameHeight);
+            r->right = r->left + size.cx + frameWidth;
+            if (m.WParam == WMSZ_TOP)
+                r->top = r->bottom - size.cy - frameHeight;
+            else
+                r->bottom = r->top + size.cy + frameHeight;
+            break;
+        }
+        default:
+            *r = w;
+            break;
+    }
+    if (r->top < -15) OffsetRect(r, 0, -15 - r->top);
+    m.Result = 1;
+}
+
+void TdxBarControl::WMGetMinMaxInfo(TMessage& m) {
+    DefaultHandler(m);
+    auto* info = reinterpret_cast<MINMAXINFO*>(m.LParam);
+    info->ptMinTrackSize = POINT{10, 10};
+    info->ptMaxTrackSize = info->ptMaxSize = POINT{30000, 30000};
+}
+
+namespace {
+BOOL CALLBACK CountIntersectedWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    auto* probe = reinterpret_cast<std::pair<RECT, bool>*>(data);
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    RECT common;
+    if (GetMonitorInfoW(monitor, &info) && IntersectRect(&common, &info.rcWork, &probe->first)) probe->second = true;
+    return TRUE;
+}
+}  // namespace
+
+void TdxBarControl::WMWindowPosChanging(TMessage& m) {
+    Inherited<TCustomdxBarControl>(m);
+    auto* pos = reinterpret_cast<WINDOWPOS*>(m.LParam);
+    if (DockingStyle() != dsNone || !HandleAllocated() || (pos->flags & SWP_NOMOVE && pos->flags & SWP_NOSIZE)) return;
+    RECT w;
+    GetWindowRect(Handle(), &w);
+    const int x = pos->flags & SWP_NOMOVE ? w.left : pos->x, y = pos->flags & SWP_NOMOVE ? w.top : pos->y;
+    const int width = pos->flags & SWP_NOSIZE ? w.right - w.left : pos->cx;
+    const int height = pos->flags & SWP_NOSIZE ? w.bottom - w.top : pos->cy;
+    std::pair<RECT, bool> probe{RECT{x, y, x + width, y + height}, false};
+    EnumDisplayMonitors(nullptr, nullptr, &CountIntersectedWorkArea, reinterpret_cast<LPARAM>(&probe));
+    if (probe.second) return;
+    POINT cursor;
+    GetCursorPos(&cursor);
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetMonitorInfoW(MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &info)) return;
+    const RECT& work = info.rcWork;
+    auto place = [&](int newX, int newY) {
+        pos->x = newX;
+        pos->y = newY;
+        pos->flags &= ~UINT(SWP_NOMOVE);
+    };
+    if (work.left >= x + width) place(work.left, y);
+    if (work.top >= y + height) place(x, work.top);
+    if (x >= work.right) place(work.right - width, y);
+    if (y >= work.bottom) place(x, work.bottom - height);
 }

@@ -77,7 +77,9 @@ void TdxBars::FindDockingTarget(TdxBar* bar, const TPoint& point, TdxBarDockingS
                                 TdxDockControl*& dock) const {
     style = dsNone;
     dock = nullptr;
-    if (moving_ && (GetAsyncKeyState(VK_CONTROL) & 0x8000)) return;
+    // The key state as of the message the loop has read: a Ctrl press queued before a move
+    // counts for that move.
+    if (moving_ && (GetKeyState(VK_CONTROL) & 0x8000)) return;
     static constexpr TdxBarDockingStyle order[] = {dsLeft, dsRight, dsTop, dsBottom};
     for (int pass = 0; pass < (moving_ ? 2 : 1); ++pass) {
         const TPoint p = pass == 0 ? point : TPoint{point.x - grabOffset_.x, point.y - grabOffset_.y};

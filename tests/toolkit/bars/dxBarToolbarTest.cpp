@@ -8,6 +8,8 @@
 #include "TestBarWindow.h"
 
 #include <cstdlib>
+#include <functional>
+#include <vector>
 #include <cstring>
 
 #include "Bitmap.h"
@@ -21,6 +23,7 @@
 #include "dxBarDockControl.h"
 #include "dxBarDockRowLayout.h"
 #include "dxBarItemLinks.h"
+#include "dxBarPainter.h"
 #include "dxBarStrs.h"
 #include "dxBarUnit.h"
 
@@ -94,19 +97,66 @@ protected:
         TBitmap picture(RectWidth(r) + 60, RectHeight(r) + 60, pf24bit);
         HDC dc = picture.Canvas()->Handle();
         PatBlt(dc, 0, 0, picture.Width(), picture.Height(), WHITENESS);
-        auto print = [&](HWND window) {
+        // What the screen shows: the form with its docked bars and the floating windows over it.
+        for (TWinControl* window : floating) SetWindowPos(window->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        PumpUntilIdle();
+        HDC screen = GetDC(nullptr);
+        BitBlt(dc, 30, 30, RectWidth(r), RectHeight(r), screen, r.left, r.top, SRCCOPY);
+        for (TWinControl* window : floating) {
             RECT w;
-            GetWindowRect(window, &w);
-            TBitmap part(w.right - w.left, w.bottom - w.top, pf24bit);
-            PrintWindow(window, part.Canvas()->Handle(), 0);
-            BitBlt(dc, w.left - r.left + 30, w.top - r.top + 30, part.Width(), part.Height(), part.Canvas()->Handle(),
-                   0, 0, SRCCOPY);
-        };
-        print(form->Handle());
-        for (TWinControl* window : floating) print(window->Handle());
+            GetWindowRect(window->Handle(), &w);
+            BitBlt(dc, w.left - r.left + 30, w.top - r.top + 30, w.right - w.left, w.bottom - w.top, screen, w.left, w.top, SRCCOPY);
+        }
+        ReleaseDC(nullptr, screen);
         picture.SaveToFile(String(folder.begin(), folder.end()) + L"\\" + String(name, name + strlen(name)));
     }
 
+    // Steps run one after another from a thread timer, also inside a modal loop: each step runs
+    // its delay (ms) after the one before. Done() tells when the last has run.
+    struct TScript {
+        struct TStep {
+            DWORD delay;
+            std::function<void()> run;
+        };
+        std::vector<TStep> steps;
+        size_t next = 0;
+        DWORD due = 0;
+        UINT_PTR timer = 0;
+        static TScript*& Current() {
+            static TScript* current = nullptr;
+            return current;
+        }
+        static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+            TScript* script = Current();
+            if (!script || script->next >= script->steps.size() || GetTickCount() < script->due) return;
+            TStep& step = script->steps[script->next++];
+            step.run();
+            if (script->next < script->steps.size()) script->due = GetTickCount() + script->steps[script->next].delay;
+        }
+        void Start() {
+            Current() = this;
+            due = GetTickCount() + (steps.empty() ? 0 : steps[0].delay);
+            timer = SetTimer(nullptr, 0, 10, &Tick);
+        }
+        bool Done() const { return next >= steps.size(); }
+        ~TScript() {
+            if (timer) KillTimer(nullptr, timer);
+            Current() = nullptr;
+        }
+    };
+    // Drags the docked bar's grip by the script: the press, then the steps, then the release.
+    void Drag(TdxBar* bar, TScript& script) {
+        const TPoint grip = bar->BarControl()->ClientToScreen(Centre(bar->BarControl()->DragAreaRect()));
+        script.steps.push_back({50, [] { MouseButton(false); }});
+        MoveMouseTo(grip);
+        MouseButton(true);
+        script.Start();
+        EXPECT_TRUE(PumpUntil([&] { return script.Done() && !manager->Bars()->IsMoving(); }, 10000));
+    }
+    // The screen point in the middle of the form's client area, away from its docks.
+    TPoint FormMiddle() const { return form->ClientToScreen(TPoint{form->ClientWidth() / 2, form->ClientHeight() / 2}); }
+
+    static TPoint Shifted(const TPoint& p, int dx, int dy) { return TPoint{p.x + dx, p.y + dy}; }
     static TPoint Centre(const TRect& r) { return TPoint{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
     std::unique_ptr<TBarWindowControlRegistration> registration;
@@ -499,6 +549,188 @@ TEST_F(Toolbar, DoubleClickingTheDragAreaFloatsTheBarAndItsCaptionDocksItBack) {
     ASSERT_TRUE(PumpUntil([&] { return bar->BarControl() && bar->BarControl()->DockingStyle() == dsTop; }));
     EXPECT_EQ(bar->BarControl()->Parent(), Dock(dsTop));
     EXPECT_EQ(Dock(dsTop)->RowCount(), 2) << "back into a row of its own";
+}
+
+TEST_F(Toolbar, TheHitTestSendsTheDragAreaToTheWindowAndLeavesFrameAndCloseButtonToTheSystem) {
+    TdxBar* docked = NewBar(L"Закреплённая", {L"btnOpen", L"btnSave"});
+    TdxBar* floating = NewBar(L"Плавающая", {L"btnBold"}, dsNone);
+    floating->SetVisible(false);
+    floating->SetVisible(true);
+    TdxBarControl* d = docked->BarControl();
+    TdxBarControl* f = floating->BarControl();
+    ASSERT_TRUE(d && f);
+    const TPoint onItem{kItemsStart + 3, kBarHeight / 2}, onGrip{4, kBarHeight / 2};
+    const TPoint pastItems{d->ClientWidth() + 50, kBarHeight / 2};
+    struct TCase {
+        TdxBarControl* window;
+        int defaultCode;
+        TPoint point;
+        int internal, answer;
+    } cases[] = {
+        {d, HTCLIENT, onGrip, HTCAPTION, HTCLIENT},
+        {d, HTCLIENT, onItem, HTCLIENT, HTCLIENT},
+        {d, HTNOWHERE, pastItems, HTCAPTION, HTCLIENT},
+        {f, HTCAPTION, TPoint{5, -5}, HTCAPTION, HTCLIENT},
+        {f, HTCLIENT, TPoint{kBorder + 3, kBarHeight / 2}, 0, HTCLIENT},
+        {f, HTCLIENT, TPoint{f->ClientWidth() + 50, 5}, HTCAPTION, HTCLIENT},
+        {f, HTCLOSE, TPoint{f->ClientWidth() - 3, -5}, HTCLOSE, HTCLOSE},
+        {f, HTBOTTOM, TPoint{5, f->ClientHeight() + 1}, HTBOTTOM, HTBOTTOM},
+    };
+    for (const TCase& c : cases) {
+        int answer = -1;
+        EXPECT_EQ(c.window->HitTest(c.defaultCode, c.point, answer), c.internal)
+            << (c.window == d ? "docked " : "floating ") << c.defaultCode << " at " << c.point.x << "," << c.point.y;
+        EXPECT_EQ(answer, c.answer) << c.defaultCode;
+    }
+}
+
+TEST_F(Toolbar, ClickingAToolbarButtonRunsItsItemOnce) {
+    TdxBar* bar = NewBar(L"Кнопки", {L"btnOpen", L"btnSave"});
+    struct TRecorder : TObject {
+        int clicks = 0;
+        void Clicked(TObject*) { ++clicks; }
+    } recorder;
+    Item(L"btnSave")->OnClick = TNotifyEvent(&recorder, &TRecorder::Clicked);
+    PumpUntilIdle();
+    const TRect second = bar->ItemLinks()->GetLink(1)->ItemRect();
+    ClickAt(bar->BarControl()->ClientToScreen(Centre(second)));
+    EXPECT_TRUE(PumpUntil([&] { return recorder.clicks > 0; }));
+    PumpUntilIdle();
+    EXPECT_EQ(recorder.clicks, 1);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_FALSE(bar->BarControl()->IsActive()) << "the click ends the menu mode";
+}
+
+TEST_F(Toolbar, ADraggedBarFloatsOffItsDockAndDocksOnlyAfterRestingOverADockWithoutCtrl) {
+    NewBar(L"Первая", {L"btnOpen"});
+    TdxBar* bar = NewBar(L"Вторая", {L"btnSave", L"btnBold"});
+    bar->SetRow(1);
+    manager->SetWaitForDockingTime(300);
+    TdxDockControl* top = Dock(dsTop);
+    RECT dockRect;
+    GetWindowRect(top->Handle(), &dockRect);
+    const TPoint overDock{dockRect.left + 200, dockRect.top + 5};
+    TdxBarDockingStyle outside = dsTop, justOver = dsNone, withCtrl = dsTop, afterCtrl = dsNone;
+    TScript script;
+    script.steps = {
+        {30, [&] { MoveMouseTo(Shifted(FormMiddle(), 0, -10)); }},
+        {30, [&] { MoveMouseTo(FormMiddle()); }},
+        {80, [&] { outside = bar->BarControl()->DockingStyle(); }},
+        {0, [&] { KeyDown(VK_CONTROL); }},
+        {30, [&] { MoveMouseTo(overDock); }},
+        {700, [&] { withCtrl = bar->BarControl()->DockingStyle(); }},
+        {0, [&] { KeyUp(VK_CONTROL); }},
+        {60, [&] { justOver = bar->BarControl()->DockingStyle(); }},
+        {900, [&] { afterCtrl = bar->BarControl()->DockingStyle(); }},
+    };
+    Drag(bar, script);
+    EXPECT_EQ(outside, dsNone) << "dragged off its dock the bar floats";
+    EXPECT_EQ(withCtrl, dsNone) << "Ctrl held never docks";
+    EXPECT_EQ(justOver, dsNone) << "docking waits for the cursor to rest";
+    EXPECT_EQ(afterCtrl, dsTop) << "releasing Ctrl re-evaluates without a move";
+    EXPECT_EQ(bar->DockingStyle(), dsTop);
+    EXPECT_EQ(bar->BarControl()->Parent(), top);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(Toolbar, ADragAcrossHalfARowZoneMovesTheBarIntoANewRow) {
+    NewBar(L"Первая", {L"btnOpen"});
+    TdxBar* bar = NewBar(L"Вторая", {L"btnSave", L"btnBold"});
+    ASSERT_EQ(Dock(dsTop)->RowCount(), 1);
+    const TPoint grip = bar->BarControl()->ClientToScreen(Centre(bar->BarControl()->DragAreaRect()));
+    int rowsAfterSmallMove = 0, rowAfterSmallMove = -1;
+    TScript script;
+    script.steps = {
+        {30, [&] { MoveMouseTo(Shifted(grip, 20, 3)); }},
+        {60, [&] { rowsAfterSmallMove = Dock(dsTop)->RowCount(), rowAfterSmallMove = bar->Row(); }},
+        {0, [&] { MoveMouseTo(Shifted(grip, 20, 12)); }},
+    };
+    Drag(bar, script);
+    EXPECT_EQ(rowsAfterSmallMove, 1) << "a few pixels across keep the row";
+    EXPECT_EQ(rowAfterSmallMove, 0);
+    EXPECT_EQ(Dock(dsTop)->RowCount(), 2);
+    EXPECT_EQ(bar->Row(), 1);
+    EXPECT_EQ(bar->BarControl()->Parent(), Dock(dsTop));
+    EXPECT_EQ(Dock(dsTop)->Height(), 2 * kBarHeight + Dock(dsTop)->GetPainter()->GetDockRowSpacing());
+}
+
+TEST_F(Toolbar, EscapeEndsADragWhereTheBarIs) {
+    TdxBar* bar = NewBar(L"Вторая", {L"btnSave", L"btnBold"});
+    TScript script;
+    const TPoint middle = FormMiddle();
+    script.steps = {
+        {30, [&] { MoveMouseTo(Shifted(middle, 0, -10)); }},
+        {30, [&] { MoveMouseTo(middle); }},
+        {80, [&] { TypeKey(VK_ESCAPE); }},
+        {80, [&] { MoveMouseTo(Shifted(middle, 40, 30)); }},
+    };
+    Drag(bar, script);
+    ASSERT_NE(bar->BarControl(), nullptr);
+    EXPECT_EQ(bar->DockingStyle(), dsNone);
+    RECT w;
+    GetWindowRect(bar->BarControl()->Handle(), &w);
+    POINT cursor{middle.x, middle.y};
+    EXPECT_TRUE(PtInRect(&w, cursor)) << "the window stayed under the cursor where Escape came";
+    EXPECT_EQ(bar->FloatLeft(), w.left) << "the bar knows its floating place";
+    EXPECT_EQ(Dock(dsTop)->RowCount(), 0);
+}
+
+TEST_F(Toolbar, AFloatingBarSizedByAnEdgeSnapsToWholeItemsAndComesBackFromOffTheScreen) {
+    TdxBar* bar = NewBar(L"Плавающая", {L"btnOpen", L"btnSave", L"btnBold", L"btnColor"}, dsNone);
+    bar->SetFloatLeft(100);
+    bar->SetFloatTop(100);
+    bar->SetVisible(false);
+    bar->SetVisible(true);
+    TdxBarControl* window = bar->BarControl();
+    ASSERT_NE(window, nullptr);
+    RECT w, c;
+    GetWindowRect(window->Handle(), &w);
+    GetClientRect(window->Handle(), &c);
+    const int frameWidth = (w.right - w.left) - c.right, frameHeight = (w.bottom - w.top) - c.bottom;
+    constexpr int itemW = TToolbarTestControl::Width, itemH = TToolbarTestControl::Height;
+    EXPECT_EQ(c.right, 4 * itemW + 2 * kBorder) << "one row of four";
+    EXPECT_EQ(c.bottom, itemH + 2 * kBorder);
+
+    struct TCase {
+        WPARAM edge;
+        int proposedClientWidth, proposedClientHeight;
+        int width, height;  // client, 0: unchanged window
+    } cases[] = {
+        {WMSZ_RIGHT, 3 * itemW + 2 * kBorder + 10, c.bottom, 3 * itemW + 2 * kBorder, 2 * itemH + 2 * kBorder},
+        {WMSZ_LEFT, itemW + 2 * kBorder + 5, c.bottom, 51, 4 * itemH + 2 * kBorder},
+        {WMSZ_BOTTOM, c.right, 2 * itemH + 2 * kBorder + 3, 2 * itemW + 2 * kBorder, 2 * itemH + 2 * kBorder},
+        {WMSZ_BOTTOMRIGHT, 30, 300, 0, 0},
+    };
+    for (const TCase& k : cases) {
+        RECT r{w.left, w.top, w.left + k.proposedClientWidth + frameWidth, w.top + k.proposedClientHeight + frameHeight};
+        if (k.edge == WMSZ_LEFT) OffsetRect(&r, (w.right - w.left) - (r.right - r.left), 0);
+        const RECT proposed = r;
+        EXPECT_EQ(SendMessageW(window->Handle(), WM_SIZING, k.edge, reinterpret_cast<LPARAM>(&r)), 1);
+        if (k.width == 0) {
+            EXPECT_TRUE(EqualRect(&r, &w)) << "a corner keeps the size";
+            continue;
+        }
+        EXPECT_EQ(r.right - r.left, k.width + frameWidth) << k.edge;
+        EXPECT_EQ(r.bottom - r.top, k.height + frameHeight) << k.edge;
+        if (k.edge == WMSZ_LEFT)
+            EXPECT_EQ(r.right, proposed.right) << "the left edge moves";
+        else
+            EXPECT_EQ(r.left, proposed.left);
+    }
+
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    POINT cursor;
+    GetCursorPos(&cursor);
+    GetMonitorInfoW(MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &info);
+    SetWindowPos(window->Handle(), nullptr, info.rcWork.right + 500, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetWindowRect(window->Handle(), &w);
+    EXPECT_EQ(w.right, info.rcWork.right) << "back at the right edge of the work area";
+    EXPECT_EQ(w.top, 200);
+    SetWindowPos(window->Handle(), nullptr, 300, -400, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetWindowRect(window->Handle(), &w);
+    EXPECT_EQ(w.top, info.rcWork.top);
+    EXPECT_EQ(w.left, 300);
 }
 
 TEST_F(Toolbar, TheCloseButtonOfAFloatingBarHidesIt) {
