@@ -13,6 +13,7 @@
 
 #include <windows.h>
 
+#include "Actions.h"
 #include "ShortCuts.h"
 #include "SysTypes.h"
 #include "dxBarForward.h"

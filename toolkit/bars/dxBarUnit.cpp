@@ -19,6 +19,7 @@
 #include "dxBarPopupMenu.h"
 #include "dxBarStaticControl.h"
 #include "dxBarSubItem.h"
+#include "dxBarSubItemControl.h"
 
 // Sections: process-wide state · registry · layered windows · colour depth and checker brush ·
 // start-up and shut-down.
@@ -150,6 +151,7 @@ void InitializeBarUnit() {
     // application-menu button, quick-customization items, quick-access item, system-menu sub
     // item. Hook (item kinds): the kinds whose controls do not exist yet join them in that order.
     RegisterItemControlClass(TdxBarButton::StaticClass(), TdxBarButtonControl::StaticClass(), true);
+    RegisterItemControlClass(TdxBarSubItem::StaticClass(), TdxBarSubItemControl::StaticClass(), true);
     RegisterItemControlClass(TdxBarLabel::StaticClass(), TdxBarCustomStaticControl::StaticClass(), false);
     RegisterItemControlClass(TdxBarSeparator::StaticClass(), TdxBarSeparatorControl::StaticClass(), true);
     RegisterItemControlClass(TdxBarApplicationMenuButtonItem::StaticClass(),

@@ -229,6 +229,9 @@ protected:
     // The mouse left the window: the hot control hears it.
     virtual void MouseLeave();
     virtual void HandleMouseMove(const TPoint& p);
+    // The layouts of descendants set the items rectangles themselves (margins, scroll buttons).
+    void SetItemsRect(const TRect& r) { itemsRect_ = r; }
+    void SetVisibleItemsRect(const TRect& r) { visibleItemsRect_ = r; }
     TNotifyEvent OnDestroying;
 
 private:
