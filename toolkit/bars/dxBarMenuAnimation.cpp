@@ -2,32 +2,20 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "dxBarSubMenuControl.h"
 
 namespace {
 TdxBarAnimationObserver menuAnimationObserver = nullptr;
-TAnimateWindowProc animateWindowProc = nullptr;
-bool animateWindowLookedUp = false;
+TAnimateWindowProc menuAnimateWindow = nullptr;
 }  // namespace
 
 void SetMenuAnimationObserver(TdxBarAnimationObserver observer) { menuAnimationObserver = observer; }
 
-TAnimateWindowProc AnimateWindowProc() {
-    if (!animateWindowLookedUp) {
-        animateWindowLookedUp = true;
-        if (HMODULE user32 = GetModuleHandleW(L"user32.dll"))
-            animateWindowProc = reinterpret_cast<TAnimateWindowProc>(
-                reinterpret_cast<void*>(GetProcAddress(user32, "AnimateWindow")));
-    }
-    return animateWindowProc;
-}
+TAnimateWindowProc MenuAnimateWindowProc() { return menuAnimateWindow ? menuAnimateWindow : AnimateWindowProc(); }
 
-TAnimateWindowProc SetAnimateWindowProc(TAnimateWindowProc proc) {
-    TAnimateWindowProc previous = AnimateWindowProc();
-    animateWindowProc = proc;
-    return previous;
-}
+TAnimateWindowProc SetMenuAnimateWindowProc(TAnimateWindowProc proc) { return std::exchange(menuAnimateWindow, proc); }
 
 // ---- Parameters and frames ----------------------------------------------------------------
 

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include "Threads.h"
+#include "cxWindowHelpers.h"
 #include "dxBarManager.h"
 
 class TdxBarSubMenuControl;
@@ -66,8 +67,7 @@ void StopAnimationThread(TdxBarAnimationThread* thread);
 using TdxBarAnimationObserver = void (*)(const TdxBarMenuAnimationParams& params, int framesPlayed);
 void SetMenuAnimationObserver(TdxBarAnimationObserver observer);
 
-// user32's AnimateWindow, looked up on first use; nil where the system lacks it.
-using TAnimateWindowProc = BOOL(WINAPI*)(HWND, DWORD, DWORD);
-TAnimateWindowProc AnimateWindowProc();
-// Replaces the bound function (tests); returns the previous one.
-TAnimateWindowProc SetAnimateWindowProc(TAnimateWindowProc proc);
+// The AnimateWindow a fading menu calls: the toolkit's binding, unless a test set its own.
+TAnimateWindowProc MenuAnimateWindowProc();
+// Sets the function menus call (nil: the toolkit's binding again); returns the previous setting.
+TAnimateWindowProc SetMenuAnimateWindowProc(TAnimateWindowProc proc);

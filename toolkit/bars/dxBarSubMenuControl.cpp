@@ -33,6 +33,12 @@
 namespace {
 constexpr UINT_PTR subMenuScrollTimerId = 1;
 TRect subMenuWorkAreaOverride{};
+
+// The stacking placed the link: it has its column, even when it is zero high (no control).
+bool IsLinkPlaced(const TdxBarItemLink* link) {
+    const TRect r = link->ItemRect();
+    return r.right > r.left;
+}
 }  // namespace
 
 // ---- Placement ----------------------------------------------------------------------------
@@ -253,7 +259,7 @@ void TdxBarSubMenuControl::ShowMenu() {
 
 void TdxBarSubMenuControl::ShowAnimated() {
     HWND handle = Handle();  // creates, places and (when animated) starts the frames
-    TAnimateWindowProc animate = AnimateWindowProc();
+    TAnimateWindowProc animate = MenuAnimateWindowProc();
     if (animation_ == maFade && animate && !PlatformFlags.Win9xFamily) {
         DispatchPendingPaintMessages();
         animate(handle, 150, AW_BLEND);
@@ -344,11 +350,13 @@ TSize TdxBarSubMenuControl::CalcItemsSize() {
     TdxBarItemLinks* links = ItemLinks();
     if (!links) return size;
     for (int i = std::max(topIndex_, 0); i < links->GetShownLinkCount(); ++i) {
+        // As the stacking counts them: every link's group gap, a height for links with a control.
         TdxBarItemLink* link = links->GetShownLink(i);
+        size.cy += GetLinkBeginGroupSize(link);
         TdxBarItemControl* control = link->Control();
         if (!control) continue;
         size.cx = std::max<LONG>(size.cx, control->CalcWidthForViewLevel(control->ViewInfo()->GetViewLevel()));
-        size.cy += GetLinkBeginGroupSize(link) + control->CalcLayoutHeight();
+        size.cy += control->CalcLayoutHeight();
     }
     TdxBarPainter* painter = GetPainter();
     if (painter && ScrollButtonsTakeSpace() && HasTopScrollButton()) size.cy += painter->GetScrollButtonHeight(MenuPainted());
@@ -393,8 +401,7 @@ void TdxBarSubMenuControl::CalcLayout() {
     visibleCount_ = 0;
     if (TdxBarItemLinks* links = ItemLinks())
         for (int i = std::max(topIndex_, 0); i < links->GetShownLinkCount(); ++i) {
-            const TRect r = links->GetShownLink(i)->ItemRect();
-            if (IsRectEmpty(&r)) break;
+            if (!IsLinkPlaced(links->GetShownLink(i))) break;
             ++visibleCount_;
         }
     UpdateViewInfo();
@@ -444,8 +451,7 @@ bool TdxBarSubMenuControl::HasBottomScrollButton() const {
     const int top = std::max(topIndex_, 0);
     int placed = 0;
     for (int i = top; i < links->GetShownLinkCount(); ++i) {
-        const TRect r = links->GetShownLink(i)->ItemRect();
-        if (IsRectEmpty(&r)) break;
+        if (!IsLinkPlaced(links->GetShownLink(i))) break;
         ++placed;
     }
     if (placed < links->GetShownLinkCount() - top) return true;
