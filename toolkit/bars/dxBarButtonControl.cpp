@@ -4,7 +4,11 @@
 #include "dxBarItemControlViewInfo.h"
 #include "dxBarItemLinks.h"
 #include "dxBarManager.h"
+#include "cxObjectLinks.h"
+#include "dxBarPainter.h"
 #include "dxBarPopupMenu.h"
+#include "dxBarSubMenuControl.h"
+#include "dxCustomBarControl.h"
 
 // Sections: delay timers · TdxBarButtonLikeControl · TdxBarButtonControl ·
 // TdxBarApplicationMenuButtonControl.
@@ -192,18 +196,42 @@ void TdxBarButtonControl::DropDown(bool byMouse) {
     droppedDown_ = true;
     // Hook (bar windows): the bar window makes the control visible (a menu scrolls).
     RepaintControl();
-    // The anchor: the control's bottom left corner. Hook (bar windows): in a sub menu or on a
-    // vertical bar its top right corner (in a sub menu moved up by the menu frame), converted to
-    // screen coordinates.
+    // The anchor: the control's bottom left corner; in a sub menu or on a vertical bar its top
+    // right corner (in a sub menu moved up by the menu frame), in screen coordinates.
     const TRect bounds = ViewInfo()->GetBounds();
-    button->DropDown(this, bounds.left, bounds.bottom, byMouse);
+    TPoint anchor{bounds.left, bounds.bottom};
+    if (TCustomdxBarControl* bar = BarControl()) {
+        if (bar->GetBarControlKind() == 2) {
+            TdxBarPainter* painter = GetPainter();
+            anchor = TPoint{bounds.right, bounds.top - (painter ? painter->GetMenuFrameSize() : 0)};
+        } else if (bar->IsDockedVertically()) {
+            anchor = TPoint{bounds.right, bounds.top};
+        }
+        anchor = bar->ClientToScreen(anchor);
+    }
+    TcxObjectLinkGuard self(this);
+    button->DropDown(this, anchor.x, anchor.y, byMouse);
+    if (!self.Alive()) return;
     // Hook (painters): with the flat button look the control repaints once more.
 }
 
+TCustomdxBarControl* TdxBarButtonControl::GetDropDownWindow() const {
+    TdxBarButton* button = GetButtonItem();
+    TdxBarPopupMenu* menu = button ? button->DropDownMenu() : nullptr;
+    return menu ? menu->ItemLinks()->BarControl() : nullptr;
+}
+
 void TdxBarButtonControl::CloseDropDown(bool hide) {
-    // Hook (popup menus): with hide, the drop-down window forgets its owning button first.
+    auto* window = As<TdxBarSubMenuControl>(GetDropDownWindow());
+    const bool own = droppedDown_ && window;
     droppedDown_ = false;
+    TcxObjectLinkGuard self(this);
     TdxBarButtonLikeControl::CloseDropDown(hide);
+    if (!hide || !own || !self.Alive()) return;
+    // The window forgets its opener first, then goes.
+    window->OpenerControl = nullptr;
+    if (BarControl() && BarControl()->ChildBar() == window) BarControl()->SetChildBar(nullptr);
+    window->HideBar();
 }
 
 void TdxBarButtonControl::MarkBarDowned(bool immediately) {
