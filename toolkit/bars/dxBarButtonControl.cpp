@@ -115,7 +115,7 @@ void TdxBarButtonLikeControl::ControlActivate(bool immediately) {
         StopTimers();
         return;
     }
-    active_ = true;
+    TdxBarItemControl::ControlActivate(immediately);
     if (!IsDropDownButton() || !CanOpenDropDown()) return;
     if (!IsInMenu()) {
         // Hovering a toolbar button opens nothing unless a menu of that toolbar is open.
@@ -131,10 +131,9 @@ void TdxBarButtonLikeControl::ControlActivate(bool immediately) {
 }
 
 void TdxBarButtonLikeControl::ControlInactivate(bool immediately) {
-    if (!IsInMenu()) immediately = true;
-    // Hook (bar windows): also at once without a bar window or while it is being destroyed.
+    if (!IsInMenu() || (BarControl() && BarControl()->IsDestroying())) immediately = true;
     if (immediately || IsManagerCustomizingOrDesigning(this)) {
-        active_ = false;
+        TdxBarItemControl::ControlInactivate(true);
         CloseDropDown(GetDropDownWindow() != nullptr);
     } else {
         DelayActivation(false);
@@ -151,8 +150,12 @@ void TdxBarButtonLikeControl::KeyDown(Word& key, TShiftState /*shift*/) {
 }
 
 void TdxBarButtonLikeControl::MarkBarDowned(bool /*immediately*/) {
-    // Hook (bar windows): the bar window's downed flag is set.
+    if (BarControl()) BarControl()->SetDowned(true);
 }
+
+bool TdxBarButtonLikeControl::IsBarDowned() const { return BarControl() && BarControl()->IsDowned(); }
+
+bool TdxBarButtonLikeControl::IsBarCustomizing() const { return BarControl() && BarControl()->IsCustomizing(); }
 
 void TdxBarButtonLikeControl::CloseDropDown(bool hide) {
     StopTimers();
@@ -194,21 +197,18 @@ void TdxBarButtonControl::DropDown(bool byMouse) {
     TdxBarButton* button = GetButtonItem();
     if (droppedDown_ || !IsEnabled() || !button || !button->DropDownEnabled() || !button->DropDownMenu()) return;
     droppedDown_ = true;
-    // Hook (bar windows): the bar window makes the control visible (a menu scrolls).
+    TCustomdxBarControl* bar = BarControl();
+    if (bar) bar->EnsureItemVisible(this);
     RepaintControl();
-    // The anchor: the control's bottom left corner; in a sub menu or on a vertical bar its top
-    // right corner (in a sub menu moved up by the menu frame), in screen coordinates.
+    // The anchor: the control's bottom left corner; in a menu or on a vertical bar its top right
+    // corner (in a sub menu moved up by the menu's frame); on the screen once the control is in a
+    // window.
     const TRect bounds = ViewInfo()->GetBounds();
     TPoint anchor{bounds.left, bounds.bottom};
-    if (TCustomdxBarControl* bar = BarControl()) {
-        if (bar->GetBarControlKind() == 2) {
-            TdxBarPainter* painter = GetPainter();
-            anchor = TPoint{bounds.right, bounds.top - (painter ? painter->GetMenuFrameSize() : 0)};
-        } else if (bar->IsDockedVertically()) {
-            anchor = TPoint{bounds.right, bounds.top};
-        }
-        anchor = bar->ClientToScreen(anchor);
-    }
+    if (bar && (bar->GetBarControlKind() == 2 || bar->IsVerticalLayout())) anchor = TPoint{bounds.right, bounds.top};
+    if (bar && bar->GetBarControlKind() == 2)
+        if (TdxBarPainter* painter = GetPainter()) anchor.y -= painter->GetMenuFrameSize();
+    if (bar && bar->HandleAllocated()) anchor = bar->ClientToScreen(anchor);
     TcxObjectLinkGuard self(this);
     button->DropDown(this, anchor.x, anchor.y, byMouse);
     if (!self.Alive()) return;

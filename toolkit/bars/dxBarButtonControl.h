@@ -20,25 +20,23 @@ public:
     // Set while a mouse press reaches the control: menus opened by the mouse animate.
     bool AnimateDropDown() const { return animateDropDown_; }
     void SetAnimateDropDown(bool value) { animateDropDown_ = value; }
-    bool IsActive() const { return active_; }
 
     // The control becomes (stops being) the active one of its bar window; a drop-down opens
     // (closes) at once on a toolbar or when asked, after the delay in a menu.
-    virtual void ControlActivate(bool immediately);
-    virtual void ControlInactivate(bool immediately);
+    void ControlActivate(bool immediately) override;
+    void ControlInactivate(bool immediately) override;
     virtual void DropDown(bool byMouse) = 0;
     // Cancels this control's timers and, when asked, hides the drop-down window.
     virtual void CloseDropDown(bool hide);
     virtual bool CanOpenDropDown() const;
     virtual bool IsDropDownButton() const { return false; }
-    virtual bool IsDroppedDown() const { return false; }
     virtual TCustomdxBarControl* GetDropDownWindow() const { return nullptr; }
     bool SupportsButtonGroups() const override { return true; }
 
     // -- keys: a drop-down takes the navigation key that opens it (in a menu VK_RIGHT, elsewhere
     // VK_UP and VK_DOWN); the bar window hands it to its selected control's KeyDown
-    virtual bool MatchesAccelerator(Word key) const;
-    virtual void KeyDown(Word& key, TShiftState shift);
+    bool MatchesAccelerator(Word key) const override;
+    void KeyDown(Word& key, TShiftState shift) override;
     // A menu of the bar is being opened from this control (not animated from the keyboard).
     virtual void MarkBarDowned(bool immediately);
 
@@ -49,17 +47,16 @@ public:
     static TdxBarButtonLikeControl* PendingCloseTarget();
 
 protected:
-    // Hook (bar windows): a menu of the toolbar is open (the bar window is downed) or the bar
-    // window is customizing.
-    virtual bool IsBarDowned() const { return false; }
-    virtual bool IsBarCustomizing() const { return false; }
+    // A menu of the bar window is open or being opened (its downed flag), or the bar window is
+    // customizing.
+    virtual bool IsBarDowned() const;
+    virtual bool IsBarCustomizing() const;
     void StopTimers();
     // Schedules this control's open (or close) after the delay, replacing a pending one.
     void DelayActivation(bool open);
 
 private:
     bool animateDropDown_ = false;
-    bool active_ = false;
 };
 
 class TdxBarButtonControl : public TdxBarButtonLikeControl {

@@ -112,6 +112,12 @@ void ClipCanvasToFrame(TcxCanvas* canvas, const TRect& frame, const TRect& conte
     canvas->ExcludeRectFromClip(content);
 }
 
+void FrameRectWithBrush(HDC dc, const TRect& rect, HBRUSH brush) {
+    const INT_PTR value = INT_PTR(brush);
+    if (value > 0 && value <= COLOR_MENUBAR + 1) brush = GetSysColorBrush(int(value - 1));
+    FrameRect(dc, &rect, brush);
+}
+
 void FrameHighlightRect(HDC dc, const TRect& rect) { FrameRect(dc, &rect, GetSysColorBrush(COLOR_HIGHLIGHT)); }
 
 void FrameRectTwice(HDC dc, const TRect& rect, TColor color) {

@@ -61,6 +61,9 @@ void DrawDottedFocusRect(HDC dc, const TRect& rect);
 HRGN SaveDCClipRegion(HDC dc);
 void RestoreDCClipRegion(HDC dc, HRGN saved);
 void IntersectDCClipRect(HDC dc, const TRect& rect);
+// A one-pixel frame with a brush that may be a colour index + 1 (as FillRect takes them):
+// FrameRect takes no colour-index brushes, so those are framed with the colour's own brush.
+void FrameRectWithBrush(HDC dc, const TRect& rect, HBRUSH brush);
 // The bitmap tiled (when given and not empty), else the brush, else a solid brush of the colour.
 void FillRectWithBackground(HDC dc, const TRect& rect, HBRUSH brush, TColor color, TBitmap* bitmap = nullptr);
 // Tiles the bitmap over the rectangle, the tiles aligned to the origin rectangle's top-left.

@@ -19,6 +19,7 @@
 #include "dxBarStrs.h"
 #include "dxBarSubItem.h"
 #include "dxBarTextHelpers.h"
+#include "dxBarUnit.h"
 
 // Sections: construction and destruction · properties · change steps · captions and hints ·
 // categories · the click road · selection · action binding · links · streaming.

@@ -38,7 +38,8 @@ TdxBarItemControl::~TdxBarItemControl() {
     if (link_ && link_->Control() == this) link_->SetControl(nullptr);
     if (barControl_ && IsBarControlAlive(barControl_) && barControl_->SelectedLink() == link_) {
         bool quiet = (manager && (manager->IsDestroying() || manager->IsCustomizingOrDesigning()));
-        // Hook (selection): a link that is still shown hands over through SelectByMouse(nil).
+        // The link has already forgotten the control, so the window cannot reach it through
+        // its selection any more: the selection is dropped directly.
         if (!quiet) barControl_->SetSelectedLink(nullptr);
     }
     ResetObjectLinks(this);
@@ -414,6 +415,23 @@ void TdxBarItemControl::ClickAt(bool byMouse, bool extra) {
     if (links && links->HasControl(this)) ControlClick(byMouse);
 }
 
+bool TdxBarItemControl::HandlesDblClickInBar() const {
+    TdxBarManager* manager = GetManager();
+    return IsSubItem() || (manager && manager->IsBarManagerDesigning());
+}
+
+bool TdxBarItemControl::ContainsWindow(HWND window) const {
+    if (!window || !barControl_ || !barControl_->HandleAllocated()) return false;
+    HWND own = barControl_->Handle();
+    return window == own || IsChild(own, window);
+}
+
+void TdxBarItemControl::SelectInParent() {
+    if (!barControl_) return;
+    barControl_->SetDowned(false);
+    barControl_->SetSelControl(this);
+}
+
 bool TdxBarItemControl::IsSelected() const {
     return barControl_ && barControl_->GetSelectedControl() == this && (IsEnabled() || !mouseSelected_);
 }
@@ -448,7 +466,8 @@ void TdxBarItemControl::ControlClick(bool /*byMouse*/) {
     bool held = unclicks && (!close || (barControl_ && !barControl_->IsPopupLike()));
     if (held) SetPressed(true);
     try {
-        // Hook (menu chain): with close, the bar window's HideMenuChain closes the open menus.
+        // The open menus close before the item's handler runs (it may show a dialog).
+        if (close && barControl_ && IsBarControlAlive(barControl_)) barControl_->HideMenuChain();
         if (!close && !source) source = link_;
         if (fire && item) {
             TcxObjectLinkGuard itemAlive(item);

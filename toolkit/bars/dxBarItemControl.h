@@ -15,6 +15,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "Control.h"
 #include "ImageList.h"
 #include "ShortCuts.h"
 #include "SysExceptions.h"
@@ -171,7 +172,35 @@ public:
     virtual bool ClosesMenuOnClick() const { return true; }
     bool HeldPressed() const { return heldPressed_; }
 
-    // -- selection, which lives in the bar window
+    // -- selection and activation, which the bar window drives
+    // The control is the active one of its bar window (its drop-down may open).
+    bool IsActive() const { return active_; }
+    virtual void ControlActivate(bool /*immediately*/) { active_ = true; }
+    virtual void ControlInactivate(bool /*immediately*/) { active_ = false; }
+    // The keyboard can select the control (not while customizing locks it).
+    virtual bool IsNavigable() const { return true; }
+    virtual bool CanHotTrack() const { return IsNavigable(); }
+    // A press reaches the control: it can be selected or clicked.
+    virtual bool AcceptsMouse() const { return IsNavigable() || IsClickable(); }
+    // The selected control takes the key itself (KeyDown) instead of the bar window.
+    virtual bool MatchesAccelerator(Word /*key*/) const { return false; }
+    virtual void KeyDown(Word& /*key*/, TShiftState /*shift*/) {}
+    // The control has a window of its own (an in-place editor); none in the base.
+    virtual bool HasWindow() const { return false; }
+    virtual bool IsDroppedDown() const { return false; }
+    virtual bool IsSubItem() const { return false; }
+    // The bar window handles a double click on the control itself (designing, sub items).
+    virtual bool HandlesDblClickInBar() const;
+    virtual void DblClick() {}
+    // The mouse buttons as the bar window hands them over; nothing in the base.
+    virtual void MouseDown(TMouseButton /*button*/, TShiftState /*shift*/, int /*x*/, int /*y*/) {}
+    virtual void MouseUp(TMouseButton /*button*/, TShiftState /*shift*/, int /*x*/, int /*y*/) {}
+    // Another window's activation closes the chain unless the control keeps it open.
+    virtual bool AcceptsManager(TdxBarManager* /*manager*/) const { return true; }
+    // The window is the bar window or one of its descendants.
+    virtual bool ContainsWindow(HWND window) const;
+    // The control asks its bar window to select it (the window's downed flag is cleared).
+    virtual void SelectInParent();
     // The window's selected control, and enabled or not selected by the mouse.
     bool IsSelected() const;
     virtual bool ShowsSelected() const { return IsSelected(); }
@@ -211,6 +240,7 @@ private:
     std::vector<TRect> partRects_;
     bool heldPressed_ = false;
     bool mouseSelected_ = false;
+    bool active_ = false;
     int hotPart_ = -1;
     IdxFadingElementData* fadingData_ = nullptr;
     TdxFader* usedFader_ = nullptr;

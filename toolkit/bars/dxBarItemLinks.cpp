@@ -670,9 +670,18 @@ void TdxBarItemLinks::DropExtraSeparators() {
 
 int TdxBarItemLinks::GetUnclippedLinkCount() const {
     if (BelongsToMenu()) return GetShownLinkCount();
-    // Hook (bar windows): the leading shown links whose rectangle lies wholly in the window's
-    // client area; without a window none.
-    return 0;
+    // The leading shown links whose rectangle lies wholly in the window's client area; without a
+    // window none.
+    if (!barControl_ || !barControl_->HandleAllocated()) return 0;
+    const TRect client = barControl_->ClientRect();
+    int count = 0;
+    for (; count < GetShownLinkCount(); ++count) {
+        const TRect r = GetShownLink(count)->ItemRect();
+        TRect both;
+        IntersectRect(&both, &r, &client);
+        if (IsRectEmpty(&r) || !EqualRect(&both, &r)) break;
+    }
+    return count;
 }
 
 // ---- TdxBarItemLinks: recent use ----------------------------------------------------------
@@ -767,9 +776,8 @@ bool TdxBarItemLinks::ExecuteShortCut(TShortCut key) {
 // ---- TdxBarItemLinks: navigation ----------------------------------------------------------
 
 bool TdxBarItemLinks::IsNavigableLink(TdxBarItemLink* link) const {
-    (void)link;
-    // Hook (item controls): the link's control is navigable.
-    return false;
+    TdxBarItemControl* control = link ? link->Control() : nullptr;
+    return control && control->IsNavigable();
 }
 
 TdxBarItemLink* TdxBarItemLinks::StepNavigable(TdxBarItemLink* link, bool any, int direction) const {
@@ -929,10 +937,17 @@ void TdxBarItemLinks::Update(TCollectionItem* item) {
 // ---- The window kinds ---------------------------------------------------------------------
 
 TdxBarItemLink* TdxBarControlItemLinks::FindAccelLink(Word key, TShiftState shift, TdxBarItemLink* start) {
-    (void)key, (void)shift, (void)start;
-    // Hook (bar windows): nil while the window has no visible window; else, from start (or the
-    // first navigable link), one turn through the navigable unclipped shown links for the first
-    // whose item can show it and which matches.
+    TCustomdxBarControl* window = BarControl();
+    if (!window || !window->HandleAllocated() || !IsWindowVisible(window->Handle())) return nullptr;
+    // From start (or the first navigable link), one turn through the navigable unclipped links.
+    TdxBarItemLink* first = start ? start : GetFirstNavigableLink();
+    if (!first) return nullptr;
+    TdxBarItemLink* link = first;
+    do {
+        link = GetNextNavigableLink(link);
+        if (!link) return nullptr;
+        if (link->Item() && link->Item()->CanShowLink(link) && link->MatchesAccel(key, shift)) return link;
+    } while (link != first);
     return nullptr;
 }
 

@@ -293,7 +293,7 @@ public:
     TdxBarItemLink* GetLastNavigableLink() const;
     TdxBarItemLink* GetNextNavigableLink(TdxBarItemLink* link, bool any = false) const;
     TdxBarItemLink* GetPrevNavigableLink(TdxBarItemLink* link, bool any = false) const;
-    // Hook (item controls): the link's control is navigable.
+    // The link's control is navigable.
     virtual bool IsNavigableLink(TdxBarItemLink* link) const;
 
     // -- options (not assigned here: the parent bar's links, then the default)

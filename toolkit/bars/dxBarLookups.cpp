@@ -1,5 +1,7 @@
 #include "dxBarLookups.h"
 
+#include "dxCustomBarControl.h"
+
 #include "Application.h"
 #include "Form.h"
 #include "cxCustomPopupWindow.h"
@@ -140,13 +142,14 @@ TCustomdxBarControl* CurrentActiveBarControl() { return activeBarControl; }
 void SetCurrentActiveBarControl(TCustomdxBarControl* control) { activeBarControl = control; }
 
 TdxBarManager* CurrentActiveBarManager() {
-    // Hook (bar windows): the active bar window's manager.
-    return nullptr;
+    return activeBarControl ? activeBarControl->GetManager() : nullptr;
 }
 
 bool IsActiveBarControlUsable() {
-    // Hook (bar windows): the active bar window has a window and is enabled with its parents.
-    return false;
+    if (!activeBarControl || !activeBarControl->HandleAllocated()) return false;
+    for (HWND w = activeBarControl->Handle(); w; w = GetParent(w))
+        if (!IsWindowEnabled(w)) return false;
+    return true;
 }
 
 bool IsAnyPopupMenuShown() {
@@ -155,5 +158,5 @@ bool IsAnyPopupMenuShown() {
 }
 
 void CloseActiveBarControlMenus() {
-    // Hook (bar windows): the active bar window closes its menu chain.
+    if (activeBarControl) activeBarControl->HideMenuChain();
 }

@@ -63,6 +63,10 @@ constexpr int dxBarFormFirst = 2;
 
 // ---- TdxBarManager ------------------------------------------------------------------------
 
+// The five flat paint colours (border, toolbar, checked, checked and hot, hot) from the system
+// colours, snapped to the nearest screen colour: the manager's brushes and the flat painters'.
+void CalcBarFlatColors(TColor (&colors)[5]);
+
 class TdxBarManager : public TComponent {
     Z_CLASS(TdxBarManager, TComponent)
     Z_PUBLISHED {

@@ -122,18 +122,20 @@ void TdxBarManager::AssignLookAndFeelTo(TcxLookAndFeel* lookAndFeel) const {
 
 // ---- Paint resources ----------------------------------------------------------------------
 
-void TdxBarManager::CreatePaintResources() {
-    const TColor colors[5] = {
+void CalcBarFlatColors(TColor (&colors)[5]) {
+    const TColor mixed[5] = {
         MapChannels(clBtnShadow, [](int c) { return MulDiv(c, 8, 10); }),
         MapChannels(clBtnFace, [](int c) { return (c + MulDiv(255 - c, 16, 100)) & 0xFF; }),
         BlendSystemColors(11, 9, 73),
         BlendSystemColors(14, 44, 40),
         BlendSystemColors(-2, 30, 72),
     };
-    for (int i = 0; i < 5; ++i) {
-        flatColors_[i] = NearestOnScreen(colors[i]);
-        flatBrushes_[i] = CreateSolidBrush(COLORREF(ColorToRGB(flatColors_[i])));
-    }
+    for (int i = 0; i < 5; ++i) colors[i] = NearestOnScreen(mixed[i]);
+}
+
+void TdxBarManager::CreatePaintResources() {
+    CalcBarFlatColors(flatColors_);
+    for (int i = 0; i < 5; ++i) flatBrushes_[i] = CreateSolidBrush(COLORREF(ColorToRGB(flatColors_[i])));
     if (AreThemesAvailable()) themeBrush_ = CreateSolidBrush(COLORREF(ColorToRGB(GetToolbarThemeFillColor())));
     // Hook (bar windows, docks): the windows are refreshed.
 }

@@ -11,6 +11,10 @@
 #include "dxBarManager.h"
 #include "dxBarPopupMenuLink.h"
 #include "dxBarWindowHelpers.h"
+#include "dxBarItemControl.h"
+#include "dxBarItemLinks.h"
+#include "dxBarUnit.h"
+#include "dxCustomBarControl.h"
 
 // Sections: state · registration · keyboard · mouse · owner-window messages · lookups.
 
@@ -184,9 +188,36 @@ bool HandleAltKey(TdxBarManager* manager, Word key, LPARAM keyData) {
     if (GetKeyState(VK_MENU) >= 0) return false;
     TdxBarItemLink* link = FindLinkByAccelInForm(manager, key, GetShiftState() - ssAlt);
     if (!link || !link->Item() || !link->Item()->GetEnabled()) return false;
-    // Hook (bar windows): the link's bar window selects and activates its control (menu mode)
-    // when it opens a menu or shares its accelerator; else the control is clicked by keyboard.
+    TdxBarItemControl* control = link->Control();
+    TCustomdxBarControl* bar = control ? control->BarControl() : nullptr;
+    if (!bar || !IsBarControlAlive(bar)) return true;
+    TdxBarItemLinks* links = link->GetLinks();
+    TdxBarItemLink* next = links ? links->FindAccelLinkNoAlt(key, GetShiftState(), link) : nullptr;
+    const bool several = next && next != link;
+    if (!control->ClosesMenuOnClick() || several) {
+        // A sub item, or one of several with the accelerator: menu mode with it selected.
+        bar->SelectAndActivate(control);
+    } else {
+        // The only one: a sub item's window opens its menu, and the control is clicked.
+        if (control->IsSubItem()) bar->SetDowned(true);
+        control->ClickAt(false, false);
+    }
     return true;
+}
+
+// A mouse move over a child window of a bar window (an in-place editor) is the bar window's
+// too, in its client coordinates and without key flags.
+void ForwardMouseMoveToBar(HWND window, POINT screenPoint) {
+    if (!window || !IsChildWindowStyle(window)) return;
+    for (HWND w = GetParent(window); w; w = GetParent(w)) {
+        auto* bar = As<TCustomdxBarControl>(FindControl(w));
+        if (bar && IsBarControlAlive(bar)) {
+            TPoint p = bar->ScreenToClient(TPoint{screenPoint.x, screenPoint.y});
+            bar->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
+            return;
+        }
+        if (!IsChildWindowStyle(w)) return;
+    }
 }
 
 // Shortcuts and the menu keys of the manager that takes the keyboard; true when eaten.
@@ -304,8 +335,7 @@ LRESULT CALLBACK MouseHookProc(int code, WPARAM message, LPARAM hookStruct) {
         if (CloseMenusOnMouseDown(code, msg, mouse)) return true;
         // Hook (quick customization): a press outside its popup closes it.
         // Hook (keyboard navigation): a press ends keyboard and key-tip mode.
-        // Hook (bar windows): a mouse move of a child window inside a bar window reaches the
-        // bar window's mouse-move handling.
+        if (msg == WM_MOUSEMOVE && code >= 0) ForwardMouseMoveToBar(mouse.hwnd, mouse.pt);
         return false;
     });
     const LRESULT next = CallNextHookEx(mouseHook, code, message, hookStruct);

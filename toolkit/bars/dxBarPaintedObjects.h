@@ -136,6 +136,32 @@ public:
     // The expand button's chevron size and its height.
     virtual int ExpandArrowSize() const { return 3; }
     virtual int ExpandButtonHeight() const { return 14; }
+
+    // -- what the style painters (raised, flat, Office-style, themed) read
+    // The bar can be dragged away: false when docking is off for all five styles. Its grip is
+    // drawn only then.
+    virtual bool CanMove() const { return true; }
+    virtual bool IsMainMenu() const { return false; }
+    // A toolbar that shows the MDI child's minimize, restore and close buttons.
+    virtual bool HasMDIButtons() const { return false; }
+    // The floating caption's close button: 0 normal, 1 hot, 2 pressed.
+    virtual int CloseButtonState() const { return 0; }
+    // Customizing popups and toolbar lists; quick-customization menus; windows that float as
+    // popups (menus) and cast a shadow.
+    virtual bool IsInternalMenu() const { return false; }
+    virtual bool IsQuickCustMenu() const { return false; }
+    virtual bool IsPopupWindow() const { return false; }
+    // The one-pixel strip of the owner's edge the window touches (outside: on the owner's
+    // side, in screen coordinates; else the window's own edge row); empty without an owner.
+    virtual TRect OwnerGapRect(bool /*outside*/) const { return TRect{}; }
+    // The popup the bar's mark opened; nil while none is open.
+    virtual IdxBarPaintedWindow* MarkPopup() const { return nullptr; }
+    // The window's rectangle (0, 0, width, height) in its own window coordinates.
+    virtual TRect WindowBounds() const { return ClientRect(); }
+    // The dock's client rectangle and its cached background picture (nil when the window is not
+    // docked); the picture is emptied when the dock changes size.
+    virtual TRect DockClientRect() const { return TRect{}; }
+    virtual TBitmap* DockBkBitmap() const { return nullptr; }
 };
 
 // An item control as the painter sees it.
@@ -193,4 +219,11 @@ public:
     virtual void DrawStaticInterior(const TRect& /*rect*/) {}
     // An in-place sub item is expanded.
     virtual bool IsExpanded() const { return false; }
+
+    // -- what the style painters read
+    // The window the control's drop-down opened (a sub menu, a button's drop-down); nil while
+    // none is open.
+    virtual IdxBarPaintedWindow* DropDownWindow() const { return nullptr; }
+    // The control shows itself selected while customizing.
+    virtual bool IsSelfSelected() const { return false; }
 };

@@ -441,7 +441,8 @@ public:
     virtual HBRUSH GetEditButtonBrush(P* params) const { return GetItemBrush(params); }
     virtual int CalcComboArrowWidth(int size) const { return 2 * size - 1; }
     virtual void DrawComboButton(P* params, const TRect& rect, int kind) const;
-    virtual void DrawComboButtonFace(P* /*params*/, const TRect& /*rect*/, HBRUSH /*brush*/) const {}
+    // Draws the button's face; hands back where its arrow goes (moved while dropped down).
+    virtual void DrawComboButtonFace(P* /*params*/, TRect& /*rect*/, HBRUSH /*brush*/) const {}
     virtual int GetDropDownListBorderSize() const { return 2; }
     virtual void DrawDropDownListBorder(HDC dc, TColor color, const TRect& rect) const;
     virtual void DrawComboListItem(TCustomdxBarCombo* combo, TcxCanvas* canvas, int index, const TRect& rect,

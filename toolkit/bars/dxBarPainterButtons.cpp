@@ -394,7 +394,7 @@ void TdxBarPainter::DrawItemBk(C* control, HDC dc, const TRect& rect, HBRUSH bru
 
 void TdxBarPainter::DrawItemFrame(C* control, HDC dc, const TRect& rect, HBRUSH brush, bool simple) const {
     if (simple) {
-        FrameRect(dc, &rect, brush);
+        FrameRectWithBrush(dc, rect, brush);
         return;
     }
     HRGN saved = SaveDCClipRegion(dc);

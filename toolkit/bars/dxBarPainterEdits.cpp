@@ -263,10 +263,11 @@ void TdxBarPainter::GetEditColors(C* control, TColor& textColor, TColor& backCol
 // ---- combos ------------------------------------------------------------------------------
 
 void TdxBarPainter::DrawComboButton(P* params, const TRect& rect, int) const {
-    DrawComboButtonFace(params, rect, GetEditButtonBrush(params));
+    TRect arrow = rect;
+    DrawComboButtonFace(params, arrow, GetEditButtonBrush(params));
     int size = RectWidth(rect) / 4;
     if (size % 2 == 0) ++size;
-    DrawLargeDropDownArrow(params, rect, size, GetEditButtonArrowColor(params));
+    DrawLargeDropDownArrow(params, arrow, size, GetEditButtonArrowColor(params));
 }
 
 void TdxBarPainter::DrawDropDownListBorder(HDC dc, TColor color, const TRect& rect) const {

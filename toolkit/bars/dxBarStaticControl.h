@@ -16,7 +16,7 @@ public:
     // Clicking never fires the item.
     bool IsClickable() const override { return false; }
     // Selectable (to be moved or edited) only while the manager customizes or designs.
-    virtual bool IsNavigable() const;
+    bool IsNavigable() const override;
     // Bit 0 icon (the item has an image), bit 1 text (the item shows its caption).
     Byte GetViewStructure() const override;
     // Is the control shown in a menu (its link's collection is a menu's)?

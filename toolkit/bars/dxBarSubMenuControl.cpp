@@ -14,6 +14,7 @@
 #include "cxObjectLinks.h"
 #include "cxWindowHelpers.h"
 #include "dxBarButtonControl.h"
+#include "dxBarDrawing.h"
 #include "dxBarItemControl.h"
 #include "dxBarItemControlViewInfo.h"
 #include "dxBarItemLinks.h"
@@ -599,13 +600,13 @@ void TdxBarSubMenuControl::WMTimer(TMessage& m) {
         SetTopIndex(topIndex_ + 1);
     } else {
         EndScrolling();
-        SendMessageW(Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
+            SendMessageW(Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
     }
 }
 
 // ---- Mouse and keys -----------------------------------------------------------------------
 
-void TdxBarSubMenuControl::HandleMouseMove(const TPoint& p) {
+void TdxBarSubMenuControl::HandleMouseMove(TShiftState shift, const TPoint& p, TdxBarItemControl* control) {
     if (IsAnimating()) {
         TcxObjectLinkGuard self(this);
         StopAnimation();
@@ -621,7 +622,7 @@ void TdxBarSubMenuControl::HandleMouseMove(const TPoint& p) {
     const bool overBottom = HasBottomScrollButton() && PtInRect(&bottom, p);
     if (overTop || overBottom) {
         if (!scrollTimer_ && (p.x != lastScrollMouse_.x || p.y != lastScrollMouse_.y)) {
-            TrackSelection(nullptr);
+            SelectByMouse(nullptr);
             scrollTimer_ = SetTimer(Handle(), subMenuScrollTimerId, UINT(GetScrollInterval()), nullptr);
         }
         lastScrollMouse_ = p;
@@ -631,32 +632,16 @@ void TdxBarSubMenuControl::HandleMouseMove(const TPoint& p) {
         EndScrolling();
         Invalidate();
     }
-    TCustomdxBarControl::HandleMouseMove(p);
-    TrackSelection(ItemControlAtPoint(p));
+    // The base hot-tracks and selects: a sub item's menu opens after the hover delay.
+    TCustomdxBarControl::HandleMouseMove(shift, p, control);
 }
 
-void TdxBarSubMenuControl::MouseLeave() {
-    TCustomdxBarControl::MouseLeave();
-    // Leaving towards an open sub menu keeps its opener selected.
-    if (!ChildBar()) TrackSelection(nullptr);
-}
-
-void TdxBarSubMenuControl::TrackSelection(TdxBarItemControl* control) {
-    TdxBarItemControl* previous = GetSelectedControl();
-    if (previous == control) {
-        if (auto* button = As<TdxBarButtonLikeControl>(control)) button->ControlActivate(false);
-        return;
+void TdxBarSubMenuControl::HandleMouseLeave() {
+    if (scrollTimer_) {
+        EndScrolling();
+        Invalidate();
     }
-    SetSelectedLink(control ? control->Link() : nullptr);
-    if (control) control->SetMouseSelected(true);
-    TcxObjectLinkGuard self(this);
-    if (auto* button = As<TdxBarButtonLikeControl>(previous)) {
-        button->ControlInactivate(false);
-        if (!self.Alive()) return;
-    }
-    if (previous) InvalidateItem(previous);
-    if (auto* button = As<TdxBarButtonLikeControl>(control)) button->ControlActivate(false);
-    if (self.Alive() && control) InvalidateItem(control);
+    TCustomdxBarControl::HandleMouseLeave();
 }
 
 void TdxBarSubMenuControl::WMLButtonDown(TMessage& m) {

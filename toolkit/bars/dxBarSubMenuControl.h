@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "dxCustomBarControl.h"
+#include "dxBarManager.h"
 #include "dxCustomBarControlViewInfo.h"
 
 class TdxBarAnimationThread;
@@ -149,8 +150,8 @@ protected:
     void WindowPosChanged() override;
     void Paint() override;
     void UpdateFont() override;
-    void HandleMouseMove(const TPoint& p) override;
-    void MouseLeave() override;
+    void HandleMouseMove(TShiftState shift, const TPoint& p, TdxBarItemControl* control) override;
+    void HandleMouseLeave() override;
     virtual void PaintMenu();
     virtual void DrawScrollArea();
     virtual void DoCloseUp();
@@ -171,9 +172,6 @@ private:
     void StartAnimation(bool flippedHorizontally, bool flippedVertically);
     void EndScrolling();
     void SetActiveMenu(bool value);
-    // Hovering in a menu: the control under the mouse becomes the selected one and its drop-down
-    // opens after the delay; the previous one's closes.
-    void TrackSelection(TdxBarItemControl* control);
     void ClickControl(TdxBarItemControl* control);
 
     class THookedChain;

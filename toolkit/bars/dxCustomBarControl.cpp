@@ -21,6 +21,7 @@
 #include "dxBarUnit.h"
 #include "dxBarViewLevels.h"
 #include "dxBarWindowHelpers.h"
+#include "dxCustomBarControlHelpers.h"
 #include "dxFading.h"
 
 class TCustomdxBarControl::TStateScope {
@@ -71,6 +72,7 @@ TCustomdxBarControl::TCustomdxBarControl(TComponent* owner) : TCustomControl(own
     drawCanvas_.reset(TcxCanvas::CreateOnCanvas(Canvas()));
     paintedWindow_ = std::make_unique<TPaintedWindow>(this);
     RegisterBarControl(this);
+    InstallHookedWindowLookup();
     TControlStyle style = ControlStyle();
     style -= csCaptureMouse;
     if (GetManager()->GetEffectiveStyle() != bmsStandard || IsCustomizing())
@@ -86,6 +88,8 @@ TCustomdxBarControl::TCustomdxBarControl(TComponent* owner) : TCustomControl(own
 }
 
 void TCustomdxBarControl::BeforeDestruction() {
+    LeaveActiveStack();
+    active_ = false;
     if (childBar_ && !childBar_->IsDestroying()) FreeObject(childBar_);
     if (parentBar_) parentBar_->SetChildBar(nullptr);
     TCustomControl::BeforeDestruction();
@@ -95,6 +99,8 @@ TCustomdxBarControl::~TCustomdxBarControl() {
     // Hook (accessibility): the helper learns that its owner is gone. Hook (mouse tracking): the
     // manager stops tracking the window.
     NotifyDestroying();
+    LeaveActiveStack();
+    StopBarMouseTracking();
     TdxBarManager* manager = As<TdxBarManager>(Owner());
     if (manager && manager->SelectedItemControl() && OwnsItemControl(manager->SelectedItemControl()))
         manager->AssignSelectedItemControl(nullptr);
@@ -662,40 +668,8 @@ void TCustomdxBarControl::WMCommand(TMessage& m) {
         m.Result = SendMessageW(source, m.Msg, m.WParam, m.LParam);
 }
 
-void TCustomdxBarControl::WMMouseMove(TMessage& m) {
-    Inherited<TCustomControl>(m);
-    HandleMouseMove(TPoint{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
-}
-
-void TCustomdxBarControl::HandleMouseMove(const TPoint& p) {
-    TPoint screen = ClientToScreen(p);
-    if (lastMousePos_.x == -1 && lastMousePos_.y == -1) {
-        // A mouse-enter: ask for the leave that ends it.
-        TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, WindowHandle(), 0};
-        TrackMouseEvent(&track);
-    }
-    lastMousePos_ = screen;
-    TdxBarItemControl* control = ItemControlAtPoint(p);
-    if (control != hotControl_) {
-        if (hotControl_) hotControl_->MouseLeave();
-        hotControl_ = control;
-        if (control) control->MouseEnter(TShiftState{}, p.x, p.y);
-    } else if (control) {
-        control->MouseMove(TShiftState{}, p.x, p.y);
-    }
-}
-
-void TCustomdxBarControl::WMMouseLeave(TMessage& m) {
-    Inherited<TCustomControl>(m);
-    MouseLeave();
-}
-
-void TCustomdxBarControl::MouseLeave() {
-    lastMousePos_ = TPoint{-1, -1};
-    if (TdxBarItemControl* control = std::exchange(hotControl_, nullptr)) control->MouseLeave();
-}
-
 void TCustomdxBarControl::ForgetItemControl(TdxBarItemControl* control) {
     if (hotControl_ == control) hotControl_ = nullptr;
+    if (clickedControl_ == control) clickedControl_ = nullptr;
     if (viewInfo_ && control->ViewInfoIfMade()) viewInfo_->RemoveItemViewInfo(control->ViewInfoIfMade());
 }

@@ -18,8 +18,10 @@
 #include "dxBar.h"
 #include "dxBarForward.h"
 #include "dxBarPaintedObjects.h"
+#include "dxBarViewLevels.h"
 #include "dxCustomBarControlViewInfo.h"
 
+class IdxBarHookedMenuChain;
 class TcxCanvas;
 class TcxScreenCanvas;
 class TdxBarPainter;
@@ -56,7 +58,11 @@ class TCustomdxBarControl : public TCustomControl {
                   Z_MESSAGE(WM_PRINTCLIENT, WMPrintClient), Z_MESSAGE(WM_WINDOWPOSCHANGED, WMWindowPosChanged),
                   Z_MESSAGE(WM_DESTROY, WMDestroy), Z_MESSAGE(WM_SETCURSOR, WMSetCursor),
                   Z_MESSAGE(WM_COMMAND, WMCommand), Z_MESSAGE(WM_MOUSEMOVE, WMMouseMove),
-                  Z_MESSAGE(WM_MOUSELEAVE, WMMouseLeave), Z_MESSAGE(WM_DXBAR_UPDATEBAR, WMUpdateBar))
+                  Z_MESSAGE(WM_LBUTTONDOWN, WMLButtonDown), Z_MESSAGE(WM_LBUTTONDBLCLK, WMLButtonDown),
+                  Z_MESSAGE(WM_LBUTTONUP, WMLButtonUp), Z_MESSAGE(WM_MOUSEACTIVATE, WMMouseActivate),
+                  Z_MESSAGE(WM_CAPTURECHANGED, WMCaptureChanged), Z_MESSAGE(WM_KEYDOWN, WMKeyDown),
+                  Z_MESSAGE(WM_SETFOCUS, WMSetFocus), Z_MESSAGE(WM_KILLFOCUS, WMKillFocus),
+                  Z_MESSAGE(WM_NCACTIVATE, WMNCActivate), Z_MESSAGE(WM_DXBAR_UPDATEBAR, WMUpdateBar))
 public:
     // The owner must be a TdxBarManager.
     explicit TCustomdxBarControl(TComponent* owner);
@@ -111,6 +117,7 @@ public:
     virtual bool OwnsItemControl(TdxBarItemControl* control) const;
     TdxBarItemControl* GetSelectedControl() const;
     TdxBarItemLink* SelectedLink() const { return selectedLink_; }
+    // Sets the selected link without any of SetSelControl's side effects.
     void SetSelectedLink(TdxBarItemLink* link) { selectedLink_ = link; }
     void GetItemControlRect(TdxBarItemControl* control, TRect& r) const;
     // The first placed control whose bounds hold the client point.
@@ -179,7 +186,58 @@ public:
     TdxBarDockingStyle DockingStyle() const { return dockingStyle_; }
     virtual void SetDockingStyle(TdxBarDockingStyle value);
     bool IsActive() const { return active_; }
+    // The window takes the keyboard without a menu open (the manager's focused bar).
     bool IsFocusedBar() const;
+
+    // -- selection and activation. The active window is the one in menu or keyboard mode
+    // (menus while shown, a toolbar in menu mode): it is the current active bar control, it
+    // gets the keys through the hooks, and a press outside its chain closes the chain.
+    void SetActive(bool value);
+    virtual bool CanActivate() const;
+    void SelectAndActivate(TdxBarItemControl* control);
+    void DeselectAndDeactivate();
+    void DeactivateIfFocusedBar();
+    // Selection by program or keyboard: the old control is inactivated at once.
+    void SetSelControl(TdxBarItemControl* control);
+    // Selection by hovering: the new control is activated (a sub item opens its menu).
+    void SelectByMouse(TdxBarItemControl* control);
+    // Selection by accelerator: a unique accelerator clicks at once (Enter sent to the window).
+    void SelectItemByKey(TdxBarItemControl* control, bool several);
+    // The link of the accelerator after the given link; nil when none or its item is disabled.
+    TdxBarItemLink* FindEnabledAccelLink(Word key, TShiftState shift, bool& several, TdxBarItemLink* after) const;
+    // A menu of the window is open or opening (a drop-down opened by the keyboard).
+    bool IsDowned() const { return downed_; }
+    void SetDowned(bool value) { downed_ = value; }
+    // Scrolls a menu so that the control shows; nothing in the base.
+    virtual void EnsureItemVisible(TdxBarItemControl* /*control*/) {}
+    TdxBarItemControl* ClickedControl() const { return clickedControl_; }
+    void SetClickedControl(TdxBarItemControl* control) { clickedControl_ = control; }
+
+    // -- the menu chain
+    // Closes the window's menu mode and, unless it was closed by Escape, the chain up to its root.
+    void HideMenuChain();
+    // Closes one level only.
+    void CloseOnEscape();
+    bool ClosedByEscape() const { return closedByEscape_; }
+    void SetClosedByEscape(bool value) { closedByEscape_ = value; }
+    // The window is found walking up the other window's parents.
+    bool IsParentOf(const TCustomdxBarControl* window) const;
+    // The parent bar, except across the border from an internal menu to a normal one.
+    virtual TCustomdxBarControl* GetChainParent() const;
+    virtual bool IsInternalMenu() const { return false; }
+    // No window is active, or this one is or is one of the active window's chain parents.
+    bool IsInActiveChain() const;
+    // The handle is this window, one of its children, or a window of the selected control.
+    bool IsInsideChain(HWND window) const;
+    // Asked when another window of the application is activated: close the chain?
+    virtual bool ClosesOnWindowActivation(TdxBarManager* manager, HWND window) const;
+    // A press on the owner window of the chain; nothing in the base.
+    virtual void HandleChainMouseDown(HWND /*window*/, UINT /*message*/, const TPoint& /*screen*/) {}
+    // What the message hooks see of the window (made on first use).
+    IdxBarHookedMenuChain* HookedChain();
+    // The window the pointer is over for the mouse tracking: the window under it is this one,
+    // or the point is over one of its item controls.
+    virtual bool IsPointInside(const TPoint& clientPoint) const;
 
     // -- painting
     // Draws the placed controls in view-info order, each clipped to its bounds and then left out
@@ -226,9 +284,35 @@ protected:
     virtual void WindowPosChanged();
     virtual void NotifyDestroying();
     virtual void ReleaseItemWindows();
-    // The mouse left the window: the hot control hears it.
-    virtual void MouseLeave();
-    virtual void HandleMouseMove(const TPoint& p);
+    void WndProc(TMessage& m) override;
+    // -- the mouse, after the window's own dispatch
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    // The mouse left the window (the tracking saw it go): the hot control hears it.
+    void MouseLeave() override;
+    virtual void HandleMouseEnter(TShiftState shift, const TPoint& p, TdxBarItemControl* control);
+    virtual void HandleMouseDown(TMouseButton button, TShiftState shift, const TPoint& p, TdxBarItemControl* control);
+    virtual void HandleMouseMove(TShiftState shift, const TPoint& p, TdxBarItemControl* control);
+    virtual void HandleMouseUp(TMouseButton button, TShiftState shift, const TPoint& p, TdxBarItemControl* control);
+    virtual void HandleMouseLeave();
+    virtual void PressItemControl(TdxBarItemControl* control);
+    virtual void DblClickItemControl(TdxBarItemControl* control);
+    void HotTrackLink(TdxBarItemLink* link, const TPoint& p, TShiftState shift);
+    void TrackMousePosition(TShiftState shift, int x, int y);
+    // Customizing, or (asked) the pointer has not moved, or it is outside the window.
+    bool IsMouseInputBlocked(bool unmovedCounts) const;
+    // -- keys
+    // The window's own keys: Enter clicks the selected control.
+    virtual void HandleKeyDown(Word& key, TShiftState shift);
+    // The selected, enabled control takes the key when it matches it.
+    virtual bool HandleSelectedKey(Word& key, TShiftState shift);
+    virtual void ClickSelectedByKeyboard(TdxBarItemControl* control);
+    // -- activation and the chain
+    virtual void DoSetActive(bool value);
+    virtual void DoSetSelControl(TdxBarItemControl* control);
+    virtual void DoHideMenu();
+    virtual void RestoreFocus();
     // The layouts of descendants set the items rectangles themselves (margins, scroll buttons).
     void SetItemsRect(const TRect& r) { itemsRect_ = r; }
     void SetVisibleItemsRect(const TRect& r) { visibleItemsRect_ = r; }
@@ -245,7 +329,22 @@ private:
     void WMSetCursor(TMessage& m);
     void WMCommand(TMessage& m);
     void WMMouseMove(TMessage& m);
-    void WMMouseLeave(TMessage& m);
+    void WMLButtonDown(TMessage& m);
+    void WMLButtonUp(TMessage& m);
+    void WMMouseActivate(TMessage& m);
+    void WMCaptureChanged(TMessage& m);
+    void WMKeyDown(TMessage& m);
+    void WMSetFocus(TMessage& m);
+    void WMKillFocus(TMessage& m);
+    void WMNCActivate(TMessage& m);
+    // The arrows, Tab, Home, End, Alt and accelerators; the key may become 0.
+    void HandleNavigationKey(Word& key, TShiftState shift, LPARAM keyData);
+    void SelectNavigableLink(TdxBarItemLink* link, bool fromTab);
+    // Leaves the active-window stack and the hooks' view (activation ends or the window goes).
+    void LeaveActiveStack();
+    void StopBarMouseTracking();
+    // The hooks find bar windows by their handles through the lookup installed here.
+    static void InstallHookedWindowLookup();
     void WMUpdateBar(TMessage&) { UpdateBar(); }
     // Sets the bit for the scope; clears it also when an exception passes.
     class TStateScope;
@@ -256,6 +355,16 @@ private:
     std::unique_ptr<TCustomdxBarControlViewInfo> viewInfo_;
     class TPaintedWindow;
     std::unique_ptr<IdxBarPaintedWindow> paintedWindow_;
+    // What the message hooks see of the window while it is the active one.
+    class THookedChain;
+    std::unique_ptr<THookedChain> hookedChain_;
+    // Tells the window when the pointer has left it (checked every 10 ms).
+    class TMouseTracker;
+    std::unique_ptr<TMouseTracker> mouseTracker_;
+    TCustomdxBarControl* previousActive_ = nullptr;
+    TdxBarItemControl* clickedControl_ = nullptr;
+    UINT currentMessage_ = 0;
+    bool downed_ = false, closedByEscape_ = false, ignoreMouseClick_ = false;
     HBRUSH bkBrush_ = nullptr;
     HFONT rotatedFont_ = nullptr;
     TCustomdxBarControl* childBar_ = nullptr;
@@ -275,3 +384,7 @@ private:
     bool active_ = false;
     bool rebuildPending_ = false;
 };
+
+// Personalized menus show all their items while set; reset when a menu mode begins.
+bool IsFullMenusShown();
+void SetFullMenusShown(bool value);

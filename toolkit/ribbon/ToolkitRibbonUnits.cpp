@@ -2,6 +2,7 @@
 
 #include "Units.h"
 #include "dxRibbon.h"
+#include "dxRibbonForm.h"
 #include "dxStatusBar.h"
 #include "dxStatusBarStrs.h"
 
@@ -9,6 +10,7 @@ void InitializeToolkitRibbonUnits() {
     InitializeUnits({
         {"dxStatusBarStrs", &RegisterStatusBarStrings, &UnregisterStatusBarStrings},
         {"dxStatusBar", &InitializeStatusBar, &FinalizeStatusBar},
+        {"dxRibbonForm", &InitializedxRibbonForm, &FinalizedxRibbonForm},
         {"dxRibbon", &InitializedxRibbon, &FinalizedxRibbon},
     });
 }

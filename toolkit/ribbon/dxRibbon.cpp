@@ -12,6 +12,7 @@
 #include "dxFading.h"
 #include "dxGDIPlusAPI.h"
 #include "dxRibbonController.h"
+#include "dxRibbonForm.h"
 #include "dxRibbonPainter.h"
 #include "dxRibbonViewInfo.h"
 
@@ -93,6 +94,7 @@ TComponent* TdxCustomRibbon::CheckedRibbonOwner(TComponent* owner, TClass ribbon
 }
 
 void TdxCustomRibbon::BeforeDestruction() {
+    SetSupportNonClientDrawing(false);
     UnhookForm();
     auto& ribbons = LiveRibbons();
     ribbons.erase(std::remove(ribbons.begin(), ribbons.end(), this), ribbons.end());
@@ -100,6 +102,12 @@ void TdxCustomRibbon::BeforeDestruction() {
 }
 
 TdxCustomRibbon::~TdxCustomRibbon() {
+    // Deleted without FreeObject: the form still lets go of the caption helper first.
+    if (formCaptionHelper_) {
+        if (TdxCustomRibbonForm* form = GetRibbonForm()) form->SetCaptionHelper(nullptr);
+        formCaptionHelper_.reset();
+        supportNonClientDrawing_ = false;
+    }
     controller_.reset();
     SetBarManager(nullptr);
     delete applicationButton_;
@@ -257,6 +265,10 @@ void TdxCustomRibbon::ColorSchemeChanged() {
     colorSchemeListeners_->CallHandlers(this);
     if (formRedraw) {
         SendMessageW(form->Handle(), WM_SETREDRAW, 1, 0);
+        // The frame's widths may differ between schemes.
+        if (supportNonClientDrawing_)
+            SetWindowPos(form->Handle(), nullptr, 0, 0, 0, 0,
+                         SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         RedrawWindow(form->Handle(), nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW);
     }
@@ -327,6 +339,8 @@ void TdxCustomRibbon::Changed() {
     ++changeCount_;
     if (!IsDesigning())
         if (TdxFader* fader = FaderInstance()) fader->Clear();
+    CalculateCaptionHeight();
+    if (formCaptionHelper_) formCaptionHelper_->Recalculate();
     viewInfo_->Calculate(ClientRect());
     Invalidate();
 }
@@ -653,6 +667,140 @@ int TdxCustomRibbon::GetSkinPartOffset(int part) {
 }
 
 // ---- painting and input --------------------------------------------------------------------
+
+// ---- the form's caption and frame ----------------------------------------------------------
+
+TdxCustomRibbonForm* TdxCustomRibbon::GetRibbonForm() const {
+    auto* form = As<TdxCustomRibbonForm>(Owner());
+    return form && !HasState(form, csDestroying) ? form : nullptr;
+}
+
+void TdxCustomRibbon::SetSupportNonClientDrawing(bool value) {
+    if (supportNonClientDrawing_ == value) return;
+    supportNonClientDrawing_ = value;
+    TdxCustomRibbonForm* form = GetRibbonForm();
+    if (value) {
+        formCaptionHelper_ = std::make_unique<TdxRibbonFormCaptionHelper>(this, this);
+        UpdateNonClientState();
+        return;
+    }
+    // The form lets go of the helper before it is freed.
+    formCaptionHeight_ = 0;
+    if (form) form->SetCaptionHelper(nullptr);
+    formCaptionHelper_.reset();
+    if (!HasState(this, csDestroying)) UpdateNonClientState();
+}
+
+void TdxCustomRibbon::UpdateNonClientState() {
+    TdxCustomRibbonForm* form = GetRibbonForm();
+    if (form && !HasState(this, csDestroying)) {
+        CalculateCaptionHeight();
+        form->SetCaptionHelper(formCaptionHelper_.get());
+    }
+    if (!HasState(this, csDestroying)) Changed();
+}
+
+void TdxCustomRibbon::CalculateCaptionHeight() {
+    if (!supportNonClientDrawing_ || !GetRibbonForm()) {
+        formCaptionHeight_ = 0;
+        return;
+    }
+    TdxCustomRibbonForm* form = GetRibbonForm();
+    int height = form->UsesCompositionFrame() && form->HandleAllocated()
+                     ? GetDefaultFrameInsets(form->Handle()).top
+                     : std::max(GetSystemMetrics(SM_CYCAPTION) - 1, GetSystemMetrics(SM_CYSIZE)) + 6;
+    height = std::max(height, 2 * std::abs(fonts_->GetFormCaptionFont(true)->Height()));
+    height = std::max(height, 2 * std::abs(fonts_->GetFormCaptionFont(false)->Height()));
+    formCaptionHeight_ = height;
+}
+
+String TdxCustomRibbon::GetFormCaptionText() const {
+    TdxCustomRibbonForm* form = GetRibbonForm();
+    if (form && form->FormStyle() == fsMDIForm) {
+        String text = form->Caption();
+        if (!documentName_.empty()) text += L" - " + documentName_;
+        return text;
+    }
+    return viewInfo_->GetCaptionText();
+}
+
+void TdxCustomRibbon::FormCaptionChanged() {
+    if (!GetRibbonForm()) return;
+    if (IsLocked()) return;
+    viewInfo_->Calculate(ClientRect());
+    RedrawRibbon();
+}
+
+void TdxCustomRibbon::UpdateNonClientDrawing() {
+    if (viewInfo_->ShouldBeHidden() != hidden_) Changed();
+}
+
+void TdxCustomRibbon::RedrawRibbon() {
+    if (HandleAllocated() && IsWindowVisible(Handle()))
+        RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+void TdxCustomRibbon::RegisterPart(IdxRibbonStatusBarPart* part) {
+    if (std::find(nonClientParts_.begin(), nonClientParts_.end(), part) == nonClientParts_.end())
+        nonClientParts_.push_back(part);
+}
+
+void TdxCustomRibbon::UnregisterPart(IdxRibbonStatusBarPart* part) {
+    nonClientParts_.erase(std::remove(nonClientParts_.begin(), nonClientParts_.end(), part), nonClientParts_.end());
+}
+
+IdxRibbonStatusBarPart* TdxCustomRibbon::GetStatusBarPart() const {
+    TdxCustomRibbonForm* form = GetRibbonForm();
+    if (!supportNonClientDrawing_ || !form || !form->HandleAllocated() || form->UsesCompositionFrame()) return nullptr;
+    HWND window = form->Handle();
+    if (IsIconic(window) || IsZoomed(window)) return nullptr;
+    for (IdxRibbonStatusBarPart* part : nonClientParts_)
+        if (part->IsOnForm(form)) return part;
+    return nullptr;
+}
+
+void TdxCustomRibbon::DrawRibbonFormCaption(TcxCanvas* canvas, const TRect& bounds, const FormPaintData& data) {
+    painter_->DrawRibbonFormCaption(canvas, bounds, data);
+}
+
+void TdxCustomRibbon::DrawRibbonFormBorders(TcxCanvas* canvas, const TRect& bordersWidth, const FormPaintData& data) {
+    DrawStatusBarFramePieces(canvas, bordersWidth, data);
+    painter_->DrawRibbonFormBorders(canvas, bordersWidth, data);
+}
+
+void TdxCustomRibbon::DrawStatusBarFramePieces(TcxCanvas* canvas, const TRect& bordersWidth,
+                                               const FormPaintData& data) {
+    IdxRibbonStatusBarPart* part = data.WindowState == 0 ? GetStatusBarPart() : nullptr;
+    if (!part || !colorScheme_) return;
+    const int w = RectWidth(data.FormBounds), h = RectHeight(data.FormBounds);
+    const bool sizeable = data.BorderStyle != bsSingle && data.BorderStyle != bsDialog &&
+                          data.BorderStyle != bsToolWindow && data.FormStyle != fsMDIChild;
+    const int top = h - part->GetHeight() - 1, bottom = sizeable ? h - 1 : h;
+    const TRect pieces[2] = {{0, top, bordersWidth.left, bottom}, {w - bordersWidth.right, top, w, bottom}};
+    for (int i = 0; i < 2; ++i) {
+        const bool isLeft = i == 0;
+        colorScheme_->DrawFormStatusBarBorder(canvas->GetCanvasHandle(), pieces[i], isLeft, data.IsActive != 0,
+                                              part->IsFrameRaised(isLeft), !sizeable);
+        canvas->ExcludeRectFromClip(pieces[i]);
+    }
+}
+
+void TdxCustomRibbon::DrawRibbonFormBorderIcon(TcxCanvas* canvas, const TRect& bounds, TdxRibbonBorderIcon icon,
+                                               int state) {
+    painter_->DrawRibbonFormBorderIcon(canvas, bounds, icon, state);
+}
+
+HRGN TdxCustomRibbon::GetRibbonApplicationButtonRegion() {
+    if (!viewInfo_->IsApplicationButtonShown()) return nullptr;
+    const TRect& r = viewInfo_->ApplicationButtonArea();
+    return CreateRectRgn(r.left, r.top, r.right, r.bottom);
+}
+
+TColor TdxCustomRibbon::GetRibbonFormColor() { return colorScheme_ ? colorScheme_->PartColor(10018, 0) : clBtnFace; }
+
+TRect TdxCustomRibbon::GetWindowBordersWidth() {
+    return colorScheme_ ? colorScheme_->GetWindowBordersWidth(HasStatusBar()) : TRect{4, 0, 4, 4};
+}
 
 void TdxCustomRibbon::Paint() {
     if (TcxCanvas* canvas = cxCanvas()) viewInfo_->Paint(canvas);

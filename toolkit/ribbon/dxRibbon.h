@@ -8,17 +8,20 @@
 // Sections: events · the ribbon · the published ribbon.
 
 #include <memory>
+#include <vector>
 
 #include "cxControl.h"
 #include "cxEventHandlerCollection.h"
 #include "dxBarManager.h"
 #include "dxBarSkinContract.h"
 #include "dxRibbonDockControls.h"
+#include "dxRibbonFormCaptionHelper.h"
 #include "dxRibbonOptions.h"
 #include "dxRibbonSkins.h"
 #include "dxRibbonTabs.h"
 
 class TCustomForm;
+class TdxCustomRibbonForm;
 class TdxRibbonController;
 class TdxRibbonPainter;
 class TdxRibbonViewInfo;
@@ -29,9 +32,24 @@ using TdxRibbonEvent = TEvent<void(TdxCustomRibbon* sender)>;
 using TdxRibbonTabChangingEvent = TEvent<void(TdxCustomRibbon* sender, TdxRibbonTab* newTab, bool& allow)>;
 using TdxRibbonApplicationMenuClickEvent = TEvent<void(TdxCustomRibbon* sender, bool& handled)>;
 
+// ---- status bar parts of the form frame ----------------------------------------------------
+
+// A status bar that joins the frame of the form whose frame the ribbon draws: the frame's
+// bottom is then one pixel and the pieces beside the bar follow its ends.
+class IdxRibbonStatusBarPart {
+public:
+    virtual bool IsOnForm(TCustomForm* form) = 0;
+    virtual int GetHeight() = 0;
+    // 0 or 1: which image the frame piece beside that end of the bar takes.
+    virtual int IsFrameRaised(bool isLeft) = 0;
+
+protected:
+    ~IdxRibbonStatusBarPart() = default;
+};
+
 // ---- the ribbon ----------------------------------------------------------------------------
 
-class TdxCustomRibbon : public TcxControl, public IdxSkin {
+class TdxCustomRibbon : public TcxControl, public IdxSkin, public IdxRibbonFormNonClientPainter {
     Z_CLASS(TdxCustomRibbon, TcxControl)
 public:
     // Raises EdxException when GDI+ is missing, when the owner is no form (a nil owner means the
@@ -75,7 +93,21 @@ public:
     void SetShowTabGroups(bool value);
     bool ShowTabHeaders() const { return showTabHeaders_; }
     void SetShowTabHeaders(bool value);
-    bool SupportNonClientDrawing() const { return false; }
+    // The ribbon draws its form's caption and frame (on a ribbon form).
+    bool SupportNonClientDrawing() const { return supportNonClientDrawing_; }
+    void SetSupportNonClientDrawing(bool value);
+    TdxRibbonFormCaptionHelper* FormCaptionHelper() const { return formCaptionHelper_.get(); }
+    // The owner when it is a ribbon form not being destroyed, else nil.
+    TdxCustomRibbonForm* GetRibbonForm() const;
+    // Hands the caption helper (or nil) to the ribbon form.
+    void UpdateNonClientState();
+    // The form's caption changed: relayout and repaint the caption.
+    void FormCaptionChanged();
+    String GetFormCaptionText() const;
+    // Status bars joining the form frame.
+    void RegisterPart(IdxRibbonStatusBarPart* part);
+    void UnregisterPart(IdxRibbonStatusBarPart* part);
+    IdxRibbonStatusBarPart* GetStatusBarPart() const;
     bool FadingEnabled() const { return fadingEnabled_; }
     void SetFadingEnabled(bool value);
     bool IsFadingAllowed() const;
@@ -94,7 +126,7 @@ public:
     void Changed();
     void FullInvalidate();
     int LoadedHeight() const { return loadedHeight_; }
-    int FormCaptionHeight() const { return 0; }
+    int FormCaptionHeight() const { return formCaptionHeight_; }
     // The height of the layout; the control's Height always follows it.
     virtual void AdjustHeight();
 
@@ -126,6 +158,22 @@ public:
     void GetSkinName(String& name) override;
     TColor GetSkinPartColor(int part, int state) override;
     int GetSkinPartOffset(int part) override;
+
+    // -- IdxRibbonFormNonClientPainter: the form's caption and frame
+    void DrawRibbonFormCaption(TcxCanvas* canvas, const TRect& bounds, const FormPaintData& data) override;
+    void DrawRibbonFormBorders(TcxCanvas* canvas, const TRect& bordersWidth, const FormPaintData& data) override;
+    void DrawRibbonFormBorderIcon(TcxCanvas* canvas, const TRect& bounds, TdxRibbonBorderIcon icon,
+                                  int state) override;
+    HRGN GetRibbonApplicationButtonRegion() override;
+    int GetRibbonFormCaptionHeight() override { return formCaptionHeight_; }
+    TColor GetRibbonFormColor() override;
+    int GetRibbonLoadedHeight() override { return loadedHeight_; }
+    String GetRibbonFormCaptionText() override { return GetFormCaptionText(); }
+    TRect GetWindowBordersWidth() override;
+    bool HasStatusBar() override { return GetStatusBarPart() != nullptr; }
+    void UpdateNonClientArea() override { FormCaptionChanged(); }
+    void UpdateNonClientDrawing() override;
+    void RedrawRibbon() override;
 
     // -- events
     TdxRibbonEvent OnHelpButtonClick;
@@ -176,6 +224,13 @@ private:
     void UnhookForm();
     void FormWindowProc(TMessage& message);
 
+    void CalculateCaptionHeight();
+    void DrawStatusBarFramePieces(TcxCanvas* canvas, const TRect& bordersWidth, const FormPaintData& data);
+
+    bool supportNonClientDrawing_ = false;
+    std::unique_ptr<TdxRibbonFormCaptionHelper> formCaptionHelper_;
+    int formCaptionHeight_ = 0;
+    std::vector<IdxRibbonStatusBarPart*> nonClientParts_;
     TCustomForm* hookedForm_ = nullptr;
     TWndMethod previousFormProc_;
 
@@ -231,6 +286,9 @@ class TdxRibbon : public TdxCustomRibbon {
         p.Property(L"QuickAccessToolbar", &TdxRibbon::QuickAccessToolbar, &TdxRibbon::SetQuickAccessToolbar);
         p.Property(L"ShowTabGroups", &TdxRibbon::ShowTabGroups, &TdxRibbon::SetShowTabGroups).Default(true);
         p.Property(L"ShowTabHeaders", &TdxRibbon::ShowTabHeaders, &TdxRibbon::SetShowTabHeaders).Default(true);
+        p.Property(L"SupportNonClientDrawing", &TdxRibbon::SupportNonClientDrawing,
+                   &TdxRibbon::SetSupportNonClientDrawing)
+            .Default(false);
         p.Event(L"OnHelpButtonClick", &TdxRibbon::OnHelpButtonClick);
         p.Event(L"OnTabChanged", &TdxRibbon::OnTabChanged);
         p.Event(L"OnTabChanging", &TdxRibbon::OnTabChanging);

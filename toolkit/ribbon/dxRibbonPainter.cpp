@@ -3,6 +3,7 @@
 #include "Application.h"
 #include "cxImageStates.h"
 #include "dxRibbon.h"
+#include "dxRibbonFormCaptionHelper.h"
 #include "dxRibbonViewInfo.h"
 
 namespace {
@@ -105,4 +106,65 @@ void TdxRibbonPainter::DrawFormIcon(TcxCanvas* canvas, const TRect& r) {
     HICON icon = Application ? Application->Icon() : nullptr;
     if (!icon) icon = LoadIconW(nullptr, IDI_APPLICATION);
     DrawIconEx(canvas->GetCanvasHandle(), r.left, r.top, icon, RectWidth(r), RectHeight(r), 0, nullptr, DI_NORMAL);
+}
+
+// ---- the form's caption and frame ----------------------------------------------------------
+
+void TdxRibbonPainter::DrawRibbonFormCaption(TcxCanvas* canvas, const TRect& r, const FormPaintData& data) {
+    TdxRibbonViewInfo* viewInfo = ribbon_->ViewInfo();
+    TdxCustomRibbonSkin* scheme = ColorScheme();
+    if (!scheme) return;
+    if (!viewInfo->UsesCompositionFrame()) scheme->DrawFormCaption(canvas->GetCanvasHandle(), r, data);
+    TdxRibbonFormCaptionHelper* helper = ribbon_->FormCaptionHelper();
+    const TRect iconRect = helper ? helper->SystemIconRect() : TRect{};
+    if (ribbon_->Hidden()) {
+        DrawFormIcon(canvas, iconRect);
+    } else {
+        if (viewInfo->IsQATInCaption())
+            scheme->DrawQuickAccessToolbar(canvas->GetCanvasHandle(), viewInfo->QATBounds(), false, true,
+                                           viewInfo->IsApplicationButtonShown(), data.IsActive != 0,
+                                           !viewInfo->UsesCompositionFrame());
+        if (viewInfo->IsApplicationButtonShown())
+            DrawApplicationButton(canvas, viewInfo->ApplicationButtonBounds(), viewInfo->GetApplicationButtonState());
+        else
+            DrawFormIcon(canvas, iconRect);
+    }
+    DrawCaptionText(canvas, viewInfo->CaptionTextBounds(), data, viewInfo->GetFormCaptionPart(),
+                    viewInfo->GetDocumentName());
+}
+
+void TdxRibbonPainter::DrawCaptionText(TcxCanvas* canvas, const TRect& r, const FormPaintData& data,
+                                       const String& captionPart, const String& documentName) {
+    if (IsRectEmpty(&r)) return;
+    const bool active = data.IsActive != 0;
+    TFont* font = ribbon_->Fonts()->GetFormCaptionFont(active);
+    HDC dc = canvas->GetCanvasHandle();
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+    SelectObject(dc, font->Handle());
+    SetBkMode(dc, TRANSPARENT);
+    TRect rest = r;
+    const UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT;
+    if (!documentName.empty()) {
+        TColor color = ribbon_->Fonts()->DocumentNameColor();
+        if (color == clDefault && ColorScheme()) color = ColorScheme()->PartColor(10131, active ? 0 : 1);
+        SetTextColor(dc, COLORREF(ColorToRGB(color)));
+        DrawTextW(dc, documentName.c_str(), int(documentName.size()), &rest, flags);
+        SIZE size{};
+        GetTextExtentPoint32W(dc, documentName.c_str(), int(documentName.size()), &size);
+        rest.left += size.cx;
+    }
+    SetTextColor(dc, COLORREF(ColorToRGB(font->Color())));
+    DrawTextW(dc, captionPart.c_str(), int(captionPart.size()), &rest, flags | DT_END_ELLIPSIS);
+    RestoreDC(dc, saved);
+}
+
+void TdxRibbonPainter::DrawRibbonFormBorders(TcxCanvas* canvas, const TRect& bordersWidth, const FormPaintData& data) {
+    if (TdxCustomRibbonSkin* scheme = ColorScheme())
+        scheme->DrawFormBorders(canvas->GetCanvasHandle(), bordersWidth, ribbon_->FormCaptionHeight(), data);
+}
+
+void TdxRibbonPainter::DrawRibbonFormBorderIcon(TcxCanvas* canvas, const TRect& r, TdxRibbonBorderIcon icon,
+                                                int state) {
+    if (TdxCustomRibbonSkin* scheme = ColorScheme()) scheme->DrawFormBorderIcon(canvas->GetCanvasHandle(), r, icon, state);
 }

@@ -5,6 +5,7 @@
 
 #include "Bitmap.h"
 #include "cxGraphics.h"
+#include "dxRibbonSkins.h"
 
 class TdxCustomRibbon;
 class TdxCustomRibbonSkin;
@@ -30,6 +31,14 @@ public:
     void DrawBottomEdge(TcxCanvas* canvas);
     void DrawDesignPlaceholder(TcxCanvas* canvas);
     void DrawFormIcon(TcxCanvas* canvas, const TRect& r);
+
+    // -- the form's caption and frame, for a ribbon that draws them
+    virtual void DrawRibbonFormCaption(TcxCanvas* canvas, const TRect& r, const FormPaintData& data);
+    virtual void DrawRibbonFormBorders(TcxCanvas* canvas, const TRect& bordersWidth, const FormPaintData& data);
+    virtual void DrawRibbonFormBorderIcon(TcxCanvas* canvas, const TRect& r, TdxRibbonBorderIcon icon, int state);
+    // The document name (in its own colour) followed by the caption part.
+    virtual void DrawCaptionText(TcxCanvas* canvas, const TRect& r, const FormPaintData& data,
+                                 const String& captionPart, const String& documentName);
 
 private:
     TdxCustomRibbon* ribbon_;

@@ -7,6 +7,8 @@
 #include "dxBarViewLevels.h"
 #include "dxRibbon.h"
 #include "dxRibbonController.h"
+#include "dxRibbonForm.h"
+#include "dxRibbonFormCaptionHelper.h"
 #include "dxRibbonPainter.h"
 
 namespace {
@@ -365,8 +367,58 @@ int TdxRibbonViewInfo::GetTabRowHeight() const {
 }
 
 int TdxRibbonViewInfo::GetTopOffset() const {
+    if (DrawsFormCaption()) return GetCaptionAreaHeight();
     if (IsQATVisible() && !IsQATBelow()) return GetQATBounds().bottom;
     return 0;
+}
+
+// ---- form caption --------------------------------------------------------------------------
+
+bool TdxRibbonViewInfo::DrawsFormCaption() const {
+    return ribbon_->SupportNonClientDrawing() && ribbon_->GetRibbonForm() != nullptr;
+}
+
+bool TdxRibbonViewInfo::UsesCompositionFrame() const {
+    return DrawsFormCaption() && ribbon_->GetRibbonForm()->UsesCompositionFrame();
+}
+
+bool TdxRibbonViewInfo::IsFormActive() const {
+    return DrawsFormCaption() && ribbon_->GetRibbonForm()->PaintData().IsActive != 0;
+}
+
+int TdxRibbonViewInfo::GetCaptionAreaHeight() const { return DrawsFormCaption() ? ribbon_->FormCaptionHeight() : 0; }
+
+String TdxRibbonViewInfo::GetDocumentName() const { return ribbon_->DocumentName(); }
+
+String TdxRibbonViewInfo::GetFormCaptionPart() const {
+    TCustomForm* form = ribbon_->GetRibbonForm();
+    String caption = form ? form->Caption() : String();
+    if (!GetDocumentName().empty()) caption = L" - " + caption;
+    return caption;
+}
+
+TRect TdxRibbonViewInfo::GetCaptionBounds() const {
+    TRect r{};
+    if (TdxRibbonFormCaptionHelper* helper = ribbon_->FormCaptionHelper()) r = helper->TextRect();
+    if (!ribbon_->Hidden()) {
+        if (IsApplicationButtonShown()) r.left = applicationButtonArea_.right;
+        r.bottom = GetCaptionAreaHeight();
+    }
+    return r;
+}
+
+TRect TdxRibbonViewInfo::GetCaptionTextBounds() const {
+    TRect r = GetCaptionBounds();
+    InflateRect(&r, -4, 0);
+    const int width = FontTextWidth(ribbon_->Fonts()->GetFormCaptionFont(true), GetCaptionText());
+    const int left = bounds_.left + 4, right = bounds_.right - 4;
+    const int free = (right - left) - width - (UsesCompositionFrame() ? 20 : 0);
+    if (free >= 0) {
+        // Centred over the whole ribbon when that fits between the caption's neighbours.
+        const TRect centred{left + free / 2, r.top, right - free / 2 + 1, r.bottom};
+        if (centred.left >= r.left && centred.right <= r.right) return centred;
+    }
+    return r;
 }
 
 int TdxRibbonViewInfo::GetTabGroupsHeight(bool force) const {
@@ -482,6 +534,7 @@ void TdxRibbonViewInfo::Calculate(const TRect& r) {
     ribbon_->Fonts()->UpdateFonts();
     CalculateApplicationButton();
     CalculateQuickAccessToolbar();
+    captionTextBounds_ = DrawsFormCaption() ? GetCaptionTextBounds() : TRect{};
     if (ShouldBeHidden() == ribbon_->Hidden() || calculateDepth_ > 0) {
         tabsViewInfo_->Rebuild();
         CalculateTabGroups();
@@ -537,6 +590,12 @@ void TdxRibbonViewInfo::Paint(TcxCanvas* canvas) {
         return;
     }
     if (!ribbon_->ColorScheme()) return;
+    if (TdxRibbonFormCaptionHelper* helper = ribbon_->FormCaptionHelper()) {
+        // The caption band first: its part of the client area is then taken out of the clip.
+        if (UsesCompositionFrame())
+            canvas->FillRectWithColor(TRect{bounds_.left, bounds_.top, bounds_.right, GetCaptionAreaHeight()}, clBlack);
+        helper->DrawCaption(canvas, true);
+    }
     painter->DrawBackground(canvas, bounds_);
     if (IsHelpButtonShown()) painter->DrawHelpButton(canvas, helpButtonBounds_, GetElementState(rhtHelpButton));
     if (IsQATVisible() && !IsQATInCaption()) painter->DrawQuickAccessToolbar(canvas, qatBounds_, true);

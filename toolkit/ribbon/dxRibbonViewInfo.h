@@ -178,13 +178,25 @@ public:
     bool AreMDIButtonsShown() const { return false; }
     bool ShowsBottomEdge() const;
     bool ShouldBeHidden() const;
-    bool DrawsFormCaption() const { return false; }
+    // The ribbon draws its form's caption (SupportNonClientDrawing on a ribbon form).
+    bool DrawsFormCaption() const;
+    // ... on the desktop composition frame.
+    bool UsesCompositionFrame() const;
+    bool IsFormActive() const;
 
     // 0 normal, 1 hot, 2 pressed, from the controller's hot and pressed elements.
     int GetElementState(TdxRibbonHitTest code) const;
     int GetApplicationButtonState() const;
     int GetTabRowHeight() const;
     int GetTopOffset() const;
+    int GetCaptionAreaHeight() const;
+    // The caption text: the document name, then " - " and the form's caption.
+    String GetDocumentName() const;
+    String GetFormCaptionPart() const;
+    String GetCaptionText() const { return GetDocumentName() + GetFormCaptionPart(); }
+    TRect GetCaptionBounds() const;
+    TRect GetCaptionTextBounds() const;
+    const TRect& CaptionTextBounds() const { return captionTextBounds_; }
     int GetScrollButtonWidth() const { return GetTabRowHeight() / 2 + 1; }
     int GetTabGroupsHeight(bool force = false) const;
     TRect GetTabGroupsMargins() const { return TRect{4, 3, 4, 4}; }
@@ -213,7 +225,7 @@ private:
     TdxCustomRibbon* ribbon_;
     std::unique_ptr<TdxRibbonTabsViewInfo> tabsViewInfo_;
     TRect bounds_{}, applicationButtonArea_{}, applicationButtonBounds_{}, helpButtonBounds_{};
-    TRect tabGroupsBounds_{}, tabGroupsContentBounds_{}, qatBounds_{};
+    TRect tabGroupsBounds_{}, tabGroupsContentBounds_{}, qatBounds_{}, captionTextBounds_{};
     TSize qatSize_{};
     bool designPlaceholder_ = false;
     int calculateDepth_ = 0;

@@ -66,6 +66,30 @@ void TTestBarWindow::Paint() {
     FillBk(Canvas()->Handle(), ClientRect(), false, clNone, nullptr);
 }
 
+void TTestBarWindow::DoHideMenu() {
+    TCustomdxBarControl::DoHideMenu();
+    if (!HandleAllocated() || !IsWindowVisible(Handle())) return;
+    ++hides;
+    ShowWindow(Handle(), SW_HIDE);
+}
+
+void TTestBarWindow::HandleKeyDown(Word& key, TShiftState shift) {
+    if (key == VK_ESCAPE) {
+        CloseOnEscape();
+        return;
+    }
+    TCustomdxBarControl::HandleKeyDown(key, shift);
+}
+
+void TTestBarWindow::PressItemControl(TdxBarItemControl* control) {
+    if (kind == 0 && control && control->IsEnabled()) {
+        SetCapture(Handle());
+        SetClickedControl(control);
+        SetActive(true);
+    }
+    TCustomdxBarControl::PressItemControl(control);
+}
+
 int TBarWindowTestControl::CalcHeight() {
     auto* window = As<TTestBarWindow>(BarControl());
     return window && window->itemHeight > 0 ? window->itemHeight : TdxBarItemControl::CalcHeight();

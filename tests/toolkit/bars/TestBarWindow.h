@@ -39,6 +39,11 @@ public:
     int itemHeight = 20;  // 0: the item control measures itself
     bool partial = false, rotated = false;
     int rebuilds = 0;
+    // 2 a menu; 0 a toolbar, whose press captures the mouse and whose release beside the
+    // pressed control closes the chain.
+    int kind = 2;
+    // Times the window closed (hid) as a menu does when its chain closes.
+    int hides = 0;
     // Tags of the windows destroyed, in order.
     static std::vector<std::string>& DestroyLog();
 
@@ -46,7 +51,7 @@ public:
     TCustomdxBarControlViewInfoClass GetViewInfoClass() const override { return TTestBarWindowViewInfo::StaticClass(); }
     bool IsMainMenu() const override { return false; }
     bool IsStatusBar() const override { return false; }
-    int GetBarControlKind() const override { return 2; }
+    int GetBarControlKind() const override { return kind; }
     bool IsRotated() const override { return rotated; }
     bool IsPopupWindow() const override { return true; }
     bool IsPopupLike() const override { return true; }
@@ -65,6 +70,11 @@ protected:
     void UpdateFont() override {}
     void Paint() override;
     void Rebuild(bool recreate) override;
+    // Closing hides the window; Escape closes one level, as in menus.
+    void DoHideMenu() override;
+    void HandleKeyDown(Word& key, TShiftState shift) override;
+    // A toolbar holds the mouse from the press on.
+    void PressItemControl(TdxBarItemControl* control) override;
 };
 
 class TBarWindowTestControl : public TdxBarItemControl {
