@@ -567,8 +567,12 @@ void TRzShellOpenSaveForm::btnUpOneLevelClick(TObject*) { ShellList->GoUp(1); }
 void TRzShellOpenSaveForm::btnShowDesktopClick(TObject*) { ShellList->Folder()->SetCSIDL(CSIDL_DESKTOP); }
 
 void TRzShellOpenSaveForm::btnCreateNewFolderClick(TObject*) {
-    // The tree makes no new folders of its own yet: the list makes it in its folder.
-    ShellList->CreateNewFolderInList(true);
+    // The tree makes the folder when the user works in it, or when the list shows no folders to edit.
+    const bool treeShown = RzSplitter1 && RzSplitter1->UpperLeft()->Visible();
+    if (ShellTree && (ShellTree->Focused() || (treeShown && options_.Contains(osoHideFoldersInListWhenTreeVisible))))
+        ShellTree->CreateNewFolderInTree();
+    else
+        ShellList->CreateNewFolderInList(true);
 }
 
 void TRzShellOpenSaveForm::btnShowTreeClick(TObject*) { ShowTree(btnShowTree->Down()); }

@@ -8,6 +8,8 @@ The images:
 - the seven lamps of the status bar's state indicators, 17 x 8: a rounded lamp with a dark rim,
   its colour and a light glint along the top, on magenta, which the program draws transparent
   (the bottom-left pixel names the transparent colour). Grey is the lamp that is off.
+- the two font-kind marks of the font-name combo, 13 x 13 on magenta: a pair of overlapping
+  letters T (dark over grey) for outline fonts, and a letter A on a baseline for the others.
 """
 import importlib.util
 import os
@@ -67,11 +69,50 @@ def lamp(color):
     return img
 
 
+FONT_W = FONT_H = 13
+DARK, GREY, RED = (40, 40, 40), (150, 150, 150), (170, 30, 30)
+
+
+def letter_t(img, left, top, color):
+    """A 7-wide, 9-high letter T: a 2-pixel bar and a 2-pixel stem with small serifs."""
+    for x in range(left, left + 7):
+        for y in (top, top + 1):
+            img[y][x] = color
+    for y in range(top, top + 9):
+        for x in (left + 3, left + 4):
+            img[y][x] = color
+    for x in range(left + 2, left + 6):
+        img[top + 8][x] = color
+
+
+def true_type_mark():
+    img = canvas(FONT_W, FONT_H, MAGENTA)
+    letter_t(img, 5, 3, GREY)
+    letter_t(img, 1, 1, DARK)
+    return img
+
+
+def other_font_mark():
+    img = canvas(FONT_W, FONT_H, MAGENTA)
+    # An A from (2, 11) to the apex (6, 1) and down to (10, 11), with its bar at row 7.
+    for y in range(1, 12):
+        half = (y - 1) * 4 // 10
+        img[y][6 - half] = RED
+        img[y][6 + half] = RED
+    for x in range(4, 9):
+        img[7][x] = RED
+    for x in range(0, FONT_W):
+        img[12][x] = DARK
+    return img
+
+
 IMAGES = {f"dxStatusBar{name.capitalize()}.bmp": (lambda color=color: lamp(color)) for name, color in LAMP_COLORS.items()}
 
 
 def main():
     files = [(name, lambda draw=draw: bmp_bytes(draw())) for name, draw in IMAGES.items()]
+    files += [("dxBarTrueTypeFont.bmp", lambda: bmp_bytes(true_type_mark())),
+              ("dxBarNonTrueTypeFont.bmp", lambda: bmp_bytes(other_font_mark()))]
     return toolkit_bitmaps.write_or_check(OUT, files, "gen-ribbon-bitmaps.py")
 
 

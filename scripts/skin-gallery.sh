@@ -4,7 +4,8 @@
 # (the skin-driven scheme), each colour scheme's sheet: a ribbon-styled window put together
 # from its operations, then every operation in every state at its natural size and stretched,
 # and the low-colour forms; and LilianControls.png, the look-and-feel controls drawn with the
-# skin "Lilian" (the last two kinds by the toolkit tests' dxRibbonSkinGallery). Needs the built
+# skin "Lilian", and LilianBars, the skin bar painter's toolbars, menus, edits and progress bars
+# with "Lilian" (the last three kinds by the toolkit tests' dxRibbonSkinGallery). Needs the built
 # x86_64 skin_gallery and toolkit_tests programs (scripts/build.sh) and ImageMagick.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -23,7 +24,7 @@ zarnik_start_display
 "$ROOT/scripts/wine-run" x86_64 "$program" "Z:${out//\//\\}"
 ZARNIK_SKIN_GALLERY="Z:${work//\//\\}" \
   "$ROOT/scripts/wine-run" x86_64 "$tests" --gtest_filter='dxRibbonSkinGallery.*' >/dev/null
-for scheme in Blue Black Silver Lilian LilianControls; do
+for scheme in Blue Black Silver Lilian LilianControls LilianBars; do
   convert "$work/$scheme.bmp" -strip "$out/$scheme.png"
 done
 echo "wrote $(ls "$out" | wc -l) sheets into docs/skins/"

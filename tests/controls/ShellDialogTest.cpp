@@ -84,6 +84,13 @@ protected:
         ADD_FAILURE() << "no item " << Utf8(caption);
         return TPoint{0, 0};
     }
+    // The script's last step: cancels the running dialog.
+    static std::function<bool()> CancelStep(TRzFileDialog& dialog) {
+        return [&dialog] {
+            FormOf(dialog)->SetModalResult(mrCancel);
+            return true;
+        };
+    }
     static void FocusEdit(TRzShellOpenSaveForm* form) {
         form->edtFileName->SetFocus();
         form->edtFileName->SelectAll();
@@ -308,10 +315,7 @@ TEST_F(ShellDialogTest, FunctionKeysToggleTheTreeDropTheComboAndRefresh) {
                 return true;
             },
             [&] { return !FormOf(dialog)->ShellCombo->DroppedDown(); },
-            [&] {
-                FormOf(dialog)->SetModalResult(mrCancel);
-                return true;
-            },
+            CancelStep(dialog),
         },
         20000);
     dialog.Execute();
@@ -321,6 +325,167 @@ TEST_F(ShellDialogTest, FunctionKeysToggleTheTreeDropTheComboAndRefresh) {
     EXPECT_TRUE(dropped);
     EXPECT_TRUE(refreshed);
     EXPECT_FALSE(dialog.Options().Contains(osoShowTree));
+}
+
+// The new-folder button works where the user works: in the tree when it has the focus or when the
+// list hides its folders beside the shown tree, in the list otherwise; the new name is being edited.
+TEST_F(ShellDialogTest, CreateNewFolderMakesTheFolderInTheTreeOrInTheList) {
+    struct Case {
+        const char* name;
+        bool showTree, focusTree, hideFoldersInList, inTree;
+    };
+    const Case cases[] = {
+        {"tree hidden, edit focused", false, false, false, false},
+        {"tree shown, edit focused", true, false, false, false},
+        {"tree shown and focused", true, true, false, true},
+        {"tree shown, list hides its folders", true, false, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const String made = IncludeTrailingPathDelimiter(levels) + L"New Folder";
+        RemoveDirectoryW(made.c_str());
+        TRzOpenDialog dialog(nullptr);
+        Prepare(dialog);
+        TRzOpenSaveOptions options = TRzFileDialog::DefaultOptions();
+        if (c.showTree) options.Include(osoShowTree);
+        if (c.hideFoldersInList) options.Include(osoHideFoldersInListWhenTreeVisible);
+        dialog.SetOptions(options);
+        bool treeEdits = false, listEdits = false, treeHasIt = false, listHasIt = false;
+        TTickScript script(
+            {
+                [&] {
+                    TRzShellOpenSaveForm* form = FormOf(dialog);
+                    return Active(dialog) && form->ShellList->Items()->Count() >= 2 &&
+                           form->RzSplitter1->UpperLeft()->Visible() == c.showTree &&
+                           (!c.showTree || form->ShellTree->Selected());
+                },
+                [&] {
+                    TRzShellOpenSaveForm* form = FormOf(dialog);
+                    if (c.focusTree)
+                        form->ShellTree->SetFocus();
+                    else
+                        FocusEdit(form);
+                    TControl* button = form->btnCreateNewFolder;
+                    ClickAt(button->ClientToScreen(TPoint{button->Width() / 2, button->Height() / 2}));
+                    return true;
+                },
+                [&] {
+                    TRzShellOpenSaveForm* form = FormOf(dialog);
+                    treeEdits = form->ShellTree->IsEditing();
+                    listEdits = form->ShellList->IsEditing();
+                    return treeEdits || listEdits;
+                },
+                [&] {
+                    TRzShellOpenSaveForm* form = FormOf(dialog);
+                    if (TTreeNode* node = form->ShellTree->Selected())
+                        for (TTreeNode* child = node->GetFirstChild(); child; child = child->GetNextSibling())
+                            treeHasIt = treeHasIt || child->Text() == L"New Folder";
+                    const std::vector<String> names = Captions(form);
+                    listHasIt = std::find(names.begin(), names.end(), String(L"New Folder")) != names.end();
+                    TypeKey(VK_ESCAPE);  // ends the editing, keeps the name
+                    return true;
+                },
+                [&] {
+                    TRzShellOpenSaveForm* form = FormOf(dialog);
+                    if (form->ShellTree->IsEditing() || form->ShellList->IsEditing()) return false;
+                    form->SetModalResult(mrCancel);
+                    return true;
+                },
+            },
+            20000);
+        dialog.Execute();
+        EXPECT_TRUE(script.Done()) << "steps run: " << script.StepsRun();
+        EXPECT_TRUE(DirectoryExists(made));
+        EXPECT_EQ(treeEdits, c.inTree);
+        EXPECT_EQ(listEdits, !c.inTree);
+        EXPECT_TRUE(c.inTree ? treeHasIt : listHasIt);
+        EXPECT_TRUE(answeredBoxes.empty());
+        RemoveDirectoryW(made.c_str());
+    }
+}
+
+struct THelpRecorder : TObject {
+    std::vector<std::pair<Word, NativeInt>> requests;
+    bool Help(Word Command, NativeInt Data, bool& CallHelp) {
+        requests.emplace_back(Command, Data);
+        CallHelp = false;
+        return true;
+    }
+};
+
+TEST_F(ShellDialogTest, TheHelpButtonAsksTheDialogsOnHelpForItsContext) {
+    TRzOpenDialog dialog(nullptr);
+    Prepare(dialog);
+    TRzOpenSaveOptions options = TRzFileDialog::DefaultOptions();
+    options.Include(osoShowHelp);
+    dialog.SetOptions(options);
+    dialog.SetHelpContext(4711);
+    THelpRecorder recorder;
+    dialog.OnHelp = MakeEvent(&recorder, &THelpRecorder::Help);
+    TTickScript script(
+        {
+            [&] { return Active(dialog) && FormOf(dialog)->btnHelp->Visible(); },
+            [&] {
+                TControl* button = FormOf(dialog)->btnHelp;
+                ClickAt(button->ClientToScreen(TPoint{button->Width() / 2, button->Height() / 2}));
+                return true;
+            },
+            [&] { return !recorder.requests.empty(); },
+            CancelStep(dialog),
+        },
+        20000);
+    dialog.Execute();
+    EXPECT_TRUE(script.Done()) << "steps run: " << script.StepsRun();
+    ASSERT_EQ(recorder.requests.size(), 1u);
+    EXPECT_EQ(recorder.requests[0].first, HELP_CONTEXT);
+    EXPECT_EQ(recorder.requests[0].second, 4711);
+}
+
+// The form reports 463 by 274 as its smallest tracking size and its stored 560 by 420 constraints
+// hold on top of it: sized far below, the shown form stops at 560 by 420 with the size grip in
+// its bottom right corner; without the constraints the reported size is 463 by 274.
+TEST_F(ShellDialogTest, TheFormStopsAtItsSmallestSize) {
+    TRzOpenDialog dialog(nullptr);
+    Prepare(dialog);
+    TRect grown{}, shrunk{};
+    POINT bare{};
+    bool gripInCorner = false;
+    TTickScript script(
+        {
+            [&] { return Active(dialog) && FormOf(dialog)->ShellList->Items()->Count() == 3; },
+            [&] {
+                TRzShellOpenSaveForm* form = FormOf(dialog);
+                HWND window = form->WindowHandle();
+                const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+                SetWindowPos(window, nullptr, 0, 0, 700, 520, flags);
+                GetWindowRect(window, &grown);
+                SetWindowPos(window, nullptr, 0, 0, 100, 80, flags);
+                GetWindowRect(window, &shrunk);
+                RECT client, grip;
+                GetClientRect(window, &client);
+                HWND gripWindow = FindWindowExW(window, nullptr, L"SCROLLBAR", nullptr);
+                if (gripWindow && GetWindowRect(gripWindow, &grip)) {
+                    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&grip), 2);
+                    gripInCorner = grip.right == client.right && grip.bottom == client.bottom;
+                }
+                form->Constraints()->SetMinWidth(0);
+                form->Constraints()->SetMinHeight(0);
+                MINMAXINFO info{};
+                SendMessageW(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+                bare = info.ptMinTrackSize;
+                form->SetModalResult(mrCancel);
+                return true;
+            },
+        },
+        20000);
+    dialog.Execute();
+    EXPECT_TRUE(script.Done()) << "steps run: " << script.StepsRun();
+    EXPECT_EQ(grown.right - grown.left, 700);
+    EXPECT_EQ(shrunk.right - shrunk.left, 560);
+    EXPECT_EQ(shrunk.bottom - shrunk.top, 420);
+    EXPECT_TRUE(gripInCorner);
+    EXPECT_EQ(bare.x, 463);
+    EXPECT_EQ(bare.y, 274);
 }
 
 TEST_F(ShellDialogTest, ATypedFolderIsEnteredAndWildcardsFilterTheList) {

@@ -1,7 +1,10 @@
 #include "dxBarButtonControl.h"
 
 #include "CallbackBarrier.h"
+#include "cxWindowHelpers.h"
+#include "dxBarItemControlDrawParams.h"
 #include "dxBarItemControlViewInfo.h"
+#include "dxBarPainter.h"
 #include "dxBarItemLinks.h"
 #include "dxBarManager.h"
 #include "cxObjectLinks.h"
@@ -164,6 +167,21 @@ void TdxBarButtonLikeControl::CloseDropDown(bool hide) {
     RepaintControl();
 }
 
+TdxBarItemControlDrawParams* TdxBarButtonLikeControl::CreateDrawParams() {
+    return new TdxBarButtonLikeControlDrawParams(this);
+}
+
+void TdxBarButtonLikeControl::CalcDrawParams(bool withItemData) {
+    TdxBarItemControl::CalcDrawParams(withItemData);
+    auto* params = static_cast<TdxBarButtonLikeControlDrawParams*>(DrawParams());
+    TdxBarManager* manager = GetManager();
+    TdxBarPainter* painter = GetPainter();
+    params->arrowWidth = painter && manager ? painter->GetDropDownArrowWidth(manager) : 0;
+    params->arrowHeight = BarControl() ? BarControl()->MenuArrowHeight() : 0;
+    params->isDropDown = IsDropDownButton();
+    params->canSelect = IsNavigable();
+}
+
 // ---- TdxBarButtonControl -------------------------------------------------------------------
 
 TdxBarButton* TdxBarButtonControl::GetButtonItem() const { return As<TdxBarButton>(Item()); }
@@ -270,6 +288,52 @@ Byte TdxBarButtonControl::GetViewStructure() const {
         default:
             return dxBarViewIcon | dxBarViewText;
     }
+}
+
+bool TdxBarButtonControl::IsPressedLook() const {
+    const TdxBarButtonStyle style = GetButtonStyle();
+    if (HeldPressed() && style != bsChecked && style != bsCheckedDropDown) return true;
+    TCustomdxBarControl* bar = BarControl();
+    return IsSelected() && bar && bar->IsActive() && GetAsyncKeyState(VK_LBUTTON) < 0 && HotPart() == 0 &&
+           bar->HandleAllocated() && bar->ItemControlAtPoint(bar->ScreenToClient(QueryCursorPos())) == this;
+}
+
+void TdxBarButtonControl::CalcDrawParams(bool withItemData) {
+    TdxBarButtonLikeControl::CalcDrawParams(withItemData);
+    if (!withItemData) return;
+    auto* params = static_cast<TdxBarButtonLikeControlDrawParams*>(DrawParams());
+    params->shortCutText = ShortCutToText(GetShortCut());
+    params->pressed = IsPressedLook();
+    params->pressedOrOpen = params->pressed;
+    params->down = GetButtonDown();
+    params->droppedDown = DroppedDown();
+    params->isButton = true;
+    params->dropDownEnabled = IsDropDownEnabled();
+    params->lowered = IsLowered();
+}
+
+void TdxBarButtonControl::CalcParts() {
+    TdxBarItemControl::CalcParts();
+    if (!IsDropDownButton()) return;
+    const TRect bounds = GetBounds();
+    auto* params = static_cast<TdxBarButtonLikeControlDrawParams*>(DrawParams());
+    TRect arrow = bounds;
+    arrow.left = bounds.right - params->arrowWidth;
+    TRect main = bounds;
+    main.right = arrow.left;
+    SetPartRects({main, arrow});
+}
+
+void TdxBarButtonControl::DrawContent(const TRect& r, Byte /*paintKind*/) {
+    TdxBarPainter* painter = GetPainter();
+    if (painter && PaintedWindow()) painter->DrawButtonControl(static_cast<TdxBarButtonLikeControlDrawParams*>(DrawParams()), r);
+}
+
+int TdxBarButtonControl::CalcHeight() {
+    int height = TdxBarButtonLikeControl::CalcHeight();
+    TdxBarPainter* painter = GetPainter();
+    if (IsLowered() && painter) height += 2 * painter->GetCheckedExtraSize();
+    return height;
 }
 
 int TdxBarButtonControl::HitTestPart(const TPoint& p) {

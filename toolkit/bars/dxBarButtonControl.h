@@ -46,7 +46,10 @@ public:
     static TdxBarButtonLikeControl* PendingOpenTarget();
     static TdxBarButtonLikeControl* PendingCloseTarget();
 
+    void CalcDrawParams(bool withItemData) override;
+
 protected:
+    TdxBarItemControlDrawParams* CreateDrawParams() override;
     // A menu of the bar window is open or being opened (its downed flag), or the bar window is
     // customizing.
     virtual bool IsBarDowned() const;
@@ -98,9 +101,16 @@ public:
     // click, which then goes the item controls' click road; an open drop-down closes.
     void ControlClick(bool byMouse) override;
 
-protected:
+    // While held pressed on its main part, or held by its click (not for the checked styles).
+    bool IsPressedLook() const;
+    void CalcDrawParams(bool withItemData) override;
     // Part 0 the button, part 1 the arrow of a drop-down button.
+    void CalcParts() override;
+
+protected:
     int HitTestPart(const TPoint& p) override;
+    void DrawContent(const TRect& r, Byte paintKind) override;
+    int CalcHeight() override;
 
 private:
     bool droppedDown_ = false;

@@ -2,7 +2,14 @@
 
 #include <algorithm>
 
+#include "cxGraphics.h"
+#include "cxTextMeasuring.h"
+#include "dxBarComboControl.h"
+#include "dxBarDropDownListBox.h"
+#include "dxBarItemLinks.h"
+#include "dxBarPainter.h"
 #include "dxBarWindowHelpers.h"
+#include "dxCustomBarControl.h"
 
 // ---- Drop-down placement ------------------------------------------------------------------
 
@@ -49,6 +56,19 @@ void TCustomdxBarCombo::DropDown(int x, int y) {
     StartDropDownTracking();
 }
 
+TSize TCustomdxBarCombo::ActiveItemSize() const {
+    TdxBarItemLink* link = GetEditingLink();
+    if (!link) return TSize{0, 0};
+    const TRect& r = link->ItemRect();
+    return TSize{r.right - r.left, r.bottom - r.top};
+}
+
+bool TCustomdxBarCombo::ActiveItemBeside() const {
+    TdxBarItemLink* link = GetEditingLink();
+    TCustomdxBarControl* bar = link ? link->GetBarControl() : nullptr;
+    return bar && (bar->GetBarControlKind() != 0 || bar->IsDockedVertically());
+}
+
 void TCustomdxBarCombo::CloseUp() {
     if (HWND window = GetDropDownWindow()) ShowWindow(window, SW_HIDE);
     Fire(OnCloseUp);
@@ -59,11 +79,13 @@ void TCustomdxBarCombo::CloseUp() {
 TdxBarCustomCombo::TdxBarCustomCombo(TComponent* owner) : TCustomdxBarCombo(owner) {
     items_ = new TStringList;
     items_->OnChange = MakeEvent(this, &TdxBarCustomCombo::ItemsChanged);
-    // Hook (drop-down list box): the list box is made here, with the combo as its owner.
+    // Owned by the combo but not as a component: it is no part of the form description.
+    listBox_ = new TdxBarDropDownListBox(nullptr, this);
 }
 
 TdxBarCustomCombo::~TdxBarCustomCombo() {
-    // Hook (drop-down list box): freed first.
+    FreeAndNil(listBox_);
+    delete listCanvas_;
     FreeAndNil(items_);
 }
 
@@ -138,5 +160,122 @@ bool TdxBarCustomCombo::CheckKeyForDropDownWindow(Word key, TShiftState shift) {
 HWND TdxBarCustomCombo::GetDropDownWindow() {
     HWND window = nullptr;
     if (OnGetDropDownWindow) OnGetDropDownWindow(this, window);
+    if (!window && listBox_ && listBox_->HandleAllocated()) window = listBox_->Handle();
     return window;
+}
+
+void TdxBarCustomCombo::DropDown(int x, int y) {
+    TdxBarItemLink* link = GetEditingLink();
+    TCustomdxBarControl* bar = link ? link->GetBarControl() : nullptr;
+    HWND owner = bar && bar->HandleAllocated() ? bar->Handle() : nullptr;
+    // The list tells its owner its draw and selection notifications: it is made for that window.
+    if (listBox_->ParentWindow() != owner) {
+        listBox_->SetParentWindow(nullptr);
+        listBox_->SetParentWindow(owner);
+    }
+    if (owner) listBox_->HandleNeeded();
+    TCustomdxBarCombo::DropDown(x, y);
+    // The list shows the entry the editor shows.
+    if (listBox_->HandleAllocated()) listBox_->SetItemIndex(GetCurItemIndex());
+}
+
+void TdxBarCustomCombo::CloseUp() {
+    TCustomdxBarCombo::CloseUp();
+    listBox_->SetWaitsForCapture(false);
+    listBox_->SetParentWindow(nullptr);
+}
+
+void TdxBarCustomCombo::InitDropDownWindow() {
+    if (!listBox_->HandleAllocated()) return;
+    TdxBarItemLink* link = GetEditingLink();
+    if (auto* control = link ? As<TdxBarCustomEditControl>(link->Control()) : nullptr) {
+        if (TFont* font = control->GetEditFont()) listBox_->Font()->Assign(font);
+        if (TdxBarPainter* painter = control->GetPainter()) {
+            TColor text, back;
+            painter->GetEditColors(control, text, back);
+            listBox_->SetColor(back);
+            listBox_->Font()->SetColor(text);
+        }
+    }
+    listBox_->Items()->Assign(items_);
+    // The entries' own heights: the list measures nothing itself.
+    int height = 0, shown = std::min(items_->Count(), dropDownCount_);
+    for (int i = 0; i < items_->Count(); ++i) {
+        int h = 0;
+        MeasureItem(i, h);
+        SendMessageW(listBox_->Handle(), LB_SETITEMHEIGHT, WPARAM(i), MAKELPARAM(h, 0));
+        if (i < shown) height += h;
+    }
+    TdxBarPainter* painter = listBox_->GetPainter();
+    int border = painter ? painter->GetDropDownListBorderSize() : 2;
+    SetWindowPos(listBox_->Handle(), nullptr, 0, 0, GetDropDownWidth(), height + 2 * border,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TdxBarCustomCombo::StartDropDownTracking() {
+    if (!listBox_->HandleAllocated()) return;
+    if (IsLeftButtonDown()) {
+        SetCapture(listBox_->Handle());
+        listBox_->SetWaitsForCapture(true);
+    } else {
+        listBox_->SetWaitsForCapture(false);
+    }
+}
+
+int TdxBarCustomCombo::GetDropDownWidth() {
+    int scrollBar = items_->Count() > dropDownCount_ ? GetSystemMetrics(SM_CXVSCROLL) : 0;
+    if (dropDownWidth_ > 0) return dropDownWidth_;
+    int width = dropDownWidth_;
+    TdxBarItemLink* link = GetEditingLink();
+    if (auto* control = link ? As<TdxBarCustomEditControl>(link->Control()) : nullptr)
+        width = RectWidth(control->CalcEditRect()) - 4;
+    width -= scrollBar;
+    for (int i = 0; i < items_->Count(); ++i) {
+        int w = 0;
+        MeasureItemWidth(i, w);
+        width = std::max(width, w);
+    }
+    return width + 4 + scrollBar;
+}
+
+void TdxBarCustomCombo::MeasureItem(int index, int& height) {
+    height = itemHeight_ > 0 ? itemHeight_ : FontTextExtent(listBox_->Font(), L"Qq").cy;
+    if (OnMeasureItem) OnMeasureItem(this, index, height);
+}
+
+void TdxBarCustomCombo::MeasureItemWidth(int index, int& width) {
+    width = FontTextExtent(listBox_->Font(), items_->Strings(index)).cx + 2;
+}
+
+void TdxBarCustomCombo::DrawItem(TdxBarPainter* painter, int index, TOwnerDrawState state, const TRect& rect) {
+    if (OnDrawItem) {
+        OnDrawItem(this, index, rect, state);
+        return;
+    }
+    TcxCanvas* canvas = editCanvas_;
+    if (!canvas) {
+        if (!listCanvas_) listCanvas_ = TcxCanvas::CreateOnCanvas(listBox_->Canvas());
+        canvas = listCanvas_;
+    }
+    if (painter) painter->DrawComboListItem(this, canvas, index, rect, UINT(state.Bits()), drawingInterior_);
+}
+
+int TdxBarCustomCombo::GetCurItemIndex() const {
+    TdxBarItemLink* link = GetEditingLink();
+    if (auto* control = link ? As<TdxBarComboControl>(link->Control()) : nullptr) return control->LocalItemIndex();
+    return itemIndex_;
+}
+
+void TdxBarCustomCombo::PaintEditText(TdxBarPainter* painter, TcxCanvas* canvas, int index, const TRect& rect) {
+    editCanvas_ = canvas;
+    drawingInterior_ = true;
+    try {
+        DrawItem(painter, index, TOwnerDrawState{}, rect);
+    } catch (...) {
+        editCanvas_ = nullptr;
+        drawingInterior_ = false;
+        throw;
+    }
+    editCanvas_ = nullptr;
+    drawingInterior_ = false;
 }

@@ -4,9 +4,7 @@
 // and fires OnChange once; a text that matches an entry (letter case ignored) chooses it.
 //
 // Classes: TCustomdxBarCombo (the drop-down protocol) · TdxBarCustomCombo (entries, index,
-// sorting, prefix search) · TdxBarCombo (publishes them). The owner-drawn drop-down list box
-// joins the custom combo with its own part; until then a combo drops down only the window
-// OnGetDropDownWindow supplies.
+// sorting, prefix search, the owned drop-down list box) · TdxBarCombo (publishes them).
 
 #include "StringList.h"
 #include "SystemControl.h"
@@ -14,6 +12,9 @@
 
 class TCustomdxBarCombo;
 class TdxBarCustomCombo;
+class TdxBarDropDownListBox;
+class TdxBarPainter;
+class TcxCanvas;
 
 using TdxBarCheckKeyForDropDownWindowEvent =
     TEvent<void(TCustomdxBarCombo* Sender, Word Key, TShiftState Shift, bool& AcceptKey)>;
@@ -58,10 +59,10 @@ public:
     TdxBarGetDropDownWindowEvent OnGetDropDownWindow;
 
 protected:
-    // Hook (item controls): the active link's item rectangle, and whether it lies in a sub menu
-    // or on a vertically docked toolbar.
-    virtual TSize ActiveItemSize() const { return TSize{0, 0}; }
-    virtual bool ActiveItemBeside() const { return false; }
+    // The editing link's item rectangle, and whether it lies in a sub menu or on a vertically
+    // docked toolbar.
+    virtual TSize ActiveItemSize() const;
+    virtual bool ActiveItemBeside() const;
 
 private:
     bool noEditor_ = false;
@@ -94,8 +95,30 @@ public:
     int FindItemByPrefix(const String& text) const;
     // Only the list keys (up, down, page up, page down, without modifiers) go to the list.
     bool CheckKeyForDropDownWindow(Word key, TShiftState shift) override;
-    // The event's window; Hook (drop-down list box): else the list box's window.
+    // The event's window, else the list box's window (while it has one).
     HWND GetDropDownWindow() override;
+    TdxBarDropDownListBox* ListBox() const { return listBox_; }
+    // The list box joins the editing control's bar window, then drops down showing the entry
+    // the editor shows.
+    void DropDown(int x, int y) override;
+    void CloseUp() override;
+    // The entries, the editor's font and colours, the width and the height of DropDownCount
+    // entries (plus the border) go to the list box.
+    void InitDropDownWindow() override;
+    // While the left button is down the list takes the mouse and waits for the pointer.
+    void StartDropDownTracking() override;
+    // DropDownWidth when set; else the editing control's edit box less 4 (less the scroll bar
+    // when the entries scroll), widened to the widest entry; then 4 and the scroll bar added.
+    int GetDropDownWidth();
+    // ItemHeight when set, else the height of "Qq" in the list's font; OnMeasureItem may change it.
+    void MeasureItem(int index, int& height);
+    void MeasureItemWidth(int index, int& width);
+    // OnDrawItem when set, else the painter; a focused entry gets a focus rectangle.
+    void DrawItem(TdxBarPainter* painter, int index, TOwnerDrawState state, const TRect& rect);
+    // The editing control's index while it edits, else ItemIndex.
+    int GetCurItemIndex() const;
+    // Draws the entry at index (the text when -1) into a control's edit area as in the list.
+    void PaintEditText(TdxBarPainter* painter, TcxCanvas* canvas, int index, const TRect& rect);
 
     TdxBarDrawItemEvent OnDrawItem;
     TdxBarMeasureItemEvent OnMeasureItem;
@@ -104,6 +127,10 @@ private:
     void ItemsChanged(TObject* sender);
 
     TStringList* items_ = nullptr;
+    TdxBarDropDownListBox* listBox_ = nullptr;
+    TcxCanvas* listCanvas_ = nullptr;  // over the list box's canvas
+    TcxCanvas* editCanvas_ = nullptr;  // set while an edit area is painted
+    bool drawingInterior_ = false;
     int dropDownCount_ = 8, dropDownWidth_ = 0, itemHeight_ = 0, itemIndex_ = -1;
     bool sorted_ = false;
 };

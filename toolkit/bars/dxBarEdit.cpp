@@ -2,6 +2,7 @@
 
 #include "Filer.h"
 #include "dxBar.h"
+#include "dxBarEditControl.h"
 #include "dxBarItemLinks.h"
 
 // ---- TdxBarWindowItem ---------------------------------------------------------------------
@@ -12,6 +13,15 @@ void TdxBarWindowItem::SetText(const String& value) {
     InvalidateLinkControls();
     Change();
     InvalidateLinkControls();
+}
+
+TdxBarItemLink* TdxBarWindowItem::GetEditingLink() const {
+    for (int i = 0; i < GetLinkCount(); ++i) {
+        TdxBarItemLink* link = GetLink(i);
+        auto* control = link ? As<TdxBarWinControl>(link->Control()) : nullptr;
+        if (control && control->Focused()) return link;
+    }
+    return nullptr;
 }
 
 void TdxBarWindowItem::Change() {

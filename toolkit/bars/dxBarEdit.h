@@ -30,6 +30,8 @@ public:
     // Hook (item controls): the first link whose control is a windowed control (on a visible
     // bar window with onlyOnVisibleBar) is selected, activated and clicked at its origin.
     virtual void ActivateEditor(bool onlyOnVisibleBar) { (void)onlyOnVisibleBar; }
+    // The link whose windowed control has its editor open; nil when none.
+    TdxBarItemLink* GetEditingLink() const;
 
     // The event steps the item controls call; each passes the item as the sender.
     virtual void Change();  // not while loading

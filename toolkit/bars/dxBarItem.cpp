@@ -12,6 +12,7 @@
 #include "dxBarItemActionLink.h"
 #include "dxBarItemControl.h"
 #include "dxBarItemLinks.h"
+#include "dxBarUnit.h"
 #include "dxBarItemRegistry.h"
 #include "dxBarItemStylesData.h"
 #include "dxBarLookups.h"

@@ -100,8 +100,44 @@ TdxBarItemControlViewInfo* TdxBarItemControl::ViewInfo() {
 }
 
 TdxBarItemControlDrawParams* TdxBarItemControl::DrawParams() {
-    if (!drawParams_) drawParams_ = std::make_unique<TdxBarItemControlDrawParams>(this);
+    if (!drawParams_) drawParams_.reset(CreateDrawParams());
     return drawParams_.get();
+}
+
+TdxBarItemControlDrawParams* TdxBarItemControl::CreateDrawParams() { return new TdxBarItemControlDrawParams(this); }
+
+IdxBarPaintedWindow* TdxBarItemControl::PaintedWindow() const {
+    return barControl_ ? barControl_->PaintedWindow() : nullptr;
+}
+
+TRect TdxBarItemControl::Part(int index) const {
+    return index >= 0 && size_t(index) < partRects_.size() ? partRects_[size_t(index)] : TRect{};
+}
+
+TSize TdxBarItemControl::GlyphSize(int viewSize) const {
+    return const_cast<TdxBarItemControl*>(this)->CalcGlyphSize(Byte(viewSize));
+}
+
+bool TdxBarItemControl::GetImageInfo(int viewSize, TBitmap*& glyph, TCustomImageList*& images, int& index) const {
+    auto* self = const_cast<TdxBarItemControl*>(this);
+    glyph = nullptr;
+    images = nullptr;
+    index = -1;
+    TdxBarItem* item = Item();
+    if (!item) return false;
+    if (viewSize == 2 && item->LargeGlyph() && !item->LargeGlyph()->Empty())
+        glyph = item->LargeGlyph();
+    else if (item->Glyph() && !item->Glyph()->Empty())
+        glyph = item->Glyph();
+    if (glyph) return true;
+    images = self->GetImageListForSize(Byte(viewSize));
+    index = self->GetImageIndexForSize(Byte(viewSize));
+    return TdxBarItem::IsImageAvailable(images, index);
+}
+
+TdxBarGlyphLayout TdxBarItemControl::GlyphLayout() const {
+    TdxBarItem* item = Item();
+    return item ? item->GlyphLayout() : glLeft;
 }
 
 bool TdxBarItemControl::IsEnabled() const {

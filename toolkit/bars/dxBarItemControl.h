@@ -22,6 +22,7 @@
 #include "TypInfo.h"
 #include "cxComponent.h"
 #include "dxBarForward.h"
+#include "dxBarPaintedObjects.h"
 #include "dxBarViewLevels.h"
 #include "dxFading.h"
 
@@ -48,7 +49,7 @@ public:
 
 using TdxBarItemControlClass = const TdxBarItemControlMeta*;
 
-class TdxBarItemControl : public TcxIUnknownObject, public IdxFadingObject {
+class TdxBarItemControl : public TcxIUnknownObject, public IdxFadingObject, public IdxBarPaintedControl {
     Z_CLASS_FAMILY(TdxBarItemControl, TcxIUnknownObject, TdxBarItemControlMeta)
 public:
     // Remembers the link and its bar window; CreateForLink finishes the creation.
@@ -90,6 +91,14 @@ public:
     virtual void ImagesChanged();
     virtual void LayoutChanged() { RequestBarUpdate(); }
     virtual void WidthChanged() {}
+
+    // -- what the painter reads of the control while drawing it
+    IdxBarPaintedWindow* PaintedWindow() const override;
+    TRect Part(int index) const override;
+    TRect Bounds() const override { return GetBounds(); }
+    TSize GlyphSize(int viewSize) const override;
+    bool GetImageInfo(int viewSize, TBitmap*& glyph, TCustomImageList*& images, int& index) const override;
+    TdxBarGlyphLayout GlyphLayout() const override;
 
     // Made on first use, so that a descendant's view levels answer.
     TdxBarItemControlViewInfo* ViewInfo();
@@ -212,6 +221,8 @@ public:
 protected:
     // The steps of the creation that reach the descendant's operations.
     virtual void AfterCreate();
+    // The draw parameters of the control's kind (made on first use).
+    virtual TdxBarItemControlDrawParams* CreateDrawParams();
     // The layout width at the view info's current level.
     virtual int CalcWidth() { return 0; }
     virtual int CalcHeight();
@@ -221,6 +232,7 @@ protected:
     virtual int CalcMenuItemHeight();
     virtual int GetMinHeight() const { return 1; }
     virtual int CalcMinWidth() const { return 1; }
+    void SetPartRects(std::vector<TRect> rects) { partRects_ = std::move(rects); }
     // Nothing in the base: each kind of control draws itself through the painter.
     virtual void DrawContent(const TRect& /*r*/, Byte /*paintKind*/) {}
     // The part at the point: -1 outside the bounds, the first part holding it, 100 in none.

@@ -74,7 +74,6 @@ TRect MenuAnimationFrameBounds(const TdxBarMenuAnimationParams& params, int fram
 
 TdxBarAnimationThread::TdxBarAnimationThread(TdxBarSubMenuControl* menu, const TdxBarMenuAnimationParams& params)
     : menu_(menu), params_(params) {
-    SetFreeOnTerminate(true);
     HDC screen = GetDC(nullptr);
     memoryDC_ = CreateCompatibleDC(screen);
     bitmap_ = CreateCompatibleBitmap(screen, std::max(params.finalClientWidth, 1), std::max(params.finalClientHeight, 1));
@@ -139,7 +138,6 @@ void TdxBarAnimationThread::DoTerminate() {
 }
 
 void StopAnimationThread(TdxBarAnimationThread* thread) {
-    thread->SetFreeOnTerminate(false);
     thread->Terminate();
     thread->WaitFor();
     delete thread;

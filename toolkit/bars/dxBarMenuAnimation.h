@@ -38,7 +38,7 @@ class TdxBarAnimationThread : public TThread {
     Z_CLASS(TdxBarAnimationThread, TThread)
 public:
     // Renders the whole menu into a memory bitmap of the final client size (on the interface
-    // thread, before the menu knows the thread). The thread frees itself when it ends.
+    // thread, before the menu knows the thread). The menu owns the thread and frees it.
     TdxBarAnimationThread(TdxBarSubMenuControl* menu, const TdxBarMenuAnimationParams& params);
     ~TdxBarAnimationThread() override;
     const TdxBarMenuAnimationParams& Params() const { return params_; }
@@ -60,7 +60,7 @@ private:
     int framesPlayed_ = 0;
 };
 
-// Stops a running thread from the interface thread and frees it: its final placement still runs.
+// Stops the thread from the interface thread and frees it: a running one still places the window.
 void StopAnimationThread(TdxBarAnimationThread* thread);
 
 // Observes each finished showing (tests): the frames the thread played.

@@ -35,6 +35,8 @@ public:
     virtual TBitmap* BackgroundBitmap() const { return nullptr; }
     // The bar's window; nil while it has none.
     virtual IdxBarPaintedWindow* Window() const { return nullptr; }
+    // The form's main menu bar, which skins draw with their own elements.
+    virtual bool IsMainMenu() const { return false; }
 };
 
 // A bar window (toolbar, menu, popup) as the painter sees it.

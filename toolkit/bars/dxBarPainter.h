@@ -526,6 +526,11 @@ public:
     virtual void DrawScreenTipBk(HDC /*dc*/, const TRect& /*rect*/) const {}
     virtual void DrawScreenTipSeparator(HDC /*dc*/, const TRect& /*rect*/) const {}
 
+    // ---- skin painter hooks: how the skin bar painter narrows what the base draws ----------
+    // The rectangle a progress bar's fill runs in, after its background and frame are drawn;
+    // the base fills the whole rectangle.
+    virtual void GetProgressContentRect(P* /*params*/, TRect& /*rect*/) const {}
+
     // ---- what only skinned painters answer -------------------------------------------------
     virtual int GetSkinPropertyA(int /*kind*/) const { return 0; }
     virtual int GetSkinPropertyB(int /*kind*/) const { return 0; }

@@ -285,7 +285,12 @@ void TdxBarPainter::DrawComboListItem(TCustomdxBarCombo* combo, TcxCanvas* canva
     String text = index == -1 || !list ? combo->GetText() : list->Items()->Strings(index);
     HDC dc = canvas->GetCanvasHandle();
     FillRect(dc, &rect, canvas->GetCanvasBrush()->Handle());
+    // In the canvas's colours, which show the selection, over the filled entry.
+    int mode = SetBkMode(dc, TRANSPARENT);
+    COLORREF color = SetTextColor(dc, ColorToRGB(canvas->GetCanvasFont()->Color()));
     ExtTextOutW(dc, rect.left + 2, rect.top, 0, nullptr, text.c_str(), UINT(text.length()), nullptr);
+    SetTextColor(dc, color);
+    SetBkMode(dc, mode);
 }
 
 void TdxBarPainter::AdjustDropDownRect(HWND window, TRect& rect, int& corner, TdxBarItem* item, bool withPanel) const {
@@ -515,7 +520,9 @@ TRect ProgressFilledRect(TdxBarItemControlDrawParams* params, const TRect& rect)
 
 void TdxBarPainter::DrawProgressBar(P* params, const TRect& rect, TColor color) const {
     DrawProgressBk(params, rect);
-    TRect filled = ProgressFilledRect(params, rect);
+    TRect content = rect;
+    GetProgressContentRect(params, content);
+    TRect filled = ProgressFilledRect(params, content);
     auto* progress = dynamic_cast<TdxBarProgressControlDrawParams*>(params);
     HBRUSH brush = CreateSolidBrush(ColorToRGB(color));
     if (progress && progress->solid)

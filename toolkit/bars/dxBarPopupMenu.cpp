@@ -149,7 +149,7 @@ void TdxBarPopupMenu::Popup(int x, int y) {
         menu->ShowMenu();
     } catch (...) {
         // A partly shown chain closes before the error goes on.
-        if (IsBarControlAlive(menu)) menu->CloseChain();
+        if (IsBarControlAlive(menu)) menu->HideMenuChain();
         throw;
     }
     if (useOwnMessageLoop_) RunOwnMessageLoop();

@@ -1,8 +1,11 @@
 #include "dxBarStaticControl.h"
 
 #include "cxGraphics.h"
+#include "dxBarItemControlDrawParams.h"
 #include "dxBarItemLinks.h"
 #include "dxBarManager.h"
+#include "dxBarPainter.h"
+#include "dxCustomBarControl.h"
 
 // ---- TdxBarCustomStaticControl -------------------------------------------------------------
 
@@ -26,7 +29,43 @@ bool TdxBarCustomStaticControl::IsInMenu() const {
     return links && links->BelongsToMenu();
 }
 
+TdxBarItemControlDrawParams* TdxBarCustomStaticControl::CreateDrawParams() {
+    return new TdxBarStaticLikeControlDrawParams(this);
+}
+
+void TdxBarCustomStaticControl::DrawContent(const TRect& r, Byte /*paintKind*/) {
+    TdxBarPainter* painter = GetPainter();
+    if (painter && PaintedWindow()) painter->DrawStaticContent(DrawParams(), r);
+}
+
 // ---- TdxBarSeparatorControl ----------------------------------------------------------------
+
+TdxBarItemControlDrawParams* TdxBarSeparatorControl::CreateDrawParams() {
+    return new TdxBarSeparatorControlDrawParams(this);
+}
+
+void TdxBarSeparatorControl::CalcDrawParams(bool withItemData) {
+    TdxBarCustomStaticControl::CalcDrawParams(withItemData);
+    if (withItemData) static_cast<TdxBarSeparatorControlDrawParams*>(DrawParams())->firstShownLink = IsFirstShownLink();
+}
+
+void TdxBarSeparatorControl::DrawContent(const TRect& r, Byte /*paintKind*/) {
+    TdxBarPainter* painter = GetPainter();
+    if (painter && PaintedWindow()) painter->DrawSeparatorControl(DrawParams(), r);
+}
+
+int TdxBarSeparatorControl::GetNormalMenuItemHeight() const {
+    return const_cast<TdxBarSeparatorControl*>(this)->TdxBarItemControl::CalcMenuItemHeight();
+}
+
+int TdxBarSeparatorControl::GetBeginGroupSize() const { return BarControl() ? BarControl()->GetBeginGroupSize() : 0; }
+
+int TdxBarSeparatorControl::CalcMinWidth() const {
+    TdxBarPainter* painter = GetPainter();
+    auto* self = const_cast<TdxBarSeparatorControl*>(this);
+    int indent = painter ? painter->GetItemTextIndent(self->DrawParams()) : 0;
+    return indent + (BarControl() ? BarControl()->IconAreaSize() : 0);
+}
 
 Byte TdxBarSeparatorControl::GetViewStructure() const {
     return IsInMenu() && Item() && Item()->ShowCaption() ? 2 : 0;

@@ -21,6 +21,10 @@ public:
     Byte GetViewStructure() const override;
     // Is the control shown in a menu (its link's collection is a menu's)?
     bool IsInMenu() const;
+
+protected:
+    TdxBarItemControlDrawParams* CreateDrawParams() override;
+    void DrawContent(const TRect& r, Byte paintKind) override;
 };
 
 class TdxBarSeparatorControl : public TdxBarCustomStaticControl {
@@ -43,9 +47,15 @@ public:
     TFontStyles GetStyleFont(TcxCanvas* canvas) const;
     void RestoreStyleFont(TcxCanvas* canvas, TFontStyles saved) const;
 
+    void CalcDrawParams(bool withItemData) override;
+
 protected:
-    // Hook (bar windows): the height of a normal menu item and the begin-group gap of the bar
-    // window.
-    virtual int GetNormalMenuItemHeight() const { return 0; }
-    virtual int GetBeginGroupSize() const { return 0; }
+    TdxBarItemControlDrawParams* CreateDrawParams() override;
+    void DrawContent(const TRect& r, Byte paintKind) override;
+    // The height of a normal menu item and the begin-group gap of the bar window.
+    virtual int GetNormalMenuItemHeight() const;
+    virtual int GetBeginGroupSize() const;
+    // On a toolbar: a line of text high, a begin-group gap wide.
+    int CalcRowHeight() override { return GetActualTextSize(); }
+    int CalcMinWidth() const override;
 };

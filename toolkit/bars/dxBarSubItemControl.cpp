@@ -109,11 +109,8 @@ void TdxBarSubItemControl::ControlPress(bool byMouse, bool /*extra*/) {
     // From the keyboard the new menu starts with its first entry selected.
     TdxBarSubMenuControl* menu = As<TdxBarSubMenuControl>(GetDropDownWindow());
     if (!menu || !menu->ItemLinks()) return;
-    if (TdxBarItemLink* first = menu->ItemLinks()->GetFirstNavigableLink()) {
-        menu->SetSelectedLink(first);
-        if (first->Control()) first->Control()->SetMouseSelected(false);
-        menu->Invalidate();
-    }
+    if (TdxBarItemLink* first = menu->ItemLinks()->GetFirstNavigableLink())
+        if (first->Control()) menu->SetSelControl(first->Control());
 }
 
 void TdxBarSubItemControl::DropDown(bool /*byMouse*/) {

@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "CallbackBarrier.h"
 #include "SysMath.h"
@@ -29,7 +30,7 @@
 #include "dxBarWindowHelpers.h"
 
 // Sections: placement · view info · painted window · life and window · showing and closing ·
-// layout · painting · scrolling · mouse and keys · the hooked chain.
+// layout · painting · scrolling · mouse and keys · animation and shadow.
 
 namespace {
 constexpr UINT_PTR subMenuScrollTimerId = 1;
@@ -154,7 +155,6 @@ TdxBarSubMenuControl::TdxBarSubMenuControl(TComponent* manager) : TCustomdxBarCo
 TdxBarSubMenuControl::~TdxBarSubMenuControl() {
     // First: the thread's last synchronized step still reaches this menu.
     StopAnimation();
-    SetActiveMenu(false);
     shadow_.reset();
 }
 
@@ -172,7 +172,7 @@ void TdxBarSubMenuControl::CreateParams(TCreateParams& params) {
 
 void TdxBarSubMenuControl::CreateWnd() {
     TCustomdxBarControl::CreateWnd();
-    SetActiveMenu(true);
+    SetActive(true);
     topIndex_ = -1;
     SetTopIndex(0);
     bool flippedHorizontally = false, flippedVertically = false;
@@ -191,7 +191,7 @@ void TdxBarSubMenuControl::DestroyWnd() {
     scrollTimer_ = 0;
     if (TCustomdxBarControl* child = ChildBar())
         if (auto* menu = As<TdxBarSubMenuControl>(child)) menu->HideBar();
-    SetActiveMenu(false);
+    SetActive(false);
     if (shadow_) shadow_->SetShadowVisible(false);
     TCustomdxBarControl::DestroyWnd();
     DoCloseUp();
@@ -242,7 +242,7 @@ IdxBarPaintedWindow* TdxBarSubMenuControl::MenuPainted() {
 // ---- Showing and closing ------------------------------------------------------------------
 
 void TdxBarSubMenuControl::ShowMenu() {
-    closedByEscape_ = false;
+    SetClosedByEscape(false);
     hiding_ = false;
     DoPopup();
     TCustomdxBarControl* root = this;
@@ -281,33 +281,28 @@ void TdxBarSubMenuControl::HideBar() {
     FreeObject(this);
 }
 
-void TdxBarSubMenuControl::CloseOneLevel() {
-    closedByEscape_ = true;
-    TCustomdxBarControl* parent = ParentBar();
-    TdxBarItemControl* opener = parent ? parent->GetSelectedControl() : nullptr;
-    if (auto* button = As<TdxBarButtonLikeControl>(opener)) {
-        button->ControlInactivate(true);
-        return;
-    }
-    CloseChain();
-}
-
-void TdxBarSubMenuControl::CloseChain() {
+TCustomdxBarControl* TdxBarSubMenuControl::ChainRoot() {
     TCustomdxBarControl* root = this;
     while (root->ParentBar()) root = root->ParentBar();
-    if (auto* menu = As<TdxBarSubMenuControl>(root)) {
-        menu->closedByEscape_ = closedByEscape_;
-        menu->HideBar();
-        DispatchPendingPaintMessages();
+    return root;
+}
+
+void TdxBarSubMenuControl::DoHideMenu() {
+    if (ParentBar()) {
+        TCustomdxBarControl::DoHideMenu();
         return;
     }
-    // A toolbar keeps its window: only its open menu goes.
-    if (TdxBarItemControl* opener = root->GetSelectedControl())
-        if (auto* button = As<TdxBarButtonLikeControl>(opener)) {
-            button->ControlInactivate(true);
-            return;
-        }
-    if (auto* child = As<TdxBarSubMenuControl>(root->ChildBar())) child->HideBar();
+    // A root menu (a popup) goes with its window; the windows it uncovered repaint at once.
+    SetChildBar(nullptr);
+    HideBar();
+    DispatchPendingPaintMessages();
+}
+
+void TdxBarSubMenuControl::RestoreFocus() {
+    if (ParentWindow && IsWindow(ParentWindow))
+        ::SetFocus(ParentWindow);
+    else
+        TCustomdxBarControl::RestoreFocus();
 }
 
 void TdxBarSubMenuControl::DoCloseUp() {
@@ -647,71 +642,82 @@ void TdxBarSubMenuControl::HandleMouseLeave() {
 void TdxBarSubMenuControl::WMLButtonDown(TMessage& m) {
     if (scrollTimer_) return;
     TcxObjectLinkGuard self(this);
-    StopAnimation();
-    if (!self.Alive()) return;
-    pressedInside_ = true;
-    const TPoint p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-    TdxBarItemControl* control = ItemControlAtPoint(p);
-    if (auto* button = As<TdxBarButtonLikeControl>(control))
-        if (button->IsDropDownButton() && !button->IsClickable()) {
-            // A sub item opens at once on a press.
-            pressedInside_ = false;
-            button->SetAnimateDropDown(true);
-            button->ClickAt(true, false);
-        }
-}
-
-void TdxBarSubMenuControl::WMLButtonUp(TMessage& m) {
-    if (!pressedInside_) return;
-    pressedInside_ = false;
-    const TPoint p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-    if (TdxBarItemControl* control = ItemControlAtPoint(p)) ClickControl(control);
-}
-
-void TdxBarSubMenuControl::ClickControl(TdxBarItemControl* control) {
-    if (!control->IsEnabled()) return;
-    const bool closes = control->ClosesMenuOnClick() && control->IsClickable();
-    TcxObjectLinkGuard self(this);
-    control->ClickAt(true, false);
-    if (closes && self.Alive()) CloseChain();
+    Inherited<TCustomdxBarControl>(m);
+    if (self.Alive()) StopAnimation();
 }
 
 void TdxBarSubMenuControl::WMKeyDown(TMessage& m) {
+    // A key ends the animation at the final bounds before it acts.
     TcxObjectLinkGuard self(this);
     StopAnimation();
-    if (!self.Alive()) return;
-    const Word key = Word(m.WParam);
-    TdxBarItemLinks* links = ItemLinks();
+    if (self.Alive()) Inherited<TCustomdxBarControl>(m);
+}
+
+void TdxBarSubMenuControl::HandleKeyDown(Word& key, TShiftState shift) {
+    TCustomdxBarControl* parent = ParentBar();
+    TdxBarItemControl* opener = parent ? parent->GetSelectedControl() : nullptr;
     switch (key) {
         case VK_ESCAPE:
-            CloseOneLevel();
+            SetClosedByEscape(true);
+            if (opener) {
+                // One level: the parent stays open with its item selected.
+                parent->SetDowned(false);
+                opener->ControlInactivate(true);
+            } else {
+                HideBar();
+            }
             return;
-        case VK_LEFT:
-            if (ParentBar() && As<TdxBarSubMenuControl>(ParentBar())) CloseOneLevel();
-            return;
-        case VK_UP:
-        case VK_DOWN: {
-            if (!links) return;
-            TdxBarItemLink* link = links->GetNextNavigableLink(SelectedLink(), key == VK_DOWN);
-            SetSelectedLink(link);
-            if (link && link->Control()) link->Control()->SetMouseSelected(false);
-            Invalidate();
+        case VK_LEFT: {
+            if (!opener) return;
+            if (As<TdxBarSubMenuControl>(parent)) {
+                opener->ControlInactivate(true);
+                return;
+            }
+            TCustomdxBarControl* root = ChainRoot();
+            if (root == this || !root->HandleAllocated()) return;
+            // From a menu bar's menu: a vertical bar closes it, a horizontal one moves to its
+            // previous item and opens that item's menu.
+            if (root->IsDockedVertically())
+                SendMessageW(Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+            else
+                SendMessageW(root->Handle(), WM_KEYDOWN, VK_LEFT, 0);
             return;
         }
-        case VK_RIGHT:
-        case VK_RETURN: {
-            TdxBarItemControl* control = GetSelectedControl();
-            if (auto* button = As<TdxBarButtonLikeControl>(control))
-                if (button->MatchesAccelerator(key) || (key == VK_RETURN && button->IsDropDownButton())) {
-                    button->ClickAt(false, false);
-                    return;
-                }
-            if (key == VK_RETURN && control) ClickControl(control);
+        case VK_RIGHT: {
+            TCustomdxBarControl* root = ChainRoot();
+            if (root != this && root->HandleAllocated()) SendMessageW(root->Handle(), WM_KEYDOWN, VK_RIGHT, 0);
             return;
         }
         default:
-            Inherited<TCustomdxBarControl>(m);
+            TCustomdxBarControl::HandleKeyDown(key, shift);
     }
+}
+
+void TdxBarSubMenuControl::ScrollToItem(TdxBarItemControl* control) {
+    TdxBarItemLinks* links = ItemLinks();
+    TdxBarItemLink* link = control ? control->Link() : nullptr;
+    if (!links || !link || !HandleAllocated()) return;
+    const int index = links->GetShownLinkIndex(link);
+    if (index < 0) return;
+    bool moved = false;
+    // Each step moves one link and lays the menu out again (SetTopIndex).
+    while (HasTopScrollButton()) {
+        const TRect r = link->ItemRect();
+        const bool above = index < GetFirstVisibleIndex() || (r.bottom > r.top && r.top < VisibleItemsRect().top);
+        if (!above) break;
+        SetTopIndex(topIndex_ - 1);
+        moved = true;
+    }
+    while (HasBottomScrollButton()) {
+        const TRect r = link->ItemRect();
+        const bool below = index > GetLastVisibleIndex() || r.bottom > VisibleItemsRect().bottom;
+        if (!below) break;
+        const int before = topIndex_;
+        SetTopIndex(topIndex_ + 1);
+        if (topIndex_ == before) break;
+        moved = true;
+    }
+    if (moved) Invalidate();
 }
 
 void TdxBarSubMenuControl::WMNCCalcSize(TMessage& m) {
@@ -733,19 +739,24 @@ void TdxBarSubMenuControl::StartAnimation(bool flippedHorizontally, bool flipped
     TdxBarMenuAnimationParams params = CalcMenuAnimationParams(
         animation_ == maSlide ? maSlide : maUnfold, BoundsRect(), ClientWidth(), ClientHeight(), leftward, upward);
     params.window = Handle();
+    StopAnimation();  // frees the thread of an earlier showing
     auto* thread = new TdxBarAnimationThread(this, params);
     animationThread_ = thread;
+    animationEnded_ = false;
     thread->Start();
 }
 
-bool TdxBarSubMenuControl::IsAnimating() const { return animationThread_ != nullptr; }
+bool TdxBarSubMenuControl::IsAnimating() const { return animationThread_ && !animationEnded_; }
 
 void TdxBarSubMenuControl::StopAnimation() {
-    if (TdxBarAnimationThread* thread = animationThread_) StopAnimationThread(thread);
-    animationThread_ = nullptr;
+    // The menu owns its thread: an ended thread is only freed here, a running one is stopped
+    // (its final placement still runs) and freed.
+    TdxBarAnimationThread* thread = std::exchange(animationThread_, nullptr);
+    if (thread) StopAnimationThread(thread);
+    animationEnded_ = false;
 }
 
-void TdxBarSubMenuControl::AnimationThreadTerminated(TObject* /*sender*/) { animationThread_ = nullptr; }
+void TdxBarSubMenuControl::AnimationThreadTerminated(TObject* /*sender*/) { animationEnded_ = true; }
 
 void TdxBarSubMenuControl::FinishAnimation(const TRect& finalBounds) {
     // A menu that is closing or going must not be shown again at its final bounds.
@@ -764,60 +775,4 @@ void TdxBarSubMenuControl::WindowPosChanged() {
     GetWindowRect(Handle(), &window);
     shadow_->SetBoundsRects(OwnerBounds(), window);
     shadow_->SetShadowVisible(NeedsShadow() && IsWindowVisible(Handle()) && !hiding_);
-}
-
-// ---- The hooked chain ---------------------------------------------------------------------
-
-// While a menu is the active one, the message hooks close the chain on a press outside it and
-// hand it the keys.
-class TdxBarSubMenuControl::THookedChain final : public IdxBarHookedMenuChain {
-public:
-    explicit THookedChain(TdxBarSubMenuControl* menu) : menu_(menu) {}
-    HWND ChainWindow() override { return menu_->HandleAllocated() ? menu_->Handle() : nullptr; }
-    TdxBarManager* ChainManager() override { return menu_->GetManager(); }
-    IdxBarHookedMenuChain* ChainParent() override {
-        auto* parent = As<TdxBarSubMenuControl>(menu_->ParentBar());
-        return parent ? parent->hookedChain_.get() : nullptr;
-    }
-    bool IsCustomizingMode() override { return menu_->IsCustomizing(); }
-    bool IsEditingSelectedControl() override { return false; }
-    bool HandlesMouseWheel() override { return true; }
-    bool IsInsideChain(HWND window) override {
-        for (TCustomdxBarControl* bar = menu_; bar; bar = bar->ParentBar())
-            if (bar->HandleAllocated() && (window == bar->Handle() || IsChild(bar->Handle(), window))) return true;
-        for (TCustomdxBarControl* bar = menu_->ChildBar(); bar; bar = bar->ChildBar())
-            if (bar->HandleAllocated() && (window == bar->Handle() || IsChild(bar->Handle(), window))) return true;
-        return false;
-    }
-    bool IsOwnerWindow(HWND window) override {
-        TWinControl* owner = menu_->GetOwnerControl();
-        return owner && owner->HandleAllocated() && owner->Handle() == window;
-    }
-    void HandleChainMouseDown(HWND, UINT, POINT) override { menu_->CloseChain(); }
-    void CloseChain() override { menu_->CloseChain(); }
-    TdxBarItemControl* PressedItemControl(HWND window, POINT) override {
-        return window == ChainWindow() ? menu_->GetSelectedControl() : nullptr;
-    }
-    TdxBarItemControl* SelectedControl() override { return menu_->GetSelectedControl(); }
-    THelpContext ChainHelpContext() override { return 0; }
-
-private:
-    TdxBarSubMenuControl* menu_;
-};
-
-void TdxBarSubMenuControl::SetActiveMenu(bool value) {
-    if (activeMenu_ == value) return;
-    activeMenu_ = value;
-    if (value) {
-        if (!hookedChain_) hookedChain_ = std::make_unique<THookedChain>(this);
-        SetHookedMenuChain(hookedChain_.get());
-        SetCurrentActiveBarControl(this);
-        return;
-    }
-    if (HookedMenuChain() == hookedChain_.get()) {
-        // The menu this one opened from becomes the active one again.
-        auto* parent = As<TdxBarSubMenuControl>(ParentBar());
-        SetHookedMenuChain(parent && parent->activeMenu_ ? parent->hookedChain_.get() : nullptr);
-        SetCurrentActiveBarControl(parent && parent->activeMenu_ ? parent : nullptr);
-    }
 }

@@ -4,10 +4,12 @@
 // opener (flipping to the side with more room, scrolling when taller than the work area), draws
 // its border, items, group separators and scroll buttons through the painter, and closes one
 // level on Escape. The opener fills the public fields (owner size and bounds, directions, parent
-// window, show animation, notifications) before ShowMenu.
+// window, show animation, notifications) before ShowMenu. Selection, activation, the click and
+// the chain's closing are the bar window's; the menu adds what differs for menus (Escape and the
+// arrows across levels, a root menu freeing itself, scrolling the selection into view).
 //
 // Sections of the .cpp: placement · view info · life and window · showing and closing · layout
-// · painting · scrolling · mouse and keys · the hooked chain.
+// · painting · scrolling · mouse and keys.
 
 #include <memory>
 
@@ -54,8 +56,7 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
     Z_CLASS(TdxBarSubMenuControl, TCustomdxBarControl)
     Z_MESSAGE_MAP(Z_MESSAGE(WM_NCCALCSIZE, WMNCCalcSize), Z_MESSAGE(WM_TIMER, WMTimer),
                   Z_MESSAGE(WM_KEYDOWN, WMKeyDown), Z_MESSAGE(WM_LBUTTONDOWN, WMLButtonDown),
-                  Z_MESSAGE(WM_LBUTTONUP, WMLButtonUp), Z_MESSAGE(WM_GETDLGCODE, WMGetDlgCode),
-                  Z_MESSAGE(WM_MOUSEACTIVATE, WMMouseActivate))
+                  Z_MESSAGE(WM_GETDLGCODE, WMGetDlgCode))
 public:
     explicit TdxBarSubMenuControl(TComponent* manager);
     ~TdxBarSubMenuControl() override;
@@ -74,11 +75,6 @@ public:
     void ShowMenu();
     // Destroys the window and frees the menu (not while it is being destroyed already).
     void HideBar();
-    // Escape: closes this menu only when a parent bar selected its opener, else the whole chain.
-    void CloseOneLevel();
-    // Closes the whole chain from its root down (the root's HideBar, or a toolbar's child).
-    void CloseChain();
-    bool ClosedByEscape() const { return closedByEscape_; }
     TdxBarMenuAnimations Animation() const { return animation_; }
 
     void PlaceOnScreen(TSize requested, bool& flippedHorizontally, bool& flippedVertically);
@@ -102,6 +98,8 @@ public:
     virtual TRect GetContentMargins() const;
     virtual TRect GetBorderMargins(bool withCaption) const;
     int GetBarSize() const;
+    // Moves the top index one link at a time until the control shows between the scroll buttons.
+    void ScrollToItem(TdxBarItemControl* control);
 
     // -- overrides of the bar window
     TCustomdxBarControlViewInfoClass GetViewInfoClass() const override {
@@ -113,6 +111,9 @@ public:
     bool IsPopupWindow() const override { return true; }
     bool IsPopupLike() const override { return true; }
     bool IsVerticalLayout() const override { return true; }
+    bool CanActivate() const override { return true; }
+    bool IsInternalMenu() const override { return ParentBar() && ParentBar()->IsInternalMenu(); }
+    void EnsureItemVisible(TdxBarItemControl* control) override { ScrollToItem(control); }
     bool UsesFlatItemLook() const override { return false; }
     Byte GetItemDrawKind() const override { return 1; }
     bool NeedsShadow() const override;
@@ -132,7 +133,7 @@ public:
     // -- the animation (the worker thread draws; Paint leaves the window to it meanwhile)
     bool IsAnimating() const;
     void StopAnimation();
-    // The thread ended: the menu forgets it (on the interface thread).
+    // The thread has ended its frames (on the interface thread); the menu frees it later.
     void AnimationThreadTerminated(TObject* sender);
     // The thread asks: put the window at its final bounds unless it is going or hidden.
     void FinishAnimation(const TRect& finalBounds);
@@ -152,6 +153,9 @@ protected:
     void UpdateFont() override;
     void HandleMouseMove(TShiftState shift, const TPoint& p, TdxBarItemControl* control) override;
     void HandleMouseLeave() override;
+    void HandleKeyDown(Word& key, TShiftState shift) override;
+    void DoHideMenu() override;
+    void RestoreFocus() override;
     virtual void PaintMenu();
     virtual void DrawScrollArea();
     virtual void DoCloseUp();
@@ -166,28 +170,22 @@ private:
     void WMTimer(TMessage& m);
     void WMKeyDown(TMessage& m);
     void WMLButtonDown(TMessage& m);
-    void WMLButtonUp(TMessage& m);
     void WMGetDlgCode(TMessage& m) { m.Result = DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTTAB; }
-    void WMMouseActivate(TMessage& m) { m.Result = MA_NOACTIVATE; }
     void StartAnimation(bool flippedHorizontally, bool flippedVertically);
     void EndScrolling();
-    void SetActiveMenu(bool value);
-    void ClickControl(TdxBarItemControl* control);
+    // The first window of the chain (a toolbar, the main menu or a popup menu); this one at the top.
+    TCustomdxBarControl* ChainRoot();
 
-    class THookedChain;
     class TMenuPaintedWindow;
-    std::unique_ptr<THookedChain> hookedChain_;
     std::unique_ptr<TMenuPaintedWindow> menuPainted_;
     std::unique_ptr<TdxBarShadow> shadow_;
     TdxBarAnimationThread* animationThread_ = nullptr;
+    bool animationEnded_ = false;  // the thread has played its frames and placed the window
     TdxBarMenuAnimations animation_ = maNone;
     UINT_PTR scrollTimer_ = 0;
     int topIndex_ = 0;
     int visibleCount_ = 0;
     TPoint lastScrollMouse_{-1, -1};
-    bool closedByEscape_ = false;
     bool sizeLock_ = false;
     bool hiding_ = false;
-    bool activeMenu_ = false;
-    bool pressedInside_ = false;
 };

@@ -9,6 +9,8 @@
 #include "dxBar.h"
 #include "dxBarButton.h"
 #include "dxBarButtonControl.h"
+#include "dxBarComboControl.h"
+#include "dxBarEditControl.h"
 #include "dxBarCanvas.h"
 #include "dxBarCombo.h"
 #include "dxBarGroup.h"
@@ -152,6 +154,9 @@ void InitializeBarUnit() {
     // item. Hook (item kinds): the kinds whose controls do not exist yet join them in that order.
     RegisterItemControlClass(TdxBarButton::StaticClass(), TdxBarButtonControl::StaticClass(), true);
     RegisterItemControlClass(TdxBarSubItem::StaticClass(), TdxBarSubItemControl::StaticClass(), true);
+    RegisterItemControlClass(TdxBarEdit::StaticClass(), TdxBarEditControl::StaticClass(), true);
+    RegisterItemControlClass(TCustomdxBarCombo::StaticClass(), TCustomdxBarComboControl::StaticClass(), false);
+    RegisterItemControlClass(TdxBarCombo::StaticClass(), TdxBarComboControl::StaticClass(), true);
     RegisterItemControlClass(TdxBarLabel::StaticClass(), TdxBarCustomStaticControl::StaticClass(), false);
     RegisterItemControlClass(TdxBarSeparator::StaticClass(), TdxBarSeparatorControl::StaticClass(), true);
     RegisterItemControlClass(TdxBarApplicationMenuButtonItem::StaticClass(),

@@ -1,6 +1,7 @@
 #include "ToolkitRibbonUnits.h"
 
 #include "Units.h"
+#include "dxBarExtItems.h"
 #include "dxRibbon.h"
 #include "dxRibbonForm.h"
 #include "dxStatusBar.h"
@@ -12,5 +13,6 @@ void InitializeToolkitRibbonUnits() {
         {"dxStatusBar", &InitializeStatusBar, &FinalizeStatusBar},
         {"dxRibbonForm", &InitializedxRibbonForm, &FinalizedxRibbonForm},
         {"dxRibbon", &InitializedxRibbon, &FinalizedxRibbon},
+        {"dxBarExtItems", &InitializedxBarExtItems, &FinalizedxBarExtItems},
     });
 }

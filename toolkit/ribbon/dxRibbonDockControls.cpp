@@ -1,10 +1,37 @@
 #include "dxRibbonDockControls.h"
 
 #include "dxRibbon.h"
+#include "dxRibbonGroupBarControl.h"
 #include "dxRibbonTabs.h"
 
+namespace {
+
+// The group windows docked in the dock control, in order.
+std::vector<TdxRibbonGroupBarControl*> DockedGroupWindows(const TdxRibbonGroupsDockControl* dock) {
+    std::vector<TdxRibbonGroupBarControl*> windows;
+    for (int i = 0; i < dock->ControlCount(); ++i)
+        if (auto* window = As<TdxRibbonGroupBarControl>(dock->Controls(i))) windows.push_back(window);
+    return windows;
+}
+
+class TdxRibbonDockedGroupsViewInfo final : public TdxRibbonGroupsDockControlViewInfo {
+public:
+    using TdxRibbonGroupsDockControlViewInfo::TdxRibbonGroupsDockControlViewInfo;
+
+protected:
+    std::vector<IdxRibbonReducibleGroup*> GetGroups() override {
+        std::vector<IdxRibbonReducibleGroup*> groups;
+        for (TdxRibbonGroupBarControl* window : DockedGroupWindows(OwnerDock()))
+            groups.push_back(window->GroupViewInfo());
+        return groups;
+    }
+    void ScrollPositionChanged() override { OwnerDock()->ArrangeGroups(); }
+};
+
+}  // namespace
+
 TdxRibbonGroupsDockControl::TdxRibbonGroupsDockControl(TdxRibbonTab* tab)
-    : TdxCustomRibbonDockControl(nullptr), tab_(tab) {
+    : TdxCustomRibbonDockControl(nullptr), tab_(tab), groupsViewInfo_(std::make_unique<TdxRibbonDockedGroupsViewInfo>(this)) {
     SetVisible(false);
     SetAllowDocking(false);
 }
@@ -14,6 +41,26 @@ TdxRibbonGroupsDockControl::~TdxRibbonGroupsDockControl() {
 }
 
 TdxCustomRibbon* TdxRibbonGroupsDockControl::Ribbon() const { return tab_ ? tab_->Ribbon() : nullptr; }
+
+void TdxRibbonGroupsDockControl::CalculateGroups(const TRect& bounds) {
+    groupsViewInfo_->CalculateGroups(bounds);
+    ArrangeGroups();
+}
+
+void TdxRibbonGroupsDockControl::ArrangeGroups() {
+    int x = groupsViewInfo_->GroupsScrollOffset();
+    for (TdxRibbonGroupBarControl* window : DockedGroupWindows(this)) {
+        TdxRibbonGroupBarControlViewInfo* info = window->GroupViewInfo();
+        const int width = info->GetWidth(), height = info->ContentSize().cy + info->NonContentSize().cy;
+        if (window->Left() != x || window->Top() != 0 || window->Width() != width || window->Height() != height)
+            window->SetBounds(x, 0, width, height);
+        x += width + groupsViewInfo_->GroupGap();
+    }
+}
+
+void TdxRibbonGroupsDockControl::MakeRectVisible(const TRect& r) {
+    groupsViewInfo_->MakeRectVisible(r, ClientWidth(), ClientWidth());
+}
 
 void TdxRibbonGroupsDockControl::Paint() {
     TdxCustomRibbon* ribbon = Ribbon();

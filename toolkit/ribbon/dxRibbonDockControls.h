@@ -6,8 +6,11 @@
 // Here they dock plainly (no group layout, reduction or scrolling yet): they know their tab or
 // ribbon, their bar manager, their bounds and visibility, and take a recalculation request.
 
+#include <memory>
+
 #include "CustomControl.h"
 #include "dxBarDockControl.h"
+#include "dxRibbonGroupsDockControlViewInfo.h"
 
 class TdxCustomRibbon;
 class TdxRibbonTab;
@@ -34,12 +37,22 @@ public:
     TdxRibbonTab* Tab() const { return tab_; }
     TdxCustomRibbon* Ribbon() const override;
 
+    // The groups are the group windows docked here, left to right in the order they came.
+    TdxRibbonGroupsDockControlViewInfo* GroupsViewInfo() const { return groupsViewInfo_.get(); }
+    // Lays the groups out (reducing them to the width of bounds) and places their windows.
+    void CalculateGroups(const TRect& bounds);
+    // Places the group windows side by side from the scroll position.
+    void ArrangeGroups();
+    // Scrolls the groups so that r (client coordinates) shows.
+    void MakeRectVisible(const TRect& r);
+
 protected:
     // The groups area of the site shows through: the part of it under this control.
     void Paint() override;
 
 private:
     TdxRibbonTab* tab_;
+    std::unique_ptr<TdxRibbonGroupsDockControlViewInfo> groupsViewInfo_;
 };
 
 class TdxRibbonQuickAccessDockControl : public TdxCustomRibbonDockControl {

@@ -374,10 +374,7 @@ bool TdxRibbonFormCaptionHelper::CaptionMouseUp(TPoint screen, TMouseButton butt
         RedrawButtons();
         result = true;
     }
-    if (captured_ && form && form->HandleAllocated() && GetCapture() == form->Handle()) {
-        captured_ = false;
-        ReleaseCapture();
-    }
+    ReleaseFormCapture();
     return result;
 }
 
@@ -392,13 +389,17 @@ void TdxRibbonFormCaptionHelper::TrackSystemMenu(TPoint screen) {
     PostMessageW(window, WM_SYSCOMMAND, command, 0);
 }
 
-void TdxRibbonFormCaptionHelper::ReleasePressedButton() {
-    // A press that ends away from the caption gives the capture back too.
+void TdxRibbonFormCaptionHelper::ReleaseFormCapture() {
     TCustomForm* form = owner_->GetParentForm();
     if (captured_ && form && form->HandleAllocated() && GetCapture() == form->Handle()) {
         captured_ = false;
         ReleaseCapture();
     }
+}
+
+void TdxRibbonFormCaptionHelper::ReleasePressedButton() {
+    // A press that ends away from the caption gives the capture back too.
+    ReleaseFormCapture();
     captured_ = false;
     if (pressedButton_ == rfbNone) return;
     pressedButton_ = rfbNone;

@@ -111,6 +111,8 @@ public:
     // Shows the form's system menu at the point and posts the chosen command to the form.
     void TrackSystemMenu(TPoint screen);
     void ReleasePressedButton();
+    // Gives back the mouse capture the caption took for a press, if the form still holds it.
+    void ReleaseFormCapture();
     // The timer that clears the hot button once the mouse has left the buttons.
     bool MouseTimerRunning() const;
 

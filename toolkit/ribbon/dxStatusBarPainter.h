@@ -10,6 +10,7 @@
 //
 // Sections: the painter interface · standard · flat · Office-style · visual-style (themed).
 
+#include "Colors.h"
 #include "GraphicsTypes.h"
 #include "TypInfo.h"
 

@@ -8,6 +8,8 @@
 #include "dxBarCanvas.h"
 #include "dxBarItemControlDrawParams.h"
 #include "dxBarStylePainters.h"
+#include "dxFading.h"
+#include "dxBarItemControl.h"
 #include "dxSkinsCore.h"
 #include "dxUnitsLoader.h"
 
@@ -53,12 +55,23 @@ bool TdxBarSkinPainter::IsVerticalWindow(W* window) {
     return window && (window->DockingStyle() == dsLeft || window->DockingStyle() == dsRight);
 }
 
+bool TdxBarSkinPainter::IsMainMenuWindow(W* window) {
+    IdxBarPaintedBar* bar = window ? window->Bar() : nullptr;
+    return bar && bar->IsMainMenu();
+}
+
+bool TdxBarSkinPainter::IsOnStatusBar(C* control) {
+    IdxBarPaintedBar* bar = PaintedControlOf(control)->PaintedWindow()->Bar();
+    return bar && bar->IsStatusBar();
+}
+
 TdxSkinElement* TdxBarSkinPainter::GetBarElement(W* window) const {
     TdxSkinInfo* info = GetSkinInfo();
     if (!info || !window) return nullptr;
     if (window->BarControlKind() == 2) return info->PopupMenu;
     IdxBarPaintedBar* bar = window->Bar();
     if (bar && bar->IsStatusBar()) return info->StatusBar;
+    if (bar && bar->IsMainMenu()) return IsVerticalWindow(window) ? info->MainMenuVertical : info->MainMenu;
     // a toolbar without border sits flush in its dock and looks like it
     if (bar && !bar->HasSingleBorder()) return info->Dock;
     return IsVerticalWindow(window) ? info->BarVertical : info->Bar;
@@ -114,6 +127,16 @@ void TdxBarSkinPainter::DrawSkinElementFitted(TdxSkinElement* element, HDC dc, T
     DrawSkinElement(element, dc, state, 0, RectWidth(r) < ends ? Rect(r.right - ends, r.top, r.right, r.bottom) : r);
 }
 
+void TdxBarSkinPainter::DrawSkinElementInContent(TdxSkinElement* element, HDC dc, TdxSkinElementState state,
+                                                  const TRect& r) {
+    if (!element) return;
+    const TRect offset = element->ContentOffset()->Rect();
+    TSkinBarCanvasEntry canvas(dc);
+    canvas->IntersectClipWithRect(r);
+    DrawSkinElement(element, dc, state, 0,
+                    Rect(r.left - offset.left, r.top - offset.top, r.right + offset.right, r.bottom + offset.bottom));
+}
+
 // ---- constants taken from other painters ---------------------------------------------------
 
 int TdxBarSkinPainter::GetDetachCaptionHeight(W* menu) const { return TdxBarPainter::GetDetachCaptionHeight(menu) + 1; }
@@ -149,9 +172,78 @@ void TdxBarSkinPainter::DrawComboListItem(TCustomdxBarCombo* combo, TcxCanvas* c
 // ---- sizes ---------------------------------------------------------------------------------
 
 int TdxBarSkinPainter::GetDragAreaSize(W* window) const {
+    if (IsMainMenuWindow(window)) return GetSkinElementSize(Element(&TdxSkinInfo::MainMenuDrag)).cx;
     return GetSkinElementSize(Element(IsVerticalWindow(window) ? &TdxSkinInfo::BarDragGripVertical
                                                                : &TdxSkinInfo::BarDragGrip))
         .cx;
+}
+
+void TdxBarSkinPainter::CalcExpandButtonMetrics(TcxCanvas* canvas, int textSize, int& arrowWidth,
+                                                int& height) const {
+    TdxBarPainter::CalcExpandButtonMetrics(canvas, textSize, arrowWidth, height);
+    if (TdxSkinElement* button = Element(&TdxSkinInfo::PopupMenuExpandButton))
+        height = GetSkinElementSize(button).cy;
+}
+
+void TdxBarSkinPainter::GetStaticBorderWidths(C* control, int style, TRect& rect) const {
+    TdxSkinElement* linkStatic = Element(&TdxSkinInfo::LinkStatic);
+    if (control && linkStatic && IsOnStatusBar(control))
+        rect = linkStatic->ContentOffset()->Rect();
+    else
+        TdxBarPainter::GetStaticBorderWidths(control, style, rect);
+}
+
+void TdxBarSkinPainter::CalcSpinEditLayout(P* params, TRect* parts, int partsHigh, const TRect& rect) const {
+    TdxBarPainter::CalcSpinEditLayout(params, parts, partsHigh, rect);
+    // the text runs up to the spin buttons: the edit box has no border of its own
+    if (partsHigh >= 4) parts[0].right = parts[3].left;
+}
+
+void TdxBarSkinPainter::CalcMarkRect(W* window, TRect& rect) const {
+    TdxBarPainter::CalcMarkRect(window, rect);
+    if (window->DockingStyle() == dsNone) return;
+    IdxBarPaintedBar* bar = window->Bar();
+    TRect m;
+    if (bar && bar->IsStatusBar()) {
+        GetStatusBarMargins(m);
+        rect.top -= m.top;
+        rect.right += m.right;
+        rect.bottom += m.bottom;
+        return;
+    }
+    GetDockedBarMargins(bar, window->DockingStyle(), m);
+    if (IsVerticalWindow(window)) {
+        OffsetRect(&rect, 0, m.bottom);
+        rect.left -= m.left;
+        rect.right += m.right;
+    } else {
+        OffsetRect(&rect, m.right, 0);
+        rect.top -= m.top;
+        rect.bottom += m.bottom;
+    }
+}
+
+void TdxBarSkinPainter::GetMarkDrawRect(W* window, TRect& rect) const {
+    IdxBarPaintedBar* bar = window->Bar();
+    if (!bar || (bar->HasSingleBorder() && !bar->IsStatusBar())) return CalcMarkRect(window, rect);
+    TdxBarPainter::CalcMarkRect(window, rect);
+    if (bar->IsStatusBar() || window->DockingStyle() == dsNone) return;
+    TRect m;
+    GetDockedBarMargins(bar, window->DockingStyle(), m);
+    if (IsVerticalWindow(window))
+        rect.top += m.bottom;
+    else
+        rect.left += m.right;
+}
+
+void TdxBarSkinPainter::InvalidateMark(W* window) const {
+    TdxBarPainter::InvalidateMark(window);
+    HWND handle = window->WindowHandle();
+    if (handle && window->DockingStyle() != dsNone) SendMessageW(handle, WM_NCPAINT, 1, 0);
+}
+
+void TdxBarSkinPainter::CalcBeginGroupRect(W* menu, C*, const TRect& itemRect, TRect& rect) const {
+    rect = Rect(itemRect.left, itemRect.top - menu->BeginGroupSize(), itemRect.right, itemRect.top);
 }
 
 int TdxBarSkinPainter::GetSeparatorSize() const { return GetSkinElementSize(Element(&TdxSkinInfo::BarSeparator)).cx; }
@@ -297,6 +389,62 @@ void TdxBarSkinPainter::DrawStatusBarFrame(W* window, HDC dc, const TRect& rect,
     DrawSkinElement(statusBar, dc, esNormal, 0, rect);
 }
 
+void TdxBarSkinPainter::DrawDockBk(TdxDockControl* dock, HDC dc, const TRect& paintRect, const TRect& rect,
+                                   const TRect& barRect, HBRUSH brush, TColor color) const {
+    TdxSkinElement* element = Element(&TdxSkinInfo::Dock);
+    if (!element) return TdxBarPainter::DrawDockBk(dock, dc, paintRect, rect, barRect, brush, color);
+    // the whole dock's picture, of which the painted part shows its own piece
+    TRect whole = barRect;
+    OffsetRect(&whole, paintRect.left - rect.left, paintRect.top - rect.top);
+    TSkinBarCanvasEntry canvas(dc);
+    canvas->IntersectClipWithRect(paintRect);
+    DrawSkinElement(element, dc, esNormal, 0, whole);
+}
+
+void TdxBarSkinPainter::DrawFloatMark(W* window, HDC dc, const TRect& rect) const {
+    TdxSkinElement* button = Element(&TdxSkinInfo::DockWindowButton);
+    if (!button) return TdxBarPainter::DrawFloatMark(window, dc, rect);
+    TSkinBarCanvasEntry canvas(dc);
+    canvas->IntersectClipWithRect(rect);
+    FillBarCaption(window, dc, rect, nullptr);
+    const int state = window->MarkState();
+    DrawSkinElement(button, dc, state == 1 ? esHot : state == 2 ? esPressed : esActive, 0, rect);
+    DrawSkinElement(Element(&TdxSkinInfo::DockWindowButtonGlyphs), dc, esNormal, 6, rect);
+}
+
+void TdxBarSkinPainter::DrawStatusBarBk(W* window, HDC dc, const TRect& paintRect, const TRect& rect,
+                                        const TRect& barRect, HBRUSH brush, TColor) const {
+    // the bar's rectangle where the painted part shows it, so that pieces join without a seam
+    TRect bar = barRect;
+    OffsetRect(&bar, paintRect.left - rect.left, paintRect.top - rect.top);
+    TSkinBarCanvasEntry canvas(dc);
+    canvas->IntersectClipWithRect(paintRect);
+    window->FillBk(dc, bar, brush, clNone, true);
+    DrawSkinElement(Element(&TdxSkinInfo::StatusBar), dc, esNormal, 0, bar);
+}
+
+void TdxBarSkinPainter::DrawFloatBorder(W* window, HDC dc, const TRect& windowRect, const TRect& clientRect,
+                                        HBRUSH brush) const {
+    TdxSkinElement* floatBar = Element(&TdxSkinInfo::FloatBar);
+    if (!floatBar) return TdxBarPainter::DrawFloatBorder(window, dc, windowRect, clientRect, brush);
+    TdxSkinBorders* borders = floatBar->Borders();
+    for (TdxSkinBorder* side : {borders->Left(), borders->Top(), borders->Right(), borders->Bottom()})
+        side->Draw(dc, windowRect);
+    TRect inner = windowRect;
+    InflateRect(&inner, -1, -1);
+    HBRUSH frame = CreateSolidBrush(ColorToRGB(floatBar->Color()));
+    FrameRect(dc, &inner, frame);
+    DeleteObject(frame);
+}
+
+void TdxBarSkinPainter::DrawFloatCaption(W* window, HDC dc, const TRect& captionRect, const TRect& areaRect,
+                                         HBRUSH) const {
+    TdxSkinElement* floatBar = Element(&TdxSkinInfo::FloatBar);
+    HBRUSH caption = floatBar ? CreateSolidBrush(ColorToRGB(floatBar->Color())) : nullptr;
+    TdxBarPainter::DrawFloatCaption(window, dc, captionRect, areaRect, caption);
+    if (caption) DeleteObject(caption);
+}
+
 void TdxBarSkinPainter::DrawBarSizeGrip(W* window, HDC dc, const TRect& gripRect, HBRUSH brush) const {
     const TdxSkinLookAndFeelPainter* painter = LookAndFeelPainter();
     if (!painter) return TdxBarPainter::DrawBarSizeGrip(window, dc, gripRect, brush);
@@ -319,6 +467,45 @@ void TdxBarSkinPainter::DrawBarSeparator(W* window, HDC dc, const TRect& rect, H
 }
 
 // ---- menus ---------------------------------------------------------------------------------
+
+void TdxBarSkinPainter::FillMenuBk(W* menu, TcxCanvas* canvas, const TRect& rect, HBRUSH brush, TColor color) const {
+    TdxSkinElement* popup = Element(&TdxSkinInfo::PopupMenu);
+    if (!popup || menu->HasBackgroundImage()) return TdxBarPainter::FillMenuBk(menu, canvas, rect, brush, color);
+    HDC dc = canvas->GetCanvasHandle();
+    TRect whole = rect;
+    InflateRect(&whole, GetMenuFrameSize(), GetMenuFrameSize());
+    DrawSkinElement(popup, dc, esNormal, 0, whole);
+    // the glyph column down the whole menu
+    TRect strip = Rect(rect.left, rect.top, rect.left + GetIconAreaWidth(menu), rect.bottom);
+    DrawSkinElement(Element(&TdxSkinInfo::PopupMenuSideStrip), dc, esNormal, 0, strip);
+}
+
+void TdxBarSkinPainter::DrawMenuBorder(W* menu, HDC dc, const TRect& rect) const {
+    {
+        TSkinBarCanvasEntry canvas(dc);
+        TRect content = rect;
+        InflateRect(&content, -GetMenuBorderWidth(), -GetMenuBorderWidth());
+        canvas->ExcludeRectFromClip(content);
+        DrawSkinElement(Element(&TdxSkinInfo::PopupMenu), dc, esNormal, 0, rect);
+    }
+    if (menu->IsDetachable()) DrawDetachCaption(menu, dc, menu->DetachCaptionRect(), menu->DetachCaptionState());
+}
+
+void TdxBarSkinPainter::DrawItemSeparator(W* menu, C* control, TcxCanvas* canvas, const TRect& rect) const {
+    HDC dc = canvas->GetCanvasHandle();
+    DrawItemBk(control, dc, rect, menu->MenuBkBrush(), false);
+    const int left = rect.left + GetMenuGroupIndent() + GetMenuGlyphIndent(control);
+    DrawSkinElement(Element(&TdxSkinInfo::PopupMenuSeparator), dc, esNormal, 0,
+                    Rect(left, rect.bottom - GetSeparatorItemHeight(), rect.right, rect.bottom));
+}
+
+void TdxBarSkinPainter::DrawInPlaceSubItemBk(P* params, const TRect& rect) const {
+    if (params->drawSelected) return DrawMenuItemBk(params, rect);
+    C* control = params->GetItemControl();
+    HDC dc = params->canvas->GetCanvasHandle();
+    DrawItemBk(control, dc, rect, PaintedControlOf(control)->BkBrush(), false);
+    DrawSkinElementInContent(Element(&TdxSkinInfo::PopupMenuSideStrip), dc, esNormal, rect);
+}
 
 void TdxBarSkinPainter::DrawDetachCaption(W*, HDC dc, const TRect& rect, int) const {
     DrawSkinElement(Element(&TdxSkinInfo::PopupMenuSeparator), dc, esNormal, 0, rect);
@@ -371,7 +558,27 @@ void TdxBarSkinPainter::DrawDropDownListBorder(HDC dc, TColor color, const TRect
 
 // ---- items ---------------------------------------------------------------------------------
 
+bool TdxBarSkinPainter::DrawFadingButtonBk(BP* params, const TRect& rect) {
+    C* control = params->GetItemControl();
+    IdxFadingElementData* fading = control ? control->FadingData() : nullptr;
+    if (!fading) return false;
+    TRect r = rect;
+    if (params->paintKind != 1) --r.left;  // flat: the picture starts a pixel further left
+    HDC dc = params->canvas->GetCanvasHandle();
+    const int width = RectWidth(PaintedControlOf(control)->Bounds());
+    TSkinBarCanvasEntry canvas(dc);
+    canvas->IntersectClipWithRect(r);
+    fading->DrawImage(dc, Rect(r.right - width, r.top, r.right, r.bottom));
+    return true;
+}
+
+bool TdxBarSkinPainter::DrawFadingGlyphFrame(C* control, HDC dc, const TRect& rect) {
+    IdxFadingElementData* fading = control ? control->FadingData() : nullptr;
+    return fading && fading->DrawImage(dc, rect);
+}
+
 void TdxBarSkinPainter::DrawButtonBk(BP* params, const TRect& rect, HBRUSH brush) const {
+    if (DrawFadingButtonBk(params, rect)) return;
     TdxBarPainter::DrawButtonBk(params, rect, brush);
     const bool selected = params->drawSelected;
     TdxSkinElement* element = nullptr;
@@ -397,10 +604,12 @@ void TdxBarSkinPainter::DrawGlyphFrame(C* control, HDC dc, HBRUSH brush, bool, c
                             Rect(area.left + 2, area.top + 2, area.right - 2, area.bottom - 2));
         return;
     }
+    if (DrawFadingGlyphFrame(control, dc, area)) return;
     DrawItemBk(control, dc, area, brush, false);
+    const bool mainMenu = IsMainMenuWindow(PaintedControlOf(control)->PaintedWindow());
     if (selected || down)
-        DrawSkinElement(Element(&TdxSkinInfo::LinkSelected), dc, GetGlyphFrameState(selected, down, pressed, droppedDown),
-                        0, area);
+        DrawSkinElement(Element(mainMenu ? &TdxSkinInfo::MainMenuLinkSelected : &TdxSkinInfo::LinkSelected), dc,
+                        GetGlyphFrameState(selected, down, pressed, droppedDown), 0, area);
 }
 
 void TdxBarSkinPainter::DrawMenuItemBk(P* params, const TRect& rect) const {
@@ -424,6 +633,28 @@ TRect LessMargins(const TRect& r, const TRect& margins) {
 }
 
 }  // namespace
+
+TRect TdxBarSkinPainter::EditBoxRect(P* params) const {
+    TRect margins;
+    GetPartMargins(params->paintKind, margins);
+    return LessMargins(PaintedControlOf(params->GetItemControl())->EditRect(), margins);
+}
+
+void TdxBarSkinPainter::DrawEditBk(P* params) const {
+    C* control = params->GetItemControl();
+    IdxBarPaintedControl* painted = PaintedControlOf(control);
+    HDC dc = params->canvas->GetCanvasHandle();
+    TSkinBarCanvasEntry canvas(dc);
+    canvas->ExcludeRectFromClip(EditBoxRect(params));
+    DrawItemBk(control, dc, painted->Bounds(), painted->BkBrush(), false);
+}
+
+void TdxBarSkinPainter::DrawEditMenuSelection(P* params, const TRect& rect) const {
+    HDC dc = params->canvas->GetCanvasHandle();
+    TSkinBarCanvasEntry canvas(dc);
+    canvas->ExcludeRectFromClip(EditBoxRect(params));
+    DrawSkinElement(Element(&TdxSkinInfo::PopupMenuLinkSelected), dc, params->enabled ? esHot : esDisabled, 0, rect);
+}
 
 void TdxBarSkinPainter::DrawEditBoxFrame(P* params, TRect& rect) const {
     const TdxSkinLookAndFeelPainter* painter = LookAndFeelPainter();
@@ -481,6 +712,69 @@ void TdxBarSkinPainter::DrawDateNavigatorButton(TdxBarItem* item, HDC dc, const 
     TSkinBarCanvasEntry canvas(dc);
     BarCanvasInstance()->FillRectWithColor(rect, clWindow);
     painter->DrawCaptionButton(BarCanvasInstance(), rect, pushed ? cxbsPressed : cxbsNormal, text, true);
+}
+
+// ---- progress bars and static items -------------------------------------------------------
+
+void TdxBarSkinPainter::DrawProgressBk(P* params, const TRect& rect) const {
+    const TdxSkinLookAndFeelPainter* painter = LookAndFeelPainter();
+    if (!painter) return TdxBarPainter::DrawProgressBk(params, rect);
+    C* control = params->GetItemControl();
+    DrawItemBk(control, params->canvas->GetCanvasHandle(), rect, PaintedControlOf(control)->BkBrush(), false);
+    painter->DrawProgressBorder(params->canvas, rect, params->paintKind == 2);
+}
+
+void TdxBarSkinPainter::GetProgressContentRect(P* params, TRect& rect) const {
+    if (const TdxSkinLookAndFeelPainter* painter = LookAndFeelPainter())
+        rect = LessMargins(rect, painter->ProgressBorderSize(params->paintKind == 2));
+}
+
+void TdxBarSkinPainter::DrawProgressSolid(P* params, const TRect& rect, HBRUSH brush) const {
+    const TdxSkinLookAndFeelPainter* painter = LookAndFeelPainter();
+    if (!painter) return TdxBarPainter::DrawProgressSolid(params, rect, brush);
+    if (!IsRectEmpty(&rect)) painter->DrawProgressChunk(params->canvas, rect, params->paintKind == 2);
+}
+
+void TdxBarSkinPainter::DrawStaticBk(P* params, const TRect& rect) const {
+    TdxBarPainter::DrawStaticBk(params, rect);
+    if (IsOnStatusBar(params->GetItemControl()))
+        DrawSkinElementInContent(Element(&TdxSkinInfo::LinkStatic), params->canvas->GetCanvasHandle(), esNormal,
+                                 rect);
+}
+
+void TdxBarSkinPainter::DrawStaticBorder(P* params, TRect& rect) const {
+    auto* s = dynamic_cast<TdxBarStaticLikeControlDrawParams*>(params);
+    TdxSkinElement* linkStatic = Element(&TdxSkinInfo::LinkStatic);
+    const bool bordered = s && (s->borderWidths.left || s->borderWidths.top || s->borderWidths.right ||
+                                s->borderWidths.bottom);
+    if (!linkStatic || !bordered || !IsOnStatusBar(params->GetItemControl()))
+        return TdxBarPainter::DrawStaticBorder(params, rect);
+    const TRect inner = LessMargins(rect, s->borderWidths);
+    {
+        C* control = params->GetItemControl();
+        HDC dc = params->canvas->GetCanvasHandle();
+        TSkinBarCanvasEntry canvas(dc);
+        canvas->ExcludeRectFromClip(inner);
+        DrawItemBk(control, dc, rect, PaintedControlOf(control)->BkBrush(), false);
+        DrawSkinElement(linkStatic, dc, esNormal, 0, rect);
+    }
+    rect = inner;
+}
+
+void TdxBarSkinPainter::DrawSeparatorCaption(P* params, const TRect& rect) const {
+    C* control = params->GetItemControl();
+    HDC dc = params->canvas->GetCanvasHandle();
+    DrawItemBk(control, dc, rect, PaintedControlOf(control)->BkBrush(), false);
+    DrawSkinElement(Element(&TdxSkinInfo::FloatBar), dc, esNormal, 0, rect);
+    // the text between the separator lines above and below it
+    auto* separator = dynamic_cast<TdxBarSeparatorControlDrawParams*>(params);
+    TRect margins, text = rect;
+    GetStaticMargins(margins);
+    text.left += margins.left;
+    text.bottom -= GetSeparatorItemHeight();
+    if (!(separator && separator->firstShownLink)) text.top += GetSeparatorItemHeight();
+    DrawItemText(control, dc, params->caption, text, 0, params->enabled, false, params->paintKind == 2, true, false,
+                 DT_SINGLELINE);
 }
 
 // ---- screen tips ---------------------------------------------------------------------------

@@ -24,9 +24,11 @@ public:
     const TdxSkinLookAndFeelPainter* LookAndFeelPainter() const;
 
     // The element a bar window is drawn with: "PopupMenu" for a popup, "StatusBar" for a status
-    // bar, "Bar" or "BarVertical" for a toolbar, "Dock" for a toolbar without border.
+    // bar, "MainMenu" or "MainMenuVertical" for a main menu, "Bar" or "BarVertical" for a
+    // toolbar, "Dock" for a toolbar without border.
     TdxSkinElement* GetBarElement(W* window) const;
     static bool IsVerticalWindow(W* window);
+    static bool IsMainMenuWindow(W* window);
 
     // The state an item is drawn in: in a menu (paint kind 1) hot or disabled; elsewhere checked
     // when not selected, else by down and pressed.
@@ -47,6 +49,8 @@ public:
     // Draws the element clipped to r; a rectangle narrower than the element's side margins gets
     // the element's right end (image 0).
     static void DrawSkinElementFitted(TdxSkinElement* element, HDC dc, TdxSkinElementState state, const TRect& r);
+    // Draws the element so that its content area covers r, clipped to r.
+    static void DrawSkinElementInContent(TdxSkinElement* element, HDC dc, TdxSkinElementState state, const TRect& r);
 
     // ---- constants and flags
     bool NeedsDoubleBuffering() const override { return true; }
@@ -101,6 +105,16 @@ public:
     void GetSizeGripWidth(TdxBarManager* manager, TSize& size) const override;
     void GetDockedBarMargins(IdxBarPaintedBar* bar, TdxBarDockingStyle dockingStyle, TRect& rect) const override;
     void GetStatusBarMargins(TRect& rect) const override;
+    void CalcExpandButtonMetrics(TcxCanvas* canvas, int textSize, int& arrowWidth, int& height) const override;
+    void GetStaticBorderWidths(C* control, int style, TRect& rect) const override;
+    void CalcBeginGroupRect(W* menu, C* control, const TRect& itemRect, TRect& rect) const override;
+    void CalcSpinEditLayout(P* params, TRect* parts, int partsHigh, const TRect& rect) const override;
+    // The mark takes in the bar's docked margins (a status bar's margins), so that it reaches
+    // the window's edge; a borderless bar's mark is only moved past its margin.
+    void CalcMarkRect(W* window, TRect& rect) const override;
+    void GetMarkDrawRect(W* window, TRect& rect) const override;
+    // A docked bar's mark reaches into its frame, which is repainted too.
+    void InvalidateMark(W* window) const override;
 
     // ---- colours
     TColor GetItemTextColor(C* control, bool selected, bool flat) const override;
@@ -122,6 +136,22 @@ public:
     void DrawBarSizeGrip(W* window, HDC dc, const TRect& gripRect, HBRUSH brush) const override;
     void DrawMarkBk(W* window, HDC dc, const TRect& rect, int state) const override;
     void DrawBarSeparator(W* window, HDC dc, const TRect& rect, HBRUSH brush, bool horizontal) const override;
+    void DrawDockBk(TdxDockControl* dock, HDC dc, const TRect& paintRect, const TRect& rect, const TRect& barRect,
+                    HBRUSH brush, TColor color) const override;
+    // The mark button of a floating bar's caption: "DockWindowButton" in the mark's state with
+    // the mark glyph.
+    void DrawFloatMark(W* window, HDC dc, const TRect& rect) const override;
+    void DrawStatusBarBk(W* window, HDC dc, const TRect& paintRect, const TRect& rect, const TRect& barRect,
+                         HBRUSH brush, TColor color) const override;
+    void DrawFloatBorder(W* window, HDC dc, const TRect& windowRect, const TRect& clientRect,
+                         HBRUSH brush) const override;
+    void DrawFloatCaption(W* window, HDC dc, const TRect& captionRect, const TRect& areaRect,
+                          HBRUSH brush) const override;
+    // menus
+    void FillMenuBk(W* menu, TcxCanvas* canvas, const TRect& rect, HBRUSH brush, TColor color) const override;
+    void DrawMenuBorder(W* menu, HDC dc, const TRect& rect) const override;
+    void DrawItemSeparator(W* menu, C* control, TcxCanvas* canvas, const TRect& rect) const override;
+    void DrawInPlaceSubItemBk(P* params, const TRect& rect) const override;
     void DrawDetachCaption(W* menu, HDC dc, const TRect& rect, int state) const override;
     void DrawMenuSeparatorLine(TcxCanvas* canvas, const TRect& rect) const override;
     void DrawExpandButtonContent(W* menu, HDC dc, const TRect& rect, bool selected) const override;
@@ -135,6 +165,8 @@ public:
                         bool split) const override;
     void DrawMenuItemBk(P* params, const TRect& rect) const override;
     // edits, combos and spin edits: the skin look-and-feel painter's editor buttons
+    void DrawEditBk(P* params) const override;
+    void DrawEditMenuSelection(P* params, const TRect& rect) const override;
     void DrawEditBoxFrame(P* params, TRect& rect) const override;
     void DrawComboButton(P* params, const TRect& rect, int kind) const override;
     void DrawColorComboCustomButton(P* params, const TRect& rect) const override;
@@ -143,10 +175,26 @@ public:
     void FillSpinEditBk(P* params, const TRect& rect) const override;
     void DrawDateNavigatorButton(TdxBarItem* item, HDC dc, const TRect& rect, const String& text,
                                  bool pushed) const override;
+    // progress bars and static items: the skin look-and-feel painter's progress, "LinkStatic"
+    // on status bars
+    void DrawProgressBk(P* params, const TRect& rect) const override;
+    void GetProgressContentRect(P* params, TRect& rect) const override;
+    void DrawProgressSolid(P* params, const TRect& rect, HBRUSH brush) const override;
+    void DrawStaticBk(P* params, const TRect& rect) const override;
+    void DrawStaticBorder(P* params, TRect& rect) const override;
+    void DrawSeparatorCaption(P* params, const TRect& rect) const override;
     void DrawScreenTipBk(HDC dc, const TRect& rect) const override;
     void DrawScreenTipSeparator(HDC dc, const TRect& rect) const override;
 
 private:
+    // An item that is fading draws its background and glyph frame from the fading image; false
+    // when there is none.
+    static bool DrawFadingButtonBk(BP* params, const TRect& rect);
+    static bool DrawFadingGlyphFrame(C* control, HDC dc, const TRect& rect);
+    // The edit part of an edit item less the part margins.
+    TRect EditBoxRect(P* params) const;
+    // Whether the item sits on a status bar.
+    static bool IsOnStatusBar(C* control);
     // The element of the skin info's member; nil without an info.
     TdxSkinElement* Element(TdxSkinElement* TdxSkinInfo::*member) const;
 

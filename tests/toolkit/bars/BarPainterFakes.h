@@ -57,7 +57,7 @@ public:
     bool dragGrip = false, floatCaption = true, closeButton = false, mark = false, truncated = false;
     TRect captionButtons{};
     int markSize = 11, markState = 0, textSize = 16, fontHeight = -11, fontSize = 8, iconAreaWidth = 24;
-    int kind = 0;
+    int kind = 0, beginGroupSize = 0;
     String caption;
     TPoint inDock{};
     // What FillDockBk was asked for; the dock paints in dockColor.
@@ -99,6 +99,7 @@ public:
     int MarkSize() const override { return markSize; }
     int MarkState() const override { return markState; }
     String Caption() const override { return caption; }
+    int BeginGroupSize() const override { return beginGroupSize; }
     void DrawFloatCloseButton(HDC, const TRect& rect) override {
         ++closeButtonsDrawn;
         closeButtonRect = rect;
@@ -107,12 +108,13 @@ public:
 
 class TFakeBar : public IdxBarPaintedBar {
 public:
-    bool singleBorder = true, statusBar = false;
+    bool singleBorder = true, statusBar = false, mainMenu = false;
     TColor color = clDefault;
     TBitmap* picture = nullptr;
     IdxBarPaintedWindow* window = nullptr;
     bool HasSingleBorder() const override { return singleBorder; }
     bool IsStatusBar() const override { return statusBar; }
+    bool IsMainMenu() const override { return mainMenu; }
     TColor Color() const override { return color; }
     TBitmap* BackgroundBitmap() const override { return picture; }
     IdxBarPaintedWindow* Window() const override { return window; }

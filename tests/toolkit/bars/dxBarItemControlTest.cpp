@@ -17,7 +17,7 @@ protected:
     // A window of 50 x 80 at (100, 100) with its controls made and placed.
     TTestBarWindow* PlacedWindow(bool shown = false) {
         TTestBarWindow* window = NewWindow();
-        window->SetBounds(100, 100, 50, 80);
+        window->SetBounds(100, 100, 50, 120);  // the separator's heading fits too
         if (shown)
             ShowPopup(window);
         else

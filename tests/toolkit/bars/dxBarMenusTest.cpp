@@ -419,6 +419,29 @@ TEST_F(BarMenus, ATallMenuScrollsOneItemPerTickWhileThePointerStaysOnTheButton) 
     EXPECT_EQ(menu->TopIndex(), stopped) << "scrolling stops when the pointer leaves";
 }
 
+TEST_F(BarMenus, TheKeyboardScrollsTheSelectionIntoView) {
+    TdxBarSubMenuControl::SetWorkAreaOverride(TRect{0, 0, 800, 110});
+    for (int i = 0; i < 6; ++i)
+        popup->ItemLinks()->AddItem(static_cast<TdxBarItem*>(form->FindComponent(i % 2 ? L"btnSave" : L"btnOpen")));
+    TdxBarSubMenuControl* menu = ShowAt(40, 0);
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(menu->HasBottomScrollButton());
+    const auto shows = [&](TdxBarItemLink* link) {
+        const TRect r = link->ItemRect(), visible = menu->VisibleItemsRect();
+        return r.bottom > r.top && r.top >= visible.top && r.bottom <= visible.bottom;
+    };
+    TdxBarItemLinks* links = menu->ItemLinks();
+    SendMessageW(menu->Handle(), WM_KEYDOWN, VK_END, 1);
+    EXPECT_EQ(menu->SelectedLink(), links->GetLastNavigableLink());
+    EXPECT_GT(menu->TopIndex(), 0);
+    EXPECT_TRUE(shows(menu->SelectedLink()));
+    EXPECT_FALSE(menu->HasBottomScrollButton());
+    SendMessageW(menu->Handle(), WM_KEYDOWN, VK_DOWN, 1);  // wraps to the first
+    EXPECT_EQ(menu->SelectedLink(), links->GetFirstNavigableLink());
+    EXPECT_EQ(menu->TopIndex(), 0);
+    EXPECT_TRUE(shows(menu->SelectedLink()));
+}
+
 // ---- Animation on the worker thread ------------------------------------------------------
 
 std::vector<std::pair<TdxBarMenuAnimationParams, int>>& PlayedShowings() {
@@ -460,6 +483,20 @@ TEST_F(BarMenus, AMenuClosedDuringItsAnimationIsNeverShownAgain) {
     }
     EXPECT_EQ(popup->GetSubMenuControl(), nullptr);
     EXPECT_LT(GetTickCount() - start, 20000u);
+}
+
+TEST_F(BarMenus, EscapeClosesTheMenuAtAnyMomentOfItsAnimation) {
+    // The interface thread does not pump meanwhile, so the later moments find the thread done
+    // with its frames and waiting to place the window: stopping it then must free it once.
+    manager->SetMenuAnimations(maSlide);
+    for (DWORD wait = 0; wait <= 240; wait += 12) {
+        popup->PopupForOwner(40, 60, 0, 0, true, nullptr, false, nullptr);
+        TdxBarSubMenuControl* menu = popup->GetSubMenuControl();
+        ASSERT_NE(menu, nullptr) << wait;
+        Sleep(wait);
+        SendMessageW(menu->Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+        ASSERT_EQ(popup->GetSubMenuControl(), nullptr) << "Escape after " << wait << " ms";
+    }
 }
 
 // ---- Shadow windows -----------------------------------------------------------------------

@@ -43,7 +43,7 @@ public:
     static void CALLBACK CloseOpenMenu(HWND, UINT, UINT_PTR id, DWORD) {
         KillTimer(nullptr, id);
         if (closing && closing->menu)
-            if (TdxBarSubMenuControl* open = closing->menu->GetSubMenuControl()) open->CloseChain();
+            if (TdxBarSubMenuControl* open = closing->menu->GetSubMenuControl()) open->HideMenuChain();
     }
     inline static BarPopupMenuLink* closing = nullptr;
     int popups = 0;

@@ -10,6 +10,8 @@
 
 #include <chrono>
 
+#include "ControlSnapshot.h"
+
 #include "dxBarButton.h"
 #include "dxBarButtonControl.h"
 #include "dxBarItemControlViewInfo.h"
@@ -396,6 +398,39 @@ TEST_F(BarWindowInput, TheHooksSeeTheActiveWindowAndAnOutsidePressClosesIt) {
     EXPECT_FALSE(window->IsActive());
     EXPECT_EQ(HookedMenuChain(), nullptr);
     EXPECT_EQ(recorder.log, ClickLog{});
+}
+
+// The real controls draw through the painter in their window: each button's glyph inside its
+// own rectangle, the heading separator something of its own, and nothing outside the items.
+TEST_F(BarWindowInput, ButtonsAndTheSeparatorDrawThroughThePainterInsideTheirRectangles) {
+    manager->SetImages(form->SmallImages());
+    MoveMouseTo(TPoint{50, 50});
+    TTestBarWindow* window = OpenWindow();
+    TControlSnapshot shot(window);
+    struct TCase {
+        const wchar_t* name;
+        int glyph;
+    };
+    for (TCase c : {TCase{L"btnOpen", 0}, TCase{L"btnSave", 1}, TCase{L"btnExport", 2}}) {
+        SCOPED_TRACE(Utf8(c.name));
+        const TRect r = ControlOf(c.name)->GetBounds();
+        int inside = 0, outside = 0;
+        for (int y = 0; y < shot.Height(); ++y)
+            for (int x = 0; x < shot.Width(); ++x)
+                if (shot.Pixel(x, y) == TBarTestForm::GlyphColor(c.glyph)) (PtInRect(&r, POINT{x, y}) ? inside : outside)++;
+        EXPECT_GT(inside, 16 * 8) << "the 16-pixel glyph shows";
+        EXPECT_EQ(outside, 0);
+    }
+    // The heading separator draws over the window's background.
+    TdxBarItemLink* separator = links->GetShownLink(3);
+    ASSERT_TRUE(Is<TdxBarSeparator>(separator->Item()));
+    const TRect r = separator->ItemRect();
+    int drawn = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) drawn += shot.Pixel(x, y) != TTestBarWindow::BackgroundColor;
+    EXPECT_GT(drawn, 0);
+    // Below the last item only the window's background.
+    for (int y = r.bottom; y < shot.Height(); y += 3) EXPECT_EQ(shot.Pixel(20, y), TTestBarWindow::BackgroundColor) << y;
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ using BarWindow = BarWindowTest;
 
 TEST_F(BarWindow, ItemControlsLiveExactlyWhileItsWindowHandleDoes) {
     TTestBarWindow* window = NewWindow();
-    window->SetBounds(100, 100, 50, 80);
+    window->SetBounds(100, 100, 50, 120);  // the separator's heading fits too
     ASSERT_EQ(ButtonLinks().size(), 3u);
     EXPECT_EQ(links->BarControl(), window);
     for (TdxBarItemLink* link : ButtonLinks()) EXPECT_EQ(link->Control(), nullptr) << "no handle yet";
@@ -95,16 +95,19 @@ TEST_F(BarWindow, LinksStackDownwardsAndAPartialItemOnlyWhereAllowed) {
         int bottom;
     };
     const TRect none{};
+    TTestBarWindow* window = NewWindow();
+    window->HandleNeeded();
+    // The separator is a captioned heading: two separator lines and a menu item high.
+    const int s = ControlledLinks()[3]->Control()->CalcLayoutHeight();
+    ASSERT_GT(s, 4);
     const TCase cases[] = {
-        {"all fit", 100, 0, false, {{0, 0, 50, 20}, {0, 20, 50, 40}, {0, 46, 50, 66}, {0, 66, 50, 70}}, 70},
-        {"the last is refused", 68, 0, false, {{0, 0, 50, 20}, {0, 20, 50, 40}, {0, 46, 50, 66}, none}, 66},
+        {"all fit", 100, 0, false, {{0, 0, 50, 20}, {0, 20, 50, 40}, {0, 46, 50, 66}, {0, 66, 50, 66 + s}}, 66 + s},
+        {"the last is refused", 66 + s - 1, 0, false, {{0, 0, 50, 20}, {0, 20, 50, 40}, {0, 46, 50, 66}, none}, 66},
         {"Export is refused", 50, 0, false, {{0, 0, 50, 20}, {0, 20, 50, 40}, none, none}, 40},
         {"the last is placed in part", 50, 0, true, {{0, 0, 50, 20}, {0, 20, 50, 40}, {0, 46, 50, 66}, none}, 50},
         {"the first is refused", 10, 0, false, {none, none, none, none}, 0},
-        {"from the second link", 100, 1, false, {none, {0, 0, 50, 20}, {0, 26, 50, 46}, {0, 46, 50, 50}}, 50},
+        {"from the second link", 100, 1, false, {none, {0, 0, 50, 20}, {0, 26, 50, 46}, {0, 46, 50, 46 + s}}, 46 + s},
     };
-    TTestBarWindow* window = NewWindow();
-    window->HandleNeeded();
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.name);
         window->SetBounds(100, 100, 50, c.clientHeight);
@@ -191,7 +194,7 @@ TEST_F(BarWindow, ADesignerSelectedLinkIsDrawnWithADottedFrame) {
         EXPECT_EQ(shot.Pixel(probe.x, probe.y), probe.color) << probe.x << "," << probe.y;
 }
 
-// The metrics the layout uses, from the window font, the edit font and the base painter.
+// The metrics the layout uses, from the window font, the edit font and the manager's painter.
 TEST_F(BarWindow, TextMetricsComeFromTheFontsAndThePainter) {
     TTestBarWindow* window = NewWindow();
     window->HandleNeeded();
@@ -201,7 +204,9 @@ TEST_F(BarWindow, TextMetricsComeFromTheFontsAndThePainter) {
     EXPECT_EQ(window->MenuArrowHeight(), std::max(4, (wg + 6) / 5));
     EXPECT_DOUBLE_EQ(window->SizeRatio(), std::max(1.0, double(wg + 6) / 19));
     EXPECT_EQ(window->IconAreaSize(), wg + 6) << "normal-size items: the text size";
-    EXPECT_EQ(window->EditTextSize(), int(zero.cy) + 9);
+    // The manager's style paints the raised look: part margins 2 + 2, caption margins 1 + 1.
+    ASSERT_TRUE(manager->Painter()->IsStandardStyle());
+    EXPECT_EQ(window->EditTextSize(), int(zero.cy) + 6);
     EXPECT_EQ(window->ComboArrowWidth(), 2 * int(zero.cx) - 1);
     // Large menu items take the size ratio x 40.
     links->ItemOptions()->SetSize(misLarge);

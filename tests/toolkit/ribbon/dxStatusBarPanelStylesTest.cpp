@@ -9,6 +9,7 @@
 
 #include "ImageList.h"
 #include "StatusBarTesting.h"
+#include "../ToolkitTestSupport.h"
 #include "dxStatusBarContainerPanel.h"
 #include "dxStatusBarKeyboardStatePanel.h"
 #include "dxStatusBarStateIndicatorPanel.h"

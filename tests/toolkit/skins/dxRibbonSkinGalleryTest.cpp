@@ -10,10 +10,12 @@
 #include <cstdlib>
 #include <functional>
 
+#include "../bars/BarPainterFakes.h"
 #include "SkinTestSupport.h"
 #include "SysUtils.h"
 #include "dxBarSkin.h"
 #include "dxSkinLilian.h"
+#include "dxSkinsdxBarPainter.h"
 #include "dxOffice11.h"
 
 namespace {
@@ -896,6 +898,172 @@ void MakeControlsSheet() {
 }
 
 TEST(dxRibbonSkinGallery, TheLilianSkinPainterDrawsEveryControl) { MakeControlsSheet(); }
+
+// The skin bar painter with "Lilian": toolbars, menus, combo and spin edits, progress bars,
+// status bar and screen tip, over bar windows and items standing in for the bars'. Every cell
+// must leave a mark. Saved as LilianBars.bmp.
+void MakeBarsSheet() {
+    TdxBarSkinPainter painter(TdxLilianPainter::Instance());
+    ASSERT_NE(painter.GetSkinInfo(), nullptr);
+    const TdxBarSkinPainter* p = &painter;
+    TFakeBar toolbar, borderless, statusBar, popupBar;
+    TFakeBarWindow bar, menu, status;
+    bar.bar = &toolbar;
+    toolbar.window = &bar;
+    borderless.singleBorder = false;
+    statusBar.statusBar = true;
+    status.bar = &statusBar;
+    statusBar.window = &status;
+    menu.kind = 2;
+    menu.bar = &popupBar;
+    menu.iconAreaWidth = 24;
+    bar.dragGrip = true;
+    TFakeItemControl onBar(&bar), onMenu(&menu), onStatus(&status);
+    auto dcCell = [](std::function<void(HDC, const TRect&)> draw) { return TDraw(std::move(draw)); };
+    // a docked toolbar's background in the bar's own coordinates
+    auto docked = [&](TdxBarDockingStyle docking) {
+        return TDraw([&, docking](HDC dc, const TRect& r) {
+            bar.dockingStyle = docking;
+            bar.client = TRect{0, 0, RectWidth(r), RectHeight(r)};
+            SetViewportOrgEx(dc, r.left, r.top, nullptr);
+            p->FillDockedBarBk(&bar, dc, bar.client, bar.client, nullptr, clNone);
+            SetViewportOrgEx(dc, 0, 0, nullptr);
+            bar.dockingStyle = dsTop;
+        });
+    };
+
+    TGallerySheet sheet(1400);
+    sheet.Text(L"The skin bar painter drawing with the skin \"Lilian\"",
+               TRect{kMargin, kMargin, kSheetWidth, kMargin + 22}, 0x222222, DT_LEFT | DT_VCENTER | DT_SINGLELINE, true);
+    sheet.Skip(30);
+    sheet.Row(L"Toolbars",
+              {
+                  Cell({220, 26}, L"docked, with grip", docked(dsTop)),
+                  Cell({26, 110}, L"vertical", docked(dsLeft)),
+                  Cell({8, 26}, L"separator", dcCell([&](HDC dc, const TRect& r) {
+                           p->DrawBarSeparator(&bar, dc, r, nullptr, false);
+                       })),
+                  Cell({14, 26}, L"mark", dcCell([&](HDC dc, const TRect& r) { p->DrawMarkBk(&bar, dc, r, 0); })),
+                  Cell({14, 26}, L"hot mark", dcCell([&](HDC dc, const TRect& r) { p->DrawMarkBk(&bar, dc, r, 1); })),
+              });
+    std::vector<TCell> buttons;
+    const struct {
+        bool selected, down, pressed;
+        const wchar_t* name;
+    } buttonStates[] = {{true, false, false, L"hot"},
+                        {true, false, true, L"pressed"},
+                        {false, true, false, L"checked"},
+                        {true, true, false, L"hot checked"},
+                        {true, true, true, L"checked pressed"}};
+    for (const auto& b : buttonStates)
+        buttons.push_back(Cell({40, 24}, b.name, OnCanvas([&, b](TcxCanvas* c, const TRect& r) {
+                                   TdxBarButtonLikeControlDrawParams params(&onBar);
+                                   params.canvas = c;
+                                   params.enabled = true;
+                                   params.drawSelected = b.selected;
+                                   params.down = b.down;
+                                   params.pressed = b.pressed;
+                                   p->DrawButtonBk(&params, r, nullptr);
+                               })));
+    for (int state : {0, 1, 2})
+        for (int button : {0, 1, 2})
+            buttons.push_back(Cell({18, 18}, state == 0 ? L"MDI" : state == 1 ? L"hot" : L"pressed",
+                                   dcCell([&, state, button](HDC dc, const TRect& r) {
+                                       p->DrawMDIButton(&bar, button, state, dc, r);
+                                   })));
+    sheet.Row(L"Buttons, MDI buttons", buttons);
+    sheet.Row(L"Menus",
+              {
+                  Cell({170, 110}, L"menu with side strip", OnCanvas([&](TcxCanvas* c, const TRect& r) {
+                           TRect content = r;
+                           InflateRect(&content, -2, -2);
+                           p->FillMenuBk(&menu, c, content, nullptr, clNone);
+                           p->DrawMenuBorder(&menu, c->GetCanvasHandle(), r);
+                       })),
+                  Cell({150, 22}, L"selected item", OnCanvas([&](TcxCanvas* c, const TRect& r) {
+                           TdxBarItemControlDrawParams params(&onMenu);
+                           params.canvas = c;
+                           params.enabled = true;
+                           params.drawSelected = true;
+                           p->DrawMenuItemBk(&params, r);
+                       })),
+                  Cell({150, 22}, L"selected, disabled", OnCanvas([&](TcxCanvas* c, const TRect& r) {
+                           TdxBarItemControlDrawParams params(&onMenu);
+                           params.canvas = c;
+                           params.drawSelected = true;
+                           p->DrawMenuItemBk(&params, r);
+                       })),
+                  Cell({22, 22}, L"check", dcCell([&](HDC dc, const TRect& r) {
+                           p->DrawMenuCheckMark(&onMenu, dc, r, 1, true);
+                       })),
+                  Cell({24, 24}, L"checked glyph", dcCell([&](HDC dc, const TRect& r) {
+                           p->DrawGlyphFrame(&onMenu, dc, nullptr, true, r, 1, false, false, true, false, false,
+                                             false);
+                       })),
+                  Cell({150, 9}, L"separator", OnCanvas([&](TcxCanvas* c, const TRect& r) {
+                           p->DrawItemSeparator(&menu, &onMenu, c, r);
+                       })),
+              });
+    std::vector<TCell> edits;
+    const std::pair<int, const wchar_t*> comboStates[] = {{0, L"combo"}, {1, L"hot"}, {2, L"dropped"}, {3, L"disabled"}};
+    for (const auto& [state, name] : comboStates)
+        edits.push_back(Cell({110, 22}, name, OnCanvas([&, state = state](TcxCanvas* c, const TRect& r) {
+                                 TdxBarEditLikeControlDrawParams params(&onBar);
+                                 params.canvas = c;
+                                 params.enabled = state != 3;
+                                 params.drawSelected = state >= 1;
+                                 params.droppedDown = state == 2;
+                                 TRect box = r;
+                                 InflateRect(&box, -1, -1);
+                                 c->FillRectWithColor(box, clWindow);
+                                 p->DrawEditBoxFrame(&params, box);
+                                 p->DrawComboButton(&params, TRect{r.right - 18, r.top + 2, r.right - 1, r.bottom - 2},
+                                                    0);
+                             })));
+    for (int active : {0, 3, 4})
+        edits.push_back(Cell({60, 22}, active == 0 ? L"spin" : active == 3 ? L"up pressed" : L"down pressed",
+                             OnCanvas([&, active](TcxCanvas* c, const TRect& r) {
+                                 TdxBarSpinEditDrawParams params(&onBar);
+                                 params.canvas = c;
+                                 params.enabled = true;
+                                 params.activeButton = active;
+                                 const int middle = (r.top + r.bottom) / 2;
+                                 p->FillSpinEditBk(&params, TRect{r.left, r.top, r.right - 17, r.bottom});
+                                 p->DrawSpinButton(&params, TRect{r.right - 17, r.top, r.right, middle}, 3);
+                                 p->DrawSpinButton(&params, TRect{r.right - 17, middle, r.right, r.bottom}, 4);
+                             })));
+    sheet.Row(L"Combo and spin edits", edits);
+    std::vector<TCell> progress;
+    for (int position : {0, 40, 100})
+        progress.push_back(Cell({160, 20}, IntToStr(position) + L" %", OnCanvas([&, position](TcxCanvas* c,
+                                                                                              const TRect& r) {
+                                    TdxBarProgressControlDrawParams params(&onBar);
+                                    params.canvas = c;
+                                    params.solid = true;
+                                    params.position = position;
+                                    p->DrawProgressBar(&params, r, clHighlight);
+                                })));
+    sheet.Row(L"Progress bars", progress);
+    sheet.Row(L"Status bar, screen tip",
+              {
+                  Cell({300, 24}, L"status bar with a static item", OnCanvas([&](TcxCanvas* c, const TRect& r) {
+                           HDC dc = c->GetCanvasHandle();
+                           p->DrawStatusBarBk(&status, dc, r, TRect{0, 0, RectWidth(r), RectHeight(r)},
+                                              TRect{0, 0, RectWidth(r), RectHeight(r)}, nullptr, clNone);
+                           TdxBarStaticLikeControlDrawParams params(&onStatus);
+                           params.canvas = c;
+                           p->DrawStaticBk(&params, TRect{r.left + 4, r.top + 3, r.left + 120, r.bottom - 3});
+                       })),
+                  Cell({160, 60}, L"screen tip", dcCell([&](HDC dc, const TRect& r) {
+                           p->DrawScreenTipBk(dc, r);
+                           p->DrawScreenTipSeparator(dc, TRect{r.left + 6, r.top + 30, r.right - 6, r.top + 32});
+                       })),
+              });
+    EXPECT_LT(sheet.Top(), 1400);
+    if (const char* folder = std::getenv("ZARNIK_SKIN_GALLERY")) sheet.Save(UTF8ToString(folder), L"LilianBars");
+}
+
+TEST(dxRibbonSkinGallery, TheSkinBarPainterDrawsLilianBars) { MakeBarsSheet(); }
 
 TEST(dxRibbonSkinGallery, BlueDrawsEveryOperation) { MakeSheet(L"Blue"); }
 TEST(dxRibbonSkinGallery, BlackDrawsEveryOperation) { MakeSheet(L"Black"); }
