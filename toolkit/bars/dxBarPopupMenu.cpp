@@ -5,11 +5,13 @@
 #include "ShortCuts.h"
 #include "cxObjectLinks.h"
 #include "cxWindowHelpers.h"
+#include "dxBarItemControl.h"
 #include "dxBarLookups.h"
 #include "dxBarManager.h"
 #include "dxBarMessageHooks.h"
 #include "dxBarStrs.h"
 #include "dxBarSubMenuControl.h"
+#include "dxBarUnit.h"
 #include "dxBarUtils.h"
 #include "dxBarWindowHelpers.h"
 

@@ -6,6 +6,7 @@
 // showing has the defaults back.
 
 #include "Font.h"
+#include "WinControl.h"
 #include "cxPopupMenus.h"
 #include "dxBarComponent.h"
 #include "dxBarItemLinks.h"
