@@ -3,7 +3,11 @@
 #include "dxBar.h"
 #include "dxBarItemActionLink.h"
 #include "dxBarManager.h"
+#include "dxBarButtonControl.h"
+#include "dxBarItemControl.h"
 #include "dxBarPopupMenu.h"
+#include "dxBarSubMenuControl.h"
+#include "dxCustomBarControl.h"
 #include "dxBarStrs.h"
 
 // ---- TdxBarButton -------------------------------------------------------------------------
@@ -95,11 +99,39 @@ void TdxBarButton::Click() {
 }
 
 void TdxBarButton::DropDown(TdxBarItemControl* control, int x, int y, bool byMouse) {
-    (void)control, (void)x, (void)y, (void)byMouse;
     if (!dropDownMenu_) return;
-    // Hook (popup menus): the menu pops up at (x, y) as the child of the control's bar window,
-    // beside the control's screen rectangle, remembers the control as its opener, selects its
-    // first navigable link when opened by keyboard and joins the menu chain of a sub menu.
+    // Beside the control's screen rectangle: below a toolbar button, right of a menu item.
+    TRect owner{};
+    int ownerWidth = 0, ownerHeight = 0;
+    TCustomdxBarControl* bar = control ? control->BarControl() : nullptr;
+    if (bar) {
+        owner = control->GetBounds();
+        const TPoint topLeft = bar->ClientToScreen(TPoint{owner.left, owner.top});
+        OffsetRect(&owner, topLeft.x - owner.left, topLeft.y - owner.top);
+        if (bar->GetBarControlKind() == 2 || bar->IsDockedVertically())
+            ownerWidth = RectWidth(owner);
+        else
+            ownerHeight = RectHeight(owner);
+    }
+    TdxBarPopupMenu* menu = dropDownMenu_;
+    menu->OwnerItemControl = control;
+    try {
+        menu->PopupForOwner(x, y, ownerWidth, ownerHeight, byMouse, bar ? &owner : nullptr, false, nullptr);
+    } catch (...) {
+        menu->OwnerItemControl = nullptr;
+        throw;
+    }
+    menu->OwnerItemControl = nullptr;
+    TdxBarSubMenuControl* window = menu->GetSubMenuControl();
+    if (!window) return;
+    window->OpenerControl = As<TdxBarButtonLikeControl>(control);
+    if (byMouse) return;
+    // From the keyboard the menu starts with its first entry selected.
+    if (TdxBarItemLink* first = window->ItemLinks()->GetFirstNavigableLink()) {
+        window->SetSelectedLink(first);
+        if (first->Control()) first->Control()->SetMouseSelected(false);
+        window->Invalidate();
+    }
 }
 
 bool TdxBarButton::CanShowLink(TdxBarItemLink* link) const {

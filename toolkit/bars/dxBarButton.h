@@ -70,8 +70,9 @@ public:
     void SetLowered(bool value);
 
     void Click() override;
-    // The drop-down part of the button's control was used. Hook (popup menus): the menu pops
-    // up beside the control, as the child of its bar window.
+    // The drop-down part of the button's control was used: the menu pops up at the screen
+    // point beside the control, as the child of its bar window (no loop of its own); from the
+    // keyboard with its first entry selected and without animation.
     virtual void DropDown(TdxBarItemControl* control, int x, int y, bool byMouse);
 
     bool SupportsPaintStyle() const override { return true; }

@@ -7,7 +7,10 @@
 #include "dxBarPainter.h"
 #include "dxBarItemLinks.h"
 #include "dxBarManager.h"
+#include "cxObjectLinks.h"
+#include "dxBarPainter.h"
 #include "dxBarPopupMenu.h"
+#include "dxBarSubMenuControl.h"
 #include "dxCustomBarControl.h"
 
 // Sections: delay timers · TdxBarButtonLikeControl · TdxBarButtonControl ·
@@ -216,20 +219,37 @@ void TdxBarButtonControl::DropDown(bool byMouse) {
     if (bar) bar->EnsureItemVisible(this);
     RepaintControl();
     // The anchor: the control's bottom left corner; in a menu or on a vertical bar its top right
-    // corner; on the screen once the control is in a window.
-    // Hook (sub menus): in a sub menu the anchor moves up by the menu's frame.
+    // corner (in a sub menu moved up by the menu's frame); on the screen once the control is in a
+    // window.
     const TRect bounds = ViewInfo()->GetBounds();
     TPoint anchor{bounds.left, bounds.bottom};
     if (bar && (bar->GetBarControlKind() == 2 || bar->IsVerticalLayout())) anchor = TPoint{bounds.right, bounds.top};
+    if (bar && bar->GetBarControlKind() == 2)
+        if (TdxBarPainter* painter = GetPainter()) anchor.y -= painter->GetMenuFrameSize();
     if (bar && bar->HandleAllocated()) anchor = bar->ClientToScreen(anchor);
+    TcxObjectLinkGuard self(this);
     button->DropDown(this, anchor.x, anchor.y, byMouse);
+    if (!self.Alive()) return;
     // Hook (painters): with the flat button look the control repaints once more.
 }
 
+TCustomdxBarControl* TdxBarButtonControl::GetDropDownWindow() const {
+    TdxBarButton* button = GetButtonItem();
+    TdxBarPopupMenu* menu = button ? button->DropDownMenu() : nullptr;
+    return menu ? menu->ItemLinks()->BarControl() : nullptr;
+}
+
 void TdxBarButtonControl::CloseDropDown(bool hide) {
-    // Hook (popup menus): with hide, the drop-down window forgets its owning button first.
+    auto* window = As<TdxBarSubMenuControl>(GetDropDownWindow());
+    const bool own = droppedDown_ && window;
     droppedDown_ = false;
+    TcxObjectLinkGuard self(this);
     TdxBarButtonLikeControl::CloseDropDown(hide);
+    if (!hide || !own || !self.Alive()) return;
+    // The window forgets its opener first, then goes.
+    window->OpenerControl = nullptr;
+    if (BarControl() && BarControl()->ChildBar() == window) BarControl()->SetChildBar(nullptr);
+    window->HideBar();
 }
 
 void TdxBarButtonControl::MarkBarDowned(bool immediately) {

@@ -77,8 +77,8 @@ public:
 
     bool IsDropDownButton() const override;
     bool IsDroppedDown() const override { return droppedDown_ && GetDropDownWindow(); }
-    // Hook (popup menus): the window of the button's drop-down menu while it exists.
-    TCustomdxBarControl* GetDropDownWindow() const override { return nullptr; }
+    // The window of the button's drop-down menu while it exists.
+    TCustomdxBarControl* GetDropDownWindow() const override;
     // Opens the button's drop-down menu; refused while open, for a disabled control, and for a
     // button without a drop-down menu or with its drop-down disabled.
     void DropDown(bool byMouse) override;

@@ -66,8 +66,7 @@ bool TdxBarPopupMenuLink::Popup(TPoint p) {
     if (OnAction) OnAction(this, x, y, clickedByMouse, allowPopup);
     if (allowPopup && popupMenu_ && control_) {
         TPoint screen = control_->ClientToScreen(TPoint{x, y});
-        (void)screen;
-        // Hook (popup menus): the menu pops up at the screen point.
+        popupMenu_->Popup(screen.x, screen.y);
     }
     return allowPopup;
 }

@@ -52,8 +52,8 @@ public:
     TNotifyEvent OnDetaching;
     TdxBarPaintSubMenuBarEvent OnPaintBar;
 
-    // Hook (sub menus): a sub-menu window owned by the manager of the active link.
-    virtual TCustomdxBarControl* CreateSubMenuControl() { return nullptr; }
+    // A sub-menu window of the item's manager showing the item's links.
+    virtual TCustomdxBarControl* CreateSubMenuControl();
     virtual void DoPaintBar(TCanvas* canvas, const TRect& r);
     virtual void DoCloseUp() {}
     virtual void DoDetaching() { FireEvent(OnDetaching); }

@@ -22,6 +22,7 @@
 #include "dxBarPopupMenu.h"
 #include "dxBarStaticControl.h"
 #include "dxBarSubItem.h"
+#include "dxBarSubItemControl.h"
 
 // Sections: process-wide state · registry · layered windows · colour depth and checker brush ·
 // start-up and shut-down.
@@ -153,6 +154,7 @@ void InitializeBarUnit() {
     // application-menu button, quick-customization items, quick-access item, system-menu sub
     // item. Hook (item kinds): the kinds whose controls do not exist yet join them in that order.
     RegisterItemControlClass(TdxBarButton::StaticClass(), TdxBarButtonControl::StaticClass(), true);
+    RegisterItemControlClass(TdxBarSubItem::StaticClass(), TdxBarSubItemControl::StaticClass(), true);
     RegisterItemControlClass(TdxBarEdit::StaticClass(), TdxBarEditControl::StaticClass(), true);
     RegisterItemControlClass(TCustomdxBarCombo::StaticClass(), TCustomdxBarComboControl::StaticClass(), false);
     RegisterItemControlClass(TdxBarCombo::StaticClass(), TdxBarComboControl::StaticClass(), true);

@@ -313,6 +313,9 @@ protected:
     virtual void DoSetSelControl(TdxBarItemControl* control);
     virtual void DoHideMenu();
     virtual void RestoreFocus();
+    // The layouts of descendants set the items rectangles themselves (margins, scroll buttons).
+    void SetItemsRect(const TRect& r) { itemsRect_ = r; }
+    void SetVisibleItemsRect(const TRect& r) { visibleItemsRect_ = r; }
     TNotifyEvent OnDestroying;
 
 private:

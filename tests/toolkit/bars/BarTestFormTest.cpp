@@ -12,6 +12,7 @@
 #include "dxBarGroup.h"
 #include "dxBarPopupMenu.h"
 #include "dxBarSubItem.h"
+#include "dxBarSubMenuControl.h"
 
 namespace {
 
@@ -108,10 +109,25 @@ TEST_F(BarTestFormFixture, ThePanelsContextMenuReachesThePopupLink) {
     } handler;
     handler.byMouse = &byMouse;
     link->OnAction = MakeEvent(&handler, &Handler::Action);
+    // Each request opens the linked menu, which runs until Escape closes it.
+    auto* menu = Find<TdxBarPopupMenu>(form.get(), L"pmView");
+    std::vector<TPoint> shownAt;
+    auto closeWhenOpen = [&] {
+        TdxBarSubMenuControl* open = menu->GetSubMenuControl();
+        if (!open || !IsWindowVisible(open->Handle())) return false;
+        shownAt.push_back(TPoint{open->Left(), open->Top()});
+        SendMessageW(open->Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+        return true;
+    };
+    TTickScript script({closeWhenOpen, closeWhenOpen});
     SendMessageW(panel->Handle(), WM_CONTEXTMENU, WPARAM(panel->Handle()), MAKELPARAM(-1, -1));
     TPoint screen = panel->ClientToScreen(TPoint{10, 10});
     SendMessageW(panel->Handle(), WM_CONTEXTMENU, WPARAM(panel->Handle()), MAKELPARAM(screen.x, screen.y));
     EXPECT_EQ(byMouse, (std::vector<bool>{false, true}));
+    ASSERT_EQ(shownAt.size(), 2u);
+    EXPECT_EQ(shownAt[1].x, screen.x) << "the menu shows at the clicked point";
+    EXPECT_EQ(shownAt[1].y, screen.y);
+    EXPECT_EQ(menu->GetSubMenuControl(), nullptr);
 }
 
 TEST_F(BarTestFormFixture, TheFormRoundTripsThroughItsText) {

@@ -8,6 +8,7 @@
 #include "Panel.h"
 #include "dxBarButton.h"
 #include "dxBarPopupMenu.h"
+#include "dxBarSubMenuControl.h"
 
 namespace {
 
@@ -29,9 +30,23 @@ protected:
         link->SetControl(panel);
         link->SetPopupMenu(menu);
         link->OnAction = MakeEvent(this, &BarPopupMenuLink::Action);
+        // The menu runs its own loop until it closes: it closes at the first timer tick.
+        menu->OnPopup = MakeEvent(this, &BarPopupMenuLink::Popped);
     }
 
 public:
+    void Popped(TObject*) {
+        ++popups;
+        closing = this;
+        SetTimer(nullptr, 0, 1, &CloseOpenMenu);
+    }
+    static void CALLBACK CloseOpenMenu(HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        if (closing && closing->menu)
+            if (TdxBarSubMenuControl* open = closing->menu->GetSubMenuControl()) open->HideMenuChain();
+    }
+    inline static BarPopupMenuLink* closing = nullptr;
+    int popups = 0;
     void Action(TdxBarPopupMenuLink* sender, int& x, int& y, bool clickedByMouse, bool& allowPopup) {
         actions.push_back({x, y, clickedByMouse});
         allowPopup = allow;
@@ -71,6 +86,8 @@ TEST_F(BarPopupMenuLink, TheKeyboardAndTheMouseOpenTheLinkedMenu) {
     EXPECT_TRUE(actions[1].byMouse);
     EXPECT_EQ(actions[1].x, 20);
     EXPECT_EQ(actions[1].y, 30);
+    EXPECT_EQ(popups, 2) << "the menu opened both times and closed again";
+    EXPECT_EQ(menu->GetSubMenuControl(), nullptr);
     // A refusal leaves the message unhandled.
     allow = false;
     EXPECT_EQ(ContextMenuAt({20, 30}), 0);
