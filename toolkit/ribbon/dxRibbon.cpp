@@ -14,6 +14,7 @@
 #include "dxRibbonController.h"
 #include "dxRibbonForm.h"
 #include "dxRibbonPainter.h"
+#include "dxRibbonTabGroupsPopupWindow.h"
 #include "dxRibbonViewInfo.h"
 
 namespace {
@@ -94,6 +95,7 @@ TComponent* TdxCustomRibbon::CheckedRibbonOwner(TComponent* owner, TClass ribbon
 }
 
 void TdxCustomRibbon::BeforeDestruction() {
+    CloseGroupsPopup();
     SetSupportNonClientDrawing(false);
     UnhookForm();
     auto& ribbons = LiveRibbons();
@@ -284,10 +286,28 @@ void TdxCustomRibbon::SetDocumentName(const String& value) {
 
 void TdxCustomRibbon::SetShowTabGroups(bool value) {
     if (showTabGroups_ == value) return;
+    CloseGroupsPopup();
     showTabGroups_ = value;
     if (!value && activeTab_) activeTab_->DeactivateGroups();
     if (value && activeTab_) activeTab_->ActivateGroups();
     Changed();
+}
+
+void TdxCustomRibbon::ShowGroupsPopup() {
+    if (!activeTab_ || !HandleAllocated() || hidden_) return;
+    if (!groupsPopupWindow_) groupsPopupWindow_ = new TdxRibbonTabGroupsPopupWindow(this);
+    // The press that closed the popup last time was taken by the popup: nobody asked for it.
+    groupsPopupWindow_->ConsumeClosedByOwnerClick();
+    groupsPopupWindow_->ShowPopup(nullptr);
+}
+
+void TdxCustomRibbon::CloseGroupsPopup() {
+    if (groupsPopupWindow_ && groupsPopupWindow_->IsShown()) groupsPopupWindow_->ClosePopup();
+}
+
+void TdxCustomRibbon::GroupsPopupShowing(bool shown) {
+    groupsPopupShown_ = shown;
+    Invalidate();
 }
 
 void TdxCustomRibbon::SetShowTabHeaders(bool value) {

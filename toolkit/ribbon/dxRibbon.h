@@ -24,6 +24,7 @@ class TCustomForm;
 class TdxCustomRibbonForm;
 class TdxRibbonController;
 class TdxRibbonPainter;
+class TdxRibbonTabGroupsPopupWindow;
 class TdxRibbonViewInfo;
 
 // ---- events --------------------------------------------------------------------------------
@@ -114,7 +115,14 @@ public:
     // True while the form is too small for more than the caption.
     bool Hidden() const { return hidden_; }
     void SetHidden(bool value) { hidden_ = value; }
-    bool IsGroupsPopupShown() const { return false; }
+    // The groups popup of a minimized ribbon (made on first use; owned by the ribbon).
+    bool IsGroupsPopupShown() const { return groupsPopupShown_; }
+    TdxRibbonTabGroupsPopupWindow* GroupsPopupWindow() const { return groupsPopupWindow_; }
+    // Shows the active tab's groups in the popup (nothing without an active tab or a window).
+    void ShowGroupsPopup();
+    void CloseGroupsPopup();
+    // The popup tells the ribbon that it shows or closed.
+    void GroupsPopupShowing(bool shown);
     bool AreGroupsVisible() const { return !hidden_ && (showTabGroups_ || IsGroupsPopupShown()); }
 
     // -- update bracket and recalculation
@@ -248,6 +256,8 @@ private:
     std::unique_ptr<TdxRibbonPainter> painter_;
     std::unique_ptr<TdxRibbonController> controller_;
     TdxRibbonGroupsDockControlSite* groupsSite_ = nullptr;
+    TdxRibbonTabGroupsPopupWindow* groupsPopupWindow_ = nullptr;  // owned as a component
+    bool groupsPopupShown_ = false;
     String documentName_;
     bool showTabGroups_ = true;
     bool showTabHeaders_ = true;

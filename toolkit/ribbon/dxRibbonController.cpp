@@ -13,7 +13,10 @@ TdxRibbonController::TdxRibbonController(TdxCustomRibbon* ribbon) : ribbon_(ribb
     repeatTimer_->SetOnTimer(MakeEvent(this, &TdxRibbonController::RepeatTimerTick));
 }
 
-TdxRibbonController::~TdxRibbonController() { delete repeatTimer_; }
+TdxRibbonController::~TdxRibbonController() {
+    HideHint();  // the manager must not ask a gone controller for its text
+    delete repeatTimer_;
+}
 
 void TdxRibbonController::SetHotElement(const TdxRibbonHitInfo& info) {
     const TdxRibbonHitTest old = hotElement_;
@@ -22,14 +25,15 @@ void TdxRibbonController::SetHotElement(const TdxRibbonHitInfo& info) {
     if (old != hotElement_) ribbon_->Invalidate();
 }
 
-void TdxRibbonController::MouseDown(TMouseButton button, TShiftState /*shift*/, int x, int y) {
+void TdxRibbonController::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    HideHint();
     if (button != mbLeft) return;
     TdxRibbonHitInfo info;
     ribbon_->ViewInfo()->HitTest(x, y, info);
     pressedElement_ = info.hitTest;
     switch (info.hitTest) {
         case rhtTab:
-            ribbon_->SetActiveTab(info.tab);
+            TabMouseDown(info.tab, shift);
             break;
         case rhtTabScrollLeft:
             ScrollStep(info.hitTest, -TabScrollStep);
@@ -43,10 +47,19 @@ void TdxRibbonController::MouseDown(TMouseButton button, TShiftState /*shift*/, 
     ribbon_->Invalidate();
 }
 
+void TdxRibbonController::TabMouseDown(TdxRibbonTab* tab, TShiftState shift) {
+    ribbon_->SetActiveTab(tab);
+    // A press on the active tab of an open popup never gets here: the popup closes and takes
+    // the press, so that the click that closed it does not open it again.
+    if (shift.Contains(ssDouble) || ribbon_->ShowTabGroups() || ribbon_->ActiveTab() != tab) return;
+    ribbon_->ShowGroupsPopup();
+}
+
 void TdxRibbonController::MouseMove(TShiftState /*shift*/, int x, int y) {
     TdxRibbonHitInfo info;
     ribbon_->ViewInfo()->HitTest(x, y, info);
     SetHotElement(info);
+    SetHintElement(info);
 }
 
 void TdxRibbonController::MouseUp(TMouseButton button, TShiftState /*shift*/, int x, int y) {
@@ -60,7 +73,59 @@ void TdxRibbonController::MouseUp(TMouseButton button, TShiftState /*shift*/, in
     ribbon_->Invalidate();
 }
 
-void TdxRibbonController::MouseLeave() { SetHotElement(TdxRibbonHitInfo{}); }
+void TdxRibbonController::MouseLeave() {
+    if (HasHint(hintElement_)) ResetHint();
+    SetHotElement(TdxRibbonHitInfo{});
+}
+
+bool TdxRibbonController::HasHint(TdxRibbonHitTest code) {
+    switch (code) {
+        case rhtTab:
+        case rhtApplicationButton:
+        case rhtHelpButton:
+        case rhtMDIMinimize:
+        case rhtMDIRestore:
+        case rhtMDIClose:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void TdxRibbonController::SetHintElement(const TdxRibbonHitInfo& info) {
+    if (ribbon_->IsLocked() || !ribbon_->HasBarManager()) return;
+    TdxRibbonTab* tab = info.hitTest == rhtTab ? info.tab : nullptr;
+    if (info.hitTest == hintElement_ && tab == hintTab_) return;
+    const TdxRibbonHitTest old = hintElement_;
+    hintElement_ = info.hitTest;
+    hintTab_ = tab;
+    // The manager asks back for the text (GetHint) once its show delay has passed.
+    if (HasHint(hintElement_))
+        ribbon_->BarManager()->ShowItemHint(true, String(), this);
+    else if (HasHint(old))
+        HideHint();
+}
+
+bool TdxRibbonController::GetHint(bool& hideShown, String& hint, String& shortCut) {
+    hideShown = true;
+    shortCut.clear();
+    // The tab may have gone since the mouse was over it.
+    bool tabLives = false;
+    for (int i = 0; i < ribbon_->Tabs()->Count() && !tabLives; ++i) tabLives = ribbon_->Tabs()->Items(i) == hintTab_;
+    if (hintElement_ == rhtTab && !tabLives) return false;
+    hint = HintTextFor(TdxRibbonHitInfo{hintElement_, hintTab_});
+    return !hint.empty();
+}
+
+void TdxRibbonController::HideHint() {
+    if (ribbon_->HasBarManager() && ribbon_->BarManager()->HintObject() == this) ribbon_->BarManager()->HideItemHint();
+}
+
+void TdxRibbonController::ResetHint() {
+    hintElement_ = rhtNone;
+    hintTab_ = nullptr;
+    HideHint();
+}
 
 void TdxRibbonController::DblClick() {
     const TPoint p = ribbon_->ScreenToClient(Mouse->CursorPos());
@@ -87,6 +152,7 @@ bool TdxRibbonController::MouseWheel(bool down) {
 }
 
 void TdxRibbonController::CancelMode() {
+    ResetHint();
     pressedElement_ = rhtNone;
     StopScrolling();
 }
@@ -114,6 +180,7 @@ String TdxRibbonController::HintTextFor(const TdxRibbonHitInfo& info) const {
 }
 
 void TdxRibbonController::ScrollStep(TdxRibbonHitTest element, int step) {
+    ResetHint();
     scrollingElement_ = element;
     ribbon_->ViewInfo()->TabsViewInfo()->ScrollBy(step);
     repeating_ = false;

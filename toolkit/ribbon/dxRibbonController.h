@@ -4,6 +4,7 @@
 // scroll buttons, which step at once and then repeat while held.
 
 #include "Timer.h"
+#include "dxBarHints.h"
 #include "dxRibbonViewInfo.h"
 
 class TdxCustomRibbon;
@@ -15,7 +16,8 @@ void InstallRibbonWheelHook();
 void RemoveRibbonWheelHook();
 bool IsRibbonWheelHookInstalled();
 
-class TdxRibbonController : public TObject {
+// The ribbon's own elements give the bar manager their hints as a hint source.
+class TdxRibbonController : public TObject, public IdxBarHintSource {
     Z_CLASS(TdxRibbonController, TObject)
 public:
     static constexpr int ScrollDelay = 400, ScrollInterval = 20;
@@ -42,9 +44,20 @@ public:
     // The text a hint would show for the element under the point ('' for none).
     String GetHintText(int x, int y) const;
     String HintTextFor(const TdxRibbonHitInfo& info) const;
+    // The element whose hint the bar manager is asked for (rhtNone for none).
+    TdxRibbonHitTest HintElement() const { return hintElement_; }
+    bool GetHint(bool& hideShown, String& hint, String& shortCut) override;
+    bool IsHintSourceEnabled() override { return true; }
 
 private:
     void SetHotElement(const TdxRibbonHitInfo& info);
+    // The tab, the application and help buttons and the MDI buttons have hints.
+    static bool HasHint(TdxRibbonHitTest code);
+    void SetHintElement(const TdxRibbonHitInfo& info);
+    void HideHint();
+    void ResetHint();
+    // A left press on a tab activates it; in a minimized ribbon it also opens the groups popup.
+    void TabMouseDown(TdxRibbonTab* tab, TShiftState shift);
     void ScrollStep(TdxRibbonHitTest element, int step);
     void RepeatTimerTick(TObject* sender);
     void StopScrolling();
@@ -53,6 +66,8 @@ private:
     TdxRibbonHitTest hotElement_ = rhtNone;
     TdxRibbonHitTest pressedElement_ = rhtNone;
     TdxRibbonHitTest scrollingElement_ = rhtNone;
+    TdxRibbonHitTest hintElement_ = rhtNone;
+    TdxRibbonTab* hintTab_ = nullptr;
     TTimer* repeatTimer_;
     bool repeating_ = false;
 };

@@ -498,6 +498,11 @@ void TdxRibbonViewInfo::CalculateQuickAccessToolbar() {
 }
 
 void TdxRibbonViewInfo::CalculateTabGroups() {
+    // The groups popup holds the site and places it itself.
+    if (ribbon_->IsGroupsPopupShown()) {
+        tabGroupsBounds_ = tabGroupsContentBounds_ = TRect{};
+        return;
+    }
     if (AreTabGroupsShown() && !ribbon_->IsGroupsPopupShown()) {
         tabGroupsBounds_ = GetTabGroupsBounds();
         const TRect m = GetTabGroupsMargins();
