@@ -248,9 +248,7 @@ bool TdxBar::CanMove() const {
 }
 
 void TdxBar::Reset() {
-    // The start-up snapshot is kept by the layout storage: until it holds a section with this
-    // caption there is nothing to go back to.
-    // Hook (layout storage): look the caption up in the snapshot and read the bar back.
+    if (TdxBarManager* manager = BarManager()) manager->ResetBarFromStartupState(this, manager->UseFullReset());
 }
 
 // ---- Docking ------------------------------------------------------------------------------

@@ -698,9 +698,13 @@ void TdxBarManager::Loaded() {
         // Every bar is marked predefined and takes its read dock control, docking style and
         // visibility.
         for (int i = 0; i < bars_->Count(); ++i) bars_->Items(i)->ApplyLoadedState();
-        // Hook (layout storage): the start-up snapshot; when not designing, the layout stored in
-        // the registry or the INI file.
         barsLoading_ = false;
+        // The snapshot holds the designed layout; the stored one replaces it on screen.
+        if (!IsBarManagerDesigning()) {
+            SaveStartupState();
+            if (storeInRegistry_) LoadFromRegistry(registryPath_);
+            if (storeInIniFile_) LoadFromIniFile(iniFileName_);
+        }
         LockUpdate();
         try {
             for (int i = 0; i < categories_->Count(); ++i)

@@ -13,11 +13,13 @@
 // applies the loaded states, takes the start-up snapshot and loads the stored layout.
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "Bitmap.h"
 #include "Colors.h"
 #include "Font.h"
+#include "IniFiles.h"
 #include "TypInfo.h"
 #include "cxEventHandlerCollection.h"
 #include "cxLookAndFeel.h"
@@ -397,6 +399,38 @@ public:
     // Font takes the system menu font (UseSystemFont), or only its height (Scaled).
     void UpdateSystemFont();
 
+    // -- layout storage (dxBarManagerLayout.cpp): one format for an INI file, a registry key and
+    // the start-up snapshot; see dxBarLayoutStorage.h
+    void SaveLayout(TCustomIniFile* iniFile, const String& prefix, Byte storingKind);
+    // Under the update lock; what the store lacks keeps its current value.
+    void LoadLayout(TCustomIniFile* iniFile, const String& prefix, Byte storingKind);
+    void SaveToIniFile(const String& fileName);  // nothing for an empty name
+    void LoadFromIniFile(const String& fileName);
+    void SaveToRegistry(const String& path);  // the path is normalised; nothing when empty
+    void LoadFromRegistry(const String& path);
+    // The manager's name and its owners' names up to the form, each followed by ".".
+    String MakeSectionPrefix() const;
+    static String MakeMainSectionName(const String& prefix, Byte storingKind);
+    static String MakeBarSectionName(const String& prefix, int index);
+    // Erases every section whose name begins with the prefix.
+    static void EraseLayoutSections(TCustomIniFile* iniFile, const String& prefix, Byte storingKind);
+    // The designed layout, taken once after the form description has loaded (nil at design time).
+    void SaveStartupState();
+    TMemIniFile* StartupState() const { return startupState_.get(); }
+    bool IsSavingStartupState() const { return savingStartupState_; }
+    // The number of the snapshot's bar section with this caption; -1 when none.
+    int FindSavedBarByCaption(const String& caption) const;
+    // A bar back to its start-up links (and with keys its place), its items reset in turn.
+    void ResetBarFromStartupState(TdxBar* bar, bool keys);
+    // Usage data back to the start-up snapshot.
+    void ResetUsageData();
+    // Asks the user first.
+    void ConfirmResetUsageData();
+    // While a layout loads: was the item added after the layout was saved?
+    bool IsNewLayoutItem(TdxBarItem* item) const;
+    void FireIniFileEvents(TcxEventHandlerCollection* handlers, TCustomIniFile* iniFile, const String& prefix,
+                           Byte storingKind);
+
     // -- properties
     bool AllowCallFromAnotherForm() const { return allowCallFromAnotherForm_; }
     void SetAllowCallFromAnotherForm(bool value) { allowCallFromAnotherForm_ = value; }
@@ -563,6 +597,9 @@ private:
     IPtr<IdxBarDesigner> designer_;
     TdxBarItemControl* selectedItemControl_ = nullptr;
     TdxBar* mainMenuBar_ = nullptr;
+    std::unique_ptr<TMemIniFile> startupState_;
+    std::vector<TdxBarItem*> newLayoutItems_;
+    bool savingStartupState_ = false;
     bool registered_ = false;  // in the process-wide list
     int lockUpdate_ = 0;
     int designerLock_ = 0;

@@ -56,8 +56,11 @@ void TdxBarManager::HandleOwnerMessage(HWND window, UINT message, WPARAM wParam,
     (void)window;
     if (IsDestroying() || ComponentState().Contains(csDestroying) ||
         (Owner() && Owner()->ComponentState().Contains(csDestroying))) {
-        // Hook (layout storage): on WM_DESTROY, when not designing, the layout is saved to
-        // RegistryPath (StoreInRegistry) and IniFileName (StoreInIniFile).
+        // The owner goes: the user's layout is kept where the manager stores it.
+        if (message == WM_DESTROY && bars_ && !IsBarManagerDesigning()) {
+            if (storeInRegistry_) SaveToRegistry(registryPath_);
+            if (storeInIniFile_) SaveToIniFile(iniFileName_);
+        }
         return;
     }
     if (!bars_) return;
