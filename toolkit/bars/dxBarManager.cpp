@@ -73,7 +73,7 @@ TdxBarManager::TdxBarManager(TComponent* owner) : TComponent(CheckedOwner(owner)
     imageOptions_->OnSmallImagesChanged = MakeEvent(this, &TdxBarManager::SmallImagesChanged);
     imageOptions_->OnLargeImagesChanged = MakeEvent(this, &TdxBarManager::LargeImagesChanged);
     imageOptions_->OnHotImagesChanged = MakeEvent(this, &TdxBarManager::HotImagesChanged);
-    // Hook (layout storage): the start-up snapshot, unless designing.
+    // The start-up snapshot is made when it is first taken (never at design time).
 }
 
 TdxBarManager::~TdxBarManager() {
@@ -89,7 +89,7 @@ TdxBarManager::~TdxBarManager() {
     if (registered_) UnregisterBarManager(this);
     registered_ = false;
     hintObject_ = nullptr;
-    // Hook (layout storage, link dragging): free the snapshot and the drag state.
+    // Hook (link dragging): free the drag state.
     FreeAndNil(imageOptions_);
     FreeAndNil(lookAndFeel_);
     FreeAndNil(themeChangeNotifier_);

@@ -426,6 +426,11 @@ public:
     void ResetUsageData();
     // Asks the user first.
     void ConfirmResetUsageData();
+    // When the owner goes (not at design time), while all its bars and items still exist: the
+    // layout to the registry (StoreInRegistry) and the INI file (StoreInIniFile). A store that
+    // fails is reported, not raised.
+    void SaveLayoutOnOwnerDestroy() noexcept;
+    void Destroying() override;
     // While a layout loads: was the item added after the layout was saved?
     bool IsNewLayoutItem(TdxBarItem* item) const;
     void FireIniFileEvents(TcxEventHandlerCollection* handlers, TCustomIniFile* iniFile, const String& prefix,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "CallbackBarrier.h"
 #include "Form.h"
 #include "Registry.h"
 #include "SysUtils.h"
@@ -163,6 +164,21 @@ void TdxBarManager::LoadFromRegistry(const String& path) {
     if (prefix.empty()) return;
     TRegistryIniFile iniFile(prefix, KEY_READ);
     LoadLayout(&iniFile, prefix, dxBarStoringKindRegistry);
+}
+
+void TdxBarManager::Destroying() {
+    if (!IsDestroying()) SaveLayoutOnOwnerDestroy();
+    TComponent::Destroying();
+}
+
+void TdxBarManager::SaveLayoutOnOwnerDestroy() noexcept {
+    if (!bars_ || IsBarManagerDesigning() || !Owner() || !Owner()->ComponentState().Contains(csDestroying)) return;
+    try {
+        if (storeInRegistry_) SaveToRegistry(registryPath_);
+        if (storeInIniFile_) SaveToIniFile(iniFileName_);
+    } catch (...) {
+        HandleCallbackException(std::current_exception());
+    }
 }
 
 // ---- the start-up snapshot and the resets -------------------------------------------------

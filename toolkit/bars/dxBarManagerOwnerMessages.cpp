@@ -56,11 +56,8 @@ void TdxBarManager::HandleOwnerMessage(HWND window, UINT message, WPARAM wParam,
     (void)window;
     if (IsDestroying() || ComponentState().Contains(csDestroying) ||
         (Owner() && Owner()->ComponentState().Contains(csDestroying))) {
-        // The owner goes: the user's layout is kept where the manager stores it.
-        if (message == WM_DESTROY && bars_ && !IsBarManagerDesigning()) {
-            if (storeInRegistry_) SaveToRegistry(registryPath_);
-            if (storeInIniFile_) SaveToIniFile(iniFileName_);
-        }
+        // The layout is saved when the owner frees the manager (SaveLayoutOnOwnerDestroy): the
+        // owner's components go before its window does.
         return;
     }
     if (!bars_) return;

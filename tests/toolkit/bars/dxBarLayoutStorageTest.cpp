@@ -225,6 +225,21 @@ TEST_F(BarLayoutStorage, AnIniFileOnDiskKeepsWhatOthersWroteAndAnEmptyNameStores
     DeleteFileW(path.c_str());
 }
 
+TEST_F(BarLayoutStorage, TheOwnerFormGoingSavesTheLayoutWhereTheManagerStoresIt) {
+    NewBar(L"Правка", {L"btnB", L"btnA"});
+    String path = L"layout-destroy-test.ini";
+    DeleteFileW(path.c_str());
+    manager->SetIniFileName(path);
+    manager->SetStoreInIniFile(true);
+    form->HandleNeeded();
+    form.reset();
+    manager = nullptr;
+    TMemIniFile check(path);
+    EXPECT_EQ(check.ReadString(L"fmMain.dxBarManager.Bar0", L"Caption", String()), L"Правка");
+    EXPECT_EQ(check.ReadString(L"fmMain.dxBarManager.Bar0.ItemLink0", L"ItemName", String()), L"btnB");
+    DeleteFileW(path.c_str());
+}
+
 TEST_F(BarLayoutStorage, TheRegistryKeepsTheLayoutUnderItsPathWithUserGlyphs) {
     const String path = L"Software\\ZarnikTests\\BarLayout";
     TdxBar* bar = NewBar(L"Правка", {L"btnA", L"btnB", L"btnC"});
