@@ -549,6 +549,14 @@ void TdxBar::MergeBar(TdxBar* bar, bool rememberVisibility) {
     bar->SetVisibleKeepingForm(false);
 }
 
+void TdxBar::RecordMergedBar(TdxBar* bar) {
+    if (!bar || bar == this || bar->mergedInto_ || mergedInto_) return;
+    bar->mergedInto_ = this;
+    mergedBars_.push_back(bar);
+    bar->visibleBeforeMerging_ = bar->Visible();
+    bar->SetVisibleKeepingForm(false);
+}
+
 void TdxBar::UnmergeBar(TdxBar* bar, bool restoreVisibility) {
     if (bar == this) throw EdxException(BarString(dxSBAR_CANTUNMERGETOOLBAR));
     if (bar && bar->mergedInto_ && bar->mergedInto_ != this)

@@ -57,6 +57,17 @@ using TdxBarMergeItemLinkEvent =
 using TdxBarMergeEvent = TEvent<void(TObject* Sender, TdxBarManager* ChildBarManager, bool AddItems)>;
 using TdxBarShowPopupEvent = TEvent<void(TObject* Sender, TdxBarItemLinks* PopupItemLinks)>;
 
+// MDI state changes, and what the MDI-state-changed handlers are given.
+constexpr Byte dxBarMDIChildActivated = 0;
+constexpr Byte dxBarMDIChildDeactivated = 1;
+constexpr Byte dxBarMDIChildSizeChanged = 2;
+struct TdxBarMDIStateChangeEventData {
+    Byte Change;
+    HWND Wnd;
+};
+// The active child of the application main form's MDI client window; nil without one.
+HWND GetActiveMDIChildHandle();
+
 // Forms by kind, for the form-of-a-control lookups: the outermost form, the first MDI child
 // form met (else the outermost), the first form met.
 constexpr int dxBarFormOutermost = 0;
@@ -399,6 +410,20 @@ public:
     // Font takes the system menu font (UseSystemFont), or only its height (Scaled).
     void UpdateSystemFont();
 
+    // -- MDI children (dxBarManagerMDI.cpp): the active child's main menu merges into the
+    // frame's, and a maximized child's system menu shows as an icon item at its front
+    // Without recursive: is the owner an MDI child form? With it: is the manager's form one?
+    bool IsOwnerInMDIChild(bool recursive) const;
+    // Compares the main form's active MDI child with the one seen last (the hooks call it).
+    void CheckActiveMDIChild();
+    // change: dxBarMDIChildActivated, dxBarMDIChildDeactivated or dxBarMDIChildSizeChanged.
+    void MDIStateChanged(Byte change, HWND child);
+    void AddSystemMenuItem(HWND child);
+    void ClearSystemMenuItems();
+    bool HasSystemMenuItems() const;
+    // Floating bars outside the work area at the owner's centre move back into it.
+    void KeepFloatingBarsInWorkArea();
+
     // -- layout storage (dxBarManagerLayout.cpp): one format for an INI file, a registry key and
     // the start-up snapshot; see dxBarLayoutStorage.h
     void SaveLayout(TCustomIniFile* iniFile, const String& prefix, Byte storingKind);
@@ -603,6 +628,9 @@ private:
     TdxBarItemControl* selectedItemControl_ = nullptr;
     TdxBar* mainMenuBar_ = nullptr;
     std::unique_ptr<TMemIniFile> startupState_;
+    HWND previousMDIChild_ = nullptr;
+    bool previousMDIChildMaximized_ = false;
+    bool checkingMDIChild_ = false;
     std::vector<TdxBarItem*> newLayoutItems_;
     bool savingStartupState_ = false;
     bool registered_ = false;  // in the process-wide list

@@ -73,7 +73,7 @@ void TdxBarManager::HandleOwnerMessage(HWND window, UINT message, WPARAM wParam,
             break;
         case WM_SETTINGCHANGE:
             if (wParam == SPI_SETNONCLIENTMETRICS) UpdateSystemFont();
-            // Hook (floating bars): SPI_SETWORKAREA keeps the floating bars in the work area.
+            if (wParam == SPI_SETWORKAREA) KeepFloatingBarsInWorkArea();
             break;
         case WM_ACTIVATEAPP:
             AppActivated(wParam != 0);
@@ -114,7 +114,7 @@ void TdxBarManager::HandleOwnerMessage(HWND window, UINT message, WPARAM wParam,
             if (lParam) ContextHelp(*reinterpret_cast<const HELPINFO*>(lParam));
             break;
         case WM_DISPLAYCHANGE:
-            // Hook (floating bars): kept in the work area.
+            KeepFloatingBarsInWorkArea();
             break;
         default:
             break;
