@@ -504,6 +504,45 @@ void TdxBar::PlaceBarControl() {
     if (barControl_) barControl_->PlaceFromBar();
 }
 
+void TdxBar::FollowWindow() {
+    TdxBarControl* window = barControl_;
+    if (!window) return;
+    TdxDockControl* dock = window->DockControl();
+    const TdxBarDockingStyle oldStyle = dockingStyle_;
+    TdxDockControl* const oldDock = dockControl_;
+    TdxDockControl* own = dock && !dock->IsStandard() ? dock : nullptr;
+    if (own != dockControl_) {
+        if (dockControl_ && dockControl_ != dockedDockControl_) dockControl_->RemoveFreeNotification(this);
+        dockControl_ = own;
+        if (own) own->FreeNotification(this);
+    }
+    dockingStyle_ = window->DockingStyle();
+    if (dock) {
+        dockedDockingStyle_ = dockingStyle_;
+        SetDockedDockControl(own);
+        dockedLeft_ = std::max(0, window->Left());
+        dockedTop_ = std::max(0, window->Top());
+        if (dockRow_) oneOnRow_ = dockRow_->ColCount() == 1;
+    } else {
+        if (dockRow_) {
+            oneOnRow_ = dockRow_->ColCount() <= 1 && dockRow_->BarCount() == 1;
+            SetDockRow(nullptr);
+        }
+        if (window->HandleAllocated()) {
+            RECT w, c;
+            GetWindowRect(window->Handle(), &w);
+            GetClientRect(window->Handle(), &c);
+            floatLeft_ = w.left;
+            floatTop_ = w.top;
+            floatClientWidth_ = c.right;
+            floatClientHeight_ = c.bottom;
+        }
+    }
+    if (oldStyle != dockingStyle_ || oldDock != dockControl_)
+        if (TdxBarManager* manager = BarManager()) manager->FireBarDockingStyleChange(this);
+    Changed();
+}
+
 void TdxBar::UpdateControlPosition() {
     if (!barControl_ || storingPosition_ || barControl_->IsDragging()) return;
     if (barControl_->DockingStyle() != dsNone) {

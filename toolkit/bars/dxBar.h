@@ -151,6 +151,8 @@ public:
     // Applies DockedLeft/DockedTop or the floating position to the window.
     void UpdateControlPosition();
     void PlaceBarControl();
+    // After a drag: the bar takes the window's dock, docking style and place, keeping the window.
+    void FollowWindow();
 
     String GetDisplayText() const override { return caption_; }
 
@@ -240,6 +242,30 @@ public:
     // Re-lays out every bar that has a window.
     void UpdateAllBars();
 
+    // -- dragging a toolbar window (dxBarDragging.cpp)
+    // The modal drag: the window follows the mouse until the button is released, Escape is
+    // pressed or the capture goes, jumping into a dock it comes near and out of it.
+    void DragBar(TdxBarControl* window);
+    // One step of the drag: the window to the screen point (the cursor plus the grab offset).
+    void MoveBarTo(TdxBarControl* window, TPoint point);
+    // The dock (style and dock, dsNone for none) that takes the bar at the screen point.
+    void FindDockingTarget(TdxBar* bar, const TPoint& point, TdxBarDockingStyle& style, TdxDockControl*& dock) const;
+    TdxDockControl* FindDockOfStyle(TdxBar* bar, TdxBarDockingStyle style, const TPoint& point) const;
+    TdxBarControl* DraggedWindow() const { return draggedWindow_; }
+    void SetDraggedWindow(TdxBarControl* window) { draggedWindow_ = window; }
+    bool IsMoving() const { return moving_; }
+    TdxBarDockingStyle DragStartStyle() const { return dragStartStyle_; }
+    TPoint GrabOffset() const { return grabOffset_; }
+    TPoint CursorOffset() const { return cursorOffset_; }
+
 private:
+    // The step the docking timer runs when the cursor rested over a dock.
+    void DockingTimerStep();
+    friend void DockingTimerStepFor(TdxBars* bars);
+
     TdxDockControl* dockControls_[5] = {};
+    TdxBarControl* draggedWindow_ = nullptr;
+    bool moving_ = false, dockingTimerStep_ = false;
+    TdxBarDockingStyle dragStartStyle_ = dsNone;
+    TPoint grabOffset_{}, cursorOffset_{};
 };

@@ -6,6 +6,7 @@
 
 #include "Form.h"
 #include "cxGraphics.h"
+#include "cxObjectLinks.h"
 #include "dxBar.h"
 #include "dxBarDockControl.h"
 #include "dxBarItemControl.h"
@@ -99,17 +100,11 @@ TRect TdxBarControl::DragAreaRect() const {
 }
 
 void TdxBarControl::WMLButtonDblClk(TMessage& m) {
-    const TPoint p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-    const TRect drag = DragAreaRect();
-    if (PtInRect(&drag, p)) ToggleFloating();
     m.Result = 0;
-}
-
-void TdxBarControl::WMNCLButtonDblClk(TMessage& m) {
-    if (m.WParam == HTCAPTION && DockingStyle() == dsNone)
+    if (internalHitTest_ == HTCAPTION && !ComponentState().Contains(csDesigning))
         ToggleFloating();
     else
-        DefaultHandler(m);
+        Inherited<TCustomdxBarControl>(m);
 }
 
 void TdxBarControl::ToggleFloating() {
@@ -240,6 +235,28 @@ void TdxBarControl::Rebuild(bool recreate) {
     }
 }
 
+void TdxBarControl::PressItemControl(TdxBarItemControl* control) {
+    TcxObjectLinkGuard self(this);
+    if (control && control->IsEnabled() && control->AcceptsMouse()) {
+        TcxObjectLinkGuard controlAlive(control);
+        if (IsActive() && (!(GetBehaviorOptions() & 0x20) || IsFocusedBar()))
+            control->SelectInParent();
+        else
+            SelectAndActivate(control);
+        if (!self.Alive() || !controlAlive.Alive() || GetSelectedControl() != control) return;
+        if (IsActive() && !control->HasWindow()) SetDowned(true);
+        if (!control->HasWindow() && !control->IsSubItem()) {
+            SetClickedControl(control);
+            SetCapture(Handle());
+            InvalidateItem(control);
+        }
+    } else {
+        SetActive(false);
+        if (!self.Alive()) return;
+    }
+    TCustomdxBarControl::PressItemControl(control);
+}
+
 // ---- Measures -----------------------------------------------------------------------------
 
 int TdxBarControl::GetDragAreaSize() const {
@@ -252,28 +269,30 @@ int TdxBarControl::GetMarkAreaSize() const {
 
 int TdxBarControl::GetBeginGroupSize() const { return GetPainter()->GetSeparatorSize(); }
 
-int TdxBarControl::LinkLength(TdxBarItemLink* link) {
+int TdxBarControl::LinkLength(TdxBarItemLink* link, bool horizontal) {
     TdxBarItemControl* control = link->Control();
     if (!control) return 0;
-    if (!IsHorizontal()) return control->CalcLayoutHeight();
+    if (!horizontal) return control->CalcLayoutHeight();
     Byte level = GetFirstViewLevel(control->GetAllowedViewLevels());
     return control->CalcWidthForViewLevel(level == ivlDefault ? ivlSmallIconWithText : TdxBarItemViewLevel(level));
 }
 
-int TdxBarControl::LinkThickness(TdxBarItemLink* link) {
+int TdxBarControl::LinkThickness(TdxBarItemLink* link, bool horizontal) {
     TdxBarItemControl* control = link->Control();
     if (!control) return 0;
-    if (IsHorizontal()) return control->CalcLayoutHeight();
+    if (horizontal) return control->CalcLayoutHeight();
     Byte level = GetFirstViewLevel(control->GetAllowedViewLevels());
     return control->CalcWidthForViewLevel(level == ivlDefault ? ivlSmallIconWithText : TdxBarItemViewLevel(level));
 }
 
-int TdxBarControl::CalcFullLength() {
-    int length = 2 * BorderSize + GetDragAreaSize();
+int TdxBarControl::CalcFullLength() { return CalcFullLength(IsHorizontal(), dockControl_ != nullptr); }
+
+int TdxBarControl::CalcFullLength(bool horizontal, bool docked) {
+    int length = 2 * BorderSize + (docked && bar_ && bar_->BorderStyle() == bbsSingle ? DragAreaSize : 0);
     TdxBarItemLinks* links = ItemLinks();
     for (int i = 0; links && i < links->GetShownLinkCount(); ++i) {
         TdxBarItemLink* link = links->GetShownLink(i);
-        length += GetLinkBeginGroupSize(link) + LinkLength(link);
+        length += GetLinkBeginGroupSize(link) + LinkLength(link, horizontal);
     }
     return length;
 }
@@ -285,11 +304,13 @@ int TdxBarControl::CalcMinLength() {
     return length;
 }
 
-int TdxBarControl::CalcThickness() {
+int TdxBarControl::CalcThickness() { return CalcThickness(IsHorizontal()); }
+
+int TdxBarControl::CalcThickness(bool horizontal) {
     int thickness = 0;
     TdxBarItemLinks* links = ItemLinks();
     for (int i = 0; links && i < links->GetShownLinkCount(); ++i)
-        thickness = std::max(thickness, LinkThickness(links->GetShownLink(i)));
+        thickness = std::max(thickness, LinkThickness(links->GetShownLink(i), horizontal));
     return std::max(thickness, GetPainter()->GetMarkSize()) + 2 * BorderSize;
 }
 

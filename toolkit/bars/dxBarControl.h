@@ -9,6 +9,8 @@
 
 #include "dxCustomBarControl.h"
 
+#include <algorithm>
+
 class TdxDockControl;
 
 class TdxBarControlViewInfo : public TCustomdxBarControlViewInfo {
@@ -22,7 +24,7 @@ public:
 class TdxBarControl : public TCustomdxBarControl {
     Z_CLASS(TdxBarControl, TCustomdxBarControl)
     Z_MESSAGE_MAP(Z_MESSAGE(WM_CLOSE, WMClose), Z_MESSAGE(WM_LBUTTONDBLCLK, WMLButtonDblClk),
-                  Z_MESSAGE(WM_NCLBUTTONDBLCLK, WMNCLButtonDblClk))
+                  Z_MESSAGE(WM_NCHITTEST, WMNCHitTest))
 public:
     explicit TdxBarControl(TComponent* owner) : TCustomdxBarControl(owner) {}
     // A window of the class for the bar, owned by the manager.
@@ -54,7 +56,29 @@ public:
     void StorePosition();
     // Docks the window at the bar's place, or floats it at the bar's floating position.
     void PlaceFromBar();
-    bool IsDragging() const { return false; }
+    // -- moving (dxBarControlMoving.cpp)
+    // The window's meaning of a point (client coordinates) whose system hit-test code is
+    // defaultCode: HTCAPTION for the drag area (the grip, a floating caption, the empty client
+    // area), else the system's code. The answer to the system goes to systemCode: HTCLIENT where
+    // the window handles the press itself.
+    int HitTest(int defaultCode, const TPoint& clientPoint, int& systemCode);
+    // The code the last hit test meant.
+    int InternalHitTest() const { return internalHitTest_; }
+    bool IsDragging() const { return moving_; }
+    bool CanMove() const;
+    // The drag starts or ends: the dragged window of the bars follows, and at the end the
+    // window's place goes into the bar.
+    void SetMoving(bool value);
+    // Takes the window into the dock (or floating when dock is nil) without freeing it.
+    void ChangeDockingStyle(TdxBarDockingStyle style, TdxDockControl* dock);
+    // The cursor's offset from the window's top-left for a docking style during a drag.
+    TPoint GetCursorOffset(TdxBarDockingStyle style);
+    // The outer size of the window in a docking style.
+    TSize CalcBarSize(TdxBarDockingStyle style);
+    // Placed by program (not following the mouse) while above 0.
+    void BeginInternalUpdate() { ++internalUpdate_; }
+    void EndInternalUpdate() { internalUpdate_ = std::max(0, internalUpdate_ - 1); }
+    bool InInternalUpdate() const { return internalUpdate_ > 0; }
     void CaptionChanged();
     // The drag area of a docked window, in client coordinates (empty without one).
     TRect DragAreaRect() const;
@@ -81,19 +105,33 @@ protected:
     void UpdateFont() override {}
     void Paint() override;
     void Rebuild(bool recreate) override;
+    // A press selects the control and puts the toolbar in menu mode; a plain button keeps the
+    // mouse until the release, which clicks it or closes the mode.
+    void PressItemControl(TdxBarItemControl* control) override;
 
 private:
     // The close button of a floating window hides the bar (OnBarClose) instead of destroying it.
     void WMClose(TMessage& m);
     void WMLButtonDblClk(TMessage& m);
-    void WMNCLButtonDblClk(TMessage& m);
-    // The length of a link's control along the window and its thickness across.
-    int LinkLength(TdxBarItemLink* link);
-    int LinkThickness(TdxBarItemLink* link);
+    void WMNCHitTest(TMessage& m);
+    void HandleMouseDown(TMouseButton button, TShiftState shift, const TPoint& p, TdxBarItemControl* control) override;
+    // The length of a link's control along a window of the orientation and its thickness across.
+    int LinkLength(TdxBarItemLink* link, bool horizontal);
+    int LinkThickness(TdxBarItemLink* link, bool horizontal);
+    int LinkLength(TdxBarItemLink* link) { return LinkLength(link, IsHorizontal()); }
+    int CalcFullLength(bool horizontal, bool docked);
+    int CalcThickness(bool horizontal);
     void DrawGrip(HDC dc);
     void DrawMarkArea(HDC dc);
 
     TdxBar* bar_ = nullptr;
     TdxDockControl* dockControl_ = nullptr;
     bool truncated_ = false;
+    bool moving_ = false;
+    int internalHitTest_ = 0;
+    int internalUpdate_ = 0;
+    // Where the press that started a drag was in the window, and the window's size then: the
+    // cursor keeps its relative place when the window changes its size.
+    TPoint dragPoint_{};
+    TSize dragSize_{};
 };

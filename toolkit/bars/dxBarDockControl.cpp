@@ -189,7 +189,13 @@ void TdxDockControl::InsertBar(TdxBarControl* barControl, const TPoint& screenPo
         row->RemoveColOf(barControl);
         col = row->InsertCol(ColumnAtPoint(row, screenPoint), barControl);
     }
-    TPoint p = ScreenToClient(screenPoint);
+    TPoint point = screenPoint;
+    if (barControl->IsDragging() && !barControl->InInternalUpdate()) {
+        const TPoint grab = manager_->Bars()->GrabOffset();
+        const TPoint offset = barControl->GetCursorOffset(DockingStyle());
+        point = TPoint{point.x - grab.x - offset.x, point.y - grab.y - offset.y};
+    }
+    TPoint p = ScreenToClient(point);
     if (IsHorizontal())
         p.x = std::max<LONG>(0, p.x);
     else
@@ -226,6 +232,11 @@ int TdxDockControl::ColumnAtPoint(TdxDockRow* row, const TPoint& screenPoint) co
     if (row->ColCount() == 0) return 0;
     TPoint p = ScreenToClient(screenPoint);
     int along = IsHorizontal() ? p.x : p.y;
+    if (TdxBarControl* dragged = manager_ ? manager_->Bars()->DraggedWindow() : nullptr)
+        if (!dragged->InInternalUpdate()) {
+            const TPoint offset = dragged->GetCursorOffset(DockingStyle());
+            along -= IsHorizontal() ? offset.x : offset.y;
+        }
     for (int i = 0; i < row->ColCount(); ++i) {
         TdxBarControl* window = row->GetCol(i)->BarControl();
         int pos = IsHorizontal() ? window->Left() : window->Top();
@@ -259,6 +270,25 @@ void TdxDockControl::GetRowZone(int boundary, int part, int& from, int& to) cons
         case 1: from = band, to = band + 5; break;
         default: from = band + 5; break;
     }
+}
+
+void TdxDockControl::CentrePointInRow(int row, bool ownRow, TPoint& screenPoint) const {
+    if (ownRow && row == RowCount()) ownRow = false;
+    TPoint p = ScreenToClient(screenPoint);
+    int from, to;
+    if (ownRow) {
+        GetRowZone(row - 1, 1, from, to);
+    } else {
+        int keepFrom, keepTo, nextFrom, nextTo;
+        GetRowZone(row - 1, 2, keepFrom, keepTo);
+        GetRowZone(row, 0, nextFrom, nextTo);
+        from = keepFrom;
+        to = nextTo;
+        // Both halves as long as the shorter one, so that either way is half a zone.
+        if (nextTo - nextFrom < keepTo - keepFrom) from = keepTo - (nextTo - nextFrom);
+    }
+    (IsHorizontal() ? p.y : p.x) = (from + to) / 2;
+    screenPoint = ClientToScreen(p);
 }
 
 void TdxDockControl::RowAtPoint(const TPoint& screenPoint, int& index, bool& newRow) const {

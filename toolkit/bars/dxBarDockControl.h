@@ -112,6 +112,10 @@ public:
     // The row index for a screen point, and whether a new row is made there.
     void RowAtPoint(const TPoint& screenPoint, int& index, bool& newRow) const;
     int ColumnAtPoint(TdxDockRow* row, const TPoint& screenPoint) const;
+    // Moves the point across the dock to the middle of the zone that keeps the bar in row R (the
+    // band that makes a new row R when ownRow): a drag leaves the bar in its row until the cursor
+    // has crossed half a row zone.
+    void CentrePointInRow(int row, bool ownRow, TPoint& screenPoint) const;
     // The cross-axis interval of part (0, 1 or 2) of the zone of boundary b (-1 … row count).
     void GetRowZone(int boundary, int part, int& from, int& to) const;
 
