@@ -16,6 +16,7 @@
 #include "dxBar.h"
 
 class TdxBarControl;
+class TdxBarPainter;
 class TdxDockControl;
 class TdxDockRow;
 
