@@ -10,6 +10,10 @@ The cursors, loaded at the bar library's start-up as cursors 1041-1044:
 - dxBarDragCopy: the same with a "+" badge (Ctrl held: the link is copied);
 - dxBarDragNoDrop: the pointer with a "no" sign (nowhere to drop);
 - dxBarEditSizing: a horizontal double arrow across a bar (an edit item's width is dragged).
+
+and the glyphs of the system-menu entries of a maximized MDI child (16 x 16, 24-bit BMP, black
+on the white that the bottom-left pixel makes transparent): dxBarClose (a cross), dxBarRestore
+(two overlapping windows), dxBarMaximize (a window), dxBarMinimize (a bar at the bottom).
 """
 import importlib.util
 import os
@@ -78,8 +82,53 @@ CURSORS = {
 }
 
 
+def glyph_window(img, x0, y0, x1, y1):
+    for x in range(x0, x1 + 1):
+        img[y0][x] = img[y0 + 1][x] = img[y1][x] = tk.BLACK
+    for y in range(y0, y1 + 1):
+        img[y][x0] = img[y][x1] = tk.BLACK
+
+
+def close_glyph():
+    img = tk.canvas(16, 16, tk.WHITE)
+    for i in range(8):
+        tk.plot(img, [(4 + i, 4 + i), (5 + i, 4 + i), (11 - i, 4 + i), (12 - i, 4 + i)])
+    return img
+
+
+def restore_glyph():
+    img = tk.canvas(16, 16, tk.WHITE)
+    glyph_window(img, 6, 3, 12, 8)
+    for y in range(6, 13):
+        for x in range(3, 10):
+            img[y][x] = tk.WHITE
+    glyph_window(img, 3, 6, 9, 12)
+    return img
+
+
+def maximize_glyph():
+    img = tk.canvas(16, 16, tk.WHITE)
+    glyph_window(img, 3, 3, 12, 12)
+    return img
+
+
+def minimize_glyph():
+    img = tk.canvas(16, 16, tk.WHITE)
+    tk.plot(img, [(x, y) for x in range(4, 11) for y in (11, 12)])
+    return img
+
+
+GLYPHS = {
+    "dxBarClose.bmp": close_glyph,
+    "dxBarRestore.bmp": restore_glyph,
+    "dxBarMaximize.bmp": maximize_glyph,
+    "dxBarMinimize.bmp": minimize_glyph,
+}
+
+
 def main():
     files = [(name, lambda draw=draw: tk.cur_bytes(draw())) for name, draw in CURSORS.items()]
+    files += [(name, lambda draw=draw: tk.bmp_bytes(draw())) for name, draw in GLYPHS.items()]
     return tk.write_or_check(OUT, files, "gen-bar-resources.py")
 
 

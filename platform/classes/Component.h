@@ -87,7 +87,9 @@ public:
     void FreeNotification(TComponent* component);
     void RemoveFreeNotification(TComponent* component);
 
-    void Destroying();  // sets csDestroying here and in every owned component
+    // Sets csDestroying here and in every owned component. Virtual: a component may act once,
+    // before its owner starts freeing what it owns.
+    virtual void Destroying();
     void Updating() { state_ += csUpdating; }
     void Updated() { state_ -= csUpdating; }
 

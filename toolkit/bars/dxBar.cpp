@@ -248,9 +248,7 @@ bool TdxBar::CanMove() const {
 }
 
 void TdxBar::Reset() {
-    // The start-up snapshot is kept by the layout storage: until it holds a section with this
-    // caption there is nothing to go back to.
-    // Hook (layout storage): look the caption up in the snapshot and read the bar back.
+    if (TdxBarManager* manager = BarManager()) manager->ResetBarFromStartupState(this, manager->UseFullReset());
 }
 
 // ---- Docking ------------------------------------------------------------------------------
@@ -587,6 +585,14 @@ void TdxBar::MergeBar(TdxBar* bar, bool rememberVisibility) {
     }
     if (manager) manager->UnlockUpdate();
     if (!wasMerged && rememberVisibility) bar->visibleBeforeMerging_ = bar->Visible();
+    bar->SetVisibleKeepingForm(false);
+}
+
+void TdxBar::RecordMergedBar(TdxBar* bar) {
+    if (!bar || bar == this || bar->mergedInto_ || mergedInto_) return;
+    bar->mergedInto_ = this;
+    mergedBars_.push_back(bar);
+    bar->visibleBeforeMerging_ = bar->Visible();
     bar->SetVisibleKeepingForm(false);
 }
 

@@ -133,6 +133,11 @@ public:
     void MergeBar(TdxBar* bar, bool rememberVisibility);
     void UnmergeBar(TdxBar* bar, bool restoreVisibility);
     TdxBar* MergedInto() const { return mergedInto_; }
+    // Records the bar as merged into this one without taking its links (an application that
+    // merges menus itself), remembering its visibility and hiding it.
+    void RecordMergedBar(TdxBar* bar);
+    // What Visible was when the bar was merged into another (the stored layout keeps it).
+    bool VisibleBeforeMerging() const { return visibleBeforeMerging_; }
     const std::vector<TdxBar*>& MergedBars() const { return mergedBars_; }
     void SetVisibleKeepingForm(bool value);
 

@@ -16,6 +16,7 @@
 #include "dxBar.h"
 
 class TdxBarControl;
+class TdxBarPainter;
 class TdxDockControl;
 class TdxDockRow;
 
@@ -83,6 +84,9 @@ public:
 
     // May the bar dock here?
     virtual bool CanDockBar(TdxBar* bar) const;
+    // Does a loaded layout that names no dock for a bar sitting here undock it? Docks that keep
+    // their bars whatever a layout says answer False.
+    virtual bool AllowsLayoutUndock() const { return true; }
     // The class of the windows of the bars docked here (TdxBarControl); nil: the dock shows no
     // bar windows of its own.
     virtual TClass GetDockedBarControlClass() const;

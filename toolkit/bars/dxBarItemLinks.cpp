@@ -479,11 +479,13 @@ void TdxBarItemLink::Assign(TPersistent* source) {
     userPaintStyle_ = link->userPaintStyle_;
     userWidth_ = link->userWidth_;
     // The same item, or the item of the same name when the source belongs to another manager.
+    // A merge keeps the source's item: an MDI child's menu shows its own commands in the frame.
     // Hook (layout storage): while a whole bar layout is copied, the item of that name in the
     // owner form.
     TdxBarItem* item = link->Item();
     TdxBarManager* manager = BarManager();
-    if (item && manager && item->BarManager() != manager) item = manager->FindItemByName(item->Name());
+    bool merging = GetLinks() && GetLinks()->mergingBar_;
+    if (item && manager && !merging && item->BarManager() != manager) item = manager->FindItemByName(item->Name());
     // A source without item leaves this link's item alone: linking nil would free the link.
     if (item) SetItem(item);
     SetUserDefine(link->userDefine_);

@@ -73,7 +73,7 @@ TdxBarManager::TdxBarManager(TComponent* owner) : TComponent(CheckedOwner(owner)
     imageOptions_->OnSmallImagesChanged = MakeEvent(this, &TdxBarManager::SmallImagesChanged);
     imageOptions_->OnLargeImagesChanged = MakeEvent(this, &TdxBarManager::LargeImagesChanged);
     imageOptions_->OnHotImagesChanged = MakeEvent(this, &TdxBarManager::HotImagesChanged);
-    // Hook (layout storage): the start-up snapshot, unless designing.
+    // The start-up snapshot is made when it is first taken (never at design time).
 }
 
 TdxBarManager::~TdxBarManager() {
@@ -89,7 +89,7 @@ TdxBarManager::~TdxBarManager() {
     if (registered_) UnregisterBarManager(this);
     registered_ = false;
     hintObject_ = nullptr;
-    // Hook (layout storage, link dragging): free the snapshot and the drag state.
+    // Hook (link dragging): free the drag state.
     FreeAndNil(imageOptions_);
     FreeAndNil(lookAndFeel_);
     FreeAndNil(themeChangeNotifier_);
@@ -698,9 +698,13 @@ void TdxBarManager::Loaded() {
         // Every bar is marked predefined and takes its read dock control, docking style and
         // visibility.
         for (int i = 0; i < bars_->Count(); ++i) bars_->Items(i)->ApplyLoadedState();
-        // Hook (layout storage): the start-up snapshot; when not designing, the layout stored in
-        // the registry or the INI file.
         barsLoading_ = false;
+        // The snapshot holds the designed layout; the stored one replaces it on screen.
+        if (!IsBarManagerDesigning()) {
+            SaveStartupState();
+            if (storeInRegistry_) LoadFromRegistry(registryPath_);
+            if (storeInIniFile_) LoadFromIniFile(iniFileName_);
+        }
         LockUpdate();
         try {
             for (int i = 0; i < categories_->Count(); ++i)

@@ -13,11 +13,13 @@
 // applies the loaded states, takes the start-up snapshot and loads the stored layout.
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "Bitmap.h"
 #include "Colors.h"
 #include "Font.h"
+#include "IniFiles.h"
 #include "TypInfo.h"
 #include "cxEventHandlerCollection.h"
 #include "cxLookAndFeel.h"
@@ -54,6 +56,17 @@ using TdxBarMergeItemLinkEvent =
                 TdxBarItemLink* ASrcItemLink, TdxBarItemMergeKind& AMergeKind, int& AMergeIndex)>;
 using TdxBarMergeEvent = TEvent<void(TObject* Sender, TdxBarManager* ChildBarManager, bool AddItems)>;
 using TdxBarShowPopupEvent = TEvent<void(TObject* Sender, TdxBarItemLinks* PopupItemLinks)>;
+
+// MDI state changes, and what the MDI-state-changed handlers are given.
+constexpr Byte dxBarMDIChildActivated = 0;
+constexpr Byte dxBarMDIChildDeactivated = 1;
+constexpr Byte dxBarMDIChildSizeChanged = 2;
+struct TdxBarMDIStateChangeEventData {
+    Byte Change;
+    HWND Wnd;
+};
+// The active child of the application main form's MDI client window; nil without one.
+HWND GetActiveMDIChildHandle();
 
 // Forms by kind, for the form-of-a-control lookups: the outermost form, the first MDI child
 // form met (else the outermost), the first form met.
@@ -397,6 +410,57 @@ public:
     // Font takes the system menu font (UseSystemFont), or only its height (Scaled).
     void UpdateSystemFont();
 
+    // -- MDI children (dxBarManagerMDI.cpp): the active child's main menu merges into the
+    // frame's, and a maximized child's system menu shows as an icon item at its front
+    // Without recursive: is the owner an MDI child form? With it: is the manager's form one?
+    bool IsOwnerInMDIChild(bool recursive) const;
+    // Compares the main form's active MDI child with the one seen last (the hooks call it).
+    void CheckActiveMDIChild();
+    // change: dxBarMDIChildActivated, dxBarMDIChildDeactivated or dxBarMDIChildSizeChanged.
+    void MDIStateChanged(Byte change, HWND child);
+    void AddSystemMenuItem(HWND child);
+    void ClearSystemMenuItems();
+    bool HasSystemMenuItems() const;
+    // Floating bars outside the work area at the owner's centre move back into it.
+    void KeepFloatingBarsInWorkArea();
+
+    // -- layout storage (dxBarManagerLayout.cpp): one format for an INI file, a registry key and
+    // the start-up snapshot; see dxBarLayoutStorage.h
+    void SaveLayout(TCustomIniFile* iniFile, const String& prefix, Byte storingKind);
+    // Under the update lock; what the store lacks keeps its current value.
+    void LoadLayout(TCustomIniFile* iniFile, const String& prefix, Byte storingKind);
+    void SaveToIniFile(const String& fileName);  // nothing for an empty name
+    void LoadFromIniFile(const String& fileName);
+    void SaveToRegistry(const String& path);  // the path is normalised; nothing when empty
+    void LoadFromRegistry(const String& path);
+    // The manager's name and its owners' names up to the form, each followed by ".".
+    String MakeSectionPrefix() const;
+    static String MakeMainSectionName(const String& prefix, Byte storingKind);
+    static String MakeBarSectionName(const String& prefix, int index);
+    // Erases every section whose name begins with the prefix.
+    static void EraseLayoutSections(TCustomIniFile* iniFile, const String& prefix, Byte storingKind);
+    // The designed layout, taken once after the form description has loaded (nil at design time).
+    void SaveStartupState();
+    TMemIniFile* StartupState() const { return startupState_.get(); }
+    bool IsSavingStartupState() const { return savingStartupState_; }
+    // The number of the snapshot's bar section with this caption; -1 when none.
+    int FindSavedBarByCaption(const String& caption) const;
+    // A bar back to its start-up links (and with keys its place), its items reset in turn.
+    void ResetBarFromStartupState(TdxBar* bar, bool keys);
+    // Usage data back to the start-up snapshot.
+    void ResetUsageData();
+    // Asks the user first.
+    void ConfirmResetUsageData();
+    // When the owner goes (not at design time), while all its bars and items still exist: the
+    // layout to the registry (StoreInRegistry) and the INI file (StoreInIniFile). A store that
+    // fails is reported, not raised.
+    void SaveLayoutOnOwnerDestroy() noexcept;
+    void Destroying() override;
+    // While a layout loads: was the item added after the layout was saved?
+    bool IsNewLayoutItem(TdxBarItem* item) const;
+    void FireIniFileEvents(TcxEventHandlerCollection* handlers, TCustomIniFile* iniFile, const String& prefix,
+                           Byte storingKind);
+
     // -- properties
     bool AllowCallFromAnotherForm() const { return allowCallFromAnotherForm_; }
     void SetAllowCallFromAnotherForm(bool value) { allowCallFromAnotherForm_ = value; }
@@ -563,6 +627,12 @@ private:
     IPtr<IdxBarDesigner> designer_;
     TdxBarItemControl* selectedItemControl_ = nullptr;
     TdxBar* mainMenuBar_ = nullptr;
+    std::unique_ptr<TMemIniFile> startupState_;
+    HWND previousMDIChild_ = nullptr;
+    bool previousMDIChildMaximized_ = false;
+    bool checkingMDIChild_ = false;
+    std::vector<TdxBarItem*> newLayoutItems_;
+    bool savingStartupState_ = false;
     bool registered_ = false;  // in the process-wide list
     int lockUpdate_ = 0;
     int designerLock_ = 0;

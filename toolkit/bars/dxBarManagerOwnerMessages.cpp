@@ -56,8 +56,8 @@ void TdxBarManager::HandleOwnerMessage(HWND window, UINT message, WPARAM wParam,
     (void)window;
     if (IsDestroying() || ComponentState().Contains(csDestroying) ||
         (Owner() && Owner()->ComponentState().Contains(csDestroying))) {
-        // Hook (layout storage): on WM_DESTROY, when not designing, the layout is saved to
-        // RegistryPath (StoreInRegistry) and IniFileName (StoreInIniFile).
+        // The layout is saved when the owner frees the manager (SaveLayoutOnOwnerDestroy): the
+        // owner's components go before its window does.
         return;
     }
     if (!bars_) return;
@@ -73,7 +73,7 @@ void TdxBarManager::HandleOwnerMessage(HWND window, UINT message, WPARAM wParam,
             break;
         case WM_SETTINGCHANGE:
             if (wParam == SPI_SETNONCLIENTMETRICS) UpdateSystemFont();
-            // Hook (floating bars): SPI_SETWORKAREA keeps the floating bars in the work area.
+            if (wParam == SPI_SETWORKAREA) KeepFloatingBarsInWorkArea();
             break;
         case WM_ACTIVATEAPP:
             AppActivated(wParam != 0);
@@ -114,7 +114,7 @@ void TdxBarManager::HandleOwnerMessage(HWND window, UINT message, WPARAM wParam,
             if (lParam) ContextHelp(*reinterpret_cast<const HELPINFO*>(lParam));
             break;
         case WM_DISPLAYCHANGE:
-            // Hook (floating bars): kept in the work area.
+            KeepFloatingBarsInWorkArea();
             break;
         default:
             break;

@@ -416,13 +416,34 @@ void BeforeWindowMessage(const CWPSTRUCT& m) {
     // managers on its active child, and its WM_WINDOWPOSCHANGED moves the Customize dialog.
 }
 
+// WM_DESTROY, WM_CHILDACTIVATE and WM_MDIACTIVATE of an MDI child (or WM_MDIACTIVATE asked of
+// the client window): the manager of the main form
+// whose client window holds it checks its active child.
+void CheckMDIChildMessage(const CWPSTRUCT& m) {
+    if (m.message != WM_DESTROY && m.message != WM_CHILDACTIVATE && m.message != WM_MDIACTIVATE) return;
+    if (!Application) return;
+    TCustomForm* mainForm = Application->MainForm();
+    if (!mainForm || mainForm->FormStyle() != fsMDIForm || !mainForm->ClientHandle()) return;
+    // A child shown asks its client window to activate it (already active: nothing else comes).
+    HWND client = mainForm->ClientHandle();
+    if (GetParent(m.hwnd) != client && !(m.message == WM_MDIACTIVATE && m.hwnd == client)) return;
+    TdxBarManagerList* list = BarManagerList();
+    for (int i = 0; list && i < list->Count(); ++i)
+        if (list->GetManager(i)->Owner() == mainForm && !list->GetManager(i)->IsDestroying()) {
+            list->GetManager(i)->CheckActiveMDIChild();
+            break;
+        }
+}
+
 }  // namespace
 
 LRESULT CALLBACK CallWndProcHookProc(int code, WPARAM wParam, LPARAM message) {
     if (code >= 0)
-        CallbackBarrier([&] { BeforeWindowMessage(*reinterpret_cast<const CWPSTRUCT*>(message)); });
-    // Hook (MDI): after WM_DESTROY, WM_CHILDACTIVATE and WM_MDIACTIVATE of a window whose parent
-    // is the "MDICLIENT", the main form's manager checks its active MDI child.
+        CallbackBarrier([&] {
+            const CWPSTRUCT& m = *reinterpret_cast<const CWPSTRUCT*>(message);
+            BeforeWindowMessage(m);
+            CheckMDIChildMessage(m);
+        });
     return CallNextHookEx(callWndProcHook, code, wParam, message);
 }
 

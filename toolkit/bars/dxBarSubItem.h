@@ -64,6 +64,13 @@ public:
     void BarManagerChanged() override;
     Word GetSupportedActions() override;
     void BarRemoved(bool removing, TdxBar* bar) override;
+    // The layout of the menu's links under the section prefix + "SubItem_" + Name (a sub item
+    // without name stores nothing).
+    void SaveToIni(TCustomIniFile* iniFile, const String& prefix, int storingKind) override;
+    void LoadFromIni(TCustomIniFile* iniFile, const String& prefix, int storingKind) override;
+    void LoadUsageFromIni(TCustomIniFile* iniFile, const String& prefix) override;
+    // The links back from the snapshot, then the items of the links in turn.
+    void ResetLayoutFromIni(TCustomIniFile* iniFile, const String& prefix) override;
 
     // IdxBarLinksOwner: what menus take, except an item whose own menu holds this sub item.
     bool CanAddItem(TdxBarItem* item, String& errorText) override;
@@ -72,6 +79,7 @@ public:
     TdxBarItemLinks* GetOwnerItemLinks() override { return itemLinks_; }
 
 protected:
+    bool resettingLayout_ = false;
     void FireEvent(const TNotifyEvent& event) {
         if (event) event(this);
     }

@@ -1,4 +1,5 @@
 #include "dxBarUnit.h"
+#include "dxBarSystemMenuItem.h"
 
 #include <algorithm>
 #include <vector>
@@ -162,6 +163,7 @@ void InitializeBarUnit() {
     RegisterItemControlClass(TdxBarSeparator::StaticClass(), TdxBarSeparatorControl::StaticClass(), true);
     RegisterItemControlClass(TdxBarApplicationMenuButtonItem::StaticClass(),
                              TdxBarApplicationMenuButtonControl::StaticClass(), false);
+    RegisterItemControlClass(TSystemMenuSubItem::StaticClass(), TSystemMenuSubItemControl::StaticClass(), false);
     // Hook (design controller): the bar-control editors and design helpers register here.
     HINSTANCE instance = GetModuleHandleW(nullptr);
     Screen->SetCursors(crdxBarDrag, LoadCursorW(instance, L"DXBARDRAGCURSOR"));

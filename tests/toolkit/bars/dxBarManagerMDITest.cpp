@@ -1,0 +1,194 @@
+// MDI children under Xvfb: an MDI frame form with its manager and main menu bar, children with
+// managers of their own. Maximizing a child merges its main menu into the frame's and puts the
+// child's system-menu icon first; restoring takes both back unless AlwaysMerge; OnMenuMerge
+// leaves the links to the application; a double click on the icon runs the system menu's
+// default command (closing the child); floating bars come back into the work area.
+
+#include "BarTestSupport.h"
+
+#include "Application.h"
+#include "dxBar.h"
+#include "dxBarButton.h"
+#include "dxBarControl.h"
+#include "dxBarItemLinks.h"
+#include "dxBarSystemMenuItem.h"
+#include "dxBarWindowHelpers.h"
+
+namespace {
+
+class TMdiBarFrame : public TForm {
+    Z_CLASS(TMdiBarFrame, TForm)
+public:
+    explicit TMdiBarFrame(TComponent* o) : TForm(o, CreateNew) { SetFormStyle(fsMDIForm); }
+};
+
+class TMdiBarChild : public TForm {
+    Z_CLASS(TMdiBarChild, TForm)
+public:
+    explicit TMdiBarChild(TComponent* o) : TForm(o, CreateNew) { SetFormStyle(fsMDIChild); }
+};
+
+class TMergeRecorder : public TObject {
+public:
+    std::vector<std::string> log;
+    void MenuMerge(TObject*, TdxBarManager* child, bool add) {
+        log.push_back(std::string("menu ") + (add ? "add " : "remove ") + Utf8(child->Owner()->Name()));
+    }
+    void Merge(TObject*, TdxBarManager*, bool add) { log.push_back(add ? "merge" : "unmerge"); }
+    void StateChanged(TObject*, const void* args) {
+        log.push_back("state " + std::to_string(static_cast<const TdxBarMDIStateChangeEventData*>(args)->Change));
+    }
+};
+
+class BarManagerMDI : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        frame = static_cast<TMdiBarFrame*>(Application->CreateForm(TMdiBarFrame::StaticClass()));
+        frame->SetName(L"fmFrame");
+        frame->SetBounds(30, 30, 640, 480);
+        frameManager = new TdxBarManager(frame);
+        frameManager->SetName(L"dxBarManager");
+        frameMenu = MainMenu(frameManager, L"btnFile", L"&Файл");
+        frame->Show();
+        PumpUntilIdle();
+    }
+    void TearDown() override {
+        FreeObject(frame);
+        WindowTest::TearDown();
+    }
+    // A docked main menu bar with one button.
+    static TdxBar* MainMenu(TdxBarManager* manager, const String& name, const String& caption) {
+        auto* button = new TdxBarButton(manager->Owner());
+        button->SetName(name);
+        button->SetCaption(caption);
+        TdxBar* bar = manager->Bars()->Add();
+        bar->SetCaption(L"Главное меню");
+        bar->ItemLinks()->AddItem(button);
+        bar->SetIsMainMenu(true);
+        bar->SetDockingStyle(dsTop);
+        return bar;
+    }
+    TMdiBarChild* NewChild(const String& name, TdxBar** menu) {
+        auto* child = new TMdiBarChild(frame);
+        child->SetName(name);
+        child->SetBounds(10, 10, 300, 200);
+        auto* manager = new TdxBarManager(child);
+        manager->SetName(L"dxBarManager");
+        *menu = MainMenu(manager, L"btnEdit" + name, L"&Правка");
+        child->Show();
+        PumpUntilIdle();
+        return child;
+    }
+    // The frame's main menu, as item names ("<system>" for the icon item).
+    std::string FrameMenu() const {
+        std::string result;
+        TdxBarItemLinks* links = frameMenu->ItemLinks();
+        for (int i = 0; i < links->Count(); ++i) {
+            TdxBarItem* item = links->GetLink(i)->Item();
+            if (!result.empty()) result += ' ';
+            result += !item ? "-" : Is<TSystemMenuSubItem>(item) ? "<system>" : Utf8(item->Name());
+        }
+        return result;
+    }
+    TMdiBarFrame* frame = nullptr;
+    TdxBarManager* frameManager = nullptr;
+    TdxBar* frameMenu = nullptr;
+};
+
+TEST_F(BarManagerMDI, MaximizingAChildMergesItsMenuAndRestoringTakesItBack) {
+    TdxBar* childMenu = nullptr;
+    TMdiBarChild* child = NewChild(L"fmLevel", &childMenu);
+    TMergeRecorder recorder;
+    frameManager->OnMerge = MakeEvent(&recorder, &TMergeRecorder::Merge);
+    frameManager->MDIStateChangedHandlers()->AddHandler(MakeEvent(&recorder, &TMergeRecorder::StateChanged));
+    EXPECT_EQ(FrameMenu(), "btnFile");
+
+    child->SetWindowState(wsMaximized);
+    ASSERT_TRUE(PumpUntil([&] { return FrameMenu() == "<system> btnFile btnEditfmLevel"; })) << FrameMenu();
+    EXPECT_FALSE(childMenu->Visible());
+    EXPECT_EQ(childMenu->MergedInto(), frameMenu);
+    auto* system = static_cast<TSystemMenuSubItem*>(frameMenu->ItemLinks()->GetLink(0)->Item());
+    EXPECT_EQ(system->ChildWindow(), child->Handle());
+    // The icon item belongs to no list the application shows.
+    EXPECT_LT(frameManager->ItemList()->IndexOf(system), 0);
+
+    child->SetWindowState(wsNormal);
+    ASSERT_TRUE(PumpUntil([&] { return FrameMenu() == "btnFile"; })) << FrameMenu();
+    EXPECT_TRUE(childMenu->Visible());
+    EXPECT_EQ(childMenu->MergedInto(), nullptr);
+    EXPECT_FALSE(frameManager->HasSystemMenuItems());
+    EXPECT_EQ(recorder.log, (std::vector<std::string>{"merge", "state 2", "unmerge", "state 2"}));
+}
+
+TEST_F(BarManagerMDI, AlwaysMergeKeepsTheMenuOfARestoredChild) {
+    frameManager->SetAlwaysMerge(true);
+    TdxBar* childMenu = nullptr;
+    TMdiBarChild* child = NewChild(L"fmLevel", &childMenu);
+    ASSERT_TRUE(PumpUntil([&] { return FrameMenu() == "btnFile btnEditfmLevel"; })) << FrameMenu();
+    child->SetWindowState(wsMaximized);
+    ASSERT_TRUE(PumpUntil([&] { return FrameMenu() == "<system> btnFile btnEditfmLevel"; })) << FrameMenu();
+    child->SetWindowState(wsNormal);
+    ASSERT_TRUE(PumpUntil([&] { return FrameMenu() == "btnFile btnEditfmLevel"; })) << FrameMenu();
+    EXPECT_FALSE(childMenu->Visible());
+}
+
+TEST_F(BarManagerMDI, WithOnMenuMergeNoLinkIsMergedButTheChildsBarHides) {
+    TMergeRecorder recorder;
+    frameManager->OnMenuMerge = MakeEvent(&recorder, &TMergeRecorder::MenuMerge);
+    TdxBar* childMenu = nullptr;
+    TMdiBarChild* child = NewChild(L"fmLevel", &childMenu);
+    child->SetWindowState(wsMaximized);
+    ASSERT_TRUE(PumpUntil([&] { return !childMenu->Visible(); }));
+    EXPECT_EQ(FrameMenu(), "<system> btnFile");
+    EXPECT_EQ(childMenu->MergedInto(), frameMenu);
+    child->SetWindowState(wsNormal);
+    ASSERT_TRUE(PumpUntil([&] { return childMenu->Visible(); }));
+    EXPECT_EQ(FrameMenu(), "btnFile");
+    EXPECT_EQ(recorder.log, (std::vector<std::string>{"menu add fmLevel", "menu remove fmLevel"}));
+}
+
+TEST_F(BarManagerMDI, TheIconItemOffersTheChildsSystemMenuAndItsCommandsReachTheChild) {
+    TdxBar* childMenu = nullptr;
+    TMdiBarChild* child = NewChild(L"fmLevel", &childMenu);
+    child->SetWindowState(wsMaximized);
+    ASSERT_TRUE(PumpUntil([&] { return FrameMenu().rfind("<system>", 0) == 0; })) << FrameMenu();
+    auto* system = static_cast<TSystemMenuSubItem*>(frameMenu->ItemLinks()->GetLink(0)->Item());
+    // The menu is the child's system menu: its close command among the buttons.
+    system->RebuildLinks();
+    TdxBarItem* close = nullptr;
+    for (int i = 0; i < system->ItemLinks()->Count(); ++i) {
+        TdxBarItem* item = system->ItemLinks()->GetLink(i)->Item();
+        ASSERT_TRUE(Is<TdxBarButton>(item));
+        if (item->Tag() == SC_CLOSE) close = item;
+    }
+    ASSERT_NE(close, nullptr);
+    EXPECT_TRUE(close->GetEnabled());
+    EXPECT_LT(frameManager->ItemList()->IndexOf(close), 0);
+    // A second build replaces the first one's items.
+    int count = system->ItemLinks()->Count();
+    system->RebuildLinks();
+    EXPECT_EQ(system->ItemLinks()->Count(), count);
+
+    HWND childWindow = child->Handle();
+    for (int i = 0; i < system->ItemLinks()->Count(); ++i)
+        if (system->ItemLinks()->GetLink(i)->Item()->Tag() == SC_CLOSE) system->ItemLinks()->GetLink(i)->Item()->Click();
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(childWindow); }));
+    ASSERT_TRUE(PumpUntil([&] { return FrameMenu() == "btnFile"; })) << FrameMenu();
+}
+
+TEST_F(BarManagerMDI, FloatingBarsComeBackIntoTheWorkArea) {
+    TRect area = GetWorkAreaAt(TPoint{300, 250});
+    TdxBar* bar = frameManager->Bars()->Add();
+    bar->SetVisible(false);
+    bar->SetCaption(L"Плавающая");
+    bar->SetFloatLeft(area.right + 50);
+    bar->SetFloatTop(area.top - 80);
+    bar->SetFloatClientWidth(120);
+    bar->SetFloatClientHeight(30);
+    frameManager->KeepFloatingBarsInWorkArea();
+    EXPECT_EQ(bar->FloatLeft(), area.right - 120);
+    EXPECT_EQ(bar->FloatTop(), area.top);
+}
+
+}  // namespace
