@@ -4,6 +4,7 @@
 #include "dxBarExtItems.h"
 #include "dxRibbon.h"
 #include "dxRibbonForm.h"
+#include "dxRibbonStatusBar.h"
 #include "dxStatusBar.h"
 #include "dxStatusBarStrs.h"
 
@@ -13,6 +14,7 @@ void InitializeToolkitRibbonUnits() {
         {"dxStatusBar", &InitializeStatusBar, &FinalizeStatusBar},
         {"dxRibbonForm", &InitializedxRibbonForm, &FinalizedxRibbonForm},
         {"dxRibbon", &InitializedxRibbon, &FinalizedxRibbon},
+        {"dxRibbonStatusBar", &InitializedxRibbonStatusBar, &FinalizedxRibbonStatusBar},
         {"dxBarExtItems", &InitializedxBarExtItems, &FinalizedxBarExtItems},
     });
 }
