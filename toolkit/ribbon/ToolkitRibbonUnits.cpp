@@ -4,6 +4,7 @@
 #include "dxBarExtItems.h"
 #include "dxRibbon.h"
 #include "dxRibbonForm.h"
+#include "dxRibbonPopupMenu.h"
 #include "dxRibbonStatusBar.h"
 #include "dxStatusBar.h"
 #include "dxStatusBarStrs.h"
@@ -15,6 +16,7 @@ void InitializeToolkitRibbonUnits() {
         {"dxRibbonForm", &InitializedxRibbonForm, &FinalizedxRibbonForm},
         {"dxRibbon", &InitializedxRibbon, &FinalizedxRibbon},
         {"dxRibbonStatusBar", &InitializedxRibbonStatusBar, &FinalizedxRibbonStatusBar},
+        {"dxRibbonPopupMenu", &InitializedxRibbonPopupMenu, &FinalizedxRibbonPopupMenu},
         {"dxBarExtItems", &InitializedxBarExtItems, &FinalizedxBarExtItems},
     });
 }
