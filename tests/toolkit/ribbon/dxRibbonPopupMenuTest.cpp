@@ -10,7 +10,7 @@ TEST_F(RibbonTest, APopupMenuTakesItsRibbonsManagerAndForgetsAFreedRibbon) {
     menu->SetRibbon(ribbon);
     EXPECT_EQ(menu->Ribbon(), ribbon);
     EXPECT_EQ(menu->BarManager(), manager);
-    delete ribbon;
+    FreeObject(ribbon);
     ribbon = nullptr;
     EXPECT_EQ(menu->Ribbon(), nullptr);
     EXPECT_EQ(menu->BarManager(), manager) << "the manager stays";

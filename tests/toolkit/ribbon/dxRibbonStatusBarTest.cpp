@@ -152,7 +152,7 @@ TEST_F(RibbonStatusBarTest, OwnerAndParentMustBeAFormWithOneBar) {
 }
 
 TEST_F(RibbonStatusBarTest, FreeingTheRibbonLeavesAPlainFramedBar) {
-    delete ribbon;
+    FreeObject(ribbon);
     ribbon = nullptr;
     EXPECT_EQ(bar->Ribbon(), nullptr);
     EXPECT_EQ(bar->UsableScheme(), nullptr);
@@ -217,7 +217,7 @@ TEST_F(RibbonStatusBarFrameTest, TheBarJoinsTheRibbonFormsFrameAndSaysWhichEndsA
     EXPECT_EQ(bottomInset(), 1);
 
     // A bar that goes leaves the ribbon's parts.
-    delete bar;
+    FreeObject(bar);
     EXPECT_EQ(ribbon->GetStatusBarPart(), nullptr);
     form.reset();
 }
