@@ -258,7 +258,7 @@ LRESULT SendTextMessage(HWND window, UINT message, WPARAM wParam, const String& 
     return SendMessageW(window, message, wParam, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-TRect MonitorWorkArea(HMONITOR monitor) {
+TRect WorkAreaOfMonitor(HMONITOR monitor) {
     MONITORINFO info{};
     info.cbSize = sizeof(info);
     if (!GetMonitorInfoW(monitor, &info)) return TRect{};
@@ -273,7 +273,7 @@ TRect MonitorBounds(HMONITOR monitor) {
 }
 
 TRect WindowWorkArea(HWND window, int* width) {
-    TRect area = MonitorWorkArea(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
+    TRect area = WorkAreaOfMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
     if (width) *width = area.right - area.left;
     return area;
 }

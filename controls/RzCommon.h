@@ -108,7 +108,8 @@ inline bool ByteInSet(Byte b, const std::bitset<256>& set) { return set.test(b);
 String ExpandEnvVars(const String& s);
 LRESULT SendTextMessage(HWND window, UINT message, WPARAM wParam, const String& text);
 TRect WindowWorkArea(HWND window, int* width = nullptr);
-TRect MonitorWorkArea(HMONITOR monitor);
+// (Named apart from the toolkit core's MonitorWorkArea: a program may link both.)
+TRect WorkAreaOfMonitor(HMONITOR monitor);
 TRect MonitorBounds(HMONITOR monitor);
 // The first monitor whose full rectangle holds the point; null when none does.
 HMONITOR MonitorAtPoint(const TPoint& point);

@@ -374,7 +374,7 @@ void TRzToolButton::ShowDropDownMenu() {
         int width = MenuTextWidth();
         int limit;
         if (HMONITOR monitor = MonitorAtPoint(p)) {
-            limit = MonitorWorkArea(monitor).right;
+            limit = WorkAreaOfMonitor(monitor).right;
         } else {
             WindowWorkArea(Parent() ? Parent()->Handle() : nullptr, &limit);
         }

@@ -57,7 +57,7 @@ void TCustomListView::CreateParams(TCreateParams& Params) {
     if (!columnClick_) Params.Style |= LVS_NOSORTHEADER;
     if (!showColumnHeaders_) Params.Style |= LVS_NOCOLUMNHEADER;
     if (iconOptions_->AutoArrange()) Params.Style |= LVS_AUTOARRANGE;
-    if (iconOptions_->Arrangement() == iaLeft) Params.Style |= LVS_ALIGNLEFT;
+    if (iconOptions_->Arrangement() == TIconArrangement::iaLeft) Params.Style |= LVS_ALIGNLEFT;
     if (!iconOptions_->WrapText()) Params.Style |= LVS_NOLABELWRAP;
 }
 

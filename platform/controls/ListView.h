@@ -15,7 +15,10 @@
 #include "SystemControl.h"
 
 Z_ENUM(TViewStyle, Byte, vsIcon, vsSmallIcon, vsList, vsReport)
-Z_ENUM(TIconArrangement, Byte, iaTop, iaLeft)
+// Scoped: the bar items' alignment (iaLeft, iaCenter, ...) shares a member name with it, and a
+// window may use both.
+enum class TIconArrangement : Byte { iaTop, iaLeft };
+Z_ENUM_NAMES(TIconArrangement, iaTop, iaLeft)
 Z_ENUM(TItemChange, Byte, ctText, ctImage, ctState)
 Z_ENUM(TCustomDrawTarget, Byte, dtControl, dtItem, dtSubItem)
 Z_ENUM(TCustomDrawStage, Byte, cdPrePaint, cdPostPaint, cdPreErase, cdPostErase)
@@ -40,7 +43,7 @@ class TIconOptions : public TPersistent {
     Z_CLASS(TIconOptions, TPersistent)
     Z_PUBLISHED {
         using C = TIconOptions;
-        p.Property(L"Arrangement", &C::Arrangement, &C::SetArrangement).Default(iaTop);
+        p.Property(L"Arrangement", &C::Arrangement, &C::SetArrangement).Default(TIconArrangement::iaTop);
         p.Property(L"AutoArrange", &C::AutoArrange, &C::SetAutoArrange).Default(false);
         p.Property(L"WrapText", &C::WrapText, &C::SetWrapText).Default(true);
     }
@@ -57,7 +60,7 @@ public:
 
 private:
     TCustomListView* owner_;
-    TIconArrangement arrangement_ = iaTop;
+    TIconArrangement arrangement_ = TIconArrangement::iaTop;
     bool autoArrange_ = false;
     bool wrapText_ = true;
 };

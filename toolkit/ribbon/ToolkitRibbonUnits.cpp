@@ -4,6 +4,8 @@
 #include "dxBarExtItems.h"
 #include "dxRibbon.h"
 #include "dxRibbonForm.h"
+#include "dxRibbonPopupMenu.h"
+#include "dxRibbonStatusBar.h"
 #include "dxStatusBar.h"
 #include "dxStatusBarStrs.h"
 
@@ -13,6 +15,8 @@ void InitializeToolkitRibbonUnits() {
         {"dxStatusBar", &InitializeStatusBar, &FinalizeStatusBar},
         {"dxRibbonForm", &InitializedxRibbonForm, &FinalizedxRibbonForm},
         {"dxRibbon", &InitializedxRibbon, &FinalizedxRibbon},
+        {"dxRibbonStatusBar", &InitializedxRibbonStatusBar, &FinalizedxRibbonStatusBar},
+        {"dxRibbonPopupMenu", &InitializedxRibbonPopupMenu, &FinalizedxRibbonPopupMenu},
         {"dxBarExtItems", &InitializedxBarExtItems, &FinalizedxBarExtItems},
     });
 }

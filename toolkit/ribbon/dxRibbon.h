@@ -57,6 +57,9 @@ public:
     // main form) or when the form already has a ribbon.
     // ribbonClass names the class in the messages and the one-per-form check (nil: this one).
     explicit TdxCustomRibbon(TComponent* owner, TClass ribbonClass = nullptr);
+    // The owner checks of the constructor, shared with the ribbon status bar: the owner to use
+    // (a nil owner means the main form), or EdxException naming ribbonClass.
+    static TComponent* CheckedRibbonOwner(TComponent* owner, TClass ribbonClass);
     ~TdxCustomRibbon() override;
     void BeforeDestruction() override;
 
@@ -226,7 +229,6 @@ public:
     int ChangeCount() const { return changeCount_; }
 
 private:
-    static TComponent* CheckedRibbonOwner(TComponent* owner, TClass ribbonClass);
     // The form's messages pass the ribbon first: a resize may hide or show it.
     void HookForm(TCustomForm* form);
     void UnhookForm();
