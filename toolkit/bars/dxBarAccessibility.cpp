@@ -327,6 +327,21 @@ Integer TCustomdxBarControlAccessibilityHelper::DoGetState() {
     return window && IsWindowVisible(window) ? 0 : StateInvisible;
 }
 
+TdxBarManager* TdxBarPlainControlAccessibilityHelper::GetBarManager() {
+    return IsOwnerObjectLive() ? OwnerBarControl()->GetManager() : nullptr;
+}
+
+TCustomdxBarControl* TdxBarPlainControlAccessibilityHelper::GetBarControl() {
+    return IsOwnerObjectLive() ? OwnerBarControl() : nullptr;
+}
+
+bool TdxBarPlainControlAccessibilityHelper::ProcessNavigationKey(Word& key) {
+    HWND window = GetOwnerObjectWindow();
+    if (!window) return false;
+    SendMessageW(window, WM_KEYDOWN, key, 0);
+    return true;
+}
+
 // ---- Item control helpers -----------------------------------------------------------------
 
 TdxBarItemControl* TdxBarItemControlAccessibilityHelper::GetItemControl() const {

@@ -219,6 +219,19 @@ protected:
     Integer DoGetState() override;
 };
 
+// The helper of a bar window that names no helper class of its own: the window is its own
+// manager's, its own entry, and takes the navigation keys offered to it with its own key
+// handling (so its selection moves as its keys move it).
+class TdxBarPlainControlAccessibilityHelper : public TCustomdxBarControlAccessibilityHelper {
+    Z_CLASS(TdxBarPlainControlAccessibilityHelper, TCustomdxBarControlAccessibilityHelper)
+public:
+    using TCustomdxBarControlAccessibilityHelper::TCustomdxBarControlAccessibilityHelper;
+    TdxBarManager* GetBarManager() override;
+    IdxBarAccessibilityHelper* GetEntryObject() override { return this; }
+    TCustomdxBarControl* GetBarControl() override;
+    bool ProcessNavigationKey(Word& key) override;
+};
+
 // ---- Item control helpers -----------------------------------------------------------------
 
 class TdxBarItemControlAccessibilityHelper : public TdxBarAccessibilityHelper {

@@ -127,7 +127,7 @@ IdxBarAccessibilityHelper* TCustomdxBarControl::ObtainAccessibilityHelper() {
 }
 
 const TcxAccessibilityHelperMeta* TCustomdxBarControl::GetAccessHelperClass() const {
-    return TCustomdxBarControlAccessibilityHelper::StaticClass();
+    return TdxBarPlainControlAccessibilityHelper::StaticClass();
 }
 
 void TCustomdxBarControl::NotifyDestroying() {
