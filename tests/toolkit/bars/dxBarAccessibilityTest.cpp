@@ -11,6 +11,8 @@
 #include "ShortCuts.h"
 #include "dxBarAccessibility.h"
 #include "dxBarButton.h"
+#include "dxBarEdit.h"
+#include "dxBarEditControl.h"
 #include "dxBarItemLinks.h"
 #include "dxBarNavigationController.h"
 #include "dxCore.h"
@@ -264,6 +266,65 @@ TEST_F(BarAccessibilityWindow, TheControllerForgetsASelectedHelperWhoseOwnerGoes
     FreeObject(window);
     EXPECT_EQ(navigation->GetCurrentObject(), nullptr);
     EXPECT_EQ(navigation->GetCurrentParent(), nullptr);
+}
+
+// A test window whose behaviour options the test sets.
+class TOptionsBarWindow : public TTestBarWindow {
+public:
+    using TTestBarWindow::TTestBarWindow;
+    Word options = 0x13;
+    Word GetBehaviorOptions() const override { return options; }
+};
+
+TEST_F(BarAccessibilityWindow, SelectingAnEditByTabStartsItsEditorAndByArrowOnlyWithoutTheKeepOption) {
+    links->AddItem(static_cast<TdxBarItem*>(form->FindComponent(L"edtName")));
+    struct Case {
+        Word options;
+        bool byTab;
+        bool editing;
+    } cases[] = {
+        {0x13, true, true},    // Tab always starts the editor
+        {0x13, false, false},  // an arrow does not while the window keeps its selection on Escape
+        {0x11, false, true},   // without that option an arrow does too
+    };
+    TdxBarNavigationController* navigation = GetNavigationController();
+    for (const Case& c : cases) {
+        auto* window = new TOptionsBarWindow(manager);
+        window->options = c.options;
+        window->AssignItemLinks(links);
+        window->SetBounds(100, 100, 160, 200);
+        ShowPopup(window);
+        PumpUntilIdle();
+        TdxBarWinControl* edit = nullptr;
+        for (int i = 0; i < window->ViewInfo()->GetItemViewInfoCount() && !edit; ++i)
+            edit = As<TdxBarWinControl>(window->ViewInfo()->GetItemViewInfo(i)->Control());
+        ASSERT_NE(edit, nullptr);
+        navigation->ChangeSelectedObject(c.byTab, edit->ObtainAccessibilityHelper(), nullptr);
+        PumpUntilIdle();
+        EXPECT_EQ(window->GetSelectedControl(), edit) << c.options << (c.byTab ? " Tab" : " arrow");
+        EXPECT_TRUE(window->IsActive());
+        EXPECT_EQ(edit->Focused(), c.editing) << c.options << (c.byTab ? " Tab" : " arrow");
+        EXPECT_EQ(GetHelperObject(window->ObtainAccessibilityHelper())->AllowsChildNavigation(VK_LEFT), !c.editing)
+            << "an editing edit keeps its arrow keys";
+        navigation->LeaveKeyboardMode();
+        FreeObject(window);
+        PumpUntilIdle();
+    }
+}
+
+TEST_F(BarAccessibilityWindow, AButtonsKeyTipLeavesKeyboardModeAndClicksIt) {
+    TTestBarWindow* window = ShownWindow();
+    TEventRecorder recorder;
+    Button(L"btnSave")->OnClick = MakeEvent(&recorder, &TEventRecorder::Clicked);
+    Button(L"btnSave")->SetUnclickAfterDoing(true);
+    TdxBarNavigationController* navigation = GetNavigationController();
+    IPtr<TdxBarAccessibilityHelper> helper(HelperOf(ControlOf(L"btnSave")));
+    navigation->SetCurrent(helper.get(), window->ObtainAccessibilityHelper());
+    helper->ExecuteKeyTip();
+    PumpUntilIdle();
+    EXPECT_EQ(recorder.log, std::vector<std::string>{"OnClick btnSave"});
+    EXPECT_EQ(navigation->GetCurrentObject(), nullptr) << "keyboard mode ended first";
+    EXPECT_TRUE(Button(L"btnSave")->UnclickAfterDoing()) << "restored after the click";
 }
 
 }  // namespace
