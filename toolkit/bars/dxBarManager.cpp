@@ -48,6 +48,7 @@ TdxBarManager::TdxBarManager(TComponent* owner) : TComponent(CheckedOwner(owner)
     categories_->OnChange = MakeEvent(this, &TdxBarManager::CategoriesChanged);
     popupMenus_ = new TComponentList(false);
     bars_ = new TdxBars(this);
+    bars_->CreateDockControls();
     readIniFileHandlers_ = new TcxEventHandlerCollection;
     writeIniFileHandlers_ = new TcxEventHandlerCollection;
     mdiStateChangedHandlers_ = new TcxEventHandlerCollection;
@@ -338,9 +339,13 @@ void TdxBarManager::UpdateBarsRedraw(bool redraw, bool refresh) {
     // Hook (sub menus): a sub-menu window marked changed updates itself. Hook (bar windows):
     // windows of floating bars (and, with refresh, of changed bars) recreate their controls
     // and lay out again; other bar windows recalculate their frames and repaint.
+    for (TdxDockControl* dock : std::vector<TdxDockControl*>(dockControls_)) {
+        // The rows left empty go and the rows are arranged again.
+        dock->RemoveEmptyRows();
+        dock->Relayout();
+    }
     for (TdxDockControl* dock : std::vector<TdxDockControl*>(dockControls_))
         if (showing(dock)) {
-            // Hook (docks): the empty rows go and the rows are arranged again.
             RedrawWindow(dock->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
         }
     // Hook (toolbars): every bar's changed mark is cleared, also when a step fails.
@@ -672,10 +677,11 @@ void TdxBarManager::Loaded() {
     if (lockUpdate_ > 0) return;
     ownLoading_ = true;
     try {
-        // The menus of the items resolve the item names their links read. Hook (toolbars): the
-        // links of the bars too.
+        // The menus of the items and the bars resolve the item names their links read.
         for (int i = 0; i < GetItemCount(); ++i)
             if (TdxBarItemLinks* links = GetItemByIndex(i)->GetItemLinks()) links->ResolveLoadedItems();
+        for (int i = 0; i < bars_->Count(); ++i)
+            if (TdxBarItemLinks* links = bars_->Items(i)->ItemLinks()) links->ResolveLoadedItems();
         if (IsBarManagerDesigning()) {
             // A stable sort of the items by category.
             for (bool swapped = true; swapped;) {
@@ -689,8 +695,9 @@ void TdxBarManager::Loaded() {
         }
         barsLoading_ = true;
         for (int i = 0; i < GetItemCount(); ++i) GetItemByIndex(i)->ApplyLoadedVisible();
-        // Hook (toolbars): every bar is marked predefined and takes its read dock control,
-        // docking style and visibility.
+        // Every bar is marked predefined and takes its read dock control, docking style and
+        // visibility.
+        for (int i = 0; i < bars_->Count(); ++i) bars_->Items(i)->ApplyLoadedState();
         // Hook (layout storage): the start-up snapshot; when not designing, the layout stored in
         // the registry or the INI file.
         barsLoading_ = false;
@@ -704,7 +711,7 @@ void TdxBarManager::Loaded() {
             throw;
         }
         UnlockUpdate();
-        // Hook (docks): every dock control arranges its rows again.
+        for (TdxDockControl* dock : std::vector<TdxDockControl*>(dockControls_)) dock->Relayout();
     } catch (...) {
         barsLoading_ = false;
         ownLoading_ = false;

@@ -192,6 +192,9 @@ public:
     void AddDockControl(TdxDockControl* dockControl);
     void RemoveDockControl(TdxDockControl* dockControl);
     TdxBars* Bars() const { return bars_; }
+    // The form's main menu bar (one at most; TdxBar::SetIsMainMenu keeps it).
+    TdxBar* MainMenuBar() const { return mainMenuBar_; }
+    void SetMainMenuBar(TdxBar* bar) { mainMenuBar_ = bar; }
     TdxBarComponentList* ItemList() const { return items_; }
     // Items the manager makes for itself (owned by it).
     TComponentList* InternalItems() const { return internalItems_; }
@@ -559,6 +562,7 @@ private:
 
     IPtr<IdxBarDesigner> designer_;
     TdxBarItemControl* selectedItemControl_ = nullptr;
+    TdxBar* mainMenuBar_ = nullptr;
     bool registered_ = false;  // in the process-wide list
     int lockUpdate_ = 0;
     int designerLock_ = 0;

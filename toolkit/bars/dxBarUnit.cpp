@@ -13,6 +13,7 @@
 #include "dxBarEditControl.h"
 #include "dxBarCanvas.h"
 #include "dxBarCombo.h"
+#include "dxBarDockControl.h"
 #include "dxBarGroup.h"
 #include "dxBarItemRegistry.h"
 #include "dxBarManager.h"
@@ -131,7 +132,7 @@ void InitializeBarUnit() {
     // registered class name only), toolbars, groups and popup menus; the screen tips join with
     // their part. The item kinds are named here too until their registrations with their
     // controls (below) take it over.
-    RegisterClasses({TdxBarManager::StaticClass(), TdxBar::StaticClass(), TdxBarGroup::StaticClass(),
+    RegisterClasses({TdxBarManager::StaticClass(), TdxBar::StaticClass(), TdxBarDockControl::StaticClass(), TdxBarGroup::StaticClass(),
                      TdxBarPopupMenu::StaticClass()});
     RegisterClasses({TdxBarSubItem::StaticClass(), TdxBarListItem::StaticClass(),
                      TdxBarContainerItem::StaticClass(), TdxBarEdit::StaticClass(), TdxBarCombo::StaticClass()});

@@ -20,6 +20,8 @@ class TdxCustomRibbonDockControl : public TdxDockControl {
 public:
     explicit TdxCustomRibbonDockControl(TComponent* owner) : TdxDockControl(owner) {}
     virtual TdxCustomRibbon* Ribbon() const = 0;
+    // The ribbon shows the bars docked here as its groups, without toolbar windows of their own.
+    TClass GetDockedBarControlClass() const override { return nullptr; }
     // Lays the docked groups out again (a count tests read until the layout is built).
     virtual void Recalculate() { ++recalculations_; }
     int Recalculations() const { return recalculations_; }

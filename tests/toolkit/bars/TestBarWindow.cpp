@@ -107,12 +107,13 @@ void TBarWindowTestControl::DrawContent(const TRect& r, Byte) {
     DeleteObject(brush);
 }
 
-TBarWindowControlRegistration::TBarWindowControlRegistration() {
+TBarWindowControlRegistration::TBarWindowControlRegistration(TClass controlClass) {
     TdxBarItemList* registry = ItemRegistryInstance();
     if (!registry) return;
     saved_ = registry->ControlClassOf(TdxBarButton::StaticClass());
     if (saved_) UnregisterItemControlClass(TdxBarButton::StaticClass());
-    RegisterItemControlClass(TdxBarButton::StaticClass(), TBarWindowTestControl::StaticClass(), false);
+    RegisterItemControlClass(TdxBarButton::StaticClass(),
+                             controlClass ? controlClass : TBarWindowTestControl::StaticClass(), false);
     registered_ = true;
 }
 

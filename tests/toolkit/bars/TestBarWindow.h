@@ -97,11 +97,11 @@ protected:
     void DrawContent(const TRect& r, Byte paintKind) override;
 };
 
-// Registers TBarWindowTestControl for the buttons while it lives, in place of their own control
-// class, which it registers again when it goes.
+// Registers a test control class (TBarWindowTestControl unless told otherwise) for the buttons
+// while it lives, in place of their own control class, which it registers again when it goes.
 class TBarWindowControlRegistration {
 public:
-    TBarWindowControlRegistration();
+    explicit TBarWindowControlRegistration(TClass controlClass = nullptr);
     ~TBarWindowControlRegistration();
 
 private:

@@ -1,0 +1,137 @@
+#pragma once
+// TdxBarControl: the window of a toolbar. Docked it is a child of its dock and lays its item
+// controls out in one line along the dock (left to right, or top to bottom in docks at the
+// left and right), after a drag area with the grip; links that do not fit are cut off and the
+// mark shows at the end. Floating it is a small captioned tool window owned by the form.
+//
+// The bar (TdxBar) makes the window when it is shown and frees it when hidden; the dock arranges
+// it in its row (TdxDockControl::ArrangeRow) through the lengths measured here.
+
+#include "dxCustomBarControl.h"
+
+#include <algorithm>
+
+class TdxDockControl;
+
+class TdxBarControlViewInfo : public TCustomdxBarControlViewInfo {
+    Z_CLASS(TdxBarControlViewInfo, TCustomdxBarControlViewInfo)
+public:
+    using TCustomdxBarControlViewInfo::TCustomdxBarControlViewInfo;
+    // The placed links' controls, and a separator before each that begins a group.
+    void Calculate() override;
+};
+
+class TdxBarControl : public TCustomdxBarControl {
+    Z_CLASS(TdxBarControl, TCustomdxBarControl)
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_CLOSE, WMClose), Z_MESSAGE(WM_LBUTTONDBLCLK, WMLButtonDblClk),
+                  Z_MESSAGE(WM_NCHITTEST, WMNCHitTest))
+public:
+    explicit TdxBarControl(TComponent* owner) : TCustomdxBarControl(owner) {}
+    // A window of the class for the bar, owned by the manager.
+    static TdxBarControl* CreateForBar(TClass cls, TdxBarManager* manager, TdxBar* bar);
+
+    TdxBar* Bar() const { return bar_; }
+    TdxDockControl* DockControl() const { return dockControl_; }
+
+    // -- measures along the dock (length) and across it (thickness)
+    static constexpr int DragAreaSize = 9;
+    static constexpr int BorderSize = 2;
+    int GetDragAreaSize() const;
+    int GetMarkAreaSize() const;
+    // The drag area, the first link and the mark; the drag area and all the links.
+    int CalcMinLength();
+    int CalcFullLength();
+    int CalcThickness();
+    bool Truncated() const { return truncated_; }
+    void SetTruncated(bool value);
+    // The mark, at the end of the window, while links are cut off (empty else).
+    TRect MarkRect() const;
+    // The length of the window along its dock (its width in a horizontal dock).
+    int Length() const;
+    bool IsHorizontal() const { return DockingStyle() != dsLeft && DockingStyle() != dsRight; }
+
+    // Moves and sizes the window (no z-order, no activation) and lays it out again.
+    void ApplyNewBounds(const TRect& r);
+    // The window's place into the bar: dock, row and position, or the floating rectangle.
+    void StorePosition();
+    // Docks the window at the bar's place, or floats it at the bar's floating position.
+    void PlaceFromBar();
+    // -- moving (dxBarControlMoving.cpp)
+    // The window's meaning of a point (client coordinates) whose system hit-test code is
+    // defaultCode: HTCAPTION for the drag area (the grip, a floating caption, the empty client
+    // area), else the system's code. The answer to the system goes to systemCode: HTCLIENT where
+    // the window handles the press itself.
+    int HitTest(int defaultCode, const TPoint& clientPoint, int& systemCode);
+    // The code the last hit test meant.
+    int InternalHitTest() const { return internalHitTest_; }
+    bool IsDragging() const { return moving_; }
+    bool CanMove() const;
+    // The drag starts or ends: the dragged window of the bars follows, and at the end the
+    // window's place goes into the bar.
+    void SetMoving(bool value);
+    // Takes the window into the dock (or floating when dock is nil) without freeing it.
+    void ChangeDockingStyle(TdxBarDockingStyle style, TdxDockControl* dock);
+    // The cursor's offset from the window's top-left for a docking style during a drag.
+    TPoint GetCursorOffset(TdxBarDockingStyle style);
+    // The outer size of the window in a docking style.
+    TSize CalcBarSize(TdxBarDockingStyle style);
+    // Placed by program (not following the mouse) while above 0.
+    void BeginInternalUpdate() { ++internalUpdate_; }
+    void EndInternalUpdate() { internalUpdate_ = std::max(0, internalUpdate_ - 1); }
+    bool InInternalUpdate() const { return internalUpdate_ > 0; }
+    void CaptionChanged();
+    // The drag area of a docked window, in client coordinates (empty without one).
+    TRect DragAreaRect() const;
+    // A docked bar floats where its window is; a floating one goes back to the dock it came
+    // from. Both replace the window, so they run after the message that asked for them.
+    void ToggleFloating();
+    // Measures and draws again (colour, border or main-menu change).
+    void RebuildWindow() { Rebuild(false); }
+
+    TCustomdxBarControlViewInfoClass GetViewInfoClass() const override { return TdxBarControlViewInfo::StaticClass(); }
+    bool IsMainMenu() const override;
+    bool IsStatusBar() const override;
+    int GetBarControlKind() const override { return 0; }
+    bool IsDockedVertically() const override { return !IsHorizontal(); }
+    bool HasMark() const override { return truncated_; }
+    void FillBk(HDC dc, const TRect& r, bool flag, TColor color, HBRUSH brush) override;
+    void CalcLayout() override;
+    void CalcItemLayout() override;
+    int GetBeginGroupSize() const override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    void UpdateFont() override {}
+    void Paint() override;
+    void Rebuild(bool recreate) override;
+    // A press selects the control and puts the toolbar in menu mode; a plain button keeps the
+    // mouse until the release, which clicks it or closes the mode.
+    void PressItemControl(TdxBarItemControl* control) override;
+
+private:
+    // The close button of a floating window hides the bar (OnBarClose) instead of destroying it.
+    void WMClose(TMessage& m);
+    void WMLButtonDblClk(TMessage& m);
+    void WMNCHitTest(TMessage& m);
+    void HandleMouseDown(TMouseButton button, TShiftState shift, const TPoint& p, TdxBarItemControl* control) override;
+    // The length of a link's control along a window of the orientation and its thickness across.
+    int LinkLength(TdxBarItemLink* link, bool horizontal);
+    int LinkThickness(TdxBarItemLink* link, bool horizontal);
+    int LinkLength(TdxBarItemLink* link) { return LinkLength(link, IsHorizontal()); }
+    int CalcFullLength(bool horizontal, bool docked);
+    int CalcThickness(bool horizontal);
+    void DrawGrip(HDC dc);
+    void DrawMarkArea(HDC dc);
+
+    TdxBar* bar_ = nullptr;
+    TdxDockControl* dockControl_ = nullptr;
+    bool truncated_ = false;
+    bool moving_ = false;
+    int internalHitTest_ = 0;
+    int internalUpdate_ = 0;
+    // Where the press that started a drag was in the window, and the window's size then: the
+    // cursor keeps its relative place when the window changes its size.
+    TPoint dragPoint_{};
+    TSize dragSize_{};
+};
