@@ -2,6 +2,7 @@
 
 #include "CallbackBarrier.h"
 #include "cxWindowHelpers.h"
+#include "dxBarAccessibility.h"
 #include "dxBarItemControlDrawParams.h"
 #include "dxBarItemControlViewInfo.h"
 #include "dxBarPainter.h"
@@ -80,6 +81,14 @@ bool IsManagerCustomizingOrDesigning(const TdxBarItemControl* control) {
 }  // namespace
 
 // ---- TdxBarButtonLikeControl ---------------------------------------------------------------
+
+const TcxAccessibilityHelperMeta* TdxBarButtonLikeControl::GetAccessHelperClass() const {
+    return TdxBarButtonLikeControlAccessibilityHelper::StaticClass();
+}
+
+const TcxAccessibilityHelperMeta* TdxBarButtonControl::GetAccessHelperClass() const {
+    return TdxBarButtonControlAccessibilityHelper::StaticClass();
+}
 
 TdxBarButtonLikeControl::~TdxBarButtonLikeControl() {
     StopTimers();

@@ -32,6 +32,7 @@ public:
     virtual bool IsDropDownButton() const { return false; }
     virtual TCustomdxBarControl* GetDropDownWindow() const { return nullptr; }
     bool SupportsButtonGroups() const override { return true; }
+    const TcxAccessibilityHelperMeta* GetAccessHelperClass() const override;
 
     // -- keys: a drop-down takes the navigation key that opens it (in a menu VK_RIGHT, elsewhere
     // VK_UP and VK_DOWN); the bar window hands it to its selected control's KeyDown
@@ -69,6 +70,7 @@ public:
 
     // The item as a button; nil for an item of another class.
     TdxBarButton* GetButtonItem() const;
+    const TcxAccessibilityHelperMeta* GetAccessHelperClass() const override;
     TdxBarButtonStyle GetButtonStyle() const;
     bool GetButtonDown() const;
     bool IsDropDownEnabled() const;

@@ -12,6 +12,7 @@
 #include "Form.h"
 #include "cxGraphics.h"
 #include "cxObjectLinks.h"
+#include "dxBarAccessibility.h"
 #include "dxBarEdit.h"
 #include "dxBarItemControlDrawParams.h"
 #include "dxBarItemLinks.h"
@@ -45,6 +46,10 @@ TPoint MessagePointInBar(const TMessage& message, HWND window, HWND bar) {
 }  // namespace
 
 // ---- TdxBarWinControl: the window and its text ------------------------------------------------
+
+const TcxAccessibilityHelperMeta* TdxBarWinControl::GetAccessHelperClass() const {
+    return TdxBarWinControlAccessibilityHelper::StaticClass();
+}
 
 TdxBarWinControl::~TdxBarWinControl() { subclass_.Release(); }
 

@@ -28,6 +28,7 @@ public:
     ~TdxBarWinControl() override;
 
     bool Focused() const { return focused_; }
+    const TcxAccessibilityHelperMeta* GetAccessHelperClass() const override;
     // Set while the control loads text or moves the focus itself: no change event meanwhile.
     bool Focusing() const { return focusing_; }
     virtual HWND GetEditHandle() const = 0;

@@ -247,6 +247,7 @@ void TdxBarItem::ResetLinkControlsCache(bool widths, bool skipUserGlyphs) {
 void TdxBarItem::EnabledChanged() {
     ResetLinkControlsCache(false, false);
     ForEachLinkControl([](TdxBarItemLink*, TdxBarItemControl* control) { control->EnabledChanged(); });
+    NotifyChangeListeners(false);
 }
 
 void TdxBarItem::GlyphOrImageChanged() {

@@ -4,6 +4,7 @@
 
 #include "Actions.h"
 
+#include "dxBarAccessibility.h"
 #include "dxBarCachedImage.h"
 #include "dxBarItem.h"
 #include "dxBarItemControlDrawParams.h"
@@ -30,7 +31,18 @@ void TdxBarItemControl::AfterCreate() {
     if (barControl_) ViewInfo()->SetViewLevel(TdxBarItemViewLevel(barControl_->GetItemViewLevel(this)));
 }
 
+IdxBarAccessibilityHelper* TdxBarItemControl::ObtainAccessibilityHelper() {
+    if (!accessibilityHelper_)
+        accessibilityHelper_ = dynamic_cast<TdxBarAccessibilityHelper*>(GetAccessHelperClass()->CreateHelper(this));
+    return accessibilityHelper_.get();
+}
+
+const TcxAccessibilityHelperMeta* TdxBarItemControl::GetAccessHelperClass() const {
+    return TdxBarItemControlAccessibilityHelper::StaticClass();
+}
+
 TdxBarItemControl::~TdxBarItemControl() {
+    ReleaseAccessibilityHelper(accessibilityHelper_);
     // The fader a fade was started with: GetFader no longer reaches a descendant here.
     if (usedFader_) usedFader_->StopFading(this);
     TdxBarManager* manager = GetManager();

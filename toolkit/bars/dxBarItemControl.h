@@ -17,6 +17,7 @@
 
 #include "Control.h"
 #include "ImageList.h"
+#include "Interfaces.h"
 #include "ShortCuts.h"
 #include "SysExceptions.h"
 #include "TypInfo.h"
@@ -27,6 +28,9 @@
 #include "dxFading.h"
 
 class TcxCanvas;
+struct IdxBarAccessibilityHelper;
+class TcxAccessibilityHelperMeta;
+class TdxBarAccessibilityHelper;
 class TdxBarItemControlViewInfo;
 class TdxBarItemControlDrawParams;
 class TdxBarPainter;
@@ -218,6 +222,11 @@ public:
     void SetPressed(bool value);
     virtual void DataChanged();
 
+    // -- accessibility: the control's helper, made on first request from GetAccessHelperClass
+    // and told that its owner is gone when the control goes.
+    IdxBarAccessibilityHelper* ObtainAccessibilityHelper();
+    virtual const TcxAccessibilityHelperMeta* GetAccessHelperClass() const;
+
 protected:
     // The steps of the creation that reach the descendant's operations.
     virtual void AfterCreate();
@@ -247,6 +256,7 @@ private:
     template <class, class>
     friend class TMetaClassOf;
     TdxBarItemLink* link_;
+    IPtr<TdxBarAccessibilityHelper> accessibilityHelper_;
     TCustomdxBarControl* barControl_ = nullptr;
     TcxCanvas* paintCanvas_ = nullptr;
     std::vector<TRect> partRects_;

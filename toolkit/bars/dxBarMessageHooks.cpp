@@ -6,9 +6,11 @@
 #include "CallbackBarrier.h"
 #include "Form.h"
 #include "cxClasses.h"
+#include "dxBarAccessibility.h"
 #include "dxBarItem.h"
 #include "dxBarLookups.h"
 #include "dxBarManager.h"
+#include "dxBarNavigationController.h"
 #include "dxBarPopupMenuLink.h"
 #include "dxBarWindowHelpers.h"
 #include "dxBarItemControl.h"
@@ -77,7 +79,26 @@ IdxBarHookedMenuChain* UsableChain() {
 
 void EndKeyTipWaiting() {
     altPressed = false;
-    // Hook (keyboard navigation): key-tip waiting ends without showing the key tips.
+    if (TdxBarNavigationController* navigation = GetNavigationController()) navigation->EndKeyTipDelay(false);
+}
+
+// The navigation controller stops its key-tip handling (waiting and shown key tips).
+void EndKeyTipHandling() {
+    TdxBarNavigationController* navigation = GetNavigationController();
+    if (!navigation || !(navigation->IsKeyTipDelayRunning() || navigation->AreKeyTipsShown())) return;
+    navigation->EndKeyTipDelay(false);
+    navigation->SetKeyTipContainer(nullptr, L"");
+}
+
+// The root of keyboard navigation for the manager: the window root helper of its form.
+IdxBarAccessibilityHelper* ManagerRootHelper(TdxBarManager* manager) {
+    TCustomForm* form = GetBarManagerFormOfKind(manager, dxBarFormFirst);
+    return form && form->HandleAllocated() ? GetWindowRootHelper(form->Handle()) : nullptr;
+}
+
+bool HasKeyTipWindowsManager(IdxBarAccessibilityHelper* root) {
+    IPtr<IdxBarKeyTipWindowsManager> manager;
+    return root && root->GetKeyTipWindowsManager(manager);
 }
 
 }  // namespace
@@ -91,6 +112,8 @@ IdxBarHookedMenuChain* HookedBarWindowAt(HWND window) {
 void SetBarCaptionButtonPressed(bool pressed) { captionButtonPressed = pressed; }
 void SetBarEditorKeyCall(bool calling) { editorKeyCall = calling; }
 bool IsBarAppActive() { return appActive; }
+bool IsBarAltPressed() { return altPressed; }
+void SetBarAltPressed(bool value) { altPressed = value; }
 bool IsAnotherProcessActivated() { return anotherProcessActivated; }
 
 Byte GetShiftStateBits() {
@@ -152,8 +175,17 @@ bool HandleActiveBarKey(Word key, LPARAM keyData) {
         return true;
     }
     // Hook (link dragging): nothing is handled while the design controller drags.
-    // Hook (keyboard navigation): the navigation controller's keys, and a printable key ending
-    // key-tip waiting or key-tip mode.
+    if (TdxBarNavigationController* navigation = GetNavigationController()) {
+        if (navigation->WantsKey(key, GetShiftState())) {
+            if (down) {
+                keyConsumed = true;
+                consumedKey = key;
+                navigation->ProcessKey(key, GetShiftState());
+            }
+            return true;
+        }
+        if (KeyHasPrintableChar(key)) EndKeyTipHandling();
+    }
     IdxBarHookedMenuChain* chain = UsableChain();
     if (!chain || chain->IsCustomizingMode()) {
         switch (key) {
@@ -238,14 +270,20 @@ bool HandleManagerKey(Word key, LPARAM keyData) {
         }
         manager->HideItemHint();
         altPressed = true;
-        // Hook (key tips): key-tip waiting starts for the root of the manager's window.
+        IdxBarAccessibilityHelper* root = ManagerRootHelper(manager);
+        if (TdxBarNavigationController* navigation = GetNavigationController(); navigation && HasKeyTipWindowsManager(root))
+            navigation->StartKeyTipDelay(root);
         return false;
     }
     if ((key == VK_MENU && altPressed) || f10IsMenuKey) {
         altPressed = false;
-        // Hook (keyboard navigation): the root's default object is selected, the release eaten
-        // and key tips shown at once.
-        return false;
+        TdxBarNavigationController* navigation = GetNavigationController();
+        IdxBarAccessibilityHelper* root = ManagerRootHelper(manager);
+        if (!navigation || !root) return false;
+        // Navigation starts on the root's entry object (the main menu, the ribbon), and the
+        // release is not the system's menu key any more.
+        navigation->EnterNavigation(root);
+        return true;
     }
     EndKeyTipWaiting();
     return false;
@@ -327,14 +365,18 @@ LRESULT CALLBACK MouseHookProc(int code, WPARAM message, LPARAM hookStruct) {
     const bool eaten = CallbackBarrier(false, [&] {
         const auto& mouse = *reinterpret_cast<const MOUSEHOOKSTRUCT*>(hookStruct);
         const UINT msg = UINT(message);
-        // Hook (keyboard navigation): a button press returns the navigation to mouse mode.
+        const bool press = code == HC_ACTION && IsMouseButtonDownMessage(msg);
+        TdxBarNavigationController* navigation = GetNavigationController();
+        if (press && navigation) navigation->ClearNavigationMode();
         if (msg == WM_MOUSEWHEEL && code >= 0 && GetMouseWheelMode() == 0) return true;
         if (GetCapture() == mouse.hwnd && msg != WM_RBUTTONUP) return false;
         // Hook (Customize dialog): mouse messages over an embedded owner being customized are
         // retargeted to it, and WM_SETCURSOR forwarded to the bar under the cursor.
         if (CloseMenusOnMouseDown(code, msg, mouse)) return true;
         // Hook (quick customization): a press outside its popup closes it.
-        // Hook (keyboard navigation): a press ends keyboard and key-tip mode.
+        if (press && navigation &&
+            (navigation->GetCurrentObject() || navigation->IsKeyTipDelayRunning() || navigation->AreKeyTipsShown()))
+            navigation->LeaveKeyboardMode();
         if (msg == WM_MOUSEMOVE && code >= 0) ForwardMouseMoveToBar(mouse.hwnd, mouse.pt);
         return false;
     });

@@ -88,6 +88,9 @@ int GetMouseWheelMode();
 void SetBarCaptionButtonPressed(bool pressed);
 // Set while an in-place editor hands a key to the keyboard hook procedure itself.
 void SetBarEditorKeyCall(bool calling);
+// The menu key (Alt alone, or F10 as the menu key) went down and may select the menu when released.
+bool IsBarAltPressed();
+void SetBarAltPressed(bool value);
 // From WM_ACTIVATEAPP and WM_ACTIVATE.
 bool IsBarAppActive();
 bool IsAnotherProcessActivated();

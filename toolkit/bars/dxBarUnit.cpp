@@ -18,6 +18,7 @@
 #include "dxBarGroup.h"
 #include "dxBarItemRegistry.h"
 #include "dxBarManager.h"
+#include "dxBarNavigationController.h"
 #include "dxBarMenuSounds.h"
 #include "dxBarPainter.h"
 #include "dxBarPopupMenu.h"
@@ -149,7 +150,7 @@ void InitializeBarUnit() {
     ReadScreenColorDepth();
     CreateCheckerBrush();
     barControls = new std::vector<TCustomdxBarControl*>;
-    // Hook (keyboard navigation): the navigation controller is made here.
+    CreateNavigationController();
     // The item classes register here with their controls, in this order: button, edit, combo
     // base, combo, sub item, list item, container item, extra-pane list item, label, separator,
     // application-menu button, quick-customization items, quick-access item, system-menu sub
@@ -179,7 +180,7 @@ void InitializeBarUnit() {
 
 void FinalizeBarUnit() {
     finalizing = true;
-    // Hook (keyboard navigation): the navigation controller is freed first.
+    FreeNavigationController();
     delete barControls;
     barControls = nullptr;
     FreeAndNil(itemRegistry);

@@ -12,6 +12,7 @@
 #include "cxScreenCanvas.h"
 #include "cxTextMeasuring.h"
 #include "cxWindowHelpers.h"
+#include "dxBarAccessibility.h"
 #include "dxBarItem.h"
 #include "dxBarItemControl.h"
 #include "dxBarItemControlViewInfo.h"
@@ -96,8 +97,8 @@ void TCustomdxBarControl::BeforeDestruction() {
 }
 
 TCustomdxBarControl::~TCustomdxBarControl() {
-    // Hook (accessibility): the helper learns that its owner is gone. Hook (mouse tracking): the
-    // manager stops tracking the window.
+    // Hook (mouse tracking): the manager stops tracking the window.
+    ReleaseAccessibilityHelper(accessibilityHelper_);
     NotifyDestroying();
     LeaveActiveStack();
     StopBarMouseTracking();
@@ -117,6 +118,16 @@ TdxBarManager* TCustomdxBarControl::GetManager() const {
     auto* manager = As<TdxBarManager>(Owner());
     if (!manager) throw EInvalidCast(L"Invalid class typecast");
     return manager;
+}
+
+IdxBarAccessibilityHelper* TCustomdxBarControl::ObtainAccessibilityHelper() {
+    if (!accessibilityHelper_)
+        accessibilityHelper_ = dynamic_cast<TdxBarAccessibilityHelper*>(GetAccessHelperClass()->CreateHelper(this));
+    return accessibilityHelper_.get();
+}
+
+const TcxAccessibilityHelperMeta* TCustomdxBarControl::GetAccessHelperClass() const {
+    return TdxBarPlainControlAccessibilityHelper::StaticClass();
 }
 
 void TCustomdxBarControl::NotifyDestroying() {

@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "CustomControl.h"
+#include "Interfaces.h"
 #include "dxBar.h"
 #include "dxBarForward.h"
 #include "dxBarPaintedObjects.h"
@@ -22,6 +23,9 @@
 #include "dxCustomBarControlViewInfo.h"
 
 class IdxBarHookedMenuChain;
+struct IdxBarAccessibilityHelper;
+class TcxAccessibilityHelperMeta;
+class TdxBarAccessibilityHelper;
 class TcxCanvas;
 class TcxScreenCanvas;
 class TdxBarPainter;
@@ -261,6 +265,11 @@ public:
     // The canvas font: the window font, turned to run top to bottom on rotated windows.
     void UpdateCanvasFont();
 
+    // -- accessibility: the window's helper, made on first request from GetAccessHelperClass
+    // and told that its owner is gone when the window goes.
+    IdxBarAccessibilityHelper* ObtainAccessibilityHelper();
+    virtual const TcxAccessibilityHelperMeta* GetAccessHelperClass() const;
+
     // What the painter reads of the window.
     IdxBarPaintedWindow* PaintedWindow() const { return paintedWindow_.get(); }
 
@@ -349,6 +358,7 @@ private:
     // Sets the bit for the scope; clears it also when an exception passes.
     class TStateScope;
 
+    IPtr<TdxBarAccessibilityHelper> accessibilityHelper_;
     std::unique_ptr<TcxCanvas> drawCanvas_;
     std::unique_ptr<TcxScreenCanvas> screenCanvas_;
     std::unique_ptr<TBitmap> bkBitmap_;
