@@ -7,6 +7,7 @@
 
 #include "Bitmap.h"
 #include "StylePainterTestSupport.h"
+#include "dxBarDockControl.h"
 #include "dxBarOffice11Colors.h"
 #include "dxOffice11.h"
 
