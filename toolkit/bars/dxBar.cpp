@@ -1,5 +1,7 @@
 #include "dxBar.h"
 
+#include "dxBarRunTimeSelectionController.h"
+
 #include <algorithm>
 
 #include "Form.h"
@@ -55,6 +57,7 @@ void TdxBar::DeclarePublished(TPublisher<TdxBar>& p) {
 TdxBar::TdxBar(TComponent* owner) : TcxComponentCollectionItem(owner) {}
 
 TdxBar::~TdxBar() {
+    ForgetInRunTimeSelection(BarManager(), this);
     delete itemLinks_;
     itemLinks_ = nullptr;
 }

@@ -438,3 +438,7 @@ void TdxBarControl::Paint() {
     }
     DrawMarkArea(dc);
 }
+
+bool TdxBarControl::AllowsItemEditing() const {
+    return TCustomdxBarControl::AllowsItemEditing() || (bar_ && bar_->AllowCustomizing());
+}

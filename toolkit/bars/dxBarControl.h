@@ -102,6 +102,8 @@ public:
     TCustomdxBarControlViewInfoClass GetViewInfoClass() const override { return TdxBarControlViewInfo::StaticClass(); }
     bool IsMainMenu() const override;
     bool IsStatusBar() const override;
+    // In customizing mode the links can be hit when the bar may be customized.
+    bool AllowsItemEditing() const override;
     int GetBarControlKind() const override { return 0; }
     bool IsDockedVertically() const override { return !IsHorizontal(); }
     bool HasMark() const override { return truncated_; }

@@ -1,0 +1,481 @@
+// The design controller and the run-time selection on the bar test form under Xvfb: links are
+// selected by real clicks in customizing mode, the customizing popup is opened by a real right
+// click and read entry by entry, its commands run through the entries' clicks, Delete comes as a
+// real key, and the selection frame is read from the toolbar's pixels.
+
+#include "BarTestForm.h"
+#include "BarTestSupport.h"
+#include "TestBarWindow.h"
+
+#include <memory>
+#include <vector>
+
+#include "Canvas.h"
+#include "ControlSnapshot.h"
+#include "cxGraphics.h"
+#include "cxObjectLinks.h"
+#include "CustomEdit.h"
+#include "dxBar.h"
+#include "dxBarButton.h"
+#include "dxBarControl.h"
+#include "dxBarDesignController.h"
+#include "dxBarEdit.h"
+#include "dxBarInternalSubMenuControl.h"
+#include "dxBarItemControl.h"
+#include "dxBarItemLinks.h"
+#include "dxBarManager.h"
+#include "dxBarRunTimeSelectionController.h"
+#include "dxBarStrs.h"
+#include "dxBarSubItem.h"
+#include "dxBarSubMenuControl.h"
+
+namespace {
+
+// A button that offers every customizing command, so that only the window's design helper
+// decides which entries the popup shows.
+class TAllCommandsButton : public TdxBarButton {
+    Z_CLASS(TAllCommandsButton, TdxBarButton)
+public:
+    explicit TAllCommandsButton(TComponent* owner) : TdxBarButton(owner) {}
+    Word GetSupportedActions() override { return 0x1FFF; }
+};
+
+// A control 24 x 22 pixels that fills its rectangle in plain button face, so that the frame
+// pixels stand out.
+class TFixedTestControl : public TdxBarItemControl {
+    Z_CLASS(TFixedTestControl, TdxBarItemControl)
+public:
+    explicit TFixedTestControl(TdxBarItemLink* link) : TdxBarItemControl(link) {}
+
+protected:
+    int CalcWidth() override { return 24; }
+    int CalcHeight() override { return 22; }
+    void DrawContent(const TRect& r, Byte) override {
+        FillRect(GetDrawCanvas()->GetCanvasHandle(), &r, GetSysColorBrush(COLOR_BTNFACE));
+    }
+};
+
+class DesignController : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        registration = std::make_unique<TBarWindowControlRegistration>(TFixedTestControl::StaticClass());
+        form.reset(static_cast<TBarTestForm*>(TBarTestForm::StaticClass()->Create(static_cast<TComponent*>(nullptr))));
+        manager = static_cast<TdxBarManager*>(form->FindComponent(L"dxBarManager"));
+        ASSERT_NE(manager, nullptr);
+        edit = new TEdit(form.get());
+        edit->SetParent(form.get());
+        edit->SetBounds(10, 120, 200, 24);
+        edit->SetText(L"abc");
+        form->SetBounds(40, 40, 460, 300);
+        bar = manager->Bars()->Add();
+        bar->SetCaption(L"Правка");
+        for (const wchar_t* name : {L"btnOpen", L"btnSave", L"btnBold"})
+            bar->ItemLinks()->AddItem(static_cast<TdxBarItem*>(form->FindComponent(name)));
+        bar->SetDockingStyle(dsTop);
+        form->Show();
+        PumpUntilIdle();
+        selection = new TdxBarRunTimeSelectionController;
+        manager->SetDesigner(selection);
+        controller = DesignControllerInstance();
+        ASSERT_NE(controller, nullptr);
+    }
+    void TearDown() override {
+        if (controller && controller->CustomizingPopup()) controller->CustomizingPopup()->HideBar();
+        if (manager) {
+            manager->SwitchCustomizing(false);
+            manager->SetDesigner(nullptr);
+        }
+        form.reset();
+        registration.reset();
+        WindowTest::TearDown();
+    }
+    TdxBarItemLink* Link(int index) const { return bar->ItemLinks()->GetLink(index); }
+    TdxBarControl* Window() const { return bar->BarControl(); }
+    // The screen centre of a shown link.
+    TPoint Centre(TdxBarItemLink* link) const {
+        const TRect r = link->Control()->GetBounds();
+        return Window()->ClientToScreen(TPoint{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    }
+    void Customize() {
+        manager->SwitchCustomizing(true);
+        PumpUntilIdle();
+        ASSERT_TRUE(manager->IsCustomizing());
+        ASSERT_NE(Link(0)->Control(), nullptr);
+    }
+    // Right-clicks the link and answers the popup that opened (nil when none).
+    TdxBarCustomizingPopup* RightClick(TdxBarItemLink* link) {
+        RightClickAt(Centre(link));
+        PumpUntil([&] { return controller->CustomizingPopup() != nullptr; });
+        PumpUntilIdle();
+        return controller->CustomizingPopup();
+    }
+    static std::vector<String> Captions(TdxBarItemLinks* links) {
+        std::vector<String> result;
+        for (int i = 0; i < links->Count(); ++i) result.push_back(links->GetLink(i)->Item()->GetCaption());
+        return result;
+    }
+    static TdxBarItemLink* Entry(TdxBarItemLinks* links, const String& caption) {
+        for (int i = 0; i < links->Count(); ++i)
+            if (links->GetLink(i)->Item()->GetCaption() == caption) return links->GetLink(i);
+        return nullptr;
+    }
+    // Clicks an entry as its control would.
+    static void Run(TdxBarItemLink* entry) {
+        ASSERT_NE(entry, nullptr);
+        entry->Item()->ClickedLink = entry;
+        entry->Item()->Click();
+    }
+    // A popup for a link that is not shown: the link is selected and the popup opened by code.
+    TdxBarCustomizingPopup* PopupFor(TCustomdxBarControl* window, TdxBarItemLink* link) {
+        controller->StoreLastSelected(link);
+        controller->ShowLinkCustomizingPopup(window, link);
+        PumpUntilIdle();
+        return controller->CustomizingPopup();
+    }
+
+    std::unique_ptr<TBarWindowControlRegistration> registration;
+    std::unique_ptr<TBarTestForm> form;
+    TdxBarManager* manager = nullptr;
+    TdxBar* bar = nullptr;
+    TEdit* edit = nullptr;
+    TdxBarRunTimeSelectionController* selection = nullptr;  // held by the manager
+    TdxBarDesignController* controller = nullptr;
+};
+
+TEST_F(DesignController, RunTimeSelectionKeepsOneBarAndOneItemOrLink) {
+    auto* save = static_cast<TdxBarItem*>(form->FindComponent(L"btnSave"));
+    struct TChanges : TObject {
+        std::vector<TObject*> list;
+        void Changed(TObject*, TObject* changed) { list.push_back(changed); }
+    } changes;
+    selection->OnSelectionChanged = MakeEvent(&changes, &TChanges::Changed);
+    struct Step {
+        TObject* added;
+        std::vector<TObject*> expected;
+    };
+    const std::vector<Step> steps = {
+        {bar, {bar}},
+        {Link(0), {bar, Link(0)}},
+        {save, {bar, save}},        // an item replaces the link
+        {Link(1), {bar, Link(1)}},  // a link replaces the item
+        {Link(1), {bar, Link(1)}},  // already selected: nothing
+    };
+    for (const Step& step : steps) {
+        selection->ApplyComponentSelection(step.added, dxBarSelectionExclusive);
+        EXPECT_EQ(selection->Selection(), step.expected);
+    }
+    EXPECT_EQ(changes.list.size(), 4u) << "one change event for each change, none for a repeat";
+    selection->ApplyComponentSelection(Link(1), dxBarSelectionRemove);
+    EXPECT_TRUE(selection->IsInSelection(Link(1))) << "removing is not offered at run time";
+    // A freed link leaves the selection.
+    TdxBarItemLink* doomed = Link(1);
+    FreeObject(doomed);
+    EXPECT_EQ(selection->Selection(), std::vector<TObject*>{bar});
+}
+
+TEST_F(DesignController, ClickingALinkWhileCustomizingSelectsItAndFramesItInWindowText) {
+    Customize();
+    ClickAt(Centre(Link(1)));
+    PumpUntilIdle();
+    EXPECT_EQ(controller->LastSelected(), static_cast<IdxBarSelectableItem*>(Link(1)));
+    EXPECT_TRUE(selection->IsInSelection(Link(1)));
+    EXPECT_EQ(manager->SelectedItemControl(), Link(1)->Control());
+    // The frame: two window-text pixels deep at the link's edges, none inside.
+    Window()->Repaint();
+    PumpUntilIdle();
+    const TRect r = Link(1)->Control()->GetBounds();
+    const COLORREF frame = GetSysColor(COLOR_WINDOWTEXT);
+    HDC dc = GetDC(Window()->Handle());
+    for (const TPoint& p : {TPoint{r.left, r.top}, TPoint{r.left + 1, r.top + 1}, TPoint{r.right - 1, r.bottom - 1},
+                            TPoint{r.right - 2, (r.top + r.bottom) / 2}})
+        EXPECT_EQ(GetPixel(dc, p.x, p.y), frame) << p.x << "," << p.y;
+    const COLORREF firstLinkCorner = GetPixel(dc, Link(0)->Control()->GetBounds().left, Link(0)->Control()->GetBounds().top);
+    ReleaseDC(Window()->Handle(), dc);
+    EXPECT_NE(firstLinkCorner, frame) << "an unselected link has no frame";
+    // Clicking another link moves the selection.
+    ClickAt(Centre(Link(2)));
+    PumpUntilIdle();
+    EXPECT_EQ(controller->LastSelected(), static_cast<IdxBarSelectableItem*>(Link(2)));
+    EXPECT_FALSE(selection->IsInSelection(Link(1)));
+}
+
+TEST_F(DesignController, RightClickOpensTheRunTimeCommandsOfAToolbarLink) {
+    Customize();
+    TdxBarCustomizingPopup* popup = RightClick(Link(1));
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(controller->CustomizingLink(), Link(1));
+    EXPECT_TRUE(popup->HandleAllocated() && IsWindowVisible(popup->Handle()));
+    // A button on a toolbar at run time offers reset, delete (the link), its name, the paint
+    // styles and begin a group.
+    const std::vector<String> expected = {
+        BarString(dxSBAR_CP_RESET),           BarString(dxSBAR_CP_DELETE),          BarString(dxSBAR_CP_NAME),
+        BarString(dxSBAR_CP_DEFAULTSTYLE),    BarString(dxSBAR_CP_TEXTONLYALWAYS),  BarString(dxSBAR_CP_TEXTONLYINMENUS),
+        BarString(dxSBAR_CP_IMAGEANDTEXT),    BarString(dxSBAR_CP_BEGINAGROUP)};
+    EXPECT_EQ(Captions(popup->OwnLinks()), expected);
+    auto* name = As<TdxBarEdit>(popup->OwnLinks()->GetLink(2)->Item());
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->GetText(), Link(1)->GetEffectiveCaption());
+    // The entries are internal: not in the manager's item list.
+    for (int i = 0; i < popup->OwnLinks()->Count(); ++i)
+        EXPECT_LT(manager->ItemList()->IndexOf(popup->OwnLinks()->GetLink(i)->Item()), 0);
+    // Begin a group toggles the link's group line.
+    Run(Entry(popup->OwnLinks(), BarString(dxSBAR_CP_BEGINAGROUP)));
+    EXPECT_TRUE(Link(1)->BeginGroup());
+}
+
+TEST_F(DesignController, BeginGroupIsDisabledOnTheFirstLink) {
+    Customize();
+    for (int index : {0, 1}) {
+        TdxBarCustomizingPopup* popup = RightClick(Link(index));
+        ASSERT_NE(popup, nullptr);
+        TdxBarItemLink* entry = Entry(popup->OwnLinks(), BarString(dxSBAR_CP_BEGINAGROUP));
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(entry->Item()->GetEnabled(), index > 0) << index;
+        popup->HideBar();
+        PumpUntilIdle();
+    }
+}
+
+TEST_F(DesignController, DesignHelpersDecideTheCommandsOfEachKindOfWindow) {
+    struct Case {
+        TClass windowClass;
+        Word excluded;
+    };
+    const std::vector<Case> cases = {
+        {TdxBarControl::StaticClass(), 0x13C0},
+        {TdxBarSubMenuControl::StaticClass(), 0x03E0},
+        {TdxBarInternalSubMenuControl::StaticClass(), 0x03E0},  // a descendant finds its ancestor's
+    };
+    for (const Case& c : cases) {
+        const TCustomdxBarControlDesignHelper* helper = controller->FindDesignHelper(c.windowClass);
+        ASSERT_NE(helper, nullptr) << Utf8(c.windowClass->ClassName());
+        EXPECT_EQ(helper->GetExcludedCommands(), c.excluded) << Utf8(c.windowClass->ClassName());
+    }
+    EXPECT_EQ(TCustomdxBarControlDesignHelper::Instance()->GetExcludedCommands(), 0x13E0);
+    EXPECT_EQ(controller->FindDesignHelper(TCustomdxBarControl::StaticClass()), nullptr);
+    // A registration for a descendant wins in either order.
+    const TCustomdxBarControlDesignHelper* base = TCustomdxBarControlDesignHelper::Instance();
+    for (bool descendantFirst : {true, false}) {
+        if (descendantFirst) controller->RegisterBarControlDesignHelper(TdxBarInternalSubMenuControl::StaticClass(), base);
+        controller->RegisterBarControlDesignHelper(TCustomdxBarControl::StaticClass(),
+                                                   TdxBarControlDesignHelper::Instance());
+        if (!descendantFirst) controller->RegisterBarControlDesignHelper(TdxBarInternalSubMenuControl::StaticClass(), base);
+        EXPECT_EQ(controller->FindDesignHelper(TdxBarInternalSubMenuControl::StaticClass()), base);
+        EXPECT_EQ(controller->FindDesignHelper(TdxBarSubMenuControl::StaticClass()),
+                  TdxBarSubMenuControlDesignHelper::Instance());
+        controller->UnregisterBarControlDesignHelper(TdxBarInternalSubMenuControl::StaticClass(), base);
+        controller->UnregisterBarControlDesignHelper(TCustomdxBarControl::StaticClass(),
+                                                     TdxBarControlDesignHelper::Instance());
+    }
+    EXPECT_EQ(controller->FindDesignHelper(TCustomdxBarControl::StaticClass()), nullptr);
+
+    // The entries of a link whose item offers every command, by the kind of window.
+    auto* item = new TAllCommandsButton(form.get());
+    item->SetCaption(L"Все");
+    TdxBarItemLink* link = bar->ItemLinks()->AddItem(item);
+    const std::vector<String> toolbar = {BarString(dxSBAR_CP_RESET),        BarString(dxSBAR_CP_DELETE),
+                                         BarString(dxSBAR_CP_DELETEITEM),   BarString(dxSBAR_CP_DELETE),
+                                         BarString(dxSBAR_CP_NAME),         BarString(dxSBAR_CP_DEFAULTSTYLE),
+                                         BarString(dxSBAR_CP_TEXTONLYALWAYS), BarString(dxSBAR_CP_TEXTONLYINMENUS),
+                                         BarString(dxSBAR_CP_IMAGEANDTEXT), BarString(dxSBAR_CP_BEGINAGROUP),
+                                         BarString(dxSBAR_CP_VISIBLE)};
+    TdxBarCustomizingPopup* popup = PopupFor(Window(), link);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(Captions(popup->OwnLinks()), toolbar);
+    // Visible begins a group only without begin-a-group before it.
+    EXPECT_FALSE(Entry(popup->OwnLinks(), BarString(dxSBAR_CP_VISIBLE))->BeginGroup());
+    popup->HideBar();
+}
+
+TEST_F(DesignController, PaintStylesFormOneGroupWithExactlyOneDown) {
+    auto* item = new TAllCommandsButton(form.get());
+    item->SetCaption(L"Все");
+    TdxBarItemLink* link = bar->ItemLinks()->AddItem(item);
+    TdxBarCustomizingPopup* popup = PopupFor(Window(), link);
+    ASSERT_NE(popup, nullptr);
+    const TResStringRec* const styles[] = {&dxSBAR_CP_DEFAULTSTYLE, &dxSBAR_CP_TEXTONLYALWAYS,
+                                           &dxSBAR_CP_TEXTONLYINMENUS, &dxSBAR_CP_IMAGEANDTEXT};
+    auto downs = [&] {
+        std::vector<bool> result;
+        for (const TResStringRec* style : styles) {
+            auto* button = As<TdxBarButton>(Entry(popup->OwnLinks(), BarString(*style))->Item());
+            EXPECT_EQ(button->GroupIndex(), -1000);
+            EXPECT_EQ(button->ButtonStyle(), bsChecked);
+            result.push_back(button->Down());
+        }
+        return result;
+    };
+    EXPECT_EQ(downs(), (std::vector<bool>{true, false, false, false}));
+    EXPECT_TRUE(Entry(popup->OwnLinks(), BarString(dxSBAR_CP_DEFAULTSTYLE))->BeginGroup());
+    Run(Entry(popup->OwnLinks(), BarString(dxSBAR_CP_IMAGEANDTEXT)));
+    EXPECT_EQ(link->UserPaintStyle(), psCaptionGlyph);
+    EXPECT_TRUE(link->UserDefine().Contains(udPaintStyle));
+    popup->HideBar();
+    popup = PopupFor(Window(), link);
+    EXPECT_EQ(downs(), (std::vector<bool>{false, false, false, true}));
+    // Reset gives the item's own style back.
+    Run(Entry(popup->OwnLinks(), BarString(dxSBAR_CP_RESET)));
+    EXPECT_TRUE(link->UserDefine().Empty());
+    popup->HideBar();
+}
+
+TEST_F(DesignController, ViewLevelEntriesLeaveTheLevelsTheyName) {
+    // The view levels are offered where a helper allows them: a helper that excludes nothing.
+    class TAllowAll : public TCustomdxBarControlDesignHelper {
+    public:
+        Word GetExcludedCommands() const override { return 0; }
+    } allowAll;
+    controller->RegisterBarControlDesignHelper(TdxBarControl::StaticClass(), &allowAll);
+    auto* item = new TAllCommandsButton(form.get());
+    TdxBarItemLink* link = bar->ItemLinks()->AddItem(item);
+    TdxBarCustomizingPopup* popup = PopupFor(Window(), link);
+    ASSERT_NE(popup, nullptr);
+    TdxBarItemLink* levelsEntry = Entry(popup->OwnLinks(), BarString(dxSBAR_CP_VIEWLEVELSMENU));
+    ASSERT_NE(levelsEntry, nullptr);
+    TdxBarItemLinks* levels = static_cast<TCustomdxBarSubItem*>(levelsEntry->Item())->ItemLinks();
+    ASSERT_EQ(levels->Count(), 9);
+    EXPECT_TRUE(levels->GetLink(4)->BeginGroup());
+    EXPECT_TRUE(levels->GetLink(5)->BeginGroup());
+    auto L = [](std::initializer_list<TdxBarItemViewLevel> levels) {
+        TdxBarItemViewLevels result;
+        for (TdxBarItemViewLevel level : levels) result += level;
+        return result;
+    };
+    struct Case {
+        int entry;
+        TdxBarItemViewLevels expected;
+    };
+    const std::vector<Case> cases = {
+        {6, L({ivlSmallIconWithText})},                // "... ТОЛЬКО"
+        {2, L({ivlSmallIconWithText, ivlSmallIcon})},  // a level switched on
+        {5, L({ivlLargeIconWithText})},                // another single level
+        {0, L({})},                                    // switched off again
+        {4, dxBarAllViewLevels},                       // all
+        {8, L({ivlControlOnly})},
+    };
+    for (const Case& c : cases) {
+        Run(levels->GetLink(c.entry));
+        EXPECT_EQ(link->ViewLevels(), c.expected) << c.entry;
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(As<TdxBarButton>(levels->GetLink(i)->Item())->Down(), c.expected.Contains(TdxBarItemViewLevel(i)))
+                << c.entry << " entry " << i;
+        EXPECT_FALSE(As<TdxBarButton>(levels->GetLink(c.entry)->Item())->CloseSubMenuOnClick());
+    }
+    popup->HideBar();
+    controller->UnregisterBarControlDesignHelper(TdxBarControl::StaticClass(), &allowAll);
+}
+
+TEST_F(DesignController, GroupGivesTheFirstSelectedLinkTheStart) {
+    // Several links are selected together only by a form designer.
+    auto* designer = new TRecordingDesigner;
+    manager->SetDesigner(designer);
+    selection = nullptr;
+    auto* extra = bar->ItemLinks()->AddItem(static_cast<TdxBarItem*>(form->FindComponent(L"btnColor")));
+    designer->selected = {Link(3), Link(1), Link(2)};
+    class TAllowAll : public TCustomdxBarControlDesignHelper {
+    public:
+        Word GetExcludedCommands() const override { return 0; }
+    } allowAll;
+    controller->RegisterBarControlDesignHelper(TdxBarControl::StaticClass(), &allowAll);
+    auto* item = new TAllCommandsButton(form.get());
+    TdxBarItemLink* link = bar->ItemLinks()->AddItem(item);
+    TdxBarCustomizingPopup* popup = PopupFor(Window(), link);
+    ASSERT_NE(popup, nullptr);
+    TdxBarItemLinks* groups =
+        static_cast<TCustomdxBarSubItem*>(Entry(popup->OwnLinks(), BarString(dxSBAR_CP_BUTTONGROUPMENU))->Item())->ItemLinks();
+    Run(Entry(groups, BarString(dxSBAR_CP_BUTTONGROUP)));
+    std::vector<TdxBarButtonGroupPosition> positions;
+    for (int i = 0; i < bar->ItemLinks()->Count(); ++i) positions.push_back(Link(i)->ButtonGroup());
+    EXPECT_EQ(positions, (std::vector<TdxBarButtonGroupPosition>{bgpNone, bgpStart, bgpMember, bgpMember, bgpNone}));
+    Run(Entry(groups, BarString(dxSBAR_CP_BUTTONUNGROUP)));
+    for (int i = 0; i < bar->ItemLinks()->Count(); ++i) EXPECT_EQ(Link(i)->ButtonGroup(), bgpNone) << i;
+    (void)extra;
+    popup->HideBar();
+    controller->UnregisterBarControlDesignHelper(TdxBarControl::StaticClass(), &allowAll);
+}
+
+TEST_F(DesignController, ABlankNameIsRefusedWithItsMessage) {
+    Customize();
+    TdxBarCustomizingPopup* popup = RightClick(Link(0));
+    ASSERT_NE(popup, nullptr);
+    const String caption = Link(0)->GetEffectiveCaption();
+    auto* name = As<TdxBarEdit>(Entry(popup->OwnLinks(), BarString(dxSBAR_CP_NAME))->Item());
+    ASSERT_NE(name, nullptr);
+    name->SetText(L"");
+    PumpUntilIdle();
+    const std::vector<TShownBox> boxes = TakeBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Text, BarString(dxSBAR_COMMANDNAMECANNOTBEBLANK));
+    EXPECT_TRUE(boxes[0].Flags & MB_ICONERROR);
+    EXPECT_EQ(Link(0)->GetEffectiveCaption(), caption);
+    EXPECT_FALSE(Link(0)->UserDefine().Contains(udCaption));
+    EXPECT_EQ(controller->CustomizingPopup(), nullptr) << "the popup closes before the message";
+    // A name given at run time becomes the link's own caption; the item keeps its caption.
+    popup = RightClick(Link(0));
+    ASSERT_NE(popup, nullptr);
+    name = As<TdxBarEdit>(Entry(popup->OwnLinks(), BarString(dxSBAR_CP_NAME))->Item());
+    name->SetText(L"Открыть файл");
+    EXPECT_EQ(Link(0)->GetEffectiveCaption(), L"Открыть файл");
+    EXPECT_NE(Link(0)->Item()->GetCaption(), L"Открыть файл");
+    EXPECT_TRUE(TakeBoxes().empty());
+}
+
+TEST_F(DesignController, DeleteAtRunTimeFreesOnlyTheLinkAndTheKeyGoesNoFurther) {
+    Customize();
+    TdxBarItem* save = Link(1)->Item();
+    const int saveLinks = save->GetLinkCount();
+    // Without a selection Delete does nothing and goes on to the focused edit.
+    edit->SetFocus();
+    SendMessageW(edit->Handle(), EM_SETSEL, 0, 0);
+    EXPECT_FALSE(controller->DeleteSelection(false, true));
+    ClickAt(Centre(Link(1)));
+    PumpUntilIdle();
+    ASSERT_EQ(controller->LastSelected(), static_cast<IdxBarSelectableItem*>(Link(1)));
+    edit->SetFocus();
+    SendMessageW(edit->Handle(), EM_SETSEL, 0, 0);
+    PumpUntilIdle();
+    TypeKey(VK_DELETE);
+    PumpUntilIdle();
+    EXPECT_EQ(bar->ItemLinks()->Count(), 2);
+    EXPECT_EQ(save->GetLinkCount(), saveLinks - 1);
+    EXPECT_GE(manager->ItemList()->IndexOf(save), 0) << "the item stays in the manager";
+    EXPECT_EQ(edit->Text(), L"abc") << "the Delete key did not reach the edit";
+    EXPECT_EQ(controller->LastSelected(), nullptr);
+    // Nothing selected any more: the next Delete is the edit's.
+    TypeKey(VK_DELETE);
+    PumpUntilIdle();
+    EXPECT_EQ(edit->Text(), L"bc");
+}
+
+TEST_F(DesignController, InternalItemsOfAPopupDieWithTheNextPopup) {
+    Customize();
+    TdxBarCustomizingPopup* popup = RightClick(Link(0));
+    ASSERT_NE(popup, nullptr);
+    TdxBarItem* first = popup->OwnLinks()->GetLink(0)->Item();
+    ASSERT_GT(controller->InternalItems()->Count(), 0);
+    TcxObjectLinkGuard firstAlive(first);
+    controller->StoreLastSelected(Link(2));
+    controller->ShowLinkCustomizingPopup(Window(), Link(2));
+    PumpUntilIdle();
+    popup = controller->CustomizingPopup();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_FALSE(firstAlive.Alive());
+    EXPECT_EQ(controller->CustomizingLink(), Link(2));
+    // Customize entries: only with CanCustomize, and disabled while a manager customizes.
+    TdxBarItemLinks* links = popup->OwnLinks();
+    const int before = links->Count();
+    controller->AddCustomizeCommand(links, TdxBarButton::StaticClass(), true);
+    ASSERT_EQ(links->Count(), before + 1);
+    EXPECT_EQ(links->GetLink(before)->Item()->GetCaption(), BarString(dxSBAR_CUSTOMIZE));
+    EXPECT_FALSE(links->GetLink(before)->Item()->GetEnabled());
+    manager->SetCanCustomize(false);
+    controller->AddCustomizeCommand(links, TdxBarButton::StaticClass(), true);
+    EXPECT_EQ(links->Count(), before + 1);
+    manager->SetCanCustomize(true);
+    popup->HideBar();
+    PumpUntilIdle();
+    EXPECT_EQ(controller->CustomizingPopup(), nullptr);
+}
+
+}  // namespace
