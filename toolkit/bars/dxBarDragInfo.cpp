@@ -57,10 +57,12 @@ void TdxBarDragInfo::BeginDrag(TdxBarItem* item, TdxBarItemLink* link) {
     lineVisible_ = false;
     TCustomdxBarControl* window = link ? link->GetBarControl() : nullptr;
     if (window && window->HandleAllocated()) {
-        const TPoint p = window->ScreenToClient(QueryCursorPos());
+        const TPoint p = window->ScreenToClient(manager_->hasDragPressPoint_ ? manager_->dragPressPoint_ : QueryCursorPos());
         const TRect r = LinkRect(link);
         dragDownPoint_ = TPoint{p.x - r.left, p.y - r.top};
     }
+    manager_->hasDragPressPoint_ = false;
+    ctrlDown_ = GetKeyState(VK_CONTROL) < 0;
     defaultCursor_ = Screen->Cursor();
     // The Customize dialog's window would hold the capture while it is open (Hook (Customize
     // dialog)); otherwise the owner's window.
@@ -118,11 +120,17 @@ void TdxBarDragInfo::DragLoop() {
         }
         switch (msg.message) {
             case WM_KEYDOWN:
-                if (msg.wParam == VK_ESCAPE) return;
-                if (msg.wParam == VK_CONTROL && CanDropHere()) SetState(dsdCopy);
+                            if (msg.wParam == VK_ESCAPE) return;
+                if (msg.wParam == VK_CONTROL) {
+                    ctrlDown_ = true;
+                    if (CanDropHere()) SetState(dsdCopy);
+                }
                 continue;
             case WM_KEYUP:
-                if (msg.wParam == VK_CONTROL && CanDropHere()) SetState(dsdMove);
+                if (msg.wParam == VK_CONTROL) {
+                    ctrlDown_ = false;
+                    if (CanDropHere()) SetState(dsdMove);
+                }
                 continue;
             case WM_MOUSEMOVE:
                 HandleMouseMove();
@@ -244,7 +252,7 @@ bool TdxBarDragInfo::CanDropHere() const {
     return overWindow_ && overWindow_->ItemLinks() && overWindow_->ItemLinks()->Count() == 0;
 }
 
-bool TdxBarDragInfo::IsCopy() const { return GetKeyState(VK_CONTROL) < 0 || !link_; }
+bool TdxBarDragInfo::IsCopy() const { return ctrlDown_ || !link_; }
 
 bool TdxBarDragInfo::IsSamePlace() const {
     if (!CanDropHere()) return true;

@@ -86,6 +86,8 @@ private:
     HWND captureWindow_ = nullptr;
     TdxBarDragState state_ = dsdNone;
     int cursorLock_ = 0;
+    // Ctrl as the loop's own key messages tell it (the loop dispatches no key message).
+    bool ctrlDown_ = false;
     bool cursorModified_ = false;
     TCustomdxBarControl* overWindow_ = nullptr;
     TCustomdxBarControl* lineWindow_ = nullptr;

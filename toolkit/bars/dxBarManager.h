@@ -285,6 +285,12 @@ public:
     void SetDraggingItem(TdxBarItem* item) { draggingItem_ = item; }
     void SetDraggingItemLink(TdxBarItemLink* link) { draggingItemLink_ = link; }
     TdxBarDragInfo* DragInfo() const { return dragInfo_; }
+    // The screen point where the mouse was pressed on the dragged link; the drag measures the
+    // move along the bar from there (not from where the drag began to run).
+    void SetDragPressPoint(const TPoint& screen) {
+        dragPressPoint_ = screen;
+        hasDragPressPoint_ = true;
+    }
     bool CanReset() const { return readStateCount_ > 0 && allowReset_; }
 
     // -- designer: the form designer's, or the run-time selection while customizing; nil else
@@ -659,6 +665,8 @@ private:
     TdxBarItem* draggingItem_ = nullptr;
     TdxBarItemLink* draggingItemLink_ = nullptr;
     TdxBarDragInfo* dragInfo_ = nullptr;
+    TPoint dragPressPoint_{};
+    bool hasDragPressPoint_ = false;
     bool ownLoading_ = false;
     bool barsLoading_ = false;
     bool creatingDockHandles_ = false;

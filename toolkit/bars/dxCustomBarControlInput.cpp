@@ -517,6 +517,7 @@ void TCustomdxBarControl::MouseMove(TShiftState shift, int x, int y) {
             ReleaseCapture();
             if (!self.Alive()) return;
             if (link && link->Control()) link->Control()->ControlInactivate(true);
+            manager->SetDragPressPoint(ClientToScreen(itemDragPoint_));
             if (item) manager->DragItem(item, link);
             return;
         }

@@ -7,11 +7,13 @@
 #include "BarTestSupport.h"
 #include "TestBarWindow.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "Canvas.h"
 #include "ControlSnapshot.h"
+#include "../ToolkitTestSupport.h"
 #include "cxGraphics.h"
 #include "cxObjectLinks.h"
 #include "CustomEdit.h"
@@ -19,6 +21,9 @@
 #include "dxBarButton.h"
 #include "dxBarControl.h"
 #include "dxBarDesignController.h"
+#include "dxBarDragInfo.h"
+#include "Screen.h"
+#include "dxBarUnit.h"
 #include "dxBarEdit.h"
 #include "dxBarInternalSubMenuControl.h"
 #include "dxBarItemControl.h"
@@ -476,6 +481,271 @@ TEST_F(DesignController, InternalItemsOfAPopupDieWithTheNextPopup) {
     popup->HideBar();
     PumpUntilIdle();
     EXPECT_EQ(controller->CustomizingPopup(), nullptr);
+}
+
+// ---- The link drag ----------------------------------------------------------------------------
+
+class LinkDrag : public DesignController {
+protected:
+    std::vector<String> Names() const {
+        std::vector<String> result;
+        for (int i = 0; i < bar->ItemLinks()->Count(); ++i) result.push_back(Link(i)->Item()->Name());
+        return result;
+    }
+    // Presses on the link's centre and runs the steps from ticks while the drag's own loop
+    // waits; the last step releases the button (unless the steps end the drag themselves).
+    void Drag(TdxBarItemLink* link, std::vector<std::function<bool()>> steps, bool release = true) {
+        const TPoint start = Centre(link);
+        MoveMouseTo(start);
+        PumpUntilIdle();
+        MouseButton(true);
+        PumpUntilIdle();
+        ASSERT_TRUE(Window()->IsItemDragArmed());
+        std::vector<std::function<bool()>> all;
+        // Out of the drag rectangle: the window starts the modal drag.
+        all.push_back([start] {
+            MoveMouseTo(TPoint{start.x + 8, start.y});
+            return true;
+        });
+        all.push_back([this] { return manager->IsDragging(); });
+        for (auto& step : steps) all.push_back(step);
+        if (release)
+            all.push_back([] {
+                MouseButton(false);
+                return true;
+            });
+        TTickScript script(all);
+        EXPECT_TRUE(PumpUntil([&] { return script.Done() && !manager->IsDragging(); }, 8000));
+        EXPECT_FALSE(script.TimedOut());
+        if (!release) MouseButton(false);
+        PumpUntilIdle();
+    }
+    static std::function<bool()> MoveTo(TPoint p) {
+        return [p] {
+            MoveMouseTo(p);
+            return true;
+        };
+    }
+    // Moves there and waits until the drag has seen it.
+    std::function<bool()> Settle() {
+        return [] { return true; };
+    }
+};
+
+TEST_F(LinkDrag, ALinkDroppedOnTheDesktopIsRemovedAndItsItemStays) {
+    Customize();
+    TdxBarItem* save = Link(1)->Item();
+    const int links = save->GetLinkCount();
+    const TPoint outside{WorkArea().right - 20, WorkArea().bottom - 20};
+    Drag(Link(1), {MoveTo(outside), MoveTo(TPoint{outside.x - 1, outside.y}), Settle()});
+    EXPECT_EQ(Names(), (std::vector<String>{L"btnOpen", L"btnBold"}));
+    EXPECT_EQ(save->GetLinkCount(), links - 1);
+    EXPECT_GE(manager->ItemList()->IndexOf(save), 0);
+    EXPECT_FALSE(manager->IsDragging());
+    EXPECT_NE(GetCapture(), form->Handle());
+}
+
+TEST_F(LinkDrag, DraggedOntoItselfMoreThanThreePixelsSetsBeginGroup) {
+    struct Case {
+        int offset;
+        bool beginGroup;
+    };
+    for (const Case& c : {Case{3, false}, Case{4, true}}) {
+        Customize();
+        const TPoint centre = Centre(Link(1));
+        Drag(Link(1), {MoveTo(TPoint{centre.x + c.offset, centre.y}),
+                       MoveTo(TPoint{centre.x + c.offset, centre.y + 1}), Settle()});
+        EXPECT_EQ(Names(), (std::vector<String>{L"btnOpen", L"btnSave", L"btnBold"})) << c.offset;
+        EXPECT_EQ(Link(1)->BeginGroup(), c.beginGroup) << c.offset;
+        Link(1)->SetBeginGroup(false);
+        manager->SwitchCustomizing(false);
+    }
+}
+
+TEST_F(LinkDrag, CtrlCopiesAndAMoveTakesTheLinkAlong) {
+    Customize();
+    // Dropped on the second half of the last link: after it.
+    auto secondHalf = [this](int index) {
+        const TRect r = Link(index)->Control()->GetBounds();
+        return Window()->ClientToScreen(TPoint{r.right - 3, (r.top + r.bottom) / 2});
+    };
+    const TPoint target = secondHalf(2);
+    Drag(Link(0), {[] {
+                       KeyDown(VK_CONTROL);
+                       return true;
+                   },
+                   MoveTo(target), MoveTo(TPoint{target.x, target.y + 1}), Settle()});
+    KeyUp(VK_CONTROL);
+    PumpUntilIdle();
+    EXPECT_EQ(Names(), (std::vector<String>{L"btnOpen", L"btnSave", L"btnBold", L"btnOpen"}));
+    EXPECT_EQ(controller->LastSelected(), static_cast<IdxBarSelectableItem*>(Link(3))) << "the new link is selected";
+    // Without Ctrl the link moves.
+    const TPoint again = secondHalf(2);
+    Drag(Link(1), {MoveTo(again), MoveTo(TPoint{again.x, again.y + 1}), Settle()});
+    EXPECT_EQ(Names(), (std::vector<String>{L"btnOpen", L"btnBold", L"btnSave", L"btnOpen"}));
+}
+
+TEST_F(LinkDrag, EscapeCancelsAndRestoresTheCursor) {
+    Customize();
+    const TPoint outside{WorkArea().right - 20, WorkArea().bottom - 20};
+    Drag(Link(0),
+         {MoveTo(outside), MoveTo(TPoint{outside.x - 1, outside.y}),
+          [] { return GetCursor() == Screen->Cursors(crdxBarDragNoDrop); },
+          [] {
+              TypeKey(VK_ESCAPE);
+              return true;
+          }},
+         false);
+    EXPECT_EQ(Names(), (std::vector<String>{L"btnOpen", L"btnSave", L"btnBold"}));
+    EXPECT_NE(GetCursor(), Screen->Cursors(crdxBarDragNoDrop));
+    EXPECT_NE(GetCursor(), Screen->Cursors(crdxBarDrag));
+}
+
+TEST_F(LinkDrag, ADropOnAnEmptyToolbarMakesItsOnlyLink) {
+    TdxBar* empty = manager->Bars()->Add();
+    empty->SetCaption(L"Пусто");
+    empty->SetDockingStyle(dsBottom);
+    PumpUntilIdle();
+    Customize();
+    ASSERT_NE(empty->BarControl(), nullptr);
+    ASSERT_TRUE(empty->BarControl()->HandleAllocated());
+    RECT r;
+    GetWindowRect(empty->BarControl()->Handle(), &r);
+    const TPoint target{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    Drag(Link(2), {MoveTo(target), MoveTo(TPoint{target.x + 1, target.y}), Settle()});
+    ASSERT_EQ(empty->ItemLinks()->Count(), 1);
+    EXPECT_EQ(empty->ItemLinks()->GetLink(0)->Item()->Name(), L"btnBold");
+    EXPECT_EQ(Names(), (std::vector<String>{L"btnOpen", L"btnSave"}));
+}
+
+TEST_F(LinkDrag, SamePlaceAndInsertionDecisions) {
+    Customize();
+    auto* info = new TdxBarDragInfo(manager);
+    std::unique_ptr<TdxBarDragInfo> owner(info);
+    // Links: 0 btnOpen, 1 btnSave, 2 btnBold; link 2 begins a group.
+    Link(2)->SetBeginGroup(true);
+    struct Case {
+        int dragged, over;
+        bool beginGroup, firstPart, samePlace;
+    };
+    const std::vector<Case> cases = {
+        {1, 1, false, false, true},   // itself
+        {1, 1, true, false, true},    // itself with one mark
+        {1, 1, true, true, false},    // itself with both marks: a new group before it
+        {1, 0, false, false, true},   // after the link before it
+        {1, 0, true, false, false},   // ... but as a new group
+        {1, 0, false, true, false},   // before the link before it
+        {1, 2, false, true, false},   // before the next link, which begins a group
+        {1, 2, true, true, true},     // ... as a group again
+        {0, 1, false, true, true},    // before the next link
+        {0, 2, false, true, false},   // farther away
+        {2, 2, false, false, true},   // the last link on itself
+        {2, 0, false, false, false},  // the last link elsewhere
+    };
+    for (const Case& c : cases) {
+        info->SetDragging(Link(c.dragged)->Item(), Link(c.dragged));
+        TdxBarDropPosition position;
+        position.link = Link(c.over);
+        position.beginGroup = c.beginGroup;
+        position.firstPart = c.firstPart;
+        info->SetDropTarget(Window(), position);
+        EXPECT_EQ(info->IsSamePlace(), c.samePlace) << c.dragged << " over " << c.over << " bg " << c.beginGroup
+                                                    << " fp " << c.firstPart;
+    }
+    // Nothing under the mouse: nothing to drop, the same place.
+    info->SetDropTarget(nullptr, TdxBarDropPosition());
+    EXPECT_FALSE(info->CanDropHere());
+    EXPECT_TRUE(info->IsSamePlace());
+    // From the command list (no link) it is never the same place and always a copy.
+    info->SetDragging(Link(0)->Item(), nullptr);
+    TdxBarDropPosition onFirst;
+    onFirst.link = Link(0);
+    info->SetDropTarget(Window(), onFirst);
+    EXPECT_FALSE(info->IsSamePlace());
+    EXPECT_TRUE(info->IsCopy());
+}
+
+TEST_F(LinkDrag, InsertedLinksTakeTheirPlaceAndGroupLines) {
+    Customize();
+    auto* hidden = static_cast<TdxBarItem*>(form->FindComponent(L"btnColor"));
+    struct Case {
+        int over;
+        bool beginGroup, firstPart, overBeginsGroup;
+        int index;                  // of the new link
+        bool newGroup, overGroup;  // begin-group of the new link and the link dropped on
+    };
+    const std::vector<Case> cases = {
+        {1, false, false, false, 2, false, false},  // second half: after it
+        {1, false, true, false, 1, false, false},   // first half: before it
+        {1, true, false, false, 1, true, false},    // a group mark: a new group before it
+        {1, false, true, true, 1, true, false},     // before a link that begins a group: takes its line
+        {1, true, true, true, 1, false, true},      // both marks: before it, the line stays
+    };
+    for (const Case& c : cases) {
+        TdxBarDragInfo info(manager);
+        Link(c.over)->SetBeginGroup(c.overBeginsGroup);
+        TdxBarItemLink* over = Link(c.over);
+        info.SetDragging(hidden, nullptr);
+        TdxBarDropPosition position;
+        position.link = over;
+        position.beginGroup = c.beginGroup;
+        position.firstPart = c.firstPart;
+        info.SetDropTarget(Window(), position);
+        info.SetState(dsdCopy);
+        info.DropInsertsLink();
+        ASSERT_EQ(bar->ItemLinks()->Count(), 4);
+        TdxBarItemLink* added = Link(c.index);
+        EXPECT_EQ(added->Item(), hidden) << c.over << c.beginGroup << c.firstPart;
+        EXPECT_EQ(added->StoredBeginGroup(), c.newGroup) << c.over << c.beginGroup << c.firstPart;
+        EXPECT_EQ(over->StoredBeginGroup(), c.overGroup) << c.over << c.beginGroup << c.firstPart;
+        FreeObject(added);
+        over->SetBeginGroup(false);
+        info.SetState(dsdNone);
+    }
+}
+
+TEST_F(LinkDrag, TheInsertionMarkDrawnTwiceLeavesThePixels) {
+    for (bool vertical : {false, true})
+        for (bool firstPart : {false, true}) {
+            HDC screen = GetDC(nullptr);
+            HDC dc = CreateCompatibleDC(screen);
+            HBITMAP bitmap = CreateCompatibleBitmap(screen, 40, 40);
+            ReleaseDC(nullptr, screen);
+            HGDIOBJ old = SelectObject(dc, bitmap);
+            RECT all{0, 0, 40, 40};
+            FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
+            const COLORREF face = GetPixel(dc, 20, 20);
+            const TRect r{5, 5, 29, 27};
+            auto changed = [&] {
+                int count = 0;
+                for (int y = 0; y < 40; ++y)
+                    for (int x = 0; x < 40; ++x) count += GetPixel(dc, x, y) != face;
+                return count;
+            };
+            TdxBarDragInfo::DrawDragLine(dc, r, vertical, firstPart);
+            EXPECT_GT(changed(), 0);
+            // The mark's corner: the leading edge at the chosen end.
+            const TPoint corner = vertical ? TPoint{r.left, firstPart ? r.top : r.bottom - 6}
+                                           : TPoint{firstPart ? r.left : r.right - 6, r.top};
+            EXPECT_NE(GetPixel(dc, corner.x, corner.y), face) << vertical << firstPart;
+            TdxBarDragInfo::DrawDragLine(dc, r, vertical, firstPart);
+            EXPECT_EQ(changed(), 0) << vertical << firstPart;
+            SelectObject(dc, old);
+            DeleteObject(bitmap);
+            DeleteDC(dc);
+        }
+}
+
+TEST_F(LinkDrag, AManagerFreedWhileCustomizingGoesCleanly) {
+    Customize();
+    ClickAt(Centre(Link(1)));
+    PumpUntilIdle();
+    ASSERT_EQ(controller->LastSelected(), static_cast<IdxBarSelectableItem*>(Link(1)));
+    manager = nullptr;
+    form.reset();
+    PumpUntilIdle();
+    EXPECT_EQ(controller->LastSelected(), nullptr);
+    EXPECT_TRUE(!BarManagerList() || BarManagerList()->GetCustomizingManager() == nullptr);
 }
 
 }  // namespace
