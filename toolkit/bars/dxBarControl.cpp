@@ -1,5 +1,7 @@
 #include "dxBarControl.h"
 
+#include "dxBarDesignController.h"
+
 #include <windowsx.h>
 
 #include <algorithm>
@@ -441,4 +443,13 @@ void TdxBarControl::Paint() {
 
 bool TdxBarControl::AllowsItemEditing() const {
     return TCustomdxBarControl::AllowsItemEditing() || (bar_ && bar_->AllowCustomizing());
+}
+
+void TdxBarControl::ShowContextPopup(TdxBarItemControl* control) {
+    if (IsCustomizing()) {
+        TCustomdxBarControl::ShowContextPopup(control);
+        return;
+    }
+    if (TdxBarDesignController* controller = DesignControllerInstance())
+        controller->ShowToolbarsPopup(GetManager(), GetPainter());
 }

@@ -13,6 +13,7 @@
 #include "dxBarEdit.h"
 #include "dxBarInternalSubMenuControl.h"
 #include "dxBarItemLinks.h"
+#include "dxBarLookups.h"
 #include "dxBarManager.h"
 #include "dxBarMessageHooks.h"
 #include "dxBarStrs.h"
@@ -363,6 +364,67 @@ void TdxBarDesignController::AddCustomizeCommand(TdxBarItemLinks* links, TClass 
 void TdxBarDesignController::OpenCustomizing(TObject* sender) {
     auto* item = As<TdxBarItem>(sender);
     if (TdxBarManager* manager = item ? item->BarManager() : nullptr) manager->SwitchCustomizing(true);
+}
+
+// ---- The toolbars popup -------------------------------------------------------------------
+
+void TdxBarDesignController::FillToolbarsPopup(TdxBarItemLinks* links) {
+    FreeLinkItems(links);
+    TdxBarManager* manager = links->BarManager();
+    if (!manager) return;
+    TdxBars* bars = manager->Bars();
+    for (int i = 0; i < bars->Count(); ++i) {
+        TdxBar* bar = bars->Items(i);
+        const bool closable = bar->AllowClose() && !bar->IsMainMenu() &&
+                              (!bar->BarControl() || bar->BarControl()->ShowsFloatCaption());
+        if (!closable || bar->Hidden() || bar->MergedInto()) continue;
+        TdxBarItemLink* link = AddInternalItem(links, TdxBarButton::StaticClass(), false, NativeInt(bar),
+                                               MakeEvent(this, &TdxBarDesignController::ToggleBarVisible),
+                                               bar->Caption());
+        auto* button = static_cast<TdxBarButton*>(link->Item());
+        button->SetButtonStyle(bsChecked);
+        button->SetDown(bar->Visible());
+    }
+    AddCustomizeCommand(links, TdxBarButton::StaticClass(), true);
+}
+
+void TdxBarDesignController::ToggleBarVisible(TObject* sender) {
+    auto* entry = As<TdxBarItem>(sender);
+    TdxBarManager* manager = entry ? entry->BarManager() : nullptr;
+    if (!manager) return;
+    // The bar is looked up again: a bar freed while the popup was open is no longer toggled.
+    auto* bar = reinterpret_cast<TdxBar*>(entry->Tag());
+    TdxBars* bars = manager->Bars();
+    for (int i = 0; i < bars->Count(); ++i)
+        if (bars->Items(i) == bar) {
+            bar->SetVisible(!bar->Visible());
+            return;
+        }
+}
+
+void TdxBarDesignController::ShowToolbarsPopup(TdxBarManager* manager, TdxBarPainter*) {
+    if (!manager) return;
+    if (customizingPopup_) customizingPopup_->HideBar();
+    ClearInternalItems();
+    if (manager != customizingManager_) {
+        if (customizingManager_) freeNotificator_->StopWatchingComponent(customizingManager_);
+        customizingManager_ = manager;
+        freeNotificator_->WatchComponent(manager);
+    }
+    auto* popup = new TdxBarToolbarsPopup(manager);
+    try {
+        FillToolbarsPopup(popup->OwnLinks());
+        manager->FireShowToolbarsPopup(popup->OwnLinks());
+    } catch (...) {
+        FreeObject(popup);
+        throw;
+    }
+    if (popup->OwnLinks()->Count() == 0) {
+        FreeObject(popup);
+        return;
+    }
+    if (TCustomdxBarControl* active = CurrentActiveBarControl()) active->HideMenuChain();
+    popup->PopupAt(QueryCursorPos());
 }
 
 // ---- The customizing popup ----------------------------------------------------------------

@@ -160,6 +160,15 @@ public:
     void AddCustomizeCommand(TdxBarItemLinks* links, TClass itemClass, bool beginGroup);
     void OpenCustomizing(TObject* sender);
 
+    // -- the toolbars popup
+    // Shows the toolbars popup at the cursor (nothing when it ends up empty).
+    void ShowToolbarsPopup(TdxBarManager* manager, TdxBarPainter* painter);
+    // Fills links with the closable toolbars of the links' manager and the Customize command.
+    void FillToolbarsPopup(TdxBarItemLinks* links);
+    void ToggleBarVisible(TObject* sender);
+    // The manager that the last popup served.
+    TdxBarManager* ServedManager() const { return customizingManager_; }
+
     // -- the customizing popup
     void ShowCustomizingPopup(TdxBarManager* manager, TdxBarPainter* painter, TdxBarItemLink* link,
                               TCustomdxBarControl* barControl, const TdxBarFillCustomizingPopupProc& fill,

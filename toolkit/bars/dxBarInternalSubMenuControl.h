@@ -41,3 +41,11 @@ public:
     // The manager's OnShowCustomizingPopup with the popup's links.
     void DoShowCustomizingPopup();
 };
+
+// The popup of a right click on a toolbar or a dock outside customizing mode: one check entry
+// per toolbar that may be closed, then Customize.
+class TdxBarToolbarsPopup : public TdxBarInternalSubMenuControl {
+    Z_CLASS(TdxBarToolbarsPopup, TdxBarInternalSubMenuControl)
+public:
+    using TdxBarInternalSubMenuControl::TdxBarInternalSubMenuControl;
+};

@@ -307,7 +307,7 @@ void TCustomdxBarControl::HandleMouseDown(TMouseButton button, TShiftState shift
     }
     if (button == mbRight) {
         if (control != GetSelectedControl()) DeactivateIfFocusedBar();
-        // Hook (toolbars popup): the context popup outside customizing mode.
+        if (IsContextPopupTrigger(true)) ShowContextPopup(control);
         return;
     }
     if (button == mbLeft) PressItemControl(control);
@@ -374,6 +374,8 @@ bool TCustomdxBarControl::IsContextPopupTrigger(bool press) const {
 }
 
 void TCustomdxBarControl::ShowContextPopup(TdxBarItemControl*) {
+    // Hook (sub menus): outside customizing mode a menu shows its own context commands.
+    if (!IsCustomizing()) return;
     TdxBarItemControl* cust = GetCustSelectedControl();
     if (!cust && !GetManager()->IsBarManagerDesigning()) return;
     if (TdxBarDesignController* controller = DesignControllerInstance())

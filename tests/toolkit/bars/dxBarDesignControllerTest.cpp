@@ -7,6 +7,7 @@
 #include "BarTestSupport.h"
 #include "TestBarWindow.h"
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -746,6 +747,93 @@ TEST_F(LinkDrag, AManagerFreedWhileCustomizingGoesCleanly) {
     PumpUntilIdle();
     EXPECT_EQ(controller->LastSelected(), nullptr);
     EXPECT_TRUE(!BarManagerList() || BarManagerList()->GetCustomizingManager() == nullptr);
+}
+
+// ---- The toolbars popup -----------------------------------------------------------------------
+
+class ToolbarsPopup : public DesignController {
+protected:
+    TdxBar* AddBar(const String& caption, TdxBarDockingStyle style = dsTop) {
+        TdxBar* added = manager->Bars()->Add();
+        added->SetCaption(caption);
+        added->ItemLinks()->AddItem(static_cast<TdxBarItem*>(form->FindComponent(L"btnExport")));
+        added->SetDockingStyle(style);
+        return added;
+    }
+    TdxBarInternalSubMenuControl* OpenOn(TdxBar* target) {
+        const TRect r = target->BarControl()->ClientRect();
+        RightClickAt(target->BarControl()->ClientToScreen(TPoint{r.right - 4, (r.top + r.bottom) / 2}));
+        PumpUntilIdle();
+        return Shown();
+    }
+    static TdxBarInternalSubMenuControl* Shown() {
+        for (TCustomdxBarControl* window : LiveBarControls())
+            if (auto* popup = As<TdxBarToolbarsPopup>(window)) return popup;
+        return nullptr;
+    }
+};
+
+TEST_F(ToolbarsPopup, ListsTheClosableToolbarsInOrderThenCustomize) {
+    TdxBar* view = AddBar(L"Вид");
+    TdxBar* menu = AddBar(L"Меню");
+    menu->SetIsMainMenu(true);
+    TdxBar* fixed = AddBar(L"Закреплённая");
+    fixed->SetAllowClose(false);
+    TdxBar* hidden = AddBar(L"Скрытая");
+    hidden->SetHidden(true);
+    TdxBar* closed = AddBar(L"Закрытая");
+    closed->SetVisible(false);
+    TdxBar* merged = AddBar(L"Слитая");
+    view->Merge(merged);
+    PumpUntilIdle();
+    TdxBarInternalSubMenuControl* popup = OpenOn(bar);
+    ASSERT_NE(popup, nullptr);
+    const std::vector<String> captions = Captions(popup->OwnLinks());
+    ASSERT_GE(captions.size(), 4u);
+    // Every bar of the form that may be closed, in the manager's order; the bars of this test
+    // come last, the Customize command after them.
+    const std::vector<String> ours(captions.end() - 4, captions.end());
+    EXPECT_EQ(ours, (std::vector<String>{L"Правка", L"Вид", L"Закрытая", BarString(dxSBAR_CUSTOMIZE)}));
+    for (const String& left : {L"Меню", L"Закреплённая", L"Скрытая", L"Слитая"})
+        EXPECT_EQ(std::count(captions.begin(), captions.end(), left), 0) << Utf8(left);
+    TdxBarItemLinks* links = popup->OwnLinks();
+    auto entry = [&](const String& caption) { return As<TdxBarButton>(Entry(links, caption)->Item()); };
+    EXPECT_TRUE(entry(L"Вид")->Down());
+    EXPECT_FALSE(entry(L"Закрытая")->Down());
+    EXPECT_TRUE(Entry(links, BarString(dxSBAR_CUSTOMIZE))->BeginGroup());
+    EXPECT_TRUE(Entry(links, BarString(dxSBAR_CUSTOMIZE))->Item()->GetEnabled());
+    // A tick shows the closed bar.
+    Run(Entry(links, L"Закрытая"));
+    EXPECT_TRUE(closed->Visible());
+    if (Shown()) Shown()->HideBar();
+    PumpUntilIdle();
+}
+
+TEST_F(ToolbarsPopup, ASecondPopupFreesTheFirstOnesItemsAndAnEmptyOneIsNotShown) {
+    TdxBarInternalSubMenuControl* popup = OpenOn(bar);
+    ASSERT_NE(popup, nullptr);
+    TcxObjectLinkGuard firstEntry(popup->OwnLinks()->GetLink(0)->Item());
+    popup->HideBar();
+    PumpUntilIdle();
+    popup = OpenOn(bar);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_FALSE(firstEntry.Alive());
+    popup->HideBar();
+    PumpUntilIdle();
+    // An application that removes every entry gets no popup.
+    struct TEmptier : TObject {
+        void Empty(TObject*, TdxBarItemLinks* links) { TdxBarDesignController::FreeLinkItems(links); }
+    } emptier;
+    manager->OnShowToolbarsPopup = MakeEvent(&emptier, &TEmptier::Empty);
+    EXPECT_EQ(OpenOn(bar), nullptr);
+    manager->OnShowToolbarsPopup = TdxBarShowPopupEvent();
+    // Without CanCustomize there is no Customize entry.
+    manager->SetCanCustomize(false);
+    popup = OpenOn(bar);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(Entry(popup->OwnLinks(), BarString(dxSBAR_CUSTOMIZE)), nullptr);
+    popup->HideBar();
+    PumpUntilIdle();
 }
 
 }  // namespace
