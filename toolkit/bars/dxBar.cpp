@@ -58,6 +58,12 @@ TdxBar::TdxBar(TComponent* owner) : TcxComponentCollectionItem(owner) {}
 
 TdxBar::~TdxBar() {
     ForgetInRunTimeSelection(BarManager(), this);
+    // No bar of any manager merges this one again.
+    if (TdxBarManagerList* managers = BarManagerList())
+        for (int m = 0; m < managers->Count(); ++m)
+            if (TdxBars* bars = managers->GetManager(m)->Bars())
+                for (int i = 0; i < bars->Count(); ++i)
+                    if (bars->Items(i) != this) bars->Items(i)->SavedBarDestroyed(this);
     delete itemLinks_;
     itemLinks_ = nullptr;
 }
@@ -589,6 +595,10 @@ void TdxBar::MergeBar(TdxBar* bar, bool rememberVisibility) {
     if (manager) manager->UnlockUpdate();
     if (!wasMerged && rememberVisibility) bar->visibleBeforeMerging_ = bar->Visible();
     bar->SetVisibleKeepingForm(false);
+}
+
+void TdxBar::SavedBarDestroyed(TdxBar* bar) {
+    savedMergedBars_.erase(std::remove(savedMergedBars_.begin(), savedMergedBars_.end(), bar), savedMergedBars_.end());
 }
 
 void TdxBar::RecordMergedBar(TdxBar* bar) {

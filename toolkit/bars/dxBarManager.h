@@ -274,6 +274,11 @@ public:
     // Enters or leaves customizing mode: every bar window closes its menus and makes its item
     // controls anew for the mode (nothing while another manager customizes).
     void SwitchCustomizing(bool value);
+    // Merging is suspended while the Customize dialog is open: every bar unmerges the bars of
+    // otherManager (all with nil, and all when remember is set), remembering them with
+    // remember; RestoreMerging merges the remembered ones again.
+    void UnmergeForCustomizing(TdxBarManager* otherManager, bool remember);
+    void RestoreMerging();
     // -- the link drag of customizing mode (dxBarDragInfo.cpp)
     // Runs a whole drag of the item (from the link, or from the Customize dialog's command list
     // when link is nil) and drops it where the mouse is released.

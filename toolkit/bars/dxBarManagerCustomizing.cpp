@@ -53,3 +53,34 @@ void TdxBarManager::SwitchCustomizing(bool value) {
             }
         }
 }
+
+void TdxBarManager::UnmergeForCustomizing(TdxBarManager* otherManager, bool remember) {
+    if (!bars_) return;
+    std::vector<TdxBar*> ownMerged;
+    if (remember) {
+        otherManager = nullptr;
+        for (int i = 0; i < bars_->Count(); ++i)
+            if (TdxBar* into = bars_->Items(i)->MergedInto(); into && into->BarManager() == this)
+                ownMerged.push_back(bars_->Items(i));
+    }
+    for (int i = bars_->Count() - 1; i >= 0; --i) {
+        if (i >= bars_->Count()) continue;
+        TdxBar* bar = bars_->Items(i);
+        if (remember) bar->SaveMergedBars();
+        const std::vector<TdxBar*> merged = bar->MergedBars();
+        for (TdxBar* other : merged)
+            if (!otherManager || other->BarManager() == otherManager) bar->UnmergeBar(other, !remember);
+    }
+    for (TdxBar* bar : ownMerged) bar->SetVisibleKeepingForm(bar->VisibleBeforeMerging());
+}
+
+void TdxBarManager::RestoreMerging() {
+    if (!bars_) return;
+    for (int i = 0; i < bars_->Count(); ++i) {
+        TdxBar* bar = bars_->Items(i);
+        const std::vector<TdxBar*> saved = bar->SavedMergedBars();
+        bar->ClearSavedBars();
+        for (TdxBar* other : saved)
+            if (other->MergedInto() != bar) bar->MergeBar(other, other->BarManager() == this);
+    }
+}

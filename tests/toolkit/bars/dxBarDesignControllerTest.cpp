@@ -836,4 +836,36 @@ TEST_F(ToolbarsPopup, ASecondPopupFreesTheFirstOnesItemsAndAnEmptyOneIsNotShown)
     PumpUntilIdle();
 }
 
+TEST_F(DesignController, MergingIsSuspendedWhileCustomizingAndRestoredAfterwards) {
+    TdxBar* child = manager->Bars()->Add();
+    child->SetCaption(L"Дочерняя");
+    child->ItemLinks()->AddItem(static_cast<TdxBarItem*>(form->FindComponent(L"btnExport")));
+    child->SetDockingStyle(dsTop);
+    PumpUntilIdle();
+    bar->Merge(child);
+    ASSERT_EQ(child->MergedInto(), bar);
+    ASSERT_EQ(bar->ItemLinks()->Count(), 4);
+    ASSERT_FALSE(child->Visible());
+
+    manager->UnmergeForCustomizing(nullptr, true);
+    EXPECT_EQ(child->MergedInto(), nullptr);
+    EXPECT_EQ(bar->ItemLinks()->Count(), 3);
+    EXPECT_TRUE(child->Visible()) << "a bar of the same manager shows again while customizing";
+    EXPECT_EQ(bar->SavedMergedBars(), std::vector<TdxBar*>{child});
+
+    manager->RestoreMerging();
+    EXPECT_EQ(child->MergedInto(), bar);
+    EXPECT_EQ(bar->ItemLinks()->Count(), 4);
+    EXPECT_FALSE(child->Visible());
+    EXPECT_TRUE(bar->SavedMergedBars().empty());
+
+    // A remembered bar freed meanwhile is not merged again.
+    manager->UnmergeForCustomizing(nullptr, true);
+    FreeObject(child);
+    EXPECT_TRUE(bar->SavedMergedBars().empty());
+    manager->RestoreMerging();
+    EXPECT_TRUE(bar->MergedBars().empty());
+    EXPECT_EQ(bar->ItemLinks()->Count(), 3);
+}
+
 }  // namespace
