@@ -21,6 +21,7 @@
 #include "dxBar.h"
 #include "dxBarButton.h"
 #include "dxBarControl.h"
+#include "dxBarDockControl.h"
 #include "dxBarDesignController.h"
 #include "dxBarDragInfo.h"
 #include "Screen.h"
@@ -866,6 +867,25 @@ TEST_F(DesignController, MergingIsSuspendedWhileCustomizingAndRestoredAfterwards
     manager->RestoreMerging();
     EXPECT_TRUE(bar->MergedBars().empty());
     EXPECT_EQ(bar->ItemLinks()->Count(), 3);
+}
+
+TEST_F(ToolbarsPopup, ARightPressOnADockOpensItExceptWhileCustomizing) {
+    TdxDockControl* dock = manager->Bars()->DockControls(dsTop);
+    ASSERT_TRUE(dock && dock->HandleAllocated());
+    const TRect client = dock->ClientRect();
+    const TPoint empty = dock->ClientToScreen(TPoint{client.right - 5, (client.top + client.bottom) / 2});
+    ASSERT_EQ(WindowFromPoint(empty), dock->Handle()) << "a spot of the dock no bar covers";
+    RightClickAt(empty);
+    PumpUntilIdle();
+    TdxBarInternalSubMenuControl* popup = Shown();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_NE(Entry(popup->OwnLinks(), L"Правка"), nullptr);
+    popup->HideBar();
+    PumpUntilIdle();
+    Customize();
+    RightClickAt(empty);
+    PumpUntilIdle();
+    EXPECT_EQ(Shown(), nullptr);
 }
 
 }  // namespace
