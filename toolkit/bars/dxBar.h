@@ -139,6 +139,12 @@ public:
     // What Visible was when the bar was merged into another (the stored layout keeps it).
     bool VisibleBeforeMerging() const { return visibleBeforeMerging_; }
     const std::vector<TdxBar*>& MergedBars() const { return mergedBars_; }
+    // The bars merged into this one, remembered while merging is suspended (a remembered bar
+    // that is freed meanwhile leaves the list).
+    void SaveMergedBars() { savedMergedBars_ = mergedBars_; }
+    const std::vector<TdxBar*>& SavedMergedBars() const { return savedMergedBars_; }
+    void ClearSavedBars() { savedMergedBars_.clear(); }
+    void SavedBarDestroyed(TdxBar* bar);
     void SetVisibleKeepingForm(bool value);
 
     // -- the window
@@ -206,6 +212,7 @@ private:
     int row_ = 0;
     TdxBar* mergedInto_ = nullptr;
     std::vector<TdxBar*> mergedBars_;
+    std::vector<TdxBar*> savedMergedBars_;
     std::vector<TdxBarItem*> detachingSubItems_;
     bool visibleBeforeMerging_ = false;
     bool allowClose_ = true, allowCustomizing_ = true, allowQuickCustomizing_ = true, allowReset_ = true;

@@ -9,6 +9,7 @@
 #include "cxImageStates.h"
 #include "cxStyles.h"
 #include "dxBarButton.h"
+#include "dxBarDesignController.h"
 #include "dxBarItemActionLink.h"
 #include "dxBarItemRegistry.h"
 #include "dxBarUnit.h"
@@ -444,9 +445,11 @@ void TdxBarItem::DeleteIfAllowed(IdxBarSelectableItem*& ref, bool deletingItem) 
 }
 
 void TdxBarItem::ExecuteCustomizingAction(Byte action) {
-    (void)action;
-    // Hook (item links, design controller): with exactly one link that is not the design
-    // controller's last selected object, the action goes to that link.
+    // An item selected in place of its only link passes the command on to that link.
+    if (GetLinkCount() != 1) return;
+    TdxBarItemLink* link = GetLink(0);
+    TdxBarDesignController* controller = ExistingDesignController();
+    if (controller && !controller->IsLastSelected(link)) link->ExecuteCustomizingAction(action);
 }
 
 void TdxBarItem::AddOwnerToList(TList* list) {
@@ -474,8 +477,8 @@ TPersistent* TdxBarItem::GetSelectableParent() {
 
 Word TdxBarItem::GetSupportedActions() {
     if (!IsDesigning()) return 0x0419;
-    // Hook (design controller): 0x1EDF while it customizes a link.
-    return 0x0002;
+    TdxBarDesignController* controller = ExistingDesignController();
+    return controller && controller->HasCustomizingLink() ? 0x1EDF : 0x0002;
 }
 
 bool TdxBarItem::SelectParent() {
@@ -484,7 +487,7 @@ bool TdxBarItem::SelectParent() {
 }
 
 void TdxBarItem::SelectionChanged() {
-    // Hook (design controller): its last selected object is brought up to date first.
+    if (TdxBarDesignController* controller = ExistingDesignController()) controller->RecheckLastSelected();
     InvalidateLinkControls();
 }
 

@@ -1,5 +1,7 @@
 #include "dxBarManager.h"
 
+#include "dxBarDragInfo.h"
+
 #include <algorithm>
 
 #include "Application.h"
@@ -80,7 +82,8 @@ TdxBarManager::~TdxBarManager() {
     Destroying();
     // Customizing mode rebuilds every bar window's controls from the objects freed below, and
     // a hint timer may fire into them: both stop before anything is freed.
-    // Hook (customizing): leave customizing mode.
+    // Customizing mode ends first, so no window rebuilds for it while the manager goes.
+    if (isCustomizing_) SwitchCustomizing(false);
     StopHints();
     // The bar windows go while what their controls read (images, painter, fonts) is still here.
     for (TCustomdxBarControl* bar : LiveBarControls())
@@ -89,7 +92,7 @@ TdxBarManager::~TdxBarManager() {
     if (registered_) UnregisterBarManager(this);
     registered_ = false;
     hintObject_ = nullptr;
-    // Hook (link dragging): free the drag state.
+    FreeAndNil(dragInfo_);
     FreeAndNil(imageOptions_);
     FreeAndNil(lookAndFeel_);
     FreeAndNil(themeChangeNotifier_);
