@@ -581,6 +581,23 @@ TcxAccessibilityHelper* TdxRibbonGroupBarControlAccessibilityHelper::DoGetParent
     return dock ? HelperOf(dock->ObtainAccessibilityHelper()) : nullptr;
 }
 
+TcxAccessibilityHelper* TdxRibbonGroupBarControlAccessibilityHelper::DoGetChild(Integer index) {
+    TdxBarItemLinks* links = GroupWindow()->ItemLinks();
+    if (!links || index < 0 || index >= links->GetShownLinkCount()) return nullptr;
+    return TdxBarAccessibilityHelper::GetLinkHelper(links->GetShownLink(index));
+}
+
+Integer TdxRibbonGroupBarControlAccessibilityHelper::DoGetChildCount() {
+    TdxBarItemLinks* links = GroupWindow()->ItemLinks();
+    return links ? links->GetShownLinkCount() : 0;
+}
+
+Integer TdxRibbonGroupBarControlAccessibilityHelper::DoGetChildIndex(TcxAccessibilityHelper* child) {
+    for (Integer i = 0; child && i < DoGetChildCount(); ++i)
+        if (DoGetChild(i) == child) return i;
+    return -1;
+}
+
 TdxBarManager* TdxRibbonGroupBarControlAccessibilityHelper::GetBarManager() {
     return IsOwnerObjectLive() ? GroupWindow()->GetManager() : nullptr;
 }

@@ -226,6 +226,11 @@ public:
     String GetGroupCaption();
 
 protected:
+    // The controls of the group's shown links, in order (a pass of the tab's layout may leave
+    // the window's own item list empty while the links keep their controls).
+    TcxAccessibilityHelper* DoGetChild(Integer index) override;
+    Integer DoGetChildCount() override;
+    Integer DoGetChildIndex(TcxAccessibilityHelper* child) override;
     TcxAccessibilityHelper* DoGetParentHelper() override;
     bool DoCanNavigateTo() override;
 
