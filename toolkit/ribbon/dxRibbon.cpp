@@ -109,6 +109,9 @@ void TdxCustomRibbon::BeforeDestruction() {
 TdxCustomRibbon::~TdxCustomRibbon() {
     ReleaseAccessibilityHelper(accessibilityHelper_);
     // Deleted without FreeObject: the form still lets go of the caption helper first.
+    // A ribbon deleted without FreeObject must still leave the list a scheme change walks.
+    auto& ribbons = LiveRibbons();
+    ribbons.erase(std::remove(ribbons.begin(), ribbons.end(), this), ribbons.end());
     if (formCaptionHelper_) {
         if (TdxCustomRibbonForm* form = GetRibbonForm()) form->SetCaptionHelper(nullptr);
         formCaptionHelper_.reset();
