@@ -4,9 +4,11 @@
 // arrows, Tab, Enter on a minimized ribbon).
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "Bitmap.h"
 #include "ExtItemsTesting.h"
 #include "RibbonTesting.h"
 #include "dxBarAccessibility.h"
@@ -365,6 +367,18 @@ TEST_F(RibbonKeysTest, AltShowsTheTabTipsATabsTipShowsItsCommandsAndACommandsTip
     const RECT zoomIn = ControlHelper(viewWindow, 0)->GetScreenBounds(0);
     label = Labels()->Items(0);
     EXPECT_NEAR(label->Left() + label->Width() / 2, (zoomIn.left + zoomIn.right) / 2, 1);
+    // With ZARNIK_RIBBON_KEYTIPS_PICTURE set to a file name the ribbon with its labels is saved
+    // there as a BMP (scripts/ribbon-keytips-picture.sh makes docs/ribbon-keytips.png from it).
+    if (const char* file = std::getenv("ZARNIK_RIBBON_KEYTIPS_PICTURE")) {
+        viewWindow->Update();
+        for (int i = 0; i < Labels()->Count(); ++i) Labels()->Items(i)->Update();
+        const TPoint origin = ribbon->ClientToScreen(TPoint{0, 0});
+        HDC screen = GetDC(nullptr);
+        TBitmap picture(ribbon->Width(), ribbon->Height() + 10, pf24bit);
+        BitBlt(picture.Canvas()->Handle(), 0, 0, picture.Width(), picture.Height(), screen, origin.x, origin.y, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+        picture.SaveToFile(String(file, file + std::string(file).size()));
+    }
 
     TypeKey('M');
     ASSERT_TRUE(PumpUntil([&] { return !recorder.clicked.empty(); }));
