@@ -41,6 +41,7 @@ void TdxBar::DeclarePublished(TPublisher<TdxBar>& p) {
         p.Property(L"Hidden", &TdxBar::Hidden, &TdxBar::SetHidden).Default(false);
         p.Property(L"IsMainMenu", &TdxBar::IsMainMenu, &TdxBar::SetIsMainMenu).Default(false);
         p.Property(L"ItemLinks", &TdxBar::ItemLinks, &TdxBar::SetItemLinks);
+        p.Property(L"KeyTip", &TdxBar::KeyTip, &TdxBar::SetKeyTip);
         p.Property(L"MultiLine", &TdxBar::MultiLine, &TdxBar::SetMultiLine).Default(false);
         p.Property(L"NotDocking", &TdxBar::NotDocking, &TdxBar::SetNotDocking);
         p.Property(L"OneOnRow", &TdxBar::OneOnRow, &TdxBar::SetOneOnRow);

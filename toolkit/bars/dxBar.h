@@ -58,6 +58,9 @@ public:
     bool Hidden() const { return hidden_; }
     void SetHidden(bool value) { hidden_ = value; }
     bool IsMainMenu() const { return isMainMenu_; }
+    // The key tip of the bar shown as a ribbon group.
+    const String& KeyTip() const { return keyTip_; }
+    void SetKeyTip(const String& value) { keyTip_ = value; }
     // The form has one main menu: making this bar it clears the flag on the previous one.
     void SetIsMainMenu(bool value);
     bool MultiLine() const { return multiLine_; }
@@ -216,6 +219,7 @@ private:
     std::vector<TdxBarItem*> detachingSubItems_;
     bool visibleBeforeMerging_ = false;
     bool allowClose_ = true, allowCustomizing_ = true, allowQuickCustomizing_ = true, allowReset_ = true;
+    String keyTip_;
     bool hidden_ = false, isMainMenu_ = false, multiLine_ = false, oneOnRow_ = false;
     bool rotateWhenVertical_ = true, showMark_ = true, sizeGrip_ = true, useRestSpace_ = false;
     bool wholeRow_ = false;

@@ -1,3 +1,5 @@
+#include "dxBarAccessibility.h"
+#include "dxRibbonAccessibility.h"
 #include "dxRibbon.h"
 
 #include <algorithm>
@@ -100,10 +102,12 @@ void TdxCustomRibbon::BeforeDestruction() {
     UnhookForm();
     auto& ribbons = LiveRibbons();
     ribbons.erase(std::remove(ribbons.begin(), ribbons.end(), this), ribbons.end());
+    ReleaseAccessibilityHelper(accessibilityHelper_);
     TcxControl::BeforeDestruction();
 }
 
 TdxCustomRibbon::~TdxCustomRibbon() {
+    ReleaseAccessibilityHelper(accessibilityHelper_);
     // Deleted without FreeObject: the form still lets go of the caption helper first.
     // A ribbon deleted without FreeObject must still leave the list a scheme change walks.
     auto& ribbons = LiveRibbons();
@@ -935,7 +939,16 @@ void TdxCustomRibbon::Notification(TComponent* component, TOperation operation) 
 
 // ---- the unit ------------------------------------------------------------------------------
 
+const std::vector<TdxCustomRibbon*>& GetLiveRibbons() { return LiveRibbons(); }
+
+IdxBarAccessibilityHelper* TdxCustomRibbon::ObtainAccessibilityHelper() {
+    if (HasState(this, csDestroying)) return nullptr;
+    if (!accessibilityHelper_) accessibilityHelper_ = new TdxRibbonAccessibilityHelper(this);
+    return accessibilityHelper_.get();
+}
+
 void InitializedxRibbon() {
+    RegisterRibbonRootHelperLookup();
     RegisterClasses({TdxRibbon::StaticClass(), TdxRibbonTab::StaticClass()});
     schemeWatcher = new TRibbonSchemeWatcher();
     BarSkinManagerInstance()->ChangeHandlers().AddHandler(
@@ -943,6 +956,7 @@ void InitializedxRibbon() {
 }
 
 void FinalizedxRibbon() {
+    UnregisterRibbonRootHelperLookup();
     RemoveRibbonWheelHook();
     if (!schemeWatcher) return;
     BarSkinManagerInstance()->ChangeHandlers().RemoveHandler(

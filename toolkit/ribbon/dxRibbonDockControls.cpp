@@ -1,6 +1,8 @@
 #include "dxRibbonDockControls.h"
 
+#include "dxBarAccessibility.h"
 #include "dxRibbon.h"
+#include "dxRibbonAccessibility.h"
 #include "dxRibbonGroupBarControl.h"
 #include "dxRibbonTabs.h"
 
@@ -37,6 +39,7 @@ TdxRibbonGroupsDockControl::TdxRibbonGroupsDockControl(TdxRibbonTab* tab)
 }
 
 TdxRibbonGroupsDockControl::~TdxRibbonGroupsDockControl() {
+    ReleaseAccessibilityHelper(accessibilityHelper_);
     if (tab_) tab_->DockControlDestroyed(this);
 }
 
@@ -56,6 +59,12 @@ void TdxRibbonGroupsDockControl::ArrangeGroups() {
             window->SetBounds(x, 0, width, height);
         x += width + groupsViewInfo_->GroupGap();
     }
+}
+
+IdxBarAccessibilityHelper* TdxRibbonGroupsDockControl::ObtainAccessibilityHelper() {
+    if (ComponentState().Contains(csDestroying)) return nullptr;
+    if (!accessibilityHelper_) accessibilityHelper_ = new TdxRibbonGroupsDockControlAccessibilityHelper(this);
+    return accessibilityHelper_.get();
 }
 
 void TdxRibbonGroupsDockControl::MakeRectVisible(const TRect& r) {

@@ -14,6 +14,8 @@
 
 class TdxCustomRibbon;
 class TdxRibbonTab;
+struct IdxBarAccessibilityHelper;
+class TdxBarAccessibilityHelper;
 
 class TdxCustomRibbonDockControl : public TdxDockControl {
     Z_CLASS(TdxCustomRibbonDockControl, TdxDockControl)
@@ -47,6 +49,8 @@ public:
     void ArrangeGroups();
     // Scrolls the groups so that r (client coordinates) shows.
     void MakeRectVisible(const TRect& r);
+    // The dock's keyboard-navigation helper, made on the first request.
+    IdxBarAccessibilityHelper* ObtainAccessibilityHelper();
 
 protected:
     // The groups area of the site shows through: the part of it under this control.
@@ -55,6 +59,7 @@ protected:
 private:
     TdxRibbonTab* tab_;
     std::unique_ptr<TdxRibbonGroupsDockControlViewInfo> groupsViewInfo_;
+    IPtr<TdxBarAccessibilityHelper> accessibilityHelper_;
 };
 
 class TdxRibbonQuickAccessDockControl : public TdxCustomRibbonDockControl {
