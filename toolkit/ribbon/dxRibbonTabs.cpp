@@ -281,8 +281,15 @@ void TdxRibbonTab::Loaded() {
 
 void TdxRibbonTab::Notification(TComponent* component, TOperation operation) {
     TcxComponentCollectionItem::Notification(component, operation);
-    if (operation != opRemove || !groups_ || IsDestroyingComponent(this)) return;
-    if (ribbon_ && IsDestroyingComponent(ribbon_)) return;
+    if (operation != opRemove || !groups_) return;
+    // While the tab or its ribbon goes, a freed toolbar is only forgotten: the group must not
+    // reach it when the group goes after it (the form frees a bar manager named after the ribbon
+    // first).
+    if (IsDestroyingComponent(this) || (ribbon_ && IsDestroyingComponent(ribbon_))) {
+        for (int i = 0; i < groups_->Count(); ++i)
+            if (groups_->Items(i)->ToolBar() == component) groups_->Items(i)->ForgetToolbar();
+        return;
+    }
     for (int i = groups_->Count() - 1; i >= 0; --i)
         if (groups_->Items(i)->ToolBar() == component) groups_->Items(i)->SetToolBar(nullptr);
 }

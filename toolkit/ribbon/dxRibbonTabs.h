@@ -55,6 +55,8 @@ public:
     virtual void DockToolbar(TdxBar* bar);
     // The toolbar leaves the group: to another tab of the ribbon that shows it, else undocked.
     void ReleaseToolbar();
+    // The toolbar is being freed while the group's tab goes: the group lets go of it untouched.
+    void ForgetToolbar() { toolBar_ = nullptr; }
 
 protected:
     void DefineProperties(TFiler* filer) override;
