@@ -25,6 +25,7 @@ protected:
     void TearDown() override {
         if (TdxBarSubMenuEditor* editor = SubMenuEditorInstance()) FreeObject(editor);
         PumpUntilIdle();
+        manager->SwitchCustomizing(false);
         manager->SetStateFlag(csDesigning, false);
         BarTest::TearDown();
     }
@@ -83,6 +84,7 @@ TEST_F(SubMenuEditorTest, ShowsTheLinksAsAMenuHangingBelowItsTitleBar) {
     ASSERT_NE(editor, nullptr);
     HWND window = editor->Handle();
     EXPECT_EQ(Utf8(editor->Caption()), "Редактор подменю");
+    EXPECT_TRUE(manager->IsCustomizing()) << "commands can be dragged into the menu";
     EXPECT_EQ(editor->Tag(), 100);
     EXPECT_EQ(DWORD(GetWindowLongPtrW(window, GWL_STYLE)) & ~DWORD(WS_VISIBLE), 0x84C80000u & ~DWORD(WS_VISIBLE));
     EXPECT_EQ(DWORD(GetWindowLongPtrW(window, GWL_EXSTYLE)) & (WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE),
