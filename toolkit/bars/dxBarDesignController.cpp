@@ -9,9 +9,11 @@
 #include "cxWindowHelpers.h"
 #include "dxBar.h"
 #include "dxBarButton.h"
+#include "dxBarControlEditors.h"
 #include "dxBarControl.h"
 #include "dxBarEdit.h"
 #include "dxBarInternalSubMenuControl.h"
+#include "dxBarItemControl.h"
 #include "dxBarItemLinks.h"
 #include "dxBarLookups.h"
 #include "dxBarManager.h"
@@ -53,6 +55,11 @@ const TdxBarControlDesignHelper* TdxBarControlDesignHelper::Instance() {
 const TdxBarSubMenuControlDesignHelper* TdxBarSubMenuControlDesignHelper::Instance() {
     static const TdxBarSubMenuControlDesignHelper helper;
     return &helper;
+}
+
+void TdxBarSubMenuControlDesignHelper::GetEditors(std::vector<const TdxBarControlEditor*>& list) const {
+    TCustomdxBarControlDesignHelper::GetEditors(list);
+    list.push_back(TdxAddSeparatorEditor::Instance());
 }
 
 // ---- Life -----------------------------------------------------------------------------------
@@ -361,6 +368,45 @@ void TdxBarDesignController::AddCustomizeCommand(TdxBarItemLinks* links, TClass 
     link->Item()->SetEnabled(!(BarManagerList() && BarManagerList()->GetCustomizingManager()));
 }
 
+TdxBarItemLink* TdxBarDesignController::AddNewItemForCustomizing(TClass itemClass) {
+    TdxBarManager* manager = customizingManager_;
+    TdxBarItemLinks* links = customizingLinks_;
+    if (!manager || !links || !itemClass) return nullptr;
+    TdxBarItemLink* after = customizingLink_;
+    TdxBarItemLink* link = nullptr;
+    // One change notification for the whole addition.
+    manager->ItemList()->LockChanges();
+    try {
+        links->BeginUpdate();
+        try {
+            link = links->AddItemOfClass(itemClass, manager);
+            TdxBarItem* item = link->Item();
+            // The default category by its own text, whatever a translation calls it.
+            const int category = manager->Categories()->IndexOf(BarStringTableText(dxSBAR_DEFAULTCATEGORYNAME));
+            item->SetCategory(category >= 0 ? category : 0);
+            item->SetName(manager->MakeUniqueItemName(itemClass));
+            item->SetCaption(item->GetNewItemCaption());
+            if (after && links->IndexOfLink(after) >= 0) link->SetIndex(after->Index() + 1);
+        } catch (...) {
+            // A half-made item (say, one the designer's name was refused for) does not stay.
+            if (link) {
+                if (TdxBarItem* item = link->Item())
+                    FreeObject(item);
+                else
+                    FreeObject(link);
+            }
+            links->EndUpdate();
+            throw;
+        }
+        links->EndUpdate();
+    } catch (...) {
+        manager->ItemList()->UnlockChanges();
+        throw;
+    }
+    manager->ItemList()->UnlockChanges();
+    return link;
+}
+
 void TdxBarDesignController::OpenCustomizing(TObject* sender) {
     auto* item = As<TdxBarItem>(sender);
     if (TdxBarManager* manager = item ? item->BarManager() : nullptr) manager->SwitchCustomizing(true);
@@ -516,8 +562,14 @@ void TdxBarDesignController::FillCustomizingPopup(TdxBarItemLinks* links) {
     links->BeginUpdate();
     manager->ItemList()->LockChanges();
     try {
-        // Hook (bar control editors): at design time with one object selected, the design
-        // helper's editors add their entries first.
+        // At design time with one object selected, the design helper's editors add their
+        // entries first.
+        if (link && designing && HasSingleSelection(manager))
+            if (const TCustomdxBarControlDesignHelper* helper = FindDesignHelper()) {
+                std::vector<const TdxBarControlEditor*> editors;
+                helper->GetEditors(editors);
+                for (const TdxBarControlEditor* editor : editors) editor->AddEntries(links);
+            }
         const Word commands = link ? GetSupportedCommands() : 0;
         auto has = [&](Byte kind) { return (commands & dxBarCommandBit(kind)) != 0; };
         auto check = [](TdxBarItemLink* entry, bool down) {

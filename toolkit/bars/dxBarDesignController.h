@@ -81,7 +81,8 @@ class TdxBarSubMenuControlDesignHelper : public TCustomdxBarControlDesignHelper 
 public:
     static const TdxBarSubMenuControlDesignHelper* Instance();
     Word GetExcludedCommands() const override { return 0x03E0; }
-    // Hook (bar control editors): the add-separator editor follows the registered ones.
+    // The registered editors, then the add-separator editor (separators belong in menus).
+    void GetEditors(std::vector<const TdxBarControlEditor*>& list) const override;
 };
 
 // ---- The controller -------------------------------------------------------------------------
@@ -159,6 +160,9 @@ public:
     // Customize dialog is open.
     void AddCustomizeCommand(TdxBarItemLinks* links, TClass itemClass, bool beginGroup);
     void OpenCustomizing(TObject* sender);
+    // A new item of the class, owned by the manager's owner, named and captioned as new items
+    // are, linked in the customizing links right after the customizing link. Answers its link.
+    TdxBarItemLink* AddNewItemForCustomizing(TClass itemClass);
 
     // -- the toolbars popup
     // Shows the toolbars popup at the cursor (nothing when it ends up empty).

@@ -137,6 +137,9 @@ void TdxBarSubMenuEditor::WMNCLButtonDown(TMessage& Message) {
 
 void ShowSubMenuEditor(TdxBarItemLinks* links) {
     if (!links) return;
+    // Commands are dragged into the menu, which needs customizing mode. Hook (Customize dialog):
+    // once customizing, the dialog shows its commands page.
+    if (TdxBarManager* manager = links->BarManager()) manager->SwitchCustomizing(true);
     if (!editorInstance) {
         editorInstance = static_cast<TdxBarSubMenuEditor*>(
             TdxBarSubMenuEditor::StaticClass()->Create(static_cast<TComponent*>(nullptr)));

@@ -15,6 +15,7 @@
 #include "dxBarCanvas.h"
 #include "dxBarCombo.h"
 #include "dxBarControl.h"
+#include "dxBarControlEditors.h"
 #include "dxBarDesignController.h"
 #include "dxBarDockControl.h"
 #include "dxBarGroup.h"
@@ -168,8 +169,10 @@ void InitializeBarUnit() {
     RegisterItemControlClass(TdxBarApplicationMenuButtonItem::StaticClass(),
                              TdxBarApplicationMenuButtonControl::StaticClass(), false);
     RegisterItemControlClass(TSystemMenuSubItem::StaticClass(), TSystemMenuSubItemControl::StaticClass(), false);
-    // Hook (bar control editors): the add-sub-item, add-button and items editors register here.
     if (TdxBarDesignController* controller = DesignControllerInstance()) {
+        controller->RegisterBarControlEditor(TdxAddSubItemEditor::Instance());
+        controller->RegisterBarControlEditor(TdxAddButtonEditor::Instance());
+        controller->RegisterBarControlEditor(TdxItemsEditorEx::Instance());
         controller->RegisterBarControlDesignHelper(TdxBarControl::StaticClass(), TdxBarControlDesignHelper::Instance());
         controller->RegisterBarControlDesignHelper(TdxBarSubMenuControl::StaticClass(),
                                                    TdxBarSubMenuControlDesignHelper::Instance());

@@ -20,6 +20,9 @@
 #include "CustomEdit.h"
 #include "dxBar.h"
 #include "dxBarButton.h"
+#include "dxBarControlEditors.h"
+#include "dxBarItemRegistry.h"
+#include "StringList.h"
 #include "dxBarControl.h"
 #include "dxBarDockControl.h"
 #include "dxBarDesignController.h"
@@ -889,3 +892,183 @@ TEST_F(ToolbarsPopup, ARightPressOnADockOpensItExceptWhileCustomizing) {
 }
 
 }  // namespace
+
+// ---- Design-time add entries ------------------------------------------------------------------
+
+namespace {
+
+// The bar test form's manager as a form designer edits it: csDesigning and a recording designer
+// whose selection is the link right-clicked.
+class DesignTimeEditors : public DesignController {
+protected:
+    void SetUp() override {
+        DesignController::SetUp();
+        if (HasFatalFailure()) return;
+        designer = new TRecordingDesigner;
+        manager->SetDesigner(designer);
+        selection = nullptr;
+        bar->ItemLinks()->AddItem(static_cast<TdxBarItem*>(form->FindComponent(L"btnColor")));
+        PumpUntilIdle();
+        manager->SetStateFlag(csDesigning, true);
+    }
+    void TearDown() override {
+        if (manager) manager->SetStateFlag(csDesigning, false);
+        DesignController::TearDown();
+    }
+    TdxBarCustomizingPopup* DesignPopup(TdxBarItemLink* link) {
+        designer->selected = {link};
+        return PopupFor(Window(), link);
+    }
+    static const std::vector<String>& AddCaptions() {
+        static const std::vector<String> captions = {BarString(dxSBAR_CP_ADDSUBITEM), BarString(dxSBAR_CP_ADDBUTTON),
+                                                     BarString(dxSBAR_CP_ADDDXITEM)};
+        return captions;
+    }
+    TRecordingDesigner* designer = nullptr;  // held by the manager
+};
+
+}  // namespace
+
+TEST_F(DesignTimeEditors, EachEditorAddsItsItemAfterTheRightClickedLinkAndSelectsIt) {
+    struct Case {
+        const TResStringRec* entry;
+        TClass itemClass;
+        String designerName;  // what the designer answers; empty: the manager numbers the name
+        String expectedName;
+        std::vector<const wchar_t*> categories;
+        int expectedCategory;
+    };
+    const String defaultCategory = BarStringTableText(dxSBAR_DEFAULTCATEGORYNAME);
+    const std::vector<Case> cases = {
+        {&dxSBAR_CP_ADDBUTTON, TdxBarButton::StaticClass(), L"", L"dxBarButton1", {L"Файл", defaultCategory.c_str()}, 1},
+        {&dxSBAR_CP_ADDSUBITEM, TdxBarSubItem::StaticClass(), L"mnuRecent", L"mnuRecent", {L"Файл", L"Правка"}, 0},
+        {&dxSBAR_CP_ADDBUTTON, TdxBarButton::StaticClass(), L"", L"dxBarButton2", {defaultCategory.c_str()}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Utf8(c.itemClass->ClassName()));
+        auto* categories = new TStringList;
+        for (const wchar_t* name : c.categories) categories->Add(name);
+        manager->SetCategories(categories);
+        delete categories;
+        designer->uniqueName = c.designerName;
+        const int count = bar->ItemLinks()->Count();
+        TdxBarItemLink* third = Link(2);
+        TdxBarItemLink* fourth = Link(3);
+        TdxBarCustomizingPopup* popup = DesignPopup(third);
+        ASSERT_NE(popup, nullptr);
+        Run(Entry(popup->OwnLinks(), BarString(*c.entry)));
+        PumpUntilIdle();
+        ASSERT_EQ(bar->ItemLinks()->Count(), count + 1);
+        EXPECT_EQ(Link(2), third);
+        EXPECT_EQ(Link(4), fourth) << "the old fourth link moves on";
+        TdxBarItem* item = Link(3)->Item();
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->ClassType(), c.itemClass);
+        EXPECT_EQ(item->Name(), c.expectedName);
+        EXPECT_EQ(item->Owner(), manager->Owner());
+        EXPECT_EQ(item->GetCaption(), item->GetNewItemCaption());
+        EXPECT_EQ(item->Category(), c.expectedCategory);
+        EXPECT_GE(manager->ItemList()->IndexOf(item), 0) << "a real item of the manager, not an internal one";
+        EXPECT_EQ(controller->LastSelected(), static_cast<IdxBarSelectableItem*>(Link(3)));
+        if (controller->CustomizingPopup()) controller->CustomizingPopup()->HideBar();
+    }
+}
+
+TEST_F(DesignTimeEditors, OnlyMenusOfferTheSeparatorAndTheEntriesComeFirst) {
+    struct Case {
+        TClass windowClass;
+        std::vector<const TdxBarControlEditor*> editors;
+    };
+    const std::vector<const TdxBarControlEditor*> registered = {
+        TdxAddSubItemEditor::Instance(), TdxAddButtonEditor::Instance(), TdxItemsEditorEx::Instance()};
+    std::vector<const TdxBarControlEditor*> menu = registered;
+    menu.push_back(TdxAddSeparatorEditor::Instance());
+    const std::vector<Case> cases = {
+        {TdxBarControl::StaticClass(), registered},
+        {TdxBarSubMenuControl::StaticClass(), menu},
+        {TdxBarInternalSubMenuControl::StaticClass(), menu},
+    };
+    for (const Case& c : cases) {
+        std::vector<const TdxBarControlEditor*> editors;
+        controller->FindDesignHelper(c.windowClass)->GetEditors(editors);
+        EXPECT_EQ(editors, c.editors) << Utf8(c.windowClass->ClassName());
+    }
+    // On a toolbar the add entries open the popup, before the commands.
+    TdxBarCustomizingPopup* popup = DesignPopup(Link(1));
+    ASSERT_NE(popup, nullptr);
+    std::vector<String> captions = Captions(popup->OwnLinks());
+    ASSERT_GT(captions.size(), AddCaptions().size());
+    captions.resize(AddCaptions().size());
+    EXPECT_EQ(captions, AddCaptions());
+    EXPECT_EQ(Entry(popup->OwnLinks(), BarString(dxSBAR_CP_ADDSEPARATOR)), nullptr);
+    EXPECT_TRUE(Entry(popup->OwnLinks(), BarString(dxSBAR_CP_RESET))->BeginGroup());
+    popup->HideBar();
+}
+
+TEST_F(DesignTimeEditors, TheAddEntriesNeedDesignTimeOneSelectedObjectAndAStorableOwner) {
+    struct Case {
+        const char* name;
+        bool designing;
+        int selected;  // links selected in the designer
+        bool inlineOwner;
+        bool entries;
+        bool enabled;
+    };
+    const std::vector<Case> cases = {
+        {"design time, one selected", true, 1, false, true, true},
+        {"run time", false, 1, false, false, false},
+        {"two selected", true, 2, false, false, false},
+        {"owner inline in another form", true, 1, true, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        manager->SetStateFlag(csDesigning, c.designing);
+        form->SetStateFlag(csInline, c.inlineOwner);
+        designer->selected = {Link(1)};
+        if (c.selected == 2) designer->selected.push_back(Link(2));
+        TdxBarCustomizingPopup* popup = PopupFor(Window(), Link(1));
+        ASSERT_NE(popup, nullptr);
+        for (const String& caption : AddCaptions()) {
+            TdxBarItemLink* entry = Entry(popup->OwnLinks(), caption);
+            ASSERT_EQ(entry != nullptr, c.entries) << Utf8(caption);
+            if (entry) EXPECT_EQ(entry->Item()->GetEnabled(), c.enabled) << Utf8(caption);
+        }
+        popup->HideBar();
+        form->SetStateFlag(csInline, false);
+    }
+}
+
+TEST_F(DesignTimeEditors, TheAddItemMenuListsTheOfferedClassesAndMakesTheChosenOne) {
+    TdxBarCustomizingPopup* popup = DesignPopup(Link(0));
+    ASSERT_NE(popup, nullptr);
+    TdxBarItemLink* entry = Entry(popup->OwnLinks(), BarString(dxSBAR_CP_ADDDXITEM));
+    ASSERT_NE(entry, nullptr);
+    auto* subItem = As<TCustomdxBarSubItem>(entry->Item());
+    ASSERT_NE(subItem, nullptr);
+    EXPECT_TRUE(subItem->ItemLinks()->Internal) << "its entries work while customizing";
+    std::vector<String> offered;
+    TdxBarItemList* registry = ItemRegistryInstance();
+    for (int i = 0; i < registry->GetOfferedClassCount(); ++i) offered.push_back(registry->GetOfferedClass(i)->ClassName());
+    ASSERT_FALSE(offered.empty());
+    EXPECT_EQ(Captions(subItem->ItemLinks()), offered);
+    Run(Entry(subItem->ItemLinks(), TdxBarEdit::StaticClass()->ClassName()));
+    PumpUntilIdle();
+    ASSERT_EQ(bar->ItemLinks()->Count(), 5);
+    EXPECT_EQ(Link(0)->Item()->Name(), L"btnOpen");
+    ASSERT_NE(Link(1)->Item(), nullptr);
+    EXPECT_EQ(Link(1)->Item()->ClassType(), TdxBarEdit::StaticClass());
+    EXPECT_EQ(Link(1)->Item()->Name(), L"dxBarEdit1");
+    EXPECT_EQ(controller->LastSelected(), static_cast<IdxBarSelectableItem*>(Link(1)));
+}
+
+TEST_F(DesignTimeEditors, AnItemThatCannotBeNamedIsNotLeftBehind) {
+    // The designer answers a name that is no identifier: the addition fails as a whole.
+    designer->uniqueName = L"2 кнопки";
+    const int items = manager->ItemList()->Count();
+    TdxBarCustomizingPopup* popup = DesignPopup(Link(1));
+    ASSERT_NE(popup, nullptr);
+    EXPECT_ANY_THROW(controller->AddNewItemForCustomizing(TdxBarButton::StaticClass()));
+    EXPECT_EQ(bar->ItemLinks()->Count(), 4);
+    EXPECT_EQ(manager->ItemList()->Count(), items);
+    popup->HideBar();
+}

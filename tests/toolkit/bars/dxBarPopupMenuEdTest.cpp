@@ -5,6 +5,9 @@
 #include "BarTestSupport.h"
 
 #include "dxBarButton.h"
+#include "dxBarDesignController.h"
+#include "dxBarInternalSubMenuControl.h"
+#include "dxBarStrs.h"
 #include "dxBarPopupMenuEd.h"
 #include "dxBarSubItem.h"
 #include "dxBarSubMenuControl.h"
@@ -25,6 +28,7 @@ protected:
     void TearDown() override {
         if (TdxBarSubMenuEditor* editor = SubMenuEditorInstance()) FreeObject(editor);
         PumpUntilIdle();
+        manager->SwitchCustomizing(false);
         manager->SetStateFlag(csDesigning, false);
         BarTest::TearDown();
     }
@@ -83,6 +87,7 @@ TEST_F(SubMenuEditorTest, ShowsTheLinksAsAMenuHangingBelowItsTitleBar) {
     ASSERT_NE(editor, nullptr);
     HWND window = editor->Handle();
     EXPECT_EQ(Utf8(editor->Caption()), "Редактор подменю");
+    EXPECT_TRUE(manager->IsCustomizing()) << "commands can be dragged into the menu";
     EXPECT_EQ(editor->Tag(), 100);
     EXPECT_EQ(DWORD(GetWindowLongPtrW(window, GWL_STYLE)) & ~DWORD(WS_VISIBLE), 0x84C80000u & ~DWORD(WS_VISIBLE));
     EXPECT_EQ(DWORD(GetWindowLongPtrW(window, GWL_EXSTYLE)) & (WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE),
@@ -188,6 +193,42 @@ TEST_F(SubMenuEditorTest, TheEditorIsKeptOnTheWorkArea) {
         EXPECT_EQ(editor->Left(), c.expectedLeft);
         EXPECT_EQ(editor->Top(), c.expectedTop);
     }
+}
+
+TEST_F(SubMenuEditorTest, TheMenuOffersTheSeparatorEntryWhichAddsOneAfterTheLink) {
+    auto* designer = new TRecordingDesigner;
+    manager->SetDesigner(designer);
+    TdxBarSubMenuEditor* editor = ShowFor(fileMenu);
+    ASSERT_NE(editor, nullptr);
+    TdxBarSubMenuControl* menu = Menu(fileMenu);
+    ASSERT_NE(menu, nullptr);
+    TdxBarItemLink* first = fileMenu->ItemLinks()->GetLink(0);
+    TdxBarItemLink* second = fileMenu->ItemLinks()->GetLink(1);
+    designer->selected = {first};
+    TdxBarDesignController* controller = DesignControllerInstance();
+    controller->StoreLastSelected(first);
+    controller->ShowLinkCustomizingPopup(menu, first);
+    PumpUntilIdle();
+    TdxBarCustomizingPopup* popup = controller->CustomizingPopup();
+    ASSERT_NE(popup, nullptr);
+    TdxBarItemLink* entry = nullptr;
+    for (int i = 0; i < popup->OwnLinks()->Count(); ++i)
+        if (popup->OwnLinks()->GetLink(i)->Item()->GetCaption() == BarString(dxSBAR_CP_ADDSEPARATOR))
+            entry = popup->OwnLinks()->GetLink(i);
+    ASSERT_NE(entry, nullptr);
+    entry->Item()->ClickedLink = entry;
+    entry->Item()->Click();
+    PumpUntilIdle();
+    ASSERT_EQ(fileMenu->ItemLinks()->Count(), 4);
+    EXPECT_EQ(fileMenu->ItemLinks()->GetLink(0), first);
+    EXPECT_EQ(fileMenu->ItemLinks()->GetLink(2), second);
+    TdxBarItem* separator = fileMenu->ItemLinks()->GetLink(1)->Item();
+    ASSERT_NE(separator, nullptr);
+    EXPECT_EQ(separator->ClassType(), TdxBarSeparator::StaticClass());
+    EXPECT_EQ(separator->Name(), L"dxBarSeparator1");
+    EXPECT_EQ(controller->LastSelected(), static_cast<IdxBarSelectableItem*>(fileMenu->ItemLinks()->GetLink(1)));
+    if (controller->CustomizingPopup()) controller->CustomizingPopup()->HideBar();
+    manager->SetDesigner(nullptr);
 }
 
 }  // namespace
