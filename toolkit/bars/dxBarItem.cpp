@@ -71,8 +71,10 @@ void TdxBarItem::BeforeDestruction() {
     if (!IsDestroying()) {
         Destroying();
         FireNotifyEvent(this, OnDestroy);
-        DeleteAllLinks();
     }
+    // Also when the owner's destruction marked the item first: a link that outlived its item
+    // would reach the freed item when its own list goes.
+    DeleteAllLinks();
     TdxBarComponent::BeforeDestruction();
 }
 
