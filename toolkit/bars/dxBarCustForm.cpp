@@ -403,7 +403,8 @@ void TdxBarCustomizationForm::aMoveGroupItemExecute(TObject*) {}
 // ---- unit ---------------------------------------------------------------------------------
 
 void InitializedxBarCustForm() {
-    RegisterClasses({TdxBarCustomizationForm::StaticClass(), TCheckableButton::StaticClass()});
+    // The dialog is made by its class, never by name: only the button it creates is registered.
+    RegisterClasses({TCheckableButton::StaticClass()});
     SetCustomizationFormClass(TdxBarCustomizationForm::StaticClass());
     dxWM_LB_SYNCHRONIZE();
     dxWM_LB_SYNCHRONIZESELECTION();
