@@ -9,6 +9,7 @@
 #include "cxImageStates.h"
 #include "cxStyles.h"
 #include "dxBarButton.h"
+#include "dxBarCustFormPainters.h"
 #include "dxBarDesignController.h"
 #include "dxBarItemActionLink.h"
 #include "dxBarItemRegistry.h"
@@ -190,12 +191,8 @@ bool TdxBarItem::CanPlaceOn(Byte kind, TdxBar* bar, String& errorText) {
 }
 
 void TdxBarItem::DrawCommandListText(TCanvas* canvas, const TRect& rect, bool selected) {
-    // Hook (Customize dialog): the command-list painter draws the row; until it exists the
-    // caption is drawn plainly.
-    (void)selected;
-    TRect r = rect;
-    String text = StripCaptionAmpersands(GetCaption());
-    DrawTextW(canvas->Handle(), text.c_str(), int(text.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    CustomizationFormPainterFor(BarManager())
+        ->DrawMenuEntry(canvas, rect, selected, StripCaptionAmpersands(GetCaption()), this);
 }
 
 void TdxBarItem::FillCommandListBk(TCanvas* canvas, const TRect& rect) {

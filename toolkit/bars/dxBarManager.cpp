@@ -9,6 +9,7 @@
 #include "Form.h"
 #include "SysUtils.h"
 #include "dxBarBackgrounds.h"
+#include "dxBarCustForm.h"
 #include "dxBarDockControl.h"
 #include "dxBarItemLinks.h"
 #include "dxBarLookups.h"
@@ -524,7 +525,7 @@ void TdxBarManager::SetFont(TFont* value) { font_->Assign(value); }
 void TdxBarManager::SetHelpButtonGlyph(TBitmap* value) { helpButtonGlyph_->Assign(value); }
 
 void TdxBarManager::HelpButtonGlyphChanged(TObject* sender) {
-    // Hook (Customize dialog): its help button is refreshed.
+    if (IsCustomizationFormOf(this)) RefreshCustomizationFormHelpButton();
 }
 
 void TdxBarManager::SetLargeButtonArrowWidth(int value) {
@@ -556,7 +557,7 @@ void TdxBarManager::SetShowShortCutInHint(bool value) {
 
 void TdxBarManager::MenuOptionChanged() {
     DesignerModified();
-    // Hook (Customize dialog): its options are refreshed.
+    if (IsCustomizationFormOf(this)) RefreshCustomizationFormOptions();
 }
 
 void TdxBarManager::SetMostRecentItemsPercents(Byte value) {
@@ -591,7 +592,7 @@ void TdxBarManager::SetShowCloseButton(bool value) {
 
 void TdxBarManager::SetShowHelpButton(bool value) {
     if (AssignIfChanged(showHelpButton_, value)) {
-        // Hook (Customize dialog): its help button is refreshed.
+        if (IsCustomizationFormOf(this)) RefreshCustomizationFormHelpButton();
     }
 }
 
