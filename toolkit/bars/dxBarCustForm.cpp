@@ -18,11 +18,6 @@
 
 namespace {
 
-template <class T>
-T* Part(TComponent* root, const wchar_t* name) {
-    return As<T>(root->FindComponent(name));
-}
-
 int TextWidthIn(TControl* control, const String& text) {
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, control->Font()->Handle());
@@ -37,7 +32,7 @@ int TextWidthIn(TControl* control, const String& text) {
 
 void TdxBarCustomizationForm::Loaded() {
     TdxBarCustomCustomizationForm::Loaded();
-#define Z_PART(type, name) name = Part<type>(this, L## #name)
+#define Z_PART(type, name) name = FormPart<type>(this, L## #name)
     Z_PART(TPanel, Panel1);
     Z_PART(TPanel, Panel2);
     Z_PART(TPanel, Panel3);

@@ -30,6 +30,12 @@
 #include "cxComponentList.h"
 #include "dxBarForward.h"
 
+// The form's component of that name, or nil when it is missing or of another class.
+template <class T>
+T* FormPart(TComponent* root, const wchar_t* name) {
+    return As<T>(root->FindComponent(name));
+}
+
 class TdxBarButton;
 class TdxBarCombo;
 class TdxBarCustomCustomizationForm;

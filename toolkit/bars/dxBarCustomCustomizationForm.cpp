@@ -25,18 +25,13 @@
 
 namespace {
 
-TdxBarCustomCustomizationForm* instance = nullptr;
+TdxBarCustomCustomizationForm* customizationForm = nullptr;
 TClass formClass = nullptr;
 TdxBarManager* creatingFor = nullptr;
 
 UINT RegisteredMessage(UINT& id, const wchar_t* name) {
     if (!id) id = RegisterWindowMessageW(name);
     return id;
-}
-
-template <class T>
-T* Part(TComponent* root, const wchar_t* name) {
-    return As<T>(root->FindComponent(name));
 }
 
 TCustomForm* ManagerForm(TdxBarManager* manager) { return As<TCustomForm>(manager->GetManagerOwner()); }
@@ -298,33 +293,33 @@ TdxBarCustomCustomizationForm* TdxBarCustomCustomizationForm::CreateForManager(T
 
 void TdxBarCustomCustomizationForm::Loaded() {
     TForm::Loaded();
-    imgGroups = Part<TImageList>(this, L"imgGroups");
-    alCustomize = Part<TActionList>(this, L"alCustomize");
-    aAddItem = Part<TAction>(this, L"aAddItem");
-    aNewToolBar = Part<TAction>(this, L"aNewToolBar");
-    aRenameToolBar = Part<TAction>(this, L"aRenameToolBar");
-    aDeleteToolBar = Part<TAction>(this, L"aDeleteToolBar");
-    aResetToolBar = Part<TAction>(this, L"aResetToolBar");
-    aDeleteItem = Part<TAction>(this, L"aDeleteItem");
-    aMoveUpItem = Part<TAction>(this, L"aMoveUpItem");
-    aMoveDownItem = Part<TAction>(this, L"aMoveDownItem");
-    aSubMenuEditor = Part<TAction>(this, L"aSubMenuEditor");
-    aClearItemList = Part<TAction>(this, L"aClearItemList");
-    BarManager1 = Part<TdxBarManager>(this, L"BarManager1");
-    CategoriesAdd = Part<TdxBarButton>(this, L"CategoriesAdd");
-    CategoriesInsert = Part<TdxBarButton>(this, L"CategoriesInsert");
-    CategoriesRename = Part<TdxBarButton>(this, L"CategoriesRename");
-    CategoriesVisible = Part<TdxBarButton>(this, L"CategoriesVisible");
-    CategoriesItemsVisible = Part<TdxBarCombo>(this, L"CategoriesItemsVisible");
-    CategoriesDelete = Part<TdxBarButton>(this, L"CategoriesDelete");
-    CommandsAdd = Part<TdxBarButton>(this, L"CommandsAdd");
-    CommandsDelete = Part<TdxBarButton>(this, L"CommandsDelete");
-    CommandsClear = Part<TdxBarButton>(this, L"CommandsClear");
-    CommandsMoveUp = Part<TdxBarButton>(this, L"CommandsMoveUp");
-    CommandsMoveDown = Part<TdxBarButton>(this, L"CommandsMoveDown");
-    CommandsSubMenuEditor = Part<TdxBarButton>(this, L"CommandsSubMenuEditor");
-    CategoriesPopupMenu = Part<TdxBarPopupMenu>(this, L"CategoriesPopupMenu");
-    CommandsPopupMenu = Part<TdxBarPopupMenu>(this, L"CommandsPopupMenu");
+    imgGroups = FormPart<TImageList>(this, L"imgGroups");
+    alCustomize = FormPart<TActionList>(this, L"alCustomize");
+    aAddItem = FormPart<TAction>(this, L"aAddItem");
+    aNewToolBar = FormPart<TAction>(this, L"aNewToolBar");
+    aRenameToolBar = FormPart<TAction>(this, L"aRenameToolBar");
+    aDeleteToolBar = FormPart<TAction>(this, L"aDeleteToolBar");
+    aResetToolBar = FormPart<TAction>(this, L"aResetToolBar");
+    aDeleteItem = FormPart<TAction>(this, L"aDeleteItem");
+    aMoveUpItem = FormPart<TAction>(this, L"aMoveUpItem");
+    aMoveDownItem = FormPart<TAction>(this, L"aMoveDownItem");
+    aSubMenuEditor = FormPart<TAction>(this, L"aSubMenuEditor");
+    aClearItemList = FormPart<TAction>(this, L"aClearItemList");
+    BarManager1 = FormPart<TdxBarManager>(this, L"BarManager1");
+    CategoriesAdd = FormPart<TdxBarButton>(this, L"CategoriesAdd");
+    CategoriesInsert = FormPart<TdxBarButton>(this, L"CategoriesInsert");
+    CategoriesRename = FormPart<TdxBarButton>(this, L"CategoriesRename");
+    CategoriesVisible = FormPart<TdxBarButton>(this, L"CategoriesVisible");
+    CategoriesItemsVisible = FormPart<TdxBarCombo>(this, L"CategoriesItemsVisible");
+    CategoriesDelete = FormPart<TdxBarButton>(this, L"CategoriesDelete");
+    CommandsAdd = FormPart<TdxBarButton>(this, L"CommandsAdd");
+    CommandsDelete = FormPart<TdxBarButton>(this, L"CommandsDelete");
+    CommandsClear = FormPart<TdxBarButton>(this, L"CommandsClear");
+    CommandsMoveUp = FormPart<TdxBarButton>(this, L"CommandsMoveUp");
+    CommandsMoveDown = FormPart<TdxBarButton>(this, L"CommandsMoveDown");
+    CommandsSubMenuEditor = FormPart<TdxBarButton>(this, L"CommandsSubMenuEditor");
+    CategoriesPopupMenu = FormPart<TdxBarPopupMenu>(this, L"CategoriesPopupMenu");
+    CommandsPopupMenu = FormPart<TdxBarPopupMenu>(this, L"CommandsPopupMenu");
 }
 
 void TdxBarCustomCustomizationForm::AfterConstruction() {
@@ -347,7 +342,7 @@ void TdxBarCustomCustomizationForm::AfterConstruction() {
 }
 
 TdxBarCustomCustomizationForm::~TdxBarCustomCustomizationForm() {
-    if (instance == this) instance = nullptr;
+    if (customizationForm == this) customizationForm = nullptr;
     EnableManagerForms();
     if (manager_) {
         RestoreEvents();
@@ -918,9 +913,9 @@ void TdxBarCustomCustomizationForm::CommandsPopupMenuPopup(TObject*) {
 
 // ---- the dialog of the process ------------------------------------------------------------
 
-TdxBarCustomCustomizationForm* CustomizationFormInstance() { return instance; }
-bool IsCustomizationFormShown() { return instance != nullptr; }
-bool IsCustomizationFormOf(const TdxBarManager* manager) { return instance && instance->BarManager() == manager; }
+TdxBarCustomCustomizationForm* CustomizationFormInstance() { return customizationForm; }
+bool IsCustomizationFormShown() { return customizationForm != nullptr; }
+bool IsCustomizationFormOf(const TdxBarManager* manager) { return customizationForm && customizationForm->BarManager() == manager; }
 TClass CustomizationFormClass() { return formClass; }
 void SetCustomizationFormClass(TClass cls) { formClass = cls; }
 
@@ -942,16 +937,16 @@ void RefreshOtherManagersBars(TdxBarManager* manager) {
 
 void ShowCustomizationForm(TdxBarManager* manager, bool show) {
     if (show) {
-        if (instance || !formClass) return;
+        if (customizationForm || !formClass) return;
         // Hook (merging): the manager's toolbars are unmerged for the time of customizing.
         if (manager->OnShowCustomizingForm) manager->OnShowCustomizingForm(manager);
         RefreshOtherManagersBars(manager);
-        instance = TdxBarCustomCustomizationForm::CreateForManager(formClass, manager);
-        instance->Show();
+        customizationForm = TdxBarCustomCustomizationForm::CreateForManager(formClass, manager);
+        customizationForm->Show();
     } else {
-        if (instance && !instance->ComponentState().Contains(csDestroying)) {
-            TdxBarCustomCustomizationForm* form = instance;
-            instance = nullptr;
+        if (customizationForm && !customizationForm->ComponentState().Contains(csDestroying)) {
+            TdxBarCustomCustomizationForm* form = customizationForm;
+            customizationForm = nullptr;
             FreeObject(form);  // fires OnHideCustomizingForm and repaints the other bars
         }
         // Hook (merging): the merging is restored.
@@ -959,14 +954,14 @@ void ShowCustomizationForm(TdxBarManager* manager, bool show) {
 }
 
 void RefreshCustomizationFormLook() {
-    if (instance) instance->UpdateLook();
+    if (customizationForm) customizationForm->UpdateLook();
 }
 
 void RefreshCustomizationFormHelpButton() {
-    if (instance) instance->UpdateHelpButton();
+    if (customizationForm) customizationForm->UpdateHelpButton();
 }
 
 void RefreshCustomizationFormOptions() {
-    if (instance) instance->UpdateOptions();
+    if (customizationForm) customizationForm->UpdateOptions();
 }
 
