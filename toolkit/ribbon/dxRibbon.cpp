@@ -14,6 +14,7 @@
 #include "dxRibbonController.h"
 #include "dxRibbonForm.h"
 #include "dxRibbonPainter.h"
+#include "dxRibbonQuickAccess.h"
 #include "dxRibbonTabGroupsPopupWindow.h"
 #include "dxRibbonViewInfo.h"
 
@@ -934,12 +935,14 @@ void TdxCustomRibbon::Notification(TComponent* component, TOperation operation) 
 
 void InitializedxRibbon() {
     RegisterClasses({TdxRibbon::StaticClass(), TdxRibbonTab::StaticClass()});
+    RegisterRibbonQuickAccessClasses();
     schemeWatcher = new TRibbonSchemeWatcher();
     BarSkinManagerInstance()->ChangeHandlers().AddHandler(
         MakeEvent(schemeWatcher, &TRibbonSchemeWatcher::SkinsChanged));
 }
 
 void FinalizedxRibbon() {
+    UnregisterRibbonQuickAccessClasses();
     RemoveRibbonWheelHook();
     if (!schemeWatcher) return;
     BarSkinManagerInstance()->ChangeHandlers().RemoveHandler(
