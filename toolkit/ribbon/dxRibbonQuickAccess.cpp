@@ -123,6 +123,7 @@ TdxRibbonQuickAccessBarControl::TdxRibbonQuickAccessBarControl(TComponent* owner
       glassBitmap_(std::make_unique<TcxBitmap>()) {}
 
 TdxRibbonQuickAccessBarControl::~TdxRibbonQuickAccessBarControl() {
+    if (TdxBarItemLinks* links = ItemLinks()) links->OnChange = nullptr;
     // The menu's links go before the items they show.
     if (customizeMenu_) {
         customizeMenu_->ItemLinks()->Clear();
@@ -334,8 +335,9 @@ void TdxRibbonQuickAccessBarControl::FillBk(HDC dc, const TRect& r, bool, TColor
 
 void TdxRibbonQuickAccessBarControl::Paint() {
     HDC dc = Canvas()->Handle();
-    DrawItems();
+    // The ribbon's background first: the items are drawn over it (their parts are translucent).
     FillBk(dc, ClientRect(), false, clNone, nullptr);
+    DrawItems();
     const TRect mark = GetMarkRect();
     if (!IsRectEmpty(&mark))
         if (TdxRibbonQuickAccessPainter* painter = QuickAccessPainter()) {
@@ -374,6 +376,25 @@ void TdxRibbonQuickAccessBarControl::HandleMouseDown(TMouseButton button, TShift
         return;
     }
     TCustomdxBarControl::HandleMouseDown(button, shift, p, control);
+}
+
+void TdxRibbonQuickAccessBarControl::AssignItemLinks(TdxBarItemLinks* links) {
+    if (TdxBarItemLinks* old = ItemLinks()) old->OnChange = nullptr;
+    TdxBarControl::AssignItemLinks(links);
+    // The toolbar's window hears of every added or removed link.
+    if (links) links->OnChange = MakeEvent(this, &TdxRibbonQuickAccessBarControl::ItemLinksChanged);
+}
+
+void TdxRibbonQuickAccessBarControl::LinksChanged() {
+    if (IsDestroying()) return;
+    TdxBarItemLinks* links = ItemLinks();
+    for (int i = 0; links && i < links->Count(); ++i) {
+        TdxBarItemLink* link = links->GetLink(i);
+        if (!link->Control() && link->CanBeShown()) link->CreateControl();
+    }
+    TdxCustomRibbon* ribbon = GetRibbon();
+    if (ribbon && !QatIsDestroying(ribbon)) ribbon->Changed();
+    if (HandleAllocated()) Invalidate();
 }
 
 // ---- the customize menu --------------------------------------------------------------------
@@ -436,11 +457,12 @@ void TdxRibbonQuickAccessBarControl::CustomizeMenuClosed(TObject*) { SetMarkStat
 
 // ---- check entries -------------------------------------------------------------------------
 
-void TdxRibbonQuickAccessPopupSubItemButton::Click() {
+void TdxRibbonQuickAccessPopupSubItemButton::DirectClick() {
+    TdxBarButton::DirectClick();
     TdxBarItemLink* link = shownLink_;
-    const bool down = Down();
-    TdxBarButton::Click();
-    if (link) link->SetVisible(down);
+    if (!link) return;
+    link->SetVisible(Down());
+    if (auto* window = As<TdxRibbonQuickAccessBarControl>(link->GetBarControl())) window->LinksChanged();
 }
 
 // ---- registrations -------------------------------------------------------------------------

@@ -106,6 +106,10 @@ public:
     TComponentList* MenuItemsOwned() const { return menuItemsOwned_.get(); }
     // Fills the customize menu and opens it under the mark; nothing without a mark.
     void ShowCustomizeMenu();
+    // The toolbar's links changed (added, removed, shown or hidden): the shown links get their
+    // controls and the ribbon makes room for the toolbar again.
+    void LinksChanged();
+    void AssignItemLinks(TdxBarItemLinks* links) override;
 
     TCustomdxBarControlViewInfoClass GetViewInfoClass() const override {
         return TdxRibbonQuickAccessBarControlViewInfo::StaticClass();
@@ -141,6 +145,7 @@ protected:
 private:
     void DrawBlankItemGlyph();
     void CustomizeMenuClosed(TObject* sender);
+    void ItemLinksChanged(TObject* sender) { LinksChanged(); }
 
     std::unique_ptr<TBitmap> blankItemGlyph_;
     std::unique_ptr<TComponentList> menuItemsOwned_;
@@ -159,7 +164,7 @@ public:
     TdxBarItemLink* ShownLink() const { return shownLink_; }
     void SetShownLink(TdxBarItemLink* link) { shownLink_ = link; }
     // The entry's new Down becomes its link's Visible.
-    void Click() override;
+    void DirectClick() override;
 
 private:
     TdxBarItemLink* shownLink_ = nullptr;

@@ -129,13 +129,14 @@ void TdxRibbonQuickAccessGroupButtonControl::DrawContent(const TRect& r, Byte) {
     auto* window = As<TdxRibbonQuickAccessBarControl>(BarControl());
     TdxRibbonQuickAccessPainter* painter = window ? window->QuickAccessPainter() : nullptr;
     TdxBarItemControlDrawParams* params = DrawParams();
-    if (!painter || !params || !params->canvas) return;
+    TcxCanvas* canvas = PaintCanvas() ? PaintCanvas() : params ? params->canvas : nullptr;
+    if (!painter || !params || !canvas) return;
     const int state = TdxRibbonQuickAccessPainter::ButtonPartState(
         IsEnabled(), params->pressed || IsDroppedDown(), params->drawSelected);
     TBitmap* glyph = nullptr;
     TCustomImageList* images = nullptr;
     int index = -1;
     GetImageInfo(0, glyph, images, index);
-    painter->DrawGroupButton(params->canvas->GetCanvasHandle(), r, state, glyph);
+    painter->DrawGroupButton(canvas->GetCanvasHandle(), r, state, glyph);
 }
 

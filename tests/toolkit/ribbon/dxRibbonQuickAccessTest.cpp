@@ -459,17 +459,3 @@ TEST_F(QuickAccessTest, TheGroupButtonIsDrawnAsTheSchemesGroupButtonPart) {
         if (shot.Pixel(r.left + 1, y) != ribbonShot.Pixel(r.left + 1 + offset.x, y + offset.y)) ++drawn;
     EXPECT_GT(drawn, 0);
 }
-
-TEST_F(QuickAccessTest, ZZDiag) {
-    ShowQuickBar(3);
-    TdxRibbonQuickAccessBarControl* w = Window();
-    printf("dock %ld %ld %ld %ld vis %d\n", Dock()->Left(), Dock()->Top(), Dock()->Width(), Dock()->Height(), Dock()->Visible());
-    printf("win %ld %ld %ld %ld vis %d client %ld\n", w->Left(), w->Top(), w->Width(), w->Height(), w->Visible(), w->ClientWidth());
-    printf("qatsize %ld %ld bounds %ld %ld %ld %ld\n", ViewInfo()->QATSize().cx, ViewInfo()->QATSize().cy, ViewInfo()->QATBounds().left, ViewInfo()->QATBounds().top, ViewInfo()->QATBounds().right, ViewInfo()->QATBounds().bottom);
-    for (int i = 0; i < quick->ItemLinks()->Count(); ++i) {
-        TdxBarItemLink* l = quick->ItemLinks()->GetLink(i);
-        printf("link %d control %p shown %d\n", i, (void*)l->Control(), quick->ItemLinks()->GetShownLinkCount());
-        if (l->Control()) printf("  width %d\n", l->Control()->CalcWidthForViewLevel(ivlSmallIcon));
-    }
-    printf("mark %d\n", w->GetQuickAccessMarkAreaSize());
-}
