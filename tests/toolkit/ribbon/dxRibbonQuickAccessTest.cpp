@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ControlSnapshot.h"
+#include "ExtItemsTesting.h"
 #include "RibbonTesting.h"
 #include "cxDWMApi.h"
 #include "dxBarButton.h"
@@ -23,6 +24,11 @@ class QuickAccessTest : public RibbonTest {
 protected:
     void SetUp() override {
         RibbonTest::SetUp();
+        // Earlier tests may have restarted the bar unit's item registry.
+        EnsureItemRegistered(TdxRibbonQuickAccessGroupButton::StaticClass(),
+                             TdxRibbonQuickAccessGroupButtonControl::StaticClass());
+        EnsureItemRegistered(TdxRibbonQuickAccessPopupSubItemButton::StaticClass(),
+                             TdxRibbonQuickAccessPopupSubItemButtonControl::StaticClass());
         home = NewTab(L"Главная");
         fileBar = NewBar(L"BarFile");
         AddButton(fileBar, L"btnOpen");
