@@ -16,6 +16,7 @@
 #include "dxRibbonController.h"
 #include "dxRibbonForm.h"
 #include "dxRibbonPainter.h"
+#include "dxRibbonQuickAccess.h"
 #include "dxRibbonTabGroupsPopupWindow.h"
 #include "dxRibbonViewInfo.h"
 
@@ -950,6 +951,7 @@ IdxBarAccessibilityHelper* TdxCustomRibbon::ObtainAccessibilityHelper() {
 void InitializedxRibbon() {
     RegisterRibbonRootHelperLookup();
     RegisterClasses({TdxRibbon::StaticClass(), TdxRibbonTab::StaticClass()});
+    RegisterRibbonQuickAccessClasses();
     schemeWatcher = new TRibbonSchemeWatcher();
     BarSkinManagerInstance()->ChangeHandlers().AddHandler(
         MakeEvent(schemeWatcher, &TRibbonSchemeWatcher::SkinsChanged));
@@ -957,6 +959,7 @@ void InitializedxRibbon() {
 
 void FinalizedxRibbon() {
     UnregisterRibbonRootHelperLookup();
+    UnregisterRibbonQuickAccessClasses();
     RemoveRibbonWheelHook();
     if (!schemeWatcher) return;
     BarSkinManagerInstance()->ChangeHandlers().RemoveHandler(

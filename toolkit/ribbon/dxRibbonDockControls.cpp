@@ -4,6 +4,7 @@
 #include "dxRibbon.h"
 #include "dxRibbonAccessibility.h"
 #include "dxRibbonGroupBarControl.h"
+#include "dxRibbonQuickAccess.h"
 #include "dxRibbonTabs.h"
 
 namespace {
@@ -81,9 +82,42 @@ void TdxRibbonGroupsDockControl::Paint() {
 }
 
 TdxRibbonQuickAccessDockControl::TdxRibbonQuickAccessDockControl(TdxCustomRibbon* ribbon)
-    : TdxCustomRibbonDockControl(nullptr), ribbon_(ribbon) {
+    : TdxCustomRibbonDockControl(nullptr), ribbon_(ribbon), ownPainter_(std::make_unique<TdxRibbonQuickAccessPainter>(ribbon)) {
     SetVisible(false);
     SetAllowDocking(false);
+}
+
+TdxRibbonQuickAccessDockControl::~TdxRibbonQuickAccessDockControl() = default;
+
+TClass TdxRibbonQuickAccessDockControl::GetDockedBarControlClass() const {
+    return TdxRibbonQuickAccessBarControl::StaticClass();
+}
+
+TdxBarPainter* TdxRibbonQuickAccessDockControl::GetPainter() const { return ownPainter_.get(); }
+
+void TdxRibbonQuickAccessDockControl::ArrangeRows() {
+    if (arranging_) return;
+    arranging_ = true;
+    try {
+        if (ribbon_ && !ribbon_->ComponentState().Contains(csDestroying)) ribbon_->Changed();
+        FitBarWindow();
+    } catch (...) {
+        arranging_ = false;
+        throw;
+    }
+    arranging_ = false;
+}
+
+void TdxRibbonQuickAccessDockControl::FitBarWindow() {
+    for (int i = 0; i < ControlCount(); ++i)
+        if (auto* window = As<TdxRibbonQuickAccessBarControl>(Controls(i))) {
+            if (window->Left() != 0 || window->Top() != 0 || window->Width() != ClientWidth() ||
+                window->Height() != ClientHeight())
+                window->SetBounds(0, 0, ClientWidth(), ClientHeight());
+            window->CalcLayout();
+            window->UpdateViewInfo();
+            if (window->HandleAllocated()) window->Invalidate();
+        }
 }
 
 TdxRibbonGroupsDockControlSite::TdxRibbonGroupsDockControlSite(TdxCustomRibbon* ribbon)
