@@ -16,6 +16,7 @@
 #include "dxBarPopupMenu.h"
 #include "dxBarSubMenuControl.h"
 #include "dxRibbonDockControls.h"
+#include "dxRibbonForm.h"
 #include "dxRibbonQuickAccess.h"
 
 namespace {
