@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Application.h"
+#include "ComponentList.h"
 #include "Filer.h"
 #include "Format.h"
 #include "Form.h"
@@ -11,9 +12,11 @@
 #include "dxBarStrs.h"
 #include "dxFading.h"
 #include "dxGDIPlusAPI.h"
+#include "dxRibbonBarPainter.h"
 #include "dxRibbonController.h"
 #include "dxRibbonForm.h"
 #include "dxRibbonPainter.h"
+#include "dxRibbonPopupMenu.h"
 #include "dxRibbonTabGroupsPopupWindow.h"
 #include "dxRibbonViewInfo.h"
 
@@ -77,6 +80,7 @@ TdxCustomRibbon::TdxCustomRibbon(TComponent* owner, TClass ribbonClass)
     quickAccessToolbar_->DockControl()->SetParent(this);
     controller_ = std::make_unique<TdxRibbonController>(this);
     colorSchemeListeners_ = std::make_unique<TcxEventHandlerCollection>();
+    popupMenuButtons_ = std::make_unique<TComponentList>(true);
     if (TdxCustomRibbonSkin* scheme = FirstRibbonScheme()) colorScheme_ = scheme;
     creating_ = false;
     LiveRibbons().push_back(this);
@@ -111,6 +115,10 @@ TdxCustomRibbon::~TdxCustomRibbon() {
         supportNonClientDrawing_ = false;
     }
     controller_.reset();
+    // The context menu and its buttons go while the manager that owns the buttons is still known.
+    delete contextMenu_;
+    contextMenu_ = nullptr;
+    popupMenuButtons_.reset();
     SetBarManager(nullptr);
     delete applicationButton_;
     applicationButton_ = nullptr;
@@ -225,10 +233,14 @@ void TdxCustomRibbon::SetHotTab(TdxRibbonTab* tab) {
 
 void TdxCustomRibbon::SetBarManager(TdxBarManager* value) {
     if (barManager_ == value) return;
-    if (HasBarManager()) barManager_->RemoveFreeNotification(this);
+    if (HasBarManager()) {
+        barManager_->RemoveFreeNotification(this);
+        RegisterLayoutHandlers(false);
+    }
     barManager_ = value;
     if (HasBarManager()) {
         barManager_->FreeNotification(this);
+        RegisterLayoutHandlers(true);
         fonts_->UpdateFonts();
     }
     for (int i = 0; tabs_ && i < tabs_->Count(); ++i) tabs_->Items(i)->SetBarManager(value);
