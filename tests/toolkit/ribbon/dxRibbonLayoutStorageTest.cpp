@@ -114,7 +114,8 @@ TEST_F(RibbonLayoutStorageTest, MissingKeysAndNamesThatNameNoBarChangeNothing) {
         bool showTabGroups;
     } cases[] = {
         {"no ribbon section", {L"[fmMain.dxBarManager.Bar2]", L"ItemLinkCount=0"}, {}, qtpBelowRibbon, false},
-        {"an empty ribbon section: the defaults", {L"[fmMain.dxBarManager.fmMain_dxRibbon1]"}, {}, qtpAboveRibbon, true},
+        {"a ribbon section without the keys: the defaults", {L"[fmMain.dxBarManager.fmMain_dxRibbon1]", L"Other=1"}, {},
+         qtpAboveRibbon, true},
         {"a position out of range", {L"[fmMain.dxBarManager.fmMain_dxRibbon1]", L"QuickAccessToolbarPosition=7"}, {},
          qtpAboveRibbon, true},
         {"names of no bar, of the toolbar itself, and empty",
@@ -181,6 +182,7 @@ TEST_F(RibbonLayoutStorageTest, DamagedLayoutsLoadOrAreIgnored) {
                                L"x",          L"",        L"BarFile",     L"BarEdit", L"QATBar",   L"barfile",
                                L"QATBarFile", L"btnOpen", L"fmMain",      L"True",    L"0x7FFFFFFF"};
     std::mt19937 random(45);
+    TdxRibbonUpdateLock update(ribbon);  // one layout pass at the end, not one for each round
     auto pick = [&](size_t n) { return size_t(random() % n); };
     for (int round = 0; round < 10000; ++round) {
         TStringList mutated;
