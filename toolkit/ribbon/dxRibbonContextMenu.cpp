@@ -16,6 +16,7 @@
 #include "dxBarItemLinks.h"
 #include "dxBarLayoutStorage.h"
 #include "dxBarManager.h"
+#include "dxCore.h"
 #include "dxCustomBarControl.h"
 #include "dxRibbon.h"
 #include "dxRibbonBarPainter.h"
@@ -196,7 +197,14 @@ TdxRibbonQuickAccessGroupButton* TdxCustomRibbon::AddQATGroupButton(TdxBar* bar)
     TdxBar* toolbar = quickAccessToolbar_->Toolbar();
     if (!bar || !toolbar || !HasBarManager()) return nullptr;
     TdxBarItemLinks* links = toolbar->ItemLinks();
-    TdxBarItemLink* link = links->AddNewItem(TdxRibbonQuickAccessGroupButton::StaticClass());
+    TdxBarItemLink* link = nullptr;
+    try {
+        link = links->AddNewItem(TdxRibbonQuickAccessGroupButton::StaticClass());
+    } catch (const EdxException&) {
+        // The toolbar takes no group button at all (its window is no quick access window):
+        // the new link and item are gone again, and nothing is added.
+        return nullptr;
+    }
     auto* button = link ? As<TdxRibbonQuickAccessGroupButton>(link->Item()) : nullptr;
     if (!button) return nullptr;
     if (CanPlaceGroupButton(button, bar)) {

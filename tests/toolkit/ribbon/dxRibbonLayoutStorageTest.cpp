@@ -14,8 +14,11 @@
 #include "SysUtils.h"
 #include "dxBar.h"
 #include "dxBarButton.h"
+#include "dxBarDockControl.h"
 #include "dxBarItemLinks.h"
 #include "dxBarLayoutStorage.h"
+#include "dxBarManager.h"
+#include "dxRibbonDockControls.h"
 #include "dxRibbonQuickAccessGroupButton.h"
 
 namespace {
@@ -148,6 +151,64 @@ TEST_F(RibbonLayoutStorageTest, MissingKeysAndNamesThatNameNoBarChangeNothing) {
         EXPECT_EQ(ribbon->QuickAccessToolbar()->Position(), c.position);
         EXPECT_EQ(ribbon->ShowTabGroups(), c.showTabGroups);
     }
+}
+
+// A layout whose bar sections would float the ribbon's toolbars or dock them elsewhere leaves
+// them where the ribbon put them: the quick access toolbar still takes its group buttons.
+TEST_F(RibbonLayoutStorageTest, ALayoutNeverMovesTheRibbonsToolbarsOutOfTheirDocks) {
+    auto* otherDock = new TdxBarDockControl(form.get());
+    otherDock->SetName(L"dockOther");
+    otherDock->SetParent(form.get());
+    ASSERT_TRUE(ribbon->AddQATGroupButton(barEdit));
+    qatBar->ItemLinks()->AddItem(manager->FindItemByName(L"btnOpen"));
+    ASSERT_TRUE(ribbon->AddQATGroupButton(barFile));
+    const Content saved{"[BarEdit]", "btnOpen", "[BarFile]"};
+    ASSERT_EQ(QATContent(), saved);
+    TdxDockControl* qatDock = qatBar->DockControl();
+    TdxDockControl* groupDock = barFile->DockControl();
+    ASSERT_TRUE(qatDock && groupDock);
+    TMemIniFile good{String()};
+    manager->SaveLayout(&good, Prefix(), dxBarStoringKindIni);
+
+    const String qatSection = TdxBarManager::MakeBarSectionName(Prefix(), qatBar->IndexInCollection());
+    const String fileSection = TdxBarManager::MakeBarSectionName(Prefix(), barFile->IndexInCollection());
+    struct Case {
+        const char* name;
+        std::vector<std::pair<String, std::pair<const wchar_t*, const wchar_t*>>> writes;  // section, key, value
+    } cases[] = {
+        {"the toolbar floating", {{qatSection, {L"DockingStyle", L"0"}}}},
+        {"the toolbar on the form's bottom", {{qatSection, {L"DockingStyle", L"3"}}}},
+        {"the toolbar in another dock", {{qatSection, {L"DockControl", L"dockOther"}}}},
+        {"a group on the form's top and in another dock",
+         {{fileSection, {L"DockingStyle", L"2"}}, {fileSection, {L"DockControl", L"dockOther"}}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DropGroupButtons();
+        TStringList lines;
+        good.GetStrings(&lines);
+        TMemIniFile ini{String()};
+        ini.SetStrings(&lines);
+        for (const auto& write : c.writes) ini.WriteString(write.first, write.second.first, write.second.second);
+        ASSERT_NO_THROW(manager->LoadLayout(&ini, Prefix(), dxBarStoringKindIni));
+        EXPECT_EQ(qatBar->DockControl(), qatDock);
+        EXPECT_EQ(barFile->DockControl(), groupDock);
+        EXPECT_EQ(QATContent(), saved);
+    }
+}
+
+// A toolbar whose window is no quick access window takes no group button: nothing is added and
+// nothing is left in the manager.
+TEST_F(RibbonLayoutStorageTest, AToolbarThatRefusesGroupButtonsGetsNone) {
+    const int items = manager->GetItemCount();
+    // The program itself floats the toolbar.
+    qatBar->SetDockingStyle(dsNone);
+    ASSERT_FALSE(Is<TdxRibbonQuickAccessDockControl>(qatBar->GetEffectiveDockControl()));
+    TdxRibbonQuickAccessGroupButton* button = nullptr;
+    EXPECT_NO_THROW(button = ribbon->AddQATGroupButton(barFile));
+    EXPECT_EQ(button, nullptr);
+    EXPECT_EQ(QATContent(), Content{});
+    EXPECT_EQ(manager->GetItemCount(), items);
 }
 
 TEST_F(RibbonLayoutStorageTest, TheHandlersComeAndGoWithTheBarManager) {
