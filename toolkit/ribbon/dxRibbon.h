@@ -22,6 +22,7 @@
 
 class TCustomForm;
 class TdxCustomRibbonForm;
+class TdxRibbonBarPainter;
 class TdxRibbonController;
 class TdxRibbonPainter;
 class TdxRibbonTabGroupsPopupWindow;
@@ -32,6 +33,8 @@ class TdxRibbonViewInfo;
 using TdxRibbonEvent = TEvent<void(TdxCustomRibbon* sender)>;
 using TdxRibbonTabChangingEvent = TEvent<void(TdxCustomRibbon* sender, TdxRibbonTab* newTab, bool& allow)>;
 using TdxRibbonApplicationMenuClickEvent = TEvent<void(TdxCustomRibbon* sender, bool& handled)>;
+using TdxRibbonTabGroupNotifyEvent =
+    TEvent<void(TdxCustomRibbon* sender, TdxRibbonTab* tab, TdxRibbonTabGroup* group)>;
 
 // ---- status bar parts of the form frame ----------------------------------------------------
 
@@ -154,6 +157,8 @@ public:
     int GetGroupRowHeight();
     int GetGroupRowsHeight() { return 3 * GetGroupRowHeight(); }
     int GetGroupHeight();
+    // The bar painter of the group windows (made on first use, kept by the ribbon).
+    TdxRibbonBarPainter* GroupsPainter();
 
     // The ribbon sits on the form that contains the parent given, at its top.
     void SetParent(TWinControl* parent) override;
@@ -192,6 +197,8 @@ public:
     TdxRibbonTabChangingEvent OnTabChanging;
     TdxRibbonApplicationMenuClickEvent OnApplicationMenuClick;
     TdxRibbonEvent OnMoreCommandsExecute;
+    TdxRibbonTabGroupNotifyEvent OnTabGroupCollapsed;
+    TdxRibbonTabGroupNotifyEvent OnTabGroupExpanded;
 
     // Called by the tab collection.
     void TabAdded(TdxRibbonTab* tab);
@@ -199,6 +206,9 @@ public:
     void ActivateNearestTab(TdxRibbonTab* tab);
     // Dispatches a click of the help button.
     virtual void DoHelpButtonClick();
+    // A pass of the tab's groups collapsed or expanded the group.
+    virtual void DoTabGroupCollapsed(TdxRibbonTab* tab, TdxRibbonTabGroup* group);
+    virtual void DoTabGroupExpanded(TdxRibbonTab* tab, TdxRibbonTabGroup* group);
 
 protected:
     virtual bool DoTabChanging(TdxRibbonTab* newTab);
@@ -256,6 +266,7 @@ private:
     std::unique_ptr<TcxEventHandlerCollection> colorSchemeListeners_;
     std::unique_ptr<TdxRibbonViewInfo> viewInfo_;
     std::unique_ptr<TdxRibbonPainter> painter_;
+    std::unique_ptr<TdxRibbonBarPainter> groupsPainter_;
     std::unique_ptr<TdxRibbonController> controller_;
     TdxRibbonGroupsDockControlSite* groupsSite_ = nullptr;
     TdxRibbonTabGroupsPopupWindow* groupsPopupWindow_ = nullptr;  // owned as a component
@@ -306,6 +317,8 @@ class TdxRibbon : public TdxCustomRibbon {
         p.Event(L"OnTabChanging", &TdxRibbon::OnTabChanging);
         p.Event(L"OnApplicationMenuClick", &TdxRibbon::OnApplicationMenuClick);
         p.Event(L"OnMoreCommandsExecute", &TdxRibbon::OnMoreCommandsExecute);
+        p.Event(L"OnTabGroupCollapsed", &TdxRibbon::OnTabGroupCollapsed);
+        p.Event(L"OnTabGroupExpanded", &TdxRibbon::OnTabGroupExpanded);
     }
 
 public:
