@@ -15,9 +15,17 @@
 #include "PlatformUnits.h"
 #include "SysMath.h"
 #include "SysUtils.h"
+#include "ToolkitBarsUnits.h"
+#include "ToolkitCoreUnits.h"
+#include "ToolkitRibbonUnits.h"
+#include "ToolkitSkinsUnits.h"
 #include "Units.h"
+#include "dxBarCombo.h"
+#include "dxBarManager.h"
+#include "dxRibbon.h"
+#include "dxRibbonPopupMenu.h"
+#include "dxRibbonStatusBar.h"
 #include "uBot.h"
-#include "uCommandCombo.h"
 #include "uLevelDialogs.h"
 #include "uTextures.h"
 
@@ -47,7 +55,7 @@ Single TopOfColumn(Integer blockCount) { return TLevel::TileHeightOver(blockCoun
 
 }  // namespace
 
-TfmMain::TfmMain(TComponent* AOwner) : TForm(AOwner) {}
+TfmMain::TfmMain(TComponent* AOwner) : TdxRibbonForm(AOwner) {}
 
 void TfmMain::Loaded() {
     inherited::Loaded();
@@ -61,8 +69,12 @@ void TfmMain::Loaded() {
     dcBlocks = FindPart<TGLBaseSceneObject>(this, L"dcBlocks");
     dcLights = FindPart<TGLBaseSceneObject>(this, L"dcLights");
     SelectedPos = FindPart<TGLPlane>(this, L"SelectedPos");
-    btnSkyMaterial = FindPart<TCommandCombo>(this, L"btnSkyMaterial");
-    btnBlockMaterial = FindPart<TCommandCombo>(this, L"btnBlockMaterial");
+    dxRibbon1 = FindPart<TdxRibbon>(this, L"dxRibbon1");
+    dxRibbonStatusBar1 = FindPart<TdxRibbonStatusBar>(this, L"dxRibbonStatusBar1");
+    dxBarManager = FindPart<TdxBarManager>(this, L"dxBarManager");
+    pmMenu = FindPart<TdxRibbonPopupMenu>(this, L"pmMenu");
+    btnSkyMaterial = FindPart<TdxBarCombo>(this, L"btnSkyMaterial");
+    btnBlockMaterial = FindPart<TdxBarCombo>(this, L"btnBlockMaterial");
     od = FindPart<TRzOpenDialog>(this, L"od");
     sd = FindPart<TRzSaveDialog>(this, L"sd");
 }
@@ -293,10 +305,10 @@ void TfmMain::btnSaveClick(TObject*) {
     file.WriteInteger(L"GENERAL", L"StartPosY", start.Z);
 }
 
-void TfmMain::btnSkyMaterialChange(TObject*) { level_->SetSkyMaterial(btnSkyMaterial->Text()); }
+void TfmMain::btnSkyMaterialChange(TObject*) { level_->SetSkyMaterial(btnSkyMaterial->GetText()); }
 
 void TfmMain::btnBlockMaterialChange(TObject*) {
-    level_->SetBlockMaterialName(btnBlockMaterial->Text());
+    level_->SetBlockMaterialName(btnBlockMaterial->GetText());
     ResetBlockHighlight();
 }
 
@@ -304,13 +316,19 @@ void TfmMain::btnBlockMaterialChange(TObject*) {
 
 namespace {
 
-void InitializeuMain() { RegisterClasses({TfmMain::StaticClass(), TCommandCombo::StaticClass()}); }
+void InitializeuMain() { RegisterClasses({TfmMain::StaticClass()}); }
 
 }  // namespace
 
 void InitializeEditorUnits() {
     InitializeEngineUnits();
     InitializeControlsUnits();
+    // The ribbon and its bars: the toolkit's core first, then the bars, the skins (the ribbon's
+    // colour schemes) and the ribbon.
+    InitializeToolkitCoreUnits();
+    InitializeToolkitBarsUnits();
+    InitializeToolkitSkinsUnits();
+    InitializeToolkitRibbonUnits();
     InitializeUnits({{"uMain", &InitializeuMain, nullptr}});
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // TfmMain: the editor's main window. Its stored description (forms/fmMain.zfm) builds the 3D view
 // with the whole scene, the material library with the eleven built-in materials, the cadencer,
-// the command strip and the two file dialogs; its creation handler loads the editor's own data
+// the ribbon with the commands, the status bar and the two file dialogs; its creation handler loads the editor's own data
 // (texture catalogue, robot, an empty level) and fills the material combos.
 //
 // Editing: the window is idle, or adding a block (Adding), which then follows the mouse over the
@@ -12,22 +12,26 @@
 // the target to a cell, the wheel scales the camera's distance. The handlers never draw: every
 // change reaches the scene, which repaints the view.
 //
-// Until the ribbon arrives the commands sit on a strip of tool buttons and two combos
-// (TCommandCombo) above the view, bound to the same handlers.
+// The window keeps the system's caption and frame: the ribbon draws its tabs and groups only.
 
 #include "Forms.h"  // first: the dialogs' header builds on it
 #include "RzShellDialogs.h"
+#include "dxRibbonForm.h"
 #include "uLevel.h"
 
 class TBot;
-class TCommandCombo;
+class TdxBarCombo;
+class TdxBarManager;
+class TdxRibbon;
+class TdxRibbonPopupMenu;
+class TdxRibbonStatusBar;
 class TGLCadencer;
 class TGLCamera;
 class TGLMaterialLibrary;
 class TGLSceneViewer;
 
-class TfmMain : public TForm {
-    Z_CLASS(TfmMain, TForm)
+class TfmMain : public TdxRibbonForm {
+    Z_CLASS(TfmMain, TdxRibbonForm)
     Z_PUBLISHED {
         using C = TfmMain;
         p.Method(L"FormCreate", &C::FormCreate);
@@ -101,8 +105,12 @@ public:
     TGLBaseSceneObject* dcBlocks = nullptr;
     TGLBaseSceneObject* dcLights = nullptr;
     TGLPlane* SelectedPos = nullptr;
-    TCommandCombo* btnSkyMaterial = nullptr;
-    TCommandCombo* btnBlockMaterial = nullptr;
+    TdxRibbon* dxRibbon1 = nullptr;
+    TdxRibbonStatusBar* dxRibbonStatusBar1 = nullptr;
+    TdxBarManager* dxBarManager = nullptr;
+    TdxRibbonPopupMenu* pmMenu = nullptr;
+    TdxBarCombo* btnSkyMaterial = nullptr;
+    TdxBarCombo* btnBlockMaterial = nullptr;
     TRzOpenDialog* od = nullptr;
     TRzSaveDialog* sd = nullptr;
 

@@ -29,7 +29,7 @@
 #include "OpenGL1x.h"
 #include "PlatformUnits.h"
 #include "Units.h"
-#include "uCommandCombo.h"
+#include "dxBarCombo.h"
 #include "uMain.h"
 
 namespace {

@@ -3,6 +3,7 @@
 #include "Form.h"
 #include "cxObjectLinks.h"
 #include "cxWindowHelpers.h"
+#include "dxRibbonAccessibility.h"
 #include "dxBarItem.h"
 #include "dxBarItemControl.h"
 #include "dxBarItemControlViewInfo.h"
@@ -206,6 +207,19 @@ void TdxRibbonGroupBarControlViewInfoHelper::SetSeparator(int index, const TdxRi
 
 TdxRibbonCustomBarControl::TdxRibbonCustomBarControl(TComponent* owner) : TdxBarControl(owner) {}
 
+TdxRibbonCustomBarControl::~TdxRibbonCustomBarControl() { LeaveToolbar(); }
+
+void TdxRibbonCustomBarControl::BeforeDestruction() {
+    LeaveToolbar();
+    TdxBarControl::BeforeDestruction();
+}
+
+void TdxRibbonCustomBarControl::LeaveToolbar() {
+    Destroying();
+    TdxBar* bar = Bar();
+    if (bar && bar->BarControl() == this) bar->HideBarControl();
+}
+
 void TdxRibbonCustomBarControl::CreateParams(TCreateParams& params) {
     TdxBarControl::CreateParams(params);
     // Never a floating tool window: a child of its dock (or of whatever holds it).
@@ -244,16 +258,6 @@ void TdxRibbonCustomBarControl::WMNCHitTest(TMessage& m) {
 // ---- TdxRibbonGroupBarControl -------------------------------------------------------------
 
 TdxRibbonGroupBarControl::TdxRibbonGroupBarControl(TComponent* manager) : TdxRibbonCustomBarControl(manager) {}
-
-TdxRibbonGroupBarControl::~TdxRibbonGroupBarControl() { LeaveToolbar(); }
-
-void TdxRibbonGroupBarControl::LeaveToolbar() {
-    // A group window can go with its dock or its dock's parents, not only through its toolbar:
-    // the toolbar forgets it then, so that it never keeps a freed window.
-    Destroying();
-    TdxBar* bar = Bar();
-    if (bar && bar->BarControl() == this) bar->HideBarControl();
-}
 
 TdxRibbonGroupBarControlViewInfo* TdxRibbonGroupBarControl::GroupViewInfo() {
     return static_cast<TdxRibbonGroupBarControlViewInfo*>(ViewInfo());
@@ -383,7 +387,6 @@ void TdxRibbonGroupBarControl::PopupClosed(TdxRibbonCollapsedGroupPopupBarContro
 
 void TdxRibbonGroupBarControl::BeforeDestruction() {
     ReclaimItemLinks();
-    LeaveToolbar();
     TdxRibbonCustomBarControl::BeforeDestruction();
 }
 
@@ -626,4 +629,8 @@ void TdxRibbonGroupBarControl::Paint() {
     HDC dc = Canvas()->Handle();
     if (!GroupViewInfo()->IsCollapsed()) DrawItems();
     FillBk(dc, ClientRect(), false, clNone, nullptr);
+}
+
+const TcxAccessibilityHelperMeta* TdxRibbonGroupBarControl::GetAccessHelperClass() const {
+    return TdxRibbonGroupBarControlAccessibilityHelper::StaticClass();
 }

@@ -110,6 +110,7 @@ class TdxRibbonCustomBarControl : public TdxBarControl {
     Z_MESSAGE_MAP(Z_MESSAGE(WM_NCHITTEST, WMNCHitTest))
 public:
     explicit TdxRibbonCustomBarControl(TComponent* owner);
+    ~TdxRibbonCustomBarControl() override;
 
     virtual TdxCustomRibbon* GetRibbon() const = 0;
     // The mouse is over the caption band (the part of the window below the client area).
@@ -122,9 +123,13 @@ public:
     bool IsMainMenu() const override { return false; }
     bool IsStatusBar() const override { return false; }
     TFont* GetEditFont() const override;
+    void BeforeDestruction() override;
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    // A ribbon bar window can go with its dock or the dock's parents, not only through its
+    // toolbar: the toolbar forgets it then, so that it never keeps a freed window.
+    void LeaveToolbar();
     // No drag area: a press goes to the item control under the mouse and nothing else.
     void HandleMouseDown(TMouseButton button, TShiftState shift, const TPoint& p, TdxBarItemControl* control) override;
 
@@ -141,7 +146,6 @@ class TdxRibbonGroupBarControl : public TdxRibbonCustomBarControl {
     Z_MESSAGE_MAP(Z_MESSAGE(WM_NCCALCSIZE, WMNCCalcSize), Z_MESSAGE(WM_NCHITTEST, WMNCHitTest))
 public:
     explicit TdxRibbonGroupBarControl(TComponent* manager);
-    ~TdxRibbonGroupBarControl() override;
 
     TdxRibbonGroupBarControlViewInfo* GroupViewInfo();
     // The groups dock control the window lies in (nil when not docked in one).
@@ -179,6 +183,7 @@ public:
     void CalcItemLayout() override {}
     void DrawNonClientArea(HDC dc) override;
     void EnsureItemVisible(TdxBarItemControl* control) override;
+    const TcxAccessibilityHelperMeta* GetAccessHelperClass() const override;
 
 protected:
     void UpdateFont() override {}
@@ -196,7 +201,6 @@ protected:
     void DrawCollapsedCaption(HDC dc);
     void MouseEnter() override;
     void MouseLeave() override;
-    void LeaveToolbar();
 
 private:
     void WMNCCalcSize(TMessage& m);

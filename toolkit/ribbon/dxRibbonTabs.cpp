@@ -3,9 +3,11 @@
 #include "Filer.h"
 #include "Format.h"
 #include "cxClasses.h"
+#include "dxBarAccessibility.h"
 #include "dxBarManager.h"
 #include "dxFading.h"
 #include "dxRibbon.h"
+#include "dxRibbonAccessibility.h"
 #include "dxRibbonDockControls.h"
 #include "dxRibbonViewInfo.h"
 
@@ -191,13 +193,21 @@ TdxRibbonTab::TdxRibbonTab(TComponent* owner) : TcxComponentCollectionItem(owner
 
 void TdxRibbonTab::BeforeDestruction() {
     indexBeforeDestroy_ = IndexInCollection();
+    ReleaseAccessibilityHelper(accessibilityHelper_);
     TcxComponentCollectionItem::BeforeDestruction();
 }
 
 TdxRibbonTab::~TdxRibbonTab() {
+    ReleaseAccessibilityHelper(accessibilityHelper_);
     delete groups_;
     groups_ = nullptr;
     delete dockControl_;  // clears dockControl_ as it goes
+}
+
+IdxBarAccessibilityHelper* TdxRibbonTab::ObtainAccessibilityHelper() {
+    if (ComponentState().Contains(csDestroying)) return nullptr;
+    if (!accessibilityHelper_) accessibilityHelper_ = new TdxRibbonTabAccessibilityHelper(this);
+    return accessibilityHelper_.get();
 }
 
 void TdxRibbonTab::DockControlDestroyed(TdxRibbonGroupsDockControl* dockControl) {
@@ -271,8 +281,15 @@ void TdxRibbonTab::Loaded() {
 
 void TdxRibbonTab::Notification(TComponent* component, TOperation operation) {
     TcxComponentCollectionItem::Notification(component, operation);
-    if (operation != opRemove || !groups_ || IsDestroyingComponent(this)) return;
-    if (ribbon_ && IsDestroyingComponent(ribbon_)) return;
+    if (operation != opRemove || !groups_) return;
+    // While the tab or its ribbon goes, a freed toolbar is only forgotten: the group must not
+    // reach it when the group goes after it (the form frees a bar manager named after the ribbon
+    // first).
+    if (IsDestroyingComponent(this) || (ribbon_ && IsDestroyingComponent(ribbon_))) {
+        for (int i = 0; i < groups_->Count(); ++i)
+            if (groups_->Items(i)->ToolBar() == component) groups_->Items(i)->ForgetToolbar();
+        return;
+    }
     for (int i = groups_->Count() - 1; i >= 0; --i)
         if (groups_->Items(i)->ToolBar() == component) groups_->Items(i)->SetToolBar(nullptr);
 }
@@ -356,7 +373,16 @@ void TdxRibbonTab::SetBarManager(TdxBarManager* manager) {
 TdxRibbonTabCollection::TdxRibbonTabCollection(TdxCustomRibbon* ribbon)
     : TcxComponentCollection(ribbon, TdxRibbonTab::StaticClass()), ribbon_(ribbon) {}
 
-TdxRibbonTabCollection::~TdxRibbonTabCollection() = default;  // the base frees from last to first
+TdxRibbonTabCollection::~TdxRibbonTabCollection() {
+    // The base frees the tabs from last to first.
+    ReleaseAccessibilityHelper(accessibilityHelper_);
+}
+
+IdxBarAccessibilityHelper* TdxRibbonTabCollection::ObtainAccessibilityHelper() {
+    if (ribbon_->ComponentState().Contains(csDestroying)) return nullptr;
+    if (!accessibilityHelper_) accessibilityHelper_ = new TdxRibbonTabCollectionAccessibilityHelper(this);
+    return accessibilityHelper_.get();
+}
 
 void TdxRibbonTabCollection::ItemNotify(TcxComponentCollectionItem* item, TcxComponentCollectionNotification action) {
     auto* tab = static_cast<TdxRibbonTab*>(item);

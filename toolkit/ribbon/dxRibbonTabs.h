@@ -15,6 +15,8 @@
 
 class TdxCustomRibbon;
 class TdxRibbonGroupsDockControl;
+struct IdxBarAccessibilityHelper;
+class TdxBarAccessibilityHelper;
 class TdxRibbonTab;
 
 // What the ribbon refuses: a toolbar that cannot be a group.
@@ -53,6 +55,8 @@ public:
     virtual void DockToolbar(TdxBar* bar);
     // The toolbar leaves the group: to another tab of the ribbon that shows it, else undocked.
     void ReleaseToolbar();
+    // The toolbar is being freed while the group's tab goes: the group lets go of it untouched.
+    void ForgetToolbar() { toolBar_ = nullptr; }
 
 protected:
     void DefineProperties(TFiler* filer) override;
@@ -147,6 +151,9 @@ public:
     // A group's toolbar asks to be told when it goes.
     void WatchToolbar(TdxBar* bar) { bar->FreeNotification(this); }
 
+    // The tab's keyboard-navigation helper, made on the first request (nil while it goes).
+    IdxBarAccessibilityHelper* ObtainAccessibilityHelper();
+
 protected:
     TcxComponentCollection* CollectionFromParent(TComponent* parent) override;
     void Loaded() override;
@@ -159,6 +166,7 @@ private:
     String caption_, keyTip_;
     bool visible_ = true;
     int indexBeforeDestroy_ = -1;
+    IPtr<TdxBarAccessibilityHelper> accessibilityHelper_;
 };
 
 // ---- the tab collection --------------------------------------------------------------------
@@ -172,6 +180,8 @@ public:
     TdxRibbonTab* Items(int index) const { return static_cast<TdxRibbonTab*>(ItemAt(index)); }
     int Count() const { return ItemCount(); }
     TdxCustomRibbon* Ribbon() const { return ribbon_; }
+    // The collection's keyboard-navigation helper, made on the first request.
+    IdxBarAccessibilityHelper* ObtainAccessibilityHelper();
 
 protected:
     void ItemNotify(TcxComponentCollectionItem* item, TcxComponentCollectionNotification action) override;
@@ -179,6 +189,7 @@ protected:
 
 private:
     TdxCustomRibbon* ribbon_;
+    IPtr<TdxBarAccessibilityHelper> accessibilityHelper_;
 };
 
 // ---- docking helpers -----------------------------------------------------------------------
