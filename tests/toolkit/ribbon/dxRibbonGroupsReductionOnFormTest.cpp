@@ -3,6 +3,8 @@
 // press outside closes that popup.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "EditorLikeRibbon.h"
 #include "dxBarItemControl.h"
 #include "dxBarItemControlViewInfo.h"
@@ -37,6 +39,22 @@ protected:
         return control ? control->ViewInfo()->GetViewLevel() : ivlDefault;
     }
     bool Collapsed(int bar) const { return GroupWindow(bar)->IsCollapsed(); }
+    // With ZARNIK_RIBBON_GROUPS_PICTURES set to a folder, the ribbon as the screen shows it now
+    // (with what lies below it down to the popup's bottom) is saved there as <name>.bmp
+    // (scripts/ribbon-groups-pictures.sh makes the docs pictures from them).
+    void SavePicture(const char* name, int extraWidth = 0, int extraHeight = 0) {
+        const char* folder = std::getenv("ZARNIK_RIBBON_GROUPS_PICTURES");
+        if (!folder) return;
+        PumpUntilIdle();
+        ribbon->Update();
+        const TPoint origin = ribbon->ClientToScreen(TPoint{0, 0});
+        HDC screen = GetDC(nullptr);
+        TBitmap picture(ribbon->Width() + extraWidth, ribbon->Height() + extraHeight, pf24bit);
+        BitBlt(picture.Canvas()->Handle(), 0, 0, picture.Width(), picture.Height(), screen, origin.x, origin.y, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+        const std::string file = std::string(folder) + "\\" + name + ".bmp";
+        picture.SaveToFile(String(file.begin(), file.end()));
+    }
 
     TGroupEvents events;
     TdxRibbonGroupsDockControlViewInfo* info = nullptr;
@@ -53,6 +71,7 @@ TEST_F(GroupsOnFormTest, NarrowingTheFormReducesGroupsFromTheRightThenCollapsesT
     EXPECT_EQ(info->TotalGroupsWidth(), fullWidth) << "everything fits at full size";
     for (int b = 0; b < 9; ++b) EXPECT_EQ(Level(b), ivlLargeIconWithText) << b;
     EXPECT_EQ(info->ScrollSides(), TdxRibbonGroupsScrollSides{});
+    SavePicture("full");
 
     // One pixel less: groups are reduced from the right; the leftmost keeps its large buttons.
     SetGroupsAreaWidth(fullWidth - 1);
@@ -62,6 +81,7 @@ TEST_F(GroupsOnFormTest, NarrowingTheFormReducesGroupsFromTheRightThenCollapsesT
     for (int b = 3; b < 9; ++b) reduced += Level(b) != ivlLargeIconWithText;
     EXPECT_GT(reduced, 0) << "a group to the right was reduced";
     EXPECT_TRUE(events.log.empty());
+    SavePicture("reduced");
 
     // As narrow as the form lets the ribbon show: the rightmost group collapses to a button.
     SetGroupsAreaWidth(NarrowWidth);
@@ -97,6 +117,8 @@ TEST_F(GroupsOnFormTest, ACollapsedGroupOpensItsWholeGroupInAPopupWhereACommandR
     RECT p;
     GetWindowRect(popup->Handle(), &p);
     EXPECT_EQ(p.top, w.bottom) << "right below the collapsed button";
+    SavePicture("popup", std::max(0, int(p.right) - int(ribbon->ClientToScreen(TPoint{ribbon->Width(), 0}).x) + 4),
+                p.bottom - p.top + 4);
     // The whole group: three large buttons side by side.
     for (int b = 6; b < 9; ++b) {
         const TRect r = ButtonLink(b)->ItemRect();
