@@ -498,6 +498,7 @@ void TdxBar::ShowBarControl() {
 
 void TdxBar::HideBarControl() {
     if (!barControl_) return;
+    barControl_->ReclaimItemLinks();
     StoreBarControlPosition();
     barControl_ = nullptr;
     if (itemLinks_) itemLinks_->FreeBarControl();

@@ -117,7 +117,7 @@ void TdxRibbonQuickAccessBarControlViewInfo::Calculate() {
 }
 
 TdxRibbonQuickAccessBarControl::TdxRibbonQuickAccessBarControl(TComponent* owner)
-    : TdxBarControl(owner),
+    : TdxRibbonCustomBarControl(owner),
       blankItemGlyph_(std::make_unique<TBitmap>(16, 16, pf32bit)),
       menuItemsOwned_(std::make_unique<TComponentList>(true)),
       glassBitmap_(std::make_unique<TcxBitmap>()) {}
@@ -150,7 +150,7 @@ TdxCustomRibbon* TdxRibbonQuickAccessBarControl::GetRibbon() const {
 
 TdxBarPainter* TdxRibbonQuickAccessBarControl::GetPainter() const {
     auto* dock = As<TdxRibbonQuickAccessDockControl>(DockControl());
-    return dock ? dock->GetPainter() : TdxBarControl::GetPainter();
+    return dock ? dock->GetPainter() : TdxRibbonCustomBarControl::GetPainter();
 }
 
 TdxRibbonQuickAccessPainter* TdxRibbonQuickAccessBarControl::QuickAccessPainter() const {
@@ -201,7 +201,7 @@ int TdxRibbonQuickAccessBarControl::LinkWidth(TdxBarItemLink* link) {
 }
 
 void TdxRibbonQuickAccessBarControl::CreateParams(TCreateParams& params) {
-    TdxBarControl::CreateParams(params);
+    TdxRibbonCustomBarControl::CreateParams(params);
     // Always a plain child of its dock: no frame, no caption.
     params.Style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     params.ExStyle &= ~DWORD(WS_EX_TOOLWINDOW);
@@ -279,7 +279,7 @@ void TdxRibbonQuickAccessBarControl::Rebuild(bool recreate) {
 void TdxRibbonQuickAccessBarControl::CreateWnd() {
     windowBeingCreated_ = true;
     try {
-        TdxBarControl::CreateWnd();
+        TdxRibbonCustomBarControl::CreateWnd();
     } catch (...) {
         windowBeingCreated_ = false;
         throw;
@@ -350,7 +350,7 @@ void TdxRibbonQuickAccessBarControl::Paint() {
 
 void TdxRibbonQuickAccessBarControl::DrawItemControl(TdxBarItemControl* control, TcxCanvas* canvas, const TRect& r) {
     if (!IsOnGlass()) {
-        TdxBarControl::DrawItemControl(control, canvas, r);
+        TdxRibbonCustomBarControl::DrawItemControl(control, canvas, r);
         return;
     }
     // On glass the item is drawn opaque through a bitmap of its own, first filled black.
@@ -375,12 +375,12 @@ void TdxRibbonQuickAccessBarControl::HandleMouseDown(TMouseButton button, TShift
         ShowCustomizeMenu();
         return;
     }
-    TCustomdxBarControl::HandleMouseDown(button, shift, p, control);
+    TdxRibbonCustomBarControl::HandleMouseDown(button, shift, p, control);
 }
 
 void TdxRibbonQuickAccessBarControl::AssignItemLinks(TdxBarItemLinks* links) {
     if (TdxBarItemLinks* old = ItemLinks()) old->OnChange = nullptr;
-    TdxBarControl::AssignItemLinks(links);
+    TdxRibbonCustomBarControl::AssignItemLinks(links);
     // The toolbar's window hears of every added or removed link.
     if (links) links->OnChange = MakeEvent(this, &TdxRibbonQuickAccessBarControl::ItemLinksChanged);
 }

@@ -13,6 +13,7 @@
 #include "dxBarControl.h"
 #include "dxBarItem.h"
 #include "dxRibbonBarPainter.h"
+#include "dxRibbonGroupBarControl.h"
 #include "dxRibbonQuickAccessGroupButton.h"
 
 class TBitmap;
@@ -70,13 +71,13 @@ public:
     bool ShowsSeparators() const { return false; }
 };
 
-class TdxRibbonQuickAccessBarControl : public TdxBarControl {
-    Z_CLASS(TdxRibbonQuickAccessBarControl, TdxBarControl)
+class TdxRibbonQuickAccessBarControl : public TdxRibbonCustomBarControl {
+    Z_CLASS(TdxRibbonQuickAccessBarControl, TdxRibbonCustomBarControl)
 public:
     explicit TdxRibbonQuickAccessBarControl(TComponent* owner);
     ~TdxRibbonQuickAccessBarControl() override;
 
-    TdxCustomRibbon* GetRibbon() const;
+    TdxCustomRibbon* GetRibbon() const override;
     TdxRibbonQuickAccessPainter* QuickAccessPainter() const;
     // Not all the links fitted in the last layout.
     bool ItemsCut() const { return itemsCut_; }
