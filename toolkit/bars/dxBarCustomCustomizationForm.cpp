@@ -906,11 +906,15 @@ void TdxBarCustomCustomizationForm::aClearItemListExecute(TObject*) {
     DeleteSelectedEntries(list, true);
 }
 
+// The category commands belong to the design-time popup menu; their shortcuts (Insert, Delete)
+// reach them whenever the dialog is active, so at run time they do nothing: a Delete pressed in
+// the dialog must not delete a category of the application with all its commands.
 void TdxBarCustomCustomizationForm::CategoriesAddClick(TObject*) { EditCategory(0); }
 void TdxBarCustomCustomizationForm::CategoriesInsertClick(TObject*) { EditCategory(1); }
 void TdxBarCustomCustomizationForm::CategoriesRenameClick(TObject*) { EditCategory(2); }
 
 void TdxBarCustomCustomizationForm::EditCategory(int mode) {
+    if (!IsDesigning()) return;
     TListBox* list = GetCategoriesListBox();
     const int index = list->ItemIndex();
     if (mode != 0 && index < 0) return;
@@ -939,17 +943,20 @@ void TdxBarCustomCustomizationForm::EditCategory(int mode) {
 }
 
 void TdxBarCustomCustomizationForm::CategoriesVisibleClick(TObject*) {
+    if (!IsDesigning()) return;
     int index = GetCategoriesListBox()->ItemIndex();
     if (index >= 0) manager_->SetCategoryVisible(index, CategoriesVisible->Down());
 }
 
 void TdxBarCustomCustomizationForm::CategoriesItemsVisibleChange(TObject*) {
+    if (!IsDesigning()) return;
     int index = GetCategoriesListBox()->ItemIndex();
     if (index >= 0)
         manager_->SetCategoryItemsVisible(index, TdxBarItemVisible(std::max(CategoriesItemsVisible->ItemIndex(), 0)));
 }
 
 void TdxBarCustomCustomizationForm::CategoriesDeleteClick(TObject*) {
+    if (!IsDesigning()) return;
     TListBox* list = GetCategoriesListBox();
     int index = list->ItemIndex();
     if (index < 0) return;

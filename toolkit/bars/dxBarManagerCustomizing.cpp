@@ -137,7 +137,7 @@ TdxBar* TdxBarManager::AddToolbar(bool mainMenu, bool askName) {
         throw;
     }
     UnlockUpdate();
-    DesignControllerInstance()->SelectPersistent(bar, dxBarSelectionExclusive);
+    if (IdxBarDesigner* designer = Designer()) designer->ApplyComponentSelection(bar, dxBarSelectionExclusive);
     return bar;
 }
 
