@@ -149,6 +149,8 @@ void TdxBar::SetCaption(const String& value) {
         if (bars->Items(i) != this && bars->Items(i)->Caption() == value) return;
     caption_ = value;
     if (barControl_) barControl_->CaptionChanged();
+    // Lists of the bars (the Customize dialog's) show the new caption.
+    if (bars) NotifyChanged();
 }
 
 void TdxBar::UpdateBarControl() {
