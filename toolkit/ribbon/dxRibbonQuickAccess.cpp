@@ -133,16 +133,6 @@ TdxRibbonQuickAccessBarControl::~TdxRibbonQuickAccessBarControl() {
     menuItemsOwned_->Clear();
 }
 
-std::function<void(TdxRibbonQuickAccessToolbar*, TdxBarItemLinks*)>& TdxRibbonQuickAccessBarControl::FillPopupMenuHook() {
-    static std::function<void(TdxRibbonQuickAccessToolbar*, TdxBarItemLinks*)> hook;
-    return hook;
-}
-
-std::function<bool(TdxCustomRibbon*)>& TdxRibbonQuickAccessBarControl::HasPopupMenuItemsHook() {
-    static std::function<bool(TdxCustomRibbon*)> hook;
-    return hook;
-}
-
 TdxCustomRibbon* TdxRibbonQuickAccessBarControl::GetRibbon() const {
     auto* dock = As<TdxRibbonQuickAccessDockControl>(DockControl());
     return dock ? dock->Ribbon() : nullptr;
@@ -160,8 +150,7 @@ TdxRibbonQuickAccessPainter* TdxRibbonQuickAccessBarControl::QuickAccessPainter(
 bool TdxRibbonQuickAccessBarControl::HasMark() const {
     TdxCustomRibbon* ribbon = GetRibbon();
     if (!ribbon) return false;
-    auto& hook = HasPopupMenuItemsHook();
-    return hook ? hook(ribbon) : true;
+    return !ribbon->GetEffectivePopupMenuItems().Empty();
 }
 
 int TdxRibbonQuickAccessBarControl::GetQuickAccessMarkAreaSize() const {
@@ -436,8 +425,7 @@ void TdxRibbonQuickAccessBarControl::AddQuickCustItems(TdxBarItemLinks* links) {
         }
     }
     TdxCustomRibbon* ribbon = GetRibbon();
-    auto& fill = FillPopupMenuHook();
-    if (ribbon && fill) fill(ribbon->QuickAccessToolbar(), links);
+    if (ribbon) ribbon->QuickAccessToolbar()->FillPopupMenu(links);
 }
 
 void TdxRibbonQuickAccessBarControl::ShowCustomizeMenu() {

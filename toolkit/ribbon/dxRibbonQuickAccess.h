@@ -125,11 +125,6 @@ public:
     // The glyph of items that have none.
     TBitmap* GetDefaultGlyph() const { return blankItemGlyph_.get(); }
 
-    // The ribbon's quick access commands for the customize menu, and whether there are any;
-    // the ribbon's menus install them (until then: a mark, and no commands).
-    static std::function<void(TdxRibbonQuickAccessToolbar*, TdxBarItemLinks*)>& FillPopupMenuHook();
-    static std::function<bool(TdxCustomRibbon*)>& HasPopupMenuItemsHook();
-
     // The width of a link's control at the toolbar's small level: its own measure, or a square
     // button as high as the row for a control that does not measure itself.
     int LinkWidth(TdxBarItemLink* link);
