@@ -20,6 +20,7 @@
 #include "dxRibbonPainter.h"
 #include "dxRibbonPopupMenu.h"
 #include "dxRibbonQuickAccess.h"
+#include "dxRibbonQuickAccessDesign.h"
 #include "dxRibbonTabGroupsPopupWindow.h"
 #include "dxRibbonViewInfo.h"
 
@@ -964,6 +965,7 @@ void InitializedxRibbon() {
     RegisterRibbonRootHelperLookup();
     RegisterClasses({TdxRibbon::StaticClass(), TdxRibbonTab::StaticClass()});
     RegisterRibbonQuickAccessClasses();
+    RegisterRibbonQuickAccessDesignHelper();
     schemeWatcher = new TRibbonSchemeWatcher();
     BarSkinManagerInstance()->ChangeHandlers().AddHandler(
         MakeEvent(schemeWatcher, &TRibbonSchemeWatcher::SkinsChanged));
@@ -972,6 +974,7 @@ void InitializedxRibbon() {
 void FinalizedxRibbon() {
     UnregisterRibbonRootHelperLookup();
     UnregisterRibbonQuickAccessClasses();
+    UnregisterRibbonQuickAccessDesignHelper();
     RemoveRibbonWheelHook();
     if (!schemeWatcher) return;
     BarSkinManagerInstance()->ChangeHandlers().RemoveHandler(
