@@ -21,6 +21,7 @@
 #include "dxRibbon.h"
 #include "dxRibbonDockControls.h"
 #include "dxRibbonPainter.h"
+#include "dxRibbonQuickAccessAccessibility.h"
 #include "dxRibbonViewInfo.h"
 
 namespace {
@@ -123,6 +124,7 @@ TdxRibbonQuickAccessBarControl::TdxRibbonQuickAccessBarControl(TComponent* owner
       glassBitmap_(std::make_unique<TcxBitmap>()) {}
 
 TdxRibbonQuickAccessBarControl::~TdxRibbonQuickAccessBarControl() {
+    ReleaseAccessibilityHelper(markHelper_);
     if (TdxBarItemLinks* links = ItemLinks()) links->OnChange = nullptr;
     // The menu's links go before the items they show.
     if (customizeMenu_) {
@@ -131,6 +133,16 @@ TdxRibbonQuickAccessBarControl::~TdxRibbonQuickAccessBarControl() {
         customizeMenu_ = nullptr;
     }
     menuItemsOwned_->Clear();
+}
+
+const TcxAccessibilityHelperMeta* TdxRibbonQuickAccessBarControl::GetAccessHelperClass() const {
+    return TdxRibbonQuickAccessBarControlAccessibilityHelper::StaticClass();
+}
+
+IdxBarAccessibilityHelper* TdxRibbonQuickAccessBarControl::ObtainMarkAccessibilityHelper() {
+    if (IsDestroying()) return nullptr;
+    if (!markHelper_) markHelper_ = new TdxRibbonQuickAccessBarControlMarkAccessibilityHelper(this);
+    return markHelper_.get();
 }
 
 TdxCustomRibbon* TdxRibbonQuickAccessBarControl::GetRibbon() const {
