@@ -22,6 +22,7 @@
 #include "dxRibbonPainter.h"
 #include "dxRibbonPopupMenu.h"
 #include "dxRibbonQuickAccess.h"
+#include "dxRibbonQuickAccessDesign.h"
 #include "dxRibbonTabGroupsPopupWindow.h"
 #include "dxRibbonViewInfo.h"
 
@@ -979,6 +980,7 @@ void InitializedxRibbon() {
     RegisterRibbonRootHelperLookup();
     RegisterClasses({TdxRibbon::StaticClass(), TdxRibbonTab::StaticClass()});
     RegisterRibbonQuickAccessClasses();
+    RegisterRibbonQuickAccessDesignHelper();
     schemeWatcher = new TRibbonSchemeWatcher();
     BarSkinManagerInstance()->ChangeHandlers().AddHandler(
         MakeEvent(schemeWatcher, &TRibbonSchemeWatcher::SkinsChanged));
@@ -987,6 +989,7 @@ void InitializedxRibbon() {
 void FinalizedxRibbon() {
     UnregisterRibbonRootHelperLookup();
     UnregisterRibbonQuickAccessClasses();
+    UnregisterRibbonQuickAccessDesignHelper();
     RemoveRibbonWheelHook();
     if (!schemeWatcher) return;
     BarSkinManagerInstance()->ChangeHandlers().RemoveHandler(

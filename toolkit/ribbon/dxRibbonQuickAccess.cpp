@@ -21,6 +21,7 @@
 #include "dxRibbon.h"
 #include "dxRibbonDockControls.h"
 #include "dxRibbonPainter.h"
+#include "dxRibbonQuickAccessAccessibility.h"
 #include "dxRibbonViewInfo.h"
 
 namespace {
@@ -123,6 +124,7 @@ TdxRibbonQuickAccessBarControl::TdxRibbonQuickAccessBarControl(TComponent* owner
       glassBitmap_(std::make_unique<TcxBitmap>()) {}
 
 TdxRibbonQuickAccessBarControl::~TdxRibbonQuickAccessBarControl() {
+    ReleaseAccessibilityHelper(markHelper_);
     if (TdxBarItemLinks* links = ItemLinks()) links->OnChange = nullptr;
     // The menu's links go before the items they show.
     if (customizeMenu_) {
@@ -133,14 +135,14 @@ TdxRibbonQuickAccessBarControl::~TdxRibbonQuickAccessBarControl() {
     menuItemsOwned_->Clear();
 }
 
-std::function<void(TdxRibbonQuickAccessToolbar*, TdxBarItemLinks*)>& TdxRibbonQuickAccessBarControl::FillPopupMenuHook() {
-    static std::function<void(TdxRibbonQuickAccessToolbar*, TdxBarItemLinks*)> hook;
-    return hook;
+const TcxAccessibilityHelperMeta* TdxRibbonQuickAccessBarControl::GetAccessHelperClass() const {
+    return TdxRibbonQuickAccessBarControlAccessibilityHelper::StaticClass();
 }
 
-std::function<bool(TdxCustomRibbon*)>& TdxRibbonQuickAccessBarControl::HasPopupMenuItemsHook() {
-    static std::function<bool(TdxCustomRibbon*)> hook;
-    return hook;
+IdxBarAccessibilityHelper* TdxRibbonQuickAccessBarControl::ObtainMarkAccessibilityHelper() {
+    if (IsDestroying()) return nullptr;
+    if (!markHelper_) markHelper_ = new TdxRibbonQuickAccessBarControlMarkAccessibilityHelper(this);
+    return markHelper_.get();
 }
 
 TdxCustomRibbon* TdxRibbonQuickAccessBarControl::GetRibbon() const {
@@ -160,8 +162,7 @@ TdxRibbonQuickAccessPainter* TdxRibbonQuickAccessBarControl::QuickAccessPainter(
 bool TdxRibbonQuickAccessBarControl::HasMark() const {
     TdxCustomRibbon* ribbon = GetRibbon();
     if (!ribbon) return false;
-    auto& hook = HasPopupMenuItemsHook();
-    return hook ? hook(ribbon) : true;
+    return !ribbon->GetEffectivePopupMenuItems().Empty();
 }
 
 int TdxRibbonQuickAccessBarControl::GetQuickAccessMarkAreaSize() const {
@@ -436,8 +437,7 @@ void TdxRibbonQuickAccessBarControl::AddQuickCustItems(TdxBarItemLinks* links) {
         }
     }
     TdxCustomRibbon* ribbon = GetRibbon();
-    auto& fill = FillPopupMenuHook();
-    if (ribbon && fill) fill(ribbon->QuickAccessToolbar(), links);
+    if (ribbon) ribbon->QuickAccessToolbar()->FillPopupMenu(links);
 }
 
 void TdxRibbonQuickAccessBarControl::ShowCustomizeMenu() {
