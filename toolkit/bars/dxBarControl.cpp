@@ -10,6 +10,7 @@
 #include "cxGraphics.h"
 #include "cxObjectLinks.h"
 #include "dxBar.h"
+#include "dxBarCaptionButtons.h"
 #include "dxBarDockControl.h"
 #include "dxBarItemControl.h"
 #include "dxBarItemControlViewInfo.h"
@@ -439,6 +440,44 @@ void TdxBarControl::Paint() {
         GetPainter()->DrawBarSeparator(PaintedWindow(), dc, s, nullptr, !IsHorizontal());
     }
     DrawMarkArea(dc);
+}
+
+// ---- Caption buttons ----------------------------------------------------------------------
+
+TdxBarCaptionButtons* TdxBarControl::GetCaptionButtons() const { return bar_ ? bar_->CaptionButtons() : nullptr; }
+
+bool TdxBarControl::HasCaptionButtons() const {
+    TdxBarCaptionButtons* buttons = GetCaptionButtons();
+    return buttons && buttons->Count() > 0;
+}
+
+void TdxBarControl::ClickCaptionButton(int index) {
+    TdxBarCaptionButtons* buttons = GetCaptionButtons();
+    if (!buttons || index < 0 || index >= buttons->Count()) return;
+    buttons->GetButton(index)->Click();
+}
+
+void TdxBarControl::UpdateCaptionButtonStates(const TPoint& windowPoint) {
+    if (HasCaptionButtons()) GetCaptionButtons()->UpdateStates(windowPoint, false);
+}
+
+void TdxBarControl::HandleMouseMove(TShiftState shift, const TPoint& p, TdxBarItemControl* control) {
+    TcxObjectLinkGuard self(this);
+    TCustomdxBarControl::HandleMouseMove(shift, p, control);
+    if (!self.Alive() || IsMouseInputBlocked(false) || !HasCaptionButtons()) return;
+    // Window coordinates: the client point moved by the frame and caption.
+    POINT screen{p.x, p.y};
+    ::ClientToScreen(Handle(), &screen);
+    RECT w;
+    GetWindowRect(Handle(), &w);
+    UpdateCaptionButtonStates(TPoint{screen.x - w.left, screen.y - w.top});
+}
+
+void TdxBarControl::HandleMouseLeave() {
+    TcxObjectLinkGuard self(this);
+    TCustomdxBarControl::HandleMouseLeave();
+    // Far outside any window: no button stays hot but the one navigation selected.
+    if (self.Alive()) UpdateCaptionButtonStates(TPoint{-32000, -32000});
 }
 
 bool TdxBarControl::AllowsItemEditing() const {

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 
+class TdxBarCaptionButtons;
 class TdxDockControl;
 
 class TdxBarControlViewInfo : public TCustomdxBarControlViewInfo {
@@ -99,6 +100,17 @@ public:
     // Measures and draws again (colour, border or main-menu change).
     void RebuildWindow() { Rebuild(false); }
 
+    // -- caption buttons: a toolbar window keeps their hover state but neither places nor draws
+    // them (the ribbon's group windows do)
+    TdxBarCaptionButtons* GetCaptionButtons() const;
+    virtual bool HasCaptionButtons() const;
+    // The buttons changed; the window that shows them lays them out again.
+    virtual void UpdateCaptionButtonsLayout(bool /*recalculate*/) {}
+    // Clicks the bar's caption button at the index (an index out of range clicks nothing).
+    virtual void ClickCaptionButton(int index);
+    // The buttons' hover states from a point in window coordinates.
+    void UpdateCaptionButtonStates(const TPoint& windowPoint);
+
     TCustomdxBarControlViewInfoClass GetViewInfoClass() const override { return TdxBarControlViewInfo::StaticClass(); }
     bool IsMainMenu() const override;
     bool IsStatusBar() const override;
@@ -140,6 +152,8 @@ private:
     // The system's minimum size of a sized window would widen a small floating bar.
     void WMGetMinMaxInfo(TMessage& m);
     void HandleMouseDown(TMouseButton button, TShiftState shift, const TPoint& p, TdxBarItemControl* control) override;
+    void HandleMouseMove(TShiftState shift, const TPoint& p, TdxBarItemControl* control) override;
+    void HandleMouseLeave() override;
     // The length of a link's control along a window of the orientation and its thickness across.
     int LinkLength(TdxBarItemLink* link, bool horizontal);
     int LinkThickness(TdxBarItemLink* link, bool horizontal);
