@@ -168,6 +168,8 @@ public:
     virtual bool IsPopupWindow() const { return false; }
     virtual bool IsPopupLike() const { return false; }
     virtual bool IsMainMenu() const = 0;
+    // A main menu toolbar showing the maximized MDI child's buttons.
+    virtual bool HasMDIButtons() const { return false; }
     virtual bool IsStatusBar() const = 0;
     virtual int GetBarControlKind() const = 0;
     virtual Word GetBehaviorOptions() const;
