@@ -20,6 +20,12 @@ LONG WINAPI EndOnCrash(EXCEPTION_POINTERS* info) {
                  static_cast<unsigned long>(info->ExceptionRecord->ExceptionCode),
                  info->ExceptionRecord->ExceptionAddress, test ? test->test_suite_name() : "(none)",
                  test ? test->name() : "(none)");
+    // The return addresses below the fault, for a look-up in the executable's symbol table.
+    void* frames[32];
+    const USHORT count = RtlCaptureStackBackTrace(0, 32, frames, nullptr);
+    std::fprintf(stderr, "stack:");
+    for (USHORT i = 0; i < count; ++i) std::fprintf(stderr, " %p", frames[i]);
+    std::fprintf(stderr, "\n");
     std::fflush(stderr);
     TerminateProcess(GetCurrentProcess(), 3);
     return EXCEPTION_EXECUTE_HANDLER;

@@ -18,8 +18,13 @@ inline TRect WorkArea() {
     return r;
 }
 
-// A function (or a captureless lambda's function) as the untyped entry a binding table holds.
-inline FARPROC AsProc(auto f) { return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(f)); }
+// A function as the untyped entry a binding table holds.
+// Only WINAPI functions are accepted: a stand-in with the default calling convention would
+// leave its arguments on the 32-bit stack and corrupt the caller's frame.
+template <typename R, typename... Args>
+inline FARPROC AsProc(R(WINAPI* f)(Args...)) {
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(f));
+}
 
 // Compares two rectangles, naming both when they differ: EXPECT_TRUE(SameRect(a, b)).
 inline testing::AssertionResult SameRect(const TRect& actual, const TRect& expected) {

@@ -30,22 +30,20 @@ void PressMiddleButton(bool down) {
     SendInput(1, &input, sizeof(input));
 }
 
+BOOL CALLBACK KeepAutoScrollAnchor(HWND w, LPARAM data) {
+    wchar_t name[16] = {};
+    GetClassNameW(w, name, 16);
+    if (IsWindowVisible(w) && _wcsicmp(name, L"Static") == 0 && (GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
+        *reinterpret_cast<HWND*>(data) = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The auto-scroll's anchor: a visible topmost popup of the static class of this thread.
 HWND AutoScrollAnchor() {
     HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM data) -> BOOL {
-            wchar_t name[16] = {};
-            GetClassNameW(w, name, 16);
-            if (IsWindowVisible(w) && _wcsicmp(name, L"Static") == 0 &&
-                (GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
-                *reinterpret_cast<HWND*>(data) = w;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), &KeepAutoScrollAnchor, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 

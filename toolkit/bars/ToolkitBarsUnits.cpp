@@ -1,6 +1,7 @@
 #include "ToolkitBarsUnits.h"
 
 #include "Units.h"
+#include "dxBarCustForm.h"
 #include "dxBarStrs.h"
 #include "dxBarUnit.h"
 #include "dxFading.h"
@@ -10,6 +11,7 @@ void InitializeToolkitBarsUnits() {
     InitializeUnits({
         {"dxFading", &InitializedxFading, &FinalizedxFading},
         {"dxBarStrs", &InitializedxBarStrs, &FinalizedxBarStrs},
+        {"dxBarCustForm", &InitializedxBarCustForm, &FinalizedxBarCustForm},
         {"dxBarUnit", &InitializeBarUnit, &FinalizeBarUnit},
     });
 }

@@ -1,5 +1,7 @@
 #include "dxBar.h"
 
+#include "dxBarRunTimeSelectionController.h"
+
 #include <algorithm>
 
 #include "Form.h"
@@ -39,6 +41,7 @@ void TdxBar::DeclarePublished(TPublisher<TdxBar>& p) {
         p.Property(L"Hidden", &TdxBar::Hidden, &TdxBar::SetHidden).Default(false);
         p.Property(L"IsMainMenu", &TdxBar::IsMainMenu, &TdxBar::SetIsMainMenu).Default(false);
         p.Property(L"ItemLinks", &TdxBar::ItemLinks, &TdxBar::SetItemLinks);
+        p.Property(L"KeyTip", &TdxBar::KeyTip, &TdxBar::SetKeyTip);
         p.Property(L"MultiLine", &TdxBar::MultiLine, &TdxBar::SetMultiLine).Default(false);
         p.Property(L"NotDocking", &TdxBar::NotDocking, &TdxBar::SetNotDocking);
         p.Property(L"OneOnRow", &TdxBar::OneOnRow, &TdxBar::SetOneOnRow);
@@ -55,6 +58,13 @@ void TdxBar::DeclarePublished(TPublisher<TdxBar>& p) {
 TdxBar::TdxBar(TComponent* owner) : TcxComponentCollectionItem(owner) {}
 
 TdxBar::~TdxBar() {
+    ForgetInRunTimeSelection(BarManager(), this);
+    // No bar of any manager merges this one again.
+    if (TdxBarManagerList* managers = BarManagerList())
+        for (int m = 0; m < managers->Count(); ++m)
+            if (TdxBars* bars = managers->GetManager(m)->Bars())
+                for (int i = 0; i < bars->Count(); ++i)
+                    if (bars->Items(i) != this) bars->Items(i)->SavedBarDestroyed(this);
     delete itemLinks_;
     itemLinks_ = nullptr;
 }
@@ -586,6 +596,10 @@ void TdxBar::MergeBar(TdxBar* bar, bool rememberVisibility) {
     if (manager) manager->UnlockUpdate();
     if (!wasMerged && rememberVisibility) bar->visibleBeforeMerging_ = bar->Visible();
     bar->SetVisibleKeepingForm(false);
+}
+
+void TdxBar::SavedBarDestroyed(TdxBar* bar) {
+    savedMergedBars_.erase(std::remove(savedMergedBars_.begin(), savedMergedBars_.end(), bar), savedMergedBars_.end());
 }
 
 void TdxBar::RecordMergedBar(TdxBar* bar) {

@@ -58,6 +58,9 @@ public:
     bool Hidden() const { return hidden_; }
     void SetHidden(bool value) { hidden_ = value; }
     bool IsMainMenu() const { return isMainMenu_; }
+    // The key tip of the bar shown as a ribbon group.
+    const String& KeyTip() const { return keyTip_; }
+    void SetKeyTip(const String& value) { keyTip_ = value; }
     // The form has one main menu: making this bar it clears the flag on the previous one.
     void SetIsMainMenu(bool value);
     bool MultiLine() const { return multiLine_; }
@@ -139,6 +142,12 @@ public:
     // What Visible was when the bar was merged into another (the stored layout keeps it).
     bool VisibleBeforeMerging() const { return visibleBeforeMerging_; }
     const std::vector<TdxBar*>& MergedBars() const { return mergedBars_; }
+    // The bars merged into this one, remembered while merging is suspended (a remembered bar
+    // that is freed meanwhile leaves the list).
+    void SaveMergedBars() { savedMergedBars_ = mergedBars_; }
+    const std::vector<TdxBar*>& SavedMergedBars() const { return savedMergedBars_; }
+    void ClearSavedBars() { savedMergedBars_.clear(); }
+    void SavedBarDestroyed(TdxBar* bar);
     void SetVisibleKeepingForm(bool value);
 
     // -- the window
@@ -206,9 +215,11 @@ private:
     int row_ = 0;
     TdxBar* mergedInto_ = nullptr;
     std::vector<TdxBar*> mergedBars_;
+    std::vector<TdxBar*> savedMergedBars_;
     std::vector<TdxBarItem*> detachingSubItems_;
     bool visibleBeforeMerging_ = false;
     bool allowClose_ = true, allowCustomizing_ = true, allowQuickCustomizing_ = true, allowReset_ = true;
+    String keyTip_;
     bool hidden_ = false, isMainMenu_ = false, multiLine_ = false, oneOnRow_ = false;
     bool rotateWhenVertical_ = true, showMark_ = true, sizeGrip_ = true, useRestSpace_ = false;
     bool wholeRow_ = false;

@@ -1,6 +1,7 @@
 #include "dxBarAccessibility.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "SysUtils.h"
 #include "cxObjectLinks.h"
@@ -367,6 +368,12 @@ bool TdxBarItemControlAccessibilityHelper::ProcessNavigationKey(Word& key) {
     return parent && parent->ProcessNavigationKey(key);
 }
 
+bool TdxBarItemControlAccessibilityHelper::AcceptsNavigationKey(Word key) {
+    if (TdxBarAccessibilityHelper::AcceptsNavigationKey(key)) return true;
+    TdxBarAccessibilityHelper* parent = GetParentBarHelper();
+    return parent && parent->AcceptsNavigationKey(key);
+}
+
 void TdxBarItemControlAccessibilityHelper::MakeSelected(bool byTab) {
     if (!IsOwnerObjectLive()) return;
     TdxBarItemControl* control = GetItemControl();
@@ -566,7 +573,9 @@ namespace {
 TdxBarRootHelperLookup rootHelperLookup = nullptr;
 }
 
-void SetWindowRootHelperLookup(TdxBarRootHelperLookup lookup) { rootHelperLookup = lookup; }
+TdxBarRootHelperLookup SetWindowRootHelperLookup(TdxBarRootHelperLookup lookup) {
+    return std::exchange(rootHelperLookup, lookup);
+}
 
 IdxBarAccessibilityHelper* GetWindowRootHelper(HWND window) {
     // Hook (toolbars): without a lookup's answer, the helper of the manager's main menu bar.

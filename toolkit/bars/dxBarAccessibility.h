@@ -242,7 +242,9 @@ public:
     TdxBarItemControl* GetItemControl() const;
     TdxBarManager* GetBarManager() override;
     IdxBarAccessibilityHelper* FindNeighbour(int direction) override;
+    // Keys the control leaves to its window are taken as its window takes them.
     bool ProcessNavigationKey(Word& key) override;
+    bool AcceptsNavigationKey(Word key) override;
     // Selects the control in its window; a windowed control starts its editor when reached by
     // Tab or when the window keeps no selection on an edit's Escape.
     void MakeSelected(bool byTab) override;
@@ -318,5 +320,6 @@ void EscapeToParentKeyTips(IdxBarAccessibilityHelper* container);
 // The helper at the root of a window's navigation: the installed lookup's answer (the ribbon's,
 // or a test root), else nil until toolbars give a main menu bar.
 using TdxBarRootHelperLookup = IdxBarAccessibilityHelper* (*)(HWND window);
-void SetWindowRootHelperLookup(TdxBarRootHelperLookup lookup);
+// Answers the lookup installed before.
+TdxBarRootHelperLookup SetWindowRootHelperLookup(TdxBarRootHelperLookup lookup);
 IdxBarAccessibilityHelper* GetWindowRootHelper(HWND window);

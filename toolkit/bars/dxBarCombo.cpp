@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include "Canvas.h"
 #include "cxGraphics.h"
 #include "cxTextMeasuring.h"
 #include "dxBarComboControl.h"
+#include "dxBarCustFormPainters.h"
 #include "dxBarDropDownListBox.h"
 #include "dxBarItemLinks.h"
 #include "dxBarPainter.h"
@@ -67,6 +69,10 @@ bool TCustomdxBarCombo::ActiveItemBeside() const {
     TdxBarItemLink* link = GetEditingLink();
     TCustomdxBarControl* bar = link ? link->GetBarControl() : nullptr;
     return bar && (bar->GetBarControlKind() != 0 || bar->IsDockedVertically());
+}
+
+void TCustomdxBarCombo::DrawCommandListText(TCanvas* canvas, const TRect& rect, bool selected) {
+    CustomizationFormPainterFor(BarManager())->DrawEditEntry(canvas, rect, this, selected, true);
 }
 
 void TCustomdxBarCombo::CloseUp() {

@@ -53,6 +53,8 @@ public:
     virtual void DropDown(int x, int y);
     virtual void CloseUp();
     virtual void StartDropDownTracking() {}
+    // In the Customize dialog's command list: as an edit, with a drop-down button.
+    void DrawCommandListText(TCanvas* canvas, const TRect& rect, bool selected) override;
 
     TdxBarCheckKeyForDropDownWindowEvent OnCheckKeyForDropDownWindow;
     TNotifyEvent OnCloseUp, OnDropDown;

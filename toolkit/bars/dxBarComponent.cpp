@@ -1,5 +1,7 @@
 #include "dxBarComponent.h"
 
+#include "dxBarRunTimeSelectionController.h"
+
 #include <algorithm>
 
 #include "dxBarManager.h"
@@ -49,7 +51,7 @@ void RemoveNonSelectableItems(TdxObjectList* list) {
 
 // ---- TdxBarComponent ----------------------------------------------------------------------
 
-TdxBarComponent::~TdxBarComponent() = default;
+TdxBarComponent::~TdxBarComponent() { ForgetInRunTimeSelection(manager_, this); }
 
 IdxBarDesigner* TdxBarComponent::Designer() const { return manager_ ? manager_->Designer() : nullptr; }
 

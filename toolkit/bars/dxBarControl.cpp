@@ -1,5 +1,7 @@
 #include "dxBarControl.h"
 
+#include "dxBarDesignController.h"
+
 #include <windowsx.h>
 
 #include <algorithm>
@@ -437,4 +439,17 @@ void TdxBarControl::Paint() {
         GetPainter()->DrawBarSeparator(PaintedWindow(), dc, s, nullptr, !IsHorizontal());
     }
     DrawMarkArea(dc);
+}
+
+bool TdxBarControl::AllowsItemEditing() const {
+    return TCustomdxBarControl::AllowsItemEditing() || (bar_ && bar_->AllowCustomizing());
+}
+
+void TdxBarControl::ShowContextPopup(TdxBarItemControl* control) {
+    if (IsCustomizing()) {
+        TCustomdxBarControl::ShowContextPopup(control);
+        return;
+    }
+    if (TdxBarDesignController* controller = DesignControllerInstance())
+        controller->ShowToolbarsPopup(GetManager(), GetPainter());
 }

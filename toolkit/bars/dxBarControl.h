@@ -102,6 +102,13 @@ public:
     TCustomdxBarControlViewInfoClass GetViewInfoClass() const override { return TdxBarControlViewInfo::StaticClass(); }
     bool IsMainMenu() const override;
     bool IsStatusBar() const override;
+    // In customizing mode the links can be hit when the bar may be customized.
+    bool AllowsItemEditing() const override;
+    // Whether the window shows a caption when it floats (windows without one are left out of the
+    // toolbars popup).
+    virtual bool ShowsFloatCaption() const { return true; }
+    // While customizing the link's customizing popup; otherwise the toolbars popup.
+    void ShowContextPopup(TdxBarItemControl* control) override;
     int GetBarControlKind() const override { return 0; }
     bool IsDockedVertically() const override { return !IsHorizontal(); }
     bool HasMark() const override { return truncated_; }

@@ -1,5 +1,7 @@
 #include "dxBarDockControl.h"
 
+#include "dxBarDesignController.h"
+
 #include <algorithm>
 
 #include "dxBarControl.h"
@@ -530,4 +532,15 @@ void TdxBarDockControl::Paint() {
     SelectObject(dc, oldBrush);
     SelectObject(dc, oldPen);
     DeleteObject(pen);
+}
+
+void TdxDockControl::ShowToolbarsPopup() {
+    if (!manager_) return;
+    if (TdxBarDesignController* controller = DesignControllerInstance())
+        controller->ShowToolbarsPopup(manager_, GetPainter());
+}
+
+void TdxDockControl::WMRButtonDown(TMessage& m) {
+    Inherited<TCustomControl>(m);
+    if (manager_ && !manager_->IsCustomizingOrDesigning()) ShowToolbarsPopup();
 }

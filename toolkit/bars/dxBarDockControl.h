@@ -65,7 +65,7 @@ private:
 
 class TdxDockControl : public TCustomControl {
     Z_CLASS(TdxDockControl, TCustomControl)
-    Z_MESSAGE_MAP(Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd))
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd), Z_MESSAGE(WM_RBUTTONDOWN, WMRButtonDown))
 public:
     explicit TdxDockControl(TComponent* owner);
     ~TdxDockControl() override;
@@ -137,6 +137,8 @@ public:
     virtual TdxBarPainter* GetPainter() const;
     virtual void FillBk(HDC dc, const TRect& r, TColor color);
     virtual bool GetSunkenBorder() const { return false; }
+    // The toolbars popup of the manager at the cursor.
+    void ShowToolbarsPopup();
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;
@@ -146,6 +148,8 @@ protected:
 
 private:
     void WMEraseBkgnd(TMessage& m);
+    // A right press shows the toolbars popup, except while customizing or designing.
+    void WMRButtonDown(TMessage& m);
 
     TdxBarManager* manager_ = nullptr;
     TdxBarDockingStyle dockingStyle_ = dsNone;

@@ -1,7 +1,9 @@
 #include "dxBarEdit.h"
 
+#include "Canvas.h"
 #include "Filer.h"
 #include "dxBar.h"
+#include "dxBarCustFormPainters.h"
 #include "dxBarEditControl.h"
 #include "dxBarItemLinks.h"
 
@@ -43,6 +45,10 @@ bool TdxCustomBarEdit::CanShowLink(TdxBarItemLink* link) const {
     if (!TdxBarWindowItem::CanShowLink(link)) return false;
     bool onToolbar = link && link->GetLinks() && Is<TdxBar>(link->GetLinks()->GetOwnerObject());
     return !onToolbar || ShowCaption();
+}
+
+void TdxCustomBarEdit::DrawCommandListText(TCanvas* canvas, const TRect& rect, bool selected) {
+    CustomizationFormPainterFor(BarManager())->DrawEditEntry(canvas, rect, this, selected, false);
 }
 
 void TdxCustomBarEdit::ReadState(TReader* reader) {

@@ -80,6 +80,8 @@ public:
     bool CanShowLink(TdxBarItemLink* link) const override;
     // The first reading clears the glyph a constructor may have set.
     void ReadState(TReader* reader) override;
+    // In the Customize dialog's command list: caption, frame and interior.
+    void DrawCommandListText(TCanvas* canvas, const TRect& rect, bool selected) override;
 
 private:
     bool glyphClearedOnRead_ = false;

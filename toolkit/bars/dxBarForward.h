@@ -15,6 +15,7 @@ class TdxBarItemStylesData;
 class TdxBarManager;
 class TdxBarManagerCategories;
 class TdxBarManagerList;
+class TdxBarDragInfo;
 class TdxBarPopupMenu;
 class TdxBarPopupMenuLinks;
 class TdxBars;

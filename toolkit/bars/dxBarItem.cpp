@@ -9,6 +9,8 @@
 #include "cxImageStates.h"
 #include "cxStyles.h"
 #include "dxBarButton.h"
+#include "dxBarCustFormPainters.h"
+#include "dxBarDesignController.h"
 #include "dxBarItemActionLink.h"
 #include "dxBarItemRegistry.h"
 #include "dxBarUnit.h"
@@ -70,8 +72,10 @@ void TdxBarItem::BeforeDestruction() {
     if (!IsDestroying()) {
         Destroying();
         FireNotifyEvent(this, OnDestroy);
-        DeleteAllLinks();
     }
+    // Also when the owner's destruction marked the item first: a link that outlived its item
+    // would reach the freed item when its own list goes.
+    DeleteAllLinks();
     TdxBarComponent::BeforeDestruction();
 }
 
@@ -187,12 +191,8 @@ bool TdxBarItem::CanPlaceOn(Byte kind, TdxBar* bar, String& errorText) {
 }
 
 void TdxBarItem::DrawCommandListText(TCanvas* canvas, const TRect& rect, bool selected) {
-    // Hook (Customize dialog): the command-list painter draws the row; until it exists the
-    // caption is drawn plainly.
-    (void)selected;
-    TRect r = rect;
-    String text = StripCaptionAmpersands(GetCaption());
-    DrawTextW(canvas->Handle(), text.c_str(), int(text.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    CustomizationFormPainterFor(BarManager())
+        ->DrawMenuEntry(canvas, rect, selected, StripCaptionAmpersands(GetCaption()), this);
 }
 
 void TdxBarItem::FillCommandListBk(TCanvas* canvas, const TRect& rect) {
@@ -444,9 +444,11 @@ void TdxBarItem::DeleteIfAllowed(IdxBarSelectableItem*& ref, bool deletingItem) 
 }
 
 void TdxBarItem::ExecuteCustomizingAction(Byte action) {
-    (void)action;
-    // Hook (item links, design controller): with exactly one link that is not the design
-    // controller's last selected object, the action goes to that link.
+    // An item selected in place of its only link passes the command on to that link.
+    if (GetLinkCount() != 1) return;
+    TdxBarItemLink* link = GetLink(0);
+    TdxBarDesignController* controller = ExistingDesignController();
+    if (controller && !controller->IsLastSelected(link)) link->ExecuteCustomizingAction(action);
 }
 
 void TdxBarItem::AddOwnerToList(TList* list) {
@@ -474,8 +476,8 @@ TPersistent* TdxBarItem::GetSelectableParent() {
 
 Word TdxBarItem::GetSupportedActions() {
     if (!IsDesigning()) return 0x0419;
-    // Hook (design controller): 0x1EDF while it customizes a link.
-    return 0x0002;
+    TdxBarDesignController* controller = ExistingDesignController();
+    return controller && controller->HasCustomizingLink() ? 0x1EDF : 0x0002;
 }
 
 bool TdxBarItem::SelectParent() {
@@ -484,7 +486,7 @@ bool TdxBarItem::SelectParent() {
 }
 
 void TdxBarItem::SelectionChanged() {
-    // Hook (design controller): its last selected object is brought up to date first.
+    if (TdxBarDesignController* controller = ExistingDesignController()) controller->RecheckLastSelected();
     InvalidateLinkControls();
 }
 

@@ -7,6 +7,9 @@
 #include "Filer.h"
 #include "cxClasses.h"
 #include "dxBarButton.h"
+#include "dxBarDesignController.h"
+#include "dxBarDragInfo.h"
+#include "dxBarRunTimeSelectionController.h"
 #include "dxBarEdit.h"
 #include "dxBarItemActionLink.h"
 #include "dxBarItemControl.h"
@@ -67,7 +70,10 @@ TdxBarItemLink::~TdxBarItemLink() {
     // Hook (bar windows): the window forgets the link as its selected and last tracked link
     // (clearing the manager's selected control).
     FreeControl();
-    // Hook (design controller): the link leaves its selection.
+    if (TdxBarDesignController* controller = ExistingDesignController()) controller->ForgetSelectedItem(this);
+    ForgetInRunTimeSelection(manager, this);
+    if (manager && manager->GetDraggingItemLink() == this) manager->SetDraggingItemLink(nullptr);
+    if (manager && manager->DragInfo()) manager->DragInfo()->LinkFreed(this);
     if (item_) item_->RemoveLink(this);
     FreeAndNil(userGlyph_);
     if (TdxBarItemLinks* links = GetLinks()) {
@@ -273,6 +279,87 @@ int TdxBarItemLink::GetEffectiveWidth() const {
 int TdxBarItemLink::GetShownIndex() const { return GetLinks() ? GetLinks()->GetShownLinkIndex(this) : -1; }
 
 int TdxBarItemLink::GetShowableIndex() const { return GetLinks() ? GetLinks()->GetShowableLinkIndex(this) : -1; }
+
+// ---- TdxBarItemLink: selection ------------------------------------------------------------
+
+void TdxBarItemLink::DeleteIfAllowed(IdxBarSelectableItem*& ref, bool) {
+    ref = nullptr;
+    FreeObject(this);
+}
+
+void TdxBarItemLink::ExecuteCustomizingAction(Byte action) {
+    TdxBarDesignController* controller = ExistingDesignController();
+    TdxBarItemLink* source = controller ? controller->CustomizingLink() : nullptr;
+    if (!source || source == this) return;
+    switch (action) {
+        case 0: SetUserDefine(TdxBarUserDefines()); break;
+        case 4:
+            if (item_) item_->SetCaption(source->GetEffectiveCaption());
+            break;
+        case 5: SetUserPaintStyle(source->UserPaintStyle()); break;
+        case 6: SetPosition(source->Position()); break;
+        case 7: SetViewLevels(source->ViewLevels()); break;
+        case 8: SetButtonGroup(source->ButtonGroup()); break;
+        case 9: SetDistributed(source->Distributed()); break;
+        case 10: SetBeginGroup(source->BeginGroup()); break;
+        case 11: SetVisible(source->Visible()); break;
+        case 12: SetMostRecentlyUsed(source->MostRecentlyUsed()); break;
+        default: break;
+    }
+}
+
+void TdxBarItemLink::AddOwnerToList(TList* list) {
+    auto add = [list](TObject* object) {
+        if (!object) return;
+        if (auto* unique = As<TdxObjectList>(list))
+            unique->AddUnique(object);
+        else if (list->IndexOf(object) < 0)
+            list->Add(object);
+    };
+    add(GetLinks() ? GetLinks()->GetOwnerObject() : nullptr);
+    add(item_);
+}
+
+IdxBarSelectableItem* TdxBarItemLink::GetNextSelectable() { return GetNextShownLink(); }
+
+TPersistent* TdxBarItemLink::GetSelectableParent() { return GetLinks() ? GetLinks()->GetOwnerObject() : nullptr; }
+
+Integer TdxBarItemLink::GetSelectionState() {
+    TdxBarManager* manager = BarManager();
+    IdxBarDesigner* designer = manager ? manager->Designer() : nullptr;
+    return designer ? designer->QuerySelectionState(this) : 0;
+}
+
+Word TdxBarItemLink::GetSupportedActions() { return item_ ? item_->GetSupportedActions() : 0; }
+
+void TdxBarItemLink::InvalidateSelf() {
+    if (TCustomdxBarControl* window = GetBarControl(); window && control_) window->InvalidateItem(control_);
+}
+
+bool TdxBarItemLink::IsSelected() {
+    TdxBarManager* manager = BarManager();
+    IdxBarDesigner* designer = manager ? manager->Designer() : nullptr;
+    return designer && (designer->QuerySelectionState(this) == 1 || (item_ && designer->QuerySelectionState(item_) == 1));
+}
+
+void TdxBarItemLink::SelectInDesigner(Integer operation) {
+    TdxBarManager* manager = BarManager();
+    if (IdxBarDesigner* designer = manager ? manager->Designer() : nullptr) designer->ApplyComponentSelection(this, operation);
+}
+
+bool TdxBarItemLink::SelectParent() {
+    TdxBarManager* manager = BarManager();
+    if (!manager) return false;
+    manager->SetSelectedItemControl(nullptr);
+    if (TCustomdxBarControl* window = GetBarControl()) window->SetSelControl(nullptr);
+    if (TdxBarDesignController* controller = DesignControllerInstance())
+        controller->SelectPersistent(GetSelectableParent(), dxBarSelectionExclusive);
+    return true;
+}
+
+void TdxBarItemLink::SelectionChanged() {
+    if (item_) item_->SelectionChanged();
+}
 
 TdxBarItemLink* TdxBarItemLink::GetNextShownLink() const {
     TdxBarItemLinks* links = GetLinks();

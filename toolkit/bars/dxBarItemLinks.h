@@ -50,7 +50,7 @@ protected:
 
 // ---- TdxBarItemLink -----------------------------------------------------------------------
 
-class TdxBarItemLink : public TcxInterfacedCollectionItem {
+class TdxBarItemLink : public TcxInterfacedCollectionItem, public IdxBarSelectableItem {
     Z_CLASS(TdxBarItemLink, TcxInterfacedCollectionItem)
     Z_PUBLISHED {
         p.Property(L"BeginGroup", &TdxBarItemLink::StoredBeginGroup, &TdxBarItemLink::SetBeginGroup).Default(false);
@@ -171,6 +171,26 @@ public:
     TdxBar* CreatedFromBar() const { return createdFromBar_; }
     TObject* LinkData = nullptr;
     int RowHeight = 0;
+
+    // -- selection while customizing and designing: the link is selected in place of its item,
+    // may always be deleted (only the link goes) and follows the commands of the design
+    // controller's customizing link
+    bool CanDelete(bool) override { return true; }
+    void DeleteIfAllowed(IdxBarSelectableItem*& ref, bool deletingItem) override;
+    void ExecuteCustomizingAction(Byte action) override;
+    TdxBarManager* GetBarManager() override { return BarManager(); }
+    TObject* GetSelectableInstance() override { return this; }
+    void AddOwnerToList(TList* list) override;
+    IdxBarSelectableItem* GetNextSelectable() override;
+    TPersistent* GetSelectableParent() override;
+    Integer GetSelectionState() override;
+    Word GetSupportedActions() override;
+    void InvalidateSelf() override;
+    bool HasSeveralLinks() override { return false; }
+    bool IsSelected() override;
+    void SelectInDesigner(Integer operation) override;
+    bool SelectParent() override;
+    void SelectionChanged() override;
 
     // -- streaming: "ItemName" carries the item
     void DefineProperties(TFiler* filer) override;

@@ -1,5 +1,7 @@
 #include "dxBarManager.h"
 
+#include "dxBarDragInfo.h"
+
 #include <algorithm>
 
 #include "Application.h"
@@ -7,6 +9,7 @@
 #include "Form.h"
 #include "SysUtils.h"
 #include "dxBarBackgrounds.h"
+#include "dxBarCustForm.h"
 #include "dxBarDockControl.h"
 #include "dxBarItemLinks.h"
 #include "dxBarLookups.h"
@@ -80,7 +83,8 @@ TdxBarManager::~TdxBarManager() {
     Destroying();
     // Customizing mode rebuilds every bar window's controls from the objects freed below, and
     // a hint timer may fire into them: both stop before anything is freed.
-    // Hook (customizing): leave customizing mode.
+    // Customizing mode ends first, so no window rebuilds for it while the manager goes.
+    if (isCustomizing_) SwitchCustomizing(false);
     StopHints();
     // The bar windows go while what their controls read (images, painter, fonts) is still here.
     for (TCustomdxBarControl* bar : LiveBarControls())
@@ -89,7 +93,7 @@ TdxBarManager::~TdxBarManager() {
     if (registered_) UnregisterBarManager(this);
     registered_ = false;
     hintObject_ = nullptr;
-    // Hook (link dragging): free the drag state.
+    FreeAndNil(dragInfo_);
     FreeAndNil(imageOptions_);
     FreeAndNil(lookAndFeel_);
     FreeAndNil(themeChangeNotifier_);
@@ -521,7 +525,7 @@ void TdxBarManager::SetFont(TFont* value) { font_->Assign(value); }
 void TdxBarManager::SetHelpButtonGlyph(TBitmap* value) { helpButtonGlyph_->Assign(value); }
 
 void TdxBarManager::HelpButtonGlyphChanged(TObject* sender) {
-    // Hook (Customize dialog): its help button is refreshed.
+    if (IsCustomizationFormOf(this)) RefreshCustomizationFormHelpButton();
 }
 
 void TdxBarManager::SetLargeButtonArrowWidth(int value) {
@@ -553,7 +557,7 @@ void TdxBarManager::SetShowShortCutInHint(bool value) {
 
 void TdxBarManager::MenuOptionChanged() {
     DesignerModified();
-    // Hook (Customize dialog): its options are refreshed.
+    if (IsCustomizationFormOf(this)) RefreshCustomizationFormOptions();
 }
 
 void TdxBarManager::SetMostRecentItemsPercents(Byte value) {
@@ -588,7 +592,7 @@ void TdxBarManager::SetShowCloseButton(bool value) {
 
 void TdxBarManager::SetShowHelpButton(bool value) {
     if (AssignIfChanged(showHelpButton_, value)) {
-        // Hook (Customize dialog): its help button is refreshed.
+        if (IsCustomizationFormOf(this)) RefreshCustomizationFormHelpButton();
     }
 }
 

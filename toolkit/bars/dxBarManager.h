@@ -81,6 +81,7 @@ constexpr int dxBarFormFirst = 2;
 void CalcBarFlatColors(TColor (&colors)[5]);
 
 class TdxBarManager : public TComponent {
+    friend class TdxBarDragInfo;
     Z_CLASS(TdxBarManager, TComponent)
     Z_PUBLISHED {
         p.Property(L"AllowCallFromAnotherForm", &TdxBarManager::AllowCallFromAnotherForm,
@@ -270,6 +271,31 @@ public:
     bool IsCustomizing() const { return isCustomizing_; }
     bool IsCustomizingOrDesigning() const { return isCustomizing_ || IsBarManagerDesigning(); }
     bool IsAnotherManagerCustomizing() const;
+    // Enters or leaves customizing mode: every bar window closes its menus and makes its item
+    // controls anew for the mode (nothing while another manager customizes).
+    void SwitchCustomizing(bool value);
+    // Merging is suspended while the Customize dialog is open: every bar unmerges the bars of
+    // otherManager (all with nil, and all when remember is set), remembering them with
+    // remember; RestoreMerging merges the remembered ones again.
+    void UnmergeForCustomizing(TdxBarManager* otherManager, bool remember);
+    void RestoreMerging();
+    // -- the link drag of customizing mode (dxBarDragInfo.cpp)
+    // Runs a whole drag of the item (from the link, or from the Customize dialog's command list
+    // when link is nil) and drops it where the mouse is released.
+    void DragItem(TdxBarItem* item, TdxBarItemLink* link);
+    bool IsDragging() const { return dragging_; }
+    // What a bar window armed for a drag (cleared when the link goes).
+    TdxBarItem* GetDraggingItem() const { return draggingItem_; }
+    TdxBarItemLink* GetDraggingItemLink() const { return draggingItemLink_; }
+    void SetDraggingItem(TdxBarItem* item) { draggingItem_ = item; }
+    void SetDraggingItemLink(TdxBarItemLink* link) { draggingItemLink_ = link; }
+    TdxBarDragInfo* DragInfo() const { return dragInfo_; }
+    // The screen point where the mouse was pressed on the dragged link; the drag measures the
+    // move along the bar from there (not from where the drag began to run).
+    void SetDragPressPoint(const TPoint& screen) {
+        dragPressPoint_ = screen;
+        hasDragPressPoint_ = true;
+    }
     bool CanReset() const { return readStateCount_ > 0 && allowReset_; }
 
     // -- designer: the form designer's, or the run-time selection while customizing; nil else
@@ -640,6 +666,12 @@ private:
     bool modified_ = false;
     int readStateCount_ = 0;
     bool isCustomizing_ = false;
+    bool dragging_ = false;
+    TdxBarItem* draggingItem_ = nullptr;
+    TdxBarItemLink* draggingItemLink_ = nullptr;
+    TdxBarDragInfo* dragInfo_ = nullptr;
+    TPoint dragPressPoint_{};
+    bool hasDragPressPoint_ = false;
     bool ownLoading_ = false;
     bool barsLoading_ = false;
     bool creatingDockHandles_ = false;

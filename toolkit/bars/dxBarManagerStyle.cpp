@@ -2,6 +2,7 @@
 
 #include "dxBarManager.h"
 #include "cxGraphics.h"
+#include "dxBarCustForm.h"
 #include "dxBarDrawing.h"
 #include "dxBarStylePainters.h"
 #include "dxOffice11.h"
@@ -94,7 +95,7 @@ void TdxBarManager::StyleChanged() {
     CreateDefaultPainter();
     // Hook (bar windows): every bar window recalculates its metrics; a docked one re-lays out
     // its dock, a floating one has its bar hidden and shown again.
-    // Hook (Customize dialog): its look is refreshed.
+    if (IsCustomizationFormOf(this)) RefreshCustomizationFormLook();
     // Hook (bar windows, docks): the windows are refreshed.
 }
 
@@ -166,7 +167,8 @@ void TdxBarManager::ImageOptionsChanged(TObject*) {
 void TdxBarManager::GlyphSizeChanged(TObject*) {
     imageOptions_->UpdateGlyphSize();
     DesignerModified();
-    // Hook (Customize dialog): its options are refreshed. Hook (toolbars): every bar refreshes.
+    if (IsCustomizationFormOf(this)) RefreshCustomizationFormOptions();
+    // Hook (toolbars): every bar refreshes.
 }
 
 // A list's change reaches the items that show an image of it.

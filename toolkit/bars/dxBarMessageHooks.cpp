@@ -1,5 +1,7 @@
 #include "dxBarMessageHooks.h"
 
+#include "dxBarDesignController.h"
+
 #include <vector>
 
 #include "Application.h"
@@ -174,7 +176,9 @@ bool HandleActiveBarKey(Word key, LPARAM keyData) {
         keyConsumed = false;
         return true;
     }
-    // Hook (link dragging): nothing is handled while the design controller drags.
+    if (TdxBarDesignController* controller = ExistingDesignController();
+        controller && controller->HasDesignState(dxBarDesignStateModalLoop))
+        return false;
     if (TdxBarNavigationController* navigation = GetNavigationController()) {
         if (navigation->WantsKey(key, GetShiftState())) {
             if (down) {
@@ -197,10 +201,18 @@ bool HandleActiveBarKey(Word key, LPARAM keyData) {
                     ReleaseCapture();
                     return true;
                 }
-                // Hook (design controller): Escape selects the parent of the selection.
-                return false;
+                if (!down) return false;
+                {
+                    TdxBarDesignController* controller = ExistingDesignController();
+                    return controller && controller->SelectParent();
+                }
+            case VK_DELETE:
+                if (!down) return false;
+                {
+                    TdxBarDesignController* controller = ExistingDesignController();
+                    return controller && controller->DeleteSelection(GetKeyState(VK_CONTROL) < 0, true);
+                }
             default:
-                // Hook (design controller): Delete deletes the selection.
                 return false;
         }
     }
@@ -450,7 +462,7 @@ void BeforeWindowMessage(const CWPSTRUCT& m) {
     if (m.message == WM_ACTIVATEAPP) {
         anotherProcessActivated = false;
         appActive = m.wParam != 0;
-        // Hook (design controller): its last selected item is brought up to date.
+        if (TdxBarDesignController* controller = ExistingDesignController()) controller->RecheckLastSelected();
     }
     if (lookingUpManager || !IsManagerMessage(m.message)) return;
     DispatchOwnerMessage(m.message, m.wParam, m.lParam, m.hwnd);

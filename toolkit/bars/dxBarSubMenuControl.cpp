@@ -776,3 +776,10 @@ void TdxBarSubMenuControl::WindowPosChanged() {
     shadow_->SetBoundsRects(OwnerBounds(), window);
     shadow_->SetShadowVisible(NeedsShadow() && IsWindowVisible(Handle()) && !hiding_);
 }
+
+bool TdxBarSubMenuControl::AllowsItemEditing() const {
+    if (TCustomdxBarControl::AllowsItemEditing()) return true;
+    TComponent* owner = ItemLinks() ? ItemLinks()->GetOwnerObject() : nullptr;
+    if (auto* subItem = As<TdxBarSubItem>(owner)) return subItem->AllowCustomizing();
+    return As<TdxBarPopupMenu>(owner) != nullptr;
+}

@@ -111,6 +111,8 @@ public:
     bool IsPopupWindow() const override { return true; }
     bool IsPopupLike() const override { return true; }
     bool IsVerticalLayout() const override { return true; }
+    // In customizing mode the links of a customizable sub item's menu or of a popup menu can be hit.
+    bool AllowsItemEditing() const override;
     bool CanActivate() const override { return true; }
     bool IsInternalMenu() const override { return ParentBar() && ParentBar()->IsInternalMenu(); }
     void EnsureItemVisible(TdxBarItemControl* control) override { ScrollToItem(control); }

@@ -14,6 +14,9 @@
 #include "dxBarEditControl.h"
 #include "dxBarCanvas.h"
 #include "dxBarCombo.h"
+#include "dxBarControl.h"
+#include "dxBarControlEditors.h"
+#include "dxBarDesignController.h"
 #include "dxBarDockControl.h"
 #include "dxBarGroup.h"
 #include "dxBarItemRegistry.h"
@@ -25,6 +28,7 @@
 #include "dxBarStaticControl.h"
 #include "dxBarSubItem.h"
 #include "dxBarSubItemControl.h"
+#include "dxBarSubMenuControl.h"
 
 // Sections: process-wide state · registry · layered windows · colour depth and checker brush ·
 // start-up and shut-down.
@@ -165,7 +169,15 @@ void InitializeBarUnit() {
     RegisterItemControlClass(TdxBarApplicationMenuButtonItem::StaticClass(),
                              TdxBarApplicationMenuButtonControl::StaticClass(), false);
     RegisterItemControlClass(TSystemMenuSubItem::StaticClass(), TSystemMenuSubItemControl::StaticClass(), false);
-    // Hook (design controller): the bar-control editors and design helpers register here.
+    if (TdxBarDesignController* controller = DesignControllerInstance()) {
+        controller->RegisterBarControlEditor(TdxAddSubItemEditor::Instance());
+        controller->RegisterBarControlEditor(TdxAddButtonEditor::Instance());
+        controller->RegisterBarControlEditor(TdxItemsEditorEx::Instance());
+        controller->RegisterBarControlDesignHelper(TdxBarControl::StaticClass(), TdxBarControlDesignHelper::Instance());
+        controller->RegisterBarControlDesignHelper(TdxBarSubMenuControl::StaticClass(),
+                                                   TdxBarSubMenuControlDesignHelper::Instance());
+        // Hook (application menu): its window's design helper.
+    }
     HINSTANCE instance = GetModuleHandleW(nullptr);
     Screen->SetCursors(crdxBarDrag, LoadCursorW(instance, L"DXBARDRAGCURSOR"));
     Screen->SetCursors(crdxBarDragCopy, LoadCursorW(instance, L"DXBARDRAGCOPYCURSOR"));
@@ -184,7 +196,7 @@ void FinalizeBarUnit() {
     delete barControls;
     barControls = nullptr;
     FreeAndNil(itemRegistry);
-    // Hook (design controller): freed here.
+    FreeDesignController();
     FreeBarCanvasInstance();
     FreeFlatPainterInstance();
     if (checkerBrush) DeleteObject(checkerBrush);

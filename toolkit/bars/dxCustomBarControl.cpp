@@ -1,5 +1,7 @@
 #include "dxCustomBarControl.h"
 
+#include "dxBarDesignController.h"
+
 #include <windowsx.h>
 
 #include <algorithm>
@@ -485,7 +487,17 @@ void TCustomdxBarControl::DrawSelectionFrame(HDC dc, TdxBarItemControl* control,
     IdxBarDesigner* designer = GetManager()->Designer();
     if (!designer || !control->Link()) return;
     if (!designer->IsInSelection(control->Link()) && !designer->IsInSelection(control->Item())) return;
-    // Hook (design controller): the frame-selection look draws two nested frames instead.
+    TdxBarDesignController* controller = ExistingDesignController();
+    if (controller && controller->UsesFrameSelectionLook(control->Link())) {
+        // Two nested one-pixel frames in the window-text colour.
+        HBRUSH brush = GetSysColorBrush(COLOR_WINDOWTEXT);
+        TRect frame = r;
+        for (int i = 0; i < 2; ++i) {
+            FrameRect(dc, &frame, brush);
+            InflateRect(&frame, -1, -1);
+        }
+        return;
+    }
     COLORREF color = COLORREF(ColorToRGB(clBtnText));
     for (int y = r.top; y < r.bottom; ++y)
         for (int x = r.left; x < r.right; ++x) {

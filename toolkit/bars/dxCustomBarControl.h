@@ -30,6 +30,7 @@ class TcxCanvas;
 class TcxScreenCanvas;
 class TdxBarPainter;
 class TdxFader;
+struct TdxBarDropPosition;
 
 // The window state bits: each is set while its operation runs, and the operation returns at
 // once when its bit (creating or destroying: either) is already set.
@@ -209,6 +210,27 @@ public:
     void SelectItemByKey(TdxBarItemControl* control, bool several);
     // The link of the accelerator after the given link; nil when none or its item is disabled.
     TdxBarItemLink* FindEnabledAccelLink(Word key, TShiftState shift, bool& several, TdxBarItemLink* after) const;
+    // -- customizing mode: the selection of links by the user, the link customizing popup and
+    // the arming of a link drag
+    // The manager's selected item control when it is one of this window's.
+    TdxBarItemControl* GetCustSelectedControl() const;
+    virtual void SelectForCust(TdxBarItemControl* control, TMouseButton button, TShiftState shift);
+    // 0 add, 1 remove, 2 replace, as the button and the shift keys ask.
+    Integer GetSelectionOperation(TMouseButton button, TShiftState shift, IdxBarSelectableItem* item) const;
+    // Does a press (or a release) of the right button open the context popup?
+    virtual bool IsContextPopupTrigger(bool press) const;
+    virtual void ShowContextPopup(TdxBarItemControl* control);
+    // Arms the drag of the customizing-selected control's link: it starts once the pointer
+    // leaves the system's drag rectangle around the point.
+    void BeginItemDrag(const TPoint& p, TdxBarItemControl* control);
+    bool IsItemDragArmed() const { return dragDown_; }
+    // Where a link dropped at the client point would go: the link under it, the layout, the
+    // half of the link and whether the drop begins a group (in the first few pixels of a link
+    // that follows another).
+    virtual void HitTestDropPosition(const TPoint& p, TdxBarDropPosition& position);
+    // Fired first in the destructor.
+    TNotifyEvent OnDestroying;
+
     // A menu of the window is open or opening (a drop-down opened by the keyboard).
     bool IsDowned() const { return downed_; }
     void SetDowned(bool value) { downed_ = value; }
@@ -325,7 +347,8 @@ protected:
     // The layouts of descendants set the items rectangles themselves (margins, scroll buttons).
     void SetItemsRect(const TRect& r) { itemsRect_ = r; }
     void SetVisibleItemsRect(const TRect& r) { visibleItemsRect_ = r; }
-    TNotifyEvent OnDestroying;
+    bool dragDown_ = false;
+    TPoint itemDragPoint_{};
 
 private:
     void WMEraseBkgnd(TMessage& m) { m.Result = 1; }

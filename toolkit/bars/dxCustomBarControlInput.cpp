@@ -4,10 +4,16 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
 #include "Screen.h"
 #include "cxObjectLinks.h"
 #include "cxWindowHelpers.h"
 #include "dxBarButtonControl.h"
+#include "dxBarDesignController.h"
+#include "dxBarDragInfo.h"
 #include "dxBarItem.h"
 #include "dxBarItemControl.h"
 #include "dxBarItemLinks.h"
@@ -289,13 +295,119 @@ void TCustomdxBarControl::HandleMouseDown(TMouseButton button, TShiftState shift
         if (!self.Alive()) return;
         if (!controlAlive.Alive()) control = nullptr;
     }
-    // Hook (customizing): SelectForCust, the item drag and the link customizing popup.
-    if (IsCustomizing()) return;
+    if (IsCustomizing()) {
+        SelectForCust(control, button, shift);
+        if (!self.Alive()) return;
+        if (button == mbRight) {
+            if (IsContextPopupTrigger(true)) ShowContextPopup(control);
+        } else if (button == mbLeft) {
+            BeginItemDrag(p, GetCustSelectedControl());
+        }
+        return;
+    }
     if (button == mbRight) {
         if (control != GetSelectedControl()) DeactivateIfFocusedBar();
+        if (IsContextPopupTrigger(true)) ShowContextPopup(control);
         return;
     }
     if (button == mbLeft) PressItemControl(control);
+}
+
+// ---- Customizing mode ---------------------------------------------------------------------
+
+TdxBarItemControl* TCustomdxBarControl::GetCustSelectedControl() const {
+    TdxBarItemControl* control = GetManager()->SelectedItemControl();
+    return control && OwnsItemControl(control) ? control : nullptr;
+}
+
+Integer TCustomdxBarControl::GetSelectionOperation(TMouseButton button, TShiftState shift,
+                                                   IdxBarSelectableItem* item) const {
+    const bool selected = item && item->IsSelected();
+    if (button == mbRight) {
+        TdxBarDesignController* controller = DesignControllerInstance();
+        return selected && controller && !controller->HasMultiLinkSelection(GetManager()) ? dxBarSelectionAdd
+                                                                                        : dxBarSelectionExclusive;
+    }
+    if (button == mbLeft && shift.Contains(ssShift) && !shift.Contains(ssCtrl))
+        return selected ? dxBarSelectionRemove : dxBarSelectionAdd;
+    return dxBarSelectionExclusive;
+}
+
+void TCustomdxBarControl::SelectForCust(TdxBarItemControl* control, TMouseButton button, TShiftState shift) {
+    TcxObjectLinkGuard self(this);
+    TdxBarManager* manager = GetManager();
+    IdxBarSelectableItem* selectable = nullptr;
+    if (control) {
+        SelectAndActivate(control);
+        if (!self.Alive()) return;
+        selectable = QuerySelectableItem(control->Link());
+        if (button == mbRight) {
+            if (TdxBarItemControl* selected = GetSelectedControl()) selected->ControlInactivate(true);
+            if (control == GetSelectedControl()) manager->SetSelectedItemControl(control);
+            SetSelControl(control);
+        } else if (button == mbLeft) {
+            if (!viewInfo_ || viewInfo_->GetItemViewInfoCount() == 0) return;
+            if (control->Item() && control->Item()->BarManager() == manager) {
+                if (control == GetSelectedControl()) {
+                    if (control->IsActive())
+                        control->ControlInactivate(true);
+                    else
+                        control->ControlActivate(true);
+                    manager->SetSelectedItemControl(control);
+                }
+                SelectByMouse(control);
+            }
+        }
+        if (!self.Alive()) return;
+    } else if (itemLinks_) {
+        selectable = QuerySelectableItem(itemLinks_->GetOwnerObject());
+    }
+    if (TdxBarDesignController* controller = DesignControllerInstance())
+        controller->ApplySelection(selectable, GetSelectionOperation(button, button == mbLeft ? shift : TShiftState(),
+                                                                     selectable));
+}
+
+bool TCustomdxBarControl::IsContextPopupTrigger(bool press) const {
+    const bool onRelease = (GetBehaviorOptions() & bcboCustomizingPopupOnRelease) != 0;
+    if (press) return (!onRelease && !IsInternalMenu()) || IsCustomizing();
+    return onRelease && !IsCustomizing();
+}
+
+void TCustomdxBarControl::ShowContextPopup(TdxBarItemControl*) {
+    // Hook (sub menus): outside customizing mode a menu shows its own context commands.
+    if (!IsCustomizing()) return;
+    TdxBarItemControl* cust = GetCustSelectedControl();
+    if (!cust && !GetManager()->IsBarManagerDesigning()) return;
+    if (TdxBarDesignController* controller = DesignControllerInstance())
+        controller->ShowLinkCustomizingPopup(this, cust ? cust->Link() : nullptr);
+}
+
+void TCustomdxBarControl::HitTestDropPosition(const TPoint& p, TdxBarDropPosition& position) {
+    position = TdxBarDropPosition();
+    position.vertical = IsVerticalLayout();
+    if (!itemLinks_) return;
+    for (int i = 0; i < itemLinks_->GetShownLinkCount(); ++i) {
+        TdxBarItemLink* link = itemLinks_->GetShownLink(i);
+        if (!link->Control()) continue;
+        const TRect r = link->Control()->GetBounds();
+        if (IsRectEmpty(&r) || !PtInRect(&r, p)) continue;
+        position.link = link;
+        const int along = position.vertical ? p.y - r.top : p.x - r.left;
+        const int size = position.vertical ? r.bottom - r.top : r.right - r.left;
+        position.firstPart = along < size / 2;
+        // The leading edge of a link after another one starts a group there.
+        position.beginGroup = i > 0 && along < std::min(4, size / 4);
+        return;
+    }
+}
+
+void TCustomdxBarControl::BeginItemDrag(const TPoint& p, TdxBarItemControl* control) {
+    if (!control || !control->Item() || control->Item()->BarManager() != GetManager()) return;
+    itemDragPoint_ = p;
+    GetManager()->SetDraggingItem(control->Item());
+    GetManager()->SetDraggingItemLink(control->Link());
+    dragDown_ = true;
+    SetCapture(Handle());
 }
 
 void TCustomdxBarControl::PressItemControl(TdxBarItemControl* control) {
@@ -321,7 +433,11 @@ void TCustomdxBarControl::WMLButtonUp(TMessage& m) {
     TcxObjectLinkGuard self(this);
     Inherited<TCustomControl>(m);
     if (!self.Alive()) return;
-    // Hook (link dragging): with the drag armed, the capture is released and nothing more.
+    // With a link drag armed but not started, the release only lets go of the mouse.
+    if (dragDown_) {
+        ReleaseCapture();
+        return;
+    }
     const TPoint p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
     TdxBarItemControl* clicked = clickedControl_;
     // The capture's change clears the clicked control.
@@ -370,8 +486,15 @@ void TCustomdxBarControl::WMMouseActivate(TMessage& m) {
 
 void TCustomdxBarControl::WMCaptureChanged(TMessage& m) {
     Inherited<TCustomControl>(m);
-    // Hook (link dragging): an armed drag lets go of the dragged item and link.
     clickedControl_ = nullptr;
+    if (dragDown_) {
+        // An armed drag lets go of the dragged item and link.
+        dragDown_ = false;
+        if (auto* manager = As<TdxBarManager>(Owner()); manager && !manager->IsDragging()) {
+            manager->SetDraggingItem(nullptr);
+            manager->SetDraggingItemLink(nullptr);
+        }
+    }
 }
 
 void TCustomdxBarControl::WMMouseMove(TMessage& m) {
@@ -384,8 +507,23 @@ void TCustomdxBarControl::MouseMove(TShiftState shift, int x, int y) {
     TcxObjectLinkGuard self(this);
     TCustomControl::MouseMove(shift, x, y);
     if (!self.Alive() || IsDestroying()) return;
-    // Hook (link dragging): the pointer leaving the drag rectangle starts the drag.
     const TPoint p{x, y};
+    if (dragDown_) {
+        const int dx = GetSystemMetrics(SM_CXDRAG), dy = GetSystemMetrics(SM_CYDRAG);
+        if (std::abs(p.x - itemDragPoint_.x) >= dx || std::abs(p.y - itemDragPoint_.y) >= dy) {
+            TdxBarManager* manager = GetManager();
+            TdxBarItem* item = manager->GetDraggingItem();
+            TdxBarItemLink* link = manager->GetDraggingItemLink();
+            // The capture's release must not disarm what is about to be dragged.
+            dragDown_ = false;
+            ReleaseCapture();
+            if (!self.Alive()) return;
+            if (link && link->Control()) link->Control()->ControlInactivate(true);
+            manager->SetDragPressPoint(ClientToScreen(itemDragPoint_));
+            if (item) manager->DragItem(item, link);
+            return;
+        }
+    }
     TdxBarItemControl* control = ItemControlAtPoint(p);
     if (lastMousePos_.x == -1 && lastMousePos_.y == -1 && !IsMouseInputBlocked(true)) {
         HandleMouseEnter(shift, p, control);

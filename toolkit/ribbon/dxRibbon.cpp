@@ -1,3 +1,5 @@
+#include "dxBarAccessibility.h"
+#include "dxRibbonAccessibility.h"
 #include "dxRibbon.h"
 
 #include <algorithm>
@@ -14,6 +16,7 @@
 #include "dxRibbonController.h"
 #include "dxRibbonForm.h"
 #include "dxRibbonPainter.h"
+#include "dxRibbonQuickAccess.h"
 #include "dxRibbonTabGroupsPopupWindow.h"
 #include "dxRibbonViewInfo.h"
 
@@ -100,11 +103,16 @@ void TdxCustomRibbon::BeforeDestruction() {
     UnhookForm();
     auto& ribbons = LiveRibbons();
     ribbons.erase(std::remove(ribbons.begin(), ribbons.end(), this), ribbons.end());
+    ReleaseAccessibilityHelper(accessibilityHelper_);
     TcxControl::BeforeDestruction();
 }
 
 TdxCustomRibbon::~TdxCustomRibbon() {
+    ReleaseAccessibilityHelper(accessibilityHelper_);
     // Deleted without FreeObject: the form still lets go of the caption helper first.
+    // A ribbon deleted without FreeObject must still leave the list a scheme change walks.
+    auto& ribbons = LiveRibbons();
+    ribbons.erase(std::remove(ribbons.begin(), ribbons.end(), this), ribbons.end());
     if (formCaptionHelper_) {
         if (TdxCustomRibbonForm* form = GetRibbonForm()) form->SetCaptionHelper(nullptr);
         formCaptionHelper_.reset();
@@ -932,14 +940,26 @@ void TdxCustomRibbon::Notification(TComponent* component, TOperation operation) 
 
 // ---- the unit ------------------------------------------------------------------------------
 
+const std::vector<TdxCustomRibbon*>& GetLiveRibbons() { return LiveRibbons(); }
+
+IdxBarAccessibilityHelper* TdxCustomRibbon::ObtainAccessibilityHelper() {
+    if (HasState(this, csDestroying)) return nullptr;
+    if (!accessibilityHelper_) accessibilityHelper_ = new TdxRibbonAccessibilityHelper(this);
+    return accessibilityHelper_.get();
+}
+
 void InitializedxRibbon() {
+    RegisterRibbonRootHelperLookup();
     RegisterClasses({TdxRibbon::StaticClass(), TdxRibbonTab::StaticClass()});
+    RegisterRibbonQuickAccessClasses();
     schemeWatcher = new TRibbonSchemeWatcher();
     BarSkinManagerInstance()->ChangeHandlers().AddHandler(
         MakeEvent(schemeWatcher, &TRibbonSchemeWatcher::SkinsChanged));
 }
 
 void FinalizedxRibbon() {
+    UnregisterRibbonRootHelperLookup();
+    UnregisterRibbonQuickAccessClasses();
     RemoveRibbonWheelHook();
     if (!schemeWatcher) return;
     BarSkinManagerInstance()->ChangeHandlers().RemoveHandler(

@@ -21,6 +21,8 @@
 #include "dxRibbonTabs.h"
 
 class TCustomForm;
+struct IdxBarAccessibilityHelper;
+class TdxBarAccessibilityHelper;
 class TdxCustomRibbonForm;
 class TdxRibbonController;
 class TdxRibbonPainter;
@@ -118,6 +120,10 @@ public:
     // True while the form is too small for more than the caption.
     bool Hidden() const { return hidden_; }
     void SetHidden(bool value) { hidden_ = value; }
+    // The ribbon's keyboard-navigation helper, the root of its form's navigation and key tips
+    // (made on the first request; nil while the ribbon goes).
+    IdxBarAccessibilityHelper* ObtainAccessibilityHelper();
+
     // The groups popup of a minimized ribbon (made on first use; owned by the ribbon).
     bool IsGroupsPopupShown() const { return groupsPopupShown_; }
     TdxRibbonTabGroupsPopupWindow* GroupsPopupWindow() const { return groupsPopupWindow_; }
@@ -269,6 +275,7 @@ private:
     int lockCount_ = 0;
     int loadedHeight_ = 0;
     bool creating_ = false;
+    IPtr<TdxBarAccessibilityHelper> accessibilityHelper_;
 };
 
 // Holds the ribbon's update bracket open for a scope.
@@ -311,6 +318,9 @@ class TdxRibbon : public TdxCustomRibbon {
 public:
     explicit TdxRibbon(TComponent* owner) : TdxCustomRibbon(owner, StaticClass()) {}
 };
+
+// Every ribbon that is not being destroyed.
+const std::vector<TdxCustomRibbon*>& GetLiveRibbons();
 
 // The outermost form among the control and its parents (nil when it lies in none).
 TCustomForm* TopLevelFormOf(TControl* control);

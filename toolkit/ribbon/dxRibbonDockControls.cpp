@@ -1,7 +1,10 @@
 #include "dxRibbonDockControls.h"
 
+#include "dxBarAccessibility.h"
 #include "dxRibbon.h"
+#include "dxRibbonAccessibility.h"
 #include "dxRibbonGroupBarControl.h"
+#include "dxRibbonQuickAccess.h"
 #include "dxRibbonTabs.h"
 
 namespace {
@@ -37,6 +40,7 @@ TdxRibbonGroupsDockControl::TdxRibbonGroupsDockControl(TdxRibbonTab* tab)
 }
 
 TdxRibbonGroupsDockControl::~TdxRibbonGroupsDockControl() {
+    ReleaseAccessibilityHelper(accessibilityHelper_);
     if (tab_) tab_->DockControlDestroyed(this);
 }
 
@@ -58,6 +62,12 @@ void TdxRibbonGroupsDockControl::ArrangeGroups() {
     }
 }
 
+IdxBarAccessibilityHelper* TdxRibbonGroupsDockControl::ObtainAccessibilityHelper() {
+    if (ComponentState().Contains(csDestroying)) return nullptr;
+    if (!accessibilityHelper_) accessibilityHelper_ = new TdxRibbonGroupsDockControlAccessibilityHelper(this);
+    return accessibilityHelper_.get();
+}
+
 void TdxRibbonGroupsDockControl::MakeRectVisible(const TRect& r) {
     groupsViewInfo_->MakeRectVisible(r, ClientWidth(), ClientWidth());
 }
@@ -72,9 +82,42 @@ void TdxRibbonGroupsDockControl::Paint() {
 }
 
 TdxRibbonQuickAccessDockControl::TdxRibbonQuickAccessDockControl(TdxCustomRibbon* ribbon)
-    : TdxCustomRibbonDockControl(nullptr), ribbon_(ribbon) {
+    : TdxCustomRibbonDockControl(nullptr), ribbon_(ribbon), ownPainter_(std::make_unique<TdxRibbonQuickAccessPainter>(ribbon)) {
     SetVisible(false);
     SetAllowDocking(false);
+}
+
+TdxRibbonQuickAccessDockControl::~TdxRibbonQuickAccessDockControl() = default;
+
+TClass TdxRibbonQuickAccessDockControl::GetDockedBarControlClass() const {
+    return TdxRibbonQuickAccessBarControl::StaticClass();
+}
+
+TdxBarPainter* TdxRibbonQuickAccessDockControl::GetPainter() const { return ownPainter_.get(); }
+
+void TdxRibbonQuickAccessDockControl::ArrangeRows() {
+    if (arranging_) return;
+    arranging_ = true;
+    try {
+        if (ribbon_ && !ribbon_->ComponentState().Contains(csDestroying)) ribbon_->Changed();
+        FitBarWindow();
+    } catch (...) {
+        arranging_ = false;
+        throw;
+    }
+    arranging_ = false;
+}
+
+void TdxRibbonQuickAccessDockControl::FitBarWindow() {
+    for (int i = 0; i < ControlCount(); ++i)
+        if (auto* window = As<TdxRibbonQuickAccessBarControl>(Controls(i))) {
+            if (window->Left() != 0 || window->Top() != 0 || window->Width() != ClientWidth() ||
+                window->Height() != ClientHeight())
+                window->SetBounds(0, 0, ClientWidth(), ClientHeight());
+            window->CalcLayout();
+            window->UpdateViewInfo();
+            if (window->HandleAllocated()) window->Invalidate();
+        }
 }
 
 TdxRibbonGroupsDockControlSite::TdxRibbonGroupsDockControlSite(TdxCustomRibbon* ribbon)

@@ -14,6 +14,8 @@
 
 class TdxCustomRibbon;
 class TdxRibbonTab;
+struct IdxBarAccessibilityHelper;
+class TdxBarAccessibilityHelper;
 
 class TdxCustomRibbonDockControl : public TdxDockControl {
     Z_CLASS(TdxCustomRibbonDockControl, TdxDockControl)
@@ -47,6 +49,8 @@ public:
     void ArrangeGroups();
     // Scrolls the groups so that r (client coordinates) shows.
     void MakeRectVisible(const TRect& r);
+    // The dock's keyboard-navigation helper, made on the first request.
+    IdxBarAccessibilityHelper* ObtainAccessibilityHelper();
 
 protected:
     // The groups area of the site shows through: the part of it under this control.
@@ -55,16 +59,36 @@ protected:
 private:
     TdxRibbonTab* tab_;
     std::unique_ptr<TdxRibbonGroupsDockControlViewInfo> groupsViewInfo_;
+    IPtr<TdxBarAccessibilityHelper> accessibilityHelper_;
 };
+
+class TdxRibbonQuickAccessPainter;
 
 class TdxRibbonQuickAccessDockControl : public TdxCustomRibbonDockControl {
     Z_CLASS(TdxRibbonQuickAccessDockControl, TdxCustomRibbonDockControl)
 public:
     explicit TdxRibbonQuickAccessDockControl(TdxCustomRibbon* ribbon);
+    ~TdxRibbonQuickAccessDockControl() override;
     TdxCustomRibbon* Ribbon() const override { return ribbon_; }
+    TdxCustomRibbon* OwnerRibbon() const { return ribbon_; }
+    TdxRibbonQuickAccessPainter* OwnPainter() const { return ownPainter_.get(); }
+
+    // The quick access toolbar shows in its own window.
+    TClass GetDockedBarControlClass() const override;
+    TdxBarPainter* GetPainter() const override;
+    // The toolbar lies along the dock like a toolbar docked at the top.
+    TdxBarDockingStyle DockingStyle() const override { return dsTop; }
+    // The ribbon recalculates first (it sizes the dock and fits the window to it).
+    void ArrangeRows() override;
+    // The toolbar's window fills the dock and lays its links out again.
+    void FitBarWindow();
+    // The ribbon sizes the dock, not its rows.
+    void FitSizeToRows() override {}
 
 private:
     TdxCustomRibbon* ribbon_;
+    std::unique_ptr<TdxRibbonQuickAccessPainter> ownPainter_;
+    bool arranging_ = false;
 };
 
 // The child window of the ribbon that holds the active tab's groups dock control.

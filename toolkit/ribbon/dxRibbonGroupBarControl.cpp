@@ -1,6 +1,7 @@
 #include "dxRibbonGroupBarControl.h"
 
 #include "cxObjectLinks.h"
+#include "dxRibbonAccessibility.h"
 #include "dxBarItem.h"
 #include "dxBarItemControl.h"
 #include "dxBarItemControlViewInfo.h"
@@ -191,4 +192,8 @@ void TdxRibbonGroupBarControl::FillBk(HDC dc, const TRect& r, bool, TColor, HBRU
 void TdxRibbonGroupBarControl::Paint() {
     FillBk(Canvas()->Handle(), ClientRect(), false, clNone, nullptr);
     DrawItems();
+}
+
+const TcxAccessibilityHelperMeta* TdxRibbonGroupBarControl::GetAccessHelperClass() const {
+    return TdxRibbonGroupBarControlAccessibilityHelper::StaticClass();
 }

@@ -112,6 +112,7 @@ public:
     int GetBarControlKind() const override { return 0; }
     bool UsesRestSpace() const override { return true; }
     void FillBk(HDC dc, const TRect& r, bool flag, TColor color, HBRUSH brush) override;
+    const TcxAccessibilityHelperMeta* GetAccessHelperClass() const override;
 
 protected:
     void UpdateFont() override {}

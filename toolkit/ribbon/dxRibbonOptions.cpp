@@ -3,7 +3,9 @@
 #include <cstddef>
 
 #include "cxImageStates.h"
+#include "dxBarAccessibility.h"
 #include "dxBarManager.h"
+#include "dxRibbonAccessibility.h"
 #include "dxRibbon.h"
 #include "dxRibbonDockControls.h"
 
@@ -104,7 +106,16 @@ TdxRibbonApplicationButton::TdxRibbonApplicationButton(TdxCustomRibbon* ribbon) 
     glyph_->OnChange = MakeEvent(this, &TdxRibbonApplicationButton::GlyphChanged);
 }
 
-TdxRibbonApplicationButton::~TdxRibbonApplicationButton() { delete glyph_; }
+TdxRibbonApplicationButton::~TdxRibbonApplicationButton() {
+    ReleaseAccessibilityHelper(accessibilityHelper_);
+    delete glyph_;
+}
+
+IdxBarAccessibilityHelper* TdxRibbonApplicationButton::ObtainAccessibilityHelper() {
+    if (ribbon_->ComponentState().Contains(csDestroying)) return nullptr;
+    if (!accessibilityHelper_) accessibilityHelper_ = new TdxRibbonApplicationButtonAccessibilityHelper(this);
+    return accessibilityHelper_.get();
+}
 
 TPersistent* TdxRibbonApplicationButton::GetOwner() const { return ribbon_; }
 

@@ -12,6 +12,8 @@
 
 class TdxCustomRibbon;
 class TdxRibbonQuickAccessDockControl;
+struct IdxBarAccessibilityHelper;
+class TdxBarAccessibilityHelper;
 
 Z_ENUM(TdxQuickAccessToolbarPosition, Byte, qtpAboveRibbon, qtpBelowRibbon)
 
@@ -90,6 +92,8 @@ public:
     void SetVisible(bool value);
 
     void Changed();
+    // The button's keyboard-navigation helper, made on the first request.
+    IdxBarAccessibilityHelper* ObtainAccessibilityHelper();
 
 private:
     void GlyphChanged(TObject* sender);
@@ -100,6 +104,7 @@ private:
     bool stretchGlyph_ = true;
     bool visible_ = true;
     bool assigningGlyph_ = false;
+    IPtr<TdxBarAccessibilityHelper> accessibilityHelper_;
 };
 
 // ---- fonts ---------------------------------------------------------------------------------

@@ -3,9 +3,11 @@
 #include "Filer.h"
 #include "Format.h"
 #include "cxClasses.h"
+#include "dxBarAccessibility.h"
 #include "dxBarManager.h"
 #include "dxFading.h"
 #include "dxRibbon.h"
+#include "dxRibbonAccessibility.h"
 #include "dxRibbonDockControls.h"
 #include "dxRibbonViewInfo.h"
 
@@ -191,13 +193,21 @@ TdxRibbonTab::TdxRibbonTab(TComponent* owner) : TcxComponentCollectionItem(owner
 
 void TdxRibbonTab::BeforeDestruction() {
     indexBeforeDestroy_ = IndexInCollection();
+    ReleaseAccessibilityHelper(accessibilityHelper_);
     TcxComponentCollectionItem::BeforeDestruction();
 }
 
 TdxRibbonTab::~TdxRibbonTab() {
+    ReleaseAccessibilityHelper(accessibilityHelper_);
     delete groups_;
     groups_ = nullptr;
     delete dockControl_;  // clears dockControl_ as it goes
+}
+
+IdxBarAccessibilityHelper* TdxRibbonTab::ObtainAccessibilityHelper() {
+    if (ComponentState().Contains(csDestroying)) return nullptr;
+    if (!accessibilityHelper_) accessibilityHelper_ = new TdxRibbonTabAccessibilityHelper(this);
+    return accessibilityHelper_.get();
 }
 
 void TdxRibbonTab::DockControlDestroyed(TdxRibbonGroupsDockControl* dockControl) {
@@ -355,7 +365,16 @@ void TdxRibbonTab::SetBarManager(TdxBarManager* manager) {
 TdxRibbonTabCollection::TdxRibbonTabCollection(TdxCustomRibbon* ribbon)
     : TcxComponentCollection(ribbon, TdxRibbonTab::StaticClass()), ribbon_(ribbon) {}
 
-TdxRibbonTabCollection::~TdxRibbonTabCollection() = default;  // the base frees from last to first
+TdxRibbonTabCollection::~TdxRibbonTabCollection() {
+    // The base frees the tabs from last to first.
+    ReleaseAccessibilityHelper(accessibilityHelper_);
+}
+
+IdxBarAccessibilityHelper* TdxRibbonTabCollection::ObtainAccessibilityHelper() {
+    if (ribbon_->ComponentState().Contains(csDestroying)) return nullptr;
+    if (!accessibilityHelper_) accessibilityHelper_ = new TdxRibbonTabCollectionAccessibilityHelper(this);
+    return accessibilityHelper_.get();
+}
 
 void TdxRibbonTabCollection::ItemNotify(TcxComponentCollectionItem* item, TcxComponentCollectionNotification action) {
     auto* tab = static_cast<TdxRibbonTab*>(item);

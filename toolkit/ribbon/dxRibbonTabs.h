@@ -15,6 +15,8 @@
 
 class TdxCustomRibbon;
 class TdxRibbonGroupsDockControl;
+struct IdxBarAccessibilityHelper;
+class TdxBarAccessibilityHelper;
 class TdxRibbonTab;
 
 // What the ribbon refuses: a toolbar that cannot be a group.
@@ -149,6 +151,9 @@ public:
     // A group's toolbar asks to be told when it goes.
     void WatchToolbar(TdxBar* bar) { bar->FreeNotification(this); }
 
+    // The tab's keyboard-navigation helper, made on the first request (nil while it goes).
+    IdxBarAccessibilityHelper* ObtainAccessibilityHelper();
+
 protected:
     TcxComponentCollection* CollectionFromParent(TComponent* parent) override;
     void Loaded() override;
@@ -161,6 +166,7 @@ private:
     String caption_, keyTip_;
     bool visible_ = true;
     int indexBeforeDestroy_ = -1;
+    IPtr<TdxBarAccessibilityHelper> accessibilityHelper_;
 };
 
 // ---- the tab collection --------------------------------------------------------------------
@@ -174,6 +180,8 @@ public:
     TdxRibbonTab* Items(int index) const { return static_cast<TdxRibbonTab*>(ItemAt(index)); }
     int Count() const { return ItemCount(); }
     TdxCustomRibbon* Ribbon() const { return ribbon_; }
+    // The collection's keyboard-navigation helper, made on the first request.
+    IdxBarAccessibilityHelper* ObtainAccessibilityHelper();
 
 protected:
     void ItemNotify(TcxComponentCollectionItem* item, TcxComponentCollectionNotification action) override;
@@ -181,6 +189,7 @@ protected:
 
 private:
     TdxCustomRibbon* ribbon_;
+    IPtr<TdxBarAccessibilityHelper> accessibilityHelper_;
 };
 
 // ---- docking helpers -----------------------------------------------------------------------

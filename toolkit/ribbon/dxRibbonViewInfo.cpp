@@ -10,6 +10,7 @@
 #include "dxRibbonForm.h"
 #include "dxRibbonFormCaptionHelper.h"
 #include "dxRibbonPainter.h"
+#include "dxRibbonQuickAccess.h"
 
 namespace {
 
@@ -456,27 +457,99 @@ TRect TdxRibbonViewInfo::GetApplicationButtonMargins() const {
     return TRect{ScaleToScreenDPI(4), ScaleToScreenDPI(10), ScaleToScreenDPI(4), 0};
 }
 
+bool TdxRibbonViewInfo::IsQATInCaption(bool force) const {
+    return DrawsFormCaption() && !IsQATBelow() && IsQATVisible(force);
+}
+
+int TdxRibbonViewInfo::GetQATOverlap(bool force) const {
+    TdxCustomRibbonSkin* scheme = ribbon_->ColorScheme();
+    return scheme ? scheme->QuickAccessToolbarExtraWidth(IsApplicationButtonShown(force), UsesCompositionFrame()) : 0;
+}
+
+TRect TdxRibbonViewInfo::GetQATMargins(bool force) const {
+    if (IsQATBelow()) return TRect{2, 2, 2, 2};
+    TRect m{GetQATOverlap(force) + 1, 0, 0, 0};
+    if (qatSize_.cx != 0)
+        if (auto* window = As<TdxRibbonQuickAccessBarControl>(ribbon_->QuickAccessToolbar()->Toolbar()
+                                                                   ? ribbon_->QuickAccessToolbar()->Toolbar()->BarControl()
+                                                                   : nullptr))
+            if (!window->HasMark()) m.right = (((qatSize_.cy + 2) / 2) | 1) + 12;
+    if (DrawsFormCaption()) {
+        const int d = GetCaptionAreaHeight() - qatSize_.cy;
+        m.bottom = d / 2;
+        m.top = d - m.bottom;
+    } else {
+        m.top = 4;
+        m.bottom = 5;
+    }
+    return m;
+}
+
+int TdxRibbonViewInfo::GetQATAvailableWidth() const {
+    if (IsQATBelow()) return bounds_.right;
+    int start = IsApplicationButtonShown() ? applicationButtonArea_.right - GetQATOverlap() : 0;
+    int end = bounds_.right;
+    if (DrawsFormCaption())
+        if (TdxRibbonFormCaptionHelper* helper = ribbon_->FormCaptionHelper()) {
+            TdxCustomRibbonSkin* scheme = ribbon_->ColorScheme();
+            const int rightMargin = scheme ? scheme->QuickAccessToolbarRightMargin(IsApplicationButtonShown()) : 0;
+            start = std::max(start, int(helper->TextRect().left) + rightMargin);
+            end = helper->TextRect().right - (UsesCompositionFrame() ? 70 : 50);
+        }
+    return std::max(0, end - start);
+}
+
 TSize TdxRibbonViewInfo::GetQATSize() const {
-    // The quick access toolbar's own window measures its content; until it exists the row is as
-    // high as one group row and holds no buttons.
-    return TSize{0, ribbon_->GetGroupRowHeight()};
+    if (!IsQATVisible()) return TSize{0, 0};
+    TdxBar* toolbar = ribbon_->QuickAccessToolbar()->Toolbar();
+    auto* window = As<TdxRibbonQuickAccessBarControl>(toolbar ? toolbar->BarControl() : nullptr);
+    // Until the toolbar has its window the row is as high as one group row and holds nothing.
+    if (!window) return TSize{0, ribbon_->GetGroupRowHeight()};
+    const TRect m = GetQATMargins();
+    return window->ArrangeItems(GetQATAvailableWidth() - m.left - m.right);
 }
 
 TRect TdxRibbonViewInfo::GetQATBounds() const {
     if (!IsQATVisible()) return TRect{};
+    const TRect m = GetQATMargins();
+    int left, top, width;
     if (IsQATBelow()) {
-        int top = GetTabRowHeight() > 0 ? GetTabRowHeight() - 1 : 0;
+        left = bounds_.left;
+        top = GetCaptionAreaHeight();
+        if (AreTabHeadersShown()) top += GetTabRowHeight() - 1;
         if (AreTabGroupsShown() && !ribbon_->IsGroupsPopupShown()) top += GetTabGroupsHeight();
-        const int height = qatSize_.cy + 4;
-        return TRect{bounds_.left, top, bounds_.right, top + height};
+        width = bounds_.right;
+    } else {
+        if (IsApplicationButtonShown())
+            left = applicationButtonArea_.right - GetQATOverlap();
+        else if (DrawsFormCaption() && ribbon_->FormCaptionHelper())
+            left = ribbon_->FormCaptionHelper()->SystemIconRect().left + 4;
+        else
+            left = bounds_.left + 2;
+        if (TdxCustomRibbonSkin* scheme = ribbon_->ColorScheme())
+            left += scheme->QuickAccessToolbarLeftMargin(IsApplicationButtonShown(), UsesCompositionFrame());
+        top = 0;
+        width = qatSize_.cx + m.left + m.right;
     }
-    int overlap = 0;
-    if (TdxCustomRibbonSkin* scheme = ribbon_->ColorScheme())
-        overlap = scheme->QuickAccessToolbarExtraWidth(IsApplicationButtonShown(), false);
-    int left = IsApplicationButtonShown() ? applicationButtonArea_.right - overlap : bounds_.left + 2;
-    const int width = qatSize_.cx + overlap + 1;
-    const int height = qatSize_.cy + 4 + 5;
-    return TRect{left, 0, left + width, height};
+    return TRect{left, top, left + width, top + qatSize_.cy + m.top + m.bottom};
+}
+
+TRect TdxRibbonViewInfo::GetQATDockControlBounds() const {
+    const TRect m = GetQATMargins();
+    TRect r{qatBounds_.left + m.left, qatBounds_.top + m.top, qatBounds_.right - m.right, qatBounds_.bottom - m.bottom};
+    r.right = r.left + qatSize_.cx;
+    return r;
+}
+
+void TdxRibbonViewInfo::PlaceQATDockControl() {
+    TdxRibbonQuickAccessDockControl* dock = ribbon_->QuickAccessToolbar()->DockControl();
+    if (!dock || dock->Parent() != ribbon_) return;
+    const bool visible = IsQATVisible();
+    const TRect r = visible ? GetQATDockControlBounds() : TRect{};
+    const TRect old = dock->BoundsRect();
+    if (!EqualRect(&old, &r)) dock->SetBoundsRect(r);
+    if (dock->Visible() != visible) dock->SetVisible(visible);
+    if (visible) dock->FitBarWindow();
 }
 
 void TdxRibbonViewInfo::CalculateApplicationButton() {
@@ -495,6 +568,7 @@ void TdxRibbonViewInfo::CalculateApplicationButton() {
 void TdxRibbonViewInfo::CalculateQuickAccessToolbar() {
     qatSize_ = IsQATVisible() ? GetQATSize() : TSize{0, 0};
     qatBounds_ = GetQATBounds();
+    PlaceQATDockControl();
 }
 
 void TdxRibbonViewInfo::CalculateTabGroups() {

@@ -172,7 +172,8 @@ public:
     bool AreTabGroupsShown(bool force = false) const;
     bool IsQATVisible(bool force = false) const;
     bool IsQATBelow() const;
-    bool IsQATInCaption(bool force = false) const { return false; }
+    bool IsQATInCaption(bool force = false) const;
+    bool IsQATOnGlass() const { return UsesCompositionFrame() && IsQATInCaption(); }
     bool IsApplicationButtonShown(bool force = false) const;
     bool IsHelpButtonShown() const;
     bool AreMDIButtonsShown() const { return false; }
@@ -203,6 +204,13 @@ public:
     TRect GetTabsBounds() const;
     TRect GetTabGroupsBounds() const;
     TRect GetQATBounds() const;
+    // The quick access toolbar's room: the width its window may take, how far it reaches back
+    // under the application button, its margins and its dock control's rectangle.
+    int GetQATAvailableWidth() const;
+    int GetQATOverlap(bool force = false) const;
+    TRect GetQATMargins(bool force = false) const;
+    TRect GetQATDockControlBounds() const;
+    const TSize& QATSize() const { return qatSize_; }
 
     const TRect& Bounds() const { return bounds_; }
     const TRect& ApplicationButtonArea() const { return applicationButtonArea_; }
@@ -221,6 +229,7 @@ private:
     TSize GetApplicationButtonSize() const;
     TRect GetApplicationButtonMargins() const;
     TSize GetQATSize() const;
+    void PlaceQATDockControl();
 
     TdxCustomRibbon* ribbon_;
     std::unique_ptr<TdxRibbonTabsViewInfo> tabsViewInfo_;

@@ -243,16 +243,17 @@ protected:
         root->AddTip(L"F");
         root->entry = save;
         formRoot = root.get();
-        SetWindowRootHelperLookup(&FormRootLookup);
+        previousLookup = SetWindowRootHelperLookup(&FormRootLookup);
     }
     void TearDown() override {
-        SetWindowRootHelperLookup(nullptr);
+        SetWindowRootHelperLookup(previousLookup);
         formRoot = nullptr;
         form.reset();
         KeyTipMode::TearDown();
     }
     std::unique_ptr<TBarTestForm> form;
     TFakeHelper* save = nullptr;
+    TdxBarRootHelperLookup previousLookup = nullptr;
 };
 
 TEST_F(KeyTipKeys, AltTappedSelectsTheEntryAndShowsTheTipsThenTheirKeysRunThem) {

@@ -174,15 +174,16 @@ TEST_F(BarWindow, ItemsDrawInOrderClippedToTheirBoundsBeforeTheBackground) {
     EXPECT_EQ(screen.Pixel(25, 42), bk);
 }
 
-// A link the designer has selected gets a two-pixel dotted frame: every pixel whose x + y is
-// even in the button text colour, over the control's own drawing.
+// A link the designer has selected together with another object gets a two-pixel dotted frame:
+// every pixel whose x + y is even in the button text colour, over the control's own drawing. (A
+// single selected object gets the window-text frame instead: dxBarDesignControllerTest.)
 TEST_F(BarWindow, ADesignerSelectedLinkIsDrawnWithADottedFrame) {
     auto* designer = new TRecordingDesigner;
     manager->SetDesigner(designer);
     TTestBarWindow* window = NewWindow();
     window->SetBounds(100, 100, 50, 80);
     window->HandleNeeded();
-    designer->selected = {ButtonLinks()[1]};
+    designer->selected = {ButtonLinks()[1], form->FindComponent(L"btnHidden")};
     TControlSnapshot shot(window);
     const TColor text = ColorToRGB(clBtnText), save = TBarTestForm::GlyphColor(1), open = TBarTestForm::GlyphColor(0);
     struct TProbe {

@@ -68,6 +68,14 @@ TEST_F(RibbonTest, ARemovedSchemeIsReplacedByTheFirstRibbonScheme) {
     ribbon->Repaint();  // draws with the new scheme, never through the freed one
 }
 
+TEST_F(RibbonTest, ARibbonDeletedWithoutFreeObjectIsNotVisitedByALaterSchemeChange) {
+    delete ribbon;  // plain delete skips the component's destruction notices
+    ribbon = nullptr;
+    TRegisteredRecorder recorder;  // adding and removing a scheme walks the live ribbons
+    ASSERT_NE(recorder.scheme, nullptr);
+    recorder.Remove();
+}
+
 TEST_F(RibbonTest, NestedUpdateBracketsRecalculateOnceAtTheLastEnd) {
     NewTab(L"A");
     const int before = ribbon->ChangeCount();

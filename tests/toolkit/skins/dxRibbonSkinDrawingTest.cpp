@@ -10,6 +10,11 @@
 
 namespace {
 
+HRESULT WINAPI DrawingCompositionOn(BOOL* enabled) {
+    *enabled = TRUE;
+    return S_OK;
+}
+
 constexpr DWORD kBackground = 0xFF808080;
 
 DWORD Sys(int index) {
@@ -130,11 +135,7 @@ TEST_F(dxRibbonSkinDrawing, TheQuickAccessToolbarNeedsTwiceItsHalfHeight) {
 }
 
 TEST_F(dxRibbonSkinDrawing, TheQuickAccessToolbarInTheCaptionTakesGlassOnlyWithComposition) {
-    auto composition = [](BOOL* enabled) -> HRESULT {
-        *enabled = TRUE;
-        return S_OK;
-    };
-    const FARPROC saved = SetDwmEntry("DwmIsCompositionEnabled", AsProc(+composition));
+    const FARPROC saved = SetDwmEntry("DwmIsCompositionEnabled", AsProc(&DrawingCompositionOn));
     TSkinDib glass(80, 26, kBackground), noGlass(80, 26, kBackground), inactive(80, 26, kBackground);
     scheme_->DrawQuickAccessToolbar(glass.DC(), TRect{0, 0, 80, 26}, false, true, true, true, false);
     scheme_->DrawQuickAccessToolbar(noGlass.DC(), TRect{0, 0, 80, 26}, false, true, false, true, true);

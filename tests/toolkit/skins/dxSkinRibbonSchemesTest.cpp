@@ -18,6 +18,11 @@
 
 namespace {
 
+HRESULT WINAPI SchemesCompositionOn(BOOL* enabled) {
+    *enabled = TRUE;
+    return S_OK;
+}
+
 // A skin built in code, registered as "Zeta" with the base skin painter while the fixture runs.
 class SkinRibbonSchemeFixture : public ::testing::Test {
 protected:
@@ -518,11 +523,7 @@ TEST_F(SkinRibbonSchemeFixture, TheQuickAccessToolbarFollowsTheSkinsMarginsAndLe
         EXPECT_EQ(surface.At(10, 23), RgbColor(clWhite));
     }
     // on glass (composition on, in the caption, glass allowed) Black draws it
-    auto composition = [](BOOL* enabled) -> HRESULT {
-        *enabled = TRUE;
-        return S_OK;
-    };
-    const FARPROC saved = SetDwmEntry("DwmIsCompositionEnabled", AsProc(+composition));
+    const FARPROC saved = SetDwmEntry("DwmIsCompositionEnabled", AsProc(&SchemesCompositionOn));
     TPaintSurface glass(80, 26), blacks(80, 26), noGlass(80, 26);
     scheme_->DrawQuickAccessToolbar(glass.Canvas()->GetCanvasHandle(), r, false, true, true, true, false);
     black->DrawQuickAccessToolbar(blacks.Canvas()->GetCanvasHandle(), r, false, true, true, true, false);
