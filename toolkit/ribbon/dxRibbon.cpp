@@ -115,9 +115,11 @@ void TdxCustomRibbon::BeforeDestruction() {
 }
 
 TdxCustomRibbon::~TdxCustomRibbon() {
+    // Deleted without FreeObject: the ribbon's own leave-taking (popup closed, form unhooked, out
+    // of the list a scheme change walks, owner and listeners told) runs here while the ribbon
+    // is still whole; the base destructor would only reach the component's part of it.
+    if (!ComponentState().Contains(csDestroying)) BeforeDestruction();
     ReleaseAccessibilityHelper(accessibilityHelper_);
-    // Deleted without FreeObject: the form still lets go of the caption helper first.
-    // A ribbon deleted without FreeObject must still leave the list a scheme change walks.
     auto& ribbons = LiveRibbons();
     ribbons.erase(std::remove(ribbons.begin(), ribbons.end(), this), ribbons.end());
     if (formCaptionHelper_) {
