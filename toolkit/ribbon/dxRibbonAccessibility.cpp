@@ -690,23 +690,13 @@ String TdxRibbonGroupBarControlAccessibilityHelper::GetDefaultKeyTip() {
 }
 
 int TdxRibbonGroupBarControlAccessibilityHelper::GetBottomBaseLine() {
-    HWND window = GetOwnerObjectWindow();
-    if (!window || !IsWindowVisible(window)) throw EdxException(L"");
-    const RECT r = QueryWindowRect(window);
-    return r.top + (r.bottom - r.top) - 2;
+    if (!GetOwnerObjectWindow()) throw EdxException(L"");
+    return GroupWindow()->GetKeyTipBottomLine();
 }
 
 int TdxRibbonGroupBarControlAccessibilityHelper::GetRowBaseLine(int row) {
-    HWND window = GetOwnerObjectWindow();
-    if (!window || !IsWindowVisible(window) || row < 0 || row > 2) throw EdxException(L"");
-    const RECT r = QueryWindowRect(window);
-    TdxRibbonGroupBarControl* group = GroupWindow();
-    // The client's top in the window, and the caption band's top at the group's bottom.
-    const int clientTop = group->ClientToScreen(TPoint{0, 0}).y - r.top;
-    const int content = group->GroupViewInfo()->ContentSize().cy;
-    const int captionTop = std::max(clientTop, clientTop + content);
-    const int lines[3] = {clientTop, (clientTop + captionTop) / 2, captionTop};
-    return r.top + lines[row];
+    if (!GetOwnerObjectWindow()) throw EdxException(L"");
+    return GroupWindow()->GetKeyTipRowLine(row);
 }
 
 void TdxRibbonGroupBarControlAccessibilityHelper::FillKeyTipInfo(TdxBarKeyTipInfo& info) {

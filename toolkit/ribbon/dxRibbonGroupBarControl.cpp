@@ -2,6 +2,7 @@
 
 #include "Form.h"
 #include "cxObjectLinks.h"
+#include "dxCore.h"
 #include "cxWindowHelpers.h"
 #include "dxRibbonAccessibility.h"
 #include "dxBarItem.h"
@@ -127,6 +128,7 @@ void TdxRibbonGroupBarControlViewInfo::Calculate() {
 }
 
 void TdxRibbonGroupBarControlViewInfo::FinishLayout() {
+    keyTipLines_.Ready = false;
     calculatorRef_.reset();
     bool changed = false;
     for (auto& layout : layouts_) {
@@ -138,6 +140,20 @@ void TdxRibbonGroupBarControlViewInfo::FinishLayout() {
     // The item controls may go before the next pass: nothing keeps their view infos.
     layouts_.clear();
     if (changed && BarControl()->HandleAllocated()) BarControl()->Invalidate();
+}
+
+void TdxRibbonGroupBarControlViewInfo::CalculateKeyTipLines() {
+    if (keyTipLines_.Ready) return;
+    auto* window = As<TdxRibbonGroupBarControl>(BarControl());
+    if (!window || !window->HandleAllocated()) return;
+    RECT w;
+    GetWindowRect(window->WindowHandle(), &w);
+    const TPoint client = window->ClientToScreen(TPoint{0, 0});
+    keyTipLines_.RowLines[0] = client.y - w.top;
+    keyTipLines_.RowLines[2] = window->CaptionBandRect().top;
+    keyTipLines_.RowLines[1] = (keyTipLines_.RowLines[0] + keyTipLines_.RowLines[2]) / 2;
+    keyTipLines_.BottomLine = (w.bottom - w.top) - 2;
+    keyTipLines_.Ready = true;
 }
 
 bool TdxRibbonGroupBarControlViewInfo::CanCollapse() {
@@ -312,6 +328,22 @@ TRect TdxRibbonGroupBarControl::CaptionBandRect() {
     TRect band{};
     ribbon->CalcSkinCaptionRect(TRect{0, 0, w.right - w.left, w.bottom - w.top}, TdxRibbonBarPainter::PartGroup, band);
     return band;
+}
+
+int TdxRibbonGroupBarControl::GetKeyTipBottomLine() {
+    if (!HandleAllocated() || !IsWindowVisible(WindowHandle())) throw EdxException(L"");
+    GroupViewInfo()->CalculateKeyTipLines();
+    RECT w;
+    GetWindowRect(WindowHandle(), &w);
+    return w.top + GroupViewInfo()->KeyTipLines().BottomLine;
+}
+
+int TdxRibbonGroupBarControl::GetKeyTipRowLine(int row) {
+    if (!HandleAllocated() || !IsWindowVisible(WindowHandle()) || row < 0 || row > 2) throw EdxException(L"");
+    GroupViewInfo()->CalculateKeyTipLines();
+    RECT w;
+    GetWindowRect(WindowHandle(), &w);
+    return w.top + GroupViewInfo()->KeyTipLines().RowLines[row];
 }
 
 bool TdxRibbonGroupBarControl::IsMouseOverCaption() const {
@@ -627,6 +659,9 @@ void TdxRibbonGroupBarControl::DrawCollapsedCaption(HDC dc) {
 
 void TdxRibbonGroupBarControl::Paint() {
     HDC dc = Canvas()->Handle();
+    // The items' captions are drawn straight on the device context: it must hold the font
+    // they were measured with.
+    SelectObject(dc, Canvas()->Font()->Handle());
     if (!GroupViewInfo()->IsCollapsed()) DrawItems();
     FillBk(dc, ClientRect(), false, clNone, nullptr);
 }

@@ -20,6 +20,14 @@ class TdxRibbonGroupsDockControl;
 class TdxRibbonTabGroup;
 class TdxRibbonGroupBarControlViewInfoHelper;
 
+// Where a group's key tips hang, in window coordinates: the bottom line for the group's own
+// tip and one line per item row. Computed on demand and kept until the next layout.
+struct TdxRibbonGroupKeyTipsBaseLinePositions {
+    int BottomLine = 0;
+    bool Ready = false;
+    int RowLines[3] = {};
+};
+
 class TdxRibbonGroupBarControlViewInfo : public TCustomdxBarControlViewInfo, public IdxRibbonReducibleGroup {
     Z_CLASS(TdxRibbonGroupBarControlViewInfo, TCustomdxBarControlViewInfo)
 public:
@@ -60,6 +68,10 @@ public:
     // The room the collapsed button's caption keeps for its drop-down arrow.
     static constexpr int CollapsedArrowWidth = 12;
 
+    const TdxRibbonGroupKeyTipsBaseLinePositions& KeyTipLines() const { return keyTipLines_; }
+    // Fills the key-tip lines from the window's geometry unless they are ready.
+    virtual void CalculateKeyTipLines();
+
 protected:
     virtual IPtr<IdxRibbonGroupLayoutCalculator> CreateLayoutCalculator();
     TdxCustomRibbon* Ribbon();
@@ -73,6 +85,7 @@ private:
 
     bool groupCollapsed_ = false;
     bool canCollapse_ = true;
+    TdxRibbonGroupKeyTipsBaseLinePositions keyTipLines_;
     TSize contentSize_{0, 0};
     TSize nonContentSize_{0, 0};
     int itemRowHeight_ = 22;
@@ -162,6 +175,10 @@ public:
     bool IsCollapsed() { return GroupViewInfo()->IsCollapsed(); }
     // The caption band, in window coordinates.
     TRect CaptionBandRect();
+    // The screen y of the group's key tip and of the key tips of item row 0 to 2. A window
+    // without a handle or hidden, or a row outside 0 to 2, raises EdxException (empty message).
+    int GetKeyTipBottomLine();
+    int GetKeyTipRowLine(int row);
     bool IsMouseOverCaption() const override;
     // Opens the popup that shows the whole of a collapsed group below it.
     void ShowCollapsedPopup();

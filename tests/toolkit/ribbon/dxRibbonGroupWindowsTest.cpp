@@ -30,6 +30,35 @@ TEST_F(EditorLikeRibbonTest, EachGroupsToolbarShowsAsAGroupWindowInItsTabsDockCo
     EXPECT_FALSE(GroupWindow(0)->IsCollapsed());
 }
 
+TEST_F(EditorLikeRibbonTest, ALargeButtonsCaptionIsDrawnInTheFontItWasMeasuredWith) {
+    // The caption's dark pixels in the button's bottom row, read back from the screen: a caption
+    // drawn in another font than the measured one ran over the button's edges.
+    TdxRibbonGroupBarControl* window = GroupWindow(0);
+    window->Update();
+    const TRect r = ButtonLink(2)->ItemRect();
+    const int measured = ButtonLink(2)->Control()->MeasureText(L"Сохранить").cx;
+    const TPoint origin = window->ClientToScreen(TPoint{r.left, r.bottom - ribbon->GetGroupRowHeight()});
+    const int w = RectWidth(r), h = ribbon->GetGroupRowHeight();
+    TBitmap shot(w, h, pf24bit);
+    HDC screen = GetDC(nullptr);
+    BitBlt(shot.Canvas()->Handle(), 0, 0, w, h, screen, origin.x, origin.y, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    int first = -1, last = -1;
+    for (int x = 0; x < w; ++x)
+        for (int y = 0; y < h; ++y) {
+            const COLORREF c = GetPixel(shot.Canvas()->Handle(), x, y);
+            if (GetRValue(c) < 0x80 && GetGValue(c) < 0x80 && GetBValue(c) < 0x80) {
+                if (first < 0) first = x;
+                last = x;
+            }
+        }
+    ASSERT_GE(first, 0) << "no caption drawn";
+    EXPECT_GT(first, 0) << "the caption keeps off the button's left edge";
+    EXPECT_LT(last, w - 1) << "and off its right edge";
+    EXPECT_LE(last - first + 1, measured);
+    EXPECT_GE(last - first + 1, measured - 6);
+}
+
 TEST_F(EditorLikeRibbonTest, AClickOnALargeButtonRunsOnClickItemThenOnClickOnce) {
     buttons[2]->SetEnabled(false);
     PumpUntilIdle();

@@ -340,7 +340,15 @@ TEST_F(RibbonKeysTest, ANotCollapsedGroupRefusesToExpandAndAHiddenOneHasNoBaseLi
     EXPECT_EQ(ExceptionText([&] { group->ExpandAndGetHelper(); }), L"");
     const RECT r = group->GetScreenBounds(0);
     EXPECT_EQ(group->GetBottomBaseLine(), r.bottom - 2);
-    EXPECT_EQ(group->GetRowBaseLine(0), fileWindow->ClientToScreen(TPoint{0, 0}).y) << "the top of the items";
+    // Row lines: the top of the items, the caption band's top, and halfway between.
+    RECT w;
+    GetWindowRect(fileWindow->Handle(), &w);
+    const int itemsTop = fileWindow->ClientToScreen(TPoint{0, 0}).y;
+    const int bandTop = int(w.top) + fileWindow->CaptionBandRect().top;
+    ASSERT_GT(bandTop, itemsTop + 2 * ribbon->GetGroupRowHeight());
+    const int lines[3] = {itemsTop, (itemsTop + bandTop) / 2, bandTop};
+    for (int row = 0; row < 3; ++row) EXPECT_EQ(group->GetRowBaseLine(row), lines[row]) << row;
+    EXPECT_EQ(ExceptionText([&] { group->GetRowBaseLine(-1); }), L"");
     EXPECT_EQ(ExceptionText([&] { group->GetRowBaseLine(3); }), L"");
     auto* hidden = dynamic_cast<TdxRibbonGroupBarControlAccessibilityHelper*>(
         GetHelperObject(viewWindow->ObtainAccessibilityHelper()));
