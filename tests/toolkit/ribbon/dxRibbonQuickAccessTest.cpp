@@ -3,10 +3,13 @@
 // shows and hides the toolbar's links, and the group button's placement rules.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "Bitmap.h"
 #include "ControlSnapshot.h"
 #include "ExtItemsTesting.h"
 #include "RibbonTesting.h"
@@ -346,6 +349,56 @@ TEST_F(QuickAccessTest, AClickOnTheMarkOpensTheMenuAndAnEntryHidesOrShowsItsLink
     PumpUntilIdle();
     EXPECT_TRUE(quick->ItemLinks()->GetLink(1)->Visible());
     EXPECT_EQ(Dock()->Width(), widthBefore);
+}
+
+TEST_F(QuickAccessTest, AboveAndBelowTheRibbonTheMarksMenuOpensRightUnderTheMark) {
+    ShowQuickBar(3);
+    const struct {
+        const char* name;
+        TdxQuickAccessToolbarPosition position;
+        const char* pictureVariable;
+    } cases[] = {{"above", qtpAboveRibbon, "ZARNIK_QAT_ABOVE_PICTURE"},
+                 {"below", qtpBelowRibbon, "ZARNIK_QAT_BELOW_PICTURE"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ribbon->QuickAccessToolbar()->SetPosition(c.position);
+        PumpUntilIdle();
+        TdxRibbonQuickAccessBarControl* window = Window();
+        const TRect mark = window->GetMarkRect();
+        ASSERT_FALSE(IsRectEmpty(&mark));
+        ClickAt(window->ClientToScreen(TPoint{(mark.left + mark.right) / 2, (mark.top + mark.bottom) / 2}));
+        PumpUntilIdle();
+        TdxBarPopupMenu* menu = window->CustomizeMenu();
+        ASSERT_TRUE(menu->IsPopupVisible());
+        TdxBarSubMenuControl* menuWindow = menu->GetSubMenuControl();
+        ASSERT_NE(menuWindow, nullptr);
+        RECT menuRect;
+        GetWindowRect(menuWindow->Handle(), &menuRect);
+        const TPoint markBottomLeft = window->ClientToScreen(TPoint{mark.left, mark.bottom});
+        EXPECT_EQ(menuRect.top, markBottomLeft.y);
+        // The position command names the way back.
+        const std::vector<std::string> captions = MenuCaptions(menu->ItemLinks());
+        EXPECT_EQ(captions[captions.size() - 2],
+                  Utf8(c.position == qtpAboveRibbon ? L"Панель быстрого доступа ниже панели инструментов"
+                                                    : L"Панель быстрого доступа вверху панели инструментов"));
+        // With the variable set to a file name the form and the open menu are saved there as a BMP
+        // (scripts/ribbon-qat-picture.sh makes the docs pictures from it).
+        if (const char* file = std::getenv(c.pictureVariable)) {
+            form->Update();
+            menuWindow->Update();
+            const TPoint origin = form->ClientToScreen(TPoint{0, 0});
+            const int width = std::max<int>(form->ClientWidth(), menuRect.right - origin.x);
+            const int height = std::max<int>(ribbon->Height(), menuRect.bottom - origin.y) + 4;
+            HDC screen = GetDC(nullptr);
+            TBitmap picture(width, height, pf24bit);
+            BitBlt(picture.Canvas()->Handle(), 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+            ReleaseDC(nullptr, screen);
+            picture.SaveToFile(String(file, file + std::string(file).size()));
+        }
+        menuWindow->HideBar();
+        PumpUntilIdle();
+        EXPECT_EQ(window->MarkState(), 0);
+    }
 }
 
 // ---- the group button ----------------------------------------------------------------------
