@@ -164,6 +164,8 @@ void TdxBar::SetCaption(const String& value) {
         if (bars->Items(i) != this && bars->Items(i)->Caption() == value) return;
     caption_ = value;
     if (barControl_) barControl_->CaptionChanged();
+    // Lists of the bars (the Customize dialog's) show the new caption.
+    if (bars) NotifyChanged();
 }
 
 void TdxBar::UpdateBarControl() {
@@ -513,6 +515,7 @@ void TdxBar::ShowBarControl() {
 
 void TdxBar::HideBarControl() {
     if (!barControl_) return;
+    barControl_->ReclaimItemLinks();
     StoreBarControlPosition();
     barControl_ = nullptr;
     if (itemLinks_) itemLinks_->FreeBarControl();

@@ -202,9 +202,11 @@ void TdxBarControl::PlaceFromBar() {
 void TdxBarControl::StorePosition() {
     if (!bar_) return;
     if (dockControl_) {
-        bar_->SetDockedLeft(Left());
-        bar_->SetDockedTop(Top());
-        bar_->SetOneOnRow(bar_->DockRow() && bar_->DockRow()->ColCount() == 1);
+        if (StoresDockedPosition()) {
+            bar_->SetDockedLeft(Left());
+            bar_->SetDockedTop(Top());
+            bar_->SetOneOnRow(bar_->DockRow() && bar_->DockRow()->ColCount() == 1);
+        }
         dockControl_->RemoveBar(this, nullptr, true);
     } else if (HandleAllocated()) {
         RECT w, c;

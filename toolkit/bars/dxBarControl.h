@@ -99,6 +99,12 @@ public:
     void ToggleFloating();
     // Measures and draws again (colour, border or main-menu change).
     void RebuildWindow() { Rebuild(false); }
+    // The bar takes its window away: a window that lent its links to a window of its own (a
+    // popup showing them) takes them back first, so that the links free this window.
+    virtual void ReclaimItemLinks() {}
+    // Whether the window's place in its dock goes into the bar (a dock that places its windows
+    // itself keeps the bar's stored place as it was read).
+    virtual bool StoresDockedPosition() const { return true; }
 
     // -- caption buttons: a toolbar window keeps their hover state but neither places nor draws
     // them (the ribbon's group windows do)
