@@ -530,6 +530,90 @@ TRect TdxBarControl::GetMDIButtonRect(int index) const {
                       : TRect{clientThickness - across - thickness, along, clientThickness - across, along + length};
 }
 
+int TdxBarControl::MDIButtonAtPoint(const TPoint& p) const {
+    if (!ShowsCloseButtonArea()) return -1;
+    for (int i = HasMDIButtons() ? 0 : MDIClose; i <= MDIClose; ++i) {
+        const TRect r = GetMDIButtonRect(i);
+        if (PtInRect(&r, p)) return i;
+    }
+    return -1;
+}
+
+int TdxBarControl::MDIButtonHotIndex() { return mdiButtonState.hotIndex; }
+
+int TdxBarControl::MDIButtonPressedIndex() { return mdiButtonState.pressed ? mdiButtonState.pressedIndex : -1; }
+
+void TdxBarControl::InvalidateMDIButton(int index) {
+    if (index < 0 || !HandleAllocated()) return;
+    const TRect r = GetMDIButtonRect(index);
+    InvalidateRect(Handle(), &r, TRUE);
+}
+
+bool TdxBarControl::TrackMDIButtons(const TPoint& p) {
+    if (mdiButtonState.pressed) {
+        const bool over = MDIButtonAtPoint(p) == mdiButtonState.pressedIndex;
+        if (over != mdiButtonState.overPressed) {
+            mdiButtonState.overPressed = over;
+            InvalidateMDIButton(mdiButtonState.pressedIndex);
+        }
+        return true;
+    }
+    int hot = MDIButtonAtPoint(p);
+    if (hot >= 0 && !IsMDIButtonEnabled(hot, MF_GRAYED)) hot = -1;
+    if (hot != mdiButtonState.hotIndex) {
+        InvalidateMDIButton(std::exchange(mdiButtonState.hotIndex, hot));
+        InvalidateMDIButton(hot);
+    }
+    return false;
+}
+
+bool TdxBarControl::PressMDIButton(const TPoint& p) {
+    const int index = MDIButtonAtPoint(p);
+    if (index < 0) return false;
+    if (!IsCustomizing() && !ComponentState().Contains(csDesigning) && IsMDIButtonEnabled(index, MF_GRAYED | MF_DISABLED)) {
+        mdiButtonState = TMDIButtonState{true, true, index, -1};
+        InvalidateMDIButton(index);
+        SetCapture(Handle());
+    }
+    return true;
+}
+
+void TdxBarControl::ClearMDIButtonState() {
+    const int pressed = mdiButtonState.pressed ? mdiButtonState.pressedIndex : -1;
+    const int hot = mdiButtonState.hotIndex;
+    mdiButtonState = TMDIButtonState{};
+    InvalidateMDIButton(pressed);
+    InvalidateMDIButton(hot);
+}
+
+void TdxBarControl::WMCancelMode(TMessage& m) {
+    if (mdiButtonState.pressed || mdiButtonState.hotIndex >= 0) {
+        const bool pressed = mdiButtonState.pressed;
+        ClearMDIButtonState();
+        if (pressed && GetCapture() == Handle()) ReleaseCapture();
+    }
+    Inherited<TCustomdxBarControl>(m);
+}
+
+void TdxBarControl::HandleMouseUp(TMouseButton button, TShiftState shift, const TPoint& p, TdxBarItemControl* control) {
+    if (button != mbLeft || !mdiButtonState.pressed) {
+        TCustomdxBarControl::HandleMouseUp(button, shift, p, control);
+        return;
+    }
+    const int index = mdiButtonState.pressedIndex;
+    const bool over = MDIButtonAtPoint(p) == index;
+    const bool all = HasMDIButtons();
+    ClearMDIButtonState();
+    if (GetCapture() == Handle()) ReleaseCapture();
+    if (!over) return;
+    // Either may free this window (the child's menu leaves the main menu): nothing follows.
+    if (all) {
+        if (HWND child = MaximizedMDIChild()) SendMessageW(child, WM_SYSCOMMAND, MDIButtonCommands[index], 0);
+    } else if (TdxBarManager* manager = GetManager()) {
+        manager->FireCloseButtonClick();
+    }
+}
+
 void TdxBarControl::DrawMDIButtons(HDC dc) {
     if (!ShowsCloseButtonArea()) return;
     for (int i = HasMDIButtons() ? 0 : MDIClose; i <= MDIClose; ++i) {
@@ -567,6 +651,7 @@ void TdxBarControl::UpdateCaptionButtonStates(const TPoint& windowPoint) {
 
 void TdxBarControl::HandleMouseMove(TShiftState shift, const TPoint& p, TdxBarItemControl* control) {
     TcxObjectLinkGuard self(this);
+    if (TrackMDIButtons(p)) return;
     TCustomdxBarControl::HandleMouseMove(shift, p, control);
     if (!self.Alive() || IsMouseInputBlocked(false) || !HasCaptionButtons()) return;
     // Window coordinates: the client point moved by the frame and caption.
@@ -580,6 +665,8 @@ void TdxBarControl::HandleMouseMove(TShiftState shift, const TPoint& p, TdxBarIt
 void TdxBarControl::HandleMouseLeave() {
     TcxObjectLinkGuard self(this);
     TCustomdxBarControl::HandleMouseLeave();
+    if (self.Alive() && !mdiButtonState.pressed && mdiButtonState.hotIndex >= 0)
+        InvalidateMDIButton(std::exchange(mdiButtonState.hotIndex, -1));
     // Far outside any window: no button stays hot but the one navigation selected.
     if (self.Alive()) UpdateCaptionButtonStates(TPoint{-32000, -32000});
 }

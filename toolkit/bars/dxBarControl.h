@@ -27,7 +27,7 @@ class TdxBarControl : public TCustomdxBarControl {
     Z_MESSAGE_MAP(Z_MESSAGE(WM_CLOSE, WMClose), Z_MESSAGE(WM_LBUTTONDBLCLK, WMLButtonDblClk),
                   Z_MESSAGE(WM_NCHITTEST, WMNCHitTest), Z_MESSAGE(WM_SIZING, WMSizing),
                   Z_MESSAGE(WM_WINDOWPOSCHANGING, WMWindowPosChanging),
-                  Z_MESSAGE(WM_GETMINMAXINFO, WMGetMinMaxInfo))
+                  Z_MESSAGE(WM_GETMINMAXINFO, WMGetMinMaxInfo), Z_MESSAGE(WM_CANCELMODE, WMCancelMode))
 public:
     explicit TdxBarControl(TComponent* owner) : TCustomdxBarControl(owner) {}
     // A window of the class for the bar, owned by the manager.
@@ -133,6 +133,11 @@ public:
     // The button's rectangle in client coordinates (empty while the area is not shown; the
     // close button alone for indexes other than MDIClose then).
     TRect GetMDIButtonRect(int index) const;
+    // The shown MDI button at a client point; -1 when none.
+    int MDIButtonAtPoint(const TPoint& p) const;
+    // The button under the mouse and the pressed one, for all windows (-1 when none).
+    static int MDIButtonHotIndex();
+    static int MDIButtonPressedIndex();
 
     TCustomdxBarControlViewInfoClass GetViewInfoClass() const override { return TdxBarControlViewInfo::StaticClass(); }
     bool IsMainMenu() const override;
@@ -177,6 +182,15 @@ private:
     void HandleMouseDown(TMouseButton button, TShiftState shift, const TPoint& p, TdxBarItemControl* control) override;
     void HandleMouseMove(TShiftState shift, const TPoint& p, TdxBarItemControl* control) override;
     void HandleMouseLeave() override;
+    void HandleMouseUp(TMouseButton button, TShiftState shift, const TPoint& p, TdxBarItemControl* control) override;
+    // A press or hover of the MDI buttons ends.
+    void WMCancelMode(TMessage& m);
+    void InvalidateMDIButton(int index);
+    // The MDI buttons' share of a mouse move; true when a press holds them (nothing else moves).
+    bool TrackMDIButtons(const TPoint& p);
+    void ClearMDIButtonState();
+    // A left press on an MDI button (true: the press was on one, enabled or not).
+    bool PressMDIButton(const TPoint& p);
     // The length of a link's control along a window of the orientation and its thickness across.
     int LinkLength(TdxBarItemLink* link, bool horizontal);
     int LinkThickness(TdxBarItemLink* link, bool horizontal);

@@ -17,6 +17,8 @@
 
 int TdxBarControl::HitTest(int defaultCode, const TPoint& p, int& systemCode) {
     systemCode = HTCLIENT;
+    // The MDI buttons take their own presses.
+    if (defaultCode == HTCLIENT && MDIButtonAtPoint(p) >= 0) return 0;
     if (DockingStyle() != dsNone) {
         TdxBarItemControl* control = defaultCode == HTCLIENT ? ItemControlAtPoint(p) : nullptr;
         const bool emptySpot = (defaultCode == HTCLIENT && (!control || (!IsCustomizing() && !control->AcceptsMouse()))) ||
@@ -57,7 +59,9 @@ void TdxBarControl::HandleMouseDown(TMouseButton button, TShiftState shift, cons
     if (button == mbRight) ReleaseCapture();
     TcxObjectLinkGuard self(this);
     TCustomdxBarControl::HandleMouseDown(button, shift, p, control);
-    if (!self.Alive() || button != mbLeft || shift.Contains(ssDouble)) return;
+    if (!self.Alive() || button != mbLeft) return;
+    // A quick second click on an MDI button presses it again.
+    if (PressMDIButton(p) || shift.Contains(ssDouble)) return;
     if (internalHitTest_ == HTCAPTION && !IsCustomizing() && bar_ && GetManager()) {
         RECT w;
         GetWindowRect(Handle(), &w);

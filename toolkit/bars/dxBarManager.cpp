@@ -9,6 +9,8 @@
 #include "Form.h"
 #include "SysUtils.h"
 #include "dxBarBackgrounds.h"
+#include "dxBar.h"
+#include "dxBarControl.h"
 #include "dxBarCustForm.h"
 #include "dxBarDockControl.h"
 #include "dxBarItemLinks.h"
@@ -589,7 +591,8 @@ void TdxBarManager::SetRegistryPath(const String& value) {
 
 void TdxBarManager::SetShowCloseButton(bool value) {
     if (AssignIfChanged(showCloseButton_, value)) {
-        // Hook (toolbars): the main menu bar's window drops a selection on it and redraws.
+        // The main menu bar's window makes or gives back the close button's room.
+        if (mainMenuBar_ && mainMenuBar_->BarControl()) mainMenuBar_->BarControl()->RebuildWindow();
     }
 }
 

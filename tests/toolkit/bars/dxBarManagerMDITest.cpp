@@ -259,11 +259,15 @@ TEST_F(BarManagerMDI, AMaximizedChildPutsItsThreeButtonsAtTheFarEndOfTheMainMenu
 }
 
 TEST_F(BarManagerMDI, WithShowCloseButtonTheMainMenuShowsTheCloseButtonAlone) {
-    frameManager->SetShowCloseButton(true);
-    frameMenu->BarControl()->RebuildWindow();
-    PumpUntilIdle();
     TdxBarControl* window = frameMenu->BarControl();
+    const int lastLinkEnd = frameMenu->ItemLinks()->GetLink(0)->ItemRect().right;
+    const int width = window->Width();
+    frameManager->SetShowCloseButton(true);
+    PumpUntilIdle();
+    ASSERT_EQ(frameMenu->BarControl(), window);
     ASSERT_TRUE(window->ShowsCloseButtonArea());
+    EXPECT_EQ(frameMenu->ItemLinks()->GetLink(0)->ItemRect().right, lastLinkEnd);
+    EXPECT_EQ(window->Width(), width) << "a main menu takes its whole row";
     EXPECT_FALSE(window->HasMDIButtons());
     const int w = GetSystemMetrics(SM_CXMENUSIZE) - 2;
     const int end = window->ClientRect().right - TdxBarControl::BorderSize;
@@ -277,6 +281,81 @@ TEST_F(BarManagerMDI, WithShowCloseButtonTheMainMenuShowsTheCloseButtonAlone) {
     // A bar that is no main menu shows nothing.
     frameMenu->SetIsMainMenu(false);
     EXPECT_FALSE(frameMenu->BarControl()->ShowsCloseButtonArea());
+}
+
+struct TCloseRecorder {
+    int clicks = 0;
+    void Clicked(TObject*) { ++clicks; }
+};
+
+TEST_F(BarManagerMDI, TheMDIButtonsFollowTheMouseAndARestoreReleasedOnItRestoresTheChild) {
+    TdxBar* childMenu = nullptr;
+    TMdiBarChild* child = NewChild(L"fmLevel", &childMenu);
+    child->SetWindowState(wsMaximized);
+    ASSERT_TRUE(PumpUntil([&] { return frameMenu->BarControl() && frameMenu->BarControl()->HasMDIButtons(); }));
+    PumpUntilIdle();
+    TdxBarControl* window = frameMenu->BarControl();
+    auto centre = [&](int i) {
+        const TRect r = window->GetMDIButtonRect(i);
+        return window->ClientToScreen(TPoint{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    };
+    MoveMouseTo(centre(TdxBarControl::MDIMinimize));
+    EXPECT_TRUE(PumpUntil([] { return TdxBarControl::MDIButtonHotIndex() == TdxBarControl::MDIMinimize; }));
+    MoveMouseTo(centre(TdxBarControl::MDIClose));
+    EXPECT_TRUE(PumpUntil([] { return TdxBarControl::MDIButtonHotIndex() == TdxBarControl::MDIClose; }));
+
+    // Pressed on minimize and released away from it: nothing is sent, the bar is not dragged.
+    MoveMouseTo(centre(TdxBarControl::MDIMinimize));
+    PumpUntilIdle();
+    MouseButton(true);
+    EXPECT_TRUE(PumpUntil([] { return TdxBarControl::MDIButtonPressedIndex() == TdxBarControl::MDIMinimize; }));
+    MoveMouseTo(window->ClientToScreen(TPoint{2, 2}));
+    PumpUntilIdle();
+    MouseButton(false);
+    EXPECT_TRUE(PumpUntil([] { return TdxBarControl::MDIButtonPressedIndex() == -1; }));
+    PumpUntilIdle();
+    EXPECT_TRUE(IsZoomed(child->Handle())) << "a release elsewhere sends nothing";
+    EXPECT_EQ(frameMenu->DockingStyle(), dsTop);
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    // Released on restore: the child is restored and its menu leaves the main menu.
+    MoveMouseTo(centre(TdxBarControl::MDIRestore));
+    PumpUntilIdle();
+    MouseButton(true);
+    PumpUntilIdle();
+    MouseButton(false);
+    EXPECT_TRUE(PumpUntil([&] { return !IsZoomed(child->Handle()); }));
+    EXPECT_TRUE(PumpUntil([&] { return FrameMenu() == "btnFile"; })) << FrameMenu();
+    MoveMouseTo(TPoint{2, 2});
+    EXPECT_TRUE(PumpUntil([] { return TdxBarControl::MDIButtonHotIndex() == -1; }));
+}
+
+TEST_F(BarManagerMDI, TheCloseButtonAloneFiresTheManagersEventAndCancelModeEndsAPress) {
+    TCloseRecorder recorder;
+    frameManager->OnCloseButtonClick = MakeEvent(&recorder, &TCloseRecorder::Clicked);
+    frameManager->SetShowCloseButton(true);
+    frameMenu->BarControl()->RebuildWindow();
+    PumpUntilIdle();
+    TdxBarControl* window = frameMenu->BarControl();
+    const TRect r = window->GetMDIButtonRect(TdxBarControl::MDIClose);
+    const TPoint close = window->ClientToScreen(TPoint{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    MoveMouseTo(close);
+    PumpUntilIdle();
+    MouseButton(true);
+    EXPECT_TRUE(PumpUntil([] { return TdxBarControl::MDIButtonPressedIndex() == TdxBarControl::MDIClose; }));
+    MouseButton(false);
+    EXPECT_TRUE(PumpUntil([&] { return recorder.clicks == 1; }));
+
+    MouseButton(true);
+    EXPECT_TRUE(PumpUntil([] { return TdxBarControl::MDIButtonPressedIndex() == TdxBarControl::MDIClose; }));
+    SendMessageW(window->Handle(), WM_CANCELMODE, 0, 0);
+    EXPECT_EQ(TdxBarControl::MDIButtonPressedIndex(), -1);
+    EXPECT_NE(GetCapture(), window->Handle());
+    MouseButton(false);
+    PumpUntilIdle();
+    EXPECT_EQ(recorder.clicks, 1) << "a cancelled press clicks nothing";
+    MoveMouseTo(TPoint{2, 2});
+    PumpUntilIdle();
 }
 
 }  // namespace
