@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "Application.h"
+#include "ComponentList.h"
 #include "Filer.h"
 #include "Format.h"
 #include "Form.h"
@@ -13,9 +14,11 @@
 #include "dxBarStrs.h"
 #include "dxFading.h"
 #include "dxGDIPlusAPI.h"
+#include "dxRibbonBarPainter.h"
 #include "dxRibbonController.h"
 #include "dxRibbonForm.h"
 #include "dxRibbonPainter.h"
+#include "dxRibbonPopupMenu.h"
 #include "dxRibbonQuickAccess.h"
 #include "dxRibbonTabGroupsPopupWindow.h"
 #include "dxRibbonViewInfo.h"
@@ -80,6 +83,7 @@ TdxCustomRibbon::TdxCustomRibbon(TComponent* owner, TClass ribbonClass)
     quickAccessToolbar_->DockControl()->SetParent(this);
     controller_ = std::make_unique<TdxRibbonController>(this);
     colorSchemeListeners_ = std::make_unique<TcxEventHandlerCollection>();
+    popupMenuButtons_ = std::make_unique<TComponentList>(true);
     if (TdxCustomRibbonSkin* scheme = FirstRibbonScheme()) colorScheme_ = scheme;
     creating_ = false;
     LiveRibbons().push_back(this);
@@ -119,6 +123,9 @@ TdxCustomRibbon::~TdxCustomRibbon() {
         supportNonClientDrawing_ = false;
     }
     controller_.reset();
+    // The context menu's buttons go while their manager is still known; the menu itself goes
+    // with the ribbon's components.
+    popupMenuButtons_.reset();
     SetBarManager(nullptr);
     delete applicationButton_;
     applicationButton_ = nullptr;
@@ -233,10 +240,14 @@ void TdxCustomRibbon::SetHotTab(TdxRibbonTab* tab) {
 
 void TdxCustomRibbon::SetBarManager(TdxBarManager* value) {
     if (barManager_ == value) return;
-    if (HasBarManager()) barManager_->RemoveFreeNotification(this);
+    if (HasBarManager()) {
+        barManager_->RemoveFreeNotification(this);
+        RegisterLayoutHandlers(false);
+    }
     barManager_ = value;
     if (HasBarManager()) {
         barManager_->FreeNotification(this);
+        RegisterLayoutHandlers(true);
         fonts_->UpdateFonts();
     }
     for (int i = 0; tabs_ && i < tabs_->Count(); ++i) tabs_->Items(i)->SetBarManager(value);
@@ -931,6 +942,7 @@ void TdxCustomRibbon::Notification(TComponent* component, TOperation operation) 
     TcxControl::Notification(component, operation);
     if (operation != opRemove) return;
     if (component == hookedForm_) hookedForm_ = nullptr;
+    if (component == contextMenu_) contextMenu_ = nullptr;
     if (component == barManager_) {
         SetBarManager(nullptr);
         if (!HasState(this, csDestroying) && quickAccessToolbar_) quickAccessToolbar_->SetToolbar(nullptr);

@@ -17,13 +17,18 @@
 #include "dxRibbonDockControls.h"
 #include "dxRibbonFormCaptionHelper.h"
 #include "dxRibbonOptions.h"
+#include "dxRibbonPopupMenuItems.h"
 #include "dxRibbonSkins.h"
 #include "dxRibbonTabs.h"
 
+class TComponentList;
 class TCustomForm;
 struct IdxBarAccessibilityHelper;
 class TdxBarAccessibilityHelper;
 class TdxCustomRibbonForm;
+class TdxRibbonBarPainter;
+class TdxRibbonPopupMenu;
+class TdxRibbonQuickAccessGroupButton;
 class TdxRibbonController;
 class TdxRibbonPainter;
 class TdxRibbonTabGroupsPopupWindow;
@@ -192,6 +197,34 @@ public:
     void UpdateNonClientDrawing() override;
     void RedrawRibbon() override;
 
+    // -- context menu and stored layout (dxRibbonContextMenu.cpp)
+    TdxRibbonPopupMenuItems PopupMenuItems() const { return popupMenuItems_; }
+    void SetPopupMenuItems(TdxRibbonPopupMenuItems value);
+    // PopupMenuItems, less the quick access toolbar's commands while that toolbar is not shown.
+    TdxRibbonPopupMenuItems GetEffectivePopupMenuItems() const;
+    // OnMoreCommandsExecute when assigned, else the bar manager's customizing.
+    void DoMoreCommandsExecute();
+    // The buttons of the last filled context menu: internal items of the bar manager, owned here
+    // and freed at each filling.
+    TComponentList* PopupMenuButtons() const { return popupMenuButtons_.get(); }
+    // The ribbon's own context menu: more commands, the toolbar's position and minimizing.
+    void FillRibbonContextMenu(TdxBarItemLinks* links);
+    // Pops the context menu up at the mouse (nothing without a live bar manager or for an empty menu).
+    virtual void ShowRibbonContextMenu();
+    // The menu window ShowRibbonContextMenu opened last (nil when none is open).
+    TdxRibbonPopupMenu* ContextMenu() const { return contextMenu_; }
+    // The context menu's button: runs the command in the button's Tag.
+    void RibbonMenuCommand(TObject* sender);
+    // A group button for bar on the quick access toolbar; nil when refused (nothing is left behind).
+    TdxRibbonQuickAccessGroupButton* AddQATGroupButton(TdxBar* bar);
+    // The bar painter of the ribbon's bar windows and menus (made on first use, owned).
+    TdxRibbonBarPainter* BarPainter();
+    // The bar manager's layout read and write handlers (registered while the manager is set).
+    void ReadLayout(TObject* sender, const void* eventData);
+    void WriteLayout(TObject* sender, const void* eventData);
+    // The section of the ribbon's own keys under the layout's base section.
+    String RibbonSectionName(const String& baseSection) const;
+
     // -- events
     TdxRibbonEvent OnHelpButtonClick;
     TdxRibbonEvent OnTabChanged;
@@ -235,6 +268,13 @@ public:
     int ChangeCount() const { return changeCount_; }
 
 private:
+    void RegisterLayoutHandlers(bool add);
+
+    TdxRibbonPopupMenuItems popupMenuItems_ = dxRibbonAllPopupMenuItems;
+    std::unique_ptr<TComponentList> popupMenuButtons_;
+    std::unique_ptr<TdxRibbonBarPainter> barPainter_;
+    TdxRibbonPopupMenu* contextMenu_ = nullptr;  // owned as a component
+
     // The form's messages pass the ribbon first: a resize may hide or show it.
     void HookForm(TCustomForm* form);
     void UnhookForm();
@@ -302,6 +342,8 @@ class TdxRibbon : public TdxCustomRibbon {
         p.Property(L"ColorSchemeName", &TdxRibbon::ColorSchemeName, &TdxRibbon::SetColorSchemeName);
         p.Property(L"DocumentName", &TdxRibbon::DocumentName, &TdxRibbon::SetDocumentName);
         p.Property(L"Fonts", &TdxRibbon::Fonts, &TdxRibbon::SetFonts);
+        p.Property(L"PopupMenuItems", &TdxRibbon::PopupMenuItems, &TdxRibbon::SetPopupMenuItems)
+            .Default(dxRibbonAllPopupMenuItems);
         p.Property(L"QuickAccessToolbar", &TdxRibbon::QuickAccessToolbar, &TdxRibbon::SetQuickAccessToolbar);
         p.Property(L"ShowTabGroups", &TdxRibbon::ShowTabGroups, &TdxRibbon::SetShowTabGroups).Default(true);
         p.Property(L"ShowTabHeaders", &TdxRibbon::ShowTabHeaders, &TdxRibbon::SetShowTabHeaders).Default(true);

@@ -24,6 +24,9 @@ public:
     virtual TdxCustomRibbon* Ribbon() const = 0;
     // The ribbon shows the bars docked here as its groups, without toolbar windows of their own.
     TClass GetDockedBarControlClass() const override { return nullptr; }
+    // The ribbon places its groups and its quick access toolbar itself: a stored layout that names
+    // no dock control for them must not take them off the ribbon.
+    bool AllowsLayoutUndock() const override { return false; }
     // Lays the docked groups out again (a count tests read until the layout is built).
     virtual void Recalculate() { ++recalculations_; }
     int Recalculations() const { return recalculations_; }
