@@ -2,6 +2,8 @@
 #include "dxRibbonAccessibility.h"
 #include "dxRibbon.h"
 
+#include "dxRibbonBarPainter.h"
+
 #include <algorithm>
 
 #include "Application.h"
@@ -20,6 +22,7 @@
 #include "dxRibbonPainter.h"
 #include "dxRibbonPopupMenu.h"
 #include "dxRibbonQuickAccess.h"
+#include "dxRibbonQuickAccessDesign.h"
 #include "dxRibbonTabGroupsPopupWindow.h"
 #include "dxRibbonViewInfo.h"
 
@@ -434,6 +437,19 @@ int TdxCustomRibbon::GetGroupRowHeight() {
     // A small (16-pixel) glyph with the button's content offsets (3 above and below), made even.
     int s = 16, extra = 6;
     return s + extra + ((s % 2) != (extra % 2) ? 1 : 0);
+}
+
+TdxRibbonBarPainter* TdxCustomRibbon::GroupsPainter() {
+    if (!groupsPainter_) groupsPainter_ = std::make_unique<TdxRibbonBarPainter>(this);
+    return groupsPainter_.get();
+}
+
+void TdxCustomRibbon::DoTabGroupCollapsed(TdxRibbonTab* tab, TdxRibbonTabGroup* group) {
+    if (OnTabGroupCollapsed) OnTabGroupCollapsed(this, tab, group);
+}
+
+void TdxCustomRibbon::DoTabGroupExpanded(TdxRibbonTab* tab, TdxRibbonTabGroup* group) {
+    if (OnTabGroupExpanded) OnTabGroupExpanded(this, tab, group);
 }
 
 int TdxCustomRibbon::GetGroupHeight() { return GetGroupRowsHeight() + GroupTopInset + GetGroupCaptionHeight() + 4; }
@@ -964,6 +980,7 @@ void InitializedxRibbon() {
     RegisterRibbonRootHelperLookup();
     RegisterClasses({TdxRibbon::StaticClass(), TdxRibbonTab::StaticClass()});
     RegisterRibbonQuickAccessClasses();
+    RegisterRibbonQuickAccessDesignHelper();
     schemeWatcher = new TRibbonSchemeWatcher();
     BarSkinManagerInstance()->ChangeHandlers().AddHandler(
         MakeEvent(schemeWatcher, &TRibbonSchemeWatcher::SkinsChanged));
@@ -972,6 +989,7 @@ void InitializedxRibbon() {
 void FinalizedxRibbon() {
     UnregisterRibbonRootHelperLookup();
     UnregisterRibbonQuickAccessClasses();
+    UnregisterRibbonQuickAccessDesignHelper();
     RemoveRibbonWheelHook();
     if (!schemeWatcher) return;
     BarSkinManagerInstance()->ChangeHandlers().RemoveHandler(

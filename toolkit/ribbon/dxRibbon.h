@@ -39,6 +39,8 @@ class TdxRibbonViewInfo;
 using TdxRibbonEvent = TEvent<void(TdxCustomRibbon* sender)>;
 using TdxRibbonTabChangingEvent = TEvent<void(TdxCustomRibbon* sender, TdxRibbonTab* newTab, bool& allow)>;
 using TdxRibbonApplicationMenuClickEvent = TEvent<void(TdxCustomRibbon* sender, bool& handled)>;
+using TdxRibbonTabGroupNotifyEvent =
+    TEvent<void(TdxCustomRibbon* sender, TdxRibbonTab* tab, TdxRibbonTabGroup* group)>;
 
 // ---- status bar parts of the form frame ----------------------------------------------------
 
@@ -165,6 +167,8 @@ public:
     int GetGroupRowHeight();
     int GetGroupRowsHeight() { return 3 * GetGroupRowHeight(); }
     int GetGroupHeight();
+    // The bar painter of the group windows (made on first use, kept by the ribbon).
+    TdxRibbonBarPainter* GroupsPainter();
 
     // The ribbon sits on the form that contains the parent given, at its top.
     void SetParent(TWinControl* parent) override;
@@ -231,6 +235,8 @@ public:
     TdxRibbonTabChangingEvent OnTabChanging;
     TdxRibbonApplicationMenuClickEvent OnApplicationMenuClick;
     TdxRibbonEvent OnMoreCommandsExecute;
+    TdxRibbonTabGroupNotifyEvent OnTabGroupCollapsed;
+    TdxRibbonTabGroupNotifyEvent OnTabGroupExpanded;
 
     // Called by the tab collection.
     void TabAdded(TdxRibbonTab* tab);
@@ -238,6 +244,9 @@ public:
     void ActivateNearestTab(TdxRibbonTab* tab);
     // Dispatches a click of the help button.
     virtual void DoHelpButtonClick();
+    // A pass of the tab's groups collapsed or expanded the group.
+    virtual void DoTabGroupCollapsed(TdxRibbonTab* tab, TdxRibbonTabGroup* group);
+    virtual void DoTabGroupExpanded(TdxRibbonTab* tab, TdxRibbonTabGroup* group);
 
 protected:
     virtual bool DoTabChanging(TdxRibbonTab* newTab);
@@ -302,6 +311,7 @@ private:
     std::unique_ptr<TcxEventHandlerCollection> colorSchemeListeners_;
     std::unique_ptr<TdxRibbonViewInfo> viewInfo_;
     std::unique_ptr<TdxRibbonPainter> painter_;
+    std::unique_ptr<TdxRibbonBarPainter> groupsPainter_;
     std::unique_ptr<TdxRibbonController> controller_;
     TdxRibbonGroupsDockControlSite* groupsSite_ = nullptr;
     TdxRibbonTabGroupsPopupWindow* groupsPopupWindow_ = nullptr;  // owned as a component
@@ -355,6 +365,8 @@ class TdxRibbon : public TdxCustomRibbon {
         p.Event(L"OnTabChanging", &TdxRibbon::OnTabChanging);
         p.Event(L"OnApplicationMenuClick", &TdxRibbon::OnApplicationMenuClick);
         p.Event(L"OnMoreCommandsExecute", &TdxRibbon::OnMoreCommandsExecute);
+        p.Event(L"OnTabGroupCollapsed", &TdxRibbon::OnTabGroupCollapsed);
+        p.Event(L"OnTabGroupExpanded", &TdxRibbon::OnTabGroupExpanded);
     }
 
 public:
