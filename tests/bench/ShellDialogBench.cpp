@@ -143,6 +143,9 @@ int main() {
         shell.push_back(TimeShellDialog(folder));
         common.push_back(TimeCommonDialog(folder));
     }
+    // Both dialogs leave the process in the folder they closed in, and the current folder
+    // cannot be removed.
+    SetCurrentDirectoryW(L"C:\\");
     for (int i = 0; i < kFiles; ++i) {
         wchar_t name[32];
         swprintf(name, 32, L"\\level%04d.level", i);

@@ -20,7 +20,15 @@ public:
         RemoveAll(root_);
         CreateDirectoryW(root_.c_str(), nullptr);
     }
-    ~TShellTestTree() { RemoveAll(root_); }
+    ~TShellTestTree() {
+        // A dialog that closed in the tree left the process there, and the current folder cannot
+        // be removed.
+        wchar_t current[MAX_PATH] = L"";
+        GetCurrentDirectoryW(MAX_PATH, current);
+        if (CompareStringOrdinal(current, int(root_.size()), root_.c_str(), int(root_.size()), TRUE) == CSTR_EQUAL)
+            SetCurrentDirectoryW(L"C:\\");
+        RemoveAll(root_);
+    }
     TShellTestTree(const TShellTestTree&) = delete;
     TShellTestTree& operator=(const TShellTestTree&) = delete;
 
