@@ -10,6 +10,8 @@
 
 #include "BarTestForm.h"
 #include "BarTestSupport.h"
+#include "Bitmap.h"
+#include "Canvas.h"
 #include "SmallDialogTestSupport.h"
 #include "TestBarWindow.h"
 #include "cxGraphics.h"
@@ -361,6 +363,43 @@ TEST_F(CustomizingDialog, TheDialogsDeleteShortcutLeavesTheApplicationsCommandsA
     EXPECT_EQ(manager->ItemList()->Count(), items);
     EXPECT_GE(manager->ItemList()->IndexOf(exportItem), 0);
     EXPECT_EQ(EntryOf(commands, exportItem), entry);
+}
+
+// ---- pictures ------------------------------------------------------------------------------
+
+// Pictures of the three pages a user sees, as the screen shows them, saved under shots/.
+TEST_F(CustomizingDialog, PicturesOfTheRunTimePages) {
+    TdxBarCustomizationForm* dialog = Customize();
+    ASSERT_NE(dialog, nullptr);
+    dialog->SetBounds(520, 60, dialog->Width(), dialog->Height());
+    CreateDirectoryW(L"shots", nullptr);
+    const struct {
+        int page;
+        const wchar_t* file;
+    } pages[] = {{0, L"shots/customize-toolbars.bmp"}, {1, L"shots/customize-commands.bmp"},
+                 {2, L"shots/customize-options.bmp"}};
+    for (const auto& page : pages) {
+        SCOPED_TRACE(page.page);
+        dialog->SelectPage(page.page);
+        if (page.page == 1) dialog->lbItems->SetItemIndex(0);
+        RedrawWindow(dialog->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        PumpUntilIdle();
+        RECT r;
+        GetWindowRect(dialog->Handle(), &r);
+        const int w = r.right - r.left, h = r.bottom - r.top;
+        TBitmap picture(w, h, pf24bit);
+        HDC screen = GetDC(nullptr);
+        BitBlt(picture.Canvas()->Handle(), 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+        // The page shows: the client area is not one flat colour.
+        HDC dc = picture.Canvas()->Handle();
+        const COLORREF first = GetPixel(dc, w / 2, h / 2);
+        bool varied = false;
+        for (int y = 40; y < h - 40 && !varied; y += 3)
+            for (int x = 10; x < w - 10 && !varied; x += 3) varied = GetPixel(dc, x, y) != first;
+        EXPECT_TRUE(varied);
+        picture.SaveToFile(page.file);
+    }
 }
 
 // ---- design time ---------------------------------------------------------------------------
