@@ -19,6 +19,7 @@
 #include "dxBarControl.h"
 #include "dxBarCustForm.h"
 #include "dxBarDragInfo.h"
+#include "dxBarGroup.h"
 #include "dxBarItemControl.h"
 #include "dxBarItemLinks.h"
 #include "dxBarManager.h"
@@ -488,6 +489,35 @@ TEST_F(CustomizingDialogAtDesignTime, TheSubMenuEditorOpensForTheSelectedCommand
     manager->SwitchCustomizing(false);
     PumpUntilIdle();
     EXPECT_EQ(SubMenuEditorInstance(), nullptr);
+}
+
+TEST_F(CustomizingDialogAtDesignTime, GroupsAreAddedAndEmptiedWhileTheirItemsStay) {
+    designer->uniqueName = L"dxBarGroup7";
+    ASSERT_NE(Customize(), nullptr);
+    TdxBarCustomizationForm* dialog = Dialog();
+    ASSERT_TRUE(dialog->tsGroups->TabVisible()) << "the groups page shows at design time";
+    const int groups = manager->GetGroupCount();
+    dialog->aAddGroup->Execute();
+    PumpUntilIdle();
+    ASSERT_EQ(manager->GetGroupCount(), groups + 1);
+    auto* group = static_cast<TdxBarGroup*>(manager->GetGroup(groups));
+    EXPECT_EQ(group->Name(), L"dxBarGroup7");
+    EXPECT_EQ(Entries(dialog->lbGroups).back(), L"dxBarGroup7");
+    EXPECT_EQ(designer->selected, std::vector<TObject*>{group}) << "the new group is selected";
+
+    TdxBarItem* open = Item(L"btnOpen");
+    TdxBarItem* bold = Item(L"btnBold");
+    group->Add(open);
+    group->Add(bold);
+    dialog->lbGroupsClick(nullptr);
+    EXPECT_EQ(Entries(dialog->lbGroupItems), (std::vector<String>{L"btnOpen", L"btnBold"}));
+    ASSERT_TRUE(dialog->aAddGroupItem->Enabled());
+    for (int i = 0; i < dialog->lbGroupItems->Count(); ++i) dialog->lbGroupItems->SetSelected(i, true);
+    dialog->aDeleteGroupItemExecute(nullptr);
+    EXPECT_EQ(group->GetMemberCount(), 0);
+    EXPECT_TRUE(Entries(dialog->lbGroupItems).empty());
+    EXPECT_GE(manager->ItemList()->IndexOf(open), 0) << "the items stay in the manager";
+    EXPECT_GE(manager->ItemList()->IndexOf(bold), 0);
 }
 
 }  // namespace
