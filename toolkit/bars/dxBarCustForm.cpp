@@ -445,7 +445,31 @@ void TdxBarCustomizationForm::aDeleteGroupExecute(TObject*) {
     RebuildGroupItems();
 }
 
-void TdxBarCustomizationForm::aMoveGroupExecute(TObject*) {}
+void TdxBarCustomizationForm::aMoveGroupExecute(TObject* sender) {
+    // The selected groups move one place as one block: up, the first one place up and the
+    // others right after it; down, the last one place down and the others right before it.
+    auto* action = As<TComponent>(sender);
+    const int direction = action ? int(action->Tag()) : 0;
+    TdxBarComponentList* list = BarManager()->Groups();
+    std::vector<TComponent*> selected;
+    for (int i = 0; i < lbGroups->Count(); ++i)
+        if (lbGroups->Selected(i)) selected.push_back(As<TComponent>(lbGroups->Items()->Objects(i)));
+    if (selected.empty() || direction == 0) return;
+    list->LockChanges();
+    if (direction < 0) {
+        const int target = std::max(list->IndexOf(selected.front()) - 1, 0);
+        for (size_t k = 0; k < selected.size(); ++k) list->Move(list->IndexOf(selected[k]), target + int(k));
+    } else {
+        const int target = std::min(list->IndexOf(selected.back()) + 1, list->Count() - 1);
+        for (size_t k = selected.size(); k-- > 0;)
+            list->Move(list->IndexOf(selected[k]), target - int(selected.size() - 1 - k));
+    }
+    list->UnlockChanges();
+    RebuildGroups();
+    for (int i = 0; i < lbGroups->Count(); ++i)
+        lbGroups->SetSelected(i, std::find(selected.begin(), selected.end(), lbGroups->Items()->Objects(i)) != selected.end());
+    BarManager()->DesignerModified();
+}
 
 void TdxBarCustomizationForm::aAddGroupItemExecute(TObject*) {
     TdxBarGroup* group = GetSelectedGroup();

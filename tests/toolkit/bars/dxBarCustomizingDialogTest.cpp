@@ -520,4 +520,36 @@ TEST_F(CustomizingDialogAtDesignTime, GroupsAreAddedAndEmptiedWhileTheirItemsSta
     EXPECT_GE(manager->ItemList()->IndexOf(bold), 0);
 }
 
+TEST_F(CustomizingDialogAtDesignTime, SelectedGroupsMoveAsOneBlock) {
+    ASSERT_NE(Customize(), nullptr);
+    TdxBarCustomizationForm* dialog = Dialog();
+    for (int i = 0; i < 4; ++i) {
+        auto* group = new TdxBarGroup(form.get());
+        group->SetName(L"blk" + IntToStr(i));
+    }
+    dialog->RebuildLists();
+    auto order = [&] {
+        std::vector<String> result;
+        for (int i = 0; i < manager->GetGroupCount(); ++i)
+            if (manager->GetGroup(i)->Name().rfind(L"blk", 0) == 0) result.push_back(manager->GetGroup(i)->Name());
+        return result;
+    };
+    auto select = [&](std::initializer_list<const wchar_t*> wanted) {
+        for (int i = 0; i < dialog->lbGroups->Count(); ++i) {
+            bool on = false;
+            for (const wchar_t* name : wanted) on = on || dialog->lbGroups->Items()->Strings(i) == name;
+            dialog->lbGroups->SetSelected(i, on);
+        }
+    };
+    // Two separated groups moved up join under the first.
+    select({L"blk1", L"blk3"});
+    dialog->aMoveGroupExecute(dialog->aMoveUpGroup);
+    EXPECT_EQ(order(), (std::vector<String>{L"blk1", L"blk3", L"blk0", L"blk2"}));
+    // Moved down: the last one place down, the others right before it.
+    select({L"blk1", L"blk0"});
+    dialog->aMoveGroupExecute(dialog->aMoveDownGroup);
+    EXPECT_EQ(order(), (std::vector<String>{L"blk3", L"blk2", L"blk1", L"blk0"}));
+    EXPECT_EQ(Entries(dialog->lbGroups).size(), size_t(manager->GetGroupCount()));
+}
+
 }  // namespace
