@@ -10,6 +10,7 @@
 #include "ShortCuts.h"
 #include "TypInfo.h"
 #include "dxBar.h"
+#include "dxBarAddGroupItemsEd.h"
 #include "dxBarGroup.h"
 #include "dxBarItem.h"
 #include "dxBarManager.h"
@@ -365,7 +366,30 @@ void TdxBarCustomizationForm::LAllCommandsKeyDown(TObject*, Word& key, TShiftSta
 
 void TdxBarCustomizationForm::CBShowCommandsWithShortCutClick(TObject*) { RebuildAllCommands(); }
 
-void TdxBarCustomizationForm::lbGroupsClick(TObject*) { PushSelection(lbGroups); }
+void TdxBarCustomizationForm::lbGroupsClick(TObject*) {
+    PushSelection(lbGroups);
+    RebuildGroupItems();
+}
+
+TdxBarGroup* TdxBarCustomizationForm::GetSelectedGroup() const {
+    TdxBarGroup* group = nullptr;
+    for (int i = 0; i < lbGroups->Count(); ++i)
+        if (lbGroups->Selected(i)) {
+            if (group) return nullptr;
+            group = As<TdxBarGroup>(lbGroups->Items()->Objects(i));
+        }
+    return group;
+}
+
+void TdxBarCustomizationForm::RebuildGroupItems() {
+    lbGroupItems->Items()->BeginUpdate();
+    lbGroupItems->Items()->Clear();
+    if (TdxBarGroup* group = GetSelectedGroup())
+        for (int i = 0; i < group->GetMemberCount(); ++i)
+            lbGroupItems->Items()->AddObject(group->GetMember(i)->Name(), group->GetMember(i));
+    lbGroupItems->Items()->EndUpdate();
+    aAddGroupItem->SetEnabled(GetSelectedGroup() != nullptr);
+}
 
 void TdxBarCustomizationForm::lbGroupsDrawItem(TWinControl* control, int index, TRect rect, TOwnerDrawState) {
     auto* list = static_cast<TListBox*>(control);
@@ -388,11 +412,89 @@ void TdxBarCustomizationForm::lbGroupItemsDrawItem(TWinControl* control, int ind
 }
 
 void TdxBarCustomizationForm::lbGroupItemsKeyDown(TObject*, Word&, TShiftState) {}
-void TdxBarCustomizationForm::aAddGroupExecute(TObject*) {}
-void TdxBarCustomizationForm::aDeleteGroupExecute(TObject*) { DeleteSelectedEntries(lbGroups, true); }
-void TdxBarCustomizationForm::aMoveGroupExecute(TObject*) {}
-void TdxBarCustomizationForm::aAddGroupItemExecute(TObject*) {}
-void TdxBarCustomizationForm::aDeleteGroupItemExecute(TObject*) {}
+void TdxBarCustomizationForm::aAddGroupExecute(TObject*) {
+    TdxBarManager* manager = BarManager();
+    TdxBarGroup* group = nullptr;
+    manager->Groups()->LockChanges();
+    try {
+        group = new TdxBarGroup(manager->Owner());
+        String name;
+        IdxBarDesigner* designer = manager->Designer();
+        if (designer && designer->MakeUniqueName(L"dxBarGroup", name)) group->SetName(name);
+    } catch (...) {
+        FreeObject(group);
+        manager->Groups()->UnlockChanges();
+        throw;
+    }
+    manager->Groups()->UnlockChanges();
+    RebuildGroups();
+    lbGroups->ClearSelection();
+    const int index = lbGroups->Items()->IndexOfObject(group);
+    if (index >= 0) {
+        lbGroups->SetSelected(index, true);
+        lbGroups->SetItemIndex(index);
+    }
+    PushSelection(lbGroups);
+    RebuildGroupItems();
+    manager->DesignerModified();
+}
+
+void TdxBarCustomizationForm::aDeleteGroupExecute(TObject*) {
+    DeleteSelectedEntries(lbGroups, true);
+    RebuildGroups();
+    RebuildGroupItems();
+}
+
+void TdxBarCustomizationForm::aMoveGroupExecute(TObject* sender) {
+    // The selected groups move one place as one block: up, the first one place up and the
+    // others right after it; down, the last one place down and the others right before it.
+    auto* action = As<TComponent>(sender);
+    const int direction = action ? int(action->Tag()) : 0;
+    TdxBarComponentList* list = BarManager()->Groups();
+    std::vector<TComponent*> selected;
+    for (int i = 0; i < lbGroups->Count(); ++i)
+        if (lbGroups->Selected(i)) selected.push_back(As<TComponent>(lbGroups->Items()->Objects(i)));
+    if (selected.empty() || direction == 0) return;
+    list->LockChanges();
+    if (direction < 0) {
+        const int target = std::max(list->IndexOf(selected.front()) - 1, 0);
+        for (size_t k = 0; k < selected.size(); ++k) list->Move(list->IndexOf(selected[k]), target + int(k));
+    } else {
+        const int target = std::min(list->IndexOf(selected.back()) + 1, list->Count() - 1);
+        for (size_t k = selected.size(); k-- > 0;)
+            list->Move(list->IndexOf(selected[k]), target - int(selected.size() - 1 - k));
+    }
+    list->UnlockChanges();
+    RebuildGroups();
+    for (int i = 0; i < lbGroups->Count(); ++i)
+        lbGroups->SetSelected(i, std::find(selected.begin(), selected.end(), lbGroups->Items()->Objects(i)) != selected.end());
+    BarManager()->DesignerModified();
+}
+
+void TdxBarCustomizationForm::aAddGroupItemExecute(TObject*) {
+    TdxBarGroup* group = GetSelectedGroup();
+    if (!group) return;
+    TList chosen;
+    if (ShowAddGroupItemsDialog(group, &chosen)) {
+        for (int i = 0; i < chosen.Count(); ++i) group->Add(static_cast<TdxBarComponent*>(chosen.Items(i)));
+        RebuildGroupItems();
+        for (int i = 0; i < lbGroupItems->Count(); ++i)
+            lbGroupItems->SetSelected(i, chosen.IndexOf(lbGroupItems->Items()->Objects(i)) >= 0);
+    }
+    BarManager()->DesignerModified();
+}
+
+void TdxBarCustomizationForm::aDeleteGroupItemExecute(TObject*) {
+    // Taken out of the group only: the items stay in the manager.
+    TdxBarGroup* group = GetSelectedGroup();
+    if (!group) return;
+    std::vector<TdxBarComponent*> selected;
+    for (int i = 0; i < lbGroupItems->Count(); ++i)
+        if (lbGroupItems->Selected(i)) selected.push_back(As<TdxBarComponent>(lbGroupItems->Items()->Objects(i)));
+    for (auto it = selected.rbegin(); it != selected.rend(); ++it) group->Remove(*it);
+    RebuildGroupItems();
+    BarManager()->DesignerModified();
+}
 void TdxBarCustomizationForm::aMoveGroupItemExecute(TObject*) {}
 
 // ---- unit ---------------------------------------------------------------------------------

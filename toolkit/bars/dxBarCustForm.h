@@ -40,6 +40,7 @@ class TdxBarButton;
 class TdxBarCombo;
 class TdxBarCustomCustomizationForm;
 class TdxBarRunTimeSelectionController;
+class TdxBarGroup;
 
 // The messages the list helpers answer: rebuild a list (wParam 0) or refresh the entry of the
 // object in wParam at index lParam; select the designer's selection; update the list's actions.
@@ -438,6 +439,9 @@ private:
     void AlignBevelAfterLabel(TBevel* bevel, TLabel* label);
     void RebuildAllCommands();
     void RebuildGroups();
+    // The one group selected in the groups list (nil for none or several) and its members.
+    TdxBarGroup* GetSelectedGroup() const;
+    void RebuildGroupItems();
     bool updatingOptions_ = false;
 };
 

@@ -10,6 +10,8 @@
 
 #include "BarTestForm.h"
 #include "BarTestSupport.h"
+#include "Bitmap.h"
+#include "Canvas.h"
 #include "SmallDialogTestSupport.h"
 #include "TestBarWindow.h"
 #include "cxGraphics.h"
@@ -17,6 +19,7 @@
 #include "dxBarControl.h"
 #include "dxBarCustForm.h"
 #include "dxBarDragInfo.h"
+#include "dxBarGroup.h"
 #include "dxBarItemControl.h"
 #include "dxBarItemLinks.h"
 #include "dxBarManager.h"
@@ -363,6 +366,43 @@ TEST_F(CustomizingDialog, TheDialogsDeleteShortcutLeavesTheApplicationsCommandsA
     EXPECT_EQ(EntryOf(commands, exportItem), entry);
 }
 
+// ---- pictures ------------------------------------------------------------------------------
+
+// Pictures of the three pages a user sees, as the screen shows them, saved under shots/.
+TEST_F(CustomizingDialog, PicturesOfTheRunTimePages) {
+    TdxBarCustomizationForm* dialog = Customize();
+    ASSERT_NE(dialog, nullptr);
+    dialog->SetBounds(520, 60, dialog->Width(), dialog->Height());
+    CreateDirectoryW(L"shots", nullptr);
+    const struct {
+        int page;
+        const wchar_t* file;
+    } pages[] = {{0, L"shots/customize-toolbars.bmp"}, {1, L"shots/customize-commands.bmp"},
+                 {2, L"shots/customize-options.bmp"}};
+    for (const auto& page : pages) {
+        SCOPED_TRACE(page.page);
+        dialog->SelectPage(page.page);
+        if (page.page == 1) dialog->lbItems->SetItemIndex(0);
+        RedrawWindow(dialog->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        PumpUntilIdle();
+        RECT r;
+        GetWindowRect(dialog->Handle(), &r);
+        const int w = r.right - r.left, h = r.bottom - r.top;
+        TBitmap picture(w, h, pf24bit);
+        HDC screen = GetDC(nullptr);
+        BitBlt(picture.Canvas()->Handle(), 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+        // The page shows: the client area is not one flat colour.
+        HDC dc = picture.Canvas()->Handle();
+        const COLORREF first = GetPixel(dc, w / 2, h / 2);
+        bool varied = false;
+        for (int y = 40; y < h - 40 && !varied; y += 3)
+            for (int x = 10; x < w - 10 && !varied; x += 3) varied = GetPixel(dc, x, y) != first;
+        EXPECT_TRUE(varied);
+        picture.SaveToFile(page.file);
+    }
+}
+
 // ---- design time ---------------------------------------------------------------------------
 
 class CustomizingDialogAtDesignTime : public CustomizingDialog {
@@ -449,6 +489,67 @@ TEST_F(CustomizingDialogAtDesignTime, TheSubMenuEditorOpensForTheSelectedCommand
     manager->SwitchCustomizing(false);
     PumpUntilIdle();
     EXPECT_EQ(SubMenuEditorInstance(), nullptr);
+}
+
+TEST_F(CustomizingDialogAtDesignTime, GroupsAreAddedAndEmptiedWhileTheirItemsStay) {
+    designer->uniqueName = L"dxBarGroup7";
+    ASSERT_NE(Customize(), nullptr);
+    TdxBarCustomizationForm* dialog = Dialog();
+    ASSERT_TRUE(dialog->tsGroups->TabVisible()) << "the groups page shows at design time";
+    const int groups = manager->GetGroupCount();
+    dialog->aAddGroup->Execute();
+    PumpUntilIdle();
+    ASSERT_EQ(manager->GetGroupCount(), groups + 1);
+    auto* group = static_cast<TdxBarGroup*>(manager->GetGroup(groups));
+    EXPECT_EQ(group->Name(), L"dxBarGroup7");
+    EXPECT_EQ(Entries(dialog->lbGroups).back(), L"dxBarGroup7");
+    EXPECT_EQ(designer->selected, std::vector<TObject*>{group}) << "the new group is selected";
+
+    TdxBarItem* open = Item(L"btnOpen");
+    TdxBarItem* bold = Item(L"btnBold");
+    group->Add(open);
+    group->Add(bold);
+    dialog->lbGroupsClick(nullptr);
+    EXPECT_EQ(Entries(dialog->lbGroupItems), (std::vector<String>{L"btnOpen", L"btnBold"}));
+    ASSERT_TRUE(dialog->aAddGroupItem->Enabled());
+    for (int i = 0; i < dialog->lbGroupItems->Count(); ++i) dialog->lbGroupItems->SetSelected(i, true);
+    dialog->aDeleteGroupItemExecute(nullptr);
+    EXPECT_EQ(group->GetMemberCount(), 0);
+    EXPECT_TRUE(Entries(dialog->lbGroupItems).empty());
+    EXPECT_GE(manager->ItemList()->IndexOf(open), 0) << "the items stay in the manager";
+    EXPECT_GE(manager->ItemList()->IndexOf(bold), 0);
+}
+
+TEST_F(CustomizingDialogAtDesignTime, SelectedGroupsMoveAsOneBlock) {
+    ASSERT_NE(Customize(), nullptr);
+    TdxBarCustomizationForm* dialog = Dialog();
+    for (int i = 0; i < 4; ++i) {
+        auto* group = new TdxBarGroup(form.get());
+        group->SetName(L"blk" + IntToStr(i));
+    }
+    dialog->RebuildLists();
+    auto order = [&] {
+        std::vector<String> result;
+        for (int i = 0; i < manager->GetGroupCount(); ++i)
+            if (manager->GetGroup(i)->Name().rfind(L"blk", 0) == 0) result.push_back(manager->GetGroup(i)->Name());
+        return result;
+    };
+    auto select = [&](std::initializer_list<const wchar_t*> wanted) {
+        for (int i = 0; i < dialog->lbGroups->Count(); ++i) {
+            bool on = false;
+            for (const wchar_t* name : wanted) on = on || dialog->lbGroups->Items()->Strings(i) == name;
+            dialog->lbGroups->SetSelected(i, on);
+        }
+    };
+    // Two separated groups moved up join under the first.
+    select({L"blk1", L"blk3"});
+    dialog->aMoveGroupExecute(dialog->aMoveUpGroup);
+    EXPECT_EQ(order(), (std::vector<String>{L"blk1", L"blk3", L"blk0", L"blk2"}));
+    // Moved down: the last one place down, the others right before it.
+    select({L"blk1", L"blk0"});
+    dialog->aMoveGroupExecute(dialog->aMoveDownGroup);
+    EXPECT_EQ(order(), (std::vector<String>{L"blk3", L"blk2", L"blk1", L"blk0"}));
+    EXPECT_EQ(Entries(dialog->lbGroups).size(), size_t(manager->GetGroupCount()));
 }
 
 }  // namespace
