@@ -26,6 +26,7 @@
 #include "dxBarMessageHooks.h"
 #include "dxBarPainter.h"
 #include "dxBarShadow.h"
+#include "dxBarStrs.h"
 #include "dxBarUnit.h"
 #include "dxBarWindowHelpers.h"
 
@@ -172,7 +173,10 @@ void TdxBarSubMenuControl::CreateParams(TCreateParams& params) {
 
 void TdxBarSubMenuControl::CreateWnd() {
     TCustomdxBarControl::CreateWnd();
+    onShowPos_ = TPoint{Left(), Top()};
     SetActive(true);
+    markState_ = 0;
+    UpdateRecentState();
     topIndex_ = -1;
     SetTopIndex(0);
     bool flippedHorizontally = false, flippedVertically = false;
@@ -185,16 +189,17 @@ void TdxBarSubMenuControl::CreateWnd() {
 void TdxBarSubMenuControl::DestroyWnd() {
     if (State() & bcsDestroyingSubMenu) return;
     if (!HandleAllocated()) return;
-    hiding_ = true;
+    hiding_ = !expanding_;
     StopAnimation();
     if (scrollTimer_) KillTimer(Handle(), scrollTimer_);
     scrollTimer_ = 0;
     if (TCustomdxBarControl* child = ChildBar())
         if (auto* menu = As<TdxBarSubMenuControl>(child)) menu->HideBar();
-    SetActive(false);
+    if (!expanding_) SetActive(false);
     if (shadow_) shadow_->SetShadowVisible(false);
     TCustomdxBarControl::DestroyWnd();
-    DoCloseUp();
+    // Expanding shows the same menu again at once: it stays open for its opener.
+    if (!expanding_) DoCloseUp();
 }
 
 // ---- Painted window -----------------------------------------------------------------------
@@ -334,6 +339,7 @@ TSize TdxBarSubMenuControl::CalcAutoSize() {
     if (size.cx == 0) size.cx = 100;
     // An empty menu is one text line high.
     if (size.cy <= 2) size.cy += TextSize();
+    if (HasMark()) size.cy += markSize_;
     const TRect border = GetBorderMargins(true);
     const TRect content = GetContentMargins();
     size.cx += border.left + border.right + content.left + content.right;
@@ -389,7 +395,79 @@ TRect TdxBarSubMenuControl::GetContentRect() const {
     return TRect{r.left + m.left, r.top + m.top, r.right - m.right, r.bottom - m.bottom};
 }
 
-void TdxBarSubMenuControl::CalcItemsRect() { SetItemsRect(GetContentRect()); }
+void TdxBarSubMenuControl::CalcItemsRect() {
+    TRect r = GetContentRect();
+    if (HasMark()) r.bottom -= markSize_;
+    SetItemsRect(r);
+}
+
+// ---- Personalized menus -------------------------------------------------------------------
+
+void TdxBarSubMenuControl::UpdateRecentState() {
+    TdxBarItemLinks* links = ItemLinks();
+    if (!links) return;
+    if (TdxBarPainter* painter = GetPainter()) {
+        int arrowWidth = 0;
+        painter->CalcExpandButtonMetrics(GetDrawCanvas(), TextSize(), arrowWidth, markSize_);
+    }
+    const bool all = !GetManager()->ShowsRecentItemsFirst() || IsFullMenusShown() || IsCustomizing();
+    links->SetRecentItemCount(all ? -1 : links->CalcRecentItemCount());
+}
+
+bool TdxBarSubMenuControl::HasMark() const {
+    TdxBarItemLinks* links = ItemLinks();
+    return links && GetManager()->ShowsRecentItemsFirst() && !IsCustomizing() &&
+           links->GetShownLinkCount() < links->GetShowableLinkCount();
+}
+
+TRect TdxBarSubMenuControl::GetMarkRect() const {
+    TdxBarPainter* painter = GetPainter();
+    const int indent = painter ? painter->GetMenuContentIndent() : 1;
+    TRect r = ClientRect();
+    r.left += indent + GetBarSize();
+    r.right -= indent;
+    r.bottom -= indent;
+    r.top = r.bottom - markSize_;
+    return r;
+}
+
+void TdxBarSubMenuControl::SetMarkState(int state) {
+    if (IsCustomizing() || !GetManager()->ShowsRecentItemsFirst() || state == markState_) return;
+    markState_ = state;
+    if (state == 2) {
+        ExpandMenu();
+        return;
+    }
+    if (HandleAllocated()) {
+        const TRect r = GetMarkRect();
+        InvalidateRect(Handle(), &r, FALSE);
+    }
+    if (state == 1)
+        GetManager()->ShowItemHint(true, BarString(dxSBAR_EXPAND), this);
+    else
+        GetManager()->HideItemHint();
+}
+
+void TdxBarSubMenuControl::ExpandMenu() {
+    if (!HasMark()) return;
+    SetFullMenusShown(true);
+    ShowAnimation = true;
+    TcxObjectLinkGuard self(this);
+    TdxBarItemLink* selected = SelectedLink();
+    expanding_ = true;
+    try {
+        DestroyHandle();
+    } catch (...) {
+        if (self.Alive()) expanding_ = false;
+        throw;
+    }
+    if (!self.Alive()) return;
+    expanding_ = false;
+    SetBounds(onShowPos_.x, onShowPos_.y, Width(), Height());
+    ShowMenu();
+    // The selection stays where it was, so that a key can move on into the new links.
+    if (self.Alive() && selected && selected->Control()) SetSelectedLink(selected);
+}
 
 void TdxBarSubMenuControl::CalcLayout() {
     CalcItemsRect();
@@ -553,6 +631,7 @@ void TdxBarSubMenuControl::DrawScrollArea() {
     TcxCanvas* canvas = GetDrawCanvas();
     if (HasTopScrollButton()) painter->DrawScrollButton(MenuPainted(), canvas, false);
     if (HasBottomScrollButton()) painter->DrawScrollButton(MenuPainted(), canvas, true);
+    if (HasMark()) painter->DrawExpandButton(MenuPainted(), GetMarkRect(), markState_ == 1);
 }
 
 void TdxBarSubMenuControl::DrawItemControl(TdxBarItemControl* control, TcxCanvas* canvas, const TRect& r) {
@@ -643,14 +722,43 @@ void TdxBarSubMenuControl::WMLButtonDown(TMessage& m) {
     if (scrollTimer_) return;
     TcxObjectLinkGuard self(this);
     Inherited<TCustomdxBarControl>(m);
-    if (self.Alive()) StopAnimation();
+    if (!self.Alive()) return;
+    StopAnimation();
+    if (!self.Alive() || !HasMark()) return;
+    const TPoint p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+    const TRect mark = GetMarkRect();
+    if (!PtInRect(&mark, p)) return;
+    // The first press makes the expand button hot, a press on the hot button expands.
+    if (markState_ != 0) {
+        SetMarkState(2);
+    } else {
+        SetSelControl(nullptr);
+        SetMarkState(1);
+    }
 }
 
 void TdxBarSubMenuControl::WMKeyDown(TMessage& m) {
     // A key ends the animation at the final bounds before it acts.
     TcxObjectLinkGuard self(this);
     StopAnimation();
-    if (self.Alive()) Inherited<TCustomdxBarControl>(m);
+    if (!self.Alive()) return;
+    const Word key = Word(m.WParam);
+    if (HasMark() && (key == VK_DOWN || key == VK_TAB)) {
+        const bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0, alt = GetKeyState(VK_MENU) < 0;
+        if (ctrl && key == VK_DOWN) {
+            SetMarkState(2);
+            return;
+        }
+        TdxBarItemLinks* links = ItemLinks();
+        TdxBarItemLink* last = links->GetShownLink(links->GetShownLinkCount() - 1);
+        if (!ctrl && !shift && !alt && last && SelectedLink() == last) {
+            // The hidden links show, and the same key moves on into them.
+            SetMarkState(2);
+            if (self.Alive() && HandleAllocated()) SendMessageW(Handle(), WM_KEYDOWN, key, 1);
+            return;
+        }
+    }
+    Inherited<TCustomdxBarControl>(m);
 }
 
 void TdxBarSubMenuControl::HandleKeyDown(Word& key, TShiftState shift) {

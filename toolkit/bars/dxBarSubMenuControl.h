@@ -146,6 +146,17 @@ public:
     // The menu as the painter sees it (with the menu's own answers).
     IdxBarPaintedWindow* MenuPainted();
 
+    // -- personalized menus: only the recently used links show until the menu is expanded
+    // (by its expand button at the bottom, Ctrl+Down, or Down on the last shown link).
+    bool HasMark() const override;
+    TRect GetMarkRect() const;
+    int MarkSize() const { return markSize_; }
+    // 0 normal, 1 hot, 2 expands the menu.
+    int MarkState() const { return markState_; }
+    void SetMarkState(int state);
+    // The menu again with all its links, at the place it first showed.
+    void ExpandMenu();
+
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
@@ -190,4 +201,8 @@ private:
     TPoint lastScrollMouse_{-1, -1};
     bool sizeLock_ = false;
     bool hiding_ = false;
+    void UpdateRecentState();
+    bool expanding_ = false;
+    int markState_ = 0, markSize_ = 0;
+    TPoint onShowPos_{};
 };

@@ -155,7 +155,7 @@ bool TSystemMenuSubItemControl::IsNavigable() const {
 }
 
 void TSystemMenuSubItemControl::DblClick() {
-    TdxBarItemControl::DblClick();
+    TdxBarSubItemControl::DblClick();
     HWND child = ChildWindow();
     if (IdxBarHookedMenuChain* chain = HookedMenuChain()) chain->CloseChain();
     if (!child || !IsWindow(child)) return;

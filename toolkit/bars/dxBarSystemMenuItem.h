@@ -8,8 +8,8 @@
 
 #include <windows.h>
 
-#include "dxBarItemControl.h"
 #include "dxBarSubItem.h"
+#include "dxBarSubItemControl.h"
 
 class TSystemMenuSubItem : public TCustomdxBarSubItem {
     Z_CLASS(TSystemMenuSubItem, TCustomdxBarSubItem)
@@ -33,10 +33,12 @@ private:
     HWND child_ = nullptr;
 };
 
-class TSystemMenuSubItemControl : public TdxBarItemControl {
-    Z_CLASS(TSystemMenuSubItemControl, TdxBarItemControl)
+// A sub item's control that shows the child's icon: a press opens the menu rebuilt from the
+// child's system menu.
+class TSystemMenuSubItemControl : public TdxBarSubItemControl {
+    Z_CLASS(TSystemMenuSubItemControl, TdxBarSubItemControl)
 public:
-    explicit TSystemMenuSubItemControl(TdxBarItemLink* link) : TdxBarItemControl(link) {}
+    explicit TSystemMenuSubItemControl(TdxBarItemLink* link) : TdxBarSubItemControl(link) {}
 
     HWND ChildWindow() const;
     void DblClick() override;

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "Bitmap.h"
 #include "ControlSnapshot.h"
 #include "TestBarWindow.h"
@@ -440,6 +442,95 @@ TEST_F(BarMenus, TheKeyboardScrollsTheSelectionIntoView) {
     EXPECT_EQ(menu->SelectedLink(), links->GetFirstNavigableLink());
     EXPECT_EQ(menu->TopIndex(), 0);
     EXPECT_TRUE(shows(menu->SelectedLink()));
+}
+
+// ---- Personalized menus ------------------------------------------------------------------
+
+// Holds the Ctrl key down in the thread's key state while it lives.
+class TCtrlHeld {
+public:
+    TCtrlHeld() { Set(0x80); }
+    ~TCtrlHeld() { Set(0); }
+
+private:
+    static void Set(BYTE value) {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = keys[VK_LCONTROL] = value;
+        SetKeyboardState(keys);
+    }
+};
+
+TEST_F(BarMenus, APersonalizedMenuShowsItsRecentLinksUntilItIsExpandedInPlace) {
+    manager->SetStyle(bmsFlat);
+    manager->SetMenusShowRecentItemsFirst(true);
+    TdxBarItemLinks* links = popup->ItemLinks();
+    for (int i = 0; i < 40; ++i) links->GetLink(0)->MarkUsed(true);
+    links->GetLink(2)->SetMostRecentlyUsed(false);  // Export: never used
+    TdxBarItemLink* exportLink = links->GetLink(2);
+
+    const auto markCenter = [](TdxBarSubMenuControl* menu) {
+        const TRect r = menu->GetMarkRect();
+        return menu->ClientToScreen(TPoint{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    };
+    struct TCase {
+        const char* what;
+        std::function<void(TdxBarSubMenuControl*)> expand;
+        int selectsExport;  // -1: the pointer decides (it now lies over the new links)
+    };
+    const TCase cases[] = {
+        {"Ctrl+Down",
+         [](TdxBarSubMenuControl* menu) {
+             TCtrlHeld ctrl;
+             SendMessageW(menu->Handle(), WM_KEYDOWN, VK_DOWN, 1);
+         },
+         0},
+        {"Down on the last shown link moves on into the new ones",
+         [&](TdxBarSubMenuControl* menu) {
+             menu->SetSelectedLink(links->GetLink(1));
+             SendMessageW(menu->Handle(), WM_KEYDOWN, VK_DOWN, 1);
+         },
+         1},
+        {"a click makes the button hot, a second one expands",
+         [&](TdxBarSubMenuControl* menu) {
+             ClickAt(markCenter(menu));
+             PumpUntilIdle();
+             EXPECT_EQ(menu->MarkState(), 1);
+             EXPECT_LT(links->GetShownLinkCount(), 3) << "one click only makes the button hot";
+             Sleep(GetDoubleClickTime() + 50);  // two presses, not a double click
+             ClickAt(markCenter(menu));
+             PumpUntilIdle();
+         },
+         -1},
+    };
+    for (const TCase& c : cases) {
+        TdxBarSubMenuControl* menu = ShowAt(40, 60);
+        ASSERT_NE(menu, nullptr) << c.what;
+        EXPECT_EQ(links->GetShownLinkCount(), 2) << c.what;
+        EXPECT_EQ(exportLink->GetShownIndex(), -1) << c.what;
+        ASSERT_TRUE(menu->HasMark()) << c.what;
+        EXPECT_GT(menu->MarkSize(), 0);
+        const int shortHeight = menu->Height();
+        const TRect mark = menu->GetMarkRect();
+        EXPECT_EQ(mark.bottom - mark.top, menu->MarkSize());
+        EXPECT_GE(mark.top, links->GetShownLink(1)->ItemRect().bottom) << "the button lies below the links";
+
+        c.expand(menu);
+        PumpUntilIdle();
+        EXPECT_EQ(popup->GetSubMenuControl(), menu) << c.what << ": the same menu stays open";
+        ASSERT_TRUE(menu->HandleAllocated()) << c.what;
+        EXPECT_TRUE(IsWindowVisible(menu->Handle())) << c.what;
+        EXPECT_EQ(links->GetShownLinkCount(), 3) << c.what;
+        EXPECT_FALSE(menu->HasMark()) << c.what;
+        EXPECT_EQ(WindowBounds(menu).left, 40) << c.what;
+        EXPECT_EQ(WindowBounds(menu).top, 60) << c.what;
+        EXPECT_GT(menu->Height(), shortHeight - menu->MarkSize()) << c.what;
+        if (c.selectsExport >= 0) EXPECT_EQ(menu->SelectedLink() == exportLink, c.selectsExport == 1) << c.what;
+        EXPECT_EQ(closeUps, 0) << c.what << ": expanding does not close the menu";
+        menu->HideBar();
+        closeUps = 0;
+    }
+    EXPECT_TRUE(recorder.log.empty());
 }
 
 // ---- Animation on the worker thread ------------------------------------------------------
