@@ -9,6 +9,7 @@
 #include "cxBitmap.h"
 #include "cxGeometry.h"
 #include "dxBar.h"
+#include "dxBarAccessibility.h"
 #include "dxBarButton.h"
 #include "dxBarDrawing.h"
 #include "dxBarItemControlDrawParams.h"
@@ -146,6 +147,10 @@ std::function<bool(TdxCustomRibbon*)>& TdxRibbonQuickAccessBarControl::HasPopupM
 TdxCustomRibbon* TdxRibbonQuickAccessBarControl::GetRibbon() const {
     auto* dock = As<TdxRibbonQuickAccessDockControl>(DockControl());
     return dock ? dock->Ribbon() : nullptr;
+}
+
+const TcxAccessibilityHelperMeta* TdxRibbonQuickAccessBarControl::GetAccessHelperClass() const {
+    return TdxBarPlainControlAccessibilityHelper::StaticClass();
 }
 
 TdxBarPainter* TdxRibbonQuickAccessBarControl::GetPainter() const {
