@@ -2,6 +2,7 @@
 
 #include "RzShellOpenSaveForm.h"
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include "Application.h"
@@ -590,10 +591,12 @@ void TRzShellOpenSaveForm::ShellListChange(TObject*, TListItem*, TItemChange Cha
     if (!executing_ || Change != ctState) return;
     std::vector<TRzShellListData*> chosen;
     TListItems* items = ShellList->Items();
-    for (int i = 0; i < items->Count(); ++i) {
-        TListItem* item = items->Item(i);
-        if (!item->Selected()) continue;
-        TRzShellListData* data = ShellList->ListData(item);
+    // The window walks from one selected item to the next: asking each item in turn would cost a
+    // message per item of the folder on every change of the focus or selection.
+    const HWND list = ShellList->Handle();
+    for (int i = int(SendMessageW(list, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED)); i >= 0 && i < items->Count();
+         i = int(SendMessageW(list, LVM_GETNEXTITEM, WPARAM(i), LVNI_SELECTED))) {
+        TRzShellListData* data = ShellList->ListData(items->Item(i));
         if (data && !data->IsFolder()) chosen.push_back(data);
     }
     if (chosen.size() >= 2) {

@@ -13,6 +13,11 @@
 #include "Persistent.h"
 #include "SysExceptions.h"
 
+// windowsx.h defines window macros of the same names as two node members; a unity batch may
+// include it first.
+#undef GetNextSibling
+#undef GetPrevSibling
+
 class TCustomTreeView;
 class TTreeNodes;
 

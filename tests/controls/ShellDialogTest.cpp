@@ -172,6 +172,48 @@ TEST_F(ShellDialogTest, OpenListsLevelFilesEntersFoldersSeesNewFilesAndTakesATyp
     EXPECT_EQ(dialog.Form(), nullptr);
 }
 
+// Selecting in the list writes the chosen files into the name edit: one file by its name, several
+// quoted in list order; a selected folder is never chosen.
+TEST_F(ShellDialogTest, SelectedFilesAreWrittenIntoTheNameEdit) {
+    TRzOpenDialog dialog(nullptr);
+    Prepare(dialog);
+    dialog.SetOptions(dialog.Options() + osoAllowMultiselect);
+    auto edit = [&] { return FormOf(dialog)->edtFileName->Text(); };
+    auto ctrlClick = [&](const String& caption) {
+        KeyDown(VK_CONTROL);
+        ClickAt(ItemCenter(FormOf(dialog), caption));
+        KeyUp(VK_CONTROL);
+    };
+    const String both = L"\"a.level\" \"b.level\"";
+    TTickScript script(
+        {
+            [&] { return Active(dialog) && FormOf(dialog)->ShellList->Items()->Count() == 3; },
+            [&] {
+                ClickAt(ItemCenter(FormOf(dialog), L"b.level"));
+                return true;
+            },
+            [&] { return edit() == L"b.level"; },
+            [&] {
+                ctrlClick(L"a.level");
+                return true;
+            },
+            [&] { return edit() == both; },
+            [&] {
+                ctrlClick(L"sub");
+                return true;
+            },
+            [&] { return FormOf(dialog)->ShellList->SelCount() == 3; },
+            [&] {
+                EXPECT_EQ(edit(), both);
+                return true;
+            },
+            CancelStep(dialog),
+        },
+        20000);
+    dialog.Execute();
+    EXPECT_TRUE(script.Done()) << "steps run: " << script.StepsRun();
+}
+
 TEST_F(ShellDialogTest, SaveCompletesTheExtensionAndAsksBeforeReplacing) {
     TRzSaveDialog dialog(nullptr);
     Prepare(dialog);

@@ -3,8 +3,10 @@
 #include "dxBarRunTimeSelectionController.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "Form.h"
+#include "dxBarCaptionButtons.h"
 #include "dxBarControl.h"
 #include "dxBarDockControl.h"
 #include "dxBarItem.h"
@@ -24,6 +26,7 @@ void TdxBar::DeclarePublished(TPublisher<TdxBar>& p) {
         p.Property(L"AllowReset", &TdxBar::AllowReset, &TdxBar::SetAllowReset).Default(true);
         p.Property(L"BorderStyle", &TdxBar::BorderStyle, &TdxBar::SetBorderStyle).Default(bbsSingle);
         p.Property(L"Caption", &TdxBar::Caption, &TdxBar::SetCaption);
+        p.Property(L"CaptionButtons", &TdxBar::CaptionButtons, &TdxBar::SetCaptionButtons);
         p.Property(L"Color", &TdxBar::Color, &TdxBar::SetColor).Default(clDefault);
         p.Property(L"DockControl", &TdxBar::DockControl, &TdxBar::SetDockControl).Stored(&TdxBar::StoresDockControl);
         p.Property(L"DockedDockControl", &TdxBar::DockedDockControl, &TdxBar::SetDockedDockControl);
@@ -55,7 +58,9 @@ void TdxBar::DeclarePublished(TPublisher<TdxBar>& p) {
         p.Property(L"WholeRow", &TdxBar::WholeRow, &TdxBar::SetWholeRow);
 }
 
-TdxBar::TdxBar(TComponent* owner) : TcxComponentCollectionItem(owner) {}
+TdxBar::TdxBar(TComponent* owner) : TcxComponentCollectionItem(owner) {
+    captionButtons_ = new TdxBarCaptionButtons(this);
+}
 
 TdxBar::~TdxBar() {
     ForgetInRunTimeSelection(BarManager(), this);
@@ -67,11 +72,13 @@ TdxBar::~TdxBar() {
                     if (bars->Items(i) != this) bars->Items(i)->SavedBarDestroyed(this);
     delete itemLinks_;
     itemLinks_ = nullptr;
+    delete std::exchange(captionButtons_, nullptr);
 }
 
 void TdxBar::BeforeDestruction() {
     TdxBarManager* manager = BarManager();
     if (manager && !manager->IsDestroying() && manager->OnBarDelete) manager->OnBarDelete(manager, this);
+    delete std::exchange(captionButtons_, nullptr);
     try {
         if (mergedInto_) mergedInto_->UnmergeBar(this, false);
         if (!mergedBars_.empty()) UnmergeBar(nullptr, false);
@@ -109,6 +116,14 @@ void TdxBar::MoveToCollection(TcxComponentCollection* collection) {
     } else if (itemLinks_) {
         itemLinks_->SetBarManager(manager);
     }
+}
+
+void TdxBar::SetCaptionButtons(TdxBarCaptionButtons* value) {
+    if (captionButtons_) captionButtons_->Assign(value);
+}
+
+void TdxBar::UpdateCaptionButtons() {
+    if (barControl_) barControl_->UpdateCaptionButtonsLayout(false);
 }
 
 void TdxBar::SetItemLinks(TdxBarItemLinks* value) {
@@ -149,6 +164,8 @@ void TdxBar::SetCaption(const String& value) {
         if (bars->Items(i) != this && bars->Items(i)->Caption() == value) return;
     caption_ = value;
     if (barControl_) barControl_->CaptionChanged();
+    // Lists of the bars (the Customize dialog's) show the new caption.
+    if (bars) NotifyChanged();
 }
 
 void TdxBar::UpdateBarControl() {
@@ -498,6 +515,7 @@ void TdxBar::ShowBarControl() {
 
 void TdxBar::HideBarControl() {
     if (!barControl_) return;
+    barControl_->ReclaimItemLinks();
     StoreBarControlPosition();
     barControl_ = nullptr;
     if (itemLinks_) itemLinks_->FreeBarControl();

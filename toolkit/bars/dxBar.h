@@ -20,6 +20,7 @@ Z_ENUM(TdxBarDockingStyle, Byte, dsNone, dsLeft, dsTop, dsRight, dsBottom)
 using TdxBarDockingStyles = TSet<TdxBarDockingStyle>;
 Z_ENUM(TdxBarBorderStyle, Byte, bbsNone, bbsSingle)
 
+class TdxBarCaptionButtons;
 class TdxBarControl;
 class TdxDockRow;
 
@@ -46,6 +47,11 @@ public:
     void SetAllowCustomizing(bool value) { allowCustomizing_ = value; }
     bool AllowQuickCustomizing() const { return allowQuickCustomizing_; }
     void SetAllowQuickCustomizing(bool value);
+    // Buttons in the caption of a ribbon group made from the bar; assignment copies them.
+    TdxBarCaptionButtons* CaptionButtons() const { return captionButtons_; }
+    void SetCaptionButtons(TdxBarCaptionButtons* value);
+    // The buttons changed: the window lays them out again.
+    void UpdateCaptionButtons();
     bool AllowReset() const { return allowReset_; }
     void SetAllowReset(bool value) { allowReset_ = value; }
     TdxBarBorderStyle BorderStyle() const { return borderStyle_; }
@@ -198,6 +204,7 @@ private:
     void Changed();
 
     TdxBarItemLinks* itemLinks_ = nullptr;
+    TdxBarCaptionButtons* captionButtons_ = nullptr;
     TdxBarControl* barControl_ = nullptr;
     TdxDockRow* dockRow_ = nullptr;
     String caption_;

@@ -11,6 +11,7 @@
 #include "cxObjectLinks.h"
 #include "dxBar.h"
 #include "dxBarAccessibility.h"
+#include "dxBarCaptionButtons.h"
 #include "dxBarDockControl.h"
 #include "dxBarItemControl.h"
 #include "dxBarItemControlViewInfo.h"
@@ -206,9 +207,11 @@ void TdxBarControl::PlaceFromBar() {
 void TdxBarControl::StorePosition() {
     if (!bar_) return;
     if (dockControl_) {
-        bar_->SetDockedLeft(Left());
-        bar_->SetDockedTop(Top());
-        bar_->SetOneOnRow(bar_->DockRow() && bar_->DockRow()->ColCount() == 1);
+        if (StoresDockedPosition()) {
+            bar_->SetDockedLeft(Left());
+            bar_->SetDockedTop(Top());
+            bar_->SetOneOnRow(bar_->DockRow() && bar_->DockRow()->ColCount() == 1);
+        }
         dockControl_->RemoveBar(this, nullptr, true);
     } else if (HandleAllocated()) {
         RECT w, c;
@@ -301,6 +304,7 @@ int TdxBarControl::CalcFullLength(bool horizontal, bool docked) {
         TdxBarItemLink* link = links->GetShownLink(i);
         length += GetLinkBeginGroupSize(link) + LinkLength(link, horizontal);
     }
+    if (docked) length += MDIAreaLength();
     return length;
 }
 
@@ -318,6 +322,7 @@ int TdxBarControl::CalcThickness(bool horizontal) {
     TdxBarItemLinks* links = ItemLinks();
     for (int i = 0; links && i < links->GetShownLinkCount(); ++i)
         thickness = std::max(thickness, LinkThickness(links->GetShownLink(i), horizontal));
+    if (ShowsCloseButtonArea()) thickness = std::max(thickness, horizontal ? MDIButtonHeight() : MDIButtonWidth());
     return std::max(thickness, GetPainter()->GetMarkSize()) + 2 * BorderSize;
 }
 
@@ -355,6 +360,8 @@ void TdxBarControl::CalcItemLayout() {
     int pos = BorderSize + GetDragAreaSize();
     int end = (horizontal ? c.right : c.bottom) - BorderSize;
     if (truncated_) end -= GetMarkAreaSize();
+    // The MDI buttons keep the far end of a docked main menu.
+    if (dockControl_) end -= MDIAreaLength();
     if (!dockControl_) {
         // Floating: rows wrap at the client width.
         const int rowThickness = CalcThickness(true) - 2 * BorderSize;
@@ -433,7 +440,8 @@ void TdxBarControl::DrawMarkArea(HDC dc) {
 void TdxBarControl::Paint() {
     HDC dc = Canvas()->Handle();
     DrawItems();
-    // The items are out of the clip now: the background, grip and mark leave them alone.
+    DrawMDIButtons(dc);
+    // The items and buttons are out of the clip now: the background, grip and mark leave them alone.
     FillBk(dc, ClientRect(), false, clNone, nullptr);
     TRect c = ClientRect();
     if (dockControl_ && bar_ && bar_->BorderStyle() == bbsSingle) DrawEdge(dc, &c, BDR_RAISEDINNER, BF_RECT);
@@ -444,6 +452,141 @@ void TdxBarControl::Paint() {
         GetPainter()->DrawBarSeparator(PaintedWindow(), dc, s, nullptr, !IsHorizontal());
     }
     DrawMarkArea(dc);
+}
+
+// ---- MDI buttons --------------------------------------------------------------------------
+
+namespace {
+
+// One press or hover at a time for all windows: the mouse is over one window only.
+struct TMDIButtonState {
+    bool pressed = false;
+    bool overPressed = false;
+    int pressedIndex = -1;
+    int hotIndex = -1;
+} mdiButtonState;
+
+constexpr UINT MDIButtonCommands[] = {SC_MINIMIZE, SC_RESTORE, SC_CLOSE};
+
+HWND MaximizedMDIChild() {
+    HWND child = GetActiveMDIChildHandle();
+    return child && IsZoomed(child) ? child : nullptr;
+}
+
+}  // namespace
+
+bool TdxBarControl::HasMDIButtons() const {
+    if (!IsMainMenu()) return false;
+    HWND child = MaximizedMDIChild();
+    return child && GetSystemMenu(child, FALSE) != nullptr;
+}
+
+bool TdxBarControl::ShowsCloseButtonArea() const {
+    TdxBarManager* manager = GetManager();
+    return HasMDIButtons() || (IsMainMenu() && manager && manager->ShowCloseButton());
+}
+
+int TdxBarControl::MDIAreaLength() const {
+    if (!ShowsCloseButtonArea()) return 0;
+    const int button = IsHorizontal() ? MDIButtonWidth() : MDIButtonHeight();
+    return HasMDIButtons() ? 3 * button + 2 : button;
+}
+
+bool TdxBarControl::IsMDIButtonEnabled(int index, UINT mask) const {
+    if (index == MDIRestore) return true;
+    if (!HasMDIButtons()) return index == MDIClose && ShowsCloseButtonArea();
+    if (index < 0 || index > 2) return false;
+    HWND child = MaximizedMDIChild();
+    HMENU menu = child ? GetSystemMenu(child, FALSE) : nullptr;
+    if (!menu) return false;
+    const UINT state = GetMenuState(menu, MDIButtonCommands[index], MF_BYCOMMAND);
+    return state == UINT(-1) || (state & mask) == 0;
+}
+
+TRect TdxBarControl::GetMDIButtonRect(int index) const {
+    if (!ShowsCloseButtonArea() || index < 0 || index > 2) return TRect{};
+    const bool all = HasMDIButtons();
+    if (!all && index != MDIClose) return TRect{};
+    const TRect c = ClientRect();
+    const bool horizontal = IsHorizontal();
+    const int clientLength = horizontal ? RectWidth(c) : RectHeight(c);
+    const int clientThickness = horizontal ? RectHeight(c) : RectWidth(c);
+    const int length = horizontal ? MDIButtonWidth() : MDIButtonHeight();
+    const int thickness = horizontal ? MDIButtonHeight() : MDIButtonWidth();
+    // Along the bar: at the far end, before the mark of a docked window.
+    const int end = clientLength - BorderSize - (dockControl_ && truncated_ ? GetMarkAreaSize() : 0);
+    int along = all ? end - MDIAreaLength() + index * length + (index == MDIClose ? 2 : 0) : end - length;
+    // Across: centred, except in the last row of a wrapping window, where the buttons sit at the
+    // far edge unless a link reaches into their band (then they are centred on that row).
+    int across = (clientThickness - thickness) / 2;
+    if (!dockControl_) {
+        across = clientThickness - BorderSize - thickness;
+        TdxBarItemLinks* links = ItemLinks();
+        for (int i = links ? links->GetShownLinkCount() - 1 : -1; i >= 0; --i) {
+            const TRect r = links->GetShownLink(i)->ItemRect();
+            if (IsRectEmpty(&r)) continue;
+            const int rowFar = horizontal ? r.bottom : clientThickness - r.left;
+            const int rowThickness = horizontal ? RectHeight(r) : RectWidth(r);
+            if (rowFar > across) across = rowFar - (rowThickness - thickness) / 2 - thickness;
+            break;
+        }
+    }
+    return horizontal ? TRect{along, across, along + length, across + thickness}
+                      : TRect{clientThickness - across - thickness, along, clientThickness - across, along + length};
+}
+
+void TdxBarControl::DrawMDIButtons(HDC dc) {
+    if (!ShowsCloseButtonArea()) return;
+    for (int i = HasMDIButtons() ? 0 : MDIClose; i <= MDIClose; ++i) {
+        const TRect r = GetMDIButtonRect(i);
+        int state = 0;
+        if (!IsMDIButtonEnabled(i, MF_GRAYED))
+            state = 1;
+        else if (mdiButtonState.pressed && mdiButtonState.pressedIndex == i)
+            state = mdiButtonState.overPressed ? 4 : 3;
+        else if (!mdiButtonState.pressed && mdiButtonState.hotIndex == i)
+            state = 2;
+        GetPainter()->DrawMDIButton(PaintedWindow(), i, state, dc, r);
+        ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+    }
+}
+
+// ---- Caption buttons ----------------------------------------------------------------------
+
+TdxBarCaptionButtons* TdxBarControl::GetCaptionButtons() const { return bar_ ? bar_->CaptionButtons() : nullptr; }
+
+bool TdxBarControl::HasCaptionButtons() const {
+    TdxBarCaptionButtons* buttons = GetCaptionButtons();
+    return buttons && buttons->Count() > 0;
+}
+
+void TdxBarControl::ClickCaptionButton(int index) {
+    TdxBarCaptionButtons* buttons = GetCaptionButtons();
+    if (!buttons || index < 0 || index >= buttons->Count()) return;
+    buttons->GetButton(index)->Click();
+}
+
+void TdxBarControl::UpdateCaptionButtonStates(const TPoint& windowPoint) {
+    if (HasCaptionButtons()) GetCaptionButtons()->UpdateStates(windowPoint, false);
+}
+
+void TdxBarControl::HandleMouseMove(TShiftState shift, const TPoint& p, TdxBarItemControl* control) {
+    TcxObjectLinkGuard self(this);
+    TCustomdxBarControl::HandleMouseMove(shift, p, control);
+    if (!self.Alive() || IsMouseInputBlocked(false) || !HasCaptionButtons()) return;
+    // Window coordinates: the client point moved by the frame and caption.
+    POINT screen{p.x, p.y};
+    ::ClientToScreen(Handle(), &screen);
+    RECT w;
+    GetWindowRect(Handle(), &w);
+    UpdateCaptionButtonStates(TPoint{screen.x - w.left, screen.y - w.top});
+}
+
+void TdxBarControl::HandleMouseLeave() {
+    TcxObjectLinkGuard self(this);
+    TCustomdxBarControl::HandleMouseLeave();
+    // Far outside any window: no button stays hot but the one navigation selected.
+    if (self.Alive()) UpdateCaptionButtonStates(TPoint{-32000, -32000});
 }
 
 bool TdxBarControl::AllowsItemEditing() const {

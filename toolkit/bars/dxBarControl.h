@@ -11,6 +11,7 @@
 
 #include <algorithm>
 
+class TdxBarCaptionButtons;
 class TdxDockControl;
 
 class TdxBarControlViewInfo : public TCustomdxBarControlViewInfo {
@@ -98,6 +99,40 @@ public:
     void ToggleFloating();
     // Measures and draws again (colour, border or main-menu change).
     void RebuildWindow() { Rebuild(false); }
+    // The bar takes its window away: a window that lent its links to a window of its own (a
+    // popup showing them) takes them back first, so that the links free this window.
+    virtual void ReclaimItemLinks() {}
+    // Whether the window's place in its dock goes into the bar (a dock that places its windows
+    // itself keeps the bar's stored place as it was read).
+    virtual bool StoresDockedPosition() const { return true; }
+
+    // -- caption buttons: a toolbar window keeps their hover state but neither places nor draws
+    // them (the ribbon's group windows do)
+    TdxBarCaptionButtons* GetCaptionButtons() const;
+    virtual bool HasCaptionButtons() const;
+    // The buttons changed; the window that shows them lays them out again.
+    virtual void UpdateCaptionButtonsLayout(bool /*recalculate*/) {}
+    // Clicks the bar's caption button at the index (an index out of range clicks nothing).
+    virtual void ClickCaptionButton(int index);
+    // The buttons' hover states from a point in window coordinates.
+    void UpdateCaptionButtonStates(const TPoint& windowPoint);
+
+    // -- the MDI buttons of a main menu bar (minimize, restore, close of the maximized child)
+    static constexpr int MDIMinimize = 0, MDIRestore = 1, MDIClose = 2;
+    // A main menu bar while the manager's active MDI child is maximized and has a system menu.
+    bool HasMDIButtons() const override;
+    // The three buttons, or the close button alone on a main menu bar with ShowCloseButton.
+    bool ShowsCloseButtonArea() const;
+    int MDIButtonWidth() const { return GetSystemMetrics(SM_CXMENUSIZE) - 2; }
+    int MDIButtonHeight() const { return GetSystemMetrics(SM_CYMENUSIZE) - 4; }
+    // The length the buttons take along the bar (0 without them).
+    int MDIAreaLength() const;
+    // Restore is always enabled, the close button alone too; else the child's system menu must
+    // not have the command grayed (mask 1) or grayed or disabled (mask 3).
+    bool IsMDIButtonEnabled(int index, UINT mask) const;
+    // The button's rectangle in client coordinates (empty while the area is not shown; the
+    // close button alone for indexes other than MDIClose then).
+    TRect GetMDIButtonRect(int index) const;
 
     TCustomdxBarControlViewInfoClass GetViewInfoClass() const override { return TdxBarControlViewInfo::StaticClass(); }
     bool IsMainMenu() const override;
@@ -141,6 +176,8 @@ private:
     // The system's minimum size of a sized window would widen a small floating bar.
     void WMGetMinMaxInfo(TMessage& m);
     void HandleMouseDown(TMouseButton button, TShiftState shift, const TPoint& p, TdxBarItemControl* control) override;
+    void HandleMouseMove(TShiftState shift, const TPoint& p, TdxBarItemControl* control) override;
+    void HandleMouseLeave() override;
     // The length of a link's control along a window of the orientation and its thickness across.
     int LinkLength(TdxBarItemLink* link, bool horizontal);
     int LinkThickness(TdxBarItemLink* link, bool horizontal);
@@ -149,6 +186,7 @@ private:
     int CalcThickness(bool horizontal);
     void DrawGrip(HDC dc);
     void DrawMarkArea(HDC dc);
+    void DrawMDIButtons(HDC dc);
 
     TdxBar* bar_ = nullptr;
     TdxDockControl* dockControl_ = nullptr;

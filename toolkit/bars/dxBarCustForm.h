@@ -39,6 +39,7 @@ T* FormPart(TComponent* root, const wchar_t* name) {
 class TdxBarButton;
 class TdxBarCombo;
 class TdxBarCustomCustomizationForm;
+class TdxBarRunTimeSelectionController;
 
 // The messages the list helpers answer: rebuild a list (wParam 0) or refresh the entry of the
 // object in wParam at index lParam; select the designer's selection; update the list's actions.
@@ -275,8 +276,16 @@ private:
     void ItemsChanged(TObject* sender, TComponent* component, TcxComponentCollectionNotification action);
     void DisableManagerForms();
     void EnableManagerForms();
+    void RunTimeSelectionChanged(TObject* sender, TObject* changed);
+    // The name dialog for a category: 0 adds, 1 inserts before the selected one, 2 renames it.
+    void EditCategory(int mode);
+    void RemoveRunTimeSelection();
 
     TdxBarManager* manager_ = nullptr;
+    // The run-time selection installed as the manager's designer while the dialog is open.
+    TdxBarRunTimeSelectionController* selectionController_ = nullptr;
+    bool ownsSelectionController_ = false;
+    TEvent<void(TObject*, TObject*)> previousSelectionChanged_;
     std::vector<TdxBarCustomizationFormListBoxHelper*> helpers_;
     TcxComponentCollectionChangeEvent previousBarsChange_;
     TcxComponentListChangeEvent previousItemsChange_;

@@ -15,9 +15,15 @@
 #include "dxBarCombo.h"
 #include "dxBarControl.h"
 #include "dxBarCustForm.h"
+#include "dxBarDesignController.h"
+#include "dxBarItemEd.h"
+#include "dxBarNameEd.h"
+#include "dxBarSubItem.h"
 #include "dxBarItem.h"
 #include "dxBarManager.h"
 #include "dxBarPopupMenu.h"
+#include "dxBarPopupMenuEd.h"
+#include "dxBarRunTimeSelectionController.h"
 #include "dxBarStrs.h"
 #include "dxBarTextHelpers.h"
 #include "dxBarWindowHelpers.h"
@@ -191,12 +197,9 @@ void TdxBarCustomizationFormItemsListHelper::HandleMessage(TMessage& message) {
             TPoint screen;
             GetCursorPos(&screen);
             POINT start = screen;
-            if (listBox_->ItemIndex() >= 0 && DragDetect(listBox_->Handle(), start)) {
-                auto* item = As<TdxBarItem>(form_->EntryObject(listBox_, listBox_->ItemIndex()));
-                // Hook (customizing mode): the command is dragged onto the bars
-                // (TdxBarManager::DragItem) once that drag is on main.
-                (void)item;
-            }
+            if (listBox_->ItemIndex() >= 0 && DragDetect(listBox_->Handle(), start))
+                if (auto* item = As<TdxBarItem>(form_->EntryObject(listBox_, listBox_->ItemIndex())))
+                    form_->BarManager()->DragItem(item, nullptr);
             return;
         }
     }
@@ -339,6 +342,10 @@ void TdxBarCustomCustomizationForm::AfterConstruction() {
     HookManagerEvents();
     InitControls();
     UpdateLook();
+    // The actions start in the state of the lists: the command actions (a Delete shortcut among
+    // them) must not run at run time before a list first reports its selection.
+    UpdateBarActions();
+    UpdateItemActions();
 }
 
 TdxBarCustomCustomizationForm::~TdxBarCustomCustomizationForm() {
@@ -346,20 +353,35 @@ TdxBarCustomCustomizationForm::~TdxBarCustomCustomizationForm() {
     EnableManagerForms();
     if (manager_) {
         RestoreEvents();
-        // The dialog going ends customizing: the manager leaves the mode and hears that the
-        // dialog went.
-        if (manager_->OnHideCustomizingForm) {
-            try {
-                manager_->OnHideCustomizingForm(manager_);
-            } catch (...) {
-                Application->HandleException(this);
-            }
+        // The dialog going ends customizing (unless the mode ending is what frees it); a dialog
+        // opened without the mode still tells the manager that it went.
+        try {
+            if (manager_->IsCustomizing())
+                manager_->SwitchCustomizing(false);
+            else
+                ShowCustomizationForm(manager_, false);
+        } catch (...) {
+            Application->HandleException(this);
         }
-        RefreshOtherManagersBars(manager_);
+        RemoveRunTimeSelection();
         RestoreSavedSelection();
     }
     for (auto* helper : helpers_) delete helper;
     helpers_.clear();
+}
+
+void TdxBarCustomCustomizationForm::RemoveRunTimeSelection() {
+    if (!selectionController_) return;
+    TdxBarRunTimeSelectionController* controller = selectionController_;
+    selectionController_ = nullptr;
+    if (manager_->Designer() != static_cast<IdxBarDesigner*>(controller)) return;  // replaced meanwhile
+    controller->OnSelectionChanged = previousSelectionChanged_;
+    if (ownsSelectionController_) manager_->SetDesigner(nullptr);
+}
+
+void TdxBarCustomCustomizationForm::RunTimeSelectionChanged(TObject* sender, TObject* changed) {
+    if (previousSelectionChanged_) previousSelectionChanged_(sender, changed);
+    if (!ComponentState().Contains(csDestroying)) SelectionChanged(this);
 }
 
 bool TdxBarCustomCustomizationForm::IsDesigning() const { return manager_ && manager_->IsBarManagerDesigning(); }
@@ -435,6 +457,10 @@ void TdxBarCustomCustomizationForm::DisableManagerForms() {
         TdxBarManager* manager = list->GetManager(i);
         TCustomForm* form = ManagerForm(manager);
         if (!form || form == this || !form->HandleAllocated()) continue;
+        // The customized manager's form keeps its input: a disabled window passes no mouse input
+        // to its children, so its bars could not be customized. Its other controls are guarded
+        // by the manager's hooks while customizing.
+        if (manager == manager_ || form == ManagerForm(manager_)) continue;
         DisableWindowRemembering(disabledWindows_, form->Handle());
     }
 }
@@ -490,9 +516,19 @@ void TdxBarCustomCustomizationForm::LocalizeBase() {
 
 void TdxBarCustomCustomizationForm::HookManagerEvents() {
     BarManager1->SetFont(manager_->Font());
-    if (!IsDesigning() && manager_->Bars()->Count() > 0) {
-        // Hook (selection while customizing): the run-time selection controller becomes the
-        // manager's designer here and the first bar is selected.
+    if (!IsDesigning()) {
+        // At run time the dialog keeps the selection while it is open: in a run-time selection
+        // the manager already has (which stays), else in one of its own.
+        selectionController_ = dynamic_cast<TdxBarRunTimeSelectionController*>(manager_->Designer());
+        ownsSelectionController_ = selectionController_ == nullptr;
+        if (ownsSelectionController_) {
+            selectionController_ = new TdxBarRunTimeSelectionController;
+            manager_->SetDesigner(selectionController_);
+        }
+        previousSelectionChanged_ = selectionController_->OnSelectionChanged;
+        selectionController_->OnSelectionChanged =
+            MakeEvent(this, &TdxBarCustomCustomizationForm::RunTimeSelectionChanged);
+        if (manager_->Bars()->Count() > 0) selectionController_->AddToSelection(manager_->Bars()->Items(0));
     }
     previousBarsChange_ = manager_->Bars()->OnChange;
     manager_->Bars()->OnChange = MakeEvent(this, &TdxBarCustomCustomizationForm::BarsChanged);
@@ -786,15 +822,23 @@ void TdxBarCustomCustomizationForm::DeleteSelectedEntries(TListBox* listBox, boo
 // ---- actions --------------------------------------------------------------------------------
 
 void TdxBarCustomCustomizationForm::aAddItemExecute(TObject*) {
-    // Design time only: the add-item dialog (not on main yet) creates the command.
+    TdxBarItem* item = nullptr;
+    manager_->ItemList()->LockChanges();
+    try {
+        item = ShowAddItemDialog(manager_, GetCategoriesListBox()->ItemIndex());
+    } catch (...) {
+        manager_->ItemList()->UnlockChanges();
+        throw;
+    }
+    manager_->ItemList()->UnlockChanges();
+    if (item) DesignControllerInstance()->SelectPersistent(item, dxBarSelectionExclusive);
+    if (GetItemsListBox()->CanFocus()) GetItemsListBox()->SetFocus();
 }
 
-void TdxBarCustomCustomizationForm::aNewToolBarExecute(TObject*) {
-    // Hook (name dialog, new toolbar): TdxBarManager::AddToolbar asking the name.
-}
+void TdxBarCustomCustomizationForm::aNewToolBarExecute(TObject*) { manager_->AddToolbar(false, true); }
 
 void TdxBarCustomCustomizationForm::aRenameToolBarExecute(TObject*) {
-    // Hook (name dialog, rename): TdxBarManager::RenameToolbar for the selected bar.
+    if (TdxBar* bar = GetBarByIndex(GetBarsListBox()->ItemIndex())) manager_->RenameToolbar(bar);
 }
 
 void TdxBarCustomCustomizationForm::aDeleteToolBarExecute(TObject*) {
@@ -846,7 +890,10 @@ void TdxBarCustomCustomizationForm::aMoveItemExecute(TObject* sender) {
 }
 
 void TdxBarCustomCustomizationForm::aSubMenuEditorExecute(TObject*) {
-    // Design time: the sub-menu editor opens for the selected command (not on main yet).
+    TListBox* list = GetItemsListBox();
+    if (list->CanFocus()) list->SetFocus();
+    if (auto* subItem = As<TCustomdxBarSubItem>(EntryObject(list, list->ItemIndex())))
+        ShowSubMenuEditor(subItem->ItemLinks());
 }
 
 void TdxBarCustomCustomizationForm::aClearItemListExecute(TObject*) {
@@ -859,22 +906,57 @@ void TdxBarCustomCustomizationForm::aClearItemListExecute(TObject*) {
     DeleteSelectedEntries(list, true);
 }
 
-void TdxBarCustomCustomizationForm::CategoriesAddClick(TObject*) {}
-void TdxBarCustomCustomizationForm::CategoriesInsertClick(TObject*) {}
-void TdxBarCustomCustomizationForm::CategoriesRenameClick(TObject*) {}
+// The category commands belong to the design-time popup menu; their shortcuts (Insert, Delete)
+// reach them whenever the dialog is active, so at run time they do nothing: a Delete pressed in
+// the dialog must not delete a category of the application with all its commands.
+void TdxBarCustomCustomizationForm::CategoriesAddClick(TObject*) { EditCategory(0); }
+void TdxBarCustomCustomizationForm::CategoriesInsertClick(TObject*) { EditCategory(1); }
+void TdxBarCustomCustomizationForm::CategoriesRenameClick(TObject*) { EditCategory(2); }
+
+void TdxBarCustomCustomizationForm::EditCategory(int mode) {
+    if (!IsDesigning()) return;
+    TListBox* list = GetCategoriesListBox();
+    const int index = list->ItemIndex();
+    if (mode != 0 && index < 0) return;
+    String name = mode == 2 ? manager_->Categories()->Strings(index) : String();
+    if (ShowNameDialog(name, dxBarNameKindCategory, mode, nullptr, manager_)) {
+        int at = index;
+        switch (mode) {
+            case 0:
+                at = manager_->Categories()->Add(name);
+                list->Items()->Add(name);
+                break;
+            case 1:
+                manager_->Categories()->Insert(index, name);
+                list->Items()->Insert(index, name);
+                break;
+            default:
+                manager_->Categories()->Put(index, name);
+                list->Items()->Put(index, name);
+                break;
+        }
+        list->SetItemIndex(at);
+        if (mode != 2) RefreshList(GetItemsListBox(), nullptr, 0);
+        manager_->DesignerModified();
+    }
+    if (list->CanFocus()) list->SetFocus();
+}
 
 void TdxBarCustomCustomizationForm::CategoriesVisibleClick(TObject*) {
+    if (!IsDesigning()) return;
     int index = GetCategoriesListBox()->ItemIndex();
     if (index >= 0) manager_->SetCategoryVisible(index, CategoriesVisible->Down());
 }
 
 void TdxBarCustomCustomizationForm::CategoriesItemsVisibleChange(TObject*) {
+    if (!IsDesigning()) return;
     int index = GetCategoriesListBox()->ItemIndex();
     if (index >= 0)
         manager_->SetCategoryItemsVisible(index, TdxBarItemVisible(std::max(CategoriesItemsVisible->ItemIndex(), 0)));
 }
 
 void TdxBarCustomCustomizationForm::CategoriesDeleteClick(TObject*) {
+    if (!IsDesigning()) return;
     TListBox* list = GetCategoriesListBox();
     int index = list->ItemIndex();
     if (index < 0) return;
@@ -938,19 +1020,25 @@ void RefreshOtherManagersBars(TdxBarManager* manager) {
 void ShowCustomizationForm(TdxBarManager* manager, bool show) {
     if (show) {
         if (customizationForm || !formClass) return;
-        // Hook (merging): the manager's toolbars are unmerged for the time of customizing.
+        manager->UnmergeForCustomizing(nullptr, true);
         if (manager->OnShowCustomizingForm) manager->OnShowCustomizingForm(manager);
         RefreshOtherManagersBars(manager);
         customizationForm = TdxBarCustomCustomizationForm::CreateForManager(formClass, manager);
         customizationForm->Show();
-    } else {
-        if (customizationForm && !customizationForm->ComponentState().Contains(csDestroying)) {
-            TdxBarCustomCustomizationForm* form = customizationForm;
-            customizationForm = nullptr;
-            FreeObject(form);  // fires OnHideCustomizingForm and repaints the other bars
-        }
-        // Hook (merging): the merging is restored.
+        return;
     }
+    if (customizationForm && customizationForm->BarManager() == manager &&
+        !customizationForm->ComponentState().Contains(csDestroying)) {
+        // The dialog's destructor comes back here (through the mode when it is on) for the rest.
+        TdxBarCustomCustomizationForm* form = customizationForm;
+        customizationForm = nullptr;
+        FreeObject(form);
+        return;
+    }
+    if (TdxBarSubMenuEditor* editor = SubMenuEditorInstance()) FreeObject(editor);
+    if (manager->OnHideCustomizingForm) manager->OnHideCustomizingForm(manager);
+    RefreshOtherManagersBars(manager);
+    manager->RestoreMerging();
 }
 
 void RefreshCustomizationFormLook() {

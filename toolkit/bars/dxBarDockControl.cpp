@@ -63,7 +63,7 @@ void TdxDockRow::RemoveColOf(TdxBarControl* barControl) { DeleteCol(IndexOfCol(b
 
 void TdxDockRow::UpdateOneOnRow() {
     // A row whose last window went keeps what its bars stored when their windows left.
-    if (ColCount() == 0) return;
+    if (ColCount() == 0 || !dock_->StoresBarRows()) return;
     for (TdxBar* bar : bars_) bar->SetOneOnRow(ColCount() == 1);
 }
 

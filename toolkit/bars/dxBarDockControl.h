@@ -94,6 +94,9 @@ public:
     // bar windows of its own.
     virtual TClass GetDockedBarControlClass() const;
     virtual bool UsesBarRow() const { return true; }
+    // Do the rows here tell their bars whether each is alone in its row? A dock that places its
+    // windows itself leaves the bars' stored row settings as they were read.
+    virtual bool StoresBarRows() const { return true; }
 
     // -- rows
     int RowCount() const { return int(rows_.size()); }

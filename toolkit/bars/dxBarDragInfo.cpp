@@ -64,11 +64,7 @@ void TdxBarDragInfo::BeginDrag(TdxBarItem* item, TdxBarItemLink* link) {
     manager_->hasDragPressPoint_ = false;
     ctrlDown_ = GetKeyState(VK_CONTROL) < 0;
     defaultCursor_ = Screen->Cursor();
-    // The Customize dialog's window would hold the capture while it is open (Hook (Customize
-    // dialog)); otherwise the owner's window.
-    captureWindow_ = nullptr;
-    if (auto* owner = As<TWinControl>(manager_->GetManagerOwner()))
-        if (owner->HandleAllocated()) captureWindow_ = owner->Handle();
+    captureWindow_ = manager_->GetPopupOwnerWindow();
     if (captureWindow_) SetCapture(captureWindow_);
     DispatchPendingMouseMessages();
 }

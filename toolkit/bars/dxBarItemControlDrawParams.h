@@ -95,11 +95,11 @@ public:
     bool noTopLine = false;
 };
 
-// Progress bars.
-class TdxBarProgressControlDrawParams : public TdxBarItemControlDrawParams {
-    Z_CLASS(TdxBarProgressControlDrawParams, TdxBarItemControlDrawParams)
+// Progress bars: a static control with a bar after its caption.
+class TdxBarProgressControlDrawParams : public TdxBarStaticLikeControlDrawParams {
+    Z_CLASS(TdxBarProgressControlDrawParams, TdxBarStaticLikeControlDrawParams)
 public:
-    using TdxBarItemControlDrawParams::TdxBarItemControlDrawParams;
+    using TdxBarStaticLikeControlDrawParams::TdxBarStaticLikeControlDrawParams;
     int position = 0, min = 0, max = 100;
     TColor barColor = clDefault;
     bool solid = false;

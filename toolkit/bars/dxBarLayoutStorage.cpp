@@ -308,13 +308,17 @@ void TdxBarLayoutStorage::LoadBar(TdxBar* bar, TCustomIniFile* iniFile, const St
         bar->SetFloatTop(iniFile->ReadInteger(section, L"FloatTop", bar->FloatTop()));
         bar->SetFloatClientWidth(iniFile->ReadInteger(section, L"FloatClientWidth", bar->FloatClientWidth()));
         bar->SetFloatClientHeight(iniFile->ReadInteger(section, L"FloatClientHeight", bar->FloatClientHeight()));
-        TdxDockControl* dock =
-            FindDockControlByNamePath(manager, iniFile->ReadString(section, L"DockControl", String()));
-        if (dock)
-            bar->SetDockControl(dock);
-        else if (bar->DockControl() && bar->DockControl()->AllowsLayoutUndock())
-            bar->SetDockControl(nullptr);
-        bar->SetDockingStyle(ReadEnum(iniFile, section, L"DockingStyle", bar->DockingStyle()));
+        // A dock that keeps its bars whatever a layout says (a ribbon's) keeps them in their place:
+        // neither another dock nor a docking style of the file moves them out.
+        if (!bar->DockControl() || bar->DockControl()->AllowsLayoutUndock()) {
+            TdxDockControl* dock =
+                FindDockControlByNamePath(manager, iniFile->ReadString(section, L"DockControl", String()));
+            if (dock)
+                bar->SetDockControl(dock);
+            else if (bar->DockControl())
+                bar->SetDockControl(nullptr);
+            bar->SetDockingStyle(ReadEnum(iniFile, section, L"DockingStyle", bar->DockingStyle()));
+        }
         bar->SetRow(iniFile->ReadInteger(section, L"Row", bar->Row()));
         bar->SetVisible(iniFile->ReadBool(section, L"Visible", false));
     } catch (const Exception&) {

@@ -87,6 +87,9 @@ TdxBarManager::~TdxBarManager() {
     if (isCustomizing_) SwitchCustomizing(false);
     StopHints();
     // The bar windows go while what their controls read (images, painter, fonts) is still here.
+    // A toolbar's window goes through its toolbar, which forgets it then: the toolbars outlive
+    // their windows when the manager goes before them.
+    for (int i = 0; bars_ && i < bars_->Count(); ++i) bars_->Items(i)->HideBarControl();
     for (TCustomdxBarControl* bar : LiveBarControls())
         if (IsBarControlAlive(bar) && bar->Owner() == this) FreeObject(bar);
     // The last manager removes the message hooks.

@@ -274,6 +274,14 @@ public:
     // Enters or leaves customizing mode: every bar window closes its menus and makes its item
     // controls anew for the mode (nothing while another manager customizes).
     void SwitchCustomizing(bool value);
+    // A new toolbar docked at the top (as the main menu when mainMenu is set) with a unique
+    // caption, which the name dialog may change when askName is set; nil when that is cancelled.
+    TdxBar* AddToolbar(bool mainMenu, bool askName);
+    // The name dialog renames the bar; False when cancelled.
+    bool RenameToolbar(TdxBar* bar);
+    // The window that holds the mouse during a link drag: the open Customize dialog's, else the
+    // owner's.
+    HWND GetPopupOwnerWindow() const;
     // Merging is suspended while the Customize dialog is open: every bar unmerges the bars of
     // otherManager (all with nil, and all when remember is set), remembering them with
     // remember; RestoreMerging merges the remembered ones again.

@@ -1,6 +1,7 @@
 #include "dxBarPopupMenuEd.h"
 
 #include "Application.h"
+#include "dxBarCustForm.h"
 #include "dxBarItemLinks.h"
 #include "dxBarManager.h"
 #include "dxBarStrs.h"
@@ -18,6 +19,10 @@ void TdxBarSubMenuEditor::CreateParams(TCreateParams& Params) {
     Params.Style = WS_POPUP | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU;
     Params.ExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
     Params.WindowClass.style = CS_OWNDC | CS_SAVEBITS;
+    // It stays with the Customize dialog: both are owned by the same window.
+    if (TdxBarCustomCustomizationForm* dialog = CustomizationFormInstance())
+        if (dialog->HandleAllocated())
+            if (HWND owner = GetWindow(dialog->Handle(), GW_OWNER)) Params.WndParent = owner;
 }
 
 TdxBarSubMenuControl* TdxBarSubMenuEditor::MenuControl() const {
@@ -137,9 +142,12 @@ void TdxBarSubMenuEditor::WMNCLButtonDown(TMessage& Message) {
 
 void ShowSubMenuEditor(TdxBarItemLinks* links) {
     if (!links) return;
-    // Commands are dragged into the menu, which needs customizing mode. Hook (Customize dialog):
-    // once customizing, the dialog shows its commands page.
-    if (TdxBarManager* manager = links->BarManager()) manager->SwitchCustomizing(true);
+    // Commands are dragged into the menu from the Customize dialog's commands page.
+    if (TdxBarManager* manager = links->BarManager()) {
+        manager->SwitchCustomizing(true);
+        if (manager->IsCustomizing())
+            if (TdxBarCustomCustomizationForm* dialog = CustomizationFormInstance()) dialog->SelectCommandsPage();
+    }
     if (!editorInstance) {
         editorInstance = static_cast<TdxBarSubMenuEditor*>(
             TdxBarSubMenuEditor::StaticClass()->Create(static_cast<TComponent*>(nullptr)));

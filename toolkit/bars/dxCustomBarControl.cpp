@@ -48,6 +48,8 @@ public:
     TdxBarDockingStyle DockingStyle() const override { return window_->DockingStyle(); }
     TRect ClientRect() const override { return window_->ClientRect(); }
     int BarControlKind() const override { return window_->GetBarControlKind(); }
+    bool IsMainMenu() const override { return window_->IsMainMenu(); }
+    bool HasMDIButtons() const override { return window_->HasMDIButtons(); }
     HBRUSH BkBrush() const override { return window_->GetBkBrush(); }
     void FillBk(HDC dc, const TRect& rect, HBRUSH brush, TColor color, bool wholeBackground) override {
         window_->FillBk(dc, rect, wholeBackground, color, brush);

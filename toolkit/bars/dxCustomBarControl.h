@@ -67,7 +67,8 @@ class TCustomdxBarControl : public TCustomControl {
                   Z_MESSAGE(WM_LBUTTONUP, WMLButtonUp), Z_MESSAGE(WM_MOUSEACTIVATE, WMMouseActivate),
                   Z_MESSAGE(WM_CAPTURECHANGED, WMCaptureChanged), Z_MESSAGE(WM_KEYDOWN, WMKeyDown),
                   Z_MESSAGE(WM_SETFOCUS, WMSetFocus), Z_MESSAGE(WM_KILLFOCUS, WMKillFocus),
-                  Z_MESSAGE(WM_NCACTIVATE, WMNCActivate), Z_MESSAGE(WM_DXBAR_UPDATEBAR, WMUpdateBar))
+                  Z_MESSAGE(WM_NCACTIVATE, WMNCActivate), Z_MESSAGE(WM_DXBAR_UPDATEBAR, WMUpdateBar),
+                  Z_MESSAGE(WM_GETDLGCODE, WMGetDlgCode))
 public:
     // The owner must be a TdxBarManager.
     explicit TCustomdxBarControl(TComponent* owner);
@@ -167,6 +168,8 @@ public:
     virtual bool IsPopupWindow() const { return false; }
     virtual bool IsPopupLike() const { return false; }
     virtual bool IsMainMenu() const = 0;
+    // A main menu toolbar showing the maximized MDI child's buttons.
+    virtual bool HasMDIButtons() const { return false; }
     virtual bool IsStatusBar() const = 0;
     virtual int GetBarControlKind() const = 0;
     virtual Word GetBehaviorOptions() const;
@@ -369,6 +372,7 @@ private:
     void WMCaptureChanged(TMessage& m);
     void WMKeyDown(TMessage& m);
     void WMSetFocus(TMessage& m);
+    void WMGetDlgCode(TMessage& m);
     void WMKillFocus(TMessage& m);
     void WMNCActivate(TMessage& m);
     // The arrows, Tab, Home, End, Alt and accelerators; the key may become 0.

@@ -719,6 +719,15 @@ void TCustomdxBarControl::ClickSelectedByKeyboard(TdxBarItemControl* control) {
 
 // ---- Focus --------------------------------------------------------------------------------
 
+void TCustomdxBarControl::WMGetDlgCode(TMessage& m) {
+    Inherited<TCustomControl>(m);
+    // Keys typed into an item's in-place editor (a child window of the bar) are the editor's:
+    // arrows, Tab, Enter and Escape must not move the form's focus or press its buttons.
+    HWND focus = GetFocus();
+    if (HandleAllocated() && focus && focus != WindowHandle() && IsChild(WindowHandle(), focus))
+        m.Result |= DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTALLKEYS;
+}
+
 void TCustomdxBarControl::WMSetFocus(TMessage& m) {
     TdxBarItemControl* selected = GetSelectedControl();
     if (selected && selected->HasWindow()) {

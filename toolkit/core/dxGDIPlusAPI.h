@@ -28,6 +28,7 @@ constexpr INT UnitPixel = 2;
 constexpr INT InterpolationModeNearestNeighbor = 5;
 constexpr INT CompositingModeSourceCopy = 1;
 constexpr INT WrapModeTile = 0;
+constexpr INT WrapModeTileFlipXY = 3;
 constexpr UINT ImageLockModeRead = 1;
 constexpr UINT ImageLockModeWrite = 2;
 

@@ -11,6 +11,9 @@
 #include "dxBarExtItemsShared.h"
 #include "dxBarFontNameCombo.h"
 #include "dxBarMRUListItem.h"
+#include "dxBarProgressItem.h"
+#include "dxBarStatic.h"
+#include "dxBarSubItemControl.h"
 #include "dxBarSpinEdit.h"
 #include "cxDateUtils.h"
 #include "dxBarUnit.h"
@@ -188,23 +191,26 @@ void InitializedxBarExtItems() {
     // The further item kinds join in this order as they come: colour and font-name combos,
     // date combo, tree-view and image combos, toolbars list, spin edit, control container,
     // progress, recently-used list, in-place sub item.
+    RegisterItemControlClass(TdxBarStatic::StaticClass(), TdxBarStaticControl::StaticClass(), true);
     RegisterItemControlClass(TdxBarLargeButton::StaticClass(), TdxBarLargeButtonControl::StaticClass(), true);
     RegisterItemControlClass(TdxBarColorCombo::StaticClass(), TdxBarColorComboControl::StaticClass(), true);
     RegisterItemControlClass(TdxBarFontNameCombo::StaticClass(), TdxBarComboControl::StaticClass(), true);
     RegisterItemControlClass(TdxBarDateCombo::StaticClass(), TdxBarDateComboControl::StaticClass(), true);
     RegisterItemControlClass(TdxBarSpinEdit::StaticClass(), TdxBarSpinEditControl::StaticClass(), true);
-    // Hook (item kinds): the recently-used list joins with the container item control when the
-    // list items get one; until then form descriptions can name it.
-    RegisterClasses({TdxBarMRUListItem::StaticClass()});
+    RegisterItemControlClass(TdxBarProgressItem::StaticClass(), TdxBarProgressControl::StaticClass(), true);
+    RegisterItemControlClass(TdxBarMRUListItem::StaticClass(), TdxBarContainerItemControl::StaticClass(), true);
 }
 
 void FinalizedxBarExtItems() {
-    UnregisterItemControlClass(TdxBarSpinEdit::StaticClass());
-    UnregisterItemControlClass(TdxBarDateCombo::StaticClass());
-    UnregisterItemControlClass(TdxBarFontNameCombo::StaticClass());
-    UnregisterItemControlClass(TdxBarColorCombo::StaticClass());
-    FreeExtItemsDialogs();
+    UnregisterItemControlClass(TdxBarStatic::StaticClass());
     UnregisterItemControlClass(TdxBarLargeButton::StaticClass());
+    UnregisterItemControlClass(TdxBarColorCombo::StaticClass());
+    UnregisterItemControlClass(TdxBarFontNameCombo::StaticClass());
+    UnregisterItemControlClass(TdxBarDateCombo::StaticClass());
+    UnregisterItemControlClass(TdxBarSpinEdit::StaticClass());
+    UnregisterItemControlClass(TdxBarProgressItem::StaticClass());
+    UnregisterItemControlClass(TdxBarMRUListItem::StaticClass());
+    FreeExtItemsDialogs();
     FreeAndNil(trueTypeFontBitmap);
     FreeAndNil(nonTrueTypeFontBitmap);
 }

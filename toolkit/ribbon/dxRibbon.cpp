@@ -2,9 +2,12 @@
 #include "dxRibbonAccessibility.h"
 #include "dxRibbon.h"
 
+#include "dxRibbonBarPainter.h"
+
 #include <algorithm>
 
 #include "Application.h"
+#include "ComponentList.h"
 #include "Filer.h"
 #include "Format.h"
 #include "Form.h"
@@ -13,10 +16,13 @@
 #include "dxBarStrs.h"
 #include "dxFading.h"
 #include "dxGDIPlusAPI.h"
+#include "dxRibbonBarPainter.h"
 #include "dxRibbonController.h"
 #include "dxRibbonForm.h"
 #include "dxRibbonPainter.h"
+#include "dxRibbonPopupMenu.h"
 #include "dxRibbonQuickAccess.h"
+#include "dxRibbonQuickAccessDesign.h"
 #include "dxRibbonTabGroupsPopupWindow.h"
 #include "dxRibbonViewInfo.h"
 
@@ -80,6 +86,7 @@ TdxCustomRibbon::TdxCustomRibbon(TComponent* owner, TClass ribbonClass)
     quickAccessToolbar_->DockControl()->SetParent(this);
     controller_ = std::make_unique<TdxRibbonController>(this);
     colorSchemeListeners_ = std::make_unique<TcxEventHandlerCollection>();
+    popupMenuButtons_ = std::make_unique<TComponentList>(true);
     if (TdxCustomRibbonSkin* scheme = FirstRibbonScheme()) colorScheme_ = scheme;
     creating_ = false;
     LiveRibbons().push_back(this);
@@ -119,6 +126,9 @@ TdxCustomRibbon::~TdxCustomRibbon() {
         supportNonClientDrawing_ = false;
     }
     controller_.reset();
+    // The context menu's buttons go while their manager is still known; the menu itself goes
+    // with the ribbon's components.
+    popupMenuButtons_.reset();
     SetBarManager(nullptr);
     delete applicationButton_;
     applicationButton_ = nullptr;
@@ -233,10 +243,14 @@ void TdxCustomRibbon::SetHotTab(TdxRibbonTab* tab) {
 
 void TdxCustomRibbon::SetBarManager(TdxBarManager* value) {
     if (barManager_ == value) return;
-    if (HasBarManager()) barManager_->RemoveFreeNotification(this);
+    if (HasBarManager()) {
+        barManager_->RemoveFreeNotification(this);
+        RegisterLayoutHandlers(false);
+    }
     barManager_ = value;
     if (HasBarManager()) {
         barManager_->FreeNotification(this);
+        RegisterLayoutHandlers(true);
         fonts_->UpdateFonts();
     }
     for (int i = 0; tabs_ && i < tabs_->Count(); ++i) tabs_->Items(i)->SetBarManager(value);
@@ -423,6 +437,19 @@ int TdxCustomRibbon::GetGroupRowHeight() {
     // A small (16-pixel) glyph with the button's content offsets (3 above and below), made even.
     int s = 16, extra = 6;
     return s + extra + ((s % 2) != (extra % 2) ? 1 : 0);
+}
+
+TdxRibbonBarPainter* TdxCustomRibbon::GroupsPainter() {
+    if (!groupsPainter_) groupsPainter_ = std::make_unique<TdxRibbonBarPainter>(this);
+    return groupsPainter_.get();
+}
+
+void TdxCustomRibbon::DoTabGroupCollapsed(TdxRibbonTab* tab, TdxRibbonTabGroup* group) {
+    if (OnTabGroupCollapsed) OnTabGroupCollapsed(this, tab, group);
+}
+
+void TdxCustomRibbon::DoTabGroupExpanded(TdxRibbonTab* tab, TdxRibbonTabGroup* group) {
+    if (OnTabGroupExpanded) OnTabGroupExpanded(this, tab, group);
 }
 
 int TdxCustomRibbon::GetGroupHeight() { return GetGroupRowsHeight() + GroupTopInset + GetGroupCaptionHeight() + 4; }
@@ -931,6 +958,7 @@ void TdxCustomRibbon::Notification(TComponent* component, TOperation operation) 
     TcxControl::Notification(component, operation);
     if (operation != opRemove) return;
     if (component == hookedForm_) hookedForm_ = nullptr;
+    if (component == contextMenu_) contextMenu_ = nullptr;
     if (component == barManager_) {
         SetBarManager(nullptr);
         if (!HasState(this, csDestroying) && quickAccessToolbar_) quickAccessToolbar_->SetToolbar(nullptr);
@@ -952,6 +980,7 @@ void InitializedxRibbon() {
     RegisterRibbonRootHelperLookup();
     RegisterClasses({TdxRibbon::StaticClass(), TdxRibbonTab::StaticClass()});
     RegisterRibbonQuickAccessClasses();
+    RegisterRibbonQuickAccessDesignHelper();
     schemeWatcher = new TRibbonSchemeWatcher();
     BarSkinManagerInstance()->ChangeHandlers().AddHandler(
         MakeEvent(schemeWatcher, &TRibbonSchemeWatcher::SkinsChanged));
@@ -960,6 +989,7 @@ void InitializedxRibbon() {
 void FinalizedxRibbon() {
     UnregisterRibbonRootHelperLookup();
     UnregisterRibbonQuickAccessClasses();
+    UnregisterRibbonQuickAccessDesignHelper();
     RemoveRibbonWheelHook();
     if (!schemeWatcher) return;
     BarSkinManagerInstance()->ChangeHandlers().RemoveHandler(

@@ -17,13 +17,18 @@
 #include "dxRibbonDockControls.h"
 #include "dxRibbonFormCaptionHelper.h"
 #include "dxRibbonOptions.h"
+#include "dxRibbonPopupMenuItems.h"
 #include "dxRibbonSkins.h"
 #include "dxRibbonTabs.h"
 
+class TComponentList;
 class TCustomForm;
 struct IdxBarAccessibilityHelper;
 class TdxBarAccessibilityHelper;
 class TdxCustomRibbonForm;
+class TdxRibbonBarPainter;
+class TdxRibbonPopupMenu;
+class TdxRibbonQuickAccessGroupButton;
 class TdxRibbonController;
 class TdxRibbonPainter;
 class TdxRibbonTabGroupsPopupWindow;
@@ -34,6 +39,8 @@ class TdxRibbonViewInfo;
 using TdxRibbonEvent = TEvent<void(TdxCustomRibbon* sender)>;
 using TdxRibbonTabChangingEvent = TEvent<void(TdxCustomRibbon* sender, TdxRibbonTab* newTab, bool& allow)>;
 using TdxRibbonApplicationMenuClickEvent = TEvent<void(TdxCustomRibbon* sender, bool& handled)>;
+using TdxRibbonTabGroupNotifyEvent =
+    TEvent<void(TdxCustomRibbon* sender, TdxRibbonTab* tab, TdxRibbonTabGroup* group)>;
 
 // ---- status bar parts of the form frame ----------------------------------------------------
 
@@ -160,6 +167,8 @@ public:
     int GetGroupRowHeight();
     int GetGroupRowsHeight() { return 3 * GetGroupRowHeight(); }
     int GetGroupHeight();
+    // The bar painter of the group windows (made on first use, kept by the ribbon).
+    TdxRibbonBarPainter* GroupsPainter();
 
     // The ribbon sits on the form that contains the parent given, at its top.
     void SetParent(TWinControl* parent) override;
@@ -192,12 +201,42 @@ public:
     void UpdateNonClientDrawing() override;
     void RedrawRibbon() override;
 
+    // -- context menu and stored layout (dxRibbonContextMenu.cpp)
+    TdxRibbonPopupMenuItems PopupMenuItems() const { return popupMenuItems_; }
+    void SetPopupMenuItems(TdxRibbonPopupMenuItems value);
+    // PopupMenuItems, less the quick access toolbar's commands while that toolbar is not shown.
+    TdxRibbonPopupMenuItems GetEffectivePopupMenuItems() const;
+    // OnMoreCommandsExecute when assigned, else the bar manager's customizing.
+    void DoMoreCommandsExecute();
+    // The buttons of the last filled context menu: internal items of the bar manager, owned here
+    // and freed at each filling.
+    TComponentList* PopupMenuButtons() const { return popupMenuButtons_.get(); }
+    // The ribbon's own context menu: more commands, the toolbar's position and minimizing.
+    void FillRibbonContextMenu(TdxBarItemLinks* links);
+    // Pops the context menu up at the mouse (nothing without a live bar manager or for an empty menu).
+    virtual void ShowRibbonContextMenu();
+    // The menu window ShowRibbonContextMenu opened last (nil when none is open).
+    TdxRibbonPopupMenu* ContextMenu() const { return contextMenu_; }
+    // The context menu's button: runs the command in the button's Tag.
+    void RibbonMenuCommand(TObject* sender);
+    // A group button for bar on the quick access toolbar; nil when refused (nothing is left behind).
+    TdxRibbonQuickAccessGroupButton* AddQATGroupButton(TdxBar* bar);
+    // The bar painter of the ribbon's bar windows and menus (made on first use, owned).
+    TdxRibbonBarPainter* BarPainter();
+    // The bar manager's layout read and write handlers (registered while the manager is set).
+    void ReadLayout(TObject* sender, const void* eventData);
+    void WriteLayout(TObject* sender, const void* eventData);
+    // The section of the ribbon's own keys under the layout's base section.
+    String RibbonSectionName(const String& baseSection) const;
+
     // -- events
     TdxRibbonEvent OnHelpButtonClick;
     TdxRibbonEvent OnTabChanged;
     TdxRibbonTabChangingEvent OnTabChanging;
     TdxRibbonApplicationMenuClickEvent OnApplicationMenuClick;
     TdxRibbonEvent OnMoreCommandsExecute;
+    TdxRibbonTabGroupNotifyEvent OnTabGroupCollapsed;
+    TdxRibbonTabGroupNotifyEvent OnTabGroupExpanded;
 
     // Called by the tab collection.
     void TabAdded(TdxRibbonTab* tab);
@@ -205,6 +244,9 @@ public:
     void ActivateNearestTab(TdxRibbonTab* tab);
     // Dispatches a click of the help button.
     virtual void DoHelpButtonClick();
+    // A pass of the tab's groups collapsed or expanded the group.
+    virtual void DoTabGroupCollapsed(TdxRibbonTab* tab, TdxRibbonTabGroup* group);
+    virtual void DoTabGroupExpanded(TdxRibbonTab* tab, TdxRibbonTabGroup* group);
 
 protected:
     virtual bool DoTabChanging(TdxRibbonTab* newTab);
@@ -235,6 +277,13 @@ public:
     int ChangeCount() const { return changeCount_; }
 
 private:
+    void RegisterLayoutHandlers(bool add);
+
+    TdxRibbonPopupMenuItems popupMenuItems_ = dxRibbonAllPopupMenuItems;
+    std::unique_ptr<TComponentList> popupMenuButtons_;
+    std::unique_ptr<TdxRibbonBarPainter> barPainter_;
+    TdxRibbonPopupMenu* contextMenu_ = nullptr;  // owned as a component
+
     // The form's messages pass the ribbon first: a resize may hide or show it.
     void HookForm(TCustomForm* form);
     void UnhookForm();
@@ -262,6 +311,7 @@ private:
     std::unique_ptr<TcxEventHandlerCollection> colorSchemeListeners_;
     std::unique_ptr<TdxRibbonViewInfo> viewInfo_;
     std::unique_ptr<TdxRibbonPainter> painter_;
+    std::unique_ptr<TdxRibbonBarPainter> groupsPainter_;
     std::unique_ptr<TdxRibbonController> controller_;
     TdxRibbonGroupsDockControlSite* groupsSite_ = nullptr;
     TdxRibbonTabGroupsPopupWindow* groupsPopupWindow_ = nullptr;  // owned as a component
@@ -302,6 +352,8 @@ class TdxRibbon : public TdxCustomRibbon {
         p.Property(L"ColorSchemeName", &TdxRibbon::ColorSchemeName, &TdxRibbon::SetColorSchemeName);
         p.Property(L"DocumentName", &TdxRibbon::DocumentName, &TdxRibbon::SetDocumentName);
         p.Property(L"Fonts", &TdxRibbon::Fonts, &TdxRibbon::SetFonts);
+        p.Property(L"PopupMenuItems", &TdxRibbon::PopupMenuItems, &TdxRibbon::SetPopupMenuItems)
+            .Default(dxRibbonAllPopupMenuItems);
         p.Property(L"QuickAccessToolbar", &TdxRibbon::QuickAccessToolbar, &TdxRibbon::SetQuickAccessToolbar);
         p.Property(L"ShowTabGroups", &TdxRibbon::ShowTabGroups, &TdxRibbon::SetShowTabGroups).Default(true);
         p.Property(L"ShowTabHeaders", &TdxRibbon::ShowTabHeaders, &TdxRibbon::SetShowTabHeaders).Default(true);
@@ -313,6 +365,8 @@ class TdxRibbon : public TdxCustomRibbon {
         p.Event(L"OnTabChanging", &TdxRibbon::OnTabChanging);
         p.Event(L"OnApplicationMenuClick", &TdxRibbon::OnApplicationMenuClick);
         p.Event(L"OnMoreCommandsExecute", &TdxRibbon::OnMoreCommandsExecute);
+        p.Event(L"OnTabGroupCollapsed", &TdxRibbon::OnTabGroupCollapsed);
+        p.Event(L"OnTabGroupExpanded", &TdxRibbon::OnTabGroupExpanded);
     }
 
 public:

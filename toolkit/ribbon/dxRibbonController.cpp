@@ -6,6 +6,7 @@
 #include "cxClasses.h"
 #include "dxCore.h"
 #include "dxRibbon.h"
+#include "dxRibbonViewInfo.h"
 
 TdxRibbonController::TdxRibbonController(TdxCustomRibbon* ribbon) : ribbon_(ribbon) {
     repeatTimer_ = new TTimer(nullptr);
@@ -27,6 +28,10 @@ void TdxRibbonController::SetHotElement(const TdxRibbonHitInfo& info) {
 
 void TdxRibbonController::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     HideHint();
+    if (button == mbRight) {
+        RightButtonDown(x, y);
+        return;
+    }
     if (button != mbLeft) return;
     TdxRibbonHitInfo info;
     ribbon_->ViewInfo()->HitTest(x, y, info);
@@ -45,6 +50,19 @@ void TdxRibbonController::MouseDown(TMouseButton button, TShiftState shift, int 
             break;
     }
     ribbon_->Invalidate();
+}
+
+void TdxRibbonController::RightButtonDown(int x, int y) {
+    if (ribbon_->ComponentState().Contains(csDesigning)) return;
+    TdxRibbonViewInfo* viewInfo = ribbon_->ViewInfo();
+    TdxRibbonHitInfo info;
+    viewInfo->HitTest(x, y, info);
+    const POINT p{x, y};
+    const TRect tabRow = viewInfo->GetTabsBounds();
+    const TRect qat = viewInfo->QATBounds();
+    if (info.hitTest == rhtTab || (viewInfo->AreTabHeadersShown() && PtInRect(&tabRow, p)) ||
+        (viewInfo->IsQATVisible() && viewInfo->IsQATBelow() && PtInRect(&qat, p)))
+        ribbon_->ShowRibbonContextMenu();
 }
 
 void TdxRibbonController::TabMouseDown(TdxRibbonTab* tab, TShiftState shift) {

@@ -58,6 +58,9 @@ private:
     void ResetHint();
     // A left press on a tab activates it; in a minimized ribbon it also opens the groups popup.
     void TabMouseDown(TdxRibbonTab* tab, TShiftState shift);
+    // A right press on a tab, the tab row or the quick access toolbar below the ribbon opens the
+    // ribbon's context menu.
+    void RightButtonDown(int x, int y);
     void ScrollStep(TdxRibbonHitTest element, int step);
     void RepeatTimerTick(TObject* sender);
     void StopScrolling();

@@ -1,5 +1,6 @@
 #include "dxRibbonDockControls.h"
 
+#include "dxBarManager.h"
 #include "dxBarAccessibility.h"
 #include "dxRibbon.h"
 #include "dxRibbonAccessibility.h"
@@ -13,7 +14,13 @@ namespace {
 std::vector<TdxRibbonGroupBarControl*> DockedGroupWindows(const TdxRibbonGroupsDockControl* dock) {
     std::vector<TdxRibbonGroupBarControl*> windows;
     for (int i = 0; i < dock->ControlCount(); ++i)
-        if (auto* window = As<TdxRibbonGroupBarControl>(dock->Controls(i))) windows.push_back(window);
+        if (auto* window = As<TdxRibbonGroupBarControl>(dock->Controls(i)))
+            // Only the windows their toolbars still show: one going (with its toolbar or its
+            // manager) takes no part.
+            if (!window->IsDestroying() &&
+                (!window->Bar() || (window->Bar()->BarControl() == window &&
+                                    !window->Bar()->ComponentState().Contains(csDestroying))))
+                windows.push_back(window);
     return windows;
 }
 
@@ -29,6 +36,18 @@ protected:
         return groups;
     }
     void ScrollPositionChanged() override { OwnerDock()->ArrangeGroups(); }
+    void GroupCollapsedChanged(int index, bool collapsed) override {
+        std::vector<TdxRibbonGroupBarControl*> windows = DockedGroupWindows(OwnerDock());
+        if (index < 0 || index >= int(windows.size())) return;
+        TdxRibbonTab* tab = OwnerDock()->Tab();
+        TdxCustomRibbon* ribbon = OwnerDock()->Ribbon();
+        TdxRibbonTabGroup* group = windows[size_t(index)]->ShownGroup();
+        if (!ribbon || !tab || !group) return;
+        if (collapsed)
+            ribbon->DoTabGroupCollapsed(tab, group);
+        else
+            ribbon->DoTabGroupExpanded(tab, group);
+    }
 };
 
 }  // namespace
@@ -42,6 +61,29 @@ TdxRibbonGroupsDockControl::TdxRibbonGroupsDockControl(TdxRibbonTab* tab)
 TdxRibbonGroupsDockControl::~TdxRibbonGroupsDockControl() {
     ReleaseAccessibilityHelper(accessibilityHelper_);
     if (tab_) tab_->DockControlDestroyed(this);
+}
+
+void TdxRibbonGroupsDockControl::BeforeDestruction() {
+    // The group windows go with the dock (their toolbars stay); nothing lays them out again.
+    recalculating_ = true;
+    TdxCustomRibbonDockControl::BeforeDestruction();
+}
+
+TClass TdxRibbonGroupsDockControl::GetDockedBarControlClass() const { return TdxRibbonGroupBarControl::StaticClass(); }
+
+void TdxRibbonGroupsDockControl::Recalculate() {
+    TdxCustomRibbonDockControl::Recalculate();
+    if (recalculating_ || !tab_ || !tab_->Active() || ComponentState().Contains(csDestroying)) return;
+    TdxBarManager* manager = BarManager();
+    if (!manager || manager->IsDestroying()) return;
+    recalculating_ = true;
+    try {
+        tab_->CalculateDockControl();
+    } catch (...) {
+        recalculating_ = false;
+        throw;
+    }
+    recalculating_ = false;
 }
 
 TdxCustomRibbon* TdxRibbonGroupsDockControl::Ribbon() const { return tab_ ? tab_->Ribbon() : nullptr; }

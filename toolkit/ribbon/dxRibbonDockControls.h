@@ -3,8 +3,9 @@
 // of its groups dock, and the quick access toolbar docks into its own. Both live on the
 // ribbon's groups site, a child window covering the groups area.
 //
-// Here they dock plainly (no group layout, reduction or scrolling yet): they know their tab or
-// ribbon, their bar manager, their bounds and visibility, and take a recalculation request.
+// A toolbar docked into a groups dock control gets a group window (TdxRibbonGroupBarControl);
+// the dock lays its group windows out side by side, reduces them to the tab's width and
+// scrolls what still does not fit. The rows of an ordinary dock play no part in the layout.
 
 #include <memory>
 
@@ -22,8 +23,19 @@ class TdxCustomRibbonDockControl : public TdxDockControl {
 public:
     explicit TdxCustomRibbonDockControl(TComponent* owner) : TdxDockControl(owner) {}
     virtual TdxCustomRibbon* Ribbon() const = 0;
+    // The bars docked here lie along the ribbon: a top dock as far as the bars can tell.
+    TdxBarDockingStyle DockingStyle() const override { return dsTop; }
+    // The ribbon decides the size of its docks; the rows of bar windows never do.
+    void FitSizeToRows() override {}
+    // A dock of the ribbon keeps its bars whatever a stored layout says.
+    bool AllowsLayoutUndock() const override { return false; }
+    // The ribbon places the bar windows itself: the bars keep their stored row settings.
+    bool StoresBarRows() const override { return false; }
     // The ribbon shows the bars docked here as its groups, without toolbar windows of their own.
     TClass GetDockedBarControlClass() const override { return nullptr; }
+    // The ribbon places its groups and its quick access toolbar itself: a stored layout that names
+    // no dock control for them must not take them off the ribbon.
+    bool AllowsLayoutUndock() const override { return false; }
     // Lays the docked groups out again (a count tests read until the layout is built).
     virtual void Recalculate() { ++recalculations_; }
     int Recalculations() const { return recalculations_; }
@@ -38,6 +50,13 @@ public:
     // Made with no owner (the tab frees it), hidden, refusing docking by drag.
     explicit TdxRibbonGroupsDockControl(TdxRibbonTab* tab);
     ~TdxRibbonGroupsDockControl() override;
+    void BeforeDestruction() override;
+    // The group windows of the toolbars docked here.
+    TClass GetDockedBarControlClass() const override;
+    // Asks the tab to lay its groups out again (when it shows them).
+    void Recalculate() override;
+    // Docking a toolbar or resizing lays the groups out again.
+    void ArrangeRows() override { Recalculate(); }
     TdxRibbonTab* Tab() const { return tab_; }
     TdxCustomRibbon* Ribbon() const override;
 
@@ -59,6 +78,7 @@ protected:
 private:
     TdxRibbonTab* tab_;
     std::unique_ptr<TdxRibbonGroupsDockControlViewInfo> groupsViewInfo_;
+    bool recalculating_ = false;
     IPtr<TdxBarAccessibilityHelper> accessibilityHelper_;
 };
 

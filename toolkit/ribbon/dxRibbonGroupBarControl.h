@@ -9,12 +9,15 @@
 #include <optional>
 #include <vector>
 
-#include "dxCustomBarControl.h"
+#include "dxBarControl.h"
 #include "dxCustomBarControlViewInfo.h"
 #include "dxRibbonGroupLayoutCalculator.h"
 #include "dxRibbonGroupsDockControlViewInfo.h"
 
 class TdxCustomRibbon;
+class TdxRibbonCollapsedGroupPopupBarControl;
+class TdxRibbonGroupsDockControl;
+class TdxRibbonTabGroup;
 class TdxRibbonGroupBarControlViewInfoHelper;
 
 class TdxRibbonGroupBarControlViewInfo : public TCustomdxBarControlViewInfo, public IdxRibbonReducibleGroup {
@@ -32,7 +35,8 @@ public:
     int GetWidth() override { return contentSize_.cx + nonContentSize_.cx; }
     bool IsCollapsed() override { return groupCollapsed_; }
     void SetCollapsed(bool value) override { groupCollapsed_ = value; }
-    bool CanCollapse() override { return canCollapse_; }
+    // The tab group's CanCollapse (a group window alone: its own flag).
+    bool CanCollapse() override;
     void SetCanCollapse(bool value) { canCollapse_ = value; }
     void BeginReduction() override;
     bool NarrowColumnedItem() override;
@@ -53,8 +57,15 @@ public:
     int LayoutItemCount() const { return int(layouts_.size()); }
     IdxBarItemControlViewInfo* LayoutItem(int index) const;
 
+    // The room the collapsed button's caption keeps for its drop-down arrow.
+    static constexpr int CollapsedArrowWidth = 12;
+
 protected:
     virtual IPtr<IdxRibbonGroupLayoutCalculator> CreateLayoutCalculator();
+    TdxCustomRibbon* Ribbon();
+    String GroupCaption();
+    int MeasureMinContentWidth(TdxCustomRibbon* ribbon);
+    int MeasureCollapsedWidth(TdxCustomRibbon* ribbon, int height);
 
 private:
     class TItemLayout;
@@ -92,26 +103,86 @@ private:
     TdxRibbonGroupBarControlViewInfo* viewInfo_;
 };
 
-// A group's window: a child of its groups dock control, showing its item controls.
-class TdxRibbonGroupBarControl : public TCustomdxBarControl {
-    Z_CLASS(TdxRibbonGroupBarControl, TCustomdxBarControl)
+// The common base of the ribbon's bar windows: always child windows (never floating, dragged
+// or sized), clicked as toolbars are, with the ribbon's group font.
+class TdxRibbonCustomBarControl : public TdxBarControl {
+    Z_CLASS(TdxRibbonCustomBarControl, TdxBarControl)
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_NCHITTEST, WMNCHitTest))
+public:
+    explicit TdxRibbonCustomBarControl(TComponent* owner);
+    ~TdxRibbonCustomBarControl() override;
+
+    virtual TdxCustomRibbon* GetRibbon() const = 0;
+    // The mouse is over the caption band (the part of the window below the client area).
+    virtual bool IsMouseOverCaption() const;
+
+    bool UsesRestSpace() const override { return true; }
+    // The ribbon places its bar windows itself: the bars keep the place they were given.
+    bool StoresDockedPosition() const override { return false; }
+    Word GetBehaviorOptions() const override { return 0x3CC; }
+    bool IsMainMenu() const override { return false; }
+    bool IsStatusBar() const override { return false; }
+    TFont* GetEditFont() const override;
+    void BeforeDestruction() override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    // A ribbon bar window can go with its dock or the dock's parents, not only through its
+    // toolbar: the toolbar forgets it then, so that it never keeps a freed window.
+    void LeaveToolbar();
+    // No drag area: a press goes to the item control under the mouse and nothing else.
+    void HandleMouseDown(TMouseButton button, TShiftState shift, const TPoint& p, TdxBarItemControl* control) override;
+
+private:
+    // Every point of the window is its client: a ribbon bar window is never dragged.
+    void WMNCHitTest(TMessage& m);
+};
+
+// A group's window: a child of its tab's groups dock control, showing its item controls over
+// the group's frame and its caption band below them. The layout is the tab's pass; the window
+// only draws it and takes the mouse.
+class TdxRibbonGroupBarControl : public TdxRibbonCustomBarControl {
+    Z_CLASS(TdxRibbonGroupBarControl, TdxRibbonCustomBarControl)
+    Z_MESSAGE_MAP(Z_MESSAGE(WM_NCCALCSIZE, WMNCCalcSize), Z_MESSAGE(WM_NCHITTEST, WMNCHitTest))
 public:
     explicit TdxRibbonGroupBarControl(TComponent* manager);
 
     TdxRibbonGroupBarControlViewInfo* GroupViewInfo();
+    // The groups dock control the window lies in (nil when not docked in one).
+    TdxRibbonGroupsDockControl* GroupsDockControl() const;
+    // The ribbon of the tab whose dock control holds the window.
+    TdxCustomRibbon* GetRibbon() const override;
+    TdxRibbonTabGroup* ShownGroup() const;
     // The group's links get their item controls at once.
     void AssignItemLinks(TdxBarItemLinks* links) override;
     // One pass for this group alone: rebuilt, laid out at full size, finished and sized.
     void LayOutAlone();
+    // The frame and caption band around the items: left, top, right and bottom widths.
+    TRect NonClientOffsets();
+    bool IsCollapsed() { return GroupViewInfo()->IsCollapsed(); }
+    // The caption band, in window coordinates.
+    TRect CaptionBandRect();
+    bool IsMouseOverCaption() const override;
+    // Opens the popup that shows the whole of a collapsed group below it.
+    void ShowCollapsedPopup();
+    TdxRibbonCollapsedGroupPopupBarControl* CollapsedPopup() const { return popup_; }
+    // The popup takes the group's links while it shows and gives them back when it closes.
+    void LendItemLinks(TCustomdxBarControl* borrower);
+    void PopupClosed(TdxRibbonCollapsedGroupPopupBarControl* popup);
+    void ReclaimItemLinks() override;
+    void BeforeDestruction() override;
 
     TCustomdxBarControlViewInfoClass GetViewInfoClass() const override {
         return TdxRibbonGroupBarControlViewInfo::StaticClass();
     }
-    bool IsMainMenu() const override { return false; }
-    bool IsStatusBar() const override { return false; }
     int GetBarControlKind() const override { return 0; }
-    bool UsesRestSpace() const override { return true; }
+    bool HasMark() const override;
     void FillBk(HDC dc, const TRect& r, bool flag, TColor color, HBRUSH brush) override;
+    // The layout comes from the tab's pass: the toolbar's own line layout never runs.
+    void CalcLayout() override {}
+    void CalcItemLayout() override {}
+    void DrawNonClientArea(HDC dc) override;
+    void EnsureItemVisible(TdxBarItemControl* control) override;
     const TcxAccessibilityHelperMeta* GetAccessHelperClass() const override;
 
 protected:
@@ -120,7 +191,48 @@ protected:
     void Rebuild(bool recreate) override;
     // The layout of the last pass stays: nothing to recalculate on a plain update.
     void UpdateViewInfo() override {}
-    // A press activates the group window with the control selected, so that the release on it
-    // clicks it (until the toolbar window's own press handling takes this over).
-    void PressItemControl(TdxBarItemControl* control) override;
+    void HandleMouseDown(TMouseButton button, TShiftState shift, const TPoint& p, TdxBarItemControl* control) override;
+    // The groups area behind the group, in this window's coordinates (window or client).
+    void DrawGroupsAreaBehind(HDC dc, bool clientCoordinates);
+    void Notification(TComponent* component, TOperation operation) override;
+
+    // The collapsed button's state: 0 normal, 2 hot, 4 pressed.
+    virtual int CollapsedState();
+    void DrawCollapsedCaption(HDC dc);
+    void MouseEnter() override;
+    void MouseLeave() override;
+
+private:
+    void WMNCCalcSize(TMessage& m);
+    void WMNCHitTest(TMessage& m);
+
+    TdxRibbonCollapsedGroupPopupBarControl* popup_ = nullptr;
+    int mouseState_ = 0;
+
+};
+
+// The whole of a collapsed group in a popup below its button: a group window of its own that
+// borrows the group's links while it shows. It is the active bar window: a press outside or a
+// command run from it closes it, and the links go back to the group.
+class TdxRibbonCollapsedGroupPopupBarControl : public TdxRibbonGroupBarControl {
+    Z_CLASS(TdxRibbonCollapsedGroupPopupBarControl, TdxRibbonGroupBarControl)
+public:
+    explicit TdxRibbonCollapsedGroupPopupBarControl(TComponent* manager);
+    ~TdxRibbonCollapsedGroupPopupBarControl() override;
+    void BeforeDestruction() override;
+
+    void ShowFor(TdxRibbonGroupBarControl* groupWindow);
+    void ClosePopup();
+    TdxRibbonGroupBarControl* GroupWindow() const { return groupWindow_; }
+    TdxCustomRibbon* GetRibbon() const override;
+    bool IsPopupWindow() const override { return true; }
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void DoHideMenu() override;
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    TdxRibbonGroupBarControl* groupWindow_ = nullptr;
+    bool closing_ = false;
 };

@@ -9,6 +9,7 @@
 #include "Sets.h"
 #include "TypInfo.h"
 #include "dxBar.h"
+#include "dxRibbonPopupMenuItems.h"
 
 class TdxCustomRibbon;
 class TdxRibbonQuickAccessDockControl;
@@ -50,6 +51,18 @@ public:
     virtual void UpdateDockControl();
     // Told by the ribbon when the toolbar component goes.
     void ToolbarRemoved() { toolbar_ = nullptr; }
+
+    // -- the context menu's view of the toolbar (dxRibbonContextMenu.cpp)
+    // Shown: Visible with a toolbar.
+    bool IsShown() const { return visible_ && toolbar_; }
+    // The ribbon's effective context-menu parts without the add/remove command.
+    virtual TdxRibbonPopupMenuItems GetPopupMenuItems() const;
+    // The ribbon's commands appended to a menu of the toolbar.
+    void FillPopupMenu(TdxBarItemLinks* links);
+    // The toolbar's links hold the link, or the link it was made from.
+    bool ContainsLink(TdxBarItemLink* link) const;
+    // The toolbar's links hold a group button standing for bar (false for nil or without a toolbar).
+    bool HasGroupButtonFor(TdxBar* bar) const;
 
 private:
     TdxCustomRibbon* ribbon_;

@@ -22,6 +22,7 @@
 #include "dxRibbon.h"
 #include "dxRibbonDockControls.h"
 #include "dxRibbonPainter.h"
+#include "dxRibbonQuickAccessAccessibility.h"
 #include "dxRibbonViewInfo.h"
 
 namespace {
@@ -118,12 +119,13 @@ void TdxRibbonQuickAccessBarControlViewInfo::Calculate() {
 }
 
 TdxRibbonQuickAccessBarControl::TdxRibbonQuickAccessBarControl(TComponent* owner)
-    : TdxBarControl(owner),
+    : TdxRibbonCustomBarControl(owner),
       blankItemGlyph_(std::make_unique<TBitmap>(16, 16, pf32bit)),
       menuItemsOwned_(std::make_unique<TComponentList>(true)),
       glassBitmap_(std::make_unique<TcxBitmap>()) {}
 
 TdxRibbonQuickAccessBarControl::~TdxRibbonQuickAccessBarControl() {
+    ReleaseAccessibilityHelper(markHelper_);
     if (TdxBarItemLinks* links = ItemLinks()) links->OnChange = nullptr;
     // The menu's links go before the items they show.
     if (customizeMenu_) {
@@ -134,14 +136,14 @@ TdxRibbonQuickAccessBarControl::~TdxRibbonQuickAccessBarControl() {
     menuItemsOwned_->Clear();
 }
 
-std::function<void(TdxRibbonQuickAccessToolbar*, TdxBarItemLinks*)>& TdxRibbonQuickAccessBarControl::FillPopupMenuHook() {
-    static std::function<void(TdxRibbonQuickAccessToolbar*, TdxBarItemLinks*)> hook;
-    return hook;
+const TcxAccessibilityHelperMeta* TdxRibbonQuickAccessBarControl::GetAccessHelperClass() const {
+    return TdxRibbonQuickAccessBarControlAccessibilityHelper::StaticClass();
 }
 
-std::function<bool(TdxCustomRibbon*)>& TdxRibbonQuickAccessBarControl::HasPopupMenuItemsHook() {
-    static std::function<bool(TdxCustomRibbon*)> hook;
-    return hook;
+IdxBarAccessibilityHelper* TdxRibbonQuickAccessBarControl::ObtainMarkAccessibilityHelper() {
+    if (IsDestroying()) return nullptr;
+    if (!markHelper_) markHelper_ = new TdxRibbonQuickAccessBarControlMarkAccessibilityHelper(this);
+    return markHelper_.get();
 }
 
 TdxCustomRibbon* TdxRibbonQuickAccessBarControl::GetRibbon() const {
@@ -155,7 +157,7 @@ const TcxAccessibilityHelperMeta* TdxRibbonQuickAccessBarControl::GetAccessHelpe
 
 TdxBarPainter* TdxRibbonQuickAccessBarControl::GetPainter() const {
     auto* dock = As<TdxRibbonQuickAccessDockControl>(DockControl());
-    return dock ? dock->GetPainter() : TdxBarControl::GetPainter();
+    return dock ? dock->GetPainter() : TdxRibbonCustomBarControl::GetPainter();
 }
 
 TdxRibbonQuickAccessPainter* TdxRibbonQuickAccessBarControl::QuickAccessPainter() const {
@@ -165,8 +167,7 @@ TdxRibbonQuickAccessPainter* TdxRibbonQuickAccessBarControl::QuickAccessPainter(
 bool TdxRibbonQuickAccessBarControl::HasMark() const {
     TdxCustomRibbon* ribbon = GetRibbon();
     if (!ribbon) return false;
-    auto& hook = HasPopupMenuItemsHook();
-    return hook ? hook(ribbon) : true;
+    return !ribbon->GetEffectivePopupMenuItems().Empty();
 }
 
 int TdxRibbonQuickAccessBarControl::GetQuickAccessMarkAreaSize() const {
@@ -206,7 +207,7 @@ int TdxRibbonQuickAccessBarControl::LinkWidth(TdxBarItemLink* link) {
 }
 
 void TdxRibbonQuickAccessBarControl::CreateParams(TCreateParams& params) {
-    TdxBarControl::CreateParams(params);
+    TdxRibbonCustomBarControl::CreateParams(params);
     // Always a plain child of its dock: no frame, no caption.
     params.Style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     params.ExStyle &= ~DWORD(WS_EX_TOOLWINDOW);
@@ -284,7 +285,7 @@ void TdxRibbonQuickAccessBarControl::Rebuild(bool recreate) {
 void TdxRibbonQuickAccessBarControl::CreateWnd() {
     windowBeingCreated_ = true;
     try {
-        TdxBarControl::CreateWnd();
+        TdxRibbonCustomBarControl::CreateWnd();
     } catch (...) {
         windowBeingCreated_ = false;
         throw;
@@ -355,7 +356,7 @@ void TdxRibbonQuickAccessBarControl::Paint() {
 
 void TdxRibbonQuickAccessBarControl::DrawItemControl(TdxBarItemControl* control, TcxCanvas* canvas, const TRect& r) {
     if (!IsOnGlass()) {
-        TdxBarControl::DrawItemControl(control, canvas, r);
+        TdxRibbonCustomBarControl::DrawItemControl(control, canvas, r);
         return;
     }
     // On glass the item is drawn opaque through a bitmap of its own, first filled black.
@@ -380,12 +381,12 @@ void TdxRibbonQuickAccessBarControl::HandleMouseDown(TMouseButton button, TShift
         ShowCustomizeMenu();
         return;
     }
-    TCustomdxBarControl::HandleMouseDown(button, shift, p, control);
+    TdxRibbonCustomBarControl::HandleMouseDown(button, shift, p, control);
 }
 
 void TdxRibbonQuickAccessBarControl::AssignItemLinks(TdxBarItemLinks* links) {
     if (TdxBarItemLinks* old = ItemLinks()) old->OnChange = nullptr;
-    TdxBarControl::AssignItemLinks(links);
+    TdxRibbonCustomBarControl::AssignItemLinks(links);
     // The toolbar's window hears of every added or removed link.
     if (links) links->OnChange = MakeEvent(this, &TdxRibbonQuickAccessBarControl::ItemLinksChanged);
 }
@@ -441,8 +442,7 @@ void TdxRibbonQuickAccessBarControl::AddQuickCustItems(TdxBarItemLinks* links) {
         }
     }
     TdxCustomRibbon* ribbon = GetRibbon();
-    auto& fill = FillPopupMenuHook();
-    if (ribbon && fill) fill(ribbon->QuickAccessToolbar(), links);
+    if (ribbon) ribbon->QuickAccessToolbar()->FillPopupMenu(links);
 }
 
 void TdxRibbonQuickAccessBarControl::ShowCustomizeMenu() {

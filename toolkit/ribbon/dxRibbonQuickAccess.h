@@ -9,10 +9,12 @@
 #include <memory>
 
 #include "ComponentList.h"
+#include "dxBarAccessibility.h"
 #include "dxBarButtonControl.h"
 #include "dxBarControl.h"
 #include "dxBarItem.h"
 #include "dxRibbonBarPainter.h"
+#include "dxRibbonGroupBarControl.h"
 #include "dxRibbonQuickAccessGroupButton.h"
 
 class TBitmap;
@@ -70,13 +72,13 @@ public:
     bool ShowsSeparators() const { return false; }
 };
 
-class TdxRibbonQuickAccessBarControl : public TdxBarControl {
-    Z_CLASS(TdxRibbonQuickAccessBarControl, TdxBarControl)
+class TdxRibbonQuickAccessBarControl : public TdxRibbonCustomBarControl {
+    Z_CLASS(TdxRibbonQuickAccessBarControl, TdxRibbonCustomBarControl)
 public:
     explicit TdxRibbonQuickAccessBarControl(TComponent* owner);
     ~TdxRibbonQuickAccessBarControl() override;
 
-    TdxCustomRibbon* GetRibbon() const;
+    TdxCustomRibbon* GetRibbon() const override;
     TdxRibbonQuickAccessPainter* QuickAccessPainter() const;
     // Not all the links fitted in the last layout.
     bool ItemsCut() const { return itemsCut_; }
@@ -126,11 +128,10 @@ public:
     bool IsOnGlass() const;
     // The glyph of items that have none.
     TBitmap* GetDefaultGlyph() const { return blankItemGlyph_.get(); }
-
-    // The ribbon's quick access commands for the customize menu, and whether there are any;
-    // the ribbon's menus install them (until then: a mark, and no commands).
-    static std::function<void(TdxRibbonQuickAccessToolbar*, TdxBarItemLinks*)>& FillPopupMenuHook();
-    static std::function<bool(TdxCustomRibbon*)>& HasPopupMenuItemsHook();
+    // Keyboard navigation: the window's helper, and the mark's (made on first request, released
+    // with the window).
+    const TcxAccessibilityHelperMeta* GetAccessHelperClass() const override;
+    IdxBarAccessibilityHelper* ObtainMarkAccessibilityHelper();
 
     // The width of a link's control at the toolbar's small level: its own measure, or a square
     // button as high as the row for a control that does not measure itself.
@@ -152,6 +153,7 @@ private:
     std::unique_ptr<TBitmap> blankItemGlyph_;
     std::unique_ptr<TComponentList> menuItemsOwned_;
     std::unique_ptr<TcxBitmap> glassBitmap_;
+    IPtr<TdxBarAccessibilityHelper> markHelper_;
     TdxBarPopupMenu* customizeMenu_ = nullptr;
     bool itemsCut_ = false;
     bool windowBeingCreated_ = false;

@@ -326,9 +326,17 @@ void TdxRibbonTab::DockGroupToolbars() {
 }
 
 void TdxRibbonTab::CalculateDockControl() {
-    if (!ribbon_ || ribbon_->IsLocked()) return;
-    const bool show = visible_ && !ribbon_->Hidden() && ribbon_->ShowTabGroups() && Active();
-    if (show) PlaceDockControl();
+    if (!ribbon_ || ribbon_->IsLocked() || !dockControl_) return;
+    // A minimized ribbon shows the active tab's groups in its popup.
+    const bool groupsShown = ribbon_->ShowTabGroups() || ribbon_->IsGroupsPopupShown();
+    const bool show = visible_ && !ribbon_->Hidden() && groupsShown && Active();
+    if (show && ribbon_->HasBarManager()) {
+        // The groups are laid out for the groups area first, then the dock takes its place.
+        const TRect area = GetDockControlBounds();
+        dockControl_->GroupsViewInfo()->CalculateGroups(TRect{0, 0, RectWidth(area), RectHeight(area)});
+        PlaceDockControl();
+        dockControl_->ArrangeGroups();
+    }
     dockControl_->SetVisible(show);
 }
 

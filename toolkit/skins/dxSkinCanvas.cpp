@@ -98,8 +98,10 @@ void TdxSkinCanvas::FillRectByGradient(const TRect& r, TColor color1, TColor col
     } else if (mode == gmForwardDiagonal || mode == gmBackwardDiagonal) {
         const GpRect area{r.left, r.top, RectWidth(r), RectHeight(r)};
         GpLineGradient* brush = nullptr;
+        // Mirrored tiling: a corner pixel whose position rounds a hair outside the brush's band
+        // then keeps its own end's colour instead of wrapping round to the other end.
         CheckGdipStatus(GdipCreateLineBrushFromRectI(&area, ColorToARGB(color1), ColorToARGB(color2),
-                                                     mode == gmForwardDiagonal ? 2 : 3, WrapModeTile, &brush));
+                                                     mode == gmForwardDiagonal ? 2 : 3, WrapModeTileFlipXY, &brush));
         const GpStatus status = GdipFillRectangleI(graphics_, brush, area.X, area.Y, area.Width, area.Height);
         GdipDeleteBrush(brush);
         CheckGdipStatus(status);

@@ -339,8 +339,15 @@ TEST_F(CustomizeDialog, OpensOneDialogForOneManagerAndClosingGivesEverythingBack
     EXPECT_EQ(dialog->Caption(), L"Настройка");
     EXPECT_TRUE(IsWindowVisible(dialog->Handle()));
     EXPECT_EQ(shown, 1);
-    // The manager's form takes no input while the dialog shows.
-    EXPECT_FALSE(IsWindowEnabled(form->Handle()));
+    // The forms of other managers take no input while the dialog shows; the customized
+    // manager's form keeps it, or its bars could not be customized.
+    TForm* otherForm = NewShownForm();
+    auto* otherFormManager = new TdxBarManager(otherForm);
+    (void)otherFormManager;
+    dialog->Hide();
+    dialog->Show();
+    EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+    EXPECT_FALSE(IsWindowEnabled(otherForm->Handle()));
 
     // A second call, and one for another manager, leave the one dialog.
     ShowCustomizationForm(manager, true);
@@ -362,9 +369,10 @@ TEST_F(CustomizeDialog, OpensOneDialogForOneManagerAndClosingGivesEverythingBack
     PumpUntil([] { return !IsCustomizationFormShown(); });
     EXPECT_FALSE(IsCustomizationFormShown());
     EXPECT_EQ(hiddenCount, 1);
-    EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+    EXPECT_TRUE(IsWindowEnabled(otherForm->Handle()));
     EXPECT_EQ(manager->Bars()->OnChange, previousBarsChange);
     delete other;
+    delete otherForm;
 }
 
 TEST_F(CustomizeDialog, BordersResizeOnlyInHeight) {

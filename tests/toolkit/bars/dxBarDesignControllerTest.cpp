@@ -436,12 +436,16 @@ TEST_F(DesignController, DeleteAtRunTimeFreesOnlyTheLinkAndTheKeyGoesNoFurther) 
     TdxBarItem* save = Link(1)->Item();
     const int saveLinks = save->GetLinkCount();
     // Without a selection Delete does nothing and goes on to the focused edit.
+    // The Customize dialog is the active window: the user comes back to the form first.
+    SetActiveWindow(form->Handle());
     edit->SetFocus();
     SendMessageW(edit->Handle(), EM_SETSEL, 0, 0);
     EXPECT_FALSE(controller->DeleteSelection(false, true));
     ClickAt(Centre(Link(1)));
     PumpUntilIdle();
     ASSERT_EQ(controller->LastSelected(), static_cast<IdxBarSelectableItem*>(Link(1)));
+    // The Customize dialog is the active window: the user comes back to the form first.
+    SetActiveWindow(form->Handle());
     edit->SetFocus();
     SendMessageW(edit->Handle(), EM_SETSEL, 0, 0);
     PumpUntilIdle();

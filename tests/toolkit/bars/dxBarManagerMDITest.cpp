@@ -6,7 +6,10 @@
 
 #include "BarTestSupport.h"
 
+#include <string>
+
 #include "Application.h"
+#include "ControlSnapshot.h"
 #include "dxBar.h"
 #include "dxBarButton.h"
 #include "dxBarControl.h"
@@ -189,6 +192,91 @@ TEST_F(BarManagerMDI, FloatingBarsComeBackIntoTheWorkArea) {
     frameManager->KeepFloatingBarsInWorkArea();
     EXPECT_EQ(bar->FloatLeft(), area.right - 120);
     EXPECT_EQ(bar->FloatTop(), area.top);
+}
+
+}  // namespace
+
+namespace {
+
+// Rectangles compared as text, so a failure shows both.
+std::string RectText(const TRect& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
+}
+
+TEST_F(BarManagerMDI, AMaximizedChildPutsItsThreeButtonsAtTheFarEndOfTheMainMenu) {
+    TdxBar* childMenu = nullptr;
+    TMdiBarChild* child = NewChild(L"fmLevel", &childMenu);
+    TdxBarControl* window = frameMenu->BarControl();
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->HasMDIButtons());
+    EXPECT_FALSE(window->ShowsCloseButtonArea());
+    EXPECT_EQ(RectText(window->GetMDIButtonRect(TdxBarControl::MDIClose)), "0,0,0,0");
+
+    child->SetWindowState(wsMaximized);
+    ASSERT_TRUE(PumpUntil([&] { return frameMenu->BarControl() && frameMenu->BarControl()->HasMDIButtons(); }));
+    window = frameMenu->BarControl();
+    PumpUntilIdle();
+    const int w = GetSystemMetrics(SM_CXMENUSIZE) - 2, h = GetSystemMetrics(SM_CYMENUSIZE) - 4;
+    const TRect c = window->ClientRect();
+    const int end = c.right - TdxBarControl::BorderSize, top = (RectHeight(c) - h) / 2;
+    EXPECT_EQ(window->MDIAreaLength(), 3 * w + 2);
+    // Minimize and restore side by side, the close button 2 pixels further.
+    const int lefts[3] = {end - 3 * w - 2, end - 2 * w - 2, end - w};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(RectText(window->GetMDIButtonRect(i)), RectText(TRect{lefts[i], top, lefts[i] + w, top + h})) << i;
+    EXPECT_GE(RectHeight(c), h) << "the bar is at least as thick as the buttons";
+    for (int i = 0; i < frameMenu->ItemLinks()->Count(); ++i)
+        EXPECT_LE(frameMenu->ItemLinks()->GetLink(i)->ItemRect().right, lefts[0]) << "link " << i << " left room";
+
+    // Drawn by the painter: each button shows the system's caption-button face, not the bar.
+    TControlSnapshot shot(window);
+    const TColor bar = shot.Pixel(lefts[0] - 2, top + h / 2);
+    for (int i = 0; i < 3; ++i) {
+        int differing = 0;
+        for (int y = top; y < top + h; ++y)
+            for (int x = lefts[i]; x < lefts[i] + w; ++x) differing += shot.Pixel(x, y) != bar;
+        EXPECT_GT(differing, w * h / 4) << "button " << i;
+    }
+
+    // The child's system menu decides what may be pressed; restore always may.
+    HMENU system = GetSystemMenu(child->Handle(), FALSE);
+    EnableMenuItem(system, SC_MINIMIZE, MF_BYCOMMAND | MF_GRAYED);
+    EnableMenuItem(system, SC_CLOSE, MF_BYCOMMAND | MF_DISABLED);
+    struct Case {
+        int index;
+        UINT mask;
+        bool enabled;
+    };
+    const Case cases[] = {{0, 1, false}, {0, 3, false}, {1, 1, true}, {1, 3, true}, {2, 1, true}, {2, 3, false}};
+    for (const Case& k : cases)
+        EXPECT_EQ(window->IsMDIButtonEnabled(k.index, k.mask), k.enabled) << k.index << " mask " << k.mask;
+    GetSystemMenu(child->Handle(), TRUE);
+
+    child->SetWindowState(wsNormal);
+    ASSERT_TRUE(PumpUntil([&] { return frameMenu->BarControl() && !frameMenu->BarControl()->HasMDIButtons(); }));
+    EXPECT_EQ(RectText(frameMenu->BarControl()->GetMDIButtonRect(0)), "0,0,0,0");
+}
+
+TEST_F(BarManagerMDI, WithShowCloseButtonTheMainMenuShowsTheCloseButtonAlone) {
+    frameManager->SetShowCloseButton(true);
+    frameMenu->BarControl()->RebuildWindow();
+    PumpUntilIdle();
+    TdxBarControl* window = frameMenu->BarControl();
+    ASSERT_TRUE(window->ShowsCloseButtonArea());
+    EXPECT_FALSE(window->HasMDIButtons());
+    const int w = GetSystemMetrics(SM_CXMENUSIZE) - 2;
+    const int end = window->ClientRect().right - TdxBarControl::BorderSize;
+    EXPECT_EQ(window->MDIAreaLength(), w);
+    const TRect close = window->GetMDIButtonRect(TdxBarControl::MDIClose);
+    EXPECT_EQ(close.left, end - w);
+    EXPECT_EQ(close.right, end);
+    EXPECT_EQ(RectText(window->GetMDIButtonRect(TdxBarControl::MDIMinimize)), "0,0,0,0");
+    const bool enabled[3] = {false, true, true};
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(window->IsMDIButtonEnabled(i, 3), enabled[i]) << i;
+    // A bar that is no main menu shows nothing.
+    frameMenu->SetIsMainMenu(false);
+    EXPECT_FALSE(frameMenu->BarControl()->ShowsCloseButtonArea());
 }
 
 }  // namespace

@@ -12,12 +12,17 @@
 #include "ExtItemsTesting.h"
 #include "RibbonTesting.h"
 #include "dxBarAccessibility.h"
+#include "dxBarButton.h"
 #include "dxBarItemLinks.h"
 #include "dxBarNavigationController.h"
+#include "dxBarPopupMenu.h"
+#include "dxBarSubMenuControl.h"
 #include "dxRibbonAccessibility.h"
 #include "dxRibbonDockControls.h"
 #include "dxRibbonGroupBarControl.h"
 #include "dxRibbonKeyTips.h"
+#include "dxRibbonQuickAccess.h"
+#include "dxRibbonQuickAccessAccessibility.h"
 #include "dxRibbonSkins.h"
 
 namespace {
@@ -211,16 +216,12 @@ protected:
         bar->SetCaption(caption);
         return bar;
     }
-    // A group on the tab with its window in the tab's dock control (the group windows of the
-    // tabs are placed by hand here).
+    // A group on the tab: docking its toolbar in the tab's dock control makes its group window.
     TdxRibbonGroupBarControl* AddGroupWindow(TdxRibbonTab* tab, TdxBar* bar) {
         AddGroup(tab, bar);
-        auto* window = new TdxRibbonGroupBarControl(manager);
-        window->SetParent(tab->DockControl());
-        window->AssignItemLinks(bar->ItemLinks());
-        window->LayOutAlone();
-        window->Show();
-        tab->DockControl()->ArrangeGroups();
+        auto* window = As<TdxRibbonGroupBarControl>(bar->BarControl());
+        EXPECT_NE(window, nullptr);
+        if (window) EXPECT_EQ(window->Parent(), tab->DockControl());
         return window;
     }
     // Two tabs, each with a group of large buttons.
@@ -339,7 +340,7 @@ TEST_F(RibbonKeysTest, ANotCollapsedGroupRefusesToExpandAndAHiddenOneHasNoBaseLi
     EXPECT_EQ(ExceptionText([&] { group->ExpandAndGetHelper(); }), L"");
     const RECT r = group->GetScreenBounds(0);
     EXPECT_EQ(group->GetBottomBaseLine(), r.bottom - 2);
-    EXPECT_EQ(group->GetRowBaseLine(0), r.top);
+    EXPECT_EQ(group->GetRowBaseLine(0), fileWindow->ClientToScreen(TPoint{0, 0}).y) << "the top of the items";
     EXPECT_EQ(ExceptionText([&] { group->GetRowBaseLine(3); }), L"");
     auto* hidden = dynamic_cast<TdxRibbonGroupBarControlAccessibilityHelper*>(
         GetHelperObject(viewWindow->ObtainAccessibilityHelper()));
@@ -502,6 +503,122 @@ TEST_F(RibbonKeysTest, OnAMinimizedRibbonATabsTipAndEnterOpenTheGroupsPopupAndEs
     ASSERT_TRUE(PumpUntil([&] { return !ribbon->IsGroupsPopupShown(); }));
     ASSERT_TRUE(PumpUntil([&] { return Current() == HelperOfTab(home); }));
     EXPECT_TRUE(recorder.clicked.empty());
+}
+
+// ---- the quick access toolbar --------------------------------------------------------------
+
+class QuickAccessKeysTest : public RibbonKeysTest {
+protected:
+    void SetUp() override {
+        RibbonKeysTest::SetUp();
+        EnsureItemRegistered(TdxRibbonQuickAccessGroupButton::StaticClass(),
+                             TdxRibbonQuickAccessGroupButtonControl::StaticClass());
+    }
+    // The ribbon with a quick access toolbar of that many buttons qat0, qat1, ...
+    void BuildWithToolbar(int buttons) {
+        quick = NewBar(L"barQuick");
+        for (int i = 0; i < buttons; ++i) {
+            auto* button = static_cast<TdxBarButton*>(manager->AddItem(TdxBarButton::StaticClass()));
+            button->SetName(L"qat" + IntToStr(i));
+            button->SetCaption(L"qat" + IntToStr(i));
+            quick->ItemLinks()->AddItem(button);
+        }
+        ribbon->QuickAccessToolbar()->SetToolbar(quick);
+        BuildRibbon();
+    }
+    TdxRibbonQuickAccessBarControl* Window() const { return As<TdxRibbonQuickAccessBarControl>(quick->BarControl()); }
+    TdxRibbonQuickAccessBarControlAccessibilityHelper* ToolbarHelper() const {
+        return dynamic_cast<TdxRibbonQuickAccessBarControlAccessibilityHelper*>(
+            GetHelperObject(Window()->ObtainAccessibilityHelper()));
+    }
+    // The toolbar's key tips as (text, shows a label).
+    std::vector<std::pair<std::wstring, bool>> ToolbarKeyTips() {
+        TdxBarKeyTipDataList list;
+        ToolbarHelper()->CollectChildKeyTips(list);
+        std::vector<std::pair<std::wstring, bool>> result;
+        for (const auto& data : list) result.emplace_back(std::wstring(data->Info.Text), data->Info.IsVisible);
+        return result;
+    }
+
+    TdxBar* quick = nullptr;
+};
+
+TEST_F(QuickAccessKeysTest, TheToolbarHangsUnderTheRibbonWithItsMarkAsLastChild) {
+    BuildWithToolbar(2);
+    ASSERT_NE(Window(), nullptr);
+    TdxBarAccessibilityHelper* root = GetHelperObject(ribbon->ObtainAccessibilityHelper());
+    TdxRibbonQuickAccessBarControlAccessibilityHelper* toolbar = ToolbarHelper();
+    ASSERT_NE(toolbar, nullptr);
+    ASSERT_EQ(root->GetChildCount(), 3);
+    EXPECT_EQ(root->GetChild(2), toolbar);
+    EXPECT_EQ(root->GetNavigationChild(2), toolbar);
+    EXPECT_EQ(toolbar->GetParentHelper(), root);
+    ASSERT_EQ(toolbar->GetChildCount(), 3) << "two items and the mark";
+    TdxBarAccessibilityHelper* mark = toolbar->MarkHelper();
+    ASSERT_NE(mark, nullptr);
+    EXPECT_EQ(toolbar->GetChild(2), mark);
+    EXPECT_EQ(toolbar->GetChildIndex(mark), 2);
+    EXPECT_EQ(mark->GetParentHelper(), toolbar);
+    const RECT bounds = mark->GetScreenBounds(0);
+    const TRect markRect = Window()->GetMarkRect();
+    EXPECT_EQ(bounds.right - bounds.left, RectWidth(markRect));
+    EXPECT_TRUE(mark->CanNavigateTo());
+    // Without context-menu commands the toolbar has no mark, and so no mark child.
+    ribbon->SetPopupMenuItems(TdxRibbonPopupMenuItems{});
+    EXPECT_EQ(toolbar->GetChildCount(), 2);
+    EXPECT_EQ(toolbar->MarkHelper(), nullptr);
+}
+
+TEST_F(QuickAccessKeysTest, ItemsAreNumberedByPositionAndTheMarkShows00WhileItemsAreCut) {
+    BuildWithToolbar(20);
+    const std::vector<std::wstring> numbers = {L"1",  L"2",  L"3",  L"4",  L"5",  L"6",  L"7",  L"8",  L"9",  L"09",
+                                               L"08", L"07", L"06", L"05", L"04", L"03", L"02", L"01", L"0A", L"0B"};
+    struct Case {
+        const char* name;
+        int formWidth;
+    } cases[] = {{"everything fits", 1000}, {"items cut off", 300}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        form->SetWidth(c.formWidth);
+        PumpUntilIdle();
+        const bool cut = Window()->ItemsCut();
+        ASSERT_EQ(cut, c.formWidth < 500);
+        const auto tips = ToolbarKeyTips();
+        ASSERT_EQ(tips.size(), numbers.size() + (cut ? 1 : 0));
+        for (size_t i = 0; i < numbers.size(); ++i) {
+            EXPECT_EQ(tips[i].first, numbers[i]) << i;
+            const TRect r = quick->ItemLinks()->GetShownLink(int(i))->ItemRect();
+            EXPECT_EQ(tips[i].second, !IsRectEmpty(&r)) << "only the placed items show labels: " << i;
+        }
+        if (cut) EXPECT_EQ(tips.back(), (std::pair<std::wstring, bool>{L"00", true}));
+    }
+    // The mark's key tip opens the mark's menu.
+    TdxBarKeyTipDataList list;
+    ToolbarHelper()->CollectChildKeyTips(list);
+    ASSERT_EQ(list.back()->Info.Text, L"00");
+    list.back()->Info.ExecuteHandler.Run();
+    PumpUntilIdle();
+    TdxBarPopupMenu* menu = Window()->CustomizeMenu();
+    EXPECT_TRUE(menu->IsPopupVisible());
+    EXPECT_EQ(Window()->MarkState(), 2);
+    if (menu->GetSubMenuControl()) menu->GetSubMenuControl()->HideBar();
+    PumpUntilIdle();
+}
+
+TEST_F(QuickAccessKeysTest, AltShowsTheToolbarsNumbersAndTypingOneClicksItsItem) {
+    BuildWithToolbar(3);
+    TypeKey(VK_MENU);
+    ASSERT_TRUE(PumpUntil([&] { return navigation->AreKeyTipsShown(); }));
+    // The application button shows with the toolbar above the ribbon.
+    EXPECT_EQ(Shown(), (V{L"F", L"H", L"W", L"1", L"2", L"3"}));
+    // An item's label has its left edge at the item's centre.
+    const TRect second = quick->ItemLinks()->GetShownLink(1)->ItemRect();
+    const TPoint centre = Window()->ClientToScreen(TPoint{(second.left + second.right) / 2, 0});
+    EXPECT_EQ(Labels()->Items(4)->Left(), centre.x);
+    TypeKey('2');
+    ASSERT_TRUE(PumpUntil([&] { return !recorder.clicked.empty(); }));
+    EXPECT_EQ(recorder.clicked, (V{L"qat1"}));
+    EXPECT_FALSE(navigation->AreKeyTipsShown());
 }
 
 }  // namespace

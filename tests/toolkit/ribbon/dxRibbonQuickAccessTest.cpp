@@ -36,12 +36,6 @@ protected:
         AddGroup(home, fileBar);
         quick = NewBar(L"BarQuick");
     }
-    void TearDown() override {
-        TdxRibbonQuickAccessBarControl::HasPopupMenuItemsHook() = nullptr;
-        TdxRibbonQuickAccessBarControl::FillPopupMenuHook() = nullptr;
-        RibbonTest::TearDown();
-    }
-
     TdxBarButton* AddButton(TdxBar* bar, const String& name) {
         auto* button = static_cast<TdxBarButton*>(manager->AddItem(TdxBarButton::StaticClass()));
         button->SetName(name);
@@ -175,7 +169,7 @@ TEST_F(QuickAccessTest, TheMarkIsHalfTheRowHeightRoundedUpToOdd) {
 }
 
 TEST_F(QuickAccessTest, WithoutContextMenuCommandsTheToolbarHasNoMark) {
-    TdxRibbonQuickAccessBarControl::HasPopupMenuItemsHook() = [](TdxCustomRibbon*) { return false; };
+    ribbon->SetPopupMenuItems(TdxRibbonPopupMenuItems{});
     ShowQuickBar(2);
     TdxRibbonQuickAccessBarControl* window = Window();
     EXPECT_FALSE(window->HasMark());
@@ -270,13 +264,6 @@ TEST_F(QuickAccessTest, OnGlassTheToolbarInTheCaptionDrawsItsItemsOpaque) {
 // ---- the customize menu --------------------------------------------------------------------
 
 TEST_F(QuickAccessTest, TheCustomizeMenuListsTheLinksCheckedByVisibleThenTheRibbonsCommands) {
-    TdxRibbonQuickAccessBarControl::FillPopupMenuHook() = [this](TdxRibbonQuickAccessToolbar* toolbar,
-                                                                 TdxBarItemLinks* links) {
-        EXPECT_EQ(toolbar, ribbon->QuickAccessToolbar());
-        auto* command = static_cast<TdxBarButton*>(manager->AddItem(TdxBarButton::StaticClass()));
-        command->SetCaption(L"Все команды...");
-        links->AddItem(command);
-    };
     ShowQuickBar(3);
     quick->ItemLinks()->GetLink(1)->SetVisible(false);
     quick->ItemLinks()->GetLink(2)->SetUserCaption(L"Сохранить как");
@@ -284,7 +271,9 @@ TEST_F(QuickAccessTest, TheCustomizeMenuListsTheLinksCheckedByVisibleThenTheRibb
     Window()->AddQuickCustItems(menu->ItemLinks());
     EXPECT_EQ(MenuCaptions(menu->ItemLinks()),
               (std::vector<std::string>{"Customize Quick Access Toolbar", "btnQuick0", "btnQuick1",
-                                        Utf8(L"Сохранить как"), Utf8(L"Все команды...")}));
+                                        Utf8(L"Сохранить как"), Utf8(L"Все команды..."),
+                                        Utf8(L"Панель быстрого доступа ниже панели инструментов"),
+                                        "Mi&nimize the Ribbon"}));
     EXPECT_TRUE(menu->ItemLinks()->GetLink(0)->Item()->InheritsFrom(TdxBarSeparator::StaticClass()));
     const bool down[] = {true, false, true};
     for (int i = 0; i < 3; ++i) {
@@ -295,23 +284,27 @@ TEST_F(QuickAccessTest, TheCustomizeMenuListsTheLinksCheckedByVisibleThenTheRibb
         EXPECT_EQ(entry->Tag(), NativeInt(quick->ItemLinks()->GetLink(i)));
         EXPECT_GE(manager->InternalItems()->IndexOf(entry), 0) << "kept out of the customizing lists";
     }
+    // The ribbon's commands follow the entries, the first one after a separator.
+    EXPECT_TRUE(menu->ItemLinks()->GetLink(4)->BeginGroup());
     // A second filling replaces the entries instead of adding to them.
     Window()->AddQuickCustItems(menu->ItemLinks());
-    EXPECT_EQ(menu->ItemLinks()->Count(), 5);
+    EXPECT_EQ(menu->ItemLinks()->Count(), 7);
     EXPECT_EQ(Window()->MenuItemsOwned()->Count(), 4);
+    // The ribbon's command does its work from this menu: the toolbar moves below the ribbon.
+    menu->ItemLinks()->GetLink(5)->Item()->Click();
+    EXPECT_EQ(ribbon->QuickAccessToolbar()->Position(), qtpBelowRibbon);
 }
 
 TEST_F(QuickAccessTest, AnEmptyToolbarsMenuHasOnlyTheRibbonsCommands) {
-    int filled = 0;
-    TdxRibbonQuickAccessBarControl::FillPopupMenuHook() = [&](TdxRibbonQuickAccessToolbar*, TdxBarItemLinks*) {
-        ++filled;
-    };
     ShowQuickBar(0);
     ASSERT_NE(Window(), nullptr);
     TdxBarPopupMenu* menu = Window()->CustomizeMenu();
     Window()->AddQuickCustItems(menu->ItemLinks());
-    EXPECT_EQ(menu->ItemLinks()->Count(), 0);
-    EXPECT_EQ(filled, 1);
+    EXPECT_EQ(MenuCaptions(menu->ItemLinks()),
+              (std::vector<std::string>{Utf8(L"Все команды..."),
+                                        Utf8(L"Панель быстрого доступа ниже панели инструментов"),
+                                        "Mi&nimize the Ribbon"}));
+    EXPECT_FALSE(menu->ItemLinks()->GetLink(0)->BeginGroup()) << "no separator above the first command";
 }
 
 TEST_F(QuickAccessTest, AClickOnTheMarkOpensTheMenuAndAnEntryHidesOrShowsItsLinkAtOnce) {
