@@ -27,15 +27,13 @@ public:
     TdxBarDockingStyle DockingStyle() const override { return dsTop; }
     // The ribbon decides the size of its docks; the rows of bar windows never do.
     void FitSizeToRows() override {}
-    // A dock of the ribbon keeps its bars whatever a stored layout says.
+    // The ribbon places its groups and its quick access toolbar itself: a stored layout that names
+    // no dock control for them must not take them off the ribbon.
     bool AllowsLayoutUndock() const override { return false; }
     // The ribbon places the bar windows itself: the bars keep their stored row settings.
     bool StoresBarRows() const override { return false; }
     // The ribbon shows the bars docked here as its groups, without toolbar windows of their own.
     TClass GetDockedBarControlClass() const override { return nullptr; }
-    // The ribbon places its groups and its quick access toolbar itself: a stored layout that names
-    // no dock control for them must not take them off the ribbon.
-    bool AllowsLayoutUndock() const override { return false; }
     // Lays the docked groups out again (a count tests read until the layout is built).
     virtual void Recalculate() { ++recalculations_; }
     int Recalculations() const { return recalculations_; }

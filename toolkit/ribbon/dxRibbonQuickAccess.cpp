@@ -9,7 +9,6 @@
 #include "cxBitmap.h"
 #include "cxGeometry.h"
 #include "dxBar.h"
-#include "dxBarAccessibility.h"
 #include "dxBarButton.h"
 #include "dxBarDrawing.h"
 #include "dxBarItemControlDrawParams.h"
@@ -149,10 +148,6 @@ IdxBarAccessibilityHelper* TdxRibbonQuickAccessBarControl::ObtainMarkAccessibili
 TdxCustomRibbon* TdxRibbonQuickAccessBarControl::GetRibbon() const {
     auto* dock = As<TdxRibbonQuickAccessDockControl>(DockControl());
     return dock ? dock->Ribbon() : nullptr;
-}
-
-const TcxAccessibilityHelperMeta* TdxRibbonQuickAccessBarControl::GetAccessHelperClass() const {
-    return TdxBarPlainControlAccessibilityHelper::StaticClass();
 }
 
 TdxBarPainter* TdxRibbonQuickAccessBarControl::GetPainter() const {

@@ -117,8 +117,6 @@ public:
         return TdxRibbonQuickAccessBarControlViewInfo::StaticClass();
     }
     TdxBarPainter* GetPainter() const override;
-    // The ribbon lists the toolbar among its own elements: it is no child of its dock's helper.
-    const TcxAccessibilityHelperMeta* GetAccessHelperClass() const override;
     void CalcLayout() override;
     void CalcItemLayout() override {}
     Byte GetItemViewLevel(TdxBarItemControl* control) const override;
