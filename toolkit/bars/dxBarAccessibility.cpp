@@ -6,14 +6,17 @@
 #include "SysUtils.h"
 #include "cxObjectLinks.h"
 #include "cxWindowHelpers.h"
+#include "dxBar.h"
 #include "dxBarButton.h"
 #include "dxBarButtonControl.h"
+#include "dxBarControl.h"
 #include "dxBarEditControl.h"
 #include "dxBarItem.h"
 #include "dxBarItemControl.h"
 #include "dxBarItemControlViewInfo.h"
 #include "dxBarItemLinks.h"
 #include "dxBarLookups.h"
+#include "dxBarManager.h"
 #include "dxBarNavigationController.h"
 #include "dxBarNavigationSearch.h"
 #include "dxBarTextHelpers.h"
@@ -578,6 +581,11 @@ TdxBarRootHelperLookup SetWindowRootHelperLookup(TdxBarRootHelperLookup lookup) 
 }
 
 IdxBarAccessibilityHelper* GetWindowRootHelper(HWND window) {
-    // Hook (toolbars): without a lookup's answer, the helper of the manager's main menu bar.
-    return rootHelperLookup ? rootHelperLookup(window) : nullptr;
+    if (rootHelperLookup)
+        if (IdxBarAccessibilityHelper* root = rootHelperLookup(window)) return root;
+    // Without one, navigation starts on the main menu bar of the window's manager.
+    TdxBarManager* manager = window ? FindBarManagerByWindow(window) : nullptr;
+    TdxBar* mainMenu = manager ? manager->MainMenuBar() : nullptr;
+    TdxBarControl* control = mainMenu ? mainMenu->BarControl() : nullptr;
+    return control ? control->ObtainAccessibilityHelper() : nullptr;
 }

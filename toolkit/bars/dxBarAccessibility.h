@@ -26,7 +26,9 @@
 
 class TdxBarAccessibilityHelper;
 class TCustomdxBarControlAccessibilityHelper;
+class TdxBarControl;
 class TdxBarItemControl;
+class TdxBarSubMenuControl;
 
 // ---- Key-tip records ----------------------------------------------------------------------
 
@@ -230,6 +232,74 @@ public:
     IdxBarAccessibilityHelper* GetEntryObject() override { return this; }
     TCustomdxBarControl* GetBarControl() override;
     bool ProcessNavigationKey(Word& key) override;
+};
+
+// The helper of a toolbar window. A docked toolbar hangs below its dock's helper; a floating one
+// is a root. Along the bar the arrows follow the link order round the bar, across it the nearest
+// control in the window; on a bar docked at the left or right the arrows turn with it.
+class TdxBarControlAccessibilityHelper : public TCustomdxBarControlAccessibilityHelper {
+    Z_CLASS(TdxBarControlAccessibilityHelper, TCustomdxBarControlAccessibilityHelper)
+public:
+    using TCustomdxBarControlAccessibilityHelper::TCustomdxBarControlAccessibilityHelper;
+    TdxBarControl* GetToolbarControl() const;
+    TdxBar* GetBar() const;
+    TdxBarManager* GetBarManager() override;
+    IdxBarAccessibilityHelper* GetEntryObject() override { return this; }
+    // On a vertical bar the selected control gets the arrow turned to the bar (a sub item opens
+    // its menu with Left or Right there).
+    bool ProcessNavigationKey(Word& key) override;
+    // The window becomes the active bar window with nothing selected.
+    void MakeSelected(bool byTab) override;
+    // Also closes the window's menu chain.
+    void DropSelection(IdxBarAccessibilityHelper* newSelection) override;
+    TCustomdxBarControl* GetBarControl() override;
+    virtual void GetCaptionButtonKeyTipPosition(int button, int& y, Byte& verticalAlignment);  // abstract
+    TdxBarAccessibilityHelper* FindItemNeighbour(TdxBarItemControl* control, int direction) override;
+
+protected:
+    TcxAccessibilityHelper* DoGetParentHelper() override;
+};
+
+// The helper of a dock: its children are the toolbar windows of its rows, row by row. A dock is
+// a root and never navigable itself.
+class TdxDockControlAccessibilityHelper : public TdxBarAccessibilityHelper {
+    Z_CLASS(TdxDockControlAccessibilityHelper, TdxBarAccessibilityHelper)
+public:
+    using TdxBarAccessibilityHelper::TdxBarAccessibilityHelper;
+    TdxDockControl* GetDockControl() const;
+    TdxBarManager* GetBarManager() override;
+
+protected:
+    TcxAccessibilityHelper* DoGetChild(Integer index) override;
+    Integer DoGetChildCount() override;
+    Integer DoGetChildIndex(TcxAccessibilityHelper* child) override;
+    HWND DoGetOwnerWindow() override;
+    RECT DoGetScreenBounds() override;
+    Integer DoGetState() override;
+};
+
+// The helper of a menu window (sub menus, drop-down menus, popup menus). A menu is a root of
+// navigation and a container of key tips, whose key-tip parent is the control that opened it;
+// the labels lie right of the glyph column. Every key offered to a menu is its: the window's own
+// key handling moves the selection within the menu and across the menu chain.
+class TdxBarSubMenuControlAccessibilityHelper : public TCustomdxBarControlAccessibilityHelper {
+    Z_CLASS(TdxBarSubMenuControlAccessibilityHelper, TCustomdxBarControlAccessibilityHelper)
+public:
+    using TCustomdxBarControlAccessibilityHelper::TCustomdxBarControlAccessibilityHelper;
+    TdxBarSubMenuControl* GetSubMenuControl() const;
+    TdxBarManager* GetBarManager() override;
+    bool ProcessNavigationKey(Word& key) override;
+    TCustomdxBarControl* GetBarControl() override;
+    void GetItemKeyTipPosition(TdxBarItemControl* control, TPoint& anchor, Byte& horizontalAlignment,
+                               Byte& verticalAlignment) override;
+    // The next (or previous) navigable link after the given one, round the menu; the first
+    // navigable link without one.
+    TdxBarItemLink* GetAdjacentLink(TdxBarItemLink* link, bool forward);
+    TdxBarAccessibilityHelper* GetKeyTipParent() override;
+    bool IsKeyTipContainer() override { return true; }
+    // The menu closes and the key tips of the container that opened it come back.
+    void ReturnToParentKeyTips() override;
+    void ItemUnselected() override;
 };
 
 // ---- Item control helpers -----------------------------------------------------------------

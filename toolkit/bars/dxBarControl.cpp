@@ -10,6 +10,7 @@
 #include "cxGraphics.h"
 #include "cxObjectLinks.h"
 #include "dxBar.h"
+#include "dxBarAccessibility.h"
 #include "dxBarCaptionButtons.h"
 #include "dxBarDockControl.h"
 #include "dxBarItemControl.h"
@@ -142,6 +143,10 @@ TdxBarControl* TdxBarControl::CreateForBar(TClass cls, TdxBarManager* manager, T
     if (!window) return nullptr;
     window->bar_ = bar;
     return window;
+}
+
+const TcxAccessibilityHelperMeta* TdxBarControl::GetAccessHelperClass() const {
+    return TdxBarControlAccessibilityHelper::StaticClass();
 }
 
 bool TdxBarControl::IsMainMenu() const { return bar_ && bar_->IsMainMenu(); }

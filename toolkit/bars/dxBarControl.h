@@ -150,6 +150,7 @@ public:
     // While customizing the link's customizing popup; otherwise the toolbars popup.
     void ShowContextPopup(TdxBarItemControl* control) override;
     int GetBarControlKind() const override { return 0; }
+    const TcxAccessibilityHelperMeta* GetAccessHelperClass() const override;
     bool IsDockedVertically() const override { return !IsHorizontal(); }
     bool HasMark() const override { return truncated_; }
     void FillBk(HDC dc, const TRect& r, bool flag, TColor color, HBRUSH brush) override;

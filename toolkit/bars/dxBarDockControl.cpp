@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "dxBarAccessibility.h"
 #include "dxBarControl.h"
 #include "dxBarDockRowLayout.h"
 #include "dxBarManager.h"
@@ -71,6 +72,7 @@ void TdxDockRow::UpdateOneOnRow() {
 TdxDockControl::TdxDockControl(TComponent* owner) : TCustomControl(owner) { SetParentColor(true); }
 
 TdxDockControl::~TdxDockControl() {
+    ReleaseAccessibilityHelper(accessibilityHelper_);
     std::vector<std::unique_ptr<TdxDockRow>> rows = std::move(rows_);
     rows.clear();
 }
@@ -85,7 +87,14 @@ void TdxDockControl::BeforeDestruction() {
         }
     }
     SetBarManager(nullptr);
+    ReleaseAccessibilityHelper(accessibilityHelper_);
     TCustomControl::BeforeDestruction();
+}
+
+IdxBarAccessibilityHelper* TdxDockControl::ObtainAccessibilityHelper() {
+    if (ComponentState().Contains(csDestroying)) return nullptr;
+    if (!accessibilityHelper_) accessibilityHelper_ = new TdxDockControlAccessibilityHelper(this);
+    return accessibilityHelper_.get();
 }
 
 void TdxDockControl::SetBarManager(TdxBarManager* value) {

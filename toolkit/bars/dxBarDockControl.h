@@ -13,10 +13,13 @@
 #include <vector>
 
 #include "CustomControl.h"
+#include "Interfaces.h"
 #include "dxBar.h"
 
+class TdxBarAccessibilityHelper;
 class TdxBarControl;
 class TdxBarPainter;
+struct IdxBarAccessibilityHelper;
 class TdxDockControl;
 class TdxDockRow;
 
@@ -142,6 +145,9 @@ public:
     virtual bool GetSunkenBorder() const { return false; }
     // The toolbars popup of the manager at the cursor.
     void ShowToolbarsPopup();
+    // The dock's helper for keyboard navigation, made on first request and told that the dock
+    // is gone when it goes.
+    virtual IdxBarAccessibilityHelper* ObtainAccessibilityHelper();
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;
@@ -155,6 +161,7 @@ private:
     void WMRButtonDown(TMessage& m);
 
     TdxBarManager* manager_ = nullptr;
+    IPtr<TdxBarAccessibilityHelper> accessibilityHelper_;
     TdxBarDockingStyle dockingStyle_ = dsNone;
     std::vector<std::unique_ptr<TdxDockRow>> rows_;
     bool allowDocking_ = true;

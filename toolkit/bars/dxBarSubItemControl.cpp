@@ -4,6 +4,7 @@
 
 #include "cxGraphics.h"
 #include "cxObjectLinks.h"
+#include "dxBarAccessibility.h"
 #include "dxBarItemControlViewInfo.h"
 #include "dxBarItemLinks.h"
 #include "dxBarManager.h"
@@ -14,6 +15,10 @@
 // Sections: TdxBarSubItemControl · TdxBarContainerItemControl · TContainerItemSubMenuControl.
 
 // ---- TdxBarSubItemControl ------------------------------------------------------------------
+
+const TcxAccessibilityHelperMeta* TdxBarSubItemControl::GetAccessHelperClass() const {
+    return TdxBarSubItemControlAccessibilityHelper::StaticClass();
+}
 
 TdxBarSubItemControl::~TdxBarSubItemControl() {
     StopTimers();

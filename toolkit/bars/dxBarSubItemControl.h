@@ -40,6 +40,8 @@ public:
     void DropDown(bool byMouse) override;
     void CloseDropDown(bool hide) override;
     Byte GetViewStructure() const override;
+    // A sub item's key tip opens its menu.
+    const TcxAccessibilityHelperMeta* GetAccessHelperClass() const override;
 
 protected:
     void DrawContent(const TRect& r, Byte paintKind) override;

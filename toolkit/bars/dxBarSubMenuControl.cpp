@@ -14,6 +14,7 @@
 #include "cxGraphics.h"
 #include "cxObjectLinks.h"
 #include "cxWindowHelpers.h"
+#include "dxBarAccessibility.h"
 #include "dxBarButtonControl.h"
 #include "dxBarDrawing.h"
 #include "dxBarItemControl.h"
@@ -151,6 +152,10 @@ void TdxBarSubMenuControlViewInfo::Calculate() {
 TdxBarSubMenuControl::TdxBarSubMenuControl(TComponent* manager) : TCustomdxBarControl(manager) {
     SetWidth(0);
     shadow_ = std::make_unique<TdxBarShadow>(this);
+}
+
+const TcxAccessibilityHelperMeta* TdxBarSubMenuControl::GetAccessHelperClass() const {
+    return TdxBarSubMenuControlAccessibilityHelper::StaticClass();
 }
 
 TdxBarSubMenuControl::~TdxBarSubMenuControl() {

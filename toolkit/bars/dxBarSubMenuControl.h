@@ -108,6 +108,7 @@ public:
     bool IsMainMenu() const override { return false; }
     bool IsStatusBar() const override { return false; }
     int GetBarControlKind() const override { return 2; }
+    const TcxAccessibilityHelperMeta* GetAccessHelperClass() const override;
     bool IsPopupWindow() const override { return true; }
     bool IsPopupLike() const override { return true; }
     bool IsVerticalLayout() const override { return true; }

@@ -341,6 +341,8 @@ protected:
     virtual void HandleKeyDown(Word& key, TShiftState shift);
     // The selected, enabled control takes the key when it matches it.
     virtual bool HandleSelectedKey(Word& key, TShiftState shift);
+    // A vertical toolbar's helper hands the selected control the arrow turned to the bar.
+    friend class TdxBarControlAccessibilityHelper;
     virtual void ClickSelectedByKeyboard(TdxBarItemControl* control);
     // -- activation and the chain
     virtual void DoSetActive(bool value);
