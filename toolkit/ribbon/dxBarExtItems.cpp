@@ -7,6 +7,7 @@
 #include "Filer.h"
 #include "dxBarItemControlViewInfo.h"
 #include "dxBarColorCombo.h"
+#include "dxBarControlContainerItem.h"
 #include "dxBarDateCombo.h"
 #include "dxBarExtItemsShared.h"
 #include "dxBarFontNameCombo.h"
@@ -197,6 +198,8 @@ void InitializedxBarExtItems() {
     RegisterItemControlClass(TdxBarFontNameCombo::StaticClass(), TdxBarComboControl::StaticClass(), true);
     RegisterItemControlClass(TdxBarDateCombo::StaticClass(), TdxBarDateComboControl::StaticClass(), true);
     RegisterItemControlClass(TdxBarSpinEdit::StaticClass(), TdxBarSpinEditControl::StaticClass(), true);
+    RegisterItemControlClass(TdxBarControlContainerItem::StaticClass(), TdxBarControlContainerControl::StaticClass(),
+                             true);
     RegisterItemControlClass(TdxBarProgressItem::StaticClass(), TdxBarProgressControl::StaticClass(), true);
     RegisterItemControlClass(TdxBarMRUListItem::StaticClass(), TdxBarContainerItemControl::StaticClass(), true);
 }
@@ -208,6 +211,7 @@ void FinalizedxBarExtItems() {
     UnregisterItemControlClass(TdxBarFontNameCombo::StaticClass());
     UnregisterItemControlClass(TdxBarDateCombo::StaticClass());
     UnregisterItemControlClass(TdxBarSpinEdit::StaticClass());
+    UnregisterItemControlClass(TdxBarControlContainerItem::StaticClass());
     UnregisterItemControlClass(TdxBarProgressItem::StaticClass());
     UnregisterItemControlClass(TdxBarMRUListItem::StaticClass());
     FreeExtItemsDialogs();

@@ -37,11 +37,13 @@ void TdxBarStatic::SetSize(int index, int value) {
     RecalcLinkBars(dxBarAllControlKinds);
 }
 
-void TdxBarStatic::RecalcLinkBars(TdxBarControlKinds kinds) {
+void TdxBarStatic::RecalcLinkBars(TdxBarControlKinds kinds) { UpdateBarsShowingItem(this, kinds); }
+
+void UpdateBarsShowingItem(TdxBarItem* item, TdxBarControlKinds kinds) {
     // The windows are gathered first: an update rebuilds the controls the loop walks.
     std::vector<TCustomdxBarControl*> bars;
-    for (int i = 0; i < GetLinkCount(); ++i) {
-        TdxBarItemControl* control = GetLink(i)->Control();
+    for (int i = 0; i < item->GetLinkCount(); ++i) {
+        TdxBarItemControl* control = item->GetLink(i)->Control();
         TCustomdxBarControl* bar = control ? control->BarControl() : nullptr;
         if (!bar || !kinds.Contains(TdxBarControlKind(bar->GetBarControlKind()))) continue;
         if (bar->IsActive() && bar->GetSelectedControl() == control) continue;

@@ -8,6 +8,10 @@
 #include "dxBarItem.h"
 #include "dxBarStaticControl.h"
 
+// Each bar window of the kinds that shows a link of the item lays itself out again, except an
+// active window whose selected control is the link's.
+void UpdateBarsShowingItem(TdxBarItem* item, TdxBarControlKinds kinds);
+
 Z_ENUM(TdxBarStaticBorderStyle, Byte, sbsNone, sbsLowered, sbsRaised, sbsEtched, sbsBump)
 
 class TdxBarStatic : public TdxBarItem {
