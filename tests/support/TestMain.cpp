@@ -26,6 +26,23 @@ LONG WINAPI EndOnCrash(EXCEPTION_POINTERS* info) {
     std::fprintf(stderr, "stack:");
     for (USHORT i = 0; i < count; ++i) std::fprintf(stderr, " %p", frames[i]);
     std::fprintf(stderr, "\n");
+#if defined(__i386__)
+    // The 32-bit walk above rarely gets past the handler: the code keeps no frame pointers. Words
+    // on the faulting stack that point into this executable are the likely return addresses.
+    const auto* image = reinterpret_cast<const BYTE*>(GetModuleHandleW(nullptr));
+    const auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+        image + reinterpret_cast<const IMAGE_DOS_HEADER*>(image)->e_lfanew);
+    const DWORD low = DWORD(reinterpret_cast<ULONG_PTR>(image)), high = low + headers->OptionalHeader.SizeOfImage;
+    std::fprintf(stderr, "stack words:");
+    MEMORY_BASIC_INFORMATION region{};
+    const auto* word = reinterpret_cast<const DWORD*>(info->ContextRecord->Esp);
+    if (VirtualQuery(word, &region, sizeof region)) {
+        const auto* end = reinterpret_cast<const DWORD*>(static_cast<const BYTE*>(region.BaseAddress) + region.RegionSize);
+        for (int n = 0; n < 512 && word < end; ++word, ++n)
+            if (*word >= low && *word < high) std::fprintf(stderr, " %08lx", static_cast<unsigned long>(*word));
+    }
+    std::fprintf(stderr, "\n");
+#endif
     std::fflush(stderr);
     TerminateProcess(GetCurrentProcess(), 3);
     return EXCEPTION_EXECUTE_HANDLER;

@@ -3,6 +3,7 @@
 // the active tab (minimizes or restores the ribbon), the wheel switching tabs, and the tab
 // scroll buttons, which step at once and then repeat while held.
 
+#include "Control.h"
 #include "Timer.h"
 #include "dxBarHints.h"
 #include "dxRibbonViewInfo.h"

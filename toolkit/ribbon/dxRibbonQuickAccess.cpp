@@ -135,6 +135,13 @@ TdxRibbonQuickAccessBarControl::~TdxRibbonQuickAccessBarControl() {
     menuItemsOwned_->Clear();
 }
 
+// The toolbar's links stop calling this window before it leaves its toolbar: once it has left,
+// ItemLinks() no longer finds them and the destructor could not unhook the change event.
+void TdxRibbonQuickAccessBarControl::BeforeDestruction() {
+    if (TdxBarItemLinks* links = ItemLinks()) links->OnChange = nullptr;
+    TdxRibbonCustomBarControl::BeforeDestruction();
+}
+
 const TcxAccessibilityHelperMeta* TdxRibbonQuickAccessBarControl::GetAccessHelperClass() const {
     return TdxRibbonQuickAccessBarControlAccessibilityHelper::StaticClass();
 }

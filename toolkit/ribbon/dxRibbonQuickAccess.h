@@ -77,6 +77,7 @@ class TdxRibbonQuickAccessBarControl : public TdxRibbonCustomBarControl {
 public:
     explicit TdxRibbonQuickAccessBarControl(TComponent* owner);
     ~TdxRibbonQuickAccessBarControl() override;
+    void BeforeDestruction() override;
 
     TdxCustomRibbon* GetRibbon() const override;
     TdxRibbonQuickAccessPainter* QuickAccessPainter() const;
