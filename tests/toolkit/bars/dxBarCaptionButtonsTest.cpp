@@ -5,6 +5,7 @@
 
 #include "BarTestForm.h"
 #include "BarTestSupport.h"
+#include "RecordingHints.h"
 
 #include <string>
 #include <vector>
@@ -20,31 +21,6 @@
 #include "dxBarNavigationController.h"
 
 namespace {
-
-// The hint window and its timers, recorded: the timer runs only when the test says so.
-class TCaptionHintDisplay : public TdxBarHintDisplay {
-public:
-    bool visible = false;
-    std::vector<std::string> log;
-    bool IsVisible() const override { return visible; }
-    bool IsScreenTipState() const override { return false; }
-    int ShowDelay() const override { return 500; }
-    int HideTimeout() const override { return 2500; }
-    bool Show(TdxBarManager*, const String& hint, const String&) override {
-        log.push_back("show " + Utf8(hint));
-        return visible = true;
-    }
-    void Hide() override {
-        log.push_back("hide");
-        visible = false;
-    }
-};
-
-class TCaptionHintTimers : public TdxBarHintTimers {
-public:
-    void Start(TKind, int) override {}
-    void Stop(TKind) override {}
-};
 
 class CaptionButtons : public WindowTest {
 protected:
@@ -86,8 +62,8 @@ protected:
         return states;
     }
 
-    TCaptionHintDisplay hintDisplay;
-    TCaptionHintTimers hintTimers;
+    TRecordingHintDisplay hintDisplay;
+    TRecordingHintTimers hintTimers;
     std::unique_ptr<TBarTestForm> form;
     TdxBarManager* manager = nullptr;
     TdxBar* bar = nullptr;

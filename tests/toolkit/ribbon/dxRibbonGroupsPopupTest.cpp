@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "Format.h"
+#include "../bars/RecordingHints.h"
 #include "RibbonTesting.h"
 #include "dxBarHints.h"
 #include "dxRibbonController.h"
@@ -86,38 +87,9 @@ TEST_F(RibbonTest, RestoringTheRibbonClosesItsGroupsPopup) {
     EXPECT_TRUE(tab->DockControl()->Visible());
 }
 
-namespace {
-
-class TRibbonHintDisplay : public TdxBarHintDisplay {
-public:
-    bool visible = false;
-    std::vector<std::string> log;
-    bool IsVisible() const override { return visible; }
-    bool IsScreenTipState() const override { return false; }
-    int ShowDelay() const override { return 500; }
-    int HideTimeout() const override { return 2500; }
-    bool Show(TdxBarManager*, const String& hint, const String&) override {
-        log.push_back("show " + Utf8(hint));
-        visible = true;
-        return true;
-    }
-    void Hide() override {
-        log.push_back("hide");
-        visible = false;
-    }
-};
-
-class TRibbonHintTimers : public TdxBarHintTimers {
-public:
-    void Start(TKind, int) override {}
-    void Stop(TKind) override {}
-};
-
-}  // namespace
-
 TEST_F(RibbonTest, ACutTabCaptionShowsAsTheManagersHintAndGoesWhenTheMouseLeaves) {
-    TRibbonHintDisplay display;
-    TRibbonHintTimers timers;
+    TRecordingHintDisplay display;
+    TRecordingHintTimers timers;
     SetBarHintDisplay(&display);
     SetBarHintTimers(&timers);
     struct TRestore {
